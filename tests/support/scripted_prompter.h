@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#pragma once
+
+#include "shell/prompter.h"
+
+#include <QList>
+#include <QString>
+
+namespace kribed::test {
+
+// A prompter that answers from a script. Each expected message names its caption and text (a text
+// ending in '*' matches by prefix); a message that was not expected, or that differs from the next
+// expected one, is recorded as a failure that Verify() reports.
+class ScriptedPrompter : public Prompter
+{
+public:
+    struct Expected
+    {
+        QString caption;
+        QString text;
+        Icon icon;
+        Buttons buttons;
+        Answer answer;
+    };
+
+    void Expect(const QString &caption, const QString &text, Icon icon, Buttons buttons,
+                Answer answer);
+    Answer Ask(const Message &message) override;
+
+    // Empty when every expected message came, in order, and nothing else did.
+    QString Failures() const;
+    const QList<Message> &Shown() const { return mShown; }
+
+private:
+    QList<Expected> mExpected;
+    QList<Message> mShown;
+    QStringList mFailures;
+};
+
+} // namespace kribed::test
+
+// Inside a test function: fails the test unless the prompter saw exactly its script.
+#define KRIBED_VERIFY_PROMPTER(prompter) \
+    QVERIFY2((prompter).Failures().isEmpty(), qPrintable((prompter).Failures()))
