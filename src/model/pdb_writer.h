@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+class QIODevice;
+
+namespace kribed {
+
+class Database;
+class Prompter;
+
+enum class SaveMode {
+    OwnFile,    // Save: the database's own file, with the ".pd_" backup
+    ChosenName, // Save as: a name chosen in the save dialog, with the ".pd_" backup
+    Copy,       // a copy to a path (the handheld install): no backup, path and flag untouched
+};
+
+// Writes the whole Kribo pro file to the device. `currentColumn` is the grid's current column
+// (field number), written into the primary sort word. Shows "Too much popups!" once when the popup
+// lists do not fit. Returns false when the device refused a write.
+bool WriteDatabase(QIODevice &device, Database &database, int currentColumn,
+                   const QDateTime &saveTime, Prompter &prompter);
+
+// The name a chosen Save-as name is saved under: its extension replaced by (or extended with)
+// ".pdb".
+QString PdbFileName(const QString &chosenName);
+// The backup name of a database file: its extension replaced by ".pd_".
+QString BackupFileName(const QString &fileName);
+
+// Saves through a temporary file in the target's folder: only a complete file replaces the
+// target, and for OwnFile and ChosenName the previous file becomes the ".pd_" backup. On failure
+// the "Save error" box is shown once, false is returned, and the target and its backup are as
+// they were. `fileName` is ignored for OwnFile (the database's file path is used); for ChosenName
+// it is the name already passed through PdbFileName.
+bool SaveDatabase(Database &database, SaveMode mode, const QString &fileName, int currentColumn,
+                  Prompter &prompter);
+
+} // namespace kribed
