@@ -104,6 +104,7 @@ void Database::ResetAppInfo()
     mExtrasStart = 0;
     mExtrasLength = 0;
     mIncrement = 1;
+    mConvertedFromKribo3 = false;
 }
 
 void Database::SetDataAfter(const QByteArray &data, int extrasStart, int extrasLength)

@@ -124,6 +124,10 @@ public:
     void SetTertiarySortField(int field) { mTertiarySort = field; }
     int IncrementAmount() const { return mIncrement; }
     void SetIncrementAmount(int amount) { mIncrement = amount; }
+    // True when the loaded file was in the Kribo 3 layout and was converted on reading; the reader
+    // sets it, a reset clears it.
+    bool ConvertedFromKribo3() const { return mConvertedFromKribo3; }
+    void SetConvertedFromKribo3(bool converted) { mConvertedFromKribo3 = converted; }
 
     // The modified flag -----------------------------------------------------------------------
     void SetModified() { mModified = true; }
@@ -154,6 +158,7 @@ private:
     int mSecondarySort = 0;
     int mTertiarySort = 0;
     int mIncrement = 1;
+    bool mConvertedFromKribo3 = false;
     bool mModified = false;
 };
 
