@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#pragma once
+
+#include <QString>
+
+namespace kribed {
+
+class Database;
+class Prompter;
+
+// What the "New Database" dialog gathers, as the user typed it.
+struct NewDatabaseChoices
+{
+    QString name = QStringLiteral("New");
+    QString rows = QStringLiteral("10");
+    QString columns = QStringLiteral("5");
+    QString width = QStringLiteral("60");
+    int typeIndex = -1; // the selected field type, -1 for none (taken as String)
+};
+
+// Validates the choices (name, rows, columns, width, in that order; the first failure shows its
+// message and returns false with the database untouched) and then replaces the database by an
+// empty one of that shape: reset values, fields "Field 1".."Field m" of the chosen type and
+// width, empty records, the name as typed (bytes in the current code page), the path
+// SanitizeFileName(name) + ".pdb" in the current folder, modified flag clear.
+bool CreateNewDatabase(const NewDatabaseChoices &choices, Database &database, Prompter &prompter);
+
+// The text with each of " * / : < > ? \ | replaced by an underscore; nothing else changes.
+QString SanitizeFileName(const QString &text);
+
+} // namespace kribed
