@@ -1,9 +1,58 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
+#include "cli/cli_context.h"
+#include "cli/commands_file.h"
+#include "model/regional.h"
+
 #include <QCoreApplication>
+#include <QLocale>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace kribed {
+
+ExitStatus RunCommand(CliContext &context)
+{
+    const QString &command = context.request.command;
+    if (command == QLatin1String("info"))
+        return InfoCommand(context);
+    if (command == QLatin1String("check"))
+        return CheckCommand(context);
+    if (command == QLatin1String("dump"))
+        return DumpCommand(context);
+    if (command == QLatin1String("resave"))
+        return ResaveCommand(context);
+    context.err << "kribed-cli: " << command << " is not available in this build.\n";
+    return ExitFailure;
+}
+
+} // namespace kribed
 
 int main(int argc, char *argv[])
 {
+    using namespace kribed;
     QCoreApplication app(argc, argv);
-    return 0;
+    QCoreApplication::setApplicationName(QStringLiteral("kribed-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KRIBED_VERSION));
+
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const ParsedCommandLine parsed = ParseCommandLine(QCoreApplication::arguments());
+    if (!parsed.request) {
+        out << parsed.output;
+        err << parsed.error;
+        return parsed.exitStatus;
+    }
+    const CliRequest &request = *parsed.request;
+    // The tool has no display font: widths use the database's own scale, and texts that become
+    // cells (a new database's name) take the chosen code page.
+    SetCurrentRegional(Regional(QLocale::system(), request.codePage));
+    CliTextCodec codec(request.codePage);
+    CliPrompter prompter(err, request.yes);
+    CliContext context{request, out, err, prompter, codec};
+    const ExitStatus status = RunCommand(context);
+    out.flush();
+    err.flush();
+    return status;
 }

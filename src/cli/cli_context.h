@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#pragma once
+
+#include "cli/cli_options.h"
+#include "cli/cli_prompter.h"
+#include "cli/cli_text_codec.h"
+
+class QTextStream;
+
+namespace kribed {
+
+// What every command works with: the checked request, the two output streams, the prompter that
+// answers the core's questions and the code page of printed texts.
+struct CliContext
+{
+    const CliRequest &request;
+    QTextStream &out;
+    QTextStream &err;
+    CliPrompter &prompter;
+    CliTextCodec &codec;
+};
+
+// Runs the request's command and returns the process's exit status.
+ExitStatus RunCommand(CliContext &context);
+
+} // namespace kribed

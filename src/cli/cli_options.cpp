@@ -1,0 +1,171 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "cli/cli_options.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QStringDecoder>
+
+#include <array>
+
+namespace kribed {
+
+namespace {
+
+struct CommandSpec
+{
+    const char *name;
+    const char *arguments;   // blank-separated placeholders
+    const char *options;     // blank-separated options beside --yes and --codepage
+    const char *description;
+};
+
+const std::array<CommandSpec, 8> Commands = {{
+    {"info", "FILE.pdb", "", "a short summary of a database"},
+    {"check", "FILE.pdb", "", "exit status 0 when the database loads, 1 when it is refused"},
+    {"dump", "FILE.pdb", "", "the whole database as one JSON object"},
+    {"resave", "IN.pdb OUT.pdb", "", "load a database and write it as a Kribo pro copy"},
+    {"new", "OUT.pdb", "name fields records type width",
+     "write an empty database (--type is the field type index 0..12)"},
+    {"import", "IN.txt OUT.pdb", "type", "make a database from separated text"},
+    {"export", "IN.pdb OUT.txt", "type", "write a database as separated text"},
+    {"append", "DB.pdb IN.txt", "type", "add the lines of separated text as records"},
+}};
+
+const CommandSpec *FindCommand(const QString &name)
+{
+    for (const CommandSpec &spec : Commands) {
+        if (name == QLatin1String(spec.name))
+            return &spec;
+    }
+    return nullptr;
+}
+
+QStringList Words(const char *text)
+{
+    return QString::fromLatin1(text).split(u' ', Qt::SkipEmptyParts);
+}
+
+QString Description()
+{
+    QString text = QStringLiteral("Reads, checks and converts Kribo databases (.pdb).\n\nCommands:\n");
+    for (const CommandSpec &spec : Commands) {
+        const QString usage = QStringLiteral("%1 %2").arg(QLatin1String(spec.name),
+                                                           QLatin1String(spec.arguments));
+        text += QStringLiteral("  %1  %2\n").arg(usage, -24).arg(QLatin1String(spec.description));
+    }
+    text += QStringLiteral("\nExit status: 0 success, 1 file refused or not written, 2 usage error.");
+    return text;
+}
+
+ParsedCommandLine UsageError(const QString &text)
+{
+    ParsedCommandLine parsed;
+    parsed.exitStatus = ExitUsage;
+    parsed.error = QStringLiteral("kribed-cli: %1\nTry 'kribed-cli --help'.\n").arg(text);
+    return parsed;
+}
+
+} // namespace
+
+ParsedCommandLine ParseCommandLine(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(Description());
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption yes(QStringList{QStringLiteral("y"), QStringLiteral("yes")},
+                                 QStringLiteral("Answer questions so the operation goes on."));
+    const QCommandLineOption codePage(QStringLiteral("codepage"),
+                                      QStringLiteral("Code page of the texts (default windows-1252)."),
+                                      QStringLiteral("NAME"));
+    const QCommandLineOption type(QStringLiteral("type"),
+                                  QStringLiteral("comma, semicolon, tab or comma-any for text "
+                                                 "files (default comma); for new: the field "
+                                                 "type index 0..12."),
+                                  QStringLiteral("T"));
+    const QCommandLineOption name(QStringLiteral("name"), QStringLiteral("new: database name."),
+                                  QStringLiteral("NAME"));
+    const QCommandLineOption fields(QStringLiteral("fields"), QStringLiteral("new: field count."),
+                                    QStringLiteral("N"));
+    const QCommandLineOption records(QStringLiteral("records"),
+                                     QStringLiteral("new: record count."), QStringLiteral("N"));
+    const QCommandLineOption width(QStringLiteral("width"),
+                                   QStringLiteral("new: field width in width units."),
+                                   QStringLiteral("UNITS"));
+    parser.addOptions({yes, codePage, type, name, fields, records, width});
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("One of the commands above."),
+                                 QStringLiteral("COMMAND"));
+    parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("The command's files."),
+                                 QStringLiteral("FILES..."));
+
+    if (!parser.parse(arguments))
+        return UsageError(parser.errorText());
+    ParsedCommandLine parsed;
+    if (parser.isSet(help)) {
+        parsed.output = parser.helpText();
+        return parsed;
+    }
+    if (parser.isSet(version)) {
+        parsed.output = QStringLiteral("kribed-cli %1\n").arg(QLatin1String(KRIBED_VERSION));
+        return parsed;
+    }
+
+    QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty())
+        return UsageError(QStringLiteral("no command given."));
+    const QString commandName = positional.takeFirst();
+    const CommandSpec *spec = FindCommand(commandName);
+    if (!spec)
+        return UsageError(QStringLiteral("unknown command '%1'.").arg(commandName));
+    const QStringList wanted = Words(spec->arguments);
+    if (positional.size() != wanted.size()) {
+        return UsageError(QStringLiteral("%1 takes %2 (usage: kribed-cli %1 %3).")
+                              .arg(commandName,
+                                   wanted.size() == 1 ? QStringLiteral("one file")
+                                                      : QStringLiteral("%1 files").arg(wanted.size()),
+                                   QLatin1String(spec->arguments)));
+    }
+    for (const QString &file : positional) {
+        if (file.isEmpty())
+            return UsageError(QStringLiteral("an empty file name was given."));
+    }
+
+    const QStringList allowed = Words(spec->options);
+    for (const QString &option : parser.optionNames()) {
+        const QString longName = option == QLatin1String("y") ? QStringLiteral("yes") : option;
+        if (longName != QLatin1String("yes") && longName != QLatin1String("codepage")
+            && !allowed.contains(longName)) {
+            return UsageError(QStringLiteral("option --%1 is not used by %2.").arg(longName, commandName));
+        }
+    }
+    for (const QCommandLineOption &single : {codePage, type, name, fields, records, width}) {
+        if (parser.values(single).size() > 1)
+            return UsageError(QStringLiteral("option --%1 is given twice.").arg(single.names().constFirst()));
+    }
+
+    CliRequest request;
+    request.command = commandName;
+    request.files = positional;
+    request.yes = parser.isSet(yes);
+    if (parser.isSet(codePage)) {
+        request.codePage = parser.value(codePage).toLatin1();
+        if (!QStringDecoder(request.codePage.constData()).isValid())
+            return UsageError(QStringLiteral("unknown code page '%1'.").arg(parser.value(codePage)));
+    }
+    if (parser.isSet(type))
+        request.type = parser.value(type);
+    if (parser.isSet(name))
+        request.name = parser.value(name);
+    if (parser.isSet(fields))
+        request.fields = parser.value(fields);
+    if (parser.isSet(records))
+        request.records = parser.value(records);
+    if (parser.isSet(width))
+        request.width = parser.value(width);
+    parsed.request = request;
+    return parsed;
+}
+
+} // namespace kribed

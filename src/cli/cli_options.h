@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace kribed {
+
+enum ExitStatus {
+    ExitSuccess = 0, // the command did what was asked
+    ExitFailure = 1, // a file was refused, a question declined or a write failed
+    ExitUsage = 2,   // the command line itself is wrong
+};
+
+// One command line, checked: the command is known, it has its file arguments, and every option
+// it got belongs to it and holds a usable value.
+struct CliRequest
+{
+    QString command;
+    QStringList files;
+    bool yes = false;
+    QByteArray codePage = QByteArrayLiteral("windows-1252");
+    // --type as given: a text type for the text commands, a field type index for "new".
+    std::optional<QString> type;
+    // The shape of a new database; the defaults are those the new-database dialog shows.
+    QString name = QStringLiteral("New");
+    QString fields = QStringLiteral("5");
+    QString records = QStringLiteral("10");
+    QString width = QStringLiteral("60");
+};
+
+// What the command line asks for: a request to run, or an exit at once (help, version, a usage
+// error) with the text to print.
+struct ParsedCommandLine
+{
+    std::optional<CliRequest> request;
+    ExitStatus exitStatus = ExitSuccess;
+    QString output; // for standard output (help, version)
+    QString error;  // for standard error (usage errors)
+};
+
+ParsedCommandLine ParseCommandLine(const QStringList &arguments);
+
+} // namespace kribed
