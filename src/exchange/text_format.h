@@ -81,6 +81,11 @@ bool ReadLines(QIODevice &device, const LineReader::LineHandler &handler);
 // field.
 QList<QByteArray> SplitLine(QByteArrayView line, char separator);
 
+// SplitLine without the list: hands each field, counted from 1, to the visitor in line order.
+// Returns the number of fields.
+using FieldVisitor = std::function<void(int field, QByteArray &&value)>;
+int VisitFields(QByteArrayView line, char separator, const FieldVisitor &visitor);
+
 // The separators of a line outside the quoted state, with the quote rule of SplitLine.
 // `endsQuoted`, when given, tells whether the line ends inside a quote.
 int CountSeparators(QByteArrayView line, char separator, bool *endsQuoted = nullptr);
@@ -120,6 +125,6 @@ bool AppendAsksFormatQuestion(const FormatCheck &check);
 // The texts every exchange command shares.
 QString OpenErrorText();     // "There was an error opening the file. ..."
 QString SaveErrorText();     // "There was an error in saving the file. ..."
-QString FormatQuestionText(); // "If there is an incorrect import format ...\rContinue?"
+QString FormatQuestionText(); // "If there is an incorrect import format ...\nContinue?"
 
 } // namespace kribed

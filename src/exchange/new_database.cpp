@@ -1,0 +1,117 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "exchange/new_database.h"
+
+#include "model/database.h"
+#include "model/field_type.h"
+#include "model/regional.h"
+#include "shell/prompter.h"
+
+#include <QDateTime>
+#include <QDir>
+
+#include <optional>
+
+namespace kribed {
+
+namespace {
+
+std::optional<int> ReadInteger(const QString &text)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok, 10);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+bool Refuse(Prompter &prompter, const QString &text)
+{
+    prompter.Ask({QStringLiteral("Error"), text, Icon::Error, Buttons::Ok});
+    return false;
+}
+
+struct Shape
+{
+    int rows = 0;
+    int columns = 0;
+    int width = 0;
+};
+
+// Reads one number of the dialog: a text that is no integer gets the numerical message, one out
+// of range its own message.
+bool ReadChoice(const QString &text, int low, int high, const QString &rangeMessage,
+                Prompter &prompter, int &value)
+{
+    const std::optional<int> number = ReadInteger(text);
+    if (!number)
+        return Refuse(prompter, QStringLiteral("Please use a numerical value."));
+    if (*number < low || *number > high)
+        return Refuse(prompter, rangeMessage);
+    value = *number;
+    return true;
+}
+
+bool Validate(const NewDatabaseChoices &choices, const QByteArray &name, Prompter &prompter,
+              Shape &shape)
+{
+    if (name.isEmpty() || name.size() > MaxDatabaseNameLength) {
+        return Refuse(prompter,
+                      QStringLiteral("Please use 1 - 30 characters for the database name."));
+    }
+    return ReadChoice(choices.rows, 1, MaxRecords, QStringLiteral("Please use 1 - 9999 rows."),
+                      prompter, shape.rows)
+        && ReadChoice(choices.columns, 1, MaxFields, QStringLiteral("Please use 1 - 50 columns."),
+                      prompter, shape.columns)
+        && ReadChoice(choices.width, 1, MaxFieldWidthUnits,
+                      QStringLiteral("Please use 1 - 300 for the field width."), prompter,
+                      shape.width);
+}
+
+} // namespace
+
+bool CreateNewDatabase(const NewDatabaseChoices &choices, Database &database, Prompter &prompter)
+{
+    // The name is counted in bytes of the code page, as the file's header holds it.
+    const QByteArray name = CurrentRegional().ToBytes(choices.name);
+    Shape shape;
+    if (!Validate(choices, name, prompter, shape))
+        return false;
+
+    database.ResetAppInfo();
+    database.SetModificationTime(QDateTime::currentDateTime());
+    database.SetName(name);
+    database.SetFilePath(
+        QDir::current().absoluteFilePath(SanitizeFileName(choices.name) + QStringLiteral(".pdb")));
+    database.SetFilterText(QByteArray());
+    database.SetFilterField(0);
+    database.SetSecondarySortField(0);
+    database.SetTertiarySortField(0);
+    database.ClearPopupLists();
+
+    database.SetShape(shape.columns, shape.rows);
+    database.SetFilterOn(false);
+    database.ShowAllRecords();
+    const int type = choices.typeIndex >= 0 && choices.typeIndex < FieldTypeCount ? choices.typeIndex : 0;
+    const int pixels = database.UnitsToPixels(shape.width);
+    for (int field = 1; field <= shape.columns; ++field) {
+        database.SetFieldName(field, QByteArrayLiteral("Field ") + QByteArray::number(field));
+        database.SetColumnWidth(field, pixels);
+        database.SetFieldType(field, type);
+    }
+    database.ClearModified();
+    return true;
+}
+
+QString SanitizeFileName(const QString &text)
+{
+    static constexpr char16_t Forbidden[] = u"\"*/:<>?\\|";
+    QString result = text;
+    for (QChar &c : result) {
+        for (const char16_t bad : Forbidden) {
+            if (bad != 0 && c.unicode() == bad)
+                c = u'_';
+        }
+    }
+    return result;
+}
+
+} // namespace kribed

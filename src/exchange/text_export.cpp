@@ -1,0 +1,143 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "exchange/text_exchange.h"
+#include "model/database.h"
+#include "shell/prompter.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QIODevice>
+#include <QRandomGenerator>
+#include <QSaveFile>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+namespace kribed {
+
+namespace {
+
+constexpr qsizetype FlushSize = 1 << 16;
+
+void ShowSaveError(Prompter &prompter)
+{
+    prompter.Ask({QStringLiteral("Error"), SaveErrorText(), Icon::Error, Buttons::Ok});
+}
+
+void AppendLine(QByteArray &out, const QVector<QByteArray> &values, const QByteArray &quote,
+                char separator)
+{
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        if (i > 0)
+            out += separator;
+        out += quote;
+        out += values[i];
+        out += quote;
+    }
+    out += "\r\n";
+}
+
+// A name beside `path` that no file has yet, for the backup made before the commit.
+QString UnusedNameBeside(const QString &path)
+{
+    for (;;) {
+        const QString candidate = path + QStringLiteral(".%1.tmp")
+                                             .arg(QRandomGenerator::global()->generate(), 8, 16,
+                                                  QLatin1Char('0'));
+        if (!QFileInfo::exists(candidate))
+            return candidate;
+    }
+}
+
+// A second name for the file's bytes: a hard link where the system has them, else a copy.
+bool DuplicateFile(const QString &from, const QString &to)
+{
+#ifdef Q_OS_UNIX
+    if (::link(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0)
+        return true;
+#endif
+    return QFile::copy(from, to);
+}
+
+} // namespace
+
+QString TextBackupFileName(const QString &path, TextType type)
+{
+    const QFileInfo info(path);
+    const QString name = info.fileName();
+    const qsizetype dot = name.lastIndexOf(u'.');
+    const QString stem = dot < 0 ? name : name.left(dot);
+    const QString folder = path.left(path.size() - name.size());
+    return folder + stem + BackupExtensionOf(type);
+}
+
+bool WriteText(QIODevice &device, TextType type, const Database &database)
+{
+    const QByteArray quote = ExportQuoteOf(type);
+    const char separator = SeparatorOf(type);
+    QVector<QByteArray> names;
+    names.reserve(database.FieldCount());
+    for (int field = 1; field <= database.FieldCount(); ++field)
+        names.append(database.FieldName(field));
+
+    QByteArray out;
+    out.reserve(FlushSize * 2);
+    AppendLine(out, names, quote, separator);
+    for (int record = 1; record <= database.RecordCount(); ++record) {
+        if (database.RowHeight(record) == 0)
+            continue; // hidden by the record filter
+        AppendLine(out, database.RecordAt(record), quote, separator);
+        if (out.size() >= FlushSize) {
+            if (device.write(out) != out.size())
+                return false;
+            out.clear();
+        }
+    }
+    return device.write(out) == out.size();
+}
+
+ExchangeResult ExportTextFile(const QString &path, TextType type, const Database &database,
+                              Prompter &prompter)
+{
+    if (!IsExportType(type)) {
+        ShowSaveError(prompter);
+        return ExchangeResult::Failed;
+    }
+    QSaveFile file(path);
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly)) {
+        ShowSaveError(prompter);
+        return ExchangeResult::Failed;
+    }
+    if (!WriteText(file, type, database)) {
+        file.cancelWriting();
+        ShowSaveError(prompter);
+        return ExchangeResult::Failed;
+    }
+
+    // The previous file gets a second name before the commit, so that a failed commit leaves
+    // both the file and its old backup as they were.
+    const QString backup = TextBackupFileName(path, type);
+    const bool keepsBackup = QFileInfo(backup).absoluteFilePath() != QFileInfo(path).absoluteFilePath();
+    QString pending;
+    if (keepsBackup && QFileInfo::exists(path)) {
+        pending = UnusedNameBeside(backup);
+        if (!DuplicateFile(path, pending))
+            pending.clear();
+    }
+    if (!file.commit()) {
+        if (!pending.isEmpty())
+            QFile::remove(pending);
+        ShowSaveError(prompter);
+        return ExchangeResult::Failed;
+    }
+    if (keepsBackup) {
+        QFile::remove(backup);
+        if (!pending.isEmpty() && !QFile::rename(pending, backup))
+            QFile::remove(pending);
+    }
+    return ExchangeResult::Done;
+}
+
+} // namespace kribed

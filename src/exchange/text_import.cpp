@@ -1,0 +1,128 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "exchange/new_database.h"
+#include "exchange/text_exchange.h"
+#include "model/database.h"
+#include "model/regional.h"
+#include "shell/prompter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace kribed {
+
+namespace {
+
+constexpr int ImportedColumnWidth = 90; // pixels, not width units
+constexpr int MaxGridRows = MaxRecords + 1;
+
+void ShowOpenError(Prompter &prompter)
+{
+    prompter.Ask({QStringLiteral("Error"), OpenErrorText(), Icon::Error, Buttons::Ok});
+}
+
+// The imported table before it replaces the open database: row 0 the field names.
+struct ImportedTable
+{
+    QVector<Database::Record> rows;
+    int fields = 1;
+};
+
+// Reads the lines into the table: line k into row k, fields beyond the last column all land in
+// the last column, so it ends up with the line's last field.
+bool FillTable(QIODevice &device, char separator, ImportedTable &table)
+{
+    const int lastField = table.fields;
+    int row = 0;
+    return ReadLines(device, [&](const QByteArray &line) {
+        Database::Record &cells = table.rows[row];
+        VisitFields(line, separator, [&cells, lastField](int field, QByteArray &&value) {
+            cells[std::min(field, lastField) - 1] = std::move(value);
+        });
+        return ++row < table.rows.size();
+    });
+}
+
+void ReplaceDatabase(Database &database, ImportedTable &table)
+{
+    database.ResetAppInfo();
+    database.SetFilterText(QByteArray());
+    database.SetFilterField(0);
+    database.SetSecondarySortField(0);
+    database.SetTertiarySortField(0);
+    database.ClearPopupLists();
+    database.SetFilterOn(false);
+
+    const int records = int(table.rows.size()) - 1;
+    database.SetShape(table.fields, records);
+    for (int field = 1; field <= table.fields; ++field) {
+        database.SetFieldName(field, table.rows[0][field - 1]);
+        database.SetColumnWidth(field, ImportedColumnWidth);
+        database.SetFieldType(field, 0);
+    }
+    for (int record = 1; record <= records; ++record)
+        database.RecordAt(record) = std::move(table.rows[record]);
+    database.SetModified();
+}
+
+} // namespace
+
+ExchangeResult ImportText(QIODevice &device, TextType type, Database &database,
+                          Prompter &prompter)
+{
+    const char separator = SeparatorOf(type);
+    const qint64 start = device.pos();
+    const std::optional<FormatCheck> check = CheckFormat(device, separator);
+    if (!check) {
+        ShowOpenError(prompter);
+        return ExchangeResult::Failed;
+    }
+    if (ImportAsksFormatQuestion(*check)) {
+        const Answer answer = prompter.Ask({QStringLiteral("Information"), FormatQuestionText(),
+                                            Icon::Warning, Buttons::OkCancel});
+        if (answer != Answer::Ok)
+            return ExchangeResult::Cancelled;
+    }
+    if (!device.seek(start)) {
+        ShowOpenError(prompter);
+        return ExchangeResult::Failed;
+    }
+
+    ImportedTable table;
+    const int rows = int(std::clamp<qint64>(check->lines, 2, MaxGridRows));
+    table.fields = std::clamp(check->max + 1, 1, MaxFields);
+    table.rows = QVector<Database::Record>(rows, Database::Record(table.fields));
+    // The open database stays as it is until the whole file has been read.
+    if (!FillTable(device, separator, table)) {
+        ShowOpenError(prompter);
+        return ExchangeResult::Failed;
+    }
+    ReplaceDatabase(database, table);
+    return ExchangeResult::Done;
+}
+
+ExchangeResult ImportTextFile(const QString &path, TextType type, Database &database,
+                              Prompter &prompter)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ShowOpenError(prompter);
+        return ExchangeResult::Failed;
+    }
+    const ExchangeResult result = ImportText(file, type, database, prompter);
+    file.close();
+    if (result != ExchangeResult::Done)
+        return result;
+
+    const QFileInfo info(path);
+    const QString baseName = info.completeBaseName();
+    database.SetModificationTime(info.lastModified());
+    database.SetName(CurrentRegional().ToBytes(SanitizeFileName(baseName)));
+    database.SetFilePath(info.absoluteDir().absoluteFilePath(baseName + QStringLiteral(".pdb")));
+    return ExchangeResult::Done;
+}
+
+} // namespace kribed
