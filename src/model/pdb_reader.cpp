@@ -1,0 +1,486 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "model/pdb_reader.h"
+
+#include "model/database.h"
+#include "model/field_type.h"
+#include "model/pdb_format.h"
+#include "shell/prompter.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QIODevice>
+
+#include <cstring>
+
+namespace kribed {
+
+namespace {
+
+QString NotKriboText() { return QStringLiteral("It's not a Kribo database."); }
+
+QString OpenErrorText()
+{
+    return QStringLiteral("There was an error opening the file. This may caused by an invalid "
+                          "filename or path, or the file may be in use by another application.");
+}
+
+QString ConversionText()
+{
+    return QStringLiteral("This database created by Kribo 3 will be converted into the Kribo pro "
+                          "format. \nPlease note, that the changes don't come up in Kribo 3.");
+}
+
+QString UnknownVersionText()
+{
+    return QStringLiteral("There is a unknown database version. This may cause same problems.\n"
+                          "Please contact instantly the developer by email:  ")
+           + SupportAddress();
+}
+
+QString UnknownFieldTypeText()
+{
+    return QStringLiteral("There is a unknown fieldtype. This may cause serious problems.\n"
+                          "Please contact instantly the developer by email:  ")
+           + SupportAddress();
+}
+
+// The text at `offset` of at most `size` bytes, up to its NUL.
+QByteArray TextAt(const QByteArray &bytes, int offset, int size)
+{
+    const char *start = bytes.constData() + offset;
+    const void *nul = std::memchr(start, 0, size_t(size));
+    return QByteArray(start, nul ? int(static_cast<const char *>(nul) - start) : size);
+}
+
+// Cells show a line break as CR LF; the file holds LF alone.
+QByteArray CellFromFile(QByteArray text)
+{
+    if (text.contains('\n'))
+        text.replace("\n", "\r\n");
+    return text;
+}
+
+// Reads NUL-terminated texts one after the other. Past the bytes that were read every byte counts
+// as zero, so a run of texts that leaves the data ends in empty texts instead of stray memory.
+class TextCursor
+{
+public:
+    TextCursor(const QByteArray &data, qsizetype position)
+        : mData(data)
+        , mPosition(position)
+    {
+    }
+
+    QByteArray Next()
+    {
+        if (mPosition >= mData.size()) {
+            ++mPosition;
+            return QByteArray();
+        }
+        const qsizetype nul = mData.indexOf('\0', mPosition);
+        const qsizetype end = nul < 0 ? mData.size() : nul;
+        QByteArray text = mData.mid(mPosition, end - mPosition);
+        mPosition = end + 1;
+        return text;
+    }
+
+    qsizetype Position() const { return mPosition; }
+    void Skip() { ++mPosition; }
+    bool AtZero() const { return mPosition >= mData.size() || mData.at(mPosition) == '\0'; }
+
+private:
+    const QByteArray &mData;
+    qsizetype mPosition;
+};
+
+class Reader
+{
+public:
+    Reader(QIODevice &device, const QString &path, Database &database, Prompter &prompter)
+        : mDevice(device)
+        , mPath(path)
+        , mDatabase(database)
+        , mPrompter(prompter)
+        , mFileSize(device.size())
+    {
+    }
+
+    LoadResult Run();
+
+private:
+    LoadResult Abort(const QString &text);
+    QString ReadRecordError() const
+    {
+        return mKribo3 ? QStringLiteral("Error: Read Record line")
+                       : QStringLiteral("Error: Read Record string");
+    }
+
+    QByteArray ReadAt(qint64 offset, qint64 size, bool *failed);
+    void TakeHeader(const QByteArray &header);
+    bool ReadAppInfo(quint32 offset, QString *error);
+    void ConvertKribo3Block(const QByteArray &block);
+    bool CheckRecordList();
+    void ShapeGrid();
+    bool TakeFieldTypes();
+    bool ReadRecords();
+    bool ReadRecordBytes(quint32 offset, int skip, QByteArray &bytes);
+    qsizetype ReadPopupArea();
+    void FindExtras(qsizetype extrasStart);
+
+    QIODevice &mDevice;
+    QString mPath;
+    Database &mDatabase;
+    Prompter &mPrompter;
+    const qint64 mFileSize;
+
+    bool mKribo3 = false;
+    quint16 mKribo3Version = 0;
+    int mRecordCount = 0;
+    int mFieldCount = 0;
+    QList<quint32> mRecordOffsets;
+    QByteArray mDataAfter;
+};
+
+LoadResult Reader::Abort(const QString &text)
+{
+    mPrompter.Ask({QStringLiteral("Information"), text, Icon::Error, Buttons::Ok});
+    return LoadResult::Aborted;
+}
+
+// Reads up to `size` bytes at `offset`; a device error sets *failed. Never asks for more than the
+// device holds, so a damaged count cannot make a large buffer.
+QByteArray Reader::ReadAt(qint64 offset, qint64 size, bool *failed)
+{
+    *failed = false;
+    const qint64 available = qMax<qint64>(0, qMin(size, mFileSize - offset));
+    if (available == 0)
+        return QByteArray();
+    if (!mDevice.seek(offset)) {
+        *failed = true;
+        return QByteArray();
+    }
+    QByteArray bytes(available, Qt::Uninitialized);
+    const qint64 got = mDevice.read(bytes.data(), available);
+    if (got < 0) {
+        *failed = true;
+        return QByteArray();
+    }
+    bytes.truncate(got);
+    return bytes;
+}
+
+LoadResult Reader::Run()
+{
+    mDatabase.ResetAppInfo();
+
+    bool failed = false;
+    const QByteArray header = ReadAt(0, pdb::HeaderSize, &failed);
+    const QByteArray type = header.mid(pdb::TypeOffset, 4);
+    if (header.size() < pdb::HeaderSize || (type != pdb::KriboProType() && type != pdb::Kribo3Type()))
+        return Abort(NotKriboText());
+    mKribo3 = type == pdb::Kribo3Type();
+    TakeHeader(header);
+
+    if (mKribo3) {
+        mPrompter.Ask({QStringLiteral("Information"), ConversionText(), Icon::Warning, Buttons::Ok});
+        if (!mPath.isEmpty()) {
+            const QFileInfo info(mPath);
+            mDatabase.SetFilePath(info.path() + u'/' + info.completeBaseName()
+                                  + QStringLiteral("_p.pdb"));
+        }
+        mDatabase.SetName(mDatabase.Name() + QByteArrayLiteral("_p"));
+    }
+
+    QString error;
+    if (!ReadAppInfo(ReadLong(header.constData() + pdb::AppInfoOffsetOffset), &error))
+        return Abort(error);
+
+    const AppInfo &image = mDatabase.AppInfoImage();
+    if (!mKribo3 && image.Word(AppInfo::VersionOffset) != AppInfo::Version) {
+        const Answer answer = mPrompter.Ask({QStringLiteral("Warning"), UnknownVersionText(),
+                                             Icon::Warning, Buttons::RetryCancel});
+        if (answer != Answer::Retry)
+            return Abort(QStringLiteral("Error: Version"));
+    }
+
+    if (!CheckRecordList())
+        return Abort(QStringLiteral("Error: Record Ptr"));
+
+    // A field or record count the grid cannot hold is damage, not a database.
+    mFieldCount = image.Word(AppInfo::FieldCountOffset);
+    const int maxFields = mKribo3 ? pdb::Kribo3MaxFields : MaxFields;
+    if (mFieldCount < 1 || mFieldCount > maxFields || mRecordCount > MaxRecords)
+        return Abort(NotKriboText());
+
+    ShapeGrid();
+    if (!TakeFieldTypes())
+        return Abort(QStringLiteral("Error: Seek Fieldtype"));
+
+    mDatabase.SetIncrementAmount(1);
+    const quint16 flags = image.Word(AppInfo::FlagsOffset);
+    DatabaseFlags &modelFlags = mDatabase.Flags();
+    modelFlags.autoLock = flags & AppInfo::AutoLockBit;
+    modelFlags.readOnly = flags & AppInfo::ReadOnlyBit;
+    modelFlags.isPrivate = flags & AppInfo::PrivateBit;
+    modelFlags.kriboFilter = flags & AppInfo::KriboFilterBit;
+
+    if (!ReadRecords())
+        return Abort(ReadRecordError());
+
+    mDatabase.ClearPopupLists();
+    if (mKribo3) {
+        if (mKribo3Version >= pdb::Kribo3PopupVersion)
+            ReadPopupArea();
+    } else {
+        FindExtras(ReadPopupArea());
+    }
+    return LoadResult::Loaded;
+}
+
+void Reader::TakeHeader(const QByteArray &header)
+{
+    mDatabase.SetName(TextAt(header, 0, pdb::NameSize));
+    mDatabase.SetFilePath(mPath);
+    mDatabase.SetModificationTime(
+        pdb::DateFromFile(qint32(ReadLong(header.constData() + pdb::ModificationDateOffset))));
+    mDatabase.ClearModified();
+    mRecordCount = ReadWord(header.constData() + pdb::RecordCountOffset);
+}
+
+// Fills the image from the file's block, takes the values the model keeps beside it, and reads
+// the data that follows the block.
+bool Reader::ReadAppInfo(quint32 offset, QString *error)
+{
+    // The offset is a signed number in the file: a negative one cannot be sought.
+    if (qint32(offset) < 0) {
+        *error = QStringLiteral("Error: Seek KRStruc");
+        return false;
+    }
+    const int size = mKribo3 ? pdb::Kribo3AppInfoSize : AppInfo::Size;
+    bool failed = false;
+    const QByteArray block = ReadAt(offset, size, &failed);
+    if (failed) {
+        *error = QStringLiteral("Error: Seek KRStruc");
+        return false;
+    }
+    if (block.size() < size) {
+        *error = QStringLiteral("Error: Size KRStruc");
+        return false;
+    }
+    if (mKribo3)
+        ConvertKribo3Block(block);
+    else
+        mDatabase.AppInfoImage().Bytes() = block;
+
+    const AppInfo &image = mDatabase.AppInfoImage();
+    mDatabase.SetFilterText(image.Text(AppInfo::FilterTextOffset, AppInfo::TextFieldSize));
+    mDatabase.SetFilterField(image.Word(AppInfo::FilterFieldOffset));
+    mDatabase.SetSecondarySortField(image.Word(AppInfo::SecondarySortOffset));
+    mDatabase.SetTertiarySortField(image.Word(AppInfo::TertiarySortOffset));
+
+    mDataAfter = ReadAt(qint64(offset) + size, pdb::DataAfterLimit, &failed);
+    return true;
+}
+
+// The Kribo 3 block holds the same values for 20 fields in a shorter layout; the image takes the
+// ones that carry over and keeps its reset values elsewhere (the four flags are off).
+void Reader::ConvertKribo3Block(const QByteArray &block)
+{
+    constexpr int Fields = pdb::Kribo3MaxFields;
+    QByteArray &image = mDatabase.AppInfoImage().Bytes();
+    const auto copy = [&](int from, int to, int size) {
+        std::memcpy(image.data() + to, block.constData() + from, size_t(size));
+    };
+    copy(0, AppInfo::NamesOffset, Fields * AppInfo::NameSlotSize);
+    copy(420, AppInfo::TypesOffset, Fields * 2);
+    copy(460, AppInfo::FieldCountOffset, 2);
+    copy(464, AppInfo::WidthsOffset, Fields * 2);
+    copy(504, AppInfo::FurtherWidthOffset, 2);
+    copy(508, AppInfo::SecondarySortOffset, 2);
+    copy(510, AppInfo::TertiarySortOffset, 2);
+    copy(514, AppInfo::FilterFieldOffset, 2);
+    copy(532, AppInfo::FilterTextOffset, AppInfo::TextFieldSize);
+    copy(550, AppInfo::FieldNumberOffset, 2);
+    mKribo3Version = ReadWord(block.constData() + 462);
+}
+
+// Collects the record offsets; the first one at or past the end of the file ends the records.
+bool Reader::CheckRecordList()
+{
+    bool failed = false;
+    const QByteArray list =
+        ReadAt(pdb::HeaderSize, qint64(mRecordCount) * pdb::RecordEntrySize, &failed);
+    mRecordOffsets.clear();
+    for (int i = 0; i < mRecordCount; ++i) {
+        const int at = i * pdb::RecordEntrySize;
+        if (failed || at + 4 > list.size())
+            return false;
+        const quint32 offset = ReadLong(list.constData() + at);
+        if (offset >= mFileSize) {
+            mRecordCount = i;
+            break;
+        }
+        mRecordOffsets.append(offset);
+    }
+    return true;
+}
+
+void Reader::ShapeGrid()
+{
+    const AppInfo &image = mDatabase.AppInfoImage();
+    mDatabase.SetShape(mFieldCount, qMax(mRecordCount, 1));
+    for (int field = 1; field <= mFieldCount; ++field) {
+        const int pixels = mDatabase.UnitsToPixels(image.WidthSlot(field));
+        mDatabase.SetColumnWidth(field, qMax(pixels, MinLoadedColumnWidth));
+        mDatabase.SetFieldName(field, image.FieldName(field));
+    }
+    mDatabase.SetFilterOn(false);
+    mDatabase.ShowAllRecords();
+}
+
+// A code the program does not know makes the field a String field; the Kribo pro layout asks
+// first whether to go on.
+bool Reader::TakeFieldTypes()
+{
+    const AppInfo &image = mDatabase.AppInfoImage();
+    for (int field = 1; field <= mFieldCount; ++field) {
+        const std::optional<int> index = TypeIndex(image.TypeCodeSlot(field));
+        if (!index && !mKribo3) {
+            const Answer answer = mPrompter.Ask({QStringLiteral("Warning"), UnknownFieldTypeText(),
+                                                 Icon::Warning, Buttons::RetryCancel});
+            if (answer != Answer::Retry)
+                return false;
+        }
+        mDatabase.SetFieldType(field, index.value_or(StringType));
+    }
+    return true;
+}
+
+// Reads one record's bytes from its offset: at most RecordReadLimit bytes, and only as far as the
+// record's texts reach, so a small record costs a small read.
+bool Reader::ReadRecordBytes(quint32 offset, int skip, QByteArray &bytes)
+{
+    bytes.resize(0);
+    if (!mDevice.seek(offset))
+        return false;
+    const qint64 limit = qMin<qint64>(pdb::RecordReadLimit, mFileSize - offset);
+    qint64 want = qMin<qint64>(limit, 4096);
+    qsizetype scanned = skip;
+    int nuls = 0;
+    while (true) {
+        const qsizetype old = bytes.size();
+        bytes.resize(want);
+        const qint64 got = mDevice.read(bytes.data() + old, want - old);
+        if (got < 0)
+            return false;
+        bytes.truncate(old + got);
+        for (; scanned < bytes.size() && nuls < mFieldCount; ++scanned) {
+            if (bytes.at(scanned) == '\0')
+                ++nuls;
+        }
+        if (nuls >= mFieldCount || got == 0 || bytes.size() >= limit)
+            return true;
+        want = qMin<qint64>(limit, bytes.size() * 2);
+    }
+}
+
+bool Reader::ReadRecords()
+{
+    // Records of a sound file do not share bytes, so their texts together are smaller than the
+    // file; more means overlapping offsets, which must not multiply the memory taken.
+    qint64 budget = mFileSize;
+    const int skip = mKribo3 ? 0 : 2 * mFieldCount;
+    QByteArray bytes;
+    for (int record = 1; record <= mRecordCount; ++record) {
+        if (!ReadRecordBytes(mRecordOffsets.at(record - 1), skip, bytes))
+            return false;
+        TextCursor cursor(bytes, skip);
+        Database::Record &row = mDatabase.RecordAt(record);
+        for (int field = 1; field <= mFieldCount; ++field) {
+            const QByteArray text = cursor.Next();
+            budget -= text.size();
+            if (budget < 0)
+                return false;
+            row[field - 1] = CellFromFile(text);
+        }
+    }
+    return true;
+}
+
+// Fills the popup lists from the start of the data after the block and returns where the area
+// ends, which is where the extras begin.
+qsizetype Reader::ReadPopupArea()
+{
+    TextCursor cursor(mDataAfter, 0);
+    QByteArray text = cursor.Next();
+    const auto listField = [this](const QByteArray &header) {
+        const int field = pdb::PopupHeaderField(header);
+        return field <= mFieldCount ? field : 0;
+    };
+    int field = listField(text);
+    bool stoppedAtLimit = false;
+    while (field > 0) {
+        if (cursor.Position() >= MaxPopupAreaBytes) {
+            stoppedAtLimit = true;
+            break;
+        }
+        int next = 0;
+        while (true) {
+            text = cursor.Next();
+            if (text.isEmpty())
+                break;
+            if (pdb::PopupHeaderField(text) > 0) {
+                next = listField(text);
+                break;
+            }
+            mDatabase.PopupList(field).append(text);
+            if (cursor.Position() >= MaxPopupAreaBytes) {
+                stoppedAtLimit = true;
+                break;
+            }
+        }
+        field = next;
+    }
+    // A full area is followed by the empty text that closes it; it belongs to the area, or each
+    // save would add another zero byte to the extras.
+    if (stoppedAtLimit && cursor.Position() == MaxPopupAreaBytes && cursor.AtZero())
+        cursor.Skip();
+    // A database without popup items has an area of four zero bytes.
+    return cursor.Position() == 1 ? 4 : cursor.Position();
+}
+
+void Reader::FindExtras(qsizetype extrasStart)
+{
+    const qsizetype marker =
+        extrasStart <= mDataAfter.size() ? mDataAfter.indexOf(pdb::EndMarkerText(), extrasStart) : -1;
+    if (marker < 0)
+        mDatabase.SetDataAfter(QByteArray(), 0, 0);
+    else
+        mDatabase.SetDataAfter(mDataAfter, int(extrasStart), int(marker - extrasStart));
+}
+
+} // namespace
+
+LoadResult ReadDatabase(QIODevice &device, const QString &path, Database &database,
+                        Prompter &prompter)
+{
+    Reader reader(device, path, database, prompter);
+    return reader.Run();
+}
+
+LoadResult LoadDatabaseFile(const QString &path, Database &database, Prompter &prompter,
+                            OpenAccess access)
+{
+    QFile file(path);
+    const QIODevice::OpenMode mode =
+        (access == OpenAccess::ReadWrite ? QIODevice::ReadWrite : QIODevice::ReadOnly)
+        | QIODevice::ExistingOnly;
+    if (path.isEmpty() || !file.open(mode)) {
+        prompter.Ask({QStringLiteral("Error"), OpenErrorText(), Icon::Error, Buttons::Ok});
+        return LoadResult::NotOpened;
+    }
+    return ReadDatabase(file, path, database, prompter);
+}
+
+} // namespace kribed

@@ -1,0 +1,291 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "model/pdb_writer.h"
+
+#include "model/database.h"
+#include "model/field_type.h"
+#include "model/pdb_format.h"
+#include "shell/prompter.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QIODevice>
+#include <QSaveFile>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+namespace kribed {
+
+namespace {
+
+constexpr qsizetype WriteChunk = 64 * 1024;
+
+bool IsStoredByte(char byte)
+{
+    return uchar(byte) >= 0x20 || byte == '\n' || byte == '\t';
+}
+
+// A value is stored without CR and the other control characters but LF and TAB, and cut to
+// MaxValueBytes; the file's LF is the cell's CR LF.
+qsizetype StoredLength(const QByteArray &cell)
+{
+    qsizetype length = 0;
+    for (const char byte : cell) {
+        if (IsStoredByte(byte) && ++length == MaxValueBytes)
+            break;
+    }
+    return length;
+}
+
+void AppendStoredText(QByteArray &out, const QByteArray &cell)
+{
+    qsizetype length = 0;
+    for (const char byte : cell) {
+        if (!IsStoredByte(byte))
+            continue;
+        out.append(byte);
+        if (++length == MaxValueBytes)
+            break;
+    }
+    out.append('\0');
+}
+
+void AppendWord(QByteArray &out, quint16 value)
+{
+    char bytes[2];
+    WriteWord(bytes, value);
+    out.append(bytes, 2);
+}
+
+void AppendLong(QByteArray &out, quint32 value)
+{
+    char bytes[4];
+    WriteLong(bytes, value);
+    out.append(bytes, 4);
+}
+
+QByteArray Header(const Database &database, quint32 appInfoOffset, const QDateTime &saveTime)
+{
+    QByteArray header = database.Name().left(MaxStoredDatabaseName);
+    header.append(pdb::NameSize - header.size(), '\0');
+    const quint32 date = quint32(pdb::DateToFile(saveTime));
+    AppendWord(header, pdb::BackupAttribute);
+    AppendWord(header, 0);     // version
+    AppendLong(header, date);  // creation date: this save
+    AppendLong(header, date);  // modification date
+    AppendLong(header, 0);     // last backup date
+    AppendLong(header, 0);     // modification number
+    AppendLong(header, appInfoOffset);
+    AppendLong(header, 0);     // no sort-info block
+    header.append(pdb::KriboProType());
+    header.append(pdb::Creator());
+    AppendLong(header, 0);     // unique-ID seed
+    AppendLong(header, 0);     // next record list
+    AppendWord(header, quint16(database.RecordCount()));
+    return header;
+}
+
+// Puts the model's values into the image; every byte the program does not model stays.
+void UpdateAppInfo(Database &database, int currentColumn)
+{
+    AppInfo &image = database.AppInfoImage();
+    const int fields = database.FieldCount();
+    for (int field = 1; field <= fields; ++field) {
+        image.SetFieldName(field, database.FieldName(field));
+        image.SetWidthSlot(field, quint16(qBound(0, database.WidthUnits(field), 0xffff)));
+    }
+    for (int field = 1; field <= MaxFields; ++field)
+        image.SetTypeCodeSlot(field, TypeCode(database.FieldType(field)));
+    image.SetWord(AppInfo::FieldCountOffset, quint16(fields));
+    image.SetWord(AppInfo::VersionOffset, AppInfo::Version);
+    if (image.Word(AppInfo::FurtherWidthOffset) == 0)
+        image.SetWord(AppInfo::FurtherWidthOffset, AppInfo::DefaultWidth);
+    image.SetWord(AppInfo::PrimarySortOffset, quint16(currentColumn + 1));
+    image.SetWord(AppInfo::SecondarySortOffset, quint16(database.SecondarySortField()));
+    image.SetWord(AppInfo::TertiarySortOffset, quint16(database.TertiarySortField()));
+    image.SetWord(AppInfo::ZeroWordOffset, 0);
+    image.SetWord(AppInfo::FilterFieldOffset, 0);
+    image.SetText(AppInfo::EmptyTextOffset, AppInfo::TextFieldSize, QByteArray());
+    image.SetText(AppInfo::FilterTextOffset, AppInfo::TextFieldSize, database.FilterText());
+
+    const DatabaseFlags &flags = database.Flags();
+    quint16 word = image.Word(AppInfo::FlagsOffset)
+                   & ~(AppInfo::AutoLockBit | AppInfo::ReadOnlyBit | AppInfo::PrivateBit
+                       | AppInfo::KriboFilterBit);
+    word |= (flags.autoLock ? AppInfo::AutoLockBit : 0) | (flags.readOnly ? AppInfo::ReadOnlyBit : 0)
+            | (flags.isPrivate ? AppInfo::PrivateBit : 0)
+            | (flags.kriboFilter ? AppInfo::KriboFilterBit : 0);
+    image.SetWord(AppInfo::FlagsOffset, word);
+    if (image.Word(AppInfo::FieldNumberOffset) > fields)
+        image.SetWord(AppInfo::FieldNumberOffset, 1);
+}
+
+// The popup lists as the handheld reads them: per field a header text, then the items. What does
+// not fit into the area is left out, and the user is told once.
+QByteArray PopupArea(const Database &database, Prompter &prompter)
+{
+    QByteArray area;
+    bool full = false;
+    const auto append = [&](const QByteArray &text) {
+        const qsizetype room = MaxPopupAreaBytes - area.size();
+        if (text.size() + 1 > room)
+            full = true;
+        area.append(text.left(room));
+        if (area.size() < MaxPopupAreaBytes)
+            area.append('\0');
+    };
+    for (int field = 1; field <= database.FieldCount(); ++field) {
+        const QList<QByteArray> &items = database.PopupList(field);
+        if (items.isEmpty())
+            continue;
+        append(pdb::PopupHeader(field));
+        for (const QByteArray &item : items)
+            append(item);
+    }
+    if (full) {
+        prompter.Ask({QStringLiteral("Kribed-pro"), QStringLiteral("Too much popups!"), Icon::None,
+                      Buttons::Ok});
+    }
+    if (area.isEmpty())
+        return QByteArray(4, '\0');
+    area.append('\0');
+    return area;
+}
+
+bool WriteAll(QIODevice &device, const QByteArray &bytes)
+{
+    return device.write(bytes) == bytes.size();
+}
+
+QString ReplaceExtension(const QString &name, const QString &extension)
+{
+    qsizetype separator = name.lastIndexOf(u'/');
+#ifdef Q_OS_WIN
+    separator = qMax(separator, name.lastIndexOf(u'\\'));
+#endif
+    qsizetype dot = name.lastIndexOf(u'.');
+    if (dot <= separator)
+        dot = name.size();
+    return name.left(dot) + extension;
+}
+
+bool SaveError(Prompter &prompter)
+{
+    prompter.Ask({QStringLiteral("Save error"),
+                  QStringLiteral("There was an error in saving the file. This may be caused by an "
+                                 "invalid filename or a full or write protected disk."),
+                  Icon::Error, Buttons::Ok});
+    return false;
+}
+
+bool HardLink(const QString &existing, const QString &link)
+{
+#ifdef Q_OS_UNIX
+    return ::link(QFile::encodeName(existing).constData(), QFile::encodeName(link).constData()) == 0;
+#else
+    Q_UNUSED(existing);
+    Q_UNUSED(link);
+    return false;
+#endif
+}
+
+// The previous file becomes the one backup generation. It is linked (or copied) rather than
+// renamed, so the target's name always holds a whole file.
+void KeepBackup(const QString &target)
+{
+    const QString backup = BackupFileName(target);
+    if (backup == target)
+        return; // a file opened under the backup name: removing it would leave no file at all
+    QFile::remove(backup);
+    if (QFileInfo::exists(target) && !HardLink(target, backup))
+        QFile::copy(target, backup);
+}
+
+} // namespace
+
+bool WriteDatabase(QIODevice &device, Database &database, int currentColumn,
+                   const QDateTime &saveTime, Prompter &prompter)
+{
+    const int fields = database.FieldCount();
+    const int records = database.RecordCount();
+    database.SetModificationTime(saveTime);
+    UpdateAppInfo(database, currentColumn);
+    const QByteArray popupArea = PopupArea(database, prompter);
+    const QByteArray extras = database.Extras();
+
+    const quint32 appInfoOffset = quint32(pdb::HeaderSize + pdb::RecordEntrySize * records + 2);
+    qint64 offset = appInfoOffset + AppInfo::Size + popupArea.size() + extras.size()
+                    + pdb::EndMarker().size();
+
+    QByteArray out = Header(database, appInfoOffset, saveTime);
+    out.reserve(appInfoOffset + AppInfo::Size + popupArea.size() + extras.size() + 13);
+    for (const Database::Record &record : database.Records()) {
+        AppendLong(out, quint32(offset));
+        AppendLong(out, 0); // attributes and unique ID
+        offset += 2 * fields;
+        for (const QByteArray &cell : record)
+            offset += StoredLength(cell) + 1;
+    }
+    AppendWord(out, 0);
+    out.append(database.AppInfoImage().Bytes());
+    out.append(popupArea);
+    out.append(extras);
+    out.append(pdb::EndMarker());
+
+    for (const Database::Record &record : database.Records()) {
+        for (const QByteArray &cell : record)
+            AppendWord(out, quint16(StoredLength(cell) + 1));
+        for (const QByteArray &cell : record)
+            AppendStoredText(out, cell);
+        if (out.size() >= WriteChunk) {
+            if (!WriteAll(device, out))
+                return false;
+            out.resize(0);
+        }
+    }
+    return WriteAll(device, out);
+}
+
+QString PdbFileName(const QString &chosenName)
+{
+    return ReplaceExtension(chosenName, QStringLiteral(".pdb"));
+}
+
+QString BackupFileName(const QString &fileName)
+{
+    return ReplaceExtension(fileName, QStringLiteral(".pd_"));
+}
+
+bool SaveDatabase(Database &database, SaveMode mode, const QString &fileName, int currentColumn,
+                  Prompter &prompter)
+{
+    const QString target = mode == SaveMode::OwnFile ? database.FilePath() : fileName;
+    if (target.isEmpty())
+        return SaveError(prompter);
+
+    // Nothing at the target changes until the new file is complete: a failed save leaves the
+    // previous file and its backup as they were, and the temporary file goes with `file`.
+    QSaveFile file(target);
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly))
+        return SaveError(prompter);
+    if (!WriteDatabase(file, database, currentColumn, QDateTime::currentDateTime(), prompter)
+        || !file.flush()) {
+        file.cancelWriting();
+        return SaveError(prompter);
+    }
+    const bool ownFile = mode != SaveMode::Copy;
+    if (ownFile)
+        KeepBackup(target);
+    if (!file.commit())
+        return SaveError(prompter);
+    if (ownFile) {
+        database.SetFilePath(target);
+        database.ClearModified();
+    }
+    return true;
+}
+
+} // namespace kribed
