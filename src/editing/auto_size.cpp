@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "editing/auto_size.h"
+
+#include "model/database.h"
+
+#include <algorithm>
+
+namespace kribed {
+
+void AutoWidths::RemoveSlot(int field)
+{
+    if (field < 1 || field > MaxFields)
+        return;
+    std::move(mSaved.begin() + field, mSaved.end(), mSaved.begin() + field - 1);
+    mSaved.back() = 0;
+}
+
+void AutoWidths::MoveSlot(int from, int to)
+{
+    if (from < 1 || to < 1 || from > MaxFields || to > MaxFields || from == to)
+        return;
+    const auto first = mSaved.begin() + std::min(from, to) - 1;
+    const auto last = mSaved.begin() + std::max(from, to);
+    if (from < to)
+        std::rotate(first, first + 1, last);
+    else
+        std::rotate(first, last - 1, last);
+}
+
+QByteArrayView FirstLine(QByteArrayView text)
+{
+    const qsizetype end = text.indexOf('\r');
+    return end < 0 ? text : text.first(end);
+}
+
+namespace {
+
+int WidestFirstLine(const Database &database, int field, const TextWidthMeasure &measure)
+{
+    int widest = 0;
+    const auto consider = [&](QByteArrayView text) {
+        const QByteArrayView line = FirstLine(text);
+        if (!line.isEmpty())
+            widest = std::max(widest, measure(line));
+    };
+    consider(database.FieldName(field));
+    for (const Database::Record &record : database.Records())
+        consider(record[field - 1]);
+    return widest;
+}
+
+} // namespace
+
+void AutoSizeColumns(Database &database, AutoWidths &autoWidths, bool on,
+                     const TextWidthMeasure &measure)
+{
+    if (on) {
+        for (int field = 1; field <= database.FieldCount(); ++field) {
+            autoWidths.mSaved[field - 1] = database.ColumnWidth(field);
+            const int width = WidestFirstLine(database, field, measure) + AutoColumnMargin;
+            database.SetColumnWidth(field, std::min(width, MaxAutoColumnWidth));
+        }
+    } else if (autoWidths.mOn) {
+        for (int field = 1; field <= database.FieldCount(); ++field)
+            database.SetColumnWidth(field, autoWidths.mSaved[field - 1]);
+    }
+    autoWidths.mOn = on;
+}
+
+} // namespace kribed

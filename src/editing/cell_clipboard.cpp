@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "editing/cell_clipboard.h"
+
+#include "editing/stamp.h"
+#include "model/database.h"
+
+namespace kribed {
+
+namespace {
+
+EditResult CellChanged(int field, int record)
+{
+    EditResult result;
+    result.applied = true;
+    result.changedRecord = record;
+    result.currentRecord = record;
+    result.currentField = field;
+    return result;
+}
+
+} // namespace
+
+EditResult CutCell(Database &database, int field, int record, const QDateTime &now,
+                   QByteArray *cutText)
+{
+    if (cutText)
+        *cutText = database.Cell(field, record);
+    StampRow(database, record, now);
+    database.SetCell(field, record, QByteArray());
+    database.SetModified();
+    return CellChanged(field, record);
+}
+
+QByteArray CopyCell(const Database &database, int field, int record)
+{
+    return database.Cell(field, record);
+}
+
+EditResult PasteCell(Database &database, int field, int record, const QByteArray &text,
+                     const QDateTime &now)
+{
+    database.SetCell(field, record, text);
+    StampRow(database, record, now);
+    database.SetModified();
+    return CellChanged(field, record);
+}
+
+} // namespace kribed

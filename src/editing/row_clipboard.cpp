@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "editing/row_clipboard.h"
+
+#include "editing/edit_messages.h"
+#include "model/database.h"
+
+namespace kribed {
+
+void RowClipboard::Fill(const Database &database, int record)
+{
+    for (int field = 1; field <= MaxFields; ++field) {
+        mSlots[field - 1] = field <= database.FieldCount() ? database.Cell(field, record)
+                                                           : QByteArray();
+    }
+    mFilled = true;
+}
+
+void RowClipboard::Clear()
+{
+    for (QByteArray &slot : mSlots)
+        slot.clear();
+    mFilled = false;
+}
+
+void ClearRowClipboard(RowClipboard &clipboard)
+{
+    clipboard.Clear();
+}
+
+namespace {
+
+EditResult RowChanged(int record, int currentField)
+{
+    EditResult result;
+    result.applied = true;
+    result.changedRecord = record;
+    result.currentRecord = record;
+    result.currentField = currentField;
+    return result;
+}
+
+} // namespace
+
+EditResult CutRow(Database &database, RowClipboard &clipboard, int record, Prompter &prompter,
+                  bool expertMode)
+{
+    if (!ConfirmOperation(prompter, expertMode,
+                          QStringLiteral("Do you want to cut the selected row?")))
+        return {};
+    database.SetModified();
+    clipboard.Fill(database, record);
+    for (int field = 1; field <= database.FieldCount(); ++field)
+        database.SetCell(field, record, QByteArray());
+    return RowChanged(record, 0);
+}
+
+EditResult CopyRow(Database &database, RowClipboard &clipboard, int record)
+{
+    // Copying alone counts as a change of the database, as it always has.
+    database.SetModified();
+    clipboard.Fill(database, record);
+    EditResult result;
+    result.applied = true;
+    result.currentRecord = record;
+    return result;
+}
+
+EditResult PasteRow(Database &database, const RowClipboard &clipboard, int record,
+                    Prompter &prompter, bool expertMode)
+{
+    if (!clipboard.IsFilled())
+        return {};
+    if (!ConfirmOperation(prompter, expertMode,
+                          QStringLiteral("Do you want to paste the selected row?")))
+        return {};
+    database.SetModified();
+    for (int field = 1; field <= database.FieldCount(); ++field)
+        database.SetCell(field, record, clipboard.Slot(field));
+    return RowChanged(record, 0);
+}
+
+} // namespace kribed
