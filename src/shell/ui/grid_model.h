@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#pragma once
+
+#include <QAbstractTableModel>
+
+#include <functional>
+
+namespace kribed {
+
+class Database;
+class DatabaseDocument;
+
+// The grid's view of the open database: model column c is field c + 1, model row r is record
+// r + 1; the horizontal header holds the field names, the vertical header the record numbers.
+// Cells are shown and edited through the display code page of the current regional rules; a
+// character the code page cannot hold is stored as '?'.
+class GridModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    explicit GridModel(DatabaseDocument &document, QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    Qt::DropActions supportedDropActions() const override { return Qt::IgnoreAction; }
+
+    // Tool tips of the field-name headers; without a source headers have none.
+    using HintSource = std::function<QString(int field)>;
+    void SetHeaderHintSource(HintSource source) { mHintSource = std::move(source); }
+
+Q_SIGNALS:
+    // A cell was changed by typing into it in the grid (not by a command).
+    void CellEdited(int field, int record);
+
+private:
+    friend class DatabaseDocument;
+
+    const Database &Data() const;
+
+    DatabaseDocument &mDocument;
+    HintSource mHintSource;
+};
+
+} // namespace kribed

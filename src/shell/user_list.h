@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#pragma once
+
+#include <QString>
+
+namespace kribed {
+
+// The handheld users known to the Palm Desktop software, as the editor needs them: the database
+// dialogs start in the selected user's backup folder and Install copies into a user's folder.
+class UserList
+{
+public:
+    virtual ~UserList() = default;
+    virtual int Count() const = 0;
+    // The index of the Desktop's last user, 0 when there is none.
+    virtual int LastUserIndex() const = 0;
+    virtual QString UserName(int index) const = 0;
+    virtual QString UserFolder(int index) const = 0;
+    virtual QString DesktopDataFolder() const = 0;
+};
+
+// Stands in when the Palm Desktop software is not known: no users at all.
+class NoUsers : public UserList
+{
+public:
+    int Count() const override { return 0; }
+    int LastUserIndex() const override { return 0; }
+    QString UserName(int) const override { return {}; }
+    QString UserFolder(int) const override { return {}; }
+    QString DesktopDataFolder() const override { return {}; }
+};
+
+// The folder the database open and save dialogs start in: the selected user's HotSync backup
+// folder when `initialDir` is on and that user has a folder name, else empty (the system's
+// default folder).
+QString StartingFolder(bool initialDir, const UserList &users, int selectedUser);
+
+} // namespace kribed
