@@ -29,6 +29,102 @@ bool IsValueType(int fieldType)
 // The day number counts from 30 December 1899, the zero of the program's dates.
 const qint64 DayZero = QDate(1899, 12, 30).toJulianDay();
 
+// Reads dates quickly where the short date format is made of day, month and four-digit year
+// numbers between fixed separators and the text is written exactly as the program writes dates;
+// every other text goes the regional way. Both ways give the same date for such a text.
+class DateKeyReader
+{
+public:
+    explicit DateKeyReader(const Regional &regional)
+        : mRegional(regional)
+    {
+        mFast = ParseFormat(regional.ShortDateFormat());
+    }
+
+    long double Value(QByteArrayView text) const
+    {
+        if (mFast) {
+            if (const std::optional<QDate> date = FastRead(text))
+                return static_cast<long double>(date->toJulianDay() - DayZero);
+        }
+        const std::optional<QDate> date = mRegional.ReadDate(text);
+        return date ? static_cast<long double>(date->toJulianDay() - DayZero) : 0;
+    }
+
+private:
+    struct Token
+    {
+        char field = 0;   // 'd', 'M' or 'y'; 0 for a separator
+        int width = 0;    // digits written: 1 = without a leading zero
+        char literal = 0;
+    };
+
+    bool ParseFormat(const QString &format)
+    {
+        int day = 0, month = 0, year = 0;
+        for (qsizetype i = 0; i < format.size();) {
+            const QChar c = format.at(i);
+            if (c.unicode() >= 0x80 || c == u'\'' || c.isDigit())
+                return false;
+            if (!c.isLetter()) {
+                mTokens.push_back({0, 0, char(c.unicode())});
+                ++i;
+                continue;
+            }
+            qsizetype run = 0;
+            while (i + run < format.size() && format.at(i + run) == c)
+                ++run;
+            const bool dayOrMonth = (c == u'd' || c == u'M') && run <= 2;
+            if (!dayOrMonth && !(c == u'y' && run == 4))
+                return false;
+            // A number must end at a separator, or the split between two numbers is a guess.
+            if (!mTokens.empty() && mTokens.back().field != 0)
+                return false;
+            mTokens.push_back({char(c.unicode()), int(run), 0});
+            ++(c == u'd' ? day : (c == u'M' ? month : year));
+            i += run;
+        }
+        return day == 1 && month == 1 && year == 1;
+    }
+
+    std::optional<QDate> FastRead(QByteArrayView text) const
+    {
+        int values[3] = {0, 0, 0}; // day, month, year
+        qsizetype i = 0;
+        for (const Token &token : mTokens) {
+            if (token.field == 0) {
+                if (i >= text.size() || text[i] != token.literal)
+                    return std::nullopt;
+                ++i;
+                continue;
+            }
+            const int maxDigits = token.width == 1 ? 2 : token.width;
+            int digits = 0;
+            int value = 0;
+            while (digits < maxDigits && i < text.size() && text[i] >= '0' && text[i] <= '9') {
+                value = value * 10 + (text[i] - '0');
+                ++digits;
+                ++i;
+            }
+            // Only the form the program writes: no leading zero where it writes none.
+            const int written = token.width == 1 ? (value >= 10 ? 2 : 1) : token.width;
+            if (digits != written || (token.field == 'y' && value < 1000))
+                return std::nullopt;
+            values[token.field == 'd' ? 0 : (token.field == 'M' ? 1 : 2)] = value;
+        }
+        if (i != text.size())
+            return std::nullopt;
+        const QDate date(values[2], values[1], values[0]);
+        if (!date.isValid())
+            return std::nullopt;
+        return date;
+    }
+
+    const Regional &mRegional;
+    std::vector<Token> mTokens;
+    bool mFast = false;
+};
+
 // The records' order as the quicksort leaves it, on positions 0..n-1 of order.
 class QuickSort
 {
@@ -122,6 +218,13 @@ void SortKeys::Fill(Key &key, const Database &database, int column)
     key.used = true;
     const int type = database.FieldType(column);
     const int records = database.RecordCount();
+    if (IsDateType(type)) {
+        const DateKeyReader reader(CurrentRegional());
+        key.values.reserve(records);
+        for (int r = 1; r <= records; ++r)
+            key.values.push_back(reader.Value(database.Cell(column, r)));
+        return;
+    }
     if (IsValueType(type)) {
         key.values.reserve(records);
         for (int r = 1; r <= records; ++r)

@@ -125,6 +125,8 @@ private Q_SLOTS:
     void movesWholeRecordsOnly();
     void sameAsPlainQuicksort_data();
     void sameAsPlainQuicksort();
+    void datesWrittenOtherwise_data();
+    void datesWrittenOtherwise();
 };
 
 void TestSort::compareKey_data()
@@ -331,6 +333,48 @@ void TestSort::sameAsPlainQuicksort()
     ReferenceSort(reference, spec).Sort(1, reference.RecordCount());
     SortRows(database, spec);
     QCOMPARE(Column(database, 5), Column(reference, 5));
+}
+
+void TestSort::datesWrittenOtherwise_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QByteArrayList>("texts");
+
+    // Texts near the form the program writes: each must sort as the regional reading says.
+    QTest::newRow("US") << "en_US"
+                        << QByteArrayList{"3/1/2021", "03/01/2021", "3/1/21", " 2/1/2021", "2/29/2021",
+                                          "12/31/1999", "1/2/0999", "13/1/2020", "1/1/2020x", "1//2020",
+                                          "11/11/2011", "2/1/2021 ", "1/15/2021"};
+    QTest::newRow("German") << "de_DE"
+                            << QByteArrayList{"01.03.2021", "1.3.2021", "01.03.21", "31.12.1999",
+                                              "29.02.2020", "29.02.2021", "15.02.2021", "1.03.2021.",
+                                              "00.01.2020", "05.10.2005", "5.10.2005"};
+    QTest::newRow("Polish day without zero") << "pl_PL"
+                                             << QByteArrayList{"1.03.2021", "01.03.2021", "15.02.2021",
+                                                               "31.12.1999", "3.3.2003", "2.12.2002"};
+    QTest::newRow("Swedish year first") << "sv_SE"
+                                        << QByteArrayList{"2021-03-01", "2021-3-1", "1999-12-31",
+                                                          "21-03-01", "2020-02-29", "2005-10-05"};
+}
+
+void TestSort::datesWrittenOtherwise()
+{
+    QFETCH(QString, locale);
+    QFETCH(QByteArrayList, texts);
+
+    UseLocale(locale);
+    QByteArrayList ids;
+    for (int i = 0; i < texts.size(); ++i)
+        ids.append(QByteArray::number(i));
+    Database database = MakeDatabase({NormalDateType, StringType}, {texts, ids});
+    for (const int direction : {1, -1}) {
+        const SortSpec spec{direction, 1, 0, 0, false, false};
+        Database reference = database;
+        ReferenceSort(reference, spec).Sort(1, reference.RecordCount());
+        Database sorted = database;
+        SortRows(sorted, spec);
+        QCOMPARE(Column(sorted, 2), Column(reference, 2));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSort)

@@ -1,0 +1,99 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+// Find, Column Sum and Row Sum on the largest database, beside one pass over the same bytes.
+#include "editing/find.h"
+#include "editing/sums.h"
+#include "model/limits.h"
+#include "model/regional.h"
+
+#include <benchmark/benchmark.h>
+
+using namespace kribed;
+
+namespace {
+
+class SilentPrompter : public Prompter
+{
+public:
+    Answer Ask(const Message &) override { return Answer::Ok; }
+};
+
+// 9999 records x 50 fields of short numbers; the names carry a factor and the last one "&".
+const Database &LargeDatabase()
+{
+    static const Database database = [] {
+        SetCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
+        Database db;
+        db.SetShape(MaxFields, MaxRecords);
+        for (int k = 1; k <= MaxFields; ++k) {
+            db.SetFieldName(k, k == MaxFields ? QByteArray("Total &") : "Field #1." + QByteArray::number(k % 10));
+            for (int r = 1; r <= MaxRecords; ++r)
+                db.SetCell(k, r, QByteArray::number((r * 37 + k * 11) % 10000) + ".25");
+        }
+        db.SetCell(MaxFields, MaxRecords, "needle");
+        return db;
+    }();
+    return database;
+}
+
+std::size_t PassOver(const Database &database, int firstColumn, int lastColumn)
+{
+    std::size_t sum = 0;
+    for (const Database::Record &record : database.Records()) {
+        for (int k = firstColumn; k <= lastColumn; ++k) {
+            for (char c : record[k - 1])
+                sum += std::size_t(c);
+        }
+    }
+    return sum;
+}
+
+void BM_FloorAllBytes(benchmark::State &state)
+{
+    const Database &database = LargeDatabase();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(PassOver(database, 1, MaxFields));
+}
+BENCHMARK(BM_FloorAllBytes)->Unit(benchmark::kMillisecond);
+
+void BM_FloorOneColumn(benchmark::State &state)
+{
+    const Database &database = LargeDatabase();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(PassOver(database, 1, 1));
+}
+BENCHMARK(BM_FloorOneColumn)->Unit(benchmark::kMicrosecond);
+
+void BM_FindInLastCell(benchmark::State &state)
+{
+    const Database &database = LargeDatabase();
+    SilentPrompter prompter;
+    for (auto _ : state) {
+        FindState find;
+        benchmark::DoNotOptimize(
+            SearchNext(database, find, FindSettings{"NEEDLE", 0, false, true}, 1, prompter));
+    }
+}
+BENCHMARK(BM_FindInLastCell)->Unit(benchmark::kMillisecond);
+
+void BM_ColumnSum(benchmark::State &state)
+{
+    Database database = LargeDatabase();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ColumnSum(database, 1, MaxRecords));
+}
+BENCHMARK(BM_ColumnSum)->Unit(benchmark::kMicrosecond);
+
+void BM_RowSumAllRecords(benchmark::State &state)
+{
+    Database database = LargeDatabase();
+    RowSumState sums;
+    sums.RowSumMode = true;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ComputeRowSums(database, sums, 1, 1));
+}
+BENCHMARK(BM_RowSumAllRecords)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
