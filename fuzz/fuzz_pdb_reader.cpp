@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "model/database.h"
+#include "model/pdb_reader.h"
+#include "model/pdb_writer.h"
+#include "shell/prompter.h"
+
+#include <QBuffer>
+#include <QDateTime>
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+// Goes on wherever the reader asks, so the fuzzer reaches every step after a question.
+class SilentPrompter : public kribed::Prompter
+{
+public:
+    kribed::Answer Ask(const kribed::Message &message) override
+    {
+        return message.buttons == kribed::Buttons::RetryCancel ? kribed::Answer::Retry
+                                                               : kribed::Answer::Ok;
+    }
+};
+
+} // namespace
+
+// Reads the input as a database file; whatever loads must save, and the saved file must load
+// again with the same shape.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    QBuffer input;
+    input.setData(reinterpret_cast<const char *>(data), qsizetype(size));
+    input.open(QIODevice::ReadOnly);
+    SilentPrompter prompter;
+    kribed::Database database;
+    if (kribed::ReadDatabase(input, QStringLiteral("/fuzz/input.pdb"), database, prompter)
+        != kribed::LoadResult::Loaded)
+        return 0;
+
+    QBuffer output;
+    output.open(QIODevice::WriteOnly);
+    const QDateTime saveTime(QDate(2024, 1, 1), QTime(0, 0));
+    if (!kribed::WriteDatabase(output, database, 1, saveTime, prompter))
+        std::abort();
+
+    QBuffer saved;
+    saved.setData(output.data());
+    saved.open(QIODevice::ReadOnly);
+    kribed::Database again;
+    if (kribed::ReadDatabase(saved, QStringLiteral("/fuzz/saved.pdb"), again, prompter)
+            != kribed::LoadResult::Loaded
+        || again.FieldCount() != database.FieldCount()
+        || again.RecordCount() != database.RecordCount())
+        std::abort();
+    return 0;
+}
