@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "cli/cli_options.h"
 
+#include "model/field_type.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QStringDecoder>
@@ -56,6 +58,28 @@ QString Description()
     }
     text += QStringLiteral("\nExit status: 0 success, 1 file refused or not written, 2 usage error.");
     return text;
+}
+
+// Reads --type for the request's command; returns the usage error, or nothing.
+QString TakeType(const QString &value, CliRequest &request)
+{
+    if (request.command == QLatin1String("new")) {
+        bool isNumber = false;
+        const int index = value.toInt(&isNumber);
+        if (!isNumber || index < 0 || index >= FieldTypeCount)
+            return QStringLiteral("--type for new is a field type index 0..%1, not '%2'.")
+                .arg(FieldTypeCount - 1)
+                .arg(value);
+        request.fieldType = index;
+        return QString();
+    }
+    const std::optional<TextType> textType = TextTypeFromName(value);
+    if (!textType)
+        return QStringLiteral("--type is comma, semicolon, tab or comma-any, not '%1'.").arg(value);
+    if (request.command == QLatin1String("export") && !IsExportType(*textType))
+        return QStringLiteral("export writes comma, semicolon or tab text, not '%1'.").arg(value);
+    request.textType = *textType;
+    return QString();
 }
 
 ParsedCommandLine UsageError(const QString &text)
@@ -154,8 +178,11 @@ ParsedCommandLine ParseCommandLine(const QStringList &arguments)
         if (!QStringDecoder(request.codePage.constData()).isValid())
             return UsageError(QStringLiteral("unknown code page '%1'.").arg(parser.value(codePage)));
     }
-    if (parser.isSet(type))
-        request.type = parser.value(type);
+    if (parser.isSet(type)) {
+        const QString error = TakeType(parser.value(type), request);
+        if (!error.isEmpty())
+            return UsageError(error);
+    }
     if (parser.isSet(name))
         request.name = parser.value(name);
     if (parser.isSet(fields))

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
+#include "exchange/text_format.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -24,8 +26,10 @@ struct CliRequest
     QStringList files;
     bool yes = false;
     QByteArray codePage = QByteArrayLiteral("windows-1252");
-    // --type as given: a text type for the text commands, a field type index for "new".
-    std::optional<QString> type;
+    // --type: the kind of separated text for import, export and append; the field type index
+    // (0..12, -1 when not given: String) for new.
+    TextType textType = TextType::Comma;
+    int fieldType = -1;
     // The shape of a new database; the defaults are those the new-database dialog shows.
     QString name = QStringLiteral("New");
     QString fields = QStringLiteral("5");

@@ -7,34 +7,10 @@
 #include "model/field_type.h"
 
 #include <QJsonArray>
-#include <QTimeZone>
 
 namespace kribed {
 
 namespace {
-
-// The file's clock starts at one in the morning of 1 January 1970.
-QDateTime FileEpoch(Qt::TimeSpec spec)
-{
-    return QDateTime(QDate(1970, 1, 1), QTime(1, 0), spec);
-}
-
-QDateTime FileEpochLike(const QDateTime &time)
-{
-    QDateTime epoch(QDate(1970, 1, 1), QTime(1, 0));
-    switch (time.timeSpec()) {
-    case Qt::TimeZone:
-        epoch.setTimeZone(time.timeZone());
-        break;
-    case Qt::OffsetFromUTC:
-        epoch.setOffsetFromUtc(time.offsetFromUtc());
-        break;
-    default:
-        epoch.setTimeSpec(time.timeSpec());
-        break;
-    }
-    return epoch;
-}
 
 QJsonArray TextArray(const QList<QByteArray> &texts, CliTextCodec &codec)
 {
@@ -88,10 +64,9 @@ QString ModificationText(const QDateTime &time)
 {
     if (!time.isValid())
         return QString();
-    // Undo the reader's "epoch plus seconds" in whatever time spec it used, then count the same
-    // seconds on a clock without daylight saving.
-    const qint64 seconds = FileEpochLike(time).secsTo(time);
-    return FileEpoch(Qt::UTC).addSecs(seconds).toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
+    // The model holds the file's clock reading as it stands; print that reading unconverted.
+    return time.date().toString(QStringLiteral("yyyy-MM-dd")) + u'T'
+        + time.time().toString(QStringLiteral("HH:mm:ss"));
 }
 
 QJsonObject DatabaseToJson(const Database &database, CliTextCodec &codec)

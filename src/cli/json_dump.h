@@ -15,7 +15,8 @@ class Database;
 QString LayoutName(const Database &database);
 
 // The modification time as "YYYY-MM-DDTHH:MM:SS": the header's seconds counted on from
-// 1970-01-01T01:00:00 as plain clock arithmetic, without any time zone or daylight saving.
+// 1970-01-01T01:00:00 as plain clock arithmetic, without any time zone or daylight saving (the
+// model keeps that clock reading).
 QString ModificationText(const QDateTime &time);
 
 // The whole database as one JSON object: name, layout, path, modified, fields (name, type,

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "cli/cli_context.h"
+#include "cli/commands_exchange.h"
 #include "cli/commands_file.h"
 #include "model/regional.h"
 
@@ -23,8 +24,17 @@ ExitStatus RunCommand(CliContext &context)
         return DumpCommand(context);
     if (command == QLatin1String("resave"))
         return ResaveCommand(context);
-    context.err << "kribed-cli: " << command << " is not available in this build.\n";
-    return ExitFailure;
+    if (command == QLatin1String("new"))
+        return NewCommand(context);
+    if (command == QLatin1String("import"))
+        return ImportCommand(context);
+    if (command == QLatin1String("export"))
+        return ExportCommand(context);
+    if (command == QLatin1String("append"))
+        return AppendCommand(context);
+    // The parser knows only the commands above.
+    context.err << "kribed-cli: unknown command " << command << '\n';
+    return ExitUsage;
 }
 
 } // namespace kribed

@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "cli/commands_exchange.h"
+
+#include "cli/cli_context.h"
+#include "cli/commands_file.h"
+#include "exchange/new_database.h"
+#include "exchange/text_exchange.h"
+#include "model/database.h"
+#include "model/pdb_reader.h"
+#include "model/pdb_writer.h"
+
+#include <QFileInfo>
+#include <QTextStream>
+
+namespace kribed {
+
+namespace {
+
+// A freshly built or loaded grid has its cursor in the first field.
+constexpr int CurrentColumn = 1;
+
+// Writes the database to the named file as Save as does: a file already there becomes the ".pd_"
+// backup, and the database's path becomes the file's.
+ExitStatus SaveAs(CliContext &context, Database &database, const QString &path)
+{
+    const QString target = QFileInfo(path).absoluteFilePath();
+    if (!SaveDatabase(database, SaveMode::ChosenName, target, CurrentColumn, context.prompter))
+        return ExitFailure;
+    context.out << "Wrote " << database.FilePath() << '\n';
+    return ExitSuccess;
+}
+
+ExitStatus StatusOf(ExchangeResult result)
+{
+    return result == ExchangeResult::Done ? ExitSuccess : ExitFailure;
+}
+
+} // namespace
+
+ExitStatus NewCommand(CliContext &context)
+{
+    const CliRequest &request = context.request;
+    NewDatabaseChoices choices;
+    // The name becomes bytes in the chosen code page; a character the page lacks becomes '?'.
+    choices.name = context.codec.Decode(context.codec.Encode(request.name));
+    choices.rows = request.records;
+    choices.columns = request.fields;
+    choices.width = request.width;
+    choices.typeIndex = request.fieldType;
+    Database database;
+    // A refused choice is a wrong option value: its message has been printed.
+    if (!CreateNewDatabase(choices, database, context.prompter))
+        return ExitUsage;
+    return SaveAs(context, database, request.files.at(0));
+}
+
+ExitStatus ImportCommand(CliContext &context)
+{
+    Database database;
+    const QString source = QFileInfo(context.request.files.at(0)).absoluteFilePath();
+    const ExchangeResult result =
+        ImportTextFile(source, context.request.textType, database, context.prompter);
+    if (result != ExchangeResult::Done)
+        return StatusOf(result);
+    return SaveAs(context, database, context.request.files.at(1));
+}
+
+ExitStatus ExportCommand(CliContext &context)
+{
+    Database database;
+    if (!LoadForReading(context, context.request.files.at(0), database))
+        return ExitFailure;
+    const QString target = QFileInfo(context.request.files.at(1)).absoluteFilePath();
+    const ExchangeResult result =
+        ExportTextFile(target, context.request.textType, database, context.prompter);
+    if (result == ExchangeResult::Done)
+        context.out << "Wrote " << target << '\n';
+    return StatusOf(result);
+}
+
+ExitStatus AppendCommand(CliContext &context)
+{
+    Database database;
+    const QString path = QFileInfo(context.request.files.at(0)).absoluteFilePath();
+    // Opened as the editor opens it, since the file is written again.
+    if (LoadDatabaseFile(path, database, context.prompter, OpenAccess::ReadWrite)
+        != LoadResult::Loaded)
+        return ExitFailure;
+    const QString source = QFileInfo(context.request.files.at(1)).absoluteFilePath();
+    const ExchangeResult result =
+        AppendTextFile(source, context.request.textType, database, context.prompter);
+    // After a read error part of the text may be in the database; the file keeps its old records
+    // rather than a half append.
+    if (result != ExchangeResult::Done)
+        return StatusOf(result);
+    if (!SaveDatabase(database, SaveMode::OwnFile, QString(), CurrentColumn, context.prompter))
+        return ExitFailure;
+    context.out << "Wrote " << database.FilePath() << '\n';
+    return ExitSuccess;
+}
+
+} // namespace kribed

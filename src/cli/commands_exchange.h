@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#pragma once
+
+#include "cli/cli_options.h"
+
+namespace kribed {
+
+struct CliContext;
+
+ExitStatus NewCommand(CliContext &context);    // new OUT.pdb [--name --fields --records --type --width]
+ExitStatus ImportCommand(CliContext &context); // import IN.txt OUT.pdb [--type]
+ExitStatus ExportCommand(CliContext &context); // export IN.pdb OUT.txt [--type]
+ExitStatus AppendCommand(CliContext &context); // append DB.pdb IN.txt [--type]
+
+} // namespace kribed

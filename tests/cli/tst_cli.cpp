@@ -1,0 +1,694 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "pdb_bytes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace kribed::test;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+struct CliRun
+{
+    int exitCode = -1;
+    QByteArray out;
+    QString err;
+};
+
+const QString KribedNotice = QStringLiteral(
+    "This database created by Kribo 3 will be converted into the Kribo pro format. \n"
+    "Please note, that the changes don't come up in Kribo 3.");
+const QString FormatQuestion = QStringLiteral(
+    "If there is an incorrect import format please try  to change the file type in the import "
+    "dialog.\nContinue?");
+
+QJsonArray Texts(std::initializer_list<const char *> items)
+{
+    QJsonArray array;
+    for (const char *item : items)
+        array.append(QString::fromUtf8(item));
+    return array;
+}
+
+QByteArray ReadAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A database with a popup list, extras, flags, filter and sort settings, and a value with a line
+// feed, so a dump or a resave has something in every key.
+PdbContent RichContent()
+{
+    PdbContent content;
+    content.fieldNames = {"Name", "Colour", "Note"};
+    content.typeCodes = {0x0001, 0x0040, 0x0001};
+    content.widths = {60, 30, 100};
+    content.records = {{"Ann", "Red", "a\nb"}, {"Bob", "Blue", ""}};
+    content.popups = {{2, {"Red", "Blue"}}};
+    content.extras = QByteArrayLiteral("XYZ");
+    content.flags = 0x0010 | 0x0002;
+    content.filterText = QByteArrayLiteral("Ann");
+    content.filterField = 1;
+    content.secondarySort = 2;
+    content.tertiarySort = 3;
+    return content;
+}
+
+} // namespace
+
+class TestCli : public QObject
+{
+    Q_OBJECT
+
+private:
+    CliRun Run(const QStringList &arguments, const QString &timeZone = QString());
+    QString Write(const QString &name, const QByteArray &bytes);
+    QString PathOf(const QString &name) const { return mDir->filePath(name); }
+    QJsonObject Dump(const QString &path, const QStringList &extra = {});
+
+    std::unique_ptr<QTemporaryDir> mDir;
+
+private Q_SLOTS:
+    void init();
+
+    void usageErrors_data();
+    void usageErrors();
+    void helpAndVersion();
+    void check_data();
+    void check();
+    void dumpHoldsEveryKey();
+    void dumpOfKribo3File();
+    void dumpModifiedIsPlainClockTime_data();
+    void dumpModifiedIsPlainClockTime();
+    void dumpDecodesWithCodePage_data();
+    void dumpDecodesWithCodePage();
+    void info();
+    void readingCommandsNeverWrite_data();
+    void readingCommandsNeverWrite();
+    void resaveKeepsContent_data();
+    void resaveKeepsContent();
+    void resaveToMissingFolderFails();
+
+    void newDatabase_data();
+    void newDatabase();
+    void newDatabaseRefusesBadChoices_data();
+    void newDatabaseRefusesBadChoices();
+    void importText_data();
+    void importText();
+    void importKeepsReplacedFileAsBackup();
+    void exportText_data();
+    void exportText();
+    void appendText_data();
+    void appendText();
+    void appendRefusesReadOnlyDatabase();
+};
+
+CliRun TestCli::Run(const QStringList &arguments, const QString &timeZone)
+{
+    QProcess process;
+    process.setWorkingDirectory(mDir->path());
+    if (!timeZone.isEmpty()) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("TZ"), timeZone);
+        process.setProcessEnvironment(environment);
+    }
+    process.start(QStringLiteral(KRIBED_CLI_PATH), arguments);
+    CliRun run;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+QString TestCli::Write(const QString &name, const QByteArray &bytes)
+{
+    QFile file(PathOf(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write the fixture");
+    return file.fileName();
+}
+
+QJsonObject TestCli::Dump(const QString &path, const QStringList &extra)
+{
+    const CliRun run = Run(QStringList{u"dump"_s, path} + extra);
+    if (run.exitCode != 0)
+        qWarning("dump failed: %s", qPrintable(run.err));
+    return QJsonDocument::fromJson(run.out).object();
+}
+
+void TestCli::init()
+{
+    mDir = std::make_unique<QTemporaryDir>();
+    QVERIFY(mDir->isValid());
+    Write(QStringLiteral("Stock.pdb"), BuildPdb(PdbContent()));
+}
+
+void TestCli::usageErrors_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("message");
+    const QString stock = QStringLiteral("Stock.pdb");
+    QTest::newRow("no command") << QStringList() << u"no command"_s;
+    QTest::newRow("unknown command") << QStringList{u"frobnicate"_s, stock} << u"unknown command"_s;
+    QTest::newRow("file missing") << QStringList{u"info"_s} << u"info takes one file"_s;
+    QTest::newRow("one file too many") << QStringList{u"dump"_s, stock, stock} << u"dump takes one file"_s;
+    QTest::newRow("resave needs two files") << QStringList{u"resave"_s, stock} << u"resave takes 2 files"_s;
+    QTest::newRow("unknown option") << QStringList{u"info"_s, stock, u"--bogus"_s} << u"bogus"_s;
+    QTest::newRow("option value missing") << QStringList{u"info"_s, stock, u"--codepage"_s} << u"codepage"_s;
+    QTest::newRow("unknown code page") << QStringList{u"dump"_s, stock, u"--codepage"_s, u"no-such-page"_s}
+                                       << u"unknown code page"_s;
+    QTest::newRow("option of another command") << QStringList{u"info"_s, stock, u"--width"_s, u"3"_s}
+                                               << u"--width is not used by info"_s;
+    QTest::newRow("text type unknown") << QStringList{u"import"_s, u"a.csv"_s, u"b.pdb"_s, u"--type"_s, u"csv"_s}
+                                       << u"--type is comma"_s;
+    QTest::newRow("export cannot write comma-any")
+        << QStringList{u"export"_s, stock, u"b.txt"_s, u"--type"_s, u"comma-any"_s} << u"export writes"_s;
+    QTest::newRow("field type out of range") << QStringList{u"new"_s, u"n.pdb"_s, u"--type"_s, u"13"_s}
+                                             << u"field type index"_s;
+    QTest::newRow("field type not a number") << QStringList{u"new"_s, u"n.pdb"_s, u"--type"_s, u"comma"_s}
+                                             << u"field type index"_s;
+    QTest::newRow("option twice") << QStringList{u"new"_s, u"n.pdb"_s, u"--name"_s, u"a"_s, u"--name"_s, u"b"_s}
+                                  << u"given twice"_s;
+}
+
+void TestCli::usageErrors()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, message);
+    const CliRun run = Run(arguments);
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.contains(message), qPrintable(run.err));
+    QVERIFY(run.out.isEmpty());
+    QVERIFY(!QFile::exists(PathOf(QStringLiteral("n.pdb"))));
+}
+
+void TestCli::helpAndVersion()
+{
+    const CliRun help = Run({QStringLiteral("--help")});
+    QCOMPARE(help.exitCode, 0);
+    for (const char *command : {"info", "check", "dump", "resave", "new", "import", "export", "append"})
+        QVERIFY2(help.out.contains(QByteArray("  ") + command + ' '), command);
+    const CliRun version = Run({QStringLiteral("--version")});
+    QCOMPARE(version.exitCode, 0);
+    QCOMPARE(version.out, QByteArray("kribed-cli " KRIBED_VERSION "\n"));
+}
+
+void TestCli::check_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+
+    PdbContent kribo3;
+    kribo3.type = "KrD3";
+    PdbContent wrongType;
+    wrongType.type = "DATA";
+    PdbContent newerVersion;
+    newerVersion.version = 577;
+    PdbContent strangeType;
+    strangeType.typeCodes = {0x0001, 0x0099};
+    const QByteArray pro = BuildPdb(PdbContent());
+
+    QTest::newRow("Kribo pro loads") << pro << QStringList() << 0 << QString();
+    QTest::newRow("Kribo 3 notice does not count against it")
+        << BuildPdb(kribo3) << QStringList() << 0 << QStringLiteral("Information: ") + KribedNotice;
+    QTest::newRow("other type refused") << BuildPdb(wrongType) << QStringList() << 1
+                                        << u"Information: It's not a Kribo database."_s;
+    QTest::newRow("header cut short") << pro.left(77) << QStringList() << 1
+                                      << u"Information: It's not a Kribo database."_s;
+    QTest::newRow("app-info block cut short") << pro.left(300) << QStringList() << 1
+                                              << u"Error: Size KRStruc"_s;
+    QTest::newRow("unknown version answered Cancel")
+        << BuildPdb(newerVersion) << QStringList() << 1 << u"Information: Error: Version"_s;
+    QTest::newRow("unknown version answered Retry by --yes")
+        << BuildPdb(newerVersion) << QStringList{u"--yes"_s} << 0 << u"answered Retry because of --yes"_s;
+    QTest::newRow("unknown field type answered Cancel")
+        << BuildPdb(strangeType) << QStringList() << 1 << u"Information: Error: Seek Fieldtype"_s;
+    QTest::newRow("unknown field type answered Retry by -y")
+        << BuildPdb(strangeType) << QStringList{u"-y"_s} << 0 << u"There is a unknown fieldtype."_s;
+}
+
+void TestCli::check()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, options);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    const QString path = Write(QStringLiteral("Checked.pdb"), bytes);
+    const CliRun run = Run(QStringList{u"check"_s, path} + options);
+    QCOMPARE(run.exitCode, exitCode);
+    if (message.isEmpty())
+        QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
+    else
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+}
+
+void TestCli::dumpHoldsEveryKey()
+{
+    const QString path = Write(QStringLiteral("Rich.pdb"), BuildPdb(RichContent()));
+    const QJsonObject dump = Dump(path);
+    QStringList keys = dump.keys();
+    keys.sort();
+    QCOMPARE(keys, QStringList({u"extras"_s, u"fields"_s, u"filterField"_s, u"filterText"_s, u"flags"_s, u"layout"_s,
+                                u"modified"_s, u"name"_s, u"path"_s, u"records"_s, u"secondarySort"_s,
+                                u"tertiarySort"_s}));
+    QCOMPARE(dump.value(u"name"_s).toString(), QStringLiteral("Stock"));
+    QCOMPARE(dump.value(u"layout"_s).toString(), QStringLiteral("pro"));
+    QCOMPARE(dump.value(u"path"_s).toString(), QFileInfo(path).absoluteFilePath());
+    QCOMPARE(dump.value(u"modified"_s).toString(), QStringLiteral("1970-01-01T01:00:00"));
+
+    const QJsonArray fields = dump.value(u"fields"_s).toArray();
+    QCOMPARE(fields.size(), 3);
+    const QJsonObject colour = fields.at(1).toObject();
+    QCOMPARE(colour.value(u"name"_s).toString(), QStringLiteral("Colour"));
+    QCOMPARE(colour.value(u"type"_s).toInt(), 8);
+    QCOMPARE(colour.value(u"typeName"_s).toString(), QStringLiteral("Normal PopUp"));
+    QCOMPARE(colour.value(u"width"_s).toInt(), 30);
+    QCOMPARE(colour.value(u"popup"_s).toArray(), Texts({"Red", "Blue"}));
+    QCOMPARE(fields.at(0).toObject().value(u"popup"_s).toArray(), QJsonArray());
+    QCOMPARE(fields.at(2).toObject().value(u"width"_s).toInt(), 100);
+
+    const QJsonArray records = dump.value(u"records"_s).toArray();
+    QCOMPARE(records.size(), 2);
+    QCOMPARE(records.at(0).toArray(), Texts({"Ann", "Red", "a\r\nb"}));
+    QCOMPARE(records.at(1).toArray(), Texts({"Bob", "Blue", ""}));
+
+    QCOMPARE(dump.value(u"filterText"_s).toString(), QStringLiteral("Ann"));
+    QCOMPARE(dump.value(u"filterField"_s).toInt(), 1);
+    QCOMPARE(dump.value(u"secondarySort"_s).toInt(), 2);
+    QCOMPARE(dump.value(u"tertiarySort"_s).toInt(), 3);
+    const QJsonObject flags = dump.value(u"flags"_s).toObject();
+    QCOMPARE(flags.value(u"private"_s).toBool(), true);
+    QCOMPARE(flags.value(u"readOnly"_s).toBool(), true);
+    QCOMPARE(flags.value(u"autoLock"_s).toBool(), false);
+    QCOMPARE(flags.value(u"kriboFilter"_s).toBool(), false);
+    QCOMPARE(dump.value(u"extras"_s).toInt(), 3);
+}
+
+void TestCli::dumpOfKribo3File()
+{
+    PdbContent content = RichContent();
+    content.type = "KrD3";
+    content.version = 452;
+    const QString path = Write(QStringLiteral("Old.pdb"), BuildPdb(content));
+    const CliRun run = Run({QStringLiteral("dump"), path});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(run.err.contains(KribedNotice));
+    const QJsonObject dump = QJsonDocument::fromJson(run.out).object();
+    QCOMPARE(dump.value(u"layout"_s).toString(), QStringLiteral("kribo3"));
+    QCOMPARE(dump.value(u"name"_s).toString(), QStringLiteral("Stock_p"));
+    QCOMPARE(dump.value(u"path"_s).toString(), QFileInfo(PathOf(QStringLiteral("Old_p.pdb"))).absoluteFilePath());
+    QCOMPARE(dump.value(u"records"_s).toArray().at(0).toArray(), Texts({"Ann", "Red", "a\r\nb"}));
+    QCOMPARE(dump.value(u"fields"_s).toArray().at(1).toObject().value(u"popup"_s).toArray(),
+             Texts({"Red", "Blue"}));
+    const QJsonObject flags = dump.value(u"flags"_s).toObject();
+    QCOMPARE(flags.value(u"private"_s).toBool(), false); // a conversion leaves every flag off
+    QCOMPARE(flags.value(u"readOnly"_s).toBool(), false);
+}
+
+void TestCli::dumpModifiedIsPlainClockTime_data()
+{
+    QTest::addColumn<QString>("timeZone");
+    QTest::addColumn<QDateTime>("time");
+    const QDateTime summer(QDate(2020, 7, 1), QTime(12, 0, 5), Qt::UTC);
+    const QDateTime winter(QDate(2004, 2, 29), QTime(23, 59, 59), Qt::UTC);
+    const QDateTime beforeEpoch(QDate(1970, 1, 1), QTime(0, 0), Qt::UTC);
+    for (const char *zone : {"UTC", "Europe/Berlin", "America/New_York"}) {
+        QTest::addRow("summer in %s", zone) << QString::fromLatin1(zone) << summer;
+        QTest::addRow("leap day in %s", zone) << QString::fromLatin1(zone) << winter;
+    }
+    QTest::newRow("negative seconds") << QStringLiteral("UTC") << beforeEpoch;
+}
+
+void TestCli::dumpModifiedIsPlainClockTime()
+{
+    QFETCH(QString, timeZone);
+    QFETCH(QDateTime, time);
+    PdbContent content;
+    content.modifiedSeconds =
+        qint32(QDateTime(QDate(1970, 1, 1), QTime(1, 0), Qt::UTC).secsTo(time));
+    const QString path = Write(QStringLiteral("Timed.pdb"), BuildPdb(content));
+    const CliRun run = Run({QStringLiteral("dump"), path}, timeZone);
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(QJsonDocument::fromJson(run.out).object().value(u"modified"_s).toString(),
+             time.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")));
+}
+
+void TestCli::dumpDecodesWithCodePage_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("windows-1252 by default") << QStringList() << QStringLiteral("Caf\u00e9");
+    QTest::newRow("windows-1251") << QStringList{u"--codepage"_s, u"windows-1251"_s}
+                                  << QStringLiteral("Caf\u0439");
+    QTest::newRow("windows-1253") << QStringList{u"--codepage=windows-1253"_s}
+                                  << QStringLiteral("Caf\u03b9");
+}
+
+void TestCli::dumpDecodesWithCodePage()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, expected);
+    PdbContent content;
+    content.name = "Caf\xe9";
+    content.fieldNames = {"Caf\xe9", "Age"};
+    content.records = {{"Caf\xe9", "1"}};
+    const QString path = Write(QStringLiteral("Coded.pdb"), BuildPdb(content));
+    const QJsonObject dump = Dump(path, options);
+    QCOMPARE(dump.value(u"name"_s).toString(), expected);
+    QCOMPARE(dump.value(u"fields"_s).toArray().at(0).toObject().value(u"name"_s).toString(), expected);
+    QCOMPARE(dump.value(u"records"_s).toArray().at(0).toArray().at(0).toString(), expected);
+}
+
+void TestCli::info()
+{
+    const QString path = Write(QStringLiteral("Rich.pdb"), BuildPdb(RichContent()));
+    const CliRun run = Run({QStringLiteral("info"), path});
+    QCOMPARE(run.exitCode, 0);
+    const QString out = QString::fromUtf8(run.out);
+    for (const QString &line : {QStringLiteral("Name:      Stock"), QStringLiteral("Layout:    Kribo pro"),
+                                QStringLiteral("Records:   2"), QStringLiteral("Fields:    3"),
+                                QStringLiteral(" 1  Name  String, width 60 units, 0 popup items"),
+                                QStringLiteral(" 2  Colour  Normal PopUp, width 30 units, 2 popup items"),
+                                QStringLiteral("private yes, auto-lock no, read-only yes")})
+        QVERIFY2(out.contains(line), qPrintable(out));
+}
+
+void TestCli::readingCommandsNeverWrite_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QByteArray>("type");
+    for (const char *command : {"info", "check", "dump", "export"}) {
+        QTest::addRow("%s of Kribo pro", command) << QString::fromLatin1(command) << QByteArray("KrDb");
+        QTest::addRow("%s of Kribo 3", command) << QString::fromLatin1(command) << QByteArray("KrD3");
+    }
+}
+
+void TestCli::readingCommandsNeverWrite()
+{
+    QFETCH(QString, command);
+    QFETCH(QByteArray, type);
+    PdbContent content = RichContent();
+    content.type = type;
+    const QByteArray bytes = BuildPdb(content);
+    const QString path = Write(QStringLiteral("Kept.pdb"), bytes);
+    QFile file(path);
+    const QDateTime old(QDate(2001, 2, 3), QTime(4, 5, 6));
+    QVERIFY(file.open(QIODevice::ReadWrite) && file.setFileTime(old, QFileDevice::FileModificationTime));
+    file.close();
+    // A file the user may not write is still read.
+    QVERIFY(file.setPermissions(QFileDevice::ReadOwner));
+
+    QStringList arguments{command, path};
+    if (command == QLatin1String("export"))
+        arguments << PathOf(QStringLiteral("out.csv"));
+    const CliRun run = Run(arguments);
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(ReadAll(path), bytes);
+    QCOMPARE(QFileInfo(path).lastModified(), old);
+    QVERIFY(!QFile::exists(PathOf(QStringLiteral("Kept.pd_"))));
+    QVERIFY(!QFile::exists(PathOf(QStringLiteral("Kept_p.pdb"))));
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+void TestCli::resaveKeepsContent_data()
+{
+    QTest::addColumn<QByteArray>("type");
+    QTest::newRow("Kribo pro copy") << QByteArray("KrDb");
+    QTest::newRow("Kribo 3 converted on the way") << QByteArray("KrD3");
+}
+
+void TestCli::resaveKeepsContent()
+{
+    QFETCH(QByteArray, type);
+    PdbContent content = RichContent();
+    content.type = type;
+    content.version = type == "KrD3" ? 452 : 576;
+    const QByteArray bytes = BuildPdb(content);
+    const QString in = Write(QStringLiteral("In.pdb"), bytes);
+    const QString out = PathOf(QStringLiteral("Out.pdb"));
+    Write(QStringLiteral("Out.pdb"), QByteArrayLiteral("previous"));
+
+    const CliRun run = Run({QStringLiteral("resave"), in, out});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(ReadAll(in), bytes);
+    QVERIFY2(!QFile::exists(PathOf(QStringLiteral("Out.pd_"))), "a copy makes no backup");
+
+    QJsonObject before = Dump(in);
+    QJsonObject after = Dump(out);
+    QCOMPARE(after.value(u"layout"_s).toString(), QStringLiteral("pro"));
+    QCOMPARE(after.value(u"path"_s).toString(), QFileInfo(out).absoluteFilePath());
+    if (type == "KrDb")
+        QCOMPARE(after.value(u"name"_s), before.value(u"name"_s));
+    // The filter field is always written as "all fields".
+    QCOMPARE(after.value(u"filterField"_s).toInt(), 0);
+    for (const char *changing : {"layout", "path", "modified", "name", "filterField"}) {
+        before.remove(QLatin1String(changing));
+        after.remove(QLatin1String(changing));
+    }
+    QCOMPARE(after, before);
+}
+
+void TestCli::resaveToMissingFolderFails()
+{
+    const CliRun run = Run({QStringLiteral("resave"), PathOf(QStringLiteral("Stock.pdb")),
+                            PathOf(QStringLiteral("missing/Out.pdb"))});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains(QStringLiteral("There was an error in saving the file.")),
+             qPrintable(run.err));
+}
+
+void TestCli::newDatabase_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("fields");
+    QTest::addColumn<int>("records");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("width");
+    QTest::newRow("the dialog's defaults") << QStringList() << u"New"_s << 5 << 10 << 0 << 60;
+    QTest::newRow("every option") << QStringList{u"--name"_s, u"Stock"_s, u"--fields"_s, u"3"_s, u"--records"_s,
+                                                 u"2"_s, u"--type"_s, u"1"_s, u"--width"_s, u"300"_s}
+                                  << u"Stock"_s << 3 << 2 << 1 << 300;
+    QTest::newRow("largest shape") << QStringList{u"--fields"_s, u"50"_s, u"--records"_s, u"9999"_s} << u"New"_s
+                                   << 50 << 9999 << 0 << 60;
+    QTest::newRow("character outside the code page")
+        << QStringList{u"--name"_s, u"A\u03a9"_s} << u"A?"_s << 5 << 10 << 0 << 60;
+    QTest::newRow("same character in its code page")
+        << QStringList{u"--name"_s, u"A\u03a9"_s, u"--codepage"_s, u"windows-1253"_s}
+        << QStringLiteral("A\u03a9") << 5 << 10 << 0 << 60;
+}
+
+void TestCli::newDatabase()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, name);
+    QFETCH(int, fields);
+    QFETCH(int, records);
+    QFETCH(int, type);
+    QFETCH(int, width);
+    const QString out = PathOf(QStringLiteral("New.pdb"));
+    const CliRun run = Run(QStringList{u"new"_s, out} + options);
+    QCOMPARE(run.exitCode, 0);
+    QStringList dumpOptions;
+    if (options.contains(QStringLiteral("--codepage")))
+        dumpOptions << options.mid(options.indexOf(QStringLiteral("--codepage")), 2);
+    const QJsonObject dump = Dump(out, dumpOptions);
+    QCOMPARE(dump.value(u"name"_s).toString(), name);
+    const QJsonArray fieldArray = dump.value(u"fields"_s).toArray();
+    QCOMPARE(fieldArray.size(), fields);
+    QCOMPARE(fieldArray.last().toObject().value(u"name"_s).toString(), QStringLiteral("Field %1").arg(fields));
+    QCOMPARE(fieldArray.last().toObject().value(u"type"_s).toInt(), type);
+    QCOMPARE(fieldArray.last().toObject().value(u"width"_s).toInt(), width);
+    const QJsonArray recordArray = dump.value(u"records"_s).toArray();
+    QCOMPARE(recordArray.size(), records);
+    QCOMPARE(recordArray.last().toArray().first().toString(), QString());
+}
+
+void TestCli::newDatabaseRefusesBadChoices_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("name of 31 characters") << QStringList{u"--name"_s, QString(31, u'n')}
+                                           << u"Please use 1 - 30 characters for the database name."_s;
+    QTest::newRow("empty name") << QStringList{u"--name="_s}
+                                << u"Please use 1 - 30 characters for the database name."_s;
+    QTest::newRow("no records") << QStringList{u"--records"_s, u"0"_s} << u"Please use 1 - 9999 rows."_s;
+    QTest::newRow("10000 records") << QStringList{u"--records"_s, u"10000"_s} << u"Please use 1 - 9999 rows."_s;
+    QTest::newRow("51 fields") << QStringList{u"--fields"_s, u"51"_s} << u"Please use 1 - 50 columns."_s;
+    QTest::newRow("width 301") << QStringList{u"--width"_s, u"301"_s} << u"Please use 1 - 300 for the field width."_s;
+    QTest::newRow("width in letters") << QStringList{u"--width"_s, u"wide"_s} << u"Please use a numerical value."_s;
+}
+
+void TestCli::newDatabaseRefusesBadChoices()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, message);
+    const QString out = PathOf(QStringLiteral("New.pdb"));
+    const CliRun run = Run(QStringList{u"new"_s, out} + options);
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.contains(QStringLiteral("Error: ") + message), qPrintable(run.err));
+    QVERIFY(!QFile::exists(out));
+}
+
+void TestCli::importText_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<int>("records");
+    QTest::addColumn<bool>("asked");
+    const QByteArray comma = "Name,Age\r\nAnn,30\r\nBob,41\r\n";
+    QTest::newRow("comma text") << comma << QStringList() << 0 << 2 << false;
+    QTest::newRow("semicolon text") << QByteArray("Name;Age\r\nAnn;30\r\nBob;41\r\n")
+                                    << QStringList{u"--type"_s, u"semicolon"_s} << 0 << 2 << false;
+    QTest::newRow("tab text") << QByteArray("Name\tAge\r\nAnn\t30\r\nBob\t41\r\n")
+                              << QStringList{u"--type"_s, u"tab"_s} << 0 << 2 << false;
+    QTest::newRow("suspicious text refused") << comma + "Cid,52,x\r\n" << QStringList() << 1 << 0 << true;
+    QTest::newRow("suspicious text taken with --yes")
+        << comma + "Cid,52,x\r\n" << QStringList{u"--yes"_s} << 0 << 3 << true;
+    QTest::newRow("wrong type refused") << comma << QStringList{u"--type"_s, u"tab"_s} << 1 << 0 << true;
+}
+
+void TestCli::importText()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QStringList, options);
+    QFETCH(int, exitCode);
+    QFETCH(int, records);
+    QFETCH(bool, asked);
+    const QString in = Write(QStringLiteral("people.txt"), text);
+    const QString out = PathOf(QStringLiteral("People.pdb"));
+    const CliRun run = Run(QStringList{u"import"_s, in, out} + options);
+    QCOMPARE(run.exitCode, exitCode);
+    QCOMPARE(run.err.contains(QStringLiteral("Information: ") + FormatQuestion), asked);
+    QCOMPARE(QFile::exists(out), exitCode == 0);
+    if (exitCode != 0)
+        return;
+    const QJsonObject dump = Dump(out);
+    QCOMPARE(dump.value(u"name"_s).toString(), QStringLiteral("people"));
+    const QJsonArray fields = dump.value(u"fields"_s).toArray();
+    QCOMPARE(fields.at(0).toObject().value(u"name"_s).toString(), QStringLiteral("Name"));
+    QCOMPARE(fields.at(1).toObject().value(u"name"_s).toString(), QStringLiteral("Age"));
+    QCOMPARE(fields.at(1).toObject().value(u"width"_s).toInt(), 60); // 90 pixels
+    QCOMPARE(dump.value(u"records"_s).toArray().size(), records);
+    QCOMPARE(dump.value(u"records"_s).toArray().at(1).toArray().at(0).toString(), QStringLiteral("Bob"));
+}
+
+void TestCli::importKeepsReplacedFileAsBackup()
+{
+    const QString in = Write(QStringLiteral("people.csv"), "Name,Age\r\nAnn,30\r\n");
+    const QByteArray previous = ReadAll(PathOf(QStringLiteral("Stock.pdb")));
+    const CliRun run = Run({QStringLiteral("import"), in, PathOf(QStringLiteral("Stock.pdb"))});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(ReadAll(PathOf(QStringLiteral("Stock.pd_"))), previous);
+    QCOMPARE(Dump(PathOf(QStringLiteral("Stock.pdb"))).value(u"name"_s).toString(), QStringLiteral("people"));
+}
+
+void TestCli::exportText_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("backup");
+    QTest::addColumn<QByteArray>("text");
+    QTest::newRow("comma") << u"comma"_s << u"out.CS_"_s
+                           << QByteArray("\"Name\",\"Age\"\r\n\"Ann\",\"30\"\r\n\"Bob\",\"41\"\r\n");
+    QTest::newRow("semicolon") << u"semicolon"_s << u"out.cs_"_s
+                               << QByteArray("\"Name\";\"Age\"\r\n\"Ann\";\"30\"\r\n\"Bob\";\"41\"\r\n");
+    QTest::newRow("tab") << u"tab"_s << u"out.TX_"_s << QByteArray("Name\tAge\r\nAnn\t30\r\nBob\t41\r\n");
+}
+
+void TestCli::exportText()
+{
+    QFETCH(QString, type);
+    QFETCH(QString, backup);
+    QFETCH(QByteArray, text);
+    const QString out = Write(QStringLiteral("out.csv"), QByteArrayLiteral("older text"));
+    const CliRun run = Run({QStringLiteral("export"), PathOf(QStringLiteral("Stock.pdb")), out,
+                            QStringLiteral("--type"), type});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(ReadAll(out), text);
+    QCOMPARE(ReadAll(PathOf(backup)), QByteArrayLiteral("older text"));
+}
+
+void TestCli::appendText_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<QJsonArray>("last");
+    const QByteArray fitting = "Cid,52\r\nDan,63\r\n";
+    const QByteArray wide = "Cid,52,x\r\nDan,63,y\r\n";
+    QTest::newRow("fitting lines") << fitting << QStringList() << 0 << QString()
+                                   << Texts({"Dan", "63"});
+    QTest::newRow("suspicious text refused") << fitting + "Eve\r\n" << QStringList() << 1
+                                             << FormatQuestion << QJsonArray();
+    QTest::newRow("too wide refused") << wide << QStringList() << 1
+                                      << u"Some of the imported records do not fit and will be cut. Continue?"_s
+                                      << QJsonArray();
+    QTest::newRow("too wide cut with --yes") << wide << QStringList{u"--yes"_s} << 0
+                                             << u"Some of the imported records do not fit"_s
+                                             << Texts({"Dan", "63"});
+}
+
+void TestCli::appendText()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QStringList, options);
+    QFETCH(int, exitCode);
+    QFETCH(QString, question);
+    QFETCH(QJsonArray, last);
+    const QString database = PathOf(QStringLiteral("Stock.pdb"));
+    const QByteArray previous = ReadAll(database);
+    const QString in = Write(QStringLiteral("more.csv"), text);
+    const CliRun run = Run(QStringList{u"append"_s, database, in} + options);
+    QCOMPARE(run.exitCode, exitCode);
+    if (question.isEmpty())
+        QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
+    else
+        QVERIFY2(run.err.contains(question), qPrintable(run.err));
+    if (exitCode != 0) {
+        QCOMPARE(ReadAll(database), previous);
+        QVERIFY(!QFile::exists(PathOf(QStringLiteral("Stock.pd_"))));
+        return;
+    }
+    QCOMPARE(ReadAll(PathOf(QStringLiteral("Stock.pd_"))), previous);
+    const QJsonArray records = Dump(database).value(u"records"_s).toArray();
+    QCOMPARE(records.size(), 4);
+    QCOMPARE(records.at(0).toArray(), Texts({"Ann", "30"}));
+    QCOMPARE(records.last().toArray(), last);
+}
+
+void TestCli::appendRefusesReadOnlyDatabase()
+{
+    const QString database = PathOf(QStringLiteral("Stock.pdb"));
+    const QByteArray previous = ReadAll(database);
+    QVERIFY(QFile::setPermissions(database, QFileDevice::ReadOwner));
+    if (QFile writable(database); writable.open(QIODevice::ReadWrite)) {
+        QFile::setPermissions(database, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QSKIP("this user may write read-only files");
+    }
+    const QString in = Write(QStringLiteral("more.csv"), "Cid,52\r\nDan,63\r\n");
+    const CliRun run = Run({QStringLiteral("append"), database, in});
+    QFile::setPermissions(database, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains(QStringLiteral("Error: There was an error opening the file.")),
+             qPrintable(run.err));
+    QCOMPARE(ReadAll(database), previous);
+}
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"
