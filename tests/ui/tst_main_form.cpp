@@ -1,0 +1,430 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "model/database.h"
+#include "model/regional.h"
+#include "pdb_builder.h"
+#include "scripted_file_dialogs.h"
+#include "scripted_prompter.h"
+#include "shell/settings.h"
+#include "shell/ui/database_document.h"
+#include "shell/ui/main_form.h"
+#include "shell/user_list.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace kribed;
+using namespace kribed::test;
+
+namespace {
+
+const QString DiscardQuestion = QStringLiteral(
+    "You have not saved the changes to this file and you will lose the changes if you close this "
+    "file. Are sure that you want to close this file?");
+
+QByteArray Kunden(int fields, int records, const QByteArray &name = "Kunden")
+{
+    PdbBuilder builder;
+    builder.Name(name);
+    for (int field = 1; field <= fields; ++field)
+        builder.Field("Feld" + QByteArray::number(field));
+    for (int record = 1; record <= records; ++record) {
+        QList<QByteArray> values;
+        for (int field = 1; field <= fields; ++field)
+            values << QByteArray::number(record * 10 + field);
+        builder.Record(values);
+    }
+    builder.Dates(3'800'000'000u);
+    return builder.Build();
+}
+
+class OneUser : public UserList
+{
+public:
+    int Count() const override { return 1; }
+    int LastUserIndex() const override { return 0; }
+    QString UserName(int) const override { return QStringLiteral("Smith J"); }
+    QString UserFolder(int) const override { return QStringLiteral("Smith J"); }
+    QString DesktopDataFolder() const override { return QStringLiteral("/palm"); }
+};
+
+} // namespace
+
+class TestMainForm : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> mTemp;
+    std::unique_ptr<ScriptedPrompter> mPrompter;
+    std::unique_ptr<ScriptedFileDialogs> mDialogs;
+    NoUsers mNoUsers;
+    std::unique_ptr<TMainForm> mForm;
+
+    QString WriteFile(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = mTemp->filePath(name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            qFatal("cannot write the fixture");
+        return path;
+    }
+
+    void MakeForm(UserList &users)
+    {
+        mForm.reset();
+        mPrompter = std::make_unique<ScriptedPrompter>();
+        mDialogs = std::make_unique<ScriptedFileDialogs>();
+        mForm = std::make_unique<TMainForm>(*mPrompter, *mDialogs, users);
+    }
+
+    // Opens a file through the open dialog.
+    void OpenThroughDialog(const QString &path)
+    {
+        mDialogs->ExpectOpen(QStringLiteral("Open Kribo database"), path);
+        mForm->Open1Click();
+    }
+
+    bool Enabled(const char *name) const { return mForm->Action(QString::fromLatin1(name))->isEnabled(); }
+    QString Panel(int index) const { return mForm->StatusPanel(index)->text(); }
+    Database &Data() { return mForm->Document().Data(); }
+
+    void TypeInto(int field, int record, const QString &text)
+    {
+        QAbstractItemModel *model = mForm->Grid()->model();
+        QVERIFY(model->setData(model->index(record - 1, field - 1), text));
+    }
+
+    void ClearStore()
+    {
+        std::unique_ptr<QSettings> store = OpenSettingsStore();
+        store->clear();
+        store->sync();
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        SetCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
+    }
+
+    void init()
+    {
+        mTemp = std::make_unique<QTemporaryDir>();
+        ClearStore();
+        MakeForm(mNoUsers);
+    }
+
+    void cleanup()
+    {
+        if (mPrompter)
+            KRIBED_VERIFY_PROMPTER(*mPrompter);
+        if (mDialogs)
+            KRIBED_VERIFY_DIALOGS(*mDialogs);
+        mForm.reset();
+    }
+
+    void startsWithoutDatabase()
+    {
+        QVERIFY(mForm->Grid()->isHidden());
+        QVERIFY(mForm->statusBar()->isHidden());
+        mForm->Timer1Timer();
+        QCOMPARE(mForm->windowTitle(), QStringLiteral("Kribed PRO"));
+        for (const char *name : {"New1", "Open1", "Import1", "Exit1", "Readme1", "About1"})
+            QVERIFY2(Enabled(name), name);
+        for (const char *name : {"Close1", "Save1", "Saveas1", "Install1", "Append1", "Export1",
+                                 "Print1", "Edit1", "Properties1", "CutCell1", "CopyCell1",
+                                 "PasteCell1", "CutRow1", "CopyRow1", "PasteRow1", "FontSetting1",
+                                 "Find1", "Findnext1", "Autosizing1", "Filter1", "Sortnormal1",
+                                 "SortReverse1", "ColSum1", "RowSum1", "Delete_Row1", "InsertRow1",
+                                 "AppendRow1", "Delete_Column1", "InsertColumn1", "AppendColumn1"})
+            QVERIFY2(!Enabled(name), name);
+        // An empty list shows no entries and no separator above them.
+        for (const char *name : {"N1", "F1", "F2", "F3", "F4", "F5"})
+            QVERIFY2(!mForm->Action(QString::fromLatin1(name))->isVisible(), name);
+    }
+
+    void loadedDatabaseInCaptionAndStatusBar()
+    {
+        const QString path = WriteFile(QStringLiteral("Kunden.pdb"), Kunden(5, 120));
+        OpenThroughDialog(path);
+        QVERIFY(mForm->IsDatabaseOpen());
+        QVERIFY(!mForm->Grid()->isHidden());
+        QVERIFY(!mForm->statusBar()->isHidden());
+        QVERIFY(!Enabled("Install1")); // no handheld user known
+        QVERIFY(!Enabled("PasteRow1"));
+
+        mForm->SetCurrentCell(2, 3);
+        mForm->Timer1Timer();
+        QCOMPARE(mForm->windowTitle(), QStringLiteral("Kunden - Kribed PRO"));
+        QCOMPARE(Panel(0), QStringLiteral("R3 of 120"));
+        QCOMPARE(Panel(1), QStringLiteral("C2 of 5"));
+        QCOMPARE(Panel(5), QLocale(QStringLiteral("en_US"))
+                               .toString(Data().ModificationTime().date(), QStringLiteral("M/d/yyyy")));
+        QVERIFY(!Panel(5).isEmpty());
+        QCOMPARE(Panel(6), path + u' ');
+
+        TypeInto(2, 3, QStringLiteral("changed"));
+        mForm->Timer1Timer();
+        QCOMPARE(Panel(6), path + QStringLiteral(" +"));
+
+        mForm->Save1Click();
+        mForm->Timer1Timer();
+        QCOMPARE(Panel(6), path + u' ');
+        // The saved file reads back with the change; the file before is the backup.
+        Database reread;
+        ScriptedPrompter quiet;
+        QCOMPARE(LoadDatabaseFile(path, reread, quiet), LoadResult::Loaded);
+        QCOMPARE(reread.Cell(2, 3), QByteArray("changed"));
+        QVERIFY(QFile::exists(mTemp->filePath(QStringLiteral("Kunden.pd_"))));
+    }
+
+    void databaseWithoutNameKeepsBareTitleButFreshPanels()
+    {
+        OpenThroughDialog(WriteFile(QStringLiteral("First.pdb"), Kunden(2, 2, "First")));
+        mForm->Timer1Timer();
+        const QString second = WriteFile(QStringLiteral("Nameless.pdb"), Kunden(3, 4, ""));
+        OpenThroughDialog(second);
+        mForm->Timer1Timer();
+        QCOMPARE(mForm->windowTitle(), QStringLiteral("Kribed PRO"));
+        QCOMPARE(Panel(1), QStringLiteral("C1 of 3"));
+        QCOMPARE(Panel(6), second + u' ');
+    }
+
+    void discardQuestionOnEveryRoad_data()
+    {
+        QTest::addColumn<QString>("road");
+        QTest::addColumn<bool>("agree");
+        for (const char *road : {"Open", "Close", "Recent entry", "Closing the window"}) {
+            QTest::addRow("%s, keep the changes", road) << QString::fromLatin1(road) << false;
+            QTest::addRow("%s, lose the changes", road) << QString::fromLatin1(road) << true;
+        }
+    }
+
+    void discardQuestionOnEveryRoad()
+    {
+        QFETCH(QString, road);
+        QFETCH(bool, agree);
+        const QString first = WriteFile(QStringLiteral("A.pdb"), Kunden(2, 3, "A"));
+        const QString other = WriteFile(QStringLiteral("B.pdb"), Kunden(4, 2, "B"));
+        OpenThroughDialog(other);
+        OpenThroughDialog(first); // the list is now A, B
+        TypeInto(1, 1, QStringLiteral("edit"));
+
+        mPrompter->Expect(QStringLiteral("Information"), DiscardQuestion, Icon::Warning,
+                          Buttons::YesNo, agree ? Answer::Yes : Answer::No);
+        bool closed = false;
+        if (road == QLatin1String("Open")) {
+            if (agree)
+                mDialogs->ExpectOpen(QStringLiteral("Open Kribo database"), other);
+            mForm->Open1Click();
+        } else if (road == QLatin1String("Close")) {
+            mForm->Close1Click();
+        } else if (road == QLatin1String("Recent entry")) {
+            mForm->F2Click();
+        } else {
+            mForm->show();
+            closed = mForm->close();
+        }
+
+        if (!agree) {
+            QVERIFY(!closed);
+            QVERIFY(mForm->IsDatabaseOpen());
+            QCOMPARE(Data().Name(), QByteArray("A"));
+            QCOMPARE(Data().Cell(1, 1), QByteArray("edit"));
+            QVERIFY(Data().IsModified());
+        } else if (road == QLatin1String("Close")) {
+            QVERIFY(!mForm->IsDatabaseOpen());
+            QVERIFY(Data().Name().isEmpty());
+            QVERIFY(!Data().IsModified());
+        } else if (road == QLatin1String("Closing the window")) {
+            QVERIFY(closed);
+        } else {
+            QCOMPARE(Data().Name(), QByteArray("B"));
+            QVERIFY(!Data().IsModified());
+        }
+        // Nothing was saved on any road.
+        Database onDisk;
+        ScriptedPrompter quiet;
+        QCOMPARE(LoadDatabaseFile(first, onDisk, quiet), LoadResult::Loaded);
+        QCOMPARE(onDisk.Cell(1, 1), QByteArray("11"));
+    }
+
+    void unchangedDatabaseIsDroppedWithoutQuestion()
+    {
+        OpenThroughDialog(WriteFile(QStringLiteral("A.pdb"), Kunden(2, 3, "A")));
+        OpenThroughDialog(WriteFile(QStringLiteral("B.pdb"), Kunden(2, 3, "B")));
+        QCOMPARE(Data().Name(), QByteArray("B"));
+        mForm->Close1Click();
+        QVERIFY(!mForm->IsDatabaseOpen());
+        QVERIFY(mForm->Grid()->isHidden());
+        mForm->show();
+        QVERIFY(mForm->close());
+    }
+
+    void cancelledOrFailedOpenKeepsTheDatabase()
+    {
+        OpenThroughDialog(WriteFile(QStringLiteral("A.pdb"), Kunden(2, 3, "A")));
+        mDialogs->ExpectOpen(QStringLiteral("Open Kribo database"), QString());
+        mForm->Open1Click();
+        QCOMPARE(Data().Name(), QByteArray("A"));
+        // A recent entry whose file is gone ends in the reader's open error, nothing else.
+        const QString gone = mTemp->filePath(QStringLiteral("Gone.pdb"));
+        OpenThroughDialog(WriteFile(QStringLiteral("Gone.pdb"), Kunden(1, 1, "Gone")));
+        QFile::remove(gone);
+        OpenThroughDialog(mTemp->filePath(QStringLiteral("A.pdb")));
+        mPrompter->Expect(QStringLiteral("Error"), QStringLiteral("There was an error opening the file.*"),
+                          Icon::Error, Buttons::Ok, Answer::Ok);
+        mForm->F1Click();
+        QCOMPARE(Data().Name(), QByteArray("A"));
+        QVERIFY(mForm->IsDatabaseOpen());
+    }
+
+    void recentFilesFollowTheOpenDialogOnly()
+    {
+        QStringList paths;
+        for (const char *name : {"One", "Two", "Three", "Four", "Five", "Six"})
+            paths << WriteFile(QString::fromLatin1(name) + QStringLiteral(".pdb"), Kunden(1, 1, name));
+        for (int i = 0; i < 5; ++i)
+            OpenThroughDialog(paths[i]);
+        // Five, Four, Three, Two, One. Opening Three again keeps the order.
+        OpenThroughDialog(paths[2]);
+        QCOMPARE(mForm->Recent().Path(2), paths[2]);
+        QCOMPARE(mForm->Action(QStringLiteral("F1"))->text(), QStringLiteral("&1  Five"));
+        // A recent entry opens without a dialog and changes nothing in the list.
+        mForm->F5Click();
+        QCOMPARE(Data().Name(), QByteArray("One"));
+        QCOMPARE(mForm->Recent().Path(4), paths[0]);
+        // The sixth file drops the oldest.
+        OpenThroughDialog(paths[5]);
+        QCOMPARE(mForm->Action(QStringLiteral("F1"))->text(), QStringLiteral("&1  Six"));
+        QCOMPARE(mForm->Action(QStringLiteral("F5"))->text(), QStringLiteral("&5  Two"));
+        QVERIFY(mForm->Action(QStringLiteral("N1"))->isVisible());
+    }
+
+    void settingsWrittenAtCloseAndReadAtStart()
+    {
+        const QString path = WriteFile(QStringLiteral("Kunden.pdb"), Kunden(2, 2));
+        OpenThroughDialog(path);
+        mForm->AppSettings().expertMode = true;
+        mForm->setGeometry(40, 50, 600, 400);
+        mForm->show();
+        QVERIFY(mForm->close());
+        {
+            std::unique_ptr<QSettings> store = OpenSettingsStore();
+            QCOMPARE(store->value(QStringLiteral("Settings/ExpertMode")).toString(), QStringLiteral("1"));
+            QCOMPARE(store->value(QStringLiteral("Files/File1")).toString(), path);
+            QCOMPARE(store->value(QStringLiteral("FormPos/Width")).toString(), QStringLiteral("600"));
+            // Slot 1 emptied, slot 2 filled, as only the store itself can have it.
+            store->setValue(QStringLiteral("Files/File1"), QString());
+            store->setValue(QStringLiteral("Files/File2"), path);
+        }
+        MakeForm(mNoUsers);
+        QVERIFY(mForm->AppSettings().expertMode);
+        QCOMPARE(mForm->geometry().left(), 40);
+        QVERIFY(!mForm->Action(QStringLiteral("F1"))->isVisible());
+        QVERIFY(mForm->Action(QStringLiteral("F2"))->isVisible());
+        QVERIFY(!mForm->Action(QStringLiteral("N1"))->isVisible());
+    }
+
+    void installNeedsAHandheldUser()
+    {
+        OneUser user;
+        MakeForm(user);
+        QCOMPARE(mForm->SelectedUser(), 0);
+        OpenThroughDialog(WriteFile(QStringLiteral("Kunden.pdb"), Kunden(2, 2)));
+        QVERIFY(Enabled("Install1"));
+        mForm->Close1Click();
+        QVERIFY(!Enabled("Install1"));
+    }
+
+    void saveAsUsesTheDatabaseFolderAndPdbName()
+    {
+        const QString path = WriteFile(QStringLiteral("Kunden.pdb"), Kunden(2, 2));
+        OpenThroughDialog(path);
+        TypeInto(1, 1, QStringLiteral("x"));
+        const QString chosen = mTemp->filePath(QStringLiteral("Copy.txt"));
+        mDialogs->ExpectSave(QStringLiteral("Save Kribo database"), chosen);
+        mForm->Saveas1Click();
+        const FileRequest request = mDialogs->Requests().constLast();
+        QCOMPARE(request.initialFolder, QFileInfo(path).absolutePath());
+        QCOMPARE(request.proposedName, QStringLiteral("Kunden"));
+        QCOMPARE(request.filter, QStringLiteral("Kribo database (*.pdb)|*.pdb"));
+        QCOMPARE(Data().FilePath(), mTemp->filePath(QStringLiteral("Copy.pdb")));
+        QVERIFY(QFile::exists(Data().FilePath()));
+        QVERIFY(!QFile::exists(chosen));
+        QVERIFY(!Data().IsModified());
+        // Save as never touches the recent list.
+        QCOMPARE(mForm->Recent().Path(0), path);
+        QVERIFY(mForm->Recent().Path(1).isEmpty());
+    }
+
+    void failedSaveKeepsTheChanges()
+    {
+        const QString path = WriteFile(QStringLiteral("Kunden.pdb"), Kunden(2, 2));
+        OpenThroughDialog(path);
+        TypeInto(1, 1, QStringLiteral("x"));
+        mDialogs->ExpectSave(QStringLiteral("Save Kribo database"),
+                             mTemp->filePath(QStringLiteral("no such folder/Copy.pdb")));
+        mPrompter->Expect(QStringLiteral("Save error"), QStringLiteral("There was an error in saving*"),
+                          Icon::Error, Buttons::Ok, Answer::Ok);
+        mForm->Saveas1Click();
+        QVERIFY(Data().IsModified());
+        mForm->Timer1Timer();
+        QVERIFY(Panel(6).endsWith(QStringLiteral(" +")));
+    }
+
+    void autoWidthQuestionBeforeSaving_data()
+    {
+        QTest::addColumn<bool>("saveAs");
+        QTest::addColumn<bool>("expert");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("Save, Cancel saves nothing") << false << false << int(Answer::Cancel) << false;
+        QTest::newRow("Save, Yes saves") << false << false << int(Answer::Yes) << true;
+        QTest::newRow("Save, No saves") << false << false << int(Answer::No) << true;
+        QTest::newRow("Save as asks its own words") << true << false << int(Answer::No) << true;
+        QTest::newRow("expert mode saves without asking") << false << true << -1 << true;
+    }
+
+    void autoWidthQuestionBeforeSaving()
+    {
+        QFETCH(bool, saveAs);
+        QFETCH(bool, expert);
+        QFETCH(int, answer);
+        QFETCH(bool, saved);
+        const QString path = WriteFile(QStringLiteral("Kunden.pdb"), Kunden(2, 2));
+        OpenThroughDialog(path);
+        TypeInto(1, 1, QStringLiteral("x"));
+        mForm->AppSettings().expertMode = expert;
+        mForm->SetAutoSizingState(true);
+        if (answer >= 0) {
+            mPrompter->Expect(
+                QStringLiteral("Information"),
+                QStringLiteral("The column width is changed by auto-width and could be unsuitable "
+                               "%1.\rDo you prefer to save the file with the prevouis width settings?")
+                    .arg(saveAs ? QStringLiteral("for the handheld display")
+                                : QStringLiteral("for your handheld display")),
+                Icon::Warning, Buttons::YesNoCancel, Answer(answer));
+        }
+        if (saveAs && saved)
+            mDialogs->ExpectSave(QStringLiteral("Save Kribo database"), path);
+        saveAs ? mForm->Saveas1Click() : mForm->Save1Click();
+        QCOMPARE(Data().IsModified(), !saved);
+        QCOMPARE(QFile::exists(mTemp->filePath(QStringLiteral("Kunden.pd_"))), saved);
+        // Automatic widths are on again after the command.
+        QVERIFY(mForm->IsAutoSizing());
+    }
+};
+
+QTEST_MAIN(TestMainForm)
+#include "tst_main_form.moc"

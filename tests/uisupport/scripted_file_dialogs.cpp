@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "scripted_file_dialogs.h"
+
+namespace kribed::test {
+
+namespace {
+
+QString KindName(ScriptedFileDialogs::Kind kind)
+{
+    switch (kind) {
+    case ScriptedFileDialogs::Kind::Open: return QStringLiteral("open");
+    case ScriptedFileDialogs::Kind::Save: return QStringLiteral("save");
+    case ScriptedFileDialogs::Kind::Font: return QStringLiteral("font");
+    case ScriptedFileDialogs::Kind::Print: return QStringLiteral("print");
+    }
+    return {};
+}
+
+} // namespace
+
+void ScriptedFileDialogs::ExpectOpen(const QString &title, const QString &path, int filterIndex)
+{
+    mExpected.append({Kind::Open, title, path, filterIndex, {}, false});
+}
+
+void ScriptedFileDialogs::ExpectSave(const QString &title, const QString &path, int filterIndex)
+{
+    mExpected.append({Kind::Save, title, path, filterIndex, {}, false});
+}
+
+void ScriptedFileDialogs::ExpectFont(const QFont &answer)
+{
+    mExpected.append({Kind::Font, {}, {}, 1, answer, false});
+}
+
+void ScriptedFileDialogs::ExpectPrint(bool accept)
+{
+    mExpected.append({Kind::Print, {}, {}, 1, {}, accept});
+}
+
+std::optional<ScriptedFileDialogs::Expected> ScriptedFileDialogs::Next(Kind kind,
+                                                                       const QString &title)
+{
+    if (mExpected.isEmpty()) {
+        mFailures << QStringLiteral("unexpected %1 dialog \"%2\"").arg(KindName(kind), title);
+        return std::nullopt;
+    }
+    const Expected expected = mExpected.takeFirst();
+    if (expected.kind != kind || (kind != Kind::Font && kind != Kind::Print && expected.title != title)) {
+        mFailures << QStringLiteral("expected %1 dialog \"%2\", got %3 dialog \"%4\"")
+                         .arg(KindName(expected.kind), expected.title, KindName(kind), title);
+        return std::nullopt;
+    }
+    return expected;
+}
+
+std::optional<FileChoice> ScriptedFileDialogs::AnswerFile(Kind kind, const FileRequest &request)
+{
+    mRequests.append(request);
+    const std::optional<Expected> expected = Next(kind, request.title);
+    if (!expected || expected->path.isEmpty())
+        return std::nullopt;
+    return FileChoice{expected->path, expected->filterIndex};
+}
+
+std::optional<FileChoice> ScriptedFileDialogs::OpenFile(const FileRequest &request)
+{
+    return AnswerFile(Kind::Open, request);
+}
+
+std::optional<FileChoice> ScriptedFileDialogs::SaveFile(const FileRequest &request)
+{
+    return AnswerFile(Kind::Save, request);
+}
+
+std::optional<QFont> ScriptedFileDialogs::ChooseFont(const QFont &initial, int maxPointSize)
+{
+    mFontPreset = initial;
+    mMaxPointSize = maxPointSize;
+    const std::optional<Expected> expected = Next(Kind::Font, {});
+    if (!expected || expected->font.family().isEmpty())
+        return std::nullopt;
+    return expected->font;
+}
+
+bool ScriptedFileDialogs::ChoosePrinter(QPrinter &, int)
+{
+    const std::optional<Expected> expected = Next(Kind::Print, {});
+    return expected && expected->accept;
+}
+
+QString ScriptedFileDialogs::Failures() const
+{
+    QStringList all = mFailures;
+    for (const Expected &missing : mExpected)
+        all << QStringLiteral("%1 dialog never shown: \"%2\"").arg(KindName(missing.kind), missing.title);
+    return all.join(u'\n');
+}
+
+} // namespace kribed::test
