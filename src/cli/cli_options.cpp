@@ -7,6 +7,7 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QStringDecoder>
+#include <QStringEncoder>
 
 #include <array>
 
@@ -28,7 +29,8 @@ const std::array<CommandSpec, 8> Commands = {{
     {"dump", "FILE.pdb", "", "the whole database as one JSON object"},
     {"resave", "IN.pdb OUT.pdb", "", "load a database and write it as a Kribo pro copy"},
     {"new", "OUT.pdb", "name fields records type width",
-     "write an empty database (--type is the field type index 0..12)"},
+     "write an empty database: --name, --fields, --records, --type (field type index 0..12), "
+     "--width (units)"},
     {"import", "IN.txt OUT.pdb", "type", "make a database from separated text"},
     {"export", "IN.pdb OUT.txt", "type", "write a database as separated text"},
     {"append", "DB.pdb IN.txt", "type", "add the lines of separated text as records"},
@@ -58,6 +60,15 @@ QString Description()
     }
     text += QStringLiteral("\nExit status: 0 success, 1 file refused or not written, 2 usage error.");
     return text;
+}
+
+// Cell texts are 8-bit text ending at a NUL: a code page that writes plain letters and digits as
+// anything but themselves (UTF-16, UTF-32) would put NULs into names.
+bool KeepsAscii(const QByteArray &codePage)
+{
+    const QString sample = QStringLiteral("Az09 ,;");
+    QStringEncoder encoder(codePage.constData());
+    return encoder.isValid() && encoder.encode(sample) == sample.toLatin1();
 }
 
 // Reads --type for the request's command; returns the usage error, or nothing.
@@ -177,6 +188,9 @@ ParsedCommandLine ParseCommandLine(const QStringList &arguments)
         request.codePage = parser.value(codePage).toLatin1();
         if (!QStringDecoder(request.codePage.constData()).isValid())
             return UsageError(QStringLiteral("unknown code page '%1'.").arg(parser.value(codePage)));
+        if (!KeepsAscii(request.codePage))
+            return UsageError(QStringLiteral("'%1' is not a code page of the handheld's 8-bit texts.")
+                                  .arg(parser.value(codePage)));
     }
     if (parser.isSet(type)) {
         const QString error = TakeType(parser.value(type), request);

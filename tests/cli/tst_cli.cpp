@@ -110,6 +110,8 @@ private Q_SLOTS:
     void exportText();
     void appendText_data();
     void appendText();
+    void exportToMissingFolderFails();
+    void appendToKribo3WritesConvertedFile();
     void appendRefusesReadOnlyDatabase();
 };
 
@@ -169,6 +171,8 @@ void TestCli::usageErrors_data()
     QTest::newRow("option value missing") << QStringList{u"info"_s, stock, u"--codepage"_s} << u"codepage"_s;
     QTest::newRow("unknown code page") << QStringList{u"dump"_s, stock, u"--codepage"_s, u"no-such-page"_s}
                                        << u"unknown code page"_s;
+    QTest::newRow("code page of 16-bit texts") << QStringList{u"dump"_s, stock, u"--codepage=UTF-16"_s}
+                                               << u"not a code page"_s;
     QTest::newRow("option of another command") << QStringList{u"info"_s, stock, u"--width"_s, u"3"_s}
                                                << u"--width is not used by info"_s;
     QTest::newRow("text type unknown") << QStringList{u"import"_s, u"a.csv"_s, u"b.pdb"_s, u"--type"_s, u"csv"_s}
@@ -561,6 +565,7 @@ void TestCli::importText_data()
     QTest::newRow("suspicious text taken with --yes")
         << comma + "Cid,52,x\r\n" << QStringList{u"--yes"_s} << 0 << 3 << true;
     QTest::newRow("wrong type refused") << comma << QStringList{u"--type"_s, u"tab"_s} << 1 << 0 << true;
+    QTest::newRow("text file missing") << QByteArray() << QStringList() << 1 << 0 << false;
 }
 
 void TestCli::importText()
@@ -570,11 +575,15 @@ void TestCli::importText()
     QFETCH(int, exitCode);
     QFETCH(int, records);
     QFETCH(bool, asked);
-    const QString in = Write(QStringLiteral("people.txt"), text);
+    const QString in = text.isEmpty() ? PathOf(QStringLiteral("absent.txt"))
+                                      : Write(QStringLiteral("people.txt"), text);
     const QString out = PathOf(QStringLiteral("People.pdb"));
     const CliRun run = Run(QStringList{u"import"_s, in, out} + options);
     QCOMPARE(run.exitCode, exitCode);
     QCOMPARE(run.err.contains(QStringLiteral("Information: ") + FormatQuestion), asked);
+    if (text.isEmpty())
+        QVERIFY2(run.err.contains(QStringLiteral("Error: There was an error opening the file.")),
+                 qPrintable(run.err));
     QCOMPARE(QFile::exists(out), exitCode == 0);
     if (exitCode != 0)
         return;
@@ -670,6 +679,32 @@ void TestCli::appendText()
     QCOMPARE(records.size(), 4);
     QCOMPARE(records.at(0).toArray(), Texts({"Ann", "30"}));
     QCOMPARE(records.last().toArray(), last);
+}
+
+void TestCli::exportToMissingFolderFails()
+{
+    const CliRun run = Run({QStringLiteral("export"), PathOf(QStringLiteral("Stock.pdb")),
+                            PathOf(QStringLiteral("missing/out.csv"))});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains(QStringLiteral("Error: There was an error in saving the file.")),
+             qPrintable(run.err));
+}
+
+void TestCli::appendToKribo3WritesConvertedFile()
+{
+    PdbContent content;
+    content.type = "KrD3";
+    const QByteArray bytes = BuildPdb(content);
+    const QString database = Write(QStringLiteral("Old.pdb"), bytes);
+    const QString in = Write(QStringLiteral("more.csv"), "Cid,52\r\nDan,63\r\n");
+    const CliRun run = Run({QStringLiteral("append"), database, in});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(ReadAll(database), bytes);
+    const QString converted = PathOf(QStringLiteral("Old_p.pdb"));
+    QVERIFY2(run.out.contains(QFileInfo(converted).absoluteFilePath().toUtf8()), run.out.constData());
+    const QJsonObject dump = Dump(converted);
+    QCOMPARE(dump.value(u"name"_s).toString(), QStringLiteral("Stock_p"));
+    QCOMPARE(dump.value(u"records"_s).toArray().size(), 4);
 }
 
 void TestCli::appendRefusesReadOnlyDatabase()
