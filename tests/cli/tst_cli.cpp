@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
-#include "pdb_bytes.h"
+#include "pdb_builder.h"
 
 #include <QDir>
 #include <QFile>
@@ -45,23 +45,46 @@ QByteArray ReadAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+using Layout = PdbBuilder::Layout;
+
+// The database most tests work on: fields Name (String) and Age (Normal Integer), records Ann 30
+// and Bob 41.
+PdbBuilder Stock(Layout layout = Layout::KriboPro)
+{
+    return PdbBuilder(layout)
+        .Name("Stock")
+        .Field("Name", 0x0001, 60)
+        .Field("Age", 0x0008, 40)
+        .Record({"Ann", "30"})
+        .Record({"Bob", "41"});
+}
+
 // A database with a popup list, extras, flags, filter and sort settings, and a value with a line
 // feed, so a dump or a resave has something in every key.
-PdbContent RichContent()
+QByteArray RichFile(Layout layout)
 {
-    PdbContent content;
-    content.fieldNames = {"Name", "Colour", "Note"};
-    content.typeCodes = {0x0001, 0x0040, 0x0001};
-    content.widths = {60, 30, 100};
-    content.records = {{"Ann", "Red", "a\nb"}, {"Bob", "Blue", ""}};
-    content.popups = {{2, {"Red", "Blue"}}};
-    content.extras = QByteArrayLiteral("XYZ");
-    content.flags = 0x0010 | 0x0002;
-    content.filterText = QByteArrayLiteral("Ann");
-    content.filterField = 1;
-    content.secondarySort = 2;
-    content.tertiarySort = 3;
-    return content;
+    // The settings follow the further width word, at 1254 in Kribo pro and 504 in Kribo 3.
+    const int settings = layout == Layout::KriboPro ? 1254 : 504;
+    return PdbBuilder(layout)
+        .Name("Stock")
+        .Field("Name", 0x0001, 60)
+        .Field("Colour", 0x0040, 30)
+        .Field("Note", 0x0001, 100)
+        .Record({"Ann", "Red", "a\nb"})
+        .Record({"Bob", "Blue", ""})
+        .Popup(2, {"Red", "Blue"})
+        .Extras("XYZ")
+        .BlockWord(settings + 4, 2)           // secondary sort
+        .BlockWord(settings + 6, 3)           // tertiary sort
+        .BlockWord(settings + 10, 1)          // filter field
+        .BlockBytes(settings + 28, "Ann")     // filter text
+        .BlockWord(settings + 44, 0x0012)     // private and read-only
+        .Build();
+}
+
+Layout LayoutOf(const QByteArray &type)
+{
+    return type == "KrD3" ? Layout::Kribo3 : Layout::KriboPro;
 }
 
 } // namespace
@@ -154,7 +177,7 @@ void TestCli::init()
 {
     mDir = std::make_unique<QTemporaryDir>();
     QVERIFY(mDir->isValid());
-    Write(QStringLiteral("Stock.pdb"), BuildPdb(PdbContent()));
+    Write(QStringLiteral("Stock.pdb"), Stock().Build());
 }
 
 void TestCli::usageErrors_data()
@@ -216,33 +239,29 @@ void TestCli::check_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("message");
 
-    PdbContent kribo3;
-    kribo3.type = "KrD3";
-    PdbContent wrongType;
-    wrongType.type = "DATA";
-    PdbContent newerVersion;
-    newerVersion.version = 577;
-    PdbContent strangeType;
-    strangeType.typeCodes = {0x0001, 0x0099};
-    const QByteArray pro = BuildPdb(PdbContent());
+    const QByteArray kribo3 = Stock(Layout::Kribo3).Build();
+    const QByteArray wrongType = Stock().Type("DATA").Build();
+    const QByteArray newerVersion = Stock().BlockWord(1152, 577).Build();
+    const QByteArray strangeType = PdbBuilder().Field("Name").Field("Odd", 0x0099).Record({"a", "b"}).Build();
+    const QByteArray pro = Stock().Build();
 
     QTest::newRow("Kribo pro loads") << pro << QStringList() << 0 << QString();
     QTest::newRow("Kribo 3 notice does not count against it")
-        << BuildPdb(kribo3) << QStringList() << 0 << QStringLiteral("Information: ") + KribedNotice;
-    QTest::newRow("other type refused") << BuildPdb(wrongType) << QStringList() << 1
+        << kribo3 << QStringList() << 0 << QStringLiteral("Information: ") + KribedNotice;
+    QTest::newRow("other type refused") << wrongType << QStringList() << 1
                                         << u"Information: It's not a Kribo database."_s;
     QTest::newRow("header cut short") << pro.left(77) << QStringList() << 1
                                       << u"Information: It's not a Kribo database."_s;
     QTest::newRow("app-info block cut short") << pro.left(300) << QStringList() << 1
                                               << u"Error: Size KRStruc"_s;
     QTest::newRow("unknown version answered Cancel")
-        << BuildPdb(newerVersion) << QStringList() << 1 << u"Information: Error: Version"_s;
+        << newerVersion << QStringList() << 1 << u"Information: Error: Version"_s;
     QTest::newRow("unknown version answered Retry by --yes")
-        << BuildPdb(newerVersion) << QStringList{u"--yes"_s} << 0 << u"answered Retry because of --yes"_s;
+        << newerVersion << QStringList{u"--yes"_s} << 0 << u"answered Retry because of --yes"_s;
     QTest::newRow("unknown field type answered Cancel")
-        << BuildPdb(strangeType) << QStringList() << 1 << u"Information: Error: Seek Fieldtype"_s;
+        << strangeType << QStringList() << 1 << u"Information: Error: Seek Fieldtype"_s;
     QTest::newRow("unknown field type answered Retry by -y")
-        << BuildPdb(strangeType) << QStringList{u"-y"_s} << 0 << u"There is a unknown fieldtype."_s;
+        << strangeType << QStringList{u"-y"_s} << 0 << u"There is a unknown fieldtype."_s;
 }
 
 void TestCli::check()
@@ -262,7 +281,7 @@ void TestCli::check()
 
 void TestCli::dumpHoldsEveryKey()
 {
-    const QString path = Write(QStringLiteral("Rich.pdb"), BuildPdb(RichContent()));
+    const QString path = Write(QStringLiteral("Rich.pdb"), RichFile(Layout::KriboPro));
     const QJsonObject dump = Dump(path);
     QStringList keys = dump.keys();
     keys.sort();
@@ -304,10 +323,7 @@ void TestCli::dumpHoldsEveryKey()
 
 void TestCli::dumpOfKribo3File()
 {
-    PdbContent content = RichContent();
-    content.type = "KrD3";
-    content.version = 452;
-    const QString path = Write(QStringLiteral("Old.pdb"), BuildPdb(content));
+    const QString path = Write(QStringLiteral("Old.pdb"), RichFile(Layout::Kribo3));
     const CliRun run = Run({QStringLiteral("dump"), path});
     QCOMPARE(run.exitCode, 0);
     QVERIFY(run.err.contains(KribedNotice));
@@ -341,10 +357,8 @@ void TestCli::dumpModifiedIsPlainClockTime()
 {
     QFETCH(QString, timeZone);
     QFETCH(QDateTime, time);
-    PdbContent content;
-    content.modifiedSeconds =
-        qint32(QDateTime(QDate(1970, 1, 1), QTime(1, 0), Qt::UTC).secsTo(time));
-    const QString path = Write(QStringLiteral("Timed.pdb"), BuildPdb(content));
+    const qint64 seconds = QDateTime(QDate(1970, 1, 1), QTime(1, 0), Qt::UTC).secsTo(time);
+    const QString path = Write(QStringLiteral("Timed.pdb"), Stock().Dates(quint32(qint32(seconds))).Build());
     const CliRun run = Run({QStringLiteral("dump"), path}, timeZone);
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(QJsonDocument::fromJson(run.out).object().value(u"modified"_s).toString(),
@@ -366,11 +380,9 @@ void TestCli::dumpDecodesWithCodePage()
 {
     QFETCH(QStringList, options);
     QFETCH(QString, expected);
-    PdbContent content;
-    content.name = "Caf\xe9";
-    content.fieldNames = {"Caf\xe9", "Age"};
-    content.records = {{"Caf\xe9", "1"}};
-    const QString path = Write(QStringLiteral("Coded.pdb"), BuildPdb(content));
+    const QByteArray cafe = "Caf\xe9";
+    const QString path = Write(QStringLiteral("Coded.pdb"),
+                               PdbBuilder().Name(cafe).Field(cafe).Record({cafe}).Build());
     const QJsonObject dump = Dump(path, options);
     QCOMPARE(dump.value(u"name"_s).toString(), expected);
     QCOMPARE(dump.value(u"fields"_s).toArray().at(0).toObject().value(u"name"_s).toString(), expected);
@@ -379,7 +391,7 @@ void TestCli::dumpDecodesWithCodePage()
 
 void TestCli::info()
 {
-    const QString path = Write(QStringLiteral("Rich.pdb"), BuildPdb(RichContent()));
+    const QString path = Write(QStringLiteral("Rich.pdb"), RichFile(Layout::KriboPro));
     const CliRun run = Run({QStringLiteral("info"), path});
     QCOMPARE(run.exitCode, 0);
     const QString out = QString::fromUtf8(run.out);
@@ -405,9 +417,7 @@ void TestCli::readingCommandsNeverWrite()
 {
     QFETCH(QString, command);
     QFETCH(QByteArray, type);
-    PdbContent content = RichContent();
-    content.type = type;
-    const QByteArray bytes = BuildPdb(content);
+    const QByteArray bytes = RichFile(LayoutOf(type));
     const QString path = Write(QStringLiteral("Kept.pdb"), bytes);
     QFile file(path);
     const QDateTime old(QDate(2001, 2, 3), QTime(4, 5, 6));
@@ -438,10 +448,7 @@ void TestCli::resaveKeepsContent_data()
 void TestCli::resaveKeepsContent()
 {
     QFETCH(QByteArray, type);
-    PdbContent content = RichContent();
-    content.type = type;
-    content.version = type == "KrD3" ? 452 : 576;
-    const QByteArray bytes = BuildPdb(content);
+    const QByteArray bytes = RichFile(LayoutOf(type));
     const QString in = Write(QStringLiteral("In.pdb"), bytes);
     const QString out = PathOf(QStringLiteral("Out.pdb"));
     Write(QStringLiteral("Out.pdb"), QByteArrayLiteral("previous"));
@@ -692,9 +699,7 @@ void TestCli::exportToMissingFolderFails()
 
 void TestCli::appendToKribo3WritesConvertedFile()
 {
-    PdbContent content;
-    content.type = "KrD3";
-    const QByteArray bytes = BuildPdb(content);
+    const QByteArray bytes = Stock(Layout::Kribo3).Build();
     const QString database = Write(QStringLiteral("Old.pdb"), bytes);
     const QString in = Write(QStringLiteral("more.csv"), "Cid,52\r\nDan,63\r\n");
     const CliRun run = Run({QStringLiteral("append"), database, in});
