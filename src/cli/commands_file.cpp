@@ -10,6 +10,7 @@
 #include "model/pdb_writer.h"
 
 #include <QFileInfo>
+#include <QIODevice>
 #include <QJsonDocument>
 #include <QTextStream>
 
@@ -89,8 +90,14 @@ ExitStatus DumpCommand(CliContext &context)
     Database database;
     if (!LoadForReading(context, context.request.files.at(0), database))
         return ExitFailure;
-    const QJsonDocument document(DatabaseToJson(database, context.codec));
-    context.out << QString::fromUtf8(document.toJson(QJsonDocument::Indented));
+    const QByteArray json =
+        QJsonDocument(DatabaseToJson(database, context.codec)).toJson(QJsonDocument::Indented);
+    // The JSON is UTF-8 already: hand the bytes over without decoding them again.
+    context.out.flush();
+    if (QIODevice *device = context.out.device())
+        device->write(json);
+    else
+        context.out << QString::fromUtf8(json);
     return ExitSuccess;
 }
 
