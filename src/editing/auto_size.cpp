@@ -34,6 +34,16 @@ QByteArrayView FirstLine(QByteArrayView text)
     return end < 0 ? text : text.first(end);
 }
 
+TextWidthMeasure ByteWidthMeasure(const ByteWidths &widths)
+{
+    return [widths](QByteArrayView text) {
+        int width = 0;
+        for (const char byte : text)
+            width += widths[quint8(byte)];
+        return width;
+    };
+}
+
 namespace {
 
 int WidestFirstLine(const Database &database, int field, const TextWidthMeasure &measure)

@@ -78,4 +78,32 @@ QByteArray NewRecordValue(const Database &database, int field, const QDateTime &
     }
 }
 
+QVector<QByteArray> NewRecordValues(const Database &database, const QDateTime &now)
+{
+    QVector<QByteArray> values(database.FieldCount());
+    QVector<int> autoFields;
+    for (int field = 1; field <= database.FieldCount(); ++field) {
+        if (database.FieldType(field) == AutoIncrementIntegerType)
+            autoFields << field;
+        else
+            values[field - 1] = NewRecordValue(database, field, now);
+    }
+    if (autoFields.isEmpty() || database.RecordCount() == 0) {
+        for (const int field : autoFields)
+            values[field - 1] = NewRecordValue(database, field, now);
+        return values;
+    }
+    // Row by row, so that each record is visited once however many such fields there are.
+    QVector<qint64> largest(autoFields.size(), std::numeric_limits<qint64>::min());
+    for (const Database::Record &record : database.Records()) {
+        for (qsizetype at = 0; at < autoFields.size(); ++at)
+            largest[at] = std::max(largest[at], LeadingInteger(record[autoFields[at] - 1]));
+    }
+    for (qsizetype at = 0; at < autoFields.size(); ++at) {
+        values[autoFields[at] - 1] =
+            QByteArray::number(SaturatedSum(largest[at], database.IncrementAmount()));
+    }
+    return values;
+}
+
 } // namespace kribed

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QDateTime>
+#include <QVector>
 
 namespace kribed {
 
@@ -18,6 +19,10 @@ qint64 LeadingInteger(QByteArrayView text);
 // The largest LeadingInteger of the field over all records (the first record's value included).
 // Zero when the database has no records.
 qint64 LargestInteger(const Database &database, int field);
+
+// The values of a whole new record, field by field as NewRecordValue makes them, with all
+// auto-increment fields read in one pass over the records.
+QVector<QByteArray> NewRecordValues(const Database &database, const QDateTime &now);
 
 // The text a new record starts with in the field: today's date for Creation Date, the current time
 // for Creation Time, for Auto-increment Integer the largest whole number of the field over all

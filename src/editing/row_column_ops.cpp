@@ -14,14 +14,6 @@ namespace kribed {
 
 namespace {
 
-Database::Record NewRecord(const Database &database, const QDateTime &now)
-{
-    Database::Record record(database.FieldCount());
-    for (int field = 1; field <= database.FieldCount(); ++field)
-        record[field - 1] = NewRecordValue(database, field, now);
-    return record;
-}
-
 QByteArray NewFieldName(int field)
 {
     return QByteArrayLiteral("Field ") + QByteArray::number(field);
@@ -49,8 +41,7 @@ EditResult AppendRow(Database &database, RowClipboard &clipboard, Prompter &prom
     // auto-increment scan and the next number is never below the increment amount.
     const int record = database.RecordCount() + 1;
     database.InsertRecord(record);
-    for (int field = 1; field <= database.FieldCount(); ++field)
-        database.SetCell(field, record, NewRecordValue(database, field, now));
+    database.RecordAt(record) = NewRecordValues(database, now);
 
     EditResult result;
     result.applied = true;
@@ -71,7 +62,7 @@ EditResult InsertRow(Database &database, RowClipboard &clipboard, int record, Pr
     ClearRowClipboard(clipboard);
     // The values are made before the row goes in, so an auto-increment scan sees every existing
     // value and no empty cell.
-    database.InsertRecord(record, NewRecord(database, now));
+    database.InsertRecord(record, NewRecordValues(database, now));
 
     EditResult result;
     result.applied = true;
