@@ -31,7 +31,12 @@ void ScriptedFileDialogs::ExpectSave(const QString &title, const QString &path, 
 
 void ScriptedFileDialogs::ExpectFont(const QFont &answer)
 {
-    mExpected.append({Kind::Font, {}, {}, 1, answer, false});
+    mExpected.append({Kind::Font, {}, {}, 1, answer, true});
+}
+
+void ScriptedFileDialogs::ExpectFontCancel()
+{
+    mExpected.append({Kind::Font, {}, {}, 1, {}, false});
 }
 
 void ScriptedFileDialogs::ExpectPrint(bool accept)
@@ -79,7 +84,7 @@ std::optional<QFont> ScriptedFileDialogs::ChooseFont(const QFont &initial, int m
     mFontPreset = initial;
     mMaxPointSize = maxPointSize;
     const std::optional<Expected> expected = Next(Kind::Font, {});
-    if (!expected || expected->font.family().isEmpty())
+    if (!expected || !expected->accept)
         return std::nullopt;
     return expected->font;
 }

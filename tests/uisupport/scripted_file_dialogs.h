@@ -20,8 +20,8 @@ public:
     // An empty path answers Cancel.
     void ExpectOpen(const QString &title, const QString &path, int filterIndex = 1);
     void ExpectSave(const QString &title, const QString &path, int filterIndex = 1);
-    // An empty family answers Cancel.
     void ExpectFont(const QFont &answer);
+    void ExpectFontCancel();
     void ExpectPrint(bool accept);
 
     std::optional<FileChoice> OpenFile(const FileRequest &request) override;

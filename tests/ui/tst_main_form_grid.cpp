@@ -1,0 +1,296 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "model/database.h"
+#include "model/limits.h"
+#include "model/regional.h"
+#include "pdb_builder.h"
+#include "scripted_file_dialogs.h"
+#include "scripted_prompter.h"
+#include "shell/settings.h"
+#include "shell/ui/database_document.h"
+#include "shell/ui/grid_header.h"
+#include "shell/ui/main_form.h"
+#include "shell/user_list.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace kribed;
+using namespace kribed::test;
+
+class TestMainFormGrid : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> mTemp;
+    std::unique_ptr<ScriptedPrompter> mPrompter;
+    std::unique_ptr<ScriptedFileDialogs> mDialogs;
+    NoUsers mUsers;
+    std::unique_ptr<TMainForm> mForm;
+
+    Database &Data() { return mForm->Document().Data(); }
+    QTableView *Grid() { return mForm->Grid(); }
+    GridHeader *Columns() { return static_cast<GridHeader *>(Grid()->horizontalHeader()); }
+    GridHeader *Rows() { return static_cast<GridHeader *>(Grid()->verticalHeader()); }
+    QString Cell(int field, int record) { return Grid()->model()->index(record - 1, field - 1).data().toString(); }
+
+    // Opens a database of three fields 20, 40 and 60 units wide and six records "f.r".
+    void OpenDemo(quint16 thirdWidth = 60)
+    {
+        PdbBuilder builder;
+        builder.Name("Demo").Field("A", 0x0001, 20).Field("B", 0x0001, 40).Field("C", 0x0001, thirdWidth);
+        for (int record = 1; record <= 6; ++record) {
+            QList<QByteArray> values;
+            for (int field = 1; field <= 3; ++field)
+                values << QByteArray::number(field) + '.' + QByteArray::number(record);
+            builder.Record(values);
+        }
+        const QString path = mTemp->filePath(QStringLiteral("Demo.pdb"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(builder.Build());
+        file.close();
+        mDialogs->ExpectOpen(QStringLiteral("Open Kribo database"), path);
+        mForm->Open1Click();
+        QVERIFY(mForm->IsDatabaseOpen());
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        SetCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
+    }
+
+    void init()
+    {
+        mTemp = std::make_unique<QTemporaryDir>();
+        std::unique_ptr<QSettings> store = OpenSettingsStore();
+        store->clear();
+        store.reset();
+        mPrompter = std::make_unique<ScriptedPrompter>();
+        mDialogs = std::make_unique<ScriptedFileDialogs>();
+        mForm = std::make_unique<TMainForm>(*mPrompter, *mDialogs, mUsers);
+        mForm->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mForm.get()));
+        OpenDemo();
+    }
+
+    void cleanup()
+    {
+        KRIBED_VERIFY_PROMPTER(*mPrompter);
+        KRIBED_VERIFY_DIALOGS(*mDialogs);
+        mForm->Document().ClearModified();
+        mForm.reset();
+    }
+
+    void headerHighlightFollowsTheCurrentCell()
+    {
+        mForm->SetCurrentCell(2, 5);
+        mForm->Timer1Timer();
+        QCOMPARE(Columns()->HighlightedSection(), 1);
+        QCOMPARE(Rows()->HighlightedSection(), 4);
+
+        // The highlighted header cell is painted in the highlight colour, the others are not.
+        const QImage image = Columns()->grab().toImage();
+        const auto pixelOf = [&](int section) {
+            const int right = Columns()->sectionViewportPosition(section) + Columns()->sectionSize(section);
+            return image.pixelColor(right - 3, Columns()->height() - 3);
+        };
+        QCOMPARE(pixelOf(1), GridHeader::HighlightColor());
+        QVERIFY(pixelOf(0) != GridHeader::HighlightColor());
+        QVERIFY(pixelOf(2) != GridHeader::HighlightColor());
+
+        QTest::keyClick(Grid(), Qt::Key_Down);
+        QTest::keyClick(Grid(), Qt::Key_Right);
+        mForm->Timer1Timer();
+        QCOMPARE(Columns()->HighlightedSection(), 2);
+        QCOMPARE(Rows()->HighlightedSection(), 5);
+    }
+
+    void widthsComeFromTheDatabaseAndSnapAt300Units()
+    {
+        for (int field = 1; field <= 3; ++field)
+            QCOMPARE(Columns()->sectionSize(field - 1), Data().ColumnWidth(field));
+        QCOMPARE(Data().WidthUnits(2), 40);
+        QVERIFY(!Data().IsModified());
+
+        const int largest = Data().UnitsToPixels(MaxFieldWidthUnits);
+        Columns()->resizeSection(1, largest + 200);
+        QCOMPARE(Columns()->sectionSize(1), largest);
+        QCOMPARE(Data().ColumnWidth(2), largest);
+        QVERIFY(Data().IsModified());
+
+        Data().ClearModified();
+        Columns()->resizeSection(0, 70);
+        QCOMPARE(Data().ColumnWidth(1), 70);
+        QVERIFY(Data().IsModified());
+    }
+
+    void tooWideFieldInAFileIsShownAt300Units()
+    {
+        mForm->Close1Click();
+        OpenDemo(500);
+        const int largest = Data().UnitsToPixels(MaxFieldWidthUnits);
+        QCOMPARE(Columns()->sectionSize(2), largest);
+        QCOMPARE(Data().WidthUnits(3), MaxFieldWidthUnits);
+        QVERIFY(!Data().IsModified());
+    }
+
+    void draggingARowRenumbersAndMarksModified()
+    {
+        mForm->SetCurrentCell(1, 5);
+        Rows()->moveSection(4, 1); // record 5 above record 2
+        QCOMPARE(Cell(1, 2), QStringLiteral("1.5"));
+        QCOMPARE(Cell(1, 3), QStringLiteral("1.2"));
+        QCOMPARE(Cell(1, 6), QStringLiteral("1.6"));
+        QVERIFY(Data().IsModified());
+        for (int place = 0; place < 6; ++place) {
+            QCOMPARE(Rows()->logicalIndex(place), place);
+            QCOMPARE(Grid()->model()->headerData(place, Qt::Vertical).toString(),
+                     QStringLiteral("%1").arg(place + 1, 4, 10, QLatin1Char('0')));
+        }
+        // The current cell moved with its record.
+        QCOMPARE(mForm->CurrentRecord(), 2);
+    }
+
+    void draggingAColumnMovesItWholeAndEndsRowSums()
+    {
+        mForm->SetRowSumState(true);
+        const int widthOfC = Data().ColumnWidth(3);
+        Columns()->moveSection(2, 0); // field 3 to the first place
+        QCOMPARE(Grid()->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("C"));
+        QCOMPARE(Cell(1, 4), QStringLiteral("3.4"));
+        QCOMPARE(Cell(2, 4), QStringLiteral("1.4"));
+        QCOMPARE(Data().ColumnWidth(1), widthOfC);
+        QCOMPARE(Columns()->sectionSize(0), widthOfC);
+        QCOMPARE(Columns()->logicalIndex(0), 0);
+        QVERIFY(!mForm->IsRowSumOn());
+        QVERIFY(!mForm->Action(QStringLiteral("RowSum1"))->isChecked());
+        QVERIFY(Data().IsModified());
+    }
+
+    void typingIntoACellEditsInPlace()
+    {
+        mForm->SetCurrentCell(2, 3);
+        QApplication::setActiveWindow(mForm.get());
+        Grid()->setFocus();
+        // The first key opens the editor with itself as its text; the rest go to the editor.
+        QTest::keyClick(Grid(), Qt::Key_X);
+        auto *editor = Grid()->viewport()->findChild<QLineEdit *>();
+        QVERIFY(editor);
+        QTest::keyClick(editor, Qt::Key_Y);
+        QCOMPARE(editor->text(), QStringLiteral("xy"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(Cell(2, 3), QStringLiteral("xy"));
+        QCOMPARE(Data().Cell(2, 3), QByteArray("xy"));
+        QVERIFY(Data().IsModified());
+        mForm->Timer1Timer();
+        QVERIFY(mForm->StatusPanel(6)->text().endsWith(QStringLiteral(" +")));
+    }
+
+    void gridHasNoClipboardOrDeleteKeysOfItsOwn_data()
+    {
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::newRow("copy") << QKeySequence(QKeySequence::Copy);
+        QTest::newRow("cut") << QKeySequence(QKeySequence::Cut);
+        QTest::newRow("paste") << QKeySequence(QKeySequence::Paste);
+        QTest::newRow("delete") << QKeySequence(Qt::Key_Delete);
+    }
+
+    void gridHasNoClipboardOrDeleteKeysOfItsOwn()
+    {
+        QFETCH(QKeySequence, keys);
+        QApplication::clipboard()->setText(QStringLiteral("outside"));
+        mForm->SetCurrentCell(1, 1);
+        QTest::keySequence(Grid(), keys);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("outside"));
+        QCOMPARE(Cell(1, 1), QStringLiteral("1.1"));
+        QVERIFY(!Data().IsModified());
+    }
+
+    void hiddenRowsFollowTheDatabaseAndFilterOffShowsAll()
+    {
+        Data().SetHidden(2, true);
+        Data().SetHidden(5, true);
+        mForm->Document().NotifyRowVisibilityChanged();
+        QVERIFY(Grid()->isRowHidden(1));
+        QVERIFY(Grid()->isRowHidden(4));
+        QVERIFY(!Grid()->isRowHidden(0));
+
+        mForm->ApplyFilter(false);
+        for (int row = 0; row < 6; ++row)
+            QVERIFY(!Grid()->isRowHidden(row));
+        QCOMPARE(Rows()->sectionSize(1), ShownRowHeight);
+        QVERIFY(!mForm->Action(QStringLiteral("Filter1"))->isChecked());
+
+        // An empty filter text hides nothing, yet the filter reads on.
+        mForm->Filter1Click();
+        QVERIFY(mForm->IsFilterOn());
+        QVERIFY(mForm->Action(QStringLiteral("Filter1"))->isChecked());
+        mForm->Timer1Timer();
+        QCOMPARE(mForm->StatusPanel(3)->text(), QStringLiteral("F"));
+        for (int row = 0; row < 6; ++row)
+            QVERIFY(!Grid()->isRowHidden(row));
+        QVERIFY(!Data().IsModified());
+    }
+
+    void fontCommandKeepsWidthUnits_data()
+    {
+        QTest::addColumn<int>("chosenSize");
+        QTest::addColumn<int>("shownSize");
+        QTest::newRow("larger font") << 10 << 10;
+        QTest::newRow("size above 10 is brought down") << 20 << 10;
+        QTest::newRow("smaller font") << 6 << 6;
+    }
+
+    void fontCommandKeepsWidthUnits()
+    {
+        QFETCH(int, chosenSize);
+        QFETCH(int, shownSize);
+        QList<int> units;
+        for (int field = 1; field <= 3; ++field)
+            units << Data().WidthUnits(field);
+        const double oldScale = Data().WidthScale();
+        QFont chosen(mForm->DisplayFont().family());
+        chosen.setPointSize(chosenSize);
+        mDialogs->ExpectFont(chosen);
+        mForm->FontSetting1Click();
+        QCOMPARE(mDialogs->LastMaxPointSize(), 10);
+        QCOMPARE(mForm->DisplayFont().pointSize(), shownSize);
+
+        const int zeros = QFontMetrics(mForm->DisplayFont()).horizontalAdvance(QStringLiteral("0000"));
+        QCOMPARE(Rows()->width(), zeros + 6);
+        QCOMPARE(Data().WidthScale(), zeros / (56.0 / 3.0));
+        if (shownSize != 8)
+            QVERIFY(Data().WidthScale() != oldScale);
+        for (int field = 1; field <= 3; ++field) {
+            QCOMPARE(Data().WidthUnits(field), units[field - 1]);
+            QCOMPARE(Columns()->sectionSize(field - 1), Data().ColumnWidth(field));
+        }
+    }
+
+    void cancelledFontChangesNothing()
+    {
+        const QFont before = mForm->DisplayFont();
+        const int width = Data().ColumnWidth(2);
+        mDialogs->ExpectFontCancel();
+        mForm->FontSetting1Click();
+        QCOMPARE(mForm->DisplayFont(), before);
+        QCOMPARE(Data().ColumnWidth(2), width);
+    }
+};
+
+QTEST_MAIN(TestMainFormGrid)
+#include "tst_main_form_grid.moc"
