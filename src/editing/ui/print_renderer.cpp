@@ -1,0 +1,150 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "editing/ui/print_renderer.h"
+
+#include "model/database.h"
+#include "model/regional.h"
+
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrinter>
+
+#include <cmath>
+
+namespace kribed {
+
+namespace {
+
+constexpr double TenthsPerInch = 254.0;
+
+int FontKey(const PrintFont &font)
+{
+    return font.height * 4 + (font.bold ? 2 : 0) + (font.displayStyle ? 1 : 0);
+}
+
+} // namespace
+
+PrintRenderer::PrintRenderer(const QFont &displayFont)
+    : mDisplayFont(displayFont)
+{
+}
+
+QFont PrintRenderer::Font(const PrintFont &font) const
+{
+    QFont printed = font.displayStyle ? mDisplayFont : QFont(mDisplayFont.family());
+    if (font.bold)
+        printed.setBold(true);
+    // A negative height is the character height, which is what a pixel size gives; a positive
+    // one is the whole line height, of which the characters take their share.
+    int pixels = std::abs(font.height);
+    if (font.height > 0) {
+        QFont probe = printed;
+        probe.setPixelSize(100);
+        const qreal line = QFontMetricsF(probe).height();
+        if (line > 0)
+            pixels = int(std::lround(font.height * 100 / line));
+    }
+    printed.setPixelSize(qMax(1, pixels));
+    printed.setHintingPreference(QFont::PreferNoHinting);
+    return printed;
+}
+
+const QFont &PrintRenderer::CachedFont(const PrintFont &font) const
+{
+    const int key = FontKey(font);
+    auto found = mFonts.constFind(key);
+    if (found == mFonts.constEnd())
+        found = mFonts.insert(key, Font(font));
+    return *found;
+}
+
+const QFontMetricsF &PrintRenderer::CachedMetrics(const PrintFont &font) const
+{
+    const int key = FontKey(font);
+    auto found = mMetrics.constFind(key);
+    if (found == mMetrics.constEnd())
+        found = mMetrics.insert(key, std::make_shared<QFontMetricsF>(CachedFont(font)));
+    return **found;
+}
+
+int PrintRenderer::Measure(const PrintFont &font, const QString &text) const
+{
+    return int(std::ceil(CachedMetrics(font).horizontalAdvance(text)));
+}
+
+PrintSetup PrintRenderer::Setup(const QPrinter &printer) const
+{
+    const QRectF printable = printer.pageLayout().paintRect(QPageLayout::Millimeter);
+    PrintSetup setup;
+    setup.printableWidth = int(printable.width() * 10);
+    setup.printableHeight = int(printable.height() * 10);
+    // The display font's pixel height as a character height.
+    setup.recordFontHeight = RecordFontHeight(-QFontInfo(mDisplayFont).pixelSize());
+    return setup;
+}
+
+void PrintRenderer::UseTenthsOfMillimetres(QPainter &painter, const QPrinter &printer)
+{
+    const double scaleX = printer.logicalDpiX() / TenthsPerInch;
+    const double scaleY = printer.logicalDpiY() / TenthsPerInch;
+    painter.setTransform(QTransform::fromScale(scaleX, scaleY));
+    painter.setPen(Qt::black);
+    painter.setBackgroundMode(Qt::TransparentMode);
+}
+
+void PrintRenderer::DrawPage(QPainter &painter, const PrintPage &page) const
+{
+    for (const PrintItem &item : page.items) {
+        painter.setFont(CachedFont(item.font));
+        // The layout places a text's top-left corner; the painter writes on the baseline.
+        const qreal ascent = CachedMetrics(item.font).ascent();
+        painter.drawText(QPointF(item.x, item.y + ascent), item.text);
+    }
+}
+
+int PrintRenderer::Print(const Database &database, QPrinter &printer)
+{
+    const PrintSetup setup = Setup(printer);
+    const auto measure = [this](const PrintFont &font, const QString &text) {
+        return Measure(font, text);
+    };
+    const bool toFile = !printer.outputFileName().isEmpty();
+    QPainter painter;
+    int pages = 0;
+    bool failed = false;
+
+    if (toFile) {
+        printer.setDocName(QStringLiteral("Kribed - ") + CurrentRegional().ToText(database.Name()));
+        if (!painter.begin(&printer))
+            return 0;
+        UseTenthsOfMillimetres(painter, printer);
+    }
+    PrintDatabase(database, setup, measure, [&](const PrintPage &page) {
+        if (failed)
+            return;
+        if (toFile) {
+            if (pages > 0 && !printer.newPage()) {
+                failed = true;
+                return;
+            }
+        } else {
+            printer.setDocName(page.jobTitle);
+            if (!painter.begin(&printer)) {
+                failed = true;
+                return;
+            }
+            UseTenthsOfMillimetres(painter, printer);
+        }
+        DrawPage(painter, page);
+        if (!toFile)
+            painter.end();
+        ++pages;
+    });
+    if (toFile)
+        painter.end();
+    return failed && pages == 0 ? 0 : pages;
+}
+
+} // namespace kribed
