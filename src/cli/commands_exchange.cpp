@@ -82,10 +82,8 @@ ExitStatus ExportCommand(CliContext &context)
 ExitStatus AppendCommand(CliContext &context)
 {
     Database database;
-    const QString path = QFileInfo(context.request.files.at(0)).absoluteFilePath();
     // Opened as the editor opens it, since the file is written again.
-    if (LoadDatabaseFile(path, database, context.prompter, OpenAccess::ReadWrite)
-        != LoadResult::Loaded)
+    if (!LoadNamedFile(context, context.request.files.at(0), database, OpenAccess::ReadWrite))
         return ExitFailure;
     const QString source = QFileInfo(context.request.files.at(1)).absoluteFilePath();
     const ExchangeResult result =

@@ -47,11 +47,19 @@ void PrintField(CliContext &context, const Database &database, int field)
 
 } // namespace
 
-bool LoadForReading(CliContext &context, const QString &path, Database &database)
+bool LoadNamedFile(CliContext &context, const QString &path, Database &database, OpenAccess access)
 {
     const QString fullPath = QFileInfo(path).absoluteFilePath();
-    return LoadDatabaseFile(fullPath, database, context.prompter, OpenAccess::ReadOnly)
-        == LoadResult::Loaded;
+    if (LoadDatabaseFile(fullPath, database, context.prompter, access) == LoadResult::Loaded)
+        return true;
+    // The reader's message does not name the file; with many files in a run, this line does.
+    context.err << "kribed-cli: " << path << " was not loaded.\n";
+    return false;
+}
+
+bool LoadForReading(CliContext &context, const QString &path, Database &database)
+{
+    return LoadNamedFile(context, path, database, OpenAccess::ReadOnly);
 }
 
 ExitStatus InfoCommand(CliContext &context)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "cli/cli_options.h"
+#include "model/pdb_reader.h"
 
 #include <QString>
 
@@ -10,6 +11,10 @@ namespace kribed {
 
 struct CliContext;
 class Database;
+
+// Loads the file with the given access; when it is not loaded, a line naming the file follows the
+// reader's message on standard error.
+bool LoadNamedFile(CliContext &context, const QString &path, Database &database, OpenAccess access);
 
 // Loads the file the way the editor opens it, but without ever writing it; the reader's messages
 // and questions go through the context's prompter. True when the database holds the file.

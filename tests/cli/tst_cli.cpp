@@ -277,6 +277,7 @@ void TestCli::check()
         QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
     else
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
+    QCOMPARE(run.err.contains(path + QStringLiteral(" was not loaded.")), exitCode != 0);
 }
 
 void TestCli::dumpHoldsEveryKey()
