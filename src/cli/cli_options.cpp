@@ -101,6 +101,87 @@ ParsedCommandLine UsageError(const QString &text)
     return parsed;
 }
 
+// The options every command line may hold; which command takes which is checked afterwards.
+struct Options
+{
+    QCommandLineOption yes{QStringList{QStringLiteral("y"), QStringLiteral("yes")},
+                           QStringLiteral("Answer questions so the operation goes on.")};
+    QCommandLineOption codePage{QStringLiteral("codepage"),
+                                QStringLiteral("Code page of the texts (default windows-1252)."),
+                                QStringLiteral("NAME")};
+    QCommandLineOption type{QStringLiteral("type"),
+                            QStringLiteral("comma, semicolon, tab or comma-any for text files "
+                                           "(default comma); for new: the field type index 0..12."),
+                            QStringLiteral("T")};
+    QCommandLineOption name{QStringLiteral("name"), QStringLiteral("new: database name."),
+                            QStringLiteral("NAME")};
+    QCommandLineOption fields{QStringLiteral("fields"), QStringLiteral("new: field count."),
+                              QStringLiteral("N")};
+    QCommandLineOption records{QStringLiteral("records"), QStringLiteral("new: record count."),
+                               QStringLiteral("N")};
+    QCommandLineOption width{QStringLiteral("width"),
+                             QStringLiteral("new: field width in width units."),
+                             QStringLiteral("UNITS")};
+
+    QList<QCommandLineOption> Valued() const { return {codePage, type, name, fields, records, width}; }
+};
+
+// The usage error of a command's file arguments and options, or nothing.
+QString CheckCommandLine(const QCommandLineParser &parser, const Options &options,
+                         const CommandSpec &spec, const QStringList &files)
+{
+    const QString command = QLatin1String(spec.name);
+    const QStringList wanted = Words(spec.arguments);
+    if (files.size() != wanted.size()) {
+        return QStringLiteral("%1 takes %2 (usage: kribed-cli %1 %3).")
+            .arg(command,
+                 wanted.size() == 1 ? QStringLiteral("one file")
+                                    : QStringLiteral("%1 files").arg(wanted.size()),
+                 QLatin1String(spec.arguments));
+    }
+    if (files.contains(QString()))
+        return QStringLiteral("an empty file name was given.");
+    const QStringList allowed = Words(spec.options) << QStringLiteral("yes") << QStringLiteral("codepage");
+    for (const QString &option : parser.optionNames()) {
+        const QString longName = option == QLatin1String("y") ? QStringLiteral("yes") : option;
+        if (!allowed.contains(longName))
+            return QStringLiteral("option --%1 is not used by %2.").arg(longName, command);
+    }
+    for (const QCommandLineOption &option : options.Valued()) {
+        if (parser.values(option).size() > 1)
+            return QStringLiteral("option --%1 is given twice.").arg(option.names().constFirst());
+    }
+    return QString();
+}
+
+// Takes the option values into the request; returns the usage error of a bad value, or nothing.
+QString TakeOptions(const QCommandLineParser &parser, const Options &options, CliRequest &request)
+{
+    request.yes = parser.isSet(options.yes);
+    if (parser.isSet(options.codePage)) {
+        const QString codePage = parser.value(options.codePage);
+        request.codePage = codePage.toLatin1();
+        if (!QStringDecoder(request.codePage.constData()).isValid())
+            return QStringLiteral("unknown code page '%1'.").arg(codePage);
+        if (!KeepsAscii(request.codePage))
+            return QStringLiteral("'%1' is not a code page of the handheld's 8-bit texts.").arg(codePage);
+    }
+    if (parser.isSet(options.type)) {
+        const QString error = TakeType(parser.value(options.type), request);
+        if (!error.isEmpty())
+            return error;
+    }
+    const auto take = [&parser](const QCommandLineOption &option, QString &value) {
+        if (parser.isSet(option))
+            value = parser.value(option);
+    };
+    take(options.name, request.name);
+    take(options.fields, request.fields);
+    take(options.records, request.records);
+    take(options.width, request.width);
+    return QString();
+}
+
 } // namespace
 
 ParsedCommandLine ParseCommandLine(const QStringList &arguments)
@@ -110,27 +191,11 @@ ParsedCommandLine ParseCommandLine(const QStringList &arguments)
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    const QCommandLineOption yes(QStringList{QStringLiteral("y"), QStringLiteral("yes")},
-                                 QStringLiteral("Answer questions so the operation goes on."));
-    const QCommandLineOption codePage(QStringLiteral("codepage"),
-                                      QStringLiteral("Code page of the texts (default windows-1252)."),
-                                      QStringLiteral("NAME"));
-    const QCommandLineOption type(QStringLiteral("type"),
-                                  QStringLiteral("comma, semicolon, tab or comma-any for text "
-                                                 "files (default comma); for new: the field "
-                                                 "type index 0..12."),
-                                  QStringLiteral("T"));
-    const QCommandLineOption name(QStringLiteral("name"), QStringLiteral("new: database name."),
-                                  QStringLiteral("NAME"));
-    const QCommandLineOption fields(QStringLiteral("fields"), QStringLiteral("new: field count."),
-                                    QStringLiteral("N"));
-    const QCommandLineOption records(QStringLiteral("records"),
-                                     QStringLiteral("new: record count."), QStringLiteral("N"));
-    const QCommandLineOption width(QStringLiteral("width"),
-                                   QStringLiteral("new: field width in width units."),
-                                   QStringLiteral("UNITS"));
-    parser.addOptions({yes, codePage, type, name, fields, records, width});
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("One of the commands above."),
+    const Options options;
+    parser.addOptions({options.yes, options.codePage, options.type, options.name, options.fields,
+                       options.records, options.width});
+    parser.addPositionalArgument(QStringLiteral("command"),
+                                 QStringLiteral("One of the commands above."),
                                  QStringLiteral("COMMAND"));
     parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("The command's files."),
                                  QStringLiteral("FILES..."));
@@ -147,64 +212,21 @@ ParsedCommandLine ParseCommandLine(const QStringList &arguments)
         return parsed;
     }
 
-    QStringList positional = parser.positionalArguments();
-    if (positional.isEmpty())
+    QStringList files = parser.positionalArguments();
+    if (files.isEmpty())
         return UsageError(QStringLiteral("no command given."));
-    const QString commandName = positional.takeFirst();
-    const CommandSpec *spec = FindCommand(commandName);
+    const QString command = files.takeFirst();
+    const CommandSpec *spec = FindCommand(command);
     if (!spec)
-        return UsageError(QStringLiteral("unknown command '%1'.").arg(commandName));
-    const QStringList wanted = Words(spec->arguments);
-    if (positional.size() != wanted.size()) {
-        return UsageError(QStringLiteral("%1 takes %2 (usage: kribed-cli %1 %3).")
-                              .arg(commandName,
-                                   wanted.size() == 1 ? QStringLiteral("one file")
-                                                      : QStringLiteral("%1 files").arg(wanted.size()),
-                                   QLatin1String(spec->arguments)));
-    }
-    for (const QString &file : positional) {
-        if (file.isEmpty())
-            return UsageError(QStringLiteral("an empty file name was given."));
-    }
-
-    const QStringList allowed = Words(spec->options);
-    for (const QString &option : parser.optionNames()) {
-        const QString longName = option == QLatin1String("y") ? QStringLiteral("yes") : option;
-        if (longName != QLatin1String("yes") && longName != QLatin1String("codepage")
-            && !allowed.contains(longName)) {
-            return UsageError(QStringLiteral("option --%1 is not used by %2.").arg(longName, commandName));
-        }
-    }
-    for (const QCommandLineOption &single : {codePage, type, name, fields, records, width}) {
-        if (parser.values(single).size() > 1)
-            return UsageError(QStringLiteral("option --%1 is given twice.").arg(single.names().constFirst()));
-    }
-
+        return UsageError(QStringLiteral("unknown command '%1'.").arg(command));
+    QString error = CheckCommandLine(parser, options, *spec, files);
     CliRequest request;
-    request.command = commandName;
-    request.files = positional;
-    request.yes = parser.isSet(yes);
-    if (parser.isSet(codePage)) {
-        request.codePage = parser.value(codePage).toLatin1();
-        if (!QStringDecoder(request.codePage.constData()).isValid())
-            return UsageError(QStringLiteral("unknown code page '%1'.").arg(parser.value(codePage)));
-        if (!KeepsAscii(request.codePage))
-            return UsageError(QStringLiteral("'%1' is not a code page of the handheld's 8-bit texts.")
-                                  .arg(parser.value(codePage)));
-    }
-    if (parser.isSet(type)) {
-        const QString error = TakeType(parser.value(type), request);
-        if (!error.isEmpty())
-            return UsageError(error);
-    }
-    if (parser.isSet(name))
-        request.name = parser.value(name);
-    if (parser.isSet(fields))
-        request.fields = parser.value(fields);
-    if (parser.isSet(records))
-        request.records = parser.value(records);
-    if (parser.isSet(width))
-        request.width = parser.value(width);
+    request.command = command;
+    request.files = files;
+    if (error.isEmpty())
+        error = TakeOptions(parser, options, request);
+    if (!error.isEmpty())
+        return UsageError(error);
     parsed.request = request;
     return parsed;
 }
