@@ -1,0 +1,180 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "editing/ui/find_form.h"
+#include "model/database.h"
+#include "model/field_type.h"
+#include "model/regional.h"
+#include "scripted_file_dialogs.h"
+#include "scripted_prompter.h"
+#include "shell/ui/database_document.h"
+#include "shell/ui/main_form.h"
+#include "shell/user_list.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QTest>
+
+#include <memory>
+
+using namespace kribed;
+using namespace kribed::test;
+
+class TestMainFormSearch : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<ScriptedPrompter> mPrompter;
+    std::unique_ptr<ScriptedFileDialogs> mDialogs;
+    NoUsers mUsers;
+    std::unique_ptr<TMainForm> mForm;
+
+    Database &Data() { return mForm->Document().Data(); }
+
+    // Row 0 of the table is the field names.
+    void Open(const QList<QByteArrayList> &table)
+    {
+        mForm->Document().ResetWith([&](Database &database) {
+            database.SetShape(int(table.first().size()), int(table.size()) - 1);
+            for (int k = 1; k <= database.FieldCount(); ++k)
+                database.SetFieldName(k, table[0][k - 1]);
+            for (int r = 1; r <= database.RecordCount(); ++r) {
+                for (int k = 1; k <= database.FieldCount(); ++k)
+                    database.SetCell(k, r, table[r][k - 1]);
+            }
+            database.ClearModified();
+        });
+        mForm->SetDatabaseOpen(true);
+    }
+
+    QByteArrayList Column(int field)
+    {
+        QByteArrayList cells;
+        for (int r = 1; r <= Data().RecordCount(); ++r)
+            cells << Data().Cell(field, r);
+        return cells;
+    }
+
+    bool RowSumChecked() const { return mForm->Action(QStringLiteral("RowSum1"))->isChecked(); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        SetCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
+    }
+
+    void init()
+    {
+        mPrompter = std::make_unique<ScriptedPrompter>();
+        mDialogs = std::make_unique<ScriptedFileDialogs>();
+        mForm = std::make_unique<TMainForm>(*mPrompter, *mDialogs, mUsers);
+    }
+
+    void cleanup()
+    {
+        KRIBED_VERIFY_PROMPTER(*mPrompter);
+        KRIBED_VERIFY_DIALOGS(*mDialogs);
+        mForm.reset();
+    }
+
+    void findNextGoesOnFromTheLastMatch()
+    {
+        Open({{"a", "b"}, {"x", "key"}, {"KEY", "y"}, {"z", "z"}});
+        auto *form = new TFindForm(mForm.get());
+        form->FormShow({QStringLiteral("a"), QStringLiteral("b")}, 1);
+        form->findChild<QLineEdit *>(QStringLiteral("E_Find"))->setText(QStringLiteral("key"));
+        form->State() = FindState{true, 1, 1}; // a match in (1, 1) before
+        mForm->SetCurrentCell(1, 3);
+
+        mForm->Findnext1Click();
+        QCOMPARE(mForm->CurrentField(), 2);
+        QCOMPARE(mForm->CurrentRecord(), 1);
+        mForm->Findnext1Click();
+        QCOMPARE(mForm->CurrentField(), 1);
+        QCOMPARE(mForm->CurrentRecord(), 2);
+
+        mPrompter->Expect(QStringLiteral("Find error"), QStringLiteral("Search text not found."),
+                          Icon::None, Buttons::Ok, Answer::Ok);
+        mForm->Findnext1Click();
+        QCOMPARE(mForm->CurrentRecord(), 2);
+        QVERIFY(!form->State().FindActive);
+        QVERIFY(!Data().IsModified());
+    }
+
+    void columnSumSwitchesRowSumsOff()
+    {
+        Open({{"n", "m"}, {"1.5", "1"}, {"", "1"}, {"x", "1"}, {"2", "1"}, {"old", "1"}});
+        mForm->SetRowSumState(true);
+        mForm->SetCurrentCell(1, 5);
+        mForm->ColSum1Click();
+        QCOMPARE(Data().Cell(1, 5), QByteArray("3.5"));
+        QCOMPARE(mForm->Grid()->model()->index(4, 0).data().toString(), QStringLiteral("3.5"));
+        QVERIFY(Data().IsModified());
+        QVERIFY(!mForm->IsRowSumOn());
+        QVERIFY(!RowSumChecked());
+    }
+
+    void rowSumModeFollowsEdits()
+    {
+        Open({{"Qty", "Price #2", "Total &"}, {"3", "1.5", ""}, {"2", "4", "old"}});
+        mForm->SetCurrentCell(1, 1);
+        mForm->RowSum1Click();
+        QVERIFY(mForm->IsRowSumOn());
+        QVERIFY(RowSumChecked());
+        QCOMPARE(Column(3), (QByteArrayList{"6", "10"}));
+
+        // An edit in the grid computes every total again.
+        QAbstractItemModel *model = mForm->Grid()->model();
+        QVERIFY(model->setData(model->index(1, 1), QStringLiteral("0.5")));
+        QCOMPARE(Column(3), (QByteArrayList{"6", "3"}));
+
+        mForm->RowSum1Click();
+        QVERIFY(!mForm->IsRowSumOn());
+        QVERIFY(model->setData(model->index(1, 1), QStringLiteral("7")));
+        QCOMPARE(Column(3), (QByteArrayList{"6", "3"}));
+    }
+
+    void rowSumWithoutSumFieldIsOneShot()
+    {
+        Open({{"a", "b", "c"}, {"1", "2", "old"}, {"5", "5", "keep"}});
+        mForm->SetCurrentCell(3, 1);
+        mForm->RowSum1Click();
+        QCOMPARE(Column(3), (QByteArrayList{"3", "keep"}));
+        QVERIFY(!mForm->IsRowSumOn());
+        QVERIFY(!RowSumChecked());
+    }
+
+    void sortKeepsCurrentCellAndFlag()
+    {
+        Open({{"Amount", "Name"}, {"10", "ten"}, {"9", "nine"}, {"100", "hundred"}});
+        Data().SetFieldType(1, FloatType);
+        mForm->SetRowSumState(true);
+        mForm->SetCurrentCell(1, 2);
+        mForm->Sortnormal1Click();
+        QCOMPARE(Column(1), (QByteArrayList{"9", "10", "100"}));
+        QCOMPARE(Column(2), (QByteArrayList{"nine", "ten", "hundred"}));
+        QCOMPARE(mForm->Grid()->model()->index(0, 1).data().toString(), QStringLiteral("nine"));
+        QCOMPARE(mForm->CurrentField(), 1);
+        QCOMPARE(mForm->CurrentRecord(), 2);
+        QVERIFY(!Data().IsModified());
+        QVERIFY(!mForm->IsRowSumOn());
+
+        mForm->SetCurrentCell(2, 1);
+        mForm->SortReverse1Click();
+        QCOMPARE(Column(2), (QByteArrayList{"ten", "nine", "hundred"}));
+    }
+
+    void printCancelledPrintsNothing()
+    {
+        Open({{"a"}, {"1"}});
+        mDialogs->ExpectPrint(false);
+        mForm->Print1Click();
+        QVERIFY(!Data().IsModified());
+    }
+};
+
+QTEST_MAIN(TestMainFormSearch)
+#include "tst_main_form_search.moc"
