@@ -29,8 +29,7 @@ const std::array<CommandSpec, 8> Commands = {{
     {"dump", "FILE.pdb", "", "the whole database as one JSON object"},
     {"resave", "IN.pdb OUT.pdb", "", "load a database and write it as a Kribo pro copy"},
     {"new", "OUT.pdb", "name fields records type width",
-     "write an empty database: --name, --fields, --records, --type (field type index 0..12), "
-     "--width (units)"},
+     "write an empty database (--name --fields --records --type --width)"},
     {"import", "IN.txt OUT.pdb", "type", "make a database from separated text"},
     {"export", "IN.pdb OUT.txt", "type", "write a database as separated text"},
     {"append", "DB.pdb IN.txt", "type", "add the lines of separated text as records"},
