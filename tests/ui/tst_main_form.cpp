@@ -342,9 +342,22 @@ private Q_SLOTS:
         MakeForm(user);
         QCOMPARE(mForm->SelectedUser(), 0);
         OpenThroughDialog(WriteFile(QStringLiteral("Kunden.pdb"), Kunden(2, 2)));
+        // The first open dialog of the run starts in the user's backup folder, later ones do not.
+        QCOMPARE(mDialogs->Requests().constFirst().initialFolder, QStringLiteral("/palm/Smith J/backup"));
+        OpenThroughDialog(mTemp->filePath(QStringLiteral("Kunden.pdb")));
+        QCOMPARE(mDialogs->Requests().constLast().initialFolder, QString());
         QVERIFY(Enabled("Install1"));
         mForm->Close1Click();
         QVERIFY(!Enabled("Install1"));
+    }
+
+    void backupFolderNotUsedWithTheSettingOff()
+    {
+        OpenSettingsStore()->setValue(QStringLiteral("Settings/InitialDir"), QStringLiteral("0"));
+        OneUser user;
+        MakeForm(user);
+        OpenThroughDialog(WriteFile(QStringLiteral("Kunden.pdb"), Kunden(2, 2)));
+        QCOMPARE(mDialogs->Requests().constFirst().initialFolder, QString());
     }
 
     void saveAsUsesTheDatabaseFolderAndPdbName()

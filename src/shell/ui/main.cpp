@@ -4,22 +4,44 @@
 #include "shell/ui/about_form.h"
 #include "shell/ui/file_dialogs.h"
 #include "shell/ui/main_form.h"
+#include "shell/ui/tool_icons.h"
 #include "shell/ui/message_box_prompter.h"
+#include "shell/user_data.h"
 #include "shell/user_list.h"
 
 #include <QApplication>
 #include <QIcon>
 
+namespace {
+
+// The Palm Desktop's users as the main window asks for them.
+class HandheldUsers : public kribed::UserList
+{
+public:
+    explicit HandheldUsers(kribed::Prompter &prompter) : mData(prompter) {}
+    int Count() const override { return mData.Count(); }
+    int LastUserIndex() const override { return mData.LastUserIndex(); }
+    QString UserName(int index) const override { return mData.UserName(index); }
+    QString UserFolder(int index) const override { return mData.FolderName(index); }
+    QString DesktopDataFolder() const override { return mData.DesktopDataFolder(); }
+    const kribed::TUserData &Data() const { return mData; }
+
+private:
+    kribed::TUserData mData;
+};
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kribed-pro"));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kribed"),
-                                                 QIcon(QStringLiteral(":/kribed/kribed.svg"))));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kribed"), kribed::AppIcon()));
 
     kribed::MessageBoxPrompter prompter;
     kribed::QtFileDialogs dialogs;
-    kribed::NoUsers users;
+    // Read before the main window is made: it may tell that the Palm Desktop is missing.
+    HandheldUsers users(prompter);
 
     // The windows in their order; all live until the program ends.
     kribed::TMainForm mainForm(prompter, dialogs, users);

@@ -287,6 +287,8 @@ void TMainForm::FormCreate()
     mRecent = RecentFiles(mSettings.recentFiles);
     RefreshRecentMenu();
     mSelectedUser = mUsers.LastUserIndex();
+    // The first database dialog of a run starts in the selected user's backup folder.
+    SetDatabaseDialogFolder(StartingFolder(mSettings.initialDir, mUsers, mSelectedUser));
     ApplyDisplayFont();
 }
 

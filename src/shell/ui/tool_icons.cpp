@@ -62,4 +62,37 @@ QIcon ToolIcon(const QString &commandName)
     return QIcon(pixmap);
 }
 
+QIcon AppIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(size / 64.0, size / 64.0);
+        const QColor teal(10, 144, 160);
+        const QColor face(212, 208, 200);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(58, 66, 80));
+        painter.drawRoundedRect(QRectF(10, 2, 44, 60), 8, 8);
+        painter.setBrush(Qt::white);
+        painter.drawRect(QRectF(14, 7, 36, 40));
+        painter.fillRect(QRectF(14, 7, 36, 8), teal);
+        painter.fillRect(QRectF(14, 15, 8, 32), face);
+        painter.setPen(QPen(QColor(128, 128, 128), 0.8));
+        for (const int y : {23, 31, 39})
+            painter.drawLine(QLineF(14, y, 50, y));
+        for (const int x : {22, 36})
+            painter.drawLine(QLineF(x, 7, x, 47));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(face);
+        for (const int x : {24, 32, 40})
+            painter.drawEllipse(QPointF(x, 54), 3, 3);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
 } // namespace kribed

@@ -11,4 +11,7 @@ namespace kribed {
 // an empty icon for commands without a tool button.
 QIcon ToolIcon(const QString &commandName);
 
+// The program's own picture (the installed kribed.svg, drawn the same way).
+QIcon AppIcon();
+
 } // namespace kribed
