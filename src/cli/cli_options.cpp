@@ -18,8 +18,8 @@ namespace {
 struct CommandSpec
 {
     const char *name;
-    const char *arguments;   // blank-separated placeholders
-    const char *options;     // blank-separated options beside --yes and --codepage
+    const char *arguments; // blank-separated placeholders
+    const char *options;   // blank-separated options beside --yes and --codepage
     const char *description;
 };
 
@@ -51,13 +51,15 @@ QStringList Words(const char *text)
 
 QString Description()
 {
-    QString text = QStringLiteral("Reads, checks and converts Kribo databases (.pdb).\n\nCommands:\n");
+    QString text =
+        QStringLiteral("Reads, checks and converts Kribo databases (.pdb).\n\nCommands:\n");
     for (const CommandSpec &spec : Commands) {
-        const QString usage = QStringLiteral("%1 %2").arg(QLatin1String(spec.name),
-                                                           QLatin1String(spec.arguments));
+        const QString usage =
+            QStringLiteral("%1 %2").arg(QLatin1String(spec.name), QLatin1String(spec.arguments));
         text += QStringLiteral("  %1  %2\n").arg(usage, -24).arg(QLatin1String(spec.description));
     }
-    text += QStringLiteral("\nExit status: 0 success, 1 file refused or not written, 2 usage error.");
+    text +=
+        QStringLiteral("\nExit status: 0 success, 1 file refused or not written, 2 usage error.");
     return text;
 }
 
@@ -122,7 +124,10 @@ struct Options
                              QStringLiteral("new: field width in width units."),
                              QStringLiteral("UNITS")};
 
-    QList<QCommandLineOption> Valued() const { return {codePage, type, name, fields, records, width}; }
+    QList<QCommandLineOption> Valued() const
+    {
+        return {codePage, type, name, fields, records, width};
+    }
 };
 
 // The usage error of a command's file arguments and options, or nothing.
@@ -140,7 +145,8 @@ QString CheckCommandLine(const QCommandLineParser &parser, const Options &option
     }
     if (files.contains(QString()))
         return QStringLiteral("an empty file name was given.");
-    const QStringList allowed = Words(spec.options) << QStringLiteral("yes") << QStringLiteral("codepage");
+    const QStringList allowed = Words(spec.options)
+                                << QStringLiteral("yes") << QStringLiteral("codepage");
     for (const QString &option : parser.optionNames()) {
         const QString longName = option == QLatin1String("y") ? QStringLiteral("yes") : option;
         if (!allowed.contains(longName))
@@ -163,7 +169,8 @@ QString TakeOptions(const QCommandLineParser &parser, const Options &options, Cl
         if (!QStringDecoder(request.codePage.constData()).isValid())
             return QStringLiteral("unknown code page '%1'.").arg(codePage);
         if (!KeepsAscii(request.codePage))
-            return QStringLiteral("'%1' is not a code page of the handheld's 8-bit texts.").arg(codePage);
+            return QStringLiteral("'%1' is not a code page of the handheld's 8-bit texts.")
+                .arg(codePage);
     }
     if (parser.isSet(options.type)) {
         const QString error = TakeType(parser.value(options.type), request);

@@ -72,7 +72,8 @@ QString CliPrompter::DisplayText(const QString &text)
 
 Answer CliPrompter::Ask(const Message &message)
 {
-    const QString caption = message.caption.isEmpty() ? QStringLiteral("kribed-cli") : message.caption;
+    const QString caption =
+        message.caption.isEmpty() ? QStringLiteral("kribed-cli") : message.caption;
     mErr << caption << ": " << DisplayText(message.text) << '\n';
     if (message.buttons == Buttons::Ok) {
         mErr.flush();

@@ -72,14 +72,15 @@ ExitStatus InfoCommand(CliContext &context)
     out << "Name:      " << context.codec.Decode(database.Name()) << '\n';
     out << "Layout:    " << LayoutTitle(database) << '\n';
     out << "Path:      " << database.FilePath() << '\n';
-    out << "Modified:  " << ModificationText(database.ModificationTime()).replace(u'T', u' ') << '\n';
+    out << "Modified:  " << ModificationText(database.ModificationTime()).replace(u'T', u' ')
+        << '\n';
     out << "Records:   " << database.RecordCount() << '\n';
     out << "Fields:    " << database.FieldCount() << '\n';
     for (int field = 1; field <= database.FieldCount(); ++field)
         PrintField(context, database, field);
-    out << "Flags:     private " << YesNo(flags.isPrivate) << ", auto-lock " << YesNo(flags.autoLock)
-        << ", read-only " << YesNo(flags.readOnly) << ", Kribo filter " << YesNo(flags.kriboFilter)
-        << '\n';
+    out << "Flags:     private " << YesNo(flags.isPrivate) << ", auto-lock "
+        << YesNo(flags.autoLock) << ", read-only " << YesNo(flags.readOnly) << ", Kribo filter "
+        << YesNo(flags.kriboFilter) << '\n';
     return ExitSuccess;
 }
 

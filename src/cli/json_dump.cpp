@@ -66,7 +66,7 @@ QString ModificationText(const QDateTime &time)
         return QString();
     // The model holds the file's clock reading as it stands; print that reading unconverted.
     return time.date().toString(QStringLiteral("yyyy-MM-dd")) + u'T'
-        + time.time().toString(QStringLiteral("HH:mm:ss"));
+           + time.time().toString(QStringLiteral("HH:mm:ss"));
 }
 
 QJsonObject DatabaseToJson(const Database &database, CliTextCodec &codec)

@@ -74,11 +74,11 @@ QByteArray RichFile(Layout layout)
         .Record({"Bob", "Blue", ""})
         .Popup(2, {"Red", "Blue"})
         .Extras("XYZ")
-        .BlockWord(settings + 4, 2)           // secondary sort
-        .BlockWord(settings + 6, 3)           // tertiary sort
-        .BlockWord(settings + 10, 1)          // filter field
-        .BlockBytes(settings + 28, "Ann")     // filter text
-        .BlockWord(settings + 44, 0x0012)     // private and read-only
+        .BlockWord(settings + 4, 2)       // secondary sort
+        .BlockWord(settings + 6, 3)       // tertiary sort
+        .BlockWord(settings + 10, 1)      // filter field
+        .BlockBytes(settings + 28, "Ann") // filter text
+        .BlockWord(settings + 44, 0x0012) // private and read-only
         .Build();
 }
 
@@ -188,25 +188,32 @@ void TestCli::usageErrors_data()
     QTest::newRow("no command") << QStringList() << u"no command"_s;
     QTest::newRow("unknown command") << QStringList{u"frobnicate"_s, stock} << u"unknown command"_s;
     QTest::newRow("file missing") << QStringList{u"info"_s} << u"info takes one file"_s;
-    QTest::newRow("one file too many") << QStringList{u"dump"_s, stock, stock} << u"dump takes one file"_s;
-    QTest::newRow("resave needs two files") << QStringList{u"resave"_s, stock} << u"resave takes 2 files"_s;
+    QTest::newRow("one file too many")
+        << QStringList{u"dump"_s, stock, stock} << u"dump takes one file"_s;
+    QTest::newRow("resave needs two files")
+        << QStringList{u"resave"_s, stock} << u"resave takes 2 files"_s;
     QTest::newRow("unknown option") << QStringList{u"info"_s, stock, u"--bogus"_s} << u"bogus"_s;
-    QTest::newRow("option value missing") << QStringList{u"info"_s, stock, u"--codepage"_s} << u"codepage"_s;
-    QTest::newRow("unknown code page") << QStringList{u"dump"_s, stock, u"--codepage"_s, u"no-such-page"_s}
-                                       << u"unknown code page"_s;
-    QTest::newRow("code page of 16-bit texts") << QStringList{u"dump"_s, stock, u"--codepage=UTF-16"_s}
-                                               << u"not a code page"_s;
-    QTest::newRow("option of another command") << QStringList{u"info"_s, stock, u"--width"_s, u"3"_s}
-                                               << u"--width is not used by info"_s;
-    QTest::newRow("text type unknown") << QStringList{u"import"_s, u"a.csv"_s, u"b.pdb"_s, u"--type"_s, u"csv"_s}
-                                       << u"--type is comma"_s;
+    QTest::newRow("option value missing")
+        << QStringList{u"info"_s, stock, u"--codepage"_s} << u"codepage"_s;
+    QTest::newRow("unknown code page")
+        << QStringList{u"dump"_s, stock, u"--codepage"_s, u"no-such-page"_s}
+        << u"unknown code page"_s;
+    QTest::newRow("code page of 16-bit texts")
+        << QStringList{u"dump"_s, stock, u"--codepage=UTF-16"_s} << u"not a code page"_s;
+    QTest::newRow("option of another command")
+        << QStringList{u"info"_s, stock, u"--width"_s, u"3"_s} << u"--width is not used by info"_s;
+    QTest::newRow("text type unknown")
+        << QStringList{u"import"_s, u"a.csv"_s, u"b.pdb"_s, u"--type"_s, u"csv"_s}
+        << u"--type is comma"_s;
     QTest::newRow("export cannot write comma-any")
-        << QStringList{u"export"_s, stock, u"b.txt"_s, u"--type"_s, u"comma-any"_s} << u"export writes"_s;
-    QTest::newRow("field type out of range") << QStringList{u"new"_s, u"n.pdb"_s, u"--type"_s, u"13"_s}
-                                             << u"field type index"_s;
-    QTest::newRow("field type not a number") << QStringList{u"new"_s, u"n.pdb"_s, u"--type"_s, u"comma"_s}
-                                             << u"field type index"_s;
-    QTest::newRow("option twice") << QStringList{u"new"_s, u"n.pdb"_s, u"--name"_s, u"a"_s, u"--name"_s, u"b"_s}
+        << QStringList{u"export"_s, stock, u"b.txt"_s, u"--type"_s, u"comma-any"_s}
+        << u"export writes"_s;
+    QTest::newRow("field type out of range")
+        << QStringList{u"new"_s, u"n.pdb"_s, u"--type"_s, u"13"_s} << u"field type index"_s;
+    QTest::newRow("field type not a number")
+        << QStringList{u"new"_s, u"n.pdb"_s, u"--type"_s, u"comma"_s} << u"field type index"_s;
+    QTest::newRow("option twice") << QStringList{u"new"_s, u"n.pdb"_s,  u"--name"_s,
+                                                 u"a"_s,   u"--name"_s, u"b"_s}
                                   << u"given twice"_s;
 }
 
@@ -225,7 +232,8 @@ void TestCli::helpAndVersion()
 {
     const CliRun help = Run({QStringLiteral("--help")});
     QCOMPARE(help.exitCode, 0);
-    for (const char *command : {"info", "check", "dump", "resave", "new", "import", "export", "append"})
+    for (const char *command :
+         {"info", "check", "dump", "resave", "new", "import", "export", "append"})
         QVERIFY2(help.out.contains(QByteArray("  ") + command + ' '), command);
     const CliRun version = Run({QStringLiteral("--version")});
     QCOMPARE(version.exitCode, 0);
@@ -242,18 +250,19 @@ void TestCli::check_data()
     const QByteArray kribo3 = Stock(Layout::Kribo3).Build();
     const QByteArray wrongType = Stock().Type("DATA").Build();
     const QByteArray newerVersion = Stock().BlockWord(1152, 577).Build();
-    const QByteArray strangeType = PdbBuilder().Field("Name").Field("Odd", 0x0099).Record({"a", "b"}).Build();
+    const QByteArray strangeType =
+        PdbBuilder().Field("Name").Field("Odd", 0x0099).Record({"a", "b"}).Build();
     const QByteArray pro = Stock().Build();
 
     QTest::newRow("Kribo pro loads") << pro << QStringList() << 0 << QString();
     QTest::newRow("Kribo 3 notice does not count against it")
         << kribo3 << QStringList() << 0 << QStringLiteral("Information: ") + KribedNotice;
-    QTest::newRow("other type refused") << wrongType << QStringList() << 1
-                                        << u"Information: It's not a Kribo database."_s;
-    QTest::newRow("header cut short") << pro.left(77) << QStringList() << 1
-                                      << u"Information: It's not a Kribo database."_s;
-    QTest::newRow("app-info block cut short") << pro.left(300) << QStringList() << 1
-                                              << u"Error: Size KRStruc"_s;
+    QTest::newRow("other type refused")
+        << wrongType << QStringList() << 1 << u"Information: It's not a Kribo database."_s;
+    QTest::newRow("header cut short")
+        << pro.left(77) << QStringList() << 1 << u"Information: It's not a Kribo database."_s;
+    QTest::newRow("app-info block cut short")
+        << pro.left(300) << QStringList() << 1 << u"Error: Size KRStruc"_s;
     QTest::newRow("unknown version answered Cancel")
         << newerVersion << QStringList() << 1 << u"Information: Error: Version"_s;
     QTest::newRow("unknown version answered Retry by --yes")
@@ -286,9 +295,9 @@ void TestCli::dumpHoldsEveryKey()
     const QJsonObject dump = Dump(path);
     QStringList keys = dump.keys();
     keys.sort();
-    QCOMPARE(keys, QStringList({u"extras"_s, u"fields"_s, u"filterField"_s, u"filterText"_s, u"flags"_s, u"layout"_s,
-                                u"modified"_s, u"name"_s, u"path"_s, u"records"_s, u"secondarySort"_s,
-                                u"tertiarySort"_s}));
+    QCOMPARE(keys, QStringList({u"extras"_s, u"fields"_s, u"filterField"_s, u"filterText"_s,
+                                u"flags"_s, u"layout"_s, u"modified"_s, u"name"_s, u"path"_s,
+                                u"records"_s, u"secondarySort"_s, u"tertiarySort"_s}));
     QCOMPARE(dump.value(u"name"_s).toString(), QStringLiteral("Stock"));
     QCOMPARE(dump.value(u"layout"_s).toString(), QStringLiteral("pro"));
     QCOMPARE(dump.value(u"path"_s).toString(), QFileInfo(path).absoluteFilePath());
@@ -331,7 +340,8 @@ void TestCli::dumpOfKribo3File()
     const QJsonObject dump = QJsonDocument::fromJson(run.out).object();
     QCOMPARE(dump.value(u"layout"_s).toString(), QStringLiteral("kribo3"));
     QCOMPARE(dump.value(u"name"_s).toString(), QStringLiteral("Stock_p"));
-    QCOMPARE(dump.value(u"path"_s).toString(), QFileInfo(PathOf(QStringLiteral("Old_p.pdb"))).absoluteFilePath());
+    QCOMPARE(dump.value(u"path"_s).toString(),
+             QFileInfo(PathOf(QStringLiteral("Old_p.pdb"))).absoluteFilePath());
     QCOMPARE(dump.value(u"records"_s).toArray().at(0).toArray(), Texts({"Ann", "Red", "a\r\nb"}));
     QCOMPARE(dump.value(u"fields"_s).toArray().at(1).toObject().value(u"popup"_s).toArray(),
              Texts({"Red", "Blue"}));
@@ -359,7 +369,8 @@ void TestCli::dumpModifiedIsPlainClockTime()
     QFETCH(QString, timeZone);
     QFETCH(QDateTime, time);
     const qint64 seconds = QDateTime(QDate(1970, 1, 1), QTime(1, 0), Qt::UTC).secsTo(time);
-    const QString path = Write(QStringLiteral("Timed.pdb"), Stock().Dates(quint32(qint32(seconds))).Build());
+    const QString path =
+        Write(QStringLiteral("Timed.pdb"), Stock().Dates(quint32(qint32(seconds))).Build());
     const CliRun run = Run({QStringLiteral("dump"), path}, timeZone);
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(QJsonDocument::fromJson(run.out).object().value(u"modified"_s).toString(),
@@ -386,7 +397,8 @@ void TestCli::dumpDecodesWithCodePage()
                                PdbBuilder().Name(cafe).Field(cafe).Record({cafe}).Build());
     const QJsonObject dump = Dump(path, options);
     QCOMPARE(dump.value(u"name"_s).toString(), expected);
-    QCOMPARE(dump.value(u"fields"_s).toArray().at(0).toObject().value(u"name"_s).toString(), expected);
+    QCOMPARE(dump.value(u"fields"_s).toArray().at(0).toObject().value(u"name"_s).toString(),
+             expected);
     QCOMPARE(dump.value(u"records"_s).toArray().at(0).toArray().at(0).toString(), expected);
 }
 
@@ -396,11 +408,12 @@ void TestCli::info()
     const CliRun run = Run({QStringLiteral("info"), path});
     QCOMPARE(run.exitCode, 0);
     const QString out = QString::fromUtf8(run.out);
-    for (const QString &line : {QStringLiteral("Name:      Stock"), QStringLiteral("Layout:    Kribo pro"),
-                                QStringLiteral("Records:   2"), QStringLiteral("Fields:    3"),
-                                QStringLiteral(" 1  Name  String, width 60 units, 0 popup items"),
-                                QStringLiteral(" 2  Colour  Normal PopUp, width 30 units, 2 popup items"),
-                                QStringLiteral("private yes, auto-lock no, read-only yes")})
+    for (const QString &line :
+         {QStringLiteral("Name:      Stock"), QStringLiteral("Layout:    Kribo pro"),
+          QStringLiteral("Records:   2"), QStringLiteral("Fields:    3"),
+          QStringLiteral(" 1  Name  String, width 60 units, 0 popup items"),
+          QStringLiteral(" 2  Colour  Normal PopUp, width 30 units, 2 popup items"),
+          QStringLiteral("private yes, auto-lock no, read-only yes")})
         QVERIFY2(out.contains(line), qPrintable(out));
 }
 
@@ -409,8 +422,10 @@ void TestCli::readingCommandsNeverWrite_data()
     QTest::addColumn<QString>("command");
     QTest::addColumn<QByteArray>("type");
     for (const char *command : {"info", "check", "dump", "export"}) {
-        QTest::addRow("%s of Kribo pro", command) << QString::fromLatin1(command) << QByteArray("KrDb");
-        QTest::addRow("%s of Kribo 3", command) << QString::fromLatin1(command) << QByteArray("KrD3");
+        QTest::addRow("%s of Kribo pro", command)
+            << QString::fromLatin1(command) << QByteArray("KrDb");
+        QTest::addRow("%s of Kribo 3", command)
+            << QString::fromLatin1(command) << QByteArray("KrD3");
     }
 }
 
@@ -422,7 +437,8 @@ void TestCli::readingCommandsNeverWrite()
     const QString path = Write(QStringLiteral("Kept.pdb"), bytes);
     QFile file(path);
     const QDateTime old(QDate(2001, 2, 3), QTime(4, 5, 6));
-    QVERIFY(file.open(QIODevice::ReadWrite) && file.setFileTime(old, QFileDevice::FileModificationTime));
+    QVERIFY(file.open(QIODevice::ReadWrite)
+            && file.setFileTime(old, QFileDevice::FileModificationTime));
     file.close();
     // A file the user may not write is still read.
     QVERIFY(file.setPermissions(QFileDevice::ReadOwner));
@@ -492,11 +508,12 @@ void TestCli::newDatabase_data()
     QTest::addColumn<int>("type");
     QTest::addColumn<int>("width");
     QTest::newRow("the dialog's defaults") << QStringList() << u"New"_s << 5 << 10 << 0 << 60;
-    QTest::newRow("every option") << QStringList{u"--name"_s, u"Stock"_s, u"--fields"_s, u"3"_s, u"--records"_s,
-                                                 u"2"_s, u"--type"_s, u"1"_s, u"--width"_s, u"300"_s}
+    QTest::newRow("every option") << QStringList{u"--name"_s,    u"Stock"_s, u"--fields"_s, u"3"_s,
+                                                 u"--records"_s, u"2"_s,     u"--type"_s,   u"1"_s,
+                                                 u"--width"_s,   u"300"_s}
                                   << u"Stock"_s << 3 << 2 << 1 << 300;
-    QTest::newRow("largest shape") << QStringList{u"--fields"_s, u"50"_s, u"--records"_s, u"9999"_s} << u"New"_s
-                                   << 50 << 9999 << 0 << 60;
+    QTest::newRow("largest shape") << QStringList{u"--fields"_s, u"50"_s, u"--records"_s, u"9999"_s}
+                                   << u"New"_s << 50 << 9999 << 0 << 60;
     QTest::newRow("character outside the code page")
         << QStringList{u"--name"_s, u"A\u03a9"_s} << u"A?"_s << 5 << 10 << 0 << 60;
     QTest::newRow("same character in its code page")
@@ -522,7 +539,8 @@ void TestCli::newDatabase()
     QCOMPARE(dump.value(u"name"_s).toString(), name);
     const QJsonArray fieldArray = dump.value(u"fields"_s).toArray();
     QCOMPARE(fieldArray.size(), fields);
-    QCOMPARE(fieldArray.last().toObject().value(u"name"_s).toString(), QStringLiteral("Field %1").arg(fields));
+    QCOMPARE(fieldArray.last().toObject().value(u"name"_s).toString(),
+             QStringLiteral("Field %1").arg(fields));
     QCOMPARE(fieldArray.last().toObject().value(u"type"_s).toInt(), type);
     QCOMPARE(fieldArray.last().toObject().value(u"width"_s).toInt(), width);
     const QJsonArray recordArray = dump.value(u"records"_s).toArray();
@@ -534,15 +552,21 @@ void TestCli::newDatabaseRefusesBadChoices_data()
 {
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<QString>("message");
-    QTest::newRow("name of 31 characters") << QStringList{u"--name"_s, QString(31, u'n')}
-                                           << u"Please use 1 - 30 characters for the database name."_s;
+    QTest::newRow("name of 31 characters")
+        << QStringList{u"--name"_s, QString(31, u'n')}
+        << u"Please use 1 - 30 characters for the database name."_s;
     QTest::newRow("empty name") << QStringList{u"--name="_s}
                                 << u"Please use 1 - 30 characters for the database name."_s;
-    QTest::newRow("no records") << QStringList{u"--records"_s, u"0"_s} << u"Please use 1 - 9999 rows."_s;
-    QTest::newRow("10000 records") << QStringList{u"--records"_s, u"10000"_s} << u"Please use 1 - 9999 rows."_s;
-    QTest::newRow("51 fields") << QStringList{u"--fields"_s, u"51"_s} << u"Please use 1 - 50 columns."_s;
-    QTest::newRow("width 301") << QStringList{u"--width"_s, u"301"_s} << u"Please use 1 - 300 for the field width."_s;
-    QTest::newRow("width in letters") << QStringList{u"--width"_s, u"wide"_s} << u"Please use a numerical value."_s;
+    QTest::newRow("no records") << QStringList{u"--records"_s, u"0"_s}
+                                << u"Please use 1 - 9999 rows."_s;
+    QTest::newRow("10000 records")
+        << QStringList{u"--records"_s, u"10000"_s} << u"Please use 1 - 9999 rows."_s;
+    QTest::newRow("51 fields") << QStringList{u"--fields"_s, u"51"_s}
+                               << u"Please use 1 - 50 columns."_s;
+    QTest::newRow("width 301") << QStringList{u"--width"_s, u"301"_s}
+                               << u"Please use 1 - 300 for the field width."_s;
+    QTest::newRow("width in letters")
+        << QStringList{u"--width"_s, u"wide"_s} << u"Please use a numerical value."_s;
 }
 
 void TestCli::newDatabaseRefusesBadChoices()
@@ -569,10 +593,12 @@ void TestCli::importText_data()
                                     << QStringList{u"--type"_s, u"semicolon"_s} << 0 << 2 << false;
     QTest::newRow("tab text") << QByteArray("Name\tAge\r\nAnn\t30\r\nBob\t41\r\n")
                               << QStringList{u"--type"_s, u"tab"_s} << 0 << 2 << false;
-    QTest::newRow("suspicious text refused") << comma + "Cid,52,x\r\n" << QStringList() << 1 << 0 << true;
-    QTest::newRow("suspicious text taken with --yes")
-        << comma + "Cid,52,x\r\n" << QStringList{u"--yes"_s} << 0 << 3 << true;
-    QTest::newRow("wrong type refused") << comma << QStringList{u"--type"_s, u"tab"_s} << 1 << 0 << true;
+    QTest::newRow("suspicious text refused") << comma + "Cid,52,x\r\n"
+                                             << QStringList() << 1 << 0 << true;
+    QTest::newRow("suspicious text taken with --yes") << comma + "Cid,52,x\r\n"
+                                                      << QStringList{u"--yes"_s} << 0 << 3 << true;
+    QTest::newRow("wrong type refused")
+        << comma << QStringList{u"--type"_s, u"tab"_s} << 1 << 0 << true;
     QTest::newRow("text file missing") << QByteArray() << QStringList() << 1 << 0 << false;
 }
 
@@ -602,7 +628,8 @@ void TestCli::importText()
     QCOMPARE(fields.at(1).toObject().value(u"name"_s).toString(), QStringLiteral("Age"));
     QCOMPARE(fields.at(1).toObject().value(u"width"_s).toInt(), 60); // 90 pixels
     QCOMPARE(dump.value(u"records"_s).toArray().size(), records);
-    QCOMPARE(dump.value(u"records"_s).toArray().at(1).toArray().at(0).toString(), QStringLiteral("Bob"));
+    QCOMPARE(dump.value(u"records"_s).toArray().at(1).toArray().at(0).toString(),
+             QStringLiteral("Bob"));
 }
 
 void TestCli::importKeepsReplacedFileAsBackup()
@@ -612,7 +639,8 @@ void TestCli::importKeepsReplacedFileAsBackup()
     const CliRun run = Run({QStringLiteral("import"), in, PathOf(QStringLiteral("Stock.pdb"))});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(ReadAll(PathOf(QStringLiteral("Stock.pd_"))), previous);
-    QCOMPARE(Dump(PathOf(QStringLiteral("Stock.pdb"))).value(u"name"_s).toString(), QStringLiteral("people"));
+    QCOMPARE(Dump(PathOf(QStringLiteral("Stock.pdb"))).value(u"name"_s).toString(),
+             QStringLiteral("people"));
 }
 
 void TestCli::exportText_data()
@@ -621,10 +649,13 @@ void TestCli::exportText_data()
     QTest::addColumn<QString>("backup");
     QTest::addColumn<QByteArray>("text");
     QTest::newRow("comma") << u"comma"_s << u"out.CS_"_s
-                           << QByteArray("\"Name\",\"Age\"\r\n\"Ann\",\"30\"\r\n\"Bob\",\"41\"\r\n");
+                           << QByteArray(
+                                  "\"Name\",\"Age\"\r\n\"Ann\",\"30\"\r\n\"Bob\",\"41\"\r\n");
     QTest::newRow("semicolon") << u"semicolon"_s << u"out.cs_"_s
-                               << QByteArray("\"Name\";\"Age\"\r\n\"Ann\";\"30\"\r\n\"Bob\";\"41\"\r\n");
-    QTest::newRow("tab") << u"tab"_s << u"out.TX_"_s << QByteArray("Name\tAge\r\nAnn\t30\r\nBob\t41\r\n");
+                               << QByteArray(
+                                      "\"Name\";\"Age\"\r\n\"Ann\";\"30\"\r\n\"Bob\";\"41\"\r\n");
+    QTest::newRow("tab") << u"tab"_s << u"out.TX_"_s
+                         << QByteArray("Name\tAge\r\nAnn\t30\r\nBob\t41\r\n");
 }
 
 void TestCli::exportText()
@@ -649,16 +680,17 @@ void TestCli::appendText_data()
     QTest::addColumn<QJsonArray>("last");
     const QByteArray fitting = "Cid,52\r\nDan,63\r\n";
     const QByteArray wide = "Cid,52,x\r\nDan,63,y\r\n";
-    QTest::newRow("fitting lines") << fitting << QStringList() << 0 << QString()
-                                   << Texts({"Dan", "63"});
-    QTest::newRow("suspicious text refused") << fitting + "Eve\r\n" << QStringList() << 1
-                                             << FormatQuestion << QJsonArray();
-    QTest::newRow("too wide refused") << wide << QStringList() << 1
-                                      << u"Some of the imported records do not fit and will be cut. Continue?"_s
-                                      << QJsonArray();
-    QTest::newRow("too wide cut with --yes") << wide << QStringList{u"--yes"_s} << 0
-                                             << u"Some of the imported records do not fit"_s
-                                             << Texts({"Dan", "63"});
+    QTest::newRow("fitting lines")
+        << fitting << QStringList() << 0 << QString() << Texts({"Dan", "63"});
+    QTest::newRow("suspicious text refused")
+        << fitting + "Eve\r\n"
+        << QStringList() << 1 << FormatQuestion << QJsonArray();
+    QTest::newRow("too wide refused")
+        << wide << QStringList() << 1
+        << u"Some of the imported records do not fit and will be cut. Continue?"_s << QJsonArray();
+    QTest::newRow("too wide cut with --yes")
+        << wide << QStringList{u"--yes"_s} << 0 << u"Some of the imported records do not fit"_s
+        << Texts({"Dan", "63"});
 }
 
 void TestCli::appendText()
@@ -707,7 +739,8 @@ void TestCli::appendToKribo3WritesConvertedFile()
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(ReadAll(database), bytes);
     const QString converted = PathOf(QStringLiteral("Old_p.pdb"));
-    QVERIFY2(run.out.contains(QFileInfo(converted).absoluteFilePath().toUtf8()), run.out.constData());
+    QVERIFY2(run.out.contains(QFileInfo(converted).absoluteFilePath().toUtf8()),
+             run.out.constData());
     const QJsonObject dump = Dump(converted);
     QCOMPARE(dump.value(u"name"_s).toString(), QStringLiteral("Stock_p"));
     QCOMPARE(dump.value(u"records"_s).toArray().size(), 4);
