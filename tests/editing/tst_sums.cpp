@@ -66,6 +66,8 @@ void TestSums::columnSum_data()
         << "en_US" << QByteArrayList{"1,234.5", "1"} << true << QByteArray("1");
     QTest::newRow("nothing above reads: cell kept")
         << "en_US" << QByteArrayList{"x", "", "1,5"} << false << QByteArray("old");
+    QTest::newRow("row 1 has nothing above")
+        << "en_US" << QByteArrayList{} << false << QByteArray("old");
     QTest::newRow("a zero counts as found")
         << "en_US" << QByteArrayList{"0", "y"} << true << QByteArray("0");
     QTest::newRow("fifteen digits, exponents, signs")
