@@ -188,6 +188,18 @@ private Q_SLOTS:
         QCOMPARE(Text(1, 1), QStringLiteral("1.4"));
     }
 
+    void headerHintsBreakTheirLines()
+    {
+        QCOMPARE(Model().headerData(0, Qt::Horizontal, Qt::ToolTipRole), QVariant());
+        Model().SetHeaderHintSource([](int field) {
+            return QStringLiteral("Float\rTotal: %1\r\nWidth: 40").arg(field);
+        });
+        QCOMPARE(Model().headerData(1, Qt::Horizontal, Qt::ToolTipRole).toString(),
+                 QStringLiteral("Float\nTotal: 2\nWidth: 40"));
+        // Record numbers have no hint.
+        QCOMPARE(Model().headerData(1, Qt::Vertical, Qt::ToolTipRole), QVariant());
+    }
+
     void closeLeavesNothingOpen()
     {
         mDocument->Data().SetName("X");

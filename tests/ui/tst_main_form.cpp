@@ -11,7 +11,9 @@
 #include "shell/user_list.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -334,6 +336,42 @@ private Q_SLOTS:
         QVERIFY(!mForm->Action(QStringLiteral("F1"))->isVisible());
         QVERIFY(mForm->Action(QStringLiteral("F2"))->isVisible());
         QVERIFY(!mForm->Action(QStringLiteral("N1"))->isVisible());
+    }
+
+    void storedPlacement_data()
+    {
+        QTest::addColumn<int>("left");
+        QTest::addColumn<bool>("onlyLeft");
+        QTest::addColumn<bool>("asStored");
+        QTest::newRow("left edge alone: top 30, size 30 by 30") << 120 << true << true;
+        QTest::newRow("whole rectangle on the screen") << 60 << false << true;
+        QTest::newRow("rectangle on no screen is centred") << -50000 << false << false;
+    }
+
+    void storedPlacement()
+    {
+        QFETCH(int, left);
+        QFETCH(bool, onlyLeft);
+        QFETCH(bool, asStored);
+        {
+            std::unique_ptr<QSettings> store = OpenSettingsStore();
+            store->setValue(QStringLiteral("FormPos/Left"), QString::number(left));
+            if (!onlyLeft) {
+                store->setValue(QStringLiteral("FormPos/Top"), QStringLiteral("40"));
+                store->setValue(QStringLiteral("FormPos/Width"), QStringLiteral("500"));
+                store->setValue(QStringLiteral("FormPos/Height"), QStringLiteral("300"));
+            }
+        }
+        MakeForm(mNoUsers);
+        const QRect frame = mForm->geometry();
+        if (onlyLeft) {
+            QCOMPARE(frame, QRect(left, 30, 30, 30));
+        } else if (asStored) {
+            QCOMPARE(frame, QRect(left, 40, 500, 300));
+        } else {
+            QCOMPARE(frame.size(), QSize(500, 300));
+            QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().intersects(frame));
+        }
     }
 
     void installNeedsAHandheldUser()

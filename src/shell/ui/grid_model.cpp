@@ -66,8 +66,13 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
         return {};
     if (role == Qt::DisplayRole)
         return CurrentRegional().ToText(Data().FieldName(section + 1));
-    if (role == Qt::ToolTipRole && mHintSource)
-        return mHintSource(section + 1);
+    if (role == Qt::ToolTipRole && mHintSource) {
+        // Hint texts break their lines with '\r'.
+        QString hint = mHintSource(section + 1);
+        hint.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        hint.replace(u'\r', u'\n');
+        return hint;
+    }
     return {};
 }
 

@@ -26,6 +26,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <memory>
 
 namespace kribed {
@@ -296,8 +297,17 @@ void TMainForm::PlaceWindow()
 {
     const Placement &place = mSettings.placement;
     if (place.left != Placement::NoPlacement) {
-        setGeometry(place.left, place.top, place.width, place.height);
-        return;
+        const QRect stored(place.left, place.top, place.width, place.height);
+        // A rectangle stored on a monitor that is gone would leave the window out of reach: it
+        // is used as stored only while some screen shows part of it.
+        const QList<QScreen *> screens = QGuiApplication::screens();
+        const bool reachable = screens.isEmpty()
+            || std::any_of(screens.begin(), screens.end(), [&stored](const QScreen *screen) {
+                   return screen->availableGeometry().intersects(stored);
+               });
+        setGeometry(stored);
+        if (reachable)
+            return;
     }
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         QRect frame(QPoint(), size());
@@ -359,6 +369,8 @@ void TMainForm::SetDatabaseOpen(bool open)
     mGrid->setVisible(open);
     statusBar()->setVisible(open);
     mEmptyPanel->setVisible(!open);
+    if (open)
+        mGrid->setFocus();
 
     for (const char *name : OpenOnlyCommands)
         mActions.value(QString::fromLatin1(name))->setEnabled(open);

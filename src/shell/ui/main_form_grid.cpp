@@ -12,7 +12,10 @@
 #include "shell/ui/file_dialogs.h"
 #include "shell/ui/grid_header.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QApplication>
 #include <QFontMetrics>
 #include <QFrame>
@@ -21,6 +24,7 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <functional>
 
 namespace kribed {
 
@@ -45,6 +49,29 @@ protected:
         }
         return QObject::eventFilter(watched, event);
     }
+};
+
+// Shows a hint computed when it is asked for (the grid's top left cell counts the records).
+class HintFilter : public QObject
+{
+public:
+    HintFilter(QObject *parent, std::function<QString()> hint) : QObject(parent), mHint(std::move(hint)) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::ToolTip) {
+            QString text = mHint();
+            text.replace(u'\r', u'\n');
+            QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(), text,
+                               qobject_cast<QWidget *>(watched));
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<QString()> mHint;
 };
 
 // Names of the dialog controls that show cell texts and so take the display font.
@@ -116,6 +143,10 @@ void TMainForm::BuildGrid()
     connect(mRowHeader, &QHeaderView::sectionMoved, this,
             [this](int logical, int from, int to) { AfterHeaderMoved(Qt::Vertical, logical, from, to); });
     mDocument->Model().SetHeaderHintSource([this](int field) { return HeaderHint(field); });
+    if (auto *corner = mGrid->findChild<QAbstractButton *>()) {
+        corner->setObjectName(QStringLiteral("StringGridCorner"));
+        corner->installEventFilter(new HintFilter(corner, [this] { return RecordCountHint(); }));
+    }
 }
 
 int TMainForm::CurrentField() const

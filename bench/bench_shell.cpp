@@ -1,0 +1,126 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+// The main window at the limits: opening 9999 records x 50 fields into the grid, switching the
+// filter off over every row, and one status tick, each beside the reader alone as the floor.
+#include "model/database.h"
+#include "model/limits.h"
+#include "model/pdb_reader.h"
+#include "model/pdb_writer.h"
+#include "shell/prompter.h"
+#include "shell/ui/database_document.h"
+#include "shell/ui/file_dialogs.h"
+#include "shell/ui/main_form.h"
+#include "shell/user_list.h"
+
+#include <QApplication>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+using namespace kribed;
+
+namespace {
+
+class SilentPrompter : public Prompter
+{
+public:
+    Answer Ask(const Message &) override { return Answer::Yes; }
+};
+
+class NoDialogs : public FileDialogs
+{
+public:
+    std::optional<FileChoice> OpenFile(const FileRequest &) override { return std::nullopt; }
+    std::optional<FileChoice> SaveFile(const FileRequest &) override { return std::nullopt; }
+    std::optional<QFont> ChooseFont(const QFont &, int) override { return std::nullopt; }
+    bool ChoosePrinter(QPrinter &, int) override { return false; }
+};
+
+// The largest database, written once for the whole run.
+const QString &LargestFile()
+{
+    static QTemporaryDir dir;
+    static const QString path = [] {
+        Database database;
+        database.SetShape(MaxFields, MaxRecords);
+        database.SetName("Largest");
+        for (int field = 1; field <= MaxFields; ++field) {
+            database.SetFieldName(field, "Field" + QByteArray::number(field));
+            for (int record = 1; record <= MaxRecords; ++record)
+                database.SetCell(field, record, "Text " + QByteArray::number(record * field));
+        }
+        const QString file = dir.filePath(QStringLiteral("Largest.pdb"));
+        SilentPrompter prompter;
+        SaveDatabase(database, SaveMode::ChosenName, file, 1, prompter);
+        return file;
+    }();
+    return path;
+}
+
+void BM_ReaderAloneFloor(benchmark::State &state)
+{
+    SilentPrompter prompter;
+    for (auto _ : state) {
+        Database database;
+        benchmark::DoNotOptimize(LoadDatabaseFile(LargestFile(), database, prompter));
+    }
+}
+BENCHMARK(BM_ReaderAloneFloor)->Unit(benchmark::kMillisecond);
+
+void BM_OpenIntoGrid(benchmark::State &state)
+{
+    SilentPrompter prompter;
+    NoDialogs dialogs;
+    NoUsers users;
+    TMainForm form(prompter, dialogs, users);
+    for (auto _ : state) {
+        form.OpenDatabase(LargestFile());
+        benchmark::DoNotOptimize(form.Document().Data().RecordCount());
+    }
+}
+BENCHMARK(BM_OpenIntoGrid)->Unit(benchmark::kMillisecond);
+
+void BM_FilterOffOverEveryRow(benchmark::State &state)
+{
+    SilentPrompter prompter;
+    NoDialogs dialogs;
+    NoUsers users;
+    TMainForm form(prompter, dialogs, users);
+    form.OpenDatabase(LargestFile());
+    Database &database = form.Document().Data();
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (int record = 1; record <= database.RecordCount(); record += 2)
+            database.SetHidden(record, true);
+        form.Document().NotifyRowVisibilityChanged();
+        state.ResumeTiming();
+        form.ApplyFilter(false);
+    }
+}
+BENCHMARK(BM_FilterOffOverEveryRow)->Unit(benchmark::kMillisecond);
+
+void BM_StatusTick(benchmark::State &state)
+{
+    SilentPrompter prompter;
+    NoDialogs dialogs;
+    NoUsers users;
+    TMainForm form(prompter, dialogs, users);
+    form.OpenDatabase(LargestFile());
+    for (auto _ : state)
+        form.Timer1Timer();
+}
+BENCHMARK(BM_StatusTick)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
