@@ -4,7 +4,11 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace kribed {
+
+class Prompter;
 
 // The handheld users known to the Palm Desktop software, as the editor needs them: the database
 // dialogs start in the selected user's backup folder and Install copies into a user's folder.
@@ -18,6 +22,12 @@ public:
     virtual QString UserName(int index) const = 0;
     virtual QString UserFolder(int index) const = 0;
     virtual QString DesktopDataFolder() const = 0;
+    // Makes the user's install folder and raises the user's install flag; the folder, or none
+    // when that is not possible (then Install stops).
+    virtual std::optional<QString> PrepareInstallFolder(int /*index*/, Prompter & /*prompter*/) const
+    {
+        return std::nullopt;
+    }
 };
 
 // Stands in when the Palm Desktop software is not known: no users at all.
