@@ -24,6 +24,10 @@ public:
     QString UserName(int index) const override { return mData.UserName(index); }
     QString UserFolder(int index) const override { return mData.FolderName(index); }
     QString DesktopDataFolder() const override { return mData.DesktopDataFolder(); }
+    std::optional<QString> PrepareInstallFolder(int index, kribed::Prompter &prompter) const override
+    {
+        return mData.PrepareInstallFolder(index, prompter);
+    }
     const kribed::TUserData &Data() const { return mData; }
 
 private:
