@@ -5,7 +5,7 @@
 #include "model/database.h"
 #include "model/pdb_writer.h"
 #include "shell/prompter.h"
-#include "shell/user_data.h"
+#include "shell/user_list.h"
 
 #include <QFileInfo>
 
@@ -56,7 +56,7 @@ bool WriteInstallCopy(Database &database, const QString &installFolder,
     return true;
 }
 
-bool InstallDatabase(Database &database, const TUserData &users, int userIndex,
+bool InstallDatabase(Database &database, const UserList &users, int userIndex,
                      const InstallOptions &options, const AutoSizing &autoSizing,
                      int currentColumn, Prompter &prompter)
 {

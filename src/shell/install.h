@@ -10,7 +10,7 @@ namespace kribed {
 
 class Database;
 class Prompter;
-class TUserData;
+class UserList;
 
 struct InstallOptions
 {
@@ -38,7 +38,7 @@ bool WriteInstallCopy(Database &database, const QString &installFolder,
 
 // The whole Install command for the given user: the install folder and flag, the auto-width
 // question, the copy, and the automatic widths switched on again. True when the copy was written.
-bool InstallDatabase(Database &database, const TUserData &users, int userIndex,
+bool InstallDatabase(Database &database, const UserList &users, int userIndex,
                      const InstallOptions &options, const AutoSizing &autoSizing,
                      int currentColumn, Prompter &prompter);
 

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
+#include "shell/user_list.h"
+
 #include <QList>
 #include <QString>
 #include <QtGlobal>
@@ -62,23 +64,24 @@ constexpr int MaxDesktopFolderLength = 255;
 QList<UserEntry> ReadUsersDat(QIODevice &device);
 
 // The handheld users the Palm Desktop software knows, read once at start.
-class TUserData
+class TUserData : public UserList
 {
 public:
     // Reads the registry values and users.dat; tells through the prompter when the Palm Desktop
     // software's keys are missing.
     explicit TUserData(Prompter &prompter, HandheldRegistry registry = HandheldRegistry());
 
-    int Count() const { return int(mUsers.size()); }
-    int LastUserIndex() const { return mLastUserIndex; }
+    int Count() const override { return int(mUsers.size()); }
+    int LastUserIndex() const override { return mLastUserIndex; }
     const QString &LastUserName() const { return mLastUserName; }
-    const QString &DesktopDataFolder() const { return mDesktopFolder; }
+    QString DesktopDataFolder() const override { return mDesktopFolder; }
     const QList<UserEntry> &Users() const { return mUsers; }
 
     // 0 / empty text for an index outside the list.
     quint16 UserId(int index) const;
-    QString UserName(int index) const;
+    QString UserName(int index) const override;
     QString FolderName(int index) const;
+    QString UserFolder(int index) const override { return FolderName(index); }
 
     // desktop data folder + "/" + folder name + "/Install" (or "/backup").
     QString InstallFolder(int index) const;
@@ -87,7 +90,7 @@ public:
     // Creates the install folder of the user and raises the user's install flag. Returns the
     // folder, or none when there are no users, the keys are missing (told through the prompter)
     // or the flag could not be written.
-    std::optional<QString> PrepareInstallFolder(int index, Prompter &prompter) const;
+    std::optional<QString> PrepareInstallFolder(int index, Prompter &prompter) const override;
 
 private:
     void ReadRegistry(Prompter &prompter);
