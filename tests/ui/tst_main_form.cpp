@@ -240,6 +240,8 @@ private Q_SLOTS:
 
         if (!agree) {
             QVERIFY(!closed);
+            // A refused close writes nothing back.
+            QVERIFY(!OpenSettingsStore()->contains(QStringLiteral("Settings/InitialDir")));
             QVERIFY(mForm->IsDatabaseOpen());
             QCOMPARE(Data().Name(), QByteArray("A"));
             QCOMPARE(Data().Cell(1, 1), QByteArray("edit"));
@@ -289,6 +291,22 @@ private Q_SLOTS:
         mForm->F1Click();
         QCOMPARE(Data().Name(), QByteArray("A"));
         QVERIFY(mForm->IsDatabaseOpen());
+    }
+
+    void damagedFileLeavesNoDatabaseOpen()
+    {
+        OpenThroughDialog(WriteFile(QStringLiteral("A.pdb"), Kunden(2, 3, "A")));
+        const QString damaged = WriteFile(QStringLiteral("Damaged.pdb"), QByteArray(40, 'x'));
+        mPrompter->Expect(QStringLiteral("Information"), QStringLiteral("It's not a Kribo database."),
+                          Icon::Error, Buttons::Ok, Answer::Ok);
+        OpenThroughDialog(damaged);
+        QVERIFY(!mForm->IsDatabaseOpen());
+        QVERIFY(mForm->Grid()->isHidden());
+        QCOMPARE(mForm->Grid()->model()->rowCount(), 0);
+        mForm->Timer1Timer();
+        QCOMPARE(mForm->windowTitle(), QStringLiteral("Kribed PRO"));
+        // The file chosen in the dialog is in the list all the same.
+        QCOMPARE(mForm->Recent().Path(0), damaged);
     }
 
     void recentFilesFollowTheOpenDialogOnly()

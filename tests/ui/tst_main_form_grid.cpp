@@ -220,6 +220,24 @@ private Q_SLOTS:
         QVERIFY(!Data().IsModified());
     }
 
+    void pasteCellFollowsTheClipboardWithinATick()
+    {
+        QApplication::clipboard()->clear();
+        mForm->Timer1Timer();
+        QVERIFY(!mForm->Action(QStringLiteral("PasteCell1"))->isEnabled());
+        QApplication::clipboard()->setText(QStringLiteral("from elsewhere"));
+        mForm->Timer1Timer();
+        QVERIFY(mForm->Action(QStringLiteral("PasteCell1"))->isEnabled());
+        // The context menu's entry is never disabled.
+        QApplication::clipboard()->clear();
+        mForm->Timer1Timer();
+        QVERIFY(mForm->Action(QStringLiteral("PasteCell2"))->isEnabled());
+        mForm->Close1Click();
+        QApplication::clipboard()->setText(QStringLiteral("again"));
+        mForm->Timer1Timer();
+        QVERIFY(!mForm->Action(QStringLiteral("PasteCell1"))->isEnabled());
+    }
+
     void hiddenRowsFollowTheDatabaseAndFilterOffShowsAll()
     {
         Data().SetHidden(2, true);
