@@ -15,6 +15,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTest>
+#include <QUrl>
 
 using namespace kribed;
 using namespace kribed::test;
@@ -120,6 +121,34 @@ private Q_SLOTS:
         QTest::keyClick(&about, Qt::Key_Escape);
         QVERIFY(!about.isVisible());
         QVERIFY(TAboutForm::WebAddress().contains(QStringLiteral("example.org")));
+    }
+
+    void aboutBoxTellsWhenNoBrowserOpens_data()
+    {
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("browser found") << true;
+        QTest::newRow("no browser") << false;
+    }
+
+    void aboutBoxTellsWhenNoBrowserOpens()
+    {
+        QFETCH(bool, opens);
+        ScriptedPrompter prompter;
+        if (!opens) {
+            prompter.Expect(QStringLiteral("Information"),
+                            QStringLiteral("Sorry your web browser could not be found"),
+                            Icon::Information, Buttons::Ok, Answer::Ok);
+        }
+        TAboutForm about;
+        about.SetPrompter(&prompter);
+        QUrl asked;
+        about.SetUrlOpener([&](const QUrl &url) {
+            asked = url;
+            return opens;
+        });
+        about.OpenWebAddress();
+        QCOMPARE(asked, QUrl(TAboutForm::WebAddress()));
+        KRIBED_VERIFY_PROMPTER(prompter);
     }
 };
 

@@ -2,17 +2,34 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "shell/ui/about_form.h"
 
+#include "shell/prompter.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
 namespace kribed {
+
+namespace {
+
+bool OpenWithDesktopOrBrowser(const QUrl &url)
+{
+    if (QDesktopServices::openUrl(url))
+        return true;
+    for (const QString &browser : {QStringLiteral("x-www-browser"), QStringLiteral("firefox")}) {
+        if (QProcess::startDetached(browser, {url.toString()}))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
 
 QString TAboutForm::WebAddress()
 {
@@ -24,7 +41,7 @@ QString TAboutForm::MailAddress()
     return QStringLiteral("info@kribed.example.org");
 }
 
-TAboutForm::TAboutForm(QWidget *parent) : QDialog(parent)
+TAboutForm::TAboutForm(QWidget *parent) : QDialog(parent), mOpener(OpenWithDesktopOrBrowser)
 {
     setObjectName(QStringLiteral("AboutForm"));
     setWindowTitle(QStringLiteral("About"));
@@ -57,8 +74,10 @@ TAboutForm::TAboutForm(QWidget *parent) : QDialog(parent)
     web->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
     connect(web, &QLabel::linkActivated, this, &TAboutForm::OpenWebAddress);
     layout->addWidget(web);
-    auto *mail = new QLabel(QStringLiteral("or email %1").arg(MailAddress()), this);
+    auto *mail = new QLabel(QStringLiteral("<a href=\"%1\">or email %2</a>").arg(WebAddress(), MailAddress()), this);
     mail->setObjectName(QStringLiteral("L_Email"));
+    mail->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+    connect(mail, &QLabel::linkActivated, this, &TAboutForm::OpenWebAddress);
     layout->addWidget(mail);
 
     mHeart = new QLabel(QStringLiteral("\u2665"), this);
@@ -86,10 +105,11 @@ void TAboutForm::keyPressEvent(QKeyEvent *event)
 void TAboutForm::OpenWebAddress()
 {
     QApplication::beep();
-    if (!QDesktopServices::openUrl(QUrl(WebAddress()))) {
-        QMessageBox::information(this, QStringLiteral("Information"),
-                                 QStringLiteral("Sorry your web browser could not be found"));
-    }
+    if (mOpener(QUrl(WebAddress())) || !mPrompter)
+        return;
+    mPrompter->Ask({QStringLiteral("Information"),
+                    QStringLiteral("Sorry your web browser could not be found"), Icon::Information,
+                    Buttons::Ok});
 }
 
 } // namespace kribed

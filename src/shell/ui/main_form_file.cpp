@@ -5,6 +5,7 @@
 
 #include "model/database.h"
 #include "shell/prompter.h"
+#include "shell/ui/about_form.h"
 #include "shell/ui/database_document.h"
 #include "shell/ui/file_dialogs.h"
 
@@ -160,6 +161,8 @@ void TMainForm::Readme1Click()
 
 void TMainForm::About1Click()
 {
+    if (auto *about = qobject_cast<TAboutForm *>(mAboutForm))
+        about->SetPrompter(&mPrompter);
     if (auto *about = qobject_cast<QDialog *>(mAboutForm))
         about->exec();
 }
