@@ -4,6 +4,8 @@
 
 #include "model/regional.h"
 
+#include <QStringDecoder>
+
 #include <cmath>
 
 namespace kribed {
@@ -22,6 +24,7 @@ public:
         , mMeasure(measure)
         , mRecordFont(RecordFont(setup))
         , mNumberWidth(PrintColumnWidth(database, 0, setup, measure))
+        , mDecoder(CurrentRegional().CodePage().constData(), QStringConverter::Flag::Stateless)
     {
     }
 
@@ -29,19 +32,18 @@ public:
     // firstRow. Returns the first row not printed.
     int Layout(PrintPage &page, int firstRow, int firstColumn)
     {
-        const Regional &regional = CurrentRegional();
         const QString number = QString::number(page.rowBlock) + u'.' + QString::number(page.columnBlock);
         page.jobTitle = QStringLiteral("Kribed - Page ") + number;
         page.label = QStringLiteral("Page ") + number;
         page.items.append({print::LeftMargin, print::HeadingY, HeadingFont(),
-                           regional.ToText(mDatabase.Name())});
+                           Text(mDatabase.Name())});
         page.items.append({print::LabelX, print::HeadingY, HeadingFont(), page.label});
 
         const int lastColumn = LastColumn(firstColumn);
         page.firstColumn = firstColumn;
         page.lastColumn = lastColumn;
         AddLine(page, print::FieldNameY, firstColumn, lastColumn, [&](int k) {
-            return regional.ToText(mDatabase.FieldName(k));
+            return Text(mDatabase.FieldName(k));
         });
 
         const int records = mDatabase.RecordCount();
@@ -52,7 +54,7 @@ public:
             if (!mDatabase.IsHidden(r)) {
                 page.items.append({print::LeftMargin, y, mRecordFont, RecordNumberText(r)});
                 AddLine(page, y, firstColumn, lastColumn, [&](int k) {
-                    return regional.ToText(mDatabase.Cell(k, r));
+                    return Text(mDatabase.Cell(k, r));
                 });
             }
             ++r;
@@ -73,6 +75,14 @@ public:
     int LastY() const { return mLastY; }
 
 private:
+    // Cell bytes as text in the display code page; one decoder serves the whole print.
+    QString Text(const QByteArray &bytes)
+    {
+        if (!mDecoder.isValid())
+            return CurrentRegional().ToText(bytes);
+        return mDecoder.decode(bytes);
+    }
+
     // The last column that still fits beside the first; the first is printed even when it alone
     // is wider than the paper.
     int LastColumn(int first) const
@@ -104,6 +114,7 @@ private:
     const PrintMeasure &mMeasure;
     const PrintFont mRecordFont;
     const int mNumberWidth;
+    QStringDecoder mDecoder;
     int mNextColumn = 1;
     int mLastY = 0;
 };

@@ -96,6 +96,14 @@ void TestPrintPdf::printerFonts()
     const PrintFont recordFont{-28, false, true};
     QVERIFY(renderer.Measure(recordFont, QStringLiteral("0000_")) > renderer.Measure(recordFont, QStringLiteral("00")));
     QVERIFY(renderer.Measure(recordFont, QStringLiteral("0000_")) > 20);
+    // The quick measure agrees with the width the text is drawn in.
+    const QFontMetricsF metrics(renderer.Font(recordFont));
+    for (const QString &text : {QStringLiteral("AVATAR Wolf To."), QStringLiteral("office flow"),
+                                QStringLiteral("na\u00efve \u0436\u0443\u043a"),
+                                QStringLiteral("e\u0301t\u00e9")}) {
+        const int drawn = int(std::ceil(metrics.horizontalAdvance(text)));
+        QVERIFY2(qAbs(renderer.Measure(recordFont, text) - drawn) <= 1, qPrintable(text));
+    }
 }
 
 void TestPrintPdf::allPagesInOneFile()

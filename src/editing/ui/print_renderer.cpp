@@ -19,6 +19,14 @@ namespace {
 
 constexpr double TenthsPerInch = 254.0;
 
+// Characters that take their width alone, whatever stands beside them: with kerning off, texts
+// of these are as wide as the sum of their characters.
+bool StandsAlone(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u >= 0x20 && u < 0x0590 && !(u >= 0x0300 && u < 0x0370);
+}
+
 int FontKey(const PrintFont &font)
 {
     return font.height * 4 + (font.bold ? 2 : 0) + (font.displayStyle ? 1 : 0);
@@ -48,6 +56,8 @@ QFont PrintRenderer::Font(const PrintFont &font) const
     }
     printed.setPixelSize(qMax(1, pixels));
     printed.setHintingPreference(QFont::PreferNoHinting);
+    // Texts print as wide as they were measured: character by character, as the cells were cut.
+    printed.setKerning(false);
     return printed;
 }
 
@@ -71,7 +81,20 @@ const QFontMetricsF &PrintRenderer::CachedMetrics(const PrintFont &font) const
 
 int PrintRenderer::Measure(const PrintFont &font, const QString &text) const
 {
-    return int(std::ceil(CachedMetrics(font).horizontalAdvance(text)));
+    // Every cell is measured a few times while it is cut to its column; the advances of single
+    // characters are looked up once per font.
+    const QFontMetricsF &metrics = CachedMetrics(font);
+    QHash<char16_t, qreal> &advances = mAdvances[FontKey(font)];
+    qreal width = 0;
+    for (const QChar c : text) {
+        if (!StandsAlone(c))
+            return int(std::ceil(metrics.horizontalAdvance(text)));
+        auto found = advances.constFind(c.unicode());
+        if (found == advances.constEnd())
+            found = advances.insert(c.unicode(), metrics.horizontalAdvance(c));
+        width += *found;
+    }
+    return int(std::ceil(width));
 }
 
 PrintSetup PrintRenderer::Setup(const QPrinter &printer) const

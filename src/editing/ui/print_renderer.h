@@ -46,6 +46,7 @@ private:
     QFont mDisplayFont;
     mutable QHash<int, QFont> mFonts;
     mutable QHash<int, std::shared_ptr<QFontMetricsF>> mMetrics;
+    mutable QHash<int, QHash<char16_t, qreal>> mAdvances;
 };
 
 } // namespace kribed

@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+// The page layout of the largest database with the printer font measure, beside one pass over
+// the cell bytes.
+#include "editing/print_layout.h"
+#include "editing/ui/print_renderer.h"
+#include "model/limits.h"
+#include "model/regional.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QPrinter>
+
+using namespace kribed;
+
+namespace {
+
+const Database &LargeDatabase()
+{
+    static const Database database = [] {
+        Database db;
+        db.SetShape(MaxFields, MaxRecords);
+        for (int k = 1; k <= MaxFields; ++k) {
+            db.SetFieldName(k, "Field " + QByteArray::number(k));
+            db.SetColumnWidth(k, 60);
+            for (int r = 1; r <= MaxRecords; ++r)
+                db.SetCell(k, r, "cell text " + QByteArray::number(r * k));
+        }
+        return db;
+    }();
+    return database;
+}
+
+void BM_FloorAllBytes(benchmark::State &state)
+{
+    const Database &database = LargeDatabase();
+    for (auto _ : state) {
+        std::size_t sum = 0;
+        for (const Database::Record &record : database.Records()) {
+            for (const QByteArray &cell : record) {
+                for (char c : cell)
+                    sum += std::size_t(c);
+            }
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+}
+BENCHMARK(BM_FloorAllBytes)->Unit(benchmark::kMillisecond);
+
+void BM_PrintLayoutAllPages(benchmark::State &state)
+{
+    const Database &database = LargeDatabase();
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(11);
+    const PrintRenderer renderer(font);
+    QPrinter printer(QPrinter::HighResolution);
+    const PrintSetup setup = renderer.Setup(printer);
+    const auto measure = [&](const PrintFont &printFont, const QString &text) {
+        return renderer.Measure(printFont, text);
+    };
+    for (auto _ : state) {
+        int pages = 0;
+        PrintDatabase(database, setup, measure, [&](const PrintPage &) { ++pages; });
+        state.counters["pages"] = pages;
+    }
+}
+BENCHMARK(BM_PrintLayoutAllPages)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QGuiApplication app(argc, argv);
+    SetCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
