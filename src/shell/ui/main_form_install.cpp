@@ -3,13 +3,21 @@
 // The main window's Install command: a copy of the database into a handheld user's install folder.
 #include "shell/ui/main_form.h"
 
+#include "shell/install.h"
 #include "shell/ui/database_document.h"
+#include "shell/user_list.h"
 
 namespace kribed {
 
 void TMainForm::Install1Click()
 {
-    // wired with the install command set
+    if (!IsDatabaseOpen() || mUsers.Count() < 1)
+        return;
+    // The widths kept before auto sizing may be put back for the copy; auto sizing resumes after.
+    const AutoSizing sizing{mAutoSizing, [this](bool on) { AutoSizeColumns(on); }};
+    const InstallOptions options{mSettings.saveAtInstall, mSettings.expertMode};
+    InstallDatabase(mDocument->Data(), mUsers, mSelectedUser, options, sizing, CurrentField(),
+                    mPrompter);
 }
 
 } // namespace kribed
