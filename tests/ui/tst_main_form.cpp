@@ -19,6 +19,7 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QToolBar>
 #include <QTest>
 
 #include <memory>
@@ -153,6 +154,93 @@ private Q_SLOTS:
         // An empty list shows no entries and no separator above them.
         for (const char *name : {"N1", "F1", "F2", "F3", "F4", "F5"})
             QVERIFY2(!mForm->Action(QString::fromLatin1(name))->isVisible(), name);
+    }
+
+    void menusToolBarAndContextMenuInOrder_data()
+    {
+        QTest::addColumn<QString>("container");
+        QTest::addColumn<QStringList>("entries");
+        const auto list = [](std::initializer_list<const char *> names) {
+            QStringList entries;
+            for (const char *name : names)
+                entries << QString::fromLatin1(name);
+            return entries;
+        };
+        QTest::newRow("File menu") << "FileMenu"
+            << list({"New1", "Open1", "Close1", "-", "Save1", "Saveas1", "Install1", "-", "Import1",
+                     "Append1", "Export1", "-", "Print1", "N1", "F1", "F2", "F3", "F4", "F5", "N13", "Exit1"});
+        QTest::newRow("Edit menu") << "EditMenu"
+            << list({"Edit1", "Properties1", "-", "CutCell1", "CopyCell1", "PasteCell1", "-", "CutRow1",
+                     "CopyRow1", "PasteRow1", "-", "FontSetting1"});
+        QTest::newRow("Tools menu") << "ToolsMenu"
+            << list({"Find1", "Findnext1", "-", "Autosizing1", "Filter1", "-", "Sortnormal1",
+                     "SortReverse1", "-", "ColSum1", "RowSum1", "-", "Delete_Row1", "InsertRow1",
+                     "AppendRow1", "-", "Delete_Column1", "InsertColumn1", "AppendColumn1"});
+        QTest::newRow("Help menu") << "HelpMenu" << list({"Readme1", "-", "About1"});
+        QTest::newRow("context menu") << "PopupMenu1"
+            << list({"Edit2", "Properties2", "-", "CutCell2", "CopyCell2", "PasteCell2", "-", "CutRow2",
+                     "CopyRow2", "PasteRow2", "-", "Delete_Row2", "InsertRow2", "AppendRow2"});
+        QTest::newRow("tool bar") << "ToolBar1"
+            << list({"New3", "Open3", "Save3", "Install3", "Print2", "Import3", "Export3", "Edit3",
+                     "CutCell3", "CopyCell3", "PasteCell3", "Properties3", "FontSetting3", "Find3",
+                     "Autosizing3", "Filter3", "Sortnormal3", "SortReverse3", "ColSum3", "RowSum3",
+                     "AppendRow3", "InsertRow3", "Delete_Row3", "AppendColumn3", "InsertColumn3",
+                     "Delete_Column3", "Readme3"});
+    }
+
+    void menusToolBarAndContextMenuInOrder()
+    {
+        QFETCH(QString, container);
+        QFETCH(QStringList, entries);
+        QWidget *widget = mForm->findChild<QWidget *>(container);
+        QVERIFY(widget);
+        QStringList actual;
+        for (QAction *action : widget->actions()) {
+            if (auto *toolBar = qobject_cast<QToolBar *>(widget))
+                actual << toolBar->widgetForAction(action)->objectName();
+            else
+                actual << (action->isSeparator() && action->objectName().isEmpty() ? QStringLiteral("-")
+                                                                                   : action->objectName());
+        }
+        QCOMPARE(actual, entries);
+    }
+
+    void commandCaptionsShortcutsAndHints_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("Open") << "Open1" << "&Open..." << QKeySequence(Qt::CTRL | Qt::Key_O) << "Open";
+        QTest::newRow("Save") << "Save1" << "S&ave" << QKeySequence(Qt::CTRL | Qt::Key_S) << "Save";
+        QTest::newRow("Install") << "Install1" << "&Install" << QKeySequence(Qt::CTRL | Qt::Key_I)
+                                 << "Install database for hotsync";
+        QTest::newRow("Exit") << "Exit1" << "E&xit" << QKeySequence(Qt::ALT | Qt::Key_F4) << "Exit";
+        QTest::newRow("Cut cell hint starts blank") << "CutCell1" << "Cut cell" << QKeySequence(Qt::Key_F9)
+                                                    << " Cut cell";
+        QTest::newRow("Filter") << "Filter1" << "&Enable filter" << QKeySequence(Qt::CTRL | Qt::Key_E)
+                                << "Filter records";
+        QTest::newRow("Delete row") << "Delete_Row1" << "&Delete Row"
+                                    << QKeySequence(Qt::CTRL | Qt::Key_Delete) << "Delete row";
+        QTest::newRow("Append row") << "AppendRow1" << "&Append Row"
+                                    << QKeySequence(Qt::ALT | Qt::Key_Insert) << "Append row";
+        QTest::newRow("Read me") << "Readme1" << "&Read me..." << QKeySequence(Qt::Key_F1) << "Read me!";
+        QTest::newRow("context Cut row") << "CutRow2" << "C&ut row" << QKeySequence(Qt::Key_F5) << "Cut row";
+        QTest::newRow("context Append row") << "AppendRow2" << "&Append row"
+                                            << QKeySequence(Qt::SHIFT | Qt::Key_Insert) << "Append row";
+    }
+
+    void commandCaptionsShortcutsAndHints()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QKeySequence, keys);
+        QFETCH(QString, hint);
+        QAction *action = mForm->Action(name);
+        QVERIFY(action);
+        QCOMPARE(action->text(), caption);
+        QCOMPARE(action->shortcut(), keys);
+        QCOMPARE(action->toolTip(), hint);
     }
 
     void loadedDatabaseInCaptionAndStatusBar()

@@ -175,7 +175,7 @@ void TMainForm::BuildMenus()
     };
 
     QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->setObjectName(QStringLiteral("File1"));
+    file->setObjectName(QStringLiteral("FileMenu"));
     add(file, "New1"); add(file, "Open1"); add(file, "Close1"); separator(file);
     add(file, "Save1"); add(file, "Saveas1"); add(file, "Install1"); separator(file);
     add(file, "Import1"); add(file, "Append1"); add(file, "Export1"); separator(file);
@@ -187,14 +187,14 @@ void TMainForm::BuildMenus()
     add(file, "Exit1");
 
     QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    edit->setObjectName(QStringLiteral("Edit3"));
+    edit->setObjectName(QStringLiteral("EditMenu"));
     add(edit, "Edit1"); add(edit, "Properties1"); separator(edit);
     add(edit, "CutCell1"); add(edit, "CopyCell1"); add(edit, "PasteCell1"); separator(edit);
     add(edit, "CutRow1"); add(edit, "CopyRow1"); add(edit, "PasteRow1"); separator(edit);
     add(edit, "FontSetting1");
 
     QMenu *tools = menuBar()->addMenu(QStringLiteral("&Tools"));
-    tools->setObjectName(QStringLiteral("Tools1"));
+    tools->setObjectName(QStringLiteral("ToolsMenu"));
     add(tools, "Find1"); add(tools, "Findnext1"); separator(tools);
     add(tools, "Autosizing1"); add(tools, "Filter1"); separator(tools);
     add(tools, "Sortnormal1"); add(tools, "SortReverse1"); separator(tools);
@@ -203,7 +203,7 @@ void TMainForm::BuildMenus()
     add(tools, "Delete_Column1"); add(tools, "InsertColumn1"); add(tools, "AppendColumn1");
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
-    help->setObjectName(QStringLiteral("Help1"));
+    help->setObjectName(QStringLiteral("HelpMenu"));
     add(help, "Readme1"); separator(help); add(help, "About1");
 }
 
