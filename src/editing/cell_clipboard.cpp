@@ -46,4 +46,15 @@ EditResult PasteCell(Database &database, int field, int record, const QByteArray
     return CellChanged(field, record);
 }
 
+EditResult StoreEditedText(Database &database, int field, int record, const QByteArray &text,
+                           const QDateTime &now)
+{
+    if (database.Cell(field, record) == text)
+        return {};
+    database.SetModified();
+    StampRow(database, record, now);
+    database.SetCell(field, record, text);
+    return CellChanged(field, record);
+}
+
 } // namespace kribed

@@ -24,4 +24,10 @@ QByteArray CopyCell(const Database &database, int field, int record);
 EditResult PasteCell(Database &database, int field, int record, const QByteArray &text,
                      const QDateTime &now);
 
+// The cell editor's OK with a changed text: the database counts as changed, the record is stamped,
+// and only then is the text stored, so a text typed into a Modification Date or Time cell stays.
+// A text equal to the cell's changes nothing.
+EditResult StoreEditedText(Database &database, int field, int record, const QByteArray &text,
+                           const QDateTime &now);
+
 } // namespace kribed

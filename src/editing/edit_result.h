@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
+#include <functional>
+
 namespace kribed {
 
 // What an editing operation did to the database, so that the grid can announce exactly that.
@@ -17,5 +19,20 @@ struct EditResult
     int currentRecord = 0;   // the current cell afterwards; 0 where it stays as it was
     int currentField = 0;
 };
+
+// Runs the moment an operation changes the database's shape, after its questions and limits: the
+// grid wraps `change` in its begin and end signals for what `planned` names (insertedRecord,
+// removedRecord, insertedField or removedField). Without one the change simply runs.
+using ShapeAnnouncer = std::function<void(const EditResult &planned, const std::function<void()> &change)>;
+
+// Runs `change` through the announcer, or directly when there is none.
+inline void Announce(const ShapeAnnouncer &announcer, const EditResult &planned,
+                     const std::function<void()> &change)
+{
+    if (announcer)
+        announcer(planned, change);
+    else
+        change();
+}
 
 } // namespace kribed

@@ -29,7 +29,7 @@ void ResetDefinition(Database &database, int field)
 } // namespace
 
 EditResult AppendRow(Database &database, RowClipboard &clipboard, Prompter &prompter,
-                     const QDateTime &now)
+                     const QDateTime &now, const ShapeAnnouncer &announcer)
 {
     if (database.RecordCount() >= MaxRecords) {
         ReportRefusal(prompter, QStringLiteral("You mustn't have more than 9999 rows in Kribo"));
@@ -39,20 +39,20 @@ EditResult AppendRow(Database &database, RowClipboard &clipboard, Prompter &prom
     ClearRowClipboard(clipboard);
     // The new row is in place and empty while its values are made, so it counts as 0 in an
     // auto-increment scan and the next number is never below the increment amount.
-    const int record = database.RecordCount() + 1;
-    database.InsertRecord(record);
-    database.RecordAt(record) = NewRecordValues(database, now);
-
     EditResult result;
     result.applied = true;
-    result.insertedRecord = record;
-    result.currentRecord = record;
+    result.insertedRecord = database.RecordCount() + 1;
+    result.currentRecord = result.insertedRecord;
     result.currentField = 1;
+    Announce(announcer, result, [&] {
+        database.InsertRecord(result.insertedRecord);
+        database.RecordAt(result.insertedRecord) = NewRecordValues(database, now);
+    });
     return result;
 }
 
 EditResult InsertRow(Database &database, RowClipboard &clipboard, int record, Prompter &prompter,
-                     const QDateTime &now)
+                     const QDateTime &now, const ShapeAnnouncer &announcer)
 {
     if (database.RecordCount() >= MaxRecords) {
         ReportRefusal(prompter, QStringLiteral("You mustn't have more than 9999 rows in Kribo."));
@@ -62,16 +62,16 @@ EditResult InsertRow(Database &database, RowClipboard &clipboard, int record, Pr
     ClearRowClipboard(clipboard);
     // The values are made before the row goes in, so an auto-increment scan sees every existing
     // value and no empty cell.
-    database.InsertRecord(record, NewRecordValues(database, now));
-
+    Database::Record values = NewRecordValues(database, now);
     EditResult result;
     result.applied = true;
     result.insertedRecord = record;
+    Announce(announcer, result, [&] { database.InsertRecord(record, std::move(values)); });
     return result;
 }
 
 EditResult DeleteRow(Database &database, RowClipboard &clipboard, int record, Prompter &prompter,
-                     bool expertMode)
+                     bool expertMode, const ShapeAnnouncer &announcer)
 {
     if (database.RecordCount() <= 1) {
         ReportRefusal(prompter, QStringLiteral("You mustn't delete the first row!"));
@@ -82,16 +82,15 @@ EditResult DeleteRow(Database &database, RowClipboard &clipboard, int record, Pr
         return {};
     database.SetModified();
     ClearRowClipboard(clipboard);
-    database.TakeRecord(record);
-
     EditResult result;
     result.applied = true;
     result.removedRecord = record;
-    result.currentRecord = std::min(record, database.RecordCount());
+    result.currentRecord = std::min(record, database.RecordCount() - 1);
+    Announce(announcer, result, [&] { database.TakeRecord(record); });
     return result;
 }
 
-EditResult AppendColumn(Database &database, Prompter &prompter)
+EditResult AppendColumn(Database &database, Prompter &prompter, const ShapeAnnouncer &announcer)
 {
     if (database.FieldCount() >= MaxFields) {
         ReportRefusal(prompter, QStringLiteral("You mustn't have more than 50 columns in Kribo!"));
@@ -99,40 +98,43 @@ EditResult AppendColumn(Database &database, Prompter &prompter)
     }
     database.SetModified();
     const int field = database.FieldCount() + 1;
-    database.InsertField(field, NewFieldName(field), NewColumnPixelWidth);
-    ResetDefinition(database, field);
-
     EditResult result;
     result.applied = true;
     result.insertedField = field;
     result.currentRecord = 1;
     result.currentField = field;
+    Announce(announcer, result, [&] {
+        database.InsertField(field, NewFieldName(field), NewColumnPixelWidth);
+        ResetDefinition(database, field);
+    });
     return result;
 }
 
-EditResult InsertColumn(Database &database, int field, Prompter &prompter)
+EditResult InsertColumn(Database &database, int field, Prompter &prompter,
+                        const ShapeAnnouncer &announcer)
 {
     if (database.FieldCount() >= MaxFields) {
         ReportRefusal(prompter, QStringLiteral("You mustn't have more than 50 columns in Kribo!"));
         return {};
     }
     database.SetModified();
-    database.InsertField(field, NewFieldName(field), NewColumnPixelWidth);
-    // The definitions of the columns from here on move one place to the right with them.
-    for (int position = database.FieldCount(); position > field; --position) {
-        database.SetFieldType(position, database.FieldType(position - 1));
-        database.PopupList(position) = database.PopupList(position - 1);
-    }
-    ResetDefinition(database, field);
-
     EditResult result;
     result.applied = true;
     result.insertedField = field;
+    Announce(announcer, result, [&] {
+        database.InsertField(field, NewFieldName(field), NewColumnPixelWidth);
+        // The definitions of the columns from here on move one place to the right with them.
+        for (int position = database.FieldCount(); position > field; --position) {
+            database.SetFieldType(position, database.FieldType(position - 1));
+            database.PopupList(position) = database.PopupList(position - 1);
+        }
+        ResetDefinition(database, field);
+    });
     return result;
 }
 
 EditResult DeleteColumn(Database &database, int field, Prompter &prompter, bool expertMode,
-                        AutoWidths &autoWidths)
+                        AutoWidths &autoWidths, const ShapeAnnouncer &announcer)
 {
     if (database.FieldCount() <= 1) {
         ReportRefusal(prompter, QStringLiteral("You mustn't delete the first column!"));
@@ -142,19 +144,20 @@ EditResult DeleteColumn(Database &database, int field, Prompter &prompter, bool 
                           QStringLiteral("Do you want to delete the selected column?")))
         return {};
     database.SetModified();
-    // The definitions after the column move one place to the left; the last position keeps its
-    // own, as a position beyond the fields always has.
-    for (int position = field; position < database.FieldCount(); ++position) {
-        database.SetFieldType(position, database.FieldType(position + 1));
-        database.PopupList(position) = database.PopupList(position + 1);
-    }
-    database.RemoveField(field);
-    autoWidths.RemoveSlot(field);
-
     EditResult result;
     result.applied = true;
     result.removedField = field;
-    result.currentField = std::min(field, database.FieldCount());
+    result.currentField = std::min(field, database.FieldCount() - 1);
+    Announce(announcer, result, [&] {
+        // The definitions after the column move one place to the left; the last position keeps
+        // its own, as a position beyond the fields always has.
+        for (int position = field; position < database.FieldCount(); ++position) {
+            database.SetFieldType(position, database.FieldType(position + 1));
+            database.PopupList(position) = database.PopupList(position + 1);
+        }
+        database.RemoveField(field);
+        autoWidths.RemoveSlot(field);
+    });
     return result;
 }
 

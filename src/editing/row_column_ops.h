@@ -19,19 +19,21 @@ constexpr int NewColumnPixelWidth = 90;
 // Row operations. Every one that changes the shape empties the row clipboard. A refusal at the
 // limits shows its message and changes nothing, not even the modified flag.
 EditResult AppendRow(Database &database, RowClipboard &clipboard, Prompter &prompter,
-                     const QDateTime &now);
+                     const QDateTime &now, const ShapeAnnouncer &announcer = {});
 EditResult InsertRow(Database &database, RowClipboard &clipboard, int record, Prompter &prompter,
-                     const QDateTime &now);
+                     const QDateTime &now, const ShapeAnnouncer &announcer = {});
 EditResult DeleteRow(Database &database, RowClipboard &clipboard, int record, Prompter &prompter,
-                     bool expertMode);
+                     bool expertMode, const ShapeAnnouncer &announcer = {});
 
 // Column operations: a column's name, width, type and popup list travel together. The row clipboard
 // is left as it is. Deleting a column while automatic widths are on also drops its remembered width,
 // so that switching them off gives every remaining column its own width back.
-EditResult AppendColumn(Database &database, Prompter &prompter);
-EditResult InsertColumn(Database &database, int field, Prompter &prompter);
+EditResult AppendColumn(Database &database, Prompter &prompter,
+                        const ShapeAnnouncer &announcer = {});
+EditResult InsertColumn(Database &database, int field, Prompter &prompter,
+                        const ShapeAnnouncer &announcer = {});
 EditResult DeleteColumn(Database &database, int field, Prompter &prompter, bool expertMode,
-                        AutoWidths &autoWidths);
+                        AutoWidths &autoWidths, const ShapeAnnouncer &announcer = {});
 
 // After a row was dragged: record numbers follow the rows' places by themselves, so what is left
 // is marking the database changed.

@@ -54,6 +54,8 @@ private Q_SLOTS:
     void pasteCellStampsAfterThePaste();
     void stampRowTouchesOnlyModificationCells();
     void draggingARowRenumbers();
+    void announcerWrapsOnlyTheShapeChange_data();
+    void announcerWrapsOnlyTheShapeChange();
 };
 
 void TestRowOps::initTestCase()
@@ -465,6 +467,86 @@ void TestRowOps::draggingARowRenumbers()
     QVERIFY(database.IsHidden(2));
     QVERIFY(database.IsModified());
     QVERIFY(!MoveRow(database, 6, 1).applied);
+}
+
+void TestRowOps::announcerWrapsOnlyTheShapeChange_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<int>("records");
+    QTest::addColumn<int>("fields");
+    QTest::addColumn<bool>("answerYes");
+    QTest::addColumn<QString>("planned"); // "rows +3" etc.; empty: no change announced
+
+    QTest::newRow("append row") << "append row" << 3 << 2 << true << "record +4";
+    QTest::newRow("insert row") << "insert row" << 3 << 2 << true << "record +2";
+    QTest::newRow("insert row refused at the limit") << "insert row" << MaxRecords << 1 << true
+                                                     << "";
+    QTest::newRow("delete row") << "delete row" << 3 << 2 << true << "record -2";
+    QTest::newRow("delete row declined") << "delete row" << 3 << 2 << false << "";
+    QTest::newRow("append column") << "append column" << 2 << 3 << true << "field +4";
+    QTest::newRow("insert column") << "insert column" << 2 << 3 << true << "field +2";
+    QTest::newRow("delete column") << "delete column" << 2 << 3 << true << "field -2";
+    QTest::newRow("delete column declined") << "delete column" << 2 << 3 << false << "";
+    QTest::newRow("delete the only column") << "delete column" << 2 << 1 << true << "";
+}
+
+void TestRowOps::announcerWrapsOnlyTheShapeChange()
+{
+    QFETCH(QString, operation);
+    QFETCH(int, records);
+    QFETCH(int, fields);
+    QFETCH(bool, answerYes);
+    QFETCH(QString, planned);
+
+    Database database;
+    database.SetShape(fields, records);
+    RowClipboard clipboard;
+    AutoWidths autoWidths;
+    // Whatever is asked gets the row's answer; the messages themselves are checked elsewhere.
+    struct Answering : Prompter
+    {
+        bool yes;
+        Answer Ask(const Message &message) override
+        {
+            return message.buttons == Buttons::Ok ? Answer::Ok : yes ? Answer::Yes : Answer::No;
+        }
+    } prompter;
+    prompter.yes = answerYes;
+
+    QStringList announced;
+    const auto shape = [&] { return qMakePair(database.RecordCount(), database.FieldCount()); };
+    const ShapeAnnouncer announcer = [&](const EditResult &plan, const std::function<void()> &change) {
+        const auto before = shape();
+        change();
+        const auto after = shape();
+        QString text;
+        if (plan.insertedRecord)
+            text = QStringLiteral("record +%1").arg(plan.insertedRecord);
+        else if (plan.removedRecord)
+            text = QStringLiteral("record -%1").arg(plan.removedRecord);
+        else if (plan.insertedField)
+            text = QStringLiteral("field +%1").arg(plan.insertedField);
+        else if (plan.removedField)
+            text = QStringLiteral("field -%1").arg(plan.removedField);
+        // The change happens inside the announcement, by exactly one row or column.
+        const int delta = (after.first - before.first) + (after.second - before.second);
+        announced << text + (qAbs(delta) == 1 ? QString() : QStringLiteral(" (shape unchanged)"));
+    };
+
+    if (operation == QLatin1String("append row"))
+        AppendRow(database, clipboard, prompter, FixedNow(), announcer);
+    else if (operation == QLatin1String("insert row"))
+        InsertRow(database, clipboard, 2, prompter, FixedNow(), announcer);
+    else if (operation == QLatin1String("delete row"))
+        DeleteRow(database, clipboard, 2, prompter, false, announcer);
+    else if (operation == QLatin1String("append column"))
+        AppendColumn(database, prompter, announcer);
+    else if (operation == QLatin1String("insert column"))
+        InsertColumn(database, 2, prompter, announcer);
+    else
+        DeleteColumn(database, 2, prompter, false, autoWidths, announcer);
+
+    QCOMPARE(announced, planned.isEmpty() ? QStringList() : QStringList{planned});
 }
 
 QTEST_GUILESS_MAIN(TestRowOps)
