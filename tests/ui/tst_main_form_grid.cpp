@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSettings>
@@ -297,6 +298,26 @@ private Q_SLOTS:
             QCOMPARE(Data().WidthUnits(field), units[field - 1]);
             QCOMPARE(Columns()->sectionSize(field - 1), Data().ColumnWidth(field));
         }
+    }
+
+    void dialogControlsTakeTheDisplayFont()
+    {
+        QFont chosen(mForm->DisplayFont().family());
+        chosen.setPointSize(7);
+        mDialogs->ExpectFont(chosen);
+        mForm->FontSetting1Click();
+        // A dialog made later gets the font for its named text controls when it shows.
+        auto *dialog = new QDialog(mForm.get());
+        auto *find = new QLineEdit(dialog);
+        find->setObjectName(QStringLiteral("E_Find"));
+        auto *other = new QLineEdit(dialog);
+        other->setObjectName(QStringLiteral("E_Other"));
+        QVERIFY(find->font() != mForm->DisplayFont());
+        dialog->show();
+        QCOMPARE(find->font(), mForm->DisplayFont());
+        QVERIFY(other->font() != mForm->DisplayFont());
+        QCOMPARE(Grid()->font(), mForm->DisplayFont());
+        delete dialog;
     }
 
     void cancelledFontChangesNothing()

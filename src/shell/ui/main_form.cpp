@@ -71,6 +71,7 @@ TMainForm::TMainForm(Prompter &prompter, FileDialogs &dialogs, UserList &users, 
 
     FormCreate();
     mTimer->start();
+    qApp->installEventFilter(this);
 }
 
 TMainForm::~TMainForm() = default;

@@ -170,6 +170,8 @@ public Q_SLOTS:
 protected:
     void FormCreate();
     void closeEvent(QCloseEvent *event) override;
+    // Dialogs made after the first paint take the display font when they show.
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void FormClose();
 
@@ -188,6 +190,7 @@ private:
     void ShowGridMenu(const QPoint &position);
     void AfterHeaderMoved(Qt::Orientation orientation, int logical, int from, int to);
     void SnapColumnWidth(int column, int pixels);
+    void ApplyFontToDialog(QWidget *window);
 
     Prompter &mPrompter;
     FileDialogs &mDialogs;

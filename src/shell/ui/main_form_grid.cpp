@@ -186,12 +186,8 @@ void TMainForm::ApplyDisplayFont()
     }
 
     for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (window == this)
-            continue;
-        for (const char *name : FontedControls) {
-            for (QWidget *control : window->findChildren<QWidget *>(QString::fromLatin1(name)))
-                control->setFont(mDisplayFont);
-        }
+        if (window != this)
+            ApplyFontToDialog(window);
     }
     if (mGrid->font() != mDisplayFont) {
         mGrid->setFont(mDisplayFont);
@@ -200,6 +196,26 @@ void TMainForm::ApplyDisplayFont()
     }
     mRowHeader->setFixedWidth(zeros + 6);
     mDocument->Data().SetWidthScale(double(zeros / ZerosPerUnit));
+}
+
+void TMainForm::ApplyFontToDialog(QWidget *window)
+{
+    for (const char *name : FontedControls) {
+        for (QWidget *control : window->findChildren<QWidget *>(QString::fromLatin1(name))) {
+            if (control->font() != mDisplayFont)
+                control->setFont(mDisplayFont);
+        }
+    }
+}
+
+bool TMainForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Show && watched != this && watched->isWidgetType()) {
+        auto *widget = static_cast<QWidget *>(watched);
+        if (widget->isWindow())
+            ApplyFontToDialog(widget);
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TMainForm::FontSetting1Click()
