@@ -28,10 +28,14 @@ public:
 
     std::optional<uchar> ByteAt(qint64 pos)
     {
-        const std::optional<QByteArray> bytes = BytesAt(pos, 1);
-        if (!bytes)
+        if (pos < 0 || pos >= mSize)
             return std::nullopt;
-        return uchar(bytes->at(0));
+        if (mDevice.pos() != pos && !mDevice.seek(pos))
+            return std::nullopt;
+        char byte = 0;
+        if (!mDevice.getChar(&byte))
+            return std::nullopt;
+        return uchar(byte);
     }
 
     std::optional<QByteArray> BytesAt(qint64 pos, int length)

@@ -1,0 +1,116 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+// The handheld user list at its largest (255 users) beside copying its bytes as the floor, and the
+// properties dialog's show and OK at 9999 records x 50 fields with the filter on, beside the filter
+// alone as the floor.
+#include "editing/record_filter.h"
+#include "model/database.h"
+#include "model/limits.h"
+#include "model/ui/properties_form.h"
+#include "shell/prompter.h"
+#include "shell/user_data.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QCheckBox>
+#include <QLineEdit>
+
+#include <benchmark/benchmark.h>
+
+using namespace kribed;
+
+namespace {
+
+class SilentPrompter : public Prompter
+{
+public:
+    Answer Ask(const Message &) override { return Answer::Ok; }
+};
+
+// 255 users with 31-character names and a stretch of bytes before each marker.
+QByteArray LargestUsersDat()
+{
+    QByteArray bytes(1, char(255));
+    bytes.append(QByteArray(12, '\0'));
+    for (int user = 0; user < 255; ++user) {
+        if (user > 0)
+            bytes.append(QByteArray(200, '\x01')).append("\x02\x01\x80", 3);
+        bytes.append(char(user)).append(char(0)).append("\0\0", 2);
+        bytes.append(char(31)).append(QByteArray(31, 'n'));
+        bytes.append(char(31)).append(QByteArray(31, 'f')).append('\0');
+    }
+    return bytes;
+}
+
+void BM_UsersDatCopyFloor(benchmark::State &state)
+{
+    const QByteArray bytes = LargestUsersDat();
+    for (auto _ : state) {
+        QByteArray copy = bytes;
+        copy.detach();
+        benchmark::DoNotOptimize(copy.data());
+    }
+}
+BENCHMARK(BM_UsersDatCopyFloor)->Unit(benchmark::kMicrosecond);
+
+void BM_ReadUsersDat(benchmark::State &state)
+{
+    QByteArray bytes = LargestUsersDat();
+    for (auto _ : state) {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        benchmark::DoNotOptimize(ReadUsersDat(buffer).size());
+    }
+}
+BENCHMARK(BM_ReadUsersDat)->Unit(benchmark::kMicrosecond);
+
+Database &LargestDatabase()
+{
+    static Database database = [] {
+        Database made;
+        made.SetShape(MaxFields, MaxRecords);
+        made.SetName("Largest");
+        for (int field = 1; field <= MaxFields; ++field) {
+            made.SetFieldName(field, "Field" + QByteArray::number(field));
+            for (int record = 1; record <= MaxRecords; ++record)
+                made.SetCell(field, record, "Text " + QByteArray::number(record * field));
+        }
+        made.SetFilterText("77");
+        made.SetFilterOn(true);
+        return made;
+    }();
+    return database;
+}
+
+void BM_FilterAloneFloor(benchmark::State &state)
+{
+    Database &database = LargestDatabase();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ApplyFilter(database, true, FilterOptions()));
+}
+BENCHMARK(BM_FilterAloneFloor)->Unit(benchmark::kMillisecond);
+
+void BM_PropertiesShowAndOk(benchmark::State &state)
+{
+    SilentPrompter prompter;
+    TPropertiesForm form(prompter);
+    Database &database = LargestDatabase();
+    for (auto _ : state) {
+        form.Prepare(database, MaxFields, {});
+        form.findChild<QCheckBox *>(QStringLiteral("CB_FilterOn"))->setChecked(true);
+        form.B_OKClick();
+    }
+}
+BENCHMARK(BM_PropertiesShowAndOk)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
