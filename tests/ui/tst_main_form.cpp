@@ -11,6 +11,7 @@
 #include "shell/user_list.h"
 
 #include <QAction>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -275,7 +276,14 @@ private Q_SLOTS:
         ScriptedPrompter quiet;
         QCOMPARE(LoadDatabaseFile(path, reread, quiet), LoadResult::Loaded);
         QCOMPARE(reread.Cell(2, 3), QByteArray("changed"));
-        QVERIFY(QFile::exists(mTemp->filePath(QStringLiteral("Kunden.pd_"))));
+        // The backup and the saved file, and nothing left behind from writing.
+        QCOMPARE(QDir(mTemp->path()).entryList(QDir::Files, QDir::Name),
+                 QStringList({QStringLiteral("Kunden.pd_"), QStringLiteral("Kunden.pdb")}));
+        Database backup;
+        QCOMPARE(LoadDatabaseFile(mTemp->filePath(QStringLiteral("Kunden.pd_")), backup, quiet,
+                                  OpenAccess::ReadOnly),
+                 LoadResult::Loaded);
+        QCOMPARE(backup.Cell(2, 3), QByteArray("32"));
     }
 
     void databaseWithoutNameKeepsBareTitleButFreshPanels()
