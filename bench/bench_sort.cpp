@@ -28,11 +28,13 @@ Database SortDatabase()
     database.SetShape(Fields, MaxRecords);
     database.SetFieldType(1, FloatType);
     database.SetFieldType(2, NormalDateType);
+    database.SetFieldType(3, NormalTimeType);
     const QDate first(1990, 1, 1);
     for (int r = 1; r <= MaxRecords; ++r) {
         database.SetCell(1, r, CurrentRegional().NumberText(random.bounded(1000000) / 100.0L));
         database.SetCell(2, r, CurrentRegional().DateText(first.addDays(random.bounded(12000))));
-        for (int k = 3; k <= Fields; ++k)
+        database.SetCell(3, r, CurrentRegional().TimeText(QTime(0, 0).addSecs(random.bounded(86400))));
+        for (int k = 4; k <= Fields; ++k)
             database.SetCell(k, r, "text " + QByteArray::number(random.bounded(1000)));
     }
     return database;
@@ -75,9 +77,15 @@ void BM_SortDateColumn(benchmark::State &state)
 }
 BENCHMARK(BM_SortDateColumn)->Unit(benchmark::kMicrosecond);
 
-void BM_SortTextColumn(benchmark::State &state)
+void BM_SortTimeColumn(benchmark::State &state)
 {
     SortColumn(state, 3);
+}
+BENCHMARK(BM_SortTimeColumn)->Unit(benchmark::kMicrosecond);
+
+void BM_SortTextColumn(benchmark::State &state)
+{
+    SortColumn(state, 4);
 }
 BENCHMARK(BM_SortTextColumn)->Unit(benchmark::kMicrosecond);
 
