@@ -56,7 +56,7 @@ QByteArray TextAt(const QByteArray &bytes, int offset, int size)
 // Cells show a line break as CR LF; the file holds LF alone.
 QByteArray CellFromFile(QByteArray text)
 {
-    if (text.contains('\n'))
+    if (std::memchr(text.constData(), '\n', size_t(text.size())))
         text.replace("\n", "\r\n");
     return text;
 }
@@ -66,31 +66,33 @@ QByteArray CellFromFile(QByteArray text)
 class TextCursor
 {
 public:
-    TextCursor(const QByteArray &data, qsizetype position)
+    TextCursor(const char *data, qsizetype size, qsizetype position)
         : mData(data)
+        , mSize(size)
         , mPosition(position)
     {
     }
 
     QByteArray Next()
     {
-        if (mPosition >= mData.size()) {
+        if (mPosition >= mSize) {
             ++mPosition;
             return QByteArray();
         }
-        const qsizetype nul = mData.indexOf('\0', mPosition);
-        const qsizetype end = nul < 0 ? mData.size() : nul;
-        QByteArray text = mData.mid(mPosition, end - mPosition);
-        mPosition = end + 1;
-        return text;
+        const char *start = mData + mPosition;
+        const void *nul = std::memchr(start, 0, size_t(mSize - mPosition));
+        const qsizetype length = nul ? static_cast<const char *>(nul) - start : mSize - mPosition;
+        mPosition += length + 1;
+        return QByteArray(start, length);
     }
 
     qsizetype Position() const { return mPosition; }
     void Skip() { ++mPosition; }
-    bool AtZero() const { return mPosition >= mData.size() || mData.at(mPosition) == '\0'; }
+    bool AtZero() const { return mPosition >= mSize || mData[mPosition] == '\0'; }
 
 private:
-    const QByteArray &mData;
+    const char *mData;
+    qsizetype mSize;
     qsizetype mPosition;
 };
 
@@ -124,7 +126,7 @@ private:
     void ShapeGrid();
     bool TakeFieldTypes();
     bool ReadRecords();
-    bool ReadRecordBytes(quint32 offset, int skip, QByteArray &bytes);
+    bool RecordBytes(quint32 offset, const char **data, qsizetype *size);
     qsizetype ReadPopupArea();
     void FindExtras(qsizetype extrasStart);
 
@@ -140,6 +142,8 @@ private:
     int mFieldCount = 0;
     QList<quint32> mRecordOffsets;
     QByteArray mDataAfter;
+    QByteArray mWindow; // a stretch of the file that holds the records being read
+    qint64 mWindowStart = 0;
 };
 
 LoadResult Reader::Abort(const QString &text)
@@ -357,32 +361,28 @@ bool Reader::TakeFieldTypes()
     return true;
 }
 
-// Reads one record's bytes from its offset: at most RecordReadLimit bytes, and only as far as the
-// record's texts reach, so a small record costs a small read.
-bool Reader::ReadRecordBytes(quint32 offset, int skip, QByteArray &bytes)
+// The bytes of one record: at most RecordReadLimit from its offset, never past the file's end.
+// They come from a window of the file, so records that follow one another cost one read per
+// window rather than one per record.
+bool Reader::RecordBytes(quint32 offset, const char **data, qsizetype *size)
 {
-    bytes.resize(0);
-    if (!mDevice.seek(offset))
-        return false;
-    const qint64 limit = qMin<qint64>(pdb::RecordReadLimit, mFileSize - offset);
-    qint64 want = qMin<qint64>(limit, 4096);
-    qsizetype scanned = skip;
-    int nuls = 0;
-    while (true) {
-        const qsizetype old = bytes.size();
-        bytes.resize(want);
-        const qint64 got = mDevice.read(bytes.data() + old, want - old);
-        if (got < 0)
+    constexpr qint64 WindowSize = 1024 * 1024;
+    const qint64 wanted = qMin<qint64>(pdb::RecordReadLimit, mFileSize - offset);
+    if (offset < mWindowStart || offset + wanted > mWindowStart + mWindow.size()) {
+        const qint64 length = qMin<qint64>(qMax(WindowSize, wanted), mFileSize - offset);
+        mWindow.resize(length);
+        mWindowStart = offset;
+        const qint64 got = mDevice.seek(offset) ? mDevice.read(mWindow.data(), length) : -1;
+        if (got < 0) {
+            mWindow.clear();
             return false;
-        bytes.truncate(old + got);
-        for (; scanned < bytes.size() && nuls < mFieldCount; ++scanned) {
-            if (bytes.at(scanned) == '\0')
-                ++nuls;
         }
-        if (nuls >= mFieldCount || got == 0 || bytes.size() >= limit)
-            return true;
-        want = qMin<qint64>(limit, bytes.size() * 2);
+        mWindow.truncate(got);
     }
+    const qint64 start = offset - mWindowStart;
+    *data = mWindow.constData() + start;
+    *size = qMin<qint64>(wanted, mWindow.size() - start);
+    return true;
 }
 
 bool Reader::ReadRecords()
@@ -391,11 +391,12 @@ bool Reader::ReadRecords()
     // file; more means overlapping offsets, which must not multiply the memory taken.
     qint64 budget = mFileSize;
     const int skip = mKribo3 ? 0 : 2 * mFieldCount;
-    QByteArray bytes;
     for (int record = 1; record <= mRecordCount; ++record) {
-        if (!ReadRecordBytes(mRecordOffsets.at(record - 1), skip, bytes))
+        const char *data = nullptr;
+        qsizetype size = 0;
+        if (!RecordBytes(mRecordOffsets.at(record - 1), &data, &size))
             return false;
-        TextCursor cursor(bytes, skip);
+        TextCursor cursor(data, size, skip);
         Database::Record &row = mDatabase.RecordAt(record);
         for (int field = 1; field <= mFieldCount; ++field) {
             const QByteArray text = cursor.Next();
@@ -412,7 +413,7 @@ bool Reader::ReadRecords()
 // ends, which is where the extras begin.
 qsizetype Reader::ReadPopupArea()
 {
-    TextCursor cursor(mDataAfter, 0);
+    TextCursor cursor(mDataAfter.constData(), mDataAfter.size(), 0);
     QByteArray text = cursor.Next();
     const auto listField = [this](const QByteArray &header) {
         const int field = pdb::PopupHeaderField(header);

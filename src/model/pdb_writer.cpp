@@ -12,6 +12,8 @@
 #include <QIODevice>
 #include <QSaveFile>
 
+#include <cstring>
+
 #ifdef Q_OS_UNIX
 #include <unistd.h>
 #endif
@@ -27,29 +29,36 @@ bool IsStoredByte(char byte)
     return uchar(byte) >= 0x20 || byte == '\n' || byte == '\t';
 }
 
+// How many leading bytes of the cell are stored as they stand: most cells have no control byte.
+qsizetype CleanPrefix(const QByteArray &cell)
+{
+    const qsizetype limit = qMin<qsizetype>(cell.size(), MaxValueBytes);
+    qsizetype i = 0;
+    while (i < limit && IsStoredByte(cell.at(i)))
+        ++i;
+    return i;
+}
+
 // A value is stored without CR and the other control characters but LF and TAB, and cut to
 // MaxValueBytes; the file's LF is the cell's CR LF.
 qsizetype StoredLength(const QByteArray &cell)
 {
-    qsizetype length = 0;
-    for (const char byte : cell) {
-        if (IsStoredByte(byte) && ++length == MaxValueBytes)
-            break;
+    qsizetype length = CleanPrefix(cell);
+    for (qsizetype i = length; i < cell.size() && length < MaxValueBytes; ++i) {
+        if (IsStoredByte(cell.at(i)))
+            ++length;
     }
     return length;
 }
 
-void AppendStoredText(QByteArray &out, const QByteArray &cell)
+// Copies the bytes of the cell that are stored (StoredLength of them) to `out`.
+void CopyStoredText(char *out, const QByteArray &cell)
 {
     qsizetype length = 0;
-    for (const char byte : cell) {
-        if (!IsStoredByte(byte))
-            continue;
-        out.append(byte);
-        if (++length == MaxValueBytes)
-            break;
+    for (qsizetype i = 0; i < cell.size() && length < MaxValueBytes; ++i) {
+        if (IsStoredByte(cell.at(i)))
+            out[length++] = cell.at(i);
     }
-    out.append('\0');
 }
 
 void AppendWord(QByteArray &out, quint16 value)
@@ -220,13 +229,17 @@ bool WriteDatabase(QIODevice &device, Database &database, int currentColumn,
                     + pdb::EndMarker().size();
 
     QByteArray out = Header(database, appInfoOffset, saveTime);
-    out.reserve(appInfoOffset + AppInfo::Size + popupArea.size() + extras.size() + 13);
+    out.reserve(WriteChunk + 2 * AppInfo::Size);
+    QList<quint16> lengths; // stored length + 1 of every value, records one after the other
+    lengths.reserve(qsizetype(records) * fields);
     for (const Database::Record &record : database.Records()) {
         AppendLong(out, quint32(offset));
         AppendLong(out, 0); // attributes and unique ID
         offset += 2 * fields;
-        for (const QByteArray &cell : record)
-            offset += StoredLength(cell) + 1;
+        for (const QByteArray &cell : record) {
+            lengths.append(quint16(StoredLength(cell) + 1));
+            offset += lengths.last();
+        }
     }
     AppendWord(out, 0);
     out.append(database.AppInfoImage().Bytes());
@@ -234,11 +247,28 @@ bool WriteDatabase(QIODevice &device, Database &database, int currentColumn,
     out.append(extras);
     out.append(pdb::EndMarker());
 
+    const quint16 *length = lengths.constData();
     for (const Database::Record &record : database.Records()) {
-        for (const QByteArray &cell : record)
-            AppendWord(out, quint16(StoredLength(cell) + 1));
-        for (const QByteArray &cell : record)
-            AppendStoredText(out, cell);
+        // The record's size is known, so its bytes go straight into place.
+        qsizetype size = 2 * fields;
+        for (int field = 0; field < fields; ++field)
+            size += length[field];
+        qsizetype at = out.size();
+        out.resize(at + size);
+        char *bytes = out.data();
+        for (int field = 0; field < fields; ++field, at += 2)
+            WriteWord(bytes + at, length[field]);
+        for (int field = 0; field < fields; ++field) {
+            const QByteArray &cell = record.at(field);
+            const qsizetype stored = length[field] - 1;
+            if (stored == cell.size())
+                std::memcpy(bytes + at, cell.constData(), size_t(stored));
+            else
+                CopyStoredText(bytes + at, cell);
+            at += stored;
+            bytes[at++] = '\0';
+        }
+        length += fields;
         if (out.size() >= WriteChunk) {
             if (!WriteAll(device, out))
                 return false;

@@ -1,0 +1,149 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+//
+// Load and save of the largest database (9999 records x 50 fields, values of about 20 bytes),
+// each beside a floor measured in the same run: reading the file and scanning it once for NUL
+// bytes, and writing the same number of bytes to a file (plainly, and synced through a
+// temporary file as a save is).
+#include "model/database.h"
+#include "model/pdb_reader.h"
+#include "model/pdb_writer.h"
+#include "shell/prompter.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+
+using namespace kribed;
+
+namespace {
+
+class SilentPrompter : public Prompter
+{
+public:
+    Answer Ask(const Message &) override { return Answer::Ok; }
+};
+
+struct Fixture
+{
+    QTemporaryDir dir;
+    QString source;
+    QString target;
+    QString floorTarget;
+    qint64 size = 0;
+
+    Fixture()
+        : source(dir.filePath(QStringLiteral("Large.pdb")))
+        , target(dir.filePath(QStringLiteral("Copy.pdb")))
+        , floorTarget(dir.filePath(QStringLiteral("Floor.bin")))
+    {
+        Database database;
+        database.SetShape(MaxFields, MaxRecords);
+        for (int field = 1; field <= MaxFields; ++field)
+            database.SetFieldName(field, "Field " + QByteArray::number(field));
+        for (int record = 1; record <= MaxRecords; ++record) {
+            for (int field = 1; field <= MaxFields; ++field) {
+                database.SetCell(field, record,
+                                 "value " + QByteArray::number(record * 100 + field).rightJustified(14, '0'));
+            }
+        }
+        database.SetName("Large");
+        SilentPrompter prompter;
+        SaveDatabase(database, SaveMode::Copy, source, 1, prompter);
+        size = QFileInfo(source).size();
+    }
+};
+
+Fixture &Shared()
+{
+    static Fixture fixture;
+    return fixture;
+}
+
+void BM_Load(benchmark::State &state)
+{
+    Fixture &fixture = Shared();
+    SilentPrompter prompter;
+    for (auto _ : state) {
+        Database database;
+        const LoadResult result =
+            LoadDatabaseFile(fixture.source, database, prompter, OpenAccess::ReadOnly);
+        benchmark::DoNotOptimize(result);
+        if (result != LoadResult::Loaded || database.RecordCount() != MaxRecords)
+            state.SkipWithError("load failed");
+    }
+    state.SetBytesProcessed(state.iterations() * fixture.size);
+}
+
+void BM_LoadFloor(benchmark::State &state)
+{
+    Fixture &fixture = Shared();
+    for (auto _ : state) {
+        QFile file(fixture.source);
+        file.open(QIODevice::ReadOnly);
+        const QByteArray bytes = file.readAll();
+        qsizetype nuls = 0;
+        for (const char *p = bytes.constData(), *end = p + bytes.size();
+             (p = static_cast<const char *>(std::memchr(p, 0, size_t(end - p)))) != nullptr; ++p)
+            ++nuls;
+        benchmark::DoNotOptimize(nuls);
+    }
+    state.SetBytesProcessed(state.iterations() * fixture.size);
+}
+
+void BM_SaveCopy(benchmark::State &state)
+{
+    Fixture &fixture = Shared();
+    SilentPrompter prompter;
+    Database database;
+    LoadDatabaseFile(fixture.source, database, prompter, OpenAccess::ReadOnly);
+    for (auto _ : state) {
+        if (!SaveDatabase(database, SaveMode::Copy, fixture.target, 1, prompter))
+            state.SkipWithError("save failed");
+    }
+    state.SetBytesProcessed(state.iterations() * fixture.size);
+}
+
+void BM_SaveFloor(benchmark::State &state)
+{
+    Fixture &fixture = Shared();
+    const QByteArray bytes(fixture.size, 'x');
+    for (auto _ : state) {
+        QFile file(fixture.floorTarget);
+        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        benchmark::DoNotOptimize(file.write(bytes));
+        file.close();
+    }
+    state.SetBytesProcessed(state.iterations() * fixture.size);
+}
+
+// The same bytes through a temporary file that is synced and renamed, as every save does: the
+// floor that holds the disk's share of a save.
+void BM_SaveFloorSynced(benchmark::State &state)
+{
+    Fixture &fixture = Shared();
+    const QByteArray bytes(fixture.size, 'x');
+    for (auto _ : state) {
+        QSaveFile file(fixture.floorTarget);
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+        if (!file.commit())
+            state.SkipWithError("floor write failed");
+    }
+    state.SetBytesProcessed(state.iterations() * fixture.size);
+}
+
+} // namespace
+
+BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadFloor)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveCopy)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveFloor)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveFloorSynced)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
