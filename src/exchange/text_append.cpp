@@ -57,7 +57,7 @@ ExchangeResult AppendText(QIODevice &device, TextType type, Database &database,
         return ExchangeResult::Failed;
     }
     int added = 0;
-    const bool read = ReadLines(device, [&](const QByteArray &line) {
+    const bool read = ReadLines(device, [&](QByteArrayView line) {
         if (GridRows(database) >= AppendRowLimit)
             return false;
         Database::Record record(fields);

@@ -136,6 +136,13 @@ void LineReader::Feed(QByteArrayView bytes)
         const char *q = p;
         while (q < end && *q != '\r' && *q != EndOfFile)
             ++q;
+        if (q < end && *q == '\r' && !mInLine) {
+            // The whole line lies in this piece: hand it over without copying.
+            DeliverView(p, q - p);
+            mAfterCr = true;
+            p = q + 1;
+            continue;
+        }
         if (q > p) {
             mLine.append(p, q - p);
             mInLine = true;
@@ -157,6 +164,12 @@ void LineReader::Finish()
 {
     if (!mStopped && mInLine)
         Deliver();
+}
+
+void LineReader::DeliverView(const char *data, qsizetype size)
+{
+    if (!mHandler(QByteArrayView(data, size)))
+        mStopped = true;
 }
 
 void LineReader::Deliver()
@@ -247,7 +260,7 @@ void FormatChecker::AddLine(QByteArrayView line)
 std::optional<FormatCheck> CheckFormat(QIODevice &device, char separator)
 {
     FormatChecker checker(separator);
-    const bool read = ReadLines(device, [&checker](const QByteArray &line) {
+    const bool read = ReadLines(device, [&checker](QByteArrayView line) {
         checker.AddLine(line);
         return true;
     });

@@ -49,8 +49,8 @@ QString ExportFilterText();
 class LineReader
 {
 public:
-    // Called once per line; returning false stops the reading.
-    using LineHandler = std::function<bool(const QByteArray &line)>;
+    // Called once per line; returning false stops the reading. The view lasts only for the call.
+    using LineHandler = std::function<bool(QByteArrayView line)>;
 
     explicit LineReader(LineHandler handler);
 
@@ -63,6 +63,7 @@ public:
 
 private:
     void Deliver();
+    void DeliverView(const char *data, qsizetype size);
 
     LineHandler mHandler;
     QByteArray mLine;

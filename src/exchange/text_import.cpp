@@ -37,7 +37,7 @@ bool FillTable(QIODevice &device, char separator, ImportedTable &table)
 {
     const int lastField = table.fields;
     int row = 0;
-    return ReadLines(device, [&](const QByteArray &line) {
+    return ReadLines(device, [&](QByteArrayView line) {
         Database::Record &cells = table.rows[row];
         VisitFields(line, separator, [&cells, lastField](int field, QByteArray &&value) {
             cells[std::min(field, lastField) - 1] = std::move(value);

@@ -14,8 +14,8 @@ namespace {
 Lines ReadAllAtOnce(const QByteArray &text)
 {
     Lines lines;
-    LineReader reader([&lines](const QByteArray &line) {
-        lines.append(line);
+    LineReader reader([&lines](QByteArrayView line) {
+        lines.append(line.toByteArray());
         return true;
     });
     reader.Feed(text);
@@ -27,8 +27,8 @@ Lines ReadAllAtOnce(const QByteArray &text)
 Lines ReadByteByByte(const QByteArray &text)
 {
     Lines lines;
-    LineReader reader([&lines](const QByteArray &line) {
-        lines.append(line);
+    LineReader reader([&lines](QByteArrayView line) {
+        lines.append(line.toByteArray());
         return true;
     });
     for (const char c : text)
@@ -110,8 +110,8 @@ void TestTextFormat::lineReading()
     QBuffer buffer(&text);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
     Lines fromDevice;
-    QVERIFY(ReadLines(buffer, [&fromDevice](const QByteArray &line) {
-        fromDevice.append(line);
+    QVERIFY(ReadLines(buffer, [&fromDevice](QByteArrayView line) {
+        fromDevice.append(line.toByteArray());
         return true;
     }));
     QCOMPARE(fromDevice, lines);
@@ -121,8 +121,8 @@ void TestTextFormat::lineReadingStops()
 {
     // The handler's stop holds for the rest of the text, the unfinished last line included.
     Lines lines;
-    LineReader reader([&lines](const QByteArray &line) {
-        lines.append(line);
+    LineReader reader([&lines](QByteArrayView line) {
+        lines.append(line.toByteArray());
         return lines.size() < 2;
     });
     reader.Feed("a\rb\rc\rd");

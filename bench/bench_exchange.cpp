@@ -1,0 +1,171 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "exchange/text_exchange.h"
+#include "model/database.h"
+#include "shell/prompter.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
+using namespace kribed;
+
+namespace {
+
+constexpr int Fields = MaxFields;
+constexpr int Records = MaxRecords;
+
+// Any message during a benchmark is a fault in the setup.
+class NoQuestions : public Prompter
+{
+public:
+    Answer Ask(const Message &message) override
+    {
+        std::fprintf(stderr, "unexpected message: %s\n", qPrintable(message.text));
+        std::abort();
+    }
+};
+
+QByteArray CellText(int field, int record)
+{
+    return "value " + QByteArray::number(record) + "/" + QByteArray::number(field);
+}
+
+// The largest database: 9999 records of 50 fields.
+const Database &LargestDatabase()
+{
+    static const Database database = [] {
+        Database made;
+        made.SetShape(Fields, Records);
+        for (int field = 1; field <= Fields; ++field)
+            made.SetFieldName(field, "Field " + QByteArray::number(field));
+        for (int record = 1; record <= Records; ++record) {
+            for (int field = 1; field <= Fields; ++field)
+                made.SetCell(field, record, CellText(field, record));
+        }
+        return made;
+    }();
+    return database;
+}
+
+struct Files
+{
+    QTemporaryDir folder;
+    QString csv;
+    QByteArray bytes;
+};
+
+// A comma file of the field names and 9999 records: 10000 lines of 50 quoted fields.
+Files &ExchangeFiles()
+{
+    static Files files = [] {
+        Files made;
+        made.csv = made.folder.filePath(QStringLiteral("largest.CSV"));
+        NoQuestions prompter;
+        if (ExportTextFile(made.csv, TextType::Comma, LargestDatabase(), prompter)
+            != ExchangeResult::Done)
+            std::abort();
+        QFile file(made.csv);
+        if (!file.open(QIODevice::ReadOnly))
+            std::abort();
+        made.bytes = file.readAll();
+        return made;
+    }();
+    return files;
+}
+
+void BM_ImportFloor(benchmark::State &state)
+{
+    // Reading the file and counting its separators, nothing kept.
+    const QString path = ExchangeFiles().csv;
+    for (auto _ : state) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            std::abort();
+        const QByteArray bytes = file.readAll();
+        benchmark::DoNotOptimize(bytes.count(','));
+    }
+    state.SetBytesProcessed(state.iterations() * ExchangeFiles().bytes.size());
+}
+
+void BM_ImportCellFloor(benchmark::State &state)
+{
+    // Reading the file and holding every value of it as a cell: the memory any import must fill.
+    const QString path = ExchangeFiles().csv;
+    for (auto _ : state) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            std::abort();
+        const QByteArray bytes = file.readAll();
+        QVector<QVector<QByteArray>> rows(Records + 1);
+        const char *data = bytes.constData();
+        qsizetype start = 0;
+        int row = 0;
+        int column = 0;
+        for (qsizetype i = 0; i < bytes.size() && row <= Records; ++i) {
+            const char c = data[i];
+            if (c == ',' || c == '\r') {
+                if (rows[row].isEmpty())
+                    rows[row].resize(Fields);
+                rows[row][column] = QByteArray(data + start, i - start);
+                column = c == ',' ? column + 1 : 0;
+                row += c == '\r';
+                start = i + (c == '\r' ? 2 : 1);
+            }
+        }
+        benchmark::DoNotOptimize(rows);
+    }
+    state.SetBytesProcessed(state.iterations() * ExchangeFiles().bytes.size());
+}
+
+void BM_Import(benchmark::State &state)
+{
+    const QString path = ExchangeFiles().csv;
+    NoQuestions prompter;
+    for (auto _ : state) {
+        Database database;
+        if (ImportTextFile(path, TextType::Comma, database, prompter) != ExchangeResult::Done
+            || database.RecordCount() != Records || database.FieldCount() != Fields)
+            std::abort();
+        benchmark::DoNotOptimize(database);
+    }
+    state.SetBytesProcessed(state.iterations() * ExchangeFiles().bytes.size());
+}
+
+void BM_ExportFloor(benchmark::State &state)
+{
+    // Writing the same bytes to a new file.
+    const QByteArray &bytes = ExchangeFiles().bytes;
+    const QString path = ExchangeFiles().folder.filePath(QStringLiteral("floor.TXT"));
+    for (auto _ : state) {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            std::abort();
+    }
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+
+void BM_Export(benchmark::State &state)
+{
+    const QString path = ExchangeFiles().folder.filePath(QStringLiteral("export.CSV"));
+    NoQuestions prompter;
+    for (auto _ : state) {
+        if (ExportTextFile(path, TextType::Comma, LargestDatabase(), prompter)
+            != ExchangeResult::Done)
+            std::abort();
+    }
+    state.SetBytesProcessed(state.iterations() * ExchangeFiles().bytes.size());
+}
+
+} // namespace
+
+BENCHMARK(BM_ImportFloor)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImportCellFloor)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Import)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportFloor)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Export)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "exchange/text_exchange.h"
+#include "model/database.h"
+#include "shell/prompter.h"
+
+#include <QBuffer>
+
+#include <cstdint>
+#include <cstdlib>
+
+using namespace kribed;
+
+namespace {
+
+// Answers OK to every question, so the whole import and append run.
+class AgreeingPrompter : public Prompter
+{
+public:
+    Answer Ask(const Message &) override { return Answer::Ok; }
+};
+
+void Check(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+} // namespace
+
+// The first byte picks the text type; the rest is the file.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    if (size == 0)
+        return 0;
+    const TextType type = TextType(1 + data[0] % 4);
+    QByteArray text(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
+    const char separator = SeparatorOf(type);
+
+    // Line reading, splitting and the format check must agree with each other.
+    FormatChecker checker(separator);
+    qint64 lines = 0;
+    QBuffer lineBuffer(&text);
+    lineBuffer.open(QIODevice::ReadOnly);
+    ReadLines(lineBuffer, [&](QByteArrayView line) {
+        Check(!line.contains('\r') && !line.contains('\x1a'));
+        checker.AddLine(line);
+        bool endsQuoted = false;
+        const int separators = CountSeparators(line, separator, &endsQuoted);
+        const int fields = int(SplitLine(line, separator).size());
+        Check(fields == (endsQuoted ? separators : separators + 1));
+        ++lines;
+        return true;
+    });
+    Check(checker.Result().lines == lines);
+
+    AgreeingPrompter prompter;
+    Database database;
+    QBuffer buffer(&text);
+    buffer.open(QIODevice::ReadOnly);
+    Check(ImportText(buffer, type, database, prompter) == ExchangeResult::Done);
+    Check(database.FieldCount() >= 1 && database.FieldCount() <= MaxFields);
+    Check(database.RecordCount() >= 1 && database.RecordCount() <= MaxRecords);
+
+    // Appending the same text to what it made stays within the append's limit.
+    buffer.seek(0);
+    const int before = database.RecordCount();
+    Check(AppendText(buffer, type, database, prompter) == ExchangeResult::Done);
+    Check(database.RecordCount() >= before && database.RecordCount() <= MaxRecords);
+    return 0;
+}
