@@ -79,6 +79,11 @@ void TestPrintPdf::printerFonts()
     const PrintRenderer renderer(mDisplayFont);
     QPrinter printer(QPrinter::HighResolution);
     QCOMPARE(renderer.Setup(printer).recordFontHeight, -28);
+    // The printable area counts in whole millimetres: 210 - 2 x 10.55 = 188.9 mm.
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageMargins(QMarginsF(10.55, 10, 10.55, 10), QPageLayout::Millimeter);
+    QCOMPARE(renderer.Setup(printer).printableWidth, 1880);
+    QCOMPARE(renderer.Setup(printer).printableHeight, 2770);
 
     const QFont heading = renderer.Font(HeadingFont());
     QVERIFY(heading.bold());

@@ -101,8 +101,9 @@ PrintSetup PrintRenderer::Setup(const QPrinter &printer) const
 {
     const QRectF printable = printer.pageLayout().paintRect(QPageLayout::Millimeter);
     PrintSetup setup;
-    setup.printableWidth = int(printable.width() * 10);
-    setup.printableHeight = int(printable.height() * 10);
+    // The printable size in whole millimetres, as printers report it, in tenths.
+    setup.printableWidth = int(std::floor(printable.width() + 1e-6)) * 10;
+    setup.printableHeight = int(std::floor(printable.height() + 1e-6)) * 10;
     // The display font's pixel height as a character height.
     setup.recordFontHeight = RecordFontHeight(-QFontInfo(mDisplayFont).pixelSize());
     return setup;
