@@ -29,13 +29,6 @@ bool Refuse(Prompter &prompter, const QString &text)
     return false;
 }
 
-struct Shape
-{
-    int rows = 0;
-    int columns = 0;
-    int width = 0;
-};
-
 // Reads one number of the dialog: a text that is no integer gets the numerical message, one out
 // of range its own message.
 bool ReadChoice(const QString &text, int low, int high, const QString &rangeMessage,
@@ -50,37 +43,42 @@ bool ReadChoice(const QString &text, int low, int high, const QString &rangeMess
     return true;
 }
 
-bool Validate(const NewDatabaseChoices &choices, const QByteArray &name, Prompter &prompter,
-              Shape &shape)
+} // namespace
+
+std::optional<NewDatabaseShape> ValidateNewDatabase(const NewDatabaseChoices &choices,
+                                                    Prompter &prompter)
 {
-    if (name.isEmpty() || name.size() > MaxDatabaseNameLength) {
-        return Refuse(prompter,
-                      QStringLiteral("Please use 1 - 30 characters for the database name."));
+    NewDatabaseShape shape;
+    // The name is counted in bytes of the code page, as the file's header holds it.
+    shape.name = CurrentRegional().ToBytes(choices.name);
+    if (shape.name.isEmpty() || shape.name.size() > MaxDatabaseNameLength) {
+        Refuse(prompter, QStringLiteral("Please use 1 - 30 characters for the database name."));
+        return std::nullopt;
     }
-    return ReadChoice(choices.rows, 1, MaxRecords, QStringLiteral("Please use 1 - 9999 rows."),
-                      prompter, shape.rows)
+    const bool numbersPass =
+        ReadChoice(choices.rows, 1, MaxRecords, QStringLiteral("Please use 1 - 9999 rows."),
+                   prompter, shape.rows)
         && ReadChoice(choices.columns, 1, MaxFields, QStringLiteral("Please use 1 - 50 columns."),
                       prompter, shape.columns)
         && ReadChoice(choices.width, 1, MaxFieldWidthUnits,
                       QStringLiteral("Please use 1 - 300 for the field width."), prompter,
-                      shape.width);
+                      shape.widthUnits);
+    if (!numbersPass)
+        return std::nullopt;
+    shape.typeIndex = choices.typeIndex >= 0 && choices.typeIndex < FieldTypeCount
+        ? choices.typeIndex
+        : StringType;
+    shape.filePath =
+        QDir::current().absoluteFilePath(SanitizeFileName(choices.name) + QStringLiteral(".pdb"));
+    return shape;
 }
 
-} // namespace
-
-bool CreateNewDatabase(const NewDatabaseChoices &choices, Database &database, Prompter &prompter)
+void BuildNewDatabase(const NewDatabaseShape &shape, Database &database)
 {
-    // The name is counted in bytes of the code page, as the file's header holds it.
-    const QByteArray name = CurrentRegional().ToBytes(choices.name);
-    Shape shape;
-    if (!Validate(choices, name, prompter, shape))
-        return false;
-
     database.ResetAppInfo();
     database.SetModificationTime(QDateTime::currentDateTime());
-    database.SetName(name);
-    database.SetFilePath(
-        QDir::current().absoluteFilePath(SanitizeFileName(choices.name) + QStringLiteral(".pdb")));
+    database.SetName(shape.name);
+    database.SetFilePath(shape.filePath);
     database.SetFilterText(QByteArray());
     database.SetFilterField(0);
     database.SetSecondarySortField(0);
@@ -90,14 +88,21 @@ bool CreateNewDatabase(const NewDatabaseChoices &choices, Database &database, Pr
     database.SetShape(shape.columns, shape.rows);
     database.SetFilterOn(false);
     database.ShowAllRecords();
-    const int type = choices.typeIndex >= 0 && choices.typeIndex < FieldTypeCount ? choices.typeIndex : 0;
-    const int pixels = database.UnitsToPixels(shape.width);
+    const int pixels = database.UnitsToPixels(shape.widthUnits);
     for (int field = 1; field <= shape.columns; ++field) {
         database.SetFieldName(field, QByteArrayLiteral("Field ") + QByteArray::number(field));
         database.SetColumnWidth(field, pixels);
-        database.SetFieldType(field, type);
+        database.SetFieldType(field, shape.typeIndex);
     }
     database.ClearModified();
+}
+
+bool CreateNewDatabase(const NewDatabaseChoices &choices, Database &database, Prompter &prompter)
+{
+    const std::optional<NewDatabaseShape> shape = ValidateNewDatabase(choices, prompter);
+    if (!shape)
+        return false;
+    BuildNewDatabase(*shape, database);
     return true;
 }
 

@@ -2,7 +2,10 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+
+#include <optional>
 
 namespace kribed {
 
@@ -18,6 +21,24 @@ struct NewDatabaseChoices
     QString width = QStringLiteral("60");
     int typeIndex = -1; // the selected field type, -1 for none (taken as String)
 };
+
+// The choices once they passed: the shape to build.
+struct NewDatabaseShape
+{
+    QByteArray name;  // as typed, in the current code page
+    QString filePath; // SanitizeFileName(name) + ".pdb" in the current folder
+    int rows = 0;
+    int columns = 0;
+    int widthUnits = 0;
+    int typeIndex = 0;
+};
+
+// Checks name, rows, columns and width in that order; the first failure shows its message and
+// gives none.
+std::optional<NewDatabaseShape> ValidateNewDatabase(const NewDatabaseChoices &choices,
+                                                    Prompter &prompter);
+// Replaces the database by an empty one of that shape (see CreateNewDatabase).
+void BuildNewDatabase(const NewDatabaseShape &shape, Database &database);
 
 // Validates the choices (name, rows, columns, width, in that order; the first failure shows its
 // message and returns false with the database untouched) and then replaces the database by an
