@@ -46,6 +46,20 @@ private:
     GridHeader *Rows() { return static_cast<GridHeader *>(Grid()->verticalHeader()); }
     QString Cell(int field, int record) { return Grid()->model()->index(record - 1, field - 1).data().toString(); }
 
+    // Opens a built file in place of the demo.
+    void OpenBuilt(const PdbBuilder &builder)
+    {
+        const QString path = mTemp->filePath(QStringLiteral("Built.pdb"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(builder.Build());
+        file.close();
+        mForm->Document().ClearModified();
+        mDialogs->ExpectOpen(QStringLiteral("Open Kribo database"), path);
+        mForm->Open1Click();
+        QVERIFY(mForm->IsDatabaseOpen());
+    }
+
     // Opens a database of three fields 20, 40 and 60 units wide and six records "f.r".
     void OpenDemo(quint16 thirdWidth = 60)
     {
@@ -263,6 +277,88 @@ private Q_SLOTS:
         for (int row = 0; row < 6; ++row)
             QVERIFY(!Grid()->isRowHidden(row));
         QVERIFY(!Data().IsModified());
+    }
+
+    void filterHidesRowsInTheGrid_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QList<int>>("shown");
+        QTest::newRow("mei in any field") << QByteArray("mei") << 0 << QList<int>{1, 2};
+        QTest::newRow("upper case text matches too") << QByteArray("MEI") << 0 << QList<int>{1, 2};
+        QTest::newRow("only in field 2") << QByteArray("mei") << 2 << QList<int>{2};
+        QTest::newRow("letters beyond a to z compared exactly") << QByteArray("\xe4") << 0 << QList<int>{4};
+        QTest::newRow("empty text hides nothing") << QByteArray() << 0 << QList<int>{1, 2, 3, 4};
+    }
+
+    void filterHidesRowsInTheGrid()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(int, field);
+        QFETCH(QList<int>, shown);
+        PdbBuilder builder;
+        builder.Name("People").Field("Name").Field("Town");
+        builder.Record({"Meier", "Bonn"}).Record({"Kurz", "Schmeichel"});
+        builder.Record({"Lange", "Ulm"}).Record({"\xe4rger", "\xc4" "ach"});
+        OpenBuilt(builder);
+        Data().SetFilterText(text);
+        Data().SetFilterField(field);
+        mForm->Filter1Click();
+        QList<int> visible;
+        for (int row = 0; row < 4; ++row) {
+            if (!Grid()->isRowHidden(row))
+                visible << row + 1;
+        }
+        QCOMPARE(visible, shown);
+        QVERIFY(mForm->IsFilterOn());
+        // Off again: every record shown at the shown height.
+        mForm->Filter1Click();
+        for (int row = 0; row < 4; ++row) {
+            QVERIFY(!Grid()->isRowHidden(row));
+            QCOMPARE(Rows()->sectionSize(row), ShownRowHeight);
+        }
+        QVERIFY(!Data().IsModified());
+    }
+
+    void typingStampsTheRecordAndUpdatesRowSums()
+    {
+        PdbBuilder builder;
+        builder.Name("Stamps").Field("Price").Field("Count #2").Field("Total&")
+            .Field("Changed", 0x0049).Field("At", 0x0050);
+        builder.Record({"1", "2", "", "", ""}).Record({"3", "4", "", "1/1/2000", ""});
+        OpenBuilt(builder);
+        mForm->SetCurrentCell(1, 1);
+        mForm->RowSum1Click();
+        QVERIFY(mForm->IsRowSumOn());
+        QCOMPARE(Cell(3, 2), QStringLiteral("11"));
+
+        const QString before = Cell(4, 1);
+        QAbstractItemModel *model = Grid()->model();
+        QVERIFY(model->setData(model->index(1, 0), QStringLiteral("10")));
+        QVERIFY(Data().IsModified());
+        QCOMPARE(Cell(3, 2), QStringLiteral("18"));
+        QCOMPARE(Data().Cell(4, 2), CurrentRegional().DateText(QDate::currentDate()));
+        QVERIFY(!Data().Cell(5, 2).isEmpty());
+        // The other record is not stamped.
+        QCOMPARE(Cell(4, 1), before);
+    }
+
+    void headerHintsThroughTheGrid()
+    {
+        PdbBuilder builder;
+        builder.Name("Hints").Field("Paid", 0x0002, 40).Field("Amount", 0x0010, 30);
+        for (const char *paid : {"1", "1", "1", "0", "0", "0", "0", "0", "", ""})
+            builder.Record({paid, "1.5"});
+        OpenBuilt(builder);
+        QAbstractItemModel *model = Grid()->model();
+        QCOMPARE(model->headerData(0, Qt::Horizontal, Qt::ToolTipRole).toString(),
+                 QStringLiteral("Boolean\nChecked: 5   Unchecked: 5\nWidth: 40"));
+        QCOMPARE(model->headerData(1, Qt::Horizontal, Qt::ToolTipRole).toString(),
+                 QStringLiteral("Float\nTotal: 15\nAverage: 1.5\nWidth: 30"));
+        QCOMPARE(mForm->RecordCountHint(), QStringLiteral("10 Records"));
+        // A dragged column's hint goes with it.
+        Columns()->moveSection(1, 0);
+        QVERIFY(model->headerData(0, Qt::Horizontal, Qt::ToolTipRole).toString().startsWith(QStringLiteral("Float")));
     }
 
     void fontCommandKeepsWidthUnits_data()
