@@ -5,6 +5,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -153,19 +154,22 @@ std::optional<long double> Regional::ReadNumber(QByteArrayView text) const
     const qsizetype n = text.size();
     while (i < n && IsBlank(text[i]))
         ++i;
-    QByteArray plain;
-    plain.reserve(n + 1);
+    const qsizetype numberStart = i;
+    const bool negative = i < n && text[i] == '-';
     if (i < n && (text[i] == '+' || text[i] == '-'))
-        plain += text[i++];
+        ++i;
     int digits = 0;
+    int fractionDigits = 0;
     bool separatorSeen = false;
+    quint64 mantissa = 0;
     for (; i < n; ++i) {
         const char c = text[i];
         if (IsDigit(c)) {
-            plain += c;
+            if (digits < 19)
+                mantissa = mantissa * 10 + quint64(c - '0');
             ++digits;
+            fractionDigits += separatorSeen ? 1 : 0;
         } else if (c == mDecimalSeparator && !separatorSeen) {
-            plain += '.';
             separatorSeen = true;
         } else {
             break;
@@ -173,25 +177,45 @@ std::optional<long double> Regional::ReadNumber(QByteArrayView text) const
     }
     if (digits == 0)
         return std::nullopt;
+    bool hasExponent = false;
     if (i < n && (text[i] == 'e' || text[i] == 'E')) {
-        plain += 'e';
+        hasExponent = true;
         ++i;
         if (i < n && (text[i] == '+' || text[i] == '-'))
-            plain += text[i++];
+            ++i;
         int exponentDigits = 0;
         while (i < n && IsDigit(text[i])) {
-            plain += text[i++];
+            ++i;
             ++exponentDigits;
         }
         if (exponentDigits == 0)
             return std::nullopt;
     }
+    const qsizetype numberEnd = i;
     while (i < n && IsBlank(text[i]))
         ++i;
     if (i != n)
         return std::nullopt;
-    const long double value = std::strtold(plain.constData(), nullptr);
-    if (!std::isfinite(value))
+
+    // Up to 19 digits without an exponent are exact in an integer, and one division by an exact
+    // power of ten rounds correctly: the same value strtold gives, without its cost.
+    if (!hasExponent && digits <= 19) {
+        long double scale = 1;
+        for (int k = 0; k < fractionDigits; ++k)
+            scale *= 10;
+        const long double value = (long double)mantissa / scale;
+        return negative ? -value : value;
+    }
+
+    // from_chars reads the C form whatever the process locale is; it takes no '+'.
+    QByteArray plain = text.sliced(numberStart, numberEnd - numberStart).toByteArray();
+    if (plain.startsWith('+'))
+        plain.remove(0, 1);
+    if (mDecimalSeparator != '.')
+        plain.replace(mDecimalSeparator, '.');
+    long double value = 0;
+    const auto [end, error] = std::from_chars(plain.constData(), plain.constData() + plain.size(), value);
+    if (error != std::errc() || end != plain.constData() + plain.size() || !std::isfinite(value))
         return std::nullopt;
     return value;
 }

@@ -37,6 +37,11 @@ void TestRegional::readNumber_data()
     QTest::newRow("leading separator") << "en_US" << QByteArray(".5") << true << 0.5;
     QTest::newRow("trailing separator") << "en_US" << QByteArray("5.") << true << 5.0;
     QTest::newRow("comma in de_DE") << "de_DE" << QByteArray("1,5") << true << 1.5;
+    QTest::newRow("exponent in de_DE") << "de_DE" << QByteArray("+1,5e2") << true << 150.0;
+    QTest::newRow("twenty digits") << "en_US" << QByteArray("12345678901234567890") << true
+                                   << 12345678901234567890.0;
+    QTest::newRow("many fraction digits") << "en_US" << QByteArray("0.1000000000000000000001")
+                                          << true << 0.1;
     QTest::newRow("point is not the separator in de_DE") << "de_DE" << QByteArray("1.5") << false << 0.0;
     QTest::newRow("thousands separator refused") << "en_US" << QByteArray("1,000") << false << 0.0;
     QTest::newRow("two separators refused") << "en_US" << QByteArray("1.2.3") << false << 0.0;
@@ -61,6 +66,9 @@ void TestRegional::readNumber()
     QCOMPARE(number.has_value(), reads);
     if (reads)
         QCOMPARE(double(*number), value);
+    // The fast path and the general reading agree wherever both apply.
+    if (reads && !text.contains('e') && !text.contains('E'))
+        QCOMPARE(double(*number), double(*regional.ReadNumber(text.trimmed() + "e0")));
 }
 
 void TestRegional::numberText_data()
