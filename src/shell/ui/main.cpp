@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
+#include "exchange/ui/datei_form.h"
 #include "exchange/ui/help_form.h"
 #include "shell/ui/about_form.h"
 #include "shell/ui/file_dialogs.h"
@@ -55,6 +56,8 @@ int main(int argc, char *argv[])
     mainForm.SetHelpForm(helpForm);
     auto *aboutForm = new kribed::TAboutForm(&mainForm);
     mainForm.SetAboutForm(aboutForm);
+    // The new-database dialog reads the start's settings when it is made.
+    kribed::DateiFormOf(mainForm);
 
     mainForm.show();
     return app.exec();
