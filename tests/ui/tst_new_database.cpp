@@ -162,7 +162,9 @@ private Q_SLOTS:
         for (const QGroupBox *box : form.findChildren<QGroupBox *>())
             boxes << box->title();
         QCOMPARE(boxes, (QStringList{QStringLiteral(" Database setup "), QStringLiteral(" Field setup ")}));
-        QVERIFY(Child<QGroupBox>(&form, "")->isAncestorOf(Child<QLineEdit>(&form, "E_Name")));
+        const QList<QGroupBox *> groups = form.findChildren<QGroupBox *>();
+        QVERIFY(groups[0]->isAncestorOf(Child<QLineEdit>(&form, "E_Name")));
+        QVERIFY(groups[1]->isAncestorOf(Child<QComboBox>(&form, "C_FieldWidth")));
 
         form.FormCreate(true);
         QCOMPARE(type->currentIndex(), 0);
@@ -271,6 +273,13 @@ private Q_SLOTS:
         QCOMPARE(shown, text);
         QTest::mouseClick(Child<QPushButton>(form, "B_Cancel"), Qt::LeftButton);
         QVERIFY(!form->isVisible());
+
+        // Opened again, the name has the focus whichever control had it last.
+        form->findChild<QComboBox *>(QStringLiteral("RowBox"))->setFocus();
+        mForm->New1Click();
+        QVERIFY(form->isVisible());
+        QCOMPARE(form->focusWidget(), Child<QLineEdit>(form, "E_Name"));
+        form->reject();
     }
 
     void newReplacesTheDatabase()

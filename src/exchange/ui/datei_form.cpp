@@ -126,6 +126,12 @@ void TDateiForm::B_CancelClick()
     reject();
 }
 
+void TDateiForm::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    mName->setFocus();
+}
+
 void TDateiForm::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Escape) {
