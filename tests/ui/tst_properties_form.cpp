@@ -77,8 +77,6 @@ private Q_SLOTS:
     void initTestCase();
     void init();
     void madeState();
-    void captions_data();
-    void captions();
     void showSteps();
     void okChecks_data();
     void okChecks();
@@ -143,49 +141,6 @@ void TestPropertiesForm::madeState()
     QVERIFY(Child<QRadioButton>("RB_IncludeFilter")->isChecked());
     QCOMPARE(mForm->windowTitle(), QStringLiteral("Properties"));
     QCOMPARE(Items(Child<QComboBox>("C_FieldType")), TypeNames());
-    QCOMPARE(Items(Child<QComboBox>("C_FieldWidth")).join(u' '),
-             QStringLiteral("10 16 20 30 40 50 60 80 100 160 300"));
-    QCOMPARE(Items(Child<QComboBox>("C_Increment")).join(u' '),
-             QStringLiteral("1 2 3 4 5 10 20 50 100"));
-}
-
-void TestPropertiesForm::captions_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("caption");
-    const auto row = [](const char *name, const char *caption) {
-        QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(caption);
-    };
-    row("CB_Privat", "Private database");
-    row("CB_AutoLock", "Auto-Lock on Kribo exit");
-    row("CB_Readonly", "Make this database read-only");
-    row("CB_KR_Filter", "Enable Kribo filter");
-    row("L_Increment", "Increment amount");
-    row("B_Append", "&Append");
-    row("B_Cut", "C&ut");
-    row("B_Paste", "&Paste");
-    row("B_Sort", "&Sort");
-    row("CB_FilterMB", "Field must begin with string");
-    row("RB_IncludeFilter", "INCLUDE Filter");
-    row("RB_ExcludeFilter", "EXCLUDE Filter");
-    row("CB_FilterOn", "Filter enabled");
-    row("CB_InitialDir", "Initial directory is Handheld's backup directory.");
-    row("CB_SaveAtInstall", "Save at Install");
-    row("CB_ExpertMode", "Expert mode (no delete and auto-save confirmation)");
-    row("B_OK", "&OK");
-    row("B_Cancel", "&Cancel");
-}
-
-void TestPropertiesForm::captions()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, caption);
-    QObject *control = mForm->findChild<QObject *>(name);
-    QVERIFY(control);
-    if (auto *label = qobject_cast<QLabel *>(control))
-        QCOMPARE(label->text(), caption);
-    else
-        QCOMPARE(control->property("text").toString(), caption);
 }
 
 void TestPropertiesForm::showSteps()
