@@ -469,13 +469,18 @@ void TestPropertiesForm::filterChoicesOutliveTheDialog()
     QVERIFY(mDatabase.IsHidden(2));
     QVERIFY(!mDatabase.IsHidden(3));
 
-    // Another database comes with its own filter field; the dialog's choices stay as left.
+    // Another database comes with its own filter field; switching the filter on without the
+    // dialog searches the town field as last chosen: "Bo" begins no name, but Bonn's town.
     Database other = MakeDatabase();
     other.SetFilterField(1);
+    other.SetFilterText("Bo");
     FilterOptions options = mForm->FilterChoices();
     QVERIFY(options.mustBeginWith);
     QVERIFY(options.exclude);
     QCOMPARE(mForm->FilterFieldChoice(), 3);
+    QCOMPARE(mForm->RunFilter(other, true), 1);
+    QVERIFY(other.IsHidden(2));
+    other.SetFilterField(1);
 
     // Choices changed and then cancelled are still the ones read.
     mForm->Prepare(other, 1, {});

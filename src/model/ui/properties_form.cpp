@@ -385,6 +385,12 @@ int TPropertiesForm::FilterFieldChoice() const
     return std::max(0, mFilterFields->currentIndex());
 }
 
+int TPropertiesForm::RunFilter(Database &database, bool on) const
+{
+    database.SetFilterField(FilterFieldChoice());
+    return ApplyFilter(database, on, FilterChoices());
+}
+
 // OK ------------------------------------------------------------------------------------------
 
 PropertiesEdit TPropertiesForm::GatherEdit() const
@@ -424,7 +430,7 @@ void TPropertiesForm::B_OKClick()
     if (mApplyFilter)
         mApplyFilter(edit.filterOn);
     else
-        ApplyFilter(*mDatabase, edit.filterOn, FilterChoices());
+        RunFilter(*mDatabase, edit.filterOn);
 
     mChoices.secondaryReverse = mReverse2->isChecked();
     mChoices.tertiaryReverse = mReverse3->isChecked();

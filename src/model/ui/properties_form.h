@@ -62,6 +62,9 @@ public:
     // The filter's match options and field position, as the controls were last left.
     FilterOptions FilterChoices() const;
     int FilterFieldChoice() const;
+    // The record filter with those choices: the field last chosen here is the one searched,
+    // whatever field the loaded file named. Returns how many records are hidden.
+    int RunFilter(Database &database, bool on) const;
 
     // Shows or hides the "Popup" tab; hiding it empties the list box and the new-entry box.
     void ShowPopupTab(bool show);
