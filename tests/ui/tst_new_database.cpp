@@ -356,6 +356,19 @@ private Q_SLOTS:
         QCOMPARE(mForm->CurrentRecord(), 5);
         QVERIFY(Data().IsModified());
         QCOMPARE(mDialogs->Requests().last().defaultSuffix, QStringLiteral("CSV"));
+
+        // Comma text of any extension: read as comma, and no extension is proposed next time.
+        const QString any = WriteFile(QStringLiteral("more.dat"), "e,f\r\n");
+        mDialogs->ExpectOpen(QStringLiteral("Append"), any, int(TextType::CommaAny));
+        mPrompter->Expect(QStringLiteral("Information"), FormatQuestion, Icon::Warning,
+                          Buttons::OkCancel, Answer::Ok);
+        mForm->Append1Click();
+        QCOMPARE(Data().Cell(2, 6), QByteArray("f"));
+        mDialogs->ExpectOpen(QStringLiteral("Append"), QString(), int(TextType::CommaAny));
+        mForm->Append1Click();
+        QCOMPARE(mDialogs->Requests().last().filterIndex, 4);
+        QCOMPARE(mDialogs->Requests().last().defaultSuffix, QString());
+        QCOMPARE(Data().RecordCount(), 6);
     }
 
     void exportThroughDialog()

@@ -59,7 +59,9 @@ std::optional<std::pair<QString, TextType>> OpenDialogInEx(TMainForm &window, co
     request.title = title;
     request.filter = ImportFilterText();
     request.filterIndex = memory.openIndex;
-    request.defaultSuffix = DefaultExtensionOf(TypeOfIndex(memory.openIndex, TextType::Comma));
+    // "*.*" names no extension: a dialog that appended it would look for "name.*.*".
+    const QString suffix = DefaultExtensionOf(TypeOfIndex(memory.openIndex, TextType::Comma));
+    request.defaultSuffix = suffix == QStringLiteral("*.*") ? QString() : suffix;
     const std::optional<FileChoice> choice = window.Dialogs().OpenFile(request);
     if (!choice)
         return std::nullopt;
