@@ -184,6 +184,7 @@ LoadResult Reader::Run()
     if (header.size() < pdb::HeaderSize || (type != pdb::KriboProType() && type != pdb::Kribo3Type()))
         return Abort(NotKriboText());
     mKribo3 = type == pdb::Kribo3Type();
+    mDatabase.SetConvertedFromKribo3(mKribo3);
     TakeHeader(header);
 
     if (mKribo3) {

@@ -326,12 +326,14 @@ void TMainForm::ClearRowClipboard()
 // mark the records the filter leaves out hidden in the database (the grid follows).
 void TMainForm::ApplyRecordFilter()
 {
-    // The match options are the properties dialog's, as it was last left; before it was ever
-    // opened, INCLUDE without "must begin with".
-    FilterOptions options;
-    if (const auto *properties = findChild<TPropertiesForm *>())
-        options = properties->FilterChoices();
-    kribed::ApplyFilter(mDocument->Data(), true, options);
+    // The field and the match options are the properties dialog's, as it was last left, whatever
+    // database has been loaded since; before it was ever opened, the database's own filter field
+    // with INCLUDE and without "must begin with".
+    if (const auto *properties = findChild<TPropertiesForm *>()) {
+        properties->RunFilter(mDocument->Data(), true);
+        return;
+    }
+    kribed::ApplyFilter(mDocument->Data(), true, FilterOptions());
 }
 
 // A value of the record was typed into the grid.
