@@ -98,6 +98,7 @@ private Q_SLOTS:
     void backupName();
     void exportKeepsBackup_data();
     void exportKeepsBackup();
+    void exportOntoItsBackupName();
     void exportRefused_data();
     void exportRefused();
     void failedWriteKeepsFileAndBackup();
@@ -241,6 +242,21 @@ void TestTextExport::exportKeepsBackup()
     QCOMPARE(ExportTextFile(path, TextType::Semicolon, database, prompter), ExchangeResult::Done);
     QCOMPARE(ReadFile(backup), first);
     QCOMPARE(ReadFile(path), QByteArray("\"n\"\r\n\"2\"\r\n"));
+}
+
+void TestTextExport::exportOntoItsBackupName()
+{
+    // A file already named like its backup is simply replaced: no step deletes it first.
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("x.CS_"));
+    QVERIFY(WriteFile(path, "previous"));
+    Database database;
+    Fill(database, People);
+    ScriptedPrompter prompter;
+    QCOMPARE(ExportTextFile(path, TextType::Comma, database, prompter), ExchangeResult::Done);
+    KRIBED_VERIFY_PROMPTER(prompter);
+    QCOMPARE(ReadFile(path), Exported(database, TextType::Comma));
+    QCOMPARE(FilesIn(folder.path()), QStringList{QStringLiteral("x.CS_")});
 }
 
 void TestTextExport::exportRefused_data()
