@@ -11,6 +11,7 @@
 #include "shell/user_list.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
@@ -302,7 +303,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("road");
         QTest::addColumn<bool>("agree");
-        for (const char *road : {"Open", "Close", "Recent entry", "Closing the window"}) {
+        for (const char *road : {"Open", "Close", "Recent entry", "Closing the window", "New", "Import"}) {
             QTest::addRow("%s, keep the changes", road) << QString::fromLatin1(road) << false;
             QTest::addRow("%s, lose the changes", road) << QString::fromLatin1(road) << true;
         }
@@ -329,15 +330,32 @@ private Q_SLOTS:
             mForm->Close1Click();
         } else if (road == QLatin1String("Recent entry")) {
             mForm->F2Click();
+        } else if (road == QLatin1String("New")) {
+            mForm->New1Click();
+        } else if (road == QLatin1String("Import")) {
+            // Agreeing leads to the import's file dialog; cancelling it keeps the database.
+            if (agree)
+                mDialogs->ExpectOpen(QStringLiteral("Import"), QString());
+            mForm->Import1Click();
         } else {
             mForm->show();
             closed = mForm->close();
         }
 
-        if (!agree) {
+        QDialog *newDialog = nullptr;
+        for (QDialog *dialog : mForm->findChildren<QDialog *>()) {
+            if (dialog->windowTitle() == QLatin1String("New Database"))
+                newDialog = dialog;
+        }
+        QCOMPARE(newDialog && newDialog->isVisible(), road == QLatin1String("New") && agree);
+        if (newDialog)
+            newDialog->reject();
+
+        if (!agree || road == QLatin1String("New") || road == QLatin1String("Import")) {
             QVERIFY(!closed);
             // A refused close writes nothing back.
             QVERIFY(!OpenSettingsStore()->contains(QStringLiteral("Settings/InitialDir")));
+            // The database stays as it was until something replaces it.
             QVERIFY(mForm->IsDatabaseOpen());
             QCOMPARE(Data().Name(), QByteArray("A"));
             QCOMPARE(Data().Cell(1, 1), QByteArray("edit"));
@@ -364,6 +382,15 @@ private Q_SLOTS:
         OpenThroughDialog(WriteFile(QStringLiteral("A.pdb"), Kunden(2, 3, "A")));
         OpenThroughDialog(WriteFile(QStringLiteral("B.pdb"), Kunden(2, 3, "B")));
         QCOMPARE(Data().Name(), QByteArray("B"));
+        mDialogs->ExpectOpen(QStringLiteral("Import"), QString());
+        mForm->Import1Click();
+        mForm->New1Click();
+        for (QDialog *dialog : mForm->findChildren<QDialog *>()) {
+            if (dialog->windowTitle() == QLatin1String("New Database")) {
+                QVERIFY(dialog->isVisible());
+                dialog->reject();
+            }
+        }
         mForm->Close1Click();
         QVERIFY(!mForm->IsDatabaseOpen());
         QVERIFY(mForm->Grid()->isHidden());
