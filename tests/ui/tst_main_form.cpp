@@ -515,6 +515,37 @@ private Q_SLOTS:
         }
     }
 
+    void storedFont_data()
+    {
+        QTest::addColumn<QString>("size");
+        QTest::addColumn<QString>("style");
+        QTest::addColumn<int>("points");
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<bool>("italic");
+        QTest::newRow("stored size and bold italic") << "9" << "3" << 9 << true << true;
+        QTest::newRow("size not a number") << "big" << "0" << 8 << false << false;
+        QTest::newRow("size below one point") << "-4" << "2" << 8 << false << true;
+    }
+
+    void storedFont()
+    {
+        QFETCH(QString, size);
+        QFETCH(QString, style);
+        QFETCH(int, points);
+        QFETCH(bool, bold);
+        QFETCH(bool, italic);
+        {
+            std::unique_ptr<QSettings> store = OpenSettingsStore();
+            store->setValue(QStringLiteral("Font/Size"), size);
+            store->setValue(QStringLiteral("Font/Style"), style);
+        }
+        MakeForm(mNoUsers);
+        QCOMPARE(mForm->DisplayFont().pointSize(), points);
+        QCOMPARE(mForm->DisplayFont().bold(), bold);
+        QCOMPARE(mForm->DisplayFont().italic(), italic);
+        QCOMPARE(mForm->Grid()->font(), mForm->DisplayFont());
+    }
+
     void installNeedsAHandheldUser()
     {
         OneUser user;
