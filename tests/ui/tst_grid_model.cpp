@@ -82,6 +82,18 @@ private Q_SLOTS:
         QCOMPARE(Model().headerData(0, Qt::Horizontal).toString(), QString::fromUtf8("Имя"));
     }
 
+    void lineBreaksShownAndKeptForEditing()
+    {
+        mDocument->Data().SetCell(2, 2, "a\r\nb");
+        const QModelIndex index = Model().index(1, 1);
+        QCOMPARE(index.data(Qt::DisplayRole).toString(), QStringLiteral("a\nb"));
+        QCOMPARE(index.data(Qt::EditRole).toString(), QStringLiteral("a\r\nb"));
+        // Committing the text as the editor got it changes nothing.
+        QVERIFY(Model().setData(index, index.data(Qt::EditRole)));
+        QCOMPARE(mDocument->Data().Cell(2, 2), QByteArray("a\r\nb"));
+        QVERIFY(!mDocument->Data().IsModified());
+    }
+
     void typingEncodesAndReportsTheEdit_data()
     {
         QTest::addColumn<QString>("typed");

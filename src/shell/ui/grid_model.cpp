@@ -33,9 +33,15 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignTop));
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
-    return CurrentRegional().ToText(Data().Cell(index.column() + 1, index.row() + 1));
+    QString text = CurrentRegional().ToText(Data().Cell(index.column() + 1, index.row() + 1));
+    // Shown on several lines where the text breaks its lines (CR LF in cells).
+    if (role == Qt::DisplayRole)
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
 }
 
 bool GridModel::setData(const QModelIndex &index, const QVariant &value, int role)
