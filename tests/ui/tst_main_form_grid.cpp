@@ -18,6 +18,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTableView>
@@ -233,6 +234,27 @@ private Q_SLOTS:
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("outside"));
         QCOMPARE(Cell(1, 1), QStringLiteral("1.1"));
         QVERIFY(!Data().IsModified());
+    }
+
+    void contextMenuOnCellsAndHeaders_data()
+    {
+        QTest::addColumn<int>("part");
+        QTest::newRow("data cell") << 0;
+        QTest::newRow("field name") << 1;
+        QTest::newRow("record number") << 2;
+    }
+
+    void contextMenuOnCellsAndHeaders()
+    {
+        QFETCH(int, part);
+        QAbstractScrollArea *area = part == 0 ? static_cast<QAbstractScrollArea *>(Grid())
+            : part == 1 ? static_cast<QAbstractScrollArea *>(Columns())
+                        : static_cast<QAbstractScrollArea *>(Rows());
+        QMenu *menu = mForm->GridMenu();
+        QVERIFY(!menu->isVisible());
+        Q_EMIT area->customContextMenuRequested(QPoint(5, 5));
+        QVERIFY(menu->isVisible());
+        menu->hide();
     }
 
     void pasteCellFollowsTheClipboardWithinATick()

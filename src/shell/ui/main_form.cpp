@@ -241,13 +241,21 @@ void TMainForm::BuildGridMenu()
     add("CutCell2"); add("CopyCell2"); add("PasteCell2"); mGridMenu->addSeparator();
     add("CutRow2"); add("CopyRow2"); add("PasteRow2"); mGridMenu->addSeparator();
     add("Delete_Row2"); add("InsertRow2"); add("AppendRow2");
-    mGrid->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(mGrid, &QWidget::customContextMenuRequested, this, &TMainForm::ShowGridMenu);
+    // The header cells belong to the grid: the same menu opens on them.
+    // Scroll areas report the position within their viewport.
+    for (QAbstractScrollArea *part : {static_cast<QAbstractScrollArea *>(mGrid),
+                                      static_cast<QAbstractScrollArea *>(mGrid->horizontalHeader()),
+                                      static_cast<QAbstractScrollArea *>(mGrid->verticalHeader())}) {
+        part->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(part, &QWidget::customContextMenuRequested, this, [this, part](const QPoint &position) {
+            ShowGridMenu(part->viewport()->mapToGlobal(position));
+        });
+    }
 }
 
-void TMainForm::ShowGridMenu(const QPoint &position)
+void TMainForm::ShowGridMenu(const QPoint &globalPosition)
 {
-    mGridMenu->popup(mGrid->viewport()->mapToGlobal(position));
+    mGridMenu->popup(globalPosition);
 }
 
 void TMainForm::BuildStatusBar()

@@ -187,7 +187,7 @@ private:
     void OpenRecent(int slot);
     void SaveCommand(bool chooseName);
     void PlaceWindow();
-    void ShowGridMenu(const QPoint &position);
+    void ShowGridMenu(const QPoint &globalPosition);
     void AfterHeaderMoved(Qt::Orientation orientation, int logical, int from, int to);
     void SnapColumnWidth(int column, int pixels);
     void ApplyFontToDialog(QWidget *window);
