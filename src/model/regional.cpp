@@ -107,7 +107,11 @@ QByteArray Regional::ToBytes(const QString &text) const
     QStringEncoder encoder(mCodePage.constData(), QStringConverter::Flag::Default);
     if (!encoder.isValid())
         return text.toLatin1();
-    return encoder.encode(text);
+    QByteArray bytes = encoder.encode(text);
+    // The converter marks a character the code page cannot hold with the control byte SUB; the
+    // program enters '?' instead. A SUB typed on purpose is a control character the file drops.
+    bytes.replace('\x1a', '?');
+    return bytes;
 }
 
 QByteArray Regional::DateText(const QDate &date) const

@@ -116,6 +116,11 @@ void TestRegional::dateAndTimeFormats()
     QCOMPARE(de.TimeText(time), QByteArray("13:05:07"));
     QCOMPARE(de.ReadTime(de.TimeText(time)), std::optional<QTime>(time));
     QCOMPARE(de.ReadTime("kein"), std::nullopt);
+
+    // A character the code page cannot hold is entered as '?'.
+    QCOMPARE(de.ToBytes(QStringLiteral("a\u20ac\u4e2db")), QByteArray("a\x80?b"));
+    const Regional greek{QLocale(QStringLiteral("el_GR")), "windows-1253"};
+    QCOMPARE(greek.ToBytes(QStringLiteral("\u03b1\u00e9")), QByteArray("\xe1?"));
 }
 
 void TestRegional::widthConversions_data()
