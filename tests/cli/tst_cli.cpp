@@ -134,6 +134,7 @@ private Q_SLOTS:
     void appendText_data();
     void appendText();
     void exportToMissingFolderFails();
+    void exportOntoItsDatabaseRefused();
     void appendToKribo3WritesConvertedFile();
     void appendRefusesReadOnlyDatabase();
 };
@@ -728,6 +729,17 @@ void TestCli::exportToMissingFolderFails()
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.contains(QStringLiteral("Error: There was an error in saving the file.")),
              qPrintable(run.err));
+}
+
+void TestCli::exportOntoItsDatabaseRefused()
+{
+    const QString database = PathOf(QStringLiteral("Stock.pdb"));
+    const QByteArray before = ReadAll(database);
+    QVERIFY(!before.isEmpty());
+    const CliRun run = Run({QStringLiteral("export"), database, database});
+    QCOMPARE(run.exitCode, 2);
+    QCOMPARE(ReadAll(database), before);
+    QVERIFY(!QFile::exists(PathOf(QStringLiteral("Stock.CS_"))));
 }
 
 void TestCli::appendToKribo3WritesConvertedFile()
