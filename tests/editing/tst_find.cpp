@@ -3,29 +3,17 @@
 #include "editing/find.h"
 #include "model/regional.h"
 #include "scripted_prompter.h"
+#include "table_database.h"
 
 #include <QtTest>
 
 using namespace kribed;
 using kribed::test::ScriptedPrompter;
+using kribed::test::TableDatabase;
 
 Q_DECLARE_METATYPE(kribed::GridCell)
 
 namespace {
-
-// Row 0 of the table is the field names.
-Database MakeDatabase(const QList<QByteArrayList> &table)
-{
-    Database database;
-    database.SetShape(int(table.first().size()), int(table.size()) - 1);
-    for (int k = 1; k <= database.FieldCount(); ++k)
-        database.SetFieldName(k, table[0][k - 1]);
-    for (int r = 1; r <= database.RecordCount(); ++r) {
-        for (int k = 1; k <= database.FieldCount(); ++k)
-            database.SetCell(k, r, table[r][k - 1]);
-    }
-    return database;
-}
 
 void ExpectNotFound(ScriptedPrompter &prompter)
 {
@@ -111,7 +99,7 @@ void TestFind::visitingOrder()
     QFETCH(int, currentRow);
     QFETCH(QList<GridCell>, expected);
 
-    Database database = MakeDatabase({
+    Database database = TableDatabase({
         {"name1", "name2", "name3"},
         {"ab", "x", "xAB"},
         {"", "cab", ""},
@@ -152,7 +140,7 @@ void TestFind::matching()
     QFETCH(bool, mustBegin);
     QFETCH(bool, matches);
 
-    Database database = MakeDatabase({{"f"}, {cell}});
+    Database database = TableDatabase({{"f"}, {cell}});
     ScriptedPrompter prompter;
     if (!matches)
         ExpectNotFound(prompter);
@@ -168,7 +156,7 @@ void TestFind::notFoundKeepsStateClear()
 {
     // After the last match, Find next reports not found and clears the state, so the next Find
     // next starts a new search (the dialog opens again).
-    Database database = MakeDatabase({{"a", "b"}, {"x", "key"}, {"key", ""}});
+    Database database = TableDatabase({{"a", "b"}, {"x", "key"}, {"key", ""}});
     ScriptedPrompter prompter;
     ExpectNotFound(prompter);
     FindState state;
@@ -184,7 +172,7 @@ void TestFind::continuesAfterRowsDeleted()
 {
     // The last match was in row 4; rows and columns were deleted since: the search must stay
     // inside the table and end with "not found".
-    Database database = MakeDatabase({{"a", "b"}, {"key", "x"}, {"y", "z"}});
+    Database database = TableDatabase({{"a", "b"}, {"key", "x"}, {"y", "z"}});
     ScriptedPrompter prompter;
     ExpectNotFound(prompter);
     FindState state{true, 4, 1};

@@ -3,11 +3,13 @@
 #include "editing/sort.h"
 #include "model/field_type.h"
 #include "model/regional.h"
+#include "table_database.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
 
 using namespace kribed;
+using kribed::test::ColumnCells;
 
 namespace {
 
@@ -37,14 +39,6 @@ Database MakeDatabase(const QList<int> &types, const QList<QByteArrayList> &colu
             database.SetCell(k, r, columns[k - 1][r - 1]);
     }
     return database;
-}
-
-QByteArrayList Column(const Database &database, int column)
-{
-    QByteArrayList cells;
-    for (int r = 1; r <= database.RecordCount(); ++r)
-        cells.append(database.Cell(column, r));
-    return cells;
 }
 
 // The sort written out plainly: keys read from the table at every comparison, rows exchanged
@@ -218,7 +212,7 @@ void TestSort::oneColumn()
     UseLocale(locale);
     Database database = MakeDatabase({type}, {cells});
     SortRows(database, SortSpec{direction, 1, 0, 0, false, false});
-    QCOMPARE(Column(database, 1), sorted);
+    QCOMPARE(ColumnCells(database, 1), sorted);
 }
 
 void TestSort::secondaryAndTertiary_data()
@@ -264,7 +258,7 @@ void TestSort::secondaryAndTertiary()
     Database reference = database;
     ReferenceSort(reference, spec).Sort(1, reference.RecordCount());
     SortRows(database, spec);
-    QCOMPARE(Column(database, 4), ids);
+    QCOMPARE(ColumnCells(database, 4), ids);
     QCOMPARE(database.Records(), reference.Records());
 }
 
@@ -279,7 +273,7 @@ void TestSort::movesWholeRecordsOnly()
     QCOMPARE(order, (QVector<int>{2, 3, 1}));
     for (int p = 1; p <= database.RecordCount(); ++p)
         QCOMPARE(database.RecordAt(p), before[order[p - 1] - 1]);
-    QCOMPARE(Column(database, 2), (QByteArrayList{"a", "b", "c"}));
+    QCOMPARE(ColumnCells(database, 2), (QByteArrayList{"a", "b", "c"}));
     // The hidden state belongs to the position, and a sort is no change to save.
     QVERIFY(database.IsHidden(1));
     QVERIFY(!database.IsHidden(3));
@@ -332,7 +326,7 @@ void TestSort::sameAsPlainQuicksort()
     Database reference = database;
     ReferenceSort(reference, spec).Sort(1, reference.RecordCount());
     SortRows(database, spec);
-    QCOMPARE(Column(database, 5), Column(reference, 5));
+    QCOMPARE(ColumnCells(database, 5), ColumnCells(reference, 5));
 }
 
 void TestSort::datesWrittenOtherwise_data()
@@ -373,7 +367,7 @@ void TestSort::datesWrittenOtherwise()
         ReferenceSort(reference, spec).Sort(1, reference.RecordCount());
         Database sorted = database;
         SortRows(sorted, spec);
-        QCOMPARE(Column(sorted, 2), Column(reference, 2));
+        QCOMPARE(ColumnCells(sorted, 2), ColumnCells(reference, 2));
     }
 }
 

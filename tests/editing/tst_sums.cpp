@@ -2,33 +2,14 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "editing/sums.h"
 #include "model/regional.h"
+#include "table_database.h"
 
 #include <QtTest>
 
 using namespace kribed;
+using namespace kribed::test;
 
 namespace {
-
-Database MakeDatabase(const QList<QByteArrayList> &table)
-{
-    Database database;
-    database.SetShape(int(table.first().size()), int(table.size()) - 1);
-    for (int k = 1; k <= database.FieldCount(); ++k)
-        database.SetFieldName(k, table[0][k - 1]);
-    for (int r = 1; r <= database.RecordCount(); ++r) {
-        for (int k = 1; k <= database.FieldCount(); ++k)
-            database.SetCell(k, r, table[r][k - 1]);
-    }
-    return database;
-}
-
-QByteArrayList Column(const Database &database, int column)
-{
-    QByteArrayList cells;
-    for (int r = 1; r <= database.RecordCount(); ++r)
-        cells.append(database.Cell(column, r));
-    return cells;
-}
 
 void UseLocale(const QString &name)
 {
@@ -88,7 +69,7 @@ void TestSums::columnSum()
     for (const QByteArray &cell : above)
         table.append(QByteArrayList{cell, "7"});
     table.append(QByteArrayList{"old", "7"});
-    Database database = MakeDatabase(table);
+    Database database = TableDatabase(table);
     database.SetHidden(1, true); // hidden rows count as well
 
     const int row = database.RecordCount();
@@ -131,7 +112,7 @@ void TestSums::fieldFactor()
 void TestSums::rowSumFillsSumField()
 {
     UseLocale(QStringLiteral("en_US"));
-    Database database = MakeDatabase({
+    Database database = TableDatabase({
         {"Qty", "Price #2", "Total &", "Note"},
         {"3", "1.5", "", "9"},
         {"2", "x", "old", "9"},
@@ -143,14 +124,14 @@ void TestSums::rowSumFillsSumField()
     const RowSumOutcome outcome = ComputeRowSums(database, state, 4, 2);
     QVERIFY(state.RowSumMode);
     QCOMPARE(outcome.column, 3);
-    QCOMPARE(Column(database, 3), (QByteArrayList{"6", "2", "keep", "1.5"}));
-    QCOMPARE(Column(database, 4), (QByteArrayList{"9", "9", "9", "9"}));
+    QCOMPARE(ColumnCells(database, 3), (QByteArrayList{"6", "2", "keep", "1.5"}));
+    QCOMPARE(ColumnCells(database, 4), (QByteArrayList{"9", "9", "9", "9"}));
     QVERIFY(database.IsModified());
 
     // An edit of a price in the grid computes every record again.
     database.SetCell(2, 2, "10");
     ComputeRowSums(database, state, 2, 2);
-    QCOMPARE(Column(database, 3), (QByteArrayList{"6", "22", "keep", "1.5"}));
+    QCOMPARE(ColumnCells(database, 3), (QByteArrayList{"6", "22", "keep", "1.5"}));
 }
 
 void TestSums::rowSumOneShot_data()
@@ -174,7 +155,7 @@ void TestSums::rowSumOneShot()
     QFETCH(QByteArray, result);
 
     UseLocale(QStringLiteral("en_US"));
-    Database database = MakeDatabase({names, {"1", "5", "2", "old"}, {"1", "1", "1", "1"}});
+    Database database = TableDatabase({names, {"1", "5", "2", "old"}, {"1", "1", "1", "1"}});
     RowSumState state;
     state.RowSumMode = true;
     ComputeRowSums(database, state, column, 1);

@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#pragma once
+
+#include "model/database.h"
+
+#include <QByteArrayList>
+#include <QList>
+
+namespace kribed::test {
+
+// Gives the database the table's shape and texts: row 0 holds the field names, the rows after it
+// the records. The table is not empty and all its rows are as long as the first.
+void FillFromTable(Database &database, const QList<QByteArrayList> &table);
+Database TableDatabase(const QList<QByteArrayList> &table);
+
+// The cells of one field, record 1 first.
+QByteArrayList ColumnCells(const Database &database, int field);
+
+} // namespace kribed::test
