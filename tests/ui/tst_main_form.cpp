@@ -3,8 +3,7 @@
 #include "model/database.h"
 #include "model/regional.h"
 #include "pdb_builder.h"
-#include "scripted_file_dialogs.h"
-#include "scripted_prompter.h"
+#include "main_form_fixture.h"
 #include "shell/settings.h"
 #include "shell/ui/database_document.h"
 #include "shell/ui/main_form.h"
@@ -17,10 +16,8 @@
 #include <QLabel>
 #include <QScreen>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QToolBar>
 #include <QTest>
 
@@ -51,56 +48,14 @@ QByteArray Kunden(int fields, int records, const QByteArray &name = "Kunden")
     return builder.Build();
 }
 
-class OneUser : public UserList
-{
-public:
-    int Count() const override { return 1; }
-    int LastUserIndex() const override { return 0; }
-    QString UserName(int) const override { return QStringLiteral("Smith J"); }
-    QString UserFolder(int) const override { return QStringLiteral("Smith J"); }
-    QString DesktopDataFolder() const override { return QStringLiteral("/palm"); }
-};
-
 } // namespace
 
-class TestMainForm : public QObject
+class TestMainForm : public QObject, private MainFormFixture
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> mTemp;
-    std::unique_ptr<ScriptedPrompter> mPrompter;
-    std::unique_ptr<ScriptedFileDialogs> mDialogs;
-    NoUsers mNoUsers;
-    std::unique_ptr<TMainForm> mForm;
-
-    QString WriteFile(const QString &name, const QByteArray &bytes)
-    {
-        const QString path = mTemp->filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            qFatal("cannot write the fixture");
-        return path;
-    }
-
-    void MakeForm(UserList &users)
-    {
-        mForm.reset();
-        mPrompter = std::make_unique<ScriptedPrompter>();
-        mDialogs = std::make_unique<ScriptedFileDialogs>();
-        mForm = std::make_unique<TMainForm>(*mPrompter, *mDialogs, users);
-    }
-
-    // Opens a file through the open dialog.
-    void OpenThroughDialog(const QString &path)
-    {
-        mDialogs->ExpectOpen(QStringLiteral("Open Kribo database"), path);
-        mForm->Open1Click();
-    }
-
-    bool Enabled(const char *name) const { return mForm->Action(QString::fromLatin1(name))->isEnabled(); }
     QString Panel(int index) const { return mForm->StatusPanel(index)->text(); }
-    Database &Data() { return mForm->Document().Data(); }
 
     void TypeInto(int field, int record, const QString &text)
     {
@@ -108,35 +63,11 @@ private:
         QVERIFY(model->setData(model->index(record - 1, field - 1), text));
     }
 
-    void ClearStore()
-    {
-        std::unique_ptr<QSettings> store = OpenSettingsStore();
-        store->clear();
-        store->sync();
-    }
-
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        SetCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
-    }
+    void initTestCase() { InitTestCase(); }
 
-    void init()
-    {
-        mTemp = std::make_unique<QTemporaryDir>();
-        ClearStore();
-        MakeForm(mNoUsers);
-    }
-
-    void cleanup()
-    {
-        if (mPrompter)
-            KRIBED_VERIFY_PROMPTER(*mPrompter);
-        if (mDialogs)
-            KRIBED_VERIFY_DIALOGS(*mDialogs);
-        mForm.reset();
-    }
+    void init() { StartTest(); }
+    void cleanup() { EndTest(); }
 
     void startsWithoutDatabase()
     {
@@ -471,7 +402,7 @@ private Q_SLOTS:
             store->setValue(QStringLiteral("Files/File1"), QString());
             store->setValue(QStringLiteral("Files/File2"), path);
         }
-        MakeForm(mNoUsers);
+        MakeForm();
         QVERIFY(mForm->AppSettings().expertMode);
         QCOMPARE(mForm->geometry().left(), 40);
         QVERIFY(!mForm->Action(QStringLiteral("F1"))->isVisible());
@@ -503,7 +434,7 @@ private Q_SLOTS:
                 store->setValue(QStringLiteral("FormPos/Height"), QStringLiteral("300"));
             }
         }
-        MakeForm(mNoUsers);
+        MakeForm();
         const QRect frame = mForm->geometry();
         if (onlyLeft) {
             QCOMPARE(frame, QRect(left, 30, 30, 30));
@@ -539,7 +470,7 @@ private Q_SLOTS:
             store->setValue(QStringLiteral("Font/Size"), size);
             store->setValue(QStringLiteral("Font/Style"), style);
         }
-        MakeForm(mNoUsers);
+        MakeForm();
         QCOMPARE(mForm->DisplayFont().pointSize(), points);
         QCOMPARE(mForm->DisplayFont().bold(), bold);
         QCOMPARE(mForm->DisplayFont().italic(), italic);
@@ -548,8 +479,7 @@ private Q_SLOTS:
 
     void installNeedsAHandheldUser()
     {
-        OneUser user;
-        MakeForm(user);
+        MakeForm(mOneUser);
         QCOMPARE(mForm->SelectedUser(), 0);
         OpenThroughDialog(WriteFile(QStringLiteral("Kunden.pdb"), Kunden(2, 2)));
         // The first open dialog of the run starts in the user's backup folder, later ones do not.
@@ -564,8 +494,7 @@ private Q_SLOTS:
     void backupFolderNotUsedWithTheSettingOff()
     {
         OpenSettingsStore()->setValue(QStringLiteral("Settings/InitialDir"), QStringLiteral("0"));
-        OneUser user;
-        MakeForm(user);
+        MakeForm(mOneUser);
         OpenThroughDialog(WriteFile(QStringLiteral("Kunden.pdb"), Kunden(2, 2)));
         QCOMPARE(mDialogs->Requests().constFirst().initialFolder, QString());
     }

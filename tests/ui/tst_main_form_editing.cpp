@@ -5,8 +5,7 @@
 #include "model/field_type.h"
 #include "model/regional.h"
 #include "pdb_builder.h"
-#include "scripted_file_dialogs.h"
-#include "scripted_prompter.h"
+#include "main_form_fixture.h"
 #include "shell/settings.h"
 #include "shell/ui/database_document.h"
 #include "shell/ui/main_form.h"
@@ -19,9 +18,7 @@
 #include <QPlainTextEdit>
 #include <QSettings>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -29,22 +26,15 @@
 using namespace kribed;
 using namespace kribed::test;
 
-class TestMainFormEditing : public QObject
+class TestMainFormEditing : public QObject, private MainFormFixture
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> mTemp;
-    std::unique_ptr<ScriptedPrompter> mPrompter;
-    std::unique_ptr<ScriptedFileDialogs> mDialogs;
-    NoUsers mUsers;
-    std::unique_ptr<TMainForm> mForm;
     std::unique_ptr<QAbstractItemModelTester> mTester;
 
-    Database &Data() { return mForm->Document().Data(); }
     QAbstractItemModel *Model() { return mForm->Grid()->model(); }
     QByteArray Row(int record) { return Data().RecordAt(record).join('|'); }
-    bool Enabled(const char *name) { return mForm->Action(QLatin1String(name))->isEnabled(); }
     const QByteArray Today() { return CurrentRegional().DateText(QDate::currentDate()); }
 
     // Fields Name (String), Changed (Modification Date), Number (Auto-increment Integer); four
@@ -56,14 +46,9 @@ private:
             .Field("Number", 0x0043, 30);
         for (int record = 1; record <= 4; ++record)
             builder.Record({"n" + QByteArray::number(record), "1/1/2000", QByteArray::number(record)});
-        const QString path = mTemp->filePath(QStringLiteral("Demo.pdb"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(builder.Build());
-        file.close();
-        mDialogs->ExpectOpen(QStringLiteral("Open Kribo database"), path);
-        mForm->Open1Click();
-        QVERIFY(mForm->IsDatabaseOpen());
+        OpenBytes(QStringLiteral("Demo.pdb"), builder.Build());
+        if (QTest::currentTestFailed())
+            return;
         mTester = std::make_unique<QAbstractItemModelTester>(
             Model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     }
@@ -74,31 +59,19 @@ private:
     }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        SetCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
-    }
+    void initTestCase() { InitTestCase(); }
 
     void init()
     {
-        mTemp = std::make_unique<QTemporaryDir>();
-        OpenSettingsStore()->clear();
-        mPrompter = std::make_unique<ScriptedPrompter>();
-        mDialogs = std::make_unique<ScriptedFileDialogs>();
-        mForm = std::make_unique<TMainForm>(*mPrompter, *mDialogs, mUsers);
-        mForm->show();
-        QVERIFY(QTest::qWaitForWindowExposed(mForm.get()));
-        OpenDemo();
+        StartTest(true);
+        if (!QTest::currentTestFailed())
+            OpenDemo();
     }
 
     void cleanup()
     {
-        KRIBED_VERIFY_PROMPTER(*mPrompter);
-        KRIBED_VERIFY_DIALOGS(*mDialogs);
         mTester.reset();
-        mForm->Document().ClearModified();
-        mForm.reset();
+        EndTest();
     }
 
     void insertRowAnnouncesOneRow()

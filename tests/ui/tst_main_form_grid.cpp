@@ -4,8 +4,7 @@
 #include "model/limits.h"
 #include "model/regional.h"
 #include "pdb_builder.h"
-#include "scripted_file_dialogs.h"
-#include "scripted_prompter.h"
+#include "main_form_fixture.h"
 #include "shell/settings.h"
 #include "shell/ui/database_document.h"
 #include "shell/ui/grid_header.h"
@@ -20,9 +19,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -30,18 +27,11 @@
 using namespace kribed;
 using namespace kribed::test;
 
-class TestMainFormGrid : public QObject
+class TestMainFormGrid : public QObject, private MainFormFixture
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> mTemp;
-    std::unique_ptr<ScriptedPrompter> mPrompter;
-    std::unique_ptr<ScriptedFileDialogs> mDialogs;
-    NoUsers mUsers;
-    std::unique_ptr<TMainForm> mForm;
-
-    Database &Data() { return mForm->Document().Data(); }
     QTableView *Grid() { return mForm->Grid(); }
     GridHeader *Columns() { return static_cast<GridHeader *>(Grid()->horizontalHeader()); }
     GridHeader *Rows() { return static_cast<GridHeader *>(Grid()->verticalHeader()); }
@@ -50,15 +40,9 @@ private:
     // Opens a built file in place of the demo.
     void OpenBuilt(const PdbBuilder &builder)
     {
-        const QString path = mTemp->filePath(QStringLiteral("Built.pdb"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(builder.Build());
-        file.close();
+        const QByteArray bytes = builder.Build();
         mForm->Document().ClearModified();
-        mDialogs->ExpectOpen(QStringLiteral("Open Kribo database"), path);
-        mForm->Open1Click();
-        QVERIFY(mForm->IsDatabaseOpen());
+        OpenBytes(QStringLiteral("Built.pdb"), bytes);
     }
 
     // Opens a database of three fields 20, 40 and 60 units wide and six records "f.r".
@@ -72,44 +56,20 @@ private:
                 values << QByteArray::number(field) + '.' + QByteArray::number(record);
             builder.Record(values);
         }
-        const QString path = mTemp->filePath(QStringLiteral("Demo.pdb"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(builder.Build());
-        file.close();
-        mDialogs->ExpectOpen(QStringLiteral("Open Kribo database"), path);
-        mForm->Open1Click();
-        QVERIFY(mForm->IsDatabaseOpen());
+        OpenBytes(QStringLiteral("Demo.pdb"), builder.Build());
     }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        SetCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
-    }
+    void initTestCase() { InitTestCase(); }
 
     void init()
     {
-        mTemp = std::make_unique<QTemporaryDir>();
-        std::unique_ptr<QSettings> store = OpenSettingsStore();
-        store->clear();
-        store.reset();
-        mPrompter = std::make_unique<ScriptedPrompter>();
-        mDialogs = std::make_unique<ScriptedFileDialogs>();
-        mForm = std::make_unique<TMainForm>(*mPrompter, *mDialogs, mUsers);
-        mForm->show();
-        QVERIFY(QTest::qWaitForWindowExposed(mForm.get()));
-        OpenDemo();
+        StartTest(true);
+        if (!QTest::currentTestFailed())
+            OpenDemo();
     }
 
-    void cleanup()
-    {
-        KRIBED_VERIFY_PROMPTER(*mPrompter);
-        KRIBED_VERIFY_DIALOGS(*mDialogs);
-        mForm->Document().ClearModified();
-        mForm.reset();
-    }
+    void cleanup() { EndTest(); }
 
     void headerHighlightFollowsTheCurrentCell()
     {

@@ -6,8 +6,7 @@
 #include "model/regional.h"
 #include "model/ui/properties_form.h"
 #include "pdb_builder.h"
-#include "scripted_file_dialogs.h"
-#include "scripted_prompter.h"
+#include "main_form_fixture.h"
 #include "shell/ui/database_document.h"
 #include "shell/ui/main_form.h"
 #include "shell/user_data.h"
@@ -44,7 +43,7 @@ QByteArray Kunden()
 
 } // namespace
 
-class TestMainFormHandheld : public QObject
+class TestMainFormHandheld : public QObject, private MainFormFixture
 {
     Q_OBJECT
 
@@ -65,32 +64,25 @@ private:
     QString InstallFlag(const QString &name) const;
     TPropertiesForm *Properties() const { return mForm->findChild<TPropertiesForm *>(); }
 
-    std::unique_ptr<QTemporaryDir> mTemp;
     QString mData;
     QString mOwnFile;
-    std::unique_ptr<ScriptedPrompter> mPrompter;
-    std::unique_ptr<ScriptedFileDialogs> mDialogs;
     std::unique_ptr<TUserData> mUsers;
-    std::unique_ptr<TMainForm> mForm;
 };
 
 void TestMainFormHandheld::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
-    SetCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
+    InitTestCase();
 }
 
 void TestMainFormHandheld::init()
 {
-    mTemp = std::make_unique<QTemporaryDir>();
+    MakeTemp();
     mData = mTemp->filePath(QStringLiteral("Palm"));
 }
 
 void TestMainFormHandheld::cleanup()
 {
-    if (mPrompter)
-        KRIBED_VERIFY_PROMPTER(*mPrompter);
-    mForm.reset();
+    EndTest();
 }
 
 void TestMainFormHandheld::MakeWindow(bool withUsers)
@@ -107,13 +99,8 @@ void TestMainFormHandheld::MakeWindow(bool withUsers)
     mForm = std::make_unique<TMainForm>(*mPrompter, *mDialogs, *mUsers);
     mForm->SetSelectedUser(mUsers->LastUserIndex());
 
-    mOwnFile = mTemp->filePath(QStringLiteral("Kunden.PDB"));
-    QFile file(mOwnFile);
-    const QByteArray bytes = Kunden();
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-    file.close();
-    mDialogs->ExpectOpen(QStringLiteral("Open Kribo database"), mOwnFile);
-    mForm->Open1Click();
+    mOwnFile = WriteFile(QStringLiteral("Kunden.PDB"), Kunden());
+    OpenThroughDialog(mOwnFile);
     QVERIFY(mForm->IsDatabaseOpen());
 }
 
@@ -147,7 +134,7 @@ void TestMainFormHandheld::installCommand()
     QCOMPARE(install->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_I));
     mForm->AppSettings().saveAtInstall = saveAtInstall;
     mForm->AppSettings().expertMode = expertMode;
-    mForm->Document().Data().SetCell(1, 1, "Maier");
+    Data().SetCell(1, 1, "Maier");
     mForm->Document().SetModified();
 
     if (!told.isEmpty())
@@ -159,8 +146,8 @@ void TestMainFormHandheld::installCommand()
     QVERIFY(QFileInfo::exists(mData + QStringLiteral("/Bert M/Install/Kunden.pdb")));
     QCOMPARE(InstallFlag(QStringLiteral("Install258")), QStringLiteral("1"));
     QCOMPARE(InstallFlag(QStringLiteral("Install3")), QStringLiteral("0"));
-    QCOMPARE(mForm->Document().Data().IsModified(), !saveAtInstall);
-    QCOMPARE(mForm->Document().Data().FilePath(), mOwnFile);
+    QCOMPARE(Data().IsModified(), !saveAtInstall);
+    QCOMPARE(Data().FilePath(), mOwnFile);
     QCOMPARE(QFileInfo::exists(mTemp->filePath(QStringLiteral("Kunden.pd_"))), saveAtInstall);
     QFile own(mOwnFile);
     QVERIFY(own.open(QIODevice::ReadOnly));
@@ -222,7 +209,7 @@ void TestMainFormHandheld::propertiesCommand()
     form->B_OKClick();
     QVERIFY(!form->isVisible());
 
-    const Database &database = mForm->Document().Data();
+    const Database &database = Data();
     QCOMPARE(database.Name(), QByteArray("Kunden 2"));
     QCOMPARE(database.FieldName(2), QByteArray("Stadt"));
     QCOMPARE(database.FieldType(2), int(BooleanType));
@@ -250,8 +237,8 @@ void TestMainFormHandheld::propertiesCancelKeepsTheDatabase()
     form->findChild<QLineEdit *>(QStringLiteral("E_Name"))->setText(QStringLiteral("Other"));
     form->findChild<QCheckBox *>(QStringLiteral("CB_ExpertMode"))->setChecked(true);
     form->reject();
-    QCOMPARE(mForm->Document().Data().Name(), QByteArray("Kunden"));
-    QVERIFY(!mForm->Document().Data().IsModified());
+    QCOMPARE(Data().Name(), QByteArray("Kunden"));
+    QVERIFY(!Data().IsModified());
     QVERIFY(!mForm->AppSettings().expertMode);
 }
 

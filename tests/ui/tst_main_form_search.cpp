@@ -4,15 +4,14 @@
 #include "model/database.h"
 #include "model/field_type.h"
 #include "model/regional.h"
-#include "scripted_file_dialogs.h"
-#include "scripted_prompter.h"
+#include "main_form_fixture.h"
 #include "shell/ui/database_document.h"
+#include "table_database.h"
 #include "shell/ui/main_form.h"
 #include "shell/user_list.h"
 
 #include <QAction>
 #include <QLineEdit>
-#include <QStandardPaths>
 #include <QTableView>
 #include <QTest>
 
@@ -21,64 +20,30 @@
 using namespace kribed;
 using namespace kribed::test;
 
-class TestMainFormSearch : public QObject
+class TestMainFormSearch : public QObject, private MainFormFixture
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<ScriptedPrompter> mPrompter;
-    std::unique_ptr<ScriptedFileDialogs> mDialogs;
-    NoUsers mUsers;
-    std::unique_ptr<TMainForm> mForm;
-
-    Database &Data() { return mForm->Document().Data(); }
-
     // Row 0 of the table is the field names.
     void Open(const QList<QByteArrayList> &table)
     {
         mForm->Document().ResetWith([&](Database &database) {
-            database.SetShape(int(table.first().size()), int(table.size()) - 1);
-            for (int k = 1; k <= database.FieldCount(); ++k)
-                database.SetFieldName(k, table[0][k - 1]);
-            for (int r = 1; r <= database.RecordCount(); ++r) {
-                for (int k = 1; k <= database.FieldCount(); ++k)
-                    database.SetCell(k, r, table[r][k - 1]);
-            }
+            FillFromTable(database, table);
             database.ClearModified();
         });
         mForm->SetDatabaseOpen(true);
     }
 
-    QByteArrayList Column(int field)
-    {
-        QByteArrayList cells;
-        for (int r = 1; r <= Data().RecordCount(); ++r)
-            cells << Data().Cell(field, r);
-        return cells;
-    }
+    QByteArrayList Column(int field) { return ColumnCells(Data(), field); }
 
     bool RowSumChecked() const { return mForm->Action(QStringLiteral("RowSum1"))->isChecked(); }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        SetCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
-    }
+    void initTestCase() { InitTestCase(); }
+    void init() { MakeForm(); }
 
-    void init()
-    {
-        mPrompter = std::make_unique<ScriptedPrompter>();
-        mDialogs = std::make_unique<ScriptedFileDialogs>();
-        mForm = std::make_unique<TMainForm>(*mPrompter, *mDialogs, mUsers);
-    }
-
-    void cleanup()
-    {
-        KRIBED_VERIFY_PROMPTER(*mPrompter);
-        KRIBED_VERIFY_DIALOGS(*mDialogs);
-        mForm.reset();
-    }
+    void cleanup() { EndTest(); }
 
     void findNextGoesOnFromTheLastMatch()
     {

@@ -5,8 +5,7 @@
 #include "model/database.h"
 #include "model/field_type.h"
 #include "model/regional.h"
-#include "scripted_file_dialogs.h"
-#include "scripted_prompter.h"
+#include "main_form_fixture.h"
 #include "shell/settings.h"
 #include "shell/ui/database_document.h"
 #include "shell/ui/main_form.h"
@@ -17,9 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -37,31 +34,15 @@ QStringList Items(const QComboBox *box)
     return items;
 }
 
-class OneUser : public UserList
-{
-public:
-    int Count() const override { return 1; }
-    int LastUserIndex() const override { return 0; }
-    QString UserName(int) const override { return QStringLiteral("Smith J"); }
-    QString UserFolder(int) const override { return QStringLiteral("Smith J"); }
-    QString DesktopDataFolder() const override { return QStringLiteral("/palm"); }
-};
-
 const QString FormatQuestion = FormatQuestionText();
 
 } // namespace
 
-class TestNewDatabase : public QObject
+class TestNewDatabase : public QObject, private MainFormFixture
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> mTemp;
-    std::unique_ptr<ScriptedPrompter> mPrompter;
-    std::unique_ptr<ScriptedFileDialogs> mDialogs;
-    NoUsers mNoUsers;
-    std::unique_ptr<TMainForm> mForm;
-
     template<class T> T *Child(QObject *parent, const char *name)
     {
         T *child = parent->findChild<T *>(QString::fromLatin1(name));
@@ -70,30 +51,11 @@ private:
         return child;
     }
 
-    void MakeForm(UserList &users)
-    {
-        mForm.reset();
-        mPrompter = std::make_unique<ScriptedPrompter>();
-        mDialogs = std::make_unique<ScriptedFileDialogs>();
-        mForm = std::make_unique<TMainForm>(*mPrompter, *mDialogs, users);
-    }
-
-    QString WriteFile(const QString &name, const QByteArray &bytes)
-    {
-        const QString path = mTemp->filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            qFatal("cannot write the fixture");
-        return path;
-    }
-
     QByteArray ReadFile(const QString &path)
     {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("missing");
     }
-
-    Database &Data() { return mForm->Document().Data(); }
 
     // New through the dialog with the given shape.
     void CreateThroughDialog(const QString &columns, const QString &rows, int type = -1)
@@ -110,29 +72,10 @@ private:
     }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        SetCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
-    }
+    void initTestCase() { InitTestCase(); }
 
-    void init()
-    {
-        mTemp = std::make_unique<QTemporaryDir>();
-        std::unique_ptr<QSettings> store = OpenSettingsStore();
-        store->clear();
-        store->sync();
-        MakeForm(mNoUsers);
-    }
-
-    void cleanup()
-    {
-        if (mPrompter)
-            KRIBED_VERIFY_PROMPTER(*mPrompter);
-        if (mDialogs)
-            KRIBED_VERIFY_DIALOGS(*mDialogs);
-        mForm.reset();
-    }
+    void init() { StartTest(); }
+    void cleanup() { EndTest(); }
 
     void dialogControls()
     {
@@ -186,16 +129,15 @@ private Q_SLOTS:
         QFETCH(bool, withUser);
         QFETCH(bool, initialDir);
         QFETCH(int, selected);
-        OneUser user;
         {
             std::unique_ptr<QSettings> store = OpenSettingsStore();
             store->setValue(QStringLiteral("Settings/InitialDir"), initialDir ? QStringLiteral("1") : QStringLiteral("0"));
             store->sync();
         }
         if (withUser)
-            MakeForm(user);
+            MakeForm(mOneUser);
         else
-            MakeForm(mNoUsers);
+            MakeForm();
         QCOMPARE(mForm->AppSettings().initialDir, initialDir);
         TDateiForm *form = DateiFormOf(*mForm);
         QCOMPARE(Child<QComboBox>(form, "C_FieldType")->currentIndex(), selected);
