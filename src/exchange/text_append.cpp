@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "exchange/text_exchange.h"
+#include "exchange/text_reading.h"
 #include "model/database.h"
 #include "shell/prompter.h"
 
@@ -9,17 +10,6 @@
 namespace kribed {
 
 namespace {
-
-void ShowOpenError(Prompter &prompter)
-{
-    prompter.Ask({QStringLiteral("Error"), OpenErrorText(), Icon::Error, Buttons::Ok});
-}
-
-bool AskToGoOn(Prompter &prompter, const QString &text)
-{
-    return prompter.Ask({QStringLiteral("Information"), text, Icon::Warning, Buttons::OkCancel})
-        == Answer::Ok;
-}
 
 int GridRows(const Database &database)
 {
@@ -37,25 +27,20 @@ ExchangeResult AppendText(QIODevice &device, TextType type, Database &database,
                           Prompter &prompter)
 {
     const char separator = SeparatorOf(type);
-    const qint64 start = device.pos();
-    const std::optional<FormatCheck> check = CheckFormat(device, separator);
-    if (!check) {
-        ShowOpenError(prompter);
-        return ExchangeResult::Failed;
-    }
-    if (AppendAsksFormatQuestion(*check) && !AskToGoOn(prompter, FormatQuestionText()))
-        return ExchangeResult::Cancelled;
-
     const int fields = database.FieldCount();
-    const qint64 free = AppendRowLimit - GridRows(database);
-    if ((check->max + 1 > fields || check->lines > free)
-        && !AskToGoOn(prompter, FitQuestionText()))
-        return ExchangeResult::Cancelled;
-
-    if (!device.seek(start)) {
-        ShowOpenError(prompter);
-        return ExchangeResult::Failed;
-    }
+    FormatCheck check;
+    const ExchangeResult checked = CheckTextFirst(
+        device, separator, prompter,
+        [&](const FormatCheck &shape) {
+            if (AppendAsksFormatQuestion(shape) && !AskToGoOn(prompter, FormatQuestionText()))
+                return false;
+            const qint64 free = AppendRowLimit - GridRows(database);
+            return (shape.max + 1 <= fields && shape.lines <= free)
+                || AskToGoOn(prompter, FitQuestionText());
+        },
+        check);
+    if (checked != ExchangeResult::Done)
+        return checked;
     int added = 0;
     const bool read = ReadLines(device, [&](QByteArrayView line) {
         if (GridRows(database) >= AppendRowLimit)
@@ -83,10 +68,8 @@ ExchangeResult AppendTextFile(const QString &path, TextType type, Database &data
                               Prompter &prompter)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        ShowOpenError(prompter);
+    if (!OpenForReading(file, prompter))
         return ExchangeResult::Failed;
-    }
     return AppendText(file, type, database, prompter);
 }
 

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "exchange/new_database.h"
 #include "exchange/text_exchange.h"
+#include "exchange/text_reading.h"
 #include "model/database.h"
 #include "model/regional.h"
 #include "shell/prompter.h"
@@ -18,11 +19,6 @@ namespace {
 
 constexpr int ImportedColumnWidth = 90; // pixels, not width units
 constexpr int MaxGridRows = MaxRecords + 1;
-
-void ShowOpenError(Prompter &prompter)
-{
-    prompter.Ask({QStringLiteral("Error"), OpenErrorText(), Icon::Error, Buttons::Ok});
-}
 
 // The imported table before it replaces the open database: row 0 the field names.
 struct ImportedTable
@@ -74,26 +70,19 @@ ExchangeResult ImportText(QIODevice &device, TextType type, Database &database,
                           Prompter &prompter)
 {
     const char separator = SeparatorOf(type);
-    const qint64 start = device.pos();
-    const std::optional<FormatCheck> check = CheckFormat(device, separator);
-    if (!check) {
-        ShowOpenError(prompter);
-        return ExchangeResult::Failed;
-    }
-    if (ImportAsksFormatQuestion(*check)) {
-        const Answer answer = prompter.Ask({QStringLiteral("Information"), FormatQuestionText(),
-                                            Icon::Warning, Buttons::OkCancel});
-        if (answer != Answer::Ok)
-            return ExchangeResult::Cancelled;
-    }
-    if (!device.seek(start)) {
-        ShowOpenError(prompter);
-        return ExchangeResult::Failed;
-    }
+    FormatCheck check;
+    const ExchangeResult checked = CheckTextFirst(
+        device, separator, prompter,
+        [&prompter](const FormatCheck &shape) {
+            return !ImportAsksFormatQuestion(shape) || AskToGoOn(prompter, FormatQuestionText());
+        },
+        check);
+    if (checked != ExchangeResult::Done)
+        return checked;
 
     ImportedTable table;
-    const int rows = int(std::clamp<qint64>(check->lines, 2, MaxGridRows));
-    table.fields = std::clamp(check->max + 1, 1, MaxFields);
+    const int rows = int(std::clamp<qint64>(check.lines, 2, MaxGridRows));
+    table.fields = std::clamp(check.max + 1, 1, MaxFields);
     table.rows = QVector<Database::Record>(rows, Database::Record(table.fields));
     // The open database stays as it is until the whole file has been read.
     if (!FillTable(device, separator, table)) {
@@ -108,10 +97,8 @@ ExchangeResult ImportTextFile(const QString &path, TextType type, Database &data
                               Prompter &prompter)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        ShowOpenError(prompter);
+    if (!OpenForReading(file, prompter))
         return ExchangeResult::Failed;
-    }
     const ExchangeResult result = ImportText(file, type, database, prompter);
     file.close();
     if (result != ExchangeResult::Done)
