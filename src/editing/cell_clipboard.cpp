@@ -7,20 +7,6 @@
 
 namespace kribed {
 
-namespace {
-
-EditResult CellChanged(int field, int record)
-{
-    EditResult result;
-    result.applied = true;
-    result.changedRecord = record;
-    result.currentRecord = record;
-    result.currentField = field;
-    return result;
-}
-
-} // namespace
-
 EditResult CutCell(Database &database, int field, int record, const QDateTime &now,
                    QByteArray *cutText)
 {
@@ -29,7 +15,7 @@ EditResult CutCell(Database &database, int field, int record, const QDateTime &n
     StampRow(database, record, now);
     database.SetCell(field, record, QByteArray());
     database.SetModified();
-    return CellChanged(field, record);
+    return RowChangedInPlace(record, field);
 }
 
 QByteArray CopyCell(const Database &database, int field, int record)
@@ -43,7 +29,7 @@ EditResult PasteCell(Database &database, int field, int record, const QByteArray
     database.SetCell(field, record, text);
     StampRow(database, record, now);
     database.SetModified();
-    return CellChanged(field, record);
+    return RowChangedInPlace(record, field);
 }
 
 EditResult StoreEditedText(Database &database, int field, int record, const QByteArray &text,
@@ -54,7 +40,7 @@ EditResult StoreEditedText(Database &database, int field, int record, const QByt
     database.SetModified();
     StampRow(database, record, now);
     database.SetCell(field, record, text);
-    return CellChanged(field, record);
+    return RowChangedInPlace(record, field);
 }
 
 } // namespace kribed

@@ -20,6 +20,18 @@ struct EditResult
     int currentField = 0;
 };
 
+// The cells of one row changed in place; the current cell moves to that row, into currentField
+// (0: the current column stays).
+inline EditResult RowChangedInPlace(int record, int currentField)
+{
+    EditResult result;
+    result.applied = true;
+    result.changedRecord = record;
+    result.currentRecord = record;
+    result.currentField = currentField;
+    return result;
+}
+
 // Runs the moment an operation changes the database's shape, after its questions and limits: the
 // grid wraps `change` in its begin and end signals for what `planned` names (insertedRecord,
 // removedRecord, insertedField or removedField). Without one the change simply runs.

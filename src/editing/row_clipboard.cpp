@@ -28,20 +28,6 @@ void ClearRowClipboard(RowClipboard &clipboard)
     clipboard.Clear();
 }
 
-namespace {
-
-EditResult RowChanged(int record, int currentField)
-{
-    EditResult result;
-    result.applied = true;
-    result.changedRecord = record;
-    result.currentRecord = record;
-    result.currentField = currentField;
-    return result;
-}
-
-} // namespace
-
 EditResult CutRow(Database &database, RowClipboard &clipboard, int record, Prompter &prompter,
                   bool expertMode)
 {
@@ -52,7 +38,7 @@ EditResult CutRow(Database &database, RowClipboard &clipboard, int record, Promp
     clipboard.Fill(database, record);
     for (int field = 1; field <= database.FieldCount(); ++field)
         database.SetCell(field, record, QByteArray());
-    return RowChanged(record, 0);
+    return RowChangedInPlace(record, 0);
 }
 
 EditResult CopyRow(Database &database, RowClipboard &clipboard, int record)
@@ -77,7 +63,7 @@ EditResult PasteRow(Database &database, const RowClipboard &clipboard, int recor
     database.SetModified();
     for (int field = 1; field <= database.FieldCount(); ++field)
         database.SetCell(field, record, clipboard.Slot(field));
-    return RowChanged(record, 0);
+    return RowChangedInPlace(record, 0);
 }
 
 } // namespace kribed
