@@ -20,15 +20,21 @@ namespace {
 // A freshly built or loaded grid has its cursor in the first field.
 constexpr int CurrentColumn = 1;
 
-// Writes the database to the named file as Save as does: a file already there becomes the ".pd_"
-// backup, and the database's path becomes the file's.
-ExitStatus SaveAs(CliContext &context, Database &database, const QString &path)
+// Writes the database as the editor's Save (its own file) or Save as (the target) does, and tells
+// which file was written.
+ExitStatus Write(CliContext &context, Database &database, SaveMode mode, const QString &target)
 {
-    const QString target = QFileInfo(path).absoluteFilePath();
-    if (!SaveDatabase(database, SaveMode::ChosenName, target, CurrentColumn, context.prompter))
+    if (!SaveDatabase(database, mode, target, CurrentColumn, context.prompter))
         return ExitFailure;
     context.out << "Wrote " << database.FilePath() << '\n';
     return ExitSuccess;
+}
+
+// Save as to the named file: a file already there becomes the ".pd_" backup, and the database's
+// path becomes the file's.
+ExitStatus SaveAs(CliContext &context, Database &database, const QString &path)
+{
+    return Write(context, database, SaveMode::ChosenName, QFileInfo(path).absoluteFilePath());
 }
 
 ExitStatus StatusOf(ExchangeResult result)
@@ -97,10 +103,7 @@ ExitStatus AppendCommand(CliContext &context)
     // rather than a half append.
     if (result != ExchangeResult::Done)
         return StatusOf(result);
-    if (!SaveDatabase(database, SaveMode::OwnFile, QString(), CurrentColumn, context.prompter))
-        return ExitFailure;
-    context.out << "Wrote " << database.FilePath() << '\n';
-    return ExitSuccess;
+    return Write(context, database, SaveMode::OwnFile, QString());
 }
 
 } // namespace kribed
