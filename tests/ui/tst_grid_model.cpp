@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
+#include "literal_texts.h"
 #include "model/database.h"
 #include "model/regional.h"
 #include "shell/ui/database_document.h"
@@ -10,17 +11,9 @@
 #include <QTest>
 
 using namespace kribed;
+using kribed::test::Texts;
 
 namespace {
-
-// Test rows write texts as plain literals.
-QStringList Texts(std::initializer_list<const char *> texts)
-{
-    QStringList list;
-    for (const char *text : texts)
-        list << QString::fromUtf8(text);
-    return list;
-}
 
 // Fills a database of the given shape with "f.r" texts so moves can be traced.
 void Fill(Database &database, int fields, int records)
