@@ -58,6 +58,20 @@ const QString &LargestFile()
     return path;
 }
 
+// A main window with silent scripts, and the largest database opened in it unless told not to.
+struct Window
+{
+    explicit Window(bool open = true)
+    {
+        if (open)
+            form.OpenDatabase(LargestFile());
+    }
+    SilentPrompter prompter;
+    NoDialogs dialogs;
+    NoUsers users;
+    TMainForm form{prompter, dialogs, users};
+};
+
 void BM_ReaderAloneFloor(benchmark::State &state)
 {
     SilentPrompter prompter;
@@ -70,10 +84,8 @@ BENCHMARK(BM_ReaderAloneFloor)->Unit(benchmark::kMillisecond);
 
 void BM_OpenIntoGrid(benchmark::State &state)
 {
-    SilentPrompter prompter;
-    NoDialogs dialogs;
-    NoUsers users;
-    TMainForm form(prompter, dialogs, users);
+    Window window(false);
+    TMainForm &form = window.form;
     for (auto _ : state) {
         form.OpenDatabase(LargestFile());
         benchmark::DoNotOptimize(form.Document().Data().RecordCount());
@@ -83,11 +95,8 @@ BENCHMARK(BM_OpenIntoGrid)->Unit(benchmark::kMillisecond);
 
 void BM_FilterOffOverEveryRow(benchmark::State &state)
 {
-    SilentPrompter prompter;
-    NoDialogs dialogs;
-    NoUsers users;
-    TMainForm form(prompter, dialogs, users);
-    form.OpenDatabase(LargestFile());
+    Window window;
+    TMainForm &form = window.form;
     Database &database = form.Document().Data();
     for (auto _ : state) {
         state.PauseTiming();
@@ -104,11 +113,8 @@ BENCHMARK(BM_FilterOffOverEveryRow)->Unit(benchmark::kMillisecond);
 // row is hidden in the view.
 void BM_FilterOnThroughWindow(benchmark::State &state)
 {
-    SilentPrompter prompter;
-    NoDialogs dialogs;
-    NoUsers users;
-    TMainForm form(prompter, dialogs, users);
-    form.OpenDatabase(LargestFile());
+    Window window;
+    TMainForm &form = window.form;
     form.Document().Data().SetFilterText("Text 99999");
     for (auto _ : state) {
         form.ApplyFilter(true);
@@ -121,11 +127,8 @@ BENCHMARK(BM_FilterOnThroughWindow)->Unit(benchmark::kMillisecond);
 
 void BM_StatusTick(benchmark::State &state)
 {
-    SilentPrompter prompter;
-    NoDialogs dialogs;
-    NoUsers users;
-    TMainForm form(prompter, dialogs, users);
-    form.OpenDatabase(LargestFile());
+    Window window;
+    TMainForm &form = window.form;
     for (auto _ : state)
         form.Timer1Timer();
 }
