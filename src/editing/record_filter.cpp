@@ -60,10 +60,11 @@ int ApplyFilter(Database &database, bool on, const FilterOptions &options)
     if (!on || database.FilterText().isEmpty())
         return 0;
     const QByteArray folded = FoldFilterText(database.FilterText());
+    const int field = options.field >= 0 ? options.field : database.FilterField();
     int hidden = 0;
     for (int record = 1; record <= database.RecordCount(); ++record) {
-        const bool matches = RecordMatchesFilter(database, record, folded, database.FilterField(),
-                                                 options.mustBeginWith);
+        const bool matches =
+            RecordMatchesFilter(database, record, folded, field, options.mustBeginWith);
         if (matches == options.exclude) {
             database.SetHidden(record, true);
             ++hidden;

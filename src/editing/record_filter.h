@@ -15,6 +15,9 @@ struct FilterOptions
 {
     bool mustBeginWith = false;
     bool exclude = false;
+    // The field searched, as the properties dialog's field list was last left (0 = all fields,
+    // k = field k); -1 takes the database's own filter field.
+    int field = -1;
 };
 
 // Upper case for the letters a to z only; every other byte stays as it is.

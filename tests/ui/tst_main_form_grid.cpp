@@ -3,6 +3,7 @@
 #include "model/database.h"
 #include "model/limits.h"
 #include "model/regional.h"
+#include "model/ui/properties_form.h"
 #include "pdb_builder.h"
 #include "main_form_fixture.h"
 #include "shell/settings.h"
@@ -300,6 +301,24 @@ private Q_SLOTS:
             QCOMPARE(Rows()->sectionSize(row), ShownRowHeight);
         }
         QVERIFY(!Data().IsModified());
+    }
+
+    // Once the properties dialog exists (the program makes it at start), the field searched is
+    // its list's choice, not the filter field the file brought: an unfilled list means all.
+    void filterSearchesTheDialogsFieldNotTheFiles()
+    {
+        PropertiesFormOf(*mForm, *mPrompter);
+        PdbBuilder builder;
+        builder.Name("People").Field("Name").Field("Town");
+        builder.Record({"Meier", "Bonn"}).Record({"Kurz", "Schmeichel"}).Record({"Lange", "Ulm"});
+        OpenBuilt(builder);
+        Data().SetFilterText("mei");
+        Data().SetFilterField(2);
+        mForm->Filter1Click();
+        QVERIFY(!Grid()->isRowHidden(0));
+        QVERIFY(!Grid()->isRowHidden(1));
+        QVERIFY(Grid()->isRowHidden(2));
+        QCOMPARE(Data().FilterField(), 2);
     }
 
     void typingStampsTheRecordAndUpdatesRowSums()

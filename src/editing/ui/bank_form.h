@@ -80,4 +80,8 @@ private:
     std::optional<QByteArray> mChangedText;
 };
 
+class TMainForm;
+// The window's cell editor, made on the first call and kept for the run.
+TBankForm *BankFormOf(TMainForm &window);
+
 } // namespace kribed

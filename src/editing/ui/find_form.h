@@ -47,4 +47,8 @@ private:
     FindState mState;
 };
 
+class TMainForm;
+// The window's find dialog, made on the first call and kept for the run.
+TFindForm &FindForm(TMainForm &window);
+
 } // namespace kribed

@@ -86,6 +86,8 @@ bool HasCell(const Database &database, int field, int record)
         && record <= database.RecordCount();
 }
 
+} // namespace
+
 // The dialog is made once, as a child of the main window, and kept for the run.
 TBankForm *BankFormOf(TMainForm &window)
 {
@@ -102,8 +104,6 @@ TBankForm *BankFormOf(TMainForm &window)
     });
     return form;
 }
-
-} // namespace
 
 void TMainForm::Edit1Click()
 {
@@ -327,13 +327,11 @@ void TMainForm::ClearRowClipboard()
 void TMainForm::ApplyRecordFilter()
 {
     // The field and the match options are the properties dialog's, as it was last left, whatever
-    // database has been loaded since; before it was ever opened, the database's own filter field
-    // with INCLUDE and without "must begin with".
-    if (const auto *properties = findChild<TPropertiesForm *>()) {
-        properties->RunFilter(mDocument->Data(), true);
-        return;
-    }
-    kribed::ApplyFilter(mDocument->Data(), true, FilterOptions());
+    // database has been loaded since (before its list was ever filled: all fields).
+    FilterOptions options;
+    if (const auto *properties = findChild<TPropertiesForm *>())
+        options = properties->FilterChoices();
+    kribed::ApplyFilter(mDocument->Data(), true, options);
 }
 
 // A value of the record was typed into the grid.

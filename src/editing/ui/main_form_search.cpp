@@ -19,8 +19,6 @@
 
 namespace kribed {
 
-namespace {
-
 // The find dialog, made once and kept with the window (so it keeps its texts and the search
 // position for the whole run).
 TFindForm &FindForm(TMainForm &window)
@@ -33,6 +31,8 @@ TFindForm &FindForm(TMainForm &window)
     }
     return *form;
 }
+
+namespace {
 
 QStringList FieldNames(const Database &database)
 {

@@ -9,8 +9,6 @@
 
 namespace kribed {
 
-namespace {
-
 // The dialog is made once, as a child of the main window, and kept for the run: its controls hold
 // the filter's match options and the sort's reverse flags.
 TPropertiesForm *PropertiesFormOf(TMainForm &window, Prompter &prompter)
@@ -38,8 +36,6 @@ TPropertiesForm *PropertiesFormOf(TMainForm &window, Prompter &prompter)
     });
     return form;
 }
-
-} // namespace
 
 void TMainForm::Properties1Click()
 {

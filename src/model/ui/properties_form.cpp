@@ -377,6 +377,7 @@ FilterOptions TPropertiesForm::FilterChoices() const
     FilterOptions options;
     options.mustBeginWith = mFilterMB->isChecked();
     options.exclude = mExclude->isChecked();
+    options.field = FilterFieldChoice();
     return options;
 }
 

@@ -133,4 +133,8 @@ private:
     QCheckBox *mExpertMode = nullptr;
 };
 
+class TMainForm;
+// The window's properties dialog, made on the first call and kept for the run.
+TPropertiesForm *PropertiesFormOf(TMainForm &window, Prompter &prompter);
+
 } // namespace kribed

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
+#include "editing/ui/bank_form.h"
+#include "editing/ui/find_form.h"
 #include "exchange/ui/datei_form.h"
+#include "model/ui/properties_form.h"
 #include "exchange/ui/help_form.h"
 #include "shell/ui/about_form.h"
 #include "shell/ui/file_dialogs.h"
@@ -56,8 +59,11 @@ int main(int argc, char *argv[])
     mainForm.SetHelpForm(helpForm);
     auto *aboutForm = new kribed::TAboutForm(&mainForm);
     mainForm.SetAboutForm(aboutForm);
+    kribed::BankFormOf(mainForm);
     // The new-database dialog reads the start's settings when it is made.
     kribed::DateiFormOf(mainForm);
+    kribed::FindForm(mainForm);
+    kribed::PropertiesFormOf(mainForm, prompter);
 
     mainForm.show();
     return app.exec();
