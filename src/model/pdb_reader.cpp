@@ -400,11 +400,11 @@ bool Reader::ReadRecords()
         TextCursor cursor(data, size, skip);
         Database::Record &row = mDatabase.RecordAt(record);
         for (int field = 1; field <= mFieldCount; ++field) {
-            const QByteArray text = cursor.Next();
+            QByteArray text = cursor.Next();
             budget -= text.size();
             if (budget < 0)
                 return false;
-            row[field - 1] = CellFromFile(text);
+            row[field - 1] = CellFromFile(std::move(text));
         }
     }
     return true;
