@@ -54,8 +54,9 @@ qsizetype StoredLength(const QByteArray &cell)
 // Copies the bytes of the cell that are stored (StoredLength of them) to `out`.
 void CopyStoredText(char *out, const QByteArray &cell)
 {
-    qsizetype length = 0;
-    for (qsizetype i = 0; i < cell.size() && length < MaxValueBytes; ++i) {
+    qsizetype length = CleanPrefix(cell);
+    std::memcpy(out, cell.constData(), size_t(length));
+    for (qsizetype i = length; i < cell.size() && length < MaxValueBytes; ++i) {
         if (IsStoredByte(cell.at(i)))
             out[length++] = cell.at(i);
     }
