@@ -2,40 +2,14 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "editing/find.h"
 
+#include "editing/text_match.h"
+
 namespace kribed {
-
-namespace {
-
-char FoldByte(char c)
-{
-    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
-}
-
-} // namespace
-
-QByteArray FoldFindCase(QByteArrayView text)
-{
-    QByteArray folded(text.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < text.size(); ++i)
-        folded[i] = FoldByte(text[i]);
-    return folded;
-}
 
 bool FindMatches(QByteArrayView cellText, QByteArrayView foldedSearch, bool mustBegin)
 {
     // An empty string is found nowhere.
-    const qsizetype n = foldedSearch.size();
-    if (n == 0 || cellText.size() < n)
-        return false;
-    const qsizetype lastStart = mustBegin ? 0 : cellText.size() - n;
-    for (qsizetype start = 0; start <= lastStart; ++start) {
-        qsizetype k = 0;
-        while (k < n && FoldByte(cellText[start + k]) == foldedSearch[k])
-            ++k;
-        if (k == n)
-            return true;
-    }
-    return false;
+    return !foldedSearch.isEmpty() && MatchesFolded(cellText, foldedSearch, mustBegin);
 }
 
 std::optional<GridCell> SearchNext(const Database &database, FindState &state,
@@ -44,7 +18,7 @@ std::optional<GridCell> SearchNext(const Database &database, FindState &state,
 {
     const int lastRow = database.RecordCount();
     const int lastColumn = database.FieldCount();
-    const QByteArray search = FoldFindCase(settings.text);
+    const QByteArray search = FoldAToZ(settings.text);
     const auto inSearchedColumns = [&](int column) {
         return settings.field <= 0 || column == settings.field;
     };

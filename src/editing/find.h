@@ -42,9 +42,6 @@ struct GridCell
     }
 };
 
-// The letters a to z in upper case; every other byte stays as it is.
-QByteArray FoldFindCase(QByteArrayView text);
-
 // Whether one cell's text matches the already folded search string.
 bool FindMatches(QByteArrayView cellText, QByteArrayView foldedSearch, bool mustBegin);
 

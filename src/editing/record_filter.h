@@ -20,11 +20,8 @@ struct FilterOptions
     int field = -1;
 };
 
-// Upper case for the letters a to z only; every other byte stays as it is.
-QByteArray FoldFilterText(QByteArrayView text);
-
-// Whether the record matches the (already folded) filter text in the given field, or in any field
-// when field is 0 or names no existing field.
+// Whether the record matches the filter text (already passed through FoldAToZ) in the given
+// field, or in any field when field is 0 or names no existing field.
 bool RecordMatchesFilter(const Database &database, int record, QByteArrayView foldedText,
                          int field, bool mustBeginWith);
 
