@@ -74,15 +74,15 @@ ExitStatus ImportCommand(CliContext &context)
 
 ExitStatus ExportCommand(CliContext &context)
 {
-    Database database;
-    if (!LoadForReading(context, context.request.files.at(0), database))
-        return ExitFailure;
     const QString target = QFileInfo(context.request.files.at(1)).absoluteFilePath();
     // Text written over the database it comes from would leave the records only in a backup.
     if (QFileInfo(target) == QFileInfo(context.request.files.at(0))) {
         context.err << "kribed-cli: the text file must not be the database itself\n";
         return ExitUsage;
     }
+    Database database;
+    if (!LoadForReading(context, context.request.files.at(0), database))
+        return ExitFailure;
     const ExchangeResult result =
         ExportTextFile(target, context.request.textType, database, context.prompter);
     if (result == ExchangeResult::Done)
