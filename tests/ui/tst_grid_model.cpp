@@ -108,8 +108,10 @@ private Q_SLOTS:
         QCOMPARE(edited.count(), 1);
         QCOMPARE(edited.first().at(0).toInt(), 2);
         QCOMPARE(edited.first().at(1).toInt(), 3);
+        // One change for the record: the typed cell and any stamped cells beside it.
         QCOMPARE(changed.count(), 1);
-        QCOMPARE(changed.first().at(0).toModelIndex(), Model().index(2, 1));
+        QCOMPARE(changed.first().at(0).toModelIndex(), Model().index(2, 0));
+        QCOMPARE(changed.first().at(1).toModelIndex(), Model().index(2, 2));
     }
 
     void committingUnchangedTextKeepsTheBytes()

@@ -11,7 +11,6 @@
 #include "editing/record_filter.h"
 #include "editing/row_clipboard.h"
 #include "editing/row_column_ops.h"
-#include "editing/stamp.h"
 #include "editing/ui/bank_form.h"
 #include "editing/ui/display_text_width.h"
 #include "model/regional.h"
@@ -332,16 +331,6 @@ void TMainForm::ApplyRecordFilter()
     if (const auto *properties = findChild<TPropertiesForm *>())
         options = properties->FilterChoices();
     kribed::ApplyFilter(mDocument->Data(), true, options);
-}
-
-// A value of the record was typed into the grid.
-void TMainForm::StampEditedRow(int record)
-{
-    if (!HasCell(mDocument->Data(), 1, record))
-        return;
-    ChangeRow(*mDocument, record, [record](Database &database) {
-        return StampRow(database, record, QDateTime::currentDateTime());
-    });
 }
 
 QString TMainForm::HeaderHint(int field) const

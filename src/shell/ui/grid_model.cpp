@@ -7,6 +7,8 @@
 #include "shell/code_page.h"
 #include "shell/ui/database_document.h"
 
+#include <QDateTime>
+
 namespace kribed {
 
 GridModel::GridModel(DatabaseDocument &document, QObject *parent)
@@ -56,8 +58,8 @@ bool GridModel::setData(const QModelIndex &index, const QVariant &value, int rol
     if (text == CurrentRegional().ToText(Data().Cell(field, record)))
         return true;
     const QByteArray bytes = EncodeOrQuestionMark(text, CurrentRegional().CodePage());
-    mDocument.SetCell(field, record, bytes);
-    Q_EMIT CellEdited(field, record);
+    if (mDocument.StoreTypedText(field, record, bytes, QDateTime::currentDateTime()))
+        Q_EMIT CellEdited(field, record);
     return true;
 }
 

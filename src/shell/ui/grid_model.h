@@ -36,7 +36,8 @@ public:
     void SetHeaderHintSource(HintSource source) { mHintSource = std::move(source); }
 
 Q_SIGNALS:
-    // A cell was changed by typing into it in the grid (not by a command).
+    // A cell was changed by typing into it in the grid (not by a command); its record has been
+    // stamped before the text was stored.
     void CellEdited(int field, int record);
 
 private:

@@ -101,8 +101,6 @@ public:
     void ClearRowClipboard();
     // The core of the record filter: hides the records the filter leaves out.
     void ApplyRecordFilter();
-    // The row stamp after a value of the record changed.
-    void StampEditedRow(int record);
     // The hint of a field-name header cell, and of the top left cell.
     QString HeaderHint(int field) const;
     QString RecordCountHint() const;

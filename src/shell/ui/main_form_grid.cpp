@@ -4,6 +4,7 @@
 // dragging, and the record filter's rows.
 #include "shell/ui/main_form.h"
 
+#include "editing/sums.h"
 #include "model/database.h"
 #include "model/limits.h"
 #include "model/regional.h"
@@ -314,12 +315,19 @@ void TMainForm::StringGridDblClick()
         Edit1Click();
 }
 
-void TMainForm::StringGridCellValidate(int /*field*/, int record)
+// The grid model has stamped the record and stored the typed text (stamp first, so a date typed
+// into a Modification Date cell stays).
+void TMainForm::StringGridCellValidate(int /*field*/, int /*record*/)
 {
     mDocument->SetModified();
-    StampEditedRow(record);
-    if (mRowSumOn)
+    if (!mRowSumOn)
+        return;
+    // Without a single sum field the row sum is a one-shot command that would write into the
+    // current cell, which is the one just typed into: the mode only goes off.
+    if (SingleSumField(mDocument->Data()) > 0)
         ComputeRowSums();
+    else
+        RowSumOff();
 }
 
 void TMainForm::AfterHeaderMoved(Qt::Orientation orientation, int /*logical*/, int from, int to)
