@@ -6,6 +6,7 @@
 #include "model/regional.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QGroupBox>
@@ -61,7 +62,9 @@ private Q_SLOTS:
     void writingBack_data();
     void writingBack();
     void escapeLeavesNoControlBehind();
+    void memoStopsAtTheLongestValue_data();
     void memoStopsAtTheLongestValue();
+    void longerCellIsShownWhole();
 
 private:
     template<class T> T *Child(const char *name)
@@ -322,16 +325,60 @@ void TestBankForm::escapeLeavesNoControlBehind()
     QCOMPARE(Child<QLabel>("Label1")->text(), QStringLiteral("String"));
 }
 
+void TestBankForm::memoStopsAtTheLongestValue_data()
+{
+    QTest::addColumn<QByteArray>("cell");
+    QTest::addColumn<bool>("selectAll"); // else the caret stands at the start
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("memo");
+
+    const QString pasted(5000, u'p');
+    QTest::newRow("typing stops, nothing there is lost")
+        << QByteArray(3998, 'a') << false << "bcd" << QString()
+        << QStringLiteral("bc") + QString(3998, u'a');
+    QTest::newRow("pasting into an empty memo") << QByteArray() << false << QString() << pasted
+                                                << QString(4000, u'p');
+    QTest::newRow("pasting over the whole memo") << QByteArray("old") << true << QString()
+                                                 << pasted << QString(4000, u'p');
+    QTest::newRow("pasting into a nearly full memo keeps what was there")
+        << QByteArray(3990, 'a') << false << QString() << QString(20, u'p')
+        << QString(10, u'p') + QString(3990, u'a');
+    // Each line break is stored as carriage return and line feed.
+    QTest::newRow("line breaks count twice") << QByteArray() << false << QString()
+                                             << QStringLiteral("ab\n").repeated(2000)
+                                             << QStringLiteral("ab\n").repeated(1000);
+}
+
 void TestBankForm::memoStopsAtTheLongestValue()
 {
-    Database database = OneCell(StringType, QByteArray(3998, 'a'));
+    QFETCH(QByteArray, cell);
+    QFETCH(bool, selectAll);
+    QFETCH(QString, typed);
+    QFETCH(QString, pasted);
+    QFETCH(QString, memo);
+    QTest::failOnWarning(QRegularExpression(QStringLiteral("QTextCursor")));
+
+    Database database = OneCell(StringType, cell);
     mForm->FormShow(database, 1, 1, QFont(), Now);
     Memo()->moveCursor(QTextCursor::Start);
-    QTest::keyClicks(Memo(), QStringLiteral("bcd"));
-    // Two more characters fit; the third is refused and nothing already there is lost.
-    QCOMPARE(Memo()->toPlainText(), QStringLiteral("bc") + QString(3998, u'a'));
+    if (selectAll)
+        QTest::keySequence(Memo(), QKeySequence::SelectAll);
+    QTest::keyClicks(Memo(), typed);
+    if (!pasted.isEmpty()) {
+        QGuiApplication::clipboard()->setText(pasted);
+        QTest::keySequence(Memo(), QKeySequence::Paste);
+    }
+    QCOMPARE(Memo()->toPlainText(), memo);
+    mForm->B_Edit_okClick();
+    QVERIFY(mForm->ChangedText());
+    QCOMPARE(*mForm->ChangedText(), QString(memo).replace(u'\n', QStringLiteral("\r\n")).toLatin1());
+}
 
-    // A longer cell is shown whole and, untouched, written back as it was.
+void TestBankForm::longerCellIsShownWhole()
+{
+    // A cell longer than the limit (from an older file) is shown whole and, untouched, written
+    // back as it was.
     Database longer = OneCell(StringType, QByteArray(4100, 'z'));
     mForm->FormShow(longer, 1, 1, QFont(), Now);
     QCOMPARE(Memo()->toPlainText().size(), 4100);

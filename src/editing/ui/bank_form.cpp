@@ -15,6 +15,7 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -22,6 +23,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <algorithm>
 #include <functional>
 
 namespace kribed {
@@ -40,6 +42,59 @@ protected:
         QCheckBox::mouseReleaseEvent(event);
         if (onMouseUp)
             onMouseUp();
+    }
+};
+
+namespace {
+
+// Each line break is stored as carriage return and line feed: two characters.
+bool IsLineBreak(QChar character)
+{
+    return character == u'\n' || character == u'\r' || character == QChar::ParagraphSeparator;
+}
+
+// The longest start of the text that is at most `room` characters long once stored, never ending
+// in half a character outside the basic plane.
+QString FittingStart(const QString &text, int room)
+{
+    int length = 0;
+    int stored = 0;
+    while (length < text.size()) {
+        const int weight = IsLineBreak(text.at(length)) ? 2 : 1;
+        if (stored + weight > room)
+            break;
+        stored += weight;
+        ++length;
+    }
+    if (length > 0 && length < text.size() && text.at(length - 1).isHighSurrogate())
+        --length;
+    return text.left(length);
+}
+
+} // namespace
+
+// The memo of the cell editor: pasted and dropped text is cut to the room the longest value
+// leaves, before it is inserted, so what was there stays whole.
+class LimitedMemo : public QPlainTextEdit
+{
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+protected:
+    void insertFromMimeData(const QMimeData *source) override
+    {
+        if (!source || !source->hasText()) {
+            QPlainTextEdit::insertFromMimeData(source);
+            return;
+        }
+        // The selection goes; the rest of the text stays.
+        const QString text = toPlainText();
+        const QString replaced = textCursor().selectedText();
+        const int keptLength = int(text.size() + text.count(u'\n'))
+            - int(replaced.size() + replaced.count(QChar::ParagraphSeparator));
+        QMimeData fitted;
+        fitted.setText(FittingStart(source->text(), MaxValueBytes - keptLength));
+        QPlainTextEdit::insertFromMimeData(&fitted);
     }
 };
 
@@ -77,7 +132,7 @@ TBankForm::TBankForm(QWidget *parent)
     mGroupBox = Named(new QGroupBox(this), "GroupBox1");
     mGroupBox->setGeometry(7, 2, 326, 145);
 
-    mMemo = Named(new QPlainTextEdit(mGroupBox), "Memo1");
+    mMemo = Named(new LimitedMemo(mGroupBox), "Memo1");
     mMemo->setGeometry(7, 20, 312, 91);
     mMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     mMemo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -210,13 +265,28 @@ void TBankForm::SetMemoText(const QString &text)
 
 void TBankForm::LimitMemo(int position, int added)
 {
-    // Typing and pasting stop at the longest value a file holds; what was there stays.
-    const int excess = StoredLength(mMemo->toPlainText()) - MaxValueBytes;
+    // Typing and pasting stop at the longest value a file holds; what was there stays. What came
+    // in is cut from its end, a line break counting as the two characters it is stored as.
+    int excess = StoredLength(mMemo->toPlainText()) - MaxValueBytes;
     if (excess <= 0)
         return;
+    const QTextDocument *document = mMemo->document();
+    // A change that replaces the whole text is reported up to the document's closing paragraph
+    // separator, one position beyond the last a cursor can take.
+    const int end = std::min(position + added, document->characterCount() - 1);
+    int start = end;
+    while (start > position && excess > 0) {
+        --start;
+        excess -= document->characterAt(start) == QChar::ParagraphSeparator ? 2 : 1;
+    }
+    // Never half a character outside the basic plane.
+    if (start > 0 && document->characterAt(start).isLowSurrogate()
+        && document->characterAt(start - 1).isHighSurrogate()) {
+        --start;
+    }
     QTextCursor cursor(mMemo->document());
-    cursor.setPosition(position + added - std::min(excess, added));
-    cursor.setPosition(position + added, QTextCursor::KeepAnchor);
+    cursor.setPosition(start);
+    cursor.setPosition(end, QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
 }
 
