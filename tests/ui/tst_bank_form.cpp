@@ -5,14 +5,17 @@
 #include "model/field_type.h"
 #include "model/regional.h"
 
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QtTest>
 
 using namespace kribed;
@@ -59,6 +62,10 @@ private Q_SLOTS:
     void popupChoice_data();
     void popupChoice();
     void pickerChangeStampsTheRow();
+    void pickerPutsItsValueIntoTheMemo_data();
+    void pickerPutsItsValueIntoTheMemo();
+    void multiplePopupAppendsOnlyChosenItems_data();
+    void multiplePopupAppendsOnlyChosenItems();
     void writingBack_data();
     void writingBack();
     void escapeLeavesNoControlBehind();
@@ -253,6 +260,113 @@ void TestBankForm::pickerChangeStampsTheRow()
     mForm->FormShow(times, 1, 1, QFont(), Now);
     picker->setTime(QTime(17, 5, 9));
     QCOMPARE(Memo()->toPlainText(), QStringLiteral("5:05:09 PM"));
+}
+
+void TestBankForm::pickerPutsItsValueIntoTheMemo_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("day"); // 0: a click into the picker's text, else a day of its calendar
+    QTest::addColumn<QString>("memo");
+
+    QTest::newRow("click into a date picker") << int(NormalDateType) << 0 << "3/14/2026";
+    QTest::newRow("click into a time picker") << int(ModificationTimeType) << 0 << "9:26:53 AM";
+    // The picker starts at today: choosing today changes nothing in the picker itself.
+    QTest::newRow("today chosen in the calendar") << int(CreationDateType) << 14 << "3/14/2026";
+    QTest::newRow("another day chosen in the calendar") << int(NormalDateType) << 20
+                                                        << "3/20/2026";
+}
+
+void TestBankForm::pickerPutsItsValueIntoTheMemo()
+{
+    QFETCH(int, type);
+    QFETCH(int, day);
+    QFETCH(QString, memo);
+
+    const Database database = OneCell(type, "old");
+    mForm->FormShow(database, 1, 1, QFont(), Now);
+    mForm->show();
+    QVERIFY(QTest::qWaitForWindowExposed(mForm.get()));
+    auto *picker = Child<QDateTimeEdit>("DateTimePicker1");
+    if (day == 0) {
+        // The click lands on the picker's text field, the widget under the mouse.
+        auto *text = picker->findChild<QLineEdit *>();
+        QVERIFY(text);
+        QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(5, text->height() / 2));
+    } else {
+        // Pressing the drop-down button opens the calendar, which then has the mouse.
+        QTest::mousePress(picker, Qt::LeftButton, {}, QPoint(picker->width() - 5, picker->height() / 2));
+        QCalendarWidget *calendar = picker->calendarWidget();
+        QVERIFY(calendar);
+        QTRY_VERIFY(calendar->isVisible());
+        QTest::mouseRelease(calendar->window(), Qt::LeftButton);
+        QCOMPARE(Memo()->toPlainText(), QStringLiteral("old"));
+        auto *days = calendar->findChild<QTableView *>(QStringLiteral("qt_calendar_calendarview"));
+        QVERIFY(days);
+        QModelIndex cell;
+        for (int row = 0; row < days->model()->rowCount() && !cell.isValid(); ++row) {
+            for (int column = 0; column < days->model()->columnCount(); ++column) {
+                const QModelIndex index = days->model()->index(row, column);
+                if (index.data().toInt() == day)
+                    cell = index;
+            }
+        }
+        QVERIFY(cell.isValid());
+        QTest::mouseClick(days->viewport(), Qt::LeftButton, {}, days->visualRect(cell).center());
+        QTRY_VERIFY(!calendar->isVisible());
+    }
+    QCOMPARE(Memo()->toPlainText(), memo);
+}
+
+void TestBankForm::multiplePopupAppendsOnlyChosenItems_data()
+{
+    QTest::addColumn<QList<int>>("closedKeys"); // pressed on the closed list
+    QTest::addColumn<int>("choice");            // -1: nothing chosen; else picked in the open list
+    QTest::addColumn<bool>("byClick");          // picked by a click, else by Down keys and Enter
+    QTest::addColumn<QString>("memo");
+
+    const QList<int> arrows{Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_End};
+    QTest::newRow("arrow keys through the closed list append nothing")
+        << arrows << -1 << false << "Kaese";
+    QTest::newRow("Enter in the open list appends that item") << arrows << 2 << false
+                                                               << "Kaese Obst";
+    QTest::newRow("a click in the open list appends that item") << QList<int>() << 1 << true
+                                                                 << "Kaese Brot";
+}
+
+void TestBankForm::multiplePopupAppendsOnlyChosenItems()
+{
+    QFETCH(QList<int>, closedKeys);
+    QFETCH(int, choice);
+    QFETCH(bool, byClick);
+    QFETCH(QString, memo);
+
+    const Database database = OneCell(MultiplePopupType, "Kaese", {"Kaese", "Brot", "Obst"});
+    mForm->FormShow(database, 1, 1, QFont(), Now);
+    mForm->show();
+    QVERIFY(QTest::qWaitForWindowExposed(mForm.get()));
+    auto *popup = Child<QComboBox>("CB_Popup");
+    popup->setFocus();
+    for (const int key : closedKeys)
+        QTest::keyClick(popup, Qt::Key(key));
+    QCOMPARE(Memo()->toPlainText(), QStringLiteral("Kaese"));
+    if (choice >= 0) {
+        popup->setCurrentIndex(0);
+        QTest::keyClick(popup, Qt::Key_F4);
+        QAbstractItemView *list = popup->view();
+        QTRY_VERIFY(list->isVisible());
+        if (byClick) {
+            // The open list ignores a release that comes right after it opened.
+            QTest::qWait(QApplication::doubleClickInterval() + 50);
+            const QRect item = list->visualRect(list->model()->index(choice, 0));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item.center());
+        } else {
+            for (int step = 0; step < choice; ++step)
+                QTest::keyClick(list, Qt::Key_Down);
+            QTest::keyClick(list, Qt::Key_Return);
+        }
+        QTRY_VERIFY(!list->isVisible());
+    }
+    QCOMPARE(Memo()->toPlainText(), memo);
 }
 
 void TestBankForm::writingBack_data()

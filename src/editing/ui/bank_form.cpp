@@ -9,19 +9,24 @@
 #include "model/regional.h"
 #include "shell/code_page.h"
 
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <functional>
@@ -43,6 +48,31 @@ protected:
         if (onMouseUp)
             onMouseUp();
     }
+};
+
+// The popup list. An item counts as chosen when the user picks it in the open list, by click or
+// Enter; moving through the closed list with the arrow keys, letters or the wheel only changes the
+// item it shows.
+class ChoiceComboBox : public QComboBox
+{
+public:
+    using QComboBox::QComboBox;
+    bool IsBrowsing() const { return mBrowsing; }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        const QScopedValueRollback<bool> browsing(mBrowsing, true);
+        QComboBox::keyPressEvent(event);
+    }
+    void wheelEvent(QWheelEvent *event) override
+    {
+        const QScopedValueRollback<bool> browsing(mBrowsing, true);
+        QComboBox::wheelEvent(event);
+    }
+
+private:
+    bool mBrowsing = false;
 };
 
 namespace {
@@ -145,13 +175,17 @@ TBankForm::TBankForm(QWidget *parent)
     mBoolean->move(15, 122);
     mBoolean->onMouseUp = [this] { CB_BooleanMouseUp(); };
 
-    mPopup = Named(new QComboBox(mGroupBox), "CB_Popup");
+    mPopup = Named(new ChoiceComboBox(mGroupBox), "CB_Popup");
     mPopup->setGeometry(149, 117, 169, 22);
     mPopup->setEditable(false);
 
     mPicker = Named(new QDateTimeEdit(mGroupBox), "DateTimePicker1");
     mPicker->setGeometry(174, 119, 152, 22);
+    // A click into the picker's text goes to its line edit, one on its buttons to the picker.
     mPicker->installEventFilter(this);
+    mPickerText = mPicker->findChild<QLineEdit *>();
+    if (mPickerText)
+        mPickerText->installEventFilter(this);
 
     mOk = Named(new QPushButton(QStringLiteral("&OK"), this), "B_Edit_ok");
     mOk->setGeometry(170, 149, 75, 24);
@@ -161,7 +195,12 @@ TBankForm::TBankForm(QWidget *parent)
 
     connect(mOk, &QPushButton::clicked, this, &TBankForm::B_Edit_okClick);
     connect(mCancel, &QPushButton::clicked, this, &TBankForm::B_Edit_CancelClick);
-    connect(mPopup, qOverload<int>(&QComboBox::activated), this, &TBankForm::CB_PopupChange);
+    connect(mPopup, qOverload<int>(&QComboBox::activated), this, [this](int index) {
+        // Items accumulate in a Multiple Popup cell: passing one on the way is no choice.
+        if (mType == MultiplePopupType && mPopup->IsBrowsing())
+            return;
+        CB_PopupChange(index);
+    });
     connect(mPicker, &QDateTimeEdit::dateTimeChanged, this, &TBankForm::DateTimePicker1Change);
     connect(mMemo->document(), &QTextDocument::contentsChange, this,
             [this](int position, int, int added) {
@@ -250,6 +289,13 @@ void TBankForm::ShowPicker(const QString &label, bool dateMode, const QDateTime 
     mPicker->setDateTime(now);
     mPicker->setEnabled(true);
     mPicker->show();
+    // A day chosen in the calendar counts even when it is the picker's date already (today).
+    if (QCalendarWidget *calendar = dateMode ? mPicker->calendarWidget() : nullptr) {
+        connect(calendar, &QCalendarWidget::clicked, this, &TBankForm::CalendarDayChosen,
+                Qt::UniqueConnection);
+        connect(calendar, &QCalendarWidget::activated, this, &TBankForm::CalendarDayChosen,
+                Qt::UniqueConnection);
+    }
 }
 
 QString TBankForm::MemoText() const
@@ -310,10 +356,18 @@ void TBankForm::DateTimePicker1Change()
                                        : regional.TimeText(mPicker->time())));
 }
 
+void TBankForm::CalendarDayChosen(QDate date)
+{
+    if (mDateMode && date.isValid())
+        SetMemoText(RegionalText(CurrentRegional().DateText(date)));
+}
+
 bool TBankForm::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == mPicker && event->type() == QEvent::MouseButtonRelease && mPicker->isEnabled())
+    if ((watched == mPicker || (mPickerText && watched == mPickerText))
+        && event->type() == QEvent::MouseButtonRelease && mPicker->isEnabled()) {
         DateTimePicker1Change();
+    }
     return QDialog::eventFilter(watched, event);
 }
 
