@@ -357,6 +357,9 @@ void TMainForm::StringGridRowMoved(int from, int to)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     mDocument->MoveRecord(from, to);
+    // Shown rows are always exactly those the filter keeps, whatever moved.
+    if (mFilterOn)
+        ApplyFilter(true);
     QApplication::restoreOverrideCursor();
 }
 
