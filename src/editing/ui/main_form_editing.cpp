@@ -23,6 +23,8 @@
 #include <QClipboard>
 #include <QDateTime>
 #include <QGuiApplication>
+#include <QHeaderView>
+#include <QTableView>
 
 namespace kribed {
 
@@ -311,6 +313,17 @@ void TMainForm::AutoSizeColumns(bool on)
                             DisplayTextMeasure(mDisplayFont, CurrentRegional().CodePage()));
     SetAutoSizingState(on);
     mDocument->NotifyColumnWidthsChanged();
+}
+
+void TMainForm::StringGridFitColumn(int field)
+{
+    const Database &database = mDocument->Data();
+    if (field < 1 || field > database.FieldCount())
+        return;
+    const int width = AutoColumnWidth(
+        database, field, DisplayTextMeasure(mDisplayFont, CurrentRegional().CodePage()));
+    // The header reports the new width as a dragged border does (StringGridEndColumnSize).
+    mGrid->horizontalHeader()->resizeSection(field - 1, width);
 }
 
 // Empties the row clipboard; both Paste row entries go off.

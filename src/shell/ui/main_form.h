@@ -98,6 +98,9 @@ public:
 
     // Implemented with the editing command set ---------------------------------------------------
     void AutoSizeColumns(bool on);
+    // A double-click on a column's right border: the column takes the width Auto sizing gives it
+    // (its widest first line + 5 pixels); a changed width marks the database changed.
+    void StringGridFitColumn(int field);
     void ClearRowClipboard();
     // The core of the record filter: hides the records the filter leaves out.
     void ApplyRecordFilter();

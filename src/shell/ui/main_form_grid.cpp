@@ -10,6 +10,7 @@
 #include "model/regional.h"
 #include "shell/code_page.h"
 #include "shell/ui/database_document.h"
+#include "shell/ui/grid_cell_delegate.h"
 #include "shell/ui/file_dialogs.h"
 #include "shell/ui/grid_header.h"
 
@@ -106,6 +107,7 @@ void TMainForm::BuildGrid()
     mGrid->setHorizontalHeader(mColumnHeader);
     mGrid->setVerticalHeader(mRowHeader);
     mGrid->setModel(&mDocument->Model());
+    mGrid->setItemDelegate(new GridCellDelegate(mGrid));
     mGrid->setWordWrap(false);
     mGrid->setCornerButtonEnabled(false);
     mGrid->setSortingEnabled(false);
@@ -139,6 +141,11 @@ void TMainForm::BuildGrid()
                 if (!mSyncingWidths)
                     StringGridEndColumnSize(logical + 1, size);
             });
+    // A double-click on a column's right border fits the column as Auto sizing would, not to
+    // the view's own size hints.
+    disconnect(mColumnHeader, &QHeaderView::sectionHandleDoubleClicked, mGrid, nullptr);
+    connect(mColumnHeader, &QHeaderView::sectionHandleDoubleClicked, this,
+            [this](int logical) { StringGridFitColumn(logical + 1); });
     connect(mColumnHeader, &QHeaderView::sectionMoved, this,
             [this](int logical, int from, int to) { AfterHeaderMoved(Qt::Horizontal, logical, from, to); });
     connect(mRowHeader, &QHeaderView::sectionMoved, this,
