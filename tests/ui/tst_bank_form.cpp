@@ -294,7 +294,8 @@ void TestBankForm::pickerPutsItsValueIntoTheMemo()
         QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(5, text->height() / 2));
     } else {
         // Pressing the drop-down button opens the calendar, which then has the mouse.
-        QTest::mousePress(picker, Qt::LeftButton, {}, QPoint(picker->width() - 5, picker->height() / 2));
+        const QPoint button(picker->width() - 5, picker->height() / 2);
+        QTest::mousePress(picker, Qt::LeftButton, {}, button);
         QCalendarWidget *calendar = picker->calendarWidget();
         QVERIFY(calendar);
         QTRY_VERIFY(calendar->isVisible());
@@ -486,7 +487,8 @@ void TestBankForm::memoStopsAtTheLongestValue()
     QCOMPARE(Memo()->toPlainText(), memo);
     mForm->B_Edit_okClick();
     QVERIFY(mForm->ChangedText());
-    QCOMPARE(*mForm->ChangedText(), QString(memo).replace(u'\n', QStringLiteral("\r\n")).toLatin1());
+    const QString stored = QString(memo).replace(u'\n', QStringLiteral("\r\n"));
+    QCOMPARE(*mForm->ChangedText(), stored.toLatin1());
 }
 
 void TestBankForm::longerCellIsShownWhole()

@@ -80,7 +80,8 @@ private Q_SLOTS:
         mForm->Autosizing1Click();
         const QModelIndex index = Grid()->model()->index(record - 1, field - 1);
         const QRect cell = Grid()->visualRect(index);
-        const QImage shown = Grid()->viewport()->grab(cell).toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage shown =
+            Grid()->viewport()->grab(cell).toImage().convertToFormat(QImage::Format_RGB32);
         const QImage expected = Expected(index.data().toString(), cell.size(), 40);
         QCOMPARE(shown, expected.copy(QRect(QPoint(), cell.size())));
         // With the automatic width (text + 5 pixels) nothing of the text lies beyond the cell.
