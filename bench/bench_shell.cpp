@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
 // The main window at the limits: opening 9999 records x 50 fields into the grid, switching the
-// filter on and off over every row, and one status tick, each beside the reader alone as the floor.
+// filter on and off over every row, one status tick, each beside the reader alone as the floor,
+// and one repaint of a grid of long cells.
 #include "model/database.h"
 #include "model/limits.h"
 #include "model/pdb_reader.h"
@@ -13,6 +14,7 @@
 #include "shell/user_list.h"
 
 #include <QApplication>
+#include <QTableView>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -133,6 +135,34 @@ void BM_StatusTick(benchmark::State &state)
         form.Timer1Timer();
 }
 BENCHMARK(BM_StatusTick)->Unit(benchmark::kMicrosecond);
+
+// One repaint of the shown grid (1200 x 800 pixels, auto-sized columns): every visible cell holds
+// 4000 bytes, the longest value a file keeps; or one cell holds a 5 MB value from an import.
+void BM_PaintGrid(benchmark::State &state)
+{
+    const bool oneHugeCell = state.range(0) != 0;
+    Window window(false);
+    TMainForm &form = window.form;
+    form.Document().ResetWith([&](Database &database) {
+        database.SetShape(10, 100);
+        for (int field = 1; field <= 10; ++field) {
+            database.SetFieldName(field, "Field" + QByteArray::number(field));
+            for (int record = 1; record <= 100; ++record)
+                database.SetCell(field, record, oneHugeCell ? QByteArray("short text")
+                                                            : QByteArray(MaxValueBytes, 'w'));
+        }
+        if (oneHugeCell)
+            database.SetCell(2, 3, QByteArray(5 * 1024 * 1024, 'w'));
+    });
+    form.SetDatabaseOpen(true);
+    form.resize(1200, 800);
+    form.show();
+    form.AutoSizeColumns(true);
+    QWidget *cells = form.Grid()->viewport();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(cells->grab());
+}
+BENCHMARK(BM_PaintGrid)->Arg(0)->Arg(1)->ArgNames({"oneHugeCell"})->Unit(benchmark::kMillisecond);
 
 } // namespace
 

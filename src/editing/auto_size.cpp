@@ -62,14 +62,19 @@ int WidestFirstLine(const Database &database, int field, const TextWidthMeasure 
 
 } // namespace
 
+int AutoColumnWidth(const Database &database, int field, const TextWidthMeasure &measure)
+{
+    return std::min(WidestFirstLine(database, field, measure) + AutoColumnMargin,
+                    MaxAutoColumnWidth);
+}
+
 void AutoSizeColumns(Database &database, AutoWidths &autoWidths, bool on,
                      const TextWidthMeasure &measure)
 {
     if (on) {
         for (int field = 1; field <= database.FieldCount(); ++field) {
             autoWidths.mSaved[field - 1] = database.ColumnWidth(field);
-            const int width = WidestFirstLine(database, field, measure) + AutoColumnMargin;
-            database.SetColumnWidth(field, std::min(width, MaxAutoColumnWidth));
+            database.SetColumnWidth(field, AutoColumnWidth(database, field, measure));
         }
     } else if (autoWidths.mOn) {
         for (int field = 1; field <= database.FieldCount(); ++field)

@@ -47,6 +47,10 @@ using TextWidthMeasure = std::function<int(QByteArrayView)>;
 using ByteWidths = std::array<int, 256>;
 TextWidthMeasure ByteWidthMeasure(const ByteWidths &widths);
 
+// The automatic width of one column: its widest first line (field name and hidden rows
+// included) plus 5 pixels, at most 300 pixels.
+int AutoColumnWidth(const Database &database, int field, const TextWidthMeasure &measure);
+
 // On: every column's width is remembered, then set to its widest first line (field name and
 // hidden rows included) plus 5 pixels, at most 300 pixels. Off: the remembered widths come back
 // if the state was on; otherwise no width changes. The state becomes the argument either way.

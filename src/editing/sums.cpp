@@ -37,6 +37,19 @@ bool IsSumFieldName(QByteArrayView fieldName)
     return fieldName.contains('&');
 }
 
+int SingleSumField(const Database &database)
+{
+    int sumColumn = 0;
+    for (int k = 1; k <= database.FieldCount(); ++k) {
+        if (!IsSumFieldName(database.FieldName(k)))
+            continue;
+        if (sumColumn > 0)
+            return 0;
+        sumColumn = k;
+    }
+    return sumColumn;
+}
+
 long double FieldFactor(QByteArrayView fieldName)
 {
     const qsizetype hash = fieldName.indexOf('#');

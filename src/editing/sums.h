@@ -23,6 +23,10 @@ long double FieldFactor(QByteArrayView fieldName);
 // Whether a field name marks its column as the sum field.
 bool IsSumFieldName(QByteArrayView fieldName);
 
+// The column of the one field whose name marks it as the sum field; 0 when no name or more than
+// one name carries the mark (row sums are then a one-shot command).
+int SingleSumField(const Database &database);
+
 // Row-sum mode and the factors of the last computation. The mode stays on only while exactly one
 // field name carries "&"; then every in-place edit computes the sum field of every record again.
 struct RowSumState

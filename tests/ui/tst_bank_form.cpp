@@ -5,13 +5,17 @@
 #include "model/field_type.h"
 #include "model/regional.h"
 
+#include <QCalendarWidget>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QtTest>
 
 using namespace kribed;
@@ -58,10 +62,16 @@ private Q_SLOTS:
     void popupChoice_data();
     void popupChoice();
     void pickerChangeStampsTheRow();
+    void pickerPutsItsValueIntoTheMemo_data();
+    void pickerPutsItsValueIntoTheMemo();
+    void multiplePopupAppendsOnlyChosenItems_data();
+    void multiplePopupAppendsOnlyChosenItems();
     void writingBack_data();
     void writingBack();
     void escapeLeavesNoControlBehind();
+    void memoStopsAtTheLongestValue_data();
     void memoStopsAtTheLongestValue();
+    void longerCellIsShownWhole();
 
 private:
     template<class T> T *Child(const char *name)
@@ -252,6 +262,114 @@ void TestBankForm::pickerChangeStampsTheRow()
     QCOMPARE(Memo()->toPlainText(), QStringLiteral("5:05:09 PM"));
 }
 
+void TestBankForm::pickerPutsItsValueIntoTheMemo_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("day"); // 0: a click into the picker's text, else a day of its calendar
+    QTest::addColumn<QString>("memo");
+
+    QTest::newRow("click into a date picker") << int(NormalDateType) << 0 << "3/14/2026";
+    QTest::newRow("click into a time picker") << int(ModificationTimeType) << 0 << "9:26:53 AM";
+    // The picker starts at today: choosing today changes nothing in the picker itself.
+    QTest::newRow("today chosen in the calendar") << int(CreationDateType) << 14 << "3/14/2026";
+    QTest::newRow("another day chosen in the calendar") << int(NormalDateType) << 20
+                                                        << "3/20/2026";
+}
+
+void TestBankForm::pickerPutsItsValueIntoTheMemo()
+{
+    QFETCH(int, type);
+    QFETCH(int, day);
+    QFETCH(QString, memo);
+
+    const Database database = OneCell(type, "old");
+    mForm->FormShow(database, 1, 1, QFont(), Now);
+    mForm->show();
+    QVERIFY(QTest::qWaitForWindowExposed(mForm.get()));
+    auto *picker = Child<QDateTimeEdit>("DateTimePicker1");
+    if (day == 0) {
+        // The click lands on the picker's text field, the widget under the mouse.
+        auto *text = picker->findChild<QLineEdit *>();
+        QVERIFY(text);
+        QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(5, text->height() / 2));
+    } else {
+        // Pressing the drop-down button opens the calendar, which then has the mouse.
+        const QPoint button(picker->width() - 5, picker->height() / 2);
+        QTest::mousePress(picker, Qt::LeftButton, {}, button);
+        QCalendarWidget *calendar = picker->calendarWidget();
+        QVERIFY(calendar);
+        QTRY_VERIFY(calendar->isVisible());
+        QTest::mouseRelease(calendar->window(), Qt::LeftButton);
+        QCOMPARE(Memo()->toPlainText(), QStringLiteral("old"));
+        auto *days = calendar->findChild<QTableView *>(QStringLiteral("qt_calendar_calendarview"));
+        QVERIFY(days);
+        QModelIndex cell;
+        for (int row = 0; row < days->model()->rowCount() && !cell.isValid(); ++row) {
+            for (int column = 0; column < days->model()->columnCount(); ++column) {
+                const QModelIndex index = days->model()->index(row, column);
+                if (index.data().toInt() == day)
+                    cell = index;
+            }
+        }
+        QVERIFY(cell.isValid());
+        QTest::mouseClick(days->viewport(), Qt::LeftButton, {}, days->visualRect(cell).center());
+        QTRY_VERIFY(!calendar->isVisible());
+    }
+    QCOMPARE(Memo()->toPlainText(), memo);
+}
+
+void TestBankForm::multiplePopupAppendsOnlyChosenItems_data()
+{
+    QTest::addColumn<QList<int>>("closedKeys"); // pressed on the closed list
+    QTest::addColumn<int>("choice");            // -1: nothing chosen; else picked in the open list
+    QTest::addColumn<bool>("byClick");          // picked by a click, else by Down keys and Enter
+    QTest::addColumn<QString>("memo");
+
+    const QList<int> arrows{Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_End};
+    QTest::newRow("arrow keys through the closed list append nothing")
+        << arrows << -1 << false << "Kaese";
+    QTest::newRow("Enter in the open list appends that item") << arrows << 2 << false
+                                                               << "Kaese Obst";
+    QTest::newRow("a click in the open list appends that item") << QList<int>() << 1 << true
+                                                                 << "Kaese Brot";
+}
+
+void TestBankForm::multiplePopupAppendsOnlyChosenItems()
+{
+    QFETCH(QList<int>, closedKeys);
+    QFETCH(int, choice);
+    QFETCH(bool, byClick);
+    QFETCH(QString, memo);
+
+    const Database database = OneCell(MultiplePopupType, "Kaese", {"Kaese", "Brot", "Obst"});
+    mForm->FormShow(database, 1, 1, QFont(), Now);
+    mForm->show();
+    QVERIFY(QTest::qWaitForWindowExposed(mForm.get()));
+    auto *popup = Child<QComboBox>("CB_Popup");
+    popup->setFocus();
+    for (const int key : closedKeys)
+        QTest::keyClick(popup, Qt::Key(key));
+    QCOMPARE(Memo()->toPlainText(), QStringLiteral("Kaese"));
+    if (choice >= 0) {
+        popup->setCurrentIndex(0);
+        QTest::keyClick(popup, Qt::Key_F4);
+        QAbstractItemView *list = popup->view();
+        QTRY_VERIFY(list->isVisible());
+        if (byClick) {
+            // The open list ignores a release that comes right after it opened.
+            QTest::qWait(QApplication::doubleClickInterval() + 50);
+            const QRect item = list->visualRect(list->model()->index(choice, 0));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item.center());
+        } else {
+            for (int step = 0; step < choice; ++step)
+                QTest::keyClick(list, Qt::Key_Down);
+            QTest::keyClick(list, Qt::Key_Return);
+        }
+        QTRY_VERIFY(!list->isVisible());
+    }
+    QCOMPARE(Memo()->toPlainText(), memo);
+}
+
 void TestBankForm::writingBack_data()
 {
     QTest::addColumn<int>("field");
@@ -322,16 +440,61 @@ void TestBankForm::escapeLeavesNoControlBehind()
     QCOMPARE(Child<QLabel>("Label1")->text(), QStringLiteral("String"));
 }
 
+void TestBankForm::memoStopsAtTheLongestValue_data()
+{
+    QTest::addColumn<QByteArray>("cell");
+    QTest::addColumn<bool>("selectAll"); // else the caret stands at the start
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("memo");
+
+    const QString pasted(5000, u'p');
+    QTest::newRow("typing stops, nothing there is lost")
+        << QByteArray(3998, 'a') << false << "bcd" << QString()
+        << QStringLiteral("bc") + QString(3998, u'a');
+    QTest::newRow("pasting into an empty memo") << QByteArray() << false << QString() << pasted
+                                                << QString(4000, u'p');
+    QTest::newRow("pasting over the whole memo") << QByteArray("old") << true << QString()
+                                                 << pasted << QString(4000, u'p');
+    QTest::newRow("pasting into a nearly full memo keeps what was there")
+        << QByteArray(3990, 'a') << false << QString() << QString(20, u'p')
+        << QString(10, u'p') + QString(3990, u'a');
+    // Each line break is stored as carriage return and line feed.
+    QTest::newRow("line breaks count twice") << QByteArray() << false << QString()
+                                             << QStringLiteral("ab\n").repeated(2000)
+                                             << QStringLiteral("ab\n").repeated(1000);
+}
+
 void TestBankForm::memoStopsAtTheLongestValue()
 {
-    Database database = OneCell(StringType, QByteArray(3998, 'a'));
+    QFETCH(QByteArray, cell);
+    QFETCH(bool, selectAll);
+    QFETCH(QString, typed);
+    QFETCH(QString, pasted);
+    QFETCH(QString, memo);
+    QTest::failOnWarning(QRegularExpression(QStringLiteral("QTextCursor")));
+
+    Database database = OneCell(StringType, cell);
     mForm->FormShow(database, 1, 1, QFont(), Now);
     Memo()->moveCursor(QTextCursor::Start);
-    QTest::keyClicks(Memo(), QStringLiteral("bcd"));
-    // Two more characters fit; the third is refused and nothing already there is lost.
-    QCOMPARE(Memo()->toPlainText(), QStringLiteral("bc") + QString(3998, u'a'));
+    if (selectAll)
+        QTest::keySequence(Memo(), QKeySequence::SelectAll);
+    QTest::keyClicks(Memo(), typed);
+    if (!pasted.isEmpty()) {
+        QGuiApplication::clipboard()->setText(pasted);
+        QTest::keySequence(Memo(), QKeySequence::Paste);
+    }
+    QCOMPARE(Memo()->toPlainText(), memo);
+    mForm->B_Edit_okClick();
+    QVERIFY(mForm->ChangedText());
+    const QString stored = QString(memo).replace(u'\n', QStringLiteral("\r\n"));
+    QCOMPARE(*mForm->ChangedText(), stored.toLatin1());
+}
 
-    // A longer cell is shown whole and, untouched, written back as it was.
+void TestBankForm::longerCellIsShownWhole()
+{
+    // A cell longer than the limit (from an older file) is shown whole and, untouched, written
+    // back as it was.
     Database longer = OneCell(StringType, QByteArray(4100, 'z'));
     mForm->FormShow(longer, 1, 1, QFont(), Now);
     QCOMPARE(Memo()->toPlainText().size(), 4100);

@@ -87,6 +87,25 @@ private Q_SLOTS:
         QVERIFY(!mDocument->Data().IsModified());
     }
 
+    void longValuesShownFromTheirStart_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<int>("shown");
+        QTest::newRow("the longest value a file keeps is shown whole") << 4000 << 4000;
+        QTest::newRow("an imported 5 MB value is shown from its start") << 5 * 1024 * 1024 << 4000;
+    }
+
+    // What the grid draws from is bounded, so no value makes painting slow; editing gets it all.
+    void longValuesShownFromTheirStart()
+    {
+        QFETCH(int, length);
+        QFETCH(int, shown);
+        mDocument->Data().SetCell(2, 2, QByteArray(length, 'w'));
+        const QModelIndex index = Model().index(1, 1);
+        QCOMPARE(index.data(Qt::DisplayRole).toString(), QString(shown, u'w'));
+        QCOMPARE(index.data(Qt::EditRole).toString().size(), length);
+    }
+
     void typingEncodesAndReportsTheEdit_data()
     {
         QTest::addColumn<QString>("typed");
@@ -108,8 +127,10 @@ private Q_SLOTS:
         QCOMPARE(edited.count(), 1);
         QCOMPARE(edited.first().at(0).toInt(), 2);
         QCOMPARE(edited.first().at(1).toInt(), 3);
+        // One change for the record: the typed cell and any stamped cells beside it.
         QCOMPARE(changed.count(), 1);
-        QCOMPARE(changed.first().at(0).toModelIndex(), Model().index(2, 1));
+        QCOMPARE(changed.first().at(0).toModelIndex(), Model().index(2, 0));
+        QCOMPARE(changed.first().at(1).toModelIndex(), Model().index(2, 2));
     }
 
     void committingUnchangedTextKeepsTheBytes()

@@ -18,7 +18,9 @@
 #include <QPlainTextEdit>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QLabel>
 #include <QTableView>
+#include <QToolButton>
 #include <QTest>
 
 #include <memory>
@@ -216,6 +218,48 @@ private Q_SLOTS:
         memo->setPlainText(QStringLiteral("other"));
         form->B_Edit_CancelClick();
         QCOMPARE(Row(3), QByteArray("edited|" + Today() + "|3"));
+    }
+
+    void eachToggleShowsOnlyItself_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("letters"); // status panels 2, 3 and 4
+
+        QTest::newRow("auto sizing") << "Autosizing1" << "A||";
+        QTest::newRow("filter") << "Filter1" << "|F|";
+        QTest::newRow("row sum") << "RowSum1" << "||S";
+    }
+
+    // One toggle on, the others off: its own letter, menu check mark and pressed button only.
+    void eachToggleShowsOnlyItself()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, letters);
+        // A sum field keeps row-sum mode on.
+        mForm->Document().SetFieldName(3, "Number&");
+        mForm->Action(command)->trigger();
+        mForm->Timer1Timer();
+        QCOMPARE(QStringList({mForm->StatusPanel(2)->text(), mForm->StatusPanel(3)->text(),
+                              mForm->StatusPanel(4)->text()}).join(u'|'),
+                 letters);
+        for (const char *name : {"Autosizing1", "Filter1", "RowSum1"}) {
+            const QString toggle = QString::fromLatin1(name);
+            QAction *action = mForm->Action(toggle);
+            QCOMPARE(action->isChecked(), toggle == command);
+            // The menu draws a check mark only for an action whose icon it does not show.
+            QVERIFY2(action->isCheckable() && !action->isIconVisibleInMenu(), qPrintable(toggle));
+            QString buttonName = toggle;
+            buttonName.replace(u'1', u'3');
+            auto *button = mForm->findChild<QToolButton *>(buttonName);
+            QVERIFY(button);
+            QVERIFY(!button->icon().isNull());
+            QCOMPARE(button->isChecked(), toggle == command);
+        }
+        mForm->Action(command)->trigger();
+        mForm->Timer1Timer();
+        QCOMPARE(mForm->StatusPanel(2)->text() + mForm->StatusPanel(3)->text()
+                     + mForm->StatusPanel(4)->text(),
+                 QString());
     }
 
     void draggedColumnKeepsItsDefinition()

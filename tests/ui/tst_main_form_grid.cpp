@@ -321,27 +321,76 @@ private Q_SLOTS:
         QCOMPARE(Data().FilterField(), 2);
     }
 
-    void typingStampsTheRecordAndUpdatesRowSums()
+    // Types the text into the cell as the user does: the first key opens the grid's editor.
+    void TypeIntoCell(int field, int record, const QString &text)
     {
+        mForm->SetCurrentCell(field, record);
+        QApplication::setActiveWindow(mForm.get());
+        Grid()->setFocus();
+        QTest::keyClick(Grid(), text.at(0).toLatin1());
+        auto *editor = Grid()->viewport()->findChild<QLineEdit *>();
+        QVERIFY(editor);
+        QTest::keyClicks(editor, text.mid(1));
+        QTest::keyClick(editor, Qt::Key_Return);
+    }
+
+    void typedTextStaysInTheEditedCell_data()
+    {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QByteArray>("sumName");  // field 3's name once row sums are on
+        QTest::addColumn<QByteArray>("record2");  // D: today's date, *: stamped with the time
+        QTest::addColumn<bool>("rowSumOn");
+
+        QTest::newRow("a price updates the sum field") << 2 << "10" << QByteArray("Total&")
+                                                       << QByteArray("3|10|23|D|*") << true;
+        QTest::newRow("a typed modification date stays")
+            << 4 << "1/1/1999" << QByteArray("Total&") << QByteArray("3|4|11|1/1/1999|*") << true;
+        QTest::newRow("a typed modification time stays")
+            << 5 << "1:02:03 AM" << QByteArray("Total&") << QByteArray("3|4|11|D|1:02:03 AM")
+            << true;
+        // The sum field renamed in Properties while the mode is on: the one-shot sum of the cells
+        // left of the price would land in the price itself.
+        QTest::newRow("no single sum field: the mode goes off, the price stays")
+            << 2 << "5" << QByteArray("Total") << QByteArray("3|5|11|D|*") << false;
+    }
+
+    void typedTextStaysInTheEditedCell()
+    {
+        QFETCH(int, field);
+        QFETCH(QString, typed);
+        QFETCH(QByteArray, sumName);
+        QFETCH(QByteArray, record2);
+        QFETCH(bool, rowSumOn);
         PdbBuilder builder;
-        builder.Name("Stamps").Field("Price").Field("Count #2").Field("Total&")
+        builder.Name("Stamps").Field("Qty").Field("Price #2").Field("Total&")
             .Field("Changed", 0x0049).Field("At", 0x0050);
         builder.Record({"1", "2", "", "", ""}).Record({"3", "4", "", "1/1/2000", ""});
         OpenBuilt(builder);
         mForm->SetCurrentCell(1, 1);
         mForm->RowSum1Click();
         QVERIFY(mForm->IsRowSumOn());
-        QCOMPARE(Cell(3, 2), QStringLiteral("11"));
+        QCOMPARE(Data().RecordAt(2).join('|'), QByteArray("3|4|11|1/1/2000|"));
+        mForm->Document().SetFieldName(3, sumName);
+        mForm->Document().ClearModified();
 
-        const QString before = Cell(4, 1);
-        QAbstractItemModel *model = Grid()->model();
-        QVERIFY(model->setData(model->index(1, 0), QStringLiteral("10")));
-        QVERIFY(Data().IsModified());
-        QCOMPARE(Cell(3, 2), QStringLiteral("18"));
-        QCOMPARE(Data().Cell(4, 2), CurrentRegional().DateText(QDate::currentDate()));
-        QVERIFY(!Data().Cell(5, 2).isEmpty());
-        // The other record is not stamped.
-        QCOMPARE(Cell(4, 1), before);
+        TypeIntoCell(field, 2, typed);
+        QTRY_VERIFY(Data().IsModified());
+        const QByteArrayList expected = record2.split('|');
+        for (int k = 1; k <= 5; ++k) {
+            const QByteArray &cell = Data().Cell(k, 2);
+            if (expected[k - 1] == "D")
+                QCOMPARE(cell, CurrentRegional().DateText(QDate::currentDate()));
+            else if (expected[k - 1] == "*")
+                QVERIFY2(!cell.isEmpty(), "the record's Modification Time is stamped");
+            else
+                QCOMPARE(cell, expected[k - 1]);
+        }
+        QCOMPARE(mForm->IsRowSumOn(), rowSumOn);
+        QCOMPARE(mForm->Action(QStringLiteral("RowSum1"))->isChecked(), rowSumOn);
+        // The other record is not stamped and keeps its total.
+        QCOMPARE(Data().RecordAt(1).join('|'), QByteArray("1|2|5||"));
+        QCOMPARE(Cell(field, 2), typed);
     }
 
     void headerHintsThroughTheGrid()

@@ -132,6 +132,45 @@ private Q_SLOTS:
         QCOMPARE(Column(2), (QByteArrayList{"ten", "nine", "hundred"}));
     }
 
+    void filterFollowsTheRecords_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QByteArrayList>("shown"); // the names of the shown records, top down
+
+        QTest::newRow("sort normal") << 0 << QByteArrayList{"a-mei", "c"};
+        QTest::newRow("sort reverse") << 1 << QByteArrayList{"c", "a-mei"};
+        QTest::newRow("record 4 dragged to the top") << 2 << QByteArrayList{"a-mei", "c"};
+    }
+
+    // Whatever moves records while the filter is on, the shown records (and so those printed
+    // and exported) are exactly those the filter keeps.
+    void filterFollowsTheRecords()
+    {
+        QFETCH(int, command);
+        QFETCH(QByteArrayList, shown);
+        Open({{"Name", "Town"}, {"b", "Bonn"}, {"a-mei", "Ulm"}, {"c", "Schmeichel"}, {"d", "Hof"}});
+        Data().SetFilterText("mei");
+        mForm->Filter1Click();
+        mForm->SetCurrentCell(1, 1);
+        if (command == 0)
+            mForm->Sortnormal1Click();
+        else if (command == 1)
+            mForm->SortReverse1Click();
+        else
+            mForm->StringGridRowMoved(4, 1);
+        QVERIFY(mForm->IsFilterOn());
+        QByteArrayList inDatabase;
+        QByteArrayList inGrid;
+        for (int record = 1; record <= 4; ++record) {
+            if (!Data().IsHidden(record))
+                inDatabase << Data().Cell(1, record);
+            if (!mForm->Grid()->isRowHidden(record - 1))
+                inGrid << Data().Cell(1, record);
+        }
+        QCOMPARE(inDatabase, shown);
+        QCOMPARE(inGrid, shown);
+    }
+
     void printCancelledPrintsNothing()
     {
         Open({{"a"}, {"1"}});

@@ -9,19 +9,26 @@
 #include "model/regional.h"
 #include "shell/code_page.h"
 
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QWheelEvent>
 
+#include <algorithm>
 #include <functional>
 
 namespace kribed {
@@ -40,6 +47,84 @@ protected:
         QCheckBox::mouseReleaseEvent(event);
         if (onMouseUp)
             onMouseUp();
+    }
+};
+
+// The popup list. An item counts as chosen when the user picks it in the open list, by click or
+// Enter; moving through the closed list with the arrow keys, letters or the wheel only changes the
+// item it shows.
+class ChoiceComboBox : public QComboBox
+{
+public:
+    using QComboBox::QComboBox;
+    bool IsBrowsing() const { return mBrowsing; }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        const QScopedValueRollback<bool> browsing(mBrowsing, true);
+        QComboBox::keyPressEvent(event);
+    }
+    void wheelEvent(QWheelEvent *event) override
+    {
+        const QScopedValueRollback<bool> browsing(mBrowsing, true);
+        QComboBox::wheelEvent(event);
+    }
+
+private:
+    bool mBrowsing = false;
+};
+
+namespace {
+
+// Each line break is stored as carriage return and line feed: two characters.
+bool IsLineBreak(QChar character)
+{
+    return character == u'\n' || character == u'\r' || character == QChar::ParagraphSeparator;
+}
+
+// The longest start of the text that is at most `room` characters long once stored, never ending
+// in half a character outside the basic plane.
+QString FittingStart(const QString &text, int room)
+{
+    int length = 0;
+    int stored = 0;
+    while (length < text.size()) {
+        const int weight = IsLineBreak(text.at(length)) ? 2 : 1;
+        if (stored + weight > room)
+            break;
+        stored += weight;
+        ++length;
+    }
+    if (length > 0 && length < text.size() && text.at(length - 1).isHighSurrogate())
+        --length;
+    return text.left(length);
+}
+
+} // namespace
+
+// The memo of the cell editor: pasted and dropped text is cut to the room the longest value
+// leaves, before it is inserted, so what was there stays whole.
+class LimitedMemo : public QPlainTextEdit
+{
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+protected:
+    void insertFromMimeData(const QMimeData *source) override
+    {
+        if (!source || !source->hasText()) {
+            QPlainTextEdit::insertFromMimeData(source);
+            return;
+        }
+        // The selection goes; the rest of the text stays.
+        const QString text = toPlainText();
+        const QString replaced = textCursor().selectedText();
+        const int keptLength = int(text.size() + text.count(u'\n'))
+            - int(replaced.size() + replaced.count(QChar::ParagraphSeparator));
+        QMimeData fitted;
+        fitted.setText(FittingStart(source->text(), MaxValueBytes - keptLength));
+        QPlainTextEdit::insertFromMimeData(&fitted);
     }
 };
 
@@ -77,7 +162,7 @@ TBankForm::TBankForm(QWidget *parent)
     mGroupBox = Named(new QGroupBox(this), "GroupBox1");
     mGroupBox->setGeometry(7, 2, 326, 145);
 
-    mMemo = Named(new QPlainTextEdit(mGroupBox), "Memo1");
+    mMemo = Named(new LimitedMemo(mGroupBox), "Memo1");
     mMemo->setGeometry(7, 20, 312, 91);
     mMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     mMemo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -90,13 +175,17 @@ TBankForm::TBankForm(QWidget *parent)
     mBoolean->move(15, 122);
     mBoolean->onMouseUp = [this] { CB_BooleanMouseUp(); };
 
-    mPopup = Named(new QComboBox(mGroupBox), "CB_Popup");
+    mPopup = Named(new ChoiceComboBox(mGroupBox), "CB_Popup");
     mPopup->setGeometry(149, 117, 169, 22);
     mPopup->setEditable(false);
 
     mPicker = Named(new QDateTimeEdit(mGroupBox), "DateTimePicker1");
     mPicker->setGeometry(174, 119, 152, 22);
+    // A click into the picker's text goes to its line edit, one on its buttons to the picker.
     mPicker->installEventFilter(this);
+    mPickerText = mPicker->findChild<QLineEdit *>();
+    if (mPickerText)
+        mPickerText->installEventFilter(this);
 
     mOk = Named(new QPushButton(QStringLiteral("&OK"), this), "B_Edit_ok");
     mOk->setGeometry(170, 149, 75, 24);
@@ -106,7 +195,12 @@ TBankForm::TBankForm(QWidget *parent)
 
     connect(mOk, &QPushButton::clicked, this, &TBankForm::B_Edit_okClick);
     connect(mCancel, &QPushButton::clicked, this, &TBankForm::B_Edit_CancelClick);
-    connect(mPopup, qOverload<int>(&QComboBox::activated), this, &TBankForm::CB_PopupChange);
+    connect(mPopup, qOverload<int>(&QComboBox::activated), this, [this](int index) {
+        // Items accumulate in a Multiple Popup cell: passing one on the way is no choice.
+        if (mType == MultiplePopupType && mPopup->IsBrowsing())
+            return;
+        CB_PopupChange(index);
+    });
     connect(mPicker, &QDateTimeEdit::dateTimeChanged, this, &TBankForm::DateTimePicker1Change);
     connect(mMemo->document(), &QTextDocument::contentsChange, this,
             [this](int position, int, int added) {
@@ -195,6 +289,13 @@ void TBankForm::ShowPicker(const QString &label, bool dateMode, const QDateTime 
     mPicker->setDateTime(now);
     mPicker->setEnabled(true);
     mPicker->show();
+    // A day chosen in the calendar counts even when it is the picker's date already (today).
+    if (QCalendarWidget *calendar = dateMode ? mPicker->calendarWidget() : nullptr) {
+        connect(calendar, &QCalendarWidget::clicked, this, &TBankForm::CalendarDayChosen,
+                Qt::UniqueConnection);
+        connect(calendar, &QCalendarWidget::activated, this, &TBankForm::CalendarDayChosen,
+                Qt::UniqueConnection);
+    }
 }
 
 QString TBankForm::MemoText() const
@@ -210,13 +311,28 @@ void TBankForm::SetMemoText(const QString &text)
 
 void TBankForm::LimitMemo(int position, int added)
 {
-    // Typing and pasting stop at the longest value a file holds; what was there stays.
-    const int excess = StoredLength(mMemo->toPlainText()) - MaxValueBytes;
+    // Typing and pasting stop at the longest value a file holds; what was there stays. What came
+    // in is cut from its end, a line break counting as the two characters it is stored as.
+    int excess = StoredLength(mMemo->toPlainText()) - MaxValueBytes;
     if (excess <= 0)
         return;
+    const QTextDocument *document = mMemo->document();
+    // A change that replaces the whole text is reported up to the document's closing paragraph
+    // separator, one position beyond the last a cursor can take.
+    const int end = std::min(position + added, document->characterCount() - 1);
+    int start = end;
+    while (start > position && excess > 0) {
+        --start;
+        excess -= document->characterAt(start) == QChar::ParagraphSeparator ? 2 : 1;
+    }
+    // Never half a character outside the basic plane.
+    if (start > 0 && document->characterAt(start).isLowSurrogate()
+        && document->characterAt(start - 1).isHighSurrogate()) {
+        --start;
+    }
     QTextCursor cursor(mMemo->document());
-    cursor.setPosition(position + added - std::min(excess, added));
-    cursor.setPosition(position + added, QTextCursor::KeepAnchor);
+    cursor.setPosition(start);
+    cursor.setPosition(end, QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
 }
 
@@ -240,10 +356,18 @@ void TBankForm::DateTimePicker1Change()
                                        : regional.TimeText(mPicker->time())));
 }
 
+void TBankForm::CalendarDayChosen(QDate date)
+{
+    if (mDateMode && date.isValid())
+        SetMemoText(RegionalText(CurrentRegional().DateText(date)));
+}
+
 bool TBankForm::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == mPicker && event->type() == QEvent::MouseButtonRelease && mPicker->isEnabled())
+    if ((watched == mPicker || (mPickerText && watched == mPickerText))
+        && event->type() == QEvent::MouseButtonRelease && mPicker->isEnabled()) {
         DateTimePicker1Change();
+    }
     return QDialog::eventFilter(watched, event);
 }
 

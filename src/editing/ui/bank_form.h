@@ -12,12 +12,14 @@ class QComboBox;
 class QDateTimeEdit;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 
 namespace kribed {
 
 class Database;
+class ChoiceComboBox;
 class MouseUpCheckBox;
 
 // "Edit Cell": one cell's text in a memo, with a check box, a date or time picker or the column's
@@ -49,6 +51,8 @@ public:
     void CB_BooleanMouseUp();
     void CB_PopupChange(int index);
     void DateTimePicker1Change();
+    // A day clicked or confirmed with Enter in the picker's calendar.
+    void CalendarDayChosen(QDate date);
 
 protected:
     void done(int result) override;
@@ -66,8 +70,9 @@ private:
     QPlainTextEdit *mMemo;
     QLabel *mLabel;
     MouseUpCheckBox *mBoolean;
-    QComboBox *mPopup;
+    ChoiceComboBox *mPopup;
     QDateTimeEdit *mPicker;
+    QLineEdit *mPickerText = nullptr;
     QPushButton *mOk;
     QPushButton *mCancel;
 

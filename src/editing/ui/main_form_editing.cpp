@@ -11,7 +11,6 @@
 #include "editing/record_filter.h"
 #include "editing/row_clipboard.h"
 #include "editing/row_column_ops.h"
-#include "editing/stamp.h"
 #include "editing/ui/bank_form.h"
 #include "editing/ui/display_text_width.h"
 #include "model/regional.h"
@@ -24,6 +23,8 @@
 #include <QClipboard>
 #include <QDateTime>
 #include <QGuiApplication>
+#include <QHeaderView>
+#include <QTableView>
 
 namespace kribed {
 
@@ -314,6 +315,17 @@ void TMainForm::AutoSizeColumns(bool on)
     mDocument->NotifyColumnWidthsChanged();
 }
 
+void TMainForm::StringGridFitColumn(int field)
+{
+    const Database &database = mDocument->Data();
+    if (field < 1 || field > database.FieldCount())
+        return;
+    const int width = AutoColumnWidth(
+        database, field, DisplayTextMeasure(mDisplayFont, CurrentRegional().CodePage()));
+    // The header reports the new width as a dragged border does (StringGridEndColumnSize).
+    mGrid->horizontalHeader()->resizeSection(field - 1, width);
+}
+
 // Empties the row clipboard; both Paste row entries go off.
 void TMainForm::ClearRowClipboard()
 {
@@ -332,16 +344,6 @@ void TMainForm::ApplyRecordFilter()
     if (const auto *properties = findChild<TPropertiesForm *>())
         options = properties->FilterChoices();
     kribed::ApplyFilter(mDocument->Data(), true, options);
-}
-
-// A value of the record was typed into the grid.
-void TMainForm::StampEditedRow(int record)
-{
-    if (!HasCell(mDocument->Data(), 1, record))
-        return;
-    ChangeRow(*mDocument, record, [record](Database &database) {
-        return StampRow(database, record, QDateTime::currentDateTime());
-    });
 }
 
 QString TMainForm::HeaderHint(int field) const

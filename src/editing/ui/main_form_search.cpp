@@ -83,6 +83,9 @@ void SortCommand(TMainForm &window, int direction)
             return oldOfNew;
         });
     }
+    // The hidden rows stayed in their places: the filter picks its records again.
+    if (window.IsFilterOn())
+        window.ApplyFilter(true);
     // The current cell stays where it was, whatever record is there now.
     window.SetCurrentCell(field, record);
 }

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "shell/ui/database_document.h"
 
+#include "editing/cell_clipboard.h"
+
 #include "shell/prompter.h"
 
 namespace kribed {
@@ -51,6 +53,15 @@ void DatabaseDocument::SetCell(int field, int record, const QByteArray &value)
     mDatabase.SetModified();
     const QModelIndex index = mModel.index(record - 1, field - 1);
     Q_EMIT mModel.dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+}
+
+bool DatabaseDocument::StoreTypedText(int field, int record, const QByteArray &value,
+                                      const QDateTime &now)
+{
+    // The stamp may change any cell of the record.
+    return ChangeCells(1, record, mDatabase.FieldCount(), record, [&](Database &database) {
+               return StoreEditedText(database, field, record, value, now);
+           }).applied;
 }
 
 void DatabaseDocument::SetFieldName(int field, const QByteArray &name)

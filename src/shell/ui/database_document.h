@@ -7,6 +7,7 @@
 #include "model/pdb_writer.h"
 #include "shell/ui/grid_model.h"
 
+#include <QDateTime>
 #include <QObject>
 
 #include <functional>
@@ -48,6 +49,10 @@ public:
     void Close();
 
     void SetCell(int field, int record, const QByteArray &value);
+    // A value typed into the grid: the record is stamped first and the text stored after, so a
+    // text typed into a Modification Date or Time cell stays (StoreEditedText). Returns whether
+    // anything changed.
+    bool StoreTypedText(int field, int record, const QByteArray &value, const QDateTime &now);
     void SetFieldName(int field, const QByteArray &name);
     void SetModified();
     void ClearModified();

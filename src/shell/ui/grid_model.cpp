@@ -3,9 +3,14 @@
 #include "shell/ui/grid_model.h"
 
 #include "model/database.h"
+#include "model/limits.h"
 #include "model/regional.h"
 #include "shell/code_page.h"
 #include "shell/ui/database_document.h"
+
+#include <QDateTime>
+
+#include <algorithm>
 
 namespace kribed {
 
@@ -37,10 +42,15 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
         return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignTop));
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
-    QString text = CurrentRegional().ToText(Data().Cell(index.column() + 1, index.row() + 1));
+    const QByteArray &cell = Data().Cell(index.column() + 1, index.row() + 1);
+    if (role == Qt::EditRole)
+        return CurrentRegional().ToText(cell);
+    // Drawn from its start: no cell shows more than the longest value a file holds, so a longer
+    // one (from an import) never makes painting slow.
+    QString text = CurrentRegional().ToText(QByteArrayView(cell).first(
+        std::min<qsizetype>(cell.size(), MaxValueBytes)));
     // Shown on several lines where the text breaks its lines (CR LF in cells).
-    if (role == Qt::DisplayRole)
-        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return text;
 }
 
@@ -56,8 +66,8 @@ bool GridModel::setData(const QModelIndex &index, const QVariant &value, int rol
     if (text == CurrentRegional().ToText(Data().Cell(field, record)))
         return true;
     const QByteArray bytes = EncodeOrQuestionMark(text, CurrentRegional().CodePage());
-    mDocument.SetCell(field, record, bytes);
-    Q_EMIT CellEdited(field, record);
+    if (mDocument.StoreTypedText(field, record, bytes, QDateTime::currentDateTime()))
+        Q_EMIT CellEdited(field, record);
     return true;
 }
 

@@ -14,7 +14,8 @@ class DatabaseDocument;
 // The grid's view of the open database: model column c is field c + 1, model row r is record
 // r + 1; the horizontal header holds the field names, the vertical header the record numbers.
 // Cells are shown and edited through the display code page of the current regional rules; a
-// character the code page cannot hold is stored as '?'.
+// character the code page cannot hold is stored as '?'. The shown text of a cell (DisplayRole) is
+// at most its first 4000 bytes; editing (EditRole) gets the whole text.
 class GridModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -36,7 +37,8 @@ public:
     void SetHeaderHintSource(HintSource source) { mHintSource = std::move(source); }
 
 Q_SIGNALS:
-    // A cell was changed by typing into it in the grid (not by a command).
+    // A cell was changed by typing into it in the grid (not by a command); its record has been
+    // stamped before the text was stored.
     void CellEdited(int field, int record);
 
 private:

@@ -135,6 +135,11 @@ void TMainForm::BuildActions()
     AddAction(QStringLiteral("InsertColumn1"), QStringLiteral("I&nsert Column"), {}, QStringLiteral("Insert column"), &M::InsertColumn1Click);
     AddAction(QStringLiteral("AppendColumn1"), QStringLiteral("A&ppend Column"), {}, QStringLiteral("Append column"), &M::AppendColumn1Click);
 
+    // The three toggles show their state as a check mark in the menu: an icon there would take
+    // the check mark's place. The tool bar shows the icon, pressed while the state is on.
+    for (const char *toggle : {"Autosizing1", "Filter1", "RowSum1"})
+        mActions.value(QString::fromLatin1(toggle))->setIconVisibleInMenu(false);
+
     AddAction(QStringLiteral("Readme1"), QStringLiteral("&Read me..."), K(Qt::Key_F1), QStringLiteral("Read me!"), &M::Readme1Click);
     AddAction(QStringLiteral("About1"), QStringLiteral("&About..."), {}, {}, &M::About1Click);
 

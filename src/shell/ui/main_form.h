@@ -98,11 +98,12 @@ public:
 
     // Implemented with the editing command set ---------------------------------------------------
     void AutoSizeColumns(bool on);
+    // A double-click on a column's right border: the column takes the width Auto sizing gives it
+    // (its widest first line + 5 pixels); a changed width marks the database changed.
+    void StringGridFitColumn(int field);
     void ClearRowClipboard();
     // The core of the record filter: hides the records the filter leaves out.
     void ApplyRecordFilter();
-    // The row stamp after a value of the record changed.
-    void StampEditedRow(int record);
     // The hint of a field-name header cell, and of the top left cell.
     QString HeaderHint(int field) const;
     QString RecordCountHint() const;

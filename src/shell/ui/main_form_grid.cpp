@@ -4,11 +4,13 @@
 // dragging, and the record filter's rows.
 #include "shell/ui/main_form.h"
 
+#include "editing/sums.h"
 #include "model/database.h"
 #include "model/limits.h"
 #include "model/regional.h"
 #include "shell/code_page.h"
 #include "shell/ui/database_document.h"
+#include "shell/ui/grid_cell_delegate.h"
 #include "shell/ui/file_dialogs.h"
 #include "shell/ui/grid_header.h"
 
@@ -105,6 +107,7 @@ void TMainForm::BuildGrid()
     mGrid->setHorizontalHeader(mColumnHeader);
     mGrid->setVerticalHeader(mRowHeader);
     mGrid->setModel(&mDocument->Model());
+    mGrid->setItemDelegate(new GridCellDelegate(mGrid));
     mGrid->setWordWrap(false);
     mGrid->setCornerButtonEnabled(false);
     mGrid->setSortingEnabled(false);
@@ -138,6 +141,11 @@ void TMainForm::BuildGrid()
                 if (!mSyncingWidths)
                     StringGridEndColumnSize(logical + 1, size);
             });
+    // A double-click on a column's right border fits the column as Auto sizing would, not to
+    // the view's own size hints.
+    disconnect(mColumnHeader, &QHeaderView::sectionHandleDoubleClicked, mGrid, nullptr);
+    connect(mColumnHeader, &QHeaderView::sectionHandleDoubleClicked, this,
+            [this](int logical) { StringGridFitColumn(logical + 1); });
     connect(mColumnHeader, &QHeaderView::sectionMoved, this,
             [this](int logical, int from, int to) { AfterHeaderMoved(Qt::Horizontal, logical, from, to); });
     connect(mRowHeader, &QHeaderView::sectionMoved, this,
@@ -314,12 +322,19 @@ void TMainForm::StringGridDblClick()
         Edit1Click();
 }
 
-void TMainForm::StringGridCellValidate(int /*field*/, int record)
+// The grid model has stamped the record and stored the typed text (stamp first, so a date typed
+// into a Modification Date cell stays).
+void TMainForm::StringGridCellValidate(int /*field*/, int /*record*/)
 {
     mDocument->SetModified();
-    StampEditedRow(record);
-    if (mRowSumOn)
+    if (!mRowSumOn)
+        return;
+    // Without a single sum field the row sum is a one-shot command that would write into the
+    // current cell, which is the one just typed into: the mode only goes off.
+    if (SingleSumField(mDocument->Data()) > 0)
         ComputeRowSums();
+    else
+        RowSumOff();
 }
 
 void TMainForm::AfterHeaderMoved(Qt::Orientation orientation, int /*logical*/, int from, int to)
@@ -349,6 +364,9 @@ void TMainForm::StringGridRowMoved(int from, int to)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     mDocument->MoveRecord(from, to);
+    // Shown rows are always exactly those the filter keeps, whatever moved.
+    if (mFilterOn)
+        ApplyFilter(true);
     QApplication::restoreOverrideCursor();
 }
 

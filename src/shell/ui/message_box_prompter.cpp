@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "shell/ui/message_box_prompter.h"
 
+#include <QGuiApplication>
 #include <QMessageBox>
 
 namespace kribed {
@@ -42,6 +43,27 @@ Answer CautiousAnswer(Buttons buttons)
     }
 }
 
+// Puts the normal pointer over an override cursor (the hourglass) for as long as it lives.
+class NormalPointer
+{
+public:
+    NormalPointer() : mOverridden(QGuiApplication::overrideCursor() != nullptr)
+    {
+        if (mOverridden)
+            QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~NormalPointer()
+    {
+        if (mOverridden)
+            QGuiApplication::restoreOverrideCursor();
+    }
+    NormalPointer(const NormalPointer &) = delete;
+    NormalPointer &operator=(const NormalPointer &) = delete;
+
+private:
+    bool mOverridden;
+};
+
 } // namespace
 
 Answer MessageBoxPrompter::Ask(const Message &message)
@@ -52,6 +74,9 @@ Answer MessageBoxPrompter::Ask(const Message &message)
     QMessageBox box(BoxIcon(message.icon), message.caption, text, BoxButtons(message.buttons),
                     mParent);
     box.setTextFormat(Qt::PlainText);
+    // A box that comes up during a long operation (the reader's, a row command's question) shows
+    // the normal pointer; the hourglass is back once it is answered.
+    const NormalPointer pointer;
     switch (box.exec()) {
     case QMessageBox::Ok: return Answer::Ok;
     case QMessageBox::Cancel: return Answer::Cancel;
