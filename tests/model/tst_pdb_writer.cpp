@@ -118,6 +118,7 @@ class TestPdbWriter : public QObject
 private Q_SLOTS:
     void roundTrip_data();
     void roundTrip();
+    void moreRecordsThanTheEditorAdds();
     void storedValues_data();
     void storedValues();
     void modelValuesInTheHeaderAndBlock();
@@ -299,6 +300,23 @@ void TestPdbWriter::roundTrip()
     QVERIFY(LoadBytes(saved, again, quiet));
     COMPARE_FILES(Write(again, currentColumn, quiet), expected);
     KRIBED_VERIFY_PROMPTER(quiet);
+}
+
+// A file may hold more than 9999 records; a save writes every one of them back.
+void TestPdbWriter::moreRecordsThanTheEditorAdds()
+{
+    PdbBuilder builder;
+    builder.Field("N").Field("Text");
+    for (int i = 1; i <= 10001; ++i)
+        builder.Record({QByteArray::number(i), "line\n" + QByteArray::number(i)});
+    const QByteArray input = Saved(builder, 1).Build();
+
+    Database database;
+    ScriptedPrompter prompter;
+    QVERIFY(LoadBytes(input, database, prompter));
+    QCOMPARE(database.RecordCount(), 10001);
+    COMPARE_FILES(Write(database, 1, prompter), input);
+    KRIBED_VERIFY_PROMPTER(prompter);
 }
 
 void TestPdbWriter::storedValues_data()
