@@ -85,6 +85,8 @@ private Q_SLOTS:
     void widthKeys();
     void popupCutPaste();
     void popupAppendAndSort();
+    void popupEntryThatReadsAsAHeader_data();
+    void popupEntryThatReadsAsAHeader();
     void typeChange_data();
     void typeChange();
     void nonPopupFieldKeepsStoredListOnCancel();
@@ -366,6 +368,55 @@ void TestPropertiesForm::popupAppendAndSort()
     entry->setText(QStringLiteral("Amber"));
     mForm->B_AppendClick(); // later additions are not sorted
     QCOMPARE(list->item(5)->text(), QStringLiteral("Amber"));
+}
+
+// "popup" and one character that names a field opens a list in the file: such an entry is refused
+// at Append and at Paste, anything else is taken.
+void TestPropertiesForm::popupEntryThatReadsAsAHeader_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<bool>("refused");
+
+    QTest::newRow("popups: field 19") << QStringLiteral("popups") << true;
+    QTest::newRow("popup1: field 11") << QStringLiteral("popup1") << true;
+    QTest::newRow("popupA: field 27") << QStringLiteral("popupA") << true;
+    QTest::newRow("popup': field 1") << QStringLiteral("popup'") << true;
+    QTest::newRow("popupY names no field") << QStringLiteral("popupY") << false;
+    QTest::newRow("popup{ names no field") << QStringLiteral("popup{") << false;
+    QTest::newRow("Popups differs in case") << QStringLiteral("Popups") << false;
+    QTest::newRow("seven characters") << QStringLiteral("popupss") << false;
+}
+
+void TestPropertiesForm::popupEntryThatReadsAsAHeader()
+{
+    QFETCH(QString, entry);
+    QFETCH(bool, refused);
+    const QString warning = QStringLiteral("\"%1\" can't be a popup entry: Kribo would take it for "
+                                           "the start of a popup list.")
+                                .arg(entry);
+
+    mForm->Prepare(mDatabase, 2, {});
+    auto *list = Child<QListWidget>("LB_Popup");
+    Child<QLineEdit>("E_NewEntry")->setText(entry);
+    if (refused)
+        mPrompter.Expect(QStringLiteral("Warning"), warning, Icon::Warning, Buttons::Ok, Answer::Ok);
+    mForm->B_AppendClick();
+    KRIBED_VERIFY_PROMPTER(mPrompter);
+    QCOMPARE(Items(list), refused ? Colours : Colours + QStringList{entry});
+
+    // The same entry held by a list: cut, then pasted before Red.
+    mForm->reject();
+    mDatabase.PopupList(2) = {"Red", CurrentRegional().ToBytes(entry)};
+    mForm->Prepare(mDatabase, 2, {});
+    list->setCurrentRow(1);
+    mForm->B_CutClick();
+    list->setCurrentRow(0);
+    if (refused)
+        mPrompter.Expect(QStringLiteral("Warning"), warning, Icon::Warning, Buttons::Ok, Answer::Ok);
+    mForm->B_PasteClick();
+    KRIBED_VERIFY_PROMPTER(mPrompter);
+    const QStringList pasted{entry, QStringLiteral("Red")};
+    QCOMPARE(Items(list), refused ? QStringList{QStringLiteral("Red")} : pasted);
 }
 
 void TestPropertiesForm::typeChange_data()

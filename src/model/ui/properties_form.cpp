@@ -329,10 +329,19 @@ bool TPropertiesForm::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
+bool TPropertiesForm::RefusePopupEntry(const QString &entry)
+{
+    if (!IsRefusedPopupEntry(Bytes(entry)))
+        return false;
+    mPrompter.Ask({QStringLiteral("Warning"), PopupEntryWarning(entry), Icon::Warning, Buttons::Ok});
+    return true;
+}
+
 void TPropertiesForm::B_AppendClick()
 {
-    if (!mNewEntry->text().isEmpty())
-        mPopup->addItem(mNewEntry->text());
+    const QString entry = mNewEntry->text();
+    if (!entry.isEmpty() && !RefusePopupEntry(entry))
+        mPopup->addItem(entry);
 }
 
 void TPropertiesForm::B_CutClick()
@@ -352,6 +361,8 @@ void TPropertiesForm::B_PasteClick()
     const int row = mPopup->currentRow();
     if (!mPaste->isEnabled() || row < 0 || !mPopup->item(row)->isSelected()
         || mPopupClipboard.isEmpty())
+        return;
+    if (RefusePopupEntry(mPopupClipboard))
         return;
     mPopup->insertItem(row, mPopupClipboard);
     mPaste->setEnabled(false);

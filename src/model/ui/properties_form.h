@@ -91,6 +91,8 @@ private:
     void ShowUsers(const PropertiesChoices &choices);
     PropertiesEdit GatherEdit() const;
     void UpdateIncrementEnabled(int typeIndex);
+    // Shows the warning and returns true for an entry the popup list cannot hold.
+    bool RefusePopupEntry(const QString &entry);
 
     Prompter &mPrompter;
     Database *mDatabase = nullptr;
