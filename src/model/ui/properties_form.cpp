@@ -7,13 +7,13 @@
 #include "model/properties_edit.h"
 #include "model/regional.h"
 #include "shell/prompter.h"
+#include "shell/ui/digit_keys.h"
 
 #include <QCheckBox>
 #include <QCollator>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -123,7 +123,7 @@ QWidget *TPropertiesForm::BuildFieldTab()
                                                QStringLiteral("60"), QStringLiteral("80"),
                                                QStringLiteral("100"), QStringLiteral("160"),
                                                QStringLiteral("300")});
-    mFieldWidth->lineEdit()->installEventFilter(this);
+    TakeDigitsOnly(mFieldWidth);
     form->addRow(QStringLiteral("Width"), mFieldWidth);
 
     mIncrementLabel = Named(new QLabel(QStringLiteral("Increment amount")), "L_Increment");
@@ -315,18 +315,6 @@ void TPropertiesForm::C_FieldTypeChange(int index)
     // Only the box is emptied here: the field keeps its list until OK takes the new type.
     ShowPopupTab(IsPopupType(index));
     UpdateIncrementEnabled(index);
-}
-
-bool TPropertiesForm::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == mFieldWidth->lineEdit() && event->type() == QEvent::KeyPress) {
-        const QString text = static_cast<QKeyEvent *>(event)->text();
-        if (text.isEmpty() || text == QStringLiteral("\x1b"))
-            return false; // movement keys and Escape keep their meaning
-        const bool digit = text.size() == 1 && text.at(0) >= u'0' && text.at(0) <= u'9';
-        return !(digit || text == QStringLiteral("\b"));
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 bool TPropertiesForm::RefusePopupEntry(const QString &entry)

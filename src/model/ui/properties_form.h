@@ -77,9 +77,6 @@ public Q_SLOTS:
     void B_SortClick();
     void C_FieldTypeChange(int index);
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     QWidget *BuildDatabaseTab();
     QWidget *BuildFieldTab();
