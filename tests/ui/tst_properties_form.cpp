@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -95,6 +96,7 @@ private Q_SLOTS:
     void applicationTab_data();
     void applicationTab();
     void escapeCancels();
+    void everyTabFits();
 
 private:
     template<class T> T *Child(const char *name)
@@ -600,6 +602,27 @@ void TestPropertiesForm::escapeCancels()
     QVERIFY(!mForm->isVisible());
     QCOMPARE(mForm->result(), int(QDialog::Rejected));
     QCOMPARE(mDatabase.Name(), QByteArray("Customers"));
+}
+
+// With the popup tab shown all six tabs stand side by side: none is scrolled out of sight.
+void TestPropertiesForm::everyTabFits()
+{
+    mForm->Prepare(mDatabase, 1, {});
+    mForm->show();
+    QVERIFY(QTest::qWaitForWindowExposed(mForm.get()));
+    mForm->reject();
+    mForm->Prepare(mDatabase, 2, {});
+    mForm->show();
+    QVERIFY(QTest::qWaitForWindowExposed(mForm.get()));
+    auto *pages = Child<QTabWidget>("PageControl1");
+    QTabBar *bar = pages->tabBar();
+    QCOMPARE(bar->count(), 6);
+    QVERIFY(pages->isTabVisible(2));
+    for (int i = 0; i < bar->count(); ++i) {
+        const QRect tab = bar->tabRect(i);
+        QVERIFY(!tab.isEmpty());
+        QVERIFY2(bar->rect().contains(tab), qPrintable(pages->tabText(i)));
+    }
 }
 
 QTEST_MAIN(TestPropertiesForm)

@@ -75,6 +75,9 @@ TPropertiesForm::TPropertiesForm(Prompter &prompter, QWidget *parent)
     mPages->addTab(BuildSortTab(), QStringLiteral("Sort"));
     mPages->addTab(BuildApplicationTab(), QStringLiteral("Application"));
     mPages->setCurrentWidget(mFieldTab);
+    // Every tab stays in sight: the dialog grows to the tabs instead of scrolling them.
+    mPages->setUsesScrollButtons(false);
+    mPages->setElideMode(Qt::ElideNone);
 
     auto *ok = Named(new QPushButton(QStringLiteral("&OK")), "B_OK");
     auto *cancel = Named(new QPushButton(QStringLiteral("&Cancel")), "B_Cancel");
