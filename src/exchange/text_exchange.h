@@ -39,8 +39,9 @@ ExchangeResult ImportText(QIODevice &device, TextType type, Database &database,
 // Append ---------------------------------------------------------------------------------------
 // Adds every line of the text (the first one too) as a record at the end of the open database,
 // up to 9998 records; fields beyond the database's are dropped. Asks the format question and the
-// fit question; long values are cut and told of as by the import. The database counts as changed once the questions were answered OK, and after a
-// read error when records were already added (they stay). The caller makes the last row current.
+// fit question; long values are cut and told of as by the import. The database counts as changed
+// once the questions were answered OK, and after a read error when records were already added
+// (they stay). The caller makes the last row current.
 ExchangeResult AppendTextFile(const QString &path, TextType type, Database &database,
                               Prompter &prompter);
 ExchangeResult AppendText(QIODevice &device, TextType type, Database &database,

@@ -138,7 +138,8 @@ QByteArray SumDemo1()
 // A household book: the income less rent, food and the rest, each marked with the factor -1.
 QByteArray SumDemo2()
 {
-    return SumDemo("SumDemo2", {"Month", "Income", "Rent #-1", "Food #-1", "Other #-1", "Balance &"},
+    return SumDemo("SumDemo2",
+                   {"Month", "Income", "Rent #-1", "Food #-1", "Other #-1", "Balance &"},
                    {{"January", "2400", "850", "410", "260", "880"},
                     {"February", "2400", "850", "385", "120", "1045"},
                     {"March", "2550", "850", "430", "615", "655"},

@@ -402,7 +402,8 @@ void TestPropertiesForm::popupEntryThatReadsAsAHeader()
     auto *list = Child<QListWidget>("LB_Popup");
     Child<QLineEdit>("E_NewEntry")->setText(entry);
     if (refused)
-        mPrompter.Expect(QStringLiteral("Warning"), warning, Icon::Warning, Buttons::Ok, Answer::Ok);
+        mPrompter.Expect(QStringLiteral("Warning"), warning, Icon::Warning, Buttons::Ok,
+                         Answer::Ok);
     mForm->B_AppendClick();
     KRIBED_VERIFY_PROMPTER(mPrompter);
     QCOMPARE(Items(list), refused ? Colours : Colours + QStringList{entry});
@@ -415,7 +416,8 @@ void TestPropertiesForm::popupEntryThatReadsAsAHeader()
     mForm->B_CutClick();
     list->setCurrentRow(0);
     if (refused)
-        mPrompter.Expect(QStringLiteral("Warning"), warning, Icon::Warning, Buttons::Ok, Answer::Ok);
+        mPrompter.Expect(QStringLiteral("Warning"), warning, Icon::Warning, Buttons::Ok,
+                         Answer::Ok);
     mForm->B_PasteClick();
     KRIBED_VERIFY_PROMPTER(mPrompter);
     const QStringList pasted{entry, QStringLiteral("Red")};

@@ -324,7 +324,8 @@ bool TPropertiesForm::RefusePopupEntry(const QString &entry)
 {
     if (!IsRefusedPopupEntry(Bytes(entry)))
         return false;
-    mPrompter.Ask({QStringLiteral("Warning"), PopupEntryWarning(entry), Icon::Warning, Buttons::Ok});
+    mPrompter.Ask(
+        {QStringLiteral("Warning"), PopupEntryWarning(entry), Icon::Warning, Buttons::Ok});
     return true;
 }
 
