@@ -42,13 +42,16 @@ ExchangeResult AppendText(QIODevice &device, TextType type, Database &database,
     if (checked != ExchangeResult::Done)
         return checked;
     int added = 0;
+    int cut = 0;
     const bool read = ReadLines(device, [&](QByteArrayView line) {
         if (GridRows(database) >= AppendRowLimit)
             return false;
         Database::Record record(fields);
-        VisitFields(line, separator, [&record, fields](int field, QByteArray &&value) {
-            if (field <= fields)
-                record[field - 1] = std::move(value);
+        VisitFields(line, separator, [&record, &cut, fields](int field, QByteArray &&value) {
+            if (field > fields)
+                return;
+            cut += CutToStoredSize(value);
+            record[field - 1] = std::move(value);
         });
         database.InsertRecord(database.RecordCount() + 1, std::move(record));
         ++added;
@@ -57,6 +60,7 @@ ExchangeResult AppendText(QIODevice &device, TextType type, Database &database,
     // Records added before a read error stay, so the database has changed then too.
     if (read || added > 0)
         database.SetModified();
+    ReportCutValues(prompter, cut);
     if (!read) {
         ShowOpenError(prompter);
         return ExchangeResult::Failed;

@@ -23,8 +23,9 @@ enum class ExchangeResult {
 // Builds a new database from separated text: the first line names the fields, every further line
 // is a record; every field becomes a String of 90 pixels. The open database is replaced only when
 // the whole file has been read: a question answered Cancel or a read error leaves it as it was.
-// The imported database counts as changed. The unsaved-changes question and the open dialog are
-// the caller's.
+// The imported database counts as changed. Values longer than a record can store are cut to 4000
+// bytes as they are read, and the user is told once how many were. The unsaved-changes question
+// and the open dialog are the caller's.
 //
 // The file form also takes the database name (the sanitized base name), the path (the text file's
 // with ".pdb") and the modification time (the text file's last write).
@@ -38,8 +39,9 @@ ExchangeResult ImportText(QIODevice &device, TextType type, Database &database,
 // Append ---------------------------------------------------------------------------------------
 // Adds every line of the text (the first one too) as a record at the end of the open database,
 // up to 9998 records; fields beyond the database's are dropped. Asks the format question and the
-// fit question. The database counts as changed once the questions were answered OK, and after a
-// read error when records were already added (they stay). The caller makes the last row current.
+// fit question; long values are cut and told of as by the import. The database counts as changed
+// once the questions were answered OK, and after a read error when records were already added
+// (they stay). The caller makes the last row current.
 ExchangeResult AppendTextFile(const QString &path, TextType type, Database &database,
                               Prompter &prompter);
 ExchangeResult AppendText(QIODevice &device, TextType type, Database &database,

@@ -28,16 +28,24 @@ struct ImportedTable
 };
 
 // Reads the lines into the table: line k into row k, fields beyond the last column all land in
-// the last column, so it ends up with the line's last field.
-bool FillTable(QIODevice &device, char separator, ImportedTable &table)
+// the last column, so it ends up with the line's last field. `cut` counts the values the table
+// holds that were cut to what a record can store.
+bool FillTable(QIODevice &device, char separator, ImportedTable &table, int &cut)
 {
     const int lastField = table.fields;
     int row = 0;
     return ReadLines(device, [&](QByteArrayView line) {
         Database::Record &cells = table.rows[row];
-        VisitFields(line, separator, [&cells, lastField](int field, QByteArray &&value) {
+        bool lastCut = false; // only the last of the fields that share the last column stays
+        VisitFields(line, separator, [&](int field, QByteArray &&value) {
+            const bool wasCut = CutToStoredSize(value);
+            if (field < lastField)
+                cut += wasCut;
+            else
+                lastCut = wasCut;
             cells[std::min(field, lastField) - 1] = std::move(value);
         });
+        cut += lastCut;
         return ++row < table.rows.size();
     });
 }
@@ -85,11 +93,13 @@ ExchangeResult ImportText(QIODevice &device, TextType type, Database &database,
     table.fields = std::clamp(check.max + 1, 1, MaxFields);
     table.rows = QVector<Database::Record>(rows, Database::Record(table.fields));
     // The open database stays as it is until the whole file has been read.
-    if (!FillTable(device, separator, table)) {
+    int cut = 0;
+    if (!FillTable(device, separator, table, cut)) {
         ShowOpenError(prompter);
         return ExchangeResult::Failed;
     }
     ReplaceDatabase(database, table);
+    ReportCutValues(prompter, cut);
     return ExchangeResult::Done;
 }
 

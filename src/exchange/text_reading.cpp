@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "exchange/text_reading.h"
 
+#include "model/limits.h"
 #include "shell/prompter.h"
 
 #include <QFile>
@@ -25,6 +26,27 @@ bool OpenForReading(QFile &file, Prompter &prompter)
         return true;
     ShowOpenError(prompter);
     return false;
+}
+
+bool CutToStoredSize(QByteArray &value)
+{
+    if (value.size() <= MaxValueBytes)
+        return false;
+    value.truncate(MaxValueBytes);
+    return true;
+}
+
+void ReportCutValues(Prompter &prompter, int count)
+{
+    if (count == 0)
+        return;
+    const QString text =
+        count == 1 ? QStringLiteral("1 value was longer than 4000 characters and has been cut to "
+                                    "its first 4000 characters.")
+                   : QStringLiteral("%1 values were longer than 4000 characters and have been cut "
+                                    "to their first 4000 characters.")
+                         .arg(count);
+    prompter.Ask({QStringLiteral("Information"), text, Icon::Warning, Buttons::Ok});
 }
 
 ExchangeResult CheckTextFirst(QIODevice &device, char separator, Prompter &prompter,

@@ -7,6 +7,8 @@
 #include "exchange/text_exchange.h"
 #include "exchange/text_format.h"
 
+#include <QByteArray>
+
 #include <functional>
 
 class QFile;
@@ -23,6 +25,12 @@ void ShowOpenError(Prompter &prompter);
 bool AskToGoOn(Prompter &prompter, const QString &text);
 // Opens the file for reading; shows the open error when it cannot.
 bool OpenForReading(QFile &file, Prompter &prompter);
+
+// Cuts a value read from a text to what a record can store (MaxValueBytes); true when it was
+// longer. Cut when read, no value can make the grid slow to draw or be cut silently by a save.
+bool CutToStoredSize(QByteArray &value);
+// Tells once how many values were cut; nothing when none was.
+void ReportCutValues(Prompter &prompter, int count);
 
 // The first pass over the text from the device's position on: learns its shape into `check`, lets
 // `goOn` ask the caller's questions about it and then returns the device to where the text

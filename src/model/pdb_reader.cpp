@@ -5,12 +5,14 @@
 #include "model/database.h"
 #include "model/field_type.h"
 #include "model/pdb_format.h"
+#include "model/record_texts.h"
 #include "shell/prompter.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
 
+#include <algorithm>
 #include <cstring>
 
 namespace kribed {
@@ -51,14 +53,6 @@ QByteArray TextAt(const QByteArray &bytes, int offset, int size)
     const char *start = bytes.constData() + offset;
     const void *nul = std::memchr(start, 0, size_t(size));
     return QByteArray(start, nul ? int(static_cast<const char *>(nul) - start) : size);
-}
-
-// Cells show a line break as CR LF; the file holds LF alone.
-QByteArray CellFromFile(QByteArray text)
-{
-    if (std::memchr(text.constData(), '\n', size_t(text.size())))
-        text.replace("\n", "\r\n");
-    return text;
 }
 
 // Reads NUL-terminated texts one after the other. Past the bytes that were read every byte counts
@@ -126,7 +120,6 @@ private:
     void ShapeGrid();
     bool TakeFieldTypes();
     bool ReadRecords();
-    bool RecordBytes(quint32 offset, const char **data, qsizetype *size);
     qsizetype ReadPopupArea();
     void FindExtras(qsizetype extrasStart);
 
@@ -142,8 +135,6 @@ private:
     int mFieldCount = 0;
     QList<quint32> mRecordOffsets;
     QByteArray mDataAfter;
-    QByteArray mWindow; // a stretch of the file that holds the records being read
-    qint64 mWindowStart = 0;
 };
 
 LoadResult Reader::Abort(const QString &text)
@@ -212,10 +203,11 @@ LoadResult Reader::Run()
     if (!CheckRecordList())
         return Abort(QStringLiteral("Error: Record Ptr"));
 
-    // A field or record count the grid cannot hold is damage, not a database.
+    // A field count the grid cannot hold is damage, not a database. Every record the file holds
+    // is read: the record limit governs adding rows, not reading them.
     mFieldCount = image.Word(AppInfo::FieldCountOffset);
     const int maxFields = mKribo3 ? pdb::Kribo3MaxFields : MaxFields;
-    if (mFieldCount < 1 || mFieldCount > maxFields || mRecordCount > MaxRecords)
+    if (mFieldCount < 1 || mFieldCount > maxFields)
         return Abort(NotKriboText());
 
     ShapeGrid();
@@ -362,49 +354,27 @@ bool Reader::TakeFieldTypes()
     return true;
 }
 
-// The bytes of one record: at most RecordReadLimit from its offset, never past the file's end.
-// They come from a window of the file, so records that follow one another cost one read per
-// window rather than one per record.
-bool Reader::RecordBytes(quint32 offset, const char **data, qsizetype *size)
-{
-    constexpr qint64 WindowSize = 1024 * 1024;
-    const qint64 wanted = qMin<qint64>(pdb::RecordReadLimit, mFileSize - offset);
-    if (offset < mWindowStart || offset + wanted > mWindowStart + mWindow.size()) {
-        const qint64 length = qMin<qint64>(qMax(WindowSize, wanted), mFileSize - offset);
-        mWindow.resize(length);
-        mWindowStart = offset;
-        const qint64 got = mDevice.seek(offset) ? mDevice.read(mWindow.data(), length) : -1;
-        if (got < 0) {
-            mWindow.clear();
-            return false;
-        }
-        mWindow.truncate(got);
-    }
-    const qint64 start = offset - mWindowStart;
-    *data = mWindow.constData() + start;
-    *size = qMin<qint64>(wanted, mWindow.size() - start);
-    return true;
-}
-
+// The records are read in one piece from the first of them on, and their cells share those
+// bytes: records whose offsets overlap or repeat cost no more memory than the file. Each record is
+// read up to RecordReadLimit bytes from its offset.
 bool Reader::ReadRecords()
 {
-    // Records of a sound file do not share bytes, so their texts together are smaller than the
-    // file; more means overlapping offsets, which must not multiply the memory taken.
-    qint64 budget = mFileSize;
-    const int skip = mKribo3 ? 0 : 2 * mFieldCount;
+    if (mRecordOffsets.isEmpty())
+        return true;
+    const quint32 first = *std::min_element(mRecordOffsets.cbegin(), mRecordOffsets.cend());
+    bool failed = false;
+    RecordTexts texts(ReadAt(first, mFileSize - first, &failed));
+    if (failed)
+        return false;
+    const qsizetype skip = mKribo3 ? 0 : 2 * mFieldCount;
     for (int record = 1; record <= mRecordCount; ++record) {
-        const char *data = nullptr;
-        qsizetype size = 0;
-        if (!RecordBytes(mRecordOffsets.at(record - 1), &data, &size))
-            return false;
-        TextCursor cursor(data, size, skip);
+        const qsizetype start = mRecordOffsets.at(record - 1) - first;
+        const qsizetype end = qMin<qsizetype>(start + pdb::RecordReadLimit, texts.Size());
+        qsizetype position = start + skip;
         Database::Record &row = mDatabase.RecordAt(record);
         for (int field = 1; field <= mFieldCount; ++field) {
-            QByteArray text = cursor.Next();
-            budget -= text.size();
-            if (budget < 0)
+            if (!texts.Next(position, end, row[field - 1]))
                 return false;
-            row[field - 1] = CellFromFile(std::move(text));
         }
     }
     return true;

@@ -132,6 +132,20 @@ void UpdateAppInfo(Database &database, int currentColumn)
         image.SetWord(AppInfo::FieldNumberOffset, 1);
 }
 
+// The area has no escape: an item that reads as a header ("popup" and one character that names a
+// field) would split the lists on the next load. The properties dialog refuses such items, so a
+// list holding one is not written at all.
+bool HoldsHeaderItem(const Database &database)
+{
+    for (int field = 1; field <= database.FieldCount(); ++field) {
+        for (const QByteArray &item : database.PopupList(field)) {
+            if (pdb::PopupHeaderField(item) > 0)
+                return true;
+        }
+    }
+    return false;
+}
+
 // The popup lists as the handheld reads them: per field a header text, then the items. What does
 // not fit into the area is left out, and the user is told once.
 QByteArray PopupArea(const Database &database, Prompter &prompter)
@@ -142,7 +156,10 @@ QByteArray PopupArea(const Database &database, Prompter &prompter)
         const qsizetype room = MaxPopupAreaBytes - area.size();
         if (text.size() + 1 > room)
             full = true;
-        area.append(text.left(room));
+        const QByteArray piece = text.left(room);
+        if (piece.size() < text.size() && pdb::PopupHeaderField(piece) > 0)
+            return; // cut short it would read as a header
+        area.append(piece);
         if (area.size() < MaxPopupAreaBytes)
             area.append('\0');
     };
@@ -218,6 +235,8 @@ void KeepBackup(const QString &target)
 bool WriteDatabase(QIODevice &device, Database &database, int currentColumn,
                    const QDateTime &saveTime, Prompter &prompter)
 {
+    if (HoldsHeaderItem(database))
+        return false;
     const int fields = database.FieldCount();
     const int records = database.RecordCount();
     database.SetModificationTime(saveTime);

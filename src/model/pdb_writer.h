@@ -20,7 +20,8 @@ enum class SaveMode {
 
 // Writes the whole Kribo pro file to the device. `currentColumn` is the grid's current column
 // (field number), written into the primary sort word. Shows "Too much popups!" once when the popup
-// lists do not fit. Returns false when the device refused a write.
+// lists do not fit. Returns false when the device refused a write, and without writing anything
+// when a popup list holds an item that the file would read as a list header.
 bool WriteDatabase(QIODevice &device, Database &database, int currentColumn,
                    const QDateTime &saveTime, Prompter &prompter);
 

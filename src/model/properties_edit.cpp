@@ -4,6 +4,7 @@
 
 #include "model/field_type.h"
 #include "model/limits.h"
+#include "model/pdb_format.h"
 
 namespace kribed {
 
@@ -40,6 +41,18 @@ QString PropertiesWarning(const PropertiesEdit &edit)
     if (IncrementOf(edit.incrementText) < 1)
         return QStringLiteral("Please use a numerical value for the increment amount");
     return QString();
+}
+
+bool IsRefusedPopupEntry(const QByteArray &entry)
+{
+    return pdb::PopupHeaderField(entry) > 0;
+}
+
+QString PopupEntryWarning(const QString &entry)
+{
+    return QStringLiteral("\"%1\" can't be a popup entry: Kribo would take it for the start of "
+                          "a popup list.")
+        .arg(entry);
 }
 
 void ApplyProperties(Database &database, int field, const PropertiesEdit &edit)

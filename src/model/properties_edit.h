@@ -36,6 +36,12 @@ int IncrementOf(const QString &text);
 // in that order), or an empty text when all can be taken.
 QString PropertiesWarning(const PropertiesEdit &edit);
 
+// Whether a popup entry is refused: "popup" and one character that names a field opens a list in
+// the file, so as an item it would split the lists on the next load.
+bool IsRefusedPopupEntry(const QByteArray &entry);
+// The warning for such an entry, as the user typed it.
+QString PopupEntryWarning(const QString &entry);
+
 // Puts the checked values into the database for field `field`: name and flags, the field's name,
 // width, type and popup list (emptied for a type that is not a popup type), the increment amount,
 // the filter and the secondary and tertiary sort fields. The filter is not applied here.

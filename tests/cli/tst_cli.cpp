@@ -129,6 +129,7 @@ private Q_SLOTS:
     void importText_data();
     void importText();
     void importKeepsReplacedFileAsBackup();
+    void importTellsOfCutValues();
     void exportText_data();
     void exportText();
     void appendText_data();
@@ -631,6 +632,20 @@ void TestCli::importText()
     QCOMPARE(dump.value(u"records"_s).toArray().size(), records);
     QCOMPARE(dump.value(u"records"_s).toArray().at(1).toArray().at(0).toString(),
              QStringLiteral("Bob"));
+}
+
+void TestCli::importTellsOfCutValues()
+{
+    const QString in = Write(QStringLiteral("long.csv"),
+                             "Name,Note\r\nAnn," + QByteArray(5000, 'x') + "\r\n");
+    const QString out = PathOf(QStringLiteral("Long.pdb"));
+    const CliRun run = Run({QStringLiteral("import"), in, out});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.err.contains(QStringLiteral("Information: 1 value was longer than 4000 characters "
+                                             "and has been cut to its first 4000 characters.\n")),
+             qPrintable(run.err));
+    const QJsonArray record = Dump(out).value(u"records"_s).toArray().at(0).toArray();
+    QCOMPARE(record.at(1).toString(), QString(4000, u'x'));
 }
 
 void TestCli::importKeepsReplacedFileAsBackup()

@@ -200,6 +200,11 @@ void TestRowOps::refusalsChangeNothing_data()
         << 2 << MaxRecords << "append row" << "You mustn't have more than 9999 rows in Kribo";
     QTest::newRow("insert row at 9999 rows, with a full stop")
         << 2 << MaxRecords << "insert row" << "You mustn't have more than 9999 rows in Kribo.";
+    // A file may hold more records than the editor adds; it still adds none.
+    QTest::newRow("append row beyond 9999 rows")
+        << 2 << MaxRecords + 1 << "append row" << "You mustn't have more than 9999 rows in Kribo";
+    QTest::newRow("insert row beyond 9999 rows")
+        << 2 << MaxRecords + 1 << "insert row" << "You mustn't have more than 9999 rows in Kribo.";
     QTest::newRow("delete the only row")
         << 2 << 1 << "delete row" << "You mustn't delete the first row!";
     QTest::newRow("append column at 50 columns")

@@ -123,6 +123,8 @@ private Q_SLOTS:
     void appendStopsAtRowLimit_data();
     void appendStopsAtRowLimit();
     void appendReadErrorKeepsAddedRecords();
+    void longValuesAreCut_data();
+    void longValuesAreCut();
 };
 
 void TestTextImport::initTestCase()
@@ -489,6 +491,93 @@ void TestTextImport::appendReadErrorKeepsAddedRecords()
     QVERIFY(database.RecordCount() < 8001);
     QCOMPARE(database.Cell(2, database.RecordCount()), QByteArray("bbbb"));
     QVERIFY(database.IsModified());
+}
+
+// Values longer than a record can store are cut to 4000 bytes as they are read, and the user is
+// told once how many of the values the database received were cut.
+void TestTextImport::longValuesAreCut_data()
+{
+    QTest::addColumn<bool>("append"); // to a database of fields a and b, else an import
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("question"); // answered OK
+    QTest::addColumn<int>("cut");
+    QTest::addColumn<Lines>("last"); // the last record
+
+    const QByteArray cutValue(4000, 'y');
+    const QByteArray huge(5 * 1024 * 1024, 'y');
+    QTest::newRow("4000 bytes stay, 4001 are cut")
+        << false << JoinCrLf({"A,B", QByteArray(4000, 'y') + ',' + QByteArray(4001, 'y')})
+        << QString() << 1 << Lines{cutValue, cutValue};
+    QTest::newRow("a 5 MB value") << false << JoinCrLf({"A,B", "x," + huge}) << QString() << 1
+                                  << Lines{"x", cutValue};
+    QTest::newRow("quotes go before the cut: 4000 bytes in quotes stay")
+        << false << JoinCrLf({"A,B", "x,\"" + cutValue + '"'}) << QString() << 0
+        << Lines{"x", cutValue};
+    QTest::newRow("two values in two lines")
+        << false << JoinCrLf({"A,B", huge + ",x", "x," + huge}) << QString() << 2
+        << Lines{"x", cutValue};
+    QTest::newRow("long field names are values too")
+        << false << JoinCrLf({"A," + huge, "x,y"}) << QString() << 1 << Lines{"x", "y"};
+
+    // 53 fields: fields 50 to 53 share the last column, which keeps the 53rd.
+    Lines fields;
+    for (int i = 1; i <= 53; ++i)
+        fields.append("v");
+    Lines kept = fields.mid(0, 50);
+    fields[50] = huge;
+    QTest::newRow("a cut value that the last column does not keep is not counted")
+        << false << JoinCrLf({NumberedLine(53, "n"), fields.join(',')}) << FormatQuestionText()
+        << 0 << kept;
+    fields[52] = huge;
+    kept[49] = cutValue;
+    QTest::newRow("the value the last column keeps is counted")
+        << false << JoinCrLf({NumberedLine(53, "n"), fields.join(',')}) << FormatQuestionText()
+        << 1 << kept;
+
+    QTest::newRow("append: a 5 MB value") << true << JoinCrLf({"x,y", "x," + huge}) << QString()
+                                          << 1 << Lines{"x", cutValue};
+    QTest::newRow("append: a dropped field is not counted")
+        << true << JoinCrLf({"x,y," + huge, "x,y,z"}) << FitQuestionText() << 0
+        << Lines{"x", "y"};
+}
+
+void TestTextImport::longValuesAreCut()
+{
+    QFETCH(bool, append);
+    QFETCH(QByteArray, text);
+    QFETCH(QString, question);
+    QFETCH(int, cut);
+    QFETCH(Lines, last);
+
+    ScriptedPrompter prompter;
+    if (!question.isEmpty()) {
+        prompter.Expect(QStringLiteral("Information"), question, Icon::Warning, Buttons::OkCancel,
+                        Answer::Ok);
+    }
+    if (cut > 0) {
+        const QString message =
+            cut == 1 ? QStringLiteral("1 value was longer than 4000 characters and has been cut "
+                                      "to its first 4000 characters.")
+                     : QStringLiteral("%1 values were longer than 4000 characters and have been "
+                                      "cut to their first 4000 characters.")
+                           .arg(cut);
+        prompter.Expect(QStringLiteral("Information"), message, Icon::Warning, Buttons::Ok,
+                        Answer::Ok);
+    }
+    Database database;
+    database.SetShape(2, 1);
+    database.SetFieldName(1, "a");
+    database.SetFieldName(2, "b");
+    QBuffer buffer(&text);
+    QVERIFY(buffer.open(QIODevice::ReadOnly));
+    const ExchangeResult result = append
+        ? AppendText(buffer, TextType::Comma, database, prompter)
+        : ImportText(buffer, TextType::Comma, database, prompter);
+    QCOMPARE(result, ExchangeResult::Done);
+    KRIBED_VERIFY_PROMPTER(prompter);
+    QCOMPARE(database.RecordAt(database.RecordCount()), last);
+    for (int field = 1; field <= database.FieldCount(); ++field)
+        QVERIFY(database.FieldName(field).size() <= 4000);
 }
 
 QTEST_GUILESS_MAIN(TestTextImport)

@@ -7,6 +7,7 @@
 #include "scripted_prompter.h"
 
 #include <QBuffer>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -90,6 +91,8 @@ private Q_SLOTS:
     void kribo3Conversion();
     void recordList_data();
     void recordList();
+    void everyRecordIsRead_data();
+    void everyRecordIsRead();
     void damagedRecords_data();
     void damagedRecords();
     void columnWidths_data();
@@ -143,19 +146,17 @@ void TestPdbReader::refusedFiles_data()
     QTest::newRow("Kribo 3 with 21 fields")
         << PdbBuilder(PdbBuilder::Layout::Kribo3).Field("A").ClaimFieldCount(21).Build() << true
         << QString() << NotKribo;
-    QTest::newRow("10000 records") << ManyRecords(10000) << false << QString() << NotKribo;
 
-    // Twenty list entries point at one record of 3000 bytes: taking each would hold far more
-    // than the file.
-    PdbBuilder overlapping = PdbBuilder().Field("A").Record({QByteArray(3000, 'v')});
-    for (int i = 1; i < 20; ++i)
-        overlapping.Record({"x"});
-    overlapping.Build();
-    const quint32 shared = quint32(overlapping.RecordOffsets().at(0));
-    for (int i = 1; i < 20; ++i)
-        overlapping.ClaimRecordOffset(i, shared);
-    QTest::newRow("overlapping records larger than the file")
-        << overlapping.Build() << false << QString() << QStringLiteral("Error: Read Record string");
+    // Records that start inside other records' line breaks: every start needs its own CR LF
+    // copy, far more than the file.
+    PdbBuilder inside = PdbBuilder().Field("A").Record({QByteArray(3000, '\n')});
+    for (int i = 1; i < 400; ++i)
+        inside.Record({"x"});
+    inside.Build();
+    for (int i = 1; i < 400; ++i)
+        inside.ClaimRecordOffset(i, quint32(inside.RecordOffsets().at(0) + 2 + i));
+    QTest::newRow("copies beyond the file's size")
+        << inside.Build() << false << QString() << QStringLiteral("Error: Read Record string");
 }
 
 void TestPdbReader::refusedFiles()
@@ -348,6 +349,75 @@ void TestPdbReader::recordList()
     }
 }
 
+// Records whose offsets overlap or repeat share the file's bytes: the texts of cells that do not
+// share memory add up to no more than twice the file.
+void TestPdbReader::everyRecordIsRead_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<bool>("kribo3");
+    QTest::addColumn<int>("records");
+    QTest::addColumn<int>("lastRecord");
+    QTest::addColumn<QList<QByteArray>>("lastCells");
+
+    QTest::newRow("10000 records") << ManyRecords(10000) << false << 10000 << 10000
+                                   << QList<QByteArray>{"9999"};
+
+    // A Kribo 3 file whose records hold one text for three fields: each record's cells run on
+    // into the texts of the records after it.
+    PdbBuilder kribo3(PdbBuilder::Layout::Kribo3);
+    kribo3.Field("A").Field("B").Field("C");
+    for (int i = 1; i <= 300; ++i)
+        kribo3.RawRecord("text " + QByteArray::number(i) + '\0');
+    QTest::newRow("Kribo 3, fewer texts than fields, 300 records")
+        << kribo3.Build() << true << 300 << 299 << QList<QByteArray>{"text 299", "text 300", ""};
+
+    const auto repeated = [](const QByteArray &value) {
+        PdbBuilder builder = PdbBuilder().Field("A").Field("B").Record({value, value});
+        for (int i = 1; i < 2000; ++i)
+            builder.Record({"x", "y"});
+        builder.Build();
+        for (int i = 1; i < 2000; ++i)
+            builder.ClaimRecordOffset(i, quint32(builder.RecordOffsets().at(0)));
+        return builder.Build();
+    };
+    QTest::newRow("2000 entries point at one record of 3000-byte values")
+        << repeated(QByteArray(3000, 'v')) << false << 2000 << 2000
+        << QList<QByteArray>{QByteArray(3000, 'v'), QByteArray(3000, 'v')};
+    QTest::newRow("the same with line breaks")
+        << repeated(QByteArray(1500, 'v') + '\n' + QByteArray(1499, 'w')) << false << 2000 << 2000
+        << QList<QByteArray>(2, QByteArray(1500, 'v') + "\r\n" + QByteArray(1499, 'w'));
+}
+
+void TestPdbReader::everyRecordIsRead()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(bool, kribo3);
+    QFETCH(int, records);
+    QFETCH(int, lastRecord);
+    QFETCH(QList<QByteArray>, lastCells);
+
+    Database database;
+    ScriptedPrompter prompter;
+    if (kribo3)
+        ExpectConversion(prompter);
+    QCOMPARE(Load(file, database, prompter), LoadResult::Loaded);
+    KRIBED_VERIFY_PROMPTER(prompter);
+    QCOMPARE(database.RecordCount(), records);
+    QCOMPARE(Row(database, lastRecord), lastCells);
+
+    QSet<const char *> seen;
+    qint64 ownBytes = 0;
+    for (const Database::Record &row : database.Records()) {
+        for (const QByteArray &cell : row) {
+            if (!cell.isEmpty() && !seen.contains(cell.constData())) {
+                seen.insert(cell.constData());
+                ownBytes += cell.size();
+            }
+        }
+    }
+    QVERIFY2(ownBytes <= 2 * file.size(), qPrintable(QString::number(ownBytes)));
+}
+
 void TestPdbReader::damagedRecords_data()
 {
     QTest::addColumn<QByteArray>("record");
@@ -473,6 +543,13 @@ void TestPdbReader::popupArea_data()
     QTest::newRow("area stops at byte 2500")
         << 1 << full << true
         << QMap<int, QList<QByteArray>>{{1, {QByteArray(2490, 'i'), "crossing"}}}
+        << QByteArray("after\0\0", 7);
+
+    // An item whose NUL is the area's 2500th byte is the last one taken.
+    QByteArray exact("popupa\0", 7);
+    exact += QByteArray(2492, 'i') + '\0' + "after" + '\0' + '\0';
+    QTest::newRow("item's NUL at byte 2500 ends the area")
+        << 1 << exact << true << QMap<int, QList<QByteArray>>{{1, {QByteArray(2492, 'i')}}}
         << QByteArray("after\0\0", 7);
 }
 

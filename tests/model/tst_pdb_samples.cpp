@@ -4,15 +4,19 @@
 // The demo databases in examples/ and the reader's fuzz seeds in fuzz/corpus/pdb_reader/ are made
 // here. The test checks that the committed files are exactly what the program makes now and that
 // the demo databases open; run it with KRIBED_WRITE_SAMPLES=1 to write the files afresh.
+#include "editing/sums.h"
 #include "model/database.h"
 #include "model/field_type.h"
 #include "model/pdb_reader.h"
 #include "model/pdb_writer.h"
+#include "model/regional.h"
 #include "pdb_builder.h"
 #include "scripted_prompter.h"
 
 #include <QBuffer>
 #include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace kribed;
@@ -99,6 +103,52 @@ QByteArray Kunden()
     return Written(database, 2);
 }
 
+// Builds a demo of the row-sum marks from its field names and records: the fields from the second
+// to the sum field are Normal Integer, the others String.
+QByteArray SumDemo(const QByteArray &name, const QList<QByteArray> &names,
+                   const QList<QList<QByteArray>> &rows, int sumField)
+{
+    Database database;
+    database.SetShape(0, 0);
+    for (int field = 1; field <= names.size(); ++field) {
+        const bool number = field > 1 && field <= sumField;
+        AddField(database, names.at(field - 1), number ? NormalIntegerType : StringType,
+                 field == 1 || !number ? 70 : 60);
+    }
+    for (int i = 0; i < rows.size(); ++i)
+        database.InsertRecord(i + 1, rows.at(i));
+    database.SetName(name);
+    return Written(database, sumField);
+}
+
+// Pieces in stock: loose ones count once, a box holds 12 and a pallet 480; the note right of
+// the sum field takes no part.
+QByteArray SumDemo1()
+{
+    return SumDemo("SumDemo1", {"Item", "Loose", "Boxes #12", "Pallets #480", "Pieces &", "Note"},
+                   {{"Bolt M6", "35", "14", "2", "1163", "shelf 3"},
+                    {"Nut M6", "7", "40", "1", "967", "shelf 3"},
+                    {"Washer M8", "0", "25", "3", "1740", ""},
+                    {"Screw 4x40", "112", "8", "0", "208", "order more"},
+                    {"Anchor S8", "3", "", "", "3", ""},
+                    {"Hinge", "11", "2", "", "35", "shelf 7"}},
+                   5);
+}
+
+// A household book: the income less rent, food and the rest, each marked with the factor -1.
+QByteArray SumDemo2()
+{
+    return SumDemo("SumDemo2",
+                   {"Month", "Income", "Rent #-1", "Food #-1", "Other #-1", "Balance &"},
+                   {{"January", "2400", "850", "410", "260", "880"},
+                    {"February", "2400", "850", "385", "120", "1045"},
+                    {"March", "2550", "850", "430", "615", "655"},
+                    {"April", "2400", "850", "398", "90", "1062"},
+                    {"May", "2400", "850", "445", "1210", "-105"},
+                    {"June", "3600", "850", "420", "300", "2030"}},
+                   6);
+}
+
 // Stock in the Kribo 3 layout, which the program reads and converts but never writes: its bytes
 // come from the fixture builder.
 QByteArray Stock()
@@ -179,6 +229,9 @@ private Q_SLOTS:
     void committedFiles();
     void examplesOpen_data();
     void examplesOpen();
+    void sumDemosAddUp_data();
+    void sumDemosAddUp();
+    void examplesAreInstalled();
 };
 
 void TestPdbSamples::committedFiles_data()
@@ -188,6 +241,8 @@ void TestPdbSamples::committedFiles_data()
 
     QTest::newRow("examples/Kunden.pdb") << QStringLiteral("examples/Kunden.pdb") << Kunden();
     QTest::newRow("examples/Stock.pdb") << QStringLiteral("examples/Stock.pdb") << Stock();
+    QTest::newRow("examples/SumDemo1.pdb") << QStringLiteral("examples/SumDemo1.pdb") << SumDemo1();
+    QTest::newRow("examples/SumDemo2.pdb") << QStringLiteral("examples/SumDemo2.pdb") << SumDemo2();
     const QMap<QString, QByteArray> seeds = Seeds();
     for (auto it = seeds.cbegin(); it != seeds.cend(); ++it) {
         const QString path = QStringLiteral("fuzz/corpus/pdb_reader/") + it.key();
@@ -248,6 +303,69 @@ void TestPdbSamples::examplesOpen()
     QCOMPARE(database.FieldCount(), fields);
     QCOMPARE(database.RecordCount(), records);
     QVERIFY(!database.PopupList(kribo3 ? 2 : 4).isEmpty());
+}
+
+// Row Sum over a demo fills its sum field in every record with the totals the file holds, whatever
+// the decimal separator.
+void TestPdbSamples::sumDemosAddUp_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<int>("sumField");
+
+    for (const QString &locale : {QStringLiteral("en_US"), QStringLiteral("de_DE")}) {
+        QTest::addRow("SumDemo1, %s", qPrintable(locale))
+            << QStringLiteral("examples/SumDemo1.pdb") << locale << 5;
+        QTest::addRow("SumDemo2, %s", qPrintable(locale))
+            << QStringLiteral("examples/SumDemo2.pdb") << locale << 6;
+    }
+}
+
+void TestPdbSamples::sumDemosAddUp()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, locale);
+    QFETCH(int, sumField);
+
+    SetCurrentRegional(Regional(QLocale(locale)));
+    ScriptedPrompter prompter;
+    Database database;
+    QCOMPARE(LoadDatabaseFile(SourcePath(path), database, prompter, OpenAccess::ReadOnly),
+             LoadResult::Loaded);
+    QList<QByteArray> stored;
+    for (int record = 1; record <= database.RecordCount(); ++record) {
+        stored.append(database.Cell(sumField, record));
+        database.SetCell(sumField, record, QByteArray());
+    }
+    RowSumState state;
+    const RowSumOutcome outcome = ComputeRowSums(database, state, 1, 1);
+    QCOMPARE(outcome.column, sumField);
+    QCOMPARE(outcome.lastRow, database.RecordCount());
+    for (int record = 1; record <= database.RecordCount(); ++record)
+        QCOMPARE(database.Cell(sumField, record), stored.at(record - 1));
+    KRIBED_VERIFY_PROMPTER(prompter);
+}
+
+// The install puts every demo database into the folder the read-me names.
+void TestPdbSamples::examplesAreInstalled()
+{
+    QTemporaryDir prefix;
+    QProcess install;
+    install.start(QStringLiteral(KRIBED_CMAKE_COMMAND),
+                  {QStringLiteral("--install"), QStringLiteral(KRIBED_BINARY_DIR),
+                   QStringLiteral("--prefix"), prefix.path(), QStringLiteral("--component"),
+                   QStringLiteral("examples")});
+    QVERIFY(install.waitForFinished(60000));
+    QCOMPARE(install.exitCode(), 0);
+    QCOMPARE(QStringLiteral(KRIBED_EXAMPLES_INSTALL_DIR), QStringLiteral("share/kribed/examples"));
+    for (const QString &name : {QStringLiteral("Kunden.pdb"), QStringLiteral("Stock.pdb"),
+                                QStringLiteral("SumDemo1.pdb"), QStringLiteral("SumDemo2.pdb")}) {
+        QFile installed(prefix.filePath(QStringLiteral(KRIBED_EXAMPLES_INSTALL_DIR "/") + name));
+        QFile source(SourcePath(QStringLiteral("examples/") + name));
+        QVERIFY2(installed.open(QIODevice::ReadOnly), qPrintable(name));
+        QVERIFY(source.open(QIODevice::ReadOnly));
+        QCOMPARE(installed.readAll(), source.readAll());
+    }
 }
 
 QTEST_GUILESS_MAIN(TestPdbSamples)

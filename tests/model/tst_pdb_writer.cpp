@@ -118,6 +118,7 @@ class TestPdbWriter : public QObject
 private Q_SLOTS:
     void roundTrip_data();
     void roundTrip();
+    void moreRecordsThanTheEditorAdds();
     void storedValues_data();
     void storedValues();
     void modelValuesInTheHeaderAndBlock();
@@ -131,6 +132,7 @@ private Q_SLOTS:
     void failedWriteLeavesPreviousFiles_data();
     void failedWriteLeavesPreviousFiles();
     void uncreatableFileChangesNothing();
+    void listWithAHeaderItemIsNotSaved();
 };
 
 void TestPdbWriter::roundTrip_data()
@@ -301,6 +303,23 @@ void TestPdbWriter::roundTrip()
     KRIBED_VERIFY_PROMPTER(quiet);
 }
 
+// A file may hold more than 9999 records; a save writes every one of them back.
+void TestPdbWriter::moreRecordsThanTheEditorAdds()
+{
+    PdbBuilder builder;
+    builder.Field("N").Field("Text");
+    for (int i = 1; i <= 10001; ++i)
+        builder.Record({QByteArray::number(i), "line\n" + QByteArray::number(i)});
+    const QByteArray input = Saved(builder, 1).Build();
+
+    Database database;
+    ScriptedPrompter prompter;
+    QVERIFY(LoadBytes(input, database, prompter));
+    QCOMPARE(database.RecordCount(), 10001);
+    COMPARE_FILES(Write(database, 1, prompter), input);
+    KRIBED_VERIFY_PROMPTER(prompter);
+}
+
 void TestPdbWriter::storedValues_data()
 {
     QTest::addColumn<QByteArray>("cell");
@@ -403,6 +422,13 @@ void TestPdbWriter::popupAreaLimit_data()
     const int room = 2500 - int(manyArea.size());
     manyKept.append(many.at(manyKept.size()).left(room));
     manyArea += many.at(manyKept.size() - 1).left(room) + '\0';
+    // Six bytes are left for an item beginning "popups": cut there it would open field 19's
+    // list, so it is left out.
+    const QByteArray before(2486, 'b');
+    QTest::newRow("an item cut to a header is left out")
+        << QList<QList<QByteArray>>{{before, "popupsXYZ"}} << true
+        << QByteArray("popupa\0", 7) + before + '\0' + '\0'
+        << QList<QList<QByteArray>>{{before}};
     QTest::newRow("many items and a second list: one message")
         << QList<QList<QByteArray>>{many, {"lost"}} << true << manyArea
         << QList<QList<QByteArray>>{manyKept, {}};
@@ -435,7 +461,8 @@ void TestPdbWriter::popupAreaLimit()
     for (int field = 1; field <= reloaded.size(); ++field)
         QCOMPARE(again.PopupList(field), reloaded.at(field - 1));
     QCOMPARE(again.ExtrasLength(), 0);
-    if (tooMuch)
+    // An item cut at the end fills the area again; an item left out leaves room.
+    if (tooMuch && area.size() > MaxPopupAreaBytes)
         ExpectTooMuchPopups(quiet);
     COMPARE_FILES(Write(again, 1, quiet), file);
     KRIBED_VERIFY_PROMPTER(quiet);
@@ -606,6 +633,33 @@ void TestPdbWriter::uncreatableFileChangesNothing()
     QCOMPARE(database.FilePath(), dir.filePath(QStringLiteral("Own.pdb")));
     QVERIFY(database.IsModified());
     QCOMPARE(Entries(dir.path()), QStringLiteral("Folder.pdb"));
+}
+
+// "popups" as an item would split the list on the next load (field 19 opens there): the save is
+// refused and the file on disk stays as it was.
+void TestPdbWriter::listWithAHeaderItemIsNotSaved()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Own.pdb"));
+    WriteFile(path, "previous");
+    Database database;
+    database.SetShape(20, 1);
+    database.SetFilePath(path);
+    database.PopupList(2) = {"Red", "Blue", "Green", "popups"};
+    database.SetModified();
+
+    ScriptedPrompter prompter;
+    ExpectSaveError(prompter);
+    QVERIFY(!SaveDatabase(database, SaveMode::OwnFile, QString(), 1, prompter));
+    KRIBED_VERIFY_PROMPTER(prompter);
+    QCOMPARE(ReadFile(path), QByteArray("previous"));
+    QCOMPARE(Entries(dir.path()), QStringLiteral("Own.pdb"));
+    QVERIFY(database.IsModified());
+
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(!WriteDatabase(buffer, database, 1, SaveTime, prompter));
+    QCOMPARE(buffer.data(), QByteArray());
 }
 
 QTEST_GUILESS_MAIN(TestPdbWriter)

@@ -73,6 +73,8 @@ private Q_SLOTS:
         QTest::newRow("factor tag") << QStringLiteral("with \"#\" and a number");
         QTest::newRow("first demo") << QStringLiteral("SumDemo1.pdb");
         QTest::newRow("second demo") << QStringLiteral("SumDemo2.pdb");
+        QTest::newRow("where the demos are") << QStringLiteral("share/kribed/examples");
+        QTest::newRow("long values are cut") << QStringLiteral("cut to its first 4000 characters");
     }
 
     void guideTellsWhatUsersRelyOn()

@@ -150,6 +150,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("box");
         QTest::newRow("columns") << QStringLiteral("ColBox");
         QTest::newRow("rows") << QStringLiteral("RowBox");
+        QTest::newRow("width") << QStringLiteral("C_FieldWidth");
     }
 
     void keyFilter()

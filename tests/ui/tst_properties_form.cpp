@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -85,6 +86,8 @@ private Q_SLOTS:
     void widthKeys();
     void popupCutPaste();
     void popupAppendAndSort();
+    void popupEntryThatReadsAsAHeader_data();
+    void popupEntryThatReadsAsAHeader();
     void typeChange_data();
     void typeChange();
     void nonPopupFieldKeepsStoredListOnCancel();
@@ -93,6 +96,7 @@ private Q_SLOTS:
     void applicationTab_data();
     void applicationTab();
     void escapeCancels();
+    void everyTabFits();
 
 private:
     template<class T> T *Child(const char *name)
@@ -300,7 +304,8 @@ void TestPropertiesForm::widthKeys()
     QCOMPARE(box->currentText(), QStringLiteral("40"));
     box->lineEdit()->end(false);
     mForm->setResult(QDialog::Rejected);
-    QTest::keyClick(box->lineEdit(), Qt::Key(key));
+    // Keys from the keyboard reach the box, not its line edit.
+    QTest::keyClick(box, Qt::Key(key));
     QCOMPARE(box->currentText(), text);
     QCOMPARE(mForm->result(), int(QDialog::Rejected));
 }
@@ -366,6 +371,57 @@ void TestPropertiesForm::popupAppendAndSort()
     entry->setText(QStringLiteral("Amber"));
     mForm->B_AppendClick(); // later additions are not sorted
     QCOMPARE(list->item(5)->text(), QStringLiteral("Amber"));
+}
+
+// "popup" and one character that names a field opens a list in the file: such an entry is refused
+// at Append and at Paste, anything else is taken.
+void TestPropertiesForm::popupEntryThatReadsAsAHeader_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<bool>("refused");
+
+    QTest::newRow("popups: field 19") << QStringLiteral("popups") << true;
+    QTest::newRow("popup1: field 11") << QStringLiteral("popup1") << true;
+    QTest::newRow("popupA: field 27") << QStringLiteral("popupA") << true;
+    QTest::newRow("popup': field 1") << QStringLiteral("popup'") << true;
+    QTest::newRow("popupY names no field") << QStringLiteral("popupY") << false;
+    QTest::newRow("popup{ names no field") << QStringLiteral("popup{") << false;
+    QTest::newRow("Popups differs in case") << QStringLiteral("Popups") << false;
+    QTest::newRow("seven characters") << QStringLiteral("popupss") << false;
+}
+
+void TestPropertiesForm::popupEntryThatReadsAsAHeader()
+{
+    QFETCH(QString, entry);
+    QFETCH(bool, refused);
+    const QString warning = QStringLiteral("\"%1\" can't be a popup entry: Kribo would take it for "
+                                           "the start of a popup list.")
+                                .arg(entry);
+
+    mForm->Prepare(mDatabase, 2, {});
+    auto *list = Child<QListWidget>("LB_Popup");
+    Child<QLineEdit>("E_NewEntry")->setText(entry);
+    if (refused)
+        mPrompter.Expect(QStringLiteral("Warning"), warning, Icon::Warning, Buttons::Ok,
+                         Answer::Ok);
+    mForm->B_AppendClick();
+    KRIBED_VERIFY_PROMPTER(mPrompter);
+    QCOMPARE(Items(list), refused ? Colours : Colours + QStringList{entry});
+
+    // The same entry held by a list: cut, then pasted before Red.
+    mForm->reject();
+    mDatabase.PopupList(2) = {"Red", CurrentRegional().ToBytes(entry)};
+    mForm->Prepare(mDatabase, 2, {});
+    list->setCurrentRow(1);
+    mForm->B_CutClick();
+    list->setCurrentRow(0);
+    if (refused)
+        mPrompter.Expect(QStringLiteral("Warning"), warning, Icon::Warning, Buttons::Ok,
+                         Answer::Ok);
+    mForm->B_PasteClick();
+    KRIBED_VERIFY_PROMPTER(mPrompter);
+    const QStringList pasted{entry, QStringLiteral("Red")};
+    QCOMPARE(Items(list), refused ? QStringList{QStringLiteral("Red")} : pasted);
 }
 
 void TestPropertiesForm::typeChange_data()
@@ -548,6 +604,27 @@ void TestPropertiesForm::escapeCancels()
     QVERIFY(!mForm->isVisible());
     QCOMPARE(mForm->result(), int(QDialog::Rejected));
     QCOMPARE(mDatabase.Name(), QByteArray("Customers"));
+}
+
+// With the popup tab shown all six tabs stand side by side: none is scrolled out of sight.
+void TestPropertiesForm::everyTabFits()
+{
+    mForm->Prepare(mDatabase, 1, {});
+    mForm->show();
+    QVERIFY(QTest::qWaitForWindowExposed(mForm.get()));
+    mForm->reject();
+    mForm->Prepare(mDatabase, 2, {});
+    mForm->show();
+    QVERIFY(QTest::qWaitForWindowExposed(mForm.get()));
+    auto *pages = Child<QTabWidget>("PageControl1");
+    QTabBar *bar = pages->tabBar();
+    QCOMPARE(bar->count(), 6);
+    QVERIFY(pages->isTabVisible(2));
+    for (int i = 0; i < bar->count(); ++i) {
+        const QRect tab = bar->tabRect(i);
+        QVERIFY(!tab.isEmpty());
+        QVERIFY2(bar->rect().contains(tab), qPrintable(pages->tabText(i)));
+    }
 }
 
 QTEST_MAIN(TestPropertiesForm)

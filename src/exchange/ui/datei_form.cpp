@@ -3,6 +3,7 @@
 #include "exchange/ui/datei_form.h"
 
 #include "model/field_type.h"
+#include "shell/ui/digit_keys.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -84,7 +85,7 @@ TDateiForm::TDateiForm(Prompter &prompter, QWidget *parent)
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    for (QComboBox *box : {mColumns, mRows}) {
+    for (QComboBox *box : {mColumns, mRows, mFieldWidth}) {
         box->installEventFilter(this);
         box->lineEdit()->installEventFilter(this);
     }
@@ -150,17 +151,7 @@ bool TDateiForm::eventFilter(QObject *watched, QEvent *event)
 
 bool TDateiForm::ColBoxKeyPress(QKeyEvent *event) const
 {
-    // Keys without a character (arrows, Delete, Tab's focus move) and Escape, which closes the
-    // dialog, are not the filter's concern.
-    const QString text = event->text();
-    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Tab
-        || event->key() == Qt::Key_Backtab || event->key() == Qt::Key_Delete)
-        return false;
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        return true;
-    if (text.isEmpty() || event->key() == Qt::Key_Backspace)
-        return false;
-    return !(text.size() == 1 && text[0] >= u'0' && text[0] <= u'9');
+    return DropsNonDigitKey(*event);
 }
 
 } // namespace kribed

@@ -46,8 +46,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // ColBox and RowBox take digits and Backspace only; every other typed character, Enter too,
-    // is dropped.
+    // ColBox, RowBox and the width box take digits and Backspace only; every other typed
+    // character, Enter too, is dropped.
     bool ColBoxKeyPress(QKeyEvent *event) const;
 
     Prompter &mPrompter;

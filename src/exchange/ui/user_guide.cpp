@@ -74,7 +74,8 @@ const Section Sections[] = {
      "semicolon separated (.csv) or tab separated (.TXT). The first line holds the field\n"
      "names, every further line one record. A text in double quotes may hold the separator.\n"
      "Every field of an imported database is a \"String\" field; set the real types in the\n"
-     "Properties dialog afterwards.\n"
+     "Properties dialog afterwards. A value longer than 4000 characters, more than a record\n"
+     "can hold, is cut to its first 4000 characters, and Kribed PRO tells you how many were.\n"
      "File > Export... writes the open database to such a text file: the field names first,\n"
      "then one line per record. Only the records that the filter shows are written, and the\n"
      "file carries no field widths or types. A text file that is replaced is kept as a backup\n"
@@ -141,7 +142,13 @@ const Section Sections[] = {
      "Mark the field that receives the sum with \"&\" at the end of its name, for example\n"
      "Total&. Give a field a factor with \"#\" and a number at the end of its name: the field\n"
      "Price #1.5 counts one and a half times its value. Only the fields left of the sum field\n"
-     "count. The demo databases SumDemo1.pdb and SumDemo2.pdb show both marks."},
+     "count. The demo databases SumDemo1.pdb and SumDemo2.pdb show both marks: open one and\n"
+     "choose Tools > Row Sum. SumDemo1 counts the pieces in stock from loose pieces, boxes of\n"
+     "12 and pallets of 480; SumDemo2 keeps a household book whose balance is the income less\n"
+     "the fields marked #-1. Both are installed with Kribed PRO in the folder\n"
+     "share/kribed/examples of its installation (/usr/share/kribed/examples when it comes\n"
+     "with your system, /usr/local/share/kribed/examples when built from the sources), and\n"
+     "they are in the folder examples of the sources."},
 };
 
 } // namespace

@@ -7,13 +7,13 @@
 #include "model/properties_edit.h"
 #include "model/regional.h"
 #include "shell/prompter.h"
+#include "shell/ui/digit_keys.h"
 
 #include <QCheckBox>
 #include <QCollator>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -75,6 +75,9 @@ TPropertiesForm::TPropertiesForm(Prompter &prompter, QWidget *parent)
     mPages->addTab(BuildSortTab(), QStringLiteral("Sort"));
     mPages->addTab(BuildApplicationTab(), QStringLiteral("Application"));
     mPages->setCurrentWidget(mFieldTab);
+    // Every tab stays in sight: the dialog grows to the tabs instead of scrolling them.
+    mPages->setUsesScrollButtons(false);
+    mPages->setElideMode(Qt::ElideNone);
 
     auto *ok = Named(new QPushButton(QStringLiteral("&OK")), "B_OK");
     auto *cancel = Named(new QPushButton(QStringLiteral("&Cancel")), "B_Cancel");
@@ -123,7 +126,7 @@ QWidget *TPropertiesForm::BuildFieldTab()
                                                QStringLiteral("60"), QStringLiteral("80"),
                                                QStringLiteral("100"), QStringLiteral("160"),
                                                QStringLiteral("300")});
-    mFieldWidth->lineEdit()->installEventFilter(this);
+    TakeDigitsOnly(mFieldWidth);
     form->addRow(QStringLiteral("Width"), mFieldWidth);
 
     mIncrementLabel = Named(new QLabel(QStringLiteral("Increment amount")), "L_Increment");
@@ -317,22 +320,20 @@ void TPropertiesForm::C_FieldTypeChange(int index)
     UpdateIncrementEnabled(index);
 }
 
-bool TPropertiesForm::eventFilter(QObject *watched, QEvent *event)
+bool TPropertiesForm::RefusePopupEntry(const QString &entry)
 {
-    if (watched == mFieldWidth->lineEdit() && event->type() == QEvent::KeyPress) {
-        const QString text = static_cast<QKeyEvent *>(event)->text();
-        if (text.isEmpty() || text == QStringLiteral("\x1b"))
-            return false; // movement keys and Escape keep their meaning
-        const bool digit = text.size() == 1 && text.at(0) >= u'0' && text.at(0) <= u'9';
-        return !(digit || text == QStringLiteral("\b"));
-    }
-    return QDialog::eventFilter(watched, event);
+    if (!IsRefusedPopupEntry(Bytes(entry)))
+        return false;
+    mPrompter.Ask(
+        {QStringLiteral("Warning"), PopupEntryWarning(entry), Icon::Warning, Buttons::Ok});
+    return true;
 }
 
 void TPropertiesForm::B_AppendClick()
 {
-    if (!mNewEntry->text().isEmpty())
-        mPopup->addItem(mNewEntry->text());
+    const QString entry = mNewEntry->text();
+    if (!entry.isEmpty() && !RefusePopupEntry(entry))
+        mPopup->addItem(entry);
 }
 
 void TPropertiesForm::B_CutClick()
@@ -352,6 +353,8 @@ void TPropertiesForm::B_PasteClick()
     const int row = mPopup->currentRow();
     if (!mPaste->isEnabled() || row < 0 || !mPopup->item(row)->isSelected()
         || mPopupClipboard.isEmpty())
+        return;
+    if (RefusePopupEntry(mPopupClipboard))
         return;
     mPopup->insertItem(row, mPopupClipboard);
     mPaste->setEnabled(false);

@@ -77,9 +77,6 @@ public Q_SLOTS:
     void B_SortClick();
     void C_FieldTypeChange(int index);
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     QWidget *BuildDatabaseTab();
     QWidget *BuildFieldTab();
@@ -91,6 +88,8 @@ private:
     void ShowUsers(const PropertiesChoices &choices);
     PropertiesEdit GatherEdit() const;
     void UpdateIncrementEnabled(int typeIndex);
+    // Shows the warning and returns true for an entry the popup list cannot hold.
+    bool RefusePopupEntry(const QString &entry);
 
     Prompter &mPrompter;
     Database *mDatabase = nullptr;
