@@ -3,9 +3,9 @@
 #include "exchange/text_exchange.h"
 #include "exchange/text_reading.h"
 #include "model/database.h"
+#include "model/safe_file.h"
 #include "shell/prompter.h"
 
-#include <QFile>
 
 namespace kribed {
 
@@ -71,7 +71,7 @@ ExchangeResult AppendText(QIODevice &device, TextType type, Database &database,
 ExchangeResult AppendTextFile(const QString &path, TextType type, Database &database,
                               Prompter &prompter)
 {
-    QFile file(path);
+    CheckedFile file(path);
     if (!OpenForReading(file, prompter))
         return ExchangeResult::Failed;
     return AppendText(file, type, database, prompter);

@@ -137,6 +137,8 @@ private:
     bool KeepPrevious();
     bool BackupIsPrevious() const;
     bool MakeBackup();
+    bool KeepOldBackup();
+    bool RemoveOldBackup();
     bool CopyPrevious(const QString &to);
     bool Commit();
     void RollBack();
@@ -272,7 +274,7 @@ void SafeWrite::KeepOwnerAndMode(int descriptor)
 bool SafeWrite::KeepPrevious()
 {
     if (!mExisted)
-        return true;
+        return HasBackup() ? RemoveOldBackup() : true;
     if (HasBackup() && !BackupIsPrevious())
         return MakeBackup();
     if (::linkat(AT_FDCWD, Native(mTarget).constData(), AT_FDCWD, Native(mKeepTemp).constData(), 0)
@@ -308,23 +310,41 @@ bool SafeWrite::MakeBackup()
         return false;
     }
 
-    struct stat status = {};
-    if (::lstat(Native(mBackup).constData(), &status) == 0) {
-        mHadBackup = true;
-        // A link, not the link's target: the old backup comes back exactly as it was.
-        if (::linkat(AT_FDCWD, Native(mBackup).constData(), AT_FDCWD,
-                     Native(mOldTemp).constData(), 0)
-            == 0)
-            mOldKept = true;
-        else if (!NoHardLinks(errno))
-            return Fail(QStringLiteral("keep the old backup"), errno);
-    } else if (errno != ENOENT) {
-        return Fail(QStringLiteral("look at the backup"), errno);
-    }
-
+    if (!KeepOldBackup())
+        return false;
     if (::rename(Native(mBackupTemp).constData(), Native(mBackup).constData()) != 0)
         return Fail(QStringLiteral("replace the backup"), errno);
     mBackupTempMade = false;
+    mBackupReplaced = true;
+    return SyncFolder(FolderOf(mBackup));
+}
+
+// The old backup keeps a second name until the write is through, so a failure can put it back.
+bool SafeWrite::KeepOldBackup()
+{
+    struct stat status = {};
+    if (::lstat(Native(mBackup).constData(), &status) != 0)
+        return errno == ENOENT ? true : Fail(QStringLiteral("look at the backup"), errno);
+    mHadBackup = true;
+    // A link, not the link's target: the old backup comes back exactly as it was.
+    if (::linkat(AT_FDCWD, Native(mBackup).constData(), AT_FDCWD, Native(mOldTemp).constData(), 0)
+        == 0)
+        mOldKept = true;
+    else if (!NoHardLinks(errno))
+        return Fail(QStringLiteral("keep the old backup"), errno);
+    return true;
+}
+
+// A new file makes no backup, but an old backup of that name goes: the one backup generation
+// belongs to the file the name held before.
+bool SafeWrite::RemoveOldBackup()
+{
+    if (!KeepOldBackup())
+        return false;
+    if (!mHadBackup)
+        return true;
+    if (::unlink(Native(mBackup).constData()) != 0)
+        return Fail(QStringLiteral("remove the old backup"), errno);
     mBackupReplaced = true;
     return SyncFolder(FolderOf(mBackup));
 }

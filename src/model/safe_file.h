@@ -20,7 +20,7 @@ namespace kribed {
 //
 // With a `backupPath` (empty: none), the previous file is kept there first, as a regular file
 // holding the previous bytes, complete before it replaces the older backup in one rename; that
-// folder is synced too.
+// folder is synced too. Where there is no previous file, an older backup of that name is removed.
 //
 // `write` writes the new bytes into the unbuffered device it is given and returns false when it
 // cannot. Any failed call (a write, a sync, the backup's link or copy, a rename, the removal of a
