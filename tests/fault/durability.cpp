@@ -43,8 +43,8 @@ QString Describe(const QByteArray &entry)
     if (entry.size() <= 60)
         return QString::fromLatin1(entry.toPercentEncoding(" :/._-"));
     return QStringLiteral("%1... (%2 bytes)")
-        .arg(QString::fromLatin1(entry.left(40).toPercentEncoding(" :/._-")))
-        .arg(entry.size());
+        .arg(QString::fromLatin1(entry.left(40).toPercentEncoding(" :/._-")),
+             QString::number(entry.size()));
 }
 
 // Whether the folder holds the checked names, whole, and nothing else but leftover names.
