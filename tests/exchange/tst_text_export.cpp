@@ -110,6 +110,7 @@ private Q_SLOTS:
     void killsLeaveWholeFiles();
     void exportsThroughLinks_data();
     void exportsThroughLinks();
+    void keepsOwnerGroupAndMode();
     void exportThenImportGivesTheSameDatabase_data();
     void exportThenImportGivesTheSameDatabase();
     void libreOfficeReadsAndWrites_data();
@@ -467,6 +468,31 @@ void TestTextExport::exportsThroughLinks()
     QCOMPARE(after.value(QStringLiteral("x.TXT")), QByteArray("link:real/x.TXT"));
     QCOMPARE(after.value(QStringLiteral("x.TX_")), QByteArray("file:previous"));
     QCOMPARE(FilesIn(folder.filePath(QStringLiteral("real"))), QStringList{QStringLiteral("x.TXT")});
+}
+
+// The new text keeps the previous file's mode, and its owner and group where the process may.
+void TestTextExport::keepsOwnerGroupAndMode()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("x.TXT"));
+    const QByteArray native = QFile::encodeName(path);
+    QVERIFY(WriteFile(path, "previous"));
+    QCOMPARE(::chmod(native.constData(), 0620), 0);
+    const bool root = ::geteuid() == 0;
+    if (root)
+        QCOMPARE(::chown(native.constData(), 2345, 5432), 0);
+    Database database;
+    Fill(database, People);
+    ScriptedPrompter prompter;
+    QCOMPARE(ExportTextFile(path, TextType::Tab, database, prompter), ExchangeResult::Done);
+    struct stat status = {};
+    QCOMPARE(::stat(native.constData(), &status), 0);
+    QCOMPARE(ReadFile(path), Exported(database, TextType::Tab));
+    QCOMPARE(status.st_mode & 07777, mode_t(0620));
+    if (!root)
+        QSKIP("owner and group can only be given away by root");
+    QCOMPARE(status.st_uid, uid_t(2345));
+    QCOMPARE(status.st_gid, gid_t(5432));
 }
 
 void TestTextExport::exportThenImportGivesTheSameDatabase_data()

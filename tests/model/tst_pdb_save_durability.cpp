@@ -16,6 +16,7 @@
 #include <QtTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace kribed;
 using namespace kribed::test;
@@ -87,6 +88,7 @@ private Q_SLOTS:
     void savesThroughLinks();
     void refusesAFifo();
     void longName();
+    void keepsOwnerGroupAndMode();
 
 private:
     QString Path(const QString &name) const { return mDir->filePath(name); }
@@ -275,6 +277,29 @@ void TestPdbSaveDurability::longName()
     QVERIFY(IsSavedDatabase(ReadBytes(own), 2));
     QVERIFY(IsSavedDatabase(ReadBytes(BackupFileName(own)), 2));
     QCOMPARE(StateOf(mDir->path()).size(), 2);
+}
+
+// The saved file keeps the mode, and the owner and group where the process may give them.
+void TestPdbSaveDurability::keepsOwnerGroupAndMode()
+{
+    const QString own = Path(QStringLiteral("Stock.pdb"));
+    const QByteArray native = QFile::encodeName(own);
+    WriteBytes(own, PreviousFile());
+    QCOMPARE(::chmod(native.constData(), 0604), 0);
+    const bool root = ::geteuid() == 0;
+    if (root)
+        QCOMPARE(::chown(native.constData(), 2345, 5432), 0);
+    Database database = Edited(own, 2);
+    ScriptedPrompter prompter;
+    QVERIFY(SaveDatabase(database, SaveMode::OwnFile, QString(), 1, prompter));
+    struct stat status = {};
+    QCOMPARE(::stat(native.constData(), &status), 0);
+    QVERIFY(IsSavedDatabase(ReadBytes(own), 2));
+    QCOMPARE(status.st_mode & 07777, mode_t(0604));
+    if (!root)
+        QSKIP("owner and group can only be given away by root");
+    QCOMPARE(status.st_uid, uid_t(2345));
+    QCOMPARE(status.st_gid, gid_t(5432));
 }
 
 QTEST_GUILESS_MAIN(TestPdbSaveDurability)
