@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "exchange/text_exchange.h"
 #include "exchange/text_reading.h"
+#include "model/checked_file.h"
 #include "model/database.h"
-#include "model/safe_file.h"
 #include "shell/prompter.h"
 
 

@@ -3,8 +3,8 @@
 #include "exchange/new_database.h"
 #include "exchange/text_exchange.h"
 #include "exchange/text_reading.h"
+#include "model/checked_file.h"
 #include "model/database.h"
-#include "model/safe_file.h"
 #include "model/regional.h"
 #include "shell/prompter.h"
 

@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "exchange/text_reading.h"
 
+#include "model/checked_file.h"
 #include "model/limits.h"
-#include "model/safe_file.h"
 #include "shell/prompter.h"
 
 namespace kribed {

@@ -2,11 +2,11 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "model/pdb_reader.h"
 
+#include "model/checked_file.h"
 #include "model/database.h"
 #include "model/field_type.h"
 #include "model/pdb_format.h"
 #include "model/record_texts.h"
-#include "model/safe_file.h"
 #include "shell/prompter.h"
 
 #include <QFileInfo>

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "shell/desktop_ini.h"
 
+#include "model/checked_file.h"
 #include "model/safe_file.h"
 
 #include <QIODevice>
