@@ -102,7 +102,8 @@ void BM_LoadFloor(benchmark::State &state)
 // Writes the bytes to the file and syncs them: the least any durable save must do.
 bool PlainSyncedWrite(const QString &path, const QByteArray &bytes)
 {
-    const int file = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int file =
+        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (file < 0)
         return false;
     const bool written = ::write(file, bytes.constData(), size_t(bytes.size())) == bytes.size()

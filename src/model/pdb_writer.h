@@ -34,8 +34,8 @@ QString BackupFileName(const QString &fileName);
 // Saves through SafeWriteFile: only a complete, synced file replaces the target (a link's final
 // file), and for OwnFile and ChosenName the previous file becomes the ".pd_" backup beside the
 // given name. On any failure the "Save error" box is shown once, false is returned, and the target
-// and its backup are as they were. `fileName` is ignored for OwnFile (the database's file path is used); for ChosenName
-// it is the name already passed through PdbFileName.
+// and its backup are as they were. `fileName` is ignored for OwnFile (the database's file path is
+// used); for ChosenName it is the name already passed through PdbFileName.
 bool SaveDatabase(Database &database, SaveMode mode, const QString &fileName, int currentColumn,
                   Prompter &prompter);
 

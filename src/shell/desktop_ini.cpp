@@ -38,7 +38,9 @@ QString ValueText(QByteArrayView raw)
     QByteArray value;
     const QByteArrayView quoted = raw.sliced(1, raw.size() - 2);
     for (qsizetype i = 0; i < quoted.size(); ++i) {
-        if (quoted[i] == '\\' && i + 1 < quoted.size() && (quoted[i + 1] == '"' || quoted[i + 1] == '\\'))
+        const bool escape = quoted[i] == '\\' && i + 1 < quoted.size()
+                            && (quoted[i + 1] == '"' || quoted[i + 1] == '\\');
+        if (escape)
             ++i;
         value.append(quoted[i]);
     }

@@ -192,8 +192,8 @@ std::unique_ptr<HandheldRoot> HandheldRegistry::OpenRoot() const
         const QStringList keys = software.childGroups();
         for (const QString &organisation : organisations) {
             if (keys.contains(organisation))
-                return std::make_unique<RegistryRoot>(QStringLiteral("HKEY_CURRENT_USER\\Software\\")
-                                                      + organisation);
+                return std::make_unique<RegistryRoot>(
+                    QStringLiteral("HKEY_CURRENT_USER\\Software\\") + organisation);
         }
         return nullptr;
     }

@@ -66,7 +66,9 @@ Command CommandNamed(const QString &name)
         return {name, {name, QStringLiteral("Stock.pdb"), QStringLiteral("Copy.pdb")},
                 QStringLiteral("Copy.pdb"), QString()};
     if (name == QLatin1String("append"))
-        return {name, {QStringLiteral("--yes"), name, QStringLiteral("Stock.pdb"), QStringLiteral("add.CSV")},
+        return {name,
+                {QStringLiteral("--yes"), name, QStringLiteral("Stock.pdb"),
+                 QStringLiteral("add.CSV")},
                 QStringLiteral("Stock.pdb"), QStringLiteral("Stock.pd_")};
     return {name, {name, QStringLiteral("Stock.pdb"), QStringLiteral("out.CSV")},
             QStringLiteral("out.CSV"), QStringLiteral("out.CS_")};
@@ -194,7 +196,8 @@ void TestCliDurable::failedCallsFailTheCommand()
         environment.insert(QStringLiteral("KRIBED_FAULT_NTH"), QString::number(nth));
         const CliRun run = Run(cli.arguments, environment);
         const QString where = QStringLiteral("call %1 of %2: ").arg(nth).arg(calls);
-        QVERIFY2(run.exitCode == 1, qPrintable(where + QStringLiteral("exit %1").arg(run.exitCode)));
+        QVERIFY2(run.exitCode == 1,
+                 qPrintable(where + QStringLiteral("exit %1").arg(run.exitCode)));
         QVERIFY2(!run.out.contains("Wrote"), qPrintable(where + QString::fromUtf8(run.out)));
         const QString difference = StateDifference(StateOf(Folder()), before);
         QVERIFY2(difference.isEmpty(), qPrintable(where + difference));
@@ -241,13 +244,15 @@ void TestCliDurable::killedCommandsLeaveWholeFiles()
             environment.remove(QStringLiteral("KRIBED_FAULT_KILL"));
         const CliRun killed =
             Run(cli.arguments, environment, atStep ? -1 : qint64(random.bounded(micros + 1)));
-        const QString where = atStep ? QStringLiteral("killed before call %1: ").arg(run)
-                                     : QStringLiteral("killed at random moment %1: ").arg(run - total);
+        const QString where = atStep
+                                  ? QStringLiteral("killed before call %1: ").arg(run)
+                                  : QStringLiteral("killed at random moment %1: ").arg(run - total);
         QVERIFY2(!atStep || killed.killed, qPrintable(where + QStringLiteral("not killed")));
         const FolderState state = StateOf(Folder());
         const QByteArray target = state.value(cli.target);
         const QByteArray backup = state.value(cli.backup);
-        QVERIFY2(target == "file:" + previousTarget || WithoutDates(target) == "file:" + WithoutDates(newTarget),
+        QVERIFY2(target == "file:" + previousTarget
+                     || WithoutDates(target) == "file:" + WithoutDates(newTarget),
                  qPrintable(where + cli.target + QStringLiteral(" is incomplete")));
         QVERIFY2(backup == "file:" + previousBackup || backup == "file:" + previousTarget,
                  qPrintable(where + cli.backup + QStringLiteral(" is incomplete")));
@@ -341,7 +346,9 @@ void TestCliDurable::exportOntoAFullDisk()
     if (child == 0) {
         if (::unshare(CLONE_NEWNS) != 0
             || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
-            || ::mount("tmpfs", QFile::encodeName(small).constData(), "tmpfs", 0, options.constData()) != 0)
+            || ::mount("tmpfs", QFile::encodeName(small).constData(), "tmpfs", 0,
+                       options.constData())
+                   != 0)
             ::_exit(77);
         WriteBytes(small + QStringLiteral("/out.CSV"), "previous text");
         WriteBytes(small + QStringLiteral("/out.CS_"), "older text");
@@ -351,8 +358,8 @@ void TestCliDurable::exportOntoAFullDisk()
             const int output = ::open(log.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
             ::dup2(output, 1);
             ::dup2(output, 2);
-            ::execl(cli.constData(), cli.constData(), "export", database.constData(), out.constData(),
-                    static_cast<char *>(nullptr));
+            ::execl(cli.constData(), cli.constData(), "export", database.constData(),
+                    out.constData(), static_cast<char *>(nullptr));
             ::_exit(99);
         }
         int status = 0;

@@ -377,7 +377,8 @@ void TestTextExport::failedCallsLeaveTheFiles()
         prompter = ScriptedPrompter();
     };
     saveCase.run = [&] {
-        return ExportTextFile(path, TextType::Semicolon, database, prompter) == ExchangeResult::Done;
+        return ExportTextFile(path, TextType::Semicolon, database, prompter)
+               == ExchangeResult::Done;
     };
     saveCase.afterRun = [&](bool succeeded) {
         const qsizetype told = prompter.Shown().size();
@@ -467,7 +468,8 @@ void TestTextExport::exportsThroughLinks()
     QCOMPARE(ReadFile(real), Exported(database, TextType::Tab));
     QCOMPARE(after.value(QStringLiteral("x.TXT")), QByteArray("link:real/x.TXT"));
     QCOMPARE(after.value(QStringLiteral("x.TX_")), QByteArray("file:previous"));
-    QCOMPARE(FilesIn(folder.filePath(QStringLiteral("real"))), QStringList{QStringLiteral("x.TXT")});
+    QCOMPARE(FilesIn(folder.filePath(QStringLiteral("real"))),
+             QStringList{QStringLiteral("x.TXT")});
 }
 
 // The new text keeps the previous file's mode, and its owner and group where the process may.

@@ -183,8 +183,9 @@ QString KillAtEveryStep(const SaveCase &saveCase, const KillCheck &check, int ra
         }
         int status = 0;
         ::waitpid(child, &status, 0);
-        const QString where = atStep ? QStringLiteral("killed before call %1 of %2: ").arg(run).arg(total)
-                                     : QStringLiteral("killed at random moment %1: ").arg(run - total);
+        const QString where =
+            atStep ? QStringLiteral("killed before call %1 of %2: ").arg(run).arg(total)
+                   : QStringLiteral("killed at random moment %1: ").arg(run - total);
         if (atStep && !(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL))
             return where + QStringLiteral("the child was not killed");
         if (WIFEXITED(status) && WEXITSTATUS(status) != 0)

@@ -192,7 +192,7 @@ __attribute__((constructor)) void ReadEnvironment()
 
 extern "C" {
 
-// Control from inside a test ------------------------------------------------------------------------
+// Control from inside a test -------------------------------------------------------------------
 
 void kribed_fault_arm(const char *folder, int kind, long nth, int error)
 {

@@ -129,7 +129,8 @@ void TestPdbSaveDurability::failedCallsLeaveTheFiles()
     const QString folder = Path(QStringLiteral("data"));
     const QString own = folder + QStringLiteral("/Stock.pdb");
     // Save as writes over another database that has a backup; the copy over a previous copy.
-    const QString target = saveMode == SaveMode::OwnFile ? own : folder + QStringLiteral("/Other.pdb");
+    const QString target =
+        saveMode == SaveMode::OwnFile ? own : folder + QStringLiteral("/Other.pdb");
     Database database;
     ScriptedPrompter prompter;
     SaveCase saveCase;
@@ -150,9 +151,11 @@ void TestPdbSaveDurability::failedCallsLeaveTheFiles()
                 return QStringLiteral("told ") + Shown(prompter);
             return QString();
         }
-        if (prompter.Shown().size() != 1 || prompter.Shown().at(0).caption != SaveErrorMessage.caption
-            || prompter.Shown().at(0).text != SaveErrorMessage.text)
-            return QStringLiteral("told ") + Shown(prompter) + QStringLiteral(" instead of one save error");
+        const QList<Message> &shown = prompter.Shown();
+        if (shown.size() != 1 || shown.at(0).caption != SaveErrorMessage.caption
+            || shown.at(0).text != SaveErrorMessage.text)
+            return QStringLiteral("told ") + Shown(prompter)
+                   + QStringLiteral(" instead of one save error");
         if (!database.IsModified() || database.FilePath() != own)
             return QStringLiteral("the database took the failed save as done");
         return QString();
@@ -160,7 +163,8 @@ void TestPdbSaveDurability::failedCallsLeaveTheFiles()
     const QString problem = SweepFaults(saveCase, CallKind(kind), error);
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
     QVERIFY(IsSavedDatabase(ReadBytes(target), 300));
-    QCOMPARE(ReadBytes(BackupFileName(target)), saveMode == SaveMode::Copy ? Older : PreviousFile());
+    QCOMPARE(ReadBytes(BackupFileName(target)),
+             saveMode == SaveMode::Copy ? Older : PreviousFile());
 }
 
 // Killed at each of its file calls and at random moments, a save leaves the previous or the new

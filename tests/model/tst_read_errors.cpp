@@ -43,10 +43,12 @@ QString CheckMessages(const ScriptedPrompter &prompter, bool succeeded)
         if (message.icon == Icon::Error && message.text != OpenError)
             return QStringLiteral("told: ") + message.text;
     }
-    if (succeeded)
-        return shown.isEmpty() || shown.last().icon != Icon::Error ? QString()
-                                                                    : QStringLiteral("told an error");
-    if (shown.isEmpty() || shown.last().text != OpenError || shown.last().caption != QLatin1String("Error"))
+    if (succeeded) {
+        const bool toldError = !shown.isEmpty() && shown.last().icon == Icon::Error;
+        return toldError ? QStringLiteral("told an error") : QString();
+    }
+    if (shown.isEmpty() || shown.last().text != OpenError
+        || shown.last().caption != QLatin1String("Error"))
         return QStringLiteral("the open error was not told");
     return QString();
 }
@@ -100,7 +102,8 @@ void TestReadErrors::database()
         prompter = ScriptedPrompter();
     };
     loadCase.run = [&] {
-        return LoadDatabaseFile(path, database, prompter, OpenAccess::ReadOnly) == LoadResult::Loaded;
+        return LoadDatabaseFile(path, database, prompter, OpenAccess::ReadOnly)
+               == LoadResult::Loaded;
     };
     loadCase.afterRun = [&](bool succeeded) { return CheckMessages(prompter, succeeded); };
     long reads = 0;

@@ -200,14 +200,17 @@ void TestSafeFile::syncsDataBeforeAndFoldersAfter()
         log = FaultScope::Log();
     }
     const int lastWrite = int(log.lastIndexOf(QRegularExpression(QStringLiteral("^write .*"))));
-    const int dataSync = int(log.indexOf(QRegularExpression(QStringLiteral("^sync .+/.+")), lastWrite));
-    const int backupRename = IndexOf(log, QStringLiteral("rename ") + folder + QStringLiteral("/Stock.pd_"));
+    const int dataSync =
+        int(log.indexOf(QRegularExpression(QStringLiteral("^sync .+/.+")), lastWrite));
+    const int backupRename =
+        IndexOf(log, QStringLiteral("rename ") + folder + QStringLiteral("/Stock.pd_"));
     const int backupSync = IndexOf(log, QStringLiteral("sync ") + folder, backupRename);
     const int commit = IndexOf(log, QStringLiteral("rename ") + target);
     const int folderSync = IndexOf(log, QStringLiteral("sync ") + folder, commit);
     const QString trace = log.join(u'\n');
     QVERIFY2(lastWrite >= 0 && dataSync > lastWrite && dataSync < backupRename, qPrintable(trace));
-    QVERIFY2(backupRename >= 0 && backupSync > backupRename && backupSync < commit, qPrintable(trace));
+    QVERIFY2(backupRename >= 0 && backupSync > backupRename && backupSync < commit,
+             qPrintable(trace));
     QVERIFY2(commit >= 0 && folderSync > commit, qPrintable(trace));
 }
 
@@ -255,15 +258,18 @@ void TestSafeFile::links()
     QVERIFY2(error.isEmpty(), qPrintable(error));
     QCOMPARE(ReadBytes(real), content);
     FolderState links = StateOf(Path(QStringLiteral("links")));
-    QCOMPARE(links.value(QStringLiteral("Stock.pdb")), linksBefore.value(QStringLiteral("Stock.pdb")));
+    QCOMPARE(links.value(QStringLiteral("Stock.pdb")),
+             linksBefore.value(QStringLiteral("Stock.pdb")));
     QCOMPARE(links.value(QStringLiteral("Stock.pd_")), "file:" + Previous);
     QCOMPARE(links.size(), linksBefore.size() + 1);
-    QCOMPARE(StateOf(Path(QStringLiteral("real"))).keys(), QStringList{QStringLiteral("Stock.pdb")});
+    QCOMPARE(StateOf(Path(QStringLiteral("real"))).keys(),
+             QStringList{QStringLiteral("Stock.pdb")});
 
     // The next save moves the generations on; the first backup is no link to the file either.
     QVERIFY(Save(link, backup, Previous));
     QCOMPARE(ReadBytes(real), Previous);
-    QCOMPARE(StateOf(Path(QStringLiteral("links"))).value(QStringLiteral("Stock.pd_")), "file:" + content);
+    QCOMPARE(StateOf(Path(QStringLiteral("links"))).value(QStringLiteral("Stock.pd_")),
+             "file:" + content);
 }
 
 void TestSafeFile::refusesWhatIsNoRegularFile_data()
@@ -286,7 +292,8 @@ void TestSafeFile::refusesWhatIsNoRegularFile()
     else if (kind == QLatin1String("device"))
         QVERIFY(QFile::link(QStringLiteral("/dev/null"), target));
     else
-        QVERIFY(QDir().mkpath(Path(QStringLiteral("sub"))) && QFile::link(QStringLiteral("sub"), target));
+        QVERIFY(QDir().mkpath(Path(QStringLiteral("sub")))
+                && QFile::link(QStringLiteral("sub"), target));
     WriteBytes(Path(QStringLiteral("Stock.pd_")), Older);
     const FolderState before = StateOf(mDir->path());
     QString error;

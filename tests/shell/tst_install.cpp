@@ -176,8 +176,9 @@ void TestInstall::install()
     QVERIFY(QFileInfo(mData + QStringLiteral("/AnnaK/Install")).isDir());
     DesktopIni ini;
     QVERIFY(ini.Load(IniFile()));
-    QCOMPARE(ini.Value(QStringLiteral("HotSync Manager"), QStringLiteral("Install3")).value_or(QString()),
-             QStringLiteral("1"));
+    const QString flag = ini.Value(QStringLiteral("HotSync Manager"), QStringLiteral("Install3"))
+                             .value_or(QString());
+    QCOMPARE(flag, QStringLiteral("1"));
 }
 
 void TestInstall::installsForTheLastUser()

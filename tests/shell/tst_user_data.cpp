@@ -94,7 +94,8 @@ QString TestUserData::DataFolder(const QByteArray &usersDat)
 
 QString TestUserData::WriteRawIni(QByteArray bytes, const QString &data)
 {
-    const QString file = HandheldRegistry(mDir->path()).IniFile(HandheldRegistry::PrimaryOrganisation());
+    const QString file =
+        HandheldRegistry(mDir->path()).IniFile(HandheldRegistry::PrimaryOrganisation());
     QDir().mkpath(QFileInfo(file).path());
     bytes.replace("@data", data.toUtf8());
     if (!WriteBytes(file, bytes))
@@ -395,7 +396,8 @@ void TestUserData::iniValuesAsWritten()
     QFETCH(int, lastUser);
     mDir = std::make_unique<QTemporaryDir>();
     const QString data = mDir->filePath(dataFolder);
-    QVERIFY(WriteUsersDat(data, UsersDat(count, {Anna, Bert, {7, "Smith,J", "SmithJ"}, {9, "A\\B", "AB"}})));
+    const QList<FixtureUser> written{Anna, Bert, {7, "Smith,J", "SmithJ"}, {9, "A\\B", "AB"}};
+    QVERIFY(WriteUsersDat(data, UsersDat(count, written)));
     WriteRawIni(ini, data);
     ScriptedPrompter prompter;
     const TUserData users(prompter, HandheldRegistry(mDir->path()));
@@ -447,7 +449,8 @@ void TestUserData::flagWriteFailures_data()
     QTest::addColumn<int>("error");
     for (CallKind kind : AllCallKinds()) {
         for (int error : InjectedErrors())
-            QTest::addRow("%s, errno %d", qPrintable(CallKindName(kind)), error) << int(kind) << error;
+            QTest::addRow("%s, errno %d", qPrintable(CallKindName(kind)), error)
+                << int(kind) << error;
     }
 }
 
