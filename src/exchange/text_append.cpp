@@ -2,10 +2,10 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "exchange/text_exchange.h"
 #include "exchange/text_reading.h"
+#include "model/checked_file.h"
 #include "model/database.h"
 #include "shell/prompter.h"
 
-#include <QFile>
 
 namespace kribed {
 
@@ -71,7 +71,7 @@ ExchangeResult AppendText(QIODevice &device, TextType type, Database &database,
 ExchangeResult AppendTextFile(const QString &path, TextType type, Database &database,
                               Prompter &prompter)
 {
-    QFile file(path);
+    CheckedFile file(path);
     if (!OpenForReading(file, prompter))
         return ExchangeResult::Failed;
     return AppendText(file, type, database, prompter);

@@ -56,9 +56,10 @@ QString FitQuestionText(); // "Some of the imported records do not fit and will 
 // its separator, each line ending in CR LF; values are written exactly as they stand. Hidden
 // records are left out. The database is not touched.
 //
-// The file form writes through a temporary file: only a complete text replaces the target, and
-// the previous file then becomes the backup (the type's backup extension). A failed export shows
-// the save error and leaves the previous file and its backup as they were. CommaAny is refused
+// The file form writes through SafeWriteFile: only a complete, synced text replaces the target (a
+// link's final file), and the previous file becomes the backup beside the chosen name (the type's
+// backup extension). A failed export shows the save error and leaves the previous file and its
+// backup as they were. CommaAny is refused
 // like a file that cannot be created.
 ExchangeResult ExportTextFile(const QString &path, TextType type, const Database &database,
                               Prompter &prompter);

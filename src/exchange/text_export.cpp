@@ -2,19 +2,13 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "exchange/text_exchange.h"
 #include "model/database.h"
+#include "model/safe_file.h"
 #include "shell/prompter.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
-#include <QRandomGenerator>
-#include <QSaveFile>
 
 #include <cstring>
-
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
 
 namespace kribed {
 
@@ -51,28 +45,6 @@ void AppendLine(QByteArray &out, const QVector<QByteArray> &values, const QByteA
     }
     *p++ = '\r';
     *p++ = '\n';
-}
-
-// A name beside `path` that no file has yet, for the backup made before the commit.
-QString UnusedNameBeside(const QString &path)
-{
-    for (;;) {
-        const QString candidate = path + QStringLiteral(".%1.tmp")
-                                             .arg(QRandomGenerator::global()->generate(), 8, 16,
-                                                  QLatin1Char('0'));
-        if (!QFileInfo::exists(candidate))
-            return candidate;
-    }
-}
-
-// A second name for the file's bytes: a hard link where the system has them, else a copy.
-bool DuplicateFile(const QString &from, const QString &to)
-{
-#ifdef Q_OS_UNIX
-    if (::link(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0)
-        return true;
-#endif
-    return QFile::copy(from, to);
 }
 
 } // namespace
@@ -119,38 +91,11 @@ ExchangeResult ExportTextFile(const QString &path, TextType type, const Database
         ShowSaveError(prompter);
         return ExchangeResult::Failed;
     }
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // The previous file becomes the backup, unless the chosen name is the backup name itself.
+    const auto write = [&](QIODevice &device) { return WriteText(device, type, database); };
+    if (!SafeWriteFile(path, TextBackupFileName(path, type), write)) {
         ShowSaveError(prompter);
         return ExchangeResult::Failed;
-    }
-    if (!WriteText(file, type, database)) {
-        file.cancelWriting();
-        ShowSaveError(prompter);
-        return ExchangeResult::Failed;
-    }
-
-    // The previous file gets a second name before the commit, so that a failed commit leaves
-    // both the file and its old backup as they were.
-    const QString backup = TextBackupFileName(path, type);
-    const bool keepsBackup = QFileInfo(backup).absoluteFilePath() != QFileInfo(path).absoluteFilePath();
-    QString pending;
-    if (keepsBackup && QFileInfo::exists(path)) {
-        pending = UnusedNameBeside(backup);
-        if (!DuplicateFile(path, pending))
-            pending.clear();
-    }
-    if (!file.commit()) {
-        if (!pending.isEmpty())
-            QFile::remove(pending);
-        ShowSaveError(prompter);
-        return ExchangeResult::Failed;
-    }
-    if (keepsBackup) {
-        QFile::remove(backup);
-        if (!pending.isEmpty() && !QFile::rename(pending, backup))
-            QFile::remove(pending);
     }
     return ExchangeResult::Done;
 }

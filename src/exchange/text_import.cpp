@@ -3,12 +3,12 @@
 #include "exchange/new_database.h"
 #include "exchange/text_exchange.h"
 #include "exchange/text_reading.h"
+#include "model/checked_file.h"
 #include "model/database.h"
 #include "model/regional.h"
 #include "shell/prompter.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -106,7 +106,7 @@ ExchangeResult ImportText(QIODevice &device, TextType type, Database &database,
 ExchangeResult ImportTextFile(const QString &path, TextType type, Database &database,
                               Prompter &prompter)
 {
-    QFile file(path);
+    CheckedFile file(path);
     if (!OpenForReading(file, prompter))
         return ExchangeResult::Failed;
     const ExchangeResult result = ImportText(file, type, database, prompter);

@@ -2,10 +2,9 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "exchange/text_reading.h"
 
+#include "model/checked_file.h"
 #include "model/limits.h"
 #include "shell/prompter.h"
-
-#include <QFile>
 
 namespace kribed {
 
@@ -20,9 +19,9 @@ bool AskToGoOn(Prompter &prompter, const QString &text)
         == Answer::Ok;
 }
 
-bool OpenForReading(QFile &file, Prompter &prompter)
+bool OpenForReading(CheckedFile &file, Prompter &prompter)
 {
-    if (file.open(QIODevice::ReadOnly))
+    if (file.OpenForReading())
         return true;
     ShowOpenError(prompter);
     return false;

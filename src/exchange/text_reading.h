@@ -11,20 +11,21 @@
 
 #include <functional>
 
-class QFile;
 class QIODevice;
 class QString;
 
 namespace kribed {
 
+class CheckedFile;
 class Prompter;
 
 // The error message for a text that cannot be opened or read.
 void ShowOpenError(Prompter &prompter);
 // An "Information" question with OK and Cancel: true when answered OK.
 bool AskToGoOn(Prompter &prompter, const QString &text);
-// Opens the file for reading; shows the open error when it cannot.
-bool OpenForReading(QFile &file, Prompter &prompter);
+// Opens the file for reading; shows the open error when it cannot. Its reads fail on any disk
+// error, so a text is never taken as shorter than it is.
+bool OpenForReading(CheckedFile &file, Prompter &prompter);
 
 // Cuts a value read from a text to what a record can store (MaxValueBytes); true when it was
 // longer. Cut when read, no value can make the grid slow to draw or be cut silently by a save.

@@ -2,13 +2,13 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "model/pdb_reader.h"
 
+#include "model/checked_file.h"
 #include "model/database.h"
 #include "model/field_type.h"
 #include "model/pdb_format.h"
 #include "model/record_texts.h"
 #include "shell/prompter.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
 
@@ -113,6 +113,7 @@ private:
     }
 
     QByteArray ReadAt(qint64 offset, qint64 size, bool *failed);
+    bool ReadFully(char *data, qint64 size);
     void TakeHeader(const QByteArray &header);
     bool ReadAppInfo(quint32 offset, QString *error);
     void ConvertKribo3Block(const QByteArray &block);
@@ -129,6 +130,7 @@ private:
     Prompter &mPrompter;
     const qint64 mFileSize;
 
+    bool mReadFailed = false; // the device failed to deliver bytes it holds
     bool mKribo3 = false;
     quint16 mKribo3Version = 0;
     int mRecordCount = 0;
@@ -137,14 +139,20 @@ private:
     QByteArray mDataAfter;
 };
 
+// Whatever step noticed it, a failed read is told as the file that could not be read: the bytes
+// that did arrive say nothing about the file.
 LoadResult Reader::Abort(const QString &text)
 {
-    mPrompter.Ask({QStringLiteral("Information"), text, Icon::Error, Buttons::Ok});
+    if (mReadFailed)
+        mPrompter.Ask({QStringLiteral("Error"), OpenErrorText(), Icon::Error, Buttons::Ok});
+    else
+        mPrompter.Ask({QStringLiteral("Information"), text, Icon::Error, Buttons::Ok});
     return LoadResult::Aborted;
 }
 
-// Reads up to `size` bytes at `offset`; a device error sets *failed. Never asks for more than the
-// device holds, so a damaged count cannot make a large buffer.
+// Reads up to `size` bytes at `offset`; a failed seek sets *failed. Never asks for more than the
+// device holds, so a damaged count cannot make a large buffer. Fewer bytes than the device holds
+// there, or a device error, is a read error (mReadFailed).
 QByteArray Reader::ReadAt(qint64 offset, qint64 size, bool *failed)
 {
     *failed = false;
@@ -156,13 +164,26 @@ QByteArray Reader::ReadAt(qint64 offset, qint64 size, bool *failed)
         return QByteArray();
     }
     QByteArray bytes(available, Qt::Uninitialized);
-    const qint64 got = mDevice.read(bytes.data(), available);
-    if (got < 0) {
+    if (!ReadFully(bytes.data(), available)) {
         *failed = true;
         return QByteArray();
     }
-    bytes.truncate(got);
     return bytes;
+}
+
+// Reads exactly `size` bytes from the device's position: the caller knows they are there.
+bool Reader::ReadFully(char *data, qint64 size)
+{
+    qint64 done = 0;
+    while (done < size) {
+        const qint64 got = mDevice.read(data + done, size - done);
+        if (got <= 0) {
+            mReadFailed = true;
+            return false;
+        }
+        done += got;
+    }
+    return true;
 }
 
 LoadResult Reader::Run()
@@ -276,7 +297,12 @@ bool Reader::ReadAppInfo(quint32 offset, QString *error)
     mDatabase.SetSecondarySortField(image.Word(AppInfo::SecondarySortOffset));
     mDatabase.SetTertiarySortField(image.Word(AppInfo::TertiarySortOffset));
 
+    // Without the popup area and the extras the next save would write them away.
     mDataAfter = ReadAt(qint64(offset) + size, pdb::DataAfterLimit, &failed);
+    if (failed) {
+        *error = QStringLiteral("Error: Seek KRStruc");
+        return false;
+    }
     return true;
 }
 
@@ -444,11 +470,8 @@ LoadResult ReadDatabase(QIODevice &device, const QString &path, Database &databa
 LoadResult LoadDatabaseFile(const QString &path, Database &database, Prompter &prompter,
                             OpenAccess access)
 {
-    QFile file(path);
-    const QIODevice::OpenMode mode =
-        (access == OpenAccess::ReadWrite ? QIODevice::ReadWrite : QIODevice::ReadOnly)
-        | QIODevice::ExistingOnly;
-    if (path.isEmpty() || !file.open(mode)) {
+    CheckedFile file(path);
+    if (!file.OpenForReading(access == OpenAccess::ReadWrite)) {
         prompter.Ask({QStringLiteral("Error"), OpenErrorText(), Icon::Error, Buttons::Ok});
         return LoadResult::NotOpened;
     }

@@ -5,18 +5,12 @@
 #include "model/database.h"
 #include "model/field_type.h"
 #include "model/pdb_format.h"
+#include "model/safe_file.h"
 #include "shell/prompter.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QIODevice>
-#include <QSaveFile>
 
 #include <cstring>
-
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
 
 namespace kribed {
 
@@ -207,29 +201,6 @@ bool SaveError(Prompter &prompter)
     return false;
 }
 
-bool HardLink(const QString &existing, const QString &link)
-{
-#ifdef Q_OS_UNIX
-    return ::link(QFile::encodeName(existing).constData(), QFile::encodeName(link).constData()) == 0;
-#else
-    Q_UNUSED(existing);
-    Q_UNUSED(link);
-    return false;
-#endif
-}
-
-// The previous file becomes the one backup generation. It is linked (or copied) rather than
-// renamed, so the target's name always holds a whole file.
-void KeepBackup(const QString &target)
-{
-    const QString backup = BackupFileName(target);
-    if (backup == target)
-        return; // a file opened under the backup name: removing it would leave no file at all
-    QFile::remove(backup);
-    if (QFileInfo::exists(target) && !HardLink(target, backup))
-        QFile::copy(target, backup);
-}
-
 } // namespace
 
 bool WriteDatabase(QIODevice &device, Database &database, int currentColumn,
@@ -315,21 +286,15 @@ bool SaveDatabase(Database &database, SaveMode mode, const QString &fileName, in
     if (target.isEmpty())
         return SaveError(prompter);
 
-    // Nothing at the target changes until the new file is complete: a failed save leaves the
-    // previous file and its backup as they were, and the temporary file goes with `file`.
-    QSaveFile file(target);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
-        return SaveError(prompter);
-    if (!WriteDatabase(file, database, currentColumn, QDateTime::currentDateTime(), prompter)
-        || !file.flush()) {
-        file.cancelWriting();
-        return SaveError(prompter);
-    }
+    // Save and Save as keep the previous file as the one backup generation; a copy keeps none.
     const bool ownFile = mode != SaveMode::Copy;
-    if (ownFile)
-        KeepBackup(target);
-    if (!file.commit())
+    const QDateTime saveTime = QDateTime::currentDateTime();
+    const bool written = SafeWriteFile(target, ownFile ? BackupFileName(target) : QString(),
+                                       [&](QIODevice &device) {
+                                           return WriteDatabase(device, database, currentColumn,
+                                                                saveTime, prompter);
+                                       });
+    if (!written)
         return SaveError(prompter);
     if (ownFile) {
         database.SetFilePath(target);

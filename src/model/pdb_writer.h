@@ -31,11 +31,11 @@ QString PdbFileName(const QString &chosenName);
 // The backup name of a database file: its extension replaced by ".pd_".
 QString BackupFileName(const QString &fileName);
 
-// Saves through a temporary file in the target's folder: only a complete file replaces the
-// target, and for OwnFile and ChosenName the previous file becomes the ".pd_" backup. On failure
-// the "Save error" box is shown once, false is returned, and the target and its backup are as
-// they were. `fileName` is ignored for OwnFile (the database's file path is used); for ChosenName
-// it is the name already passed through PdbFileName.
+// Saves through SafeWriteFile: only a complete, synced file replaces the target (a link's final
+// file), and for OwnFile and ChosenName the previous file becomes the ".pd_" backup beside the
+// given name. On any failure the "Save error" box is shown once, false is returned, and the target
+// and its backup are as they were. `fileName` is ignored for OwnFile (the database's file path is
+// used); for ChosenName it is the name already passed through PdbFileName.
 bool SaveDatabase(Database &database, SaveMode mode, const QString &fileName, int currentColumn,
                   Prompter &prompter);
 

@@ -3,6 +3,7 @@
 #include "shell/user_data.h"
 
 #include "model/regional.h"
+#include "shell/desktop_ini.h"
 #include "shell/prompter.h"
 
 #include <QDir>
@@ -11,7 +12,6 @@
 #include <QIODevice>
 #include <QSettings>
 #include <QStringList>
-#include <QVariant>
 
 namespace kribed {
 
@@ -101,13 +101,69 @@ std::optional<qint64> SkipToMarker(ByteCursor &cursor, qint64 pos)
     }
 }
 
-// A registry string; an INI value holding a comma reads back as a list, so it is joined again.
-QString StringValue(const QVariant &value)
+// An INI file standing in for the registry: read once when opened, and each flag written back
+// through the safe-write routine with every other byte kept.
+class IniRoot : public HandheldRoot
 {
-    if (value.metaType().id() == QMetaType::QStringList)
-        return value.toStringList().join(QStringLiteral(", "));
-    return value.toString();
-}
+public:
+    explicit IniRoot(const QString &path) : mPath(path) { mLoaded = mIni.Load(path); }
+
+    bool SubkeyOpens(const QString &subkey) const override
+    {
+        return mLoaded && mIni.HasGroup(subkey);
+    }
+
+    std::optional<QString> Value(const QString &subkey, const QString &name) const override
+    {
+        return mIni.Value(subkey, name);
+    }
+
+    bool RaiseFlag(const QString &subkey, const QString &name) override
+    {
+        // A file that could not be read whole is never written back.
+        return mLoaded && WriteDesktopIniValue(mPath, subkey, name, QByteArrayLiteral("1"));
+    }
+
+private:
+    QString mPath;
+    DesktopIni mIni;
+    bool mLoaded = false;
+};
+
+#ifdef Q_OS_WIN
+// The registry key itself; "Pilot Desktop" is a key below it.
+class RegistryRoot : public HandheldRoot
+{
+public:
+    explicit RegistryRoot(const QString &key) : mSettings(key, QSettings::NativeFormat) {}
+
+    bool SubkeyOpens(const QString &subkey) const override
+    {
+        mSettings.beginGroup(ApplicationName);
+        const bool opens = mSettings.childGroups().contains(subkey);
+        mSettings.endGroup();
+        return opens;
+    }
+
+    std::optional<QString> Value(const QString &subkey, const QString &name) const override
+    {
+        const QString key = ApplicationName + u'/' + subkey + u'/' + name;
+        if (!mSettings.contains(key))
+            return std::nullopt;
+        return mSettings.value(key).toString();
+    }
+
+    bool RaiseFlag(const QString &subkey, const QString &name) override
+    {
+        mSettings.setValue(ApplicationName + u'/' + subkey + u'/' + name, 1);
+        mSettings.sync();
+        return mSettings.status() == QSettings::NoError;
+    }
+
+private:
+    mutable QSettings mSettings; // groups are entered and left to look
+};
+#endif
 
 } // namespace
 
@@ -127,7 +183,7 @@ QString HandheldRegistry::IniFile(const QString &organisation) const
         .fileName();
 }
 
-std::unique_ptr<QSettings> HandheldRegistry::OpenRoot() const
+std::unique_ptr<HandheldRoot> HandheldRegistry::OpenRoot() const
 {
     const QStringList organisations{PrimaryOrganisation(), FallbackOrganisation()};
 #ifdef Q_OS_WIN
@@ -136,9 +192,8 @@ std::unique_ptr<QSettings> HandheldRegistry::OpenRoot() const
         const QStringList keys = software.childGroups();
         for (const QString &organisation : organisations) {
             if (keys.contains(organisation))
-                return std::make_unique<QSettings>(
-                    QStringLiteral("HKEY_CURRENT_USER\\Software\\") + organisation,
-                    QSettings::NativeFormat);
+                return std::make_unique<RegistryRoot>(
+                    QStringLiteral("HKEY_CURRENT_USER\\Software\\") + organisation);
         }
         return nullptr;
     }
@@ -146,28 +201,9 @@ std::unique_ptr<QSettings> HandheldRegistry::OpenRoot() const
     for (const QString &organisation : organisations) {
         const QString file = IniFile(organisation);
         if (QFileInfo(file).isFile())
-            return std::make_unique<QSettings>(file, QSettings::IniFormat);
+            return std::make_unique<IniRoot>(file);
     }
     return nullptr;
-}
-
-QString HandheldRegistry::SubkeyGroup(const QSettings &root, const QString &subkey)
-{
-    // A registry root holds "Pilot Desktop" as a key; an INI file is that key itself.
-    if (root.format() == QSettings::NativeFormat)
-        return ApplicationName + u'/' + subkey;
-    return subkey;
-}
-
-bool HandheldRegistry::SubkeyOpens(QSettings &root, const QString &subkey)
-{
-    if (root.format() == QSettings::NativeFormat) {
-        root.beginGroup(ApplicationName);
-        const bool opens = root.childGroups().contains(subkey);
-        root.endGroup();
-        return opens;
-    }
-    return root.childGroups().contains(subkey);
 }
 
 // users.dat -------------------------------------------------------------------------------------
@@ -207,25 +243,26 @@ TUserData::TUserData(Prompter &prompter, HandheldRegistry registry)
 
 void TUserData::ReadRegistry(Prompter &prompter)
 {
-    const std::unique_ptr<QSettings> root = mRegistry.OpenRoot();
+    const std::unique_ptr<HandheldRoot> root = mRegistry.OpenRoot();
     if (!root) {
         prompter.Ask({QStringLiteral("Kribed"), DesktopNotInstalledText(), Icon::Error, Buttons::Ok});
         return;
     }
 
     const QString preferences = QStringLiteral("Preferences");
-    if (HandheldRegistry::SubkeyOpens(*root, preferences)) {
-        const QString key = HandheldRegistry::SubkeyGroup(*root, preferences) + QStringLiteral("/LastUserName");
-        mLastUserName = StringValue(root->value(key)).left(MaxUserTextLength);
+    if (root->SubkeyOpens(preferences)) {
+        mLastUserName = root->Value(preferences, QStringLiteral("LastUserName"))
+                            .value_or(QString())
+                            .left(MaxUserTextLength);
     }
 
     const QString core = QStringLiteral("Core");
-    if (!HandheldRegistry::SubkeyOpens(*root, core))
+    if (!root->SubkeyOpens(core))
         return;
-    const QString pathKey = HandheldRegistry::SubkeyGroup(*root, core) + QStringLiteral("/Path");
-    if (!root->contains(pathKey))
+    const std::optional<QString> path = root->Value(core, QStringLiteral("Path"));
+    if (!path)
         return;
-    mDesktopFolder = StringValue(root->value(pathKey)).left(MaxDesktopFolderLength);
+    mDesktopFolder = path->left(MaxDesktopFolderLength);
 
     QFile file(mDesktopFolder + QStringLiteral("/users.dat"));
     if (!file.open(QIODevice::ReadOnly))
@@ -278,7 +315,7 @@ std::optional<QString> TUserData::PrepareInstallFolder(int index, Prompter &prom
     // it reports the failure.
     QDir().mkpath(folder);
 
-    const std::unique_ptr<QSettings> root = mRegistry.OpenRoot();
+    const std::unique_ptr<HandheldRoot> root = mRegistry.OpenRoot();
     if (!root) {
         prompter.Ask({QStringLiteral("Kribed"),
                       QStringLiteral("The Pilot DeskTop Software is not Correctly Installed"),
@@ -286,14 +323,10 @@ std::optional<QString> TUserData::PrepareInstallFolder(int index, Prompter &prom
         return std::nullopt;
     }
     const QString hotSync = QStringLiteral("HotSync Manager");
-    if (!HandheldRegistry::SubkeyOpens(*root, hotSync))
+    if (!root->SubkeyOpens(hotSync))
         return std::nullopt;
-    root->setValue(HandheldRegistry::SubkeyGroup(*root, hotSync) + QStringLiteral("/Install")
-                       + QString::number(UserId(index)),
-                   1);
-    root->sync();
-    // A flag that did not reach the settings would leave the copy unsynchronised unnoticed.
-    if (root->status() != QSettings::NoError)
+    // A flag that did not reach the store would leave the copy unsynchronised unnoticed.
+    if (!root->RaiseFlag(hotSync, QStringLiteral("Install") + QString::number(UserId(index))))
         return std::nullopt;
     return folder;
 }

@@ -12,16 +12,29 @@
 #include <optional>
 
 class QIODevice;
-class QSettings;
 
 namespace kribed {
 
 class Prompter;
 
+// An opened root key of the Palm Desktop software: its subkeys "Preferences", "Core" and
+// "HotSync Manager" of "Pilot Desktop".
+class HandheldRoot
+{
+public:
+    virtual ~HandheldRoot() = default;
+    virtual bool SubkeyOpens(const QString &subkey) const = 0;
+    // The value as a string, or none when the subkey holds no such value.
+    virtual std::optional<QString> Value(const QString &subkey, const QString &name) const = 0;
+    // Sets the value to the 32-bit number 1; false when it did not reach the store.
+    virtual bool RaiseFlag(const QString &subkey, const QString &name) = 0;
+};
+
 // Where the Palm Desktop software keeps its values. On Windows these are the registry keys
 // HKEY_CURRENT_USER\Software\U.S. Robotics (else ...\Palm Computing) with "Pilot Desktop\..."
 // below; elsewhere an INI file per organisation, "<organisation>/Pilot Desktop.ini", whose groups
-// are the subkeys below "Pilot Desktop". A root "opens" when its key (or INI file) exists.
+// are the subkeys below "Pilot Desktop" (read and changed as DesktopIni describes). A root "opens"
+// when its key (or INI file) exists.
 class HandheldRegistry
 {
 public:
@@ -34,12 +47,7 @@ public:
     static QString FallbackOrganisation() { return QStringLiteral("Palm Computing"); }
 
     // The first root that opens, or null when neither does.
-    std::unique_ptr<QSettings> OpenRoot() const;
-    // The settings group of a subkey of "Pilot Desktop" ("Preferences", "Core", "HotSync Manager")
-    // within an opened root.
-    static QString SubkeyGroup(const QSettings &root, const QString &subkey);
-    // Whether the subkey exists within an opened root.
-    static bool SubkeyOpens(QSettings &root, const QString &subkey);
+    std::unique_ptr<HandheldRoot> OpenRoot() const;
 
     // The INI file of an organisation (not used on Windows).
     QString IniFile(const QString &organisation) const;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
+#include "durability.h"
 #include "exchange/text_exchange.h"
 #include "model/database.h"
 #include "model/regional.h"
@@ -15,11 +16,13 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 using namespace kribed;
 using kribed::test::ScriptedPrompter;
+namespace durability = kribed::test;
 
 using Lines = QList<QByteArray>;
 using Grid = QList<Lines>; // row 0 the field names, then the records
@@ -102,6 +105,12 @@ private Q_SLOTS:
     void exportRefused_data();
     void exportRefused();
     void failedWriteKeepsFileAndBackup();
+    void failedCallsLeaveTheFiles_data();
+    void failedCallsLeaveTheFiles();
+    void killsLeaveWholeFiles();
+    void exportsThroughLinks_data();
+    void exportsThroughLinks();
+    void keepsOwnerGroupAndMode();
     void exportThenImportGivesTheSameDatabase_data();
     void exportThenImportGivesTheSameDatabase();
     void libreOfficeReadsAndWrites_data();
@@ -320,6 +329,172 @@ void TestTextExport::failedWriteKeepsFileAndBackup()
     QCOMPARE(ReadFile(path), QByteArray("previous"));
     QCOMPARE(ReadFile(backup), QByteArray("older"));
     QCOMPARE(FilesIn(folder.path()), (QStringList{QStringLiteral("x.TXT"), QStringLiteral("x.TX_")}));
+}
+
+namespace {
+
+// 2000 records: the export hands over several pieces.
+Database LongList()
+{
+    Database database;
+    Fill(database, {{"name", "value"}});
+    for (int record = 1; record <= 2000; ++record)
+        database.InsertRecord(record, {"record " + QByteArray::number(record), "some value"});
+    return database;
+}
+
+} // namespace
+
+void TestTextExport::failedCallsLeaveTheFiles_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("error");
+    for (durability::CallKind kind : durability::AllCallKinds()) {
+        for (int error : durability::InjectedErrors()) {
+            QTest::addRow("%s, errno %d", qPrintable(durability::CallKindName(kind)), error)
+                << int(kind) << error;
+        }
+    }
+}
+
+// Every failed call of an export shows the export's save error once and leaves the text file, its
+// backup and the folder as they were.
+void TestTextExport::failedCallsLeaveTheFiles()
+{
+    QFETCH(int, kind);
+    QFETCH(int, error);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("x.csv"));
+    const Database database = LongList();
+    ScriptedPrompter prompter;
+    durability::SaveCase saveCase;
+    saveCase.folder = folder.path();
+    saveCase.setUp = [&] {
+        QDir(folder.path()).removeRecursively();
+        QDir().mkpath(folder.path());
+        WriteFile(path, "previous");
+        WriteFile(folder.filePath(QStringLiteral("x.cs_")), "older");
+        prompter = ScriptedPrompter();
+    };
+    saveCase.run = [&] {
+        return ExportTextFile(path, TextType::Semicolon, database, prompter)
+               == ExchangeResult::Done;
+    };
+    saveCase.afterRun = [&](bool succeeded) {
+        const qsizetype told = prompter.Shown().size();
+        if (succeeded ? told != 0
+                      : told != 1 || prompter.Shown().at(0).text != SaveErrorText()
+                            || prompter.Shown().at(0).caption != QLatin1String("Error"))
+            return QStringLiteral("%1 messages").arg(told);
+        return QString();
+    };
+    const QString problem = durability::SweepFaults(saveCase, durability::CallKind(kind), error);
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    QCOMPARE(ReadFile(path), Exported(database, TextType::Semicolon));
+    QCOMPARE(ReadFile(folder.filePath(QStringLiteral("x.cs_"))), QByteArray("previous"));
+}
+
+// Killed at each of its file calls and at random moments, an export leaves the previous or the
+// new text whole, and a whole backup.
+void TestTextExport::killsLeaveWholeFiles()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("x.CSV"));
+    const Database database = LongList();
+    const QByteArray text = Exported(database, TextType::Comma);
+    durability::SaveCase saveCase;
+    saveCase.folder = folder.path();
+    saveCase.setUp = [&] {
+        QDir(folder.path()).removeRecursively();
+        QDir().mkpath(folder.path());
+        WriteFile(path, "previous");
+        WriteFile(folder.filePath(QStringLiteral("x.CS_")), "older");
+    };
+    saveCase.run = [&] {
+        ScriptedPrompter prompter;
+        return ExportTextFile(path, TextType::Comma, database, prompter) == ExchangeResult::Done;
+    };
+    durability::KillCheck check;
+    check.names = {QStringLiteral("x.CSV"), QStringLiteral("x.CS_")};
+    check.valid = [&](const QString &name, const QByteArray &bytes) {
+        if (name == QLatin1String("x.CSV"))
+            return bytes == "previous" || bytes == text;
+        return bytes == "older" || bytes == "previous";
+    };
+    const QString problem = durability::KillAtEveryStep(saveCase, check, 10);
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
+}
+
+void TestTextExport::exportsThroughLinks_data()
+{
+    QTest::addColumn<QString>("target"); // what the chosen name x.TXT is
+    QTest::newRow("link to a text in another folder") << QStringLiteral("link");
+    QTest::newRow("dangling link") << QStringLiteral("dangling");
+    QTest::newRow("FIFO") << QStringLiteral("fifo");
+}
+
+// Through a link the link's file is written and the link stays; the backup beside the chosen name
+// is a regular file with the previous text. A dangling link or a FIFO is refused.
+void TestTextExport::exportsThroughLinks()
+{
+    QFETCH(QString, target);
+    QTemporaryDir folder;
+    QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("real")));
+    const QString real = folder.filePath(QStringLiteral("real/x.TXT"));
+    const QString path = folder.filePath(QStringLiteral("x.TXT"));
+    if (target == QLatin1String("link")) {
+        QVERIFY(WriteFile(real, "previous"));
+        QVERIFY(QFile::link(QStringLiteral("real/x.TXT"), path));
+    } else if (target == QLatin1String("dangling")) {
+        QVERIFY(QFile::link(QStringLiteral("real/gone.TXT"), path));
+    } else {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+    }
+    const durability::FolderState before = durability::StateOf(folder.path());
+    Database database;
+    Fill(database, People);
+    ScriptedPrompter prompter;
+    const bool refused = target != QLatin1String("link");
+    if (refused)
+        ExpectSaveError(prompter);
+    QCOMPARE(ExportTextFile(path, TextType::Tab, database, prompter),
+             refused ? ExchangeResult::Failed : ExchangeResult::Done);
+    KRIBED_VERIFY_PROMPTER(prompter);
+    const durability::FolderState after = durability::StateOf(folder.path());
+    if (refused) {
+        QVERIFY(durability::StateDifference(after, before).isEmpty());
+        return;
+    }
+    QCOMPARE(ReadFile(real), Exported(database, TextType::Tab));
+    QCOMPARE(after.value(QStringLiteral("x.TXT")), QByteArray("link:real/x.TXT"));
+    QCOMPARE(after.value(QStringLiteral("x.TX_")), QByteArray("file:previous"));
+    QCOMPARE(FilesIn(folder.filePath(QStringLiteral("real"))),
+             QStringList{QStringLiteral("x.TXT")});
+}
+
+// The new text keeps the previous file's mode, and its owner and group where the process may.
+void TestTextExport::keepsOwnerGroupAndMode()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("x.TXT"));
+    const QByteArray native = QFile::encodeName(path);
+    QVERIFY(WriteFile(path, "previous"));
+    QCOMPARE(::chmod(native.constData(), 0620), 0);
+    const bool root = ::geteuid() == 0;
+    if (root)
+        QCOMPARE(::chown(native.constData(), 2345, 5432), 0);
+    Database database;
+    Fill(database, People);
+    ScriptedPrompter prompter;
+    QCOMPARE(ExportTextFile(path, TextType::Tab, database, prompter), ExchangeResult::Done);
+    struct stat status = {};
+    QCOMPARE(::stat(native.constData(), &status), 0);
+    QCOMPARE(ReadFile(path), Exported(database, TextType::Tab));
+    QCOMPARE(status.st_mode & 07777, mode_t(0620));
+    if (!root)
+        QSKIP("owner and group can only be given away by root");
+    QCOMPARE(status.st_uid, uid_t(2345));
+    QCOMPARE(status.st_gid, gid_t(5432));
 }
 
 void TestTextExport::exportThenImportGivesTheSameDatabase_data()

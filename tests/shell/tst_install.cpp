@@ -4,6 +4,7 @@
 #include "model/database.h"
 #include "model/regional.h"
 #include "scripted_prompter.h"
+#include "shell/desktop_ini.h"
 #include "shell/install.h"
 #include "shell/user_data.h"
 
@@ -173,8 +174,11 @@ void TestInstall::install()
 
     // The folder and the flag are made before anything is asked, and stay after a Cancel.
     QVERIFY(QFileInfo(mData + QStringLiteral("/AnnaK/Install")).isDir());
-    QSettings ini(IniFile(), QSettings::IniFormat);
-    QCOMPARE(ini.value(QStringLiteral("HotSync Manager/Install3")).toInt(), 1);
+    DesktopIni ini;
+    QVERIFY(ini.Load(IniFile()));
+    const QString flag = ini.Value(QStringLiteral("HotSync Manager"), QStringLiteral("Install3"))
+                             .value_or(QString());
+    QCOMPARE(flag, QStringLiteral("1"));
 }
 
 void TestInstall::installsForTheLastUser()

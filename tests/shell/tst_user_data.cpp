@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
+#include "durability.h"
 #include "handheld_fixture.h"
 #include "model/regional.h"
 #include "scripted_prompter.h"
@@ -13,6 +14,7 @@
 
 using namespace kribed;
 using namespace kribed::test;
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -54,11 +56,20 @@ private Q_SLOTS:
     void prepareWithoutHotSyncKey();
     void prepareWhenKeysVanished();
     void prepareWithoutUsers();
+    void iniValuesAsWritten_data();
+    void iniValuesAsWritten();
+    void flagChangesOnlyItsKey_data();
+    void flagChangesOnlyItsKey();
+    void flagWriteFailures_data();
+    void flagWriteFailures();
+    void flagThroughLink();
 
 private:
     // Writes an INI of the organisation with the given values ("Group/Key" -> value).
     void WriteIni(const QString &organisation, const QVariantMap &values);
     QString DataFolder(const QByteArray &usersDat);
+    // Writes the primary organisation's INI as the given bytes ("@data" stands for `data`).
+    QString WriteRawIni(QByteArray bytes, const QString &data);
 
     std::unique_ptr<QTemporaryDir> mDir;
 };
@@ -79,6 +90,17 @@ QString TestUserData::DataFolder(const QByteArray &usersDat)
     if (!WriteUsersDat(folder, usersDat))
         qFatal("cannot write users.dat");
     return folder;
+}
+
+QString TestUserData::WriteRawIni(QByteArray bytes, const QString &data)
+{
+    const QString file =
+        HandheldRegistry(mDir->path()).IniFile(HandheldRegistry::PrimaryOrganisation());
+    QDir().mkpath(QFileInfo(file).path());
+    bytes.replace("@data", data.toUtf8());
+    if (!WriteBytes(file, bytes))
+        qFatal("cannot write the INI");
+    return file;
 }
 
 void TestUserData::usersDat_data()
@@ -339,6 +361,135 @@ void TestUserData::prepareWithoutUsers()
     QSettings ini(HandheldRegistry(mDir->path()).IniFile(HandheldRegistry::PrimaryOrganisation()),
                   QSettings::IniFormat);
     QVERIFY(!ini.contains(QStringLiteral("HotSync Manager/Install0")));
+}
+
+void TestUserData::iniValuesAsWritten_data()
+{
+    QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<QString>("dataFolder");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("lastUser");
+    const QByteArray core = "[Core]\nPath=@data\n";
+    QTest::newRow("comma in the last user name")
+        << core + "[Preferences]\nLastUserName=Smith,J\n" << u"Palm"_s << 3 << 2;
+    QTest::newRow("comma in the path") << core + "[Preferences]\nLastUserName=Bert M\n"
+                                       << u"Palm,Desk"_s << 3 << 1;
+    QTest::newRow("backslash in the last user name")
+        << core + "[Preferences]\nLastUserName=A\\B\n" << u"Palm"_s << 4 << 3;
+    QTest::newRow("quoted value") << core + "[Preferences]\nLastUserName=\"Smith,J\"\n"
+                                  << u"Palm"_s << 3 << 2;
+    QTest::newRow("CR LF, comments, blanks around the equals sign")
+        << QByteArray("; desktop settings\r\n[Core]\r\nPath = @data \r\n\r\n[Preferences]\r\n"
+                      "# last one\r\nLastUserName = Bert M\r\n")
+        << u"Palm"_s << 3 << 1;
+    QTest::newRow("group name as Qt writes it") << core + "[Preferences]\nLastUserName=Smith,J\n"
+                                                         "[HotSync%20Manager]\nInstall3=0\n"
+                                                << u"Palm"_s << 3 << 2;
+}
+
+// The desktop software's values are read as they stand: a comma is part of a name or path.
+void TestUserData::iniValuesAsWritten()
+{
+    QFETCH(QByteArray, ini);
+    QFETCH(QString, dataFolder);
+    QFETCH(int, count);
+    QFETCH(int, lastUser);
+    mDir = std::make_unique<QTemporaryDir>();
+    const QString data = mDir->filePath(dataFolder);
+    const QList<FixtureUser> written{Anna, Bert, {7, "Smith,J", "SmithJ"}, {9, "A\\B", "AB"}};
+    QVERIFY(WriteUsersDat(data, UsersDat(count, written)));
+    WriteRawIni(ini, data);
+    ScriptedPrompter prompter;
+    const TUserData users(prompter, HandheldRegistry(mDir->path()));
+    KRIBED_VERIFY_PROMPTER(prompter);
+    QCOMPARE(users.DesktopDataFolder(), data);
+    QCOMPARE(users.Count(), count);
+    QCOMPARE(users.LastUserIndex(), lastUser);
+}
+
+void TestUserData::flagChangesOnlyItsKey_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("after");
+    const QByteArray top = "; kept as it is\r\n[Core]\r\nPath=@data\r\nWinPath=C:\\Palm\\x\r\n\r\n";
+    QTest::newRow("value replaced, blanks and CR LF kept")
+        << top + "[HotSync Manager]\r\nInstall3 = 0 \r\nOther=a,b\r\n"
+        << top + "[HotSync Manager]\r\nInstall3 = 1 \r\nOther=a,b\r\n";
+    QTest::newRow("key added at the end of its group")
+        << QByteArray("[HotSync Manager]\nInstall9=1\n\n; users\n[Preferences]\nLastUserName=Anna\n"
+                      "[Core]\nPath=@data\n")
+        << QByteArray("[HotSync Manager]\nInstall9=1\nInstall3=1\n\n; users\n[Preferences]\n"
+                      "LastUserName=Anna\n[Core]\nPath=@data\n");
+    QTest::newRow("group at the end without a line break")
+        << QByteArray("[Core]\nPath=@data\n[HotSync%20Manager]")
+        << QByteArray("[Core]\nPath=@data\n[HotSync%20Manager]\nInstall3=1\n");
+}
+
+// Raising the install flag changes that one value; comments, order and every other value stay
+// byte for byte.
+void TestUserData::flagChangesOnlyItsKey()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, after);
+    mDir = std::make_unique<QTemporaryDir>();
+    const QString data = DataFolder(UsersDat(1, {Anna}));
+    const QString ini = WriteRawIni(before, data);
+    after.replace("@data", data.toUtf8());
+    ScriptedPrompter prompter;
+    const TUserData users(prompter, HandheldRegistry(mDir->path()));
+    QVERIFY(users.PrepareInstallFolder(0, prompter));
+    KRIBED_VERIFY_PROMPTER(prompter);
+    QCOMPARE(ReadBytes(ini), after);
+    QCOMPARE(StateOf(QFileInfo(ini).path()).size(), 1);
+}
+
+void TestUserData::flagWriteFailures_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("error");
+    for (CallKind kind : AllCallKinds()) {
+        for (int error : InjectedErrors())
+            QTest::addRow("%s, errno %d", qPrintable(CallKindName(kind)), error)
+                << int(kind) << error;
+    }
+}
+
+// Any failed call while the flag is raised fails the preparation, without a message, and leaves
+// the settings file as it was.
+void TestUserData::flagWriteFailures()
+{
+    QFETCH(int, kind);
+    QFETCH(int, error);
+    mDir = std::make_unique<QTemporaryDir>();
+    const QString data = DataFolder(UsersDat(1, {Anna}));
+    const QByteArray before = "[Core]\nPath=@data\n[HotSync Manager]\nInstall3=0\n";
+    const QString ini = WriteRawIni(before, data);
+    ScriptedPrompter prompter;
+    const TUserData users(prompter, HandheldRegistry(mDir->path()));
+    SaveCase flagCase;
+    flagCase.folder = QFileInfo(ini).path();
+    flagCase.setUp = [&] { WriteRawIni(before, data); };
+    flagCase.run = [&] { return users.PrepareInstallFolder(0, prompter).has_value(); };
+    flagCase.afterRun = [&](bool) { return prompter.Failures(); };
+    const QString problem = SweepFaults(flagCase, CallKind(kind), error);
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    QVERIFY(ReadBytes(ini).endsWith("Install3=1\n"));
+}
+
+// A settings file reached through a link is changed where it lies; the link stays.
+void TestUserData::flagThroughLink()
+{
+    mDir = std::make_unique<QTemporaryDir>();
+    const QString data = DataFolder(UsersDat(1, {Anna}));
+    const QString ini = WriteRawIni("[Core]\nPath=@data\n[HotSync Manager]\n", data);
+    const QString real = mDir->filePath(QStringLiteral("real.ini"));
+    QVERIFY(QFile::rename(ini, real));
+    QVERIFY(QFile::link(real, ini));
+    ScriptedPrompter prompter;
+    const TUserData users(prompter, HandheldRegistry(mDir->path()));
+    QVERIFY(users.PrepareInstallFolder(0, prompter));
+    QCOMPARE(QFileInfo(ini).symLinkTarget(), real);
+    QVERIFY(ReadBytes(real).endsWith("[HotSync Manager]\nInstall3=1\n"));
 }
 
 QTEST_GUILESS_MAIN(TestUserData)

@@ -7,6 +7,7 @@
 #include "model/ui/properties_form.h"
 #include "pdb_builder.h"
 #include "main_form_fixture.h"
+#include "shell/desktop_ini.h"
 #include "shell/ui/database_document.h"
 #include "shell/ui/main_form.h"
 #include "shell/user_data.h"
@@ -15,7 +16,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -106,9 +106,11 @@ void TestMainFormHandheld::MakeWindow(bool withUsers)
 
 QString TestMainFormHandheld::InstallFlag(const QString &name) const
 {
-    QSettings ini(HandheldRegistry(mTemp->path()).IniFile(HandheldRegistry::PrimaryOrganisation()),
-                  QSettings::IniFormat);
-    return ini.value(QStringLiteral("HotSync Manager/") + name).toString();
+    // Read as the program reads it: QSettings may answer from its cache of the file it wrote.
+    DesktopIni ini;
+    if (!ini.Load(HandheldRegistry(mTemp->path()).IniFile(HandheldRegistry::PrimaryOrganisation())))
+        return QStringLiteral("unreadable");
+    return ini.Value(QStringLiteral("HotSync Manager"), name).value_or(QString());
 }
 
 void TestMainFormHandheld::installCommand_data()
