@@ -4,14 +4,14 @@
 // Editing commands on the largest database (9999 records x 50 fields), each beside a floor
 // measured in the same run: copying the database's row table once.
 
-#include "editing/auto_size.h"
-#include "editing/row_clipboard.h"
-#include "editing/row_column_ops.h"
-#include "editing/ui/display_text_width.h"
-#include "model/database.h"
-#include "model/field_type.h"
-#include "model/limits.h"
-#include "shell/prompter.h"
+#include "core/editing/auto_size.h"
+#include "core/editing/row_clipboard.h"
+#include "core/editing/row_column_ops.h"
+#include "gui/grid/display_text_width.h"
+#include "core/model/database.h"
+#include "core/model/field_type.h"
+#include "core/model/limits.h"
+#include "core/platform/prompter.h"
 
 #include <QFont>
 #include <QGuiApplication>

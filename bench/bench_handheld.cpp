@@ -3,12 +3,12 @@
 // The handheld user list at its largest (255 users) beside copying its bytes as the floor, and the
 // properties dialog's show and OK at 9999 records x 50 fields with the filter on, beside the filter
 // alone as the floor.
-#include "editing/record_filter.h"
-#include "model/database.h"
-#include "model/limits.h"
-#include "model/ui/properties_form.h"
-#include "shell/prompter.h"
-#include "shell/user_data.h"
+#include "core/editing/record_filter.h"
+#include "core/model/database.h"
+#include "core/model/limits.h"
+#include "gui/dialogs/properties_form.h"
+#include "core/platform/prompter.h"
+#include "core/handheld/user_data.h"
 
 #include <QApplication>
 #include <QBuffer>

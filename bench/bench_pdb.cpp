@@ -6,10 +6,10 @@
 // bytes, and writing the same number of bytes to a file (plainly, and synced). The saves also
 // time a plain synced write of the same bytes between their iterations and report their ratio
 // to it: the price of the temporary file, the backup and the folder syncs.
-#include "model/database.h"
-#include "model/pdb_reader.h"
-#include "model/pdb_writer.h"
-#include "shell/prompter.h"
+#include "core/model/database.h"
+#include "core/model/pdb_reader.h"
+#include "core/model/pdb_writer.h"
+#include "core/platform/prompter.h"
 
 #include <QElapsedTimer>
 #include <QFile>

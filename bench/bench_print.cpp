@@ -2,10 +2,10 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 // The page layout of the largest database with the printer font measure, beside one pass over
 // the cell bytes.
-#include "editing/print_layout.h"
-#include "editing/ui/print_renderer.h"
-#include "model/limits.h"
-#include "model/regional.h"
+#include "core/editing/print_layout.h"
+#include "gui/print/print_renderer.h"
+#include "core/model/limits.h"
+#include "core/model/regional.h"
 
 #include <benchmark/benchmark.h>
 

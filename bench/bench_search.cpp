@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
 // Find, Column Sum and Row Sum on the largest database, beside one pass over the same bytes.
-#include "editing/find.h"
-#include "editing/sums.h"
-#include "model/limits.h"
-#include "model/regional.h"
+#include "core/editing/find.h"
+#include "core/editing/sums.h"
+#include "core/model/limits.h"
+#include "core/model/regional.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,15 +3,15 @@
 // The main window at the limits: opening 9999 records x 50 fields into the grid, switching the
 // filter on and off over every row, one status tick, each beside the reader alone as the floor,
 // and one repaint of a grid of long cells.
-#include "model/database.h"
-#include "model/limits.h"
-#include "model/pdb_reader.h"
-#include "model/pdb_writer.h"
-#include "shell/prompter.h"
-#include "shell/ui/database_document.h"
-#include "shell/ui/file_dialogs.h"
-#include "shell/ui/main_form.h"
-#include "shell/user_list.h"
+#include "core/model/database.h"
+#include "core/model/limits.h"
+#include "core/model/pdb_reader.h"
+#include "core/model/pdb_writer.h"
+#include "core/platform/prompter.h"
+#include "gui/grid/database_document.h"
+#include "gui/dialogs/file_dialogs.h"
+#include "gui/window/main_form.h"
+#include "core/platform/user_list.h"
 
 #include <QApplication>
 #include <QTableView>

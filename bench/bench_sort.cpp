@@ -2,10 +2,10 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 // Sort normal of the largest database on a Float and on a date column, beside std::sort of as
 // many doubles.
-#include "editing/sort.h"
-#include "model/field_type.h"
-#include "model/limits.h"
-#include "model/regional.h"
+#include "core/editing/sort.h"
+#include "core/model/field_type.h"
+#include "core/model/limits.h"
+#include "core/model/regional.h"
 
 #include <benchmark/benchmark.h>
 

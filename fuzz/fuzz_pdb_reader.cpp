@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
-#include "model/database.h"
-#include "model/pdb_reader.h"
-#include "model/pdb_writer.h"
-#include "shell/prompter.h"
+#include "core/model/database.h"
+#include "core/model/pdb_reader.h"
+#include "core/model/pdb_writer.h"
+#include "core/platform/prompter.h"
 
 #include <QBuffer>
 #include <QDateTime>

@@ -6,11 +6,11 @@
 // values and the whole application-info block. Only what the file format itself cannot hold may
 // differ, and only as the writer documents it: names and texts cut to their fields, control
 // characters other than LF and TAB left out of values, values cut to 4000 bytes.
-#include "model/database.h"
-#include "model/limits.h"
-#include "model/pdb_reader.h"
-#include "model/pdb_writer.h"
-#include "shell/prompter.h"
+#include "core/model/database.h"
+#include "core/model/limits.h"
+#include "core/model/pdb_reader.h"
+#include "core/model/pdb_writer.h"
+#include "core/platform/prompter.h"
 
 #include <QBuffer>
 #include <QDateTime>

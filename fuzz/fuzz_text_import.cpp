@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
-#include "exchange/text_exchange.h"
-#include "model/database.h"
-#include "shell/prompter.h"
+#include "core/exchange/text_exchange.h"
+#include "core/model/database.h"
+#include "core/platform/prompter.h"
 
 #include <QBuffer>
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
-#include "shell/user_data.h"
+#include "core/handheld/user_data.h"
 
 #include <QBuffer>
 #include <QByteArray>

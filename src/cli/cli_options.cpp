@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "cli/cli_options.h"
 
-#include "model/field_type.h"
+#include "core/model/field_type.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>

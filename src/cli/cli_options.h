@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
-#include "exchange/text_format.h"
+#include "core/exchange/text_format.h"
 
 #include <QByteArray>
 #include <QString>

@@ -4,11 +4,11 @@
 
 #include "cli/cli_context.h"
 #include "cli/commands_file.h"
-#include "exchange/new_database.h"
-#include "exchange/text_exchange.h"
-#include "model/database.h"
-#include "model/pdb_reader.h"
-#include "model/pdb_writer.h"
+#include "core/exchange/new_database.h"
+#include "core/exchange/text_exchange.h"
+#include "core/model/database.h"
+#include "core/model/pdb_reader.h"
+#include "core/model/pdb_writer.h"
 
 #include <QFileInfo>
 #include <QTextStream>

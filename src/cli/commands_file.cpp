@@ -4,10 +4,10 @@
 
 #include "cli/cli_context.h"
 #include "cli/json_dump.h"
-#include "model/database.h"
-#include "model/field_type.h"
-#include "model/pdb_reader.h"
-#include "model/pdb_writer.h"
+#include "core/model/database.h"
+#include "core/model/field_type.h"
+#include "core/model/pdb_reader.h"
+#include "core/model/pdb_writer.h"
 
 #include <QFileInfo>
 #include <QIODevice>

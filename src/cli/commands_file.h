@@ -3,7 +3,7 @@
 #pragma once
 
 #include "cli/cli_options.h"
-#include "model/pdb_reader.h"
+#include "core/model/pdb_reader.h"
 
 #include <QString>
 

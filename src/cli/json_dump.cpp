@@ -3,8 +3,8 @@
 #include "cli/json_dump.h"
 
 #include "cli/cli_text_codec.h"
-#include "model/database.h"
-#include "model/field_type.h"
+#include "core/model/database.h"
+#include "core/model/field_type.h"
 
 #include <QJsonArray>
 

@@ -3,7 +3,7 @@
 #include "cli/cli_context.h"
 #include "cli/commands_exchange.h"
 #include "cli/commands_file.h"
-#include "model/regional.h"
+#include "core/model/regional.h"
 
 #include <QCoreApplication>
 #include <QLocale>

@@ -5,7 +5,7 @@
 // kills, links and a full disk: a failure is exit status 1 without a "Wrote" line, and the files
 // are never lost.
 #include "durability.h"
-#include "model/safe_file.h"
+#include "core/platform/safe_file.h"
 #include "pdb_builder.h"
 
 #include <QDir>

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "durability.h"
 
-#include "model/safe_file.h"
+#include "core/platform/safe_file.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
-#include "shell/prompter.h"
+#include "core/platform/prompter.h"
 
 #include <QList>
 #include <QString>

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
-#include "model/database.h"
+#include "core/model/database.h"
 
 #include <QByteArrayList>
 #include <QList>

@@ -2,9 +2,9 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "main_form_fixture.h"
 
-#include "model/regional.h"
-#include "shell/settings.h"
-#include "shell/ui/database_document.h"
+#include "core/model/regional.h"
+#include "core/platform/settings.h"
+#include "gui/grid/database_document.h"
 
 #include <QAction>
 #include <QFile>

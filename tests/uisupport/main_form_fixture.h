@@ -4,8 +4,8 @@
 
 #include "scripted_file_dialogs.h"
 #include "scripted_prompter.h"
-#include "shell/ui/main_form.h"
-#include "shell/user_list.h"
+#include "gui/window/main_form.h"
+#include "core/platform/user_list.h"
 
 #include <QByteArray>
 #include <QString>

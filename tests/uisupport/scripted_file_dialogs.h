@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
-#include "shell/ui/file_dialogs.h"
+#include "gui/dialogs/file_dialogs.h"
 
 #include <QList>
 #include <QStringList>

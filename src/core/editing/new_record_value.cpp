@@ -1,0 +1,109 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/editing/new_record_value.h"
+
+#include "core/model/database.h"
+#include "core/model/field_type.h"
+#include "core/model/regional.h"
+
+#include <limits>
+
+namespace kribed {
+
+qint64 LeadingInteger(QByteArrayView text)
+{
+    qsizetype at = 0;
+    while (at < text.size() && text[at] == ' ')
+        ++at;
+    bool negative = false;
+    if (at < text.size() && (text[at] == '-' || text[at] == '+')) {
+        negative = text[at] == '-';
+        ++at;
+    }
+    // Accumulated towards the sign's side so that the most negative value reads too.
+    constexpr qint64 Highest = std::numeric_limits<qint64>::max();
+    constexpr qint64 Lowest = std::numeric_limits<qint64>::min();
+    qint64 value = 0;
+    for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
+        const int digit = text[at] - '0';
+        if (negative) {
+            if (value < (Lowest + digit) / 10)
+                break;
+            value = value * 10 - digit;
+        } else {
+            if (value > (Highest - digit) / 10)
+                break;
+            value = value * 10 + digit;
+        }
+    }
+    return value;
+}
+
+qint64 LargestInteger(const Database &database, int field)
+{
+    if (database.RecordCount() == 0)
+        return 0;
+    qint64 largest = LeadingInteger(database.Cell(field, 1));
+    for (int record = 2; record <= database.RecordCount(); ++record)
+        largest = std::max(largest, LeadingInteger(database.Cell(field, record)));
+    return largest;
+}
+
+namespace {
+
+// The sum stays at the end of the range instead of wrapping round to a negative number.
+qint64 SaturatedSum(qint64 value, qint64 amount)
+{
+    if (amount > 0 && value > std::numeric_limits<qint64>::max() - amount)
+        return std::numeric_limits<qint64>::max();
+    if (amount < 0 && value < std::numeric_limits<qint64>::min() - amount)
+        return std::numeric_limits<qint64>::min();
+    return value + amount;
+}
+
+} // namespace
+
+QByteArray NewRecordValue(const Database &database, int field, const QDateTime &now)
+{
+    switch (database.FieldType(field)) {
+    case CreationDateType:
+        return CurrentRegional().DateText(now.date());
+    case CreationTimeType:
+        return CurrentRegional().TimeText(now.time());
+    case AutoIncrementIntegerType:
+        return QByteArray::number(
+            SaturatedSum(LargestInteger(database, field), database.IncrementAmount()));
+    default:
+        return QByteArray();
+    }
+}
+
+QVector<QByteArray> NewRecordValues(const Database &database, const QDateTime &now)
+{
+    QVector<QByteArray> values(database.FieldCount());
+    QVector<int> autoFields;
+    for (int field = 1; field <= database.FieldCount(); ++field) {
+        if (database.FieldType(field) == AutoIncrementIntegerType)
+            autoFields << field;
+        else
+            values[field - 1] = NewRecordValue(database, field, now);
+    }
+    if (autoFields.isEmpty() || database.RecordCount() == 0) {
+        for (const int field : autoFields)
+            values[field - 1] = NewRecordValue(database, field, now);
+        return values;
+    }
+    // Row by row, so that each record is visited once however many such fields there are.
+    QVector<qint64> largest(autoFields.size(), std::numeric_limits<qint64>::min());
+    for (const Database::Record &record : database.Records()) {
+        for (qsizetype at = 0; at < autoFields.size(); ++at)
+            largest[at] = std::max(largest[at], LeadingInteger(record[autoFields[at] - 1]));
+    }
+    for (qsizetype at = 0; at < autoFields.size(); ++at) {
+        values[autoFields[at] - 1] =
+            QByteArray::number(SaturatedSum(largest[at], database.IncrementAmount()));
+    }
+    return values;
+}
+
+} // namespace kribed

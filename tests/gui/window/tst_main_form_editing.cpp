@@ -1,0 +1,278 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "gui/dialogs/bank_form.h"
+#include "core/model/database.h"
+#include "core/model/field_type.h"
+#include "core/model/regional.h"
+#include "pdb_builder.h"
+#include "main_form_fixture.h"
+#include "core/platform/settings.h"
+#include "gui/grid/database_document.h"
+#include "gui/window/main_form.h"
+#include "core/platform/user_list.h"
+
+#include <QAbstractItemModelTester>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QPlainTextEdit>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QLabel>
+#include <QTableView>
+#include <QToolButton>
+#include <QTest>
+
+#include <memory>
+
+using namespace kribed;
+using namespace kribed::test;
+
+class TestMainFormEditing : public QObject, private MainFormFixture
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QAbstractItemModelTester> mTester;
+
+    QAbstractItemModel *Model() { return mForm->Grid()->model(); }
+    QByteArray Row(int record) { return Data().RecordAt(record).join('|'); }
+    const QByteArray Today() { return CurrentRegional().DateText(QDate::currentDate()); }
+
+    // Fields Name (String), Changed (Modification Date), Number (Auto-increment Integer); four
+    // records "nR|1/1/2000|R".
+    void OpenDemo()
+    {
+        PdbBuilder builder;
+        builder.Name("Demo").Field("Name", 0x0001, 20).Field("Changed", 0x0049, 40)
+            .Field("Number", 0x0043, 30);
+        for (int record = 1; record <= 4; ++record)
+            builder.Record({"n" + QByteArray::number(record), "1/1/2000", QByteArray::number(record)});
+        OpenBytes(QStringLiteral("Demo.pdb"), builder.Build());
+        if (QTest::currentTestFailed())
+            return;
+        mTester = std::make_unique<QAbstractItemModelTester>(
+            Model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    }
+
+    void ExpectQuestion(const QString &text, Answer answer)
+    {
+        mPrompter->Expect(QStringLiteral("Confirm"), text, Icon::Question, Buttons::YesNo, answer);
+    }
+
+private Q_SLOTS:
+    void initTestCase() { InitTestCase(); }
+
+    void init()
+    {
+        StartTest(true);
+        if (!QTest::currentTestFailed())
+            OpenDemo();
+    }
+
+    void cleanup()
+    {
+        mTester.reset();
+        EndTest();
+    }
+
+    void insertRowAnnouncesOneRow()
+    {
+        mForm->SetCurrentCell(2, 2);
+        QSignalSpy inserted(Model(), &QAbstractItemModel::rowsInserted);
+        QSignalSpy reset(Model(), &QAbstractItemModel::modelReset);
+        mForm->InsertRow1Click();
+        QCOMPARE(inserted.count(), 1);
+        QCOMPARE(inserted.at(0).at(1).toInt(), 1);
+        QCOMPARE(inserted.at(0).at(2).toInt(), 1);
+        QCOMPARE(reset.count(), 0);
+        QCOMPARE(Model()->rowCount(), 5);
+        // The auto-increment scan saw every record.
+        QCOMPARE(Row(2), QByteArray("||5"));
+        QCOMPARE(Model()->index(2, 0).data().toString(), QStringLiteral("n2"));
+        QCOMPARE(mForm->CurrentRecord(), 2);
+        QCOMPARE(mForm->CurrentField(), 2);
+        QVERIFY(Data().IsModified());
+    }
+
+    void rowCommandsSwitchTheFilterOff()
+    {
+        Data().SetFilterText("n3");
+        mForm->ApplyFilter(true);
+        QVERIFY(mForm->Grid()->isRowHidden(0));
+        QVERIFY(!mForm->Grid()->isRowHidden(2));
+
+        mForm->SetCurrentCell(1, 3);
+        QSignalSpy removed(Model(), &QAbstractItemModel::rowsRemoved);
+        ExpectQuestion(QStringLiteral("Do you want to delete the selected row?"), Answer::Yes);
+        mForm->Delete_Row1Click();
+        QVERIFY(!mForm->IsFilterOn());
+        QCOMPARE(removed.count(), 1);
+        QCOMPARE(removed.at(0).at(1).toInt(), 2);
+        QCOMPARE(Model()->rowCount(), 3);
+        for (int row = 0; row < 3; ++row)
+            QVERIFY(!mForm->Grid()->isRowHidden(row));
+        QCOMPARE(Row(3), QByteArray("n4|1/1/2000|4"));
+    }
+
+    void declinedDeleteChangesNothing()
+    {
+        QSignalSpy removed(Model(), &QAbstractItemModel::rowsRemoved);
+        QSignalSpy columnsRemoved(Model(), &QAbstractItemModel::columnsRemoved);
+        ExpectQuestion(QStringLiteral("Do you want to delete the selected row?"), Answer::No);
+        mForm->Delete_Row1Click();
+        ExpectQuestion(QStringLiteral("Do you want to delete the selected column?"), Answer::No);
+        mForm->Delete_Column1Click();
+        QCOMPARE(removed.count(), 0);
+        QCOMPARE(columnsRemoved.count(), 0);
+        QCOMPARE(Model()->rowCount(), 4);
+        QCOMPARE(Model()->columnCount(), 3);
+        QVERIFY(!Data().IsModified());
+    }
+
+    void cutRowThenPasteRowThroughTheMenus()
+    {
+        QVERIFY(!Enabled("PasteRow1"));
+        mForm->SetCurrentCell(1, 1);
+        ExpectQuestion(QStringLiteral("Do you want to cut the selected row?"), Answer::Yes);
+        mForm->CutRow1Click();
+        QVERIFY(Enabled("PasteRow1"));
+        QVERIFY(Enabled("PasteRow2"));
+        QCOMPARE(Model()->index(0, 0).data().toString(), QString());
+
+        mForm->SetCurrentCell(3, 4);
+        QSignalSpy changed(Model(), &QAbstractItemModel::dataChanged);
+        ExpectQuestion(QStringLiteral("Do you want to paste the selected row?"), Answer::Yes);
+        mForm->PasteRow1Click();
+        QCOMPARE(Row(1), QByteArray("||"));
+        QCOMPARE(Row(4), QByteArray("n1|1/1/2000|1"));
+        QVERIFY(!changed.isEmpty());
+        QCOMPARE(changed.last().at(0).value<QModelIndex>().row(), 3);
+
+        // Any row operation empties the buffer again.
+        mForm->AppendRow1Click();
+        QVERIFY(!Enabled("PasteRow1"));
+        QVERIFY(!Enabled("PasteRow2"));
+        QCOMPARE(mForm->CurrentRecord(), 5);
+        QCOMPARE(mForm->CurrentField(), 1);
+    }
+
+    void cellClipboardStampsTheRow()
+    {
+        mForm->SetCurrentCell(1, 2);
+        mForm->CutCell1Click();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("n2"));
+        QCOMPARE(Row(2), QByteArray("|" + Today() + "|2"));
+        QCOMPARE(Model()->index(1, 1).data().toString(), QString::fromLatin1(Today()));
+
+        QGuiApplication::clipboard()->setText(QStringLiteral("M\u00fcller \u4e2d\tx"));
+        mForm->SetCurrentCell(1, 3);
+        mForm->PasteCell1Click();
+        QCOMPARE(Row(3), QByteArray("M\xfcller ?\tx|" + Today() + "|3"));
+
+        mForm->SetCurrentCell(3, 4);
+        mForm->CopyCell1Click();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("4"));
+        QCOMPARE(Row(4), QByteArray("n4|1/1/2000|4"));
+    }
+
+    void appendColumnRestoresWidthsFirst()
+    {
+        const int before = Data().ColumnWidth(1);
+        mForm->Autosizing1Click();
+        QVERIFY(mForm->IsAutoSizing());
+        QVERIFY(Data().ColumnWidth(1) != before);
+        QCOMPARE(mForm->Grid()->columnWidth(0), Data().ColumnWidth(1));
+
+        QSignalSpy inserted(Model(), &QAbstractItemModel::columnsInserted);
+        mForm->AppendColumn1Click();
+        QVERIFY(!mForm->IsAutoSizing());
+        QCOMPARE(Data().ColumnWidth(1), before);
+        QCOMPARE(inserted.count(), 1);
+        QCOMPARE(Model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Field 4"));
+        QCOMPARE(mForm->Grid()->columnWidth(3), 90);
+        QCOMPARE(mForm->CurrentField(), 4);
+        QCOMPARE(mForm->CurrentRecord(), 1);
+    }
+
+    void editCellWritesBackThroughTheDialog()
+    {
+        mForm->SetCurrentCell(1, 3);
+        mForm->Edit1Click();
+        auto *form = mForm->findChild<TBankForm *>();
+        QVERIFY(form);
+        QVERIFY(form->isVisible());
+        auto *memo = form->findChild<QPlainTextEdit *>(QStringLiteral("Memo1"));
+        QCOMPARE(memo->toPlainText(), QStringLiteral("n3"));
+        memo->setPlainText(QStringLiteral("edited"));
+        QSignalSpy changed(Model(), &QAbstractItemModel::dataChanged);
+        form->B_Edit_okClick();
+        QVERIFY(!form->isVisible());
+        QCOMPARE(Row(3), QByteArray("edited|" + Today() + "|3"));
+        QCOMPARE(Model()->index(2, 0).data().toString(), QStringLiteral("edited"));
+        QCOMPARE(changed.count(), 1);
+        QVERIFY(Data().IsModified());
+
+        // Cancel after typing leaves the cell alone.
+        mForm->Edit1Click();
+        memo->setPlainText(QStringLiteral("other"));
+        form->B_Edit_CancelClick();
+        QCOMPARE(Row(3), QByteArray("edited|" + Today() + "|3"));
+    }
+
+    void eachToggleShowsOnlyItself_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("letters"); // status panels 2, 3 and 4
+
+        QTest::newRow("auto sizing") << "Autosizing1" << "A||";
+        QTest::newRow("filter") << "Filter1" << "|F|";
+        QTest::newRow("row sum") << "RowSum1" << "||S";
+    }
+
+    // One toggle on, the others off: its own letter, menu check mark and pressed button only.
+    void eachToggleShowsOnlyItself()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, letters);
+        // A sum field keeps row-sum mode on.
+        mForm->Document().SetFieldName(3, "Number&");
+        mForm->Action(command)->trigger();
+        mForm->Timer1Timer();
+        QCOMPARE(QStringList({mForm->StatusPanel(2)->text(), mForm->StatusPanel(3)->text(),
+                              mForm->StatusPanel(4)->text()}).join(u'|'),
+                 letters);
+        for (const char *name : {"Autosizing1", "Filter1", "RowSum1"}) {
+            const QString toggle = QString::fromLatin1(name);
+            QAction *action = mForm->Action(toggle);
+            QCOMPARE(action->isChecked(), toggle == command);
+            // The menu draws a check mark only for an action whose icon it does not show.
+            QVERIFY2(action->isCheckable() && !action->isIconVisibleInMenu(), qPrintable(toggle));
+            QString buttonName = toggle;
+            buttonName.replace(u'1', u'3');
+            auto *button = mForm->findChild<QToolButton *>(buttonName);
+            QVERIFY(button);
+            QVERIFY(!button->icon().isNull());
+            QCOMPARE(button->isChecked(), toggle == command);
+        }
+        mForm->Action(command)->trigger();
+        mForm->Timer1Timer();
+        QCOMPARE(mForm->StatusPanel(2)->text() + mForm->StatusPanel(3)->text()
+                     + mForm->StatusPanel(4)->text(),
+                 QString());
+    }
+
+    void draggedColumnKeepsItsDefinition()
+    {
+        mForm->StringGridColumnMoved(3, 1);
+        QCOMPARE(Data().FieldName(1), QByteArray("Number"));
+        QCOMPARE(Data().FieldType(1), int(AutoIncrementIntegerType));
+        QCOMPARE(Data().FieldType(2), int(StringType));
+        QCOMPARE(Data().FieldType(3), int(ModificationDateType));
+        QVERIFY(mForm->HeaderHint(1).startsWith(QStringLiteral("Auto-increment Integer\nTotal: 10\nAverage: 2.5\nWidth: ")));
+        QCOMPARE(mForm->RecordCountHint(), QStringLiteral("4 Records"));
+    }
+};
+
+QTEST_MAIN(TestMainFormEditing)
+#include "tst_main_form_editing.moc"
