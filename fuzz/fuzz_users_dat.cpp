@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    const QList<kribed::UserEntry> users = kribed::ReadUsersDat(buffer);
+    const QList<kribed::UserEntry> users = kribed::readUsersDat(buffer);
     if (users.size() > 255)
         __builtin_trap();
     for (const kribed::UserEntry &user : users) {

@@ -24,7 +24,7 @@ int main(int argc, char *argv[])
     kribed::MessageBoxPrompter prompter;
     kribed::QtFileDialogs dialogs;
     // Read before the main window is made: it may tell that the Palm Desktop is missing.
-    kribed::TUserData users(prompter);
+    kribed::UserData users(prompter);
 
     // The windows in their order; all live until the program ends.
     kribed::TMainForm mainForm(prompter, dialogs, users);

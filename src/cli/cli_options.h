@@ -47,6 +47,6 @@ struct ParsedCommandLine
     QString error;  // for standard error (usage errors)
 };
 
-ParsedCommandLine ParseCommandLine(const QStringList &arguments);
+ParsedCommandLine parseCommandLine(const QStringList &arguments);
 
 } // namespace kribed

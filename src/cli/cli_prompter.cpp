@@ -8,7 +8,7 @@ namespace kribed {
 
 namespace {
 
-QString AnswerName(Answer answer)
+QString answerName(Answer answer)
 {
     switch (answer) {
     case Answer::Ok:
@@ -33,7 +33,7 @@ CliPrompter::CliPrompter(QTextStream &err, bool answerGoOn)
 {
 }
 
-Answer CliPrompter::GoOnAnswer(Buttons buttons)
+Answer CliPrompter::goOnAnswer(Buttons buttons)
 {
     switch (buttons) {
     case Buttons::Ok:
@@ -48,7 +48,7 @@ Answer CliPrompter::GoOnAnswer(Buttons buttons)
     return Answer::Ok;
 }
 
-Answer CliPrompter::StopAnswer(Buttons buttons)
+Answer CliPrompter::stopAnswer(Buttons buttons)
 {
     switch (buttons) {
     case Buttons::Ok:
@@ -63,29 +63,29 @@ Answer CliPrompter::StopAnswer(Buttons buttons)
     return Answer::Cancel;
 }
 
-QString CliPrompter::DisplayText(const QString &text)
+QString CliPrompter::displayText(const QString &text)
 {
     QString shown = text;
     shown.replace(u'\r', u'\n');
     return shown;
 }
 
-Answer CliPrompter::Ask(const Message &message)
+Answer CliPrompter::ask(const Message &message)
 {
     const QString caption =
         message.caption.isEmpty() ? QStringLiteral("kribed-cli") : message.caption;
-    mErr << caption << ": " << DisplayText(message.text) << '\n';
+    mErr << caption << ": " << displayText(message.text) << '\n';
     if (message.buttons == Buttons::Ok) {
         mErr.flush();
         return Answer::Ok;
     }
-    const Answer answer = mAnswerGoOn ? GoOnAnswer(message.buttons) : StopAnswer(message.buttons);
+    const Answer answer = mAnswerGoOn ? goOnAnswer(message.buttons) : stopAnswer(message.buttons);
     if (mAnswerGoOn) {
-        mErr << "(answered " << AnswerName(answer) << " because of --yes)\n";
+        mErr << "(answered " << answerName(answer) << " because of --yes)\n";
     } else {
         ++mDeclined;
-        mErr << "(answered " << AnswerName(answer) << "; --yes answers "
-             << AnswerName(GoOnAnswer(message.buttons)) << ")\n";
+        mErr << "(answered " << answerName(answer) << "; --yes answers "
+             << answerName(goOnAnswer(message.buttons)) << ")\n";
     }
     mErr.flush();
     return answer;

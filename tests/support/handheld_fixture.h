@@ -23,7 +23,7 @@ struct FixtureUser
 };
 
 // One user record as users.dat holds it, the uninterpreted byte included.
-inline QByteArray RecordBytes(const FixtureUser &user, char tail = '\0')
+inline QByteArray recordBytes(const FixtureUser &user, char tail = '\0')
 {
     QByteArray bytes;
     bytes.append(char(user.id & 0xff)).append(char(user.id >> 8));
@@ -35,7 +35,7 @@ inline QByteArray RecordBytes(const FixtureUser &user, char tail = '\0')
 }
 
 // A users.dat of the given count; between records `gap` and the marker 0x01 0x80.
-inline QByteArray UsersDat(int count, const QList<FixtureUser> &users,
+inline QByteArray usersDatBytes(int count, const QList<FixtureUser> &users,
                            const QByteArray &gap = QByteArray("\x00\x02", 2))
 {
     QByteArray bytes(1, char(count));
@@ -43,16 +43,16 @@ inline QByteArray UsersDat(int count, const QList<FixtureUser> &users,
     for (int i = 0; i < users.size(); ++i) {
         if (i > 0)
             bytes.append(gap).append("\x01\x80", 2);
-        bytes.append(RecordBytes(users[i]));
+        bytes.append(recordBytes(users[i]));
     }
     return bytes;
 }
 
 // Writes the organisation's INI below `iniFolder` with the given values ("Group/Key" -> value).
-inline bool WriteHandheldIni(const QString &iniFolder, const QString &organisation,
+inline bool writeHandheldIni(const QString &iniFolder, const QString &organisation,
                              const QVariantMap &values)
 {
-    const QString file = HandheldRegistry(iniFolder).IniFile(organisation);
+    const QString file = HandheldRegistry(iniFolder).iniFile(organisation);
     QDir().mkpath(QFileInfo(file).path());
     QSettings settings(file, QSettings::IniFormat);
     settings.clear();
@@ -63,7 +63,7 @@ inline bool WriteHandheldIni(const QString &iniFolder, const QString &organisati
 }
 
 // Writes users.dat into `folder` (made when missing).
-inline bool WriteUsersDat(const QString &folder, const QByteArray &bytes)
+inline bool writeUsersDat(const QString &folder, const QByteArray &bytes)
 {
     QDir().mkpath(folder);
     QFile file(folder + QStringLiteral("/users.dat"));

@@ -8,7 +8,7 @@
 
 namespace kribed {
 
-void AutoWidths::RemoveSlot(int field)
+void AutoWidths::removeSlot(int field)
 {
     if (field < 1 || field > MaxFields)
         return;
@@ -16,7 +16,7 @@ void AutoWidths::RemoveSlot(int field)
     mSaved.back() = 0;
 }
 
-void AutoWidths::MoveSlot(int from, int to)
+void AutoWidths::moveSlot(int from, int to)
 {
     if (from < 1 || to < 1 || from > MaxFields || to > MaxFields || from == to)
         return;
@@ -28,13 +28,13 @@ void AutoWidths::MoveSlot(int from, int to)
         std::rotate(first, last - 1, last);
 }
 
-QByteArrayView FirstLine(QByteArrayView text)
+QByteArrayView firstLine(QByteArrayView text)
 {
     const qsizetype end = text.indexOf('\r');
     return end < 0 ? text : text.first(end);
 }
 
-TextWidthMeasure ByteWidthMeasure(const ByteWidths &widths)
+TextWidthMeasure byteWidthMeasure(const ByteWidths &widths)
 {
     return [widths](QByteArrayView text) {
         int width = 0;
@@ -46,39 +46,39 @@ TextWidthMeasure ByteWidthMeasure(const ByteWidths &widths)
 
 namespace {
 
-int WidestFirstLine(const Database &database, int field, const TextWidthMeasure &measure)
+int widestFirstLine(const Database &database, int field, const TextWidthMeasure &measure)
 {
     int widest = 0;
     const auto consider = [&](QByteArrayView text) {
-        const QByteArrayView line = FirstLine(text);
+        const QByteArrayView line = firstLine(text);
         if (!line.isEmpty())
             widest = std::max(widest, measure(line));
     };
-    consider(database.FieldName(field));
-    for (const Database::Record &record : database.Records())
+    consider(database.fieldName(field));
+    for (const Database::Record &record : database.records())
         consider(record[field - 1]);
     return widest;
 }
 
 } // namespace
 
-int AutoColumnWidth(const Database &database, int field, const TextWidthMeasure &measure)
+int autoColumnWidth(const Database &database, int field, const TextWidthMeasure &measure)
 {
-    return std::min(WidestFirstLine(database, field, measure) + AutoColumnMargin,
+    return std::min(widestFirstLine(database, field, measure) + AutoColumnMargin,
                     MaxAutoColumnWidth);
 }
 
-void AutoSizeColumns(Database &database, AutoWidths &autoWidths, bool on,
+void autoSizeColumns(Database &database, AutoWidths &autoWidths, bool on,
                      const TextWidthMeasure &measure)
 {
     if (on) {
-        for (int field = 1; field <= database.FieldCount(); ++field) {
-            autoWidths.mSaved[field - 1] = database.ColumnWidth(field);
-            database.SetColumnWidth(field, AutoColumnWidth(database, field, measure));
+        for (int field = 1; field <= database.fieldCount(); ++field) {
+            autoWidths.mSaved[field - 1] = database.columnWidth(field);
+            database.setColumnWidth(field, autoColumnWidth(database, field, measure));
         }
     } else if (autoWidths.mOn) {
-        for (int field = 1; field <= database.FieldCount(); ++field)
-            database.SetColumnWidth(field, autoWidths.mSaved[field - 1]);
+        for (int field = 1; field <= database.fieldCount(); ++field)
+            database.setColumnWidth(field, autoWidths.mSaved[field - 1]);
     }
     autoWidths.mOn = on;
 }

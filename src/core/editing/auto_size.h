@@ -21,19 +21,19 @@ constexpr int AutoColumnMargin = 5;
 class AutoWidths
 {
 public:
-    bool IsOn() const { return mOn; }
-    int SavedWidth(int field) const { return mSaved[field - 1]; }
+    bool isOn() const { return mOn; }
+    int savedWidth(int field) const { return mSaved[field - 1]; }
 
     // A newly opened database starts with automatic widths off, no width restored.
-    void ResetWithoutRestoring() { mOn = false; }
+    void resetWithoutRestoring() { mOn = false; }
 
     // A deleted column's remembered width leaves with it; those after it move one slot left.
-    void RemoveSlot(int field);
+    void removeSlot(int field);
     // A dragged column's remembered width moves with it.
-    void MoveSlot(int from, int to);
+    void moveSlot(int from, int to);
 
 private:
-    friend void AutoSizeColumns(Database &, AutoWidths &, bool,
+    friend void autoSizeColumns(Database &, AutoWidths &, bool,
                                 const std::function<int(QByteArrayView)> &);
     bool mOn = false;
     std::array<int, MaxFields> mSaved{};
@@ -45,19 +45,19 @@ using TextWidthMeasure = std::function<int(QByteArrayView)>;
 // A text's width as the sum of its bytes' advances, for single-byte code pages, where a text is as
 // wide as its characters side by side. Measuring half a million cells this way takes milliseconds.
 using ByteWidths = std::array<int, 256>;
-TextWidthMeasure ByteWidthMeasure(const ByteWidths &widths);
+TextWidthMeasure byteWidthMeasure(const ByteWidths &widths);
 
 // The automatic width of one column: its widest first line (field name and hidden rows
 // included) plus 5 pixels, at most 300 pixels.
-int AutoColumnWidth(const Database &database, int field, const TextWidthMeasure &measure);
+int autoColumnWidth(const Database &database, int field, const TextWidthMeasure &measure);
 
 // On: every column's width is remembered, then set to its widest first line (field name and
 // hidden rows included) plus 5 pixels, at most 300 pixels. Off: the remembered widths come back
 // if the state was on; otherwise no width changes. The state becomes the argument either way.
-void AutoSizeColumns(Database &database, AutoWidths &autoWidths, bool on,
+void autoSizeColumns(Database &database, AutoWidths &autoWidths, bool on,
                      const TextWidthMeasure &measure);
 
 // The first line of a cell text: everything before its first carriage return.
-QByteArrayView FirstLine(QByteArrayView text);
+QByteArrayView firstLine(QByteArrayView text);
 
 } // namespace kribed

@@ -7,40 +7,40 @@
 
 namespace kribed {
 
-EditResult CutCell(Database &database, int field, int record, const QDateTime &now,
+EditResult cutCell(Database &database, int field, int record, const QDateTime &now,
                    QByteArray *cutText)
 {
     if (cutText)
-        *cutText = database.Cell(field, record);
-    StampRow(database, record, now);
-    database.SetCell(field, record, QByteArray());
-    database.SetModified();
-    return RowChangedInPlace(record, field);
+        *cutText = database.cell(field, record);
+    stampRow(database, record, now);
+    database.setCell(field, record, QByteArray());
+    database.setModified();
+    return rowChangedInPlace(record, field);
 }
 
-QByteArray CopyCell(const Database &database, int field, int record)
+QByteArray copyCell(const Database &database, int field, int record)
 {
-    return database.Cell(field, record);
+    return database.cell(field, record);
 }
 
-EditResult PasteCell(Database &database, int field, int record, const QByteArray &text,
+EditResult pasteCell(Database &database, int field, int record, const QByteArray &text,
                      const QDateTime &now)
 {
-    database.SetCell(field, record, text);
-    StampRow(database, record, now);
-    database.SetModified();
-    return RowChangedInPlace(record, field);
+    database.setCell(field, record, text);
+    stampRow(database, record, now);
+    database.setModified();
+    return rowChangedInPlace(record, field);
 }
 
-EditResult StoreEditedText(Database &database, int field, int record, const QByteArray &text,
+EditResult storeEditedText(Database &database, int field, int record, const QByteArray &text,
                            const QDateTime &now)
 {
-    if (database.Cell(field, record) == text)
+    if (database.cell(field, record) == text)
         return {};
-    database.SetModified();
-    StampRow(database, record, now);
-    database.SetCell(field, record, text);
-    return RowChangedInPlace(record, field);
+    database.setModified();
+    stampRow(database, record, now);
+    database.setCell(field, record, text);
+    return rowChangedInPlace(record, field);
 }
 
 } // namespace kribed

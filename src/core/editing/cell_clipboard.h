@@ -15,19 +15,19 @@ class Database;
 // clipboard. Cut returns the cell's text for the clipboard, stamps the record and then empties
 // the cell (so a Modification Date or Time cell that is cut ends empty) and marks the database
 // changed.
-EditResult CutCell(Database &database, int field, int record, const QDateTime &now,
+EditResult cutCell(Database &database, int field, int record, const QDateTime &now,
                    QByteArray *cutText);
 // Copy changes nothing: the text is simply the cell's.
-QByteArray CopyCell(const Database &database, int field, int record);
+QByteArray copyCell(const Database &database, int field, int record);
 // Paste stores the clipboard's text as it is (line breaks and tabs included, whatever the type),
 // then stamps the record and marks the database changed.
-EditResult PasteCell(Database &database, int field, int record, const QByteArray &text,
+EditResult pasteCell(Database &database, int field, int record, const QByteArray &text,
                      const QDateTime &now);
 
 // The cell editor's OK with a changed text: the database counts as changed, the record is stamped,
 // and only then is the text stored, so a text typed into a Modification Date or Time cell stays.
 // A text equal to the cell's changes nothing.
-EditResult StoreEditedText(Database &database, int field, int record, const QByteArray &text,
+EditResult storeEditedText(Database &database, int field, int record, const QByteArray &text,
                            const QDateTime &now);
 
 } // namespace kribed

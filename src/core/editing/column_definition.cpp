@@ -10,30 +10,30 @@
 
 namespace kribed {
 
-void MoveColumnDefinition(Database &database, int from, int to, AutoWidths &autoWidths)
+void moveColumnDefinition(Database &database, int from, int to, AutoWidths &autoWidths)
 {
     if (from < 1 || to < 1 || from > MaxFields || to > MaxFields || from == to)
         return;
-    const int movedType = database.FieldType(from);
-    QList<QByteArray> movedList = std::move(database.PopupList(from));
+    const int movedType = database.fieldType(from);
+    QList<QByteArray> movedList = std::move(database.popupList(from));
     const int step = to < from ? -1 : 1;
     for (int position = from; position != to; position += step) {
-        database.SetFieldType(position, database.FieldType(position + step));
-        database.PopupList(position) = std::move(database.PopupList(position + step));
+        database.setFieldType(position, database.fieldType(position + step));
+        database.popupList(position) = std::move(database.popupList(position + step));
     }
-    database.SetFieldType(to, movedType);
-    database.PopupList(to) = std::move(movedList);
-    autoWidths.MoveSlot(from, to);
+    database.setFieldType(to, movedType);
+    database.popupList(to) = std::move(movedList);
+    autoWidths.moveSlot(from, to);
 
 }
 
-EditResult MoveColumn(Database &database, int from, int to, AutoWidths &autoWidths)
+EditResult moveColumn(Database &database, int from, int to, AutoWidths &autoWidths)
 {
-    if (from < 1 || to < 1 || from > database.FieldCount() || to > database.FieldCount())
+    if (from < 1 || to < 1 || from > database.fieldCount() || to > database.fieldCount())
         return {};
-    database.MoveField(from, to);
-    MoveColumnDefinition(database, from, to, autoWidths);
-    database.SetModified();
+    database.moveField(from, to);
+    moveColumnDefinition(database, from, to, autoWidths);
+    database.setModified();
     EditResult result;
     result.applied = true;
     result.currentField = to;

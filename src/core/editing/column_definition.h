@@ -12,10 +12,10 @@ class Database;
 // After the cells, name and width of a column moved from one position to another (the columns in
 // between shifting by one), its field type, popup list and remembered automatic width follow it.
 // Positions outside 1..50 change nothing.
-void MoveColumnDefinition(Database &database, int from, int to, AutoWidths &autoWidths);
+void moveColumnDefinition(Database &database, int from, int to, AutoWidths &autoWidths);
 
 // A column dragged from one place to another: the whole column with its definition moves and the
 // database counts as changed. The caller then switches the row sums off.
-EditResult MoveColumn(Database &database, int from, int to, AutoWidths &autoWidths);
+EditResult moveColumn(Database &database, int from, int to, AutoWidths &autoWidths);
 
 } // namespace kribed

@@ -6,16 +6,16 @@
 
 namespace kribed {
 
-void ReportRefusal(Prompter &prompter, const QString &text)
+void reportRefusal(Prompter &prompter, const QString &text)
 {
-    prompter.Ask({QStringLiteral("Information"), text, Icon::Error, Buttons::Ok});
+    prompter.ask({QStringLiteral("Information"), text, Icon::Error, Buttons::Ok});
 }
 
-bool ConfirmOperation(Prompter &prompter, bool expertMode, const QString &question)
+bool confirmOperation(Prompter &prompter, bool expertMode, const QString &question)
 {
     if (expertMode)
         return true;
-    return prompter.Ask({QStringLiteral("Confirm"), question, Icon::Question, Buttons::YesNo})
+    return prompter.ask({QStringLiteral("Confirm"), question, Icon::Question, Buttons::YesNo})
         == Answer::Yes;
 }
 

@@ -9,9 +9,9 @@ namespace kribed {
 class Prompter;
 
 // A limit stops the operation: "Information" with the error icon and OK.
-void ReportRefusal(Prompter &prompter, const QString &text);
+void reportRefusal(Prompter &prompter, const QString &text);
 
 // "Confirm" with Yes and No; in expert mode nothing is asked and the answer is Yes.
-bool ConfirmOperation(Prompter &prompter, bool expertMode, const QString &question);
+bool confirmOperation(Prompter &prompter, bool expertMode, const QString &question);
 
 } // namespace kribed

@@ -22,7 +22,7 @@ struct EditResult
 
 // The cells of one row changed in place; the current cell moves to that row, into currentField
 // (0: the current column stays).
-inline EditResult RowChangedInPlace(int record, int currentField)
+inline EditResult rowChangedInPlace(int record, int currentField)
 {
     EditResult result;
     result.applied = true;
@@ -38,7 +38,7 @@ inline EditResult RowChangedInPlace(int record, int currentField)
 using ShapeAnnouncer = std::function<void(const EditResult &planned, const std::function<void()> &change)>;
 
 // Runs `change` through the announcer, or directly when there is none.
-inline void Announce(const ShapeAnnouncer &announcer, const EditResult &planned,
+inline void announce(const ShapeAnnouncer &announcer, const EditResult &planned,
                      const std::function<void()> &change)
 {
     if (announcer)

@@ -6,49 +6,49 @@
 
 namespace kribed {
 
-bool FindMatches(QByteArrayView cellText, QByteArrayView foldedSearch, bool mustBegin)
+bool findMatches(QByteArrayView cellText, QByteArrayView foldedSearch, bool mustBegin)
 {
     // An empty string is found nowhere.
-    return !foldedSearch.isEmpty() && MatchesFolded(cellText, foldedSearch, mustBegin);
+    return !foldedSearch.isEmpty() && matchesFolded(cellText, foldedSearch, mustBegin);
 }
 
-std::optional<GridCell> SearchNext(const Database &database, FindState &state,
+std::optional<GridCell> searchNext(const Database &database, FindState &state,
                                    const FindSettings &settings, int currentRow,
                                    Prompter &prompter)
 {
-    const int lastRow = database.RecordCount();
-    const int lastColumn = database.FieldCount();
-    const QByteArray search = FoldAToZ(settings.text);
+    const int lastRow = database.recordCount();
+    const int lastColumn = database.fieldCount();
+    const QByteArray search = foldAToZ(settings.text);
     const auto inSearchedColumns = [&](int column) {
         return settings.field <= 0 || column == settings.field;
     };
 
-    if (!state.FindActive) {
-        state.FindRow = settings.fromStart ? 0 : currentRow;
-        state.FindCol = lastColumn; // the next step moves to the following row
+    if (!state.findActive) {
+        state.findRow = settings.fromStart ? 0 : currentRow;
+        state.findCol = lastColumn; // the next step moves to the following row
     }
     for (;;) {
-        if (state.FindCol >= lastColumn) {
-            if (state.FindRow >= lastRow)
+        if (state.findCol >= lastColumn) {
+            if (state.findRow >= lastRow)
                 break;
-            ++state.FindRow;
-            state.FindCol = 0;
+            ++state.findRow;
+            state.findCol = 0;
             continue;
         }
-        ++state.FindCol;
-        if (!inSearchedColumns(state.FindCol))
+        ++state.findCol;
+        if (!inSearchedColumns(state.findCol))
             continue;
-        // Rows deleted since the last match leave FindRow below the table: nothing to read.
-        if (state.FindRow < 1 || state.FindRow > lastRow)
+        // Rows deleted since the last match leave findRow below the table: nothing to read.
+        if (state.findRow < 1 || state.findRow > lastRow)
             continue;
-        if (FindMatches(database.Cell(state.FindCol, state.FindRow), search, settings.mustBegin)) {
-            state.FindActive = true;
-            return GridCell{state.FindCol, state.FindRow};
+        if (findMatches(database.cell(state.findCol, state.findRow), search, settings.mustBegin)) {
+            state.findActive = true;
+            return GridCell{state.findCol, state.findRow};
         }
     }
 
-    state.FindActive = false;
-    prompter.Ask(Message{QStringLiteral("Find error"), QStringLiteral("Search text not found."),
+    state.findActive = false;
+    prompter.ask(Message{QStringLiteral("Find error"), QStringLiteral("Search text not found."),
                          Icon::None, Buttons::Ok});
     return std::nullopt;
 }

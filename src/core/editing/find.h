@@ -22,13 +22,13 @@ struct FindSettings
     bool fromStart = false;  // "Find from the start"
 };
 
-// The search position kept for the whole run. While FindActive is set, the next search goes on
-// in the column after (FindCol, FindRow).
+// The search position kept for the whole run. While findActive is set, the next search goes on
+// in the column after (findCol, findRow).
 struct FindState
 {
-    bool FindActive = false;
-    int FindRow = 0;
-    int FindCol = 0;
+    bool findActive = false;
+    int findRow = 0;
+    int findCol = 0;
 };
 
 // A cell in grid coordinates: column 1..m, row 1..n.
@@ -43,12 +43,12 @@ struct GridCell
 };
 
 // Whether one cell's text matches the already folded search string.
-bool FindMatches(QByteArrayView cellText, QByteArrayView foldedSearch, bool mustBegin);
+bool findMatches(QByteArrayView cellText, QByteArrayView foldedSearch, bool mustBegin);
 
 // Looks for the next matching cell, row by row from the top and left to right within a row,
 // starting below currentRow (or at row 1 with "Find from the start") or after the last match.
 // Returns the cell to make current, or none after telling "Search text not found.".
-std::optional<GridCell> SearchNext(const Database &database, FindState &state,
+std::optional<GridCell> searchNext(const Database &database, FindState &state,
                                    const FindSettings &settings, int currentRow,
                                    Prompter &prompter);
 

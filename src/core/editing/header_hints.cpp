@@ -10,41 +10,41 @@ namespace kribed {
 
 namespace {
 
-QString BooleanCounts(const Database &database, int field)
+QString booleanCounts(const Database &database, int field)
 {
     // Anything but "0" counts as checked, an empty cell included.
     int checked = 0;
-    for (const Database::Record &record : database.Records())
+    for (const Database::Record &record : database.records())
         checked += record[field - 1] != "0" ? 1 : 0;
     return QStringLiteral("Checked: %1   Unchecked: %2")
         .arg(checked)
-        .arg(database.RecordCount() - checked);
+        .arg(database.recordCount() - checked);
 }
 
-QString NumberStatistics(const Database &database, int field)
+QString numberStatistics(const Database &database, int field)
 {
-    const Regional &regional = CurrentRegional();
+    const Regional &regional = currentRegional();
     long double total = 0;
     int count = 0;
-    for (const Database::Record &record : database.Records()) {
-        if (const std::optional<long double> number = regional.ReadNumber(record[field - 1])) {
+    for (const Database::Record &record : database.records()) {
+        if (const std::optional<long double> number = regional.readNumber(record[field - 1])) {
             total += *number;
             ++count;
         }
     }
-    QString text = QStringLiteral("Total: ") + QString::fromLatin1(regional.NumberText(total));
+    QString text = QStringLiteral("Total: ") + QString::fromLatin1(regional.numberText(total));
     if (count > 0) {
         text += QStringLiteral("\nAverage: ")
-            + QString::fromLatin1(regional.NumberText(total / count));
+            + QString::fromLatin1(regional.numberText(total / count));
     }
     return text;
 }
 
-QString TypePart(const Database &database, int field)
+QString typePart(const Database &database, int field)
 {
-    switch (database.FieldType(field)) {
+    switch (database.fieldType(field)) {
     case StringType: return QStringLiteral("String");
-    case BooleanType: return QStringLiteral("Boolean\n") + BooleanCounts(database, field);
+    case BooleanType: return QStringLiteral("Boolean\n") + booleanCounts(database, field);
     case NormalDateType: return QStringLiteral("Normal Date");
     case CreationDateType: return QStringLiteral("Creation Date");
     case ModificationDateType: return QStringLiteral("Modification Date");
@@ -54,27 +54,27 @@ QString TypePart(const Database &database, int field)
     case NormalPopupType: return QStringLiteral("Normal Popup");
     case MultiplePopupType: return QStringLiteral("Multiple Popup");
     case NormalIntegerType:
-        return QStringLiteral("Normal Integer\n") + NumberStatistics(database, field);
+        return QStringLiteral("Normal Integer\n") + numberStatistics(database, field);
     case AutoIncrementIntegerType:
-        return QStringLiteral("Auto-increment Integer\n") + NumberStatistics(database, field);
-    case FloatType: return QStringLiteral("Float\n") + NumberStatistics(database, field);
+        return QStringLiteral("Auto-increment Integer\n") + numberStatistics(database, field);
+    case FloatType: return QStringLiteral("Float\n") + numberStatistics(database, field);
     default: return QString();
     }
 }
 
 } // namespace
 
-QString RecordCountHintText(const Database &database)
+QString recordCountHintText(const Database &database)
 {
-    return QString::number(database.RecordCount()) + QStringLiteral(" Records");
+    return QString::number(database.recordCount()) + QStringLiteral(" Records");
 }
 
-QString HeaderHintText(const Database &database, int field)
+QString headerHintText(const Database &database, int field)
 {
     if (field == 0)
-        return RecordCountHintText(database);
-    return TypePart(database, field) + QStringLiteral("\nWidth: ")
-        + QString::number(database.WidthUnits(field));
+        return recordCountHintText(database);
+    return typePart(database, field) + QStringLiteral("\nWidth: ")
+        + QString::number(database.widthUnits(field));
 }
 
 } // namespace kribed

@@ -10,7 +10,7 @@
 
 namespace kribed {
 
-qint64 LeadingInteger(QByteArrayView text)
+qint64 leadingInteger(QByteArrayView text)
 {
     qsizetype at = 0;
     while (at < text.size() && text[at] == ' ')
@@ -39,20 +39,20 @@ qint64 LeadingInteger(QByteArrayView text)
     return value;
 }
 
-qint64 LargestInteger(const Database &database, int field)
+qint64 largestInteger(const Database &database, int field)
 {
-    if (database.RecordCount() == 0)
+    if (database.recordCount() == 0)
         return 0;
-    qint64 largest = LeadingInteger(database.Cell(field, 1));
-    for (int record = 2; record <= database.RecordCount(); ++record)
-        largest = std::max(largest, LeadingInteger(database.Cell(field, record)));
+    qint64 largest = leadingInteger(database.cell(field, 1));
+    for (int record = 2; record <= database.recordCount(); ++record)
+        largest = std::max(largest, leadingInteger(database.cell(field, record)));
     return largest;
 }
 
 namespace {
 
 // The sum stays at the end of the range instead of wrapping round to a negative number.
-qint64 SaturatedSum(qint64 value, qint64 amount)
+qint64 saturatedSum(qint64 value, qint64 amount)
 {
     if (amount > 0 && value > std::numeric_limits<qint64>::max() - amount)
         return std::numeric_limits<qint64>::max();
@@ -63,45 +63,45 @@ qint64 SaturatedSum(qint64 value, qint64 amount)
 
 } // namespace
 
-QByteArray NewRecordValue(const Database &database, int field, const QDateTime &now)
+QByteArray newRecordValue(const Database &database, int field, const QDateTime &now)
 {
-    switch (database.FieldType(field)) {
+    switch (database.fieldType(field)) {
     case CreationDateType:
-        return CurrentRegional().DateText(now.date());
+        return currentRegional().dateText(now.date());
     case CreationTimeType:
-        return CurrentRegional().TimeText(now.time());
+        return currentRegional().timeText(now.time());
     case AutoIncrementIntegerType:
         return QByteArray::number(
-            SaturatedSum(LargestInteger(database, field), database.IncrementAmount()));
+            saturatedSum(largestInteger(database, field), database.incrementAmount()));
     default:
         return QByteArray();
     }
 }
 
-QVector<QByteArray> NewRecordValues(const Database &database, const QDateTime &now)
+QVector<QByteArray> newRecordValues(const Database &database, const QDateTime &now)
 {
-    QVector<QByteArray> values(database.FieldCount());
+    QVector<QByteArray> values(database.fieldCount());
     QVector<int> autoFields;
-    for (int field = 1; field <= database.FieldCount(); ++field) {
-        if (database.FieldType(field) == AutoIncrementIntegerType)
+    for (int field = 1; field <= database.fieldCount(); ++field) {
+        if (database.fieldType(field) == AutoIncrementIntegerType)
             autoFields << field;
         else
-            values[field - 1] = NewRecordValue(database, field, now);
+            values[field - 1] = newRecordValue(database, field, now);
     }
-    if (autoFields.isEmpty() || database.RecordCount() == 0) {
+    if (autoFields.isEmpty() || database.recordCount() == 0) {
         for (const int field : autoFields)
-            values[field - 1] = NewRecordValue(database, field, now);
+            values[field - 1] = newRecordValue(database, field, now);
         return values;
     }
     // Row by row, so that each record is visited once however many such fields there are.
     QVector<qint64> largest(autoFields.size(), std::numeric_limits<qint64>::min());
-    for (const Database::Record &record : database.Records()) {
+    for (const Database::Record &record : database.records()) {
         for (qsizetype at = 0; at < autoFields.size(); ++at)
-            largest[at] = std::max(largest[at], LeadingInteger(record[autoFields[at] - 1]));
+            largest[at] = std::max(largest[at], leadingInteger(record[autoFields[at] - 1]));
     }
     for (qsizetype at = 0; at < autoFields.size(); ++at) {
         values[autoFields[at] - 1] =
-            QByteArray::number(SaturatedSum(largest[at], database.IncrementAmount()));
+            QByteArray::number(saturatedSum(largest[at], database.incrementAmount()));
     }
     return values;
 }

@@ -22,45 +22,45 @@ public:
         : mDatabase(database)
         , mSetup(setup)
         , mMeasure(measure)
-        , mRecordFont(RecordFont(setup))
-        , mNumberWidth(PrintColumnWidth(database, 0, setup, measure))
-        , mDecoder(CurrentRegional().CodePage().constData(), QStringConverter::Flag::Stateless)
+        , mRecordFont(recordFont(setup))
+        , mNumberWidth(printColumnWidth(database, 0, setup, measure))
+        , mDecoder(currentRegional().codePage().constData(), QStringConverter::Flag::Stateless)
     {
     }
 
     // Lays out the page of column block starting at firstColumn and row block starting at
     // firstRow. Returns the first row not printed.
-    int Layout(PrintPage &page, int firstRow, int firstColumn)
+    int layout(PrintPage &page, int firstRow, int firstColumn)
     {
         const QString number = QString::number(page.rowBlock) + u'.' + QString::number(page.columnBlock);
         page.jobTitle = QStringLiteral("Kribed - Page ") + number;
         page.label = QStringLiteral("Page ") + number;
-        page.items.append({print::LeftMargin, print::HeadingY, HeadingFont(),
-                           Text(mDatabase.Name())});
-        page.items.append({print::LabelX, print::HeadingY, HeadingFont(), page.label});
+        page.items.append({print::LeftMargin, print::HeadingY, headingFont(),
+                           text(mDatabase.name())});
+        page.items.append({print::LabelX, print::HeadingY, headingFont(), page.label});
 
-        const int lastColumn = LastColumn(firstColumn);
+        const int lastColumn = lastColumnFrom(firstColumn);
         page.firstColumn = firstColumn;
         page.lastColumn = lastColumn;
-        AddLine(page, print::FieldNameY, firstColumn, lastColumn, [&](int k) {
-            return Text(mDatabase.FieldName(k));
+        addLine(page, print::FieldNameY, firstColumn, lastColumn, [&](int k) {
+            return text(mDatabase.fieldName(k));
         });
 
-        const int records = mDatabase.RecordCount();
+        const int records = mDatabase.recordCount();
         const int lowestY = mSetup.printableHeight - print::BottomReserve;
         int y = print::FirstRecordY;
         int r = firstRow;
         do {
-            if (!mDatabase.IsHidden(r)) {
-                page.items.append({print::LeftMargin, y, mRecordFont, RecordNumberText(r)});
-                AddLine(page, y, firstColumn, lastColumn, [&](int k) {
-                    return Text(mDatabase.Cell(k, r));
+            if (!mDatabase.isHidden(r)) {
+                page.items.append({print::LeftMargin, y, mRecordFont, recordNumberText(r)});
+                addLine(page, y, firstColumn, lastColumn, [&](int k) {
+                    return text(mDatabase.cell(k, r));
                 });
             }
             ++r;
             // Hidden rows get no line; the end of the table counts as hidden, so the footer
             // follows the last record line directly.
-            if (r <= records && !mDatabase.IsHidden(r))
+            if (r <= records && !mDatabase.isHidden(r))
                 y += print::LinePitch;
         } while (r <= records && y <= lowestY);
 
@@ -71,40 +71,40 @@ public:
         return r;
     }
 
-    int NextColumn() const { return mNextColumn; }
-    int LastY() const { return mLastY; }
+    int nextColumn() const { return mNextColumn; }
+    int lastY() const { return mLastY; }
 
 private:
     // Cell bytes as text in the display code page; one decoder serves the whole print.
-    QString Text(const QByteArray &bytes)
+    QString text(const QByteArray &bytes)
     {
         if (!mDecoder.isValid())
-            return CurrentRegional().ToText(bytes);
+            return currentRegional().toText(bytes);
         return mDecoder.decode(bytes);
     }
 
     // The last column that still fits beside the first; the first is printed even when it alone
     // is wider than the paper.
-    int LastColumn(int first) const
+    int lastColumnFrom(int first) const
     {
         int last = first;
-        int used = mNumberWidth + print::LeftMargin + Width(first);
-        while (last < mDatabase.FieldCount() && used + Width(last + 1) < mSetup.printableWidth) {
+        int used = mNumberWidth + print::LeftMargin + columnWidth(first);
+        while (last < mDatabase.fieldCount() && used + columnWidth(last + 1) < mSetup.printableWidth) {
             ++last;
-            used += Width(last);
+            used += columnWidth(last);
         }
         return last;
     }
 
-    int Width(int column) const { return PrintColumnWidth(mDatabase, column, mSetup, mMeasure); }
+    int columnWidth(int column) const { return printColumnWidth(mDatabase, column, mSetup, mMeasure); }
 
     template<typename TextOf>
-    void AddLine(PrintPage &page, int y, int first, int last, TextOf textOf) const
+    void addLine(PrintPage &page, int y, int first, int last, TextOf textOf) const
     {
         int x = print::LeftMargin + mNumberWidth;
         for (int k = first; k <= last; ++k) {
-            const int width = Width(k);
-            page.items.append({x, y, mRecordFont, PrintCellText(textOf(k), width, mRecordFont, mMeasure)});
+            const int width = columnWidth(k);
+            page.items.append({x, y, mRecordFont, printCellText(textOf(k), width, mRecordFont, mMeasure)});
             x += width;
         }
     }
@@ -121,41 +121,41 @@ private:
 
 } // namespace
 
-int RecordFontHeight(int displayPixelHeight)
+int recordFontHeight(int displayPixelHeight)
 {
     return int(std::nearbyint(double(displayPixelHeight) * 2.5));
 }
 
-PrintFont HeadingFont()
+PrintFont headingFont()
 {
     return PrintFont{print::HeadingHeight, true, true};
 }
 
-PrintFont RecordFont(const PrintSetup &setup)
+PrintFont recordFont(const PrintSetup &setup)
 {
     return PrintFont{setup.recordFontHeight, false, true};
 }
 
-PrintFont FooterFont()
+PrintFont footerFont()
 {
     return PrintFont{print::FooterHeight, false, false};
 }
 
-QString PrintFooterText()
+QString printFooterText()
 {
     return QStringLiteral("Kribed PRO ") + QLatin1String(KRIBED_VERSION)
         + QStringLiteral(" by Kribed PRO developers [https://kribed.example.org]");
 }
 
-int PrintColumnWidth(const Database &database, int column, const PrintSetup &setup,
+int printColumnWidth(const Database &database, int column, const PrintSetup &setup,
                      const PrintMeasure &measure)
 {
     if (column == 0)
-        return measure(RecordFont(setup), QStringLiteral("0000_"));
-    return database.ColumnWidth(column) * 290 / 100;
+        return measure(recordFont(setup), QStringLiteral("0000_"));
+    return database.columnWidth(column) * 290 / 100;
 }
 
-QString PrintCellText(const QString &text, int width, const PrintFont &font,
+QString printCellText(const QString &text, int width, const PrintFont &font,
                       const PrintMeasure &measure)
 {
     const int room = width - print::CellPadding;
@@ -175,11 +175,11 @@ QString PrintCellText(const QString &text, int width, const PrintFont &font,
     return text.left(fits) + Ellipsis;
 }
 
-void PrintDatabase(const Database &database, const PrintSetup &setup, const PrintMeasure &measure,
+void printDatabase(const Database &database, const PrintSetup &setup, const PrintMeasure &measure,
                    const PrintSink &sink)
 {
-    const int records = database.RecordCount();
-    const int fields = database.FieldCount();
+    const int records = database.recordCount();
+    const int fields = database.fieldCount();
     PageBuilder builder(database, setup, measure);
     int rowBlock = 1;
     int firstRow = 1;
@@ -191,13 +191,13 @@ void PrintDatabase(const Database &database, const PrintSetup &setup, const Prin
             PrintPage page;
             page.rowBlock = rowBlock;
             page.columnBlock = columnBlock;
-            nextRow = builder.Layout(page, firstRow, firstColumn);
-            firstColumn = builder.NextColumn();
+            nextRow = builder.layout(page, firstRow, firstColumn);
+            firstColumn = builder.nextColumn();
             ++columnBlock;
             if (nextRow > records && firstColumn > fields) {
                 page.last = true;
-                page.items.append({print::LeftMargin, builder.LastY() + print::LinePitch,
-                                   FooterFont(), PrintFooterText()});
+                page.items.append({print::LeftMargin, builder.lastY() + print::LinePitch,
+                                   footerFont(), printFooterText()});
             }
             sink(page);
         }
@@ -206,11 +206,11 @@ void PrintDatabase(const Database &database, const PrintSetup &setup, const Prin
     }
 }
 
-QList<PrintPage> PrintPages(const Database &database, const PrintSetup &setup,
+QList<PrintPage> printPages(const Database &database, const PrintSetup &setup,
                             const PrintMeasure &measure)
 {
     QList<PrintPage> pages;
-    PrintDatabase(database, setup, measure, [&](const PrintPage &page) { pages.append(page); });
+    printDatabase(database, setup, measure, [&](const PrintPage &page) { pages.append(page); });
     return pages;
 }
 

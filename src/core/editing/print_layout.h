@@ -53,7 +53,7 @@ struct PrintSetup
 {
     int printableWidth = 0;   // 0.1 mm
     int printableHeight = 0;  // 0.1 mm
-    int recordFontHeight = -28; // 0.1 mm; see RecordFontHeight
+    int recordFontHeight = -28; // 0.1 mm; see recordFontHeight
 };
 
 // The printed width of a text in a font, in 0.1 mm.
@@ -75,32 +75,32 @@ constexpr int FooterHeight = 20;
 
 // The record font's height for a display font of the given pixel height: x 2.5, an exact half
 // rounded to the even neighbour; the sign (character or cell height) is kept.
-int RecordFontHeight(int displayPixelHeight);
+int recordFontHeight(int displayPixelHeight);
 
-PrintFont HeadingFont();
-PrintFont RecordFont(const PrintSetup &setup);
-PrintFont FooterFont();
+PrintFont headingFont();
+PrintFont recordFont(const PrintSetup &setup);
+PrintFont footerFont();
 
 // "Kribed PRO <version> by <maker> [<address>]".
-QString PrintFooterText();
+QString printFooterText();
 
 // The printed width of grid column k: column 0 as wide as "0000_" in the record font, a data
 // column 0.29 mm for every screen pixel.
-int PrintColumnWidth(const Database &database, int column, const PrintSetup &setup,
+int printColumnWidth(const Database &database, int column, const PrintSetup &setup,
                      const PrintMeasure &measure);
 
 // The text as printed into a column of the given width: when it is wider than width - 20 it is
 // cut and ends in "..", down to ".." alone; a width of 0 leaves it whole.
-QString PrintCellText(const QString &text, int width, const PrintFont &font,
+QString printCellText(const QString &text, int width, const PrintFont &font,
                       const PrintMeasure &measure);
 
 // Lays out the whole database page by page: for each block of rows every block of columns, in
 // that order, each page handed to the sink as soon as it is complete. Hidden rows are left out.
-void PrintDatabase(const Database &database, const PrintSetup &setup, const PrintMeasure &measure,
+void printDatabase(const Database &database, const PrintSetup &setup, const PrintMeasure &measure,
                    const PrintSink &sink);
 
 // The same, collected.
-QList<PrintPage> PrintPages(const Database &database, const PrintSetup &setup,
+QList<PrintPage> printPages(const Database &database, const PrintSetup &setup,
                             const PrintMeasure &measure);
 
 } // namespace kribed

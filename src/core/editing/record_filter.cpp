@@ -7,35 +7,35 @@
 
 namespace kribed {
 
-bool RecordMatchesFilter(const Database &database, int record, QByteArrayView foldedText,
+bool recordMatchesFilter(const Database &database, int record, QByteArrayView foldedText,
                          int field, bool mustBeginWith)
 {
     // A filter field that names no existing field (a file's stored choice, or a column deleted
     // since) is taken as all fields rather than read beside the record.
-    const bool oneField = field >= 1 && field <= database.FieldCount();
+    const bool oneField = field >= 1 && field <= database.fieldCount();
     const int first = oneField ? field : 1;
-    const int last = oneField ? field : database.FieldCount();
+    const int last = oneField ? field : database.fieldCount();
     for (int column = first; column <= last; ++column) {
-        if (MatchesFolded(database.Cell(column, record), foldedText, mustBeginWith))
+        if (matchesFolded(database.cell(column, record), foldedText, mustBeginWith))
             return true;
     }
     return false;
 }
 
-int ApplyFilter(Database &database, bool on, const FilterOptions &options)
+int applyFilter(Database &database, bool on, const FilterOptions &options)
 {
-    database.SetFilterOn(on);
-    database.ShowAllRecords();
-    if (!on || database.FilterText().isEmpty())
+    database.setFilterOn(on);
+    database.showAllRecords();
+    if (!on || database.filterText().isEmpty())
         return 0;
-    const QByteArray folded = FoldAToZ(database.FilterText());
-    const int field = options.field >= 0 ? options.field : database.FilterField();
+    const QByteArray folded = foldAToZ(database.filterText());
+    const int field = options.field >= 0 ? options.field : database.filterField();
     int hidden = 0;
-    for (int record = 1; record <= database.RecordCount(); ++record) {
+    for (int record = 1; record <= database.recordCount(); ++record) {
         const bool matches =
-            RecordMatchesFilter(database, record, folded, field, options.mustBeginWith);
+            recordMatchesFilter(database, record, folded, field, options.mustBeginWith);
         if (matches == options.exclude) {
-            database.SetHidden(record, true);
+            database.setHidden(record, true);
             ++hidden;
         }
     }

@@ -20,14 +20,14 @@ struct FilterOptions
     int field = -1;
 };
 
-// Whether the record matches the filter text (already passed through FoldAToZ) in the given
+// Whether the record matches the filter text (already passed through foldAToZ) in the given
 // field, or in any field when field is 0 or names no existing field.
-bool RecordMatchesFilter(const Database &database, int record, QByteArrayView foldedText,
+bool recordMatchesFilter(const Database &database, int record, QByteArrayView foldedText,
                          int field, bool mustBeginWith);
 
 // Sets the filter state, shows every record, and then, when on and the filter text is not empty,
 // hides the records the filter text, filter field and options leave out. Returns how many records
 // are hidden.
-int ApplyFilter(Database &database, bool on, const FilterOptions &options);
+int applyFilter(Database &database, bool on, const FilterOptions &options);
 
 } // namespace kribed

@@ -7,63 +7,63 @@
 
 namespace kribed {
 
-void RowClipboard::Fill(const Database &database, int record)
+void RowClipboard::fill(const Database &database, int record)
 {
     for (int field = 1; field <= MaxFields; ++field) {
-        mSlots[field - 1] = field <= database.FieldCount() ? database.Cell(field, record)
+        mSlots[field - 1] = field <= database.fieldCount() ? database.cell(field, record)
                                                            : QByteArray();
     }
     mFilled = true;
 }
 
-void RowClipboard::Clear()
+void RowClipboard::clear()
 {
     for (QByteArray &slot : mSlots)
         slot.clear();
     mFilled = false;
 }
 
-void ClearRowClipboard(RowClipboard &clipboard)
+void clearRowClipboard(RowClipboard &clipboard)
 {
-    clipboard.Clear();
+    clipboard.clear();
 }
 
-EditResult CutRow(Database &database, RowClipboard &clipboard, int record, Prompter &prompter,
+EditResult cutRow(Database &database, RowClipboard &clipboard, int record, Prompter &prompter,
                   bool expertMode)
 {
-    if (!ConfirmOperation(prompter, expertMode,
+    if (!confirmOperation(prompter, expertMode,
                           QStringLiteral("Do you want to cut the selected row?")))
         return {};
-    database.SetModified();
-    clipboard.Fill(database, record);
-    for (int field = 1; field <= database.FieldCount(); ++field)
-        database.SetCell(field, record, QByteArray());
-    return RowChangedInPlace(record, 0);
+    database.setModified();
+    clipboard.fill(database, record);
+    for (int field = 1; field <= database.fieldCount(); ++field)
+        database.setCell(field, record, QByteArray());
+    return rowChangedInPlace(record, 0);
 }
 
-EditResult CopyRow(Database &database, RowClipboard &clipboard, int record)
+EditResult copyRow(Database &database, RowClipboard &clipboard, int record)
 {
     // Copying alone counts as a change of the database, as it always has.
-    database.SetModified();
-    clipboard.Fill(database, record);
+    database.setModified();
+    clipboard.fill(database, record);
     EditResult result;
     result.applied = true;
     result.currentRecord = record;
     return result;
 }
 
-EditResult PasteRow(Database &database, const RowClipboard &clipboard, int record,
+EditResult pasteRow(Database &database, const RowClipboard &clipboard, int record,
                     Prompter &prompter, bool expertMode)
 {
-    if (!clipboard.IsFilled())
+    if (!clipboard.isFilled())
         return {};
-    if (!ConfirmOperation(prompter, expertMode,
+    if (!confirmOperation(prompter, expertMode,
                           QStringLiteral("Do you want to paste the selected row?")))
         return {};
-    database.SetModified();
-    for (int field = 1; field <= database.FieldCount(); ++field)
-        database.SetCell(field, record, clipboard.Slot(field));
-    return RowChangedInPlace(record, 0);
+    database.setModified();
+    for (int field = 1; field <= database.fieldCount(); ++field)
+        database.setCell(field, record, clipboard.slot(field));
+    return rowChangedInPlace(record, 0);
 }
 
 } // namespace kribed

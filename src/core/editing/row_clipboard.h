@@ -20,14 +20,14 @@ class Prompter;
 class RowClipboard
 {
 public:
-    const QByteArray &Slot(int field) const { return mSlots[field - 1]; }
-    bool IsFilled() const { return mFilled; }
+    const QByteArray &slot(int field) const { return mSlots[field - 1]; }
+    bool isFilled() const { return mFilled; }
     // Whether the "Paste row" entries of the main menu and the pop-up menu are enabled.
-    bool PasteRowEnabled() const { return mFilled; }
+    bool pasteRowEnabled() const { return mFilled; }
 
     // Takes the record's texts; the slots after the last field are emptied.
-    void Fill(const Database &database, int record);
-    void Clear();
+    void fill(const Database &database, int record);
+    void clear();
 
 private:
     std::array<QByteArray, MaxFields> mSlots;
@@ -35,17 +35,17 @@ private:
 };
 
 // Empties all 50 slots and disables both Paste row entries.
-void ClearRowClipboard(RowClipboard &clipboard);
+void clearRowClipboard(RowClipboard &clipboard);
 
 // The record's texts go into the buffer and the database counts as changed. Cut asks first
 // (unless in expert mode) and then empties the record's cells; the record stays in place.
-EditResult CutRow(Database &database, RowClipboard &clipboard, int record, Prompter &prompter,
+EditResult cutRow(Database &database, RowClipboard &clipboard, int record, Prompter &prompter,
                   bool expertMode);
-EditResult CopyRow(Database &database, RowClipboard &clipboard, int record);
+EditResult copyRow(Database &database, RowClipboard &clipboard, int record);
 
 // Overwrites the record's cells with the buffer's slots after asking (unless in expert mode). The
 // buffer keeps its texts. Refused without a question while the buffer is not filled.
-EditResult PasteRow(Database &database, const RowClipboard &clipboard, int record,
+EditResult pasteRow(Database &database, const RowClipboard &clipboard, int record,
                     Prompter &prompter, bool expertMode);
 
 } // namespace kribed

@@ -14,164 +14,164 @@ namespace kribed {
 
 namespace {
 
-QByteArray NewFieldName(int field)
+QByteArray newFieldName(int field)
 {
     return QByteArrayLiteral("Field ") + QByteArray::number(field);
 }
 
 // Gives the column position a fresh definition: String, no popup items.
-void ResetDefinition(Database &database, int field)
+void resetDefinition(Database &database, int field)
 {
-    database.SetFieldType(field, StringType);
-    database.PopupList(field).clear();
+    database.setFieldType(field, StringType);
+    database.popupList(field).clear();
 }
 
 } // namespace
 
-EditResult AppendRow(Database &database, RowClipboard &clipboard, Prompter &prompter,
+EditResult appendRow(Database &database, RowClipboard &clipboard, Prompter &prompter,
                      const QDateTime &now, const ShapeAnnouncer &announcer)
 {
-    if (database.RecordCount() >= MaxRecords) {
-        ReportRefusal(prompter, QStringLiteral("You mustn't have more than 9999 rows in Kribo"));
+    if (database.recordCount() >= MaxRecords) {
+        reportRefusal(prompter, QStringLiteral("You mustn't have more than 9999 rows in Kribo"));
         return {};
     }
-    database.SetModified();
-    ClearRowClipboard(clipboard);
+    database.setModified();
+    clearRowClipboard(clipboard);
     // The new row is in place and empty while its values are made, so it counts as 0 in an
     // auto-increment scan and the next number is never below the increment amount.
     EditResult result;
     result.applied = true;
-    result.insertedRecord = database.RecordCount() + 1;
+    result.insertedRecord = database.recordCount() + 1;
     result.currentRecord = result.insertedRecord;
     result.currentField = 1;
-    Announce(announcer, result, [&] {
-        database.InsertRecord(result.insertedRecord);
-        database.RecordAt(result.insertedRecord) = NewRecordValues(database, now);
+    announce(announcer, result, [&] {
+        database.insertRecord(result.insertedRecord);
+        database.recordAt(result.insertedRecord) = newRecordValues(database, now);
     });
     return result;
 }
 
-EditResult InsertRow(Database &database, RowClipboard &clipboard, int record, Prompter &prompter,
+EditResult insertRow(Database &database, RowClipboard &clipboard, int record, Prompter &prompter,
                      const QDateTime &now, const ShapeAnnouncer &announcer)
 {
-    if (database.RecordCount() >= MaxRecords) {
-        ReportRefusal(prompter, QStringLiteral("You mustn't have more than 9999 rows in Kribo."));
+    if (database.recordCount() >= MaxRecords) {
+        reportRefusal(prompter, QStringLiteral("You mustn't have more than 9999 rows in Kribo."));
         return {};
     }
-    database.SetModified();
-    ClearRowClipboard(clipboard);
+    database.setModified();
+    clearRowClipboard(clipboard);
     // The values are made before the row goes in, so an auto-increment scan sees every existing
     // value and no empty cell.
-    Database::Record values = NewRecordValues(database, now);
+    Database::Record values = newRecordValues(database, now);
     EditResult result;
     result.applied = true;
     result.insertedRecord = record;
-    Announce(announcer, result, [&] { database.InsertRecord(record, std::move(values)); });
+    announce(announcer, result, [&] { database.insertRecord(record, std::move(values)); });
     return result;
 }
 
-EditResult DeleteRow(Database &database, RowClipboard &clipboard, int record, Prompter &prompter,
+EditResult deleteRow(Database &database, RowClipboard &clipboard, int record, Prompter &prompter,
                      bool expertMode, const ShapeAnnouncer &announcer)
 {
-    if (database.RecordCount() <= 1) {
-        ReportRefusal(prompter, QStringLiteral("You mustn't delete the first row!"));
+    if (database.recordCount() <= 1) {
+        reportRefusal(prompter, QStringLiteral("You mustn't delete the first row!"));
         return {};
     }
-    if (!ConfirmOperation(prompter, expertMode,
+    if (!confirmOperation(prompter, expertMode,
                           QStringLiteral("Do you want to delete the selected row?")))
         return {};
-    database.SetModified();
-    ClearRowClipboard(clipboard);
+    database.setModified();
+    clearRowClipboard(clipboard);
     EditResult result;
     result.applied = true;
     result.removedRecord = record;
-    result.currentRecord = std::min(record, database.RecordCount() - 1);
-    Announce(announcer, result, [&] { database.TakeRecord(record); });
+    result.currentRecord = std::min(record, database.recordCount() - 1);
+    announce(announcer, result, [&] { database.takeRecord(record); });
     return result;
 }
 
-EditResult AppendColumn(Database &database, Prompter &prompter, const ShapeAnnouncer &announcer)
+EditResult appendColumn(Database &database, Prompter &prompter, const ShapeAnnouncer &announcer)
 {
-    if (database.FieldCount() >= MaxFields) {
-        ReportRefusal(prompter, QStringLiteral("You mustn't have more than 50 columns in Kribo!"));
+    if (database.fieldCount() >= MaxFields) {
+        reportRefusal(prompter, QStringLiteral("You mustn't have more than 50 columns in Kribo!"));
         return {};
     }
-    database.SetModified();
-    const int field = database.FieldCount() + 1;
+    database.setModified();
+    const int field = database.fieldCount() + 1;
     EditResult result;
     result.applied = true;
     result.insertedField = field;
     result.currentRecord = 1;
     result.currentField = field;
-    Announce(announcer, result, [&] {
-        database.InsertField(field, NewFieldName(field), NewColumnPixelWidth);
-        ResetDefinition(database, field);
+    announce(announcer, result, [&] {
+        database.insertField(field, newFieldName(field), NewColumnPixelWidth);
+        resetDefinition(database, field);
     });
     return result;
 }
 
-EditResult InsertColumn(Database &database, int field, Prompter &prompter,
+EditResult insertColumn(Database &database, int field, Prompter &prompter,
                         const ShapeAnnouncer &announcer)
 {
-    if (database.FieldCount() >= MaxFields) {
-        ReportRefusal(prompter, QStringLiteral("You mustn't have more than 50 columns in Kribo!"));
+    if (database.fieldCount() >= MaxFields) {
+        reportRefusal(prompter, QStringLiteral("You mustn't have more than 50 columns in Kribo!"));
         return {};
     }
-    database.SetModified();
+    database.setModified();
     EditResult result;
     result.applied = true;
     result.insertedField = field;
-    Announce(announcer, result, [&] {
-        database.InsertField(field, NewFieldName(field), NewColumnPixelWidth);
+    announce(announcer, result, [&] {
+        database.insertField(field, newFieldName(field), NewColumnPixelWidth);
         // The definitions of the columns from here on move one place to the right with them.
-        for (int position = database.FieldCount(); position > field; --position) {
-            database.SetFieldType(position, database.FieldType(position - 1));
-            database.PopupList(position) = database.PopupList(position - 1);
+        for (int position = database.fieldCount(); position > field; --position) {
+            database.setFieldType(position, database.fieldType(position - 1));
+            database.popupList(position) = database.popupList(position - 1);
         }
-        ResetDefinition(database, field);
+        resetDefinition(database, field);
     });
     return result;
 }
 
-EditResult DeleteColumn(Database &database, int field, Prompter &prompter, bool expertMode,
+EditResult deleteColumn(Database &database, int field, Prompter &prompter, bool expertMode,
                         AutoWidths &autoWidths, const ShapeAnnouncer &announcer)
 {
-    if (database.FieldCount() <= 1) {
-        ReportRefusal(prompter, QStringLiteral("You mustn't delete the first column!"));
+    if (database.fieldCount() <= 1) {
+        reportRefusal(prompter, QStringLiteral("You mustn't delete the first column!"));
         return {};
     }
-    if (!ConfirmOperation(prompter, expertMode,
+    if (!confirmOperation(prompter, expertMode,
                           QStringLiteral("Do you want to delete the selected column?")))
         return {};
-    database.SetModified();
+    database.setModified();
     EditResult result;
     result.applied = true;
     result.removedField = field;
-    result.currentField = std::min(field, database.FieldCount() - 1);
-    Announce(announcer, result, [&] {
+    result.currentField = std::min(field, database.fieldCount() - 1);
+    announce(announcer, result, [&] {
         // The definitions after the column move one place to the left; the last position keeps
         // its own, as a position beyond the fields always has.
-        for (int position = field; position < database.FieldCount(); ++position) {
-            database.SetFieldType(position, database.FieldType(position + 1));
-            database.PopupList(position) = database.PopupList(position + 1);
+        for (int position = field; position < database.fieldCount(); ++position) {
+            database.setFieldType(position, database.fieldType(position + 1));
+            database.popupList(position) = database.popupList(position + 1);
         }
-        database.RemoveField(field);
-        autoWidths.RemoveSlot(field);
+        database.removeField(field);
+        autoWidths.removeSlot(field);
     });
     return result;
 }
 
-void RenumberRows(Database &database)
+void renumberRows(Database &database)
 {
-    database.SetModified();
+    database.setModified();
 }
 
-EditResult MoveRow(Database &database, int from, int to)
+EditResult moveRow(Database &database, int from, int to)
 {
-    if (from < 1 || to < 1 || from > database.RecordCount() || to > database.RecordCount())
+    if (from < 1 || to < 1 || from > database.recordCount() || to > database.recordCount())
         return {};
-    database.MoveRecord(from, to);
-    RenumberRows(database);
+    database.moveRecord(from, to);
+    renumberRows(database);
     EditResult result;
     result.applied = true;
     result.currentRecord = to;

@@ -11,19 +11,19 @@ namespace kribed {
 
 namespace {
 
-int Sign(long double a, long double b)
+int sign(long double a, long double b)
 {
     return a < b ? -1 : (a > b ? 1 : 0);
 }
 
-int Sign(int value)
+int sign(int value)
 {
     return value < 0 ? -1 : (value > 0 ? 1 : 0);
 }
 
-bool IsValueType(int fieldType)
+bool isValueType(int fieldType)
 {
-    return IsDateType(fieldType) || IsTimeType(fieldType) || IsNumberType(fieldType);
+    return isDateType(fieldType) || isTimeType(fieldType) || isNumberType(fieldType);
 }
 
 // The day number counts from 30 December 1899, the zero of the program's dates.
@@ -38,16 +38,16 @@ public:
     explicit DateKeyReader(const Regional &regional)
         : mRegional(regional)
     {
-        mFast = ParseFormat(regional.ShortDateFormat());
+        mFast = parseFormat(regional.shortDateFormat());
     }
 
-    long double Value(QByteArrayView text) const
+    long double value(QByteArrayView text) const
     {
         if (mFast) {
-            if (const std::optional<QDate> date = FastRead(text))
+            if (const std::optional<QDate> date = fastRead(text))
                 return static_cast<long double>(date->toJulianDay() - DayZero);
         }
-        const std::optional<QDate> date = mRegional.ReadDate(text);
+        const std::optional<QDate> date = mRegional.readDate(text);
         return date ? static_cast<long double>(date->toJulianDay() - DayZero) : 0;
     }
 
@@ -59,7 +59,7 @@ private:
         char literal = 0;
     };
 
-    bool ParseFormat(const QString &format)
+    bool parseFormat(const QString &format)
     {
         int day = 0, month = 0, year = 0;
         for (qsizetype i = 0; i < format.size();) {
@@ -87,7 +87,7 @@ private:
         return day == 1 && month == 1 && year == 1;
     }
 
-    std::optional<QDate> FastRead(QByteArrayView text) const
+    std::optional<QDate> fastRead(QByteArrayView text) const
     {
         int values[3] = {0, 0, 0}; // day, month, year
         qsizetype i = 0;
@@ -135,7 +135,7 @@ public:
     {
     }
 
-    void Sort(int lo, int hi)
+    void sort(int lo, int hi)
     {
         while (true) {
             int i = lo;
@@ -143,9 +143,9 @@ public:
             const int pivot = mOrder[(lo + hi) / 2];
             if (j > i) {
                 do {
-                    while (mKeys.KeyLess(mOrder[i], pivot))
+                    while (mKeys.keyLess(mOrder[i], pivot))
                         ++i;
-                    while (mKeys.KeyLess(pivot, mOrder[j]))
+                    while (mKeys.keyLess(pivot, mOrder[j]))
                         --j;
                     if (j >= i) {
                         std::swap(mOrder[i], mOrder[j]);
@@ -155,7 +155,7 @@ public:
                 } while (j > i);
             }
             if (j > lo)
-                Sort(lo, j);
+                sort(lo, j);
             // The second range runs in this loop, in the same order, without a deeper call.
             if (i >= hi)
                 return;
@@ -170,30 +170,30 @@ private:
 
 } // namespace
 
-long double KeyValue(QByteArrayView text, int fieldType)
+long double keyValue(QByteArrayView text, int fieldType)
 {
-    const Regional &regional = CurrentRegional();
-    if (IsDateType(fieldType)) {
-        const std::optional<QDate> date = regional.ReadDate(text);
+    const Regional &regional = currentRegional();
+    if (isDateType(fieldType)) {
+        const std::optional<QDate> date = regional.readDate(text);
         return date ? static_cast<long double>(date->toJulianDay() - DayZero) : 0;
     }
-    if (IsTimeType(fieldType)) {
-        const std::optional<QTime> time = regional.ReadTime(text);
+    if (isTimeType(fieldType)) {
+        const std::optional<QTime> time = regional.readTime(text);
         return time ? static_cast<long double>(time->msecsSinceStartOfDay()) / 86400000.0L : 0;
     }
-    return regional.ReadNumber(text).value_or(0);
+    return regional.readNumber(text).value_or(0);
 }
 
-int CompareKey(QByteArrayView a, QByteArrayView b, int fieldType)
+int compareKey(QByteArrayView a, QByteArrayView b, int fieldType)
 {
     if (a.isEmpty() && b.isEmpty())
         return 0;
-    if (IsValueType(fieldType))
-        return Sign(KeyValue(a, fieldType), KeyValue(b, fieldType));
-    return Sign(CurrentRegional().Compare(a, b));
+    if (isValueType(fieldType))
+        return sign(keyValue(a, fieldType), keyValue(b, fieldType));
+    return sign(currentRegional().compare(a, b));
 }
 
-bool KeyLess(const std::array<int, 3> &compares, const SortSpec &spec)
+bool keyLess(const std::array<int, 3> &compares, const SortSpec &spec)
 {
     const int d = spec.direction;
     const int d2 = spec.secondaryReverse ? -1 : 1;
@@ -204,62 +204,62 @@ bool KeyLess(const std::array<int, 3> &compares, const SortSpec &spec)
 SortKeys::SortKeys(const Database &database, const SortSpec &spec)
     : mSpec(spec)
 {
-    Fill(mKeys[0], database, spec.primary);
-    Fill(mKeys[1], database, spec.secondary);
-    Fill(mKeys[2], database, spec.tertiary);
+    fill(mKeys[0], database, spec.primary);
+    fill(mKeys[1], database, spec.secondary);
+    fill(mKeys[2], database, spec.tertiary);
 }
 
-void SortKeys::Fill(Key &key, const Database &database, int column)
+void SortKeys::fill(Key &key, const Database &database, int column)
 {
     // A key that is not set, or names a column that no longer exists, is the empty text in every
     // row and never decides.
-    if (column < 1 || column > database.FieldCount())
+    if (column < 1 || column > database.fieldCount())
         return;
     key.used = true;
-    const int type = database.FieldType(column);
-    const int records = database.RecordCount();
-    if (IsDateType(type)) {
-        const DateKeyReader reader(CurrentRegional());
+    const int type = database.fieldType(column);
+    const int records = database.recordCount();
+    if (isDateType(type)) {
+        const DateKeyReader reader(currentRegional());
         key.values.reserve(records);
         for (int r = 1; r <= records; ++r)
-            key.values.push_back(reader.Value(database.Cell(column, r)));
+            key.values.push_back(reader.value(database.cell(column, r)));
         return;
     }
-    if (IsValueType(type)) {
+    if (isValueType(type)) {
         key.values.reserve(records);
         for (int r = 1; r <= records; ++r)
-            key.values.push_back(KeyValue(database.Cell(column, r), type));
+            key.values.push_back(keyValue(database.cell(column, r), type));
         return;
     }
     key.text = true;
-    const Regional &regional = CurrentRegional();
+    const Regional &regional = currentRegional();
     key.textKeys.reserve(records);
     for (int r = 1; r <= records; ++r)
-        key.textKeys.push_back(regional.Collator().sortKey(regional.ToText(database.Cell(column, r))));
+        key.textKeys.push_back(regional.collator().sortKey(regional.toText(database.cell(column, r))));
 }
 
-int SortKeys::Compare(int key, int a, int b) const
+int SortKeys::compare(int key, int a, int b) const
 {
     const Key &k = mKeys[key];
     if (!k.used)
         return 0;
     if (k.text)
-        return Sign(k.textKeys[a - 1].compare(k.textKeys[b - 1]));
-    return Sign(k.values[a - 1], k.values[b - 1]);
+        return sign(k.textKeys[a - 1].compare(k.textKeys[b - 1]));
+    return sign(k.values[a - 1], k.values[b - 1]);
 }
 
-bool SortKeys::KeyLess(int a, int b) const
+bool SortKeys::keyLess(int a, int b) const
 {
     // The first key that differs decides; computing the later ones is only needed on a tie.
-    const int c1 = Compare(0, a, b);
+    const int c1 = compare(0, a, b);
     if (c1 != 0)
         return mSpec.direction * c1 < 0;
-    return kribed::KeyLess({0, Compare(1, a, b), Compare(2, a, b)}, mSpec);
+    return kribed::keyLess({0, compare(1, a, b), compare(2, a, b)}, mSpec);
 }
 
-QVector<int> SortRows(Database &database, const SortSpec &spec)
+QVector<int> sortRows(Database &database, const SortSpec &spec)
 {
-    const int records = database.RecordCount();
+    const int records = database.recordCount();
     QVector<int> order(records);
     for (int r = 0; r < records; ++r)
         order[r] = r + 1;
@@ -267,11 +267,11 @@ QVector<int> SortRows(Database &database, const SortSpec &spec)
         return order;
 
     const SortKeys keys(database, spec);
-    QuickSort(keys, order).Sort(0, records - 1);
+    QuickSort(keys, order).sort(0, records - 1);
 
-    const QVector<Database::Record> before = database.Records();
+    const QVector<Database::Record> before = database.records();
     for (int p = 1; p <= records; ++p)
-        database.RecordAt(p) = before[order[p - 1] - 1];
+        database.recordAt(p) = before[order[p - 1] - 1];
     return order;
 }
 

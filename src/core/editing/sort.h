@@ -30,13 +30,13 @@ struct SortSpec
 // format (a text that is no date counts as 30 December 1899), times by the long time format (0 when
 // no time), the integer and float types by the number rule (0 when no number), everything else by
 // the regional case-sensitive collation. Returns -1, 0 or +1.
-int CompareKey(QByteArrayView a, QByteArrayView b, int fieldType);
+int compareKey(QByteArrayView a, QByteArrayView b, int fieldType);
 
 // The comparable value of one key text of a date, time or number field.
-long double KeyValue(QByteArrayView text, int fieldType);
+long double keyValue(QByteArrayView text, int fieldType);
 
 // Whether rows with the key comparisons c1, c2, c3 (A against B) put A before B.
-bool KeyLess(const std::array<int, 3> &compares, const SortSpec &spec);
+bool keyLess(const std::array<int, 3> &compares, const SortSpec &spec);
 
 // Each record's three keys, computed once, in the form that compares quickly.
 class SortKeys
@@ -45,8 +45,8 @@ public:
     SortKeys(const Database &database, const SortSpec &spec);
 
     // Compares key 0..2 of records a and b (numbered from 1 as they stood before the sort).
-    int Compare(int key, int a, int b) const;
-    bool KeyLess(int a, int b) const;
+    int compare(int key, int a, int b) const;
+    bool keyLess(int a, int b) const;
 
 private:
     struct Key
@@ -57,7 +57,7 @@ private:
         std::vector<QCollatorSortKey> textKeys;
     };
 
-    void Fill(Key &key, const Database &database, int column);
+    void fill(Key &key, const Database &database, int column);
 
     SortSpec mSpec;
     std::array<Key, 3> mKeys;
@@ -66,6 +66,6 @@ private:
 // Sorts the records with the quicksort the program has always used (middle pivot, not stable),
 // moving whole records; the hidden state stays with the positions, the modified flag is not set.
 // Returns, for each new position p (index p - 1), the record number it held before the sort.
-QVector<int> SortRows(Database &database, const SortSpec &spec);
+QVector<int> sortRows(Database &database, const SortSpec &spec);
 
 } // namespace kribed

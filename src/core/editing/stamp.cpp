@@ -8,16 +8,16 @@
 
 namespace kribed {
 
-bool StampRow(Database &database, int record, const QDateTime &now)
+bool stampRow(Database &database, int record, const QDateTime &now)
 {
     bool stamped = false;
-    for (int field = 1; field <= database.FieldCount(); ++field) {
-        const int type = database.FieldType(field);
+    for (int field = 1; field <= database.fieldCount(); ++field) {
+        const int type = database.fieldType(field);
         if (type == ModificationDateType) {
-            database.SetCell(field, record, CurrentRegional().DateText(now.date()));
+            database.setCell(field, record, currentRegional().dateText(now.date()));
             stamped = true;
         } else if (type == ModificationTimeType) {
-            database.SetCell(field, record, CurrentRegional().TimeText(now.time()));
+            database.setCell(field, record, currentRegional().timeText(now.time()));
             stamped = true;
         }
     }

@@ -11,6 +11,6 @@ class Database;
 // A value of the record was changed by the user: its Modification Date cells get today's date and
 // its Modification Time cells the current time, in the regional formats. Returns whether the record
 // has such a cell at all (the GUI then repaints the whole row).
-bool StampRow(Database &database, int record, const QDateTime &now);
+bool stampRow(Database &database, int record, const QDateTime &now);
 
 } // namespace kribed

@@ -12,36 +12,36 @@ constexpr int MaxFactorTextLength = 20;
 
 } // namespace
 
-bool ColumnSum(Database &database, int column, int row)
+bool columnSum(Database &database, int column, int row)
 {
-    if (column < 1 || column > database.FieldCount() || row < 1 || row > database.RecordCount())
+    if (column < 1 || column > database.fieldCount() || row < 1 || row > database.recordCount())
         return false;
-    const Regional &regional = CurrentRegional();
+    const Regional &regional = currentRegional();
     long double total = 0;
     bool found = false;
     for (int i = 1; i < row; ++i) {
-        if (const std::optional<long double> value = regional.ReadNumber(database.Cell(column, i))) {
+        if (const std::optional<long double> value = regional.readNumber(database.cell(column, i))) {
             total += *value;
             found = true;
         }
     }
     if (!found)
         return false;
-    database.SetCell(column, row, regional.NumberText(total));
-    database.SetModified();
+    database.setCell(column, row, regional.numberText(total));
+    database.setModified();
     return true;
 }
 
-bool IsSumFieldName(QByteArrayView fieldName)
+bool isSumFieldName(QByteArrayView fieldName)
 {
     return fieldName.contains('&');
 }
 
-int SingleSumField(const Database &database)
+int singleSumField(const Database &database)
 {
     int sumColumn = 0;
-    for (int k = 1; k <= database.FieldCount(); ++k) {
-        if (!IsSumFieldName(database.FieldName(k)))
+    for (int k = 1; k <= database.fieldCount(); ++k) {
+        if (!isSumFieldName(database.fieldName(k)))
             continue;
         if (sumColumn > 0)
             return 0;
@@ -50,7 +50,7 @@ int SingleSumField(const Database &database)
     return sumColumn;
 }
 
-long double FieldFactor(QByteArrayView fieldName)
+long double fieldFactor(QByteArrayView fieldName)
 {
     const qsizetype hash = fieldName.indexOf('#');
     if (hash < 0)
@@ -60,68 +60,68 @@ long double FieldFactor(QByteArrayView fieldName)
         if (c >= 'a' && c <= 'z')
             c = char(c - 'a' + 'A');
     }
-    return CurrentRegional().ReadNumber(text).value_or(1);
+    return currentRegional().readNumber(text).value_or(1);
 }
 
-void RowSumOff(RowSumState &state)
+void rowSumOff(RowSumState &state)
 {
-    state.RowSumMode = false;
+    state.rowSumMode = false;
 }
 
-bool RowSumOfRow(Database &database, const RowSumState &state, int column, int row)
+bool rowSumOfRow(Database &database, const RowSumState &state, int column, int row)
 {
-    if (column < 1 || column > database.FieldCount() || row < 1 || row > database.RecordCount())
+    if (column < 1 || column > database.fieldCount() || row < 1 || row > database.recordCount())
         return false;
-    const Regional &regional = CurrentRegional();
-    const Database::Record &record = database.RecordAt(row);
+    const Regional &regional = currentRegional();
+    const Database::Record &record = database.recordAt(row);
     long double total = 0;
     bool found = false;
     for (int k = 1; k < column; ++k) {
         // A second "&" column left of the result carries no factor: it is left out.
-        if (k > state.RowSumFactors.size() || state.sumField.value(k - 1))
+        if (k > state.rowSumFactors.size() || state.sumField.value(k - 1))
             continue;
-        if (const std::optional<long double> value = regional.ReadNumber(record[k - 1])) {
-            total += *value * state.RowSumFactors[k - 1];
+        if (const std::optional<long double> value = regional.readNumber(record[k - 1])) {
+            total += *value * state.rowSumFactors[k - 1];
             found = true;
         }
     }
     if (!found)
         return false;
-    database.SetCell(column, row, regional.NumberText(total));
-    database.SetModified();
+    database.setCell(column, row, regional.numberText(total));
+    database.setModified();
     return true;
 }
 
-RowSumOutcome ComputeRowSums(Database &database, RowSumState &state, int currentColumn,
+RowSumOutcome computeRowSums(Database &database, RowSumState &state, int currentColumn,
                              int currentRow)
 {
-    const int fields = database.FieldCount();
-    state.RowSumFactors = QVector<long double>(fields, 1);
+    const int fields = database.fieldCount();
+    state.rowSumFactors = QVector<long double>(fields, 1);
     state.sumField = QVector<bool>(fields, false);
     int sumColumn = 0;
     int sumFieldCount = 0;
     for (int k = 1; k <= fields; ++k) {
-        const QByteArray &name = database.FieldName(k);
-        if (IsSumFieldName(name)) {
+        const QByteArray &name = database.fieldName(k);
+        if (isSumFieldName(name)) {
             state.sumField[k - 1] = true;
             if (++sumFieldCount == 1)
                 sumColumn = k;
         } else {
-            state.RowSumFactors[k - 1] = FieldFactor(name);
+            state.rowSumFactors[k - 1] = fieldFactor(name);
         }
     }
 
     RowSumOutcome outcome;
     if (sumFieldCount == 1) {
         bool written = false;
-        for (int r = 1; r <= database.RecordCount(); ++r)
-            written = RowSumOfRow(database, state, sumColumn, r) || written;
+        for (int r = 1; r <= database.recordCount(); ++r)
+            written = rowSumOfRow(database, state, sumColumn, r) || written;
         if (written)
-            outcome = RowSumOutcome{sumColumn, 1, database.RecordCount()};
+            outcome = RowSumOutcome{sumColumn, 1, database.recordCount()};
         return outcome;
     }
-    RowSumOff(state);
-    if (RowSumOfRow(database, state, currentColumn, currentRow))
+    rowSumOff(state);
+    if (rowSumOfRow(database, state, currentColumn, currentRow))
         outcome = RowSumOutcome{currentColumn, currentRow, currentRow};
     return outcome;
 }

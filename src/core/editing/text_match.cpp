@@ -6,22 +6,22 @@ namespace kribed {
 
 namespace {
 
-char FoldByte(char c)
+char foldByte(char c)
 {
     return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
 }
 
 } // namespace
 
-QByteArray FoldAToZ(QByteArrayView text)
+QByteArray foldAToZ(QByteArrayView text)
 {
     QByteArray folded(text.size(), Qt::Uninitialized);
     for (qsizetype at = 0; at < text.size(); ++at)
-        folded[at] = FoldByte(text[at]);
+        folded[at] = foldByte(text[at]);
     return folded;
 }
 
-bool MatchesFolded(QByteArrayView cell, QByteArrayView foldedText, bool mustBegin)
+bool matchesFolded(QByteArrayView cell, QByteArrayView foldedText, bool mustBegin)
 {
     const qsizetype n = foldedText.size();
     if (n > cell.size())
@@ -29,7 +29,7 @@ bool MatchesFolded(QByteArrayView cell, QByteArrayView foldedText, bool mustBegi
     const qsizetype lastStart = mustBegin ? 0 : cell.size() - n;
     for (qsizetype start = 0; start <= lastStart; ++start) {
         qsizetype at = 0;
-        while (at < n && FoldByte(cell[start + at]) == foldedText[at])
+        while (at < n && foldByte(cell[start + at]) == foldedText[at])
             ++at;
         if (at == n)
             return true;

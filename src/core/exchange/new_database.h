@@ -26,7 +26,7 @@ struct NewDatabaseChoices
 struct NewDatabaseShape
 {
     QByteArray name;  // as typed, in the current code page
-    QString filePath; // SanitizeFileName(name) + ".pdb" in the current folder
+    QString filePath; // sanitizeFileName(name) + ".pdb" in the current folder
     int rows = 0;
     int columns = 0;
     int widthUnits = 0;
@@ -35,19 +35,19 @@ struct NewDatabaseShape
 
 // Checks name, rows, columns and width in that order; the first failure shows its message and
 // gives none.
-std::optional<NewDatabaseShape> ValidateNewDatabase(const NewDatabaseChoices &choices,
+std::optional<NewDatabaseShape> validateNewDatabase(const NewDatabaseChoices &choices,
                                                     Prompter &prompter);
-// Replaces the database by an empty one of that shape (see CreateNewDatabase).
-void BuildNewDatabase(const NewDatabaseShape &shape, Database &database);
+// Replaces the database by an empty one of that shape (see createNewDatabase).
+void buildNewDatabase(const NewDatabaseShape &shape, Database &database);
 
 // Validates the choices (name, rows, columns, width, in that order; the first failure shows its
 // message and returns false with the database untouched) and then replaces the database by an
 // empty one of that shape: reset values, fields "Field 1".."Field m" of the chosen type and
 // width, empty records, the name as typed (bytes in the current code page), the path
-// SanitizeFileName(name) + ".pdb" in the current folder, modified flag clear.
-bool CreateNewDatabase(const NewDatabaseChoices &choices, Database &database, Prompter &prompter);
+// sanitizeFileName(name) + ".pdb" in the current folder, modified flag clear.
+bool createNewDatabase(const NewDatabaseChoices &choices, Database &database, Prompter &prompter);
 
 // The text with each of " * / : < > ? \ | replaced by an underscore; nothing else changes.
-QString SanitizeFileName(const QString &text);
+QString sanitizeFileName(const QString &text);
 
 } // namespace kribed

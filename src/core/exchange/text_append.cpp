@@ -11,70 +11,70 @@ namespace kribed {
 
 namespace {
 
-int GridRows(const Database &database)
+int gridRows(const Database &database)
 {
-    return database.RecordCount() + 1;
+    return database.recordCount() + 1;
 }
 
 } // namespace
 
-QString FitQuestionText()
+QString fitQuestionText()
 {
     return QStringLiteral("Some of the imported records do not fit and will be cut. Continue?");
 }
 
-ExchangeResult AppendText(QIODevice &device, TextType type, Database &database,
+ExchangeResult appendText(QIODevice &device, TextType type, Database &database,
                           Prompter &prompter)
 {
-    const char separator = SeparatorOf(type);
-    const int fields = database.FieldCount();
+    const char separator = separatorOf(type);
+    const int fields = database.fieldCount();
     FormatCheck check;
-    const ExchangeResult checked = CheckTextFirst(
+    const ExchangeResult checked = checkTextFirst(
         device, separator, prompter,
         [&](const FormatCheck &shape) {
-            if (AppendAsksFormatQuestion(shape) && !AskToGoOn(prompter, FormatQuestionText()))
+            if (appendAsksFormatQuestion(shape) && !askToGoOn(prompter, formatQuestionText()))
                 return false;
-            const qint64 free = AppendRowLimit - GridRows(database);
+            const qint64 free = AppendRowLimit - gridRows(database);
             return (shape.max + 1 <= fields && shape.lines <= free)
-                || AskToGoOn(prompter, FitQuestionText());
+                || askToGoOn(prompter, fitQuestionText());
         },
         check);
     if (checked != ExchangeResult::Done)
         return checked;
     int added = 0;
     int cut = 0;
-    const bool read = ReadLines(device, [&](QByteArrayView line) {
-        if (GridRows(database) >= AppendRowLimit)
+    const bool read = readLines(device, [&](QByteArrayView line) {
+        if (gridRows(database) >= AppendRowLimit)
             return false;
         Database::Record record(fields);
-        VisitFields(line, separator, [&record, &cut, fields](int field, QByteArray &&value) {
+        visitFields(line, separator, [&record, &cut, fields](int field, QByteArray &&value) {
             if (field > fields)
                 return;
-            cut += CutToStoredSize(value);
+            cut += cutToStoredSize(value);
             record[field - 1] = std::move(value);
         });
-        database.InsertRecord(database.RecordCount() + 1, std::move(record));
+        database.insertRecord(database.recordCount() + 1, std::move(record));
         ++added;
-        return GridRows(database) < AppendRowLimit;
+        return gridRows(database) < AppendRowLimit;
     });
     // Records added before a read error stay, so the database has changed then too.
     if (read || added > 0)
-        database.SetModified();
-    ReportCutValues(prompter, cut);
+        database.setModified();
+    reportCutValues(prompter, cut);
     if (!read) {
-        ShowOpenError(prompter);
+        showOpenError(prompter);
         return ExchangeResult::Failed;
     }
     return ExchangeResult::Done;
 }
 
-ExchangeResult AppendTextFile(const QString &path, TextType type, Database &database,
+ExchangeResult appendTextFile(const QString &path, TextType type, Database &database,
                               Prompter &prompter)
 {
     CheckedFile file(path);
-    if (!OpenForReading(file, prompter))
+    if (!openForReading(file, prompter))
         return ExchangeResult::Failed;
-    return AppendText(file, type, database, prompter);
+    return appendText(file, type, database, prompter);
 }
 
 } // namespace kribed

@@ -29,11 +29,11 @@ enum class ExchangeResult {
 //
 // The file form also takes the database name (the sanitized base name), the path (the text file's
 // with ".pdb") and the modification time (the text file's last write).
-ExchangeResult ImportTextFile(const QString &path, TextType type, Database &database,
+ExchangeResult importTextFile(const QString &path, TextType type, Database &database,
                               Prompter &prompter);
 // The device form fills records, names, types, widths and the reset values; name, path and
 // modification time stay as they were. The device must be open for reading and seekable.
-ExchangeResult ImportText(QIODevice &device, TextType type, Database &database,
+ExchangeResult importText(QIODevice &device, TextType type, Database &database,
                           Prompter &prompter);
 
 // Append ---------------------------------------------------------------------------------------
@@ -42,30 +42,30 @@ ExchangeResult ImportText(QIODevice &device, TextType type, Database &database,
 // fit question; long values are cut and told of as by the import. The database counts as changed
 // once the questions were answered OK, and after a read error when records were already added
 // (they stay). The caller makes the last row current.
-ExchangeResult AppendTextFile(const QString &path, TextType type, Database &database,
+ExchangeResult appendTextFile(const QString &path, TextType type, Database &database,
                               Prompter &prompter);
-ExchangeResult AppendText(QIODevice &device, TextType type, Database &database,
+ExchangeResult appendText(QIODevice &device, TextType type, Database &database,
                           Prompter &prompter);
 
 // The most grid rows (field names and records) an append fills up to.
 constexpr int AppendRowLimit = 9999;
-QString FitQuestionText(); // "Some of the imported records do not fit and will be cut. Continue?"
+QString fitQuestionText(); // "Some of the imported records do not fit and will be cut. Continue?"
 
 // Export ---------------------------------------------------------------------------------------
 // Writes the field names and every shown record, each value between the type's quotes, joined by
 // its separator, each line ending in CR LF; values are written exactly as they stand. Hidden
 // records are left out. The database is not touched.
 //
-// The file form writes through SafeWriteFile: only a complete, synced text replaces the target (a
+// The file form writes through safeWriteFile: only a complete, synced text replaces the target (a
 // link's final file), and the previous file becomes the backup beside the chosen name (the type's
 // backup extension). A failed export shows the save error and leaves the previous file and its
 // backup as they were. CommaAny is refused
 // like a file that cannot be created.
-ExchangeResult ExportTextFile(const QString &path, TextType type, const Database &database,
+ExchangeResult exportTextFile(const QString &path, TextType type, const Database &database,
                               Prompter &prompter);
 // False when the device refused a write.
-bool WriteText(QIODevice &device, TextType type, const Database &database);
+bool writeText(QIODevice &device, TextType type, const Database &database);
 // The backup name of an exported file: its extension replaced by the type's backup extension.
-QString TextBackupFileName(const QString &path, TextType type);
+QString textBackupFileName(const QString &path, TextType type);
 
 } // namespace kribed

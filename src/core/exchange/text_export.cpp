@@ -16,12 +16,12 @@ namespace {
 
 constexpr qsizetype FlushSize = 1 << 16;
 
-void ShowSaveError(Prompter &prompter)
+void showSaveError(Prompter &prompter)
 {
-    prompter.Ask({QStringLiteral("Error"), SaveErrorText(), Icon::Error, Buttons::Ok});
+    prompter.ask({QStringLiteral("Error"), saveErrorText(), Icon::Error, Buttons::Ok});
 }
 
-void AppendLine(QByteArray &out, const QVector<QByteArray> &values, const QByteArray &quote,
+void appendLine(QByteArray &out, const QVector<QByteArray> &values, const QByteArray &quote,
                 char separator)
 {
     // The line's length first, then one copy per value into room made once.
@@ -49,32 +49,32 @@ void AppendLine(QByteArray &out, const QVector<QByteArray> &values, const QByteA
 
 } // namespace
 
-QString TextBackupFileName(const QString &path, TextType type)
+QString textBackupFileName(const QString &path, TextType type)
 {
     const QFileInfo info(path);
     const QString name = info.fileName();
     const qsizetype dot = name.lastIndexOf(u'.');
     const QString stem = dot < 0 ? name : name.left(dot);
     const QString folder = path.left(path.size() - name.size());
-    return folder + stem + BackupExtensionOf(type);
+    return folder + stem + backupExtensionOf(type);
 }
 
-bool WriteText(QIODevice &device, TextType type, const Database &database)
+bool writeText(QIODevice &device, TextType type, const Database &database)
 {
-    const QByteArray quote = ExportQuoteOf(type);
-    const char separator = SeparatorOf(type);
+    const QByteArray quote = exportQuoteOf(type);
+    const char separator = separatorOf(type);
     QVector<QByteArray> names;
-    names.reserve(database.FieldCount());
-    for (int field = 1; field <= database.FieldCount(); ++field)
-        names.append(database.FieldName(field));
+    names.reserve(database.fieldCount());
+    for (int field = 1; field <= database.fieldCount(); ++field)
+        names.append(database.fieldName(field));
 
     QByteArray out;
     out.reserve(FlushSize * 2);
-    AppendLine(out, names, quote, separator);
-    for (int record = 1; record <= database.RecordCount(); ++record) {
-        if (database.RowHeight(record) == 0)
+    appendLine(out, names, quote, separator);
+    for (int record = 1; record <= database.recordCount(); ++record) {
+        if (database.rowHeight(record) == 0)
             continue; // hidden by the record filter
-        AppendLine(out, database.RecordAt(record), quote, separator);
+        appendLine(out, database.recordAt(record), quote, separator);
         if (out.size() >= FlushSize) {
             if (device.write(out) != out.size())
                 return false;
@@ -84,17 +84,17 @@ bool WriteText(QIODevice &device, TextType type, const Database &database)
     return device.write(out) == out.size();
 }
 
-ExchangeResult ExportTextFile(const QString &path, TextType type, const Database &database,
+ExchangeResult exportTextFile(const QString &path, TextType type, const Database &database,
                               Prompter &prompter)
 {
-    if (!IsExportType(type)) {
-        ShowSaveError(prompter);
+    if (!isExportType(type)) {
+        showSaveError(prompter);
         return ExchangeResult::Failed;
     }
     // The previous file becomes the backup, unless the chosen name is the backup name itself.
-    const auto write = [&](QIODevice &device) { return WriteText(device, type, database); };
-    if (!SafeWriteFile(path, TextBackupFileName(path, type), write)) {
-        ShowSaveError(prompter);
+    const auto write = [&](QIODevice &device) { return writeText(device, type, database); };
+    if (!safeWriteFile(path, textBackupFileName(path, type), write)) {
+        showSaveError(prompter);
         return ExchangeResult::Failed;
     }
     return ExchangeResult::Done;

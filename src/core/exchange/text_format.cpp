@@ -33,12 +33,12 @@ constexpr TypeRow TypeRows[] = {
     {TextType::CommaAny, "comma-any", ',', "Comma Separator (*.*)", "*.*", "*.*", ""},
 };
 
-const TypeRow &RowOf(TextType type)
+const TypeRow &rowOf(TextType type)
 {
     return TypeRows[int(type) - 1];
 }
 
-QString FilterText(int entries)
+QString filterText(int entries)
 {
     QString text;
     for (int i = 0; i < entries; ++i) {
@@ -49,7 +49,7 @@ QString FilterText(int entries)
 }
 
 // Removes the first double quote, then the first one of what is left.
-void StripTwoQuotes(QByteArray &field)
+void stripTwoQuotes(QByteArray &field)
 {
     for (int pass = 0; pass < 2; ++pass) {
         const qsizetype at = field.indexOf(Quote);
@@ -61,14 +61,14 @@ void StripTwoQuotes(QByteArray &field)
 
 } // namespace
 
-std::optional<TextType> TextTypeFromIndex(int filterIndex)
+std::optional<TextType> textTypeFromIndex(int filterIndex)
 {
     if (filterIndex < 1 || filterIndex > 4)
         return std::nullopt;
     return TextType(filterIndex);
 }
 
-std::optional<TextType> TextTypeFromName(const QString &name)
+std::optional<TextType> textTypeFromName(const QString &name)
 {
     for (const TypeRow &row : TypeRows) {
         if (name.compare(QLatin1String(row.name), Qt::CaseInsensitive) == 0)
@@ -77,51 +77,51 @@ std::optional<TextType> TextTypeFromName(const QString &name)
     return std::nullopt;
 }
 
-QString TextTypeName(TextType type)
+QString textTypeName(TextType type)
 {
-    return QLatin1String(RowOf(type).name);
+    return QLatin1String(rowOf(type).name);
 }
 
-char SeparatorOf(TextType type)
+char separatorOf(TextType type)
 {
-    return RowOf(type).separator;
+    return rowOf(type).separator;
 }
 
-QByteArray ExportQuoteOf(TextType type)
+QByteArray exportQuoteOf(TextType type)
 {
     return type == TextType::Tab ? QByteArray() : QByteArray(1, Quote);
 }
 
-QString DefaultExtensionOf(TextType type)
+QString defaultExtensionOf(TextType type)
 {
-    return QLatin1String(RowOf(type).defaultExtension);
+    return QLatin1String(rowOf(type).defaultExtension);
 }
 
-QString BackupExtensionOf(TextType type)
+QString backupExtensionOf(TextType type)
 {
-    return QLatin1String(RowOf(type).backupExtension);
+    return QLatin1String(rowOf(type).backupExtension);
 }
 
-bool IsExportType(TextType type)
+bool isExportType(TextType type)
 {
     return type == TextType::Comma || type == TextType::Semicolon || type == TextType::Tab;
 }
 
-QString ImportFilterText()
+QString importFilterText()
 {
-    return FilterText(4);
+    return filterText(4);
 }
 
-QString ExportFilterText()
+QString exportFilterText()
 {
-    return FilterText(3);
+    return filterText(3);
 }
 
 // Line reading ----------------------------------------------------------------------------------
 
 LineReader::LineReader(LineHandler handler) : mHandler(std::move(handler)) {}
 
-void LineReader::Feed(QByteArrayView bytes)
+void LineReader::feed(QByteArrayView bytes)
 {
     const char *p = bytes.data();
     const char *const end = p + bytes.size();
@@ -138,7 +138,7 @@ void LineReader::Feed(QByteArrayView bytes)
             ++q;
         if (q < end && *q == '\r' && !mInLine) {
             // The whole line lies in this piece: hand it over without copying.
-            DeliverView(p, q - p);
+            deliverView(p, q - p);
             mAfterCr = true;
             p = q + 1;
             continue;
@@ -150,29 +150,29 @@ void LineReader::Feed(QByteArrayView bytes)
         if (q == end)
             return;
         if (*q == EndOfFile) {
-            Finish();
+            finish();
             mStopped = true;
             return;
         }
-        Deliver();
+        deliver();
         mAfterCr = true;
         p = q + 1;
     }
 }
 
-void LineReader::Finish()
+void LineReader::finish()
 {
     if (!mStopped && mInLine)
-        Deliver();
+        deliver();
 }
 
-void LineReader::DeliverView(const char *data, qsizetype size)
+void LineReader::deliverView(const char *data, qsizetype size)
 {
     if (!mHandler(QByteArrayView(data, size)))
         mStopped = true;
 }
 
-void LineReader::Deliver()
+void LineReader::deliver()
 {
     const bool goOn = mHandler(mLine);
     mLine.clear();
@@ -181,25 +181,25 @@ void LineReader::Deliver()
         mStopped = true;
 }
 
-bool ReadLines(QIODevice &device, const LineReader::LineHandler &handler)
+bool readLines(QIODevice &device, const LineReader::LineHandler &handler)
 {
     LineReader reader(handler);
     QByteArray chunk(ReadChunk, Qt::Uninitialized);
-    while (!reader.Stopped()) {
+    while (!reader.stopped()) {
         const qint64 got = device.read(chunk.data(), ReadChunk);
         if (got < 0)
             return false;
         if (got == 0)
             break;
-        reader.Feed(QByteArrayView(chunk.constData(), got));
+        reader.feed(QByteArrayView(chunk.constData(), got));
     }
-    reader.Finish();
+    reader.finish();
     return true;
 }
 
 // Line splitting --------------------------------------------------------------------------------
 
-int VisitFields(QByteArrayView line, char separator, const FieldVisitor &visitor)
+int visitFields(QByteArrayView line, char separator, const FieldVisitor &visitor)
 {
     // One separator stands behind the line: a field ends at every separator outside a quote,
     // and what follows the last one can only be an unclosed quote, which is dropped.
@@ -214,7 +214,7 @@ int VisitFields(QByteArrayView line, char separator, const FieldVisitor &visitor
             quoted = !quoted;
         } else if (c == separator && !quoted) {
             QByteArray field(data + start, i - start);
-            StripTwoQuotes(field);
+            stripTwoQuotes(field);
             visitor(++fields, std::move(field));
             start = i + 1;
         }
@@ -222,15 +222,15 @@ int VisitFields(QByteArrayView line, char separator, const FieldVisitor &visitor
     return fields;
 }
 
-QList<QByteArray> SplitLine(QByteArrayView line, char separator)
+QList<QByteArray> splitLine(QByteArrayView line, char separator)
 {
     QList<QByteArray> fields;
-    VisitFields(line, separator,
+    visitFields(line, separator,
                 [&fields](int, QByteArray &&value) { fields.append(std::move(value)); });
     return fields;
 }
 
-int CountSeparators(QByteArrayView line, char separator, bool *endsQuoted)
+int countSeparators(QByteArrayView line, char separator, bool *endsQuoted)
 {
     int count = 0;
     bool quoted = false;
@@ -247,63 +247,63 @@ int CountSeparators(QByteArrayView line, char separator, bool *endsQuoted)
 
 // Format check ----------------------------------------------------------------------------------
 
-void FormatChecker::AddLine(QByteArrayView line)
+void FormatChecker::addLine(QByteArrayView line)
 {
     bool endsQuoted = false;
-    const int count = CountSeparators(line, mSeparator, &endsQuoted);
+    const int count = countSeparators(line, mSeparator, &endsQuoted);
     if (endsQuoted || (mResult.lines > 0 && count != mResult.max))
         mResult.suspicious = true;
     mResult.max = std::max(mResult.max, count);
     ++mResult.lines;
 }
 
-std::optional<FormatCheck> CheckFormat(QIODevice &device, char separator)
+std::optional<FormatCheck> checkFormat(QIODevice &device, char separator)
 {
     FormatChecker checker(separator);
-    const bool read = ReadLines(device, [&checker](QByteArrayView line) {
-        checker.AddLine(line);
+    const bool read = readLines(device, [&checker](QByteArrayView line) {
+        checker.addLine(line);
         return true;
     });
     if (!read)
         return std::nullopt;
-    return checker.Result();
+    return checker.result();
 }
 
 namespace {
 
-bool DoubtfulFile(const FormatCheck &check)
+bool doubtfulFile(const FormatCheck &check)
 {
     return check.suspicious || check.max < 1 || check.lines < 2 || check.lines > 10000;
 }
 
 } // namespace
 
-bool ImportAsksFormatQuestion(const FormatCheck &check)
+bool importAsksFormatQuestion(const FormatCheck &check)
 {
     // A database holds at most 50 fields: more than 49 separators would lose fields.
-    return DoubtfulFile(check) || check.max > 49;
+    return doubtfulFile(check) || check.max > 49;
 }
 
-bool AppendAsksFormatQuestion(const FormatCheck &check)
+bool appendAsksFormatQuestion(const FormatCheck &check)
 {
-    return DoubtfulFile(check) || check.max > 52;
+    return doubtfulFile(check) || check.max > 52;
 }
 
-QString OpenErrorText()
+QString openErrorText()
 {
     return QStringLiteral(
         "There was an error opening the file. This may caused by an invalid filename or path, or "
         "the file may be in use by another application.");
 }
 
-QString SaveErrorText()
+QString saveErrorText()
 {
     return QStringLiteral(
         "There was an error in saving the file. This may be caused by an invalid filename or a "
         "full or write protected disk.");
 }
 
-QString FormatQuestionText()
+QString formatQuestionText()
 {
     return QStringLiteral("If there is an incorrect import format please try  to change the file "
                           "type in the import dialog.\nContinue?");

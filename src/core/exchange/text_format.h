@@ -24,24 +24,24 @@ enum class TextType {
 };
 
 // The type of a filter index (1..4), or none.
-std::optional<TextType> TextTypeFromIndex(int filterIndex);
+std::optional<TextType> textTypeFromIndex(int filterIndex);
 // The type named "comma", "semicolon", "tab" or "comma-any" (case-insensitive), or none.
-std::optional<TextType> TextTypeFromName(const QString &name);
-QString TextTypeName(TextType type);
+std::optional<TextType> textTypeFromName(const QString &name);
+QString textTypeName(TextType type);
 
-char SeparatorOf(TextType type);
+char separatorOf(TextType type);
 // The quote the export puts around every value: a double quote, nothing for tab text.
-QByteArray ExportQuoteOf(TextType type);
+QByteArray exportQuoteOf(TextType type);
 // The default extension the file dialogs add: "CSV", "csv", "TXT", "*.*".
-QString DefaultExtensionOf(TextType type);
+QString defaultExtensionOf(TextType type);
 // The extension the export gives the previous file: ".CS_", ".cs_", ".TX_" (empty for CommaAny).
-QString BackupExtensionOf(TextType type);
-bool IsExportType(TextType type);
+QString backupExtensionOf(TextType type);
+bool isExportType(TextType type);
 
 // The filter texts of the open dialog (import, append: four entries) and of the save dialog
 // (export: three entries), in the dialogs' "text|pattern|" form.
-QString ImportFilterText();
-QString ExportFilterText();
+QString importFilterText();
+QString exportFilterText();
 
 // Cuts bytes into lines: a carriage return ends a line and a line feed right after it belongs to
 // that line end; a line feed anywhere else is an ordinary character. Ctrl+Z (26) ends the text.
@@ -55,15 +55,15 @@ public:
     explicit LineReader(LineHandler handler);
 
     // Takes the next piece of the text; a CR LF may be split across two pieces.
-    void Feed(QByteArrayView bytes);
+    void feed(QByteArrayView bytes);
     // Hands over the last line when it had no line end.
-    void Finish();
+    void finish();
     // True after Ctrl+Z or after the handler asked to stop: further bytes are ignored.
-    bool Stopped() const { return mStopped; }
+    bool stopped() const { return mStopped; }
 
 private:
-    void Deliver();
-    void DeliverView(const char *data, qsizetype size);
+    void deliver();
+    void deliverView(const char *data, qsizetype size);
 
     LineHandler mHandler;
     QByteArray mLine;
@@ -74,22 +74,22 @@ private:
 
 // Reads the device from its current position to its end (or Ctrl+Z, or until the handler stops)
 // and hands over each line. False when the device reported a read error.
-bool ReadLines(QIODevice &device, const LineReader::LineHandler &handler);
+bool readLines(QIODevice &device, const LineReader::LineHandler &handler);
 
 // The fields of one line. A double quote switches the quoted state, in which a separator does not
 // end a field; there is no escape. Each field loses its first two double quotes, wherever they
 // stand. A remainder that opens a quote and never closes it is dropped. An empty line is one empty
 // field.
-QList<QByteArray> SplitLine(QByteArrayView line, char separator);
+QList<QByteArray> splitLine(QByteArrayView line, char separator);
 
-// SplitLine without the list: hands each field, counted from 1, to the visitor in line order.
+// splitLine without the list: hands each field, counted from 1, to the visitor in line order.
 // Returns the number of fields.
 using FieldVisitor = std::function<void(int field, QByteArray &&value)>;
-int VisitFields(QByteArrayView line, char separator, const FieldVisitor &visitor);
+int visitFields(QByteArrayView line, char separator, const FieldVisitor &visitor);
 
-// The separators of a line outside the quoted state, with the quote rule of SplitLine.
+// The separators of a line outside the quoted state, with the quote rule of splitLine.
 // `endsQuoted`, when given, tells whether the line ends inside a quote.
-int CountSeparators(QByteArrayView line, char separator, bool *endsQuoted = nullptr);
+int countSeparators(QByteArrayView line, char separator, bool *endsQuoted = nullptr);
 
 // What the format check learns from a whole file.
 struct FormatCheck
@@ -104,8 +104,8 @@ class FormatChecker
 {
 public:
     explicit FormatChecker(char separator) : mSeparator(separator) {}
-    void AddLine(QByteArrayView line);
-    const FormatCheck &Result() const { return mResult; }
+    void addLine(QByteArrayView line);
+    const FormatCheck &result() const { return mResult; }
 
 private:
     char mSeparator;
@@ -113,19 +113,19 @@ private:
 };
 
 // Runs the format check over the device from its current position; none on a read error.
-std::optional<FormatCheck> CheckFormat(QIODevice &device, char separator);
+std::optional<FormatCheck> checkFormat(QIODevice &device, char separator);
 
 // Whether the import asks "If there is an incorrect import format ...". Besides a doubtful file it
 // asks when a line holds more fields than a database can have, so that no field is dropped
 // without a word.
-bool ImportAsksFormatQuestion(const FormatCheck &check);
+bool importAsksFormatQuestion(const FormatCheck &check);
 // Whether the append asks the same question (more fields than the database are the fit
 // question's concern there).
-bool AppendAsksFormatQuestion(const FormatCheck &check);
+bool appendAsksFormatQuestion(const FormatCheck &check);
 
 // The texts every exchange command shares.
-QString OpenErrorText();     // "There was an error opening the file. ..."
-QString SaveErrorText();     // "There was an error in saving the file. ..."
-QString FormatQuestionText(); // "If there is an incorrect import format ...\nContinue?"
+QString openErrorText();     // "There was an error opening the file. ..."
+QString saveErrorText();     // "There was an error in saving the file. ..."
+QString formatQuestionText(); // "If there is an incorrect import format ...\nContinue?"
 
 } // namespace kribed

@@ -30,15 +30,15 @@ struct ImportedTable
 // Reads the lines into the table: line k into row k, fields beyond the last column all land in
 // the last column, so it ends up with the line's last field. `cut` counts the values the table
 // holds that were cut to what a record can store.
-bool FillTable(QIODevice &device, char separator, ImportedTable &table, int &cut)
+bool fillTable(QIODevice &device, char separator, ImportedTable &table, int &cut)
 {
     const int lastField = table.fields;
     int row = 0;
-    return ReadLines(device, [&](QByteArrayView line) {
+    return readLines(device, [&](QByteArrayView line) {
         Database::Record &cells = table.rows[row];
         bool lastCut = false; // only the last of the fields that share the last column stays
-        VisitFields(line, separator, [&](int field, QByteArray &&value) {
-            const bool wasCut = CutToStoredSize(value);
+        visitFields(line, separator, [&](int field, QByteArray &&value) {
+            const bool wasCut = cutToStoredSize(value);
             if (field < lastField)
                 cut += wasCut;
             else
@@ -50,39 +50,39 @@ bool FillTable(QIODevice &device, char separator, ImportedTable &table, int &cut
     });
 }
 
-void ReplaceDatabase(Database &database, ImportedTable &table)
+void replaceDatabase(Database &database, ImportedTable &table)
 {
-    database.ResetAppInfo();
-    database.SetFilterText(QByteArray());
-    database.SetFilterField(0);
-    database.SetSecondarySortField(0);
-    database.SetTertiarySortField(0);
-    database.ClearPopupLists();
-    database.SetFilterOn(false);
+    database.resetAppInfo();
+    database.setFilterText(QByteArray());
+    database.setFilterField(0);
+    database.setSecondarySortField(0);
+    database.setTertiarySortField(0);
+    database.clearPopupLists();
+    database.setFilterOn(false);
 
     const int records = int(table.rows.size()) - 1;
-    database.SetShape(table.fields, records);
+    database.setShape(table.fields, records);
     for (int field = 1; field <= table.fields; ++field) {
-        database.SetFieldName(field, table.rows[0][field - 1]);
-        database.SetColumnWidth(field, ImportedColumnWidth);
-        database.SetFieldType(field, 0);
+        database.setFieldName(field, table.rows[0][field - 1]);
+        database.setColumnWidth(field, ImportedColumnWidth);
+        database.setFieldType(field, 0);
     }
     for (int record = 1; record <= records; ++record)
-        database.RecordAt(record) = std::move(table.rows[record]);
-    database.SetModified();
+        database.recordAt(record) = std::move(table.rows[record]);
+    database.setModified();
 }
 
 } // namespace
 
-ExchangeResult ImportText(QIODevice &device, TextType type, Database &database,
+ExchangeResult importText(QIODevice &device, TextType type, Database &database,
                           Prompter &prompter)
 {
-    const char separator = SeparatorOf(type);
+    const char separator = separatorOf(type);
     FormatCheck check;
-    const ExchangeResult checked = CheckTextFirst(
+    const ExchangeResult checked = checkTextFirst(
         device, separator, prompter,
         [&prompter](const FormatCheck &shape) {
-            return !ImportAsksFormatQuestion(shape) || AskToGoOn(prompter, FormatQuestionText());
+            return !importAsksFormatQuestion(shape) || askToGoOn(prompter, formatQuestionText());
         },
         check);
     if (checked != ExchangeResult::Done)
@@ -94,31 +94,31 @@ ExchangeResult ImportText(QIODevice &device, TextType type, Database &database,
     table.rows = QVector<Database::Record>(rows, Database::Record(table.fields));
     // The open database stays as it is until the whole file has been read.
     int cut = 0;
-    if (!FillTable(device, separator, table, cut)) {
-        ShowOpenError(prompter);
+    if (!fillTable(device, separator, table, cut)) {
+        showOpenError(prompter);
         return ExchangeResult::Failed;
     }
-    ReplaceDatabase(database, table);
-    ReportCutValues(prompter, cut);
+    replaceDatabase(database, table);
+    reportCutValues(prompter, cut);
     return ExchangeResult::Done;
 }
 
-ExchangeResult ImportTextFile(const QString &path, TextType type, Database &database,
+ExchangeResult importTextFile(const QString &path, TextType type, Database &database,
                               Prompter &prompter)
 {
     CheckedFile file(path);
-    if (!OpenForReading(file, prompter))
+    if (!openForReading(file, prompter))
         return ExchangeResult::Failed;
-    const ExchangeResult result = ImportText(file, type, database, prompter);
+    const ExchangeResult result = importText(file, type, database, prompter);
     file.close();
     if (result != ExchangeResult::Done)
         return result;
 
     const QFileInfo info(path);
     const QString baseName = info.completeBaseName();
-    database.SetModificationTime(info.lastModified());
-    database.SetName(CurrentRegional().ToBytes(SanitizeFileName(baseName)));
-    database.SetFilePath(info.absoluteDir().absoluteFilePath(baseName + QStringLiteral(".pdb")));
+    database.setModificationTime(info.lastModified());
+    database.setName(currentRegional().toBytes(sanitizeFileName(baseName)));
+    database.setFilePath(info.absoluteDir().absoluteFilePath(baseName + QStringLiteral(".pdb")));
     return ExchangeResult::Done;
 }
 

@@ -8,26 +8,26 @@
 
 namespace kribed {
 
-void ShowOpenError(Prompter &prompter)
+void showOpenError(Prompter &prompter)
 {
-    prompter.Ask({QStringLiteral("Error"), OpenErrorText(), Icon::Error, Buttons::Ok});
+    prompter.ask({QStringLiteral("Error"), openErrorText(), Icon::Error, Buttons::Ok});
 }
 
-bool AskToGoOn(Prompter &prompter, const QString &text)
+bool askToGoOn(Prompter &prompter, const QString &text)
 {
-    return prompter.Ask({QStringLiteral("Information"), text, Icon::Warning, Buttons::OkCancel})
+    return prompter.ask({QStringLiteral("Information"), text, Icon::Warning, Buttons::OkCancel})
         == Answer::Ok;
 }
 
-bool OpenForReading(CheckedFile &file, Prompter &prompter)
+bool openForReading(CheckedFile &file, Prompter &prompter)
 {
-    if (file.OpenForReading())
+    if (file.openForReading())
         return true;
-    ShowOpenError(prompter);
+    showOpenError(prompter);
     return false;
 }
 
-bool CutToStoredSize(QByteArray &value)
+bool cutToStoredSize(QByteArray &value)
 {
     if (value.size() <= MaxValueBytes)
         return false;
@@ -35,7 +35,7 @@ bool CutToStoredSize(QByteArray &value)
     return true;
 }
 
-void ReportCutValues(Prompter &prompter, int count)
+void reportCutValues(Prompter &prompter, int count)
 {
     if (count == 0)
         return;
@@ -45,24 +45,24 @@ void ReportCutValues(Prompter &prompter, int count)
                    : QStringLiteral("%1 values were longer than 4000 characters and have been cut "
                                     "to their first 4000 characters.")
                          .arg(count);
-    prompter.Ask({QStringLiteral("Information"), text, Icon::Warning, Buttons::Ok});
+    prompter.ask({QStringLiteral("Information"), text, Icon::Warning, Buttons::Ok});
 }
 
-ExchangeResult CheckTextFirst(QIODevice &device, char separator, Prompter &prompter,
+ExchangeResult checkTextFirst(QIODevice &device, char separator, Prompter &prompter,
                               const std::function<bool(const FormatCheck &)> &goOn,
                               FormatCheck &check)
 {
     const qint64 start = device.pos();
-    const std::optional<FormatCheck> checked = CheckFormat(device, separator);
+    const std::optional<FormatCheck> checked = checkFormat(device, separator);
     if (!checked) {
-        ShowOpenError(prompter);
+        showOpenError(prompter);
         return ExchangeResult::Failed;
     }
     check = *checked;
     if (!goOn(check))
         return ExchangeResult::Cancelled;
     if (!device.seek(start)) {
-        ShowOpenError(prompter);
+        showOpenError(prompter);
         return ExchangeResult::Failed;
     }
     return ExchangeResult::Done;

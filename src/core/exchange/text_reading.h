@@ -20,24 +20,24 @@ class CheckedFile;
 class Prompter;
 
 // The error message for a text that cannot be opened or read.
-void ShowOpenError(Prompter &prompter);
+void showOpenError(Prompter &prompter);
 // An "Information" question with OK and Cancel: true when answered OK.
-bool AskToGoOn(Prompter &prompter, const QString &text);
+bool askToGoOn(Prompter &prompter, const QString &text);
 // Opens the file for reading; shows the open error when it cannot. Its reads fail on any disk
 // error, so a text is never taken as shorter than it is.
-bool OpenForReading(CheckedFile &file, Prompter &prompter);
+bool openForReading(CheckedFile &file, Prompter &prompter);
 
 // Cuts a value read from a text to what a record can store (MaxValueBytes); true when it was
 // longer. Cut when read, no value can make the grid slow to draw or be cut silently by a save.
-bool CutToStoredSize(QByteArray &value);
+bool cutToStoredSize(QByteArray &value);
 // Tells once how many values were cut; nothing when none was.
-void ReportCutValues(Prompter &prompter, int count);
+void reportCutValues(Prompter &prompter, int count);
 
 // The first pass over the text from the device's position on: learns its shape into `check`, lets
 // `goOn` ask the caller's questions about it and then returns the device to where the text
 // starts. Done when the reading pass may begin; Cancelled when `goOn` said no; Failed when the
 // text could not be read (the open error was shown).
-ExchangeResult CheckTextFirst(QIODevice &device, char separator, Prompter &prompter,
+ExchangeResult checkTextFirst(QIODevice &device, char separator, Prompter &prompter,
                               const std::function<bool(const FormatCheck &)> &goOn,
                               FormatCheck &check);
 

@@ -11,27 +11,27 @@ namespace kribed {
 
 namespace {
 
-bool IsBlank(char c)
+bool isBlank(char c)
 {
     return c == ' ' || c == '\t';
 }
 
-QByteArrayView Trimmed(QByteArrayView text)
+QByteArrayView trimmed(QByteArrayView text)
 {
-    while (!text.isEmpty() && IsBlank(text.front()))
+    while (!text.isEmpty() && isBlank(text.front()))
         text = text.sliced(1);
-    while (!text.isEmpty() && IsBlank(text.back()))
+    while (!text.isEmpty() && isBlank(text.back()))
         text.chop(1);
     return text;
 }
 
 // Group and key names as Qt writes them: %XX for a byte it would not write plainly.
-QString NameText(QByteArrayView name)
+QString nameText(QByteArrayView name)
 {
     return QString::fromUtf8(QByteArray::fromPercentEncoding(name.toByteArray()));
 }
 
-QString ValueText(QByteArrayView raw)
+QString valueText(QByteArrayView raw)
 {
     if (raw.size() < 2 || raw.front() != '"' || raw.back() != '"')
         return QString::fromUtf8(raw);
@@ -49,14 +49,14 @@ QString ValueText(QByteArrayView raw)
 
 } // namespace
 
-bool DesktopIni::Load(const QString &path)
+bool DesktopIni::load(const QString &path)
 {
     mBytes.clear();
     CheckedFile file(path);
-    if (!file.OpenForReading())
+    if (!file.openForReading())
         return false;
     QByteArray bytes = file.readAll();
-    if (file.ReadFailed() || bytes.size() != file.size())
+    if (file.readFailed() || bytes.size() != file.size())
         return false;
     mBytes = std::move(bytes);
     return true;
@@ -64,7 +64,7 @@ bool DesktopIni::Load(const QString &path)
 
 // One pass over the lines: the last line of the last section of the group, and the key's last
 // line within that section.
-DesktopIni::Lookup DesktopIni::Find(const QString &group, const QString &key) const
+DesktopIni::Lookup DesktopIni::find(const QString &group, const QString &key) const
 {
     Lookup found;
     bool inGroup = false;
@@ -79,11 +79,11 @@ DesktopIni::Lookup DesktopIni::Find(const QString &group, const QString &key) co
         start = line.next;
 
         const QByteArrayView content =
-            Trimmed(QByteArrayView(mBytes).sliced(line.start, line.end - line.start));
+            trimmed(QByteArrayView(mBytes).sliced(line.start, line.end - line.start));
         if (content.isEmpty())
             continue;
         if (content.front() == '[' && content.back() == ']') {
-            inGroup = NameText(content.sliced(1, content.size() - 2)) == group;
+            inGroup = nameText(content.sliced(1, content.size() - 2)) == group;
             if (inGroup) {
                 found.groupEnd = line;
                 found.entry.reset(); // a later section of the same name counts
@@ -96,44 +96,44 @@ DesktopIni::Lookup DesktopIni::Find(const QString &group, const QString &key) co
         const qsizetype equals = content.indexOf('=');
         if (equals < 0)
             continue;
-        if (NameText(Trimmed(content.first(equals))) != key)
+        if (nameText(trimmed(content.first(equals))) != key)
             continue;
         Entry entry;
         entry.line = line;
         entry.valueStart = (content.data() - mBytes.constData()) + equals + 1;
-        while (entry.valueStart < line.end && IsBlank(mBytes.at(entry.valueStart)))
+        while (entry.valueStart < line.end && isBlank(mBytes.at(entry.valueStart)))
             ++entry.valueStart;
         found.entry = entry;
     }
     return found;
 }
 
-bool DesktopIni::HasGroup(const QString &group) const
+bool DesktopIni::hasGroup(const QString &group) const
 {
-    return Find(group, QString()).groupEnd.has_value();
+    return find(group, QString()).groupEnd.has_value();
 }
 
-std::optional<QString> DesktopIni::Value(const QString &group, const QString &key) const
+std::optional<QString> DesktopIni::value(const QString &group, const QString &key) const
 {
-    const Lookup found = Find(group, key);
+    const Lookup found = find(group, key);
     if (!found.entry)
         return std::nullopt;
     const Entry &entry = *found.entry;
-    return ValueText(Trimmed(
+    return valueText(trimmed(
         QByteArrayView(mBytes).sliced(entry.valueStart, entry.line.end - entry.valueStart)));
 }
 
-QByteArray DesktopIni::LineEnding() const
+QByteArray DesktopIni::lineEnding() const
 {
     const qsizetype newline = mBytes.indexOf('\n');
     return newline > 0 && mBytes.at(newline - 1) == '\r' ? QByteArrayLiteral("\r\n")
                                                          : QByteArrayLiteral("\n");
 }
 
-std::optional<QByteArray> DesktopIni::WithValue(const QString &group, const QString &key,
+std::optional<QByteArray> DesktopIni::withValue(const QString &group, const QString &key,
                                                 const QByteArray &value) const
 {
-    const Lookup found = Find(group, key);
+    const Lookup found = find(group, key);
     if (!found.groupEnd)
         return std::nullopt;
     QByteArray bytes = mBytes;
@@ -141,13 +141,13 @@ std::optional<QByteArray> DesktopIni::WithValue(const QString &group, const QStr
         const Entry &entry = *found.entry;
         // Blanks after the old value stay, like everything before it.
         qsizetype valueEnd = entry.line.end;
-        while (valueEnd > entry.valueStart && IsBlank(bytes.at(valueEnd - 1)))
+        while (valueEnd > entry.valueStart && isBlank(bytes.at(valueEnd - 1)))
             --valueEnd;
         bytes.replace(entry.valueStart, valueEnd - entry.valueStart, value);
         return bytes;
     }
     const Line &last = *found.groupEnd;
-    const QByteArray ending = LineEnding();
+    const QByteArray ending = lineEnding();
     QByteArray line = key.toUtf8() + '=' + value + ending;
     if (last.next == last.end) // the file ends without a line break
         line.prepend(ending);
@@ -155,16 +155,16 @@ std::optional<QByteArray> DesktopIni::WithValue(const QString &group, const QStr
     return bytes;
 }
 
-bool WriteDesktopIniValue(const QString &path, const QString &group, const QString &key,
+bool writeDesktopIniValue(const QString &path, const QString &group, const QString &key,
                           const QByteArray &value)
 {
     DesktopIni ini;
-    if (!ini.Load(path))
+    if (!ini.load(path))
         return false;
-    const std::optional<QByteArray> changed = ini.WithValue(group, key, value);
+    const std::optional<QByteArray> changed = ini.withValue(group, key, value);
     if (!changed)
         return false;
-    return SafeWriteFile(path, QString(), [&changed](QIODevice &device) {
+    return safeWriteFile(path, QString(), [&changed](QIODevice &device) {
         return device.write(*changed) == changed->size();
     });
 }

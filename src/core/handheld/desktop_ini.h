@@ -24,16 +24,16 @@ public:
     explicit DesktopIni(QByteArray bytes) : mBytes(std::move(bytes)) {}
 
     // Reads the file; false (and no content) when it cannot be read whole.
-    bool Load(const QString &path);
-    const QByteArray &Bytes() const { return mBytes; }
+    bool load(const QString &path);
+    const QByteArray &bytes() const { return mBytes; }
 
-    bool HasGroup(const QString &group) const;
+    bool hasGroup(const QString &group) const;
     // The value as text (UTF-8), or none when the group has no such key.
-    std::optional<QString> Value(const QString &group, const QString &key) const;
+    std::optional<QString> value(const QString &group, const QString &key) const;
 
     // The file with the key's value set: the key's line keeps everything up to its value, or a new
     // "key=value" line ends the group. Nothing when the group does not exist.
-    std::optional<QByteArray> WithValue(const QString &group, const QString &key,
+    std::optional<QByteArray> withValue(const QString &group, const QString &key,
                                         const QByteArray &value) const;
 
 private:
@@ -54,15 +54,15 @@ private:
         std::optional<Entry> entry;     // the key's last line within the group
     };
 
-    Lookup Find(const QString &group, const QString &key) const;
-    QByteArray LineEnding() const;
+    Lookup find(const QString &group, const QString &key) const;
+    QByteArray lineEnding() const;
 
     QByteArray mBytes;
 };
 
-// Sets one value in the INI file at `path` through SafeWriteFile, keeping every other byte.
+// Sets one value in the INI file at `path` through safeWriteFile, keeping every other byte.
 // False when the file cannot be read, has no such group, or cannot be written.
-bool WriteDesktopIniValue(const QString &path, const QString &group, const QString &key,
+bool writeDesktopIniValue(const QString &path, const QString &group, const QString &key,
                           const QByteArray &value);
 
 } // namespace kribed

@@ -28,17 +28,17 @@ struct AutoSizing
 
 // The path a database is installed under: the install folder, the database file's name without
 // its folder, its extension replaced by ".pdb" ("Kunden.PDB" becomes "Kunden.pdb").
-QString InstallTargetPath(const QString &installFolder, const QString &databasePath);
+QString installTargetPath(const QString &installFolder, const QString &databasePath);
 
 // Writes the copy into the install folder, first saving the database to its own file when
 // SaveAtInstall is on; tells the user the database is ready unless in expert mode. True when the
 // copy was written.
-bool WriteInstallCopy(Database &database, const QString &installFolder,
+bool writeInstallCopy(Database &database, const QString &installFolder,
                       const InstallOptions &options, int currentColumn, Prompter &prompter);
 
 // The whole Install command for the given user: the install folder and flag, the auto-width
 // question, the copy, and the automatic widths switched on again. True when the copy was written.
-bool InstallDatabase(Database &database, const UserList &users, int userIndex,
+bool installDatabase(Database &database, const UserList &users, int userIndex,
                      const InstallOptions &options, const AutoSizing &autoSizing,
                      int currentColumn, Prompter &prompter);
 

@@ -26,7 +26,7 @@ class ByteCursor
 public:
     explicit ByteCursor(QIODevice &device) : mDevice(device), mSize(device.size()) {}
 
-    std::optional<uchar> ByteAt(qint64 pos)
+    std::optional<uchar> byteAt(qint64 pos)
     {
         if (pos < 0 || pos >= mSize)
             return std::nullopt;
@@ -38,7 +38,7 @@ public:
         return uchar(byte);
     }
 
-    std::optional<QByteArray> BytesAt(qint64 pos, int length)
+    std::optional<QByteArray> bytesAt(qint64 pos, int length)
     {
         if (pos < 0 || length < 0 || pos + length > mSize)
             return std::nullopt;
@@ -55,45 +55,45 @@ private:
     qint64 mSize;
 };
 
-QString UserText(const QByteArray &bytes)
+QString userText(const QByteArray &bytes)
 {
-    return CurrentRegional().ToText(bytes.left(MaxUserTextLength));
+    return currentRegional().toText(bytes.left(MaxUserTextLength));
 }
 
 // One user record starting at r; `next` receives the position after its uninterpreted byte.
-std::optional<UserEntry> ReadUserRecord(ByteCursor &cursor, qint64 r, qint64 &next)
+std::optional<UserEntry> readUserRecord(ByteCursor &cursor, qint64 r, qint64 &next)
 {
-    const std::optional<QByteArray> id = cursor.BytesAt(r, 2);
-    const std::optional<uchar> nameLength = cursor.ByteAt(r + 4);
+    const std::optional<QByteArray> id = cursor.bytesAt(r, 2);
+    const std::optional<uchar> nameLength = cursor.byteAt(r + 4);
     if (!id || !nameLength)
         return std::nullopt;
-    const std::optional<QByteArray> name = cursor.BytesAt(r + 5, *nameLength);
-    const std::optional<uchar> folderLength = cursor.ByteAt(r + 5 + *nameLength);
+    const std::optional<QByteArray> name = cursor.bytesAt(r + 5, *nameLength);
+    const std::optional<uchar> folderLength = cursor.byteAt(r + 5 + *nameLength);
     if (!name || !folderLength)
         return std::nullopt;
-    const std::optional<QByteArray> folder = cursor.BytesAt(r + 6 + *nameLength, *folderLength);
+    const std::optional<QByteArray> folder = cursor.bytesAt(r + 6 + *nameLength, *folderLength);
     if (!folder)
         return std::nullopt;
 
     UserEntry entry;
     entry.id = quint16(uchar(id->at(0)) | (uchar(id->at(1)) << 8));
-    entry.name = UserText(*name);
-    entry.folder = UserText(*folder);
+    entry.name = userText(*name);
+    entry.folder = userText(*folder);
     next = r + 7 + *nameLength + *folderLength;
     return entry;
 }
 
 // The position right after the next 0x01 0x80 from pos on, or none when the file ends first.
 // A 0x01 always takes the byte after it along, so 0x01 0x01 0x80 holds no marker.
-std::optional<qint64> SkipToMarker(ByteCursor &cursor, qint64 pos)
+std::optional<qint64> skipToMarker(ByteCursor &cursor, qint64 pos)
 {
     for (;;) {
-        const std::optional<uchar> byte = cursor.ByteAt(pos++);
+        const std::optional<uchar> byte = cursor.byteAt(pos++);
         if (!byte)
             return std::nullopt;
         if (*byte != 0x01)
             continue;
-        const std::optional<uchar> following = cursor.ByteAt(pos++);
+        const std::optional<uchar> following = cursor.byteAt(pos++);
         if (!following)
             return std::nullopt;
         if (*following == 0x80)
@@ -106,22 +106,22 @@ std::optional<qint64> SkipToMarker(ByteCursor &cursor, qint64 pos)
 class IniRoot : public HandheldRoot
 {
 public:
-    explicit IniRoot(const QString &path) : mPath(path) { mLoaded = mIni.Load(path); }
+    explicit IniRoot(const QString &path) : mPath(path) { mLoaded = mIni.load(path); }
 
-    bool SubkeyOpens(const QString &subkey) const override
+    bool subkeyOpens(const QString &subkey) const override
     {
-        return mLoaded && mIni.HasGroup(subkey);
+        return mLoaded && mIni.hasGroup(subkey);
     }
 
-    std::optional<QString> Value(const QString &subkey, const QString &name) const override
+    std::optional<QString> value(const QString &subkey, const QString &name) const override
     {
-        return mIni.Value(subkey, name);
+        return mIni.value(subkey, name);
     }
 
-    bool RaiseFlag(const QString &subkey, const QString &name) override
+    bool raiseFlag(const QString &subkey, const QString &name) override
     {
         // A file that could not be read whole is never written back.
-        return mLoaded && WriteDesktopIniValue(mPath, subkey, name, QByteArrayLiteral("1"));
+        return mLoaded && writeDesktopIniValue(mPath, subkey, name, QByteArrayLiteral("1"));
     }
 
 private:
@@ -137,7 +137,7 @@ class RegistryRoot : public HandheldRoot
 public:
     explicit RegistryRoot(const QString &key) : mSettings(key, QSettings::NativeFormat) {}
 
-    bool SubkeyOpens(const QString &subkey) const override
+    bool subkeyOpens(const QString &subkey) const override
     {
         mSettings.beginGroup(ApplicationName);
         const bool opens = mSettings.childGroups().contains(subkey);
@@ -145,7 +145,7 @@ public:
         return opens;
     }
 
-    std::optional<QString> Value(const QString &subkey, const QString &name) const override
+    std::optional<QString> value(const QString &subkey, const QString &name) const override
     {
         const QString key = ApplicationName + u'/' + subkey + u'/' + name;
         if (!mSettings.contains(key))
@@ -153,7 +153,7 @@ public:
         return mSettings.value(key).toString();
     }
 
-    bool RaiseFlag(const QString &subkey, const QString &name) override
+    bool raiseFlag(const QString &subkey, const QString &name) override
     {
         mSettings.setValue(ApplicationName + u'/' + subkey + u'/' + name, 1);
         mSettings.sync();
@@ -167,7 +167,7 @@ private:
 
 } // namespace
 
-QString DesktopNotInstalledText()
+QString desktopNotInstalledText()
 {
     return QStringLiteral("The Desktop software for the Palm Computing(R) Platform is not correctly "
                           "installed.\nNevertheless you can use Kribed without problems.");
@@ -175,7 +175,7 @@ QString DesktopNotInstalledText()
 
 // HandheldRegistry ------------------------------------------------------------------------------
 
-QString HandheldRegistry::IniFile(const QString &organisation) const
+QString HandheldRegistry::iniFile(const QString &organisation) const
 {
     if (!mIniFolder.isEmpty())
         return mIniFolder + u'/' + organisation + u'/' + ApplicationName + QStringLiteral(".ini");
@@ -183,9 +183,9 @@ QString HandheldRegistry::IniFile(const QString &organisation) const
         .fileName();
 }
 
-std::unique_ptr<HandheldRoot> HandheldRegistry::OpenRoot() const
+std::unique_ptr<HandheldRoot> HandheldRegistry::openRoot() const
 {
-    const QStringList organisations{PrimaryOrganisation(), FallbackOrganisation()};
+    const QStringList organisations{primaryOrganisation(), fallbackOrganisation()};
 #ifdef Q_OS_WIN
     if (mIniFolder.isEmpty()) {
         QSettings software(QStringLiteral("HKEY_CURRENT_USER\\Software"), QSettings::NativeFormat);
@@ -199,7 +199,7 @@ std::unique_ptr<HandheldRoot> HandheldRegistry::OpenRoot() const
     }
 #endif
     for (const QString &organisation : organisations) {
-        const QString file = IniFile(organisation);
+        const QString file = iniFile(organisation);
         if (QFileInfo(file).isFile())
             return std::make_unique<IniRoot>(file);
     }
@@ -208,24 +208,24 @@ std::unique_ptr<HandheldRoot> HandheldRegistry::OpenRoot() const
 
 // users.dat -------------------------------------------------------------------------------------
 
-QList<UserEntry> ReadUsersDat(QIODevice &device)
+QList<UserEntry> readUsersDat(QIODevice &device)
 {
     QList<UserEntry> users;
     ByteCursor cursor(device);
-    const std::optional<uchar> count = cursor.ByteAt(0);
+    const std::optional<uchar> count = cursor.byteAt(0);
     if (!count)
         return users;
 
     qint64 r = 13;
     for (int index = 0; index < *count; ++index) {
         qint64 afterRecord = 0;
-        std::optional<UserEntry> entry = ReadUserRecord(cursor, r, afterRecord);
+        std::optional<UserEntry> entry = readUserRecord(cursor, r, afterRecord);
         if (!entry)
             break;
         users.append(std::move(*entry));
         if (index + 1 == *count)
             break;
-        const std::optional<qint64> next = SkipToMarker(cursor, afterRecord);
+        const std::optional<qint64> next = skipToMarker(cursor, afterRecord);
         if (!next)
             break;
         r = *next;
@@ -233,33 +233,33 @@ QList<UserEntry> ReadUsersDat(QIODevice &device)
     return users;
 }
 
-// TUserData -------------------------------------------------------------------------------------
+// UserData -------------------------------------------------------------------------------------
 
-TUserData::TUserData(Prompter &prompter, HandheldRegistry registry)
+UserData::UserData(Prompter &prompter, HandheldRegistry registry)
     : mRegistry(std::move(registry))
 {
-    ReadRegistry(prompter);
+    readRegistry(prompter);
 }
 
-void TUserData::ReadRegistry(Prompter &prompter)
+void UserData::readRegistry(Prompter &prompter)
 {
-    const std::unique_ptr<HandheldRoot> root = mRegistry.OpenRoot();
+    const std::unique_ptr<HandheldRoot> root = mRegistry.openRoot();
     if (!root) {
-        prompter.Ask({QStringLiteral("Kribed"), DesktopNotInstalledText(), Icon::Error, Buttons::Ok});
+        prompter.ask({QStringLiteral("Kribed"), desktopNotInstalledText(), Icon::Error, Buttons::Ok});
         return;
     }
 
     const QString preferences = QStringLiteral("Preferences");
-    if (root->SubkeyOpens(preferences)) {
-        mLastUserName = root->Value(preferences, QStringLiteral("LastUserName"))
+    if (root->subkeyOpens(preferences)) {
+        mLastUserName = root->value(preferences, QStringLiteral("LastUserName"))
                             .value_or(QString())
                             .left(MaxUserTextLength);
     }
 
     const QString core = QStringLiteral("Core");
-    if (!root->SubkeyOpens(core))
+    if (!root->subkeyOpens(core))
         return;
-    const std::optional<QString> path = root->Value(core, QStringLiteral("Path"));
+    const std::optional<QString> path = root->value(core, QStringLiteral("Path"));
     if (!path)
         return;
     mDesktopFolder = path->left(MaxDesktopFolderLength);
@@ -267,7 +267,7 @@ void TUserData::ReadRegistry(Prompter &prompter)
     QFile file(mDesktopFolder + QStringLiteral("/users.dat"));
     if (!file.open(QIODevice::ReadOnly))
         return;
-    mUsers = ReadUsersDat(file);
+    mUsers = readUsersDat(file);
     // A later user of the same name wins.
     for (int index = 0; index < mUsers.size(); ++index) {
         if (mUsers[index].name == mLastUserName)
@@ -275,58 +275,58 @@ void TUserData::ReadRegistry(Prompter &prompter)
     }
 }
 
-quint16 TUserData::UserId(int index) const
+quint16 UserData::userId(int index) const
 {
-    return index >= 0 && index < Count() ? mUsers[index].id : 0;
+    return index >= 0 && index < count() ? mUsers[index].id : 0;
 }
 
-QString TUserData::UserName(int index) const
+QString UserData::userName(int index) const
 {
-    return index >= 0 && index < Count() ? mUsers[index].name : QString();
+    return index >= 0 && index < count() ? mUsers[index].name : QString();
 }
 
-QString TUserData::FolderName(int index) const
+QString UserData::folderName(int index) const
 {
-    return index >= 0 && index < Count() ? mUsers[index].folder : QString();
+    return index >= 0 && index < count() ? mUsers[index].folder : QString();
 }
 
-QString TUserData::UserFolder(int index, const QString &leaf) const
+QString UserData::userFolder(int index, const QString &leaf) const
 {
-    return mDesktopFolder + u'/' + FolderName(index) + u'/' + leaf;
+    return mDesktopFolder + u'/' + folderName(index) + u'/' + leaf;
 }
 
-QString TUserData::InstallFolder(int index) const
+QString UserData::installFolder(int index) const
 {
-    return UserFolder(index, QStringLiteral("Install"));
+    return userFolder(index, QStringLiteral("Install"));
 }
 
-QString TUserData::BackupFolder(int index) const
+QString UserData::backupFolder(int index) const
 {
-    return UserFolder(index, QStringLiteral("backup"));
+    return userFolder(index, QStringLiteral("backup"));
 }
 
-std::optional<QString> TUserData::PrepareInstallFolder(int index, Prompter &prompter) const
+std::optional<QString> UserData::prepareInstallFolder(int index, Prompter &prompter) const
 {
     if (mUsers.isEmpty())
         return std::nullopt;
 
-    const QString folder = InstallFolder(index);
+    const QString folder = installFolder(index);
     // A folder that exists already, or cannot be made, is not told here: writing the copy into
     // it reports the failure.
     QDir().mkpath(folder);
 
-    const std::unique_ptr<HandheldRoot> root = mRegistry.OpenRoot();
+    const std::unique_ptr<HandheldRoot> root = mRegistry.openRoot();
     if (!root) {
-        prompter.Ask({QStringLiteral("Kribed"),
+        prompter.ask({QStringLiteral("Kribed"),
                       QStringLiteral("The Pilot DeskTop Software is not Correctly Installed"),
                       Icon::Error, Buttons::Ok});
         return std::nullopt;
     }
     const QString hotSync = QStringLiteral("HotSync Manager");
-    if (!root->SubkeyOpens(hotSync))
+    if (!root->subkeyOpens(hotSync))
         return std::nullopt;
     // A flag that did not reach the store would leave the copy unsynchronised unnoticed.
-    if (!root->RaiseFlag(hotSync, QStringLiteral("Install") + QString::number(UserId(index))))
+    if (!root->raiseFlag(hotSync, QStringLiteral("Install") + QString::number(userId(index))))
         return std::nullopt;
     return folder;
 }

@@ -23,11 +23,11 @@ class HandheldRoot
 {
 public:
     virtual ~HandheldRoot() = default;
-    virtual bool SubkeyOpens(const QString &subkey) const = 0;
+    virtual bool subkeyOpens(const QString &subkey) const = 0;
     // The value as a string, or none when the subkey holds no such value.
-    virtual std::optional<QString> Value(const QString &subkey, const QString &name) const = 0;
+    virtual std::optional<QString> value(const QString &subkey, const QString &name) const = 0;
     // Sets the value to the 32-bit number 1; false when it did not reach the store.
-    virtual bool RaiseFlag(const QString &subkey, const QString &name) = 0;
+    virtual bool raiseFlag(const QString &subkey, const QString &name) = 0;
 };
 
 // Where the Palm Desktop software keeps its values. On Windows these are the registry keys
@@ -43,14 +43,14 @@ public:
     // INI files below the given folder, as "<folder>/<organisation>/Pilot Desktop.ini".
     explicit HandheldRegistry(const QString &iniFolder) : mIniFolder(iniFolder) {}
 
-    static QString PrimaryOrganisation() { return QStringLiteral("U.S. Robotics"); }
-    static QString FallbackOrganisation() { return QStringLiteral("Palm Computing"); }
+    static QString primaryOrganisation() { return QStringLiteral("U.S. Robotics"); }
+    static QString fallbackOrganisation() { return QStringLiteral("Palm Computing"); }
 
     // The first root that opens, or null when neither does.
-    std::unique_ptr<HandheldRoot> OpenRoot() const;
+    std::unique_ptr<HandheldRoot> openRoot() const;
 
     // The INI file of an organisation (not used on Windows).
-    QString IniFile(const QString &organisation) const;
+    QString iniFile(const QString &organisation) const;
 
 private:
     QString mIniFolder;
@@ -69,40 +69,40 @@ constexpr int MaxDesktopFolderLength = 255;
 
 // The users of a users.dat file in file order. A file that ends early gives the users read
 // completely before its end; nothing past the end is read.
-QList<UserEntry> ReadUsersDat(QIODevice &device);
+QList<UserEntry> readUsersDat(QIODevice &device);
 
 // The handheld users the Palm Desktop software knows, read once at start.
-class TUserData : public UserList
+class UserData : public UserList
 {
 public:
     // Reads the registry values and users.dat; tells through the prompter when the Palm Desktop
     // software's keys are missing.
-    explicit TUserData(Prompter &prompter, HandheldRegistry registry = HandheldRegistry());
+    explicit UserData(Prompter &prompter, HandheldRegistry registry = HandheldRegistry());
 
-    int Count() const override { return int(mUsers.size()); }
-    int LastUserIndex() const override { return mLastUserIndex; }
-    const QString &LastUserName() const { return mLastUserName; }
-    QString DesktopDataFolder() const override { return mDesktopFolder; }
-    const QList<UserEntry> &Users() const { return mUsers; }
+    int count() const override { return int(mUsers.size()); }
+    int lastUserIndex() const override { return mLastUserIndex; }
+    const QString &lastUserName() const { return mLastUserName; }
+    QString desktopDataFolder() const override { return mDesktopFolder; }
+    const QList<UserEntry> &users() const { return mUsers; }
 
     // 0 / empty text for an index outside the list.
-    quint16 UserId(int index) const;
-    QString UserName(int index) const override;
-    QString FolderName(int index) const;
-    QString UserFolder(int index) const override { return FolderName(index); }
+    quint16 userId(int index) const;
+    QString userName(int index) const override;
+    QString folderName(int index) const;
+    QString userFolder(int index) const override { return folderName(index); }
 
     // desktop data folder + "/" + folder name + "/Install" (or "/backup").
-    QString InstallFolder(int index) const;
-    QString BackupFolder(int index) const;
+    QString installFolder(int index) const;
+    QString backupFolder(int index) const;
 
     // Creates the install folder of the user and raises the user's install flag. Returns the
     // folder, or none when there are no users, the keys are missing (told through the prompter)
     // or the flag could not be written.
-    std::optional<QString> PrepareInstallFolder(int index, Prompter &prompter) const override;
+    std::optional<QString> prepareInstallFolder(int index, Prompter &prompter) const override;
 
 private:
-    void ReadRegistry(Prompter &prompter);
-    QString UserFolder(int index, const QString &leaf) const;
+    void readRegistry(Prompter &prompter);
+    QString userFolder(int index, const QString &leaf) const;
 
     HandheldRegistry mRegistry;
     QList<UserEntry> mUsers;
@@ -112,6 +112,6 @@ private:
 };
 
 // The message shown at start when the Palm Desktop software's keys are missing.
-QString DesktopNotInstalledText();
+QString desktopNotInstalledText();
 
 } // namespace kribed

@@ -8,25 +8,25 @@
 
 namespace kribed {
 
-quint16 ReadWord(const char *bytes)
+quint16 readWord(const char *bytes)
 {
     const auto *b = reinterpret_cast<const uchar *>(bytes);
     return quint16((b[0] << 8) | b[1]);
 }
 
-quint32 ReadLong(const char *bytes)
+quint32 readLong(const char *bytes)
 {
     const auto *b = reinterpret_cast<const uchar *>(bytes);
     return (quint32(b[0]) << 24) | (quint32(b[1]) << 16) | (quint32(b[2]) << 8) | quint32(b[3]);
 }
 
-void WriteWord(char *bytes, quint16 value)
+void writeWord(char *bytes, quint16 value)
 {
     bytes[0] = char(value >> 8);
     bytes[1] = char(value & 0xff);
 }
 
-void WriteLong(char *bytes, quint32 value)
+void writeLong(char *bytes, quint32 value)
 {
     bytes[0] = char(value >> 24);
     bytes[1] = char((value >> 16) & 0xff);
@@ -37,34 +37,34 @@ void WriteLong(char *bytes, quint32 value)
 AppInfo::AppInfo()
     : mBytes(Size, '\0')
 {
-    Reset();
+    reset();
 }
 
-void AppInfo::Reset()
+void AppInfo::reset()
 {
     mBytes.fill('\0', Size);
     for (int field = 1; field <= MaxFields; ++field) {
-        SetTypeCodeSlot(field, 0x0001);
-        SetWidthSlot(field, DefaultWidth);
+        setTypeCodeSlot(field, 0x0001);
+        setWidthSlot(field, DefaultWidth);
     }
-    SetWord(VersionOffset, Version);
-    SetWord(FurtherWidthOffset, DefaultWidth);
-    SetWord(FieldNumberOffset, 1);
+    setWord(VersionOffset, Version);
+    setWord(FurtherWidthOffset, DefaultWidth);
+    setWord(FieldNumberOffset, 1);
 }
 
-quint16 AppInfo::Word(int offset) const
+quint16 AppInfo::word(int offset) const
 {
     Q_ASSERT(offset >= 0 && offset + 2 <= Size);
-    return ReadWord(mBytes.constData() + offset);
+    return readWord(mBytes.constData() + offset);
 }
 
-void AppInfo::SetWord(int offset, quint16 value)
+void AppInfo::setWord(int offset, quint16 value)
 {
     Q_ASSERT(offset >= 0 && offset + 2 <= Size);
-    WriteWord(mBytes.data() + offset, value);
+    writeWord(mBytes.data() + offset, value);
 }
 
-QByteArray AppInfo::Text(int offset, int size) const
+QByteArray AppInfo::text(int offset, int size) const
 {
     const char *start = mBytes.constData() + offset;
     const void *nul = std::memchr(start, 0, size_t(size));
@@ -72,7 +72,7 @@ QByteArray AppInfo::Text(int offset, int size) const
     return QByteArray(start, length);
 }
 
-void AppInfo::SetText(int offset, int size, const QByteArray &text)
+void AppInfo::setText(int offset, int size, const QByteArray &text)
 {
     char *start = mBytes.data() + offset;
     std::memset(start, 0, size_t(size));
@@ -80,14 +80,14 @@ void AppInfo::SetText(int offset, int size, const QByteArray &text)
     std::memcpy(start, text.constData(), size_t(length));
 }
 
-QByteArray AppInfo::FieldName(int field) const
+QByteArray AppInfo::fieldName(int field) const
 {
-    return Text(NamesOffset + NameSlotSize * (field - 1), NameSlotSize);
+    return text(NamesOffset + NameSlotSize * (field - 1), NameSlotSize);
 }
 
-void AppInfo::SetFieldName(int field, const QByteArray &name)
+void AppInfo::setFieldName(int field, const QByteArray &name)
 {
-    SetText(NamesOffset + NameSlotSize * (field - 1), NameSlotSize, name);
+    setText(NamesOffset + NameSlotSize * (field - 1), NameSlotSize, name);
 }
 
 } // namespace kribed

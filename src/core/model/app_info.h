@@ -42,34 +42,34 @@ public:
 
     // The reset values: names zero, String in every type slot, version 576, widths 90, further
     // width 90, field-number word 1, everything else zero.
-    void Reset();
+    void reset();
 
-    QByteArray &Bytes() { return mBytes; }
-    const QByteArray &Bytes() const { return mBytes; }
+    QByteArray &bytes() { return mBytes; }
+    const QByteArray &bytes() const { return mBytes; }
 
-    quint16 Word(int offset) const;
-    void SetWord(int offset, quint16 value);
+    quint16 word(int offset) const;
+    void setWord(int offset, quint16 value);
     // The text of a field of the given size, up to its NUL or the field's end.
-    QByteArray Text(int offset, int size) const;
+    QByteArray text(int offset, int size) const;
     // Zeroes the field, then copies at most size - 1 bytes so a NUL always follows.
-    void SetText(int offset, int size, const QByteArray &text);
+    void setText(int offset, int size, const QByteArray &text);
 
     // Field k is 1..50.
-    QByteArray FieldName(int field) const;
-    void SetFieldName(int field, const QByteArray &name);
-    quint16 TypeCodeSlot(int field) const { return Word(TypesOffset + 2 * (field - 1)); }
-    void SetTypeCodeSlot(int field, quint16 code) { SetWord(TypesOffset + 2 * (field - 1), code); }
-    quint16 WidthSlot(int field) const { return Word(WidthsOffset + 2 * (field - 1)); }
-    void SetWidthSlot(int field, quint16 units) { SetWord(WidthsOffset + 2 * (field - 1), units); }
+    QByteArray fieldName(int field) const;
+    void setFieldName(int field, const QByteArray &name);
+    quint16 typeCodeSlot(int field) const { return word(TypesOffset + 2 * (field - 1)); }
+    void setTypeCodeSlot(int field, quint16 code) { setWord(TypesOffset + 2 * (field - 1), code); }
+    quint16 widthSlot(int field) const { return word(WidthsOffset + 2 * (field - 1)); }
+    void setWidthSlot(int field, quint16 units) { setWord(WidthsOffset + 2 * (field - 1), units); }
 
 private:
     QByteArray mBytes;
 };
 
 // Big-endian helpers shared by the reader and the writer.
-quint16 ReadWord(const char *bytes);
-quint32 ReadLong(const char *bytes);
-void WriteWord(char *bytes, quint16 value);
-void WriteLong(char *bytes, quint32 value);
+quint16 readWord(const char *bytes);
+quint32 readLong(const char *bytes);
+void writeWord(char *bytes, quint16 value);
+void writeLong(char *bytes, quint32 value);
 
 } // namespace kribed

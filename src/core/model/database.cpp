@@ -6,25 +6,25 @@
 
 namespace kribed {
 
-QString RecordNumberText(int record)
+QString recordNumberText(int record)
 {
     return QString::asprintf("%.4d", record);
 }
 
-int UnitsToPixels(int units, double widthScale)
+int unitsToPixels(int units, double widthScale)
 {
     // nearbyint rounds an exact half to the even neighbour in the default rounding mode.
     return int(std::nearbyint(double(units) * widthScale));
 }
 
-int PixelsToUnits(int pixels, double widthScale)
+int pixelsToUnits(int pixels, double widthScale)
 {
     if (pixels <= 0 || widthScale <= 0)
         return 0;
     int units = int(std::floor(double(pixels) / widthScale));
-    while (units > 0 && UnitsToPixels(units - 1, widthScale) >= pixels)
+    while (units > 0 && unitsToPixels(units - 1, widthScale) >= pixels)
         --units;
-    while (UnitsToPixels(units, widthScale) < pixels)
+    while (unitsToPixels(units, widthScale) < pixels)
         ++units;
     return units;
 }
@@ -34,35 +34,35 @@ Database::Database()
     mFieldTypes.fill(0); // String
 }
 
-void Database::SetShape(int fields, int records)
+void Database::setShape(int fields, int records)
 {
     mFieldNames = QVector<QByteArray>(fields);
-    mColumnWidths.resize(fields, UnitsToPixels(int(AppInfo::DefaultWidth)));
+    mColumnWidths.resize(fields, unitsToPixels(int(AppInfo::DefaultWidth)));
     mRecords = QVector<Record>(records, Record(fields));
     mHidden = QVector<char>(records, false);
 }
 
-void Database::InsertRecord(int before, Record record)
+void Database::insertRecord(int before, Record record)
 {
-    record.resize(FieldCount());
+    record.resize(fieldCount());
     mRecords.insert(before - 1, std::move(record));
     mHidden.insert(before - 1, false);
 }
 
-Database::Record Database::TakeRecord(int record)
+Database::Record Database::takeRecord(int record)
 {
     Record taken = mRecords.takeAt(record - 1);
     mHidden.removeAt(record - 1);
     return taken;
 }
 
-void Database::MoveRecord(int from, int to)
+void Database::moveRecord(int from, int to)
 {
     mRecords.move(from - 1, to - 1);
     mHidden.move(from - 1, to - 1);
 }
 
-void Database::InsertField(int before, const QByteArray &name, int pixelWidth)
+void Database::insertField(int before, const QByteArray &name, int pixelWidth)
 {
     mFieldNames.insert(before - 1, name);
     mColumnWidths.insert(before - 1, pixelWidth);
@@ -70,7 +70,7 @@ void Database::InsertField(int before, const QByteArray &name, int pixelWidth)
         record.insert(before - 1, QByteArray());
 }
 
-void Database::RemoveField(int field)
+void Database::removeField(int field)
 {
     mFieldNames.removeAt(field - 1);
     mColumnWidths.removeAt(field - 1);
@@ -78,7 +78,7 @@ void Database::RemoveField(int field)
         record.removeAt(field - 1);
 }
 
-void Database::MoveField(int from, int to)
+void Database::moveField(int from, int to)
 {
     mFieldNames.move(from - 1, to - 1);
     mColumnWidths.move(from - 1, to - 1);
@@ -86,20 +86,20 @@ void Database::MoveField(int from, int to)
         record.move(from - 1, to - 1);
 }
 
-void Database::ShowAllRecords()
+void Database::showAllRecords()
 {
     mHidden.fill(false);
 }
 
-void Database::ClearPopupLists()
+void Database::clearPopupLists()
 {
     for (QList<QByteArray> &list : mPopupLists)
         list.clear();
 }
 
-void Database::ResetAppInfo()
+void Database::resetAppInfo()
 {
-    mAppInfo.Reset();
+    mAppInfo.reset();
     mDataAfter.clear();
     mExtrasStart = 0;
     mExtrasLength = 0;
@@ -107,14 +107,14 @@ void Database::ResetAppInfo()
     mConvertedFromKribo3 = false;
 }
 
-void Database::SetDataAfter(const QByteArray &data, int extrasStart, int extrasLength)
+void Database::setDataAfter(const QByteArray &data, int extrasStart, int extrasLength)
 {
     mDataAfter = data;
     mExtrasStart = extrasStart;
     mExtrasLength = extrasLength;
 }
 
-QByteArray Database::Extras() const
+QByteArray Database::extras() const
 {
     if (mExtrasLength <= 0 || mExtrasStart < 0 || mExtrasStart + mExtrasLength > mDataAfter.size())
         return QByteArray();

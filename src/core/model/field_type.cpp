@@ -32,19 +32,19 @@ constexpr std::array<TypeEntry, FieldTypeCount> Types = {{
     {0x0010, "Float"},
 }};
 
-bool IsValidIndex(int typeIndex)
+bool isValidIndex(int typeIndex)
 {
     return typeIndex >= 0 && typeIndex < FieldTypeCount;
 }
 
 } // namespace
 
-quint16 TypeCode(int typeIndex)
+quint16 typeCode(int typeIndex)
 {
-    return IsValidIndex(typeIndex) ? Types[typeIndex].code : Types[StringType].code;
+    return isValidIndex(typeIndex) ? Types[typeIndex].code : Types[StringType].code;
 }
 
-std::optional<int> TypeIndex(quint16 code)
+std::optional<int> typeIndex(quint16 code)
 {
     for (int i = 0; i < FieldTypeCount; ++i) {
         if (Types[i].code == code)
@@ -53,12 +53,12 @@ std::optional<int> TypeIndex(quint16 code)
     return std::nullopt;
 }
 
-QString TypeName(int typeIndex)
+QString typeName(int typeIndex)
 {
-    return IsValidIndex(typeIndex) ? QString::fromLatin1(Types[typeIndex].name) : QString();
+    return isValidIndex(typeIndex) ? QString::fromLatin1(Types[typeIndex].name) : QString();
 }
 
-QStringList TypeNames()
+QStringList typeNames()
 {
     QStringList names;
     for (const TypeEntry &entry : Types)
@@ -66,24 +66,24 @@ QStringList TypeNames()
     return names;
 }
 
-bool IsPopupType(int typeIndex)
+bool isPopupType(int typeIndex)
 {
     return typeIndex == NormalPopupType || typeIndex == MultiplePopupType;
 }
 
-bool IsDateType(int typeIndex)
+bool isDateType(int typeIndex)
 {
     return typeIndex == NormalDateType || typeIndex == CreationDateType
         || typeIndex == ModificationDateType;
 }
 
-bool IsTimeType(int typeIndex)
+bool isTimeType(int typeIndex)
 {
     return typeIndex == NormalTimeType || typeIndex == CreationTimeType
         || typeIndex == ModificationTimeType;
 }
 
-bool IsNumberType(int typeIndex)
+bool isNumberType(int typeIndex)
 {
     return typeIndex == NormalIntegerType || typeIndex == AutoIncrementIntegerType
         || typeIndex == FloatType;

@@ -28,17 +28,17 @@ enum FieldType : int {
 constexpr int FieldTypeCount = 13;
 
 // The 16-bit code a type index has in the file.
-quint16 TypeCode(int typeIndex);
+quint16 typeCode(int typeIndex);
 // The type index of a file's code, or none for a code the program does not know.
-std::optional<int> TypeIndex(quint16 code);
+std::optional<int> typeIndex(quint16 code);
 // The name the combo boxes list ("Modification Time " keeps its trailing blank).
-QString TypeName(int typeIndex);
+QString typeName(int typeIndex);
 // All 13 names in combo-box order.
-QStringList TypeNames();
+QStringList typeNames();
 
-bool IsPopupType(int typeIndex);
-bool IsDateType(int typeIndex);
-bool IsTimeType(int typeIndex);
-bool IsNumberType(int typeIndex);
+bool isPopupType(int typeIndex);
+bool isDateType(int typeIndex);
+bool isTimeType(int typeIndex);
+bool isNumberType(int typeIndex);
 
 } // namespace kribed

@@ -12,18 +12,18 @@ constexpr qint64 SecondsPerDay = 86400;
 
 // The dates are plain wall-clock arithmetic, as the handheld keeps them: no time zone and no
 // daylight-saving step enters.
-QDate EpochDate() { return QDate(1970, 1, 1); }
+QDate epochDate() { return QDate(1970, 1, 1); }
 constexpr qint64 EpochSecondOfDay = 3600;
 
 } // namespace
 
-QByteArray PopupHeader(int field)
+QByteArray popupHeader(int field)
 {
     const char letter = field <= 26 ? char('a' + field - 1) : char('A' + field - 27);
     return QByteArrayLiteral("popup") + letter;
 }
 
-int PopupHeaderField(const QByteArray &text)
+int popupHeaderField(const QByteArray &text)
 {
     if (text.size() != 6 || !text.startsWith("popup"))
         return 0;
@@ -33,7 +33,7 @@ int PopupHeaderField(const QByteArray &text)
     return field >= 1 && field <= MaxFields ? field : 0;
 }
 
-QDateTime DateFromFile(qint32 seconds)
+QDateTime dateFromFile(qint32 seconds)
 {
     const qint64 total = EpochSecondOfDay + qint64(seconds);
     qint64 days = total / SecondsPerDay;
@@ -42,12 +42,12 @@ QDateTime DateFromFile(qint32 seconds)
         rest += SecondsPerDay;
         --days;
     }
-    return QDateTime(EpochDate().addDays(days), QTime(0, 0).addSecs(int(rest)));
+    return QDateTime(epochDate().addDays(days), QTime(0, 0).addSecs(int(rest)));
 }
 
-qint32 DateToFile(const QDateTime &time)
+qint32 dateToFile(const QDateTime &time)
 {
-    const qint64 days = EpochDate().daysTo(time.date());
+    const qint64 days = epochDate().daysTo(time.date());
     const qint64 seconds = days * SecondsPerDay + time.time().msecsSinceStartOfDay() / 1000
                            - EpochSecondOfDay;
     return qint32(qBound(qint64(INT32_MIN), seconds, qint64(INT32_MAX)));

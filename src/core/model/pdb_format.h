@@ -28,21 +28,21 @@ constexpr quint16 Kribo3PopupVersion = 452;
 constexpr int DataAfterLimit = 1048576;   // bytes read after the app-info block
 constexpr int RecordReadLimit = 200250;   // bytes read for one record
 
-inline QByteArray KriboProType() { return QByteArrayLiteral("KrDb"); }
-inline QByteArray Kribo3Type() { return QByteArrayLiteral("KrD3"); }
-inline QByteArray Creator() { return QByteArrayLiteral("Krbo"); }
+inline QByteArray kriboProType() { return QByteArrayLiteral("KrDb"); }
+inline QByteArray kribo3Type() { return QByteArrayLiteral("KrD3"); }
+inline QByteArray creator() { return QByteArrayLiteral("Krbo"); }
 // "EndKriboData" and its NUL close the bytes between the app-info block and the records.
-inline QByteArray EndMarker() { return QByteArray("EndKriboData", 13); }
-inline QByteArray EndMarkerText() { return QByteArrayLiteral("EndKriboData"); }
+inline QByteArray endMarker() { return QByteArray("EndKriboData", 13); }
+inline QByteArray endMarkerText() { return QByteArrayLiteral("EndKriboData"); }
 
 // The header text that opens field k's popup list: "popupa".."popupz" for 1..26, "popupA".."popupX"
 // for 27..50.
-QByteArray PopupHeader(int field);
+QByteArray popupHeader(int field);
 // The field a text opens as a popup header, or 0 when it is an ordinary text.
-int PopupHeaderField(const QByteArray &text);
+int popupHeaderField(const QByteArray &text);
 
 // File dates count seconds of local wall-clock time from 1970-01-01 01:00:00.
-QDateTime DateFromFile(qint32 seconds);
-qint32 DateToFile(const QDateTime &time);
+QDateTime dateFromFile(qint32 seconds);
+qint32 dateToFile(const QDateTime &time);
 
 } // namespace kribed::pdb

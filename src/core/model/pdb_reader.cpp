@@ -19,36 +19,36 @@ namespace kribed {
 
 namespace {
 
-QString NotKriboText() { return QStringLiteral("It's not a Kribo database."); }
+QString notKriboText() { return QStringLiteral("It's not a Kribo database."); }
 
-QString OpenErrorText()
+QString openErrorText()
 {
     return QStringLiteral("There was an error opening the file. This may caused by an invalid "
                           "filename or path, or the file may be in use by another application.");
 }
 
-QString ConversionText()
+QString conversionText()
 {
     return QStringLiteral("This database created by Kribo 3 will be converted into the Kribo pro "
                           "format. \nPlease note, that the changes don't come up in Kribo 3.");
 }
 
-QString UnknownVersionText()
+QString unknownVersionText()
 {
     return QStringLiteral("There is a unknown database version. This may cause same problems.\n"
                           "Please contact instantly the developer by email:  ")
-           + SupportAddress();
+           + supportAddress();
 }
 
-QString UnknownFieldTypeText()
+QString unknownFieldTypeText()
 {
     return QStringLiteral("There is a unknown fieldtype. This may cause serious problems.\n"
                           "Please contact instantly the developer by email:  ")
-           + SupportAddress();
+           + supportAddress();
 }
 
 // The text at `offset` of at most `size` bytes, up to its NUL.
-QByteArray TextAt(const QByteArray &bytes, int offset, int size)
+QByteArray textAt(const QByteArray &bytes, int offset, int size)
 {
     const char *start = bytes.constData() + offset;
     const void *nul = std::memchr(start, 0, size_t(size));
@@ -67,7 +67,7 @@ public:
     {
     }
 
-    QByteArray Next()
+    QByteArray next()
     {
         if (mPosition >= mSize) {
             ++mPosition;
@@ -80,9 +80,9 @@ public:
         return QByteArray(start, length);
     }
 
-    qsizetype Position() const { return mPosition; }
-    void Skip() { ++mPosition; }
-    bool AtZero() const { return mPosition >= mSize || mData[mPosition] == '\0'; }
+    qsizetype position() const { return mPosition; }
+    void skip() { ++mPosition; }
+    bool atZero() const { return mPosition >= mSize || mData[mPosition] == '\0'; }
 
 private:
     const char *mData;
@@ -102,27 +102,27 @@ public:
     {
     }
 
-    LoadResult Run();
+    LoadResult run();
 
 private:
-    LoadResult Abort(const QString &text);
-    QString ReadRecordError() const
+    LoadResult abort(const QString &text);
+    QString readRecordError() const
     {
         return mKribo3 ? QStringLiteral("Error: Read Record line")
                        : QStringLiteral("Error: Read Record string");
     }
 
-    QByteArray ReadAt(qint64 offset, qint64 size, bool *failed);
-    bool ReadFully(char *data, qint64 size);
-    void TakeHeader(const QByteArray &header);
-    bool ReadAppInfo(quint32 offset, QString *error);
-    void ConvertKribo3Block(const QByteArray &block);
-    bool CheckRecordList();
-    void ShapeGrid();
-    bool TakeFieldTypes();
-    bool ReadRecords();
-    qsizetype ReadPopupArea();
-    void FindExtras(qsizetype extrasStart);
+    QByteArray readAt(qint64 offset, qint64 size, bool *failed);
+    bool readFully(char *data, qint64 size);
+    void takeHeader(const QByteArray &header);
+    bool readAppInfo(quint32 offset, QString *error);
+    void convertKribo3Block(const QByteArray &block);
+    bool checkRecordList();
+    void shapeGrid();
+    bool takeFieldTypes();
+    bool readRecords();
+    qsizetype readPopupArea();
+    void findExtras(qsizetype extrasStart);
 
     QIODevice &mDevice;
     QString mPath;
@@ -141,19 +141,19 @@ private:
 
 // Whatever step noticed it, a failed read is told as the file that could not be read: the bytes
 // that did arrive say nothing about the file.
-LoadResult Reader::Abort(const QString &text)
+LoadResult Reader::abort(const QString &text)
 {
     if (mReadFailed)
-        mPrompter.Ask({QStringLiteral("Error"), OpenErrorText(), Icon::Error, Buttons::Ok});
+        mPrompter.ask({QStringLiteral("Error"), openErrorText(), Icon::Error, Buttons::Ok});
     else
-        mPrompter.Ask({QStringLiteral("Information"), text, Icon::Error, Buttons::Ok});
+        mPrompter.ask({QStringLiteral("Information"), text, Icon::Error, Buttons::Ok});
     return LoadResult::Aborted;
 }
 
 // Reads up to `size` bytes at `offset`; a failed seek sets *failed. Never asks for more than the
 // device holds, so a damaged count cannot make a large buffer. Fewer bytes than the device holds
 // there, or a device error, is a read error (mReadFailed).
-QByteArray Reader::ReadAt(qint64 offset, qint64 size, bool *failed)
+QByteArray Reader::readAt(qint64 offset, qint64 size, bool *failed)
 {
     *failed = false;
     const qint64 available = qMax<qint64>(0, qMin(size, mFileSize - offset));
@@ -164,7 +164,7 @@ QByteArray Reader::ReadAt(qint64 offset, qint64 size, bool *failed)
         return QByteArray();
     }
     QByteArray bytes(available, Qt::Uninitialized);
-    if (!ReadFully(bytes.data(), available)) {
+    if (!readFully(bytes.data(), available)) {
         *failed = true;
         return QByteArray();
     }
@@ -172,7 +172,7 @@ QByteArray Reader::ReadAt(qint64 offset, qint64 size, bool *failed)
 }
 
 // Reads exactly `size` bytes from the device's position: the caller knows they are there.
-bool Reader::ReadFully(char *data, qint64 size)
+bool Reader::readFully(char *data, qint64 size)
 {
     qint64 done = 0;
     while (done < size) {
@@ -186,89 +186,89 @@ bool Reader::ReadFully(char *data, qint64 size)
     return true;
 }
 
-LoadResult Reader::Run()
+LoadResult Reader::run()
 {
-    mDatabase.ResetAppInfo();
+    mDatabase.resetAppInfo();
 
     bool failed = false;
-    const QByteArray header = ReadAt(0, pdb::HeaderSize, &failed);
+    const QByteArray header = readAt(0, pdb::HeaderSize, &failed);
     const QByteArray type = header.mid(pdb::TypeOffset, 4);
-    if (header.size() < pdb::HeaderSize || (type != pdb::KriboProType() && type != pdb::Kribo3Type()))
-        return Abort(NotKriboText());
-    mKribo3 = type == pdb::Kribo3Type();
-    mDatabase.SetConvertedFromKribo3(mKribo3);
-    TakeHeader(header);
+    if (header.size() < pdb::HeaderSize || (type != pdb::kriboProType() && type != pdb::kribo3Type()))
+        return abort(notKriboText());
+    mKribo3 = type == pdb::kribo3Type();
+    mDatabase.setConvertedFromKribo3(mKribo3);
+    takeHeader(header);
 
     if (mKribo3) {
-        mPrompter.Ask({QStringLiteral("Information"), ConversionText(), Icon::Warning, Buttons::Ok});
+        mPrompter.ask({QStringLiteral("Information"), conversionText(), Icon::Warning, Buttons::Ok});
         if (!mPath.isEmpty()) {
             const QFileInfo info(mPath);
-            mDatabase.SetFilePath(info.path() + u'/' + info.completeBaseName()
+            mDatabase.setFilePath(info.path() + u'/' + info.completeBaseName()
                                   + QStringLiteral("_p.pdb"));
         }
-        mDatabase.SetName(mDatabase.Name() + QByteArrayLiteral("_p"));
+        mDatabase.setName(mDatabase.name() + QByteArrayLiteral("_p"));
     }
 
     QString error;
-    if (!ReadAppInfo(ReadLong(header.constData() + pdb::AppInfoOffsetOffset), &error))
-        return Abort(error);
+    if (!readAppInfo(readLong(header.constData() + pdb::AppInfoOffsetOffset), &error))
+        return abort(error);
 
-    const AppInfo &image = mDatabase.AppInfoImage();
-    if (!mKribo3 && image.Word(AppInfo::VersionOffset) != AppInfo::Version) {
-        const Answer answer = mPrompter.Ask({QStringLiteral("Warning"), UnknownVersionText(),
+    const AppInfo &image = mDatabase.appInfoImage();
+    if (!mKribo3 && image.word(AppInfo::VersionOffset) != AppInfo::Version) {
+        const Answer answer = mPrompter.ask({QStringLiteral("Warning"), unknownVersionText(),
                                              Icon::Warning, Buttons::RetryCancel});
         if (answer != Answer::Retry)
-            return Abort(QStringLiteral("Error: Version"));
+            return abort(QStringLiteral("Error: Version"));
     }
 
-    if (!CheckRecordList())
-        return Abort(QStringLiteral("Error: Record Ptr"));
+    if (!checkRecordList())
+        return abort(QStringLiteral("Error: Record Ptr"));
 
     // A field count the grid cannot hold is damage, not a database. Every record the file holds
     // is read: the record limit governs adding rows, not reading them.
-    mFieldCount = image.Word(AppInfo::FieldCountOffset);
+    mFieldCount = image.word(AppInfo::FieldCountOffset);
     const int maxFields = mKribo3 ? pdb::Kribo3MaxFields : MaxFields;
     if (mFieldCount < 1 || mFieldCount > maxFields)
-        return Abort(NotKriboText());
+        return abort(notKriboText());
 
-    ShapeGrid();
-    if (!TakeFieldTypes())
-        return Abort(QStringLiteral("Error: Seek Fieldtype"));
+    shapeGrid();
+    if (!takeFieldTypes())
+        return abort(QStringLiteral("Error: Seek Fieldtype"));
 
-    mDatabase.SetIncrementAmount(1);
-    const quint16 flags = image.Word(AppInfo::FlagsOffset);
-    DatabaseFlags &modelFlags = mDatabase.Flags();
+    mDatabase.setIncrementAmount(1);
+    const quint16 flags = image.word(AppInfo::FlagsOffset);
+    DatabaseFlags &modelFlags = mDatabase.flags();
     modelFlags.autoLock = flags & AppInfo::AutoLockBit;
     modelFlags.readOnly = flags & AppInfo::ReadOnlyBit;
     modelFlags.isPrivate = flags & AppInfo::PrivateBit;
     modelFlags.kriboFilter = flags & AppInfo::KriboFilterBit;
 
-    if (!ReadRecords())
-        return Abort(ReadRecordError());
+    if (!readRecords())
+        return abort(readRecordError());
 
-    mDatabase.ClearPopupLists();
+    mDatabase.clearPopupLists();
     if (mKribo3) {
         if (mKribo3Version >= pdb::Kribo3PopupVersion)
-            ReadPopupArea();
+            readPopupArea();
     } else {
-        FindExtras(ReadPopupArea());
+        findExtras(readPopupArea());
     }
     return LoadResult::Loaded;
 }
 
-void Reader::TakeHeader(const QByteArray &header)
+void Reader::takeHeader(const QByteArray &header)
 {
-    mDatabase.SetName(TextAt(header, 0, pdb::NameSize));
-    mDatabase.SetFilePath(mPath);
-    mDatabase.SetModificationTime(
-        pdb::DateFromFile(qint32(ReadLong(header.constData() + pdb::ModificationDateOffset))));
-    mDatabase.ClearModified();
-    mRecordCount = ReadWord(header.constData() + pdb::RecordCountOffset);
+    mDatabase.setName(textAt(header, 0, pdb::NameSize));
+    mDatabase.setFilePath(mPath);
+    mDatabase.setModificationTime(
+        pdb::dateFromFile(qint32(readLong(header.constData() + pdb::ModificationDateOffset))));
+    mDatabase.clearModified();
+    mRecordCount = readWord(header.constData() + pdb::RecordCountOffset);
 }
 
 // Fills the image from the file's block, takes the values the model keeps beside it, and reads
 // the data that follows the block.
-bool Reader::ReadAppInfo(quint32 offset, QString *error)
+bool Reader::readAppInfo(quint32 offset, QString *error)
 {
     // The offset is a signed number in the file: a negative one cannot be sought.
     if (qint32(offset) < 0) {
@@ -277,7 +277,7 @@ bool Reader::ReadAppInfo(quint32 offset, QString *error)
     }
     const int size = mKribo3 ? pdb::Kribo3AppInfoSize : AppInfo::Size;
     bool failed = false;
-    const QByteArray block = ReadAt(offset, size, &failed);
+    const QByteArray block = readAt(offset, size, &failed);
     if (failed) {
         *error = QStringLiteral("Error: Seek KRStruc");
         return false;
@@ -287,18 +287,18 @@ bool Reader::ReadAppInfo(quint32 offset, QString *error)
         return false;
     }
     if (mKribo3)
-        ConvertKribo3Block(block);
+        convertKribo3Block(block);
     else
-        mDatabase.AppInfoImage().Bytes() = block;
+        mDatabase.appInfoImage().bytes() = block;
 
-    const AppInfo &image = mDatabase.AppInfoImage();
-    mDatabase.SetFilterText(image.Text(AppInfo::FilterTextOffset, AppInfo::TextFieldSize));
-    mDatabase.SetFilterField(image.Word(AppInfo::FilterFieldOffset));
-    mDatabase.SetSecondarySortField(image.Word(AppInfo::SecondarySortOffset));
-    mDatabase.SetTertiarySortField(image.Word(AppInfo::TertiarySortOffset));
+    const AppInfo &image = mDatabase.appInfoImage();
+    mDatabase.setFilterText(image.text(AppInfo::FilterTextOffset, AppInfo::TextFieldSize));
+    mDatabase.setFilterField(image.word(AppInfo::FilterFieldOffset));
+    mDatabase.setSecondarySortField(image.word(AppInfo::SecondarySortOffset));
+    mDatabase.setTertiarySortField(image.word(AppInfo::TertiarySortOffset));
 
     // Without the popup area and the extras the next save would write them away.
-    mDataAfter = ReadAt(qint64(offset) + size, pdb::DataAfterLimit, &failed);
+    mDataAfter = readAt(qint64(offset) + size, pdb::DataAfterLimit, &failed);
     if (failed) {
         *error = QStringLiteral("Error: Seek KRStruc");
         return false;
@@ -308,10 +308,10 @@ bool Reader::ReadAppInfo(quint32 offset, QString *error)
 
 // The Kribo 3 block holds the same values for 20 fields in a shorter layout; the image takes the
 // ones that carry over and keeps its reset values elsewhere (the four flags are off).
-void Reader::ConvertKribo3Block(const QByteArray &block)
+void Reader::convertKribo3Block(const QByteArray &block)
 {
     constexpr int Fields = pdb::Kribo3MaxFields;
-    QByteArray &image = mDatabase.AppInfoImage().Bytes();
+    QByteArray &image = mDatabase.appInfoImage().bytes();
     const auto copy = [&](int from, int to, int size) {
         std::memcpy(image.data() + to, block.constData() + from, size_t(size));
     };
@@ -325,21 +325,21 @@ void Reader::ConvertKribo3Block(const QByteArray &block)
     copy(514, AppInfo::FilterFieldOffset, 2);
     copy(532, AppInfo::FilterTextOffset, AppInfo::TextFieldSize);
     copy(550, AppInfo::FieldNumberOffset, 2);
-    mKribo3Version = ReadWord(block.constData() + 462);
+    mKribo3Version = readWord(block.constData() + 462);
 }
 
 // Collects the record offsets; the first one at or past the end of the file ends the records.
-bool Reader::CheckRecordList()
+bool Reader::checkRecordList()
 {
     bool failed = false;
     const QByteArray list =
-        ReadAt(pdb::HeaderSize, qint64(mRecordCount) * pdb::RecordEntrySize, &failed);
+        readAt(pdb::HeaderSize, qint64(mRecordCount) * pdb::RecordEntrySize, &failed);
     mRecordOffsets.clear();
     for (int i = 0; i < mRecordCount; ++i) {
         const int at = i * pdb::RecordEntrySize;
         if (failed || at + 4 > list.size())
             return false;
-        const quint32 offset = ReadLong(list.constData() + at);
+        const quint32 offset = readLong(list.constData() + at);
         if (offset >= mFileSize) {
             mRecordCount = i;
             break;
@@ -349,33 +349,33 @@ bool Reader::CheckRecordList()
     return true;
 }
 
-void Reader::ShapeGrid()
+void Reader::shapeGrid()
 {
-    const AppInfo &image = mDatabase.AppInfoImage();
-    mDatabase.SetShape(mFieldCount, qMax(mRecordCount, 1));
+    const AppInfo &image = mDatabase.appInfoImage();
+    mDatabase.setShape(mFieldCount, qMax(mRecordCount, 1));
     for (int field = 1; field <= mFieldCount; ++field) {
-        const int pixels = mDatabase.UnitsToPixels(image.WidthSlot(field));
-        mDatabase.SetColumnWidth(field, qMax(pixels, MinLoadedColumnWidth));
-        mDatabase.SetFieldName(field, image.FieldName(field));
+        const int pixels = mDatabase.unitsToPixels(image.widthSlot(field));
+        mDatabase.setColumnWidth(field, qMax(pixels, MinLoadedColumnWidth));
+        mDatabase.setFieldName(field, image.fieldName(field));
     }
-    mDatabase.SetFilterOn(false);
-    mDatabase.ShowAllRecords();
+    mDatabase.setFilterOn(false);
+    mDatabase.showAllRecords();
 }
 
 // A code the program does not know makes the field a String field; the Kribo pro layout asks
 // first whether to go on.
-bool Reader::TakeFieldTypes()
+bool Reader::takeFieldTypes()
 {
-    const AppInfo &image = mDatabase.AppInfoImage();
+    const AppInfo &image = mDatabase.appInfoImage();
     for (int field = 1; field <= mFieldCount; ++field) {
-        const std::optional<int> index = TypeIndex(image.TypeCodeSlot(field));
+        const std::optional<int> index = typeIndex(image.typeCodeSlot(field));
         if (!index && !mKribo3) {
-            const Answer answer = mPrompter.Ask({QStringLiteral("Warning"), UnknownFieldTypeText(),
+            const Answer answer = mPrompter.ask({QStringLiteral("Warning"), unknownFieldTypeText(),
                                                  Icon::Warning, Buttons::RetryCancel});
             if (answer != Answer::Retry)
                 return false;
         }
-        mDatabase.SetFieldType(field, index.value_or(StringType));
+        mDatabase.setFieldType(field, index.value_or(StringType));
     }
     return true;
 }
@@ -383,23 +383,23 @@ bool Reader::TakeFieldTypes()
 // The records are read in one piece from the first of them on, and their cells share those
 // bytes: records whose offsets overlap or repeat cost no more memory than the file. Each record is
 // read up to RecordReadLimit bytes from its offset.
-bool Reader::ReadRecords()
+bool Reader::readRecords()
 {
     if (mRecordOffsets.isEmpty())
         return true;
     const quint32 first = *std::min_element(mRecordOffsets.cbegin(), mRecordOffsets.cend());
     bool failed = false;
-    RecordTexts texts(ReadAt(first, mFileSize - first, &failed));
+    RecordTexts texts(readAt(first, mFileSize - first, &failed));
     if (failed)
         return false;
     const qsizetype skip = mKribo3 ? 0 : 2 * mFieldCount;
     for (int record = 1; record <= mRecordCount; ++record) {
         const qsizetype start = mRecordOffsets.at(record - 1) - first;
-        const qsizetype end = qMin<qsizetype>(start + pdb::RecordReadLimit, texts.Size());
+        const qsizetype end = qMin<qsizetype>(start + pdb::RecordReadLimit, texts.size());
         qsizetype position = start + skip;
-        Database::Record &row = mDatabase.RecordAt(record);
+        Database::Record &row = mDatabase.recordAt(record);
         for (int field = 1; field <= mFieldCount; ++field) {
-            if (!texts.Next(position, end, row[field - 1]))
+            if (!texts.next(position, end, row[field - 1]))
                 return false;
         }
     }
@@ -408,32 +408,32 @@ bool Reader::ReadRecords()
 
 // Fills the popup lists from the start of the data after the block and returns where the area
 // ends, which is where the extras begin.
-qsizetype Reader::ReadPopupArea()
+qsizetype Reader::readPopupArea()
 {
     TextCursor cursor(mDataAfter.constData(), mDataAfter.size(), 0);
-    QByteArray text = cursor.Next();
+    QByteArray text = cursor.next();
     const auto listField = [this](const QByteArray &header) {
-        const int field = pdb::PopupHeaderField(header);
+        const int field = pdb::popupHeaderField(header);
         return field <= mFieldCount ? field : 0;
     };
     int field = listField(text);
     bool stoppedAtLimit = false;
     while (field > 0) {
-        if (cursor.Position() >= MaxPopupAreaBytes) {
+        if (cursor.position() >= MaxPopupAreaBytes) {
             stoppedAtLimit = true;
             break;
         }
         int next = 0;
         while (true) {
-            text = cursor.Next();
+            text = cursor.next();
             if (text.isEmpty())
                 break;
-            if (pdb::PopupHeaderField(text) > 0) {
+            if (pdb::popupHeaderField(text) > 0) {
                 next = listField(text);
                 break;
             }
-            mDatabase.PopupList(field).append(text);
-            if (cursor.Position() >= MaxPopupAreaBytes) {
+            mDatabase.popupList(field).append(text);
+            if (cursor.position() >= MaxPopupAreaBytes) {
                 stoppedAtLimit = true;
                 break;
             }
@@ -442,40 +442,40 @@ qsizetype Reader::ReadPopupArea()
     }
     // A full area is followed by the empty text that closes it; it belongs to the area, or each
     // save would add another zero byte to the extras.
-    if (stoppedAtLimit && cursor.Position() == MaxPopupAreaBytes && cursor.AtZero())
-        cursor.Skip();
+    if (stoppedAtLimit && cursor.position() == MaxPopupAreaBytes && cursor.atZero())
+        cursor.skip();
     // A database without popup items has an area of four zero bytes.
-    return cursor.Position() == 1 ? 4 : cursor.Position();
+    return cursor.position() == 1 ? 4 : cursor.position();
 }
 
-void Reader::FindExtras(qsizetype extrasStart)
+void Reader::findExtras(qsizetype extrasStart)
 {
     const qsizetype marker =
-        extrasStart <= mDataAfter.size() ? mDataAfter.indexOf(pdb::EndMarkerText(), extrasStart) : -1;
+        extrasStart <= mDataAfter.size() ? mDataAfter.indexOf(pdb::endMarkerText(), extrasStart) : -1;
     if (marker < 0)
-        mDatabase.SetDataAfter(QByteArray(), 0, 0);
+        mDatabase.setDataAfter(QByteArray(), 0, 0);
     else
-        mDatabase.SetDataAfter(mDataAfter, int(extrasStart), int(marker - extrasStart));
+        mDatabase.setDataAfter(mDataAfter, int(extrasStart), int(marker - extrasStart));
 }
 
 } // namespace
 
-LoadResult ReadDatabase(QIODevice &device, const QString &path, Database &database,
+LoadResult readDatabase(QIODevice &device, const QString &path, Database &database,
                         Prompter &prompter)
 {
     Reader reader(device, path, database, prompter);
-    return reader.Run();
+    return reader.run();
 }
 
-LoadResult LoadDatabaseFile(const QString &path, Database &database, Prompter &prompter,
+LoadResult loadDatabaseFile(const QString &path, Database &database, Prompter &prompter,
                             OpenAccess access)
 {
     CheckedFile file(path);
-    if (!file.OpenForReading(access == OpenAccess::ReadWrite)) {
-        prompter.Ask({QStringLiteral("Error"), OpenErrorText(), Icon::Error, Buttons::Ok});
+    if (!file.openForReading(access == OpenAccess::ReadWrite)) {
+        prompter.ask({QStringLiteral("Error"), openErrorText(), Icon::Error, Buttons::Ok});
         return LoadResult::NotOpened;
     }
-    return ReadDatabase(file, path, database, prompter);
+    return readDatabase(file, path, database, prompter);
 }
 
 } // namespace kribed

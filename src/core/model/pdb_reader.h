@@ -25,12 +25,12 @@ enum class OpenAccess {
 // Reads a Kribo pro or Kribo 3 file from an open device into the database. `path` is the file's
 // path: it becomes the database's file path ("_p.pdb" for a converted Kribo 3 file). Failures are
 // told through the prompter with the reader's messages.
-LoadResult ReadDatabase(QIODevice &device, const QString &path, Database &database,
+LoadResult readDatabase(QIODevice &device, const QString &path, Database &database,
                         Prompter &prompter);
 
-// Opens the file at `path` and reads it as ReadDatabase does; a file that cannot be opened gets
+// Opens the file at `path` and reads it as readDatabase does; a file that cannot be opened gets
 // the open error message and leaves the database as it was.
-LoadResult LoadDatabaseFile(const QString &path, Database &database, Prompter &prompter,
+LoadResult loadDatabaseFile(const QString &path, Database &database, Prompter &prompter,
                             OpenAccess access = OpenAccess::ReadWrite);
 
 } // namespace kribed

@@ -22,21 +22,21 @@ enum class SaveMode {
 // (field number), written into the primary sort word. Shows "Too much popups!" once when the popup
 // lists do not fit. Returns false when the device refused a write, and without writing anything
 // when a popup list holds an item that the file would read as a list header.
-bool WriteDatabase(QIODevice &device, Database &database, int currentColumn,
+bool writeDatabase(QIODevice &device, Database &database, int currentColumn,
                    const QDateTime &saveTime, Prompter &prompter);
 
 // The name a chosen Save-as name is saved under: its extension replaced by (or extended with)
 // ".pdb".
-QString PdbFileName(const QString &chosenName);
+QString pdbFileName(const QString &chosenName);
 // The backup name of a database file: its extension replaced by ".pd_".
-QString BackupFileName(const QString &fileName);
+QString backupFileName(const QString &fileName);
 
-// Saves through SafeWriteFile: only a complete, synced file replaces the target (a link's final
+// Saves through safeWriteFile: only a complete, synced file replaces the target (a link's final
 // file), and for OwnFile and ChosenName the previous file becomes the ".pd_" backup beside the
 // given name. On any failure the "Save error" box is shown once, false is returned, and the target
 // and its backup are as they were. `fileName` is ignored for OwnFile (the database's file path is
-// used); for ChosenName it is the name already passed through PdbFileName.
-bool SaveDatabase(Database &database, SaveMode mode, const QString &fileName, int currentColumn,
+// used); for ChosenName it is the name already passed through pdbFileName.
+bool saveDatabase(Database &database, SaveMode mode, const QString &fileName, int currentColumn,
                   Prompter &prompter);
 
 } // namespace kribed

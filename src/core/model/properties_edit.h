@@ -28,23 +28,23 @@ struct PropertiesEdit
 };
 
 // The width box as a whole number of units; other text counts as 0.
-int WidthUnitsOf(const QString &text);
+int widthUnitsOf(const QString &text);
 // The increment box as a whole number; other text counts as 1.
-int IncrementOf(const QString &text);
+int incrementOf(const QString &text);
 
 // The warning for the first value the database cannot take (name, field name, width, increment,
 // in that order), or an empty text when all can be taken.
-QString PropertiesWarning(const PropertiesEdit &edit);
+QString propertiesWarning(const PropertiesEdit &edit);
 
 // Whether a popup entry is refused: "popup" and one character that names a field opens a list in
 // the file, so as an item it would split the lists on the next load.
-bool IsRefusedPopupEntry(const QByteArray &entry);
+bool isRefusedPopupEntry(const QByteArray &entry);
 // The warning for such an entry, as the user typed it.
-QString PopupEntryWarning(const QString &entry);
+QString popupEntryWarning(const QString &entry);
 
 // Puts the checked values into the database for field `field`: name and flags, the field's name,
 // width, type and popup list (emptied for a type that is not a popup type), the increment amount,
 // the filter and the secondary and tertiary sort fields. The filter is not applied here.
-void ApplyProperties(Database &database, int field, const PropertiesEdit &edit);
+void applyProperties(Database &database, int field, const PropertiesEdit &edit);
 
 } // namespace kribed

@@ -14,7 +14,7 @@ namespace {
 constexpr int LengthBits = 18;
 static_assert(pdb::RecordReadLimit < (1 << LengthBits));
 
-quint64 CopyKey(qsizetype from, qsizetype length)
+quint64 copyKey(qsizetype from, qsizetype length)
 {
     return (quint64(from) << LengthBits) | quint64(length);
 }
@@ -27,7 +27,7 @@ RecordTexts::RecordTexts(QByteArray bytes)
 {
 }
 
-bool RecordTexts::Next(qsizetype &position, qsizetype end, QByteArray &text)
+bool RecordTexts::next(qsizetype &position, qsizetype end, QByteArray &text)
 {
     if (position >= end) {
         ++position;
@@ -48,15 +48,15 @@ bool RecordTexts::Next(qsizetype &position, qsizetype end, QByteArray &text)
     // The buffer's own terminator stands after its last byte.
     const bool endsInNul = nul || from + length == mBytes.size();
     if (endsInNul && !lineBreaks) {
-        text = Shared(from, length);
+        text = shared(from, length);
         return true;
     }
-    return Copied(from, length, lineBreaks, text);
+    return copied(from, length, lineBreaks, text);
 }
 
 // A cell that refers to the buffer's bytes like any implicitly shared copy: it keeps them alive
 // and detaches on its first change. Its text ends in a NUL like every other cell's.
-QByteArray RecordTexts::Shared(qsizetype from, qsizetype length)
+QByteArray RecordTexts::shared(qsizetype from, qsizetype length)
 {
     QByteArray::DataPointer piece = mBytes.data_ptr(); // one more reference to the buffer
     if (!piece.d_ptr())
@@ -66,9 +66,9 @@ QByteArray RecordTexts::Shared(qsizetype from, qsizetype length)
     return QByteArray(std::move(piece));
 }
 
-bool RecordTexts::Copied(qsizetype from, qsizetype length, bool lineBreaks, QByteArray &text)
+bool RecordTexts::copied(qsizetype from, qsizetype length, bool lineBreaks, QByteArray &text)
 {
-    const quint64 key = CopyKey(from, length);
+    const quint64 key = copyKey(from, length);
     const auto found = mCopies.constFind(key);
     if (found != mCopies.cend()) {
         text = *found;

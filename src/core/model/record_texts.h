@@ -18,16 +18,16 @@ class RecordTexts
 public:
     explicit RecordTexts(QByteArray bytes);
 
-    qsizetype Size() const { return mBytes.size(); }
+    qsizetype size() const { return mBytes.size(); }
 
     // The text at `position`, up to its NUL or, without one, up to `end` (where the record's
     // bytes stop); at or past `end` every text is empty. Moves `position` past the text and its
     // NUL. False when the text would need more copied bytes than the file allows.
-    bool Next(qsizetype &position, qsizetype end, QByteArray &text);
+    bool next(qsizetype &position, qsizetype end, QByteArray &text);
 
 private:
-    QByteArray Shared(qsizetype from, qsizetype length);
-    bool Copied(qsizetype from, qsizetype length, bool lineBreaks, QByteArray &text);
+    QByteArray shared(qsizetype from, qsizetype length);
+    bool copied(qsizetype from, qsizetype length, bool lineBreaks, QByteArray &text);
 
     QByteArray mBytes;
     QHash<quint64, QByteArray> mCopies; // by place and length in the buffer

@@ -16,7 +16,7 @@ namespace kribed {
 namespace {
 
 // Replaces a lone "yy" (not part of "yyyy") by "yyyy"; quoted literals stay as they are.
-QString WidenYear(const QString &format)
+QString widenYear(const QString &format)
 {
     QString result;
     bool quoted = false;
@@ -43,7 +43,7 @@ QString WidenYear(const QString &format)
 }
 
 // Drops the time-zone letter 't' (outside quotes) and the blank before it.
-QString WithoutTimeZone(const QString &format)
+QString withoutTimeZone(const QString &format)
 {
     QString result;
     bool quoted = false;
@@ -57,17 +57,17 @@ QString WithoutTimeZone(const QString &format)
     return result.trimmed();
 }
 
-bool IsBlank(char c)
+bool isBlank(char c)
 {
     return c == ' ';
 }
 
-bool IsDigit(char c)
+bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
 }
 
-std::unique_ptr<Regional> &CurrentSlot()
+std::unique_ptr<Regional> &currentSlot()
 {
     static std::unique_ptr<Regional> current;
     return current;
@@ -81,20 +81,20 @@ Regional::Regional(const QLocale &locale, const QByteArray &codePage)
     , mCollator(locale)
 {
     mLocaleShortDateFormat = locale.dateFormat(QLocale::ShortFormat);
-    mShortDateFormat = WidenYear(mLocaleShortDateFormat);
-    mLongTimeFormat = WithoutTimeZone(locale.timeFormat(QLocale::LongFormat));
+    mShortDateFormat = widenYear(mLocaleShortDateFormat);
+    mLongTimeFormat = withoutTimeZone(locale.timeFormat(QLocale::LongFormat));
     const QString decimal = locale.decimalPoint();
     if (decimal.size() == 1 && decimal.at(0).unicode() < 0x80)
         mDecimalSeparator = char(decimal.at(0).unicode());
     mCollator.setCaseSensitivity(Qt::CaseSensitive);
 }
 
-void Regional::SetCodePage(const QByteArray &codePage)
+void Regional::setCodePage(const QByteArray &codePage)
 {
     mCodePage = codePage;
 }
 
-QString Regional::ToText(QByteArrayView bytes) const
+QString Regional::toText(QByteArrayView bytes) const
 {
     QStringDecoder decoder(mCodePage.constData());
     if (!decoder.isValid())
@@ -102,7 +102,7 @@ QString Regional::ToText(QByteArrayView bytes) const
     return decoder.decode(bytes);
 }
 
-QByteArray Regional::ToBytes(const QString &text) const
+QByteArray Regional::toBytes(const QString &text) const
 {
     QStringEncoder encoder(mCodePage.constData(), QStringConverter::Flag::Default);
     if (!encoder.isValid())
@@ -114,19 +114,19 @@ QByteArray Regional::ToBytes(const QString &text) const
     return bytes;
 }
 
-QByteArray Regional::DateText(const QDate &date) const
+QByteArray Regional::dateText(const QDate &date) const
 {
-    return ToBytes(mLocale.toString(date, mShortDateFormat));
+    return toBytes(mLocale.toString(date, mShortDateFormat));
 }
 
-QByteArray Regional::TimeText(const QTime &time) const
+QByteArray Regional::timeText(const QTime &time) const
 {
-    return ToBytes(mLocale.toString(time, mLongTimeFormat));
+    return toBytes(mLocale.toString(time, mLongTimeFormat));
 }
 
-std::optional<QDate> Regional::ReadDate(QByteArrayView text) const
+std::optional<QDate> Regional::readDate(QByteArrayView text) const
 {
-    const QString value = ToText(text).trimmed();
+    const QString value = toText(text).trimmed();
     if (value.isEmpty())
         return std::nullopt;
     for (const QString &format : {mShortDateFormat, mLocaleShortDateFormat}) {
@@ -137,13 +137,13 @@ std::optional<QDate> Regional::ReadDate(QByteArrayView text) const
     return std::nullopt;
 }
 
-std::optional<QTime> Regional::ReadTime(QByteArrayView text) const
+std::optional<QTime> Regional::readTime(QByteArrayView text) const
 {
-    const QString value = ToText(text).trimmed();
+    const QString value = toText(text).trimmed();
     if (value.isEmpty())
         return std::nullopt;
     const QString formats[] = {mLongTimeFormat,
-                               WithoutTimeZone(mLocale.timeFormat(QLocale::ShortFormat))};
+                               withoutTimeZone(mLocale.timeFormat(QLocale::ShortFormat))};
     for (const QString &format : formats) {
         const QTime time = mLocale.toTime(value, format);
         if (time.isValid())
@@ -152,11 +152,11 @@ std::optional<QTime> Regional::ReadTime(QByteArrayView text) const
     return std::nullopt;
 }
 
-std::optional<long double> Regional::ReadNumber(QByteArrayView text) const
+std::optional<long double> Regional::readNumber(QByteArrayView text) const
 {
     qsizetype i = 0;
     const qsizetype n = text.size();
-    while (i < n && IsBlank(text[i]))
+    while (i < n && isBlank(text[i]))
         ++i;
     const qsizetype numberStart = i;
     const bool negative = i < n && text[i] == '-';
@@ -168,7 +168,7 @@ std::optional<long double> Regional::ReadNumber(QByteArrayView text) const
     quint64 mantissa = 0;
     for (; i < n; ++i) {
         const char c = text[i];
-        if (IsDigit(c)) {
+        if (isDigit(c)) {
             if (digits < 19)
                 mantissa = mantissa * 10 + quint64(c - '0');
             ++digits;
@@ -188,7 +188,7 @@ std::optional<long double> Regional::ReadNumber(QByteArrayView text) const
         if (i < n && (text[i] == '+' || text[i] == '-'))
             ++i;
         int exponentDigits = 0;
-        while (i < n && IsDigit(text[i])) {
+        while (i < n && isDigit(text[i])) {
             ++i;
             ++exponentDigits;
         }
@@ -196,7 +196,7 @@ std::optional<long double> Regional::ReadNumber(QByteArrayView text) const
             return std::nullopt;
     }
     const qsizetype numberEnd = i;
-    while (i < n && IsBlank(text[i]))
+    while (i < n && isBlank(text[i]))
         ++i;
     if (i != n)
         return std::nullopt;
@@ -224,17 +224,17 @@ std::optional<long double> Regional::ReadNumber(QByteArrayView text) const
     return value;
 }
 
-QByteArray Regional::NumberText(long double value) const
+QByteArray Regional::numberText(long double value) const
 {
-    return GeneralNumberText(value, mDecimalSeparator);
+    return generalNumberText(value, mDecimalSeparator);
 }
 
-int Regional::Compare(QByteArrayView a, QByteArrayView b) const
+int Regional::compare(QByteArrayView a, QByteArrayView b) const
 {
-    return mCollator.compare(ToText(a), ToText(b));
+    return mCollator.compare(toText(a), toText(b));
 }
 
-QByteArray GeneralNumberText(long double value, char decimalSeparator)
+QByteArray generalNumberText(long double value, char decimalSeparator)
 {
     if (!std::isfinite(value))
         return value != value ? QByteArrayLiteral("NAN")
@@ -280,17 +280,17 @@ QByteArray GeneralNumberText(long double value, char decimalSeparator)
     return result;
 }
 
-const Regional &CurrentRegional()
+const Regional &currentRegional()
 {
-    std::unique_ptr<Regional> &slot = CurrentSlot();
+    std::unique_ptr<Regional> &slot = currentSlot();
     if (!slot)
         slot = std::make_unique<Regional>();
     return *slot;
 }
 
-void SetCurrentRegional(const Regional &regional)
+void setCurrentRegional(const Regional &regional)
 {
-    CurrentSlot() = std::make_unique<Regional>(regional);
+    currentSlot() = std::make_unique<Regional>(regional);
 }
 
 } // namespace kribed

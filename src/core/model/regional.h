@@ -22,33 +22,33 @@ class Regional
 public:
     explicit Regional(const QLocale &locale = QLocale(), const QByteArray &codePage = "windows-1252");
 
-    const QLocale &Locale() const { return mLocale; }
-    const QByteArray &CodePage() const { return mCodePage; }
-    void SetCodePage(const QByteArray &codePage);
+    const QLocale &locale() const { return mLocale; }
+    const QByteArray &codePage() const { return mCodePage; }
+    void setCodePage(const QByteArray &codePage);
 
     // The short date format with a two-digit year widened to four digits.
-    const QString &ShortDateFormat() const { return mShortDateFormat; }
+    const QString &shortDateFormat() const { return mShortDateFormat; }
     // The long time format without the time-zone letter.
-    const QString &LongTimeFormat() const { return mLongTimeFormat; }
-    char DecimalSeparator() const { return mDecimalSeparator; }
+    const QString &longTimeFormat() const { return mLongTimeFormat; }
+    char decimalSeparator() const { return mDecimalSeparator; }
 
-    QByteArray DateText(const QDate &date) const;
-    QByteArray TimeText(const QTime &time) const;
-    std::optional<QDate> ReadDate(QByteArrayView text) const;
-    std::optional<QTime> ReadTime(QByteArrayView text) const;
+    QByteArray dateText(const QDate &date) const;
+    QByteArray timeText(const QTime &time) const;
+    std::optional<QDate> readDate(QByteArrayView text) const;
+    std::optional<QTime> readTime(QByteArrayView text) const;
 
     // The strict number rule: blanks, sign, digits with at most one regional decimal separator,
     // an optional exponent, blanks; nothing else (no thousands separators).
-    std::optional<long double> ReadNumber(QByteArrayView text) const;
+    std::optional<long double> readNumber(QByteArrayView text) const;
     // The general form with up to 15 significant digits and the regional decimal separator.
-    QByteArray NumberText(long double value) const;
+    QByteArray numberText(long double value) const;
 
     // Case-sensitive regional order of two cell texts: <0, 0, >0.
-    int Compare(QByteArrayView a, QByteArrayView b) const;
-    const QCollator &Collator() const { return mCollator; }
+    int compare(QByteArrayView a, QByteArrayView b) const;
+    const QCollator &collator() const { return mCollator; }
 
-    QString ToText(QByteArrayView bytes) const;
-    QByteArray ToBytes(const QString &text) const;
+    QString toText(QByteArrayView bytes) const;
+    QByteArray toBytes(const QString &text) const;
 
 private:
     QLocale mLocale;
@@ -61,11 +61,11 @@ private:
 };
 
 // The rules in force for the whole program. Tests replace them with a fixed locale.
-const Regional &CurrentRegional();
-void SetCurrentRegional(const Regional &regional);
+const Regional &currentRegional();
+void setCurrentRegional(const Regional &regional);
 
 // The general decimal form of a number with up to 15 significant digits, exponent form for very
 // large or small values ("1E20", "1.5E-7"), with the given decimal separator.
-QByteArray GeneralNumberText(long double value, char decimalSeparator);
+QByteArray generalNumberText(long double value, char decimalSeparator);
 
 } // namespace kribed

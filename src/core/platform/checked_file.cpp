@@ -18,7 +18,7 @@ namespace kribed {
 
 namespace {
 
-QByteArray Native(const QString &path)
+QByteArray native(const QString &path)
 {
     return QFile::encodeName(path);
 }
@@ -36,13 +36,13 @@ CheckedFile::~CheckedFile()
     close();
 }
 
-bool CheckedFile::OpenForReading(bool mustBeWritable)
+bool CheckedFile::openForReading(bool mustBeWritable)
 {
     if (mPath.isEmpty())
         return false;
     const int flags = (mustBeWritable ? O_RDWR : O_RDONLY) | O_CLOEXEC;
     do {
-        mDescriptor = ::open(Native(mPath).constData(), flags);
+        mDescriptor = ::open(native(mPath).constData(), flags);
     } while (mDescriptor < 0 && errno == EINTR);
     if (mDescriptor < 0)
         return false;
@@ -109,7 +109,7 @@ CheckedFile::~CheckedFile()
     close();
 }
 
-bool CheckedFile::OpenForReading(bool mustBeWritable)
+bool CheckedFile::openForReading(bool mustBeWritable)
 {
     mFallback = std::make_unique<Fallback>();
     mFallback->file.setFileName(mPath);

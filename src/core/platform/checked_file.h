@@ -20,9 +20,9 @@ public:
 
     // Opens for reading. With `mustBeWritable` a file the process may not write is refused too,
     // as the editor refuses to open what it could not save.
-    bool OpenForReading(bool mustBeWritable = false);
+    bool openForReading(bool mustBeWritable = false);
     // True once a read has failed.
-    bool ReadFailed() const { return mReadFailed; }
+    bool readFailed() const { return mReadFailed; }
 
     bool isSequential() const override { return false; }
     qint64 size() const override;

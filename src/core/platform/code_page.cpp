@@ -6,7 +6,7 @@
 
 namespace kribed {
 
-QByteArray CodePageForCharSet(int charSet)
+QByteArray codePageForCharSet(int charSet)
 {
     switch (charSet) {
     case 238: return QByteArrayLiteral("windows-1250");
@@ -26,7 +26,7 @@ QByteArray CodePageForCharSet(int charSet)
     }
 }
 
-QByteArray EncodeOrQuestionMark(const QString &text, const QByteArray &codePage)
+QByteArray encodeOrQuestionMark(const QString &text, const QByteArray &codePage)
 {
     QStringEncoder whole(codePage.constData());
     if (!whole.isValid())

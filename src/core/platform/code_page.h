@@ -9,9 +9,9 @@ namespace kribed {
 
 // The code page a Windows font character set number stands for; unknown numbers (and the default
 // set, 1) show cells as windows-1252.
-QByteArray CodePageForCharSet(int charSet);
+QByteArray codePageForCharSet(int charSet);
 
 // Encodes text in the code page; each character the code page cannot hold becomes '?'.
-QByteArray EncodeOrQuestionMark(const QString &text, const QByteArray &codePage);
+QByteArray encodeOrQuestionMark(const QString &text, const QByteArray &codePage);
 
 } // namespace kribed

@@ -25,11 +25,11 @@ class Prompter
 {
 public:
     virtual ~Prompter() = default;
-    virtual Answer Ask(const Message &message) = 0;
+    virtual Answer ask(const Message &message) = 0;
 };
 
 // The support address named in the reader's two questions.
-inline const QString &SupportAddress()
+inline const QString &supportAddress()
 {
     static const QString address = QStringLiteral("support@kribed.example.org");
     return address;

@@ -7,7 +7,7 @@
 
 namespace kribed {
 
-bool RecentFiles::Add(const QString &path)
+bool RecentFiles::add(const QString &path)
 {
     if (std::find(mSlots.begin(), mSlots.end(), path) != mSlots.end())
         return false;
@@ -16,7 +16,7 @@ bool RecentFiles::Add(const QString &path)
     return true;
 }
 
-QString RecentFiles::MenuCaption(int slot) const
+QString RecentFiles::menuCaption(int slot) const
 {
     // Paths may use either separator, whatever system wrote them.
     QString name = mSlots[slot];

@@ -22,14 +22,14 @@ public:
     // A path equal (case-sensitively) to a present entry changes nothing, so the list is never
     // reordered; otherwise it becomes the newest entry and the oldest drops out. Returns whether
     // the list changed.
-    bool Add(const QString &path);
+    bool add(const QString &path);
 
-    const QString &Path(int slot) const { return mSlots[slot]; }
-    bool IsFilled(int slot) const { return !mSlots[slot].isEmpty(); }
-    const Slots &All() const { return mSlots; }
+    const QString &path(int slot) const { return mSlots[slot]; }
+    bool isFilled(int slot) const { return !mSlots[slot].isEmpty(); }
+    const Slots &all() const { return mSlots; }
 
     // The menu caption of a filled slot: "&1  " and the file name without folder and extension.
-    QString MenuCaption(int slot) const;
+    QString menuCaption(int slot) const;
 
 private:
     Slots mSlots;

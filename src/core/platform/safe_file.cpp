@@ -18,7 +18,7 @@
 
 namespace kribed {
 
-QString SafeWriteLeftoverPrefix()
+QString safeWriteLeftoverPrefix()
 {
     return QStringLiteral(".kribed-");
 }
@@ -27,12 +27,12 @@ QString SafeWriteLeftoverPrefix()
 
 namespace {
 
-QByteArray Native(const QString &path)
+QByteArray native(const QString &path)
 {
     return QFile::encodeName(path);
 }
 
-QString FolderOf(const QString &path)
+QString folderOf(const QString &path)
 {
     return QFileInfo(path).absolutePath();
 }
@@ -40,19 +40,19 @@ QString FolderOf(const QString &path)
 // A temporary name beside a file, the same for the same file name every time, so the next write
 // of that file finds what a kill left; short and fixed in length, so it fits wherever the file's
 // own name fits.
-QString TemporaryName(const QString &path, const char *suffix)
+QString temporaryName(const QString &path, const char *suffix)
 {
     quint32 hash = 2166136261u; // FNV-1a
-    for (const char byte : Native(QFileInfo(path).fileName())) {
+    for (const char byte : native(QFileInfo(path).fileName())) {
         hash ^= uchar(byte);
         hash *= 16777619u;
     }
-    return FolderOf(path) + u'/' + SafeWriteLeftoverPrefix()
+    return folderOf(path) + u'/' + safeWriteLeftoverPrefix()
            + QStringLiteral("%1.").arg(hash, 8, 16, QLatin1Char('0')) + QLatin1String(suffix);
 }
 
 // File systems without hard links (FAT) answer a link with one of these; the program then copies.
-bool NoHardLinks(int error)
+bool noHardLinks(int error)
 {
     return error == EPERM || error == EXDEV || error == EMLINK || error == ENOTSUP
            || error == EOPNOTSUPP;
@@ -68,7 +68,7 @@ public:
     }
 
     bool isSequential() const override { return true; }
-    int Error() const { return mError; }
+    int error() const { return mError; }
 
 protected:
     qint64 readData(char *, qint64) override { return -1; }
@@ -96,7 +96,7 @@ private:
     int mError = 0;
 };
 
-// One write of a file as SafeWriteFile describes it. Every step notes what it made, so that a
+// One write of a file as safeWriteFile describes it. Every step notes what it made, so that a
 // failure at any later step can take exactly that back.
 class SafeWrite
 {
@@ -109,41 +109,41 @@ public:
     {
     }
 
-    bool Run()
+    bool run()
     {
-        if (!Resolve() || !RemoveLeftovers())
+        if (!resolve() || !removeLeftovers())
             return false;
-        if (WriteTemporary() && KeepPrevious() && Commit())
+        if (writeTemporary() && keepPrevious() && commit())
             return true;
-        RollBack();
+        rollBack();
         return false;
     }
 
-    const QString &Error() const { return mError; }
+    const QString &error() const { return mError; }
 
 private:
-    bool Fail(const QString &step, int error)
+    bool fail(const QString &step, int error)
     {
         if (mError.isEmpty())
             mError = step + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(error));
         return false;
     }
 
-    bool HasBackup() const { return !mBackup.isEmpty(); }
+    bool hasBackup() const { return !mBackup.isEmpty(); }
 
-    bool Resolve();
-    bool RemoveLeftovers();
-    bool WriteTemporary();
-    bool KeepPrevious();
-    bool BackupIsPrevious() const;
-    bool MakeBackup();
-    bool KeepOldBackup();
-    bool RemoveOldBackup();
-    bool CopyPrevious(const QString &to);
-    bool Commit();
-    void RollBack();
-    bool SyncFolder(const QString &folder);
-    void KeepOwnerAndMode(int descriptor);
+    bool resolve();
+    bool removeLeftovers();
+    bool writeTemporary();
+    bool keepPrevious();
+    bool backupIsPrevious() const;
+    bool makeBackup();
+    bool keepOldBackup();
+    bool removeOldBackup();
+    bool copyPrevious(const QString &to);
+    bool commit();
+    void rollBack();
+    bool syncFolder(const QString &folder);
+    void keepOwnerAndMode(int descriptor);
 
     const QString mName;  // the name the user chose
     QString mBackup;      // beside mName; empty when no backup is kept
@@ -169,96 +169,96 @@ private:
 };
 
 // The target is the link's final file; only a regular file, or a name not yet taken, is written.
-bool SafeWrite::Resolve()
+bool SafeWrite::resolve()
 {
     struct stat status = {};
-    if (::lstat(Native(mName).constData(), &status) != 0) {
+    if (::lstat(native(mName).constData(), &status) != 0) {
         if (errno != ENOENT)
-            return Fail(QStringLiteral("look at the file"), errno);
+            return fail(QStringLiteral("look at the file"), errno);
         mTarget = mName;
     } else if (S_ISLNK(status.st_mode)) {
-        char *resolved = ::realpath(Native(mName).constData(), nullptr);
+        char *resolved = ::realpath(native(mName).constData(), nullptr);
         if (!resolved)
-            return Fail(QStringLiteral("follow the link"), errno);
+            return fail(QStringLiteral("follow the link"), errno);
         mTarget = QFile::decodeName(resolved);
         std::free(resolved);
-        if (::stat(Native(mTarget).constData(), &status) != 0)
-            return Fail(QStringLiteral("follow the link"), errno);
+        if (::stat(native(mTarget).constData(), &status) != 0)
+            return fail(QStringLiteral("follow the link"), errno);
         mExisted = true;
     } else {
         mTarget = mName;
         mExisted = true;
     }
     if (mExisted && !S_ISREG(status.st_mode))
-        return Fail(QStringLiteral("not a regular file"), EINVAL);
+        return fail(QStringLiteral("not a regular file"), EINVAL);
     mPrevious = status;
     if (mBackup == mName || mBackup == mTarget)
         mBackup.clear(); // the file itself carries the backup name: it cannot be its own backup
-    mNewTemp = TemporaryName(mTarget, "new");
-    mKeepTemp = TemporaryName(mTarget, "keep");
-    if (HasBackup()) {
-        mBackupTemp = TemporaryName(mBackup, "bak");
-        mOldTemp = TemporaryName(mBackup, "old");
+    mNewTemp = temporaryName(mTarget, "new");
+    mKeepTemp = temporaryName(mTarget, "keep");
+    if (hasBackup()) {
+        mBackupTemp = temporaryName(mBackup, "bak");
+        mOldTemp = temporaryName(mBackup, "old");
     }
     return true;
 }
 
 // What a killed write of the same file left behind.
-bool SafeWrite::RemoveLeftovers()
+bool SafeWrite::removeLeftovers()
 {
     for (const QString &name : {mNewTemp, mKeepTemp, mBackupTemp, mOldTemp}) {
-        if (!name.isEmpty() && ::unlink(Native(name).constData()) != 0 && errno != ENOENT)
-            return Fail(QStringLiteral("remove a leftover"), errno);
+        if (!name.isEmpty() && ::unlink(native(name).constData()) != 0 && errno != ENOENT)
+            return fail(QStringLiteral("remove a leftover"), errno);
     }
     return true;
 }
 
 // The new file, complete and synced under its temporary name. Where the system has anonymous
 // files, it gets that name only once it is complete, so a kill while writing leaves nothing.
-bool SafeWrite::WriteTemporary()
+bool SafeWrite::writeTemporary()
 {
-    const QString folder = FolderOf(mTarget);
+    const QString folder = folderOf(mTarget);
     bool anonymous = false;
 #ifdef O_TMPFILE
     if (::access("/proc/self/fd", X_OK) == 0) {
-        mDescriptor = ::open(Native(folder).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+        mDescriptor = ::open(native(folder).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
         anonymous = mDescriptor >= 0;
     }
 #endif
     if (!anonymous) {
-        mDescriptor = ::open(Native(mNewTemp).constData(),
+        mDescriptor = ::open(native(mNewTemp).constData(),
                              O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (mDescriptor < 0)
-            return Fail(QStringLiteral("create the file"), errno);
+            return fail(QStringLiteral("create the file"), errno);
         mNewTempMade = true;
     }
 
     DescriptorWriter device(mDescriptor);
     const bool written = mWrite(device);
-    if (!written || device.Error() != 0)
-        return Fail(QStringLiteral("write"), device.Error() != 0 ? device.Error() : EIO);
+    if (!written || device.error() != 0)
+        return fail(QStringLiteral("write"), device.error() != 0 ? device.error() : EIO);
     if (mExisted)
-        KeepOwnerAndMode(mDescriptor);
+        keepOwnerAndMode(mDescriptor);
     if (!mError.isEmpty())
         return false;
     if (::fsync(mDescriptor) != 0)
-        return Fail(QStringLiteral("sync the file"), errno);
+        return fail(QStringLiteral("sync the file"), errno);
     if (anonymous) {
         const QByteArray self = "/proc/self/fd/" + QByteArray::number(mDescriptor);
-        if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, Native(mNewTemp).constData(),
+        if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, native(mNewTemp).constData(),
                      AT_SYMLINK_FOLLOW)
             != 0)
-            return Fail(QStringLiteral("name the file"), errno);
+            return fail(QStringLiteral("name the file"), errno);
         mNewTempMade = true;
     }
     const int descriptor = mDescriptor;
     mDescriptor = -1;
     if (::close(descriptor) != 0)
-        return Fail(QStringLiteral("close the file"), errno);
+        return fail(QStringLiteral("close the file"), errno);
     return true;
 }
 
-void SafeWrite::KeepOwnerAndMode(int descriptor)
+void SafeWrite::keepOwnerAndMode(int descriptor)
 {
     if (mPrevious.st_uid != ::geteuid() || mPrevious.st_gid != ::getegid()) {
         // Another owner only where the process may give it; else at least the group.
@@ -266,100 +266,100 @@ void SafeWrite::KeepOwnerAndMode(int descriptor)
             (void)::fchown(descriptor, uid_t(-1), mPrevious.st_gid);
     }
     if (::fchmod(descriptor, mPrevious.st_mode & 07777) != 0)
-        Fail(QStringLiteral("keep the mode"), errno);
+        fail(QStringLiteral("keep the mode"), errno);
 }
 
 // Before the commit the previous file gets a second name: the backup, or for a copy a
 // temporary one that lets a failure after the commit put it back.
-bool SafeWrite::KeepPrevious()
+bool SafeWrite::keepPrevious()
 {
     if (!mExisted)
-        return HasBackup() ? RemoveOldBackup() : true;
-    if (HasBackup() && !BackupIsPrevious())
-        return MakeBackup();
-    if (::linkat(AT_FDCWD, Native(mTarget).constData(), AT_FDCWD, Native(mKeepTemp).constData(), 0)
+        return hasBackup() ? removeOldBackup() : true;
+    if (hasBackup() && !backupIsPrevious())
+        return makeBackup();
+    if (::linkat(AT_FDCWD, native(mTarget).constData(), AT_FDCWD, native(mKeepTemp).constData(), 0)
         == 0)
         mKept = true;
-    else if (!NoHardLinks(errno))
-        return Fail(QStringLiteral("keep the previous file"), errno);
+    else if (!noHardLinks(errno))
+        return fail(QStringLiteral("keep the previous file"), errno);
     return true;
 }
 
 // After a kill between making the backup and the commit, the backup name and the file are one
 // file: the backup holds the previous bytes already. A rename between two names of one file does
-// nothing, so this case must not go through MakeBackup.
-bool SafeWrite::BackupIsPrevious() const
+// nothing, so this case must not go through makeBackup.
+bool SafeWrite::backupIsPrevious() const
 {
     struct stat status = {};
-    return ::lstat(Native(mBackup).constData(), &status) == 0 && status.st_dev == mPrevious.st_dev
+    return ::lstat(native(mBackup).constData(), &status) == 0 && status.st_dev == mPrevious.st_dev
            && status.st_ino == mPrevious.st_ino;
 }
 
 // The previous file becomes the backup in one rename, so the backup name always holds a
 // complete file; the old backup keeps a second name until the write is through.
-bool SafeWrite::MakeBackup()
+bool SafeWrite::makeBackup()
 {
-    if (::linkat(AT_FDCWD, Native(mTarget).constData(), AT_FDCWD, Native(mBackupTemp).constData(),
+    if (::linkat(AT_FDCWD, native(mTarget).constData(), AT_FDCWD, native(mBackupTemp).constData(),
                  0)
         == 0) {
         mBackupTempMade = true;
         mBackupIsLink = true;
-    } else if (!NoHardLinks(errno)) {
-        return Fail(QStringLiteral("link the backup"), errno);
-    } else if (!CopyPrevious(mBackupTemp)) {
+    } else if (!noHardLinks(errno)) {
+        return fail(QStringLiteral("link the backup"), errno);
+    } else if (!copyPrevious(mBackupTemp)) {
         return false;
     }
 
-    if (!KeepOldBackup())
+    if (!keepOldBackup())
         return false;
-    if (::rename(Native(mBackupTemp).constData(), Native(mBackup).constData()) != 0)
-        return Fail(QStringLiteral("replace the backup"), errno);
+    if (::rename(native(mBackupTemp).constData(), native(mBackup).constData()) != 0)
+        return fail(QStringLiteral("replace the backup"), errno);
     mBackupTempMade = false;
     mBackupReplaced = true;
-    return SyncFolder(FolderOf(mBackup));
+    return syncFolder(folderOf(mBackup));
 }
 
 // The old backup keeps a second name until the write is through, so a failure can put it back.
-bool SafeWrite::KeepOldBackup()
+bool SafeWrite::keepOldBackup()
 {
     struct stat status = {};
-    if (::lstat(Native(mBackup).constData(), &status) != 0)
-        return errno == ENOENT ? true : Fail(QStringLiteral("look at the backup"), errno);
+    if (::lstat(native(mBackup).constData(), &status) != 0)
+        return errno == ENOENT ? true : fail(QStringLiteral("look at the backup"), errno);
     mHadBackup = true;
     // A link, not the link's target: the old backup comes back exactly as it was.
-    if (::linkat(AT_FDCWD, Native(mBackup).constData(), AT_FDCWD, Native(mOldTemp).constData(), 0)
+    if (::linkat(AT_FDCWD, native(mBackup).constData(), AT_FDCWD, native(mOldTemp).constData(), 0)
         == 0)
         mOldKept = true;
-    else if (!NoHardLinks(errno))
-        return Fail(QStringLiteral("keep the old backup"), errno);
+    else if (!noHardLinks(errno))
+        return fail(QStringLiteral("keep the old backup"), errno);
     return true;
 }
 
 // A new file makes no backup, but an old backup of that name goes: the one backup generation
 // belongs to the file the name held before.
-bool SafeWrite::RemoveOldBackup()
+bool SafeWrite::removeOldBackup()
 {
-    if (!KeepOldBackup())
+    if (!keepOldBackup())
         return false;
     if (!mHadBackup)
         return true;
-    if (::unlink(Native(mBackup).constData()) != 0)
-        return Fail(QStringLiteral("remove the old backup"), errno);
+    if (::unlink(native(mBackup).constData()) != 0)
+        return fail(QStringLiteral("remove the old backup"), errno);
     mBackupReplaced = true;
-    return SyncFolder(FolderOf(mBackup));
+    return syncFolder(folderOf(mBackup));
 }
 
 // Where the backup cannot be a hard link (another file system, or none with links), it is a copy.
-bool SafeWrite::CopyPrevious(const QString &to)
+bool SafeWrite::copyPrevious(const QString &to)
 {
-    const int from = ::open(Native(mTarget).constData(), O_RDONLY | O_CLOEXEC);
+    const int from = ::open(native(mTarget).constData(), O_RDONLY | O_CLOEXEC);
     if (from < 0)
-        return Fail(QStringLiteral("open the previous file"), errno);
-    const int copy = ::open(Native(to).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        return fail(QStringLiteral("open the previous file"), errno);
+    const int copy = ::open(native(to).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (copy < 0) {
         const int error = errno;
         ::close(from);
-        return Fail(QStringLiteral("create the backup"), error);
+        return fail(QStringLiteral("create the backup"), error);
     }
     mBackupTempMade = true;
     DescriptorWriter device(copy);
@@ -369,72 +369,72 @@ bool SafeWrite::CopyPrevious(const QString &to)
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0) {
-            Fail(QStringLiteral("read the previous file"), errno);
+            fail(QStringLiteral("read the previous file"), errno);
             break;
         }
         if (got == 0 || device.write(chunk.constData(), got) != got)
             break;
     }
     ::close(from);
-    if (device.Error() != 0)
-        Fail(QStringLiteral("write the backup"), device.Error());
+    if (device.error() != 0)
+        fail(QStringLiteral("write the backup"), device.error());
     if (mError.isEmpty())
-        KeepOwnerAndMode(copy);
+        keepOwnerAndMode(copy);
     if (mError.isEmpty() && ::fsync(copy) != 0)
-        Fail(QStringLiteral("sync the backup"), errno);
+        fail(QStringLiteral("sync the backup"), errno);
     if (::close(copy) != 0)
-        Fail(QStringLiteral("close the backup"), errno);
+        fail(QStringLiteral("close the backup"), errno);
     return mError.isEmpty();
 }
 
-bool SafeWrite::Commit()
+bool SafeWrite::commit()
 {
-    if (::rename(Native(mNewTemp).constData(), Native(mTarget).constData()) != 0)
-        return Fail(QStringLiteral("replace the file"), errno);
+    if (::rename(native(mNewTemp).constData(), native(mTarget).constData()) != 0)
+        return fail(QStringLiteral("replace the file"), errno);
     mNewTempMade = false;
     mCommitted = true;
-    if (!SyncFolder(FolderOf(mTarget)))
+    if (!syncFolder(folderOf(mTarget)))
         return false;
     // The generation before is no longer needed; until here it could still be put back.
-    if (mOldKept && ::unlink(Native(mOldTemp).constData()) != 0)
-        return Fail(QStringLiteral("remove the old backup"), errno);
+    if (mOldKept && ::unlink(native(mOldTemp).constData()) != 0)
+        return fail(QStringLiteral("remove the old backup"), errno);
     mOldKept = false;
-    if (mKept && ::unlink(Native(mKeepTemp).constData()) != 0)
-        return Fail(QStringLiteral("remove the kept file"), errno);
+    if (mKept && ::unlink(native(mKeepTemp).constData()) != 0)
+        return fail(QStringLiteral("remove the kept file"), errno);
     mKept = false;
     return true;
 }
 
 // Puts back what this write changed, as far as the system lets it; each step is tried even when
 // one before it failed.
-void SafeWrite::RollBack()
+void SafeWrite::rollBack()
 {
     if (mDescriptor >= 0)
         ::close(mDescriptor);
     mDescriptor = -1;
     bool backupMovedBack = false;
     if (mCommitted) {
-        const QByteArray target = Native(mTarget);
+        const QByteArray target = native(mTarget);
         if (mKept) {
-            mKept = ::rename(Native(mKeepTemp).constData(), target.constData()) != 0;
+            mKept = ::rename(native(mKeepTemp).constData(), target.constData()) != 0;
         } else if (mBackupReplaced && mBackupIsLink) {
-            backupMovedBack = ::rename(Native(mBackup).constData(), target.constData()) == 0;
+            backupMovedBack = ::rename(native(mBackup).constData(), target.constData()) == 0;
         } else if (!mExisted) {
             ::unlink(target.constData());
         }
-        SyncFolder(FolderOf(mTarget));
+        syncFolder(folderOf(mTarget));
     }
     if (mBackupReplaced) {
-        const QByteArray backup = Native(mBackup);
+        const QByteArray backup = native(mBackup);
         if (mOldKept)
-            mOldKept = ::rename(Native(mOldTemp).constData(), backup.constData()) != 0;
+            mOldKept = ::rename(native(mOldTemp).constData(), backup.constData()) != 0;
         else if (!mHadBackup && !backupMovedBack)
             ::unlink(backup.constData());
-        SyncFolder(FolderOf(mBackup));
+        syncFolder(folderOf(mBackup));
     }
     const auto remove = [](bool made, const QString &name) {
         if (made)
-            ::unlink(Native(name).constData());
+            ::unlink(native(name).constData());
     };
     remove(mBackupTempMade, mBackupTemp);
     remove(mOldKept, mOldTemp);
@@ -444,34 +444,34 @@ void SafeWrite::RollBack()
 
 // A rename is durable only once its folder is synced. A file system that cannot sync a folder
 // says so with EINVAL; that is no failure.
-bool SafeWrite::SyncFolder(const QString &folder)
+bool SafeWrite::syncFolder(const QString &folder)
 {
-    const int descriptor = ::open(Native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int descriptor = ::open(native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (descriptor < 0)
-        return Fail(QStringLiteral("open the folder"), errno);
+        return fail(QStringLiteral("open the folder"), errno);
     const int result = ::fsync(descriptor);
     const int error = errno;
     ::close(descriptor);
     if (result != 0 && error != EINVAL && error != ENOTSUP && error != EOPNOTSUPP)
-        return Fail(QStringLiteral("sync the folder"), error);
+        return fail(QStringLiteral("sync the folder"), error);
     return true;
 }
 
 } // namespace
 
-bool SafeWriteFile(const QString &path, const QString &backupPath,
+bool safeWriteFile(const QString &path, const QString &backupPath,
                    const std::function<bool(QIODevice &)> &write, QString *error)
 {
     SafeWrite operation(path, backupPath, write);
-    const bool written = operation.Run();
+    const bool written = operation.run();
     if (error)
-        *error = operation.Error();
+        *error = operation.error();
     return written;
 }
 
 #else // no POSIX calls: Qt's own save file and file
 
-bool SafeWriteFile(const QString &path, const QString &backupPath,
+bool safeWriteFile(const QString &path, const QString &backupPath,
                    const std::function<bool(QIODevice &)> &write, QString *error)
 {
     QSaveFile file(path);
@@ -491,7 +491,7 @@ bool SafeWriteFile(const QString &path, const QString &backupPath,
                                    != QFileInfo(path).absoluteFilePath();
     if (keepBackup) {
         const QString pending = QFileInfo(backupPath).absolutePath() + u'/'
-                                + SafeWriteLeftoverPrefix() + QStringLiteral("bak");
+                                + safeWriteLeftoverPrefix() + QStringLiteral("bak");
         QFile::remove(pending);
         if (!QFile::copy(path, pending))
             return fail(QStringLiteral("copy the backup"));

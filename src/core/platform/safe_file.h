@@ -30,10 +30,10 @@ namespace kribed {
 //
 // True when the new file is in place and synced. `error` receives what failed, for diagnostics:
 // callers show their own messages.
-bool SafeWriteFile(const QString &path, const QString &backupPath,
+bool safeWriteFile(const QString &path, const QString &backupPath,
                    const std::function<bool(QIODevice &)> &write, QString *error = nullptr);
 
-// The temporary names SafeWriteFile may leave behind after a kill start with this.
-QString SafeWriteLeftoverPrefix();
+// The temporary names safeWriteFile may leave behind after a kill start with this.
+QString safeWriteLeftoverPrefix();
 
 } // namespace kribed

@@ -8,7 +8,7 @@ namespace kribed {
 
 namespace {
 
-int ReadInteger(const QSettings &store, const QString &key, int fallback)
+int readInteger(const QSettings &store, const QString &key, int fallback)
 {
     const QVariant value = store.value(key);
     if (!value.isValid())
@@ -18,25 +18,25 @@ int ReadInteger(const QSettings &store, const QString &key, int fallback)
     return ok ? number : fallback;
 }
 
-bool ReadSwitch(const QSettings &store, const QString &key, bool fallback)
+bool readSwitch(const QSettings &store, const QString &key, bool fallback)
 {
-    return ReadInteger(store, key, fallback ? 1 : 0) != 0;
+    return readInteger(store, key, fallback ? 1 : 0) != 0;
 }
 
-QString ReadText(const QSettings &store, const QString &key, const QString &fallback)
+QString readText(const QSettings &store, const QString &key, const QString &fallback)
 {
     const QVariant value = store.value(key);
     return value.isValid() ? value.toString() : fallback;
 }
 
-QString RecentKey(int slot)
+QString recentKey(int slot)
 {
     return QStringLiteral("Files/File%1").arg(slot + 1);
 }
 
 } // namespace
 
-std::unique_ptr<QSettings> OpenSettingsStore()
+std::unique_ptr<QSettings> openSettingsStore()
 {
 #ifdef Q_OS_WIN
     return std::make_unique<QSettings>(QStringLiteral("HKEY_CURRENT_USER\\Software\\KRE"),
@@ -47,33 +47,33 @@ std::unique_ptr<QSettings> OpenSettingsStore()
 #endif
 }
 
-Settings ReadSettings(QSettings &store)
+Settings readSettings(QSettings &store)
 {
     Settings settings;
-    settings.initialDir = ReadSwitch(store, QStringLiteral("Settings/InitialDir"), true);
-    settings.saveAtInstall = ReadSwitch(store, QStringLiteral("Settings/SaveAtInstall"), true);
-    settings.expertMode = ReadSwitch(store, QStringLiteral("Settings/ExpertMode"), false);
+    settings.initialDir = readSwitch(store, QStringLiteral("Settings/InitialDir"), true);
+    settings.saveAtInstall = readSwitch(store, QStringLiteral("Settings/SaveAtInstall"), true);
+    settings.expertMode = readSwitch(store, QStringLiteral("Settings/ExpertMode"), false);
 
     FontSetting &font = settings.font;
-    font.name = ReadText(store, QStringLiteral("Font/Name"), font.name);
-    font.size = ReadInteger(store, QStringLiteral("Font/Size"), font.size);
-    font.charSet = ReadInteger(store, QStringLiteral("Font/CharSet"), font.charSet);
-    font.style = ReadInteger(store, QStringLiteral("Font/Style"), font.style);
+    font.name = readText(store, QStringLiteral("Font/Name"), font.name);
+    font.size = readInteger(store, QStringLiteral("Font/Size"), font.size);
+    font.charSet = readInteger(store, QStringLiteral("Font/CharSet"), font.charSet);
+    font.style = readInteger(store, QStringLiteral("Font/Style"), font.style);
 
     Placement &place = settings.placement;
-    place.left = ReadInteger(store, QStringLiteral("FormPos/Left"), Placement::NoPlacement);
+    place.left = readInteger(store, QStringLiteral("FormPos/Left"), Placement::NoPlacement);
     if (place.left != Placement::NoPlacement) {
-        place.top = ReadInteger(store, QStringLiteral("FormPos/Top"), place.top);
-        place.width = ReadInteger(store, QStringLiteral("FormPos/Width"), place.width);
-        place.height = ReadInteger(store, QStringLiteral("FormPos/Height"), place.height);
+        place.top = readInteger(store, QStringLiteral("FormPos/Top"), place.top);
+        place.width = readInteger(store, QStringLiteral("FormPos/Width"), place.width);
+        place.height = readInteger(store, QStringLiteral("FormPos/Height"), place.height);
     }
 
     for (int slot = 0; slot < RecentFileCount; ++slot)
-        settings.recentFiles[slot] = ReadText(store, RecentKey(slot), QString());
+        settings.recentFiles[slot] = readText(store, recentKey(slot), QString());
     return settings;
 }
 
-void WriteSettings(QSettings &store, const Settings &settings)
+void writeSettings(QSettings &store, const Settings &settings)
 {
     const auto text = [](int number) { return QString::number(number); };
     const auto flag = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
@@ -93,7 +93,7 @@ void WriteSettings(QSettings &store, const Settings &settings)
     store.setValue(QStringLiteral("FormPos/Height"), text(settings.placement.height));
 
     for (int slot = 0; slot < RecentFileCount; ++slot)
-        store.setValue(RecentKey(slot), settings.recentFiles[slot]);
+        store.setValue(recentKey(slot), settings.recentFiles[slot]);
     store.sync();
 }
 

@@ -47,11 +47,11 @@ struct Settings
 
 // The program's own store: the registry key Software\KRE on Windows, an INI file of organisation
 // "KRE", application "Kribed" elsewhere.
-std::unique_ptr<QSettings> OpenSettingsStore();
+std::unique_ptr<QSettings> openSettingsStore();
 
 // A missing value, or a number or switch whose text is not a decimal integer, reads as its default.
-Settings ReadSettings(QSettings &store);
+Settings readSettings(QSettings &store);
 // Writes every value, changed or not, each as a string; switches as "1" or "0".
-void WriteSettings(QSettings &store, const Settings &settings);
+void writeSettings(QSettings &store, const Settings &settings);
 
 } // namespace kribed

@@ -6,14 +6,14 @@
 
 namespace kribed {
 
-QString StartingFolder(bool initialDir, const UserList &users, int selectedUser)
+QString startingFolder(bool initialDir, const UserList &users, int selectedUser)
 {
-    if (!initialDir || selectedUser < 0 || selectedUser >= users.Count())
+    if (!initialDir || selectedUser < 0 || selectedUser >= users.count())
         return {};
-    const QString folder = users.UserFolder(selectedUser);
+    const QString folder = users.userFolder(selectedUser);
     if (folder.isEmpty())
         return {};
-    return QDir::cleanPath(users.DesktopDataFolder() + u'/' + folder + QStringLiteral("/backup"));
+    return QDir::cleanPath(users.desktopDataFolder() + u'/' + folder + QStringLiteral("/backup"));
 }
 
 } // namespace kribed

@@ -16,15 +16,15 @@ class UserList
 {
 public:
     virtual ~UserList() = default;
-    virtual int Count() const = 0;
+    virtual int count() const = 0;
     // The index of the Desktop's last user, 0 when there is none.
-    virtual int LastUserIndex() const = 0;
-    virtual QString UserName(int index) const = 0;
-    virtual QString UserFolder(int index) const = 0;
-    virtual QString DesktopDataFolder() const = 0;
+    virtual int lastUserIndex() const = 0;
+    virtual QString userName(int index) const = 0;
+    virtual QString userFolder(int index) const = 0;
+    virtual QString desktopDataFolder() const = 0;
     // Makes the user's install folder and raises the user's install flag; the folder, or none
     // when that is not possible (then Install stops).
-    virtual std::optional<QString> PrepareInstallFolder(int /*index*/, Prompter & /*prompter*/) const
+    virtual std::optional<QString> prepareInstallFolder(int /*index*/, Prompter & /*prompter*/) const
     {
         return std::nullopt;
     }
@@ -34,16 +34,16 @@ public:
 class NoUsers : public UserList
 {
 public:
-    int Count() const override { return 0; }
-    int LastUserIndex() const override { return 0; }
-    QString UserName(int) const override { return {}; }
-    QString UserFolder(int) const override { return {}; }
-    QString DesktopDataFolder() const override { return {}; }
+    int count() const override { return 0; }
+    int lastUserIndex() const override { return 0; }
+    QString userName(int) const override { return {}; }
+    QString userFolder(int) const override { return {}; }
+    QString desktopDataFolder() const override { return {}; }
 };
 
 // The folder the database open and save dialogs start in: the selected user's HotSync backup
 // folder when `initialDir` is on and that user has a folder name, else empty (the system's
 // default folder).
-QString StartingFolder(bool initialDir, const UserList &users, int selectedUser);
+QString startingFolder(bool initialDir, const UserList &users, int selectedUser);
 
 } // namespace kribed

@@ -7,31 +7,31 @@
 
 namespace kribed {
 
-QString WindowTitle()
+QString defaultWindowTitle()
 {
     return QStringLiteral("Kribed PRO");
 }
 
-QString WindowCaption(const Database &database, const Regional &regional)
+QString windowCaption(const Database &database, const Regional &regional)
 {
-    if (database.Name().isEmpty())
-        return WindowTitle();
-    return regional.ToText(database.Name()) + QStringLiteral(" - ") + WindowTitle();
+    if (database.name().isEmpty())
+        return defaultWindowTitle();
+    return regional.toText(database.name()) + QStringLiteral(" - ") + defaultWindowTitle();
 }
 
-StatusPanels StatusPanelTexts(const Database &database, int field, int record,
+StatusPanels statusPanelTexts(const Database &database, int field, int record,
                               const ToggleStates &toggles, const Regional &regional)
 {
     StatusPanels panels;
-    panels[0] = QStringLiteral("R%1 of %2").arg(record).arg(database.RecordCount());
-    panels[1] = QStringLiteral("C%1 of %2").arg(field).arg(database.FieldCount());
+    panels[0] = QStringLiteral("R%1 of %2").arg(record).arg(database.recordCount());
+    panels[1] = QStringLiteral("C%1 of %2").arg(field).arg(database.fieldCount());
     panels[2] = toggles.autoSizing ? QStringLiteral("A") : QString();
     panels[3] = toggles.filter ? QStringLiteral("F") : QString();
     panels[4] = toggles.rowSum ? QStringLiteral("S") : QString();
-    const QDateTime &time = database.ModificationTime();
+    const QDateTime &time = database.modificationTime();
     if (time.isValid())
-        panels[5] = regional.Locale().toString(time.date(), regional.ShortDateFormat());
-    panels[6] = database.FilePath() + (database.IsModified() ? QStringLiteral(" +") : QStringLiteral(" "));
+        panels[5] = regional.locale().toString(time.date(), regional.shortDateFormat());
+    panels[6] = database.filePath() + (database.isModified() ? QStringLiteral(" +") : QStringLiteral(" "));
     return panels;
 }
 

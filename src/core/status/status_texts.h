@@ -12,8 +12,8 @@ class Database;
 class Regional;
 
 // The window title with no database, and after a database's name.
-QString WindowTitle();
-QString WindowCaption(const Database &database, const Regional &regional);
+QString defaultWindowTitle();
+QString windowCaption(const Database &database, const Regional &regional);
 
 constexpr int StatusPanelCount = 7;
 using StatusPanels = std::array<QString, StatusPanelCount>;
@@ -27,7 +27,7 @@ struct ToggleStates
 
 // The seven status-bar panels for the current cell (field, record): position, the three toggle
 // letters, the modification date and the file path with its modified mark.
-StatusPanels StatusPanelTexts(const Database &database, int field, int record,
+StatusPanels statusPanelTexts(const Database &database, int field, int record,
                               const ToggleStates &toggles, const Regional &regional);
 
 } // namespace kribed

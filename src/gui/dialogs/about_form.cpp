@@ -107,7 +107,7 @@ void TAboutForm::OpenWebAddress()
     QApplication::beep();
     if (mOpener(QUrl(WebAddress())) || !mPrompter)
         return;
-    mPrompter->Ask({QStringLiteral("Information"),
+    mPrompter->ask({QStringLiteral("Information"),
                     QStringLiteral("Sorry your web browser could not be found"), Icon::Information,
                     Buttons::Ok});
 }

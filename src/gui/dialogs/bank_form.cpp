@@ -139,14 +139,14 @@ template<class Widget> Widget *Named(Widget *widget, const char *name)
 }
 
 // The length the memo's text has once stored, a line break being two characters.
-int StoredLength(const QString &memoText)
+int storedLength(const QString &memoText)
 {
     return int(memoText.size() + memoText.count(u'\n'));
 }
 
 QString RegionalText(const QByteArray &bytes)
 {
-    return CurrentRegional().ToText(bytes);
+    return currentRegional().toText(bytes);
 }
 
 } // namespace
@@ -215,15 +215,15 @@ void TBankForm::FormShow(const Database &database, int field, int record,
 {
     mField = field;
     mRecord = record;
-    mType = database.FieldType(field);
-    mCellText = database.Cell(field, record);
+    mType = database.fieldType(field);
+    mCellText = database.cell(field, record);
     mChangedText.reset();
     mMemo->setFont(displayFont);
     mPopup->setFont(displayFont);
 
     mMemo->setFocus();
-    mGroupBox->setTitle(QStringLiteral(" Row:  ") + RecordNumberText(record)
-                        + QStringLiteral("    Col:  ") + RegionalText(database.FieldName(field))
+    mGroupBox->setTitle(QStringLiteral(" Row:  ") + recordNumberText(record)
+                        + QStringLiteral("    Col:  ") + RegionalText(database.fieldName(field))
                         + u' ');
     {
         // A cell longer than the memo's limit is shown whole; only typing is limited.
@@ -252,7 +252,7 @@ void TBankForm::FormShow(const Database &database, int field, int record,
                                            : QStringLiteral("Multiple Popup"));
         const QSignalBlocker blocker(mPopup);
         mPopup->clear();
-        for (const QByteArray &item : database.PopupList(field))
+        for (const QByteArray &item : database.popupList(field))
             mPopup->addItem(RegionalText(item));
         mPopup->setCurrentIndex(mPopup->count() > 0 ? 0 : -1);
         mPopup->setEnabled(true);
@@ -264,7 +264,7 @@ void TBankForm::FormShow(const Database &database, int field, int record,
     case NormalIntegerType: ShowLabel(QStringLiteral("Normal Integer")); break;
     case AutoIncrementIntegerType:
         ShowLabel(QStringLiteral("Auto-Increment Integer   Amount: ")
-                  + QString::number(database.IncrementAmount()));
+                  + QString::number(database.incrementAmount()));
         break;
     case FloatType: ShowLabel(QStringLiteral("Float")); break;
     default: break;
@@ -283,8 +283,8 @@ void TBankForm::ShowPicker(const QString &label, bool dateMode, const QDateTime 
     ShowLabel(label);
     mDateMode = dateMode;
     const QSignalBlocker blocker(mPicker);
-    const Regional &regional = CurrentRegional();
-    mPicker->setDisplayFormat(dateMode ? regional.ShortDateFormat() : regional.LongTimeFormat());
+    const Regional &regional = currentRegional();
+    mPicker->setDisplayFormat(dateMode ? regional.shortDateFormat() : regional.longTimeFormat());
     mPicker->setCalendarPopup(dateMode);
     mPicker->setDateTime(now);
     mPicker->setEnabled(true);
@@ -313,7 +313,7 @@ void TBankForm::LimitMemo(int position, int added)
 {
     // Typing and pasting stop at the longest value a file holds; what was there stays. What came
     // in is cut from its end, a line break counting as the two characters it is stored as.
-    int excess = StoredLength(mMemo->toPlainText()) - MaxValueBytes;
+    int excess = storedLength(mMemo->toPlainText()) - MaxValueBytes;
     if (excess <= 0)
         return;
     const QTextDocument *document = mMemo->document();
@@ -351,15 +351,15 @@ void TBankForm::CB_PopupChange(int index)
 
 void TBankForm::DateTimePicker1Change()
 {
-    const Regional &regional = CurrentRegional();
-    SetMemoText(RegionalText(mDateMode ? regional.DateText(mPicker->date())
-                                       : regional.TimeText(mPicker->time())));
+    const Regional &regional = currentRegional();
+    SetMemoText(RegionalText(mDateMode ? regional.dateText(mPicker->date())
+                                       : regional.timeText(mPicker->time())));
 }
 
 void TBankForm::CalendarDayChosen(QDate date)
 {
     if (mDateMode && date.isValid())
-        SetMemoText(RegionalText(CurrentRegional().DateText(date)));
+        SetMemoText(RegionalText(currentRegional().dateText(date)));
 }
 
 bool TBankForm::eventFilter(QObject *watched, QEvent *event)
@@ -379,7 +379,7 @@ void TBankForm::B_Edit_okClick()
     if (MemoText() != mShownText) {
         QString text = MemoText();
         text.replace(u'\n', QStringLiteral("\r\n"));
-        const QByteArray bytes = EncodeOrQuestionMark(text, CurrentRegional().CodePage());
+        const QByteArray bytes = encodeOrQuestionMark(text, currentRegional().codePage());
         if (bytes != mCellText)
             mChangedText = bytes;
     }
@@ -396,7 +396,7 @@ bool TBankForm::Apply(Database &database, const QDateTime &now) const
 {
     if (!mChangedText)
         return false;
-    return StoreEditedText(database, mField, mRecord, *mChangedText, now).applied;
+    return storeEditedText(database, mField, mRecord, *mChangedText, now).applied;
 }
 
 void TBankForm::done(int result)

@@ -55,7 +55,7 @@ TDateiForm::TDateiForm(Prompter &prompter, QWidget *parent)
                         QStringLiteral("10"), this);
     mFieldType = new QComboBox(this);
     mFieldType->setObjectName(QStringLiteral("C_FieldType"));
-    mFieldType->addItems(TypeNames());
+    mFieldType->addItems(typeNames());
     mFieldType->setCurrentIndex(-1);
     mFieldWidth = EditableBox(QStringLiteral("C_FieldWidth"),
                               Numbers({10, 16, 20, 30, 40, 50, 60, 80, 100, 160, 300}),
@@ -114,7 +114,7 @@ NewDatabaseChoices TDateiForm::Choices() const
 
 void TDateiForm::B_NewDatabaseClick()
 {
-    mShape = ValidateNewDatabase(Choices(), mPrompter);
+    mShape = validateNewDatabase(Choices(), mPrompter);
     if (!mShape)
         return; // the dialog stays open with the user's input
     mName->setText(QStringLiteral("New"));

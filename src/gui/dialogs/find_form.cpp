@@ -92,7 +92,7 @@ void TFindForm::FormShow(const QStringList &fieldNames, int currentRow)
 FindSettings TFindForm::Settings() const
 {
     FindSettings settings;
-    settings.text = CurrentRegional().ToBytes(mFind->text());
+    settings.text = currentRegional().toBytes(mFind->text());
     settings.field = qMax(0, mFields->currentIndex());
     settings.mustBegin = mMustBegin->isChecked();
     settings.fromStart = mFromStart->isChecked();
@@ -106,7 +106,7 @@ void TFindForm::B_FindClick()
 
 void TFindForm::B_CloseClick()
 {
-    mState.FindActive = false;
+    mState.findActive = false;
     reject();
 }
 

@@ -66,7 +66,7 @@ private:
 
 } // namespace
 
-Answer MessageBoxPrompter::Ask(const Message &message)
+Answer MessageBoxPrompter::ask(const Message &message)
 {
     QString text = message.text;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

@@ -14,7 +14,7 @@ class MessageBoxPrompter : public Prompter
 public:
     explicit MessageBoxPrompter(QWidget *parent = nullptr) : mParent(parent) {}
     void SetParent(QWidget *parent) { mParent = parent; }
-    Answer Ask(const Message &message) override;
+    Answer ask(const Message &message) override;
 
 private:
     QWidget *mParent;

@@ -49,14 +49,14 @@ QComboBox *EditableBox(const char *name, const QStringList &items)
     return box;
 }
 
-QString Text(const QByteArray &bytes)
+QString text(const QByteArray &bytes)
 {
-    return CurrentRegional().ToText(bytes);
+    return currentRegional().toText(bytes);
 }
 
-QByteArray Bytes(const QString &text)
+QByteArray bytes(const QString &text)
 {
-    return CurrentRegional().ToBytes(text);
+    return currentRegional().toBytes(text);
 }
 
 } // namespace
@@ -117,7 +117,7 @@ QWidget *TPropertiesForm::BuildFieldTab()
     form->addRow(QStringLiteral("Name"), mFieldName = Named(new QLineEdit, "E_FieldName"));
 
     mFieldType = Named(new QComboBox, "C_FieldType");
-    mFieldType->addItems(TypeNames());
+    mFieldType->addItems(typeNames());
     form->addRow(QStringLiteral("Type"), mFieldType);
 
     mFieldWidth = EditableBox("C_FieldWidth", {QStringLiteral("10"), QStringLiteral("16"),
@@ -226,46 +226,46 @@ void TPropertiesForm::Prepare(Database &database, int field, const PropertiesCho
     mDatabase = &database;
     mField = field;
     mChoices = choices;
-    const int typeIndex = database.FieldType(field);
-    const bool popupType = IsPopupType(typeIndex);
-    const int fields = database.FieldCount();
+    const int typeIndex = database.fieldType(field);
+    const bool popupType = isPopupType(typeIndex);
+    const int fields = database.fieldCount();
 
     if (mPages->currentWidget() == mPopupTab && !popupType)
         mPages->setCurrentWidget(mFieldTab);
 
-    mName->setText(Text(database.Name()));
-    mPrivate->setChecked(database.Flags().isPrivate);
-    mAutoLock->setChecked(database.Flags().autoLock);
-    mReadOnly->setChecked(database.Flags().readOnly);
-    mKriboFilter->setChecked(database.Flags().kriboFilter);
+    mName->setText(text(database.name()));
+    mPrivate->setChecked(database.flags().isPrivate);
+    mAutoLock->setChecked(database.flags().autoLock);
+    mReadOnly->setChecked(database.flags().readOnly);
+    mKriboFilter->setChecked(database.flags().kriboFilter);
 
-    mFieldName->setText(Text(database.FieldName(field)));
+    mFieldName->setText(text(database.fieldName(field)));
     mFieldType->setCurrentIndex(typeIndex);
     ShowPopupTab(popupType);
-    mFieldWidth->setCurrentText(QString::number(database.WidthUnits(field)));
+    mFieldWidth->setCurrentText(QString::number(database.widthUnits(field)));
     UpdateIncrementEnabled(typeIndex);
-    mIncrement->setCurrentText(QString::number(database.IncrementAmount()));
+    mIncrement->setCurrentText(QString::number(database.incrementAmount()));
 
     mFilterFields->clear();
     mFilterFields->addItem(QStringLiteral("All Fields"));
     for (int k = 1; k <= fields; ++k)
-        mFilterFields->addItem(Text(database.FieldName(k)));
-    const int filterField = database.FilterField();
+        mFilterFields->addItem(text(database.fieldName(k)));
+    const int filterField = database.filterField();
     mFilterFields->setCurrentIndex(filterField >= 0 && filterField <= fields ? filterField : -1);
-    mFilter->setText(Text(database.FilterText()));
-    mFilterOn->setChecked(database.FilterOn());
+    mFilter->setText(text(database.filterText()));
+    mFilterOn->setChecked(database.filterOn());
 
     // The list of a field that is no popup field stays out of the box: OK would keep it otherwise.
     mNewEntry->clear();
     mPopup->clear();
     if (popupType) {
-        for (const QByteArray &item : database.PopupList(field))
-            mPopup->addItem(Text(item));
+        for (const QByteArray &item : database.popupList(field))
+            mPopup->addItem(text(item));
     }
 
-    mPrimarySort->setText(Text(database.FieldName(field)));
-    ShowSortFields(mSecondarySort, database.SecondarySortField(), fields);
-    ShowSortFields(mTertiarySort, database.TertiarySortField(), fields);
+    mPrimarySort->setText(text(database.fieldName(field)));
+    ShowSortFields(mSecondarySort, database.secondarySortField(), fields);
+    ShowSortFields(mTertiarySort, database.tertiarySortField(), fields);
     mReverse2->setChecked(choices.secondaryReverse);
     mReverse3->setChecked(choices.tertiaryReverse);
 
@@ -277,7 +277,7 @@ void TPropertiesForm::ShowSortFields(QComboBox *box, int stored, int fields)
     box->clear();
     box->addItem(QStringLiteral("None"));
     for (int k = 1; k <= fields; ++k)
-        box->addItem(Text(mDatabase->FieldName(k)));
+        box->addItem(text(mDatabase->fieldName(k)));
     box->setCurrentIndex(stored >= 1 && stored <= fields ? stored : 0);
 }
 
@@ -316,16 +316,16 @@ void TPropertiesForm::UpdateIncrementEnabled(int typeIndex)
 void TPropertiesForm::C_FieldTypeChange(int index)
 {
     // Only the box is emptied here: the field keeps its list until OK takes the new type.
-    ShowPopupTab(IsPopupType(index));
+    ShowPopupTab(isPopupType(index));
     UpdateIncrementEnabled(index);
 }
 
 bool TPropertiesForm::RefusePopupEntry(const QString &entry)
 {
-    if (!IsRefusedPopupEntry(Bytes(entry)))
+    if (!isRefusedPopupEntry(bytes(entry)))
         return false;
-    mPrompter.Ask(
-        {QStringLiteral("Warning"), PopupEntryWarning(entry), Icon::Warning, Buttons::Ok});
+    mPrompter.ask(
+        {QStringLiteral("Warning"), popupEntryWarning(entry), Icon::Warning, Buttons::Ok});
     return true;
 }
 
@@ -363,7 +363,7 @@ void TPropertiesForm::B_PasteClick()
 void TPropertiesForm::B_SortClick()
 {
     // The list box's alphabetical order: regional, letter case aside.
-    QCollator collator(CurrentRegional().Locale());
+    QCollator collator(currentRegional().locale());
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     QStringList items;
     for (int row = 0; row < mPopup->count(); ++row)
@@ -391,8 +391,8 @@ int TPropertiesForm::FilterFieldChoice() const
 
 int TPropertiesForm::RunFilter(Database &database, bool on) const
 {
-    database.SetFilterField(FilterFieldChoice());
-    return ApplyFilter(database, on, FilterChoices());
+    database.setFilterField(FilterFieldChoice());
+    return applyFilter(database, on, FilterChoices());
 }
 
 // OK ------------------------------------------------------------------------------------------
@@ -400,19 +400,19 @@ int TPropertiesForm::RunFilter(Database &database, bool on) const
 PropertiesEdit TPropertiesForm::GatherEdit() const
 {
     PropertiesEdit edit;
-    edit.name = Bytes(mName->text());
+    edit.name = bytes(mName->text());
     edit.flags.isPrivate = mPrivate->isChecked();
     edit.flags.autoLock = mAutoLock->isChecked();
     edit.flags.readOnly = mReadOnly->isChecked();
     edit.flags.kriboFilter = mKriboFilter->isChecked();
-    edit.fieldName = Bytes(mFieldName->text());
+    edit.fieldName = bytes(mFieldName->text());
     edit.typeIndex = mFieldType->currentIndex();
     edit.widthText = mFieldWidth->currentText();
     edit.incrementText = mIncrement->currentText();
     for (int row = 0; row < mPopup->count(); ++row)
-        edit.popupItems << Bytes(mPopup->item(row)->text());
+        edit.popupItems << bytes(mPopup->item(row)->text());
     edit.filterField = FilterFieldChoice();
-    edit.filterText = Bytes(mFilter->text());
+    edit.filterText = bytes(mFilter->text());
     edit.filterOn = mFilterOn->isChecked();
     edit.secondarySort = mSecondarySort->currentIndex();
     edit.tertiarySort = mTertiarySort->currentIndex();
@@ -425,12 +425,12 @@ void TPropertiesForm::B_OKClick()
         return;
     const PropertiesEdit edit = GatherEdit();
     // Every value is checked before any is taken, so a refused one leaves the database untouched.
-    const QString warning = PropertiesWarning(edit);
+    const QString warning = propertiesWarning(edit);
     if (!warning.isEmpty()) {
-        mPrompter.Ask({QStringLiteral("Warning"), warning, Icon::Warning, Buttons::Ok});
+        mPrompter.ask({QStringLiteral("Warning"), warning, Icon::Warning, Buttons::Ok});
         return;
     }
-    ApplyProperties(*mDatabase, mField, edit);
+    applyProperties(*mDatabase, mField, edit);
     if (mApplyFilter)
         mApplyFilter(edit.filterOn);
     else
@@ -442,7 +442,7 @@ void TPropertiesForm::B_OKClick()
     mChoices.saveAtInstall = mSaveAtInstall->isChecked();
     mChoices.initialDir = mInitialDir->isChecked();
     mChoices.expertMode = mExpertMode->isChecked();
-    mDatabase->SetModified();
+    mDatabase->setModified();
     accept();
 }
 

@@ -10,11 +10,11 @@ namespace kribed {
 
 DatabaseDocument::DatabaseDocument(QObject *parent) : QObject(parent), mModel(*this, this) {}
 
-LoadResult DatabaseDocument::Load(const QString &path, Prompter &prompter,
+LoadResult DatabaseDocument::load(const QString &path, Prompter &prompter,
                                   const std::function<void()> &beforeReplace)
 {
     Database loaded = mDatabase;
-    const LoadResult result = LoadDatabaseFile(path, loaded, prompter);
+    const LoadResult result = loadDatabaseFile(path, loaded, prompter);
     if (result == LoadResult::NotOpened)
         return result;
     if (beforeReplace)
@@ -22,9 +22,9 @@ LoadResult DatabaseDocument::Load(const QString &path, Prompter &prompter,
     if (result == LoadResult::Loaded) {
         ResetWith([&loaded](Database &database) {
             database = std::move(loaded);
-            database.ShowAllRecords();
-            database.SetFilterOn(false);
-            database.ClearModified();
+            database.showAllRecords();
+            database.setFilterOn(false);
+            database.clearModified();
         });
     }
     return result;
@@ -33,24 +33,24 @@ LoadResult DatabaseDocument::Load(const QString &path, Prompter &prompter,
 bool DatabaseDocument::Save(SaveMode mode, const QString &fileName, int currentColumn,
                             Prompter &prompter)
 {
-    return SaveDatabase(mDatabase, mode, fileName, currentColumn, prompter);
+    return saveDatabase(mDatabase, mode, fileName, currentColumn, prompter);
 }
 
 void DatabaseDocument::Close()
 {
     ResetWith([](Database &database) {
-        database.SetShape(0, 0);
-        database.SetName({});
-        database.SetFilePath({});
-        database.SetFilterOn(false);
-        database.ClearModified();
+        database.setShape(0, 0);
+        database.setName({});
+        database.setFilePath({});
+        database.setFilterOn(false);
+        database.clearModified();
     });
 }
 
-void DatabaseDocument::SetCell(int field, int record, const QByteArray &value)
+void DatabaseDocument::setCell(int field, int record, const QByteArray &value)
 {
-    mDatabase.SetCell(field, record, value);
-    mDatabase.SetModified();
+    mDatabase.setCell(field, record, value);
+    mDatabase.setModified();
     const QModelIndex index = mModel.index(record - 1, field - 1);
     Q_EMIT mModel.dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
 }
@@ -59,63 +59,63 @@ bool DatabaseDocument::StoreTypedText(int field, int record, const QByteArray &v
                                       const QDateTime &now)
 {
     // The stamp may change any cell of the record.
-    return ChangeCells(1, record, mDatabase.FieldCount(), record, [&](Database &database) {
-               return StoreEditedText(database, field, record, value, now);
+    return ChangeCells(1, record, mDatabase.fieldCount(), record, [&](Database &database) {
+               return storeEditedText(database, field, record, value, now);
            }).applied;
 }
 
-void DatabaseDocument::SetFieldName(int field, const QByteArray &name)
+void DatabaseDocument::setFieldName(int field, const QByteArray &name)
 {
-    mDatabase.SetFieldName(field, name);
-    mDatabase.SetModified();
+    mDatabase.setFieldName(field, name);
+    mDatabase.setModified();
     Q_EMIT mModel.headerDataChanged(Qt::Horizontal, field - 1, field - 1);
 }
 
 void DatabaseDocument::NotifyFieldNamesChanged()
 {
-    if (mDatabase.FieldCount() > 0)
-        Q_EMIT mModel.headerDataChanged(Qt::Horizontal, 0, mDatabase.FieldCount() - 1);
+    if (mDatabase.fieldCount() > 0)
+        Q_EMIT mModel.headerDataChanged(Qt::Horizontal, 0, mDatabase.fieldCount() - 1);
 }
 
-void DatabaseDocument::SetModified()
+void DatabaseDocument::setModified()
 {
-    mDatabase.SetModified();
+    mDatabase.setModified();
 }
 
-void DatabaseDocument::ClearModified()
+void DatabaseDocument::clearModified()
 {
-    mDatabase.ClearModified();
+    mDatabase.clearModified();
 }
 
-void DatabaseDocument::SetColumnWidth(int field, int pixels)
+void DatabaseDocument::setColumnWidth(int field, int pixels)
 {
-    if (mDatabase.ColumnWidth(field) == pixels)
+    if (mDatabase.columnWidth(field) == pixels)
         return;
-    mDatabase.SetColumnWidth(field, pixels);
-    mDatabase.SetModified();
+    mDatabase.setColumnWidth(field, pixels);
+    mDatabase.setModified();
 }
 
-void DatabaseDocument::MoveRecord(int from, int to)
+void DatabaseDocument::moveRecord(int from, int to)
 {
     if (from == to)
         return;
     // Qt names the row a moved row lands in front of, counted before the move.
     const int destination = to > from ? to : to - 1;
     mModel.beginMoveRows({}, from - 1, from - 1, {}, destination);
-    mDatabase.MoveRecord(from, to);
-    mDatabase.SetModified();
+    mDatabase.moveRecord(from, to);
+    mDatabase.setModified();
     mModel.endMoveRows();
     Q_EMIT RowVisibilityChanged();
 }
 
-void DatabaseDocument::MoveField(int from, int to)
+void DatabaseDocument::moveField(int from, int to)
 {
     if (from == to)
         return;
     const int destination = to > from ? to : to - 1;
     mModel.beginMoveColumns({}, from - 1, from - 1, {}, destination);
-    mDatabase.MoveField(from, to);
-    mDatabase.SetModified();
+    mDatabase.moveField(from, to);
+    mDatabase.setModified();
     mModel.endMoveColumns();
     Q_EMIT ColumnWidthsChanged();
 }

@@ -22,10 +22,10 @@ class Prompter;
 // here: each method calls the core operation and emits exactly the model signals for what changed,
 // so the grid and any later undo stack see one door.
 //
-// Reading is free through Data(). Changing goes through SetCell and friends, or through the
+// Reading is free through Data(). Changing goes through setCell and friends, or through the
 // generic helpers below, which wrap a change of the database in the matching model signals.
 // The helpers leave the modified flag to the change itself (a refused operation changes nothing,
-// not even the flag); SetCell, SetFieldName and the moves set it.
+// not even the flag); setCell, setFieldName and the moves set it.
 class DatabaseDocument : public QObject
 {
     Q_OBJECT
@@ -41,26 +41,26 @@ public:
     // their state). A file that cannot be opened changes nothing; otherwise `beforeReplace` runs
     // (the window leaves its database-open state), and a loaded file replaces the database with
     // the record filter off and the modified flag clear.
-    LoadResult Load(const QString &path, Prompter &prompter,
+    LoadResult load(const QString &path, Prompter &prompter,
                     const std::function<void()> &beforeReplace = {});
-    // SaveDatabase on the open database; a saved database is unmodified.
+    // saveDatabase on the open database; a saved database is unmodified.
     bool Save(SaveMode mode, const QString &fileName, int currentColumn, Prompter &prompter);
     // Drops the open database: no records, no fields, no name or path, unmodified.
     void Close();
 
-    void SetCell(int field, int record, const QByteArray &value);
+    void setCell(int field, int record, const QByteArray &value);
     // A value typed into the grid: the record is stamped first and the text stored after, so a
-    // text typed into a Modification Date or Time cell stays (StoreEditedText). Returns whether
+    // text typed into a Modification Date or Time cell stays (storeEditedText). Returns whether
     // anything changed.
     bool StoreTypedText(int field, int record, const QByteArray &value, const QDateTime &now);
-    void SetFieldName(int field, const QByteArray &name);
-    void SetModified();
-    void ClearModified();
+    void setFieldName(int field, const QByteArray &name);
+    void setModified();
+    void clearModified();
     // A column's width in pixels as the user dragged it; sets the modified flag.
-    void SetColumnWidth(int field, int pixels);
+    void setColumnWidth(int field, int pixels);
     // Whole-row and whole-column drags; both set the modified flag.
-    void MoveRecord(int from, int to);
-    void MoveField(int from, int to);
+    void moveRecord(int from, int to);
+    void moveField(int from, int to);
 
     // Anything: the model is reset around the change.
     template<class F> decltype(auto) ResetWith(F &&change);

@@ -37,7 +37,7 @@ TextWidthMeasure DisplayTextMeasure(const QFont &font, const QByteArray &codePag
 {
     const QFontMetrics metrics(font);
     if (!IsMultiByte(codePage))
-        return ByteWidthMeasure(SingleByteWidths(metrics, codePage));
+        return byteWidthMeasure(SingleByteWidths(metrics, codePage));
 
     // The decoder and the advance cache live as long as the measure.
     auto decoder = std::make_shared<QStringDecoder>(codePage.constData());

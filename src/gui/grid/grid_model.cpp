@@ -26,12 +26,12 @@ const Database &GridModel::Data() const
 
 int GridModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : Data().RecordCount();
+    return parent.isValid() ? 0 : Data().recordCount();
 }
 
 int GridModel::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : Data().FieldCount();
+    return parent.isValid() ? 0 : Data().fieldCount();
 }
 
 QVariant GridModel::data(const QModelIndex &index, int role) const
@@ -42,12 +42,12 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
         return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignTop));
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
-    const QByteArray &cell = Data().Cell(index.column() + 1, index.row() + 1);
+    const QByteArray &cell = Data().cell(index.column() + 1, index.row() + 1);
     if (role == Qt::EditRole)
-        return CurrentRegional().ToText(cell);
+        return currentRegional().toText(cell);
     // Drawn from its start: no cell shows more than the longest value a file holds, so a longer
     // one (from an import) never makes painting slow.
-    QString text = CurrentRegional().ToText(QByteArrayView(cell).first(
+    QString text = currentRegional().toText(QByteArrayView(cell).first(
         std::min<qsizetype>(cell.size(), MaxValueBytes)));
     // Shown on several lines where the text breaks its lines (CR LF in cells).
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -63,9 +63,9 @@ bool GridModel::setData(const QModelIndex &index, const QVariant &value, int rol
     // An edit that leaves the shown text as it was keeps the cell's bytes, even those the code
     // page cannot show faithfully.
     const QString text = value.toString();
-    if (text == CurrentRegional().ToText(Data().Cell(field, record)))
+    if (text == currentRegional().toText(Data().cell(field, record)))
         return true;
-    const QByteArray bytes = EncodeOrQuestionMark(text, CurrentRegional().CodePage());
+    const QByteArray bytes = encodeOrQuestionMark(text, currentRegional().codePage());
     if (mDocument.StoreTypedText(field, record, bytes, QDateTime::currentDateTime()))
         Q_EMIT CellEdited(field, record);
     return true;
@@ -74,14 +74,14 @@ bool GridModel::setData(const QModelIndex &index, const QVariant &value, int rol
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation == Qt::Vertical) {
-        if (role == Qt::DisplayRole && section >= 0 && section < Data().RecordCount())
-            return RecordNumberText(section + 1);
+        if (role == Qt::DisplayRole && section >= 0 && section < Data().recordCount())
+            return recordNumberText(section + 1);
         return {};
     }
-    if (section < 0 || section >= Data().FieldCount())
+    if (section < 0 || section >= Data().fieldCount())
         return {};
     if (role == Qt::DisplayRole)
-        return CurrentRegional().ToText(Data().FieldName(section + 1));
+        return currentRegional().toText(Data().fieldName(section + 1));
     if (role == Qt::ToolTipRole && mHintSource) {
         // Hint texts break their lines with '\r'.
         QString hint = mHintSource(section + 1);

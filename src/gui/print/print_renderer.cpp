@@ -105,7 +105,7 @@ PrintSetup PrintRenderer::Setup(const QPrinter &printer) const
     setup.printableWidth = int(std::floor(printable.width() + 1e-6)) * 10;
     setup.printableHeight = int(std::floor(printable.height() + 1e-6)) * 10;
     // The display font's pixel height as a character height.
-    setup.recordFontHeight = RecordFontHeight(-QFontInfo(mDisplayFont).pixelSize());
+    setup.recordFontHeight = recordFontHeight(-QFontInfo(mDisplayFont).pixelSize());
     return setup;
 }
 
@@ -140,12 +140,12 @@ int PrintRenderer::Print(const Database &database, QPrinter &printer)
     bool failed = false;
 
     if (toFile) {
-        printer.setDocName(QStringLiteral("Kribed - ") + CurrentRegional().ToText(database.Name()));
+        printer.setDocName(QStringLiteral("Kribed - ") + currentRegional().toText(database.name()));
         if (!painter.begin(&printer))
             return 0;
         UseTenthsOfMillimetres(painter, printer);
     }
-    PrintDatabase(database, setup, measure, [&](const PrintPage &page) {
+    printDatabase(database, setup, measure, [&](const PrintPage &page) {
         if (failed)
             return;
         if (toFile) {

@@ -55,7 +55,7 @@ TMainForm::TMainForm(Prompter &prompter, FileDialogs &dialogs, UserList &users, 
       mDocument(new DatabaseDocument(this))
 {
     setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(WindowTitle());
+    setWindowTitle(defaultWindowTitle());
     resize(689, 422);
     BuildActions();
     BuildMenus();
@@ -286,8 +286,8 @@ void TMainForm::BuildStatusBar()
 void TMainForm::FormCreate()
 {
     SetDatabaseOpen(false);
-    std::unique_ptr<QSettings> store = OpenSettingsStore();
-    mSettings = ReadSettings(*store);
+    std::unique_ptr<QSettings> store = openSettingsStore();
+    mSettings = readSettings(*store);
     store.reset();
 
     QFont font(mSettings.font.name);
@@ -301,9 +301,9 @@ void TMainForm::FormCreate()
     PlaceWindow();
     mRecent = RecentFiles(mSettings.recentFiles);
     RefreshRecentMenu();
-    mSelectedUser = mUsers.LastUserIndex();
+    mSelectedUser = mUsers.lastUserIndex();
     // The first database dialog of a run starts in the selected user's backup folder.
-    SetDatabaseDialogFolder(StartingFolder(mSettings.initialDir, mUsers, mSelectedUser));
+    SetDatabaseDialogFolder(startingFolder(mSettings.initialDir, mUsers, mSelectedUser));
     ApplyDisplayFont();
 }
 
@@ -338,9 +338,9 @@ void TMainForm::FormClose()
         | (mDisplayFont.underline() ? 4 : 0) | (mDisplayFont.strikeOut() ? 8 : 0);
     const QRect frame = geometry();
     mSettings.placement = {frame.left(), frame.top(), frame.width(), frame.height()};
-    mSettings.recentFiles = mRecent.All();
-    std::unique_ptr<QSettings> store = OpenSettingsStore();
-    WriteSettings(*store, mSettings);
+    mSettings.recentFiles = mRecent.all();
+    std::unique_ptr<QSettings> store = openSettingsStore();
+    writeSettings(*store, mSettings);
 }
 
 void TMainForm::closeEvent(QCloseEvent *event)
@@ -359,7 +359,7 @@ void TMainForm::closeEvent(QCloseEvent *event)
 void TMainForm::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    setWindowTitle(WindowTitle());
+    setWindowTitle(defaultWindowTitle());
     ApplyDisplayFont();
 }
 
@@ -374,11 +374,11 @@ void TMainForm::SetDatabaseOpen(bool open)
         SetCurrentCell(1, 1);
         mDocument->Close();
         SetAutoSizingState(false);
-        AutoSizeColumns(false);
-        ClearRowClipboard();
+        autoSizeColumns(false);
+        clearRowClipboard();
     }
-    ApplyFilter(false);
-    RowSumOff();
+    applyFilter(false);
+    rowSumOff();
 
     mGrid->setVisible(open);
     statusBar()->setVisible(open);
@@ -388,7 +388,7 @@ void TMainForm::SetDatabaseOpen(bool open)
 
     for (const char *name : OpenOnlyCommands)
         mActions.value(QString::fromLatin1(name))->setEnabled(open);
-    mActions.value(QStringLiteral("Install1"))->setEnabled(open && mUsers.Count() > 0);
+    mActions.value(QStringLiteral("Install1"))->setEnabled(open && mUsers.count() > 0);
     mActions.value(QStringLiteral("PasteCell1"))->setEnabled(open && ClipboardHoldsText());
     mActions.value(QStringLiteral("PasteRow1"))->setEnabled(false);
 }
@@ -408,14 +408,14 @@ void TMainForm::SetRowSumState(bool on)
 void TMainForm::Timer1Timer()
 {
     const Database &database = mDocument->Data();
-    setWindowTitle(WindowCaption(database, CurrentRegional()));
+    setWindowTitle(windowCaption(database, currentRegional()));
     // A database without a name keeps the bare title, but its status bar still follows it: the
     // panels must never go on showing the path and modified mark of the database before.
     if (!IsDatabaseOpen())
         return;
-    const StatusPanels texts = StatusPanelTexts(database, CurrentField(), CurrentRecord(),
+    const StatusPanels texts = statusPanelTexts(database, CurrentField(), CurrentRecord(),
                                                 {mAutoSizing, mFilterOn, mRowSumOn},
-                                                CurrentRegional());
+                                                currentRegional());
     for (int index = 0; index < StatusPanelCount; ++index)
         mPanels[index]->setText(texts[index]);
 
@@ -436,7 +436,7 @@ void TMainForm::Timer1Timer()
 
 void TMainForm::AddRecentFile(const QString &path)
 {
-    if (mRecent.Add(path))
+    if (mRecent.add(path))
         RefreshRecentMenu();
 }
 
@@ -444,21 +444,21 @@ void TMainForm::RefreshRecentMenu()
 {
     for (int slot = 0; slot < RecentFileCount; ++slot) {
         QAction *entry = mActions.value(QStringLiteral("F%1").arg(slot + 1));
-        entry->setVisible(mRecent.IsFilled(slot));
-        entry->setText(mRecent.IsFilled(slot) ? mRecent.MenuCaption(slot) : QString());
+        entry->setVisible(mRecent.isFilled(slot));
+        entry->setText(mRecent.isFilled(slot) ? mRecent.menuCaption(slot) : QString());
     }
-    mActions.value(QStringLiteral("N1"))->setVisible(mRecent.IsFilled(0));
+    mActions.value(QStringLiteral("N1"))->setVisible(mRecent.isFilled(0));
 }
 
 void TMainForm::OpenRecent(int slot)
 {
-    OpenDatabase(mRecent.Path(slot));
+    OpenDatabase(mRecent.path(slot));
 }
 
 void TMainForm::F1Click()
 {
-    RowSumOff();
-    ApplyFilter(false);
+    rowSumOff();
+    applyFilter(false);
     OpenRecent(0);
 }
 

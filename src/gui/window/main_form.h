@@ -42,9 +42,9 @@ public:
     // What the command handlers work with ----------------------------------------------------
     DatabaseDocument &Document() { return *mDocument; }
     QTableView *Grid() const { return mGrid; }
-    Prompter &Ask() { return mPrompter; }
+    Prompter &ask() { return mPrompter; }
     FileDialogs &Dialogs() { return mDialogs; }
-    UserList &Users() { return mUsers; }
+    UserList &users() { return mUsers; }
     Settings &AppSettings() { return mSettings; }
     const RecentFiles &Recent() const { return mRecent; }
     QAction *Action(const QString &objectName) const { return mActions.value(objectName); }
@@ -83,7 +83,7 @@ public:
     bool ConfirmDiscardChanges();
     void SetDatabaseOpen(bool open);
     // Shows every row again; with `on`, hides those the record filter leaves out.
-    void ApplyFilter(bool on);
+    void applyFilter(bool on);
     // The open routine: an empty path shows the open dialog.
     void OpenDatabase(const QString &path);
     void AddRecentFile(const QString &path);
@@ -97,11 +97,11 @@ public:
     void SyncHiddenRows();
 
     // Implemented with the editing command set ---------------------------------------------------
-    void AutoSizeColumns(bool on);
+    void autoSizeColumns(bool on);
     // A double-click on a column's right border: the column takes the width Auto sizing gives it
     // (its widest first line + 5 pixels); a changed width marks the database changed.
     void StringGridFitColumn(int field);
-    void ClearRowClipboard();
+    void clearRowClipboard();
     // The core of the record filter: hides the records the filter leaves out.
     void ApplyRecordFilter();
     // The hint of a field-name header cell, and of the top left cell.
@@ -111,8 +111,8 @@ public:
     void MoveColumnDefinitionOf(int from, int to);
 
     // Implemented with the search command set ----------------------------------------------------
-    void RowSumOff();
-    void ComputeRowSums();
+    void rowSumOff();
+    void computeRowSums();
 
 public Q_SLOTS:
     // File

@@ -35,16 +35,16 @@ namespace {
 class EditingState : public QObject
 {
 public:
-    explicit EditingState(QObject *parent) : QObject(parent) { setObjectName(Name()); }
-    static QString Name() { return QStringLiteral("EditingState"); }
+    explicit EditingState(QObject *parent) : QObject(parent) { setObjectName(name()); }
+    static QString name() { return QStringLiteral("EditingState"); }
     RowClipboard rowClipboard;
     AutoWidths autoWidths;
 };
 
-EditingState &StateOf(TMainForm &window)
+EditingState &stateOf(TMainForm &window)
 {
     // Found by its name: the class has no meta-object of its own to tell it from other children.
-    if (QObject *state = window.findChild<QObject *>(EditingState::Name(),
+    if (QObject *state = window.findChild<QObject *>(EditingState::name(),
                                                      Qt::FindDirectChildrenOnly))
         return *static_cast<EditingState *>(state);
     return *new EditingState(&window);
@@ -77,14 +77,14 @@ ShapeAnnouncer GridAnnouncer(DatabaseDocument &document)
 // The cells of one whole row changed in place (texts and stamps).
 template<class F> decltype(auto) ChangeRow(DatabaseDocument &document, int record, F &&change)
 {
-    return document.ChangeCells(1, record, document.Data().FieldCount(), record,
+    return document.ChangeCells(1, record, document.Data().fieldCount(), record,
                                 std::forward<F>(change));
 }
 
 bool HasCell(const Database &database, int field, int record)
 {
-    return field >= 1 && field <= database.FieldCount() && record >= 1
-        && record <= database.RecordCount();
+    return field >= 1 && field <= database.fieldCount() && record >= 1
+        && record <= database.recordCount();
 }
 
 } // namespace
@@ -125,9 +125,9 @@ void TMainForm::CutCell1Click()
         return;
     QByteArray text;
     ChangeRow(*mDocument, record, [&](Database &database) {
-        return CutCell(database, field, record, QDateTime::currentDateTime(), &text);
+        return cutCell(database, field, record, QDateTime::currentDateTime(), &text);
     });
-    QGuiApplication::clipboard()->setText(CurrentRegional().ToText(text));
+    QGuiApplication::clipboard()->setText(currentRegional().toText(text));
 }
 
 void TMainForm::CopyCell1Click()
@@ -135,7 +135,7 @@ void TMainForm::CopyCell1Click()
     if (!IsDatabaseOpen() || !HasCell(mDocument->Data(), CurrentField(), CurrentRecord()))
         return;
     QGuiApplication::clipboard()->setText(
-        CurrentRegional().ToText(CopyCell(mDocument->Data(), CurrentField(), CurrentRecord())));
+        currentRegional().toText(copyCell(mDocument->Data(), CurrentField(), CurrentRecord())));
 }
 
 void TMainForm::PasteCell1Click()
@@ -145,10 +145,10 @@ void TMainForm::PasteCell1Click()
     if (!IsDatabaseOpen() || !HasCell(mDocument->Data(), field, record))
         return;
     // The clipboard's text as it is, line breaks and tabs included, in the display code page.
-    const QByteArray text = EncodeOrQuestionMark(QGuiApplication::clipboard()->text(),
-                                                 CurrentRegional().CodePage());
+    const QByteArray text = encodeOrQuestionMark(QGuiApplication::clipboard()->text(),
+                                                 currentRegional().codePage());
     ChangeRow(*mDocument, record, [&](Database &database) {
-        return PasteCell(database, field, record, text, QDateTime::currentDateTime());
+        return pasteCell(database, field, record, text, QDateTime::currentDateTime());
     });
 }
 
@@ -156,12 +156,12 @@ void TMainForm::CutRow1Click()
 {
     if (!IsDatabaseOpen())
         return;
-    RowSumOff();
-    ApplyFilter(false);
-    EditingState &state = StateOf(*this);
+    rowSumOff();
+    applyFilter(false);
+    EditingState &state = stateOf(*this);
     const int record = CurrentRecord();
     const EditResult result = ChangeRow(*mDocument, record, [&](Database &database) {
-        return CutRow(database, state.rowClipboard, record, mPrompter, mSettings.expertMode);
+        return cutRow(database, state.rowClipboard, record, mPrompter, mSettings.expertMode);
     });
     if (result.applied) {
         Action(QStringLiteral("PasteRow1"))->setEnabled(true);
@@ -173,23 +173,23 @@ void TMainForm::CopyRow1Click()
 {
     if (!IsDatabaseOpen())
         return;
-    RowSumOff();
-    ApplyFilter(false);
-    CopyRow(mDocument->Data(), StateOf(*this).rowClipboard, CurrentRecord());
+    rowSumOff();
+    applyFilter(false);
+    copyRow(mDocument->Data(), stateOf(*this).rowClipboard, CurrentRecord());
     Action(QStringLiteral("PasteRow1"))->setEnabled(true);
     Action(QStringLiteral("PasteRow2"))->setEnabled(true);
 }
 
 void TMainForm::PasteRow1Click()
 {
-    EditingState &state = StateOf(*this);
-    if (!IsDatabaseOpen() || !state.rowClipboard.PasteRowEnabled())
+    EditingState &state = stateOf(*this);
+    if (!IsDatabaseOpen() || !state.rowClipboard.pasteRowEnabled())
         return;
-    RowSumOff();
-    ApplyFilter(false);
+    rowSumOff();
+    applyFilter(false);
     const int record = CurrentRecord();
     ChangeRow(*mDocument, record, [&](Database &database) {
-        return PasteRow(database, state.rowClipboard, record, mPrompter, mSettings.expertMode);
+        return pasteRow(database, state.rowClipboard, record, mPrompter, mSettings.expertMode);
     });
 }
 
@@ -211,14 +211,14 @@ void TMainForm::Delete_Row1Click()
 {
     if (!IsDatabaseOpen())
         return;
-    RowSumOff();
-    ApplyFilter(false);
-    EditingState &state = StateOf(*this);
+    rowSumOff();
+    applyFilter(false);
+    EditingState &state = stateOf(*this);
     const WaitCursor wait;
-    const EditResult result = DeleteRow(mDocument->Data(), state.rowClipboard, CurrentRecord(),
+    const EditResult result = deleteRow(mDocument->Data(), state.rowClipboard, CurrentRecord(),
                                         mPrompter, mSettings.expertMode, GridAnnouncer(*mDocument));
     if (result.applied)
-        ClearRowClipboard();
+        clearRowClipboard();
     FollowCurrentCell(*this, result);
 }
 
@@ -226,16 +226,16 @@ void TMainForm::InsertRow1Click()
 {
     if (!IsDatabaseOpen())
         return;
-    RowSumOff();
-    ApplyFilter(false);
+    rowSumOff();
+    applyFilter(false);
     const int field = CurrentField();
     const int record = CurrentRecord();
     const WaitCursor wait;
-    const EditResult result = InsertRow(mDocument->Data(), StateOf(*this).rowClipboard, record,
+    const EditResult result = insertRow(mDocument->Data(), stateOf(*this).rowClipboard, record,
                                         mPrompter, QDateTime::currentDateTime(),
                                         GridAnnouncer(*mDocument));
     if (result.applied) {
-        ClearRowClipboard();
+        clearRowClipboard();
         // The current cell stays in its place, which now holds the new record.
         SetCurrentCell(field, record);
     }
@@ -245,13 +245,13 @@ void TMainForm::AppendRow1Click()
 {
     if (!IsDatabaseOpen())
         return;
-    RowSumOff();
-    ApplyFilter(false);
+    rowSumOff();
+    applyFilter(false);
     const WaitCursor wait;
-    const EditResult result = AppendRow(mDocument->Data(), StateOf(*this).rowClipboard, mPrompter,
+    const EditResult result = appendRow(mDocument->Data(), stateOf(*this).rowClipboard, mPrompter,
                                         QDateTime::currentDateTime(), GridAnnouncer(*mDocument));
     if (result.applied)
-        ClearRowClipboard();
+        clearRowClipboard();
     FollowCurrentCell(*this, result);
 }
 
@@ -259,12 +259,12 @@ void TMainForm::Delete_Column1Click()
 {
     if (!IsDatabaseOpen())
         return;
-    RowSumOff();
-    ApplyFilter(false);
+    rowSumOff();
+    applyFilter(false);
     const WaitCursor wait;
     const EditResult result =
-        DeleteColumn(mDocument->Data(), CurrentField(), mPrompter, mSettings.expertMode,
-                     StateOf(*this).autoWidths, GridAnnouncer(*mDocument));
+        deleteColumn(mDocument->Data(), CurrentField(), mPrompter, mSettings.expertMode,
+                     stateOf(*this).autoWidths, GridAnnouncer(*mDocument));
     FollowCurrentCell(*this, result);
 }
 
@@ -272,14 +272,14 @@ void TMainForm::InsertColumn1Click()
 {
     if (!IsDatabaseOpen())
         return;
-    RowSumOff();
-    ApplyFilter(false);
-    AutoSizeColumns(false);
+    rowSumOff();
+    applyFilter(false);
+    autoSizeColumns(false);
     const int field = CurrentField();
     const int record = CurrentRecord();
     const WaitCursor wait;
     const EditResult result =
-        InsertColumn(mDocument->Data(), field, mPrompter, GridAnnouncer(*mDocument));
+        insertColumn(mDocument->Data(), field, mPrompter, GridAnnouncer(*mDocument));
     if (result.applied)
         SetCurrentCell(field, record);
 }
@@ -288,29 +288,29 @@ void TMainForm::AppendColumn1Click()
 {
     if (!IsDatabaseOpen())
         return;
-    RowSumOff();
-    ApplyFilter(false);
-    AutoSizeColumns(false);
+    rowSumOff();
+    applyFilter(false);
+    autoSizeColumns(false);
     const WaitCursor wait;
-    const EditResult result = AppendColumn(mDocument->Data(), mPrompter, GridAnnouncer(*mDocument));
+    const EditResult result = appendColumn(mDocument->Data(), mPrompter, GridAnnouncer(*mDocument));
     FollowCurrentCell(*this, result);
 }
 
 void TMainForm::Autosizing1Click()
 {
-    AutoSizeColumns(!mAutoSizing);
+    autoSizeColumns(!mAutoSizing);
 }
 
 // Switches automatic widths on or off: record the state with SetAutoSizingState and put the
 // widths into the database through the document (NotifyColumnWidthsChanged).
-void TMainForm::AutoSizeColumns(bool on)
+void TMainForm::autoSizeColumns(bool on)
 {
-    AutoWidths &autoWidths = StateOf(*this).autoWidths;
+    AutoWidths &autoWidths = stateOf(*this).autoWidths;
     // The window's state rules: marked off without restoring (a new database), nothing comes back.
     if (!mAutoSizing)
-        autoWidths.ResetWithoutRestoring();
-    kribed::AutoSizeColumns(mDocument->Data(), autoWidths, on,
-                            DisplayTextMeasure(mDisplayFont, CurrentRegional().CodePage()));
+        autoWidths.resetWithoutRestoring();
+    kribed::autoSizeColumns(mDocument->Data(), autoWidths, on,
+                            DisplayTextMeasure(mDisplayFont, currentRegional().codePage()));
     SetAutoSizingState(on);
     mDocument->NotifyColumnWidthsChanged();
 }
@@ -318,23 +318,23 @@ void TMainForm::AutoSizeColumns(bool on)
 void TMainForm::StringGridFitColumn(int field)
 {
     const Database &database = mDocument->Data();
-    if (field < 1 || field > database.FieldCount())
+    if (field < 1 || field > database.fieldCount())
         return;
-    const int width = AutoColumnWidth(
-        database, field, DisplayTextMeasure(mDisplayFont, CurrentRegional().CodePage()));
+    const int width = autoColumnWidth(
+        database, field, DisplayTextMeasure(mDisplayFont, currentRegional().codePage()));
     // The header reports the new width as a dragged border does (StringGridEndColumnSize).
     mGrid->horizontalHeader()->resizeSection(field - 1, width);
 }
 
 // Empties the row clipboard; both Paste row entries go off.
-void TMainForm::ClearRowClipboard()
+void TMainForm::clearRowClipboard()
 {
-    kribed::ClearRowClipboard(StateOf(*this).rowClipboard);
+    kribed::clearRowClipboard(stateOf(*this).rowClipboard);
     Action(QStringLiteral("PasteRow1"))->setEnabled(false);
     Action(QStringLiteral("PasteRow2"))->setEnabled(false);
 }
 
-// Called by ApplyFilter with the filter on and a filter text: every record is shown at this point;
+// Called by applyFilter with the filter on and a filter text: every record is shown at this point;
 // mark the records the filter leaves out hidden in the database (the grid follows).
 void TMainForm::ApplyRecordFilter()
 {
@@ -343,27 +343,27 @@ void TMainForm::ApplyRecordFilter()
     FilterOptions options;
     if (const auto *properties = findChild<TPropertiesForm *>())
         options = properties->FilterChoices();
-    kribed::ApplyFilter(mDocument->Data(), true, options);
+    kribed::applyFilter(mDocument->Data(), true, options);
 }
 
 QString TMainForm::HeaderHint(int field) const
 {
     const Database &database = mDocument->Data();
-    if (field < 0 || field > database.FieldCount())
+    if (field < 0 || field > database.fieldCount())
         return {};
-    return HeaderHintText(database, field);
+    return headerHintText(database, field);
 }
 
 QString TMainForm::RecordCountHint() const
 {
-    return RecordCountHintText(mDocument->Data());
+    return recordCountHintText(mDocument->Data());
 }
 
-// The grid has already moved the field's name, cells and pixel width (Database::MoveField); the
+// The grid has already moved the field's name, cells and pixel width (Database::moveField); the
 // field type, the popup list and the remembered automatic width follow here.
 void TMainForm::MoveColumnDefinitionOf(int from, int to)
 {
-    MoveColumnDefinition(mDocument->Data(), from, to, StateOf(*this).autoWidths);
+    moveColumnDefinition(mDocument->Data(), from, to, stateOf(*this).autoWidths);
 }
 
 } // namespace kribed

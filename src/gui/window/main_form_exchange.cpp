@@ -48,7 +48,7 @@ public:
 
 TextType TypeOfIndex(int filterIndex, TextType fallback)
 {
-    return TextTypeFromIndex(filterIndex).value_or(fallback);
+    return textTypeFromIndex(filterIndex).value_or(fallback);
 }
 
 // OpenDialogInEx: the text file for Import and Append, with its type.
@@ -57,15 +57,15 @@ std::optional<std::pair<QString, TextType>> OpenDialogInEx(TMainForm &window, co
     TextDialogMemory &memory = MemoryOf(window);
     FileRequest request;
     request.title = title;
-    request.filter = ImportFilterText();
+    request.filter = importFilterText();
     request.filterIndex = memory.openIndex;
     // "*.*" names no extension: a dialog that appended it would look for "name.*.*".
-    const QString suffix = DefaultExtensionOf(TypeOfIndex(memory.openIndex, TextType::Comma));
+    const QString suffix = defaultExtensionOf(TypeOfIndex(memory.openIndex, TextType::Comma));
     request.defaultSuffix = suffix == QStringLiteral("*.*") ? QString() : suffix;
     const std::optional<FileChoice> choice = window.Dialogs().OpenFile(request);
     if (!choice)
         return std::nullopt;
-    if (TextTypeFromIndex(choice->filterIndex))
+    if (textTypeFromIndex(choice->filterIndex))
         memory.openIndex = choice->filterIndex;
     return std::make_pair(choice->path, TypeOfIndex(choice->filterIndex, TextType::Comma));
 }
@@ -73,9 +73,9 @@ std::optional<std::pair<QString, TextType>> OpenDialogInEx(TMainForm &window, co
 // The preparations of Import and Append; they stay even when the command is then abandoned.
 void PrepareTextRead(TMainForm &window)
 {
-    window.RowSumOff();
-    window.ApplyFilter(false);
-    window.AutoSizeColumns(false);
+    window.rowSumOff();
+    window.applyFilter(false);
+    window.autoSizeColumns(false);
 }
 
 } // namespace
@@ -84,9 +84,9 @@ TDateiForm *DateiFormOf(TMainForm &window)
 {
     if (auto *form = window.findChild<TDateiForm *>())
         return form;
-    auto *form = new TDateiForm(window.Ask(), &window);
+    auto *form = new TDateiForm(window.ask(), &window);
     // "String" is preselected exactly when the database dialogs start in a backup folder.
-    form->FormCreate(!StartingFolder(window.AppSettings().initialDir, window.Users(),
+    form->FormCreate(!startingFolder(window.AppSettings().initialDir, window.users(),
                                      window.SelectedUser())
                           .isEmpty());
     QObject::connect(form, &QDialog::accepted, &window, [&window, form] {
@@ -95,7 +95,7 @@ TDateiForm *DateiFormOf(TMainForm &window)
         const NewDatabaseShape shape = *form->Shape();
         window.SetDatabaseOpen(false);
         window.Document().ResetWith(
-            [&shape](Database &database) { BuildNewDatabase(shape, database); });
+            [&shape](Database &database) { buildNewDatabase(shape, database); });
         window.SetCurrentCell(1, 1);
         window.SetDatabaseOpen(true);
     });
@@ -125,13 +125,13 @@ void TMainForm::Import1Click()
     ExchangeResult result;
     {
         WaitCursor wait;
-        result = ImportTextFile(chosen->first, chosen->second, imported, mPrompter);
+        result = importTextFile(chosen->first, chosen->second, imported, mPrompter);
     }
     if (result != ExchangeResult::Done)
         return;
     mDocument->ResetWith([&imported](Database &database) { database = std::move(imported); });
     SetCurrentCell(1, 1);
-    ApplyFilter(false);
+    applyFilter(false);
     SetDatabaseOpen(true);
 }
 
@@ -142,20 +142,20 @@ void TMainForm::Export1Click()
     TextDialogMemory &memory = MemoryOf(*this);
     FileRequest request;
     request.title = QStringLiteral("Export");
-    request.filter = ExportFilterText();
+    request.filter = exportFilterText();
     request.filterIndex = memory.saveIndex;
-    request.defaultSuffix = DefaultExtensionOf(TypeOfIndex(memory.saveIndex, TextType::Comma));
-    request.proposedName = QFileInfo(mDocument->Data().FilePath()).completeBaseName();
+    request.defaultSuffix = defaultExtensionOf(TypeOfIndex(memory.saveIndex, TextType::Comma));
+    request.proposedName = QFileInfo(mDocument->Data().filePath()).completeBaseName();
     request.askBeforeOverwrite = true;
     const std::optional<FileChoice> choice = mDialogs.SaveFile(request);
     if (!choice)
         return;
     TextType type = TypeOfIndex(choice->filterIndex, TextType::Comma);
-    if (!IsExportType(type))
+    if (!isExportType(type))
         type = TextType::Comma;
     memory.saveIndex = int(type);
     WaitCursor wait;
-    ExportTextFile(choice->path, type, mDocument->Data(), mPrompter);
+    exportTextFile(choice->path, type, mDocument->Data(), mPrompter);
 }
 
 void TMainForm::Append1Click()
@@ -169,24 +169,24 @@ void TMainForm::Append1Click()
 
     // The records are read into a copy (rows shared) and then enter the grid as one insertion.
     Database appended = mDocument->Data();
-    const int before = appended.RecordCount();
+    const int before = appended.recordCount();
     ExchangeResult result;
     {
         WaitCursor wait;
-        result = AppendTextFile(chosen->first, chosen->second, appended, mPrompter);
+        result = appendTextFile(chosen->first, chosen->second, appended, mPrompter);
     }
     if (result == ExchangeResult::Cancelled)
         return;
-    const int added = appended.RecordCount() - before;
+    const int added = appended.recordCount() - before;
     if (added > 0) {
         mDocument->InsertRecords(before + 1, added, [&appended](Database &database) {
             database = std::move(appended);
         });
-    } else if (appended.IsModified()) {
-        mDocument->SetModified();
+    } else if (appended.isModified()) {
+        mDocument->setModified();
     }
     if (result == ExchangeResult::Done || added > 0)
-        SetCurrentCell(CurrentField(), mDocument->Data().RecordCount());
+        SetCurrentCell(CurrentField(), mDocument->Data().recordCount());
 }
 
 } // namespace kribed

@@ -37,9 +37,9 @@ public:
 
 bool TMainForm::ConfirmDiscardChanges()
 {
-    if (!mDocument->Data().IsModified())
+    if (!mDocument->Data().isModified())
         return false;
-    const Answer answer = mPrompter.Ask(
+    const Answer answer = mPrompter.ask(
         {QStringLiteral("Information"),
          QStringLiteral("You have not saved the changes to this file and you will lose the "
                         "changes if you close this file. Are sure that you want to close this "
@@ -79,11 +79,11 @@ void TMainForm::OpenDatabase(const QString &givenPath)
     }
     WaitCursor wait;
     const LoadResult result =
-        mDocument->Load(path, mPrompter, [this] { SetDatabaseOpen(false); });
+        mDocument->load(path, mPrompter, [this] { SetDatabaseOpen(false); });
     if (result != LoadResult::Loaded)
         return;
     SetCurrentCell(1, 1);
-    ApplyFilter(false);
+    applyFilter(false);
     SetDatabaseOpen(true);
 }
 
@@ -109,7 +109,7 @@ void TMainForm::SaveCommand(bool chooseName)
     if (wasAutoSizing && !mSettings.expertMode) {
         const QString display = chooseName ? QStringLiteral("for the handheld display")
                                            : QStringLiteral("for your handheld display");
-        const Answer answer = mPrompter.Ask(
+        const Answer answer = mPrompter.ask(
             {QStringLiteral("Information"),
              QStringLiteral("The column width is changed by auto-width and could be unsuitable "
                             "%1.\rDo you prefer to save the file with the prevouis width "
@@ -119,30 +119,30 @@ void TMainForm::SaveCommand(bool chooseName)
         if (answer == Answer::Cancel)
             return;
         if (answer == Answer::Yes)
-            AutoSizeColumns(false);
+            autoSizeColumns(false);
     }
 
     if (!chooseName) {
         mDocument->Save(SaveMode::OwnFile, QString(), CurrentField(), mPrompter);
     } else {
-        const QFileInfo current(mDocument->Data().FilePath());
+        const QFileInfo current(mDocument->Data().filePath());
         FileRequest request;
         request.title = QStringLiteral("Save Kribo database");
         request.filter = QStringLiteral("Kribo database (*.pdb)|*.pdb");
         request.defaultSuffix = QStringLiteral("pdb");
-        if (!mDocument->Data().FilePath().isEmpty()) {
+        if (!mDocument->Data().filePath().isEmpty()) {
             mSaveFolder = current.absolutePath();
             request.proposedName = current.completeBaseName();
         }
         request.initialFolder = mSaveFolder;
         if (const std::optional<FileChoice> choice = mDialogs.SaveFile(request)) {
-            mDocument->Save(SaveMode::ChosenName, PdbFileName(choice->path), CurrentField(),
+            mDocument->Save(SaveMode::ChosenName, pdbFileName(choice->path), CurrentField(),
                             mPrompter);
         }
     }
 
     if (wasAutoSizing)
-        AutoSizeColumns(true);
+        autoSizeColumns(true);
 }
 
 void TMainForm::Exit1Click()

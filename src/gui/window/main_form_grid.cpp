@@ -185,11 +185,11 @@ void TMainForm::ApplyDisplayFont()
 {
     const int zeros = TextWidth(QStringLiteral("0000"));
 
-    const QByteArray codePage = CodePageForCharSet(mSettings.font.charSet);
-    if (CurrentRegional().CodePage() != codePage) {
-        Regional regional = CurrentRegional();
-        regional.SetCodePage(codePage);
-        SetCurrentRegional(regional);
+    const QByteArray codePage = codePageForCharSet(mSettings.font.charSet);
+    if (currentRegional().codePage() != codePage) {
+        Regional regional = currentRegional();
+        regional.setCodePage(codePage);
+        setCurrentRegional(regional);
         mGrid->viewport()->update();
     }
 
@@ -203,7 +203,7 @@ void TMainForm::ApplyDisplayFont()
         mRowHeader->setFont(mDisplayFont);
     }
     mRowHeader->setFixedWidth(zeros + 6);
-    mDocument->Data().SetWidthScale(double(zeros / ZerosPerUnit));
+    mDocument->Data().setWidthScale(double(zeros / ZerosPerUnit));
 }
 
 void TMainForm::ApplyFontToDialog(QWidget *window)
@@ -231,7 +231,7 @@ void TMainForm::FontSetting1Click()
     const std::optional<QFont> chosen = mDialogs.ChooseFont(mDisplayFont, 10);
     if (!chosen)
         return;
-    const double oldScale = mDocument->Data().WidthScale();
+    const double oldScale = mDocument->Data().widthScale();
     // The dialog chooses face and size only; the style stays as it was.
     QFont font(chosen->family());
     font.setPointSize(std::min(chosen->pointSize() > 0 ? chosen->pointSize() : 8, 10));
@@ -243,12 +243,12 @@ void TMainForm::FontSetting1Click()
     ApplyDisplayFont();
 
     Database &database = mDocument->Data();
-    const double newScale = database.WidthScale();
+    const double newScale = database.widthScale();
     if (oldScale > 0) {
         // Every column keeps its width in units: pixels follow the new scale.
-        for (int field = 1; field <= database.FieldCount(); ++field) {
-            const double pixels = double(database.ColumnWidth(field)) * newScale / oldScale;
-            database.SetColumnWidth(field, int(std::nearbyint(pixels)));
+        for (int field = 1; field <= database.fieldCount(); ++field) {
+            const double pixels = double(database.columnWidth(field)) * newScale / oldScale;
+            database.setColumnWidth(field, int(std::nearbyint(pixels)));
         }
     }
     mDocument->NotifyColumnWidthsChanged();
@@ -258,7 +258,7 @@ namespace {
 
 int MaxColumnPixels(const Database &database)
 {
-    return database.UnitsToPixels(MaxFieldWidthUnits);
+    return database.unitsToPixels(MaxFieldWidthUnits);
 }
 
 } // namespace
@@ -268,11 +268,11 @@ void TMainForm::SyncColumnWidths()
     Database &database = mDocument->Data();
     const int largest = MaxColumnPixels(database);
     mSyncingWidths = true;
-    for (int field = 1; field <= database.FieldCount(); ++field) {
+    for (int field = 1; field <= database.fieldCount(); ++field) {
         // No column is ever wider than the largest field width.
-        if (database.ColumnWidth(field) > largest)
-            database.SetColumnWidth(field, largest);
-        mColumnHeader->resizeSection(field - 1, database.ColumnWidth(field));
+        if (database.columnWidth(field) > largest)
+            database.setColumnWidth(field, largest);
+        mColumnHeader->resizeSection(field - 1, database.columnWidth(field));
     }
     mSyncingWidths = false;
 }
@@ -280,9 +280,9 @@ void TMainForm::SyncColumnWidths()
 void TMainForm::SyncHiddenRows()
 {
     const Database &database = mDocument->Data();
-    for (int record = 1; record <= database.RecordCount(); ++record) {
-        if (mGrid->isRowHidden(record - 1) != database.IsHidden(record))
-            mGrid->setRowHidden(record - 1, database.IsHidden(record));
+    for (int record = 1; record <= database.recordCount(); ++record) {
+        if (mGrid->isRowHidden(record - 1) != database.isHidden(record))
+            mGrid->setRowHidden(record - 1, database.isHidden(record));
     }
 }
 
@@ -295,24 +295,24 @@ void TMainForm::StringGridEndColumnSize(int field, int pixels)
         mSyncingWidths = false;
         pixels = largest;
     }
-    mDocument->SetColumnWidth(field, pixels);
+    mDocument->setColumnWidth(field, pixels);
 }
 
-void TMainForm::ApplyFilter(bool on)
+void TMainForm::applyFilter(bool on)
 {
     mFilterOn = on;
     mActions.value(QStringLiteral("Filter1"))->setChecked(on);
     Database &database = mDocument->Data();
-    database.SetFilterOn(on);
-    database.ShowAllRecords();
-    if (on && !database.FilterText().isEmpty())
+    database.setFilterOn(on);
+    database.showAllRecords();
+    if (on && !database.filterText().isEmpty())
         ApplyRecordFilter();
     SyncHiddenRows();
 }
 
 void TMainForm::Filter1Click()
 {
-    ApplyFilter(!mFilterOn);
+    applyFilter(!mFilterOn);
 }
 
 void TMainForm::StringGridDblClick()
@@ -326,15 +326,15 @@ void TMainForm::StringGridDblClick()
 // into a Modification Date cell stays).
 void TMainForm::StringGridCellValidate(int /*field*/, int /*record*/)
 {
-    mDocument->SetModified();
+    mDocument->setModified();
     if (!mRowSumOn)
         return;
     // Without a single sum field the row sum is a one-shot command that would write into the
     // current cell, which is the one just typed into: the mode only goes off.
-    if (SingleSumField(mDocument->Data()) > 0)
-        ComputeRowSums();
+    if (singleSumField(mDocument->Data()) > 0)
+        computeRowSums();
     else
-        RowSumOff();
+        rowSumOff();
 }
 
 void TMainForm::AfterHeaderMoved(Qt::Orientation orientation, int /*logical*/, int from, int to)
@@ -363,19 +363,19 @@ void TMainForm::AfterHeaderMoved(Qt::Orientation orientation, int /*logical*/, i
 void TMainForm::StringGridRowMoved(int from, int to)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    mDocument->MoveRecord(from, to);
+    mDocument->moveRecord(from, to);
     // Shown rows are always exactly those the filter keeps, whatever moved.
     if (mFilterOn)
-        ApplyFilter(true);
+        applyFilter(true);
     QApplication::restoreOverrideCursor();
 }
 
 void TMainForm::StringGridColumnMoved(int from, int to)
 {
-    mDocument->MoveField(from, to);
+    mDocument->moveField(from, to);
     MoveColumnDefinitionOf(from, to);
-    RowSumOff();
-    mDocument->SetModified();
+    rowSumOff();
+    mDocument->setModified();
 }
 
 } // namespace kribed

@@ -11,12 +11,12 @@ namespace kribed {
 
 void TMainForm::Install1Click()
 {
-    if (!IsDatabaseOpen() || mUsers.Count() < 1)
+    if (!IsDatabaseOpen() || mUsers.count() < 1)
         return;
     // The widths kept before auto sizing may be put back for the copy; auto sizing resumes after.
-    const AutoSizing sizing{mAutoSizing, [this](bool on) { AutoSizeColumns(on); }};
+    const AutoSizing sizing{mAutoSizing, [this](bool on) { autoSizeColumns(on); }};
     const InstallOptions options{mSettings.saveAtInstall, mSettings.expertMode};
-    InstallDatabase(mDocument->Data(), mUsers, mSelectedUser, options, sizing, CurrentField(),
+    installDatabase(mDocument->Data(), mUsers, mSelectedUser, options, sizing, CurrentField(),
                     mPrompter);
 }
 

@@ -16,7 +16,7 @@ TPropertiesForm *PropertiesFormOf(TMainForm &window, Prompter &prompter)
     if (auto *form = window.findChild<TPropertiesForm *>())
         return form;
     auto *form = new TPropertiesForm(prompter, &window);
-    form->SetApplyFilter([&window](bool on) { window.ApplyFilter(on); });
+    form->SetApplyFilter([&window](bool on) { window.applyFilter(on); });
     QObject::connect(form, &QDialog::accepted, &window, [&window, form] {
         const PropertiesChoices &choices = form->Choices();
         window.SetSelectedUser(choices.selectedUser);
@@ -30,8 +30,8 @@ TPropertiesForm *PropertiesFormOf(TMainForm &window, Prompter &prompter)
         const Database &database = document.Data();
         document.NotifyFieldNamesChanged();
         document.NotifyColumnWidthsChanged();
-        if (database.RecordCount() > 0 && database.FieldCount() > 0)
-            document.ChangeCells(1, 1, database.FieldCount(), database.RecordCount(),
+        if (database.recordCount() > 0 && database.fieldCount() > 0)
+            document.ChangeCells(1, 1, database.fieldCount(), database.recordCount(),
                                  [](Database &) {});
     });
     return form;
@@ -44,8 +44,8 @@ void TMainForm::Properties1Click()
     TPropertiesForm *form = PropertiesFormOf(*this, mPrompter);
     PropertiesChoices choices = form->Choices();
     choices.userNames.clear();
-    for (int index = 0; index < mUsers.Count(); ++index)
-        choices.userNames << mUsers.UserName(index);
+    for (int index = 0; index < mUsers.count(); ++index)
+        choices.userNames << mUsers.userName(index);
     choices.selectedUser = mSelectedUser;
     choices.initialDir = mSettings.initialDir;
     choices.saveAtInstall = mSettings.saveAtInstall;

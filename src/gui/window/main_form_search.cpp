@@ -37,16 +37,16 @@ namespace {
 QStringList FieldNames(const Database &database)
 {
     QStringList names;
-    for (int k = 1; k <= database.FieldCount(); ++k)
-        names << CurrentRegional().ToText(database.FieldName(k));
+    for (int k = 1; k <= database.fieldCount(); ++k)
+        names << currentRegional().toText(database.fieldName(k));
     return names;
 }
 
 void RunSearch(TMainForm &window, TFindForm &form)
 {
-    const std::optional<GridCell> found = SearchNext(window.Document().Data(), form.State(),
+    const std::optional<GridCell> found = searchNext(window.Document().Data(), form.State(),
                                                      form.Settings(), window.CurrentRecord(),
-                                                     window.Ask());
+                                                     window.ask());
     if (found)
         window.SetCurrentCell(found->column, found->row);
 }
@@ -60,13 +60,13 @@ struct WaitCursor
 
 void SortCommand(TMainForm &window, int direction)
 {
-    window.RowSumOff();
+    window.rowSumOff();
     const Database &database = window.Document().Data();
     SortSpec spec;
     spec.direction = direction;
     spec.primary = window.CurrentField();
-    spec.secondary = database.SecondarySortField();
-    spec.tertiary = database.TertiarySortField();
+    spec.secondary = database.secondarySortField();
+    spec.tertiary = database.tertiarySortField();
     // The reverse flags are settings of the properties dialog for the run.
     if (const auto *properties = window.findChild<TPropertiesForm *>()) {
         spec.secondaryReverse = properties->Choices().secondaryReverse;
@@ -77,7 +77,7 @@ void SortCommand(TMainForm &window, int direction)
     {
         const WaitCursor wait;
         window.Document().ReorderRecords([&](Database &data) {
-            QVector<int> oldOfNew = SortRows(data, spec);
+            QVector<int> oldOfNew = sortRows(data, spec);
             for (int &old : oldOfNew)
                 --old;
             return oldOfNew;
@@ -85,7 +85,7 @@ void SortCommand(TMainForm &window, int direction)
     }
     // The hidden rows stayed in their places: the filter picks its records again.
     if (window.IsFilterOn())
-        window.ApplyFilter(true);
+        window.applyFilter(true);
     // The current cell stays where it was, whatever record is there now.
     window.SetCurrentCell(field, record);
 }
@@ -95,7 +95,7 @@ void SortCommand(TMainForm &window, int direction)
 void TMainForm::Find1Click()
 {
     TFindForm &form = FindForm(*this);
-    form.State().FindActive = false;
+    form.State().findActive = false;
     form.FormShow(FieldNames(mDocument->Data()), CurrentRecord());
     if (form.exec() == QDialog::Accepted)
         RunSearch(*this, form);
@@ -104,7 +104,7 @@ void TMainForm::Find1Click()
 void TMainForm::Findnext1Click()
 {
     TFindForm &form = FindForm(*this);
-    if (form.State().FindActive)
+    if (form.State().findActive)
         RunSearch(*this, form);
     else
         Find1Click();
@@ -112,11 +112,11 @@ void TMainForm::Findnext1Click()
 
 void TMainForm::ColSum1Click()
 {
-    RowSumOff();
+    rowSumOff();
     const int field = CurrentField();
     const int record = CurrentRecord();
     mDocument->ChangeCells(field, record, field, record, [&](Database &database) {
-        return ColumnSum(database, field, record);
+        return columnSum(database, field, record);
     });
 }
 
@@ -124,29 +124,29 @@ void TMainForm::RowSum1Click()
 {
     SetRowSumState(!mRowSumOn);
     if (mRowSumOn)
-        ComputeRowSums();
+        computeRowSums();
 }
 
 // Row-sum mode off: the check mark and the tool button follow SetRowSumState.
-void TMainForm::RowSumOff()
+void TMainForm::rowSumOff()
 {
     SetRowSumState(false);
 }
 
 // Fills the sum field of every record while row-sum mode is on; without a single sum field only
 // the current cell, and the mode goes off again.
-void TMainForm::ComputeRowSums()
+void TMainForm::computeRowSums()
 {
     RowSumState state;
-    state.RowSumMode = mRowSumOn;
+    state.rowSumMode = mRowSumOn;
     const RowSumOutcome outcome
-        = kribed::ComputeRowSums(mDocument->Data(), state, CurrentField(), CurrentRecord());
+        = kribed::computeRowSums(mDocument->Data(), state, CurrentField(), CurrentRecord());
     if (outcome.column > 0) {
         mDocument->ChangeCells(outcome.column, outcome.firstRow, outcome.column, outcome.lastRow,
                                [](Database &) {});
     }
-    if (!state.RowSumMode)
-        RowSumOff();
+    if (!state.rowSumMode)
+        rowSumOff();
 }
 
 void TMainForm::Sortnormal1Click()

@@ -12,39 +12,39 @@
 namespace kribed::test {
 
 // A database from rows of cells written as "a|b|c"; field k is named "Fk" and has the type types[k].
-inline Database MakeDatabase(const QList<int> &types, const QList<QByteArray> &rows)
+inline Database makeDatabase(const QList<int> &types, const QList<QByteArray> &rows)
 {
     Database database;
-    database.SetShape(int(types.size()), int(rows.size()));
-    for (int field = 1; field <= database.FieldCount(); ++field) {
-        database.SetFieldName(field, QByteArrayLiteral("F") + QByteArray::number(field));
-        database.SetFieldType(field, types[field - 1]);
-        database.SetColumnWidth(field, 40 + field);
+    database.setShape(int(types.size()), int(rows.size()));
+    for (int field = 1; field <= database.fieldCount(); ++field) {
+        database.setFieldName(field, QByteArrayLiteral("F") + QByteArray::number(field));
+        database.setFieldType(field, types[field - 1]);
+        database.setColumnWidth(field, 40 + field);
     }
-    for (int record = 1; record <= database.RecordCount(); ++record) {
+    for (int record = 1; record <= database.recordCount(); ++record) {
         const QList<QByteArray> cells = rows[record - 1].split('|');
-        for (int field = 1; field <= database.FieldCount() && field <= cells.size(); ++field)
-            database.SetCell(field, record, cells[field - 1]);
+        for (int field = 1; field <= database.fieldCount() && field <= cells.size(); ++field)
+            database.setCell(field, record, cells[field - 1]);
     }
     return database;
 }
 
 // One record's cells joined by '|', to compare rows at a glance.
-inline QByteArray RowText(const Database &database, int record)
+inline QByteArray rowText(const Database &database, int record)
 {
-    return database.RecordAt(record).join('|');
+    return database.recordAt(record).join('|');
 }
 
 // Every record joined by '/'.
-inline QByteArray AllRows(const Database &database)
+inline QByteArray allRows(const Database &database)
 {
     QList<QByteArray> rows;
-    for (int record = 1; record <= database.RecordCount(); ++record)
-        rows << RowText(database, record);
+    for (int record = 1; record <= database.recordCount(); ++record)
+        rows << rowText(database, record);
     return rows.join('/');
 }
 
-inline QDateTime FixedNow()
+inline QDateTime fixedNow()
 {
     return QDateTime(QDate(2026, 3, 14), QTime(9, 26, 53));
 }

@@ -17,26 +17,26 @@ using namespace kribed::test;
 namespace {
 
 // Gives field k the popup list {"Fk item"} so every definition can be told apart from its name.
-void GiveEachFieldItsList(Database &database)
+void giveEachFieldItsList(Database &database)
 {
-    for (int field = 1; field <= database.FieldCount(); ++field)
-        database.PopupList(field) = {database.FieldName(field) + " item"};
+    for (int field = 1; field <= database.fieldCount(); ++field)
+        database.popupList(field) = {database.fieldName(field) + " item"};
 }
 
 // "name:type:width:popup" for every field, to see that a column's parts stay together.
-QByteArray Definitions(const Database &database)
+QByteArray definitionsOf(const Database &database)
 {
     QList<QByteArray> parts;
-    for (int field = 1; field <= database.FieldCount(); ++field) {
-        parts << database.FieldName(field) + ':' + QByteArray::number(database.FieldType(field))
-                + ':' + QByteArray::number(database.ColumnWidth(field)) + ':'
-                + database.PopupList(field).join(',');
+    for (int field = 1; field <= database.fieldCount(); ++field) {
+        parts << database.fieldName(field) + ':' + QByteArray::number(database.fieldType(field))
+                + ':' + QByteArray::number(database.columnWidth(field)) + ':'
+                + database.popupList(field).join(',');
     }
     return parts.join(' ');
 }
 
 // Each text is as wide as its length in pixels times 7.
-int SevenPerByte(QByteArrayView text)
+int sevenPerByte(QByteArrayView text)
 {
     return int(text.size()) * 7;
 }
@@ -65,42 +65,42 @@ private Q_SLOTS:
 
 void TestColumnOps::insertColumnBeforeTwo()
 {
-    Database database = MakeDatabase({BooleanType, NormalPopupType, FloatType},
+    Database database = makeDatabase({BooleanType, NormalPopupType, FloatType},
                                      {"1|red|1.5", "0|blue|2"});
-    GiveEachFieldItsList(database);
+    giveEachFieldItsList(database);
     RowClipboard clipboard;
-    clipboard.Fill(database, 1);
+    clipboard.fill(database, 1);
     ScriptedPrompter prompter;
 
-    const EditResult result = InsertColumn(database, 2, prompter);
+    const EditResult result = insertColumn(database, 2, prompter);
     QCOMPARE(result.insertedField, 2);
     QCOMPARE(result.currentField, 0); // stays, now on the new column
-    QCOMPARE(Definitions(database),
+    QCOMPARE(definitionsOf(database),
              QByteArray("F1:1:41:F1 item Field 2:0:90: F2:8:42:F2 item F3:12:43:F3 item"));
-    QCOMPARE(AllRows(database), QByteArray("1||red|1.5/0||blue|2"));
-    QVERIFY(database.IsModified());
-    QVERIFY(clipboard.PasteRowEnabled());
+    QCOMPARE(allRows(database), QByteArray("1||red|1.5/0||blue|2"));
+    QVERIFY(database.isModified());
+    QVERIFY(clipboard.pasteRowEnabled());
     KRIBED_VERIFY_PROMPTER(prompter);
 }
 
 void TestColumnOps::appendColumnStartsFresh()
 {
-    Database database = MakeDatabase({StringType, StringType}, {"a|b"});
+    Database database = makeDatabase({StringType, StringType}, {"a|b"});
     // Position 3 still holds the definition of a column deleted earlier.
-    database.SetFieldType(3, MultiplePopupType);
-    database.PopupList(3) = {"old"};
+    database.setFieldType(3, MultiplePopupType);
+    database.popupList(3) = {"old"};
     ScriptedPrompter prompter;
 
-    const EditResult result = AppendColumn(database, prompter);
+    const EditResult result = appendColumn(database, prompter);
     QCOMPARE(result.insertedField, 3);
     QCOMPARE(result.currentField, 3);
     QCOMPARE(result.currentRecord, 1);
-    QCOMPARE(database.FieldName(3), QByteArray("Field 3"));
-    QCOMPARE(database.FieldType(3), int(StringType));
-    QVERIFY(database.PopupList(3).isEmpty());
-    QCOMPARE(database.ColumnWidth(3), 90);
-    QCOMPARE(database.ColumnWidth(2), 42);
-    QCOMPARE(RowText(database, 1), QByteArray("a|b|"));
+    QCOMPARE(database.fieldName(3), QByteArray("Field 3"));
+    QCOMPARE(database.fieldType(3), int(StringType));
+    QVERIFY(database.popupList(3).isEmpty());
+    QCOMPARE(database.columnWidth(3), 90);
+    QCOMPARE(database.columnWidth(2), 42);
+    QCOMPARE(rowText(database, 1), QByteArray("a|b|"));
     KRIBED_VERIFY_PROMPTER(prompter);
 }
 
@@ -128,19 +128,19 @@ void TestColumnOps::deleteColumn()
     QFETCH(QByteArray, definitions);
     QFETCH(int, currentField);
 
-    Database database = MakeDatabase({BooleanType, NormalPopupType, FloatType}, {"1|red|1.5"});
-    GiveEachFieldItsList(database);
+    Database database = makeDatabase({BooleanType, NormalPopupType, FloatType}, {"1|red|1.5"});
+    giveEachFieldItsList(database);
     AutoWidths autoWidths;
     ScriptedPrompter prompter;
     if (!expertMode) {
-        prompter.Expect(QStringLiteral("Confirm"),
+        prompter.expect(QStringLiteral("Confirm"),
                         QStringLiteral("Do you want to delete the selected column?"),
                         Icon::Question, Buttons::YesNo, Answer(answer));
     }
-    const EditResult result = DeleteColumn(database, field, prompter, expertMode, autoWidths);
+    const EditResult result = kribed::deleteColumn(database, field, prompter, expertMode, autoWidths);
     KRIBED_VERIFY_PROMPTER(prompter);
-    QCOMPARE(Definitions(database), definitions);
-    QCOMPARE(result.applied, database.IsModified());
+    QCOMPARE(definitionsOf(database), definitions);
+    QCOMPARE(result.applied, database.isModified());
     QCOMPARE(result.removedField, result.applied ? field : 0);
     QCOMPARE(result.currentField, currentField);
 }
@@ -164,54 +164,54 @@ void TestColumnOps::dragColumn()
     QFETCH(int, to);
     QFETCH(QByteArray, order);
 
-    Database database = MakeDatabase({StringType, BooleanType, NormalPopupType, MultiplePopupType,
+    Database database = makeDatabase({StringType, BooleanType, NormalPopupType, MultiplePopupType,
                                       FloatType},
                                      {"s|b|p|m|f"});
-    GiveEachFieldItsList(database);
+    giveEachFieldItsList(database);
     // Each name with its own type, width, list and cell, as they must stay after the drag.
     QHash<QByteArray, QByteArray> belongs;
     for (int field = 1; field <= 5; ++field) {
-        belongs.insert(database.FieldName(field),
-                       QByteArray::number(database.FieldType(field)) + ':'
-                           + QByteArray::number(database.ColumnWidth(field)) + ':'
-                           + database.PopupList(field).join(',') + ':' + database.Cell(field, 1));
+        belongs.insert(database.fieldName(field),
+                       QByteArray::number(database.fieldType(field)) + ':'
+                           + QByteArray::number(database.columnWidth(field)) + ':'
+                           + database.popupList(field).join(',') + ':' + database.cell(field, 1));
     }
     AutoWidths autoWidths;
-    QVERIFY(MoveColumn(database, from, to, autoWidths).applied);
+    QVERIFY(moveColumn(database, from, to, autoWidths).applied);
     QList<QByteArray> names;
     for (int field = 1; field <= 5; ++field) {
-        names << database.FieldName(field);
-        QCOMPARE(QByteArray::number(database.FieldType(field)) + ':'
-                     + QByteArray::number(database.ColumnWidth(field)) + ':'
-                     + database.PopupList(field).join(',') + ':' + database.Cell(field, 1),
-                 belongs.value(database.FieldName(field)));
+        names << database.fieldName(field);
+        QCOMPARE(QByteArray::number(database.fieldType(field)) + ':'
+                     + QByteArray::number(database.columnWidth(field)) + ':'
+                     + database.popupList(field).join(',') + ':' + database.cell(field, 1),
+                 belongs.value(database.fieldName(field)));
     }
     QCOMPARE(names.join(' '), order);
-    QVERIFY(database.IsModified());
+    QVERIFY(database.isModified());
 }
 
 void TestColumnOps::autoWidthsOnAndOffRestoreExactly()
 {
-    Database database = MakeDatabase({StringType, StringType, StringType},
+    Database database = makeDatabase({StringType, StringType, StringType},
                                      {"short\r\na much longer second line|x|",
                                       "mid\r\nanother very long line|yy|"});
-    database.SetColumnWidth(1, 133);
-    database.SetColumnWidth(2, 17);
-    database.SetColumnWidth(3, 250);
+    database.setColumnWidth(1, 133);
+    database.setColumnWidth(2, 17);
+    database.setColumnWidth(3, 250);
     AutoWidths autoWidths;
 
-    AutoSizeColumns(database, autoWidths, true, SevenPerByte);
-    QVERIFY(autoWidths.IsOn());
+    autoSizeColumns(database, autoWidths, true, sevenPerByte);
+    QVERIFY(autoWidths.isOn());
     // The widest first line is "short" (5 bytes), the field name "F1" is shorter.
-    QCOMPARE(database.ColumnWidth(1), 5 * 7 + 5);
-    QCOMPARE(database.ColumnWidth(2), 2 * 7 + 5);
-    QCOMPARE(database.ColumnWidth(3), 2 * 7 + 5);
+    QCOMPARE(database.columnWidth(1), 5 * 7 + 5);
+    QCOMPARE(database.columnWidth(2), 2 * 7 + 5);
+    QCOMPARE(database.columnWidth(3), 2 * 7 + 5);
 
-    AutoSizeColumns(database, autoWidths, false, SevenPerByte);
-    QVERIFY(!autoWidths.IsOn());
-    QCOMPARE(database.ColumnWidth(1), 133);
-    QCOMPARE(database.ColumnWidth(2), 17);
-    QCOMPARE(database.ColumnWidth(3), 250);
+    autoSizeColumns(database, autoWidths, false, sevenPerByte);
+    QVERIFY(!autoWidths.isOn());
+    QCOMPARE(database.columnWidth(1), 133);
+    QCOMPARE(database.columnWidth(2), 17);
+    QCOMPARE(database.columnWidth(3), 250);
 }
 
 void TestColumnOps::autoWidthMeasures_data()
@@ -244,40 +244,40 @@ void TestColumnOps::autoWidthMeasures()
     QFETCH(bool, hideLongest);
     QFETCH(int, width);
 
-    Database database = MakeDatabase({StringType}, cells);
-    database.SetFieldName(1, name);
+    Database database = makeDatabase({StringType}, cells);
+    database.setFieldName(1, name);
     if (hideLongest)
-        database.SetHidden(int(cells.size()), true);
+        database.setHidden(int(cells.size()), true);
     AutoWidths autoWidths;
-    AutoSizeColumns(database, autoWidths, true, SevenPerByte);
-    QCOMPARE(database.ColumnWidth(1), width);
+    autoSizeColumns(database, autoWidths, true, sevenPerByte);
+    QCOMPARE(database.columnWidth(1), width);
 }
 
 void TestColumnOps::autoWidthsOffWhenOffChangesNothing()
 {
-    Database database = MakeDatabase({StringType, StringType}, {"abc|d"});
+    Database database = makeDatabase({StringType, StringType}, {"abc|d"});
     AutoWidths autoWidths;
-    AutoSizeColumns(database, autoWidths, false, SevenPerByte);
-    QCOMPARE(database.ColumnWidth(1), 41);
-    QCOMPARE(database.ColumnWidth(2), 42);
+    autoSizeColumns(database, autoWidths, false, sevenPerByte);
+    QCOMPARE(database.columnWidth(1), 41);
+    QCOMPARE(database.columnWidth(2), 42);
 
     // A newly opened database is marked off without getting the old widths back.
-    AutoSizeColumns(database, autoWidths, true, SevenPerByte);
-    autoWidths.ResetWithoutRestoring();
-    AutoSizeColumns(database, autoWidths, false, SevenPerByte);
-    QCOMPARE(database.ColumnWidth(1), 3 * 7 + 5);
+    autoSizeColumns(database, autoWidths, true, sevenPerByte);
+    autoWidths.resetWithoutRestoring();
+    autoSizeColumns(database, autoWidths, false, sevenPerByte);
+    QCOMPARE(database.columnWidth(1), 3 * 7 + 5);
 }
 
 void TestColumnOps::autoWidthsOnTwiceKeepsTheLatestWidths()
 {
-    Database database = MakeDatabase({StringType}, {"abc"});
+    Database database = makeDatabase({StringType}, {"abc"});
     AutoWidths autoWidths;
-    AutoSizeColumns(database, autoWidths, true, SevenPerByte);
-    database.SetCell(1, 1, "abcdefgh");
-    AutoSizeColumns(database, autoWidths, true, SevenPerByte);
-    QCOMPARE(database.ColumnWidth(1), 8 * 7 + 5);
-    AutoSizeColumns(database, autoWidths, false, SevenPerByte);
-    QCOMPARE(database.ColumnWidth(1), 3 * 7 + 5);
+    autoSizeColumns(database, autoWidths, true, sevenPerByte);
+    database.setCell(1, 1, "abcdefgh");
+    autoSizeColumns(database, autoWidths, true, sevenPerByte);
+    QCOMPARE(database.columnWidth(1), 8 * 7 + 5);
+    autoSizeColumns(database, autoWidths, false, sevenPerByte);
+    QCOMPARE(database.columnWidth(1), 3 * 7 + 5);
 }
 
 void TestColumnOps::remainingColumnsGetTheirOwnWidthsBack_data()
@@ -292,20 +292,20 @@ void TestColumnOps::remainingColumnsGetTheirOwnWidthsBack()
 {
     QFETCH(bool, drag);
 
-    Database database = MakeDatabase({StringType, StringType, StringType, StringType},
+    Database database = makeDatabase({StringType, StringType, StringType, StringType},
                                      {"a|bb|ccc|dddd"});
     AutoWidths autoWidths;
-    AutoSizeColumns(database, autoWidths, true, SevenPerByte);
+    autoSizeColumns(database, autoWidths, true, sevenPerByte);
     ScriptedPrompter prompter;
     if (drag)
-        MoveColumn(database, 1, 3, autoWidths);
+        moveColumn(database, 1, 3, autoWidths);
     else
-        DeleteColumn(database, 2, prompter, true, autoWidths);
-    AutoSizeColumns(database, autoWidths, false, SevenPerByte);
+        kribed::deleteColumn(database, 2, prompter, true, autoWidths);
+    autoSizeColumns(database, autoWidths, false, sevenPerByte);
 
     QList<QByteArray> widths;
-    for (int field = 1; field <= database.FieldCount(); ++field)
-        widths << database.FieldName(field) + '=' + QByteArray::number(database.ColumnWidth(field));
+    for (int field = 1; field <= database.fieldCount(); ++field)
+        widths << database.fieldName(field) + '=' + QByteArray::number(database.columnWidth(field));
     QCOMPARE(widths.join(' '), drag ? QByteArray("F2=42 F3=43 F1=41 F4=44")
                                     : QByteArray("F1=41 F3=43 F4=44"));
 }

@@ -15,11 +15,11 @@ using namespace kribed::test;
 namespace {
 
 // '.' for a shown record, 'x' for a hidden one.
-QByteArray Visibility(const Database &database)
+QByteArray visibilityOf(const Database &database)
 {
     QByteArray marks;
-    for (int record = 1; record <= database.RecordCount(); ++record)
-        marks += database.IsHidden(record) ? 'x' : '.';
+    for (int record = 1; record <= database.recordCount(); ++record)
+        marks += database.isHidden(record) ? 'x' : '.';
     return marks;
 }
 
@@ -41,7 +41,7 @@ private Q_SLOTS:
 
 void TestFilterAndHints::init()
 {
-    SetCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
+    setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
 }
 
 void TestFilterAndHints::filter_data()
@@ -88,37 +88,37 @@ void TestFilterAndHints::filter()
     QFETCH(QList<QByteArray>, rows);
     QFETCH(QByteArray, visibility);
 
-    Database database = MakeDatabase({StringType, StringType}, rows);
-    database.SetFilterText(text);
-    database.SetFilterField(field);
+    Database database = makeDatabase({StringType, StringType}, rows);
+    database.setFilterText(text);
+    database.setFilterField(field);
     FilterOptions options;
     options.mustBeginWith = mustBeginWith;
     options.exclude = exclude;
 
-    const int hidden = ApplyFilter(database, true, options);
-    QVERIFY(database.FilterOn());
-    QCOMPARE(Visibility(database), visibility);
+    const int hidden = applyFilter(database, true, options);
+    QVERIFY(database.filterOn());
+    QCOMPARE(visibilityOf(database), visibility);
     QCOMPARE(hidden, int(visibility.count('x')));
-    QVERIFY(!database.IsModified());
+    QVERIFY(!database.isModified());
 }
 
 void TestFilterAndHints::switchingOffShowsEveryRecord()
 {
-    Database database = MakeDatabase({StringType}, {"a", "b", "c"});
-    database.SetFilterText("b");
-    ApplyFilter(database, true, {});
-    QCOMPARE(Visibility(database), QByteArray("x.x"));
-    QCOMPARE(database.RowHeight(1), 0);
+    Database database = makeDatabase({StringType}, {"a", "b", "c"});
+    database.setFilterText("b");
+    applyFilter(database, true, {});
+    QCOMPARE(visibilityOf(database), QByteArray("x.x"));
+    QCOMPARE(database.rowHeight(1), 0);
 
-    QCOMPARE(ApplyFilter(database, false, {}), 0);
-    QVERIFY(!database.FilterOn());
-    for (int record = 1; record <= database.RecordCount(); ++record)
-        QCOMPARE(database.RowHeight(record), 22);
+    QCOMPARE(applyFilter(database, false, {}), 0);
+    QVERIFY(!database.filterOn());
+    for (int record = 1; record <= database.recordCount(); ++record)
+        QCOMPARE(database.rowHeight(record), 22);
 
     // Switching on again looks at the records as they are now.
-    database.SetCell(1, 3, "abc");
-    ApplyFilter(database, true, {});
-    QCOMPARE(Visibility(database), QByteArray("x.."));
+    database.setCell(1, 3, "abc");
+    applyFilter(database, true, {});
+    QCOMPARE(visibilityOf(database), QByteArray("x.."));
 }
 
 void TestFilterAndHints::hints_data()
@@ -158,30 +158,30 @@ void TestFilterAndHints::hints()
     QFETCH(QList<QByteArray>, cells);
     QFETCH(QString, typePart);
 
-    Database database = MakeDatabase({StringType, type}, {});
-    database.SetShape(2, int(cells.size()));
-    database.SetFieldType(2, type);
-    database.SetWidthScale(1.5);
-    database.SetColumnWidth(2, database.UnitsToPixels(61));
-    for (int record = 1; record <= database.RecordCount(); ++record)
-        database.SetCell(2, record, cells[record - 1]);
+    Database database = makeDatabase({StringType, type}, {});
+    database.setShape(2, int(cells.size()));
+    database.setFieldType(2, type);
+    database.setWidthScale(1.5);
+    database.setColumnWidth(2, database.unitsToPixels(61));
+    for (int record = 1; record <= database.recordCount(); ++record)
+        database.setCell(2, record, cells[record - 1]);
     // Hidden records count like any other.
-    database.SetHidden(1, true);
+    database.setHidden(1, true);
 
-    QCOMPARE(HeaderHintText(database, 2), typePart + QStringLiteral("\nWidth: 61"));
-    QCOMPARE(HeaderHintText(database, 0),
+    QCOMPARE(headerHintText(database, 2), typePart + QStringLiteral("\nWidth: 61"));
+    QCOMPARE(headerHintText(database, 0),
              QString::number(cells.size()) + QStringLiteral(" Records"));
 }
 
 void TestFilterAndHints::decimalCommaAverages()
 {
-    SetCurrentRegional(Regional(QLocale(QStringLiteral("de_DE"))));
-    Database database = MakeDatabase({FloatType}, {"1,5", "2", "1.5"});
-    database.SetWidthScale(1.5);
-    database.SetColumnWidth(1, database.UnitsToPixels(40));
-    QCOMPARE(HeaderHintText(database, 1),
+    setCurrentRegional(Regional(QLocale(QStringLiteral("de_DE"))));
+    Database database = makeDatabase({FloatType}, {"1,5", "2", "1.5"});
+    database.setWidthScale(1.5);
+    database.setColumnWidth(1, database.unitsToPixels(40));
+    QCOMPARE(headerHintText(database, 1),
              QStringLiteral("Float\nTotal: 3,5\nAverage: 1,75\nWidth: 40"));
-    QCOMPARE(RecordCountHintText(database), QStringLiteral("3 Records"));
+    QCOMPARE(recordCountHintText(database), QStringLiteral("3 Records"));
 }
 
 QTEST_GUILESS_MAIN(TestFilterAndHints)

@@ -9,26 +9,26 @@
 
 using namespace kribed;
 using kribed::test::ScriptedPrompter;
-using kribed::test::TableDatabase;
+using kribed::test::tableDatabase;
 
 Q_DECLARE_METATYPE(kribed::GridCell)
 
 namespace {
 
-void ExpectNotFound(ScriptedPrompter &prompter)
+void expectNotFound(ScriptedPrompter &prompter)
 {
-    prompter.Expect(QStringLiteral("Find error"), QStringLiteral("Search text not found."),
+    prompter.expect(QStringLiteral("Find error"), QStringLiteral("Search text not found."),
                     Icon::None, Buttons::Ok, Answer::Ok);
 }
 
 // Every match of a search from the current row on, until "Search text not found.".
-QList<GridCell> AllMatches(const Database &database, const FindSettings &settings, int currentRow,
+QList<GridCell> allMatches(const Database &database, const FindSettings &settings, int currentRow,
                            ScriptedPrompter &prompter)
 {
-    ExpectNotFound(prompter);
+    expectNotFound(prompter);
     FindState state;
     QList<GridCell> found;
-    while (const std::optional<GridCell> cell = SearchNext(database, state, settings, currentRow,
+    while (const std::optional<GridCell> cell = searchNext(database, state, settings, currentRow,
                                                            prompter)) {
         found.append(*cell);
         if (found.size() > 100)
@@ -55,7 +55,7 @@ private Q_SLOTS:
 
 void TestFind::initTestCase()
 {
-    SetCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
+    setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
 }
 
 void TestFind::visitingOrder_data()
@@ -99,7 +99,7 @@ void TestFind::visitingOrder()
     QFETCH(int, currentRow);
     QFETCH(QList<GridCell>, expected);
 
-    Database database = TableDatabase({
+    Database database = tableDatabase({
         {"name1", "name2", "name3"},
         {"ab", "x", "xAB"},
         {"", "cab", ""},
@@ -107,10 +107,10 @@ void TestFind::visitingOrder()
         {"ABBA", "", "ba"},
         {"", "", "aab"},
     });
-    database.SetHidden(4, true); // hidden rows are searched too
+    database.setHidden(4, true); // hidden rows are searched too
     ScriptedPrompter prompter;
     const FindSettings settings{text, field, false, fromStart};
-    QCOMPARE(AllMatches(database, settings, currentRow, prompter), expected);
+    QCOMPARE(allMatches(database, settings, currentRow, prompter), expected);
     KRIBED_VERIFY_PROMPTER(prompter);
 }
 
@@ -140,15 +140,15 @@ void TestFind::matching()
     QFETCH(bool, mustBegin);
     QFETCH(bool, matches);
 
-    Database database = TableDatabase({{"f"}, {cell}});
+    Database database = tableDatabase({{"f"}, {cell}});
     ScriptedPrompter prompter;
     if (!matches)
-        ExpectNotFound(prompter);
+        expectNotFound(prompter);
     FindState state;
     const std::optional<GridCell> found
-        = SearchNext(database, state, FindSettings{search, 0, mustBegin, true}, 1, prompter);
+        = searchNext(database, state, FindSettings{search, 0, mustBegin, true}, 1, prompter);
     QCOMPARE(found.has_value(), matches);
-    QCOMPARE(state.FindActive, matches);
+    QCOMPARE(state.findActive, matches);
     KRIBED_VERIFY_PROMPTER(prompter);
 }
 
@@ -156,15 +156,15 @@ void TestFind::notFoundKeepsStateClear()
 {
     // After the last match, Find next reports not found and clears the state, so the next Find
     // next starts a new search (the dialog opens again).
-    Database database = TableDatabase({{"a", "b"}, {"x", "key"}, {"key", ""}});
+    Database database = tableDatabase({{"a", "b"}, {"x", "key"}, {"key", ""}});
     ScriptedPrompter prompter;
-    ExpectNotFound(prompter);
+    expectNotFound(prompter);
     FindState state;
     const FindSettings settings{"KEY", 0, false, true};
-    QCOMPARE(SearchNext(database, state, settings, 1, prompter), std::optional<GridCell>(GridCell{2, 1}));
-    QCOMPARE(SearchNext(database, state, settings, 1, prompter), std::optional<GridCell>(GridCell{1, 2}));
-    QVERIFY(!SearchNext(database, state, settings, 1, prompter));
-    QVERIFY(!state.FindActive);
+    QCOMPARE(searchNext(database, state, settings, 1, prompter), std::optional<GridCell>(GridCell{2, 1}));
+    QCOMPARE(searchNext(database, state, settings, 1, prompter), std::optional<GridCell>(GridCell{1, 2}));
+    QVERIFY(!searchNext(database, state, settings, 1, prompter));
+    QVERIFY(!state.findActive);
     KRIBED_VERIFY_PROMPTER(prompter);
 }
 
@@ -172,14 +172,14 @@ void TestFind::continuesAfterRowsDeleted()
 {
     // The last match was in row 4; rows and columns were deleted since: the search must stay
     // inside the table and end with "not found".
-    Database database = TableDatabase({{"a", "b"}, {"key", "x"}, {"y", "z"}});
+    Database database = tableDatabase({{"a", "b"}, {"key", "x"}, {"y", "z"}});
     ScriptedPrompter prompter;
-    ExpectNotFound(prompter);
+    expectNotFound(prompter);
     FindState state{true, 4, 1};
-    QVERIFY(!SearchNext(database, state, FindSettings{"key", 0, false, false}, 1, prompter));
+    QVERIFY(!searchNext(database, state, FindSettings{"key", 0, false, false}, 1, prompter));
     state = FindState{true, 1, 5};
-    ExpectNotFound(prompter);
-    QVERIFY(!SearchNext(database, state, FindSettings{"key", 0, false, false}, 1, prompter));
+    expectNotFound(prompter);
+    QVERIFY(!searchNext(database, state, FindSettings{"key", 0, false, false}, 1, prompter));
     KRIBED_VERIFY_PROMPTER(prompter);
 }
 

@@ -24,7 +24,7 @@ namespace {
 const QByteArray Today = QByteArrayLiteral("3/14/2026");
 const QByteArray Now = QByteArrayLiteral("9:26:53 AM");
 
-QString Yes() { return QStringLiteral("Confirm"); }
+QString yes() { return QStringLiteral("Confirm"); }
 
 } // namespace
 
@@ -60,11 +60,11 @@ private Q_SLOTS:
 
 void TestRowOps::initTestCase()
 {
-    SetCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
+    setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
     // The stamps below are written in these forms; a different regional rule would make every
     // comparison meaningless.
-    QCOMPARE(CurrentRegional().DateText(FixedNow().date()), Today);
-    QCOMPARE(CurrentRegional().TimeText(FixedNow().time()), Now);
+    QCOMPARE(currentRegional().dateText(fixedNow().date()), Today);
+    QCOMPARE(currentRegional().timeText(fixedNow().time()), Now);
 }
 
 void TestRowOps::leadingInteger_data()
@@ -94,7 +94,7 @@ void TestRowOps::leadingInteger()
 {
     QFETCH(QByteArray, text);
     QFETCH(qint64, value);
-    QCOMPARE(LeadingInteger(text), value);
+    QCOMPARE(kribed::leadingInteger(text), value);
 }
 
 void TestRowOps::autoIncrementValue_data()
@@ -130,62 +130,62 @@ void TestRowOps::autoIncrementValue()
     QFETCH(int, insertAt);
     QFETCH(QByteArray, expected);
 
-    Database database = MakeDatabase({StringType, AutoIncrementIntegerType}, values);
+    Database database = makeDatabase({StringType, AutoIncrementIntegerType}, values);
     for (int record = 1; record <= values.size(); ++record)
-        database.SetCell(2, record, values[record - 1]);
-    database.SetIncrementAmount(increment);
+        database.setCell(2, record, values[record - 1]);
+    database.setIncrementAmount(increment);
     RowClipboard clipboard;
     ScriptedPrompter prompter;
 
     const EditResult result = insertAt == 0
-        ? AppendRow(database, clipboard, prompter, FixedNow())
-        : InsertRow(database, clipboard, insertAt, prompter, FixedNow());
+        ? appendRow(database, clipboard, prompter, fixedNow())
+        : insertRow(database, clipboard, insertAt, prompter, fixedNow());
     QVERIFY(result.applied);
     const int newRecord = insertAt == 0 ? int(values.size()) + 1 : insertAt;
     QCOMPARE(result.insertedRecord, newRecord);
-    QCOMPARE(database.Cell(2, newRecord), expected);
-    QCOMPARE(database.Cell(1, newRecord), QByteArray());
+    QCOMPARE(database.cell(2, newRecord), expected);
+    QCOMPARE(database.cell(1, newRecord), QByteArray());
     KRIBED_VERIFY_PROMPTER(prompter);
 }
 
 void TestRowOps::appendRowFillsCreationStamps()
 {
-    Database database = MakeDatabase({CreationDateType, CreationTimeType, ModificationDateType,
+    Database database = makeDatabase({CreationDateType, CreationTimeType, ModificationDateType,
                                        ModificationTimeType, StringType},
                                       {"d|t|m|n|a"});
     RowClipboard clipboard;
-    clipboard.Fill(database, 1);
+    clipboard.fill(database, 1);
     ScriptedPrompter prompter;
 
-    const EditResult result = AppendRow(database, clipboard, prompter, FixedNow());
-    QCOMPARE(RowText(database, 2), Today + '|' + Now + "|||");
-    QCOMPARE(RowText(database, 1), QByteArray("d|t|m|n|a"));
+    const EditResult result = appendRow(database, clipboard, prompter, fixedNow());
+    QCOMPARE(rowText(database, 2), Today + '|' + Now + "|||");
+    QCOMPARE(rowText(database, 1), QByteArray("d|t|m|n|a"));
     QCOMPARE(result.currentRecord, 2);
     QCOMPARE(result.currentField, 1);
-    QVERIFY(database.IsModified());
-    QVERIFY(!clipboard.PasteRowEnabled());
+    QVERIFY(database.isModified());
+    QVERIFY(!clipboard.pasteRowEnabled());
     KRIBED_VERIFY_PROMPTER(prompter);
 }
 
 void TestRowOps::insertRowAtTop()
 {
-    Database database = MakeDatabase({StringType, CreationDateType, CreationTimeType,
+    Database database = makeDatabase({StringType, CreationDateType, CreationTimeType,
                                       ModificationDateType, ModificationTimeType},
                                      {"a|1/1/2000|1:00:00 AM|1/2/2000|2:00:00 AM",
                                       "b||||", "c||||"});
-    database.SetHidden(3, true);
+    database.setHidden(3, true);
     RowClipboard clipboard;
     ScriptedPrompter prompter;
 
-    const EditResult result = InsertRow(database, clipboard, 1, prompter, FixedNow());
+    const EditResult result = insertRow(database, clipboard, 1, prompter, fixedNow());
     QCOMPARE(result.insertedRecord, 1);
     QCOMPARE(result.currentRecord, 0); // the current cell stays, now on the new record
-    QCOMPARE(AllRows(database), "|" + Today + '|' + Now + "||"
+    QCOMPARE(allRows(database), "|" + Today + '|' + Now + "||"
                                     + "/a|1/1/2000|1:00:00 AM|1/2/2000|2:00:00 AM/b||||/c||||");
-    QCOMPARE(RecordNumberText(database.RecordCount()), QStringLiteral("0004"));
+    QCOMPARE(recordNumberText(database.recordCount()), QStringLiteral("0004"));
     // Visibility travels with the records.
-    QVERIFY(!database.IsHidden(1));
-    QVERIFY(database.IsHidden(4));
+    QVERIFY(!database.isHidden(1));
+    QVERIFY(database.isHidden(4));
     KRIBED_VERIFY_PROMPTER(prompter);
 }
 
@@ -223,30 +223,30 @@ void TestRowOps::refusalsChangeNothing()
     QFETCH(QString, message);
 
     Database database;
-    database.SetShape(fields, records);
-    database.SetCell(1, 1, "kept");
+    database.setShape(fields, records);
+    database.setCell(1, 1, "kept");
     const Database before = database;
     RowClipboard clipboard;
-    clipboard.Fill(database, 1);
+    clipboard.fill(database, 1);
     AutoWidths autoWidths;
     ScriptedPrompter prompter;
-    prompter.Expect(QStringLiteral("Information"), message, Icon::Error, Buttons::Ok, Answer::Ok);
+    prompter.expect(QStringLiteral("Information"), message, Icon::Error, Buttons::Ok, Answer::Ok);
 
     const QMap<QString, std::function<EditResult()>> operations{
-        {QStringLiteral("append row"), [&] { return AppendRow(database, clipboard, prompter, FixedNow()); }},
-        {QStringLiteral("insert row"), [&] { return InsertRow(database, clipboard, 1, prompter, FixedNow()); }},
-        {QStringLiteral("delete row"), [&] { return DeleteRow(database, clipboard, 1, prompter, true); }},
-        {QStringLiteral("append column"), [&] { return AppendColumn(database, prompter); }},
-        {QStringLiteral("insert column"), [&] { return InsertColumn(database, 1, prompter); }},
-        {QStringLiteral("delete column"), [&] { return DeleteColumn(database, 1, prompter, true, autoWidths); }},
+        {QStringLiteral("append row"), [&] { return appendRow(database, clipboard, prompter, fixedNow()); }},
+        {QStringLiteral("insert row"), [&] { return insertRow(database, clipboard, 1, prompter, fixedNow()); }},
+        {QStringLiteral("delete row"), [&] { return deleteRow(database, clipboard, 1, prompter, true); }},
+        {QStringLiteral("append column"), [&] { return appendColumn(database, prompter); }},
+        {QStringLiteral("insert column"), [&] { return insertColumn(database, 1, prompter); }},
+        {QStringLiteral("delete column"), [&] { return deleteColumn(database, 1, prompter, true, autoWidths); }},
     };
     QVERIFY(!operations.value(operation)().applied);
     KRIBED_VERIFY_PROMPTER(prompter);
-    QVERIFY(!database.IsModified());
-    QCOMPARE(database.FieldCount(), before.FieldCount());
-    QCOMPARE(database.RecordCount(), before.RecordCount());
-    QCOMPARE(database.Records(), before.Records());
-    QVERIFY(clipboard.PasteRowEnabled());
+    QVERIFY(!database.isModified());
+    QCOMPARE(database.fieldCount(), before.fieldCount());
+    QCOMPARE(database.recordCount(), before.recordCount());
+    QCOMPARE(database.records(), before.records());
+    QVERIFY(clipboard.pasteRowEnabled());
 }
 
 void TestRowOps::confirmations_data()
@@ -284,47 +284,47 @@ void TestRowOps::confirmations()
     QFETCH(QString, question);
     QFETCH(QByteArray, rowsAfter);
 
-    Database database = MakeDatabase({StringType, StringType}, {"a|1", "b|2", "c|3"});
+    Database database = makeDatabase({StringType, StringType}, {"a|1", "b|2", "c|3"});
     RowClipboard clipboard;
-    clipboard.Fill(database, 1);
+    clipboard.fill(database, 1);
     ScriptedPrompter prompter;
     if (!expertMode)
-        prompter.Expect(Yes(), question, Icon::Question, Buttons::YesNo, Answer(answer));
+        prompter.expect(yes(), question, Icon::Question, Buttons::YesNo, Answer(answer));
 
     EditResult result;
     if (operation == QLatin1String("delete"))
-        result = DeleteRow(database, clipboard, 2, prompter, expertMode);
+        result = deleteRow(database, clipboard, 2, prompter, expertMode);
     else if (operation == QLatin1String("cut"))
-        result = CutRow(database, clipboard, 2, prompter, expertMode);
+        result = cutRow(database, clipboard, 2, prompter, expertMode);
     else
-        result = PasteRow(database, clipboard, 2, prompter, expertMode);
+        result = pasteRow(database, clipboard, 2, prompter, expertMode);
 
     KRIBED_VERIFY_PROMPTER(prompter);
     const bool declined = !expertMode && Answer(answer) == Answer::No;
     QCOMPARE(result.applied, !declined);
-    QCOMPARE(database.IsModified(), !declined);
-    QCOMPARE(AllRows(database), rowsAfter);
+    QCOMPARE(database.isModified(), !declined);
+    QCOMPARE(allRows(database), rowsAfter);
     // Only a delete that went through empties the row clipboard.
-    QCOMPARE(clipboard.PasteRowEnabled(), declined || operation != QLatin1String("delete"));
+    QCOMPARE(clipboard.pasteRowEnabled(), declined || operation != QLatin1String("delete"));
 }
 
 void TestRowOps::cutRowThenPasteRow()
 {
-    Database database = MakeDatabase({StringType, ModificationDateType, StringType},
+    Database database = makeDatabase({StringType, ModificationDateType, StringType},
                                      {"a|1/1/2000|x", "b||y", "c||z"});
     RowClipboard clipboard;
     ScriptedPrompter prompter;
-    QVERIFY(!clipboard.PasteRowEnabled());
+    QVERIFY(!clipboard.pasteRowEnabled());
 
-    QCOMPARE(CutRow(database, clipboard, 1, prompter, true).changedRecord, 1);
-    QVERIFY(clipboard.PasteRowEnabled());
-    const EditResult pasted = PasteRow(database, clipboard, 3, prompter, true);
+    QCOMPARE(cutRow(database, clipboard, 1, prompter, true).changedRecord, 1);
+    QVERIFY(clipboard.pasteRowEnabled());
+    const EditResult pasted = pasteRow(database, clipboard, 3, prompter, true);
     QCOMPARE(pasted.changedRecord, 3);
     // No stamp on whole-row moves: the modification date travels as it was.
-    QCOMPARE(AllRows(database), QByteArray("||/b||y/a|1/1/2000|x"));
+    QCOMPARE(allRows(database), QByteArray("||/b||y/a|1/1/2000|x"));
     // The buffer keeps its texts for another paste.
-    PasteRow(database, clipboard, 2, prompter, true);
-    QCOMPARE(RowText(database, 2), QByteArray("a|1/1/2000|x"));
+    pasteRow(database, clipboard, 2, prompter, true);
+    QCOMPARE(rowText(database, 2), QByteArray("a|1/1/2000|x"));
     KRIBED_VERIFY_PROMPTER(prompter);
 }
 
@@ -346,46 +346,46 @@ void TestRowOps::pasteRowEnabled()
     QFETCH(QString, operation);
     QFETCH(bool, enabledAfter);
 
-    Database database = MakeDatabase({StringType, StringType}, {"a|1", "b|2"});
+    Database database = makeDatabase({StringType, StringType}, {"a|1", "b|2"});
     RowClipboard clipboard;
-    CopyRow(database, clipboard, 1);
+    copyRow(database, clipboard, 1);
     AutoWidths autoWidths;
     ScriptedPrompter prompter;
 
     if (operation == QLatin1String("append row"))
-        AppendRow(database, clipboard, prompter, FixedNow());
+        appendRow(database, clipboard, prompter, fixedNow());
     else if (operation == QLatin1String("insert row"))
-        InsertRow(database, clipboard, 1, prompter, FixedNow());
+        insertRow(database, clipboard, 1, prompter, fixedNow());
     else if (operation == QLatin1String("delete row"))
-        DeleteRow(database, clipboard, 1, prompter, true);
+        deleteRow(database, clipboard, 1, prompter, true);
     else if (operation == QLatin1String("append column"))
-        AppendColumn(database, prompter);
+        appendColumn(database, prompter);
     else if (operation == QLatin1String("delete column"))
-        DeleteColumn(database, 1, prompter, true, autoWidths);
+        deleteColumn(database, 1, prompter, true, autoWidths);
     else
-        PasteCell(database, 1, 1, "p", FixedNow());
+        pasteCell(database, 1, 1, "p", fixedNow());
 
-    QCOMPARE(clipboard.PasteRowEnabled(), enabledAfter);
+    QCOMPARE(clipboard.pasteRowEnabled(), enabledAfter);
     if (!enabledAfter) {
-        QCOMPARE(clipboard.Slot(1), QByteArray());
-        QVERIFY(!PasteRow(database, clipboard, 1, prompter, true).applied);
+        QCOMPARE(clipboard.slot(1), QByteArray());
+        QVERIFY(!pasteRow(database, clipboard, 1, prompter, true).applied);
     }
     KRIBED_VERIFY_PROMPTER(prompter);
 }
 
 void TestRowOps::copyRowAloneMarksModified()
 {
-    Database database = MakeDatabase({StringType, StringType}, {"a|1", "b|2"});
+    Database database = makeDatabase({StringType, StringType}, {"a|1", "b|2"});
     RowClipboard clipboard;
-    clipboard.Fill(MakeDatabase({StringType, StringType, StringType}, {"x|y|z"}), 1);
+    clipboard.fill(makeDatabase({StringType, StringType, StringType}, {"x|y|z"}), 1);
 
-    CopyRow(database, clipboard, 2);
-    QVERIFY(database.IsModified());
-    QCOMPARE(AllRows(database), QByteArray("a|1/b|2"));
-    QCOMPARE(clipboard.Slot(1), QByteArray("b"));
-    QCOMPARE(clipboard.Slot(2), QByteArray("2"));
+    copyRow(database, clipboard, 2);
+    QVERIFY(database.isModified());
+    QCOMPARE(allRows(database), QByteArray("a|1/b|2"));
+    QCOMPARE(clipboard.slot(1), QByteArray("b"));
+    QCOMPARE(clipboard.slot(2), QByteArray("2"));
     // A slot beyond the copied row's fields holds nothing from an earlier copy.
-    QCOMPARE(clipboard.Slot(3), QByteArray());
+    QCOMPARE(clipboard.slot(3), QByteArray());
 }
 
 void TestRowOps::cutCell_data()
@@ -408,15 +408,15 @@ void TestRowOps::cutCell()
     QFETCH(QByteArray, cutText);
     QFETCH(QByteArray, rowAfter);
 
-    Database database = MakeDatabase({StringType, ModificationDateType, ModificationTimeType},
+    Database database = makeDatabase({StringType, ModificationDateType, ModificationTimeType},
                                      {"a|1/1/2000|1:00:00 AM", "b|1/1/2000|1:00:00 AM"});
     QByteArray clipboardText;
-    const EditResult result = CutCell(database, field, 1, FixedNow(), &clipboardText);
+    const EditResult result = kribed::cutCell(database, field, 1, fixedNow(), &clipboardText);
     QCOMPARE(clipboardText, cutText);
-    QCOMPARE(RowText(database, 1), rowAfter);
-    QCOMPARE(RowText(database, 2), QByteArray("b|1/1/2000|1:00:00 AM"));
+    QCOMPARE(rowText(database, 1), rowAfter);
+    QCOMPARE(rowText(database, 2), QByteArray("b|1/1/2000|1:00:00 AM"));
     QCOMPARE(result.changedRecord, 1);
-    QVERIFY(database.IsModified());
+    QVERIFY(database.isModified());
 }
 
 void TestRowOps::pasteCellStampsAfterThePaste_data()
@@ -439,39 +439,39 @@ void TestRowOps::pasteCellStampsAfterThePaste()
     QFETCH(QByteArray, text);
     QFETCH(QByteArray, rowAfter);
 
-    Database database = MakeDatabase({StringType, ModificationDateType, ModificationTimeType},
+    Database database = makeDatabase({StringType, ModificationDateType, ModificationTimeType},
                                      {"a|1/1/2000|1:00:00 AM"});
-    QCOMPARE(PasteCell(database, field, 1, text, FixedNow()).changedRecord, 1);
-    QCOMPARE(RowText(database, 1), rowAfter);
-    QVERIFY(database.IsModified());
+    QCOMPARE(pasteCell(database, field, 1, text, fixedNow()).changedRecord, 1);
+    QCOMPARE(rowText(database, 1), rowAfter);
+    QVERIFY(database.isModified());
 }
 
 void TestRowOps::stampRowTouchesOnlyModificationCells()
 {
-    Database database = MakeDatabase({ModificationTimeType, CreationDateType, StringType,
+    Database database = makeDatabase({ModificationTimeType, CreationDateType, StringType,
                                       ModificationDateType, ModificationDateType},
                                      {"t|c|s|d|e", "t|c|s|d|e"});
-    QVERIFY(StampRow(database, 2, FixedNow()));
-    QCOMPARE(RowText(database, 2), Now + "|c|s|" + Today + '|' + Today);
-    QCOMPARE(RowText(database, 1), QByteArray("t|c|s|d|e"));
+    QVERIFY(stampRow(database, 2, fixedNow()));
+    QCOMPARE(rowText(database, 2), Now + "|c|s|" + Today + '|' + Today);
+    QCOMPARE(rowText(database, 1), QByteArray("t|c|s|d|e"));
     // Stamping itself is no change of its own: the caller marks the database.
-    QVERIFY(!database.IsModified());
+    QVERIFY(!database.isModified());
 
-    Database plain = MakeDatabase({StringType, CreationTimeType}, {"s|c"});
-    QVERIFY(!StampRow(plain, 1, FixedNow()));
-    QCOMPARE(RowText(plain, 1), QByteArray("s|c"));
+    Database plain = makeDatabase({StringType, CreationTimeType}, {"s|c"});
+    QVERIFY(!stampRow(plain, 1, fixedNow()));
+    QCOMPARE(rowText(plain, 1), QByteArray("s|c"));
 }
 
 void TestRowOps::draggingARowRenumbers()
 {
-    Database database = MakeDatabase({StringType}, {"r1", "r2", "r3", "r4", "r5"});
-    database.SetHidden(5, true);
-    const EditResult result = MoveRow(database, 5, 2);
+    Database database = makeDatabase({StringType}, {"r1", "r2", "r3", "r4", "r5"});
+    database.setHidden(5, true);
+    const EditResult result = moveRow(database, 5, 2);
     QVERIFY(result.applied);
-    QCOMPARE(AllRows(database), QByteArray("r1/r5/r2/r3/r4"));
-    QVERIFY(database.IsHidden(2));
-    QVERIFY(database.IsModified());
-    QVERIFY(!MoveRow(database, 6, 1).applied);
+    QCOMPARE(allRows(database), QByteArray("r1/r5/r2/r3/r4"));
+    QVERIFY(database.isHidden(2));
+    QVERIFY(database.isModified());
+    QVERIFY(!moveRow(database, 6, 1).applied);
 }
 
 void TestRowOps::announcerWrapsOnlyTheShapeChange_data()
@@ -504,14 +504,14 @@ void TestRowOps::announcerWrapsOnlyTheShapeChange()
     QFETCH(QString, planned);
 
     Database database;
-    database.SetShape(fields, records);
+    database.setShape(fields, records);
     RowClipboard clipboard;
     AutoWidths autoWidths;
     // Whatever is asked gets the row's answer; the messages themselves are checked elsewhere.
     struct Answering : Prompter
     {
         bool yes;
-        Answer Ask(const Message &message) override
+        Answer ask(const Message &message) override
         {
             return message.buttons == Buttons::Ok ? Answer::Ok : yes ? Answer::Yes : Answer::No;
         }
@@ -519,7 +519,7 @@ void TestRowOps::announcerWrapsOnlyTheShapeChange()
     prompter.yes = answerYes;
 
     QStringList announced;
-    const auto shape = [&] { return qMakePair(database.RecordCount(), database.FieldCount()); };
+    const auto shape = [&] { return qMakePair(database.recordCount(), database.fieldCount()); };
     const ShapeAnnouncer announcer = [&](const EditResult &plan, const std::function<void()> &change) {
         const auto before = shape();
         change();
@@ -539,17 +539,17 @@ void TestRowOps::announcerWrapsOnlyTheShapeChange()
     };
 
     if (operation == QLatin1String("append row"))
-        AppendRow(database, clipboard, prompter, FixedNow(), announcer);
+        appendRow(database, clipboard, prompter, fixedNow(), announcer);
     else if (operation == QLatin1String("insert row"))
-        InsertRow(database, clipboard, 2, prompter, FixedNow(), announcer);
+        insertRow(database, clipboard, 2, prompter, fixedNow(), announcer);
     else if (operation == QLatin1String("delete row"))
-        DeleteRow(database, clipboard, 2, prompter, false, announcer);
+        deleteRow(database, clipboard, 2, prompter, false, announcer);
     else if (operation == QLatin1String("append column"))
-        AppendColumn(database, prompter, announcer);
+        appendColumn(database, prompter, announcer);
     else if (operation == QLatin1String("insert column"))
-        InsertColumn(database, 2, prompter, announcer);
+        insertColumn(database, 2, prompter, announcer);
     else
-        DeleteColumn(database, 2, prompter, false, autoWidths, announcer);
+        deleteColumn(database, 2, prompter, false, autoWidths, announcer);
 
     QCOMPARE(announced, planned.isEmpty() ? QStringList() : QStringList{planned});
 }

@@ -9,34 +9,34 @@
 #include <QtTest>
 
 using namespace kribed;
-using kribed::test::ColumnCells;
+using kribed::test::columnCells;
 
 namespace {
 
-void UseLocale(const QString &name)
+void useLocale(const QString &name)
 {
-    SetCurrentRegional(Regional(QLocale(name)));
+    setCurrentRegional(Regional(QLocale(name)));
 }
 
-QByteArray Date(int y, int m, int d)
+QByteArray date(int y, int m, int d)
 {
-    return CurrentRegional().DateText(QDate(y, m, d));
+    return currentRegional().dateText(QDate(y, m, d));
 }
 
-QByteArray Time(int h, int m, int s)
+QByteArray time(int h, int m, int s)
 {
-    return CurrentRegional().TimeText(QTime(h, m, s));
+    return currentRegional().timeText(QTime(h, m, s));
 }
 
 // One column per list; every list holds the column's cells from record 1 on.
-Database MakeDatabase(const QList<int> &types, const QList<QByteArrayList> &columns)
+Database makeDatabase(const QList<int> &types, const QList<QByteArrayList> &columns)
 {
     Database database;
-    database.SetShape(int(columns.size()), int(columns.first().size()));
-    for (int k = 1; k <= database.FieldCount(); ++k) {
-        database.SetFieldType(k, types[k - 1]);
-        for (int r = 1; r <= database.RecordCount(); ++r)
-            database.SetCell(k, r, columns[k - 1][r - 1]);
+    database.setShape(int(columns.size()), int(columns.first().size()));
+    for (int k = 1; k <= database.fieldCount(); ++k) {
+        database.setFieldType(k, types[k - 1]);
+        for (int r = 1; r <= database.recordCount(); ++r)
+            database.setCell(k, r, columns[k - 1][r - 1]);
     }
     return database;
 }
@@ -52,50 +52,50 @@ public:
     {
     }
 
-    void Sort(int lo, int hi)
+    void sort(int lo, int hi)
     {
         int i = lo;
         int j = hi;
-        const QByteArrayList pivot = Keys((lo + hi) / 2);
+        const QByteArrayList pivot = keys((lo + hi) / 2);
         if (j > i) {
             do {
-                while (Less(Keys(i), pivot))
+                while (less(keys(i), pivot))
                     ++i;
-                while (Less(pivot, Keys(j)))
+                while (less(pivot, keys(j)))
                     --j;
                 if (j >= i) {
-                    std::swap(mDatabase.RecordAt(i), mDatabase.RecordAt(j));
+                    std::swap(mDatabase.recordAt(i), mDatabase.recordAt(j));
                     ++i;
                     --j;
                 }
             } while (j > i);
         }
         if (j > lo)
-            Sort(lo, j);
+            sort(lo, j);
         if (i < hi)
-            Sort(i, hi);
+            sort(i, hi);
     }
 
 private:
-    QByteArray Text(int column, int row) const
+    QByteArray text(int column, int row) const
     {
-        return column >= 1 && column <= mDatabase.FieldCount() ? mDatabase.Cell(column, row)
+        return column >= 1 && column <= mDatabase.fieldCount() ? mDatabase.cell(column, row)
                                                                : QByteArray();
     }
-    int Type(int column) const
+    int type(int column) const
     {
-        return column >= 1 && column <= mDatabase.FieldCount() ? mDatabase.FieldType(column)
+        return column >= 1 && column <= mDatabase.fieldCount() ? mDatabase.fieldType(column)
                                                                : int(StringType);
     }
-    QByteArrayList Keys(int row) const
+    QByteArrayList keys(int row) const
     {
-        return {Text(mSpec.primary, row), Text(mSpec.secondary, row), Text(mSpec.tertiary, row)};
+        return {text(mSpec.primary, row), text(mSpec.secondary, row), text(mSpec.tertiary, row)};
     }
-    bool Less(const QByteArrayList &a, const QByteArrayList &b) const
+    bool less(const QByteArrayList &a, const QByteArrayList &b) const
     {
-        return KeyLess({CompareKey(a[0], b[0], Type(mSpec.primary)),
-                        CompareKey(a[1], b[1], Type(mSpec.secondary)),
-                        CompareKey(a[2], b[2], Type(mSpec.tertiary))},
+        return keyLess({kribed::compareKey(a[0], b[0], type(mSpec.primary)),
+                        kribed::compareKey(a[1], b[1], type(mSpec.secondary)),
+                        kribed::compareKey(a[2], b[2], type(mSpec.tertiary))},
                        mSpec);
     }
 
@@ -162,9 +162,9 @@ void TestSort::compareKey()
     QFETCH(QByteArray, b);
     QFETCH(int, result);
 
-    UseLocale(locale);
-    QCOMPARE(CompareKey(a, b, type), result);
-    QCOMPARE(CompareKey(b, a, type), -result);
+    useLocale(locale);
+    QCOMPARE(kribed::compareKey(a, b, type), result);
+    QCOMPARE(kribed::compareKey(b, a, type), -result);
 }
 
 void TestSort::oneColumn_data()
@@ -175,7 +175,7 @@ void TestSort::oneColumn_data()
     QTest::addColumn<QByteArrayList>("cells");
     QTest::addColumn<QByteArrayList>("sorted");
 
-    UseLocale(QStringLiteral("en_US"));
+    useLocale(QStringLiteral("en_US"));
     QTest::newRow("float numeric") << "en_US" << int(FloatType) << 1
                                    << QByteArrayList{"10", "9", "100"} << QByteArrayList{"9", "10", "100"};
     QTest::newRow("string by text") << "en_US" << int(StringType) << 1
@@ -184,21 +184,21 @@ void TestSort::oneColumn_data()
                                    << QByteArrayList{"10", "9", "100"} << QByteArrayList{"100", "10", "9"};
     QTest::newRow("US dates, no date first")
         << "en_US" << int(NormalDateType) << 1
-        << QByteArrayList{Date(2021, 3, 1), "no date", Date(1999, 12, 31), Date(2021, 2, 15), Date(2005, 10, 5)}
-        << QByteArrayList{"no date", Date(1999, 12, 31), Date(2005, 10, 5), Date(2021, 2, 15), Date(2021, 3, 1)};
+        << QByteArrayList{date(2021, 3, 1), "no date", date(1999, 12, 31), date(2021, 2, 15), date(2005, 10, 5)}
+        << QByteArrayList{"no date", date(1999, 12, 31), date(2005, 10, 5), date(2021, 2, 15), date(2021, 3, 1)};
     QTest::newRow("US times")
         << "en_US" << int(ModificationTimeType) << 1
-        << QByteArrayList{Time(21, 0, 0), Time(9, 0, 0), Time(10, 30, 5)}
-        << QByteArrayList{Time(9, 0, 0), Time(10, 30, 5), Time(21, 0, 0)};
-    UseLocale(QStringLiteral("de_DE"));
+        << QByteArrayList{time(21, 0, 0), time(9, 0, 0), time(10, 30, 5)}
+        << QByteArrayList{time(9, 0, 0), time(10, 30, 5), time(21, 0, 0)};
+    useLocale(QStringLiteral("de_DE"));
     QTest::newRow("German dates, no date first")
         << "de_DE" << int(CreationDateType) << 1
-        << QByteArrayList{Date(2021, 3, 1), Date(1999, 12, 31), "", Date(2021, 2, 15), Date(2005, 10, 5)}
-        << QByteArrayList{"", Date(1999, 12, 31), Date(2005, 10, 5), Date(2021, 2, 15), Date(2021, 3, 1)};
+        << QByteArrayList{date(2021, 3, 1), date(1999, 12, 31), "", date(2021, 2, 15), date(2005, 10, 5)}
+        << QByteArrayList{"", date(1999, 12, 31), date(2005, 10, 5), date(2021, 2, 15), date(2021, 3, 1)};
     QTest::newRow("German dates reverse, no date last")
         << "de_DE" << int(CreationDateType) << -1
-        << QByteArrayList{Date(2021, 3, 1), Date(1999, 12, 31), "", Date(2021, 2, 15)}
-        << QByteArrayList{Date(2021, 3, 1), Date(2021, 2, 15), Date(1999, 12, 31), ""};
+        << QByteArrayList{date(2021, 3, 1), date(1999, 12, 31), "", date(2021, 2, 15)}
+        << QByteArrayList{date(2021, 3, 1), date(2021, 2, 15), date(1999, 12, 31), ""};
 }
 
 void TestSort::oneColumn()
@@ -209,10 +209,10 @@ void TestSort::oneColumn()
     QFETCH(QByteArrayList, cells);
     QFETCH(QByteArrayList, sorted);
 
-    UseLocale(locale);
-    Database database = MakeDatabase({type}, {cells});
-    SortRows(database, SortSpec{direction, 1, 0, 0, false, false});
-    QCOMPARE(ColumnCells(database, 1), sorted);
+    useLocale(locale);
+    Database database = makeDatabase({type}, {cells});
+    sortRows(database, SortSpec{direction, 1, 0, 0, false, false});
+    QCOMPARE(columnCells(database, 1), sorted);
 }
 
 void TestSort::secondaryAndTertiary_data()
@@ -224,7 +224,7 @@ void TestSort::secondaryAndTertiary_data()
     QTest::addColumn<bool>("tertiaryReverse");
     QTest::addColumn<QByteArrayList>("ids");
 
-    // Records (key, number, text, id): a 3 p 1 / b 1 q 2 / a 1 q 3 / b 2 p 4 / a 1 r 5
+    // records (key, number, text, id): a 3 p 1 / b 1 q 2 / a 1 q 3 / b 2 p 4 / a 1 r 5
     QTest::newRow("normal, secondary and tertiary ascending")
         << 1 << 2 << 3 << false << false << QByteArrayList{"3", "5", "1", "2", "4"};
     QTest::newRow("reverse with reversed secondary sorts it ascending")
@@ -248,36 +248,36 @@ void TestSort::secondaryAndTertiary()
     QFETCH(bool, tertiaryReverse);
     QFETCH(QByteArrayList, ids);
 
-    UseLocale(QStringLiteral("en_US"));
-    Database database = MakeDatabase({StringType, FloatType, StringType, StringType},
+    useLocale(QStringLiteral("en_US"));
+    Database database = makeDatabase({StringType, FloatType, StringType, StringType},
                                      {{"a", "b", "a", "b", "a"},
                                       {"3", "1", "1", "2", "1"},
                                       {"p", "q", "q", "p", "r"},
                                       {"1", "2", "3", "4", "5"}});
     const SortSpec spec{direction, 1, secondary, tertiary, secondaryReverse, tertiaryReverse};
     Database reference = database;
-    ReferenceSort(reference, spec).Sort(1, reference.RecordCount());
-    SortRows(database, spec);
-    QCOMPARE(ColumnCells(database, 4), ids);
-    QCOMPARE(database.Records(), reference.Records());
+    ReferenceSort(reference, spec).sort(1, reference.recordCount());
+    sortRows(database, spec);
+    QCOMPARE(columnCells(database, 4), ids);
+    QCOMPARE(database.records(), reference.records());
 }
 
 void TestSort::movesWholeRecordsOnly()
 {
-    UseLocale(QStringLiteral("en_US"));
-    Database database = MakeDatabase({FloatType, StringType}, {{"3", "1", "2"}, {"c", "a", "b"}});
-    database.SetHidden(1, true);
-    const QVector<Database::Record> before = database.Records();
+    useLocale(QStringLiteral("en_US"));
+    Database database = makeDatabase({FloatType, StringType}, {{"3", "1", "2"}, {"c", "a", "b"}});
+    database.setHidden(1, true);
+    const QVector<Database::Record> before = database.records();
 
-    const QVector<int> order = SortRows(database, SortSpec{1, 1, 0, 0, false, false});
+    const QVector<int> order = sortRows(database, SortSpec{1, 1, 0, 0, false, false});
     QCOMPARE(order, (QVector<int>{2, 3, 1}));
-    for (int p = 1; p <= database.RecordCount(); ++p)
-        QCOMPARE(database.RecordAt(p), before[order[p - 1] - 1]);
-    QCOMPARE(ColumnCells(database, 2), (QByteArrayList{"a", "b", "c"}));
+    for (int p = 1; p <= database.recordCount(); ++p)
+        QCOMPARE(database.recordAt(p), before[order[p - 1] - 1]);
+    QCOMPARE(columnCells(database, 2), (QByteArrayList{"a", "b", "c"}));
     // The hidden state belongs to the position, and a sort is no change to save.
-    QVERIFY(database.IsHidden(1));
-    QVERIFY(!database.IsHidden(3));
-    QVERIFY(!database.IsModified());
+    QVERIFY(database.isHidden(1));
+    QVERIFY(!database.isHidden(3));
+    QVERIFY(!database.isModified());
 }
 
 void TestSort::sameAsPlainQuicksort_data()
@@ -307,11 +307,11 @@ void TestSort::sameAsPlainQuicksort()
     QFETCH(int, secondary);
     QFETCH(bool, secondaryReverse);
 
-    UseLocale(QStringLiteral("de_DE"));
+    useLocale(QStringLiteral("de_DE"));
     QRandomGenerator random(seed);
     const QByteArrayList numbers{"1", "2", "x", "", "1,0", "-3", "2e0", "10"};
     const QByteArrayList texts{"a", "B", "b", "A", "\xe4", "", "ab"};
-    const QByteArrayList dates{Date(2020, 1, 2), Date(1999, 5, 6), "kein", "", Date(2020, 1, 2)};
+    const QByteArrayList dates{date(2020, 1, 2), date(1999, 5, 6), "kein", "", date(2020, 1, 2)};
     QList<QByteArrayList> columns(5);
     for (int r = 0; r < records; ++r) {
         columns[0].append(numbers[random.bounded(int(numbers.size()))]);
@@ -320,13 +320,13 @@ void TestSort::sameAsPlainQuicksort()
         columns[3].append("same");
         columns[4].append(QByteArray::number(r + 1)); // tells equal-key records apart
     }
-    Database database = MakeDatabase({FloatType, StringType, NormalDateType, StringType, StringType},
+    Database database = makeDatabase({FloatType, StringType, NormalDateType, StringType, StringType},
                                      columns);
     const SortSpec spec{direction, primary, secondary, 0, secondaryReverse, false};
     Database reference = database;
-    ReferenceSort(reference, spec).Sort(1, reference.RecordCount());
-    SortRows(database, spec);
-    QCOMPARE(ColumnCells(database, 5), ColumnCells(reference, 5));
+    ReferenceSort(reference, spec).sort(1, reference.recordCount());
+    sortRows(database, spec);
+    QCOMPARE(columnCells(database, 5), columnCells(reference, 5));
 }
 
 void TestSort::datesWrittenOtherwise_data()
@@ -356,18 +356,18 @@ void TestSort::datesWrittenOtherwise()
     QFETCH(QString, locale);
     QFETCH(QByteArrayList, texts);
 
-    UseLocale(locale);
+    useLocale(locale);
     QByteArrayList ids;
     for (int i = 0; i < texts.size(); ++i)
         ids.append(QByteArray::number(i));
-    Database database = MakeDatabase({NormalDateType, StringType}, {texts, ids});
+    Database database = makeDatabase({NormalDateType, StringType}, {texts, ids});
     for (const int direction : {1, -1}) {
         const SortSpec spec{direction, 1, 0, 0, false, false};
         Database reference = database;
-        ReferenceSort(reference, spec).Sort(1, reference.RecordCount());
+        ReferenceSort(reference, spec).sort(1, reference.recordCount());
         Database sorted = database;
-        SortRows(sorted, spec);
-        QCOMPARE(ColumnCells(sorted, 2), ColumnCells(reference, 2));
+        sortRows(sorted, spec);
+        QCOMPARE(columnCells(sorted, 2), columnCells(reference, 2));
     }
 }
 

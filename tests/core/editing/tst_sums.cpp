@@ -11,9 +11,9 @@ using namespace kribed::test;
 
 namespace {
 
-void UseLocale(const QString &name)
+void useLocale(const QString &name)
 {
-    SetCurrentRegional(Regional(QLocale(name)));
+    setCurrentRegional(Regional(QLocale(name)));
 }
 
 } // namespace
@@ -64,19 +64,19 @@ void TestSums::columnSum()
     QFETCH(bool, written);
     QFETCH(QByteArray, result);
 
-    UseLocale(locale);
+    useLocale(locale);
     QList<QByteArrayList> table{{"n", "other"}};
     for (const QByteArray &cell : above)
         table.append(QByteArrayList{cell, "7"});
     table.append(QByteArrayList{"old", "7"});
-    Database database = TableDatabase(table);
-    database.SetHidden(1, true); // hidden rows count as well
+    Database database = tableDatabase(table);
+    database.setHidden(1, true); // hidden rows count as well
 
-    const int row = database.RecordCount();
-    QCOMPARE(ColumnSum(database, 1, row), written);
-    QCOMPARE(database.Cell(1, row), result);
-    QCOMPARE(database.IsModified(), written);
-    QCOMPARE(database.Cell(2, row), QByteArray("7"));
+    const int row = database.recordCount();
+    QCOMPARE(kribed::columnSum(database, 1, row), written);
+    QCOMPARE(database.cell(1, row), result);
+    QCOMPARE(database.isModified(), written);
+    QCOMPARE(database.cell(2, row), QByteArray("7"));
 }
 
 void TestSums::fieldFactor_data()
@@ -105,14 +105,14 @@ void TestSums::fieldFactor()
     QFETCH(QByteArray, name);
     QFETCH(double, factor);
 
-    UseLocale(locale);
-    QCOMPARE(double(FieldFactor(name)), factor);
+    useLocale(locale);
+    QCOMPARE(double(kribed::fieldFactor(name)), factor);
 }
 
 void TestSums::rowSumFillsSumField()
 {
-    UseLocale(QStringLiteral("en_US"));
-    Database database = TableDatabase({
+    useLocale(QStringLiteral("en_US"));
+    Database database = tableDatabase({
         {"Qty", "Price #2", "Total &", "Note"},
         {"3", "1.5", "", "9"},
         {"2", "x", "old", "9"},
@@ -120,18 +120,18 @@ void TestSums::rowSumFillsSumField()
         {"1", "0.25", "", "9"},
     });
     RowSumState state;
-    state.RowSumMode = true;
-    const RowSumOutcome outcome = ComputeRowSums(database, state, 4, 2);
-    QVERIFY(state.RowSumMode);
+    state.rowSumMode = true;
+    const RowSumOutcome outcome = computeRowSums(database, state, 4, 2);
+    QVERIFY(state.rowSumMode);
     QCOMPARE(outcome.column, 3);
-    QCOMPARE(ColumnCells(database, 3), (QByteArrayList{"6", "2", "keep", "1.5"}));
-    QCOMPARE(ColumnCells(database, 4), (QByteArrayList{"9", "9", "9", "9"}));
-    QVERIFY(database.IsModified());
+    QCOMPARE(columnCells(database, 3), (QByteArrayList{"6", "2", "keep", "1.5"}));
+    QCOMPARE(columnCells(database, 4), (QByteArrayList{"9", "9", "9", "9"}));
+    QVERIFY(database.isModified());
 
     // An edit of a price in the grid computes every record again.
-    database.SetCell(2, 2, "10");
-    ComputeRowSums(database, state, 2, 2);
-    QCOMPARE(ColumnCells(database, 3), (QByteArrayList{"6", "22", "keep", "1.5"}));
+    database.setCell(2, 2, "10");
+    computeRowSums(database, state, 2, 2);
+    QCOMPARE(columnCells(database, 3), (QByteArrayList{"6", "22", "keep", "1.5"}));
 }
 
 void TestSums::rowSumOneShot_data()
@@ -154,15 +154,15 @@ void TestSums::rowSumOneShot()
     QFETCH(int, column);
     QFETCH(QByteArray, result);
 
-    UseLocale(QStringLiteral("en_US"));
-    Database database = TableDatabase({names, {"1", "5", "2", "old"}, {"1", "1", "1", "1"}});
+    useLocale(QStringLiteral("en_US"));
+    Database database = tableDatabase({names, {"1", "5", "2", "old"}, {"1", "1", "1", "1"}});
     RowSumState state;
-    state.RowSumMode = true;
-    ComputeRowSums(database, state, column, 1);
-    QVERIFY(!state.RowSumMode);
-    QCOMPARE(database.Cell(column, 1), result);
-    QCOMPARE(database.RecordAt(2), (Database::Record{"1", "1", "1", "1"}));
-    QCOMPARE(database.IsModified(), column != 1);
+    state.rowSumMode = true;
+    computeRowSums(database, state, column, 1);
+    QVERIFY(!state.rowSumMode);
+    QCOMPARE(database.cell(column, 1), result);
+    QCOMPARE(database.recordAt(2), (Database::Record{"1", "1", "1", "1"}));
+    QCOMPARE(database.isModified(), column != 1);
 }
 
 QTEST_GUILESS_MAIN(TestSums)

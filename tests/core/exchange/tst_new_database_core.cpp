@@ -14,22 +14,22 @@ using kribed::test::ScriptedPrompter;
 
 namespace {
 
-void FillOld(Database &database)
+void fillOld(Database &database)
 {
-    database.SetShape(2, 2);
-    database.SetFieldName(1, "Old");
-    database.SetCell(1, 1, "keep");
-    database.SetName("Old");
-    database.SetFilePath(QStringLiteral("/old/Old.pdb"));
-    database.PopupList(1) = {"item"};
-    database.SetFilterText("flt");
-    database.SetFilterField(1);
-    database.SetSecondarySortField(2);
-    database.SetTertiarySortField(1);
-    database.SetIncrementAmount(4);
-    database.SetFieldType(1, 8);
-    database.SetFieldType(7, 5); // beyond the new shape: stays with its position
-    database.SetModified();
+    database.setShape(2, 2);
+    database.setFieldName(1, "Old");
+    database.setCell(1, 1, "keep");
+    database.setName("Old");
+    database.setFilePath(QStringLiteral("/old/Old.pdb"));
+    database.popupList(1) = {"item"};
+    database.setFilterText("flt");
+    database.setFilterField(1);
+    database.setSecondarySortField(2);
+    database.setTertiarySortField(1);
+    database.setIncrementAmount(4);
+    database.setFieldType(1, 8);
+    database.setFieldType(7, 5); // beyond the new shape: stays with its position
+    database.setModified();
 }
 
 } // namespace
@@ -52,7 +52,7 @@ private Q_SLOTS:
 
 void TestNewDatabaseCore::initTestCase()
 {
-    SetCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
+    setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
 }
 
 void TestNewDatabaseCore::validation_data()
@@ -111,21 +111,21 @@ void TestNewDatabaseCore::validation()
 
     ScriptedPrompter prompter;
     if (!message.isEmpty())
-        prompter.Expect(QStringLiteral("Error"), message, Icon::Error, Buttons::Ok, Answer::Ok);
+        prompter.expect(QStringLiteral("Error"), message, Icon::Error, Buttons::Ok, Answer::Ok);
     Database database;
-    FillOld(database);
+    fillOld(database);
     NewDatabaseChoices choices;
     choices.name = name;
     choices.rows = rows;
     choices.columns = columns;
     choices.width = width;
-    QCOMPARE(CreateNewDatabase(choices, database, prompter), message.isEmpty());
+    QCOMPARE(createNewDatabase(choices, database, prompter), message.isEmpty());
     KRIBED_VERIFY_PROMPTER(prompter);
     if (!message.isEmpty()) {
         // A refused choice changes nothing.
-        QCOMPARE(database.Name(), QByteArray("Old"));
-        QCOMPARE(database.Cell(1, 1), QByteArray("keep"));
-        QVERIFY(database.IsModified());
+        QCOMPARE(database.name(), QByteArray("Old"));
+        QCOMPARE(database.cell(1, 1), QByteArray("keep"));
+        QVERIFY(database.isModified());
     }
 }
 
@@ -153,56 +153,56 @@ void TestNewDatabaseCore::buildsTheShape()
 
     ScriptedPrompter prompter;
     Database database;
-    database.SetWidthScale(1.75);
+    database.setWidthScale(1.75);
     NewDatabaseChoices choices;
     choices.columns = QString::number(columns);
     choices.rows = QString::number(rows);
     choices.width = QString::number(width);
     choices.typeIndex = typeIndex;
-    QVERIFY(CreateNewDatabase(choices, database, prompter));
+    QVERIFY(createNewDatabase(choices, database, prompter));
     KRIBED_VERIFY_PROMPTER(prompter);
 
-    QCOMPARE(database.FieldCount(), columns);
-    QCOMPARE(database.RecordCount(), rows);
+    QCOMPARE(database.fieldCount(), columns);
+    QCOMPARE(database.recordCount(), rows);
     for (int field = 1; field <= columns; ++field) {
-        QCOMPARE(database.FieldName(field), "Field " + QByteArray::number(field));
-        QCOMPARE(database.FieldType(field), expectedType);
-        QCOMPARE(database.ColumnWidth(field), UnitsToPixels(width, 1.75));
-        QCOMPARE(database.WidthUnits(field), width);
+        QCOMPARE(database.fieldName(field), "Field " + QByteArray::number(field));
+        QCOMPARE(database.fieldType(field), expectedType);
+        QCOMPARE(database.columnWidth(field), unitsToPixels(width, 1.75));
+        QCOMPARE(database.widthUnits(field), width);
     }
     for (int record = 1; record <= rows; ++record) {
         for (int field = 1; field <= columns; ++field)
-            QVERIFY(database.Cell(field, record).isEmpty());
+            QVERIFY(database.cell(field, record).isEmpty());
     }
-    QVERIFY(!database.IsModified());
+    QVERIFY(!database.isModified());
 }
 
 void TestNewDatabaseCore::replacesTheOldDatabase()
 {
     ScriptedPrompter prompter;
     Database database;
-    FillOld(database);
-    database.SetFilterOn(true);
-    database.SetHidden(1, true);
-    database.AppInfoImage().Bytes()[1500] = 'x';
+    fillOld(database);
+    database.setFilterOn(true);
+    database.setHidden(1, true);
+    database.appInfoImage().bytes()[1500] = 'x';
     const QDateTime before = QDateTime::currentDateTime();
     NewDatabaseChoices choices;
     choices.name = QStringLiteral("Stock");
-    QVERIFY(CreateNewDatabase(choices, database, prompter));
+    QVERIFY(createNewDatabase(choices, database, prompter));
 
-    QCOMPARE(database.Name(), QByteArray("Stock"));
-    QVERIFY(database.PopupList(1).isEmpty());
-    QCOMPARE(database.FilterText(), QByteArray());
-    QCOMPARE(database.FilterField(), 0);
-    QCOMPARE(database.SecondarySortField(), 0);
-    QCOMPARE(database.TertiarySortField(), 0);
-    QCOMPARE(database.IncrementAmount(), 1);
-    QVERIFY(!database.FilterOn());
-    QCOMPARE(database.RowHeight(1), ShownRowHeight);
-    QCOMPARE(database.AppInfoImage().Bytes(), AppInfo().Bytes());
-    QCOMPARE(database.FieldType(7), 5);
-    QVERIFY(database.ModificationTime() >= before.addSecs(-1));
-    QVERIFY(database.ModificationTime() <= QDateTime::currentDateTime());
+    QCOMPARE(database.name(), QByteArray("Stock"));
+    QVERIFY(database.popupList(1).isEmpty());
+    QCOMPARE(database.filterText(), QByteArray());
+    QCOMPARE(database.filterField(), 0);
+    QCOMPARE(database.secondarySortField(), 0);
+    QCOMPARE(database.tertiarySortField(), 0);
+    QCOMPARE(database.incrementAmount(), 1);
+    QVERIFY(!database.filterOn());
+    QCOMPARE(database.rowHeight(1), ShownRowHeight);
+    QCOMPARE(database.appInfoImage().bytes(), AppInfo().bytes());
+    QCOMPARE(database.fieldType(7), 5);
+    QVERIFY(database.modificationTime() >= before.addSecs(-1));
+    QVERIFY(database.modificationTime() <= QDateTime::currentDateTime());
 }
 
 void TestNewDatabaseCore::fileNameInCurrentFolder()
@@ -215,11 +215,11 @@ void TestNewDatabaseCore::fileNameInCurrentFolder()
     Database database;
     NewDatabaseChoices choices;
     choices.name = QStringLiteral("a/b:c");
-    const bool created = CreateNewDatabase(choices, database, prompter);
+    const bool created = createNewDatabase(choices, database, prompter);
     QDir::setCurrent(previous);
     QVERIFY(created);
-    QCOMPARE(database.Name(), QByteArray("a/b:c"));
-    QCOMPARE(database.FilePath(), QDir(folder.path()).absoluteFilePath(QStringLiteral("a_b_c.pdb")));
+    QCOMPARE(database.name(), QByteArray("a/b:c"));
+    QCOMPARE(database.filePath(), QDir(folder.path()).absoluteFilePath(QStringLiteral("a_b_c.pdb")));
 }
 
 void TestNewDatabaseCore::sanitizeFileName_data()
@@ -241,7 +241,7 @@ void TestNewDatabaseCore::sanitizeFileName()
 {
     QFETCH(QString, text);
     QFETCH(QString, fileName);
-    QCOMPARE(SanitizeFileName(text), fileName);
+    QCOMPARE(kribed::sanitizeFileName(text), fileName);
 }
 
 QTEST_GUILESS_MAIN(TestNewDatabaseCore)

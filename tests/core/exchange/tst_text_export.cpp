@@ -29,59 +29,59 @@ using Grid = QList<Lines>; // row 0 the field names, then the records
 
 namespace {
 
-void Fill(Database &database, const Grid &grid)
+void fill(Database &database, const Grid &grid)
 {
     const int fields = int(grid[0].size());
-    database.SetShape(fields, int(grid.size()) - 1);
+    database.setShape(fields, int(grid.size()) - 1);
     for (int field = 1; field <= fields; ++field)
-        database.SetFieldName(field, grid[0][field - 1]);
+        database.setFieldName(field, grid[0][field - 1]);
     for (int record = 1; record < grid.size(); ++record) {
         for (int field = 1; field <= fields; ++field)
-            database.SetCell(field, record, grid[record][field - 1]);
+            database.setCell(field, record, grid[record][field - 1]);
     }
 }
 
-Grid GridOf(const Database &database)
+Grid gridOf(const Database &database)
 {
     Grid grid;
     Lines names;
-    for (int field = 1; field <= database.FieldCount(); ++field)
-        names.append(database.FieldName(field));
+    for (int field = 1; field <= database.fieldCount(); ++field)
+        names.append(database.fieldName(field));
     grid.append(names);
-    for (const Database::Record &record : database.Records())
+    for (const Database::Record &record : database.records())
         grid.append(Lines(record.begin(), record.end()));
     return grid;
 }
 
-QByteArray Exported(const Database &database, TextType type)
+QByteArray exported(const Database &database, TextType type)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly) || !WriteText(buffer, type, database))
+    if (!buffer.open(QIODevice::WriteOnly) || !writeText(buffer, type, database))
         return "write failed";
     return bytes;
 }
 
-bool WriteFile(const QString &path, const QByteArray &bytes)
+bool writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-QByteArray ReadFile(const QString &path)
+QByteArray readFile(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("missing");
 }
 
-QStringList FilesIn(const QString &folder)
+QStringList filesIn(const QString &folder)
 {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
 
-void ExpectSaveError(ScriptedPrompter &prompter)
+void expectSaveError(ScriptedPrompter &prompter)
 {
-    prompter.Expect(QStringLiteral("Error"), SaveErrorText(), Icon::Error, Buttons::Ok, Answer::Ok);
+    prompter.expect(QStringLiteral("Error"), saveErrorText(), Icon::Error, Buttons::Ok, Answer::Ok);
 }
 
 const Grid People{{"Name", "Age"}, {"Ann", "30"}, {"Bob", "41"}};
@@ -119,7 +119,7 @@ private Q_SLOTS:
 
 void TestTextExport::initTestCase()
 {
-    SetCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
+    setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
 }
 
 void TestTextExport::exportedBytes_data()
@@ -161,20 +161,20 @@ void TestTextExport::exportedBytes()
     QFETCH(QByteArray, bytes);
 
     Database database;
-    Fill(database, grid);
-    QCOMPARE(Exported(database, TextType(type)), bytes);
+    fill(database, grid);
+    QCOMPARE(exported(database, TextType(type)), bytes);
 }
 
 void TestTextExport::filterHidesRecords()
 {
     Database database;
-    Fill(database, {{"n"}, {"1"}, {"2"}, {"3"}, {"4"}});
-    database.SetHidden(1, true);
-    database.SetHidden(3, true);
-    QCOMPARE(Exported(database, TextType::Tab), QByteArray("n\r\n2\r\n4\r\n"));
-    database.SetHidden(2, true);
-    database.SetHidden(4, true);
-    QCOMPARE(Exported(database, TextType::Tab), QByteArray("n\r\n"));
+    fill(database, {{"n"}, {"1"}, {"2"}, {"3"}, {"4"}});
+    database.setHidden(1, true);
+    database.setHidden(3, true);
+    QCOMPARE(exported(database, TextType::Tab), QByteArray("n\r\n2\r\n4\r\n"));
+    database.setHidden(2, true);
+    database.setHidden(4, true);
+    QCOMPARE(exported(database, TextType::Tab), QByteArray("n\r\n"));
 }
 
 void TestTextExport::backupName_data()
@@ -204,7 +204,7 @@ void TestTextExport::backupName()
     QFETCH(QString, path);
     QFETCH(int, type);
     QFETCH(QString, backup);
-    QCOMPARE(TextBackupFileName(path, TextType(type)), backup);
+    QCOMPARE(textBackupFileName(path, TextType(type)), backup);
 }
 
 void TestTextExport::exportKeepsBackup_data()
@@ -228,29 +228,29 @@ void TestTextExport::exportKeepsBackup()
     const QString path = folder.filePath(QStringLiteral("x.csv"));
     const QString backup = folder.filePath(QStringLiteral("x.cs_"));
     if (previousFile)
-        QVERIFY(WriteFile(path, "previous"));
+        QVERIFY(writeFile(path, "previous"));
     if (olderBackup)
-        QVERIFY(WriteFile(backup, "older"));
+        QVERIFY(writeFile(backup, "older"));
 
     Database database;
-    Fill(database, People);
+    fill(database, People);
     ScriptedPrompter prompter;
-    QCOMPARE(ExportTextFile(path, TextType::Semicolon, database, prompter), ExchangeResult::Done);
+    QCOMPARE(exportTextFile(path, TextType::Semicolon, database, prompter), ExchangeResult::Done);
     KRIBED_VERIFY_PROMPTER(prompter);
-    QCOMPARE(ReadFile(path), Exported(database, TextType::Semicolon));
+    QCOMPARE(readFile(path), exported(database, TextType::Semicolon));
     QStringList expected{QStringLiteral("x.csv")};
     if (previousFile) {
-        QCOMPARE(ReadFile(backup), QByteArray("previous"));
+        QCOMPARE(readFile(backup), QByteArray("previous"));
         expected.prepend(QStringLiteral("x.cs_"));
     }
-    QCOMPARE(FilesIn(folder.path()), expected);
+    QCOMPARE(filesIn(folder.path()), expected);
 
     // A second export makes the first one the backup.
-    const QByteArray first = ReadFile(path);
-    Fill(database, {{"n"}, {"2"}});
-    QCOMPARE(ExportTextFile(path, TextType::Semicolon, database, prompter), ExchangeResult::Done);
-    QCOMPARE(ReadFile(backup), first);
-    QCOMPARE(ReadFile(path), QByteArray("\"n\"\r\n\"2\"\r\n"));
+    const QByteArray first = readFile(path);
+    fill(database, {{"n"}, {"2"}});
+    QCOMPARE(exportTextFile(path, TextType::Semicolon, database, prompter), ExchangeResult::Done);
+    QCOMPARE(readFile(backup), first);
+    QCOMPARE(readFile(path), QByteArray("\"n\"\r\n\"2\"\r\n"));
 }
 
 void TestTextExport::exportOntoItsBackupName()
@@ -258,14 +258,14 @@ void TestTextExport::exportOntoItsBackupName()
     // A file already named like its backup is simply replaced: no step deletes it first.
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("x.CS_"));
-    QVERIFY(WriteFile(path, "previous"));
+    QVERIFY(writeFile(path, "previous"));
     Database database;
-    Fill(database, People);
+    fill(database, People);
     ScriptedPrompter prompter;
-    QCOMPARE(ExportTextFile(path, TextType::Comma, database, prompter), ExchangeResult::Done);
+    QCOMPARE(exportTextFile(path, TextType::Comma, database, prompter), ExchangeResult::Done);
     KRIBED_VERIFY_PROMPTER(prompter);
-    QCOMPARE(ReadFile(path), Exported(database, TextType::Comma));
-    QCOMPARE(FilesIn(folder.path()), QStringList{QStringLiteral("x.CS_")});
+    QCOMPARE(readFile(path), exported(database, TextType::Comma));
+    QCOMPARE(filesIn(folder.path()), QStringList{QStringLiteral("x.CS_")});
 }
 
 void TestTextExport::exportRefused_data()
@@ -285,16 +285,16 @@ void TestTextExport::exportRefused()
     QFETCH(int, type);
 
     QTemporaryDir folder;
-    QVERIFY(WriteFile(folder.filePath(QStringLiteral("x.csv")), "previous"));
+    QVERIFY(writeFile(folder.filePath(QStringLiteral("x.csv")), "previous"));
     Database database;
-    Fill(database, People);
+    fill(database, People);
     ScriptedPrompter prompter;
-    ExpectSaveError(prompter);
-    QCOMPARE(ExportTextFile(folder.filePath(name), TextType(type), database, prompter),
+    expectSaveError(prompter);
+    QCOMPARE(exportTextFile(folder.filePath(name), TextType(type), database, prompter),
              ExchangeResult::Failed);
     KRIBED_VERIFY_PROMPTER(prompter);
-    QCOMPARE(FilesIn(folder.path()), QStringList{QStringLiteral("x.csv")});
-    QCOMPARE(ReadFile(folder.filePath(QStringLiteral("x.csv"))), QByteArray("previous"));
+    QCOMPARE(filesIn(folder.path()), QStringList{QStringLiteral("x.csv")});
+    QCOMPARE(readFile(folder.filePath(QStringLiteral("x.csv"))), QByteArray("previous"));
 }
 
 void TestTextExport::failedWriteKeepsFileAndBackup()
@@ -304,12 +304,12 @@ void TestTextExport::failedWriteKeepsFileAndBackup()
     QVERIFY(folder.isValid());
     const QString path = folder.filePath(QStringLiteral("x.TXT"));
     const QString backup = folder.filePath(QStringLiteral("x.TX_"));
-    QVERIFY(WriteFile(path, "previous"));
-    QVERIFY(WriteFile(backup, "older"));
+    QVERIFY(writeFile(path, "previous"));
+    QVERIFY(writeFile(backup, "older"));
     Database database;
-    Fill(database, {{"name", "value"}});
+    fill(database, {{"name", "value"}});
     for (int record = 1; record <= 2000; ++record)
-        database.InsertRecord(record, {"record " + QByteArray::number(record), "some value"});
+        database.insertRecord(record, {"record " + QByteArray::number(record), "some value"});
 
     const pid_t child = fork();
     QVERIFY(child >= 0);
@@ -318,28 +318,28 @@ void TestTextExport::failedWriteKeepsFileAndBackup()
         const rlimit limit{4096, 4096};
         setrlimit(RLIMIT_FSIZE, &limit);
         ScriptedPrompter prompter;
-        ExpectSaveError(prompter);
-        const ExchangeResult result = ExportTextFile(path, TextType::Tab, database, prompter);
-        _exit(result == ExchangeResult::Failed && prompter.Failures().isEmpty() ? 0 : 1);
+        expectSaveError(prompter);
+        const ExchangeResult result = exportTextFile(path, TextType::Tab, database, prompter);
+        _exit(result == ExchangeResult::Failed && prompter.failures().isEmpty() ? 0 : 1);
     }
     int status = 0;
     QCOMPARE(waitpid(child, &status, 0), child);
     QVERIFY(WIFEXITED(status));
     QCOMPARE(WEXITSTATUS(status), 0);
-    QCOMPARE(ReadFile(path), QByteArray("previous"));
-    QCOMPARE(ReadFile(backup), QByteArray("older"));
-    QCOMPARE(FilesIn(folder.path()), (QStringList{QStringLiteral("x.TXT"), QStringLiteral("x.TX_")}));
+    QCOMPARE(readFile(path), QByteArray("previous"));
+    QCOMPARE(readFile(backup), QByteArray("older"));
+    QCOMPARE(filesIn(folder.path()), (QStringList{QStringLiteral("x.TXT"), QStringLiteral("x.TX_")}));
 }
 
 namespace {
 
 // 2000 records: the export hands over several pieces.
-Database LongList()
+Database longList()
 {
     Database database;
-    Fill(database, {{"name", "value"}});
+    fill(database, {{"name", "value"}});
     for (int record = 1; record <= 2000; ++record)
-        database.InsertRecord(record, {"record " + QByteArray::number(record), "some value"});
+        database.insertRecord(record, {"record " + QByteArray::number(record), "some value"});
     return database;
 }
 
@@ -349,9 +349,9 @@ void TestTextExport::failedCallsLeaveTheFiles_data()
 {
     QTest::addColumn<int>("kind");
     QTest::addColumn<int>("error");
-    for (durability::CallKind kind : durability::AllCallKinds()) {
-        for (int error : durability::InjectedErrors()) {
-            QTest::addRow("%s, errno %d", qPrintable(durability::CallKindName(kind)), error)
+    for (durability::CallKind kind : durability::allCallKinds()) {
+        for (int error : durability::injectedErrors()) {
+            QTest::addRow("%s, errno %d", qPrintable(durability::callKindName(kind)), error)
                 << int(kind) << error;
         }
     }
@@ -365,33 +365,33 @@ void TestTextExport::failedCallsLeaveTheFiles()
     QFETCH(int, error);
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("x.csv"));
-    const Database database = LongList();
+    const Database database = longList();
     ScriptedPrompter prompter;
     durability::SaveCase saveCase;
     saveCase.folder = folder.path();
     saveCase.setUp = [&] {
         QDir(folder.path()).removeRecursively();
         QDir().mkpath(folder.path());
-        WriteFile(path, "previous");
-        WriteFile(folder.filePath(QStringLiteral("x.cs_")), "older");
+        writeFile(path, "previous");
+        writeFile(folder.filePath(QStringLiteral("x.cs_")), "older");
         prompter = ScriptedPrompter();
     };
     saveCase.run = [&] {
-        return ExportTextFile(path, TextType::Semicolon, database, prompter)
+        return exportTextFile(path, TextType::Semicolon, database, prompter)
                == ExchangeResult::Done;
     };
     saveCase.afterRun = [&](bool succeeded) {
-        const qsizetype told = prompter.Shown().size();
+        const qsizetype told = prompter.shown().size();
         if (succeeded ? told != 0
-                      : told != 1 || prompter.Shown().at(0).text != SaveErrorText()
-                            || prompter.Shown().at(0).caption != QLatin1String("Error"))
+                      : told != 1 || prompter.shown().at(0).text != saveErrorText()
+                            || prompter.shown().at(0).caption != QLatin1String("Error"))
             return QStringLiteral("%1 messages").arg(told);
         return QString();
     };
-    const QString problem = durability::SweepFaults(saveCase, durability::CallKind(kind), error);
+    const QString problem = durability::sweepFaults(saveCase, durability::CallKind(kind), error);
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
-    QCOMPARE(ReadFile(path), Exported(database, TextType::Semicolon));
-    QCOMPARE(ReadFile(folder.filePath(QStringLiteral("x.cs_"))), QByteArray("previous"));
+    QCOMPARE(readFile(path), exported(database, TextType::Semicolon));
+    QCOMPARE(readFile(folder.filePath(QStringLiteral("x.cs_"))), QByteArray("previous"));
 }
 
 // Killed at each of its file calls and at random moments, an export leaves the previous or the
@@ -400,19 +400,19 @@ void TestTextExport::killsLeaveWholeFiles()
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("x.CSV"));
-    const Database database = LongList();
-    const QByteArray text = Exported(database, TextType::Comma);
+    const Database database = longList();
+    const QByteArray text = exported(database, TextType::Comma);
     durability::SaveCase saveCase;
     saveCase.folder = folder.path();
     saveCase.setUp = [&] {
         QDir(folder.path()).removeRecursively();
         QDir().mkpath(folder.path());
-        WriteFile(path, "previous");
-        WriteFile(folder.filePath(QStringLiteral("x.CS_")), "older");
+        writeFile(path, "previous");
+        writeFile(folder.filePath(QStringLiteral("x.CS_")), "older");
     };
     saveCase.run = [&] {
         ScriptedPrompter prompter;
-        return ExportTextFile(path, TextType::Comma, database, prompter) == ExchangeResult::Done;
+        return exportTextFile(path, TextType::Comma, database, prompter) == ExchangeResult::Done;
     };
     durability::KillCheck check;
     check.names = {QStringLiteral("x.CSV"), QStringLiteral("x.CS_")};
@@ -421,7 +421,7 @@ void TestTextExport::killsLeaveWholeFiles()
             return bytes == "previous" || bytes == text;
         return bytes == "older" || bytes == "previous";
     };
-    const QString problem = durability::KillAtEveryStep(saveCase, check, 10);
+    const QString problem = durability::killAtEveryStep(saveCase, check, 10);
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
 }
 
@@ -443,32 +443,32 @@ void TestTextExport::exportsThroughLinks()
     const QString real = folder.filePath(QStringLiteral("real/x.TXT"));
     const QString path = folder.filePath(QStringLiteral("x.TXT"));
     if (target == QLatin1String("link")) {
-        QVERIFY(WriteFile(real, "previous"));
+        QVERIFY(writeFile(real, "previous"));
         QVERIFY(QFile::link(QStringLiteral("real/x.TXT"), path));
     } else if (target == QLatin1String("dangling")) {
         QVERIFY(QFile::link(QStringLiteral("real/gone.TXT"), path));
     } else {
         QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
     }
-    const durability::FolderState before = durability::StateOf(folder.path());
+    const durability::FolderState before = durability::stateOf(folder.path());
     Database database;
-    Fill(database, People);
+    fill(database, People);
     ScriptedPrompter prompter;
     const bool refused = target != QLatin1String("link");
     if (refused)
-        ExpectSaveError(prompter);
-    QCOMPARE(ExportTextFile(path, TextType::Tab, database, prompter),
+        expectSaveError(prompter);
+    QCOMPARE(exportTextFile(path, TextType::Tab, database, prompter),
              refused ? ExchangeResult::Failed : ExchangeResult::Done);
     KRIBED_VERIFY_PROMPTER(prompter);
-    const durability::FolderState after = durability::StateOf(folder.path());
+    const durability::FolderState after = durability::stateOf(folder.path());
     if (refused) {
-        QVERIFY(durability::StateDifference(after, before).isEmpty());
+        QVERIFY(durability::stateDifference(after, before).isEmpty());
         return;
     }
-    QCOMPARE(ReadFile(real), Exported(database, TextType::Tab));
+    QCOMPARE(readFile(real), exported(database, TextType::Tab));
     QCOMPARE(after.value(QStringLiteral("x.TXT")), QByteArray("link:real/x.TXT"));
     QCOMPARE(after.value(QStringLiteral("x.TX_")), QByteArray("file:previous"));
-    QCOMPARE(FilesIn(folder.filePath(QStringLiteral("real"))),
+    QCOMPARE(filesIn(folder.filePath(QStringLiteral("real"))),
              QStringList{QStringLiteral("x.TXT")});
 }
 
@@ -478,18 +478,18 @@ void TestTextExport::keepsOwnerGroupAndMode()
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("x.TXT"));
     const QByteArray native = QFile::encodeName(path);
-    QVERIFY(WriteFile(path, "previous"));
+    QVERIFY(writeFile(path, "previous"));
     QCOMPARE(::chmod(native.constData(), 0620), 0);
     const bool root = ::geteuid() == 0;
     if (root)
         QCOMPARE(::chown(native.constData(), 2345, 5432), 0);
     Database database;
-    Fill(database, People);
+    fill(database, People);
     ScriptedPrompter prompter;
-    QCOMPARE(ExportTextFile(path, TextType::Tab, database, prompter), ExchangeResult::Done);
+    QCOMPARE(exportTextFile(path, TextType::Tab, database, prompter), ExchangeResult::Done);
     struct stat status = {};
     QCOMPARE(::stat(native.constData(), &status), 0);
-    QCOMPARE(ReadFile(path), Exported(database, TextType::Tab));
+    QCOMPARE(readFile(path), exported(database, TextType::Tab));
     QCOMPARE(status.st_mode & 07777, mode_t(0620));
     if (!root)
         QSKIP("owner and group can only be given away by root");
@@ -516,15 +516,15 @@ void TestTextExport::exportThenImportGivesTheSameDatabase()
                      QByteArray()});
     }
     Database exported;
-    Fill(exported, grid);
+    fill(exported, grid);
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("round.csv"));
     ScriptedPrompter prompter;
-    QCOMPARE(ExportTextFile(path, TextType(type), exported, prompter), ExchangeResult::Done);
+    QCOMPARE(exportTextFile(path, TextType(type), exported, prompter), ExchangeResult::Done);
     Database imported;
-    QCOMPARE(ImportTextFile(path, TextType(type), imported, prompter), ExchangeResult::Done);
+    QCOMPARE(importTextFile(path, TextType(type), imported, prompter), ExchangeResult::Done);
     KRIBED_VERIFY_PROMPTER(prompter);
-    QCOMPARE(GridOf(imported), grid);
+    QCOMPARE(gridOf(imported), grid);
 }
 
 void TestTextExport::libreOfficeReadsAndWrites_data()
@@ -552,12 +552,12 @@ void TestTextExport::libreOfficeReadsAndWrites()
                     {"Bob", "", "short"},
                     {"Cy", "Rome", "x"}};
     Database database;
-    Fill(database, grid);
+    fill(database, grid);
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
     const QString exported = folder.filePath(QStringLiteral("ours.csv"));
     ScriptedPrompter prompter;
-    QCOMPARE(ExportTextFile(exported, TextType::Comma, database, prompter), ExchangeResult::Done);
+    QCOMPARE(exportTextFile(exported, TextType::Comma, database, prompter), ExchangeResult::Done);
 
     const QString outFolder = folder.filePath(QStringLiteral("out"));
     QVERIFY(QDir().mkpath(outFolder));
@@ -579,23 +579,23 @@ void TestTextExport::libreOfficeReadsAndWrites()
 
     // LibreOffice here ends its lines with a line feed alone, which is no line end in this
     // format: the whole file is one line, and the import asks before going on.
-    const QByteArray text = ReadFile(theirs);
+    const QByteArray text = readFile(theirs);
     QVERIFY(text.endsWith('\n') && !text.contains('\r'));
     Database imported;
-    Fill(imported, {{"untouched"}, {"x"}});
-    prompter.Expect(QStringLiteral("Information"), FormatQuestionText(), Icon::Warning,
+    fill(imported, {{"untouched"}, {"x"}});
+    prompter.expect(QStringLiteral("Information"), formatQuestionText(), Icon::Warning,
                     Buttons::OkCancel, Answer::Cancel);
-    QCOMPARE(ImportTextFile(theirs, TextType(type), imported, prompter), ExchangeResult::Cancelled);
-    QCOMPARE(imported.FieldName(1), QByteArray("untouched"));
+    QCOMPARE(importTextFile(theirs, TextType(type), imported, prompter), ExchangeResult::Cancelled);
+    QCOMPARE(imported.fieldName(1), QByteArray("untouched"));
 
     // With the line ends it writes on Windows the same text imports as our database.
     QByteArray windowsText = text;
     windowsText.replace("\n", "\r\n");
     const QString windowsFile = folder.filePath(QStringLiteral("theirs.csv"));
-    QVERIFY(WriteFile(windowsFile, windowsText));
-    QCOMPARE(ImportTextFile(windowsFile, TextType(type), imported, prompter), ExchangeResult::Done);
+    QVERIFY(writeFile(windowsFile, windowsText));
+    QCOMPARE(importTextFile(windowsFile, TextType(type), imported, prompter), ExchangeResult::Done);
     KRIBED_VERIFY_PROMPTER(prompter);
-    QCOMPARE(GridOf(imported), grid);
+    QCOMPARE(gridOf(imported), grid);
 }
 
 QTEST_GUILESS_MAIN(TestTextExport)

@@ -11,20 +11,20 @@ using Lines = QList<QByteArray>;
 
 namespace {
 
-Lines ReadAllAtOnce(const QByteArray &text)
+Lines readAllAtOnce(const QByteArray &text)
 {
     Lines lines;
     LineReader reader([&lines](QByteArrayView line) {
         lines.append(line.toByteArray());
         return true;
     });
-    reader.Feed(text);
-    reader.Finish();
+    reader.feed(text);
+    reader.finish();
     return lines;
 }
 
 // Every byte its own piece: a CR LF is always split across two pieces.
-Lines ReadByteByByte(const QByteArray &text)
+Lines readByteByByte(const QByteArray &text)
 {
     Lines lines;
     LineReader reader([&lines](QByteArrayView line) {
@@ -32,12 +32,12 @@ Lines ReadByteByByte(const QByteArray &text)
         return true;
     });
     for (const char c : text)
-        reader.Feed(QByteArrayView(&c, 1));
-    reader.Finish();
+        reader.feed(QByteArrayView(&c, 1));
+    reader.finish();
     return lines;
 }
 
-QByteArray JoinCrLf(const Lines &lines)
+QByteArray joinCrLf(const Lines &lines)
 {
     QByteArray text;
     for (const QByteArray &line : lines)
@@ -45,7 +45,7 @@ QByteArray JoinCrLf(const Lines &lines)
     return text;
 }
 
-QByteArray FieldsLine(int fields)
+QByteArray fieldsLine(int fields)
 {
     QByteArray line;
     for (int i = 1; i <= fields; ++i)
@@ -104,13 +104,13 @@ void TestTextFormat::lineReading()
     QFETCH(QByteArray, text);
     QFETCH(Lines, lines);
 
-    QCOMPARE(ReadAllAtOnce(text), lines);
-    QCOMPARE(ReadByteByByte(text), lines);
+    QCOMPARE(readAllAtOnce(text), lines);
+    QCOMPARE(readByteByByte(text), lines);
 
     QBuffer buffer(&text);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
     Lines fromDevice;
-    QVERIFY(ReadLines(buffer, [&fromDevice](QByteArrayView line) {
+    QVERIFY(readLines(buffer, [&fromDevice](QByteArrayView line) {
         fromDevice.append(line.toByteArray());
         return true;
     }));
@@ -125,9 +125,9 @@ void TestTextFormat::lineReadingStops()
         lines.append(line.toByteArray());
         return lines.size() < 2;
     });
-    reader.Feed("a\rb\rc\rd");
-    reader.Finish();
-    QVERIFY(reader.Stopped());
+    reader.feed("a\rb\rc\rd");
+    reader.finish();
+    QVERIFY(reader.stopped());
     QCOMPARE(lines, (Lines{"a", "b"}));
 }
 
@@ -178,10 +178,10 @@ void TestTextFormat::splitLine()
     QFETCH(char, separator);
     QFETCH(Lines, fields);
 
-    QCOMPARE(SplitLine(line, separator), fields);
+    QCOMPARE(kribed::splitLine(line, separator), fields);
     // The visitor numbers the same fields from 1.
     int expectedNumber = 0;
-    const int count = VisitFields(line, separator, [&](int field, QByteArray &&value) {
+    const int count = visitFields(line, separator, [&](int field, QByteArray &&value) {
         QCOMPARE(field, ++expectedNumber);
         QCOMPARE(value, fields.value(field - 1));
     });
@@ -222,16 +222,16 @@ void TestTextFormat::formatCheck_data()
         << Lines{"a,b", "c,d"} << ';' << qint64(2) << 0 << false << true << true;
     QTest::newRow("empty file asks") << Lines{} << ',' << qint64(0) << -1 << false << true << true;
     QTest::newRow("50 fields pass")
-        << Lines{FieldsLine(50), FieldsLine(50)} << ',' << qint64(2) << 49 << false << false
+        << Lines{fieldsLine(50), fieldsLine(50)} << ',' << qint64(2) << 49 << false << false
         << false;
     QTest::newRow("51 fields ask before the import drops one")
-        << Lines{FieldsLine(51), FieldsLine(51)} << ',' << qint64(2) << 50 << false << true
+        << Lines{fieldsLine(51), fieldsLine(51)} << ',' << qint64(2) << 50 << false << true
         << false;
     QTest::newRow("53 fields ask before the import drops three")
-        << Lines{FieldsLine(53), FieldsLine(53)} << ',' << qint64(2) << 52 << false << true
+        << Lines{fieldsLine(53), fieldsLine(53)} << ',' << qint64(2) << 52 << false << true
         << false;
     QTest::newRow("54 fields ask in both")
-        << Lines{FieldsLine(54), FieldsLine(54)} << ',' << qint64(2) << 53 << false << true
+        << Lines{fieldsLine(54), fieldsLine(54)} << ',' << qint64(2) << 53 << false << true
         << true;
     QTest::newRow("10000 lines pass")
         << Lines(10000, "a,b") << ',' << qint64(10000) << 1 << false << false << false;
@@ -249,36 +249,36 @@ void TestTextFormat::formatCheck()
     QFETCH(bool, importAsks);
     QFETCH(bool, appendAsks);
 
-    QByteArray text = JoinCrLf(lines);
+    QByteArray text = joinCrLf(lines);
     QBuffer buffer(&text);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
-    const std::optional<FormatCheck> check = CheckFormat(buffer, separator);
+    const std::optional<FormatCheck> check = checkFormat(buffer, separator);
     QVERIFY(check.has_value());
     QCOMPARE(check->lines, lineCount);
     QCOMPARE(check->max, max);
     QCOMPARE(check->suspicious, suspicious);
-    QCOMPARE(ImportAsksFormatQuestion(*check), importAsks);
-    QCOMPARE(AppendAsksFormatQuestion(*check), appendAsks);
+    QCOMPARE(importAsksFormatQuestion(*check), importAsks);
+    QCOMPARE(appendAsksFormatQuestion(*check), appendAsks);
 }
 
 void TestTextFormat::textTypes()
 {
     // The dialogs hand over a filter index; the texts are the program's own.
-    QCOMPARE(ImportFilterText(),
+    QCOMPARE(importFilterText(),
              QStringLiteral("Comma Separator (*.CSV)|*.CSV|Semicolon Separator (*.csv)|*.csv|"
                             "Tab Separator (*.TXT)|*.TXT|Comma Separator (*.*)|*.*|"));
-    QCOMPARE(ExportFilterText(),
+    QCOMPARE(exportFilterText(),
              QStringLiteral("Comma Separator (*.CSV)|*.CSV|Semicolon Separator (*.csv)|*.csv|"
                             "Tab Separator (*.TXT)|*.TXT|"));
-    QVERIFY(!TextTypeFromIndex(0));
-    QVERIFY(!TextTypeFromIndex(5));
+    QVERIFY(!textTypeFromIndex(0));
+    QVERIFY(!textTypeFromIndex(5));
     for (int index = 1; index <= 4; ++index) {
-        const TextType type = *TextTypeFromIndex(index);
-        QCOMPARE(TextTypeFromName(TextTypeName(type).toUpper()), type);
+        const TextType type = *textTypeFromIndex(index);
+        QCOMPARE(textTypeFromName(textTypeName(type).toUpper()), type);
     }
-    QCOMPARE(SeparatorOf(TextType::CommaAny), ',');
-    QVERIFY(!IsExportType(TextType::CommaAny));
-    QCOMPARE(ExportQuoteOf(TextType::Tab), QByteArray());
+    QCOMPARE(separatorOf(TextType::CommaAny), ',');
+    QVERIFY(!isExportType(TextType::CommaAny));
+    QCOMPARE(exportQuoteOf(TextType::Tab), QByteArray());
 }
 
 QTEST_GUILESS_MAIN(TestTextFormat)

@@ -18,7 +18,7 @@ using Grid = QList<Lines>; // row 0 the field names, then the records
 
 namespace {
 
-QByteArray JoinCrLf(const Lines &lines)
+QByteArray joinCrLf(const Lines &lines)
 {
     QByteArray text;
     for (const QByteArray &line : lines)
@@ -26,7 +26,7 @@ QByteArray JoinCrLf(const Lines &lines)
     return text;
 }
 
-QByteArray NumberedLine(int fields, const QByteArray &prefix = "v")
+QByteArray numberedLine(int fields, const QByteArray &prefix = "v")
 {
     QByteArray line;
     for (int i = 1; i <= fields; ++i)
@@ -34,48 +34,48 @@ QByteArray NumberedLine(int fields, const QByteArray &prefix = "v")
     return line;
 }
 
-Grid GridOf(const Database &database)
+Grid gridOf(const Database &database)
 {
     Grid grid;
     Lines names;
-    for (int field = 1; field <= database.FieldCount(); ++field)
-        names.append(database.FieldName(field));
+    for (int field = 1; field <= database.fieldCount(); ++field)
+        names.append(database.fieldName(field));
     grid.append(names);
-    for (const Database::Record &record : database.Records())
+    for (const Database::Record &record : database.records())
         grid.append(Lines(record.begin(), record.end()));
     return grid;
 }
 
 // A database that an import must replace (or, cancelled, leave alone): two fields, one record,
 // a popup item, a filter, sort fields and a kept app-info byte.
-void FillOld(Database &database)
+void fillOld(Database &database)
 {
-    database.SetShape(2, 1);
-    database.SetFieldName(1, "Old");
-    database.SetFieldName(2, "Older");
-    database.SetCell(1, 1, "keep");
-    database.SetFieldType(1, 8);
-    database.PopupList(1) = {"item"};
-    database.SetFilterText("flt");
-    database.SetFilterField(2);
-    database.SetSecondarySortField(2);
-    database.SetTertiarySortField(1);
-    database.SetIncrementAmount(5);
-    database.AppInfoImage().Bytes()[1400] = 'k';
-    database.SetName("Old");
-    database.SetFilePath(QStringLiteral("/old/Old.pdb"));
-    database.ClearModified();
+    database.setShape(2, 1);
+    database.setFieldName(1, "Old");
+    database.setFieldName(2, "Older");
+    database.setCell(1, 1, "keep");
+    database.setFieldType(1, 8);
+    database.popupList(1) = {"item"};
+    database.setFilterText("flt");
+    database.setFilterField(2);
+    database.setSecondarySortField(2);
+    database.setTertiarySortField(1);
+    database.setIncrementAmount(5);
+    database.appInfoImage().bytes()[1400] = 'k';
+    database.setName("Old");
+    database.setFilePath(QStringLiteral("/old/Old.pdb"));
+    database.clearModified();
 }
 
-void ExpectFormatQuestion(ScriptedPrompter &prompter, Answer answer)
+void expectFormatQuestion(ScriptedPrompter &prompter, Answer answer)
 {
-    prompter.Expect(QStringLiteral("Information"), FormatQuestionText(), Icon::Warning,
+    prompter.expect(QStringLiteral("Information"), formatQuestionText(), Icon::Warning,
                     Buttons::OkCancel, answer);
 }
 
-void ExpectOpenError(ScriptedPrompter &prompter)
+void expectOpenError(ScriptedPrompter &prompter)
 {
-    prompter.Expect(QStringLiteral("Error"), OpenErrorText(), Icon::Error, Buttons::Ok, Answer::Ok);
+    prompter.expect(QStringLiteral("Error"), openErrorText(), Icon::Error, Buttons::Ok, Answer::Ok);
 }
 
 // A buffer whose reads fail once `failAt` bytes have been read in all: the format check reads
@@ -129,7 +129,7 @@ private Q_SLOTS:
 
 void TestTextImport::initTestCase()
 {
-    SetCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
+    setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
 }
 
 void TestTextImport::importShapes_data()
@@ -194,7 +194,7 @@ void TestTextImport::importShapes_data()
     names.append("n53");
     values.append("v53");
     QTest::newRow("53 fields ask and keep the 53rd in field 50")
-        << JoinCrLf({NumberedLine(53, "n"), NumberedLine(53, "v")}) << int(TextType::Comma)
+        << joinCrLf({numberedLine(53, "n"), numberedLine(53, "v")}) << int(TextType::Comma)
         << true << Grid{names, values};
 }
 
@@ -207,67 +207,67 @@ void TestTextImport::importShapes()
 
     ScriptedPrompter prompter;
     if (asks)
-        ExpectFormatQuestion(prompter, Answer::Ok);
+        expectFormatQuestion(prompter, Answer::Ok);
     Database database;
-    FillOld(database);
+    fillOld(database);
     QBuffer buffer(&text);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
-    QCOMPARE(ImportText(buffer, TextType(type), database, prompter), ExchangeResult::Done);
+    QCOMPARE(importText(buffer, TextType(type), database, prompter), ExchangeResult::Done);
     KRIBED_VERIFY_PROMPTER(prompter);
-    QCOMPARE(GridOf(database), grid);
-    for (int field = 1; field <= database.FieldCount(); ++field) {
-        QCOMPARE(database.FieldType(field), 0);
-        QCOMPARE(database.ColumnWidth(field), 90);
+    QCOMPARE(gridOf(database), grid);
+    for (int field = 1; field <= database.fieldCount(); ++field) {
+        QCOMPARE(database.fieldType(field), 0);
+        QCOMPARE(database.columnWidth(field), 90);
     }
-    QVERIFY(database.IsModified());
+    QVERIFY(database.isModified());
 }
 
 void TestTextImport::importReplacesDefinitions()
 {
     ScriptedPrompter prompter;
     Database database;
-    FillOld(database);
-    database.SetFilterOn(true);
-    database.SetHidden(1, true);
+    fillOld(database);
+    database.setFilterOn(true);
+    database.setHidden(1, true);
     QByteArray text("a,b\r\n1,2\r\n");
     QBuffer buffer(&text);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
-    QCOMPARE(ImportText(buffer, TextType::Comma, database, prompter), ExchangeResult::Done);
+    QCOMPARE(importText(buffer, TextType::Comma, database, prompter), ExchangeResult::Done);
     KRIBED_VERIFY_PROMPTER(prompter);
 
-    QVERIFY(database.PopupList(1).isEmpty());
-    QCOMPARE(database.FilterText(), QByteArray());
-    QCOMPARE(database.FilterField(), 0);
-    QCOMPARE(database.SecondarySortField(), 0);
-    QCOMPARE(database.TertiarySortField(), 0);
-    QCOMPARE(database.IncrementAmount(), 1);
-    QVERIFY(!database.FilterOn());
-    QCOMPARE(database.RowHeight(1), ShownRowHeight);
+    QVERIFY(database.popupList(1).isEmpty());
+    QCOMPARE(database.filterText(), QByteArray());
+    QCOMPARE(database.filterField(), 0);
+    QCOMPARE(database.secondarySortField(), 0);
+    QCOMPARE(database.tertiarySortField(), 0);
+    QCOMPARE(database.incrementAmount(), 1);
+    QVERIFY(!database.filterOn());
+    QCOMPARE(database.rowHeight(1), ShownRowHeight);
     AppInfo reset;
-    QCOMPARE(database.AppInfoImage().Bytes(), reset.Bytes());
+    QCOMPARE(database.appInfoImage().bytes(), reset.bytes());
 }
 
 void TestTextImport::importCancelledLeavesDatabase()
 {
     ScriptedPrompter prompter;
-    ExpectFormatQuestion(prompter, Answer::Cancel);
+    expectFormatQuestion(prompter, Answer::Cancel);
     Database database;
-    FillOld(database);
-    const Grid before = GridOf(database);
+    fillOld(database);
+    const Grid before = gridOf(database);
     QByteArray text("a,b,c\r\n1,2\r\n");
     QBuffer buffer(&text);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
-    QCOMPARE(ImportText(buffer, TextType::Comma, database, prompter), ExchangeResult::Cancelled);
+    QCOMPARE(importText(buffer, TextType::Comma, database, prompter), ExchangeResult::Cancelled);
     KRIBED_VERIFY_PROMPTER(prompter);
-    QCOMPARE(GridOf(database), before);
-    QCOMPARE(database.PopupList(1), Lines{"item"});
-    QVERIFY(!database.IsModified());
+    QCOMPARE(gridOf(database), before);
+    QCOMPARE(database.popupList(1), Lines{"item"});
+    QVERIFY(!database.isModified());
 }
 
 void TestTextImport::importReadErrorLeavesDatabase_data()
 {
     QTest::addColumn<qint64>("failAt");
-    const QByteArray text = JoinCrLf(Lines(3000, "aaaa,bbbb,cccc"));
+    const QByteArray text = joinCrLf(Lines(3000, "aaaa,bbbb,cccc"));
     QTest::newRow("during the format check") << qint64(text.size() / 2);
     QTest::newRow("while the records are read") << qint64(text.size() + text.size() / 2);
 }
@@ -275,19 +275,19 @@ void TestTextImport::importReadErrorLeavesDatabase_data()
 void TestTextImport::importReadErrorLeavesDatabase()
 {
     QFETCH(qint64, failAt);
-    QByteArray text = JoinCrLf(Lines(3000, "aaaa,bbbb,cccc"));
+    QByteArray text = joinCrLf(Lines(3000, "aaaa,bbbb,cccc"));
     ScriptedPrompter prompter;
-    ExpectOpenError(prompter);
+    expectOpenError(prompter);
     Database database;
-    FillOld(database);
-    const Grid before = GridOf(database);
+    fillOld(database);
+    const Grid before = gridOf(database);
     FailingBuffer buffer(&text, failAt);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
-    QCOMPARE(ImportText(buffer, TextType::Comma, database, prompter), ExchangeResult::Failed);
+    QCOMPARE(importText(buffer, TextType::Comma, database, prompter), ExchangeResult::Failed);
     KRIBED_VERIFY_PROMPTER(prompter);
-    QCOMPARE(GridOf(database), before);
-    QCOMPARE(database.Name(), QByteArray("Old"));
-    QVERIFY(!database.IsModified());
+    QCOMPARE(gridOf(database), before);
+    QCOMPARE(database.name(), QByteArray("Old"));
+    QVERIFY(!database.isModified());
 }
 
 void TestTextImport::importStopsAt10000Rows()
@@ -295,16 +295,16 @@ void TestTextImport::importStopsAt10000Rows()
     Lines lines{"name,value"};
     for (int i = 1; i <= 10000; ++i)
         lines.append("r" + QByteArray::number(i) + ",x");
-    QByteArray text = JoinCrLf(lines);
+    QByteArray text = joinCrLf(lines);
     ScriptedPrompter prompter;
-    ExpectFormatQuestion(prompter, Answer::Ok);
+    expectFormatQuestion(prompter, Answer::Ok);
     Database database;
     QBuffer buffer(&text);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
-    QCOMPARE(ImportText(buffer, TextType::Comma, database, prompter), ExchangeResult::Done);
+    QCOMPARE(importText(buffer, TextType::Comma, database, prompter), ExchangeResult::Done);
     KRIBED_VERIFY_PROMPTER(prompter);
-    QCOMPARE(database.RecordCount(), MaxRecords);
-    QCOMPARE(database.Cell(1, MaxRecords), QByteArray("r9999"));
+    QCOMPARE(database.recordCount(), MaxRecords);
+    QCOMPARE(database.cell(1, MaxRecords), QByteArray("r9999"));
 }
 
 void TestTextImport::importFileNamesTheDatabase_data()
@@ -342,28 +342,28 @@ void TestTextImport::importFileNamesTheDatabase()
 
     ScriptedPrompter prompter;
     Database database;
-    FillOld(database);
-    QCOMPARE(ImportTextFile(path, TextType::Comma, database, prompter), ExchangeResult::Done);
+    fillOld(database);
+    QCOMPARE(importTextFile(path, TextType::Comma, database, prompter), ExchangeResult::Done);
     KRIBED_VERIFY_PROMPTER(prompter);
-    QCOMPARE(database.Name(), name);
-    QCOMPARE(database.FilePath(), folder.filePath(pdbName));
-    QCOMPARE(database.ModificationTime(), written);
-    QCOMPARE(database.Cell(2, 1), QByteArray("2"));
+    QCOMPARE(database.name(), name);
+    QCOMPARE(database.filePath(), folder.filePath(pdbName));
+    QCOMPARE(database.modificationTime(), written);
+    QCOMPARE(database.cell(2, 1), QByteArray("2"));
 }
 
 void TestTextImport::importFileThatCannotBeOpened()
 {
     QTemporaryDir folder;
     ScriptedPrompter prompter;
-    ExpectOpenError(prompter);
+    expectOpenError(prompter);
     Database database;
-    FillOld(database);
-    QCOMPARE(ImportTextFile(folder.filePath(QStringLiteral("missing.csv")), TextType::Comma,
+    fillOld(database);
+    QCOMPARE(importTextFile(folder.filePath(QStringLiteral("missing.csv")), TextType::Comma,
                             database, prompter),
              ExchangeResult::Failed);
     KRIBED_VERIFY_PROMPTER(prompter);
-    QCOMPARE(database.Name(), QByteArray("Old"));
-    QCOMPARE(database.Cell(1, 1), QByteArray("keep"));
+    QCOMPARE(database.name(), QByteArray("Old"));
+    QCOMPARE(database.cell(1, 1), QByteArray("keep"));
 }
 
 void TestTextImport::append_data()
@@ -394,7 +394,7 @@ void TestTextImport::append_data()
     QTest::newRow("format question cancelled adds nothing")
         << QByteArray("1,2,3\r\n") << true << false << 1 << Grid{};
     QTest::newRow("53 fields bring both questions")
-        << JoinCrLf({NumberedLine(53), NumberedLine(53)}) << false << true << 0
+        << joinCrLf({numberedLine(53), numberedLine(53)}) << false << true << 0
         << Grid{{"v1", "v2", "v3"}, {"v1", "v2", "v3"}};
     QTest::newRow("empty file asks and adds nothing")
         << QByteArray() << true << false << 0 << Grid{};
@@ -409,29 +409,29 @@ void TestTextImport::append()
     QFETCH(Grid, added);
 
     Database database;
-    database.SetShape(3, 3);
-    database.SetFieldName(1, "a");
-    database.SetFieldName(2, "b");
-    database.SetFieldName(3, "c");
-    database.SetCell(1, 3, "last");
-    database.SetFieldType(3, 11);
-    const Grid before = GridOf(database);
+    database.setShape(3, 3);
+    database.setFieldName(1, "a");
+    database.setFieldName(2, "b");
+    database.setFieldName(3, "c");
+    database.setCell(1, 3, "last");
+    database.setFieldType(3, 11);
+    const Grid before = gridOf(database);
 
     ScriptedPrompter prompter;
     if (formatQuestion)
-        ExpectFormatQuestion(prompter, cancelAt == 1 ? Answer::Cancel : Answer::Ok);
+        expectFormatQuestion(prompter, cancelAt == 1 ? Answer::Cancel : Answer::Ok);
     if (fitQuestion) {
-        prompter.Expect(QStringLiteral("Information"), FitQuestionText(), Icon::Warning,
+        prompter.expect(QStringLiteral("Information"), fitQuestionText(), Icon::Warning,
                         Buttons::OkCancel, cancelAt == 2 ? Answer::Cancel : Answer::Ok);
     }
     QBuffer buffer(&text);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
-    const ExchangeResult result = AppendText(buffer, TextType::Comma, database, prompter);
+    const ExchangeResult result = appendText(buffer, TextType::Comma, database, prompter);
     KRIBED_VERIFY_PROMPTER(prompter);
     QCOMPARE(result, cancelAt ? ExchangeResult::Cancelled : ExchangeResult::Done);
-    QCOMPARE(GridOf(database), before + added);
-    QCOMPARE(database.IsModified(), cancelAt == 0);
-    QCOMPARE(database.FieldType(3), 11);
+    QCOMPARE(gridOf(database), before + added);
+    QCOMPARE(database.isModified(), cancelAt == 0);
+    QCOMPARE(database.fieldType(3), 11);
 }
 
 void TestTextImport::appendStopsAtRowLimit_data()
@@ -455,42 +455,42 @@ void TestTextImport::appendStopsAtRowLimit()
     QFETCH(int, recordsAfter);
 
     Database database;
-    database.SetShape(2, records);
+    database.setShape(2, records);
     Lines fileLines;
     for (int i = 1; i <= lines; ++i)
         fileLines.append("line" + QByteArray::number(i) + ",x");
-    QByteArray text = JoinCrLf(fileLines);
+    QByteArray text = joinCrLf(fileLines);
     ScriptedPrompter prompter;
     if (fitQuestion) {
-        prompter.Expect(QStringLiteral("Information"), FitQuestionText(), Icon::Warning,
+        prompter.expect(QStringLiteral("Information"), fitQuestionText(), Icon::Warning,
                         Buttons::OkCancel, Answer::Ok);
     }
     QBuffer buffer(&text);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
-    QCOMPARE(AppendText(buffer, TextType::Comma, database, prompter), ExchangeResult::Done);
+    QCOMPARE(appendText(buffer, TextType::Comma, database, prompter), ExchangeResult::Done);
     KRIBED_VERIFY_PROMPTER(prompter);
-    QCOMPARE(database.RecordCount(), recordsAfter);
+    QCOMPARE(database.recordCount(), recordsAfter);
     if (recordsAfter > records)
-        QCOMPARE(database.Cell(1, recordsAfter), "line" + QByteArray::number(recordsAfter - records));
-    QVERIFY(database.IsModified());
+        QCOMPARE(database.cell(1, recordsAfter), "line" + QByteArray::number(recordsAfter - records));
+    QVERIFY(database.isModified());
 }
 
 void TestTextImport::appendReadErrorKeepsAddedRecords()
 {
     // 64 KiB into the second reading some records are in: they stay, and count as a change.
-    QByteArray text = JoinCrLf(Lines(8000, "aaaa,bbbb"));
+    QByteArray text = joinCrLf(Lines(8000, "aaaa,bbbb"));
     ScriptedPrompter prompter;
-    ExpectOpenError(prompter);
+    expectOpenError(prompter);
     Database database;
-    database.SetShape(2, 1);
+    database.setShape(2, 1);
     FailingBuffer buffer(&text, text.size() + 70000);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
-    QCOMPARE(AppendText(buffer, TextType::Comma, database, prompter), ExchangeResult::Failed);
+    QCOMPARE(appendText(buffer, TextType::Comma, database, prompter), ExchangeResult::Failed);
     KRIBED_VERIFY_PROMPTER(prompter);
-    QVERIFY(database.RecordCount() > 1);
-    QVERIFY(database.RecordCount() < 8001);
-    QCOMPARE(database.Cell(2, database.RecordCount()), QByteArray("bbbb"));
-    QVERIFY(database.IsModified());
+    QVERIFY(database.recordCount() > 1);
+    QVERIFY(database.recordCount() < 8001);
+    QCOMPARE(database.cell(2, database.recordCount()), QByteArray("bbbb"));
+    QVERIFY(database.isModified());
 }
 
 // Values longer than a record can store are cut to 4000 bytes as they are read, and the user is
@@ -506,18 +506,18 @@ void TestTextImport::longValuesAreCut_data()
     const QByteArray cutValue(4000, 'y');
     const QByteArray huge(5 * 1024 * 1024, 'y');
     QTest::newRow("4000 bytes stay, 4001 are cut")
-        << false << JoinCrLf({"A,B", QByteArray(4000, 'y') + ',' + QByteArray(4001, 'y')})
+        << false << joinCrLf({"A,B", QByteArray(4000, 'y') + ',' + QByteArray(4001, 'y')})
         << QString() << 1 << Lines{cutValue, cutValue};
-    QTest::newRow("a 5 MB value") << false << JoinCrLf({"A,B", "x," + huge}) << QString() << 1
+    QTest::newRow("a 5 MB value") << false << joinCrLf({"A,B", "x," + huge}) << QString() << 1
                                   << Lines{"x", cutValue};
     QTest::newRow("quotes go before the cut: 4000 bytes in quotes stay")
-        << false << JoinCrLf({"A,B", "x,\"" + cutValue + '"'}) << QString() << 0
+        << false << joinCrLf({"A,B", "x,\"" + cutValue + '"'}) << QString() << 0
         << Lines{"x", cutValue};
     QTest::newRow("two values in two lines")
-        << false << JoinCrLf({"A,B", huge + ",x", "x," + huge}) << QString() << 2
+        << false << joinCrLf({"A,B", huge + ",x", "x," + huge}) << QString() << 2
         << Lines{"x", cutValue};
     QTest::newRow("long field names are values too")
-        << false << JoinCrLf({"A," + huge, "x,y"}) << QString() << 1 << Lines{"x", "y"};
+        << false << joinCrLf({"A," + huge, "x,y"}) << QString() << 1 << Lines{"x", "y"};
 
     // 53 fields: fields 50 to 53 share the last column, which keeps the 53rd.
     Lines fields;
@@ -526,18 +526,18 @@ void TestTextImport::longValuesAreCut_data()
     Lines kept = fields.mid(0, 50);
     fields[50] = huge;
     QTest::newRow("a cut value that the last column does not keep is not counted")
-        << false << JoinCrLf({NumberedLine(53, "n"), fields.join(',')}) << FormatQuestionText()
+        << false << joinCrLf({numberedLine(53, "n"), fields.join(',')}) << formatQuestionText()
         << 0 << kept;
     fields[52] = huge;
     kept[49] = cutValue;
     QTest::newRow("the value the last column keeps is counted")
-        << false << JoinCrLf({NumberedLine(53, "n"), fields.join(',')}) << FormatQuestionText()
+        << false << joinCrLf({numberedLine(53, "n"), fields.join(',')}) << formatQuestionText()
         << 1 << kept;
 
-    QTest::newRow("append: a 5 MB value") << true << JoinCrLf({"x,y", "x," + huge}) << QString()
+    QTest::newRow("append: a 5 MB value") << true << joinCrLf({"x,y", "x," + huge}) << QString()
                                           << 1 << Lines{"x", cutValue};
     QTest::newRow("append: a dropped field is not counted")
-        << true << JoinCrLf({"x,y," + huge, "x,y,z"}) << FitQuestionText() << 0
+        << true << joinCrLf({"x,y," + huge, "x,y,z"}) << fitQuestionText() << 0
         << Lines{"x", "y"};
 }
 
@@ -551,7 +551,7 @@ void TestTextImport::longValuesAreCut()
 
     ScriptedPrompter prompter;
     if (!question.isEmpty()) {
-        prompter.Expect(QStringLiteral("Information"), question, Icon::Warning, Buttons::OkCancel,
+        prompter.expect(QStringLiteral("Information"), question, Icon::Warning, Buttons::OkCancel,
                         Answer::Ok);
     }
     if (cut > 0) {
@@ -561,23 +561,23 @@ void TestTextImport::longValuesAreCut()
                      : QStringLiteral("%1 values were longer than 4000 characters and have been "
                                       "cut to their first 4000 characters.")
                            .arg(cut);
-        prompter.Expect(QStringLiteral("Information"), message, Icon::Warning, Buttons::Ok,
+        prompter.expect(QStringLiteral("Information"), message, Icon::Warning, Buttons::Ok,
                         Answer::Ok);
     }
     Database database;
-    database.SetShape(2, 1);
-    database.SetFieldName(1, "a");
-    database.SetFieldName(2, "b");
+    database.setShape(2, 1);
+    database.setFieldName(1, "a");
+    database.setFieldName(2, "b");
     QBuffer buffer(&text);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
     const ExchangeResult result = append
-        ? AppendText(buffer, TextType::Comma, database, prompter)
-        : ImportText(buffer, TextType::Comma, database, prompter);
+        ? appendText(buffer, TextType::Comma, database, prompter)
+        : importText(buffer, TextType::Comma, database, prompter);
     QCOMPARE(result, ExchangeResult::Done);
     KRIBED_VERIFY_PROMPTER(prompter);
-    QCOMPARE(database.RecordAt(database.RecordCount()), last);
-    for (int field = 1; field <= database.FieldCount(); ++field)
-        QVERIFY(database.FieldName(field).size() <= 4000);
+    QCOMPARE(database.recordAt(database.recordCount()), last);
+    for (int field = 1; field <= database.fieldCount(); ++field)
+        QVERIFY(database.fieldName(field).size() <= 4000);
 }
 
 QTEST_GUILESS_MAIN(TestTextImport)

@@ -24,7 +24,7 @@ const QString AutoWidthText =
                    "settings?");
 const QByteArray OldOwnFile("the file as it was before the install");
 
-QByteArray FileBytes(const QString &path)
+QByteArray fileBytes(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -47,9 +47,9 @@ private Q_SLOTS:
     void failedCopyTellsNothingMore();
 
 private:
-    QString IniFile() const
+    QString iniFile() const
     {
-        return HandheldRegistry(mDir->path()).IniFile(HandheldRegistry::PrimaryOrganisation());
+        return HandheldRegistry(mDir->path()).iniFile(HandheldRegistry::primaryOrganisation());
     }
 
     std::unique_ptr<QTemporaryDir> mDir;
@@ -59,7 +59,7 @@ private:
 
 void TestInstall::initTestCase()
 {
-    SetCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
+    setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
 }
 
 // Two users, Bert being the last one; an open, modified database in Kunden.PDB.
@@ -67,27 +67,27 @@ void TestInstall::init()
 {
     mDir = std::make_unique<QTemporaryDir>();
     mData = mDir->filePath(QStringLiteral("Palm"));
-    QVERIFY(WriteUsersDat(mData, UsersDat(2, {{3, "Anna", "AnnaK"}, {258, "Bert M", "Bert M"}})));
-    QVERIFY(WriteHandheldIni(mDir->path(), HandheldRegistry::PrimaryOrganisation(),
+    QVERIFY(writeUsersDat(mData, usersDatBytes(2, {{3, "Anna", "AnnaK"}, {258, "Bert M", "Bert M"}})));
+    QVERIFY(writeHandheldIni(mDir->path(), HandheldRegistry::primaryOrganisation(),
                              {{QStringLiteral("Core/Path"), mData},
                               {QStringLiteral("Preferences/LastUserName"), QStringLiteral("Bert M")},
                               {QStringLiteral("HotSync Manager/Install3"), 0}}));
 
     mDatabase = Database();
-    mDatabase.ResetAppInfo();
-    mDatabase.SetShape(2, 2);
-    mDatabase.SetName("Kunden");
-    mDatabase.SetFieldName(1, "Name");
-    mDatabase.SetFieldName(2, "Ort");
-    mDatabase.SetCell(1, 1, "Meier");
-    mDatabase.SetCell(2, 2, "Bonn");
+    mDatabase.resetAppInfo();
+    mDatabase.setShape(2, 2);
+    mDatabase.setName("Kunden");
+    mDatabase.setFieldName(1, "Name");
+    mDatabase.setFieldName(2, "Ort");
+    mDatabase.setCell(1, 1, "Meier");
+    mDatabase.setCell(2, 2, "Bonn");
     const QString ownFile = mDir->filePath(QStringLiteral("Kunden.PDB"));
     QFile own(ownFile);
     QVERIFY(own.open(QIODevice::WriteOnly));
     own.write(OldOwnFile);
     own.close();
-    mDatabase.SetFilePath(ownFile);
-    mDatabase.SetModified();
+    mDatabase.setFilePath(ownFile);
+    mDatabase.setModified();
 }
 
 void TestInstall::targetPath_data()
@@ -106,7 +106,7 @@ void TestInstall::targetPath()
 {
     QFETCH(QString, databasePath);
     QFETCH(QString, target);
-    QCOMPARE(InstallTargetPath(QStringLiteral("/i"), databasePath), target);
+    QCOMPARE(installTargetPath(QStringLiteral("/i"), databasePath), target);
 }
 
 void TestInstall::install_data()
@@ -146,17 +146,17 @@ void TestInstall::install()
     QFETCH(QList<bool>, autoSizingCalls);
 
     ScriptedPrompter prompter;
-    const TUserData users(prompter, HandheldRegistry(mDir->path()));
-    QCOMPARE(users.Count(), 2);
+    const UserData users(prompter, HandheldRegistry(mDir->path()));
+    QCOMPARE(users.count(), 2);
     if (autoWidthAnswer >= 0)
-        prompter.Expect(QStringLiteral("Information"), AutoWidthText, Icon::Warning,
+        prompter.expect(QStringLiteral("Information"), AutoWidthText, Icon::Warning,
                         Buttons::YesNoCancel, Answer(autoWidthAnswer));
     if (!told.isEmpty())
-        prompter.Expect(QStringLiteral("Kribed-pro"), told, Icon::None, Buttons::Ok, Answer::Ok);
+        prompter.expect(QStringLiteral("Kribed-pro"), told, Icon::None, Buttons::Ok, Answer::Ok);
 
     QList<bool> calls;
     const AutoSizing sizing{autoSizing, [&calls](bool on) { calls.append(on); }};
-    const bool result = InstallDatabase(mDatabase, users, 0, {saveAtInstall, expertMode}, sizing,
+    const bool result = installDatabase(mDatabase, users, 0, {saveAtInstall, expertMode}, sizing,
                                         1, prompter);
     KRIBED_VERIFY_PROMPTER(prompter);
     QCOMPARE(result, copied);
@@ -166,17 +166,17 @@ void TestInstall::install()
     const QString target = mData + QStringLiteral("/AnnaK/Install/Kunden.pdb");
     QCOMPARE(QFileInfo::exists(target), copied);
     if (copied)
-        QVERIFY(FileBytes(target).startsWith("Kunden\0"));
+        QVERIFY(fileBytes(target).startsWith("Kunden\0"));
     const bool saved = copied && saveAtInstall;
-    QCOMPARE(FileBytes(ownFile) == OldOwnFile, !saved);
-    QCOMPARE(mDatabase.IsModified(), !saved);
-    QCOMPARE(mDatabase.FilePath(), ownFile);
+    QCOMPARE(fileBytes(ownFile) == OldOwnFile, !saved);
+    QCOMPARE(mDatabase.isModified(), !saved);
+    QCOMPARE(mDatabase.filePath(), ownFile);
 
     // The folder and the flag are made before anything is asked, and stay after a Cancel.
     QVERIFY(QFileInfo(mData + QStringLiteral("/AnnaK/Install")).isDir());
     DesktopIni ini;
-    QVERIFY(ini.Load(IniFile()));
-    const QString flag = ini.Value(QStringLiteral("HotSync Manager"), QStringLiteral("Install3"))
+    QVERIFY(ini.load(iniFile()));
+    const QString flag = ini.value(QStringLiteral("HotSync Manager"), QStringLiteral("Install3"))
                              .value_or(QString());
     QCOMPARE(flag, QStringLiteral("1"));
 }
@@ -184,14 +184,14 @@ void TestInstall::install()
 void TestInstall::installsForTheLastUser()
 {
     ScriptedPrompter prompter;
-    const TUserData users(prompter, HandheldRegistry(mDir->path()));
-    prompter.Expect(QStringLiteral("Kribed-pro"), SavedReadyText, Icon::None, Buttons::Ok, Answer::Ok);
-    QVERIFY(InstallDatabase(mDatabase, users, users.LastUserIndex(), {}, {}, 1, prompter));
+    const UserData users(prompter, HandheldRegistry(mDir->path()));
+    prompter.expect(QStringLiteral("Kribed-pro"), SavedReadyText, Icon::None, Buttons::Ok, Answer::Ok);
+    QVERIFY(installDatabase(mDatabase, users, users.lastUserIndex(), {}, {}, 1, prompter));
     KRIBED_VERIFY_PROMPTER(prompter);
 
     QVERIFY(QFileInfo::exists(mData + QStringLiteral("/Bert M/Install/Kunden.pdb")));
     QVERIFY(!QFileInfo::exists(mData + QStringLiteral("/AnnaK/Install")));
-    QSettings ini(IniFile(), QSettings::IniFormat);
+    QSettings ini(iniFile(), QSettings::IniFormat);
     QCOMPARE(ini.value(QStringLiteral("HotSync Manager/Install258")).toInt(), 1);
     QCOMPARE(ini.value(QStringLiteral("HotSync Manager/Install3")).toInt(), 0);
 }
@@ -205,12 +205,12 @@ void TestInstall::failedCopyTellsNothingMore()
     blocker.close();
 
     ScriptedPrompter prompter;
-    const TUserData users(prompter, HandheldRegistry(mDir->path()));
-    prompter.Expect(QStringLiteral("Save error"), QStringLiteral("There was an error in saving*"),
+    const UserData users(prompter, HandheldRegistry(mDir->path()));
+    prompter.expect(QStringLiteral("Save error"), QStringLiteral("There was an error in saving*"),
                     Icon::Error, Buttons::Ok, Answer::Ok);
-    QVERIFY(!InstallDatabase(mDatabase, users, 0, {false, false}, {}, 1, prompter));
+    QVERIFY(!installDatabase(mDatabase, users, 0, {false, false}, {}, 1, prompter));
     KRIBED_VERIFY_PROMPTER(prompter);
-    QVERIFY(mDatabase.IsModified());
+    QVERIFY(mDatabase.isModified());
 }
 
 QTEST_GUILESS_MAIN(TestInstall)

@@ -18,7 +18,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QString Describe(const QList<UserEntry> &users)
+QString describe(const QList<UserEntry> &users)
 {
     QStringList parts;
     for (const UserEntry &user : users)
@@ -26,11 +26,11 @@ QString Describe(const QList<UserEntry> &users)
     return parts.join(u'|');
 }
 
-QList<UserEntry> Parse(QByteArray bytes)
+QList<UserEntry> parse(QByteArray bytes)
 {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    return ReadUsersDat(buffer);
+    return readUsersDat(buffer);
 }
 
 const FixtureUser Anna{3, "Anna", "AnnaK"};
@@ -66,39 +66,39 @@ private Q_SLOTS:
 
 private:
     // Writes an INI of the organisation with the given values ("Group/Key" -> value).
-    void WriteIni(const QString &organisation, const QVariantMap &values);
-    QString DataFolder(const QByteArray &usersDat);
+    void writeIni(const QString &organisation, const QVariantMap &values);
+    QString dataFolder(const QByteArray &usersDat);
     // Writes the primary organisation's INI as the given bytes ("@data" stands for `data`).
-    QString WriteRawIni(QByteArray bytes, const QString &data);
+    QString writeRawIni(QByteArray bytes, const QString &data);
 
     std::unique_ptr<QTemporaryDir> mDir;
 };
 
 void TestUserData::initTestCase()
 {
-    SetCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
+    setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
 }
 
-void TestUserData::WriteIni(const QString &organisation, const QVariantMap &values)
+void TestUserData::writeIni(const QString &organisation, const QVariantMap &values)
 {
-    QVERIFY(WriteHandheldIni(mDir->path(), organisation, values));
+    QVERIFY(writeHandheldIni(mDir->path(), organisation, values));
 }
 
-QString TestUserData::DataFolder(const QByteArray &usersDat)
+QString TestUserData::dataFolder(const QByteArray &usersDat)
 {
     const QString folder = mDir->filePath(QStringLiteral("Palm"));
-    if (!WriteUsersDat(folder, usersDat))
+    if (!writeUsersDat(folder, usersDat))
         qFatal("cannot write users.dat");
     return folder;
 }
 
-QString TestUserData::WriteRawIni(QByteArray bytes, const QString &data)
+QString TestUserData::writeRawIni(QByteArray bytes, const QString &data)
 {
     const QString file =
-        HandheldRegistry(mDir->path()).IniFile(HandheldRegistry::PrimaryOrganisation());
+        HandheldRegistry(mDir->path()).iniFile(HandheldRegistry::primaryOrganisation());
     QDir().mkpath(QFileInfo(file).path());
     bytes.replace("@data", data.toUtf8());
-    if (!WriteBytes(file, bytes))
+    if (!writeBytes(file, bytes))
         qFatal("cannot write the INI");
     return file;
 }
@@ -109,47 +109,47 @@ void TestUserData::usersDat_data()
     QTest::addColumn<QString>("users");
 
     QTest::newRow("empty file") << QByteArray() << QString();
-    QTest::newRow("no users") << UsersDat(0, {}) << QString();
-    QTest::newRow("count 0 ignores a record") << UsersDat(0, {Anna}) << QString();
-    QTest::newRow("one user") << UsersDat(1, {Anna}) << QStringLiteral("3:Anna:AnnaK");
+    QTest::newRow("no users") << usersDatBytes(0, {}) << QString();
+    QTest::newRow("count 0 ignores a record") << usersDatBytes(0, {Anna}) << QString();
+    QTest::newRow("one user") << usersDatBytes(1, {Anna}) << QStringLiteral("3:Anna:AnnaK");
     QTest::newRow("two users, id low byte first")
-        << UsersDat(2, {Anna, Bert}) << QStringLiteral("3:Anna:AnnaK|258:Bert M:Bert M");
+        << usersDatBytes(2, {Anna, Bert}) << QStringLiteral("3:Anna:AnnaK|258:Bert M:Bert M");
     QTest::newRow("three users")
-        << UsersDat(3, {Anna, Bert, Cleo})
+        << usersDatBytes(3, {Anna, Bert, Cleo})
         << QStringLiteral("3:Anna:AnnaK|258:Bert M:Bert M|65535:Cleo:C");
-    QTest::newRow("marker right after the record") << UsersDat(2, {Anna, Bert}, QByteArray())
+    QTest::newRow("marker right after the record") << usersDatBytes(2, {Anna, Bert}, QByteArray())
                                                    << QStringLiteral("3:Anna:AnnaK|258:Bert M:Bert M");
     QTest::newRow("lone 0x80 and 0x01 before the marker")
-        << UsersDat(2, {Anna, Bert}, QByteArray("\x80\x01\x02\x80", 4))
+        << usersDatBytes(2, {Anna, Bert}, QByteArray("\x80\x01\x02\x80", 4))
         << QStringLiteral("3:Anna:AnnaK|258:Bert M:Bert M");
 
     // 0x01 0x01 0x80: the second 0x01 is taken along by the first, so the 0x80 is no marker
     // and the second record starts only after the real marker further on.
-    QByteArray swallowed = RecordBytes(Anna) + QByteArray("\x01\x01\x80", 3)
-                           + RecordBytes(Cleo) + QByteArray("\x01\x80", 2) + RecordBytes(Bert);
+    QByteArray swallowed = recordBytes(Anna) + QByteArray("\x01\x01\x80", 3)
+                           + recordBytes(Cleo) + QByteArray("\x01\x80", 2) + recordBytes(Bert);
     swallowed.prepend(QByteArray(12, '\0')).prepend('\x02');
     QTest::newRow("0x01 0x01 0x80 is no marker")
         << swallowed << QStringLiteral("3:Anna:AnnaK|258:Bert M:Bert M");
 
     // The uninterpreted byte is not part of the scan: a 0x01 there does not pair with 0x80.
-    QByteArray tailByte = RecordBytes(Anna, '\x01') + QByteArray("\x80\x01\x80", 3) + RecordBytes(Bert);
+    QByteArray tailByte = recordBytes(Anna, '\x01') + QByteArray("\x80\x01\x80", 3) + recordBytes(Bert);
     tailByte.prepend(QByteArray(12, '\0')).prepend('\x02');
     QTest::newRow("uninterpreted 0x01 starts no marker")
         << tailByte << QStringLiteral("3:Anna:AnnaK|258:Bert M:Bert M");
 
     QTest::newRow("count above the records in the file")
-        << UsersDat(5, {Anna, Bert}) << QStringLiteral("3:Anna:AnnaK|258:Bert M:Bert M");
+        << usersDatBytes(5, {Anna, Bert}) << QStringLiteral("3:Anna:AnnaK|258:Bert M:Bert M");
     QTest::newRow("no marker after the first record")
-        << UsersDat(1, {Anna}).replace(0, 1, "\x02") + QByteArray("\x00\x01\x01\x01", 4)
+        << usersDatBytes(1, {Anna}).replace(0, 1, "\x02") + QByteArray("\x00\x01\x01\x01", 4)
         << QStringLiteral("3:Anna:AnnaK");
     QTest::newRow("empty name and folder")
-        << UsersDat(1, {{7, "", ""}}) << QStringLiteral("7::");
+        << usersDatBytes(1, {{7, "", ""}}) << QStringLiteral("7::");
     QTest::newRow("40-character name and folder cut to 31")
-        << UsersDat(2, {{1, QByteArray(40, 'n'), QByteArray(40, 'f')}, Anna})
+        << usersDatBytes(2, {{1, QByteArray(40, 'n'), QByteArray(40, 'f')}, Anna})
         << QStringLiteral("1:%1:%2|3:Anna:AnnaK")
                .arg(QString(31, u'n'), QString(31, u'f'));
     QTest::newRow("names in the Western code page")
-        << UsersDat(1, {{9, "M\xfcller", "M\xfcller"}})
+        << usersDatBytes(1, {{9, "M\xfcller", "M\xfcller"}})
         << QStringLiteral("9:M\u00fcller:M\u00fcller");
 }
 
@@ -157,24 +157,24 @@ void TestUserData::usersDat()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, users);
-    QCOMPARE(Describe(Parse(bytes)), users);
+    QCOMPARE(describe(parse(bytes)), users);
 }
 
 void TestUserData::cutShortAtEveryByte()
 {
-    const QByteArray whole = UsersDat(2, {Anna, Bert});
+    const QByteArray whole = usersDatBytes(2, {Anna, Bert});
     // Each record is complete once its folder name is: the uninterpreted byte after it is not
     // needed.
-    const int firstComplete = 13 + RecordBytes(Anna).size() - 1;
+    const int firstComplete = 13 + recordBytes(Anna).size() - 1;
     const int secondComplete = whole.size() - 1;
-    const QList<UserEntry> all = Parse(whole);
+    const QList<UserEntry> all = parse(whole);
     QCOMPARE(all.size(), 2);
 
     for (int length = 0; length <= whole.size(); ++length) {
-        const QList<UserEntry> users = Parse(whole.left(length));
+        const QList<UserEntry> users = parse(whole.left(length));
         const int expected = length >= secondComplete ? 2 : length >= firstComplete ? 1 : 0;
         QVERIFY2(users.size() == expected, qPrintable(QStringLiteral("cut at %1").arg(length)));
-        QCOMPARE(Describe(users), Describe(all.mid(0, expected)));
+        QCOMPARE(describe(users), describe(all.mid(0, expected)));
     }
 }
 
@@ -187,8 +187,8 @@ void TestUserData::registry_data()
     QTest::addColumn<int>("count");
     QTest::addColumn<int>("lastUser");
 
-    const QString usr = HandheldRegistry::PrimaryOrganisation();
-    const QString palm = HandheldRegistry::FallbackOrganisation();
+    const QString usr = HandheldRegistry::primaryOrganisation();
+    const QString palm = HandheldRegistry::fallbackOrganisation();
     const QVariantMap withPath{{QStringLiteral("Core/Path"), QStringLiteral("@data")},
                                {QStringLiteral("Preferences/LastUserName"), QStringLiteral("Bert M")}};
 
@@ -221,29 +221,29 @@ void TestUserData::registry()
     QFETCH(int, lastUser);
 
     mDir = std::make_unique<QTemporaryDir>();
-    const QString data = writeUsers ? DataFolder(UsersDat(2, {Anna, Bert}))
+    const QString data = writeUsers ? dataFolder(usersDatBytes(2, {Anna, Bert}))
                                     : mDir->filePath(QStringLiteral("Palm"));
     for (auto it = values.begin(); it != values.end(); ++it) {
         if (it.value() == QStringLiteral("@data"))
             it.value() = data;
     }
     for (const QString &organisation : organisations)
-        WriteIni(organisation, values);
+        writeIni(organisation, values);
 
     ScriptedPrompter prompter;
     if (message)
-        prompter.Expect(QStringLiteral("Kribed"),
+        prompter.expect(QStringLiteral("Kribed"),
                         QStringLiteral("The Desktop software for the Palm Computing(R) Platform is "
                                        "not correctly installed.\nNevertheless you can use Kribed "
                                        "without problems."),
                         Icon::Error, Buttons::Ok, Answer::Ok);
-    const TUserData users(prompter, HandheldRegistry(mDir->path()));
+    const UserData users(prompter, HandheldRegistry(mDir->path()));
     KRIBED_VERIFY_PROMPTER(prompter);
-    QCOMPARE(users.Count(), count);
-    QCOMPARE(users.LastUserIndex(), lastUser);
+    QCOMPARE(users.count(), count);
+    QCOMPARE(users.lastUserIndex(), lastUser);
     if (count > 0) {
-        QCOMPARE(users.DesktopDataFolder(), data);
-        QCOMPARE(users.BackupFolder(lastUser), data + u'/' + users.FolderName(lastUser)
+        QCOMPARE(users.desktopDataFolder(), data);
+        QCOMPARE(users.backupFolder(lastUser), data + u'/' + users.folderName(lastUser)
                                                   + QStringLiteral("/backup"));
     }
 }
@@ -252,64 +252,64 @@ void TestUserData::longValuesAreCut()
 {
     mDir = std::make_unique<QTemporaryDir>();
     const QByteArray longName(40, 'L');
-    const QString data = DataFolder(UsersDat(3, {Anna, {5, longName, "Long"}, {6, longName, "Later"}}));
+    const QString data = dataFolder(usersDatBytes(3, {Anna, {5, longName, "Long"}, {6, longName, "Later"}}));
     // A 300-character Path keeps its first 255 characters; the user list is then not found.
-    WriteIni(HandheldRegistry::PrimaryOrganisation(),
+    writeIni(HandheldRegistry::primaryOrganisation(),
              {{QStringLiteral("Core/Path"), data},
               {QStringLiteral("Preferences/LastUserName"), QString::fromLatin1(longName)}});
-    WriteIni(HandheldRegistry::FallbackOrganisation(),
+    writeIni(HandheldRegistry::fallbackOrganisation(),
              {{QStringLiteral("Core/Path"), QString(300, u'p')}});
 
     ScriptedPrompter prompter;
-    const TUserData users(prompter, HandheldRegistry(mDir->path()));
+    const UserData users(prompter, HandheldRegistry(mDir->path()));
     KRIBED_VERIFY_PROMPTER(prompter);
-    QCOMPARE(users.LastUserName().size(), MaxUserTextLength);
+    QCOMPARE(users.lastUserName().size(), MaxUserTextLength);
     // Both long names are cut alike and still match; the later one wins.
-    QCOMPARE(users.LastUserIndex(), 2);
-    QCOMPARE(users.FolderName(2), QStringLiteral("Later"));
+    QCOMPARE(users.lastUserIndex(), 2);
+    QCOMPARE(users.folderName(2), QStringLiteral("Later"));
 
-    QFile::remove(HandheldRegistry(mDir->path()).IniFile(HandheldRegistry::PrimaryOrganisation()));
-    const TUserData fallback(prompter, HandheldRegistry(mDir->path()));
-    QCOMPARE(fallback.DesktopDataFolder(), QString(MaxDesktopFolderLength, u'p'));
-    QCOMPARE(fallback.Count(), 0);
+    QFile::remove(HandheldRegistry(mDir->path()).iniFile(HandheldRegistry::primaryOrganisation()));
+    const UserData fallback(prompter, HandheldRegistry(mDir->path()));
+    QCOMPARE(fallback.desktopDataFolder(), QString(MaxDesktopFolderLength, u'p'));
+    QCOMPARE(fallback.count(), 0);
 }
 
 void TestUserData::lookupsOutsideTheList()
 {
     mDir = std::make_unique<QTemporaryDir>();
-    const QString data = DataFolder(UsersDat(1, {Anna}));
-    WriteIni(HandheldRegistry::PrimaryOrganisation(), {{QStringLiteral("Core/Path"), data}});
+    const QString data = dataFolder(usersDatBytes(1, {Anna}));
+    writeIni(HandheldRegistry::primaryOrganisation(), {{QStringLiteral("Core/Path"), data}});
     ScriptedPrompter prompter;
-    const TUserData users(prompter, HandheldRegistry(mDir->path()));
+    const UserData users(prompter, HandheldRegistry(mDir->path()));
     for (int index : {-1, 1, 255}) {
-        QCOMPARE(users.UserId(index), quint16(0));
-        QVERIFY(users.UserName(index).isEmpty());
-        QVERIFY(users.FolderName(index).isEmpty());
+        QCOMPARE(users.userId(index), quint16(0));
+        QVERIFY(users.userName(index).isEmpty());
+        QVERIFY(users.folderName(index).isEmpty());
     }
-    QCOMPARE(users.UserId(0), quint16(3));
+    QCOMPARE(users.userId(0), quint16(3));
 }
 
 void TestUserData::prepareInstallFolder()
 {
     mDir = std::make_unique<QTemporaryDir>();
-    const QString data = DataFolder(UsersDat(2, {Anna, Bert}));
-    WriteIni(HandheldRegistry::PrimaryOrganisation(),
+    const QString data = dataFolder(usersDatBytes(2, {Anna, Bert}));
+    writeIni(HandheldRegistry::primaryOrganisation(),
              {{QStringLiteral("Core/Path"), data},
               {QStringLiteral("Preferences/LastUserName"), QStringLiteral("Bert M")},
               {QStringLiteral("HotSync Manager/Install3"), 0}});
     ScriptedPrompter prompter;
-    const TUserData users(prompter, HandheldRegistry(mDir->path()));
+    const UserData users(prompter, HandheldRegistry(mDir->path()));
 
-    const std::optional<QString> folder = users.PrepareInstallFolder(users.LastUserIndex(), prompter);
+    const std::optional<QString> folder = users.prepareInstallFolder(users.lastUserIndex(), prompter);
     KRIBED_VERIFY_PROMPTER(prompter);
     QVERIFY(folder);
     QCOMPARE(*folder, data + QStringLiteral("/Bert M/Install"));
     QVERIFY(QFileInfo(*folder).isDir());
 
     // An existing folder is fine, and the flag is raised again.
-    QVERIFY(users.PrepareInstallFolder(users.LastUserIndex(), prompter));
+    QVERIFY(users.prepareInstallFolder(users.lastUserIndex(), prompter));
 
-    QSettings ini(HandheldRegistry(mDir->path()).IniFile(HandheldRegistry::PrimaryOrganisation()),
+    QSettings ini(HandheldRegistry(mDir->path()).iniFile(HandheldRegistry::primaryOrganisation()),
                   QSettings::IniFormat);
     QCOMPARE(ini.value(QStringLiteral("HotSync Manager/Install258")).toInt(), 1);
     QCOMPARE(ini.value(QStringLiteral("HotSync Manager/Install3")).toInt(), 0);
@@ -319,13 +319,13 @@ void TestUserData::prepareInstallFolder()
 void TestUserData::prepareWithoutHotSyncKey()
 {
     mDir = std::make_unique<QTemporaryDir>();
-    const QString data = DataFolder(UsersDat(1, {Anna}));
-    WriteIni(HandheldRegistry::PrimaryOrganisation(), {{QStringLiteral("Core/Path"), data}});
+    const QString data = dataFolder(usersDatBytes(1, {Anna}));
+    writeIni(HandheldRegistry::primaryOrganisation(), {{QStringLiteral("Core/Path"), data}});
     ScriptedPrompter prompter;
-    const TUserData users(prompter, HandheldRegistry(mDir->path()));
-    QVERIFY(!users.PrepareInstallFolder(0, prompter));
+    const UserData users(prompter, HandheldRegistry(mDir->path()));
+    QVERIFY(!users.prepareInstallFolder(0, prompter));
     KRIBED_VERIFY_PROMPTER(prompter);
-    QSettings ini(HandheldRegistry(mDir->path()).IniFile(HandheldRegistry::PrimaryOrganisation()),
+    QSettings ini(HandheldRegistry(mDir->path()).iniFile(HandheldRegistry::primaryOrganisation()),
                   QSettings::IniFormat);
     QVERIFY(!ini.contains(QStringLiteral("HotSync Manager/Install3")));
 }
@@ -333,32 +333,32 @@ void TestUserData::prepareWithoutHotSyncKey()
 void TestUserData::prepareWhenKeysVanished()
 {
     mDir = std::make_unique<QTemporaryDir>();
-    const QString data = DataFolder(UsersDat(1, {Anna}));
-    WriteIni(HandheldRegistry::PrimaryOrganisation(),
+    const QString data = dataFolder(usersDatBytes(1, {Anna}));
+    writeIni(HandheldRegistry::primaryOrganisation(),
              {{QStringLiteral("Core/Path"), data}, {QStringLiteral("HotSync Manager/x"), 1}});
     ScriptedPrompter prompter;
-    const TUserData users(prompter, HandheldRegistry(mDir->path()));
-    QVERIFY(QFile::remove(HandheldRegistry(mDir->path()).IniFile(HandheldRegistry::PrimaryOrganisation())));
+    const UserData users(prompter, HandheldRegistry(mDir->path()));
+    QVERIFY(QFile::remove(HandheldRegistry(mDir->path()).iniFile(HandheldRegistry::primaryOrganisation())));
 
-    prompter.Expect(QStringLiteral("Kribed"),
+    prompter.expect(QStringLiteral("Kribed"),
                     QStringLiteral("The Pilot DeskTop Software is not Correctly Installed"),
                     Icon::Error, Buttons::Ok, Answer::Ok);
-    QVERIFY(!users.PrepareInstallFolder(0, prompter));
+    QVERIFY(!users.prepareInstallFolder(0, prompter));
     KRIBED_VERIFY_PROMPTER(prompter);
 }
 
 void TestUserData::prepareWithoutUsers()
 {
     mDir = std::make_unique<QTemporaryDir>();
-    const QString data = DataFolder(UsersDat(0, {}));
-    WriteIni(HandheldRegistry::PrimaryOrganisation(),
+    const QString data = dataFolder(usersDatBytes(0, {}));
+    writeIni(HandheldRegistry::primaryOrganisation(),
              {{QStringLiteral("Core/Path"), data}, {QStringLiteral("HotSync Manager/x"), 1}});
     ScriptedPrompter prompter;
-    const TUserData users(prompter, HandheldRegistry(mDir->path()));
-    QVERIFY(!users.PrepareInstallFolder(0, prompter));
+    const UserData users(prompter, HandheldRegistry(mDir->path()));
+    QVERIFY(!users.prepareInstallFolder(0, prompter));
     KRIBED_VERIFY_PROMPTER(prompter);
     QVERIFY(!QFileInfo::exists(data + QStringLiteral("//Install")));
-    QSettings ini(HandheldRegistry(mDir->path()).IniFile(HandheldRegistry::PrimaryOrganisation()),
+    QSettings ini(HandheldRegistry(mDir->path()).iniFile(HandheldRegistry::primaryOrganisation()),
                   QSettings::IniFormat);
     QVERIFY(!ini.contains(QStringLiteral("HotSync Manager/Install0")));
 }
@@ -397,14 +397,14 @@ void TestUserData::iniValuesAsWritten()
     mDir = std::make_unique<QTemporaryDir>();
     const QString data = mDir->filePath(dataFolder);
     const QList<FixtureUser> written{Anna, Bert, {7, "Smith,J", "SmithJ"}, {9, "A\\B", "AB"}};
-    QVERIFY(WriteUsersDat(data, UsersDat(count, written)));
-    WriteRawIni(ini, data);
+    QVERIFY(writeUsersDat(data, usersDatBytes(count, written)));
+    writeRawIni(ini, data);
     ScriptedPrompter prompter;
-    const TUserData users(prompter, HandheldRegistry(mDir->path()));
+    const UserData users(prompter, HandheldRegistry(mDir->path()));
     KRIBED_VERIFY_PROMPTER(prompter);
-    QCOMPARE(users.DesktopDataFolder(), data);
-    QCOMPARE(users.Count(), count);
-    QCOMPARE(users.LastUserIndex(), lastUser);
+    QCOMPARE(users.desktopDataFolder(), data);
+    QCOMPARE(users.count(), count);
+    QCOMPARE(users.lastUserIndex(), lastUser);
 }
 
 void TestUserData::flagChangesOnlyItsKey_data()
@@ -432,24 +432,24 @@ void TestUserData::flagChangesOnlyItsKey()
     QFETCH(QByteArray, before);
     QFETCH(QByteArray, after);
     mDir = std::make_unique<QTemporaryDir>();
-    const QString data = DataFolder(UsersDat(1, {Anna}));
-    const QString ini = WriteRawIni(before, data);
+    const QString data = dataFolder(usersDatBytes(1, {Anna}));
+    const QString ini = writeRawIni(before, data);
     after.replace("@data", data.toUtf8());
     ScriptedPrompter prompter;
-    const TUserData users(prompter, HandheldRegistry(mDir->path()));
-    QVERIFY(users.PrepareInstallFolder(0, prompter));
+    const UserData users(prompter, HandheldRegistry(mDir->path()));
+    QVERIFY(users.prepareInstallFolder(0, prompter));
     KRIBED_VERIFY_PROMPTER(prompter);
-    QCOMPARE(ReadBytes(ini), after);
-    QCOMPARE(StateOf(QFileInfo(ini).path()).size(), 1);
+    QCOMPARE(readBytes(ini), after);
+    QCOMPARE(stateOf(QFileInfo(ini).path()).size(), 1);
 }
 
 void TestUserData::flagWriteFailures_data()
 {
     QTest::addColumn<int>("kind");
     QTest::addColumn<int>("error");
-    for (CallKind kind : AllCallKinds()) {
-        for (int error : InjectedErrors())
-            QTest::addRow("%s, errno %d", qPrintable(CallKindName(kind)), error)
+    for (CallKind kind : allCallKinds()) {
+        for (int error : injectedErrors())
+            QTest::addRow("%s, errno %d", qPrintable(callKindName(kind)), error)
                 << int(kind) << error;
     }
 }
@@ -461,35 +461,35 @@ void TestUserData::flagWriteFailures()
     QFETCH(int, kind);
     QFETCH(int, error);
     mDir = std::make_unique<QTemporaryDir>();
-    const QString data = DataFolder(UsersDat(1, {Anna}));
+    const QString data = dataFolder(usersDatBytes(1, {Anna}));
     const QByteArray before = "[Core]\nPath=@data\n[HotSync Manager]\nInstall3=0\n";
-    const QString ini = WriteRawIni(before, data);
+    const QString ini = writeRawIni(before, data);
     ScriptedPrompter prompter;
-    const TUserData users(prompter, HandheldRegistry(mDir->path()));
+    const UserData users(prompter, HandheldRegistry(mDir->path()));
     SaveCase flagCase;
     flagCase.folder = QFileInfo(ini).path();
-    flagCase.setUp = [&] { WriteRawIni(before, data); };
-    flagCase.run = [&] { return users.PrepareInstallFolder(0, prompter).has_value(); };
-    flagCase.afterRun = [&](bool) { return prompter.Failures(); };
-    const QString problem = SweepFaults(flagCase, CallKind(kind), error);
+    flagCase.setUp = [&] { writeRawIni(before, data); };
+    flagCase.run = [&] { return users.prepareInstallFolder(0, prompter).has_value(); };
+    flagCase.afterRun = [&](bool) { return prompter.failures(); };
+    const QString problem = sweepFaults(flagCase, CallKind(kind), error);
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
-    QVERIFY(ReadBytes(ini).endsWith("Install3=1\n"));
+    QVERIFY(readBytes(ini).endsWith("Install3=1\n"));
 }
 
 // A settings file reached through a link is changed where it lies; the link stays.
 void TestUserData::flagThroughLink()
 {
     mDir = std::make_unique<QTemporaryDir>();
-    const QString data = DataFolder(UsersDat(1, {Anna}));
-    const QString ini = WriteRawIni("[Core]\nPath=@data\n[HotSync Manager]\n", data);
+    const QString data = dataFolder(usersDatBytes(1, {Anna}));
+    const QString ini = writeRawIni("[Core]\nPath=@data\n[HotSync Manager]\n", data);
     const QString real = mDir->filePath(QStringLiteral("real.ini"));
     QVERIFY(QFile::rename(ini, real));
     QVERIFY(QFile::link(real, ini));
     ScriptedPrompter prompter;
-    const TUserData users(prompter, HandheldRegistry(mDir->path()));
-    QVERIFY(users.PrepareInstallFolder(0, prompter));
+    const UserData users(prompter, HandheldRegistry(mDir->path()));
+    QVERIFY(users.prepareInstallFolder(0, prompter));
     QCOMPARE(QFileInfo(ini).symLinkTarget(), real);
-    QVERIFY(ReadBytes(real).endsWith("[HotSync Manager]\nInstall3=1\n"));
+    QVERIFY(readBytes(real).endsWith("[HotSync Manager]\nInstall3=1\n"));
 }
 
 QTEST_GUILESS_MAIN(TestUserData)

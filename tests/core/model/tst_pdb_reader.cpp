@@ -22,58 +22,58 @@ const QString Conversion = QStringLiteral(
     "This database created by Kribo 3 will be converted into the Kribo pro format. \n"
     "Please note, that the changes don't come up in Kribo 3.");
 
-LoadResult Load(const QByteArray &file, Database &database, Prompter &prompter,
+LoadResult load(const QByteArray &file, Database &database, Prompter &prompter,
                 const QString &path = QStringLiteral("/data/Test.pdb"))
 {
     QBuffer buffer;
     buffer.setData(file);
     buffer.open(QIODevice::ReadOnly);
-    return ReadDatabase(buffer, path, database, prompter);
+    return readDatabase(buffer, path, database, prompter);
 }
 
-void ExpectConversion(ScriptedPrompter &prompter)
+void expectConversion(ScriptedPrompter &prompter)
 {
-    prompter.Expect(QStringLiteral("Information"), Conversion, Icon::Warning, Buttons::Ok,
+    prompter.expect(QStringLiteral("Information"), Conversion, Icon::Warning, Buttons::Ok,
                     Answer::Ok);
 }
 
-void ExpectQuestion(ScriptedPrompter &prompter, const QString &what, Answer answer)
+void expectQuestion(ScriptedPrompter &prompter, const QString &what, Answer answer)
 {
-    prompter.Expect(QStringLiteral("Warning"),
+    prompter.expect(QStringLiteral("Warning"),
                     QStringLiteral("There is a unknown %1. This may cause %2 problems.\nPlease "
                                    "contact instantly the developer by email:  ")
                             .arg(what, what == QLatin1String("fieldtype") ? QStringLiteral("serious")
                                                                            : QStringLiteral("same"))
-                        + SupportAddress(),
+                        + supportAddress(),
                     Icon::Warning, Buttons::RetryCancel, answer);
 }
 
-QList<QByteArray> Row(const Database &database, int record)
+QList<QByteArray> row(const Database &database, int record)
 {
-    return database.RecordAt(record);
+    return database.recordAt(record);
 }
 
 // A file whose record list runs past its end while every entry read points inside the file: the
 // block's words are all small and the file is longer than any of them.
-QByteArray RecordListPastEnd()
+QByteArray recordListPastEnd()
 {
     return PdbBuilder()
-        .Field("", 0x0001, 0)
-        .BlockBytes(1154, QByteArray(100, '\0'))
-        .BlockWord(1254, 0)
-        .Extras(QByteArray(70000, '\0'))
-        .NoEndMarker()
-        .ClaimRecordCount(65535)
-        .Build();
+        .field("", 0x0001, 0)
+        .blockBytes(1154, QByteArray(100, '\0'))
+        .blockWord(1254, 0)
+        .extras(QByteArray(70000, '\0'))
+        .noEndMarker()
+        .claimRecordCount(65535)
+        .build();
 }
 
-QByteArray ManyRecords(int count)
+QByteArray manyRecords(int count)
 {
     PdbBuilder builder;
-    builder.Field("N");
+    builder.field("N");
     for (int i = 0; i < count; ++i)
-        builder.Record({QByteArray::number(i)});
-    return builder.Build();
+        builder.record({QByteArray::number(i)});
+    return builder.build();
 }
 
 } // namespace
@@ -111,52 +111,52 @@ void TestPdbReader::refusedFiles_data()
     QTest::addColumn<QString>("question"); // answered with Cancel
     QTest::addColumn<QString>("error");
 
-    const PdbBuilder oneField = PdbBuilder().Field("A").Record({"x"});
+    const PdbBuilder oneField = PdbBuilder().field("A").record({"x"});
     QTest::newRow("header shorter than 78 bytes")
-        << oneField.Build().left(77) << false << QString() << NotKribo;
+        << oneField.build().left(77) << false << QString() << NotKribo;
     QTest::newRow("empty file") << QByteArray() << false << QString() << NotKribo;
     QTest::newRow("type is not a Kribo type")
-        << PdbBuilder(oneField).Type("DATA").Build() << false << QString() << NotKribo;
+        << PdbBuilder(oneField).type("DATA").build() << false << QString() << NotKribo;
     QTest::newRow("negative app-info offset")
-        << PdbBuilder(oneField).ClaimAppInfoOffset(0x80000000u).Build() << false << QString()
+        << PdbBuilder(oneField).claimAppInfoOffset(0x80000000u).build() << false << QString()
         << QStringLiteral("Error: Seek KRStruc");
     QTest::newRow("app-info offset past the end")
-        << PdbBuilder(oneField).ClaimAppInfoOffset(1000000).Build() << false << QString()
+        << PdbBuilder(oneField).claimAppInfoOffset(1000000).build() << false << QString()
         << QStringLiteral("Error: Size KRStruc");
     QTest::newRow("app-info block short")
-        << PdbBuilder(oneField).CutBlock(1701).Build() << false << QString()
+        << PdbBuilder(oneField).cutBlock(1701).build() << false << QString()
         << QStringLiteral("Error: Size KRStruc");
     QTest::newRow("Kribo 3 block short")
-        << PdbBuilder(PdbBuilder::Layout::Kribo3).Field("A").CutBlock(563).Build() << true
+        << PdbBuilder(PdbBuilder::Layout::Kribo3).field("A").cutBlock(563).build() << true
         << QString() << QStringLiteral("Error: Size KRStruc");
     QTest::newRow("unknown version declined")
-        << PdbBuilder(oneField).BlockWord(1152, 577).Build() << false << QStringLiteral("database version")
+        << PdbBuilder(oneField).blockWord(1152, 577).build() << false << QStringLiteral("database version")
         << QStringLiteral("Error: Version");
     QTest::newRow("unknown field type declined")
-        << PdbBuilder().Field("A").Field("B", 0x0777).Record({"x", "y"}).Build() << false
+        << PdbBuilder().field("A").field("B", 0x0777).record({"x", "y"}).build() << false
         << QStringLiteral("fieldtype") << QStringLiteral("Error: Seek Fieldtype");
     QTest::newRow("record list runs past the end")
-        << RecordListPastEnd() << false << QString() << QStringLiteral("Error: Record Ptr");
-    QTest::newRow("51 fields") << PdbBuilder(oneField).ClaimFieldCount(51).Build() << false
+        << recordListPastEnd() << false << QString() << QStringLiteral("Error: Record Ptr");
+    QTest::newRow("51 fields") << PdbBuilder(oneField).claimFieldCount(51).build() << false
                                << QString() << NotKribo;
-    QTest::newRow("65535 fields") << PdbBuilder(oneField).ClaimFieldCount(65535).Build() << false
+    QTest::newRow("65535 fields") << PdbBuilder(oneField).claimFieldCount(65535).build() << false
                                   << QString() << NotKribo;
-    QTest::newRow("no fields") << PdbBuilder(oneField).ClaimFieldCount(0).Build() << false
+    QTest::newRow("no fields") << PdbBuilder(oneField).claimFieldCount(0).build() << false
                                << QString() << NotKribo;
     QTest::newRow("Kribo 3 with 21 fields")
-        << PdbBuilder(PdbBuilder::Layout::Kribo3).Field("A").ClaimFieldCount(21).Build() << true
+        << PdbBuilder(PdbBuilder::Layout::Kribo3).field("A").claimFieldCount(21).build() << true
         << QString() << NotKribo;
 
     // Records that start inside other records' line breaks: every start needs its own CR LF
     // copy, far more than the file.
-    PdbBuilder inside = PdbBuilder().Field("A").Record({QByteArray(3000, '\n')});
+    PdbBuilder inside = PdbBuilder().field("A").record({QByteArray(3000, '\n')});
     for (int i = 1; i < 400; ++i)
-        inside.Record({"x"});
-    inside.Build();
+        inside.record({"x"});
+    inside.build();
     for (int i = 1; i < 400; ++i)
-        inside.ClaimRecordOffset(i, quint32(inside.RecordOffsets().at(0) + 2 + i));
+        inside.claimRecordOffset(i, quint32(inside.recordOffsets().at(0) + 2 + i));
     QTest::newRow("copies beyond the file's size")
-        << inside.Build() << false << QString() << QStringLiteral("Error: Read Record string");
+        << inside.build() << false << QString() << QStringLiteral("Error: Read Record string");
 }
 
 void TestPdbReader::refusedFiles()
@@ -168,13 +168,13 @@ void TestPdbReader::refusedFiles()
 
     ScriptedPrompter prompter;
     if (kribo3)
-        ExpectConversion(prompter);
+        expectConversion(prompter);
     if (!question.isEmpty())
-        ExpectQuestion(prompter, question, Answer::Cancel);
-    prompter.Expect(QStringLiteral("Information"), error, Icon::Error, Buttons::Ok, Answer::Ok);
+        expectQuestion(prompter, question, Answer::Cancel);
+    prompter.expect(QStringLiteral("Information"), error, Icon::Error, Buttons::Ok, Answer::Ok);
 
     Database database;
-    QCOMPARE(Load(file, database, prompter), LoadResult::Aborted);
+    QCOMPARE(load(file, database, prompter), LoadResult::Aborted);
     KRIBED_VERIFY_PROMPTER(prompter);
 }
 
@@ -183,7 +183,7 @@ void TestPdbReader::openErrorKeepsTheDatabase()
     QTemporaryDir dir;
     Database database;
     ScriptedPrompter quiet;
-    QCOMPARE(Load(PdbBuilder().Name("Kept").Field("A").Record({"v"}).Build(), database, quiet),
+    QCOMPARE(load(PdbBuilder().name("Kept").field("A").record({"v"}).build(), database, quiet),
              LoadResult::Loaded);
 
     const QString openError = QStringLiteral(
@@ -191,11 +191,11 @@ void TestPdbReader::openErrorKeepsTheDatabase()
         "the file may be in use by another application.");
     for (const QString &path : {dir.filePath(QStringLiteral("missing.pdb")), dir.path()}) {
         ScriptedPrompter prompter;
-        prompter.Expect(QStringLiteral("Error"), openError, Icon::Error, Buttons::Ok, Answer::Ok);
-        QCOMPARE(LoadDatabaseFile(path, database, prompter), LoadResult::NotOpened);
+        prompter.expect(QStringLiteral("Error"), openError, Icon::Error, Buttons::Ok, Answer::Ok);
+        QCOMPARE(loadDatabaseFile(path, database, prompter), LoadResult::NotOpened);
         KRIBED_VERIFY_PROMPTER(prompter);
-        QCOMPARE(database.Name(), QByteArray("Kept"));
-        QCOMPARE(database.Cell(1, 1), QByteArray("v"));
+        QCOMPARE(database.name(), QByteArray("Kept"));
+        QCOMPARE(database.cell(1, 1), QByteArray("v"));
     }
     // Opening for reading and writing must not make the missing file.
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("missing.pdb"))));
@@ -204,43 +204,43 @@ void TestPdbReader::openErrorKeepsTheDatabase()
 void TestPdbReader::kriboProValues()
 {
     const QByteArray file = PdbBuilder()
-                                .Name("Kunden")
-                                .Creator("Othr")
-                                .Field("Name")
-                                .Field("Paid", 0x0002)
-                                .Field("Note", 0x0001)
-                                .BlockWord(1258, 2)
-                                .BlockWord(1260, 3)
-                                .BlockWord(1264, 1)
-                                .BlockBytes(1282, QByteArray("Ann\0junk", 8))
-                                .BlockWord(1298, 0x0033)
-                                .Record({"Anna", "1", "a\nb\n"})
-                                .Record({"Bert", "0", ""})
-                                .Build();
+                                .name("Kunden")
+                                .creator("Othr")
+                                .field("Name")
+                                .field("Paid", 0x0002)
+                                .field("Note", 0x0001)
+                                .blockWord(1258, 2)
+                                .blockWord(1260, 3)
+                                .blockWord(1264, 1)
+                                .blockBytes(1282, QByteArray("Ann\0junk", 8))
+                                .blockWord(1298, 0x0033)
+                                .record({"Anna", "1", "a\nb\n"})
+                                .record({"Bert", "0", ""})
+                                .build();
     Database database;
-    database.SetIncrementAmount(7);
-    database.SetModified();
-    database.SetFilterOn(true);
+    database.setIncrementAmount(7);
+    database.setModified();
+    database.setFilterOn(true);
     ScriptedPrompter prompter;
-    QCOMPARE(Load(file, database, prompter), LoadResult::Loaded);
+    QCOMPARE(load(file, database, prompter), LoadResult::Loaded);
     KRIBED_VERIFY_PROMPTER(prompter);
 
-    QCOMPARE(database.Name(), QByteArray("Kunden"));
-    QCOMPARE(database.FilePath(), QStringLiteral("/data/Test.pdb"));
-    QCOMPARE(database.FieldCount(), 3);
-    QCOMPARE(database.FieldName(2), QByteArray("Paid"));
-    QCOMPARE(database.FieldType(2), int(BooleanType));
-    QCOMPARE(Row(database, 1), (QList<QByteArray>{"Anna", "1", "a\r\nb\r\n"}));
-    QCOMPARE(Row(database, 2), (QList<QByteArray>{"Bert", "0", ""}));
-    QCOMPARE(database.SecondarySortField(), 2);
-    QCOMPARE(database.TertiarySortField(), 3);
-    QCOMPARE(database.FilterField(), 1);
-    QCOMPARE(database.FilterText(), QByteArray("Ann"));
-    QVERIFY(database.Flags().autoLock && database.Flags().readOnly && database.Flags().isPrivate
-            && database.Flags().kriboFilter);
-    QCOMPARE(database.IncrementAmount(), 1);
-    QVERIFY(!database.IsModified());
-    QVERIFY(!database.FilterOn());
+    QCOMPARE(database.name(), QByteArray("Kunden"));
+    QCOMPARE(database.filePath(), QStringLiteral("/data/Test.pdb"));
+    QCOMPARE(database.fieldCount(), 3);
+    QCOMPARE(database.fieldName(2), QByteArray("Paid"));
+    QCOMPARE(database.fieldType(2), int(BooleanType));
+    QCOMPARE(row(database, 1), (QList<QByteArray>{"Anna", "1", "a\r\nb\r\n"}));
+    QCOMPARE(row(database, 2), (QList<QByteArray>{"Bert", "0", ""}));
+    QCOMPARE(database.secondarySortField(), 2);
+    QCOMPARE(database.tertiarySortField(), 3);
+    QCOMPARE(database.filterField(), 1);
+    QCOMPARE(database.filterText(), QByteArray("Ann"));
+    QVERIFY(database.flags().autoLock && database.flags().readOnly && database.flags().isPrivate
+            && database.flags().kriboFilter);
+    QCOMPARE(database.incrementAmount(), 1);
+    QVERIFY(!database.isModified());
+    QVERIFY(!database.filterOn());
 }
 
 void TestPdbReader::kribo3Conversion_data()
@@ -258,20 +258,20 @@ void TestPdbReader::kribo3Conversion()
     QFETCH(QList<QByteArray>, popups);
 
     const QByteArray file = PdbBuilder(PdbBuilder::Layout::Kribo3)
-                                .Name("Stock")
-                                .Field("Item")
-                                .Field("Colour", 0x0040, 60)
-                                .Field("Odd", 0x0777)
-                                .BlockWord(462, version)
-                                .BlockWord(504, 77)
-                                .BlockWord(508, 2)
-                                .BlockWord(514, 3)
-                                .BlockBytes(532, "Bolt")
-                                .BlockWord(548, 0x0033)
-                                .BlockWord(550, 2)
-                                .Popup(2, {"Red", "Blue"})
-                                .Record({"Bolt", "Red", "q\n"})
-                                .Build();
+                                .name("Stock")
+                                .field("Item")
+                                .field("Colour", 0x0040, 60)
+                                .field("Odd", 0x0777)
+                                .blockWord(462, version)
+                                .blockWord(504, 77)
+                                .blockWord(508, 2)
+                                .blockWord(514, 3)
+                                .blockBytes(532, "Bolt")
+                                .blockWord(548, 0x0033)
+                                .blockWord(550, 2)
+                                .popup(2, {"Red", "Blue"})
+                                .record({"Bolt", "Red", "q\n"})
+                                .build();
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Stock.pdb"));
     QFile out(path);
@@ -280,37 +280,37 @@ void TestPdbReader::kribo3Conversion()
     out.close();
 
     Database database;
-    database.SetFieldType(3, FloatType); // the previous database's type must not carry over
+    database.setFieldType(3, FloatType); // the previous database's type must not carry over
     ScriptedPrompter prompter;
-    ExpectConversion(prompter);
-    QCOMPARE(LoadDatabaseFile(path, database, prompter), LoadResult::Loaded);
+    expectConversion(prompter);
+    QCOMPARE(loadDatabaseFile(path, database, prompter), LoadResult::Loaded);
     KRIBED_VERIFY_PROMPTER(prompter);
 
-    QCOMPARE(database.FilePath(), dir.filePath(QStringLiteral("Stock_p.pdb")));
-    QCOMPARE(database.Name(), QByteArray("Stock_p"));
-    QVERIFY(!QFile::exists(database.FilePath()));
+    QCOMPARE(database.filePath(), dir.filePath(QStringLiteral("Stock_p.pdb")));
+    QCOMPARE(database.name(), QByteArray("Stock_p"));
+    QVERIFY(!QFile::exists(database.filePath()));
     QFile in(path);
     QVERIFY(in.open(QIODevice::ReadOnly));
     QCOMPARE(in.readAll(), file);
 
-    QCOMPARE(Row(database, 1), (QList<QByteArray>{"Bolt", "Red", "q\r\n"}));
-    QCOMPARE(database.FieldType(2), int(NormalPopupType));
-    QCOMPARE(database.FieldType(3), int(StringType));
-    QCOMPARE(database.ColumnWidth(2), 90);
-    QCOMPARE(database.PopupList(2), popups);
-    QCOMPARE(database.SecondarySortField(), 2);
-    QCOMPARE(database.FilterField(), 3);
-    QCOMPARE(database.FilterText(), QByteArray("Bolt"));
-    QVERIFY(!database.Flags().autoLock && !database.Flags().readOnly
-            && !database.Flags().isPrivate && !database.Flags().kriboFilter);
-    QCOMPARE(database.ExtrasLength(), 0);
+    QCOMPARE(row(database, 1), (QList<QByteArray>{"Bolt", "Red", "q\r\n"}));
+    QCOMPARE(database.fieldType(2), int(NormalPopupType));
+    QCOMPARE(database.fieldType(3), int(StringType));
+    QCOMPARE(database.columnWidth(2), 90);
+    QCOMPARE(database.popupList(2), popups);
+    QCOMPARE(database.secondarySortField(), 2);
+    QCOMPARE(database.filterField(), 3);
+    QCOMPARE(database.filterText(), QByteArray("Bolt"));
+    QVERIFY(!database.flags().autoLock && !database.flags().readOnly
+            && !database.flags().isPrivate && !database.flags().kriboFilter);
+    QCOMPARE(database.extrasLength(), 0);
 
-    const AppInfo &image = database.AppInfoImage();
-    QCOMPARE(image.Word(AppInfo::VersionOffset), quint16(576));
-    QCOMPARE(image.Word(AppInfo::FurtherWidthOffset), quint16(77));
-    QCOMPARE(image.Word(AppInfo::FieldNumberOffset), quint16(2));
-    QCOMPARE(image.Word(AppInfo::FlagsOffset), quint16(0));
-    QCOMPARE(image.FieldName(2), QByteArray("Colour"));
+    const AppInfo &image = database.appInfoImage();
+    QCOMPARE(image.word(AppInfo::VersionOffset), quint16(576));
+    QCOMPARE(image.word(AppInfo::FurtherWidthOffset), quint16(77));
+    QCOMPARE(image.word(AppInfo::FieldNumberOffset), quint16(2));
+    QCOMPARE(image.word(AppInfo::FlagsOffset), quint16(0));
+    QCOMPARE(image.fieldName(2), QByteArray("Colour"));
 }
 
 void TestPdbReader::recordList_data()
@@ -318,16 +318,16 @@ void TestPdbReader::recordList_data()
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<int>("records");
 
-    PdbBuilder ten = PdbBuilder().Field("A");
+    PdbBuilder ten = PdbBuilder().field("A");
     for (int i = 1; i <= 10; ++i)
-        ten.Record({QByteArray::number(i)});
+        ten.record({QByteArray::number(i)});
     QTest::newRow("entry 4 past the end keeps 4 records")
-        << PdbBuilder(ten).ClaimRecordOffset(4, 0x7fffffff).Build() << 4;
+        << PdbBuilder(ten).claimRecordOffset(4, 0x7fffffff).build() << 4;
     QTest::newRow("entry 0 at the very end keeps none")
-        << PdbBuilder(ten).ClaimRecordOffset(0, quint32(ten.Build().size())).Build() << 0;
+        << PdbBuilder(ten).claimRecordOffset(0, quint32(ten.build().size())).build() << 0;
     QTest::newRow("highest offset counts as past the end")
-        << PdbBuilder(ten).ClaimRecordOffset(9, 0xffffffff).Build() << 9;
-    QTest::newRow("zero records") << PdbBuilder().Field("A").Field("B").Build() << 0;
+        << PdbBuilder(ten).claimRecordOffset(9, 0xffffffff).build() << 9;
+    QTest::newRow("zero records") << PdbBuilder().field("A").field("B").build() << 0;
 }
 
 void TestPdbReader::recordList()
@@ -337,14 +337,14 @@ void TestPdbReader::recordList()
 
     Database database;
     ScriptedPrompter prompter;
-    QCOMPARE(Load(file, database, prompter), LoadResult::Loaded);
+    QCOMPARE(load(file, database, prompter), LoadResult::Loaded);
     KRIBED_VERIFY_PROMPTER(prompter);
     // No record is shown as one empty record.
-    QCOMPARE(database.RecordCount(), qMax(records, 1));
+    QCOMPARE(database.recordCount(), qMax(records, 1));
     for (int record = 1; record <= records; ++record)
-        QCOMPARE(database.Cell(1, record), QByteArray::number(record));
+        QCOMPARE(database.cell(1, record), QByteArray::number(record));
     if (records == 0) {
-        for (const QByteArray &cell : database.RecordAt(1))
+        for (const QByteArray &cell : database.recordAt(1))
             QVERIFY(cell.isEmpty());
     }
 }
@@ -359,26 +359,26 @@ void TestPdbReader::everyRecordIsRead_data()
     QTest::addColumn<int>("lastRecord");
     QTest::addColumn<QList<QByteArray>>("lastCells");
 
-    QTest::newRow("10000 records") << ManyRecords(10000) << false << 10000 << 10000
+    QTest::newRow("10000 records") << manyRecords(10000) << false << 10000 << 10000
                                    << QList<QByteArray>{"9999"};
 
     // A Kribo 3 file whose records hold one text for three fields: each record's cells run on
     // into the texts of the records after it.
     PdbBuilder kribo3(PdbBuilder::Layout::Kribo3);
-    kribo3.Field("A").Field("B").Field("C");
+    kribo3.field("A").field("B").field("C");
     for (int i = 1; i <= 300; ++i)
-        kribo3.RawRecord("text " + QByteArray::number(i) + '\0');
+        kribo3.rawRecord("text " + QByteArray::number(i) + '\0');
     QTest::newRow("Kribo 3, fewer texts than fields, 300 records")
-        << kribo3.Build() << true << 300 << 299 << QList<QByteArray>{"text 299", "text 300", ""};
+        << kribo3.build() << true << 300 << 299 << QList<QByteArray>{"text 299", "text 300", ""};
 
     const auto repeated = [](const QByteArray &value) {
-        PdbBuilder builder = PdbBuilder().Field("A").Field("B").Record({value, value});
+        PdbBuilder builder = PdbBuilder().field("A").field("B").record({value, value});
         for (int i = 1; i < 2000; ++i)
-            builder.Record({"x", "y"});
-        builder.Build();
+            builder.record({"x", "y"});
+        builder.build();
         for (int i = 1; i < 2000; ++i)
-            builder.ClaimRecordOffset(i, quint32(builder.RecordOffsets().at(0)));
-        return builder.Build();
+            builder.claimRecordOffset(i, quint32(builder.recordOffsets().at(0)));
+        return builder.build();
     };
     QTest::newRow("2000 entries point at one record of 3000-byte values")
         << repeated(QByteArray(3000, 'v')) << false << 2000 << 2000
@@ -399,15 +399,15 @@ void TestPdbReader::everyRecordIsRead()
     Database database;
     ScriptedPrompter prompter;
     if (kribo3)
-        ExpectConversion(prompter);
-    QCOMPARE(Load(file, database, prompter), LoadResult::Loaded);
+        expectConversion(prompter);
+    QCOMPARE(load(file, database, prompter), LoadResult::Loaded);
     KRIBED_VERIFY_PROMPTER(prompter);
-    QCOMPARE(database.RecordCount(), records);
-    QCOMPARE(Row(database, lastRecord), lastCells);
+    QCOMPARE(database.recordCount(), records);
+    QCOMPARE(row(database, lastRecord), lastCells);
 
     QSet<const char *> seen;
     qint64 ownBytes = 0;
-    for (const Database::Record &row : database.Records()) {
+    for (const Database::Record &row : database.records()) {
         for (const QByteArray &cell : row) {
             if (!cell.isEmpty() && !seen.contains(cell.constData())) {
                 seen.insert(cell.constData());
@@ -440,12 +440,12 @@ void TestPdbReader::damagedRecords()
     QFETCH(QList<QByteArray>, cells);
 
     const QByteArray file =
-        PdbBuilder().Field("A").Field("B").Field("C").RawRecord(record).Build();
+        PdbBuilder().field("A").field("B").field("C").rawRecord(record).build();
     Database database;
     ScriptedPrompter prompter;
-    QCOMPARE(Load(file, database, prompter), LoadResult::Loaded);
+    QCOMPARE(load(file, database, prompter), LoadResult::Loaded);
     KRIBED_VERIFY_PROMPTER(prompter);
-    QCOMPARE(Row(database, 1), cells);
+    QCOMPARE(row(database, 1), cells);
 }
 
 void TestPdbReader::columnWidths_data()
@@ -469,33 +469,33 @@ void TestPdbReader::columnWidths()
     QFETCH(int, pixels);
 
     Database database;
-    database.SetWidthScale(scale);
+    database.setWidthScale(scale);
     ScriptedPrompter prompter;
-    QCOMPARE(Load(PdbBuilder().Field("A", 1, units).Build(), database, prompter),
+    QCOMPARE(load(PdbBuilder().field("A", 1, units).build(), database, prompter),
              LoadResult::Loaded);
-    QCOMPARE(database.ColumnWidth(1), pixels);
+    QCOMPARE(database.columnWidth(1), pixels);
 }
 
 void TestPdbReader::unknownTypeAfterRetryIsString()
 {
     Database database;
-    database.SetFieldType(2, FloatType);
+    database.setFieldType(2, FloatType);
     ScriptedPrompter prompter;
-    ExpectQuestion(prompter, QStringLiteral("database version"), Answer::Retry);
-    ExpectQuestion(prompter, QStringLiteral("fieldtype"), Answer::Retry);
-    ExpectQuestion(prompter, QStringLiteral("fieldtype"), Answer::Retry);
+    expectQuestion(prompter, QStringLiteral("database version"), Answer::Retry);
+    expectQuestion(prompter, QStringLiteral("fieldtype"), Answer::Retry);
+    expectQuestion(prompter, QStringLiteral("fieldtype"), Answer::Retry);
     const QByteArray file = PdbBuilder()
-                                .Field("A", 0x0000)
-                                .Field("B", 0x0777)
-                                .Field("C", 0x0043)
-                                .BlockWord(1152, 1)
-                                .Record({"1", "2", "3"})
-                                .Build();
-    QCOMPARE(Load(file, database, prompter), LoadResult::Loaded);
+                                .field("A", 0x0000)
+                                .field("B", 0x0777)
+                                .field("C", 0x0043)
+                                .blockWord(1152, 1)
+                                .record({"1", "2", "3"})
+                                .build();
+    QCOMPARE(load(file, database, prompter), LoadResult::Loaded);
     KRIBED_VERIFY_PROMPTER(prompter);
-    QCOMPARE(database.FieldType(1), int(StringType));
-    QCOMPARE(database.FieldType(2), int(StringType));
-    QCOMPARE(database.FieldType(3), int(AutoIncrementIntegerType));
+    QCOMPARE(database.fieldType(1), int(StringType));
+    QCOMPARE(database.fieldType(2), int(StringType));
+    QCOMPARE(database.fieldType(3), int(AutoIncrementIntegerType));
 }
 
 void TestPdbReader::popupArea_data()
@@ -564,19 +564,19 @@ void TestPdbReader::popupArea()
 
     PdbBuilder builder;
     for (int field = 1; field <= fields; ++field)
-        builder.Field("F" + QByteArray::number(field));
-    builder.RawPopupArea(area);
+        builder.field("F" + QByteArray::number(field));
+    builder.rawPopupArea(area);
     if (!endMarker)
-        builder.NoEndMarker();
+        builder.noEndMarker();
 
     Database database;
-    database.PopupList(2).append("stale");
+    database.popupList(2).append("stale");
     ScriptedPrompter prompter;
-    QCOMPARE(Load(builder.Build(), database, prompter), LoadResult::Loaded);
+    QCOMPARE(load(builder.build(), database, prompter), LoadResult::Loaded);
     KRIBED_VERIFY_PROMPTER(prompter);
     for (int field = 1; field <= MaxFields; ++field)
-        QCOMPARE(database.PopupList(field), lists.value(field));
-    QCOMPARE(database.Extras(), extras);
+        QCOMPARE(database.popupList(field), lists.value(field));
+    QCOMPARE(database.extras(), extras);
 }
 
 void TestPdbReader::modificationTime_data()
@@ -600,9 +600,9 @@ void TestPdbReader::modificationTime()
 
     Database database;
     ScriptedPrompter prompter;
-    QCOMPARE(Load(PdbBuilder().Field("A").Dates(seconds).Build(), database, prompter),
+    QCOMPARE(load(PdbBuilder().field("A").dates(seconds).build(), database, prompter),
              LoadResult::Loaded);
-    QCOMPARE(database.ModificationTime(), time);
+    QCOMPARE(database.modificationTime(), time);
 }
 
 QTEST_GUILESS_MAIN(TestPdbReader)

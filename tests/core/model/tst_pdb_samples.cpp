@@ -27,45 +27,45 @@ namespace {
 
 const QDateTime SampleTime(QDate(2026, 3, 14), QTime(9, 26, 53));
 
-QString SourcePath(const QString &relative)
+QString sourcePath(const QString &relative)
 {
     return QStringLiteral(KRIBED_SOURCE_DIR "/") + relative;
 }
 
-QByteArray Written(Database &database, int currentColumn)
+QByteArray written(Database &database, int currentColumn)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     ScriptedPrompter prompter;
-    if (!WriteDatabase(buffer, database, currentColumn, SampleTime, prompter))
+    if (!writeDatabase(buffer, database, currentColumn, SampleTime, prompter))
         return QByteArray();
     return buffer.data();
 }
 
-void AddField(Database &database, const QByteArray &name, int type, int units)
+void addField(Database &database, const QByteArray &name, int type, int units)
 {
-    const int field = database.FieldCount() + 1;
-    database.InsertField(field, name, database.UnitsToPixels(units));
-    database.SetFieldType(field, type);
+    const int field = database.fieldCount() + 1;
+    database.insertField(field, name, database.unitsToPixels(units));
+    database.setFieldType(field, type);
 }
 
 // Customers: text, a popup list, dates, a Boolean, numbers, and a value with a line break.
-QByteArray Kunden()
+QByteArray kunden()
 {
     Database database;
-    database.SetShape(0, 0);
-    AddField(database, "Kundennr", AutoIncrementIntegerType, 40);
-    AddField(database, "Name", StringType, 90);
-    AddField(database, "Ort", StringType, 70);
-    AddField(database, "Status", NormalPopupType, 50);
-    AddField(database, "Interessen", MultiplePopupType, 80);
-    AddField(database, "Kunde seit", NormalDateType, 50);
-    AddField(database, "Stammkunde", BooleanType, 30);
-    AddField(database, "Umsatz", FloatType, 50);
-    AddField(database, "Notiz", StringType, 100);
-    AddField(database, "Geaendert", ModificationDateType, 50);
-    database.PopupList(4) = {"Neu", "Aktiv", "Ruhend"};
-    database.PopupList(5) = {"Wein", "Kaese", "Brot", "Obst"};
+    database.setShape(0, 0);
+    addField(database, "Kundennr", AutoIncrementIntegerType, 40);
+    addField(database, "Name", StringType, 90);
+    addField(database, "Ort", StringType, 70);
+    addField(database, "Status", NormalPopupType, 50);
+    addField(database, "Interessen", MultiplePopupType, 80);
+    addField(database, "Kunde seit", NormalDateType, 50);
+    addField(database, "Stammkunde", BooleanType, 30);
+    addField(database, "Umsatz", FloatType, 50);
+    addField(database, "Notiz", StringType, 100);
+    addField(database, "Geaendert", ModificationDateType, 50);
+    database.popupList(4) = {"Neu", "Aktiv", "Ruhend"};
+    database.popupList(5) = {"Wein", "Kaese", "Brot", "Obst"};
 
     const QList<QList<QByteArray>> rows = {
         {"Anna Albers", "Bremen", "Aktiv", "Wein Kaese", "12.03.2019", "1", "1520,50"},
@@ -94,38 +94,38 @@ QByteArray Kunden()
         record += rows.at(i);
         record += i % 4 == 0 ? QByteArray("Liefert selbst ab.\r\nBitte anrufen.") : QByteArray();
         record += QByteArray("10.03.2026");
-        database.InsertRecord(i + 1, record);
+        database.insertRecord(i + 1, record);
     }
-    database.SetName("Kunden");
-    database.SetSecondarySortField(3);
-    database.SetFilterText("Bremen");
-    database.SetFilterField(3);
-    return Written(database, 2);
+    database.setName("Kunden");
+    database.setSecondarySortField(3);
+    database.setFilterText("Bremen");
+    database.setFilterField(3);
+    return written(database, 2);
 }
 
 // Builds a demo of the row-sum marks from its field names and records: the fields from the second
 // to the sum field are Normal Integer, the others String.
-QByteArray SumDemo(const QByteArray &name, const QList<QByteArray> &names,
+QByteArray sumDemo(const QByteArray &name, const QList<QByteArray> &names,
                    const QList<QList<QByteArray>> &rows, int sumField)
 {
     Database database;
-    database.SetShape(0, 0);
+    database.setShape(0, 0);
     for (int field = 1; field <= names.size(); ++field) {
         const bool number = field > 1 && field <= sumField;
-        AddField(database, names.at(field - 1), number ? NormalIntegerType : StringType,
+        addField(database, names.at(field - 1), number ? NormalIntegerType : StringType,
                  field == 1 || !number ? 70 : 60);
     }
     for (int i = 0; i < rows.size(); ++i)
-        database.InsertRecord(i + 1, rows.at(i));
-    database.SetName(name);
-    return Written(database, sumField);
+        database.insertRecord(i + 1, rows.at(i));
+    database.setName(name);
+    return written(database, sumField);
 }
 
 // Pieces in stock: loose ones count once, a box holds 12 and a pallet 480; the note right of
 // the sum field takes no part.
-QByteArray SumDemo1()
+QByteArray sumDemo1()
 {
-    return SumDemo("SumDemo1", {"Item", "Loose", "Boxes #12", "Pallets #480", "Pieces &", "Note"},
+    return sumDemo("SumDemo1", {"Item", "Loose", "Boxes #12", "Pallets #480", "Pieces &", "Note"},
                    {{"Bolt M6", "35", "14", "2", "1163", "shelf 3"},
                     {"Nut M6", "7", "40", "1", "967", "shelf 3"},
                     {"Washer M8", "0", "25", "3", "1740", ""},
@@ -136,9 +136,9 @@ QByteArray SumDemo1()
 }
 
 // A household book: the income less rent, food and the rest, each marked with the factor -1.
-QByteArray SumDemo2()
+QByteArray sumDemo2()
 {
-    return SumDemo("SumDemo2",
+    return sumDemo("SumDemo2",
                    {"Month", "Income", "Rent #-1", "Food #-1", "Other #-1", "Balance &"},
                    {{"January", "2400", "850", "410", "260", "880"},
                     {"February", "2400", "850", "385", "120", "1045"},
@@ -151,18 +151,18 @@ QByteArray SumDemo2()
 
 // Stock in the Kribo 3 layout, which the program reads and converts but never writes: its bytes
 // come from the fixture builder.
-QByteArray Stock()
+QByteArray stock()
 {
     PdbBuilder builder(PdbBuilder::Layout::Kribo3);
-    builder.Name("Stock")
-        .Dates(1700000000)
-        .Field("Item", 0x0001, 80)
-        .Field("Size", 0x0040, 40)
-        .Field("Count", 0x0008, 40)
-        .Field("Price", 0x0010, 40)
-        .Field("Checked", 0x0004, 50)
-        .BlockWord(508, 1)
-        .Popup(2, {"M4", "M5", "M6", "M8"});
+    builder.name("Stock")
+        .dates(1700000000)
+        .field("Item", 0x0001, 80)
+        .field("Size", 0x0040, 40)
+        .field("Count", 0x0008, 40)
+        .field("Price", 0x0010, 40)
+        .field("Checked", 0x0004, 50)
+        .blockWord(508, 1)
+        .popup(2, {"M4", "M5", "M6", "M8"});
     const QList<QList<QByteArray>> rows = {
         {"Bolt", "M6", "120", "0.12", "3/2/2026"},    {"Nut", "M6", "340", "0.04", "3/2/2026"},
         {"Washer", "M8", "75", "0.03", "2/27/2026"},  {"Screw", "M4", "500", "0.05", "2/27/2026"},
@@ -170,51 +170,51 @@ QByteArray Stock()
         {"Hinge", "", "8", "3.75", "2/14/2026"},      {"Threaded rod", "M5", "20", "1.40", "2/14/2026"},
     };
     for (const QList<QByteArray> &row : rows)
-        builder.Record(row);
-    return builder.Build();
+        builder.record(row);
+    return builder.build();
 }
 
-QMap<QString, QByteArray> Seeds()
+QMap<QString, QByteArray> seedFiles()
 {
     const PdbBuilder small = PdbBuilder()
-                                 .Name("Seed")
-                                 .Field("Name")
-                                 .Field("Kind", 0x0040)
-                                 .Field("Tags", 0x0051)
-                                 .Popup(2, {"a", "b"})
-                                 .Popup(3, {"x", "y", "z"})
-                                 .Extras("extra bytes")
-                                 .Record({"one", "a", "x y"})
-                                 .Record({"two\nlines", "b", ""});
+                                 .name("Seed")
+                                 .field("Name")
+                                 .field("Kind", 0x0040)
+                                 .field("Tags", 0x0051)
+                                 .popup(2, {"a", "b"})
+                                 .popup(3, {"x", "y", "z"})
+                                 .extras("extra bytes")
+                                 .record({"one", "a", "x y"})
+                                 .record({"two\nlines", "b", ""});
     QMap<QString, QByteArray> seeds;
-    seeds.insert(QStringLiteral("valid_small.pdb"), small.Build());
-    seeds.insert(QStringLiteral("valid_kribo3.pdb"), Stock());
-    seeds.insert(QStringLiteral("zero_records.pdb"), PdbBuilder().Field("A").Field("B").Build());
-    seeds.insert(QStringLiteral("no_end_marker.pdb"), PdbBuilder(small).NoEndMarker().Build());
+    seeds.insert(QStringLiteral("valid_small.pdb"), small.build());
+    seeds.insert(QStringLiteral("valid_kribo3.pdb"), stock());
+    seeds.insert(QStringLiteral("zero_records.pdb"), PdbBuilder().field("A").field("B").build());
+    seeds.insert(QStringLiteral("no_end_marker.pdb"), PdbBuilder(small).noEndMarker().build());
     seeds.insert(QStringLiteral("list_past_end.pdb"),
-                 PdbBuilder(small).ClaimRecordCount(9).Build());
+                 PdbBuilder(small).claimRecordCount(9).build());
     seeds.insert(QStringLiteral("offset_past_end.pdb"),
-                 PdbBuilder(small).ClaimRecordOffset(1, 0x00ffffff).Build());
-    seeds.insert(QStringLiteral("short_block.pdb"), PdbBuilder(small).CutBlock(900).Build());
-    seeds.insert(QStringLiteral("bad_version.pdb"), PdbBuilder(small).BlockWord(1152, 9).Build());
+                 PdbBuilder(small).claimRecordOffset(1, 0x00ffffff).build());
+    seeds.insert(QStringLiteral("short_block.pdb"), PdbBuilder(small).cutBlock(900).build());
+    seeds.insert(QStringLiteral("bad_version.pdb"), PdbBuilder(small).blockWord(1152, 9).build());
     seeds.insert(QStringLiteral("unknown_type.pdb"),
-                 PdbBuilder().Field("A", 0x0777).Record({"v"}).Build());
-    seeds.insert(QStringLiteral("many_fields.pdb"), PdbBuilder(small).ClaimFieldCount(51).Build());
+                 PdbBuilder().field("A", 0x0777).record({"v"}).build());
+    seeds.insert(QStringLiteral("many_fields.pdb"), PdbBuilder(small).claimFieldCount(51).build());
     seeds.insert(QStringLiteral("popup_past_data.pdb"),
-                 PdbBuilder().Field("A").RawPopupArea(QByteArray("popupa\0open", 11)).NoEndMarker().Build());
+                 PdbBuilder().field("A").rawPopupArea(QByteArray("popupa\0open", 11)).noEndMarker().build());
     seeds.insert(QStringLiteral("record_without_nul.pdb"),
-                 PdbBuilder().Field("A").Field("B").RawRecord(QByteArray("\0\0\0\0abc", 7)).Build());
+                 PdbBuilder().field("A").field("B").rawRecord(QByteArray("\0\0\0\0abc", 7)).build());
     QByteArray full("popupa\0", 7);
     full += QByteArray(2492, 'f') + '\0' + '\0';
     seeds.insert(QStringLiteral("full_popup_area.pdb"),
-                 PdbBuilder().Field("A").RawPopupArea(full).Record({"v"}).Build());
-    PdbBuilder overlap = PdbBuilder().Field("A").Record({QByteArray(600, 'o')});
+                 PdbBuilder().field("A").rawPopupArea(full).record({"v"}).build());
+    PdbBuilder overlap = PdbBuilder().field("A").record({QByteArray(600, 'o')});
     for (int i = 0; i < 12; ++i)
-        overlap.Record({"r"});
-    overlap.Build();
+        overlap.record({"r"});
+    overlap.build();
     for (int i = 1; i <= 12; ++i)
-        overlap.ClaimRecordOffset(i, quint32(overlap.RecordOffsets().at(0)));
-    seeds.insert(QStringLiteral("overlapping_records.pdb"), overlap.Build());
+        overlap.claimRecordOffset(i, quint32(overlap.recordOffsets().at(0)));
+    seeds.insert(QStringLiteral("overlapping_records.pdb"), overlap.build());
     return seeds;
 }
 
@@ -239,11 +239,11 @@ void TestPdbSamples::committedFiles_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<QByteArray>("bytes");
 
-    QTest::newRow("examples/Kunden.pdb") << QStringLiteral("examples/Kunden.pdb") << Kunden();
-    QTest::newRow("examples/Stock.pdb") << QStringLiteral("examples/Stock.pdb") << Stock();
-    QTest::newRow("examples/SumDemo1.pdb") << QStringLiteral("examples/SumDemo1.pdb") << SumDemo1();
-    QTest::newRow("examples/SumDemo2.pdb") << QStringLiteral("examples/SumDemo2.pdb") << SumDemo2();
-    const QMap<QString, QByteArray> seeds = Seeds();
+    QTest::newRow("examples/Kunden.pdb") << QStringLiteral("examples/Kunden.pdb") << kunden();
+    QTest::newRow("examples/Stock.pdb") << QStringLiteral("examples/Stock.pdb") << stock();
+    QTest::newRow("examples/SumDemo1.pdb") << QStringLiteral("examples/SumDemo1.pdb") << sumDemo1();
+    QTest::newRow("examples/SumDemo2.pdb") << QStringLiteral("examples/SumDemo2.pdb") << sumDemo2();
+    const QMap<QString, QByteArray> seeds = seedFiles();
     for (auto it = seeds.cbegin(); it != seeds.cend(); ++it) {
         const QString path = QStringLiteral("fuzz/corpus/pdb_reader/") + it.key();
         QTest::newRow(qPrintable(path)) << path << it.value();
@@ -257,7 +257,7 @@ void TestPdbSamples::committedFiles()
 
     QVERIFY(!bytes.isEmpty());
     QVERIFY2(bytes.size() < 8192, "samples stay small");
-    QFile file(SourcePath(path));
+    QFile file(sourcePath(path));
     if (qEnvironmentVariableIsSet("KRIBED_WRITE_SAMPLES")) {
         QVERIFY(QDir().mkpath(QFileInfo(file).path()));
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -292,17 +292,17 @@ void TestPdbSamples::examplesOpen()
 
     ScriptedPrompter prompter;
     if (kribo3) {
-        prompter.Expect(QStringLiteral("Information"), QStringLiteral("This database created*"),
+        prompter.expect(QStringLiteral("Information"), QStringLiteral("This database created*"),
                         Icon::Warning, Buttons::Ok, Answer::Ok);
     }
     Database database;
-    QCOMPARE(LoadDatabaseFile(SourcePath(path), database, prompter, OpenAccess::ReadOnly),
+    QCOMPARE(loadDatabaseFile(sourcePath(path), database, prompter, OpenAccess::ReadOnly),
              LoadResult::Loaded);
     KRIBED_VERIFY_PROMPTER(prompter);
-    QCOMPARE(database.Name(), name);
-    QCOMPARE(database.FieldCount(), fields);
-    QCOMPARE(database.RecordCount(), records);
-    QVERIFY(!database.PopupList(kribo3 ? 2 : 4).isEmpty());
+    QCOMPARE(database.name(), name);
+    QCOMPARE(database.fieldCount(), fields);
+    QCOMPARE(database.recordCount(), records);
+    QVERIFY(!database.popupList(kribo3 ? 2 : 4).isEmpty());
 }
 
 // Row Sum over a demo fills its sum field in every record with the totals the file holds, whatever
@@ -327,22 +327,22 @@ void TestPdbSamples::sumDemosAddUp()
     QFETCH(QString, locale);
     QFETCH(int, sumField);
 
-    SetCurrentRegional(Regional(QLocale(locale)));
+    setCurrentRegional(Regional(QLocale(locale)));
     ScriptedPrompter prompter;
     Database database;
-    QCOMPARE(LoadDatabaseFile(SourcePath(path), database, prompter, OpenAccess::ReadOnly),
+    QCOMPARE(loadDatabaseFile(sourcePath(path), database, prompter, OpenAccess::ReadOnly),
              LoadResult::Loaded);
     QList<QByteArray> stored;
-    for (int record = 1; record <= database.RecordCount(); ++record) {
-        stored.append(database.Cell(sumField, record));
-        database.SetCell(sumField, record, QByteArray());
+    for (int record = 1; record <= database.recordCount(); ++record) {
+        stored.append(database.cell(sumField, record));
+        database.setCell(sumField, record, QByteArray());
     }
     RowSumState state;
-    const RowSumOutcome outcome = ComputeRowSums(database, state, 1, 1);
+    const RowSumOutcome outcome = computeRowSums(database, state, 1, 1);
     QCOMPARE(outcome.column, sumField);
-    QCOMPARE(outcome.lastRow, database.RecordCount());
-    for (int record = 1; record <= database.RecordCount(); ++record)
-        QCOMPARE(database.Cell(sumField, record), stored.at(record - 1));
+    QCOMPARE(outcome.lastRow, database.recordCount());
+    for (int record = 1; record <= database.recordCount(); ++record)
+        QCOMPARE(database.cell(sumField, record), stored.at(record - 1));
     KRIBED_VERIFY_PROMPTER(prompter);
 }
 
@@ -361,7 +361,7 @@ void TestPdbSamples::examplesAreInstalled()
     for (const QString &name : {QStringLiteral("Kunden.pdb"), QStringLiteral("Stock.pdb"),
                                 QStringLiteral("SumDemo1.pdb"), QStringLiteral("SumDemo2.pdb")}) {
         QFile installed(prefix.filePath(QStringLiteral(KRIBED_EXAMPLES_INSTALL_DIR "/") + name));
-        QFile source(SourcePath(QStringLiteral("examples/") + name));
+        QFile source(sourcePath(QStringLiteral("examples/") + name));
         QVERIFY2(installed.open(QIODevice::ReadOnly), qPrintable(name));
         QVERIFY(source.open(QIODevice::ReadOnly));
         QCOMPARE(installed.readAll(), source.readAll());

@@ -32,43 +32,43 @@ const Message SaveErrorMessage{
     Icon::Error, Buttons::Ok};
 
 // The file on disk before the save: one record.
-QByteArray PreviousFile()
+QByteArray previousFile()
 {
-    return PdbBuilder().Name("Stock").Field("Name").Record({"before"}).Build();
+    return PdbBuilder().name("Stock").field("Name").record({"before"}).build();
 }
 
 // Whether the bytes are a whole saved database with the given records.
-bool IsSavedDatabase(const QByteArray &bytes, int records)
+bool isSavedDatabase(const QByteArray &bytes, int records)
 {
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     Database database;
     ScriptedPrompter prompter;
-    return ReadDatabase(buffer, QStringLiteral("/x/Stock.pdb"), database, prompter)
+    return readDatabase(buffer, QStringLiteral("/x/Stock.pdb"), database, prompter)
                == LoadResult::Loaded
-           && database.RecordCount() == records && database.Cell(1, records) == "last"
-           && prompter.Shown().isEmpty();
+           && database.recordCount() == records && database.cell(1, records) == "last"
+           && prompter.shown().isEmpty();
 }
 
 // The database being saved: many records, so the writer hands over several pieces.
-Database Edited(const QString &path, int records)
+Database edited(const QString &path, int records)
 {
     Database database;
     ScriptedPrompter prompter;
-    if (LoadDatabaseFile(path, database, prompter) != LoadResult::Loaded)
+    if (loadDatabaseFile(path, database, prompter) != LoadResult::Loaded)
         qFatal("the previous file does not load");
     for (int record = 2; record <= records; ++record)
-        database.InsertRecord(record, {QByteArray(100, char('a' + record % 26))});
-    database.SetCell(1, records, "last");
-    database.SetModified();
+        database.insertRecord(record, {QByteArray(100, char('a' + record % 26))});
+    database.setCell(1, records, "last");
+    database.setModified();
     return database;
 }
 
-QString Shown(const ScriptedPrompter &prompter)
+QString shownTexts(const ScriptedPrompter &prompter)
 {
     QStringList texts;
-    for (const Message &message : prompter.Shown())
+    for (const Message &message : prompter.shown())
         texts.append(message.caption);
     return texts.join(u',');
 }
@@ -91,7 +91,7 @@ private Q_SLOTS:
     void keepsOwnerGroupAndMode();
 
 private:
-    QString Path(const QString &name) const { return mDir->filePath(name); }
+    QString path(const QString &name) const { return mDir->filePath(name); }
     std::unique_ptr<QTemporaryDir> mDir;
 };
 
@@ -109,9 +109,9 @@ void TestPdbSaveDurability::failedCallsLeaveTheFiles_data()
     const std::pair<const char *, SaveMode> modes[] = {
         {"Save", SaveMode::OwnFile}, {"Save as", SaveMode::ChosenName}, {"copy", SaveMode::Copy}};
     for (const auto &[name, mode] : modes) {
-        for (CallKind kind : AllCallKinds()) {
-            for (int error : InjectedErrors()) {
-                QTest::addRow("%s, %s, errno %d", name, qPrintable(CallKindName(kind)), error)
+        for (CallKind kind : allCallKinds()) {
+            for (int error : injectedErrors()) {
+                QTest::addRow("%s, %s, errno %d", name, qPrintable(callKindName(kind)), error)
                     << int(mode) << int(kind) << error;
             }
         }
@@ -126,7 +126,7 @@ void TestPdbSaveDurability::failedCallsLeaveTheFiles()
     QFETCH(int, kind);
     QFETCH(int, error);
     const SaveMode saveMode = SaveMode(mode);
-    const QString folder = Path(QStringLiteral("data"));
+    const QString folder = path(QStringLiteral("data"));
     const QString own = folder + QStringLiteral("/Stock.pdb");
     // Save as writes over another database that has a backup; the copy over a previous copy.
     const QString target =
@@ -138,40 +138,40 @@ void TestPdbSaveDurability::failedCallsLeaveTheFiles()
     saveCase.setUp = [&] {
         QDir(folder).removeRecursively();
         QDir().mkpath(folder);
-        WriteBytes(own, PreviousFile());
-        WriteBytes(target, PreviousFile());
-        WriteBytes(BackupFileName(target), Older);
-        database = Edited(own, 300);
+        writeBytes(own, previousFile());
+        writeBytes(target, previousFile());
+        writeBytes(backupFileName(target), Older);
+        database = edited(own, 300);
         prompter = ScriptedPrompter();
     };
-    saveCase.run = [&] { return SaveDatabase(database, saveMode, target, 1, prompter); };
+    saveCase.run = [&] { return saveDatabase(database, saveMode, target, 1, prompter); };
     saveCase.afterRun = [&](bool succeeded) -> QString {
         if (succeeded) {
-            if (!prompter.Shown().isEmpty())
-                return QStringLiteral("told ") + Shown(prompter);
+            if (!prompter.shown().isEmpty())
+                return QStringLiteral("told ") + shownTexts(prompter);
             return QString();
         }
-        const QList<Message> &shown = prompter.Shown();
+        const QList<Message> &shown = prompter.shown();
         if (shown.size() != 1 || shown.at(0).caption != SaveErrorMessage.caption
             || shown.at(0).text != SaveErrorMessage.text)
-            return QStringLiteral("told ") + Shown(prompter)
+            return QStringLiteral("told ") + shownTexts(prompter)
                    + QStringLiteral(" instead of one save error");
-        if (!database.IsModified() || database.FilePath() != own)
+        if (!database.isModified() || database.filePath() != own)
             return QStringLiteral("the database took the failed save as done");
         return QString();
     };
-    const QString problem = SweepFaults(saveCase, CallKind(kind), error);
+    const QString problem = sweepFaults(saveCase, CallKind(kind), error);
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
-    QVERIFY(IsSavedDatabase(ReadBytes(target), 300));
-    QCOMPARE(ReadBytes(BackupFileName(target)),
-             saveMode == SaveMode::Copy ? Older : PreviousFile());
+    QVERIFY(isSavedDatabase(readBytes(target), 300));
+    QCOMPARE(readBytes(backupFileName(target)),
+             saveMode == SaveMode::Copy ? Older : previousFile());
 }
 
 // Killed at each of its file calls and at random moments, a save leaves the previous or the new
 // database whole, and a whole backup.
 void TestPdbSaveDurability::killsLeaveWholeFiles()
 {
-    const QString folder = Path(QStringLiteral("data"));
+    const QString folder = path(QStringLiteral("data"));
     const QString own = folder + QStringLiteral("/Stock.pdb");
     Database database;
     SaveCase saveCase;
@@ -179,22 +179,22 @@ void TestPdbSaveDurability::killsLeaveWholeFiles()
     saveCase.setUp = [&] {
         QDir(folder).removeRecursively();
         QDir().mkpath(folder);
-        WriteBytes(own, PreviousFile());
-        WriteBytes(folder + QStringLiteral("/Stock.pd_"), Older);
-        database = Edited(own, 3000);
+        writeBytes(own, previousFile());
+        writeBytes(folder + QStringLiteral("/Stock.pd_"), Older);
+        database = edited(own, 3000);
     };
     saveCase.run = [&] {
         ScriptedPrompter prompter;
-        return SaveDatabase(database, SaveMode::OwnFile, QString(), 1, prompter);
+        return saveDatabase(database, SaveMode::OwnFile, QString(), 1, prompter);
     };
     KillCheck check;
     check.names = {QStringLiteral("Stock.pd_"), QStringLiteral("Stock.pdb")};
     check.valid = [](const QString &name, const QByteArray &bytes) {
         if (name == QLatin1String("Stock.pdb"))
-            return bytes == PreviousFile() || IsSavedDatabase(bytes, 3000);
-        return bytes == Older || bytes == PreviousFile();
+            return bytes == previousFile() || isSavedDatabase(bytes, 3000);
+        return bytes == Older || bytes == previousFile();
     };
-    const QString problem = KillAtEveryStep(saveCase, check, 10);
+    const QString problem = killAtEveryStep(saveCase, check, 10);
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
 }
 
@@ -216,89 +216,89 @@ void TestPdbSaveDurability::savesThroughLinks()
     QFETCH(bool, chain);
     QVERIFY(QDir(mDir->path()).mkpath(QStringLiteral("real")));
     QVERIFY(QDir(mDir->path()).mkpath(QStringLiteral("links")));
-    const QString real = Path(QStringLiteral("real/Stock.pdb"));
-    const QString link = Path(QStringLiteral("links/Stock.pdb"));
-    WriteBytes(real, PreviousFile());
+    const QString real = path(QStringLiteral("real/Stock.pdb"));
+    const QString link = path(QStringLiteral("links/Stock.pdb"));
+    writeBytes(real, previousFile());
     linkText.replace(u'@', mDir->path());
     if (chain) {
-        QVERIFY(QFile::link(linkText, Path(QStringLiteral("links/Middle.pdb"))));
+        QVERIFY(QFile::link(linkText, path(QStringLiteral("links/Middle.pdb"))));
         linkText = QStringLiteral("Middle.pdb");
     }
     QVERIFY(QFile::link(linkText, link));
     const bool dangling = linkText.contains(QStringLiteral("Gone"));
-    Database database = Edited(real, 5);
-    database.SetFilePath(link);
-    const FolderState before = StateOf(Path(QStringLiteral("links")));
+    Database database = edited(real, 5);
+    database.setFilePath(link);
+    const FolderState before = stateOf(path(QStringLiteral("links")));
 
     ScriptedPrompter prompter;
     if (dangling)
-        prompter.Expect(SaveErrorMessage.caption, SaveErrorMessage.text, Icon::Error, Buttons::Ok,
+        prompter.expect(SaveErrorMessage.caption, SaveErrorMessage.text, Icon::Error, Buttons::Ok,
                         Answer::Ok);
-    QCOMPARE(SaveDatabase(database, SaveMode::OwnFile, QString(), 1, prompter), !dangling);
+    QCOMPARE(saveDatabase(database, SaveMode::OwnFile, QString(), 1, prompter), !dangling);
     KRIBED_VERIFY_PROMPTER(prompter);
-    const FolderState after = StateOf(Path(QStringLiteral("links")));
+    const FolderState after = stateOf(path(QStringLiteral("links")));
     if (dangling) {
-        QVERIFY(StateDifference(after, before).isEmpty());
-        QVERIFY(database.IsModified());
+        QVERIFY(stateDifference(after, before).isEmpty());
+        QVERIFY(database.isModified());
         return;
     }
-    QVERIFY(IsSavedDatabase(ReadBytes(real), 5));
+    QVERIFY(isSavedDatabase(readBytes(real), 5));
     QCOMPARE(after.value(QStringLiteral("Stock.pdb")), before.value(QStringLiteral("Stock.pdb")));
-    QCOMPARE(after.value(QStringLiteral("Stock.pd_")), "file:" + PreviousFile());
-    QCOMPARE(database.FilePath(), link);
-    QCOMPARE(QDir(Path(QStringLiteral("real"))).entryList(QDir::Files | QDir::Hidden),
+    QCOMPARE(after.value(QStringLiteral("Stock.pd_")), "file:" + previousFile());
+    QCOMPARE(database.filePath(), link);
+    QCOMPARE(QDir(path(QStringLiteral("real"))).entryList(QDir::Files | QDir::Hidden),
              QStringList{QStringLiteral("Stock.pdb")});
 }
 
 // A FIFO under the chosen name is refused, not replaced by a file nor moved to the backup name.
 void TestPdbSaveDurability::refusesAFifo()
 {
-    const QString target = Path(QStringLiteral("Pipe.pdb"));
+    const QString target = path(QStringLiteral("Pipe.pdb"));
     QCOMPARE(::mkfifo(QFile::encodeName(target).constData(), 0644), 0);
     Database database;
-    database.SetShape(1, 1);
-    database.SetFilePath(Path(QStringLiteral("Own.pdb")));
-    const FolderState before = StateOf(mDir->path());
+    database.setShape(1, 1);
+    database.setFilePath(path(QStringLiteral("Own.pdb")));
+    const FolderState before = stateOf(mDir->path());
     ScriptedPrompter prompter;
-    prompter.Expect(SaveErrorMessage.caption, SaveErrorMessage.text, Icon::Error, Buttons::Ok,
+    prompter.expect(SaveErrorMessage.caption, SaveErrorMessage.text, Icon::Error, Buttons::Ok,
                     Answer::Ok);
-    QVERIFY(!SaveDatabase(database, SaveMode::ChosenName, target, 1, prompter));
+    QVERIFY(!saveDatabase(database, SaveMode::ChosenName, target, 1, prompter));
     KRIBED_VERIFY_PROMPTER(prompter);
-    QVERIFY(StateDifference(StateOf(mDir->path()), before).isEmpty());
+    QVERIFY(stateDifference(stateOf(mDir->path()), before).isEmpty());
 }
 
 // A file whose name is 250 bytes long is saved again and again, with its backup.
 void TestPdbSaveDurability::longName()
 {
-    const QString own = Path(QString(246, u'k') + QStringLiteral(".pdb"));
-    WriteBytes(own, PreviousFile());
-    Database database = Edited(own, 2);
+    const QString own = path(QString(246, u'k') + QStringLiteral(".pdb"));
+    writeBytes(own, previousFile());
+    Database database = edited(own, 2);
     ScriptedPrompter prompter;
-    QVERIFY(SaveDatabase(database, SaveMode::OwnFile, QString(), 1, prompter));
-    database.SetModified();
-    QVERIFY(SaveDatabase(database, SaveMode::OwnFile, QString(), 1, prompter));
+    QVERIFY(saveDatabase(database, SaveMode::OwnFile, QString(), 1, prompter));
+    database.setModified();
+    QVERIFY(saveDatabase(database, SaveMode::OwnFile, QString(), 1, prompter));
     KRIBED_VERIFY_PROMPTER(prompter);
-    QVERIFY(IsSavedDatabase(ReadBytes(own), 2));
-    QVERIFY(IsSavedDatabase(ReadBytes(BackupFileName(own)), 2));
-    QCOMPARE(StateOf(mDir->path()).size(), 2);
+    QVERIFY(isSavedDatabase(readBytes(own), 2));
+    QVERIFY(isSavedDatabase(readBytes(backupFileName(own)), 2));
+    QCOMPARE(stateOf(mDir->path()).size(), 2);
 }
 
 // The saved file keeps the mode, and the owner and group where the process may give them.
 void TestPdbSaveDurability::keepsOwnerGroupAndMode()
 {
-    const QString own = Path(QStringLiteral("Stock.pdb"));
+    const QString own = path(QStringLiteral("Stock.pdb"));
     const QByteArray native = QFile::encodeName(own);
-    WriteBytes(own, PreviousFile());
+    writeBytes(own, previousFile());
     QCOMPARE(::chmod(native.constData(), 0604), 0);
     const bool root = ::geteuid() == 0;
     if (root)
         QCOMPARE(::chown(native.constData(), 2345, 5432), 0);
-    Database database = Edited(own, 2);
+    Database database = edited(own, 2);
     ScriptedPrompter prompter;
-    QVERIFY(SaveDatabase(database, SaveMode::OwnFile, QString(), 1, prompter));
+    QVERIFY(saveDatabase(database, SaveMode::OwnFile, QString(), 1, prompter));
     struct stat status = {};
     QCOMPARE(::stat(native.constData(), &status), 0);
-    QVERIFY(IsSavedDatabase(ReadBytes(own), 2));
+    QVERIFY(isSavedDatabase(readBytes(own), 2));
     QCOMPARE(status.st_mode & 07777, mode_t(0604));
     if (!root)
         QSKIP("owner and group can only be given away by root");

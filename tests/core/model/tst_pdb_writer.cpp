@@ -30,38 +30,38 @@ const QString SaveErrorText = QStringLiteral(
     "There was an error in saving the file. This may be caused by an invalid filename or a full "
     "or write protected disk.");
 
-void ExpectSaveError(ScriptedPrompter &prompter)
+void expectSaveError(ScriptedPrompter &prompter)
 {
-    prompter.Expect(QStringLiteral("Save error"), SaveErrorText, Icon::Error, Buttons::Ok,
+    prompter.expect(QStringLiteral("Save error"), SaveErrorText, Icon::Error, Buttons::Ok,
                     Answer::Ok);
 }
 
-void ExpectTooMuchPopups(ScriptedPrompter &prompter)
+void expectTooMuchPopups(ScriptedPrompter &prompter)
 {
-    prompter.Expect(QStringLiteral("Kribed-pro"), QStringLiteral("Too much popups!"), Icon::None,
+    prompter.expect(QStringLiteral("Kribed-pro"), QStringLiteral("Too much popups!"), Icon::None,
                     Buttons::Ok, Answer::Ok);
 }
 
-bool LoadBytes(const QByteArray &file, Database &database, Prompter &prompter)
+bool loadBytes(const QByteArray &file, Database &database, Prompter &prompter)
 {
     QBuffer buffer;
     buffer.setData(file);
     buffer.open(QIODevice::ReadOnly);
-    return ReadDatabase(buffer, QStringLiteral("/data/Test.pdb"), database, prompter)
+    return readDatabase(buffer, QStringLiteral("/data/Test.pdb"), database, prompter)
            == LoadResult::Loaded;
 }
 
-QByteArray Write(Database &database, int currentColumn, Prompter &prompter)
+QByteArray writeToBytes(Database &database, int currentColumn, Prompter &prompter)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    if (!WriteDatabase(buffer, database, currentColumn, SaveTime, prompter))
+    if (!writeDatabase(buffer, database, currentColumn, SaveTime, prompter))
         return QByteArrayLiteral("write failed");
     return buffer.data();
 }
 
 // Names the first differing byte, so a failed comparison says where the files part.
-QString Difference(const QByteArray &actual, const QByteArray &expected)
+QString differenceOf(const QByteArray &actual, const QByteArray &expected)
 {
     const qsizetype common = qMin(actual.size(), expected.size());
     for (qsizetype i = 0; i < common; ++i) {
@@ -79,17 +79,17 @@ QString Difference(const QByteArray &actual, const QByteArray &expected)
 
 #define COMPARE_FILES(actual, expected)                                                      \
     do {                                                                                     \
-        const QString difference = Difference((actual), (expected));                         \
+        const QString difference = differenceOf((actual), (expected));                         \
         QVERIFY2(difference.isEmpty(), qPrintable(difference));                              \
     } while (false)
 
-QByteArray ReadFile(const QString &path)
+QByteArray readFile(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("missing");
 }
 
-void WriteFile(const QString &path, const QByteArray &bytes)
+void writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -97,16 +97,16 @@ void WriteFile(const QString &path, const QByteArray &bytes)
 }
 
 // The folder's files, names joined by blanks.
-QString Entries(const QString &path)
+QString entries(const QString &path)
 {
     return QDir(path)
         .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name)
         .join(u' ');
 }
 
-PdbBuilder Saved(PdbBuilder builder, int currentColumn)
+PdbBuilder saved(PdbBuilder builder, int currentColumn)
 {
-    return builder.Dates(SaveSeconds).BlockWord(1256, quint16(currentColumn + 1));
+    return builder.dates(SaveSeconds).blockWord(1256, quint16(currentColumn + 1));
 }
 
 } // namespace
@@ -144,132 +144,132 @@ void TestPdbWriter::roundTrip_data()
     QTest::addColumn<QByteArray>("expected");
 
     const PdbBuilder two = PdbBuilder()
-                               .Name("Kunden")
-                               .Field("Name", 0x0001, 80)
-                               .Field("Paid", 0x0002, 20)
-                               .Record({"Anna", "1"})
-                               .Record({"Bert", ""});
+                               .name("Kunden")
+                               .field("Name", 0x0001, 80)
+                               .field("Paid", 0x0002, 20)
+                               .record({"Anna", "1"})
+                               .record({"Bert", ""});
     QTest::newRow("two fields, two records")
-        << PdbBuilder(two).Dates(5).Build() << 1 << 0 << false << Saved(two, 1).Build();
+        << PdbBuilder(two).dates(5).build() << 1 << 0 << false << saved(two, 1).build();
 
     QTest::newRow("zero records come back as one empty record")
-        << PdbBuilder().Field("A").Field("B").Build() << 2 << 0 << false
-        << Saved(PdbBuilder().Field("A").Field("B").Record({"", ""}), 2).Build();
+        << PdbBuilder().field("A").field("B").build() << 2 << 0 << false
+        << saved(PdbBuilder().field("A").field("B").record({"", ""}), 2).build();
 
     PdbBuilder fifty;
     QList<QByteArray> values;
     for (int field = 1; field <= 50; ++field) {
-        fifty.Field("Field " + QByteArray::number(field), field % 2 ? 0x0040 : 0x0051);
+        fifty.field("Field " + QByteArray::number(field), field % 2 ? 0x0040 : 0x0051);
         values.append("v" + QByteArray::number(field));
     }
-    fifty.Record(values)
-        .Popup(1, {"one", "two"})
-        .Popup(26, {"z"})
-        .Popup(27, {"A item"})
-        .Popup(50, {"X1", "X2", "X3"});
+    fifty.record(values)
+        .popup(1, {"one", "two"})
+        .popup(26, {"z"})
+        .popup(27, {"A item"})
+        .popup(50, {"X1", "X2", "X3"});
     QTest::newRow("popups on fields 1, 26, 27 and 50")
-        << fifty.Build() << 50 << 0 << false << Saved(fifty, 50).Build();
+        << fifty.build() << 50 << 0 << false << saved(fifty, 50).build();
 
-    const PdbBuilder extras = PdbBuilder(two).Extras(QByteArray("\x01\x00xyz\xff", 6));
+    const PdbBuilder extras = PdbBuilder(two).extras(QByteArray("\x01\x00xyz\xff", 6));
     QTest::newRow("extras kept byte for byte")
-        << extras.Build() << 1 << 0 << false << Saved(extras, 1).Build();
+        << extras.build() << 1 << 0 << false << saved(extras, 1).build();
     QTest::newRow("without end marker the extras are dropped")
-        << PdbBuilder(two).Extras("lost").NoEndMarker().Build() << 1 << 0 << false
-        << Saved(two, 1).Build();
+        << PdbBuilder(two).extras("lost").noEndMarker().build() << 1 << 0 << false
+        << saved(two, 1).build();
 
     const QList<quint16> codes{0x0001, 0x0002, 0x0004, 0x0041, 0x0049, 0x0020, 0x0042,
                                0x0050, 0x0040, 0x0051, 0x0008, 0x0043, 0x0010};
     PdbBuilder types;
     QList<QByteArray> typeValues;
     for (const quint16 code : codes) {
-        types.Field("T" + QByteArray::number(code, 16), code);
+        types.field("T" + QByteArray::number(code, 16), code);
         typeValues.append(QByteArray::number(code));
     }
-    types.Record(typeValues);
-    QTest::newRow("all 13 types") << types.Build() << 13 << 0 << false << Saved(types, 13).Build();
+    types.record(typeValues);
+    QTest::newRow("all 13 types") << types.build() << 13 << 0 << false << saved(types, 13).build();
 
     QTest::newRow("flag bits beyond the four kept")
-        << PdbBuilder(two).BlockWord(1298, 0xffcc).Build() << 1 << 0 << false
-        << Saved(PdbBuilder(two).BlockWord(1298, 0xffcc), 1).Build();
+        << PdbBuilder(two).blockWord(1298, 0xffcc).build() << 1 << 0 << false
+        << saved(PdbBuilder(two).blockWord(1298, 0xffcc), 1).build();
     QTest::newRow("all flag bits set")
-        << PdbBuilder(two).BlockWord(1298, 0xffff).Build() << 1 << 0 << false
-        << Saved(PdbBuilder(two).BlockWord(1298, 0xffff), 1).Build();
+        << PdbBuilder(two).blockWord(1298, 0xffff).build() << 1 << 0 << false
+        << saved(PdbBuilder(two).blockWord(1298, 0xffff), 1).build();
     QTest::newRow("further width 0 written as 90")
-        << PdbBuilder(two).BlockWord(1254, 0).Build() << 1 << 0 << false << Saved(two, 1).Build();
+        << PdbBuilder(two).blockWord(1254, 0).build() << 1 << 0 << false << saved(two, 1).build();
     QTest::newRow("further width kept")
-        << PdbBuilder(two).BlockWord(1254, 1234).Build() << 1 << 0 << false
-        << Saved(PdbBuilder(two).BlockWord(1254, 1234), 1).Build();
+        << PdbBuilder(two).blockWord(1254, 1234).build() << 1 << 0 << false
+        << saved(PdbBuilder(two).blockWord(1254, 1234), 1).build();
     QTest::newRow("field-number word above m written as 1")
-        << PdbBuilder(two).BlockWord(1300, 3).Build() << 1 << 0 << false << Saved(two, 1).Build();
+        << PdbBuilder(two).blockWord(1300, 3).build() << 1 << 0 << false << saved(two, 1).build();
     QTest::newRow("field-number word up to m kept")
-        << PdbBuilder(two).BlockWord(1300, 2).Build() << 1 << 0 << false
-        << Saved(PdbBuilder(two).BlockWord(1300, 2), 1).Build();
+        << PdbBuilder(two).blockWord(1300, 2).build() << 1 << 0 << false
+        << saved(PdbBuilder(two).blockWord(1300, 2), 1).build();
 
     QByteArray pattern(400, '\0');
     for (int i = 0; i < pattern.size(); ++i)
         pattern[i] = char(i * 7 + 3);
     QTest::newRow("bytes 1302 to 1701 kept")
-        << PdbBuilder(two).BlockBytes(1302, pattern).Build() << 1 << 0 << false
-        << Saved(PdbBuilder(two).BlockBytes(1302, pattern), 1).Build();
+        << PdbBuilder(two).blockBytes(1302, pattern).build() << 1 << 0 << false
+        << saved(PdbBuilder(two).blockBytes(1302, pattern), 1).build();
 
     QTest::newRow("filter field, word 1262 and text 1266 written empty")
         << PdbBuilder(two)
-               .BlockWord(1262, 7)
-               .BlockWord(1264, 2)
-               .BlockBytes(1266, "text")
-               .BlockBytes(1282, "flt")
-               .BlockWord(1258, 2)
-               .BlockWord(1260, 1)
-               .Build()
+               .blockWord(1262, 7)
+               .blockWord(1264, 2)
+               .blockBytes(1266, "text")
+               .blockBytes(1282, "flt")
+               .blockWord(1258, 2)
+               .blockWord(1260, 1)
+               .build()
         << 1 << 0 << false
-        << Saved(PdbBuilder(two).BlockBytes(1282, "flt").BlockWord(1258, 2).BlockWord(1260, 1), 1)
-               .Build();
+        << saved(PdbBuilder(two).blockBytes(1282, "flt").blockWord(1258, 2).blockWord(1260, 1), 1)
+               .build();
 
     QTest::newRow("name slots above m kept, type slots above m from the type table")
-        << PdbBuilder(two).BlockBytes(21 * 7, "old name").BlockWord(1050 + 2 * 9, 0x0002).Build()
-        << 1 << 0 << false << Saved(PdbBuilder(two).BlockBytes(21 * 7, "old name"), 1).Build();
+        << PdbBuilder(two).blockBytes(21 * 7, "old name").blockWord(1050 + 2 * 9, 0x0002).build()
+        << 1 << 0 << false << saved(PdbBuilder(two).blockBytes(21 * 7, "old name"), 1).build();
 
     QTest::newRow("width word 0 comes back as the units of 10 pixels")
-        << PdbBuilder().Field("A", 1, 0).Build() << 1 << 0 << false
-        << Saved(PdbBuilder().Field("A", 1, 7).Record({""}), 1).Build();
+        << PdbBuilder().field("A", 1, 0).build() << 1 << 0 << false
+        << saved(PdbBuilder().field("A", 1, 7).record({""}), 1).build();
 
-    const PdbBuilder lines = PdbBuilder().Field("A").Record({"a\nb"}).Record({"end\n"});
-    QTest::newRow("LF comes back as LF") << lines.Build() << 1 << 0 << false
-                                         << Saved(lines, 1).Build();
+    const PdbBuilder lines = PdbBuilder().field("A").record({"a\nb"}).record({"end\n"});
+    QTest::newRow("LF comes back as LF") << lines.build() << 1 << 0 << false
+                                         << saved(lines, 1).build();
 
     QTest::newRow("32-character header name saved as 31")
-        << PdbBuilder(two).Name(QByteArray(32, 'n')).Build() << 1 << 0 << false
-        << Saved(PdbBuilder(two).Name(QByteArray(31, 'n')), 1).Build();
+        << PdbBuilder(two).name(QByteArray(32, 'n')).build() << 1 << 0 << false
+        << saved(PdbBuilder(two).name(QByteArray(31, 'n')), 1).build();
 
     QTest::newRow("unknown type codes saved as String")
-        << PdbBuilder().Field("A", 0x0777).Field("B", 0x0000).Record({"1", "2"}).Build() << 1 << 2
-        << false << Saved(PdbBuilder().Field("A").Field("B").Record({"1", "2"}), 1).Build();
+        << PdbBuilder().field("A", 0x0777).field("B", 0x0000).record({"1", "2"}).build() << 1 << 2
+        << false << saved(PdbBuilder().field("A").field("B").record({"1", "2"}), 1).build();
 
     const PdbBuilder kribo3 = PdbBuilder(PdbBuilder::Layout::Kribo3)
-                                  .Name("Stock")
-                                  .Field("Item", 0x0001, 60)
-                                  .Field("Count", 0x0008, 30)
-                                  .BlockWord(504, 77)
-                                  .BlockWord(508, 2)
-                                  .BlockBytes(532, "Bo")
-                                  .BlockWord(548, 0x0033)
-                                  .BlockWord(550, 2)
-                                  .Popup(1, {"Bolt", "Nut"})
-                                  .Record({"Bolt", "5"});
+                                  .name("Stock")
+                                  .field("Item", 0x0001, 60)
+                                  .field("Count", 0x0008, 30)
+                                  .blockWord(504, 77)
+                                  .blockWord(508, 2)
+                                  .blockBytes(532, "Bo")
+                                  .blockWord(548, 0x0033)
+                                  .blockWord(550, 2)
+                                  .popup(1, {"Bolt", "Nut"})
+                                  .record({"Bolt", "5"});
     QTest::newRow("Kribo 3 saved in the Kribo pro layout")
-        << kribo3.Build() << 2 << 0 << true
-        << Saved(PdbBuilder()
-                     .Name("Stock_p")
-                     .Field("Item", 0x0001, 60)
-                     .Field("Count", 0x0008, 30)
-                     .BlockWord(1254, 77)
-                     .BlockWord(1258, 2)
-                     .BlockBytes(1282, "Bo")
-                     .BlockWord(1300, 2)
-                     .Popup(1, {"Bolt", "Nut"})
-                     .Record({"Bolt", "5"}),
+        << kribo3.build() << 2 << 0 << true
+        << saved(PdbBuilder()
+                     .name("Stock_p")
+                     .field("Item", 0x0001, 60)
+                     .field("Count", 0x0008, 30)
+                     .blockWord(1254, 77)
+                     .blockWord(1258, 2)
+                     .blockBytes(1282, "Bo")
+                     .blockWord(1300, 2)
+                     .popup(1, {"Bolt", "Nut"})
+                     .record({"Bolt", "5"}),
                  2)
-               .Build();
+               .build();
 }
 
 void TestPdbWriter::roundTrip()
@@ -282,24 +282,24 @@ void TestPdbWriter::roundTrip()
 
     ScriptedPrompter prompter;
     if (kribo3) {
-        prompter.Expect(QStringLiteral("Information"), QStringLiteral("This database created*"),
+        prompter.expect(QStringLiteral("Information"), QStringLiteral("This database created*"),
                         Icon::Warning, Buttons::Ok, Answer::Ok);
     }
     for (int i = 0; i < questions; ++i) {
-        prompter.Expect(QStringLiteral("Warning"), QStringLiteral("There is a unknown fieldtype*"),
+        prompter.expect(QStringLiteral("Warning"), QStringLiteral("There is a unknown fieldtype*"),
                         Icon::Warning, Buttons::RetryCancel, Answer::Retry);
     }
     Database database;
-    QVERIFY(LoadBytes(input, database, prompter));
-    const QByteArray saved = Write(database, currentColumn, prompter);
+    QVERIFY(loadBytes(input, database, prompter));
+    const QByteArray saved = writeToBytes(database, currentColumn, prompter);
     KRIBED_VERIFY_PROMPTER(prompter);
     COMPARE_FILES(saved, expected);
 
     // What the program wrote, it reads back and writes again unchanged.
     Database again;
     ScriptedPrompter quiet;
-    QVERIFY(LoadBytes(saved, again, quiet));
-    COMPARE_FILES(Write(again, currentColumn, quiet), expected);
+    QVERIFY(loadBytes(saved, again, quiet));
+    COMPARE_FILES(writeToBytes(again, currentColumn, quiet), expected);
     KRIBED_VERIFY_PROMPTER(quiet);
 }
 
@@ -307,16 +307,16 @@ void TestPdbWriter::roundTrip()
 void TestPdbWriter::moreRecordsThanTheEditorAdds()
 {
     PdbBuilder builder;
-    builder.Field("N").Field("Text");
+    builder.field("N").field("Text");
     for (int i = 1; i <= 10001; ++i)
-        builder.Record({QByteArray::number(i), "line\n" + QByteArray::number(i)});
-    const QByteArray input = Saved(builder, 1).Build();
+        builder.record({QByteArray::number(i), "line\n" + QByteArray::number(i)});
+    const QByteArray input = saved(builder, 1).build();
 
     Database database;
     ScriptedPrompter prompter;
-    QVERIFY(LoadBytes(input, database, prompter));
-    QCOMPARE(database.RecordCount(), 10001);
-    COMPARE_FILES(Write(database, 1, prompter), input);
+    QVERIFY(loadBytes(input, database, prompter));
+    QCOMPARE(database.recordCount(), 10001);
+    COMPARE_FILES(writeToBytes(database, 1, prompter), input);
     KRIBED_VERIFY_PROMPTER(prompter);
 }
 
@@ -342,11 +342,11 @@ void TestPdbWriter::storedValues()
     QFETCH(QByteArray, stored);
 
     Database database;
-    database.SetShape(1, 1);
-    database.SetCell(1, 1, cell);
+    database.setShape(1, 1);
+    database.setCell(1, 1, cell);
     ScriptedPrompter prompter;
-    const QByteArray file = Write(database, 1, prompter);
-    const quint32 offset = ReadLong(file.constData() + 78);
+    const QByteArray file = writeToBytes(database, 1, prompter);
+    const quint32 offset = readLong(file.constData() + 78);
     QByteArray record;
     record.append(char((stored.size() + 1) >> 8)).append(char((stored.size() + 1) & 0xff));
     record.append(stored).append('\0');
@@ -356,40 +356,40 @@ void TestPdbWriter::storedValues()
 void TestPdbWriter::modelValuesInTheHeaderAndBlock()
 {
     Database database;
-    database.SetShape(3, 2);
-    database.SetName(QByteArray(40, 'd'));
-    database.SetFieldName(2, "A field name of 25 chars");
-    database.SetFilterText("0123456789abcdef");
-    database.SetSecondarySortField(3);
-    database.SetTertiarySortField(1);
-    database.SetFilterField(2);
-    database.Flags().isPrivate = true;
-    database.Flags().kriboFilter = true;
+    database.setShape(3, 2);
+    database.setName(QByteArray(40, 'd'));
+    database.setFieldName(2, "A field name of 25 chars");
+    database.setFilterText("0123456789abcdef");
+    database.setSecondarySortField(3);
+    database.setTertiarySortField(1);
+    database.setFilterField(2);
+    database.flags().isPrivate = true;
+    database.flags().kriboFilter = true;
     ScriptedPrompter prompter;
-    const QByteArray file = Write(database, 3, prompter);
+    const QByteArray file = writeToBytes(database, 3, prompter);
 
     QCOMPARE(file.left(32), QByteArray(31, 'd') + '\0');
-    QCOMPARE(ReadWord(file.constData() + 32), quint16(0x0008));
-    QCOMPARE(ReadLong(file.constData() + 36), SaveSeconds);
-    QCOMPARE(ReadLong(file.constData() + 40), SaveSeconds);
-    QCOMPARE(ReadLong(file.constData() + 52), quint32(80 + 8 * 2));
+    QCOMPARE(readWord(file.constData() + 32), quint16(0x0008));
+    QCOMPARE(readLong(file.constData() + 36), SaveSeconds);
+    QCOMPARE(readLong(file.constData() + 40), SaveSeconds);
+    QCOMPARE(readLong(file.constData() + 52), quint32(80 + 8 * 2));
     QCOMPARE(file.mid(60, 8), QByteArray("KrDbKrbo"));
-    QCOMPARE(ReadWord(file.constData() + 76), quint16(2));
-    QCOMPARE(database.ModificationTime(), SaveTime);
+    QCOMPARE(readWord(file.constData() + 76), quint16(2));
+    QCOMPARE(database.modificationTime(), SaveTime);
 
     const QByteArray block = file.mid(96, AppInfo::Size);
     QCOMPARE(block.mid(21, 21), QByteArray("A field name of 25 c") + '\0');
-    QCOMPARE(ReadWord(block.constData() + 1150), quint16(3));
-    QCOMPARE(ReadWord(block.constData() + 1256), quint16(4));
-    QCOMPARE(ReadWord(block.constData() + 1258), quint16(3));
-    QCOMPARE(ReadWord(block.constData() + 1260), quint16(1));
-    QCOMPARE(ReadWord(block.constData() + 1264), quint16(0));
+    QCOMPARE(readWord(block.constData() + 1150), quint16(3));
+    QCOMPARE(readWord(block.constData() + 1256), quint16(4));
+    QCOMPARE(readWord(block.constData() + 1258), quint16(3));
+    QCOMPARE(readWord(block.constData() + 1260), quint16(1));
+    QCOMPARE(readWord(block.constData() + 1264), quint16(0));
     QCOMPARE(block.mid(1282, 16), QByteArray("0123456789abcde") + '\0');
-    QCOMPARE(ReadWord(block.constData() + 1298), quint16(0x0030));
+    QCOMPARE(readWord(block.constData() + 1298), quint16(0x0030));
     // No popup items: four zero bytes, no extras, the end marker, then the records.
     QCOMPARE(file.mid(96 + AppInfo::Size, 17), QByteArray(4, '\0') + QByteArray("EndKriboData", 13));
-    QCOMPARE(ReadLong(file.constData() + 78), quint32(96 + AppInfo::Size + 17));
-    QCOMPARE(ReadLong(file.constData() + 86), quint32(96 + AppInfo::Size + 17 + 6 + 3));
+    QCOMPARE(readLong(file.constData() + 78), quint32(96 + AppInfo::Size + 17));
+    QCOMPARE(readLong(file.constData() + 86), quint32(96 + AppInfo::Size + 17 + 6 + 3));
 }
 
 void TestPdbWriter::popupAreaLimit_data()
@@ -443,13 +443,13 @@ void TestPdbWriter::popupAreaLimit()
     QFETCH(Lists, reloaded);
 
     Database database;
-    database.SetShape(2, 1);
+    database.setShape(2, 1);
     for (int field = 1; field <= lists.size(); ++field)
-        database.PopupList(field) = lists.at(field - 1);
+        database.popupList(field) = lists.at(field - 1);
     ScriptedPrompter prompter;
     if (tooMuch)
-        ExpectTooMuchPopups(prompter);
-    const QByteArray file = Write(database, 1, prompter);
+        expectTooMuchPopups(prompter);
+    const QByteArray file = writeToBytes(database, 1, prompter);
     KRIBED_VERIFY_PROMPTER(prompter);
     const int areaStart = 80 + 8 + AppInfo::Size;
     COMPARE_FILES(file.mid(areaStart, area.size() + 13), area + QByteArray("EndKriboData", 13));
@@ -457,14 +457,14 @@ void TestPdbWriter::popupAreaLimit()
     // Reading it back gives what fitted, and a second save neither shrinks nor grows the file.
     Database again;
     ScriptedPrompter quiet;
-    QVERIFY(LoadBytes(file, again, quiet));
+    QVERIFY(loadBytes(file, again, quiet));
     for (int field = 1; field <= reloaded.size(); ++field)
-        QCOMPARE(again.PopupList(field), reloaded.at(field - 1));
-    QCOMPARE(again.ExtrasLength(), 0);
+        QCOMPARE(again.popupList(field), reloaded.at(field - 1));
+    QCOMPARE(again.extrasLength(), 0);
     // An item cut at the end fills the area again; an item left out leaves room.
     if (tooMuch && area.size() > MaxPopupAreaBytes)
-        ExpectTooMuchPopups(quiet);
-    COMPARE_FILES(Write(again, 1, quiet), file);
+        expectTooMuchPopups(quiet);
+    COMPARE_FILES(writeToBytes(again, 1, quiet), file);
     KRIBED_VERIFY_PROMPTER(quiet);
 }
 
@@ -487,57 +487,57 @@ void TestPdbWriter::fileNames()
     QFETCH(QString, name);
     QFETCH(QString, pdb);
     QFETCH(QString, backup);
-    QCOMPARE(PdbFileName(name), pdb);
-    QCOMPARE(BackupFileName(name), backup);
+    QCOMPARE(pdbFileName(name), pdb);
+    QCOMPARE(backupFileName(name), backup);
 }
 
 void TestPdbWriter::saveKeepsOneBackup()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Stock.pdb"));
-    const QByteArray original = PdbBuilder().Field("A").Record({"first"}).Build();
-    WriteFile(path, original);
-    WriteFile(dir.filePath(QStringLiteral("Stock.pd_")), "older backup");
+    const QByteArray original = PdbBuilder().field("A").record({"first"}).build();
+    writeFile(path, original);
+    writeFile(dir.filePath(QStringLiteral("Stock.pd_")), "older backup");
 
     Database database;
     ScriptedPrompter prompter;
-    QCOMPARE(LoadDatabaseFile(path, database, prompter), LoadResult::Loaded);
-    database.SetModified();
-    QVERIFY(SaveDatabase(database, SaveMode::OwnFile, QString(), 1, prompter));
-    QCOMPARE(ReadFile(dir.filePath(QStringLiteral("Stock.pd_"))), original);
-    const QByteArray firstSave = ReadFile(path);
+    QCOMPARE(loadDatabaseFile(path, database, prompter), LoadResult::Loaded);
+    database.setModified();
+    QVERIFY(saveDatabase(database, SaveMode::OwnFile, QString(), 1, prompter));
+    QCOMPARE(readFile(dir.filePath(QStringLiteral("Stock.pd_"))), original);
+    const QByteArray firstSave = readFile(path);
     QVERIFY(firstSave != original);
-    QVERIFY(!database.IsModified());
-    QCOMPARE(database.FilePath(), path);
-    QVERIFY(qAbs(database.ModificationTime().secsTo(QDateTime::currentDateTime())) < 60);
+    QVERIFY(!database.isModified());
+    QCOMPARE(database.filePath(), path);
+    QVERIFY(qAbs(database.modificationTime().secsTo(QDateTime::currentDateTime())) < 60);
 
-    database.SetCell(1, 1, "second");
-    database.SetModified();
-    QVERIFY(SaveDatabase(database, SaveMode::OwnFile, QString(), 1, prompter));
-    QCOMPARE(ReadFile(dir.filePath(QStringLiteral("Stock.pd_"))), firstSave);
+    database.setCell(1, 1, "second");
+    database.setModified();
+    QVERIFY(saveDatabase(database, SaveMode::OwnFile, QString(), 1, prompter));
+    QCOMPARE(readFile(dir.filePath(QStringLiteral("Stock.pd_"))), firstSave);
     Database reloaded;
-    QCOMPARE(LoadDatabaseFile(path, reloaded, prompter), LoadResult::Loaded);
-    QCOMPARE(reloaded.Cell(1, 1), QByteArray("second"));
+    QCOMPARE(loadDatabaseFile(path, reloaded, prompter), LoadResult::Loaded);
+    QCOMPARE(reloaded.cell(1, 1), QByteArray("second"));
     KRIBED_VERIFY_PROMPTER(prompter);
-    QCOMPARE(Entries(dir.path()), QStringLiteral("Stock.pd_ Stock.pdb"));
+    QCOMPARE(entries(dir.path()), QStringLiteral("Stock.pd_ Stock.pdb"));
 }
 
 void TestPdbWriter::saveAsTakesTheNewName()
 {
     QTemporaryDir dir;
     Database database;
-    database.SetShape(1, 1);
-    database.SetFilePath(dir.filePath(QStringLiteral("Old.pdb")));
-    database.SetModified();
+    database.setShape(1, 1);
+    database.setFilePath(dir.filePath(QStringLiteral("Old.pdb")));
+    database.setModified();
     ScriptedPrompter prompter;
-    const QString copy = PdbFileName(dir.filePath(QStringLiteral("Copy.txt")));
-    QVERIFY(SaveDatabase(database, SaveMode::ChosenName, copy, 1, prompter));
-    QCOMPARE(database.FilePath(), dir.filePath(QStringLiteral("Copy.pdb")));
-    QVERIFY(!database.IsModified());
-    QCOMPARE(Entries(dir.path()), QStringLiteral("Copy.pdb"));
+    const QString copy = pdbFileName(dir.filePath(QStringLiteral("Copy.txt")));
+    QVERIFY(saveDatabase(database, SaveMode::ChosenName, copy, 1, prompter));
+    QCOMPARE(database.filePath(), dir.filePath(QStringLiteral("Copy.pdb")));
+    QVERIFY(!database.isModified());
+    QCOMPARE(entries(dir.path()), QStringLiteral("Copy.pdb"));
 
-    QVERIFY(SaveDatabase(database, SaveMode::ChosenName, copy, 1, prompter));
-    QCOMPARE(Entries(dir.path()), QStringLiteral("Copy.pd_ Copy.pdb"));
+    QVERIFY(saveDatabase(database, SaveMode::ChosenName, copy, 1, prompter));
+    QCOMPARE(entries(dir.path()), QStringLiteral("Copy.pd_ Copy.pdb"));
     KRIBED_VERIFY_PROMPTER(prompter);
 }
 
@@ -545,23 +545,23 @@ void TestPdbWriter::copyLeavesPathAndFlag()
 {
     QTemporaryDir dir;
     Database database;
-    database.SetShape(1, 1);
-    database.SetCell(1, 1, "v");
-    database.SetFilePath(dir.filePath(QStringLiteral("Own.pdb")));
-    database.SetModified();
+    database.setShape(1, 1);
+    database.setCell(1, 1, "v");
+    database.setFilePath(dir.filePath(QStringLiteral("Own.pdb")));
+    database.setModified();
     const QString target = dir.filePath(QStringLiteral("install.pdb"));
     ScriptedPrompter prompter;
-    QVERIFY(SaveDatabase(database, SaveMode::Copy, target, 1, prompter));
-    QVERIFY(SaveDatabase(database, SaveMode::Copy, target, 1, prompter));
+    QVERIFY(saveDatabase(database, SaveMode::Copy, target, 1, prompter));
+    QVERIFY(saveDatabase(database, SaveMode::Copy, target, 1, prompter));
     KRIBED_VERIFY_PROMPTER(prompter);
-    QCOMPARE(Entries(dir.path()), QStringLiteral("install.pdb"));
-    QCOMPARE(database.FilePath(), dir.filePath(QStringLiteral("Own.pdb")));
-    QVERIFY(database.IsModified());
-    QVERIFY(qAbs(database.ModificationTime().secsTo(QDateTime::currentDateTime())) < 60);
+    QCOMPARE(entries(dir.path()), QStringLiteral("install.pdb"));
+    QCOMPARE(database.filePath(), dir.filePath(QStringLiteral("Own.pdb")));
+    QVERIFY(database.isModified());
+    QVERIFY(qAbs(database.modificationTime().secsTo(QDateTime::currentDateTime())) < 60);
 
     Database copy;
-    QCOMPARE(LoadDatabaseFile(target, copy, prompter), LoadResult::Loaded);
-    QCOMPARE(copy.Cell(1, 1), QByteArray("v"));
+    QCOMPARE(loadDatabaseFile(target, copy, prompter), LoadResult::Loaded);
+    QCOMPARE(copy.cell(1, 1), QByteArray("v"));
 }
 
 // The save runs in a child whose files may not grow past a few kilobytes, so the write fails for
@@ -580,16 +580,16 @@ void TestPdbWriter::failedWriteLeavesPreviousFiles()
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Stock.pdb"));
-    const QByteArray original = PdbBuilder().Field("A").Record({"small"}).Build();
-    WriteFile(path, original);
-    WriteFile(dir.filePath(QStringLiteral("Stock.pd_")), "older backup");
+    const QByteArray original = PdbBuilder().field("A").record({"small"}).build();
+    writeFile(path, original);
+    writeFile(dir.filePath(QStringLiteral("Stock.pd_")), "older backup");
 
     Database database;
     ScriptedPrompter loader;
-    QCOMPARE(LoadDatabaseFile(path, database, loader), LoadResult::Loaded);
+    QCOMPARE(loadDatabaseFile(path, database, loader), LoadResult::Loaded);
     for (int record = 2; record <= records; ++record)
-        database.InsertRecord(record, {QByteArray(200, 'x')});
-    database.SetModified();
+        database.insertRecord(record, {QByteArray(200, 'x')});
+    database.setModified();
 
     const pid_t child = fork();
     QVERIFY(child >= 0);
@@ -598,41 +598,41 @@ void TestPdbWriter::failedWriteLeavesPreviousFiles()
         const rlimit limit{8192, 8192};
         setrlimit(RLIMIT_FSIZE, &limit);
         ScriptedPrompter prompter;
-        ExpectSaveError(prompter);
-        const bool saved = SaveDatabase(database, SaveMode::OwnFile, QString(), 1, prompter);
-        const bool sound = !saved && prompter.Failures().isEmpty() && database.IsModified()
-                           && database.FilePath() == path;
+        expectSaveError(prompter);
+        const bool saved = saveDatabase(database, SaveMode::OwnFile, QString(), 1, prompter);
+        const bool sound = !saved && prompter.failures().isEmpty() && database.isModified()
+                           && database.filePath() == path;
         _exit(sound ? 0 : 1);
     }
     int status = 0;
     QCOMPARE(waitpid(child, &status, 0), child);
     QVERIFY(WIFEXITED(status));
     QCOMPARE(WEXITSTATUS(status), 0);
-    QCOMPARE(ReadFile(path), original);
-    QCOMPARE(ReadFile(dir.filePath(QStringLiteral("Stock.pd_"))), QByteArray("older backup"));
-    QCOMPARE(Entries(dir.path()), QStringLiteral("Stock.pd_ Stock.pdb"));
+    QCOMPARE(readFile(path), original);
+    QCOMPARE(readFile(dir.filePath(QStringLiteral("Stock.pd_"))), QByteArray("older backup"));
+    QCOMPARE(entries(dir.path()), QStringLiteral("Stock.pd_ Stock.pdb"));
 }
 
 void TestPdbWriter::uncreatableFileChangesNothing()
 {
     QTemporaryDir dir;
     Database database;
-    database.SetShape(1, 1);
-    database.SetFilePath(dir.filePath(QStringLiteral("Own.pdb")));
-    database.SetModified();
+    database.setShape(1, 1);
+    database.setFilePath(dir.filePath(QStringLiteral("Own.pdb")));
+    database.setModified();
     ScriptedPrompter prompter;
-    ExpectSaveError(prompter);
-    ExpectSaveError(prompter);
-    QVERIFY(!SaveDatabase(database, SaveMode::ChosenName,
+    expectSaveError(prompter);
+    expectSaveError(prompter);
+    QVERIFY(!saveDatabase(database, SaveMode::ChosenName,
                           dir.filePath(QStringLiteral("missing/New.pdb")), 1, prompter));
     // A folder where the file should be.
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Folder.pdb")));
-    QVERIFY(!SaveDatabase(database, SaveMode::ChosenName, dir.filePath(QStringLiteral("Folder.pdb")),
+    QVERIFY(!saveDatabase(database, SaveMode::ChosenName, dir.filePath(QStringLiteral("Folder.pdb")),
                           1, prompter));
     KRIBED_VERIFY_PROMPTER(prompter);
-    QCOMPARE(database.FilePath(), dir.filePath(QStringLiteral("Own.pdb")));
-    QVERIFY(database.IsModified());
-    QCOMPARE(Entries(dir.path()), QStringLiteral("Folder.pdb"));
+    QCOMPARE(database.filePath(), dir.filePath(QStringLiteral("Own.pdb")));
+    QVERIFY(database.isModified());
+    QCOMPARE(entries(dir.path()), QStringLiteral("Folder.pdb"));
 }
 
 // "popups" as an item would split the list on the next load (field 19 opens there): the save is
@@ -641,24 +641,24 @@ void TestPdbWriter::listWithAHeaderItemIsNotSaved()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Own.pdb"));
-    WriteFile(path, "previous");
+    writeFile(path, "previous");
     Database database;
-    database.SetShape(20, 1);
-    database.SetFilePath(path);
-    database.PopupList(2) = {"Red", "Blue", "Green", "popups"};
-    database.SetModified();
+    database.setShape(20, 1);
+    database.setFilePath(path);
+    database.popupList(2) = {"Red", "Blue", "Green", "popups"};
+    database.setModified();
 
     ScriptedPrompter prompter;
-    ExpectSaveError(prompter);
-    QVERIFY(!SaveDatabase(database, SaveMode::OwnFile, QString(), 1, prompter));
+    expectSaveError(prompter);
+    QVERIFY(!saveDatabase(database, SaveMode::OwnFile, QString(), 1, prompter));
     KRIBED_VERIFY_PROMPTER(prompter);
-    QCOMPARE(ReadFile(path), QByteArray("previous"));
-    QCOMPARE(Entries(dir.path()), QStringLiteral("Own.pdb"));
-    QVERIFY(database.IsModified());
+    QCOMPARE(readFile(path), QByteArray("previous"));
+    QCOMPARE(entries(dir.path()), QStringLiteral("Own.pdb"));
+    QVERIFY(database.isModified());
 
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    QVERIFY(!WriteDatabase(buffer, database, 1, SaveTime, prompter));
+    QVERIFY(!writeDatabase(buffer, database, 1, SaveTime, prompter));
     QCOMPARE(buffer.data(), QByteArray());
 }
 

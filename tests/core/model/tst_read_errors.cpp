@@ -23,22 +23,22 @@ const QString OpenError = QStringLiteral(
     "file may be in use by another application.");
 
 // A database with popup lists and extras after its block, and records past the first read.
-QByteArray RichDatabase(PdbBuilder::Layout layout)
+QByteArray richDatabase(PdbBuilder::Layout layout)
 {
     PdbBuilder builder(layout);
-    builder.Name("Stock").Field("Name").Field("Colour", 0x0040).Popup(2, {"Red", "Blue"});
+    builder.name("Stock").field("Name").field("Colour", 0x0040).popup(2, {"Red", "Blue"});
     if (layout == PdbBuilder::Layout::KriboPro)
-        builder.Extras("extra bytes");
+        builder.extras("extra bytes");
     for (int record = 0; record < 3000; ++record)
-        builder.Record({"name " + QByteArray::number(record), record % 2 ? "Red" : "Blue"});
-    return builder.Build();
+        builder.record({"name " + QByteArray::number(record), record % 2 ? "Red" : "Blue"});
+    return builder.build();
 }
 
 // Empty when the run told what it should: nothing on success, and after a failure the open
 // error last, with none of the messages about a damaged file.
-QString CheckMessages(const ScriptedPrompter &prompter, bool succeeded)
+QString checkMessages(const ScriptedPrompter &prompter, bool succeeded)
 {
-    const QList<Message> &shown = prompter.Shown();
+    const QList<Message> &shown = prompter.shown();
     for (const Message &message : shown) {
         if (message.icon == Icon::Error && message.text != OpenError)
             return QStringLiteral("told: ") + message.text;
@@ -53,7 +53,7 @@ QString CheckMessages(const ScriptedPrompter &prompter, bool succeeded)
     return QString();
 }
 
-QByteArray TextLines(int lines)
+QByteArray textLines(int lines)
 {
     QByteArray text = "\"Name\",\"Colour\"\r\n";
     for (int line = 1; line < lines; ++line)
@@ -92,7 +92,7 @@ void TestReadErrors::database()
     QFETCH(int, error);
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("Stock.pdb"));
-    QVERIFY(WriteBytes(path, RichDatabase(PdbBuilder::Layout(layout))));
+    QVERIFY(writeBytes(path, richDatabase(PdbBuilder::Layout(layout))));
     Database database;
     ScriptedPrompter prompter;
     SaveCase loadCase;
@@ -102,18 +102,18 @@ void TestReadErrors::database()
         prompter = ScriptedPrompter();
     };
     loadCase.run = [&] {
-        return LoadDatabaseFile(path, database, prompter, OpenAccess::ReadOnly)
+        return loadDatabaseFile(path, database, prompter, OpenAccess::ReadOnly)
                == LoadResult::Loaded;
     };
-    loadCase.afterRun = [&](bool succeeded) { return CheckMessages(prompter, succeeded); };
+    loadCase.afterRun = [&](bool succeeded) { return checkMessages(prompter, succeeded); };
     long reads = 0;
-    const QString problem = SweepFaults(loadCase, CallKind::Read, error, &reads);
+    const QString problem = sweepFaults(loadCase, CallKind::Read, error, &reads);
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
     QVERIFY(reads >= 3);
-    QCOMPARE(database.RecordCount(), 3000);
-    QCOMPARE(database.PopupList(2), (QList<QByteArray>{"Red", "Blue"}));
+    QCOMPARE(database.recordCount(), 3000);
+    QCOMPARE(database.popupList(2), (QList<QByteArray>{"Red", "Blue"}));
     if (PdbBuilder::Layout(layout) == PdbBuilder::Layout::KriboPro)
-        QCOMPARE(database.Extras(), QByteArray("extra bytes"));
+        QCOMPARE(database.extras(), QByteArray("extra bytes"));
 }
 
 // An import that meets a read error leaves the open database as it was.
@@ -121,30 +121,30 @@ void TestReadErrors::importedText()
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("people.CSV"));
-    QVERIFY(WriteBytes(path, TextLines(5000)));
+    QVERIFY(writeBytes(path, textLines(5000)));
     Database database;
     ScriptedPrompter prompter;
     SaveCase importCase;
     importCase.folder = folder.path();
     importCase.setUp = [&] {
         database = Database();
-        database.SetShape(1, 1);
-        database.SetCell(1, 1, "open before");
+        database.setShape(1, 1);
+        database.setCell(1, 1, "open before");
         prompter = ScriptedPrompter();
     };
     importCase.run = [&] {
-        return ImportTextFile(path, TextType::Comma, database, prompter) == ExchangeResult::Done;
+        return importTextFile(path, TextType::Comma, database, prompter) == ExchangeResult::Done;
     };
     importCase.afterRun = [&](bool succeeded) {
-        if (!succeeded && (database.FieldCount() != 1 || database.Cell(1, 1) != "open before"))
+        if (!succeeded && (database.fieldCount() != 1 || database.cell(1, 1) != "open before"))
             return QStringLiteral("the open database changed");
-        return CheckMessages(prompter, succeeded);
+        return checkMessages(prompter, succeeded);
     };
     long reads = 0;
-    const QString problem = SweepFaults(importCase, CallKind::Read, EIO, &reads);
+    const QString problem = sweepFaults(importCase, CallKind::Read, EIO, &reads);
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
     QVERIFY(reads >= 4); // two passes over a text longer than one read
-    QCOMPARE(database.RecordCount(), 4999);
+    QCOMPARE(database.recordCount(), 4999);
 }
 
 // An append that meets a read error says so; it never reports a shortened text as done.
@@ -152,25 +152,25 @@ void TestReadErrors::appendedText()
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("more.CSV"));
-    QVERIFY(WriteBytes(path, TextLines(5000)));
+    QVERIFY(writeBytes(path, textLines(5000)));
     Database database;
     ScriptedPrompter prompter;
     SaveCase appendCase;
     appendCase.folder = folder.path();
     appendCase.setUp = [&] {
         database = Database();
-        database.SetShape(2, 1);
+        database.setShape(2, 1);
         prompter = ScriptedPrompter();
     };
     appendCase.run = [&] {
-        return AppendTextFile(path, TextType::Comma, database, prompter) == ExchangeResult::Done;
+        return appendTextFile(path, TextType::Comma, database, prompter) == ExchangeResult::Done;
     };
-    appendCase.afterRun = [&](bool succeeded) { return CheckMessages(prompter, succeeded); };
+    appendCase.afterRun = [&](bool succeeded) { return checkMessages(prompter, succeeded); };
     long reads = 0;
-    const QString problem = SweepFaults(appendCase, CallKind::Read, EIO, &reads);
+    const QString problem = sweepFaults(appendCase, CallKind::Read, EIO, &reads);
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
     QVERIFY(reads >= 4);
-    QCOMPARE(database.RecordCount(), 5001);
+    QCOMPARE(database.recordCount(), 5001);
 }
 
 QTEST_GUILESS_MAIN(TestReadErrors)

@@ -62,13 +62,13 @@ void TestRegional::readNumber()
     QFETCH(double, value);
 
     const Regional regional{QLocale(locale)};
-    const std::optional<long double> number = regional.ReadNumber(text);
+    const std::optional<long double> number = regional.readNumber(text);
     QCOMPARE(number.has_value(), reads);
     if (reads)
         QCOMPARE(double(*number), value);
     // The fast path and the general reading agree wherever both apply.
     if (reads && !text.contains('e') && !text.contains('E'))
-        QCOMPARE(double(*number), double(*regional.ReadNumber(text.trimmed() + "e0")));
+        QCOMPARE(double(*number), double(*regional.readNumber(text.trimmed() + "e0")));
 }
 
 void TestRegional::numberText_data()
@@ -97,30 +97,30 @@ void TestRegional::numberText()
     QFETCH(double, value);
     QFETCH(char, separator);
     QFETCH(QByteArray, text);
-    QCOMPARE(GeneralNumberText(value, separator), text);
+    QCOMPARE(generalNumberText(value, separator), text);
 }
 
 void TestRegional::dateAndTimeFormats()
 {
     const Regional us{QLocale(QStringLiteral("en_US"))};
-    QVERIFY(us.ShortDateFormat().contains(QStringLiteral("yyyy")));
-    QVERIFY(!us.LongTimeFormat().contains(u't'));
+    QVERIFY(us.shortDateFormat().contains(QStringLiteral("yyyy")));
+    QVERIFY(!us.longTimeFormat().contains(u't'));
     const QDate date(2024, 3, 9);
-    QCOMPARE(us.ReadDate(us.DateText(date)), std::optional<QDate>(date));
+    QCOMPARE(us.readDate(us.dateText(date)), std::optional<QDate>(date));
 
     const Regional de{QLocale(QStringLiteral("de_DE"))};
-    QCOMPARE(de.DateText(date), QByteArray("09.03.2024"));
-    QCOMPARE(de.ReadDate("09.03.2024"), std::optional<QDate>(date));
-    QCOMPARE(de.ReadDate("31.02.2024"), std::nullopt);
+    QCOMPARE(de.dateText(date), QByteArray("09.03.2024"));
+    QCOMPARE(de.readDate("09.03.2024"), std::optional<QDate>(date));
+    QCOMPARE(de.readDate("31.02.2024"), std::nullopt);
     const QTime time(13, 5, 7);
-    QCOMPARE(de.TimeText(time), QByteArray("13:05:07"));
-    QCOMPARE(de.ReadTime(de.TimeText(time)), std::optional<QTime>(time));
-    QCOMPARE(de.ReadTime("kein"), std::nullopt);
+    QCOMPARE(de.timeText(time), QByteArray("13:05:07"));
+    QCOMPARE(de.readTime(de.timeText(time)), std::optional<QTime>(time));
+    QCOMPARE(de.readTime("kein"), std::nullopt);
 
     // A character the code page cannot hold is entered as '?'.
-    QCOMPARE(de.ToBytes(QStringLiteral("a\u20ac\u4e2db")), QByteArray("a\x80?b"));
+    QCOMPARE(de.toBytes(QStringLiteral("a\u20ac\u4e2db")), QByteArray("a\x80?b"));
     const Regional greek{QLocale(QStringLiteral("el_GR")), "windows-1253"};
-    QCOMPARE(greek.ToBytes(QStringLiteral("\u03b1\u00e9")), QByteArray("\xe1?"));
+    QCOMPARE(greek.toBytes(QStringLiteral("\u03b1\u00e9")), QByteArray("\xe1?"));
 }
 
 void TestRegional::widthConversions_data()
@@ -141,23 +141,23 @@ void TestRegional::widthConversions()
     QFETCH(double, scale);
     QFETCH(int, units);
     QFETCH(int, pixels);
-    QCOMPARE(UnitsToPixels(units, scale), pixels);
+    QCOMPARE(unitsToPixels(units, scale), pixels);
     // The smallest units reaching the pixel width come back.
-    const int back = PixelsToUnits(pixels, scale);
-    QVERIFY(UnitsToPixels(back, scale) >= pixels);
-    QVERIFY(back == 0 || UnitsToPixels(back - 1, scale) < pixels);
+    const int back = pixelsToUnits(pixels, scale);
+    QVERIFY(unitsToPixels(back, scale) >= pixels);
+    QVERIFY(back == 0 || unitsToPixels(back - 1, scale) < pixels);
     QVERIFY(back <= units);
 }
 
 void TestRegional::typeTableBothWays()
 {
     for (int index = 0; index < FieldTypeCount; ++index)
-        QCOMPARE(TypeIndex(TypeCode(index)), std::optional<int>(index));
-    QCOMPARE(TypeIndex(0x0003), std::nullopt);
-    QCOMPARE(TypeCode(ModificationTimeType), quint16(0x0050));
-    QCOMPARE(TypeName(ModificationTimeType), QStringLiteral("Modification Time "));
-    QCOMPARE(RecordNumberText(7), QStringLiteral("0007"));
-    QCOMPARE(RecordNumberText(9999), QStringLiteral("9999"));
+        QCOMPARE(typeIndex(typeCode(index)), std::optional<int>(index));
+    QCOMPARE(typeIndex(0x0003), std::nullopt);
+    QCOMPARE(typeCode(ModificationTimeType), quint16(0x0050));
+    QCOMPARE(typeName(ModificationTimeType), QStringLiteral("Modification Time "));
+    QCOMPARE(recordNumberText(7), QStringLiteral("0007"));
+    QCOMPARE(recordNumberText(9999), QStringLiteral("9999"));
 }
 
 QTEST_GUILESS_MAIN(TestRegional)

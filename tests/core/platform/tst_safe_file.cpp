@@ -22,7 +22,7 @@ const QByteArray Older = QByteArrayLiteral("older backup");
 const QByteArray Previous = QByteArrayLiteral("previous file");
 
 // New content of a few write calls, so a sweep fails writes in the middle too.
-QByteArray NewContent(qsizetype size = 200 * 1024)
+QByteArray newContent(qsizetype size = 200 * 1024)
 {
     QByteArray bytes(size, Qt::Uninitialized);
     for (qsizetype i = 0; i < size; ++i)
@@ -30,7 +30,7 @@ QByteArray NewContent(qsizetype size = 200 * 1024)
     return bytes;
 }
 
-bool WriteInChunks(QIODevice &device, const QByteArray &bytes)
+bool writeInChunks(QIODevice &device, const QByteArray &bytes)
 {
     constexpr qsizetype Chunk = 64 * 1024;
     for (qsizetype at = 0; at < bytes.size(); at += Chunk) {
@@ -41,21 +41,21 @@ bool WriteInChunks(QIODevice &device, const QByteArray &bytes)
     return true;
 }
 
-bool Save(const QString &path, const QString &backup, const QByteArray &bytes,
+bool saveFile(const QString &path, const QString &backup, const QByteArray &bytes,
           QString *error = nullptr)
 {
-    return SafeWriteFile(
-        path, backup, [&bytes](QIODevice &device) { return WriteInChunks(device, bytes); }, error);
+    return safeWriteFile(
+        path, backup, [&bytes](QIODevice &device) { return writeInChunks(device, bytes); }, error);
 }
 
-void ClearFolder(const QString &folder)
+void clearFolder(const QString &folder)
 {
     QDir dir(folder);
     dir.removeRecursively();
     QDir().mkpath(folder);
 }
 
-int IndexOf(const QStringList &log, const QString &line, int from = 0)
+int indexOf(const QStringList &log, const QString &line, int from = 0)
 {
     for (int i = from; i < log.size(); ++i) {
         if (log.at(i) == line)
@@ -88,7 +88,7 @@ private Q_SLOTS:
     void fullDisk();
 
 private:
-    QString Path(const QString &name) const { return mDir->filePath(name); }
+    QString path(const QString &name) const { return mDir->filePath(name); }
     std::unique_ptr<QTemporaryDir> mDir;
 };
 
@@ -118,9 +118,9 @@ void TestSafeFile::everyFailedCallFails_data()
         {"new file, older backup goes", false, true, true},
     };
     for (const Situation &situation : situations) {
-        for (CallKind kind : AllCallKinds()) {
-            for (int error : InjectedErrors()) {
-                QTest::addRow("%s, %s, errno %d", situation.name, qPrintable(CallKindName(kind)),
+        for (CallKind kind : allCallKinds()) {
+            for (int error : injectedErrors()) {
+                QTest::addRow("%s, %s, errno %d", situation.name, qPrintable(callKindName(kind)),
                               error)
                     << situation.hadFile << situation.hadBackup << situation.keepsBackup
                     << int(kind) << error;
@@ -139,22 +139,22 @@ void TestSafeFile::everyFailedCallFails()
     QFETCH(int, kind);
     QFETCH(int, error);
 
-    const QString folder = Path(QStringLiteral("data"));
+    const QString folder = path(QStringLiteral("data"));
     const QString target = folder + QStringLiteral("/Stock.pdb");
     const QString backup = keepsBackup ? folder + QStringLiteral("/Stock.pd_") : QString();
-    const QByteArray content = NewContent();
+    const QByteArray content = newContent();
     SaveCase saveCase;
     saveCase.folder = folder;
     saveCase.setUp = [&] {
-        ClearFolder(folder);
+        clearFolder(folder);
         if (hadFile)
-            WriteBytes(target, Previous);
+            writeBytes(target, Previous);
         if (hadBackup)
-            WriteBytes(folder + QStringLiteral("/Stock.pd_"), Older);
+            writeBytes(folder + QStringLiteral("/Stock.pd_"), Older);
     };
-    saveCase.run = [&] { return Save(target, backup, content); };
+    saveCase.run = [&] { return saveFile(target, backup, content); };
     long calls = 0;
-    const QString problem = SweepFaults(saveCase, CallKind(kind), error, &calls);
+    const QString problem = sweepFaults(saveCase, CallKind(kind), error, &calls);
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
 
     // The sweep met every step there is: the data is written in pieces and synced, the folder
@@ -167,22 +167,22 @@ void TestSafeFile::everyFailedCallFails()
         QCOMPARE(calls, hadFile && keepsBackup ? 2L : 1L);
     if (CallKind(kind) == CallKind::Link && hadFile)
         QVERIFY(calls >= 2);
-    QCOMPARE(ReadBytes(target), content);
+    QCOMPARE(readBytes(target), content);
     if (keepsBackup)
-        QCOMPARE(ReadBytes(backup), hadFile ? Previous : QByteArrayLiteral("missing"));
+        QCOMPARE(readBytes(backup), hadFile ? Previous : QByteArrayLiteral("missing"));
 }
 
 void TestSafeFile::failedProducerLeavesNothing()
 {
-    const QString target = Path(QStringLiteral("Stock.pdb"));
-    WriteBytes(target, Previous);
-    WriteBytes(Path(QStringLiteral("Stock.pd_")), Older);
-    const FolderState before = StateOf(mDir->path());
-    QVERIFY(!SafeWriteFile(target, Path(QStringLiteral("Stock.pd_")), [](QIODevice &device) {
+    const QString target = path(QStringLiteral("Stock.pdb"));
+    writeBytes(target, Previous);
+    writeBytes(path(QStringLiteral("Stock.pd_")), Older);
+    const FolderState before = stateOf(mDir->path());
+    QVERIFY(!safeWriteFile(target, path(QStringLiteral("Stock.pd_")), [](QIODevice &device) {
         device.write("half a file");
         return false;
     }));
-    const QString difference = StateDifference(StateOf(mDir->path()), before);
+    const QString difference = stateDifference(stateOf(mDir->path()), before);
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
 }
 
@@ -192,21 +192,21 @@ void TestSafeFile::syncsDataBeforeAndFoldersAfter()
 {
     const QString folder = QDir(mDir->path()).canonicalPath();
     const QString target = folder + QStringLiteral("/Stock.pdb");
-    WriteBytes(target, Previous);
+    writeBytes(target, Previous);
     QStringList log;
     {
         FaultScope scope(folder);
-        QVERIFY(Save(target, folder + QStringLiteral("/Stock.pd_"), NewContent()));
-        log = FaultScope::Log();
+        QVERIFY(saveFile(target, folder + QStringLiteral("/Stock.pd_"), newContent()));
+        log = FaultScope::log();
     }
     const int lastWrite = int(log.lastIndexOf(QRegularExpression(QStringLiteral("^write .*"))));
     const int dataSync =
         int(log.indexOf(QRegularExpression(QStringLiteral("^sync .+/.+")), lastWrite));
     const int backupRename =
-        IndexOf(log, QStringLiteral("rename ") + folder + QStringLiteral("/Stock.pd_"));
-    const int backupSync = IndexOf(log, QStringLiteral("sync ") + folder, backupRename);
-    const int commit = IndexOf(log, QStringLiteral("rename ") + target);
-    const int folderSync = IndexOf(log, QStringLiteral("sync ") + folder, commit);
+        indexOf(log, QStringLiteral("rename ") + folder + QStringLiteral("/Stock.pd_"));
+    const int backupSync = indexOf(log, QStringLiteral("sync ") + folder, backupRename);
+    const int commit = indexOf(log, QStringLiteral("rename ") + target);
+    const int folderSync = indexOf(log, QStringLiteral("sync ") + folder, commit);
     const QString trace = log.join(u'\n');
     QVERIFY2(lastWrite >= 0 && dataSync > lastWrite && dataSync < backupRename, qPrintable(trace));
     QVERIFY2(backupRename >= 0 && backupSync > backupRename && backupSync < commit,
@@ -232,43 +232,43 @@ void TestSafeFile::links()
     QFETCH(bool, chain);
     QVERIFY(QDir(mDir->path()).mkpath(QStringLiteral("real")));
     QVERIFY(QDir(mDir->path()).mkpath(QStringLiteral("links")));
-    const QString real = Path(QStringLiteral("real/Stock.pdb"));
-    const QString link = Path(QStringLiteral("links/Stock.pdb"));
-    WriteBytes(real, Previous);
+    const QString real = path(QStringLiteral("real/Stock.pdb"));
+    const QString link = path(QStringLiteral("links/Stock.pdb"));
+    writeBytes(real, Previous);
     linkText.replace(u'@', mDir->path());
     if (chain) {
-        QVERIFY(QFile::link(linkText, Path(QStringLiteral("links/Middle.pdb"))));
+        QVERIFY(QFile::link(linkText, path(QStringLiteral("links/Middle.pdb"))));
         linkText = QStringLiteral("Middle.pdb");
     }
     QVERIFY(QFile::link(linkText, link));
-    const QString backup = Path(QStringLiteral("links/Stock.pd_"));
+    const QString backup = path(QStringLiteral("links/Stock.pd_"));
     const bool dangling = linkText.contains(QStringLiteral("Gone"));
-    const FolderState linksBefore = StateOf(Path(QStringLiteral("links")));
-    const FolderState realBefore = StateOf(Path(QStringLiteral("real")));
+    const FolderState linksBefore = stateOf(path(QStringLiteral("links")));
+    const FolderState realBefore = stateOf(path(QStringLiteral("real")));
 
     QString error;
-    const QByteArray content = NewContent(1000);
-    QCOMPARE(Save(link, backup, content, &error), !dangling);
+    const QByteArray content = newContent(1000);
+    QCOMPARE(saveFile(link, backup, content, &error), !dangling);
     if (dangling) {
-        QVERIFY2(StateDifference(StateOf(Path(QStringLiteral("links"))), linksBefore).isEmpty(),
-                 qPrintable(StateDifference(StateOf(Path(QStringLiteral("links"))), linksBefore)));
-        QVERIFY(StateDifference(StateOf(Path(QStringLiteral("real"))), realBefore).isEmpty());
+        QVERIFY2(stateDifference(stateOf(path(QStringLiteral("links"))), linksBefore).isEmpty(),
+                 qPrintable(stateDifference(stateOf(path(QStringLiteral("links"))), linksBefore)));
+        QVERIFY(stateDifference(stateOf(path(QStringLiteral("real"))), realBefore).isEmpty());
         return;
     }
     QVERIFY2(error.isEmpty(), qPrintable(error));
-    QCOMPARE(ReadBytes(real), content);
-    FolderState links = StateOf(Path(QStringLiteral("links")));
+    QCOMPARE(readBytes(real), content);
+    FolderState links = stateOf(path(QStringLiteral("links")));
     QCOMPARE(links.value(QStringLiteral("Stock.pdb")),
              linksBefore.value(QStringLiteral("Stock.pdb")));
     QCOMPARE(links.value(QStringLiteral("Stock.pd_")), "file:" + Previous);
     QCOMPARE(links.size(), linksBefore.size() + 1);
-    QCOMPARE(StateOf(Path(QStringLiteral("real"))).keys(),
+    QCOMPARE(stateOf(path(QStringLiteral("real"))).keys(),
              QStringList{QStringLiteral("Stock.pdb")});
 
     // The next save moves the generations on; the first backup is no link to the file either.
-    QVERIFY(Save(link, backup, Previous));
-    QCOMPARE(ReadBytes(real), Previous);
-    QCOMPARE(StateOf(Path(QStringLiteral("links"))).value(QStringLiteral("Stock.pd_")),
+    QVERIFY(saveFile(link, backup, Previous));
+    QCOMPARE(readBytes(real), Previous);
+    QCOMPARE(stateOf(path(QStringLiteral("links"))).value(QStringLiteral("Stock.pd_")),
              "file:" + content);
 }
 
@@ -284,7 +284,7 @@ void TestSafeFile::refusesWhatIsNoRegularFile_data()
 void TestSafeFile::refusesWhatIsNoRegularFile()
 {
     QFETCH(QString, kind);
-    const QString target = Path(QStringLiteral("Stock.pdb"));
+    const QString target = path(QStringLiteral("Stock.pdb"));
     if (kind == QLatin1String("fifo"))
         QCOMPARE(::mkfifo(QFile::encodeName(target).constData(), 0644), 0);
     else if (kind == QLatin1String("folder"))
@@ -292,14 +292,14 @@ void TestSafeFile::refusesWhatIsNoRegularFile()
     else if (kind == QLatin1String("device"))
         QVERIFY(QFile::link(QStringLiteral("/dev/null"), target));
     else
-        QVERIFY(QDir().mkpath(Path(QStringLiteral("sub")))
+        QVERIFY(QDir().mkpath(path(QStringLiteral("sub")))
                 && QFile::link(QStringLiteral("sub"), target));
-    WriteBytes(Path(QStringLiteral("Stock.pd_")), Older);
-    const FolderState before = StateOf(mDir->path());
+    writeBytes(path(QStringLiteral("Stock.pd_")), Older);
+    const FolderState before = stateOf(mDir->path());
     QString error;
-    QVERIFY(!Save(target, Path(QStringLiteral("Stock.pd_")), NewContent(100), &error));
+    QVERIFY(!saveFile(target, path(QStringLiteral("Stock.pd_")), newContent(100), &error));
     QVERIFY(!error.isEmpty());
-    const QString difference = StateDifference(StateOf(mDir->path()), before);
+    const QString difference = stateDifference(stateOf(mDir->path()), before);
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
 }
 
@@ -315,26 +315,26 @@ void TestSafeFile::longNames()
 {
     QFETCH(int, length);
     const QString stem(length - 4, u'n');
-    const QString target = Path(stem + QStringLiteral(".pdb"));
-    const QString backup = Path(stem + QStringLiteral(".pd_"));
-    QVERIFY(Save(target, backup, Previous));
-    QVERIFY(Save(target, backup, NewContent(10)));
-    QVERIFY(Save(target, backup, Older));
-    QCOMPARE(ReadBytes(target), Older);
-    QCOMPARE(ReadBytes(backup), NewContent(10));
-    QCOMPARE(StateOf(mDir->path()).size(), 2);
+    const QString target = path(stem + QStringLiteral(".pdb"));
+    const QString backup = path(stem + QStringLiteral(".pd_"));
+    QVERIFY(saveFile(target, backup, Previous));
+    QVERIFY(saveFile(target, backup, newContent(10)));
+    QVERIFY(saveFile(target, backup, Older));
+    QCOMPARE(readBytes(target), Older);
+    QCOMPARE(readBytes(backup), newContent(10));
+    QCOMPARE(stateOf(mDir->path()).size(), 2);
 }
 
 void TestSafeFile::keepsOwnerGroupAndMode()
 {
-    const QString target = Path(QStringLiteral("Stock.pdb"));
+    const QString target = path(QStringLiteral("Stock.pdb"));
     const QByteArray native = QFile::encodeName(target);
-    WriteBytes(target, Previous);
+    writeBytes(target, Previous);
     QCOMPARE(::chmod(native.constData(), 0640), 0);
     const bool root = ::geteuid() == 0;
     if (root)
         QCOMPARE(::chown(native.constData(), 1234, 4321), 0);
-    QVERIFY(Save(target, Path(QStringLiteral("Stock.pd_")), NewContent(10)));
+    QVERIFY(saveFile(target, path(QStringLiteral("Stock.pd_")), newContent(10)));
     struct stat status = {};
     QCOMPARE(::stat(native.constData(), &status), 0);
     QCOMPARE(status.st_mode & 07777, mode_t(0640));
@@ -356,18 +356,18 @@ void TestSafeFile::killsLeaveWholeFiles_data()
 void TestSafeFile::killsLeaveWholeFiles()
 {
     QFETCH(bool, keepsBackup);
-    const QString folder = Path(QStringLiteral("data"));
+    const QString folder = path(QStringLiteral("data"));
     const QString target = folder + QStringLiteral("/Stock.pdb");
     const QString backup = folder + QStringLiteral("/Stock.pd_");
-    const QByteArray content = NewContent(1024 * 1024);
+    const QByteArray content = newContent(1024 * 1024);
     SaveCase saveCase;
     saveCase.folder = folder;
     saveCase.setUp = [&] {
-        ClearFolder(folder);
-        WriteBytes(target, Previous);
-        WriteBytes(backup, Older);
+        clearFolder(folder);
+        writeBytes(target, Previous);
+        writeBytes(backup, Older);
     };
-    saveCase.run = [&] { return Save(target, keepsBackup ? backup : QString(), content); };
+    saveCase.run = [&] { return saveFile(target, keepsBackup ? backup : QString(), content); };
     KillCheck check;
     check.names = {QStringLiteral("Stock.pdb"), QStringLiteral("Stock.pd_")};
     check.valid = [&](const QString &name, const QByteArray &bytes) {
@@ -375,7 +375,7 @@ void TestSafeFile::killsLeaveWholeFiles()
             return bytes == Previous || bytes == content;
         return keepsBackup ? bytes == Older || bytes == Previous : bytes == Older;
     };
-    const QString problem = KillAtEveryStep(saveCase, check, 50);
+    const QString problem = killAtEveryStep(saveCase, check, 50);
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
 }
 
@@ -383,7 +383,7 @@ void TestSafeFile::killsLeaveWholeFiles()
 // mount namespace of a child, where the system allows that.
 void TestSafeFile::fullDisk()
 {
-    const QString folder = Path(QStringLiteral("small"));
+    const QString folder = path(QStringLiteral("small"));
     QVERIFY(QDir().mkpath(folder));
     int pipeEnds[2];
     QCOMPARE(::pipe(pipeEnds), 0);
@@ -400,19 +400,19 @@ void TestSafeFile::fullDisk()
         } else {
             const QString target = folder + QStringLiteral("/Stock.pdb");
             const QString backup = folder + QStringLiteral("/Stock.pd_");
-            const QByteArray previous = NewContent(100 * 1024);
-            WriteBytes(target, previous);
-            WriteBytes(backup, Older);
-            const FolderState before = StateOf(folder);
+            const QByteArray previous = newContent(100 * 1024);
+            writeBytes(target, previous);
+            writeBytes(backup, Older);
+            const FolderState before = stateOf(folder);
             QString error;
-            if (Save(target, backup, NewContent(200 * 1024), &error))
+            if (saveFile(target, backup, newContent(200 * 1024), &error))
                 report = QStringLiteral("the write into a full disk succeeded");
             else if (!error.contains(QString::fromLocal8Bit(std::strerror(ENOSPC))))
                 report = QStringLiteral("failed for another reason: ") + error;
             else
-                report = StateDifference(StateOf(folder), before);
+                report = stateDifference(stateOf(folder), before);
             // What fits is still written.
-            if (report.isEmpty() && !Save(target, backup, NewContent(50 * 1024)))
+            if (report.isEmpty() && !saveFile(target, backup, newContent(50 * 1024)))
                 report = QStringLiteral("a write that fits failed");
         }
         const QByteArray bytes = report.toUtf8();

@@ -15,18 +15,18 @@ class TestSettings : public QObject
 
 private:
     QTemporaryDir mDir;
-    QString IniPath() const { return mDir.filePath(QStringLiteral("kribed.ini")); }
+    QString iniPath() const { return mDir.filePath(QStringLiteral("kribed.ini")); }
 
 private Q_SLOTS:
     void init()
     {
-        QFile::remove(IniPath());
+        QFile::remove(iniPath());
     }
 
     void emptyStoreGivesDefaults()
     {
-        QSettings store(IniPath(), QSettings::IniFormat);
-        const Settings settings = ReadSettings(store);
+        QSettings store(iniPath(), QSettings::IniFormat);
+        const Settings settings = readSettings(store);
         QVERIFY(settings.initialDir);
         QVERIFY(settings.saveAtInstall);
         QVERIFY(!settings.expertMode);
@@ -62,11 +62,11 @@ private Q_SLOTS:
         QFETCH(QString, stored);
         QFETCH(int, expected);
         {
-            QSettings store(IniPath(), QSettings::IniFormat);
+            QSettings store(iniPath(), QSettings::IniFormat);
             store.setValue(key, stored);
         }
-        QSettings store(IniPath(), QSettings::IniFormat);
-        const Settings settings = ReadSettings(store);
+        QSettings store(iniPath(), QSettings::IniFormat);
+        const Settings settings = readSettings(store);
         const QHash<QString, int> read = {
             {QStringLiteral("Font/Size"), settings.font.size},
             {QStringLiteral("Font/Style"), settings.font.style},
@@ -81,11 +81,11 @@ private Q_SLOTS:
     void storedLeftEdgeWithoutTheRestOfThePlacement()
     {
         {
-            QSettings store(IniPath(), QSettings::IniFormat);
+            QSettings store(iniPath(), QSettings::IniFormat);
             store.setValue(QStringLiteral("FormPos/Left"), QStringLiteral("120"));
         }
-        QSettings store(IniPath(), QSettings::IniFormat);
-        const Placement place = ReadSettings(store).placement;
+        QSettings store(iniPath(), QSettings::IniFormat);
+        const Placement place = readSettings(store).placement;
         QCOMPARE(place.left, 120);
         QCOMPARE(place.top, 30);
         QCOMPARE(place.width, 30);
@@ -101,10 +101,10 @@ private Q_SLOTS:
         settings.placement = {10, 20, 640, 480};
         settings.recentFiles[0] = QStringLiteral("/data/Kunden.pdb");
         {
-            QSettings store(IniPath(), QSettings::IniFormat);
-            WriteSettings(store, settings);
+            QSettings store(iniPath(), QSettings::IniFormat);
+            writeSettings(store, settings);
         }
-        QSettings raw(IniPath(), QSettings::IniFormat);
+        QSettings raw(iniPath(), QSettings::IniFormat);
         QCOMPARE(raw.value(QStringLiteral("Settings/InitialDir")).toString(), QStringLiteral("0"));
         QCOMPARE(raw.value(QStringLiteral("Settings/SaveAtInstall")).toString(), QStringLiteral("1"));
         QCOMPARE(raw.value(QStringLiteral("Settings/ExpertMode")).toString(), QStringLiteral("1"));
@@ -116,7 +116,7 @@ private Q_SLOTS:
         QVERIFY(raw.contains(QStringLiteral("Files/File5")));
         QCOMPARE(raw.value(QStringLiteral("Files/File5")).toString(), QString());
 
-        const Settings back = ReadSettings(raw);
+        const Settings back = readSettings(raw);
         QCOMPARE(back.font.name, settings.font.name);
         QCOMPARE(back.font.style, 3);
         QCOMPARE(back.placement.height, 480);
@@ -127,7 +127,7 @@ private Q_SLOTS:
     void programStoreUsesOrganisationAndApplication()
     {
         QStandardPaths::setTestModeEnabled(true);
-        const std::unique_ptr<QSettings> store = OpenSettingsStore();
+        const std::unique_ptr<QSettings> store = openSettingsStore();
         QCOMPARE(store->organizationName(), QStringLiteral("KRE"));
         QCOMPARE(store->applicationName(), QStringLiteral("Kribed"));
         QCOMPARE(store->format(), QSettings::IniFormat);

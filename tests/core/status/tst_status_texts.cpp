@@ -11,11 +11,11 @@
 #include <QTest>
 
 using namespace kribed;
-using kribed::test::Texts;
+using kribed::test::texts;
 
 namespace {
 
-RecentFiles::Slots MakeSlots(const QStringList &paths)
+RecentFiles::Slots makeSlots(const QStringList &paths)
 {
     RecentFiles::Slots slots;
     for (int i = 0; i < paths.size() && i < RecentFileCount; ++i)
@@ -28,11 +28,11 @@ class FixedUsers : public UserList
 public:
     FixedUsers(QStringList folders, QString desktop)
         : mFolders(std::move(folders)), mDesktop(std::move(desktop)) {}
-    int Count() const override { return int(mFolders.size()); }
-    int LastUserIndex() const override { return 0; }
-    QString UserName(int index) const override { return mFolders.value(index); }
-    QString UserFolder(int index) const override { return mFolders.value(index); }
-    QString DesktopDataFolder() const override { return mDesktop; }
+    int count() const override { return int(mFolders.size()); }
+    int lastUserIndex() const override { return 0; }
+    QString userName(int index) const override { return mFolders.value(index); }
+    QString userFolder(int index) const override { return mFolders.value(index); }
+    QString desktopDataFolder() const override { return mDesktop; }
 
 private:
     QStringList mFolders;
@@ -48,7 +48,7 @@ class TestStatusTexts : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        SetCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
+        setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
     }
 
     void addRecentFile_data()
@@ -57,18 +57,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("added");
         QTest::addColumn<QStringList>("after");
         QTest::addColumn<bool>("changed");
-        const QStringList five = Texts({"/e.pdb", "/d.pdb", "/c.pdb", "/b.pdb", "/a.pdb"});
+        const QStringList five = texts({"/e.pdb", "/d.pdb", "/c.pdb", "/b.pdb", "/a.pdb"});
         QTest::newRow("first file into an empty list")
-            << QStringList{} << "/a.pdb" << Texts({"/a.pdb", "", "", "", ""}) << true;
+            << QStringList{} << "/a.pdb" << texts({"/a.pdb", "", "", "", ""}) << true;
         QTest::newRow("file already at place 3 keeps the order")
             << five << "/c.pdb" << five << false;
         QTest::newRow("sixth file drops the oldest")
-            << five << "/f.pdb" << Texts({"/f.pdb", "/e.pdb", "/d.pdb", "/c.pdb", "/b.pdb"}) << true;
+            << five << "/f.pdb" << texts({"/f.pdb", "/e.pdb", "/d.pdb", "/c.pdb", "/b.pdb"}) << true;
         QTest::newRow("letter case makes a different file")
-            << Texts({"/data/Kunden.pdb"}) << "/data/kunden.pdb"
-            << Texts({"/data/kunden.pdb", "/data/Kunden.pdb", "", "", ""}) << true;
+            << texts({"/data/Kunden.pdb"}) << "/data/kunden.pdb"
+            << texts({"/data/kunden.pdb", "/data/Kunden.pdb", "", "", ""}) << true;
         QTest::newRow("empty first slot is pushed down like any other")
-            << Texts({"", "/b.pdb"}) << "/n.pdb" << Texts({"/n.pdb", "", "/b.pdb", "", ""}) << true;
+            << texts({"", "/b.pdb"}) << "/n.pdb" << texts({"/n.pdb", "", "/b.pdb", "", ""}) << true;
     }
 
     void addRecentFile()
@@ -77,10 +77,10 @@ private Q_SLOTS:
         QFETCH(QString, added);
         QFETCH(QStringList, after);
         QFETCH(bool, changed);
-        RecentFiles recent(MakeSlots(before));
-        QCOMPARE(recent.Add(added), changed);
+        RecentFiles recent(makeSlots(before));
+        QCOMPARE(recent.add(added), changed);
         QStringList actual;
-        for (const QString &path : recent.All())
+        for (const QString &path : recent.all())
             actual << path;
         QCOMPARE(actual, after);
     }
@@ -104,30 +104,30 @@ private Q_SLOTS:
         QFETCH(QString, caption);
         RecentFiles::Slots slots;
         slots[slot] = path;
-        QCOMPARE(RecentFiles(slots).MenuCaption(slot), caption);
+        QCOMPARE(RecentFiles(slots).menuCaption(slot), caption);
     }
 
     void statusPanels()
     {
         Database database;
-        database.SetShape(5, 120);
-        database.SetName("Kunden");
-        database.SetFilePath(QStringLiteral("/data/Kunden.pdb"));
-        database.SetModificationTime(QDateTime(QDate(2024, 3, 9), QTime(14, 5)));
-        StatusPanels panels = StatusPanelTexts(database, 2, 3, {}, CurrentRegional());
+        database.setShape(5, 120);
+        database.setName("Kunden");
+        database.setFilePath(QStringLiteral("/data/Kunden.pdb"));
+        database.setModificationTime(QDateTime(QDate(2024, 3, 9), QTime(14, 5)));
+        StatusPanels panels = statusPanelTexts(database, 2, 3, {}, currentRegional());
         QCOMPARE(panels[0], QStringLiteral("R3 of 120"));
         QCOMPARE(panels[1], QStringLiteral("C2 of 5"));
         QCOMPARE(panels[2] + panels[3] + panels[4], QString());
         QCOMPARE(panels[5], QStringLiteral("3/9/2024"));
         QCOMPARE(panels[6], QStringLiteral("/data/Kunden.pdb "));
 
-        database.SetModified();
-        panels = StatusPanelTexts(database, 5, 120, {true, true, true}, CurrentRegional());
+        database.setModified();
+        panels = statusPanelTexts(database, 5, 120, {true, true, true}, currentRegional());
         QCOMPARE(panels[2] + panels[3] + panels[4], QStringLiteral("AFS"));
         QCOMPARE(panels[6], QStringLiteral("/data/Kunden.pdb +"));
-        QCOMPARE(WindowCaption(database, CurrentRegional()), QStringLiteral("Kunden - Kribed PRO"));
-        database.SetName({});
-        QCOMPARE(WindowCaption(database, CurrentRegional()), QStringLiteral("Kribed PRO"));
+        QCOMPARE(windowCaption(database, currentRegional()), QStringLiteral("Kunden - Kribed PRO"));
+        database.setName({});
+        QCOMPARE(windowCaption(database, currentRegional()), QStringLiteral("Kribed PRO"));
     }
 
     void codePageOfCharSet_data()
@@ -147,7 +147,7 @@ private Q_SLOTS:
     {
         QFETCH(int, charSet);
         QFETCH(QByteArray, codePage);
-        QCOMPARE(CodePageForCharSet(charSet), codePage);
+        QCOMPARE(codePageForCharSet(charSet), codePage);
     }
 
     void encodeWithQuestionMarks_data()
@@ -172,7 +172,7 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(QByteArray, codePage);
         QFETCH(QByteArray, bytes);
-        QCOMPARE(EncodeOrQuestionMark(text, codePage), bytes);
+        QCOMPARE(encodeOrQuestionMark(text, codePage), bytes);
     }
 
     void startingFolder_data()
@@ -182,11 +182,11 @@ private Q_SLOTS:
         QTest::addColumn<int>("selected");
         QTest::addColumn<QString>("folder");
         QTest::newRow("selected user's backup folder")
-            << true << Texts({"Smith J"}) << 0 << "/palm/Smith J/backup";
-        QTest::newRow("setting off") << false << Texts({"Smith J"}) << 0 << "";
+            << true << texts({"Smith J"}) << 0 << "/palm/Smith J/backup";
+        QTest::newRow("setting off") << false << texts({"Smith J"}) << 0 << "";
         QTest::newRow("no user known") << true << QStringList{} << 0 << "";
-        QTest::newRow("user without folder name") << true << Texts({""}) << 0 << "";
-        QTest::newRow("second user") << true << Texts({"A", "B"}) << 1 << "/palm/B/backup";
+        QTest::newRow("user without folder name") << true << texts({""}) << 0 << "";
+        QTest::newRow("second user") << true << texts({"A", "B"}) << 1 << "/palm/B/backup";
     }
 
     void startingFolder()
@@ -196,7 +196,7 @@ private Q_SLOTS:
         QFETCH(int, selected);
         QFETCH(QString, folder);
         const FixedUsers users(folders, QStringLiteral("/palm"));
-        QCOMPARE(StartingFolder(initialDir, users, selected), folder);
+        QCOMPARE(kribed::startingFolder(initialDir, users, selected), folder);
     }
 };
 

@@ -29,18 +29,18 @@ const QDateTime Now(QDate(2026, 3, 14), QTime(9, 26, 53));
 Database OneCell(int type, const QByteArray &text, const QList<QByteArray> &popup = {})
 {
     Database database;
-    database.SetShape(4, 2);
-    database.SetFieldName(1, "Colour");
-    database.SetFieldType(1, type);
-    database.SetFieldType(2, ModificationDateType);
-    database.SetFieldType(3, ModificationTimeType);
-    database.PopupList(1) = popup;
-    database.SetIncrementAmount(3);
+    database.setShape(4, 2);
+    database.setFieldName(1, "Colour");
+    database.setFieldType(1, type);
+    database.setFieldType(2, ModificationDateType);
+    database.setFieldType(3, ModificationTimeType);
+    database.popupList(1) = popup;
+    database.setIncrementAmount(3);
     for (int record = 1; record <= 2; ++record) {
-        database.SetCell(1, record, text);
-        database.SetCell(2, record, "1/1/2000");
-        database.SetCell(3, record, "1:00:00 AM");
-        database.SetCell(4, record, "x");
+        database.setCell(1, record, text);
+        database.setCell(2, record, "1/1/2000");
+        database.setCell(3, record, "1:00:00 AM");
+        database.setCell(4, record, "x");
     }
     return database;
 }
@@ -87,7 +87,7 @@ private:
 
 void TestBankForm::initTestCase()
 {
-    SetCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
+    setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
 }
 
 void TestBankForm::init()
@@ -187,8 +187,8 @@ void TestBankForm::booleanFollowsTheMouseOnly()
     mForm->B_Edit_okClick();
     const bool changed = memo.toLatin1() != cell;
     QCOMPARE(mForm->Apply(database, Now), changed);
-    QCOMPARE(database.IsModified(), changed);
-    QCOMPARE(database.Cell(1, 1), memo.toLatin1());
+    QCOMPARE(database.isModified(), changed);
+    QCOMPARE(database.cell(1, 1), memo.toLatin1());
 }
 
 void TestBankForm::popupChoice_data()
@@ -233,8 +233,8 @@ void TestBankForm::popupChoice()
     QTest::mouseClick(Child<QPushButton>("B_Edit_ok"), Qt::LeftButton);
     QCOMPARE(mForm->result(), int(QDialog::Accepted));
     mForm->Apply(database, Now);
-    QCOMPARE(database.Cell(1, 1), stored);
-    QCOMPARE(database.Cell(1, 2), cell);
+    QCOMPARE(database.cell(1, 1), stored);
+    QCOMPARE(database.cell(1, 2), cell);
 }
 
 void TestBankForm::pickerChangeStampsTheRow()
@@ -251,9 +251,9 @@ void TestBankForm::pickerChangeStampsTheRow()
     mForm->B_Edit_okClick();
     const QDateTime later = Now.addSecs(90);
     QVERIFY(mForm->Apply(database, later));
-    QCOMPARE(database.RecordAt(2).join('|'), QByteArray("12/24/2025|3/14/2026|9:28:23 AM|x"));
-    QCOMPARE(database.RecordAt(1).join('|'), QByteArray("1/1/1999|1/1/2000|1:00:00 AM|x"));
-    QVERIFY(database.IsModified());
+    QCOMPARE(database.recordAt(2).join('|'), QByteArray("12/24/2025|3/14/2026|9:28:23 AM|x"));
+    QCOMPARE(database.recordAt(1).join('|'), QByteArray("1/1/1999|1/1/2000|1:00:00 AM|x"));
+    QVERIFY(database.isModified());
 
     // A time field's picker writes the long time form.
     Database times = OneCell(NormalTimeType, "");
@@ -403,14 +403,14 @@ void TestBankForm::writingBack()
     QFETCH(QByteArray, row);
 
     Database database = OneCell(StringType, "x");
-    database.SetCell(field, 1, cell);
+    database.setCell(field, 1, cell);
     mForm->FormShow(database, field, 1, QFont(), Now);
     if (!typed.isNull())
         Memo()->setPlainText(typed);
     mForm->B_Edit_okClick();
     const bool written = mForm->Apply(database, Now);
-    QCOMPARE(database.RecordAt(1).join('|'), row);
-    QCOMPARE(database.IsModified(), written);
+    QCOMPARE(database.recordAt(1).join('|'), row);
+    QCOMPARE(database.isModified(), written);
     QCOMPARE(written, mForm->ChangedText().has_value());
 }
 
@@ -423,7 +423,7 @@ void TestBankForm::escapeLeavesNoControlBehind()
     QCOMPARE(mForm->result(), int(QDialog::Rejected));
     QVERIFY(!mForm->ChangedText());
     QVERIFY(!mForm->Apply(database, Now));
-    QCOMPARE(database.Cell(1, 1), QByteArray("red"));
+    QCOMPARE(database.cell(1, 1), QByteArray("red"));
 
     QComboBox *popup = Child<QComboBox>("CB_Popup");
     QVERIFY(popup->isHidden());
@@ -432,7 +432,7 @@ void TestBankForm::escapeLeavesNoControlBehind()
     QVERIFY(Child<QLabel>("Label1")->isHidden());
 
     // The next cell shows only its own controls.
-    database.SetFieldType(1, StringType);
+    database.setFieldType(1, StringType);
     mForm->FormShow(database, 1, 1, QFont(), Now);
     QVERIFY(popup->isHidden());
     QVERIFY(Child<QCheckBox>("CB_Boolean")->isHidden());

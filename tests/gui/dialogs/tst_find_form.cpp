@@ -29,7 +29,7 @@ private Q_SLOTS:
 
 void TestFindForm::initTestCase()
 {
-    SetCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
+    setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
 }
 
 void TestFindForm::controls()
@@ -102,14 +102,14 @@ void TestFindForm::settingsFromControls()
     QCOMPARE(settings.field, 2);
 
     Database database;
-    database.SetShape(2, 2);
-    database.SetCell(1, 1, "CAF\xe9");
-    database.SetCell(2, 2, "xcaf\xe9");
+    database.setShape(2, 2);
+    database.setCell(1, 1, "CAF\xe9");
+    database.setCell(2, 2, "xcaf\xe9");
     test::ScriptedPrompter prompter;
     const std::optional<GridCell> found
-        = SearchNext(database, form.State(), settings, 1, prompter);
+        = searchNext(database, form.State(), settings, 1, prompter);
     QCOMPARE(found, std::optional<GridCell>(GridCell{2, 2}));
-    QVERIFY(form.State().FindActive);
+    QVERIFY(form.State().findActive);
     KRIBED_VERIFY_PROMPTER(prompter);
 }
 
@@ -118,25 +118,25 @@ void TestFindForm::buttonsAndEscape()
     TFindForm form;
     form.FormShow({QStringLiteral("a")}, 2);
 
-    form.State().FindActive = true;
+    form.State().findActive = true;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QTest::keyClick(&form, Qt::Key_Escape);
     QVERIFY(!form.isVisible());
     QCOMPARE(form.result(), int(QDialog::Rejected));
-    QVERIFY(form.State().FindActive); // Escape leaves the search position alone
+    QVERIFY(form.State().findActive); // Escape leaves the search position alone
 
     form.show();
     QTest::mouseClick(form.findChild<QPushButton *>(QStringLiteral("B_Find")), Qt::LeftButton);
     QVERIFY(!form.isVisible());
     QCOMPARE(form.result(), int(QDialog::Accepted));
-    QVERIFY(form.State().FindActive);
+    QVERIFY(form.State().findActive);
 
     form.show();
     QTest::mouseClick(form.findChild<QPushButton *>(QStringLiteral("B_Close")), Qt::LeftButton);
     QVERIFY(!form.isVisible());
     QCOMPARE(form.result(), int(QDialog::Rejected));
-    QVERIFY(!form.State().FindActive);
+    QVERIFY(!form.State().findActive);
 
     // Return presses the default button.
     form.show();

@@ -28,7 +28,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         QStandardPaths::setTestModeEnabled(true);
-        OpenSettingsStore()->clear();
+        openSettingsStore()->clear();
     }
 
     void guideHasItsSectionsInOrder()
@@ -137,7 +137,7 @@ private Q_SLOTS:
         QFETCH(bool, opens);
         ScriptedPrompter prompter;
         if (!opens) {
-            prompter.Expect(QStringLiteral("Information"),
+            prompter.expect(QStringLiteral("Information"),
                             QStringLiteral("Sorry your web browser could not be found"),
                             Icon::Information, Buttons::Ok, Answer::Ok);
         }

@@ -25,22 +25,22 @@ namespace {
 const QStringList Colours{QStringLiteral("Red"), QStringLiteral("Blue"), QStringLiteral("Green")};
 
 // Five fields, three records; field 2 is a "Normal PopUp" field with Red, Blue, Green.
-Database MakeDatabase()
+Database makeDatabase()
 {
     Database database;
-    database.ResetAppInfo();
-    database.SetShape(5, 3);
+    database.resetAppInfo();
+    database.setShape(5, 3);
     const QList<QByteArray> names{"Name", "Colour", "Town", "Zip", "Note"};
     for (int k = 1; k <= 5; ++k) {
-        database.SetFieldName(k, names[k - 1]);
-        database.SetColumnWidth(k, database.UnitsToPixels(40));
+        database.setFieldName(k, names[k - 1]);
+        database.setColumnWidth(k, database.unitsToPixels(40));
     }
-    database.SetName("Customers");
-    database.SetFieldType(2, NormalPopupType);
-    database.PopupList(2) = {"Red", "Blue", "Green"};
+    database.setName("Customers");
+    database.setFieldType(2, NormalPopupType);
+    database.popupList(2) = {"Red", "Blue", "Green"};
     const QList<QByteArray> towns{"Berlin", "Bonn", "Aachen"};
     for (int r = 1; r <= 3; ++r)
-        database.SetCell(3, r, towns[r - 1]);
+        database.setCell(3, r, towns[r - 1]);
     return database;
 }
 
@@ -60,7 +60,7 @@ QStringList Items(const QComboBox *box)
     return items;
 }
 
-QStringList Texts(const QList<QByteArray> &bytes)
+QStringList texts(const QList<QByteArray> &bytes)
 {
     QStringList texts;
     for (const QByteArray &item : bytes)
@@ -120,14 +120,14 @@ private:
 
 void TestPropertiesForm::initTestCase()
 {
-    SetCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
+    setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
 }
 
 void TestPropertiesForm::init()
 {
     mPrompter = ScriptedPrompter();
     mForm = std::make_unique<TPropertiesForm>(mPrompter);
-    mDatabase = MakeDatabase();
+    mDatabase = makeDatabase();
 }
 
 void TestPropertiesForm::madeState()
@@ -144,16 +144,16 @@ void TestPropertiesForm::madeState()
     QCOMPARE(Child<QComboBox>("C_Increment")->currentText(), QStringLiteral("1"));
     QVERIFY(Child<QRadioButton>("RB_IncludeFilter")->isChecked());
     QCOMPARE(mForm->windowTitle(), QStringLiteral("Properties"));
-    QCOMPARE(Items(Child<QComboBox>("C_FieldType")), TypeNames());
+    QCOMPARE(Items(Child<QComboBox>("C_FieldType")), typeNames());
 }
 
 void TestPropertiesForm::showSteps()
 {
-    mDatabase.Flags().readOnly = true;
-    mDatabase.SetFilterField(3);
-    mDatabase.SetFilterText("bo");
-    mDatabase.SetIncrementAmount(7);
-    mDatabase.SetColumnWidth(3, 200);
+    mDatabase.flags().readOnly = true;
+    mDatabase.setFilterField(3);
+    mDatabase.setFilterText("bo");
+    mDatabase.setIncrementAmount(7);
+    mDatabase.setColumnWidth(3, 200);
     mForm->Prepare(mDatabase, 2, {});
     auto *pages = Child<QTabWidget>("PageControl1");
     pages->setCurrentIndex(2); // the popup tab, shown for the popup field
@@ -179,9 +179,9 @@ void TestPropertiesForm::showSteps()
     QCOMPARE(Child<QLabel>("L_PriSortField")->text(), QStringLiteral("Town"));
     QCOMPARE(Child<QComboBox>("C_FieldType")->currentIndex(), int(StringType));
     QCOMPARE(Child<QComboBox>("C_FieldWidth")->currentText(),
-             QString::number(mDatabase.PixelsToUnits(200)));
+             QString::number(mDatabase.pixelsToUnits(200)));
 
-    mDatabase.SetFieldType(4, AutoIncrementIntegerType);
+    mDatabase.setFieldType(4, AutoIncrementIntegerType);
     mForm->Prepare(mDatabase, 4, {});
     QVERIFY(Child<QComboBox>("C_Increment")->isEnabled());
     QVERIFY(Child<QLabel>("L_Increment")->isEnabled());
@@ -230,7 +230,7 @@ void TestPropertiesForm::okChecks()
     QFETCH(QString, warning);
     QFETCH(int, increment_taken);
 
-    mDatabase.SetFieldType(4, AutoIncrementIntegerType);
+    mDatabase.setFieldType(4, AutoIncrementIntegerType);
     const Database before = mDatabase;
     mForm->Prepare(mDatabase, 4, {});
     Child<QLineEdit>("E_Name")->setText(name);
@@ -239,7 +239,7 @@ void TestPropertiesForm::okChecks()
     Child<QComboBox>("C_FieldWidth")->setCurrentText(width);
     Child<QComboBox>("C_Increment")->setCurrentText(increment);
     if (!warning.isEmpty())
-        mPrompter.Expect(QStringLiteral("Warning"), warning, Icon::Warning, Buttons::Ok, Answer::Ok);
+        mPrompter.expect(QStringLiteral("Warning"), warning, Icon::Warning, Buttons::Ok, Answer::Ok);
     mForm->setResult(QDialog::Rejected);
     mForm->B_OKClick();
     KRIBED_VERIFY_PROMPTER(mPrompter);
@@ -247,20 +247,20 @@ void TestPropertiesForm::okChecks()
     if (!warning.isEmpty()) {
         // Nothing is taken while any value is refused, and the dialog stays open.
         QCOMPARE(mForm->result(), int(QDialog::Rejected));
-        QCOMPARE(mDatabase.Name(), before.Name());
-        QCOMPARE(mDatabase.Flags().isPrivate, false);
-        QCOMPARE(mDatabase.FieldName(4), before.FieldName(4));
-        QCOMPARE(mDatabase.ColumnWidth(4), before.ColumnWidth(4));
-        QVERIFY(!mDatabase.IsModified());
+        QCOMPARE(mDatabase.name(), before.name());
+        QCOMPARE(mDatabase.flags().isPrivate, false);
+        QCOMPARE(mDatabase.fieldName(4), before.fieldName(4));
+        QCOMPARE(mDatabase.columnWidth(4), before.columnWidth(4));
+        QVERIFY(!mDatabase.isModified());
         return;
     }
     QCOMPARE(mForm->result(), int(QDialog::Accepted));
-    QCOMPARE(QString::fromLatin1(mDatabase.Name()), name);
-    QVERIFY(mDatabase.Flags().isPrivate);
-    QCOMPARE(QString::fromLatin1(mDatabase.FieldName(4)), fieldName);
-    QCOMPARE(mDatabase.ColumnWidth(4), mDatabase.UnitsToPixels(width.toInt()));
-    QCOMPARE(mDatabase.IncrementAmount(), increment_taken);
-    QVERIFY(mDatabase.IsModified());
+    QCOMPARE(QString::fromLatin1(mDatabase.name()), name);
+    QVERIFY(mDatabase.flags().isPrivate);
+    QCOMPARE(QString::fromLatin1(mDatabase.fieldName(4)), fieldName);
+    QCOMPARE(mDatabase.columnWidth(4), mDatabase.unitsToPixels(width.toInt()));
+    QCOMPARE(mDatabase.incrementAmount(), increment_taken);
+    QVERIFY(mDatabase.isModified());
 }
 
 void TestPropertiesForm::refusedNameChangesNothing()
@@ -271,15 +271,15 @@ void TestPropertiesForm::refusedNameChangesNothing()
     Child<QLineEdit>("E_Name")->setText(QStringLiteral("Renamed"));
     Child<QCheckBox>("CB_AutoLock")->setChecked(true);
     Child<QLineEdit>("E_FieldName")->clear();
-    mPrompter.Expect(QStringLiteral("Warning"), QStringLiteral("Please use 1 - 20 characters*"),
+    mPrompter.expect(QStringLiteral("Warning"), QStringLiteral("Please use 1 - 20 characters*"),
                      Icon::Warning, Buttons::Ok, Answer::Ok);
     mForm->B_OKClick();
     mForm->reject();
     KRIBED_VERIFY_PROMPTER(mPrompter);
-    QCOMPARE(mDatabase.Name(), QByteArray("Customers"));
-    QVERIFY(!mDatabase.Flags().autoLock);
-    QCOMPARE(mDatabase.FieldName(1), QByteArray("Name"));
-    QVERIFY(!mDatabase.IsModified());
+    QCOMPARE(mDatabase.name(), QByteArray("Customers"));
+    QVERIFY(!mDatabase.flags().autoLock);
+    QCOMPARE(mDatabase.fieldName(1), QByteArray("Name"));
+    QVERIFY(!mDatabase.isModified());
 }
 
 void TestPropertiesForm::widthKeys_data()
@@ -337,8 +337,8 @@ void TestPropertiesForm::popupCutPaste()
     QCOMPARE(list->count(), 3);
 
     // The cut text lives on into the next showing, for another field.
-    mDatabase.SetFieldType(5, MultiplePopupType);
-    mDatabase.PopupList(5) = {"x"};
+    mDatabase.setFieldType(5, MultiplePopupType);
+    mDatabase.popupList(5) = {"x"};
     list->setCurrentRow(2);
     mForm->B_CutClick();
     mForm->reject();
@@ -346,11 +346,11 @@ void TestPropertiesForm::popupCutPaste()
     list->setCurrentRow(0);
     mForm->B_PasteClick();
     QCOMPARE(Items(list), (QStringList{QStringLiteral("Green"), QStringLiteral("x")}));
-    QCOMPARE(Texts(mDatabase.PopupList(2)), Colours);
+    QCOMPARE(texts(mDatabase.popupList(2)), Colours);
 
     mForm->B_OKClick();
     KRIBED_VERIFY_PROMPTER(mPrompter);
-    QCOMPARE(Texts(mDatabase.PopupList(5)), (QStringList{QStringLiteral("Green"), QStringLiteral("x")}));
+    QCOMPARE(texts(mDatabase.popupList(5)), (QStringList{QStringLiteral("Green"), QStringLiteral("x")}));
 }
 
 void TestPropertiesForm::popupAppendAndSort()
@@ -402,7 +402,7 @@ void TestPropertiesForm::popupEntryThatReadsAsAHeader()
     auto *list = Child<QListWidget>("LB_Popup");
     Child<QLineEdit>("E_NewEntry")->setText(entry);
     if (refused)
-        mPrompter.Expect(QStringLiteral("Warning"), warning, Icon::Warning, Buttons::Ok,
+        mPrompter.expect(QStringLiteral("Warning"), warning, Icon::Warning, Buttons::Ok,
                          Answer::Ok);
     mForm->B_AppendClick();
     KRIBED_VERIFY_PROMPTER(mPrompter);
@@ -410,13 +410,13 @@ void TestPropertiesForm::popupEntryThatReadsAsAHeader()
 
     // The same entry held by a list: cut, then pasted before Red.
     mForm->reject();
-    mDatabase.PopupList(2) = {"Red", CurrentRegional().ToBytes(entry)};
+    mDatabase.popupList(2) = {"Red", currentRegional().toBytes(entry)};
     mForm->Prepare(mDatabase, 2, {});
     list->setCurrentRow(1);
     mForm->B_CutClick();
     list->setCurrentRow(0);
     if (refused)
-        mPrompter.Expect(QStringLiteral("Warning"), warning, Icon::Warning, Buttons::Ok,
+        mPrompter.expect(QStringLiteral("Warning"), warning, Icon::Warning, Buttons::Ok,
                          Answer::Ok);
     mForm->B_PasteClick();
     KRIBED_VERIFY_PROMPTER(mPrompter);
@@ -457,7 +457,7 @@ void TestPropertiesForm::typeChange()
     } else {
         ChooseType(newType);
     }
-    const bool popupNow = IsPopupType(Child<QComboBox>("C_FieldType")->currentIndex());
+    const bool popupNow = isPopupType(Child<QComboBox>("C_FieldType")->currentIndex());
     QCOMPARE(pages->isTabVisible(2), popupNow);
     if (!popupNow)
         QCOMPARE(Child<QListWidget>("LB_Popup")->count(), 0);
@@ -467,31 +467,31 @@ void TestPropertiesForm::typeChange()
     else
         mForm->reject();
     KRIBED_VERIFY_PROMPTER(mPrompter);
-    QCOMPARE(mDatabase.FieldType(2), type);
-    QCOMPARE(Texts(mDatabase.PopupList(2)), list);
-    QCOMPARE(mDatabase.IsModified(), ok);
+    QCOMPARE(mDatabase.fieldType(2), type);
+    QCOMPARE(texts(mDatabase.popupList(2)), list);
+    QCOMPARE(mDatabase.isModified(), ok);
 }
 
 void TestPropertiesForm::nonPopupFieldKeepsStoredListOnCancel()
 {
     // A String field whose file carried popup items: showing it and cancelling keeps them; OK
     // stores the field as it is shown, without a list.
-    mDatabase.PopupList(1) = {"kept"};
+    mDatabase.popupList(1) = {"kept"};
     mForm->Prepare(mDatabase, 1, {});
     QCOMPARE(Child<QListWidget>("LB_Popup")->count(), 0);
     mForm->reject();
-    QCOMPARE(Texts(mDatabase.PopupList(1)), QStringList{QStringLiteral("kept")});
+    QCOMPARE(texts(mDatabase.popupList(1)), QStringList{QStringLiteral("kept")});
     mForm->Prepare(mDatabase, 1, {});
     ChooseType(NormalPopupType);
     QCOMPARE(Child<QListWidget>("LB_Popup")->count(), 0);
     mForm->B_OKClick();
-    QVERIFY(mDatabase.PopupList(1).isEmpty());
+    QVERIFY(mDatabase.popupList(1).isEmpty());
 }
 
 void TestPropertiesForm::sortFieldsBeyondLastColumn()
 {
-    mDatabase.SetSecondarySortField(7);
-    mDatabase.SetTertiarySortField(3);
+    mDatabase.setSecondarySortField(7);
+    mDatabase.setTertiarySortField(3);
     mForm->Prepare(mDatabase, 1, {QStringList(), 0, true, true, false, true, false});
     auto *secondary = Child<QComboBox>("C_SecSortFields");
     auto *tertiary = Child<QComboBox>("C_TriSortFields");
@@ -503,8 +503,8 @@ void TestPropertiesForm::sortFieldsBeyondLastColumn()
 
     Child<QCheckBox>("CB_Reverse3")->setChecked(true);
     mForm->B_OKClick();
-    QCOMPARE(mDatabase.SecondarySortField(), 0);
-    QCOMPARE(mDatabase.TertiarySortField(), 3);
+    QCOMPARE(mDatabase.secondarySortField(), 0);
+    QCOMPARE(mDatabase.tertiarySortField(), 3);
     QVERIFY(mForm->Choices().secondaryReverse);
     QVERIFY(mForm->Choices().tertiaryReverse);
 }
@@ -519,24 +519,24 @@ void TestPropertiesForm::filterChoicesOutliveTheDialog()
     Child<QRadioButton>("RB_ExcludeFilter")->setChecked(true);
     Child<QCheckBox>("CB_FilterOn")->setChecked(true);
     mForm->B_OKClick();
-    QVERIFY(mDatabase.FilterOn());
-    QCOMPARE(mDatabase.FilterField(), 3);
-    QVERIFY(!mDatabase.IsHidden(1));
-    QVERIFY(mDatabase.IsHidden(2));
-    QVERIFY(!mDatabase.IsHidden(3));
+    QVERIFY(mDatabase.filterOn());
+    QCOMPARE(mDatabase.filterField(), 3);
+    QVERIFY(!mDatabase.isHidden(1));
+    QVERIFY(mDatabase.isHidden(2));
+    QVERIFY(!mDatabase.isHidden(3));
 
     // Another database comes with its own filter field; switching the filter on without the
     // dialog searches the town field as last chosen: "Bo" begins no name, but Bonn's town.
-    Database other = MakeDatabase();
-    other.SetFilterField(1);
-    other.SetFilterText("Bo");
+    Database other = makeDatabase();
+    other.setFilterField(1);
+    other.setFilterText("Bo");
     FilterOptions options = mForm->FilterChoices();
     QVERIFY(options.mustBeginWith);
     QVERIFY(options.exclude);
     QCOMPARE(mForm->FilterFieldChoice(), 3);
     QCOMPARE(mForm->RunFilter(other, true), 1);
-    QVERIFY(other.IsHidden(2));
-    other.SetFilterField(1);
+    QVERIFY(other.isHidden(2));
+    other.setFilterField(1);
 
     // Choices changed and then cancelled are still the ones read.
     mForm->Prepare(other, 1, {});
@@ -549,7 +549,7 @@ void TestPropertiesForm::filterChoicesOutliveTheDialog()
     QVERIFY(!options.mustBeginWith);
     QVERIFY(!options.exclude);
     QCOMPARE(mForm->FilterFieldChoice(), 2);
-    QCOMPARE(other.FilterField(), 1);
+    QCOMPARE(other.filterField(), 1);
 }
 
 void TestPropertiesForm::applicationTab_data()
@@ -603,7 +603,7 @@ void TestPropertiesForm::escapeCancels()
     QTest::keyClick(Child<QLineEdit>("E_Name"), Qt::Key_Escape);
     QVERIFY(!mForm->isVisible());
     QCOMPARE(mForm->result(), int(QDialog::Rejected));
-    QCOMPARE(mDatabase.Name(), QByteArray("Customers"));
+    QCOMPARE(mDatabase.name(), QByteArray("Customers"));
 }
 
 // With the popup tab shown all six tabs stand side by side: none is scrolled out of sight.

@@ -29,10 +29,10 @@ private:
     void OpenPeople(const QByteArray &value)
     {
         PdbBuilder builder;
-        builder.Name("People").Field("Name", 0x0001, 40).Field("Note", 0x0001, 40);
-        builder.Record({"Anna", ""}).Record({"Bernd Bauer-Schmidt", "x"}).Record({"Eva", value});
-        builder.Record({"Ida", "y"});
-        OpenBytes(QStringLiteral("People.pdb"), builder.Build());
+        builder.name("People").field("Name", 0x0001, 40).field("Note", 0x0001, 40);
+        builder.record({"Anna", ""}).record({"Bernd Bauer-Schmidt", "x"}).record({"Eva", value});
+        builder.record({"Ida", "y"});
+        OpenBytes(QStringLiteral("People.pdb"), builder.build());
     }
 
     // The text as a cell of this size shows it: 2 pixels in from the top left corner, on the
@@ -102,24 +102,24 @@ private Q_SLOTS:
     {
         QFETCH(bool, onBorder);
         OpenPeople("v896 and more");
-        const int before = Data().ColumnWidth(2);
-        const int first = Data().ColumnWidth(1);
+        const int before = Data().columnWidth(2);
+        const int first = Data().columnWidth(1);
         // The width Auto sizing gives the column.
         mForm->Autosizing1Click();
-        const int fitted = Data().ColumnWidth(2);
+        const int fitted = Data().columnWidth(2);
         mForm->Autosizing1Click();
-        QCOMPARE(Data().ColumnWidth(2), before);
+        QCOMPARE(Data().columnWidth(2), before);
         QVERIFY(fitted != before);
-        Data().ClearModified();
+        Data().clearModified();
 
         const int left = Columns()->sectionViewportPosition(1);
         const int x = onBorder ? left + Columns()->sectionSize(1) - 1 : left + before / 2;
         QTest::mouseDClick(Columns()->viewport(), Qt::LeftButton, {},
                            QPoint(x, Columns()->height() / 2));
-        QCOMPARE(Data().ColumnWidth(2), onBorder ? fitted : before);
-        QCOMPARE(Columns()->sectionSize(1), Data().ColumnWidth(2));
-        QCOMPARE(Data().IsModified(), onBorder);
-        QCOMPARE(Data().ColumnWidth(1), first);
+        QCOMPARE(Data().columnWidth(2), onBorder ? fitted : before);
+        QCOMPARE(Columns()->sectionSize(1), Data().columnWidth(2));
+        QCOMPARE(Data().isModified(), onBorder);
+        QCOMPARE(Data().columnWidth(1), first);
         const auto *editor = mForm->findChild<TBankForm *>();
         QVERIFY(!editor || !editor->isVisible());
     }

@@ -11,18 +11,18 @@
 #include <QTest>
 
 using namespace kribed;
-using kribed::test::Texts;
+using kribed::test::texts;
 
 namespace {
 
 // Fills a database of the given shape with "f.r" texts so moves can be traced.
-void Fill(Database &database, int fields, int records)
+void fill(Database &database, int fields, int records)
 {
-    database.SetShape(fields, records);
+    database.setShape(fields, records);
     for (int field = 1; field <= fields; ++field) {
-        database.SetFieldName(field, "F" + QByteArray::number(field));
+        database.setFieldName(field, "F" + QByteArray::number(field));
         for (int record = 1; record <= records; ++record)
-            database.SetCell(field, record, QByteArray::number(field) + '.' + QByteArray::number(record));
+            database.setCell(field, record, QByteArray::number(field) + '.' + QByteArray::number(record));
     }
 }
 
@@ -37,17 +37,17 @@ private:
     QAbstractItemModelTester *mTester = nullptr;
 
     GridModel &Model() { return mDocument->Model(); }
-    QString Text(int field, int record) { return Model().index(record - 1, field - 1).data().toString(); }
+    QString text(int field, int record) { return Model().index(record - 1, field - 1).data().toString(); }
 
 private Q_SLOTS:
     void init()
     {
-        SetCurrentRegional(Regional(QLocale(QStringLiteral("en_US")), "windows-1251"));
+        setCurrentRegional(Regional(QLocale(QStringLiteral("en_US")), "windows-1251"));
         mDocument = new DatabaseDocument(this);
         mTester = new QAbstractItemModelTester(&mDocument->Model(),
                                                QAbstractItemModelTester::FailureReportingMode::QtTest,
                                                mDocument);
-        mDocument->ResetWith([](Database &database) { Fill(database, 3, 4); });
+        mDocument->ResetWith([](Database &database) { fill(database, 3, 4); });
     }
 
     void cleanup()
@@ -60,7 +60,7 @@ private Q_SLOTS:
     {
         QCOMPARE(Model().rowCount(), 4);
         QCOMPARE(Model().columnCount(), 3);
-        QCOMPARE(Text(2, 3), QStringLiteral("2.3"));
+        QCOMPARE(text(2, 3), QStringLiteral("2.3"));
         QCOMPARE(Model().headerData(1, Qt::Horizontal).toString(), QStringLiteral("F2"));
         QCOMPARE(Model().headerData(0, Qt::Vertical).toString(), QStringLiteral("0001"));
         QCOMPARE(Model().headerData(3, Qt::Vertical).toString(), QStringLiteral("0004"));
@@ -69,22 +69,22 @@ private Q_SLOTS:
 
     void cellTextsThroughTheCodePage()
     {
-        mDocument->Data().SetCell(1, 1, "\xc6\xe0\xf0");
-        mDocument->Data().SetFieldName(1, "\xc8\xec\xff");
-        QCOMPARE(Text(1, 1), QString::fromUtf8("Жар"));
+        mDocument->Data().setCell(1, 1, "\xc6\xe0\xf0");
+        mDocument->Data().setFieldName(1, "\xc8\xec\xff");
+        QCOMPARE(text(1, 1), QString::fromUtf8("Жар"));
         QCOMPARE(Model().headerData(0, Qt::Horizontal).toString(), QString::fromUtf8("Имя"));
     }
 
     void lineBreaksShownAndKeptForEditing()
     {
-        mDocument->Data().SetCell(2, 2, "a\r\nb");
+        mDocument->Data().setCell(2, 2, "a\r\nb");
         const QModelIndex index = Model().index(1, 1);
         QCOMPARE(index.data(Qt::DisplayRole).toString(), QStringLiteral("a\nb"));
         QCOMPARE(index.data(Qt::EditRole).toString(), QStringLiteral("a\r\nb"));
         // Committing the text as the editor got it changes nothing.
         QVERIFY(Model().setData(index, index.data(Qt::EditRole)));
-        QCOMPARE(mDocument->Data().Cell(2, 2), QByteArray("a\r\nb"));
-        QVERIFY(!mDocument->Data().IsModified());
+        QCOMPARE(mDocument->Data().cell(2, 2), QByteArray("a\r\nb"));
+        QVERIFY(!mDocument->Data().isModified());
     }
 
     void longValuesShownFromTheirStart_data()
@@ -100,7 +100,7 @@ private Q_SLOTS:
     {
         QFETCH(int, length);
         QFETCH(int, shown);
-        mDocument->Data().SetCell(2, 2, QByteArray(length, 'w'));
+        mDocument->Data().setCell(2, 2, QByteArray(length, 'w'));
         const QModelIndex index = Model().index(1, 1);
         QCOMPARE(index.data(Qt::DisplayRole).toString(), QString(shown, u'w'));
         QCOMPARE(index.data(Qt::EditRole).toString().size(), length);
@@ -122,8 +122,8 @@ private Q_SLOTS:
         QSignalSpy edited(&Model(), &GridModel::CellEdited);
         QSignalSpy changed(&Model(), &QAbstractItemModel::dataChanged);
         QVERIFY(Model().setData(Model().index(2, 1), typed));
-        QCOMPARE(mDocument->Data().Cell(2, 3), stored);
-        QVERIFY(mDocument->Data().IsModified());
+        QCOMPARE(mDocument->Data().cell(2, 3), stored);
+        QVERIFY(mDocument->Data().isModified());
         QCOMPARE(edited.count(), 1);
         QCOMPARE(edited.first().at(0).toInt(), 2);
         QCOMPARE(edited.first().at(1).toInt(), 3);
@@ -136,35 +136,35 @@ private Q_SLOTS:
     void committingUnchangedTextKeepsTheBytes()
     {
         // 0x98 is no character in windows-1251: shown as a replacement, never written back.
-        mDocument->Data().SetCell(1, 2, "a\x98z");
+        mDocument->Data().setCell(1, 2, "a\x98z");
         QSignalSpy edited(&Model(), &GridModel::CellEdited);
-        QVERIFY(Model().setData(Model().index(1, 0), Text(1, 2)));
-        QCOMPARE(mDocument->Data().Cell(1, 2), QByteArray("a\x98z"));
-        QVERIFY(!mDocument->Data().IsModified());
+        QVERIFY(Model().setData(Model().index(1, 0), text(1, 2)));
+        QCOMPARE(mDocument->Data().cell(1, 2), QByteArray("a\x98z"));
+        QVERIFY(!mDocument->Data().isModified());
         QCOMPARE(edited.count(), 0);
     }
 
     void rowAndColumnChangesKeepTheModelConsistent()
     {
         mDocument->InsertRecords(2, 2, [](Database &database) {
-            database.InsertRecord(2, {"new"});
-            database.InsertRecord(2);
+            database.insertRecord(2, {"new"});
+            database.insertRecord(2);
         });
         QCOMPARE(Model().rowCount(), 6);
-        QCOMPARE(Text(1, 3), QStringLiteral("new"));
-        QCOMPARE(Text(1, 4), QStringLiteral("1.2"));
+        QCOMPARE(text(1, 3), QStringLiteral("new"));
+        QCOMPARE(text(1, 4), QStringLiteral("1.2"));
 
         mDocument->RemoveRecords(1, 2, [](Database &database) {
-            database.TakeRecord(1);
-            database.TakeRecord(1);
+            database.takeRecord(1);
+            database.takeRecord(1);
         });
-        QCOMPARE(Text(1, 1), QStringLiteral("new"));
+        QCOMPARE(text(1, 1), QStringLiteral("new"));
 
         QSignalSpy widths(mDocument, &DatabaseDocument::ColumnWidthsChanged);
-        mDocument->InsertFields(4, 1, [](Database &database) { database.InsertField(4, "F4", 50); });
+        mDocument->InsertFields(4, 1, [](Database &database) { database.insertField(4, "F4", 50); });
         QCOMPARE(Model().columnCount(), 4);
         QCOMPARE(widths.count(), 1);
-        mDocument->RemoveFields(1, 1, [](Database &database) { database.RemoveField(1); });
+        mDocument->RemoveFields(1, 1, [](Database &database) { database.removeField(1); });
         QCOMPARE(Model().headerData(0, Qt::Horizontal).toString(), QStringLiteral("F2"));
         QCOMPARE(Model().headerData(2, Qt::Horizontal).toString(), QStringLiteral("F4"));
     }
@@ -175,10 +175,10 @@ private Q_SLOTS:
         QTest::addColumn<int>("from");
         QTest::addColumn<int>("to");
         QTest::addColumn<QStringList>("order");
-        QTest::newRow("record 4 above record 2") << true << 4 << 2 << Texts({"1.1", "1.4", "1.2", "1.3"});
-        QTest::newRow("record 1 to the end") << true << 1 << 4 << Texts({"1.2", "1.3", "1.4", "1.1"});
-        QTest::newRow("field 3 to the first place") << false << 3 << 1 << Texts({"3.1", "1.1", "2.1"});
-        QTest::newRow("field 1 to the last place") << false << 1 << 3 << Texts({"2.1", "3.1", "1.1"});
+        QTest::newRow("record 4 above record 2") << true << 4 << 2 << texts({"1.1", "1.4", "1.2", "1.3"});
+        QTest::newRow("record 1 to the end") << true << 1 << 4 << texts({"1.2", "1.3", "1.4", "1.1"});
+        QTest::newRow("field 3 to the first place") << false << 3 << 1 << texts({"3.1", "1.1", "2.1"});
+        QTest::newRow("field 1 to the last place") << false << 1 << 3 << texts({"2.1", "3.1", "1.1"});
     }
 
     void draggedRowsAndColumnsMoveWholeAndMarkModified()
@@ -189,14 +189,14 @@ private Q_SLOTS:
         QFETCH(QStringList, order);
         const QPersistentModelIndex moved = rows ? Model().index(from - 1, 1) : Model().index(1, from - 1);
         if (rows)
-            mDocument->MoveRecord(from, to);
+            mDocument->moveRecord(from, to);
         else
-            mDocument->MoveField(from, to);
+            mDocument->moveField(from, to);
         QStringList actual;
         for (int place = 1; place <= order.size(); ++place)
-            actual << (rows ? Text(1, place) : Text(place, 1));
+            actual << (rows ? text(1, place) : text(place, 1));
         QCOMPARE(actual, order);
-        QVERIFY(mDocument->Data().IsModified());
+        QVERIFY(mDocument->Data().isModified());
         QCOMPARE(rows ? moved.row() : moved.column(), to - 1);
     }
 
@@ -206,12 +206,12 @@ private Q_SLOTS:
         mDocument->ReorderRecords([](Database &database) {
             // Reverse the four records.
             for (int record = 1; record < 4; ++record)
-                database.MoveRecord(4, record);
+                database.moveRecord(4, record);
             return QVector<int>{3, 2, 1, 0};
         });
         QCOMPARE(third.row(), 1);
         QCOMPARE(third.data().toString(), QStringLiteral("1.3"));
-        QCOMPARE(Text(1, 1), QStringLiteral("1.4"));
+        QCOMPARE(text(1, 1), QStringLiteral("1.4"));
     }
 
     void headerHintsBreakTheirLines()
@@ -228,13 +228,13 @@ private Q_SLOTS:
 
     void closeLeavesNothingOpen()
     {
-        mDocument->Data().SetName("X");
-        mDocument->Data().SetModified();
+        mDocument->Data().setName("X");
+        mDocument->Data().setModified();
         mDocument->Close();
         QCOMPARE(Model().rowCount(), 0);
         QCOMPARE(Model().columnCount(), 0);
-        QVERIFY(mDocument->Data().Name().isEmpty());
-        QVERIFY(!mDocument->Data().IsModified());
+        QVERIFY(mDocument->Data().name().isEmpty());
+        QVERIFY(!mDocument->Data().isModified());
     }
 };
 

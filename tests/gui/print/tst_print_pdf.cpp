@@ -40,13 +40,13 @@ int PageCount(const QString &pdf)
 Database TwoByTwo(int records)
 {
     Database database;
-    database.SetShape(4, records);
-    database.SetName("Inventory");
+    database.setShape(4, records);
+    database.setName("Inventory");
     for (int k = 1; k <= 4; ++k) {
-        database.SetFieldName(k, "Field" + QByteArray::number(k));
-        database.SetColumnWidth(k, 250);
+        database.setFieldName(k, "Field" + QByteArray::number(k));
+        database.setColumnWidth(k, 250);
         for (int r = 1; r <= records; ++r)
-            database.SetCell(k, r, "R" + QByteArray::number(r) + "C" + QByteArray::number(k));
+            database.setCell(k, r, "R" + QByteArray::number(r) + "C" + QByteArray::number(k));
     }
     return database;
 }
@@ -68,7 +68,7 @@ private:
 
 void TestPrintPdf::initTestCase()
 {
-    SetCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
+    setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
     mDisplayFont = QFont(QStringLiteral("DejaVu Sans"));
     mDisplayFont.setPixelSize(11);
     mDisplayFont.setItalic(true);
@@ -85,14 +85,14 @@ void TestPrintPdf::printerFonts()
     QCOMPARE(renderer.Setup(printer).printableWidth, 1880);
     QCOMPARE(renderer.Setup(printer).printableHeight, 2770);
 
-    const QFont heading = renderer.Font(HeadingFont());
+    const QFont heading = renderer.Font(headingFont());
     QVERIFY(heading.bold());
     QVERIFY(heading.italic());
     // A positive height is the line height, characters and room above them together.
     QVERIFY2(qAbs(QFontMetricsF(heading).height() - print::HeadingHeight) <= 2,
              qPrintable(QString::number(QFontMetricsF(heading).height())));
     QVERIFY(heading.pixelSize() < print::HeadingHeight);
-    const QFont footer = renderer.Font(FooterFont());
+    const QFont footer = renderer.Font(footerFont());
     QVERIFY(!footer.bold() && !footer.italic());
     const QFont record = renderer.Font(PrintFont{-28, false, true});
     QCOMPARE(record.pixelSize(), 28);

@@ -32,20 +32,20 @@ const QString DiscardQuestion = QStringLiteral(
     "You have not saved the changes to this file and you will lose the changes if you close this "
     "file. Are sure that you want to close this file?");
 
-QByteArray Kunden(int fields, int records, const QByteArray &name = "Kunden")
+QByteArray kunden(int fields, int records, const QByteArray &name = "Kunden")
 {
     PdbBuilder builder;
-    builder.Name(name);
+    builder.name(name);
     for (int field = 1; field <= fields; ++field)
-        builder.Field("Feld" + QByteArray::number(field));
+        builder.field("Feld" + QByteArray::number(field));
     for (int record = 1; record <= records; ++record) {
         QList<QByteArray> values;
         for (int field = 1; field <= fields; ++field)
             values << QByteArray::number(record * 10 + field);
-        builder.Record(values);
+        builder.record(values);
     }
-    builder.Dates(3'800'000'000u);
-    return builder.Build();
+    builder.dates(3'800'000'000u);
+    return builder.build();
 }
 
 } // namespace
@@ -178,7 +178,7 @@ private Q_SLOTS:
 
     void loadedDatabaseInCaptionAndStatusBar()
     {
-        const QString path = WriteFile(QStringLiteral("Kunden.pdb"), Kunden(5, 120));
+        const QString path = writeFile(QStringLiteral("Kunden.pdb"), kunden(5, 120));
         OpenThroughDialog(path);
         QVERIFY(mForm->IsDatabaseOpen());
         QVERIFY(!mForm->Grid()->isHidden());
@@ -192,7 +192,7 @@ private Q_SLOTS:
         QCOMPARE(Panel(0), QStringLiteral("R3 of 120"));
         QCOMPARE(Panel(1), QStringLiteral("C2 of 5"));
         QCOMPARE(Panel(5), QLocale(QStringLiteral("en_US"))
-                               .toString(Data().ModificationTime().date(), QStringLiteral("M/d/yyyy")));
+                               .toString(Data().modificationTime().date(), QStringLiteral("M/d/yyyy")));
         QVERIFY(!Panel(5).isEmpty());
         QCOMPARE(Panel(6), path + u' ');
 
@@ -206,23 +206,23 @@ private Q_SLOTS:
         // The saved file reads back with the change; the file before is the backup.
         Database reread;
         ScriptedPrompter quiet;
-        QCOMPARE(LoadDatabaseFile(path, reread, quiet), LoadResult::Loaded);
-        QCOMPARE(reread.Cell(2, 3), QByteArray("changed"));
+        QCOMPARE(loadDatabaseFile(path, reread, quiet), LoadResult::Loaded);
+        QCOMPARE(reread.cell(2, 3), QByteArray("changed"));
         // The backup and the saved file, and nothing left behind from writing.
         QCOMPARE(QDir(mTemp->path()).entryList(QDir::Files, QDir::Name),
                  QStringList({QStringLiteral("Kunden.pd_"), QStringLiteral("Kunden.pdb")}));
         Database backup;
-        QCOMPARE(LoadDatabaseFile(mTemp->filePath(QStringLiteral("Kunden.pd_")), backup, quiet,
+        QCOMPARE(loadDatabaseFile(mTemp->filePath(QStringLiteral("Kunden.pd_")), backup, quiet,
                                   OpenAccess::ReadOnly),
                  LoadResult::Loaded);
-        QCOMPARE(backup.Cell(2, 3), QByteArray("32"));
+        QCOMPARE(backup.cell(2, 3), QByteArray("32"));
     }
 
     void databaseWithoutNameKeepsBareTitleButFreshPanels()
     {
-        OpenThroughDialog(WriteFile(QStringLiteral("First.pdb"), Kunden(2, 2, "First")));
+        OpenThroughDialog(writeFile(QStringLiteral("First.pdb"), kunden(2, 2, "First")));
         mForm->Timer1Timer();
-        const QString second = WriteFile(QStringLiteral("Nameless.pdb"), Kunden(3, 4, ""));
+        const QString second = writeFile(QStringLiteral("Nameless.pdb"), kunden(3, 4, ""));
         OpenThroughDialog(second);
         mForm->Timer1Timer();
         QCOMPARE(mForm->windowTitle(), QStringLiteral("Kribed PRO"));
@@ -244,13 +244,13 @@ private Q_SLOTS:
     {
         QFETCH(QString, road);
         QFETCH(bool, agree);
-        const QString first = WriteFile(QStringLiteral("A.pdb"), Kunden(2, 3, "A"));
-        const QString other = WriteFile(QStringLiteral("B.pdb"), Kunden(4, 2, "B"));
+        const QString first = writeFile(QStringLiteral("A.pdb"), kunden(2, 3, "A"));
+        const QString other = writeFile(QStringLiteral("B.pdb"), kunden(4, 2, "B"));
         OpenThroughDialog(other);
         OpenThroughDialog(first); // the list is now A, B
         TypeInto(1, 1, QStringLiteral("edit"));
 
-        mPrompter->Expect(QStringLiteral("Information"), DiscardQuestion, Icon::Warning,
+        mPrompter->expect(QStringLiteral("Information"), DiscardQuestion, Icon::Warning,
                           Buttons::YesNo, agree ? Answer::Yes : Answer::No);
         bool closed = false;
         if (road == QLatin1String("Open")) {
@@ -285,34 +285,34 @@ private Q_SLOTS:
         if (!agree || road == QLatin1String("New") || road == QLatin1String("Import")) {
             QVERIFY(!closed);
             // A refused close writes nothing back.
-            QVERIFY(!OpenSettingsStore()->contains(QStringLiteral("Settings/InitialDir")));
+            QVERIFY(!openSettingsStore()->contains(QStringLiteral("Settings/InitialDir")));
             // The database stays as it was until something replaces it.
             QVERIFY(mForm->IsDatabaseOpen());
-            QCOMPARE(Data().Name(), QByteArray("A"));
-            QCOMPARE(Data().Cell(1, 1), QByteArray("edit"));
-            QVERIFY(Data().IsModified());
+            QCOMPARE(Data().name(), QByteArray("A"));
+            QCOMPARE(Data().cell(1, 1), QByteArray("edit"));
+            QVERIFY(Data().isModified());
         } else if (road == QLatin1String("Close")) {
             QVERIFY(!mForm->IsDatabaseOpen());
-            QVERIFY(Data().Name().isEmpty());
-            QVERIFY(!Data().IsModified());
+            QVERIFY(Data().name().isEmpty());
+            QVERIFY(!Data().isModified());
         } else if (road == QLatin1String("Closing the window")) {
             QVERIFY(closed);
         } else {
-            QCOMPARE(Data().Name(), QByteArray("B"));
-            QVERIFY(!Data().IsModified());
+            QCOMPARE(Data().name(), QByteArray("B"));
+            QVERIFY(!Data().isModified());
         }
         // Nothing was saved on any road.
         Database onDisk;
         ScriptedPrompter quiet;
-        QCOMPARE(LoadDatabaseFile(first, onDisk, quiet), LoadResult::Loaded);
-        QCOMPARE(onDisk.Cell(1, 1), QByteArray("11"));
+        QCOMPARE(loadDatabaseFile(first, onDisk, quiet), LoadResult::Loaded);
+        QCOMPARE(onDisk.cell(1, 1), QByteArray("11"));
     }
 
     void unchangedDatabaseIsDroppedWithoutQuestion()
     {
-        OpenThroughDialog(WriteFile(QStringLiteral("A.pdb"), Kunden(2, 3, "A")));
-        OpenThroughDialog(WriteFile(QStringLiteral("B.pdb"), Kunden(2, 3, "B")));
-        QCOMPARE(Data().Name(), QByteArray("B"));
+        OpenThroughDialog(writeFile(QStringLiteral("A.pdb"), kunden(2, 3, "A")));
+        OpenThroughDialog(writeFile(QStringLiteral("B.pdb"), kunden(2, 3, "B")));
+        QCOMPARE(Data().name(), QByteArray("B"));
         mDialogs->ExpectOpen(QStringLiteral("Import"), QString());
         mForm->Import1Click();
         mForm->New1Click();
@@ -331,27 +331,27 @@ private Q_SLOTS:
 
     void cancelledOrFailedOpenKeepsTheDatabase()
     {
-        OpenThroughDialog(WriteFile(QStringLiteral("A.pdb"), Kunden(2, 3, "A")));
+        OpenThroughDialog(writeFile(QStringLiteral("A.pdb"), kunden(2, 3, "A")));
         mDialogs->ExpectOpen(QStringLiteral("Open Kribo database"), QString());
         mForm->Open1Click();
-        QCOMPARE(Data().Name(), QByteArray("A"));
+        QCOMPARE(Data().name(), QByteArray("A"));
         // A recent entry whose file is gone ends in the reader's open error, nothing else.
         const QString gone = mTemp->filePath(QStringLiteral("Gone.pdb"));
-        OpenThroughDialog(WriteFile(QStringLiteral("Gone.pdb"), Kunden(1, 1, "Gone")));
+        OpenThroughDialog(writeFile(QStringLiteral("Gone.pdb"), kunden(1, 1, "Gone")));
         QFile::remove(gone);
         OpenThroughDialog(mTemp->filePath(QStringLiteral("A.pdb")));
-        mPrompter->Expect(QStringLiteral("Error"), QStringLiteral("There was an error opening the file.*"),
+        mPrompter->expect(QStringLiteral("Error"), QStringLiteral("There was an error opening the file.*"),
                           Icon::Error, Buttons::Ok, Answer::Ok);
         mForm->F1Click();
-        QCOMPARE(Data().Name(), QByteArray("A"));
+        QCOMPARE(Data().name(), QByteArray("A"));
         QVERIFY(mForm->IsDatabaseOpen());
     }
 
     void damagedFileLeavesNoDatabaseOpen()
     {
-        OpenThroughDialog(WriteFile(QStringLiteral("A.pdb"), Kunden(2, 3, "A")));
-        const QString damaged = WriteFile(QStringLiteral("Damaged.pdb"), QByteArray(40, 'x'));
-        mPrompter->Expect(QStringLiteral("Information"), QStringLiteral("It's not a Kribo database."),
+        OpenThroughDialog(writeFile(QStringLiteral("A.pdb"), kunden(2, 3, "A")));
+        const QString damaged = writeFile(QStringLiteral("Damaged.pdb"), QByteArray(40, 'x'));
+        mPrompter->expect(QStringLiteral("Information"), QStringLiteral("It's not a Kribo database."),
                           Icon::Error, Buttons::Ok, Answer::Ok);
         OpenThroughDialog(damaged);
         QVERIFY(!mForm->IsDatabaseOpen());
@@ -360,24 +360,24 @@ private Q_SLOTS:
         mForm->Timer1Timer();
         QCOMPARE(mForm->windowTitle(), QStringLiteral("Kribed PRO"));
         // The file chosen in the dialog is in the list all the same.
-        QCOMPARE(mForm->Recent().Path(0), damaged);
+        QCOMPARE(mForm->Recent().path(0), damaged);
     }
 
     void recentFilesFollowTheOpenDialogOnly()
     {
         QStringList paths;
         for (const char *name : {"One", "Two", "Three", "Four", "Five", "Six"})
-            paths << WriteFile(QString::fromLatin1(name) + QStringLiteral(".pdb"), Kunden(1, 1, name));
+            paths << writeFile(QString::fromLatin1(name) + QStringLiteral(".pdb"), kunden(1, 1, name));
         for (int i = 0; i < 5; ++i)
             OpenThroughDialog(paths[i]);
         // Five, Four, Three, Two, One. Opening Three again keeps the order.
         OpenThroughDialog(paths[2]);
-        QCOMPARE(mForm->Recent().Path(2), paths[2]);
+        QCOMPARE(mForm->Recent().path(2), paths[2]);
         QCOMPARE(mForm->Action(QStringLiteral("F1"))->text(), QStringLiteral("&1  Five"));
         // A recent entry opens without a dialog and changes nothing in the list.
         mForm->F5Click();
-        QCOMPARE(Data().Name(), QByteArray("One"));
-        QCOMPARE(mForm->Recent().Path(4), paths[0]);
+        QCOMPARE(Data().name(), QByteArray("One"));
+        QCOMPARE(mForm->Recent().path(4), paths[0]);
         // The sixth file drops the oldest.
         OpenThroughDialog(paths[5]);
         QCOMPARE(mForm->Action(QStringLiteral("F1"))->text(), QStringLiteral("&1  Six"));
@@ -387,14 +387,14 @@ private Q_SLOTS:
 
     void settingsWrittenAtCloseAndReadAtStart()
     {
-        const QString path = WriteFile(QStringLiteral("Kunden.pdb"), Kunden(2, 2));
+        const QString path = writeFile(QStringLiteral("Kunden.pdb"), kunden(2, 2));
         OpenThroughDialog(path);
         mForm->AppSettings().expertMode = true;
         mForm->setGeometry(40, 50, 600, 400);
         mForm->show();
         QVERIFY(mForm->close());
         {
-            std::unique_ptr<QSettings> store = OpenSettingsStore();
+            std::unique_ptr<QSettings> store = openSettingsStore();
             QCOMPARE(store->value(QStringLiteral("Settings/ExpertMode")).toString(), QStringLiteral("1"));
             QCOMPARE(store->value(QStringLiteral("Files/File1")).toString(), path);
             QCOMPARE(store->value(QStringLiteral("FormPos/Width")).toString(), QStringLiteral("600"));
@@ -426,7 +426,7 @@ private Q_SLOTS:
         QFETCH(bool, onlyLeft);
         QFETCH(bool, asStored);
         {
-            std::unique_ptr<QSettings> store = OpenSettingsStore();
+            std::unique_ptr<QSettings> store = openSettingsStore();
             store->setValue(QStringLiteral("FormPos/Left"), QString::number(left));
             if (!onlyLeft) {
                 store->setValue(QStringLiteral("FormPos/Top"), QStringLiteral("40"));
@@ -466,7 +466,7 @@ private Q_SLOTS:
         QFETCH(bool, bold);
         QFETCH(bool, italic);
         {
-            std::unique_ptr<QSettings> store = OpenSettingsStore();
+            std::unique_ptr<QSettings> store = openSettingsStore();
             store->setValue(QStringLiteral("Font/Size"), size);
             store->setValue(QStringLiteral("Font/Style"), style);
         }
@@ -481,7 +481,7 @@ private Q_SLOTS:
     {
         MakeForm(mOneUser);
         QCOMPARE(mForm->SelectedUser(), 0);
-        OpenThroughDialog(WriteFile(QStringLiteral("Kunden.pdb"), Kunden(2, 2)));
+        OpenThroughDialog(writeFile(QStringLiteral("Kunden.pdb"), kunden(2, 2)));
         // The first open dialog of the run starts in the user's backup folder, later ones do not.
         QCOMPARE(mDialogs->Requests().constFirst().initialFolder, QStringLiteral("/palm/Smith J/backup"));
         OpenThroughDialog(mTemp->filePath(QStringLiteral("Kunden.pdb")));
@@ -493,15 +493,15 @@ private Q_SLOTS:
 
     void backupFolderNotUsedWithTheSettingOff()
     {
-        OpenSettingsStore()->setValue(QStringLiteral("Settings/InitialDir"), QStringLiteral("0"));
+        openSettingsStore()->setValue(QStringLiteral("Settings/InitialDir"), QStringLiteral("0"));
         MakeForm(mOneUser);
-        OpenThroughDialog(WriteFile(QStringLiteral("Kunden.pdb"), Kunden(2, 2)));
+        OpenThroughDialog(writeFile(QStringLiteral("Kunden.pdb"), kunden(2, 2)));
         QCOMPARE(mDialogs->Requests().constFirst().initialFolder, QString());
     }
 
     void saveAsUsesTheDatabaseFolderAndPdbName()
     {
-        const QString path = WriteFile(QStringLiteral("Kunden.pdb"), Kunden(2, 2));
+        const QString path = writeFile(QStringLiteral("Kunden.pdb"), kunden(2, 2));
         OpenThroughDialog(path);
         TypeInto(1, 1, QStringLiteral("x"));
         const QString chosen = mTemp->filePath(QStringLiteral("Copy.txt"));
@@ -511,26 +511,26 @@ private Q_SLOTS:
         QCOMPARE(request.initialFolder, QFileInfo(path).absolutePath());
         QCOMPARE(request.proposedName, QStringLiteral("Kunden"));
         QCOMPARE(request.filter, QStringLiteral("Kribo database (*.pdb)|*.pdb"));
-        QCOMPARE(Data().FilePath(), mTemp->filePath(QStringLiteral("Copy.pdb")));
-        QVERIFY(QFile::exists(Data().FilePath()));
+        QCOMPARE(Data().filePath(), mTemp->filePath(QStringLiteral("Copy.pdb")));
+        QVERIFY(QFile::exists(Data().filePath()));
         QVERIFY(!QFile::exists(chosen));
-        QVERIFY(!Data().IsModified());
+        QVERIFY(!Data().isModified());
         // Save as never touches the recent list.
-        QCOMPARE(mForm->Recent().Path(0), path);
-        QVERIFY(mForm->Recent().Path(1).isEmpty());
+        QCOMPARE(mForm->Recent().path(0), path);
+        QVERIFY(mForm->Recent().path(1).isEmpty());
     }
 
     void failedSaveKeepsTheChanges()
     {
-        const QString path = WriteFile(QStringLiteral("Kunden.pdb"), Kunden(2, 2));
+        const QString path = writeFile(QStringLiteral("Kunden.pdb"), kunden(2, 2));
         OpenThroughDialog(path);
         TypeInto(1, 1, QStringLiteral("x"));
         mDialogs->ExpectSave(QStringLiteral("Save Kribo database"),
                              mTemp->filePath(QStringLiteral("no such folder/Copy.pdb")));
-        mPrompter->Expect(QStringLiteral("Save error"), QStringLiteral("There was an error in saving*"),
+        mPrompter->expect(QStringLiteral("Save error"), QStringLiteral("There was an error in saving*"),
                           Icon::Error, Buttons::Ok, Answer::Ok);
         mForm->Saveas1Click();
-        QVERIFY(Data().IsModified());
+        QVERIFY(Data().isModified());
         mForm->Timer1Timer();
         QVERIFY(Panel(6).endsWith(QStringLiteral(" +")));
     }
@@ -554,13 +554,13 @@ private Q_SLOTS:
         QFETCH(bool, expert);
         QFETCH(int, answer);
         QFETCH(bool, saved);
-        const QString path = WriteFile(QStringLiteral("Kunden.pdb"), Kunden(2, 2));
+        const QString path = writeFile(QStringLiteral("Kunden.pdb"), kunden(2, 2));
         OpenThroughDialog(path);
         TypeInto(1, 1, QStringLiteral("x"));
         mForm->AppSettings().expertMode = expert;
         mForm->SetAutoSizingState(true);
         if (answer >= 0) {
-            mPrompter->Expect(
+            mPrompter->expect(
                 QStringLiteral("Information"),
                 QStringLiteral("The column width is changed by auto-width and could be unsuitable "
                                "%1.\rDo you prefer to save the file with the prevouis width settings?")
@@ -571,7 +571,7 @@ private Q_SLOTS:
         if (saveAs && saved)
             mDialogs->ExpectSave(QStringLiteral("Save Kribo database"), path);
         saveAs ? mForm->Saveas1Click() : mForm->Save1Click();
-        QCOMPARE(Data().IsModified(), !saved);
+        QCOMPARE(Data().isModified(), !saved);
         QCOMPARE(QFile::exists(mTemp->filePath(QStringLiteral("Kunden.pd_"))), saved);
         // Automatic widths are on again after the command.
         QVERIFY(mForm->IsAutoSizing());

@@ -36,28 +36,28 @@ private:
     std::unique_ptr<QAbstractItemModelTester> mTester;
 
     QAbstractItemModel *Model() { return mForm->Grid()->model(); }
-    QByteArray Row(int record) { return Data().RecordAt(record).join('|'); }
-    const QByteArray Today() { return CurrentRegional().DateText(QDate::currentDate()); }
+    QByteArray row(int record) { return Data().recordAt(record).join('|'); }
+    const QByteArray Today() { return currentRegional().dateText(QDate::currentDate()); }
 
-    // Fields Name (String), Changed (Modification Date), Number (Auto-increment Integer); four
+    // Fields name (String), Changed (Modification Date), Number (Auto-increment Integer); four
     // records "nR|1/1/2000|R".
     void OpenDemo()
     {
         PdbBuilder builder;
-        builder.Name("Demo").Field("Name", 0x0001, 20).Field("Changed", 0x0049, 40)
-            .Field("Number", 0x0043, 30);
+        builder.name("Demo").field("Name", 0x0001, 20).field("Changed", 0x0049, 40)
+            .field("Number", 0x0043, 30);
         for (int record = 1; record <= 4; ++record)
-            builder.Record({"n" + QByteArray::number(record), "1/1/2000", QByteArray::number(record)});
-        OpenBytes(QStringLiteral("Demo.pdb"), builder.Build());
+            builder.record({"n" + QByteArray::number(record), "1/1/2000", QByteArray::number(record)});
+        OpenBytes(QStringLiteral("Demo.pdb"), builder.build());
         if (QTest::currentTestFailed())
             return;
         mTester = std::make_unique<QAbstractItemModelTester>(
             Model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     }
 
-    void ExpectQuestion(const QString &text, Answer answer)
+    void expectQuestion(const QString &text, Answer answer)
     {
-        mPrompter->Expect(QStringLiteral("Confirm"), text, Icon::Question, Buttons::YesNo, answer);
+        mPrompter->expect(QStringLiteral("Confirm"), text, Icon::Question, Buttons::YesNo, answer);
     }
 
 private Q_SLOTS:
@@ -88,23 +88,23 @@ private Q_SLOTS:
         QCOMPARE(reset.count(), 0);
         QCOMPARE(Model()->rowCount(), 5);
         // The auto-increment scan saw every record.
-        QCOMPARE(Row(2), QByteArray("||5"));
+        QCOMPARE(row(2), QByteArray("||5"));
         QCOMPARE(Model()->index(2, 0).data().toString(), QStringLiteral("n2"));
         QCOMPARE(mForm->CurrentRecord(), 2);
         QCOMPARE(mForm->CurrentField(), 2);
-        QVERIFY(Data().IsModified());
+        QVERIFY(Data().isModified());
     }
 
     void rowCommandsSwitchTheFilterOff()
     {
-        Data().SetFilterText("n3");
-        mForm->ApplyFilter(true);
+        Data().setFilterText("n3");
+        mForm->applyFilter(true);
         QVERIFY(mForm->Grid()->isRowHidden(0));
         QVERIFY(!mForm->Grid()->isRowHidden(2));
 
         mForm->SetCurrentCell(1, 3);
         QSignalSpy removed(Model(), &QAbstractItemModel::rowsRemoved);
-        ExpectQuestion(QStringLiteral("Do you want to delete the selected row?"), Answer::Yes);
+        expectQuestion(QStringLiteral("Do you want to delete the selected row?"), Answer::Yes);
         mForm->Delete_Row1Click();
         QVERIFY(!mForm->IsFilterOn());
         QCOMPARE(removed.count(), 1);
@@ -112,29 +112,29 @@ private Q_SLOTS:
         QCOMPARE(Model()->rowCount(), 3);
         for (int row = 0; row < 3; ++row)
             QVERIFY(!mForm->Grid()->isRowHidden(row));
-        QCOMPARE(Row(3), QByteArray("n4|1/1/2000|4"));
+        QCOMPARE(row(3), QByteArray("n4|1/1/2000|4"));
     }
 
     void declinedDeleteChangesNothing()
     {
         QSignalSpy removed(Model(), &QAbstractItemModel::rowsRemoved);
         QSignalSpy columnsRemoved(Model(), &QAbstractItemModel::columnsRemoved);
-        ExpectQuestion(QStringLiteral("Do you want to delete the selected row?"), Answer::No);
+        expectQuestion(QStringLiteral("Do you want to delete the selected row?"), Answer::No);
         mForm->Delete_Row1Click();
-        ExpectQuestion(QStringLiteral("Do you want to delete the selected column?"), Answer::No);
+        expectQuestion(QStringLiteral("Do you want to delete the selected column?"), Answer::No);
         mForm->Delete_Column1Click();
         QCOMPARE(removed.count(), 0);
         QCOMPARE(columnsRemoved.count(), 0);
         QCOMPARE(Model()->rowCount(), 4);
         QCOMPARE(Model()->columnCount(), 3);
-        QVERIFY(!Data().IsModified());
+        QVERIFY(!Data().isModified());
     }
 
     void cutRowThenPasteRowThroughTheMenus()
     {
         QVERIFY(!Enabled("PasteRow1"));
         mForm->SetCurrentCell(1, 1);
-        ExpectQuestion(QStringLiteral("Do you want to cut the selected row?"), Answer::Yes);
+        expectQuestion(QStringLiteral("Do you want to cut the selected row?"), Answer::Yes);
         mForm->CutRow1Click();
         QVERIFY(Enabled("PasteRow1"));
         QVERIFY(Enabled("PasteRow2"));
@@ -142,10 +142,10 @@ private Q_SLOTS:
 
         mForm->SetCurrentCell(3, 4);
         QSignalSpy changed(Model(), &QAbstractItemModel::dataChanged);
-        ExpectQuestion(QStringLiteral("Do you want to paste the selected row?"), Answer::Yes);
+        expectQuestion(QStringLiteral("Do you want to paste the selected row?"), Answer::Yes);
         mForm->PasteRow1Click();
-        QCOMPARE(Row(1), QByteArray("||"));
-        QCOMPARE(Row(4), QByteArray("n1|1/1/2000|1"));
+        QCOMPARE(row(1), QByteArray("||"));
+        QCOMPARE(row(4), QByteArray("n1|1/1/2000|1"));
         QVERIFY(!changed.isEmpty());
         QCOMPARE(changed.last().at(0).value<QModelIndex>().row(), 3);
 
@@ -162,32 +162,32 @@ private Q_SLOTS:
         mForm->SetCurrentCell(1, 2);
         mForm->CutCell1Click();
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("n2"));
-        QCOMPARE(Row(2), QByteArray("|" + Today() + "|2"));
+        QCOMPARE(row(2), QByteArray("|" + Today() + "|2"));
         QCOMPARE(Model()->index(1, 1).data().toString(), QString::fromLatin1(Today()));
 
         QGuiApplication::clipboard()->setText(QStringLiteral("M\u00fcller \u4e2d\tx"));
         mForm->SetCurrentCell(1, 3);
         mForm->PasteCell1Click();
-        QCOMPARE(Row(3), QByteArray("M\xfcller ?\tx|" + Today() + "|3"));
+        QCOMPARE(row(3), QByteArray("M\xfcller ?\tx|" + Today() + "|3"));
 
         mForm->SetCurrentCell(3, 4);
         mForm->CopyCell1Click();
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("4"));
-        QCOMPARE(Row(4), QByteArray("n4|1/1/2000|4"));
+        QCOMPARE(row(4), QByteArray("n4|1/1/2000|4"));
     }
 
     void appendColumnRestoresWidthsFirst()
     {
-        const int before = Data().ColumnWidth(1);
+        const int before = Data().columnWidth(1);
         mForm->Autosizing1Click();
         QVERIFY(mForm->IsAutoSizing());
-        QVERIFY(Data().ColumnWidth(1) != before);
-        QCOMPARE(mForm->Grid()->columnWidth(0), Data().ColumnWidth(1));
+        QVERIFY(Data().columnWidth(1) != before);
+        QCOMPARE(mForm->Grid()->columnWidth(0), Data().columnWidth(1));
 
         QSignalSpy inserted(Model(), &QAbstractItemModel::columnsInserted);
         mForm->AppendColumn1Click();
         QVERIFY(!mForm->IsAutoSizing());
-        QCOMPARE(Data().ColumnWidth(1), before);
+        QCOMPARE(Data().columnWidth(1), before);
         QCOMPARE(inserted.count(), 1);
         QCOMPARE(Model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Field 4"));
         QCOMPARE(mForm->Grid()->columnWidth(3), 90);
@@ -208,16 +208,16 @@ private Q_SLOTS:
         QSignalSpy changed(Model(), &QAbstractItemModel::dataChanged);
         form->B_Edit_okClick();
         QVERIFY(!form->isVisible());
-        QCOMPARE(Row(3), QByteArray("edited|" + Today() + "|3"));
+        QCOMPARE(row(3), QByteArray("edited|" + Today() + "|3"));
         QCOMPARE(Model()->index(2, 0).data().toString(), QStringLiteral("edited"));
         QCOMPARE(changed.count(), 1);
-        QVERIFY(Data().IsModified());
+        QVERIFY(Data().isModified());
 
         // Cancel after typing leaves the cell alone.
         mForm->Edit1Click();
         memo->setPlainText(QStringLiteral("other"));
         form->B_Edit_CancelClick();
-        QCOMPARE(Row(3), QByteArray("edited|" + Today() + "|3"));
+        QCOMPARE(row(3), QByteArray("edited|" + Today() + "|3"));
     }
 
     void eachToggleShowsOnlyItself_data()
@@ -236,7 +236,7 @@ private Q_SLOTS:
         QFETCH(QString, command);
         QFETCH(QString, letters);
         // A sum field keeps row-sum mode on.
-        mForm->Document().SetFieldName(3, "Number&");
+        mForm->Document().setFieldName(3, "Number&");
         mForm->Action(command)->trigger();
         mForm->Timer1Timer();
         QCOMPARE(QStringList({mForm->StatusPanel(2)->text(), mForm->StatusPanel(3)->text(),
@@ -265,10 +265,10 @@ private Q_SLOTS:
     void draggedColumnKeepsItsDefinition()
     {
         mForm->StringGridColumnMoved(3, 1);
-        QCOMPARE(Data().FieldName(1), QByteArray("Number"));
-        QCOMPARE(Data().FieldType(1), int(AutoIncrementIntegerType));
-        QCOMPARE(Data().FieldType(2), int(StringType));
-        QCOMPARE(Data().FieldType(3), int(ModificationDateType));
+        QCOMPARE(Data().fieldName(1), QByteArray("Number"));
+        QCOMPARE(Data().fieldType(1), int(AutoIncrementIntegerType));
+        QCOMPARE(Data().fieldType(2), int(StringType));
+        QCOMPARE(Data().fieldType(3), int(ModificationDateType));
         QVERIFY(mForm->HeaderHint(1).startsWith(QStringLiteral("Auto-increment Integer\nTotal: 10\nAverage: 2.5\nWidth: ")));
         QCOMPARE(mForm->RecordCountHint(), QStringLiteral("4 Records"));
     }

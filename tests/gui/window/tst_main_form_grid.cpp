@@ -36,13 +36,13 @@ private:
     QTableView *Grid() { return mForm->Grid(); }
     GridHeader *Columns() { return static_cast<GridHeader *>(Grid()->horizontalHeader()); }
     GridHeader *Rows() { return static_cast<GridHeader *>(Grid()->verticalHeader()); }
-    QString Cell(int field, int record) { return Grid()->model()->index(record - 1, field - 1).data().toString(); }
+    QString cell(int field, int record) { return Grid()->model()->index(record - 1, field - 1).data().toString(); }
 
     // Opens a built file in place of the demo.
     void OpenBuilt(const PdbBuilder &builder)
     {
-        const QByteArray bytes = builder.Build();
-        mForm->Document().ClearModified();
+        const QByteArray bytes = builder.build();
+        mForm->Document().clearModified();
         OpenBytes(QStringLiteral("Built.pdb"), bytes);
     }
 
@@ -50,14 +50,14 @@ private:
     void OpenDemo(quint16 thirdWidth = 60)
     {
         PdbBuilder builder;
-        builder.Name("Demo").Field("A", 0x0001, 20).Field("B", 0x0001, 40).Field("C", 0x0001, thirdWidth);
+        builder.name("Demo").field("A", 0x0001, 20).field("B", 0x0001, 40).field("C", 0x0001, thirdWidth);
         for (int record = 1; record <= 6; ++record) {
             QList<QByteArray> values;
             for (int field = 1; field <= 3; ++field)
                 values << QByteArray::number(field) + '.' + QByteArray::number(record);
-            builder.Record(values);
+            builder.record(values);
         }
-        OpenBytes(QStringLiteral("Demo.pdb"), builder.Build());
+        OpenBytes(QStringLiteral("Demo.pdb"), builder.build());
     }
 
 private Q_SLOTS:
@@ -99,40 +99,40 @@ private Q_SLOTS:
     void widthsComeFromTheDatabaseAndSnapAt300Units()
     {
         for (int field = 1; field <= 3; ++field)
-            QCOMPARE(Columns()->sectionSize(field - 1), Data().ColumnWidth(field));
-        QCOMPARE(Data().WidthUnits(2), 40);
-        QVERIFY(!Data().IsModified());
+            QCOMPARE(Columns()->sectionSize(field - 1), Data().columnWidth(field));
+        QCOMPARE(Data().widthUnits(2), 40);
+        QVERIFY(!Data().isModified());
 
-        const int largest = Data().UnitsToPixels(MaxFieldWidthUnits);
+        const int largest = Data().unitsToPixels(MaxFieldWidthUnits);
         Columns()->resizeSection(1, largest + 200);
         QCOMPARE(Columns()->sectionSize(1), largest);
-        QCOMPARE(Data().ColumnWidth(2), largest);
-        QVERIFY(Data().IsModified());
+        QCOMPARE(Data().columnWidth(2), largest);
+        QVERIFY(Data().isModified());
 
-        Data().ClearModified();
+        Data().clearModified();
         Columns()->resizeSection(0, 70);
-        QCOMPARE(Data().ColumnWidth(1), 70);
-        QVERIFY(Data().IsModified());
+        QCOMPARE(Data().columnWidth(1), 70);
+        QVERIFY(Data().isModified());
     }
 
     void tooWideFieldInAFileIsShownAt300Units()
     {
         mForm->Close1Click();
         OpenDemo(500);
-        const int largest = Data().UnitsToPixels(MaxFieldWidthUnits);
+        const int largest = Data().unitsToPixels(MaxFieldWidthUnits);
         QCOMPARE(Columns()->sectionSize(2), largest);
-        QCOMPARE(Data().WidthUnits(3), MaxFieldWidthUnits);
-        QVERIFY(!Data().IsModified());
+        QCOMPARE(Data().widthUnits(3), MaxFieldWidthUnits);
+        QVERIFY(!Data().isModified());
     }
 
     void draggingARowRenumbersAndMarksModified()
     {
         mForm->SetCurrentCell(1, 5);
         Rows()->moveSection(4, 1); // record 5 above record 2
-        QCOMPARE(Cell(1, 2), QStringLiteral("1.5"));
-        QCOMPARE(Cell(1, 3), QStringLiteral("1.2"));
-        QCOMPARE(Cell(1, 6), QStringLiteral("1.6"));
-        QVERIFY(Data().IsModified());
+        QCOMPARE(cell(1, 2), QStringLiteral("1.5"));
+        QCOMPARE(cell(1, 3), QStringLiteral("1.2"));
+        QCOMPARE(cell(1, 6), QStringLiteral("1.6"));
+        QVERIFY(Data().isModified());
         for (int place = 0; place < 6; ++place) {
             QCOMPARE(Rows()->logicalIndex(place), place);
             QCOMPARE(Grid()->model()->headerData(place, Qt::Vertical).toString(),
@@ -145,17 +145,17 @@ private Q_SLOTS:
     void draggingAColumnMovesItWholeAndEndsRowSums()
     {
         mForm->SetRowSumState(true);
-        const int widthOfC = Data().ColumnWidth(3);
+        const int widthOfC = Data().columnWidth(3);
         Columns()->moveSection(2, 0); // field 3 to the first place
         QCOMPARE(Grid()->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("C"));
-        QCOMPARE(Cell(1, 4), QStringLiteral("3.4"));
-        QCOMPARE(Cell(2, 4), QStringLiteral("1.4"));
-        QCOMPARE(Data().ColumnWidth(1), widthOfC);
+        QCOMPARE(cell(1, 4), QStringLiteral("3.4"));
+        QCOMPARE(cell(2, 4), QStringLiteral("1.4"));
+        QCOMPARE(Data().columnWidth(1), widthOfC);
         QCOMPARE(Columns()->sectionSize(0), widthOfC);
         QCOMPARE(Columns()->logicalIndex(0), 0);
         QVERIFY(!mForm->IsRowSumOn());
         QVERIFY(!mForm->Action(QStringLiteral("RowSum1"))->isChecked());
-        QVERIFY(Data().IsModified());
+        QVERIFY(Data().isModified());
     }
 
     void typingIntoACellEditsInPlace()
@@ -170,9 +170,9 @@ private Q_SLOTS:
         QTest::keyClick(editor, Qt::Key_Y);
         QCOMPARE(editor->text(), QStringLiteral("xy"));
         QTest::keyClick(editor, Qt::Key_Return);
-        QTRY_COMPARE(Cell(2, 3), QStringLiteral("xy"));
-        QCOMPARE(Data().Cell(2, 3), QByteArray("xy"));
-        QVERIFY(Data().IsModified());
+        QTRY_COMPARE(cell(2, 3), QStringLiteral("xy"));
+        QCOMPARE(Data().cell(2, 3), QByteArray("xy"));
+        QVERIFY(Data().isModified());
         mForm->Timer1Timer();
         QVERIFY(mForm->StatusPanel(6)->text().endsWith(QStringLiteral(" +")));
     }
@@ -193,8 +193,8 @@ private Q_SLOTS:
         mForm->SetCurrentCell(1, 1);
         QTest::keySequence(Grid(), keys);
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("outside"));
-        QCOMPARE(Cell(1, 1), QStringLiteral("1.1"));
-        QVERIFY(!Data().IsModified());
+        QCOMPARE(cell(1, 1), QStringLiteral("1.1"));
+        QVERIFY(!Data().isModified());
     }
 
     void contextMenuOnCellsAndHeaders_data()
@@ -238,14 +238,14 @@ private Q_SLOTS:
 
     void hiddenRowsFollowTheDatabaseAndFilterOffShowsAll()
     {
-        Data().SetHidden(2, true);
-        Data().SetHidden(5, true);
+        Data().setHidden(2, true);
+        Data().setHidden(5, true);
         mForm->Document().NotifyRowVisibilityChanged();
         QVERIFY(Grid()->isRowHidden(1));
         QVERIFY(Grid()->isRowHidden(4));
         QVERIFY(!Grid()->isRowHidden(0));
 
-        mForm->ApplyFilter(false);
+        mForm->applyFilter(false);
         for (int row = 0; row < 6; ++row)
             QVERIFY(!Grid()->isRowHidden(row));
         QCOMPARE(Rows()->sectionSize(1), ShownRowHeight);
@@ -259,7 +259,7 @@ private Q_SLOTS:
         QCOMPARE(mForm->StatusPanel(3)->text(), QStringLiteral("F"));
         for (int row = 0; row < 6; ++row)
             QVERIFY(!Grid()->isRowHidden(row));
-        QVERIFY(!Data().IsModified());
+        QVERIFY(!Data().isModified());
     }
 
     void filterHidesRowsInTheGrid_data()
@@ -280,12 +280,12 @@ private Q_SLOTS:
         QFETCH(int, field);
         QFETCH(QList<int>, shown);
         PdbBuilder builder;
-        builder.Name("People").Field("Name").Field("Town");
-        builder.Record({"Meier", "Bonn"}).Record({"Kurz", "Schmeichel"});
-        builder.Record({"Lange", "Ulm"}).Record({"\xe4rger", "\xc4" "ach"});
+        builder.name("People").field("Name").field("Town");
+        builder.record({"Meier", "Bonn"}).record({"Kurz", "Schmeichel"});
+        builder.record({"Lange", "Ulm"}).record({"\xe4rger", "\xc4" "ach"});
         OpenBuilt(builder);
-        Data().SetFilterText(text);
-        Data().SetFilterField(field);
+        Data().setFilterText(text);
+        Data().setFilterField(field);
         mForm->Filter1Click();
         QList<int> visible;
         for (int row = 0; row < 4; ++row) {
@@ -300,7 +300,7 @@ private Q_SLOTS:
             QVERIFY(!Grid()->isRowHidden(row));
             QCOMPARE(Rows()->sectionSize(row), ShownRowHeight);
         }
-        QVERIFY(!Data().IsModified());
+        QVERIFY(!Data().isModified());
     }
 
     // Once the properties dialog exists (the program makes it at start), the field searched is
@@ -309,16 +309,16 @@ private Q_SLOTS:
     {
         PropertiesFormOf(*mForm, *mPrompter);
         PdbBuilder builder;
-        builder.Name("People").Field("Name").Field("Town");
-        builder.Record({"Meier", "Bonn"}).Record({"Kurz", "Schmeichel"}).Record({"Lange", "Ulm"});
+        builder.name("People").field("Name").field("Town");
+        builder.record({"Meier", "Bonn"}).record({"Kurz", "Schmeichel"}).record({"Lange", "Ulm"});
         OpenBuilt(builder);
-        Data().SetFilterText("mei");
-        Data().SetFilterField(2);
+        Data().setFilterText("mei");
+        Data().setFilterField(2);
         mForm->Filter1Click();
         QVERIFY(!Grid()->isRowHidden(0));
         QVERIFY(!Grid()->isRowHidden(1));
         QVERIFY(Grid()->isRowHidden(2));
-        QCOMPARE(Data().FilterField(), 2);
+        QCOMPARE(Data().filterField(), 2);
     }
 
     // Types the text into the cell as the user does: the first key opens the grid's editor.
@@ -363,24 +363,24 @@ private Q_SLOTS:
         QFETCH(QByteArray, record2);
         QFETCH(bool, rowSumOn);
         PdbBuilder builder;
-        builder.Name("Stamps").Field("Qty").Field("Price #2").Field("Total&")
-            .Field("Changed", 0x0049).Field("At", 0x0050);
-        builder.Record({"1", "2", "", "", ""}).Record({"3", "4", "", "1/1/2000", ""});
+        builder.name("Stamps").field("Qty").field("Price #2").field("Total&")
+            .field("Changed", 0x0049).field("At", 0x0050);
+        builder.record({"1", "2", "", "", ""}).record({"3", "4", "", "1/1/2000", ""});
         OpenBuilt(builder);
         mForm->SetCurrentCell(1, 1);
         mForm->RowSum1Click();
         QVERIFY(mForm->IsRowSumOn());
-        QCOMPARE(Data().RecordAt(2).join('|'), QByteArray("3|4|11|1/1/2000|"));
-        mForm->Document().SetFieldName(3, sumName);
-        mForm->Document().ClearModified();
+        QCOMPARE(Data().recordAt(2).join('|'), QByteArray("3|4|11|1/1/2000|"));
+        mForm->Document().setFieldName(3, sumName);
+        mForm->Document().clearModified();
 
         TypeIntoCell(field, 2, typed);
-        QTRY_VERIFY(Data().IsModified());
+        QTRY_VERIFY(Data().isModified());
         const QByteArrayList expected = record2.split('|');
         for (int k = 1; k <= 5; ++k) {
-            const QByteArray &cell = Data().Cell(k, 2);
+            const QByteArray &cell = Data().cell(k, 2);
             if (expected[k - 1] == "D")
-                QCOMPARE(cell, CurrentRegional().DateText(QDate::currentDate()));
+                QCOMPARE(cell, currentRegional().dateText(QDate::currentDate()));
             else if (expected[k - 1] == "*")
                 QVERIFY2(!cell.isEmpty(), "the record's Modification Time is stamped");
             else
@@ -389,16 +389,16 @@ private Q_SLOTS:
         QCOMPARE(mForm->IsRowSumOn(), rowSumOn);
         QCOMPARE(mForm->Action(QStringLiteral("RowSum1"))->isChecked(), rowSumOn);
         // The other record is not stamped and keeps its total.
-        QCOMPARE(Data().RecordAt(1).join('|'), QByteArray("1|2|5||"));
-        QCOMPARE(Cell(field, 2), typed);
+        QCOMPARE(Data().recordAt(1).join('|'), QByteArray("1|2|5||"));
+        QCOMPARE(cell(field, 2), typed);
     }
 
     void headerHintsThroughTheGrid()
     {
         PdbBuilder builder;
-        builder.Name("Hints").Field("Paid", 0x0002, 40).Field("Amount", 0x0010, 30);
+        builder.name("Hints").field("Paid", 0x0002, 40).field("Amount", 0x0010, 30);
         for (const char *paid : {"1", "1", "1", "0", "0", "0", "0", "0", "", ""})
-            builder.Record({paid, "1.5"});
+            builder.record({paid, "1.5"});
         OpenBuilt(builder);
         QAbstractItemModel *model = Grid()->model();
         QCOMPARE(model->headerData(0, Qt::Horizontal, Qt::ToolTipRole).toString(),
@@ -426,8 +426,8 @@ private Q_SLOTS:
         QFETCH(int, shownSize);
         QList<int> units;
         for (int field = 1; field <= 3; ++field)
-            units << Data().WidthUnits(field);
-        const double oldScale = Data().WidthScale();
+            units << Data().widthUnits(field);
+        const double oldScale = Data().widthScale();
         QFont chosen(mForm->DisplayFont().family());
         chosen.setPointSize(chosenSize);
         mDialogs->ExpectFont(chosen);
@@ -437,12 +437,12 @@ private Q_SLOTS:
 
         const int zeros = QFontMetrics(mForm->DisplayFont()).horizontalAdvance(QStringLiteral("0000"));
         QCOMPARE(Rows()->width(), zeros + 6);
-        QCOMPARE(Data().WidthScale(), zeros / (56.0 / 3.0));
+        QCOMPARE(Data().widthScale(), zeros / (56.0 / 3.0));
         if (shownSize != 8)
-            QVERIFY(Data().WidthScale() != oldScale);
+            QVERIFY(Data().widthScale() != oldScale);
         for (int field = 1; field <= 3; ++field) {
-            QCOMPARE(Data().WidthUnits(field), units[field - 1]);
-            QCOMPARE(Columns()->sectionSize(field - 1), Data().ColumnWidth(field));
+            QCOMPARE(Data().widthUnits(field), units[field - 1]);
+            QCOMPARE(Columns()->sectionSize(field - 1), Data().columnWidth(field));
         }
     }
 
@@ -469,11 +469,11 @@ private Q_SLOTS:
     void cancelledFontChangesNothing()
     {
         const QFont before = mForm->DisplayFont();
-        const int width = Data().ColumnWidth(2);
+        const int width = Data().columnWidth(2);
         mDialogs->ExpectFontCancel();
         mForm->FontSetting1Click();
         QCOMPARE(mForm->DisplayFont(), before);
-        QCOMPARE(Data().ColumnWidth(2), width);
+        QCOMPARE(Data().columnWidth(2), width);
     }
 };
 

@@ -31,14 +31,14 @@ namespace {
 const QString SavedReadyText = QStringLiteral("The Database is saved and ready for synchronizing.");
 const QString ReadyText = QStringLiteral("The Database is ready for synchronizing.");
 
-QByteArray Kunden()
+QByteArray kunden()
 {
     PdbBuilder builder;
-    builder.Name("Kunden");
-    builder.Field("Name").Field("Ort");
-    builder.Record({"Meier", "Bonn"}).Record({"Schulz", "Berlin"});
-    builder.Dates(3'800'000'000u);
-    return builder.Build();
+    builder.name("Kunden");
+    builder.field("Name").field("Ort");
+    builder.record({"Meier", "Bonn"}).record({"Schulz", "Berlin"});
+    builder.dates(3'800'000'000u);
+    return builder.build();
 }
 
 } // namespace
@@ -66,7 +66,7 @@ private:
 
     QString mData;
     QString mOwnFile;
-    std::unique_ptr<TUserData> mUsers;
+    std::unique_ptr<UserData> mUsers;
 };
 
 void TestMainFormHandheld::initTestCase()
@@ -88,18 +88,18 @@ void TestMainFormHandheld::cleanup()
 void TestMainFormHandheld::MakeWindow(bool withUsers)
 {
     const QList<FixtureUser> users{{3, "Anna", "AnnaK"}, {258, "Bert M", "Bert M"}};
-    QVERIFY(WriteUsersDat(mData, UsersDat(withUsers ? 2 : 0, withUsers ? users : QList<FixtureUser>())));
-    QVERIFY(WriteHandheldIni(mTemp->path(), HandheldRegistry::PrimaryOrganisation(),
+    QVERIFY(writeUsersDat(mData, usersDatBytes(withUsers ? 2 : 0, withUsers ? users : QList<FixtureUser>())));
+    QVERIFY(writeHandheldIni(mTemp->path(), HandheldRegistry::primaryOrganisation(),
                              {{QStringLiteral("Core/Path"), mData},
                               {QStringLiteral("Preferences/LastUserName"), QStringLiteral("Bert M")},
                               {QStringLiteral("HotSync Manager/Install3"), 0}}));
     mPrompter = std::make_unique<ScriptedPrompter>();
     mDialogs = std::make_unique<ScriptedFileDialogs>();
-    mUsers = std::make_unique<TUserData>(*mPrompter, HandheldRegistry(mTemp->path()));
+    mUsers = std::make_unique<UserData>(*mPrompter, HandheldRegistry(mTemp->path()));
     mForm = std::make_unique<TMainForm>(*mPrompter, *mDialogs, *mUsers);
-    mForm->SetSelectedUser(mUsers->LastUserIndex());
+    mForm->SetSelectedUser(mUsers->lastUserIndex());
 
-    mOwnFile = WriteFile(QStringLiteral("Kunden.PDB"), Kunden());
+    mOwnFile = writeFile(QStringLiteral("Kunden.PDB"), kunden());
     OpenThroughDialog(mOwnFile);
     QVERIFY(mForm->IsDatabaseOpen());
 }
@@ -108,9 +108,9 @@ QString TestMainFormHandheld::InstallFlag(const QString &name) const
 {
     // Read as the program reads it: QSettings may answer from its cache of the file it wrote.
     DesktopIni ini;
-    if (!ini.Load(HandheldRegistry(mTemp->path()).IniFile(HandheldRegistry::PrimaryOrganisation())))
+    if (!ini.load(HandheldRegistry(mTemp->path()).iniFile(HandheldRegistry::primaryOrganisation())))
         return QStringLiteral("unreadable");
-    return ini.Value(QStringLiteral("HotSync Manager"), name).value_or(QString());
+    return ini.value(QStringLiteral("HotSync Manager"), name).value_or(QString());
 }
 
 void TestMainFormHandheld::installCommand_data()
@@ -136,11 +136,11 @@ void TestMainFormHandheld::installCommand()
     QCOMPARE(install->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_I));
     mForm->AppSettings().saveAtInstall = saveAtInstall;
     mForm->AppSettings().expertMode = expertMode;
-    Data().SetCell(1, 1, "Maier");
-    mForm->Document().SetModified();
+    Data().setCell(1, 1, "Maier");
+    mForm->Document().setModified();
 
     if (!told.isEmpty())
-        mPrompter->Expect(QStringLiteral("Kribed-pro"), told, Icon::None, Buttons::Ok, Answer::Ok);
+        mPrompter->expect(QStringLiteral("Kribed-pro"), told, Icon::None, Buttons::Ok, Answer::Ok);
     install->trigger();
     KRIBED_VERIFY_PROMPTER(*mPrompter);
 
@@ -148,20 +148,20 @@ void TestMainFormHandheld::installCommand()
     QVERIFY(QFileInfo::exists(mData + QStringLiteral("/Bert M/Install/Kunden.pdb")));
     QCOMPARE(InstallFlag(QStringLiteral("Install258")), QStringLiteral("1"));
     QCOMPARE(InstallFlag(QStringLiteral("Install3")), QStringLiteral("0"));
-    QCOMPARE(Data().IsModified(), !saveAtInstall);
-    QCOMPARE(Data().FilePath(), mOwnFile);
+    QCOMPARE(Data().isModified(), !saveAtInstall);
+    QCOMPARE(Data().filePath(), mOwnFile);
     QCOMPARE(QFileInfo::exists(mTemp->filePath(QStringLiteral("Kunden.pd_"))), saveAtInstall);
     QFile own(mOwnFile);
     QVERIFY(own.open(QIODevice::ReadOnly));
-    QCOMPARE(own.readAll() == Kunden(), !saveAtInstall);
+    QCOMPARE(own.readAll() == kunden(), !saveAtInstall);
 }
 
 void TestMainFormHandheld::installWithAutoSizing()
 {
     MakeWindow(true);
-    mForm->AutoSizeColumns(true);
+    mForm->autoSizeColumns(true);
     QVERIFY(mForm->IsAutoSizing());
-    mPrompter->Expect(QStringLiteral("Information"),
+    mPrompter->expect(QStringLiteral("Information"),
                       QStringLiteral("The column width is changed by auto-width*"), Icon::Warning,
                       Buttons::YesNoCancel, Answer::Cancel);
     mForm->Install1Click();
@@ -172,10 +172,10 @@ void TestMainFormHandheld::installWithAutoSizing()
     QVERIFY(!QFileInfo::exists(mData + QStringLiteral("/Bert M/Install/Kunden.pdb")));
     QCOMPARE(InstallFlag(QStringLiteral("Install258")), QStringLiteral("1"));
 
-    mPrompter->Expect(QStringLiteral("Information"),
+    mPrompter->expect(QStringLiteral("Information"),
                       QStringLiteral("The column width is changed by auto-width*"), Icon::Warning,
                       Buttons::YesNoCancel, Answer::Yes);
-    mPrompter->Expect(QStringLiteral("Kribed-pro"), SavedReadyText, Icon::None, Buttons::Ok, Answer::Ok);
+    mPrompter->expect(QStringLiteral("Kribed-pro"), SavedReadyText, Icon::None, Buttons::Ok, Answer::Ok);
     mForm->Install1Click();
     QVERIFY(QFileInfo::exists(mData + QStringLiteral("/Bert M/Install/Kunden.pdb")));
     QVERIFY(mForm->IsAutoSizing());
@@ -184,7 +184,7 @@ void TestMainFormHandheld::installWithAutoSizing()
 void TestMainFormHandheld::installDisabledWithoutUsers()
 {
     MakeWindow(false);
-    QCOMPARE(mUsers->Count(), 0);
+    QCOMPARE(mUsers->count(), 0);
     QVERIFY(!mForm->Action(QStringLiteral("Install1"))->isEnabled());
     mForm->Install1Click();
     QVERIFY(!QFileInfo::exists(mData + QStringLiteral("/Install")));
@@ -212,10 +212,10 @@ void TestMainFormHandheld::propertiesCommand()
     QVERIFY(!form->isVisible());
 
     const Database &database = Data();
-    QCOMPARE(database.Name(), QByteArray("Kunden 2"));
-    QCOMPARE(database.FieldName(2), QByteArray("Stadt"));
-    QCOMPARE(database.FieldType(2), int(BooleanType));
-    QVERIFY(database.IsModified());
+    QCOMPARE(database.name(), QByteArray("Kunden 2"));
+    QCOMPARE(database.fieldName(2), QByteArray("Stadt"));
+    QCOMPARE(database.fieldType(2), int(BooleanType));
+    QVERIFY(database.isModified());
     QCOMPARE(mForm->Grid()->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Stadt"));
     QCOMPARE(mForm->SelectedUser(), 0);
     QVERIFY(!mForm->AppSettings().saveAtInstall);
@@ -239,8 +239,8 @@ void TestMainFormHandheld::propertiesCancelKeepsTheDatabase()
     form->findChild<QLineEdit *>(QStringLiteral("E_Name"))->setText(QStringLiteral("Other"));
     form->findChild<QCheckBox *>(QStringLiteral("CB_ExpertMode"))->setChecked(true);
     form->reject();
-    QCOMPARE(Data().Name(), QByteArray("Kunden"));
-    QVERIFY(!Data().IsModified());
+    QCOMPARE(Data().name(), QByteArray("Kunden"));
+    QVERIFY(!Data().isModified());
     QVERIFY(!mForm->AppSettings().expertMode);
 }
 

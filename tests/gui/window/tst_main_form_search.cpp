@@ -29,13 +29,13 @@ private:
     void Open(const QList<QByteArrayList> &table)
     {
         mForm->Document().ResetWith([&](Database &database) {
-            FillFromTable(database, table);
-            database.ClearModified();
+            fillFromTable(database, table);
+            database.clearModified();
         });
         mForm->SetDatabaseOpen(true);
     }
 
-    QByteArrayList Column(int field) { return ColumnCells(Data(), field); }
+    QByteArrayList Column(int field) { return columnCells(Data(), field); }
 
     bool RowSumChecked() const { return mForm->Action(QStringLiteral("RowSum1"))->isChecked(); }
 
@@ -61,12 +61,12 @@ private Q_SLOTS:
         QCOMPARE(mForm->CurrentField(), 1);
         QCOMPARE(mForm->CurrentRecord(), 2);
 
-        mPrompter->Expect(QStringLiteral("Find error"), QStringLiteral("Search text not found."),
+        mPrompter->expect(QStringLiteral("Find error"), QStringLiteral("Search text not found."),
                           Icon::None, Buttons::Ok, Answer::Ok);
         mForm->Findnext1Click();
         QCOMPARE(mForm->CurrentRecord(), 2);
-        QVERIFY(!form->State().FindActive);
-        QVERIFY(!Data().IsModified());
+        QVERIFY(!form->State().findActive);
+        QVERIFY(!Data().isModified());
     }
 
     void columnSumSwitchesRowSumsOff()
@@ -75,9 +75,9 @@ private Q_SLOTS:
         mForm->SetRowSumState(true);
         mForm->SetCurrentCell(1, 5);
         mForm->ColSum1Click();
-        QCOMPARE(Data().Cell(1, 5), QByteArray("3.5"));
+        QCOMPARE(Data().cell(1, 5), QByteArray("3.5"));
         QCOMPARE(mForm->Grid()->model()->index(4, 0).data().toString(), QStringLiteral("3.5"));
-        QVERIFY(Data().IsModified());
+        QVERIFY(Data().isModified());
         QVERIFY(!mForm->IsRowSumOn());
         QVERIFY(!RowSumChecked());
     }
@@ -115,7 +115,7 @@ private Q_SLOTS:
     void sortKeepsCurrentCellAndFlag()
     {
         Open({{"Amount", "Name"}, {"10", "ten"}, {"9", "nine"}, {"100", "hundred"}});
-        Data().SetFieldType(1, FloatType);
+        Data().setFieldType(1, FloatType);
         mForm->SetRowSumState(true);
         mForm->SetCurrentCell(1, 2);
         mForm->Sortnormal1Click();
@@ -124,7 +124,7 @@ private Q_SLOTS:
         QCOMPARE(mForm->Grid()->model()->index(0, 1).data().toString(), QStringLiteral("nine"));
         QCOMPARE(mForm->CurrentField(), 1);
         QCOMPARE(mForm->CurrentRecord(), 2);
-        QVERIFY(!Data().IsModified());
+        QVERIFY(!Data().isModified());
         QVERIFY(!mForm->IsRowSumOn());
 
         mForm->SetCurrentCell(2, 1);
@@ -149,7 +149,7 @@ private Q_SLOTS:
         QFETCH(int, command);
         QFETCH(QByteArrayList, shown);
         Open({{"Name", "Town"}, {"b", "Bonn"}, {"a-mei", "Ulm"}, {"c", "Schmeichel"}, {"d", "Hof"}});
-        Data().SetFilterText("mei");
+        Data().setFilterText("mei");
         mForm->Filter1Click();
         mForm->SetCurrentCell(1, 1);
         if (command == 0)
@@ -162,10 +162,10 @@ private Q_SLOTS:
         QByteArrayList inDatabase;
         QByteArrayList inGrid;
         for (int record = 1; record <= 4; ++record) {
-            if (!Data().IsHidden(record))
-                inDatabase << Data().Cell(1, record);
+            if (!Data().isHidden(record))
+                inDatabase << Data().cell(1, record);
             if (!mForm->Grid()->isRowHidden(record - 1))
-                inGrid << Data().Cell(1, record);
+                inGrid << Data().cell(1, record);
         }
         QCOMPARE(inDatabase, shown);
         QCOMPARE(inGrid, shown);
@@ -176,7 +176,7 @@ private Q_SLOTS:
         Open({{"a"}, {"1"}});
         mDialogs->ExpectPrint(false);
         mForm->Print1Click();
-        QVERIFY(!Data().IsModified());
+        QVERIFY(!Data().isModified());
     }
 };
 

@@ -38,10 +38,10 @@ private Q_SLOTS:
         QTest::newRow("the reader's message")
             << QByteArray(200, 'x') << false << QStringLiteral("It's not a Kribo database.");
         QTest::newRow("the reader's conversion notice")
-            << PdbBuilder(PdbBuilder::Layout::Kribo3).Field("A").Record({"1"}).Build() << false
+            << PdbBuilder(PdbBuilder::Layout::Kribo3).field("A").record({"1"}).build() << false
             << QStringLiteral("This database created by Kribo 3 will be converted");
         QTest::newRow("a row command's question")
-            << PdbBuilder().Field("A").Record({"1"}).Record({"2"}).Build() << true
+            << PdbBuilder().field("A").record({"1"}).record({"2"}).build() << true
             << QStringLiteral("Do you want to delete the selected row?");
     }
 
@@ -74,7 +74,7 @@ private Q_SLOTS:
         answer.start();
 
         dialogs.ExpectOpen(QStringLiteral("Open Kribo database"),
-                           WriteFile(QStringLiteral("Box.pdb"), file));
+                           writeFile(QStringLiteral("Box.pdb"), file));
         form.Open1Click();
         if (deleteRow) {
             QVERIFY(texts.isEmpty());
@@ -86,7 +86,7 @@ private Q_SLOTS:
         QCOMPARE(pointers, QList<Qt::CursorShape>{Qt::ArrowCursor});
         // The hourglass went with its operation.
         QVERIFY(!QGuiApplication::overrideCursor());
-        form.Document().ClearModified();
+        form.Document().clearModified();
     }
 };
 

@@ -34,7 +34,7 @@ QStringList Items(const QComboBox *box)
     return items;
 }
 
-const QString FormatQuestion = FormatQuestionText();
+const QString FormatQuestion = formatQuestionText();
 
 } // namespace
 
@@ -51,7 +51,7 @@ private:
         return child;
     }
 
-    QByteArray ReadFile(const QString &path)
+    QByteArray readFile(const QString &path)
     {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("missing");
@@ -93,7 +93,7 @@ private Q_SLOTS:
                  QStringLiteral("1 2 5 10 20 50 100 200 500 1000 2000 5000 9999"));
         const auto *type = Child<QComboBox>(&form, "C_FieldType");
         QVERIFY(!type->isEditable());
-        QCOMPARE(Items(type), TypeNames());
+        QCOMPARE(Items(type), typeNames());
         QCOMPARE(type->itemText(7), QStringLiteral("Modification Time "));
         QCOMPARE(type->currentIndex(), -1);
         const auto *width = Child<QComboBox>(&form, "C_FieldWidth");
@@ -111,7 +111,7 @@ private Q_SLOTS:
 
         form.FormCreate(true);
         QCOMPARE(type->currentIndex(), 0);
-        QCOMPARE(prompter.Shown().size(), 0);
+        QCOMPARE(prompter.shown().size(), 0);
     }
 
     void stringPreselectedOnlyWithBackupFolder_data()
@@ -130,7 +130,7 @@ private Q_SLOTS:
         QFETCH(bool, initialDir);
         QFETCH(int, selected);
         {
-            std::unique_ptr<QSettings> store = OpenSettingsStore();
+            std::unique_ptr<QSettings> store = openSettingsStore();
             store->setValue(QStringLiteral("Settings/InitialDir"), initialDir ? QStringLiteral("1") : QStringLiteral("0"));
             store->sync();
         }
@@ -173,7 +173,7 @@ private Q_SLOTS:
         QVERIFY(form.isVisible());
         QCOMPARE(form.result(), int(QDialog::Rejected));
         QVERIFY(!form.Shape());
-        QCOMPARE(prompter.Shown().size(), 0);
+        QCOMPARE(prompter.shown().size(), 0);
         // Escape closes without a change.
         QTest::keyClick(combo, Qt::Key_Escape);
         QVERIFY(!form.isVisible());
@@ -205,7 +205,7 @@ private Q_SLOTS:
             edit->setText(text);
         else
             form->findChild<QComboBox *>(control)->setEditText(text);
-        mPrompter->Expect(QStringLiteral("Error"), message, Icon::Error, Buttons::Ok, Answer::Ok);
+        mPrompter->expect(QStringLiteral("Error"), message, Icon::Error, Buttons::Ok, Answer::Ok);
         QTest::mouseClick(Child<QPushButton>(form, "B_NewDatabase"), Qt::LeftButton);
         QVERIFY(form->isVisible());
         QVERIFY(!mForm->IsDatabaseOpen());
@@ -231,12 +231,12 @@ private Q_SLOTS:
         QVERIFY(mForm->IsDatabaseOpen());
         QVERIFY(!mForm->Grid()->isHidden());
         const Database &database = Data();
-        QCOMPARE(database.FieldCount(), 3);
-        QCOMPARE(database.RecordCount(), 2);
-        QCOMPARE(database.FieldName(3), QByteArray("Field 3"));
-        QCOMPARE(database.FieldType(2), int(BooleanType));
-        QCOMPARE(database.Name(), QByteArray("New"));
-        QVERIFY(!database.IsModified());
+        QCOMPARE(database.fieldCount(), 3);
+        QCOMPARE(database.recordCount(), 2);
+        QCOMPARE(database.fieldName(3), QByteArray("Field 3"));
+        QCOMPARE(database.fieldType(2), int(BooleanType));
+        QCOMPARE(database.name(), QByteArray("New"));
+        QVERIFY(!database.isModified());
         QCOMPARE(mForm->Grid()->model()->rowCount(), 2);
         QCOMPARE(mForm->Grid()->model()->columnCount(), 3);
         TDateiForm *form = mForm->findChild<TDateiForm *>();
@@ -245,41 +245,41 @@ private Q_SLOTS:
         QCOMPARE(Child<QComboBox>(form, "ColBox")->currentText(), QStringLiteral("3"));
 
         // A changed database asks first; keeping the changes stops New.
-        mForm->Document().SetCell(1, 1, "x");
-        mPrompter->Expect(QStringLiteral("Information"), QStringLiteral("You have not saved*"),
+        mForm->Document().setCell(1, 1, "x");
+        mPrompter->expect(QStringLiteral("Information"), QStringLiteral("You have not saved*"),
                           Icon::Warning, Buttons::YesNo, Answer::No);
         mForm->New1Click();
         QVERIFY(!form->isVisible());
-        QCOMPARE(Data().Cell(1, 1), QByteArray("x"));
+        QCOMPARE(Data().cell(1, 1), QByteArray("x"));
     }
 
     void importThroughDialog()
     {
-        const QString path = WriteFile(QStringLiteral("people.csv"), "Name;Age\r\nAnn;30\r\nBob;41\r\n");
+        const QString path = writeFile(QStringLiteral("people.csv"), "Name;Age\r\nAnn;30\r\nBob;41\r\n");
         mDialogs->ExpectOpen(QStringLiteral("Import"), path, int(TextType::Semicolon));
         mForm->Import1Click();
         QVERIFY(mForm->IsDatabaseOpen());
-        QCOMPARE(Data().FieldCount(), 2);
-        QCOMPARE(Data().RecordCount(), 2);
-        QCOMPARE(Data().Cell(2, 2), QByteArray("41"));
-        QCOMPARE(Data().Name(), QByteArray("people"));
-        QVERIFY(Data().IsModified());
+        QCOMPARE(Data().fieldCount(), 2);
+        QCOMPARE(Data().recordCount(), 2);
+        QCOMPARE(Data().cell(2, 2), QByteArray("41"));
+        QCOMPARE(Data().name(), QByteArray("people"));
+        QVERIFY(Data().isModified());
         QCOMPARE(mForm->Grid()->model()->rowCount(), 2);
 
         // The open dialog remembers the type for the next Import or Append; an abandoned
         // import leaves the database.
-        mPrompter->Expect(QStringLiteral("Information"), QStringLiteral("You have not saved*"),
+        mPrompter->expect(QStringLiteral("Information"), QStringLiteral("You have not saved*"),
                           Icon::Warning, Buttons::YesNo, Answer::Yes);
         mDialogs->ExpectOpen(QStringLiteral("Import"), path, int(TextType::Comma));
-        mPrompter->Expect(QStringLiteral("Information"), FormatQuestion, Icon::Warning,
+        mPrompter->expect(QStringLiteral("Information"), FormatQuestion, Icon::Warning,
                           Buttons::OkCancel, Answer::Cancel);
         mForm->Import1Click();
-        QCOMPARE(Data().FieldCount(), 2);
-        QCOMPARE(Data().Cell(1, 1), QByteArray("Ann"));
+        QCOMPARE(Data().fieldCount(), 2);
+        QCOMPARE(Data().cell(1, 1), QByteArray("Ann"));
 
         const QList<FileRequest> &requests = mDialogs->Requests();
         QCOMPARE(requests.size(), 2);
-        QCOMPARE(requests[0].filter, ImportFilterText());
+        QCOMPARE(requests[0].filter, importFilterText());
         QCOMPARE(requests[0].filterIndex, 1);
         QCOMPARE(requests[0].defaultSuffix, QStringLiteral("CSV"));
         QCOMPARE(requests[1].filterIndex, 2);
@@ -289,45 +289,45 @@ private Q_SLOTS:
     void appendThroughDialog()
     {
         CreateThroughDialog(QStringLiteral("2"), QStringLiteral("3"));
-        const QString path = WriteFile(QStringLiteral("more.TXT"), "a\tb\r\nc\td\r\n");
+        const QString path = writeFile(QStringLiteral("more.TXT"), "a\tb\r\nc\td\r\n");
         mDialogs->ExpectOpen(QStringLiteral("Append"), path, int(TextType::Tab));
         mForm->Append1Click();
-        QCOMPARE(Data().RecordCount(), 5);
-        QCOMPARE(Data().Cell(1, 4), QByteArray("a"));
-        QCOMPARE(Data().Cell(2, 5), QByteArray("d"));
+        QCOMPARE(Data().recordCount(), 5);
+        QCOMPARE(Data().cell(1, 4), QByteArray("a"));
+        QCOMPARE(Data().cell(2, 5), QByteArray("d"));
         QCOMPARE(mForm->Grid()->model()->rowCount(), 5);
         QCOMPARE(mForm->CurrentRecord(), 5);
-        QVERIFY(Data().IsModified());
+        QVERIFY(Data().isModified());
         QCOMPARE(mDialogs->Requests().last().defaultSuffix, QStringLiteral("CSV"));
 
         // Comma text of any extension: read as comma, and no extension is proposed next time.
-        const QString any = WriteFile(QStringLiteral("more.dat"), "e,f\r\n");
+        const QString any = writeFile(QStringLiteral("more.dat"), "e,f\r\n");
         mDialogs->ExpectOpen(QStringLiteral("Append"), any, int(TextType::CommaAny));
-        mPrompter->Expect(QStringLiteral("Information"), FormatQuestion, Icon::Warning,
+        mPrompter->expect(QStringLiteral("Information"), FormatQuestion, Icon::Warning,
                           Buttons::OkCancel, Answer::Ok);
         mForm->Append1Click();
-        QCOMPARE(Data().Cell(2, 6), QByteArray("f"));
+        QCOMPARE(Data().cell(2, 6), QByteArray("f"));
         mDialogs->ExpectOpen(QStringLiteral("Append"), QString(), int(TextType::CommaAny));
         mForm->Append1Click();
         QCOMPARE(mDialogs->Requests().last().filterIndex, 4);
         QCOMPARE(mDialogs->Requests().last().defaultSuffix, QString());
-        QCOMPARE(Data().RecordCount(), 6);
+        QCOMPARE(Data().recordCount(), 6);
     }
 
     void exportThroughDialog()
     {
         CreateThroughDialog(QStringLiteral("2"), QStringLiteral("1"));
-        mForm->Document().SetCell(1, 1, "x");
+        mForm->Document().setCell(1, 1, "x");
         const QString path = mTemp->filePath(QStringLiteral("out.TXT"));
         mDialogs->ExpectSave(QStringLiteral("Export"), path, int(TextType::Tab));
         mForm->Export1Click();
-        QCOMPARE(ReadFile(path), QByteArray("Field 1\tField 2\r\nx\t\r\n"));
+        QCOMPARE(readFile(path), QByteArray("Field 1\tField 2\r\nx\t\r\n"));
         mDialogs->ExpectSave(QStringLiteral("Export"), QString(), int(TextType::Tab));
         mForm->Export1Click();
 
         const QList<FileRequest> &requests = mDialogs->Requests();
         QCOMPARE(requests.size(), 2);
-        QCOMPARE(requests[0].filter, ExportFilterText());
+        QCOMPARE(requests[0].filter, exportFilterText());
         QCOMPARE(requests[0].proposedName, QStringLiteral("New"));
         QVERIFY(requests[0].askBeforeOverwrite);
         QCOMPARE(requests[0].defaultSuffix, QStringLiteral("CSV"));
