@@ -71,6 +71,8 @@ BENCHMARK(BM_PrintLayoutAllPages)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
+    // The printer and its fonts need no display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
     benchmark::Initialize(&argc, argv);
