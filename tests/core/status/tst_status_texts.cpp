@@ -41,6 +41,8 @@ private:
 
 } // namespace
 
+// The texts the core makes for the window: the recent-file menu captions, the status panels and the
+// caption, the code page of a font's character set, and the folder the file dialogs start in.
 class TestStatusTexts : public QObject
 {
     Q_OBJECT
