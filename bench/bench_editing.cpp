@@ -7,11 +7,11 @@
 #include "core/editing/auto_size.h"
 #include "core/editing/row_clipboard.h"
 #include "core/editing/row_column_ops.h"
-#include "gui/grid/display_text_width.h"
 #include "core/model/database.h"
 #include "core/model/field_type.h"
 #include "core/model/limits.h"
 #include "core/platform/prompter.h"
+#include "gui/grid/display_text_width.h"
 
 #include <QFont>
 #include <QGuiApplication>
@@ -41,9 +41,10 @@ Database largestDatabase(int fields, int records)
                                      : field % 7 == 0 ? CreationDateType
                                                       : StringType);
         for (int record = 1; record <= records; ++record) {
-            database.setCell(field, record,
-                             field % 5 == 0 ? QByteArray::number(record)
-                                            : QByteArrayLiteral("Text ") + QByteArray::number(record)
+            database.setCell(
+                field, record,
+                field % 5 == 0 ? QByteArray::number(record)
+                               : QByteArrayLiteral("Text ") + QByteArray::number(record)
                                      + QByteArrayLiteral(" of field ") + QByteArray::number(field));
         }
     }

@@ -4,11 +4,11 @@
 // properties dialog's show and OK at 9999 records x 50 fields with the filter on, beside the filter
 // alone as the floor.
 #include "core/editing/record_filter.h"
+#include "core/handheld/user_data.h"
 #include "core/model/database.h"
 #include "core/model/limits.h"
-#include "gui/dialogs/properties_form.h"
 #include "core/platform/prompter.h"
-#include "core/handheld/user_data.h"
+#include "gui/dialogs/properties_form.h"
 
 #include <QApplication>
 #include <QBuffer>

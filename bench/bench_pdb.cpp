@@ -51,8 +51,9 @@ struct Fixture
             database.setFieldName(field, "Field " + QByteArray::number(field));
         for (int record = 1; record <= MaxRecords; ++record) {
             for (int field = 1; field <= MaxFields; ++field) {
-                database.setCell(field, record,
-                                 "value " + QByteArray::number(record * 100 + field).rightJustified(14, '0'));
+                database.setCell(
+                    field, record,
+                    "value " + QByteArray::number(record * 100 + field).rightJustified(14, '0'));
             }
         }
         database.setName("Large");

@@ -3,9 +3,9 @@
 // The page layout of the largest database with the printer font measure, beside one pass over
 // the cell bytes.
 #include "core/editing/print_layout.h"
-#include "gui/print/print_renderer.h"
 #include "core/model/limits.h"
 #include "core/model/regional.h"
+#include "gui/print/print_renderer.h"
 
 #include <benchmark/benchmark.h>
 

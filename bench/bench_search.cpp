@@ -26,7 +26,8 @@ const Database &largeDatabase()
         Database db;
         db.setShape(MaxFields, MaxRecords);
         for (int k = 1; k <= MaxFields; ++k) {
-            db.setFieldName(k, k == MaxFields ? QByteArray("Total &") : "Field #1." + QByteArray::number(k % 10));
+            db.setFieldName(k, k == MaxFields ? QByteArray("Total &")
+                                              : "Field #1." + QByteArray::number(k % 10));
             for (int r = 1; r <= MaxRecords; ++r)
                 db.setCell(k, r, QByteArray::number((r * 37 + k * 11) % 10000) + ".25");
         }

@@ -8,14 +8,14 @@
 #include "core/model/pdb_reader.h"
 #include "core/model/pdb_writer.h"
 #include "core/platform/prompter.h"
-#include "gui/grid/database_document.h"
-#include "gui/dialogs/file_dialogs.h"
-#include "gui/window/main_form.h"
 #include "core/platform/user_list.h"
+#include "gui/dialogs/file_dialogs.h"
+#include "gui/grid/database_document.h"
+#include "gui/window/main_form.h"
 
 #include <QApplication>
-#include <QTableView>
 #include <QStandardPaths>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -148,8 +148,9 @@ void BM_PaintGrid(benchmark::State &state)
         for (int field = 1; field <= 10; ++field) {
             database.setFieldName(field, "Field" + QByteArray::number(field));
             for (int record = 1; record <= 100; ++record)
-                database.setCell(field, record, oneHugeCell ? QByteArray("short text")
-                                                            : QByteArray(MaxValueBytes, 'w'));
+                database.setCell(field, record,
+                                 oneHugeCell ? QByteArray("short text")
+                                             : QByteArray(MaxValueBytes, 'w'));
         }
         if (oneHugeCell)
             database.setCell(2, 3, QByteArray(5 * 1024 * 1024, 'w'));

@@ -33,7 +33,8 @@ Database sortDatabase()
     for (int r = 1; r <= MaxRecords; ++r) {
         database.setCell(1, r, currentRegional().numberText(random.bounded(1000000) / 100.0L));
         database.setCell(2, r, currentRegional().dateText(first.addDays(random.bounded(12000))));
-        database.setCell(3, r, currentRegional().timeText(QTime(0, 0).addSecs(random.bounded(86400))));
+        database.setCell(3, r,
+                         currentRegional().timeText(QTime(0, 0).addSecs(random.bounded(86400))));
         for (int k = 4; k <= Fields; ++k)
             database.setCell(k, r, "text " + QByteArray::number(random.bounded(1000)));
     }

@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (users.size() > 255)
         __builtin_trap();
     for (const kribed::UserEntry &user : users) {
-        if (user.name.size() > kribed::MaxUserTextLength || user.folder.size() > kribed::MaxUserTextLength)
+        if (user.name.size() > kribed::MaxUserTextLength
+            || user.folder.size() > kribed::MaxUserTextLength)
             __builtin_trap();
     }
     return 0;

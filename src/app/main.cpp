@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
-#include "gui/dialogs/bank_form.h"
-#include "gui/dialogs/find_form.h"
-#include "gui/dialogs/datei_form.h"
-#include "gui/dialogs/properties_form.h"
-#include "gui/dialogs/help_form.h"
+#include "core/handheld/user_data.h"
 #include "gui/dialogs/about_form.h"
+#include "gui/dialogs/bank_form.h"
+#include "gui/dialogs/datei_form.h"
 #include "gui/dialogs/file_dialogs.h"
+#include "gui/dialogs/find_form.h"
+#include "gui/dialogs/help_form.h"
+#include "gui/dialogs/message_box_prompter.h"
+#include "gui/dialogs/properties_form.h"
 #include "gui/window/main_form.h"
 #include "gui/window/tool_icons.h"
-#include "gui/dialogs/message_box_prompter.h"
-#include "core/handheld/user_data.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -11,16 +11,11 @@ namespace {
 QString answerName(Answer answer)
 {
     switch (answer) {
-    case Answer::Ok:
-        return QStringLiteral("OK");
-    case Answer::Cancel:
-        return QStringLiteral("Cancel");
-    case Answer::Yes:
-        return QStringLiteral("Yes");
-    case Answer::No:
-        return QStringLiteral("No");
-    case Answer::Retry:
-        return QStringLiteral("Retry");
+    case Answer::Ok: return QStringLiteral("OK");
+    case Answer::Cancel: return QStringLiteral("Cancel");
+    case Answer::Yes: return QStringLiteral("Yes");
+    case Answer::No: return QStringLiteral("No");
+    case Answer::Retry: return QStringLiteral("Retry");
     }
     return QString();
 }
@@ -37,13 +32,10 @@ Answer CliPrompter::goOnAnswer(Buttons buttons)
 {
     switch (buttons) {
     case Buttons::Ok:
-    case Buttons::OkCancel:
-        return Answer::Ok;
+    case Buttons::OkCancel: return Answer::Ok;
     case Buttons::YesNo:
-    case Buttons::YesNoCancel:
-        return Answer::Yes;
-    case Buttons::RetryCancel:
-        return Answer::Retry;
+    case Buttons::YesNoCancel: return Answer::Yes;
+    case Buttons::RetryCancel: return Answer::Retry;
     }
     return Answer::Ok;
 }
@@ -51,14 +43,11 @@ Answer CliPrompter::goOnAnswer(Buttons buttons)
 Answer CliPrompter::stopAnswer(Buttons buttons)
 {
     switch (buttons) {
-    case Buttons::Ok:
-        return Answer::Ok;
+    case Buttons::Ok: return Answer::Ok;
     case Buttons::OkCancel:
     case Buttons::YesNoCancel:
-    case Buttons::RetryCancel:
-        return Answer::Cancel;
-    case Buttons::YesNo:
-        return Answer::No;
+    case Buttons::RetryCancel: return Answer::Cancel;
+    case Buttons::YesNo: return Answer::No;
     }
     return Answer::Cancel;
 }

@@ -22,7 +22,8 @@ constexpr int CurrentColumn = 1;
 
 // Writes the database as the editor's Save (its own file) or Save as (the target) does, and tells
 // which file was written.
-ExitStatus saveAndReport(CliContext &context, Database &database, SaveMode mode, const QString &target)
+ExitStatus saveAndReport(CliContext &context, Database &database, SaveMode mode,
+                         const QString &target)
 {
     if (!saveDatabase(database, mode, target, CurrentColumn, context.prompter))
         return ExitFailure;
@@ -34,7 +35,8 @@ ExitStatus saveAndReport(CliContext &context, Database &database, SaveMode mode,
 // path becomes the file's.
 ExitStatus saveAs(CliContext &context, Database &database, const QString &path)
 {
-    return saveAndReport(context, database, SaveMode::ChosenName, QFileInfo(path).absoluteFilePath());
+    return saveAndReport(context, database, SaveMode::ChosenName,
+                         QFileInfo(path).absoluteFilePath());
 }
 
 ExitStatus statusOf(ExchangeResult result)

@@ -8,8 +8,8 @@ namespace kribed {
 
 struct CliContext;
 
-ExitStatus
-newCommand(CliContext &context); // new OUT.pdb [--name --fields --records --type --width]
+ExitStatus newCommand(
+    CliContext &context); // new OUT.pdb [--name --fields --records --type --width]
 ExitStatus importCommand(CliContext &context); // import IN.txt OUT.pdb [--type]
 ExitStatus exportCommand(CliContext &context); // export IN.pdb OUT.txt [--type]
 ExitStatus appendCommand(CliContext &context); // append DB.pdb IN.txt [--type]

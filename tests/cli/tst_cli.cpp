@@ -396,7 +396,7 @@ void TestCli::dumpDecodesWithCodePage()
     QFETCH(QString, expected);
     const QByteArray cafe = "Caf\xe9";
     const QString path = writeTestFile(QStringLiteral("Coded.pdb"),
-                               PdbBuilder().name(cafe).field(cafe).record({cafe}).build());
+                                       PdbBuilder().name(cafe).field(cafe).record({cafe}).build());
     const QJsonObject dump = dumpJson(path, options);
     QCOMPARE(dump.value(u"name"_s).toString(), expected);
     QCOMPARE(dump.value(u"fields"_s).toArray().at(0).toObject().value(u"name"_s).toString(),
@@ -495,7 +495,7 @@ void TestCli::resaveKeepsContent()
 void TestCli::resaveToMissingFolderFails()
 {
     const CliRun run = runCli({QStringLiteral("resave"), pathOf(QStringLiteral("Stock.pdb")),
-                            pathOf(QStringLiteral("missing/Out.pdb"))});
+                               pathOf(QStringLiteral("missing/Out.pdb"))});
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.contains(QStringLiteral("There was an error in saving the file.")),
              qPrintable(run.err));
@@ -637,7 +637,7 @@ void TestCli::importText()
 void TestCli::importTellsOfCutValues()
 {
     const QString in = writeTestFile(QStringLiteral("long.csv"),
-                             "Name,Note\r\nAnn," + QByteArray(5000, 'x') + "\r\n");
+                                     "Name,Note\r\nAnn," + QByteArray(5000, 'x') + "\r\n");
     const QString out = pathOf(QStringLiteral("Long.pdb"));
     const CliRun run = runCli({QStringLiteral("import"), in, out});
     QCOMPARE(run.exitCode, 0);
@@ -681,7 +681,7 @@ void TestCli::exportText()
     QFETCH(QByteArray, text);
     const QString out = writeTestFile(QStringLiteral("out.csv"), QByteArrayLiteral("older text"));
     const CliRun run = runCli({QStringLiteral("export"), pathOf(QStringLiteral("Stock.pdb")), out,
-                            QStringLiteral("--type"), type});
+                               QStringLiteral("--type"), type});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(readAll(out), text);
     QCOMPARE(readAll(pathOf(backup)), QByteArrayLiteral("older text"));
@@ -740,7 +740,7 @@ void TestCli::appendText()
 void TestCli::exportToMissingFolderFails()
 {
     const CliRun run = runCli({QStringLiteral("export"), pathOf(QStringLiteral("Stock.pdb")),
-                            pathOf(QStringLiteral("missing/out.csv"))});
+                               pathOf(QStringLiteral("missing/out.csv"))});
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.contains(QStringLiteral("Error: There was an error in saving the file.")),
              qPrintable(run.err));

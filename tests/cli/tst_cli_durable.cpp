@@ -4,8 +4,8 @@
 // kribed-cli's writing commands under failing calls (the fault shim put in front of the tool),
 // kills, links and a full disk: a failure is exit status 1 without a "Wrote" line, and the files
 // are never lost.
-#include "durability.h"
 #include "core/platform/safe_file.h"
+#include "durability.h"
 #include "pdb_builder.h"
 
 #include <QDir>
@@ -63,15 +63,20 @@ struct Command
 Command commandNamed(const QString &name)
 {
     if (name == QLatin1String("resave"))
-        return {name, {name, QStringLiteral("Stock.pdb"), QStringLiteral("Copy.pdb")},
-                QStringLiteral("Copy.pdb"), QString()};
-    if (name == QLatin1String("append"))
         return {name,
-                {QStringLiteral("--yes"), name, QStringLiteral("Stock.pdb"),
-                 QStringLiteral("add.CSV")},
-                QStringLiteral("Stock.pdb"), QStringLiteral("Stock.pd_")};
-    return {name, {name, QStringLiteral("Stock.pdb"), QStringLiteral("out.CSV")},
-            QStringLiteral("out.CSV"), QStringLiteral("out.CS_")};
+                {name, QStringLiteral("Stock.pdb"), QStringLiteral("Copy.pdb")},
+                QStringLiteral("Copy.pdb"),
+                QString()};
+    if (name == QLatin1String("append"))
+        return {
+            name,
+            {QStringLiteral("--yes"), name, QStringLiteral("Stock.pdb"), QStringLiteral("add.CSV")},
+            QStringLiteral("Stock.pdb"),
+            QStringLiteral("Stock.pd_")};
+    return {name,
+            {name, QStringLiteral("Stock.pdb"), QStringLiteral("out.CSV")},
+            QStringLiteral("out.CSV"),
+            QStringLiteral("out.CS_")};
 }
 
 // A saved database carries the time of its save in the header; the rest must match.
@@ -105,7 +110,7 @@ private:
     QString pathOf(const QString &name) const { return folder() + u'/' + name; }
     void setUp(int records = 2000);
     CliRun runCli(const QStringList &arguments, const QProcessEnvironment &environment,
-               qint64 killAfterMicros = -1);
+                  qint64 killAfterMicros = -1);
 
     std::unique_ptr<QTemporaryDir> mDir;
 };
@@ -129,7 +134,7 @@ void TestCliDurable::setUp(int records)
 }
 
 CliRun TestCliDurable::runCli(const QStringList &arguments, const QProcessEnvironment &environment,
-                           qint64 killAfterMicros)
+                              qint64 killAfterMicros)
 {
     QProcess process;
     process.setWorkingDirectory(folder());
@@ -256,9 +261,9 @@ void TestCliDurable::killedCommandsLeaveWholeFiles()
                  qPrintable(where + cli.target + QStringLiteral(" is incomplete")));
         QVERIFY2(backup == "file:" + previousBackup || backup == "file:" + previousTarget,
                  qPrintable(where + cli.backup + QStringLiteral(" is incomplete")));
-        QStringList expected{QStringLiteral("Copy.pdb"), QStringLiteral("Stock.pd_"),
+        QStringList expected{QStringLiteral("Copy.pdb"),  QStringLiteral("Stock.pd_"),
                              QStringLiteral("Stock.pdb"), QStringLiteral("add.CSV"),
-                             QStringLiteral("out.CSV"), QStringLiteral("out.CS_")};
+                             QStringLiteral("out.CSV"),   QStringLiteral("out.CS_")};
         expected.sort();
         const QStringList names = state.keys();
         for (const QString &name : names) {
@@ -326,7 +331,7 @@ void TestCliDurable::exportOntoAFullDisk()
     QFETCH(int, textPages);
     setUp(records);
     QCOMPARE(runCli(commandNamed(QStringLiteral("export")).arguments,
-                 QProcessEnvironment::systemEnvironment())
+                    QProcessEnvironment::systemEnvironment())
                  .exitCode,
              0);
     constexpr qint64 Page = 4096;

@@ -29,9 +29,9 @@ bool writeBytes(const QString &path, const QByteArray &bytes);
 // One operation under test: sets up the folder, then runs and says whether it succeeded.
 struct SaveCase
 {
-    QString folder;                        // the calls below it count
-    std::function<void()> setUp;           // the files before the operation
-    std::function<bool()> run;             // true when the operation reported success
+    QString folder;              // the calls below it count
+    std::function<void()> setUp; // the files before the operation
+    std::function<bool()> run;   // true when the operation reported success
     // Called after each run; a non-empty answer is a fault (a wrong message, a changed model).
     std::function<QString(bool succeeded)> afterRun;
 };

@@ -51,7 +51,10 @@ public:
         kribed_fault_arm(QFile::encodeName(QDir(folder).canonicalPath()).constData(), int(kind),
                          nth, error);
     }
-    explicit FaultScope(const QString &folder) : FaultScope(folder, CallKind::Write, 0, 0) {}
+    explicit FaultScope(const QString &folder)
+        : FaultScope(folder, CallKind::Write, 0, 0)
+    {
+    }
     ~FaultScope() { kribed_fault_disarm(); }
     FaultScope(const FaultScope &) = delete;
     FaultScope &operator=(const FaultScope &) = delete;

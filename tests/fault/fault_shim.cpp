@@ -48,8 +48,7 @@ char gCountsFile[PATH_MAX];
 char gLog[1 << 16];
 size_t gLogLength = 0;
 
-template <typename Function>
-Function next(const char *name)
+template<typename Function> Function next(const char *name)
 {
     return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
 }
@@ -80,7 +79,7 @@ bool pathOf(int folder, const char *name, char *out)
         return false;
     base[length] = '\0';
     const int length2 = name && name[0] != '\0' ? std::snprintf(out, PATH_MAX, "%s/%s", base, name)
-                                                 : std::snprintf(out, PATH_MAX, "%s", base);
+                                                : std::snprintf(out, PATH_MAX, "%s", base);
     return length2 >= 0 && length2 < PATH_MAX;
 }
 
@@ -181,13 +180,13 @@ __attribute__((constructor)) void readEnvironment()
 
 } // namespace
 
-#define FAIL_WITH(decision)                                                                        \
-    do {                                                                                           \
-        const int error_ = (decision);                                                             \
-        if (error_ != 0) {                                                                         \
-            errno = error_;                                                                        \
-            return -1;                                                                             \
-        }                                                                                          \
+#define FAIL_WITH(decision) \
+    do { \
+        const int error_ = (decision); \
+        if (error_ != 0) { \
+            errno = error_; \
+            return -1; \
+        } \
     } while (false)
 
 extern "C" {
@@ -337,8 +336,7 @@ int renameat(int fromFolder, const char *from, int toFolder, const char *to)
 
 int renameat2(int fromFolder, const char *from, int toFolder, const char *to, unsigned flags)
 {
-    static auto real =
-        next<int (*)(int, const char *, int, const char *, unsigned)>("renameat2");
+    static auto real = next<int (*)(int, const char *, int, const char *, unsigned)>("renameat2");
     FAIL_WITH(decideAt2(Rename, fromFolder, from, toFolder, to));
     return real(fromFolder, from, toFolder, to, flags);
 }

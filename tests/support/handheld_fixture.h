@@ -36,7 +36,7 @@ inline QByteArray recordBytes(const FixtureUser &user, char tail = '\0')
 
 // A users.dat of the given count; between records `gap` and the marker 0x01 0x80.
 inline QByteArray usersDatBytes(int count, const QList<FixtureUser> &users,
-                           const QByteArray &gap = QByteArray("\x00\x02", 2))
+                                const QByteArray &gap = QByteArray("\x00\x02", 2))
 {
     QByteArray bytes(1, char(count));
     bytes.append(QByteArray(12, '\x55'));

@@ -45,17 +45,61 @@ PdbBuilder::PdbBuilder(Layout layout)
 {
 }
 
-PdbBuilder &PdbBuilder::name(const QByteArray &name) { mName = name; return *this; }
-PdbBuilder &PdbBuilder::type(const QByteArray &type) { mType = type; return *this; }
-PdbBuilder &PdbBuilder::creator(const QByteArray &creator) { mCreator = creator; return *this; }
-PdbBuilder &PdbBuilder::dates(quint32 seconds) { mDates = seconds; return *this; }
-PdbBuilder &PdbBuilder::claimRecordCount(int count) { mClaimedRecords = count; return *this; }
-PdbBuilder &PdbBuilder::claimFieldCount(int count) { mClaimedFields = count; return *this; }
-PdbBuilder &PdbBuilder::cutBlock(int size) { mBlockCut = size; return *this; }
-PdbBuilder &PdbBuilder::rawPopupArea(const QByteArray &area) { mRawPopupArea = area; return *this; }
-PdbBuilder &PdbBuilder::extras(const QByteArray &extras) { mExtras = extras; return *this; }
-PdbBuilder &PdbBuilder::noEndMarker() { mEndMarker = false; return *this; }
-PdbBuilder &PdbBuilder::rawRecord(const QByteArray &bytes) { mRecords.append(bytes); return *this; }
+PdbBuilder &PdbBuilder::name(const QByteArray &name)
+{
+    mName = name;
+    return *this;
+}
+PdbBuilder &PdbBuilder::type(const QByteArray &type)
+{
+    mType = type;
+    return *this;
+}
+PdbBuilder &PdbBuilder::creator(const QByteArray &creator)
+{
+    mCreator = creator;
+    return *this;
+}
+PdbBuilder &PdbBuilder::dates(quint32 seconds)
+{
+    mDates = seconds;
+    return *this;
+}
+PdbBuilder &PdbBuilder::claimRecordCount(int count)
+{
+    mClaimedRecords = count;
+    return *this;
+}
+PdbBuilder &PdbBuilder::claimFieldCount(int count)
+{
+    mClaimedFields = count;
+    return *this;
+}
+PdbBuilder &PdbBuilder::cutBlock(int size)
+{
+    mBlockCut = size;
+    return *this;
+}
+PdbBuilder &PdbBuilder::rawPopupArea(const QByteArray &area)
+{
+    mRawPopupArea = area;
+    return *this;
+}
+PdbBuilder &PdbBuilder::extras(const QByteArray &extras)
+{
+    mExtras = extras;
+    return *this;
+}
+PdbBuilder &PdbBuilder::noEndMarker()
+{
+    mEndMarker = false;
+    return *this;
+}
+PdbBuilder &PdbBuilder::rawRecord(const QByteArray &bytes)
+{
+    mRecords.append(bytes);
+    return *this;
+}
 
 PdbBuilder &PdbBuilder::claimAppInfoOffset(quint32 offset)
 {

@@ -33,32 +33,32 @@ public:
     explicit PdbBuilder(Layout layout = Layout::KriboPro);
 
     // Header ------------------------------------------------------------------------------
-    PdbBuilder &name(const QByteArray &name);            // up to 32 bytes; default "Test"
-    PdbBuilder &type(const QByteArray &type);            // 4 bytes; default by the layout
-    PdbBuilder &creator(const QByteArray &creator);      // 4 bytes; default "Krbo"
-    PdbBuilder &dates(quint32 seconds);                  // creation and modification date
-    PdbBuilder &claimRecordCount(int count);             // the header's n, whatever was added
+    PdbBuilder &name(const QByteArray &name);       // up to 32 bytes; default "Test"
+    PdbBuilder &type(const QByteArray &type);       // 4 bytes; default by the layout
+    PdbBuilder &creator(const QByteArray &creator); // 4 bytes; default "Krbo"
+    PdbBuilder &dates(quint32 seconds);             // creation and modification date
+    PdbBuilder &claimRecordCount(int count);        // the header's n, whatever was added
     PdbBuilder &claimAppInfoOffset(quint32 offset);
     PdbBuilder &claimRecordOffset(int index, quint32 offset); // record list entry `index` (0-based)
 
     // Application-info block (offsets are those of the chosen layout) -----------------------
     // Appends a field: its name slot, type code and width.
     PdbBuilder &field(const QByteArray &name, quint16 typeCode = 0x0001, quint16 widthUnits = 90);
-    PdbBuilder &claimFieldCount(int count);              // the block's m, whatever was added
-    PdbBuilder &blockWord(int offset, quint16 value);    // any 16-bit word of the block
+    PdbBuilder &claimFieldCount(int count);           // the block's m, whatever was added
+    PdbBuilder &blockWord(int offset, quint16 value); // any 16-bit word of the block
     PdbBuilder &blockBytes(int offset, const QByteArray &bytes);
-    PdbBuilder &cutBlock(int size);                      // the file ends after `size` block bytes
+    PdbBuilder &cutBlock(int size); // the file ends after `size` block bytes
 
     // The data after the block --------------------------------------------------------------
     PdbBuilder &popup(int field, const QList<QByteArray> &items); // header "popup?" and items
-    PdbBuilder &rawPopupArea(const QByteArray &area);    // replaces the generated area
+    PdbBuilder &rawPopupArea(const QByteArray &area);             // replaces the generated area
     PdbBuilder &extras(const QByteArray &extras);
     PdbBuilder &noEndMarker();
 
     // Records --------------------------------------------------------------------------------
     // Values in field order; Kribo pro writes the length words (size + 1) before the texts.
     PdbBuilder &record(const QList<QByteArray> &values);
-    PdbBuilder &rawRecord(const QByteArray &bytes);      // the record's bytes as they are
+    PdbBuilder &rawRecord(const QByteArray &bytes); // the record's bytes as they are
 
     QByteArray build() const;
 

@@ -27,7 +27,8 @@ Answer ScriptedPrompter::ask(const Message &message)
 {
     mShown.append(message);
     if (mExpected.isEmpty()) {
-        mFailures << QStringLiteral("unexpected message: [%1] %2").arg(message.caption, message.text);
+        mFailures
+            << QStringLiteral("unexpected message: [%1] %2").arg(message.caption, message.text);
         return message.buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
     }
     const Expected expected = mExpected.takeFirst();

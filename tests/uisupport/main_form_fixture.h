@@ -2,10 +2,10 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
+#include "core/platform/user_list.h"
+#include "gui/window/main_form.h"
 #include "scripted_file_dialogs.h"
 #include "scripted_prompter.h"
-#include "gui/window/main_form.h"
-#include "core/platform/user_list.h"
 
 #include <QByteArray>
 #include <QString>

@@ -52,7 +52,8 @@ std::optional<ScriptedFileDialogs::Expected> ScriptedFileDialogs::next(Kind kind
         return std::nullopt;
     }
     const Expected expected = mExpected.takeFirst();
-    if (expected.kind != kind || (kind != Kind::Font && kind != Kind::Print && expected.title != title)) {
+    if (expected.kind != kind
+        || (kind != Kind::Font && kind != Kind::Print && expected.title != title)) {
         mFailures << QStringLiteral("expected %1 dialog \"%2\", got %3 dialog \"%4\"")
                          .arg(KindName(expected.kind), expected.title, KindName(kind), title);
         return std::nullopt;
@@ -99,7 +100,8 @@ QString ScriptedFileDialogs::failures() const
 {
     QStringList all = mFailures;
     for (const Expected &missing : mExpected)
-        all << QStringLiteral("%1 dialog never shown: \"%2\"").arg(KindName(missing.kind), missing.title);
+        all << QStringLiteral("%1 dialog never shown: \"%2\"")
+                   .arg(KindName(missing.kind), missing.title);
     return all.join(u'\n');
 }
 

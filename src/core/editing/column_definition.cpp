@@ -24,7 +24,6 @@ void moveColumnDefinition(Database &database, int from, int to, AutoWidths &auto
     database.setFieldType(to, movedType);
     database.popupList(to) = std::move(movedList);
     autoWidths.moveSlot(from, to);
-
 }
 
 EditResult moveColumn(Database &database, int from, int to, AutoWidths &autoWidths)

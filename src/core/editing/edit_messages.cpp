@@ -16,7 +16,7 @@ bool confirmOperation(Prompter &prompter, bool expertMode, const QString &questi
     if (expertMode)
         return true;
     return prompter.ask({QStringLiteral("Confirm"), question, Icon::Question, Buttons::YesNo})
-        == Answer::Yes;
+           == Answer::Yes;
 }
 
 } // namespace kribed

@@ -10,13 +10,13 @@ namespace kribed {
 // Record and field numbers count from 1; 0 means "none".
 struct EditResult
 {
-    bool applied = false;    // false: refused or declined, nothing changed (not even the flag)
-    int insertedRecord = 0;  // a new row at this place; the rows from here on moved down
-    int removedRecord = 0;   // the row that was here is gone; the rows below moved up
-    int insertedField = 0;   // a new column at this place; the columns from here on moved right
-    int removedField = 0;    // the column that was here is gone; the columns after moved left
-    int changedRecord = 0;   // cells of this row changed in place
-    int currentRecord = 0;   // the current cell afterwards; 0 where it stays as it was
+    bool applied = false;   // false: refused or declined, nothing changed (not even the flag)
+    int insertedRecord = 0; // a new row at this place; the rows from here on moved down
+    int removedRecord = 0;  // the row that was here is gone; the rows below moved up
+    int insertedField = 0;  // a new column at this place; the columns from here on moved right
+    int removedField = 0;   // the column that was here is gone; the columns after moved left
+    int changedRecord = 0;  // cells of this row changed in place
+    int currentRecord = 0;  // the current cell afterwards; 0 where it stays as it was
     int currentField = 0;
 };
 
@@ -35,7 +35,8 @@ inline EditResult rowChangedInPlace(int record, int currentField)
 // Runs the moment an operation changes the database's shape, after its questions and limits: the
 // grid wraps `change` in its begin and end signals for what `planned` names (insertedRecord,
 // removedRecord, insertedField or removedField). Without one the change simply runs.
-using ShapeAnnouncer = std::function<void(const EditResult &planned, const std::function<void()> &change)>;
+using ShapeAnnouncer =
+    std::function<void(const EditResult &planned, const std::function<void()> &change)>;
 
 // Runs `change` through the announcer, or directly when there is none.
 inline void announce(const ShapeAnnouncer &announcer, const EditResult &planned,

@@ -13,8 +13,7 @@ bool findMatches(QByteArrayView cellText, QByteArrayView foldedSearch, bool must
 }
 
 std::optional<GridCell> searchNext(const Database &database, FindState &state,
-                                   const FindSettings &settings, int currentRow,
-                                   Prompter &prompter)
+                                   const FindSettings &settings, int currentRow, Prompter &prompter)
 {
     const int lastRow = database.recordCount();
     const int lastColumn = database.fieldCount();

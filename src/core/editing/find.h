@@ -18,8 +18,8 @@ struct FindSettings
 {
     QByteArray text;
     int field = 0;
-    bool mustBegin = false;  // "Field must begin with String"
-    bool fromStart = false;  // "Find from the start"
+    bool mustBegin = false; // "Field must begin with String"
+    bool fromStart = false; // "Find from the start"
 };
 
 // The search position kept for the whole run. While findActive is set, the next search goes on

@@ -34,8 +34,8 @@ QString numberStatistics(const Database &database, int field)
     }
     QString text = QStringLiteral("Total: ") + QString::fromLatin1(regional.numberText(total));
     if (count > 0) {
-        text += QStringLiteral("\nAverage: ")
-            + QString::fromLatin1(regional.numberText(total / count));
+        text +=
+            QStringLiteral("\nAverage: ") + QString::fromLatin1(regional.numberText(total / count));
     }
     return text;
 }
@@ -74,7 +74,7 @@ QString headerHintText(const Database &database, int field)
     if (field == 0)
         return recordCountHintText(database);
     return typePart(database, field) + QStringLiteral("\nWidth: ")
-        + QString::number(database.widthUnits(field));
+           + QString::number(database.widthUnits(field));
 }
 
 } // namespace kribed

@@ -66,15 +66,12 @@ qint64 saturatedSum(qint64 value, qint64 amount)
 QByteArray newRecordValue(const Database &database, int field, const QDateTime &now)
 {
     switch (database.fieldType(field)) {
-    case CreationDateType:
-        return currentRegional().dateText(now.date());
-    case CreationTimeType:
-        return currentRegional().timeText(now.time());
+    case CreationDateType: return currentRegional().dateText(now.date());
+    case CreationTimeType: return currentRegional().timeText(now.time());
     case AutoIncrementIntegerType:
         return QByteArray::number(
             saturatedSum(largestInteger(database, field), database.incrementAmount()));
-    default:
-        return QByteArray();
+    default: return QByteArray();
     }
 }
 

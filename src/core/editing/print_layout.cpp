@@ -32,19 +32,19 @@ public:
     // firstRow. Returns the first row not printed.
     int layout(PrintPage &page, int firstRow, int firstColumn)
     {
-        const QString number = QString::number(page.rowBlock) + u'.' + QString::number(page.columnBlock);
+        const QString number =
+            QString::number(page.rowBlock) + u'.' + QString::number(page.columnBlock);
         page.jobTitle = QStringLiteral("Kribed - Page ") + number;
         page.label = QStringLiteral("Page ") + number;
-        page.items.append({print::LeftMargin, print::HeadingY, headingFont(),
-                           text(mDatabase.name())});
+        page.items.append(
+            {print::LeftMargin, print::HeadingY, headingFont(), text(mDatabase.name())});
         page.items.append({print::LabelX, print::HeadingY, headingFont(), page.label});
 
         const int lastColumn = lastColumnFrom(firstColumn);
         page.firstColumn = firstColumn;
         page.lastColumn = lastColumn;
-        addLine(page, print::FieldNameY, firstColumn, lastColumn, [&](int k) {
-            return text(mDatabase.fieldName(k));
-        });
+        addLine(page, print::FieldNameY, firstColumn, lastColumn,
+                [&](int k) { return text(mDatabase.fieldName(k)); });
 
         const int records = mDatabase.recordCount();
         const int lowestY = mSetup.printableHeight - print::BottomReserve;
@@ -53,9 +53,8 @@ public:
         do {
             if (!mDatabase.isHidden(r)) {
                 page.items.append({print::LeftMargin, y, mRecordFont, recordNumberText(r)});
-                addLine(page, y, firstColumn, lastColumn, [&](int k) {
-                    return text(mDatabase.cell(k, r));
-                });
+                addLine(page, y, firstColumn, lastColumn,
+                        [&](int k) { return text(mDatabase.cell(k, r)); });
             }
             ++r;
             // Hidden rows get no line; the end of the table counts as hidden, so the footer
@@ -89,14 +88,18 @@ private:
     {
         int last = first;
         int used = mNumberWidth + print::LeftMargin + columnWidth(first);
-        while (last < mDatabase.fieldCount() && used + columnWidth(last + 1) < mSetup.printableWidth) {
+        while (last < mDatabase.fieldCount()
+               && used + columnWidth(last + 1) < mSetup.printableWidth) {
             ++last;
             used += columnWidth(last);
         }
         return last;
     }
 
-    int columnWidth(int column) const { return printColumnWidth(mDatabase, column, mSetup, mMeasure); }
+    int columnWidth(int column) const
+    {
+        return printColumnWidth(mDatabase, column, mSetup, mMeasure);
+    }
 
     template<typename TextOf>
     void addLine(PrintPage &page, int y, int first, int last, TextOf textOf) const
@@ -104,7 +107,8 @@ private:
         int x = print::LeftMargin + mNumberWidth;
         for (int k = first; k <= last; ++k) {
             const int width = columnWidth(k);
-            page.items.append({x, y, mRecordFont, printCellText(textOf(k), width, mRecordFont, mMeasure)});
+            page.items.append(
+                {x, y, mRecordFont, printCellText(textOf(k), width, mRecordFont, mMeasure)});
             x += width;
         }
     }
@@ -144,7 +148,7 @@ PrintFont footerFont()
 QString printFooterText()
 {
     return QStringLiteral("Kribed PRO ") + QLatin1String(KRIBED_VERSION)
-        + QStringLiteral(" by Kribed PRO developers [https://kribed.example.org]");
+           + QStringLiteral(" by Kribed PRO developers [https://kribed.example.org]");
 }
 
 int printColumnWidth(const Database &database, int column, const PrintSetup &setup,

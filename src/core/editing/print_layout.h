@@ -42,7 +42,7 @@ struct PrintPage
     QString label;     // "Page 1.2"
     bool last = false; // the footer is on this page
     int firstRecord = 0;
-    int lastRecord = 0;     // the records this page's row block covers, hidden ones included
+    int lastRecord = 0; // the records this page's row block covers, hidden ones included
     int firstColumn = 0;
     int lastColumn = 0;
     QList<PrintItem> items;
@@ -51,8 +51,8 @@ struct PrintPage
 // What the printer and the display font give the layout.
 struct PrintSetup
 {
-    int printableWidth = 0;   // 0.1 mm
-    int printableHeight = 0;  // 0.1 mm
+    int printableWidth = 0;     // 0.1 mm
+    int printableHeight = 0;    // 0.1 mm
     int recordFontHeight = -28; // 0.1 mm; see recordFontHeight
 };
 

@@ -7,8 +7,8 @@
 
 namespace kribed {
 
-bool recordMatchesFilter(const Database &database, int record, QByteArrayView foldedText,
-                         int field, bool mustBeginWith)
+bool recordMatchesFilter(const Database &database, int record, QByteArrayView foldedText, int field,
+                         bool mustBeginWith)
 {
     // A filter field that names no existing field (a file's stored choice, or a column deleted
     // since) is taken as all fields rather than read beside the record.

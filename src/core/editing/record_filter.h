@@ -22,8 +22,8 @@ struct FilterOptions
 
 // Whether the record matches the filter text (already passed through foldAToZ) in the given
 // field, or in any field when field is 0 or names no existing field.
-bool recordMatchesFilter(const Database &database, int record, QByteArrayView foldedText,
-                         int field, bool mustBeginWith);
+bool recordMatchesFilter(const Database &database, int record, QByteArrayView foldedText, int field,
+                         bool mustBeginWith);
 
 // Sets the filter state, shows every record, and then, when on and the filter text is not empty,
 // hides the records the filter text, filter field and options leave out. Returns how many records

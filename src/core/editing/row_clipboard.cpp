@@ -10,8 +10,8 @@ namespace kribed {
 void RowClipboard::fill(const Database &database, int record)
 {
     for (int field = 1; field <= MaxFields; ++field) {
-        mSlots[field - 1] = field <= database.fieldCount() ? database.cell(field, record)
-                                                           : QByteArray();
+        mSlots[field - 1] =
+            field <= database.fieldCount() ? database.cell(field, record) : QByteArray();
     }
     mFilled = true;
 }

@@ -54,8 +54,8 @@ public:
 private:
     struct Token
     {
-        char field = 0;   // 'd', 'M' or 'y'; 0 for a separator
-        int width = 0;    // digits written: 1 = without a leading zero
+        char field = 0; // 'd', 'M' or 'y'; 0 for a separator
+        int width = 0;  // digits written: 1 = without a leading zero
         char literal = 0;
     };
 
@@ -235,7 +235,8 @@ void SortKeys::fill(Key &key, const Database &database, int column)
     const Regional &regional = currentRegional();
     key.textKeys.reserve(records);
     for (int r = 1; r <= records; ++r)
-        key.textKeys.push_back(regional.collator().sortKey(regional.toText(database.cell(column, r))));
+        key.textKeys.push_back(
+            regional.collator().sortKey(regional.toText(database.cell(column, r))));
 }
 
 int SortKeys::compare(int key, int a, int b) const

@@ -20,7 +20,8 @@ bool columnSum(Database &database, int column, int row)
     long double total = 0;
     bool found = false;
     for (int i = 1; i < row; ++i) {
-        if (const std::optional<long double> value = regional.readNumber(database.cell(column, i))) {
+        if (const std::optional<long double> value =
+                regional.readNumber(database.cell(column, i))) {
             total += *value;
             found = true;
         }
@@ -55,7 +56,9 @@ long double fieldFactor(QByteArrayView fieldName)
     const qsizetype hash = fieldName.indexOf('#');
     if (hash < 0)
         return 1;
-    QByteArray text = fieldName.sliced(hash + 1).first(qMin<qsizetype>(fieldName.size() - hash - 1, MaxFactorTextLength)).toByteArray();
+    QByteArray text = fieldName.sliced(hash + 1)
+                          .first(qMin<qsizetype>(fieldName.size() - hash - 1, MaxFactorTextLength))
+                          .toByteArray();
     for (char &c : text) {
         if (c >= 'a' && c <= 'z')
             c = char(c - 'a' + 'A');

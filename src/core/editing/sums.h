@@ -32,8 +32,8 @@ int singleSumField(const Database &database);
 struct RowSumState
 {
     bool rowSumMode = false;
-    QVector<long double> rowSumFactors;  // per data column 1..m at index k - 1
-    QVector<bool> sumField;              // columns left out of the products (their name has "&")
+    QVector<long double> rowSumFactors; // per data column 1..m at index k - 1
+    QVector<bool> sumField;             // columns left out of the products (their name has "&")
 };
 
 void rowSumOff(RowSumState &state);

@@ -66,8 +66,8 @@ std::optional<NewDatabaseShape> validateNewDatabase(const NewDatabaseChoices &ch
     if (!numbersPass)
         return std::nullopt;
     shape.typeIndex = choices.typeIndex >= 0 && choices.typeIndex < FieldTypeCount
-        ? choices.typeIndex
-        : StringType;
+                          ? choices.typeIndex
+                          : StringType;
     shape.filePath =
         QDir::current().absoluteFilePath(sanitizeFileName(choices.name) + QStringLiteral(".pdb"));
     return shape;

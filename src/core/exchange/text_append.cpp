@@ -2,10 +2,9 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/exchange/text_exchange.h"
 #include "core/exchange/text_reading.h"
-#include "core/platform/checked_file.h"
 #include "core/model/database.h"
+#include "core/platform/checked_file.h"
 #include "core/platform/prompter.h"
-
 
 namespace kribed {
 
@@ -23,8 +22,7 @@ QString fitQuestionText()
     return QStringLiteral("Some of the imported records do not fit and will be cut. Continue?");
 }
 
-ExchangeResult appendText(QIODevice &device, TextType type, Database &database,
-                          Prompter &prompter)
+ExchangeResult appendText(QIODevice &device, TextType type, Database &database, Prompter &prompter)
 {
     const char separator = separatorOf(type);
     const int fields = database.fieldCount();
@@ -36,7 +34,7 @@ ExchangeResult appendText(QIODevice &device, TextType type, Database &database,
                 return false;
             const qint64 free = AppendRowLimit - gridRows(database);
             return (shape.max + 1 <= fields && shape.lines <= free)
-                || askToGoOn(prompter, fitQuestionText());
+                   || askToGoOn(prompter, fitQuestionText());
         },
         check);
     if (checked != ExchangeResult::Done)

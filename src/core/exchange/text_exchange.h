@@ -33,8 +33,7 @@ ExchangeResult importTextFile(const QString &path, TextType type, Database &data
                               Prompter &prompter);
 // The device form fills records, names, types, widths and the reset values; name, path and
 // modification time stay as they were. The device must be open for reading and seekable.
-ExchangeResult importText(QIODevice &device, TextType type, Database &database,
-                          Prompter &prompter);
+ExchangeResult importText(QIODevice &device, TextType type, Database &database, Prompter &prompter);
 
 // Append ---------------------------------------------------------------------------------------
 // Adds every line of the text (the first one too) as a record at the end of the open database,
@@ -44,8 +43,7 @@ ExchangeResult importText(QIODevice &device, TextType type, Database &database,
 // (they stay). The caller makes the last row current.
 ExchangeResult appendTextFile(const QString &path, TextType type, Database &database,
                               Prompter &prompter);
-ExchangeResult appendText(QIODevice &device, TextType type, Database &database,
-                          Prompter &prompter);
+ExchangeResult appendText(QIODevice &device, TextType type, Database &database, Prompter &prompter);
 
 // The most grid rows (field names and records) an append fills up to.
 constexpr int AppendRowLimit = 9999;

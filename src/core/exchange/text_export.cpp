@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/exchange/text_exchange.h"
 #include "core/model/database.h"
-#include "core/platform/safe_file.h"
 #include "core/platform/prompter.h"
+#include "core/platform/safe_file.h"
 
 #include <QFileInfo>
 #include <QIODevice>

@@ -43,7 +43,7 @@ QString filterText(int entries)
     QString text;
     for (int i = 0; i < entries; ++i) {
         text += QLatin1String(TypeRows[i].filterEntry) + u'|' + QLatin1String(TypeRows[i].pattern)
-            + u'|';
+                + u'|';
     }
     return text;
 }
@@ -119,7 +119,10 @@ QString exportFilterText()
 
 // Line reading ----------------------------------------------------------------------------------
 
-LineReader::LineReader(LineHandler handler) : mHandler(std::move(handler)) {}
+LineReader::LineReader(LineHandler handler)
+    : mHandler(std::move(handler))
+{
+}
 
 void LineReader::feed(QByteArrayView bytes)
 {

@@ -67,8 +67,8 @@ private:
 
     LineHandler mHandler;
     QByteArray mLine;
-    bool mInLine = false;    // bytes of an unfinished line have been seen
-    bool mAfterCr = false;   // the previous byte ended a line with CR
+    bool mInLine = false;  // bytes of an unfinished line have been seen
+    bool mAfterCr = false; // the previous byte ended a line with CR
     bool mStopped = false;
 };
 
@@ -103,7 +103,10 @@ struct FormatCheck
 class FormatChecker
 {
 public:
-    explicit FormatChecker(char separator) : mSeparator(separator) {}
+    explicit FormatChecker(char separator)
+        : mSeparator(separator)
+    {
+    }
     void addLine(QByteArrayView line);
     const FormatCheck &result() const { return mResult; }
 
@@ -124,8 +127,8 @@ bool importAsksFormatQuestion(const FormatCheck &check);
 bool appendAsksFormatQuestion(const FormatCheck &check);
 
 // The texts every exchange command shares.
-QString openErrorText();     // "There was an error opening the file. ..."
-QString saveErrorText();     // "There was an error in saving the file. ..."
+QString openErrorText();      // "There was an error opening the file. ..."
+QString saveErrorText();      // "There was an error in saving the file. ..."
 QString formatQuestionText(); // "If there is an incorrect import format ...\nContinue?"
 
 } // namespace kribed

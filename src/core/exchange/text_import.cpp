@@ -3,9 +3,9 @@
 #include "core/exchange/new_database.h"
 #include "core/exchange/text_exchange.h"
 #include "core/exchange/text_reading.h"
-#include "core/platform/checked_file.h"
 #include "core/model/database.h"
 #include "core/model/regional.h"
+#include "core/platform/checked_file.h"
 #include "core/platform/prompter.h"
 
 #include <QDir>
@@ -74,8 +74,7 @@ void replaceDatabase(Database &database, ImportedTable &table)
 
 } // namespace
 
-ExchangeResult importText(QIODevice &device, TextType type, Database &database,
-                          Prompter &prompter)
+ExchangeResult importText(QIODevice &device, TextType type, Database &database, Prompter &prompter)
 {
     const char separator = separatorOf(type);
     FormatCheck check;

@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/exchange/text_reading.h"
 
-#include "core/platform/checked_file.h"
 #include "core/model/limits.h"
+#include "core/platform/checked_file.h"
 #include "core/platform/prompter.h"
 
 namespace kribed {
@@ -16,7 +16,7 @@ void showOpenError(Prompter &prompter)
 bool askToGoOn(Prompter &prompter, const QString &text)
 {
     return prompter.ask({QStringLiteral("Information"), text, Icon::Warning, Buttons::OkCancel})
-        == Answer::Ok;
+           == Answer::Ok;
 }
 
 bool openForReading(CheckedFile &file, Prompter &prompter)

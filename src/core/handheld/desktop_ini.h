@@ -21,7 +21,10 @@ class DesktopIni
 {
 public:
     DesktopIni() = default;
-    explicit DesktopIni(QByteArray bytes) : mBytes(std::move(bytes)) {}
+    explicit DesktopIni(QByteArray bytes)
+        : mBytes(std::move(bytes))
+    {
+    }
 
     // Reads the file; false (and no content) when it cannot be read whole.
     bool load(const QString &path);
@@ -50,8 +53,8 @@ private:
     };
     struct Lookup
     {
-        std::optional<Line> groupEnd;   // the group's header or last key line
-        std::optional<Entry> entry;     // the key's last line within the group
+        std::optional<Line> groupEnd; // the group's header or last key line
+        std::optional<Entry> entry;   // the key's last line within the group
     };
 
     Lookup find(const QString &group, const QString &key) const;

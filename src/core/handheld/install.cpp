@@ -46,7 +46,8 @@ bool writeInstallCopy(Database &database, const QString &installFolder,
         if (!saveDatabase(database, SaveMode::Copy, target, currentColumn, prompter))
             return false;
         if (!options.expertMode)
-            tellReady(QStringLiteral("The Database is saved and ready for synchronizing."), prompter);
+            tellReady(QStringLiteral("The Database is saved and ready for synchronizing."),
+                      prompter);
         return true;
     }
     if (!saveDatabase(database, SaveMode::Copy, target, currentColumn, prompter))
@@ -57,8 +58,8 @@ bool writeInstallCopy(Database &database, const QString &installFolder,
 }
 
 bool installDatabase(Database &database, const UserList &users, int userIndex,
-                     const InstallOptions &options, const AutoSizing &autoSizing,
-                     int currentColumn, Prompter &prompter)
+                     const InstallOptions &options, const AutoSizing &autoSizing, int currentColumn,
+                     Prompter &prompter)
 {
     const std::optional<QString> folder = users.prepareInstallFolder(userIndex, prompter);
     if (!folder)

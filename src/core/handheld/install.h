@@ -39,7 +39,7 @@ bool writeInstallCopy(Database &database, const QString &installFolder,
 // The whole Install command for the given user: the install folder and flag, the auto-width
 // question, the copy, and the automatic widths switched on again. True when the copy was written.
 bool installDatabase(Database &database, const UserList &users, int userIndex,
-                     const InstallOptions &options, const AutoSizing &autoSizing,
-                     int currentColumn, Prompter &prompter);
+                     const InstallOptions &options, const AutoSizing &autoSizing, int currentColumn,
+                     Prompter &prompter);
 
 } // namespace kribed

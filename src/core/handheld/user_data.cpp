@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/handheld/user_data.h"
 
-#include "core/model/regional.h"
 #include "core/handheld/desktop_ini.h"
+#include "core/model/regional.h"
 #include "core/platform/prompter.h"
 
 #include <QDir>
@@ -24,7 +24,11 @@ const QString ApplicationName = QStringLiteral("Pilot Desktop");
 class ByteCursor
 {
 public:
-    explicit ByteCursor(QIODevice &device) : mDevice(device), mSize(device.size()) {}
+    explicit ByteCursor(QIODevice &device)
+        : mDevice(device)
+        , mSize(device.size())
+    {
+    }
 
     std::optional<uchar> byteAt(qint64 pos)
     {
@@ -106,7 +110,11 @@ std::optional<qint64> skipToMarker(ByteCursor &cursor, qint64 pos)
 class IniRoot : public HandheldRoot
 {
 public:
-    explicit IniRoot(const QString &path) : mPath(path) { mLoaded = mIni.load(path); }
+    explicit IniRoot(const QString &path)
+        : mPath(path)
+    {
+        mLoaded = mIni.load(path);
+    }
 
     bool subkeyOpens(const QString &subkey) const override
     {
@@ -135,7 +143,10 @@ private:
 class RegistryRoot : public HandheldRoot
 {
 public:
-    explicit RegistryRoot(const QString &key) : mSettings(key, QSettings::NativeFormat) {}
+    explicit RegistryRoot(const QString &key)
+        : mSettings(key, QSettings::NativeFormat)
+    {
+    }
 
     bool subkeyOpens(const QString &subkey) const override
     {
@@ -169,8 +180,9 @@ private:
 
 QString desktopNotInstalledText()
 {
-    return QStringLiteral("The Desktop software for the Palm Computing(R) Platform is not correctly "
-                          "installed.\nNevertheless you can use Kribed without problems.");
+    return QStringLiteral(
+        "The Desktop software for the Palm Computing(R) Platform is not correctly "
+        "installed.\nNevertheless you can use Kribed without problems.");
 }
 
 // HandheldRegistry ------------------------------------------------------------------------------
@@ -245,7 +257,8 @@ void UserData::readRegistry(Prompter &prompter)
 {
     const std::unique_ptr<HandheldRoot> root = mRegistry.openRoot();
     if (!root) {
-        prompter.ask({QStringLiteral("Kribed"), desktopNotInstalledText(), Icon::Error, Buttons::Ok});
+        prompter.ask(
+            {QStringLiteral("Kribed"), desktopNotInstalledText(), Icon::Error, Buttons::Ok});
         return;
     }
 

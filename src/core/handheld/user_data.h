@@ -41,7 +41,10 @@ public:
     // The platform's own place.
     HandheldRegistry() = default;
     // INI files below the given folder, as "<folder>/<organisation>/Pilot Desktop.ini".
-    explicit HandheldRegistry(const QString &iniFolder) : mIniFolder(iniFolder) {}
+    explicit HandheldRegistry(const QString &iniFolder)
+        : mIniFolder(iniFolder)
+    {
+    }
 
     static QString primaryOrganisation() { return QStringLiteral("U.S. Robotics"); }
     static QString fallbackOrganisation() { return QStringLiteral("Palm Computing"); }

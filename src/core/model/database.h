@@ -80,7 +80,10 @@ public:
     // Field widths ----------------------------------------------------------------------------
     int columnWidth(int field) const { return mColumnWidths[field - 1]; }
     void setColumnWidth(int field, int pixels) { mColumnWidths[field - 1] = pixels; }
-    int widthUnits(int field) const { return kribed::pixelsToUnits(columnWidth(field), mWidthScale); }
+    int widthUnits(int field) const
+    {
+        return kribed::pixelsToUnits(columnWidth(field), mWidthScale);
+    }
     double widthScale() const { return mWidthScale; }
     void setWidthScale(double scale) { mWidthScale = scale; }
     int unitsToPixels(int units) const { return kribed::unitsToPixels(units, mWidthScale); }

@@ -74,19 +74,19 @@ bool isPopupType(int typeIndex)
 bool isDateType(int typeIndex)
 {
     return typeIndex == NormalDateType || typeIndex == CreationDateType
-        || typeIndex == ModificationDateType;
+           || typeIndex == ModificationDateType;
 }
 
 bool isTimeType(int typeIndex)
 {
     return typeIndex == NormalTimeType || typeIndex == CreationTimeType
-        || typeIndex == ModificationTimeType;
+           || typeIndex == ModificationTimeType;
 }
 
 bool isNumberType(int typeIndex)
 {
     return typeIndex == NormalIntegerType || typeIndex == AutoIncrementIntegerType
-        || typeIndex == FloatType;
+           || typeIndex == FloatType;
 }
 
 } // namespace kribed

@@ -12,7 +12,10 @@ constexpr qint64 SecondsPerDay = 86400;
 
 // The dates are plain wall-clock arithmetic, as the handheld keeps them: no time zone and no
 // daylight-saving step enters.
-QDate epochDate() { return QDate(1970, 1, 1); }
+QDate epochDate()
+{
+    return QDate(1970, 1, 1);
+}
 constexpr qint64 EpochSecondOfDay = 3600;
 
 } // namespace
@@ -48,8 +51,8 @@ QDateTime dateFromFile(qint32 seconds)
 qint32 dateToFile(const QDateTime &time)
 {
     const qint64 days = epochDate().daysTo(time.date());
-    const qint64 seconds = days * SecondsPerDay + time.time().msecsSinceStartOfDay() / 1000
-                           - EpochSecondOfDay;
+    const qint64 seconds =
+        days * SecondsPerDay + time.time().msecsSinceStartOfDay() / 1000 - EpochSecondOfDay;
     return qint32(qBound(qint64(INT32_MIN), seconds, qint64(INT32_MAX)));
 }
 

@@ -25,15 +25,30 @@ constexpr int Kribo3AppInfoSize = 564;
 constexpr int Kribo3MaxFields = 20;
 constexpr quint16 Kribo3PopupVersion = 452;
 
-constexpr int DataAfterLimit = 1048576;   // bytes read after the app-info block
-constexpr int RecordReadLimit = 200250;   // bytes read for one record
+constexpr int DataAfterLimit = 1048576; // bytes read after the app-info block
+constexpr int RecordReadLimit = 200250; // bytes read for one record
 
-inline QByteArray kriboProType() { return QByteArrayLiteral("KrDb"); }
-inline QByteArray kribo3Type() { return QByteArrayLiteral("KrD3"); }
-inline QByteArray creator() { return QByteArrayLiteral("Krbo"); }
+inline QByteArray kriboProType()
+{
+    return QByteArrayLiteral("KrDb");
+}
+inline QByteArray kribo3Type()
+{
+    return QByteArrayLiteral("KrD3");
+}
+inline QByteArray creator()
+{
+    return QByteArrayLiteral("Krbo");
+}
 // "EndKriboData" and its NUL close the bytes between the app-info block and the records.
-inline QByteArray endMarker() { return QByteArray("EndKriboData", 13); }
-inline QByteArray endMarkerText() { return QByteArrayLiteral("EndKriboData"); }
+inline QByteArray endMarker()
+{
+    return QByteArray("EndKriboData", 13);
+}
+inline QByteArray endMarkerText()
+{
+    return QByteArrayLiteral("EndKriboData");
+}
 
 // The header text that opens field k's popup list: "popupa".."popupz" for 1..26, "popupA".."popupX"
 // for 27..50.

@@ -2,11 +2,11 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/model/pdb_reader.h"
 
-#include "core/platform/checked_file.h"
 #include "core/model/database.h"
 #include "core/model/field_type.h"
 #include "core/model/pdb_format.h"
 #include "core/model/record_texts.h"
+#include "core/platform/checked_file.h"
 #include "core/platform/prompter.h"
 
 #include <QFileInfo>
@@ -19,7 +19,10 @@ namespace kribed {
 
 namespace {
 
-QString notKriboText() { return QStringLiteral("It's not a Kribo database."); }
+QString notKriboText()
+{
+    return QStringLiteral("It's not a Kribo database.");
+}
 
 QString openErrorText()
 {
@@ -193,14 +196,16 @@ LoadResult Reader::run()
     bool failed = false;
     const QByteArray header = readAt(0, pdb::HeaderSize, &failed);
     const QByteArray type = header.mid(pdb::TypeOffset, 4);
-    if (header.size() < pdb::HeaderSize || (type != pdb::kriboProType() && type != pdb::kribo3Type()))
+    if (header.size() < pdb::HeaderSize
+        || (type != pdb::kriboProType() && type != pdb::kribo3Type()))
         return abort(notKriboText());
     mKribo3 = type == pdb::kribo3Type();
     mDatabase.setConvertedFromKribo3(mKribo3);
     takeHeader(header);
 
     if (mKribo3) {
-        mPrompter.ask({QStringLiteral("Information"), conversionText(), Icon::Warning, Buttons::Ok});
+        mPrompter.ask(
+            {QStringLiteral("Information"), conversionText(), Icon::Warning, Buttons::Ok});
         if (!mPath.isEmpty()) {
             const QFileInfo info(mPath);
             mDatabase.setFilePath(info.path() + u'/' + info.completeBaseName()
@@ -215,8 +220,8 @@ LoadResult Reader::run()
 
     const AppInfo &image = mDatabase.appInfoImage();
     if (!mKribo3 && image.word(AppInfo::VersionOffset) != AppInfo::Version) {
-        const Answer answer = mPrompter.ask({QStringLiteral("Warning"), unknownVersionText(),
-                                             Icon::Warning, Buttons::RetryCancel});
+        const Answer answer = mPrompter.ask(
+            {QStringLiteral("Warning"), unknownVersionText(), Icon::Warning, Buttons::RetryCancel});
         if (answer != Answer::Retry)
             return abort(QStringLiteral("Error: Version"));
     }
@@ -450,8 +455,9 @@ qsizetype Reader::readPopupArea()
 
 void Reader::findExtras(qsizetype extrasStart)
 {
-    const qsizetype marker =
-        extrasStart <= mDataAfter.size() ? mDataAfter.indexOf(pdb::endMarkerText(), extrasStart) : -1;
+    const qsizetype marker = extrasStart <= mDataAfter.size()
+                                 ? mDataAfter.indexOf(pdb::endMarkerText(), extrasStart)
+                                 : -1;
     if (marker < 0)
         mDatabase.setDataAfter(QByteArray(), 0, 0);
     else

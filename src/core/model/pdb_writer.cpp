@@ -5,8 +5,8 @@
 #include "core/model/database.h"
 #include "core/model/field_type.h"
 #include "core/model/pdb_format.h"
-#include "core/platform/safe_file.h"
 #include "core/platform/prompter.h"
+#include "core/platform/safe_file.h"
 
 #include <QIODevice>
 
@@ -76,17 +76,17 @@ QByteArray header(const Database &database, quint32 appInfoOffset, const QDateTi
     header.append(pdb::NameSize - header.size(), '\0');
     const quint32 date = quint32(pdb::dateToFile(saveTime));
     appendWord(header, pdb::BackupAttribute);
-    appendWord(header, 0);     // version
-    appendLong(header, date);  // creation date: this save
-    appendLong(header, date);  // modification date
-    appendLong(header, 0);     // last backup date
-    appendLong(header, 0);     // modification number
+    appendWord(header, 0);    // version
+    appendLong(header, date); // creation date: this save
+    appendLong(header, date); // modification date
+    appendLong(header, 0);    // last backup date
+    appendLong(header, 0);    // modification number
     appendLong(header, appInfoOffset);
-    appendLong(header, 0);     // no sort-info block
+    appendLong(header, 0); // no sort-info block
     header.append(pdb::kriboProType());
     header.append(pdb::creator());
-    appendLong(header, 0);     // unique-ID seed
-    appendLong(header, 0);     // next record list
+    appendLong(header, 0); // unique-ID seed
+    appendLong(header, 0); // next record list
     appendWord(header, quint16(database.recordCount()));
     return header;
 }
@@ -118,7 +118,8 @@ void updateAppInfo(Database &database, int currentColumn)
     quint16 word = image.word(AppInfo::FlagsOffset)
                    & ~(AppInfo::AutoLockBit | AppInfo::ReadOnlyBit | AppInfo::PrivateBit
                        | AppInfo::KriboFilterBit);
-    word |= (flags.autoLock ? AppInfo::AutoLockBit : 0) | (flags.readOnly ? AppInfo::ReadOnlyBit : 0)
+    word |= (flags.autoLock ? AppInfo::AutoLockBit : 0)
+            | (flags.readOnly ? AppInfo::ReadOnlyBit : 0)
             | (flags.isPrivate ? AppInfo::PrivateBit : 0)
             | (flags.kriboFilter ? AppInfo::KriboFilterBit : 0);
     image.setWord(AppInfo::FlagsOffset, word);
@@ -216,8 +217,8 @@ bool writeDatabase(QIODevice &device, Database &database, int currentColumn,
     const QByteArray extras = database.extras();
 
     const quint32 appInfoOffset = quint32(pdb::HeaderSize + pdb::RecordEntrySize * records + 2);
-    qint64 offset = appInfoOffset + AppInfo::Size + popupArea.size() + extras.size()
-                    + pdb::endMarker().size();
+    qint64 offset =
+        appInfoOffset + AppInfo::Size + popupArea.size() + extras.size() + pdb::endMarker().size();
 
     QByteArray out = header(database, appInfoOffset, saveTime);
     out.reserve(WriteChunk + 2 * AppInfo::Size);
@@ -289,11 +290,10 @@ bool saveDatabase(Database &database, SaveMode mode, const QString &fileName, in
     // Save and Save as keep the previous file as the one backup generation; a copy keeps none.
     const bool ownFile = mode != SaveMode::Copy;
     const QDateTime saveTime = QDateTime::currentDateTime();
-    const bool written = safeWriteFile(target, ownFile ? backupFileName(target) : QString(),
-                                       [&](QIODevice &device) {
-                                           return writeDatabase(device, database, currentColumn,
-                                                                saveTime, prompter);
-                                       });
+    const bool written =
+        safeWriteFile(target, ownFile ? backupFileName(target) : QString(), [&](QIODevice &device) {
+            return writeDatabase(device, database, currentColumn, saveTime, prompter);
+        });
     if (!written)
         return saveError(prompter);
     if (ownFile) {

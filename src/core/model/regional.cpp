@@ -218,7 +218,8 @@ std::optional<long double> Regional::readNumber(QByteArrayView text) const
     if (mDecimalSeparator != '.')
         plain.replace(mDecimalSeparator, '.');
     long double value = 0;
-    const auto [end, error] = std::from_chars(plain.constData(), plain.constData() + plain.size(), value);
+    const auto [end, error] =
+        std::from_chars(plain.constData(), plain.constData() + plain.size(), value);
     if (error != std::errc() || end != plain.constData() + plain.size() || !std::isfinite(value))
         return std::nullopt;
     return value;

@@ -20,7 +20,8 @@ namespace kribed {
 class Regional
 {
 public:
-    explicit Regional(const QLocale &locale = QLocale(), const QByteArray &codePage = "windows-1252");
+    explicit Regional(const QLocale &locale = QLocale(),
+                      const QByteArray &codePage = "windows-1252");
 
     const QLocale &locale() const { return mLocale; }
     const QByteArray &codePage() const { return mCodePage; }

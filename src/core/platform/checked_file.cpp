@@ -26,10 +26,12 @@ QByteArray native(const QString &path)
 } // namespace
 
 struct CheckedFile::Fallback
-{
-};
+{};
 
-CheckedFile::CheckedFile(const QString &path) : mPath(path) {}
+CheckedFile::CheckedFile(const QString &path)
+    : mPath(path)
+{
+}
 
 CheckedFile::~CheckedFile()
 {
@@ -102,7 +104,10 @@ struct CheckedFile::Fallback
     QFile file;
 };
 
-CheckedFile::CheckedFile(const QString &path) : mPath(path) {}
+CheckedFile::CheckedFile(const QString &path)
+    : mPath(path)
+{
+}
 
 CheckedFile::~CheckedFile()
 {

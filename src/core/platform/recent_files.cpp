@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/platform/recent_files.h"
 
-
 #include <algorithm>
 
 namespace kribed {

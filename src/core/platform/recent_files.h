@@ -17,7 +17,10 @@ public:
     using Slots = std::array<QString, RecentFileCount>;
 
     RecentFiles() = default;
-    explicit RecentFiles(const Slots &slots) : mSlots(slots) {}
+    explicit RecentFiles(const Slots &slots)
+        : mSlots(slots)
+    {
+    }
 
     // A path equal (case-sensitively) to a present entry changes nothing, so the list is never
     // reordered; otherwise it becomes the newest entry and the oldest drops out. Returns whether

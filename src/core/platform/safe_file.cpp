@@ -62,7 +62,8 @@ bool noHardLinks(int error)
 class DescriptorWriter : public QIODevice
 {
 public:
-    explicit DescriptorWriter(int descriptor) : mDescriptor(descriptor)
+    explicit DescriptorWriter(int descriptor)
+        : mDescriptor(descriptor)
     {
         open(QIODevice::WriteOnly | QIODevice::Unbuffered);
     }
@@ -145,14 +146,14 @@ private:
     bool syncFolder(const QString &folder);
     void keepOwnerAndMode(int descriptor);
 
-    const QString mName;  // the name the user chose
-    QString mBackup;      // beside mName; empty when no backup is kept
+    const QString mName; // the name the user chose
+    QString mBackup;     // beside mName; empty when no backup is kept
     const std::function<bool(QIODevice &)> &mWrite;
-    QString mTarget;      // the file really written: mName with its links followed
-    QString mNewTemp;     // the new file before the commit
-    QString mKeepTemp;    // the previous file while a copy (no backup) replaces it
-    QString mBackupTemp;  // the new backup before it replaces the old one
-    QString mOldTemp;     // the old backup until the write is through
+    QString mTarget;     // the file really written: mName with its links followed
+    QString mNewTemp;    // the new file before the commit
+    QString mKeepTemp;   // the previous file while a copy (no backup) replaces it
+    QString mBackupTemp; // the new backup before it replaces the old one
+    QString mOldTemp;    // the old backup until the write is through
     QString mError;
     struct stat mPrevious = {};
     bool mExisted = false;
@@ -226,8 +227,8 @@ bool SafeWrite::writeTemporary()
     }
 #endif
     if (!anonymous) {
-        mDescriptor = ::open(native(mNewTemp).constData(),
-                             O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        mDescriptor =
+            ::open(native(mNewTemp).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (mDescriptor < 0)
             return fail(QStringLiteral("create the file"), errno);
         mNewTempMade = true;
@@ -486,9 +487,9 @@ bool safeWriteFile(const QString &path, const QString &backupPath,
         return fail(file.errorString());
     if (!write(file) || !file.flush())
         return fail(file.errorString());
-    const bool keepBackup = !backupPath.isEmpty() && QFileInfo::exists(path)
-                            && QFileInfo(backupPath).absoluteFilePath()
-                                   != QFileInfo(path).absoluteFilePath();
+    const bool keepBackup =
+        !backupPath.isEmpty() && QFileInfo::exists(path)
+        && QFileInfo(backupPath).absoluteFilePath() != QFileInfo(path).absoluteFilePath();
     if (keepBackup) {
         const QString pending = QFileInfo(backupPath).absolutePath() + u'/'
                                 + safeWriteLeftoverPrefix() + QStringLiteral("bak");

@@ -24,7 +24,8 @@ public:
     virtual QString desktopDataFolder() const = 0;
     // Makes the user's install folder and raises the user's install flag; the folder, or none
     // when that is not possible (then Install stops).
-    virtual std::optional<QString> prepareInstallFolder(int /*index*/, Prompter & /*prompter*/) const
+    virtual std::optional<QString> prepareInstallFolder(int /*index*/,
+                                                        Prompter & /*prompter*/) const
     {
         return std::nullopt;
     }

@@ -31,7 +31,8 @@ StatusPanels statusPanelTexts(const Database &database, int field, int record,
     const QDateTime &time = database.modificationTime();
     if (time.isValid())
         panels[5] = regional.locale().toString(time.date(), regional.shortDateFormat());
-    panels[6] = database.filePath() + (database.isModified() ? QStringLiteral(" +") : QStringLiteral(" "));
+    panels[6] =
+        database.filePath() + (database.isModified() ? QStringLiteral(" +") : QStringLiteral(" "));
     return panels;
 }
 

@@ -41,7 +41,9 @@ QString TAboutForm::MailAddress()
     return QStringLiteral("info@kribed.example.org");
 }
 
-TAboutForm::TAboutForm(QWidget *parent) : QDialog(parent), mOpener(OpenWithDesktopOrBrowser)
+TAboutForm::TAboutForm(QWidget *parent)
+    : QDialog(parent)
+    , mOpener(OpenWithDesktopOrBrowser)
 {
     setObjectName(QStringLiteral("AboutForm"));
     setWindowTitle(QStringLiteral("About"));
@@ -67,14 +69,16 @@ TAboutForm::TAboutForm(QWidget *parent) : QDialog(parent), mOpener(OpenWithDeskt
                                this);
     version->setObjectName(QStringLiteral("L_Version"));
     layout->addWidget(version);
-    layout->addWidget(new QLabel(QStringLiteral("For more information on Kribed PRO please visit"), this));
+    layout->addWidget(
+        new QLabel(QStringLiteral("For more information on Kribed PRO please visit"), this));
 
     auto *web = new QLabel(QStringLiteral("<a href=\"%1\">%1</a>").arg(WebAddress()), this);
     web->setObjectName(QStringLiteral("L_Web"));
     web->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
     connect(web, &QLabel::linkActivated, this, &TAboutForm::OpenWebAddress);
     layout->addWidget(web);
-    auto *mail = new QLabel(QStringLiteral("<a href=\"%1\">or email %2</a>").arg(WebAddress(), MailAddress()), this);
+    auto *mail = new QLabel(
+        QStringLiteral("<a href=\"%1\">or email %2</a>").arg(WebAddress(), MailAddress()), this);
     mail->setObjectName(QStringLiteral("L_Email"));
     mail->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
     connect(mail, &QLabel::linkActivated, this, &TAboutForm::OpenWebAddress);

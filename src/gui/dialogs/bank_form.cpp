@@ -121,7 +121,7 @@ protected:
         const QString text = toPlainText();
         const QString replaced = textCursor().selectedText();
         const int keptLength = int(text.size() + text.count(u'\n'))
-            - int(replaced.size() + replaced.count(QChar::ParagraphSeparator));
+                               - int(replaced.size() + replaced.count(QChar::ParagraphSeparator));
         QMimeData fitted;
         fitted.setText(FittingStart(source->text(), MaxValueBytes - keptLength));
         QPlainTextEdit::insertFromMimeData(&fitted);
@@ -210,8 +210,8 @@ TBankForm::TBankForm(QWidget *parent)
     FormClose();
 }
 
-void TBankForm::FormShow(const Database &database, int field, int record,
-                         const QFont &displayFont, const QDateTime &now)
+void TBankForm::FormShow(const Database &database, int field, int record, const QFont &displayFont,
+                         const QDateTime &now)
 {
     mField = field;
     mRecord = record;
@@ -228,8 +228,8 @@ void TBankForm::FormShow(const Database &database, int field, int record,
     {
         // A cell longer than the memo's limit is shown whole; only typing is limited.
         const QSignalBlocker blocker(mMemo->document());
-        mMemo->setPlainText(RegionalText(mCellText).replace(QStringLiteral("\r\n"),
-                                                            QStringLiteral("\n")));
+        mMemo->setPlainText(
+            RegionalText(mCellText).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     }
     mShownText = mMemo->toPlainText();
 

@@ -41,7 +41,8 @@ QStringList Numbers(std::initializer_list<int> values)
 } // namespace
 
 TDateiForm::TDateiForm(Prompter &prompter, QWidget *parent)
-    : QDialog(parent), mPrompter(prompter)
+    : QDialog(parent)
+    , mPrompter(prompter)
 {
     setObjectName(QStringLiteral("DateiForm"));
     setWindowTitle(QStringLiteral("New Database"));

@@ -74,8 +74,8 @@ std::optional<FileChoice> QtFileDialogs::SaveFile(const FileRequest &request)
 std::optional<QFont> QtFileDialogs::ChooseFont(const QFont &initial, int maxPointSize)
 {
     bool ok = false;
-    QFont font = QFontDialog::getFont(&ok, initial, mParent, QString(),
-                                      QFontDialog::DontUseNativeDialog);
+    QFont font =
+        QFontDialog::getFont(&ok, initial, mParent, QString(), QFontDialog::DontUseNativeDialog);
     if (!ok)
         return std::nullopt;
     // The dialog cannot be told a largest size, so a larger choice is brought down to it.

@@ -51,7 +51,10 @@ public:
 class QtFileDialogs : public FileDialogs
 {
 public:
-    explicit QtFileDialogs(QWidget *parent = nullptr) : mParent(parent) {}
+    explicit QtFileDialogs(QWidget *parent = nullptr)
+        : mParent(parent)
+    {
+    }
     void SetParent(QWidget *parent) { mParent = parent; }
 
     std::optional<FileChoice> OpenFile(const FileRequest &request) override;

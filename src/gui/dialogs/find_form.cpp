@@ -40,7 +40,8 @@ TFindForm::TFindForm(QWidget *parent)
     mFind = Named(new QLineEdit(this), "E_Find");
     mFields = Named(new QComboBox(this), "C_FindFields");
     mFields->setEditable(false);
-    mMustBegin = Named(new QCheckBox(QStringLiteral("Field must begin with String"), this), "CB_FmbwS");
+    mMustBegin =
+        Named(new QCheckBox(QStringLiteral("Field must begin with String"), this), "CB_FmbwS");
     mFromStart = Named(new QCheckBox(QStringLiteral("Find from the start"), this), "CB_FftS");
     mFindButton = Named(new QPushButton(QStringLiteral("&Find"), this), "B_Find");
     mCloseButton = Named(new QPushButton(QStringLiteral("&Close"), this), "B_Close");

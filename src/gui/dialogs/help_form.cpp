@@ -13,7 +13,8 @@
 
 namespace kribed {
 
-THelpForm::THelpForm(QWidget *parent) : QDialog(parent)
+THelpForm::THelpForm(QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("HelpForm"));
     setWindowTitle(QStringLiteral("Read Me"));

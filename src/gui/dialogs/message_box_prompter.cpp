@@ -47,7 +47,8 @@ Answer CautiousAnswer(Buttons buttons)
 class NormalPointer
 {
 public:
-    NormalPointer() : mOverridden(QGuiApplication::overrideCursor() != nullptr)
+    NormalPointer()
+        : mOverridden(QGuiApplication::overrideCursor() != nullptr)
     {
         if (mOverridden)
             QGuiApplication::setOverrideCursor(Qt::ArrowCursor);

@@ -12,7 +12,10 @@ namespace kribed {
 class MessageBoxPrompter : public Prompter
 {
 public:
-    explicit MessageBoxPrompter(QWidget *parent = nullptr) : mParent(parent) {}
+    explicit MessageBoxPrompter(QWidget *parent = nullptr)
+        : mParent(parent)
+    {
+    }
     void SetParent(QWidget *parent) { mParent = parent; }
     Answer ask(const Message &message) override;
 

@@ -28,8 +28,7 @@ namespace kribed {
 
 namespace {
 
-template<class Widget>
-Widget *Named(Widget *widget, const char *name)
+template<class Widget> Widget *Named(Widget *widget, const char *name)
 {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
@@ -62,7 +61,8 @@ QByteArray bytes(const QString &text)
 } // namespace
 
 TPropertiesForm::TPropertiesForm(Prompter &prompter, QWidget *parent)
-    : QDialog(parent), mPrompter(prompter)
+    : QDialog(parent)
+    , mPrompter(prompter)
 {
     setObjectName(QStringLiteral("PropertiesForm"));
     setWindowTitle(QStringLiteral("Properties"));
@@ -105,7 +105,8 @@ QWidget *TPropertiesForm::BuildDatabaseTab()
     form->addRow(QStringLiteral("Name"), mName = Named(new QLineEdit, "E_Name"));
     form->addRow(mPrivate = CheckBox("CB_Privat", QStringLiteral("Private database")));
     form->addRow(mAutoLock = CheckBox("CB_AutoLock", QStringLiteral("Auto-Lock on Kribo exit")));
-    form->addRow(mReadOnly = CheckBox("CB_Readonly", QStringLiteral("Make this database read-only")));
+    form->addRow(mReadOnly =
+                     CheckBox("CB_Readonly", QStringLiteral("Make this database read-only")));
     form->addRow(mKriboFilter = CheckBox("CB_KR_Filter", QStringLiteral("Enable Kribo filter")));
     return page;
 }
@@ -120,21 +121,19 @@ QWidget *TPropertiesForm::BuildFieldTab()
     mFieldType->addItems(typeNames());
     form->addRow(QStringLiteral("Type"), mFieldType);
 
-    mFieldWidth = EditableBox("C_FieldWidth", {QStringLiteral("10"), QStringLiteral("16"),
-                                               QStringLiteral("20"), QStringLiteral("30"),
-                                               QStringLiteral("40"), QStringLiteral("50"),
-                                               QStringLiteral("60"), QStringLiteral("80"),
-                                               QStringLiteral("100"), QStringLiteral("160"),
-                                               QStringLiteral("300")});
+    mFieldWidth = EditableBox("C_FieldWidth",
+                              {QStringLiteral("10"), QStringLiteral("16"), QStringLiteral("20"),
+                               QStringLiteral("30"), QStringLiteral("40"), QStringLiteral("50"),
+                               QStringLiteral("60"), QStringLiteral("80"), QStringLiteral("100"),
+                               QStringLiteral("160"), QStringLiteral("300")});
     TakeDigitsOnly(mFieldWidth);
     form->addRow(QStringLiteral("Width"), mFieldWidth);
 
     mIncrementLabel = Named(new QLabel(QStringLiteral("Increment amount")), "L_Increment");
-    mIncrement = EditableBox("C_Increment", {QStringLiteral("1"), QStringLiteral("2"),
-                                             QStringLiteral("3"), QStringLiteral("4"),
-                                             QStringLiteral("5"), QStringLiteral("10"),
-                                             QStringLiteral("20"), QStringLiteral("50"),
-                                             QStringLiteral("100")});
+    mIncrement = EditableBox("C_Increment",
+                             {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+                              QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("10"),
+                              QStringLiteral("20"), QStringLiteral("50"), QStringLiteral("100")});
     mIncrement->setCurrentIndex(0);
     form->addRow(mIncrementLabel, mIncrement);
 
@@ -177,7 +176,8 @@ QWidget *TPropertiesForm::BuildFilterTab()
     mFilterFields->setPlaceholderText(QStringLiteral("Select Field"));
     form->addRow(QStringLiteral("Field to search"), mFilterFields);
     form->addRow(QStringLiteral("Filter what string"), mFilter = Named(new QLineEdit, "E_Filter"));
-    form->addRow(mFilterMB = CheckBox("CB_FilterMB", QStringLiteral("Field must begin with string")));
+    form->addRow(mFilterMB =
+                     CheckBox("CB_FilterMB", QStringLiteral("Field must begin with string")));
     mInclude = Named(new QRadioButton(QStringLiteral("INCLUDE Filter")), "RB_IncludeFilter");
     mExclude = Named(new QRadioButton(QStringLiteral("EXCLUDE Filter")), "RB_ExcludeFilter");
     mInclude->setChecked(true);
@@ -211,11 +211,13 @@ QWidget *TPropertiesForm::BuildApplicationTab()
     auto *page = new QWidget;
     auto *form = new QFormLayout(page);
     form->addRow(QStringLiteral("User"), mUser = Named(new QComboBox, "CB_User"));
-    form->addRow(mInitialDir = CheckBox(
-                     "CB_InitialDir", QStringLiteral("Initial directory is Handheld's backup directory.")));
+    form->addRow(mInitialDir =
+                     CheckBox("CB_InitialDir",
+                              QStringLiteral("Initial directory is Handheld's backup directory.")));
     form->addRow(mSaveAtInstall = CheckBox("CB_SaveAtInstall", QStringLiteral("Save at Install")));
-    form->addRow(mExpertMode = CheckBox(
-                     "CB_ExpertMode", QStringLiteral("Expert mode (no delete and auto-save confirmation)")));
+    form->addRow(
+        mExpertMode = CheckBox(
+            "CB_ExpertMode", QStringLiteral("Expert mode (no delete and auto-save confirmation)")));
     return page;
 }
 

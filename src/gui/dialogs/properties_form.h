@@ -57,7 +57,10 @@ public:
 
     // Switches the record filter after OK has set its values; without it the core filter runs
     // on the prepared database with this dialog's match options.
-    void SetApplyFilter(std::function<void(bool)> applyFilter) { mApplyFilter = std::move(applyFilter); }
+    void SetApplyFilter(std::function<void(bool)> applyFilter)
+    {
+        mApplyFilter = std::move(applyFilter);
+    }
 
     // The filter's match options and field position, as the controls were last left.
     FilterOptions FilterChoices() const;

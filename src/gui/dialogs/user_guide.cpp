@@ -101,13 +101,11 @@ const Section Sections[] = {
     {"Database",
      "The database's name, and whether it is private, locked when Kribo ends, read-only, and\n"
      "whether Kribo's own filter is on."},
-    {"Field",
-     "The field's name (up to 20 characters), type and width (1 to 300), and for\n"
-     "auto-increment fields the amount by which each new record's number grows."},
-    {"Popup",
-     "The entries of the field's popup list for Normal PopUp and Multiple Popup fields:\n"
-     "append, cut, paste and sort them. A field that gets a type other than a popup type\n"
-     "loses its list."},
+    {"Field", "The field's name (up to 20 characters), type and width (1 to 300), and for\n"
+              "auto-increment fields the amount by which each new record's number grows."},
+    {"Popup", "The entries of the field's popup list for Normal PopUp and Multiple Popup fields:\n"
+              "append, cut, paste and sort them. A field that gets a type other than a popup type\n"
+              "loses its list."},
     {"Filter",
      "The text to look for, the field to look in (or all fields), whether the field must\n"
      "begin with the text, and whether the filter shows (INCLUDE) or hides (EXCLUDE) the\n"

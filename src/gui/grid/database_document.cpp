@@ -8,7 +8,11 @@
 
 namespace kribed {
 
-DatabaseDocument::DatabaseDocument(QObject *parent) : QObject(parent), mModel(*this, this) {}
+DatabaseDocument::DatabaseDocument(QObject *parent)
+    : QObject(parent)
+    , mModel(*this, this)
+{
+}
 
 LoadResult DatabaseDocument::load(const QString &path, Prompter &prompter,
                                   const std::function<void()> &beforeReplace)
@@ -59,9 +63,11 @@ bool DatabaseDocument::StoreTypedText(int field, int record, const QByteArray &v
                                       const QDateTime &now)
 {
     // The stamp may change any cell of the record.
-    return ChangeCells(1, record, mDatabase.fieldCount(), record, [&](Database &database) {
-               return storeEditedText(database, field, record, value, now);
-           }).applied;
+    return ChangeCells(1, record, mDatabase.fieldCount(), record,
+                       [&](Database &database) {
+                           return storeEditedText(database, field, record, value, now);
+                       })
+        .applied;
 }
 
 void DatabaseDocument::setFieldName(int field, const QByteArray &name)

@@ -101,7 +101,8 @@ private:
 // The model's begin/end pairs, closed even when the change returns early.
 struct DatabaseDocument::ResetGuard
 {
-    explicit ResetGuard(DatabaseDocument &document) : mDocument(document)
+    explicit ResetGuard(DatabaseDocument &document)
+        : mDocument(document)
     {
         mDocument.mModel.beginResetModel();
     }

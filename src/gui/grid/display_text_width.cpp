@@ -15,7 +15,7 @@ namespace {
 bool IsMultiByte(const QByteArray &codePage)
 {
     return codePage == "Shift_JIS" || codePage == "windows-949" || codePage == "GBK"
-        || codePage == "Big5";
+           || codePage == "Big5";
 }
 
 ByteWidths SingleByteWidths(const QFontMetrics &metrics, const QByteArray &codePage)
@@ -24,8 +24,8 @@ ByteWidths SingleByteWidths(const QFontMetrics &metrics, const QByteArray &codeP
     QStringDecoder decoder(codePage.constData());
     for (int byte = 0; byte < 256; ++byte) {
         const char text[1] = {char(byte)};
-        const QString character = decoder.isValid() ? decoder.decode(QByteArrayView(text, 1))
-                                                    : QString(QChar(byte));
+        const QString character =
+            decoder.isValid() ? decoder.decode(QByteArrayView(text, 1)) : QString(QChar(byte));
         widths[byte] = metrics.horizontalAdvance(character);
     }
     return widths;

@@ -57,8 +57,8 @@ void GridCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     painter->save();
     painter->setClipRect(option.rect);
     painter->setFont(cell.font);
-    painter->setPen(option.palette.color(group, selected ? QPalette::HighlightedText
-                                                         : QPalette::Text));
+    painter->setPen(
+        option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
     painter->drawText(area, Qt::AlignLeft | Qt::AlignTop, text);
     painter->restore();
 }

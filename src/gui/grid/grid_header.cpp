@@ -33,8 +33,8 @@ void GridHeader::paintSection(QPainter *painter, const QRect &rect, int logicalI
     painter->fillRect(inner, current ? HighlightColor() : palette().color(QPalette::Button));
     painter->setPen(current ? palette().color(QPalette::HighlightedText) : QColor(Qt::black));
     painter->setFont(font());
-    const QString text = model() ? model()->headerData(logicalIndex, orientation()).toString()
-                                 : QString();
+    const QString text =
+        model() ? model()->headerData(logicalIndex, orientation()).toString() : QString();
     painter->setClipRect(inner);
     painter->drawText(rect.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
                       text);

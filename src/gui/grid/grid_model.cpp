@@ -15,7 +15,8 @@
 namespace kribed {
 
 GridModel::GridModel(DatabaseDocument &document, QObject *parent)
-    : QAbstractTableModel(parent), mDocument(document)
+    : QAbstractTableModel(parent)
+    , mDocument(document)
 {
 }
 
@@ -47,8 +48,8 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
         return currentRegional().toText(cell);
     // Drawn from its start: no cell shows more than the longest value a file holds, so a longer
     // one (from an import) never makes painting slow.
-    QString text = currentRegional().toText(QByteArrayView(cell).first(
-        std::min<qsizetype>(cell.size(), MaxValueBytes)));
+    QString text = currentRegional().toText(
+        QByteArrayView(cell).first(std::min<qsizetype>(cell.size(), MaxValueBytes)));
     // Shown on several lines where the text breaks its lines (CR LF in cells).
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return text;

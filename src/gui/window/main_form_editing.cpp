@@ -11,12 +11,12 @@
 #include "core/editing/record_filter.h"
 #include "core/editing/row_clipboard.h"
 #include "core/editing/row_column_ops.h"
-#include "gui/dialogs/bank_form.h"
-#include "gui/grid/display_text_width.h"
 #include "core/model/regional.h"
-#include "gui/dialogs/properties_form.h"
 #include "core/platform/code_page.h"
+#include "gui/dialogs/bank_form.h"
+#include "gui/dialogs/properties_form.h"
 #include "gui/grid/database_document.h"
+#include "gui/grid/display_text_width.h"
 
 #include <QAction>
 #include <QApplication>
@@ -35,7 +35,11 @@ namespace {
 class EditingState : public QObject
 {
 public:
-    explicit EditingState(QObject *parent) : QObject(parent) { setObjectName(name()); }
+    explicit EditingState(QObject *parent)
+        : QObject(parent)
+    {
+        setObjectName(name());
+    }
     static QString name() { return QStringLiteral("EditingState"); }
     RowClipboard rowClipboard;
     AutoWidths autoWidths;
@@ -44,8 +48,8 @@ public:
 EditingState &stateOf(TMainForm &window)
 {
     // Found by its name: the class has no meta-object of its own to tell it from other children.
-    if (QObject *state = window.findChild<QObject *>(EditingState::name(),
-                                                     Qt::FindDirectChildrenOnly))
+    if (QObject *state =
+            window.findChild<QObject *>(EditingState::name(), Qt::FindDirectChildrenOnly))
         return *static_cast<EditingState *>(state);
     return *new EditingState(&window);
 }
@@ -84,7 +88,7 @@ template<class F> decltype(auto) ChangeRow(DatabaseDocument &document, int recor
 bool HasCell(const Database &database, int field, int record)
 {
     return field >= 1 && field <= database.fieldCount() && record >= 1
-        && record <= database.recordCount();
+           && record <= database.recordCount();
 }
 
 } // namespace
@@ -145,8 +149,8 @@ void TMainForm::PasteCell1Click()
     if (!IsDatabaseOpen() || !HasCell(mDocument->Data(), field, record))
         return;
     // The clipboard's text as it is, line breaks and tabs included, in the display code page.
-    const QByteArray text = encodeOrQuestionMark(QGuiApplication::clipboard()->text(),
-                                                 currentRegional().codePage());
+    const QByteArray text =
+        encodeOrQuestionMark(QGuiApplication::clipboard()->text(), currentRegional().codePage());
     ChangeRow(*mDocument, record, [&](Database &database) {
         return pasteCell(database, field, record, text, QDateTime::currentDateTime());
     });
@@ -231,9 +235,9 @@ void TMainForm::InsertRow1Click()
     const int field = CurrentField();
     const int record = CurrentRecord();
     const WaitCursor wait;
-    const EditResult result = insertRow(mDocument->Data(), stateOf(*this).rowClipboard, record,
-                                        mPrompter, QDateTime::currentDateTime(),
-                                        GridAnnouncer(*mDocument));
+    const EditResult result =
+        insertRow(mDocument->Data(), stateOf(*this).rowClipboard, record, mPrompter,
+                  QDateTime::currentDateTime(), GridAnnouncer(*mDocument));
     if (result.applied) {
         clearRowClipboard();
         // The current cell stays in its place, which now holds the new record.

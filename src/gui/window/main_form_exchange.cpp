@@ -4,10 +4,10 @@
 #include "gui/window/main_form.h"
 
 #include "core/exchange/text_exchange.h"
-#include "gui/dialogs/datei_form.h"
-#include "gui/grid/database_document.h"
-#include "gui/dialogs/file_dialogs.h"
 #include "core/platform/user_list.h"
+#include "gui/dialogs/datei_form.h"
+#include "gui/dialogs/file_dialogs.h"
+#include "gui/grid/database_document.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -21,7 +21,8 @@ namespace {
 class TextDialogMemory : public QObject
 {
 public:
-    explicit TextDialogMemory(QObject *parent) : QObject(parent)
+    explicit TextDialogMemory(QObject *parent)
+        : QObject(parent)
     {
         setObjectName(QStringLiteral("TextDialogMemory"));
     }
@@ -86,9 +87,9 @@ TDateiForm *DateiFormOf(TMainForm &window)
         return form;
     auto *form = new TDateiForm(window.ask(), &window);
     // "String" is preselected exactly when the database dialogs start in a backup folder.
-    form->FormCreate(!startingFolder(window.AppSettings().initialDir, window.users(),
-                                     window.SelectedUser())
-                          .isEmpty());
+    form->FormCreate(
+        !startingFolder(window.AppSettings().initialDir, window.users(), window.SelectedUser())
+             .isEmpty());
     QObject::connect(form, &QDialog::accepted, &window, [&window, form] {
         if (!form->Shape())
             return;
@@ -179,9 +180,8 @@ void TMainForm::Append1Click()
         return;
     const int added = appended.recordCount() - before;
     if (added > 0) {
-        mDocument->InsertRecords(before + 1, added, [&appended](Database &database) {
-            database = std::move(appended);
-        });
+        mDocument->InsertRecords(
+            before + 1, added, [&appended](Database &database) { database = std::move(appended); });
     } else if (appended.isModified()) {
         mDocument->setModified();
     }

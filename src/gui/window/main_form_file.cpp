@@ -6,8 +6,8 @@
 #include "core/model/database.h"
 #include "core/platform/prompter.h"
 #include "gui/dialogs/about_form.h"
-#include "gui/grid/database_document.h"
 #include "gui/dialogs/file_dialogs.h"
+#include "gui/grid/database_document.h"
 
 #include <QAction>
 #include <QApplication>
@@ -78,8 +78,7 @@ void TMainForm::OpenDatabase(const QString &givenPath)
         AddRecentFile(path);
     }
     WaitCursor wait;
-    const LoadResult result =
-        mDocument->load(path, mPrompter, [this] { SetDatabaseOpen(false); });
+    const LoadResult result = mDocument->load(path, mPrompter, [this] { SetDatabaseOpen(false); });
     if (result != LoadResult::Loaded)
         return;
     SetCurrentCell(1, 1);

@@ -9,20 +9,20 @@
 #include "core/model/limits.h"
 #include "core/model/regional.h"
 #include "core/platform/code_page.h"
+#include "gui/dialogs/file_dialogs.h"
 #include "gui/grid/database_document.h"
 #include "gui/grid/grid_cell_delegate.h"
-#include "gui/dialogs/file_dialogs.h"
 #include "gui/grid/grid_header.h"
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QHelpEvent>
-#include <QToolTip>
 #include <QApplication>
 #include <QFontMetrics>
 #include <QFrame>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QTableView>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -57,7 +57,11 @@ protected:
 class HintFilter : public QObject
 {
 public:
-    HintFilter(QObject *parent, std::function<QString()> hint) : QObject(parent), mHint(std::move(hint)) {}
+    HintFilter(QObject *parent, std::function<QString()> hint)
+        : QObject(parent)
+        , mHint(std::move(hint))
+    {
+    }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -78,9 +82,9 @@ private:
 
 // Names of the dialog controls that show cell texts and so take the display font.
 const char *const FontedControls[] = {
-    "Memo1", "CB_Popup", "E_Name", "E_Find", "E_FieldName", "E_NewEntry", "LB_Popup",
-    "C_FilterFields", "E_Filter", "L_PriSortField", "C_SecSortFields", "C_TriSortFields",
-    "CB_User"};
+    "Memo1",           "CB_Popup",        "E_Name",         "E_Find",   "E_FieldName",
+    "E_NewEntry",      "LB_Popup",        "C_FilterFields", "E_Filter", "L_PriSortField",
+    "C_SecSortFields", "C_TriSortFields", "CB_User"};
 
 // The extended-precision constant that turns the width of "0000" into pixels per width unit.
 constexpr long double ZerosPerUnit = 56.0L / 3.0L;
@@ -136,20 +140,21 @@ void TMainForm::BuildGrid()
     connect(&mDocument->Model(), &GridModel::CellEdited, this, &TMainForm::StringGridCellValidate);
     connect(mDocument, &DatabaseDocument::ColumnWidthsChanged, this, &TMainForm::SyncColumnWidths);
     connect(mDocument, &DatabaseDocument::RowVisibilityChanged, this, &TMainForm::SyncHiddenRows);
-    connect(mColumnHeader, &QHeaderView::sectionResized, this,
-            [this](int logical, int, int size) {
-                if (!mSyncingWidths)
-                    StringGridEndColumnSize(logical + 1, size);
-            });
+    connect(mColumnHeader, &QHeaderView::sectionResized, this, [this](int logical, int, int size) {
+        if (!mSyncingWidths)
+            StringGridEndColumnSize(logical + 1, size);
+    });
     // A double-click on a column's right border fits the column as Auto sizing would, not to
     // the view's own size hints.
     disconnect(mColumnHeader, &QHeaderView::sectionHandleDoubleClicked, mGrid, nullptr);
     connect(mColumnHeader, &QHeaderView::sectionHandleDoubleClicked, this,
             [this](int logical) { StringGridFitColumn(logical + 1); });
-    connect(mColumnHeader, &QHeaderView::sectionMoved, this,
-            [this](int logical, int from, int to) { AfterHeaderMoved(Qt::Horizontal, logical, from, to); });
-    connect(mRowHeader, &QHeaderView::sectionMoved, this,
-            [this](int logical, int from, int to) { AfterHeaderMoved(Qt::Vertical, logical, from, to); });
+    connect(mColumnHeader, &QHeaderView::sectionMoved, this, [this](int logical, int from, int to) {
+        AfterHeaderMoved(Qt::Horizontal, logical, from, to);
+    });
+    connect(mRowHeader, &QHeaderView::sectionMoved, this, [this](int logical, int from, int to) {
+        AfterHeaderMoved(Qt::Vertical, logical, from, to);
+    });
     mDocument->Model().SetHeaderHintSource([this](int field) { return HeaderHint(field); });
     if (auto *corner = mGrid->findChild<QAbstractButton *>()) {
         corner->setObjectName(QStringLiteral("StringGridCorner"));

@@ -4,8 +4,8 @@
 #include "gui/window/main_form.h"
 
 #include "core/handheld/install.h"
-#include "gui/grid/database_document.h"
 #include "core/platform/user_list.h"
+#include "gui/grid/database_document.h"
 
 namespace kribed {
 

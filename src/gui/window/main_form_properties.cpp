@@ -3,9 +3,9 @@
 // The main window's Properties command.
 #include "gui/window/main_form.h"
 
+#include "core/platform/user_list.h"
 #include "gui/dialogs/properties_form.h"
 #include "gui/grid/database_document.h"
-#include "core/platform/user_list.h"
 
 namespace kribed {
 

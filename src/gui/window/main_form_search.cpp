@@ -6,12 +6,12 @@
 #include "core/editing/find.h"
 #include "core/editing/sort.h"
 #include "core/editing/sums.h"
-#include "gui/dialogs/find_form.h"
-#include "gui/print/print_renderer.h"
 #include "core/model/regional.h"
+#include "gui/dialogs/file_dialogs.h"
+#include "gui/dialogs/find_form.h"
 #include "gui/dialogs/properties_form.h"
 #include "gui/grid/database_document.h"
-#include "gui/dialogs/file_dialogs.h"
+#include "gui/print/print_renderer.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -44,9 +44,9 @@ QStringList FieldNames(const Database &database)
 
 void RunSearch(TMainForm &window, TFindForm &form)
 {
-    const std::optional<GridCell> found = searchNext(window.Document().Data(), form.State(),
-                                                     form.Settings(), window.CurrentRecord(),
-                                                     window.ask());
+    const std::optional<GridCell> found =
+        searchNext(window.Document().Data(), form.State(), form.Settings(), window.CurrentRecord(),
+                   window.ask());
     if (found)
         window.SetCurrentCell(found->column, found->row);
 }
@@ -115,9 +115,8 @@ void TMainForm::ColSum1Click()
     rowSumOff();
     const int field = CurrentField();
     const int record = CurrentRecord();
-    mDocument->ChangeCells(field, record, field, record, [&](Database &database) {
-        return columnSum(database, field, record);
-    });
+    mDocument->ChangeCells(field, record, field, record,
+                           [&](Database &database) { return columnSum(database, field, record); });
 }
 
 void TMainForm::RowSum1Click()
@@ -139,8 +138,8 @@ void TMainForm::computeRowSums()
 {
     RowSumState state;
     state.rowSumMode = mRowSumOn;
-    const RowSumOutcome outcome
-        = kribed::computeRowSums(mDocument->Data(), state, CurrentField(), CurrentRecord());
+    const RowSumOutcome outcome =
+        kribed::computeRowSums(mDocument->Data(), state, CurrentField(), CurrentRecord());
     if (outcome.column > 0) {
         mDocument->ChangeCells(outcome.column, outcome.firstRow, outcome.column, outcome.lastRow,
                                [](Database &) {});

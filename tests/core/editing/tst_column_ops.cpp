@@ -29,8 +29,8 @@ QByteArray definitionsOf(const Database &database)
     QList<QByteArray> parts;
     for (int field = 1; field <= database.fieldCount(); ++field) {
         parts << database.fieldName(field) + ':' + QByteArray::number(database.fieldType(field))
-                + ':' + QByteArray::number(database.columnWidth(field)) + ':'
-                + database.popupList(field).join(',');
+                     + ':' + QByteArray::number(database.columnWidth(field)) + ':'
+                     + database.popupList(field).join(',');
     }
     return parts.join(' ');
 }
@@ -65,8 +65,8 @@ private Q_SLOTS:
 
 void TestColumnOps::insertColumnBeforeTwo()
 {
-    Database database = makeDatabase({BooleanType, NormalPopupType, FloatType},
-                                     {"1|red|1.5", "0|blue|2"});
+    Database database =
+        makeDatabase({BooleanType, NormalPopupType, FloatType}, {"1|red|1.5", "0|blue|2"});
     giveEachFieldItsList(database);
     RowClipboard clipboard;
     clipboard.fill(database, 1);
@@ -137,7 +137,8 @@ void TestColumnOps::deleteColumn()
                         QStringLiteral("Do you want to delete the selected column?"),
                         Icon::Question, Buttons::YesNo, Answer(answer));
     }
-    const EditResult result = kribed::deleteColumn(database, field, prompter, expertMode, autoWidths);
+    const EditResult result =
+        kribed::deleteColumn(database, field, prompter, expertMode, autoWidths);
     KRIBED_VERIFY_PROMPTER(prompter);
     QCOMPARE(definitionsOf(database), definitions);
     QCOMPARE(result.applied, database.isModified());
@@ -164,9 +165,8 @@ void TestColumnOps::dragColumn()
     QFETCH(int, to);
     QFETCH(QByteArray, order);
 
-    Database database = makeDatabase({StringType, BooleanType, NormalPopupType, MultiplePopupType,
-                                      FloatType},
-                                     {"s|b|p|m|f"});
+    Database database = makeDatabase(
+        {StringType, BooleanType, NormalPopupType, MultiplePopupType, FloatType}, {"s|b|p|m|f"});
     giveEachFieldItsList(database);
     // Each name with its own type, width, list and cell, as they must stay after the drag.
     QHash<QByteArray, QByteArray> belongs;
@@ -192,9 +192,9 @@ void TestColumnOps::dragColumn()
 
 void TestColumnOps::autoWidthsOnAndOffRestoreExactly()
 {
-    Database database = makeDatabase({StringType, StringType, StringType},
-                                     {"short\r\na much longer second line|x|",
-                                      "mid\r\nanother very long line|yy|"});
+    Database database =
+        makeDatabase({StringType, StringType, StringType}, {"short\r\na much longer second line|x|",
+                                                            "mid\r\nanother very long line|yy|"});
     database.setColumnWidth(1, 133);
     database.setColumnWidth(2, 17);
     database.setColumnWidth(3, 250);
@@ -221,16 +221,16 @@ void TestColumnOps::autoWidthMeasures_data()
     QTest::addColumn<bool>("hideLongest");
     QTest::addColumn<int>("width");
 
-    QTest::newRow("empty column is 5 wide") << QByteArray() << QList<QByteArray>{"", ""} << false
-                                            << 5;
-    QTest::newRow("field name counts") << QByteArray("a long field name")
-                                       << QList<QByteArray>{"x"} << false << 17 * 7 + 5;
-    QTest::newRow("hidden rows count") << QByteArray() << QList<QByteArray>{"ab", "abcdef"} << true
-                                       << 6 * 7 + 5;
-    QTest::newRow("at most 300 pixels") << QByteArray() << QList<QByteArray>{QByteArray(60, 'w')}
-                                        << false << 300;
-    QTest::newRow("just under the limit") << QByteArray() << QList<QByteArray>{QByteArray(42, 'w')}
-                                          << false << 299;
+    QTest::newRow("empty column is 5 wide")
+        << QByteArray() << QList<QByteArray>{"", ""} << false << 5;
+    QTest::newRow("field name counts")
+        << QByteArray("a long field name") << QList<QByteArray>{"x"} << false << 17 * 7 + 5;
+    QTest::newRow("hidden rows count")
+        << QByteArray() << QList<QByteArray>{"ab", "abcdef"} << true << 6 * 7 + 5;
+    QTest::newRow("at most 300 pixels")
+        << QByteArray() << QList<QByteArray>{QByteArray(60, 'w')} << false << 300;
+    QTest::newRow("just under the limit")
+        << QByteArray() << QList<QByteArray>{QByteArray(42, 'w')} << false << 299;
     QTest::newRow("text before the first carriage return only")
         << QByteArray() << QList<QByteArray>{"abc\rdefghijk\rlmnopqrstuvw"} << false << 3 * 7 + 5;
     QTest::newRow("line feed alone is no line end")
@@ -292,8 +292,8 @@ void TestColumnOps::remainingColumnsGetTheirOwnWidthsBack()
 {
     QFETCH(bool, drag);
 
-    Database database = makeDatabase({StringType, StringType, StringType, StringType},
-                                     {"a|bb|ccc|dddd"});
+    Database database =
+        makeDatabase({StringType, StringType, StringType, StringType}, {"a|bb|ccc|dddd"});
     AutoWidths autoWidths;
     autoSizeColumns(database, autoWidths, true, sevenPerByte);
     ScriptedPrompter prompter;
@@ -306,8 +306,8 @@ void TestColumnOps::remainingColumnsGetTheirOwnWidthsBack()
     QList<QByteArray> widths;
     for (int field = 1; field <= database.fieldCount(); ++field)
         widths << database.fieldName(field) + '=' + QByteArray::number(database.columnWidth(field));
-    QCOMPARE(widths.join(' '), drag ? QByteArray("F2=42 F3=43 F1=41 F4=44")
-                                    : QByteArray("F1=41 F3=43 F4=44"));
+    QCOMPARE(widths.join(' '),
+             drag ? QByteArray("F2=42 F3=43 F1=41 F4=44") : QByteArray("F1=41 F3=43 F4=44"));
 }
 
 QTEST_GUILESS_MAIN(TestColumnOps)

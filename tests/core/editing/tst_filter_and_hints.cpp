@@ -54,29 +54,29 @@ void TestFilterAndHints::filter_data()
     QTest::addColumn<QByteArray>("visibility");
 
     const QList<QByteArray> names{"Meier|x", "y|Schmeichel", "abc|def", "MEI|"};
-    QTest::newRow("mei in all fields") << QByteArray("mei") << 0 << false << false << names
-                                       << QByteArray("..x.");
-    QTest::newRow("mei at the start only") << QByteArray("mei") << 0 << true << false << names
-                                           << QByteArray(".xx.");
-    QTest::newRow("capitals in the filter text fold too") << QByteArray("MeI") << 0 << false
-                                                          << false << names << QByteArray("..x.");
-    QTest::newRow("exclude on field 2") << QByteArray("mei") << 2 << false << true
-                                        << QList<QByteArray>{"mei|x", "x|Meier", "x|y"}
-                                        << QByteArray(".x.");
+    QTest::newRow("mei in all fields")
+        << QByteArray("mei") << 0 << false << false << names << QByteArray("..x.");
+    QTest::newRow("mei at the start only")
+        << QByteArray("mei") << 0 << true << false << names << QByteArray(".xx.");
+    QTest::newRow("capitals in the filter text fold too")
+        << QByteArray("MeI") << 0 << false << false << names << QByteArray("..x.");
+    QTest::newRow("exclude on field 2")
+        << QByteArray("mei") << 2 << false << true << QList<QByteArray>{"mei|x", "x|Meier", "x|y"}
+        << QByteArray(".x.");
     QTest::newRow("include on field 1 ignores field 2")
         << QByteArray("mei") << 1 << false << false << QList<QByteArray>{"x|Meier", "Omei|y"}
         << QByteArray("x.");
     QTest::newRow("letters outside a to z compared exactly")
         << QByteArray("\xe4") << 0 << false << false
         << QList<QByteArray>{"\xc4pfel|", "\xe4pfel|", "apfel|"} << QByteArray("x.x");
-    QTest::newRow("empty text hides nothing") << QByteArray() << 0 << false << false << names
-                                              << QByteArray("....");
-    QTest::newRow("text longer than every cell") << QByteArray("meiers") << 0 << false << false
-                                                 << names << QByteArray("xxxx");
+    QTest::newRow("empty text hides nothing")
+        << QByteArray() << 0 << false << false << names << QByteArray("....");
+    QTest::newRow("text longer than every cell")
+        << QByteArray("meiers") << 0 << false << false << names << QByteArray("xxxx");
     QTest::newRow("filter field beyond the fields reads all fields")
         << QByteArray("def") << 7 << false << false << names << QByteArray("xx.x");
-    QTest::newRow("match at the very end of a cell") << QByteArray("hel") << 0 << false << false
-                                                     << names << QByteArray("x.xx");
+    QTest::newRow("match at the very end of a cell")
+        << QByteArray("hel") << 0 << false << false << names << QByteArray("x.xx");
 }
 
 void TestFilterAndHints::filter()
@@ -128,7 +128,16 @@ void TestFilterAndHints::hints_data()
     QTest::addColumn<QString>("typePart");
 
     QList<QByteArray> booleans;
-    booleans << "1" << "1" << "1" << "0" << "0" << "0" << "0" << "0" << "" << "";
+    booleans << "1"
+             << "1"
+             << "1"
+             << "0"
+             << "0"
+             << "0"
+             << "0"
+             << "0"
+             << ""
+             << "";
     QTest::newRow("Boolean 3 checked, 5 unchecked, 2 empty")
         << int(BooleanType) << booleans << "Boolean\nChecked: 5   Unchecked: 5";
     QTest::newRow("Boolean texts other than 0 are checked")
@@ -148,8 +157,7 @@ void TestFilterAndHints::hints_data()
         << int(NormalPopupType) << QList<QByteArray>{"1"} << "Normal Popup";
     QTest::newRow("modification time without the trailing blank")
         << int(ModificationTimeType) << QList<QByteArray>{""} << "Modification Time";
-    QTest::newRow("unknown type starts with the line break")
-        << 13 << QList<QByteArray>{"1"} << "";
+    QTest::newRow("unknown type starts with the line break") << 13 << QList<QByteArray>{"1"} << "";
 }
 
 void TestFilterAndHints::hints()

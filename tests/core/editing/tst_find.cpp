@@ -28,8 +28,8 @@ QList<GridCell> allMatches(const Database &database, const FindSettings &setting
     expectNotFound(prompter);
     FindState state;
     QList<GridCell> found;
-    while (const std::optional<GridCell> cell = searchNext(database, state, settings, currentRow,
-                                                           prompter)) {
+    while (const std::optional<GridCell> cell =
+               searchNext(database, state, settings, currentRow, prompter)) {
         found.append(*cell);
         if (found.size() > 100)
             break;
@@ -121,16 +121,26 @@ void TestFind::matching_data()
     QTest::addColumn<bool>("mustBegin");
     QTest::addColumn<bool>("matches");
 
-    QTest::newRow("lower search finds upper inside") << QByteArray("xABCx") << QByteArray("abc") << false << true;
-    QTest::newRow("must begin refuses a later start") << QByteArray("xABCx") << QByteArray("abc") << true << false;
-    QTest::newRow("must begin takes any case at the start") << QByteArray("AbCd") << QByteArray("abc") << true << true;
-    QTest::newRow("must begin with a later second occurrence") << QByteArray("abcabc") << QByteArray("ABC") << true << true;
-    QTest::newRow("search longer than the cell") << QByteArray("ab") << QByteArray("abc") << false << false;
-    QTest::newRow("match at the very end") << QByteArray("xxabc") << QByteArray("ABC") << false << true;
-    QTest::newRow("accented letters match in the same case") << QByteArray("\xe9t\xe9") << QByteArray("\xe9T") << false << true;
-    QTest::newRow("accented letters do not fold") << QByteArray("\xc9T\xc9") << QByteArray("\xe9t") << false << false;
-    QTest::newRow("only a to z fold, not the bytes beside them") << QByteArray("[") << QByteArray("{") << false << false;
-    QTest::newRow("line break inside a cell") << QByteArray("a\r\nb") << QByteArray("\nB") << false << true;
+    QTest::newRow("lower search finds upper inside")
+        << QByteArray("xABCx") << QByteArray("abc") << false << true;
+    QTest::newRow("must begin refuses a later start")
+        << QByteArray("xABCx") << QByteArray("abc") << true << false;
+    QTest::newRow("must begin takes any case at the start")
+        << QByteArray("AbCd") << QByteArray("abc") << true << true;
+    QTest::newRow("must begin with a later second occurrence")
+        << QByteArray("abcabc") << QByteArray("ABC") << true << true;
+    QTest::newRow("search longer than the cell")
+        << QByteArray("ab") << QByteArray("abc") << false << false;
+    QTest::newRow("match at the very end")
+        << QByteArray("xxabc") << QByteArray("ABC") << false << true;
+    QTest::newRow("accented letters match in the same case")
+        << QByteArray("\xe9t\xe9") << QByteArray("\xe9T") << false << true;
+    QTest::newRow("accented letters do not fold")
+        << QByteArray("\xc9T\xc9") << QByteArray("\xe9t") << false << false;
+    QTest::newRow("only a to z fold, not the bytes beside them")
+        << QByteArray("[") << QByteArray("{") << false << false;
+    QTest::newRow("line break inside a cell")
+        << QByteArray("a\r\nb") << QByteArray("\nB") << false << true;
 }
 
 void TestFind::matching()
@@ -145,8 +155,8 @@ void TestFind::matching()
     if (!matches)
         expectNotFound(prompter);
     FindState state;
-    const std::optional<GridCell> found
-        = searchNext(database, state, FindSettings{search, 0, mustBegin, true}, 1, prompter);
+    const std::optional<GridCell> found =
+        searchNext(database, state, FindSettings{search, 0, mustBegin, true}, 1, prompter);
     QCOMPARE(found.has_value(), matches);
     QCOMPARE(state.findActive, matches);
     KRIBED_VERIFY_PROMPTER(prompter);
@@ -161,8 +171,10 @@ void TestFind::notFoundKeepsStateClear()
     expectNotFound(prompter);
     FindState state;
     const FindSettings settings{"KEY", 0, false, true};
-    QCOMPARE(searchNext(database, state, settings, 1, prompter), std::optional<GridCell>(GridCell{2, 1}));
-    QCOMPARE(searchNext(database, state, settings, 1, prompter), std::optional<GridCell>(GridCell{1, 2}));
+    QCOMPARE(searchNext(database, state, settings, 1, prompter),
+             std::optional<GridCell>(GridCell{2, 1}));
+    QCOMPARE(searchNext(database, state, settings, 1, prompter),
+             std::optional<GridCell>(GridCell{1, 2}));
     QVERIFY(!searchNext(database, state, settings, 1, prompter));
     QVERIFY(!state.findActive);
     KRIBED_VERIFY_PROMPTER(prompter);

@@ -13,7 +13,8 @@ namespace {
 // (height -28 here) gives 20 per character, so "0000_" is 100 wide.
 int measureText(const PrintFont &font, const QString &text)
 {
-    const int perCharacter = font.height == -28 ? 20 : (font.height == print::HeadingHeight ? 30 : 10);
+    const int perCharacter =
+        font.height == -28 ? 20 : (font.height == print::HeadingHeight ? 30 : 10);
     return int(text.size()) * perCharacter;
 }
 
@@ -109,11 +110,11 @@ void TestPrintLayout::widthsAndFonts()
     Database database = makeDatabase(2, 1, 7);
     const PrintSetup setup{2000, 2800, recordFontHeight(-11)};
     QCOMPARE(setup.recordFontHeight, -28);
-    QCOMPARE(recordFontHeight(13), 32);  // 32.5 to the even neighbour
-    QCOMPARE(recordFontHeight(15), 38);  // 37.5 to the even neighbour
+    QCOMPARE(recordFontHeight(13), 32); // 32.5 to the even neighbour
+    QCOMPARE(recordFontHeight(15), 38); // 37.5 to the even neighbour
     QCOMPARE(recordFontHeight(-13), -32);
     QCOMPARE(printColumnWidth(database, 0, setup, measureText), 100);
-    QCOMPARE(printColumnWidth(database, 1, setup, measureText), 20);  // 7 px: 20.3 cut to 20
+    QCOMPARE(printColumnWidth(database, 1, setup, measureText), 20); // 7 px: 20.3 cut to 20
     database.setColumnWidth(2, 64);
     QCOMPARE(printColumnWidth(database, 2, setup, measureText), 185); // 185.6 cut to 185
 }
@@ -149,8 +150,10 @@ void TestPrintLayout::pageOrderTwoByTwo()
     QStringList titles;
     for (const PrintPage &page : pages)
         titles << page.jobTitle;
-    QCOMPARE(titles, (QStringList{QStringLiteral("Kribed - Page 1.1"), QStringLiteral("Kribed - Page 1.2"),
-                          QStringLiteral("Kribed - Page 2.1"), QStringLiteral("Kribed - Page 2.2")}));
+    QCOMPARE(
+        titles,
+        (QStringList{QStringLiteral("Kribed - Page 1.1"), QStringLiteral("Kribed - Page 1.2"),
+                     QStringLiteral("Kribed - Page 2.1"), QStringLiteral("Kribed - Page 2.2")}));
     QCOMPARE(recordLines(pages[0]), recordLines(pages[1]));
     QCOMPARE(recordLines(pages[0]).first(), qMakePair(QStringLiteral("0001"), 200));
     QCOMPARE(recordLines(pages[0]).last(), qMakePair(QStringLiteral("0005"), 400));
@@ -174,9 +177,10 @@ void TestPrintLayout::hiddenRowsLeaveGaps()
     QCOMPARE(pages.size(), 1);
     // A hidden first row leaves its line empty; the other hidden rows take no line.
     using Line = QPair<QString, int>;
-    QCOMPARE(recordLines(pages[0]),
-             (QList<Line>{{QStringLiteral("0002"), 250}, {QStringLiteral("0005"), 300},
-                          {QStringLiteral("0006"), 350}, {QStringLiteral("0007"), 400}}));
+    QCOMPARE(recordLines(pages[0]), (QList<Line>{{QStringLiteral("0002"), 250},
+                                                 {QStringLiteral("0005"), 300},
+                                                 {QStringLiteral("0006"), 350},
+                                                 {QStringLiteral("0007"), 400}}));
     QCOMPARE(textAt(pages[0], 300, 300), QStringLiteral("r5c1"));
     // The last record is hidden: the footer still follows the last printed line.
     QVERIFY(itemAt(pages[0], 200, 450));
@@ -185,8 +189,8 @@ void TestPrintLayout::hiddenRowsLeaveGaps()
 
 void TestPrintLayout::narrowAndWideColumns()
 {
-    Database database = makeDatabase(3, 2, 3);  // 8 wide on paper: room for nothing but ".."
-    database.setColumnWidth(2, 1000);           // 2900 wide, more than the paper
+    Database database = makeDatabase(3, 2, 3); // 8 wide on paper: room for nothing but ".."
+    database.setColumnWidth(2, 1000);          // 2900 wide, more than the paper
     const QList<PrintPage> pages = printPages(database, PrintSetup{2000, 2800, -28}, measureText);
     QCOMPARE(pages.size(), 3);
     QCOMPARE(textAt(pages[0], 300, 200), QStringLiteral(".."));

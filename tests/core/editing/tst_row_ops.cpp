@@ -24,7 +24,10 @@ namespace {
 const QByteArray Today = QByteArrayLiteral("3/14/2026");
 const QByteArray Now = QByteArrayLiteral("9:26:53 AM");
 
-QString yes() { return QStringLiteral("Confirm"); }
+QString yes()
+{
+    return QStringLiteral("Confirm");
+}
 
 } // namespace
 
@@ -108,19 +111,18 @@ void TestRowOps::autoIncrementValue_data()
     const QList<QByteArray> negative{"-3", "-7", "-5"};
     QTest::newRow("append after 3 7 5") << mixed << 1 << 0 << QByteArray("8");
     QTest::newRow("append with amount 10") << mixed << 10 << 0 << QByteArray("17");
-    QTest::newRow("append after negatives gives the amount") << negative << 4 << 0
-                                                             << QByteArray("4");
+    QTest::newRow("append after negatives gives the amount")
+        << negative << 4 << 0 << QByteArray("4");
     QTest::newRow("insert sees every value") << mixed << 1 << 1 << QByteArray("8");
     QTest::newRow("insert at the largest value's row") << mixed << 1 << 2 << QByteArray("8");
-    QTest::newRow("insert after negatives stays negative") << negative << 1 << 1
-                                                           << QByteArray("-2");
+    QTest::newRow("insert after negatives stays negative")
+        << negative << 1 << 1 << QByteArray("-2");
     QTest::newRow("prefixes and blanks are read")
         << QList<QByteArray>{"  12abc", "x99", "11.9"} << 1 << 0 << QByteArray("13");
-    QTest::newRow("empty cells count as zero") << QList<QByteArray>{"", "-4", ""} << 2 << 3
-                                               << QByteArray("2");
+    QTest::newRow("empty cells count as zero")
+        << QList<QByteArray>{"", "-4", ""} << 2 << 3 << QByteArray("2");
     QTest::newRow("largest value does not wrap round")
-        << QList<QByteArray>{"9223372036854775807"} << 1 << 0
-        << QByteArray("9223372036854775807");
+        << QList<QByteArray>{"9223372036854775807"} << 1 << 0 << QByteArray("9223372036854775807");
 }
 
 void TestRowOps::autoIncrementValue()
@@ -138,8 +140,8 @@ void TestRowOps::autoIncrementValue()
     ScriptedPrompter prompter;
 
     const EditResult result = insertAt == 0
-        ? appendRow(database, clipboard, prompter, fixedNow())
-        : insertRow(database, clipboard, insertAt, prompter, fixedNow());
+                                  ? appendRow(database, clipboard, prompter, fixedNow())
+                                  : insertRow(database, clipboard, insertAt, prompter, fixedNow());
     QVERIFY(result.applied);
     const int newRecord = insertAt == 0 ? int(values.size()) + 1 : insertAt;
     QCOMPARE(result.insertedRecord, newRecord);
@@ -151,8 +153,8 @@ void TestRowOps::autoIncrementValue()
 void TestRowOps::appendRowFillsCreationStamps()
 {
     Database database = makeDatabase({CreationDateType, CreationTimeType, ModificationDateType,
-                                       ModificationTimeType, StringType},
-                                      {"d|t|m|n|a"});
+                                      ModificationTimeType, StringType},
+                                     {"d|t|m|n|a"});
     RowClipboard clipboard;
     clipboard.fill(database, 1);
     ScriptedPrompter prompter;
@@ -169,10 +171,10 @@ void TestRowOps::appendRowFillsCreationStamps()
 
 void TestRowOps::insertRowAtTop()
 {
-    Database database = makeDatabase({StringType, CreationDateType, CreationTimeType,
-                                      ModificationDateType, ModificationTimeType},
-                                     {"a|1/1/2000|1:00:00 AM|1/2/2000|2:00:00 AM",
-                                      "b||||", "c||||"});
+    Database database =
+        makeDatabase({StringType, CreationDateType, CreationTimeType, ModificationDateType,
+                      ModificationTimeType},
+                     {"a|1/1/2000|1:00:00 AM|1/2/2000|2:00:00 AM", "b||||", "c||||"});
     database.setHidden(3, true);
     RowClipboard clipboard;
     ScriptedPrompter prompter;
@@ -196,23 +198,27 @@ void TestRowOps::refusalsChangeNothing_data()
     QTest::addColumn<QString>("operation");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("append row at 9999 rows")
-        << 2 << MaxRecords << "append row" << "You mustn't have more than 9999 rows in Kribo";
+    QTest::newRow("append row at 9999 rows") << 2 << MaxRecords << "append row"
+                                             << "You mustn't have more than 9999 rows in Kribo";
     QTest::newRow("insert row at 9999 rows, with a full stop")
-        << 2 << MaxRecords << "insert row" << "You mustn't have more than 9999 rows in Kribo.";
+        << 2 << MaxRecords << "insert row"
+        << "You mustn't have more than 9999 rows in Kribo.";
     // A file may hold more records than the editor adds; it still adds none.
-    QTest::newRow("append row beyond 9999 rows")
-        << 2 << MaxRecords + 1 << "append row" << "You mustn't have more than 9999 rows in Kribo";
+    QTest::newRow("append row beyond 9999 rows") << 2 << MaxRecords + 1 << "append row"
+                                                 << "You mustn't have more than 9999 rows in Kribo";
     QTest::newRow("insert row beyond 9999 rows")
-        << 2 << MaxRecords + 1 << "insert row" << "You mustn't have more than 9999 rows in Kribo.";
-    QTest::newRow("delete the only row")
-        << 2 << 1 << "delete row" << "You mustn't delete the first row!";
+        << 2 << MaxRecords + 1 << "insert row"
+        << "You mustn't have more than 9999 rows in Kribo.";
+    QTest::newRow("delete the only row") << 2 << 1 << "delete row"
+                                         << "You mustn't delete the first row!";
     QTest::newRow("append column at 50 columns")
-        << MaxFields << 2 << "append column" << "You mustn't have more than 50 columns in Kribo!";
+        << MaxFields << 2 << "append column"
+        << "You mustn't have more than 50 columns in Kribo!";
     QTest::newRow("insert column at 50 columns")
-        << MaxFields << 2 << "insert column" << "You mustn't have more than 50 columns in Kribo!";
-    QTest::newRow("delete the only column")
-        << 1 << 2 << "delete column" << "You mustn't delete the first column!";
+        << MaxFields << 2 << "insert column"
+        << "You mustn't have more than 50 columns in Kribo!";
+    QTest::newRow("delete the only column") << 1 << 2 << "delete column"
+                                            << "You mustn't delete the first column!";
 }
 
 void TestRowOps::refusalsChangeNothing()
@@ -233,12 +239,16 @@ void TestRowOps::refusalsChangeNothing()
     prompter.expect(QStringLiteral("Information"), message, Icon::Error, Buttons::Ok, Answer::Ok);
 
     const QMap<QString, std::function<EditResult()>> operations{
-        {QStringLiteral("append row"), [&] { return appendRow(database, clipboard, prompter, fixedNow()); }},
-        {QStringLiteral("insert row"), [&] { return insertRow(database, clipboard, 1, prompter, fixedNow()); }},
-        {QStringLiteral("delete row"), [&] { return deleteRow(database, clipboard, 1, prompter, true); }},
+        {QStringLiteral("append row"),
+         [&] { return appendRow(database, clipboard, prompter, fixedNow()); }},
+        {QStringLiteral("insert row"),
+         [&] { return insertRow(database, clipboard, 1, prompter, fixedNow()); }},
+        {QStringLiteral("delete row"),
+         [&] { return deleteRow(database, clipboard, 1, prompter, true); }},
         {QStringLiteral("append column"), [&] { return appendColumn(database, prompter); }},
         {QStringLiteral("insert column"), [&] { return insertColumn(database, 1, prompter); }},
-        {QStringLiteral("delete column"), [&] { return deleteColumn(database, 1, prompter, true, autoWidths); }},
+        {QStringLiteral("delete column"),
+         [&] { return deleteColumn(database, 1, prompter, true, autoWidths); }},
     };
     QVERIFY(!operations.value(operation)().applied);
     KRIBED_VERIFY_PROMPTER(prompter);
@@ -260,20 +270,20 @@ void TestRowOps::confirmations_data()
     const QString deleteQuestion = QStringLiteral("Do you want to delete the selected row?");
     const QString cutQuestion = QStringLiteral("Do you want to cut the selected row?");
     const QString pasteQuestion = QStringLiteral("Do you want to paste the selected row?");
-    QTest::newRow("delete row, yes") << "delete" << false << int(Answer::Yes) << deleteQuestion
-                                     << QByteArray("a|1/c|3");
-    QTest::newRow("delete row, no") << "delete" << false << int(Answer::No) << deleteQuestion
-                                    << QByteArray("a|1/b|2/c|3");
+    QTest::newRow("delete row, yes")
+        << "delete" << false << int(Answer::Yes) << deleteQuestion << QByteArray("a|1/c|3");
+    QTest::newRow("delete row, no")
+        << "delete" << false << int(Answer::No) << deleteQuestion << QByteArray("a|1/b|2/c|3");
     QTest::newRow("delete row in expert mode deletes at once")
         << "delete" << true << 0 << QString() << QByteArray("a|1/c|3");
     QTest::newRow("cut row, no") << "cut" << false << int(Answer::No) << cutQuestion
                                  << QByteArray("a|1/b|2/c|3");
-    QTest::newRow("cut row in expert mode") << "cut" << true << 0 << QString()
-                                            << QByteArray("a|1/|/c|3");
-    QTest::newRow("paste row, no") << "paste" << false << int(Answer::No) << pasteQuestion
-                                   << QByteArray("a|1/b|2/c|3");
-    QTest::newRow("paste row, yes") << "paste" << false << int(Answer::Yes) << pasteQuestion
-                                    << QByteArray("a|1/a|1/c|3");
+    QTest::newRow("cut row in expert mode")
+        << "cut" << true << 0 << QString() << QByteArray("a|1/|/c|3");
+    QTest::newRow("paste row, no")
+        << "paste" << false << int(Answer::No) << pasteQuestion << QByteArray("a|1/b|2/c|3");
+    QTest::newRow("paste row, yes")
+        << "paste" << false << int(Answer::Yes) << pasteQuestion << QByteArray("a|1/a|1/c|3");
 }
 
 void TestRowOps::confirmations()
@@ -484,8 +494,8 @@ void TestRowOps::announcerWrapsOnlyTheShapeChange_data()
 
     QTest::newRow("append row") << "append row" << 3 << 2 << true << "record +4";
     QTest::newRow("insert row") << "insert row" << 3 << 2 << true << "record +2";
-    QTest::newRow("insert row refused at the limit") << "insert row" << MaxRecords << 1 << true
-                                                     << "";
+    QTest::newRow("insert row refused at the limit")
+        << "insert row" << MaxRecords << 1 << true << "";
     QTest::newRow("delete row") << "delete row" << 3 << 2 << true << "record -2";
     QTest::newRow("delete row declined") << "delete row" << 3 << 2 << false << "";
     QTest::newRow("append column") << "append column" << 2 << 3 << true << "field +4";
@@ -520,7 +530,8 @@ void TestRowOps::announcerWrapsOnlyTheShapeChange()
 
     QStringList announced;
     const auto shape = [&] { return qMakePair(database.recordCount(), database.fieldCount()); };
-    const ShapeAnnouncer announcer = [&](const EditResult &plan, const std::function<void()> &change) {
+    const ShapeAnnouncer announcer = [&](const EditResult &plan,
+                                         const std::function<void()> &change) {
         const auto before = shape();
         change();
         const auto after = shape();

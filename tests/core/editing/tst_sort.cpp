@@ -131,27 +131,37 @@ void TestSort::compareKey_data()
     QTest::addColumn<QByteArray>("b");
     QTest::addColumn<int>("result");
 
-    QTest::newRow("float numeric") << "en_US" << int(FloatType) << QByteArray("9") << QByteArray("10") << -1;
-    QTest::newRow("string by collation") << "en_US" << int(StringType) << QByteArray("9") << QByteArray("10") << 1;
-    QTest::newRow("collation puts a before B") << "en_US" << int(StringType) << QByteArray("a") << QByteArray("B") << -1;
-    QTest::newRow("collation is case-sensitive") << "en_US" << int(NormalPopupType) << QByteArray("a") << QByteArray("A") << -1;
-    QTest::newRow("no number counts as 0") << "en_US" << int(NormalIntegerType) << QByteArray("x") << QByteArray("0") << 0;
-    QTest::newRow("no number is above negatives") << "en_US" << int(AutoIncrementIntegerType) << QByteArray("") << QByteArray("-1") << 1;
-    QTest::newRow("German decimal comma") << "de_DE" << int(FloatType) << QByteArray("1,5") << QByteArray("1,25") << 1;
-    QTest::newRow("point is no number in German") << "de_DE" << int(FloatType) << QByteArray("1.5") << QByteArray("0") << 0;
+    QTest::newRow("float numeric")
+        << "en_US" << int(FloatType) << QByteArray("9") << QByteArray("10") << -1;
+    QTest::newRow("string by collation")
+        << "en_US" << int(StringType) << QByteArray("9") << QByteArray("10") << 1;
+    QTest::newRow("collation puts a before B")
+        << "en_US" << int(StringType) << QByteArray("a") << QByteArray("B") << -1;
+    QTest::newRow("collation is case-sensitive")
+        << "en_US" << int(NormalPopupType) << QByteArray("a") << QByteArray("A") << -1;
+    QTest::newRow("no number counts as 0")
+        << "en_US" << int(NormalIntegerType) << QByteArray("x") << QByteArray("0") << 0;
+    QTest::newRow("no number is above negatives")
+        << "en_US" << int(AutoIncrementIntegerType) << QByteArray("") << QByteArray("-1") << 1;
+    QTest::newRow("German decimal comma")
+        << "de_DE" << int(FloatType) << QByteArray("1,5") << QByteArray("1,25") << 1;
+    QTest::newRow("point is no number in German")
+        << "de_DE" << int(FloatType) << QByteArray("1.5") << QByteArray("0") << 0;
     QTest::newRow("no date counts as 30 December 1899")
         << "en_US" << int(NormalDateType) << QByteArray("soon") << QByteArray("12/30/1899") << 0;
     QTest::newRow("dates before 1899 come before no date")
         << "en_US" << int(CreationDateType) << QByteArray("1/1/1850") << QByteArray("") << -1;
     QTest::newRow("dates by date, not by text")
-        << "en_US" << int(ModificationDateType) << QByteArray("10/5/2005") << QByteArray("2/1/2005") << 1;
-    QTest::newRow("German dates")
-        << "de_DE" << int(NormalDateType) << QByteArray("01.03.2021") << QByteArray("15.02.2021") << 1;
-    QTest::newRow("times by time")
-        << "en_US" << int(NormalTimeType) << QByteArray("10:00:00 AM") << QByteArray("9:00:00 PM") << -1;
+        << "en_US" << int(ModificationDateType) << QByteArray("10/5/2005") << QByteArray("2/1/2005")
+        << 1;
+    QTest::newRow("German dates") << "de_DE" << int(NormalDateType) << QByteArray("01.03.2021")
+                                  << QByteArray("15.02.2021") << 1;
+    QTest::newRow("times by time") << "en_US" << int(NormalTimeType) << QByteArray("10:00:00 AM")
+                                   << QByteArray("9:00:00 PM") << -1;
     QTest::newRow("no time counts as midnight")
         << "de_DE" << int(CreationTimeType) << QByteArray("later") << QByteArray("00:00:00") << 0;
-    QTest::newRow("two empty texts are equal") << "en_US" << int(StringType) << QByteArray() << QByteArray() << 0;
+    QTest::newRow("two empty texts are equal")
+        << "en_US" << int(StringType) << QByteArray() << QByteArray() << 0;
 }
 
 void TestSort::compareKey()
@@ -176,25 +186,31 @@ void TestSort::oneColumn_data()
     QTest::addColumn<QByteArrayList>("sorted");
 
     useLocale(QStringLiteral("en_US"));
-    QTest::newRow("float numeric") << "en_US" << int(FloatType) << 1
-                                   << QByteArrayList{"10", "9", "100"} << QByteArrayList{"9", "10", "100"};
-    QTest::newRow("string by text") << "en_US" << int(StringType) << 1
-                                    << QByteArrayList{"10", "9", "100"} << QByteArrayList{"10", "100", "9"};
-    QTest::newRow("float reverse") << "en_US" << int(FloatType) << -1
-                                   << QByteArrayList{"10", "9", "100"} << QByteArrayList{"100", "10", "9"};
+    QTest::newRow("float numeric")
+        << "en_US" << int(FloatType) << 1 << QByteArrayList{"10", "9", "100"}
+        << QByteArrayList{"9", "10", "100"};
+    QTest::newRow("string by text")
+        << "en_US" << int(StringType) << 1 << QByteArrayList{"10", "9", "100"}
+        << QByteArrayList{"10", "100", "9"};
+    QTest::newRow("float reverse")
+        << "en_US" << int(FloatType) << -1 << QByteArrayList{"10", "9", "100"}
+        << QByteArrayList{"100", "10", "9"};
     QTest::newRow("US dates, no date first")
         << "en_US" << int(NormalDateType) << 1
-        << QByteArrayList{date(2021, 3, 1), "no date", date(1999, 12, 31), date(2021, 2, 15), date(2005, 10, 5)}
-        << QByteArrayList{"no date", date(1999, 12, 31), date(2005, 10, 5), date(2021, 2, 15), date(2021, 3, 1)};
-    QTest::newRow("US times")
-        << "en_US" << int(ModificationTimeType) << 1
-        << QByteArrayList{time(21, 0, 0), time(9, 0, 0), time(10, 30, 5)}
-        << QByteArrayList{time(9, 0, 0), time(10, 30, 5), time(21, 0, 0)};
+        << QByteArrayList{date(2021, 3, 1), "no date", date(1999, 12, 31), date(2021, 2, 15),
+                          date(2005, 10, 5)}
+        << QByteArrayList{"no date", date(1999, 12, 31), date(2005, 10, 5), date(2021, 2, 15),
+                          date(2021, 3, 1)};
+    QTest::newRow("US times") << "en_US" << int(ModificationTimeType) << 1
+                              << QByteArrayList{time(21, 0, 0), time(9, 0, 0), time(10, 30, 5)}
+                              << QByteArrayList{time(9, 0, 0), time(10, 30, 5), time(21, 0, 0)};
     useLocale(QStringLiteral("de_DE"));
     QTest::newRow("German dates, no date first")
         << "de_DE" << int(CreationDateType) << 1
-        << QByteArrayList{date(2021, 3, 1), date(1999, 12, 31), "", date(2021, 2, 15), date(2005, 10, 5)}
-        << QByteArrayList{"", date(1999, 12, 31), date(2005, 10, 5), date(2021, 2, 15), date(2021, 3, 1)};
+        << QByteArrayList{date(2021, 3, 1), date(1999, 12, 31), "", date(2021, 2, 15),
+                          date(2005, 10, 5)}
+        << QByteArrayList{"", date(1999, 12, 31), date(2005, 10, 5), date(2021, 2, 15),
+                          date(2021, 3, 1)};
     QTest::newRow("German dates reverse, no date last")
         << "de_DE" << int(CreationDateType) << -1
         << QByteArrayList{date(2021, 3, 1), date(1999, 12, 31), "", date(2021, 2, 15)}
@@ -249,11 +265,11 @@ void TestSort::secondaryAndTertiary()
     QFETCH(QByteArrayList, ids);
 
     useLocale(QStringLiteral("en_US"));
-    Database database = makeDatabase({StringType, FloatType, StringType, StringType},
-                                     {{"a", "b", "a", "b", "a"},
-                                      {"3", "1", "1", "2", "1"},
-                                      {"p", "q", "q", "p", "r"},
-                                      {"1", "2", "3", "4", "5"}});
+    Database database =
+        makeDatabase({StringType, FloatType, StringType, StringType}, {{"a", "b", "a", "b", "a"},
+                                                                       {"3", "1", "1", "2", "1"},
+                                                                       {"p", "q", "q", "p", "r"},
+                                                                       {"1", "2", "3", "4", "5"}});
     const SortSpec spec{direction, 1, secondary, tertiary, secondaryReverse, tertiaryReverse};
     Database reference = database;
     ReferenceSort(reference, spec).sort(1, reference.recordCount());
@@ -320,8 +336,8 @@ void TestSort::sameAsPlainQuicksort()
         columns[3].append("same");
         columns[4].append(QByteArray::number(r + 1)); // tells equal-key records apart
     }
-    Database database = makeDatabase({FloatType, StringType, NormalDateType, StringType, StringType},
-                                     columns);
+    Database database =
+        makeDatabase({FloatType, StringType, NormalDateType, StringType, StringType}, columns);
     const SortSpec spec{direction, primary, secondary, 0, secondaryReverse, false};
     Database reference = database;
     ReferenceSort(reference, spec).sort(1, reference.recordCount());
@@ -336,19 +352,20 @@ void TestSort::datesWrittenOtherwise_data()
 
     // Texts near the form the program writes: each must sort as the regional reading says.
     QTest::newRow("US") << "en_US"
-                        << QByteArrayList{"3/1/2021", "03/01/2021", "3/1/21", " 2/1/2021", "2/29/2021",
-                                          "12/31/1999", "1/2/0999", "13/1/2020", "1/1/2020x", "1//2020",
-                                          "11/11/2011", "2/1/2021 ", "1/15/2021"};
-    QTest::newRow("German") << "de_DE"
-                            << QByteArrayList{"01.03.2021", "1.3.2021", "01.03.21", "31.12.1999",
-                                              "29.02.2020", "29.02.2021", "15.02.2021", "1.03.2021.",
-                                              "00.01.2020", "05.10.2005", "5.10.2005"};
-    QTest::newRow("Polish day without zero") << "pl_PL"
-                                             << QByteArrayList{"1.03.2021", "01.03.2021", "15.02.2021",
-                                                               "31.12.1999", "3.3.2003", "2.12.2002"};
-    QTest::newRow("Swedish year first") << "sv_SE"
-                                        << QByteArrayList{"2021-03-01", "2021-3-1", "1999-12-31",
-                                                          "21-03-01", "2020-02-29", "2005-10-05"};
+                        << QByteArrayList{"3/1/2021",  "03/01/2021", "3/1/21",     " 2/1/2021",
+                                          "2/29/2021", "12/31/1999", "1/2/0999",   "13/1/2020",
+                                          "1/1/2020x", "1//2020",    "11/11/2011", "2/1/2021 ",
+                                          "1/15/2021"};
+    QTest::newRow("German") << "de_DE" << QByteArrayList{"01.03.2021", "1.3.2021",   "01.03.21",
+                                                         "31.12.1999", "29.02.2020", "29.02.2021",
+                                                         "15.02.2021", "1.03.2021.", "00.01.2020",
+                                                         "05.10.2005", "5.10.2005"};
+    QTest::newRow("Polish day without zero")
+        << "pl_PL" << QByteArrayList{"1.03.2021",  "01.03.2021", "15.02.2021",
+                                     "31.12.1999", "3.3.2003",   "2.12.2002"};
+    QTest::newRow("Swedish year first")
+        << "sv_SE" << QByteArrayList{"2021-03-01", "2021-3-1",   "1999-12-31",
+                                     "21-03-01",   "2020-02-29", "2005-10-05"};
 }
 
 void TestSort::datesWrittenOtherwise()

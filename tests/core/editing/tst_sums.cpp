@@ -89,7 +89,8 @@ void TestSums::fieldFactor_data()
     QTest::newRow("decimal factor") << "en_US" << QByteArray("Price #1.20") << 1.2;
     QTest::newRow("German comma factor") << "de_DE" << QByteArray("Preis #1,5") << 1.5;
     QTest::newRow("point is no separator in German") << "de_DE" << QByteArray("Preis #1.5") << 1.0;
-    QTest::newRow("unit after the number does not read") << "en_US" << QByteArray("Price #1.20 EUR") << 1.0;
+    QTest::newRow("unit after the number does not read")
+        << "en_US" << QByteArray("Price #1.20 EUR") << 1.0;
     QTest::newRow("first hash counts") << "en_US" << QByteArray("a#2#3") << 1.0;
     QTest::newRow("lower-case exponent") << "en_US" << QByteArray("x#2e1") << 20.0;
     QTest::newRow("blanks around the number") << "en_US" << QByteArray("x # -3 ") << -3.0;

@@ -63,7 +63,8 @@ void TestNewDatabaseCore::validation_data()
     QTest::addColumn<QString>("width");
     QTest::addColumn<QString>("message"); // empty: accepted
 
-    const QString nameMessage = QStringLiteral("Please use 1 - 30 characters for the database name.");
+    const QString nameMessage =
+        QStringLiteral("Please use 1 - 30 characters for the database name.");
     const QString rowsMessage = QStringLiteral("Please use 1 - 9999 rows.");
     const QString columnsMessage = QStringLiteral("Please use 1 - 50 columns.");
     const QString widthMessage = QStringLiteral("Please use 1 - 300 for the field width.");
@@ -71,8 +72,8 @@ void TestNewDatabaseCore::validation_data()
     const QString n = QStringLiteral("New");
     const QString ten = QStringLiteral("10");
 
-    QTest::newRow("defaults pass") << n << ten << QStringLiteral("5") << QStringLiteral("60")
-                                   << QString();
+    QTest::newRow("defaults pass")
+        << n << ten << QStringLiteral("5") << QStringLiteral("60") << QString();
     QTest::newRow("empty name") << QString() << ten << ten << ten << nameMessage;
     QTest::newRow("30 characters pass") << QString(30, u'x') << ten << ten << ten << QString();
     QTest::newRow("31 characters refused") << QString(31, u'x') << ten << ten << ten << nameMessage;
@@ -90,10 +91,10 @@ void TestNewDatabaseCore::validation_data()
     QTest::newRow("width 0") << n << ten << ten << QStringLiteral("0") << widthMessage;
     QTest::newRow("width 301") << n << ten << ten << QStringLiteral("301") << widthMessage;
     QTest::newRow("width 300 pass") << n << ten << ten << QStringLiteral("300") << QString();
-    QTest::newRow("letters in the width") << n << ten << ten << QStringLiteral("abc")
-                                          << numberMessage;
-    QTest::newRow("letters in the rows") << n << QStringLiteral("1a") << ten << ten
-                                         << numberMessage;
+    QTest::newRow("letters in the width")
+        << n << ten << ten << QStringLiteral("abc") << numberMessage;
+    QTest::newRow("letters in the rows")
+        << n << QStringLiteral("1a") << ten << ten << numberMessage;
     QTest::newRow("empty columns") << n << ten << QString() << ten << numberMessage;
     QTest::newRow("a number too large for any integer")
         << n << QStringLiteral("99999999999") << ten << ten << numberMessage;
@@ -219,7 +220,8 @@ void TestNewDatabaseCore::fileNameInCurrentFolder()
     QDir::setCurrent(previous);
     QVERIFY(created);
     QCOMPARE(database.name(), QByteArray("a/b:c"));
-    QCOMPARE(database.filePath(), QDir(folder.path()).absoluteFilePath(QStringLiteral("a_b_c.pdb")));
+    QCOMPARE(database.filePath(),
+             QDir(folder.path()).absoluteFilePath(QStringLiteral("a_b_c.pdb")));
 }
 
 void TestNewDatabaseCore::sanitizeFileName_data()

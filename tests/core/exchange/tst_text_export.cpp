@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
-#include "durability.h"
 #include "core/exchange/text_exchange.h"
 #include "core/model/database.h"
 #include "core/model/regional.h"
+#include "durability.h"
 #include "scripted_prompter.h"
 
 #include <QBuffer>
@@ -149,7 +149,8 @@ void TestTextExport::exportedBytes_data()
     QTest::newRow("a line break stays in its cell")
         << Grid{{"n"}, {"a\r\nb"}} << int(TextType::Comma) << QByteArray("\"n\"\r\n\"a\r\nb\"\r\n");
     QTest::newRow("a tab in tab text is written as it is")
-        << Grid{{"n", "m"}, {"a\tb", "c"}} << int(TextType::Tab) << QByteArray("n\tm\r\na\tb\tc\r\n");
+        << Grid{{"n", "m"}, {"a\tb", "c"}} << int(TextType::Tab)
+        << QByteArray("n\tm\r\na\tb\tc\r\n");
     QTest::newRow("bytes above 127 pass unchanged")
         << Grid{{"\xe4"}, {"\xff\x80"}} << int(TextType::Tab) << QByteArray("\xe4\r\n\xff\x80\r\n");
 }
@@ -195,8 +196,8 @@ void TestTextExport::backupName_data()
         << QStringLiteral("/d/a.b.csv") << int(TextType::Semicolon) << QStringLiteral("/d/a.b.cs_");
     QTest::newRow("a name without extension gets one")
         << QStringLiteral("/d.e/x") << int(TextType::Comma) << QStringLiteral("/d.e/x.CS_");
-    QTest::newRow("relative name") << QStringLiteral("x.csv") << int(TextType::Semicolon)
-                                   << QStringLiteral("x.cs_");
+    QTest::newRow("relative name")
+        << QStringLiteral("x.csv") << int(TextType::Semicolon) << QStringLiteral("x.cs_");
 }
 
 void TestTextExport::backupName()
@@ -273,10 +274,10 @@ void TestTextExport::exportRefused_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("type");
 
-    QTest::newRow("folder that does not exist") << QStringLiteral("no/such/x.csv")
-                                                << int(TextType::Comma);
-    QTest::newRow("comma-any is no export type") << QStringLiteral("x.csv")
-                                                 << int(TextType::CommaAny);
+    QTest::newRow("folder that does not exist")
+        << QStringLiteral("no/such/x.csv") << int(TextType::Comma);
+    QTest::newRow("comma-any is no export type")
+        << QStringLiteral("x.csv") << int(TextType::CommaAny);
 }
 
 void TestTextExport::exportRefused()
@@ -328,7 +329,8 @@ void TestTextExport::failedWriteKeepsFileAndBackup()
     QCOMPARE(WEXITSTATUS(status), 0);
     QCOMPARE(readFile(path), QByteArray("previous"));
     QCOMPARE(readFile(backup), QByteArray("older"));
-    QCOMPARE(filesIn(folder.path()), (QStringList{QStringLiteral("x.TXT"), QStringLiteral("x.TX_")}));
+    QCOMPARE(filesIn(folder.path()),
+             (QStringList{QStringLiteral("x.TXT"), QStringLiteral("x.TX_")}));
 }
 
 namespace {
@@ -566,7 +568,8 @@ void TestTextExport::libreOfficeReadsAndWrites()
     // All fields as text (column format 2), so no number or date is reinterpreted.
     const QString textColumns = QStringLiteral("1/2/2/2/3/2");
     process.start(office,
-                  {QStringLiteral("-env:UserInstallation=file://") + folder.filePath(QStringLiteral("profile")),
+                  {QStringLiteral("-env:UserInstallation=file://")
+                       + folder.filePath(QStringLiteral("profile")),
                    QStringLiteral("--headless"),
                    QStringLiteral("--infilter=CSV:44,34,76,1,") + textColumns,
                    QStringLiteral("--convert-to"),

@@ -91,10 +91,14 @@ void TestTextFormat::lineReading_data()
     QTest::newRow("empty text has no line") << QByteArray() << Lines{};
     QTest::newRow("a lone carriage return is one empty line") << QByteArray("\r") << Lines{""};
     QTest::newRow("Ctrl+Z ends the text") << QByteArray("a\r\nb\x1a\r\nc") << Lines{"a", "b"};
-    QTest::newRow("Ctrl+Z after a line end adds no line")
-        << QByteArray("a\r\n\x1a" "b") << Lines{"a"};
-    QTest::newRow("Ctrl+Z first means an empty file") << QByteArray("\x1a" "a\r\n") << Lines{};
-    QTest::newRow("NUL bytes are kept") << QByteArray("a\0b\r\n", 5) << Lines{QByteArray("a\0b", 3)};
+    QTest::newRow("Ctrl+Z after a line end adds no line") << QByteArray("a\r\n\x1a"
+                                                                        "b")
+                                                          << Lines{"a"};
+    QTest::newRow("Ctrl+Z first means an empty file") << QByteArray("\x1a"
+                                                                    "a\r\n")
+                                                      << Lines{};
+    QTest::newRow("NUL bytes are kept")
+        << QByteArray("a\0b\r\n", 5) << Lines{QByteArray("a\0b", 3)};
     QTest::newRow("long line crosses the read chunks")
         << QByteArray(200000, 'x') + "\r\ny" << Lines{QByteArray(200000, 'x'), "y"};
 }
@@ -221,9 +225,8 @@ void TestTextFormat::formatCheck_data()
     QTest::newRow("comma file read as semicolon asks")
         << Lines{"a,b", "c,d"} << ';' << qint64(2) << 0 << false << true << true;
     QTest::newRow("empty file asks") << Lines{} << ',' << qint64(0) << -1 << false << true << true;
-    QTest::newRow("50 fields pass")
-        << Lines{fieldsLine(50), fieldsLine(50)} << ',' << qint64(2) << 49 << false << false
-        << false;
+    QTest::newRow("50 fields pass") << Lines{fieldsLine(50), fieldsLine(50)} << ',' << qint64(2)
+                                    << 49 << false << false << false;
     QTest::newRow("51 fields ask before the import drops one")
         << Lines{fieldsLine(51), fieldsLine(51)} << ',' << qint64(2) << 50 << false << true
         << false;
@@ -231,8 +234,7 @@ void TestTextFormat::formatCheck_data()
         << Lines{fieldsLine(53), fieldsLine(53)} << ',' << qint64(2) << 52 << false << true
         << false;
     QTest::newRow("54 fields ask in both")
-        << Lines{fieldsLine(54), fieldsLine(54)} << ',' << qint64(2) << 53 << false << true
-        << true;
+        << Lines{fieldsLine(54), fieldsLine(54)} << ',' << qint64(2) << 53 << false << true << true;
     QTest::newRow("10000 lines pass")
         << Lines(10000, "a,b") << ',' << qint64(10000) << 1 << false << false << false;
     QTest::newRow("10001 lines ask")

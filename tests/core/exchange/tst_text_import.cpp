@@ -83,7 +83,11 @@ void expectOpenError(ScriptedPrompter &prompter)
 class FailingBuffer : public QBuffer
 {
 public:
-    FailingBuffer(QByteArray *data, qint64 failAt) : QBuffer(data), mFailAt(failAt) {}
+    FailingBuffer(QByteArray *data, qint64 failAt)
+        : QBuffer(data)
+        , mFailAt(failAt)
+    {
+    }
 
 protected:
     qint64 readData(char *data, qint64 maxSize) override
@@ -145,12 +149,10 @@ void TestTextImport::importShapes_data()
     QTest::newRow("quoted fields lose their quotes")
         << QByteArray("\"N\",\"A,B\"\r\n\"x\",\"a\"\"b\"\r\n") << int(TextType::Comma) << false
         << Grid{{"N", "A,B"}, {"x", "a\"b\""}};
-    QTest::newRow("semicolon text")
-        << QByteArray("a;b\r\n1,5;2\r\n") << int(TextType::Semicolon) << false
-        << Grid{{"a", "b"}, {"1,5", "2"}};
-    QTest::newRow("tab text")
-        << QByteArray("a\tb\r\n1\t2\r\n") << int(TextType::Tab) << false
-        << Grid{{"a", "b"}, {"1", "2"}};
+    QTest::newRow("semicolon text") << QByteArray("a;b\r\n1,5;2\r\n") << int(TextType::Semicolon)
+                                    << false << Grid{{"a", "b"}, {"1,5", "2"}};
+    QTest::newRow("tab text") << QByteArray("a\tb\r\n1\t2\r\n") << int(TextType::Tab) << false
+                              << Grid{{"a", "b"}, {"1", "2"}};
     QTest::newRow("comma-any reads commas")
         << QByteArray("a,b\r\n1,2\r\n") << int(TextType::CommaAny) << false
         << Grid{{"a", "b"}, {"1", "2"}};
@@ -181,8 +183,9 @@ void TestTextImport::importShapes_data()
         << QByteArray("a,b\r\n1,2,3,4\r\n") << int(TextType::Comma) << true
         << Grid{{"a", "b", "", ""}, {"1", "2", "3", "4"}};
     QTest::newRow("Ctrl+Z ends the records")
-        << QByteArray("a,b\r\n1,2\r\n\x1a" "3,4\r\n") << int(TextType::Comma) << false
-        << Grid{{"a", "b"}, {"1", "2"}};
+        << QByteArray("a,b\r\n1,2\r\n\x1a"
+                      "3,4\r\n")
+        << int(TextType::Comma) << false << Grid{{"a", "b"}, {"1", "2"}};
 
     // 53 fields: 50 columns, the last one holding each line's 53rd field.
     Lines names;
@@ -194,8 +197,8 @@ void TestTextImport::importShapes_data()
     names.append("n53");
     values.append("v53");
     QTest::newRow("53 fields ask and keep the 53rd in field 50")
-        << joinCrLf({numberedLine(53, "n"), numberedLine(53, "v")}) << int(TextType::Comma)
-        << true << Grid{names, values};
+        << joinCrLf({numberedLine(53, "n"), numberedLine(53, "v")}) << int(TextType::Comma) << true
+        << Grid{names, values};
 }
 
 void TestTextImport::importShapes()
@@ -382,7 +385,8 @@ void TestTextImport::append_data()
         << QByteArray("a,b,c\r\n1,2,3\r\n") << false << false << 0
         << Grid{{"a", "b", "c"}, {"1", "2", "3"}};
     QTest::newRow("a field fewer leaves the last cell empty")
-        << QByteArray("1,2\r\n4,5\r\n") << false << false << 0 << Grid{{"1", "2", ""}, {"4", "5", ""}};
+        << QByteArray("1,2\r\n4,5\r\n") << false << false << 0
+        << Grid{{"1", "2", ""}, {"4", "5", ""}};
     QTest::newRow("a field more asks and drops it")
         << QByteArray("1,2,3,x\r\n4,5,6,y\r\n") << false << true << 0
         << Grid{{"1", "2", "3"}, {"4", "5", "6"}};
@@ -471,7 +475,8 @@ void TestTextImport::appendStopsAtRowLimit()
     KRIBED_VERIFY_PROMPTER(prompter);
     QCOMPARE(database.recordCount(), recordsAfter);
     if (recordsAfter > records)
-        QCOMPARE(database.cell(1, recordsAfter), "line" + QByteArray::number(recordsAfter - records));
+        QCOMPARE(database.cell(1, recordsAfter),
+                 "line" + QByteArray::number(recordsAfter - records));
     QVERIFY(database.isModified());
 }
 
@@ -513,9 +518,8 @@ void TestTextImport::longValuesAreCut_data()
     QTest::newRow("quotes go before the cut: 4000 bytes in quotes stay")
         << false << joinCrLf({"A,B", "x,\"" + cutValue + '"'}) << QString() << 0
         << Lines{"x", cutValue};
-    QTest::newRow("two values in two lines")
-        << false << joinCrLf({"A,B", huge + ",x", "x," + huge}) << QString() << 2
-        << Lines{"x", cutValue};
+    QTest::newRow("two values in two lines") << false << joinCrLf({"A,B", huge + ",x", "x," + huge})
+                                             << QString() << 2 << Lines{"x", cutValue};
     QTest::newRow("long field names are values too")
         << false << joinCrLf({"A," + huge, "x,y"}) << QString() << 1 << Lines{"x", "y"};
 
@@ -526,19 +530,18 @@ void TestTextImport::longValuesAreCut_data()
     Lines kept = fields.mid(0, 50);
     fields[50] = huge;
     QTest::newRow("a cut value that the last column does not keep is not counted")
-        << false << joinCrLf({numberedLine(53, "n"), fields.join(',')}) << formatQuestionText()
-        << 0 << kept;
+        << false << joinCrLf({numberedLine(53, "n"), fields.join(',')}) << formatQuestionText() << 0
+        << kept;
     fields[52] = huge;
     kept[49] = cutValue;
     QTest::newRow("the value the last column keeps is counted")
-        << false << joinCrLf({numberedLine(53, "n"), fields.join(',')}) << formatQuestionText()
-        << 1 << kept;
+        << false << joinCrLf({numberedLine(53, "n"), fields.join(',')}) << formatQuestionText() << 1
+        << kept;
 
-    QTest::newRow("append: a 5 MB value") << true << joinCrLf({"x,y", "x," + huge}) << QString()
-                                          << 1 << Lines{"x", cutValue};
+    QTest::newRow("append: a 5 MB value")
+        << true << joinCrLf({"x,y", "x," + huge}) << QString() << 1 << Lines{"x", cutValue};
     QTest::newRow("append: a dropped field is not counted")
-        << true << joinCrLf({"x,y," + huge, "x,y,z"}) << fitQuestionText() << 0
-        << Lines{"x", "y"};
+        << true << joinCrLf({"x,y," + huge, "x,y,z"}) << fitQuestionText() << 0 << Lines{"x", "y"};
 }
 
 void TestTextImport::longValuesAreCut()
@@ -570,9 +573,8 @@ void TestTextImport::longValuesAreCut()
     database.setFieldName(2, "b");
     QBuffer buffer(&text);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
-    const ExchangeResult result = append
-        ? appendText(buffer, TextType::Comma, database, prompter)
-        : importText(buffer, TextType::Comma, database, prompter);
+    const ExchangeResult result = append ? appendText(buffer, TextType::Comma, database, prompter)
+                                         : importText(buffer, TextType::Comma, database, prompter);
     QCOMPARE(result, ExchangeResult::Done);
     KRIBED_VERIFY_PROMPTER(prompter);
     QCOMPARE(database.recordAt(database.recordCount()), last);

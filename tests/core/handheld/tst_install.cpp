@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
-#include "handheld_fixture.h"
-#include "core/model/database.h"
-#include "core/model/regional.h"
-#include "scripted_prompter.h"
 #include "core/handheld/desktop_ini.h"
 #include "core/handheld/install.h"
 #include "core/handheld/user_data.h"
+#include "core/model/database.h"
+#include "core/model/regional.h"
+#include "handheld_fixture.h"
+#include "scripted_prompter.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -67,11 +67,13 @@ void TestInstall::init()
 {
     mDir = std::make_unique<QTemporaryDir>();
     mData = mDir->filePath(QStringLiteral("Palm"));
-    QVERIFY(writeUsersDat(mData, usersDatBytes(2, {{3, "Anna", "AnnaK"}, {258, "Bert M", "Bert M"}})));
-    QVERIFY(writeHandheldIni(mDir->path(), HandheldRegistry::primaryOrganisation(),
-                             {{QStringLiteral("Core/Path"), mData},
-                              {QStringLiteral("Preferences/LastUserName"), QStringLiteral("Bert M")},
-                              {QStringLiteral("HotSync Manager/Install3"), 0}}));
+    QVERIFY(
+        writeUsersDat(mData, usersDatBytes(2, {{3, "Anna", "AnnaK"}, {258, "Bert M", "Bert M"}})));
+    QVERIFY(
+        writeHandheldIni(mDir->path(), HandheldRegistry::primaryOrganisation(),
+                         {{QStringLiteral("Core/Path"), mData},
+                          {QStringLiteral("Preferences/LastUserName"), QStringLiteral("Bert M")},
+                          {QStringLiteral("HotSync Manager/Install3"), 0}}));
 
     mDatabase = Database();
     mDatabase.resetAppInfo();
@@ -95,11 +97,16 @@ void TestInstall::targetPath_data()
     QTest::addColumn<QString>("databasePath");
     QTest::addColumn<QString>("target");
 
-    QTest::newRow("upper-case extension") << "/d/Kunden.PDB" << "/i/Kunden.pdb";
-    QTest::newRow("other extension") << "/d/Kunden.txt" << "/i/Kunden.pdb";
-    QTest::newRow("no extension") << "/d/Kunden" << "/i/Kunden.pdb";
-    QTest::newRow("only the last extension") << "/d/Kunden.2024.pdb" << "/i/Kunden.2024.pdb";
-    QTest::newRow("dotted folder") << "/d.x/Kunden" << "/i/Kunden.pdb";
+    QTest::newRow("upper-case extension") << "/d/Kunden.PDB"
+                                          << "/i/Kunden.pdb";
+    QTest::newRow("other extension") << "/d/Kunden.txt"
+                                     << "/i/Kunden.pdb";
+    QTest::newRow("no extension") << "/d/Kunden"
+                                  << "/i/Kunden.pdb";
+    QTest::newRow("only the last extension") << "/d/Kunden.2024.pdb"
+                                             << "/i/Kunden.2024.pdb";
+    QTest::newRow("dotted folder") << "/d.x/Kunden"
+                                   << "/i/Kunden.pdb";
 }
 
 void TestInstall::targetPath()
@@ -156,8 +163,8 @@ void TestInstall::install()
 
     QList<bool> calls;
     const AutoSizing sizing{autoSizing, [&calls](bool on) { calls.append(on); }};
-    const bool result = installDatabase(mDatabase, users, 0, {saveAtInstall, expertMode}, sizing,
-                                        1, prompter);
+    const bool result =
+        installDatabase(mDatabase, users, 0, {saveAtInstall, expertMode}, sizing, 1, prompter);
     KRIBED_VERIFY_PROMPTER(prompter);
     QCOMPARE(result, copied);
     QCOMPARE(calls, autoSizingCalls);
@@ -185,7 +192,8 @@ void TestInstall::installsForTheLastUser()
 {
     ScriptedPrompter prompter;
     const UserData users(prompter, HandheldRegistry(mDir->path()));
-    prompter.expect(QStringLiteral("Kribed-pro"), SavedReadyText, Icon::None, Buttons::Ok, Answer::Ok);
+    prompter.expect(QStringLiteral("Kribed-pro"), SavedReadyText, Icon::None, Buttons::Ok,
+                    Answer::Ok);
     QVERIFY(installDatabase(mDatabase, users, users.lastUserIndex(), {}, {}, 1, prompter));
     KRIBED_VERIFY_PROMPTER(prompter);
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/handheld/user_data.h"
+#include "core/model/regional.h"
 #include "durability.h"
 #include "handheld_fixture.h"
-#include "core/model/regional.h"
 #include "scripted_prompter.h"
-#include "core/handheld/user_data.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -114,25 +114,26 @@ void TestUserData::usersDat_data()
     QTest::newRow("one user") << usersDatBytes(1, {Anna}) << QStringLiteral("3:Anna:AnnaK");
     QTest::newRow("two users, id low byte first")
         << usersDatBytes(2, {Anna, Bert}) << QStringLiteral("3:Anna:AnnaK|258:Bert M:Bert M");
-    QTest::newRow("three users")
-        << usersDatBytes(3, {Anna, Bert, Cleo})
-        << QStringLiteral("3:Anna:AnnaK|258:Bert M:Bert M|65535:Cleo:C");
-    QTest::newRow("marker right after the record") << usersDatBytes(2, {Anna, Bert}, QByteArray())
-                                                   << QStringLiteral("3:Anna:AnnaK|258:Bert M:Bert M");
+    QTest::newRow("three users") << usersDatBytes(3, {Anna, Bert, Cleo})
+                                 << QStringLiteral("3:Anna:AnnaK|258:Bert M:Bert M|65535:Cleo:C");
+    QTest::newRow("marker right after the record")
+        << usersDatBytes(2, {Anna, Bert}, QByteArray())
+        << QStringLiteral("3:Anna:AnnaK|258:Bert M:Bert M");
     QTest::newRow("lone 0x80 and 0x01 before the marker")
         << usersDatBytes(2, {Anna, Bert}, QByteArray("\x80\x01\x02\x80", 4))
         << QStringLiteral("3:Anna:AnnaK|258:Bert M:Bert M");
 
     // 0x01 0x01 0x80: the second 0x01 is taken along by the first, so the 0x80 is no marker
     // and the second record starts only after the real marker further on.
-    QByteArray swallowed = recordBytes(Anna) + QByteArray("\x01\x01\x80", 3)
-                           + recordBytes(Cleo) + QByteArray("\x01\x80", 2) + recordBytes(Bert);
+    QByteArray swallowed = recordBytes(Anna) + QByteArray("\x01\x01\x80", 3) + recordBytes(Cleo)
+                           + QByteArray("\x01\x80", 2) + recordBytes(Bert);
     swallowed.prepend(QByteArray(12, '\0')).prepend('\x02');
     QTest::newRow("0x01 0x01 0x80 is no marker")
         << swallowed << QStringLiteral("3:Anna:AnnaK|258:Bert M:Bert M");
 
     // The uninterpreted byte is not part of the scan: a 0x01 there does not pair with 0x80.
-    QByteArray tailByte = recordBytes(Anna, '\x01') + QByteArray("\x80\x01\x80", 3) + recordBytes(Bert);
+    QByteArray tailByte =
+        recordBytes(Anna, '\x01') + QByteArray("\x80\x01\x80", 3) + recordBytes(Bert);
     tailByte.prepend(QByteArray(12, '\0')).prepend('\x02');
     QTest::newRow("uninterpreted 0x01 starts no marker")
         << tailByte << QStringLiteral("3:Anna:AnnaK|258:Bert M:Bert M");
@@ -146,8 +147,7 @@ void TestUserData::usersDat_data()
         << usersDatBytes(1, {{7, "", ""}}) << QStringLiteral("7::");
     QTest::newRow("40-character name and folder cut to 31")
         << usersDatBytes(2, {{1, QByteArray(40, 'n'), QByteArray(40, 'f')}, Anna})
-        << QStringLiteral("1:%1:%2|3:Anna:AnnaK")
-               .arg(QString(31, u'n'), QString(31, u'f'));
+        << QStringLiteral("1:%1:%2|3:Anna:AnnaK").arg(QString(31, u'n'), QString(31, u'f'));
     QTest::newRow("names in the Western code page")
         << usersDatBytes(1, {{9, "M\xfcller", "M\xfcller"}})
         << QStringLiteral("9:M\u00fcller:M\u00fcller");
@@ -189,16 +189,19 @@ void TestUserData::registry_data()
 
     const QString usr = HandheldRegistry::primaryOrganisation();
     const QString palm = HandheldRegistry::fallbackOrganisation();
-    const QVariantMap withPath{{QStringLiteral("Core/Path"), QStringLiteral("@data")},
-                               {QStringLiteral("Preferences/LastUserName"), QStringLiteral("Bert M")}};
+    const QVariantMap withPath{
+        {QStringLiteral("Core/Path"), QStringLiteral("@data")},
+        {QStringLiteral("Preferences/LastUserName"), QStringLiteral("Bert M")}};
 
-    QTest::newRow("no key: message, no users") << QStringList() << QVariantMap() << true << true << 0 << 0;
+    QTest::newRow("no key: message, no users")
+        << QStringList() << QVariantMap() << true << true << 0 << 0;
     QTest::newRow("U.S. Robotics key") << QStringList{usr} << withPath << true << false << 2 << 1;
     QTest::newRow("Palm Computing key when the first is missing")
         << QStringList{palm} << withPath << true << false << 2 << 1;
     QTest::newRow("no Path value: no users, no message")
-        << QStringList{usr} << QVariantMap{{QStringLiteral("Preferences/LastUserName"), QStringLiteral("Anna")}}
-        << true << false << 0 << 0;
+        << QStringList{usr}
+        << QVariantMap{{QStringLiteral("Preferences/LastUserName"), QStringLiteral("Anna")}} << true
+        << false << 0 << 0;
     QTest::newRow("missing users.dat: no users, no message")
         << QStringList{usr} << withPath << false << false << 0 << 0;
     QTest::newRow("no LastUserName: the first user")
@@ -243,8 +246,8 @@ void TestUserData::registry()
     QCOMPARE(users.lastUserIndex(), lastUser);
     if (count > 0) {
         QCOMPARE(users.desktopDataFolder(), data);
-        QCOMPARE(users.backupFolder(lastUser), data + u'/' + users.folderName(lastUser)
-                                                  + QStringLiteral("/backup"));
+        QCOMPARE(users.backupFolder(lastUser),
+                 data + u'/' + users.folderName(lastUser) + QStringLiteral("/backup"));
     }
 }
 
@@ -252,7 +255,8 @@ void TestUserData::longValuesAreCut()
 {
     mDir = std::make_unique<QTemporaryDir>();
     const QByteArray longName(40, 'L');
-    const QString data = dataFolder(usersDatBytes(3, {Anna, {5, longName, "Long"}, {6, longName, "Later"}}));
+    const QString data =
+        dataFolder(usersDatBytes(3, {Anna, {5, longName, "Long"}, {6, longName, "Later"}}));
     // A 300-character Path keeps its first 255 characters; the user list is then not found.
     writeIni(HandheldRegistry::primaryOrganisation(),
              {{QStringLiteral("Core/Path"), data},
@@ -300,7 +304,8 @@ void TestUserData::prepareInstallFolder()
     ScriptedPrompter prompter;
     const UserData users(prompter, HandheldRegistry(mDir->path()));
 
-    const std::optional<QString> folder = users.prepareInstallFolder(users.lastUserIndex(), prompter);
+    const std::optional<QString> folder =
+        users.prepareInstallFolder(users.lastUserIndex(), prompter);
     KRIBED_VERIFY_PROMPTER(prompter);
     QVERIFY(folder);
     QCOMPARE(*folder, data + QStringLiteral("/Bert M/Install"));
@@ -338,7 +343,8 @@ void TestUserData::prepareWhenKeysVanished()
              {{QStringLiteral("Core/Path"), data}, {QStringLiteral("HotSync Manager/x"), 1}});
     ScriptedPrompter prompter;
     const UserData users(prompter, HandheldRegistry(mDir->path()));
-    QVERIFY(QFile::remove(HandheldRegistry(mDir->path()).iniFile(HandheldRegistry::primaryOrganisation())));
+    QVERIFY(QFile::remove(
+        HandheldRegistry(mDir->path()).iniFile(HandheldRegistry::primaryOrganisation())));
 
     prompter.expect(QStringLiteral("Kribed"),
                     QStringLiteral("The Pilot DeskTop Software is not Correctly Installed"),
@@ -370,19 +376,20 @@ void TestUserData::iniValuesAsWritten_data()
     QTest::addColumn<int>("count");
     QTest::addColumn<int>("lastUser");
     const QByteArray core = "[Core]\nPath=@data\n";
-    QTest::newRow("comma in the last user name")
-        << core + "[Preferences]\nLastUserName=Smith,J\n" << u"Palm"_s << 3 << 2;
+    QTest::newRow("comma in the last user name") << core + "[Preferences]\nLastUserName=Smith,J\n"
+                                                 << u"Palm"_s << 3 << 2;
     QTest::newRow("comma in the path") << core + "[Preferences]\nLastUserName=Bert M\n"
                                        << u"Palm,Desk"_s << 3 << 1;
-    QTest::newRow("backslash in the last user name")
-        << core + "[Preferences]\nLastUserName=A\\B\n" << u"Palm"_s << 4 << 3;
+    QTest::newRow("backslash in the last user name") << core + "[Preferences]\nLastUserName=A\\B\n"
+                                                     << u"Palm"_s << 4 << 3;
     QTest::newRow("quoted value") << core + "[Preferences]\nLastUserName=\"Smith,J\"\n"
                                   << u"Palm"_s << 3 << 2;
     QTest::newRow("CR LF, comments, blanks around the equals sign")
         << QByteArray("; desktop settings\r\n[Core]\r\nPath = @data \r\n\r\n[Preferences]\r\n"
                       "# last one\r\nLastUserName = Bert M\r\n")
         << u"Palm"_s << 3 << 1;
-    QTest::newRow("group name as Qt writes it") << core + "[Preferences]\nLastUserName=Smith,J\n"
+    QTest::newRow("group name as Qt writes it") << core
+                                                       + "[Preferences]\nLastUserName=Smith,J\n"
                                                          "[HotSync%20Manager]\nInstall3=0\n"
                                                 << u"Palm"_s << 3 << 2;
 }

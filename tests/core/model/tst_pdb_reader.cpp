@@ -42,8 +42,9 @@ void expectQuestion(ScriptedPrompter &prompter, const QString &what, Answer answ
     prompter.expect(QStringLiteral("Warning"),
                     QStringLiteral("There is a unknown %1. This may cause %2 problems.\nPlease "
                                    "contact instantly the developer by email:  ")
-                            .arg(what, what == QLatin1String("fieldtype") ? QStringLiteral("serious")
-                                                                           : QStringLiteral("same"))
+                            .arg(what, what == QLatin1String("fieldtype")
+                                           ? QStringLiteral("serious")
+                                           : QStringLiteral("same"))
                         + supportAddress(),
                     Icon::Warning, Buttons::RetryCancel, answer);
 }
@@ -123,15 +124,14 @@ void TestPdbReader::refusedFiles_data()
     QTest::newRow("app-info offset past the end")
         << PdbBuilder(oneField).claimAppInfoOffset(1000000).build() << false << QString()
         << QStringLiteral("Error: Size KRStruc");
-    QTest::newRow("app-info block short")
-        << PdbBuilder(oneField).cutBlock(1701).build() << false << QString()
-        << QStringLiteral("Error: Size KRStruc");
+    QTest::newRow("app-info block short") << PdbBuilder(oneField).cutBlock(1701).build() << false
+                                          << QString() << QStringLiteral("Error: Size KRStruc");
     QTest::newRow("Kribo 3 block short")
         << PdbBuilder(PdbBuilder::Layout::Kribo3).field("A").cutBlock(563).build() << true
         << QString() << QStringLiteral("Error: Size KRStruc");
     QTest::newRow("unknown version declined")
-        << PdbBuilder(oneField).blockWord(1152, 577).build() << false << QStringLiteral("database version")
-        << QStringLiteral("Error: Version");
+        << PdbBuilder(oneField).blockWord(1152, 577).build() << false
+        << QStringLiteral("database version") << QStringLiteral("Error: Version");
     QTest::newRow("unknown field type declined")
         << PdbBuilder().field("A").field("B", 0x0777).record({"x", "y"}).build() << false
         << QStringLiteral("fieldtype") << QStringLiteral("Error: Seek Fieldtype");
@@ -301,8 +301,8 @@ void TestPdbReader::kribo3Conversion()
     QCOMPARE(database.secondarySortField(), 2);
     QCOMPARE(database.filterField(), 3);
     QCOMPARE(database.filterText(), QByteArray("Bolt"));
-    QVERIFY(!database.flags().autoLock && !database.flags().readOnly
-            && !database.flags().isPrivate && !database.flags().kriboFilter);
+    QVERIFY(!database.flags().autoLock && !database.flags().readOnly && !database.flags().isPrivate
+            && !database.flags().kriboFilter);
     QCOMPARE(database.extrasLength(), 0);
 
     const AppInfo &image = database.appInfoImage();
@@ -359,8 +359,8 @@ void TestPdbReader::everyRecordIsRead_data()
     QTest::addColumn<int>("lastRecord");
     QTest::addColumn<QList<QByteArray>>("lastCells");
 
-    QTest::newRow("10000 records") << manyRecords(10000) << false << 10000 << 10000
-                                   << QList<QByteArray>{"9999"};
+    QTest::newRow("10000 records")
+        << manyRecords(10000) << false << 10000 << 10000 << QList<QByteArray>{"9999"};
 
     // A Kribo 3 file whose records hold one text for three fields: each record's cells run on
     // into the texts of the records after it.
@@ -423,15 +423,22 @@ void TestPdbReader::damagedRecords_data()
     QTest::addColumn<QByteArray>("record");
     QTest::addColumn<QList<QByteArray>>("cells");
 
-    QTest::newRow("length words are not trusted")
-        << QByteArray("\xff\xff\x00\x00\x12\x34" "ab\0cd\0ef\0", 15)
-        << QList<QByteArray>{"ab", "cd", "ef"};
+    QTest::newRow("length words are not trusted") << QByteArray("\xff\xff\x00\x00\x12\x34"
+                                                                "ab\0cd\0ef\0",
+                                                                15)
+                                                  << QList<QByteArray>{"ab", "cd", "ef"};
     QTest::newRow("last text without NUL ends at the file's end")
-        << QByteArray("\0\0\0\0\0\0" "ab\0cd", 11) << QList<QByteArray>{"ab", "cd", ""};
+        << QByteArray("\0\0\0\0\0\0"
+                      "ab\0cd",
+                      11)
+        << QList<QByteArray>{"ab", "cd", ""};
     QTest::newRow("record shorter than its length words")
         << QByteArray("\0\x02\0", 3) << QList<QByteArray>{"", "", ""};
-    QTest::newRow("LF becomes CR LF, a lone CR stays") << QByteArray("\0\0\0\0\0\0" "\n\0\r\0x\n\n\0", 14)
-                                                  << QList<QByteArray>{"\r\n", "\r", "x\r\n\r\n"};
+    QTest::newRow("LF becomes CR LF, a lone CR stays")
+        << QByteArray("\0\0\0\0\0\0"
+                      "\n\0\r\0x\n\n\0",
+                      14)
+        << QList<QByteArray>{"\r\n", "\r", "x\r\n\r\n"};
 }
 
 void TestPdbReader::damagedRecords()
@@ -439,8 +446,7 @@ void TestPdbReader::damagedRecords()
     QFETCH(QByteArray, record);
     QFETCH(QList<QByteArray>, cells);
 
-    const QByteArray file =
-        PdbBuilder().field("A").field("B").field("C").rawRecord(record).build();
+    const QByteArray file = PdbBuilder().field("A").field("B").field("C").rawRecord(record).build();
     Database database;
     ScriptedPrompter prompter;
     QCOMPARE(load(file, database, prompter), LoadResult::Loaded);
@@ -519,9 +525,8 @@ void TestPdbReader::popupArea_data()
     QTest::newRow("ordinary first text ends the area")
         << 1 << QByteArray("item\0popupa\0x\0\0", 15) << true << QMap<int, QList<QByteArray>>{}
         << QByteArray("popupa\0x\0\0", 10);
-    QTest::newRow("no end marker: no extras")
-        << 1 << QByteArray("\0\0\0\0ext", 7) << false << QMap<int, QList<QByteArray>>{}
-        << QByteArray();
+    QTest::newRow("no end marker: no extras") << 1 << QByteArray("\0\0\0\0ext", 7) << false
+                                              << QMap<int, QList<QByteArray>>{} << QByteArray();
     QTest::newRow("popupA and popupX are fields 27 and 50")
         << 50 << QByteArray("popupA\0a\0popupX\0x\0\0", 19) << true
         << QMap<int, QList<QByteArray>>{{27, {"a"}}, {50, {"x"}}} << QByteArray();

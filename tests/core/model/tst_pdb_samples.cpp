@@ -164,10 +164,14 @@ QByteArray stock()
         .blockWord(508, 1)
         .popup(2, {"M4", "M5", "M6", "M8"});
     const QList<QList<QByteArray>> rows = {
-        {"Bolt", "M6", "120", "0.12", "3/2/2026"},    {"Nut", "M6", "340", "0.04", "3/2/2026"},
-        {"Washer", "M8", "75", "0.03", "2/27/2026"},  {"Screw", "M4", "500", "0.05", "2/27/2026"},
-        {"Anchor", "M8", "40", "0.35", "2/20/2026"},  {"Bracket", "", "12", "2.10", "2/20/2026"},
-        {"Hinge", "", "8", "3.75", "2/14/2026"},      {"Threaded rod", "M5", "20", "1.40", "2/14/2026"},
+        {"Bolt", "M6", "120", "0.12", "3/2/2026"},
+        {"Nut", "M6", "340", "0.04", "3/2/2026"},
+        {"Washer", "M8", "75", "0.03", "2/27/2026"},
+        {"Screw", "M4", "500", "0.05", "2/27/2026"},
+        {"Anchor", "M8", "40", "0.35", "2/20/2026"},
+        {"Bracket", "", "12", "2.10", "2/20/2026"},
+        {"Hinge", "", "8", "3.75", "2/14/2026"},
+        {"Threaded rod", "M5", "20", "1.40", "2/14/2026"},
     };
     for (const QList<QByteArray> &row : rows)
         builder.record(row);
@@ -200,10 +204,12 @@ QMap<QString, QByteArray> seedFiles()
     seeds.insert(QStringLiteral("unknown_type.pdb"),
                  PdbBuilder().field("A", 0x0777).record({"v"}).build());
     seeds.insert(QStringLiteral("many_fields.pdb"), PdbBuilder(small).claimFieldCount(51).build());
-    seeds.insert(QStringLiteral("popup_past_data.pdb"),
-                 PdbBuilder().field("A").rawPopupArea(QByteArray("popupa\0open", 11)).noEndMarker().build());
-    seeds.insert(QStringLiteral("record_without_nul.pdb"),
-                 PdbBuilder().field("A").field("B").rawRecord(QByteArray("\0\0\0\0abc", 7)).build());
+    seeds.insert(
+        QStringLiteral("popup_past_data.pdb"),
+        PdbBuilder().field("A").rawPopupArea(QByteArray("popupa\0open", 11)).noEndMarker().build());
+    seeds.insert(
+        QStringLiteral("record_without_nul.pdb"),
+        PdbBuilder().field("A").field("B").rawRecord(QByteArray("\0\0\0\0abc", 7)).build());
     QByteArray full("popupa\0", 7);
     full += QByteArray(2492, 'f') + '\0' + '\0';
     seeds.insert(QStringLiteral("full_popup_area.pdb"),
@@ -278,8 +284,8 @@ void TestPdbSamples::examplesOpen_data()
 
     QTest::newRow("Kunden") << QStringLiteral("examples/Kunden.pdb") << false
                             << QByteArray("Kunden") << 10 << 20;
-    QTest::newRow("Stock") << QStringLiteral("examples/Stock.pdb") << true
-                           << QByteArray("Stock_p") << 5 << 8;
+    QTest::newRow("Stock") << QStringLiteral("examples/Stock.pdb") << true << QByteArray("Stock_p")
+                           << 5 << 8;
 }
 
 void TestPdbSamples::examplesOpen()

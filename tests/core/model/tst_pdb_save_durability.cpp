@@ -3,10 +3,10 @@
 //
 // Save, Save as and the install copy under failing calls, kills, links and odd targets: the
 // database file and its ".pd_" backup are never lost.
-#include "durability.h"
 #include "core/model/database.h"
 #include "core/model/pdb_reader.h"
 #include "core/model/pdb_writer.h"
+#include "durability.h"
 #include "pdb_builder.h"
 #include "scripted_prompter.h"
 

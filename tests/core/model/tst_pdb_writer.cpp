@@ -77,10 +77,10 @@ QString differenceOf(const QByteArray &actual, const QByteArray &expected)
     return QString();
 }
 
-#define COMPARE_FILES(actual, expected)                                                      \
-    do {                                                                                     \
-        const QString difference = differenceOf((actual), (expected));                         \
-        QVERIFY2(difference.isEmpty(), qPrintable(difference));                              \
+#define COMPARE_FILES(actual, expected) \
+    do { \
+        const QString difference = differenceOf((actual), (expected)); \
+        QVERIFY2(difference.isEmpty(), qPrintable(difference)); \
     } while (false)
 
 QByteArray readFile(const QString &path)
@@ -234,8 +234,8 @@ void TestPdbWriter::roundTrip_data()
         << saved(PdbBuilder().field("A", 1, 7).record({""}), 1).build();
 
     const PdbBuilder lines = PdbBuilder().field("A").record({"a\nb"}).record({"end\n"});
-    QTest::newRow("LF comes back as LF") << lines.build() << 1 << 0 << false
-                                         << saved(lines, 1).build();
+    QTest::newRow("LF comes back as LF")
+        << lines.build() << 1 << 0 << false << saved(lines, 1).build();
 
     QTest::newRow("32-character header name saved as 31")
         << PdbBuilder(two).name(QByteArray(32, 'n')).build() << 1 << 0 << false
@@ -256,20 +256,19 @@ void TestPdbWriter::roundTrip_data()
                                   .blockWord(550, 2)
                                   .popup(1, {"Bolt", "Nut"})
                                   .record({"Bolt", "5"});
-    QTest::newRow("Kribo 3 saved in the Kribo pro layout")
-        << kribo3.build() << 2 << 0 << true
-        << saved(PdbBuilder()
-                     .name("Stock_p")
-                     .field("Item", 0x0001, 60)
-                     .field("Count", 0x0008, 30)
-                     .blockWord(1254, 77)
-                     .blockWord(1258, 2)
-                     .blockBytes(1282, "Bo")
-                     .blockWord(1300, 2)
-                     .popup(1, {"Bolt", "Nut"})
-                     .record({"Bolt", "5"}),
-                 2)
-               .build();
+    QTest::newRow("Kribo 3 saved in the Kribo pro layout") << kribo3.build() << 2 << 0 << true
+                                                           << saved(PdbBuilder()
+                                                                        .name("Stock_p")
+                                                                        .field("Item", 0x0001, 60)
+                                                                        .field("Count", 0x0008, 30)
+                                                                        .blockWord(1254, 77)
+                                                                        .blockWord(1258, 2)
+                                                                        .blockBytes(1282, "Bo")
+                                                                        .blockWord(1300, 2)
+                                                                        .popup(1, {"Bolt", "Nut"})
+                                                                        .record({"Bolt", "5"}),
+                                                                    2)
+                                                                  .build();
 }
 
 void TestPdbWriter::roundTrip()
@@ -328,10 +327,11 @@ void TestPdbWriter::storedValues_data()
     QTest::newRow("empty value is the length word 1 and a NUL") << QByteArray() << QByteArray();
     QTest::newRow("CR LF becomes LF") << QByteArray("a\r\nb") << QByteArray("a\nb");
     QTest::newRow("TAB kept") << QByteArray("a\tb") << QByteArray("a\tb");
-    QTest::newRow("other control bytes and NUL dropped")
-        << QByteArray("\x01" "a\x1f\0b\x7f\x80", 7) << QByteArray("ab\x7f\x80");
-    QTest::newRow("5000 characters cut to 4000")
-        << QByteArray(5000, 'x') << QByteArray(4000, 'x');
+    QTest::newRow("other control bytes and NUL dropped") << QByteArray("\x01"
+                                                                       "a\x1f\0b\x7f\x80",
+                                                                       7)
+                                                         << QByteArray("ab\x7f\x80");
+    QTest::newRow("5000 characters cut to 4000") << QByteArray(5000, 'x') << QByteArray(4000, 'x');
     QTest::newRow("the cut counts stored bytes only")
         << QByteArray(10, '\r') + QByteArray(3999, 'y') + "z!" << QByteArray(3999, 'y') + 'z';
 }
@@ -387,7 +387,8 @@ void TestPdbWriter::modelValuesInTheHeaderAndBlock()
     QCOMPARE(block.mid(1282, 16), QByteArray("0123456789abcde") + '\0');
     QCOMPARE(readWord(block.constData() + 1298), quint16(0x0030));
     // No popup items: four zero bytes, no extras, the end marker, then the records.
-    QCOMPARE(file.mid(96 + AppInfo::Size, 17), QByteArray(4, '\0') + QByteArray("EndKriboData", 13));
+    QCOMPARE(file.mid(96 + AppInfo::Size, 17),
+             QByteArray(4, '\0') + QByteArray("EndKriboData", 13));
     QCOMPARE(readLong(file.constData() + 78), quint32(96 + AppInfo::Size + 17));
     QCOMPARE(readLong(file.constData() + 86), quint32(96 + AppInfo::Size + 17 + 6 + 3));
 }
@@ -427,8 +428,7 @@ void TestPdbWriter::popupAreaLimit_data()
     const QByteArray before(2486, 'b');
     QTest::newRow("an item cut to a header is left out")
         << QList<QList<QByteArray>>{{before, "popupsXYZ"}} << true
-        << QByteArray("popupa\0", 7) + before + '\0' + '\0'
-        << QList<QList<QByteArray>>{{before}};
+        << QByteArray("popupa\0", 7) + before + '\0' + '\0' << QList<QList<QByteArray>>{{before}};
     QTest::newRow("many items and a second list: one message")
         << QList<QList<QByteArray>>{many, {"lost"}} << true << manyArea
         << QList<QList<QByteArray>>{manyKept, {}};
@@ -474,12 +474,19 @@ void TestPdbWriter::fileNames_data()
     QTest::addColumn<QString>("pdb");
     QTest::addColumn<QString>("backup");
 
-    QTest::newRow("extension replaced") << QStringLiteral("/d/Copy.txt") << QStringLiteral("/d/Copy.pdb") << QStringLiteral("/d/Copy.pd_");
-    QTest::newRow("extension added") << QStringLiteral("/d/Copy") << QStringLiteral("/d/Copy.pdb") << QStringLiteral("/d/Copy.pd_");
-    QTest::newRow("only the last extension") << QStringLiteral("/d/a.b.txt") << QStringLiteral("/d/a.b.pdb") << QStringLiteral("/d/a.b.pd_");
-    QTest::newRow("dot in a folder is no extension") << QStringLiteral("/d.x/Copy") << QStringLiteral("/d.x/Copy.pdb")
-                                                     << QStringLiteral("/d.x/Copy.pd_");
-    QTest::newRow(".pdb stays") << QStringLiteral("/d/Stock.pdb") << QStringLiteral("/d/Stock.pdb") << QStringLiteral("/d/Stock.pd_");
+    QTest::newRow("extension replaced")
+        << QStringLiteral("/d/Copy.txt") << QStringLiteral("/d/Copy.pdb")
+        << QStringLiteral("/d/Copy.pd_");
+    QTest::newRow("extension added") << QStringLiteral("/d/Copy") << QStringLiteral("/d/Copy.pdb")
+                                     << QStringLiteral("/d/Copy.pd_");
+    QTest::newRow("only the last extension")
+        << QStringLiteral("/d/a.b.txt") << QStringLiteral("/d/a.b.pdb")
+        << QStringLiteral("/d/a.b.pd_");
+    QTest::newRow("dot in a folder is no extension")
+        << QStringLiteral("/d.x/Copy") << QStringLiteral("/d.x/Copy.pdb")
+        << QStringLiteral("/d.x/Copy.pd_");
+    QTest::newRow(".pdb stays") << QStringLiteral("/d/Stock.pdb") << QStringLiteral("/d/Stock.pdb")
+                                << QStringLiteral("/d/Stock.pd_");
 }
 
 void TestPdbWriter::fileNames()
@@ -627,8 +634,8 @@ void TestPdbWriter::uncreatableFileChangesNothing()
                           dir.filePath(QStringLiteral("missing/New.pdb")), 1, prompter));
     // A folder where the file should be.
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Folder.pdb")));
-    QVERIFY(!saveDatabase(database, SaveMode::ChosenName, dir.filePath(QStringLiteral("Folder.pdb")),
-                          1, prompter));
+    QVERIFY(!saveDatabase(database, SaveMode::ChosenName,
+                          dir.filePath(QStringLiteral("Folder.pdb")), 1, prompter));
     KRIBED_VERIFY_PROMPTER(prompter);
     QCOMPARE(database.filePath(), dir.filePath(QStringLiteral("Own.pdb")));
     QVERIFY(database.isModified());

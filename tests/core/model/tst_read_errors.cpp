@@ -3,10 +3,10 @@
 //
 // A disk error while a file is read is a read error: a database, or a text being imported or
 // appended, is never taken as a shorter or emptier file than it is.
-#include "durability.h"
 #include "core/exchange/text_exchange.h"
 #include "core/model/database.h"
 #include "core/model/pdb_reader.h"
+#include "durability.h"
 #include "pdb_builder.h"
 #include "scripted_prompter.h"
 

@@ -38,11 +38,12 @@ void TestRegional::readNumber_data()
     QTest::newRow("trailing separator") << "en_US" << QByteArray("5.") << true << 5.0;
     QTest::newRow("comma in de_DE") << "de_DE" << QByteArray("1,5") << true << 1.5;
     QTest::newRow("exponent in de_DE") << "de_DE" << QByteArray("+1,5e2") << true << 150.0;
-    QTest::newRow("twenty digits") << "en_US" << QByteArray("12345678901234567890") << true
-                                   << 12345678901234567890.0;
-    QTest::newRow("many fraction digits") << "en_US" << QByteArray("0.1000000000000000000001")
-                                          << true << 0.1;
-    QTest::newRow("point is not the separator in de_DE") << "de_DE" << QByteArray("1.5") << false << 0.0;
+    QTest::newRow("twenty digits")
+        << "en_US" << QByteArray("12345678901234567890") << true << 12345678901234567890.0;
+    QTest::newRow("many fraction digits")
+        << "en_US" << QByteArray("0.1000000000000000000001") << true << 0.1;
+    QTest::newRow("point is not the separator in de_DE")
+        << "de_DE" << QByteArray("1.5") << false << 0.0;
     QTest::newRow("thousands separator refused") << "en_US" << QByteArray("1,000") << false << 0.0;
     QTest::newRow("two separators refused") << "en_US" << QByteArray("1.2.3") << false << 0.0;
     QTest::newRow("empty text") << "en_US" << QByteArray("") << false << 0.0;
@@ -83,8 +84,8 @@ void TestRegional::numberText_data()
     QTest::newRow("average") << 1.75 << '.' << QByteArray("1.75");
     QTest::newRow("negative") << -0.25 << '.' << QByteArray("-0.25");
     QTest::newRow("15 digits kept") << 123456789012345.0 << '.' << QByteArray("123456789012345");
-    QTest::newRow("16 digits in exponent form") << 1234567890123456.0 << '.'
-                                                << QByteArray("1.23456789012346E15");
+    QTest::newRow("16 digits in exponent form")
+        << 1234567890123456.0 << '.' << QByteArray("1.23456789012346E15");
     QTest::newRow("large") << 1e20 << '.' << QByteArray("1E20");
     QTest::newRow("small fixed") << 0.00001 << '.' << QByteArray("0.00001");
     QTest::newRow("smaller in exponent form") << 1.5e-7 << ',' << QByteArray("1,5E-7");

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
-#include "durability.h"
 #include "core/platform/safe_file.h"
+#include "durability.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -42,7 +42,7 @@ bool writeInChunks(QIODevice &device, const QByteArray &bytes)
 }
 
 bool saveFile(const QString &path, const QString &backup, const QByteArray &bytes,
-          QString *error = nullptr)
+              QString *error = nullptr)
 {
     return safeWriteFile(
         path, backup, [&bytes](QIODevice &device) { return writeInChunks(device, bytes); }, error);

@@ -18,10 +18,7 @@ private:
     QString iniPath() const { return mDir.filePath(QStringLiteral("kribed.ini")); }
 
 private Q_SLOTS:
-    void init()
-    {
-        QFile::remove(iniPath());
-    }
+    void init() { QFile::remove(iniPath()); }
 
     void emptyStoreGivesDefaults()
     {
@@ -44,16 +41,26 @@ private Q_SLOTS:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("stored");
         QTest::addColumn<int>("expected");
-        QTest::newRow("plain number") << "Font/Size" << "10" << 10;
-        QTest::newRow("negative number") << "Font/Style" << "-3" << -3;
-        QTest::newRow("letters read as default") << "Font/Size" << "ten" << 8;
-        QTest::newRow("decimal fraction read as default") << "Font/Size" << "9.5" << 8;
-        QTest::newRow("hexadecimal read as default") << "Font/CharSet" << "0xEE" << 1;
-        QTest::newRow("empty text read as default") << "Font/CharSet" << "" << 1;
-        QTest::newRow("switch off") << "Settings/InitialDir" << "0" << 0;
-        QTest::newRow("switch garbage read as on") << "Settings/SaveAtInstall" << "yes" << 1;
-        QTest::newRow("switch garbage read as off") << "Settings/ExpertMode" << "true" << 0;
-        QTest::newRow("any other number switches on") << "Settings/ExpertMode" << "2" << 1;
+        QTest::newRow("plain number") << "Font/Size"
+                                      << "10" << 10;
+        QTest::newRow("negative number") << "Font/Style"
+                                         << "-3" << -3;
+        QTest::newRow("letters read as default") << "Font/Size"
+                                                 << "ten" << 8;
+        QTest::newRow("decimal fraction read as default") << "Font/Size"
+                                                          << "9.5" << 8;
+        QTest::newRow("hexadecimal read as default") << "Font/CharSet"
+                                                     << "0xEE" << 1;
+        QTest::newRow("empty text read as default") << "Font/CharSet"
+                                                    << "" << 1;
+        QTest::newRow("switch off") << "Settings/InitialDir"
+                                    << "0" << 0;
+        QTest::newRow("switch garbage read as on") << "Settings/SaveAtInstall"
+                                                   << "yes" << 1;
+        QTest::newRow("switch garbage read as off") << "Settings/ExpertMode"
+                                                    << "true" << 0;
+        QTest::newRow("any other number switches on") << "Settings/ExpertMode"
+                                                      << "2" << 1;
     }
 
     void storedTextReadsAsNumberOrDefault()
@@ -106,7 +113,8 @@ private Q_SLOTS:
         }
         QSettings raw(iniPath(), QSettings::IniFormat);
         QCOMPARE(raw.value(QStringLiteral("Settings/InitialDir")).toString(), QStringLiteral("0"));
-        QCOMPARE(raw.value(QStringLiteral("Settings/SaveAtInstall")).toString(), QStringLiteral("1"));
+        QCOMPARE(raw.value(QStringLiteral("Settings/SaveAtInstall")).toString(),
+                 QStringLiteral("1"));
         QCOMPARE(raw.value(QStringLiteral("Settings/ExpertMode")).toString(), QStringLiteral("1"));
         QCOMPARE(raw.value(QStringLiteral("Font/CharSet")).toString(), QStringLiteral("238"));
         // Only the four style bits are kept.

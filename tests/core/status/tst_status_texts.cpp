@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
-#include "literal_texts.h"
 #include "core/model/database.h"
 #include "core/model/regional.h"
 #include "core/platform/code_page.h"
 #include "core/platform/recent_files.h"
-#include "core/status/status_texts.h"
 #include "core/platform/user_list.h"
+#include "core/status/status_texts.h"
+#include "literal_texts.h"
 
 #include <QTest>
 
@@ -27,7 +27,10 @@ class FixedUsers : public UserList
 {
 public:
     FixedUsers(QStringList folders, QString desktop)
-        : mFolders(std::move(folders)), mDesktop(std::move(desktop)) {}
+        : mFolders(std::move(folders))
+        , mDesktop(std::move(desktop))
+    {
+    }
     int count() const override { return int(mFolders.size()); }
     int lastUserIndex() const override { return 0; }
     QString userName(int index) const override { return mFolders.value(index); }
@@ -48,10 +51,7 @@ class TestStatusTexts : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
-    }
+    void initTestCase() { setCurrentRegional(Regional(QLocale(QStringLiteral("en_US")))); }
 
     void addRecentFile_data()
     {
@@ -65,7 +65,8 @@ private Q_SLOTS:
         QTest::newRow("file already at place 3 keeps the order")
             << five << "/c.pdb" << five << false;
         QTest::newRow("sixth file drops the oldest")
-            << five << "/f.pdb" << texts({"/f.pdb", "/e.pdb", "/d.pdb", "/c.pdb", "/b.pdb"}) << true;
+            << five << "/f.pdb" << texts({"/f.pdb", "/e.pdb", "/d.pdb", "/c.pdb", "/b.pdb"})
+            << true;
         QTest::newRow("letter case makes a different file")
             << texts({"/data/Kunden.pdb"}) << "/data/kunden.pdb"
             << texts({"/data/kunden.pdb", "/data/Kunden.pdb", "", "", ""}) << true;
@@ -93,8 +94,10 @@ private Q_SLOTS:
         QTest::addColumn<int>("slot");
         QTest::addColumn<QString>("caption");
         QTest::newRow("folder and extension dropped") << "/home/u/Kunden.pdb" << 0 << "&1  Kunden";
-        QTest::newRow("only the last extension dropped") << "/x/Adr.2023.pdb" << 2 << "&3  Adr.2023";
-        QTest::newRow("windows folder separators") << "C:\\Palm\\Smith J\\Lager.PDB" << 4 << "&5  Lager";
+        QTest::newRow("only the last extension dropped")
+            << "/x/Adr.2023.pdb" << 2 << "&3  Adr.2023";
+        QTest::newRow("windows folder separators")
+            << "C:\\Palm\\Smith J\\Lager.PDB" << 4 << "&5  Lager";
         QTest::newRow("no extension") << "/x/Notes" << 1 << "&2  Notes";
         QTest::newRow("ampersand shown, not an access key") << "/x/A&B.pdb" << 0 << "&1  A&&B";
     }
@@ -165,8 +168,8 @@ private Q_SLOTS:
             << QString::fromUtf8("x😀y") << QByteArray("windows-1252") << QByteArray("x?y");
         QTest::newRow("double-byte page marks with '?' too")
             << QString::fromUtf8("aЖ€") << QByteArray("Shift_JIS") << QByteArray("a\x84\x47?");
-        QTest::newRow("cyrillic page") << QString::fromUtf8("Жä") << QByteArray("windows-1251")
-                                       << QByteArray("\xc6?");
+        QTest::newRow("cyrillic page")
+            << QString::fromUtf8("Жä") << QByteArray("windows-1251") << QByteArray("\xc6?");
     }
 
     void encodeWithQuestionMarks()

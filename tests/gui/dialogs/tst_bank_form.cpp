@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
-#include "gui/dialogs/bank_form.h"
 #include "core/model/database.h"
 #include "core/model/field_type.h"
 #include "core/model/regional.h"
+#include "gui/dialogs/bank_form.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -101,19 +101,27 @@ void TestBankForm::typeControls_data()
     QTest::addColumn<QString>("control"); // the one type control shown, or empty
     QTest::addColumn<QString>("label");   // empty: Label1 hidden
 
-    QTest::newRow("String") << int(StringType) << "" << "String";
-    QTest::newRow("Boolean has no label") << int(BooleanType) << "CB_Boolean" << "";
-    QTest::newRow("Normal Date") << int(NormalDateType) << "DateTimePicker1" << "Normal Date";
+    QTest::newRow("String") << int(StringType) << ""
+                            << "String";
+    QTest::newRow("Boolean has no label") << int(BooleanType) << "CB_Boolean"
+                                          << "";
+    QTest::newRow("Normal Date") << int(NormalDateType) << "DateTimePicker1"
+                                 << "Normal Date";
     QTest::newRow("Creation Date") << int(CreationDateType) << "DateTimePicker1"
                                    << "Creation Date";
     QTest::newRow("Modification Time without trailing blank")
-        << int(ModificationTimeType) << "DateTimePicker1" << "Modification Time";
-    QTest::newRow("Normal PopUp is called Popup") << int(NormalPopupType) << "CB_Popup" << "Popup";
-    QTest::newRow("Multiple Popup") << int(MultiplePopupType) << "CB_Popup" << "Multiple Popup";
-    QTest::newRow("Auto-increment shows the amount")
-        << int(AutoIncrementIntegerType) << "" << "Auto-Increment Integer   Amount: 3";
-    QTest::newRow("Float") << int(FloatType) << "" << "Float";
-    QTest::newRow("unknown type is plain text") << 13 << "" << "";
+        << int(ModificationTimeType) << "DateTimePicker1"
+        << "Modification Time";
+    QTest::newRow("Normal PopUp is called Popup") << int(NormalPopupType) << "CB_Popup"
+                                                  << "Popup";
+    QTest::newRow("Multiple Popup") << int(MultiplePopupType) << "CB_Popup"
+                                    << "Multiple Popup";
+    QTest::newRow("Auto-increment shows the amount") << int(AutoIncrementIntegerType) << ""
+                                                     << "Auto-Increment Integer   Amount: 3";
+    QTest::newRow("Float") << int(FloatType) << ""
+                           << "Float";
+    QTest::newRow("unknown type is plain text") << 13 << ""
+                                                << "";
 }
 
 void TestBankForm::typeControls()
@@ -141,7 +149,8 @@ void TestBankForm::captionNamesRecordAndField()
 {
     const Database database = OneCell(StringType, "a");
     mForm->FormShow(database, 1, 2, QFont(), Now);
-    QCOMPARE(Child<QGroupBox>("GroupBox1")->title(), QStringLiteral(" Row:  0002    Col:  Colour "));
+    QCOMPARE(Child<QGroupBox>("GroupBox1")->title(),
+             QStringLiteral(" Row:  0002    Col:  Colour "));
     QCOMPARE(mForm->windowTitle(), QStringLiteral("Edit Cell"));
 }
 
@@ -153,15 +162,15 @@ void TestBankForm::booleanFollowsTheMouseOnly_data()
     QTest::addColumn<bool>("checkedAtShow");
     QTest::addColumn<QString>("memo");
 
-    QTest::newRow("empty cell shows checked, memo untouched") << QByteArray() << 0 << false
-                                                              << true << "";
+    QTest::newRow("empty cell shows checked, memo untouched")
+        << QByteArray() << 0 << false << true << "";
     QTest::newRow("0 shows unchecked") << QByteArray("0") << 0 << false << false << "0";
     QTest::newRow("other text shows checked") << QByteArray("yes") << 0 << false << true << "yes";
     QTest::newRow("one click unchecks") << QByteArray("1") << 1 << false << true << "0";
-    QTest::newRow("two clicks end at the final state") << QByteArray("1") << 2 << false << true
-                                                       << "1";
-    QTest::newRow("keyboard toggles the box, not the memo") << QByteArray("1") << 0 << true << true
-                                                            << "1";
+    QTest::newRow("two clicks end at the final state")
+        << QByteArray("1") << 2 << false << true << "1";
+    QTest::newRow("keyboard toggles the box, not the memo")
+        << QByteArray("1") << 0 << true << true << "1";
 }
 
 void TestBankForm::booleanFollowsTheMouseOnly()
@@ -200,16 +209,16 @@ void TestBankForm::popupChoice_data()
 
     const int normal = NormalPopupType;
     const int multiple = MultiplePopupType;
-    QTest::newRow("multiple adds a blank and the item") << multiple << QByteArray("red")
-                                                        << QList<int>{1} << QByteArray("red blue");
+    QTest::newRow("multiple adds a blank and the item")
+        << multiple << QByteArray("red") << QList<int>{1} << QByteArray("red blue");
     QTest::newRow("multiple on an empty cell starts with a blank")
         << multiple << QByteArray() << QList<int>{1} << QByteArray(" blue");
     QTest::newRow("multiple takes the same item twice")
         << multiple << QByteArray("red") << QList<int>{0, 0} << QByteArray("red red red");
-    QTest::newRow("normal replaces the memo") << normal << QByteArray("red") << QList<int>{1}
-                                              << QByteArray("blue");
-    QTest::newRow("no choice keeps the cell") << normal << QByteArray("green") << QList<int>{}
-                                              << QByteArray("green");
+    QTest::newRow("normal replaces the memo")
+        << normal << QByteArray("red") << QList<int>{1} << QByteArray("blue");
+    QTest::newRow("no choice keeps the cell")
+        << normal << QByteArray("green") << QList<int>{} << QByteArray("green");
 }
 
 void TestBankForm::popupChoice()
@@ -272,8 +281,7 @@ void TestBankForm::pickerPutsItsValueIntoTheMemo_data()
     QTest::newRow("click into a time picker") << int(ModificationTimeType) << 0 << "9:26:53 AM";
     // The picker starts at today: choosing today changes nothing in the picker itself.
     QTest::newRow("today chosen in the calendar") << int(CreationDateType) << 14 << "3/14/2026";
-    QTest::newRow("another day chosen in the calendar") << int(NormalDateType) << 20
-                                                        << "3/20/2026";
+    QTest::newRow("another day chosen in the calendar") << int(NormalDateType) << 20 << "3/20/2026";
 }
 
 void TestBankForm::pickerPutsItsValueIntoTheMemo()
@@ -328,10 +336,10 @@ void TestBankForm::multiplePopupAppendsOnlyChosenItems_data()
     const QList<int> arrows{Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_End};
     QTest::newRow("arrow keys through the closed list append nothing")
         << arrows << -1 << false << "Kaese";
-    QTest::newRow("Enter in the open list appends that item") << arrows << 2 << false
-                                                               << "Kaese Obst";
-    QTest::newRow("a click in the open list appends that item") << QList<int>() << 1 << true
-                                                                 << "Kaese Brot";
+    QTest::newRow("Enter in the open list appends that item")
+        << arrows << 2 << false << "Kaese Obst";
+    QTest::newRow("a click in the open list appends that item")
+        << QList<int>() << 1 << true << "Kaese Brot";
 }
 
 void TestBankForm::multiplePopupAppendsOnlyChosenItems()
@@ -392,7 +400,8 @@ void TestBankForm::writingBack_data()
     QTest::newRow("untouched byte the code page lacks stays")
         << 4 << QByteArray("a\x81") << QString() << QByteArray("x|1/1/2000|1:00:00 AM|a\x81");
     QTest::newRow("a character the code page lacks becomes a question mark")
-        << 4 << QByteArray("x") << QStringLiteral("\u20ac\u4e2d") << QByteArray("x|3/14/2026|9:26:53 AM|\x80?");
+        << 4 << QByteArray("x") << QStringLiteral("\u20ac\u4e2d")
+        << QByteArray("x|3/14/2026|9:26:53 AM|\x80?");
 }
 
 void TestBankForm::writingBack()
@@ -452,17 +461,17 @@ void TestBankForm::memoStopsAtTheLongestValue_data()
     QTest::newRow("typing stops, nothing there is lost")
         << QByteArray(3998, 'a') << false << "bcd" << QString()
         << QStringLiteral("bc") + QString(3998, u'a');
-    QTest::newRow("pasting into an empty memo") << QByteArray() << false << QString() << pasted
-                                                << QString(4000, u'p');
-    QTest::newRow("pasting over the whole memo") << QByteArray("old") << true << QString()
-                                                 << pasted << QString(4000, u'p');
+    QTest::newRow("pasting into an empty memo")
+        << QByteArray() << false << QString() << pasted << QString(4000, u'p');
+    QTest::newRow("pasting over the whole memo")
+        << QByteArray("old") << true << QString() << pasted << QString(4000, u'p');
     QTest::newRow("pasting into a nearly full memo keeps what was there")
         << QByteArray(3990, 'a') << false << QString() << QString(20, u'p')
         << QString(10, u'p') + QString(3990, u'a');
     // Each line break is stored as carriage return and line feed.
-    QTest::newRow("line breaks count twice") << QByteArray() << false << QString()
-                                             << QStringLiteral("ab\n").repeated(2000)
-                                             << QStringLiteral("ab\n").repeated(1000);
+    QTest::newRow("line breaks count twice")
+        << QByteArray() << false << QString() << QStringLiteral("ab\n").repeated(2000)
+        << QStringLiteral("ab\n").repeated(1000);
 }
 
 void TestBankForm::memoStopsAtTheLongestValue()

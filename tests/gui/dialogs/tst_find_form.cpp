@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/editing/find.h"
-#include "gui/dialogs/find_form.h"
 #include "core/model/regional.h"
+#include "gui/dialogs/find_form.h"
 #include "scripted_prompter.h"
 
 #include <QCheckBox>
@@ -46,7 +46,8 @@ void TestFindForm::controls()
     auto *find = form.findChild<QPushButton *>(QStringLiteral("B_Find"));
     QCOMPARE(find->text(), QStringLiteral("&Find"));
     QVERIFY(find->isDefault());
-    QCOMPARE(form.findChild<QPushButton *>(QStringLiteral("B_Close"))->text(), QStringLiteral("&Close"));
+    QCOMPARE(form.findChild<QPushButton *>(QStringLiteral("B_Close"))->text(),
+             QStringLiteral("&Close"));
     QStringList labels;
     for (const QLabel *label : form.findChildren<QLabel *>())
         labels << label->text();
@@ -106,8 +107,7 @@ void TestFindForm::settingsFromControls()
     database.setCell(1, 1, "CAF\xe9");
     database.setCell(2, 2, "xcaf\xe9");
     test::ScriptedPrompter prompter;
-    const std::optional<GridCell> found
-        = searchNext(database, form.State(), settings, 1, prompter);
+    const std::optional<GridCell> found = searchNext(database, form.State(), settings, 1, prompter);
     QCOMPARE(found, std::optional<GridCell>(GridCell{2, 2}));
     QVERIFY(form.State().findActive);
     KRIBED_VERIFY_PROMPTER(prompter);

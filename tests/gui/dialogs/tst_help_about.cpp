@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/platform/settings.h"
+#include "core/platform/user_list.h"
+#include "gui/dialogs/about_form.h"
 #include "gui/dialogs/help_form.h"
 #include "gui/dialogs/user_guide.h"
+#include "gui/window/main_form.h"
 #include "scripted_file_dialogs.h"
 #include "scripted_prompter.h"
-#include "core/platform/settings.h"
-#include "gui/dialogs/about_form.h"
-#include "gui/window/main_form.h"
-#include "core/platform/user_list.h"
 
 #include <QAction>
 #include <QLabel>
@@ -34,17 +34,29 @@ private Q_SLOTS:
     void guideHasItsSectionsInOrder()
     {
         const QStringList expected = {
-            QStringLiteral("Overview"), QStringLiteral("Features"), QStringLiteral("Hint"),
-            QStringLiteral("Installation"), QStringLiteral("Standard Disclaimers Apply"),
-            QStringLiteral("Creating a new database"), QStringLiteral("Opening an existing database"),
+            QStringLiteral("Overview"),
+            QStringLiteral("Features"),
+            QStringLiteral("Hint"),
+            QStringLiteral("Installation"),
+            QStringLiteral("Standard Disclaimers Apply"),
+            QStringLiteral("Creating a new database"),
+            QStringLiteral("Opening an existing database"),
             QStringLiteral("Save a Kribo 4 / Kribo pro database"),
             QStringLiteral("Install a Kribo 4 / Kribo pro database"),
             QStringLiteral("Importing and exporting data to and from KribEd (Converting data)"),
-            QStringLiteral("Appending data"), QStringLiteral("Editing the Database Information"),
-            QStringLiteral("The Properties dialog"), QStringLiteral("Database"), QStringLiteral("Field"),
-            QStringLiteral("Popup"), QStringLiteral("Filter"), QStringLiteral("Sort"),
-            QStringLiteral("Application"), QStringLiteral("Printing the database"),
-            QStringLiteral("Calculation"), QStringLiteral("Column Sum"), QStringLiteral("Row Sum"),
+            QStringLiteral("Appending data"),
+            QStringLiteral("Editing the Database Information"),
+            QStringLiteral("The Properties dialog"),
+            QStringLiteral("Database"),
+            QStringLiteral("Field"),
+            QStringLiteral("Popup"),
+            QStringLiteral("Filter"),
+            QStringLiteral("Sort"),
+            QStringLiteral("Application"),
+            QStringLiteral("Printing the database"),
+            QStringLiteral("Calculation"),
+            QStringLiteral("Column Sum"),
+            QStringLiteral("Row Sum"),
             QStringLiteral("Features for calculation a row sum.")};
         QCOMPARE(UserGuideHeadings(), expected);
 
@@ -66,8 +78,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("fact");
         QTest::newRow("new fields are String") << QStringLiteral("\"String\"");
         QTest::newRow("backup file") << QStringLiteral(".pd_");
-        QTest::newRow("export writes shown records only") << QStringLiteral("Only the records that the filter shows are written");
-        QTest::newRow("export carries no widths or types") << QStringLiteral("no field widths or types");
+        QTest::newRow("export writes shown records only")
+            << QStringLiteral("Only the records that the filter shows are written");
+        QTest::newRow("export carries no widths or types")
+            << QStringLiteral("no field widths or types");
         QTest::newRow("append cuts what does not fit") << QStringLiteral("do not fit are\ncut");
         QTest::newRow("sum field tag") << QStringLiteral("with \"&\" at the end of its name");
         QTest::newRow("factor tag") << QStringLiteral("with \"#\" and a number");

@@ -162,9 +162,10 @@ void TestPropertiesForm::showSteps()
     QVERIFY(Child<QCheckBox>("CB_Readonly")->isChecked());
     QVERIFY(!Child<QCheckBox>("CB_Privat")->isChecked());
     QCOMPARE(Items(Child<QListWidget>("LB_Popup")), Colours);
-    QCOMPARE(Items(Child<QComboBox>("C_FilterFields")),
-             (QStringList{QStringLiteral("All Fields"), QStringLiteral("Name"), QStringLiteral("Colour"),
-                          QStringLiteral("Town"), QStringLiteral("Zip"), QStringLiteral("Note")}));
+    QCOMPARE(
+        Items(Child<QComboBox>("C_FilterFields")),
+        (QStringList{QStringLiteral("All Fields"), QStringLiteral("Name"), QStringLiteral("Colour"),
+                     QStringLiteral("Town"), QStringLiteral("Zip"), QStringLiteral("Note")}));
     QCOMPARE(Child<QComboBox>("C_FilterFields")->currentText(), QStringLiteral("Town"));
     QCOMPARE(Child<QLineEdit>("E_Filter")->text(), QStringLiteral("bo"));
     QVERIFY(!Child<QComboBox>("C_Increment")->isEnabled());
@@ -196,29 +197,56 @@ void TestPropertiesForm::okChecks_data()
     QTest::addColumn<QString>("warning");
     QTest::addColumn<int>("increment_taken");
 
-    const QString nameWarning = QStringLiteral("Please use 1 - 30 characters for the database name.");
+    const QString nameWarning =
+        QStringLiteral("Please use 1 - 30 characters for the database name.");
     const QString fieldWarning = QStringLiteral("Please use 1 - 20 characters for the field name.");
     const QString widthWarning = QStringLiteral("Please use 1 - 300 for the field width");
     const QString incrementWarning =
         QStringLiteral("Please use a numerical value for the increment amount");
     const QString name30(30, u'n');
 
-    QTest::newRow("all accepted") << name30 << QString(20, u'f') << "300" << "5" << QString() << 5;
-    QTest::newRow("31-character name") << QString(31, u'n') << "F" << "40" << "1" << nameWarning << 0;
-    QTest::newRow("empty name") << QString() << "F" << "40" << "1" << nameWarning << 0;
-    QTest::newRow("empty field name after a valid name") << "N" << QString() << "40" << "1"
-                                                         << fieldWarning << 0;
-    QTest::newRow("21-character field name") << "N" << QString(21, u'f') << "40" << "1"
-                                             << fieldWarning << 0;
-    QTest::newRow("width 0") << "N" << "F" << "0" << "1" << widthWarning << 0;
-    QTest::newRow("width 301") << "N" << "F" << "301" << "1" << widthWarning << 0;
-    QTest::newRow("empty width") << "N" << "F" << "" << "1" << widthWarning << 0;
-    QTest::newRow("width 1 accepted") << "N" << "F" << "1" << "1" << QString() << 1;
-    QTest::newRow("increment abc taken as 1") << "N" << "F" << "40" << "abc" << QString() << 1;
-    QTest::newRow("increment 0") << "N" << "F" << "40" << "0" << incrementWarning << 0;
-    QTest::newRow("negative increment") << "N" << "F" << "40" << "-2" << incrementWarning << 0;
-    QTest::newRow("the first failed check speaks") << QString() << QString() << "0" << "0"
-                                                   << nameWarning << 0;
+    QTest::newRow("all accepted") << name30 << QString(20, u'f') << "300"
+                                  << "5" << QString() << 5;
+    QTest::newRow("31-character name") << QString(31, u'n') << "F"
+                                       << "40"
+                                       << "1" << nameWarning << 0;
+    QTest::newRow("empty name") << QString() << "F"
+                                << "40"
+                                << "1" << nameWarning << 0;
+    QTest::newRow("empty field name after a valid name") << "N" << QString() << "40"
+                                                         << "1" << fieldWarning << 0;
+    QTest::newRow("21-character field name") << "N" << QString(21, u'f') << "40"
+                                             << "1" << fieldWarning << 0;
+    QTest::newRow("width 0") << "N"
+                             << "F"
+                             << "0"
+                             << "1" << widthWarning << 0;
+    QTest::newRow("width 301") << "N"
+                               << "F"
+                               << "301"
+                               << "1" << widthWarning << 0;
+    QTest::newRow("empty width") << "N"
+                                 << "F"
+                                 << ""
+                                 << "1" << widthWarning << 0;
+    QTest::newRow("width 1 accepted") << "N"
+                                      << "F"
+                                      << "1"
+                                      << "1" << QString() << 1;
+    QTest::newRow("increment abc taken as 1") << "N"
+                                              << "F"
+                                              << "40"
+                                              << "abc" << QString() << 1;
+    QTest::newRow("increment 0") << "N"
+                                 << "F"
+                                 << "40"
+                                 << "0" << incrementWarning << 0;
+    QTest::newRow("negative increment") << "N"
+                                        << "F"
+                                        << "40"
+                                        << "-2" << incrementWarning << 0;
+    QTest::newRow("the first failed check speaks") << QString() << QString() << "0"
+                                                   << "0" << nameWarning << 0;
 }
 
 void TestPropertiesForm::okChecks()
@@ -239,7 +267,8 @@ void TestPropertiesForm::okChecks()
     Child<QComboBox>("C_FieldWidth")->setCurrentText(width);
     Child<QComboBox>("C_Increment")->setCurrentText(increment);
     if (!warning.isEmpty())
-        mPrompter.expect(QStringLiteral("Warning"), warning, Icon::Warning, Buttons::Ok, Answer::Ok);
+        mPrompter.expect(QStringLiteral("Warning"), warning, Icon::Warning, Buttons::Ok,
+                         Answer::Ok);
     mForm->setResult(QDialog::Rejected);
     mForm->B_OKClick();
     KRIBED_VERIFY_PROMPTER(mPrompter);
@@ -330,8 +359,8 @@ void TestPropertiesForm::popupCutPaste()
 
     list->setCurrentRow(0);
     mForm->B_PasteClick();
-    QCOMPARE(Items(list), (QStringList{QStringLiteral("Blue"), QStringLiteral("Red"),
-                                       QStringLiteral("Green")}));
+    QCOMPARE(Items(list),
+             (QStringList{QStringLiteral("Blue"), QStringLiteral("Red"), QStringLiteral("Green")}));
     QVERIFY(!paste->isEnabled());
     mForm->B_PasteClick(); // one paste per cut
     QCOMPARE(list->count(), 3);
@@ -350,7 +379,8 @@ void TestPropertiesForm::popupCutPaste()
 
     mForm->B_OKClick();
     KRIBED_VERIFY_PROMPTER(mPrompter);
-    QCOMPARE(texts(mDatabase.popupList(5)), (QStringList{QStringLiteral("Green"), QStringLiteral("x")}));
+    QCOMPARE(texts(mDatabase.popupList(5)),
+             (QStringList{QStringLiteral("Green"), QStringLiteral("x")}));
 }
 
 void TestPropertiesForm::popupAppendAndSort()
@@ -365,9 +395,9 @@ void TestPropertiesForm::popupAppendAndSort()
     mForm->B_AppendClick(); // duplicates allowed, the entry keeps its text
     QCOMPARE(entry->text(), QStringLiteral("black"));
     mForm->B_SortClick();
-    QCOMPARE(Items(list), (QStringList{QStringLiteral("black"), QStringLiteral("black"),
-                                       QStringLiteral("Blue"), QStringLiteral("Green"),
-                                       QStringLiteral("Red")}));
+    QCOMPARE(Items(list),
+             (QStringList{QStringLiteral("black"), QStringLiteral("black"), QStringLiteral("Blue"),
+                          QStringLiteral("Green"), QStringLiteral("Red")}));
     entry->setText(QStringLiteral("Amber"));
     mForm->B_AppendClick(); // later additions are not sorted
     QCOMPARE(list->item(5)->text(), QStringLiteral("Amber"));
@@ -434,8 +464,8 @@ void TestPropertiesForm::typeChange_data()
     const int popup = NormalPopupType;
     QTest::newRow("to String, Cancel: field and list as they were")
         << int(StringType) << false << popup << Colours;
-    QTest::newRow("to String, OK: the list is emptied") << int(StringType) << true
-                                                          << int(StringType) << QStringList();
+    QTest::newRow("to String, OK: the list is emptied")
+        << int(StringType) << true << int(StringType) << QStringList();
     QTest::newRow("to Multiple Popup, OK: the list is kept")
         << int(MultiplePopupType) << true << int(MultiplePopupType) << Colours;
     QTest::newRow("to Boolean and back, OK: the box was emptied")
@@ -557,7 +587,8 @@ void TestPropertiesForm::applicationTab_data()
     QTest::addColumn<QStringList>("users");
     QTest::addColumn<bool>("enabled");
 
-    QTest::newRow("two users") << QStringList{QStringLiteral("Anna"), QStringLiteral("Bert")} << true;
+    QTest::newRow("two users") << QStringList{QStringLiteral("Anna"), QStringLiteral("Bert")}
+                               << true;
     QTest::newRow("no users") << QStringList() << false;
 }
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
-#include "gui/dialogs/bank_form.h"
-#include "main_form_fixture.h"
 #include "core/model/database.h"
-#include "pdb_builder.h"
+#include "gui/dialogs/bank_form.h"
 #include "gui/grid/database_document.h"
 #include "gui/window/main_form.h"
+#include "main_form_fixture.h"
+#include "pdb_builder.h"
 
 #include <QHeaderView>
 #include <QPainter>
@@ -17,7 +17,9 @@ using namespace kribed::test;
 
 // How the grid draws its data cells and what a double-click on its column headers does, seen in
 // the shown window.
-class TestGridCells : public QObject, private MainFormFixture
+class TestGridCells
+    : public QObject
+    , private MainFormFixture
 {
     Q_OBJECT
 
@@ -62,10 +64,10 @@ private Q_SLOTS:
         QTest::addColumn<bool>("fits");        // the whole text lies inside the cell
 
         QTest::newRow("the widest name after Auto sizing") << 1 << QByteArray("v") << 2 << true;
-        QTest::newRow("the widest note after Auto sizing") << 2 << QByteArray("v896 and more")
-                                                           << 3 << true;
-        QTest::newRow("two lines, sized to the first") << 2 << QByteArray("wide first\r\nsecond")
-                                                       << 3 << true;
+        QTest::newRow("the widest note after Auto sizing")
+            << 2 << QByteArray("v896 and more") << 3 << true;
+        QTest::newRow("two lines, sized to the first")
+            << 2 << QByteArray("wide first\r\nsecond") << 3 << true;
         QTest::newRow("the longest value a file keeps, cut at the edge")
             << 2 << QByteArray(4000, 'w') << 3 << false;
     }

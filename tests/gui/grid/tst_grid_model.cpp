@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
-#include "literal_texts.h"
 #include "core/model/database.h"
 #include "core/model/regional.h"
 #include "gui/grid/database_document.h"
 #include "gui/grid/grid_model.h"
+#include "literal_texts.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
@@ -22,7 +22,8 @@ void fill(Database &database, int fields, int records)
     for (int field = 1; field <= fields; ++field) {
         database.setFieldName(field, "F" + QByteArray::number(field));
         for (int record = 1; record <= records; ++record)
-            database.setCell(field, record, QByteArray::number(field) + '.' + QByteArray::number(record));
+            database.setCell(field, record,
+                             QByteArray::number(field) + '.' + QByteArray::number(record));
     }
 }
 
@@ -37,16 +38,18 @@ private:
     QAbstractItemModelTester *mTester = nullptr;
 
     GridModel &Model() { return mDocument->Model(); }
-    QString text(int field, int record) { return Model().index(record - 1, field - 1).data().toString(); }
+    QString text(int field, int record)
+    {
+        return Model().index(record - 1, field - 1).data().toString();
+    }
 
 private Q_SLOTS:
     void init()
     {
         setCurrentRegional(Regional(QLocale(QStringLiteral("en_US")), "windows-1251"));
         mDocument = new DatabaseDocument(this);
-        mTester = new QAbstractItemModelTester(&mDocument->Model(),
-                                               QAbstractItemModelTester::FailureReportingMode::QtTest,
-                                               mDocument);
+        mTester = new QAbstractItemModelTester(
+            &mDocument->Model(), QAbstractItemModelTester::FailureReportingMode::QtTest, mDocument);
         mDocument->ResetWith([](Database &database) { fill(database, 3, 4); });
     }
 
@@ -110,8 +113,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QByteArray>("stored");
-        QTest::newRow("letters of the code page") << QString::fromUtf8("Жук") << QByteArray("\xc6\xf3\xea");
-        QTest::newRow("letter outside the code page") << QString::fromUtf8("Ж€ä") << QByteArray("\xc6\x88?");
+        QTest::newRow("letters of the code page")
+            << QString::fromUtf8("Жук") << QByteArray("\xc6\xf3\xea");
+        QTest::newRow("letter outside the code page")
+            << QString::fromUtf8("Ж€ä") << QByteArray("\xc6\x88?");
         QTest::newRow("empty text") << QString() << QByteArray();
     }
 
@@ -161,7 +166,8 @@ private Q_SLOTS:
         QCOMPARE(text(1, 1), QStringLiteral("new"));
 
         QSignalSpy widths(mDocument, &DatabaseDocument::ColumnWidthsChanged);
-        mDocument->InsertFields(4, 1, [](Database &database) { database.insertField(4, "F4", 50); });
+        mDocument->InsertFields(4, 1,
+                                [](Database &database) { database.insertField(4, "F4", 50); });
         QCOMPARE(Model().columnCount(), 4);
         QCOMPARE(widths.count(), 1);
         mDocument->RemoveFields(1, 1, [](Database &database) { database.removeField(1); });
@@ -175,10 +181,14 @@ private Q_SLOTS:
         QTest::addColumn<int>("from");
         QTest::addColumn<int>("to");
         QTest::addColumn<QStringList>("order");
-        QTest::newRow("record 4 above record 2") << true << 4 << 2 << texts({"1.1", "1.4", "1.2", "1.3"});
-        QTest::newRow("record 1 to the end") << true << 1 << 4 << texts({"1.2", "1.3", "1.4", "1.1"});
-        QTest::newRow("field 3 to the first place") << false << 3 << 1 << texts({"3.1", "1.1", "2.1"});
-        QTest::newRow("field 1 to the last place") << false << 1 << 3 << texts({"2.1", "3.1", "1.1"});
+        QTest::newRow("record 4 above record 2")
+            << true << 4 << 2 << texts({"1.1", "1.4", "1.2", "1.3"});
+        QTest::newRow("record 1 to the end")
+            << true << 1 << 4 << texts({"1.2", "1.3", "1.4", "1.1"});
+        QTest::newRow("field 3 to the first place")
+            << false << 3 << 1 << texts({"3.1", "1.1", "2.1"});
+        QTest::newRow("field 1 to the last place")
+            << false << 1 << 3 << texts({"2.1", "3.1", "1.1"});
     }
 
     void draggedRowsAndColumnsMoveWholeAndMarkModified()
@@ -187,7 +197,8 @@ private Q_SLOTS:
         QFETCH(int, from);
         QFETCH(int, to);
         QFETCH(QStringList, order);
-        const QPersistentModelIndex moved = rows ? Model().index(from - 1, 1) : Model().index(1, from - 1);
+        const QPersistentModelIndex moved =
+            rows ? Model().index(from - 1, 1) : Model().index(1, from - 1);
         if (rows)
             mDocument->moveRecord(from, to);
         else
@@ -217,9 +228,8 @@ private Q_SLOTS:
     void headerHintsBreakTheirLines()
     {
         QCOMPARE(Model().headerData(0, Qt::Horizontal, Qt::ToolTipRole), QVariant());
-        Model().SetHeaderHintSource([](int field) {
-            return QStringLiteral("Float\rTotal: %1\r\nWidth: 40").arg(field);
-        });
+        Model().SetHeaderHintSource(
+            [](int field) { return QStringLiteral("Float\rTotal: %1\r\nWidth: 40").arg(field); });
         QCOMPARE(Model().headerData(1, Qt::Horizontal, Qt::ToolTipRole).toString(),
                  QStringLiteral("Float\nTotal: 2\nWidth: 40"));
         // Record numbers have no hint.

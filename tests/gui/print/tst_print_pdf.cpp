@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/editing/print_layout.h"
-#include "gui/print/print_renderer.h"
 #include "core/model/regional.h"
+#include "gui/print/print_renderer.h"
 
 #include <QFontInfo>
 #include <QPrinter>
@@ -99,13 +99,14 @@ void TestPrintPdf::printerFonts()
     QVERIFY(!record.bold() && record.italic());
     // A longer text measures wider, and ".." fits where the text does not.
     const PrintFont recordFont{-28, false, true};
-    QVERIFY(renderer.Measure(recordFont, QStringLiteral("0000_")) > renderer.Measure(recordFont, QStringLiteral("00")));
+    QVERIFY(renderer.Measure(recordFont, QStringLiteral("0000_"))
+            > renderer.Measure(recordFont, QStringLiteral("00")));
     QVERIFY(renderer.Measure(recordFont, QStringLiteral("0000_")) > 20);
     // The quick measure agrees with the width the text is drawn in.
     const QFontMetricsF metrics(renderer.Font(recordFont));
-    for (const QString &text : {QStringLiteral("AVATAR Wolf To."), QStringLiteral("office flow"),
-                                QStringLiteral("na\u00efve \u0436\u0443\u043a"),
-                                QStringLiteral("e\u0301t\u00e9")}) {
+    for (const QString &text :
+         {QStringLiteral("AVATAR Wolf To."), QStringLiteral("office flow"),
+          QStringLiteral("na\u00efve \u0436\u0443\u043a"), QStringLiteral("e\u0301t\u00e9")}) {
         const int drawn = int(std::ceil(metrics.horizontalAdvance(text)));
         QVERIFY2(qAbs(renderer.Measure(recordFont, text) - drawn) <= 1, qPrintable(text));
     }
@@ -137,7 +138,8 @@ void TestPrintPdf::allPagesInOneFile()
     const QString page12 = PageText(pdf, 2);
     const QString page21 = PageText(pdf, 3);
     const QString page22 = PageText(pdf, 4);
-    QVERIFY2(page11.contains(QStringLiteral("Page 1.1")) && page11.contains(QStringLiteral("Inventory")),
+    QVERIFY2(page11.contains(QStringLiteral("Page 1.1"))
+                 && page11.contains(QStringLiteral("Inventory")),
              qPrintable(page11));
     QVERIFY(page11.contains(QStringLiteral("Field1")) && page11.contains(QStringLiteral("Field2")));
     QVERIFY(!page11.contains(QStringLiteral("Field3")));
@@ -148,7 +150,8 @@ void TestPrintPdf::allPagesInOneFile()
     QVERIFY2(page21.contains(QStringLiteral("Page 2.1")) && page21.contains(QStringLiteral("0050")),
              qPrintable(page21));
     QVERIFY(page21.contains(QStringLiteral("R60C1")) && !page21.contains(QStringLiteral("R49C")));
-    QVERIFY(page22.contains(QStringLiteral("Page 2.2")) && page22.contains(QStringLiteral("R60C4")));
+    QVERIFY(page22.contains(QStringLiteral("Page 2.2"))
+            && page22.contains(QStringLiteral("R60C4")));
     for (const QString &page : {page11, page12, page21})
         QVERIFY(!page.contains(QStringLiteral("Kribed PRO")));
     QVERIFY2(page22.contains(QStringLiteral("Kribed PRO")), qPrintable(page22));

@@ -2,12 +2,12 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/model/database.h"
 #include "core/model/regional.h"
-#include "pdb_builder.h"
-#include "main_form_fixture.h"
 #include "core/platform/settings.h"
+#include "core/platform/user_list.h"
 #include "gui/grid/database_document.h"
 #include "gui/window/main_form.h"
-#include "core/platform/user_list.h"
+#include "main_form_fixture.h"
+#include "pdb_builder.h"
 
 #include <QAction>
 #include <QDialog>
@@ -18,8 +18,8 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QTableView>
-#include <QToolBar>
 #include <QTest>
+#include <QToolBar>
 
 #include <memory>
 
@@ -50,7 +50,9 @@ QByteArray kunden(int fields, int records, const QByteArray &name = "Kunden")
 
 } // namespace
 
-class TestMainForm : public QObject, private MainFormFixture
+class TestMainForm
+    : public QObject
+    , private MainFormFixture
 {
     Q_OBJECT
 
@@ -77,12 +79,13 @@ private Q_SLOTS:
         QCOMPARE(mForm->windowTitle(), QStringLiteral("Kribed PRO"));
         for (const char *name : {"New1", "Open1", "Import1", "Exit1", "Readme1", "About1"})
             QVERIFY2(Enabled(name), name);
-        for (const char *name : {"Close1", "Save1", "Saveas1", "Install1", "Append1", "Export1",
-                                 "Print1", "Edit1", "Properties1", "CutCell1", "CopyCell1",
-                                 "PasteCell1", "CutRow1", "CopyRow1", "PasteRow1", "FontSetting1",
-                                 "Find1", "Findnext1", "Autosizing1", "Filter1", "Sortnormal1",
-                                 "SortReverse1", "ColSum1", "RowSum1", "Delete_Row1", "InsertRow1",
-                                 "AppendRow1", "Delete_Column1", "InsertColumn1", "AppendColumn1"})
+        for (const char *name :
+             {"Close1",       "Save1",        "Saveas1",        "Install1",      "Append1",
+              "Export1",      "Print1",       "Edit1",          "Properties1",   "CutCell1",
+              "CopyCell1",    "PasteCell1",   "CutRow1",        "CopyRow1",      "PasteRow1",
+              "FontSetting1", "Find1",        "Findnext1",      "Autosizing1",   "Filter1",
+              "Sortnormal1",  "SortReverse1", "ColSum1",        "RowSum1",       "Delete_Row1",
+              "InsertRow1",   "AppendRow1",   "Delete_Column1", "InsertColumn1", "AppendColumn1"})
             QVERIFY2(!Enabled(name), name);
         // An empty list shows no entries and no separator above them.
         for (const char *name : {"N1", "F1", "F2", "F3", "F4", "F5"})
@@ -99,26 +102,36 @@ private Q_SLOTS:
                 entries << QString::fromLatin1(name);
             return entries;
         };
-        QTest::newRow("File menu") << "FileMenu"
-            << list({"New1", "Open1", "Close1", "-", "Save1", "Saveas1", "Install1", "-", "Import1",
-                     "Append1", "Export1", "-", "Print1", "N1", "F1", "F2", "F3", "F4", "F5", "N13", "Exit1"});
-        QTest::newRow("Edit menu") << "EditMenu"
-            << list({"Edit1", "Properties1", "-", "CutCell1", "CopyCell1", "PasteCell1", "-", "CutRow1",
-                     "CopyRow1", "PasteRow1", "-", "FontSetting1"});
-        QTest::newRow("Tools menu") << "ToolsMenu"
+        QTest::newRow("File menu")
+            << "FileMenu"
+            << list({"New1", "Open1",   "Close1",  "-",       "Save1", "Saveas1", "Install1",
+                     "-",    "Import1", "Append1", "Export1", "-",     "Print1",  "N1",
+                     "F1",   "F2",      "F3",      "F4",      "F5",    "N13",     "Exit1"});
+        QTest::newRow("Edit menu")
+            << "EditMenu"
+            << list({"Edit1", "Properties1", "-", "CutCell1", "CopyCell1", "PasteCell1", "-",
+                     "CutRow1", "CopyRow1", "PasteRow1", "-", "FontSetting1"});
+        QTest::newRow("Tools menu")
+            << "ToolsMenu"
             << list({"Find1", "Findnext1", "-", "Autosizing1", "Filter1", "-", "Sortnormal1",
                      "SortReverse1", "-", "ColSum1", "RowSum1", "-", "Delete_Row1", "InsertRow1",
                      "AppendRow1", "-", "Delete_Column1", "InsertColumn1", "AppendColumn1"});
         QTest::newRow("Help menu") << "HelpMenu" << list({"Readme1", "-", "About1"});
-        QTest::newRow("context menu") << "PopupMenu1"
-            << list({"Edit2", "Properties2", "-", "CutCell2", "CopyCell2", "PasteCell2", "-", "CutRow2",
-                     "CopyRow2", "PasteRow2", "-", "Delete_Row2", "InsertRow2", "AppendRow2"});
+        QTest::newRow("context menu")
+            << "PopupMenu1"
+            << list({"Edit2", "Properties2", "-", "CutCell2", "CopyCell2", "PasteCell2", "-",
+                     "CutRow2", "CopyRow2", "PasteRow2", "-", "Delete_Row2", "InsertRow2",
+                     "AppendRow2"});
         QTest::newRow("tool bar") << "ToolBar1"
-            << list({"New3", "Open3", "Save3", "Install3", "Print2", "Import3", "Export3", "Edit3",
-                     "CutCell3", "CopyCell3", "PasteCell3", "Properties3", "FontSetting3", "Find3",
-                     "Autosizing3", "Filter3", "Sortnormal3", "SortReverse3", "ColSum3", "RowSum3",
-                     "AppendRow3", "InsertRow3", "Delete_Row3", "AppendColumn3", "InsertColumn3",
-                     "Delete_Column3", "Readme3"});
+                                  << list({"New3",          "Open3",          "Save3",
+                                           "Install3",      "Print2",         "Import3",
+                                           "Export3",       "Edit3",          "CutCell3",
+                                           "CopyCell3",     "PasteCell3",     "Properties3",
+                                           "FontSetting3",  "Find3",          "Autosizing3",
+                                           "Filter3",       "Sortnormal3",    "SortReverse3",
+                                           "ColSum3",       "RowSum3",        "AppendRow3",
+                                           "InsertRow3",    "Delete_Row3",    "AppendColumn3",
+                                           "InsertColumn3", "Delete_Column3", "Readme3"});
     }
 
     void menusToolBarAndContextMenuInOrder()
@@ -132,8 +145,9 @@ private Q_SLOTS:
             if (auto *toolBar = qobject_cast<QToolBar *>(widget))
                 actual << toolBar->widgetForAction(action)->objectName();
             else
-                actual << (action->isSeparator() && action->objectName().isEmpty() ? QStringLiteral("-")
-                                                                                   : action->objectName());
+                actual << (action->isSeparator() && action->objectName().isEmpty()
+                               ? QStringLiteral("-")
+                               : action->objectName());
         }
         QCOMPARE(actual, entries);
     }
@@ -144,23 +158,34 @@ private Q_SLOTS:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QKeySequence>("keys");
         QTest::addColumn<QString>("hint");
-        QTest::newRow("Open") << "Open1" << "&Open..." << QKeySequence(Qt::CTRL | Qt::Key_O) << "Open";
-        QTest::newRow("Save") << "Save1" << "S&ave" << QKeySequence(Qt::CTRL | Qt::Key_S) << "Save";
-        QTest::newRow("Install") << "Install1" << "&Install" << QKeySequence(Qt::CTRL | Qt::Key_I)
+        QTest::newRow("Open") << "Open1"
+                              << "&Open..." << QKeySequence(Qt::CTRL | Qt::Key_O) << "Open";
+        QTest::newRow("Save") << "Save1"
+                              << "S&ave" << QKeySequence(Qt::CTRL | Qt::Key_S) << "Save";
+        QTest::newRow("Install") << "Install1"
+                                 << "&Install" << QKeySequence(Qt::CTRL | Qt::Key_I)
                                  << "Install database for hotsync";
-        QTest::newRow("Exit") << "Exit1" << "E&xit" << QKeySequence(Qt::ALT | Qt::Key_F4) << "Exit";
-        QTest::newRow("Cut cell hint starts blank") << "CutCell1" << "Cut cell" << QKeySequence(Qt::Key_F9)
-                                                    << " Cut cell";
-        QTest::newRow("Filter") << "Filter1" << "&Enable filter" << QKeySequence(Qt::CTRL | Qt::Key_E)
+        QTest::newRow("Exit") << "Exit1"
+                              << "E&xit" << QKeySequence(Qt::ALT | Qt::Key_F4) << "Exit";
+        QTest::newRow("Cut cell hint starts blank")
+            << "CutCell1"
+            << "Cut cell" << QKeySequence(Qt::Key_F9) << " Cut cell";
+        QTest::newRow("Filter") << "Filter1"
+                                << "&Enable filter" << QKeySequence(Qt::CTRL | Qt::Key_E)
                                 << "Filter records";
-        QTest::newRow("Delete row") << "Delete_Row1" << "&Delete Row"
-                                    << QKeySequence(Qt::CTRL | Qt::Key_Delete) << "Delete row";
-        QTest::newRow("Append row") << "AppendRow1" << "&Append Row"
-                                    << QKeySequence(Qt::ALT | Qt::Key_Insert) << "Append row";
-        QTest::newRow("Read me") << "Readme1" << "&Read me..." << QKeySequence(Qt::Key_F1) << "Read me!";
-        QTest::newRow("context Cut row") << "CutRow2" << "C&ut row" << QKeySequence(Qt::Key_F5) << "Cut row";
-        QTest::newRow("context Append row") << "AppendRow2" << "&Append row"
-                                            << QKeySequence(Qt::SHIFT | Qt::Key_Insert) << "Append row";
+        QTest::newRow("Delete row")
+            << "Delete_Row1"
+            << "&Delete Row" << QKeySequence(Qt::CTRL | Qt::Key_Delete) << "Delete row";
+        QTest::newRow("Append row")
+            << "AppendRow1"
+            << "&Append Row" << QKeySequence(Qt::ALT | Qt::Key_Insert) << "Append row";
+        QTest::newRow("Read me") << "Readme1"
+                                 << "&Read me..." << QKeySequence(Qt::Key_F1) << "Read me!";
+        QTest::newRow("context Cut row") << "CutRow2"
+                                         << "C&ut row" << QKeySequence(Qt::Key_F5) << "Cut row";
+        QTest::newRow("context Append row")
+            << "AppendRow2"
+            << "&Append row" << QKeySequence(Qt::SHIFT | Qt::Key_Insert) << "Append row";
     }
 
     void commandCaptionsShortcutsAndHints()
@@ -191,8 +216,9 @@ private Q_SLOTS:
         QCOMPARE(mForm->windowTitle(), QStringLiteral("Kunden - Kribed PRO"));
         QCOMPARE(Panel(0), QStringLiteral("R3 of 120"));
         QCOMPARE(Panel(1), QStringLiteral("C2 of 5"));
-        QCOMPARE(Panel(5), QLocale(QStringLiteral("en_US"))
-                               .toString(Data().modificationTime().date(), QStringLiteral("M/d/yyyy")));
+        QCOMPARE(Panel(5),
+                 QLocale(QStringLiteral("en_US"))
+                     .toString(Data().modificationTime().date(), QStringLiteral("M/d/yyyy")));
         QVERIFY(!Panel(5).isEmpty());
         QCOMPARE(Panel(6), path + u' ');
 
@@ -234,7 +260,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("road");
         QTest::addColumn<bool>("agree");
-        for (const char *road : {"Open", "Close", "Recent entry", "Closing the window", "New", "Import"}) {
+        for (const char *road :
+             {"Open", "Close", "Recent entry", "Closing the window", "New", "Import"}) {
             QTest::addRow("%s, keep the changes", road) << QString::fromLatin1(road) << false;
             QTest::addRow("%s, lose the changes", road) << QString::fromLatin1(road) << true;
         }
@@ -340,8 +367,9 @@ private Q_SLOTS:
         OpenThroughDialog(writeFile(QStringLiteral("Gone.pdb"), kunden(1, 1, "Gone")));
         QFile::remove(gone);
         OpenThroughDialog(mTemp->filePath(QStringLiteral("A.pdb")));
-        mPrompter->expect(QStringLiteral("Error"), QStringLiteral("There was an error opening the file.*"),
-                          Icon::Error, Buttons::Ok, Answer::Ok);
+        mPrompter->expect(QStringLiteral("Error"),
+                          QStringLiteral("There was an error opening the file.*"), Icon::Error,
+                          Buttons::Ok, Answer::Ok);
         mForm->F1Click();
         QCOMPARE(Data().name(), QByteArray("A"));
         QVERIFY(mForm->IsDatabaseOpen());
@@ -351,8 +379,9 @@ private Q_SLOTS:
     {
         OpenThroughDialog(writeFile(QStringLiteral("A.pdb"), kunden(2, 3, "A")));
         const QString damaged = writeFile(QStringLiteral("Damaged.pdb"), QByteArray(40, 'x'));
-        mPrompter->expect(QStringLiteral("Information"), QStringLiteral("It's not a Kribo database."),
-                          Icon::Error, Buttons::Ok, Answer::Ok);
+        mPrompter->expect(QStringLiteral("Information"),
+                          QStringLiteral("It's not a Kribo database."), Icon::Error, Buttons::Ok,
+                          Answer::Ok);
         OpenThroughDialog(damaged);
         QVERIFY(!mForm->IsDatabaseOpen());
         QVERIFY(mForm->Grid()->isHidden());
@@ -367,7 +396,8 @@ private Q_SLOTS:
     {
         QStringList paths;
         for (const char *name : {"One", "Two", "Three", "Four", "Five", "Six"})
-            paths << writeFile(QString::fromLatin1(name) + QStringLiteral(".pdb"), kunden(1, 1, name));
+            paths << writeFile(QString::fromLatin1(name) + QStringLiteral(".pdb"),
+                               kunden(1, 1, name));
         for (int i = 0; i < 5; ++i)
             OpenThroughDialog(paths[i]);
         // Five, Four, Three, Two, One. Opening Three again keeps the order.
@@ -395,9 +425,11 @@ private Q_SLOTS:
         QVERIFY(mForm->close());
         {
             std::unique_ptr<QSettings> store = openSettingsStore();
-            QCOMPARE(store->value(QStringLiteral("Settings/ExpertMode")).toString(), QStringLiteral("1"));
+            QCOMPARE(store->value(QStringLiteral("Settings/ExpertMode")).toString(),
+                     QStringLiteral("1"));
             QCOMPARE(store->value(QStringLiteral("Files/File1")).toString(), path);
-            QCOMPARE(store->value(QStringLiteral("FormPos/Width")).toString(), QStringLiteral("600"));
+            QCOMPARE(store->value(QStringLiteral("FormPos/Width")).toString(),
+                     QStringLiteral("600"));
             // Slot 1 emptied, slot 2 filled, as only the store itself can have it.
             store->setValue(QStringLiteral("Files/File1"), QString());
             store->setValue(QStringLiteral("Files/File2"), path);
@@ -453,9 +485,12 @@ private Q_SLOTS:
         QTest::addColumn<int>("points");
         QTest::addColumn<bool>("bold");
         QTest::addColumn<bool>("italic");
-        QTest::newRow("stored size and bold italic") << "9" << "3" << 9 << true << true;
-        QTest::newRow("size not a number") << "big" << "0" << 8 << false << false;
-        QTest::newRow("size below one point") << "-4" << "2" << 8 << false << true;
+        QTest::newRow("stored size and bold italic") << "9"
+                                                     << "3" << 9 << true << true;
+        QTest::newRow("size not a number") << "big"
+                                           << "0" << 8 << false << false;
+        QTest::newRow("size below one point") << "-4"
+                                              << "2" << 8 << false << true;
     }
 
     void storedFont()
@@ -483,7 +518,8 @@ private Q_SLOTS:
         QCOMPARE(mForm->SelectedUser(), 0);
         OpenThroughDialog(writeFile(QStringLiteral("Kunden.pdb"), kunden(2, 2)));
         // The first open dialog of the run starts in the user's backup folder, later ones do not.
-        QCOMPARE(mDialogs->Requests().constFirst().initialFolder, QStringLiteral("/palm/Smith J/backup"));
+        QCOMPARE(mDialogs->Requests().constFirst().initialFolder,
+                 QStringLiteral("/palm/Smith J/backup"));
         OpenThroughDialog(mTemp->filePath(QStringLiteral("Kunden.pdb")));
         QCOMPARE(mDialogs->Requests().constLast().initialFolder, QString());
         QVERIFY(Enabled("Install1"));
@@ -527,8 +563,9 @@ private Q_SLOTS:
         TypeInto(1, 1, QStringLiteral("x"));
         mDialogs->ExpectSave(QStringLiteral("Save Kribo database"),
                              mTemp->filePath(QStringLiteral("no such folder/Copy.pdb")));
-        mPrompter->expect(QStringLiteral("Save error"), QStringLiteral("There was an error in saving*"),
-                          Icon::Error, Buttons::Ok, Answer::Ok);
+        mPrompter->expect(QStringLiteral("Save error"),
+                          QStringLiteral("There was an error in saving*"), Icon::Error, Buttons::Ok,
+                          Answer::Ok);
         mForm->Saveas1Click();
         QVERIFY(Data().isModified());
         mForm->Timer1Timer();
@@ -541,7 +578,8 @@ private Q_SLOTS:
         QTest::addColumn<bool>("expert");
         QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("saved");
-        QTest::newRow("Save, Cancel saves nothing") << false << false << int(Answer::Cancel) << false;
+        QTest::newRow("Save, Cancel saves nothing")
+            << false << false << int(Answer::Cancel) << false;
         QTest::newRow("Save, Yes saves") << false << false << int(Answer::Yes) << true;
         QTest::newRow("Save, No saves") << false << false << int(Answer::No) << true;
         QTest::newRow("Save as asks its own words") << true << false << int(Answer::No) << true;
@@ -562,8 +600,9 @@ private Q_SLOTS:
         if (answer >= 0) {
             mPrompter->expect(
                 QStringLiteral("Information"),
-                QStringLiteral("The column width is changed by auto-width and could be unsuitable "
-                               "%1.\rDo you prefer to save the file with the prevouis width settings?")
+                QStringLiteral(
+                    "The column width is changed by auto-width and could be unsuitable "
+                    "%1.\rDo you prefer to save the file with the prevouis width settings?")
                     .arg(saveAs ? QStringLiteral("for the handheld display")
                                 : QStringLiteral("for your handheld display")),
                 Icon::Warning, Buttons::YesNoCancel, Answer(answer));

@@ -1,34 +1,36 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
-#include "gui/dialogs/bank_form.h"
 #include "core/model/database.h"
 #include "core/model/field_type.h"
 #include "core/model/regional.h"
-#include "pdb_builder.h"
-#include "main_form_fixture.h"
 #include "core/platform/settings.h"
+#include "core/platform/user_list.h"
+#include "gui/dialogs/bank_form.h"
 #include "gui/grid/database_document.h"
 #include "gui/window/main_form.h"
-#include "core/platform/user_list.h"
+#include "main_form_fixture.h"
+#include "pdb_builder.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QSettings>
 #include <QSignalSpy>
-#include <QLabel>
 #include <QTableView>
-#include <QToolButton>
 #include <QTest>
+#include <QToolButton>
 
 #include <memory>
 
 using namespace kribed;
 using namespace kribed::test;
 
-class TestMainFormEditing : public QObject, private MainFormFixture
+class TestMainFormEditing
+    : public QObject
+    , private MainFormFixture
 {
     Q_OBJECT
 
@@ -44,10 +46,13 @@ private:
     void OpenDemo()
     {
         PdbBuilder builder;
-        builder.name("Demo").field("Name", 0x0001, 20).field("Changed", 0x0049, 40)
+        builder.name("Demo")
+            .field("Name", 0x0001, 20)
+            .field("Changed", 0x0049, 40)
             .field("Number", 0x0043, 30);
         for (int record = 1; record <= 4; ++record)
-            builder.record({"n" + QByteArray::number(record), "1/1/2000", QByteArray::number(record)});
+            builder.record(
+                {"n" + QByteArray::number(record), "1/1/2000", QByteArray::number(record)});
         OpenBytes(QStringLiteral("Demo.pdb"), builder.build());
         if (QTest::currentTestFailed())
             return;
@@ -225,9 +230,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("letters"); // status panels 2, 3 and 4
 
-        QTest::newRow("auto sizing") << "Autosizing1" << "A||";
-        QTest::newRow("filter") << "Filter1" << "|F|";
-        QTest::newRow("row sum") << "RowSum1" << "||S";
+        QTest::newRow("auto sizing") << "Autosizing1"
+                                     << "A||";
+        QTest::newRow("filter") << "Filter1"
+                                << "|F|";
+        QTest::newRow("row sum") << "RowSum1"
+                                 << "||S";
     }
 
     // One toggle on, the others off: its own letter, menu check mark and pressed button only.
@@ -240,7 +248,8 @@ private Q_SLOTS:
         mForm->Action(command)->trigger();
         mForm->Timer1Timer();
         QCOMPARE(QStringList({mForm->StatusPanel(2)->text(), mForm->StatusPanel(3)->text(),
-                              mForm->StatusPanel(4)->text()}).join(u'|'),
+                              mForm->StatusPanel(4)->text()})
+                     .join(u'|'),
                  letters);
         for (const char *name : {"Autosizing1", "Filter1", "RowSum1"}) {
             const QString toggle = QString::fromLatin1(name);
@@ -269,7 +278,8 @@ private Q_SLOTS:
         QCOMPARE(Data().fieldType(1), int(AutoIncrementIntegerType));
         QCOMPARE(Data().fieldType(2), int(StringType));
         QCOMPARE(Data().fieldType(3), int(ModificationDateType));
-        QVERIFY(mForm->HeaderHint(1).startsWith(QStringLiteral("Auto-increment Integer\nTotal: 10\nAverage: 2.5\nWidth: ")));
+        QVERIFY(mForm->HeaderHint(1).startsWith(
+            QStringLiteral("Auto-increment Integer\nTotal: 10\nAverage: 2.5\nWidth: ")));
         QCOMPARE(mForm->RecordCountHint(), QStringLiteral("4 Records"));
     }
 };

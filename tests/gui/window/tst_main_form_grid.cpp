@@ -3,14 +3,14 @@
 #include "core/model/database.h"
 #include "core/model/limits.h"
 #include "core/model/regional.h"
-#include "gui/dialogs/properties_form.h"
-#include "pdb_builder.h"
-#include "main_form_fixture.h"
 #include "core/platform/settings.h"
+#include "core/platform/user_list.h"
+#include "gui/dialogs/properties_form.h"
 #include "gui/grid/database_document.h"
 #include "gui/grid/grid_header.h"
 #include "gui/window/main_form.h"
-#include "core/platform/user_list.h"
+#include "main_form_fixture.h"
+#include "pdb_builder.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,7 +28,9 @@
 using namespace kribed;
 using namespace kribed::test;
 
-class TestMainFormGrid : public QObject, private MainFormFixture
+class TestMainFormGrid
+    : public QObject
+    , private MainFormFixture
 {
     Q_OBJECT
 
@@ -36,7 +38,10 @@ private:
     QTableView *Grid() { return mForm->Grid(); }
     GridHeader *Columns() { return static_cast<GridHeader *>(Grid()->horizontalHeader()); }
     GridHeader *Rows() { return static_cast<GridHeader *>(Grid()->verticalHeader()); }
-    QString cell(int field, int record) { return Grid()->model()->index(record - 1, field - 1).data().toString(); }
+    QString cell(int field, int record)
+    {
+        return Grid()->model()->index(record - 1, field - 1).data().toString();
+    }
 
     // Opens a built file in place of the demo.
     void OpenBuilt(const PdbBuilder &builder)
@@ -50,7 +55,10 @@ private:
     void OpenDemo(quint16 thirdWidth = 60)
     {
         PdbBuilder builder;
-        builder.name("Demo").field("A", 0x0001, 20).field("B", 0x0001, 40).field("C", 0x0001, thirdWidth);
+        builder.name("Demo")
+            .field("A", 0x0001, 20)
+            .field("B", 0x0001, 40)
+            .field("C", 0x0001, thirdWidth);
         for (int record = 1; record <= 6; ++record) {
             QList<QByteArray> values;
             for (int field = 1; field <= 3; ++field)
@@ -82,7 +90,8 @@ private Q_SLOTS:
         // The highlighted header cell is painted in the highlight colour, the others are not.
         const QImage image = Columns()->grab().toImage();
         const auto pixelOf = [&](int section) {
-            const int right = Columns()->sectionViewportPosition(section) + Columns()->sectionSize(section);
+            const int right =
+                Columns()->sectionViewportPosition(section) + Columns()->sectionSize(section);
             return image.pixelColor(right - 3, Columns()->height() - 3);
         };
         QCOMPARE(pixelOf(1), GridHeader::HighlightColor());
@@ -208,9 +217,9 @@ private Q_SLOTS:
     void contextMenuOnCellsAndHeaders()
     {
         QFETCH(int, part);
-        QAbstractScrollArea *area = part == 0 ? static_cast<QAbstractScrollArea *>(Grid())
-            : part == 1 ? static_cast<QAbstractScrollArea *>(Columns())
-                        : static_cast<QAbstractScrollArea *>(Rows());
+        QAbstractScrollArea *area = part == 0   ? static_cast<QAbstractScrollArea *>(Grid())
+                                    : part == 1 ? static_cast<QAbstractScrollArea *>(Columns())
+                                                : static_cast<QAbstractScrollArea *>(Rows());
         QMenu *menu = mForm->GridMenu();
         QVERIFY(!menu->isVisible());
         Q_EMIT area->customContextMenuRequested(QPoint(5, 5));
@@ -270,7 +279,8 @@ private Q_SLOTS:
         QTest::newRow("mei in any field") << QByteArray("mei") << 0 << QList<int>{1, 2};
         QTest::newRow("upper case text matches too") << QByteArray("MEI") << 0 << QList<int>{1, 2};
         QTest::newRow("only in field 2") << QByteArray("mei") << 2 << QList<int>{2};
-        QTest::newRow("letters beyond a to z compared exactly") << QByteArray("\xe4") << 0 << QList<int>{4};
+        QTest::newRow("letters beyond a to z compared exactly")
+            << QByteArray("\xe4") << 0 << QList<int>{4};
         QTest::newRow("empty text hides nothing") << QByteArray() << 0 << QList<int>{1, 2, 3, 4};
     }
 
@@ -282,7 +292,9 @@ private Q_SLOTS:
         PdbBuilder builder;
         builder.name("People").field("Name").field("Town");
         builder.record({"Meier", "Bonn"}).record({"Kurz", "Schmeichel"});
-        builder.record({"Lange", "Ulm"}).record({"\xe4rger", "\xc4" "ach"});
+        builder.record({"Lange", "Ulm"})
+            .record({"\xe4rger", "\xc4"
+                                 "ach"});
         OpenBuilt(builder);
         Data().setFilterText(text);
         Data().setFilterField(field);
@@ -338,12 +350,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("field");
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<QByteArray>("sumName");  // field 3's name once row sums are on
-        QTest::addColumn<QByteArray>("record2");  // D: today's date, *: stamped with the time
+        QTest::addColumn<QByteArray>("sumName"); // field 3's name once row sums are on
+        QTest::addColumn<QByteArray>("record2"); // D: today's date, *: stamped with the time
         QTest::addColumn<bool>("rowSumOn");
 
-        QTest::newRow("a price updates the sum field") << 2 << "10" << QByteArray("Total&")
-                                                       << QByteArray("3|10|23|D|*") << true;
+        QTest::newRow("a price updates the sum field")
+            << 2 << "10" << QByteArray("Total&") << QByteArray("3|10|23|D|*") << true;
         QTest::newRow("a typed modification date stays")
             << 4 << "1/1/1999" << QByteArray("Total&") << QByteArray("3|4|11|1/1/1999|*") << true;
         QTest::newRow("a typed modification time stays")
@@ -363,8 +375,12 @@ private Q_SLOTS:
         QFETCH(QByteArray, record2);
         QFETCH(bool, rowSumOn);
         PdbBuilder builder;
-        builder.name("Stamps").field("Qty").field("Price #2").field("Total&")
-            .field("Changed", 0x0049).field("At", 0x0050);
+        builder.name("Stamps")
+            .field("Qty")
+            .field("Price #2")
+            .field("Total&")
+            .field("Changed", 0x0049)
+            .field("At", 0x0050);
         builder.record({"1", "2", "", "", ""}).record({"3", "4", "", "1/1/2000", ""});
         OpenBuilt(builder);
         mForm->SetCurrentCell(1, 1);
@@ -408,7 +424,9 @@ private Q_SLOTS:
         QCOMPARE(mForm->RecordCountHint(), QStringLiteral("10 Records"));
         // A dragged column's hint goes with it.
         Columns()->moveSection(1, 0);
-        QVERIFY(model->headerData(0, Qt::Horizontal, Qt::ToolTipRole).toString().startsWith(QStringLiteral("Float")));
+        QVERIFY(model->headerData(0, Qt::Horizontal, Qt::ToolTipRole)
+                    .toString()
+                    .startsWith(QStringLiteral("Float")));
     }
 
     void fontCommandKeepsWidthUnits_data()
@@ -435,7 +453,8 @@ private Q_SLOTS:
         QCOMPARE(mDialogs->LastMaxPointSize(), 10);
         QCOMPARE(mForm->DisplayFont().pointSize(), shownSize);
 
-        const int zeros = QFontMetrics(mForm->DisplayFont()).horizontalAdvance(QStringLiteral("0000"));
+        const int zeros =
+            QFontMetrics(mForm->DisplayFont()).horizontalAdvance(QStringLiteral("0000"));
         QCOMPARE(Rows()->width(), zeros + 6);
         QCOMPARE(Data().widthScale(), zeros / (56.0 / 3.0));
         if (shownSize != 8)

@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
-#include "handheld_fixture.h"
+#include "core/handheld/desktop_ini.h"
+#include "core/handheld/user_data.h"
 #include "core/model/database.h"
 #include "core/model/field_type.h"
 #include "core/model/regional.h"
 #include "gui/dialogs/properties_form.h"
-#include "pdb_builder.h"
-#include "main_form_fixture.h"
-#include "core/handheld/desktop_ini.h"
 #include "gui/grid/database_document.h"
 #include "gui/window/main_form.h"
-#include "core/handheld/user_data.h"
+#include "handheld_fixture.h"
+#include "main_form_fixture.h"
+#include "pdb_builder.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -43,7 +43,9 @@ QByteArray kunden()
 
 } // namespace
 
-class TestMainFormHandheld : public QObject, private MainFormFixture
+class TestMainFormHandheld
+    : public QObject
+    , private MainFormFixture
 {
     Q_OBJECT
 
@@ -88,11 +90,13 @@ void TestMainFormHandheld::cleanup()
 void TestMainFormHandheld::MakeWindow(bool withUsers)
 {
     const QList<FixtureUser> users{{3, "Anna", "AnnaK"}, {258, "Bert M", "Bert M"}};
-    QVERIFY(writeUsersDat(mData, usersDatBytes(withUsers ? 2 : 0, withUsers ? users : QList<FixtureUser>())));
-    QVERIFY(writeHandheldIni(mTemp->path(), HandheldRegistry::primaryOrganisation(),
-                             {{QStringLiteral("Core/Path"), mData},
-                              {QStringLiteral("Preferences/LastUserName"), QStringLiteral("Bert M")},
-                              {QStringLiteral("HotSync Manager/Install3"), 0}}));
+    QVERIFY(writeUsersDat(
+        mData, usersDatBytes(withUsers ? 2 : 0, withUsers ? users : QList<FixtureUser>())));
+    QVERIFY(
+        writeHandheldIni(mTemp->path(), HandheldRegistry::primaryOrganisation(),
+                         {{QStringLiteral("Core/Path"), mData},
+                          {QStringLiteral("Preferences/LastUserName"), QStringLiteral("Bert M")},
+                          {QStringLiteral("HotSync Manager/Install3"), 0}}));
     mPrompter = std::make_unique<ScriptedPrompter>();
     mDialogs = std::make_unique<ScriptedFileDialogs>();
     mUsers = std::make_unique<UserData>(*mPrompter, HandheldRegistry(mTemp->path()));
@@ -175,7 +179,8 @@ void TestMainFormHandheld::installWithAutoSizing()
     mPrompter->expect(QStringLiteral("Information"),
                       QStringLiteral("The column width is changed by auto-width*"), Icon::Warning,
                       Buttons::YesNoCancel, Answer::Yes);
-    mPrompter->expect(QStringLiteral("Kribed-pro"), SavedReadyText, Icon::None, Buttons::Ok, Answer::Ok);
+    mPrompter->expect(QStringLiteral("Kribed-pro"), SavedReadyText, Icon::None, Buttons::Ok,
+                      Answer::Ok);
     mForm->Install1Click();
     QVERIFY(QFileInfo::exists(mData + QStringLiteral("/Bert M/Install/Kunden.pdb")));
     QVERIFY(mForm->IsAutoSizing());
@@ -198,7 +203,8 @@ void TestMainFormHandheld::propertiesCommand()
     TPropertiesForm *form = Properties();
     QVERIFY(form);
     QVERIFY(form->isVisible());
-    QCOMPARE(form->findChild<QLineEdit *>(QStringLiteral("E_FieldName"))->text(), QStringLiteral("Ort"));
+    QCOMPARE(form->findChild<QLineEdit *>(QStringLiteral("E_FieldName"))->text(),
+             QStringLiteral("Ort"));
     auto *user = form->findChild<QComboBox *>(QStringLiteral("CB_User"));
     QCOMPARE(user->currentText(), QStringLiteral("Bert M"));
 
@@ -216,7 +222,8 @@ void TestMainFormHandheld::propertiesCommand()
     QCOMPARE(database.fieldName(2), QByteArray("Stadt"));
     QCOMPARE(database.fieldType(2), int(BooleanType));
     QVERIFY(database.isModified());
-    QCOMPARE(mForm->Grid()->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Stadt"));
+    QCOMPARE(mForm->Grid()->model()->headerData(1, Qt::Horizontal).toString(),
+             QStringLiteral("Stadt"));
     QCOMPARE(mForm->SelectedUser(), 0);
     QVERIFY(!mForm->AppSettings().saveAtInstall);
     QVERIFY(mForm->AppSettings().expertMode);

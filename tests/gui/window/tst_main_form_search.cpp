@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
-#include "gui/dialogs/find_form.h"
 #include "core/model/database.h"
 #include "core/model/field_type.h"
 #include "core/model/regional.h"
-#include "main_form_fixture.h"
-#include "gui/grid/database_document.h"
-#include "table_database.h"
-#include "gui/window/main_form.h"
 #include "core/platform/user_list.h"
+#include "gui/dialogs/find_form.h"
+#include "gui/grid/database_document.h"
+#include "gui/window/main_form.h"
+#include "main_form_fixture.h"
+#include "table_database.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -20,7 +20,9 @@
 using namespace kribed;
 using namespace kribed::test;
 
-class TestMainFormSearch : public QObject, private MainFormFixture
+class TestMainFormSearch
+    : public QObject
+    , private MainFormFixture
 {
     Q_OBJECT
 
@@ -148,7 +150,8 @@ private Q_SLOTS:
     {
         QFETCH(int, command);
         QFETCH(QByteArrayList, shown);
-        Open({{"Name", "Town"}, {"b", "Bonn"}, {"a-mei", "Ulm"}, {"c", "Schmeichel"}, {"d", "Hof"}});
+        Open(
+            {{"Name", "Town"}, {"b", "Bonn"}, {"a-mei", "Ulm"}, {"c", "Schmeichel"}, {"d", "Hof"}});
         Data().setFilterText("mei");
         mForm->Filter1Click();
         mForm->SetCurrentCell(1, 1);

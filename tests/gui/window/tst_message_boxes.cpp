@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
-#include "main_form_fixture.h"
-#include "pdb_builder.h"
+#include "gui/dialogs/message_box_prompter.h"
 #include "gui/grid/database_document.h"
 #include "gui/window/main_form.h"
-#include "gui/dialogs/message_box_prompter.h"
+#include "main_form_fixture.h"
+#include "pdb_builder.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -16,7 +16,9 @@ using namespace kribed::test;
 
 // The real message boxes of the window, answered as a user would (Escape), with the pointer
 // each one shows noted while it is up.
-class TestMessageBoxes : public QObject, private MainFormFixture
+class TestMessageBoxes
+    : public QObject
+    , private MainFormFixture
 {
     Q_OBJECT
 

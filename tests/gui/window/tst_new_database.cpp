@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/exchange/text_exchange.h"
-#include "gui/dialogs/datei_form.h"
 #include "core/model/database.h"
 #include "core/model/field_type.h"
 #include "core/model/regional.h"
-#include "main_form_fixture.h"
 #include "core/platform/settings.h"
+#include "core/platform/user_list.h"
+#include "gui/dialogs/datei_form.h"
 #include "gui/grid/database_document.h"
 #include "gui/window/main_form.h"
-#include "core/platform/user_list.h"
+#include "main_form_fixture.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -38,7 +38,9 @@ const QString FormatQuestion = formatQuestionText();
 
 } // namespace
 
-class TestNewDatabase : public QObject, private MainFormFixture
+class TestNewDatabase
+    : public QObject
+    , private MainFormFixture
 {
     Q_OBJECT
 
@@ -104,7 +106,8 @@ private Q_SLOTS:
         QStringList boxes;
         for (const QGroupBox *box : form.findChildren<QGroupBox *>())
             boxes << box->title();
-        QCOMPARE(boxes, (QStringList{QStringLiteral(" Database setup "), QStringLiteral(" Field setup ")}));
+        QCOMPARE(boxes, (QStringList{QStringLiteral(" Database setup "),
+                                     QStringLiteral(" Field setup ")}));
         const QList<QGroupBox *> groups = form.findChildren<QGroupBox *>();
         QVERIFY(groups[0]->isAncestorOf(Child<QLineEdit>(&form, "E_Name")));
         QVERIFY(groups[1]->isAncestorOf(Child<QComboBox>(&form, "C_FieldWidth")));
@@ -131,7 +134,8 @@ private Q_SLOTS:
         QFETCH(int, selected);
         {
             std::unique_ptr<QSettings> store = openSettingsStore();
-            store->setValue(QStringLiteral("Settings/InitialDir"), initialDir ? QStringLiteral("1") : QStringLiteral("0"));
+            store->setValue(QStringLiteral("Settings/InitialDir"),
+                            initialDir ? QStringLiteral("1") : QStringLiteral("0"));
             store->sync();
         }
         if (withUser)
@@ -185,10 +189,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
-        QTest::newRow("long name") << QStringLiteral("E_Name") << QString(31, u'n')
-                                   << QStringLiteral("Please use 1 - 30 characters for the database name.");
-        QTest::newRow("pasted letters in the rows") << QStringLiteral("RowBox") << QStringLiteral("ab")
-                                                    << QStringLiteral("Please use a numerical value.");
+        QTest::newRow("long name")
+            << QStringLiteral("E_Name") << QString(31, u'n')
+            << QStringLiteral("Please use 1 - 30 characters for the database name.");
+        QTest::newRow("pasted letters in the rows")
+            << QStringLiteral("RowBox") << QStringLiteral("ab")
+            << QStringLiteral("Please use a numerical value.");
         QTest::newRow("width 301") << QStringLiteral("C_FieldWidth") << QStringLiteral("301")
                                    << QStringLiteral("Please use 1 - 300 for the field width.");
     }
@@ -201,7 +207,8 @@ private Q_SLOTS:
         mForm->New1Click();
         TDateiForm *form = mForm->findChild<TDateiForm *>();
         QVERIFY(form->isVisible());
-        if (auto *edit = form->findChild<QLineEdit *>(control); edit && control == QStringLiteral("E_Name"))
+        if (auto *edit = form->findChild<QLineEdit *>(control);
+            edit && control == QStringLiteral("E_Name"))
             edit->setText(text);
         else
             form->findChild<QComboBox *>(control)->setEditText(text);
@@ -211,8 +218,8 @@ private Q_SLOTS:
         QVERIFY(!mForm->IsDatabaseOpen());
         // The user's input stays for another try.
         const QString shown = control == QStringLiteral("E_Name")
-            ? Child<QLineEdit>(form, "E_Name")->text()
-            : form->findChild<QComboBox *>(control)->currentText();
+                                  ? Child<QLineEdit>(form, "E_Name")->text()
+                                  : form->findChild<QComboBox *>(control)->currentText();
         QCOMPARE(shown, text);
         QTest::mouseClick(Child<QPushButton>(form, "B_Cancel"), Qt::LeftButton);
         QVERIFY(!form->isVisible());
@@ -255,7 +262,8 @@ private Q_SLOTS:
 
     void importThroughDialog()
     {
-        const QString path = writeFile(QStringLiteral("people.csv"), "Name;Age\r\nAnn;30\r\nBob;41\r\n");
+        const QString path =
+            writeFile(QStringLiteral("people.csv"), "Name;Age\r\nAnn;30\r\nBob;41\r\n");
         mDialogs->ExpectOpen(QStringLiteral("Import"), path, int(TextType::Semicolon));
         mForm->Import1Click();
         QVERIFY(mForm->IsDatabaseOpen());
