@@ -4,14 +4,14 @@
 // Editing commands on the largest database (9999 records x 50 fields), each beside a floor
 // measured in the same run: copying the database's row table once.
 
-#include "editing/auto_size.h"
-#include "editing/row_clipboard.h"
-#include "editing/row_column_ops.h"
-#include "editing/ui/display_text_width.h"
-#include "model/database.h"
-#include "model/field_type.h"
-#include "model/limits.h"
-#include "shell/prompter.h"
+#include "core/editing/auto_size.h"
+#include "core/editing/row_clipboard.h"
+#include "core/editing/row_column_ops.h"
+#include "core/model/database.h"
+#include "core/model/field_type.h"
+#include "core/model/limits.h"
+#include "core/platform/prompter.h"
+#include "gui/grid/display_text_width.h"
 
 #include <QFont>
 #include <QGuiApplication>
@@ -28,22 +28,23 @@ namespace {
 class NoPrompter : public Prompter
 {
 public:
-    Answer Ask(const Message &) override { std::abort(); }
+    Answer ask(const Message &) override { std::abort(); }
 };
 
-Database LargestDatabase(int fields, int records)
+Database largestDatabase(int fields, int records)
 {
     Database database;
-    database.SetShape(fields, records);
+    database.setShape(fields, records);
     for (int field = 1; field <= fields; ++field) {
-        database.SetFieldName(field, QByteArrayLiteral("Field ") + QByteArray::number(field));
-        database.SetFieldType(field, field % 5 == 0   ? AutoIncrementIntegerType
+        database.setFieldName(field, QByteArrayLiteral("Field ") + QByteArray::number(field));
+        database.setFieldType(field, field % 5 == 0   ? AutoIncrementIntegerType
                                      : field % 7 == 0 ? CreationDateType
                                                       : StringType);
         for (int record = 1; record <= records; ++record) {
-            database.SetCell(field, record,
-                             field % 5 == 0 ? QByteArray::number(record)
-                                            : QByteArrayLiteral("Text ") + QByteArray::number(record)
+            database.setCell(
+                field, record,
+                field % 5 == 0 ? QByteArray::number(record)
+                               : QByteArrayLiteral("Text ") + QByteArray::number(record)
                                      + QByteArrayLiteral(" of field ") + QByteArray::number(field));
         }
     }
@@ -54,9 +55,9 @@ const QDateTime Now(QDate(2026, 3, 14), QTime(9, 26, 53));
 
 void BM_FloorCopyRowTable(benchmark::State &state)
 {
-    const Database database = LargestDatabase(MaxFields, MaxRecords);
+    const Database database = largestDatabase(MaxFields, MaxRecords);
     for (auto _ : state) {
-        QVector<Database::Record> copy = database.Records();
+        QVector<Database::Record> copy = database.records();
         copy.detach();
         benchmark::DoNotOptimize(copy.data());
     }
@@ -65,13 +66,13 @@ BENCHMARK(BM_FloorCopyRowTable)->Unit(benchmark::kMicrosecond);
 
 void BM_InsertRowAtRow1(benchmark::State &state)
 {
-    Database database = LargestDatabase(MaxFields, MaxRecords - 1);
+    Database database = largestDatabase(MaxFields, MaxRecords - 1);
     RowClipboard clipboard;
     NoPrompter prompter;
     for (auto _ : state) {
-        InsertRow(database, clipboard, 1, prompter, Now);
+        insertRow(database, clipboard, 1, prompter, Now);
         state.PauseTiming();
-        database.TakeRecord(1);
+        database.takeRecord(1);
         state.ResumeTiming();
     }
 }
@@ -79,16 +80,16 @@ BENCHMARK(BM_InsertRowAtRow1)->Unit(benchmark::kMicrosecond);
 
 void BM_DeleteRow1(benchmark::State &state)
 {
-    Database database = LargestDatabase(MaxFields, MaxRecords);
+    Database database = largestDatabase(MaxFields, MaxRecords);
     RowClipboard clipboard;
     NoPrompter prompter;
     for (auto _ : state) {
         state.PauseTiming();
-        const Database::Record first = database.RecordAt(1);
+        const Database::Record first = database.recordAt(1);
         state.ResumeTiming();
-        DeleteRow(database, clipboard, 1, prompter, true);
+        deleteRow(database, clipboard, 1, prompter, true);
         state.PauseTiming();
-        database.InsertRecord(1, first);
+        database.insertRecord(1, first);
         state.ResumeTiming();
     }
 }
@@ -96,13 +97,13 @@ BENCHMARK(BM_DeleteRow1)->Unit(benchmark::kMicrosecond);
 
 void BM_InsertColumnAtColumn1(benchmark::State &state)
 {
-    Database database = LargestDatabase(MaxFields - 1, MaxRecords);
+    Database database = largestDatabase(MaxFields - 1, MaxRecords);
     NoPrompter prompter;
     AutoWidths autoWidths;
     for (auto _ : state) {
-        InsertColumn(database, 1, prompter);
+        insertColumn(database, 1, prompter);
         state.PauseTiming();
-        DeleteColumn(database, 1, prompter, true, autoWidths);
+        deleteColumn(database, 1, prompter, true, autoWidths);
         state.ResumeTiming();
     }
 }
@@ -111,12 +112,12 @@ BENCHMARK(BM_InsertColumnAtColumn1)->Unit(benchmark::kMicrosecond);
 // Automatic widths measured as the grid does, with a single-byte and a multi-byte code page.
 void BM_AutoSizingOn(benchmark::State &state, const char *codePage)
 {
-    Database database = LargestDatabase(MaxFields, MaxRecords);
+    Database database = largestDatabase(MaxFields, MaxRecords);
     AutoWidths autoWidths;
     const TextWidthMeasure measure =
         DisplayTextMeasure(QFont(QStringLiteral("Sans Serif"), 9), QByteArray(codePage));
     for (auto _ : state)
-        AutoSizeColumns(database, autoWidths, true, measure);
+        autoSizeColumns(database, autoWidths, true, measure);
 }
 BENCHMARK_CAPTURE(BM_AutoSizingOn, windows_1252, "windows-1252")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_AutoSizingOn, Shift_JIS, "Shift_JIS")->Unit(benchmark::kMillisecond);

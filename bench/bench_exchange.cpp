@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
-#include "exchange/text_exchange.h"
-#include "model/database.h"
-#include "shell/prompter.h"
+#include "core/exchange/text_exchange.h"
+#include "core/model/database.h"
+#include "core/platform/prompter.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -22,29 +22,29 @@ constexpr int Records = MaxRecords;
 class NoQuestions : public Prompter
 {
 public:
-    Answer Ask(const Message &message) override
+    Answer ask(const Message &message) override
     {
         std::fprintf(stderr, "unexpected message: %s\n", qPrintable(message.text));
         std::abort();
     }
 };
 
-QByteArray CellText(int field, int record)
+QByteArray cellText(int field, int record)
 {
     return "value " + QByteArray::number(record) + "/" + QByteArray::number(field);
 }
 
 // The largest database: 9999 records of 50 fields.
-const Database &LargestDatabase()
+const Database &largestDatabase()
 {
     static const Database database = [] {
         Database made;
-        made.SetShape(Fields, Records);
+        made.setShape(Fields, Records);
         for (int field = 1; field <= Fields; ++field)
-            made.SetFieldName(field, "Field " + QByteArray::number(field));
+            made.setFieldName(field, "Field " + QByteArray::number(field));
         for (int record = 1; record <= Records; ++record) {
             for (int field = 1; field <= Fields; ++field)
-                made.SetCell(field, record, CellText(field, record));
+                made.setCell(field, record, cellText(field, record));
         }
         return made;
     }();
@@ -59,13 +59,13 @@ struct Files
 };
 
 // A comma file of the field names and 9999 records: 10000 lines of 50 quoted fields.
-Files &ExchangeFiles()
+Files &exchangeFiles()
 {
     static Files files = [] {
         Files made;
         made.csv = made.folder.filePath(QStringLiteral("largest.CSV"));
         NoQuestions prompter;
-        if (ExportTextFile(made.csv, TextType::Comma, LargestDatabase(), prompter)
+        if (exportTextFile(made.csv, TextType::Comma, largestDatabase(), prompter)
             != ExchangeResult::Done)
             std::abort();
         QFile file(made.csv);
@@ -80,7 +80,7 @@ Files &ExchangeFiles()
 void BM_ImportFloor(benchmark::State &state)
 {
     // Reading the file and counting its separators, nothing kept.
-    const QString path = ExchangeFiles().csv;
+    const QString path = exchangeFiles().csv;
     for (auto _ : state) {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
@@ -88,13 +88,13 @@ void BM_ImportFloor(benchmark::State &state)
         const QByteArray bytes = file.readAll();
         benchmark::DoNotOptimize(bytes.count(','));
     }
-    state.SetBytesProcessed(state.iterations() * ExchangeFiles().bytes.size());
+    state.SetBytesProcessed(state.iterations() * exchangeFiles().bytes.size());
 }
 
 void BM_ImportCellFloor(benchmark::State &state)
 {
     // Reading the file and holding every value of it as a cell: the memory any import must fill.
-    const QString path = ExchangeFiles().csv;
+    const QString path = exchangeFiles().csv;
     for (auto _ : state) {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
@@ -118,28 +118,28 @@ void BM_ImportCellFloor(benchmark::State &state)
         }
         benchmark::DoNotOptimize(rows);
     }
-    state.SetBytesProcessed(state.iterations() * ExchangeFiles().bytes.size());
+    state.SetBytesProcessed(state.iterations() * exchangeFiles().bytes.size());
 }
 
 void BM_Import(benchmark::State &state)
 {
-    const QString path = ExchangeFiles().csv;
+    const QString path = exchangeFiles().csv;
     NoQuestions prompter;
     for (auto _ : state) {
         Database database;
-        if (ImportTextFile(path, TextType::Comma, database, prompter) != ExchangeResult::Done
-            || database.RecordCount() != Records || database.FieldCount() != Fields)
+        if (importTextFile(path, TextType::Comma, database, prompter) != ExchangeResult::Done
+            || database.recordCount() != Records || database.fieldCount() != Fields)
             std::abort();
         benchmark::DoNotOptimize(database);
     }
-    state.SetBytesProcessed(state.iterations() * ExchangeFiles().bytes.size());
+    state.SetBytesProcessed(state.iterations() * exchangeFiles().bytes.size());
 }
 
 void BM_ExportFloor(benchmark::State &state)
 {
     // Writing the same bytes to a new file.
-    const QByteArray &bytes = ExchangeFiles().bytes;
-    const QString path = ExchangeFiles().folder.filePath(QStringLiteral("floor.TXT"));
+    const QByteArray &bytes = exchangeFiles().bytes;
+    const QString path = exchangeFiles().folder.filePath(QStringLiteral("floor.TXT"));
     for (auto _ : state) {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
@@ -150,14 +150,14 @@ void BM_ExportFloor(benchmark::State &state)
 
 void BM_Export(benchmark::State &state)
 {
-    const QString path = ExchangeFiles().folder.filePath(QStringLiteral("export.CSV"));
+    const QString path = exchangeFiles().folder.filePath(QStringLiteral("export.CSV"));
     NoQuestions prompter;
     for (auto _ : state) {
-        if (ExportTextFile(path, TextType::Comma, LargestDatabase(), prompter)
+        if (exportTextFile(path, TextType::Comma, largestDatabase(), prompter)
             != ExchangeResult::Done)
             std::abort();
     }
-    state.SetBytesProcessed(state.iterations() * ExchangeFiles().bytes.size());
+    state.SetBytesProcessed(state.iterations() * exchangeFiles().bytes.size());
 }
 
 } // namespace

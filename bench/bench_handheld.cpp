@@ -3,12 +3,12 @@
 // The handheld user list at its largest (255 users) beside copying its bytes as the floor, and the
 // properties dialog's show and OK at 9999 records x 50 fields with the filter on, beside the filter
 // alone as the floor.
-#include "editing/record_filter.h"
-#include "model/database.h"
-#include "model/limits.h"
-#include "model/ui/properties_form.h"
-#include "shell/prompter.h"
-#include "shell/user_data.h"
+#include "core/editing/record_filter.h"
+#include "core/handheld/user_data.h"
+#include "core/model/database.h"
+#include "core/model/limits.h"
+#include "core/platform/prompter.h"
+#include "gui/dialogs/properties_form.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -24,11 +24,11 @@ namespace {
 class SilentPrompter : public Prompter
 {
 public:
-    Answer Ask(const Message &) override { return Answer::Ok; }
+    Answer ask(const Message &) override { return Answer::Ok; }
 };
 
 // 255 users with 31-character names and a stretch of bytes before each marker.
-QByteArray LargestUsersDat()
+QByteArray largestUsersDat()
 {
     QByteArray bytes(1, char(255));
     bytes.append(QByteArray(12, '\0'));
@@ -44,7 +44,7 @@ QByteArray LargestUsersDat()
 
 void BM_UsersDatCopyFloor(benchmark::State &state)
 {
-    const QByteArray bytes = LargestUsersDat();
+    const QByteArray bytes = largestUsersDat();
     for (auto _ : state) {
         QByteArray copy = bytes;
         copy.detach();
@@ -55,28 +55,28 @@ BENCHMARK(BM_UsersDatCopyFloor)->Unit(benchmark::kMicrosecond);
 
 void BM_ReadUsersDat(benchmark::State &state)
 {
-    QByteArray bytes = LargestUsersDat();
+    QByteArray bytes = largestUsersDat();
     for (auto _ : state) {
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::ReadOnly);
-        benchmark::DoNotOptimize(ReadUsersDat(buffer).size());
+        benchmark::DoNotOptimize(readUsersDat(buffer).size());
     }
 }
 BENCHMARK(BM_ReadUsersDat)->Unit(benchmark::kMicrosecond);
 
-Database &LargestDatabase()
+Database &largestDatabase()
 {
     static Database database = [] {
         Database made;
-        made.SetShape(MaxFields, MaxRecords);
-        made.SetName("Largest");
+        made.setShape(MaxFields, MaxRecords);
+        made.setName("Largest");
         for (int field = 1; field <= MaxFields; ++field) {
-            made.SetFieldName(field, "Field" + QByteArray::number(field));
+            made.setFieldName(field, "Field" + QByteArray::number(field));
             for (int record = 1; record <= MaxRecords; ++record)
-                made.SetCell(field, record, "Text " + QByteArray::number(record * field));
+                made.setCell(field, record, "Text " + QByteArray::number(record * field));
         }
-        made.SetFilterText("77");
-        made.SetFilterOn(true);
+        made.setFilterText("77");
+        made.setFilterOn(true);
         return made;
     }();
     return database;
@@ -84,9 +84,9 @@ Database &LargestDatabase()
 
 void BM_FilterAloneFloor(benchmark::State &state)
 {
-    Database &database = LargestDatabase();
+    Database &database = largestDatabase();
     for (auto _ : state)
-        benchmark::DoNotOptimize(ApplyFilter(database, true, FilterOptions()));
+        benchmark::DoNotOptimize(applyFilter(database, true, FilterOptions()));
 }
 BENCHMARK(BM_FilterAloneFloor)->Unit(benchmark::kMillisecond);
 
@@ -94,7 +94,7 @@ void BM_PropertiesShowAndOk(benchmark::State &state)
 {
     SilentPrompter prompter;
     TPropertiesForm form(prompter);
-    Database &database = LargestDatabase();
+    Database &database = largestDatabase();
     for (auto _ : state) {
         form.Prepare(database, MaxFields, {});
         form.findChild<QCheckBox *>(QStringLiteral("CB_FilterOn"))->setChecked(true);

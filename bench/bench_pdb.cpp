@@ -6,10 +6,10 @@
 // bytes, and writing the same number of bytes to a file (plainly, and synced). The saves also
 // time a plain synced write of the same bytes between their iterations and report their ratio
 // to it: the price of the temporary file, the backup and the folder syncs.
-#include "model/database.h"
-#include "model/pdb_reader.h"
-#include "model/pdb_writer.h"
-#include "shell/prompter.h"
+#include "core/model/database.h"
+#include "core/model/pdb_reader.h"
+#include "core/model/pdb_writer.h"
+#include "core/platform/prompter.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -29,7 +29,7 @@ namespace {
 class SilentPrompter : public Prompter
 {
 public:
-    Answer Ask(const Message &) override { return Answer::Ok; }
+    Answer ask(const Message &) override { return Answer::Ok; }
 };
 
 struct Fixture
@@ -46,23 +46,24 @@ struct Fixture
         , floorTarget(dir.filePath(QStringLiteral("Floor.bin")))
     {
         Database database;
-        database.SetShape(MaxFields, MaxRecords);
+        database.setShape(MaxFields, MaxRecords);
         for (int field = 1; field <= MaxFields; ++field)
-            database.SetFieldName(field, "Field " + QByteArray::number(field));
+            database.setFieldName(field, "Field " + QByteArray::number(field));
         for (int record = 1; record <= MaxRecords; ++record) {
             for (int field = 1; field <= MaxFields; ++field) {
-                database.SetCell(field, record,
-                                 "value " + QByteArray::number(record * 100 + field).rightJustified(14, '0'));
+                database.setCell(
+                    field, record,
+                    "value " + QByteArray::number(record * 100 + field).rightJustified(14, '0'));
             }
         }
-        database.SetName("Large");
+        database.setName("Large");
         SilentPrompter prompter;
-        SaveDatabase(database, SaveMode::Copy, source, 1, prompter);
+        saveDatabase(database, SaveMode::Copy, source, 1, prompter);
         size = QFileInfo(source).size();
     }
 };
 
-Fixture &Shared()
+Fixture &shared()
 {
     static Fixture fixture;
     return fixture;
@@ -70,14 +71,14 @@ Fixture &Shared()
 
 void BM_Load(benchmark::State &state)
 {
-    Fixture &fixture = Shared();
+    Fixture &fixture = shared();
     SilentPrompter prompter;
     for (auto _ : state) {
         Database database;
         const LoadResult result =
-            LoadDatabaseFile(fixture.source, database, prompter, OpenAccess::ReadOnly);
+            loadDatabaseFile(fixture.source, database, prompter, OpenAccess::ReadOnly);
         benchmark::DoNotOptimize(result);
-        if (result != LoadResult::Loaded || database.RecordCount() != MaxRecords)
+        if (result != LoadResult::Loaded || database.recordCount() != MaxRecords)
             state.SkipWithError("load failed");
     }
     state.SetBytesProcessed(state.iterations() * fixture.size);
@@ -85,7 +86,7 @@ void BM_Load(benchmark::State &state)
 
 void BM_LoadFloor(benchmark::State &state)
 {
-    Fixture &fixture = Shared();
+    Fixture &fixture = shared();
     for (auto _ : state) {
         QFile file(fixture.source);
         file.open(QIODevice::ReadOnly);
@@ -100,7 +101,7 @@ void BM_LoadFloor(benchmark::State &state)
 }
 
 // Writes the bytes to the file and syncs them: the least any durable save must do.
-bool PlainSyncedWrite(const QString &path, const QByteArray &bytes)
+bool plainSyncedWrite(const QString &path, const QByteArray &bytes)
 {
     const int file =
         ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -113,25 +114,25 @@ bool PlainSyncedWrite(const QString &path, const QByteArray &bytes)
 
 // Each iteration saves; between iterations, untimed, the same number of bytes is written plainly
 // and synced. "ratio" is the save's time over that floor's.
-void SaveAgainstFloor(benchmark::State &state, SaveMode mode)
+void saveAgainstFloor(benchmark::State &state, SaveMode mode)
 {
-    Fixture &fixture = Shared();
+    Fixture &fixture = shared();
     SilentPrompter prompter;
     Database database;
-    LoadDatabaseFile(fixture.source, database, prompter, OpenAccess::ReadOnly);
-    database.SetFilePath(fixture.target);
+    loadDatabaseFile(fixture.source, database, prompter, OpenAccess::ReadOnly);
+    database.setFilePath(fixture.target);
     const QByteArray bytes(fixture.size, 'x');
     qint64 saveNanos = 0;
     qint64 floorNanos = 0;
     QElapsedTimer timer;
     for (auto _ : state) {
         timer.start();
-        if (!SaveDatabase(database, mode, fixture.target, 1, prompter))
+        if (!saveDatabase(database, mode, fixture.target, 1, prompter))
             state.SkipWithError("save failed");
         saveNanos += timer.nsecsElapsed();
         state.PauseTiming();
         timer.start();
-        if (!PlainSyncedWrite(fixture.floorTarget, bytes))
+        if (!plainSyncedWrite(fixture.floorTarget, bytes))
             state.SkipWithError("floor write failed");
         floorNanos += timer.nsecsElapsed();
         state.ResumeTiming();
@@ -146,18 +147,18 @@ void SaveAgainstFloor(benchmark::State &state, SaveMode mode)
 // The install copy and kribed-cli resave: no backup, one folder sync.
 void BM_SaveCopy(benchmark::State &state)
 {
-    SaveAgainstFloor(state, SaveMode::Copy);
+    saveAgainstFloor(state, SaveMode::Copy);
 }
 
 // Save: the previous file becomes the backup, so two folder syncs.
 void BM_SaveWithBackup(benchmark::State &state)
 {
-    SaveAgainstFloor(state, SaveMode::OwnFile);
+    saveAgainstFloor(state, SaveMode::OwnFile);
 }
 
 void BM_SaveFloor(benchmark::State &state)
 {
-    Fixture &fixture = Shared();
+    Fixture &fixture = shared();
     const QByteArray bytes(fixture.size, 'x');
     for (auto _ : state) {
         QFile file(fixture.floorTarget);
@@ -171,10 +172,10 @@ void BM_SaveFloor(benchmark::State &state)
 // The same bytes written and synced: the floor that holds the disk's share of a save.
 void BM_SaveFloorSynced(benchmark::State &state)
 {
-    Fixture &fixture = Shared();
+    Fixture &fixture = shared();
     const QByteArray bytes(fixture.size, 'x');
     for (auto _ : state) {
-        if (!PlainSyncedWrite(fixture.floorTarget, bytes))
+        if (!plainSyncedWrite(fixture.floorTarget, bytes))
             state.SkipWithError("floor write failed");
     }
     state.SetBytesProcessed(state.iterations() * fixture.size);

@@ -2,10 +2,10 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 // The page layout of the largest database with the printer font measure, beside one pass over
 // the cell bytes.
-#include "editing/print_layout.h"
-#include "editing/ui/print_renderer.h"
-#include "model/limits.h"
-#include "model/regional.h"
+#include "core/editing/print_layout.h"
+#include "core/model/limits.h"
+#include "core/model/regional.h"
+#include "gui/print/print_renderer.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,16 +16,16 @@ using namespace kribed;
 
 namespace {
 
-const Database &LargeDatabase()
+const Database &largeDatabase()
 {
     static const Database database = [] {
         Database db;
-        db.SetShape(MaxFields, MaxRecords);
+        db.setShape(MaxFields, MaxRecords);
         for (int k = 1; k <= MaxFields; ++k) {
-            db.SetFieldName(k, "Field " + QByteArray::number(k));
-            db.SetColumnWidth(k, 60);
+            db.setFieldName(k, "Field " + QByteArray::number(k));
+            db.setColumnWidth(k, 60);
             for (int r = 1; r <= MaxRecords; ++r)
-                db.SetCell(k, r, "cell text " + QByteArray::number(r * k));
+                db.setCell(k, r, "cell text " + QByteArray::number(r * k));
         }
         return db;
     }();
@@ -34,10 +34,10 @@ const Database &LargeDatabase()
 
 void BM_FloorAllBytes(benchmark::State &state)
 {
-    const Database &database = LargeDatabase();
+    const Database &database = largeDatabase();
     for (auto _ : state) {
         std::size_t sum = 0;
-        for (const Database::Record &record : database.Records()) {
+        for (const Database::Record &record : database.records()) {
             for (const QByteArray &cell : record) {
                 for (char c : cell)
                     sum += std::size_t(c);
@@ -50,7 +50,7 @@ BENCHMARK(BM_FloorAllBytes)->Unit(benchmark::kMillisecond);
 
 void BM_PrintLayoutAllPages(benchmark::State &state)
 {
-    const Database &database = LargeDatabase();
+    const Database &database = largeDatabase();
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(11);
     const PrintRenderer renderer(font);
@@ -61,7 +61,7 @@ void BM_PrintLayoutAllPages(benchmark::State &state)
     };
     for (auto _ : state) {
         int pages = 0;
-        PrintDatabase(database, setup, measure, [&](const PrintPage &) { ++pages; });
+        printDatabase(database, setup, measure, [&](const PrintPage &) { ++pages; });
         state.counters["pages"] = pages;
     }
 }
@@ -71,8 +71,10 @@ BENCHMARK(BM_PrintLayoutAllPages)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
+    // The printer and its fonts need no display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    SetCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
+    setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

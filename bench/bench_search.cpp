@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
 // Find, Column Sum and Row Sum on the largest database, beside one pass over the same bytes.
-#include "editing/find.h"
-#include "editing/sums.h"
-#include "model/limits.h"
-#include "model/regional.h"
+#include "core/editing/find.h"
+#include "core/editing/sums.h"
+#include "core/model/limits.h"
+#include "core/model/regional.h"
 
 #include <benchmark/benchmark.h>
 
@@ -15,31 +15,32 @@ namespace {
 class SilentPrompter : public Prompter
 {
 public:
-    Answer Ask(const Message &) override { return Answer::Ok; }
+    Answer ask(const Message &) override { return Answer::Ok; }
 };
 
 // 9999 records x 50 fields of short numbers; the names carry a factor and the last one "&".
-const Database &LargeDatabase()
+const Database &largeDatabase()
 {
     static const Database database = [] {
-        SetCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
+        setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
         Database db;
-        db.SetShape(MaxFields, MaxRecords);
+        db.setShape(MaxFields, MaxRecords);
         for (int k = 1; k <= MaxFields; ++k) {
-            db.SetFieldName(k, k == MaxFields ? QByteArray("Total &") : "Field #1." + QByteArray::number(k % 10));
+            db.setFieldName(k, k == MaxFields ? QByteArray("Total &")
+                                              : "Field #1." + QByteArray::number(k % 10));
             for (int r = 1; r <= MaxRecords; ++r)
-                db.SetCell(k, r, QByteArray::number((r * 37 + k * 11) % 10000) + ".25");
+                db.setCell(k, r, QByteArray::number((r * 37 + k * 11) % 10000) + ".25");
         }
-        db.SetCell(MaxFields, MaxRecords, "needle");
+        db.setCell(MaxFields, MaxRecords, "needle");
         return db;
     }();
     return database;
 }
 
-std::size_t PassOver(const Database &database, int firstColumn, int lastColumn)
+std::size_t passOver(const Database &database, int firstColumn, int lastColumn)
 {
     std::size_t sum = 0;
-    for (const Database::Record &record : database.Records()) {
+    for (const Database::Record &record : database.records()) {
         for (int k = firstColumn; k <= lastColumn; ++k) {
             for (char c : record[k - 1])
                 sum += std::size_t(c);
@@ -50,47 +51,47 @@ std::size_t PassOver(const Database &database, int firstColumn, int lastColumn)
 
 void BM_FloorAllBytes(benchmark::State &state)
 {
-    const Database &database = LargeDatabase();
+    const Database &database = largeDatabase();
     for (auto _ : state)
-        benchmark::DoNotOptimize(PassOver(database, 1, MaxFields));
+        benchmark::DoNotOptimize(passOver(database, 1, MaxFields));
 }
 BENCHMARK(BM_FloorAllBytes)->Unit(benchmark::kMillisecond);
 
 void BM_FloorOneColumn(benchmark::State &state)
 {
-    const Database &database = LargeDatabase();
+    const Database &database = largeDatabase();
     for (auto _ : state)
-        benchmark::DoNotOptimize(PassOver(database, 1, 1));
+        benchmark::DoNotOptimize(passOver(database, 1, 1));
 }
 BENCHMARK(BM_FloorOneColumn)->Unit(benchmark::kMicrosecond);
 
 void BM_FindInLastCell(benchmark::State &state)
 {
-    const Database &database = LargeDatabase();
+    const Database &database = largeDatabase();
     SilentPrompter prompter;
     for (auto _ : state) {
         FindState find;
         benchmark::DoNotOptimize(
-            SearchNext(database, find, FindSettings{"NEEDLE", 0, false, true}, 1, prompter));
+            searchNext(database, find, FindSettings{"NEEDLE", 0, false, true}, 1, prompter));
     }
 }
 BENCHMARK(BM_FindInLastCell)->Unit(benchmark::kMillisecond);
 
 void BM_ColumnSum(benchmark::State &state)
 {
-    Database database = LargeDatabase();
+    Database database = largeDatabase();
     for (auto _ : state)
-        benchmark::DoNotOptimize(ColumnSum(database, 1, MaxRecords));
+        benchmark::DoNotOptimize(columnSum(database, 1, MaxRecords));
 }
 BENCHMARK(BM_ColumnSum)->Unit(benchmark::kMicrosecond);
 
 void BM_RowSumAllRecords(benchmark::State &state)
 {
-    Database database = LargeDatabase();
+    Database database = largeDatabase();
     RowSumState sums;
-    sums.RowSumMode = true;
+    sums.rowSumMode = true;
     for (auto _ : state)
-        benchmark::DoNotOptimize(ComputeRowSums(database, sums, 1, 1));
+        benchmark::DoNotOptimize(computeRowSums(database, sums, 1, 1));
 }
 BENCHMARK(BM_RowSumAllRecords)->Unit(benchmark::kMillisecond);
 

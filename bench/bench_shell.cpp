@@ -3,19 +3,19 @@
 // The main window at the limits: opening 9999 records x 50 fields into the grid, switching the
 // filter on and off over every row, one status tick, each beside the reader alone as the floor,
 // and one repaint of a grid of long cells.
-#include "model/database.h"
-#include "model/limits.h"
-#include "model/pdb_reader.h"
-#include "model/pdb_writer.h"
-#include "shell/prompter.h"
-#include "shell/ui/database_document.h"
-#include "shell/ui/file_dialogs.h"
-#include "shell/ui/main_form.h"
-#include "shell/user_list.h"
+#include "core/model/database.h"
+#include "core/model/limits.h"
+#include "core/model/pdb_reader.h"
+#include "core/model/pdb_writer.h"
+#include "core/platform/prompter.h"
+#include "core/platform/user_list.h"
+#include "gui/dialogs/file_dialogs.h"
+#include "gui/grid/database_document.h"
+#include "gui/window/main_form.h"
 
 #include <QApplication>
-#include <QTableView>
 #include <QStandardPaths>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -27,7 +27,7 @@ namespace {
 class SilentPrompter : public Prompter
 {
 public:
-    Answer Ask(const Message &) override { return Answer::Yes; }
+    Answer ask(const Message &) override { return Answer::Yes; }
 };
 
 class NoDialogs : public FileDialogs
@@ -40,21 +40,21 @@ public:
 };
 
 // The largest database, written once for the whole run.
-const QString &LargestFile()
+const QString &largestFile()
 {
     static QTemporaryDir dir;
     static const QString path = [] {
         Database database;
-        database.SetShape(MaxFields, MaxRecords);
-        database.SetName("Largest");
+        database.setShape(MaxFields, MaxRecords);
+        database.setName("Largest");
         for (int field = 1; field <= MaxFields; ++field) {
-            database.SetFieldName(field, "Field" + QByteArray::number(field));
+            database.setFieldName(field, "Field" + QByteArray::number(field));
             for (int record = 1; record <= MaxRecords; ++record)
-                database.SetCell(field, record, "Text " + QByteArray::number(record * field));
+                database.setCell(field, record, "Text " + QByteArray::number(record * field));
         }
         const QString file = dir.filePath(QStringLiteral("Largest.pdb"));
         SilentPrompter prompter;
-        SaveDatabase(database, SaveMode::ChosenName, file, 1, prompter);
+        saveDatabase(database, SaveMode::ChosenName, file, 1, prompter);
         return file;
     }();
     return path;
@@ -66,7 +66,7 @@ struct Window
     explicit Window(bool open = true)
     {
         if (open)
-            form.OpenDatabase(LargestFile());
+            form.OpenDatabase(largestFile());
     }
     SilentPrompter prompter;
     NoDialogs dialogs;
@@ -79,7 +79,7 @@ void BM_ReaderAloneFloor(benchmark::State &state)
     SilentPrompter prompter;
     for (auto _ : state) {
         Database database;
-        benchmark::DoNotOptimize(LoadDatabaseFile(LargestFile(), database, prompter));
+        benchmark::DoNotOptimize(loadDatabaseFile(largestFile(), database, prompter));
     }
 }
 BENCHMARK(BM_ReaderAloneFloor)->Unit(benchmark::kMillisecond);
@@ -89,8 +89,8 @@ void BM_OpenIntoGrid(benchmark::State &state)
     Window window(false);
     TMainForm &form = window.form;
     for (auto _ : state) {
-        form.OpenDatabase(LargestFile());
-        benchmark::DoNotOptimize(form.Document().Data().RecordCount());
+        form.OpenDatabase(largestFile());
+        benchmark::DoNotOptimize(form.Document().Data().recordCount());
     }
 }
 BENCHMARK(BM_OpenIntoGrid)->Unit(benchmark::kMillisecond);
@@ -102,11 +102,11 @@ void BM_FilterOffOverEveryRow(benchmark::State &state)
     Database &database = form.Document().Data();
     for (auto _ : state) {
         state.PauseTiming();
-        for (int record = 1; record <= database.RecordCount(); record += 2)
-            database.SetHidden(record, true);
+        for (int record = 1; record <= database.recordCount(); record += 2)
+            database.setHidden(record, true);
         form.Document().NotifyRowVisibilityChanged();
         state.ResumeTiming();
-        form.ApplyFilter(false);
+        form.applyFilter(false);
     }
 }
 BENCHMARK(BM_FilterOffOverEveryRow)->Unit(benchmark::kMillisecond);
@@ -117,11 +117,11 @@ void BM_FilterOnThroughWindow(benchmark::State &state)
 {
     Window window;
     TMainForm &form = window.form;
-    form.Document().Data().SetFilterText("Text 99999");
+    form.Document().Data().setFilterText("Text 99999");
     for (auto _ : state) {
-        form.ApplyFilter(true);
+        form.applyFilter(true);
         state.PauseTiming();
-        form.ApplyFilter(false);
+        form.applyFilter(false);
         state.ResumeTiming();
     }
 }
@@ -144,20 +144,21 @@ void BM_PaintGrid(benchmark::State &state)
     Window window(false);
     TMainForm &form = window.form;
     form.Document().ResetWith([&](Database &database) {
-        database.SetShape(10, 100);
+        database.setShape(10, 100);
         for (int field = 1; field <= 10; ++field) {
-            database.SetFieldName(field, "Field" + QByteArray::number(field));
+            database.setFieldName(field, "Field" + QByteArray::number(field));
             for (int record = 1; record <= 100; ++record)
-                database.SetCell(field, record, oneHugeCell ? QByteArray("short text")
-                                                            : QByteArray(MaxValueBytes, 'w'));
+                database.setCell(field, record,
+                                 oneHugeCell ? QByteArray("short text")
+                                             : QByteArray(MaxValueBytes, 'w'));
         }
         if (oneHugeCell)
-            database.SetCell(2, 3, QByteArray(5 * 1024 * 1024, 'w'));
+            database.setCell(2, 3, QByteArray(5 * 1024 * 1024, 'w'));
     });
     form.SetDatabaseOpen(true);
     form.resize(1200, 800);
     form.show();
-    form.AutoSizeColumns(true);
+    form.autoSizeColumns(true);
     QWidget *cells = form.Grid()->viewport();
     for (auto _ : state)
         benchmark::DoNotOptimize(cells->grab());

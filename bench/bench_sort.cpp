@@ -2,10 +2,10 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 // Sort normal of the largest database on a Float and on a date column, beside std::sort of as
 // many doubles.
-#include "editing/sort.h"
-#include "model/field_type.h"
-#include "model/limits.h"
-#include "model/regional.h"
+#include "core/editing/sort.h"
+#include "core/model/field_type.h"
+#include "core/model/limits.h"
+#include "core/model/regional.h"
 
 #include <benchmark/benchmark.h>
 
@@ -20,22 +20,23 @@ namespace {
 
 constexpr int Fields = 10;
 
-Database SortDatabase()
+Database sortDatabase()
 {
-    SetCurrentRegional(Regional(QLocale(QStringLiteral("de_DE"))));
+    setCurrentRegional(Regional(QLocale(QStringLiteral("de_DE"))));
     QRandomGenerator random(42);
     Database database;
-    database.SetShape(Fields, MaxRecords);
-    database.SetFieldType(1, FloatType);
-    database.SetFieldType(2, NormalDateType);
-    database.SetFieldType(3, NormalTimeType);
+    database.setShape(Fields, MaxRecords);
+    database.setFieldType(1, FloatType);
+    database.setFieldType(2, NormalDateType);
+    database.setFieldType(3, NormalTimeType);
     const QDate first(1990, 1, 1);
     for (int r = 1; r <= MaxRecords; ++r) {
-        database.SetCell(1, r, CurrentRegional().NumberText(random.bounded(1000000) / 100.0L));
-        database.SetCell(2, r, CurrentRegional().DateText(first.addDays(random.bounded(12000))));
-        database.SetCell(3, r, CurrentRegional().TimeText(QTime(0, 0).addSecs(random.bounded(86400))));
+        database.setCell(1, r, currentRegional().numberText(random.bounded(1000000) / 100.0L));
+        database.setCell(2, r, currentRegional().dateText(first.addDays(random.bounded(12000))));
+        database.setCell(3, r,
+                         currentRegional().timeText(QTime(0, 0).addSecs(random.bounded(86400))));
         for (int k = 4; k <= Fields; ++k)
-            database.SetCell(k, r, "text " + QByteArray::number(random.bounded(1000)));
+            database.setCell(k, r, "text " + QByteArray::number(random.bounded(1000)));
     }
     return database;
 }
@@ -54,38 +55,38 @@ void BM_FloorStdSortDoubles(benchmark::State &state)
 }
 BENCHMARK(BM_FloorStdSortDoubles)->Unit(benchmark::kMicrosecond);
 
-void SortColumn(benchmark::State &state, int column)
+void sortColumn(benchmark::State &state, int column)
 {
-    const Database unsorted = SortDatabase();
+    const Database unsorted = sortDatabase();
     for (auto _ : state) {
         state.PauseTiming();
         Database database = unsorted;
         state.ResumeTiming();
-        benchmark::DoNotOptimize(SortRows(database, SortSpec{1, column, 0, 0, false, false}));
+        benchmark::DoNotOptimize(sortRows(database, SortSpec{1, column, 0, 0, false, false}));
     }
 }
 
 void BM_SortFloatColumn(benchmark::State &state)
 {
-    SortColumn(state, 1);
+    sortColumn(state, 1);
 }
 BENCHMARK(BM_SortFloatColumn)->Unit(benchmark::kMicrosecond);
 
 void BM_SortDateColumn(benchmark::State &state)
 {
-    SortColumn(state, 2);
+    sortColumn(state, 2);
 }
 BENCHMARK(BM_SortDateColumn)->Unit(benchmark::kMicrosecond);
 
 void BM_SortTimeColumn(benchmark::State &state)
 {
-    SortColumn(state, 3);
+    sortColumn(state, 3);
 }
 BENCHMARK(BM_SortTimeColumn)->Unit(benchmark::kMicrosecond);
 
 void BM_SortTextColumn(benchmark::State &state)
 {
-    SortColumn(state, 4);
+    sortColumn(state, 4);
 }
 BENCHMARK(BM_SortTextColumn)->Unit(benchmark::kMicrosecond);
 

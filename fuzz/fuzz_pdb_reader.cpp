@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
-#include "model/database.h"
-#include "model/pdb_reader.h"
-#include "model/pdb_writer.h"
-#include "shell/prompter.h"
+#include "core/model/database.h"
+#include "core/model/pdb_reader.h"
+#include "core/model/pdb_writer.h"
+#include "core/platform/prompter.h"
 
 #include <QBuffer>
 #include <QDateTime>
@@ -17,7 +17,7 @@ namespace {
 class SilentPrompter : public kribed::Prompter
 {
 public:
-    kribed::Answer Ask(const kribed::Message &message) override
+    kribed::Answer ask(const kribed::Message &message) override
     {
         return message.buttons == kribed::Buttons::RetryCancel ? kribed::Answer::Retry
                                                                : kribed::Answer::Ok;
@@ -35,24 +35,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     input.open(QIODevice::ReadOnly);
     SilentPrompter prompter;
     kribed::Database database;
-    if (kribed::ReadDatabase(input, QStringLiteral("/fuzz/input.pdb"), database, prompter)
+    if (kribed::readDatabase(input, QStringLiteral("/fuzz/input.pdb"), database, prompter)
         != kribed::LoadResult::Loaded)
         return 0;
 
     QBuffer output;
     output.open(QIODevice::WriteOnly);
     const QDateTime saveTime(QDate(2024, 1, 1), QTime(0, 0));
-    if (!kribed::WriteDatabase(output, database, 1, saveTime, prompter))
+    if (!kribed::writeDatabase(output, database, 1, saveTime, prompter))
         std::abort();
 
     QBuffer saved;
     saved.setData(output.data());
     saved.open(QIODevice::ReadOnly);
     kribed::Database again;
-    if (kribed::ReadDatabase(saved, QStringLiteral("/fuzz/saved.pdb"), again, prompter)
+    if (kribed::readDatabase(saved, QStringLiteral("/fuzz/saved.pdb"), again, prompter)
             != kribed::LoadResult::Loaded
-        || again.FieldCount() != database.FieldCount()
-        || again.RecordCount() != database.RecordCount())
+        || again.fieldCount() != database.fieldCount()
+        || again.recordCount() != database.recordCount())
         std::abort();
     return 0;
 }

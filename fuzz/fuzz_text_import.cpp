@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
-#include "exchange/text_exchange.h"
-#include "model/database.h"
-#include "shell/prompter.h"
+#include "core/exchange/text_exchange.h"
+#include "core/model/database.h"
+#include "core/platform/prompter.h"
 
 #include <QBuffer>
 
@@ -17,10 +17,10 @@ namespace {
 class AgreeingPrompter : public Prompter
 {
 public:
-    Answer Ask(const Message &) override { return Answer::Ok; }
+    Answer ask(const Message &) override { return Answer::Ok; }
 };
 
-void Check(bool condition)
+void check(bool condition)
 {
     if (!condition)
         std::abort();
@@ -35,37 +35,37 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     const TextType type = TextType(1 + data[0] % 4);
     QByteArray text(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
-    const char separator = SeparatorOf(type);
+    const char separator = separatorOf(type);
 
     // Line reading, splitting and the format check must agree with each other.
     FormatChecker checker(separator);
     qint64 lines = 0;
     QBuffer lineBuffer(&text);
     lineBuffer.open(QIODevice::ReadOnly);
-    ReadLines(lineBuffer, [&](QByteArrayView line) {
-        Check(!line.contains('\r') && !line.contains('\x1a'));
-        checker.AddLine(line);
+    readLines(lineBuffer, [&](QByteArrayView line) {
+        check(!line.contains('\r') && !line.contains('\x1a'));
+        checker.addLine(line);
         bool endsQuoted = false;
-        const int separators = CountSeparators(line, separator, &endsQuoted);
-        const int fields = int(SplitLine(line, separator).size());
-        Check(fields == (endsQuoted ? separators : separators + 1));
+        const int separators = countSeparators(line, separator, &endsQuoted);
+        const int fields = int(splitLine(line, separator).size());
+        check(fields == (endsQuoted ? separators : separators + 1));
         ++lines;
         return true;
     });
-    Check(checker.Result().lines == lines);
+    check(checker.result().lines == lines);
 
     AgreeingPrompter prompter;
     Database database;
     QBuffer buffer(&text);
     buffer.open(QIODevice::ReadOnly);
-    Check(ImportText(buffer, type, database, prompter) == ExchangeResult::Done);
-    Check(database.FieldCount() >= 1 && database.FieldCount() <= MaxFields);
-    Check(database.RecordCount() >= 1 && database.RecordCount() <= MaxRecords);
+    check(importText(buffer, type, database, prompter) == ExchangeResult::Done);
+    check(database.fieldCount() >= 1 && database.fieldCount() <= MaxFields);
+    check(database.recordCount() >= 1 && database.recordCount() <= MaxRecords);
 
     // Appending the same text to what it made stays within the append's limit.
     buffer.seek(0);
-    const int before = database.RecordCount();
-    Check(AppendText(buffer, type, database, prompter) == ExchangeResult::Done);
-    Check(database.RecordCount() >= before && database.RecordCount() <= MaxRecords);
+    const int before = database.recordCount();
+    check(appendText(buffer, type, database, prompter) == ExchangeResult::Done);
+    check(database.recordCount() >= before && database.recordCount() <= MaxRecords);
     return 0;
 }

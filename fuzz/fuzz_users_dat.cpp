@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
-#include "shell/user_data.h"
+#include "core/handheld/user_data.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -15,11 +15,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    const QList<kribed::UserEntry> users = kribed::ReadUsersDat(buffer);
+    const QList<kribed::UserEntry> users = kribed::readUsersDat(buffer);
     if (users.size() > 255)
         __builtin_trap();
     for (const kribed::UserEntry &user : users) {
-        if (user.name.size() > kribed::MaxUserTextLength || user.folder.size() > kribed::MaxUserTextLength)
+        if (user.name.size() > kribed::MaxUserTextLength
+            || user.folder.size() > kribed::MaxUserTextLength)
             __builtin_trap();
     }
     return 0;

@@ -22,6 +22,6 @@ struct CliContext
 };
 
 // Runs the request's command and returns the process's exit status.
-ExitStatus RunCommand(CliContext &context);
+ExitStatus runCommand(CliContext &context);
 
 } // namespace kribed

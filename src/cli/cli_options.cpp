@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "cli/cli_options.h"
 
-#include "model/field_type.h"
+#include "core/model/field_type.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -35,7 +35,7 @@ const std::array<CommandSpec, 8> Commands = {{
     {"append", "DB.pdb IN.txt", "type", "add the lines of separated text as records"},
 }};
 
-const CommandSpec *FindCommand(const QString &name)
+const CommandSpec *findCommand(const QString &name)
 {
     for (const CommandSpec &spec : Commands) {
         if (name == QLatin1String(spec.name))
@@ -44,12 +44,12 @@ const CommandSpec *FindCommand(const QString &name)
     return nullptr;
 }
 
-QStringList Words(const char *text)
+QStringList words(const char *text)
 {
     return QString::fromLatin1(text).split(u' ', Qt::SkipEmptyParts);
 }
 
-QString Description()
+QString description()
 {
     QString text =
         QStringLiteral("Reads, checks and converts Kribo databases (.pdb).\n\nCommands:\n");
@@ -65,7 +65,7 @@ QString Description()
 
 // Cell texts are 8-bit text ending at a NUL: a code page that writes plain letters and digits as
 // anything but themselves (UTF-16, UTF-32) would put NULs into names.
-bool KeepsAscii(const QByteArray &codePage)
+bool keepsAscii(const QByteArray &codePage)
 {
     const QString sample = QStringLiteral("Az09 ,;");
     QStringEncoder encoder(codePage.constData());
@@ -73,7 +73,7 @@ bool KeepsAscii(const QByteArray &codePage)
 }
 
 // Reads --type for the request's command; returns the usage error, or nothing.
-QString TakeType(const QString &value, CliRequest &request)
+QString takeType(const QString &value, CliRequest &request)
 {
     if (request.command == QLatin1String("new")) {
         bool isNumber = false;
@@ -85,16 +85,16 @@ QString TakeType(const QString &value, CliRequest &request)
         request.fieldType = index;
         return QString();
     }
-    const std::optional<TextType> textType = TextTypeFromName(value);
+    const std::optional<TextType> textType = textTypeFromName(value);
     if (!textType)
         return QStringLiteral("--type is comma, semicolon, tab or comma-any, not '%1'.").arg(value);
-    if (request.command == QLatin1String("export") && !IsExportType(*textType))
+    if (request.command == QLatin1String("export") && !isExportType(*textType))
         return QStringLiteral("export writes comma, semicolon or tab text, not '%1'.").arg(value);
     request.textType = *textType;
     return QString();
 }
 
-ParsedCommandLine UsageError(const QString &text)
+ParsedCommandLine usageError(const QString &text)
 {
     ParsedCommandLine parsed;
     parsed.exitStatus = ExitUsage;
@@ -124,18 +124,18 @@ struct Options
                              QStringLiteral("new: field width in width units."),
                              QStringLiteral("UNITS")};
 
-    QList<QCommandLineOption> Valued() const
+    QList<QCommandLineOption> valued() const
     {
         return {codePage, type, name, fields, records, width};
     }
 };
 
 // The usage error of a command's file arguments and options, or nothing.
-QString CheckCommandLine(const QCommandLineParser &parser, const Options &options,
+QString checkCommandLine(const QCommandLineParser &parser, const Options &options,
                          const CommandSpec &spec, const QStringList &files)
 {
     const QString command = QLatin1String(spec.name);
-    const QStringList wanted = Words(spec.arguments);
+    const QStringList wanted = words(spec.arguments);
     if (files.size() != wanted.size()) {
         return QStringLiteral("%1 takes %2 (usage: kribed-cli %1 %3).")
             .arg(command,
@@ -145,14 +145,14 @@ QString CheckCommandLine(const QCommandLineParser &parser, const Options &option
     }
     if (files.contains(QString()))
         return QStringLiteral("an empty file name was given.");
-    const QStringList allowed = Words(spec.options)
+    const QStringList allowed = words(spec.options)
                                 << QStringLiteral("yes") << QStringLiteral("codepage");
     for (const QString &option : parser.optionNames()) {
         const QString longName = option == QLatin1String("y") ? QStringLiteral("yes") : option;
         if (!allowed.contains(longName))
             return QStringLiteral("option --%1 is not used by %2.").arg(longName, command);
     }
-    for (const QCommandLineOption &option : options.Valued()) {
+    for (const QCommandLineOption &option : options.valued()) {
         if (parser.values(option).size() > 1)
             return QStringLiteral("option --%1 is given twice.").arg(option.names().constFirst());
     }
@@ -160,7 +160,7 @@ QString CheckCommandLine(const QCommandLineParser &parser, const Options &option
 }
 
 // Takes the option values into the request; returns the usage error of a bad value, or nothing.
-QString TakeOptions(const QCommandLineParser &parser, const Options &options, CliRequest &request)
+QString takeOptions(const QCommandLineParser &parser, const Options &options, CliRequest &request)
 {
     request.yes = parser.isSet(options.yes);
     if (parser.isSet(options.codePage)) {
@@ -168,12 +168,12 @@ QString TakeOptions(const QCommandLineParser &parser, const Options &options, Cl
         request.codePage = codePage.toLatin1();
         if (!QStringDecoder(request.codePage.constData()).isValid())
             return QStringLiteral("unknown code page '%1'.").arg(codePage);
-        if (!KeepsAscii(request.codePage))
+        if (!keepsAscii(request.codePage))
             return QStringLiteral("'%1' is not a code page of the handheld's 8-bit texts.")
                 .arg(codePage);
     }
     if (parser.isSet(options.type)) {
-        const QString error = TakeType(parser.value(options.type), request);
+        const QString error = takeType(parser.value(options.type), request);
         if (!error.isEmpty())
             return error;
     }
@@ -190,10 +190,10 @@ QString TakeOptions(const QCommandLineParser &parser, const Options &options, Cl
 
 } // namespace
 
-ParsedCommandLine ParseCommandLine(const QStringList &arguments)
+ParsedCommandLine parseCommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(Description());
+    parser.setApplicationDescription(description());
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
@@ -207,7 +207,7 @@ ParsedCommandLine ParseCommandLine(const QStringList &arguments)
                                  QStringLiteral("FILES..."));
 
     if (!parser.parse(arguments))
-        return UsageError(parser.errorText());
+        return usageError(parser.errorText());
     ParsedCommandLine parsed;
     if (parser.isSet(help)) {
         parsed.output = parser.helpText();
@@ -220,19 +220,19 @@ ParsedCommandLine ParseCommandLine(const QStringList &arguments)
 
     QStringList files = parser.positionalArguments();
     if (files.isEmpty())
-        return UsageError(QStringLiteral("no command given."));
+        return usageError(QStringLiteral("no command given."));
     const QString command = files.takeFirst();
-    const CommandSpec *spec = FindCommand(command);
+    const CommandSpec *spec = findCommand(command);
     if (!spec)
-        return UsageError(QStringLiteral("unknown command '%1'.").arg(command));
-    QString error = CheckCommandLine(parser, options, *spec, files);
+        return usageError(QStringLiteral("unknown command '%1'.").arg(command));
+    QString error = checkCommandLine(parser, options, *spec, files);
     CliRequest request;
     request.command = command;
     request.files = files;
     if (error.isEmpty())
-        error = TakeOptions(parser, options, request);
+        error = takeOptions(parser, options, request);
     if (!error.isEmpty())
-        return UsageError(error);
+        return usageError(error);
     parsed.request = request;
     return parsed;
 }

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
-#include "exchange/text_format.h"
+#include "core/exchange/text_format.h"
 
 #include <QByteArray>
 #include <QString>
@@ -47,6 +47,6 @@ struct ParsedCommandLine
     QString error;  // for standard error (usage errors)
 };
 
-ParsedCommandLine ParseCommandLine(const QStringList &arguments);
+ParsedCommandLine parseCommandLine(const QStringList &arguments);
 
 } // namespace kribed

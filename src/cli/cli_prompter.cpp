@@ -8,19 +8,14 @@ namespace kribed {
 
 namespace {
 
-QString AnswerName(Answer answer)
+QString answerName(Answer answer)
 {
     switch (answer) {
-    case Answer::Ok:
-        return QStringLiteral("OK");
-    case Answer::Cancel:
-        return QStringLiteral("Cancel");
-    case Answer::Yes:
-        return QStringLiteral("Yes");
-    case Answer::No:
-        return QStringLiteral("No");
-    case Answer::Retry:
-        return QStringLiteral("Retry");
+    case Answer::Ok: return QStringLiteral("OK");
+    case Answer::Cancel: return QStringLiteral("Cancel");
+    case Answer::Yes: return QStringLiteral("Yes");
+    case Answer::No: return QStringLiteral("No");
+    case Answer::Retry: return QStringLiteral("Retry");
     }
     return QString();
 }
@@ -33,59 +28,53 @@ CliPrompter::CliPrompter(QTextStream &err, bool answerGoOn)
 {
 }
 
-Answer CliPrompter::GoOnAnswer(Buttons buttons)
+Answer CliPrompter::goOnAnswer(Buttons buttons)
 {
     switch (buttons) {
     case Buttons::Ok:
-    case Buttons::OkCancel:
-        return Answer::Ok;
+    case Buttons::OkCancel: return Answer::Ok;
     case Buttons::YesNo:
-    case Buttons::YesNoCancel:
-        return Answer::Yes;
-    case Buttons::RetryCancel:
-        return Answer::Retry;
+    case Buttons::YesNoCancel: return Answer::Yes;
+    case Buttons::RetryCancel: return Answer::Retry;
     }
     return Answer::Ok;
 }
 
-Answer CliPrompter::StopAnswer(Buttons buttons)
+Answer CliPrompter::stopAnswer(Buttons buttons)
 {
     switch (buttons) {
-    case Buttons::Ok:
-        return Answer::Ok;
+    case Buttons::Ok: return Answer::Ok;
     case Buttons::OkCancel:
     case Buttons::YesNoCancel:
-    case Buttons::RetryCancel:
-        return Answer::Cancel;
-    case Buttons::YesNo:
-        return Answer::No;
+    case Buttons::RetryCancel: return Answer::Cancel;
+    case Buttons::YesNo: return Answer::No;
     }
     return Answer::Cancel;
 }
 
-QString CliPrompter::DisplayText(const QString &text)
+QString CliPrompter::displayText(const QString &text)
 {
     QString shown = text;
     shown.replace(u'\r', u'\n');
     return shown;
 }
 
-Answer CliPrompter::Ask(const Message &message)
+Answer CliPrompter::ask(const Message &message)
 {
     const QString caption =
         message.caption.isEmpty() ? QStringLiteral("kribed-cli") : message.caption;
-    mErr << caption << ": " << DisplayText(message.text) << '\n';
+    mErr << caption << ": " << displayText(message.text) << '\n';
     if (message.buttons == Buttons::Ok) {
         mErr.flush();
         return Answer::Ok;
     }
-    const Answer answer = mAnswerGoOn ? GoOnAnswer(message.buttons) : StopAnswer(message.buttons);
+    const Answer answer = mAnswerGoOn ? goOnAnswer(message.buttons) : stopAnswer(message.buttons);
     if (mAnswerGoOn) {
-        mErr << "(answered " << AnswerName(answer) << " because of --yes)\n";
+        mErr << "(answered " << answerName(answer) << " because of --yes)\n";
     } else {
         ++mDeclined;
-        mErr << "(answered " << AnswerName(answer) << "; --yes answers "
-             << AnswerName(GoOnAnswer(message.buttons)) << ")\n";
+        mErr << "(answered " << answerName(answer) << "; --yes answers "
+             << answerName(goOnAnswer(message.buttons)) << ")\n";
     }
     mErr.flush();
     return answer;

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
-#include "shell/prompter.h"
+#include "core/platform/prompter.h"
 
 class QTextStream;
 
@@ -16,16 +16,16 @@ class CliPrompter : public Prompter
 public:
     CliPrompter(QTextStream &err, bool answerGoOn);
 
-    Answer Ask(const Message &message) override;
+    Answer ask(const Message &message) override;
 
     // How many questions were answered with the stopping button.
-    int DeclinedCount() const { return mDeclined; }
+    int declinedCount() const { return mDeclined; }
 
     // The answers a question gets: the one that goes on, and the one that stops.
-    static Answer GoOnAnswer(Buttons buttons);
-    static Answer StopAnswer(Buttons buttons);
+    static Answer goOnAnswer(Buttons buttons);
+    static Answer stopAnswer(Buttons buttons);
     // The text a message box shows, with the program's '\r' breaks as real line breaks.
-    static QString DisplayText(const QString &text);
+    static QString displayText(const QString &text);
 
 private:
     QTextStream &mErr;

@@ -12,13 +12,13 @@ CliTextCodec::CliTextCodec(const QByteArray &codePage)
 {
 }
 
-QString CliTextCodec::Decode(QByteArrayView bytes)
+QString CliTextCodec::decode(QByteArrayView bytes)
 {
     mDecoder.resetState();
     return mDecoder.decode(bytes);
 }
 
-QByteArray CliTextCodec::Encode(const QString &text)
+QByteArray CliTextCodec::encode(const QString &text)
 {
     // A converter may substitute its own byte (often SUB, 0x1A) for a character it lacks, so each
     // character is checked by a round trip and written as '?' when it does not come back.
@@ -29,7 +29,7 @@ QByteArray CliTextCodec::Encode(const QString &text)
         const QString single = QString::fromUcs4(&character, 1);
         mEncoder.resetState();
         const QByteArray encoded = mEncoder.encode(single);
-        if (mEncoder.hasError() || encoded.isEmpty() || Decode(encoded) != single)
+        if (mEncoder.hasError() || encoded.isEmpty() || decode(encoded) != single)
             bytes += '?';
         else
             bytes += encoded;

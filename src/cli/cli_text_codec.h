@@ -18,10 +18,10 @@ class CliTextCodec
 public:
     explicit CliTextCodec(const QByteArray &codePage);
 
-    bool IsValid() const { return mDecoder.isValid() && mEncoder.isValid(); }
-    QString Decode(QByteArrayView bytes);
+    bool isValid() const { return mDecoder.isValid() && mEncoder.isValid(); }
+    QString decode(QByteArrayView bytes);
     // A character the code page cannot hold becomes '?'.
-    QByteArray Encode(const QString &text);
+    QByteArray encode(const QString &text);
 
 private:
     QStringDecoder mDecoder;

@@ -4,11 +4,11 @@
 
 #include "cli/cli_context.h"
 #include "cli/commands_file.h"
-#include "exchange/new_database.h"
-#include "exchange/text_exchange.h"
-#include "model/database.h"
-#include "model/pdb_reader.h"
-#include "model/pdb_writer.h"
+#include "core/exchange/new_database.h"
+#include "core/exchange/text_exchange.h"
+#include "core/model/database.h"
+#include "core/model/pdb_reader.h"
+#include "core/model/pdb_writer.h"
 
 #include <QFileInfo>
 #include <QTextStream>
@@ -22,57 +22,59 @@ constexpr int CurrentColumn = 1;
 
 // Writes the database as the editor's Save (its own file) or Save as (the target) does, and tells
 // which file was written.
-ExitStatus Write(CliContext &context, Database &database, SaveMode mode, const QString &target)
+ExitStatus saveAndReport(CliContext &context, Database &database, SaveMode mode,
+                         const QString &target)
 {
-    if (!SaveDatabase(database, mode, target, CurrentColumn, context.prompter))
+    if (!saveDatabase(database, mode, target, CurrentColumn, context.prompter))
         return ExitFailure;
-    context.out << "Wrote " << database.FilePath() << '\n';
+    context.out << "Wrote " << database.filePath() << '\n';
     return ExitSuccess;
 }
 
 // Save as to the named file: a file already there becomes the ".pd_" backup, and the database's
 // path becomes the file's.
-ExitStatus SaveAs(CliContext &context, Database &database, const QString &path)
+ExitStatus saveAs(CliContext &context, Database &database, const QString &path)
 {
-    return Write(context, database, SaveMode::ChosenName, QFileInfo(path).absoluteFilePath());
+    return saveAndReport(context, database, SaveMode::ChosenName,
+                         QFileInfo(path).absoluteFilePath());
 }
 
-ExitStatus StatusOf(ExchangeResult result)
+ExitStatus statusOf(ExchangeResult result)
 {
     return result == ExchangeResult::Done ? ExitSuccess : ExitFailure;
 }
 
 } // namespace
 
-ExitStatus NewCommand(CliContext &context)
+ExitStatus newCommand(CliContext &context)
 {
     const CliRequest &request = context.request;
     NewDatabaseChoices choices;
     // The name becomes bytes in the chosen code page; a character the page lacks becomes '?'.
-    choices.name = context.codec.Decode(context.codec.Encode(request.name));
+    choices.name = context.codec.decode(context.codec.encode(request.name));
     choices.rows = request.records;
     choices.columns = request.fields;
     choices.width = request.width;
     choices.typeIndex = request.fieldType;
     Database database;
     // A refused choice is a wrong option value: its message has been printed.
-    if (!CreateNewDatabase(choices, database, context.prompter))
+    if (!createNewDatabase(choices, database, context.prompter))
         return ExitUsage;
-    return SaveAs(context, database, request.files.at(0));
+    return saveAs(context, database, request.files.at(0));
 }
 
-ExitStatus ImportCommand(CliContext &context)
+ExitStatus importCommand(CliContext &context)
 {
     Database database;
     const QString source = QFileInfo(context.request.files.at(0)).absoluteFilePath();
     const ExchangeResult result =
-        ImportTextFile(source, context.request.textType, database, context.prompter);
+        importTextFile(source, context.request.textType, database, context.prompter);
     if (result != ExchangeResult::Done)
-        return StatusOf(result);
-    return SaveAs(context, database, context.request.files.at(1));
+        return statusOf(result);
+    return saveAs(context, database, context.request.files.at(1));
 }
 
-ExitStatus ExportCommand(CliContext &context)
+ExitStatus exportCommand(CliContext &context)
 {
     const QString target = QFileInfo(context.request.files.at(1)).absoluteFilePath();
     // Text written over the database it comes from would leave the records only in a backup.
@@ -81,29 +83,29 @@ ExitStatus ExportCommand(CliContext &context)
         return ExitUsage;
     }
     Database database;
-    if (!LoadForReading(context, context.request.files.at(0), database))
+    if (!loadForReading(context, context.request.files.at(0), database))
         return ExitFailure;
     const ExchangeResult result =
-        ExportTextFile(target, context.request.textType, database, context.prompter);
+        exportTextFile(target, context.request.textType, database, context.prompter);
     if (result == ExchangeResult::Done)
         context.out << "Wrote " << target << '\n';
-    return StatusOf(result);
+    return statusOf(result);
 }
 
-ExitStatus AppendCommand(CliContext &context)
+ExitStatus appendCommand(CliContext &context)
 {
     Database database;
     // Opened as the editor opens it, since the file is written again.
-    if (!LoadNamedFile(context, context.request.files.at(0), database, OpenAccess::ReadWrite))
+    if (!loadNamedFile(context, context.request.files.at(0), database, OpenAccess::ReadWrite))
         return ExitFailure;
     const QString source = QFileInfo(context.request.files.at(1)).absoluteFilePath();
     const ExchangeResult result =
-        AppendTextFile(source, context.request.textType, database, context.prompter);
+        appendTextFile(source, context.request.textType, database, context.prompter);
     // After a read error part of the text may be in the database; the file keeps its old records
     // rather than a half append.
     if (result != ExchangeResult::Done)
-        return StatusOf(result);
-    return Write(context, database, SaveMode::OwnFile, QString());
+        return statusOf(result);
+    return saveAndReport(context, database, SaveMode::OwnFile, QString());
 }
 
 } // namespace kribed

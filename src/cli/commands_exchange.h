@@ -8,10 +8,10 @@ namespace kribed {
 
 struct CliContext;
 
-ExitStatus
-NewCommand(CliContext &context); // new OUT.pdb [--name --fields --records --type --width]
-ExitStatus ImportCommand(CliContext &context); // import IN.txt OUT.pdb [--type]
-ExitStatus ExportCommand(CliContext &context); // export IN.pdb OUT.txt [--type]
-ExitStatus AppendCommand(CliContext &context); // append DB.pdb IN.txt [--type]
+ExitStatus newCommand(
+    CliContext &context); // new OUT.pdb [--name --fields --records --type --width]
+ExitStatus importCommand(CliContext &context); // import IN.txt OUT.pdb [--type]
+ExitStatus exportCommand(CliContext &context); // export IN.pdb OUT.txt [--type]
+ExitStatus appendCommand(CliContext &context); // append DB.pdb IN.txt [--type]
 
 } // namespace kribed

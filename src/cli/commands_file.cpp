@@ -4,10 +4,10 @@
 
 #include "cli/cli_context.h"
 #include "cli/json_dump.h"
-#include "model/database.h"
-#include "model/field_type.h"
-#include "model/pdb_reader.h"
-#include "model/pdb_writer.h"
+#include "core/model/database.h"
+#include "core/model/field_type.h"
+#include "core/model/pdb_reader.h"
+#include "core/model/pdb_writer.h"
 
 #include <QFileInfo>
 #include <QIODevice>
@@ -22,85 +22,85 @@ namespace {
 // column current.
 constexpr int CurrentColumnAfterLoad = 1;
 
-QString LayoutTitle(const Database &database)
+QString layoutTitle(const Database &database)
 {
-    return database.ConvertedFromKribo3() ? QStringLiteral("Kribo 3 (converted to Kribo pro)")
+    return database.convertedFromKribo3() ? QStringLiteral("Kribo 3 (converted to Kribo pro)")
                                           : QStringLiteral("Kribo pro");
 }
 
-QString YesNo(bool value)
+QString yesNo(bool value)
 {
     return value ? QStringLiteral("yes") : QStringLiteral("no");
 }
 
-void PrintField(CliContext &context, const Database &database, int field)
+void printField(CliContext &context, const Database &database, int field)
 {
-    const int popupItems = int(database.PopupList(field).size());
+    const int popupItems = int(database.popupList(field).size());
     context.out << QStringLiteral("  %1  %2  %3, width %4 units, %5 popup %6\n")
                        .arg(field, 2)
-                       .arg(context.codec.Decode(database.FieldName(field)))
-                       .arg(TypeName(database.FieldType(field)).trimmed())
-                       .arg(database.WidthUnits(field))
+                       .arg(context.codec.decode(database.fieldName(field)))
+                       .arg(typeName(database.fieldType(field)).trimmed())
+                       .arg(database.widthUnits(field))
                        .arg(popupItems)
                        .arg(popupItems == 1 ? QStringLiteral("item") : QStringLiteral("items"));
 }
 
 } // namespace
 
-bool LoadNamedFile(CliContext &context, const QString &path, Database &database, OpenAccess access)
+bool loadNamedFile(CliContext &context, const QString &path, Database &database, OpenAccess access)
 {
     const QString fullPath = QFileInfo(path).absoluteFilePath();
-    if (LoadDatabaseFile(fullPath, database, context.prompter, access) == LoadResult::Loaded)
+    if (loadDatabaseFile(fullPath, database, context.prompter, access) == LoadResult::Loaded)
         return true;
     // The reader's message does not name the file; with many files in a run, this line does.
     context.err << "kribed-cli: " << path << " was not loaded.\n";
     return false;
 }
 
-bool LoadForReading(CliContext &context, const QString &path, Database &database)
+bool loadForReading(CliContext &context, const QString &path, Database &database)
 {
-    return LoadNamedFile(context, path, database, OpenAccess::ReadOnly);
+    return loadNamedFile(context, path, database, OpenAccess::ReadOnly);
 }
 
-ExitStatus InfoCommand(CliContext &context)
+ExitStatus infoCommand(CliContext &context)
 {
     Database database;
-    if (!LoadForReading(context, context.request.files.at(0), database))
+    if (!loadForReading(context, context.request.files.at(0), database))
         return ExitFailure;
-    const DatabaseFlags &flags = database.Flags();
+    const DatabaseFlags &flags = database.flags();
     QTextStream &out = context.out;
-    out << "Name:      " << context.codec.Decode(database.Name()) << '\n';
-    out << "Layout:    " << LayoutTitle(database) << '\n';
-    out << "Path:      " << database.FilePath() << '\n';
-    out << "Modified:  " << ModificationText(database.ModificationTime()).replace(u'T', u' ')
+    out << "Name:      " << context.codec.decode(database.name()) << '\n';
+    out << "Layout:    " << layoutTitle(database) << '\n';
+    out << "Path:      " << database.filePath() << '\n';
+    out << "Modified:  " << modificationText(database.modificationTime()).replace(u'T', u' ')
         << '\n';
-    out << "Records:   " << database.RecordCount() << '\n';
-    out << "Fields:    " << database.FieldCount() << '\n';
-    for (int field = 1; field <= database.FieldCount(); ++field)
-        PrintField(context, database, field);
-    out << "Flags:     private " << YesNo(flags.isPrivate) << ", auto-lock "
-        << YesNo(flags.autoLock) << ", read-only " << YesNo(flags.readOnly) << ", Kribo filter "
-        << YesNo(flags.kriboFilter) << '\n';
+    out << "Records:   " << database.recordCount() << '\n';
+    out << "Fields:    " << database.fieldCount() << '\n';
+    for (int field = 1; field <= database.fieldCount(); ++field)
+        printField(context, database, field);
+    out << "Flags:     private " << yesNo(flags.isPrivate) << ", auto-lock "
+        << yesNo(flags.autoLock) << ", read-only " << yesNo(flags.readOnly) << ", Kribo filter "
+        << yesNo(flags.kriboFilter) << '\n';
     return ExitSuccess;
 }
 
-ExitStatus CheckCommand(CliContext &context)
+ExitStatus checkCommand(CliContext &context)
 {
     Database database;
-    if (!LoadForReading(context, context.request.files.at(0), database))
+    if (!loadForReading(context, context.request.files.at(0), database))
         return ExitFailure;
-    context.out << context.request.files.at(0) << ": OK (" << LayoutTitle(database) << ", "
-                << database.RecordCount() << " records, " << database.FieldCount() << " fields)\n";
+    context.out << context.request.files.at(0) << ": OK (" << layoutTitle(database) << ", "
+                << database.recordCount() << " records, " << database.fieldCount() << " fields)\n";
     return ExitSuccess;
 }
 
-ExitStatus DumpCommand(CliContext &context)
+ExitStatus dumpCommand(CliContext &context)
 {
     Database database;
-    if (!LoadForReading(context, context.request.files.at(0), database))
+    if (!loadForReading(context, context.request.files.at(0), database))
         return ExitFailure;
     const QByteArray json =
-        QJsonDocument(DatabaseToJson(database, context.codec)).toJson(QJsonDocument::Indented);
+        QJsonDocument(databaseToJson(database, context.codec)).toJson(QJsonDocument::Indented);
     // The JSON is UTF-8 already: hand the bytes over without decoding them again.
     context.out.flush();
     if (QIODevice *device = context.out.device())
@@ -110,13 +110,13 @@ ExitStatus DumpCommand(CliContext &context)
     return ExitSuccess;
 }
 
-ExitStatus ResaveCommand(CliContext &context)
+ExitStatus resaveCommand(CliContext &context)
 {
     Database database;
-    if (!LoadForReading(context, context.request.files.at(0), database))
+    if (!loadForReading(context, context.request.files.at(0), database))
         return ExitFailure;
     const QString target = QFileInfo(context.request.files.at(1)).absoluteFilePath();
-    if (!SaveDatabase(database, SaveMode::Copy, target, CurrentColumnAfterLoad, context.prompter))
+    if (!saveDatabase(database, SaveMode::Copy, target, CurrentColumnAfterLoad, context.prompter))
         return ExitFailure;
     return ExitSuccess;
 }

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "cli/cli_options.h"
-#include "model/pdb_reader.h"
+#include "core/model/pdb_reader.h"
 
 #include <QString>
 
@@ -14,15 +14,15 @@ class Database;
 
 // Loads the file with the given access; when it is not loaded, a line naming the file follows the
 // reader's message on standard error.
-bool LoadNamedFile(CliContext &context, const QString &path, Database &database, OpenAccess access);
+bool loadNamedFile(CliContext &context, const QString &path, Database &database, OpenAccess access);
 
 // Loads the file the way the editor opens it, but without ever writing it; the reader's messages
 // and questions go through the context's prompter. True when the database holds the file.
-bool LoadForReading(CliContext &context, const QString &path, Database &database);
+bool loadForReading(CliContext &context, const QString &path, Database &database);
 
-ExitStatus InfoCommand(CliContext &context);   // info FILE.pdb
-ExitStatus CheckCommand(CliContext &context);  // check FILE.pdb
-ExitStatus DumpCommand(CliContext &context);   // dump FILE.pdb
-ExitStatus ResaveCommand(CliContext &context); // resave IN.pdb OUT.pdb
+ExitStatus infoCommand(CliContext &context);   // info FILE.pdb
+ExitStatus checkCommand(CliContext &context);  // check FILE.pdb
+ExitStatus dumpCommand(CliContext &context);   // dump FILE.pdb
+ExitStatus resaveCommand(CliContext &context); // resave IN.pdb OUT.pdb
 
 } // namespace kribed

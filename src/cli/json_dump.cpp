@@ -3,8 +3,8 @@
 #include "cli/json_dump.h"
 
 #include "cli/cli_text_codec.h"
-#include "model/database.h"
-#include "model/field_type.h"
+#include "core/model/database.h"
+#include "core/model/field_type.h"
 
 #include <QJsonArray>
 
@@ -12,38 +12,38 @@ namespace kribed {
 
 namespace {
 
-QJsonArray TextArray(const QList<QByteArray> &texts, CliTextCodec &codec)
+QJsonArray textArray(const QList<QByteArray> &texts, CliTextCodec &codec)
 {
     QJsonArray array;
     for (const QByteArray &text : texts)
-        array.append(codec.Decode(text));
+        array.append(codec.decode(text));
     return array;
 }
 
-QJsonArray FieldsToJson(const Database &database, CliTextCodec &codec)
+QJsonArray fieldsToJson(const Database &database, CliTextCodec &codec)
 {
     QJsonArray fields;
-    for (int field = 1; field <= database.FieldCount(); ++field) {
+    for (int field = 1; field <= database.fieldCount(); ++field) {
         QJsonObject object;
-        object.insert(QStringLiteral("name"), codec.Decode(database.FieldName(field)));
-        object.insert(QStringLiteral("type"), database.FieldType(field));
-        object.insert(QStringLiteral("typeName"), TypeName(database.FieldType(field)));
-        object.insert(QStringLiteral("width"), database.WidthUnits(field));
-        object.insert(QStringLiteral("popup"), TextArray(database.PopupList(field), codec));
+        object.insert(QStringLiteral("name"), codec.decode(database.fieldName(field)));
+        object.insert(QStringLiteral("type"), database.fieldType(field));
+        object.insert(QStringLiteral("typeName"), typeName(database.fieldType(field)));
+        object.insert(QStringLiteral("width"), database.widthUnits(field));
+        object.insert(QStringLiteral("popup"), textArray(database.popupList(field), codec));
         fields.append(object);
     }
     return fields;
 }
 
-QJsonArray RecordsToJson(const Database &database, CliTextCodec &codec)
+QJsonArray recordsToJson(const Database &database, CliTextCodec &codec)
 {
     QJsonArray records;
-    for (const Database::Record &record : database.Records())
-        records.append(TextArray(record, codec));
+    for (const Database::Record &record : database.records())
+        records.append(textArray(record, codec));
     return records;
 }
 
-QJsonObject FlagsToJson(const DatabaseFlags &flags)
+QJsonObject flagsToJson(const DatabaseFlags &flags)
 {
     QJsonObject object;
     object.insert(QStringLiteral("private"), flags.isPrivate);
@@ -55,12 +55,12 @@ QJsonObject FlagsToJson(const DatabaseFlags &flags)
 
 } // namespace
 
-QString LayoutName(const Database &database)
+QString layoutName(const Database &database)
 {
-    return database.ConvertedFromKribo3() ? QStringLiteral("kribo3") : QStringLiteral("pro");
+    return database.convertedFromKribo3() ? QStringLiteral("kribo3") : QStringLiteral("pro");
 }
 
-QString ModificationText(const QDateTime &time)
+QString modificationText(const QDateTime &time)
 {
     if (!time.isValid())
         return QString();
@@ -69,21 +69,21 @@ QString ModificationText(const QDateTime &time)
            + time.time().toString(QStringLiteral("HH:mm:ss"));
 }
 
-QJsonObject DatabaseToJson(const Database &database, CliTextCodec &codec)
+QJsonObject databaseToJson(const Database &database, CliTextCodec &codec)
 {
     QJsonObject object;
-    object.insert(QStringLiteral("name"), codec.Decode(database.Name()));
-    object.insert(QStringLiteral("layout"), LayoutName(database));
-    object.insert(QStringLiteral("path"), database.FilePath());
-    object.insert(QStringLiteral("modified"), ModificationText(database.ModificationTime()));
-    object.insert(QStringLiteral("fields"), FieldsToJson(database, codec));
-    object.insert(QStringLiteral("records"), RecordsToJson(database, codec));
-    object.insert(QStringLiteral("filterText"), codec.Decode(database.FilterText()));
-    object.insert(QStringLiteral("filterField"), database.FilterField());
-    object.insert(QStringLiteral("secondarySort"), database.SecondarySortField());
-    object.insert(QStringLiteral("tertiarySort"), database.TertiarySortField());
-    object.insert(QStringLiteral("flags"), FlagsToJson(database.Flags()));
-    object.insert(QStringLiteral("extras"), database.ExtrasLength());
+    object.insert(QStringLiteral("name"), codec.decode(database.name()));
+    object.insert(QStringLiteral("layout"), layoutName(database));
+    object.insert(QStringLiteral("path"), database.filePath());
+    object.insert(QStringLiteral("modified"), modificationText(database.modificationTime()));
+    object.insert(QStringLiteral("fields"), fieldsToJson(database, codec));
+    object.insert(QStringLiteral("records"), recordsToJson(database, codec));
+    object.insert(QStringLiteral("filterText"), codec.decode(database.filterText()));
+    object.insert(QStringLiteral("filterField"), database.filterField());
+    object.insert(QStringLiteral("secondarySort"), database.secondarySortField());
+    object.insert(QStringLiteral("tertiarySort"), database.tertiarySortField());
+    object.insert(QStringLiteral("flags"), flagsToJson(database.flags()));
+    object.insert(QStringLiteral("extras"), database.extrasLength());
     return object;
 }
 

@@ -12,16 +12,16 @@ class CliTextCodec;
 class Database;
 
 // "pro" for a file read in the Kribo pro layout, "kribo3" for a converted one.
-QString LayoutName(const Database &database);
+QString layoutName(const Database &database);
 
 // The modification time as "YYYY-MM-DDTHH:MM:SS": the header's seconds counted on from
 // 1970-01-01T01:00:00 as plain clock arithmetic, without any time zone or daylight saving (the
 // model keeps that clock reading).
-QString ModificationText(const QDateTime &time);
+QString modificationText(const QDateTime &time);
 
 // The whole database as one JSON object: name, layout, path, modified, fields (name, type,
 // typeName, width in the units a save writes, popup), records (cell texts as loaded),
 // filterText, filterField, secondarySort, tertiarySort, flags and the extras' length.
-QJsonObject DatabaseToJson(const Database &database, CliTextCodec &codec);
+QJsonObject databaseToJson(const Database &database, CliTextCodec &codec);
 
 } // namespace kribed

@@ -3,7 +3,7 @@
 #include "cli/cli_context.h"
 #include "cli/commands_exchange.h"
 #include "cli/commands_file.h"
-#include "model/regional.h"
+#include "core/model/regional.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -13,25 +13,25 @@
 
 namespace kribed {
 
-ExitStatus RunCommand(CliContext &context)
+ExitStatus runCommand(CliContext &context)
 {
     const QString &command = context.request.command;
     if (command == QLatin1String("info"))
-        return InfoCommand(context);
+        return infoCommand(context);
     if (command == QLatin1String("check"))
-        return CheckCommand(context);
+        return checkCommand(context);
     if (command == QLatin1String("dump"))
-        return DumpCommand(context);
+        return dumpCommand(context);
     if (command == QLatin1String("resave"))
-        return ResaveCommand(context);
+        return resaveCommand(context);
     if (command == QLatin1String("new"))
-        return NewCommand(context);
+        return newCommand(context);
     if (command == QLatin1String("import"))
-        return ImportCommand(context);
+        return importCommand(context);
     if (command == QLatin1String("export"))
-        return ExportCommand(context);
+        return exportCommand(context);
     if (command == QLatin1String("append"))
-        return AppendCommand(context);
+        return appendCommand(context);
     // The parser knows only the commands above.
     context.err << "kribed-cli: unknown command " << command << '\n';
     return ExitUsage;
@@ -48,7 +48,7 @@ int main(int argc, char *argv[])
 
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const ParsedCommandLine parsed = ParseCommandLine(QCoreApplication::arguments());
+    const ParsedCommandLine parsed = parseCommandLine(QCoreApplication::arguments());
     if (!parsed.request) {
         out << parsed.output;
         err << parsed.error;
@@ -57,11 +57,11 @@ int main(int argc, char *argv[])
     const CliRequest &request = *parsed.request;
     // The tool has no display font: widths use the database's own scale, and texts that become
     // cells (a new database's name) take the chosen code page.
-    SetCurrentRegional(Regional(QLocale::system(), request.codePage));
+    setCurrentRegional(Regional(QLocale::system(), request.codePage));
     CliTextCodec codec(request.codePage);
     CliPrompter prompter(err, request.yes);
     CliContext context{request, out, err, prompter, codec};
-    const ExitStatus status = RunCommand(context);
+    const ExitStatus status = runCommand(context);
     out.flush();
     err.flush();
     return status;

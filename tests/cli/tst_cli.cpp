@@ -31,7 +31,7 @@ const QString FormatQuestion = QStringLiteral(
     "If there is an incorrect import format please try  to change the file type in the import "
     "dialog.\nContinue?");
 
-QJsonArray Texts(std::initializer_list<const char *> items)
+QJsonArray texts(std::initializer_list<const char *> items)
 {
     QJsonArray array;
     for (const char *item : items)
@@ -39,7 +39,7 @@ QJsonArray Texts(std::initializer_list<const char *> items)
     return array;
 }
 
-QByteArray ReadAll(const QString &path)
+QByteArray readAll(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -47,42 +47,42 @@ QByteArray ReadAll(const QString &path)
 
 using Layout = PdbBuilder::Layout;
 
-// The database most tests work on: fields Name (String) and Age (Normal Integer), records Ann 30
+// The database most tests work on: fields name (String) and Age (Normal Integer), records Ann 30
 // and Bob 41.
-PdbBuilder Stock(Layout layout = Layout::KriboPro)
+PdbBuilder stock(Layout layout = Layout::KriboPro)
 {
     return PdbBuilder(layout)
-        .Name("Stock")
-        .Field("Name", 0x0001, 60)
-        .Field("Age", 0x0008, 40)
-        .Record({"Ann", "30"})
-        .Record({"Bob", "41"});
+        .name("Stock")
+        .field("Name", 0x0001, 60)
+        .field("Age", 0x0008, 40)
+        .record({"Ann", "30"})
+        .record({"Bob", "41"});
 }
 
 // A database with a popup list, extras, flags, filter and sort settings, and a value with a line
 // feed, so a dump or a resave has something in every key.
-QByteArray RichFile(Layout layout)
+QByteArray richFile(Layout layout)
 {
     // The settings follow the further width word, at 1254 in Kribo pro and 504 in Kribo 3.
     const int settings = layout == Layout::KriboPro ? 1254 : 504;
     return PdbBuilder(layout)
-        .Name("Stock")
-        .Field("Name", 0x0001, 60)
-        .Field("Colour", 0x0040, 30)
-        .Field("Note", 0x0001, 100)
-        .Record({"Ann", "Red", "a\nb"})
-        .Record({"Bob", "Blue", ""})
-        .Popup(2, {"Red", "Blue"})
-        .Extras("XYZ")
-        .BlockWord(settings + 4, 2)       // secondary sort
-        .BlockWord(settings + 6, 3)       // tertiary sort
-        .BlockWord(settings + 10, 1)      // filter field
-        .BlockBytes(settings + 28, "Ann") // filter text
-        .BlockWord(settings + 44, 0x0012) // private and read-only
-        .Build();
+        .name("Stock")
+        .field("Name", 0x0001, 60)
+        .field("Colour", 0x0040, 30)
+        .field("Note", 0x0001, 100)
+        .record({"Ann", "Red", "a\nb"})
+        .record({"Bob", "Blue", ""})
+        .popup(2, {"Red", "Blue"})
+        .extras("XYZ")
+        .blockWord(settings + 4, 2)       // secondary sort
+        .blockWord(settings + 6, 3)       // tertiary sort
+        .blockWord(settings + 10, 1)      // filter field
+        .blockBytes(settings + 28, "Ann") // filter text
+        .blockWord(settings + 44, 0x0012) // private and read-only
+        .build();
 }
 
-Layout LayoutOf(const QByteArray &type)
+Layout layoutOf(const QByteArray &type)
 {
     return type == "KrD3" ? Layout::Kribo3 : Layout::KriboPro;
 }
@@ -94,10 +94,10 @@ class TestCli : public QObject
     Q_OBJECT
 
 private:
-    CliRun Run(const QStringList &arguments, const QString &timeZone = QString());
-    QString Write(const QString &name, const QByteArray &bytes);
-    QString PathOf(const QString &name) const { return mDir->filePath(name); }
-    QJsonObject Dump(const QString &path, const QStringList &extra = {});
+    CliRun runCli(const QStringList &arguments, const QString &timeZone = QString());
+    QString writeTestFile(const QString &name, const QByteArray &bytes);
+    QString pathOf(const QString &name) const { return mDir->filePath(name); }
+    QJsonObject dumpJson(const QString &path, const QStringList &extra = {});
 
     std::unique_ptr<QTemporaryDir> mDir;
 
@@ -140,7 +140,7 @@ private Q_SLOTS:
     void appendRefusesReadOnlyDatabase();
 };
 
-CliRun TestCli::Run(const QStringList &arguments, const QString &timeZone)
+CliRun TestCli::runCli(const QStringList &arguments, const QString &timeZone)
 {
     QProcess process;
     process.setWorkingDirectory(mDir->path());
@@ -159,17 +159,17 @@ CliRun TestCli::Run(const QStringList &arguments, const QString &timeZone)
     return run;
 }
 
-QString TestCli::Write(const QString &name, const QByteArray &bytes)
+QString TestCli::writeTestFile(const QString &name, const QByteArray &bytes)
 {
-    QFile file(PathOf(name));
+    QFile file(pathOf(name));
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         qFatal("cannot write the fixture");
     return file.fileName();
 }
 
-QJsonObject TestCli::Dump(const QString &path, const QStringList &extra)
+QJsonObject TestCli::dumpJson(const QString &path, const QStringList &extra)
 {
-    const CliRun run = Run(QStringList{u"dump"_s, path} + extra);
+    const CliRun run = runCli(QStringList{u"dump"_s, path} + extra);
     if (run.exitCode != 0)
         qWarning("dump failed: %s", qPrintable(run.err));
     return QJsonDocument::fromJson(run.out).object();
@@ -179,7 +179,7 @@ void TestCli::init()
 {
     mDir = std::make_unique<QTemporaryDir>();
     QVERIFY(mDir->isValid());
-    Write(QStringLiteral("Stock.pdb"), Stock().Build());
+    writeTestFile(QStringLiteral("Stock.pdb"), stock().build());
 }
 
 void TestCli::usageErrors_data()
@@ -223,21 +223,21 @@ void TestCli::usageErrors()
 {
     QFETCH(QStringList, arguments);
     QFETCH(QString, message);
-    const CliRun run = Run(arguments);
+    const CliRun run = runCli(arguments);
     QCOMPARE(run.exitCode, 2);
     QVERIFY2(run.err.contains(message), qPrintable(run.err));
     QVERIFY(run.out.isEmpty());
-    QVERIFY(!QFile::exists(PathOf(QStringLiteral("n.pdb"))));
+    QVERIFY(!QFile::exists(pathOf(QStringLiteral("n.pdb"))));
 }
 
 void TestCli::helpAndVersion()
 {
-    const CliRun help = Run({QStringLiteral("--help")});
+    const CliRun help = runCli({QStringLiteral("--help")});
     QCOMPARE(help.exitCode, 0);
     for (const char *command :
          {"info", "check", "dump", "resave", "new", "import", "export", "append"})
         QVERIFY2(help.out.contains(QByteArray("  ") + command + ' '), command);
-    const CliRun version = Run({QStringLiteral("--version")});
+    const CliRun version = runCli({QStringLiteral("--version")});
     QCOMPARE(version.exitCode, 0);
     QCOMPARE(version.out, QByteArray("kribed-cli " KRIBED_VERSION "\n"));
 }
@@ -249,12 +249,12 @@ void TestCli::check_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("message");
 
-    const QByteArray kribo3 = Stock(Layout::Kribo3).Build();
-    const QByteArray wrongType = Stock().Type("DATA").Build();
-    const QByteArray newerVersion = Stock().BlockWord(1152, 577).Build();
+    const QByteArray kribo3 = stock(Layout::Kribo3).build();
+    const QByteArray wrongType = stock().type("DATA").build();
+    const QByteArray newerVersion = stock().blockWord(1152, 577).build();
     const QByteArray strangeType =
-        PdbBuilder().Field("Name").Field("Odd", 0x0099).Record({"a", "b"}).Build();
-    const QByteArray pro = Stock().Build();
+        PdbBuilder().field("Name").field("Odd", 0x0099).record({"a", "b"}).build();
+    const QByteArray pro = stock().build();
 
     QTest::newRow("Kribo pro loads") << pro << QStringList() << 0 << QString();
     QTest::newRow("Kribo 3 notice does not count against it")
@@ -281,8 +281,8 @@ void TestCli::check()
     QFETCH(QStringList, options);
     QFETCH(int, exitCode);
     QFETCH(QString, message);
-    const QString path = Write(QStringLiteral("Checked.pdb"), bytes);
-    const CliRun run = Run(QStringList{u"check"_s, path} + options);
+    const QString path = writeTestFile(QStringLiteral("Checked.pdb"), bytes);
+    const CliRun run = runCli(QStringList{u"check"_s, path} + options);
     QCOMPARE(run.exitCode, exitCode);
     if (message.isEmpty())
         QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
@@ -293,8 +293,8 @@ void TestCli::check()
 
 void TestCli::dumpHoldsEveryKey()
 {
-    const QString path = Write(QStringLiteral("Rich.pdb"), RichFile(Layout::KriboPro));
-    const QJsonObject dump = Dump(path);
+    const QString path = writeTestFile(QStringLiteral("Rich.pdb"), richFile(Layout::KriboPro));
+    const QJsonObject dump = dumpJson(path);
     QStringList keys = dump.keys();
     keys.sort();
     QCOMPARE(keys, QStringList({u"extras"_s, u"fields"_s, u"filterField"_s, u"filterText"_s,
@@ -312,14 +312,14 @@ void TestCli::dumpHoldsEveryKey()
     QCOMPARE(colour.value(u"type"_s).toInt(), 8);
     QCOMPARE(colour.value(u"typeName"_s).toString(), QStringLiteral("Normal PopUp"));
     QCOMPARE(colour.value(u"width"_s).toInt(), 30);
-    QCOMPARE(colour.value(u"popup"_s).toArray(), Texts({"Red", "Blue"}));
+    QCOMPARE(colour.value(u"popup"_s).toArray(), texts({"Red", "Blue"}));
     QCOMPARE(fields.at(0).toObject().value(u"popup"_s).toArray(), QJsonArray());
     QCOMPARE(fields.at(2).toObject().value(u"width"_s).toInt(), 100);
 
     const QJsonArray records = dump.value(u"records"_s).toArray();
     QCOMPARE(records.size(), 2);
-    QCOMPARE(records.at(0).toArray(), Texts({"Ann", "Red", "a\r\nb"}));
-    QCOMPARE(records.at(1).toArray(), Texts({"Bob", "Blue", ""}));
+    QCOMPARE(records.at(0).toArray(), texts({"Ann", "Red", "a\r\nb"}));
+    QCOMPARE(records.at(1).toArray(), texts({"Bob", "Blue", ""}));
 
     QCOMPARE(dump.value(u"filterText"_s).toString(), QStringLiteral("Ann"));
     QCOMPARE(dump.value(u"filterField"_s).toInt(), 1);
@@ -335,18 +335,18 @@ void TestCli::dumpHoldsEveryKey()
 
 void TestCli::dumpOfKribo3File()
 {
-    const QString path = Write(QStringLiteral("Old.pdb"), RichFile(Layout::Kribo3));
-    const CliRun run = Run({QStringLiteral("dump"), path});
+    const QString path = writeTestFile(QStringLiteral("Old.pdb"), richFile(Layout::Kribo3));
+    const CliRun run = runCli({QStringLiteral("dump"), path});
     QCOMPARE(run.exitCode, 0);
     QVERIFY(run.err.contains(KribedNotice));
     const QJsonObject dump = QJsonDocument::fromJson(run.out).object();
     QCOMPARE(dump.value(u"layout"_s).toString(), QStringLiteral("kribo3"));
     QCOMPARE(dump.value(u"name"_s).toString(), QStringLiteral("Stock_p"));
     QCOMPARE(dump.value(u"path"_s).toString(),
-             QFileInfo(PathOf(QStringLiteral("Old_p.pdb"))).absoluteFilePath());
-    QCOMPARE(dump.value(u"records"_s).toArray().at(0).toArray(), Texts({"Ann", "Red", "a\r\nb"}));
+             QFileInfo(pathOf(QStringLiteral("Old_p.pdb"))).absoluteFilePath());
+    QCOMPARE(dump.value(u"records"_s).toArray().at(0).toArray(), texts({"Ann", "Red", "a\r\nb"}));
     QCOMPARE(dump.value(u"fields"_s).toArray().at(1).toObject().value(u"popup"_s).toArray(),
-             Texts({"Red", "Blue"}));
+             texts({"Red", "Blue"}));
     const QJsonObject flags = dump.value(u"flags"_s).toObject();
     QCOMPARE(flags.value(u"private"_s).toBool(), false); // a conversion leaves every flag off
     QCOMPARE(flags.value(u"readOnly"_s).toBool(), false);
@@ -372,8 +372,8 @@ void TestCli::dumpModifiedIsPlainClockTime()
     QFETCH(QDateTime, time);
     const qint64 seconds = QDateTime(QDate(1970, 1, 1), QTime(1, 0), Qt::UTC).secsTo(time);
     const QString path =
-        Write(QStringLiteral("Timed.pdb"), Stock().Dates(quint32(qint32(seconds))).Build());
-    const CliRun run = Run({QStringLiteral("dump"), path}, timeZone);
+        writeTestFile(QStringLiteral("Timed.pdb"), stock().dates(quint32(qint32(seconds))).build());
+    const CliRun run = runCli({QStringLiteral("dump"), path}, timeZone);
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(QJsonDocument::fromJson(run.out).object().value(u"modified"_s).toString(),
              time.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")));
@@ -395,9 +395,9 @@ void TestCli::dumpDecodesWithCodePage()
     QFETCH(QStringList, options);
     QFETCH(QString, expected);
     const QByteArray cafe = "Caf\xe9";
-    const QString path = Write(QStringLiteral("Coded.pdb"),
-                               PdbBuilder().Name(cafe).Field(cafe).Record({cafe}).Build());
-    const QJsonObject dump = Dump(path, options);
+    const QString path = writeTestFile(QStringLiteral("Coded.pdb"),
+                                       PdbBuilder().name(cafe).field(cafe).record({cafe}).build());
+    const QJsonObject dump = dumpJson(path, options);
     QCOMPARE(dump.value(u"name"_s).toString(), expected);
     QCOMPARE(dump.value(u"fields"_s).toArray().at(0).toObject().value(u"name"_s).toString(),
              expected);
@@ -406,8 +406,8 @@ void TestCli::dumpDecodesWithCodePage()
 
 void TestCli::info()
 {
-    const QString path = Write(QStringLiteral("Rich.pdb"), RichFile(Layout::KriboPro));
-    const CliRun run = Run({QStringLiteral("info"), path});
+    const QString path = writeTestFile(QStringLiteral("Rich.pdb"), richFile(Layout::KriboPro));
+    const CliRun run = runCli({QStringLiteral("info"), path});
     QCOMPARE(run.exitCode, 0);
     const QString out = QString::fromUtf8(run.out);
     for (const QString &line :
@@ -435,8 +435,8 @@ void TestCli::readingCommandsNeverWrite()
 {
     QFETCH(QString, command);
     QFETCH(QByteArray, type);
-    const QByteArray bytes = RichFile(LayoutOf(type));
-    const QString path = Write(QStringLiteral("Kept.pdb"), bytes);
+    const QByteArray bytes = richFile(layoutOf(type));
+    const QString path = writeTestFile(QStringLiteral("Kept.pdb"), bytes);
     QFile file(path);
     const QDateTime old(QDate(2001, 2, 3), QTime(4, 5, 6));
     QVERIFY(file.open(QIODevice::ReadWrite)
@@ -447,13 +447,13 @@ void TestCli::readingCommandsNeverWrite()
 
     QStringList arguments{command, path};
     if (command == QLatin1String("export"))
-        arguments << PathOf(QStringLiteral("out.csv"));
-    const CliRun run = Run(arguments);
+        arguments << pathOf(QStringLiteral("out.csv"));
+    const CliRun run = runCli(arguments);
     QCOMPARE(run.exitCode, 0);
-    QCOMPARE(ReadAll(path), bytes);
+    QCOMPARE(readAll(path), bytes);
     QCOMPARE(QFileInfo(path).lastModified(), old);
-    QVERIFY(!QFile::exists(PathOf(QStringLiteral("Kept.pd_"))));
-    QVERIFY(!QFile::exists(PathOf(QStringLiteral("Kept_p.pdb"))));
+    QVERIFY(!QFile::exists(pathOf(QStringLiteral("Kept.pd_"))));
+    QVERIFY(!QFile::exists(pathOf(QStringLiteral("Kept_p.pdb"))));
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
@@ -467,18 +467,18 @@ void TestCli::resaveKeepsContent_data()
 void TestCli::resaveKeepsContent()
 {
     QFETCH(QByteArray, type);
-    const QByteArray bytes = RichFile(LayoutOf(type));
-    const QString in = Write(QStringLiteral("In.pdb"), bytes);
-    const QString out = PathOf(QStringLiteral("Out.pdb"));
-    Write(QStringLiteral("Out.pdb"), QByteArrayLiteral("previous"));
+    const QByteArray bytes = richFile(layoutOf(type));
+    const QString in = writeTestFile(QStringLiteral("In.pdb"), bytes);
+    const QString out = pathOf(QStringLiteral("Out.pdb"));
+    writeTestFile(QStringLiteral("Out.pdb"), QByteArrayLiteral("previous"));
 
-    const CliRun run = Run({QStringLiteral("resave"), in, out});
+    const CliRun run = runCli({QStringLiteral("resave"), in, out});
     QCOMPARE(run.exitCode, 0);
-    QCOMPARE(ReadAll(in), bytes);
-    QVERIFY2(!QFile::exists(PathOf(QStringLiteral("Out.pd_"))), "a copy makes no backup");
+    QCOMPARE(readAll(in), bytes);
+    QVERIFY2(!QFile::exists(pathOf(QStringLiteral("Out.pd_"))), "a copy makes no backup");
 
-    QJsonObject before = Dump(in);
-    QJsonObject after = Dump(out);
+    QJsonObject before = dumpJson(in);
+    QJsonObject after = dumpJson(out);
     QCOMPARE(after.value(u"layout"_s).toString(), QStringLiteral("pro"));
     QCOMPARE(after.value(u"path"_s).toString(), QFileInfo(out).absoluteFilePath());
     if (type == "KrDb")
@@ -494,8 +494,8 @@ void TestCli::resaveKeepsContent()
 
 void TestCli::resaveToMissingFolderFails()
 {
-    const CliRun run = Run({QStringLiteral("resave"), PathOf(QStringLiteral("Stock.pdb")),
-                            PathOf(QStringLiteral("missing/Out.pdb"))});
+    const CliRun run = runCli({QStringLiteral("resave"), pathOf(QStringLiteral("Stock.pdb")),
+                               pathOf(QStringLiteral("missing/Out.pdb"))});
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.contains(QStringLiteral("There was an error in saving the file.")),
              qPrintable(run.err));
@@ -531,13 +531,13 @@ void TestCli::newDatabase()
     QFETCH(int, records);
     QFETCH(int, type);
     QFETCH(int, width);
-    const QString out = PathOf(QStringLiteral("New.pdb"));
-    const CliRun run = Run(QStringList{u"new"_s, out} + options);
+    const QString out = pathOf(QStringLiteral("New.pdb"));
+    const CliRun run = runCli(QStringList{u"new"_s, out} + options);
     QCOMPARE(run.exitCode, 0);
     QStringList dumpOptions;
     if (options.contains(QStringLiteral("--codepage")))
         dumpOptions << options.mid(options.indexOf(QStringLiteral("--codepage")), 2);
-    const QJsonObject dump = Dump(out, dumpOptions);
+    const QJsonObject dump = dumpJson(out, dumpOptions);
     QCOMPARE(dump.value(u"name"_s).toString(), name);
     const QJsonArray fieldArray = dump.value(u"fields"_s).toArray();
     QCOMPARE(fieldArray.size(), fields);
@@ -575,8 +575,8 @@ void TestCli::newDatabaseRefusesBadChoices()
 {
     QFETCH(QStringList, options);
     QFETCH(QString, message);
-    const QString out = PathOf(QStringLiteral("New.pdb"));
-    const CliRun run = Run(QStringList{u"new"_s, out} + options);
+    const QString out = pathOf(QStringLiteral("New.pdb"));
+    const CliRun run = runCli(QStringList{u"new"_s, out} + options);
     QCOMPARE(run.exitCode, 2);
     QVERIFY2(run.err.contains(QStringLiteral("Error: ") + message), qPrintable(run.err));
     QVERIFY(!QFile::exists(out));
@@ -611,10 +611,10 @@ void TestCli::importText()
     QFETCH(int, exitCode);
     QFETCH(int, records);
     QFETCH(bool, asked);
-    const QString in = text.isEmpty() ? PathOf(QStringLiteral("absent.txt"))
-                                      : Write(QStringLiteral("people.txt"), text);
-    const QString out = PathOf(QStringLiteral("People.pdb"));
-    const CliRun run = Run(QStringList{u"import"_s, in, out} + options);
+    const QString in = text.isEmpty() ? pathOf(QStringLiteral("absent.txt"))
+                                      : writeTestFile(QStringLiteral("people.txt"), text);
+    const QString out = pathOf(QStringLiteral("People.pdb"));
+    const CliRun run = runCli(QStringList{u"import"_s, in, out} + options);
     QCOMPARE(run.exitCode, exitCode);
     QCOMPARE(run.err.contains(QStringLiteral("Information: ") + FormatQuestion), asked);
     if (text.isEmpty())
@@ -623,7 +623,7 @@ void TestCli::importText()
     QCOMPARE(QFile::exists(out), exitCode == 0);
     if (exitCode != 0)
         return;
-    const QJsonObject dump = Dump(out);
+    const QJsonObject dump = dumpJson(out);
     QCOMPARE(dump.value(u"name"_s).toString(), QStringLiteral("people"));
     const QJsonArray fields = dump.value(u"fields"_s).toArray();
     QCOMPARE(fields.at(0).toObject().value(u"name"_s).toString(), QStringLiteral("Name"));
@@ -636,26 +636,26 @@ void TestCli::importText()
 
 void TestCli::importTellsOfCutValues()
 {
-    const QString in = Write(QStringLiteral("long.csv"),
-                             "Name,Note\r\nAnn," + QByteArray(5000, 'x') + "\r\n");
-    const QString out = PathOf(QStringLiteral("Long.pdb"));
-    const CliRun run = Run({QStringLiteral("import"), in, out});
+    const QString in = writeTestFile(QStringLiteral("long.csv"),
+                                     "Name,Note\r\nAnn," + QByteArray(5000, 'x') + "\r\n");
+    const QString out = pathOf(QStringLiteral("Long.pdb"));
+    const CliRun run = runCli({QStringLiteral("import"), in, out});
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(run.err.contains(QStringLiteral("Information: 1 value was longer than 4000 characters "
                                              "and has been cut to its first 4000 characters.\n")),
              qPrintable(run.err));
-    const QJsonArray record = Dump(out).value(u"records"_s).toArray().at(0).toArray();
+    const QJsonArray record = dumpJson(out).value(u"records"_s).toArray().at(0).toArray();
     QCOMPARE(record.at(1).toString(), QString(4000, u'x'));
 }
 
 void TestCli::importKeepsReplacedFileAsBackup()
 {
-    const QString in = Write(QStringLiteral("people.csv"), "Name,Age\r\nAnn,30\r\n");
-    const QByteArray previous = ReadAll(PathOf(QStringLiteral("Stock.pdb")));
-    const CliRun run = Run({QStringLiteral("import"), in, PathOf(QStringLiteral("Stock.pdb"))});
+    const QString in = writeTestFile(QStringLiteral("people.csv"), "Name,Age\r\nAnn,30\r\n");
+    const QByteArray previous = readAll(pathOf(QStringLiteral("Stock.pdb")));
+    const CliRun run = runCli({QStringLiteral("import"), in, pathOf(QStringLiteral("Stock.pdb"))});
     QCOMPARE(run.exitCode, 0);
-    QCOMPARE(ReadAll(PathOf(QStringLiteral("Stock.pd_"))), previous);
-    QCOMPARE(Dump(PathOf(QStringLiteral("Stock.pdb"))).value(u"name"_s).toString(),
+    QCOMPARE(readAll(pathOf(QStringLiteral("Stock.pd_"))), previous);
+    QCOMPARE(dumpJson(pathOf(QStringLiteral("Stock.pdb"))).value(u"name"_s).toString(),
              QStringLiteral("people"));
 }
 
@@ -679,12 +679,12 @@ void TestCli::exportText()
     QFETCH(QString, type);
     QFETCH(QString, backup);
     QFETCH(QByteArray, text);
-    const QString out = Write(QStringLiteral("out.csv"), QByteArrayLiteral("older text"));
-    const CliRun run = Run({QStringLiteral("export"), PathOf(QStringLiteral("Stock.pdb")), out,
-                            QStringLiteral("--type"), type});
+    const QString out = writeTestFile(QStringLiteral("out.csv"), QByteArrayLiteral("older text"));
+    const CliRun run = runCli({QStringLiteral("export"), pathOf(QStringLiteral("Stock.pdb")), out,
+                               QStringLiteral("--type"), type});
     QCOMPARE(run.exitCode, 0);
-    QCOMPARE(ReadAll(out), text);
-    QCOMPARE(ReadAll(PathOf(backup)), QByteArrayLiteral("older text"));
+    QCOMPARE(readAll(out), text);
+    QCOMPARE(readAll(pathOf(backup)), QByteArrayLiteral("older text"));
 }
 
 void TestCli::appendText_data()
@@ -697,7 +697,7 @@ void TestCli::appendText_data()
     const QByteArray fitting = "Cid,52\r\nDan,63\r\n";
     const QByteArray wide = "Cid,52,x\r\nDan,63,y\r\n";
     QTest::newRow("fitting lines")
-        << fitting << QStringList() << 0 << QString() << Texts({"Dan", "63"});
+        << fitting << QStringList() << 0 << QString() << texts({"Dan", "63"});
     QTest::newRow("suspicious text refused")
         << fitting + "Eve\r\n"
         << QStringList() << 1 << FormatQuestion << QJsonArray();
@@ -706,7 +706,7 @@ void TestCli::appendText_data()
         << u"Some of the imported records do not fit and will be cut. Continue?"_s << QJsonArray();
     QTest::newRow("too wide cut with --yes")
         << wide << QStringList{u"--yes"_s} << 0 << u"Some of the imported records do not fit"_s
-        << Texts({"Dan", "63"});
+        << texts({"Dan", "63"});
 }
 
 void TestCli::appendText()
@@ -716,31 +716,31 @@ void TestCli::appendText()
     QFETCH(int, exitCode);
     QFETCH(QString, question);
     QFETCH(QJsonArray, last);
-    const QString database = PathOf(QStringLiteral("Stock.pdb"));
-    const QByteArray previous = ReadAll(database);
-    const QString in = Write(QStringLiteral("more.csv"), text);
-    const CliRun run = Run(QStringList{u"append"_s, database, in} + options);
+    const QString database = pathOf(QStringLiteral("Stock.pdb"));
+    const QByteArray previous = readAll(database);
+    const QString in = writeTestFile(QStringLiteral("more.csv"), text);
+    const CliRun run = runCli(QStringList{u"append"_s, database, in} + options);
     QCOMPARE(run.exitCode, exitCode);
     if (question.isEmpty())
         QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
     else
         QVERIFY2(run.err.contains(question), qPrintable(run.err));
     if (exitCode != 0) {
-        QCOMPARE(ReadAll(database), previous);
-        QVERIFY(!QFile::exists(PathOf(QStringLiteral("Stock.pd_"))));
+        QCOMPARE(readAll(database), previous);
+        QVERIFY(!QFile::exists(pathOf(QStringLiteral("Stock.pd_"))));
         return;
     }
-    QCOMPARE(ReadAll(PathOf(QStringLiteral("Stock.pd_"))), previous);
-    const QJsonArray records = Dump(database).value(u"records"_s).toArray();
+    QCOMPARE(readAll(pathOf(QStringLiteral("Stock.pd_"))), previous);
+    const QJsonArray records = dumpJson(database).value(u"records"_s).toArray();
     QCOMPARE(records.size(), 4);
-    QCOMPARE(records.at(0).toArray(), Texts({"Ann", "30"}));
+    QCOMPARE(records.at(0).toArray(), texts({"Ann", "30"}));
     QCOMPARE(records.last().toArray(), last);
 }
 
 void TestCli::exportToMissingFolderFails()
 {
-    const CliRun run = Run({QStringLiteral("export"), PathOf(QStringLiteral("Stock.pdb")),
-                            PathOf(QStringLiteral("missing/out.csv"))});
+    const CliRun run = runCli({QStringLiteral("export"), pathOf(QStringLiteral("Stock.pdb")),
+                               pathOf(QStringLiteral("missing/out.csv"))});
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.contains(QStringLiteral("Error: There was an error in saving the file.")),
              qPrintable(run.err));
@@ -748,47 +748,47 @@ void TestCli::exportToMissingFolderFails()
 
 void TestCli::exportOntoItsDatabaseRefused()
 {
-    const QString database = PathOf(QStringLiteral("Stock.pdb"));
-    const QByteArray before = ReadAll(database);
+    const QString database = pathOf(QStringLiteral("Stock.pdb"));
+    const QByteArray before = readAll(database);
     QVERIFY(!before.isEmpty());
-    const CliRun run = Run({QStringLiteral("export"), database, database});
+    const CliRun run = runCli({QStringLiteral("export"), database, database});
     QCOMPARE(run.exitCode, 2);
-    QCOMPARE(ReadAll(database), before);
-    QVERIFY(!QFile::exists(PathOf(QStringLiteral("Stock.CS_"))));
+    QCOMPARE(readAll(database), before);
+    QVERIFY(!QFile::exists(pathOf(QStringLiteral("Stock.CS_"))));
 }
 
 void TestCli::appendToKribo3WritesConvertedFile()
 {
-    const QByteArray bytes = Stock(Layout::Kribo3).Build();
-    const QString database = Write(QStringLiteral("Old.pdb"), bytes);
-    const QString in = Write(QStringLiteral("more.csv"), "Cid,52\r\nDan,63\r\n");
-    const CliRun run = Run({QStringLiteral("append"), database, in});
+    const QByteArray bytes = stock(Layout::Kribo3).build();
+    const QString database = writeTestFile(QStringLiteral("Old.pdb"), bytes);
+    const QString in = writeTestFile(QStringLiteral("more.csv"), "Cid,52\r\nDan,63\r\n");
+    const CliRun run = runCli({QStringLiteral("append"), database, in});
     QCOMPARE(run.exitCode, 0);
-    QCOMPARE(ReadAll(database), bytes);
-    const QString converted = PathOf(QStringLiteral("Old_p.pdb"));
+    QCOMPARE(readAll(database), bytes);
+    const QString converted = pathOf(QStringLiteral("Old_p.pdb"));
     QVERIFY2(run.out.contains(QFileInfo(converted).absoluteFilePath().toUtf8()),
              run.out.constData());
-    const QJsonObject dump = Dump(converted);
+    const QJsonObject dump = dumpJson(converted);
     QCOMPARE(dump.value(u"name"_s).toString(), QStringLiteral("Stock_p"));
     QCOMPARE(dump.value(u"records"_s).toArray().size(), 4);
 }
 
 void TestCli::appendRefusesReadOnlyDatabase()
 {
-    const QString database = PathOf(QStringLiteral("Stock.pdb"));
-    const QByteArray previous = ReadAll(database);
+    const QString database = pathOf(QStringLiteral("Stock.pdb"));
+    const QByteArray previous = readAll(database);
     QVERIFY(QFile::setPermissions(database, QFileDevice::ReadOwner));
     if (QFile writable(database); writable.open(QIODevice::ReadWrite)) {
         QFile::setPermissions(database, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         QSKIP("this user may write read-only files");
     }
-    const QString in = Write(QStringLiteral("more.csv"), "Cid,52\r\nDan,63\r\n");
-    const CliRun run = Run({QStringLiteral("append"), database, in});
+    const QString in = writeTestFile(QStringLiteral("more.csv"), "Cid,52\r\nDan,63\r\n");
+    const CliRun run = runCli({QStringLiteral("append"), database, in});
     QFile::setPermissions(database, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.contains(QStringLiteral("Error: There was an error opening the file.")),
              qPrintable(run.err));
-    QCOMPARE(ReadAll(database), previous);
+    QCOMPARE(readAll(database), previous);
 }
 
 QTEST_GUILESS_MAIN(TestCli)

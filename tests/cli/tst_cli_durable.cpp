@@ -4,8 +4,8 @@
 // kribed-cli's writing commands under failing calls (the fault shim put in front of the tool),
 // kills, links and a full disk: a failure is exit status 1 without a "Wrote" line, and the files
 // are never lost.
+#include "core/platform/safe_file.h"
 #include "durability.h"
-#include "model/safe_file.h"
 #include "pdb_builder.h"
 
 #include <QDir>
@@ -37,13 +37,13 @@ struct CliRun
 QByteArray Database(int records)
 {
     PdbBuilder builder;
-    builder.Name("Stock").Field("Name").Field("Colour", 0x0040).Popup(2, {"Red", "Blue"});
+    builder.name("Stock").field("Name").field("Colour", 0x0040).popup(2, {"Red", "Blue"});
     for (int record = 0; record < records; ++record)
-        builder.Record({"name " + QByteArray::number(record), "Red"});
-    return builder.Build();
+        builder.record({"name " + QByteArray::number(record), "Red"});
+    return builder.build();
 }
 
-QByteArray Text(int lines)
+QByteArray text(int lines)
 {
     QByteArray text;
     for (int line = 0; line < lines; ++line)
@@ -60,22 +60,27 @@ struct Command
     QString backup;
 };
 
-Command CommandNamed(const QString &name)
+Command commandNamed(const QString &name)
 {
     if (name == QLatin1String("resave"))
-        return {name, {name, QStringLiteral("Stock.pdb"), QStringLiteral("Copy.pdb")},
-                QStringLiteral("Copy.pdb"), QString()};
-    if (name == QLatin1String("append"))
         return {name,
-                {QStringLiteral("--yes"), name, QStringLiteral("Stock.pdb"),
-                 QStringLiteral("add.CSV")},
-                QStringLiteral("Stock.pdb"), QStringLiteral("Stock.pd_")};
-    return {name, {name, QStringLiteral("Stock.pdb"), QStringLiteral("out.CSV")},
-            QStringLiteral("out.CSV"), QStringLiteral("out.CS_")};
+                {name, QStringLiteral("Stock.pdb"), QStringLiteral("Copy.pdb")},
+                QStringLiteral("Copy.pdb"),
+                QString()};
+    if (name == QLatin1String("append"))
+        return {
+            name,
+            {QStringLiteral("--yes"), name, QStringLiteral("Stock.pdb"), QStringLiteral("add.CSV")},
+            QStringLiteral("Stock.pdb"),
+            QStringLiteral("Stock.pd_")};
+    return {name,
+            {name, QStringLiteral("Stock.pdb"), QStringLiteral("out.CSV")},
+            QStringLiteral("out.CSV"),
+            QStringLiteral("out.CS_")};
 }
 
 // A saved database carries the time of its save in the header; the rest must match.
-QByteArray WithoutDates(QByteArray file)
+QByteArray withoutDates(QByteArray file)
 {
     const int dates = file.startsWith("file:") ? 5 + 36 : 36;
     if (file.size() >= dates + 8)
@@ -101,11 +106,11 @@ private Q_SLOTS:
     void exportOntoAFullDisk();
 
 private:
-    QString Folder() const { return mDir->filePath(QStringLiteral("data")); }
-    QString PathOf(const QString &name) const { return Folder() + u'/' + name; }
-    void SetUp(int records = 2000);
-    CliRun Run(const QStringList &arguments, const QProcessEnvironment &environment,
-               qint64 killAfterMicros = -1);
+    QString folder() const { return mDir->filePath(QStringLiteral("data")); }
+    QString pathOf(const QString &name) const { return folder() + u'/' + name; }
+    void setUp(int records = 2000);
+    CliRun runCli(const QStringList &arguments, const QProcessEnvironment &environment,
+                  qint64 killAfterMicros = -1);
 
     std::unique_ptr<QTemporaryDir> mDir;
 };
@@ -116,23 +121,23 @@ void TestCliDurable::init()
     QVERIFY(mDir->isValid());
 }
 
-void TestCliDurable::SetUp(int records)
+void TestCliDurable::setUp(int records)
 {
-    QDir(Folder()).removeRecursively();
-    QDir().mkpath(Folder());
-    WriteBytes(PathOf(QStringLiteral("Stock.pdb")), Database(records));
-    WriteBytes(PathOf(QStringLiteral("Stock.pd_")), "older database");
-    WriteBytes(PathOf(QStringLiteral("Copy.pdb")), "previous copy");
-    WriteBytes(PathOf(QStringLiteral("add.CSV")), Text(records));
-    WriteBytes(PathOf(QStringLiteral("out.CSV")), "previous text");
-    WriteBytes(PathOf(QStringLiteral("out.CS_")), "older text");
+    QDir(folder()).removeRecursively();
+    QDir().mkpath(folder());
+    writeBytes(pathOf(QStringLiteral("Stock.pdb")), Database(records));
+    writeBytes(pathOf(QStringLiteral("Stock.pd_")), "older database");
+    writeBytes(pathOf(QStringLiteral("Copy.pdb")), "previous copy");
+    writeBytes(pathOf(QStringLiteral("add.CSV")), text(records));
+    writeBytes(pathOf(QStringLiteral("out.CSV")), "previous text");
+    writeBytes(pathOf(QStringLiteral("out.CS_")), "older text");
 }
 
-CliRun TestCliDurable::Run(const QStringList &arguments, const QProcessEnvironment &environment,
-                           qint64 killAfterMicros)
+CliRun TestCliDurable::runCli(const QStringList &arguments, const QProcessEnvironment &environment,
+                              qint64 killAfterMicros)
 {
     QProcess process;
-    process.setWorkingDirectory(Folder());
+    process.setWorkingDirectory(folder());
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(KRIBED_CLI_PATH), arguments);
     CliRun run;
@@ -155,9 +160,9 @@ void TestCliDurable::failedCallsFailTheCommand_data()
     QTest::addColumn<int>("kind");
     QTest::addColumn<int>("error");
     for (const char *command : {"resave", "append", "export"}) {
-        for (CallKind kind : AllCallKinds()) {
-            for (int error : InjectedErrors())
-                QTest::addRow("%s, %s, errno %d", command, qPrintable(CallKindName(kind)), error)
+        for (CallKind kind : allCallKinds()) {
+            for (int error : injectedErrors())
+                QTest::addRow("%s, %s, errno %d", command, qPrintable(callKindName(kind)), error)
                     << QString::fromLatin1(command) << int(kind) << error;
         }
     }
@@ -170,17 +175,17 @@ void TestCliDurable::failedCallsFailTheCommand()
     QFETCH(QString, command);
     QFETCH(int, kind);
     QFETCH(int, error);
-    const Command cli = CommandNamed(command);
+    const Command cli = commandNamed(command);
     const QString counts = mDir->filePath(QStringLiteral("counts"));
 
-    SetUp();
-    QProcessEnvironment environment = FaultEnvironment(Folder());
+    setUp();
+    QProcessEnvironment environment = faultEnvironment(folder());
     environment.insert(QStringLiteral("KRIBED_FAULT_COUNTS"), counts);
-    const CliRun whole = Run(cli.arguments, environment);
+    const CliRun whole = runCli(cli.arguments, environment);
     QCOMPARE(whole.exitCode, 0);
     long calls = 0;
-    for (const QByteArray &line : ReadBytes(counts).split('\n')) {
-        if (line.startsWith(CallKindName(CallKind(kind)).toLatin1() + ' '))
+    for (const QByteArray &line : readBytes(counts).split('\n')) {
+        if (line.startsWith(callKindName(CallKind(kind)).toLatin1() + ' '))
             calls = line.mid(line.indexOf(' ') + 1).toLong();
     }
     if (CallKind(kind) == CallKind::Write || CallKind(kind) == CallKind::Sync
@@ -188,18 +193,18 @@ void TestCliDurable::failedCallsFailTheCommand()
         QVERIFY(calls > 0);
 
     environment.remove(QStringLiteral("KRIBED_FAULT_COUNTS"));
-    environment.insert(QStringLiteral("KRIBED_FAULT_KIND"), CallKindName(CallKind(kind)));
+    environment.insert(QStringLiteral("KRIBED_FAULT_KIND"), callKindName(CallKind(kind)));
     environment.insert(QStringLiteral("KRIBED_FAULT_ERRNO"), QString::number(error));
     for (long nth = 1; nth <= calls; ++nth) {
-        SetUp();
-        const FolderState before = StateOf(Folder());
+        setUp();
+        const FolderState before = stateOf(folder());
         environment.insert(QStringLiteral("KRIBED_FAULT_NTH"), QString::number(nth));
-        const CliRun run = Run(cli.arguments, environment);
+        const CliRun run = runCli(cli.arguments, environment);
         const QString where = QStringLiteral("call %1 of %2: ").arg(nth).arg(calls);
         QVERIFY2(run.exitCode == 1,
                  qPrintable(where + QStringLiteral("exit %1").arg(run.exitCode)));
         QVERIFY2(!run.out.contains("Wrote"), qPrintable(where + QString::fromUtf8(run.out)));
-        const QString difference = StateDifference(StateOf(Folder()), before);
+        const QString difference = stateDifference(stateOf(folder()), before);
         QVERIFY2(difference.isEmpty(), qPrintable(where + difference));
     }
 }
@@ -216,63 +221,63 @@ void TestCliDurable::killedCommandsLeaveWholeFiles_data()
 void TestCliDurable::killedCommandsLeaveWholeFiles()
 {
     QFETCH(QString, command);
-    const Command cli = CommandNamed(command);
-    SetUp(1500);
-    const QByteArray previousTarget = ReadBytes(PathOf(cli.target));
-    const QByteArray previousBackup = ReadBytes(PathOf(cli.backup));
-    QProcessEnvironment environment = FaultEnvironment(Folder());
+    const Command cli = commandNamed(command);
+    setUp(1500);
+    const QByteArray previousTarget = readBytes(pathOf(cli.target));
+    const QByteArray previousBackup = readBytes(pathOf(cli.backup));
+    QProcessEnvironment environment = faultEnvironment(folder());
     const QString counts = mDir->filePath(QStringLiteral("counts"));
     environment.insert(QStringLiteral("KRIBED_FAULT_COUNTS"), counts);
     QElapsedTimer timer;
     timer.start();
-    QCOMPARE(Run(cli.arguments, environment).exitCode, 0);
+    QCOMPARE(runCli(cli.arguments, environment).exitCode, 0);
     const qint64 micros = timer.nsecsElapsed() / 1000;
-    const QByteArray newTarget = ReadBytes(PathOf(cli.target));
+    const QByteArray newTarget = readBytes(pathOf(cli.target));
     long total = 0;
-    for (const QByteArray &line : ReadBytes(counts).split('\n'))
+    for (const QByteArray &line : readBytes(counts).split('\n'))
         total += line.mid(line.indexOf(' ') + 1).toLong();
     environment.remove(QStringLiteral("KRIBED_FAULT_COUNTS"));
 
     QRandomGenerator random(4711);
     const int randomRuns = 25;
     for (long run = 1; run <= total + randomRuns; ++run) {
-        SetUp(1500);
+        setUp(1500);
         const bool atStep = run <= total;
         if (atStep)
             environment.insert(QStringLiteral("KRIBED_FAULT_KILL"), QString::number(run));
         else
             environment.remove(QStringLiteral("KRIBED_FAULT_KILL"));
         const CliRun killed =
-            Run(cli.arguments, environment, atStep ? -1 : qint64(random.bounded(micros + 1)));
+            runCli(cli.arguments, environment, atStep ? -1 : qint64(random.bounded(micros + 1)));
         const QString where = atStep
                                   ? QStringLiteral("killed before call %1: ").arg(run)
                                   : QStringLiteral("killed at random moment %1: ").arg(run - total);
         QVERIFY2(!atStep || killed.killed, qPrintable(where + QStringLiteral("not killed")));
-        const FolderState state = StateOf(Folder());
+        const FolderState state = stateOf(folder());
         const QByteArray target = state.value(cli.target);
         const QByteArray backup = state.value(cli.backup);
         QVERIFY2(target == "file:" + previousTarget
-                     || WithoutDates(target) == "file:" + WithoutDates(newTarget),
+                     || withoutDates(target) == "file:" + withoutDates(newTarget),
                  qPrintable(where + cli.target + QStringLiteral(" is incomplete")));
         QVERIFY2(backup == "file:" + previousBackup || backup == "file:" + previousTarget,
                  qPrintable(where + cli.backup + QStringLiteral(" is incomplete")));
-        QStringList expected{QStringLiteral("Copy.pdb"), QStringLiteral("Stock.pd_"),
+        QStringList expected{QStringLiteral("Copy.pdb"),  QStringLiteral("Stock.pd_"),
                              QStringLiteral("Stock.pdb"), QStringLiteral("add.CSV"),
-                             QStringLiteral("out.CSV"), QStringLiteral("out.CS_")};
+                             QStringLiteral("out.CSV"),   QStringLiteral("out.CS_")};
         expected.sort();
         const QStringList names = state.keys();
         for (const QString &name : names) {
-            QVERIFY2(expected.contains(name) || name.startsWith(kribed::SafeWriteLeftoverPrefix()),
+            QVERIFY2(expected.contains(name) || name.startsWith(kribed::safeWriteLeftoverPrefix()),
                      qPrintable(where + QStringLiteral("left behind: ") + name));
         }
         // The next run clears what the kill left.
         if (names == expected)
             continue;
         environment.remove(QStringLiteral("KRIBED_FAULT_KILL"));
-        QCOMPARE(Run(cli.arguments, environment).exitCode, 0);
-        QVERIFY2(StateOf(Folder()).keys() == expected,
+        QCOMPARE(runCli(cli.arguments, environment).exitCode, 0);
+        QVERIFY2(stateOf(folder()).keys() == expected,
                  qPrintable(where + names.join(u' ') + QStringLiteral(" -> ")
-                            + StateOf(Folder()).keys().join(u' ')));
+                            + stateOf(folder()).keys().join(u' ')));
     }
 }
 
@@ -288,21 +293,21 @@ void TestCliDurable::throughLinks_data()
 void TestCliDurable::throughLinks()
 {
     QFETCH(QString, command);
-    const Command cli = CommandNamed(command);
-    SetUp(10);
-    QFile::remove(PathOf(cli.backup));
+    const Command cli = commandNamed(command);
+    setUp(10);
+    QFile::remove(pathOf(cli.backup));
     const QString real = mDir->filePath(QStringLiteral("real"));
     QVERIFY(QDir().mkpath(real));
-    QVERIFY(QFile::rename(PathOf(cli.target), real + u'/' + cli.target));
-    QVERIFY(QFile::link(QStringLiteral("../real/") + cli.target, PathOf(cli.target)));
-    const QByteArray previous = ReadBytes(real + u'/' + cli.target);
+    QVERIFY(QFile::rename(pathOf(cli.target), real + u'/' + cli.target));
+    QVERIFY(QFile::link(QStringLiteral("../real/") + cli.target, pathOf(cli.target)));
+    const QByteArray previous = readBytes(real + u'/' + cli.target);
 
-    const CliRun run = Run(cli.arguments, QProcessEnvironment::systemEnvironment());
+    const CliRun run = runCli(cli.arguments, QProcessEnvironment::systemEnvironment());
     QCOMPARE(run.exitCode, 0);
-    const FolderState state = StateOf(Folder());
+    const FolderState state = stateOf(folder());
     QCOMPARE(state.value(cli.target), "link:../real/" + cli.target.toUtf8());
     QCOMPARE(state.value(cli.backup), "file:" + previous);
-    QVERIFY(ReadBytes(real + u'/' + cli.target) != previous);
+    QVERIFY(readBytes(real + u'/' + cli.target) != previous);
     QCOMPARE(QDir(real).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList{cli.target});
 }
@@ -324,13 +329,13 @@ void TestCliDurable::exportOntoAFullDisk()
 {
     QFETCH(int, records);
     QFETCH(int, textPages);
-    SetUp(records);
-    QCOMPARE(Run(CommandNamed(QStringLiteral("export")).arguments,
-                 QProcessEnvironment::systemEnvironment())
+    setUp(records);
+    QCOMPARE(runCli(commandNamed(QStringLiteral("export")).arguments,
+                    QProcessEnvironment::systemEnvironment())
                  .exitCode,
              0);
     constexpr qint64 Page = 4096;
-    const qint64 size = ReadBytes(PathOf(QStringLiteral("out.CSV"))).size();
+    const qint64 size = readBytes(pathOf(QStringLiteral("out.CSV"))).size();
     QVERIFY(size > textPages * Page);
     const qint64 pages = textPages > 0 ? textPages : size / Page / 2;
     // Two more pages hold the previous text and its backup.
@@ -338,7 +343,7 @@ void TestCliDurable::exportOntoAFullDisk()
     const QString small = mDir->filePath(QStringLiteral("small"));
     QVERIFY(QDir().mkpath(small));
     const QByteArray cli = QByteArrayLiteral(KRIBED_CLI_PATH);
-    const QByteArray database = QFile::encodeName(PathOf(QStringLiteral("Stock.pdb")));
+    const QByteArray database = QFile::encodeName(pathOf(QStringLiteral("Stock.pdb")));
     const QByteArray out = QFile::encodeName(small + QStringLiteral("/out.CSV"));
     const QByteArray log = QFile::encodeName(mDir->filePath(QStringLiteral("stdout")));
     const pid_t child = ::fork();
@@ -350,9 +355,9 @@ void TestCliDurable::exportOntoAFullDisk()
                        options.constData())
                    != 0)
             ::_exit(77);
-        WriteBytes(small + QStringLiteral("/out.CSV"), "previous text");
-        WriteBytes(small + QStringLiteral("/out.CS_"), "older text");
-        const FolderState before = StateOf(small);
+        writeBytes(small + QStringLiteral("/out.CSV"), "previous text");
+        writeBytes(small + QStringLiteral("/out.CS_"), "older text");
+        const FolderState before = stateOf(small);
         const pid_t tool = ::fork();
         if (tool == 0) {
             const int output = ::open(log.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -365,15 +370,15 @@ void TestCliDurable::exportOntoAFullDisk()
         int status = 0;
         ::waitpid(tool, &status, 0);
         const bool failed = WIFEXITED(status) && WEXITSTATUS(status) == 1;
-        ::_exit(failed && StateDifference(StateOf(small), before).isEmpty() ? 0 : 1);
+        ::_exit(failed && stateDifference(stateOf(small), before).isEmpty() ? 0 : 1);
     }
     int status = 0;
     QCOMPARE(::waitpid(child, &status, 0), child);
     QVERIFY(WIFEXITED(status));
     if (WEXITSTATUS(status) == 77)
         QSKIP("a small tmpfs cannot be mounted here (no mount namespace)");
-    QVERIFY2(!ReadBytes(QString::fromLocal8Bit(log)).contains("Wrote"),
-             ReadBytes(QString::fromLocal8Bit(log)).constData());
+    QVERIFY2(!readBytes(QString::fromLocal8Bit(log)).contains("Wrote"),
+             readBytes(QString::fromLocal8Bit(log)).constData());
     QCOMPARE(WEXITSTATUS(status), 0);
 }
 

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "durability.h"
 
-#include "model/safe_file.h"
+#include "core/platform/safe_file.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -18,7 +18,7 @@ namespace kribed::test {
 
 namespace {
 
-QByteArray EntryOf(const QString &path)
+QByteArray entryOf(const QString &path)
 {
     const QByteArray native = QFile::encodeName(path);
     struct stat status = {};
@@ -35,10 +35,10 @@ QByteArray EntryOf(const QString &path)
         return QByteArrayLiteral("folder");
     if (!S_ISREG(status.st_mode))
         return QByteArrayLiteral("other");
-    return "file:" + ReadBytes(path);
+    return "file:" + readBytes(path);
 }
 
-QString Describe(const QByteArray &entry)
+QString describe(const QByteArray &entry)
 {
     if (entry.size() <= 60)
         return QString::fromLatin1(entry.toPercentEncoding(" :/._-"));
@@ -48,16 +48,16 @@ QString Describe(const QByteArray &entry)
 }
 
 // Whether the folder holds the checked names, whole, and nothing else but leftover names.
-QString CheckAfterKill(const QString &folder, const KillCheck &check)
+QString checkAfterKill(const QString &folder, const KillCheck &check)
 {
-    const FolderState state = StateOf(folder);
+    const FolderState state = stateOf(folder);
     for (const QString &name : check.names) {
         const QByteArray entry = state.value(name, QByteArrayLiteral("missing"));
         if (!entry.startsWith("file:") || !check.valid(name, entry.mid(5)))
-            return name + QStringLiteral(" is ") + Describe(entry);
+            return name + QStringLiteral(" is ") + describe(entry);
     }
     for (auto it = state.begin(); it != state.end(); ++it) {
-        if (!check.names.contains(it.key()) && !it.key().startsWith(SafeWriteLeftoverPrefix()))
+        if (!check.names.contains(it.key()) && !it.key().startsWith(safeWriteLeftoverPrefix()))
             return QStringLiteral("left behind: ") + it.key();
     }
     return QString();
@@ -65,11 +65,11 @@ QString CheckAfterKill(const QString &folder, const KillCheck &check)
 
 // After a kill, one whole run must succeed and leave exactly the checked names: what the kill
 // left under other names is cleared.
-QString CheckNextRun(const SaveCase &saveCase, const KillCheck &check)
+QString checkNextRun(const SaveCase &saveCase, const KillCheck &check)
 {
     if (!saveCase.run())
         return QStringLiteral("the next run failed");
-    const QStringList names = StateOf(saveCase.folder).keys();
+    const QStringList names = stateOf(saveCase.folder).keys();
     QStringList expected = check.names;
     expected.sort();
     if (names != expected)
@@ -79,58 +79,58 @@ QString CheckNextRun(const SaveCase &saveCase, const KillCheck &check)
 
 } // namespace
 
-FolderState StateOf(const QString &folder)
+FolderState stateOf(const QString &folder)
 {
     FolderState state;
     const QStringList names = QDir(folder).entryList(
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString &name : names)
-        state.insert(name, EntryOf(folder + u'/' + name));
+        state.insert(name, entryOf(folder + u'/' + name));
     return state;
 }
 
-QString StateDifference(const FolderState &actual, const FolderState &expected)
+QString stateDifference(const FolderState &actual, const FolderState &expected)
 {
     for (auto it = expected.begin(); it != expected.end(); ++it) {
         if (!actual.contains(it.key()))
             return it.key() + QStringLiteral(" is gone");
         if (actual.value(it.key()) != it.value()) {
-            return it.key() + QStringLiteral(" holds ") + Describe(actual.value(it.key()))
-                   + QStringLiteral(" instead of ") + Describe(it.value());
+            return it.key() + QStringLiteral(" holds ") + describe(actual.value(it.key()))
+                   + QStringLiteral(" instead of ") + describe(it.value());
         }
     }
     for (auto it = actual.begin(); it != actual.end(); ++it) {
         if (!expected.contains(it.key()))
-            return it.key() + QStringLiteral(" is new: ") + Describe(it.value());
+            return it.key() + QStringLiteral(" is new: ") + describe(it.value());
     }
     return QString();
 }
 
-QByteArray ReadBytes(const QString &path)
+QByteArray readBytes(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArrayLiteral("missing");
 }
 
-bool WriteBytes(const QString &path, const QByteArray &bytes)
+bool writeBytes(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
            && file.write(bytes) == bytes.size();
 }
 
-QString SweepFaults(const SaveCase &saveCase, CallKind kind, int error, long *calls)
+QString sweepFaults(const SaveCase &saveCase, CallKind kind, int error, long *calls)
 {
-    const QString what = CallKindName(kind) + QStringLiteral(" %1 failing with errno %2: ");
+    const QString what = callKindName(kind) + QStringLiteral(" %1 failing with errno %2: ");
     for (long nth = 1; nth < 100000; ++nth) {
         saveCase.setUp();
-        const FolderState before = StateOf(saveCase.folder);
+        const FolderState before = stateOf(saveCase.folder);
         bool succeeded = false;
         long made = 0;
         {
             FaultScope scope(saveCase.folder, kind, nth, error);
             succeeded = saveCase.run();
-            made = FaultScope::Count(kind);
+            made = FaultScope::count(kind);
         }
         const QString afterRun = saveCase.afterRun ? saveCase.afterRun(succeeded) : QString();
         const QString prefix = what.arg(nth).arg(error);
@@ -143,14 +143,14 @@ QString SweepFaults(const SaveCase &saveCase, CallKind kind, int error, long *ca
         }
         if (succeeded)
             return prefix + QStringLiteral("reported success");
-        const QString difference = StateDifference(StateOf(saveCase.folder), before);
+        const QString difference = stateDifference(stateOf(saveCase.folder), before);
         if (!difference.isEmpty())
             return prefix + difference;
     }
     return what + QStringLiteral("never ends");
 }
 
-QString KillAtEveryStep(const SaveCase &saveCase, const KillCheck &check, int randomRuns)
+QString killAtEveryStep(const SaveCase &saveCase, const KillCheck &check, int randomRuns)
 {
     saveCase.setUp();
     long total = 0;
@@ -160,7 +160,7 @@ QString KillAtEveryStep(const SaveCase &saveCase, const KillCheck &check, int ra
         timer.start();
         if (!saveCase.run())
             return QStringLiteral("the operation fails without a kill");
-        total = FaultScope::Total();
+        total = FaultScope::total();
     }
     const qint64 micros = qMax<qint64>(timer.nsecsElapsed() / 1000, 1);
     const QByteArray folder = QFile::encodeName(QDir(saveCase.folder).canonicalPath());
@@ -190,9 +190,9 @@ QString KillAtEveryStep(const SaveCase &saveCase, const KillCheck &check, int ra
             return where + QStringLiteral("the child was not killed");
         if (WIFEXITED(status) && WEXITSTATUS(status) != 0)
             return where + QStringLiteral("the child failed");
-        QString problem = CheckAfterKill(saveCase.folder, check);
+        QString problem = checkAfterKill(saveCase.folder, check);
         if (problem.isEmpty())
-            problem = CheckNextRun(saveCase, check);
+            problem = checkNextRun(saveCase, check);
         if (!problem.isEmpty())
             return where + problem;
     }

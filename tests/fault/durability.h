@@ -19,19 +19,19 @@ namespace kribed::test {
 // Every entry of a folder (hidden ones too) by name: "file:" and the bytes, "link:" and the
 // link's text, "fifo", "folder" or "other".
 using FolderState = QMap<QString, QByteArray>;
-FolderState StateOf(const QString &folder);
+FolderState stateOf(const QString &folder);
 // Empty when equal, else the first entry that differs.
-QString StateDifference(const FolderState &actual, const FolderState &expected);
+QString stateDifference(const FolderState &actual, const FolderState &expected);
 
-QByteArray ReadBytes(const QString &path); // "missing" when it cannot be read
-bool WriteBytes(const QString &path, const QByteArray &bytes);
+QByteArray readBytes(const QString &path); // "missing" when it cannot be read
+bool writeBytes(const QString &path, const QByteArray &bytes);
 
 // One operation under test: sets up the folder, then runs and says whether it succeeded.
 struct SaveCase
 {
-    QString folder;                        // the calls below it count
-    std::function<void()> setUp;           // the files before the operation
-    std::function<bool()> run;             // true when the operation reported success
+    QString folder;              // the calls below it count
+    std::function<void()> setUp; // the files before the operation
+    std::function<bool()> run;   // true when the operation reported success
     // Called after each run; a non-empty answer is a fault (a wrong message, a changed model).
     std::function<QString(bool succeeded)> afterRun;
 };
@@ -40,7 +40,7 @@ struct SaveCase
 // calls of that kind. Each failed run must report failure and leave the folder exactly as set
 // up; the first run that meets no fault must succeed. Returns the faults found (empty when
 // none) and stores how many calls of the kind the operation made.
-QString SweepFaults(const SaveCase &saveCase, CallKind kind, int error, long *calls = nullptr);
+QString sweepFaults(const SaveCase &saveCase, CallKind kind, int error, long *calls = nullptr);
 
 // How a killed operation may leave the folder: `valid` says whether the entry of that name holds
 // an acceptable state ("previous", "new", ...); every other entry must be a leftover name.
@@ -53,6 +53,6 @@ struct KillCheck
 // Runs the operation in a child killed right before its nth counted file call, for every n, and
 // then once at each of `randomRuns` random moments (fixed seed); after each kill the folder must
 // pass the check, and one more whole run must leave only the checked names. Returns the faults.
-QString KillAtEveryStep(const SaveCase &saveCase, const KillCheck &check, int randomRuns);
+QString killAtEveryStep(const SaveCase &saveCase, const KillCheck &check, int randomRuns);
 
 } // namespace kribed::test

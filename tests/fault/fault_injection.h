@@ -29,13 +29,13 @@ namespace kribed::test {
 
 enum class CallKind { Write, Read, Sync, Link, Rename, Unlink };
 
-inline QString CallKindName(CallKind kind)
+inline QString callKindName(CallKind kind)
 {
     static const char *const names[] = {"write", "read", "sync", "link", "rename", "unlink"};
     return QString::fromLatin1(names[int(kind)]);
 }
 
-inline QList<CallKind> AllCallKinds()
+inline QList<CallKind> allCallKinds()
 {
     return {CallKind::Write, CallKind::Read,   CallKind::Sync,
             CallKind::Link,  CallKind::Rename, CallKind::Unlink};
@@ -51,22 +51,25 @@ public:
         kribed_fault_arm(QFile::encodeName(QDir(folder).canonicalPath()).constData(), int(kind),
                          nth, error);
     }
-    explicit FaultScope(const QString &folder) : FaultScope(folder, CallKind::Write, 0, 0) {}
+    explicit FaultScope(const QString &folder)
+        : FaultScope(folder, CallKind::Write, 0, 0)
+    {
+    }
     ~FaultScope() { kribed_fault_disarm(); }
     FaultScope(const FaultScope &) = delete;
     FaultScope &operator=(const FaultScope &) = delete;
 
-    static long Count(CallKind kind) { return kribed_fault_count(int(kind)); }
-    static long Total() { return kribed_fault_count(-1); }
+    static long count(CallKind kind) { return kribed_fault_count(int(kind)); }
+    static long total() { return kribed_fault_count(-1); }
     // The counted calls in order, one "kind path" line each.
-    static QStringList Log()
+    static QStringList log()
     {
         return QString::fromLocal8Bit(kribed_fault_log()).split(u'\n', Qt::SkipEmptyParts);
     }
 };
 
 // The environment that puts the shim in front of a child process.
-inline QProcessEnvironment FaultEnvironment(const QString &folder)
+inline QProcessEnvironment faultEnvironment(const QString &folder)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(KRIBED_FAULT_SHIM_PATH));
@@ -75,7 +78,7 @@ inline QProcessEnvironment FaultEnvironment(const QString &folder)
 }
 
 // The errors every call is failed with.
-inline QList<int> InjectedErrors()
+inline QList<int> injectedErrors()
 {
     return {EIO, ENOSPC};
 }

@@ -48,13 +48,12 @@ char gCountsFile[PATH_MAX];
 char gLog[1 << 16];
 size_t gLogLength = 0;
 
-template <typename Function>
-Function Next(const char *name)
+template<typename Function> Function next(const char *name)
 {
     return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
 }
 
-bool Below(const char *path)
+bool below(const char *path)
 {
     if (gFolderLength == 0 || !path)
         return false;
@@ -63,7 +62,7 @@ bool Below(const char *path)
 }
 
 // The path of a descriptor, or of a name relative to a folder descriptor.
-bool PathOf(int folder, const char *name, char *out)
+bool pathOf(int folder, const char *name, char *out)
 {
     if (name && name[0] == '/') {
         std::snprintf(out, PATH_MAX, "%s", name);
@@ -80,17 +79,17 @@ bool PathOf(int folder, const char *name, char *out)
         return false;
     base[length] = '\0';
     const int length2 = name && name[0] != '\0' ? std::snprintf(out, PATH_MAX, "%s/%s", base, name)
-                                                 : std::snprintf(out, PATH_MAX, "%s", base);
+                                                : std::snprintf(out, PATH_MAX, "%s", base);
     return length2 >= 0 && length2 < PATH_MAX;
 }
 
-bool Counts(int folder, const char *name, char *path)
+bool counts(int folder, const char *name, char *path)
 {
-    return gFolderLength != 0 && PathOf(folder, name, path) && Below(path);
+    return gFolderLength != 0 && pathOf(folder, name, path) && below(path);
 }
 
 // Decides for one counted call: 0 to let it through, else the errno it fails with.
-int Decide(Kind kind, const char *path)
+int decide(Kind kind, const char *path)
 {
     const long nth = ++gCounts[kind];
     const long total = ++gTotal;
@@ -105,28 +104,28 @@ int Decide(Kind kind, const char *path)
     return 0;
 }
 
-int DecideFd(Kind kind, int fd)
+int decideFd(Kind kind, int fd)
 {
     char path[PATH_MAX];
-    return Counts(fd, nullptr, path) ? Decide(kind, path) : 0;
+    return counts(fd, nullptr, path) ? decide(kind, path) : 0;
 }
 
-int DecideAt(Kind kind, int folder, const char *name)
+int decideAt(Kind kind, int folder, const char *name)
 {
     char path[PATH_MAX];
-    return Counts(folder, name, path) ? Decide(kind, path) : 0;
+    return counts(folder, name, path) ? decide(kind, path) : 0;
 }
 
 // A call with two names counts when either lies below the folder.
-int DecideAt2(Kind kind, int folder1, const char *name1, int folder2, const char *name2)
+int decideAt2(Kind kind, int folder1, const char *name1, int folder2, const char *name2)
 {
     char path[PATH_MAX];
-    if (Counts(folder2, name2, path) || Counts(folder1, name1, path))
-        return Decide(kind, path);
+    if (counts(folder2, name2, path) || counts(folder1, name1, path))
+        return decide(kind, path);
     return 0;
 }
 
-void WriteCounts()
+void writeCounts()
 {
     if (gCountsFile[0] == '\0')
         return;
@@ -138,7 +137,7 @@ void WriteCounts()
     std::fclose(file);
 }
 
-void SetFolder(const char *folder)
+void setFolder(const char *folder)
 {
     std::snprintf(gFolder, sizeof gFolder, "%s", folder ? folder : "");
     gFolderLength = std::strlen(gFolder);
@@ -146,7 +145,7 @@ void SetFolder(const char *folder)
         gFolder[--gFolderLength] = '\0';
 }
 
-void Reset()
+void reset()
 {
     for (auto &count : gCounts)
         count = 0;
@@ -155,12 +154,12 @@ void Reset()
     gLog[0] = '\0';
 }
 
-__attribute__((constructor)) void ReadEnvironment()
+__attribute__((constructor)) void readEnvironment()
 {
     const char *folder = std::getenv("KRIBED_FAULT_DIR");
     if (!folder)
         return;
-    SetFolder(folder);
+    setFolder(folder);
     if (const char *kind = std::getenv("KRIBED_FAULT_KIND")) {
         for (int k = 0; k < KindCount; ++k) {
             if (std::strcmp(kind, KindNames[k]) == 0)
@@ -175,19 +174,19 @@ __attribute__((constructor)) void ReadEnvironment()
         gKillAt = std::atol(kill);
     if (const char *counts = std::getenv("KRIBED_FAULT_COUNTS")) {
         std::snprintf(gCountsFile, sizeof gCountsFile, "%s", counts);
-        std::atexit(WriteCounts);
+        std::atexit(writeCounts);
     }
 }
 
 } // namespace
 
-#define FAIL_WITH(decision)                                                                        \
-    do {                                                                                           \
-        const int error_ = (decision);                                                             \
-        if (error_ != 0) {                                                                         \
-            errno = error_;                                                                        \
-            return -1;                                                                             \
-        }                                                                                          \
+#define FAIL_WITH(decision) \
+    do { \
+        const int error_ = (decision); \
+        if (error_ != 0) { \
+            errno = error_; \
+            return -1; \
+        } \
     } while (false)
 
 extern "C" {
@@ -196,20 +195,20 @@ extern "C" {
 
 void kribed_fault_arm(const char *folder, int kind, long nth, int error)
 {
-    Reset();
+    reset();
     gFailKind = kind;
     gFailNth = nth;
     gFailErrno = error;
     gKillAt = 0;
-    SetFolder(folder);
+    setFolder(folder);
 }
 
 void kribed_fault_kill_at(const char *folder, long total)
 {
-    Reset();
+    reset();
     gFailKind = -1;
     gKillAt = total;
-    SetFolder(folder);
+    setFolder(folder);
 }
 
 void kribed_fault_disarm(void)
@@ -234,36 +233,36 @@ const char *kribed_fault_log(void)
 
 ssize_t write(int fd, const void *data, size_t size)
 {
-    static auto real = Next<ssize_t (*)(int, const void *, size_t)>("write");
-    FAIL_WITH(DecideFd(Write, fd));
+    static auto real = next<ssize_t (*)(int, const void *, size_t)>("write");
+    FAIL_WITH(decideFd(Write, fd));
     return real(fd, data, size);
 }
 
 ssize_t pwrite(int fd, const void *data, size_t size, off_t offset)
 {
-    static auto real = Next<ssize_t (*)(int, const void *, size_t, off_t)>("pwrite");
-    FAIL_WITH(DecideFd(Write, fd));
+    static auto real = next<ssize_t (*)(int, const void *, size_t, off_t)>("pwrite");
+    FAIL_WITH(decideFd(Write, fd));
     return real(fd, data, size, offset);
 }
 
 ssize_t pwrite64(int fd, const void *data, size_t size, off64_t offset)
 {
-    static auto real = Next<ssize_t (*)(int, const void *, size_t, off64_t)>("pwrite64");
-    FAIL_WITH(DecideFd(Write, fd));
+    static auto real = next<ssize_t (*)(int, const void *, size_t, off64_t)>("pwrite64");
+    FAIL_WITH(decideFd(Write, fd));
     return real(fd, data, size, offset);
 }
 
 ssize_t writev(int fd, const struct iovec *vector, int count)
 {
-    static auto real = Next<ssize_t (*)(int, const struct iovec *, int)>("writev");
-    FAIL_WITH(DecideFd(Write, fd));
+    static auto real = next<ssize_t (*)(int, const struct iovec *, int)>("writev");
+    FAIL_WITH(decideFd(Write, fd));
     return real(fd, vector, count);
 }
 
 ssize_t read(int fd, void *data, size_t size)
 {
-    static auto real = Next<ssize_t (*)(int, void *, size_t)>("read");
-    FAIL_WITH(DecideFd(Read, fd));
+    static auto real = next<ssize_t (*)(int, void *, size_t)>("read");
+    FAIL_WITH(decideFd(Read, fd));
     return real(fd, data, size);
 }
 
@@ -274,87 +273,86 @@ ssize_t __read_chk(int fd, void *data, size_t size, size_t)
 
 ssize_t pread(int fd, void *data, size_t size, off_t offset)
 {
-    static auto real = Next<ssize_t (*)(int, void *, size_t, off_t)>("pread");
-    FAIL_WITH(DecideFd(Read, fd));
+    static auto real = next<ssize_t (*)(int, void *, size_t, off_t)>("pread");
+    FAIL_WITH(decideFd(Read, fd));
     return real(fd, data, size, offset);
 }
 
 ssize_t pread64(int fd, void *data, size_t size, off64_t offset)
 {
-    static auto real = Next<ssize_t (*)(int, void *, size_t, off64_t)>("pread64");
-    FAIL_WITH(DecideFd(Read, fd));
+    static auto real = next<ssize_t (*)(int, void *, size_t, off64_t)>("pread64");
+    FAIL_WITH(decideFd(Read, fd));
     return real(fd, data, size, offset);
 }
 
 ssize_t readv(int fd, const struct iovec *vector, int count)
 {
-    static auto real = Next<ssize_t (*)(int, const struct iovec *, int)>("readv");
-    FAIL_WITH(DecideFd(Read, fd));
+    static auto real = next<ssize_t (*)(int, const struct iovec *, int)>("readv");
+    FAIL_WITH(decideFd(Read, fd));
     return real(fd, vector, count);
 }
 
 int fsync(int fd)
 {
-    static auto real = Next<int (*)(int)>("fsync");
-    FAIL_WITH(DecideFd(Sync, fd));
+    static auto real = next<int (*)(int)>("fsync");
+    FAIL_WITH(decideFd(Sync, fd));
     return real(fd);
 }
 
 int fdatasync(int fd)
 {
-    static auto real = Next<int (*)(int)>("fdatasync");
-    FAIL_WITH(DecideFd(Sync, fd));
+    static auto real = next<int (*)(int)>("fdatasync");
+    FAIL_WITH(decideFd(Sync, fd));
     return real(fd);
 }
 
 int link(const char *from, const char *to)
 {
-    static auto real = Next<int (*)(const char *, const char *)>("link");
-    FAIL_WITH(DecideAt2(Link, AT_FDCWD, from, AT_FDCWD, to));
+    static auto real = next<int (*)(const char *, const char *)>("link");
+    FAIL_WITH(decideAt2(Link, AT_FDCWD, from, AT_FDCWD, to));
     return real(from, to);
 }
 
 int linkat(int fromFolder, const char *from, int toFolder, const char *to, int flags)
 {
-    static auto real = Next<int (*)(int, const char *, int, const char *, int)>("linkat");
-    FAIL_WITH(DecideAt2(Link, fromFolder, from, toFolder, to));
+    static auto real = next<int (*)(int, const char *, int, const char *, int)>("linkat");
+    FAIL_WITH(decideAt2(Link, fromFolder, from, toFolder, to));
     return real(fromFolder, from, toFolder, to, flags);
 }
 
 int rename(const char *from, const char *to)
 {
-    static auto real = Next<int (*)(const char *, const char *)>("rename");
-    FAIL_WITH(DecideAt2(Rename, AT_FDCWD, from, AT_FDCWD, to));
+    static auto real = next<int (*)(const char *, const char *)>("rename");
+    FAIL_WITH(decideAt2(Rename, AT_FDCWD, from, AT_FDCWD, to));
     return real(from, to);
 }
 
 int renameat(int fromFolder, const char *from, int toFolder, const char *to)
 {
-    static auto real = Next<int (*)(int, const char *, int, const char *)>("renameat");
-    FAIL_WITH(DecideAt2(Rename, fromFolder, from, toFolder, to));
+    static auto real = next<int (*)(int, const char *, int, const char *)>("renameat");
+    FAIL_WITH(decideAt2(Rename, fromFolder, from, toFolder, to));
     return real(fromFolder, from, toFolder, to);
 }
 
 int renameat2(int fromFolder, const char *from, int toFolder, const char *to, unsigned flags)
 {
-    static auto real =
-        Next<int (*)(int, const char *, int, const char *, unsigned)>("renameat2");
-    FAIL_WITH(DecideAt2(Rename, fromFolder, from, toFolder, to));
+    static auto real = next<int (*)(int, const char *, int, const char *, unsigned)>("renameat2");
+    FAIL_WITH(decideAt2(Rename, fromFolder, from, toFolder, to));
     return real(fromFolder, from, toFolder, to, flags);
 }
 
 int unlink(const char *path)
 {
-    static auto real = Next<int (*)(const char *)>("unlink");
-    FAIL_WITH(DecideAt(Unlink, AT_FDCWD, path));
+    static auto real = next<int (*)(const char *)>("unlink");
+    FAIL_WITH(decideAt(Unlink, AT_FDCWD, path));
     return real(path);
 }
 
 int unlinkat(int folder, const char *path, int flags)
 {
-    static auto real = Next<int (*)(int, const char *, int)>("unlinkat");
+    static auto real = next<int (*)(int, const char *, int)>("unlinkat");
     if (!(flags & AT_REMOVEDIR))
-        FAIL_WITH(DecideAt(Unlink, folder, path));
+        FAIL_WITH(decideAt(Unlink, folder, path));
     return real(folder, path, flags);
 }
 

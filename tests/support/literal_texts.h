@@ -10,7 +10,7 @@
 namespace kribed::test {
 
 // Test rows write texts as plain literals.
-inline QStringList Texts(std::initializer_list<const char *> texts)
+inline QStringList texts(std::initializer_list<const char *> texts)
 {
     QStringList list;
     for (const char *text : texts)

@@ -21,20 +21,20 @@ struct BlockLayout
 constexpr BlockLayout ProBlock{1702, 1050, 1150, 1152, 1154, 50};
 constexpr BlockLayout Kribo3Block{564, 420, 460, 462, 464, 20};
 
-void PutWord(QByteArray &bytes, int offset, quint16 value)
+void putWord(QByteArray &bytes, int offset, quint16 value)
 {
     qToBigEndian(value, bytes.data() + offset);
 }
 
-void AppendWord(QByteArray &bytes, quint16 value)
+void appendWord(QByteArray &bytes, quint16 value)
 {
     bytes.append(char(value >> 8)).append(char(value & 0xff));
 }
 
-void AppendLong(QByteArray &bytes, quint32 value)
+void appendLong(QByteArray &bytes, quint32 value)
 {
-    AppendWord(bytes, quint16(value >> 16));
-    AppendWord(bytes, quint16(value & 0xffff));
+    appendWord(bytes, quint16(value >> 16));
+    appendWord(bytes, quint16(value & 0xffff));
 }
 
 } // namespace
@@ -45,31 +45,75 @@ PdbBuilder::PdbBuilder(Layout layout)
 {
 }
 
-PdbBuilder &PdbBuilder::Name(const QByteArray &name) { mName = name; return *this; }
-PdbBuilder &PdbBuilder::Type(const QByteArray &type) { mType = type; return *this; }
-PdbBuilder &PdbBuilder::Creator(const QByteArray &creator) { mCreator = creator; return *this; }
-PdbBuilder &PdbBuilder::Dates(quint32 seconds) { mDates = seconds; return *this; }
-PdbBuilder &PdbBuilder::ClaimRecordCount(int count) { mClaimedRecords = count; return *this; }
-PdbBuilder &PdbBuilder::ClaimFieldCount(int count) { mClaimedFields = count; return *this; }
-PdbBuilder &PdbBuilder::CutBlock(int size) { mBlockCut = size; return *this; }
-PdbBuilder &PdbBuilder::RawPopupArea(const QByteArray &area) { mRawPopupArea = area; return *this; }
-PdbBuilder &PdbBuilder::Extras(const QByteArray &extras) { mExtras = extras; return *this; }
-PdbBuilder &PdbBuilder::NoEndMarker() { mEndMarker = false; return *this; }
-PdbBuilder &PdbBuilder::RawRecord(const QByteArray &bytes) { mRecords.append(bytes); return *this; }
+PdbBuilder &PdbBuilder::name(const QByteArray &name)
+{
+    mName = name;
+    return *this;
+}
+PdbBuilder &PdbBuilder::type(const QByteArray &type)
+{
+    mType = type;
+    return *this;
+}
+PdbBuilder &PdbBuilder::creator(const QByteArray &creator)
+{
+    mCreator = creator;
+    return *this;
+}
+PdbBuilder &PdbBuilder::dates(quint32 seconds)
+{
+    mDates = seconds;
+    return *this;
+}
+PdbBuilder &PdbBuilder::claimRecordCount(int count)
+{
+    mClaimedRecords = count;
+    return *this;
+}
+PdbBuilder &PdbBuilder::claimFieldCount(int count)
+{
+    mClaimedFields = count;
+    return *this;
+}
+PdbBuilder &PdbBuilder::cutBlock(int size)
+{
+    mBlockCut = size;
+    return *this;
+}
+PdbBuilder &PdbBuilder::rawPopupArea(const QByteArray &area)
+{
+    mRawPopupArea = area;
+    return *this;
+}
+PdbBuilder &PdbBuilder::extras(const QByteArray &extras)
+{
+    mExtras = extras;
+    return *this;
+}
+PdbBuilder &PdbBuilder::noEndMarker()
+{
+    mEndMarker = false;
+    return *this;
+}
+PdbBuilder &PdbBuilder::rawRecord(const QByteArray &bytes)
+{
+    mRecords.append(bytes);
+    return *this;
+}
 
-PdbBuilder &PdbBuilder::ClaimAppInfoOffset(quint32 offset)
+PdbBuilder &PdbBuilder::claimAppInfoOffset(quint32 offset)
 {
     mClaimedAppInfoOffset = offset;
     return *this;
 }
 
-PdbBuilder &PdbBuilder::ClaimRecordOffset(int index, quint32 offset)
+PdbBuilder &PdbBuilder::claimRecordOffset(int index, quint32 offset)
 {
     mClaimedRecordOffsets.insert(index, offset);
     return *this;
 }
 
-PdbBuilder &PdbBuilder::Field(const QByteArray &name, quint16 typeCode, quint16 widthUnits)
+PdbBuilder &PdbBuilder::field(const QByteArray &name, quint16 typeCode, quint16 widthUnits)
 {
     mFieldNames.append(name);
     mFieldTypes.append(typeCode);
@@ -77,32 +121,32 @@ PdbBuilder &PdbBuilder::Field(const QByteArray &name, quint16 typeCode, quint16 
     return *this;
 }
 
-PdbBuilder &PdbBuilder::BlockWord(int offset, quint16 value)
+PdbBuilder &PdbBuilder::blockWord(int offset, quint16 value)
 {
     QByteArray bytes(2, '\0');
-    PutWord(bytes, 0, value);
-    return BlockBytes(offset, bytes);
+    putWord(bytes, 0, value);
+    return blockBytes(offset, bytes);
 }
 
-PdbBuilder &PdbBuilder::BlockBytes(int offset, const QByteArray &bytes)
+PdbBuilder &PdbBuilder::blockBytes(int offset, const QByteArray &bytes)
 {
     for (int i = 0; i < bytes.size(); ++i)
         mBlockPatches.insert(offset + i, bytes.mid(i, 1));
     return *this;
 }
 
-PdbBuilder &PdbBuilder::Popup(int field, const QList<QByteArray> &items)
+PdbBuilder &PdbBuilder::popup(int field, const QList<QByteArray> &items)
 {
     mPopups.append({field, items});
     return *this;
 }
 
-PdbBuilder &PdbBuilder::Record(const QList<QByteArray> &values)
+PdbBuilder &PdbBuilder::record(const QList<QByteArray> &values)
 {
     QByteArray bytes;
     if (mLayout == Layout::KriboPro) {
         for (const QByteArray &value : values)
-            AppendWord(bytes, quint16(value.size() + 1));
+            appendWord(bytes, quint16(value.size() + 1));
     }
     for (const QByteArray &value : values)
         bytes.append(value).append('\0');
@@ -110,47 +154,47 @@ PdbBuilder &PdbBuilder::Record(const QList<QByteArray> &values)
     return *this;
 }
 
-QByteArray PdbBuilder::PopupHeader(int field)
+QByteArray PdbBuilder::popupHeader(int field)
 {
     return QByteArrayLiteral("popup") + char(field <= 26 ? 'a' + field - 1 : 'A' + field - 27);
 }
 
-int PdbBuilder::BlockSize() const
+int PdbBuilder::blockSize() const
 {
     return mLayout == Layout::KriboPro ? ProBlock.size : Kribo3Block.size;
 }
 
-int PdbBuilder::DataAfterOffset() const
+int PdbBuilder::dataAfterOffset() const
 {
-    return mBuiltAppInfoOffset + BlockSize();
+    return mBuiltAppInfoOffset + blockSize();
 }
 
 // The block as a freshly made database has it (types String, widths 90, the further width word 90
 // and the field-number word 1), with the fields and patches put in.
-QByteArray PdbBuilder::BuildBlock() const
+QByteArray PdbBuilder::buildBlock() const
 {
     const BlockLayout &layout = mLayout == Layout::KriboPro ? ProBlock : Kribo3Block;
     QByteArray block(layout.size, '\0');
     for (int field = 0; field < layout.maxFields; ++field) {
-        PutWord(block, layout.types + 2 * field, 0x0001);
-        PutWord(block, layout.widths + 2 * field, 90);
+        putWord(block, layout.types + 2 * field, 0x0001);
+        putWord(block, layout.widths + 2 * field, 90);
     }
     if (mLayout == Layout::KriboPro) {
-        PutWord(block, layout.version, 576);
-        PutWord(block, 1254, 90);
-        PutWord(block, 1300, 1);
+        putWord(block, layout.version, 576);
+        putWord(block, 1254, 90);
+        putWord(block, 1300, 1);
     } else {
-        PutWord(block, layout.version, 452);
-        PutWord(block, 504, 90);
-        PutWord(block, 550, 1);
+        putWord(block, layout.version, 452);
+        putWord(block, 504, 90);
+        putWord(block, 550, 1);
     }
     for (int field = 0; field < mFieldNames.size() && field < layout.maxFields; ++field) {
         const QByteArray name = mFieldNames.at(field).left(20);
         block.replace(21 * field, name.size(), name);
-        PutWord(block, layout.types + 2 * field, mFieldTypes.at(field));
-        PutWord(block, layout.widths + 2 * field, mFieldWidths.at(field));
+        putWord(block, layout.types + 2 * field, mFieldTypes.at(field));
+        putWord(block, layout.widths + 2 * field, mFieldWidths.at(field));
     }
-    PutWord(block, layout.fieldCount, quint16(mClaimedFields.value_or(int(mFieldNames.size()))));
+    putWord(block, layout.fieldCount, quint16(mClaimedFields.value_or(int(mFieldNames.size()))));
     for (auto it = mBlockPatches.cbegin(); it != mBlockPatches.cend(); ++it)
         block[it.key()] = it.value().at(0);
     if (mBlockCut)
@@ -158,13 +202,13 @@ QByteArray PdbBuilder::BuildBlock() const
     return block;
 }
 
-QByteArray PdbBuilder::BuildPopupArea() const
+QByteArray PdbBuilder::buildPopupArea() const
 {
     if (mRawPopupArea)
         return *mRawPopupArea;
     QByteArray area;
     for (const auto &[field, items] : mPopups) {
-        area.append(PopupHeader(field)).append('\0');
+        area.append(popupHeader(field)).append('\0');
         for (const QByteArray &item : items)
             area.append(item).append('\0');
     }
@@ -173,33 +217,33 @@ QByteArray PdbBuilder::BuildPopupArea() const
     return area.append('\0');
 }
 
-QByteArray PdbBuilder::Build() const
+QByteArray PdbBuilder::build() const
 {
     const int records = int(mRecords.size());
     mBuiltAppInfoOffset = 78 + 8 * records + 2;
 
     QByteArray file = mName.left(32);
     file.append(32 - file.size(), '\0');
-    AppendWord(file, 0x0008);
-    AppendWord(file, 0);
-    AppendLong(file, mDates);
-    AppendLong(file, mDates);
-    AppendLong(file, 0);
-    AppendLong(file, 0);
-    AppendLong(file, mClaimedAppInfoOffset.value_or(quint32(mBuiltAppInfoOffset)));
-    AppendLong(file, 0);
+    appendWord(file, 0x0008);
+    appendWord(file, 0);
+    appendLong(file, mDates);
+    appendLong(file, mDates);
+    appendLong(file, 0);
+    appendLong(file, 0);
+    appendLong(file, mClaimedAppInfoOffset.value_or(quint32(mBuiltAppInfoOffset)));
+    appendLong(file, 0);
     file.append(mType.leftJustified(4, '\0', true));
     file.append(mCreator.leftJustified(4, '\0', true));
-    AppendLong(file, 0);
-    AppendLong(file, 0);
-    AppendWord(file, quint16(mClaimedRecords.value_or(records)));
+    appendLong(file, 0);
+    appendLong(file, 0);
+    appendWord(file, quint16(mClaimedRecords.value_or(records)));
 
     const int listAt = int(file.size());
     file.append(QByteArray(8 * records + 2, '\0'));
-    file.append(BuildBlock());
+    file.append(buildBlock());
     if (mBlockCut)
         return file; // nothing can follow a cut block
-    file.append(BuildPopupArea());
+    file.append(buildPopupArea());
     file.append(mExtras);
     if (mEndMarker)
         file.append("EndKriboData", 13);

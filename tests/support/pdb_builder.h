@@ -14,11 +14,11 @@ namespace kribed::test {
 // Builds the bytes of a .pdb file for test fixtures, so that each fixture says what it holds:
 //
 //     const QByteArray file = PdbBuilder()
-//                                 .Name("Kunden")
-//                                 .Field("Name").Field("Paid", 0x0002)
-//                                 .Popup(1, {"Red", "Blue"})
-//                                 .Record({"Anna", "1"})
-//                                 .Build();
+//                                 .name("Kunden")
+//                                 .field("Name").field("Paid", 0x0002)
+//                                 .popup(1, {"Red", "Blue"})
+//                                 .record({"Anna", "1"})
+//                                 .build();
 //
 // By default the file is laid out exactly as the program saves one (header with the backup
 // attribute, both dates equal, type "KrDb", creator "Krbo"; record list; two zero bytes; app-info
@@ -33,46 +33,46 @@ public:
     explicit PdbBuilder(Layout layout = Layout::KriboPro);
 
     // Header ------------------------------------------------------------------------------
-    PdbBuilder &Name(const QByteArray &name);            // up to 32 bytes; default "Test"
-    PdbBuilder &Type(const QByteArray &type);            // 4 bytes; default by the layout
-    PdbBuilder &Creator(const QByteArray &creator);      // 4 bytes; default "Krbo"
-    PdbBuilder &Dates(quint32 seconds);                  // creation and modification date
-    PdbBuilder &ClaimRecordCount(int count);             // the header's n, whatever was added
-    PdbBuilder &ClaimAppInfoOffset(quint32 offset);
-    PdbBuilder &ClaimRecordOffset(int index, quint32 offset); // record list entry `index` (0-based)
+    PdbBuilder &name(const QByteArray &name);       // up to 32 bytes; default "Test"
+    PdbBuilder &type(const QByteArray &type);       // 4 bytes; default by the layout
+    PdbBuilder &creator(const QByteArray &creator); // 4 bytes; default "Krbo"
+    PdbBuilder &dates(quint32 seconds);             // creation and modification date
+    PdbBuilder &claimRecordCount(int count);        // the header's n, whatever was added
+    PdbBuilder &claimAppInfoOffset(quint32 offset);
+    PdbBuilder &claimRecordOffset(int index, quint32 offset); // record list entry `index` (0-based)
 
     // Application-info block (offsets are those of the chosen layout) -----------------------
     // Appends a field: its name slot, type code and width.
-    PdbBuilder &Field(const QByteArray &name, quint16 typeCode = 0x0001, quint16 widthUnits = 90);
-    PdbBuilder &ClaimFieldCount(int count);              // the block's m, whatever was added
-    PdbBuilder &BlockWord(int offset, quint16 value);    // any 16-bit word of the block
-    PdbBuilder &BlockBytes(int offset, const QByteArray &bytes);
-    PdbBuilder &CutBlock(int size);                      // the file ends after `size` block bytes
+    PdbBuilder &field(const QByteArray &name, quint16 typeCode = 0x0001, quint16 widthUnits = 90);
+    PdbBuilder &claimFieldCount(int count);           // the block's m, whatever was added
+    PdbBuilder &blockWord(int offset, quint16 value); // any 16-bit word of the block
+    PdbBuilder &blockBytes(int offset, const QByteArray &bytes);
+    PdbBuilder &cutBlock(int size); // the file ends after `size` block bytes
 
     // The data after the block --------------------------------------------------------------
-    PdbBuilder &Popup(int field, const QList<QByteArray> &items); // header "popup?" and items
-    PdbBuilder &RawPopupArea(const QByteArray &area);    // replaces the generated area
-    PdbBuilder &Extras(const QByteArray &extras);
-    PdbBuilder &NoEndMarker();
+    PdbBuilder &popup(int field, const QList<QByteArray> &items); // header "popup?" and items
+    PdbBuilder &rawPopupArea(const QByteArray &area);             // replaces the generated area
+    PdbBuilder &extras(const QByteArray &extras);
+    PdbBuilder &noEndMarker();
 
     // Records --------------------------------------------------------------------------------
     // Values in field order; Kribo pro writes the length words (size + 1) before the texts.
-    PdbBuilder &Record(const QList<QByteArray> &values);
-    PdbBuilder &RawRecord(const QByteArray &bytes);      // the record's bytes as they are
+    PdbBuilder &record(const QList<QByteArray> &values);
+    PdbBuilder &rawRecord(const QByteArray &bytes); // the record's bytes as they are
 
-    QByteArray Build() const;
+    QByteArray build() const;
 
-    // Where the last Build() put things.
-    int AppInfoOffset() const { return mBuiltAppInfoOffset; }
-    int DataAfterOffset() const;
-    QList<int> RecordOffsets() const { return mBuiltRecordOffsets; }
+    // Where the last build() put things.
+    int appInfoOffset() const { return mBuiltAppInfoOffset; }
+    int dataAfterOffset() const;
+    QList<int> recordOffsets() const { return mBuiltRecordOffsets; }
 
-    static QByteArray PopupHeader(int field);
+    static QByteArray popupHeader(int field);
 
 private:
-    QByteArray BuildBlock() const;
-    QByteArray BuildPopupArea() const;
-    int BlockSize() const;
+    QByteArray buildBlock() const;
+    QByteArray buildPopupArea() const;
+    int blockSize() const;
 
     Layout mLayout;
     QByteArray mName = QByteArrayLiteral("Test");

@@ -8,7 +8,7 @@ namespace kribed::test {
 
 namespace {
 
-bool TextMatches(const QString &expected, const QString &actual)
+bool textMatches(const QString &expected, const QString &actual)
 {
     if (expected.endsWith(u'*'))
         return actual.startsWith(expected.left(expected.size() - 1));
@@ -17,21 +17,22 @@ bool TextMatches(const QString &expected, const QString &actual)
 
 } // namespace
 
-void ScriptedPrompter::Expect(const QString &caption, const QString &text, Icon icon,
+void ScriptedPrompter::expect(const QString &caption, const QString &text, Icon icon,
                               Buttons buttons, Answer answer)
 {
     mExpected.append({caption, text, icon, buttons, answer});
 }
 
-Answer ScriptedPrompter::Ask(const Message &message)
+Answer ScriptedPrompter::ask(const Message &message)
 {
     mShown.append(message);
     if (mExpected.isEmpty()) {
-        mFailures << QStringLiteral("unexpected message: [%1] %2").arg(message.caption, message.text);
+        mFailures
+            << QStringLiteral("unexpected message: [%1] %2").arg(message.caption, message.text);
         return message.buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
     }
     const Expected expected = mExpected.takeFirst();
-    if (expected.caption != message.caption || !TextMatches(expected.text, message.text)
+    if (expected.caption != message.caption || !textMatches(expected.text, message.text)
         || expected.icon != message.icon || expected.buttons != message.buttons) {
         mFailures << QStringLiteral("expected [%1] %2, got [%3] %4")
                          .arg(expected.caption, expected.text, message.caption, message.text);
@@ -39,7 +40,7 @@ Answer ScriptedPrompter::Ask(const Message &message)
     return expected.answer;
 }
 
-QString ScriptedPrompter::Failures() const
+QString ScriptedPrompter::failures() const
 {
     QStringList all = mFailures;
     for (const Expected &missing : mExpected)

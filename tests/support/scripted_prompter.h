@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
-#include "shell/prompter.h"
+#include "core/platform/prompter.h"
 
 #include <QList>
 #include <QString>
@@ -24,13 +24,13 @@ public:
         Answer answer;
     };
 
-    void Expect(const QString &caption, const QString &text, Icon icon, Buttons buttons,
+    void expect(const QString &caption, const QString &text, Icon icon, Buttons buttons,
                 Answer answer);
-    Answer Ask(const Message &message) override;
+    Answer ask(const Message &message) override;
 
     // Empty when every expected message came, in order, and nothing else did.
-    QString Failures() const;
-    const QList<Message> &Shown() const { return mShown; }
+    QString failures() const;
+    const QList<Message> &shown() const { return mShown; }
 
 private:
     QList<Expected> mExpected;
@@ -42,4 +42,4 @@ private:
 
 // Inside a test function: fails the test unless the prompter saw exactly its script.
 #define KRIBED_VERIFY_PROMPTER(prompter) \
-    QVERIFY2((prompter).Failures().isEmpty(), qPrintable((prompter).Failures()))
+    QVERIFY2((prompter).failures().isEmpty(), qPrintable((prompter).failures()))

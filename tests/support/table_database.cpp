@@ -4,29 +4,29 @@
 
 namespace kribed::test {
 
-void FillFromTable(Database &database, const QList<QByteArrayList> &table)
+void fillFromTable(Database &database, const QList<QByteArrayList> &table)
 {
-    database.SetShape(int(table.first().size()), int(table.size()) - 1);
-    for (int k = 1; k <= database.FieldCount(); ++k)
-        database.SetFieldName(k, table[0][k - 1]);
-    for (int r = 1; r <= database.RecordCount(); ++r) {
-        for (int k = 1; k <= database.FieldCount(); ++k)
-            database.SetCell(k, r, table[r][k - 1]);
+    database.setShape(int(table.first().size()), int(table.size()) - 1);
+    for (int k = 1; k <= database.fieldCount(); ++k)
+        database.setFieldName(k, table[0][k - 1]);
+    for (int r = 1; r <= database.recordCount(); ++r) {
+        for (int k = 1; k <= database.fieldCount(); ++k)
+            database.setCell(k, r, table[r][k - 1]);
     }
 }
 
-Database TableDatabase(const QList<QByteArrayList> &table)
+Database tableDatabase(const QList<QByteArrayList> &table)
 {
     Database database;
-    FillFromTable(database, table);
+    fillFromTable(database, table);
     return database;
 }
 
-QByteArrayList ColumnCells(const Database &database, int field)
+QByteArrayList columnCells(const Database &database, int field)
 {
     QByteArrayList cells;
-    for (int r = 1; r <= database.RecordCount(); ++r)
-        cells.append(database.Cell(field, r));
+    for (int r = 1; r <= database.recordCount(); ++r)
+        cells.append(database.cell(field, r));
     return cells;
 }
 

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
-#include "model/database.h"
+#include "core/model/database.h"
 
 #include <QByteArrayList>
 #include <QList>
@@ -11,10 +11,10 @@ namespace kribed::test {
 
 // Gives the database the table's shape and texts: row 0 holds the field names, the rows after it
 // the records. The table is not empty and all its rows are as long as the first.
-void FillFromTable(Database &database, const QList<QByteArrayList> &table);
-Database TableDatabase(const QList<QByteArrayList> &table);
+void fillFromTable(Database &database, const QList<QByteArrayList> &table);
+Database tableDatabase(const QList<QByteArrayList> &table);
 
 // The cells of one field, record 1 first.
-QByteArrayList ColumnCells(const Database &database, int field);
+QByteArrayList columnCells(const Database &database, int field);
 
 } // namespace kribed::test

@@ -2,9 +2,9 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "main_form_fixture.h"
 
-#include "model/regional.h"
-#include "shell/settings.h"
-#include "shell/ui/database_document.h"
+#include "core/model/regional.h"
+#include "core/platform/settings.h"
+#include "gui/grid/database_document.h"
 
 #include <QAction>
 #include <QFile>
@@ -18,12 +18,12 @@ namespace kribed::test {
 void MainFormFixture::InitTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
-    SetCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
+    setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
 }
 
 void MainFormFixture::ClearStore()
 {
-    std::unique_ptr<QSettings> store = OpenSettingsStore();
+    std::unique_ptr<QSettings> store = openSettingsStore();
     store->clear();
     store->sync();
 }
@@ -75,11 +75,11 @@ void MainFormFixture::VerifyScripts()
 void MainFormFixture::CloseForm()
 {
     if (mForm)
-        mForm->Document().ClearModified();
+        mForm->Document().clearModified();
     mForm.reset();
 }
 
-QString MainFormFixture::WriteFile(const QString &name, const QByteArray &bytes)
+QString MainFormFixture::writeFile(const QString &name, const QByteArray &bytes)
 {
     const QString path = mTemp->filePath(name);
     QFile file(path);
@@ -96,7 +96,7 @@ void MainFormFixture::OpenThroughDialog(const QString &path)
 
 void MainFormFixture::OpenBytes(const QString &name, const QByteArray &bytes)
 {
-    OpenThroughDialog(WriteFile(name, bytes));
+    OpenThroughDialog(writeFile(name, bytes));
     QVERIFY(mForm->IsDatabaseOpen());
 }
 

@@ -2,10 +2,10 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
+#include "core/platform/user_list.h"
+#include "gui/window/main_form.h"
 #include "scripted_file_dialogs.h"
 #include "scripted_prompter.h"
-#include "shell/ui/main_form.h"
-#include "shell/user_list.h"
 
 #include <QByteArray>
 #include <QString>
@@ -23,11 +23,11 @@ namespace kribed::test {
 class OneUser : public UserList
 {
 public:
-    int Count() const override { return 1; }
-    int LastUserIndex() const override { return 0; }
-    QString UserName(int) const override { return QStringLiteral("Smith J"); }
-    QString UserFolder(int) const override { return QStringLiteral("Smith J"); }
-    QString DesktopDataFolder() const override { return QStringLiteral("/palm"); }
+    int count() const override { return 1; }
+    int lastUserIndex() const override { return 0; }
+    QString userName(int) const override { return QStringLiteral("Smith J"); }
+    QString userFolder(int) const override { return QStringLiteral("Smith J"); }
+    QString desktopDataFolder() const override { return QStringLiteral("/palm"); }
 };
 
 // The main window with scripted messages and file dialogs, a folder of its own for the files a
@@ -57,7 +57,7 @@ protected:
     void VerifyScripts();
     void CloseForm();
 
-    QString WriteFile(const QString &name, const QByteArray &bytes);
+    QString writeFile(const QString &name, const QByteArray &bytes);
     // Opens a file through the open dialog.
     void OpenThroughDialog(const QString &path);
     // Writes the bytes to the folder and opens them through the open dialog.

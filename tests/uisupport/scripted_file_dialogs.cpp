@@ -44,7 +44,7 @@ void ScriptedFileDialogs::ExpectPrint(bool accept)
     mExpected.append({Kind::Print, {}, {}, 1, {}, accept});
 }
 
-std::optional<ScriptedFileDialogs::Expected> ScriptedFileDialogs::Next(Kind kind,
+std::optional<ScriptedFileDialogs::Expected> ScriptedFileDialogs::next(Kind kind,
                                                                        const QString &title)
 {
     if (mExpected.isEmpty()) {
@@ -52,7 +52,8 @@ std::optional<ScriptedFileDialogs::Expected> ScriptedFileDialogs::Next(Kind kind
         return std::nullopt;
     }
     const Expected expected = mExpected.takeFirst();
-    if (expected.kind != kind || (kind != Kind::Font && kind != Kind::Print && expected.title != title)) {
+    if (expected.kind != kind
+        || (kind != Kind::Font && kind != Kind::Print && expected.title != title)) {
         mFailures << QStringLiteral("expected %1 dialog \"%2\", got %3 dialog \"%4\"")
                          .arg(KindName(expected.kind), expected.title, KindName(kind), title);
         return std::nullopt;
@@ -63,7 +64,7 @@ std::optional<ScriptedFileDialogs::Expected> ScriptedFileDialogs::Next(Kind kind
 std::optional<FileChoice> ScriptedFileDialogs::AnswerFile(Kind kind, const FileRequest &request)
 {
     mRequests.append(request);
-    const std::optional<Expected> expected = Next(kind, request.title);
+    const std::optional<Expected> expected = next(kind, request.title);
     if (!expected || expected->path.isEmpty())
         return std::nullopt;
     return FileChoice{expected->path, expected->filterIndex};
@@ -83,7 +84,7 @@ std::optional<QFont> ScriptedFileDialogs::ChooseFont(const QFont &initial, int m
 {
     mFontPreset = initial;
     mMaxPointSize = maxPointSize;
-    const std::optional<Expected> expected = Next(Kind::Font, {});
+    const std::optional<Expected> expected = next(Kind::Font, {});
     if (!expected || !expected->accept)
         return std::nullopt;
     return expected->font;
@@ -91,15 +92,16 @@ std::optional<QFont> ScriptedFileDialogs::ChooseFont(const QFont &initial, int m
 
 bool ScriptedFileDialogs::ChoosePrinter(QPrinter &, int)
 {
-    const std::optional<Expected> expected = Next(Kind::Print, {});
+    const std::optional<Expected> expected = next(Kind::Print, {});
     return expected && expected->accept;
 }
 
-QString ScriptedFileDialogs::Failures() const
+QString ScriptedFileDialogs::failures() const
 {
     QStringList all = mFailures;
     for (const Expected &missing : mExpected)
-        all << QStringLiteral("%1 dialog never shown: \"%2\"").arg(KindName(missing.kind), missing.title);
+        all << QStringLiteral("%1 dialog never shown: \"%2\"")
+                   .arg(KindName(missing.kind), missing.title);
     return all.join(u'\n');
 }
 

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
-#include "shell/ui/file_dialogs.h"
+#include "gui/dialogs/file_dialogs.h"
 
 #include <QList>
 #include <QStringList>
@@ -11,7 +11,7 @@ namespace kribed::test {
 
 // File, font and print dialogs answered from a script. Each expected dialog names its kind and
 // title; a dialog that was not expected, or differs from the next expected one, is a failure that
-// Failures() reports (and is answered with Cancel).
+// failures() reports (and is answered with Cancel).
 class ScriptedFileDialogs : public FileDialogs
 {
 public:
@@ -35,7 +35,7 @@ public:
     const QFont &LastFontPreset() const { return mFontPreset; }
     int LastMaxPointSize() const { return mMaxPointSize; }
     // Empty when every expected dialog came, in order, and nothing else did.
-    QString Failures() const;
+    QString failures() const;
 
 private:
     struct Expected
@@ -47,7 +47,7 @@ private:
         QFont font;
         bool accept = false;
     };
-    std::optional<Expected> Next(Kind kind, const QString &title);
+    std::optional<Expected> next(Kind kind, const QString &title);
     std::optional<FileChoice> AnswerFile(Kind kind, const FileRequest &request);
 
     QList<Expected> mExpected;
@@ -60,4 +60,4 @@ private:
 } // namespace kribed::test
 
 #define KRIBED_VERIFY_DIALOGS(dialogs) \
-    QVERIFY2((dialogs).Failures().isEmpty(), qPrintable((dialogs).Failures()))
+    QVERIFY2((dialogs).failures().isEmpty(), qPrintable((dialogs).failures()))

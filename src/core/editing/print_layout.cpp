@@ -1,0 +1,221 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/editing/print_layout.h"
+
+#include "core/model/regional.h"
+
+#include <QStringDecoder>
+
+#include <cmath>
+
+namespace kribed {
+
+namespace {
+
+const QString Ellipsis = QStringLiteral("..");
+
+// One page being filled: the row block, column block and the texts so far.
+class PageBuilder
+{
+public:
+    PageBuilder(const Database &database, const PrintSetup &setup, const PrintMeasure &measure)
+        : mDatabase(database)
+        , mSetup(setup)
+        , mMeasure(measure)
+        , mRecordFont(recordFont(setup))
+        , mNumberWidth(printColumnWidth(database, 0, setup, measure))
+        , mDecoder(currentRegional().codePage().constData(), QStringConverter::Flag::Stateless)
+    {
+    }
+
+    // Lays out the page of column block starting at firstColumn and row block starting at
+    // firstRow. Returns the first row not printed.
+    int layout(PrintPage &page, int firstRow, int firstColumn)
+    {
+        const QString number =
+            QString::number(page.rowBlock) + u'.' + QString::number(page.columnBlock);
+        page.jobTitle = QStringLiteral("Kribed - Page ") + number;
+        page.label = QStringLiteral("Page ") + number;
+        page.items.append(
+            {print::LeftMargin, print::HeadingY, headingFont(), text(mDatabase.name())});
+        page.items.append({print::LabelX, print::HeadingY, headingFont(), page.label});
+
+        const int lastColumn = lastColumnFrom(firstColumn);
+        page.firstColumn = firstColumn;
+        page.lastColumn = lastColumn;
+        addLine(page, print::FieldNameY, firstColumn, lastColumn,
+                [&](int k) { return text(mDatabase.fieldName(k)); });
+
+        const int records = mDatabase.recordCount();
+        const int lowestY = mSetup.printableHeight - print::BottomReserve;
+        int y = print::FirstRecordY;
+        int r = firstRow;
+        do {
+            if (!mDatabase.isHidden(r)) {
+                page.items.append({print::LeftMargin, y, mRecordFont, recordNumberText(r)});
+                addLine(page, y, firstColumn, lastColumn,
+                        [&](int k) { return text(mDatabase.cell(k, r)); });
+            }
+            ++r;
+            // Hidden rows get no line; the end of the table counts as hidden, so the footer
+            // follows the last record line directly.
+            if (r <= records && !mDatabase.isHidden(r))
+                y += print::LinePitch;
+        } while (r <= records && y <= lowestY);
+
+        page.firstRecord = firstRow;
+        page.lastRecord = r - 1;
+        mLastY = y;
+        mNextColumn = lastColumn + 1;
+        return r;
+    }
+
+    int nextColumn() const { return mNextColumn; }
+    int lastY() const { return mLastY; }
+
+private:
+    // Cell bytes as text in the display code page; one decoder serves the whole print.
+    QString text(const QByteArray &bytes)
+    {
+        if (!mDecoder.isValid())
+            return currentRegional().toText(bytes);
+        return mDecoder.decode(bytes);
+    }
+
+    // The last column that still fits beside the first; the first is printed even when it alone
+    // is wider than the paper.
+    int lastColumnFrom(int first) const
+    {
+        int last = first;
+        int used = mNumberWidth + print::LeftMargin + columnWidth(first);
+        while (last < mDatabase.fieldCount()
+               && used + columnWidth(last + 1) < mSetup.printableWidth) {
+            ++last;
+            used += columnWidth(last);
+        }
+        return last;
+    }
+
+    int columnWidth(int column) const
+    {
+        return printColumnWidth(mDatabase, column, mSetup, mMeasure);
+    }
+
+    template<typename TextOf>
+    void addLine(PrintPage &page, int y, int first, int last, TextOf textOf) const
+    {
+        int x = print::LeftMargin + mNumberWidth;
+        for (int k = first; k <= last; ++k) {
+            const int width = columnWidth(k);
+            page.items.append(
+                {x, y, mRecordFont, printCellText(textOf(k), width, mRecordFont, mMeasure)});
+            x += width;
+        }
+    }
+
+    const Database &mDatabase;
+    const PrintSetup &mSetup;
+    const PrintMeasure &mMeasure;
+    const PrintFont mRecordFont;
+    const int mNumberWidth;
+    QStringDecoder mDecoder;
+    int mNextColumn = 1;
+    int mLastY = 0;
+};
+
+} // namespace
+
+int recordFontHeight(int displayPixelHeight)
+{
+    return int(std::nearbyint(double(displayPixelHeight) * 2.5));
+}
+
+PrintFont headingFont()
+{
+    return PrintFont{print::HeadingHeight, true, true};
+}
+
+PrintFont recordFont(const PrintSetup &setup)
+{
+    return PrintFont{setup.recordFontHeight, false, true};
+}
+
+PrintFont footerFont()
+{
+    return PrintFont{print::FooterHeight, false, false};
+}
+
+QString printFooterText()
+{
+    return QStringLiteral("Kribed PRO ") + QLatin1String(KRIBED_VERSION)
+           + QStringLiteral(" by Kribed PRO developers [https://kribed.example.org]");
+}
+
+int printColumnWidth(const Database &database, int column, const PrintSetup &setup,
+                     const PrintMeasure &measure)
+{
+    if (column == 0)
+        return measure(recordFont(setup), QStringLiteral("0000_"));
+    return database.columnWidth(column) * 290 / 100;
+}
+
+QString printCellText(const QString &text, int width, const PrintFont &font,
+                      const PrintMeasure &measure)
+{
+    const int room = width - print::CellPadding;
+    if (width <= 0 || measure(font, text) <= room)
+        return text;
+    // The longest start of the text that fits with ".." behind it; widths grow with the length,
+    // so a binary search finds what cutting one character after another would.
+    int fits = 0;
+    int tooLong = int(text.size());
+    while (tooLong - fits > 1) {
+        const int middle = fits + (tooLong - fits) / 2;
+        if (measure(font, text.left(middle) + Ellipsis) <= room)
+            fits = middle;
+        else
+            tooLong = middle;
+    }
+    return text.left(fits) + Ellipsis;
+}
+
+void printDatabase(const Database &database, const PrintSetup &setup, const PrintMeasure &measure,
+                   const PrintSink &sink)
+{
+    const int records = database.recordCount();
+    const int fields = database.fieldCount();
+    PageBuilder builder(database, setup, measure);
+    int rowBlock = 1;
+    int firstRow = 1;
+    while (firstRow <= records) {
+        int columnBlock = 1;
+        int firstColumn = 1;
+        int nextRow = firstRow;
+        while (firstColumn <= fields) {
+            PrintPage page;
+            page.rowBlock = rowBlock;
+            page.columnBlock = columnBlock;
+            nextRow = builder.layout(page, firstRow, firstColumn);
+            firstColumn = builder.nextColumn();
+            ++columnBlock;
+            if (nextRow > records && firstColumn > fields) {
+                page.last = true;
+                page.items.append({print::LeftMargin, builder.lastY() + print::LinePitch,
+                                   footerFont(), printFooterText()});
+            }
+            sink(page);
+        }
+        ++rowBlock;
+        firstRow = nextRow;
+    }
+}
+
+QList<PrintPage> printPages(const Database &database, const PrintSetup &setup,
+                            const PrintMeasure &measure)
+{
+    QList<PrintPage> pages;
+    printDatabase(database, setup, measure, [&](const PrintPage &page) { pages.append(page); });
+    return pages;
+}
+
+} // namespace kribed

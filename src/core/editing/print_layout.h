@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#pragma once
+
+#include "core/model/database.h"
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+namespace kribed {
+
+// A printer font: the display font's face in a given height (0.1 mm; a negative height is the
+// character height, as fonts are given on screen), bold or not, with or without the display
+// font's own style (italic, underline, weight).
+struct PrintFont
+{
+    int height = 0;
+    bool bold = false;
+    bool displayStyle = true;
+    bool operator==(const PrintFont &other) const
+    {
+        return height == other.height && bold == other.bold && displayStyle == other.displayStyle;
+    }
+};
+
+// One text on a page, its top-left corner at (x, y) in 0.1 mm from the printable area's corner.
+struct PrintItem
+{
+    int x = 0;
+    int y = 0;
+    PrintFont font;
+    QString text;
+};
+
+struct PrintPage
+{
+    int rowBlock = 1;
+    int columnBlock = 1;
+    QString jobTitle;  // "Kribed - Page 1.2"
+    QString label;     // "Page 1.2"
+    bool last = false; // the footer is on this page
+    int firstRecord = 0;
+    int lastRecord = 0; // the records this page's row block covers, hidden ones included
+    int firstColumn = 0;
+    int lastColumn = 0;
+    QList<PrintItem> items;
+};
+
+// What the printer and the display font give the layout.
+struct PrintSetup
+{
+    int printableWidth = 0;     // 0.1 mm
+    int printableHeight = 0;    // 0.1 mm
+    int recordFontHeight = -28; // 0.1 mm; see recordFontHeight
+};
+
+// The printed width of a text in a font, in 0.1 mm.
+using PrintMeasure = std::function<int(const PrintFont &, const QString &)>;
+using PrintSink = std::function<void(const PrintPage &)>;
+
+namespace print {
+constexpr int LeftMargin = 200;
+constexpr int LabelX = 1500;
+constexpr int HeadingY = 50;
+constexpr int FieldNameY = 150;
+constexpr int FirstRecordY = 200;
+constexpr int LinePitch = 50;
+constexpr int BottomReserve = 150;
+constexpr int CellPadding = 20;
+constexpr int HeadingHeight = 60;
+constexpr int FooterHeight = 20;
+} // namespace print
+
+// The record font's height for a display font of the given pixel height: x 2.5, an exact half
+// rounded to the even neighbour; the sign (character or cell height) is kept.
+int recordFontHeight(int displayPixelHeight);
+
+PrintFont headingFont();
+PrintFont recordFont(const PrintSetup &setup);
+PrintFont footerFont();
+
+// "Kribed PRO <version> by <maker> [<address>]".
+QString printFooterText();
+
+// The printed width of grid column k: column 0 as wide as "0000_" in the record font, a data
+// column 0.29 mm for every screen pixel.
+int printColumnWidth(const Database &database, int column, const PrintSetup &setup,
+                     const PrintMeasure &measure);
+
+// The text as printed into a column of the given width: when it is wider than width - 20 it is
+// cut and ends in "..", down to ".." alone; a width of 0 leaves it whole.
+QString printCellText(const QString &text, int width, const PrintFont &font,
+                      const PrintMeasure &measure);
+
+// Lays out the whole database page by page: for each block of rows every block of columns, in
+// that order, each page handed to the sink as soon as it is complete. Hidden rows are left out.
+void printDatabase(const Database &database, const PrintSetup &setup, const PrintMeasure &measure,
+                   const PrintSink &sink);
+
+// The same, collected.
+QList<PrintPage> printPages(const Database &database, const PrintSetup &setup,
+                            const PrintMeasure &measure);
+
+} // namespace kribed

@@ -1,0 +1,279 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/editing/sort.h"
+
+#include "core/model/field_type.h"
+#include "core/model/regional.h"
+
+#include <QDate>
+
+namespace kribed {
+
+namespace {
+
+int sign(long double a, long double b)
+{
+    return a < b ? -1 : (a > b ? 1 : 0);
+}
+
+int sign(int value)
+{
+    return value < 0 ? -1 : (value > 0 ? 1 : 0);
+}
+
+bool isValueType(int fieldType)
+{
+    return isDateType(fieldType) || isTimeType(fieldType) || isNumberType(fieldType);
+}
+
+// The day number counts from 30 December 1899, the zero of the program's dates.
+const qint64 DayZero = QDate(1899, 12, 30).toJulianDay();
+
+// Reads dates quickly where the short date format is made of day, month and four-digit year
+// numbers between fixed separators and the text is written exactly as the program writes dates;
+// every other text goes the regional way. Both ways give the same date for such a text.
+class DateKeyReader
+{
+public:
+    explicit DateKeyReader(const Regional &regional)
+        : mRegional(regional)
+    {
+        mFast = parseFormat(regional.shortDateFormat());
+    }
+
+    long double value(QByteArrayView text) const
+    {
+        if (mFast) {
+            if (const std::optional<QDate> date = fastRead(text))
+                return static_cast<long double>(date->toJulianDay() - DayZero);
+        }
+        const std::optional<QDate> date = mRegional.readDate(text);
+        return date ? static_cast<long double>(date->toJulianDay() - DayZero) : 0;
+    }
+
+private:
+    struct Token
+    {
+        char field = 0; // 'd', 'M' or 'y'; 0 for a separator
+        int width = 0;  // digits written: 1 = without a leading zero
+        char literal = 0;
+    };
+
+    bool parseFormat(const QString &format)
+    {
+        int day = 0, month = 0, year = 0;
+        for (qsizetype i = 0; i < format.size();) {
+            const QChar c = format.at(i);
+            if (c.unicode() >= 0x80 || c == u'\'' || c.isDigit())
+                return false;
+            if (!c.isLetter()) {
+                mTokens.push_back({0, 0, char(c.unicode())});
+                ++i;
+                continue;
+            }
+            qsizetype run = 0;
+            while (i + run < format.size() && format.at(i + run) == c)
+                ++run;
+            const bool dayOrMonth = (c == u'd' || c == u'M') && run <= 2;
+            if (!dayOrMonth && !(c == u'y' && run == 4))
+                return false;
+            // A number must end at a separator, or the split between two numbers is a guess.
+            if (!mTokens.empty() && mTokens.back().field != 0)
+                return false;
+            mTokens.push_back({char(c.unicode()), int(run), 0});
+            ++(c == u'd' ? day : (c == u'M' ? month : year));
+            i += run;
+        }
+        return day == 1 && month == 1 && year == 1;
+    }
+
+    std::optional<QDate> fastRead(QByteArrayView text) const
+    {
+        int values[3] = {0, 0, 0}; // day, month, year
+        qsizetype i = 0;
+        for (const Token &token : mTokens) {
+            if (token.field == 0) {
+                if (i >= text.size() || text[i] != token.literal)
+                    return std::nullopt;
+                ++i;
+                continue;
+            }
+            const int maxDigits = token.width == 1 ? 2 : token.width;
+            int digits = 0;
+            int value = 0;
+            while (digits < maxDigits && i < text.size() && text[i] >= '0' && text[i] <= '9') {
+                value = value * 10 + (text[i] - '0');
+                ++digits;
+                ++i;
+            }
+            // Only the form the program writes: no leading zero where it writes none.
+            const int written = token.width == 1 ? (value >= 10 ? 2 : 1) : token.width;
+            if (digits != written || (token.field == 'y' && value < 1000))
+                return std::nullopt;
+            values[token.field == 'd' ? 0 : (token.field == 'M' ? 1 : 2)] = value;
+        }
+        if (i != text.size())
+            return std::nullopt;
+        const QDate date(values[2], values[1], values[0]);
+        if (!date.isValid())
+            return std::nullopt;
+        return date;
+    }
+
+    const Regional &mRegional;
+    std::vector<Token> mTokens;
+    bool mFast = false;
+};
+
+// The records' order as the quicksort leaves it, on positions 0..n-1 of order.
+class QuickSort
+{
+public:
+    QuickSort(const SortKeys &keys, QVector<int> &order)
+        : mKeys(keys)
+        , mOrder(order)
+    {
+    }
+
+    void sort(int lo, int hi)
+    {
+        while (true) {
+            int i = lo;
+            int j = hi;
+            const int pivot = mOrder[(lo + hi) / 2];
+            if (j > i) {
+                do {
+                    while (mKeys.keyLess(mOrder[i], pivot))
+                        ++i;
+                    while (mKeys.keyLess(pivot, mOrder[j]))
+                        --j;
+                    if (j >= i) {
+                        std::swap(mOrder[i], mOrder[j]);
+                        ++i;
+                        --j;
+                    }
+                } while (j > i);
+            }
+            if (j > lo)
+                sort(lo, j);
+            // The second range runs in this loop, in the same order, without a deeper call.
+            if (i >= hi)
+                return;
+            lo = i;
+        }
+    }
+
+private:
+    const SortKeys &mKeys;
+    QVector<int> &mOrder;
+};
+
+} // namespace
+
+long double keyValue(QByteArrayView text, int fieldType)
+{
+    const Regional &regional = currentRegional();
+    if (isDateType(fieldType)) {
+        const std::optional<QDate> date = regional.readDate(text);
+        return date ? static_cast<long double>(date->toJulianDay() - DayZero) : 0;
+    }
+    if (isTimeType(fieldType)) {
+        const std::optional<QTime> time = regional.readTime(text);
+        return time ? static_cast<long double>(time->msecsSinceStartOfDay()) / 86400000.0L : 0;
+    }
+    return regional.readNumber(text).value_or(0);
+}
+
+int compareKey(QByteArrayView a, QByteArrayView b, int fieldType)
+{
+    if (a.isEmpty() && b.isEmpty())
+        return 0;
+    if (isValueType(fieldType))
+        return sign(keyValue(a, fieldType), keyValue(b, fieldType));
+    return sign(currentRegional().compare(a, b));
+}
+
+bool keyLess(const std::array<int, 3> &compares, const SortSpec &spec)
+{
+    const int d = spec.direction;
+    const int d2 = spec.secondaryReverse ? -1 : 1;
+    const int d3 = spec.tertiaryReverse ? -1 : 1;
+    return 4 * d * compares[0] + 2 * d * d2 * compares[1] + d * d3 * compares[2] < 0;
+}
+
+SortKeys::SortKeys(const Database &database, const SortSpec &spec)
+    : mSpec(spec)
+{
+    fill(mKeys[0], database, spec.primary);
+    fill(mKeys[1], database, spec.secondary);
+    fill(mKeys[2], database, spec.tertiary);
+}
+
+void SortKeys::fill(Key &key, const Database &database, int column)
+{
+    // A key that is not set, or names a column that no longer exists, is the empty text in every
+    // row and never decides.
+    if (column < 1 || column > database.fieldCount())
+        return;
+    key.used = true;
+    const int type = database.fieldType(column);
+    const int records = database.recordCount();
+    if (isDateType(type)) {
+        const DateKeyReader reader(currentRegional());
+        key.values.reserve(records);
+        for (int r = 1; r <= records; ++r)
+            key.values.push_back(reader.value(database.cell(column, r)));
+        return;
+    }
+    if (isValueType(type)) {
+        key.values.reserve(records);
+        for (int r = 1; r <= records; ++r)
+            key.values.push_back(keyValue(database.cell(column, r), type));
+        return;
+    }
+    key.text = true;
+    const Regional &regional = currentRegional();
+    key.textKeys.reserve(records);
+    for (int r = 1; r <= records; ++r)
+        key.textKeys.push_back(
+            regional.collator().sortKey(regional.toText(database.cell(column, r))));
+}
+
+int SortKeys::compare(int key, int a, int b) const
+{
+    const Key &k = mKeys[key];
+    if (!k.used)
+        return 0;
+    if (k.text)
+        return sign(k.textKeys[a - 1].compare(k.textKeys[b - 1]));
+    return sign(k.values[a - 1], k.values[b - 1]);
+}
+
+bool SortKeys::keyLess(int a, int b) const
+{
+    // The first key that differs decides; computing the later ones is only needed on a tie.
+    const int c1 = compare(0, a, b);
+    if (c1 != 0)
+        return mSpec.direction * c1 < 0;
+    return kribed::keyLess({0, compare(1, a, b), compare(2, a, b)}, mSpec);
+}
+
+QVector<int> sortRows(Database &database, const SortSpec &spec)
+{
+    const int records = database.recordCount();
+    QVector<int> order(records);
+    for (int r = 0; r < records; ++r)
+        order[r] = r + 1;
+    if (records < 2)
+        return order;
+
+    const SortKeys keys(database, spec);
+    QuickSort(keys, order).sort(0, records - 1);
+
+    const QVector<Database::Record> before = database.records();
+    for (int p = 1; p <= records; ++p)
+        database.recordAt(p) = before[order[p - 1] - 1];
+    return order;
+}
+
+} // namespace kribed

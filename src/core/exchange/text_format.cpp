@@ -1,0 +1,315 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/exchange/text_format.h"
+
+#include <QIODevice>
+
+#include <algorithm>
+#include <cstring>
+
+namespace kribed {
+
+namespace {
+
+constexpr char Quote = '"';
+constexpr char EndOfFile = 26; // Ctrl+Z
+constexpr qint64 ReadChunk = 1 << 16;
+
+struct TypeRow
+{
+    TextType type;
+    const char *name;
+    char separator;
+    const char *filterEntry;
+    const char *pattern;
+    const char *defaultExtension;
+    const char *backupExtension;
+};
+
+constexpr TypeRow TypeRows[] = {
+    {TextType::Comma, "comma", ',', "Comma Separator (*.CSV)", "*.CSV", "CSV", ".CS_"},
+    {TextType::Semicolon, "semicolon", ';', "Semicolon Separator (*.csv)", "*.csv", "csv", ".cs_"},
+    {TextType::Tab, "tab", '\t', "Tab Separator (*.TXT)", "*.TXT", "TXT", ".TX_"},
+    {TextType::CommaAny, "comma-any", ',', "Comma Separator (*.*)", "*.*", "*.*", ""},
+};
+
+const TypeRow &rowOf(TextType type)
+{
+    return TypeRows[int(type) - 1];
+}
+
+QString filterText(int entries)
+{
+    QString text;
+    for (int i = 0; i < entries; ++i) {
+        text += QLatin1String(TypeRows[i].filterEntry) + u'|' + QLatin1String(TypeRows[i].pattern)
+                + u'|';
+    }
+    return text;
+}
+
+// Removes the first double quote, then the first one of what is left.
+void stripTwoQuotes(QByteArray &field)
+{
+    for (int pass = 0; pass < 2; ++pass) {
+        const qsizetype at = field.indexOf(Quote);
+        if (at < 0)
+            return;
+        field.remove(at, 1);
+    }
+}
+
+} // namespace
+
+std::optional<TextType> textTypeFromIndex(int filterIndex)
+{
+    if (filterIndex < 1 || filterIndex > 4)
+        return std::nullopt;
+    return TextType(filterIndex);
+}
+
+std::optional<TextType> textTypeFromName(const QString &name)
+{
+    for (const TypeRow &row : TypeRows) {
+        if (name.compare(QLatin1String(row.name), Qt::CaseInsensitive) == 0)
+            return row.type;
+    }
+    return std::nullopt;
+}
+
+QString textTypeName(TextType type)
+{
+    return QLatin1String(rowOf(type).name);
+}
+
+char separatorOf(TextType type)
+{
+    return rowOf(type).separator;
+}
+
+QByteArray exportQuoteOf(TextType type)
+{
+    return type == TextType::Tab ? QByteArray() : QByteArray(1, Quote);
+}
+
+QString defaultExtensionOf(TextType type)
+{
+    return QLatin1String(rowOf(type).defaultExtension);
+}
+
+QString backupExtensionOf(TextType type)
+{
+    return QLatin1String(rowOf(type).backupExtension);
+}
+
+bool isExportType(TextType type)
+{
+    return type == TextType::Comma || type == TextType::Semicolon || type == TextType::Tab;
+}
+
+QString importFilterText()
+{
+    return filterText(4);
+}
+
+QString exportFilterText()
+{
+    return filterText(3);
+}
+
+// Line reading ----------------------------------------------------------------------------------
+
+LineReader::LineReader(LineHandler handler)
+    : mHandler(std::move(handler))
+{
+}
+
+void LineReader::feed(QByteArrayView bytes)
+{
+    const char *p = bytes.data();
+    const char *const end = p + bytes.size();
+    while (p < end && !mStopped) {
+        if (mAfterCr) {
+            mAfterCr = false;
+            if (*p == '\n') {
+                ++p;
+                continue;
+            }
+        }
+        const char *q = p;
+        while (q < end && *q != '\r' && *q != EndOfFile)
+            ++q;
+        if (q < end && *q == '\r' && !mInLine) {
+            // The whole line lies in this piece: hand it over without copying.
+            deliverView(p, q - p);
+            mAfterCr = true;
+            p = q + 1;
+            continue;
+        }
+        if (q > p) {
+            mLine.append(p, q - p);
+            mInLine = true;
+        }
+        if (q == end)
+            return;
+        if (*q == EndOfFile) {
+            finish();
+            mStopped = true;
+            return;
+        }
+        deliver();
+        mAfterCr = true;
+        p = q + 1;
+    }
+}
+
+void LineReader::finish()
+{
+    if (!mStopped && mInLine)
+        deliver();
+}
+
+void LineReader::deliverView(const char *data, qsizetype size)
+{
+    if (!mHandler(QByteArrayView(data, size)))
+        mStopped = true;
+}
+
+void LineReader::deliver()
+{
+    const bool goOn = mHandler(mLine);
+    mLine.clear();
+    mInLine = false;
+    if (!goOn)
+        mStopped = true;
+}
+
+bool readLines(QIODevice &device, const LineReader::LineHandler &handler)
+{
+    LineReader reader(handler);
+    QByteArray chunk(ReadChunk, Qt::Uninitialized);
+    while (!reader.stopped()) {
+        const qint64 got = device.read(chunk.data(), ReadChunk);
+        if (got < 0)
+            return false;
+        if (got == 0)
+            break;
+        reader.feed(QByteArrayView(chunk.constData(), got));
+    }
+    reader.finish();
+    return true;
+}
+
+// Line splitting --------------------------------------------------------------------------------
+
+int visitFields(QByteArrayView line, char separator, const FieldVisitor &visitor)
+{
+    // One separator stands behind the line: a field ends at every separator outside a quote,
+    // and what follows the last one can only be an unclosed quote, which is dropped.
+    int fields = 0;
+    bool quoted = false;
+    qsizetype start = 0;
+    const qsizetype size = line.size();
+    const char *data = line.data();
+    for (qsizetype i = 0; i <= size; ++i) {
+        const char c = i < size ? data[i] : separator;
+        if (c == Quote) {
+            quoted = !quoted;
+        } else if (c == separator && !quoted) {
+            QByteArray field(data + start, i - start);
+            stripTwoQuotes(field);
+            visitor(++fields, std::move(field));
+            start = i + 1;
+        }
+    }
+    return fields;
+}
+
+QList<QByteArray> splitLine(QByteArrayView line, char separator)
+{
+    QList<QByteArray> fields;
+    visitFields(line, separator,
+                [&fields](int, QByteArray &&value) { fields.append(std::move(value)); });
+    return fields;
+}
+
+int countSeparators(QByteArrayView line, char separator, bool *endsQuoted)
+{
+    int count = 0;
+    bool quoted = false;
+    for (const char c : line) {
+        if (c == Quote)
+            quoted = !quoted;
+        else if (c == separator && !quoted)
+            ++count;
+    }
+    if (endsQuoted)
+        *endsQuoted = quoted;
+    return count;
+}
+
+// Format check ----------------------------------------------------------------------------------
+
+void FormatChecker::addLine(QByteArrayView line)
+{
+    bool endsQuoted = false;
+    const int count = countSeparators(line, mSeparator, &endsQuoted);
+    if (endsQuoted || (mResult.lines > 0 && count != mResult.max))
+        mResult.suspicious = true;
+    mResult.max = std::max(mResult.max, count);
+    ++mResult.lines;
+}
+
+std::optional<FormatCheck> checkFormat(QIODevice &device, char separator)
+{
+    FormatChecker checker(separator);
+    const bool read = readLines(device, [&checker](QByteArrayView line) {
+        checker.addLine(line);
+        return true;
+    });
+    if (!read)
+        return std::nullopt;
+    return checker.result();
+}
+
+namespace {
+
+bool doubtfulFile(const FormatCheck &check)
+{
+    return check.suspicious || check.max < 1 || check.lines < 2 || check.lines > 10000;
+}
+
+} // namespace
+
+bool importAsksFormatQuestion(const FormatCheck &check)
+{
+    // A database holds at most 50 fields: more than 49 separators would lose fields.
+    return doubtfulFile(check) || check.max > 49;
+}
+
+bool appendAsksFormatQuestion(const FormatCheck &check)
+{
+    return doubtfulFile(check) || check.max > 52;
+}
+
+QString openErrorText()
+{
+    return QStringLiteral(
+        "There was an error opening the file. This may caused by an invalid filename or path, or "
+        "the file may be in use by another application.");
+}
+
+QString saveErrorText()
+{
+    return QStringLiteral(
+        "There was an error in saving the file. This may be caused by an invalid filename or a "
+        "full or write protected disk.");
+}
+
+QString formatQuestionText()
+{
+    return QStringLiteral("If there is an incorrect import format please try  to change the file "
+                          "type in the import dialog.\nContinue?");
+}
+
+} // namespace kribed

@@ -1,0 +1,134 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class QIODevice;
+
+namespace kribed {
+
+// The kinds of separated text, numbered as the entries of the file dialogs' filter list (the
+// dialogs' filter index, counted from 1). The file's own extension never decides the kind.
+enum class TextType {
+    Comma = 1,     // "Comma Separator (*.CSV)"
+    Semicolon = 2, // "Semicolon Separator (*.csv)"
+    Tab = 3,       // "Tab Separator (*.TXT)"
+    CommaAny = 4,  // "Comma Separator (*.*)": read like Comma, never written
+};
+
+// The type of a filter index (1..4), or none.
+std::optional<TextType> textTypeFromIndex(int filterIndex);
+// The type named "comma", "semicolon", "tab" or "comma-any" (case-insensitive), or none.
+std::optional<TextType> textTypeFromName(const QString &name);
+QString textTypeName(TextType type);
+
+char separatorOf(TextType type);
+// The quote the export puts around every value: a double quote, nothing for tab text.
+QByteArray exportQuoteOf(TextType type);
+// The default extension the file dialogs add: "CSV", "csv", "TXT", "*.*".
+QString defaultExtensionOf(TextType type);
+// The extension the export gives the previous file: ".CS_", ".cs_", ".TX_" (empty for CommaAny).
+QString backupExtensionOf(TextType type);
+bool isExportType(TextType type);
+
+// The filter texts of the open dialog (import, append: four entries) and of the save dialog
+// (export: three entries), in the dialogs' "text|pattern|" form.
+QString importFilterText();
+QString exportFilterText();
+
+// Cuts bytes into lines: a carriage return ends a line and a line feed right after it belongs to
+// that line end; a line feed anywhere else is an ordinary character. Ctrl+Z (26) ends the text.
+// A line end after the last line makes no further empty line. Lines have no length limit.
+class LineReader
+{
+public:
+    // Called once per line; returning false stops the reading. The view lasts only for the call.
+    using LineHandler = std::function<bool(QByteArrayView line)>;
+
+    explicit LineReader(LineHandler handler);
+
+    // Takes the next piece of the text; a CR LF may be split across two pieces.
+    void feed(QByteArrayView bytes);
+    // Hands over the last line when it had no line end.
+    void finish();
+    // True after Ctrl+Z or after the handler asked to stop: further bytes are ignored.
+    bool stopped() const { return mStopped; }
+
+private:
+    void deliver();
+    void deliverView(const char *data, qsizetype size);
+
+    LineHandler mHandler;
+    QByteArray mLine;
+    bool mInLine = false;  // bytes of an unfinished line have been seen
+    bool mAfterCr = false; // the previous byte ended a line with CR
+    bool mStopped = false;
+};
+
+// Reads the device from its current position to its end (or Ctrl+Z, or until the handler stops)
+// and hands over each line. False when the device reported a read error.
+bool readLines(QIODevice &device, const LineReader::LineHandler &handler);
+
+// The fields of one line. A double quote switches the quoted state, in which a separator does not
+// end a field; there is no escape. Each field loses its first two double quotes, wherever they
+// stand. A remainder that opens a quote and never closes it is dropped. An empty line is one empty
+// field.
+QList<QByteArray> splitLine(QByteArrayView line, char separator);
+
+// splitLine without the list: hands each field, counted from 1, to the visitor in line order.
+// Returns the number of fields.
+using FieldVisitor = std::function<void(int field, QByteArray &&value)>;
+int visitFields(QByteArrayView line, char separator, const FieldVisitor &visitor);
+
+// The separators of a line outside the quoted state, with the quote rule of splitLine.
+// `endsQuoted`, when given, tells whether the line ends inside a quote.
+int countSeparators(QByteArrayView line, char separator, bool *endsQuoted = nullptr);
+
+// What the format check learns from a whole file.
+struct FormatCheck
+{
+    qint64 lines = 0;
+    int max = -1;            // the largest separator count of all lines
+    bool suspicious = false; // a line ends quoted, or differs from the largest count before it
+};
+
+// Collects the format check line by line.
+class FormatChecker
+{
+public:
+    explicit FormatChecker(char separator)
+        : mSeparator(separator)
+    {
+    }
+    void addLine(QByteArrayView line);
+    const FormatCheck &result() const { return mResult; }
+
+private:
+    char mSeparator;
+    FormatCheck mResult;
+};
+
+// Runs the format check over the device from its current position; none on a read error.
+std::optional<FormatCheck> checkFormat(QIODevice &device, char separator);
+
+// Whether the import asks "If there is an incorrect import format ...". Besides a doubtful file it
+// asks when a line holds more fields than a database can have, so that no field is dropped
+// without a word.
+bool importAsksFormatQuestion(const FormatCheck &check);
+// Whether the append asks the same question (more fields than the database are the fit
+// question's concern there).
+bool appendAsksFormatQuestion(const FormatCheck &check);
+
+// The texts every exchange command shares.
+QString openErrorText();      // "There was an error opening the file. ..."
+QString saveErrorText();      // "There was an error in saving the file. ..."
+QString formatQuestionText(); // "If there is an incorrect import format ...\nContinue?"
+
+} // namespace kribed

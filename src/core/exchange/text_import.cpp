@@ -1,0 +1,124 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/exchange/new_database.h"
+#include "core/exchange/text_exchange.h"
+#include "core/exchange/text_reading.h"
+#include "core/model/database.h"
+#include "core/model/regional.h"
+#include "core/platform/checked_file.h"
+#include "core/platform/prompter.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace kribed {
+
+namespace {
+
+constexpr int ImportedColumnWidth = 90; // pixels, not width units
+constexpr int MaxGridRows = MaxRecords + 1;
+
+// The imported table before it replaces the open database: row 0 the field names.
+struct ImportedTable
+{
+    QVector<Database::Record> rows;
+    int fields = 1;
+};
+
+// Reads the lines into the table: line k into row k, fields beyond the last column all land in
+// the last column, so it ends up with the line's last field. `cut` counts the values the table
+// holds that were cut to what a record can store.
+bool fillTable(QIODevice &device, char separator, ImportedTable &table, int &cut)
+{
+    const int lastField = table.fields;
+    int row = 0;
+    return readLines(device, [&](QByteArrayView line) {
+        Database::Record &cells = table.rows[row];
+        bool lastCut = false; // only the last of the fields that share the last column stays
+        visitFields(line, separator, [&](int field, QByteArray &&value) {
+            const bool wasCut = cutToStoredSize(value);
+            if (field < lastField)
+                cut += wasCut;
+            else
+                lastCut = wasCut;
+            cells[std::min(field, lastField) - 1] = std::move(value);
+        });
+        cut += lastCut;
+        return ++row < table.rows.size();
+    });
+}
+
+void replaceDatabase(Database &database, ImportedTable &table)
+{
+    database.resetAppInfo();
+    database.setFilterText(QByteArray());
+    database.setFilterField(0);
+    database.setSecondarySortField(0);
+    database.setTertiarySortField(0);
+    database.clearPopupLists();
+    database.setFilterOn(false);
+
+    const int records = int(table.rows.size()) - 1;
+    database.setShape(table.fields, records);
+    for (int field = 1; field <= table.fields; ++field) {
+        database.setFieldName(field, table.rows[0][field - 1]);
+        database.setColumnWidth(field, ImportedColumnWidth);
+        database.setFieldType(field, 0);
+    }
+    for (int record = 1; record <= records; ++record)
+        database.recordAt(record) = std::move(table.rows[record]);
+    database.setModified();
+}
+
+} // namespace
+
+ExchangeResult importText(QIODevice &device, TextType type, Database &database, Prompter &prompter)
+{
+    const char separator = separatorOf(type);
+    FormatCheck check;
+    const ExchangeResult checked = checkTextFirst(
+        device, separator, prompter,
+        [&prompter](const FormatCheck &shape) {
+            return !importAsksFormatQuestion(shape) || askToGoOn(prompter, formatQuestionText());
+        },
+        check);
+    if (checked != ExchangeResult::Done)
+        return checked;
+
+    ImportedTable table;
+    const int rows = int(std::clamp<qint64>(check.lines, 2, MaxGridRows));
+    table.fields = std::clamp(check.max + 1, 1, MaxFields);
+    table.rows = QVector<Database::Record>(rows, Database::Record(table.fields));
+    // The open database stays as it is until the whole file has been read.
+    int cut = 0;
+    if (!fillTable(device, separator, table, cut)) {
+        showOpenError(prompter);
+        return ExchangeResult::Failed;
+    }
+    replaceDatabase(database, table);
+    reportCutValues(prompter, cut);
+    return ExchangeResult::Done;
+}
+
+ExchangeResult importTextFile(const QString &path, TextType type, Database &database,
+                              Prompter &prompter)
+{
+    CheckedFile file(path);
+    if (!openForReading(file, prompter))
+        return ExchangeResult::Failed;
+    const ExchangeResult result = importText(file, type, database, prompter);
+    file.close();
+    if (result != ExchangeResult::Done)
+        return result;
+
+    const QFileInfo info(path);
+    const QString baseName = info.completeBaseName();
+    database.setModificationTime(info.lastModified());
+    database.setName(currentRegional().toBytes(sanitizeFileName(baseName)));
+    database.setFilePath(info.absoluteDir().absoluteFilePath(baseName + QStringLiteral(".pdb")));
+    return ExchangeResult::Done;
+}
+
+} // namespace kribed

@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#pragma once
+
+// The steps import and append share when they read a separated text.
+
+#include "core/exchange/text_exchange.h"
+#include "core/exchange/text_format.h"
+
+#include <QByteArray>
+
+#include <functional>
+
+class QIODevice;
+class QString;
+
+namespace kribed {
+
+class CheckedFile;
+class Prompter;
+
+// The error message for a text that cannot be opened or read.
+void showOpenError(Prompter &prompter);
+// An "Information" question with OK and Cancel: true when answered OK.
+bool askToGoOn(Prompter &prompter, const QString &text);
+// Opens the file for reading; shows the open error when it cannot. Its reads fail on any disk
+// error, so a text is never taken as shorter than it is.
+bool openForReading(CheckedFile &file, Prompter &prompter);
+
+// Cuts a value read from a text to what a record can store (MaxValueBytes); true when it was
+// longer. Cut when read, no value can make the grid slow to draw or be cut silently by a save.
+bool cutToStoredSize(QByteArray &value);
+// Tells once how many values were cut; nothing when none was.
+void reportCutValues(Prompter &prompter, int count);
+
+// The first pass over the text from the device's position on: learns its shape into `check`, lets
+// `goOn` ask the caller's questions about it and then returns the device to where the text
+// starts. Done when the reading pass may begin; Cancelled when `goOn` said no; Failed when the
+// text could not be read (the open error was shown).
+ExchangeResult checkTextFirst(QIODevice &device, char separator, Prompter &prompter,
+                              const std::function<bool(const FormatCheck &)> &goOn,
+                              FormatCheck &check);
+
+} // namespace kribed

@@ -1,0 +1,74 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/model/properties_edit.h"
+
+#include "core/model/field_type.h"
+#include "core/model/limits.h"
+#include "core/model/pdb_format.h"
+
+namespace kribed {
+
+namespace {
+
+int wholeNumber(const QString &text, int otherwise)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok, 10);
+    return ok ? value : otherwise;
+}
+
+} // namespace
+
+int widthUnitsOf(const QString &text)
+{
+    return wholeNumber(text, 0);
+}
+
+int incrementOf(const QString &text)
+{
+    return wholeNumber(text, 1);
+}
+
+QString propertiesWarning(const PropertiesEdit &edit)
+{
+    if (edit.name.isEmpty() || edit.name.size() > MaxDatabaseNameLength)
+        return QStringLiteral("Please use 1 - 30 characters for the database name.");
+    if (edit.fieldName.isEmpty() || edit.fieldName.size() > MaxFieldNameLength)
+        return QStringLiteral("Please use 1 - 20 characters for the field name.");
+    const int width = widthUnitsOf(edit.widthText);
+    if (width < 1 || width > MaxFieldWidthUnits)
+        return QStringLiteral("Please use 1 - 300 for the field width");
+    if (incrementOf(edit.incrementText) < 1)
+        return QStringLiteral("Please use a numerical value for the increment amount");
+    return QString();
+}
+
+bool isRefusedPopupEntry(const QByteArray &entry)
+{
+    return pdb::popupHeaderField(entry) > 0;
+}
+
+QString popupEntryWarning(const QString &entry)
+{
+    return QStringLiteral("\"%1\" can't be a popup entry: Kribo would take it for the start of "
+                          "a popup list.")
+        .arg(entry);
+}
+
+void applyProperties(Database &database, int field, const PropertiesEdit &edit)
+{
+    database.setName(edit.name);
+    database.flags() = edit.flags;
+    database.setFieldName(field, edit.fieldName);
+    database.setColumnWidth(field, database.unitsToPixels(widthUnitsOf(edit.widthText)));
+    database.setIncrementAmount(incrementOf(edit.incrementText));
+    database.setFieldType(field, edit.typeIndex);
+    database.popupList(field) = isPopupType(edit.typeIndex) ? edit.popupItems : QList<QByteArray>();
+    database.setFilterField(edit.filterField);
+    database.setFilterText(edit.filterText);
+    database.setFilterOn(edit.filterOn);
+    database.setSecondarySortField(edit.secondarySort);
+    database.setTertiarySortField(edit.tertiarySort);
+}
+
+} // namespace kribed

@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QCollator>
+#include <QDate>
+#include <QLocale>
+#include <QString>
+#include <QTime>
+
+#include <optional>
+
+namespace kribed {
+
+// The user's regional rules: date and time texts, the decimal separator, text order. Cells are
+// bytes, so every conversion between a cell and a date, time or collated text goes through the code
+// page held here (the GUI sets the display font's code page; the default is windows-1252).
+class Regional
+{
+public:
+    explicit Regional(const QLocale &locale = QLocale(),
+                      const QByteArray &codePage = "windows-1252");
+
+    const QLocale &locale() const { return mLocale; }
+    const QByteArray &codePage() const { return mCodePage; }
+    void setCodePage(const QByteArray &codePage);
+
+    // The short date format with a two-digit year widened to four digits.
+    const QString &shortDateFormat() const { return mShortDateFormat; }
+    // The long time format without the time-zone letter.
+    const QString &longTimeFormat() const { return mLongTimeFormat; }
+    char decimalSeparator() const { return mDecimalSeparator; }
+
+    QByteArray dateText(const QDate &date) const;
+    QByteArray timeText(const QTime &time) const;
+    std::optional<QDate> readDate(QByteArrayView text) const;
+    std::optional<QTime> readTime(QByteArrayView text) const;
+
+    // The strict number rule: blanks, sign, digits with at most one regional decimal separator,
+    // an optional exponent, blanks; nothing else (no thousands separators).
+    std::optional<long double> readNumber(QByteArrayView text) const;
+    // The general form with up to 15 significant digits and the regional decimal separator.
+    QByteArray numberText(long double value) const;
+
+    // Case-sensitive regional order of two cell texts: <0, 0, >0.
+    int compare(QByteArrayView a, QByteArrayView b) const;
+    const QCollator &collator() const { return mCollator; }
+
+    QString toText(QByteArrayView bytes) const;
+    QByteArray toBytes(const QString &text) const;
+
+private:
+    QLocale mLocale;
+    QByteArray mCodePage;
+    QString mShortDateFormat;
+    QString mLongTimeFormat;
+    QString mLocaleShortDateFormat;
+    char mDecimalSeparator = '.';
+    QCollator mCollator;
+};
+
+// The rules in force for the whole program. Tests replace them with a fixed locale.
+const Regional &currentRegional();
+void setCurrentRegional(const Regional &regional);
+
+// The general decimal form of a number with up to 15 significant digits, exponent form for very
+// large or small values ("1E20", "1.5E-7"), with the given decimal separator.
+QByteArray generalNumberText(long double value, char decimalSeparator);
+
+} // namespace kribed

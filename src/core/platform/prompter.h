@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#pragma once
+
+#include <QString>
+
+namespace kribed {
+
+enum class Icon { None, Information, Warning, Error, Question };
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
+enum class Answer { Ok, Cancel, Yes, No, Retry };
+
+// One message box: the text may hold '\r' for a line break, as the program's texts are written.
+struct Message
+{
+    QString caption;
+    QString text;
+    Icon icon = Icon::None;
+    Buttons buttons = Buttons::Ok;
+};
+
+// Every message box of the program goes through here; the GUI shows a QMessageBox, tests answer
+// from a script, kribed-cli prints to standard error and answers from its flags.
+class Prompter
+{
+public:
+    virtual ~Prompter() = default;
+    virtual Answer ask(const Message &message) = 0;
+};
+
+// The support address named in the reader's two questions.
+inline const QString &supportAddress()
+{
+    static const QString address = QStringLiteral("support@kribed.example.org");
+    return address;
+}
+
+} // namespace kribed

@@ -1,0 +1,95 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "gui/dialogs/file_dialogs.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace kribed {
+
+QStringList NameFilters(const QString &filter)
+{
+    const QStringList parts = filter.split(u'|');
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i].trimmed();
+        const int open = description.lastIndexOf(u'(');
+        if (open > 0)
+            description = description.left(open).trimmed();
+        QStringList patterns = parts[i + 1].split(u';', Qt::SkipEmptyParts);
+        for (QString &pattern : patterns) {
+            // "*.*" means every file, with or without an extension.
+            if (pattern.trimmed() == QStringLiteral("*.*"))
+                pattern = QStringLiteral("*");
+        }
+        filters << QStringLiteral("%1 (%2)").arg(description, patterns.join(u' '));
+    }
+    return filters;
+}
+
+namespace {
+
+std::optional<FileChoice> RunFileDialog(QWidget *parent, const FileRequest &request, bool save)
+{
+    QFileDialog dialog(parent, request.title);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (!request.askBeforeOverwrite)
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    const QStringList filters = NameFilters(request.filter);
+    dialog.setNameFilters(filters);
+    if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
+        dialog.selectNameFilter(filters[request.filterIndex - 1]);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.initialFolder.isEmpty())
+        dialog.setDirectory(request.initialFolder);
+    if (!request.proposedName.isEmpty())
+        dialog.selectFile(request.proposedName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    FileChoice choice;
+    choice.path = QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+    choice.filterIndex = int(filters.indexOf(dialog.selectedNameFilter())) + 1;
+    if (choice.filterIndex < 1)
+        choice.filterIndex = 1;
+    return choice;
+}
+
+} // namespace
+
+std::optional<FileChoice> QtFileDialogs::OpenFile(const FileRequest &request)
+{
+    return RunFileDialog(mParent, request, false);
+}
+
+std::optional<FileChoice> QtFileDialogs::SaveFile(const FileRequest &request)
+{
+    return RunFileDialog(mParent, request, true);
+}
+
+std::optional<QFont> QtFileDialogs::ChooseFont(const QFont &initial, int maxPointSize)
+{
+    bool ok = false;
+    QFont font =
+        QFontDialog::getFont(&ok, initial, mParent, QString(), QFontDialog::DontUseNativeDialog);
+    if (!ok)
+        return std::nullopt;
+    // The dialog cannot be told a largest size, so a larger choice is brought down to it.
+    if (font.pointSize() > maxPointSize)
+        font.setPointSize(maxPointSize);
+    return font;
+}
+
+bool QtFileDialogs::ChoosePrinter(QPrinter &printer, int pageCount)
+{
+    QPrintDialog dialog(&printer, mParent);
+    if (pageCount > 0)
+        dialog.setMinMax(1, pageCount);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+} // namespace kribed

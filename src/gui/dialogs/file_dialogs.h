@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+#include <optional>
+
+class QPrinter;
+class QWidget;
+
+namespace kribed {
+
+// What a file dialog is asked to show. The filter is written as the program's texts give it,
+// description and pattern pairs separated by '|' ("Kribo database (*.pdb)|*.pdb|..."); the filter
+// index counts from 1.
+struct FileRequest
+{
+    QString title;
+    QString filter;
+    QString defaultSuffix;
+    QString initialFolder;
+    QString proposedName;
+    int filterIndex = 1;
+    bool askBeforeOverwrite = false;
+};
+
+struct FileChoice
+{
+    QString path;
+    int filterIndex = 1;
+};
+
+// Every file, font and print dialog of the program goes through here, so tests answer them from a
+// script and never open a modal dialog.
+class FileDialogs
+{
+public:
+    virtual ~FileDialogs() = default;
+    // Open: only an existing file can be chosen. Nothing is returned on Cancel.
+    virtual std::optional<FileChoice> OpenFile(const FileRequest &request) = 0;
+    virtual std::optional<FileChoice> SaveFile(const FileRequest &request) = 0;
+    // The font dialog offers no style choice; sizes above maxPointSize are not accepted.
+    virtual std::optional<QFont> ChooseFont(const QFont &initial, int maxPointSize) = 0;
+    // Sets up the printer; false on Cancel.
+    virtual bool ChoosePrinter(QPrinter &printer, int pageCount) = 0;
+};
+
+// The real dialogs, modal over a parent window.
+class QtFileDialogs : public FileDialogs
+{
+public:
+    explicit QtFileDialogs(QWidget *parent = nullptr)
+        : mParent(parent)
+    {
+    }
+    void SetParent(QWidget *parent) { mParent = parent; }
+
+    std::optional<FileChoice> OpenFile(const FileRequest &request) override;
+    std::optional<FileChoice> SaveFile(const FileRequest &request) override;
+    std::optional<QFont> ChooseFont(const QFont &initial, int maxPointSize) override;
+    bool ChoosePrinter(QPrinter &printer, int pageCount) override;
+
+private:
+    QWidget *mParent;
+};
+
+// The Qt name filters ("Kribo database (*.pdb)", "All Files (*)") of a '|'-separated filter text.
+QStringList NameFilters(const QString &filter);
+
+} // namespace kribed

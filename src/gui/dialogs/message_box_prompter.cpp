@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "gui/dialogs/message_box_prompter.h"
+
+#include <QGuiApplication>
+#include <QMessageBox>
+
+namespace kribed {
+
+namespace {
+
+QMessageBox::Icon BoxIcon(Icon icon)
+{
+    switch (icon) {
+    case Icon::Information: return QMessageBox::Information;
+    case Icon::Warning: return QMessageBox::Warning;
+    case Icon::Error: return QMessageBox::Critical;
+    case Icon::Question: return QMessageBox::Question;
+    case Icon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons BoxButtons(Buttons buttons)
+{
+    switch (buttons) {
+    case Buttons::Ok: return QMessageBox::Ok;
+    case Buttons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case Buttons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case Buttons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case Buttons::RetryCancel: return QMessageBox::Retry | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+// Closing a box with Escape or its title bar counts as its most cautious answer.
+Answer CautiousAnswer(Buttons buttons)
+{
+    switch (buttons) {
+    case Buttons::Ok: return Answer::Ok;
+    case Buttons::YesNo: return Answer::No;
+    default: return Answer::Cancel;
+    }
+}
+
+// Puts the normal pointer over an override cursor (the hourglass) for as long as it lives.
+class NormalPointer
+{
+public:
+    NormalPointer()
+        : mOverridden(QGuiApplication::overrideCursor() != nullptr)
+    {
+        if (mOverridden)
+            QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~NormalPointer()
+    {
+        if (mOverridden)
+            QGuiApplication::restoreOverrideCursor();
+    }
+    NormalPointer(const NormalPointer &) = delete;
+    NormalPointer &operator=(const NormalPointer &) = delete;
+
+private:
+    bool mOverridden;
+};
+
+} // namespace
+
+Answer MessageBoxPrompter::ask(const Message &message)
+{
+    QString text = message.text;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    QMessageBox box(BoxIcon(message.icon), message.caption, text, BoxButtons(message.buttons),
+                    mParent);
+    box.setTextFormat(Qt::PlainText);
+    // A box that comes up during a long operation (the reader's, a row command's question) shows
+    // the normal pointer; the hourglass is back once it is answered.
+    const NormalPointer pointer;
+    switch (box.exec()) {
+    case QMessageBox::Ok: return Answer::Ok;
+    case QMessageBox::Cancel: return Answer::Cancel;
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    case QMessageBox::Retry: return Answer::Retry;
+    default: return CautiousAnswer(message.buttons);
+    }
+}
+
+} // namespace kribed

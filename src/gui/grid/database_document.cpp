@@ -1,0 +1,148 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "gui/grid/database_document.h"
+
+#include "core/editing/cell_clipboard.h"
+
+#include "core/platform/prompter.h"
+
+namespace kribed {
+
+DatabaseDocument::DatabaseDocument(QObject *parent)
+    : QObject(parent)
+    , mModel(*this, this)
+{
+}
+
+LoadResult DatabaseDocument::load(const QString &path, Prompter &prompter,
+                                  const std::function<void()> &beforeReplace)
+{
+    Database loaded = mDatabase;
+    const LoadResult result = loadDatabaseFile(path, loaded, prompter);
+    if (result == LoadResult::NotOpened)
+        return result;
+    if (beforeReplace)
+        beforeReplace();
+    if (result == LoadResult::Loaded) {
+        ResetWith([&loaded](Database &database) {
+            database = std::move(loaded);
+            database.showAllRecords();
+            database.setFilterOn(false);
+            database.clearModified();
+        });
+    }
+    return result;
+}
+
+bool DatabaseDocument::Save(SaveMode mode, const QString &fileName, int currentColumn,
+                            Prompter &prompter)
+{
+    return saveDatabase(mDatabase, mode, fileName, currentColumn, prompter);
+}
+
+void DatabaseDocument::Close()
+{
+    ResetWith([](Database &database) {
+        database.setShape(0, 0);
+        database.setName({});
+        database.setFilePath({});
+        database.setFilterOn(false);
+        database.clearModified();
+    });
+}
+
+void DatabaseDocument::setCell(int field, int record, const QByteArray &value)
+{
+    mDatabase.setCell(field, record, value);
+    mDatabase.setModified();
+    const QModelIndex index = mModel.index(record - 1, field - 1);
+    Q_EMIT mModel.dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+}
+
+bool DatabaseDocument::StoreTypedText(int field, int record, const QByteArray &value,
+                                      const QDateTime &now)
+{
+    // The stamp may change any cell of the record.
+    return ChangeCells(1, record, mDatabase.fieldCount(), record,
+                       [&](Database &database) {
+                           return storeEditedText(database, field, record, value, now);
+                       })
+        .applied;
+}
+
+void DatabaseDocument::setFieldName(int field, const QByteArray &name)
+{
+    mDatabase.setFieldName(field, name);
+    mDatabase.setModified();
+    Q_EMIT mModel.headerDataChanged(Qt::Horizontal, field - 1, field - 1);
+}
+
+void DatabaseDocument::NotifyFieldNamesChanged()
+{
+    if (mDatabase.fieldCount() > 0)
+        Q_EMIT mModel.headerDataChanged(Qt::Horizontal, 0, mDatabase.fieldCount() - 1);
+}
+
+void DatabaseDocument::setModified()
+{
+    mDatabase.setModified();
+}
+
+void DatabaseDocument::clearModified()
+{
+    mDatabase.clearModified();
+}
+
+void DatabaseDocument::setColumnWidth(int field, int pixels)
+{
+    if (mDatabase.columnWidth(field) == pixels)
+        return;
+    mDatabase.setColumnWidth(field, pixels);
+    mDatabase.setModified();
+}
+
+void DatabaseDocument::moveRecord(int from, int to)
+{
+    if (from == to)
+        return;
+    // Qt names the row a moved row lands in front of, counted before the move.
+    const int destination = to > from ? to : to - 1;
+    mModel.beginMoveRows({}, from - 1, from - 1, {}, destination);
+    mDatabase.moveRecord(from, to);
+    mDatabase.setModified();
+    mModel.endMoveRows();
+    Q_EMIT RowVisibilityChanged();
+}
+
+void DatabaseDocument::moveField(int from, int to)
+{
+    if (from == to)
+        return;
+    const int destination = to > from ? to : to - 1;
+    mModel.beginMoveColumns({}, from - 1, from - 1, {}, destination);
+    mDatabase.moveField(from, to);
+    mDatabase.setModified();
+    mModel.endMoveColumns();
+    Q_EMIT ColumnWidthsChanged();
+}
+
+void DatabaseDocument::RemapPersistentRows(const QVector<int> &oldOfNew)
+{
+    if (oldOfNew.isEmpty())
+        return;
+    QVector<int> newOfOld(oldOfNew.size(), -1);
+    for (int place = 0; place < oldOfNew.size(); ++place) {
+        if (oldOfNew[place] >= 0 && oldOfNew[place] < newOfOld.size())
+            newOfOld[oldOfNew[place]] = place;
+    }
+    const QModelIndexList before = mModel.persistentIndexList();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex &index : before) {
+        const int row = index.row() < newOfOld.size() ? newOfOld[index.row()] : -1;
+        after.append(row >= 0 ? mModel.index(row, index.column()) : QModelIndex());
+    }
+    mModel.changePersistentIndexList(before, after);
+}
+
+} // namespace kribed

@@ -1,0 +1,208 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#pragma once
+
+#include "core/model/database.h"
+#include "core/model/pdb_reader.h"
+#include "core/model/pdb_writer.h"
+#include "gui/grid/grid_model.h"
+
+#include <QDateTime>
+#include <QObject>
+
+#include <functional>
+#include <type_traits>
+#include <utility>
+
+namespace kribed {
+
+class Prompter;
+
+// Owns the one open database and the grid's model over it. Every change of the database enters
+// here: each method calls the core operation and emits exactly the model signals for what changed,
+// so the grid and any later undo stack see one door.
+//
+// Reading is free through Data(). Changing goes through setCell and friends, or through the
+// generic helpers below, which wrap a change of the database in the matching model signals.
+// The helpers leave the modified flag to the change itself (a refused operation changes nothing,
+// not even the flag); setCell, setFieldName and the moves set it.
+class DatabaseDocument : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit DatabaseDocument(QObject *parent = nullptr);
+
+    Database &Data() { return mDatabase; }
+    const Database &Data() const { return mDatabase; }
+    GridModel &Model() { return mModel; }
+
+    // Reads the file into a copy of the database (so the tables that live for the whole run keep
+    // their state). A file that cannot be opened changes nothing; otherwise `beforeReplace` runs
+    // (the window leaves its database-open state), and a loaded file replaces the database with
+    // the record filter off and the modified flag clear.
+    LoadResult load(const QString &path, Prompter &prompter,
+                    const std::function<void()> &beforeReplace = {});
+    // saveDatabase on the open database; a saved database is unmodified.
+    bool Save(SaveMode mode, const QString &fileName, int currentColumn, Prompter &prompter);
+    // Drops the open database: no records, no fields, no name or path, unmodified.
+    void Close();
+
+    void setCell(int field, int record, const QByteArray &value);
+    // A value typed into the grid: the record is stamped first and the text stored after, so a
+    // text typed into a Modification Date or Time cell stays (storeEditedText). Returns whether
+    // anything changed.
+    bool StoreTypedText(int field, int record, const QByteArray &value, const QDateTime &now);
+    void setFieldName(int field, const QByteArray &name);
+    void setModified();
+    void clearModified();
+    // A column's width in pixels as the user dragged it; sets the modified flag.
+    void setColumnWidth(int field, int pixels);
+    // Whole-row and whole-column drags; both set the modified flag.
+    void moveRecord(int from, int to);
+    void moveField(int from, int to);
+
+    // Anything: the model is reset around the change.
+    template<class F> decltype(auto) ResetWith(F &&change);
+    // The cells of fields first..last of records first..last change (text only, no shape).
+    template<class F>
+    decltype(auto) ChangeCells(int firstField, int firstRecord, int lastField, int lastRecord,
+                               F &&change);
+    // `change` inserts exactly `count` records before record `first` (first = count + 1 appends).
+    template<class F> decltype(auto) InsertRecords(int first, int count, F &&change);
+    // `change` removes records first..first + count - 1.
+    template<class F> decltype(auto) RemoveRecords(int first, int count, F &&change);
+    template<class F> decltype(auto) InsertFields(int first, int count, F &&change);
+    template<class F> decltype(auto) RemoveFields(int first, int count, F &&change);
+    // `change` puts the records in a new order and returns, for each new place (0-based), the
+    // record's old place (0-based): selections and the current cell move with their records.
+    template<class F> void ReorderRecords(F &&change);
+
+    // For changes of widths, hidden rows or field names made directly on Data().
+    void NotifyColumnWidthsChanged() { Q_EMIT ColumnWidthsChanged(); }
+    void NotifyRowVisibilityChanged() { Q_EMIT RowVisibilityChanged(); }
+    void NotifyFieldNamesChanged();
+
+Q_SIGNALS:
+    // The view takes column widths and hidden rows from the database on these.
+    void ColumnWidthsChanged();
+    void RowVisibilityChanged();
+    void Replaced();
+
+private:
+    struct ResetGuard;
+    struct ShapeGuard;
+    void RemapPersistentRows(const QVector<int> &oldOfNew);
+
+    Database mDatabase;
+    GridModel mModel;
+};
+
+// The model's begin/end pairs, closed even when the change returns early.
+struct DatabaseDocument::ResetGuard
+{
+    explicit ResetGuard(DatabaseDocument &document)
+        : mDocument(document)
+    {
+        mDocument.mModel.beginResetModel();
+    }
+    ~ResetGuard()
+    {
+        mDocument.mModel.endResetModel();
+        Q_EMIT mDocument.ColumnWidthsChanged();
+        Q_EMIT mDocument.RowVisibilityChanged();
+        Q_EMIT mDocument.Replaced();
+    }
+    DatabaseDocument &mDocument;
+};
+
+template<class F> decltype(auto) DatabaseDocument::ResetWith(F &&change)
+{
+    ResetGuard guard(*this);
+    return std::forward<F>(change)(mDatabase);
+}
+
+template<class F>
+decltype(auto) DatabaseDocument::ChangeCells(int firstField, int firstRecord, int lastField,
+                                             int lastRecord, F &&change)
+{
+    struct Guard
+    {
+        GridModel &model;
+        QModelIndex from, to;
+        ~Guard() { Q_EMIT model.dataChanged(from, to, {Qt::DisplayRole, Qt::EditRole}); }
+    } guard{mModel, mModel.index(firstRecord - 1, firstField - 1),
+            mModel.index(lastRecord - 1, lastField - 1)};
+    return std::forward<F>(change)(mDatabase);
+}
+
+template<class F> decltype(auto) DatabaseDocument::InsertRecords(int first, int count, F &&change)
+{
+    struct Guard
+    {
+        DatabaseDocument &document;
+        ~Guard()
+        {
+            document.mModel.endInsertRows();
+            Q_EMIT document.RowVisibilityChanged();
+        }
+    };
+    mModel.beginInsertRows({}, first - 1, first + count - 2);
+    Guard guard{*this};
+    return std::forward<F>(change)(mDatabase);
+}
+
+template<class F> decltype(auto) DatabaseDocument::RemoveRecords(int first, int count, F &&change)
+{
+    struct Guard
+    {
+        GridModel &model;
+        ~Guard() { model.endRemoveRows(); }
+    };
+    mModel.beginRemoveRows({}, first - 1, first + count - 2);
+    Guard guard{mModel};
+    return std::forward<F>(change)(mDatabase);
+}
+
+template<class F> decltype(auto) DatabaseDocument::InsertFields(int first, int count, F &&change)
+{
+    struct Guard
+    {
+        DatabaseDocument &document;
+        ~Guard()
+        {
+            document.mModel.endInsertColumns();
+            Q_EMIT document.ColumnWidthsChanged();
+        }
+    };
+    mModel.beginInsertColumns({}, first - 1, first + count - 2);
+    Guard guard{*this};
+    return std::forward<F>(change)(mDatabase);
+}
+
+template<class F> decltype(auto) DatabaseDocument::RemoveFields(int first, int count, F &&change)
+{
+    struct Guard
+    {
+        DatabaseDocument &document;
+        ~Guard()
+        {
+            document.mModel.endRemoveColumns();
+            Q_EMIT document.ColumnWidthsChanged();
+        }
+    };
+    mModel.beginRemoveColumns({}, first - 1, first + count - 2);
+    Guard guard{*this};
+    return std::forward<F>(change)(mDatabase);
+}
+
+template<class F> void DatabaseDocument::ReorderRecords(F &&change)
+{
+    Q_EMIT mModel.layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QVector<int> oldOfNew = std::forward<F>(change)(mDatabase);
+    RemapPersistentRows(oldOfNew);
+    Q_EMIT mModel.layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    Q_EMIT RowVisibilityChanged();
+}
+
+} // namespace kribed

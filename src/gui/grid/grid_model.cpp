@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "gui/grid/grid_model.h"
+
+#include "core/model/database.h"
+#include "core/model/limits.h"
+#include "core/model/regional.h"
+#include "core/platform/code_page.h"
+#include "gui/grid/database_document.h"
+
+#include <QDateTime>
+
+#include <algorithm>
+
+namespace kribed {
+
+GridModel::GridModel(DatabaseDocument &document, QObject *parent)
+    : QAbstractTableModel(parent)
+    , mDocument(document)
+{
+}
+
+const Database &GridModel::Data() const
+{
+    return mDocument.Data();
+}
+
+int GridModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : Data().recordCount();
+}
+
+int GridModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : Data().fieldCount();
+}
+
+QVariant GridModel::data(const QModelIndex &index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+        return {};
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignTop));
+    if (role != Qt::DisplayRole && role != Qt::EditRole)
+        return {};
+    const QByteArray &cell = Data().cell(index.column() + 1, index.row() + 1);
+    if (role == Qt::EditRole)
+        return currentRegional().toText(cell);
+    // Drawn from its start: no cell shows more than the longest value a file holds, so a longer
+    // one (from an import) never makes painting slow.
+    QString text = currentRegional().toText(
+        QByteArrayView(cell).first(std::min<qsizetype>(cell.size(), MaxValueBytes)));
+    // Shown on several lines where the text breaks its lines (CR LF in cells).
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
+bool GridModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (role != Qt::EditRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
+        return false;
+    const int field = index.column() + 1;
+    const int record = index.row() + 1;
+    // An edit that leaves the shown text as it was keeps the cell's bytes, even those the code
+    // page cannot show faithfully.
+    const QString text = value.toString();
+    if (text == currentRegional().toText(Data().cell(field, record)))
+        return true;
+    const QByteArray bytes = encodeOrQuestionMark(text, currentRegional().codePage());
+    if (mDocument.StoreTypedText(field, record, bytes, QDateTime::currentDateTime()))
+        Q_EMIT CellEdited(field, record);
+    return true;
+}
+
+QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Vertical) {
+        if (role == Qt::DisplayRole && section >= 0 && section < Data().recordCount())
+            return recordNumberText(section + 1);
+        return {};
+    }
+    if (section < 0 || section >= Data().fieldCount())
+        return {};
+    if (role == Qt::DisplayRole)
+        return currentRegional().toText(Data().fieldName(section + 1));
+    if (role == Qt::ToolTipRole && mHintSource) {
+        // Hint texts break their lines with '\r'.
+        QString hint = mHintSource(section + 1);
+        hint.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        hint.replace(u'\r', u'\n');
+        return hint;
+    }
+    return {};
+}
+
+Qt::ItemFlags GridModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+}
+
+} // namespace kribed

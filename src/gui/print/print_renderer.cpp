@@ -1,0 +1,174 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "gui/print/print_renderer.h"
+
+#include "core/model/database.h"
+#include "core/model/regional.h"
+
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrinter>
+
+#include <cmath>
+
+namespace kribed {
+
+namespace {
+
+constexpr double TenthsPerInch = 254.0;
+
+// Characters that take their width alone, whatever stands beside them: with kerning off, texts
+// of these are as wide as the sum of their characters.
+bool StandsAlone(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u >= 0x20 && u < 0x0590 && !(u >= 0x0300 && u < 0x0370);
+}
+
+int FontKey(const PrintFont &font)
+{
+    return font.height * 4 + (font.bold ? 2 : 0) + (font.displayStyle ? 1 : 0);
+}
+
+} // namespace
+
+PrintRenderer::PrintRenderer(const QFont &displayFont)
+    : mDisplayFont(displayFont)
+{
+}
+
+QFont PrintRenderer::Font(const PrintFont &font) const
+{
+    QFont printed = font.displayStyle ? mDisplayFont : QFont(mDisplayFont.family());
+    if (font.bold)
+        printed.setBold(true);
+    // A negative height is the character height, which is what a pixel size gives; a positive
+    // one is the whole line height, of which the characters take their share.
+    int pixels = std::abs(font.height);
+    if (font.height > 0) {
+        QFont probe = printed;
+        probe.setPixelSize(100);
+        const qreal line = QFontMetricsF(probe).height();
+        if (line > 0)
+            pixels = int(std::lround(font.height * 100 / line));
+    }
+    printed.setPixelSize(qMax(1, pixels));
+    printed.setHintingPreference(QFont::PreferNoHinting);
+    // Texts print as wide as they were measured: character by character, as the cells were cut.
+    printed.setKerning(false);
+    return printed;
+}
+
+const QFont &PrintRenderer::CachedFont(const PrintFont &font) const
+{
+    const int key = FontKey(font);
+    auto found = mFonts.constFind(key);
+    if (found == mFonts.constEnd())
+        found = mFonts.insert(key, Font(font));
+    return *found;
+}
+
+const QFontMetricsF &PrintRenderer::CachedMetrics(const PrintFont &font) const
+{
+    const int key = FontKey(font);
+    auto found = mMetrics.constFind(key);
+    if (found == mMetrics.constEnd())
+        found = mMetrics.insert(key, std::make_shared<QFontMetricsF>(CachedFont(font)));
+    return **found;
+}
+
+int PrintRenderer::Measure(const PrintFont &font, const QString &text) const
+{
+    // Every cell is measured a few times while it is cut to its column; the advances of single
+    // characters are looked up once per font.
+    const QFontMetricsF &metrics = CachedMetrics(font);
+    QHash<char16_t, qreal> &advances = mAdvances[FontKey(font)];
+    qreal width = 0;
+    for (const QChar c : text) {
+        if (!StandsAlone(c))
+            return int(std::ceil(metrics.horizontalAdvance(text)));
+        auto found = advances.constFind(c.unicode());
+        if (found == advances.constEnd())
+            found = advances.insert(c.unicode(), metrics.horizontalAdvance(c));
+        width += *found;
+    }
+    return int(std::ceil(width));
+}
+
+PrintSetup PrintRenderer::Setup(const QPrinter &printer) const
+{
+    const QRectF printable = printer.pageLayout().paintRect(QPageLayout::Millimeter);
+    PrintSetup setup;
+    // The printable size in whole millimetres, as printers report it, in tenths.
+    setup.printableWidth = int(std::floor(printable.width() + 1e-6)) * 10;
+    setup.printableHeight = int(std::floor(printable.height() + 1e-6)) * 10;
+    // The display font's pixel height as a character height.
+    setup.recordFontHeight = recordFontHeight(-QFontInfo(mDisplayFont).pixelSize());
+    return setup;
+}
+
+void PrintRenderer::UseTenthsOfMillimetres(QPainter &painter, const QPrinter &printer)
+{
+    const double scaleX = printer.logicalDpiX() / TenthsPerInch;
+    const double scaleY = printer.logicalDpiY() / TenthsPerInch;
+    painter.setTransform(QTransform::fromScale(scaleX, scaleY));
+    painter.setPen(Qt::black);
+    painter.setBackgroundMode(Qt::TransparentMode);
+}
+
+void PrintRenderer::DrawPage(QPainter &painter, const PrintPage &page) const
+{
+    for (const PrintItem &item : page.items) {
+        painter.setFont(CachedFont(item.font));
+        // The layout places a text's top-left corner; the painter writes on the baseline.
+        const qreal ascent = CachedMetrics(item.font).ascent();
+        painter.drawText(QPointF(item.x, item.y + ascent), item.text);
+    }
+}
+
+int PrintRenderer::Print(const Database &database, QPrinter &printer)
+{
+    const PrintSetup setup = Setup(printer);
+    const auto measure = [this](const PrintFont &font, const QString &text) {
+        return Measure(font, text);
+    };
+    const bool toFile = !printer.outputFileName().isEmpty();
+    QPainter painter;
+    int pages = 0;
+    bool failed = false;
+
+    if (toFile) {
+        printer.setDocName(QStringLiteral("Kribed - ") + currentRegional().toText(database.name()));
+        if (!painter.begin(&printer))
+            return 0;
+        UseTenthsOfMillimetres(painter, printer);
+    }
+    printDatabase(database, setup, measure, [&](const PrintPage &page) {
+        if (failed)
+            return;
+        if (toFile) {
+            if (pages > 0 && !printer.newPage()) {
+                failed = true;
+                return;
+            }
+        } else {
+            printer.setDocName(page.jobTitle);
+            if (!painter.begin(&printer)) {
+                failed = true;
+                return;
+            }
+            UseTenthsOfMillimetres(painter, printer);
+        }
+        DrawPage(painter, page);
+        if (!toFile)
+            painter.end();
+        ++pages;
+    });
+    if (toFile)
+        painter.end();
+    return failed && pages == 0 ? 0 : pages;
+}
+
+} // namespace kribed

@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#pragma once
+
+#include "core/editing/print_layout.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QHash>
+
+#include <memory>
+
+class QPainter;
+class QPrinter;
+
+namespace kribed {
+
+class Database;
+
+// Draws the laid-out pages on a printer in 0.1 mm units, in the display font. To a real printer
+// every page is a print job of its own, titled with its page number; to a file (PDF) all pages
+// go into the one document, in the same order, as separate jobs would each overwrite the file.
+class PrintRenderer
+{
+public:
+    explicit PrintRenderer(const QFont &displayFont);
+
+    // Prints the whole database on the printer as it was set up; returns the number of pages,
+    // or 0 when the printer could not be started.
+    int Print(const Database &database, QPrinter &printer);
+
+    // The printer font of a layout font, and its text width in 0.1 mm.
+    QFont Font(const PrintFont &font) const;
+    int Measure(const PrintFont &font, const QString &text) const;
+
+    // The layout's page size and record font for this printer and display font.
+    PrintSetup Setup(const QPrinter &printer) const;
+
+private:
+    void DrawPage(QPainter &painter, const PrintPage &page) const;
+    static void UseTenthsOfMillimetres(QPainter &painter, const QPrinter &printer);
+    // The fonts of a page are few: each is made and measured once.
+    const QFont &CachedFont(const PrintFont &font) const;
+    const QFontMetricsF &CachedMetrics(const PrintFont &font) const;
+
+    QFont mDisplayFont;
+    mutable QHash<int, QFont> mFonts;
+    mutable QHash<int, std::shared_ptr<QFontMetricsF>> mMetrics;
+    mutable QHash<int, QHash<char16_t, qreal>> mAdvances;
+};
+
+} // namespace kribed

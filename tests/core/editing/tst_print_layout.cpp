@@ -1,0 +1,204 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/editing/print_layout.h"
+#include "core/model/regional.h"
+
+#include <QtTest>
+
+using namespace kribed;
+
+namespace {
+
+// Every character as wide as a tenth of the font's height, at least 10: the record font
+// (height -28 here) gives 20 per character, so "0000_" is 100 wide.
+int measureText(const PrintFont &font, const QString &text)
+{
+    const int perCharacter =
+        font.height == -28 ? 20 : (font.height == print::HeadingHeight ? 30 : 10);
+    return int(text.size()) * perCharacter;
+}
+
+Database makeDatabase(int fields, int records, int columnPixels)
+{
+    Database database;
+    database.setShape(fields, records);
+    database.setName("Stock");
+    for (int k = 1; k <= fields; ++k) {
+        database.setFieldName(k, "F" + QByteArray::number(k));
+        database.setColumnWidth(k, columnPixels);
+        for (int r = 1; r <= records; ++r)
+            database.setCell(k, r, "r" + QByteArray::number(r) + "c" + QByteArray::number(k));
+    }
+    return database;
+}
+
+const PrintItem *itemAt(const PrintPage &page, int x, int y)
+{
+    for (const PrintItem &item : page.items) {
+        if (item.x == x && item.y == y)
+            return &item;
+    }
+    return nullptr;
+}
+
+QString textAt(const PrintPage &page, int x, int y)
+{
+    const PrintItem *item = itemAt(page, x, y);
+    return item ? item->text : QStringLiteral("<none>");
+}
+
+// The record numbers printed on a page, each with its line.
+QList<QPair<QString, int>> recordLines(const PrintPage &page)
+{
+    QList<QPair<QString, int>> lines;
+    for (const PrintItem &item : page.items) {
+        if (item.x == print::LeftMargin && item.y >= print::FirstRecordY && item.font.height == -28)
+            lines.append({item.text, item.y});
+    }
+    return lines;
+}
+
+} // namespace
+
+class TestPrintLayout : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cellText_data();
+    void cellText();
+    void widthsAndFonts();
+    void onePageWithFooter();
+    void pageOrderTwoByTwo();
+    void hiddenRowsLeaveGaps();
+    void narrowAndWideColumns();
+};
+
+void TestPrintLayout::initTestCase()
+{
+    setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
+}
+
+void TestPrintLayout::cellText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<QString>("printed");
+
+    // 10 per character in the footer font used here; 20 of each column are kept free.
+    QTest::newRow("fits exactly") << "abcdefgh" << 100 << "abcdefgh";
+    QTest::newRow("one too many is cut with dots") << "abcdefgh" << 99 << "abcde..";
+    QTest::newRow("cut to the room left") << "abcdefgh" << 90 << "abcde..";
+    QTest::newRow("only dots fit") << "abcdefgh" << 40 << "..";
+    QTest::newRow("even the dots are too wide") << "abcdefgh" << 21 << "..";
+    QTest::newRow("width of 0 prints everything") << "abcdefgh" << 0 << "abcdefgh";
+    QTest::newRow("empty text in a tiny column") << "" << 10 << "..";
+    QTest::newRow("empty text in a normal column") << "" << 50 << "";
+}
+
+void TestPrintLayout::cellText()
+{
+    QFETCH(QString, text);
+    QFETCH(int, width);
+    QFETCH(QString, printed);
+    QCOMPARE(printCellText(text, width, footerFont(), measureText), printed);
+}
+
+void TestPrintLayout::widthsAndFonts()
+{
+    Database database = makeDatabase(2, 1, 7);
+    const PrintSetup setup{2000, 2800, recordFontHeight(-11)};
+    QCOMPARE(setup.recordFontHeight, -28);
+    QCOMPARE(recordFontHeight(13), 32); // 32.5 to the even neighbour
+    QCOMPARE(recordFontHeight(15), 38); // 37.5 to the even neighbour
+    QCOMPARE(recordFontHeight(-13), -32);
+    QCOMPARE(printColumnWidth(database, 0, setup, measureText), 100);
+    QCOMPARE(printColumnWidth(database, 1, setup, measureText), 20); // 7 px: 20.3 cut to 20
+    database.setColumnWidth(2, 64);
+    QCOMPARE(printColumnWidth(database, 2, setup, measureText), 185); // 185.6 cut to 185
+}
+
+void TestPrintLayout::onePageWithFooter()
+{
+    const Database database = makeDatabase(3, 10, 64);
+    const QList<PrintPage> pages = printPages(database, PrintSetup{2000, 2800, -28}, measureText);
+    QCOMPARE(pages.size(), 1);
+    const PrintPage &page = pages.first();
+    QCOMPARE(page.jobTitle, QStringLiteral("Kribed - Page 1.1"));
+    QVERIFY(page.last);
+    QCOMPARE(textAt(page, 200, 50), QStringLiteral("Stock"));
+    QCOMPARE(textAt(page, 1500, 50), QStringLiteral("Page 1.1"));
+    QVERIFY(itemAt(page, 200, 50)->font.bold);
+    QCOMPARE(textAt(page, 300, 150), QStringLiteral("F1"));
+    QCOMPARE(textAt(page, 300 + 185, 150), QStringLiteral("F2"));
+    QCOMPARE(textAt(page, 300 + 2 * 185, 200 + 9 * 50), QStringLiteral("r10c3"));
+    QCOMPARE(textAt(page, 200, 200 + 9 * 50), QStringLiteral("0010"));
+    // The corner cell is not printed: nothing at the left margin on the field-name line.
+    QVERIFY(!itemAt(page, 200, 150));
+    const PrintItem *footer = itemAt(page, 200, 200 + 10 * 50);
+    QVERIFY(footer);
+    QVERIFY(footer->text.startsWith(QStringLiteral("Kribed PRO ")));
+    QCOMPARE(footer->font, footerFont());
+}
+
+void TestPrintLayout::pageOrderTwoByTwo()
+{
+    // Two 290-wide columns fit beside the numbers in 1000; five lines fit above 410.
+    const Database database = makeDatabase(4, 10, 100);
+    const QList<PrintPage> pages = printPages(database, PrintSetup{1000, 560, -28}, measureText);
+    QStringList titles;
+    for (const PrintPage &page : pages)
+        titles << page.jobTitle;
+    QCOMPARE(
+        titles,
+        (QStringList{QStringLiteral("Kribed - Page 1.1"), QStringLiteral("Kribed - Page 1.2"),
+                     QStringLiteral("Kribed - Page 2.1"), QStringLiteral("Kribed - Page 2.2")}));
+    QCOMPARE(recordLines(pages[0]), recordLines(pages[1]));
+    QCOMPARE(recordLines(pages[0]).first(), qMakePair(QStringLiteral("0001"), 200));
+    QCOMPARE(recordLines(pages[0]).last(), qMakePair(QStringLiteral("0005"), 400));
+    QCOMPARE(recordLines(pages[2]).first(), qMakePair(QStringLiteral("0006"), 200));
+    QCOMPARE(recordLines(pages[3]), recordLines(pages[2]));
+    QCOMPARE(textAt(pages[1], 300, 150), QStringLiteral("F3"));
+    QCOMPARE(textAt(pages[3], 300 + 290, 400), QStringLiteral("r10c4"));
+    QCOMPARE(textAt(pages[1], 1500, 50), QStringLiteral("Page 1.2"));
+    for (int p = 0; p < 3; ++p)
+        QVERIFY2(!pages[p].last && !itemAt(pages[p], 200, 450), qPrintable(pages[p].label));
+    QVERIFY(pages[3].last);
+    QCOMPARE(itemAt(pages[3], 200, 450)->font, footerFont());
+}
+
+void TestPrintLayout::hiddenRowsLeaveGaps()
+{
+    Database database = makeDatabase(2, 8, 50);
+    for (int r : {1, 3, 4, 8})
+        database.setHidden(r, true);
+    const QList<PrintPage> pages = printPages(database, PrintSetup{2000, 2800, -28}, measureText);
+    QCOMPARE(pages.size(), 1);
+    // A hidden first row leaves its line empty; the other hidden rows take no line.
+    using Line = QPair<QString, int>;
+    QCOMPARE(recordLines(pages[0]), (QList<Line>{{QStringLiteral("0002"), 250},
+                                                 {QStringLiteral("0005"), 300},
+                                                 {QStringLiteral("0006"), 350},
+                                                 {QStringLiteral("0007"), 400}}));
+    QCOMPARE(textAt(pages[0], 300, 300), QStringLiteral("r5c1"));
+    // The last record is hidden: the footer still follows the last printed line.
+    QVERIFY(itemAt(pages[0], 200, 450));
+    QCOMPARE(itemAt(pages[0], 200, 450)->font, footerFont());
+}
+
+void TestPrintLayout::narrowAndWideColumns()
+{
+    Database database = makeDatabase(3, 2, 3); // 8 wide on paper: room for nothing but ".."
+    database.setColumnWidth(2, 1000);          // 2900 wide, more than the paper
+    const QList<PrintPage> pages = printPages(database, PrintSetup{2000, 2800, -28}, measureText);
+    QCOMPARE(pages.size(), 3);
+    QCOMPARE(textAt(pages[0], 300, 200), QStringLiteral(".."));
+    QCOMPARE(textAt(pages[1], 300, 200), QStringLiteral("r1c2")); // alone on its page
+    QVERIFY(!itemAt(pages[1], 300 + 2900, 200));
+    QCOMPARE(pages[2].jobTitle, QStringLiteral("Kribed - Page 1.3"));
+    QVERIFY(pages[2].last);
+}
+
+QTEST_GUILESS_MAIN(TestPrintLayout)
+#include "tst_print_layout.moc"

@@ -1,0 +1,673 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/model/database.h"
+#include "core/model/field_type.h"
+#include "core/model/pdb_reader.h"
+#include "core/model/pdb_writer.h"
+#include "pdb_builder.h"
+#include "scripted_prompter.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace kribed;
+using kribed::test::PdbBuilder;
+using kribed::test::ScriptedPrompter;
+
+namespace {
+
+const QDateTime SaveTime(QDate(2024, 5, 6), QTime(7, 8, 9));
+constexpr quint32 SaveSeconds = 1714975689; // 2024-05-06 07:08:09 counted from 1970-01-01 01:00
+
+const QString SaveErrorText = QStringLiteral(
+    "There was an error in saving the file. This may be caused by an invalid filename or a full "
+    "or write protected disk.");
+
+void expectSaveError(ScriptedPrompter &prompter)
+{
+    prompter.expect(QStringLiteral("Save error"), SaveErrorText, Icon::Error, Buttons::Ok,
+                    Answer::Ok);
+}
+
+void expectTooMuchPopups(ScriptedPrompter &prompter)
+{
+    prompter.expect(QStringLiteral("Kribed-pro"), QStringLiteral("Too much popups!"), Icon::None,
+                    Buttons::Ok, Answer::Ok);
+}
+
+bool loadBytes(const QByteArray &file, Database &database, Prompter &prompter)
+{
+    QBuffer buffer;
+    buffer.setData(file);
+    buffer.open(QIODevice::ReadOnly);
+    return readDatabase(buffer, QStringLiteral("/data/Test.pdb"), database, prompter)
+           == LoadResult::Loaded;
+}
+
+QByteArray writeToBytes(Database &database, int currentColumn, Prompter &prompter)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (!writeDatabase(buffer, database, currentColumn, SaveTime, prompter))
+        return QByteArrayLiteral("write failed");
+    return buffer.data();
+}
+
+// Names the first differing byte, so a failed comparison says where the files part.
+QString differenceOf(const QByteArray &actual, const QByteArray &expected)
+{
+    const qsizetype common = qMin(actual.size(), expected.size());
+    for (qsizetype i = 0; i < common; ++i) {
+        if (actual.at(i) != expected.at(i)) {
+            return QStringLiteral("byte %1: got 0x%2, expected 0x%3")
+                .arg(i)
+                .arg(uchar(actual.at(i)), 2, 16, QLatin1Char('0'))
+                .arg(uchar(expected.at(i)), 2, 16, QLatin1Char('0'));
+        }
+    }
+    if (actual.size() != expected.size())
+        return QStringLiteral("size %1, expected %2").arg(actual.size()).arg(expected.size());
+    return QString();
+}
+
+#define COMPARE_FILES(actual, expected) \
+    do { \
+        const QString difference = differenceOf((actual), (expected)); \
+        QVERIFY2(difference.isEmpty(), qPrintable(difference)); \
+    } while (false)
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("missing");
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// The folder's files, names joined by blanks.
+QString entries(const QString &path)
+{
+    return QDir(path)
+        .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name)
+        .join(u' ');
+}
+
+PdbBuilder saved(PdbBuilder builder, int currentColumn)
+{
+    return builder.dates(SaveSeconds).blockWord(1256, quint16(currentColumn + 1));
+}
+
+} // namespace
+
+class TestPdbWriter : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void roundTrip_data();
+    void roundTrip();
+    void moreRecordsThanTheEditorAdds();
+    void storedValues_data();
+    void storedValues();
+    void modelValuesInTheHeaderAndBlock();
+    void popupAreaLimit_data();
+    void popupAreaLimit();
+    void fileNames_data();
+    void fileNames();
+    void saveKeepsOneBackup();
+    void saveAsTakesTheNewName();
+    void copyLeavesPathAndFlag();
+    void failedWriteLeavesPreviousFiles_data();
+    void failedWriteLeavesPreviousFiles();
+    void uncreatableFileChangesNothing();
+    void listWithAHeaderItemIsNotSaved();
+};
+
+void TestPdbWriter::roundTrip_data()
+{
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<int>("currentColumn");
+    QTest::addColumn<int>("questions"); // unknown-type questions, answered with Retry
+    QTest::addColumn<bool>("kribo3");
+    QTest::addColumn<QByteArray>("expected");
+
+    const PdbBuilder two = PdbBuilder()
+                               .name("Kunden")
+                               .field("Name", 0x0001, 80)
+                               .field("Paid", 0x0002, 20)
+                               .record({"Anna", "1"})
+                               .record({"Bert", ""});
+    QTest::newRow("two fields, two records")
+        << PdbBuilder(two).dates(5).build() << 1 << 0 << false << saved(two, 1).build();
+
+    QTest::newRow("zero records come back as one empty record")
+        << PdbBuilder().field("A").field("B").build() << 2 << 0 << false
+        << saved(PdbBuilder().field("A").field("B").record({"", ""}), 2).build();
+
+    PdbBuilder fifty;
+    QList<QByteArray> values;
+    for (int field = 1; field <= 50; ++field) {
+        fifty.field("Field " + QByteArray::number(field), field % 2 ? 0x0040 : 0x0051);
+        values.append("v" + QByteArray::number(field));
+    }
+    fifty.record(values)
+        .popup(1, {"one", "two"})
+        .popup(26, {"z"})
+        .popup(27, {"A item"})
+        .popup(50, {"X1", "X2", "X3"});
+    QTest::newRow("popups on fields 1, 26, 27 and 50")
+        << fifty.build() << 50 << 0 << false << saved(fifty, 50).build();
+
+    const PdbBuilder extras = PdbBuilder(two).extras(QByteArray("\x01\x00xyz\xff", 6));
+    QTest::newRow("extras kept byte for byte")
+        << extras.build() << 1 << 0 << false << saved(extras, 1).build();
+    QTest::newRow("without end marker the extras are dropped")
+        << PdbBuilder(two).extras("lost").noEndMarker().build() << 1 << 0 << false
+        << saved(two, 1).build();
+
+    const QList<quint16> codes{0x0001, 0x0002, 0x0004, 0x0041, 0x0049, 0x0020, 0x0042,
+                               0x0050, 0x0040, 0x0051, 0x0008, 0x0043, 0x0010};
+    PdbBuilder types;
+    QList<QByteArray> typeValues;
+    for (const quint16 code : codes) {
+        types.field("T" + QByteArray::number(code, 16), code);
+        typeValues.append(QByteArray::number(code));
+    }
+    types.record(typeValues);
+    QTest::newRow("all 13 types") << types.build() << 13 << 0 << false << saved(types, 13).build();
+
+    QTest::newRow("flag bits beyond the four kept")
+        << PdbBuilder(two).blockWord(1298, 0xffcc).build() << 1 << 0 << false
+        << saved(PdbBuilder(two).blockWord(1298, 0xffcc), 1).build();
+    QTest::newRow("all flag bits set")
+        << PdbBuilder(two).blockWord(1298, 0xffff).build() << 1 << 0 << false
+        << saved(PdbBuilder(two).blockWord(1298, 0xffff), 1).build();
+    QTest::newRow("further width 0 written as 90")
+        << PdbBuilder(two).blockWord(1254, 0).build() << 1 << 0 << false << saved(two, 1).build();
+    QTest::newRow("further width kept")
+        << PdbBuilder(two).blockWord(1254, 1234).build() << 1 << 0 << false
+        << saved(PdbBuilder(two).blockWord(1254, 1234), 1).build();
+    QTest::newRow("field-number word above m written as 1")
+        << PdbBuilder(two).blockWord(1300, 3).build() << 1 << 0 << false << saved(two, 1).build();
+    QTest::newRow("field-number word up to m kept")
+        << PdbBuilder(two).blockWord(1300, 2).build() << 1 << 0 << false
+        << saved(PdbBuilder(two).blockWord(1300, 2), 1).build();
+
+    QByteArray pattern(400, '\0');
+    for (int i = 0; i < pattern.size(); ++i)
+        pattern[i] = char(i * 7 + 3);
+    QTest::newRow("bytes 1302 to 1701 kept")
+        << PdbBuilder(two).blockBytes(1302, pattern).build() << 1 << 0 << false
+        << saved(PdbBuilder(two).blockBytes(1302, pattern), 1).build();
+
+    QTest::newRow("filter field, word 1262 and text 1266 written empty")
+        << PdbBuilder(two)
+               .blockWord(1262, 7)
+               .blockWord(1264, 2)
+               .blockBytes(1266, "text")
+               .blockBytes(1282, "flt")
+               .blockWord(1258, 2)
+               .blockWord(1260, 1)
+               .build()
+        << 1 << 0 << false
+        << saved(PdbBuilder(two).blockBytes(1282, "flt").blockWord(1258, 2).blockWord(1260, 1), 1)
+               .build();
+
+    QTest::newRow("name slots above m kept, type slots above m from the type table")
+        << PdbBuilder(two).blockBytes(21 * 7, "old name").blockWord(1050 + 2 * 9, 0x0002).build()
+        << 1 << 0 << false << saved(PdbBuilder(two).blockBytes(21 * 7, "old name"), 1).build();
+
+    QTest::newRow("width word 0 comes back as the units of 10 pixels")
+        << PdbBuilder().field("A", 1, 0).build() << 1 << 0 << false
+        << saved(PdbBuilder().field("A", 1, 7).record({""}), 1).build();
+
+    const PdbBuilder lines = PdbBuilder().field("A").record({"a\nb"}).record({"end\n"});
+    QTest::newRow("LF comes back as LF")
+        << lines.build() << 1 << 0 << false << saved(lines, 1).build();
+
+    QTest::newRow("32-character header name saved as 31")
+        << PdbBuilder(two).name(QByteArray(32, 'n')).build() << 1 << 0 << false
+        << saved(PdbBuilder(two).name(QByteArray(31, 'n')), 1).build();
+
+    QTest::newRow("unknown type codes saved as String")
+        << PdbBuilder().field("A", 0x0777).field("B", 0x0000).record({"1", "2"}).build() << 1 << 2
+        << false << saved(PdbBuilder().field("A").field("B").record({"1", "2"}), 1).build();
+
+    const PdbBuilder kribo3 = PdbBuilder(PdbBuilder::Layout::Kribo3)
+                                  .name("Stock")
+                                  .field("Item", 0x0001, 60)
+                                  .field("Count", 0x0008, 30)
+                                  .blockWord(504, 77)
+                                  .blockWord(508, 2)
+                                  .blockBytes(532, "Bo")
+                                  .blockWord(548, 0x0033)
+                                  .blockWord(550, 2)
+                                  .popup(1, {"Bolt", "Nut"})
+                                  .record({"Bolt", "5"});
+    QTest::newRow("Kribo 3 saved in the Kribo pro layout") << kribo3.build() << 2 << 0 << true
+                                                           << saved(PdbBuilder()
+                                                                        .name("Stock_p")
+                                                                        .field("Item", 0x0001, 60)
+                                                                        .field("Count", 0x0008, 30)
+                                                                        .blockWord(1254, 77)
+                                                                        .blockWord(1258, 2)
+                                                                        .blockBytes(1282, "Bo")
+                                                                        .blockWord(1300, 2)
+                                                                        .popup(1, {"Bolt", "Nut"})
+                                                                        .record({"Bolt", "5"}),
+                                                                    2)
+                                                                  .build();
+}
+
+void TestPdbWriter::roundTrip()
+{
+    QFETCH(QByteArray, input);
+    QFETCH(int, currentColumn);
+    QFETCH(int, questions);
+    QFETCH(bool, kribo3);
+    QFETCH(QByteArray, expected);
+
+    ScriptedPrompter prompter;
+    if (kribo3) {
+        prompter.expect(QStringLiteral("Information"), QStringLiteral("This database created*"),
+                        Icon::Warning, Buttons::Ok, Answer::Ok);
+    }
+    for (int i = 0; i < questions; ++i) {
+        prompter.expect(QStringLiteral("Warning"), QStringLiteral("There is a unknown fieldtype*"),
+                        Icon::Warning, Buttons::RetryCancel, Answer::Retry);
+    }
+    Database database;
+    QVERIFY(loadBytes(input, database, prompter));
+    const QByteArray saved = writeToBytes(database, currentColumn, prompter);
+    KRIBED_VERIFY_PROMPTER(prompter);
+    COMPARE_FILES(saved, expected);
+
+    // What the program wrote, it reads back and writes again unchanged.
+    Database again;
+    ScriptedPrompter quiet;
+    QVERIFY(loadBytes(saved, again, quiet));
+    COMPARE_FILES(writeToBytes(again, currentColumn, quiet), expected);
+    KRIBED_VERIFY_PROMPTER(quiet);
+}
+
+// A file may hold more than 9999 records; a save writes every one of them back.
+void TestPdbWriter::moreRecordsThanTheEditorAdds()
+{
+    PdbBuilder builder;
+    builder.field("N").field("Text");
+    for (int i = 1; i <= 10001; ++i)
+        builder.record({QByteArray::number(i), "line\n" + QByteArray::number(i)});
+    const QByteArray input = saved(builder, 1).build();
+
+    Database database;
+    ScriptedPrompter prompter;
+    QVERIFY(loadBytes(input, database, prompter));
+    QCOMPARE(database.recordCount(), 10001);
+    COMPARE_FILES(writeToBytes(database, 1, prompter), input);
+    KRIBED_VERIFY_PROMPTER(prompter);
+}
+
+void TestPdbWriter::storedValues_data()
+{
+    QTest::addColumn<QByteArray>("cell");
+    QTest::addColumn<QByteArray>("stored");
+
+    QTest::newRow("empty value is the length word 1 and a NUL") << QByteArray() << QByteArray();
+    QTest::newRow("CR LF becomes LF") << QByteArray("a\r\nb") << QByteArray("a\nb");
+    QTest::newRow("TAB kept") << QByteArray("a\tb") << QByteArray("a\tb");
+    QTest::newRow("other control bytes and NUL dropped") << QByteArray("\x01"
+                                                                       "a\x1f\0b\x7f\x80",
+                                                                       7)
+                                                         << QByteArray("ab\x7f\x80");
+    QTest::newRow("5000 characters cut to 4000") << QByteArray(5000, 'x') << QByteArray(4000, 'x');
+    QTest::newRow("the cut counts stored bytes only")
+        << QByteArray(10, '\r') + QByteArray(3999, 'y') + "z!" << QByteArray(3999, 'y') + 'z';
+}
+
+void TestPdbWriter::storedValues()
+{
+    QFETCH(QByteArray, cell);
+    QFETCH(QByteArray, stored);
+
+    Database database;
+    database.setShape(1, 1);
+    database.setCell(1, 1, cell);
+    ScriptedPrompter prompter;
+    const QByteArray file = writeToBytes(database, 1, prompter);
+    const quint32 offset = readLong(file.constData() + 78);
+    QByteArray record;
+    record.append(char((stored.size() + 1) >> 8)).append(char((stored.size() + 1) & 0xff));
+    record.append(stored).append('\0');
+    COMPARE_FILES(file.mid(offset), record);
+}
+
+void TestPdbWriter::modelValuesInTheHeaderAndBlock()
+{
+    Database database;
+    database.setShape(3, 2);
+    database.setName(QByteArray(40, 'd'));
+    database.setFieldName(2, "A field name of 25 chars");
+    database.setFilterText("0123456789abcdef");
+    database.setSecondarySortField(3);
+    database.setTertiarySortField(1);
+    database.setFilterField(2);
+    database.flags().isPrivate = true;
+    database.flags().kriboFilter = true;
+    ScriptedPrompter prompter;
+    const QByteArray file = writeToBytes(database, 3, prompter);
+
+    QCOMPARE(file.left(32), QByteArray(31, 'd') + '\0');
+    QCOMPARE(readWord(file.constData() + 32), quint16(0x0008));
+    QCOMPARE(readLong(file.constData() + 36), SaveSeconds);
+    QCOMPARE(readLong(file.constData() + 40), SaveSeconds);
+    QCOMPARE(readLong(file.constData() + 52), quint32(80 + 8 * 2));
+    QCOMPARE(file.mid(60, 8), QByteArray("KrDbKrbo"));
+    QCOMPARE(readWord(file.constData() + 76), quint16(2));
+    QCOMPARE(database.modificationTime(), SaveTime);
+
+    const QByteArray block = file.mid(96, AppInfo::Size);
+    QCOMPARE(block.mid(21, 21), QByteArray("A field name of 25 c") + '\0');
+    QCOMPARE(readWord(block.constData() + 1150), quint16(3));
+    QCOMPARE(readWord(block.constData() + 1256), quint16(4));
+    QCOMPARE(readWord(block.constData() + 1258), quint16(3));
+    QCOMPARE(readWord(block.constData() + 1260), quint16(1));
+    QCOMPARE(readWord(block.constData() + 1264), quint16(0));
+    QCOMPARE(block.mid(1282, 16), QByteArray("0123456789abcde") + '\0');
+    QCOMPARE(readWord(block.constData() + 1298), quint16(0x0030));
+    // No popup items: four zero bytes, no extras, the end marker, then the records.
+    QCOMPARE(file.mid(96 + AppInfo::Size, 17),
+             QByteArray(4, '\0') + QByteArray("EndKriboData", 13));
+    QCOMPARE(readLong(file.constData() + 78), quint32(96 + AppInfo::Size + 17));
+    QCOMPARE(readLong(file.constData() + 86), quint32(96 + AppInfo::Size + 17 + 6 + 3));
+}
+
+void TestPdbWriter::popupAreaLimit_data()
+{
+    QTest::addColumn<QList<QList<QByteArray>>>("lists"); // fields 1, 2, ...
+    QTest::addColumn<bool>("tooMuch");
+    QTest::addColumn<QByteArray>("area");
+    QTest::addColumn<QList<QList<QByteArray>>>("reloaded");
+
+    const QByteArray fits(2492, 'f'); // "popupa", NUL, item, NUL: exactly 2500 bytes
+    QTest::newRow("exactly full") << QList<QList<QByteArray>>{{fits}} << false
+                                  << QByteArray("popupa\0", 7) + fits + '\0' + '\0'
+                                  << QList<QList<QByteArray>>{{fits}};
+    const QByteArray tooLong(3000, 't');
+    QTest::newRow("one item too long is cut")
+        << QList<QList<QByteArray>>{{tooLong}} << true
+        << QByteArray("popupa\0", 7) + tooLong.left(2493) + '\0'
+        << QList<QList<QByteArray>>{{tooLong.left(2493)}};
+    QList<QByteArray> many;
+    for (int i = 0; i < 400; ++i)
+        many.append("item" + QByteArray::number(i));
+    QByteArray manyArea("popupa\0", 7);
+    QList<QByteArray> manyKept;
+    for (const QByteArray &item : many) {
+        if (manyArea.size() + item.size() + 1 > 2500)
+            break;
+        manyArea += item + '\0';
+        manyKept.append(item);
+    }
+    const int room = 2500 - int(manyArea.size());
+    manyKept.append(many.at(manyKept.size()).left(room));
+    manyArea += many.at(manyKept.size() - 1).left(room) + '\0';
+    // Six bytes are left for an item beginning "popups": cut there it would open field 19's
+    // list, so it is left out.
+    const QByteArray before(2486, 'b');
+    QTest::newRow("an item cut to a header is left out")
+        << QList<QList<QByteArray>>{{before, "popupsXYZ"}} << true
+        << QByteArray("popupa\0", 7) + before + '\0' + '\0' << QList<QList<QByteArray>>{{before}};
+    QTest::newRow("many items and a second list: one message")
+        << QList<QList<QByteArray>>{many, {"lost"}} << true << manyArea
+        << QList<QList<QByteArray>>{manyKept, {}};
+}
+
+void TestPdbWriter::popupAreaLimit()
+{
+    using Lists = QList<QList<QByteArray>>;
+    QFETCH(Lists, lists);
+    QFETCH(bool, tooMuch);
+    QFETCH(QByteArray, area);
+    QFETCH(Lists, reloaded);
+
+    Database database;
+    database.setShape(2, 1);
+    for (int field = 1; field <= lists.size(); ++field)
+        database.popupList(field) = lists.at(field - 1);
+    ScriptedPrompter prompter;
+    if (tooMuch)
+        expectTooMuchPopups(prompter);
+    const QByteArray file = writeToBytes(database, 1, prompter);
+    KRIBED_VERIFY_PROMPTER(prompter);
+    const int areaStart = 80 + 8 + AppInfo::Size;
+    COMPARE_FILES(file.mid(areaStart, area.size() + 13), area + QByteArray("EndKriboData", 13));
+
+    // Reading it back gives what fitted, and a second save neither shrinks nor grows the file.
+    Database again;
+    ScriptedPrompter quiet;
+    QVERIFY(loadBytes(file, again, quiet));
+    for (int field = 1; field <= reloaded.size(); ++field)
+        QCOMPARE(again.popupList(field), reloaded.at(field - 1));
+    QCOMPARE(again.extrasLength(), 0);
+    // An item cut at the end fills the area again; an item left out leaves room.
+    if (tooMuch && area.size() > MaxPopupAreaBytes)
+        expectTooMuchPopups(quiet);
+    COMPARE_FILES(writeToBytes(again, 1, quiet), file);
+    KRIBED_VERIFY_PROMPTER(quiet);
+}
+
+void TestPdbWriter::fileNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("pdb");
+    QTest::addColumn<QString>("backup");
+
+    QTest::newRow("extension replaced")
+        << QStringLiteral("/d/Copy.txt") << QStringLiteral("/d/Copy.pdb")
+        << QStringLiteral("/d/Copy.pd_");
+    QTest::newRow("extension added") << QStringLiteral("/d/Copy") << QStringLiteral("/d/Copy.pdb")
+                                     << QStringLiteral("/d/Copy.pd_");
+    QTest::newRow("only the last extension")
+        << QStringLiteral("/d/a.b.txt") << QStringLiteral("/d/a.b.pdb")
+        << QStringLiteral("/d/a.b.pd_");
+    QTest::newRow("dot in a folder is no extension")
+        << QStringLiteral("/d.x/Copy") << QStringLiteral("/d.x/Copy.pdb")
+        << QStringLiteral("/d.x/Copy.pd_");
+    QTest::newRow(".pdb stays") << QStringLiteral("/d/Stock.pdb") << QStringLiteral("/d/Stock.pdb")
+                                << QStringLiteral("/d/Stock.pd_");
+}
+
+void TestPdbWriter::fileNames()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, pdb);
+    QFETCH(QString, backup);
+    QCOMPARE(pdbFileName(name), pdb);
+    QCOMPARE(backupFileName(name), backup);
+}
+
+void TestPdbWriter::saveKeepsOneBackup()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Stock.pdb"));
+    const QByteArray original = PdbBuilder().field("A").record({"first"}).build();
+    writeFile(path, original);
+    writeFile(dir.filePath(QStringLiteral("Stock.pd_")), "older backup");
+
+    Database database;
+    ScriptedPrompter prompter;
+    QCOMPARE(loadDatabaseFile(path, database, prompter), LoadResult::Loaded);
+    database.setModified();
+    QVERIFY(saveDatabase(database, SaveMode::OwnFile, QString(), 1, prompter));
+    QCOMPARE(readFile(dir.filePath(QStringLiteral("Stock.pd_"))), original);
+    const QByteArray firstSave = readFile(path);
+    QVERIFY(firstSave != original);
+    QVERIFY(!database.isModified());
+    QCOMPARE(database.filePath(), path);
+    QVERIFY(qAbs(database.modificationTime().secsTo(QDateTime::currentDateTime())) < 60);
+
+    database.setCell(1, 1, "second");
+    database.setModified();
+    QVERIFY(saveDatabase(database, SaveMode::OwnFile, QString(), 1, prompter));
+    QCOMPARE(readFile(dir.filePath(QStringLiteral("Stock.pd_"))), firstSave);
+    Database reloaded;
+    QCOMPARE(loadDatabaseFile(path, reloaded, prompter), LoadResult::Loaded);
+    QCOMPARE(reloaded.cell(1, 1), QByteArray("second"));
+    KRIBED_VERIFY_PROMPTER(prompter);
+    QCOMPARE(entries(dir.path()), QStringLiteral("Stock.pd_ Stock.pdb"));
+}
+
+void TestPdbWriter::saveAsTakesTheNewName()
+{
+    QTemporaryDir dir;
+    Database database;
+    database.setShape(1, 1);
+    database.setFilePath(dir.filePath(QStringLiteral("Old.pdb")));
+    database.setModified();
+    ScriptedPrompter prompter;
+    const QString copy = pdbFileName(dir.filePath(QStringLiteral("Copy.txt")));
+    QVERIFY(saveDatabase(database, SaveMode::ChosenName, copy, 1, prompter));
+    QCOMPARE(database.filePath(), dir.filePath(QStringLiteral("Copy.pdb")));
+    QVERIFY(!database.isModified());
+    QCOMPARE(entries(dir.path()), QStringLiteral("Copy.pdb"));
+
+    QVERIFY(saveDatabase(database, SaveMode::ChosenName, copy, 1, prompter));
+    QCOMPARE(entries(dir.path()), QStringLiteral("Copy.pd_ Copy.pdb"));
+    KRIBED_VERIFY_PROMPTER(prompter);
+}
+
+void TestPdbWriter::copyLeavesPathAndFlag()
+{
+    QTemporaryDir dir;
+    Database database;
+    database.setShape(1, 1);
+    database.setCell(1, 1, "v");
+    database.setFilePath(dir.filePath(QStringLiteral("Own.pdb")));
+    database.setModified();
+    const QString target = dir.filePath(QStringLiteral("install.pdb"));
+    ScriptedPrompter prompter;
+    QVERIFY(saveDatabase(database, SaveMode::Copy, target, 1, prompter));
+    QVERIFY(saveDatabase(database, SaveMode::Copy, target, 1, prompter));
+    KRIBED_VERIFY_PROMPTER(prompter);
+    QCOMPARE(entries(dir.path()), QStringLiteral("install.pdb"));
+    QCOMPARE(database.filePath(), dir.filePath(QStringLiteral("Own.pdb")));
+    QVERIFY(database.isModified());
+    QVERIFY(qAbs(database.modificationTime().secsTo(QDateTime::currentDateTime())) < 60);
+
+    Database copy;
+    QCOMPARE(loadDatabaseFile(target, copy, prompter), LoadResult::Loaded);
+    QCOMPARE(copy.cell(1, 1), QByteArray("v"));
+}
+
+// The save runs in a child whose files may not grow past a few kilobytes, so the write fails for
+// real; the parent then finds the previous file and its backup as they were.
+void TestPdbWriter::failedWriteLeavesPreviousFiles_data()
+{
+    QTest::addColumn<int>("records");
+    // A small file fails only when the last buffered bytes go out; a large one while writing.
+    QTest::newRow("fails at the last flush") << 50;
+    QTest::newRow("fails while writing") << 1000;
+}
+
+void TestPdbWriter::failedWriteLeavesPreviousFiles()
+{
+    QFETCH(int, records);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Stock.pdb"));
+    const QByteArray original = PdbBuilder().field("A").record({"small"}).build();
+    writeFile(path, original);
+    writeFile(dir.filePath(QStringLiteral("Stock.pd_")), "older backup");
+
+    Database database;
+    ScriptedPrompter loader;
+    QCOMPARE(loadDatabaseFile(path, database, loader), LoadResult::Loaded);
+    for (int record = 2; record <= records; ++record)
+        database.insertRecord(record, {QByteArray(200, 'x')});
+    database.setModified();
+
+    const pid_t child = fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{8192, 8192};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        ScriptedPrompter prompter;
+        expectSaveError(prompter);
+        const bool saved = saveDatabase(database, SaveMode::OwnFile, QString(), 1, prompter);
+        const bool sound = !saved && prompter.failures().isEmpty() && database.isModified()
+                           && database.filePath() == path;
+        _exit(sound ? 0 : 1);
+    }
+    int status = 0;
+    QCOMPARE(waitpid(child, &status, 0), child);
+    QVERIFY(WIFEXITED(status));
+    QCOMPARE(WEXITSTATUS(status), 0);
+    QCOMPARE(readFile(path), original);
+    QCOMPARE(readFile(dir.filePath(QStringLiteral("Stock.pd_"))), QByteArray("older backup"));
+    QCOMPARE(entries(dir.path()), QStringLiteral("Stock.pd_ Stock.pdb"));
+}
+
+void TestPdbWriter::uncreatableFileChangesNothing()
+{
+    QTemporaryDir dir;
+    Database database;
+    database.setShape(1, 1);
+    database.setFilePath(dir.filePath(QStringLiteral("Own.pdb")));
+    database.setModified();
+    ScriptedPrompter prompter;
+    expectSaveError(prompter);
+    expectSaveError(prompter);
+    QVERIFY(!saveDatabase(database, SaveMode::ChosenName,
+                          dir.filePath(QStringLiteral("missing/New.pdb")), 1, prompter));
+    // A folder where the file should be.
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Folder.pdb")));
+    QVERIFY(!saveDatabase(database, SaveMode::ChosenName,
+                          dir.filePath(QStringLiteral("Folder.pdb")), 1, prompter));
+    KRIBED_VERIFY_PROMPTER(prompter);
+    QCOMPARE(database.filePath(), dir.filePath(QStringLiteral("Own.pdb")));
+    QVERIFY(database.isModified());
+    QCOMPARE(entries(dir.path()), QStringLiteral("Folder.pdb"));
+}
+
+// "popups" as an item would split the list on the next load (field 19 opens there): the save is
+// refused and the file on disk stays as it was.
+void TestPdbWriter::listWithAHeaderItemIsNotSaved()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Own.pdb"));
+    writeFile(path, "previous");
+    Database database;
+    database.setShape(20, 1);
+    database.setFilePath(path);
+    database.popupList(2) = {"Red", "Blue", "Green", "popups"};
+    database.setModified();
+
+    ScriptedPrompter prompter;
+    expectSaveError(prompter);
+    QVERIFY(!saveDatabase(database, SaveMode::OwnFile, QString(), 1, prompter));
+    KRIBED_VERIFY_PROMPTER(prompter);
+    QCOMPARE(readFile(path), QByteArray("previous"));
+    QCOMPARE(entries(dir.path()), QStringLiteral("Own.pdb"));
+    QVERIFY(database.isModified());
+
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(!writeDatabase(buffer, database, 1, SaveTime, prompter));
+    QCOMPARE(buffer.data(), QByteArray());
+}
+
+QTEST_GUILESS_MAIN(TestPdbWriter)
+#include "tst_pdb_writer.moc"

@@ -1,0 +1,500 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/model/database.h"
+#include "core/model/limits.h"
+#include "core/model/regional.h"
+#include "core/platform/settings.h"
+#include "core/platform/user_list.h"
+#include "gui/dialogs/properties_form.h"
+#include "gui/grid/database_document.h"
+#include "gui/grid/grid_header.h"
+#include "gui/window/main_form.h"
+#include "main_form_fixture.h"
+#include "pdb_builder.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSettings>
+#include <QTableView>
+#include <QTest>
+
+#include <memory>
+
+using namespace kribed;
+using namespace kribed::test;
+
+class TestMainFormGrid
+    : public QObject
+    , private MainFormFixture
+{
+    Q_OBJECT
+
+private:
+    QTableView *Grid() { return mForm->Grid(); }
+    GridHeader *Columns() { return static_cast<GridHeader *>(Grid()->horizontalHeader()); }
+    GridHeader *Rows() { return static_cast<GridHeader *>(Grid()->verticalHeader()); }
+    QString cell(int field, int record)
+    {
+        return Grid()->model()->index(record - 1, field - 1).data().toString();
+    }
+
+    // Opens a built file in place of the demo.
+    void OpenBuilt(const PdbBuilder &builder)
+    {
+        const QByteArray bytes = builder.build();
+        mForm->Document().clearModified();
+        OpenBytes(QStringLiteral("Built.pdb"), bytes);
+    }
+
+    // Opens a database of three fields 20, 40 and 60 units wide and six records "f.r".
+    void OpenDemo(quint16 thirdWidth = 60)
+    {
+        PdbBuilder builder;
+        builder.name("Demo")
+            .field("A", 0x0001, 20)
+            .field("B", 0x0001, 40)
+            .field("C", 0x0001, thirdWidth);
+        for (int record = 1; record <= 6; ++record) {
+            QList<QByteArray> values;
+            for (int field = 1; field <= 3; ++field)
+                values << QByteArray::number(field) + '.' + QByteArray::number(record);
+            builder.record(values);
+        }
+        OpenBytes(QStringLiteral("Demo.pdb"), builder.build());
+    }
+
+private Q_SLOTS:
+    void initTestCase() { InitTestCase(); }
+
+    void init()
+    {
+        StartTest(true);
+        if (!QTest::currentTestFailed())
+            OpenDemo();
+    }
+
+    void cleanup() { EndTest(); }
+
+    void headerHighlightFollowsTheCurrentCell()
+    {
+        mForm->SetCurrentCell(2, 5);
+        mForm->Timer1Timer();
+        QCOMPARE(Columns()->HighlightedSection(), 1);
+        QCOMPARE(Rows()->HighlightedSection(), 4);
+
+        // The highlighted header cell is painted in the highlight colour, the others are not.
+        const QImage image = Columns()->grab().toImage();
+        const auto pixelOf = [&](int section) {
+            const int right =
+                Columns()->sectionViewportPosition(section) + Columns()->sectionSize(section);
+            return image.pixelColor(right - 3, Columns()->height() - 3);
+        };
+        QCOMPARE(pixelOf(1), GridHeader::HighlightColor());
+        QVERIFY(pixelOf(0) != GridHeader::HighlightColor());
+        QVERIFY(pixelOf(2) != GridHeader::HighlightColor());
+
+        QTest::keyClick(Grid(), Qt::Key_Down);
+        QTest::keyClick(Grid(), Qt::Key_Right);
+        mForm->Timer1Timer();
+        QCOMPARE(Columns()->HighlightedSection(), 2);
+        QCOMPARE(Rows()->HighlightedSection(), 5);
+    }
+
+    void widthsComeFromTheDatabaseAndSnapAt300Units()
+    {
+        for (int field = 1; field <= 3; ++field)
+            QCOMPARE(Columns()->sectionSize(field - 1), Data().columnWidth(field));
+        QCOMPARE(Data().widthUnits(2), 40);
+        QVERIFY(!Data().isModified());
+
+        const int largest = Data().unitsToPixels(MaxFieldWidthUnits);
+        Columns()->resizeSection(1, largest + 200);
+        QCOMPARE(Columns()->sectionSize(1), largest);
+        QCOMPARE(Data().columnWidth(2), largest);
+        QVERIFY(Data().isModified());
+
+        Data().clearModified();
+        Columns()->resizeSection(0, 70);
+        QCOMPARE(Data().columnWidth(1), 70);
+        QVERIFY(Data().isModified());
+    }
+
+    void tooWideFieldInAFileIsShownAt300Units()
+    {
+        mForm->Close1Click();
+        OpenDemo(500);
+        const int largest = Data().unitsToPixels(MaxFieldWidthUnits);
+        QCOMPARE(Columns()->sectionSize(2), largest);
+        QCOMPARE(Data().widthUnits(3), MaxFieldWidthUnits);
+        QVERIFY(!Data().isModified());
+    }
+
+    void draggingARowRenumbersAndMarksModified()
+    {
+        mForm->SetCurrentCell(1, 5);
+        Rows()->moveSection(4, 1); // record 5 above record 2
+        QCOMPARE(cell(1, 2), QStringLiteral("1.5"));
+        QCOMPARE(cell(1, 3), QStringLiteral("1.2"));
+        QCOMPARE(cell(1, 6), QStringLiteral("1.6"));
+        QVERIFY(Data().isModified());
+        for (int place = 0; place < 6; ++place) {
+            QCOMPARE(Rows()->logicalIndex(place), place);
+            QCOMPARE(Grid()->model()->headerData(place, Qt::Vertical).toString(),
+                     QStringLiteral("%1").arg(place + 1, 4, 10, QLatin1Char('0')));
+        }
+        // The current cell moved with its record.
+        QCOMPARE(mForm->CurrentRecord(), 2);
+    }
+
+    void draggingAColumnMovesItWholeAndEndsRowSums()
+    {
+        mForm->SetRowSumState(true);
+        const int widthOfC = Data().columnWidth(3);
+        Columns()->moveSection(2, 0); // field 3 to the first place
+        QCOMPARE(Grid()->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("C"));
+        QCOMPARE(cell(1, 4), QStringLiteral("3.4"));
+        QCOMPARE(cell(2, 4), QStringLiteral("1.4"));
+        QCOMPARE(Data().columnWidth(1), widthOfC);
+        QCOMPARE(Columns()->sectionSize(0), widthOfC);
+        QCOMPARE(Columns()->logicalIndex(0), 0);
+        QVERIFY(!mForm->IsRowSumOn());
+        QVERIFY(!mForm->Action(QStringLiteral("RowSum1"))->isChecked());
+        QVERIFY(Data().isModified());
+    }
+
+    void typingIntoACellEditsInPlace()
+    {
+        mForm->SetCurrentCell(2, 3);
+        QApplication::setActiveWindow(mForm.get());
+        Grid()->setFocus();
+        // The first key opens the editor with itself as its text; the rest go to the editor.
+        QTest::keyClick(Grid(), Qt::Key_X);
+        auto *editor = Grid()->viewport()->findChild<QLineEdit *>();
+        QVERIFY(editor);
+        QTest::keyClick(editor, Qt::Key_Y);
+        QCOMPARE(editor->text(), QStringLiteral("xy"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(cell(2, 3), QStringLiteral("xy"));
+        QCOMPARE(Data().cell(2, 3), QByteArray("xy"));
+        QVERIFY(Data().isModified());
+        mForm->Timer1Timer();
+        QVERIFY(mForm->StatusPanel(6)->text().endsWith(QStringLiteral(" +")));
+    }
+
+    void gridHasNoClipboardOrDeleteKeysOfItsOwn_data()
+    {
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::newRow("copy") << QKeySequence(QKeySequence::Copy);
+        QTest::newRow("cut") << QKeySequence(QKeySequence::Cut);
+        QTest::newRow("paste") << QKeySequence(QKeySequence::Paste);
+        QTest::newRow("delete") << QKeySequence(Qt::Key_Delete);
+    }
+
+    void gridHasNoClipboardOrDeleteKeysOfItsOwn()
+    {
+        QFETCH(QKeySequence, keys);
+        QApplication::clipboard()->setText(QStringLiteral("outside"));
+        mForm->SetCurrentCell(1, 1);
+        QTest::keySequence(Grid(), keys);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("outside"));
+        QCOMPARE(cell(1, 1), QStringLiteral("1.1"));
+        QVERIFY(!Data().isModified());
+    }
+
+    void contextMenuOnCellsAndHeaders_data()
+    {
+        QTest::addColumn<int>("part");
+        QTest::newRow("data cell") << 0;
+        QTest::newRow("field name") << 1;
+        QTest::newRow("record number") << 2;
+    }
+
+    void contextMenuOnCellsAndHeaders()
+    {
+        QFETCH(int, part);
+        QAbstractScrollArea *area = part == 0   ? static_cast<QAbstractScrollArea *>(Grid())
+                                    : part == 1 ? static_cast<QAbstractScrollArea *>(Columns())
+                                                : static_cast<QAbstractScrollArea *>(Rows());
+        QMenu *menu = mForm->GridMenu();
+        QVERIFY(!menu->isVisible());
+        Q_EMIT area->customContextMenuRequested(QPoint(5, 5));
+        QVERIFY(menu->isVisible());
+        menu->hide();
+    }
+
+    void pasteCellFollowsTheClipboardWithinATick()
+    {
+        QApplication::clipboard()->clear();
+        mForm->Timer1Timer();
+        QVERIFY(!mForm->Action(QStringLiteral("PasteCell1"))->isEnabled());
+        QApplication::clipboard()->setText(QStringLiteral("from elsewhere"));
+        mForm->Timer1Timer();
+        QVERIFY(mForm->Action(QStringLiteral("PasteCell1"))->isEnabled());
+        // The context menu's entry is never disabled.
+        QApplication::clipboard()->clear();
+        mForm->Timer1Timer();
+        QVERIFY(mForm->Action(QStringLiteral("PasteCell2"))->isEnabled());
+        mForm->Close1Click();
+        QApplication::clipboard()->setText(QStringLiteral("again"));
+        mForm->Timer1Timer();
+        QVERIFY(!mForm->Action(QStringLiteral("PasteCell1"))->isEnabled());
+    }
+
+    void hiddenRowsFollowTheDatabaseAndFilterOffShowsAll()
+    {
+        Data().setHidden(2, true);
+        Data().setHidden(5, true);
+        mForm->Document().NotifyRowVisibilityChanged();
+        QVERIFY(Grid()->isRowHidden(1));
+        QVERIFY(Grid()->isRowHidden(4));
+        QVERIFY(!Grid()->isRowHidden(0));
+
+        mForm->applyFilter(false);
+        for (int row = 0; row < 6; ++row)
+            QVERIFY(!Grid()->isRowHidden(row));
+        QCOMPARE(Rows()->sectionSize(1), ShownRowHeight);
+        QVERIFY(!mForm->Action(QStringLiteral("Filter1"))->isChecked());
+
+        // An empty filter text hides nothing, yet the filter reads on.
+        mForm->Filter1Click();
+        QVERIFY(mForm->IsFilterOn());
+        QVERIFY(mForm->Action(QStringLiteral("Filter1"))->isChecked());
+        mForm->Timer1Timer();
+        QCOMPARE(mForm->StatusPanel(3)->text(), QStringLiteral("F"));
+        for (int row = 0; row < 6; ++row)
+            QVERIFY(!Grid()->isRowHidden(row));
+        QVERIFY(!Data().isModified());
+    }
+
+    void filterHidesRowsInTheGrid_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QList<int>>("shown");
+        QTest::newRow("mei in any field") << QByteArray("mei") << 0 << QList<int>{1, 2};
+        QTest::newRow("upper case text matches too") << QByteArray("MEI") << 0 << QList<int>{1, 2};
+        QTest::newRow("only in field 2") << QByteArray("mei") << 2 << QList<int>{2};
+        QTest::newRow("letters beyond a to z compared exactly")
+            << QByteArray("\xe4") << 0 << QList<int>{4};
+        QTest::newRow("empty text hides nothing") << QByteArray() << 0 << QList<int>{1, 2, 3, 4};
+    }
+
+    void filterHidesRowsInTheGrid()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(int, field);
+        QFETCH(QList<int>, shown);
+        PdbBuilder builder;
+        builder.name("People").field("Name").field("Town");
+        builder.record({"Meier", "Bonn"}).record({"Kurz", "Schmeichel"});
+        builder.record({"Lange", "Ulm"})
+            .record({"\xe4rger", "\xc4"
+                                 "ach"});
+        OpenBuilt(builder);
+        Data().setFilterText(text);
+        Data().setFilterField(field);
+        mForm->Filter1Click();
+        QList<int> visible;
+        for (int row = 0; row < 4; ++row) {
+            if (!Grid()->isRowHidden(row))
+                visible << row + 1;
+        }
+        QCOMPARE(visible, shown);
+        QVERIFY(mForm->IsFilterOn());
+        // Off again: every record shown at the shown height.
+        mForm->Filter1Click();
+        for (int row = 0; row < 4; ++row) {
+            QVERIFY(!Grid()->isRowHidden(row));
+            QCOMPARE(Rows()->sectionSize(row), ShownRowHeight);
+        }
+        QVERIFY(!Data().isModified());
+    }
+
+    // Once the properties dialog exists (the program makes it at start), the field searched is
+    // its list's choice, not the filter field the file brought: an unfilled list means all.
+    void filterSearchesTheDialogsFieldNotTheFiles()
+    {
+        PropertiesFormOf(*mForm, *mPrompter);
+        PdbBuilder builder;
+        builder.name("People").field("Name").field("Town");
+        builder.record({"Meier", "Bonn"}).record({"Kurz", "Schmeichel"}).record({"Lange", "Ulm"});
+        OpenBuilt(builder);
+        Data().setFilterText("mei");
+        Data().setFilterField(2);
+        mForm->Filter1Click();
+        QVERIFY(!Grid()->isRowHidden(0));
+        QVERIFY(!Grid()->isRowHidden(1));
+        QVERIFY(Grid()->isRowHidden(2));
+        QCOMPARE(Data().filterField(), 2);
+    }
+
+    // Types the text into the cell as the user does: the first key opens the grid's editor.
+    void TypeIntoCell(int field, int record, const QString &text)
+    {
+        mForm->SetCurrentCell(field, record);
+        QApplication::setActiveWindow(mForm.get());
+        Grid()->setFocus();
+        QTest::keyClick(Grid(), text.at(0).toLatin1());
+        auto *editor = Grid()->viewport()->findChild<QLineEdit *>();
+        QVERIFY(editor);
+        QTest::keyClicks(editor, text.mid(1));
+        QTest::keyClick(editor, Qt::Key_Return);
+    }
+
+    void typedTextStaysInTheEditedCell_data()
+    {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QByteArray>("sumName"); // field 3's name once row sums are on
+        QTest::addColumn<QByteArray>("record2"); // D: today's date, *: stamped with the time
+        QTest::addColumn<bool>("rowSumOn");
+
+        QTest::newRow("a price updates the sum field")
+            << 2 << "10" << QByteArray("Total&") << QByteArray("3|10|23|D|*") << true;
+        QTest::newRow("a typed modification date stays")
+            << 4 << "1/1/1999" << QByteArray("Total&") << QByteArray("3|4|11|1/1/1999|*") << true;
+        QTest::newRow("a typed modification time stays")
+            << 5 << "1:02:03 AM" << QByteArray("Total&") << QByteArray("3|4|11|D|1:02:03 AM")
+            << true;
+        // The sum field renamed in Properties while the mode is on: the one-shot sum of the cells
+        // left of the price would land in the price itself.
+        QTest::newRow("no single sum field: the mode goes off, the price stays")
+            << 2 << "5" << QByteArray("Total") << QByteArray("3|5|11|D|*") << false;
+    }
+
+    void typedTextStaysInTheEditedCell()
+    {
+        QFETCH(int, field);
+        QFETCH(QString, typed);
+        QFETCH(QByteArray, sumName);
+        QFETCH(QByteArray, record2);
+        QFETCH(bool, rowSumOn);
+        PdbBuilder builder;
+        builder.name("Stamps")
+            .field("Qty")
+            .field("Price #2")
+            .field("Total&")
+            .field("Changed", 0x0049)
+            .field("At", 0x0050);
+        builder.record({"1", "2", "", "", ""}).record({"3", "4", "", "1/1/2000", ""});
+        OpenBuilt(builder);
+        mForm->SetCurrentCell(1, 1);
+        mForm->RowSum1Click();
+        QVERIFY(mForm->IsRowSumOn());
+        QCOMPARE(Data().recordAt(2).join('|'), QByteArray("3|4|11|1/1/2000|"));
+        mForm->Document().setFieldName(3, sumName);
+        mForm->Document().clearModified();
+
+        TypeIntoCell(field, 2, typed);
+        QTRY_VERIFY(Data().isModified());
+        const QByteArrayList expected = record2.split('|');
+        for (int k = 1; k <= 5; ++k) {
+            const QByteArray &cell = Data().cell(k, 2);
+            if (expected[k - 1] == "D")
+                QCOMPARE(cell, currentRegional().dateText(QDate::currentDate()));
+            else if (expected[k - 1] == "*")
+                QVERIFY2(!cell.isEmpty(), "the record's Modification Time is stamped");
+            else
+                QCOMPARE(cell, expected[k - 1]);
+        }
+        QCOMPARE(mForm->IsRowSumOn(), rowSumOn);
+        QCOMPARE(mForm->Action(QStringLiteral("RowSum1"))->isChecked(), rowSumOn);
+        // The other record is not stamped and keeps its total.
+        QCOMPARE(Data().recordAt(1).join('|'), QByteArray("1|2|5||"));
+        QCOMPARE(cell(field, 2), typed);
+    }
+
+    void headerHintsThroughTheGrid()
+    {
+        PdbBuilder builder;
+        builder.name("Hints").field("Paid", 0x0002, 40).field("Amount", 0x0010, 30);
+        for (const char *paid : {"1", "1", "1", "0", "0", "0", "0", "0", "", ""})
+            builder.record({paid, "1.5"});
+        OpenBuilt(builder);
+        QAbstractItemModel *model = Grid()->model();
+        QCOMPARE(model->headerData(0, Qt::Horizontal, Qt::ToolTipRole).toString(),
+                 QStringLiteral("Boolean\nChecked: 5   Unchecked: 5\nWidth: 40"));
+        QCOMPARE(model->headerData(1, Qt::Horizontal, Qt::ToolTipRole).toString(),
+                 QStringLiteral("Float\nTotal: 15\nAverage: 1.5\nWidth: 30"));
+        QCOMPARE(mForm->RecordCountHint(), QStringLiteral("10 Records"));
+        // A dragged column's hint goes with it.
+        Columns()->moveSection(1, 0);
+        QVERIFY(model->headerData(0, Qt::Horizontal, Qt::ToolTipRole)
+                    .toString()
+                    .startsWith(QStringLiteral("Float")));
+    }
+
+    void fontCommandKeepsWidthUnits_data()
+    {
+        QTest::addColumn<int>("chosenSize");
+        QTest::addColumn<int>("shownSize");
+        QTest::newRow("larger font") << 10 << 10;
+        QTest::newRow("size above 10 is brought down") << 20 << 10;
+        QTest::newRow("smaller font") << 6 << 6;
+    }
+
+    void fontCommandKeepsWidthUnits()
+    {
+        QFETCH(int, chosenSize);
+        QFETCH(int, shownSize);
+        QList<int> units;
+        for (int field = 1; field <= 3; ++field)
+            units << Data().widthUnits(field);
+        const double oldScale = Data().widthScale();
+        QFont chosen(mForm->DisplayFont().family());
+        chosen.setPointSize(chosenSize);
+        mDialogs->ExpectFont(chosen);
+        mForm->FontSetting1Click();
+        QCOMPARE(mDialogs->LastMaxPointSize(), 10);
+        QCOMPARE(mForm->DisplayFont().pointSize(), shownSize);
+
+        const int zeros =
+            QFontMetrics(mForm->DisplayFont()).horizontalAdvance(QStringLiteral("0000"));
+        QCOMPARE(Rows()->width(), zeros + 6);
+        QCOMPARE(Data().widthScale(), zeros / (56.0 / 3.0));
+        if (shownSize != 8)
+            QVERIFY(Data().widthScale() != oldScale);
+        for (int field = 1; field <= 3; ++field) {
+            QCOMPARE(Data().widthUnits(field), units[field - 1]);
+            QCOMPARE(Columns()->sectionSize(field - 1), Data().columnWidth(field));
+        }
+    }
+
+    void dialogControlsTakeTheDisplayFont()
+    {
+        QFont chosen(mForm->DisplayFont().family());
+        chosen.setPointSize(7);
+        mDialogs->ExpectFont(chosen);
+        mForm->FontSetting1Click();
+        // A dialog made later gets the font for its named text controls when it shows.
+        auto *dialog = new QDialog(mForm.get());
+        auto *find = new QLineEdit(dialog);
+        find->setObjectName(QStringLiteral("E_Find"));
+        auto *other = new QLineEdit(dialog);
+        other->setObjectName(QStringLiteral("E_Other"));
+        QVERIFY(find->font() != mForm->DisplayFont());
+        dialog->show();
+        QCOMPARE(find->font(), mForm->DisplayFont());
+        QVERIFY(other->font() != mForm->DisplayFont());
+        QCOMPARE(Grid()->font(), mForm->DisplayFont());
+        delete dialog;
+    }
+
+    void cancelledFontChangesNothing()
+    {
+        const QFont before = mForm->DisplayFont();
+        const int width = Data().columnWidth(2);
+        mDialogs->ExpectFontCancel();
+        mForm->FontSetting1Click();
+        QCOMPARE(mForm->DisplayFont(), before);
+        QCOMPARE(Data().columnWidth(2), width);
+    }
+};
+
+QTEST_MAIN(TestMainFormGrid)
+#include "tst_main_form_grid.moc"

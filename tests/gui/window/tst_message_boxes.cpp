@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "gui/dialogs/message_box_prompter.h"
+#include "gui/grid/database_document.h"
+#include "gui/window/main_form.h"
+#include "main_form_fixture.h"
+#include "pdb_builder.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+using namespace kribed;
+using namespace kribed::test;
+
+// The real message boxes of the window, answered as a user would (Escape), with the pointer
+// each one shows noted while it is up.
+class TestMessageBoxes
+    : public QObject
+    , private MainFormFixture
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { InitTestCase(); }
+
+    void init()
+    {
+        MakeTemp();
+        ClearStore();
+    }
+
+    void boxesShowTheNormalPointer_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<bool>("deleteRow"); // after opening, ask to delete the current row
+        QTest::addColumn<QString>("text");   // the start of the one box shown
+
+        QTest::newRow("the reader's message")
+            << QByteArray(200, 'x') << false << QStringLiteral("It's not a Kribo database.");
+        QTest::newRow("the reader's conversion notice")
+            << PdbBuilder(PdbBuilder::Layout::Kribo3).field("A").record({"1"}).build() << false
+            << QStringLiteral("This database created by Kribo 3 will be converted");
+        QTest::newRow("a row command's question")
+            << PdbBuilder().field("A").record({"1"}).record({"2"}).build() << true
+            << QStringLiteral("Do you want to delete the selected row?");
+    }
+
+    void boxesShowTheNormalPointer()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(bool, deleteRow);
+        QFETCH(QString, text);
+
+        MessageBoxPrompter prompter;
+        ScriptedFileDialogs dialogs;
+        TMainForm form(prompter, dialogs, mNoUsers);
+        prompter.SetParent(&form);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+        QStringList texts;
+        QList<Qt::CursorShape> pointers;
+        QTimer answer;
+        answer.setInterval(10);
+        connect(&answer, &QTimer::timeout, this, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            texts << box->text();
+            const QCursor *cursor = QGuiApplication::overrideCursor();
+            pointers << (cursor ? cursor->shape() : Qt::ArrowCursor);
+            QTest::keyClick(box, Qt::Key_Escape);
+        });
+        answer.start();
+
+        dialogs.ExpectOpen(QStringLiteral("Open Kribo database"),
+                           writeFile(QStringLiteral("Box.pdb"), file));
+        form.Open1Click();
+        if (deleteRow) {
+            QVERIFY(texts.isEmpty());
+            form.Delete_Row1Click();
+        }
+        answer.stop();
+        QCOMPARE(texts.size(), 1);
+        QVERIFY2(texts.first().startsWith(text), qPrintable(texts.first()));
+        QCOMPARE(pointers, QList<Qt::CursorShape>{Qt::ArrowCursor});
+        // The hourglass went with its operation.
+        QVERIFY(!QGuiApplication::overrideCursor());
+        form.Document().clearModified();
+    }
+};
+
+QTEST_MAIN(TestMessageBoxes)
+#include "tst_message_boxes.moc"

@@ -1,0 +1,348 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/exchange/text_exchange.h"
+#include "core/model/database.h"
+#include "core/model/field_type.h"
+#include "core/model/regional.h"
+#include "core/platform/settings.h"
+#include "core/platform/user_list.h"
+#include "gui/dialogs/datei_form.h"
+#include "gui/grid/database_document.h"
+#include "gui/window/main_form.h"
+#include "main_form_fixture.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QTableView>
+#include <QTest>
+
+#include <memory>
+
+using namespace kribed;
+using namespace kribed::test;
+
+namespace {
+
+QStringList Items(const QComboBox *box)
+{
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
+    return items;
+}
+
+const QString FormatQuestion = formatQuestionText();
+
+} // namespace
+
+class TestNewDatabase
+    : public QObject
+    , private MainFormFixture
+{
+    Q_OBJECT
+
+private:
+    template<class T> T *Child(QObject *parent, const char *name)
+    {
+        T *child = parent->findChild<T *>(QString::fromLatin1(name));
+        if (!child)
+            qFatal("no control %s", name);
+        return child;
+    }
+
+    QByteArray readFile(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("missing");
+    }
+
+    // New through the dialog with the given shape.
+    void CreateThroughDialog(const QString &columns, const QString &rows, int type = -1)
+    {
+        mForm->New1Click();
+        TDateiForm *form = mForm->findChild<TDateiForm *>();
+        QVERIFY(form && form->isVisible());
+        Child<QComboBox>(form, "ColBox")->setEditText(columns);
+        Child<QComboBox>(form, "RowBox")->setEditText(rows);
+        if (type >= 0)
+            Child<QComboBox>(form, "C_FieldType")->setCurrentIndex(type);
+        QTest::mouseClick(Child<QPushButton>(form, "B_NewDatabase"), Qt::LeftButton);
+        QVERIFY(!form->isVisible());
+    }
+
+private Q_SLOTS:
+    void initTestCase() { InitTestCase(); }
+
+    void init() { StartTest(); }
+    void cleanup() { EndTest(); }
+
+    void dialogControls()
+    {
+        ScriptedPrompter prompter;
+        TDateiForm form(prompter);
+        QCOMPARE(form.windowTitle(), QStringLiteral("New Database"));
+        QCOMPARE(Child<QLineEdit>(&form, "E_Name")->text(), QStringLiteral("New"));
+        const auto *columns = Child<QComboBox>(&form, "ColBox");
+        QVERIFY(columns->isEditable());
+        QCOMPARE(columns->currentText(), QStringLiteral("5"));
+        QCOMPARE(Items(columns).join(u' '), QStringLiteral("1 2 3 5 10 15 20 30 40 50"));
+        const auto *rows = Child<QComboBox>(&form, "RowBox");
+        QCOMPARE(rows->currentText(), QStringLiteral("10"));
+        QCOMPARE(Items(rows).join(u' '),
+                 QStringLiteral("1 2 5 10 20 50 100 200 500 1000 2000 5000 9999"));
+        const auto *type = Child<QComboBox>(&form, "C_FieldType");
+        QVERIFY(!type->isEditable());
+        QCOMPARE(Items(type), typeNames());
+        QCOMPARE(type->itemText(7), QStringLiteral("Modification Time "));
+        QCOMPARE(type->currentIndex(), -1);
+        const auto *width = Child<QComboBox>(&form, "C_FieldWidth");
+        QCOMPARE(width->currentText(), QStringLiteral("60"));
+        QCOMPARE(Items(width).join(u' '), QStringLiteral("10 16 20 30 40 50 60 80 100 160 300"));
+        QCOMPARE(Child<QPushButton>(&form, "B_NewDatabase")->text(), QStringLiteral("&OK"));
+        QCOMPARE(Child<QPushButton>(&form, "B_Cancel")->text(), QStringLiteral("&Cancel"));
+        QStringList boxes;
+        for (const QGroupBox *box : form.findChildren<QGroupBox *>())
+            boxes << box->title();
+        QCOMPARE(boxes, (QStringList{QStringLiteral(" Database setup "),
+                                     QStringLiteral(" Field setup ")}));
+        const QList<QGroupBox *> groups = form.findChildren<QGroupBox *>();
+        QVERIFY(groups[0]->isAncestorOf(Child<QLineEdit>(&form, "E_Name")));
+        QVERIFY(groups[1]->isAncestorOf(Child<QComboBox>(&form, "C_FieldWidth")));
+
+        form.FormCreate(true);
+        QCOMPARE(type->currentIndex(), 0);
+        QCOMPARE(prompter.shown().size(), 0);
+    }
+
+    void stringPreselectedOnlyWithBackupFolder_data()
+    {
+        QTest::addColumn<bool>("withUser");
+        QTest::addColumn<bool>("initialDir");
+        QTest::addColumn<int>("selected");
+        QTest::newRow("user with folder and initial folder on") << true << true << 0;
+        QTest::newRow("initial folder off") << true << false << -1;
+        QTest::newRow("no handheld user") << false << true << -1;
+    }
+
+    void stringPreselectedOnlyWithBackupFolder()
+    {
+        QFETCH(bool, withUser);
+        QFETCH(bool, initialDir);
+        QFETCH(int, selected);
+        {
+            std::unique_ptr<QSettings> store = openSettingsStore();
+            store->setValue(QStringLiteral("Settings/InitialDir"),
+                            initialDir ? QStringLiteral("1") : QStringLiteral("0"));
+            store->sync();
+        }
+        if (withUser)
+            MakeForm(mOneUser);
+        else
+            MakeForm();
+        QCOMPARE(mForm->AppSettings().initialDir, initialDir);
+        TDateiForm *form = DateiFormOf(*mForm);
+        QCOMPARE(Child<QComboBox>(form, "C_FieldType")->currentIndex(), selected);
+        QCOMPARE(DateiFormOf(*mForm), form);
+        mForm.reset(); // before `user` goes
+    }
+
+    void keyFilter_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::newRow("columns") << QStringLiteral("ColBox");
+        QTest::newRow("rows") << QStringLiteral("RowBox");
+        QTest::newRow("width") << QStringLiteral("C_FieldWidth");
+    }
+
+    void keyFilter()
+    {
+        QFETCH(QString, box);
+        ScriptedPrompter prompter;
+        TDateiForm form(prompter);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        auto *combo = form.findChild<QComboBox *>(box);
+        combo->setFocus();
+        combo->lineEdit()->clear();
+        QTest::keyClicks(combo, QStringLiteral("1a-2 b.3"));
+        QCOMPARE(combo->currentText(), QStringLiteral("123"));
+        QTest::keyClick(combo, Qt::Key_Backspace);
+        QCOMPARE(combo->currentText(), QStringLiteral("12"));
+        // Enter neither presses OK nor shows a message.
+        QTest::keyClick(combo, Qt::Key_Return);
+        QTest::keyClick(combo, Qt::Key_Enter);
+        QVERIFY(form.isVisible());
+        QCOMPARE(form.result(), int(QDialog::Rejected));
+        QVERIFY(!form.Shape());
+        QCOMPARE(prompter.shown().size(), 0);
+        // Escape closes without a change.
+        QTest::keyClick(combo, Qt::Key_Escape);
+        QVERIFY(!form.isVisible());
+        QVERIFY(!form.Shape());
+    }
+
+    void refusedInputKeepsDialogOpen_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("long name")
+            << QStringLiteral("E_Name") << QString(31, u'n')
+            << QStringLiteral("Please use 1 - 30 characters for the database name.");
+        QTest::newRow("pasted letters in the rows")
+            << QStringLiteral("RowBox") << QStringLiteral("ab")
+            << QStringLiteral("Please use a numerical value.");
+        QTest::newRow("width 301") << QStringLiteral("C_FieldWidth") << QStringLiteral("301")
+                                   << QStringLiteral("Please use 1 - 300 for the field width.");
+    }
+
+    void refusedInputKeepsDialogOpen()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        mForm->New1Click();
+        TDateiForm *form = mForm->findChild<TDateiForm *>();
+        QVERIFY(form->isVisible());
+        if (auto *edit = form->findChild<QLineEdit *>(control);
+            edit && control == QStringLiteral("E_Name"))
+            edit->setText(text);
+        else
+            form->findChild<QComboBox *>(control)->setEditText(text);
+        mPrompter->expect(QStringLiteral("Error"), message, Icon::Error, Buttons::Ok, Answer::Ok);
+        QTest::mouseClick(Child<QPushButton>(form, "B_NewDatabase"), Qt::LeftButton);
+        QVERIFY(form->isVisible());
+        QVERIFY(!mForm->IsDatabaseOpen());
+        // The user's input stays for another try.
+        const QString shown = control == QStringLiteral("E_Name")
+                                  ? Child<QLineEdit>(form, "E_Name")->text()
+                                  : form->findChild<QComboBox *>(control)->currentText();
+        QCOMPARE(shown, text);
+        QTest::mouseClick(Child<QPushButton>(form, "B_Cancel"), Qt::LeftButton);
+        QVERIFY(!form->isVisible());
+
+        // Opened again, the name has the focus whichever control had it last.
+        form->findChild<QComboBox *>(QStringLiteral("RowBox"))->setFocus();
+        mForm->New1Click();
+        QVERIFY(form->isVisible());
+        QCOMPARE(form->focusWidget(), Child<QLineEdit>(form, "E_Name"));
+        form->reject();
+    }
+
+    void newReplacesTheDatabase()
+    {
+        CreateThroughDialog(QStringLiteral("3"), QStringLiteral("2"), BooleanType);
+        QVERIFY(mForm->IsDatabaseOpen());
+        QVERIFY(!mForm->Grid()->isHidden());
+        const Database &database = Data();
+        QCOMPARE(database.fieldCount(), 3);
+        QCOMPARE(database.recordCount(), 2);
+        QCOMPARE(database.fieldName(3), QByteArray("Field 3"));
+        QCOMPARE(database.fieldType(2), int(BooleanType));
+        QCOMPARE(database.name(), QByteArray("New"));
+        QVERIFY(!database.isModified());
+        QCOMPARE(mForm->Grid()->model()->rowCount(), 2);
+        QCOMPARE(mForm->Grid()->model()->columnCount(), 3);
+        TDateiForm *form = mForm->findChild<TDateiForm *>();
+        QCOMPARE(Child<QLineEdit>(form, "E_Name")->text(), QStringLiteral("New"));
+        // The other values stay for the next use.
+        QCOMPARE(Child<QComboBox>(form, "ColBox")->currentText(), QStringLiteral("3"));
+
+        // A changed database asks first; keeping the changes stops New.
+        mForm->Document().setCell(1, 1, "x");
+        mPrompter->expect(QStringLiteral("Information"), QStringLiteral("You have not saved*"),
+                          Icon::Warning, Buttons::YesNo, Answer::No);
+        mForm->New1Click();
+        QVERIFY(!form->isVisible());
+        QCOMPARE(Data().cell(1, 1), QByteArray("x"));
+    }
+
+    void importThroughDialog()
+    {
+        const QString path =
+            writeFile(QStringLiteral("people.csv"), "Name;Age\r\nAnn;30\r\nBob;41\r\n");
+        mDialogs->ExpectOpen(QStringLiteral("Import"), path, int(TextType::Semicolon));
+        mForm->Import1Click();
+        QVERIFY(mForm->IsDatabaseOpen());
+        QCOMPARE(Data().fieldCount(), 2);
+        QCOMPARE(Data().recordCount(), 2);
+        QCOMPARE(Data().cell(2, 2), QByteArray("41"));
+        QCOMPARE(Data().name(), QByteArray("people"));
+        QVERIFY(Data().isModified());
+        QCOMPARE(mForm->Grid()->model()->rowCount(), 2);
+
+        // The open dialog remembers the type for the next Import or Append; an abandoned
+        // import leaves the database.
+        mPrompter->expect(QStringLiteral("Information"), QStringLiteral("You have not saved*"),
+                          Icon::Warning, Buttons::YesNo, Answer::Yes);
+        mDialogs->ExpectOpen(QStringLiteral("Import"), path, int(TextType::Comma));
+        mPrompter->expect(QStringLiteral("Information"), FormatQuestion, Icon::Warning,
+                          Buttons::OkCancel, Answer::Cancel);
+        mForm->Import1Click();
+        QCOMPARE(Data().fieldCount(), 2);
+        QCOMPARE(Data().cell(1, 1), QByteArray("Ann"));
+
+        const QList<FileRequest> &requests = mDialogs->Requests();
+        QCOMPARE(requests.size(), 2);
+        QCOMPARE(requests[0].filter, importFilterText());
+        QCOMPARE(requests[0].filterIndex, 1);
+        QCOMPARE(requests[0].defaultSuffix, QStringLiteral("CSV"));
+        QCOMPARE(requests[1].filterIndex, 2);
+        QCOMPARE(requests[1].defaultSuffix, QStringLiteral("csv"));
+    }
+
+    void appendThroughDialog()
+    {
+        CreateThroughDialog(QStringLiteral("2"), QStringLiteral("3"));
+        const QString path = writeFile(QStringLiteral("more.TXT"), "a\tb\r\nc\td\r\n");
+        mDialogs->ExpectOpen(QStringLiteral("Append"), path, int(TextType::Tab));
+        mForm->Append1Click();
+        QCOMPARE(Data().recordCount(), 5);
+        QCOMPARE(Data().cell(1, 4), QByteArray("a"));
+        QCOMPARE(Data().cell(2, 5), QByteArray("d"));
+        QCOMPARE(mForm->Grid()->model()->rowCount(), 5);
+        QCOMPARE(mForm->CurrentRecord(), 5);
+        QVERIFY(Data().isModified());
+        QCOMPARE(mDialogs->Requests().last().defaultSuffix, QStringLiteral("CSV"));
+
+        // Comma text of any extension: read as comma, and no extension is proposed next time.
+        const QString any = writeFile(QStringLiteral("more.dat"), "e,f\r\n");
+        mDialogs->ExpectOpen(QStringLiteral("Append"), any, int(TextType::CommaAny));
+        mPrompter->expect(QStringLiteral("Information"), FormatQuestion, Icon::Warning,
+                          Buttons::OkCancel, Answer::Ok);
+        mForm->Append1Click();
+        QCOMPARE(Data().cell(2, 6), QByteArray("f"));
+        mDialogs->ExpectOpen(QStringLiteral("Append"), QString(), int(TextType::CommaAny));
+        mForm->Append1Click();
+        QCOMPARE(mDialogs->Requests().last().filterIndex, 4);
+        QCOMPARE(mDialogs->Requests().last().defaultSuffix, QString());
+        QCOMPARE(Data().recordCount(), 6);
+    }
+
+    void exportThroughDialog()
+    {
+        CreateThroughDialog(QStringLiteral("2"), QStringLiteral("1"));
+        mForm->Document().setCell(1, 1, "x");
+        const QString path = mTemp->filePath(QStringLiteral("out.TXT"));
+        mDialogs->ExpectSave(QStringLiteral("Export"), path, int(TextType::Tab));
+        mForm->Export1Click();
+        QCOMPARE(readFile(path), QByteArray("Field 1\tField 2\r\nx\t\r\n"));
+        mDialogs->ExpectSave(QStringLiteral("Export"), QString(), int(TextType::Tab));
+        mForm->Export1Click();
+
+        const QList<FileRequest> &requests = mDialogs->Requests();
+        QCOMPARE(requests.size(), 2);
+        QCOMPARE(requests[0].filter, exportFilterText());
+        QCOMPARE(requests[0].proposedName, QStringLiteral("New"));
+        QVERIFY(requests[0].askBeforeOverwrite);
+        QCOMPARE(requests[0].defaultSuffix, QStringLiteral("CSV"));
+        QCOMPARE(requests[1].filterIndex, 3);
+        QCOMPARE(requests[1].defaultSuffix, QStringLiteral("TXT"));
+    }
+};
+
+QTEST_MAIN(TestNewDatabase)
+#include "tst_new_database.moc"
