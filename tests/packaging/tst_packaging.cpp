@@ -157,7 +157,8 @@ void TestPackaging::initTestCase()
     mFreedesktopXml = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
                                              QStringLiteral("mime/packages/freedesktop.org.xml"));
     if (mFreedesktopXml.isEmpty())
-        mMimeMissing = QStringLiteral("the freedesktop MIME database (shared-mime-info) is missing");
+        mMimeMissing =
+            QStringLiteral("the freedesktop MIME database (shared-mime-info) is missing");
     else if (QStandardPaths::findExecutable(QStringLiteral("update-mime-database")).isEmpty())
         mMimeMissing = QStringLiteral("update-mime-database (shared-mime-info) is not installed");
     if (mMimeMissing.isEmpty()) {
@@ -178,8 +179,8 @@ QString TestPackaging::MakeMimeFolder(const QString &name, bool withOurs)
         mMimeError = QStringLiteral("cannot set up %1").arg(packages);
         return QString();
     }
-    const RunResult result = Run(QStringLiteral("update-mime-database"),
-                                 {data + QStringLiteral("/mime")});
+    const RunResult result =
+        Run(QStringLiteral("update-mime-database"), {data + QStringLiteral("/mime")});
     // It warns about elements and attributes it does not know, but still succeeds.
     const QStringList complaints = result.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts)
                                        .filter(QStringLiteral("kribed-mime.xml"));
@@ -203,8 +204,9 @@ void TestPackaging::metainfoValidates()
     if (QStandardPaths::findExecutable(QStringLiteral("appstreamcli")).isEmpty())
         QSKIP("appstreamcli (appstream) is not installed");
     // Fails on errors and on warnings.
-    const RunResult result = Run(QStringLiteral("appstreamcli"),
-                                 {QStringLiteral("validate"), QStringLiteral("--no-net"), Metainfo});
+    const RunResult result =
+        Run(QStringLiteral("appstreamcli"),
+            {QStringLiteral("validate"), QStringLiteral("--no-net"), Metainfo});
     QVERIFY2(result.exitCode == 0, qPrintable(result.out + result.err));
 }
 
@@ -220,9 +222,9 @@ void TestPackaging::mimeXmlValidates()
         QSKIP("no shared-mime-info rules on this machine: only well-formedness checked");
     const QString dtdPath = mDir.filePath(QStringLiteral("mime-info.dtd"));
     QVERIFY(WriteAll(dtdPath, dtd));
-    const RunResult valid = Run(QStringLiteral("xmllint"),
-                                {QStringLiteral("--noout"), QStringLiteral("--dtdvalid"), dtdPath,
-                                 MimeXml});
+    const RunResult valid =
+        Run(QStringLiteral("xmllint"),
+            {QStringLiteral("--noout"), QStringLiteral("--dtdvalid"), dtdPath, MimeXml});
     QVERIFY2(valid.exitCode == 0, qPrintable(valid.err));
 }
 
@@ -311,12 +313,12 @@ QString TestPackaging::Identify(const QString &engine, const QString &dataDir, c
                                      environment);
         const QString key = QStringLiteral("standard::content-type:");
         const int at = result.out.indexOf(key);
-        return at < 0 ? result.err : result.out.mid(at + key.size()).section(QLatin1Char('\n'), 0, 0)
-                                         .trimmed();
+        return at < 0 ? result.err
+                      : result.out.mid(at + key.size()).section(QLatin1Char('\n'), 0, 0).trimmed();
     }
     // QMimeDatabase reads the data folders once per process: ask a fresh one, this program.
-    const RunResult result = Run(QCoreApplication::applicationFilePath(), {ProbeOption, file},
-                                 environment);
+    const RunResult result =
+        Run(QCoreApplication::applicationFilePath(), {ProbeOption, file}, environment);
     return result.exitCode == 0 ? result.out.trimmed() : result.err;
 }
 
