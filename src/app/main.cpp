@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
-#include "core/handheld/user_data.h"
+#include "core/handheld/startup_users.h"
+#include "core/platform/command_line.h"
+#include "core/platform/settings.h"
 #include "gui/dialogs/about_form.h"
 #include "gui/dialogs/bank_form.h"
 #include "gui/dialogs/datei_form.h"
@@ -14,20 +16,72 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QPalette>
+#include <QSettings>
+
+#include <cstdio>
+
+namespace {
+
+// The command line is read before the widgets exist: --help and --version answer on the terminal
+// even where no display is.
+kribed::StartupRequest readCommandLine(int &argc, char **argv)
+{
+    const QCoreApplication terminal(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("kribed"));
+    return kribed::parseCommandLine(QCoreApplication::arguments());
+}
+
+// A dark palette for looking at the window where the desktop offers none
+// (KRIBED_DARK_PALETTE=1 kribed): the Fusion style draws with the palette as given.
+void useDarkPaletteWhenAsked()
+{
+    if (qEnvironmentVariableIntValue("KRIBED_DARK_PALETTE") == 0)
+        return;
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(45, 45, 48));
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    dark.setColor(QPalette::Base, QColor(30, 30, 32));
+    dark.setColor(QPalette::AlternateBase, QColor(45, 45, 48));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    dark.setColor(QPalette::Button, QColor(53, 53, 56));
+    dark.setColor(QPalette::ButtonText, QColor(235, 235, 235));
+    dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    dark.setColor(QPalette::HighlightedText, Qt::white);
+    dark.setColor(QPalette::ToolTipBase, QColor(60, 60, 64));
+    dark.setColor(QPalette::ToolTipText, QColor(235, 235, 235));
+    dark.setColor(QPalette::Link, QColor(90, 170, 250));
+    dark.setColor(QPalette::Disabled, QPalette::WindowText, QColor(120, 120, 120));
+    dark.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(120, 120, 120));
+    dark.setColor(QPalette::Disabled, QPalette::Text, QColor(120, 120, 120));
+    QApplication::setPalette(dark);
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    const kribed::StartupRequest request = readCommandLine(argc, argv);
+    if (request.kind != kribed::StartupRequest::Kind::Run) {
+        std::fputs(request.output.toLocal8Bit().constData(),
+                   request.kind == kribed::StartupRequest::Kind::Error ? stderr : stdout);
+        return request.exitCode();
+    }
+
     QApplication app(argc, argv);
+    useDarkPaletteWhenAsked();
     QApplication::setApplicationName(QStringLiteral("Kribed-pro"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kribed"), kribed::AppIcon()));
 
     kribed::MessageBoxPrompter prompter;
     kribed::QtFileDialogs dialogs;
     // Read before the main window is made: it may tell that the Palm Desktop is missing.
-    kribed::UserData users(prompter);
+    const std::unique_ptr<kribed::UserData> users =
+        kribed::readUsersAtStart(prompter, *kribed::openSettingsStore());
 
     // The windows in their order; all live until the program ends.
-    kribed::TMainForm mainForm(prompter, dialogs, users);
+    kribed::TMainForm mainForm(prompter, dialogs, *users);
     prompter.SetParent(&mainForm);
     dialogs.SetParent(&mainForm);
     auto *helpForm = new kribed::THelpForm(&mainForm);

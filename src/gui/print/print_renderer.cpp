@@ -130,11 +130,20 @@ void PrintRenderer::DrawPage(QPainter &painter, const PrintPage &page) const
 
 int PrintRenderer::Print(const Database &database, QPrinter &printer)
 {
+    return Render(database, printer, !printer.outputFileName().isEmpty());
+}
+
+int PrintRenderer::PrintAsOneDocument(const Database &database, QPrinter &printer)
+{
+    return Render(database, printer, true);
+}
+
+int PrintRenderer::Render(const Database &database, QPrinter &printer, bool toFile)
+{
     const PrintSetup setup = Setup(printer);
     const auto measure = [this](const PrintFont &font, const QString &text) {
         return Measure(font, text);
     };
-    const bool toFile = !printer.outputFileName().isEmpty();
     QPainter painter;
     int pages = 0;
     bool failed = false;

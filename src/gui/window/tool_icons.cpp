@@ -2,77 +2,104 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "gui/window/tool_icons.h"
 
+#include <QBuffer>
+#include <QFile>
+#include <QGuiApplication>
 #include <QHash>
+#include <QImageReader>
 #include <QPainter>
 #include <QPixmap>
+
+// The bundled pictures live in the GUI library: their resources are linked in only when named.
+static void initBundledIcons()
+{
+    static const bool done = [] {
+        Q_INIT_RESOURCE(icons);
+        return true;
+    }();
+    Q_UNUSED(done);
+}
 
 namespace kribed {
 
 namespace {
 
-struct Glyph
-{
-    const char *text;
-    QRgb color;
-};
+// The colour of the text-coloured shapes in the bundled pictures (a light palette's text).
+const char BundledTextColour[] = "#232629";
 
-// File commands blue, cell commands green, row and column commands brown, tools grey-blue.
-const QHash<QString, Glyph> &Glyphs()
+const QHash<QString, QString> &IconNames()
 {
-    static const QHash<QString, Glyph> glyphs = {
-        {QStringLiteral("New1"), {"N", 0xff2060b0}},
-        {QStringLiteral("Open1"), {"O", 0xff2060b0}},
-        {QStringLiteral("Save1"), {"S", 0xff2060b0}},
-        {QStringLiteral("Install1"), {"H", 0xff2060b0}},
-        {QStringLiteral("Print1"), {"P", 0xff2060b0}},
-        {QStringLiteral("Import1"), {"\u2192", 0xff2060b0}},
-        {QStringLiteral("Export1"), {"\u2190", 0xff2060b0}},
-        {QStringLiteral("Edit1"), {"E", 0xff208040}},
-        {QStringLiteral("CutCell1"), {"X", 0xff208040}},
-        {QStringLiteral("CopyCell1"), {"C", 0xff208040}},
-        {QStringLiteral("PasteCell1"), {"V", 0xff208040}},
-        {QStringLiteral("Properties1"), {"\u2261", 0xff505a70}},
-        {QStringLiteral("FontSetting1"), {"A", 0xff505a70}},
-        {QStringLiteral("Find1"), {"?", 0xff505a70}},
-        {QStringLiteral("Autosizing1"), {"\u2194", 0xff505a70}},
-        {QStringLiteral("Filter1"), {"F", 0xff505a70}},
-        {QStringLiteral("Sortnormal1"), {"\u2193", 0xff505a70}},
-        {QStringLiteral("SortReverse1"), {"\u2191", 0xff505a70}},
-        {QStringLiteral("ColSum1"), {"\u03a3", 0xff505a70}},
-        {QStringLiteral("RowSum1"), {"\u03a3r", 0xff505a70}},
-        {QStringLiteral("AppendRow1"), {"+r", 0xff905020}},
-        {QStringLiteral("InsertRow1"), {"^r", 0xff905020}},
-        {QStringLiteral("Delete_Row1"), {"-r", 0xff905020}},
-        {QStringLiteral("AppendColumn1"), {"+c", 0xff905020}},
-        {QStringLiteral("InsertColumn1"), {"^c", 0xff905020}},
-        {QStringLiteral("Delete_Column1"), {"-c", 0xff905020}},
-        {QStringLiteral("Readme1"), {"i", 0xff2060b0}},
+    static const QHash<QString, QString> names = {
+        {QStringLiteral("New1"), QStringLiteral("document-new")},
+        {QStringLiteral("Open1"), QStringLiteral("document-open")},
+        {QStringLiteral("Save1"), QStringLiteral("document-save")},
+        {QStringLiteral("Install1"), QStringLiteral("kribed-install-handheld")},
+        {QStringLiteral("Print1"), QStringLiteral("document-print")},
+        {QStringLiteral("Import1"), QStringLiteral("document-import")},
+        {QStringLiteral("Export1"), QStringLiteral("document-export")},
+        {QStringLiteral("Edit1"), QStringLiteral("document-edit")},
+        {QStringLiteral("CutCell1"), QStringLiteral("edit-cut")},
+        {QStringLiteral("CopyCell1"), QStringLiteral("edit-copy")},
+        {QStringLiteral("PasteCell1"), QStringLiteral("edit-paste")},
+        {QStringLiteral("Properties1"), QStringLiteral("document-properties")},
+        {QStringLiteral("FontSetting1"), QStringLiteral("preferences-desktop-font")},
+        {QStringLiteral("Find1"), QStringLiteral("edit-find")},
+        {QStringLiteral("Autosizing1"), QStringLiteral("kribed-auto-size")},
+        {QStringLiteral("Filter1"), QStringLiteral("view-filter")},
+        {QStringLiteral("Sortnormal1"), QStringLiteral("view-sort-ascending")},
+        {QStringLiteral("SortReverse1"), QStringLiteral("view-sort-descending")},
+        {QStringLiteral("ColSum1"), QStringLiteral("kribed-column-sum")},
+        {QStringLiteral("RowSum1"), QStringLiteral("kribed-row-sum")},
+        {QStringLiteral("AppendRow1"), QStringLiteral("edit-table-insert-row-below")},
+        {QStringLiteral("InsertRow1"), QStringLiteral("edit-table-insert-row-above")},
+        {QStringLiteral("Delete_Row1"), QStringLiteral("edit-table-delete-row")},
+        {QStringLiteral("AppendColumn1"), QStringLiteral("edit-table-insert-column-right")},
+        {QStringLiteral("InsertColumn1"), QStringLiteral("edit-table-insert-column-left")},
+        {QStringLiteral("Delete_Column1"), QStringLiteral("edit-table-delete-column")},
+        {QStringLiteral("Readme1"), QStringLiteral("help-contents")},
     };
-    return glyphs;
+    return names;
 }
 
 } // namespace
 
+QString toolIconName(const QString &commandName)
+{
+    return IconNames().value(commandName);
+}
+
+QIcon bundledIcon(const QString &iconName, const QPalette &palette)
+{
+    initBundledIcons();
+    QFile file(QStringLiteral(":/icons/%1.svg").arg(iconName));
+    if (iconName.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray svg = file.readAll();
+    svg.replace(QByteArray(BundledTextColour),
+                palette.color(QPalette::WindowText).name().toLatin1());
+    // Drawn at the sizes tool bars and menus ask for, so no size is a blurred scaling of another.
+    QIcon icon;
+    for (const int size : {16, 22, 24, 32, 48}) {
+        QBuffer buffer(&svg);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&buffer, "svg");
+        reader.setScaledSize(QSize(size, size));
+        const QImage image = reader.read();
+        if (!image.isNull())
+            icon.addPixmap(QPixmap::fromImage(image));
+    }
+    return icon;
+}
+
+QIcon toolIcon(const QString &iconName, const QPalette &palette)
+{
+    return QIcon::fromTheme(iconName, bundledIcon(iconName, palette));
+}
+
 QIcon ToolIcon(const QString &commandName)
 {
-    const auto glyph = Glyphs().constFind(commandName);
-    if (glyph == Glyphs().constEnd())
-        return {};
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor::fromRgba(glyph->color));
-    painter.drawRoundedRect(QRectF(2, 2, 28, 28), 6, 6);
-    QFont font = painter.font();
-    font.setBold(true);
-    font.setPixelSize(QString::fromUtf8(glyph->text).size() > 1 ? 15 : 20);
-    painter.setFont(font);
-    painter.setPen(Qt::white);
-    painter.drawText(QRect(0, 0, 32, 32), Qt::AlignCenter, QString::fromUtf8(glyph->text));
-    painter.end();
-    return QIcon(pixmap);
+    const QString name = toolIconName(commandName);
+    return name.isEmpty() ? QIcon() : toolIcon(name, QGuiApplication::palette());
 }
 
 QIcon AppIcon()
