@@ -62,14 +62,21 @@ void useDarkPaletteWhenAsked()
 
 int main(int argc, char *argv[])
 {
-    const kribed::StartupRequest request = readCommandLine(argc, argv);
-    if (request.kind != kribed::StartupRequest::Kind::Run) {
+    using Kind = kribed::StartupRequest::Kind;
+    const auto answer = [](const kribed::StartupRequest &request) {
         std::fputs(request.output.toLocal8Bit().constData(),
-                   request.kind == kribed::StartupRequest::Kind::Error ? stderr : stdout);
+                   request.kind == Kind::Error ? stderr : stdout);
         return request.exitCode();
-    }
+    };
+    const kribed::StartupRequest early = readCommandLine(argc, argv);
+    if (early.kind == Kind::Help || early.kind == Kind::Version)
+        return answer(early);
 
     QApplication app(argc, argv);
+    // The toolkit has taken its own options (-style, -platform, ...) out of the arguments.
+    const kribed::StartupRequest request = kribed::parseCommandLine(QApplication::arguments());
+    if (request.kind != Kind::Run)
+        return answer(request);
     useDarkPaletteWhenAsked();
     QApplication::setApplicationName(QStringLiteral("Kribed-pro"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kribed"), kribed::AppIcon()));

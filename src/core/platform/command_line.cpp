@@ -26,9 +26,10 @@ StartupRequest parseCommandLine(const QStringList &arguments)
         request.output = text + QStringLiteral("\nTry 'kribed --help' for more information.\n");
         return request;
     };
-    if (!parser.parse(arguments))
-        return fail(parser.errorText());
-    if (parser.isSet(help)) {
+    // Help and version are answered whatever else the line holds: before the widgets exist the
+    // toolkit's own options (-style, -platform, ...) are not known here yet.
+    const bool parsed = parser.parse(arguments);
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
         request.kind = StartupRequest::Kind::Help;
         request.output = parser.helpText();
         return request;
@@ -38,6 +39,8 @@ StartupRequest parseCommandLine(const QStringList &arguments)
         request.output = QStringLiteral("Kribed PRO " KRIBED_VERSION "\n");
         return request;
     }
+    if (!parsed)
+        return fail(parser.errorText());
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1)
         return fail(QCoreApplication::translate("CommandLine", "Only one file can be opened."));

@@ -19,6 +19,8 @@ struct StartupRequest
 };
 
 // Reads `kribed [FILE]`, --help and --version from the arguments (the program's name first).
+// Help and version win over anything else on the line, so they can be answered before the
+// toolkit has taken its own options out; the file and errors are read from what it leaves.
 StartupRequest parseCommandLine(const QStringList &arguments);
 
 } // namespace kribed

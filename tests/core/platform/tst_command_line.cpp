@@ -36,6 +36,12 @@ private Q_SLOTS:
         QTest::newRow("-h beside a file")
             << QStringList{QStringLiteral("a.pdb"), QStringLiteral("-h")} << Kind::Help << QString()
             << 0;
+        QTest::newRow("--help-all")
+            << QStringList{QStringLiteral("--help-all")} << Kind::Help << QString() << 0;
+        QTest::newRow("--help after a toolkit option")
+            << QStringList{QStringLiteral("-style"), QStringLiteral("Fusion"),
+                           QStringLiteral("--help")}
+            << Kind::Help << QString() << 0;
         QTest::newRow("--version")
             << QStringList{QStringLiteral("--version")} << Kind::Version << QString() << 0;
         QTest::newRow("unknown option")
@@ -60,7 +66,8 @@ private Q_SLOTS:
     }
 
     // The real editor answers --help and --version on the terminal and returns, even where no
-    // display exists: nothing may reach for a window system first.
+    // display exists: nothing may reach for a window system first. (Other mistakes on the line
+    // are answered once the toolkit has taken its own options, which needs the display.)
     void answersWithoutDisplay_data()
     {
         QTest::addColumn<QString>("option");
@@ -69,8 +76,6 @@ private Q_SLOTS:
         QTest::newRow("--help") << QStringLiteral("--help") << 0 << QStringLiteral("[file]");
         QTest::newRow("--version")
             << QStringLiteral("--version") << 0 << QStringLiteral("Kribed PRO " KRIBED_VERSION);
-        QTest::newRow("bad option")
-            << QStringLiteral("--nonsense") << 2 << QStringLiteral("nonsense");
     }
 
     void answersWithoutDisplay()
@@ -89,6 +94,34 @@ private Q_SLOTS:
         QCOMPARE(editor.exitCode(), exitCode);
         const QString said = QString::fromLocal8Bit(exitCode == 0 ? editor.readAllStandardOutput()
                                                                   : editor.readAllStandardError());
+        QVERIFY2(said.contains(expected), qPrintable(said));
+    }
+
+    // Mistakes are told once the toolkit has taken its own options: "-style Fusion" is no file.
+    void rejectsMistakesAfterToolkitOptions_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("unknown option")
+            << QStringList{QStringLiteral("--nonsense")} << QStringLiteral("nonsense");
+        QTest::newRow("two files beside a toolkit option")
+            << QStringList{QStringLiteral("-style"), QStringLiteral("Fusion"),
+                           QStringLiteral("a.pdb"), QStringLiteral("b.pdb")}
+            << QStringLiteral("Only one file can be opened.");
+    }
+
+    void rejectsMistakesAfterToolkitOptions()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, expected);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        QProcess editor;
+        editor.setProcessEnvironment(environment);
+        editor.start(QStringLiteral(KRIBED_EDITOR_PATH), arguments);
+        QVERIFY(editor.waitForFinished(20000));
+        QCOMPARE(editor.exitCode(), 2);
+        const QString said = QString::fromLocal8Bit(editor.readAllStandardError());
         QVERIFY2(said.contains(expected), qPrintable(said));
     }
 };
