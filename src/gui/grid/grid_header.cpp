@@ -18,7 +18,7 @@ GridHeader::GridHeader(Qt::Orientation orientation, QWidget *parent)
     setSortIndicatorShown(false);
 }
 
-void GridHeader::SetHighlightedSection(int section)
+void GridHeader::setHighlightedSection(int section)
 {
     if (section == mHighlighted)
         return;
@@ -49,7 +49,7 @@ double contrast(const QColor &a, const QColor &b)
 
 QColor GridHeader::highlightTextColor(const QPalette &palette)
 {
-    const QColor highlight = HighlightColor();
+    const QColor highlight = highlightColor();
     const QColor own = palette.color(QPalette::HighlightedText);
     if (contrast(own, highlight) >= 3.0)
         return own;
@@ -106,7 +106,7 @@ void GridHeader::paintSection(QPainter *painter, const QRect &rect, int logicalI
     painter->fillRect(rect, palette().color(QPalette::Base));
     const QRect inner = rect.adjusted(1, 1, 0, 0);
     const bool current = logicalIndex == mHighlighted;
-    painter->fillRect(inner, current ? HighlightColor() : palette().color(QPalette::Button));
+    painter->fillRect(inner, current ? highlightColor() : palette().color(QPalette::Button));
     // The text follows the palette, so field names and record numbers stay readable on a dark one.
     painter->setPen(current ? highlightTextColor(palette())
                             : palette().color(QPalette::ButtonText));

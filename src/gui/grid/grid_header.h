@@ -16,11 +16,11 @@ class GridHeader : public QHeaderView
 public:
     explicit GridHeader(Qt::Orientation orientation, QWidget *parent = nullptr);
 
-    static QColor HighlightColor() { return QColor(10, 144, 160); }
+    static QColor highlightColor() { return QColor(10, 144, 160); }
 
     // The section (model index) drawn highlighted, -1 for none.
-    int HighlightedSection() const { return mHighlighted; }
-    void SetHighlightedSection(int section);
+    int highlightedSection() const { return mHighlighted; }
+    void setHighlightedSection(int section);
 
     // The text colour on the highlight: the palette's highlighted text where it reads well on the
     // highlight colour, else black or white, whichever contrasts more.

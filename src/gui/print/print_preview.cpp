@@ -20,7 +20,7 @@ std::unique_ptr<QPrintPreviewDialog> makePrintPreview(const Database &database,
                          // The preview shows one document; printed from there, the pages go
                          // out as one job too (the same pages in the same order).
                          PrintRenderer renderer(displayFont);
-                         renderer.PrintAsOneDocument(database, *target);
+                         renderer.printAsOneDocument(database, *target);
                      });
     return dialog;
 }

@@ -27,36 +27,36 @@ namespace {
 // The colour of the text-coloured shapes in the bundled pictures (a light palette's text).
 const char BundledTextColour[] = "#232629";
 
-const QHash<QString, QString> &IconNames()
+const QHash<QString, QString> &iconNames()
 {
     static const QHash<QString, QString> names = {
-        {QStringLiteral("New1"), QStringLiteral("document-new")},
-        {QStringLiteral("Open1"), QStringLiteral("document-open")},
-        {QStringLiteral("Save1"), QStringLiteral("document-save")},
-        {QStringLiteral("Install1"), QStringLiteral("kribed-install-handheld")},
-        {QStringLiteral("Print1"), QStringLiteral("document-print")},
-        {QStringLiteral("Import1"), QStringLiteral("document-import")},
-        {QStringLiteral("Export1"), QStringLiteral("document-export")},
-        {QStringLiteral("Edit1"), QStringLiteral("document-edit")},
-        {QStringLiteral("CutCell1"), QStringLiteral("edit-cut")},
-        {QStringLiteral("CopyCell1"), QStringLiteral("edit-copy")},
-        {QStringLiteral("PasteCell1"), QStringLiteral("edit-paste")},
-        {QStringLiteral("Properties1"), QStringLiteral("document-properties")},
-        {QStringLiteral("FontSetting1"), QStringLiteral("preferences-desktop-font")},
-        {QStringLiteral("Find1"), QStringLiteral("edit-find")},
-        {QStringLiteral("Autosizing1"), QStringLiteral("kribed-auto-size")},
-        {QStringLiteral("Filter1"), QStringLiteral("view-filter")},
-        {QStringLiteral("Sortnormal1"), QStringLiteral("view-sort-ascending")},
-        {QStringLiteral("SortReverse1"), QStringLiteral("view-sort-descending")},
-        {QStringLiteral("ColSum1"), QStringLiteral("kribed-column-sum")},
-        {QStringLiteral("RowSum1"), QStringLiteral("kribed-row-sum")},
-        {QStringLiteral("AppendRow1"), QStringLiteral("edit-table-insert-row-below")},
-        {QStringLiteral("InsertRow1"), QStringLiteral("edit-table-insert-row-above")},
-        {QStringLiteral("Delete_Row1"), QStringLiteral("edit-table-delete-row")},
-        {QStringLiteral("AppendColumn1"), QStringLiteral("edit-table-insert-column-right")},
-        {QStringLiteral("InsertColumn1"), QStringLiteral("edit-table-insert-column-left")},
-        {QStringLiteral("Delete_Column1"), QStringLiteral("edit-table-delete-column")},
-        {QStringLiteral("Readme1"), QStringLiteral("help-contents")},
+        {QStringLiteral("actionNew"), QStringLiteral("document-new")},
+        {QStringLiteral("actionOpen"), QStringLiteral("document-open")},
+        {QStringLiteral("actionSave"), QStringLiteral("document-save")},
+        {QStringLiteral("actionInstall"), QStringLiteral("kribed-install-handheld")},
+        {QStringLiteral("actionPrint"), QStringLiteral("document-print")},
+        {QStringLiteral("actionImport"), QStringLiteral("document-import")},
+        {QStringLiteral("actionExport"), QStringLiteral("document-export")},
+        {QStringLiteral("actionEditCell"), QStringLiteral("document-edit")},
+        {QStringLiteral("actionCutCell"), QStringLiteral("edit-cut")},
+        {QStringLiteral("actionCopyCell"), QStringLiteral("edit-copy")},
+        {QStringLiteral("actionPasteCell"), QStringLiteral("edit-paste")},
+        {QStringLiteral("actionProperties"), QStringLiteral("document-properties")},
+        {QStringLiteral("actionFont"), QStringLiteral("preferences-desktop-font")},
+        {QStringLiteral("actionFind"), QStringLiteral("edit-find")},
+        {QStringLiteral("actionAutoSizing"), QStringLiteral("kribed-auto-size")},
+        {QStringLiteral("actionFilter"), QStringLiteral("view-filter")},
+        {QStringLiteral("actionSortNormal"), QStringLiteral("view-sort-ascending")},
+        {QStringLiteral("actionSortReverse"), QStringLiteral("view-sort-descending")},
+        {QStringLiteral("actionColumnSum"), QStringLiteral("kribed-column-sum")},
+        {QStringLiteral("actionRowSum"), QStringLiteral("kribed-row-sum")},
+        {QStringLiteral("actionAppendRow"), QStringLiteral("edit-table-insert-row-below")},
+        {QStringLiteral("actionInsertRow"), QStringLiteral("edit-table-insert-row-above")},
+        {QStringLiteral("actionDeleteRow"), QStringLiteral("edit-table-delete-row")},
+        {QStringLiteral("actionAppendColumn"), QStringLiteral("edit-table-insert-column-right")},
+        {QStringLiteral("actionInsertColumn"), QStringLiteral("edit-table-insert-column-left")},
+        {QStringLiteral("actionDeleteColumn"), QStringLiteral("edit-table-delete-column")},
+        {QStringLiteral("actionReadme"), QStringLiteral("help-contents")},
     };
     return names;
 }
@@ -65,7 +65,7 @@ const QHash<QString, QString> &IconNames()
 
 QString toolIconName(const QString &commandName)
 {
-    return IconNames().value(commandName);
+    return iconNames().value(commandName);
 }
 
 QIcon bundledIcon(const QString &iconName, const QPalette &palette)
@@ -91,18 +91,18 @@ QIcon bundledIcon(const QString &iconName, const QPalette &palette)
     return icon;
 }
 
-QIcon toolIcon(const QString &iconName, const QPalette &palette)
+QIcon themedIcon(const QString &iconName, const QPalette &palette)
 {
     return QIcon::fromTheme(iconName, bundledIcon(iconName, palette));
 }
 
-QIcon ToolIcon(const QString &commandName)
+QIcon toolIcon(const QString &commandName)
 {
     const QString name = toolIconName(commandName);
-    return name.isEmpty() ? QIcon() : toolIcon(name, QGuiApplication::palette());
+    return name.isEmpty() ? QIcon() : themedIcon(name, QGuiApplication::palette());
 }
 
-QIcon AppIcon()
+QIcon appIcon()
 {
     QIcon icon;
     for (const int size : {16, 32, 48, 64}) {

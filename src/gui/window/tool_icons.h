@@ -8,9 +8,9 @@
 
 namespace kribed {
 
-// A command's icon by its freedesktop name (document-open, edit-cut, ...): the desktop theme's
-// icon of that name, else the bundled picture drawn in the palette's text colour.
-QIcon toolIcon(const QString &iconName, const QPalette &palette = QPalette());
+// An icon by its freedesktop name (document-open, edit-cut, ...): the desktop theme's icon of
+// that name, else the bundled picture drawn in the palette's text colour.
+QIcon themedIcon(const QString &iconName, const QPalette &palette = QPalette());
 
 // The bundled picture alone (null when there is none of that name): its text-coloured shapes
 // take the palette's window-text colour, so they stay visible on a dark palette.
@@ -22,9 +22,9 @@ QString toolIconName(const QString &commandName);
 
 // The tool-bar icon of a main-window command (by the action's object name); null for commands
 // without a tool button.
-QIcon ToolIcon(const QString &commandName);
+QIcon toolIcon(const QString &commandName);
 
 // The program's own picture (the installed kribed.svg, drawn the same way).
-QIcon AppIcon();
+QIcon appIcon();
 
 } // namespace kribed

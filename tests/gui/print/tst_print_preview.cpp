@@ -57,7 +57,7 @@ private Q_SLOTS:
         QPrinter paper(QPrinter::HighResolution);
         paper.setOutputFileName(folder.filePath(QStringLiteral("printed.pdf")));
         setUp(paper);
-        QCOMPARE(PrintRenderer(font).Print(database, paper), pages);
+        QCOMPARE(PrintRenderer(font).print(database, paper), pages);
 
         QPrinter screen(QPrinter::HighResolution);
         setUp(screen);

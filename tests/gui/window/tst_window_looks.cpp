@@ -153,7 +153,7 @@ private Q_SLOTS:
         view.setModel(&model);
         view.setPalette(darkPalette());
         header->setPalette(darkPalette());
-        header->SetHighlightedSection(2);
+        header->setHighlightedSection(2);
         view.resize(400, 200);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -167,7 +167,7 @@ private Q_SLOTS:
         const QColor text = darkPalette().color(QPalette::ButtonText);
         QVERIFY(pixelsNear(image, section(0), text) > 10);
         QCOMPARE(pixelsNear(image, section(0), Qt::black), 0);
-        QVERIFY(pixelsNear(image, section(2), GridHeader::HighlightColor()) > 100);
+        QVERIFY(pixelsNear(image, section(2), GridHeader::highlightColor()) > 100);
         QVERIFY(pixelsNear(image, section(2), GridHeader::highlightTextColor(darkPalette())) > 10);
     }
 
@@ -221,7 +221,8 @@ private Q_SLOTS:
     void bundledIconsFollowThePalette()
     {
         for (const QString &command :
-             {QStringLiteral("Open1"), QStringLiteral("Delete_Row1"), QStringLiteral("RowSum1")}) {
+             {QStringLiteral("actionOpen"), QStringLiteral("actionDeleteRow"),
+              QStringLiteral("actionRowSum")}) {
             const QString name = toolIconName(command);
             QVERIFY2(!name.isEmpty(), qPrintable(command));
             const QIcon dark = bundledIcon(name, darkPalette());
@@ -233,7 +234,7 @@ private Q_SLOTS:
             QCOMPARE(pixelsNear(image, all, QColor(0x23, 0x26, 0x29)), 0);
         }
         QVERIFY(bundledIcon(QStringLiteral("no-such-icon"), darkPalette()).isNull());
-        QVERIFY(ToolIcon(QStringLiteral("Close1")).isNull());
+        QVERIFY(toolIcon(QStringLiteral("actionClose")).isNull());
     }
 };
 
