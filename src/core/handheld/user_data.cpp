@@ -19,44 +19,33 @@ namespace {
 
 const QString ApplicationName = QStringLiteral("Pilot Desktop");
 
-// Reads single bytes and runs of bytes at positions of a random-access device, never past its
-// end: every answer outside the device is "none".
+// Single bytes and runs of bytes at positions of a device, never past its end: every answer
+// outside the device is "none". The list is small, so it is read in one piece from its start.
 class ByteCursor
 {
 public:
     explicit ByteCursor(QIODevice &device)
-        : mDevice(device)
-        , mSize(device.size())
     {
+        if (device.isSequential() || device.seek(0))
+            mBytes = device.readAll();
     }
 
-    std::optional<uchar> byteAt(qint64 pos)
+    std::optional<uchar> byteAt(qint64 pos) const
     {
-        if (pos < 0 || pos >= mSize)
+        if (pos < 0 || pos >= mBytes.size())
             return std::nullopt;
-        if (mDevice.pos() != pos && !mDevice.seek(pos))
-            return std::nullopt;
-        char byte = 0;
-        if (!mDevice.getChar(&byte))
-            return std::nullopt;
-        return uchar(byte);
+        return uchar(mBytes.at(pos));
     }
 
-    std::optional<QByteArray> bytesAt(qint64 pos, int length)
+    std::optional<QByteArray> bytesAt(qint64 pos, int length) const
     {
-        if (pos < 0 || length < 0 || pos + length > mSize)
+        if (pos < 0 || length < 0 || pos + length > mBytes.size())
             return std::nullopt;
-        if (mDevice.pos() != pos && !mDevice.seek(pos))
-            return std::nullopt;
-        QByteArray bytes = mDevice.read(length);
-        if (bytes.size() != length)
-            return std::nullopt;
-        return bytes;
+        return mBytes.mid(pos, length);
     }
 
 private:
-    QIODevice &mDevice;
-    qint64 mSize;
+    QByteArray mBytes;
 };
 
 QString userText(const QByteArray &bytes)
