@@ -37,34 +37,36 @@ public:
         return uchar(mBytes.at(pos));
     }
 
-    std::optional<QByteArray> bytesAt(qint64 pos, int length) const
+    QByteArrayView bytes() const { return mBytes; }
+
+    std::optional<QByteArrayView> bytesAt(qint64 pos, int length) const
     {
         if (pos < 0 || length < 0 || pos + length > mBytes.size())
             return std::nullopt;
-        return mBytes.mid(pos, length);
+        return QByteArrayView(mBytes).sliced(pos, length);
     }
 
 private:
     QByteArray mBytes;
 };
 
-QString userText(const QByteArray &bytes)
+QString userText(QByteArrayView bytes)
 {
-    return currentRegional().toText(bytes.left(MaxUserTextLength));
+    return currentRegional().toText(bytes.first(qMin<qsizetype>(bytes.size(), MaxUserTextLength)));
 }
 
 // One user record starting at r; `next` receives the position after its uninterpreted byte.
 std::optional<UserEntry> readUserRecord(ByteCursor &cursor, qint64 r, qint64 &next)
 {
-    const std::optional<QByteArray> id = cursor.bytesAt(r, 2);
+    const std::optional<QByteArrayView> id = cursor.bytesAt(r, 2);
     const std::optional<uchar> nameLength = cursor.byteAt(r + 4);
     if (!id || !nameLength)
         return std::nullopt;
-    const std::optional<QByteArray> name = cursor.bytesAt(r + 5, *nameLength);
+    const std::optional<QByteArrayView> name = cursor.bytesAt(r + 5, *nameLength);
     const std::optional<uchar> folderLength = cursor.byteAt(r + 5 + *nameLength);
     if (!name || !folderLength)
         return std::nullopt;
-    const std::optional<QByteArray> folder = cursor.bytesAt(r + 6 + *nameLength, *folderLength);
+    const std::optional<QByteArrayView> folder = cursor.bytesAt(r + 6 + *nameLength, *folderLength);
     if (!folder)
         return std::nullopt;
 
@@ -78,20 +80,18 @@ std::optional<UserEntry> readUserRecord(ByteCursor &cursor, qint64 r, qint64 &ne
 
 // The position right after the next 0x01 0x80 from pos on, or none when the file ends first.
 // A 0x01 always takes the byte after it along, so 0x01 0x01 0x80 holds no marker.
-std::optional<qint64> skipToMarker(ByteCursor &cursor, qint64 pos)
+std::optional<qint64> skipToMarker(const ByteCursor &cursor, qint64 pos)
 {
-    for (;;) {
-        const std::optional<uchar> byte = cursor.byteAt(pos++);
-        if (!byte)
-            return std::nullopt;
-        if (*byte != 0x01)
+    const QByteArrayView bytes = cursor.bytes();
+    while (pos >= 0 && pos < bytes.size()) {
+        if (bytes[pos++] != 0x01)
             continue;
-        const std::optional<uchar> following = cursor.byteAt(pos++);
-        if (!following)
+        if (pos >= bytes.size())
             return std::nullopt;
-        if (*following == 0x80)
+        if (uchar(bytes[pos++]) == 0x80)
             return pos;
     }
+    return std::nullopt;
 }
 
 // An INI file standing in for the registry: read once when opened, and each flag written back
