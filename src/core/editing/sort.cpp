@@ -5,7 +5,12 @@
 #include "core/model/field_type.h"
 #include "core/model/regional.h"
 
+#include <QCollatorSortKey>
 #include <QDate>
+#include <QHash>
+
+#include <algorithm>
+#include <numeric>
 
 namespace kribed {
 
@@ -401,12 +406,34 @@ void SortKeys::fill(Key &key, const Database &database, int column)
             key.values.push_back(keyValue(database.cell(column, r), type));
         return;
     }
-    key.text = true;
+    // Each distinct text is collated once; the ranks keep every comparison's outcome.
     const Regional &regional = currentRegional();
-    key.textKeys.reserve(records);
-    for (int r = 1; r <= records; ++r)
-        key.textKeys.push_back(
-            regional.collator().sortKey(regional.toText(database.cell(column, r))));
+    QHash<QByteArray, int> distinct;
+    std::vector<QCollatorSortKey> sortKeys;
+    std::vector<int> textOf(records);
+    for (int r = 1; r <= records; ++r) {
+        const QByteArray &cell = database.cell(column, r);
+        const auto found = distinct.constFind(cell);
+        if (found != distinct.cend()) {
+            textOf[r - 1] = *found;
+            continue;
+        }
+        textOf[r - 1] = int(sortKeys.size());
+        distinct.insert(cell, int(sortKeys.size()));
+        sortKeys.push_back(regional.collator().sortKey(regional.toText(cell)));
+    }
+    std::vector<int> byKey(sortKeys.size());
+    std::iota(byKey.begin(), byKey.end(), 0);
+    std::sort(byKey.begin(), byKey.end(),
+              [&](int a, int b) { return sortKeys[a].compare(sortKeys[b]) < 0; });
+    std::vector<long double> rank(sortKeys.size());
+    for (std::size_t i = 0; i < byKey.size(); ++i) {
+        const bool tie = i > 0 && sortKeys[byKey[i - 1]].compare(sortKeys[byKey[i]]) == 0;
+        rank[byKey[i]] = i == 0 ? 0 : rank[byKey[i - 1]] + (tie ? 0 : 1);
+    }
+    key.values.reserve(records);
+    for (int r = 0; r < records; ++r)
+        key.values.push_back(rank[textOf[r]]);
 }
 
 int SortKeys::compare(int key, int a, int b) const
@@ -414,8 +441,6 @@ int SortKeys::compare(int key, int a, int b) const
     const Key &k = mKeys[key];
     if (!k.used)
         return 0;
-    if (k.text)
-        return sign(k.textKeys[a - 1].compare(k.textKeys[b - 1]));
     return sign(k.values[a - 1], k.values[b - 1]);
 }
 

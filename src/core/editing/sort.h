@@ -5,7 +5,6 @@
 #include "core/model/database.h"
 
 #include <QByteArrayView>
-#include <QCollatorSortKey>
 #include <QVector>
 
 #include <array>
@@ -49,12 +48,12 @@ public:
     bool keyLess(int a, int b) const;
 
 private:
+    // A text key holds each record's rank among the column's collated texts (equal texts, equal
+    // ranks), so that the sort compares numbers only.
     struct Key
     {
         bool used = false;
-        bool text = false;
         std::vector<long double> values;
-        std::vector<QCollatorSortKey> textKeys;
     };
 
     void fill(Key &key, const Database &database, int column);
