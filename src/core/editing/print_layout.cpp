@@ -3,9 +3,11 @@
 #include "core/editing/print_layout.h"
 
 #include "core/model/regional.h"
+#include "core/platform/code_page.h"
 
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cmath>
 
 namespace kribed {
@@ -25,6 +27,7 @@ public:
         , mRecordFont(recordFont(setup))
         , mNumberWidth(printColumnWidth(database, 0, setup, measure))
         , mDecoder(currentRegional().codePage().constData(), QStringConverter::Flag::Stateless)
+        , mKeepsAscii(keepsAscii(currentRegional().codePage()))
     {
     }
 
@@ -41,6 +44,12 @@ public:
         page.items.append({print::LabelX, print::HeadingY, headingFont(), page.label});
 
         const int lastColumn = lastColumnFrom(firstColumn);
+        // Room for the heading, the field names, every line of records and the footer at once.
+        const int lines =
+            std::max(0, mSetup.printableHeight - print::BottomReserve - print::FirstRecordY)
+                / print::LinePitch
+            + 2;
+        page.items.reserve(page.items.size() + 3 + (lastColumn - firstColumn + 2) * lines);
         page.firstColumn = firstColumn;
         page.lastColumn = lastColumn;
         addLine(page, print::FieldNameY, firstColumn, lastColumn,
@@ -74,12 +83,20 @@ public:
     int lastY() const { return mLastY; }
 
 private:
-    // Cell bytes as text in the display code page; one decoder serves the whole print.
+    // Cell bytes as text in the display code page; one decoder serves the whole print, and ASCII
+    // needs none.
     QString text(const QByteArray &bytes)
     {
         if (!mDecoder.isValid())
             return currentRegional().toText(bytes);
+        if (mKeepsAscii && isAscii(bytes))
+            return QString::fromLatin1(bytes);
         return mDecoder.decode(bytes);
+    }
+
+    static bool isAscii(const QByteArray &bytes)
+    {
+        return std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return uchar(c) < 0x80; });
     }
 
     // The last column that still fits beside the first; the first is printed even when it alone
@@ -119,6 +136,7 @@ private:
     const PrintFont mRecordFont;
     const int mNumberWidth;
     QStringDecoder mDecoder;
+    const bool mKeepsAscii;
     int mNextColumn = 1;
     int mLastY = 0;
 };
@@ -169,14 +187,19 @@ QString printCellText(const QString &text, int width, const PrintFont &font,
     // so a binary search finds what cutting one character after another would.
     int fits = 0;
     int tooLong = int(text.size());
+    QString candidate; // one buffer for every try
+    candidate.reserve(text.size() + Ellipsis.size());
     while (tooLong - fits > 1) {
         const int middle = fits + (tooLong - fits) / 2;
-        if (measure(font, text.left(middle) + Ellipsis) <= room)
+        candidate.truncate(0);
+        candidate.append(QStringView(text).left(middle)).append(Ellipsis);
+        if (measure(font, candidate) <= room)
             fits = middle;
         else
             tooLong = middle;
     }
-    return text.left(fits) + Ellipsis;
+    candidate.truncate(0);
+    return candidate.append(QStringView(text).left(fits)).append(Ellipsis);
 }
 
 void printDatabase(const Database &database, const PrintSetup &setup, const PrintMeasure &measure,

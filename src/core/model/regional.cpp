@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/model/regional.h"
 
+#include "core/platform/code_page.h"
+
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -68,18 +70,6 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-// The code pages in which every byte below 0x80 stands for the same ASCII character on its own,
-// never as part of a longer sequence: a text of such bytes needs no converter.
-bool mayBeAsciiCompatible(const QByteArray &codePage)
-{
-    static const QByteArray Known[] = {
-        "windows-1250", "windows-1251", "windows-1252", "windows-1253", "windows-1254",
-        "windows-1255", "windows-1256", "windows-1257", "windows-1258", "windows-874",
-        "Shift_JIS",    "windows-949",  "GBK",          "Big5",
-    };
-    return std::find(std::begin(Known), std::end(Known), codePage) != std::end(Known);
-}
-
 bool isAscii(QByteArrayView bytes)
 {
     for (const char c : bytes) {
@@ -107,22 +97,7 @@ struct Converters
         , decoder(name.constData())
         , encoder(name.constData(), QStringConverter::Flag::Default)
     {
-        asciiIdentity = decoder.isValid() && encoder.isValid() && mayBeAsciiCompatible(name)
-                        && mapsAsciiToItself();
-    }
-
-    bool mapsAsciiToItself()
-    {
-        for (int c = 0; c < 0x80; ++c) {
-            const char byte = char(c);
-            decoder.resetState();
-            const QString text = decoder.decode(QByteArrayView(&byte, 1));
-            encoder.resetState();
-            const QByteArray back = encoder.encode(QStringView(text));
-            if (text.size() != 1 || text.at(0).unicode() != c || back != QByteArrayView(&byte, 1))
-                return false;
-        }
-        return true;
+        asciiIdentity = decoder.isValid() && encoder.isValid() && keepsAscii(name);
     }
 
     QByteArray codePage;
