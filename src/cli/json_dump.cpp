@@ -9,6 +9,7 @@
 #include <QFileDevice>
 #include <QIODevice>
 
+#include <algorithm>
 #include <vector>
 
 namespace kribed {
@@ -45,6 +46,20 @@ public:
     {
         element();
         appendString(text);
+    }
+
+    // A cell's bytes as text: ASCII, which is UTF-8 already, goes out without converting.
+    void value(QByteArrayView bytes, CliTextCodec &codec)
+    {
+        element();
+        const bool ascii =
+            std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
+        mOut += '"';
+        if (ascii && codec.keepsAscii())
+            appendEscaped(bytes);
+        else
+            appendEscaped(codec.decode(bytes).toUtf8());
+        mOut += '"';
     }
 
     void value(int number)
@@ -116,15 +131,22 @@ private:
 
     void appendString(const QString &text)
     {
-        static const char Hex[] = "0123456789abcdef";
         mOut += '"';
-        const QByteArray utf8 = text.toUtf8();
-        for (const char c : utf8) {
-            const uchar byte = uchar(c);
-            if (byte >= 0x20 && byte != '"' && byte != '\\') {
-                mOut += c;
+        appendEscaped(text.toUtf8());
+        mOut += '"';
+    }
+
+    // UTF-8 bytes with the quote, the backslash and the control characters escaped.
+    void appendEscaped(QByteArrayView utf8)
+    {
+        static const char Hex[] = "0123456789abcdef";
+        qsizetype plainFrom = 0;
+        for (qsizetype i = 0; i < utf8.size(); ++i) {
+            const uchar byte = uchar(utf8[i]);
+            if (byte >= 0x20 && byte != '"' && byte != '\\')
                 continue;
-            }
+            mOut.append(utf8.sliced(plainFrom, i - plainFrom));
+            plainFrom = i + 1;
             mOut += '\\';
             switch (byte) {
             case '"': mOut += '"'; break;
@@ -140,7 +162,7 @@ private:
                 mOut += Hex[byte & 0xf];
             }
         }
-        mOut += '"';
+        mOut.append(utf8.sliced(plainFrom));
     }
 
     void flush()
@@ -161,7 +183,7 @@ void writeTexts(JsonStream &json, const QList<QByteArray> &texts, CliTextCodec &
 {
     json.beginArray();
     for (const QByteArray &text : texts)
-        json.value(codec.decode(text));
+        json.value(text, codec);
     json.endArray();
 }
 
