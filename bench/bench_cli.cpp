@@ -103,9 +103,16 @@ Run runProgram(std::vector<QByteArray> arguments)
     return run;
 }
 
+// The tool this build makes, or another build's named in KRIBED_BENCH_CLI (to compare them).
+QByteArray toolPath()
+{
+    const QByteArray other = qgetenv("KRIBED_BENCH_CLI");
+    return other.isEmpty() ? QByteArrayLiteral(KRIBED_CLI_PATH) : other;
+}
+
 Run runTool(std::vector<QByteArray> arguments)
 {
-    arguments.insert(arguments.begin(), QByteArrayLiteral(KRIBED_CLI_PATH));
+    arguments.insert(arguments.begin(), toolPath());
     return runProgram(std::move(arguments));
 }
 
@@ -130,7 +137,7 @@ qint64 toolPeakBytes(const std::vector<QByteArray> &arguments)
                                      QByteArrayLiteral("%M"),
                                      QByteArrayLiteral("-o"),
                                      QFile::encodeName(report),
-                                     QByteArrayLiteral(KRIBED_CLI_PATH)};
+                                     toolPath()};
     timed.insert(timed.end(), arguments.begin(), arguments.end());
     if (!runProgram(timed).ok)
         return -1;
