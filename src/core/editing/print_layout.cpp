@@ -20,10 +20,12 @@ const QString Ellipsis = QStringLiteral("..");
 class PageBuilder
 {
 public:
-    PageBuilder(const Database &database, const PrintSetup &setup, const PrintMeasure &measure)
+    PageBuilder(const Database &database, const PrintSetup &setup, const PrintMeasure &measure,
+                const PrintAdvances &advances)
         : mDatabase(database)
         , mSetup(setup)
         , mMeasure(measure)
+        , mAdvances(advances)
         , mRecordFont(recordFont(setup))
         , mNumberWidth(printColumnWidth(database, 0, setup, measure))
         , mDecoder(currentRegional().codePage().constData(), QStringConverter::Flag::Stateless)
@@ -124,8 +126,8 @@ private:
         int x = print::LeftMargin + mNumberWidth;
         for (int k = first; k <= last; ++k) {
             const int width = columnWidth(k);
-            page.items.append(
-                {x, y, mRecordFont, printCellText(textOf(k), width, mRecordFont, mMeasure)});
+            page.items.append({x, y, mRecordFont,
+                               printCellText(textOf(k), width, mRecordFont, mMeasure, mAdvances)});
             x += width;
         }
     }
@@ -133,6 +135,7 @@ private:
     const Database &mDatabase;
     const PrintSetup &mSetup;
     const PrintMeasure &mMeasure;
+    const PrintAdvances &mAdvances;
     const PrintFont mRecordFont;
     const int mNumberWidth;
     QStringDecoder mDecoder;
@@ -202,12 +205,49 @@ QString printCellText(const QString &text, int width, const PrintFont &font,
     return candidate.append(QStringView(text).left(fits)).append(Ellipsis);
 }
 
+QString printCellText(const QString &text, int width, const PrintFont &font,
+                      const PrintMeasure &measure, const PrintAdvances &advances)
+{
+    std::vector<double> each;
+    std::vector<double> dots;
+    if (width <= 0 || !advances || !advances(font, text, each) || !advances(font, Ellipsis, dots)
+        || qsizetype(each.size()) != text.size() || dots.size() != 2)
+        return printCellText(text, width, font, measure);
+    // sums[m]: the first m characters added up in the order the measure adds them.
+    std::vector<double> sums(each.size() + 1, 0.0);
+    for (std::size_t i = 0; i < each.size(); ++i)
+        sums[i + 1] = sums[i] + each[i];
+    const int room = width - print::CellPadding;
+    if (int(std::ceil(sums.back())) <= room)
+        return text;
+    const auto cutWidth = [&](int length) {
+        return int(std::ceil(sums[std::size_t(length)] + dots[0] + dots[1]));
+    };
+    // The same search as the one that measures, so the same start is found.
+    int fits = 0;
+    int tooLong = int(text.size());
+    while (tooLong - fits > 1) {
+        const int middle = fits + (tooLong - fits) / 2;
+        if (cutWidth(middle) <= room)
+            fits = middle;
+        else
+            tooLong = middle;
+    }
+    return text.left(fits) + Ellipsis;
+}
+
 void printDatabase(const Database &database, const PrintSetup &setup, const PrintMeasure &measure,
                    const PrintSink &sink)
 {
+    printDatabase(database, setup, measure, PrintAdvances(), sink);
+}
+
+void printDatabase(const Database &database, const PrintSetup &setup, const PrintMeasure &measure,
+                   const PrintAdvances &advances, const PrintSink &sink)
+{
     const int records = database.recordCount();
     const int fields = database.fieldCount();
-    PageBuilder builder(database, setup, measure);
+    PageBuilder builder(database, setup, measure, advances);
     int rowBlock = 1;
     int firstRow = 1;
     while (firstRow <= records) {
