@@ -74,12 +74,16 @@ void BM_InsertRowAtRow1(benchmark::State &state)
     Database database = largestDatabase(MaxFields, MaxRecords - 1);
     RowClipboard clipboard;
     NoPrompter prompter;
+    // The row inserted by one iteration goes again, untimed, before the next.
+    bool inserted = false;
     bench::runAgainstFloor(
-        state, 10, [&] { insertRow(database, clipboard, 1, prompter, Now); },
+        state, 10,
         [&] {
-            database.takeRecord(1);
-            copyRowTable(database);
-        });
+            if (inserted)
+                database.takeRecord(1);
+        },
+        [&] { inserted = insertRow(database, clipboard, 1, prompter, Now).applied; },
+        [&] { copyRowTable(database); });
 }
 BENCHMARK(BM_InsertRowAtRow1)->Unit(benchmark::kMicrosecond);
 
