@@ -293,6 +293,19 @@ private:
     bool mFast = false;
 };
 
+// The rank of each of `count` keys under a three-way comparison that orders them totally: equal
+// keys share a rank, a smaller key has a smaller rank.
+template<typename Compare> std::vector<int> ranksOf(std::size_t count, Compare compare)
+{
+    std::vector<int> byKey(count);
+    std::iota(byKey.begin(), byKey.end(), 0);
+    std::sort(byKey.begin(), byKey.end(), [&](int a, int b) { return compare(a, b) < 0; });
+    std::vector<int> rank(count);
+    for (std::size_t i = 1; i < count; ++i)
+        rank[byKey[i]] = rank[byKey[i - 1]] + (compare(byKey[i - 1], byKey[i]) == 0 ? 0 : 1);
+    return rank;
+}
+
 // The records' order as the quicksort leaves it, on positions 0..n-1 of order.
 class QuickSort
 {
@@ -386,27 +399,28 @@ void SortKeys::fill(Key &key, const Database &database, int column)
     key.used = true;
     const int type = database.fieldType(column);
     const int records = database.recordCount();
-    if (isDateType(type)) {
-        const DateKeyReader reader(currentRegional());
-        key.values.reserve(records);
-        for (int r = 1; r <= records; ++r)
-            key.values.push_back(reader.value(database.cell(column, r)));
-        return;
-    }
-    if (isTimeType(type)) {
-        const TimeKeyReader reader(currentRegional());
-        key.values.reserve(records);
-        for (int r = 1; r <= records; ++r)
-            key.values.push_back(reader.value(database.cell(column, r)));
-        return;
-    }
     if (isValueType(type)) {
-        key.values.reserve(records);
-        for (int r = 1; r <= records; ++r)
-            key.values.push_back(keyValue(database.cell(column, r), type));
+        std::vector<long double> values;
+        values.reserve(records);
+        if (isDateType(type)) {
+            const DateKeyReader reader(currentRegional());
+            for (int r = 1; r <= records; ++r)
+                values.push_back(reader.value(database.cell(column, r)));
+        } else if (isTimeType(type)) {
+            const TimeKeyReader reader(currentRegional());
+            for (int r = 1; r <= records; ++r)
+                values.push_back(reader.value(database.cell(column, r)));
+        } else {
+            for (int r = 1; r <= records; ++r)
+                values.push_back(keyValue(database.cell(column, r), type));
+        }
+        // The values are finite, so their order is total.
+        key.ranks = ranksOf(values.size(), [&](std::size_t a, std::size_t b) {
+            return sign(values[a], values[b]);
+        });
         return;
     }
-    // Each distinct text is collated once; the ranks keep every comparison's outcome.
+    // Each distinct text is collated once.
     const Regional &regional = currentRegional();
     QHash<QByteArray, int> distinct;
     std::vector<QCollatorSortKey> sortKeys;
@@ -422,18 +436,12 @@ void SortKeys::fill(Key &key, const Database &database, int column)
         distinct.insert(cell, int(sortKeys.size()));
         sortKeys.push_back(regional.collator().sortKey(regional.toText(cell)));
     }
-    std::vector<int> byKey(sortKeys.size());
-    std::iota(byKey.begin(), byKey.end(), 0);
-    std::sort(byKey.begin(), byKey.end(),
-              [&](int a, int b) { return sortKeys[a].compare(sortKeys[b]) < 0; });
-    std::vector<long double> rank(sortKeys.size());
-    for (std::size_t i = 0; i < byKey.size(); ++i) {
-        const bool tie = i > 0 && sortKeys[byKey[i - 1]].compare(sortKeys[byKey[i]]) == 0;
-        rank[byKey[i]] = i == 0 ? 0 : rank[byKey[i - 1]] + (tie ? 0 : 1);
-    }
-    key.values.reserve(records);
+    const std::vector<int> rank = ranksOf(sortKeys.size(), [&](std::size_t a, std::size_t b) {
+        return sign(sortKeys[a].compare(sortKeys[b]));
+    });
+    key.ranks.reserve(records);
     for (int r = 0; r < records; ++r)
-        key.values.push_back(rank[textOf[r]]);
+        key.ranks.push_back(rank[textOf[r]]);
 }
 
 int SortKeys::compare(int key, int a, int b) const
@@ -441,7 +449,7 @@ int SortKeys::compare(int key, int a, int b) const
     const Key &k = mKeys[key];
     if (!k.used)
         return 0;
-    return sign(k.values[a - 1], k.values[b - 1]);
+    return sign(k.ranks[a - 1] - k.ranks[b - 1]);
 }
 
 bool SortKeys::keyLess(int a, int b) const
@@ -465,9 +473,12 @@ QVector<int> sortRows(Database &database, const SortSpec &spec)
     const SortKeys keys(database, spec);
     QuickSort(keys, order).sort(0, records - 1);
 
-    const QVector<Database::Record> before = database.records();
+    // Whole records are moved, never copied: no cell is touched.
+    std::vector<Database::Record> sorted(records);
     for (int p = 1; p <= records; ++p)
-        database.recordAt(p) = before[order[p - 1] - 1];
+        sorted[p - 1] = std::move(database.recordAt(order[p - 1]));
+    for (int p = 1; p <= records; ++p)
+        database.recordAt(p) = std::move(sorted[p - 1]);
     return order;
 }
 

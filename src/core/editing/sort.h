@@ -48,12 +48,12 @@ public:
     bool keyLess(int a, int b) const;
 
 private:
-    // A text key holds each record's rank among the column's collated texts (equal texts, equal
-    // ranks), so that the sort compares numbers only.
+    // Each record's rank among the column's keys: equal keys have equal ranks, and every other
+    // pair of ranks is in the keys' order, so comparing ranks gives what comparing keys gives.
     struct Key
     {
         bool used = false;
-        std::vector<long double> values;
+        std::vector<int> ranks;
     };
 
     void fill(Key &key, const Database &database, int column);
