@@ -91,7 +91,7 @@ QString MainWindowFixture::writeFile(const QString &name, const QByteArray &byte
 void MainWindowFixture::OpenThroughDialog(const QString &path)
 {
     mDialogs->ExpectOpen(QStringLiteral("Open Kribo database"), path);
-    mWindow->openDatabase();
+    mWindow->fileCommands().openDatabase();
 }
 
 void MainWindowFixture::OpenBytes(const QString &name, const QByteArray &bytes)
@@ -100,9 +100,14 @@ void MainWindowFixture::OpenBytes(const QString &name, const QByteArray &bytes)
     QVERIFY(mWindow->isDatabaseOpen());
 }
 
+QAction *MainWindowFixture::Action(const QString &name) const
+{
+    return mWindow->findChild<QAction *>(name);
+}
+
 bool MainWindowFixture::Enabled(const char *name) const
 {
-    return mWindow->action(QString::fromLatin1(name))->isEnabled();
+    return Action(QString::fromLatin1(name))->isEnabled();
 }
 
 Database &MainWindowFixture::windowDatabase()
