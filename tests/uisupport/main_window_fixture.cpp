@@ -5,6 +5,7 @@
 #include "core/model/regional.h"
 #include "core/platform/settings.h"
 #include "gui/grid/database_document.h"
+#include "pdb_builder.h"
 
 #include <QAction>
 #include <QFile>
@@ -14,6 +15,22 @@
 #include <QTest>
 
 namespace kribed::test {
+
+QByteArray kunden(int fields, int records, const QByteArray &name)
+{
+    PdbBuilder builder;
+    builder.name(name);
+    for (int field = 1; field <= fields; ++field)
+        builder.field("Feld" + QByteArray::number(field));
+    for (int record = 1; record <= records; ++record) {
+        QList<QByteArray> values;
+        for (int field = 1; field <= fields; ++field)
+            values << QByteArray::number(record * 10 + field);
+        builder.record(values);
+    }
+    builder.dates(3'800'000'000u);
+    return builder.build();
+}
 
 void MainWindowFixture::InitTestCase()
 {

@@ -26,6 +26,10 @@ class Database;
 
 namespace kribed::test {
 
+// A database "Kunden" (or `name`) with fields Feld1.. and numbered values: record r, field f
+// holds r * 10 + f.
+QByteArray kunden(int fields, int records, const QByteArray &name = "Kunden");
+
 // One handheld user, "Smith J", with the Desktop data in /palm.
 class OneUser : public UserList
 {

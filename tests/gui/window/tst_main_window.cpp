@@ -32,22 +32,6 @@ const QString DiscardQuestion = QStringLiteral(
     "You have not saved the changes to this file and you will lose the changes if you close this "
     "file. Are sure that you want to close this file?");
 
-QByteArray kunden(int fields, int records, const QByteArray &name = "Kunden")
-{
-    PdbBuilder builder;
-    builder.name(name);
-    for (int field = 1; field <= fields; ++field)
-        builder.field("Feld" + QByteArray::number(field));
-    for (int record = 1; record <= records; ++record) {
-        QList<QByteArray> values;
-        for (int field = 1; field <= fields; ++field)
-            values << QByteArray::number(record * 10 + field);
-        builder.record(values);
-    }
-    builder.dates(3'800'000'000u);
-    return builder.build();
-}
-
 } // namespace
 
 class TestMainWindow
@@ -525,110 +509,6 @@ private Q_SLOTS:
         QCOMPARE(mWindow->displayFont().bold(), bold);
         QCOMPARE(mWindow->displayFont().italic(), italic);
         QCOMPARE(mWindow->grid()->font(), mWindow->displayFont());
-    }
-
-    void installNeedsAHandheldUser()
-    {
-        MakeWindow(mOneUser);
-        QCOMPARE(mWindow->selectedUser(), 0);
-        OpenThroughDialog(writeFile(QStringLiteral("Kunden.pdb"), kunden(2, 2)));
-        // The first open dialog of the run starts in the user's backup folder, later ones do not.
-        QCOMPARE(mDialogs->Requests().constFirst().initialFolder,
-                 QStringLiteral("/palm/Smith J/backup"));
-        OpenThroughDialog(mTemp->filePath(QStringLiteral("Kunden.pdb")));
-        QCOMPARE(mDialogs->Requests().constLast().initialFolder, QString());
-        QVERIFY(Enabled("actionInstall"));
-        mWindow->fileCommands().closeDatabase();
-        QVERIFY(!Enabled("actionInstall"));
-    }
-
-    void backupFolderNotUsedWithTheSettingOff()
-    {
-        openSettingsStore()->setValue(QStringLiteral("Settings/InitialDir"), QStringLiteral("0"));
-        MakeWindow(mOneUser);
-        OpenThroughDialog(writeFile(QStringLiteral("Kunden.pdb"), kunden(2, 2)));
-        QCOMPARE(mDialogs->Requests().constFirst().initialFolder, QString());
-    }
-
-    void saveAsUsesTheDatabaseFolderAndPdbName()
-    {
-        const QString path = writeFile(QStringLiteral("Kunden.pdb"), kunden(2, 2));
-        OpenThroughDialog(path);
-        TypeInto(1, 1, QStringLiteral("x"));
-        const QString chosen = mTemp->filePath(QStringLiteral("Copy.txt"));
-        mDialogs->ExpectSave(QStringLiteral("Save Kribo database"), chosen);
-        mWindow->fileCommands().saveAs();
-        const FileRequest request = mDialogs->Requests().constLast();
-        QCOMPARE(request.initialFolder, QFileInfo(path).absolutePath());
-        QCOMPARE(request.proposedName, QStringLiteral("Kunden"));
-        QCOMPARE(request.filter, QStringLiteral("Kribo database (*.pdb)|*.pdb"));
-        QCOMPARE(windowDatabase().filePath(), mTemp->filePath(QStringLiteral("Copy.pdb")));
-        QVERIFY(QFile::exists(windowDatabase().filePath()));
-        QVERIFY(!QFile::exists(chosen));
-        QVERIFY(!windowDatabase().isModified());
-        // Save as never touches the recent list.
-        QCOMPARE(mWindow->fileCommands().recentFiles().path(0), path);
-        QVERIFY(mWindow->fileCommands().recentFiles().path(1).isEmpty());
-    }
-
-    void failedSaveKeepsTheChanges()
-    {
-        const QString path = writeFile(QStringLiteral("Kunden.pdb"), kunden(2, 2));
-        OpenThroughDialog(path);
-        TypeInto(1, 1, QStringLiteral("x"));
-        mDialogs->ExpectSave(QStringLiteral("Save Kribo database"),
-                             mTemp->filePath(QStringLiteral("no such folder/Copy.pdb")));
-        mPrompter->expect(QStringLiteral("Save error"),
-                          QStringLiteral("There was an error in saving*"), Icon::Error, Buttons::Ok,
-                          Answer::Ok);
-        mWindow->fileCommands().saveAs();
-        QVERIFY(windowDatabase().isModified());
-        mWindow->updateStatus();
-        QVERIFY(Panel(6).endsWith(QStringLiteral(" +")));
-    }
-
-    void autoWidthQuestionBeforeSaving_data()
-    {
-        QTest::addColumn<bool>("saveAs");
-        QTest::addColumn<bool>("expert");
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("saved");
-        QTest::newRow("Save, Cancel saves nothing")
-            << false << false << int(Answer::Cancel) << false;
-        QTest::newRow("Save, Yes saves") << false << false << int(Answer::Yes) << true;
-        QTest::newRow("Save, No saves") << false << false << int(Answer::No) << true;
-        QTest::newRow("Save as asks its own words") << true << false << int(Answer::No) << true;
-        QTest::newRow("expert mode saves without asking") << false << true << -1 << true;
-    }
-
-    void autoWidthQuestionBeforeSaving()
-    {
-        QFETCH(bool, saveAs);
-        QFETCH(bool, expert);
-        QFETCH(int, answer);
-        QFETCH(bool, saved);
-        const QString path = writeFile(QStringLiteral("Kunden.pdb"), kunden(2, 2));
-        OpenThroughDialog(path);
-        TypeInto(1, 1, QStringLiteral("x"));
-        mWindow->settings().expertMode = expert;
-        mWindow->toolsCommands().setAutoSizingState(true);
-        if (answer >= 0) {
-            mPrompter->expect(
-                QStringLiteral("Information"),
-                QStringLiteral(
-                    "The column width is changed by auto-width and could be unsuitable "
-                    "%1.\rDo you prefer to save the file with the prevouis width settings?")
-                    .arg(saveAs ? QStringLiteral("for the handheld display")
-                                : QStringLiteral("for your handheld display")),
-                Icon::Warning, Buttons::YesNoCancel, Answer(answer));
-        }
-        if (saveAs && saved)
-            mDialogs->ExpectSave(QStringLiteral("Save Kribo database"), path);
-        saveAs ? mWindow->fileCommands().saveAs() : mWindow->fileCommands().save();
-        QCOMPARE(windowDatabase().isModified(), !saved);
-        QCOMPARE(QFile::exists(mTemp->filePath(QStringLiteral("Kunden.pd_"))), saved);
-        // Automatic widths are on again after the command.
-        QVERIFY(mWindow->toolsCommands().isAutoSizing());
     }
 };
 
