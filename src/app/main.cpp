@@ -3,14 +3,8 @@
 #include "core/handheld/startup_users.h"
 #include "core/platform/command_line.h"
 #include "core/platform/settings.h"
-#include "gui/dialogs/about_dialog.h"
-#include "gui/dialogs/cell_editor_dialog.h"
 #include "gui/dialogs/file_dialogs.h"
-#include "gui/dialogs/find_dialog.h"
 #include "gui/dialogs/message_box_prompter.h"
-#include "gui/dialogs/new_database_dialog.h"
-#include "gui/dialogs/properties_dialog.h"
-#include "gui/dialogs/readme_window.h"
 #include "gui/window/main_window.h"
 #include "gui/window/tool_icons.h"
 
@@ -87,20 +81,10 @@ int main(int argc, char *argv[])
     const std::unique_ptr<kribed::UserData> users =
         kribed::readUsersAtStart(prompter, *kribed::openSettingsStore());
 
-    // The windows in their order; all live until the program ends.
-    kribed::MainWindow mainForm(prompter, dialogs, *users);
-    prompter.setParent(&mainForm);
-    dialogs.setParent(&mainForm);
-    auto *readmeWindow = new kribed::ReadmeWindow(&mainForm);
-    mainForm.setReadmeWindow(readmeWindow);
-    auto *aboutDialog = new kribed::AboutDialog(&mainForm);
-    mainForm.setAboutDialog(aboutDialog);
-    kribed::cellEditorOf(mainForm);
-    // The new-database dialog reads the start's settings when it is made.
-    kribed::newDatabaseDialogOf(mainForm);
-    kribed::findDialogOf(mainForm);
-    kribed::propertiesDialogOf(mainForm, prompter);
-
-    mainForm.show();
+    // The window makes its dialogs; all live until the program ends.
+    kribed::MainWindow window(prompter, dialogs, *users);
+    prompter.setParent(&window);
+    dialogs.setParent(&window);
+    window.show();
     return app.exec();
 }
