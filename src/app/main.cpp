@@ -3,6 +3,7 @@
 #include "core/handheld/startup_users.h"
 #include "core/platform/command_line.h"
 #include "core/platform/settings.h"
+#include "gui/commands/file_commands.h"
 #include "gui/dialogs/file_dialogs.h"
 #include "gui/dialogs/message_box_prompter.h"
 #include "gui/window/main_window.h"
@@ -12,6 +13,7 @@
 #include <QIcon>
 #include <QPalette>
 #include <QSettings>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -86,5 +88,11 @@ int main(int argc, char *argv[])
     prompter.setParent(&window);
     dialogs.setParent(&window);
     window.show();
+    // `kribed FILE`: opened once the window is up, so its questions and messages sit over it.
+    if (!request.file.isEmpty()) {
+        QTimer::singleShot(0, &window, [&window, file = request.file] {
+            window.fileCommands().openNamedDatabase(file);
+        });
+    }
     return app.exec();
 }
