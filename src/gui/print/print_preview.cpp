@@ -4,6 +4,7 @@
 
 #include "gui/print/print_renderer.h"
 
+#include <QApplication>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
@@ -17,10 +18,14 @@ std::unique_ptr<QPrintPreviewDialog> makePrintPreview(const Database &database,
     dialog->setWindowTitle(QObject::tr("Print preview"));
     QObject::connect(dialog.get(), &QPrintPreviewDialog::paintRequested, dialog.get(),
                      [&database, displayFont](QPrinter *target) {
+                         // The largest database fills some 1800 pages: the hourglass while
+                         // they are drawn.
+                         QApplication::setOverrideCursor(Qt::WaitCursor);
                          // The preview shows one document; printed from there, the pages go
                          // out as one job too (the same pages in the same order).
                          PrintRenderer renderer(displayFont);
                          renderer.printAsOneDocument(database, *target);
+                         QApplication::restoreOverrideCursor();
                      });
     return dialog;
 }
