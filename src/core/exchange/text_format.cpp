@@ -31,6 +31,7 @@ constexpr TypeRow TypeRows[] = {
     {TextType::Semicolon, "semicolon", ';', "Semicolon Separator (*.csv)", "*.csv", "csv", ".cs_"},
     {TextType::Tab, "tab", '\t', "Tab Separator (*.TXT)", "*.TXT", "TXT", ".TX_"},
     {TextType::CommaAny, "comma-any", ',', "Comma Separator (*.*)", "*.*", "*.*", ""},
+    {TextType::Csv, "csv", ',', "Standard CSV (*.csv)", "*.csv", "csv", ".cs_"},
 };
 
 const TypeRow &rowOf(TextType type)
@@ -104,7 +105,8 @@ QString backupExtensionOf(TextType type)
 
 bool isExportType(TextType type)
 {
-    return type == TextType::Comma || type == TextType::Semicolon || type == TextType::Tab;
+    return type == TextType::Comma || type == TextType::Semicolon || type == TextType::Tab
+           || type == TextType::Csv;
 }
 
 QString importFilterText()
