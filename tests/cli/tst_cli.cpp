@@ -205,7 +205,7 @@ void TestCli::usageErrors_data()
     QTest::newRow("option of another command")
         << QStringList{u"info"_s, stock, u"--width"_s, u"3"_s} << u"--width is not used by info"_s;
     QTest::newRow("text type unknown")
-        << QStringList{u"import"_s, u"a.csv"_s, u"b.pdb"_s, u"--type"_s, u"csv"_s}
+        << QStringList{u"import"_s, u"a.csv"_s, u"b.pdb"_s, u"--type"_s, u"xls"_s}
         << u"--type is comma"_s;
     QTest::newRow("export cannot write comma-any")
         << QStringList{u"export"_s, stock, u"b.txt"_s, u"--type"_s, u"comma-any"_s}
