@@ -27,13 +27,9 @@ constexpr int NamedCharacters = 40;
 
 using RawRecords = QVector<QList<QByteArray>>;
 
-bool isAscii(QByteArrayView bytes)
+bool isAscii(const QByteArray &bytes)
 {
-    for (const char c : bytes) {
-        if (uchar(c) >= 0x80)
-            return false;
-    }
-    return true;
+    return isAsciiBytes(bytes);
 }
 
 // The shape of a CSV text, as the format check learns it from lines: here a record is a line.
@@ -79,7 +75,7 @@ class CellMaker
 public:
     CellMaker(bool utf8, const QByteArray &codePage)
         : mUtf8(utf8)
-        , mConverter(codePage)
+        , mCodePage(codePage)
     {
     }
 
@@ -95,7 +91,7 @@ public:
                 value.truncate(end);
                 cut = true;
             }
-            if (!isAscii(value))
+            if (!isAscii(value) || !converter().keepsAscii())
                 value = fromUtf8(value, record);
         }
         cut = cutToStoredSize(value) || cut;
@@ -118,15 +114,17 @@ private:
             notUtf8 = int(text.count(QChar(Replacement)) - written);
         }
         QString unheld;
-        QByteArray cell = mConverter.encode(text, &unheld);
+        QByteArray cell = converter().encode(text, &unheld);
         if (notUtf8 > 0)
             unheld.remove(QChar(Replacement));
         mLosses.add(record, unheld, notUtf8);
         return cell;
     }
 
+    CodePageConverter &converter() { return CodePageConverter::shared(mCodePage); }
+
     bool mUtf8;
-    CodePageConverter mConverter;
+    QByteArray mCodePage;
     LossReport mLosses;
     int mCut = 0;
 };
@@ -303,12 +301,12 @@ LossReport csvExportLosses(const Database &database, CsvEncoding encoding)
     LossReport report;
     if (encoding != CsvEncoding::Utf8)
         return report;
-    CodePageConverter converter(currentRegional().codePage());
-    QString text;
+    CodePageConverter &converter = CodePageConverter::shared(currentRegional().codePage());
+    if (converter.readsEveryByte())
+        return report;
     forEachWrittenRow(database, [&](int row, const QList<QByteArray> &values) {
         for (const QByteArray &value : values) {
-            int unreadable = 0;
-            if (!isAscii(value) && !converter.decode(value, text, &unreadable))
+            if (const int unreadable = converter.unreadable(value))
                 report.add(row, QStringView(), unreadable);
         }
         return true;
@@ -319,24 +317,23 @@ LossReport csvExportLosses(const Database &database, CsvEncoding encoding)
 bool writeCsv(QIODevice &device, CsvEncoding encoding, const Database &database)
 {
     const bool utf8 = encoding == CsvEncoding::Utf8;
-    CodePageConverter converter(currentRegional().codePage());
-    QString text;
+    CodePageConverter &converter = CodePageConverter::shared(currentRegional().codePage());
     QList<QByteArray> converted;
     QByteArray out;
     out.reserve(FlushSize * 2);
     bool written = true;
     forEachWrittenRow(database, [&](int row, const QList<QByteArray> &values) {
-        const bool plain = !utf8 || std::all_of(values.begin(), values.end(), isAscii);
-        if (!plain) {
-            converted = values;
-            for (QByteArray &value : converted) {
-                if (isAscii(value))
-                    continue;
-                converter.decode(value, text);
-                value = text.replace(QChar(Replacement), u'?').toUtf8();
-            }
+        const bool first = row == 0;
+        if (!utf8) {
+            appendCsvRecord(out, values, CsvSeparator, first);
+        } else if (!converter.keepsAscii()
+                   || !appendCsvRecord(out, values, CsvSeparator, first, true)) {
+            // Not plain ASCII: converted first.
+            converted.resize(values.size());
+            for (qsizetype i = 0; i < values.size(); ++i)
+                converted[i] = converter.toUtf8(values.at(i));
+            appendCsvRecord(out, converted, CsvSeparator, first);
         }
-        appendCsvRecord(out, plain ? values : converted, CsvSeparator, row == 0);
         if (out.size() >= FlushSize) {
             written = device.write(out) == out.size();
             out.resize(0); // keeps the room for the next records

@@ -210,38 +210,55 @@ bool readCsv(QIODevice &device, CsvReader &reader)
 
 // Writing -----------------------------------------------------------------------------------------
 
-bool csvNeedsQuotes(QByteArrayView value, char separator)
+namespace {
+
+// Whether the value must stand in quotes; `high` collects its bytes' high bits on the way, so
+// that one pass over each value serves both questions.
+bool needsQuotes(QByteArrayView value, char separator, uchar &high)
 {
     if (value.isEmpty())
         return false;
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    if (blank(value.front()) || blank(value.back()))
-        return true;
+    // No early exit, so that the compiler can test many bytes at once.
+    uchar all = 0;
+    int special = 0;
     for (const char c : value) {
-        if (c == separator || c == Quote || c == '\r' || c == '\n')
-            return true;
+        all |= uchar(c);
+        special |= (c == separator) | (c == Quote) | (c == '\r') | (c == '\n');
     }
-    return false;
+    high |= all & 0x80;
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    return special != 0 || blank(value.front()) || blank(value.back());
 }
 
-void appendCsvRecord(QByteArray &out, const QList<QByteArray> &values, char separator,
-                     bool firstOfFile)
+} // namespace
+
+bool csvNeedsQuotes(QByteArrayView value, char separator)
+{
+    uchar high = 0;
+    return needsQuotes(value, separator, high);
+}
+
+bool appendCsvRecord(QByteArray &out, const QList<QByteArray> &values, char separator,
+                     bool firstOfFile, bool onlyAscii)
 {
     const qsizetype count = values.size();
     if (count == 1 && values.front().isEmpty()) {
         out += "\"\"\r\n";
-        return;
+        return true;
     }
     // Which values are quoted, and the line's length, first; then one pass of copies into room
     // made once.
     QVarLengthArray<bool, 64> quoted(count);
     qsizetype length = 2 + (count > 0 ? count - 1 : 0);
+    uchar high = 0;
     for (qsizetype i = 0; i < count; ++i) {
         const QByteArray &value = values.at(i);
-        quoted[i] = csvNeedsQuotes(value, separator)
+        quoted[i] = needsQuotes(value, separator, high)
                     || (firstOfFile && i == 0 && value.startsWith(utf8ByteOrderMark()));
         length += value.size() + (quoted[i] ? 2 + value.count(Quote) : 0);
     }
+    if (onlyAscii && high != 0)
+        return false;
     const qsizetype start = out.size();
     out.resize(start + length);
     char *p = out.data() + start;
@@ -264,6 +281,7 @@ void appendCsvRecord(QByteArray &out, const QList<QByteArray> &values, char sepa
     }
     *p++ = '\r';
     *p++ = '\n';
+    return true;
 }
 
 } // namespace kribed

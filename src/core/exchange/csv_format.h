@@ -109,8 +109,9 @@ bool csvNeedsQuotes(QByteArrayView value, char separator);
 // Appends one record: the values joined by the separator, each quoted where it needs it with its
 // quotes doubled, CR LF at the end. A record of a single empty value is written as "" so that
 // readers that skip empty lines keep it. `firstOfFile` quotes a first value that would read as a
-// byte-order mark.
-void appendCsvRecord(QByteArray &out, const QList<QByteArray> &values, char separator,
-                     bool firstOfFile = false);
+// byte-order mark. With `onlyAscii`, a record that holds a byte above 127 is not appended and
+// the result is false (it needs converting first).
+bool appendCsvRecord(QByteArray &out, const QList<QByteArray> &values, char separator,
+                     bool firstOfFile = false, bool onlyAscii = false);
 
 } // namespace kribed

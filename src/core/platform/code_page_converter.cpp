@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 namespace kribed {
@@ -20,11 +21,7 @@ constexpr QStringConverter::Flags ConverterFlags = QStringConverter::Flag::State
 
 bool isAscii(QByteArrayView bytes)
 {
-    for (const char c : bytes) {
-        if (uchar(c) >= 0x80)
-            return false;
-    }
-    return true;
+    return isAsciiBytes(bytes);
 }
 
 bool isAscii(QStringView text)
@@ -90,14 +87,54 @@ CodePageConverter::CodePageConverter(const QByteArray &codePage)
     mValid = mDecoder.isValid() && mEncoder.isValid();
     if (!mValid)
         return;
-    QByteArray ascii(128, Qt::Uninitialized);
-    for (int i = 0; i < 128; ++i)
-        ascii[i] = char(i);
-    mKeepsAscii = probeDecode(codePage, ascii) == QString::fromLatin1(ascii)
-                  && probeEncode(codePage, QString::fromLatin1(ascii)) == ascii;
+    takeAsciiControls();
     mSingleByte = !hasLeadBytes(codePage);
-    if (mSingleByte)
+    if (mSingleByte) {
         buildTables();
+        mReadsEveryByte =
+            mKeepsAscii && std::find(mToText.begin(), mToText.end(), Replacement) == mToText.end();
+    }
+}
+
+void CodePageConverter::takeAsciiControls()
+{
+    // Windows keeps the ASCII bytes as they are in every code page it offers; some converters
+    // swap a few control bytes among themselves (Shift_JIS: 0x1A, 0x1C, 0x7F), which would turn a
+    // Ctrl+Z in a cell into another control character in a UTF-8 file. Such a swap is undone here.
+    for (int byte = 0; byte < 128; ++byte) {
+        mFromConverter[byte] = char16_t(byte);
+        mToConverter[byte] = char16_t(byte);
+    }
+    bool keeps = true;
+    for (int byte = 0; byte < 128; ++byte) {
+        const char one = char(byte);
+        const QString text = probeDecode(mCodePage, QByteArrayView(&one, 1));
+        const char16_t unit = text.size() == 1 ? text.at(0).unicode() : Replacement;
+        const bool control = byte < 0x20 || byte == 0x7F;
+        const bool unitControl = unit < 0x20 || unit == 0x7F;
+        if (unit == byte)
+            continue;
+        if (!control || !unitControl) {
+            keeps = false;
+            continue;
+        }
+        mFromConverter[unit] = char16_t(byte);
+        mToConverter[byte] = unit;
+        mSwapsControls = true;
+    }
+    mKeepsAscii = keeps;
+}
+
+QString CodePageConverter::toConverter(QStringView text) const
+{
+    QString mapped = text.toString();
+    if (mSwapsControls) {
+        for (QChar &c : mapped) {
+            if (c.unicode() < 0x80)
+                c = QChar(mToConverter[c.unicode()]);
+        }
+    }
+    return mapped;
 }
 
 void CodePageConverter::buildTables()
@@ -112,6 +149,9 @@ void CodePageConverter::buildTables()
         const bool character = !error && text.size() == 1 && text.at(0).unicode() != Replacement
                                && probeEncode(mCodePage, text) == QByteArray(1, one);
         mToText[byte] = character ? text.at(0).unicode() : Replacement;
+        const QByteArray utf8 = character ? text.toUtf8() : QByteArray(1, Unheld);
+        std::copy(utf8.begin(), utf8.end(), mToUtf8[byte].begin());
+        mUtf8Size[byte] = quint8(utf8.size());
         if (character) {
             mFromText[text.at(0).unicode()] = one;
             mHeld[text.at(0).unicode()] = true;
@@ -153,12 +193,12 @@ QByteArray CodePageConverter::encodeMultiByte(QStringView text, QString *unheld)
     // Whole first: a text that comes back unchanged is held. Only otherwise each character is
     // tried on its own, since converters put bytes of their own choosing in place of a missing
     // character.
-    const QByteArray whole = mEncoder.encode(text);
+    const QByteArray whole = mEncoder.encode(toConverter(text));
     if (decodeWithConverter(whole) == text)
         return whole;
     QByteArray bytes;
     forEachCharacter(text, [&](QStringView character) {
-        const QByteArray one = mEncoder.encode(character);
+        const QByteArray one = mEncoder.encode(toConverter(character));
         if (!one.isEmpty() && decodeWithConverter(one) == character) {
             bytes += one;
             return;
@@ -172,7 +212,14 @@ QByteArray CodePageConverter::encodeMultiByte(QStringView text, QString *unheld)
 
 QString CodePageConverter::decodeWithConverter(QByteArrayView bytes)
 {
-    return mDecoder.decode(bytes);
+    QString text = mDecoder.decode(bytes);
+    if (mSwapsControls) {
+        for (QChar &c : text) {
+            if (c.unicode() < 0x80)
+                c = QChar(mFromConverter[c.unicode()]);
+        }
+    }
+    return text;
 }
 
 bool CodePageConverter::decode(QByteArrayView bytes, QString &text, int *unreadable)
@@ -203,24 +250,67 @@ bool CodePageConverter::decode(QByteArrayView bytes, QString &text, int *unreada
         return bad == 0;
     }
     text = decodeWithConverter(bytes);
-    if (QByteArray(mEncoder.encode(text)) == bytes)
+    if (QByteArray(mEncoder.encode(toConverter(text))) == bytes)
         return true;
     if (unreadable)
         *unreadable = std::max<int>(1, int(text.count(QChar(Replacement))));
     return false;
 }
 
+int CodePageConverter::unreadable(QByteArrayView bytes)
+{
+    if (mKeepsAscii && isAscii(bytes))
+        return 0;
+    if (mSingleByte) {
+        int count = 0;
+        for (const char c : bytes)
+            count += mToText[uchar(c)] == Replacement;
+        return count;
+    }
+    QString text;
+    int count = 0;
+    decode(bytes, text, &count);
+    return count;
+}
+
+QByteArray CodePageConverter::toUtf8(QByteArrayView bytes)
+{
+    if (mKeepsAscii && isAscii(bytes))
+        return bytes.toByteArray();
+    if (mSingleByte) {
+        // A character of a single-byte page takes at most 3 bytes of UTF-8; each is copied as 4.
+        QByteArray utf8(bytes.size() * 3 + 1, Qt::Uninitialized);
+        char *p = utf8.data();
+        for (const char c : bytes) {
+            std::memcpy(p, mToUtf8[uchar(c)].data(), 4);
+            p += mUtf8Size[uchar(c)];
+        }
+        utf8.truncate(p - utf8.constData());
+        return utf8;
+    }
+    QString text;
+    decode(bytes, text);
+    return text.replace(QChar(Replacement), QLatin1Char(Unheld)).toUtf8();
+}
+
+CodePageConverter &CodePageConverter::shared(const QByteArray &codePage)
+{
+    // Mostly one code page serves a whole run; a few are kept should the user switch.
+    thread_local std::vector<std::unique_ptr<CodePageConverter>> converters;
+    for (const std::unique_ptr<CodePageConverter> &converter : converters) {
+        if (converter->codePage() == codePage)
+            return *converter;
+    }
+    if (converters.size() >= 4)
+        converters.erase(converters.begin());
+    converters.push_back(std::make_unique<CodePageConverter>(codePage));
+    return *converters.back();
+}
+
 QString unheldCharacters(QStringView text, const QByteArray &codePage)
 {
-    // Checks come one edit at a time, mostly for the same code page: keep its converter.
-    thread_local QByteArray lastPage;
-    thread_local std::unique_ptr<CodePageConverter> converter;
-    if (!converter || lastPage != codePage) {
-        converter = std::make_unique<CodePageConverter>(codePage);
-        lastPage = codePage;
-    }
     QString unheld;
-    converter->encode(text, &unheld);
+    CodePageConverter::shared(codePage).encode(text, &unheld);
     LossReport report;
     report.add(0, unheld);
     return report.distinctCharacters();

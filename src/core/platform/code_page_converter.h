@@ -26,6 +26,9 @@ public:
 
     bool isValid() const { return mValid; }
     const QByteArray &codePage() const { return mCodePage; }
+    // Whether ASCII bytes and characters pass unchanged (true for every code page of the display
+    // font's character sets).
+    bool keepsAscii() const { return mKeepsAscii; }
 
     // The bytes of the text in the code page. Each character the code page cannot hold becomes
     // '?' and, when `unheld` is given, is appended to it (once per occurrence).
@@ -36,7 +39,22 @@ public:
     // receives how many such bytes there were.
     bool decode(QByteArrayView bytes, QString &text, int *unreadable = nullptr);
 
+    // Whether every byte is a character of the code page on its own, so that no bytes can be
+    // unreadable (the Western, Central European and Cyrillic pages, for example).
+    bool readsEveryByte() const { return mReadsEveryByte; }
+    // How many bytes (or pieces) are no character of the code page: 0 when decode() is true.
+    int unreadable(QByteArrayView bytes);
+
+    // The bytes as UTF-8, each byte (or piece) that is no character of the code page as '?'.
+    QByteArray toUtf8(QByteArrayView bytes);
+
+    // A converter for the code page that lives for the thread: building one costs a few
+    // milliseconds, so operations that may meet many values share it.
+    static CodePageConverter &shared(const QByteArray &codePage);
+
 private:
+    void takeAsciiControls();
+    QString toConverter(QStringView text) const;
     void buildTables();
     QByteArray encodeSingleByte(QStringView text, QString *unheld);
     QByteArray encodeMultiByte(QStringView text, QString *unheld);
@@ -46,14 +64,30 @@ private:
     bool mValid = false;
     bool mKeepsAscii = false;
     bool mSingleByte = false;
+    bool mSwapsControls = false;
+    bool mReadsEveryByte = false;
+    std::array<char16_t, 128> mFromConverter{}; // ASCII as the converter reads it, put right
+    std::array<char16_t, 128> mToConverter{};   // and what the converter wants for each
     // Single-byte pages: the character of each byte (U+FFFD for none), and the byte of each
     // UTF-16 unit with whether the page holds it.
     std::array<char16_t, 256> mToText{};
+    std::array<std::array<char, 4>, 256> mToUtf8{}; // each byte's UTF-8 ('?' for none)
+    std::array<quint8, 256> mUtf8Size{};
     std::vector<char> mFromText;
     std::vector<bool> mHeld;
     QStringDecoder mDecoder;
     QStringEncoder mEncoder;
 };
+
+// Whether every byte is below 128. Written without an early exit, so that the compiler can test
+// many bytes at once: most values are short and plain.
+inline bool isAsciiBytes(QByteArrayView bytes)
+{
+    uchar all = 0;
+    for (const char c : bytes)
+        all |= uchar(c);
+    return all < 0x80;
+}
 
 // The characters of a text that the code page cannot hold, each once, in the order they first
 // appear. Empty when the code page holds the whole text (or is unknown).

@@ -421,6 +421,9 @@ void TestCsvExchange::exportBytes_data()
         << Table{{"Name"}, {"J\xFCrgen \x80"}, {""}} << QByteArray("windows-1252")
         << QByteArray("Name\r\nJ\xC3\xBCrgen \xE2\x82\xAC\r\n\"\"\r\n")
         << QByteArray("Name\r\nJ\xFCrgen \x80\r\n\"\"\r\n");
+    QTest::newRow("Ctrl+Z beside Japanese letters")
+        << Table{{"N"}, {"\x1a\x93\xFA"}} << QByteArray("Shift_JIS")
+        << QByteArray("N\r\n\x1a\xE6\x97\xA5\r\n") << QByteArray("N\r\n\x1a\x93\xFA\r\n");
     QTest::newRow("Cyrillic letters")
         << Table{{"\xC8\xEC\xFF", "x"}, {"\x80", "y"}} << QByteArray("windows-1251")
         << QByteArray("\xD0\x98\xD0\xBC\xD1\x8F,x\r\n\xD0\x82,y\r\n")

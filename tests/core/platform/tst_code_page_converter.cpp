@@ -54,6 +54,9 @@ void TestCodePageConverter::encoding_data()
     QTest::newRow("Japanese without the character")
         << QByteArrayLiteral("Shift_JIS") << QStringLiteral("日😀本")
         << QByteArray("\x93\xFA?\x96\x7B") << QStringLiteral("😀");
+    QTest::newRow("control bytes beside Japanese stay themselves")
+        << QByteArrayLiteral("Shift_JIS") << QStringLiteral("\x1a日\x1c\x7f")
+        << QByteArray("\x1a\x93\xFA\x1c\x7f") << QString();
     QTest::newRow("unknown code page holds nothing")
         << QByteArrayLiteral("no-such-page") << QStringLiteral("ab") << QByteArray("??")
         << QStringLiteral("ab");
