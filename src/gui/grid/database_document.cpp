@@ -24,7 +24,7 @@ LoadResult DatabaseDocument::load(const QString &path, Prompter &prompter,
     if (beforeReplace)
         beforeReplace();
     if (result == LoadResult::Loaded) {
-        ResetWith([&loaded](Database &database) {
+        resetWith([&loaded](Database &database) {
             database = std::move(loaded);
             database.showAllRecords();
             database.setFilterOn(false);
@@ -34,15 +34,15 @@ LoadResult DatabaseDocument::load(const QString &path, Prompter &prompter,
     return result;
 }
 
-bool DatabaseDocument::Save(SaveMode mode, const QString &fileName, int currentColumn,
+bool DatabaseDocument::save(SaveMode mode, const QString &fileName, int currentColumn,
                             Prompter &prompter)
 {
     return saveDatabase(mDatabase, mode, fileName, currentColumn, prompter);
 }
 
-void DatabaseDocument::Close()
+void DatabaseDocument::close()
 {
-    ResetWith([](Database &database) {
+    resetWith([](Database &database) {
         database.setShape(0, 0);
         database.setName({});
         database.setFilePath({});
@@ -59,11 +59,11 @@ void DatabaseDocument::setCell(int field, int record, const QByteArray &value)
     Q_EMIT mModel.dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
 }
 
-bool DatabaseDocument::StoreTypedText(int field, int record, const QByteArray &value,
+bool DatabaseDocument::storeTypedText(int field, int record, const QByteArray &value,
                                       const QDateTime &now)
 {
     // The stamp may change any cell of the record.
-    return ChangeCells(1, record, mDatabase.fieldCount(), record,
+    return changeCells(1, record, mDatabase.fieldCount(), record,
                        [&](Database &database) {
                            return storeEditedText(database, field, record, value, now);
                        })
@@ -77,7 +77,7 @@ void DatabaseDocument::setFieldName(int field, const QByteArray &name)
     Q_EMIT mModel.headerDataChanged(Qt::Horizontal, field - 1, field - 1);
 }
 
-void DatabaseDocument::NotifyFieldNamesChanged()
+void DatabaseDocument::notifyFieldNamesChanged()
 {
     if (mDatabase.fieldCount() > 0)
         Q_EMIT mModel.headerDataChanged(Qt::Horizontal, 0, mDatabase.fieldCount() - 1);
@@ -111,7 +111,7 @@ void DatabaseDocument::moveRecord(int from, int to)
     mDatabase.moveRecord(from, to);
     mDatabase.setModified();
     mModel.endMoveRows();
-    Q_EMIT RowVisibilityChanged();
+    Q_EMIT rowVisibilityChanged();
 }
 
 void DatabaseDocument::moveField(int from, int to)
@@ -123,10 +123,10 @@ void DatabaseDocument::moveField(int from, int to)
     mDatabase.moveField(from, to);
     mDatabase.setModified();
     mModel.endMoveColumns();
-    Q_EMIT ColumnWidthsChanged();
+    Q_EMIT columnWidthsChanged();
 }
 
-void DatabaseDocument::RemapPersistentRows(const QVector<int> &oldOfNew)
+void DatabaseDocument::remapPersistentRows(const QVector<int> &oldOfNew)
 {
     if (oldOfNew.isEmpty())
         return;
