@@ -135,33 +135,31 @@ bool askLoss(Prompter &prompter, const QString &text)
            == Answer::Ok;
 }
 
-// The characters by themselves and by number, since some cannot be seen: "Ђ (U+0402), ...".
-QString namedCharacters(const LossReport &report)
-{
-    const QString &distinct = report.distinctCharacters();
-    QStringList named;
-    qsizetype i = 0;
-    while (i < distinct.size() && named.size() < NamedCharacters) {
-        const bool pair = distinct.at(i).isHighSurrogate() && i + 1 < distinct.size();
-        const char32_t code = pair ? QChar::surrogateToUcs4(distinct.at(i), distinct.at(i + 1))
-                                   : distinct.at(i).unicode();
-        const QString number = QString::number(uint(code), 16).toUpper();
-        named.append(QStringLiteral("%1 (U+%2)")
-                         .arg(distinct.mid(i, pair ? 2 : 1), number.rightJustified(4, u'0')));
-        i += pair ? 2 : 1;
-    }
-    QString text = named.join(QStringLiteral(", "));
-    if (i < distinct.size())
-        text += QStringLiteral(", ...");
-    return text;
-}
-
 int gridRows(const Database &database)
 {
     return database.recordCount() + 1;
 }
 
 } // namespace
+
+std::optional<CsvEncoding> askCsvEncoding(Prompter &prompter, bool reading,
+                                          const QByteArray &codePage)
+{
+    const QString page = QString::fromLatin1(codePage);
+    const QString text =
+        reading ? QStringLiteral("Is the file in UTF-8?\nYes: UTF-8, as most programs of today "
+                                 "write it.\nNo: the code page %1 of the display font.")
+                      .arg(page)
+                : QStringLiteral("Write the file in UTF-8?\nYes: UTF-8, which most programs of "
+                                 "today read.\nNo: the code page %1 of the display font.")
+                      .arg(page);
+    switch (prompter.ask(
+        {QStringLiteral("Standard CSV"), text, Icon::Question, Buttons::YesNoCancel})) {
+    case Answer::Yes: return CsvEncoding::Utf8;
+    case Answer::No: return CsvEncoding::CodePage;
+    default: return std::nullopt;
+    }
+}
 
 QString importLossQuestionText(const LossReport &report, const QByteArray &codePage)
 {
@@ -170,12 +168,12 @@ QString importLossQuestionText(const LossReport &report, const QByteArray &codeP
     if (report.characterCount() == 1)
         lines.append(QStringLiteral("1 character cannot be held by the code page %1 and will "
                                     "become \"?\": %2")
-                         .arg(page, namedCharacters(report)));
+                         .arg(page, characterNames(report.distinctCharacters(), NamedCharacters)));
     else if (report.characterCount() > 1)
         lines.append(QStringLiteral("%1 characters cannot be held by the code page %2 and will "
                                     "become \"?\": %3")
                          .arg(report.characterCount())
-                         .arg(page, namedCharacters(report)));
+                         .arg(page, characterNames(report.distinctCharacters(), NamedCharacters)));
     if (report.byteCount() == 1)
         lines.append(QStringLiteral("1 byte of the text is not UTF-8 and will become \"?\"."));
     else if (report.byteCount() > 1)

@@ -12,12 +12,19 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 class QIODevice;
 
 namespace kribed {
 
 class Database;
 class Prompter;
+
+// Asks which encoding a standard CSV file has (`reading`) or is to get: Yes for UTF-8, No for
+// the code page, Cancel for none (the command ends).
+std::optional<CsvEncoding> askCsvEncoding(Prompter &prompter, bool reading,
+                                          const QByteArray &codePage);
 
 // Reads the whole text before the open database changes: a cancelled question or a read error
 // leaves it as it was. Asks, in this order, the format question (as for comma text, with records

@@ -39,13 +39,16 @@ const TypeRow &rowOf(TextType type)
     return TypeRows[int(type) - 1];
 }
 
+QString filterEntry(const TypeRow &row)
+{
+    return QLatin1String(row.filterEntry) + u'|' + QLatin1String(row.pattern) + u'|';
+}
+
 QString filterText(int entries)
 {
     QString text;
-    for (int i = 0; i < entries; ++i) {
-        text += QLatin1String(TypeRows[i].filterEntry) + u'|' + QLatin1String(TypeRows[i].pattern)
-                + u'|';
-    }
+    for (int i = 0; i < entries; ++i)
+        text += filterEntry(TypeRows[i]);
     return text;
 }
 
@@ -117,6 +120,35 @@ QString importFilterText()
 QString exportFilterText()
 {
     return filterText(3);
+}
+
+QString importFilterTextWithCsv()
+{
+    return filterText(4) + filterEntry(rowOf(TextType::Csv));
+}
+
+QString exportFilterTextWithCsv()
+{
+    return filterText(3) + filterEntry(rowOf(TextType::Csv));
+}
+
+std::optional<TextType> importTypeOfFilterIndex(int filterIndex)
+{
+    if (filterIndex < 1 || filterIndex > 5)
+        return std::nullopt;
+    return TextType(filterIndex);
+}
+
+std::optional<TextType> exportTypeOfFilterIndex(int filterIndex)
+{
+    if (filterIndex < 1 || filterIndex > 4)
+        return std::nullopt;
+    return filterIndex == 4 ? TextType::Csv : TextType(filterIndex);
+}
+
+int exportFilterIndexOf(TextType type)
+{
+    return type == TextType::Csv ? 4 : int(type);
 }
 
 // Line reading ----------------------------------------------------------------------------------

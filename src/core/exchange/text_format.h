@@ -48,6 +48,15 @@ bool isExportType(TextType type);
 // (export: three entries), in the dialogs' "text|pattern|" form.
 QString importFilterText();
 QString exportFilterText();
+// The same with standard CSV ("Standard CSV (*.csv)") after the described types: five entries
+// for import and append, four for export.
+QString importFilterTextWithCsv();
+QString exportFilterTextWithCsv();
+// The type of a filter index of those dialogs (import and append 1..5, export 1..4), or none;
+// and the export dialog's index of a type it offers.
+std::optional<TextType> importTypeOfFilterIndex(int filterIndex);
+std::optional<TextType> exportTypeOfFilterIndex(int filterIndex);
+int exportFilterIndexOf(TextType type);
 
 // Cuts bytes into lines: a carriage return ends a line and a line feed right after it belongs to
 // that line end; a line feed anywhere else is an ordinary character. Ctrl+Z (26) ends the text.

@@ -316,6 +316,26 @@ QString unheldCharacters(QStringView text, const QByteArray &codePage)
     return report.distinctCharacters();
 }
 
+QString characterNames(QStringView characters, int limit)
+{
+    QStringList named;
+    qsizetype i = 0;
+    while (i < characters.size() && named.size() < limit) {
+        const bool pair = characters.at(i).isHighSurrogate() && i + 1 < characters.size();
+        const char32_t code = pair ? QChar::surrogateToUcs4(characters.at(i), characters.at(i + 1))
+                                   : characters.at(i).unicode();
+        const QString number = QString::number(uint(code), 16).toUpper();
+        named.append(QStringLiteral("%1 (U+%2)")
+                         .arg(characters.mid(i, pair ? 2 : 1).toString(),
+                              number.rightJustified(4, u'0')));
+        i += pair ? 2 : 1;
+    }
+    QString text = named.join(QStringLiteral(", "));
+    if (i < characters.size())
+        text += QStringLiteral(", ...");
+    return text;
+}
+
 void LossReport::add(int record, QStringView unheld, int unreadableBytes)
 {
     if (unheld.isEmpty() && unreadableBytes == 0)

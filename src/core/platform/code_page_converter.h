@@ -93,6 +93,10 @@ inline bool isAsciiBytes(QByteArrayView bytes)
 // appear. Empty when the code page holds the whole text (or is unknown).
 QString unheldCharacters(QStringView text, const QByteArray &codePage);
 
+// The characters by themselves and by number, since some cannot be seen: "Ђ (U+0402), ✓
+// (U+2713)"; past `limit` of them ", ..." stands for the rest.
+QString characterNames(QStringView characters, int limit = 40);
+
 // Gathers, over the values of many records, what a conversion between a file's encoding and the
 // code page loses: characters the code page cannot hold, and bytes that are no character of the
 // side they were read from. Records are counted as the grid counts rows: 0 is the field names.

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/exchange/csv_exchange.h"
 #include "core/exchange/text_exchange.h"
 #include "core/model/database.h"
 #include "core/model/regional.h"
@@ -14,6 +15,7 @@
 #include <QtTest>
 
 using namespace kribed;
+using namespace Qt::Literals::StringLiterals;
 using kribed::test::ScriptedPrompter;
 using kribed::test::tableDatabase;
 
@@ -179,6 +181,7 @@ private Q_SLOTS:
     void exportBytes();
     void exportAsksAboutUnreadableBytes();
     void exportFileKeepsBackup();
+    void dialogTypesAndEncodingQuestion();
     void randomRoundTrip_data();
     void randomRoundTrip();
 };
@@ -500,6 +503,41 @@ void TestCsvExchange::exportFileKeepsBackup()
     QVERIFY(now.open(QIODevice::ReadOnly) && backup.open(QIODevice::ReadOnly));
     QCOMPARE(now.readAll(), QByteArray("b\r\n2\r\n"));
     QCOMPARE(backup.readAll(), QByteArray("a\r\n1\r\n"));
+}
+
+void TestCsvExchange::dialogTypesAndEncodingQuestion()
+{
+    // Standard CSV follows the described types: fifth for import and append, fourth for export.
+    QVERIFY(importFilterTextWithCsv().startsWith(importFilterText()));
+    QVERIFY(importFilterTextWithCsv().endsWith(u"|Standard CSV (*.csv)|*.csv|"_s));
+    QCOMPARE(exportFilterTextWithCsv(), exportFilterText() + u"Standard CSV (*.csv)|*.csv|"_s);
+    QCOMPARE(importTypeOfFilterIndex(4), TextType::CommaAny);
+    QCOMPARE(importTypeOfFilterIndex(5), TextType::Csv);
+    QCOMPARE(importTypeOfFilterIndex(6), std::nullopt);
+    QCOMPARE(exportTypeOfFilterIndex(3), TextType::Tab);
+    QCOMPARE(exportTypeOfFilterIndex(4), TextType::Csv);
+    QCOMPARE(exportTypeOfFilterIndex(5), std::nullopt);
+    for (int index = 1; index <= 4; ++index)
+        QCOMPARE(exportFilterIndexOf(*exportTypeOfFilterIndex(index)), index);
+
+    const QString reading = u"Is the file in UTF-8?\nYes: UTF-8, as most programs of today write "
+                            u"it.\nNo: the code page windows-1251 of the display font."_s;
+    const QString writing = u"Write the file in UTF-8?\nYes: UTF-8, which most programs of today "
+                            u"read.\nNo: the code page windows-1251 of the display font."_s;
+    const std::pair<Answer, std::optional<CsvEncoding>> answers[] = {
+        {Answer::Yes, CsvEncoding::Utf8},
+        {Answer::No, CsvEncoding::CodePage},
+        {Answer::Cancel, std::nullopt},
+    };
+    for (const auto &[answer, encoding] : answers) {
+        for (const bool read : {true, false}) {
+            ScriptedPrompter prompter;
+            prompter.expect(u"Standard CSV"_s, read ? reading : writing, Icon::Question,
+                            Buttons::YesNoCancel, answer);
+            QCOMPARE(askCsvEncoding(prompter, read, "windows-1251"), encoding);
+            KRIBED_VERIFY_PROMPTER(prompter);
+        }
+    }
 }
 
 void TestCsvExchange::randomRoundTrip_data()

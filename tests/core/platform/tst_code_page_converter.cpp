@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/platform/code_page.h"
 #include "core/platform/code_page_converter.h"
 
 #include <QtTest>
@@ -18,6 +19,7 @@ private Q_SLOTS:
     void everyByteOfSingleBytePagesComesBack();
     void unheldCharactersNamedOnce();
     void lossReport();
+    void scriptSamplesFitTheirCodePages();
 };
 
 void TestCodePageConverter::encoding_data()
@@ -161,6 +163,29 @@ void TestCodePageConverter::lossReport()
     for (int record = 20; record > 8; --record)
         report.add(record, QStringLiteral("x"));
     QCOMPARE(report.recordsText(3), QStringLiteral("field names, 3, 9 and 11 more"));
+}
+
+void TestCodePageConverter::scriptSamplesFitTheirCodePages()
+{
+    // Each script's number picks a code page that holds its sample; a sample of another script
+    // would come out as question marks.
+    QSet<int> numbers;
+    for (const FontScript &script : fontScripts()) {
+        const QString sample = QString::fromUtf8(script.sample);
+        const QByteArray page = codePageForCharSet(script.charSet);
+        QVERIFY2(unheldCharacters(sample, page).isEmpty(), script.name);
+        QVERIFY2(!sample.toLatin1().isEmpty() && sample != QString::fromLatin1(sample.toLatin1()),
+                 script.name);
+        QVERIFY2(!numbers.contains(script.charSet), script.name);
+        numbers.insert(script.charSet);
+        QCOMPARE(fontScriptOf(script.charSet), &script);
+    }
+    QCOMPARE(fontScripts().size(), 14);
+    QCOMPARE(codePageForCharSet(fontScriptOf(204)->charSet), QByteArray("windows-1251"));
+    QCOMPARE(codePageForCharSet(fontScriptOf(161)->charSet), QByteArray("windows-1253"));
+    QCOMPARE(codePageForCharSet(fontScriptOf(238)->charSet), QByteArray("windows-1250"));
+    QCOMPARE(QLatin1String(fontScriptOf(1)->name), QLatin1String("Western"));
+    QCOMPARE(fontScriptOf(77), nullptr);
 }
 
 QTEST_GUILESS_MAIN(TestCodePageConverter)
