@@ -25,6 +25,10 @@ const QList<FontScript> &fontScripts();
 // The script of a character set number (the default set 1 is Western), or none.
 const FontScript *fontScriptOf(int charSet);
 
+// Whether every byte below 0x80 stands for the same ASCII character in the code page, on its own
+// and never as part of a longer sequence, both ways: a text of such bytes needs no converter.
+bool keepsAscii(const QByteArray &codePage);
+
 // Encodes text in the code page; each character the code page cannot hold becomes '?'.
 QByteArray encodeOrQuestionMark(const QString &text, const QByteArray &codePage);
 
