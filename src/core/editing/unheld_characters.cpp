@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/editing/unheld_characters.h"
 
+#include "core/model/regional.h"
 #include "core/platform/code_page_converter.h"
 
 namespace kribed {
@@ -22,6 +23,13 @@ std::optional<Message> unheldCharactersWarning(QStringView text, const QByteArra
                              "each is stored as \"?\": %2")
                   .arg(page, names);
     return Message{QStringLiteral("Warning"), message, Icon::Warning, Buttons::Ok};
+}
+
+void warnOfUnheldCharacters(Prompter &prompter, QStringView text)
+{
+    if (const std::optional<Message> warning =
+            unheldCharactersWarning(text, currentRegional().codePage()))
+        prompter.ask(*warning);
 }
 
 } // namespace kribed

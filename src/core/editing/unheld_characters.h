@@ -16,5 +16,7 @@ namespace kribed {
 // so that nothing becomes '?' without a word. Shown once per edit, before the text is stored;
 // none when the code page holds the whole text.
 std::optional<Message> unheldCharactersWarning(QStringView text, const QByteArray &codePage);
+// Shows that warning, for the code page in force, when the text needs it.
+void warnOfUnheldCharacters(Prompter &prompter, QStringView text);
 
 } // namespace kribed
