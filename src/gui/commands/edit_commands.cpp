@@ -221,18 +221,22 @@ void EditCommands::enablePasteRow(bool enabled)
 void EditCommands::chooseDisplayFont()
 {
     const QFont current = mWorkspace.displayFont();
-    const std::optional<QFont> chosen = mWorkspace.fileDialogs().chooseFont(current, 10);
+    Settings &settings = mWorkspace.settings();
+    const std::optional<DisplayFontChoice> chosen = mWorkspace.fileDialogs().chooseFont(
+        {current.family(), settings.font.charSet, current.pointSize()});
     if (!chosen)
         return;
     DatabaseDocument &document = mWorkspace.document();
     const double oldScale = document.database().widthScale();
     // The dialog chooses face and size only; the style stays as it was.
-    QFont font(chosen->family());
-    font.setPointSize(std::min(chosen->pointSize() > 0 ? chosen->pointSize() : 8, 10));
+    QFont font(chosen->family);
+    font.setPointSize(std::min(chosen->pointSize > 0 ? chosen->pointSize : 8, 10));
     font.setBold(current.bold());
     font.setItalic(current.italic());
     font.setUnderline(current.underline());
     font.setStrikeOut(current.strikeOut());
+    // The script's character set number picks the code page the cells are shown and typed in.
+    settings.font.charSet = chosen->charSet;
     mWorkspace.setDisplayFont(font);
 
     Database &database = document.database();
