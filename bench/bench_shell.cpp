@@ -37,7 +37,10 @@ class NoDialogs : public FileDialogs
 public:
     std::optional<FileChoice> openFile(const FileRequest &) override { return std::nullopt; }
     std::optional<FileChoice> saveFile(const FileRequest &) override { return std::nullopt; }
-    std::optional<QFont> chooseFont(const QFont &, int) override { return std::nullopt; }
+    std::optional<DisplayFontChoice> chooseFont(const DisplayFontChoice &) override
+    {
+        return std::nullopt;
+    }
     bool choosePrinter(QPrinter &, int) override { return false; }
 };
 

@@ -30,9 +30,9 @@ const std::array<CommandSpec, 8> Commands = {{
     {"resave", "IN.pdb OUT.pdb", "", "load a database and write it as a Kribo pro copy"},
     {"new", "OUT.pdb", "name fields records type width",
      "write an empty database (--name --fields --records --type --width)"},
-    {"import", "IN.txt OUT.pdb", "type", "make a database from separated text"},
-    {"export", "IN.pdb OUT.txt", "type", "write a database as separated text"},
-    {"append", "DB.pdb IN.txt", "type", "add the lines of separated text as records"},
+    {"import", "IN.txt OUT.pdb", "type encoding", "make a database from separated text"},
+    {"export", "IN.pdb OUT.txt", "type encoding", "write a database as separated text"},
+    {"append", "DB.pdb IN.txt", "type encoding", "add the lines of separated text as records"},
 }};
 
 const CommandSpec *findCommand(const QString &name)
@@ -87,9 +87,11 @@ QString takeType(const QString &value, CliRequest &request)
     }
     const std::optional<TextType> textType = textTypeFromName(value);
     if (!textType)
-        return QStringLiteral("--type is comma, semicolon, tab or comma-any, not '%1'.").arg(value);
+        return QStringLiteral("--type is comma, semicolon, tab, comma-any or csv, not '%1'.")
+            .arg(value);
     if (request.command == QLatin1String("export") && !isExportType(*textType))
-        return QStringLiteral("export writes comma, semicolon or tab text, not '%1'.").arg(value);
+        return QStringLiteral("export writes comma, semicolon, tab or csv text, not '%1'.")
+            .arg(value);
     request.textType = *textType;
     return QString();
 }
@@ -111,9 +113,14 @@ struct Options
                                 QStringLiteral("Code page of the texts (default windows-1252)."),
                                 QStringLiteral("NAME")};
     QCommandLineOption type{QStringLiteral("type"),
-                            QStringLiteral("comma, semicolon, tab or comma-any for text files "
-                                           "(default comma); for new: the field type index 0..12."),
+                            QStringLiteral("comma, semicolon, tab, comma-any or csv (standard "
+                                           "CSV) for text files (default comma); for new: the "
+                                           "field type index 0..12."),
                             QStringLiteral("T")};
+    QCommandLineOption encoding{QStringLiteral("encoding"),
+                                QStringLiteral("utf-8 or codepage: the encoding of a --type csv "
+                                               "file (default utf-8)."),
+                                QStringLiteral("E")};
     QCommandLineOption name{QStringLiteral("name"), QStringLiteral("new: database name."),
                             QStringLiteral("NAME")};
     QCommandLineOption fields{QStringLiteral("fields"), QStringLiteral("new: field count."),
@@ -126,7 +133,7 @@ struct Options
 
     QList<QCommandLineOption> valued() const
     {
-        return {codePage, type, name, fields, records, width};
+        return {codePage, type, encoding, name, fields, records, width};
     }
 };
 
@@ -177,6 +184,16 @@ QString takeOptions(const QCommandLineParser &parser, const Options &options, Cl
         if (!error.isEmpty())
             return error;
     }
+    if (parser.isSet(options.encoding)) {
+        const QString value = parser.value(options.encoding);
+        const std::optional<CsvEncoding> encoding = csvEncodingFromName(value);
+        if (!encoding)
+            return QStringLiteral("--encoding is utf-8 or codepage, not '%1'.").arg(value);
+        // The described text types are bytes of the code page, never converted.
+        if (request.textType != TextType::Csv)
+            return QStringLiteral("--encoding is for --type csv only.");
+        request.encoding = *encoding;
+    }
     const auto take = [&parser](const QCommandLineOption &option, QString &value) {
         if (parser.isSet(option))
             value = parser.value(option);
@@ -198,8 +215,8 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments)
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const Options options;
-    parser.addOptions({options.yes, options.codePage, options.type, options.name, options.fields,
-                       options.records, options.width});
+    parser.addOptions({options.yes, options.codePage, options.type, options.encoding, options.name,
+                       options.fields, options.records, options.width});
     parser.addPositionalArgument(QStringLiteral("command"),
                                  QStringLiteral("One of the commands above."),
                                  QStringLiteral("COMMAND"));

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
+#include "core/exchange/csv_format.h"
 #include "core/exchange/text_format.h"
 
 #include <QByteArray>
@@ -30,6 +31,8 @@ struct CliRequest
     // (0..12, -1 when not given: String) for new.
     TextType textType = TextType::Comma;
     int fieldType = -1;
+    // --encoding: the encoding of a standard CSV file (--type csv); cells keep the --codepage.
+    CsvEncoding encoding = CsvEncoding::Utf8;
     // The shape of a new database; the defaults are those the new-database dialog shows.
     QString name = QStringLiteral("New");
     QString fields = QStringLiteral("5");

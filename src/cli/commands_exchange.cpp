@@ -67,8 +67,8 @@ ExitStatus importCommand(CliContext &context)
 {
     Database database;
     const QString source = QFileInfo(context.request.files.at(0)).absoluteFilePath();
-    const ExchangeResult result =
-        importTextFile(source, context.request.textType, database, context.prompter);
+    const ExchangeResult result = importTextFile(source, context.request.textType, database,
+                                                 context.prompter, context.request.encoding);
     if (result != ExchangeResult::Done)
         return statusOf(result);
     return saveAs(context, database, context.request.files.at(1));
@@ -85,8 +85,8 @@ ExitStatus exportCommand(CliContext &context)
     Database database;
     if (!loadForReading(context, context.request.files.at(0), database))
         return ExitFailure;
-    const ExchangeResult result =
-        exportTextFile(target, context.request.textType, database, context.prompter);
+    const ExchangeResult result = exportTextFile(target, context.request.textType, database,
+                                                 context.prompter, context.request.encoding);
     if (result == ExchangeResult::Done)
         context.out << "Wrote " << target << '\n';
     return statusOf(result);
@@ -99,8 +99,8 @@ ExitStatus appendCommand(CliContext &context)
     if (!loadNamedFile(context, context.request.files.at(0), database, OpenAccess::ReadWrite))
         return ExitFailure;
     const QString source = QFileInfo(context.request.files.at(1)).absoluteFilePath();
-    const ExchangeResult result =
-        appendTextFile(source, context.request.textType, database, context.prompter);
+    const ExchangeResult result = appendTextFile(source, context.request.textType, database,
+                                                 context.prompter, context.request.encoding);
     // After a read error part of the text may be in the database; the file keeps its old records
     // rather than a half append.
     if (result != ExchangeResult::Done)

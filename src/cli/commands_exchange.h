@@ -10,8 +10,8 @@ struct CliContext;
 
 ExitStatus newCommand(
     CliContext &context); // new OUT.pdb [--name --fields --records --type --width]
-ExitStatus importCommand(CliContext &context); // import IN.txt OUT.pdb [--type]
-ExitStatus exportCommand(CliContext &context); // export IN.pdb OUT.txt [--type]
-ExitStatus appendCommand(CliContext &context); // append DB.pdb IN.txt [--type]
+ExitStatus importCommand(CliContext &context); // import IN.txt OUT.pdb [--type --encoding]
+ExitStatus exportCommand(CliContext &context); // export IN.pdb OUT.txt [--type --encoding]
+ExitStatus appendCommand(CliContext &context); // append DB.pdb IN.txt [--type --encoding]
 
 } // namespace kribed

@@ -135,6 +135,8 @@ private Q_SLOTS:
     void importTellsOfCutValues();
     void exportText_data();
     void exportText();
+    void standardCsv_data();
+    void standardCsv();
     void appendText_data();
     void appendText();
     void exportToMissingFolderFails();
@@ -208,8 +210,18 @@ void TestCli::usageErrors_data()
     QTest::newRow("option of another command")
         << QStringList{u"info"_s, stock, u"--width"_s, u"3"_s} << u"--width is not used by info"_s;
     QTest::newRow("text type unknown")
-        << QStringList{u"import"_s, u"a.csv"_s, u"b.pdb"_s, u"--type"_s, u"csv"_s}
+        << QStringList{u"import"_s, u"a.csv"_s, u"b.pdb"_s, u"--type"_s, u"xls"_s}
         << u"--type is comma"_s;
+    QTest::newRow("encoding unknown")
+        << QStringList{u"import"_s, u"a.csv"_s,      u"b.pdb"_s, u"--type"_s,
+                       u"csv"_s,    u"--encoding"_s, u"latin1"_s}
+        << u"--encoding is utf-8 or codepage, not 'latin1'"_s;
+    QTest::newRow("encoding for the described types")
+        << QStringList{u"export"_s, stock, u"b.csv"_s, u"--encoding"_s, u"utf-8"_s}
+        << u"--encoding is for --type csv only"_s;
+    QTest::newRow("encoding of another command")
+        << QStringList{u"dump"_s, stock, u"--encoding"_s, u"utf-8"_s}
+        << u"--encoding is not used by dump"_s;
     QTest::newRow("export cannot write comma-any")
         << QStringList{u"export"_s, stock, u"b.txt"_s, u"--type"_s, u"comma-any"_s}
         << u"export writes"_s;
@@ -723,6 +735,70 @@ void TestCli::exportText()
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(readAll(out), text);
     QCOMPARE(readAll(pathOf(backup)), QByteArrayLiteral("older text"));
+}
+
+void TestCli::standardCsv_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QStringList>("options"); // for import, dump and export
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<QString>("message"); // on standard error, empty for none
+    QTest::addColumn<QJsonArray>("record");
+    QTest::addColumn<QByteArray>("exported"); // empty: export not tried
+
+    const QStringList csv{u"--type"_s, u"csv"_s};
+    QTest::newRow("UTF-8 file of a Linux program")
+        << QByteArray("Name,City\nJ\xC3\xBCrgen,\"K\xC3\xB6ln, \"\"Alt\"\"\"\n") << csv << false
+        << QString() << texts({"J\u00fcrgen", "K\u00f6ln, \"Alt\""})
+        << QByteArray("Name,City\r\nJ\xC3\xBCrgen,\"K\xC3\xB6ln, \"\"Alt\"\"\"\r\n");
+    QTest::newRow("Cyrillic in its code page")
+        << QByteArray("\xD0\x98\xD0\xBC\xD1\x8F,x\r\n\xD0\x82\xD0\xBE,y\r\n")
+        << csv + QStringList{u"--codepage"_s, u"windows-1251"_s} << false << QString()
+        << texts({"\u0402\u043e", "y"})
+        << QByteArray("\xD0\x98\xD0\xBC\xD1\x8F,x\r\n\xD0\x82\xD0\xBE,y\r\n");
+    QTest::newRow("code-page file")
+        << QByteArray("Name,City\r\nJ\xFCrgen,x\r\n")
+        << csv + QStringList{u"--encoding"_s, u"codepage"_s} << false << QString()
+        << texts({"J\u00fcrgen", "x"}) << QByteArray("Name,City\r\nJ\xFCrgen,x\r\n");
+    const QByteArray check = "Name,Mark\r\nAnn,\xE2\x9C\x93\r\n";
+    const QString lossQuestion = u"Warning: 1 character cannot be held by the code page "
+                                 u"windows-1252 and will become \"?\": \u2713 (U+2713)\n"
+                                 u"Records: 1\nContinue?"_s;
+    QTest::newRow("loss refused") << check << csv << false << lossQuestion << QJsonArray()
+                                  << QByteArray();
+    QTest::newRow("loss taken with --yes")
+        << check << csv << true << lossQuestion << texts({"Ann", "?"}) << QByteArray();
+}
+
+void TestCli::standardCsv()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QStringList, options);
+    QFETCH(bool, yes);
+    QFETCH(QString, message);
+    QFETCH(QJsonArray, record);
+    QFETCH(QByteArray, exported);
+
+    const QString in = writeTestFile(QStringLiteral("in.csv"), text);
+    const QString pdb = pathOf(QStringLiteral("In.pdb"));
+    const CliRun run = runCli(QStringList{u"import"_s, in, pdb} + options
+                              + (yes ? QStringList{u"--yes"_s} : QStringList()));
+    QVERIFY2(message.isEmpty() ? run.err.isEmpty() : run.err.contains(message),
+             qPrintable(run.err));
+    QCOMPARE(run.exitCode, record.isEmpty() ? 1 : 0);
+    QCOMPARE(QFile::exists(pdb), !record.isEmpty());
+    if (record.isEmpty())
+        return;
+    QStringList dumpOptions = options.mid(2);
+    if (dumpOptions.contains(u"--encoding"_s))
+        dumpOptions.clear();
+    const QJsonArray records = dumpJson(pdb, dumpOptions).value(u"records"_s).toArray();
+    QCOMPARE(records.last().toArray(), record);
+    if (exported.isEmpty())
+        return;
+    const QString out = pathOf(QStringLiteral("out.csv"));
+    QCOMPARE(runCli(QStringList{u"export"_s, pdb, out} + options).exitCode, 0);
+    QCOMPARE(readAll(out), exported);
 }
 
 void TestCli::appendText_data()

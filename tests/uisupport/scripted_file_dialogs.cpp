@@ -29,9 +29,9 @@ void ScriptedFileDialogs::ExpectSave(const QString &title, const QString &path, 
     mExpected.append({Kind::Save, title, path, filterIndex, {}, false});
 }
 
-void ScriptedFileDialogs::ExpectFont(const QFont &answer)
+void ScriptedFileDialogs::ExpectFont(const QFont &answer, int charSet)
 {
-    mExpected.append({Kind::Font, {}, {}, 1, answer, true});
+    mExpected.append({Kind::Font, {}, {}, 1, answer, true, charSet});
 }
 
 void ScriptedFileDialogs::ExpectFontCancel()
@@ -80,14 +80,16 @@ std::optional<FileChoice> ScriptedFileDialogs::saveFile(const FileRequest &reque
     return AnswerFile(Kind::Save, request);
 }
 
-std::optional<QFont> ScriptedFileDialogs::chooseFont(const QFont &initial, int maxPointSize)
+std::optional<DisplayFontChoice> ScriptedFileDialogs::chooseFont(const DisplayFontChoice &initial)
 {
-    mFontPreset = initial;
-    mMaxPointSize = maxPointSize;
+    mFontPreset = QFont(initial.family, initial.pointSize);
+    mCharSetPreset = initial.charSet;
+    mMaxPointSize = FontScriptDialog::LargestSize;
     const std::optional<Expected> expected = next(Kind::Font, {});
     if (!expected || !expected->accept)
         return std::nullopt;
-    return expected->font;
+    return DisplayFontChoice{expected->font.family(), expected->charSet,
+                             expected->font.pointSize()};
 }
 
 bool ScriptedFileDialogs::choosePrinter(QPrinter &, int)

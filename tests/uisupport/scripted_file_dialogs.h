@@ -20,13 +20,14 @@ public:
     // An empty path answers Cancel.
     void ExpectOpen(const QString &title, const QString &path, int filterIndex = 1);
     void ExpectSave(const QString &title, const QString &path, int filterIndex = 1);
-    void ExpectFont(const QFont &answer);
+    // The font's family and size, with the script of the character set number.
+    void ExpectFont(const QFont &answer, int charSet = 0);
     void ExpectFontCancel();
     void ExpectPrint(bool accept);
 
     std::optional<FileChoice> openFile(const FileRequest &request) override;
     std::optional<FileChoice> saveFile(const FileRequest &request) override;
-    std::optional<QFont> chooseFont(const QFont &initial, int maxPointSize) override;
+    std::optional<DisplayFontChoice> chooseFont(const DisplayFontChoice &initial) override;
     bool choosePrinter(QPrinter &printer, int pageCount) override;
 
     // The requests of the file dialogs shown so far, in order.
@@ -34,6 +35,7 @@ public:
     // The font the last font dialog was preset with, and its largest size.
     const QFont &LastFontPreset() const { return mFontPreset; }
     int LastMaxPointSize() const { return mMaxPointSize; }
+    int LastCharSetPreset() const { return mCharSetPreset; }
     // Empty when every expected dialog came, in order, and nothing else did.
     QString failures() const;
 
@@ -46,6 +48,7 @@ private:
         int filterIndex = 1;
         QFont font;
         bool accept = false;
+        int charSet = 0;
     };
     std::optional<Expected> next(Kind kind, const QString &title);
     std::optional<FileChoice> AnswerFile(Kind kind, const FileRequest &request);
@@ -54,6 +57,7 @@ private:
     QList<FileRequest> mRequests;
     QFont mFontPreset;
     int mMaxPointSize = 0;
+    int mCharSetPreset = -1;
     QStringList mFailures;
 };
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/exchange/csv_exchange.h"
 #include "core/exchange/text_exchange.h"
 #include "core/exchange/text_reading.h"
 #include "core/model/database.h"
@@ -22,8 +23,11 @@ QString fitQuestionText()
     return QStringLiteral("Some of the imported records do not fit and will be cut. Continue?");
 }
 
-ExchangeResult appendText(QIODevice &device, TextType type, Database &database, Prompter &prompter)
+ExchangeResult appendText(QIODevice &device, TextType type, Database &database, Prompter &prompter,
+                          CsvEncoding encoding)
 {
+    if (type == TextType::Csv)
+        return appendCsv(device, encoding, database, prompter);
     const char separator = separatorOf(type);
     const int fields = database.fieldCount();
     FormatCheck check;
@@ -67,12 +71,12 @@ ExchangeResult appendText(QIODevice &device, TextType type, Database &database, 
 }
 
 ExchangeResult appendTextFile(const QString &path, TextType type, Database &database,
-                              Prompter &prompter)
+                              Prompter &prompter, CsvEncoding encoding)
 {
     CheckedFile file(path);
     if (!openForReading(file, prompter))
         return ExchangeResult::Failed;
-    return appendText(file, type, database, prompter);
+    return appendText(file, type, database, prompter, encoding);
 }
 
 } // namespace kribed

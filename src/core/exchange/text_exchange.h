@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
+#include "core/exchange/csv_format.h"
 #include "core/exchange/text_format.h"
 
 #include <QString>
@@ -29,11 +30,14 @@ enum class ExchangeResult {
 //
 // The file form also takes the database name (the sanitized base name), the path (the text file's
 // with ".pdb") and the modification time (the text file's last write).
+//
+// `encoding` serves the standard CSV type only (csv_exchange.h tells what it adds).
 ExchangeResult importTextFile(const QString &path, TextType type, Database &database,
-                              Prompter &prompter);
+                              Prompter &prompter, CsvEncoding encoding = CsvEncoding::Utf8);
 // The device form fills records, names, types, widths and the reset values; name, path and
 // modification time stay as they were. The device must be open for reading and seekable.
-ExchangeResult importText(QIODevice &device, TextType type, Database &database, Prompter &prompter);
+ExchangeResult importText(QIODevice &device, TextType type, Database &database, Prompter &prompter,
+                          CsvEncoding encoding = CsvEncoding::Utf8);
 
 // Append ---------------------------------------------------------------------------------------
 // Adds every line of the text (the first one too) as a record at the end of the open database,
@@ -42,8 +46,9 @@ ExchangeResult importText(QIODevice &device, TextType type, Database &database, 
 // once the questions were answered OK, and after a read error when records were already added
 // (they stay). The caller makes the last row current.
 ExchangeResult appendTextFile(const QString &path, TextType type, Database &database,
-                              Prompter &prompter);
-ExchangeResult appendText(QIODevice &device, TextType type, Database &database, Prompter &prompter);
+                              Prompter &prompter, CsvEncoding encoding = CsvEncoding::Utf8);
+ExchangeResult appendText(QIODevice &device, TextType type, Database &database, Prompter &prompter,
+                          CsvEncoding encoding = CsvEncoding::Utf8);
 
 // The most grid rows (field names and records) an append fills up to.
 constexpr int AppendRowLimit = 9999;
@@ -58,11 +63,14 @@ QString fitQuestionText(); // "Some of the imported records do not fit and will 
 // link's final file), and the previous file becomes the backup beside the chosen name (the type's
 // backup extension). A failed export shows the save error and leaves the previous file and its
 // backup as they were. CommaAny is refused
-// like a file that cannot be created.
+// like a file that cannot be created. Standard CSV quotes only the values that need it, and in
+// UTF-8 first asks whether to go on when some cell bytes are no character of the code page
+// (Cancelled when the user says no: nothing is written).
 ExchangeResult exportTextFile(const QString &path, TextType type, const Database &database,
-                              Prompter &prompter);
+                              Prompter &prompter, CsvEncoding encoding = CsvEncoding::Utf8);
 // False when the device refused a write.
-bool writeText(QIODevice &device, TextType type, const Database &database);
+bool writeText(QIODevice &device, TextType type, const Database &database,
+               CsvEncoding encoding = CsvEncoding::Utf8);
 // The backup name of an exported file: its extension replaced by the type's backup extension.
 QString textBackupFileName(const QString &path, TextType type);
 

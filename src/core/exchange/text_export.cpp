@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/exchange/csv_exchange.h"
 #include "core/exchange/text_exchange.h"
 #include "core/model/database.h"
 #include "core/platform/prompter.h"
@@ -59,8 +60,10 @@ QString textBackupFileName(const QString &path, TextType type)
     return folder + stem + backupExtensionOf(type);
 }
 
-bool writeText(QIODevice &device, TextType type, const Database &database)
+bool writeText(QIODevice &device, TextType type, const Database &database, CsvEncoding encoding)
 {
+    if (type == TextType::Csv)
+        return writeCsv(device, encoding, database);
     const QByteArray quote = exportQuoteOf(type);
     const char separator = separatorOf(type);
     QVector<QByteArray> names;
@@ -85,8 +88,10 @@ bool writeText(QIODevice &device, TextType type, const Database &database)
 }
 
 ExchangeResult exportTextFile(const QString &path, TextType type, const Database &database,
-                              Prompter &prompter)
+                              Prompter &prompter, CsvEncoding encoding)
 {
+    if (type == TextType::Csv)
+        return exportCsvFile(path, encoding, database, prompter);
     if (!isExportType(type)) {
         showSaveError(prompter);
         return ExchangeResult::Failed;

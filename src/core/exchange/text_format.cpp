@@ -31,6 +31,7 @@ constexpr TypeRow TypeRows[] = {
     {TextType::Semicolon, "semicolon", ';', "Semicolon Separator (*.csv)", "*.csv", "csv", ".cs_"},
     {TextType::Tab, "tab", '\t', "Tab Separator (*.TXT)", "*.TXT", "TXT", ".TX_"},
     {TextType::CommaAny, "comma-any", ',', "Comma Separator (*.*)", "*.*", "*.*", ""},
+    {TextType::Csv, "csv", ',', "Standard CSV (*.csv)", "*.csv", "csv", ".cs_"},
 };
 
 const TypeRow &rowOf(TextType type)
@@ -38,13 +39,16 @@ const TypeRow &rowOf(TextType type)
     return TypeRows[int(type) - 1];
 }
 
+QString filterEntry(const TypeRow &row)
+{
+    return QLatin1String(row.filterEntry) + u'|' + QLatin1String(row.pattern) + u'|';
+}
+
 QString filterText(int entries)
 {
     QString text;
-    for (int i = 0; i < entries; ++i) {
-        text += QLatin1String(TypeRows[i].filterEntry) + u'|' + QLatin1String(TypeRows[i].pattern)
-                + u'|';
-    }
+    for (int i = 0; i < entries; ++i)
+        text += filterEntry(TypeRows[i]);
     return text;
 }
 
@@ -104,7 +108,8 @@ QString backupExtensionOf(TextType type)
 
 bool isExportType(TextType type)
 {
-    return type == TextType::Comma || type == TextType::Semicolon || type == TextType::Tab;
+    return type == TextType::Comma || type == TextType::Semicolon || type == TextType::Tab
+           || type == TextType::Csv;
 }
 
 QString importFilterText()
@@ -115,6 +120,35 @@ QString importFilterText()
 QString exportFilterText()
 {
     return filterText(3);
+}
+
+QString importFilterTextWithCsv()
+{
+    return filterText(4) + filterEntry(rowOf(TextType::Csv));
+}
+
+QString exportFilterTextWithCsv()
+{
+    return filterText(3) + filterEntry(rowOf(TextType::Csv));
+}
+
+std::optional<TextType> importTypeOfFilterIndex(int filterIndex)
+{
+    if (filterIndex < 1 || filterIndex > 5)
+        return std::nullopt;
+    return TextType(filterIndex);
+}
+
+std::optional<TextType> exportTypeOfFilterIndex(int filterIndex)
+{
+    if (filterIndex < 1 || filterIndex > 4)
+        return std::nullopt;
+    return filterIndex == 4 ? TextType::Csv : TextType(filterIndex);
+}
+
+int exportFilterIndexOf(TextType type)
+{
+    return type == TextType::Csv ? 4 : int(type);
 }
 
 // Line reading ----------------------------------------------------------------------------------

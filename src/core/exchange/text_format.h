@@ -21,20 +21,26 @@ enum class TextType {
     Semicolon = 2, // "Semicolon Separator (*.csv)"
     Tab = 3,       // "Tab Separator (*.TXT)"
     CommaAny = 4,  // "Comma Separator (*.*)": read like Comma, never written
+    // "Standard CSV (*.csv)": quoted values may hold separators, doubled quotes and line breaks,
+    // records end at CR LF, LF or CR, and the text is UTF-8 or in the code page (csv_format.h).
+    // It follows the other types in every dialog, so its filter index differs between them.
+    Csv = 5,
 };
 
-// The type of a filter index (1..4), or none.
+// The type of a filter index of the import and append dialogs as they stand (1..4), or none.
 std::optional<TextType> textTypeFromIndex(int filterIndex);
-// The type named "comma", "semicolon", "tab" or "comma-any" (case-insensitive), or none.
+// The type named "comma", "semicolon", "tab", "comma-any" or "csv" (case-insensitive), or none.
 std::optional<TextType> textTypeFromName(const QString &name);
 QString textTypeName(TextType type);
 
 char separatorOf(TextType type);
-// The quote the export puts around every value: a double quote, nothing for tab text.
+// The quote the export puts around every value: a double quote, nothing for tab text (standard
+// CSV quotes only the values that need it).
 QByteArray exportQuoteOf(TextType type);
-// The default extension the file dialogs add: "CSV", "csv", "TXT", "*.*".
+// The default extension the file dialogs add: "CSV", "csv", "TXT", "*.*", "csv".
 QString defaultExtensionOf(TextType type);
-// The extension the export gives the previous file: ".CS_", ".cs_", ".TX_" (empty for CommaAny).
+// The extension the export gives the previous file: ".CS_", ".cs_", ".TX_", ".cs_" for Csv
+// (empty for CommaAny).
 QString backupExtensionOf(TextType type);
 bool isExportType(TextType type);
 
@@ -42,6 +48,15 @@ bool isExportType(TextType type);
 // (export: three entries), in the dialogs' "text|pattern|" form.
 QString importFilterText();
 QString exportFilterText();
+// The same with standard CSV ("Standard CSV (*.csv)") after the described types: five entries
+// for import and append, four for export.
+QString importFilterTextWithCsv();
+QString exportFilterTextWithCsv();
+// The type of a filter index of those dialogs (import and append 1..5, export 1..4), or none;
+// and the export dialog's index of a type it offers.
+std::optional<TextType> importTypeOfFilterIndex(int filterIndex);
+std::optional<TextType> exportTypeOfFilterIndex(int filterIndex);
+int exportFilterIndexOf(TextType type);
 
 // Cuts bytes into lines: a carriage return ends a line and a line feed right after it belongs to
 // that line end; a line feed anywhere else is an ordinary character. Ctrl+Z (26) ends the text.

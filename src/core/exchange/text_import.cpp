@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/exchange/csv_exchange.h"
 #include "core/exchange/new_database.h"
 #include "core/exchange/text_exchange.h"
 #include "core/exchange/text_reading.h"
@@ -16,16 +17,6 @@
 namespace kribed {
 
 namespace {
-
-constexpr int ImportedColumnWidth = 90; // pixels, not width units
-constexpr int MaxGridRows = MaxRecords + 1;
-
-// The imported table before it replaces the open database: row 0 the field names.
-struct ImportedTable
-{
-    QVector<Database::Record> rows;
-    int fields = 1;
-};
 
 // Reads the lines into the table: line k into row k, fields beyond the last column all land in
 // the last column, so it ends up with the line's last field. `cut` counts the values the table
@@ -50,32 +41,13 @@ bool fillTable(QIODevice &device, char separator, ImportedTable &table, int &cut
     });
 }
 
-void replaceDatabase(Database &database, ImportedTable &table)
-{
-    database.resetAppInfo();
-    database.setFilterText(QByteArray());
-    database.setFilterField(0);
-    database.setSecondarySortField(0);
-    database.setTertiarySortField(0);
-    database.clearPopupLists();
-    database.setFilterOn(false);
-
-    const int records = int(table.rows.size()) - 1;
-    database.setShape(table.fields, records);
-    for (int field = 1; field <= table.fields; ++field) {
-        database.setFieldName(field, table.rows[0][field - 1]);
-        database.setColumnWidth(field, ImportedColumnWidth);
-        database.setFieldType(field, 0);
-    }
-    for (int record = 1; record <= records; ++record)
-        database.recordAt(record) = std::move(table.rows[record]);
-    database.setModified();
-}
-
 } // namespace
 
-ExchangeResult importText(QIODevice &device, TextType type, Database &database, Prompter &prompter)
+ExchangeResult importText(QIODevice &device, TextType type, Database &database, Prompter &prompter,
+                          CsvEncoding encoding)
 {
+    if (type == TextType::Csv)
+        return importCsv(device, encoding, database, prompter);
     const char separator = separatorOf(type);
     FormatCheck check;
     const ExchangeResult checked = checkTextFirst(
@@ -88,27 +60,25 @@ ExchangeResult importText(QIODevice &device, TextType type, Database &database, 
         return checked;
 
     ImportedTable table;
-    const int rows = int(std::clamp<qint64>(check.lines, 2, MaxGridRows));
-    table.fields = std::clamp(check.max + 1, 1, MaxFields);
-    table.rows = QVector<Database::Record>(rows, Database::Record(table.fields));
+    table.shapeFor(check);
     // The open database stays as it is until the whole file has been read.
     int cut = 0;
     if (!fillTable(device, separator, table, cut)) {
         showOpenError(prompter);
         return ExchangeResult::Failed;
     }
-    replaceDatabase(database, table);
+    replaceWithImported(database, table);
     reportCutValues(prompter, cut);
     return ExchangeResult::Done;
 }
 
 ExchangeResult importTextFile(const QString &path, TextType type, Database &database,
-                              Prompter &prompter)
+                              Prompter &prompter, CsvEncoding encoding)
 {
     CheckedFile file(path);
     if (!openForReading(file, prompter))
         return ExchangeResult::Failed;
-    const ExchangeResult result = importText(file, type, database, prompter);
+    const ExchangeResult result = importText(file, type, database, prompter, encoding);
     file.close();
     if (result != ExchangeResult::Done)
         return result;

@@ -6,6 +6,8 @@
 #include "core/platform/checked_file.h"
 #include "core/platform/prompter.h"
 
+#include <algorithm>
+
 namespace kribed {
 
 void showOpenError(Prompter &prompter)
@@ -66,6 +68,36 @@ ExchangeResult checkTextFirst(QIODevice &device, char separator, Prompter &promp
         return ExchangeResult::Failed;
     }
     return ExchangeResult::Done;
+}
+
+void ImportedTable::shapeFor(const FormatCheck &check)
+{
+    const int rows = int(std::clamp<qint64>(check.lines, 2, MaxRecords + 1));
+    fields = std::clamp(check.max + 1, 1, MaxFields);
+    this->rows = QVector<Database::Record>(rows, Database::Record(fields));
+}
+
+void replaceWithImported(Database &database, ImportedTable &table)
+{
+    constexpr int ImportedColumnWidth = 90; // pixels, not width units
+    database.resetAppInfo();
+    database.setFilterText(QByteArray());
+    database.setFilterField(0);
+    database.setSecondarySortField(0);
+    database.setTertiarySortField(0);
+    database.clearPopupLists();
+    database.setFilterOn(false);
+
+    const int records = int(table.rows.size()) - 1;
+    database.setShape(table.fields, records);
+    for (int field = 1; field <= table.fields; ++field) {
+        database.setFieldName(field, table.rows[0][field - 1]);
+        database.setColumnWidth(field, ImportedColumnWidth);
+        database.setFieldType(field, 0);
+    }
+    for (int record = 1; record <= records; ++record)
+        database.recordAt(record) = std::move(table.rows[record]);
+    database.setModified();
 }
 
 } // namespace kribed

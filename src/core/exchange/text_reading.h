@@ -6,6 +6,7 @@
 
 #include "core/exchange/text_exchange.h"
 #include "core/exchange/text_format.h"
+#include "core/model/database.h"
 
 #include <QByteArray>
 
@@ -40,5 +41,20 @@ void reportCutValues(Prompter &prompter, int count);
 ExchangeResult checkTextFirst(QIODevice &device, char separator, Prompter &prompter,
                               const std::function<bool(const FormatCheck &)> &goOn,
                               FormatCheck &check);
+
+// The imported table before it replaces the open database: row 0 the field names.
+struct ImportedTable
+{
+    QVector<Database::Record> rows;
+    int fields = 1;
+
+    // Rows for the text's lines (at least 2, at most the field names and MaxRecords records) and
+    // columns for its largest separator count (at least 1, at most MaxFields), all empty.
+    void shapeFor(const FormatCheck &check);
+};
+
+// Makes the table the open database: the reset values, no popup items, no filter, every field a
+// String of 90 pixels; the database counts as changed.
+void replaceWithImported(Database &database, ImportedTable &table);
 
 } // namespace kribed

@@ -3,6 +3,7 @@
 #include "gui/commands/edit_commands.h"
 
 #include "core/editing/cell_clipboard.h"
+#include "core/editing/unheld_characters.h"
 #include "core/model/regional.h"
 #include "core/platform/code_page.h"
 #include "core/platform/settings.h"
@@ -52,6 +53,7 @@ EditCommands::EditCommands(Workspace &workspace, QObject *parent)
     , mWorkspace(workspace)
     , mCellEditor(workspace.mainWindow())
 {
+    mCellEditor.setPrompter(&workspace.prompter());
     const auto bind = [this](QAction *action, void (EditCommands::*handler)()) {
         connect(action, &QAction::triggered, this, handler);
     };
@@ -161,8 +163,9 @@ void EditCommands::pasteCell()
     const int field = mWorkspace.currentField();
     const int record = mWorkspace.currentRecord();
     // The clipboard's text as it is, line breaks and tabs included, in the display code page.
-    const QByteArray text =
-        encodeOrQuestionMark(QGuiApplication::clipboard()->text(), currentRegional().codePage());
+    const QString pasted = QGuiApplication::clipboard()->text();
+    warnOfUnheldCharacters(mWorkspace.prompter(), pasted);
+    const QByteArray text = encodeOrQuestionMark(pasted, currentRegional().codePage());
     changeRow(mWorkspace.document(), record, [&](Database &database) {
         return kribed::pasteCell(database, field, record, text, QDateTime::currentDateTime());
     });
@@ -218,18 +221,22 @@ void EditCommands::enablePasteRow(bool enabled)
 void EditCommands::chooseDisplayFont()
 {
     const QFont current = mWorkspace.displayFont();
-    const std::optional<QFont> chosen = mWorkspace.fileDialogs().chooseFont(current, 10);
+    Settings &settings = mWorkspace.settings();
+    const std::optional<DisplayFontChoice> chosen = mWorkspace.fileDialogs().chooseFont(
+        {current.family(), settings.font.charSet, current.pointSize()});
     if (!chosen)
         return;
     DatabaseDocument &document = mWorkspace.document();
     const double oldScale = document.database().widthScale();
     // The dialog chooses face and size only; the style stays as it was.
-    QFont font(chosen->family());
-    font.setPointSize(std::min(chosen->pointSize() > 0 ? chosen->pointSize() : 8, 10));
+    QFont font(chosen->family);
+    font.setPointSize(std::min(chosen->pointSize > 0 ? chosen->pointSize : 8, 10));
     font.setBold(current.bold());
     font.setItalic(current.italic());
     font.setUnderline(current.underline());
     font.setStrikeOut(current.strikeOut());
+    // The script's character set number picks the code page the cells are shown and typed in.
+    settings.font.charSet = chosen->charSet;
     mWorkspace.setDisplayFont(font);
 
     Database &database = document.database();

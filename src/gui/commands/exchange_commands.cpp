@@ -2,7 +2,9 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "gui/commands/exchange_commands.h"
 
+#include "core/exchange/csv_exchange.h"
 #include "core/exchange/text_exchange.h"
+#include "core/model/regional.h"
 #include "gui/commands/command_support.h"
 #include "gui/commands/wait_cursor.h"
 #include "gui/commands/workspace.h"
@@ -18,7 +20,16 @@ namespace {
 
 TextType typeOfIndex(int filterIndex, TextType fallback)
 {
-    return textTypeFromIndex(filterIndex).value_or(fallback);
+    return importTypeOfFilterIndex(filterIndex).value_or(fallback);
+}
+
+// The encoding of a standard CSV file, asked; the described types are never converted. None when
+// the user cancelled.
+std::optional<CsvEncoding> encodingFor(Workspace &workspace, TextType type, bool reading)
+{
+    if (type != TextType::Csv)
+        return CsvEncoding::Utf8;
+    return askCsvEncoding(workspace.prompter(), reading, currentRegional().codePage());
 }
 
 } // namespace
@@ -48,7 +59,7 @@ std::optional<std::pair<QString, TextType>> ExchangeCommands::chooseTextFile(
 {
     FileRequest request;
     request.title = title;
-    request.filter = importFilterText();
+    request.filter = importFilterTextWithCsv();
     request.filterIndex = mOpenIndex;
     // "*.*" names no extension: a dialog that appended it would look for "name.*.*".
     const QString suffix = defaultExtensionOf(typeOfIndex(mOpenIndex, TextType::Comma));
@@ -60,7 +71,7 @@ std::optional<std::pair<QString, TextType>> ExchangeCommands::chooseTextFile(
     const std::optional<FileChoice> choice = mWorkspace.fileDialogs().openFile(request);
     if (!choice)
         return std::nullopt;
-    if (textTypeFromIndex(choice->filterIndex))
+    if (importTypeOfFilterIndex(choice->filterIndex))
         mOpenIndex = choice->filterIndex;
     return std::make_pair(choice->path, typeOfIndex(choice->filterIndex, TextType::Comma));
 }
@@ -79,6 +90,9 @@ void ExchangeCommands::importProposedText(const QString &proposedFile)
     const auto chosen = chooseTextFile(tr("Import"), proposedFile);
     if (!chosen)
         return;
+    const std::optional<CsvEncoding> encoding = encodingFor(mWorkspace, chosen->second, true);
+    if (!encoding)
+        return;
 
     // The import reads into a copy (the rows are shared, not copied), so the grid never shows a
     // half-read file and a refused file leaves the open database as it was.
@@ -87,7 +101,8 @@ void ExchangeCommands::importProposedText(const QString &proposedFile)
     ExchangeResult result;
     {
         WaitCursor wait;
-        result = importTextFile(chosen->first, chosen->second, imported, mWorkspace.prompter());
+        result = importTextFile(chosen->first, chosen->second, imported, mWorkspace.prompter(),
+                                *encoding);
     }
     if (result != ExchangeResult::Done)
         return;
@@ -104,20 +119,22 @@ void ExchangeCommands::exportText()
     const Database &database = mWorkspace.document().database();
     FileRequest request;
     request.title = tr("Export");
-    request.filter = exportFilterText();
+    request.filter = exportFilterTextWithCsv();
     request.filterIndex = mSaveIndex;
-    request.defaultSuffix = defaultExtensionOf(typeOfIndex(mSaveIndex, TextType::Comma));
+    request.defaultSuffix =
+        defaultExtensionOf(exportTypeOfFilterIndex(mSaveIndex).value_or(TextType::Comma));
     request.proposedName = QFileInfo(database.filePath()).completeBaseName();
     request.askBeforeOverwrite = true;
     const std::optional<FileChoice> choice = mWorkspace.fileDialogs().saveFile(request);
     if (!choice)
         return;
-    TextType type = typeOfIndex(choice->filterIndex, TextType::Comma);
-    if (!isExportType(type))
-        type = TextType::Comma;
-    mSaveIndex = int(type);
+    const TextType type = exportTypeOfFilterIndex(choice->filterIndex).value_or(TextType::Comma);
+    mSaveIndex = exportFilterIndexOf(type);
+    const std::optional<CsvEncoding> encoding = encodingFor(mWorkspace, type, false);
+    if (!encoding)
+        return;
     WaitCursor wait;
-    exportTextFile(choice->path, type, database, mWorkspace.prompter());
+    exportTextFile(choice->path, type, database, mWorkspace.prompter(), *encoding);
 }
 
 void ExchangeCommands::appendText()
@@ -128,6 +145,9 @@ void ExchangeCommands::appendText()
     const auto chosen = chooseTextFile(tr("Append"));
     if (!chosen)
         return;
+    const std::optional<CsvEncoding> encoding = encodingFor(mWorkspace, chosen->second, true);
+    if (!encoding)
+        return;
 
     // The records are read into a copy (rows shared) and then enter the grid as one insertion.
     DatabaseDocument &document = mWorkspace.document();
@@ -136,7 +156,8 @@ void ExchangeCommands::appendText()
     ExchangeResult result;
     {
         WaitCursor wait;
-        result = appendTextFile(chosen->first, chosen->second, appended, mWorkspace.prompter());
+        result = appendTextFile(chosen->first, chosen->second, appended, mWorkspace.prompter(),
+                                *encoding);
     }
     if (result == ExchangeResult::Cancelled)
         return;

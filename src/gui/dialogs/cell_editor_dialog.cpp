@@ -3,6 +3,7 @@
 #include "gui/dialogs/cell_editor_dialog.h"
 
 #include "core/editing/cell_clipboard.h"
+#include "core/editing/unheld_characters.h"
 #include "core/model/database.h"
 #include "core/model/field_type.h"
 #include "core/model/limits.h"
@@ -379,6 +380,8 @@ void CellEditorDialog::okClicked()
     if (memoText() != mShownText) {
         QString text = memoText();
         text.replace(u'\n', QStringLiteral("\r\n"));
+        if (mPrompter)
+            warnOfUnheldCharacters(*mPrompter, text);
         const QByteArray bytes = encodeOrQuestionMark(text, currentRegional().codePage());
         if (bytes != mCellText)
             mChangedText = bytes;

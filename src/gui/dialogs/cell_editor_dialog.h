@@ -18,6 +18,8 @@ class QPushButton;
 
 namespace kribed {
 
+class Prompter;
+
 class Database;
 class ChoiceComboBox;
 class MouseUpCheckBox;
@@ -30,6 +32,8 @@ class CellEditorDialog : public QDialog
 
 public:
     explicit CellEditorDialog(QWidget *parent = nullptr);
+    // Where OK warns of characters the code page cannot hold; none: no warning.
+    void setPrompter(Prompter *prompter) { mPrompter = prompter; }
 
     // Prepares the dialog for the cell; `now` is what the picker starts at.
     void prepare(const Database &database, int field, int record, const QFont &displayFont,
@@ -83,6 +87,7 @@ private:
     QByteArray mCellText;
     QString mShownText;
     std::optional<QByteArray> mChangedText;
+    Prompter *mPrompter = nullptr;
 };
 
 } // namespace kribed

@@ -71,17 +71,13 @@ std::optional<FileChoice> QtFileDialogs::saveFile(const FileRequest &request)
     return runFileDialog(mParent, request, true);
 }
 
-std::optional<QFont> QtFileDialogs::chooseFont(const QFont &initial, int maxPointSize)
+std::optional<DisplayFontChoice> QtFileDialogs::chooseFont(const DisplayFontChoice &initial)
 {
-    bool ok = false;
-    QFont font =
-        QFontDialog::getFont(&ok, initial, mParent, QString(), QFontDialog::DontUseNativeDialog);
-    if (!ok)
+    FontScriptDialog dialog(mParent);
+    dialog.setChoice(initial);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    // The dialog cannot be told a largest size, so a larger choice is brought down to it.
-    if (font.pointSize() > maxPointSize)
-        font.setPointSize(maxPointSize);
-    return font;
+    return dialog.choice();
 }
 
 bool QtFileDialogs::choosePrinter(QPrinter &printer, int pageCount)

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
+#include "gui/dialogs/font_script_dialog.h"
+
 #include <QFont>
 #include <QString>
 
@@ -41,8 +43,9 @@ public:
     // Open: only an existing file can be chosen. Nothing is returned on Cancel.
     virtual std::optional<FileChoice> openFile(const FileRequest &request) = 0;
     virtual std::optional<FileChoice> saveFile(const FileRequest &request) = 0;
-    // The font dialog offers no style choice; sizes above maxPointSize are not accepted.
-    virtual std::optional<QFont> chooseFont(const QFont &initial, int maxPointSize) = 0;
+    // The Font command's dialog: family, script (its character set number) and a size of at most
+    // 10 points; no style choice.
+    virtual std::optional<DisplayFontChoice> chooseFont(const DisplayFontChoice &initial) = 0;
     // Sets up the printer; false on Cancel.
     virtual bool choosePrinter(QPrinter &printer, int pageCount) = 0;
 };
@@ -59,7 +62,7 @@ public:
 
     std::optional<FileChoice> openFile(const FileRequest &request) override;
     std::optional<FileChoice> saveFile(const FileRequest &request) override;
-    std::optional<QFont> chooseFont(const QFont &initial, int maxPointSize) override;
+    std::optional<DisplayFontChoice> chooseFont(const DisplayFontChoice &initial) override;
     bool choosePrinter(QPrinter &printer, int pageCount) override;
 
 private:

@@ -66,6 +66,8 @@ bool GridModel::setData(const QModelIndex &index, const QVariant &value, int rol
     const QString text = value.toString();
     if (text == currentRegional().toText(database().cell(field, record)))
         return true;
+    if (mTypedTextCheck)
+        mTypedTextCheck(text);
     const QByteArray bytes = encodeOrQuestionMark(text, currentRegional().codePage());
     if (mDocument.storeTypedText(field, record, bytes, QDateTime::currentDateTime()))
         Q_EMIT cellEdited(field, record);

@@ -23,6 +23,13 @@ class GridModel : public QAbstractTableModel
 public:
     explicit GridModel(DatabaseDocument &document, QObject *parent = nullptr);
 
+    // Called with each text typed into a cell before it is stored (the window warns there of
+    // characters the code page cannot hold).
+    void setTypedTextCheck(std::function<void(const QString &)> check)
+    {
+        mTypedTextCheck = std::move(check);
+    }
+
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
@@ -48,6 +55,7 @@ private:
 
     DatabaseDocument &mDocument;
     HintSource mHintSource;
+    std::function<void(const QString &)> mTypedTextCheck;
 };
 
 } // namespace kribed

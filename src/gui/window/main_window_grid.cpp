@@ -8,6 +8,7 @@
 #include "core/editing/column_definition.h"
 #include "core/editing/header_hints.h"
 #include "core/editing/sums.h"
+#include "core/editing/unheld_characters.h"
 #include "core/model/database.h"
 #include "core/model/limits.h"
 #include "core/model/regional.h"
@@ -148,6 +149,8 @@ void MainWindow::buildGrid()
 
     connect(mGrid, &QAbstractItemView::doubleClicked, this, &MainWindow::gridDoubleClicked);
     connect(&mDocument->model(), &GridModel::cellEdited, this, &MainWindow::commitCellEdit);
+    mDocument->model().setTypedTextCheck(
+        [this](const QString &text) { warnOfUnheldCharacters(mPrompter, text); });
     connect(mDocument, &DatabaseDocument::columnWidthsChanged, this, &MainWindow::syncColumnWidths);
     connect(mDocument, &DatabaseDocument::rowVisibilityChanged, this, &MainWindow::syncHiddenRows);
     connect(mColumnHeader, &QHeaderView::sectionResized, this, [this](int logical, int, int size) {

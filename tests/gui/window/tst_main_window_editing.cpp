@@ -172,6 +172,11 @@ private Q_SLOTS:
 
         QGuiApplication::clipboard()->setText(QStringLiteral("M\u00fcller \u4e2d\tx"));
         mWindow->setCurrentCell(1, 3);
+        mPrompter->expect(QStringLiteral("Warning"),
+                          QStringLiteral("The code page windows-1252 of the display font cannot "
+                                         "hold this character; it is stored as \"?\": \u4e2d "
+                                         "(U+4E2D)"),
+                          Icon::Warning, Buttons::Ok, Answer::Ok);
         mWindow->editCommands().pasteCell();
         QCOMPARE(row(3), QByteArray("M\xfcller ?\tx|" + Today() + "|3"));
 
@@ -179,6 +184,35 @@ private Q_SLOTS:
         mWindow->editCommands().copyCell();
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("4"));
         QCOMPARE(row(4), QByteArray("n4|1/1/2000|4"));
+    }
+
+    void typedCharactersTheCodePageLacksAreNamed()
+    {
+        // Typed in place and through the cell editor: one warning per edit, naming them.
+        const QString warning = QStringLiteral(
+            "The code page windows-1252 of the display font cannot hold these characters; each "
+            "is stored as \"?\": \u0402 (U+0402), \u2713 (U+2713)");
+        mPrompter->expect(QStringLiteral("Warning"), warning, Icon::Warning, Buttons::Ok,
+                          Answer::Ok);
+        QVERIFY(model()->setData(model()->index(0, 0), QStringLiteral("\u0402a\u2713\u0402"),
+                                 Qt::EditRole));
+        QCOMPARE(windowDatabase().cell(1, 1), QByteArray("?a??"));
+        // Text the code page holds brings no warning.
+        QVERIFY(
+            model()->setData(model()->index(1, 0), QStringLiteral("M\u00fcller"), Qt::EditRole));
+        KRIBED_VERIFY_PROMPTER(*mPrompter);
+
+        mPrompter->expect(QStringLiteral("Warning"), warning, Icon::Warning, Buttons::Ok,
+                          Answer::Ok);
+        mWindow->setCurrentCell(1, 3);
+        mWindow->editCommands().editCell();
+        auto *form = mWindow->findChild<CellEditorDialog *>();
+        QVERIFY(form);
+        form->findChild<QPlainTextEdit *>(QStringLiteral("cellTextEdit"))
+            ->setPlainText(QStringLiteral("\u0402\u2713"));
+        form->okClicked();
+        KRIBED_VERIFY_PROMPTER(*mPrompter);
+        QCOMPARE(windowDatabase().cell(1, 3), QByteArray("??"));
     }
 
     void appendColumnRestoresWidthsFirst()

@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QSettings>
+#include <QStringDecoder>
 #include <QTableView>
 #include <QTest>
 
@@ -485,6 +486,45 @@ private Q_SLOTS:
         QVERIFY(other->font() != mWindow->displayFont());
         QCOMPARE(grid()->font(), mWindow->displayFont());
         delete dialog;
+    }
+
+    void fontCommandChoosesTheScript_data()
+    {
+        QTest::addColumn<int>("charSet");
+        QTest::addColumn<QByteArray>("cell");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("Cyrillic") << 204 << QByteArray("\x80\xEE\xF0\x90\xE5")
+                                  << QStringLiteral("\u0402\u043e\u0440\u0452\u0435");
+        QTest::newRow("Greek") << 161 << QByteArray("\xD9\xEC\xDD\xE3\xE1")
+                               << QStringLiteral("\u03a9\u03bc\u03ad\u03b3\u03b1");
+        QTest::newRow("Central European")
+            << 238 << QByteArray("\xA3\xF3\x64\x9F") << QStringLiteral("\u0141\u00f3d\u017a");
+    }
+
+    void fontCommandChoosesTheScript()
+    {
+        QFETCH(int, charSet);
+        QFETCH(QByteArray, cell);
+        QFETCH(QString, shown);
+        mWindow->document().setCell(1, 1, cell);
+        QFont chosen(mWindow->displayFont().family());
+        chosen.setPointSize(8);
+        mDialogs->ExpectFont(chosen, charSet);
+        mWindow->editCommands().chooseDisplayFont();
+        QCOMPARE(mDialogs->LastCharSetPreset(), 1);
+        QCOMPARE(mWindow->settings().font.charSet, charSet);
+        QCOMPARE(grid()->model()->index(0, 0).data().toString(), shown);
+        // Typed back in the same script, the cell keeps its bytes and nothing is warned of.
+        QVERIFY(grid()->model()->setData(grid()->model()->index(1, 0), shown, Qt::EditRole));
+        QCOMPARE(windowDatabase().cell(1, 2), cell);
+
+        // The next Font command starts at the stored script; Western shows the bytes as
+        // windows-1252 again.
+        mDialogs->ExpectFont(chosen, 0);
+        mWindow->editCommands().chooseDisplayFont();
+        QCOMPARE(mDialogs->LastCharSetPreset(), charSet);
+        QStringDecoder western("windows-1252");
+        QCOMPARE(grid()->model()->index(0, 0).data().toString(), QString(western(cell)));
     }
 
     void cancelledFontChangesNothing()

@@ -287,7 +287,7 @@ private Q_SLOTS:
 
         const QList<FileRequest> &requests = mDialogs->Requests();
         QCOMPARE(requests.size(), 2);
-        QCOMPARE(requests[0].filter, importFilterText());
+        QCOMPARE(requests[0].filter, importFilterTextWithCsv());
         QCOMPARE(requests[0].filterIndex, 1);
         QCOMPARE(requests[0].defaultSuffix, QStringLiteral("CSV"));
         QCOMPARE(requests[1].filterIndex, 2);
@@ -335,12 +335,51 @@ private Q_SLOTS:
 
         const QList<FileRequest> &requests = mDialogs->Requests();
         QCOMPARE(requests.size(), 2);
-        QCOMPARE(requests[0].filter, exportFilterText());
+        QCOMPARE(requests[0].filter, exportFilterTextWithCsv());
         QCOMPARE(requests[0].proposedName, QStringLiteral("New"));
         QVERIFY(requests[0].askBeforeOverwrite);
         QCOMPARE(requests[0].defaultSuffix, QStringLiteral("CSV"));
         QCOMPARE(requests[1].filterIndex, 3);
         QCOMPARE(requests[1].defaultSuffix, QStringLiteral("TXT"));
+    }
+
+    void standardCsvThroughDialogs()
+    {
+        // Standard CSV is the fifth entry of the open dialog and the fourth of the save dialog;
+        // the encoding is asked after the file.
+        CreateThroughDialog(QStringLiteral("2"), QStringLiteral("1"));
+        const QString in = writeFile(QStringLiteral("in.csv"),
+                                     "Name,City\nJ\xC3\xBCrgen,\"K\xC3\xB6ln, \"\"Alt\"\"\"\n");
+        const QString reading = QStringLiteral(
+            "Is the file in UTF-8?\nYes: UTF-8, as most programs of today write it.\nNo: the "
+            "code page windows-1252 of the display font.");
+        mDialogs->ExpectOpen(QStringLiteral("Append"), in, 5);
+        mPrompter->expect(QStringLiteral("Standard CSV"), reading, Icon::Question,
+                          Buttons::YesNoCancel, Answer::Cancel);
+        mWindow->exchangeCommands().appendText();
+        QCOMPARE(windowDatabase().recordCount(), 1);
+        QCOMPARE(mDialogs->Requests().last().filter, importFilterTextWithCsv());
+
+        mDialogs->ExpectOpen(QStringLiteral("Append"), in, 5);
+        mPrompter->expect(QStringLiteral("Standard CSV"), reading, Icon::Question,
+                          Buttons::YesNoCancel, Answer::Yes);
+        mWindow->exchangeCommands().appendText();
+        QCOMPARE(windowDatabase().recordCount(), 3);
+        QCOMPARE(windowDatabase().cell(1, 3), QByteArray("J\xFCrgen"));
+        QCOMPARE(windowDatabase().cell(2, 3), QByteArray("K\xF6ln, \"Alt\""));
+
+        const QString out = mTemp->filePath(QStringLiteral("out.csv"));
+        mDialogs->ExpectSave(QStringLiteral("Export"), out, 4);
+        mPrompter->expect(QStringLiteral("Standard CSV"),
+                          QStringLiteral("Write the file in UTF-8?*"), Icon::Question,
+                          Buttons::YesNoCancel, Answer::No);
+        mWindow->exchangeCommands().exportText();
+        QCOMPARE(readFile(out), QByteArray("Field 1,Field 2\r\n,\r\nName,City\r\n"
+                                           "J\xFCrgen,\"K\xF6ln, \"\"Alt\"\"\"\r\n"));
+        mDialogs->ExpectSave(QStringLiteral("Export"), QString(), 4);
+        mWindow->exchangeCommands().exportText();
+        QCOMPARE(mDialogs->Requests().last().filterIndex, 4);
+        QCOMPARE(mDialogs->Requests().last().defaultSuffix, QStringLiteral("csv"));
     }
 };
 

@@ -1,0 +1,359 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/exchange/csv_exchange.h"
+
+#include "core/exchange/text_reading.h"
+#include "core/model/database.h"
+#include "core/model/limits.h"
+#include "core/model/regional.h"
+#include "core/platform/prompter.h"
+#include "core/platform/safe_file.h"
+
+#include <QIODevice>
+
+#include <algorithm>
+
+namespace kribed {
+
+namespace {
+
+// Raw bytes kept per value while reading: a longer value is cut anyway, and this many bytes of
+// UTF-8 hold more characters than a cell can store.
+constexpr qsizetype KeptValueBytes = 4 * (MaxValueBytes + 1);
+constexpr qsizetype FlushSize = 1 << 16;
+constexpr char16_t Replacement = 0xFFFD;
+// The most characters a loss question names.
+constexpr int NamedCharacters = 40;
+
+using RawRecords = QVector<QList<QByteArray>>;
+
+bool isAscii(const QByteArray &bytes)
+{
+    return isAsciiBytes(bytes);
+}
+
+// The shape of a CSV text, as the format check learns it from lines: here a record is a line.
+class CsvShape
+{
+public:
+    void add(const CsvRecord &record)
+    {
+        const int separators = record.fieldCount - 1;
+        if (record.endsQuoted || record.strayQuote
+            || (mCheck.lines > 0 && separators != mCheck.max))
+            mCheck.suspicious = true;
+        mCheck.max = std::max(mCheck.max, separators);
+        ++mCheck.lines;
+    }
+    const FormatCheck &check() const { return mCheck; }
+
+private:
+    FormatCheck mCheck;
+};
+
+// Reads the whole text: the first `keep` records' fields (at most `fields` each) into `records`,
+// the shape of all of them into `shape`. False on a read error. `utf8` tells whether the text
+// began with a byte-order mark.
+bool readRecords(QIODevice &device, int fields, CsvReader::Overflow overflow, qint64 keep,
+                 RawRecords &records, CsvShape &shape, bool &marked)
+{
+    CsvReader reader(CsvSeparator, [&](CsvRecord &record) {
+        shape.add(record);
+        if (records.size() < keep)
+            records.append(std::move(record.fields));
+        return true;
+    });
+    reader.setLimits(fields, overflow, KeptValueBytes, keep);
+    const bool read = readCsv(device, reader);
+    marked = reader.sawByteOrderMark();
+    return read;
+}
+
+// Turns the values of a text into cells of the code page, noting what is lost and what is cut.
+class CellMaker
+{
+public:
+    CellMaker(bool utf8, const QByteArray &codePage)
+        : mUtf8(utf8)
+        , mCodePage(codePage)
+    {
+    }
+
+    QByteArray cell(QByteArray value, int record)
+    {
+        bool cut = false;
+        if (mUtf8) {
+            if (value.size() > KeptValueBytes) {
+                // Not inside a character: back to the start of the one that was split.
+                qsizetype end = KeptValueBytes;
+                while (end > 0 && (uchar(value.at(end)) & 0xC0) == 0x80)
+                    --end;
+                value.truncate(end);
+                cut = true;
+            }
+            if (!isAscii(value) || !converter().keepsAscii())
+                value = fromUtf8(value, record);
+        }
+        cut = cutToStoredSize(value) || cut;
+        mCut += cut;
+        return value;
+    }
+
+    const LossReport &losses() const { return mLosses; }
+    int cutCount() const { return mCut; }
+
+private:
+    QByteArray fromUtf8(const QByteArray &value, int record)
+    {
+        QString text = QString::fromUtf8(value);
+        int notUtf8 = 0;
+        if (text.toUtf8() != value) {
+            // Each piece that is no UTF-8 reads as U+FFFD; a U+FFFD written in the text itself
+            // comes back as it was and is not counted.
+            const qsizetype written = value.count("\xEF\xBF\xBD");
+            notUtf8 = int(text.count(QChar(Replacement)) - written);
+        }
+        QString unheld;
+        QByteArray cell = converter().encode(text, &unheld);
+        if (notUtf8 > 0)
+            unheld.remove(QChar(Replacement));
+        mLosses.add(record, unheld, notUtf8);
+        return cell;
+    }
+
+    CodePageConverter &converter() { return CodePageConverter::shared(mCodePage); }
+
+    bool mUtf8;
+    QByteArray mCodePage;
+    LossReport mLosses;
+    int mCut = 0;
+};
+
+bool askLoss(Prompter &prompter, const QString &text)
+{
+    return prompter.ask({QStringLiteral("Warning"), text, Icon::Warning, Buttons::OkCancel})
+           == Answer::Ok;
+}
+
+int gridRows(const Database &database)
+{
+    return database.recordCount() + 1;
+}
+
+} // namespace
+
+std::optional<CsvEncoding> askCsvEncoding(Prompter &prompter, bool reading,
+                                          const QByteArray &codePage)
+{
+    const QString page = QString::fromLatin1(codePage);
+    const QString text =
+        reading ? QStringLiteral("Is the file in UTF-8?\nYes: UTF-8, as most programs of today "
+                                 "write it.\nNo: the code page %1 of the display font.")
+                      .arg(page)
+                : QStringLiteral("Write the file in UTF-8?\nYes: UTF-8, which most programs of "
+                                 "today read.\nNo: the code page %1 of the display font.")
+                      .arg(page);
+    switch (prompter.ask(
+        {QStringLiteral("Standard CSV"), text, Icon::Question, Buttons::YesNoCancel})) {
+    case Answer::Yes: return CsvEncoding::Utf8;
+    case Answer::No: return CsvEncoding::CodePage;
+    default: return std::nullopt;
+    }
+}
+
+QString importLossQuestionText(const LossReport &report, const QByteArray &codePage)
+{
+    QStringList lines;
+    const QString page = QString::fromLatin1(codePage);
+    if (report.characterCount() == 1)
+        lines.append(QStringLiteral("1 character cannot be held by the code page %1 and will "
+                                    "become \"?\": %2")
+                         .arg(page, characterNames(report.distinctCharacters(), NamedCharacters)));
+    else if (report.characterCount() > 1)
+        lines.append(QStringLiteral("%1 characters cannot be held by the code page %2 and will "
+                                    "become \"?\": %3")
+                         .arg(report.characterCount())
+                         .arg(page, characterNames(report.distinctCharacters(), NamedCharacters)));
+    if (report.byteCount() == 1)
+        lines.append(QStringLiteral("1 byte of the text is not UTF-8 and will become \"?\"."));
+    else if (report.byteCount() > 1)
+        lines.append(QStringLiteral("%1 bytes of the text are not UTF-8 and will become \"?\".")
+                         .arg(report.byteCount()));
+    lines.append(QStringLiteral("Records: %1").arg(report.recordsText()));
+    lines.append(QStringLiteral("Continue?"));
+    return lines.join(u'\n');
+}
+
+QString exportLossQuestionText(const LossReport &report, const QByteArray &codePage)
+{
+    const QString page = QString::fromLatin1(codePage);
+    const QString first =
+        report.byteCount() == 1
+            ? QStringLiteral("1 byte is no character of the code page %1 and will be written "
+                             "as \"?\".")
+                  .arg(page)
+            : QStringLiteral("%1 bytes are no characters of the code page %2 and will be "
+                             "written as \"?\".")
+                  .arg(report.byteCount())
+                  .arg(page);
+    return first + QStringLiteral("\nRecords: %1\nContinue?").arg(report.recordsText());
+}
+
+ExchangeResult importCsv(QIODevice &device, CsvEncoding encoding, Database &database,
+                         Prompter &prompter)
+{
+    RawRecords raw;
+    CsvShape shape;
+    bool marked = false;
+    if (!readRecords(device, MaxFields, CsvReader::Overflow::IntoLast, MaxRecords + 1, raw, shape,
+                     marked)) {
+        showOpenError(prompter);
+        return ExchangeResult::Failed;
+    }
+    const FormatCheck &check = shape.check();
+    if (importAsksFormatQuestion(check) && !askToGoOn(prompter, formatQuestionText()))
+        return ExchangeResult::Cancelled;
+
+    ImportedTable table;
+    table.shapeFor(check);
+    const QByteArray codePage = currentRegional().codePage();
+    CellMaker maker(encoding == CsvEncoding::Utf8 || marked, codePage);
+    for (int row = 0; row < raw.size(); ++row) {
+        QList<QByteArray> &values = raw[row];
+        for (int field = 0; field < values.size(); ++field)
+            table.rows[row][field] = maker.cell(std::move(values[field]), row);
+        values = {};
+    }
+    if (!maker.losses().isEmpty()
+        && !askLoss(prompter, importLossQuestionText(maker.losses(), codePage)))
+        return ExchangeResult::Cancelled;
+    replaceWithImported(database, table);
+    reportCutValues(prompter, maker.cutCount());
+    return ExchangeResult::Done;
+}
+
+ExchangeResult appendCsv(QIODevice &device, CsvEncoding encoding, Database &database,
+                         Prompter &prompter)
+{
+    const int fields = database.fieldCount();
+    const qint64 free = std::max(0, AppendRowLimit - gridRows(database));
+    RawRecords raw;
+    CsvShape shape;
+    bool marked = false;
+    if (!readRecords(device, fields, CsvReader::Overflow::Drop, free, raw, shape, marked)) {
+        showOpenError(prompter);
+        return ExchangeResult::Failed;
+    }
+    const FormatCheck &check = shape.check();
+    if (appendAsksFormatQuestion(check) && !askToGoOn(prompter, formatQuestionText()))
+        return ExchangeResult::Cancelled;
+    if ((check.max + 1 > fields || check.lines > free) && !askToGoOn(prompter, fitQuestionText()))
+        return ExchangeResult::Cancelled;
+
+    const QByteArray codePage = currentRegional().codePage();
+    CellMaker maker(encoding == CsvEncoding::Utf8 || marked, codePage);
+    QVector<Database::Record> records;
+    records.reserve(raw.size());
+    const int firstRow = gridRows(database);
+    for (int i = 0; i < raw.size(); ++i) {
+        Database::Record record(fields);
+        for (int field = 0; field < raw[i].size(); ++field)
+            record[field] = maker.cell(std::move(raw[i][field]), firstRow + i);
+        records.append(std::move(record));
+    }
+    if (!maker.losses().isEmpty()
+        && !askLoss(prompter, importLossQuestionText(maker.losses(), codePage)))
+        return ExchangeResult::Cancelled;
+    for (Database::Record &record : records)
+        database.insertRecord(database.recordCount() + 1, std::move(record));
+    database.setModified();
+    reportCutValues(prompter, maker.cutCount());
+    return ExchangeResult::Done;
+}
+
+// Export -------------------------------------------------------------------------------------------
+
+namespace {
+
+// The rows an export writes, as grid rows: 0 the field names, then the shown records.
+template<typename Visit> void forEachWrittenRow(const Database &database, Visit visit)
+{
+    QList<QByteArray> names;
+    names.reserve(database.fieldCount());
+    for (int field = 1; field <= database.fieldCount(); ++field)
+        names.append(database.fieldName(field));
+    if (!visit(0, names))
+        return;
+    for (int record = 1; record <= database.recordCount(); ++record) {
+        if (database.rowHeight(record) == 0)
+            continue; // hidden by the record filter
+        if (!visit(record, database.recordAt(record)))
+            return;
+    }
+}
+
+} // namespace
+
+LossReport csvExportLosses(const Database &database, CsvEncoding encoding)
+{
+    LossReport report;
+    if (encoding != CsvEncoding::Utf8)
+        return report;
+    CodePageConverter &converter = CodePageConverter::shared(currentRegional().codePage());
+    if (converter.readsEveryByte())
+        return report;
+    forEachWrittenRow(database, [&](int row, const QList<QByteArray> &values) {
+        for (const QByteArray &value : values) {
+            if (const int unreadable = converter.unreadable(value))
+                report.add(row, QStringView(), unreadable);
+        }
+        return true;
+    });
+    return report;
+}
+
+bool writeCsv(QIODevice &device, CsvEncoding encoding, const Database &database)
+{
+    const bool utf8 = encoding == CsvEncoding::Utf8;
+    CodePageConverter &converter = CodePageConverter::shared(currentRegional().codePage());
+    QList<QByteArray> converted;
+    QByteArray out;
+    out.reserve(FlushSize * 2);
+    bool written = true;
+    forEachWrittenRow(database, [&](int row, const QList<QByteArray> &values) {
+        const bool first = row == 0;
+        if (!utf8) {
+            appendCsvRecord(out, values, CsvSeparator, first);
+        } else if (!converter.keepsAscii()
+                   || !appendCsvRecord(out, values, CsvSeparator, first, true)) {
+            // Not plain ASCII: converted first.
+            converted.resize(values.size());
+            for (qsizetype i = 0; i < values.size(); ++i)
+                converted[i] = converter.toUtf8(values.at(i));
+            appendCsvRecord(out, converted, CsvSeparator, first);
+        }
+        if (out.size() >= FlushSize) {
+            written = device.write(out) == out.size();
+            out.resize(0); // keeps the room for the next records
+        }
+        return written;
+    });
+    return written && device.write(out) == out.size();
+}
+
+ExchangeResult exportCsvFile(const QString &path, CsvEncoding encoding, const Database &database,
+                             Prompter &prompter)
+{
+    const LossReport losses = csvExportLosses(database, encoding);
+    if (!losses.isEmpty()
+        && !askLoss(prompter, exportLossQuestionText(losses, currentRegional().codePage())))
+        return ExchangeResult::Cancelled;
+    const auto write = [&](QIODevice &device) { return writeCsv(device, encoding, database); };
+    if (!safeWriteFile(path, textBackupFileName(path, TextType::Csv), write)) {
+        prompter.ask({QStringLiteral("Error"), saveErrorText(), Icon::Error, Buttons::Ok});
+        return ExchangeResult::Failed;
+    }
+    return ExchangeResult::Done;
+}
+
+} // namespace kribed

@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#pragma once
+
+// Import, append and export in standard CSV. The text_exchange.h functions hand the CSV type on
+// to these; the code page of the cells is the one currentRegional() holds.
+
+#include "core/exchange/csv_format.h"
+#include "core/exchange/text_exchange.h"
+#include "core/platform/code_page_converter.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+class QIODevice;
+
+namespace kribed {
+
+class Database;
+class Prompter;
+
+// Asks which encoding a standard CSV file has (`reading`) or is to get: Yes for UTF-8, No for
+// the code page, Cancel for none (the command ends).
+std::optional<CsvEncoding> askCsvEncoding(Prompter &prompter, bool reading,
+                                          const QByteArray &codePage);
+
+// Reads the whole text before the open database changes: a cancelled question or a read error
+// leaves it as it was. Asks, in this order, the format question (as for comma text, with records
+// in place of lines, and a value that ends the text inside its quotes or a stray quote making it
+// doubtful), then the loss question when a UTF-8 text holds characters the code page cannot hold
+// or bytes that are no UTF-8. A leading byte-order mark makes the text UTF-8 whatever the encoding.
+ExchangeResult importCsv(QIODevice &device, CsvEncoding encoding, Database &database,
+                         Prompter &prompter);
+// As the append of comma text: format question, fit question, then the loss question; records are
+// added only after all of them were answered OK, and a read error adds none.
+ExchangeResult appendCsv(QIODevice &device, CsvEncoding encoding, Database &database,
+                         Prompter &prompter);
+
+// What writing the database in the encoding would lose: with UTF-8, the bytes of the field names
+// and shown records that are no character of the code page (they are written as '?').
+LossReport csvExportLosses(const Database &database, CsvEncoding encoding);
+// Writes the field names and the shown records; false when the device refused a write.
+bool writeCsv(QIODevice &device, CsvEncoding encoding, const Database &database);
+// Asks the loss question when there is a loss, then writes through safeWriteFile.
+ExchangeResult exportCsvFile(const QString &path, CsvEncoding encoding, const Database &database,
+                             Prompter &prompter);
+
+// The loss questions ("Warning", OK and Cancel): a text read into the code page, and the code
+// page's cells written as UTF-8.
+QString importLossQuestionText(const LossReport &report, const QByteArray &codePage);
+QString exportLossQuestionText(const LossReport &report, const QByteArray &codePage);
+
+} // namespace kribed
