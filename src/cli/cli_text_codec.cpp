@@ -3,14 +3,13 @@
 #include "cli/cli_text_codec.h"
 
 #include "core/platform/code_page.h"
-
-#include <QList>
+#include "core/platform/code_page_converter.h"
 
 namespace kribed {
 
 CliTextCodec::CliTextCodec(const QByteArray &codePage)
-    : mDecoder(codePage.constData())
-    , mEncoder(codePage.constData())
+    : mCodePage(codePage)
+    , mDecoder(codePage.constData())
     , mKeepsAscii(isValid() && kribed::keepsAscii(codePage))
 {
 }
@@ -23,21 +22,9 @@ QString CliTextCodec::decode(QByteArrayView bytes)
 
 QByteArray CliTextCodec::encode(const QString &text)
 {
-    // A converter may substitute its own byte (often SUB, 0x1A) for a character it lacks, so each
-    // character is checked by a round trip and written as '?' when it does not come back.
-    QByteArray bytes;
-    const QList<uint> codePoints = text.toUcs4();
-    for (const uint codePoint : codePoints) {
-        const char32_t character = codePoint;
-        const QString single = QString::fromUcs4(&character, 1);
-        mEncoder.resetState();
-        const QByteArray encoded = mEncoder.encode(single);
-        if (mEncoder.hasError() || encoded.isEmpty() || decode(encoded) != single)
-            bytes += '?';
-        else
-            bytes += encoded;
-    }
-    return bytes;
+    // The core's converter checks each character on its own, so one character the code page lacks
+    // turns into '?' without taking the characters after it along.
+    return CodePageConverter::shared(mCodePage).encode(text);
 }
 
 } // namespace kribed

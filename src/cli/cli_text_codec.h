@@ -18,7 +18,10 @@ class CliTextCodec
 public:
     explicit CliTextCodec(const QByteArray &codePage);
 
-    bool isValid() const { return mDecoder.isValid() && mEncoder.isValid(); }
+    bool isValid() const
+    {
+        return mDecoder.isValid() && QStringEncoder(mCodePage.constData()).isValid();
+    }
     // Whether bytes below 0x80 decode to the same ASCII characters.
     bool keepsAscii() const { return mKeepsAscii; }
     QString decode(QByteArrayView bytes);
@@ -26,8 +29,8 @@ public:
     QByteArray encode(const QString &text);
 
 private:
+    QByteArray mCodePage;
     QStringDecoder mDecoder;
-    QStringEncoder mEncoder;
     bool mKeepsAscii = false;
 };
 

@@ -568,6 +568,8 @@ void TestCli::newDatabase_data()
                                    << u"New"_s << 50 << 9999 << 0 << 60;
     QTest::newRow("character outside the code page")
         << QStringList{u"--name"_s, u"A\u03a9"_s} << u"A?"_s << 5 << 10 << 0 << 60;
+    QTest::newRow("characters after one outside the code page stay")
+        << QStringList{u"--name"_s, u"\u0402ab"_s} << u"?ab"_s << 5 << 10 << 0 << 60;
     QTest::newRow("same character in its code page")
         << QStringList{u"--name"_s, u"A\u03a9"_s, u"--codepage"_s, u"windows-1253"_s}
         << QStringLiteral("A\u03a9") << 5 << 10 << 0 << 60;
