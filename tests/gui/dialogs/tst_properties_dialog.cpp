@@ -4,7 +4,7 @@
 #include "core/model/field_type.h"
 #include "core/model/regional.h"
 #include "gui/dialogs/properties_dialog.h"
-#include "scripted_prompter.h"
+#include "properties_dialog_fixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,59 +18,11 @@
 #include <QtTest>
 
 using namespace kribed;
-using kribed::test::ScriptedPrompter;
+using namespace kribed::test;
 
-namespace {
-
-const QStringList Colours{QStringLiteral("Red"), QStringLiteral("Blue"), QStringLiteral("Green")};
-
-// Five fields, three records; field 2 is a "Normal PopUp" field with Red, Blue, Green.
-Database makeDatabase()
-{
-    Database database;
-    database.resetAppInfo();
-    database.setShape(5, 3);
-    const QList<QByteArray> names{"Name", "Colour", "Town", "Zip", "Note"};
-    for (int k = 1; k <= 5; ++k) {
-        database.setFieldName(k, names[k - 1]);
-        database.setColumnWidth(k, database.unitsToPixels(40));
-    }
-    database.setName("Customers");
-    database.setFieldType(2, NormalPopupType);
-    database.popupList(2) = {"Red", "Blue", "Green"};
-    const QList<QByteArray> towns{"Berlin", "Bonn", "Aachen"};
-    for (int r = 1; r <= 3; ++r)
-        database.setCell(3, r, towns[r - 1]);
-    return database;
-}
-
-QStringList Items(const QListWidget *list)
-{
-    QStringList items;
-    for (int row = 0; row < list->count(); ++row)
-        items << list->item(row)->text();
-    return items;
-}
-
-QStringList Items(const QComboBox *box)
-{
-    QStringList items;
-    for (int i = 0; i < box->count(); ++i)
-        items << box->itemText(i);
-    return items;
-}
-
-QStringList texts(const QList<QByteArray> &bytes)
-{
-    QStringList texts;
-    for (const QByteArray &item : bytes)
-        texts << QString::fromLatin1(item);
-    return texts;
-}
-
-} // namespace
-
-class TestPropertiesDialog : public QObject
+class TestPropertiesDialog
+    : public QObject
+    , private PropertiesDialogFixture
 {
     Q_OBJECT
 
@@ -84,50 +36,22 @@ private Q_SLOTS:
     void refusedNameChangesNothing();
     void widthKeys_data();
     void widthKeys();
-    void popupCutPaste();
-    void popupAppendAndSort();
-    void popupEntryThatReadsAsAHeader_data();
-    void popupEntryThatReadsAsAHeader();
-    void typeChange_data();
-    void typeChange();
-    void nonPopupFieldKeepsStoredListOnCancel();
     void sortFieldsBeyondLastColumn();
     void filterChoicesOutliveTheDialog();
     void applicationTab_data();
     void applicationTab();
     void escapeCancels();
     void everyTabFits();
-
-private:
-    template<class T> T *Child(const char *name)
-    {
-        T *child = mDialog->findChild<T *>(QString::fromLatin1(name));
-        if (!child)
-            qFatal("no control %s", name);
-        return child;
-    }
-    void ChooseType(int index)
-    {
-        auto *box = Child<QComboBox>("fieldTypeCombo");
-        box->setCurrentIndex(index);
-        Q_EMIT box->activated(index);
-    }
-
-    ScriptedPrompter mPrompter;
-    std::unique_ptr<PropertiesDialog> mDialog;
-    Database mDatabase;
 };
 
 void TestPropertiesDialog::initTestCase()
 {
-    setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
+    InitTestCase();
 }
 
 void TestPropertiesDialog::init()
 {
-    mPrompter = ScriptedPrompter();
-    mDialog = std::make_unique<PropertiesDialog>(mPrompter);
-    mDatabase = makeDatabase();
+    StartTest();
 }
 
 void TestPropertiesDialog::madeState()
@@ -337,185 +261,6 @@ void TestPropertiesDialog::widthKeys()
     QTest::keyClick(box, Qt::Key(key));
     QCOMPARE(box->currentText(), text);
     QCOMPARE(mDialog->result(), int(QDialog::Rejected));
-}
-
-void TestPropertiesDialog::popupCutPaste()
-{
-    mDialog->prepare(mDatabase, 2, {});
-    auto *list = Child<QListWidget>("popupList");
-    auto *paste = Child<QPushButton>("pasteButton");
-
-    mDialog->cutClicked(); // nothing selected: nothing happens
-    QCOMPARE(Items(list), Colours);
-    QVERIFY(!paste->isEnabled());
-
-    list->setCurrentRow(1);
-    mDialog->cutClicked();
-    QCOMPARE(Items(list), (QStringList{QStringLiteral("Red"), QStringLiteral("Green")}));
-    QVERIFY(paste->isEnabled());
-
-    mDialog->pasteClicked(); // nothing selected after the cut
-    QCOMPARE(list->count(), 2);
-
-    list->setCurrentRow(0);
-    mDialog->pasteClicked();
-    QCOMPARE(Items(list),
-             (QStringList{QStringLiteral("Blue"), QStringLiteral("Red"), QStringLiteral("Green")}));
-    QVERIFY(!paste->isEnabled());
-    mDialog->pasteClicked(); // one paste per cut
-    QCOMPARE(list->count(), 3);
-
-    // The cut text lives on into the next showing, for another field.
-    mDatabase.setFieldType(5, MultiplePopupType);
-    mDatabase.popupList(5) = {"x"};
-    list->setCurrentRow(2);
-    mDialog->cutClicked();
-    mDialog->reject();
-    mDialog->prepare(mDatabase, 5, {});
-    list->setCurrentRow(0);
-    mDialog->pasteClicked();
-    QCOMPARE(Items(list), (QStringList{QStringLiteral("Green"), QStringLiteral("x")}));
-    QCOMPARE(texts(mDatabase.popupList(2)), Colours);
-
-    mDialog->okClicked();
-    KRIBED_VERIFY_PROMPTER(mPrompter);
-    QCOMPARE(texts(mDatabase.popupList(5)),
-             (QStringList{QStringLiteral("Green"), QStringLiteral("x")}));
-}
-
-void TestPropertiesDialog::popupAppendAndSort()
-{
-    mDialog->prepare(mDatabase, 2, {});
-    auto *entry = Child<QLineEdit>("newEntryEdit");
-    auto *list = Child<QListWidget>("popupList");
-    mDialog->appendClicked(); // empty entry: nothing
-    QCOMPARE(list->count(), 3);
-    entry->setText(QStringLiteral("black"));
-    mDialog->appendClicked();
-    mDialog->appendClicked(); // duplicates allowed, the entry keeps its text
-    QCOMPARE(entry->text(), QStringLiteral("black"));
-    mDialog->sortClicked();
-    QCOMPARE(Items(list),
-             (QStringList{QStringLiteral("black"), QStringLiteral("black"), QStringLiteral("Blue"),
-                          QStringLiteral("Green"), QStringLiteral("Red")}));
-    entry->setText(QStringLiteral("Amber"));
-    mDialog->appendClicked(); // later additions are not sorted
-    QCOMPARE(list->item(5)->text(), QStringLiteral("Amber"));
-}
-
-// "popup" and one character that names a field opens a list in the file: such an entry is refused
-// at Append and at Paste, anything else is taken.
-void TestPropertiesDialog::popupEntryThatReadsAsAHeader_data()
-{
-    QTest::addColumn<QString>("entry");
-    QTest::addColumn<bool>("refused");
-
-    QTest::newRow("popups: field 19") << QStringLiteral("popups") << true;
-    QTest::newRow("popup1: field 11") << QStringLiteral("popup1") << true;
-    QTest::newRow("popupA: field 27") << QStringLiteral("popupA") << true;
-    QTest::newRow("popup': field 1") << QStringLiteral("popup'") << true;
-    QTest::newRow("popupY names no field") << QStringLiteral("popupY") << false;
-    QTest::newRow("popup{ names no field") << QStringLiteral("popup{") << false;
-    QTest::newRow("Popups differs in case") << QStringLiteral("Popups") << false;
-    QTest::newRow("seven characters") << QStringLiteral("popupss") << false;
-}
-
-void TestPropertiesDialog::popupEntryThatReadsAsAHeader()
-{
-    QFETCH(QString, entry);
-    QFETCH(bool, refused);
-    const QString warning = QStringLiteral("\"%1\" can't be a popup entry: Kribo would take it for "
-                                           "the start of a popup list.")
-                                .arg(entry);
-
-    mDialog->prepare(mDatabase, 2, {});
-    auto *list = Child<QListWidget>("popupList");
-    Child<QLineEdit>("newEntryEdit")->setText(entry);
-    if (refused)
-        mPrompter.expect(QStringLiteral("Warning"), warning, Icon::Warning, Buttons::Ok,
-                         Answer::Ok);
-    mDialog->appendClicked();
-    KRIBED_VERIFY_PROMPTER(mPrompter);
-    QCOMPARE(Items(list), refused ? Colours : Colours + QStringList{entry});
-
-    // The same entry held by a list: cut, then pasted before Red.
-    mDialog->reject();
-    mDatabase.popupList(2) = {"Red", currentRegional().toBytes(entry)};
-    mDialog->prepare(mDatabase, 2, {});
-    list->setCurrentRow(1);
-    mDialog->cutClicked();
-    list->setCurrentRow(0);
-    if (refused)
-        mPrompter.expect(QStringLiteral("Warning"), warning, Icon::Warning, Buttons::Ok,
-                         Answer::Ok);
-    mDialog->pasteClicked();
-    KRIBED_VERIFY_PROMPTER(mPrompter);
-    const QStringList pasted{entry, QStringLiteral("Red")};
-    QCOMPARE(Items(list), refused ? QStringList{QStringLiteral("Red")} : pasted);
-}
-
-void TestPropertiesDialog::typeChange_data()
-{
-    QTest::addColumn<int>("newType");
-    QTest::addColumn<bool>("ok");
-    QTest::addColumn<int>("type");
-    QTest::addColumn<QStringList>("list");
-
-    const int popup = NormalPopupType;
-    QTest::newRow("to String, Cancel: field and list as they were")
-        << int(StringType) << false << popup << Colours;
-    QTest::newRow("to String, OK: the list is emptied")
-        << int(StringType) << true << int(StringType) << QStringList();
-    QTest::newRow("to Multiple Popup, OK: the list is kept")
-        << int(MultiplePopupType) << true << int(MultiplePopupType) << Colours;
-    QTest::newRow("to Boolean and back, OK: the box was emptied")
-        << -1 << true << popup << QStringList();
-}
-
-void TestPropertiesDialog::typeChange()
-{
-    QFETCH(int, newType);
-    QFETCH(bool, ok);
-    QFETCH(int, type);
-    QFETCH(QStringList, list);
-
-    mDialog->prepare(mDatabase, 2, {});
-    auto *pages = Child<QTabWidget>("pages");
-    if (newType < 0) {
-        ChooseType(BooleanType);
-        ChooseType(NormalPopupType);
-    } else {
-        ChooseType(newType);
-    }
-    const bool popupNow = isPopupType(Child<QComboBox>("fieldTypeCombo")->currentIndex());
-    QCOMPARE(pages->isTabVisible(2), popupNow);
-    if (!popupNow)
-        QCOMPARE(Child<QListWidget>("popupList")->count(), 0);
-
-    if (ok)
-        mDialog->okClicked();
-    else
-        mDialog->reject();
-    KRIBED_VERIFY_PROMPTER(mPrompter);
-    QCOMPARE(mDatabase.fieldType(2), type);
-    QCOMPARE(texts(mDatabase.popupList(2)), list);
-    QCOMPARE(mDatabase.isModified(), ok);
-}
-
-void TestPropertiesDialog::nonPopupFieldKeepsStoredListOnCancel()
-{
-    // A String field whose file carried popup items: showing it and cancelling keeps them; OK
-    // stores the field as it is shown, without a list.
-    mDatabase.popupList(1) = {"kept"};
-    mDialog->prepare(mDatabase, 1, {});
-    QCOMPARE(Child<QListWidget>("popupList")->count(), 0);
-    mDialog->reject();
-    QCOMPARE(texts(mDatabase.popupList(1)), QStringList{QStringLiteral("kept")});
-    mDialog->prepare(mDatabase, 1, {});
-    ChooseType(NormalPopupType);
-    QCOMPARE(Child<QListWidget>("popupList")->count(), 0);
-    mDialog->okClicked();
-    QVERIFY(mDatabase.popupList(1).isEmpty());
 }
 
 void TestPropertiesDialog::sortFieldsBeyondLastColumn()
