@@ -46,14 +46,14 @@ AboutDialog::AboutDialog(QWidget *parent)
     , mOpener(openWithDesktopOrBrowser)
 {
     setObjectName(QStringLiteral("aboutDialog"));
-    setWindowTitle(QStringLiteral("About"));
+    setWindowTitle(tr("About"));
     setModal(true);
 
     auto *layout = new QVBoxLayout(this);
     auto *picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("pictureLabel"));
     picture->setPixmap(QApplication::windowIcon().pixmap(48, 48));
-    auto *title = new QLabel(QStringLiteral("Kribed PRO"), this);
+    auto *title = new QLabel(tr("Kribed PRO"), this);
     title->setObjectName(QStringLiteral("titleLabel"));
     QFont titleFont = title->font();
     titleFont.setPointSize(titleFont.pointSize() + 6);
@@ -64,21 +64,20 @@ AboutDialog::AboutDialog(QWidget *parent)
     top->addWidget(title, 1);
     layout->addLayout(top);
 
-    auto *version = new QLabel(QStringLiteral("Version %1, built %2")
-                                   .arg(QStringLiteral(KRIBED_VERSION), QStringLiteral(__DATE__)),
-                               this);
+    auto *version = new QLabel(
+        tr("Version %1, built %2").arg(QStringLiteral(KRIBED_VERSION), QStringLiteral(__DATE__)),
+        this);
     version->setObjectName(QStringLiteral("versionLabel"));
     layout->addWidget(version);
-    layout->addWidget(
-        new QLabel(QStringLiteral("For more information on Kribed PRO please visit"), this));
+    layout->addWidget(new QLabel(tr("For more information on Kribed PRO please visit"), this));
 
     auto *web = new QLabel(QStringLiteral("<a href=\"%1\">%1</a>").arg(webAddress()), this);
     web->setObjectName(QStringLiteral("webLabel"));
     web->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
     connect(web, &QLabel::linkActivated, this, &AboutDialog::openWebAddress);
     layout->addWidget(web);
-    auto *mail = new QLabel(
-        QStringLiteral("<a href=\"%1\">or email %2</a>").arg(webAddress(), mailAddress()), this);
+    auto *mail =
+        new QLabel(tr("<a href=\"%1\">or email %2</a>").arg(webAddress(), mailAddress()), this);
     mail->setObjectName(QStringLiteral("emailLabel"));
     mail->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
     connect(mail, &QLabel::linkActivated, this, &AboutDialog::openWebAddress);
@@ -90,7 +89,7 @@ AboutDialog::AboutDialog(QWidget *parent)
     mHeart->setVisible(false);
     layout->addWidget(mHeart, 0, Qt::AlignHCenter);
 
-    auto *ok = new QPushButton(QStringLiteral("&OK"), this);
+    auto *ok = new QPushButton(tr("&OK"), this);
     ok->setObjectName(QStringLiteral("okButton"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
@@ -111,9 +110,8 @@ void AboutDialog::openWebAddress()
     QApplication::beep();
     if (mOpener(QUrl(webAddress())) || !mPrompter)
         return;
-    mPrompter->ask({QStringLiteral("Information"),
-                    QStringLiteral("Sorry your web browser could not be found"), Icon::Information,
-                    Buttons::Ok});
+    mPrompter->ask({tr("Information"), tr("Sorry your web browser could not be found"),
+                    Icon::Information, Buttons::Ok});
 }
 
 } // namespace kribed

@@ -131,8 +131,6 @@ protected:
 
 namespace {
 
-const QString PopupPrompt = QStringLiteral("Select Popup Item");
-
 template<class Widget> Widget *named(Widget *widget, const char *name)
 {
     widget->setObjectName(QLatin1String(name));
@@ -156,7 +154,7 @@ CellEditorDialog::CellEditorDialog(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("cellEditorDialog"));
-    setWindowTitle(QStringLiteral("Edit Cell"));
+    setWindowTitle(tr("Edit Cell"));
     setFixedSize(339, 175);
     setModal(true);
 
@@ -172,7 +170,7 @@ CellEditorDialog::CellEditorDialog(QWidget *parent)
     mLabel = named(new QLabel(mGroupBox), "typeLabel");
     mLabel->move(13, 120);
 
-    mBoolean = named(new MouseUpCheckBox(QStringLiteral("Boolean"), mGroupBox), "booleanCheckBox");
+    mBoolean = named(new MouseUpCheckBox(tr("Boolean"), mGroupBox), "booleanCheckBox");
     mBoolean->move(15, 122);
     mBoolean->onMouseUp = [this] { booleanClicked(); };
 
@@ -188,10 +186,10 @@ CellEditorDialog::CellEditorDialog(QWidget *parent)
     if (mPickerText)
         mPickerText->installEventFilter(this);
 
-    mOk = named(new QPushButton(QStringLiteral("&OK"), this), "okButton");
+    mOk = named(new QPushButton(tr("&OK"), this), "okButton");
     mOk->setGeometry(170, 149, 75, 24);
     mOk->setDefault(true);
-    mCancel = named(new QPushButton(QStringLiteral("&Cancel"), this), "cancelButton");
+    mCancel = named(new QPushButton(tr("&Cancel"), this), "cancelButton");
     mCancel->setGeometry(256, 149, 75, 24);
 
     connect(mOk, &QPushButton::clicked, this, &CellEditorDialog::okClicked);
@@ -223,9 +221,8 @@ void CellEditorDialog::prepare(const Database &database, int field, int record,
     mPopup->setFont(displayFont);
 
     mMemo->setFocus();
-    mGroupBox->setTitle(QStringLiteral(" Row:  ") + recordNumberText(record)
-                        + QStringLiteral("    Col:  ") + regionalText(database.fieldName(field))
-                        + u' ');
+    mGroupBox->setTitle(tr(" Row:  ") + recordNumberText(record) + tr("    Col:  ")
+                        + regionalText(database.fieldName(field)) + u' ');
     {
         // A cell longer than the memo's limit is shown whole; only typing is limited.
         const QSignalBlocker blocker(mMemo->document());
@@ -235,22 +232,21 @@ void CellEditorDialog::prepare(const Database &database, int field, int record,
     mShownText = mMemo->toPlainText();
 
     switch (mType) {
-    case StringType: showLabel(QStringLiteral("String")); break;
+    case StringType: showLabel(tr("String")); break;
     case BooleanType:
         mBoolean->setChecked(mCellText != "0");
         mBoolean->setEnabled(true);
         mBoolean->show();
         break;
-    case NormalDateType: showPicker(QStringLiteral("Normal Date"), true, now); break;
-    case CreationDateType: showPicker(QStringLiteral("Creation Date"), true, now); break;
-    case ModificationDateType: showPicker(QStringLiteral("Modification Date"), true, now); break;
-    case NormalTimeType: showPicker(QStringLiteral("Normal Time"), false, now); break;
-    case CreationTimeType: showPicker(QStringLiteral("Creation Time"), false, now); break;
-    case ModificationTimeType: showPicker(QStringLiteral("Modification Time"), false, now); break;
+    case NormalDateType: showPicker(tr("Normal Date"), true, now); break;
+    case CreationDateType: showPicker(tr("Creation Date"), true, now); break;
+    case ModificationDateType: showPicker(tr("Modification Date"), true, now); break;
+    case NormalTimeType: showPicker(tr("Normal Time"), false, now); break;
+    case CreationTimeType: showPicker(tr("Creation Time"), false, now); break;
+    case ModificationTimeType: showPicker(tr("Modification Time"), false, now); break;
     case NormalPopupType:
     case MultiplePopupType: {
-        showLabel(mType == NormalPopupType ? QStringLiteral("Popup")
-                                           : QStringLiteral("Multiple Popup"));
+        showLabel(mType == NormalPopupType ? tr("Popup") : tr("Multiple Popup"));
         const QSignalBlocker blocker(mPopup);
         mPopup->clear();
         for (const QByteArray &item : database.popupList(field))
@@ -262,12 +258,12 @@ void CellEditorDialog::prepare(const Database &database, int field, int record,
             mMemo->moveCursor(QTextCursor::End);
         break;
     }
-    case NormalIntegerType: showLabel(QStringLiteral("Normal Integer")); break;
+    case NormalIntegerType: showLabel(tr("Normal Integer")); break;
     case AutoIncrementIntegerType:
-        showLabel(QStringLiteral("Auto-Increment Integer   Amount: ")
+        showLabel(tr("Auto-Increment Integer   Amount: ")
                   + QString::number(database.incrementAmount()));
         break;
-    case FloatType: showLabel(QStringLiteral("Float")); break;
+    case FloatType: showLabel(tr("Float")); break;
     default: break;
     }
 }
@@ -421,7 +417,7 @@ void CellEditorDialog::hideTypeControls()
     mPopup->setEnabled(false);
     const QSignalBlocker blocker(mPopup);
     mPopup->setCurrentIndex(-1);
-    mPopup->setPlaceholderText(PopupPrompt);
+    mPopup->setPlaceholderText(tr("Select Popup Item"));
 }
 
 } // namespace kribed

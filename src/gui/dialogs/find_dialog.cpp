@@ -32,7 +32,7 @@ FindDialog::FindDialog(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("findDialog"));
-    setWindowTitle(QStringLiteral("Find"));
+    setWindowTitle(tr("Find"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                    | Qt::WindowCloseButtonHint);
     setModal(true);
@@ -40,19 +40,18 @@ FindDialog::FindDialog(QWidget *parent)
     mFind = named(new QLineEdit(this), "findEdit");
     mFields = named(new QComboBox(this), "findFieldCombo");
     mFields->setEditable(false);
-    mMustBegin = named(new QCheckBox(QStringLiteral("Field must begin with String"), this),
-                       "mustBeginCheckBox");
-    mFromStart =
-        named(new QCheckBox(QStringLiteral("Find from the start"), this), "fromStartCheckBox");
-    mFindButton = named(new QPushButton(QStringLiteral("&Find"), this), "findButton");
-    mCloseButton = named(new QPushButton(QStringLiteral("&Close"), this), "closeButton");
+    mMustBegin =
+        named(new QCheckBox(tr("Field must begin with String"), this), "mustBeginCheckBox");
+    mFromStart = named(new QCheckBox(tr("Find from the start"), this), "fromStartCheckBox");
+    mFindButton = named(new QPushButton(tr("&Find"), this), "findButton");
+    mCloseButton = named(new QPushButton(tr("&Close"), this), "closeButton");
     mFindButton->setDefault(true);
     mFindButton->setAutoDefault(true);
     mCloseButton->setAutoDefault(false);
 
-    auto *findLabel = named(new QLabel(QStringLiteral("Find  String"), this), "findLabel");
+    auto *findLabel = named(new QLabel(tr("Find  String"), this), "findLabel");
     findLabel->setBuddy(mFind);
-    auto *fieldLabel = named(new QLabel(QStringLiteral("in Field"), this), "findFieldLabel");
+    auto *fieldLabel = named(new QLabel(tr("in Field"), this), "findFieldLabel");
     fieldLabel->setBuddy(mFields);
 
     auto *form = new QGridLayout;
@@ -81,7 +80,7 @@ void FindDialog::prepare(const QStringList &fieldNames, int currentRow)
     {
         const QSignalBlocker blocker(mFields);
         mFields->clear();
-        mFields->addItem(QStringLiteral("All Fields"));
+        mFields->addItem(tr("All Fields"));
         mFields->addItems(fieldNames);
     }
     mFromStart->setChecked(currentRow == 1);

@@ -45,9 +45,9 @@ NewDatabaseDialog::NewDatabaseDialog(Prompter &prompter, QWidget *parent)
     , mPrompter(prompter)
 {
     setObjectName(QStringLiteral("newDatabaseDialog"));
-    setWindowTitle(QStringLiteral("New Database"));
+    setWindowTitle(tr("New Database"));
 
-    mName = new QLineEdit(QStringLiteral("New"), this);
+    mName = new QLineEdit(tr("New"), this);
     mName->setObjectName(QStringLiteral("nameEdit"));
     mColumns =
         editableBox(QStringLiteral("columnsCombo"), numbers({1, 2, 3, 5, 10, 15, 20, 30, 40, 50}),
@@ -62,21 +62,21 @@ NewDatabaseDialog::NewDatabaseDialog(Prompter &prompter, QWidget *parent)
     mFieldWidth = editableBox(QStringLiteral("fieldWidthCombo"),
                               numbers({10, 16, 20, 30, 40, 50, 60, 80, 100, 160, 300}),
                               QStringLiteral("60"), this);
-    mOk = new QPushButton(QStringLiteral("&OK"), this);
+    mOk = new QPushButton(tr("&OK"), this);
     mOk->setObjectName(QStringLiteral("okButton"));
     mOk->setDefault(true);
-    mCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    mCancel = new QPushButton(tr("&Cancel"), this);
     mCancel->setObjectName(QStringLiteral("cancelButton"));
 
-    auto *databaseBox = new QGroupBox(QStringLiteral(" Database setup "), this);
+    auto *databaseBox = new QGroupBox(tr(" Database setup "), this);
     auto *databaseLayout = new QFormLayout(databaseBox);
-    databaseLayout->addRow(QStringLiteral("Name"), mName);
-    databaseLayout->addRow(QStringLiteral("Columns"), mColumns);
-    databaseLayout->addRow(QStringLiteral("Rows"), mRows);
-    auto *fieldBox = new QGroupBox(QStringLiteral(" Field setup "), this);
+    databaseLayout->addRow(tr("Name"), mName);
+    databaseLayout->addRow(tr("Columns"), mColumns);
+    databaseLayout->addRow(tr("Rows"), mRows);
+    auto *fieldBox = new QGroupBox(tr(" Field setup "), this);
     auto *fieldLayout = new QFormLayout(fieldBox);
-    fieldLayout->addRow(QStringLiteral("Type"), mFieldType);
-    fieldLayout->addRow(QStringLiteral("Width"), mFieldWidth);
+    fieldLayout->addRow(tr("Type"), mFieldType);
+    fieldLayout->addRow(tr("Width"), mFieldWidth);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(mOk);
@@ -119,7 +119,7 @@ void NewDatabaseDialog::okClicked()
     mShape = validateNewDatabase(choices(), mPrompter);
     if (!mShape)
         return; // the dialog stays open with the user's input
-    mName->setText(QStringLiteral("New"));
+    mName->setText(tr("New"));
     accept();
 }
 

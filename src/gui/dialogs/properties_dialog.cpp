@@ -65,22 +65,22 @@ PropertiesDialog::PropertiesDialog(Prompter &prompter, QWidget *parent)
     , mPrompter(prompter)
 {
     setObjectName(QStringLiteral("propertiesDialog"));
-    setWindowTitle(QStringLiteral("Properties"));
+    setWindowTitle(tr("Properties"));
 
     mPages = named(new QTabWidget, "pages");
-    mPages->addTab(buildDatabaseTab(), QStringLiteral("Database"));
-    mPages->addTab(mFieldTab = buildFieldTab(), QStringLiteral("Field"));
-    mPages->addTab(mPopupTab = buildPopupTab(), QStringLiteral("Popup"));
-    mPages->addTab(buildFilterTab(), QStringLiteral("Filter"));
-    mPages->addTab(buildSortTab(), QStringLiteral("Sort"));
-    mPages->addTab(buildApplicationTab(), QStringLiteral("Application"));
+    mPages->addTab(buildDatabaseTab(), tr("Database"));
+    mPages->addTab(mFieldTab = buildFieldTab(), tr("Field"));
+    mPages->addTab(mPopupTab = buildPopupTab(), tr("Popup"));
+    mPages->addTab(buildFilterTab(), tr("Filter"));
+    mPages->addTab(buildSortTab(), tr("Sort"));
+    mPages->addTab(buildApplicationTab(), tr("Application"));
     mPages->setCurrentWidget(mFieldTab);
     // Every tab stays in sight: the dialog grows to the tabs instead of scrolling them.
     mPages->setUsesScrollButtons(false);
     mPages->setElideMode(Qt::ElideNone);
 
-    auto *ok = named(new QPushButton(QStringLiteral("&OK")), "okButton");
-    auto *cancel = named(new QPushButton(QStringLiteral("&Cancel")), "cancelButton");
+    auto *ok = named(new QPushButton(tr("&OK")), "okButton");
+    auto *cancel = named(new QPushButton(tr("&Cancel")), "cancelButton");
     // The width box swallows Enter, so no button answers it by default.
     ok->setAutoDefault(false);
     cancel->setAutoDefault(false);
@@ -102,14 +102,11 @@ QWidget *PropertiesDialog::buildDatabaseTab()
 {
     auto *page = new QWidget;
     auto *form = new QFormLayout(page);
-    form->addRow(QStringLiteral("Name"), mName = named(new QLineEdit, "nameEdit"));
-    form->addRow(mPrivate = checkBox("privateCheckBox", QStringLiteral("Private database")));
-    form->addRow(mAutoLock =
-                     checkBox("autoLockCheckBox", QStringLiteral("Auto-Lock on Kribo exit")));
-    form->addRow(mReadOnly =
-                     checkBox("readOnlyCheckBox", QStringLiteral("Make this database read-only")));
-    form->addRow(mKriboFilter =
-                     checkBox("kriboFilterCheckBox", QStringLiteral("Enable Kribo filter")));
+    form->addRow(tr("Name"), mName = named(new QLineEdit, "nameEdit"));
+    form->addRow(mPrivate = checkBox("privateCheckBox", tr("Private database")));
+    form->addRow(mAutoLock = checkBox("autoLockCheckBox", tr("Auto-Lock on Kribo exit")));
+    form->addRow(mReadOnly = checkBox("readOnlyCheckBox", tr("Make this database read-only")));
+    form->addRow(mKriboFilter = checkBox("kriboFilterCheckBox", tr("Enable Kribo filter")));
     return page;
 }
 
@@ -117,11 +114,11 @@ QWidget *PropertiesDialog::buildFieldTab()
 {
     auto *page = new QWidget;
     auto *form = new QFormLayout(page);
-    form->addRow(QStringLiteral("Name"), mFieldName = named(new QLineEdit, "fieldNameEdit"));
+    form->addRow(tr("Name"), mFieldName = named(new QLineEdit, "fieldNameEdit"));
 
     mFieldType = named(new QComboBox, "fieldTypeCombo");
     mFieldType->addItems(typeNames());
-    form->addRow(QStringLiteral("Type"), mFieldType);
+    form->addRow(tr("Type"), mFieldType);
 
     mFieldWidth = editableBox("fieldWidthCombo",
                               {QStringLiteral("10"), QStringLiteral("16"), QStringLiteral("20"),
@@ -129,9 +126,9 @@ QWidget *PropertiesDialog::buildFieldTab()
                                QStringLiteral("60"), QStringLiteral("80"), QStringLiteral("100"),
                                QStringLiteral("160"), QStringLiteral("300")});
     takeDigitsOnly(mFieldWidth);
-    form->addRow(QStringLiteral("Width"), mFieldWidth);
+    form->addRow(tr("Width"), mFieldWidth);
 
-    mIncrementLabel = named(new QLabel(QStringLiteral("Increment amount")), "incrementLabel");
+    mIncrementLabel = named(new QLabel(tr("Increment amount")), "incrementLabel");
     mIncrement = editableBox("incrementCombo",
                              {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
                               QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("10"),
@@ -148,15 +145,15 @@ QWidget *PropertiesDialog::buildPopupTab()
 {
     auto *page = new QWidget;
     auto *layout = new QGridLayout(page);
-    layout->addWidget(new QLabel(QStringLiteral("New Entry")), 0, 0);
+    layout->addWidget(new QLabel(tr("New Entry")), 0, 0);
     layout->addWidget(mNewEntry = named(new QLineEdit, "newEntryEdit"), 1, 0);
-    layout->addWidget(new QLabel(QStringLiteral("Popup List")), 2, 0);
+    layout->addWidget(new QLabel(tr("Popup List")), 2, 0);
     layout->addWidget(mPopup = named(new QListWidget, "popupList"), 3, 0, 4, 1);
 
-    auto *append = named(new QPushButton(QStringLiteral("&Append")), "appendButton");
-    auto *cut = named(new QPushButton(QStringLiteral("C&ut")), "cutButton");
-    mPaste = named(new QPushButton(QStringLiteral("&Paste")), "pasteButton");
-    auto *sort = named(new QPushButton(QStringLiteral("&Sort")), "sortButton");
+    auto *append = named(new QPushButton(tr("&Append")), "appendButton");
+    auto *cut = named(new QPushButton(tr("C&ut")), "cutButton");
+    mPaste = named(new QPushButton(tr("&Paste")), "pasteButton");
+    auto *sort = named(new QPushButton(tr("&Sort")), "sortButton");
     mPaste->setEnabled(false);
     int row = 1;
     for (QPushButton *button : {append, cut, mPaste, sort}) {
@@ -175,20 +172,19 @@ QWidget *PropertiesDialog::buildFilterTab()
     auto *page = new QWidget;
     auto *form = new QFormLayout(page);
     mFilterFields = named(new QComboBox, "filterFieldCombo");
-    mFilterFields->setPlaceholderText(QStringLiteral("Select Field"));
-    form->addRow(QStringLiteral("Field to search"), mFilterFields);
-    form->addRow(QStringLiteral("Filter what string"),
-                 mFilter = named(new QLineEdit, "filterEdit"));
-    form->addRow(mFilterMB = checkBox("filterMustBeginCheckBox",
-                                      QStringLiteral("Field must begin with string")));
-    mInclude = named(new QRadioButton(QStringLiteral("INCLUDE Filter")), "includeFilterRadio");
-    mExclude = named(new QRadioButton(QStringLiteral("EXCLUDE Filter")), "excludeFilterRadio");
+    mFilterFields->setPlaceholderText(tr("Select Field"));
+    form->addRow(tr("Field to search"), mFilterFields);
+    form->addRow(tr("Filter what string"), mFilter = named(new QLineEdit, "filterEdit"));
+    form->addRow(mFilterMB =
+                     checkBox("filterMustBeginCheckBox", tr("Field must begin with string")));
+    mInclude = named(new QRadioButton(tr("INCLUDE Filter")), "includeFilterRadio");
+    mExclude = named(new QRadioButton(tr("EXCLUDE Filter")), "excludeFilterRadio");
     mInclude->setChecked(true);
     auto *radios = new QHBoxLayout;
     radios->addWidget(mInclude);
     radios->addWidget(mExclude);
     form->addRow(radios);
-    form->addRow(mFilterOn = checkBox("filterOnCheckBox", QStringLiteral("Filter enabled")));
+    form->addRow(mFilterOn = checkBox("filterOnCheckBox", tr("Filter enabled")));
     return page;
 }
 
@@ -196,14 +192,14 @@ QWidget *PropertiesDialog::buildSortTab()
 {
     auto *page = new QWidget;
     auto *layout = new QGridLayout(page);
-    layout->addWidget(new QLabel(QStringLiteral("Primary sort field")), 0, 0);
+    layout->addWidget(new QLabel(tr("Primary sort field")), 0, 0);
     layout->addWidget(mPrimarySort = named(new QLabel, "primarySortLabel"), 0, 1);
-    layout->addWidget(new QLabel(QStringLiteral("Reverse to")), 1, 2);
-    layout->addWidget(new QLabel(QStringLiteral("primary sort")), 2, 2);
-    layout->addWidget(new QLabel(QStringLiteral("Secondary ")), 3, 0);
+    layout->addWidget(new QLabel(tr("Reverse to")), 1, 2);
+    layout->addWidget(new QLabel(tr("primary sort")), 2, 2);
+    layout->addWidget(new QLabel(tr("Secondary ")), 3, 0);
     layout->addWidget(mSecondarySort = named(new QComboBox, "secondarySortCombo"), 3, 1);
     layout->addWidget(mReverse2 = checkBox("secondaryReverseCheckBox", QString()), 3, 2);
-    layout->addWidget(new QLabel(QStringLiteral("Tertiary ")), 4, 0);
+    layout->addWidget(new QLabel(tr("Tertiary ")), 4, 0);
     layout->addWidget(mTertiarySort = named(new QComboBox, "tertiarySortCombo"), 4, 1);
     layout->addWidget(mReverse3 = checkBox("tertiaryReverseCheckBox", QString()), 4, 2);
     return page;
@@ -213,15 +209,12 @@ QWidget *PropertiesDialog::buildApplicationTab()
 {
     auto *page = new QWidget;
     auto *form = new QFormLayout(page);
-    form->addRow(QStringLiteral("User"), mUser = named(new QComboBox, "userCombo"));
-    form->addRow(mInitialDir =
-                     checkBox("initialDirCheckBox",
-                              QStringLiteral("Initial directory is Handheld's backup directory.")));
-    form->addRow(mSaveAtInstall =
-                     checkBox("saveAtInstallCheckBox", QStringLiteral("Save at Install")));
-    form->addRow(mExpertMode = checkBox(
-                     "expertModeCheckBox",
-                     QStringLiteral("Expert mode (no delete and auto-save confirmation)")));
+    form->addRow(tr("User"), mUser = named(new QComboBox, "userCombo"));
+    form->addRow(mInitialDir = checkBox("initialDirCheckBox",
+                                        tr("Initial directory is Handheld's backup directory.")));
+    form->addRow(mSaveAtInstall = checkBox("saveAtInstallCheckBox", tr("Save at Install")));
+    form->addRow(mExpertMode = checkBox("expertModeCheckBox",
+                                        tr("Expert mode (no delete and auto-save confirmation)")));
     return page;
 }
 
@@ -253,7 +246,7 @@ void PropertiesDialog::prepare(Database &database, int field, const PropertiesCh
     mIncrement->setCurrentText(QString::number(database.incrementAmount()));
 
     mFilterFields->clear();
-    mFilterFields->addItem(QStringLiteral("All Fields"));
+    mFilterFields->addItem(tr("All Fields"));
     for (int k = 1; k <= fields; ++k)
         mFilterFields->addItem(text(database.fieldName(k)));
     const int filterField = database.filterField();
@@ -281,7 +274,7 @@ void PropertiesDialog::prepare(Database &database, int field, const PropertiesCh
 void PropertiesDialog::showSortFields(QComboBox *box, int stored, int fields)
 {
     box->clear();
-    box->addItem(QStringLiteral("None"));
+    box->addItem(tr("None"));
     for (int k = 1; k <= fields; ++k)
         box->addItem(text(mDatabase->fieldName(k)));
     box->setCurrentIndex(stored >= 1 && stored <= fields ? stored : 0);
@@ -330,8 +323,7 @@ bool PropertiesDialog::refusePopupEntry(const QString &entry)
 {
     if (!isRefusedPopupEntry(bytes(entry)))
         return false;
-    mPrompter.ask(
-        {QStringLiteral("Warning"), popupEntryWarning(entry), Icon::Warning, Buttons::Ok});
+    mPrompter.ask({tr("Warning"), popupEntryWarning(entry), Icon::Warning, Buttons::Ok});
     return true;
 }
 
@@ -433,7 +425,7 @@ void PropertiesDialog::okClicked()
     // Every value is checked before any is taken, so a refused one leaves the database untouched.
     const QString warning = propertiesWarning(edit);
     if (!warning.isEmpty()) {
-        mPrompter.ask({QStringLiteral("Warning"), warning, Icon::Warning, Buttons::Ok});
+        mPrompter.ask({tr("Warning"), warning, Icon::Warning, Buttons::Ok});
         return;
     }
     applyProperties(*mDatabase, mField, edit);

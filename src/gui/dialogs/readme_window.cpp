@@ -17,7 +17,7 @@ ReadmeWindow::ReadmeWindow(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("readmeWindow"));
-    setWindowTitle(QStringLiteral("Read Me"));
+    setWindowTitle(tr("Read Me"));
     setModal(false);
     setSizeGripEnabled(true);
     resize(438, 315);

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "gui/dialogs/user_guide.h"
 
+#include <QCoreApplication>
+
 namespace kribed {
 
 namespace {
@@ -15,138 +17,188 @@ struct Section
 // The guide for our users. Each text is written as lines; a heading line comes before it and an
 // empty line after it.
 const Section Sections[] = {
-    {"Overview",
-     "Kribed PRO edits Kribo databases on your desktop computer. A Kribo database travels\n"
-     "between the handheld and the computer as one .pdb file, which the Palm Desktop software\n"
-     "and its HotSync Manager copy to and from the handheld. Kribed PRO shows the records of\n"
-     "such a file as the rows of a table and its fields as the columns. One database is open\n"
-     "at a time."},
-    {"Features",
-     "- opens Kribo pro files, and converts files of the older Kribo 3 into Kribo pro files\n"
-     "- edits cells by their field type: text, Boolean, dates and times, popup lists,\n"
-     "  integers, auto-increment integers and floats\n"
-     "- appends, inserts, deletes, cuts, copies, pastes and drags records and fields\n"
-     "- finds texts, sorts the records, sums columns and rows, prints the table\n"
-     "- creates new databases, imports and exports comma, semicolon and tab separated text\n"
-     "- places a database into the install folder of a handheld user for the next HotSync"},
-    {"Hint",
-     "Hold the mouse over a field name to see the field's type and width. Number fields show\n"
-     "their total and average there, Boolean fields how many records are checked. The hint of\n"
-     "the top left cell tells how many records the database holds.\n"
-     "The status bar shows the current row and column, the letters A (automatic widths),\n"
-     "F (filter) and S (row sums) while they are on, the date of the database and its file.\n"
-     "A + after the file name means that there are changes that are not saved yet."},
-    {"Installation",
-     "Install Kribed PRO with the package of your system, or build it from its sources.\n"
-     "To place databases on a handheld you need the Palm Desktop software with its HotSync\n"
-     "Manager and at least one handheld user set up in it. Without it Kribed PRO still edits\n"
-     "databases; only the Install command stays disabled."},
-    {"Standard Disclaimers Apply",
-     "Kribed PRO is free software and comes without any warranty. Keep copies of databases\n"
-     "that matter to you. Kribed PRO always keeps the previous version of a saved file as a\n"
-     ".pd_ file beside it."},
-    {"Creating a new database",
-     "Choose File > New... and give the database a name (up to 30 characters), the number\n"
-     "of fields (1 to 50) and records (1 to 9999), a field type and a width. Every field\n"
-     "starts with that type; the field type is \"String\" unless you choose another one. Set\n"
-     "the name, type and width of each field afterwards in the Properties dialog. The new\n"
-     "database is kept in memory until you save it."},
-    {"Opening an existing database",
-     "Choose File > Open... (Ctrl+O) and pick a .pdb file. The five files opened last are\n"
-     "listed at the end of the File menu; choose one of them to open it again at once.\n"
-     "A Kribo 3 file is converted on opening and is saved under its name with \"_p.pdb\" at the\n"
-     "end, so the original file stays as it was. If the open database has changes that are\n"
-     "not saved, Kribed PRO asks before it drops them."},
-    {"Save a Kribo 4 / Kribo pro database",
-     "File > save (Ctrl+S) writes the database to its own file; File > Save as... writes it\n"
-     "under a new name with the extension .pdb. The file that is replaced is kept as a backup\n"
-     "with the extension .pd_ (Kunden.pdb becomes Kunden.pd_), so one previous version is\n"
-     "always there. Nothing replaces a file until the new one is written completely.\n"
-     "When automatic column widths are on, Kribed PRO asks whether the file should keep the\n"
-     "widths from before, because automatic widths may not suit the handheld's screen."},
-    {"Install a Kribo 4 / Kribo pro database",
-     "File > Install (Ctrl+I) copies the database into the install folder of the handheld\n"
-     "user chosen on the Application page of the Properties dialog and marks that user for\n"
-     "installing. The next HotSync copies the database to the handheld. With \"Save at\n"
-     "Install\" on, the database is saved to its own file first."},
-    {"Importing and exporting data to and from KribEd (Converting data)",
-     "File > Import... makes a new database from a text file: comma separated (.CSV),\n"
-     "semicolon separated (.csv) or tab separated (.TXT). The first line holds the field\n"
-     "names, every further line one record. A text in double quotes may hold the separator.\n"
-     "Every field of an imported database is a \"String\" field; set the real types in the\n"
-     "Properties dialog afterwards. A value longer than 4000 characters, more than a record\n"
-     "can hold, is cut to its first 4000 characters, and Kribed PRO tells you how many were.\n"
-     "File > Export... writes the open database to such a text file: the field names first,\n"
-     "then one line per record. Only the records that the filter shows are written, and the\n"
-     "file carries no field widths or types. A text file that is replaced is kept as a backup\n"
-     "(.CS_, .cs_ or .TX_)."},
-    {"Appending data",
-     "File > Append... adds the lines of a text file in one of the import formats as new\n"
-     "records at the end of the open database. Every line is a record, the first one too.\n"
-     "The database keeps its field names, types and settings. Records that do not fit are\n"
-     "cut: fields beyond the database's last field and records beyond the largest number of\n"
-     "records are left out, after a question."},
-    {"Editing the Database Information",
-     "Type into a cell to change it in the table, or double-click it (or press F2) to open\n"
-     "the cell editor, which offers the right control for the field's type: a check box for\n"
-     "Boolean fields, date and time pickers, the popup list. Changing a value sets the\n"
-     "record's Modification Date and Modification Time fields to now.\n"
-     "The Edit and Tools menus, the tool bar and the context menu of the table (right mouse\n"
-     "button) append, insert and delete rows and columns, cut, copy and paste rows and\n"
-     "cells. Drag a record number or a field name to move a record or a field. Drag the\n"
-     "border of a field name to change the field's width."},
-    {"The Properties dialog",
-     "Edit > Properties... (F3) shows the settings of the database and of the field of the\n"
-     "current column on six pages."},
-    {"Database",
-     "The database's name, and whether it is private, locked when Kribo ends, read-only, and\n"
-     "whether Kribo's own filter is on."},
-    {"Field", "The field's name (up to 20 characters), type and width (1 to 300), and for\n"
-              "auto-increment fields the amount by which each new record's number grows."},
-    {"Popup", "The entries of the field's popup list for Normal PopUp and Multiple Popup fields:\n"
-              "append, cut, paste and sort them. A field that gets a type other than a popup type\n"
-              "loses its list."},
-    {"Filter",
-     "The text to look for, the field to look in (or all fields), whether the field must\n"
-     "begin with the text, and whether the filter shows (INCLUDE) or hides (EXCLUDE) the\n"
-     "matching records. Letters a to z match in upper and lower case. Tools > Enable filter\n"
-     "(Ctrl+E) switches the filter on and off."},
-    {"Sort",
-     "The secondary and tertiary sort fields and their directions. The primary sort field is\n"
-     "always the field of the current column. Sort with Tools > Sort normal (Ctrl+N) or\n"
-     "Sort reverse (Ctrl+R)."},
-    {"Application",
-     "The handheld user for Install, whether the file dialogs start in that user's backup\n"
-     "folder, whether Install saves first, and expert mode, which leaves out the\n"
-     "confirmations of deleting, cutting and pasting and the questions about automatic\n"
-     "widths."},
-    {"Printing the database",
-     "File > Print... prints the records that the filter shows under a line of field names,\n"
-     "with the database name and a page number on every page. A table wider or longer than\n"
-     "the paper is printed on several pages (1.1, 1.2, ... 2.1, ...). The printed columns\n"
-     "are as wide as on the screen, in the font of the table."},
-    {"Calculation",
-     "Kribed PRO adds up numbers in columns and in rows. Cells that do not hold a number are\n"
-     "left out."},
-    {"Column Sum",
-     "Tools > Column Sum (Ctrl+U) adds the numbers above the current cell and writes the\n"
-     "total into it."},
-    {"Row Sum",
-     "Tools > Row Sum (Ctrl+W) adds the numbers left of the result field in each record.\n"
-     "Without a sum field it fills the current cell once. With a sum field it fills that\n"
-     "field in every record and keeps it up to date while you type into the table, until\n"
-     "you switch it off or use a row or column command."},
-    {"Features for calculation a row sum.",
-     "Mark the field that receives the sum with \"&\" at the end of its name, for example\n"
-     "Total&. Give a field a factor with \"#\" and a number at the end of its name: the field\n"
-     "Price #1.5 counts one and a half times its value. Only the fields left of the sum field\n"
-     "count. The demo databases SumDemo1.pdb and SumDemo2.pdb show both marks: open one and\n"
-     "choose Tools > Row Sum. SumDemo1 counts the pieces in stock from loose pieces, boxes of\n"
-     "12 and pallets of 480; SumDemo2 keeps a household book whose balance is the income less\n"
-     "the fields marked #-1. Both are installed with Kribed PRO in the folder\n"
-     "share/kribed/examples of its installation (/usr/share/kribed/examples when it comes\n"
-     "with your system, /usr/local/share/kribed/examples when built from the sources), and\n"
-     "they are in the folder examples of the sources."},
+    {QT_TRANSLATE_NOOP("UserGuide", "Overview"),
+     QT_TRANSLATE_NOOP(
+         "UserGuide",
+         "Kribed PRO edits Kribo databases on your desktop computer. A Kribo database travels\n"
+         "between the handheld and the computer as one .pdb file, which the Palm Desktop software\n"
+         "and its HotSync Manager copy to and from the handheld. Kribed PRO shows the records of\n"
+         "such a file as the rows of a table and its fields as the columns. One database is open\n"
+         "at a time.")},
+    {QT_TRANSLATE_NOOP("UserGuide", "Features"),
+     QT_TRANSLATE_NOOP(
+         "UserGuide",
+         "- opens Kribo pro files, and converts files of the older Kribo 3 into Kribo pro files\n"
+         "- edits cells by their field type: text, Boolean, dates and times, popup lists,\n"
+         "  integers, auto-increment integers and floats\n"
+         "- appends, inserts, deletes, cuts, copies, pastes and drags records and fields\n"
+         "- finds texts, sorts the records, sums columns and rows, prints the table\n"
+         "- creates new databases, imports and exports comma, semicolon and tab separated text\n"
+         "- places a database into the install folder of a handheld user for the next HotSync")},
+    {QT_TRANSLATE_NOOP("UserGuide", "Hint"),
+     QT_TRANSLATE_NOOP(
+         "UserGuide",
+         "Hold the mouse over a field name to see the field's type and width. Number fields show\n"
+         "their total and average there, Boolean fields how many records are checked. The hint of\n"
+         "the top left cell tells how many records the database holds.\n"
+         "The status bar shows the current row and column, the letters A (automatic widths),\n"
+         "F (filter) and S (row sums) while they are on, the date of the database and its file.\n"
+         "A + after the file name means that there are changes that are not saved yet.")},
+    {QT_TRANSLATE_NOOP("UserGuide", "Installation"),
+     QT_TRANSLATE_NOOP(
+         "UserGuide",
+         "Install Kribed PRO with the package of your system, or build it from its sources.\n"
+         "To place databases on a handheld you need the Palm Desktop software with its HotSync\n"
+         "Manager and at least one handheld user set up in it. Without it Kribed PRO still edits\n"
+         "databases; only the Install command stays disabled.")},
+    {QT_TRANSLATE_NOOP("UserGuide", "Standard Disclaimers Apply"),
+     QT_TRANSLATE_NOOP(
+         "UserGuide",
+         "Kribed PRO is free software and comes without any warranty. Keep copies of databases\n"
+         "that matter to you. Kribed PRO always keeps the previous version of a saved file as a\n"
+         ".pd_ file beside it.")},
+    {QT_TRANSLATE_NOOP("UserGuide", "Creating a new database"),
+     QT_TRANSLATE_NOOP(
+         "UserGuide",
+         "Choose File > New... and give the database a name (up to 30 characters), the number\n"
+         "of fields (1 to 50) and records (1 to 9999), a field type and a width. Every field\n"
+         "starts with that type; the field type is \"String\" unless you choose another one. Set\n"
+         "the name, type and width of each field afterwards in the Properties dialog. The new\n"
+         "database is kept in memory until you save it.")},
+    {QT_TRANSLATE_NOOP("UserGuide", "Opening an existing database"),
+     QT_TRANSLATE_NOOP(
+         "UserGuide",
+         "Choose File > Open... (Ctrl+O) and pick a .pdb file. The five files opened last are\n"
+         "listed at the end of the File menu; choose one of them to open it again at once.\n"
+         "A Kribo 3 file is converted on opening and is saved under its name with \"_p.pdb\" at the\n"
+         "end, so the original file stays as it was. If the open database has changes that are\n"
+         "not saved, Kribed PRO asks before it drops them.")},
+    {QT_TRANSLATE_NOOP("UserGuide", "Save a Kribo 4 / Kribo pro database"),
+     QT_TRANSLATE_NOOP(
+         "UserGuide",
+         "File > save (Ctrl+S) writes the database to its own file; File > Save as... writes it\n"
+         "under a new name with the extension .pdb. The file that is replaced is kept as a backup\n"
+         "with the extension .pd_ (Kunden.pdb becomes Kunden.pd_), so one previous version is\n"
+         "always there. Nothing replaces a file until the new one is written completely.\n"
+         "When automatic column widths are on, Kribed PRO asks whether the file should keep the\n"
+         "widths from before, because automatic widths may not suit the handheld's screen.")},
+    {QT_TRANSLATE_NOOP("UserGuide", "Install a Kribo 4 / Kribo pro database"),
+     QT_TRANSLATE_NOOP(
+         "UserGuide",
+         "File > Install (Ctrl+I) copies the database into the install folder of the handheld\n"
+         "user chosen on the Application page of the Properties dialog and marks that user for\n"
+         "installing. The next HotSync copies the database to the handheld. With \"Save at\n"
+         "Install\" on, the database is saved to its own file first.")},
+    {QT_TRANSLATE_NOOP("UserGuide",
+                       "Importing and exporting data to and from KribEd (Converting data)"),
+     QT_TRANSLATE_NOOP(
+         "UserGuide",
+         "File > Import... makes a new database from a text file: comma separated (.CSV),\n"
+         "semicolon separated (.csv) or tab separated (.TXT). The first line holds the field\n"
+         "names, every further line one record. A text in double quotes may hold the separator.\n"
+         "Every field of an imported database is a \"String\" field; set the real types in the\n"
+         "Properties dialog afterwards. A value longer than 4000 characters, more than a record\n"
+         "can hold, is cut to its first 4000 characters, and Kribed PRO tells you how many were.\n"
+         "File > Export... writes the open database to such a text file: the field names first,\n"
+         "then one line per record. Only the records that the filter shows are written, and the\n"
+         "file carries no field widths or types. A text file that is replaced is kept as a backup\n"
+         "(.CS_, .cs_ or .TX_).")},
+    {QT_TRANSLATE_NOOP("UserGuide", "Appending data"),
+     QT_TRANSLATE_NOOP(
+         "UserGuide",
+         "File > Append... adds the lines of a text file in one of the import formats as new\n"
+         "records at the end of the open database. Every line is a record, the first one too.\n"
+         "The database keeps its field names, types and settings. Records that do not fit are\n"
+         "cut: fields beyond the database's last field and records beyond the largest number of\n"
+         "records are left out, after a question.")},
+    {QT_TRANSLATE_NOOP("UserGuide", "Editing the Database Information"),
+     QT_TRANSLATE_NOOP(
+         "UserGuide",
+         "Type into a cell to change it in the table, or double-click it (or press F2) to open\n"
+         "the cell editor, which offers the right control for the field's type: a check box for\n"
+         "Boolean fields, date and time pickers, the popup list. Changing a value sets the\n"
+         "record's Modification Date and Modification Time fields to now.\n"
+         "The Edit and Tools menus, the tool bar and the context menu of the table (right mouse\n"
+         "button) append, insert and delete rows and columns, cut, copy and paste rows and\n"
+         "cells. Drag a record number or a field name to move a record or a field. Drag the\n"
+         "border of a field name to change the field's width.")},
+    {QT_TRANSLATE_NOOP("UserGuide", "The Properties dialog"),
+     QT_TRANSLATE_NOOP(
+         "UserGuide",
+         "Edit > Properties... (F3) shows the settings of the database and of the field of the\n"
+         "current column on six pages.")},
+    {QT_TRANSLATE_NOOP("UserGuide", "Database"),
+     QT_TRANSLATE_NOOP(
+         "UserGuide",
+         "The database's name, and whether it is private, locked when Kribo ends, read-only, and\n"
+         "whether Kribo's own filter is on.")},
+    {QT_TRANSLATE_NOOP("UserGuide", "Field"),
+     QT_TRANSLATE_NOOP(
+         "UserGuide", "The field's name (up to 20 characters), type and width (1 to 300), and for\n"
+                      "auto-increment fields the amount by which each new record's number grows.")},
+    {QT_TRANSLATE_NOOP("UserGuide", "Popup"),
+     QT_TRANSLATE_NOOP(
+         "UserGuide",
+         "The entries of the field's popup list for Normal PopUp and Multiple Popup fields:\n"
+         "append, cut, paste and sort them. A field that gets a type other than a popup type\n"
+         "loses its list.")},
+    {QT_TRANSLATE_NOOP("UserGuide", "Filter"),
+     QT_TRANSLATE_NOOP(
+         "UserGuide",
+         "The text to look for, the field to look in (or all fields), whether the field must\n"
+         "begin with the text, and whether the filter shows (INCLUDE) or hides (EXCLUDE) the\n"
+         "matching records. Letters a to z match in upper and lower case. Tools > Enable filter\n"
+         "(Ctrl+E) switches the filter on and off.")},
+    {QT_TRANSLATE_NOOP("UserGuide", "Sort"),
+     QT_TRANSLATE_NOOP(
+         "UserGuide",
+         "The secondary and tertiary sort fields and their directions. The primary sort field is\n"
+         "always the field of the current column. Sort with Tools > Sort normal (Ctrl+N) or\n"
+         "Sort reverse (Ctrl+R).")},
+    {QT_TRANSLATE_NOOP("UserGuide", "Application"),
+     QT_TRANSLATE_NOOP(
+         "UserGuide",
+         "The handheld user for Install, whether the file dialogs start in that user's backup\n"
+         "folder, whether Install saves first, and expert mode, which leaves out the\n"
+         "confirmations of deleting, cutting and pasting and the questions about automatic\n"
+         "widths.")},
+    {QT_TRANSLATE_NOOP("UserGuide", "Printing the database"),
+     QT_TRANSLATE_NOOP(
+         "UserGuide",
+         "File > Print... prints the records that the filter shows under a line of field names,\n"
+         "with the database name and a page number on every page. A table wider or longer than\n"
+         "the paper is printed on several pages (1.1, 1.2, ... 2.1, ...). The printed columns\n"
+         "are as wide as on the screen, in the font of the table.")},
+    {QT_TRANSLATE_NOOP("UserGuide", "Calculation"),
+     QT_TRANSLATE_NOOP(
+         "UserGuide",
+         "Kribed PRO adds up numbers in columns and in rows. Cells that do not hold a number are\n"
+         "left out.")},
+    {QT_TRANSLATE_NOOP("UserGuide", "Column Sum"),
+     QT_TRANSLATE_NOOP(
+         "UserGuide",
+         "Tools > Column Sum (Ctrl+U) adds the numbers above the current cell and writes the\n"
+         "total into it.")},
+    {QT_TRANSLATE_NOOP("UserGuide", "Row Sum"),
+     QT_TRANSLATE_NOOP(
+         "UserGuide",
+         "Tools > Row Sum (Ctrl+W) adds the numbers left of the result field in each record.\n"
+         "Without a sum field it fills the current cell once. With a sum field it fills that\n"
+         "field in every record and keeps it up to date while you type into the table, until\n"
+         "you switch it off or use a row or column command.")},
+    {QT_TRANSLATE_NOOP("UserGuide", "Features for calculation a row sum."),
+     QT_TRANSLATE_NOOP(
+         "UserGuide",
+         "Mark the field that receives the sum with \"&\" at the end of its name, for example\n"
+         "Total&. Give a field a factor with \"#\" and a number at the end of its name: the field\n"
+         "Price #1.5 counts one and a half times its value. Only the fields left of the sum field\n"
+         "count. The demo databases SumDemo1.pdb and SumDemo2.pdb show both marks: open one and\n"
+         "choose Tools > Row Sum. SumDemo1 counts the pieces in stock from loose pieces, boxes of\n"
+         "12 and pallets of 480; SumDemo2 keeps a household book whose balance is the income less\n"
+         "the fields marked #-1. Both are installed with Kribed PRO in the folder\n"
+         "share/kribed/examples of its installation (/usr/share/kribed/examples when it comes\n"
+         "with your system, /usr/local/share/kribed/examples when built from the sources), and\n"
+         "they are in the folder examples of the sources.")},
 };
 
 } // namespace
@@ -155,7 +207,7 @@ QStringList userGuideHeadings()
 {
     QStringList headings;
     for (const Section &section : Sections)
-        headings << QString::fromUtf8(section.heading);
+        headings << QCoreApplication::translate("UserGuide", section.heading);
     return headings;
 }
 
@@ -163,11 +215,11 @@ QString userGuideText()
 {
     QString text;
     for (const Section &section : Sections) {
-        text += QString::fromUtf8(section.heading) + u'\n';
-        text += QString::fromUtf8(section.text) + u'\n';
+        text += QCoreApplication::translate("UserGuide", section.heading) + u'\n';
+        text += QCoreApplication::translate("UserGuide", section.text) + u'\n';
         text += u'\n';
     }
-    text += QStringLiteral("Have a good time with KribEd PRO\n");
+    text += QCoreApplication::translate("UserGuide", "Have a good time with KribEd PRO\n");
     return text;
 }
 

@@ -76,13 +76,13 @@ private Q_SLOTS:
 private:
     template<class T> T *Child(const char *name)
     {
-        T *child = mWindow->findChild<T *>(QLatin1String(name));
+        T *child = mDialog->findChild<T *>(QLatin1String(name));
         if (!child)
             qFatal("no control %s", name);
         return child;
     }
     QPlainTextEdit *Memo() { return Child<QPlainTextEdit>("cellTextEdit"); }
-    std::unique_ptr<CellEditorDialog> mWindow;
+    std::unique_ptr<CellEditorDialog> mDialog;
 };
 
 void TestCellEditorDialog::initTestCase()
@@ -92,7 +92,7 @@ void TestCellEditorDialog::initTestCase()
 
 void TestCellEditorDialog::init()
 {
-    mWindow = std::make_unique<CellEditorDialog>();
+    mDialog = std::make_unique<CellEditorDialog>();
 }
 
 void TestCellEditorDialog::typeControls_data()
@@ -131,7 +131,7 @@ void TestCellEditorDialog::typeControls()
     QFETCH(QString, label);
 
     const Database database = OneCell(type, "red", {"red", "blue"});
-    mWindow->prepare(database, 1, 1, QFont(), Now);
+    mDialog->prepare(database, 1, 1, QFont(), Now);
     QCOMPARE(Memo()->toPlainText(), QStringLiteral("red"));
     for (const char *name : {"booleanCheckBox", "popupCombo", "dateTimePicker"}) {
         QWidget *widget = Child<QWidget>(name);
@@ -148,10 +148,10 @@ void TestCellEditorDialog::typeControls()
 void TestCellEditorDialog::captionNamesRecordAndField()
 {
     const Database database = OneCell(StringType, "a");
-    mWindow->prepare(database, 1, 2, QFont(), Now);
+    mDialog->prepare(database, 1, 2, QFont(), Now);
     QCOMPARE(Child<QGroupBox>("cellGroupBox")->title(),
              QStringLiteral(" Row:  0002    Col:  Colour "));
-    QCOMPARE(mWindow->windowTitle(), QStringLiteral("Edit Cell"));
+    QCOMPARE(mDialog->windowTitle(), QStringLiteral("Edit Cell"));
 }
 
 void TestCellEditorDialog::booleanFollowsTheMouseOnly_data()
@@ -182,7 +182,7 @@ void TestCellEditorDialog::booleanFollowsTheMouseOnly()
     QFETCH(QString, memo);
 
     Database database = OneCell(BooleanType, cell);
-    mWindow->prepare(database, 1, 1, QFont(), Now);
+    mDialog->prepare(database, 1, 1, QFont(), Now);
     QCheckBox *box = Child<QCheckBox>("booleanCheckBox");
     QCOMPARE(box->isChecked(), checkedAtShow);
     for (int click = 0; click < mouseClicks; ++click)
@@ -193,9 +193,9 @@ void TestCellEditorDialog::booleanFollowsTheMouseOnly()
     QCOMPARE(Memo()->toPlainText(), memo);
 
     // OK writes back only a changed text.
-    mWindow->okClicked();
+    mDialog->okClicked();
     const bool changed = memo.toLatin1() != cell;
-    QCOMPARE(mWindow->apply(database, Now), changed);
+    QCOMPARE(mDialog->apply(database, Now), changed);
     QCOMPARE(database.isModified(), changed);
     QCOMPARE(database.cell(1, 1), memo.toLatin1());
 }
@@ -229,7 +229,7 @@ void TestCellEditorDialog::popupChoice()
     QFETCH(QByteArray, stored);
 
     Database database = OneCell(type, cell, {"red", "blue"});
-    mWindow->prepare(database, 1, 1, QFont(), Now);
+    mDialog->prepare(database, 1, 1, QFont(), Now);
     QComboBox *popup = Child<QComboBox>("popupCombo");
     QCOMPARE(popup->count(), 2);
     QCOMPARE(popup->currentIndex(), 0);
@@ -240,8 +240,8 @@ void TestCellEditorDialog::popupChoice()
         Q_EMIT popup->activated(choice);
     }
     QTest::mouseClick(Child<QPushButton>("okButton"), Qt::LeftButton);
-    QCOMPARE(mWindow->result(), int(QDialog::Accepted));
-    mWindow->apply(database, Now);
+    QCOMPARE(mDialog->result(), int(QDialog::Accepted));
+    mDialog->apply(database, Now);
     QCOMPARE(database.cell(1, 1), stored);
     QCOMPARE(database.cell(1, 2), cell);
 }
@@ -249,7 +249,7 @@ void TestCellEditorDialog::popupChoice()
 void TestCellEditorDialog::pickerChangeStampsTheRow()
 {
     Database database = OneCell(CreationDateType, "1/1/1999");
-    mWindow->prepare(database, 1, 2, QFont(), Now);
+    mDialog->prepare(database, 1, 2, QFont(), Now);
     QDateTimeEdit *picker = Child<QDateTimeEdit>("dateTimePicker");
     // The picker starts at today, not at the cell's date, and leaves the memo alone until used.
     QCOMPARE(picker->date(), Now.date());
@@ -257,16 +257,16 @@ void TestCellEditorDialog::pickerChangeStampsTheRow()
     picker->setDate(QDate(2025, 12, 24));
     QCOMPARE(Memo()->toPlainText(), QStringLiteral("12/24/2025"));
 
-    mWindow->okClicked();
+    mDialog->okClicked();
     const QDateTime later = Now.addSecs(90);
-    QVERIFY(mWindow->apply(database, later));
+    QVERIFY(mDialog->apply(database, later));
     QCOMPARE(database.recordAt(2).join('|'), QByteArray("12/24/2025|3/14/2026|9:28:23 AM|x"));
     QCOMPARE(database.recordAt(1).join('|'), QByteArray("1/1/1999|1/1/2000|1:00:00 AM|x"));
     QVERIFY(database.isModified());
 
     // A time field's picker writes the long time form.
     Database times = OneCell(NormalTimeType, "");
-    mWindow->prepare(times, 1, 1, QFont(), Now);
+    mDialog->prepare(times, 1, 1, QFont(), Now);
     picker->setTime(QTime(17, 5, 9));
     QCOMPARE(Memo()->toPlainText(), QStringLiteral("5:05:09 PM"));
 }
@@ -291,9 +291,9 @@ void TestCellEditorDialog::pickerPutsItsValueIntoTheMemo()
     QFETCH(QString, memo);
 
     const Database database = OneCell(type, "old");
-    mWindow->prepare(database, 1, 1, QFont(), Now);
-    mWindow->show();
-    QVERIFY(QTest::qWaitForWindowExposed(mWindow.get()));
+    mDialog->prepare(database, 1, 1, QFont(), Now);
+    mDialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(mDialog.get()));
     auto *picker = Child<QDateTimeEdit>("dateTimePicker");
     if (day == 0) {
         // The click lands on the picker's text field, the widget under the mouse.
@@ -350,9 +350,9 @@ void TestCellEditorDialog::multiplePopupAppendsOnlyChosenItems()
     QFETCH(QString, memo);
 
     const Database database = OneCell(MultiplePopupType, "Kaese", {"Kaese", "Brot", "Obst"});
-    mWindow->prepare(database, 1, 1, QFont(), Now);
-    mWindow->show();
-    QVERIFY(QTest::qWaitForWindowExposed(mWindow.get()));
+    mDialog->prepare(database, 1, 1, QFont(), Now);
+    mDialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(mDialog.get()));
     auto *popup = Child<QComboBox>("popupCombo");
     popup->setFocus();
     for (const int key : closedKeys)
@@ -413,25 +413,25 @@ void TestCellEditorDialog::writingBack()
 
     Database database = OneCell(StringType, "x");
     database.setCell(field, 1, cell);
-    mWindow->prepare(database, field, 1, QFont(), Now);
+    mDialog->prepare(database, field, 1, QFont(), Now);
     if (!typed.isNull())
         Memo()->setPlainText(typed);
-    mWindow->okClicked();
-    const bool written = mWindow->apply(database, Now);
+    mDialog->okClicked();
+    const bool written = mDialog->apply(database, Now);
     QCOMPARE(database.recordAt(1).join('|'), row);
     QCOMPARE(database.isModified(), written);
-    QCOMPARE(written, mWindow->changedText().has_value());
+    QCOMPARE(written, mDialog->changedText().has_value());
 }
 
 void TestCellEditorDialog::escapeLeavesNoControlBehind()
 {
     Database database = OneCell(MultiplePopupType, "red", {"red", "blue"});
-    mWindow->prepare(database, 1, 1, QFont(), Now);
+    mDialog->prepare(database, 1, 1, QFont(), Now);
     Memo()->setPlainText(QStringLiteral("changed"));
     QTest::keyClick(Memo(), Qt::Key_Escape);
-    QCOMPARE(mWindow->result(), int(QDialog::Rejected));
-    QVERIFY(!mWindow->changedText());
-    QVERIFY(!mWindow->apply(database, Now));
+    QCOMPARE(mDialog->result(), int(QDialog::Rejected));
+    QVERIFY(!mDialog->changedText());
+    QVERIFY(!mDialog->apply(database, Now));
     QCOMPARE(database.cell(1, 1), QByteArray("red"));
 
     QComboBox *popup = Child<QComboBox>("popupCombo");
@@ -442,7 +442,7 @@ void TestCellEditorDialog::escapeLeavesNoControlBehind()
 
     // The next cell shows only its own controls.
     database.setFieldType(1, StringType);
-    mWindow->prepare(database, 1, 1, QFont(), Now);
+    mDialog->prepare(database, 1, 1, QFont(), Now);
     QVERIFY(popup->isHidden());
     QVERIFY(Child<QCheckBox>("booleanCheckBox")->isHidden());
     QVERIFY(Child<QDateTimeEdit>("dateTimePicker")->isHidden());
@@ -484,7 +484,7 @@ void TestCellEditorDialog::memoStopsAtTheLongestValue()
     QTest::failOnWarning(QRegularExpression(QStringLiteral("QTextCursor")));
 
     Database database = OneCell(StringType, cell);
-    mWindow->prepare(database, 1, 1, QFont(), Now);
+    mDialog->prepare(database, 1, 1, QFont(), Now);
     Memo()->moveCursor(QTextCursor::Start);
     if (selectAll)
         QTest::keySequence(Memo(), QKeySequence::SelectAll);
@@ -494,10 +494,10 @@ void TestCellEditorDialog::memoStopsAtTheLongestValue()
         QTest::keySequence(Memo(), QKeySequence::Paste);
     }
     QCOMPARE(Memo()->toPlainText(), memo);
-    mWindow->okClicked();
-    QVERIFY(mWindow->changedText());
+    mDialog->okClicked();
+    QVERIFY(mDialog->changedText());
     const QString stored = QString(memo).replace(u'\n', QStringLiteral("\r\n"));
-    QCOMPARE(*mWindow->changedText(), stored.toLatin1());
+    QCOMPARE(*mDialog->changedText(), stored.toLatin1());
 }
 
 void TestCellEditorDialog::longerCellIsShownWhole()
@@ -505,10 +505,10 @@ void TestCellEditorDialog::longerCellIsShownWhole()
     // A cell longer than the limit (from an older file) is shown whole and, untouched, written
     // back as it was.
     Database longer = OneCell(StringType, QByteArray(4100, 'z'));
-    mWindow->prepare(longer, 1, 1, QFont(), Now);
+    mDialog->prepare(longer, 1, 1, QFont(), Now);
     QCOMPARE(Memo()->toPlainText().size(), 4100);
-    mWindow->okClicked();
-    QVERIFY(!mWindow->apply(longer, Now));
+    mDialog->okClicked();
+    QVERIFY(!mDialog->apply(longer, Now));
 }
 
 QTEST_MAIN(TestCellEditorDialog)

@@ -4,7 +4,7 @@
 #include "core/model/field_type.h"
 #include "core/model/regional.h"
 #include "gui/dialogs/properties_dialog.h"
-#include "scripted_prompter.h"
+#include "properties_dialog_fixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,59 +18,11 @@
 #include <QtTest>
 
 using namespace kribed;
-using kribed::test::ScriptedPrompter;
+using namespace kribed::test;
 
-namespace {
-
-const QStringList Colours{QStringLiteral("Red"), QStringLiteral("Blue"), QStringLiteral("Green")};
-
-// Five fields, three records; field 2 is a "Normal PopUp" field with Red, Blue, Green.
-Database makeDatabase()
-{
-    Database database;
-    database.resetAppInfo();
-    database.setShape(5, 3);
-    const QList<QByteArray> names{"Name", "Colour", "Town", "Zip", "Note"};
-    for (int k = 1; k <= 5; ++k) {
-        database.setFieldName(k, names[k - 1]);
-        database.setColumnWidth(k, database.unitsToPixels(40));
-    }
-    database.setName("Customers");
-    database.setFieldType(2, NormalPopupType);
-    database.popupList(2) = {"Red", "Blue", "Green"};
-    const QList<QByteArray> towns{"Berlin", "Bonn", "Aachen"};
-    for (int r = 1; r <= 3; ++r)
-        database.setCell(3, r, towns[r - 1]);
-    return database;
-}
-
-QStringList Items(const QListWidget *list)
-{
-    QStringList items;
-    for (int row = 0; row < list->count(); ++row)
-        items << list->item(row)->text();
-    return items;
-}
-
-QStringList Items(const QComboBox *box)
-{
-    QStringList items;
-    for (int i = 0; i < box->count(); ++i)
-        items << box->itemText(i);
-    return items;
-}
-
-QStringList texts(const QList<QByteArray> &bytes)
-{
-    QStringList texts;
-    for (const QByteArray &item : bytes)
-        texts << QString::fromLatin1(item);
-    return texts;
-}
-
-} // namespace
-
-class TestPropertiesDialog : public QObject
+class TestPropertiesDialog
+    : public QObject
+    , private PropertiesDialogFixture
 {
     Q_OBJECT
 
@@ -84,50 +36,22 @@ private Q_SLOTS:
     void refusedNameChangesNothing();
     void widthKeys_data();
     void widthKeys();
-    void popupCutPaste();
-    void popupAppendAndSort();
-    void popupEntryThatReadsAsAHeader_data();
-    void popupEntryThatReadsAsAHeader();
-    void typeChange_data();
-    void typeChange();
-    void nonPopupFieldKeepsStoredListOnCancel();
     void sortFieldsBeyondLastColumn();
     void filterChoicesOutliveTheDialog();
     void applicationTab_data();
     void applicationTab();
     void escapeCancels();
     void everyTabFits();
-
-private:
-    template<class T> T *Child(const char *name)
-    {
-        T *child = mWindow->findChild<T *>(QString::fromLatin1(name));
-        if (!child)
-            qFatal("no control %s", name);
-        return child;
-    }
-    void ChooseType(int index)
-    {
-        auto *box = Child<QComboBox>("fieldTypeCombo");
-        box->setCurrentIndex(index);
-        Q_EMIT box->activated(index);
-    }
-
-    ScriptedPrompter mPrompter;
-    std::unique_ptr<PropertiesDialog> mWindow;
-    Database mDatabase;
 };
 
 void TestPropertiesDialog::initTestCase()
 {
-    setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
+    InitTestCase();
 }
 
 void TestPropertiesDialog::init()
 {
-    mPrompter = ScriptedPrompter();
-    mWindow = std::make_unique<PropertiesDialog>(mPrompter);
-    mDatabase = makeDatabase();
+    StartTest();
 }
 
 void TestPropertiesDialog::madeState()
@@ -143,7 +67,7 @@ void TestPropertiesDialog::madeState()
     QVERIFY(!Child<QPushButton>("pasteButton")->isEnabled());
     QCOMPARE(Child<QComboBox>("incrementCombo")->currentText(), QStringLiteral("1"));
     QVERIFY(Child<QRadioButton>("includeFilterRadio")->isChecked());
-    QCOMPARE(mWindow->windowTitle(), QStringLiteral("Properties"));
+    QCOMPARE(mDialog->windowTitle(), QStringLiteral("Properties"));
     QCOMPARE(Items(Child<QComboBox>("fieldTypeCombo")), typeNames());
 }
 
@@ -154,7 +78,7 @@ void TestPropertiesDialog::showSteps()
     mDatabase.setFilterText("bo");
     mDatabase.setIncrementAmount(7);
     mDatabase.setColumnWidth(3, 200);
-    mWindow->prepare(mDatabase, 2, {});
+    mDialog->prepare(mDatabase, 2, {});
     auto *pages = Child<QTabWidget>("pages");
     pages->setCurrentIndex(2); // the popup tab, shown for the popup field
 
@@ -173,7 +97,7 @@ void TestPropertiesDialog::showSteps()
     QCOMPARE(Child<QComboBox>("incrementCombo")->currentText(), QStringLiteral("7"));
 
     // Field 3: a String field of 200 pixels; the popup tab gives way to the field tab.
-    mWindow->prepare(mDatabase, 3, {});
+    mDialog->prepare(mDatabase, 3, {});
     QCOMPARE(pages->tabText(pages->currentIndex()), QStringLiteral("Field"));
     QVERIFY(!pages->isTabVisible(2));
     QCOMPARE(Child<QLineEdit>("fieldNameEdit")->text(), QStringLiteral("Town"));
@@ -183,7 +107,7 @@ void TestPropertiesDialog::showSteps()
              QString::number(mDatabase.pixelsToUnits(200)));
 
     mDatabase.setFieldType(4, AutoIncrementIntegerType);
-    mWindow->prepare(mDatabase, 4, {});
+    mDialog->prepare(mDatabase, 4, {});
     QVERIFY(Child<QComboBox>("incrementCombo")->isEnabled());
     QVERIFY(Child<QLabel>("incrementLabel")->isEnabled());
 }
@@ -260,7 +184,7 @@ void TestPropertiesDialog::okChecks()
 
     mDatabase.setFieldType(4, AutoIncrementIntegerType);
     const Database before = mDatabase;
-    mWindow->prepare(mDatabase, 4, {});
+    mDialog->prepare(mDatabase, 4, {});
     Child<QLineEdit>("nameEdit")->setText(name);
     Child<QCheckBox>("privateCheckBox")->setChecked(true);
     Child<QLineEdit>("fieldNameEdit")->setText(fieldName);
@@ -269,13 +193,13 @@ void TestPropertiesDialog::okChecks()
     if (!warning.isEmpty())
         mPrompter.expect(QStringLiteral("Warning"), warning, Icon::Warning, Buttons::Ok,
                          Answer::Ok);
-    mWindow->setResult(QDialog::Rejected);
-    mWindow->okClicked();
+    mDialog->setResult(QDialog::Rejected);
+    mDialog->okClicked();
     KRIBED_VERIFY_PROMPTER(mPrompter);
 
     if (!warning.isEmpty()) {
         // Nothing is taken while any value is refused, and the dialog stays open.
-        QCOMPARE(mWindow->result(), int(QDialog::Rejected));
+        QCOMPARE(mDialog->result(), int(QDialog::Rejected));
         QCOMPARE(mDatabase.name(), before.name());
         QCOMPARE(mDatabase.flags().isPrivate, false);
         QCOMPARE(mDatabase.fieldName(4), before.fieldName(4));
@@ -283,7 +207,7 @@ void TestPropertiesDialog::okChecks()
         QVERIFY(!mDatabase.isModified());
         return;
     }
-    QCOMPARE(mWindow->result(), int(QDialog::Accepted));
+    QCOMPARE(mDialog->result(), int(QDialog::Accepted));
     QCOMPARE(QString::fromLatin1(mDatabase.name()), name);
     QVERIFY(mDatabase.flags().isPrivate);
     QCOMPARE(QString::fromLatin1(mDatabase.fieldName(4)), fieldName);
@@ -296,14 +220,14 @@ void TestPropertiesDialog::refusedNameChangesNothing()
 {
     // A valid name with an empty field name: neither the name nor the flags are taken, and a
     // Cancel afterwards leaves the database as it was.
-    mWindow->prepare(mDatabase, 1, {});
+    mDialog->prepare(mDatabase, 1, {});
     Child<QLineEdit>("nameEdit")->setText(QStringLiteral("Renamed"));
     Child<QCheckBox>("autoLockCheckBox")->setChecked(true);
     Child<QLineEdit>("fieldNameEdit")->clear();
     mPrompter.expect(QStringLiteral("Warning"), QStringLiteral("Please use 1 - 20 characters*"),
                      Icon::Warning, Buttons::Ok, Answer::Ok);
-    mWindow->okClicked();
-    mWindow->reject();
+    mDialog->okClicked();
+    mDialog->reject();
     KRIBED_VERIFY_PROMPTER(mPrompter);
     QCOMPARE(mDatabase.name(), QByteArray("Customers"));
     QVERIFY(!mDatabase.flags().autoLock);
@@ -328,201 +252,22 @@ void TestPropertiesDialog::widthKeys()
 {
     QFETCH(int, key);
     QFETCH(QString, text);
-    mWindow->prepare(mDatabase, 1, {});
+    mDialog->prepare(mDatabase, 1, {});
     auto *box = Child<QComboBox>("fieldWidthCombo");
     QCOMPARE(box->currentText(), QStringLiteral("40"));
     box->lineEdit()->end(false);
-    mWindow->setResult(QDialog::Rejected);
+    mDialog->setResult(QDialog::Rejected);
     // Keys from the keyboard reach the box, not its line edit.
     QTest::keyClick(box, Qt::Key(key));
     QCOMPARE(box->currentText(), text);
-    QCOMPARE(mWindow->result(), int(QDialog::Rejected));
-}
-
-void TestPropertiesDialog::popupCutPaste()
-{
-    mWindow->prepare(mDatabase, 2, {});
-    auto *list = Child<QListWidget>("popupList");
-    auto *paste = Child<QPushButton>("pasteButton");
-
-    mWindow->cutClicked(); // nothing selected: nothing happens
-    QCOMPARE(Items(list), Colours);
-    QVERIFY(!paste->isEnabled());
-
-    list->setCurrentRow(1);
-    mWindow->cutClicked();
-    QCOMPARE(Items(list), (QStringList{QStringLiteral("Red"), QStringLiteral("Green")}));
-    QVERIFY(paste->isEnabled());
-
-    mWindow->pasteClicked(); // nothing selected after the cut
-    QCOMPARE(list->count(), 2);
-
-    list->setCurrentRow(0);
-    mWindow->pasteClicked();
-    QCOMPARE(Items(list),
-             (QStringList{QStringLiteral("Blue"), QStringLiteral("Red"), QStringLiteral("Green")}));
-    QVERIFY(!paste->isEnabled());
-    mWindow->pasteClicked(); // one paste per cut
-    QCOMPARE(list->count(), 3);
-
-    // The cut text lives on into the next showing, for another field.
-    mDatabase.setFieldType(5, MultiplePopupType);
-    mDatabase.popupList(5) = {"x"};
-    list->setCurrentRow(2);
-    mWindow->cutClicked();
-    mWindow->reject();
-    mWindow->prepare(mDatabase, 5, {});
-    list->setCurrentRow(0);
-    mWindow->pasteClicked();
-    QCOMPARE(Items(list), (QStringList{QStringLiteral("Green"), QStringLiteral("x")}));
-    QCOMPARE(texts(mDatabase.popupList(2)), Colours);
-
-    mWindow->okClicked();
-    KRIBED_VERIFY_PROMPTER(mPrompter);
-    QCOMPARE(texts(mDatabase.popupList(5)),
-             (QStringList{QStringLiteral("Green"), QStringLiteral("x")}));
-}
-
-void TestPropertiesDialog::popupAppendAndSort()
-{
-    mWindow->prepare(mDatabase, 2, {});
-    auto *entry = Child<QLineEdit>("newEntryEdit");
-    auto *list = Child<QListWidget>("popupList");
-    mWindow->appendClicked(); // empty entry: nothing
-    QCOMPARE(list->count(), 3);
-    entry->setText(QStringLiteral("black"));
-    mWindow->appendClicked();
-    mWindow->appendClicked(); // duplicates allowed, the entry keeps its text
-    QCOMPARE(entry->text(), QStringLiteral("black"));
-    mWindow->sortClicked();
-    QCOMPARE(Items(list),
-             (QStringList{QStringLiteral("black"), QStringLiteral("black"), QStringLiteral("Blue"),
-                          QStringLiteral("Green"), QStringLiteral("Red")}));
-    entry->setText(QStringLiteral("Amber"));
-    mWindow->appendClicked(); // later additions are not sorted
-    QCOMPARE(list->item(5)->text(), QStringLiteral("Amber"));
-}
-
-// "popup" and one character that names a field opens a list in the file: such an entry is refused
-// at Append and at Paste, anything else is taken.
-void TestPropertiesDialog::popupEntryThatReadsAsAHeader_data()
-{
-    QTest::addColumn<QString>("entry");
-    QTest::addColumn<bool>("refused");
-
-    QTest::newRow("popups: field 19") << QStringLiteral("popups") << true;
-    QTest::newRow("popup1: field 11") << QStringLiteral("popup1") << true;
-    QTest::newRow("popupA: field 27") << QStringLiteral("popupA") << true;
-    QTest::newRow("popup': field 1") << QStringLiteral("popup'") << true;
-    QTest::newRow("popupY names no field") << QStringLiteral("popupY") << false;
-    QTest::newRow("popup{ names no field") << QStringLiteral("popup{") << false;
-    QTest::newRow("Popups differs in case") << QStringLiteral("Popups") << false;
-    QTest::newRow("seven characters") << QStringLiteral("popupss") << false;
-}
-
-void TestPropertiesDialog::popupEntryThatReadsAsAHeader()
-{
-    QFETCH(QString, entry);
-    QFETCH(bool, refused);
-    const QString warning = QStringLiteral("\"%1\" can't be a popup entry: Kribo would take it for "
-                                           "the start of a popup list.")
-                                .arg(entry);
-
-    mWindow->prepare(mDatabase, 2, {});
-    auto *list = Child<QListWidget>("popupList");
-    Child<QLineEdit>("newEntryEdit")->setText(entry);
-    if (refused)
-        mPrompter.expect(QStringLiteral("Warning"), warning, Icon::Warning, Buttons::Ok,
-                         Answer::Ok);
-    mWindow->appendClicked();
-    KRIBED_VERIFY_PROMPTER(mPrompter);
-    QCOMPARE(Items(list), refused ? Colours : Colours + QStringList{entry});
-
-    // The same entry held by a list: cut, then pasted before Red.
-    mWindow->reject();
-    mDatabase.popupList(2) = {"Red", currentRegional().toBytes(entry)};
-    mWindow->prepare(mDatabase, 2, {});
-    list->setCurrentRow(1);
-    mWindow->cutClicked();
-    list->setCurrentRow(0);
-    if (refused)
-        mPrompter.expect(QStringLiteral("Warning"), warning, Icon::Warning, Buttons::Ok,
-                         Answer::Ok);
-    mWindow->pasteClicked();
-    KRIBED_VERIFY_PROMPTER(mPrompter);
-    const QStringList pasted{entry, QStringLiteral("Red")};
-    QCOMPARE(Items(list), refused ? QStringList{QStringLiteral("Red")} : pasted);
-}
-
-void TestPropertiesDialog::typeChange_data()
-{
-    QTest::addColumn<int>("newType");
-    QTest::addColumn<bool>("ok");
-    QTest::addColumn<int>("type");
-    QTest::addColumn<QStringList>("list");
-
-    const int popup = NormalPopupType;
-    QTest::newRow("to String, Cancel: field and list as they were")
-        << int(StringType) << false << popup << Colours;
-    QTest::newRow("to String, OK: the list is emptied")
-        << int(StringType) << true << int(StringType) << QStringList();
-    QTest::newRow("to Multiple Popup, OK: the list is kept")
-        << int(MultiplePopupType) << true << int(MultiplePopupType) << Colours;
-    QTest::newRow("to Boolean and back, OK: the box was emptied")
-        << -1 << true << popup << QStringList();
-}
-
-void TestPropertiesDialog::typeChange()
-{
-    QFETCH(int, newType);
-    QFETCH(bool, ok);
-    QFETCH(int, type);
-    QFETCH(QStringList, list);
-
-    mWindow->prepare(mDatabase, 2, {});
-    auto *pages = Child<QTabWidget>("pages");
-    if (newType < 0) {
-        ChooseType(BooleanType);
-        ChooseType(NormalPopupType);
-    } else {
-        ChooseType(newType);
-    }
-    const bool popupNow = isPopupType(Child<QComboBox>("fieldTypeCombo")->currentIndex());
-    QCOMPARE(pages->isTabVisible(2), popupNow);
-    if (!popupNow)
-        QCOMPARE(Child<QListWidget>("popupList")->count(), 0);
-
-    if (ok)
-        mWindow->okClicked();
-    else
-        mWindow->reject();
-    KRIBED_VERIFY_PROMPTER(mPrompter);
-    QCOMPARE(mDatabase.fieldType(2), type);
-    QCOMPARE(texts(mDatabase.popupList(2)), list);
-    QCOMPARE(mDatabase.isModified(), ok);
-}
-
-void TestPropertiesDialog::nonPopupFieldKeepsStoredListOnCancel()
-{
-    // A String field whose file carried popup items: showing it and cancelling keeps them; OK
-    // stores the field as it is shown, without a list.
-    mDatabase.popupList(1) = {"kept"};
-    mWindow->prepare(mDatabase, 1, {});
-    QCOMPARE(Child<QListWidget>("popupList")->count(), 0);
-    mWindow->reject();
-    QCOMPARE(texts(mDatabase.popupList(1)), QStringList{QStringLiteral("kept")});
-    mWindow->prepare(mDatabase, 1, {});
-    ChooseType(NormalPopupType);
-    QCOMPARE(Child<QListWidget>("popupList")->count(), 0);
-    mWindow->okClicked();
-    QVERIFY(mDatabase.popupList(1).isEmpty());
+    QCOMPARE(mDialog->result(), int(QDialog::Rejected));
 }
 
 void TestPropertiesDialog::sortFieldsBeyondLastColumn()
 {
     mDatabase.setSecondarySortField(7);
     mDatabase.setTertiarySortField(3);
-    mWindow->prepare(mDatabase, 1, {QStringList(), 0, true, true, false, true, false});
+    mDialog->prepare(mDatabase, 1, {QStringList(), 0, true, true, false, true, false});
     auto *secondary = Child<QComboBox>("secondarySortCombo");
     auto *tertiary = Child<QComboBox>("tertiarySortCombo");
     QCOMPARE(secondary->currentText(), QStringLiteral("None"));
@@ -532,23 +277,23 @@ void TestPropertiesDialog::sortFieldsBeyondLastColumn()
     QVERIFY(!Child<QCheckBox>("tertiaryReverseCheckBox")->isChecked());
 
     Child<QCheckBox>("tertiaryReverseCheckBox")->setChecked(true);
-    mWindow->okClicked();
+    mDialog->okClicked();
     QCOMPARE(mDatabase.secondarySortField(), 0);
     QCOMPARE(mDatabase.tertiarySortField(), 3);
-    QVERIFY(mWindow->choices().secondaryReverse);
-    QVERIFY(mWindow->choices().tertiaryReverse);
+    QVERIFY(mDialog->choices().secondaryReverse);
+    QVERIFY(mDialog->choices().tertiaryReverse);
 }
 
 void TestPropertiesDialog::filterChoicesOutliveTheDialog()
 {
     // OK with "bo" on the town field, must begin, EXCLUDE: Bonn is hidden, Berlin and Aachen stay.
-    mWindow->prepare(mDatabase, 1, {});
+    mDialog->prepare(mDatabase, 1, {});
     Child<QComboBox>("filterFieldCombo")->setCurrentIndex(3);
     Child<QLineEdit>("filterEdit")->setText(QStringLiteral("bo"));
     Child<QCheckBox>("filterMustBeginCheckBox")->setChecked(true);
     Child<QRadioButton>("excludeFilterRadio")->setChecked(true);
     Child<QCheckBox>("filterOnCheckBox")->setChecked(true);
-    mWindow->okClicked();
+    mDialog->okClicked();
     QVERIFY(mDatabase.filterOn());
     QCOMPARE(mDatabase.filterField(), 3);
     QVERIFY(!mDatabase.isHidden(1));
@@ -560,25 +305,25 @@ void TestPropertiesDialog::filterChoicesOutliveTheDialog()
     Database other = makeDatabase();
     other.setFilterField(1);
     other.setFilterText("Bo");
-    FilterOptions options = mWindow->filterChoices();
+    FilterOptions options = mDialog->filterChoices();
     QVERIFY(options.mustBeginWith);
     QVERIFY(options.exclude);
-    QCOMPARE(mWindow->filterFieldChoice(), 3);
-    QCOMPARE(mWindow->runFilter(other, true), 1);
+    QCOMPARE(mDialog->filterFieldChoice(), 3);
+    QCOMPARE(mDialog->runFilter(other, true), 1);
     QVERIFY(other.isHidden(2));
     other.setFilterField(1);
 
     // Choices changed and then cancelled are still the ones read.
-    mWindow->prepare(other, 1, {});
-    QCOMPARE(mWindow->filterFieldChoice(), 1);
+    mDialog->prepare(other, 1, {});
+    QCOMPARE(mDialog->filterFieldChoice(), 1);
     Child<QCheckBox>("filterMustBeginCheckBox")->setChecked(false);
     Child<QRadioButton>("includeFilterRadio")->setChecked(true);
     Child<QComboBox>("filterFieldCombo")->setCurrentIndex(2);
-    mWindow->reject();
-    options = mWindow->filterChoices();
+    mDialog->reject();
+    options = mDialog->filterChoices();
     QVERIFY(!options.mustBeginWith);
     QVERIFY(!options.exclude);
-    QCOMPARE(mWindow->filterFieldChoice(), 2);
+    QCOMPARE(mDialog->filterFieldChoice(), 2);
     QCOMPARE(other.filterField(), 1);
 }
 
@@ -603,7 +348,7 @@ void TestPropertiesDialog::applicationTab()
     choices.initialDir = false;
     choices.saveAtInstall = true;
     choices.expertMode = true;
-    mWindow->prepare(mDatabase, 1, choices);
+    mDialog->prepare(mDatabase, 1, choices);
 
     auto *user = Child<QComboBox>("userCombo");
     QCOMPARE(user->isEnabled(), enabled);
@@ -618,35 +363,35 @@ void TestPropertiesDialog::applicationTab()
         user->setCurrentIndex(0);
     }
     Child<QCheckBox>("expertModeCheckBox")->setChecked(false);
-    mWindow->okClicked();
-    QCOMPARE(mWindow->choices().selectedUser, 0);
-    QVERIFY(!mWindow->choices().expertMode);
-    QVERIFY(!mWindow->choices().initialDir);
-    QVERIFY(mWindow->choices().saveAtInstall);
+    mDialog->okClicked();
+    QCOMPARE(mDialog->choices().selectedUser, 0);
+    QVERIFY(!mDialog->choices().expertMode);
+    QVERIFY(!mDialog->choices().initialDir);
+    QVERIFY(mDialog->choices().saveAtInstall);
 }
 
 void TestPropertiesDialog::escapeCancels()
 {
-    mWindow->prepare(mDatabase, 1, {});
-    mWindow->show();
-    QVERIFY(QTest::qWaitForWindowExposed(mWindow.get()));
+    mDialog->prepare(mDatabase, 1, {});
+    mDialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(mDialog.get()));
     Child<QLineEdit>("nameEdit")->setText(QStringLiteral("Changed"));
     QTest::keyClick(Child<QLineEdit>("nameEdit"), Qt::Key_Escape);
-    QVERIFY(!mWindow->isVisible());
-    QCOMPARE(mWindow->result(), int(QDialog::Rejected));
+    QVERIFY(!mDialog->isVisible());
+    QCOMPARE(mDialog->result(), int(QDialog::Rejected));
     QCOMPARE(mDatabase.name(), QByteArray("Customers"));
 }
 
 // With the popup tab shown all six tabs stand side by side: none is scrolled out of sight.
 void TestPropertiesDialog::everyTabFits()
 {
-    mWindow->prepare(mDatabase, 1, {});
-    mWindow->show();
-    QVERIFY(QTest::qWaitForWindowExposed(mWindow.get()));
-    mWindow->reject();
-    mWindow->prepare(mDatabase, 2, {});
-    mWindow->show();
-    QVERIFY(QTest::qWaitForWindowExposed(mWindow.get()));
+    mDialog->prepare(mDatabase, 1, {});
+    mDialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(mDialog.get()));
+    mDialog->reject();
+    mDialog->prepare(mDatabase, 2, {});
+    mDialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(mDialog.get()));
     auto *pages = Child<QTabWidget>("pages");
     QTabBar *bar = pages->tabBar();
     QCOMPARE(bar->count(), 6);
