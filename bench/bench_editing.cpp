@@ -115,7 +115,7 @@ void BM_AutoSizingOn(benchmark::State &state, const char *codePage)
     Database database = largestDatabase(MaxFields, MaxRecords);
     AutoWidths autoWidths;
     const TextWidthMeasure measure =
-        DisplayTextMeasure(QFont(QStringLiteral("Sans Serif"), 9), QByteArray(codePage));
+        displayTextMeasure(QFont(QStringLiteral("Sans Serif"), 9), QByteArray(codePage));
     for (auto _ : state)
         autoSizeColumns(database, autoWidths, true, measure);
 }

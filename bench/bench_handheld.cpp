@@ -8,7 +8,7 @@
 #include "core/model/database.h"
 #include "core/model/limits.h"
 #include "core/platform/prompter.h"
-#include "gui/dialogs/properties_form.h"
+#include "gui/dialogs/properties_dialog.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -93,12 +93,12 @@ BENCHMARK(BM_FilterAloneFloor)->Unit(benchmark::kMillisecond);
 void BM_PropertiesShowAndOk(benchmark::State &state)
 {
     SilentPrompter prompter;
-    TPropertiesForm form(prompter);
+    PropertiesDialog form(prompter);
     Database &database = largestDatabase();
     for (auto _ : state) {
-        form.Prepare(database, MaxFields, {});
+        form.prepare(database, MaxFields, {});
         form.findChild<QCheckBox *>(QStringLiteral("CB_FilterOn"))->setChecked(true);
-        form.B_OKClick();
+        form.okClicked();
     }
 }
 BENCHMARK(BM_PropertiesShowAndOk)->Unit(benchmark::kMillisecond);

@@ -55,9 +55,9 @@ void BM_PrintLayoutAllPages(benchmark::State &state)
     font.setPixelSize(11);
     const PrintRenderer renderer(font);
     QPrinter printer(QPrinter::HighResolution);
-    const PrintSetup setup = renderer.Setup(printer);
+    const PrintSetup setup = renderer.printSetup(printer);
     const auto measure = [&](const PrintFont &printFont, const QString &text) {
-        return renderer.Measure(printFont, text);
+        return renderer.textWidth(printFont, text);
     };
     for (auto _ : state) {
         int pages = 0;

@@ -11,7 +11,7 @@
 #include "core/platform/user_list.h"
 #include "gui/dialogs/file_dialogs.h"
 #include "gui/grid/database_document.h"
-#include "gui/window/main_form.h"
+#include "gui/window/main_window.h"
 
 #include <QApplication>
 #include <QStandardPaths>
@@ -33,10 +33,10 @@ public:
 class NoDialogs : public FileDialogs
 {
 public:
-    std::optional<FileChoice> OpenFile(const FileRequest &) override { return std::nullopt; }
-    std::optional<FileChoice> SaveFile(const FileRequest &) override { return std::nullopt; }
-    std::optional<QFont> ChooseFont(const QFont &, int) override { return std::nullopt; }
-    bool ChoosePrinter(QPrinter &, int) override { return false; }
+    std::optional<FileChoice> openFile(const FileRequest &) override { return std::nullopt; }
+    std::optional<FileChoice> saveFile(const FileRequest &) override { return std::nullopt; }
+    std::optional<QFont> chooseFont(const QFont &, int) override { return std::nullopt; }
+    bool choosePrinter(QPrinter &, int) override { return false; }
 };
 
 // The largest database, written once for the whole run.
@@ -66,12 +66,12 @@ struct Window
     explicit Window(bool open = true)
     {
         if (open)
-            form.OpenDatabase(largestFile());
+            form.openDatabaseFile(largestFile());
     }
     SilentPrompter prompter;
     NoDialogs dialogs;
     NoUsers users;
-    TMainForm form{prompter, dialogs, users};
+    MainWindow form{prompter, dialogs, users};
 };
 
 void BM_ReaderAloneFloor(benchmark::State &state)
@@ -87,10 +87,10 @@ BENCHMARK(BM_ReaderAloneFloor)->Unit(benchmark::kMillisecond);
 void BM_OpenIntoGrid(benchmark::State &state)
 {
     Window window(false);
-    TMainForm &form = window.form;
+    MainWindow &form = window.form;
     for (auto _ : state) {
-        form.OpenDatabase(largestFile());
-        benchmark::DoNotOptimize(form.Document().Data().recordCount());
+        form.openDatabaseFile(largestFile());
+        benchmark::DoNotOptimize(form.document().database().recordCount());
     }
 }
 BENCHMARK(BM_OpenIntoGrid)->Unit(benchmark::kMillisecond);
@@ -98,13 +98,13 @@ BENCHMARK(BM_OpenIntoGrid)->Unit(benchmark::kMillisecond);
 void BM_FilterOffOverEveryRow(benchmark::State &state)
 {
     Window window;
-    TMainForm &form = window.form;
-    Database &database = form.Document().Data();
+    MainWindow &form = window.form;
+    Database &database = form.document().database();
     for (auto _ : state) {
         state.PauseTiming();
         for (int record = 1; record <= database.recordCount(); record += 2)
             database.setHidden(record, true);
-        form.Document().NotifyRowVisibilityChanged();
+        form.document().notifyRowVisibilityChanged();
         state.ResumeTiming();
         form.applyFilter(false);
     }
@@ -116,8 +116,8 @@ BENCHMARK(BM_FilterOffOverEveryRow)->Unit(benchmark::kMillisecond);
 void BM_FilterOnThroughWindow(benchmark::State &state)
 {
     Window window;
-    TMainForm &form = window.form;
-    form.Document().Data().setFilterText("Text 99999");
+    MainWindow &form = window.form;
+    form.document().database().setFilterText("Text 99999");
     for (auto _ : state) {
         form.applyFilter(true);
         state.PauseTiming();
@@ -130,9 +130,9 @@ BENCHMARK(BM_FilterOnThroughWindow)->Unit(benchmark::kMillisecond);
 void BM_StatusTick(benchmark::State &state)
 {
     Window window;
-    TMainForm &form = window.form;
+    MainWindow &form = window.form;
     for (auto _ : state)
-        form.Timer1Timer();
+        form.updateStatus();
 }
 BENCHMARK(BM_StatusTick)->Unit(benchmark::kMicrosecond);
 
@@ -142,8 +142,8 @@ void BM_PaintGrid(benchmark::State &state)
 {
     const bool oneHugeCell = state.range(0) != 0;
     Window window(false);
-    TMainForm &form = window.form;
-    form.Document().ResetWith([&](Database &database) {
+    MainWindow &form = window.form;
+    form.document().resetWith([&](Database &database) {
         database.setShape(10, 100);
         for (int field = 1; field <= 10; ++field) {
             database.setFieldName(field, "Field" + QByteArray::number(field));
@@ -155,11 +155,11 @@ void BM_PaintGrid(benchmark::State &state)
         if (oneHugeCell)
             database.setCell(2, 3, QByteArray(5 * 1024 * 1024, 'w'));
     });
-    form.SetDatabaseOpen(true);
+    form.setDatabaseOpen(true);
     form.resize(1200, 800);
     form.show();
     form.autoSizeColumns(true);
-    QWidget *cells = form.Grid()->viewport();
+    QWidget *cells = form.grid()->viewport();
     for (auto _ : state)
         benchmark::DoNotOptimize(cells->grab());
 }

@@ -70,17 +70,17 @@ std::optional<FileChoice> ScriptedFileDialogs::AnswerFile(Kind kind, const FileR
     return FileChoice{expected->path, expected->filterIndex};
 }
 
-std::optional<FileChoice> ScriptedFileDialogs::OpenFile(const FileRequest &request)
+std::optional<FileChoice> ScriptedFileDialogs::openFile(const FileRequest &request)
 {
     return AnswerFile(Kind::Open, request);
 }
 
-std::optional<FileChoice> ScriptedFileDialogs::SaveFile(const FileRequest &request)
+std::optional<FileChoice> ScriptedFileDialogs::saveFile(const FileRequest &request)
 {
     return AnswerFile(Kind::Save, request);
 }
 
-std::optional<QFont> ScriptedFileDialogs::ChooseFont(const QFont &initial, int maxPointSize)
+std::optional<QFont> ScriptedFileDialogs::chooseFont(const QFont &initial, int maxPointSize)
 {
     mFontPreset = initial;
     mMaxPointSize = maxPointSize;
@@ -90,7 +90,7 @@ std::optional<QFont> ScriptedFileDialogs::ChooseFont(const QFont &initial, int m
     return expected->font;
 }
 
-bool ScriptedFileDialogs::ChoosePrinter(QPrinter &, int)
+bool ScriptedFileDialogs::choosePrinter(QPrinter &, int)
 {
     const std::optional<Expected> expected = next(Kind::Print, {});
     return expected && expected->accept;

@@ -24,10 +24,10 @@ public:
     void ExpectFontCancel();
     void ExpectPrint(bool accept);
 
-    std::optional<FileChoice> OpenFile(const FileRequest &request) override;
-    std::optional<FileChoice> SaveFile(const FileRequest &request) override;
-    std::optional<QFont> ChooseFont(const QFont &initial, int maxPointSize) override;
-    bool ChoosePrinter(QPrinter &printer, int pageCount) override;
+    std::optional<FileChoice> openFile(const FileRequest &request) override;
+    std::optional<FileChoice> saveFile(const FileRequest &request) override;
+    std::optional<QFont> chooseFont(const QFont &initial, int maxPointSize) override;
+    bool choosePrinter(QPrinter &printer, int pageCount) override;
 
     // The requests of the file dialogs shown so far, in order.
     const QList<FileRequest> &Requests() const { return mRequests; }

@@ -18,7 +18,7 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::KeyPress && DropsNonDigitKey(*static_cast<QKeyEvent *>(event)))
+        if (event->type() == QEvent::KeyPress && dropsNonDigitKey(*static_cast<QKeyEvent *>(event)))
             return true;
         return QObject::eventFilter(watched, event);
     }
@@ -26,7 +26,7 @@ protected:
 
 } // namespace
 
-bool DropsNonDigitKey(const QKeyEvent &event)
+bool dropsNonDigitKey(const QKeyEvent &event)
 {
     const int key = event.key();
     if (key == Qt::Key_Escape || key == Qt::Key_Tab || key == Qt::Key_Backtab
@@ -40,7 +40,7 @@ bool DropsNonDigitKey(const QKeyEvent &event)
     return !(text.size() == 1 && text[0] >= u'0' && text[0] <= u'9');
 }
 
-void TakeDigitsOnly(QComboBox *box)
+void takeDigitsOnly(QComboBox *box)
 {
     auto *filter = new DigitKeyFilter(box);
     box->installEventFilter(filter);

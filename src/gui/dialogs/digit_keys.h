@@ -10,11 +10,11 @@ namespace kribed {
 // Whether a box that takes digits only drops this key: every key that types a character other
 // than a digit or Backspace, Enter included. Keys that type nothing (arrows, Delete, Home, End),
 // Tab's focus move and Escape, which closes the dialog, keep their meaning.
-bool DropsNonDigitKey(const QKeyEvent &event);
+bool dropsNonDigitKey(const QKeyEvent &event);
 
 // Makes an editable combo box take digits and Backspace only. Keys reach the box first, which
 // hands them on to its line edit without the line edit's event filters, so the filter watches
 // the box, and the line edit for keys sent to it directly.
-void TakeDigitsOnly(QComboBox *box);
+void takeDigitsOnly(QComboBox *box);
 
 } // namespace kribed

@@ -10,7 +10,7 @@
 
 namespace kribed {
 
-QStringList NameFilters(const QString &filter)
+QStringList nameFilters(const QString &filter)
 {
     const QStringList parts = filter.split(u'|');
     QStringList filters;
@@ -32,7 +32,7 @@ QStringList NameFilters(const QString &filter)
 
 namespace {
 
-std::optional<FileChoice> RunFileDialog(QWidget *parent, const FileRequest &request, bool save)
+std::optional<FileChoice> runFileDialog(QWidget *parent, const FileRequest &request, bool save)
 {
     QFileDialog dialog(parent, request.title);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -40,7 +40,7 @@ std::optional<FileChoice> RunFileDialog(QWidget *parent, const FileRequest &requ
     if (!request.askBeforeOverwrite)
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setOption(QFileDialog::ReadOnly, false);
-    const QStringList filters = NameFilters(request.filter);
+    const QStringList filters = nameFilters(request.filter);
     dialog.setNameFilters(filters);
     if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
         dialog.selectNameFilter(filters[request.filterIndex - 1]);
@@ -61,17 +61,17 @@ std::optional<FileChoice> RunFileDialog(QWidget *parent, const FileRequest &requ
 
 } // namespace
 
-std::optional<FileChoice> QtFileDialogs::OpenFile(const FileRequest &request)
+std::optional<FileChoice> QtFileDialogs::openFile(const FileRequest &request)
 {
-    return RunFileDialog(mParent, request, false);
+    return runFileDialog(mParent, request, false);
 }
 
-std::optional<FileChoice> QtFileDialogs::SaveFile(const FileRequest &request)
+std::optional<FileChoice> QtFileDialogs::saveFile(const FileRequest &request)
 {
-    return RunFileDialog(mParent, request, true);
+    return runFileDialog(mParent, request, true);
 }
 
-std::optional<QFont> QtFileDialogs::ChooseFont(const QFont &initial, int maxPointSize)
+std::optional<QFont> QtFileDialogs::chooseFont(const QFont &initial, int maxPointSize)
 {
     bool ok = false;
     QFont font =
@@ -84,7 +84,7 @@ std::optional<QFont> QtFileDialogs::ChooseFont(const QFont &initial, int maxPoin
     return font;
 }
 
-bool QtFileDialogs::ChoosePrinter(QPrinter &printer, int pageCount)
+bool QtFileDialogs::choosePrinter(QPrinter &printer, int pageCount)
 {
     QPrintDialog dialog(&printer, mParent);
     if (pageCount > 0)

@@ -39,12 +39,12 @@ class FileDialogs
 public:
     virtual ~FileDialogs() = default;
     // Open: only an existing file can be chosen. Nothing is returned on Cancel.
-    virtual std::optional<FileChoice> OpenFile(const FileRequest &request) = 0;
-    virtual std::optional<FileChoice> SaveFile(const FileRequest &request) = 0;
+    virtual std::optional<FileChoice> openFile(const FileRequest &request) = 0;
+    virtual std::optional<FileChoice> saveFile(const FileRequest &request) = 0;
     // The font dialog offers no style choice; sizes above maxPointSize are not accepted.
-    virtual std::optional<QFont> ChooseFont(const QFont &initial, int maxPointSize) = 0;
+    virtual std::optional<QFont> chooseFont(const QFont &initial, int maxPointSize) = 0;
     // Sets up the printer; false on Cancel.
-    virtual bool ChoosePrinter(QPrinter &printer, int pageCount) = 0;
+    virtual bool choosePrinter(QPrinter &printer, int pageCount) = 0;
 };
 
 // The real dialogs, modal over a parent window.
@@ -55,18 +55,18 @@ public:
         : mParent(parent)
     {
     }
-    void SetParent(QWidget *parent) { mParent = parent; }
+    void setParent(QWidget *parent) { mParent = parent; }
 
-    std::optional<FileChoice> OpenFile(const FileRequest &request) override;
-    std::optional<FileChoice> SaveFile(const FileRequest &request) override;
-    std::optional<QFont> ChooseFont(const QFont &initial, int maxPointSize) override;
-    bool ChoosePrinter(QPrinter &printer, int pageCount) override;
+    std::optional<FileChoice> openFile(const FileRequest &request) override;
+    std::optional<FileChoice> saveFile(const FileRequest &request) override;
+    std::optional<QFont> chooseFont(const QFont &initial, int maxPointSize) override;
+    bool choosePrinter(QPrinter &printer, int pageCount) override;
 
 private:
     QWidget *mParent;
 };
 
 // The Qt name filters ("Kribo database (*.pdb)", "All Files (*)") of a '|'-separated filter text.
-QStringList NameFilters(const QString &filter);
+QStringList nameFilters(const QString &filter);
 
 } // namespace kribed

@@ -9,7 +9,7 @@ namespace kribed {
 
 namespace {
 
-QMessageBox::Icon BoxIcon(Icon icon)
+QMessageBox::Icon boxIcon(Icon icon)
 {
     switch (icon) {
     case Icon::Information: return QMessageBox::Information;
@@ -21,7 +21,7 @@ QMessageBox::Icon BoxIcon(Icon icon)
     return QMessageBox::NoIcon;
 }
 
-QMessageBox::StandardButtons BoxButtons(Buttons buttons)
+QMessageBox::StandardButtons boxButtons(Buttons buttons)
 {
     switch (buttons) {
     case Buttons::Ok: return QMessageBox::Ok;
@@ -34,7 +34,7 @@ QMessageBox::StandardButtons BoxButtons(Buttons buttons)
 }
 
 // Closing a box with Escape or its title bar counts as its most cautious answer.
-Answer CautiousAnswer(Buttons buttons)
+Answer cautiousAnswer(Buttons buttons)
 {
     switch (buttons) {
     case Buttons::Ok: return Answer::Ok;
@@ -72,7 +72,7 @@ Answer MessageBoxPrompter::ask(const Message &message)
     QString text = message.text;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(u'\r', u'\n');
-    QMessageBox box(BoxIcon(message.icon), message.caption, text, BoxButtons(message.buttons),
+    QMessageBox box(boxIcon(message.icon), message.caption, text, boxButtons(message.buttons),
                     mParent);
     box.setTextFormat(Qt::PlainText);
     // A box that comes up during a long operation (the reader's, a row command's question) shows
@@ -84,7 +84,7 @@ Answer MessageBoxPrompter::ask(const Message &message)
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;
     case QMessageBox::Retry: return Answer::Retry;
-    default: return CautiousAnswer(message.buttons);
+    default: return cautiousAnswer(message.buttons);
     }
 }
 

@@ -16,7 +16,7 @@ public:
         : mParent(parent)
     {
     }
-    void SetParent(QWidget *parent) { mParent = parent; }
+    void setParent(QWidget *parent) { mParent = parent; }
     Answer ask(const Message &message) override;
 
 private:

@@ -58,7 +58,7 @@ const Section Sections[] = {
      "end, so the original file stays as it was. If the open database has changes that are\n"
      "not saved, Kribed PRO asks before it drops them."},
     {"Save a Kribo 4 / Kribo pro database",
-     "File > Save (Ctrl+S) writes the database to its own file; File > Save as... writes it\n"
+     "File > save (Ctrl+S) writes the database to its own file; File > Save as... writes it\n"
      "under a new name with the extension .pdb. The file that is replaced is kept as a backup\n"
      "with the extension .pd_ (Kunden.pdb becomes Kunden.pd_), so one previous version is\n"
      "always there. Nothing replaces a file until the new one is written completely.\n"
@@ -151,7 +151,7 @@ const Section Sections[] = {
 
 } // namespace
 
-QStringList UserGuideHeadings()
+QStringList userGuideHeadings()
 {
     QStringList headings;
     for (const Section &section : Sections)
@@ -159,7 +159,7 @@ QStringList UserGuideHeadings()
     return headings;
 }
 
-QString UserGuideText()
+QString userGuideText()
 {
     QString text;
     for (const Section &section : Sections) {

@@ -8,8 +8,8 @@
 namespace kribed {
 
 // The headings of the user guide, in their order.
-QStringList UserGuideHeadings();
+QStringList userGuideHeadings();
 // The guide: each heading on its own line, its text, an empty line; the closing line last.
-QString UserGuideText();
+QString userGuideText();
 
 } // namespace kribed

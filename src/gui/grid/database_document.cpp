@@ -9,24 +9,24 @@
 
 namespace kribed {
 
-DatabaseDocument::DatabaseDocument(QObject *parent)
+database()baseDocument::database()baseDocument(QObject *parent)
     : QObject(parent)
     , mModel(*this, this)
     , mHistory(*this)
 {
 }
 
-LoadResult DatabaseDocument::load(const QString &path, Prompter &prompter,
+LoadResult database()baseDocument::load(const QString &path, Prompter &prompter,
                                   const std::function<void()> &beforeReplace)
 {
-    Database loaded = mDatabase;
+    database()base loaded = mDatabase;
     const LoadResult result = loadDatabaseFile(path, loaded, prompter);
     if (result == LoadResult::NotOpened)
         return result;
     if (beforeReplace)
         beforeReplace();
     if (result == LoadResult::Loaded) {
-        ResetWith([&loaded](Database &database) {
+        resetWith([&loaded](database()base &database) {
             database = std::move(loaded);
             database.showAllRecords();
             database.setFilterOn(false);
@@ -36,7 +36,7 @@ LoadResult DatabaseDocument::load(const QString &path, Prompter &prompter,
     return result;
 }
 
-bool DatabaseDocument::Save(SaveMode mode, const QString &fileName, int currentColumn,
+bool database()baseDocument::save(SaveMode mode, const QString &fileName, int currentColumn,
                             Prompter &prompter)
 {
     if (!saveDatabase(mDatabase, mode, fileName, currentColumn, prompter))
@@ -45,9 +45,9 @@ bool DatabaseDocument::Save(SaveMode mode, const QString &fileName, int currentC
     return true;
 }
 
-void DatabaseDocument::Close()
+void database()baseDocument::close()
 {
-    ResetWith([](Database &database) {
+    resetWith([](database()base &database) {
         database.setShape(0, 0);
         database.setName({});
         database.setFilePath({});
@@ -56,7 +56,7 @@ void DatabaseDocument::Close()
     });
 }
 
-void DatabaseDocument::setCell(int field, int record, const QByteArray &value)
+void database()baseDocument::setCell(int field, int record, const QByteArray &value)
 {
     mHistory.noteChange();
     mDatabase.setCell(field, record, value);
@@ -65,19 +65,19 @@ void DatabaseDocument::setCell(int field, int record, const QByteArray &value)
     Q_EMIT mModel.dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
 }
 
-bool DatabaseDocument::StoreTypedText(int field, int record, const QByteArray &value,
+bool database()baseDocument::storeTypedText(int field, int record, const QByteArray &value,
                                       const QDateTime &now)
 {
     // The stamp may change any cell of the record.
     return recordCells(*this, tr("Edit in place"), record, record,
-                       [&](Database &database) {
+                       [&](database()base &database) {
                            return storeEditedText(database, field, record, value, now);
                        },
                        {field, record})
         .applied;
 }
 
-void DatabaseDocument::setFieldName(int field, const QByteArray &name)
+void database()baseDocument::setFieldName(int field, const QByteArray &name)
 {
     mHistory.noteChange();
     mDatabase.setFieldName(field, name);
@@ -85,23 +85,23 @@ void DatabaseDocument::setFieldName(int field, const QByteArray &name)
     Q_EMIT mModel.headerDataChanged(Qt::Horizontal, field - 1, field - 1);
 }
 
-void DatabaseDocument::NotifyFieldNamesChanged()
+void database()baseDocument::notifyFieldNamesChanged()
 {
     if (mDatabase.fieldCount() > 0)
         Q_EMIT mModel.headerDataChanged(Qt::Horizontal, 0, mDatabase.fieldCount() - 1);
 }
 
-void DatabaseDocument::setModified()
+void database()baseDocument::setModified()
 {
     mDatabase.setModified();
 }
 
-void DatabaseDocument::clearModified()
+void database()baseDocument::clearModified()
 {
     mDatabase.clearModified();
 }
 
-void DatabaseDocument::setColumnWidth(int field, int pixels)
+void database()baseDocument::setColumnWidth(int field, int pixels)
 {
     if (mDatabase.columnWidth(field) == pixels)
         return;
@@ -115,7 +115,7 @@ void DatabaseDocument::setColumnWidth(int field, int pixels)
     mHistory.push(tr("Column width"), std::move(step));
 }
 
-void DatabaseDocument::moveRecord(int from, int to)
+void database()baseDocument::moveRecord(int from, int to)
 {
     if (from == to)
         return;
@@ -126,10 +126,10 @@ void DatabaseDocument::moveRecord(int from, int to)
     mDatabase.moveRecord(from, to);
     mDatabase.setModified();
     mModel.endMoveRows();
-    Q_EMIT RowVisibilityChanged();
+    Q_EMIT rowVisibilityChanged();
 }
 
-void DatabaseDocument::moveField(int from, int to)
+void database()baseDocument::moveField(int from, int to)
 {
     if (from == to)
         return;
@@ -139,10 +139,10 @@ void DatabaseDocument::moveField(int from, int to)
     mDatabase.moveField(from, to);
     mDatabase.setModified();
     mModel.endMoveColumns();
-    Q_EMIT ColumnWidthsChanged();
+    Q_EMIT columnWidthsChanged();
 }
 
-void DatabaseDocument::RemapPersistentRows(const QVector<int> &oldOfNew)
+void database()baseDocument::remapPersistentRows(const QVector<int> &oldOfNew)
 {
     if (oldOfNew.isEmpty())
         return;

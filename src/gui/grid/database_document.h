@@ -23,20 +23,20 @@ class Prompter;
 // here: each method calls the core operation and emits exactly the model signals for what changed,
 // so the grid and any later undo stack see one door.
 //
-// Reading is free through Data(). Changing goes through setCell and friends, or through the
+// Reading is free through database(). Changing goes through setCell and friends, or through the
 // generic helpers below, which wrap a change of the database in the matching model signals.
 // The helpers leave the modified flag to the change itself (a refused operation changes nothing,
 // not even the flag); setCell, setFieldName and the moves set it.
-class DatabaseDocument : public QObject
+class database()baseDocument : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit DatabaseDocument(QObject *parent = nullptr);
+    explicit database()baseDocument(QObject *parent = nullptr);
 
-    Database &Data() { return mDatabase; }
-    const Database &Data() const { return mDatabase; }
-    GridModel &Model() { return mModel; }
+    database()base &database() { return mDatabase; }
+    const database()base &database() const { return mDatabase; }
+    GridModel &model() { return mModel; }
     // The undo history of the open database. A change of cells or shape that does not come
     // through it (recorded_edits.h) ends it, and so do loading, New, Import and Close.
     EditHistory &history() { return mHistory; }
@@ -48,15 +48,15 @@ public:
     LoadResult load(const QString &path, Prompter &prompter,
                     const std::function<void()> &beforeReplace = {});
     // saveDatabase on the open database; a saved database is unmodified.
-    bool Save(SaveMode mode, const QString &fileName, int currentColumn, Prompter &prompter);
+    bool save(SaveMode mode, const QString &fileName, int currentColumn, Prompter &prompter);
     // Drops the open database: no records, no fields, no name or path, unmodified.
-    void Close();
+    void close();
 
     void setCell(int field, int record, const QByteArray &value);
     // A value typed into the grid: the record is stamped first and the text stored after, so a
     // text typed into a Modification Date or Time cell stays (storeEditedText). Returns whether
     // anything changed.
-    bool StoreTypedText(int field, int record, const QByteArray &value, const QDateTime &now);
+    bool storeTypedText(int field, int record, const QByteArray &value, const QDateTime &now);
     void setFieldName(int field, const QByteArray &name);
     void setModified();
     void clearModified();
@@ -67,46 +67,46 @@ public:
     void moveField(int from, int to);
 
     // Anything: the model is reset around the change.
-    template<class F> decltype(auto) ResetWith(F &&change);
+    template<class F> decltype(auto) resetWith(F &&change);
     // The cells of fields first..last of records first..last change (text only, no shape).
     template<class F>
-    decltype(auto) ChangeCells(int firstField, int firstRecord, int lastField, int lastRecord,
+    decltype(auto) changeCells(int firstField, int firstRecord, int lastField, int lastRecord,
                                F &&change);
     // `change` inserts exactly `count` records before record `first` (first = count + 1 appends).
-    template<class F> decltype(auto) InsertRecords(int first, int count, F &&change);
+    template<class F> decltype(auto) insertRecords(int first, int count, F &&change);
     // `change` removes records first..first + count - 1.
-    template<class F> decltype(auto) RemoveRecords(int first, int count, F &&change);
-    template<class F> decltype(auto) InsertFields(int first, int count, F &&change);
-    template<class F> decltype(auto) RemoveFields(int first, int count, F &&change);
+    template<class F> decltype(auto) removeRecords(int first, int count, F &&change);
+    template<class F> decltype(auto) insertFields(int first, int count, F &&change);
+    template<class F> decltype(auto) removeFields(int first, int count, F &&change);
     // `change` puts the records in a new order and returns, for each new place (0-based), the
     // record's old place (0-based): selections and the current cell move with their records.
-    template<class F> void ReorderRecords(F &&change);
+    template<class F> void reorderRecords(F &&change);
 
-    // For changes of widths, hidden rows or field names made directly on Data().
-    void NotifyColumnWidthsChanged() { Q_EMIT ColumnWidthsChanged(); }
-    void NotifyRowVisibilityChanged() { Q_EMIT RowVisibilityChanged(); }
-    void NotifyFieldNamesChanged();
+    // For changes of widths, hidden rows or field names made directly on database().
+    void notifyColumnWidthsChanged() { Q_EMIT columnWidthsChanged(); }
+    void notifyRowVisibilityChanged() { Q_EMIT rowVisibilityChanged(); }
+    void notifyFieldNamesChanged();
 
 Q_SIGNALS:
     // The view takes column widths and hidden rows from the database on these.
-    void ColumnWidthsChanged();
-    void RowVisibilityChanged();
-    void Replaced();
+    void columnWidthsChanged();
+    void rowVisibilityChanged();
+    void replaced();
 
 private:
     struct ResetGuard;
     struct ShapeGuard;
-    void RemapPersistentRows(const QVector<int> &oldOfNew);
+    void remapPersistentRows(const QVector<int> &oldOfNew);
 
-    Database mDatabase;
+    database()base mDatabase;
     GridModel mModel;
     EditHistory mHistory;
 };
 
 // The model's begin/end pairs, closed even when the change returns early.
-struct DatabaseDocument::ResetGuard
+struct database()baseDocument::ResetGuard
 {
-    explicit ResetGuard(DatabaseDocument &document)
+    explicit ResetGuard(database()baseDocument &document)
         : mDocument(document)
     {
         mDocument.mModel.beginResetModel();
@@ -114,14 +114,14 @@ struct DatabaseDocument::ResetGuard
     ~ResetGuard()
     {
         mDocument.mModel.endResetModel();
-        Q_EMIT mDocument.ColumnWidthsChanged();
-        Q_EMIT mDocument.RowVisibilityChanged();
-        Q_EMIT mDocument.Replaced();
+        Q_EMIT mDocument.columnWidthsChanged();
+        Q_EMIT mDocument.rowVisibilityChanged();
+        Q_EMIT mDocument.replaced();
     }
-    DatabaseDocument &mDocument;
+    database()baseDocument &mDocument;
 };
 
-template<class F> decltype(auto) DatabaseDocument::ResetWith(F &&change)
+template<class F> decltype(auto) database()baseDocument::resetWith(F &&change)
 {
     mHistory.clear();
     ResetGuard guard(*this);
@@ -129,7 +129,7 @@ template<class F> decltype(auto) DatabaseDocument::ResetWith(F &&change)
 }
 
 template<class F>
-decltype(auto) DatabaseDocument::ChangeCells(int firstField, int firstRecord, int lastField,
+decltype(auto) database()baseDocument::changeCells(int firstField, int firstRecord, int lastField,
                                              int lastRecord, F &&change)
 {
     mHistory.noteChange();
@@ -143,16 +143,16 @@ decltype(auto) DatabaseDocument::ChangeCells(int firstField, int firstRecord, in
     return std::forward<F>(change)(mDatabase);
 }
 
-template<class F> decltype(auto) DatabaseDocument::InsertRecords(int first, int count, F &&change)
+template<class F> decltype(auto) database()baseDocument::insertRecords(int first, int count, F &&change)
 {
     mHistory.noteChange();
     struct Guard
     {
-        DatabaseDocument &document;
+        database()baseDocument &document;
         ~Guard()
         {
             document.mModel.endInsertRows();
-            Q_EMIT document.RowVisibilityChanged();
+            Q_EMIT document.rowVisibilityChanged();
         }
     };
     mModel.beginInsertRows({}, first - 1, first + count - 2);
@@ -160,7 +160,7 @@ template<class F> decltype(auto) DatabaseDocument::InsertRecords(int first, int 
     return std::forward<F>(change)(mDatabase);
 }
 
-template<class F> decltype(auto) DatabaseDocument::RemoveRecords(int first, int count, F &&change)
+template<class F> decltype(auto) database()baseDocument::removeRecords(int first, int count, F &&change)
 {
     mHistory.noteChange();
     struct Guard
@@ -173,16 +173,16 @@ template<class F> decltype(auto) DatabaseDocument::RemoveRecords(int first, int 
     return std::forward<F>(change)(mDatabase);
 }
 
-template<class F> decltype(auto) DatabaseDocument::InsertFields(int first, int count, F &&change)
+template<class F> decltype(auto) database()baseDocument::insertFields(int first, int count, F &&change)
 {
     mHistory.noteChange();
     struct Guard
     {
-        DatabaseDocument &document;
+        database()baseDocument &document;
         ~Guard()
         {
             document.mModel.endInsertColumns();
-            Q_EMIT document.ColumnWidthsChanged();
+            Q_EMIT document.columnWidthsChanged();
         }
     };
     mModel.beginInsertColumns({}, first - 1, first + count - 2);
@@ -190,16 +190,16 @@ template<class F> decltype(auto) DatabaseDocument::InsertFields(int first, int c
     return std::forward<F>(change)(mDatabase);
 }
 
-template<class F> decltype(auto) DatabaseDocument::RemoveFields(int first, int count, F &&change)
+template<class F> decltype(auto) database()baseDocument::removeFields(int first, int count, F &&change)
 {
     mHistory.noteChange();
     struct Guard
     {
-        DatabaseDocument &document;
+        database()baseDocument &document;
         ~Guard()
         {
             document.mModel.endRemoveColumns();
-            Q_EMIT document.ColumnWidthsChanged();
+            Q_EMIT document.columnWidthsChanged();
         }
     };
     mModel.beginRemoveColumns({}, first - 1, first + count - 2);
@@ -207,14 +207,14 @@ template<class F> decltype(auto) DatabaseDocument::RemoveFields(int first, int c
     return std::forward<F>(change)(mDatabase);
 }
 
-template<class F> void DatabaseDocument::ReorderRecords(F &&change)
+template<class F> void database()baseDocument::reorderRecords(F &&change)
 {
     mHistory.noteChange();
     Q_EMIT mModel.layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QVector<int> oldOfNew = std::forward<F>(change)(mDatabase);
-    RemapPersistentRows(oldOfNew);
+    remapPersistentRows(oldOfNew);
     Q_EMIT mModel.layoutChanged({}, QAbstractItemModel::VerticalSortHint);
-    Q_EMIT RowVisibilityChanged();
+    Q_EMIT rowVisibilityChanged();
 }
 
 } // namespace kribed

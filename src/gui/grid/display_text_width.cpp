@@ -12,13 +12,13 @@ namespace kribed {
 
 namespace {
 
-bool IsMultiByte(const QByteArray &codePage)
+bool isMultiByte(const QByteArray &codePage)
 {
     return codePage == "Shift_JIS" || codePage == "windows-949" || codePage == "GBK"
            || codePage == "Big5";
 }
 
-ByteWidths SingleByteWidths(const QFontMetrics &metrics, const QByteArray &codePage)
+ByteWidths singleByteWidths(const QFontMetrics &metrics, const QByteArray &codePage)
 {
     ByteWidths widths{};
     QStringDecoder decoder(codePage.constData());
@@ -33,11 +33,11 @@ ByteWidths SingleByteWidths(const QFontMetrics &metrics, const QByteArray &codeP
 
 } // namespace
 
-TextWidthMeasure DisplayTextMeasure(const QFont &font, const QByteArray &codePage)
+TextWidthMeasure displayTextMeasure(const QFont &font, const QByteArray &codePage)
 {
     const QFontMetrics metrics(font);
-    if (!IsMultiByte(codePage))
-        return byteWidthMeasure(SingleByteWidths(metrics, codePage));
+    if (!isMultiByte(codePage))
+        return byteWidthMeasure(singleByteWidths(metrics, codePage));
 
     // The decoder and the advance cache live as long as the measure.
     auto decoder = std::make_shared<QStringDecoder>(codePage.constData());

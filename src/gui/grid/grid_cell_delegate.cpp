@@ -10,7 +10,7 @@
 
 namespace kribed {
 
-QString GridCellDelegate::VisiblePart(const QString &text, const QSize &size, int lineSpacing)
+QString GridCellDelegate::visiblePart(const QString &text, const QSize &size, int lineSpacing)
 {
     const int lines = size.height() / std::max(1, lineSpacing) + 1;
     // Every character that shows is at least a pixel wide; twice the width leaves room for the
@@ -48,7 +48,7 @@ void GridCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     const QRect area = option.rect.adjusted(TextMargin, TextMargin, 0, 0);
     if (area.width() <= 0 || area.height() <= 0)
         return;
-    const QString text = VisiblePart(index.data(Qt::DisplayRole).toString(), area.size(),
+    const QString text = visiblePart(index.data(Qt::DisplayRole).toString(), area.size(),
                                      QFontMetrics(cell.font).lineSpacing());
     QPalette::ColorGroup group = QPalette::Disabled;
     if (option.state & QStyle::State_Enabled)

@@ -26,7 +26,7 @@ public:
 
     // The lines of a cell's text that a rectangle of this size can show, each cut after as many
     // characters as could reach its right edge.
-    static QString VisiblePart(const QString &text, const QSize &size, int lineSpacing);
+    static QString visiblePart(const QString &text, const QSize &size, int lineSpacing);
 };
 
 } // namespace kribed

@@ -14,7 +14,7 @@ GridHeader::GridHeader(Qt::Orientation orientation, QWidget *parent)
     setSortIndicatorShown(false);
 }
 
-void GridHeader::SetHighlightedSection(int section)
+void GridHeader::setHighlightedSection(int section)
 {
     if (section == mHighlighted)
         return;
@@ -30,7 +30,7 @@ void GridHeader::paintSection(QPainter *painter, const QRect &rect, int logicalI
     painter->fillRect(rect, palette().color(QPalette::Base));
     const QRect inner = rect.adjusted(1, 1, 0, 0);
     const bool current = logicalIndex == mHighlighted;
-    painter->fillRect(inner, current ? HighlightColor() : palette().color(QPalette::Button));
+    painter->fillRect(inner, current ? highlightColor() : palette().color(QPalette::Button));
     painter->setPen(current ? palette().color(QPalette::HighlightedText) : QColor(Qt::black));
     painter->setFont(font());
     const QString text =

@@ -16,11 +16,11 @@ class GridHeader : public QHeaderView
 public:
     explicit GridHeader(Qt::Orientation orientation, QWidget *parent = nullptr);
 
-    static QColor HighlightColor() { return QColor(10, 144, 160); }
+    static QColor highlightColor() { return QColor(10, 144, 160); }
 
     // The section (model index) drawn highlighted, -1 for none.
-    int HighlightedSection() const { return mHighlighted; }
-    void SetHighlightedSection(int section);
+    int highlightedSection() const { return mHighlighted; }
+    void setHighlightedSection(int section);
 
 protected:
     void paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const override;

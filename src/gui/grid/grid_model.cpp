@@ -20,19 +20,19 @@ GridModel::GridModel(DatabaseDocument &document, QObject *parent)
 {
 }
 
-const Database &GridModel::Data() const
+const Database &GridModel::database() const
 {
-    return mDocument.Data();
+    return mDocument.database();
 }
 
 int GridModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : Data().recordCount();
+    return parent.isValid() ? 0 : database().recordCount();
 }
 
 int GridModel::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : Data().fieldCount();
+    return parent.isValid() ? 0 : database().fieldCount();
 }
 
 QVariant GridModel::data(const QModelIndex &index, int role) const
@@ -43,7 +43,7 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
         return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignTop));
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
-    const QByteArray &cell = Data().cell(index.column() + 1, index.row() + 1);
+    const QByteArray &cell = database().cell(index.column() + 1, index.row() + 1);
     if (role == Qt::EditRole)
         return currentRegional().toText(cell);
     // Drawn from its start: no cell shows more than the longest value a file holds, so a longer
@@ -64,25 +64,25 @@ bool GridModel::setData(const QModelIndex &index, const QVariant &value, int rol
     // An edit that leaves the shown text as it was keeps the cell's bytes, even those the code
     // page cannot show faithfully.
     const QString text = value.toString();
-    if (text == currentRegional().toText(Data().cell(field, record)))
+    if (text == currentRegional().toText(database().cell(field, record)))
         return true;
     const QByteArray bytes = encodeOrQuestionMark(text, currentRegional().codePage());
-    if (mDocument.StoreTypedText(field, record, bytes, QDateTime::currentDateTime()))
-        Q_EMIT CellEdited(field, record);
+    if (mDocument.storeTypedText(field, record, bytes, QDateTime::currentDateTime()))
+        Q_EMIT cellEdited(field, record);
     return true;
 }
 
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation == Qt::Vertical) {
-        if (role == Qt::DisplayRole && section >= 0 && section < Data().recordCount())
+        if (role == Qt::DisplayRole && section >= 0 && section < database().recordCount())
             return recordNumberText(section + 1);
         return {};
     }
-    if (section < 0 || section >= Data().fieldCount())
+    if (section < 0 || section >= database().fieldCount())
         return {};
     if (role == Qt::DisplayRole)
-        return currentRegional().toText(Data().fieldName(section + 1));
+        return currentRegional().toText(database().fieldName(section + 1));
     if (role == Qt::ToolTipRole && mHintSource) {
         // Hint texts break their lines with '\r'.
         QString hint = mHintSource(section + 1);

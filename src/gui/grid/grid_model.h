@@ -34,17 +34,17 @@ public:
 
     // Tool tips of the field-name headers; without a source headers have none.
     using HintSource = std::function<QString(int field)>;
-    void SetHeaderHintSource(HintSource source) { mHintSource = std::move(source); }
+    void setHeaderHintSource(HintSource source) { mHintSource = std::move(source); }
 
 Q_SIGNALS:
     // A cell was changed by typing into it in the grid (not by a command); its record has been
     // stamped before the text was stored.
-    void CellEdited(int field, int record);
+    void cellEdited(int field, int record);
 
 private:
     friend class DatabaseDocument;
 
-    const Database &Data() const;
+    const Database &database() const;
 
     DatabaseDocument &mDocument;
     HintSource mHintSource;

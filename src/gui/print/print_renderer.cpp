@@ -21,13 +21,13 @@ constexpr double TenthsPerInch = 254.0;
 
 // Characters that take their width alone, whatever stands beside them: with kerning off, texts
 // of these are as wide as the sum of their characters.
-bool StandsAlone(QChar c)
+bool standsAlone(QChar c)
 {
     const char16_t u = c.unicode();
     return u >= 0x20 && u < 0x0590 && !(u >= 0x0300 && u < 0x0370);
 }
 
-int FontKey(const PrintFont &font)
+int fontKey(const PrintFont &font)
 {
     return font.height * 4 + (font.bold ? 2 : 0) + (font.displayStyle ? 1 : 0);
 }
@@ -39,7 +39,7 @@ PrintRenderer::PrintRenderer(const QFont &displayFont)
 {
 }
 
-QFont PrintRenderer::Font(const PrintFont &font) const
+QFont PrintRenderer::printerFont(const PrintFont &font) const
 {
     QFont printed = font.displayStyle ? mDisplayFont : QFont(mDisplayFont.family());
     if (font.bold)
@@ -61,33 +61,33 @@ QFont PrintRenderer::Font(const PrintFont &font) const
     return printed;
 }
 
-const QFont &PrintRenderer::CachedFont(const PrintFont &font) const
+const QFont &PrintRenderer::cachedFont(const PrintFont &font) const
 {
-    const int key = FontKey(font);
+    const int key = fontKey(font);
     auto found = mFonts.constFind(key);
     if (found == mFonts.constEnd())
-        found = mFonts.insert(key, Font(font));
+        found = mFonts.insert(key, printerFont(font));
     return *found;
 }
 
-const QFontMetricsF &PrintRenderer::CachedMetrics(const PrintFont &font) const
+const QFontMetricsF &PrintRenderer::cachedMetrics(const PrintFont &font) const
 {
-    const int key = FontKey(font);
+    const int key = fontKey(font);
     auto found = mMetrics.constFind(key);
     if (found == mMetrics.constEnd())
-        found = mMetrics.insert(key, std::make_shared<QFontMetricsF>(CachedFont(font)));
+        found = mMetrics.insert(key, std::make_shared<QFontMetricsF>(cachedFont(font)));
     return **found;
 }
 
-int PrintRenderer::Measure(const PrintFont &font, const QString &text) const
+int PrintRenderer::textWidth(const PrintFont &font, const QString &text) const
 {
     // Every cell is measured a few times while it is cut to its column; the advances of single
     // characters are looked up once per font.
-    const QFontMetricsF &metrics = CachedMetrics(font);
-    QHash<char16_t, qreal> &advances = mAdvances[FontKey(font)];
+    const QFontMetricsF &metrics = cachedMetrics(font);
+    QHash<char16_t, qreal> &advances = mAdvances[fontKey(font)];
     qreal width = 0;
     for (const QChar c : text) {
-        if (!StandsAlone(c))
+        if (!standsAlone(c))
             return int(std::ceil(metrics.horizontalAdvance(text)));
         auto found = advances.constFind(c.unicode());
         if (found == advances.constEnd())
@@ -97,7 +97,7 @@ int PrintRenderer::Measure(const PrintFont &font, const QString &text) const
     return int(std::ceil(width));
 }
 
-PrintSetup PrintRenderer::Setup(const QPrinter &printer) const
+PrintSetup PrintRenderer::printSetup(const QPrinter &printer) const
 {
     const QRectF printable = printer.pageLayout().paintRect(QPageLayout::Millimeter);
     PrintSetup setup;
@@ -109,7 +109,7 @@ PrintSetup PrintRenderer::Setup(const QPrinter &printer) const
     return setup;
 }
 
-void PrintRenderer::UseTenthsOfMillimetres(QPainter &painter, const QPrinter &printer)
+void PrintRenderer::useTenthsOfMillimetres(QPainter &painter, const QPrinter &printer)
 {
     const double scaleX = printer.logicalDpiX() / TenthsPerInch;
     const double scaleY = printer.logicalDpiY() / TenthsPerInch;
@@ -118,21 +118,21 @@ void PrintRenderer::UseTenthsOfMillimetres(QPainter &painter, const QPrinter &pr
     painter.setBackgroundMode(Qt::TransparentMode);
 }
 
-void PrintRenderer::DrawPage(QPainter &painter, const PrintPage &page) const
+void PrintRenderer::drawPage(QPainter &painter, const PrintPage &page) const
 {
     for (const PrintItem &item : page.items) {
-        painter.setFont(CachedFont(item.font));
+        painter.setFont(cachedFont(item.font));
         // The layout places a text's top-left corner; the painter writes on the baseline.
-        const qreal ascent = CachedMetrics(item.font).ascent();
+        const qreal ascent = cachedMetrics(item.font).ascent();
         painter.drawText(QPointF(item.x, item.y + ascent), item.text);
     }
 }
 
-int PrintRenderer::Print(const Database &database, QPrinter &printer)
+int PrintRenderer::print(const Database &database, QPrinter &printer)
 {
-    const PrintSetup setup = Setup(printer);
+    const PrintSetup setup = printSetup(printer);
     const auto measure = [this](const PrintFont &font, const QString &text) {
-        return Measure(font, text);
+        return textWidth(font, text);
     };
     const bool toFile = !printer.outputFileName().isEmpty();
     QPainter painter;
@@ -143,7 +143,7 @@ int PrintRenderer::Print(const Database &database, QPrinter &printer)
         printer.setDocName(QStringLiteral("Kribed - ") + currentRegional().toText(database.name()));
         if (!painter.begin(&printer))
             return 0;
-        UseTenthsOfMillimetres(painter, printer);
+        useTenthsOfMillimetres(painter, printer);
     }
     printDatabase(database, setup, measure, [&](const PrintPage &page) {
         if (failed)
@@ -159,9 +159,9 @@ int PrintRenderer::Print(const Database &database, QPrinter &printer)
                 failed = true;
                 return;
             }
-            UseTenthsOfMillimetres(painter, printer);
+            useTenthsOfMillimetres(painter, printer);
         }
-        DrawPage(painter, page);
+        drawPage(painter, page);
         if (!toFile)
             painter.end();
         ++pages;

@@ -27,21 +27,21 @@ public:
 
     // Prints the whole database on the printer as it was set up; returns the number of pages,
     // or 0 when the printer could not be started.
-    int Print(const Database &database, QPrinter &printer);
+    int print(const Database &database, QPrinter &printer);
 
     // The printer font of a layout font, and its text width in 0.1 mm.
-    QFont Font(const PrintFont &font) const;
-    int Measure(const PrintFont &font, const QString &text) const;
+    QFont printerFont(const PrintFont &font) const;
+    int textWidth(const PrintFont &font, const QString &text) const;
 
     // The layout's page size and record font for this printer and display font.
-    PrintSetup Setup(const QPrinter &printer) const;
+    PrintSetup printSetup(const QPrinter &printer) const;
 
 private:
-    void DrawPage(QPainter &painter, const PrintPage &page) const;
-    static void UseTenthsOfMillimetres(QPainter &painter, const QPrinter &printer);
+    void drawPage(QPainter &painter, const PrintPage &page) const;
+    static void useTenthsOfMillimetres(QPainter &painter, const QPrinter &printer);
     // The fonts of a page are few: each is made and measured once.
-    const QFont &CachedFont(const PrintFont &font) const;
-    const QFontMetricsF &CachedMetrics(const PrintFont &font) const;
+    const QFont &cachedFont(const PrintFont &font) const;
+    const QFontMetricsF &cachedMetrics(const PrintFont &font) const;
 
     QFont mDisplayFont;
     mutable QHash<int, QFont> mFonts;

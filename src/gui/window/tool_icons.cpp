@@ -17,46 +17,46 @@ struct Glyph
 };
 
 // File commands blue, cell commands green, row and column commands brown, tools grey-blue.
-const QHash<QString, Glyph> &Glyphs()
+const QHash<QString, Glyph> &glyphs()
 {
     static const QHash<QString, Glyph> glyphs = {
-        {QStringLiteral("New1"), {"N", 0xff2060b0}},
-        {QStringLiteral("Open1"), {"O", 0xff2060b0}},
-        {QStringLiteral("Save1"), {"S", 0xff2060b0}},
-        {QStringLiteral("Install1"), {"H", 0xff2060b0}},
-        {QStringLiteral("Print1"), {"P", 0xff2060b0}},
-        {QStringLiteral("Import1"), {"\u2192", 0xff2060b0}},
-        {QStringLiteral("Export1"), {"\u2190", 0xff2060b0}},
-        {QStringLiteral("Edit1"), {"E", 0xff208040}},
-        {QStringLiteral("CutCell1"), {"X", 0xff208040}},
-        {QStringLiteral("CopyCell1"), {"C", 0xff208040}},
-        {QStringLiteral("PasteCell1"), {"V", 0xff208040}},
-        {QStringLiteral("Properties1"), {"\u2261", 0xff505a70}},
-        {QStringLiteral("FontSetting1"), {"A", 0xff505a70}},
-        {QStringLiteral("Find1"), {"?", 0xff505a70}},
-        {QStringLiteral("Autosizing1"), {"\u2194", 0xff505a70}},
-        {QStringLiteral("Filter1"), {"F", 0xff505a70}},
-        {QStringLiteral("Sortnormal1"), {"\u2193", 0xff505a70}},
-        {QStringLiteral("SortReverse1"), {"\u2191", 0xff505a70}},
-        {QStringLiteral("ColSum1"), {"\u03a3", 0xff505a70}},
-        {QStringLiteral("RowSum1"), {"\u03a3r", 0xff505a70}},
-        {QStringLiteral("AppendRow1"), {"+r", 0xff905020}},
-        {QStringLiteral("InsertRow1"), {"^r", 0xff905020}},
-        {QStringLiteral("Delete_Row1"), {"-r", 0xff905020}},
-        {QStringLiteral("AppendColumn1"), {"+c", 0xff905020}},
-        {QStringLiteral("InsertColumn1"), {"^c", 0xff905020}},
-        {QStringLiteral("Delete_Column1"), {"-c", 0xff905020}},
-        {QStringLiteral("Readme1"), {"i", 0xff2060b0}},
+        {QStringLiteral("actionNew"), {"N", 0xff2060b0}},
+        {QStringLiteral("actionOpen"), {"O", 0xff2060b0}},
+        {QStringLiteral("actionSave"), {"S", 0xff2060b0}},
+        {QStringLiteral("actionInstall"), {"H", 0xff2060b0}},
+        {QStringLiteral("actionPrint"), {"P", 0xff2060b0}},
+        {QStringLiteral("actionImport"), {"\u2192", 0xff2060b0}},
+        {QStringLiteral("actionExport"), {"\u2190", 0xff2060b0}},
+        {QStringLiteral("actionEditCell"), {"E", 0xff208040}},
+        {QStringLiteral("actionCutCell"), {"X", 0xff208040}},
+        {QStringLiteral("actionCopyCell"), {"C", 0xff208040}},
+        {QStringLiteral("actionPasteCell"), {"V", 0xff208040}},
+        {QStringLiteral("actionProperties"), {"\u2261", 0xff505a70}},
+        {QStringLiteral("actionFont"), {"A", 0xff505a70}},
+        {QStringLiteral("actionFind"), {"?", 0xff505a70}},
+        {QStringLiteral("actionAutoSizing"), {"\u2194", 0xff505a70}},
+        {QStringLiteral("actionFilter"), {"F", 0xff505a70}},
+        {QStringLiteral("actionSortNormal"), {"\u2193", 0xff505a70}},
+        {QStringLiteral("actionSortReverse"), {"\u2191", 0xff505a70}},
+        {QStringLiteral("actionColumnSum"), {"\u03a3", 0xff505a70}},
+        {QStringLiteral("actionRowSum"), {"\u03a3r", 0xff505a70}},
+        {QStringLiteral("actionAppendRow"), {"+r", 0xff905020}},
+        {QStringLiteral("actionInsertRow"), {"^r", 0xff905020}},
+        {QStringLiteral("actionDeleteRow"), {"-r", 0xff905020}},
+        {QStringLiteral("actionAppendColumn"), {"+c", 0xff905020}},
+        {QStringLiteral("actionInsertColumn"), {"^c", 0xff905020}},
+        {QStringLiteral("actionDeleteColumn"), {"-c", 0xff905020}},
+        {QStringLiteral("actionReadme"), {"i", 0xff2060b0}},
     };
     return glyphs;
 }
 
 } // namespace
 
-QIcon ToolIcon(const QString &commandName)
+QIcon toolIcon(const QString &commandName)
 {
-    const auto glyph = Glyphs().constFind(commandName);
-    if (glyph == Glyphs().constEnd())
+    const auto glyph = glyphs().constFind(commandName);
+    if (glyph == glyphs().constEnd())
         return {};
     QPixmap pixmap(32, 32);
     pixmap.fill(Qt::transparent);
@@ -75,7 +75,7 @@ QIcon ToolIcon(const QString &commandName)
     return QIcon(pixmap);
 }
 
-QIcon AppIcon()
+QIcon appIcon()
 {
     QIcon icon;
     for (const int size : {16, 32, 48, 64}) {

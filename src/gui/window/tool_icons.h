@@ -9,9 +9,9 @@ namespace kribed {
 
 // The tool-bar picture of a command, drawn by the program (the action's object name picks it);
 // an empty icon for commands without a tool button.
-QIcon ToolIcon(const QString &commandName);
+QIcon toolIcon(const QString &commandName);
 
 // The program's own picture (the installed kribed.svg, drawn the same way).
-QIcon AppIcon();
+QIcon appIcon();
 
 } // namespace kribed

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/model/database.h"
-#include "gui/dialogs/bank_form.h"
+#include "gui/dialogs/cell_editor_dialog.h"
 #include "gui/grid/database_document.h"
-#include "gui/window/main_form.h"
-#include "main_form_fixture.h"
+#include "gui/window/main_window.h"
+#include "main_window_fixture.h"
 #include "pdb_builder.h"
 
 #include <QHeaderView>
@@ -19,13 +19,13 @@ using namespace kribed::test;
 // the shown window.
 class TestGridCells
     : public QObject
-    , private MainFormFixture
+    , private MainWindowFixture
 {
     Q_OBJECT
 
 private:
-    QTableView *Grid() { return mForm->Grid(); }
-    QHeaderView *Columns() { return Grid()->horizontalHeader(); }
+    QTableView *grid() { return mWindow->grid(); }
+    QHeaderView *Columns() { return grid()->horizontalHeader(); }
 
     // Two fields: the names of four people, and one further value in record 3.
     void OpenPeople(const QByteArray &value)
@@ -42,10 +42,10 @@ private:
     QImage Expected(const QString &text, const QSize &cell, int extra)
     {
         QPixmap picture(cell.width() + extra, cell.height());
-        picture.fill(Grid()->viewport()->palette().color(QPalette::Base));
+        picture.fill(grid()->viewport()->palette().color(QPalette::Base));
         QPainter painter(&picture);
-        painter.setFont(Grid()->font());
-        painter.setPen(Grid()->palette().color(QPalette::Text));
+        painter.setFont(grid()->font());
+        painter.setPen(grid()->palette().color(QPalette::Text));
         painter.drawText(QRect(QPoint(2, 2), picture.size()), Qt::AlignLeft | Qt::AlignTop, text);
         painter.end();
         return picture.toImage().convertToFormat(QImage::Format_RGB32);
@@ -79,11 +79,11 @@ private Q_SLOTS:
         QFETCH(int, record);
         QFETCH(bool, fits);
         OpenPeople(value);
-        mForm->Autosizing1Click();
-        const QModelIndex index = Grid()->model()->index(record - 1, field - 1);
-        const QRect cell = Grid()->visualRect(index);
+        mWindow->toggleAutoSizing();
+        const QModelIndex index = grid()->model()->index(record - 1, field - 1);
+        const QRect cell = grid()->visualRect(index);
         const QImage shown =
-            Grid()->viewport()->grab(cell).toImage().convertToFormat(QImage::Format_RGB32);
+            grid()->viewport()->grab(cell).toImage().convertToFormat(QImage::Format_RGB32);
         const QImage expected = Expected(index.data().toString(), cell.size(), 40);
         QCOMPARE(shown, expected.copy(QRect(QPoint(), cell.size())));
         // With the automatic width (text + 5 pixels) nothing of the text lies beyond the cell.
@@ -104,25 +104,25 @@ private Q_SLOTS:
     {
         QFETCH(bool, onBorder);
         OpenPeople("v896 and more");
-        const int before = Data().columnWidth(2);
-        const int first = Data().columnWidth(1);
+        const int before = windowDatabase().columnWidth(2);
+        const int first = windowDatabase().columnWidth(1);
         // The width Auto sizing gives the column.
-        mForm->Autosizing1Click();
-        const int fitted = Data().columnWidth(2);
-        mForm->Autosizing1Click();
-        QCOMPARE(Data().columnWidth(2), before);
+        mWindow->toggleAutoSizing();
+        const int fitted = windowDatabase().columnWidth(2);
+        mWindow->toggleAutoSizing();
+        QCOMPARE(windowDatabase().columnWidth(2), before);
         QVERIFY(fitted != before);
-        Data().clearModified();
+        windowDatabase().clearModified();
 
         const int left = Columns()->sectionViewportPosition(1);
         const int x = onBorder ? left + Columns()->sectionSize(1) - 1 : left + before / 2;
         QTest::mouseDClick(Columns()->viewport(), Qt::LeftButton, {},
                            QPoint(x, Columns()->height() / 2));
-        QCOMPARE(Data().columnWidth(2), onBorder ? fitted : before);
-        QCOMPARE(Columns()->sectionSize(1), Data().columnWidth(2));
-        QCOMPARE(Data().isModified(), onBorder);
-        QCOMPARE(Data().columnWidth(1), first);
-        const auto *editor = mForm->findChild<TBankForm *>();
+        QCOMPARE(windowDatabase().columnWidth(2), onBorder ? fitted : before);
+        QCOMPARE(Columns()->sectionSize(1), windowDatabase().columnWidth(2));
+        QCOMPARE(windowDatabase().isModified(), onBorder);
+        QCOMPARE(windowDatabase().columnWidth(1), first);
+        const auto *editor = mWindow->findChild<CellEditorDialog *>();
         QVERIFY(!editor || !editor->isVisible());
     }
 };

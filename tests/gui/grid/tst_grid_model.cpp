@@ -37,10 +37,10 @@ private:
     DatabaseDocument *mDocument = nullptr;
     QAbstractItemModelTester *mTester = nullptr;
 
-    GridModel &Model() { return mDocument->Model(); }
+    GridModel &model() { return mDocument->model(); }
     QString text(int field, int record)
     {
-        return Model().index(record - 1, field - 1).data().toString();
+        return model().index(record - 1, field - 1).data().toString();
     }
 
 private Q_SLOTS:
@@ -49,8 +49,8 @@ private Q_SLOTS:
         setCurrentRegional(Regional(QLocale(QStringLiteral("en_US")), "windows-1251"));
         mDocument = new DatabaseDocument(this);
         mTester = new QAbstractItemModelTester(
-            &mDocument->Model(), QAbstractItemModelTester::FailureReportingMode::QtTest, mDocument);
-        mDocument->ResetWith([](Database &database) { fill(database, 3, 4); });
+            &mDocument->model(), QAbstractItemModelTester::FailureReportingMode::QtTest, mDocument);
+        mDocument->resetWith([](Database &database) { fill(database, 3, 4); });
     }
 
     void cleanup()
@@ -61,33 +61,33 @@ private Q_SLOTS:
 
     void showsFieldsAsColumnsAndRecordsAsRows()
     {
-        QCOMPARE(Model().rowCount(), 4);
-        QCOMPARE(Model().columnCount(), 3);
+        QCOMPARE(model().rowCount(), 4);
+        QCOMPARE(model().columnCount(), 3);
         QCOMPARE(text(2, 3), QStringLiteral("2.3"));
-        QCOMPARE(Model().headerData(1, Qt::Horizontal).toString(), QStringLiteral("F2"));
-        QCOMPARE(Model().headerData(0, Qt::Vertical).toString(), QStringLiteral("0001"));
-        QCOMPARE(Model().headerData(3, Qt::Vertical).toString(), QStringLiteral("0004"));
-        QVERIFY(Model().flags(Model().index(0, 0)) & Qt::ItemIsEditable);
+        QCOMPARE(model().headerData(1, Qt::Horizontal).toString(), QStringLiteral("F2"));
+        QCOMPARE(model().headerData(0, Qt::Vertical).toString(), QStringLiteral("0001"));
+        QCOMPARE(model().headerData(3, Qt::Vertical).toString(), QStringLiteral("0004"));
+        QVERIFY(model().flags(model().index(0, 0)) & Qt::ItemIsEditable);
     }
 
     void cellTextsThroughTheCodePage()
     {
-        mDocument->Data().setCell(1, 1, "\xc6\xe0\xf0");
-        mDocument->Data().setFieldName(1, "\xc8\xec\xff");
+        mDocument->database().setCell(1, 1, "\xc6\xe0\xf0");
+        mDocument->database().setFieldName(1, "\xc8\xec\xff");
         QCOMPARE(text(1, 1), QString::fromUtf8("Жар"));
-        QCOMPARE(Model().headerData(0, Qt::Horizontal).toString(), QString::fromUtf8("Имя"));
+        QCOMPARE(model().headerData(0, Qt::Horizontal).toString(), QString::fromUtf8("Имя"));
     }
 
     void lineBreaksShownAndKeptForEditing()
     {
-        mDocument->Data().setCell(2, 2, "a\r\nb");
-        const QModelIndex index = Model().index(1, 1);
+        mDocument->database().setCell(2, 2, "a\r\nb");
+        const QModelIndex index = model().index(1, 1);
         QCOMPARE(index.data(Qt::DisplayRole).toString(), QStringLiteral("a\nb"));
         QCOMPARE(index.data(Qt::EditRole).toString(), QStringLiteral("a\r\nb"));
         // Committing the text as the editor got it changes nothing.
-        QVERIFY(Model().setData(index, index.data(Qt::EditRole)));
-        QCOMPARE(mDocument->Data().cell(2, 2), QByteArray("a\r\nb"));
-        QVERIFY(!mDocument->Data().isModified());
+        QVERIFY(model().setData(index, index.data(Qt::EditRole)));
+        QCOMPARE(mDocument->database().cell(2, 2), QByteArray("a\r\nb"));
+        QVERIFY(!mDocument->database().isModified());
     }
 
     void longValuesShownFromTheirStart_data()
@@ -103,8 +103,8 @@ private Q_SLOTS:
     {
         QFETCH(int, length);
         QFETCH(int, shown);
-        mDocument->Data().setCell(2, 2, QByteArray(length, 'w'));
-        const QModelIndex index = Model().index(1, 1);
+        mDocument->database().setCell(2, 2, QByteArray(length, 'w'));
+        const QModelIndex index = model().index(1, 1);
         QCOMPARE(index.data(Qt::DisplayRole).toString(), QString(shown, u'w'));
         QCOMPARE(index.data(Qt::EditRole).toString().size(), length);
     }
@@ -124,55 +124,55 @@ private Q_SLOTS:
     {
         QFETCH(QString, typed);
         QFETCH(QByteArray, stored);
-        QSignalSpy edited(&Model(), &GridModel::CellEdited);
-        QSignalSpy changed(&Model(), &QAbstractItemModel::dataChanged);
-        QVERIFY(Model().setData(Model().index(2, 1), typed));
-        QCOMPARE(mDocument->Data().cell(2, 3), stored);
-        QVERIFY(mDocument->Data().isModified());
+        QSignalSpy edited(&model(), &GridModel::cellEdited);
+        QSignalSpy changed(&model(), &QAbstractItemModel::dataChanged);
+        QVERIFY(model().setData(model().index(2, 1), typed));
+        QCOMPARE(mDocument->database().cell(2, 3), stored);
+        QVERIFY(mDocument->database().isModified());
         QCOMPARE(edited.count(), 1);
         QCOMPARE(edited.first().at(0).toInt(), 2);
         QCOMPARE(edited.first().at(1).toInt(), 3);
         // One change for the record: the typed cell and any stamped cells beside it.
         QCOMPARE(changed.count(), 1);
-        QCOMPARE(changed.first().at(0).toModelIndex(), Model().index(2, 0));
-        QCOMPARE(changed.first().at(1).toModelIndex(), Model().index(2, 2));
+        QCOMPARE(changed.first().at(0).toModelIndex(), model().index(2, 0));
+        QCOMPARE(changed.first().at(1).toModelIndex(), model().index(2, 2));
     }
 
     void committingUnchangedTextKeepsTheBytes()
     {
         // 0x98 is no character in windows-1251: shown as a replacement, never written back.
-        mDocument->Data().setCell(1, 2, "a\x98z");
-        QSignalSpy edited(&Model(), &GridModel::CellEdited);
-        QVERIFY(Model().setData(Model().index(1, 0), text(1, 2)));
-        QCOMPARE(mDocument->Data().cell(1, 2), QByteArray("a\x98z"));
-        QVERIFY(!mDocument->Data().isModified());
+        mDocument->database().setCell(1, 2, "a\x98z");
+        QSignalSpy edited(&model(), &GridModel::cellEdited);
+        QVERIFY(model().setData(model().index(1, 0), text(1, 2)));
+        QCOMPARE(mDocument->database().cell(1, 2), QByteArray("a\x98z"));
+        QVERIFY(!mDocument->database().isModified());
         QCOMPARE(edited.count(), 0);
     }
 
     void rowAndColumnChangesKeepTheModelConsistent()
     {
-        mDocument->InsertRecords(2, 2, [](Database &database) {
+        mDocument->insertRecords(2, 2, [](Database &database) {
             database.insertRecord(2, {"new"});
             database.insertRecord(2);
         });
-        QCOMPARE(Model().rowCount(), 6);
+        QCOMPARE(model().rowCount(), 6);
         QCOMPARE(text(1, 3), QStringLiteral("new"));
         QCOMPARE(text(1, 4), QStringLiteral("1.2"));
 
-        mDocument->RemoveRecords(1, 2, [](Database &database) {
+        mDocument->removeRecords(1, 2, [](Database &database) {
             database.takeRecord(1);
             database.takeRecord(1);
         });
         QCOMPARE(text(1, 1), QStringLiteral("new"));
 
-        QSignalSpy widths(mDocument, &DatabaseDocument::ColumnWidthsChanged);
-        mDocument->InsertFields(4, 1,
+        QSignalSpy widths(mDocument, &DatabaseDocument::columnWidthsChanged);
+        mDocument->insertFields(4, 1,
                                 [](Database &database) { database.insertField(4, "F4", 50); });
-        QCOMPARE(Model().columnCount(), 4);
+        QCOMPARE(model().columnCount(), 4);
         QCOMPARE(widths.count(), 1);
-        mDocument->RemoveFields(1, 1, [](Database &database) { database.removeField(1); });
-        QCOMPARE(Model().headerData(0, Qt::Horizontal).toString(), QStringLiteral("F2"));
-        QCOMPARE(Model().headerData(2, Qt::Horizontal).toString(), QStringLiteral("F4"));
+        mDocument->removeFields(1, 1, [](Database &database) { database.removeField(1); });
+        QCOMPARE(model().headerData(0, Qt::Horizontal).toString(), QStringLiteral("F2"));
+        QCOMPARE(model().headerData(2, Qt::Horizontal).toString(), QStringLiteral("F4"));
     }
 
     void draggedRowsAndColumnsMoveWholeAndMarkModified_data()
@@ -198,7 +198,7 @@ private Q_SLOTS:
         QFETCH(int, to);
         QFETCH(QStringList, order);
         const QPersistentModelIndex moved =
-            rows ? Model().index(from - 1, 1) : Model().index(1, from - 1);
+            rows ? model().index(from - 1, 1) : model().index(1, from - 1);
         if (rows)
             mDocument->moveRecord(from, to);
         else
@@ -207,14 +207,14 @@ private Q_SLOTS:
         for (int place = 1; place <= order.size(); ++place)
             actual << (rows ? text(1, place) : text(place, 1));
         QCOMPARE(actual, order);
-        QVERIFY(mDocument->Data().isModified());
+        QVERIFY(mDocument->database().isModified());
         QCOMPARE(rows ? moved.row() : moved.column(), to - 1);
     }
 
     void reorderKeepsSelectionWithItsRecord()
     {
-        const QPersistentModelIndex third = Model().index(2, 0);
-        mDocument->ReorderRecords([](Database &database) {
+        const QPersistentModelIndex third = model().index(2, 0);
+        mDocument->reorderRecords([](Database &database) {
             // Reverse the four records.
             for (int record = 1; record < 4; ++record)
                 database.moveRecord(4, record);
@@ -227,24 +227,24 @@ private Q_SLOTS:
 
     void headerHintsBreakTheirLines()
     {
-        QCOMPARE(Model().headerData(0, Qt::Horizontal, Qt::ToolTipRole), QVariant());
-        Model().SetHeaderHintSource(
+        QCOMPARE(model().headerData(0, Qt::Horizontal, Qt::ToolTipRole), QVariant());
+        model().setHeaderHintSource(
             [](int field) { return QStringLiteral("Float\rTotal: %1\r\nWidth: 40").arg(field); });
-        QCOMPARE(Model().headerData(1, Qt::Horizontal, Qt::ToolTipRole).toString(),
+        QCOMPARE(model().headerData(1, Qt::Horizontal, Qt::ToolTipRole).toString(),
                  QStringLiteral("Float\nTotal: 2\nWidth: 40"));
         // Record numbers have no hint.
-        QCOMPARE(Model().headerData(1, Qt::Vertical, Qt::ToolTipRole), QVariant());
+        QCOMPARE(model().headerData(1, Qt::Vertical, Qt::ToolTipRole), QVariant());
     }
 
     void closeLeavesNothingOpen()
     {
-        mDocument->Data().setName("X");
-        mDocument->Data().setModified();
-        mDocument->Close();
-        QCOMPARE(Model().rowCount(), 0);
-        QCOMPARE(Model().columnCount(), 0);
-        QVERIFY(mDocument->Data().name().isEmpty());
-        QVERIFY(!mDocument->Data().isModified());
+        mDocument->database().setName("X");
+        mDocument->database().setModified();
+        mDocument->close();
+        QCOMPARE(model().rowCount(), 0);
+        QCOMPARE(model().columnCount(), 0);
+        QVERIFY(mDocument->database().name().isEmpty());
+        QVERIFY(!mDocument->database().isModified());
     }
 };
 

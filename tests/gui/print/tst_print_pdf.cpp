@@ -78,37 +78,37 @@ void TestPrintPdf::printerFonts()
 {
     const PrintRenderer renderer(mDisplayFont);
     QPrinter printer(QPrinter::HighResolution);
-    QCOMPARE(renderer.Setup(printer).recordFontHeight, -28);
+    QCOMPARE(renderer.printSetup(printer).recordFontHeight, -28);
     // The printable area counts in whole millimetres: 210 - 2 x 10.55 = 188.9 mm.
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageMargins(QMarginsF(10.55, 10, 10.55, 10), QPageLayout::Millimeter);
-    QCOMPARE(renderer.Setup(printer).printableWidth, 1880);
-    QCOMPARE(renderer.Setup(printer).printableHeight, 2770);
+    QCOMPARE(renderer.printSetup(printer).printableWidth, 1880);
+    QCOMPARE(renderer.printSetup(printer).printableHeight, 2770);
 
-    const QFont heading = renderer.Font(headingFont());
+    const QFont heading = renderer.printerFont(headingFont());
     QVERIFY(heading.bold());
     QVERIFY(heading.italic());
     // A positive height is the line height, characters and room above them together.
     QVERIFY2(qAbs(QFontMetricsF(heading).height() - print::HeadingHeight) <= 2,
              qPrintable(QString::number(QFontMetricsF(heading).height())));
     QVERIFY(heading.pixelSize() < print::HeadingHeight);
-    const QFont footer = renderer.Font(footerFont());
+    const QFont footer = renderer.printerFont(footerFont());
     QVERIFY(!footer.bold() && !footer.italic());
-    const QFont record = renderer.Font(PrintFont{-28, false, true});
+    const QFont record = renderer.printerFont(PrintFont{-28, false, true});
     QCOMPARE(record.pixelSize(), 28);
     QVERIFY(!record.bold() && record.italic());
     // A longer text measures wider, and ".." fits where the text does not.
     const PrintFont recordFont{-28, false, true};
-    QVERIFY(renderer.Measure(recordFont, QStringLiteral("0000_"))
-            > renderer.Measure(recordFont, QStringLiteral("00")));
-    QVERIFY(renderer.Measure(recordFont, QStringLiteral("0000_")) > 20);
+    QVERIFY(renderer.textWidth(recordFont, QStringLiteral("0000_"))
+            > renderer.textWidth(recordFont, QStringLiteral("00")));
+    QVERIFY(renderer.textWidth(recordFont, QStringLiteral("0000_")) > 20);
     // The quick measure agrees with the width the text is drawn in.
-    const QFontMetricsF metrics(renderer.Font(recordFont));
+    const QFontMetricsF metrics(renderer.printerFont(recordFont));
     for (const QString &text :
          {QStringLiteral("AVATAR Wolf To."), QStringLiteral("office flow"),
           QStringLiteral("na\u00efve \u0436\u0443\u043a"), QStringLiteral("e\u0301t\u00e9")}) {
         const int drawn = int(std::ceil(metrics.horizontalAdvance(text)));
-        QVERIFY2(qAbs(renderer.Measure(recordFont, text) - drawn) <= 1, qPrintable(text));
+        QVERIFY2(qAbs(renderer.textWidth(recordFont, text) - drawn) <= 1, qPrintable(text));
     }
 }
 
@@ -125,13 +125,13 @@ void TestPrintPdf::allPagesInOneFile()
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
     PrintRenderer renderer(mDisplayFont);
-    const PrintSetup setup = renderer.Setup(printer);
+    const PrintSetup setup = renderer.printSetup(printer);
     QCOMPARE(setup.printableWidth, 1900);
     QCOMPARE(setup.printableHeight, 2770);
 
     // 2620 is the lowest record line: 49 lines from 200 on, so 60 records make two row blocks.
     const Database database = TwoByTwo(60);
-    QCOMPARE(renderer.Print(database, printer), 4);
+    QCOMPARE(renderer.print(database, printer), 4);
     QCOMPARE(PageCount(pdf), 4);
 
     const QString page11 = PageText(pdf, 1);

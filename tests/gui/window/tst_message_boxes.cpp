@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "gui/dialogs/message_box_prompter.h"
 #include "gui/grid/database_document.h"
-#include "gui/window/main_form.h"
-#include "main_form_fixture.h"
+#include "gui/window/main_window.h"
+#include "main_window_fixture.h"
 #include "pdb_builder.h"
 
 #include <QApplication>
@@ -18,7 +18,7 @@ using namespace kribed::test;
 // each one shows noted while it is up.
 class TestMessageBoxes
     : public QObject
-    , private MainFormFixture
+    , private MainWindowFixture
 {
     Q_OBJECT
 
@@ -55,8 +55,8 @@ private Q_SLOTS:
 
         MessageBoxPrompter prompter;
         ScriptedFileDialogs dialogs;
-        TMainForm form(prompter, dialogs, mNoUsers);
-        prompter.SetParent(&form);
+        MainWindow form(prompter, dialogs, mNoUsers);
+        prompter.setParent(&form);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
 
@@ -77,10 +77,10 @@ private Q_SLOTS:
 
         dialogs.ExpectOpen(QStringLiteral("Open Kribo database"),
                            writeFile(QStringLiteral("Box.pdb"), file));
-        form.Open1Click();
+        form.openDatabase();
         if (deleteRow) {
             QVERIFY(texts.isEmpty());
-            form.Delete_Row1Click();
+            form.deleteRow();
         }
         answer.stop();
         QCOMPARE(texts.size(), 1);
@@ -88,7 +88,7 @@ private Q_SLOTS:
         QCOMPARE(pointers, QList<Qt::CursorShape>{Qt::ArrowCursor});
         // The hourglass went with its operation.
         QVERIFY(!QGuiApplication::overrideCursor());
-        form.Document().clearModified();
+        form.document().clearModified();
     }
 };
 

@@ -6,10 +6,10 @@
 #include "core/model/regional.h"
 #include "core/platform/settings.h"
 #include "core/platform/user_list.h"
-#include "gui/dialogs/datei_form.h"
+#include "gui/dialogs/new_database_dialog.h"
 #include "gui/grid/database_document.h"
-#include "gui/window/main_form.h"
-#include "main_form_fixture.h"
+#include "gui/window/main_window.h"
+#include "main_window_fixture.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -40,7 +40,7 @@ const QString FormatQuestion = formatQuestionText();
 
 class TestNewDatabase
     : public QObject
-    , private MainFormFixture
+    , private MainWindowFixture
 {
     Q_OBJECT
 
@@ -62,14 +62,14 @@ private:
     // New through the dialog with the given shape.
     void CreateThroughDialog(const QString &columns, const QString &rows, int type = -1)
     {
-        mForm->New1Click();
-        TDateiForm *form = mForm->findChild<TDateiForm *>();
+        mWindow->newDatabase();
+        NewDatabaseDialog *form = mWindow->findChild<NewDatabaseDialog *>();
         QVERIFY(form && form->isVisible());
-        Child<QComboBox>(form, "ColBox")->setEditText(columns);
-        Child<QComboBox>(form, "RowBox")->setEditText(rows);
+        Child<QComboBox>(form, "columnsCombo")->setEditText(columns);
+        Child<QComboBox>(form, "rowsCombo")->setEditText(rows);
         if (type >= 0)
-            Child<QComboBox>(form, "C_FieldType")->setCurrentIndex(type);
-        QTest::mouseClick(Child<QPushButton>(form, "B_NewDatabase"), Qt::LeftButton);
+            Child<QComboBox>(form, "fieldTypeCombo")->setCurrentIndex(type);
+        QTest::mouseClick(Child<QPushButton>(form, "okButton"), Qt::LeftButton);
         QVERIFY(!form->isVisible());
     }
 
@@ -82,37 +82,37 @@ private Q_SLOTS:
     void dialogControls()
     {
         ScriptedPrompter prompter;
-        TDateiForm form(prompter);
+        NewDatabaseDialog form(prompter);
         QCOMPARE(form.windowTitle(), QStringLiteral("New Database"));
-        QCOMPARE(Child<QLineEdit>(&form, "E_Name")->text(), QStringLiteral("New"));
-        const auto *columns = Child<QComboBox>(&form, "ColBox");
+        QCOMPARE(Child<QLineEdit>(&form, "nameEdit")->text(), QStringLiteral("New"));
+        const auto *columns = Child<QComboBox>(&form, "columnsCombo");
         QVERIFY(columns->isEditable());
         QCOMPARE(columns->currentText(), QStringLiteral("5"));
         QCOMPARE(Items(columns).join(u' '), QStringLiteral("1 2 3 5 10 15 20 30 40 50"));
-        const auto *rows = Child<QComboBox>(&form, "RowBox");
+        const auto *rows = Child<QComboBox>(&form, "rowsCombo");
         QCOMPARE(rows->currentText(), QStringLiteral("10"));
         QCOMPARE(Items(rows).join(u' '),
                  QStringLiteral("1 2 5 10 20 50 100 200 500 1000 2000 5000 9999"));
-        const auto *type = Child<QComboBox>(&form, "C_FieldType");
+        const auto *type = Child<QComboBox>(&form, "fieldTypeCombo");
         QVERIFY(!type->isEditable());
         QCOMPARE(Items(type), typeNames());
         QCOMPARE(type->itemText(7), QStringLiteral("Modification Time "));
         QCOMPARE(type->currentIndex(), -1);
-        const auto *width = Child<QComboBox>(&form, "C_FieldWidth");
+        const auto *width = Child<QComboBox>(&form, "fieldWidthCombo");
         QCOMPARE(width->currentText(), QStringLiteral("60"));
         QCOMPARE(Items(width).join(u' '), QStringLiteral("10 16 20 30 40 50 60 80 100 160 300"));
-        QCOMPARE(Child<QPushButton>(&form, "B_NewDatabase")->text(), QStringLiteral("&OK"));
-        QCOMPARE(Child<QPushButton>(&form, "B_Cancel")->text(), QStringLiteral("&Cancel"));
+        QCOMPARE(Child<QPushButton>(&form, "okButton")->text(), QStringLiteral("&OK"));
+        QCOMPARE(Child<QPushButton>(&form, "cancelButton")->text(), QStringLiteral("&Cancel"));
         QStringList boxes;
         for (const QGroupBox *box : form.findChildren<QGroupBox *>())
             boxes << box->title();
         QCOMPARE(boxes, (QStringList{QStringLiteral(" Database setup "),
                                      QStringLiteral(" Field setup ")}));
         const QList<QGroupBox *> groups = form.findChildren<QGroupBox *>();
-        QVERIFY(groups[0]->isAncestorOf(Child<QLineEdit>(&form, "E_Name")));
-        QVERIFY(groups[1]->isAncestorOf(Child<QComboBox>(&form, "C_FieldWidth")));
+        QVERIFY(groups[0]->isAncestorOf(Child<QLineEdit>(&form, "nameEdit")));
+        QVERIFY(groups[1]->isAncestorOf(Child<QComboBox>(&form, "fieldWidthCombo")));
 
-        form.FormCreate(true);
+        form.preselectString(true);
         QCOMPARE(type->currentIndex(), 0);
         QCOMPARE(prompter.shown().size(), 0);
     }
@@ -139,29 +139,29 @@ private Q_SLOTS:
             store->sync();
         }
         if (withUser)
-            MakeForm(mOneUser);
+            MakeWindow(mOneUser);
         else
-            MakeForm();
-        QCOMPARE(mForm->AppSettings().initialDir, initialDir);
-        TDateiForm *form = DateiFormOf(*mForm);
-        QCOMPARE(Child<QComboBox>(form, "C_FieldType")->currentIndex(), selected);
-        QCOMPARE(DateiFormOf(*mForm), form);
-        mForm.reset(); // before `user` goes
+            MakeWindow();
+        QCOMPARE(mWindow->settings().initialDir, initialDir);
+        NewDatabaseDialog *form = newDatabaseDialogOf(*mWindow);
+        QCOMPARE(Child<QComboBox>(form, "fieldTypeCombo")->currentIndex(), selected);
+        QCOMPARE(newDatabaseDialogOf(*mWindow), form);
+        mWindow.reset(); // before `user` goes
     }
 
     void keyFilter_data()
     {
         QTest::addColumn<QString>("box");
-        QTest::newRow("columns") << QStringLiteral("ColBox");
-        QTest::newRow("rows") << QStringLiteral("RowBox");
-        QTest::newRow("width") << QStringLiteral("C_FieldWidth");
+        QTest::newRow("columns") << QStringLiteral("columnsCombo");
+        QTest::newRow("rows") << QStringLiteral("rowsCombo");
+        QTest::newRow("width") << QStringLiteral("fieldWidthCombo");
     }
 
     void keyFilter()
     {
         QFETCH(QString, box);
         ScriptedPrompter prompter;
-        TDateiForm form(prompter);
+        NewDatabaseDialog form(prompter);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         auto *combo = form.findChild<QComboBox *>(box);
@@ -176,12 +176,12 @@ private Q_SLOTS:
         QTest::keyClick(combo, Qt::Key_Enter);
         QVERIFY(form.isVisible());
         QCOMPARE(form.result(), int(QDialog::Rejected));
-        QVERIFY(!form.Shape());
+        QVERIFY(!form.shape());
         QCOMPARE(prompter.shown().size(), 0);
         // Escape closes without a change.
         QTest::keyClick(combo, Qt::Key_Escape);
         QVERIFY(!form.isVisible());
-        QVERIFY(!form.Shape());
+        QVERIFY(!form.shape());
     }
 
     void refusedInputKeepsDialogOpen_data()
@@ -190,12 +190,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
         QTest::newRow("long name")
-            << QStringLiteral("E_Name") << QString(31, u'n')
+            << QStringLiteral("nameEdit") << QString(31, u'n')
             << QStringLiteral("Please use 1 - 30 characters for the database name.");
         QTest::newRow("pasted letters in the rows")
-            << QStringLiteral("RowBox") << QStringLiteral("ab")
+            << QStringLiteral("rowsCombo") << QStringLiteral("ab")
             << QStringLiteral("Please use a numerical value.");
-        QTest::newRow("width 301") << QStringLiteral("C_FieldWidth") << QStringLiteral("301")
+        QTest::newRow("width 301") << QStringLiteral("fieldWidthCombo") << QStringLiteral("301")
                                    << QStringLiteral("Please use 1 - 300 for the field width.");
     }
 
@@ -204,60 +204,60 @@ private Q_SLOTS:
         QFETCH(QString, control);
         QFETCH(QString, text);
         QFETCH(QString, message);
-        mForm->New1Click();
-        TDateiForm *form = mForm->findChild<TDateiForm *>();
+        mWindow->newDatabase();
+        NewDatabaseDialog *form = mWindow->findChild<NewDatabaseDialog *>();
         QVERIFY(form->isVisible());
         if (auto *edit = form->findChild<QLineEdit *>(control);
-            edit && control == QStringLiteral("E_Name"))
+            edit && control == QStringLiteral("nameEdit"))
             edit->setText(text);
         else
             form->findChild<QComboBox *>(control)->setEditText(text);
         mPrompter->expect(QStringLiteral("Error"), message, Icon::Error, Buttons::Ok, Answer::Ok);
-        QTest::mouseClick(Child<QPushButton>(form, "B_NewDatabase"), Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(form, "okButton"), Qt::LeftButton);
         QVERIFY(form->isVisible());
-        QVERIFY(!mForm->IsDatabaseOpen());
+        QVERIFY(!mWindow->isDatabaseOpen());
         // The user's input stays for another try.
-        const QString shown = control == QStringLiteral("E_Name")
-                                  ? Child<QLineEdit>(form, "E_Name")->text()
+        const QString shown = control == QStringLiteral("nameEdit")
+                                  ? Child<QLineEdit>(form, "nameEdit")->text()
                                   : form->findChild<QComboBox *>(control)->currentText();
         QCOMPARE(shown, text);
-        QTest::mouseClick(Child<QPushButton>(form, "B_Cancel"), Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(form, "cancelButton"), Qt::LeftButton);
         QVERIFY(!form->isVisible());
 
         // Opened again, the name has the focus whichever control had it last.
-        form->findChild<QComboBox *>(QStringLiteral("RowBox"))->setFocus();
-        mForm->New1Click();
+        form->findChild<QComboBox *>(QStringLiteral("rowsCombo"))->setFocus();
+        mWindow->newDatabase();
         QVERIFY(form->isVisible());
-        QCOMPARE(form->focusWidget(), Child<QLineEdit>(form, "E_Name"));
+        QCOMPARE(form->focusWidget(), Child<QLineEdit>(form, "nameEdit"));
         form->reject();
     }
 
     void newReplacesTheDatabase()
     {
         CreateThroughDialog(QStringLiteral("3"), QStringLiteral("2"), BooleanType);
-        QVERIFY(mForm->IsDatabaseOpen());
-        QVERIFY(!mForm->Grid()->isHidden());
-        const Database &database = Data();
+        QVERIFY(mWindow->isDatabaseOpen());
+        QVERIFY(!mWindow->grid()->isHidden());
+        const Database &database = windowDatabase();
         QCOMPARE(database.fieldCount(), 3);
         QCOMPARE(database.recordCount(), 2);
         QCOMPARE(database.fieldName(3), QByteArray("Field 3"));
         QCOMPARE(database.fieldType(2), int(BooleanType));
         QCOMPARE(database.name(), QByteArray("New"));
         QVERIFY(!database.isModified());
-        QCOMPARE(mForm->Grid()->model()->rowCount(), 2);
-        QCOMPARE(mForm->Grid()->model()->columnCount(), 3);
-        TDateiForm *form = mForm->findChild<TDateiForm *>();
-        QCOMPARE(Child<QLineEdit>(form, "E_Name")->text(), QStringLiteral("New"));
+        QCOMPARE(mWindow->grid()->model()->rowCount(), 2);
+        QCOMPARE(mWindow->grid()->model()->columnCount(), 3);
+        NewDatabaseDialog *form = mWindow->findChild<NewDatabaseDialog *>();
+        QCOMPARE(Child<QLineEdit>(form, "nameEdit")->text(), QStringLiteral("New"));
         // The other values stay for the next use.
-        QCOMPARE(Child<QComboBox>(form, "ColBox")->currentText(), QStringLiteral("3"));
+        QCOMPARE(Child<QComboBox>(form, "columnsCombo")->currentText(), QStringLiteral("3"));
 
         // A changed database asks first; keeping the changes stops New.
-        mForm->Document().setCell(1, 1, "x");
+        mWindow->document().setCell(1, 1, "x");
         mPrompter->expect(QStringLiteral("Information"), QStringLiteral("You have not saved*"),
                           Icon::Warning, Buttons::YesNo, Answer::No);
-        mForm->New1Click();
+        mWindow->newDatabase();
         QVERIFY(!form->isVisible());
-        QCOMPARE(Data().cell(1, 1), QByteArray("x"));
+        QCOMPARE(windowDatabase().cell(1, 1), QByteArray("x"));
     }
 
     void importThroughDialog()
@@ -265,14 +265,14 @@ private Q_SLOTS:
         const QString path =
             writeFile(QStringLiteral("people.csv"), "Name;Age\r\nAnn;30\r\nBob;41\r\n");
         mDialogs->ExpectOpen(QStringLiteral("Import"), path, int(TextType::Semicolon));
-        mForm->Import1Click();
-        QVERIFY(mForm->IsDatabaseOpen());
-        QCOMPARE(Data().fieldCount(), 2);
-        QCOMPARE(Data().recordCount(), 2);
-        QCOMPARE(Data().cell(2, 2), QByteArray("41"));
-        QCOMPARE(Data().name(), QByteArray("people"));
-        QVERIFY(Data().isModified());
-        QCOMPARE(mForm->Grid()->model()->rowCount(), 2);
+        mWindow->importText();
+        QVERIFY(mWindow->isDatabaseOpen());
+        QCOMPARE(windowDatabase().fieldCount(), 2);
+        QCOMPARE(windowDatabase().recordCount(), 2);
+        QCOMPARE(windowDatabase().cell(2, 2), QByteArray("41"));
+        QCOMPARE(windowDatabase().name(), QByteArray("people"));
+        QVERIFY(windowDatabase().isModified());
+        QCOMPARE(mWindow->grid()->model()->rowCount(), 2);
 
         // The open dialog remembers the type for the next Import or Append; an abandoned
         // import leaves the database.
@@ -281,9 +281,9 @@ private Q_SLOTS:
         mDialogs->ExpectOpen(QStringLiteral("Import"), path, int(TextType::Comma));
         mPrompter->expect(QStringLiteral("Information"), FormatQuestion, Icon::Warning,
                           Buttons::OkCancel, Answer::Cancel);
-        mForm->Import1Click();
-        QCOMPARE(Data().fieldCount(), 2);
-        QCOMPARE(Data().cell(1, 1), QByteArray("Ann"));
+        mWindow->importText();
+        QCOMPARE(windowDatabase().fieldCount(), 2);
+        QCOMPARE(windowDatabase().cell(1, 1), QByteArray("Ann"));
 
         const QList<FileRequest> &requests = mDialogs->Requests();
         QCOMPARE(requests.size(), 2);
@@ -299,13 +299,13 @@ private Q_SLOTS:
         CreateThroughDialog(QStringLiteral("2"), QStringLiteral("3"));
         const QString path = writeFile(QStringLiteral("more.TXT"), "a\tb\r\nc\td\r\n");
         mDialogs->ExpectOpen(QStringLiteral("Append"), path, int(TextType::Tab));
-        mForm->Append1Click();
-        QCOMPARE(Data().recordCount(), 5);
-        QCOMPARE(Data().cell(1, 4), QByteArray("a"));
-        QCOMPARE(Data().cell(2, 5), QByteArray("d"));
-        QCOMPARE(mForm->Grid()->model()->rowCount(), 5);
-        QCOMPARE(mForm->CurrentRecord(), 5);
-        QVERIFY(Data().isModified());
+        mWindow->appendText();
+        QCOMPARE(windowDatabase().recordCount(), 5);
+        QCOMPARE(windowDatabase().cell(1, 4), QByteArray("a"));
+        QCOMPARE(windowDatabase().cell(2, 5), QByteArray("d"));
+        QCOMPARE(mWindow->grid()->model()->rowCount(), 5);
+        QCOMPARE(mWindow->currentRecord(), 5);
+        QVERIFY(windowDatabase().isModified());
         QCOMPARE(mDialogs->Requests().last().defaultSuffix, QStringLiteral("CSV"));
 
         // Comma text of any extension: read as comma, and no extension is proposed next time.
@@ -313,25 +313,25 @@ private Q_SLOTS:
         mDialogs->ExpectOpen(QStringLiteral("Append"), any, int(TextType::CommaAny));
         mPrompter->expect(QStringLiteral("Information"), FormatQuestion, Icon::Warning,
                           Buttons::OkCancel, Answer::Ok);
-        mForm->Append1Click();
-        QCOMPARE(Data().cell(2, 6), QByteArray("f"));
+        mWindow->appendText();
+        QCOMPARE(windowDatabase().cell(2, 6), QByteArray("f"));
         mDialogs->ExpectOpen(QStringLiteral("Append"), QString(), int(TextType::CommaAny));
-        mForm->Append1Click();
+        mWindow->appendText();
         QCOMPARE(mDialogs->Requests().last().filterIndex, 4);
         QCOMPARE(mDialogs->Requests().last().defaultSuffix, QString());
-        QCOMPARE(Data().recordCount(), 6);
+        QCOMPARE(windowDatabase().recordCount(), 6);
     }
 
     void exportThroughDialog()
     {
         CreateThroughDialog(QStringLiteral("2"), QStringLiteral("1"));
-        mForm->Document().setCell(1, 1, "x");
+        mWindow->document().setCell(1, 1, "x");
         const QString path = mTemp->filePath(QStringLiteral("out.TXT"));
         mDialogs->ExpectSave(QStringLiteral("Export"), path, int(TextType::Tab));
-        mForm->Export1Click();
+        mWindow->exportText();
         QCOMPARE(readFile(path), QByteArray("Field 1\tField 2\r\nx\t\r\n"));
         mDialogs->ExpectSave(QStringLiteral("Export"), QString(), int(TextType::Tab));
-        mForm->Export1Click();
+        mWindow->exportText();
 
         const QList<FileRequest> &requests = mDialogs->Requests();
         QCOMPARE(requests.size(), 2);

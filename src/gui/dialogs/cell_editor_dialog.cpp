@@ -1,0 +1,424 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "gui/dialogs/cell_editor_dialog.h"
+
+#include "core/editing/cell_clipboard.h"
+#include "core/model/database.h"
+#include "core/model/field_type.h"
+#include "core/model/limits.h"
+#include "core/model/regional.h"
+#include "core/platform/code_page.h"
+
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QSignalBlocker>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <functional>
+
+namespace kribed {
+
+// A check box that reports only a mouse button released over it: toggling it from the keyboard
+// leaves the memo alone.
+class MouseUpCheckBox : public QCheckBox
+{
+public:
+    using QCheckBox::QCheckBox;
+    std::function<void()> onMouseUp;
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override
+    {
+        QCheckBox::mouseReleaseEvent(event);
+        if (onMouseUp)
+            onMouseUp();
+    }
+};
+
+// The popup list. An item counts as chosen when the user picks it in the open list, by click or
+// Enter; moving through the closed list with the arrow keys, letters or the wheel only changes the
+// item it shows.
+class ChoiceComboBox : public QComboBox
+{
+public:
+    using QComboBox::QComboBox;
+    bool isBrowsing() const { return mBrowsing; }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        const QScopedValueRollback<bool> browsing(mBrowsing, true);
+        QComboBox::keyPressEvent(event);
+    }
+    void wheelEvent(QWheelEvent *event) override
+    {
+        const QScopedValueRollback<bool> browsing(mBrowsing, true);
+        QComboBox::wheelEvent(event);
+    }
+
+private:
+    bool mBrowsing = false;
+};
+
+namespace {
+
+// Each line break is stored as carriage return and line feed: two characters.
+bool isLineBreak(QChar character)
+{
+    return character == u'\n' || character == u'\r' || character == QChar::ParagraphSeparator;
+}
+
+// The longest start of the text that is at most `room` characters long once stored, never ending
+// in half a character outside the basic plane.
+QString fittingStart(const QString &text, int room)
+{
+    int length = 0;
+    int stored = 0;
+    while (length < text.size()) {
+        const int weight = isLineBreak(text.at(length)) ? 2 : 1;
+        if (stored + weight > room)
+            break;
+        stored += weight;
+        ++length;
+    }
+    if (length > 0 && length < text.size() && text.at(length - 1).isHighSurrogate())
+        --length;
+    return text.left(length);
+}
+
+} // namespace
+
+// The memo of the cell editor: pasted and dropped text is cut to the room the longest value
+// leaves, before it is inserted, so what was there stays whole.
+class LimitedMemo : public QPlainTextEdit
+{
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+protected:
+    void insertFromMimeData(const QMimeData *source) override
+    {
+        if (!source || !source->hasText()) {
+            QPlainTextEdit::insertFromMimeData(source);
+            return;
+        }
+        // The selection goes; the rest of the text stays.
+        const QString text = toPlainText();
+        const QString replaced = textCursor().selectedText();
+        const int keptLength = int(text.size() + text.count(u'\n'))
+                               - int(replaced.size() + replaced.count(QChar::ParagraphSeparator));
+        QMimeData fitted;
+        fitted.setText(fittingStart(source->text(), MaxValueBytes - keptLength));
+        QPlainTextEdit::insertFromMimeData(&fitted);
+    }
+};
+
+namespace {
+
+const QString PopupPrompt = QStringLiteral("Select Popup Item");
+
+template<class Widget> Widget *named(Widget *widget, const char *name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+// The length the memo's text has once stored, a line break being two characters.
+int storedLength(const QString &memoText)
+{
+    return int(memoText.size() + memoText.count(u'\n'));
+}
+
+QString regionalText(const QByteArray &bytes)
+{
+    return currentRegional().toText(bytes);
+}
+
+} // namespace
+
+CellEditorDialog::CellEditorDialog(QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("cellEditorDialog"));
+    setWindowTitle(QStringLiteral("Edit Cell"));
+    setFixedSize(339, 175);
+    setModal(true);
+
+    mGroupBox = named(new QGroupBox(this), "cellGroupBox");
+    mGroupBox->setGeometry(7, 2, 326, 145);
+
+    mMemo = named(new LimitedMemo(mGroupBox), "cellTextEdit");
+    mMemo->setGeometry(7, 20, 312, 91);
+    mMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    mMemo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    mMemo->setTabChangesFocus(true);
+
+    mLabel = named(new QLabel(mGroupBox), "typeLabel");
+    mLabel->move(13, 120);
+
+    mBoolean = named(new MouseUpCheckBox(QStringLiteral("Boolean"), mGroupBox), "booleanCheckBox");
+    mBoolean->move(15, 122);
+    mBoolean->onMouseUp = [this] { booleanClicked(); };
+
+    mPopup = named(new ChoiceComboBox(mGroupBox), "popupCombo");
+    mPopup->setGeometry(149, 117, 169, 22);
+    mPopup->setEditable(false);
+
+    mPicker = named(new QDateTimeEdit(mGroupBox), "dateTimePicker");
+    mPicker->setGeometry(174, 119, 152, 22);
+    // A click into the picker's text goes to its line edit, one on its buttons to the picker.
+    mPicker->installEventFilter(this);
+    mPickerText = mPicker->findChild<QLineEdit *>();
+    if (mPickerText)
+        mPickerText->installEventFilter(this);
+
+    mOk = named(new QPushButton(QStringLiteral("&OK"), this), "okButton");
+    mOk->setGeometry(170, 149, 75, 24);
+    mOk->setDefault(true);
+    mCancel = named(new QPushButton(QStringLiteral("&Cancel"), this), "cancelButton");
+    mCancel->setGeometry(256, 149, 75, 24);
+
+    connect(mOk, &QPushButton::clicked, this, &CellEditorDialog::okClicked);
+    connect(mCancel, &QPushButton::clicked, this, &CellEditorDialog::cancelClicked);
+    connect(mPopup, qOverload<int>(&QComboBox::activated), this, [this](int index) {
+        // Items accumulate in a Multiple Popup cell: passing one on the way is no choice.
+        if (mType == MultiplePopupType && mPopup->isBrowsing())
+            return;
+        popupChosen(index);
+    });
+    connect(mPicker, &QDateTimeEdit::dateTimeChanged, this, &CellEditorDialog::pickerChanged);
+    connect(mMemo->document(), &QTextDocument::contentsChange, this,
+            [this](int position, int, int added) {
+                if (added > 0)
+                    limitMemo(position, added);
+            });
+    hideTypeControls();
+}
+
+void CellEditorDialog::prepare(const Database &database, int field, int record,
+                               const QFont &displayFont, const QDateTime &now)
+{
+    mField = field;
+    mRecord = record;
+    mType = database.fieldType(field);
+    mCellText = database.cell(field, record);
+    mChangedText.reset();
+    mMemo->setFont(displayFont);
+    mPopup->setFont(displayFont);
+
+    mMemo->setFocus();
+    mGroupBox->setTitle(QStringLiteral(" Row:  ") + recordNumberText(record)
+                        + QStringLiteral("    Col:  ") + regionalText(database.fieldName(field))
+                        + u' ');
+    {
+        // A cell longer than the memo's limit is shown whole; only typing is limited.
+        const QSignalBlocker blocker(mMemo->document());
+        mMemo->setPlainText(
+            regionalText(mCellText).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    }
+    mShownText = mMemo->toPlainText();
+
+    switch (mType) {
+    case StringType: showLabel(QStringLiteral("String")); break;
+    case BooleanType:
+        mBoolean->setChecked(mCellText != "0");
+        mBoolean->setEnabled(true);
+        mBoolean->show();
+        break;
+    case NormalDateType: showPicker(QStringLiteral("Normal Date"), true, now); break;
+    case CreationDateType: showPicker(QStringLiteral("Creation Date"), true, now); break;
+    case ModificationDateType: showPicker(QStringLiteral("Modification Date"), true, now); break;
+    case NormalTimeType: showPicker(QStringLiteral("Normal Time"), false, now); break;
+    case CreationTimeType: showPicker(QStringLiteral("Creation Time"), false, now); break;
+    case ModificationTimeType: showPicker(QStringLiteral("Modification Time"), false, now); break;
+    case NormalPopupType:
+    case MultiplePopupType: {
+        showLabel(mType == NormalPopupType ? QStringLiteral("Popup")
+                                           : QStringLiteral("Multiple Popup"));
+        const QSignalBlocker blocker(mPopup);
+        mPopup->clear();
+        for (const QByteArray &item : database.popupList(field))
+            mPopup->addItem(regionalText(item));
+        mPopup->setCurrentIndex(mPopup->count() > 0 ? 0 : -1);
+        mPopup->setEnabled(true);
+        mPopup->show();
+        if (mType == MultiplePopupType)
+            mMemo->moveCursor(QTextCursor::End);
+        break;
+    }
+    case NormalIntegerType: showLabel(QStringLiteral("Normal Integer")); break;
+    case AutoIncrementIntegerType:
+        showLabel(QStringLiteral("Auto-Increment Integer   Amount: ")
+                  + QString::number(database.incrementAmount()));
+        break;
+    case FloatType: showLabel(QStringLiteral("Float")); break;
+    default: break;
+    }
+}
+
+void CellEditorDialog::showLabel(const QString &text)
+{
+    mLabel->setText(text);
+    mLabel->adjustSize();
+    mLabel->show();
+}
+
+void CellEditorDialog::showPicker(const QString &label, bool dateMode, const QDateTime &now)
+{
+    showLabel(label);
+    mDateMode = dateMode;
+    const QSignalBlocker blocker(mPicker);
+    const Regional &regional = currentRegional();
+    mPicker->setDisplayFormat(dateMode ? regional.shortDateFormat() : regional.longTimeFormat());
+    mPicker->setCalendarPopup(dateMode);
+    mPicker->setDateTime(now);
+    mPicker->setEnabled(true);
+    mPicker->show();
+    // A day chosen in the calendar counts even when it is the picker's date already (today).
+    if (QCalendarWidget *calendar = dateMode ? mPicker->calendarWidget() : nullptr) {
+        connect(calendar, &QCalendarWidget::clicked, this, &CellEditorDialog::calendarDayChosen,
+                Qt::UniqueConnection);
+        connect(calendar, &QCalendarWidget::activated, this, &CellEditorDialog::calendarDayChosen,
+                Qt::UniqueConnection);
+    }
+}
+
+QString CellEditorDialog::memoText() const
+{
+    return mMemo->toPlainText();
+}
+
+void CellEditorDialog::setMemoText(const QString &text)
+{
+    mMemo->setPlainText(text);
+    mMemo->moveCursor(QTextCursor::End);
+}
+
+void CellEditorDialog::limitMemo(int position, int added)
+{
+    // Typing and pasting stop at the longest value a file holds; what was there stays. What came
+    // in is cut from its end, a line break counting as the two characters it is stored as.
+    int excess = storedLength(mMemo->toPlainText()) - MaxValueBytes;
+    if (excess <= 0)
+        return;
+    const QTextDocument *document = mMemo->document();
+    // A change that replaces the whole text is reported up to the document's closing paragraph
+    // separator, one position beyond the last a cursor can take.
+    const int end = std::min(position + added, document->characterCount() - 1);
+    int start = end;
+    while (start > position && excess > 0) {
+        --start;
+        excess -= document->characterAt(start) == QChar::ParagraphSeparator ? 2 : 1;
+    }
+    // Never half a character outside the basic plane.
+    if (start > 0 && document->characterAt(start).isLowSurrogate()
+        && document->characterAt(start - 1).isHighSurrogate()) {
+        --start;
+    }
+    QTextCursor cursor(mMemo->document());
+    cursor.setPosition(start);
+    cursor.setPosition(end, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+}
+
+void CellEditorDialog::booleanClicked()
+{
+    setMemoText(mBoolean->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void CellEditorDialog::popupChosen(int index)
+{
+    if (index < 0 || index >= mPopup->count())
+        return;
+    const QString item = mPopup->itemText(index);
+    setMemoText(mType == MultiplePopupType ? memoText() + u' ' + item : item);
+}
+
+void CellEditorDialog::pickerChanged()
+{
+    const Regional &regional = currentRegional();
+    setMemoText(regionalText(mDateMode ? regional.dateText(mPicker->date())
+                                       : regional.timeText(mPicker->time())));
+}
+
+void CellEditorDialog::calendarDayChosen(QDate date)
+{
+    if (mDateMode && date.isValid())
+        setMemoText(regionalText(currentRegional().dateText(date)));
+}
+
+bool CellEditorDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if ((watched == mPicker || (mPickerText && watched == mPickerText))
+        && event->type() == QEvent::MouseButtonRelease && mPicker->isEnabled()) {
+        pickerChanged();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void CellEditorDialog::okClicked()
+{
+    mChangedText.reset();
+    // An untouched memo writes nothing back, even where the code page could not show every byte
+    // of the cell or its line breaks were not carriage return and line feed.
+    if (memoText() != mShownText) {
+        QString text = memoText();
+        text.replace(u'\n', QStringLiteral("\r\n"));
+        const QByteArray bytes = encodeOrQuestionMark(text, currentRegional().codePage());
+        if (bytes != mCellText)
+            mChangedText = bytes;
+    }
+    accept();
+}
+
+void CellEditorDialog::cancelClicked()
+{
+    mChangedText.reset();
+    reject();
+}
+
+bool CellEditorDialog::apply(Database &database, const QDateTime &now) const
+{
+    if (!mChangedText)
+        return false;
+    return storeEditedText(database, mField, mRecord, *mChangedText, now).applied;
+}
+
+void CellEditorDialog::done(int result)
+{
+    if (result != Accepted)
+        mChangedText.reset();
+    hideTypeControls();
+    QDialog::done(result);
+}
+
+void CellEditorDialog::hideTypeControls()
+{
+    mPicker->hide();
+    mPicker->setEnabled(false);
+    mBoolean->hide();
+    mBoolean->setEnabled(false);
+    mLabel->hide();
+    mPopup->hide();
+    mPopup->setEnabled(false);
+    const QSignalBlocker blocker(mPopup);
+    mPopup->setCurrentIndex(-1);
+    mPopup->setPlaceholderText(PopupPrompt);
+}
+
+} // namespace kribed

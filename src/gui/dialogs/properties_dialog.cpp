@@ -1,0 +1,455 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "gui/dialogs/properties_dialog.h"
+
+#include "core/model/database.h"
+#include "core/model/field_type.h"
+#include "core/model/properties_edit.h"
+#include "core/model/regional.h"
+#include "core/platform/prompter.h"
+#include "gui/dialogs/digit_keys.h"
+
+#include <QCheckBox>
+#include <QCollator>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace kribed {
+
+namespace {
+
+template<class Widget> Widget *named(Widget *widget, const char *name)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QCheckBox *checkBox(const char *name, const QString &caption)
+{
+    return named(new QCheckBox(caption), name);
+}
+
+QComboBox *editableBox(const char *name, const QStringList &items)
+{
+    auto *box = named(new QComboBox, name);
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->addItems(items);
+    return box;
+}
+
+QString text(const QByteArray &bytes)
+{
+    return currentRegional().toText(bytes);
+}
+
+QByteArray bytes(const QString &text)
+{
+    return currentRegional().toBytes(text);
+}
+
+} // namespace
+
+PropertiesDialog::PropertiesDialog(Prompter &prompter, QWidget *parent)
+    : QDialog(parent)
+    , mPrompter(prompter)
+{
+    setObjectName(QStringLiteral("propertiesDialog"));
+    setWindowTitle(QStringLiteral("Properties"));
+
+    mPages = named(new QTabWidget, "pages");
+    mPages->addTab(buildDatabaseTab(), QStringLiteral("Database"));
+    mPages->addTab(mFieldTab = buildFieldTab(), QStringLiteral("Field"));
+    mPages->addTab(mPopupTab = buildPopupTab(), QStringLiteral("Popup"));
+    mPages->addTab(buildFilterTab(), QStringLiteral("Filter"));
+    mPages->addTab(buildSortTab(), QStringLiteral("Sort"));
+    mPages->addTab(buildApplicationTab(), QStringLiteral("Application"));
+    mPages->setCurrentWidget(mFieldTab);
+    // Every tab stays in sight: the dialog grows to the tabs instead of scrolling them.
+    mPages->setUsesScrollButtons(false);
+    mPages->setElideMode(Qt::ElideNone);
+
+    auto *ok = named(new QPushButton(QStringLiteral("&OK")), "okButton");
+    auto *cancel = named(new QPushButton(QStringLiteral("&Cancel")), "cancelButton");
+    // The width box swallows Enter, so no button answers it by default.
+    ok->setAutoDefault(false);
+    cancel->setAutoDefault(false);
+    connect(ok, &QPushButton::clicked, this, &PropertiesDialog::okClicked);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(mPages);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    mPages->setMinimumSize(320, 150);
+}
+
+QWidget *PropertiesDialog::buildDatabaseTab()
+{
+    auto *page = new QWidget;
+    auto *form = new QFormLayout(page);
+    form->addRow(QStringLiteral("Name"), mName = named(new QLineEdit, "nameEdit"));
+    form->addRow(mPrivate = checkBox("privateCheckBox", QStringLiteral("Private database")));
+    form->addRow(mAutoLock =
+                     checkBox("autoLockCheckBox", QStringLiteral("Auto-Lock on Kribo exit")));
+    form->addRow(mReadOnly =
+                     checkBox("readOnlyCheckBox", QStringLiteral("Make this database read-only")));
+    form->addRow(mKriboFilter =
+                     checkBox("kriboFilterCheckBox", QStringLiteral("Enable Kribo filter")));
+    return page;
+}
+
+QWidget *PropertiesDialog::buildFieldTab()
+{
+    auto *page = new QWidget;
+    auto *form = new QFormLayout(page);
+    form->addRow(QStringLiteral("Name"), mFieldName = named(new QLineEdit, "fieldNameEdit"));
+
+    mFieldType = named(new QComboBox, "fieldTypeCombo");
+    mFieldType->addItems(typeNames());
+    form->addRow(QStringLiteral("Type"), mFieldType);
+
+    mFieldWidth = editableBox("fieldWidthCombo",
+                              {QStringLiteral("10"), QStringLiteral("16"), QStringLiteral("20"),
+                               QStringLiteral("30"), QStringLiteral("40"), QStringLiteral("50"),
+                               QStringLiteral("60"), QStringLiteral("80"), QStringLiteral("100"),
+                               QStringLiteral("160"), QStringLiteral("300")});
+    takeDigitsOnly(mFieldWidth);
+    form->addRow(QStringLiteral("Width"), mFieldWidth);
+
+    mIncrementLabel = named(new QLabel(QStringLiteral("Increment amount")), "incrementLabel");
+    mIncrement = editableBox("incrementCombo",
+                             {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+                              QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("10"),
+                              QStringLiteral("20"), QStringLiteral("50"), QStringLiteral("100")});
+    mIncrement->setCurrentIndex(0);
+    form->addRow(mIncrementLabel, mIncrement);
+
+    connect(mFieldType, qOverload<int>(&QComboBox::activated), this,
+            &PropertiesDialog::fieldTypeChanged);
+    return page;
+}
+
+QWidget *PropertiesDialog::buildPopupTab()
+{
+    auto *page = new QWidget;
+    auto *layout = new QGridLayout(page);
+    layout->addWidget(new QLabel(QStringLiteral("New Entry")), 0, 0);
+    layout->addWidget(mNewEntry = named(new QLineEdit, "newEntryEdit"), 1, 0);
+    layout->addWidget(new QLabel(QStringLiteral("Popup List")), 2, 0);
+    layout->addWidget(mPopup = named(new QListWidget, "popupList"), 3, 0, 4, 1);
+
+    auto *append = named(new QPushButton(QStringLiteral("&Append")), "appendButton");
+    auto *cut = named(new QPushButton(QStringLiteral("C&ut")), "cutButton");
+    mPaste = named(new QPushButton(QStringLiteral("&Paste")), "pasteButton");
+    auto *sort = named(new QPushButton(QStringLiteral("&Sort")), "sortButton");
+    mPaste->setEnabled(false);
+    int row = 1;
+    for (QPushButton *button : {append, cut, mPaste, sort}) {
+        button->setAutoDefault(false);
+        layout->addWidget(button, row++, 1);
+    }
+    connect(append, &QPushButton::clicked, this, &PropertiesDialog::appendClicked);
+    connect(cut, &QPushButton::clicked, this, &PropertiesDialog::cutClicked);
+    connect(mPaste, &QPushButton::clicked, this, &PropertiesDialog::pasteClicked);
+    connect(sort, &QPushButton::clicked, this, &PropertiesDialog::sortClicked);
+    return page;
+}
+
+QWidget *PropertiesDialog::buildFilterTab()
+{
+    auto *page = new QWidget;
+    auto *form = new QFormLayout(page);
+    mFilterFields = named(new QComboBox, "filterFieldCombo");
+    mFilterFields->setPlaceholderText(QStringLiteral("Select Field"));
+    form->addRow(QStringLiteral("Field to search"), mFilterFields);
+    form->addRow(QStringLiteral("Filter what string"),
+                 mFilter = named(new QLineEdit, "filterEdit"));
+    form->addRow(mFilterMB = checkBox("filterMustBeginCheckBox",
+                                      QStringLiteral("Field must begin with string")));
+    mInclude = named(new QRadioButton(QStringLiteral("INCLUDE Filter")), "includeFilterRadio");
+    mExclude = named(new QRadioButton(QStringLiteral("EXCLUDE Filter")), "excludeFilterRadio");
+    mInclude->setChecked(true);
+    auto *radios = new QHBoxLayout;
+    radios->addWidget(mInclude);
+    radios->addWidget(mExclude);
+    form->addRow(radios);
+    form->addRow(mFilterOn = checkBox("filterOnCheckBox", QStringLiteral("Filter enabled")));
+    return page;
+}
+
+QWidget *PropertiesDialog::buildSortTab()
+{
+    auto *page = new QWidget;
+    auto *layout = new QGridLayout(page);
+    layout->addWidget(new QLabel(QStringLiteral("Primary sort field")), 0, 0);
+    layout->addWidget(mPrimarySort = named(new QLabel, "primarySortLabel"), 0, 1);
+    layout->addWidget(new QLabel(QStringLiteral("Reverse to")), 1, 2);
+    layout->addWidget(new QLabel(QStringLiteral("primary sort")), 2, 2);
+    layout->addWidget(new QLabel(QStringLiteral("Secondary ")), 3, 0);
+    layout->addWidget(mSecondarySort = named(new QComboBox, "secondarySortCombo"), 3, 1);
+    layout->addWidget(mReverse2 = checkBox("secondaryReverseCheckBox", QString()), 3, 2);
+    layout->addWidget(new QLabel(QStringLiteral("Tertiary ")), 4, 0);
+    layout->addWidget(mTertiarySort = named(new QComboBox, "tertiarySortCombo"), 4, 1);
+    layout->addWidget(mReverse3 = checkBox("tertiaryReverseCheckBox", QString()), 4, 2);
+    return page;
+}
+
+QWidget *PropertiesDialog::buildApplicationTab()
+{
+    auto *page = new QWidget;
+    auto *form = new QFormLayout(page);
+    form->addRow(QStringLiteral("User"), mUser = named(new QComboBox, "userCombo"));
+    form->addRow(mInitialDir =
+                     checkBox("initialDirCheckBox",
+                              QStringLiteral("Initial directory is Handheld's backup directory.")));
+    form->addRow(mSaveAtInstall =
+                     checkBox("saveAtInstallCheckBox", QStringLiteral("Save at Install")));
+    form->addRow(mExpertMode = checkBox(
+                     "expertModeCheckBox",
+                     QStringLiteral("Expert mode (no delete and auto-save confirmation)")));
+    return page;
+}
+
+// Showing -------------------------------------------------------------------------------------
+
+void PropertiesDialog::prepare(Database &database, int field, const PropertiesChoices &choices)
+{
+    mDatabase = &database;
+    mField = field;
+    mChoices = choices;
+    const int typeIndex = database.fieldType(field);
+    const bool popupType = isPopupType(typeIndex);
+    const int fields = database.fieldCount();
+
+    if (mPages->currentWidget() == mPopupTab && !popupType)
+        mPages->setCurrentWidget(mFieldTab);
+
+    mName->setText(text(database.name()));
+    mPrivate->setChecked(database.flags().isPrivate);
+    mAutoLock->setChecked(database.flags().autoLock);
+    mReadOnly->setChecked(database.flags().readOnly);
+    mKriboFilter->setChecked(database.flags().kriboFilter);
+
+    mFieldName->setText(text(database.fieldName(field)));
+    mFieldType->setCurrentIndex(typeIndex);
+    showPopupTab(popupType);
+    mFieldWidth->setCurrentText(QString::number(database.widthUnits(field)));
+    updateIncrementEnabled(typeIndex);
+    mIncrement->setCurrentText(QString::number(database.incrementAmount()));
+
+    mFilterFields->clear();
+    mFilterFields->addItem(QStringLiteral("All Fields"));
+    for (int k = 1; k <= fields; ++k)
+        mFilterFields->addItem(text(database.fieldName(k)));
+    const int filterField = database.filterField();
+    mFilterFields->setCurrentIndex(filterField >= 0 && filterField <= fields ? filterField : -1);
+    mFilter->setText(text(database.filterText()));
+    mFilterOn->setChecked(database.filterOn());
+
+    // The list of a field that is no popup field stays out of the box: OK would keep it otherwise.
+    mNewEntry->clear();
+    mPopup->clear();
+    if (popupType) {
+        for (const QByteArray &item : database.popupList(field))
+            mPopup->addItem(text(item));
+    }
+
+    mPrimarySort->setText(text(database.fieldName(field)));
+    showSortFields(mSecondarySort, database.secondarySortField(), fields);
+    showSortFields(mTertiarySort, database.tertiarySortField(), fields);
+    mReverse2->setChecked(choices.secondaryReverse);
+    mReverse3->setChecked(choices.tertiaryReverse);
+
+    showUsers(choices);
+}
+
+void PropertiesDialog::showSortFields(QComboBox *box, int stored, int fields)
+{
+    box->clear();
+    box->addItem(QStringLiteral("None"));
+    for (int k = 1; k <= fields; ++k)
+        box->addItem(text(mDatabase->fieldName(k)));
+    box->setCurrentIndex(stored >= 1 && stored <= fields ? stored : 0);
+}
+
+void PropertiesDialog::showUsers(const PropertiesChoices &choices)
+{
+    const bool users = !choices.userNames.isEmpty();
+    mUser->clear();
+    mUser->addItems(choices.userNames);
+    mUser->setCurrentIndex(users ? choices.selectedUser : -1);
+    mUser->setEnabled(users);
+    mInitialDir->setEnabled(users);
+    mSaveAtInstall->setEnabled(mInitialDir->isEnabled());
+    mInitialDir->setChecked(choices.initialDir);
+    mSaveAtInstall->setChecked(choices.saveAtInstall);
+    mExpertMode->setChecked(choices.expertMode);
+}
+
+void PropertiesDialog::showPopupTab(bool show)
+{
+    mPages->setTabVisible(mPages->indexOf(mPopupTab), show);
+    if (!show) {
+        mPopup->clear();
+        mNewEntry->clear();
+    }
+}
+
+void PropertiesDialog::updateIncrementEnabled(int typeIndex)
+{
+    const bool autoIncrement = typeIndex == AutoIncrementIntegerType;
+    mIncrement->setEnabled(autoIncrement);
+    mIncrementLabel->setEnabled(autoIncrement);
+}
+
+// While open ----------------------------------------------------------------------------------
+
+void PropertiesDialog::fieldTypeChanged(int index)
+{
+    // Only the box is emptied here: the field keeps its list until OK takes the new type.
+    showPopupTab(isPopupType(index));
+    updateIncrementEnabled(index);
+}
+
+bool PropertiesDialog::refusePopupEntry(const QString &entry)
+{
+    if (!isRefusedPopupEntry(bytes(entry)))
+        return false;
+    mPrompter.ask(
+        {QStringLiteral("Warning"), popupEntryWarning(entry), Icon::Warning, Buttons::Ok});
+    return true;
+}
+
+void PropertiesDialog::appendClicked()
+{
+    const QString entry = mNewEntry->text();
+    if (!entry.isEmpty() && !refusePopupEntry(entry))
+        mPopup->addItem(entry);
+}
+
+void PropertiesDialog::cutClicked()
+{
+    const int row = mPopup->currentRow();
+    if (row < 0 || !mPopup->item(row)->isSelected())
+        return;
+    mPopupClipboard = mPopup->item(row)->text();
+    delete mPopup->takeItem(row);
+    mPopup->setCurrentRow(-1);
+    mPopup->clearSelection();
+    mPaste->setEnabled(true);
+}
+
+void PropertiesDialog::pasteClicked()
+{
+    const int row = mPopup->currentRow();
+    if (!mPaste->isEnabled() || row < 0 || !mPopup->item(row)->isSelected()
+        || mPopupClipboard.isEmpty())
+        return;
+    if (refusePopupEntry(mPopupClipboard))
+        return;
+    mPopup->insertItem(row, mPopupClipboard);
+    mPaste->setEnabled(false);
+}
+
+void PropertiesDialog::sortClicked()
+{
+    // The list box's alphabetical order: regional, letter case aside.
+    QCollator collator(currentRegional().locale());
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    QStringList items;
+    for (int row = 0; row < mPopup->count(); ++row)
+        items << mPopup->item(row)->text();
+    std::stable_sort(items.begin(), items.end(), [&collator](const QString &a, const QString &b) {
+        return collator.compare(a, b) < 0;
+    });
+    mPopup->clear();
+    mPopup->addItems(items);
+}
+
+FilterOptions PropertiesDialog::filterChoices() const
+{
+    FilterOptions options;
+    options.mustBeginWith = mFilterMB->isChecked();
+    options.exclude = mExclude->isChecked();
+    options.field = filterFieldChoice();
+    return options;
+}
+
+int PropertiesDialog::filterFieldChoice() const
+{
+    return std::max(0, mFilterFields->currentIndex());
+}
+
+int PropertiesDialog::runFilter(Database &database, bool on) const
+{
+    database.setFilterField(filterFieldChoice());
+    return applyFilter(database, on, filterChoices());
+}
+
+// OK ------------------------------------------------------------------------------------------
+
+PropertiesEdit PropertiesDialog::gatherEdit() const
+{
+    PropertiesEdit edit;
+    edit.name = bytes(mName->text());
+    edit.flags.isPrivate = mPrivate->isChecked();
+    edit.flags.autoLock = mAutoLock->isChecked();
+    edit.flags.readOnly = mReadOnly->isChecked();
+    edit.flags.kriboFilter = mKriboFilter->isChecked();
+    edit.fieldName = bytes(mFieldName->text());
+    edit.typeIndex = mFieldType->currentIndex();
+    edit.widthText = mFieldWidth->currentText();
+    edit.incrementText = mIncrement->currentText();
+    for (int row = 0; row < mPopup->count(); ++row)
+        edit.popupItems << bytes(mPopup->item(row)->text());
+    edit.filterField = filterFieldChoice();
+    edit.filterText = bytes(mFilter->text());
+    edit.filterOn = mFilterOn->isChecked();
+    edit.secondarySort = mSecondarySort->currentIndex();
+    edit.tertiarySort = mTertiarySort->currentIndex();
+    return edit;
+}
+
+void PropertiesDialog::okClicked()
+{
+    if (!mDatabase)
+        return;
+    const PropertiesEdit edit = gatherEdit();
+    // Every value is checked before any is taken, so a refused one leaves the database untouched.
+    const QString warning = propertiesWarning(edit);
+    if (!warning.isEmpty()) {
+        mPrompter.ask({QStringLiteral("Warning"), warning, Icon::Warning, Buttons::Ok});
+        return;
+    }
+    applyProperties(*mDatabase, mField, edit);
+    if (mApplyFilter)
+        mApplyFilter(edit.filterOn);
+    else
+        runFilter(*mDatabase, edit.filterOn);
+
+    mChoices.secondaryReverse = mReverse2->isChecked();
+    mChoices.tertiaryReverse = mReverse3->isChecked();
+    mChoices.selectedUser = mUser->isEnabled() ? mUser->currentIndex() : mChoices.selectedUser;
+    mChoices.saveAtInstall = mSaveAtInstall->isChecked();
+    mChoices.initialDir = mInitialDir->isChecked();
+    mChoices.expertMode = mExpertMode->isChecked();
+    mDatabase->setModified();
+    accept();
+}
+
+} // namespace kribed

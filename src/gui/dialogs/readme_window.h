@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#pragma once
+
+#include <QDialog>
+
+class QPlainTextEdit;
+
+namespace kribed {
+
+// The read-me window: the user guide in a read-only text, shown beside the main window without
+// blocking it; Escape closes it.
+class ReadmeWindow : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit ReadmeWindow(QWidget *parent = nullptr);
+
+    // The whole guide, one section after another.
+    static QString guideText();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    QPlainTextEdit *mMemo;
+};
+
+} // namespace kribed

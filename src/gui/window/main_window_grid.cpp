@@ -1,0 +1,386 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+// The grid of the main window: display font, column widths, header highlight, in-place editing,
+// dragging, and the record filter's rows.
+#include "gui/window/main_window.h"
+
+#include "core/editing/sums.h"
+#include "core/model/database.h"
+#include "core/model/limits.h"
+#include "core/model/regional.h"
+#include "core/platform/code_page.h"
+#include "gui/dialogs/file_dialogs.h"
+#include "gui/grid/database_document.h"
+#include "gui/grid/grid_cell_delegate.h"
+#include "gui/grid/grid_header.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QTableView>
+#include <QToolTip>
+#include <QVBoxLayout>
+
+#include <cmath>
+#include <functional>
+
+namespace kribed {
+
+namespace {
+
+// The grid has no clipboard, insert or delete keys of its own: those go through the commands.
+class GridKeyFilter : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            auto *key = static_cast<QKeyEvent *>(event);
+            if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Cut)
+                || key->matches(QKeySequence::Paste) || key->matches(QKeySequence::Delete)
+                || key->key() == Qt::Key_Insert || key->key() == Qt::Key_Delete) {
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// Shows a hint computed when it is asked for (the grid's top left cell counts the records).
+class HintFilter : public QObject
+{
+public:
+    HintFilter(QObject *parent, std::function<QString()> hint)
+        : QObject(parent)
+        , mHint(std::move(hint))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::ToolTip) {
+            QString text = mHint();
+            text.replace(u'\r', u'\n');
+            QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(), text,
+                               qobject_cast<QWidget *>(watched));
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<QString()> mHint;
+};
+
+// Names of the dialog controls that show cell texts and so take the display font.
+const char *const FontedControls[] = {
+    "cellTextEdit",     "guideTextEdit",      "popupCombo",        "nameEdit",         "findEdit",
+    "fieldNameEdit",    "newEntryEdit",       "popupList",         "filterFieldCombo", "filterEdit",
+    "primarySortLabel", "secondarySortCombo", "tertiarySortCombo", "userCombo"};
+
+// The extended-precision constant that turns the width of "0000" into pixels per width unit.
+constexpr long double ZerosPerUnit = 56.0L / 3.0L;
+
+} // namespace
+
+void MainWindow::buildGrid()
+{
+    auto *client = new QWidget(this);
+    auto *layout = new QVBoxLayout(client);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    mEmptyPanel = new QFrame(client);
+    mEmptyPanel->setObjectName(QStringLiteral("emptyPanel"));
+    mEmptyPanel->setFrameShape(QFrame::Panel);
+    mEmptyPanel->setFrameShadow(QFrame::Sunken);
+    layout->addWidget(mEmptyPanel);
+
+    mGrid = new QTableView(client);
+    mGrid->setObjectName(QStringLiteral("grid"));
+    mColumnHeader = new GridHeader(Qt::Horizontal, mGrid);
+    mRowHeader = new GridHeader(Qt::Vertical, mGrid);
+    mGrid->setHorizontalHeader(mColumnHeader);
+    mGrid->setVerticalHeader(mRowHeader);
+    mGrid->setModel(&mDocument->model());
+    mGrid->setItemDelegate(new GridCellDelegate(mGrid));
+    mGrid->setWordWrap(false);
+    mGrid->setCornerButtonEnabled(false);
+    mGrid->setSortingEnabled(false);
+    mGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+    mGrid->setSelectionBehavior(QAbstractItemView::SelectItems);
+    mGrid->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed);
+    mGrid->setTabKeyNavigation(true);
+    mGrid->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    mGrid->installEventFilter(new GridKeyFilter(mGrid));
+
+    mColumnHeader->setSectionsMovable(true);
+    mColumnHeader->setSectionResizeMode(QHeaderView::Interactive);
+    mColumnHeader->setMinimumSectionSize(1);
+    mColumnHeader->setMinimumHeight(21);
+    mRowHeader->setSectionsMovable(true);
+    mRowHeader->setSectionResizeMode(QHeaderView::Fixed);
+    mRowHeader->setMinimumSectionSize(0);
+    mRowHeader->setDefaultSectionSize(ShownRowHeight);
+    mRowHeader->setDefaultAlignment(Qt::AlignLeft | Qt::AlignTop);
+    mColumnHeader->setDefaultAlignment(Qt::AlignLeft | Qt::AlignTop);
+    mRowHeader->setFixedWidth(80);
+    layout->addWidget(mGrid);
+    setCentralWidget(client);
+
+    connect(mGrid, &QAbstractItemView::doubleClicked, this, &MainWindow::gridDoubleClicked);
+    connect(&mDocument->model(), &GridModel::cellEdited, this, &MainWindow::commitCellEdit);
+    connect(mDocument, &DatabaseDocument::columnWidthsChanged, this, &MainWindow::syncColumnWidths);
+    connect(mDocument, &DatabaseDocument::rowVisibilityChanged, this, &MainWindow::syncHiddenRows);
+    connect(mColumnHeader, &QHeaderView::sectionResized, this, [this](int logical, int, int size) {
+        if (!mSyncingWidths)
+            columnResized(logical + 1, size);
+    });
+    // A double-click on a column's right border fits the column as Auto sizing would, not to
+    // the view's own size hints.
+    disconnect(mColumnHeader, &QHeaderView::sectionHandleDoubleClicked, mGrid, nullptr);
+    connect(mColumnHeader, &QHeaderView::sectionHandleDoubleClicked, this,
+            [this](int logical) { fitColumn(logical + 1); });
+    connect(mColumnHeader, &QHeaderView::sectionMoved, this, [this](int logical, int from, int to) {
+        headerSectionMoved(Qt::Horizontal, logical, from, to);
+    });
+    connect(mRowHeader, &QHeaderView::sectionMoved, this, [this](int logical, int from, int to) {
+        headerSectionMoved(Qt::Vertical, logical, from, to);
+    });
+    mDocument->model().setHeaderHintSource([this](int field) { return headerHint(field); });
+    if (auto *corner = mGrid->findChild<QAbstractButton *>()) {
+        corner->setObjectName(QStringLiteral("gridCorner"));
+        corner->installEventFilter(new HintFilter(corner, [this] { return recordCountHint(); }));
+    }
+}
+
+int MainWindow::currentField() const
+{
+    const QModelIndex current = mGrid->currentIndex();
+    return current.isValid() ? current.column() + 1 : 1;
+}
+
+int MainWindow::currentRecord() const
+{
+    const QModelIndex current = mGrid->currentIndex();
+    return current.isValid() ? current.row() + 1 : 1;
+}
+
+void MainWindow::setCurrentCell(int field, int record)
+{
+    const QModelIndex index = mDocument->model().index(record - 1, field - 1);
+    if (index.isValid())
+        mGrid->setCurrentIndex(index);
+}
+
+int MainWindow::textWidth(const QString &text) const
+{
+    return QFontMetrics(mDisplayFont).horizontalAdvance(text);
+}
+
+void MainWindow::applyDisplayFont()
+{
+    const int zeros = textWidth(QStringLiteral("0000"));
+
+    const QByteArray codePage = codePageForCharSet(mSettings.font.charSet);
+    if (currentRegional().codePage() != codePage) {
+        Regional regional = currentRegional();
+        regional.setCodePage(codePage);
+        setCurrentRegional(regional);
+        mGrid->viewport()->update();
+    }
+
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window != this)
+            applyFontToDialog(window);
+    }
+    if (mGrid->font() != mDisplayFont) {
+        mGrid->setFont(mDisplayFont);
+        mColumnHeader->setFont(mDisplayFont);
+        mRowHeader->setFont(mDisplayFont);
+    }
+    mRowHeader->setFixedWidth(zeros + 6);
+    mDocument->database().setWidthScale(double(zeros / ZerosPerUnit));
+}
+
+void MainWindow::applyFontToDialog(QWidget *window)
+{
+    for (const char *name : FontedControls) {
+        for (QWidget *control : window->findChildren<QWidget *>(QString::fromLatin1(name))) {
+            if (control->font() != mDisplayFont)
+                control->setFont(mDisplayFont);
+        }
+    }
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Show && watched != this && watched->isWidgetType()) {
+        auto *widget = static_cast<QWidget *>(watched);
+        if (widget->isWindow())
+            applyFontToDialog(widget);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::chooseDisplayFont()
+{
+    const std::optional<QFont> chosen = mDialogs.chooseFont(mDisplayFont, 10);
+    if (!chosen)
+        return;
+    const double oldScale = mDocument->database().widthScale();
+    // The dialog chooses face and size only; the style stays as it was.
+    QFont font(chosen->family());
+    font.setPointSize(std::min(chosen->pointSize() > 0 ? chosen->pointSize() : 8, 10));
+    font.setBold(mDisplayFont.bold());
+    font.setItalic(mDisplayFont.italic());
+    font.setUnderline(mDisplayFont.underline());
+    font.setStrikeOut(mDisplayFont.strikeOut());
+    mDisplayFont = font;
+    applyDisplayFont();
+
+    Database &database = mDocument->database();
+    const double newScale = database.widthScale();
+    if (oldScale > 0) {
+        // Every column keeps its width in units: pixels follow the new scale.
+        for (int field = 1; field <= database.fieldCount(); ++field) {
+            const double pixels = double(database.columnWidth(field)) * newScale / oldScale;
+            database.setColumnWidth(field, int(std::nearbyint(pixels)));
+        }
+    }
+    mDocument->notifyColumnWidthsChanged();
+}
+
+namespace {
+
+int maxColumnPixels(const Database &database)
+{
+    return database.unitsToPixels(MaxFieldWidthUnits);
+}
+
+} // namespace
+
+void MainWindow::syncColumnWidths()
+{
+    Database &database = mDocument->database();
+    const int largest = maxColumnPixels(database);
+    mSyncingWidths = true;
+    for (int field = 1; field <= database.fieldCount(); ++field) {
+        // No column is ever wider than the largest field width.
+        if (database.columnWidth(field) > largest)
+            database.setColumnWidth(field, largest);
+        mColumnHeader->resizeSection(field - 1, database.columnWidth(field));
+    }
+    mSyncingWidths = false;
+}
+
+void MainWindow::syncHiddenRows()
+{
+    const Database &database = mDocument->database();
+    for (int record = 1; record <= database.recordCount(); ++record) {
+        if (mGrid->isRowHidden(record - 1) != database.isHidden(record))
+            mGrid->setRowHidden(record - 1, database.isHidden(record));
+    }
+}
+
+void MainWindow::columnResized(int field, int pixels)
+{
+    const int largest = maxColumnPixels(mDocument->database());
+    if (pixels > largest) {
+        mSyncingWidths = true;
+        mColumnHeader->resizeSection(field - 1, largest);
+        mSyncingWidths = false;
+        pixels = largest;
+    }
+    mDocument->setColumnWidth(field, pixels);
+}
+
+void MainWindow::applyFilter(bool on)
+{
+    mFilterOn = on;
+    mActions.value(QStringLiteral("actionFilter"))->setChecked(on);
+    Database &database = mDocument->database();
+    database.setFilterOn(on);
+    database.showAllRecords();
+    if (on && !database.filterText().isEmpty())
+        applyRecordFilter();
+    syncHiddenRows();
+}
+
+void MainWindow::toggleFilter()
+{
+    applyFilter(!mFilterOn);
+}
+
+void MainWindow::gridDoubleClicked()
+{
+    const QModelIndex current = mGrid->currentIndex();
+    if (current.isValid())
+        editCell();
+}
+
+// The grid model has stamped the record and stored the typed text (stamp first, so a date typed
+// into a Modification Date cell stays).
+void MainWindow::commitCellEdit(int /*field*/, int /*record*/)
+{
+    mDocument->setModified();
+    if (!mRowSumOn)
+        return;
+    // Without a single sum field the row sum is a one-shot command that would write into the
+    // current cell, which is the one just typed into: the mode only goes off.
+    if (singleSumField(mDocument->database()) > 0)
+        computeRowSums();
+    else
+        rowSumOff();
+}
+
+void MainWindow::headerSectionMoved(Qt::Orientation orientation, int /*logical*/, int from, int to)
+{
+    GridHeader *header = orientation == Qt::Horizontal ? mColumnHeader : mRowHeader;
+    // The header only shows the move: the database takes it, and the header goes back to showing
+    // the model's order.
+    {
+        const QSignalBlocker blocker(header);
+        header->moveSection(to, from);
+    }
+    if (orientation == Qt::Vertical)
+        recordMoved(from + 1, to + 1);
+    else
+        fieldMoved(from + 1, to + 1);
+    bool inOrder = true;
+    for (int section = 0; section < header->count() && inOrder; ++section)
+        inOrder = header->visualIndex(section) == section;
+    if (!inOrder) {
+        header->reset();
+        syncColumnWidths();
+        syncHiddenRows();
+    }
+}
+
+void MainWindow::recordMoved(int from, int to)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    mDocument->moveRecord(from, to);
+    // Shown rows are always exactly those the filter keeps, whatever moved.
+    if (mFilterOn)
+        applyFilter(true);
+    QApplication::restoreOverrideCursor();
+}
+
+void MainWindow::fieldMoved(int from, int to)
+{
+    mDocument->moveField(from, to);
+    moveColumnDefinitionOf(from, to);
+    rowSumOff();
+    mDocument->setModified();
+}
+
+} // namespace kribed

@@ -1,0 +1,172 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/platform/settings.h"
+#include "core/platform/user_list.h"
+#include "gui/dialogs/about_dialog.h"
+#include "gui/dialogs/readme_window.h"
+#include "gui/dialogs/user_guide.h"
+#include "gui/window/main_window.h"
+#include "scripted_file_dialogs.h"
+#include "scripted_prompter.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTest>
+#include <QUrl>
+
+using namespace kribed;
+using namespace kribed::test;
+
+class TestReadmeAbout : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        openSettingsStore()->clear();
+    }
+
+    void guideHasItsSectionsInOrder()
+    {
+        const QStringList expected = {
+            QStringLiteral("Overview"),
+            QStringLiteral("Features"),
+            QStringLiteral("Hint"),
+            QStringLiteral("Installation"),
+            QStringLiteral("Standard Disclaimers Apply"),
+            QStringLiteral("Creating a new database"),
+            QStringLiteral("Opening an existing database"),
+            QStringLiteral("Save a Kribo 4 / Kribo pro database"),
+            QStringLiteral("Install a Kribo 4 / Kribo pro database"),
+            QStringLiteral("Importing and exporting data to and from KribEd (Converting data)"),
+            QStringLiteral("Appending data"),
+            QStringLiteral("Editing the Database Information"),
+            QStringLiteral("The Properties dialog"),
+            QStringLiteral("Database"),
+            QStringLiteral("Field"),
+            QStringLiteral("Popup"),
+            QStringLiteral("Filter"),
+            QStringLiteral("Sort"),
+            QStringLiteral("Application"),
+            QStringLiteral("Printing the database"),
+            QStringLiteral("Calculation"),
+            QStringLiteral("Column Sum"),
+            QStringLiteral("Row Sum"),
+            QStringLiteral("Features for calculation a row sum.")};
+        QCOMPARE(userGuideHeadings(), expected);
+
+        // Each heading stands on its own line after an empty line, in the same order.
+        const QStringList lines = userGuideText().split(u'\n');
+        int from = 0;
+        for (const QString &heading : expected) {
+            const int at = int(lines.indexOf(heading, from));
+            QVERIFY2(at >= 0, qPrintable(heading));
+            QVERIFY2(at == 0 || lines[at - 1].isEmpty(), qPrintable(heading));
+            QVERIFY2(!lines.value(at + 1).isEmpty(), qPrintable(heading));
+            from = at + 1;
+        }
+        QCOMPARE(lines.at(lines.size() - 2), QStringLiteral("Have a good time with KribEd PRO"));
+    }
+
+    void guideTellsWhatUsersRelyOn_data()
+    {
+        QTest::addColumn<QString>("fact");
+        QTest::newRow("new fields are String") << QStringLiteral("\"String\"");
+        QTest::newRow("backup file") << QStringLiteral(".pd_");
+        QTest::newRow("export writes shown records only")
+            << QStringLiteral("Only the records that the filter shows are written");
+        QTest::newRow("export carries no widths or types")
+            << QStringLiteral("no field widths or types");
+        QTest::newRow("append cuts what does not fit") << QStringLiteral("do not fit are\ncut");
+        QTest::newRow("sum field tag") << QStringLiteral("with \"&\" at the end of its name");
+        QTest::newRow("factor tag") << QStringLiteral("with \"#\" and a number");
+        QTest::newRow("first demo") << QStringLiteral("SumDemo1.pdb");
+        QTest::newRow("second demo") << QStringLiteral("SumDemo2.pdb");
+        QTest::newRow("where the demos are") << QStringLiteral("share/kribed/examples");
+        QTest::newRow("long values are cut") << QStringLiteral("cut to its first 4000 characters");
+    }
+
+    void guideTellsWhatUsersRelyOn()
+    {
+        QFETCH(QString, fact);
+        QVERIFY2(userGuideText().contains(fact), qPrintable(fact));
+    }
+
+    void readMeWindowIsSharedAndNotModal()
+    {
+        ScriptedPrompter prompter;
+        ScriptedFileDialogs dialogs;
+        NoUsers users;
+        MainWindow form(prompter, dialogs, users);
+        auto *help = new ReadmeWindow(&form);
+        form.setReadmeWindow(help);
+        form.show();
+
+        QCOMPARE(help->windowTitle(), QStringLiteral("Read Me"));
+        auto *memo = help->findChild<QPlainTextEdit *>(QStringLiteral("guideTextEdit"));
+        QVERIFY(memo);
+        QVERIFY(memo->isReadOnly());
+        QCOMPARE(memo->lineWrapMode(), QPlainTextEdit::NoWrap);
+        QCOMPARE(memo->toPlainText(), userGuideText());
+
+        form.action(QStringLiteral("actionReadme"))->trigger();
+        QVERIFY(help->isVisible());
+        QVERIFY(!help->isModal());
+        form.showReadme();
+        QCOMPARE(form.findChildren<ReadmeWindow *>().size(), 1);
+        QTest::keyClick(help, Qt::Key_Escape);
+        QVERIFY(!help->isVisible());
+        KRIBED_VERIFY_PROMPTER(prompter);
+    }
+
+    void aboutBoxShowsTheHeartOnTheAtSign()
+    {
+        AboutDialog about;
+        QCOMPARE(about.windowTitle(), QStringLiteral("About"));
+        auto *heart = about.findChild<QLabel *>(QStringLiteral("heartLabel"));
+        QVERIFY(heart);
+        about.show();
+        QVERIFY(!heart->isVisible());
+        QTest::keyClick(&about, Qt::Key_At, Qt::NoModifier);
+        QVERIFY(heart->isVisible());
+        QTest::keyClick(&about, Qt::Key_Escape);
+        QVERIFY(!about.isVisible());
+        QVERIFY(AboutDialog::webAddress().contains(QStringLiteral("example.org")));
+    }
+
+    void aboutBoxTellsWhenNoBrowserOpens_data()
+    {
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("browser found") << true;
+        QTest::newRow("no browser") << false;
+    }
+
+    void aboutBoxTellsWhenNoBrowserOpens()
+    {
+        QFETCH(bool, opens);
+        ScriptedPrompter prompter;
+        if (!opens) {
+            prompter.expect(QStringLiteral("Information"),
+                            QStringLiteral("Sorry your web browser could not be found"),
+                            Icon::Information, Buttons::Ok, Answer::Ok);
+        }
+        AboutDialog about;
+        about.setPrompter(&prompter);
+        QUrl asked;
+        about.setUrlOpener([&](const QUrl &url) {
+            asked = url;
+            return opens;
+        });
+        about.openWebAddress();
+        QCOMPARE(asked, QUrl(AboutDialog::webAddress()));
+        KRIBED_VERIFY_PROMPTER(prompter);
+    }
+};
+
+QTEST_MAIN(TestReadmeAbout)
+#include "tst_readme_about.moc"

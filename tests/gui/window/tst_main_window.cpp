@@ -1,0 +1,639 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/model/database.h"
+#include "core/model/regional.h"
+#include "core/platform/settings.h"
+#include "core/platform/user_list.h"
+#include "gui/grid/database_document.h"
+#include "gui/window/main_window.h"
+#include "main_window_fixture.h"
+#include "pdb_builder.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QDir>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTableView>
+#include <QTest>
+#include <QToolBar>
+
+#include <memory>
+
+using namespace kribed;
+using namespace kribed::test;
+
+namespace {
+
+const QString DiscardQuestion = QStringLiteral(
+    "You have not saved the changes to this file and you will lose the changes if you close this "
+    "file. Are sure that you want to close this file?");
+
+QByteArray kunden(int fields, int records, const QByteArray &name = "Kunden")
+{
+    PdbBuilder builder;
+    builder.name(name);
+    for (int field = 1; field <= fields; ++field)
+        builder.field("Feld" + QByteArray::number(field));
+    for (int record = 1; record <= records; ++record) {
+        QList<QByteArray> values;
+        for (int field = 1; field <= fields; ++field)
+            values << QByteArray::number(record * 10 + field);
+        builder.record(values);
+    }
+    builder.dates(3'800'000'000u);
+    return builder.build();
+}
+
+} // namespace
+
+class TestMainWindow
+    : public QObject
+    , private MainWindowFixture
+{
+    Q_OBJECT
+
+private:
+    QString Panel(int index) const { return mWindow->statusPanel(index)->text(); }
+
+    void TypeInto(int field, int record, const QString &text)
+    {
+        QAbstractItemModel *model = mWindow->grid()->model();
+        QVERIFY(model->setData(model->index(record - 1, field - 1), text));
+    }
+
+private Q_SLOTS:
+    void initTestCase() { InitTestCase(); }
+
+    void init() { StartTest(); }
+    void cleanup() { EndTest(); }
+
+    void startsWithoutDatabase()
+    {
+        QVERIFY(mWindow->grid()->isHidden());
+        QVERIFY(mWindow->statusBar()->isHidden());
+        mWindow->updateStatus();
+        QCOMPARE(mWindow->windowTitle(), QStringLiteral("Kribed PRO"));
+        for (const char *name : {"actionNew", "actionOpen", "actionImport", "actionExit",
+                                 "actionReadme", "actionAbout"})
+            QVERIFY2(Enabled(name), name);
+        for (const char *name :
+             {"actionClose",        "actionSave",        "actionSaveAs",     "actionInstall",
+              "actionAppend",       "actionExport",      "actionPrint",      "actionEditCell",
+              "actionProperties",   "actionCutCell",     "actionCopyCell",   "actionPasteCell",
+              "actionCutRow",       "actionCopyRow",     "actionPasteRow",   "actionFont",
+              "actionFind",         "actionFindNext",    "actionAutoSizing", "actionFilter",
+              "actionSortNormal",   "actionSortReverse", "actionColumnSum",  "actionRowSum",
+              "actionDeleteRow",    "actionInsertRow",   "actionAppendRow",  "actionDeleteColumn",
+              "actionInsertColumn", "actionAppendColumn"})
+            QVERIFY2(!Enabled(name), name);
+        // An empty list shows no entries and no separator above them.
+        for (const char *name : {"separatorRecentFiles", "actionRecentFile1", "actionRecentFile2",
+                                 "actionRecentFile3", "actionRecentFile4", "actionRecentFile5"})
+            QVERIFY2(!mWindow->action(QString::fromLatin1(name))->isVisible(), name);
+    }
+
+    void menusToolBarAndContextMenuInOrder_data()
+    {
+        QTest::addColumn<QString>("container");
+        QTest::addColumn<QStringList>("entries");
+        const auto list = [](std::initializer_list<const char *> names) {
+            QStringList entries;
+            for (const char *name : names)
+                entries << QString::fromLatin1(name);
+            return entries;
+        };
+        QTest::newRow("File menu")
+            << "menuFile" << list({"actionNew",         "actionOpen",
+                                   "actionClose",       "-",
+                                   "actionSave",        "actionSaveAs",
+                                   "actionInstall",     "-",
+                                   "actionImport",      "actionAppend",
+                                   "actionExport",      "-",
+                                   "actionPrint",       "separatorRecentFiles",
+                                   "actionRecentFile1", "actionRecentFile2",
+                                   "actionRecentFile3", "actionRecentFile4",
+                                   "actionRecentFile5", "separatorExit",
+                                   "actionExit"});
+        QTest::newRow("Edit menu")
+            << "menuEdit"
+            << list({"actionEditCell", "actionProperties", "-", "actionCutCell", "actionCopyCell",
+                     "actionPasteCell", "-", "actionCutRow", "actionCopyRow", "actionPasteRow", "-",
+                     "actionFont"});
+        QTest::newRow("Tools menu")
+            << "menuTools"
+            << list({"actionFind", "actionFindNext", "-", "actionAutoSizing", "actionFilter", "-",
+                     "actionSortNormal", "actionSortReverse", "-", "actionColumnSum",
+                     "actionRowSum", "-", "actionDeleteRow", "actionInsertRow", "actionAppendRow",
+                     "-", "actionDeleteColumn", "actionInsertColumn", "actionAppendColumn"});
+        QTest::newRow("Help menu") << "menuHelp" << list({"actionReadme", "-", "actionAbout"});
+        QTest::newRow("context menu")
+            << "gridContextMenu"
+            << list({"contextEditCell", "contextProperties", "-", "contextCutCell",
+                     "contextCopyCell", "contextPasteCell", "-", "contextCutRow", "contextCopyRow",
+                     "contextPasteRow", "-", "contextDeleteRow", "contextInsertRow",
+                     "contextAppendRow"});
+        QTest::newRow("tool bar")
+            << "toolBar"
+            << list({"toolButtonNew",          "toolButtonOpen",         "toolButtonSave",
+                     "toolButtonInstall",      "toolButtonPrint",        "toolButtonImport",
+                     "toolButtonExport",       "toolButtonEditCell",     "toolButtonCutCell",
+                     "toolButtonCopyCell",     "toolButtonPasteCell",    "toolButtonProperties",
+                     "toolButtonFont",         "toolButtonFind",         "toolButtonAutoSizing",
+                     "toolButtonFilter",       "toolButtonSortNormal",   "toolButtonSortReverse",
+                     "toolButtonColumnSum",    "toolButtonRowSum",       "toolButtonAppendRow",
+                     "toolButtonInsertRow",    "toolButtonDeleteRow",    "toolButtonAppendColumn",
+                     "toolButtonInsertColumn", "toolButtonDeleteColumn", "toolButtonReadme"});
+    }
+
+    void menusToolBarAndContextMenuInOrder()
+    {
+        QFETCH(QString, container);
+        QFETCH(QStringList, entries);
+        QWidget *widget = mWindow->findChild<QWidget *>(container);
+        QVERIFY(widget);
+        QStringList actual;
+        for (QAction *action : widget->actions()) {
+            if (auto *toolBar = qobject_cast<QToolBar *>(widget))
+                actual << toolBar->widgetForAction(action)->objectName();
+            else
+                actual << (action->isSeparator() && action->objectName().isEmpty()
+                               ? QStringLiteral("-")
+                               : action->objectName());
+        }
+        QCOMPARE(actual, entries);
+    }
+
+    void commandCaptionsShortcutsAndHints_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("Open") << "actionOpen"
+                              << "&Open..." << QKeySequence(Qt::CTRL | Qt::Key_O) << "Open";
+        QTest::newRow("Save") << "actionSave"
+                              << "S&ave" << QKeySequence(Qt::CTRL | Qt::Key_S) << "Save";
+        QTest::newRow("Install") << "actionInstall"
+                                 << "&Install" << QKeySequence(Qt::CTRL | Qt::Key_I)
+                                 << "Install database for hotsync";
+        QTest::newRow("Exit") << "actionExit"
+                              << "E&xit" << QKeySequence(Qt::ALT | Qt::Key_F4) << "Exit";
+        QTest::newRow("Cut cell hint starts blank")
+            << "actionCutCell"
+            << "Cut cell" << QKeySequence(Qt::Key_F9) << " Cut cell";
+        QTest::newRow("Filter") << "actionFilter"
+                                << "&Enable filter" << QKeySequence(Qt::CTRL | Qt::Key_E)
+                                << "Filter records";
+        QTest::newRow("Delete row")
+            << "actionDeleteRow"
+            << "&Delete Row" << QKeySequence(Qt::CTRL | Qt::Key_Delete) << "Delete row";
+        QTest::newRow("Append row")
+            << "actionAppendRow"
+            << "&Append Row" << QKeySequence(Qt::ALT | Qt::Key_Insert) << "Append row";
+        QTest::newRow("Read me") << "actionReadme"
+                                 << "&Read me..." << QKeySequence(Qt::Key_F1) << "Read me!";
+        QTest::newRow("context Cut row") << "contextCutRow"
+                                         << "C&ut row" << QKeySequence(Qt::Key_F5) << "Cut row";
+        QTest::newRow("context Append row")
+            << "contextAppendRow"
+            << "&Append row" << QKeySequence(Qt::SHIFT | Qt::Key_Insert) << "Append row";
+    }
+
+    void commandCaptionsShortcutsAndHints()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QKeySequence, keys);
+        QFETCH(QString, hint);
+        QAction *action = mWindow->action(name);
+        QVERIFY(action);
+        QCOMPARE(action->text(), caption);
+        QCOMPARE(action->shortcut(), keys);
+        QCOMPARE(action->toolTip(), hint);
+    }
+
+    void loadedDatabaseInCaptionAndStatusBar()
+    {
+        const QString path = writeFile(QStringLiteral("Kunden.pdb"), kunden(5, 120));
+        OpenThroughDialog(path);
+        QVERIFY(mWindow->isDatabaseOpen());
+        QVERIFY(!mWindow->grid()->isHidden());
+        QVERIFY(!mWindow->statusBar()->isHidden());
+        QVERIFY(!Enabled("actionInstall")); // no handheld user known
+        QVERIFY(!Enabled("actionPasteRow"));
+
+        mWindow->setCurrentCell(2, 3);
+        mWindow->updateStatus();
+        QCOMPARE(mWindow->windowTitle(), QStringLiteral("Kunden - Kribed PRO"));
+        QCOMPARE(Panel(0), QStringLiteral("R3 of 120"));
+        QCOMPARE(Panel(1), QStringLiteral("C2 of 5"));
+        QCOMPARE(Panel(5), QLocale(QStringLiteral("en_US"))
+                               .toString(windowDatabase().modificationTime().date(),
+                                         QStringLiteral("M/d/yyyy")));
+        QVERIFY(!Panel(5).isEmpty());
+        QCOMPARE(Panel(6), path + u' ');
+
+        TypeInto(2, 3, QStringLiteral("changed"));
+        mWindow->updateStatus();
+        QCOMPARE(Panel(6), path + QStringLiteral(" +"));
+
+        mWindow->save();
+        mWindow->updateStatus();
+        QCOMPARE(Panel(6), path + u' ');
+        // The saved file reads back with the change; the file before is the backup.
+        Database reread;
+        ScriptedPrompter quiet;
+        QCOMPARE(loadDatabaseFile(path, reread, quiet), LoadResult::Loaded);
+        QCOMPARE(reread.cell(2, 3), QByteArray("changed"));
+        // The backup and the saved file, and nothing left behind from writing.
+        QCOMPARE(QDir(mTemp->path()).entryList(QDir::Files, QDir::Name),
+                 QStringList({QStringLiteral("Kunden.pd_"), QStringLiteral("Kunden.pdb")}));
+        Database backup;
+        QCOMPARE(loadDatabaseFile(mTemp->filePath(QStringLiteral("Kunden.pd_")), backup, quiet,
+                                  OpenAccess::ReadOnly),
+                 LoadResult::Loaded);
+        QCOMPARE(backup.cell(2, 3), QByteArray("32"));
+    }
+
+    void databaseWithoutNameKeepsBareTitleButFreshPanels()
+    {
+        OpenThroughDialog(writeFile(QStringLiteral("First.pdb"), kunden(2, 2, "First")));
+        mWindow->updateStatus();
+        const QString second = writeFile(QStringLiteral("Nameless.pdb"), kunden(3, 4, ""));
+        OpenThroughDialog(second);
+        mWindow->updateStatus();
+        QCOMPARE(mWindow->windowTitle(), QStringLiteral("Kribed PRO"));
+        QCOMPARE(Panel(1), QStringLiteral("C1 of 3"));
+        QCOMPARE(Panel(6), second + u' ');
+    }
+
+    void discardQuestionOnEveryRoad_data()
+    {
+        QTest::addColumn<QString>("road");
+        QTest::addColumn<bool>("agree");
+        for (const char *road :
+             {"Open", "Close", "Recent entry", "Closing the window", "New", "Import"}) {
+            QTest::addRow("%s, keep the changes", road) << QString::fromLatin1(road) << false;
+            QTest::addRow("%s, lose the changes", road) << QString::fromLatin1(road) << true;
+        }
+    }
+
+    void discardQuestionOnEveryRoad()
+    {
+        QFETCH(QString, road);
+        QFETCH(bool, agree);
+        const QString first = writeFile(QStringLiteral("A.pdb"), kunden(2, 3, "A"));
+        const QString other = writeFile(QStringLiteral("B.pdb"), kunden(4, 2, "B"));
+        OpenThroughDialog(other);
+        OpenThroughDialog(first); // the list is now A, B
+        TypeInto(1, 1, QStringLiteral("edit"));
+
+        mPrompter->expect(QStringLiteral("Information"), DiscardQuestion, Icon::Warning,
+                          Buttons::YesNo, agree ? Answer::Yes : Answer::No);
+        bool closed = false;
+        if (road == QLatin1String("Open")) {
+            if (agree)
+                mDialogs->ExpectOpen(QStringLiteral("Open Kribo database"), other);
+            mWindow->openDatabase();
+        } else if (road == QLatin1String("Close")) {
+            mWindow->closeDatabase();
+        } else if (road == QLatin1String("Recent entry")) {
+            mWindow->openRecentFile(1);
+        } else if (road == QLatin1String("New")) {
+            mWindow->newDatabase();
+        } else if (road == QLatin1String("Import")) {
+            // Agreeing leads to the import's file dialog; cancelling it keeps the database.
+            if (agree)
+                mDialogs->ExpectOpen(QStringLiteral("Import"), QString());
+            mWindow->importText();
+        } else {
+            mWindow->show();
+            closed = mWindow->close();
+        }
+
+        QDialog *newDialog = nullptr;
+        for (QDialog *dialog : mWindow->findChildren<QDialog *>()) {
+            if (dialog->windowTitle() == QLatin1String("New Database"))
+                newDialog = dialog;
+        }
+        QCOMPARE(newDialog && newDialog->isVisible(), road == QLatin1String("New") && agree);
+        if (newDialog)
+            newDialog->reject();
+
+        if (!agree || road == QLatin1String("New") || road == QLatin1String("Import")) {
+            QVERIFY(!closed);
+            // A refused close writes nothing back.
+            QVERIFY(!openSettingsStore()->contains(QStringLiteral("Settings/InitialDir")));
+            // The database stays as it was until something replaces it.
+            QVERIFY(mWindow->isDatabaseOpen());
+            QCOMPARE(windowDatabase().name(), QByteArray("A"));
+            QCOMPARE(windowDatabase().cell(1, 1), QByteArray("edit"));
+            QVERIFY(windowDatabase().isModified());
+        } else if (road == QLatin1String("Close")) {
+            QVERIFY(!mWindow->isDatabaseOpen());
+            QVERIFY(windowDatabase().name().isEmpty());
+            QVERIFY(!windowDatabase().isModified());
+        } else if (road == QLatin1String("Closing the window")) {
+            QVERIFY(closed);
+        } else {
+            QCOMPARE(windowDatabase().name(), QByteArray("B"));
+            QVERIFY(!windowDatabase().isModified());
+        }
+        // Nothing was saved on any road.
+        Database onDisk;
+        ScriptedPrompter quiet;
+        QCOMPARE(loadDatabaseFile(first, onDisk, quiet), LoadResult::Loaded);
+        QCOMPARE(onDisk.cell(1, 1), QByteArray("11"));
+    }
+
+    void unchangedDatabaseIsDroppedWithoutQuestion()
+    {
+        OpenThroughDialog(writeFile(QStringLiteral("A.pdb"), kunden(2, 3, "A")));
+        OpenThroughDialog(writeFile(QStringLiteral("B.pdb"), kunden(2, 3, "B")));
+        QCOMPARE(windowDatabase().name(), QByteArray("B"));
+        mDialogs->ExpectOpen(QStringLiteral("Import"), QString());
+        mWindow->importText();
+        mWindow->newDatabase();
+        for (QDialog *dialog : mWindow->findChildren<QDialog *>()) {
+            if (dialog->windowTitle() == QLatin1String("New Database")) {
+                QVERIFY(dialog->isVisible());
+                dialog->reject();
+            }
+        }
+        mWindow->closeDatabase();
+        QVERIFY(!mWindow->isDatabaseOpen());
+        QVERIFY(mWindow->grid()->isHidden());
+        mWindow->show();
+        QVERIFY(mWindow->close());
+    }
+
+    void cancelledOrFailedOpenKeepsTheDatabase()
+    {
+        OpenThroughDialog(writeFile(QStringLiteral("A.pdb"), kunden(2, 3, "A")));
+        mDialogs->ExpectOpen(QStringLiteral("Open Kribo database"), QString());
+        mWindow->openDatabase();
+        QCOMPARE(windowDatabase().name(), QByteArray("A"));
+        // A recent entry whose file is gone ends in the reader's open error, nothing else.
+        const QString gone = mTemp->filePath(QStringLiteral("Gone.pdb"));
+        OpenThroughDialog(writeFile(QStringLiteral("Gone.pdb"), kunden(1, 1, "Gone")));
+        QFile::remove(gone);
+        OpenThroughDialog(mTemp->filePath(QStringLiteral("A.pdb")));
+        mPrompter->expect(QStringLiteral("Error"),
+                          QStringLiteral("There was an error opening the file.*"), Icon::Error,
+                          Buttons::Ok, Answer::Ok);
+        mWindow->openRecentFile(0);
+        QCOMPARE(windowDatabase().name(), QByteArray("A"));
+        QVERIFY(mWindow->isDatabaseOpen());
+    }
+
+    void damagedFileLeavesNoDatabaseOpen()
+    {
+        OpenThroughDialog(writeFile(QStringLiteral("A.pdb"), kunden(2, 3, "A")));
+        const QString damaged = writeFile(QStringLiteral("Damaged.pdb"), QByteArray(40, 'x'));
+        mPrompter->expect(QStringLiteral("Information"),
+                          QStringLiteral("It's not a Kribo database."), Icon::Error, Buttons::Ok,
+                          Answer::Ok);
+        OpenThroughDialog(damaged);
+        QVERIFY(!mWindow->isDatabaseOpen());
+        QVERIFY(mWindow->grid()->isHidden());
+        QCOMPARE(mWindow->grid()->model()->rowCount(), 0);
+        mWindow->updateStatus();
+        QCOMPARE(mWindow->windowTitle(), QStringLiteral("Kribed PRO"));
+        // The file chosen in the dialog is in the list all the same.
+        QCOMPARE(mWindow->recentFiles().path(0), damaged);
+    }
+
+    void recentFilesFollowTheOpenDialogOnly()
+    {
+        QStringList paths;
+        for (const char *name : {"One", "Two", "Three", "Four", "Five", "Six"})
+            paths << writeFile(QString::fromLatin1(name) + QStringLiteral(".pdb"),
+                               kunden(1, 1, name));
+        for (int i = 0; i < 5; ++i)
+            OpenThroughDialog(paths[i]);
+        // Five, Four, Three, Two, One. Opening Three again keeps the order.
+        OpenThroughDialog(paths[2]);
+        QCOMPARE(mWindow->recentFiles().path(2), paths[2]);
+        QCOMPARE(mWindow->action(QStringLiteral("actionRecentFile1"))->text(),
+                 QStringLiteral("&1  Five"));
+        // A recent entry opens without a dialog and changes nothing in the list.
+        mWindow->openRecentFile(4);
+        QCOMPARE(windowDatabase().name(), QByteArray("One"));
+        QCOMPARE(mWindow->recentFiles().path(4), paths[0]);
+        // The sixth file drops the oldest.
+        OpenThroughDialog(paths[5]);
+        QCOMPARE(mWindow->action(QStringLiteral("actionRecentFile1"))->text(),
+                 QStringLiteral("&1  Six"));
+        QCOMPARE(mWindow->action(QStringLiteral("actionRecentFile5"))->text(),
+                 QStringLiteral("&5  Two"));
+        QVERIFY(mWindow->action(QStringLiteral("separatorRecentFiles"))->isVisible());
+    }
+
+    void settingsWrittenAtCloseAndReadAtStart()
+    {
+        const QString path = writeFile(QStringLiteral("Kunden.pdb"), kunden(2, 2));
+        OpenThroughDialog(path);
+        mWindow->settings().expertMode = true;
+        mWindow->setGeometry(40, 50, 600, 400);
+        mWindow->show();
+        QVERIFY(mWindow->close());
+        {
+            std::unique_ptr<QSettings> store = openSettingsStore();
+            QCOMPARE(store->value(QStringLiteral("Settings/ExpertMode")).toString(),
+                     QStringLiteral("1"));
+            QCOMPARE(store->value(QStringLiteral("Files/File1")).toString(), path);
+            QCOMPARE(store->value(QStringLiteral("FormPos/Width")).toString(),
+                     QStringLiteral("600"));
+            // Slot 1 emptied, slot 2 filled, as only the store itself can have it.
+            store->setValue(QStringLiteral("Files/File1"), QString());
+            store->setValue(QStringLiteral("Files/File2"), path);
+        }
+        MakeWindow();
+        QVERIFY(mWindow->settings().expertMode);
+        QCOMPARE(mWindow->geometry().left(), 40);
+        QVERIFY(!mWindow->action(QStringLiteral("actionRecentFile1"))->isVisible());
+        QVERIFY(mWindow->action(QStringLiteral("actionRecentFile2"))->isVisible());
+        QVERIFY(!mWindow->action(QStringLiteral("separatorRecentFiles"))->isVisible());
+    }
+
+    void storedPlacement_data()
+    {
+        QTest::addColumn<int>("left");
+        QTest::addColumn<bool>("onlyLeft");
+        QTest::addColumn<bool>("asStored");
+        QTest::newRow("left edge alone: top 30, size 30 by 30") << 120 << true << true;
+        QTest::newRow("whole rectangle on the screen") << 60 << false << true;
+        QTest::newRow("rectangle on no screen is centred") << -50000 << false << false;
+    }
+
+    void storedPlacement()
+    {
+        QFETCH(int, left);
+        QFETCH(bool, onlyLeft);
+        QFETCH(bool, asStored);
+        {
+            std::unique_ptr<QSettings> store = openSettingsStore();
+            store->setValue(QStringLiteral("FormPos/Left"), QString::number(left));
+            if (!onlyLeft) {
+                store->setValue(QStringLiteral("FormPos/Top"), QStringLiteral("40"));
+                store->setValue(QStringLiteral("FormPos/Width"), QStringLiteral("500"));
+                store->setValue(QStringLiteral("FormPos/Height"), QStringLiteral("300"));
+            }
+        }
+        MakeWindow();
+        const QRect frame = mWindow->geometry();
+        if (onlyLeft) {
+            QCOMPARE(frame, QRect(left, 30, 30, 30));
+        } else if (asStored) {
+            QCOMPARE(frame, QRect(left, 40, 500, 300));
+        } else {
+            QCOMPARE(frame.size(), QSize(500, 300));
+            QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().intersects(frame));
+        }
+    }
+
+    void storedFont_data()
+    {
+        QTest::addColumn<QString>("size");
+        QTest::addColumn<QString>("style");
+        QTest::addColumn<int>("points");
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<bool>("italic");
+        QTest::newRow("stored size and bold italic") << "9"
+                                                     << "3" << 9 << true << true;
+        QTest::newRow("size not a number") << "big"
+                                           << "0" << 8 << false << false;
+        QTest::newRow("size below one point") << "-4"
+                                              << "2" << 8 << false << true;
+    }
+
+    void storedFont()
+    {
+        QFETCH(QString, size);
+        QFETCH(QString, style);
+        QFETCH(int, points);
+        QFETCH(bool, bold);
+        QFETCH(bool, italic);
+        {
+            std::unique_ptr<QSettings> store = openSettingsStore();
+            store->setValue(QStringLiteral("Font/Size"), size);
+            store->setValue(QStringLiteral("Font/Style"), style);
+        }
+        MakeWindow();
+        QCOMPARE(mWindow->displayFont().pointSize(), points);
+        QCOMPARE(mWindow->displayFont().bold(), bold);
+        QCOMPARE(mWindow->displayFont().italic(), italic);
+        QCOMPARE(mWindow->grid()->font(), mWindow->displayFont());
+    }
+
+    void installNeedsAHandheldUser()
+    {
+        MakeWindow(mOneUser);
+        QCOMPARE(mWindow->selectedUser(), 0);
+        OpenThroughDialog(writeFile(QStringLiteral("Kunden.pdb"), kunden(2, 2)));
+        // The first open dialog of the run starts in the user's backup folder, later ones do not.
+        QCOMPARE(mDialogs->Requests().constFirst().initialFolder,
+                 QStringLiteral("/palm/Smith J/backup"));
+        OpenThroughDialog(mTemp->filePath(QStringLiteral("Kunden.pdb")));
+        QCOMPARE(mDialogs->Requests().constLast().initialFolder, QString());
+        QVERIFY(Enabled("actionInstall"));
+        mWindow->closeDatabase();
+        QVERIFY(!Enabled("actionInstall"));
+    }
+
+    void backupFolderNotUsedWithTheSettingOff()
+    {
+        openSettingsStore()->setValue(QStringLiteral("Settings/InitialDir"), QStringLiteral("0"));
+        MakeWindow(mOneUser);
+        OpenThroughDialog(writeFile(QStringLiteral("Kunden.pdb"), kunden(2, 2)));
+        QCOMPARE(mDialogs->Requests().constFirst().initialFolder, QString());
+    }
+
+    void saveAsUsesTheDatabaseFolderAndPdbName()
+    {
+        const QString path = writeFile(QStringLiteral("Kunden.pdb"), kunden(2, 2));
+        OpenThroughDialog(path);
+        TypeInto(1, 1, QStringLiteral("x"));
+        const QString chosen = mTemp->filePath(QStringLiteral("Copy.txt"));
+        mDialogs->ExpectSave(QStringLiteral("Save Kribo database"), chosen);
+        mWindow->saveAs();
+        const FileRequest request = mDialogs->Requests().constLast();
+        QCOMPARE(request.initialFolder, QFileInfo(path).absolutePath());
+        QCOMPARE(request.proposedName, QStringLiteral("Kunden"));
+        QCOMPARE(request.filter, QStringLiteral("Kribo database (*.pdb)|*.pdb"));
+        QCOMPARE(windowDatabase().filePath(), mTemp->filePath(QStringLiteral("Copy.pdb")));
+        QVERIFY(QFile::exists(windowDatabase().filePath()));
+        QVERIFY(!QFile::exists(chosen));
+        QVERIFY(!windowDatabase().isModified());
+        // Save as never touches the recent list.
+        QCOMPARE(mWindow->recentFiles().path(0), path);
+        QVERIFY(mWindow->recentFiles().path(1).isEmpty());
+    }
+
+    void failedSaveKeepsTheChanges()
+    {
+        const QString path = writeFile(QStringLiteral("Kunden.pdb"), kunden(2, 2));
+        OpenThroughDialog(path);
+        TypeInto(1, 1, QStringLiteral("x"));
+        mDialogs->ExpectSave(QStringLiteral("Save Kribo database"),
+                             mTemp->filePath(QStringLiteral("no such folder/Copy.pdb")));
+        mPrompter->expect(QStringLiteral("Save error"),
+                          QStringLiteral("There was an error in saving*"), Icon::Error, Buttons::Ok,
+                          Answer::Ok);
+        mWindow->saveAs();
+        QVERIFY(windowDatabase().isModified());
+        mWindow->updateStatus();
+        QVERIFY(Panel(6).endsWith(QStringLiteral(" +")));
+    }
+
+    void autoWidthQuestionBeforeSaving_data()
+    {
+        QTest::addColumn<bool>("saveAs");
+        QTest::addColumn<bool>("expert");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("Save, Cancel saves nothing")
+            << false << false << int(Answer::Cancel) << false;
+        QTest::newRow("Save, Yes saves") << false << false << int(Answer::Yes) << true;
+        QTest::newRow("Save, No saves") << false << false << int(Answer::No) << true;
+        QTest::newRow("Save as asks its own words") << true << false << int(Answer::No) << true;
+        QTest::newRow("expert mode saves without asking") << false << true << -1 << true;
+    }
+
+    void autoWidthQuestionBeforeSaving()
+    {
+        QFETCH(bool, saveAs);
+        QFETCH(bool, expert);
+        QFETCH(int, answer);
+        QFETCH(bool, saved);
+        const QString path = writeFile(QStringLiteral("Kunden.pdb"), kunden(2, 2));
+        OpenThroughDialog(path);
+        TypeInto(1, 1, QStringLiteral("x"));
+        mWindow->settings().expertMode = expert;
+        mWindow->setAutoSizingState(true);
+        if (answer >= 0) {
+            mPrompter->expect(
+                QStringLiteral("Information"),
+                QStringLiteral(
+                    "The column width is changed by auto-width and could be unsuitable "
+                    "%1.\rDo you prefer to save the file with the prevouis width settings?")
+                    .arg(saveAs ? QStringLiteral("for the handheld display")
+                                : QStringLiteral("for your handheld display")),
+                Icon::Warning, Buttons::YesNoCancel, Answer(answer));
+        }
+        if (saveAs && saved)
+            mDialogs->ExpectSave(QStringLiteral("Save Kribo database"), path);
+        saveAs ? mWindow->saveAs() : mWindow->save();
+        QCOMPARE(windowDatabase().isModified(), !saved);
+        QCOMPARE(QFile::exists(mTemp->filePath(QStringLiteral("Kunden.pd_"))), saved);
+        // Automatic widths are on again after the command.
+        QVERIFY(mWindow->isAutoSizing());
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_main_window.moc"

@@ -1,0 +1,500 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/model/database.h"
+#include "core/model/limits.h"
+#include "core/model/regional.h"
+#include "core/platform/settings.h"
+#include "core/platform/user_list.h"
+#include "gui/dialogs/properties_dialog.h"
+#include "gui/grid/database_document.h"
+#include "gui/grid/grid_header.h"
+#include "gui/window/main_window.h"
+#include "main_window_fixture.h"
+#include "pdb_builder.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSettings>
+#include <QTableView>
+#include <QTest>
+
+#include <memory>
+
+using namespace kribed;
+using namespace kribed::test;
+
+class TestMainWindowGrid
+    : public QObject
+    , private MainWindowFixture
+{
+    Q_OBJECT
+
+private:
+    QTableView *grid() { return mWindow->grid(); }
+    GridHeader *Columns() { return static_cast<GridHeader *>(grid()->horizontalHeader()); }
+    GridHeader *Rows() { return static_cast<GridHeader *>(grid()->verticalHeader()); }
+    QString cell(int field, int record)
+    {
+        return grid()->model()->index(record - 1, field - 1).data().toString();
+    }
+
+    // Opens a built file in place of the demo.
+    void OpenBuilt(const PdbBuilder &builder)
+    {
+        const QByteArray bytes = builder.build();
+        mWindow->document().clearModified();
+        OpenBytes(QStringLiteral("Built.pdb"), bytes);
+    }
+
+    // Opens a database of three fields 20, 40 and 60 units wide and six records "f.r".
+    void OpenDemo(quint16 thirdWidth = 60)
+    {
+        PdbBuilder builder;
+        builder.name("Demo")
+            .field("A", 0x0001, 20)
+            .field("B", 0x0001, 40)
+            .field("C", 0x0001, thirdWidth);
+        for (int record = 1; record <= 6; ++record) {
+            QList<QByteArray> values;
+            for (int field = 1; field <= 3; ++field)
+                values << QByteArray::number(field) + '.' + QByteArray::number(record);
+            builder.record(values);
+        }
+        OpenBytes(QStringLiteral("Demo.pdb"), builder.build());
+    }
+
+private Q_SLOTS:
+    void initTestCase() { InitTestCase(); }
+
+    void init()
+    {
+        StartTest(true);
+        if (!QTest::currentTestFailed())
+            OpenDemo();
+    }
+
+    void cleanup() { EndTest(); }
+
+    void headerHighlightFollowsTheCurrentCell()
+    {
+        mWindow->setCurrentCell(2, 5);
+        mWindow->updateStatus();
+        QCOMPARE(Columns()->highlightedSection(), 1);
+        QCOMPARE(Rows()->highlightedSection(), 4);
+
+        // The highlighted header cell is painted in the highlight colour, the others are not.
+        const QImage image = Columns()->grab().toImage();
+        const auto pixelOf = [&](int section) {
+            const int right =
+                Columns()->sectionViewportPosition(section) + Columns()->sectionSize(section);
+            return image.pixelColor(right - 3, Columns()->height() - 3);
+        };
+        QCOMPARE(pixelOf(1), GridHeader::highlightColor());
+        QVERIFY(pixelOf(0) != GridHeader::highlightColor());
+        QVERIFY(pixelOf(2) != GridHeader::highlightColor());
+
+        QTest::keyClick(grid(), Qt::Key_Down);
+        QTest::keyClick(grid(), Qt::Key_Right);
+        mWindow->updateStatus();
+        QCOMPARE(Columns()->highlightedSection(), 2);
+        QCOMPARE(Rows()->highlightedSection(), 5);
+    }
+
+    void widthsComeFromTheDatabaseAndSnapAt300Units()
+    {
+        for (int field = 1; field <= 3; ++field)
+            QCOMPARE(Columns()->sectionSize(field - 1), windowDatabase().columnWidth(field));
+        QCOMPARE(windowDatabase().widthUnits(2), 40);
+        QVERIFY(!windowDatabase().isModified());
+
+        const int largest = windowDatabase().unitsToPixels(MaxFieldWidthUnits);
+        Columns()->resizeSection(1, largest + 200);
+        QCOMPARE(Columns()->sectionSize(1), largest);
+        QCOMPARE(windowDatabase().columnWidth(2), largest);
+        QVERIFY(windowDatabase().isModified());
+
+        windowDatabase().clearModified();
+        Columns()->resizeSection(0, 70);
+        QCOMPARE(windowDatabase().columnWidth(1), 70);
+        QVERIFY(windowDatabase().isModified());
+    }
+
+    void tooWideFieldInAFileIsShownAt300Units()
+    {
+        mWindow->closeDatabase();
+        OpenDemo(500);
+        const int largest = windowDatabase().unitsToPixels(MaxFieldWidthUnits);
+        QCOMPARE(Columns()->sectionSize(2), largest);
+        QCOMPARE(windowDatabase().widthUnits(3), MaxFieldWidthUnits);
+        QVERIFY(!windowDatabase().isModified());
+    }
+
+    void draggingARowRenumbersAndMarksModified()
+    {
+        mWindow->setCurrentCell(1, 5);
+        Rows()->moveSection(4, 1); // record 5 above record 2
+        QCOMPARE(cell(1, 2), QStringLiteral("1.5"));
+        QCOMPARE(cell(1, 3), QStringLiteral("1.2"));
+        QCOMPARE(cell(1, 6), QStringLiteral("1.6"));
+        QVERIFY(windowDatabase().isModified());
+        for (int place = 0; place < 6; ++place) {
+            QCOMPARE(Rows()->logicalIndex(place), place);
+            QCOMPARE(grid()->model()->headerData(place, Qt::Vertical).toString(),
+                     QStringLiteral("%1").arg(place + 1, 4, 10, QLatin1Char('0')));
+        }
+        // The current cell moved with its record.
+        QCOMPARE(mWindow->currentRecord(), 2);
+    }
+
+    void draggingAColumnMovesItWholeAndEndsRowSums()
+    {
+        mWindow->setRowSumState(true);
+        const int widthOfC = windowDatabase().columnWidth(3);
+        Columns()->moveSection(2, 0); // field 3 to the first place
+        QCOMPARE(grid()->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("C"));
+        QCOMPARE(cell(1, 4), QStringLiteral("3.4"));
+        QCOMPARE(cell(2, 4), QStringLiteral("1.4"));
+        QCOMPARE(windowDatabase().columnWidth(1), widthOfC);
+        QCOMPARE(Columns()->sectionSize(0), widthOfC);
+        QCOMPARE(Columns()->logicalIndex(0), 0);
+        QVERIFY(!mWindow->isRowSumOn());
+        QVERIFY(!mWindow->action(QStringLiteral("actionRowSum"))->isChecked());
+        QVERIFY(windowDatabase().isModified());
+    }
+
+    void typingIntoACellEditsInPlace()
+    {
+        mWindow->setCurrentCell(2, 3);
+        QApplication::setActiveWindow(mWindow.get());
+        grid()->setFocus();
+        // The first key opens the editor with itself as its text; the rest go to the editor.
+        QTest::keyClick(grid(), Qt::Key_X);
+        auto *editor = grid()->viewport()->findChild<QLineEdit *>();
+        QVERIFY(editor);
+        QTest::keyClick(editor, Qt::Key_Y);
+        QCOMPARE(editor->text(), QStringLiteral("xy"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(cell(2, 3), QStringLiteral("xy"));
+        QCOMPARE(windowDatabase().cell(2, 3), QByteArray("xy"));
+        QVERIFY(windowDatabase().isModified());
+        mWindow->updateStatus();
+        QVERIFY(mWindow->statusPanel(6)->text().endsWith(QStringLiteral(" +")));
+    }
+
+    void gridHasNoClipboardOrDeleteKeysOfItsOwn_data()
+    {
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::newRow("copy") << QKeySequence(QKeySequence::Copy);
+        QTest::newRow("cut") << QKeySequence(QKeySequence::Cut);
+        QTest::newRow("paste") << QKeySequence(QKeySequence::Paste);
+        QTest::newRow("delete") << QKeySequence(Qt::Key_Delete);
+    }
+
+    void gridHasNoClipboardOrDeleteKeysOfItsOwn()
+    {
+        QFETCH(QKeySequence, keys);
+        QApplication::clipboard()->setText(QStringLiteral("outside"));
+        mWindow->setCurrentCell(1, 1);
+        QTest::keySequence(grid(), keys);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("outside"));
+        QCOMPARE(cell(1, 1), QStringLiteral("1.1"));
+        QVERIFY(!windowDatabase().isModified());
+    }
+
+    void contextMenuOnCellsAndHeaders_data()
+    {
+        QTest::addColumn<int>("part");
+        QTest::newRow("data cell") << 0;
+        QTest::newRow("field name") << 1;
+        QTest::newRow("record number") << 2;
+    }
+
+    void contextMenuOnCellsAndHeaders()
+    {
+        QFETCH(int, part);
+        QAbstractScrollArea *area = part == 0   ? static_cast<QAbstractScrollArea *>(grid())
+                                    : part == 1 ? static_cast<QAbstractScrollArea *>(Columns())
+                                                : static_cast<QAbstractScrollArea *>(Rows());
+        QMenu *menu = mWindow->gridMenu();
+        QVERIFY(!menu->isVisible());
+        Q_EMIT area->customContextMenuRequested(QPoint(5, 5));
+        QVERIFY(menu->isVisible());
+        menu->hide();
+    }
+
+    void pasteCellFollowsTheClipboardWithinATick()
+    {
+        QApplication::clipboard()->clear();
+        mWindow->updateStatus();
+        QVERIFY(!mWindow->action(QStringLiteral("actionPasteCell"))->isEnabled());
+        QApplication::clipboard()->setText(QStringLiteral("from elsewhere"));
+        mWindow->updateStatus();
+        QVERIFY(mWindow->action(QStringLiteral("actionPasteCell"))->isEnabled());
+        // The context menu's entry is never disabled.
+        QApplication::clipboard()->clear();
+        mWindow->updateStatus();
+        QVERIFY(mWindow->action(QStringLiteral("contextPasteCell"))->isEnabled());
+        mWindow->closeDatabase();
+        QApplication::clipboard()->setText(QStringLiteral("again"));
+        mWindow->updateStatus();
+        QVERIFY(!mWindow->action(QStringLiteral("actionPasteCell"))->isEnabled());
+    }
+
+    void hiddenRowsFollowTheDatabaseAndFilterOffShowsAll()
+    {
+        windowDatabase().setHidden(2, true);
+        windowDatabase().setHidden(5, true);
+        mWindow->document().notifyRowVisibilityChanged();
+        QVERIFY(grid()->isRowHidden(1));
+        QVERIFY(grid()->isRowHidden(4));
+        QVERIFY(!grid()->isRowHidden(0));
+
+        mWindow->applyFilter(false);
+        for (int row = 0; row < 6; ++row)
+            QVERIFY(!grid()->isRowHidden(row));
+        QCOMPARE(Rows()->sectionSize(1), ShownRowHeight);
+        QVERIFY(!mWindow->action(QStringLiteral("actionFilter"))->isChecked());
+
+        // An empty filter text hides nothing, yet the filter reads on.
+        mWindow->toggleFilter();
+        QVERIFY(mWindow->isFilterOn());
+        QVERIFY(mWindow->action(QStringLiteral("actionFilter"))->isChecked());
+        mWindow->updateStatus();
+        QCOMPARE(mWindow->statusPanel(3)->text(), QStringLiteral("F"));
+        for (int row = 0; row < 6; ++row)
+            QVERIFY(!grid()->isRowHidden(row));
+        QVERIFY(!windowDatabase().isModified());
+    }
+
+    void filterHidesRowsInTheGrid_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QList<int>>("shown");
+        QTest::newRow("mei in any field") << QByteArray("mei") << 0 << QList<int>{1, 2};
+        QTest::newRow("upper case text matches too") << QByteArray("MEI") << 0 << QList<int>{1, 2};
+        QTest::newRow("only in field 2") << QByteArray("mei") << 2 << QList<int>{2};
+        QTest::newRow("letters beyond a to z compared exactly")
+            << QByteArray("\xe4") << 0 << QList<int>{4};
+        QTest::newRow("empty text hides nothing") << QByteArray() << 0 << QList<int>{1, 2, 3, 4};
+    }
+
+    void filterHidesRowsInTheGrid()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(int, field);
+        QFETCH(QList<int>, shown);
+        PdbBuilder builder;
+        builder.name("People").field("Name").field("Town");
+        builder.record({"Meier", "Bonn"}).record({"Kurz", "Schmeichel"});
+        builder.record({"Lange", "Ulm"})
+            .record({"\xe4rger", "\xc4"
+                                 "ach"});
+        OpenBuilt(builder);
+        windowDatabase().setFilterText(text);
+        windowDatabase().setFilterField(field);
+        mWindow->toggleFilter();
+        QList<int> visible;
+        for (int row = 0; row < 4; ++row) {
+            if (!grid()->isRowHidden(row))
+                visible << row + 1;
+        }
+        QCOMPARE(visible, shown);
+        QVERIFY(mWindow->isFilterOn());
+        // Off again: every record shown at the shown height.
+        mWindow->toggleFilter();
+        for (int row = 0; row < 4; ++row) {
+            QVERIFY(!grid()->isRowHidden(row));
+            QCOMPARE(Rows()->sectionSize(row), ShownRowHeight);
+        }
+        QVERIFY(!windowDatabase().isModified());
+    }
+
+    // Once the properties dialog exists (the program makes it at start), the field searched is
+    // its list's choice, not the filter field the file brought: an unfilled list means all.
+    void filterSearchesTheDialogsFieldNotTheFiles()
+    {
+        propertiesDialogOf(*mWindow, *mPrompter);
+        PdbBuilder builder;
+        builder.name("People").field("Name").field("Town");
+        builder.record({"Meier", "Bonn"}).record({"Kurz", "Schmeichel"}).record({"Lange", "Ulm"});
+        OpenBuilt(builder);
+        windowDatabase().setFilterText("mei");
+        windowDatabase().setFilterField(2);
+        mWindow->toggleFilter();
+        QVERIFY(!grid()->isRowHidden(0));
+        QVERIFY(!grid()->isRowHidden(1));
+        QVERIFY(grid()->isRowHidden(2));
+        QCOMPARE(windowDatabase().filterField(), 2);
+    }
+
+    // Types the text into the cell as the user does: the first key opens the grid's editor.
+    void TypeIntoCell(int field, int record, const QString &text)
+    {
+        mWindow->setCurrentCell(field, record);
+        QApplication::setActiveWindow(mWindow.get());
+        grid()->setFocus();
+        QTest::keyClick(grid(), text.at(0).toLatin1());
+        auto *editor = grid()->viewport()->findChild<QLineEdit *>();
+        QVERIFY(editor);
+        QTest::keyClicks(editor, text.mid(1));
+        QTest::keyClick(editor, Qt::Key_Return);
+    }
+
+    void typedTextStaysInTheEditedCell_data()
+    {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QByteArray>("sumName"); // field 3's name once row sums are on
+        QTest::addColumn<QByteArray>("record2"); // D: today's date, *: stamped with the time
+        QTest::addColumn<bool>("rowSumOn");
+
+        QTest::newRow("a price updates the sum field")
+            << 2 << "10" << QByteArray("Total&") << QByteArray("3|10|23|D|*") << true;
+        QTest::newRow("a typed modification date stays")
+            << 4 << "1/1/1999" << QByteArray("Total&") << QByteArray("3|4|11|1/1/1999|*") << true;
+        QTest::newRow("a typed modification time stays")
+            << 5 << "1:02:03 AM" << QByteArray("Total&") << QByteArray("3|4|11|D|1:02:03 AM")
+            << true;
+        // The sum field renamed in Properties while the mode is on: the one-shot sum of the cells
+        // left of the price would land in the price itself.
+        QTest::newRow("no single sum field: the mode goes off, the price stays")
+            << 2 << "5" << QByteArray("Total") << QByteArray("3|5|11|D|*") << false;
+    }
+
+    void typedTextStaysInTheEditedCell()
+    {
+        QFETCH(int, field);
+        QFETCH(QString, typed);
+        QFETCH(QByteArray, sumName);
+        QFETCH(QByteArray, record2);
+        QFETCH(bool, rowSumOn);
+        PdbBuilder builder;
+        builder.name("Stamps")
+            .field("Qty")
+            .field("Price #2")
+            .field("Total&")
+            .field("Changed", 0x0049)
+            .field("At", 0x0050);
+        builder.record({"1", "2", "", "", ""}).record({"3", "4", "", "1/1/2000", ""});
+        OpenBuilt(builder);
+        mWindow->setCurrentCell(1, 1);
+        mWindow->toggleRowSum();
+        QVERIFY(mWindow->isRowSumOn());
+        QCOMPARE(windowDatabase().recordAt(2).join('|'), QByteArray("3|4|11|1/1/2000|"));
+        mWindow->document().setFieldName(3, sumName);
+        mWindow->document().clearModified();
+
+        TypeIntoCell(field, 2, typed);
+        QTRY_VERIFY(windowDatabase().isModified());
+        const QByteArrayList expected = record2.split('|');
+        for (int k = 1; k <= 5; ++k) {
+            const QByteArray &cell = windowDatabase().cell(k, 2);
+            if (expected[k - 1] == "D")
+                QCOMPARE(cell, currentRegional().dateText(QDate::currentDate()));
+            else if (expected[k - 1] == "*")
+                QVERIFY2(!cell.isEmpty(), "the record's Modification Time is stamped");
+            else
+                QCOMPARE(cell, expected[k - 1]);
+        }
+        QCOMPARE(mWindow->isRowSumOn(), rowSumOn);
+        QCOMPARE(mWindow->action(QStringLiteral("actionRowSum"))->isChecked(), rowSumOn);
+        // The other record is not stamped and keeps its total.
+        QCOMPARE(windowDatabase().recordAt(1).join('|'), QByteArray("1|2|5||"));
+        QCOMPARE(cell(field, 2), typed);
+    }
+
+    void headerHintsThroughTheGrid()
+    {
+        PdbBuilder builder;
+        builder.name("Hints").field("Paid", 0x0002, 40).field("Amount", 0x0010, 30);
+        for (const char *paid : {"1", "1", "1", "0", "0", "0", "0", "0", "", ""})
+            builder.record({paid, "1.5"});
+        OpenBuilt(builder);
+        QAbstractItemModel *model = grid()->model();
+        QCOMPARE(model->headerData(0, Qt::Horizontal, Qt::ToolTipRole).toString(),
+                 QStringLiteral("Boolean\nChecked: 5   Unchecked: 5\nWidth: 40"));
+        QCOMPARE(model->headerData(1, Qt::Horizontal, Qt::ToolTipRole).toString(),
+                 QStringLiteral("Float\nTotal: 15\nAverage: 1.5\nWidth: 30"));
+        QCOMPARE(mWindow->recordCountHint(), QStringLiteral("10 Records"));
+        // A dragged column's hint goes with it.
+        Columns()->moveSection(1, 0);
+        QVERIFY(model->headerData(0, Qt::Horizontal, Qt::ToolTipRole)
+                    .toString()
+                    .startsWith(QStringLiteral("Float")));
+    }
+
+    void fontCommandKeepsWidthUnits_data()
+    {
+        QTest::addColumn<int>("chosenSize");
+        QTest::addColumn<int>("shownSize");
+        QTest::newRow("larger font") << 10 << 10;
+        QTest::newRow("size above 10 is brought down") << 20 << 10;
+        QTest::newRow("smaller font") << 6 << 6;
+    }
+
+    void fontCommandKeepsWidthUnits()
+    {
+        QFETCH(int, chosenSize);
+        QFETCH(int, shownSize);
+        QList<int> units;
+        for (int field = 1; field <= 3; ++field)
+            units << windowDatabase().widthUnits(field);
+        const double oldScale = windowDatabase().widthScale();
+        QFont chosen(mWindow->displayFont().family());
+        chosen.setPointSize(chosenSize);
+        mDialogs->ExpectFont(chosen);
+        mWindow->chooseDisplayFont();
+        QCOMPARE(mDialogs->LastMaxPointSize(), 10);
+        QCOMPARE(mWindow->displayFont().pointSize(), shownSize);
+
+        const int zeros =
+            QFontMetrics(mWindow->displayFont()).horizontalAdvance(QStringLiteral("0000"));
+        QCOMPARE(Rows()->width(), zeros + 6);
+        QCOMPARE(windowDatabase().widthScale(), zeros / (56.0 / 3.0));
+        if (shownSize != 8)
+            QVERIFY(windowDatabase().widthScale() != oldScale);
+        for (int field = 1; field <= 3; ++field) {
+            QCOMPARE(windowDatabase().widthUnits(field), units[field - 1]);
+            QCOMPARE(Columns()->sectionSize(field - 1), windowDatabase().columnWidth(field));
+        }
+    }
+
+    void dialogControlsTakeTheDisplayFont()
+    {
+        QFont chosen(mWindow->displayFont().family());
+        chosen.setPointSize(7);
+        mDialogs->ExpectFont(chosen);
+        mWindow->chooseDisplayFont();
+        // A dialog made later gets the font for its named text controls when it shows.
+        auto *dialog = new QDialog(mWindow.get());
+        auto *find = new QLineEdit(dialog);
+        find->setObjectName(QStringLiteral("findEdit"));
+        auto *other = new QLineEdit(dialog);
+        other->setObjectName(QStringLiteral("otherEdit"));
+        QVERIFY(find->font() != mWindow->displayFont());
+        dialog->show();
+        QCOMPARE(find->font(), mWindow->displayFont());
+        QVERIFY(other->font() != mWindow->displayFont());
+        QCOMPARE(grid()->font(), mWindow->displayFont());
+        delete dialog;
+    }
+
+    void cancelledFontChangesNothing()
+    {
+        const QFont before = mWindow->displayFont();
+        const int width = windowDatabase().columnWidth(2);
+        mDialogs->ExpectFontCancel();
+        mWindow->chooseDisplayFont();
+        QCOMPARE(mWindow->displayFont(), before);
+        QCOMPARE(windowDatabase().columnWidth(2), width);
+    }
+};
+
+QTEST_MAIN(TestMainWindowGrid)
+#include "tst_main_window_grid.moc"

@@ -1,0 +1,113 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "main_window_fixture.h"
+
+#include "core/model/regional.h"
+#include "core/platform/settings.h"
+#include "gui/grid/database_document.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLocale>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTest>
+
+namespace kribed::test {
+
+void MainWindowFixture::InitTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
+}
+
+void MainWindowFixture::ClearStore()
+{
+    std::unique_ptr<QSettings> store = openSettingsStore();
+    store->clear();
+    store->sync();
+}
+
+void MainWindowFixture::StartTest(bool shown)
+{
+    MakeTemp();
+    ClearStore();
+    MakeWindow();
+    if (shown)
+        ShowWindow();
+}
+
+void MainWindowFixture::EndTest()
+{
+    VerifyScripts();
+    CloseWindow();
+}
+
+void MainWindowFixture::MakeTemp()
+{
+    mTemp = std::make_unique<QTemporaryDir>();
+    if (!mTemp->isValid())
+        qFatal("cannot make the test folder");
+}
+
+void MainWindowFixture::MakeWindow(UserList &users)
+{
+    mWindow.reset();
+    mPrompter = std::make_unique<ScriptedPrompter>();
+    mDialogs = std::make_unique<ScriptedFileDialogs>();
+    mWindow = std::make_unique<MainWindow>(*mPrompter, *mDialogs, users);
+}
+
+void MainWindowFixture::ShowWindow()
+{
+    mWindow->show();
+    QVERIFY(QTest::qWaitForWindowExposed(mWindow.get()));
+}
+
+void MainWindowFixture::VerifyScripts()
+{
+    if (mPrompter)
+        KRIBED_VERIFY_PROMPTER(*mPrompter);
+    if (mDialogs)
+        KRIBED_VERIFY_DIALOGS(*mDialogs);
+}
+
+void MainWindowFixture::CloseWindow()
+{
+    if (mWindow)
+        mWindow->document().clearModified();
+    mWindow.reset();
+}
+
+QString MainWindowFixture::writeFile(const QString &name, const QByteArray &bytes)
+{
+    const QString path = mTemp->filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write the fixture");
+    return path;
+}
+
+void MainWindowFixture::OpenThroughDialog(const QString &path)
+{
+    mDialogs->ExpectOpen(QStringLiteral("Open Kribo database"), path);
+    mWindow->openDatabase();
+}
+
+void MainWindowFixture::OpenBytes(const QString &name, const QByteArray &bytes)
+{
+    OpenThroughDialog(writeFile(name, bytes));
+    QVERIFY(mWindow->isDatabaseOpen());
+}
+
+bool MainWindowFixture::Enabled(const char *name) const
+{
+    return mWindow->action(QString::fromLatin1(name))->isEnabled();
+}
+
+Database &MainWindowFixture::windowDatabase()
+{
+    return mWindow->document().database();
+}
+
+} // namespace kribed::test

@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#pragma once
+
+#include "core/platform/user_list.h"
+#include "gui/window/main_window.h"
+#include "scripted_file_dialogs.h"
+#include "scripted_prompter.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace kribed {
+class Database;
+}
+
+namespace kribed::test {
+
+// One handheld user, "Smith J", with the Desktop data in /palm.
+class OneUser : public UserList
+{
+public:
+    int count() const override { return 1; }
+    int lastUserIndex() const override { return 0; }
+    QString userName(int) const override { return QStringLiteral("Smith J"); }
+    QString userFolder(int) const override { return QStringLiteral("Smith J"); }
+    QString desktopDataFolder() const override { return QStringLiteral("/palm"); }
+};
+
+// The main window with scripted messages and file dialogs, a folder of its own for the files a
+// test writes, and the settings store emptied. A test class derives from it next to QObject and
+// calls these helpers from its own initTestCase, init and cleanup.
+class MainWindowFixture
+{
+protected:
+    // Settings in the test location, numbers and dates as in the US.
+    static void InitTestCase();
+    static void ClearStore();
+
+    // The usual start of a test: a new folder, an empty settings store and a new window without
+    // handheld users, shown and exposed when `shown` says so.
+    void StartTest(bool shown = false);
+    // The usual end: both scripts played to the end, the window closed.
+    void EndTest();
+
+    // A new empty folder for the test's files.
+    void MakeTemp();
+    // New prompter and dialog scripts and a new window on them, the old window gone first.
+    void MakeWindow(UserList &users);
+    void MakeWindow() { MakeWindow(mNoUsers); }
+    // The window shown and exposed, for the tests that need a painted grid.
+    void ShowWindow();
+    // Both scripts played to the end; then the window is closed without the discard question.
+    void VerifyScripts();
+    void CloseWindow();
+
+    QString writeFile(const QString &name, const QByteArray &bytes);
+    // Opens a file through the open dialog.
+    void OpenThroughDialog(const QString &path);
+    // Writes the bytes to the folder and opens them through the open dialog.
+    void OpenBytes(const QString &name, const QByteArray &bytes);
+
+    bool Enabled(const char *name) const;
+    Database &windowDatabase();
+
+    std::unique_ptr<QTemporaryDir> mTemp;
+    std::unique_ptr<ScriptedPrompter> mPrompter;
+    std::unique_ptr<ScriptedFileDialogs> mDialogs;
+    NoUsers mNoUsers;
+    OneUser mOneUser;
+    std::unique_ptr<MainWindow> mWindow;
+};
+
+} // namespace kribed::test
