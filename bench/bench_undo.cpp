@@ -62,7 +62,7 @@ public:
     Answer ask(const Message &) override { return Answer::Yes; }
 };
 
-void fill(database()base &database)
+void fill(Database &database)
 {
     setCurrentRegional(Regional(QLocale(QStringLiteral("de_DE"))));
     QRandomGenerator random(42);
@@ -76,7 +76,7 @@ void fill(database()base &database)
 
 // Times `change` and then `undo` once per iteration and reports both and their ratio.
 template<class Change>
-void changeBesideUndo(benchmark::State &state, database()baseDocument &document, Change change)
+void changeBesideUndo(benchmark::State &state, DatabaseDocument &document, Change change)
 {
     QUndoStack &stack = document.history().stack();
     double changeNs = 0;
@@ -98,7 +98,7 @@ void changeBesideUndo(benchmark::State &state, database()baseDocument &document,
 
 void BM_CellEditAndUndo(benchmark::State &state)
 {
-    database()baseDocument document;
+    DatabaseDocument document;
     document.resetWith(fill);
     int round = 0;
     changeBesideUndo(state, document, [&] {
@@ -110,12 +110,12 @@ BENCHMARK(BM_CellEditAndUndo)->Unit(benchmark::kMicrosecond);
 
 void BM_RowDeleteAndUndo(benchmark::State &state)
 {
-    database()baseDocument document;
+    DatabaseDocument document;
     document.resetWith(fill);
     RowClipboard clipboard;
     NoQuestions prompter;
     changeBesideUndo(state, document, [&] {
-        deleteRow(document.database()(), clipboard, 10, prompter, true,
+        deleteRow(document.database(), clipboard, 10, prompter, true,
                   recordingAnnouncer(document, QStringLiteral("Delete Row")));
     });
 }
@@ -123,10 +123,10 @@ BENCHMARK(BM_RowDeleteAndUndo)->Unit(benchmark::kMicrosecond);
 
 void BM_SortAndUndo(benchmark::State &state)
 {
-    database()baseDocument document;
+    DatabaseDocument document;
     document.resetWith(fill);
     changeBesideUndo(state, document, [&] {
-        recordRecordOrder(document, QStringLiteral("Sort"), [](database()base &database) {
+        recordRecordOrder(document, QStringLiteral("Sort"), [](Database &database) {
             QVector<int> oldOfNew = sortRows(database, SortSpec{1, 1, 0, 0, false, false});
             for (int &old : oldOfNew)
                 --old;
@@ -140,14 +140,14 @@ BENCHMARK(BM_SortAndUndo)->Unit(benchmark::kMillisecond);
 // cell's own); the record is stamped, so the step holds the Modification Date cell too.
 void BM_CellEditStepMemory(benchmark::State &state)
 {
-    database()baseDocument document;
+    DatabaseDocument document;
     document.resetWith(fill);
     long long held = 0;
     int round = 0;
     for (auto _ : state) {
         document.history().clear();
-        const QByteArray oldText = document.database()().cell(7, 5000);
-        const QByteArray oldStamp = document.database()().cell(2, 5000);
+        const QByteArray oldText = document.database().cell(7, 5000);
+        const QByteArray oldStamp = document.database().cell(2, 5000);
         const long long before = liveBytes;
         document.storeTypedText(7, 5000, "edited " + QByteArray::number(++round),
                                 QDateTime::currentDateTime());

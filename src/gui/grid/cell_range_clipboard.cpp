@@ -45,7 +45,7 @@ QString cellBlockMimeType()
     return QStringLiteral("application/x-kribed-cells");
 }
 
-std::unique_ptr<QMimeData> rangeMimeData(const database()base &database, const CellRange &range,
+std::unique_ptr<QMimeData> rangeMimeData(const Database &database, const CellRange &range,
                                          const Regional &regional)
 {
     auto mime = std::make_unique<QMimeData>();
@@ -74,30 +74,30 @@ CellBlock cellsOfMimeData(const QMimeData &mime, const Regional &regional)
     return {{text}};
 }
 
-bool pasteCells(database()baseDocument &document, int field, int record, const CellBlock &block,
+bool pasteCells(DatabaseDocument &document, int field, int record, const CellBlock &block,
                 const QDateTime &now, Prompter &prompter)
 {
-    const int last = std::min(document.database()().recordCount(), record + int(block.size()) - 1);
+    const int last = std::min(document.database().recordCount(), record + int(block.size()) - 1);
     return recordCells(document, QCoreApplication::translate("kribed::CellRange", "Paste"), record,
                        last,
-                       [&](database()base &database) {
+                       [&](Database &database) {
                            return pasteCellBlock(database, field, record, block, now, prompter);
                        },
                        {field, record})
         .applied;
 }
 
-bool clearCells(database()baseDocument &document, const CellRange &range, const QString &stepText,
+bool clearCells(DatabaseDocument &document, const CellRange &range, const QString &stepText,
                 const QDateTime &now)
 {
-    if (!range.fits(document.database()()))
+    if (!range.fits(document.database()))
         return false;
     return recordCells(document, stepText, range.firstRecord, range.lastRecord,
-                       [&](database()base &database) { return clearCellRange(database, range, now); },
+                       [&](Database &database) { return clearCellRange(database, range, now); },
                        {range.firstField, range.firstRecord});
 }
 
-QString rangeStatisticsText(const database()base &database, const CellRange &range,
+QString rangeStatisticsText(const Database &database, const CellRange &range,
                             const Regional &regional)
 {
     if (range.isSingleCell() || !range.fits(database))

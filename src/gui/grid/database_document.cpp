@@ -9,24 +9,24 @@
 
 namespace kribed {
 
-database()baseDocument::database()baseDocument(QObject *parent)
+DatabaseDocument::DatabaseDocument(QObject *parent)
     : QObject(parent)
     , mModel(*this, this)
     , mHistory(*this)
 {
 }
 
-LoadResult database()baseDocument::load(const QString &path, Prompter &prompter,
+LoadResult DatabaseDocument::load(const QString &path, Prompter &prompter,
                                   const std::function<void()> &beforeReplace)
 {
-    database()base loaded = mDatabase;
+    Database loaded = mDatabase;
     const LoadResult result = loadDatabaseFile(path, loaded, prompter);
     if (result == LoadResult::NotOpened)
         return result;
     if (beforeReplace)
         beforeReplace();
     if (result == LoadResult::Loaded) {
-        resetWith([&loaded](database()base &database) {
+        resetWith([&loaded](Database &database) {
             database = std::move(loaded);
             database.showAllRecords();
             database.setFilterOn(false);
@@ -36,7 +36,7 @@ LoadResult database()baseDocument::load(const QString &path, Prompter &prompter,
     return result;
 }
 
-bool database()baseDocument::save(SaveMode mode, const QString &fileName, int currentColumn,
+bool DatabaseDocument::save(SaveMode mode, const QString &fileName, int currentColumn,
                             Prompter &prompter)
 {
     if (!saveDatabase(mDatabase, mode, fileName, currentColumn, prompter))
@@ -45,9 +45,9 @@ bool database()baseDocument::save(SaveMode mode, const QString &fileName, int cu
     return true;
 }
 
-void database()baseDocument::close()
+void DatabaseDocument::close()
 {
-    resetWith([](database()base &database) {
+    resetWith([](Database &database) {
         database.setShape(0, 0);
         database.setName({});
         database.setFilePath({});
@@ -56,7 +56,7 @@ void database()baseDocument::close()
     });
 }
 
-void database()baseDocument::setCell(int field, int record, const QByteArray &value)
+void DatabaseDocument::setCell(int field, int record, const QByteArray &value)
 {
     mHistory.noteChange();
     mDatabase.setCell(field, record, value);
@@ -65,19 +65,19 @@ void database()baseDocument::setCell(int field, int record, const QByteArray &va
     Q_EMIT mModel.dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
 }
 
-bool database()baseDocument::storeTypedText(int field, int record, const QByteArray &value,
+bool DatabaseDocument::storeTypedText(int field, int record, const QByteArray &value,
                                       const QDateTime &now)
 {
     // The stamp may change any cell of the record.
     return recordCells(*this, tr("Edit in place"), record, record,
-                       [&](database()base &database) {
+                       [&](Database &database) {
                            return storeEditedText(database, field, record, value, now);
                        },
                        {field, record})
         .applied;
 }
 
-void database()baseDocument::setFieldName(int field, const QByteArray &name)
+void DatabaseDocument::setFieldName(int field, const QByteArray &name)
 {
     mHistory.noteChange();
     mDatabase.setFieldName(field, name);
@@ -85,23 +85,23 @@ void database()baseDocument::setFieldName(int field, const QByteArray &name)
     Q_EMIT mModel.headerDataChanged(Qt::Horizontal, field - 1, field - 1);
 }
 
-void database()baseDocument::notifyFieldNamesChanged()
+void DatabaseDocument::notifyFieldNamesChanged()
 {
     if (mDatabase.fieldCount() > 0)
         Q_EMIT mModel.headerDataChanged(Qt::Horizontal, 0, mDatabase.fieldCount() - 1);
 }
 
-void database()baseDocument::setModified()
+void DatabaseDocument::setModified()
 {
     mDatabase.setModified();
 }
 
-void database()baseDocument::clearModified()
+void DatabaseDocument::clearModified()
 {
     mDatabase.clearModified();
 }
 
-void database()baseDocument::setColumnWidth(int field, int pixels)
+void DatabaseDocument::setColumnWidth(int field, int pixels)
 {
     if (mDatabase.columnWidth(field) == pixels)
         return;
@@ -115,7 +115,7 @@ void database()baseDocument::setColumnWidth(int field, int pixels)
     mHistory.push(tr("Column width"), std::move(step));
 }
 
-void database()baseDocument::moveRecord(int from, int to)
+void DatabaseDocument::moveRecord(int from, int to)
 {
     if (from == to)
         return;
@@ -129,7 +129,7 @@ void database()baseDocument::moveRecord(int from, int to)
     Q_EMIT rowVisibilityChanged();
 }
 
-void database()baseDocument::moveField(int from, int to)
+void DatabaseDocument::moveField(int from, int to)
 {
     if (from == to)
         return;
@@ -142,7 +142,7 @@ void database()baseDocument::moveField(int from, int to)
     Q_EMIT columnWidthsChanged();
 }
 
-void database()baseDocument::remapPersistentRows(const QVector<int> &oldOfNew)
+void DatabaseDocument::remapPersistentRows(const QVector<int> &oldOfNew)
 {
     if (oldOfNew.isEmpty())
         return;

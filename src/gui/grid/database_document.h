@@ -27,15 +27,15 @@ class Prompter;
 // generic helpers below, which wrap a change of the database in the matching model signals.
 // The helpers leave the modified flag to the change itself (a refused operation changes nothing,
 // not even the flag); setCell, setFieldName and the moves set it.
-class database()baseDocument : public QObject
+class DatabaseDocument : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit database()baseDocument(QObject *parent = nullptr);
+    explicit DatabaseDocument(QObject *parent = nullptr);
 
-    database()base &database() { return mDatabase; }
-    const database()base &database() const { return mDatabase; }
+    Database &database() { return mDatabase; }
+    const Database &database() const { return mDatabase; }
     GridModel &model() { return mModel; }
     // The undo history of the open database. A change of cells or shape that does not come
     // through it (recorded_edits.h) ends it, and so do loading, New, Import and Close.
@@ -98,15 +98,15 @@ private:
     struct ShapeGuard;
     void remapPersistentRows(const QVector<int> &oldOfNew);
 
-    database()base mDatabase;
+    Database mDatabase;
     GridModel mModel;
     EditHistory mHistory;
 };
 
 // The model's begin/end pairs, closed even when the change returns early.
-struct database()baseDocument::ResetGuard
+struct DatabaseDocument::ResetGuard
 {
-    explicit ResetGuard(database()baseDocument &document)
+    explicit ResetGuard(DatabaseDocument &document)
         : mDocument(document)
     {
         mDocument.mModel.beginResetModel();
@@ -118,10 +118,10 @@ struct database()baseDocument::ResetGuard
         Q_EMIT mDocument.rowVisibilityChanged();
         Q_EMIT mDocument.replaced();
     }
-    database()baseDocument &mDocument;
+    DatabaseDocument &mDocument;
 };
 
-template<class F> decltype(auto) database()baseDocument::resetWith(F &&change)
+template<class F> decltype(auto) DatabaseDocument::resetWith(F &&change)
 {
     mHistory.clear();
     ResetGuard guard(*this);
@@ -129,7 +129,7 @@ template<class F> decltype(auto) database()baseDocument::resetWith(F &&change)
 }
 
 template<class F>
-decltype(auto) database()baseDocument::changeCells(int firstField, int firstRecord, int lastField,
+decltype(auto) DatabaseDocument::changeCells(int firstField, int firstRecord, int lastField,
                                              int lastRecord, F &&change)
 {
     mHistory.noteChange();
@@ -143,12 +143,12 @@ decltype(auto) database()baseDocument::changeCells(int firstField, int firstReco
     return std::forward<F>(change)(mDatabase);
 }
 
-template<class F> decltype(auto) database()baseDocument::insertRecords(int first, int count, F &&change)
+template<class F> decltype(auto) DatabaseDocument::insertRecords(int first, int count, F &&change)
 {
     mHistory.noteChange();
     struct Guard
     {
-        database()baseDocument &document;
+        DatabaseDocument &document;
         ~Guard()
         {
             document.mModel.endInsertRows();
@@ -160,7 +160,7 @@ template<class F> decltype(auto) database()baseDocument::insertRecords(int first
     return std::forward<F>(change)(mDatabase);
 }
 
-template<class F> decltype(auto) database()baseDocument::removeRecords(int first, int count, F &&change)
+template<class F> decltype(auto) DatabaseDocument::removeRecords(int first, int count, F &&change)
 {
     mHistory.noteChange();
     struct Guard
@@ -173,12 +173,12 @@ template<class F> decltype(auto) database()baseDocument::removeRecords(int first
     return std::forward<F>(change)(mDatabase);
 }
 
-template<class F> decltype(auto) database()baseDocument::insertFields(int first, int count, F &&change)
+template<class F> decltype(auto) DatabaseDocument::insertFields(int first, int count, F &&change)
 {
     mHistory.noteChange();
     struct Guard
     {
-        database()baseDocument &document;
+        DatabaseDocument &document;
         ~Guard()
         {
             document.mModel.endInsertColumns();
@@ -190,12 +190,12 @@ template<class F> decltype(auto) database()baseDocument::insertFields(int first,
     return std::forward<F>(change)(mDatabase);
 }
 
-template<class F> decltype(auto) database()baseDocument::removeFields(int first, int count, F &&change)
+template<class F> decltype(auto) DatabaseDocument::removeFields(int first, int count, F &&change)
 {
     mHistory.noteChange();
     struct Guard
     {
-        database()baseDocument &document;
+        DatabaseDocument &document;
         ~Guard()
         {
             document.mModel.endRemoveColumns();
@@ -207,7 +207,7 @@ template<class F> decltype(auto) database()baseDocument::removeFields(int first,
     return std::forward<F>(change)(mDatabase);
 }
 
-template<class F> void database()baseDocument::reorderRecords(F &&change)
+template<class F> void DatabaseDocument::reorderRecords(F &&change)
 {
     mHistory.noteChange();
     Q_EMIT mModel.layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);

@@ -41,7 +41,7 @@ private:
     bool mMade = true;
 };
 
-EditHistory::EditHistory(database()baseDocument &document, QObject *parent)
+EditHistory::EditHistory(DatabaseDocument &document, QObject *parent)
     : QObject(parent)
     , mDocument(document)
 {
@@ -127,7 +127,7 @@ void EditHistory::run(UndoStep &step, bool forward)
 
 void EditHistory::noteOutsideMark()
 {
-    if (mStack.isClean() && mDocument.database()().isModified())
+    if (mStack.isClean() && mDocument.database().isModified())
         mChangedOutside = true;
 }
 
@@ -144,9 +144,9 @@ void EditHistory::updateModifiedFlag()
             changed = static_cast<const Command *>(mStack.command(i))->step()->marksChanged();
     }
     if (changed)
-        mDocument.database()().setModified();
+        mDocument.database().setModified();
     else
-        mDocument.database()().clearModified();
+        mDocument.database().clearModified();
 }
 
 void EditHistory::setByteBudget(qsizetype bytes)

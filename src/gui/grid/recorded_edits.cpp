@@ -6,17 +6,17 @@
 
 namespace kribed {
 
-CellRecorder::CellRecorder(database()baseDocument &document, QString text, int firstRecord,
+CellRecorder::CellRecorder(DatabaseDocument &document, QString text, int firstRecord,
                            int lastRecord, bool followUp)
     : mDocument(document)
     , mText(std::move(text))
     , mFirstRecord(firstRecord)
-    , mFields(document.database()().fieldCount())
+    , mFields(document.database().fieldCount())
     , mFollowUp(followUp)
     , mRecording(document.history())
 {
     // Each record is shared, not copied: only the records the change writes to part ways.
-    const database()base &database = document.database()();
+    const Database &database = document.database();
     const int last = std::min(lastRecord, database.recordCount());
     for (int record = std::max(1, firstRecord); record <= last; ++record)
         mBefore.append(database.recordAt(record));
@@ -24,7 +24,7 @@ CellRecorder::CellRecorder(database()baseDocument &document, QString text, int f
 
 CellRecorder::~CellRecorder()
 {
-    const database()base &database = mDocument.database()();
+    const Database &database = mDocument.database();
     EditHistory &history = mDocument.history();
     if (database.fieldCount() != mFields
         || database.recordCount() < mFirstRecord + mBefore.size() - 1) {
@@ -35,8 +35,8 @@ CellRecorder::~CellRecorder()
     QVector<CellsStep::Change> changes;
     for (int i = 0; i < mBefore.size(); ++i) {
         const int record = mFirstRecord + i;
-        const database()base::Record &before = mBefore[i];
-        const database()base::Record &after = database.recordAt(record);
+        const Database::Record &before = mBefore[i];
+        const Database::Record &after = database.recordAt(record);
         if (before.constData() == after.constData())
             continue;
         for (int field = 1; field <= mFields; ++field) {
@@ -58,14 +58,14 @@ CellRecorder::~CellRecorder()
     history.push(mText, std::move(step));
 }
 
-ShapeAnnouncer recordingAnnouncer(database()baseDocument &document, const QString &text)
+ShapeAnnouncer recordingAnnouncer(DatabaseDocument &document, const QString &text)
 {
     // Made before the operation runs, which marks the database changed before it announces.
     document.history().noteOutsideMark();
     return [&document, text](const EditResult &plan, const std::function<void()> &change) {
         EditHistory &history = document.history();
-        const database()base &database = document.database()();
-        const auto run = [&change](database()base &) { change(); };
+        const Database &database = document.database();
+        const auto run = [&change](Database &) { change(); };
         const FieldDefinitions before = FieldDefinitions::of(database);
         std::unique_ptr<UndoStep> step;
         {
@@ -74,14 +74,14 @@ ShapeAnnouncer recordingAnnouncer(database()baseDocument &document, const QStrin
                 document.insertRecords(plan.insertedRecord, 1, run);
                 step = std::make_unique<RecordsStep>(
                     true, plan.insertedRecord,
-                    QVector<database()base::Record>{database.recordAt(plan.insertedRecord)},
+                    QVector<Database::Record>{database.recordAt(plan.insertedRecord)},
                     QVector<char>{char(database.isHidden(plan.insertedRecord))});
             } else if (plan.removedRecord) {
-                const database()base::Record record = database.recordAt(plan.removedRecord);
+                const Database::Record record = database.recordAt(plan.removedRecord);
                 const char hidden = char(database.isHidden(plan.removedRecord));
                 document.removeRecords(plan.removedRecord, 1, run);
                 step = std::make_unique<RecordsStep>(false, plan.removedRecord,
-                                                     QVector<database()base::Record>{record},
+                                                     QVector<Database::Record>{record},
                                                      QVector<char>{hidden});
             } else if (plan.insertedField) {
                 document.insertFields(plan.insertedField, 1, run);
@@ -105,7 +105,7 @@ ShapeAnnouncer recordingAnnouncer(database()baseDocument &document, const QStrin
     };
 }
 
-void pushRecordOrder(database()baseDocument &document, const QString &text, QVector<int> oldOfNew)
+void pushRecordOrder(DatabaseDocument &document, const QString &text, QVector<int> oldOfNew)
 {
     bool moved = false;
     for (int place = 0; place < oldOfNew.size() && !moved; ++place)
@@ -114,7 +114,7 @@ void pushRecordOrder(database()baseDocument &document, const QString &text, QVec
         document.history().push(text, std::make_unique<RecordOrderStep>(std::move(oldOfNew)));
 }
 
-void recordRecordMove(database()baseDocument &document, const QString &text, int from, int to)
+void recordRecordMove(DatabaseDocument &document, const QString &text, int from, int to)
 {
     if (from == to)
         return;
@@ -125,46 +125,46 @@ void recordRecordMove(database()baseDocument &document, const QString &text, int
     document.history().push(text, std::make_unique<RecordMoveStep>(from, to));
 }
 
-void recordFieldMove(database()baseDocument &document, const QString &text, int from, int to,
+void recordFieldMove(DatabaseDocument &document, const QString &text, int from, int to,
                      const std::function<void()> &moveDefinitions)
 {
     if (from == to)
         return;
-    const FieldDefinitions before = FieldDefinitions::of(document.database()());
+    const FieldDefinitions before = FieldDefinitions::of(document.database());
     {
         const EditHistory::Recording recording(document.history());
         document.moveField(from, to);
         moveDefinitions();
     }
     document.history().push(text, std::make_unique<FieldMoveStep>(
-                                      from, to, before, FieldDefinitions::of(document.database()())));
+                                      from, to, before, FieldDefinitions::of(document.database())));
 }
 
-void recordWidths(database()baseDocument &document, const QString &text, bool marksChanged,
+void recordWidths(DatabaseDocument &document, const QString &text, bool marksChanged,
                   const std::function<void()> &change)
 {
-    QVector<int> before = WidthsStep::widthsOf(document.database()());
+    QVector<int> before = WidthsStep::widthsOf(document.database());
     {
         const EditHistory::Recording recording(document.history());
         change();
     }
     document.notifyColumnWidthsChanged();
-    QVector<int> after = WidthsStep::widthsOf(document.database()());
+    QVector<int> after = WidthsStep::widthsOf(document.database());
     if (after != before) {
         document.history().push(
             text, std::make_unique<WidthsStep>(std::move(before), std::move(after), marksChanged));
     }
 }
 
-void recordSettings(database()baseDocument &document, const QString &text,
+void recordSettings(DatabaseDocument &document, const QString &text,
                     const std::function<void()> &change)
 {
-    database()baseSettings before = database()baseSettings::of(document.database()());
+    DatabaseSettings before = DatabaseSettings::of(document.database());
     {
         const EditHistory::Recording recording(document.history());
         change();
     }
-    database()baseSettings after = database()baseSettings::of(document.database()());
+    DatabaseSettings after = DatabaseSettings::of(document.database());
     if (after.fieldNames.size() != before.fieldNames.size()
         || after.hidden.size() != before.hidden.size()) {
         // A change of shape is no change of settings: no step could take it back.
@@ -177,8 +177,8 @@ void recordSettings(database()baseDocument &document, const QString &text,
     }
 }
 
-void recordInsertedRecords(database()baseDocument &document, const QString &text, int first, int count,
-                           const std::function<void(database()base &)> &change)
+void recordInsertedRecords(DatabaseDocument &document, const QString &text, int first, int count,
+                           const std::function<void(Database &)> &change)
 {
     if (count <= 0)
         return;
@@ -186,8 +186,8 @@ void recordInsertedRecords(database()baseDocument &document, const QString &text
         const EditHistory::Recording recording(document.history());
         document.insertRecords(first, count, change);
     }
-    const database()base &database = document.database()();
-    QVector<database()base::Record> records;
+    const Database &database = document.database();
+    QVector<Database::Record> records;
     QVector<char> hidden;
     for (int record = first; record < first + count; ++record) {
         records.append(database.recordAt(record));

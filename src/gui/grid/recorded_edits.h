@@ -22,7 +22,7 @@ namespace kribed {
 class CellRecorder
 {
 public:
-    CellRecorder(database()baseDocument &document, QString text, int firstRecord, int lastRecord,
+    CellRecorder(DatabaseDocument &document, QString text, int firstRecord, int lastRecord,
                  bool followUp = false);
     ~CellRecorder();
     CellRecorder(const CellRecorder &) = delete;
@@ -31,45 +31,45 @@ public:
     void setPlace(int field, int record) { mPlace = {field, record}; }
 
 private:
-    database()baseDocument &mDocument;
+    DatabaseDocument &mDocument;
     QString mText;
     int mFirstRecord;
     int mFields;
     bool mFollowUp;
     CellPlace mPlace;
-    QVector<database()base::Record> mBefore;
+    QVector<Database::Record> mBefore;
     EditHistory::Recording mRecording;
 };
 
 // `change` changes cells of records first..last in place (texts and stamps, no new shape).
 template<class F>
-decltype(auto) recordCells(database()baseDocument &document, const QString &text, int firstRecord,
+decltype(auto) recordCells(DatabaseDocument &document, const QString &text, int firstRecord,
                            int lastRecord, F &&change, CellPlace place = {})
 {
     CellRecorder recorder(document, text, firstRecord, lastRecord);
     if (place.field > 0 || place.record > 0)
         recorder.setPlace(place.field, place.record);
-    return document.changeCells(1, firstRecord, document.database()().fieldCount(), lastRecord,
+    return document.changeCells(1, firstRecord, document.database().fieldCount(), lastRecord,
                                 std::forward<F>(change));
 }
 
 // The announcer for the row and column operations (append, insert, delete of rows and columns):
 // the grid hears of the new or removed row or column, and the history keeps the row, or the
 // column with its name, width and the definitions it shifted.
-ShapeAnnouncer recordingAnnouncer(database()baseDocument &document, const QString &text);
+ShapeAnnouncer recordingAnnouncer(DatabaseDocument &document, const QString &text);
 
 // Keeps a new order of the records (for each new place its old place, from 0) as one step.
-void pushRecordOrder(database()baseDocument &document, const QString &text, QVector<int> oldOfNew);
+void pushRecordOrder(DatabaseDocument &document, const QString &text, QVector<int> oldOfNew);
 
 // `change` puts the records in a new order and returns for each new place its old place (from
 // 0), as a sort does.
 template<class F>
-void recordRecordOrder(database()baseDocument &document, const QString &text, F &&change)
+void recordRecordOrder(DatabaseDocument &document, const QString &text, F &&change)
 {
     QVector<int> oldOfNew;
     {
         const EditHistory::Recording recording(document.history());
-        document.reorderRecords([&](database()base &database) {
+        document.reorderRecords([&](Database &database) {
             oldOfNew = std::forward<F>(change)(database);
             return oldOfNew;
         });
@@ -79,22 +79,22 @@ void recordRecordOrder(database()baseDocument &document, const QString &text, F 
 
 // A record or a field dragged to another place; `moveDefinitions` carries the field's type and
 // popup list after it (and whatever else follows a dragged field).
-void recordRecordMove(database()baseDocument &document, const QString &text, int from, int to);
-void recordFieldMove(database()baseDocument &document, const QString &text, int from, int to,
+void recordRecordMove(DatabaseDocument &document, const QString &text, int from, int to);
+void recordFieldMove(DatabaseDocument &document, const QString &text, int from, int to,
                      const std::function<void()> &moveDefinitions);
 
 // `change` sets column widths directly on the database; the grid hears of them afterwards.
 // Automatic widths do not mark the database changed, a dragged border and the font do.
-void recordWidths(database()baseDocument &document, const QString &text, bool marksChanged,
+void recordWidths(DatabaseDocument &document, const QString &text, bool marksChanged,
                   const std::function<void()> &change);
 
 // `change` may change database values, field names and widths, definitions, the filter and the
 // rows it hides (the properties dialog's OK). One step for everything it changed.
-void recordSettings(database()baseDocument &document, const QString &text,
+void recordSettings(DatabaseDocument &document, const QString &text,
                     const std::function<void()> &change);
 
 // `change` inserts exactly `count` records before record `first` (the append of a text file).
-void recordInsertedRecords(database()baseDocument &document, const QString &text, int first, int count,
-                           const std::function<void(database()base &)> &change);
+void recordInsertedRecords(DatabaseDocument &document, const QString &text, int first, int count,
+                           const std::function<void(Database &)> &change);
 
 } // namespace kribed

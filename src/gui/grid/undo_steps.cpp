@@ -27,7 +27,7 @@ qsizetype textsBytes(const QVector<QByteArray> &texts)
 
 // ---------------------------------------------------------------------------------------------
 
-FieldDefinitions FieldDefinitions::of(const database()base &database)
+FieldDefinitions FieldDefinitions::of(const Database &database)
 {
     FieldDefinitions definitions;
     for (int field = 1; field <= MaxFields; ++field) {
@@ -37,7 +37,7 @@ FieldDefinitions FieldDefinitions::of(const database()base &database)
     return definitions;
 }
 
-void FieldDefinitions::restore(database()base &database) const
+void FieldDefinitions::restore(Database &database) const
 {
     for (int field = 1; field <= MaxFields; ++field) {
         database.setFieldType(field, types[field - 1]);
@@ -85,7 +85,7 @@ void CellsStep::extend(const CellsStep &later)
     }
 }
 
-void CellsStep::write(database()baseDocument &document, bool after)
+void CellsStep::write(DatabaseDocument &document, bool after)
 {
     if (mChanges.isEmpty())
         return;
@@ -97,7 +97,7 @@ void CellsStep::write(database()baseDocument &document, bool after)
         firstRecord = std::min(firstRecord, change.record);
         lastRecord = std::max(lastRecord, change.record);
     }
-    document.changeCells(firstField, firstRecord, lastField, lastRecord, [&](database()base &database) {
+    document.changeCells(firstField, firstRecord, lastField, lastRecord, [&](Database &database) {
         for (const Change &change : mChanges)
             database.setCell(change.field, change.record, after ? change.after : change.before);
     });
@@ -105,7 +105,7 @@ void CellsStep::write(database()baseDocument &document, bool after)
 
 // ---------------------------------------------------------------------------------------------
 
-RecordsStep::RecordsStep(bool inserted, int first, QVector<database()base::Record> records,
+RecordsStep::RecordsStep(bool inserted, int first, QVector<Database::Record> records,
                          QVector<char> hidden)
     : mInserted(inserted)
     , mFirst(first)
@@ -115,19 +115,19 @@ RecordsStep::RecordsStep(bool inserted, int first, QVector<database()base::Recor
     place = {0, first};
 }
 
-void RecordsStep::apply(database()baseDocument &document)
+void RecordsStep::apply(DatabaseDocument &document)
 {
     mInserted ? insert(document) : remove(document);
 }
 
-void RecordsStep::revert(database()baseDocument &document)
+void RecordsStep::revert(DatabaseDocument &document)
 {
     mInserted ? remove(document) : insert(document);
 }
 
-void RecordsStep::insert(database()baseDocument &document)
+void RecordsStep::insert(DatabaseDocument &document)
 {
-    document.insertRecords(mFirst, int(mRecords.size()), [this](database()base &database) {
+    document.insertRecords(mFirst, int(mRecords.size()), [this](Database &database) {
         for (int i = 0; i < mRecords.size(); ++i) {
             database.insertRecord(mFirst + i, mRecords[i]);
             database.setHidden(mFirst + i, mHidden.value(i) != 0);
@@ -135,9 +135,9 @@ void RecordsStep::insert(database()baseDocument &document)
     });
 }
 
-void RecordsStep::remove(database()baseDocument &document)
+void RecordsStep::remove(DatabaseDocument &document)
 {
-    document.removeRecords(mFirst, int(mRecords.size()), [this](database()base &database) {
+    document.removeRecords(mFirst, int(mRecords.size()), [this](Database &database) {
         for (int i = 0; i < mRecords.size(); ++i)
             database.takeRecord(mFirst);
     });
@@ -146,7 +146,7 @@ void RecordsStep::remove(database()baseDocument &document)
 qsizetype RecordsStep::bytes() const
 {
     qsizetype bytes = sizeof(*this) + mHidden.capacity();
-    for (const database()base::Record &record : mRecords)
+    for (const Database::Record &record : mRecords)
         bytes += textsBytes(record);
     return bytes;
 }
@@ -164,7 +164,7 @@ FieldStep::FieldStep(bool inserted, int field, Column column, FieldDefinitions b
     place = {field, 0};
 }
 
-FieldStep::Column FieldStep::columnOf(const database()base &database, int field)
+FieldStep::Column FieldStep::columnOf(const Database &database, int field)
 {
     Column column;
     column.name = database.fieldName(field);
@@ -175,19 +175,19 @@ FieldStep::Column FieldStep::columnOf(const database()base &database, int field)
     return column;
 }
 
-void FieldStep::apply(database()baseDocument &document)
+void FieldStep::apply(DatabaseDocument &document)
 {
     mInserted ? insert(document, mAfter) : remove(document, mAfter);
 }
 
-void FieldStep::revert(database()baseDocument &document)
+void FieldStep::revert(DatabaseDocument &document)
 {
     mInserted ? remove(document, mBefore) : insert(document, mBefore);
 }
 
-void FieldStep::insert(database()baseDocument &document, const FieldDefinitions &definitions)
+void FieldStep::insert(DatabaseDocument &document, const FieldDefinitions &definitions)
 {
-    document.insertFields(mField, 1, [&](database()base &database) {
+    document.insertFields(mField, 1, [&](Database &database) {
         database.insertField(mField, mColumn.name, mColumn.width);
         for (int record = 1; record <= database.recordCount(); ++record)
             database.setCell(mField, record, mColumn.texts.value(record - 1));
@@ -195,9 +195,9 @@ void FieldStep::insert(database()baseDocument &document, const FieldDefinitions 
     });
 }
 
-void FieldStep::remove(database()baseDocument &document, const FieldDefinitions &definitions)
+void FieldStep::remove(DatabaseDocument &document, const FieldDefinitions &definitions)
 {
-    document.removeFields(mField, 1, [&](database()base &database) {
+    document.removeFields(mField, 1, [&](Database &database) {
         database.removeField(mField);
         definitions.restore(database);
     });
@@ -216,18 +216,18 @@ RecordOrderStep::RecordOrderStep(QVector<int> oldOfNew)
 {
 }
 
-void RecordOrderStep::reorder(database()baseDocument &document, const QVector<int> &oldOfNew)
+void RecordOrderStep::reorder(DatabaseDocument &document, const QVector<int> &oldOfNew)
 {
-    document.reorderRecords([&oldOfNew](database()base &database) {
+    document.reorderRecords([&oldOfNew](Database &database) {
         // Whole records move; which places are hidden stays as it is.
-        const QVector<database()base::Record> before = database.records();
+        const QVector<Database::Record> before = database.records();
         for (int place = 0; place < oldOfNew.size(); ++place)
             database.recordAt(place + 1) = before[oldOfNew[place]];
         return oldOfNew;
     });
 }
 
-void RecordOrderStep::revert(database()baseDocument &document)
+void RecordOrderStep::revert(DatabaseDocument &document)
 {
     QVector<int> newOfOld(mOldOfNew.size());
     for (int place = 0; place < mOldOfNew.size(); ++place)
@@ -249,13 +249,13 @@ RecordMoveStep::RecordMoveStep(int from, int to)
     place = {0, to};
 }
 
-void RecordMoveStep::apply(database()baseDocument &document)
+void RecordMoveStep::apply(DatabaseDocument &document)
 {
     document.moveRecord(mFrom, mTo);
     place.record = mTo;
 }
 
-void RecordMoveStep::revert(database()baseDocument &document)
+void RecordMoveStep::revert(DatabaseDocument &document)
 {
     document.moveRecord(mTo, mFrom);
     place.record = mFrom;
@@ -272,17 +272,17 @@ FieldMoveStep::FieldMoveStep(int from, int to, FieldDefinitions before, FieldDef
     place = {to, 0};
 }
 
-void FieldMoveStep::apply(database()baseDocument &document)
+void FieldMoveStep::apply(DatabaseDocument &document)
 {
     document.moveField(mFrom, mTo);
-    mAfter.restore(document.database()());
+    mAfter.restore(document.database());
     place.field = mTo;
 }
 
-void FieldMoveStep::revert(database()baseDocument &document)
+void FieldMoveStep::revert(DatabaseDocument &document)
 {
     document.moveField(mTo, mFrom);
-    mBefore.restore(document.database()());
+    mBefore.restore(document.database());
     place.field = mFrom;
 }
 
@@ -300,7 +300,7 @@ WidthsStep::WidthsStep(QVector<int> before, QVector<int> after, bool marksChange
 {
 }
 
-QVector<int> WidthsStep::widthsOf(const database()base &database)
+QVector<int> WidthsStep::widthsOf(const Database &database)
 {
     QVector<int> widths;
     widths.reserve(database.fieldCount());
@@ -309,9 +309,9 @@ QVector<int> WidthsStep::widthsOf(const database()base &database)
     return widths;
 }
 
-void WidthsStep::write(database()baseDocument &document, const QVector<int> &widths)
+void WidthsStep::write(DatabaseDocument &document, const QVector<int> &widths)
 {
-    database()base &database = document.database()();
+    Database &database = document.database();
     for (int field = 1; field <= database.fieldCount() && field <= widths.size(); ++field)
         database.setColumnWidth(field, widths[field - 1]);
     document.notifyColumnWidthsChanged();
@@ -324,9 +324,9 @@ qsizetype WidthsStep::bytes() const
 
 // ---------------------------------------------------------------------------------------------
 
-database()baseSettings database()baseSettings::of(const database()base &database)
+DatabaseSettings DatabaseSettings::of(const Database &database)
 {
-    database()baseSettings settings;
+    DatabaseSettings settings;
     settings.name = database.name();
     settings.flags = database.flags();
     settings.filterText = database.filterText();
@@ -344,7 +344,7 @@ database()baseSettings database()baseSettings::of(const database()base &database
     return settings;
 }
 
-void database()baseSettings::restore(database()base &database) const
+void DatabaseSettings::restore(Database &database) const
 {
     database.setName(name);
     database.flags() = flags;
@@ -363,13 +363,13 @@ void database()baseSettings::restore(database()base &database) const
     definitions.restore(database);
 }
 
-qsizetype database()baseSettings::bytes() const
+qsizetype DatabaseSettings::bytes() const
 {
     return sizeof(*this) + name.size() + filterText.size() + textsBytes(fieldNames)
            + widths.capacity() * qsizetype(sizeof(int)) + hidden.capacity() + definitions.bytes();
 }
 
-bool database()baseSettings::operator==(const database()baseSettings &other) const
+bool DatabaseSettings::operator==(const DatabaseSettings &other) const
 {
     return name == other.name && flags.isPrivate == other.flags.isPrivate
            && flags.autoLock == other.flags.autoLock && flags.readOnly == other.flags.readOnly
@@ -380,15 +380,15 @@ bool database()baseSettings::operator==(const database()baseSettings &other) con
            && widths == other.widths && hidden == other.hidden && definitions == other.definitions;
 }
 
-SettingsStep::SettingsStep(database()baseSettings before, database()baseSettings after)
+SettingsStep::SettingsStep(DatabaseSettings before, DatabaseSettings after)
     : mBefore(std::move(before))
     , mAfter(std::move(after))
 {
 }
 
-void SettingsStep::write(database()baseDocument &document, const database()baseSettings &settings)
+void SettingsStep::write(DatabaseDocument &document, const DatabaseSettings &settings)
 {
-    settings.restore(document.database()());
+    settings.restore(document.database());
     document.notifyFieldNamesChanged();
     document.notifyColumnWidthsChanged();
     document.notifyRowVisibilityChanged();

@@ -16,7 +16,7 @@ namespace {
 
 const QDateTime Now(QDate(2026, 3, 14), QTime(9, 26, 53));
 
-void fill(database()base &database)
+void fill(Database &database)
 {
     database.setShape(3, 4);
     for (int field = 1; field <= 3; ++field) {
@@ -39,9 +39,9 @@ private Q_SLOTS:
     // cannot show and cells holding tabs and line breaks; the paste is one undo step.
     void copyAndPasteBack()
     {
-        database()baseDocument document;
-        document.resetWith([](database()base &database) { fill(database); });
-        database()base &database = document.database()();
+        DatabaseDocument document;
+        document.resetWith([](Database &database) { fill(database); });
+        Database &database = document.database();
         database.setCell(1, 1, "a\x81z");
         database.setCell(2, 1, "tab\there");
         database.setCell(1, 2, "two\r\nlines");
@@ -94,7 +94,7 @@ private Q_SLOTS:
     void statisticsTextWithDecimalComma()
     {
         setCurrentRegional(Regional(QLocale(QStringLiteral("de_DE"))));
-        database()base database;
+        Database database;
         fill(database);
         database.setCell(1, 1, "1,5");
         database.setCell(1, 2, "2");

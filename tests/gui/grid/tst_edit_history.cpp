@@ -35,26 +35,26 @@ const QDateTime Now(QDate(2026, 3, 14), QTime(9, 26, 53));
 struct Image
 {
     QByteArray file;
-    QVector<database()base::Record> records;
-    database()baseSettings settings;
+    QVector<Database::Record> records;
+    DatabaseSettings settings;
     bool operator==(const Image &other) const
     {
         return file == other.file && records == other.records && settings == other.settings;
     }
 };
 
-Image imageOf(const database()base &database)
+Image imageOf(const Database &database)
 {
-    database()base copy = database;
+    Database copy = database;
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     ScriptedPrompter prompter;
     writeDatabase(buffer, copy, 1, Now, prompter);
-    return {buffer.data(), database.records(), database()baseSettings::of(database)};
+    return {buffer.data(), database.records(), DatabaseSettings::of(database)};
 }
 
 // Four fields (String, Modification Date, Normal PopUp with a list, Float) and five records.
-void fill(database()base &database)
+void fill(Database &database)
 {
     database.setShape(4, 5);
     const QList<int> types{StringType, ModificationDateType, NormalPopupType, FloatType};
@@ -111,20 +111,20 @@ class TestEditHistory : public QObject
     Q_OBJECT
 
 private:
-    database()baseDocument *mDocument = nullptr;
+    DatabaseDocument *mDocument = nullptr;
     EditHistory &history() { return mDocument->history(); }
     QUndoStack &stack() { return mDocument->history().stack(); }
-    database()base &data() { return mDocument->database()(); }
+    Database &data() { return mDocument->database(); }
 
     void edit(int field, int record, const QByteArray &text)
     {
-        mDocument->model()().setData(mDocument->model()().index(record - 1, field - 1),
+        mDocument->model().setData(mDocument->model().index(record - 1, field - 1),
                                    QString::fromLatin1(text));
     }
 
     void make(Kind kind)
     {
-        database()base &database = data();
+        Database &database = data();
         ScriptedPrompter prompter;
         RowClipboard rowClipboard;
         AutoWidths autoWidths;
@@ -134,24 +134,24 @@ private:
         switch (kind) {
         case InPlaceEdit: edit(1, 3, "Zoe"); break;
         case CellEditor:
-            cells(4, 4, [](database()base &d) { return storeEditedText(d, 3, 4, "green", Now); });
+            cells(4, 4, [](Database &d) { return storeEditedText(d, 3, 4, "green", Now); });
             break;
         case CutCell:
-            cells(2, 2, [](database()base &d) { return cutCell(d, 1, 2, Now, nullptr); });
+            cells(2, 2, [](Database &d) { return cutCell(d, 1, 2, Now, nullptr); });
             break;
         case PasteCell:
-            cells(5, 5, [](database()base &d) { return pasteCell(d, 4, 5, "a\tb", Now); });
+            cells(5, 5, [](Database &d) { return pasteCell(d, 4, 5, "a\tb", Now); });
             break;
         case CutRow:
-            cells(3, 3, [&](database()base &d) { return cutRow(d, rowClipboard, 3, prompter, true); });
+            cells(3, 3, [&](Database &d) { return cutRow(d, rowClipboard, 3, prompter, true); });
             break;
         case PasteBlock:
-            cells(2, 3, [&](database()base &d) {
+            cells(2, 3, [&](Database &d) {
                 return pasteCellBlock(d, 3, 2, {{"x", "1"}, {"y", "2"}}, Now, prompter);
             });
             break;
         case ClearRange:
-            cells(1, 5, [](database()base &d) { return clearCellRange(d, {1, 1, 1, 5}, Now); });
+            cells(1, 5, [](Database &d) { return clearCellRange(d, {1, 1, 1, 5}, Now); });
             break;
         case AppendRow:
             appendRow(database, rowClipboard, prompter, Now, recordingAnnouncer(*mDocument, {}));
@@ -181,7 +181,7 @@ private:
             break;
         case RowDrag: recordRecordMove(*mDocument, {}, 5, 2); break;
         case Sort:
-            recordRecordOrder(*mDocument, {}, [](database()base &d) {
+            recordRecordOrder(*mDocument, {}, [](Database &d) {
                 SortSpec spec;
                 QVector<int> oldOfNew = sortRows(d, spec);
                 for (int &old : oldOfNew)
@@ -189,9 +189,9 @@ private:
                 return oldOfNew;
             });
             break;
-        case ColumnSum: cells(5, 5, [](database()base &d) { return columnSum(d, 4, 5); }); break;
+        case ColumnSum: cells(5, 5, [](Database &d) { return columnSum(d, 4, 5); }); break;
         case RowSums:
-            cells(1, 5, [](database()base &d) {
+            cells(1, 5, [](Database &d) {
                 RowSumState state;
                 return computeRowSums(d, state, 1, 1);
             });
@@ -222,13 +222,13 @@ private:
             break;
         case TextAppend: {
             const int before = database.recordCount();
-            database()base appended = database;
+            Database appended = database;
             QBuffer text;
             text.setData("One;1/1/2021;red;2\r\nTwo;x;blue;3\r\n");
             text.open(QIODevice::ReadOnly);
             appendText(text, TextType::Semicolon, appended, prompter);
             recordInsertedRecords(*mDocument, {}, before + 1, appended.recordCount() - before,
-                                  [&](database()base &d) { d = std::move(appended); });
+                                  [&](Database &d) { d = std::move(appended); });
             break;
         }
         }
@@ -239,10 +239,10 @@ private Q_SLOTS:
     void init()
     {
         setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
-        mDocument = new database()baseDocument(this);
+        mDocument = new DatabaseDocument(this);
         new QAbstractItemModelTester(
-            &mDocument->model()(), QAbstractItemModelTester::FailureReportingMode::QtTest, mDocument);
-        mDocument->resetWith([](database()base &database) { fill(database); });
+            &mDocument->model(), QAbstractItemModelTester::FailureReportingMode::QtTest, mDocument);
+        mDocument->resetWith([](Database &database) { fill(database); });
     }
     void cleanup()
     {
@@ -321,7 +321,7 @@ private Q_SLOTS:
         stack().redo();
         QVERIFY(!data().isModified());
         // A sort alone does not make the database count as changed.
-        recordRecordOrder(*mDocument, {}, [](database()base &d) {
+        recordRecordOrder(*mDocument, {}, [](Database &d) {
             QVector<int> oldOfNew = sortRows(d, SortSpec());
             for (int &old : oldOfNew)
                 --old;
@@ -352,11 +352,11 @@ private Q_SLOTS:
     {
         edit(1, 1, "one");
         QCOMPARE(stack().count(), 1);
-        mDocument->removeRecords(1, 1, [](database()base &d) { d.takeRecord(1); });
+        mDocument->removeRecords(1, 1, [](Database &d) { d.takeRecord(1); });
         QCOMPARE(stack().count(), 0);
         QVERIFY(!stack().canUndo());
         edit(1, 1, "two");
-        mDocument->resetWith([](database()base &d) { fill(d); });
+        mDocument->resetWith([](Database &d) { fill(d); });
         QVERIFY(!stack().canUndo());
     }
 
@@ -397,7 +397,7 @@ private Q_SLOTS:
         edit(3, 4, "green");
         stack().undo();
         QCOMPARE(shown.takeLast(), (QVariantList{3, 4}));
-        database()base &database = data();
+        Database &database = data();
         RowClipboard clipboard;
         ScriptedPrompter prompter;
         deleteRow(database, clipboard, 5, prompter, true, recordingAnnouncer(*mDocument, {}));
@@ -411,7 +411,7 @@ private Q_SLOTS:
         edit(4, 1, "10");
         {
             CellRecorder recorder(*mDocument, {}, 1, 5, true);
-            mDocument->changeCells(1, 1, 4, 5, [](database()base &d) { d.setCell(1, 1, "joined"); });
+            mDocument->changeCells(1, 1, 4, 5, [](Database &d) { d.setCell(1, 1, "joined"); });
         }
         QCOMPARE(stack().count(), 1);
         stack().undo();
