@@ -70,6 +70,10 @@ void RangeCommands::setDatabaseOpen(bool open)
 {
     for (QAction *action : {mCopy, mCut, mPaste, mClear})
         action->setEnabled(open);
+    // Without an open database there is nothing to take back, even when a failed load left the
+    // last database's texts behind.
+    if (!open)
+        mDocument.history().clear();
     updateStatistics();
 }
 
