@@ -6,6 +6,7 @@
 // bytes, and writing the same number of bytes to a file (plainly, and synced). The saves also
 // time a plain synced write of the same bytes between their iterations and report their ratio
 // to it: the price of the temporary file, the backup and the folder syncs.
+#include "against_floor.h"
 #include "core/model/database.h"
 #include "core/model/pdb_reader.h"
 #include "core/model/pdb_writer.h"
@@ -69,35 +70,64 @@ Fixture &shared()
     return fixture;
 }
 
+void readAndScanForNuls(const QString &path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    const QByteArray bytes = file.readAll();
+    qsizetype nuls = 0;
+    for (const char *p = bytes.constData(), *end = p + bytes.size();
+         (p = static_cast<const char *>(std::memchr(p, 0, size_t(end - p)))) != nullptr; ++p)
+        ++nuls;
+    benchmark::DoNotOptimize(nuls);
+}
+
+// Loads, each beside reading the file and scanning it for NULs.
 void BM_Load(benchmark::State &state)
 {
     Fixture &fixture = shared();
     SilentPrompter prompter;
-    for (auto _ : state) {
-        Database database;
-        const LoadResult result =
-            loadDatabaseFile(fixture.source, database, prompter, OpenAccess::ReadOnly);
-        benchmark::DoNotOptimize(result);
-        if (result != LoadResult::Loaded || database.recordCount() != MaxRecords)
-            state.SkipWithError("load failed");
-    }
+    bench::runAgainstFloor(
+        state, 3,
+        [&] {
+            Database database;
+            const LoadResult result =
+                loadDatabaseFile(fixture.source, database, prompter, OpenAccess::ReadOnly);
+            benchmark::DoNotOptimize(result);
+            if (result != LoadResult::Loaded || database.recordCount() != MaxRecords)
+                state.SkipWithError("load failed");
+        },
+        [&] { readAndScanForNuls(fixture.source); });
     state.SetBytesProcessed(state.iterations() * fixture.size);
 }
 
 void BM_LoadFloor(benchmark::State &state)
 {
     Fixture &fixture = shared();
-    for (auto _ : state) {
-        QFile file(fixture.source);
-        file.open(QIODevice::ReadOnly);
-        const QByteArray bytes = file.readAll();
-        qsizetype nuls = 0;
-        for (const char *p = bytes.constData(), *end = p + bytes.size();
-             (p = static_cast<const char *>(std::memchr(p, 0, size_t(end - p)))) != nullptr; ++p)
-            ++nuls;
-        benchmark::DoNotOptimize(nuls);
-    }
+    for (auto _ : state)
+        readAndScanForNuls(fixture.source);
     state.SetBytesProcessed(state.iterations() * fixture.size);
+}
+
+// The heap a loaded database holds, against the file's size: "ratio" is held bytes over file
+// bytes.
+void BM_LoadMemory(benchmark::State &state)
+{
+    Fixture &fixture = shared();
+    SilentPrompter prompter;
+    qint64 held = 0;
+    for (auto _ : state) {
+        const qint64 before = bench::heapInUse();
+        {
+            Database database;
+            loadDatabaseFile(fixture.source, database, prompter, OpenAccess::ReadOnly);
+            held = bench::heapInUse() - before;
+        }
+    }
+    state.counters["held_mb"] = double(held) / 1e6;
+    state.counters["floor_mb"] = double(fixture.size) / 1e6;
+    state.counters["ratio"] = double(held) / double(fixture.size);
+    state.counters["goal"] = 2;
 }
 
 // Writes the bytes to the file and syncs them: the least any durable save must do.
@@ -185,6 +215,7 @@ void BM_SaveFloorSynced(benchmark::State &state)
 
 BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadFloor)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadMemory)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_SaveCopy)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveWithBackup)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveFloor)->Unit(benchmark::kMillisecond);

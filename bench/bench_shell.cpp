@@ -9,6 +9,8 @@
 #include "core/model/pdb_writer.h"
 #include "core/platform/prompter.h"
 #include "core/platform/user_list.h"
+#include "gui/commands/file_commands.h"
+#include "gui/commands/tools_commands.h"
 #include "gui/dialogs/file_dialogs.h"
 #include "gui/grid/database_document.h"
 #include "gui/window/main_window.h"
@@ -66,7 +68,7 @@ struct Window
     explicit Window(bool open = true)
     {
         if (open)
-            form.openDatabaseFile(largestFile());
+            form.fileCommands().openDatabaseFile(largestFile());
     }
     SilentPrompter prompter;
     NoDialogs dialogs;
@@ -89,7 +91,7 @@ void BM_OpenIntoGrid(benchmark::State &state)
     Window window(false);
     MainWindow &form = window.form;
     for (auto _ : state) {
-        form.openDatabaseFile(largestFile());
+        form.fileCommands().openDatabaseFile(largestFile());
         benchmark::DoNotOptimize(form.document().database().recordCount());
     }
 }
@@ -106,7 +108,7 @@ void BM_FilterOffOverEveryRow(benchmark::State &state)
             database.setHidden(record, true);
         form.document().notifyRowVisibilityChanged();
         state.ResumeTiming();
-        form.applyFilter(false);
+        form.toolsCommands().applyFilter(false);
     }
 }
 BENCHMARK(BM_FilterOffOverEveryRow)->Unit(benchmark::kMillisecond);
@@ -119,9 +121,9 @@ void BM_FilterOnThroughWindow(benchmark::State &state)
     MainWindow &form = window.form;
     form.document().database().setFilterText("Text 99999");
     for (auto _ : state) {
-        form.applyFilter(true);
+        form.toolsCommands().applyFilter(true);
         state.PauseTiming();
-        form.applyFilter(false);
+        form.toolsCommands().applyFilter(false);
         state.ResumeTiming();
     }
 }
@@ -158,7 +160,7 @@ void BM_PaintGrid(benchmark::State &state)
     form.setDatabaseOpen(true);
     form.resize(1200, 800);
     form.show();
-    form.autoSizeColumns(true);
+    form.toolsCommands().autoSizeColumns(true);
     QWidget *cells = form.grid()->viewport();
     for (auto _ : state)
         benchmark::DoNotOptimize(cells->grab());

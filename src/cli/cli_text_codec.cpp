@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "cli/cli_text_codec.h"
 
+#include "core/platform/code_page.h"
+
 #include <QList>
 
 namespace kribed {
@@ -9,6 +11,7 @@ namespace kribed {
 CliTextCodec::CliTextCodec(const QByteArray &codePage)
     : mDecoder(codePage.constData())
     , mEncoder(codePage.constData())
+    , mKeepsAscii(isValid() && kribed::keepsAscii(codePage))
 {
 }
 

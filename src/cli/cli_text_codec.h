@@ -19,6 +19,8 @@ public:
     explicit CliTextCodec(const QByteArray &codePage);
 
     bool isValid() const { return mDecoder.isValid() && mEncoder.isValid(); }
+    // Whether bytes below 0x80 decode to the same ASCII characters.
+    bool keepsAscii() const { return mKeepsAscii; }
     QString decode(QByteArrayView bytes);
     // A character the code page cannot hold becomes '?'.
     QByteArray encode(const QString &text);
@@ -26,6 +28,7 @@ public:
 private:
     QStringDecoder mDecoder;
     QStringEncoder mEncoder;
+    bool mKeepsAscii = false;
 };
 
 } // namespace kribed

@@ -9,9 +9,9 @@
 #include "core/model/pdb_reader.h"
 #include "core/model/pdb_writer.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QIODevice>
-#include <QJsonDocument>
 #include <QTextStream>
 
 namespace kribed {
@@ -99,14 +99,22 @@ ExitStatus dumpCommand(CliContext &context)
     Database database;
     if (!loadForReading(context, context.request.files.at(0), database))
         return ExitFailure;
-    const QByteArray json =
-        QJsonDocument(databaseToJson(database, context.codec)).toJson(QJsonDocument::Indented);
-    // The JSON is UTF-8 already: hand the bytes over without decoding them again.
+    // The JSON is UTF-8 already: its bytes go to the output device as they are made.
     context.out.flush();
-    if (QIODevice *device = context.out.device())
-        device->write(json);
-    else
-        context.out << QString::fromUtf8(json);
+    QBuffer collected;
+    QIODevice *device = context.out.device();
+    if (!device) {
+        collected.open(QIODevice::WriteOnly);
+        device = &collected;
+    }
+    const bool written = writeDatabaseJson(database, context.codec, *device);
+    if (device == &collected)
+        context.out << QString::fromUtf8(collected.data());
+    if (!written) {
+        context.err << "kribed-cli: the dump of " << context.request.files.at(0)
+                    << " could not be written whole.\n";
+        return ExitFailure;
+    }
     return ExitSuccess;
 }
 

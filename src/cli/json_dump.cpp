@@ -6,51 +6,215 @@
 #include "core/model/database.h"
 #include "core/model/field_type.h"
 
-#include <QJsonArray>
+#include <QFileDevice>
+#include <QIODevice>
+
+#include <algorithm>
+#include <vector>
 
 namespace kribed {
 
 namespace {
 
-QJsonArray textArray(const QList<QByteArray> &texts, CliTextCodec &codec)
+// Writes JSON in the indented layout of QJsonDocument (four blanks a level, "key": value, an
+// empty array as "[" and "]" on two lines), which the dump has always had. Members must be given
+// in the order that layout sorts them: by key.
+class JsonStream
 {
-    QJsonArray array;
-    for (const QByteArray &text : texts)
-        array.append(codec.decode(text));
-    return array;
-}
-
-QJsonArray fieldsToJson(const Database &database, CliTextCodec &codec)
-{
-    QJsonArray fields;
-    for (int field = 1; field <= database.fieldCount(); ++field) {
-        QJsonObject object;
-        object.insert(QStringLiteral("name"), codec.decode(database.fieldName(field)));
-        object.insert(QStringLiteral("type"), database.fieldType(field));
-        object.insert(QStringLiteral("typeName"), typeName(database.fieldType(field)));
-        object.insert(QStringLiteral("width"), database.widthUnits(field));
-        object.insert(QStringLiteral("popup"), textArray(database.popupList(field), codec));
-        fields.append(object);
+public:
+    explicit JsonStream(QIODevice &device)
+        : mDevice(device)
+    {
+        mOut.reserve(FlushSize + 4096);
     }
-    return fields;
+
+    void beginObject() { open('{'); }
+    void endObject() { close('}'); }
+    void beginArray() { open('['); }
+    void endArray() { close(']'); }
+
+    void key(const char *name)
+    {
+        element();
+        mOut += '"';
+        mOut += name;
+        mOut += "\": ";
+        mAfterKey = true;
+    }
+
+    void value(const QString &text)
+    {
+        element();
+        appendString(text);
+    }
+
+    // A cell's bytes as text: ASCII, which is UTF-8 already, goes out without converting.
+    void value(QByteArrayView bytes, CliTextCodec &codec)
+    {
+        element();
+        const bool ascii =
+            std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
+        mOut += '"';
+        if (ascii && codec.keepsAscii())
+            appendEscaped(bytes);
+        else
+            appendEscaped(codec.decode(bytes).toUtf8());
+        mOut += '"';
+    }
+
+    void value(int number)
+    {
+        element();
+        mOut += QByteArray::number(number);
+    }
+
+    void value(bool truth)
+    {
+        element();
+        mOut += truth ? "true" : "false";
+    }
+
+    // Ends the document with its line break and hands over the rest.
+    bool finish()
+    {
+        mOut += '\n';
+        flush();
+        // A file keeps the last bytes in its own buffer; they may still fail on their way out.
+        if (auto *file = qobject_cast<QFileDevice *>(&mDevice); file && !file->flush())
+            mWritten = false;
+        return mWritten;
+    }
+
+private:
+    static constexpr qsizetype FlushSize = 1 << 16;
+
+    struct Level
+    {
+        int count = 0;
+    };
+
+    // What stands before a value: nothing after a key, else the comma and the indentation.
+    void element()
+    {
+        if (mAfterKey) {
+            mAfterKey = false;
+            return;
+        }
+        if (mLevels.empty())
+            return;
+        if (mLevels.back().count++ > 0)
+            mOut += ",\n";
+        indent(mLevels.size());
+    }
+
+    void open(char bracket)
+    {
+        element();
+        mOut += bracket;
+        mOut += '\n';
+        mLevels.push_back({});
+    }
+
+    void close(char bracket)
+    {
+        const bool empty = mLevels.back().count == 0;
+        mLevels.pop_back();
+        if (!empty)
+            mOut += '\n';
+        indent(mLevels.size());
+        mOut += bracket;
+        if (mOut.size() >= FlushSize)
+            flush();
+    }
+
+    void indent(std::size_t depth) { mOut.append(qsizetype(4 * depth), ' '); }
+
+    void appendString(const QString &text)
+    {
+        mOut += '"';
+        appendEscaped(text.toUtf8());
+        mOut += '"';
+    }
+
+    // UTF-8 bytes with the quote, the backslash and the control characters escaped.
+    void appendEscaped(QByteArrayView utf8)
+    {
+        static const char Hex[] = "0123456789abcdef";
+        qsizetype plainFrom = 0;
+        for (qsizetype i = 0; i < utf8.size(); ++i) {
+            const uchar byte = uchar(utf8[i]);
+            if (byte >= 0x20 && byte != '"' && byte != '\\')
+                continue;
+            mOut.append(utf8.sliced(plainFrom, i - plainFrom));
+            plainFrom = i + 1;
+            mOut += '\\';
+            switch (byte) {
+            case '"': mOut += '"'; break;
+            case '\\': mOut += '\\'; break;
+            case '\b': mOut += 'b'; break;
+            case '\f': mOut += 'f'; break;
+            case '\n': mOut += 'n'; break;
+            case '\r': mOut += 'r'; break;
+            case '\t': mOut += 't'; break;
+            default:
+                mOut += "u00";
+                mOut += Hex[byte >> 4];
+                mOut += Hex[byte & 0xf];
+            }
+        }
+        mOut.append(utf8.sliced(plainFrom));
+    }
+
+    void flush()
+    {
+        if (mWritten && mDevice.write(mOut) != mOut.size())
+            mWritten = false;
+        mOut.resize(0);
+    }
+
+    QIODevice &mDevice;
+    QByteArray mOut;
+    std::vector<Level> mLevels;
+    bool mAfterKey = false;
+    bool mWritten = true;
+};
+
+void writeTexts(JsonStream &json, const QList<QByteArray> &texts, CliTextCodec &codec)
+{
+    json.beginArray();
+    for (const QByteArray &text : texts)
+        json.value(text, codec);
+    json.endArray();
 }
 
-QJsonArray recordsToJson(const Database &database, CliTextCodec &codec)
+void writeField(JsonStream &json, const Database &database, int field, CliTextCodec &codec)
 {
-    QJsonArray records;
-    for (const Database::Record &record : database.records())
-        records.append(textArray(record, codec));
-    return records;
+    json.beginObject();
+    json.key("name");
+    json.value(codec.decode(database.fieldName(field)));
+    json.key("popup");
+    writeTexts(json, database.popupList(field), codec);
+    json.key("type");
+    json.value(database.fieldType(field));
+    json.key("typeName");
+    json.value(typeName(database.fieldType(field)));
+    json.key("width");
+    json.value(database.widthUnits(field));
+    json.endObject();
 }
 
-QJsonObject flagsToJson(const DatabaseFlags &flags)
+void writeFlags(JsonStream &json, const DatabaseFlags &flags)
 {
-    QJsonObject object;
-    object.insert(QStringLiteral("private"), flags.isPrivate);
-    object.insert(QStringLiteral("autoLock"), flags.autoLock);
-    object.insert(QStringLiteral("readOnly"), flags.readOnly);
-    object.insert(QStringLiteral("kriboFilter"), flags.kriboFilter);
-    return object;
+    json.beginObject();
+    json.key("autoLock");
+    json.value(flags.autoLock);
+    json.key("kriboFilter");
+    json.value(flags.kriboFilter);
+    json.key("private");
+    json.value(flags.isPrivate);
+    json.key("readOnly");
+    json.value(flags.readOnly);
+    json.endObject();
 }
 
 } // namespace
@@ -69,22 +233,42 @@ QString modificationText(const QDateTime &time)
            + time.time().toString(QStringLiteral("HH:mm:ss"));
 }
 
-QJsonObject databaseToJson(const Database &database, CliTextCodec &codec)
+bool writeDatabaseJson(const Database &database, CliTextCodec &codec, QIODevice &device)
 {
-    QJsonObject object;
-    object.insert(QStringLiteral("name"), codec.decode(database.name()));
-    object.insert(QStringLiteral("layout"), layoutName(database));
-    object.insert(QStringLiteral("path"), database.filePath());
-    object.insert(QStringLiteral("modified"), modificationText(database.modificationTime()));
-    object.insert(QStringLiteral("fields"), fieldsToJson(database, codec));
-    object.insert(QStringLiteral("records"), recordsToJson(database, codec));
-    object.insert(QStringLiteral("filterText"), codec.decode(database.filterText()));
-    object.insert(QStringLiteral("filterField"), database.filterField());
-    object.insert(QStringLiteral("secondarySort"), database.secondarySortField());
-    object.insert(QStringLiteral("tertiarySort"), database.tertiarySortField());
-    object.insert(QStringLiteral("flags"), flagsToJson(database.flags()));
-    object.insert(QStringLiteral("extras"), database.extrasLength());
-    return object;
+    JsonStream json(device);
+    json.beginObject();
+    json.key("extras");
+    json.value(database.extrasLength());
+    json.key("fields");
+    json.beginArray();
+    for (int field = 1; field <= database.fieldCount(); ++field)
+        writeField(json, database, field, codec);
+    json.endArray();
+    json.key("filterField");
+    json.value(database.filterField());
+    json.key("filterText");
+    json.value(codec.decode(database.filterText()));
+    json.key("flags");
+    writeFlags(json, database.flags());
+    json.key("layout");
+    json.value(layoutName(database));
+    json.key("modified");
+    json.value(modificationText(database.modificationTime()));
+    json.key("name");
+    json.value(codec.decode(database.name()));
+    json.key("path");
+    json.value(database.filePath());
+    json.key("records");
+    json.beginArray();
+    for (const Database::Record &record : database.records())
+        writeTexts(json, record, codec);
+    json.endArray();
+    json.key("secondarySort");
+    json.value(database.secondarySortField());
+    json.key("tertiarySort");
+    json.value(database.tertiarySortField());
+    json.endObject();
+    return json.finish();
 }
 
 } // namespace kribed

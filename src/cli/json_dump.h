@@ -3,8 +3,9 @@
 #pragma once
 
 #include <QDateTime>
-#include <QJsonObject>
 #include <QString>
+
+class QIODevice;
 
 namespace kribed {
 
@@ -19,9 +20,11 @@ QString layoutName(const Database &database);
 // model keeps that clock reading).
 QString modificationText(const QDateTime &time);
 
-// The whole database as one JSON object: name, layout, path, modified, fields (name, type,
-// typeName, width in the units a save writes, popup), records (cell texts as loaded),
-// filterText, filterField, secondarySort, tertiarySort, flags and the extras' length.
-QJsonObject databaseToJson(const Database &database, CliTextCodec &codec);
+// Writes the whole database as one indented JSON object: name, layout, path, modified, fields
+// (name, type, typeName, width in the units a save writes, popup), records (cell texts as
+// loaded), filterText, filterField, secondarySort, tertiarySort, flags and the extras' length.
+// The text goes out as it is made, so no second copy of the database is held. False when the
+// device did not take every byte.
+bool writeDatabaseJson(const Database &database, CliTextCodec &codec, QIODevice &device);
 
 } // namespace kribed

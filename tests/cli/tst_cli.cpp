@@ -9,6 +9,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -115,6 +116,8 @@ private Q_SLOTS:
     void dumpModifiedIsPlainClockTime();
     void dumpDecodesWithCodePage_data();
     void dumpDecodesWithCodePage();
+    void dumpIsIndentedJsonByteForByte();
+    void dumpToFullDeviceFails();
     void info();
     void readingCommandsNeverWrite_data();
     void readingCommandsNeverWrite();
@@ -402,6 +405,41 @@ void TestCli::dumpDecodesWithCodePage()
     QCOMPARE(dump.value(u"fields"_s).toArray().at(0).toObject().value(u"name"_s).toString(),
              expected);
     QCOMPARE(dump.value(u"records"_s).toArray().at(0).toArray().at(0).toString(), expected);
+}
+
+void TestCli::dumpIsIndentedJsonByteForByte()
+{
+    // Texts that need escapes or several UTF-8 bytes, and empty arrays: the dump must be the very
+    // bytes QJsonDocument writes for the same values.
+    const QByteArray awkward = "q\"b\\s/\x01\x1f\t\x7f\xe9\x81\x80 end";
+    const QString path =
+        writeTestFile(QStringLiteral("Awkward.pdb"), PdbBuilder()
+                                                         .name("A \"name\"")
+                                                         .field("F\\1", 0x0001, 60)
+                                                         .field("Popup", 0x0040, 30)
+                                                         .record({awkward, "Red"})
+                                                         .record({"", "line\none"})
+                                                         .popup(2, {"Red", "\x02"})
+                                                         .build());
+    const CliRun run = runCli({u"dump"_s, path});
+    QCOMPARE(run.exitCode, 0);
+    QJsonParseError error{};
+    const QJsonDocument parsed = QJsonDocument::fromJson(run.out, &error);
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    QCOMPARE(parsed.object().value(u"records"_s).toArray().at(0).toArray().at(0).toString(),
+             QStringDecoder("windows-1252").decode(awkward));
+    QCOMPARE(run.out, parsed.toJson(QJsonDocument::Indented));
+}
+
+void TestCli::dumpToFullDeviceFails()
+{
+    const QString path = writeTestFile(QStringLiteral("Rich.pdb"), richFile(Layout::KriboPro));
+    QProcess process;
+    process.setStandardOutputFile(QStringLiteral("/dev/full"));
+    process.start(QStringLiteral(KRIBED_CLI_PATH), {u"dump"_s, path});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 1);
+    QVERIFY(process.readAllStandardError().contains("could not be written whole"));
 }
 
 void TestCli::info()

@@ -5,6 +5,7 @@
 #include "core/model/regional.h"
 #include "core/platform/settings.h"
 #include "gui/grid/database_document.h"
+#include "pdb_builder.h"
 
 #include <QAction>
 #include <QFile>
@@ -14,6 +15,22 @@
 #include <QTest>
 
 namespace kribed::test {
+
+QByteArray kunden(int fields, int records, const QByteArray &name)
+{
+    PdbBuilder builder;
+    builder.name(name);
+    for (int field = 1; field <= fields; ++field)
+        builder.field("Feld" + QByteArray::number(field));
+    for (int record = 1; record <= records; ++record) {
+        QList<QByteArray> values;
+        for (int field = 1; field <= fields; ++field)
+            values << QByteArray::number(record * 10 + field);
+        builder.record(values);
+    }
+    builder.dates(3'800'000'000u);
+    return builder.build();
+}
 
 void MainWindowFixture::InitTestCase()
 {
@@ -91,7 +108,7 @@ QString MainWindowFixture::writeFile(const QString &name, const QByteArray &byte
 void MainWindowFixture::OpenThroughDialog(const QString &path)
 {
     mDialogs->ExpectOpen(QStringLiteral("Open Kribo database"), path);
-    mWindow->openDatabase();
+    mWindow->fileCommands().openDatabase();
 }
 
 void MainWindowFixture::OpenBytes(const QString &name, const QByteArray &bytes)
@@ -100,9 +117,14 @@ void MainWindowFixture::OpenBytes(const QString &name, const QByteArray &bytes)
     QVERIFY(mWindow->isDatabaseOpen());
 }
 
+QAction *MainWindowFixture::Action(const QString &name) const
+{
+    return mWindow->findChild<QAction *>(name);
+}
+
 bool MainWindowFixture::Enabled(const char *name) const
 {
-    return mWindow->action(QString::fromLatin1(name))->isEnabled();
+    return Action(QString::fromLatin1(name))->isEnabled();
 }
 
 Database &MainWindowFixture::windowDatabase()

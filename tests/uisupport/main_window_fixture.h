@@ -3,6 +3,13 @@
 #pragma once
 
 #include "core/platform/user_list.h"
+#include "gui/commands/edit_commands.h"
+#include "gui/commands/exchange_commands.h"
+#include "gui/commands/file_commands.h"
+#include "gui/commands/help_commands.h"
+#include "gui/commands/properties_commands.h"
+#include "gui/commands/row_column_commands.h"
+#include "gui/commands/tools_commands.h"
 #include "gui/window/main_window.h"
 #include "scripted_file_dialogs.h"
 #include "scripted_prompter.h"
@@ -18,6 +25,10 @@ class Database;
 }
 
 namespace kribed::test {
+
+// A database "Kunden" (or `name`) with fields Feld1.. and numbered values: record r, field f
+// holds r * 10 + f.
+QByteArray kunden(int fields, int records, const QByteArray &name = "Kunden");
 
 // One handheld user, "Smith J", with the Desktop data in /palm.
 class OneUser : public UserList
@@ -63,6 +74,8 @@ protected:
     // Writes the bytes to the folder and opens them through the open dialog.
     void OpenBytes(const QString &name, const QByteArray &bytes);
 
+    // A command or context menu entry of the window, by its object name.
+    QAction *Action(const QString &name) const;
     bool Enabled(const char *name) const;
     Database &windowDatabase();
 

@@ -20,6 +20,16 @@ qint64 leadingInteger(QByteArrayView text)
         negative = text[at] == '-';
         ++at;
     }
+    // Up to 18 digits cannot leave the range: read them without the checks.
+    qsizetype end = at;
+    while (end < text.size() && text[end] >= '0' && text[end] <= '9')
+        ++end;
+    if (end - at <= 18) {
+        qint64 value = 0;
+        for (; at < end; ++at)
+            value = value * 10 + (text[at] - '0');
+        return negative ? -value : value;
+    }
     // Accumulated towards the sign's side so that the most negative value reads too.
     constexpr qint64 Highest = std::numeric_limits<qint64>::max();
     constexpr qint64 Lowest = std::numeric_limits<qint64>::min();

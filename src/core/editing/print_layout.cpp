@@ -3,9 +3,11 @@
 #include "core/editing/print_layout.h"
 
 #include "core/model/regional.h"
+#include "core/platform/code_page.h"
 
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cmath>
 
 namespace kribed {
@@ -18,13 +20,16 @@ const QString Ellipsis = QStringLiteral("..");
 class PageBuilder
 {
 public:
-    PageBuilder(const Database &database, const PrintSetup &setup, const PrintMeasure &measure)
+    PageBuilder(const Database &database, const PrintSetup &setup, const PrintMeasure &measure,
+                const PrintAdvances &advances)
         : mDatabase(database)
         , mSetup(setup)
         , mMeasure(measure)
+        , mAdvances(advances)
         , mRecordFont(recordFont(setup))
         , mNumberWidth(printColumnWidth(database, 0, setup, measure))
         , mDecoder(currentRegional().codePage().constData(), QStringConverter::Flag::Stateless)
+        , mKeepsAscii(keepsAscii(currentRegional().codePage()))
     {
     }
 
@@ -41,6 +46,12 @@ public:
         page.items.append({print::LabelX, print::HeadingY, headingFont(), page.label});
 
         const int lastColumn = lastColumnFrom(firstColumn);
+        // Room for the heading, the field names, every line of records and the footer at once.
+        const int lines =
+            std::max(0, mSetup.printableHeight - print::BottomReserve - print::FirstRecordY)
+                / print::LinePitch
+            + 2;
+        page.items.reserve(page.items.size() + 3 + (lastColumn - firstColumn + 2) * lines);
         page.firstColumn = firstColumn;
         page.lastColumn = lastColumn;
         addLine(page, print::FieldNameY, firstColumn, lastColumn,
@@ -74,12 +85,20 @@ public:
     int lastY() const { return mLastY; }
 
 private:
-    // Cell bytes as text in the display code page; one decoder serves the whole print.
+    // Cell bytes as text in the display code page; one decoder serves the whole print, and ASCII
+    // needs none.
     QString text(const QByteArray &bytes)
     {
         if (!mDecoder.isValid())
             return currentRegional().toText(bytes);
+        if (mKeepsAscii && isAscii(bytes))
+            return QString::fromLatin1(bytes);
         return mDecoder.decode(bytes);
+    }
+
+    static bool isAscii(const QByteArray &bytes)
+    {
+        return std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return uchar(c) < 0x80; });
     }
 
     // The last column that still fits beside the first; the first is printed even when it alone
@@ -107,8 +126,8 @@ private:
         int x = print::LeftMargin + mNumberWidth;
         for (int k = first; k <= last; ++k) {
             const int width = columnWidth(k);
-            page.items.append(
-                {x, y, mRecordFont, printCellText(textOf(k), width, mRecordFont, mMeasure)});
+            page.items.append({x, y, mRecordFont,
+                               printCellText(textOf(k), width, mRecordFont, mMeasure, mAdvances)});
             x += width;
         }
     }
@@ -116,9 +135,11 @@ private:
     const Database &mDatabase;
     const PrintSetup &mSetup;
     const PrintMeasure &mMeasure;
+    const PrintAdvances &mAdvances;
     const PrintFont mRecordFont;
     const int mNumberWidth;
     QStringDecoder mDecoder;
+    const bool mKeepsAscii;
     int mNextColumn = 1;
     int mLastY = 0;
 };
@@ -169,9 +190,45 @@ QString printCellText(const QString &text, int width, const PrintFont &font,
     // so a binary search finds what cutting one character after another would.
     int fits = 0;
     int tooLong = int(text.size());
+    QString candidate; // one buffer for every try
+    candidate.reserve(text.size() + Ellipsis.size());
     while (tooLong - fits > 1) {
         const int middle = fits + (tooLong - fits) / 2;
-        if (measure(font, text.left(middle) + Ellipsis) <= room)
+        candidate.truncate(0);
+        candidate.append(QStringView(text).left(middle)).append(Ellipsis);
+        if (measure(font, candidate) <= room)
+            fits = middle;
+        else
+            tooLong = middle;
+    }
+    candidate.truncate(0);
+    return candidate.append(QStringView(text).left(fits)).append(Ellipsis);
+}
+
+QString printCellText(const QString &text, int width, const PrintFont &font,
+                      const PrintMeasure &measure, const PrintAdvances &advances)
+{
+    std::vector<double> each;
+    std::vector<double> dots;
+    if (width <= 0 || !advances || !advances(font, text, each) || !advances(font, Ellipsis, dots)
+        || qsizetype(each.size()) != text.size() || dots.size() != 2)
+        return printCellText(text, width, font, measure);
+    // sums[m]: the first m characters added up in the order the measure adds them.
+    std::vector<double> sums(each.size() + 1, 0.0);
+    for (std::size_t i = 0; i < each.size(); ++i)
+        sums[i + 1] = sums[i] + each[i];
+    const int room = width - print::CellPadding;
+    if (int(std::ceil(sums.back())) <= room)
+        return text;
+    const auto cutWidth = [&](int length) {
+        return int(std::ceil(sums[std::size_t(length)] + dots[0] + dots[1]));
+    };
+    // The same search as the one that measures, so the same start is found.
+    int fits = 0;
+    int tooLong = int(text.size());
+    while (tooLong - fits > 1) {
+        const int middle = fits + (tooLong - fits) / 2;
+        if (cutWidth(middle) <= room)
             fits = middle;
         else
             tooLong = middle;
@@ -182,9 +239,15 @@ QString printCellText(const QString &text, int width, const PrintFont &font,
 void printDatabase(const Database &database, const PrintSetup &setup, const PrintMeasure &measure,
                    const PrintSink &sink)
 {
+    printDatabase(database, setup, measure, PrintAdvances(), sink);
+}
+
+void printDatabase(const Database &database, const PrintSetup &setup, const PrintMeasure &measure,
+                   const PrintAdvances &advances, const PrintSink &sink)
+{
     const int records = database.recordCount();
     const int fields = database.fieldCount();
-    PageBuilder builder(database, setup, measure);
+    PageBuilder builder(database, setup, measure, advances);
     int rowBlock = 1;
     int firstRow = 1;
     while (firstRow <= records) {

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 namespace kribed {
 
@@ -60,6 +61,12 @@ struct PrintSetup
 using PrintMeasure = std::function<int(const PrintFont &, const QString &)>;
 using PrintSink = std::function<void(const PrintPage &)>;
 
+// Optional beside the measure: the advance of each character of a text in a font (0.1 mm), for a
+// text whose measured width is exactly those advances added up in order and rounded up; false for
+// any other text, which is then measured whole. With it a text is cut by running sums instead of
+// being measured again at every try.
+using PrintAdvances = std::function<bool(const PrintFont &, QStringView, std::vector<double> &)>;
+
 namespace print {
 constexpr int LeftMargin = 200;
 constexpr int LabelX = 1500;
@@ -93,11 +100,16 @@ int printColumnWidth(const Database &database, int column, const PrintSetup &set
 // cut and ends in "..", down to ".." alone; a width of 0 leaves it whole.
 QString printCellText(const QString &text, int width, const PrintFont &font,
                       const PrintMeasure &measure);
+// The same, cutting by the characters' advances where the text has them.
+QString printCellText(const QString &text, int width, const PrintFont &font,
+                      const PrintMeasure &measure, const PrintAdvances &advances);
 
 // Lays out the whole database page by page: for each block of rows every block of columns, in
 // that order, each page handed to the sink as soon as it is complete. Hidden rows are left out.
 void printDatabase(const Database &database, const PrintSetup &setup, const PrintMeasure &measure,
                    const PrintSink &sink);
+void printDatabase(const Database &database, const PrintSetup &setup, const PrintMeasure &measure,
+                   const PrintAdvances &advances, const PrintSink &sink);
 
 // The same, collected.
 QList<PrintPage> printPages(const Database &database, const PrintSetup &setup,

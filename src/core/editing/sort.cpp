@@ -5,7 +5,12 @@
 #include "core/model/field_type.h"
 #include "core/model/regional.h"
 
+#include <QCollatorSortKey>
 #include <QDate>
+#include <QHash>
+
+#include <algorithm>
+#include <numeric>
 
 namespace kribed {
 
@@ -125,6 +130,182 @@ private:
     bool mFast = false;
 };
 
+// Reads times quickly where the long time format is made of hour, minute, second and AM/PM parts
+// between fixed separators and the text is written exactly as the program writes times; every
+// other text goes the regional way. Both ways give the same time for such a text.
+class TimeKeyReader
+{
+public:
+    explicit TimeKeyReader(const Regional &regional)
+        : mRegional(regional)
+    {
+        mFast = parseFormat(regional.locale(), regional.longTimeFormat());
+    }
+
+    long double value(QByteArrayView text) const
+    {
+        std::optional<QTime> time = mFast ? fastRead(text) : std::nullopt;
+        if (!time)
+            time = mRegional.readTime(text);
+        return time ? static_cast<long double>(time->msecsSinceStartOfDay()) / 86400000.0L : 0;
+    }
+
+private:
+    struct Token
+    {
+        char field = 0; // 'h', 'H', 'm', 's' or 'a' (AM/PM); 0 for a separator
+        int width = 0;  // digits written: 1 = without a leading zero
+        char literal = 0;
+    };
+
+    static bool isAsciiText(const QString &text)
+    {
+        for (const QChar c : text) {
+            if (c.unicode() < 0x21 || c.unicode() >= 0x7f)
+                return false;
+        }
+        return !text.isEmpty();
+    }
+
+    bool parseFormat(const QLocale &locale, const QString &format)
+    {
+        if (locale.zeroDigit() != QStringLiteral("0"))
+            return false;
+        int counts[128] = {};
+        for (qsizetype i = 0; i < format.size();) {
+            const QChar c = format.at(i);
+            if (c.unicode() >= 0x80 || c == u'\'' || c.isDigit())
+                return false;
+            if (!c.isLetter()) {
+                mTokens.push_back({0, 0, char(c.unicode())});
+                ++i;
+                continue;
+            }
+            qsizetype run = 0;
+            while (i + run < format.size() && format.at(i + run) == c)
+                ++run;
+            // A number must end at a separator, or the split between two numbers is a guess.
+            if (!mTokens.empty() && mTokens.back().field != 0)
+                return false;
+            const char letter = char(c.unicode());
+            if (letter == 'A' || letter == 'a') {
+                // "AP" writes the upper-case AM/PM text, "ap" the lower-case one.
+                if (run != 1 || i + 1 >= format.size()
+                    || format.at(i + 1) != (letter == 'A' ? u'P' : u'p'))
+                    return false;
+                mUpper = letter == 'A';
+                mTokens.push_back({'a', 0, 0});
+                ++counts['a'];
+                i += 2;
+                continue;
+            }
+            if ((letter != 'h' && letter != 'H' && letter != 'm' && letter != 's') || run > 2)
+                return false;
+            mTokens.push_back({letter, int(run), 0});
+            ++counts[int(letter)];
+            i += run;
+        }
+        const QString am = mUpper ? locale.amText().toUpper() : locale.amText().toLower();
+        const QString pm = mUpper ? locale.pmText().toUpper() : locale.pmText().toLower();
+        const bool twelveHours = counts['a'] == 1;
+        if (twelveHours
+            && (!isAsciiText(am) || !isAsciiText(pm) || am.startsWith(pm) || pm.startsWith(am)))
+            return false;
+        mMarkers[0] = am.toLatin1();
+        mMarkers[1] = pm.toLatin1();
+        // The bytes read here must be the characters the code page makes of them.
+        QByteArray used = QByteArrayLiteral("0123456789") + mMarkers[0] + mMarkers[1];
+        for (const Token &token : mTokens)
+            used += token.literal;
+        for (const char byte : std::as_const(used)) {
+            const QByteArrayView one(&byte, 1);
+            if (byte != 0 && mRegional.toText(one) != QString::fromLatin1(one))
+                return false;
+        }
+        // One hour (the 12-hour one with AM/PM), one minute, at most one second.
+        return counts['a'] <= 1 && counts['m'] == 1 && counts['s'] <= 1
+               && (twelveHours ? counts['h'] == 1 && counts['H'] == 0
+                               : counts['h'] + counts['H'] == 1);
+    }
+
+    std::optional<QTime> fastRead(QByteArrayView text) const
+    {
+        int hour = -1;
+        int minute = 0;
+        int second = 0;
+        int half = -1; // 0 = AM, 1 = PM
+        qsizetype i = 0;
+        for (const Token &token : mTokens) {
+            if (token.field == 0) {
+                if (i >= text.size() || text[i] != token.literal)
+                    return std::nullopt;
+                ++i;
+                continue;
+            }
+            if (token.field == 'a') {
+                const QByteArrayView rest = text.sliced(i);
+                for (int which = 0; which < 2; ++which) {
+                    if (rest.startsWith(mMarkers[which])) {
+                        half = which;
+                        i += mMarkers[which].size();
+                        break;
+                    }
+                }
+                if (half < 0)
+                    return std::nullopt;
+                continue;
+            }
+            int digits = 0;
+            int value = 0;
+            while (digits < 2 && i < text.size() && text[i] >= '0' && text[i] <= '9') {
+                value = value * 10 + (text[i] - '0');
+                ++digits;
+                ++i;
+            }
+            // Only the form the program writes: no leading zero where it writes none.
+            const int written = token.width == 1 ? (value >= 10 ? 2 : 1) : token.width;
+            if (digits != written)
+                return std::nullopt;
+            if (token.field == 'm')
+                minute = value;
+            else if (token.field == 's')
+                second = value;
+            else
+                hour = value;
+        }
+        if (i != text.size())
+            return std::nullopt;
+        if (half >= 0) {
+            if (hour < 1 || hour > 12)
+                return std::nullopt;
+            hour = hour % 12 + 12 * half;
+        }
+        const QTime time(hour, minute, second);
+        if (!time.isValid())
+            return std::nullopt;
+        return time;
+    }
+
+    const Regional &mRegional;
+    std::vector<Token> mTokens;
+    QByteArray mMarkers[2]; // the AM and PM texts as written
+    bool mUpper = true;
+    bool mFast = false;
+};
+
+// The rank of each of `count` keys under a three-way comparison that orders them totally: equal
+// keys share a rank, a smaller key has a smaller rank.
+template<typename Compare> std::vector<int> ranksOf(std::size_t count, Compare compare)
+{
+    std::vector<int> byKey(count);
+    std::iota(byKey.begin(), byKey.end(), 0);
+    std::sort(byKey.begin(), byKey.end(), [&](int a, int b) { return compare(a, b) < 0; });
+    std::vector<int> rank(count);
+    for (std::size_t i = 1; i < count; ++i)
+        rank[byKey[i]] = rank[byKey[i - 1]] + (compare(byKey[i - 1], byKey[i]) == 0 ? 0 : 1);
+    return rank;
+}
+
 // The records' order as the quicksort leaves it, on positions 0..n-1 of order.
 class QuickSort
 {
@@ -218,25 +399,49 @@ void SortKeys::fill(Key &key, const Database &database, int column)
     key.used = true;
     const int type = database.fieldType(column);
     const int records = database.recordCount();
-    if (isDateType(type)) {
-        const DateKeyReader reader(currentRegional());
-        key.values.reserve(records);
-        for (int r = 1; r <= records; ++r)
-            key.values.push_back(reader.value(database.cell(column, r)));
-        return;
-    }
     if (isValueType(type)) {
-        key.values.reserve(records);
-        for (int r = 1; r <= records; ++r)
-            key.values.push_back(keyValue(database.cell(column, r), type));
+        std::vector<long double> values;
+        values.reserve(records);
+        if (isDateType(type)) {
+            const DateKeyReader reader(currentRegional());
+            for (int r = 1; r <= records; ++r)
+                values.push_back(reader.value(database.cell(column, r)));
+        } else if (isTimeType(type)) {
+            const TimeKeyReader reader(currentRegional());
+            for (int r = 1; r <= records; ++r)
+                values.push_back(reader.value(database.cell(column, r)));
+        } else {
+            for (int r = 1; r <= records; ++r)
+                values.push_back(keyValue(database.cell(column, r), type));
+        }
+        // The values are finite, so their order is total.
+        key.ranks = ranksOf(values.size(), [&](std::size_t a, std::size_t b) {
+            return sign(values[a], values[b]);
+        });
         return;
     }
-    key.text = true;
+    // Each distinct text is collated once.
     const Regional &regional = currentRegional();
-    key.textKeys.reserve(records);
-    for (int r = 1; r <= records; ++r)
-        key.textKeys.push_back(
-            regional.collator().sortKey(regional.toText(database.cell(column, r))));
+    QHash<QByteArray, int> distinct;
+    std::vector<QCollatorSortKey> sortKeys;
+    std::vector<int> textOf(records);
+    for (int r = 1; r <= records; ++r) {
+        const QByteArray &cell = database.cell(column, r);
+        const auto found = distinct.constFind(cell);
+        if (found != distinct.cend()) {
+            textOf[r - 1] = *found;
+            continue;
+        }
+        textOf[r - 1] = int(sortKeys.size());
+        distinct.insert(cell, int(sortKeys.size()));
+        sortKeys.push_back(regional.collator().sortKey(regional.toText(cell)));
+    }
+    const std::vector<int> rank = ranksOf(sortKeys.size(), [&](std::size_t a, std::size_t b) {
+        return sign(sortKeys[a].compare(sortKeys[b]));
+    });
+    key.ranks.reserve(records);
+    for (int r = 0; r < records; ++r)
+        key.ranks.push_back(rank[textOf[r]]);
 }
 
 int SortKeys::compare(int key, int a, int b) const
@@ -244,9 +449,7 @@ int SortKeys::compare(int key, int a, int b) const
     const Key &k = mKeys[key];
     if (!k.used)
         return 0;
-    if (k.text)
-        return sign(k.textKeys[a - 1].compare(k.textKeys[b - 1]));
-    return sign(k.values[a - 1], k.values[b - 1]);
+    return sign(k.ranks[a - 1] - k.ranks[b - 1]);
 }
 
 bool SortKeys::keyLess(int a, int b) const
@@ -270,9 +473,12 @@ QVector<int> sortRows(Database &database, const SortSpec &spec)
     const SortKeys keys(database, spec);
     QuickSort(keys, order).sort(0, records - 1);
 
-    const QVector<Database::Record> before = database.records();
+    // Whole records are moved, never copied: no cell is touched.
+    std::vector<Database::Record> sorted(records);
     for (int p = 1; p <= records; ++p)
-        database.recordAt(p) = before[order[p - 1] - 1];
+        sorted[p - 1] = std::move(database.recordAt(order[p - 1]));
+    for (int p = 1; p <= records; ++p)
+        database.recordAt(p) = std::move(sorted[p - 1]);
     return order;
 }
 

@@ -5,7 +5,6 @@
 #include "core/model/database.h"
 
 #include <QByteArrayView>
-#include <QCollatorSortKey>
 #include <QVector>
 
 #include <array>
@@ -49,12 +48,12 @@ public:
     bool keyLess(int a, int b) const;
 
 private:
+    // Each record's rank among the column's keys: equal keys have equal ranks, and every other
+    // pair of ranks is in the keys' order, so comparing ranks gives what comparing keys gives.
     struct Key
     {
         bool used = false;
-        bool text = false;
-        std::vector<long double> values;
-        std::vector<QCollatorSortKey> textKeys;
+        std::vector<int> ranks;
     };
 
     void fill(Key &key, const Database &database, int column);

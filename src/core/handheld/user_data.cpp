@@ -19,63 +19,54 @@ namespace {
 
 const QString ApplicationName = QStringLiteral("Pilot Desktop");
 
-// Reads single bytes and runs of bytes at positions of a random-access device, never past its
-// end: every answer outside the device is "none".
+// Single bytes and runs of bytes at positions of a device, never past its end: every answer
+// outside the device is "none". The list is small, so it is read in one piece from its start.
 class ByteCursor
 {
 public:
     explicit ByteCursor(QIODevice &device)
-        : mDevice(device)
-        , mSize(device.size())
     {
+        if (device.isSequential() || device.seek(0))
+            mBytes = device.readAll();
     }
 
-    std::optional<uchar> byteAt(qint64 pos)
+    std::optional<uchar> byteAt(qint64 pos) const
     {
-        if (pos < 0 || pos >= mSize)
+        if (pos < 0 || pos >= mBytes.size())
             return std::nullopt;
-        if (mDevice.pos() != pos && !mDevice.seek(pos))
-            return std::nullopt;
-        char byte = 0;
-        if (!mDevice.getChar(&byte))
-            return std::nullopt;
-        return uchar(byte);
+        return uchar(mBytes.at(pos));
     }
 
-    std::optional<QByteArray> bytesAt(qint64 pos, int length)
+    QByteArrayView bytes() const { return mBytes; }
+
+    std::optional<QByteArrayView> bytesAt(qint64 pos, int length) const
     {
-        if (pos < 0 || length < 0 || pos + length > mSize)
+        if (pos < 0 || length < 0 || pos + length > mBytes.size())
             return std::nullopt;
-        if (mDevice.pos() != pos && !mDevice.seek(pos))
-            return std::nullopt;
-        QByteArray bytes = mDevice.read(length);
-        if (bytes.size() != length)
-            return std::nullopt;
-        return bytes;
+        return QByteArrayView(mBytes).sliced(pos, length);
     }
 
 private:
-    QIODevice &mDevice;
-    qint64 mSize;
+    QByteArray mBytes;
 };
 
-QString userText(const QByteArray &bytes)
+QString userText(QByteArrayView bytes)
 {
-    return currentRegional().toText(bytes.left(MaxUserTextLength));
+    return currentRegional().toText(bytes.first(qMin<qsizetype>(bytes.size(), MaxUserTextLength)));
 }
 
 // One user record starting at r; `next` receives the position after its uninterpreted byte.
 std::optional<UserEntry> readUserRecord(ByteCursor &cursor, qint64 r, qint64 &next)
 {
-    const std::optional<QByteArray> id = cursor.bytesAt(r, 2);
+    const std::optional<QByteArrayView> id = cursor.bytesAt(r, 2);
     const std::optional<uchar> nameLength = cursor.byteAt(r + 4);
     if (!id || !nameLength)
         return std::nullopt;
-    const std::optional<QByteArray> name = cursor.bytesAt(r + 5, *nameLength);
+    const std::optional<QByteArrayView> name = cursor.bytesAt(r + 5, *nameLength);
     const std::optional<uchar> folderLength = cursor.byteAt(r + 5 + *nameLength);
     if (!name || !folderLength)
         return std::nullopt;
-    const std::optional<QByteArray> folder = cursor.bytesAt(r + 6 + *nameLength, *folderLength);
+    const std::optional<QByteArrayView> folder = cursor.bytesAt(r + 6 + *nameLength, *folderLength);
     if (!folder)
         return std::nullopt;
 
@@ -89,20 +80,18 @@ std::optional<UserEntry> readUserRecord(ByteCursor &cursor, qint64 r, qint64 &ne
 
 // The position right after the next 0x01 0x80 from pos on, or none when the file ends first.
 // A 0x01 always takes the byte after it along, so 0x01 0x01 0x80 holds no marker.
-std::optional<qint64> skipToMarker(ByteCursor &cursor, qint64 pos)
+std::optional<qint64> skipToMarker(const ByteCursor &cursor, qint64 pos)
 {
-    for (;;) {
-        const std::optional<uchar> byte = cursor.byteAt(pos++);
-        if (!byte)
-            return std::nullopt;
-        if (*byte != 0x01)
+    const QByteArrayView bytes = cursor.bytes();
+    while (pos >= 0 && pos < bytes.size()) {
+        if (bytes[pos++] != 0x01)
             continue;
-        const std::optional<uchar> following = cursor.byteAt(pos++);
-        if (!following)
+        if (pos >= bytes.size())
             return std::nullopt;
-        if (*following == 0x80)
+        if (uchar(bytes[pos++]) == 0x80)
             return pos;
     }
+    return std::nullopt;
 }
 
 // An INI file standing in for the registry: read once when opened, and each flag written back

@@ -2,9 +2,12 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/model/regional.h"
 
+#include "core/platform/code_page.h"
+
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -67,6 +70,50 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
+bool isAscii(QByteArrayView bytes)
+{
+    for (const char c : bytes) {
+        if (uchar(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+bool isAscii(QStringView text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+// One converter pair per code page and thread, reset before each use so that every conversion
+// starts as a fresh converter would; opening a converter by name costs far more than a short text.
+struct Converters
+{
+    explicit Converters(const QByteArray &name)
+        : codePage(name)
+        , decoder(name.constData())
+        , encoder(name.constData(), QStringConverter::Flag::Default)
+    {
+        asciiIdentity = decoder.isValid() && encoder.isValid() && keepsAscii(name);
+    }
+
+    QByteArray codePage;
+    QStringDecoder decoder;
+    QStringEncoder encoder;
+    bool asciiIdentity = false;
+};
+
+Converters &convertersFor(const QByteArray &codePage)
+{
+    thread_local std::unique_ptr<Converters> cached;
+    if (!cached || cached->codePage != codePage)
+        cached = std::make_unique<Converters>(codePage);
+    return *cached;
+}
+
 std::unique_ptr<Regional> &currentSlot()
 {
     static std::unique_ptr<Regional> current;
@@ -96,18 +143,25 @@ void Regional::setCodePage(const QByteArray &codePage)
 
 QString Regional::toText(QByteArrayView bytes) const
 {
-    QStringDecoder decoder(mCodePage.constData());
-    if (!decoder.isValid())
+    Converters &converters = convertersFor(mCodePage);
+    if (!converters.decoder.isValid() || (converters.asciiIdentity && isAscii(bytes)))
         return QString::fromLatin1(bytes);
-    return decoder.decode(bytes);
+    converters.decoder.resetState();
+    return converters.decoder.decode(bytes);
 }
 
 QByteArray Regional::toBytes(const QString &text) const
 {
-    QStringEncoder encoder(mCodePage.constData(), QStringConverter::Flag::Default);
-    if (!encoder.isValid())
+    Converters &converters = convertersFor(mCodePage);
+    if (!converters.encoder.isValid())
         return text.toLatin1();
-    QByteArray bytes = encoder.encode(text);
+    QByteArray bytes;
+    if (converters.asciiIdentity && isAscii(QStringView(text))) {
+        bytes = text.toLatin1();
+    } else {
+        converters.encoder.resetState();
+        bytes = converters.encoder.encode(text);
+    }
     // The converter marks a character the code page cannot hold with the control byte SUB; the
     // program enters '?' instead. A SUB typed on purpose is a control character the file drops.
     bytes.replace('\x1a', '?');

@@ -2,9 +2,54 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/platform/code_page.h"
 
+#include <QHash>
+#include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
+
 namespace kribed {
+
+namespace {
+
+// The code pages whose lead and single bytes above 0x7f never take an ASCII byte along.
+bool mayKeepAscii(const QByteArray &codePage)
+{
+    static const QByteArray Known[] = {
+        "windows-1250", "windows-1251", "windows-1252", "windows-1253", "windows-1254",
+        "windows-1255", "windows-1256", "windows-1257", "windows-1258", "windows-874",
+        "Shift_JIS",    "windows-949",  "GBK",          "Big5",
+    };
+    return std::find(std::begin(Known), std::end(Known), codePage) != std::end(Known);
+}
+
+bool mapsAsciiToItself(const QByteArray &codePage)
+{
+    for (int c = 0; c < 0x80; ++c) {
+        const char byte = char(c);
+        QStringDecoder decoder(codePage.constData());
+        const QString text = decoder.decode(QByteArrayView(&byte, 1));
+        QStringEncoder encoder(codePage.constData());
+        const QByteArray back = encoder.encode(text);
+        if (!decoder.isValid() || !encoder.isValid() || text.size() != 1
+            || text.at(0).unicode() != c || back != QByteArrayView(&byte, 1))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool keepsAscii(const QByteArray &codePage)
+{
+    thread_local QHash<QByteArray, bool> known;
+    const auto found = known.constFind(codePage);
+    if (found != known.cend())
+        return *found;
+    const bool keeps = mayKeepAscii(codePage) && mapsAsciiToItself(codePage);
+    known.insert(codePage, keeps);
+    return keeps;
+}
 
 QByteArray codePageForCharSet(int charSet)
 {

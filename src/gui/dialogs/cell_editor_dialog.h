@@ -85,8 +85,4 @@ private:
     std::optional<QByteArray> mChangedText;
 };
 
-class MainWindow;
-// The window's cell editor, made on the first call and kept for the run.
-CellEditorDialog *cellEditorOf(MainWindow &window);
-
 } // namespace kribed

@@ -47,8 +47,4 @@ private:
     FindState mState;
 };
 
-class MainWindow;
-// The window's find dialog, made on the first call and kept for the run.
-FindDialog &findDialogOf(MainWindow &window);
-
 } // namespace kribed

@@ -15,7 +15,6 @@ class QPushButton;
 namespace kribed {
 
 class Prompter;
-class MainWindow;
 
 // The "New Database" dialog: name, columns, rows, one field type and one width for every field.
 // It keeps its values between uses; OK validates them and, when they pass, closes with the
@@ -60,10 +59,5 @@ private:
     QPushButton *mCancel;
     std::optional<NewDatabaseShape> mShape;
 };
-
-// The main window's dialog, made on first need as its child and kept for the run (main() makes it
-// at start, so that its preselectString sees the settings of the start). OK replaces the window's
-// database by the new one.
-NewDatabaseDialog *newDatabaseDialogOf(MainWindow &window);
 
 } // namespace kribed

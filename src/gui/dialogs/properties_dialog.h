@@ -135,8 +135,4 @@ private:
     QCheckBox *mExpertMode = nullptr;
 };
 
-class MainWindow;
-// The window's properties dialog, made on the first call and kept for the run.
-PropertiesDialog *propertiesDialogOf(MainWindow &window, Prompter &prompter);
-
 } // namespace kribed

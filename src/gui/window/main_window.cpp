@@ -6,6 +6,14 @@
 #include "core/model/regional.h"
 #include "core/platform/user_list.h"
 #include "core/status/status_texts.h"
+#include "gui/commands/command_support.h"
+#include "gui/commands/edit_commands.h"
+#include "gui/commands/exchange_commands.h"
+#include "gui/commands/file_commands.h"
+#include "gui/commands/help_commands.h"
+#include "gui/commands/properties_commands.h"
+#include "gui/commands/row_column_commands.h"
+#include "gui/commands/tools_commands.h"
 #include "gui/grid/database_document.h"
 #include "gui/grid/grid_header.h"
 #include "gui/window/tool_icons.h"
@@ -24,24 +32,12 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 #include <algorithm>
-#include <memory>
 
 namespace kribed {
 
 namespace {
-
-// The commands enabled exactly while a database is open.
-const char *const OpenOnlyCommands[] = {
-    "actionClose",        "actionSave",         "actionSaveAs",      "actionAppend",
-    "actionExport",       "actionPrint",        "actionEditCell",    "actionProperties",
-    "actionCutCell",      "actionCopyCell",     "actionCutRow",      "actionCopyRow",
-    "actionFont",         "actionFind",         "actionFindNext",    "actionAutoSizing",
-    "actionFilter",       "actionSortNormal",   "actionSortReverse", "actionColumnSum",
-    "actionRowSum",       "actionDeleteRow",    "actionInsertRow",   "actionAppendRow",
-    "actionDeleteColumn", "actionInsertColumn", "actionAppendColumn"};
 
 constexpr int PanelWidths[StatusPanelCount] = {90, 65, 18, 18, 18, 75, 1000};
 const char *const PanelNames[StatusPanelCount] = {
@@ -54,19 +50,29 @@ bool clipboardHoldsText()
     return clipboard && !clipboard->text().isEmpty();
 }
 
+// A menu separator with a name of its own.
+QAction *namedSeparator(QMenu *menu, const char *name)
+{
+    QAction *line = menu->addSeparator();
+    line->setObjectName(QString::fromLatin1(name));
+    return line;
+}
+
 } // namespace
 
 MainWindow::MainWindow(Prompter &prompter, FileDialogs &dialogs, UserList &users, QWidget *parent)
     : QMainWindow(parent)
     , mPrompter(prompter)
-    , mDialogs(dialogs)
+    , mFileDialogs(dialogs)
     , mUsers(users)
     , mDocument(new DatabaseDocument(this))
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(defaultWindowTitle());
     resize(689, 422);
-    buildActions();
+    // The new-database dialog, made with the commands, needs the settings of the start.
+    readSettings();
+    makeCommands();
     buildMenus();
     buildToolBar();
     buildGrid();
@@ -78,252 +84,109 @@ MainWindow::MainWindow(Prompter &prompter, FileDialogs &dialogs, UserList &users
     mTimer->setInterval(100);
     connect(mTimer, &QTimer::timeout, this, &MainWindow::updateStatus);
 
-    readSettings();
+    setDatabaseOpen(false);
+    // The first database dialog of a run starts in the selected user's backup folder.
+    mFile->start(startingFolder(mSettings.initialDir, mUsers, mSelectedUser),
+                 mSettings.recentFiles);
+    applyDisplayFont();
     mTimer->start();
     qApp->installEventFilter(this);
 }
 
 MainWindow::~MainWindow() = default;
 
-QAction *MainWindow::makeAction(const QString &name, const QString &caption,
-                                const QKeySequence &shortcut, const QString &hint,
-                                void (MainWindow::*handler)())
+Modes &MainWindow::modes()
 {
-    auto *action = new QAction(caption, this);
-    action->setObjectName(name);
-    action->setShortcut(shortcut);
-    action->setToolTip(hint.isEmpty() ? QString(caption).remove(u'&') : hint);
-    action->setIcon(toolIcon(name));
-    if (handler)
-        connect(action, &QAction::triggered, this, handler);
-    mActions.insert(name, action);
-    return action;
+    return *mTools;
 }
 
-void MainWindow::buildActions()
+void MainWindow::makeCommands()
 {
-    using K = QKeySequence;
-    using M = MainWindow;
-    makeAction(QStringLiteral("actionNew"), QStringLiteral("&New..."), {}, QStringLiteral("New"),
-               &M::newDatabase);
-    makeAction(QStringLiteral("actionOpen"), QStringLiteral("&Open..."), K(Qt::CTRL | Qt::Key_O),
-               QStringLiteral("Open"), &M::openDatabase);
-    makeAction(QStringLiteral("actionClose"), QStringLiteral("&Close"), {}, {}, &M::closeDatabase);
-    makeAction(QStringLiteral("actionSave"), QStringLiteral("S&ave"), K(Qt::CTRL | Qt::Key_S),
-               QStringLiteral("Save"), &M::save);
-    makeAction(QStringLiteral("actionSaveAs"), QStringLiteral("Save as..."), {}, {}, &M::saveAs);
-    makeAction(QStringLiteral("actionInstall"), QStringLiteral("&Install"), K(Qt::CTRL | Qt::Key_I),
-               QStringLiteral("Install database for hotsync"), &M::install);
-    makeAction(QStringLiteral("actionImport"), QStringLiteral("I&mport..."), {},
-               QStringLiteral("Import"), &M::importText);
-    makeAction(QStringLiteral("actionAppend"), QStringLiteral("Appen&d..."), {}, {},
-               &M::appendText);
-    makeAction(QStringLiteral("actionExport"), QStringLiteral("&Export..."), {},
-               QStringLiteral("Export"), &M::exportText);
-    makeAction(QStringLiteral("actionPrint"), QStringLiteral("&Print..."), {},
-               QStringLiteral("Print"), &M::print);
-    for (int slot = 0; slot < RecentFileCount; ++slot) {
-        QAction *entry = makeAction(QStringLiteral("actionRecentFile%1").arg(slot + 1), QString(),
-                                    {}, {}, nullptr);
-        entry->setIcon({});
-        connect(entry, &QAction::triggered, this, [this, slot] { openRecentFile(slot); });
-    }
-    makeAction(QStringLiteral("actionExit"), QStringLiteral("E&xit"), K(Qt::ALT | Qt::Key_F4), {},
-               &M::exit);
-
-    makeAction(QStringLiteral("actionEditCell"), QStringLiteral("&Edit cell..."), K(Qt::Key_F2),
-               QStringLiteral("Edit cell"), &M::editCell);
-    makeAction(QStringLiteral("actionProperties"), QStringLiteral("Pr&operties..."), K(Qt::Key_F3),
-               QStringLiteral("Properties"), &M::editProperties);
-    makeAction(QStringLiteral("actionCutCell"), QStringLiteral("Cut cell"), K(Qt::Key_F9),
-               QStringLiteral(" Cut cell"), &M::cutCell);
-    makeAction(QStringLiteral("actionCopyCell"), QStringLiteral("Copy cell"), K(Qt::Key_F10),
-               QStringLiteral("Copy cell"), &M::copyCell);
-    makeAction(QStringLiteral("actionPasteCell"), QStringLiteral("Paste cell"), K(Qt::Key_F11),
-               QStringLiteral("Paste cell"), &M::pasteCell);
-    makeAction(QStringLiteral("actionCutRow"), QStringLiteral("Cut row"), K(Qt::Key_F5), {},
-               &M::cutRow);
-    makeAction(QStringLiteral("actionCopyRow"), QStringLiteral("Copy row"), K(Qt::Key_F6), {},
-               &M::copyRow);
-    makeAction(QStringLiteral("actionPasteRow"), QStringLiteral("Paste row"), K(Qt::Key_F7), {},
-               &M::pasteRow);
-    makeAction(QStringLiteral("actionFont"), QStringLiteral("&Font..."), {},
-               QStringLiteral("Font setting"), &M::chooseDisplayFont);
-
-    makeAction(QStringLiteral("actionFind"), QStringLiteral("&Find..."), K(Qt::CTRL | Qt::Key_F),
-               QStringLiteral("Find"), &M::find);
-    makeAction(QStringLiteral("actionFindNext"), QStringLiteral("F&ind next"), K(Qt::Key_F4), {},
-               &M::findNext);
-    makeAction(QStringLiteral("actionAutoSizing"), QStringLiteral("&Auto sizing"),
-               K(Qt::CTRL | Qt::Key_A), QStringLiteral("Auto sizing"), &M::toggleAutoSizing)
-        ->setCheckable(true);
-    makeAction(QStringLiteral("actionFilter"), QStringLiteral("&Enable filter"),
-               K(Qt::CTRL | Qt::Key_E), QStringLiteral("Filter records"), &M::toggleFilter)
-        ->setCheckable(true);
-    makeAction(QStringLiteral("actionSortNormal"), QStringLiteral("Sort &normal"),
-               K(Qt::CTRL | Qt::Key_N), QStringLiteral("Sort normal"), &M::sortNormal);
-    makeAction(QStringLiteral("actionSortReverse"), QStringLiteral("Sort &reverse"),
-               K(Qt::CTRL | Qt::Key_R), QStringLiteral("Sort reverse"), &M::sortReverse);
-    makeAction(QStringLiteral("actionColumnSum"), QStringLiteral("Column S&um"),
-               K(Qt::CTRL | Qt::Key_U), QStringLiteral("Column sum"), &M::columnSum);
-    makeAction(QStringLiteral("actionRowSum"), QStringLiteral("&Row Sum"), K(Qt::CTRL | Qt::Key_W),
-               QStringLiteral("Row sum"), &M::toggleRowSum)
-        ->setCheckable(true);
-    makeAction(QStringLiteral("actionDeleteRow"), QStringLiteral("&Delete Row"),
-               K(Qt::CTRL | Qt::Key_Delete), QStringLiteral("Delete row"), &M::deleteRow);
-    makeAction(QStringLiteral("actionInsertRow"), QStringLiteral("&Insert Row"),
-               K(Qt::CTRL | Qt::Key_Insert), QStringLiteral("Insert row"), &M::insertRow);
-    makeAction(QStringLiteral("actionAppendRow"), QStringLiteral("&Append Row"),
-               K(Qt::ALT | Qt::Key_Insert), QStringLiteral("Append row"), &M::appendRow);
-    makeAction(QStringLiteral("actionDeleteColumn"), QStringLiteral("Dele&te Column"), {},
-               QStringLiteral("Delete column"), &M::deleteColumn);
-    makeAction(QStringLiteral("actionInsertColumn"), QStringLiteral("I&nsert Column"), {},
-               QStringLiteral("Insert column"), &M::insertColumn);
-    makeAction(QStringLiteral("actionAppendColumn"), QStringLiteral("A&ppend Column"), {},
-               QStringLiteral("Append column"), &M::appendColumn);
-
-    // The three toggles show their state as a check mark in the menu: an icon there would take
-    // the check mark's place. The tool bar shows the icon, pressed while the state is on.
-    for (const char *toggle : {"actionAutoSizing", "actionFilter", "actionRowSum"})
-        mActions.value(QString::fromLatin1(toggle))->setIconVisibleInMenu(false);
-
-    makeAction(QStringLiteral("actionReadme"), QStringLiteral("&Read me..."), K(Qt::Key_F1),
-               QStringLiteral("Read me!"), &M::showReadme);
-    makeAction(QStringLiteral("actionAbout"), QStringLiteral("&About..."), {}, {}, &M::showAbout);
-
-    // The context menu's own entries run the same handlers.
-    struct GridEntry
-    {
-        const char *name;
-        const char *caption;
-        QKeySequence key;
-        void (M::*handler)();
-    };
-    const GridEntry gridEntries[] = {
-        {"contextEditCell", "&Edit cell", {}, &M::editCell},
-        {"contextProperties", "Pr&operties", {}, &M::editProperties},
-        {"contextCutCell", "Cu&t cell", K(Qt::Key_F9), &M::cutCell},
-        {"contextCopyCell", "&Copy cell", K(Qt::Key_F10), &M::copyCell},
-        {"contextPasteCell", "&Paste cell", K(Qt::Key_F11), &M::pasteCell},
-        {"contextCutRow", "C&ut row", K(Qt::Key_F5), &M::cutRow},
-        {"contextCopyRow", "Cop&y row", K(Qt::Key_F6), &M::copyRow},
-        {"contextPasteRow", "Pa&ste row", K(Qt::Key_F7), &M::pasteRow},
-        {"contextDeleteRow", "&Delete row", K(Qt::CTRL | Qt::Key_Delete), &M::deleteRow},
-        {"contextInsertRow", "&Insert row", K(Qt::CTRL | Qt::Key_Insert), &M::insertRow},
-        // The entry carries no action of its own in the original layout; it appends a row like
-        // its main-menu twin.
-        {"contextAppendRow", "&Append row", K(Qt::SHIFT | Qt::Key_Insert), &M::appendRow},
-    };
-    for (const GridEntry &entry : gridEntries) {
-        QAction *action =
-            makeAction(QString::fromLatin1(entry.name), QString::fromLatin1(entry.caption),
-                       entry.key, {}, entry.handler);
-        // Only live while the context menu is open, so they never clash with the main menu's keys.
-        action->setShortcutContext(Qt::WidgetShortcut);
-        action->setIcon({});
-    }
+    mHelp = std::make_unique<HelpCommands>(*this, this);
+    mEdit = std::make_unique<EditCommands>(*this, this);
+    mFile = std::make_unique<FileCommands>(*this, this);
+    mTools = std::make_unique<ToolsCommands>(*this, this);
+    mProperties = std::make_unique<PropertiesCommands>(*this, this);
+    mExchange = std::make_unique<ExchangeCommands>(*this, this);
+    mRowColumn = std::make_unique<RowColumnCommands>(*this, *mEdit, this);
+    mTools->setPropertiesDialog(&mProperties->dialog());
 }
 
 void MainWindow::buildMenus()
 {
     menuBar()->setObjectName(QStringLiteral("menuBar"));
-    const auto add = [this](QMenu *menu, const char *name) {
-        menu->addAction(mActions.value(QString::fromLatin1(name)));
+    // Each entry of the main menus shows its tool-bar picture, if it has one.
+    const auto add = [](QMenu *menu, std::initializer_list<QAction *> actions) {
+        for (QAction *action : actions) {
+            if (!action) {
+                menu->addSeparator();
+                continue;
+            }
+            if (action->icon().isNull())
+                action->setIcon(toolIcon(action->objectName()));
+            menu->addAction(action);
+        }
     };
-    const auto separator = [](QMenu *menu, const char *name = nullptr) {
-        QAction *line = menu->addSeparator();
-        if (name)
-            line->setObjectName(QString::fromLatin1(name));
-        return line;
-    };
+    const FileCommands &f = *mFile;
+    const ExchangeCommands &x = *mExchange;
+    const EditCommands &e = *mEdit;
+    const ToolsCommands &t = *mTools;
+    const RowColumnCommands &r = *mRowColumn;
 
-    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu *file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("menuFile"));
-    add(file, "actionNew");
-    add(file, "actionOpen");
-    add(file, "actionClose");
-    separator(file);
-    add(file, "actionSave");
-    add(file, "actionSaveAs");
-    add(file, "actionInstall");
-    separator(file);
-    add(file, "actionImport");
-    add(file, "actionAppend");
-    add(file, "actionExport");
-    separator(file);
-    add(file, "actionPrint");
-    mActions.insert(QStringLiteral("separatorRecentFiles"),
-                    separator(file, "separatorRecentFiles"));
-    for (int slot = 1; slot <= RecentFileCount; ++slot)
-        file->addAction(mActions.value(QStringLiteral("actionRecentFile%1").arg(slot)));
-    mActions.insert(QStringLiteral("separatorExit"), separator(file, "separatorExit"));
-    add(file, "actionExit");
+    add(file, {f.actionNew, f.actionOpen, f.actionClose, nullptr, f.actionSave, f.actionSaveAs,
+               f.actionInstall, nullptr, x.actionImport, x.actionAppend, x.actionExport, nullptr,
+               f.actionPrint, f.separatorRecentFiles});
+    for (QAction *entry : f.actionRecentFiles)
+        file->addAction(entry);
+    namedSeparator(file, "separatorExit");
+    add(file, {f.actionExit});
 
-    QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    QMenu *edit = menuBar()->addMenu(tr("&Edit"));
     edit->setObjectName(QStringLiteral("menuEdit"));
-    add(edit, "actionEditCell");
-    add(edit, "actionProperties");
-    separator(edit);
-    add(edit, "actionCutCell");
-    add(edit, "actionCopyCell");
-    add(edit, "actionPasteCell");
-    separator(edit);
-    add(edit, "actionCutRow");
-    add(edit, "actionCopyRow");
-    add(edit, "actionPasteRow");
-    separator(edit);
-    add(edit, "actionFont");
+    add(edit, {e.actionEditCell, mProperties->actionProperties, nullptr, e.actionCutCell,
+               e.actionCopyCell, e.actionPasteCell, nullptr, e.actionCutRow, e.actionCopyRow,
+               e.actionPasteRow, nullptr, e.actionFont});
 
-    QMenu *tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+    QMenu *tools = menuBar()->addMenu(tr("&Tools"));
     tools->setObjectName(QStringLiteral("menuTools"));
-    add(tools, "actionFind");
-    add(tools, "actionFindNext");
-    separator(tools);
-    add(tools, "actionAutoSizing");
-    add(tools, "actionFilter");
-    separator(tools);
-    add(tools, "actionSortNormal");
-    add(tools, "actionSortReverse");
-    separator(tools);
-    add(tools, "actionColumnSum");
-    add(tools, "actionRowSum");
-    separator(tools);
-    add(tools, "actionDeleteRow");
-    add(tools, "actionInsertRow");
-    add(tools, "actionAppendRow");
-    separator(tools);
-    add(tools, "actionDeleteColumn");
-    add(tools, "actionInsertColumn");
-    add(tools, "actionAppendColumn");
+    add(tools, {t.actionFind, t.actionFindNext, nullptr, t.actionAutoSizing, t.actionFilter,
+                nullptr, t.actionSortNormal, t.actionSortReverse, nullptr, t.actionColumnSum,
+                t.actionRowSum, nullptr, r.actionDeleteRow, r.actionInsertRow, r.actionAppendRow,
+                nullptr, r.actionDeleteColumn, r.actionInsertColumn, r.actionAppendColumn});
 
-    QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
+    QMenu *help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("menuHelp"));
-    add(help, "actionReadme");
-    separator(help);
-    add(help, "actionAbout");
+    add(help, {mHelp->actionReadme, nullptr, mHelp->actionAbout});
 }
 
 void MainWindow::buildToolBar()
 {
-    mToolBar = addToolBar(QStringLiteral("Tools"));
+    mToolBar = addToolBar(tr("Tools"));
     mToolBar->setObjectName(QStringLiteral("toolBar"));
     mToolBar->setMovable(false);
     mToolBar->setIconSize(QSize(16, 16));
-    const char *const buttons[] = {
-        "actionNew",          "actionOpen",         "actionSave",       "actionInstall",
-        "actionPrint",        "actionImport",       "actionExport",     "actionEditCell",
-        "actionCutCell",      "actionCopyCell",     "actionPasteCell",  "actionProperties",
-        "actionFont",         "actionFind",         "actionAutoSizing", "actionFilter",
-        "actionSortNormal",   "actionSortReverse",  "actionColumnSum",  "actionRowSum",
-        "actionAppendRow",    "actionInsertRow",    "actionDeleteRow",  "actionAppendColumn",
-        "actionInsertColumn", "actionDeleteColumn", "actionReadme"};
-    for (const char *name : buttons) {
-        QAction *action = mActions.value(QString::fromLatin1(name));
+    const FileCommands &f = *mFile;
+    const ExchangeCommands &x = *mExchange;
+    const EditCommands &e = *mEdit;
+    const ToolsCommands &t = *mTools;
+    const RowColumnCommands &r = *mRowColumn;
+    for (QAction *action :
+         {f.actionNew,          f.actionOpen,         f.actionSave,
+          f.actionInstall,      f.actionPrint,        x.actionImport,
+          x.actionExport,       e.actionEditCell,     e.actionCutCell,
+          e.actionCopyCell,     e.actionPasteCell,    mProperties->actionProperties,
+          e.actionFont,         t.actionFind,         t.actionAutoSizing,
+          t.actionFilter,       t.actionSortNormal,   t.actionSortReverse,
+          t.actionColumnSum,    t.actionRowSum,       r.actionAppendRow,
+          r.actionInsertRow,    r.actionDeleteRow,    r.actionAppendColumn,
+          r.actionInsertColumn, r.actionDeleteColumn, mHelp->actionReadme}) {
         mToolBar->addAction(action);
         QWidget *button = mToolBar->widgetForAction(action);
         // actionNew's button is toolButtonNew.
-        button->setObjectName(QString::fromLatin1(name).replace(QStringLiteral("action"),
-                                                                QStringLiteral("toolButton")));
+        button->setObjectName(
+            action->objectName().replace(QStringLiteral("action"), QStringLiteral("toolButton")));
         button->setFixedSize(25, 23);
         if (auto *toolButton = qobject_cast<QToolButton *>(button))
             toolButton->setAutoRaise(true);
@@ -334,23 +197,18 @@ void MainWindow::buildGridMenu()
 {
     mGridMenu = new QMenu(this);
     mGridMenu->setObjectName(QStringLiteral("gridContextMenu"));
-    const auto add = [this](const char *name) {
-        mGridMenu->addAction(mActions.value(QString::fromLatin1(name)));
-    };
-    add("contextEditCell");
-    add("contextProperties");
-    mGridMenu->addSeparator();
-    add("contextCutCell");
-    add("contextCopyCell");
-    add("contextPasteCell");
-    mGridMenu->addSeparator();
-    add("contextCutRow");
-    add("contextCopyRow");
-    add("contextPasteRow");
-    mGridMenu->addSeparator();
-    add("contextDeleteRow");
-    add("contextInsertRow");
-    add("contextAppendRow");
+    const EditCommands &e = *mEdit;
+    const RowColumnCommands &r = *mRowColumn;
+    for (QAction *action : std::initializer_list<QAction *>{
+             e.contextEditCell, mProperties->contextProperties, nullptr, e.contextCutCell,
+             e.contextCopyCell, e.contextPasteCell, nullptr, e.contextCutRow, e.contextCopyRow,
+             e.contextPasteRow, nullptr, r.contextDeleteRow, r.contextInsertRow,
+             r.contextAppendRow}) {
+        if (action)
+            mGridMenu->addAction(action);
+        else
+            mGridMenu->addSeparator();
+    }
     // The header cells belong to the grid: the same menu opens on them.
     // Scroll areas report the position within their viewport.
     for (QAbstractScrollArea *part :
@@ -360,14 +218,9 @@ void MainWindow::buildGridMenu()
         part->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(part, &QWidget::customContextMenuRequested, this,
                 [this, part](const QPoint &position) {
-                    showGridMenu(part->viewport()->mapToGlobal(position));
+                    mGridMenu->popup(part->viewport()->mapToGlobal(position));
                 });
     }
-}
-
-void MainWindow::showGridMenu(const QPoint &globalPosition)
-{
-    mGridMenu->popup(globalPosition);
 }
 
 void MainWindow::buildStatusBar()
@@ -390,9 +243,10 @@ void MainWindow::buildStatusBar()
     }
 }
 
+// Settings --------------------------------------------------------------------------------------
+
 void MainWindow::readSettings()
 {
-    setDatabaseOpen(false);
     std::unique_ptr<QSettings> store = openSettingsStore();
     mSettings = kribed::readSettings(*store);
     store.reset();
@@ -406,12 +260,7 @@ void MainWindow::readSettings()
     mDisplayFont = font;
 
     placeWindow();
-    mRecent = RecentFiles(mSettings.recentFiles);
-    refreshRecentMenu();
     mSelectedUser = mUsers.lastUserIndex();
-    // The first database dialog of a run starts in the selected user's backup folder.
-    setDatabaseDialogFolder(startingFolder(mSettings.initialDir, mUsers, mSelectedUser));
-    applyDisplayFont();
 }
 
 void MainWindow::placeWindow()
@@ -447,22 +296,21 @@ void MainWindow::writeSettings()
                            | (mDisplayFont.strikeOut() ? 8 : 0);
     const QRect frame = geometry();
     mSettings.placement = {frame.left(), frame.top(), frame.width(), frame.height()};
-    mSettings.recentFiles = mRecent.all();
+    mSettings.recentFiles = mFile->recentFiles().all();
     std::unique_ptr<QSettings> store = openSettingsStore();
     kribed::writeSettings(*store, mSettings);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (confirmDiscardChanges()) {
+    if (confirmDiscardChanges(*this)) {
         event->ignore();
         return;
     }
     writeSettings();
     event->accept();
     // The read-me window is not modal: it goes with the main window.
-    if (mReadmeWindow)
-        mReadmeWindow->close();
+    mHelp->readmeWindow().close();
 }
 
 void MainWindow::showEvent(QShowEvent *event)
@@ -472,22 +320,18 @@ void MainWindow::showEvent(QShowEvent *event)
     applyDisplayFont();
 }
 
-bool MainWindow::isDatabaseOpen() const
-{
-    return mActions.value(QStringLiteral("actionSave"))->isEnabled();
-}
+// The open database -----------------------------------------------------------------------------
 
 void MainWindow::setDatabaseOpen(bool open)
 {
     if (!open) {
         setCurrentCell(1, 1);
         mDocument->close();
-        setAutoSizingState(false);
-        autoSizeColumns(false);
-        clearRowClipboard();
+        mTools->dropAutoSizing();
+        mEdit->clearRowClipboard();
     }
-    applyFilter(false);
-    rowSumOff();
+    mTools->applyFilter(false);
+    mTools->rowSumOff();
 
     mGrid->setVisible(open);
     statusBar()->setVisible(open);
@@ -495,23 +339,13 @@ void MainWindow::setDatabaseOpen(bool open)
     if (open)
         mGrid->setFocus();
 
-    for (const char *name : OpenOnlyCommands)
-        mActions.value(QString::fromLatin1(name))->setEnabled(open);
-    mActions.value(QStringLiteral("actionInstall"))->setEnabled(open && mUsers.count() > 0);
-    mActions.value(QStringLiteral("actionPasteCell"))->setEnabled(open && clipboardHoldsText());
-    mActions.value(QStringLiteral("actionPasteRow"))->setEnabled(false);
-}
-
-void MainWindow::setAutoSizingState(bool on)
-{
-    mAutoSizing = on;
-    mActions.value(QStringLiteral("actionAutoSizing"))->setChecked(on);
-}
-
-void MainWindow::setRowSumState(bool on)
-{
-    mRowSumOn = on;
-    mActions.value(QStringLiteral("actionRowSum"))->setChecked(on);
+    mDatabaseOpen = open;
+    mFile->setDatabaseOpen(open);
+    mExchange->setDatabaseOpen(open);
+    mEdit->setDatabaseOpen(open);
+    mProperties->setDatabaseOpen(open);
+    mTools->setDatabaseOpen(open);
+    mRowColumn->setDatabaseOpen(open);
 }
 
 void MainWindow::updateStatus()
@@ -522,13 +356,13 @@ void MainWindow::updateStatus()
     // panels must never go on showing the path and modified mark of the database before.
     if (!isDatabaseOpen())
         return;
-    const StatusPanels texts =
-        statusPanelTexts(database, currentField(), currentRecord(),
-                         {mAutoSizing, mFilterOn, mRowSumOn}, currentRegional());
+    const StatusPanels texts = statusPanelTexts(
+        database, currentField(), currentRecord(),
+        {mTools->isAutoSizing(), mTools->isFilterOn(), mTools->isRowSumOn()}, currentRegional());
     for (int index = 0; index < StatusPanelCount; ++index)
         mPanels[index]->setText(texts[index]);
 
-    mActions.value(QStringLiteral("actionPasteCell"))->setEnabled(clipboardHoldsText());
+    mEdit->actionPasteCell->setEnabled(clipboardHoldsText());
 
     const int row = currentRecord();
     const int column = currentField();
@@ -539,34 +373,6 @@ void MainWindow::updateStatus()
         mColumnHeader->setHighlightedSection(column - 1);
         mGrid->viewport()->update();
     }
-}
-
-// Recent files ----------------------------------------------------------------------------------
-
-void MainWindow::addRecentFile(const QString &path)
-{
-    if (mRecent.add(path))
-        refreshRecentMenu();
-}
-
-void MainWindow::refreshRecentMenu()
-{
-    for (int slot = 0; slot < RecentFileCount; ++slot) {
-        QAction *entry = mActions.value(QStringLiteral("actionRecentFile%1").arg(slot + 1));
-        entry->setVisible(mRecent.isFilled(slot));
-        entry->setText(mRecent.isFilled(slot) ? mRecent.menuCaption(slot) : QString());
-    }
-    mActions.value(QStringLiteral("separatorRecentFiles"))->setVisible(mRecent.isFilled(0));
-}
-
-void MainWindow::openRecentFile(int slot)
-{
-    // Only the newest entry first leaves the row sum and filter modes.
-    if (slot == 0) {
-        rowSumOff();
-        applyFilter(false);
-    }
-    openDatabaseFile(mRecent.path(slot));
 }
 
 } // namespace kribed

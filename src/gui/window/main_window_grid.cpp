@@ -1,16 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
-// The grid of the main window: display font, column widths, header highlight, in-place editing,
-// dragging, and the record filter's rows.
+// The grid of the main window: display font, column widths, hidden rows, in-place editing and
+// dragging.
 #include "gui/window/main_window.h"
 
+#include "core/editing/auto_size.h"
+#include "core/editing/column_definition.h"
+#include "core/editing/header_hints.h"
 #include "core/editing/sums.h"
 #include "core/model/database.h"
 #include "core/model/limits.h"
 #include "core/model/regional.h"
 #include "core/platform/code_page.h"
-#include "gui/dialogs/file_dialogs.h"
+#include "gui/commands/edit_commands.h"
+#include "gui/commands/tools_commands.h"
+#include "gui/commands/wait_cursor.h"
 #include "gui/grid/database_document.h"
+#include "gui/grid/display_text_width.h"
 #include "gui/grid/grid_cell_delegate.h"
 #include "gui/grid/grid_header.h"
 
@@ -231,32 +237,10 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void MainWindow::chooseDisplayFont()
+void MainWindow::setDisplayFont(const QFont &font)
 {
-    const std::optional<QFont> chosen = mDialogs.chooseFont(mDisplayFont, 10);
-    if (!chosen)
-        return;
-    const double oldScale = mDocument->database().widthScale();
-    // The dialog chooses face and size only; the style stays as it was.
-    QFont font(chosen->family());
-    font.setPointSize(std::min(chosen->pointSize() > 0 ? chosen->pointSize() : 8, 10));
-    font.setBold(mDisplayFont.bold());
-    font.setItalic(mDisplayFont.italic());
-    font.setUnderline(mDisplayFont.underline());
-    font.setStrikeOut(mDisplayFont.strikeOut());
     mDisplayFont = font;
     applyDisplayFont();
-
-    Database &database = mDocument->database();
-    const double newScale = database.widthScale();
-    if (oldScale > 0) {
-        // Every column keeps its width in units: pixels follow the new scale.
-        for (int field = 1; field <= database.fieldCount(); ++field) {
-            const double pixels = double(database.columnWidth(field)) * newScale / oldScale;
-            database.setColumnWidth(field, int(std::nearbyint(pixels)));
-        }
-    }
-    mDocument->notifyColumnWidthsChanged();
 }
 
 namespace {
@@ -303,28 +287,11 @@ void MainWindow::columnResized(int field, int pixels)
     mDocument->setColumnWidth(field, pixels);
 }
 
-void MainWindow::applyFilter(bool on)
-{
-    mFilterOn = on;
-    mActions.value(QStringLiteral("actionFilter"))->setChecked(on);
-    Database &database = mDocument->database();
-    database.setFilterOn(on);
-    database.showAllRecords();
-    if (on && !database.filterText().isEmpty())
-        applyRecordFilter();
-    syncHiddenRows();
-}
-
-void MainWindow::toggleFilter()
-{
-    applyFilter(!mFilterOn);
-}
-
 void MainWindow::gridDoubleClicked()
 {
     const QModelIndex current = mGrid->currentIndex();
     if (current.isValid())
-        editCell();
+        mEdit->editCell();
 }
 
 // The grid model has stamped the record and stored the typed text (stamp first, so a date typed
@@ -332,14 +299,14 @@ void MainWindow::gridDoubleClicked()
 void MainWindow::commitCellEdit(int /*field*/, int /*record*/)
 {
     mDocument->setModified();
-    if (!mRowSumOn)
+    if (!mTools->isRowSumOn())
         return;
     // Without a single sum field the row sum is a one-shot command that would write into the
     // current cell, which is the one just typed into: the mode only goes off.
     if (singleSumField(mDocument->database()) > 0)
-        computeRowSums();
+        mTools->computeRowSums();
     else
-        rowSumOff();
+        mTools->rowSumOff();
 }
 
 void MainWindow::headerSectionMoved(Qt::Orientation orientation, int /*logical*/, int from, int to)
@@ -367,20 +334,45 @@ void MainWindow::headerSectionMoved(Qt::Orientation orientation, int /*logical*/
 
 void MainWindow::recordMoved(int from, int to)
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const WaitCursor wait;
     mDocument->moveRecord(from, to);
     // Shown rows are always exactly those the filter keeps, whatever moved.
-    if (mFilterOn)
-        applyFilter(true);
-    QApplication::restoreOverrideCursor();
+    if (mTools->isFilterOn())
+        mTools->applyFilter(true);
 }
 
 void MainWindow::fieldMoved(int from, int to)
 {
     mDocument->moveField(from, to);
-    moveColumnDefinitionOf(from, to);
-    rowSumOff();
+    // The grid has moved the field's name, cells and pixel width (Database::moveField); the field
+    // type, the popup list and the remembered automatic width follow here.
+    moveColumnDefinition(mDocument->database(), from, to, mTools->autoWidths());
+    mTools->rowSumOff();
     mDocument->setModified();
+}
+
+void MainWindow::fitColumn(int field)
+{
+    const Database &database = mDocument->database();
+    if (field < 1 || field > database.fieldCount())
+        return;
+    const int width = autoColumnWidth(
+        database, field, displayTextMeasure(mDisplayFont, currentRegional().codePage()));
+    // The header reports the new width as a dragged border does (columnResized).
+    mGrid->horizontalHeader()->resizeSection(field - 1, width);
+}
+
+QString MainWindow::headerHint(int field) const
+{
+    const Database &database = mDocument->database();
+    if (field < 0 || field > database.fieldCount())
+        return {};
+    return headerHintText(database, field);
+}
+
+QString MainWindow::recordCountHint() const
+{
+    return recordCountHintText(mDocument->database());
 }
 
 } // namespace kribed

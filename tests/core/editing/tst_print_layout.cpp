@@ -5,6 +5,11 @@
 
 #include <QtTest>
 
+#include <algorithm>
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
 using namespace kribed;
 
 namespace {
@@ -58,6 +63,38 @@ QList<QPair<QString, int>> recordLines(const PrintPage &page)
     return lines;
 }
 
+// A measure that adds up uneven fractional advances, as the printer font measure does, except for
+// characters from U+0590 on, which make it measure the whole text another way.
+double advanceOf(const PrintFont &font, QChar c)
+{
+    return (c.unicode() % 7) * 1.37 + 3.1 + (font.bold ? 0.55 : 0);
+}
+
+bool standsAlone(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x0590; });
+}
+
+int addingMeasure(const PrintFont &font, const QString &text)
+{
+    if (!standsAlone(text))
+        return int(text.size()) * 9 - (text.size() > 3 ? 4 : 0);
+    double width = 0;
+    for (const QChar c : text)
+        width += advanceOf(font, c);
+    return int(std::ceil(width));
+}
+
+bool addingAdvances(const PrintFont &font, QStringView text, std::vector<double> &advances)
+{
+    if (!standsAlone(text))
+        return false;
+    advances.clear();
+    for (const QChar c : text)
+        advances.push_back(advanceOf(font, c));
+    return true;
+}
+
 } // namespace
 
 class TestPrintLayout : public QObject
@@ -68,6 +105,7 @@ private Q_SLOTS:
     void initTestCase();
     void cellText_data();
     void cellText();
+    void cuttingByAdvancesAsByMeasuring();
     void widthsAndFonts();
     void onePageWithFooter();
     void pageOrderTwoByTwo();
@@ -103,6 +141,42 @@ void TestPrintLayout::cellText()
     QFETCH(int, width);
     QFETCH(QString, printed);
     QCOMPARE(printCellText(text, width, footerFont(), measureText), printed);
+}
+
+void TestPrintLayout::cuttingByAdvancesAsByMeasuring()
+{
+    // Every cut must be the one measuring each try gives, for every text and width.
+    const QStringList texts{u""_s,
+                            u"a"_s,
+                            u".."_s,
+                            u"Kunde Nr. 17"_s,
+                            u"wwwwwwwwwww"_s,
+                            u"iiiiii"_s,
+                            u"\u05d0\u05d1abc"_s,
+                            u"mixed \u05d0 x"_s,
+                            u"caf\u00e9 au lait, s'il vous pla\u00eet"_s};
+    const PrintFont fonts[] = {PrintFont{-28, false, true}, PrintFont{60, true, true}};
+    for (const PrintFont &font : fonts) {
+        for (const QString &text : texts) {
+            for (int width = 0; width <= 140; ++width) {
+                QCOMPARE(printCellText(text, width, font, addingMeasure, addingAdvances),
+                         printCellText(text, width, font, addingMeasure));
+            }
+        }
+    }
+    Database database = makeDatabase(6, 40, 22);
+    database.setCell(2, 3, "\xe9t\xe9 et hiver");
+    const PrintSetup setup{1200, 1000, -28};
+    const QList<PrintPage> measured = printPages(database, setup, addingMeasure);
+    QList<PrintPage> cut;
+    printDatabase(database, setup, addingMeasure, addingAdvances,
+                  [&](const PrintPage &page) { cut.append(page); });
+    QCOMPARE(cut.size(), measured.size());
+    for (qsizetype i = 0; i < cut.size(); ++i) {
+        QCOMPARE(cut[i].items.size(), measured[i].items.size());
+        for (qsizetype j = 0; j < cut[i].items.size(); ++j)
+            QCOMPARE(cut[i].items[j].text, measured[i].items[j].text);
+    }
 }
 
 void TestPrintLayout::widthsAndFonts()

@@ -91,6 +91,10 @@ void TestRowOps::leadingInteger_data()
         << QByteArray("-9223372036854775808") << std::numeric_limits<qint64>::min();
     QTest::newRow("overflowing digit ends the reading")
         << QByteArray("99999999999999999999") << qint64(999999999999999999);
+    QTest::newRow("nineteen nines end before the range does")
+        << QByteArray("9999999999999999999") << qint64(999999999999999999);
+    QTest::newRow("eighteen digits, negative")
+        << QByteArray("-999999999999999999 ") << qint64(-999999999999999999);
 }
 
 void TestRowOps::leadingInteger()

@@ -121,6 +121,8 @@ private Q_SLOTS:
     void sameAsPlainQuicksort();
     void datesWrittenOtherwise_data();
     void datesWrittenOtherwise();
+    void timesAsTheRegionalReadingSays_data();
+    void timesAsTheRegionalReadingSays();
 };
 
 void TestSort::compareKey_data()
@@ -378,6 +380,51 @@ void TestSort::datesWrittenOtherwise()
     for (int i = 0; i < texts.size(); ++i)
         ids.append(QByteArray::number(i));
     Database database = makeDatabase({NormalDateType, StringType}, {texts, ids});
+    for (const int direction : {1, -1}) {
+        const SortSpec spec{direction, 1, 0, 0, false, false};
+        Database reference = database;
+        ReferenceSort(reference, spec).sort(1, reference.recordCount());
+        Database sorted = database;
+        sortRows(sorted, spec);
+        QCOMPARE(columnCells(sorted, 2), columnCells(reference, 2));
+    }
+}
+
+void TestSort::timesAsTheRegionalReadingSays_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QByteArrayList>("otherTexts");
+
+    // Beside the times the program writes, texts near that form: each must sort as the regional
+    // reading says.
+    QTest::newRow("US, 12 hours") << "en_US"
+                                  << QByteArrayList{"12:00:00 AM", "12:00:00 PM", "0:10:00 AM",
+                                                    "13:10:00 PM", "01:10:00 AM", "1:10:00 am",
+                                                    "1:10:00 AM ", " 1:10:00 PM", "1:10:00PM",
+                                                    "1:10 PM",     "1:5:00 PM",   "1:10:00 P",
+                                                    "11:59:59 PM", "1:10:00 AMX", "x"};
+    QTest::newRow("German, 24 hours")
+        << "de_DE" << QByteArrayList{"24:00:00",  "7:05:09", "07:5:09", "23:59:60", "00:00:00",
+                                     "07:05:09 ", "07:05",   "7:05",    "07.05.09", "17:05:09x"};
+    QTest::newRow("Finnish") << "fi_FI" << QByteArrayList{"7.05.09", "07.05.09", "23.59.59"};
+    QTest::newRow("Korean, AM/PM not ASCII") << "ko_KR" << QByteArrayList{"1:10:00", "x"};
+}
+
+void TestSort::timesAsTheRegionalReadingSays()
+{
+    QFETCH(QString, locale);
+    QFETCH(QByteArrayList, otherTexts);
+
+    useLocale(locale);
+    QByteArrayList texts = otherTexts;
+    for (int second = 0; second < 86400; second += 3607)
+        texts.append(currentRegional().timeText(QTime(0, 0).addSecs(second)));
+    for (const int hour : {0, 11, 12, 13, 23})
+        texts.append(time(hour, 0, 0));
+    QByteArrayList ids;
+    for (int i = 0; i < texts.size(); ++i)
+        ids.append(QByteArray::number(i));
+    Database database = makeDatabase({NormalTimeType, StringType}, {texts, ids});
     for (const int direction : {1, -1}) {
         const SortSpec spec{direction, 1, 0, 0, false, false};
         Database reference = database;

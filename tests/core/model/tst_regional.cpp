@@ -4,7 +4,11 @@
 #include "core/model/field_type.h"
 #include "core/model/regional.h"
 
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QtTest>
+
+using namespace Qt::StringLiterals;
 
 using namespace kribed;
 
@@ -18,6 +22,8 @@ private Q_SLOTS:
     void numberText_data();
     void numberText();
     void dateAndTimeFormats();
+    void conversionsLikeFreshConverters_data();
+    void conversionsLikeFreshConverters();
     void widthConversions_data();
     void widthConversions();
     void typeTableBothWays();
@@ -122,6 +128,45 @@ void TestRegional::dateAndTimeFormats()
     QCOMPARE(de.toBytes(QStringLiteral("a\u20ac\u4e2db")), QByteArray("a\x80?b"));
     const Regional greek{QLocale(QStringLiteral("el_GR")), "windows-1253"};
     QCOMPARE(greek.toBytes(QStringLiteral("\u03b1\u00e9")), QByteArray("\xe1?"));
+}
+
+void TestRegional::conversionsLikeFreshConverters_data()
+{
+    QTest::addColumn<QByteArray>("codePage");
+    QTest::addColumn<QByteArrayList>("texts");
+
+    // Each text must convert as it would on its own, whatever was converted before it: a half
+    // character at the end of one text never joins the next, and ASCII stays ASCII.
+    QTest::newRow("Shift_JIS") << QByteArray("Shift_JIS")
+                               << QByteArrayList{"\x82",     "\xa0", "abc\x82", "\xa0xyz",
+                                                 "\x82\xa0", "\\~",  "\x1a",    ""};
+    QTest::newRow("windows-1252") << QByteArray("windows-1252")
+                                  << QByteArrayList{"caf\xe9", "\x80\x81", "plain", "\x1a", ""};
+    QTest::newRow("UTF-16, not ASCII-compatible")
+        << QByteArray("UTF-16LE") << QByteArrayList{"a\0b\0"_ba, "ab", "a", "\x3d\xd8"};
+}
+
+void TestRegional::conversionsLikeFreshConverters()
+{
+    QFETCH(QByteArray, codePage);
+    QFETCH(QByteArrayList, texts);
+
+    const Regional regional{QLocale(QStringLiteral("en_US")), codePage};
+    const Regional other{QLocale(QStringLiteral("ru_RU")), "windows-1251"};
+    for (int round = 0; round < 2; ++round) {
+        for (const QByteArray &bytes : texts) {
+            QStringDecoder decoder(codePage.constData());
+            const QString fresh = decoder.decode(bytes);
+            QCOMPARE(regional.toText(bytes), fresh);
+            QStringEncoder encoder(codePage.constData());
+            QByteArray encoded = encoder.encode(fresh);
+            encoded.replace('\x1a', '?');
+            QCOMPARE(regional.toBytes(fresh), encoded);
+        }
+        // Another code page in between must not leave its converter behind.
+        QCOMPARE(other.toText("\xe0"), QStringLiteral("\u0430"));
+        QCOMPARE(other.toBytes(QStringLiteral("\u0430")), QByteArray("\xe0"));
+    }
 }
 
 void TestRegional::widthConversions_data()

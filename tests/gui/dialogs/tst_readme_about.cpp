@@ -5,8 +5,6 @@
 #include "gui/dialogs/about_dialog.h"
 #include "gui/dialogs/readme_window.h"
 #include "gui/dialogs/user_guide.h"
-#include "gui/window/main_window.h"
-#include "scripted_file_dialogs.h"
 #include "scripted_prompter.h"
 
 #include <QAction>
@@ -95,33 +93,6 @@ private Q_SLOTS:
     {
         QFETCH(QString, fact);
         QVERIFY2(userGuideText().contains(fact), qPrintable(fact));
-    }
-
-    void readMeWindowIsSharedAndNotModal()
-    {
-        ScriptedPrompter prompter;
-        ScriptedFileDialogs dialogs;
-        NoUsers users;
-        MainWindow form(prompter, dialogs, users);
-        auto *help = new ReadmeWindow(&form);
-        form.setReadmeWindow(help);
-        form.show();
-
-        QCOMPARE(help->windowTitle(), QStringLiteral("Read Me"));
-        auto *memo = help->findChild<QPlainTextEdit *>(QStringLiteral("guideTextEdit"));
-        QVERIFY(memo);
-        QVERIFY(memo->isReadOnly());
-        QCOMPARE(memo->lineWrapMode(), QPlainTextEdit::NoWrap);
-        QCOMPARE(memo->toPlainText(), userGuideText());
-
-        form.action(QStringLiteral("actionReadme"))->trigger();
-        QVERIFY(help->isVisible());
-        QVERIFY(!help->isModal());
-        form.showReadme();
-        QCOMPARE(form.findChildren<ReadmeWindow *>().size(), 1);
-        QTest::keyClick(help, Qt::Key_Escape);
-        QVERIFY(!help->isVisible());
-        KRIBED_VERIFY_PROMPTER(prompter);
     }
 
     void aboutBoxShowsTheHeartOnTheAtSign()

@@ -79,7 +79,7 @@ private Q_SLOTS:
         QFETCH(int, record);
         QFETCH(bool, fits);
         OpenPeople(value);
-        mWindow->toggleAutoSizing();
+        mWindow->toolsCommands().toggleAutoSizing();
         const QModelIndex index = grid()->model()->index(record - 1, field - 1);
         const QRect cell = grid()->visualRect(index);
         const QImage shown =
@@ -107,9 +107,9 @@ private Q_SLOTS:
         const int before = windowDatabase().columnWidth(2);
         const int first = windowDatabase().columnWidth(1);
         // The width Auto sizing gives the column.
-        mWindow->toggleAutoSizing();
+        mWindow->toolsCommands().toggleAutoSizing();
         const int fitted = windowDatabase().columnWidth(2);
-        mWindow->toggleAutoSizing();
+        mWindow->toolsCommands().toggleAutoSizing();
         QCOMPARE(windowDatabase().columnWidth(2), before);
         QVERIFY(fitted != before);
         windowDatabase().clearModified();

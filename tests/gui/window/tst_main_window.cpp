@@ -32,22 +32,6 @@ const QString DiscardQuestion = QStringLiteral(
     "You have not saved the changes to this file and you will lose the changes if you close this "
     "file. Are sure that you want to close this file?");
 
-QByteArray kunden(int fields, int records, const QByteArray &name = "Kunden")
-{
-    PdbBuilder builder;
-    builder.name(name);
-    for (int field = 1; field <= fields; ++field)
-        builder.field("Feld" + QByteArray::number(field));
-    for (int record = 1; record <= records; ++record) {
-        QList<QByteArray> values;
-        for (int field = 1; field <= fields; ++field)
-            values << QByteArray::number(record * 10 + field);
-        builder.record(values);
-    }
-    builder.dates(3'800'000'000u);
-    return builder.build();
-}
-
 } // namespace
 
 class TestMainWindow
@@ -93,7 +77,7 @@ private Q_SLOTS:
         // An empty list shows no entries and no separator above them.
         for (const char *name : {"separatorRecentFiles", "actionRecentFile1", "actionRecentFile2",
                                  "actionRecentFile3", "actionRecentFile4", "actionRecentFile5"})
-            QVERIFY2(!mWindow->action(QString::fromLatin1(name))->isVisible(), name);
+            QVERIFY2(!Action(QString::fromLatin1(name))->isVisible(), name);
     }
 
     void menusToolBarAndContextMenuInOrder_data()
@@ -209,7 +193,7 @@ private Q_SLOTS:
         QFETCH(QString, caption);
         QFETCH(QKeySequence, keys);
         QFETCH(QString, hint);
-        QAction *action = mWindow->action(name);
+        QAction *action = Action(name);
         QVERIFY(action);
         QCOMPARE(action->text(), caption);
         QCOMPARE(action->shortcut(), keys);
@@ -241,7 +225,7 @@ private Q_SLOTS:
         mWindow->updateStatus();
         QCOMPARE(Panel(6), path + QStringLiteral(" +"));
 
-        mWindow->save();
+        mWindow->fileCommands().save();
         mWindow->updateStatus();
         QCOMPARE(Panel(6), path + u' ');
         // The saved file reads back with the change; the file before is the backup.
@@ -298,18 +282,18 @@ private Q_SLOTS:
         if (road == QLatin1String("Open")) {
             if (agree)
                 mDialogs->ExpectOpen(QStringLiteral("Open Kribo database"), other);
-            mWindow->openDatabase();
+            mWindow->fileCommands().openDatabase();
         } else if (road == QLatin1String("Close")) {
-            mWindow->closeDatabase();
+            mWindow->fileCommands().closeDatabase();
         } else if (road == QLatin1String("Recent entry")) {
-            mWindow->openRecentFile(1);
+            mWindow->fileCommands().openRecentFile(1);
         } else if (road == QLatin1String("New")) {
-            mWindow->newDatabase();
+            mWindow->fileCommands().newDatabase();
         } else if (road == QLatin1String("Import")) {
             // Agreeing leads to the import's file dialog; cancelling it keeps the database.
             if (agree)
                 mDialogs->ExpectOpen(QStringLiteral("Import"), QString());
-            mWindow->importText();
+            mWindow->exchangeCommands().importText();
         } else {
             mWindow->show();
             closed = mWindow->close();
@@ -356,15 +340,15 @@ private Q_SLOTS:
         OpenThroughDialog(writeFile(QStringLiteral("B.pdb"), kunden(2, 3, "B")));
         QCOMPARE(windowDatabase().name(), QByteArray("B"));
         mDialogs->ExpectOpen(QStringLiteral("Import"), QString());
-        mWindow->importText();
-        mWindow->newDatabase();
+        mWindow->exchangeCommands().importText();
+        mWindow->fileCommands().newDatabase();
         for (QDialog *dialog : mWindow->findChildren<QDialog *>()) {
             if (dialog->windowTitle() == QLatin1String("New Database")) {
                 QVERIFY(dialog->isVisible());
                 dialog->reject();
             }
         }
-        mWindow->closeDatabase();
+        mWindow->fileCommands().closeDatabase();
         QVERIFY(!mWindow->isDatabaseOpen());
         QVERIFY(mWindow->grid()->isHidden());
         mWindow->show();
@@ -375,7 +359,7 @@ private Q_SLOTS:
     {
         OpenThroughDialog(writeFile(QStringLiteral("A.pdb"), kunden(2, 3, "A")));
         mDialogs->ExpectOpen(QStringLiteral("Open Kribo database"), QString());
-        mWindow->openDatabase();
+        mWindow->fileCommands().openDatabase();
         QCOMPARE(windowDatabase().name(), QByteArray("A"));
         // A recent entry whose file is gone ends in the reader's open error, nothing else.
         const QString gone = mTemp->filePath(QStringLiteral("Gone.pdb"));
@@ -385,7 +369,7 @@ private Q_SLOTS:
         mPrompter->expect(QStringLiteral("Error"),
                           QStringLiteral("There was an error opening the file.*"), Icon::Error,
                           Buttons::Ok, Answer::Ok);
-        mWindow->openRecentFile(0);
+        mWindow->fileCommands().openRecentFile(0);
         QCOMPARE(windowDatabase().name(), QByteArray("A"));
         QVERIFY(mWindow->isDatabaseOpen());
     }
@@ -404,7 +388,7 @@ private Q_SLOTS:
         mWindow->updateStatus();
         QCOMPARE(mWindow->windowTitle(), QStringLiteral("Kribed PRO"));
         // The file chosen in the dialog is in the list all the same.
-        QCOMPARE(mWindow->recentFiles().path(0), damaged);
+        QCOMPARE(mWindow->fileCommands().recentFiles().path(0), damaged);
     }
 
     void recentFilesFollowTheOpenDialogOnly()
@@ -417,20 +401,17 @@ private Q_SLOTS:
             OpenThroughDialog(paths[i]);
         // Five, Four, Three, Two, One. Opening Three again keeps the order.
         OpenThroughDialog(paths[2]);
-        QCOMPARE(mWindow->recentFiles().path(2), paths[2]);
-        QCOMPARE(mWindow->action(QStringLiteral("actionRecentFile1"))->text(),
-                 QStringLiteral("&1  Five"));
+        QCOMPARE(mWindow->fileCommands().recentFiles().path(2), paths[2]);
+        QCOMPARE(Action(QStringLiteral("actionRecentFile1"))->text(), QStringLiteral("&1  Five"));
         // A recent entry opens without a dialog and changes nothing in the list.
-        mWindow->openRecentFile(4);
+        mWindow->fileCommands().openRecentFile(4);
         QCOMPARE(windowDatabase().name(), QByteArray("One"));
-        QCOMPARE(mWindow->recentFiles().path(4), paths[0]);
+        QCOMPARE(mWindow->fileCommands().recentFiles().path(4), paths[0]);
         // The sixth file drops the oldest.
         OpenThroughDialog(paths[5]);
-        QCOMPARE(mWindow->action(QStringLiteral("actionRecentFile1"))->text(),
-                 QStringLiteral("&1  Six"));
-        QCOMPARE(mWindow->action(QStringLiteral("actionRecentFile5"))->text(),
-                 QStringLiteral("&5  Two"));
-        QVERIFY(mWindow->action(QStringLiteral("separatorRecentFiles"))->isVisible());
+        QCOMPARE(Action(QStringLiteral("actionRecentFile1"))->text(), QStringLiteral("&1  Six"));
+        QCOMPARE(Action(QStringLiteral("actionRecentFile5"))->text(), QStringLiteral("&5  Two"));
+        QVERIFY(Action(QStringLiteral("separatorRecentFiles"))->isVisible());
     }
 
     void settingsWrittenAtCloseAndReadAtStart()
@@ -455,9 +436,9 @@ private Q_SLOTS:
         MakeWindow();
         QVERIFY(mWindow->settings().expertMode);
         QCOMPARE(mWindow->geometry().left(), 40);
-        QVERIFY(!mWindow->action(QStringLiteral("actionRecentFile1"))->isVisible());
-        QVERIFY(mWindow->action(QStringLiteral("actionRecentFile2"))->isVisible());
-        QVERIFY(!mWindow->action(QStringLiteral("separatorRecentFiles"))->isVisible());
+        QVERIFY(!Action(QStringLiteral("actionRecentFile1"))->isVisible());
+        QVERIFY(Action(QStringLiteral("actionRecentFile2"))->isVisible());
+        QVERIFY(!Action(QStringLiteral("separatorRecentFiles"))->isVisible());
     }
 
     void storedPlacement_data()
@@ -528,110 +509,6 @@ private Q_SLOTS:
         QCOMPARE(mWindow->displayFont().bold(), bold);
         QCOMPARE(mWindow->displayFont().italic(), italic);
         QCOMPARE(mWindow->grid()->font(), mWindow->displayFont());
-    }
-
-    void installNeedsAHandheldUser()
-    {
-        MakeWindow(mOneUser);
-        QCOMPARE(mWindow->selectedUser(), 0);
-        OpenThroughDialog(writeFile(QStringLiteral("Kunden.pdb"), kunden(2, 2)));
-        // The first open dialog of the run starts in the user's backup folder, later ones do not.
-        QCOMPARE(mDialogs->Requests().constFirst().initialFolder,
-                 QStringLiteral("/palm/Smith J/backup"));
-        OpenThroughDialog(mTemp->filePath(QStringLiteral("Kunden.pdb")));
-        QCOMPARE(mDialogs->Requests().constLast().initialFolder, QString());
-        QVERIFY(Enabled("actionInstall"));
-        mWindow->closeDatabase();
-        QVERIFY(!Enabled("actionInstall"));
-    }
-
-    void backupFolderNotUsedWithTheSettingOff()
-    {
-        openSettingsStore()->setValue(QStringLiteral("Settings/InitialDir"), QStringLiteral("0"));
-        MakeWindow(mOneUser);
-        OpenThroughDialog(writeFile(QStringLiteral("Kunden.pdb"), kunden(2, 2)));
-        QCOMPARE(mDialogs->Requests().constFirst().initialFolder, QString());
-    }
-
-    void saveAsUsesTheDatabaseFolderAndPdbName()
-    {
-        const QString path = writeFile(QStringLiteral("Kunden.pdb"), kunden(2, 2));
-        OpenThroughDialog(path);
-        TypeInto(1, 1, QStringLiteral("x"));
-        const QString chosen = mTemp->filePath(QStringLiteral("Copy.txt"));
-        mDialogs->ExpectSave(QStringLiteral("Save Kribo database"), chosen);
-        mWindow->saveAs();
-        const FileRequest request = mDialogs->Requests().constLast();
-        QCOMPARE(request.initialFolder, QFileInfo(path).absolutePath());
-        QCOMPARE(request.proposedName, QStringLiteral("Kunden"));
-        QCOMPARE(request.filter, QStringLiteral("Kribo database (*.pdb)|*.pdb"));
-        QCOMPARE(windowDatabase().filePath(), mTemp->filePath(QStringLiteral("Copy.pdb")));
-        QVERIFY(QFile::exists(windowDatabase().filePath()));
-        QVERIFY(!QFile::exists(chosen));
-        QVERIFY(!windowDatabase().isModified());
-        // Save as never touches the recent list.
-        QCOMPARE(mWindow->recentFiles().path(0), path);
-        QVERIFY(mWindow->recentFiles().path(1).isEmpty());
-    }
-
-    void failedSaveKeepsTheChanges()
-    {
-        const QString path = writeFile(QStringLiteral("Kunden.pdb"), kunden(2, 2));
-        OpenThroughDialog(path);
-        TypeInto(1, 1, QStringLiteral("x"));
-        mDialogs->ExpectSave(QStringLiteral("Save Kribo database"),
-                             mTemp->filePath(QStringLiteral("no such folder/Copy.pdb")));
-        mPrompter->expect(QStringLiteral("Save error"),
-                          QStringLiteral("There was an error in saving*"), Icon::Error, Buttons::Ok,
-                          Answer::Ok);
-        mWindow->saveAs();
-        QVERIFY(windowDatabase().isModified());
-        mWindow->updateStatus();
-        QVERIFY(Panel(6).endsWith(QStringLiteral(" +")));
-    }
-
-    void autoWidthQuestionBeforeSaving_data()
-    {
-        QTest::addColumn<bool>("saveAs");
-        QTest::addColumn<bool>("expert");
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("saved");
-        QTest::newRow("Save, Cancel saves nothing")
-            << false << false << int(Answer::Cancel) << false;
-        QTest::newRow("Save, Yes saves") << false << false << int(Answer::Yes) << true;
-        QTest::newRow("Save, No saves") << false << false << int(Answer::No) << true;
-        QTest::newRow("Save as asks its own words") << true << false << int(Answer::No) << true;
-        QTest::newRow("expert mode saves without asking") << false << true << -1 << true;
-    }
-
-    void autoWidthQuestionBeforeSaving()
-    {
-        QFETCH(bool, saveAs);
-        QFETCH(bool, expert);
-        QFETCH(int, answer);
-        QFETCH(bool, saved);
-        const QString path = writeFile(QStringLiteral("Kunden.pdb"), kunden(2, 2));
-        OpenThroughDialog(path);
-        TypeInto(1, 1, QStringLiteral("x"));
-        mWindow->settings().expertMode = expert;
-        mWindow->setAutoSizingState(true);
-        if (answer >= 0) {
-            mPrompter->expect(
-                QStringLiteral("Information"),
-                QStringLiteral(
-                    "The column width is changed by auto-width and could be unsuitable "
-                    "%1.\rDo you prefer to save the file with the prevouis width settings?")
-                    .arg(saveAs ? QStringLiteral("for the handheld display")
-                                : QStringLiteral("for your handheld display")),
-                Icon::Warning, Buttons::YesNoCancel, Answer(answer));
-        }
-        if (saveAs && saved)
-            mDialogs->ExpectSave(QStringLiteral("Save Kribo database"), path);
-        saveAs ? mWindow->saveAs() : mWindow->save();
-        QCOMPARE(windowDatabase().isModified(), !saved);
-        QCOMPARE(QFile::exists(mTemp->filePath(QStringLiteral("Kunden.pd_"))), saved);
-        // Automatic widths are on again after the command.
-        QVERIFY(mWindow->isAutoSizing());
     }
 };
 

@@ -86,7 +86,7 @@ private Q_SLOTS:
         mWindow->setCurrentCell(2, 2);
         QSignalSpy inserted(model(), &QAbstractItemModel::rowsInserted);
         QSignalSpy reset(model(), &QAbstractItemModel::modelReset);
-        mWindow->insertRow();
+        mWindow->rowColumnCommands().insertRow();
         QCOMPARE(inserted.count(), 1);
         QCOMPARE(inserted.at(0).at(1).toInt(), 1);
         QCOMPARE(inserted.at(0).at(2).toInt(), 1);
@@ -103,15 +103,15 @@ private Q_SLOTS:
     void rowCommandsSwitchTheFilterOff()
     {
         windowDatabase().setFilterText("n3");
-        mWindow->applyFilter(true);
+        mWindow->toolsCommands().applyFilter(true);
         QVERIFY(mWindow->grid()->isRowHidden(0));
         QVERIFY(!mWindow->grid()->isRowHidden(2));
 
         mWindow->setCurrentCell(1, 3);
         QSignalSpy removed(model(), &QAbstractItemModel::rowsRemoved);
         expectQuestion(QStringLiteral("Do you want to delete the selected row?"), Answer::Yes);
-        mWindow->deleteRow();
-        QVERIFY(!mWindow->isFilterOn());
+        mWindow->rowColumnCommands().deleteRow();
+        QVERIFY(!mWindow->toolsCommands().isFilterOn());
         QCOMPARE(removed.count(), 1);
         QCOMPARE(removed.at(0).at(1).toInt(), 2);
         QCOMPARE(model()->rowCount(), 3);
@@ -125,9 +125,9 @@ private Q_SLOTS:
         QSignalSpy removed(model(), &QAbstractItemModel::rowsRemoved);
         QSignalSpy columnsRemoved(model(), &QAbstractItemModel::columnsRemoved);
         expectQuestion(QStringLiteral("Do you want to delete the selected row?"), Answer::No);
-        mWindow->deleteRow();
+        mWindow->rowColumnCommands().deleteRow();
         expectQuestion(QStringLiteral("Do you want to delete the selected column?"), Answer::No);
-        mWindow->deleteColumn();
+        mWindow->rowColumnCommands().deleteColumn();
         QCOMPARE(removed.count(), 0);
         QCOMPARE(columnsRemoved.count(), 0);
         QCOMPARE(model()->rowCount(), 4);
@@ -140,7 +140,7 @@ private Q_SLOTS:
         QVERIFY(!Enabled("actionPasteRow"));
         mWindow->setCurrentCell(1, 1);
         expectQuestion(QStringLiteral("Do you want to cut the selected row?"), Answer::Yes);
-        mWindow->cutRow();
+        mWindow->editCommands().cutRow();
         QVERIFY(Enabled("actionPasteRow"));
         QVERIFY(Enabled("contextPasteRow"));
         QCOMPARE(model()->index(0, 0).data().toString(), QString());
@@ -148,14 +148,14 @@ private Q_SLOTS:
         mWindow->setCurrentCell(3, 4);
         QSignalSpy changed(model(), &QAbstractItemModel::dataChanged);
         expectQuestion(QStringLiteral("Do you want to paste the selected row?"), Answer::Yes);
-        mWindow->pasteRow();
+        mWindow->editCommands().pasteRow();
         QCOMPARE(row(1), QByteArray("||"));
         QCOMPARE(row(4), QByteArray("n1|1/1/2000|1"));
         QVERIFY(!changed.isEmpty());
         QCOMPARE(changed.last().at(0).value<QModelIndex>().row(), 3);
 
         // Any row operation empties the buffer again.
-        mWindow->appendRow();
+        mWindow->rowColumnCommands().appendRow();
         QVERIFY(!Enabled("actionPasteRow"));
         QVERIFY(!Enabled("contextPasteRow"));
         QCOMPARE(mWindow->currentRecord(), 5);
@@ -165,18 +165,18 @@ private Q_SLOTS:
     void cellClipboardStampsTheRow()
     {
         mWindow->setCurrentCell(1, 2);
-        mWindow->cutCell();
+        mWindow->editCommands().cutCell();
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("n2"));
         QCOMPARE(row(2), QByteArray("|" + Today() + "|2"));
         QCOMPARE(model()->index(1, 1).data().toString(), QString::fromLatin1(Today()));
 
         QGuiApplication::clipboard()->setText(QStringLiteral("M\u00fcller \u4e2d\tx"));
         mWindow->setCurrentCell(1, 3);
-        mWindow->pasteCell();
+        mWindow->editCommands().pasteCell();
         QCOMPARE(row(3), QByteArray("M\xfcller ?\tx|" + Today() + "|3"));
 
         mWindow->setCurrentCell(3, 4);
-        mWindow->copyCell();
+        mWindow->editCommands().copyCell();
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("4"));
         QCOMPARE(row(4), QByteArray("n4|1/1/2000|4"));
     }
@@ -184,14 +184,14 @@ private Q_SLOTS:
     void appendColumnRestoresWidthsFirst()
     {
         const int before = windowDatabase().columnWidth(1);
-        mWindow->toggleAutoSizing();
-        QVERIFY(mWindow->isAutoSizing());
+        mWindow->toolsCommands().toggleAutoSizing();
+        QVERIFY(mWindow->toolsCommands().isAutoSizing());
         QVERIFY(windowDatabase().columnWidth(1) != before);
         QCOMPARE(mWindow->grid()->columnWidth(0), windowDatabase().columnWidth(1));
 
         QSignalSpy inserted(model(), &QAbstractItemModel::columnsInserted);
-        mWindow->appendColumn();
-        QVERIFY(!mWindow->isAutoSizing());
+        mWindow->rowColumnCommands().appendColumn();
+        QVERIFY(!mWindow->toolsCommands().isAutoSizing());
         QCOMPARE(windowDatabase().columnWidth(1), before);
         QCOMPARE(inserted.count(), 1);
         QCOMPARE(model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Field 4"));
@@ -203,7 +203,7 @@ private Q_SLOTS:
     void editCellWritesBackThroughTheDialog()
     {
         mWindow->setCurrentCell(1, 3);
-        mWindow->editCell();
+        mWindow->editCommands().editCell();
         auto *form = mWindow->findChild<CellEditorDialog *>();
         QVERIFY(form);
         QVERIFY(form->isVisible());
@@ -219,7 +219,7 @@ private Q_SLOTS:
         QVERIFY(windowDatabase().isModified());
 
         // Cancel after typing leaves the cell alone.
-        mWindow->editCell();
+        mWindow->editCommands().editCell();
         memo->setPlainText(QStringLiteral("other"));
         form->cancelClicked();
         QCOMPARE(row(3), QByteArray("edited|" + Today() + "|3"));
@@ -245,7 +245,7 @@ private Q_SLOTS:
         QFETCH(QString, letters);
         // A sum field keeps row-sum mode on.
         mWindow->document().setFieldName(3, "Number&");
-        mWindow->action(command)->trigger();
+        Action(command)->trigger();
         mWindow->updateStatus();
         QCOMPARE(QStringList({mWindow->statusPanel(2)->text(), mWindow->statusPanel(3)->text(),
                               mWindow->statusPanel(4)->text()})
@@ -253,7 +253,7 @@ private Q_SLOTS:
                  letters);
         for (const char *name : {"actionAutoSizing", "actionFilter", "actionRowSum"}) {
             const QString toggle = QString::fromLatin1(name);
-            QAction *action = mWindow->action(toggle);
+            QAction *action = Action(toggle);
             QCOMPARE(action->isChecked(), toggle == command);
             // The menu draws a check mark only for an action whose icon it does not show.
             QVERIFY2(action->isCheckable() && !action->isIconVisibleInMenu(), qPrintable(toggle));
@@ -264,7 +264,7 @@ private Q_SLOTS:
             QVERIFY(!button->icon().isNull());
             QCOMPARE(button->isChecked(), toggle == command);
         }
-        mWindow->action(command)->trigger();
+        Action(command)->trigger();
         mWindow->updateStatus();
         QCOMPARE(mWindow->statusPanel(2)->text() + mWindow->statusPanel(3)->text()
                      + mWindow->statusPanel(4)->text(),

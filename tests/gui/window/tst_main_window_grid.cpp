@@ -126,7 +126,7 @@ private Q_SLOTS:
 
     void tooWideFieldInAFileIsShownAt300Units()
     {
-        mWindow->closeDatabase();
+        mWindow->fileCommands().closeDatabase();
         OpenDemo(500);
         const int largest = windowDatabase().unitsToPixels(MaxFieldWidthUnits);
         QCOMPARE(Columns()->sectionSize(2), largest);
@@ -153,7 +153,7 @@ private Q_SLOTS:
 
     void draggingAColumnMovesItWholeAndEndsRowSums()
     {
-        mWindow->setRowSumState(true);
+        mWindow->toolsCommands().setRowSumState(true);
         const int widthOfC = windowDatabase().columnWidth(3);
         Columns()->moveSection(2, 0); // field 3 to the first place
         QCOMPARE(grid()->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("C"));
@@ -162,8 +162,8 @@ private Q_SLOTS:
         QCOMPARE(windowDatabase().columnWidth(1), widthOfC);
         QCOMPARE(Columns()->sectionSize(0), widthOfC);
         QCOMPARE(Columns()->logicalIndex(0), 0);
-        QVERIFY(!mWindow->isRowSumOn());
-        QVERIFY(!mWindow->action(QStringLiteral("actionRowSum"))->isChecked());
+        QVERIFY(!mWindow->toolsCommands().isRowSumOn());
+        QVERIFY(!Action(QStringLiteral("actionRowSum"))->isChecked());
         QVERIFY(windowDatabase().isModified());
     }
 
@@ -231,18 +231,18 @@ private Q_SLOTS:
     {
         QApplication::clipboard()->clear();
         mWindow->updateStatus();
-        QVERIFY(!mWindow->action(QStringLiteral("actionPasteCell"))->isEnabled());
+        QVERIFY(!Action(QStringLiteral("actionPasteCell"))->isEnabled());
         QApplication::clipboard()->setText(QStringLiteral("from elsewhere"));
         mWindow->updateStatus();
-        QVERIFY(mWindow->action(QStringLiteral("actionPasteCell"))->isEnabled());
+        QVERIFY(Action(QStringLiteral("actionPasteCell"))->isEnabled());
         // The context menu's entry is never disabled.
         QApplication::clipboard()->clear();
         mWindow->updateStatus();
-        QVERIFY(mWindow->action(QStringLiteral("contextPasteCell"))->isEnabled());
-        mWindow->closeDatabase();
+        QVERIFY(Action(QStringLiteral("contextPasteCell"))->isEnabled());
+        mWindow->fileCommands().closeDatabase();
         QApplication::clipboard()->setText(QStringLiteral("again"));
         mWindow->updateStatus();
-        QVERIFY(!mWindow->action(QStringLiteral("actionPasteCell"))->isEnabled());
+        QVERIFY(!Action(QStringLiteral("actionPasteCell"))->isEnabled());
     }
 
     void hiddenRowsFollowTheDatabaseAndFilterOffShowsAll()
@@ -254,16 +254,16 @@ private Q_SLOTS:
         QVERIFY(grid()->isRowHidden(4));
         QVERIFY(!grid()->isRowHidden(0));
 
-        mWindow->applyFilter(false);
+        mWindow->toolsCommands().applyFilter(false);
         for (int row = 0; row < 6; ++row)
             QVERIFY(!grid()->isRowHidden(row));
         QCOMPARE(Rows()->sectionSize(1), ShownRowHeight);
-        QVERIFY(!mWindow->action(QStringLiteral("actionFilter"))->isChecked());
+        QVERIFY(!Action(QStringLiteral("actionFilter"))->isChecked());
 
         // An empty filter text hides nothing, yet the filter reads on.
-        mWindow->toggleFilter();
-        QVERIFY(mWindow->isFilterOn());
-        QVERIFY(mWindow->action(QStringLiteral("actionFilter"))->isChecked());
+        mWindow->toolsCommands().toggleFilter();
+        QVERIFY(mWindow->toolsCommands().isFilterOn());
+        QVERIFY(Action(QStringLiteral("actionFilter"))->isChecked());
         mWindow->updateStatus();
         QCOMPARE(mWindow->statusPanel(3)->text(), QStringLiteral("F"));
         for (int row = 0; row < 6; ++row)
@@ -298,16 +298,19 @@ private Q_SLOTS:
         OpenBuilt(builder);
         windowDatabase().setFilterText(text);
         windowDatabase().setFilterField(field);
-        mWindow->toggleFilter();
+        // The field searched is the properties dialog's, which shows the file's when prepared.
+        PropertiesDialog &properties = mWindow->propertiesCommands().dialog();
+        properties.prepare(windowDatabase(), 1, properties.choices());
+        mWindow->toolsCommands().toggleFilter();
         QList<int> visible;
         for (int row = 0; row < 4; ++row) {
             if (!grid()->isRowHidden(row))
                 visible << row + 1;
         }
         QCOMPARE(visible, shown);
-        QVERIFY(mWindow->isFilterOn());
+        QVERIFY(mWindow->toolsCommands().isFilterOn());
         // Off again: every record shown at the shown height.
-        mWindow->toggleFilter();
+        mWindow->toolsCommands().toggleFilter();
         for (int row = 0; row < 4; ++row) {
             QVERIFY(!grid()->isRowHidden(row));
             QCOMPARE(Rows()->sectionSize(row), ShownRowHeight);
@@ -319,14 +322,13 @@ private Q_SLOTS:
     // its list's choice, not the filter field the file brought: an unfilled list means all.
     void filterSearchesTheDialogsFieldNotTheFiles()
     {
-        propertiesDialogOf(*mWindow, *mPrompter);
         PdbBuilder builder;
         builder.name("People").field("Name").field("Town");
         builder.record({"Meier", "Bonn"}).record({"Kurz", "Schmeichel"}).record({"Lange", "Ulm"});
         OpenBuilt(builder);
         windowDatabase().setFilterText("mei");
         windowDatabase().setFilterField(2);
-        mWindow->toggleFilter();
+        mWindow->toolsCommands().toggleFilter();
         QVERIFY(!grid()->isRowHidden(0));
         QVERIFY(!grid()->isRowHidden(1));
         QVERIFY(grid()->isRowHidden(2));
@@ -384,8 +386,8 @@ private Q_SLOTS:
         builder.record({"1", "2", "", "", ""}).record({"3", "4", "", "1/1/2000", ""});
         OpenBuilt(builder);
         mWindow->setCurrentCell(1, 1);
-        mWindow->toggleRowSum();
-        QVERIFY(mWindow->isRowSumOn());
+        mWindow->toolsCommands().toggleRowSum();
+        QVERIFY(mWindow->toolsCommands().isRowSumOn());
         QCOMPARE(windowDatabase().recordAt(2).join('|'), QByteArray("3|4|11|1/1/2000|"));
         mWindow->document().setFieldName(3, sumName);
         mWindow->document().clearModified();
@@ -402,8 +404,8 @@ private Q_SLOTS:
             else
                 QCOMPARE(cell, expected[k - 1]);
         }
-        QCOMPARE(mWindow->isRowSumOn(), rowSumOn);
-        QCOMPARE(mWindow->action(QStringLiteral("actionRowSum"))->isChecked(), rowSumOn);
+        QCOMPARE(mWindow->toolsCommands().isRowSumOn(), rowSumOn);
+        QCOMPARE(Action(QStringLiteral("actionRowSum"))->isChecked(), rowSumOn);
         // The other record is not stamped and keeps its total.
         QCOMPARE(windowDatabase().recordAt(1).join('|'), QByteArray("1|2|5||"));
         QCOMPARE(cell(field, 2), typed);
@@ -449,7 +451,7 @@ private Q_SLOTS:
         QFont chosen(mWindow->displayFont().family());
         chosen.setPointSize(chosenSize);
         mDialogs->ExpectFont(chosen);
-        mWindow->chooseDisplayFont();
+        mWindow->editCommands().chooseDisplayFont();
         QCOMPARE(mDialogs->LastMaxPointSize(), 10);
         QCOMPARE(mWindow->displayFont().pointSize(), shownSize);
 
@@ -470,7 +472,7 @@ private Q_SLOTS:
         QFont chosen(mWindow->displayFont().family());
         chosen.setPointSize(7);
         mDialogs->ExpectFont(chosen);
-        mWindow->chooseDisplayFont();
+        mWindow->editCommands().chooseDisplayFont();
         // A dialog made later gets the font for its named text controls when it shows.
         auto *dialog = new QDialog(mWindow.get());
         auto *find = new QLineEdit(dialog);
@@ -490,7 +492,7 @@ private Q_SLOTS:
         const QFont before = mWindow->displayFont();
         const int width = windowDatabase().columnWidth(2);
         mDialogs->ExpectFontCancel();
-        mWindow->chooseDisplayFont();
+        mWindow->editCommands().chooseDisplayFont();
         QCOMPARE(mWindow->displayFont(), before);
         QCOMPARE(windowDatabase().columnWidth(2), width);
     }

@@ -135,7 +135,7 @@ void TestMainWindowHandheld::installCommand()
     QFETCH(QString, told);
 
     MakeWindow(true);
-    QAction *install = mWindow->action(QStringLiteral("actionInstall"));
+    QAction *install = Action(QStringLiteral("actionInstall"));
     QVERIFY(install->isEnabled());
     QCOMPARE(install->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_I));
     mWindow->settings().saveAtInstall = saveAtInstall;
@@ -163,15 +163,15 @@ void TestMainWindowHandheld::installCommand()
 void TestMainWindowHandheld::installWithAutoSizing()
 {
     MakeWindow(true);
-    mWindow->autoSizeColumns(true);
-    QVERIFY(mWindow->isAutoSizing());
+    mWindow->toolsCommands().autoSizeColumns(true);
+    QVERIFY(mWindow->toolsCommands().isAutoSizing());
     mPrompter->expect(QStringLiteral("Information"),
                       QStringLiteral("The column width is changed by auto-width*"), Icon::Warning,
                       Buttons::YesNoCancel, Answer::Cancel);
-    mWindow->install();
+    mWindow->fileCommands().install();
     KRIBED_VERIFY_PROMPTER(*mPrompter);
     // Cancel stops the copy but keeps the folder and the flag, and auto sizing stays on.
-    QVERIFY(mWindow->isAutoSizing());
+    QVERIFY(mWindow->toolsCommands().isAutoSizing());
     QVERIFY(QFileInfo(mData + QStringLiteral("/Bert M/Install")).isDir());
     QVERIFY(!QFileInfo::exists(mData + QStringLiteral("/Bert M/Install/Kunden.pdb")));
     QCOMPARE(InstallFlag(QStringLiteral("Install258")), QStringLiteral("1"));
@@ -181,17 +181,17 @@ void TestMainWindowHandheld::installWithAutoSizing()
                       Buttons::YesNoCancel, Answer::Yes);
     mPrompter->expect(QStringLiteral("Kribed-pro"), SavedReadyText, Icon::None, Buttons::Ok,
                       Answer::Ok);
-    mWindow->install();
+    mWindow->fileCommands().install();
     QVERIFY(QFileInfo::exists(mData + QStringLiteral("/Bert M/Install/Kunden.pdb")));
-    QVERIFY(mWindow->isAutoSizing());
+    QVERIFY(mWindow->toolsCommands().isAutoSizing());
 }
 
 void TestMainWindowHandheld::installDisabledWithoutUsers()
 {
     MakeWindow(false);
     QCOMPARE(mUsers->count(), 0);
-    QVERIFY(!mWindow->action(QStringLiteral("actionInstall"))->isEnabled());
-    mWindow->install();
+    QVERIFY(!Action(QStringLiteral("actionInstall"))->isEnabled());
+    mWindow->fileCommands().install();
     QVERIFY(!QFileInfo::exists(mData + QStringLiteral("/Install")));
 }
 
@@ -199,7 +199,7 @@ void TestMainWindowHandheld::propertiesCommand()
 {
     MakeWindow(true);
     mWindow->setCurrentCell(2, 1);
-    mWindow->editProperties();
+    mWindow->propertiesCommands().editProperties();
     PropertiesDialog *form = Properties();
     QVERIFY(form);
     QVERIFY(form->isVisible());
@@ -229,11 +229,11 @@ void TestMainWindowHandheld::propertiesCommand()
     QVERIFY(mWindow->settings().expertMode);
 
     // The same dialog comes back, and Install now goes to the first user, silently.
-    mWindow->editProperties();
+    mWindow->propertiesCommands().editProperties();
     QCOMPARE(Properties(), form);
     QCOMPARE(user->currentText(), QStringLiteral("Anna"));
     form->reject();
-    mWindow->install();
+    mWindow->fileCommands().install();
     QVERIFY(QFileInfo::exists(mData + QStringLiteral("/AnnaK/Install/Kunden.pdb")));
     QCOMPARE(InstallFlag(QStringLiteral("Install3")), QStringLiteral("1"));
 }
@@ -241,7 +241,7 @@ void TestMainWindowHandheld::propertiesCommand()
 void TestMainWindowHandheld::propertiesCancelKeepsTheDatabase()
 {
     MakeWindow(true);
-    mWindow->editProperties();
+    mWindow->propertiesCommands().editProperties();
     PropertiesDialog *form = Properties();
     form->findChild<QLineEdit *>(QStringLiteral("nameEdit"))->setText(QStringLiteral("Other"));
     form->findChild<QCheckBox *>(QStringLiteral("expertModeCheckBox"))->setChecked(true);

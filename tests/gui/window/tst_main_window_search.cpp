@@ -39,10 +39,7 @@ private:
 
     QByteArrayList Column(int field) { return columnCells(windowDatabase(), field); }
 
-    bool RowSumChecked() const
-    {
-        return mWindow->action(QStringLiteral("actionRowSum"))->isChecked();
-    }
+    bool RowSumChecked() const { return Action(QStringLiteral("actionRowSum"))->isChecked(); }
 
 private Q_SLOTS:
     void initTestCase() { InitTestCase(); }
@@ -53,22 +50,22 @@ private Q_SLOTS:
     void findNextGoesOnFromTheLastMatch()
     {
         Open({{"a", "b"}, {"x", "key"}, {"KEY", "y"}, {"z", "z"}});
-        auto *form = new FindDialog(mWindow.get());
+        FindDialog *form = &mWindow->toolsCommands().findDialog();
         form->prepare({QStringLiteral("a"), QStringLiteral("b")}, 1);
         form->findChild<QLineEdit *>(QStringLiteral("findEdit"))->setText(QStringLiteral("key"));
         form->state() = FindState{true, 1, 1}; // a match in (1, 1) before
         mWindow->setCurrentCell(1, 3);
 
-        mWindow->findNext();
+        mWindow->toolsCommands().findNext();
         QCOMPARE(mWindow->currentField(), 2);
         QCOMPARE(mWindow->currentRecord(), 1);
-        mWindow->findNext();
+        mWindow->toolsCommands().findNext();
         QCOMPARE(mWindow->currentField(), 1);
         QCOMPARE(mWindow->currentRecord(), 2);
 
         mPrompter->expect(QStringLiteral("Find error"), QStringLiteral("Search text not found."),
                           Icon::None, Buttons::Ok, Answer::Ok);
-        mWindow->findNext();
+        mWindow->toolsCommands().findNext();
         QCOMPARE(mWindow->currentRecord(), 2);
         QVERIFY(!form->state().findActive);
         QVERIFY(!windowDatabase().isModified());
@@ -77,13 +74,13 @@ private Q_SLOTS:
     void columnSumSwitchesRowSumsOff()
     {
         Open({{"n", "m"}, {"1.5", "1"}, {"", "1"}, {"x", "1"}, {"2", "1"}, {"old", "1"}});
-        mWindow->setRowSumState(true);
+        mWindow->toolsCommands().setRowSumState(true);
         mWindow->setCurrentCell(1, 5);
-        mWindow->columnSum();
+        mWindow->toolsCommands().columnSum();
         QCOMPARE(windowDatabase().cell(1, 5), QByteArray("3.5"));
         QCOMPARE(mWindow->grid()->model()->index(4, 0).data().toString(), QStringLiteral("3.5"));
         QVERIFY(windowDatabase().isModified());
-        QVERIFY(!mWindow->isRowSumOn());
+        QVERIFY(!mWindow->toolsCommands().isRowSumOn());
         QVERIFY(!RowSumChecked());
     }
 
@@ -91,8 +88,8 @@ private Q_SLOTS:
     {
         Open({{"Qty", "Price #2", "Total &"}, {"3", "1.5", ""}, {"2", "4", "old"}});
         mWindow->setCurrentCell(1, 1);
-        mWindow->toggleRowSum();
-        QVERIFY(mWindow->isRowSumOn());
+        mWindow->toolsCommands().toggleRowSum();
+        QVERIFY(mWindow->toolsCommands().isRowSumOn());
         QVERIFY(RowSumChecked());
         QCOMPARE(Column(3), (QByteArrayList{"6", "10"}));
 
@@ -101,8 +98,8 @@ private Q_SLOTS:
         QVERIFY(model->setData(model->index(1, 1), QStringLiteral("0.5")));
         QCOMPARE(Column(3), (QByteArrayList{"6", "3"}));
 
-        mWindow->toggleRowSum();
-        QVERIFY(!mWindow->isRowSumOn());
+        mWindow->toolsCommands().toggleRowSum();
+        QVERIFY(!mWindow->toolsCommands().isRowSumOn());
         QVERIFY(model->setData(model->index(1, 1), QStringLiteral("7")));
         QCOMPARE(Column(3), (QByteArrayList{"6", "3"}));
     }
@@ -111,9 +108,9 @@ private Q_SLOTS:
     {
         Open({{"a", "b", "c"}, {"1", "2", "old"}, {"5", "5", "keep"}});
         mWindow->setCurrentCell(3, 1);
-        mWindow->toggleRowSum();
+        mWindow->toolsCommands().toggleRowSum();
         QCOMPARE(Column(3), (QByteArrayList{"3", "keep"}));
-        QVERIFY(!mWindow->isRowSumOn());
+        QVERIFY(!mWindow->toolsCommands().isRowSumOn());
         QVERIFY(!RowSumChecked());
     }
 
@@ -121,19 +118,19 @@ private Q_SLOTS:
     {
         Open({{"Amount", "Name"}, {"10", "ten"}, {"9", "nine"}, {"100", "hundred"}});
         windowDatabase().setFieldType(1, FloatType);
-        mWindow->setRowSumState(true);
+        mWindow->toolsCommands().setRowSumState(true);
         mWindow->setCurrentCell(1, 2);
-        mWindow->sortNormal();
+        mWindow->toolsCommands().sortNormal();
         QCOMPARE(Column(1), (QByteArrayList{"9", "10", "100"}));
         QCOMPARE(Column(2), (QByteArrayList{"nine", "ten", "hundred"}));
         QCOMPARE(mWindow->grid()->model()->index(0, 1).data().toString(), QStringLiteral("nine"));
         QCOMPARE(mWindow->currentField(), 1);
         QCOMPARE(mWindow->currentRecord(), 2);
         QVERIFY(!windowDatabase().isModified());
-        QVERIFY(!mWindow->isRowSumOn());
+        QVERIFY(!mWindow->toolsCommands().isRowSumOn());
 
         mWindow->setCurrentCell(2, 1);
-        mWindow->sortReverse();
+        mWindow->toolsCommands().sortReverse();
         QCOMPARE(Column(2), (QByteArrayList{"ten", "nine", "hundred"}));
     }
 
@@ -156,15 +153,15 @@ private Q_SLOTS:
         Open(
             {{"Name", "Town"}, {"b", "Bonn"}, {"a-mei", "Ulm"}, {"c", "Schmeichel"}, {"d", "Hof"}});
         windowDatabase().setFilterText("mei");
-        mWindow->toggleFilter();
+        mWindow->toolsCommands().toggleFilter();
         mWindow->setCurrentCell(1, 1);
         if (command == 0)
-            mWindow->sortNormal();
+            mWindow->toolsCommands().sortNormal();
         else if (command == 1)
-            mWindow->sortReverse();
+            mWindow->toolsCommands().sortReverse();
         else
             mWindow->recordMoved(4, 1);
-        QVERIFY(mWindow->isFilterOn());
+        QVERIFY(mWindow->toolsCommands().isFilterOn());
         QByteArrayList inDatabase;
         QByteArrayList inGrid;
         for (int record = 1; record <= 4; ++record) {
@@ -181,7 +178,7 @@ private Q_SLOTS:
     {
         Open({{"a"}, {"1"}});
         mDialogs->ExpectPrint(false);
-        mWindow->print();
+        mWindow->fileCommands().print();
         QVERIFY(!windowDatabase().isModified());
     }
 };

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
+#include "gui/commands/file_commands.h"
+#include "gui/commands/row_column_commands.h"
 #include "gui/dialogs/message_box_prompter.h"
 #include "gui/grid/database_document.h"
 #include "gui/window/main_window.h"
@@ -77,10 +79,10 @@ private Q_SLOTS:
 
         dialogs.ExpectOpen(QStringLiteral("Open Kribo database"),
                            writeFile(QStringLiteral("Box.pdb"), file));
-        form.openDatabase();
+        form.fileCommands().openDatabase();
         if (deleteRow) {
             QVERIFY(texts.isEmpty());
-            form.deleteRow();
+            form.rowColumnCommands().deleteRow();
         }
         answer.stop();
         QCOMPARE(texts.size(), 1);

@@ -62,7 +62,7 @@ private:
     // New through the dialog with the given shape.
     void CreateThroughDialog(const QString &columns, const QString &rows, int type = -1)
     {
-        mWindow->newDatabase();
+        mWindow->fileCommands().newDatabase();
         NewDatabaseDialog *form = mWindow->findChild<NewDatabaseDialog *>();
         QVERIFY(form && form->isVisible());
         Child<QComboBox>(form, "columnsCombo")->setEditText(columns);
@@ -143,9 +143,9 @@ private Q_SLOTS:
         else
             MakeWindow();
         QCOMPARE(mWindow->settings().initialDir, initialDir);
-        NewDatabaseDialog *form = newDatabaseDialogOf(*mWindow);
+        NewDatabaseDialog *form = &mWindow->fileCommands().newDatabaseDialog();
         QCOMPARE(Child<QComboBox>(form, "fieldTypeCombo")->currentIndex(), selected);
-        QCOMPARE(newDatabaseDialogOf(*mWindow), form);
+        QCOMPARE(&mWindow->fileCommands().newDatabaseDialog(), form);
         mWindow.reset(); // before `user` goes
     }
 
@@ -204,7 +204,7 @@ private Q_SLOTS:
         QFETCH(QString, control);
         QFETCH(QString, text);
         QFETCH(QString, message);
-        mWindow->newDatabase();
+        mWindow->fileCommands().newDatabase();
         NewDatabaseDialog *form = mWindow->findChild<NewDatabaseDialog *>();
         QVERIFY(form->isVisible());
         if (auto *edit = form->findChild<QLineEdit *>(control);
@@ -226,7 +226,7 @@ private Q_SLOTS:
 
         // Opened again, the name has the focus whichever control had it last.
         form->findChild<QComboBox *>(QStringLiteral("rowsCombo"))->setFocus();
-        mWindow->newDatabase();
+        mWindow->fileCommands().newDatabase();
         QVERIFY(form->isVisible());
         QCOMPARE(form->focusWidget(), Child<QLineEdit>(form, "nameEdit"));
         form->reject();
@@ -255,7 +255,7 @@ private Q_SLOTS:
         mWindow->document().setCell(1, 1, "x");
         mPrompter->expect(QStringLiteral("Information"), QStringLiteral("You have not saved*"),
                           Icon::Warning, Buttons::YesNo, Answer::No);
-        mWindow->newDatabase();
+        mWindow->fileCommands().newDatabase();
         QVERIFY(!form->isVisible());
         QCOMPARE(windowDatabase().cell(1, 1), QByteArray("x"));
     }
@@ -265,7 +265,7 @@ private Q_SLOTS:
         const QString path =
             writeFile(QStringLiteral("people.csv"), "Name;Age\r\nAnn;30\r\nBob;41\r\n");
         mDialogs->ExpectOpen(QStringLiteral("Import"), path, int(TextType::Semicolon));
-        mWindow->importText();
+        mWindow->exchangeCommands().importText();
         QVERIFY(mWindow->isDatabaseOpen());
         QCOMPARE(windowDatabase().fieldCount(), 2);
         QCOMPARE(windowDatabase().recordCount(), 2);
@@ -281,7 +281,7 @@ private Q_SLOTS:
         mDialogs->ExpectOpen(QStringLiteral("Import"), path, int(TextType::Comma));
         mPrompter->expect(QStringLiteral("Information"), FormatQuestion, Icon::Warning,
                           Buttons::OkCancel, Answer::Cancel);
-        mWindow->importText();
+        mWindow->exchangeCommands().importText();
         QCOMPARE(windowDatabase().fieldCount(), 2);
         QCOMPARE(windowDatabase().cell(1, 1), QByteArray("Ann"));
 
@@ -299,7 +299,7 @@ private Q_SLOTS:
         CreateThroughDialog(QStringLiteral("2"), QStringLiteral("3"));
         const QString path = writeFile(QStringLiteral("more.TXT"), "a\tb\r\nc\td\r\n");
         mDialogs->ExpectOpen(QStringLiteral("Append"), path, int(TextType::Tab));
-        mWindow->appendText();
+        mWindow->exchangeCommands().appendText();
         QCOMPARE(windowDatabase().recordCount(), 5);
         QCOMPARE(windowDatabase().cell(1, 4), QByteArray("a"));
         QCOMPARE(windowDatabase().cell(2, 5), QByteArray("d"));
@@ -313,10 +313,10 @@ private Q_SLOTS:
         mDialogs->ExpectOpen(QStringLiteral("Append"), any, int(TextType::CommaAny));
         mPrompter->expect(QStringLiteral("Information"), FormatQuestion, Icon::Warning,
                           Buttons::OkCancel, Answer::Ok);
-        mWindow->appendText();
+        mWindow->exchangeCommands().appendText();
         QCOMPARE(windowDatabase().cell(2, 6), QByteArray("f"));
         mDialogs->ExpectOpen(QStringLiteral("Append"), QString(), int(TextType::CommaAny));
-        mWindow->appendText();
+        mWindow->exchangeCommands().appendText();
         QCOMPARE(mDialogs->Requests().last().filterIndex, 4);
         QCOMPARE(mDialogs->Requests().last().defaultSuffix, QString());
         QCOMPARE(windowDatabase().recordCount(), 6);
@@ -328,10 +328,10 @@ private Q_SLOTS:
         mWindow->document().setCell(1, 1, "x");
         const QString path = mTemp->filePath(QStringLiteral("out.TXT"));
         mDialogs->ExpectSave(QStringLiteral("Export"), path, int(TextType::Tab));
-        mWindow->exportText();
+        mWindow->exchangeCommands().exportText();
         QCOMPARE(readFile(path), QByteArray("Field 1\tField 2\r\nx\t\r\n"));
         mDialogs->ExpectSave(QStringLiteral("Export"), QString(), int(TextType::Tab));
-        mWindow->exportText();
+        mWindow->exchangeCommands().exportText();
 
         const QList<FileRequest> &requests = mDialogs->Requests();
         QCOMPARE(requests.size(), 2);

@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#pragma once
+
+#include <QElapsedTimer>
+
+#include <benchmark/benchmark.h>
+
+#include <malloc.h>
+
+namespace kribed::bench {
+
+// Reports a command's time against its floor as the counters scripts/bench gathers: floor_ms,
+// ratio (the command's time over the floor's) and goal (the largest ratio that is good enough).
+inline void reportAgainstFloor(benchmark::State &state, qint64 workNanos, qint64 floorNanos,
+                               double goal)
+{
+    if (floorNanos <= 0 || state.iterations() == 0)
+        return;
+    state.counters["floor_ms"] = double(floorNanos) / 1e6 / double(state.iterations());
+    state.counters["ratio"] = double(workNanos) / double(floorNanos);
+    state.counters["goal"] = goal;
+}
+
+// Each iteration runs `setup` (untimed), then `work` (timed as the command), then `floor`
+// (untimed by the benchmark, timed for the ratio). Taking turns keeps a busy machine's noise out
+// of the ratio.
+template<typename Setup, typename Work, typename Floor>
+void runAgainstFloor(benchmark::State &state, double goal, Setup setup, Work work, Floor floor)
+{
+    qint64 workNanos = 0;
+    qint64 floorNanos = 0;
+    QElapsedTimer timer;
+    for (auto _ : state) {
+        state.PauseTiming();
+        setup();
+        state.ResumeTiming();
+        timer.start();
+        work();
+        workNanos += timer.nsecsElapsed();
+        state.PauseTiming();
+        timer.start();
+        floor();
+        floorNanos += timer.nsecsElapsed();
+        state.ResumeTiming();
+    }
+    reportAgainstFloor(state, workNanos, floorNanos, goal);
+}
+
+template<typename Work, typename Floor>
+void runAgainstFloor(benchmark::State &state, double goal, Work work, Floor floor)
+{
+    runAgainstFloor(
+        state, goal, [] {}, work, floor);
+}
+
+// The bytes the heap hands out at this moment.
+inline qint64 heapInUse()
+{
+    return qint64(mallinfo2().uordblks) + qint64(mallinfo2().hblkhd);
+}
+
+} // namespace kribed::bench

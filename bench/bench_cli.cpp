@@ -1,0 +1,257 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+//
+// kribed-cli's info, check and dump as whole processes on the largest database (9999 records x
+// 50 fields), taking turns with their floors in the same run: the tool starting and stopping
+// (--version) plus a fresh process reading the file and scanning it for NULs; dump against check;
+// and the peak memory dump needs beyond the tool's own start against the file's size.
+#include "against_floor.h"
+#include "core/model/database.h"
+#include "core/model/pdb_writer.h"
+#include "core/platform/prompter.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <vector>
+
+extern char **environ;
+
+using namespace kribed;
+
+namespace {
+
+class SilentPrompter : public Prompter
+{
+public:
+    Answer ask(const Message &) override { return Answer::Ok; }
+};
+
+struct Fixture
+{
+    QTemporaryDir dir;
+    QString source;
+    qint64 size = 0;
+
+    Fixture()
+        : source(dir.filePath(QStringLiteral("Large.pdb")))
+    {
+        Database database;
+        database.setShape(MaxFields, MaxRecords);
+        for (int field = 1; field <= MaxFields; ++field)
+            database.setFieldName(field, "Field " + QByteArray::number(field));
+        for (int record = 1; record <= MaxRecords; ++record) {
+            for (int field = 1; field <= MaxFields; ++field) {
+                database.setCell(
+                    field, record,
+                    "value " + QByteArray::number(record * 100 + field).rightJustified(14, '0'));
+            }
+        }
+        database.setName("Large");
+        SilentPrompter prompter;
+        saveDatabase(database, SaveMode::Copy, source, 1, prompter);
+        size = QFileInfo(source).size();
+    }
+};
+
+Fixture &shared()
+{
+    static Fixture fixture;
+    return fixture;
+}
+
+struct Run
+{
+    qint64 nanos = 0;
+    qint64 peakKilobytes = 0;
+    bool ok = false;
+};
+
+// Runs the program with the arguments, its output going nowhere.
+Run runProgram(std::vector<QByteArray> arguments)
+{
+    std::vector<char *> argv;
+    for (QByteArray &argument : arguments)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    Run run;
+    QElapsedTimer timer;
+    timer.start();
+    pid_t child = 0;
+    if (posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
+        int status = 0;
+        rusage usage{};
+        if (wait4(child, &status, 0, &usage) == child) {
+            run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+            run.peakKilobytes = usage.ru_maxrss;
+        }
+    }
+    run.nanos = timer.nsecsElapsed();
+    posix_spawn_file_actions_destroy(&actions);
+    return run;
+}
+
+// The tool this build makes, or another build's named in KRIBED_BENCH_CLI (to compare them).
+QByteArray toolPath()
+{
+    const QByteArray other = qgetenv("KRIBED_BENCH_CLI");
+    return other.isEmpty() ? QByteArrayLiteral(KRIBED_CLI_PATH) : other;
+}
+
+Run runTool(std::vector<QByteArray> arguments)
+{
+    arguments.insert(arguments.begin(), toolPath());
+    return runProgram(std::move(arguments));
+}
+
+// This program, started again only to read the file and scan it for NULs: a fresh process pays
+// for the memory it reads into as kribed-cli does.
+QByteArray selfPath;
+constexpr char ReadFloorOption[] = "--read-and-scan";
+
+void runReadFloor()
+{
+    runProgram({selfPath, QByteArray(ReadFloorOption), QFile::encodeName(shared().source)});
+}
+
+// The peak resident memory of kribed-cli with the arguments, in bytes, as time(1) reports it (a
+// child started from this large process would count this process's pages as its own).
+qint64 toolPeakBytes(const std::vector<QByteArray> &arguments)
+{
+    QTemporaryDir dir;
+    const QString report = dir.filePath(QStringLiteral("peak"));
+    std::vector<QByteArray> timed = {QByteArrayLiteral("/usr/bin/time"),
+                                     QByteArrayLiteral("-f"),
+                                     QByteArrayLiteral("%M"),
+                                     QByteArrayLiteral("-o"),
+                                     QFile::encodeName(report),
+                                     toolPath()};
+    timed.insert(timed.end(), arguments.begin(), arguments.end());
+    if (!runProgram(timed).ok)
+        return -1;
+    QFile file(report);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    bool ok = false;
+    const qint64 kilobytes = file.readAll().trimmed().toLongLong(&ok);
+    return ok ? kilobytes * 1024 : -1;
+}
+
+void readAndScanForNuls(const QString &path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    const QByteArray bytes = file.readAll();
+    qsizetype nuls = 0;
+    for (const char *p = bytes.constData(), *end = p + bytes.size();
+         (p = static_cast<const char *>(std::memchr(p, 0, size_t(end - p)))) != nullptr; ++p)
+        ++nuls;
+    benchmark::DoNotOptimize(nuls);
+}
+
+QByteArray sourceArgument()
+{
+    return QFile::encodeName(shared().source);
+}
+
+void BM_ToolStartFloor(benchmark::State &state)
+{
+    for (auto _ : state) {
+        if (!runTool({QByteArrayLiteral("--version")}).ok)
+            state.SkipWithError("kribed-cli --version failed");
+    }
+}
+BENCHMARK(BM_ToolStartFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The command against the tool's start plus reading the file, both whole processes' work.
+void commandAgainstStart(benchmark::State &state, const char *command)
+{
+    const QByteArray source = sourceArgument();
+    bench::runAgainstFloor(
+        state, 3,
+        [&] {
+            if (!runTool({QByteArray(command), source}).ok)
+                state.SkipWithError("kribed-cli failed");
+        },
+        [&] {
+            runTool({QByteArrayLiteral("--version")});
+            runReadFloor();
+        });
+}
+
+void BM_InfoProcess(benchmark::State &state)
+{
+    commandAgainstStart(state, "info");
+}
+BENCHMARK(BM_InfoProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_CheckProcess(benchmark::State &state)
+{
+    commandAgainstStart(state, "check");
+}
+BENCHMARK(BM_CheckProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// dump against check, taking turns.
+void BM_DumpProcess(benchmark::State &state)
+{
+    const QByteArray source = sourceArgument();
+    bench::runAgainstFloor(
+        state, 1.5,
+        [&] {
+            if (!runTool({QByteArrayLiteral("dump"), source}).ok)
+                state.SkipWithError("kribed-cli dump failed");
+        },
+        [&] {
+            runTool({QByteArrayLiteral("check"), source});
+        });
+}
+BENCHMARK(BM_DumpProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The peak memory of dump beyond that of the tool's start, against the file's size.
+void BM_DumpMemory(benchmark::State &state)
+{
+    const QByteArray source = sourceArgument();
+    qint64 dumpPeak = 0;
+    qint64 startPeak = 0;
+    for (auto _ : state) {
+        dumpPeak = toolPeakBytes({QByteArrayLiteral("dump"), source});
+        startPeak = toolPeakBytes({QByteArrayLiteral("--version")});
+    }
+    if (dumpPeak < 0 || startPeak < 0) {
+        state.SkipWithError("no peak memory from /usr/bin/time");
+        return;
+    }
+    const double extra = double(dumpPeak - startPeak);
+    state.counters["held_mb"] = extra / 1e6;
+    state.counters["floor_mb"] = double(shared().size) / 1e6;
+    state.counters["ratio"] = extra / double(shared().size);
+    state.counters["goal"] = 2;
+}
+BENCHMARK(BM_DumpMemory)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc == 3 && std::strcmp(argv[1], ReadFloorOption) == 0) {
+        readAndScanForNuls(QFile::decodeName(argv[2]));
+        return 0;
+    }
+    selfPath = QFile::encodeName(QFileInfo(QString::fromLocal8Bit(argv[0])).absoluteFilePath());
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

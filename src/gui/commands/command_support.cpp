@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "gui/commands/command_support.h"
+
+#include "core/model/database.h"
+#include "core/platform/prompter.h"
+#include "gui/commands/workspace.h"
+#include "gui/grid/database_document.h"
+
+#include <QAction>
+#include <QCoreApplication>
+
+namespace kribed {
+
+QAction *makeCommandAction(QObject *owner, const char *name, const QString &caption,
+                           const QKeySequence &shortcut, const QString &hint)
+{
+    auto *action = new QAction(caption, owner);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(shortcut);
+    action->setToolTip(hint.isEmpty() ? QString(caption).remove(u'&') : hint);
+    return action;
+}
+
+QAction *makeContextAction(QObject *owner, const char *name, const QString &caption,
+                           const QKeySequence &shortcut)
+{
+    auto *action = new QAction(caption, owner);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(shortcut);
+    action->setToolTip(QString(caption).remove(u'&'));
+    action->setShortcutContext(Qt::WidgetShortcut);
+    return action;
+}
+
+void leaveModes(Workspace &workspace, bool autoSizing)
+{
+    workspace.modes().rowSumOff();
+    workspace.modes().applyFilter(false);
+    if (autoSizing)
+        workspace.modes().autoSizeColumns(false);
+}
+
+bool confirmDiscardChanges(Workspace &workspace)
+{
+    if (!workspace.document().database().isModified())
+        return false;
+    const Answer answer = workspace.prompter().ask(
+        {QCoreApplication::translate("FileCommands", "Information"),
+         QCoreApplication::translate(
+             "FileCommands",
+             "You have not saved the changes to this file and you will lose the changes if you "
+             "close this file. Are sure that you want to close this file?"),
+         Icon::Warning, Buttons::YesNo});
+    return answer != Answer::Yes;
+}
+
+} // namespace kribed

@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#pragma once
+
+#include <QKeySequence>
+#include <QString>
+
+class QAction;
+class QObject;
+
+namespace kribed {
+
+class Workspace;
+
+// A menu command: its object name, caption, key and hint; without a hint the caption without its '&' is the hint.
+QAction *makeCommandAction(QObject *owner, const char *name, const QString &caption,
+                           const QKeySequence &shortcut = {}, const QString &hint = {});
+
+// An entry of the grid's context menu: its key only works while the menu is open, so it never
+// clashes with the main menu's.
+QAction *makeContextAction(QObject *owner, const char *name, const QString &caption,
+                           const QKeySequence &shortcut = {});
+
+// The preamble of the commands that change rows, columns or the whole database: row sums and the
+// record filter go off (every record shows again), and with `autoSizing` automatic widths too.
+void leaveModes(Workspace &workspace, bool autoSizing = false);
+
+// Asks before unsaved changes would be lost. True when the caller must stop: there are unsaved
+// changes and the user keeps them.
+bool confirmDiscardChanges(Workspace &workspace);
+
+} // namespace kribed

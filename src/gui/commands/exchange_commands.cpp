@@ -1,0 +1,144 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "gui/commands/exchange_commands.h"
+
+#include "core/exchange/text_exchange.h"
+#include "gui/commands/command_support.h"
+#include "gui/commands/wait_cursor.h"
+#include "gui/commands/workspace.h"
+#include "gui/dialogs/file_dialogs.h"
+#include "gui/grid/database_document.h"
+
+#include <QAction>
+#include <QFileInfo>
+
+namespace kribed {
+
+namespace {
+
+TextType typeOfIndex(int filterIndex, TextType fallback)
+{
+    return textTypeFromIndex(filterIndex).value_or(fallback);
+}
+
+} // namespace
+
+ExchangeCommands::ExchangeCommands(Workspace &workspace, QObject *parent)
+    : QObject(parent)
+    , actionImport(makeCommandAction(this, "actionImport", tr("I&mport..."), {}, tr("Import")))
+    , actionAppend(makeCommandAction(this, "actionAppend", tr("Appen&d...")))
+    , actionExport(makeCommandAction(this, "actionExport", tr("&Export..."), {}, tr("Export")))
+    , mWorkspace(workspace)
+    , mOpenIndex(int(TextType::Comma))
+    , mSaveIndex(int(TextType::Comma))
+{
+    connect(actionImport, &QAction::triggered, this, &ExchangeCommands::importText);
+    connect(actionAppend, &QAction::triggered, this, &ExchangeCommands::appendText);
+    connect(actionExport, &QAction::triggered, this, &ExchangeCommands::exportText);
+}
+
+void ExchangeCommands::setDatabaseOpen(bool open)
+{
+    actionAppend->setEnabled(open);
+    actionExport->setEnabled(open);
+}
+
+std::optional<std::pair<QString, TextType>> ExchangeCommands::chooseTextFile(const QString &title)
+{
+    FileRequest request;
+    request.title = title;
+    request.filter = importFilterText();
+    request.filterIndex = mOpenIndex;
+    // "*.*" names no extension: a dialog that appended it would look for "name.*.*".
+    const QString suffix = defaultExtensionOf(typeOfIndex(mOpenIndex, TextType::Comma));
+    request.defaultSuffix = suffix == QStringLiteral("*.*") ? QString() : suffix;
+    const std::optional<FileChoice> choice = mWorkspace.fileDialogs().openFile(request);
+    if (!choice)
+        return std::nullopt;
+    if (textTypeFromIndex(choice->filterIndex))
+        mOpenIndex = choice->filterIndex;
+    return std::make_pair(choice->path, typeOfIndex(choice->filterIndex, TextType::Comma));
+}
+
+void ExchangeCommands::importText()
+{
+    // The preparations stay even when the command is then abandoned.
+    leaveModes(mWorkspace, true);
+    if (confirmDiscardChanges(mWorkspace))
+        return;
+    const auto chosen = chooseTextFile(tr("Import"));
+    if (!chosen)
+        return;
+
+    // The import reads into a copy (the rows are shared, not copied), so the grid never shows a
+    // half-read file and a refused file leaves the open database as it was.
+    DatabaseDocument &document = mWorkspace.document();
+    Database imported = document.database();
+    ExchangeResult result;
+    {
+        WaitCursor wait;
+        result = importTextFile(chosen->first, chosen->second, imported, mWorkspace.prompter());
+    }
+    if (result != ExchangeResult::Done)
+        return;
+    document.resetWith([&imported](Database &database) { database = std::move(imported); });
+    mWorkspace.setCurrentCell(1, 1);
+    mWorkspace.modes().applyFilter(false);
+    mWorkspace.setDatabaseOpen(true);
+}
+
+void ExchangeCommands::exportText()
+{
+    if (!mWorkspace.isDatabaseOpen())
+        return;
+    const Database &database = mWorkspace.document().database();
+    FileRequest request;
+    request.title = tr("Export");
+    request.filter = exportFilterText();
+    request.filterIndex = mSaveIndex;
+    request.defaultSuffix = defaultExtensionOf(typeOfIndex(mSaveIndex, TextType::Comma));
+    request.proposedName = QFileInfo(database.filePath()).completeBaseName();
+    request.askBeforeOverwrite = true;
+    const std::optional<FileChoice> choice = mWorkspace.fileDialogs().saveFile(request);
+    if (!choice)
+        return;
+    TextType type = typeOfIndex(choice->filterIndex, TextType::Comma);
+    if (!isExportType(type))
+        type = TextType::Comma;
+    mSaveIndex = int(type);
+    WaitCursor wait;
+    exportTextFile(choice->path, type, database, mWorkspace.prompter());
+}
+
+void ExchangeCommands::appendText()
+{
+    if (!mWorkspace.isDatabaseOpen())
+        return;
+    leaveModes(mWorkspace, true);
+    const auto chosen = chooseTextFile(tr("Append"));
+    if (!chosen)
+        return;
+
+    // The records are read into a copy (rows shared) and then enter the grid as one insertion.
+    DatabaseDocument &document = mWorkspace.document();
+    Database appended = document.database();
+    const int before = appended.recordCount();
+    ExchangeResult result;
+    {
+        WaitCursor wait;
+        result = appendTextFile(chosen->first, chosen->second, appended, mWorkspace.prompter());
+    }
+    if (result == ExchangeResult::Cancelled)
+        return;
+    const int added = appended.recordCount() - before;
+    if (added > 0) {
+        document.insertRecords(before + 1, added,
+                               [&appended](Database &database) { database = std::move(appended); });
+    } else if (appended.isModified()) {
+        document.setModified();
+    }
+    if (result == ExchangeResult::Done || added > 0)
+        mWorkspace.setCurrentCell(mWorkspace.currentField(), document.database().recordCount());
+}
+
+} // namespace kribed

@@ -1,0 +1,262 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "gui/commands/file_commands.h"
+
+#include "core/exchange/new_database.h"
+#include "core/handheld/install.h"
+#include "core/model/database.h"
+#include "core/platform/prompter.h"
+#include "core/platform/settings.h"
+#include "core/platform/user_list.h"
+#include "gui/commands/command_support.h"
+#include "gui/commands/wait_cursor.h"
+#include "gui/commands/workspace.h"
+#include "gui/dialogs/file_dialogs.h"
+#include "gui/grid/database_document.h"
+#include "gui/print/print_renderer.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QWidget>
+
+namespace kribed {
+
+namespace {
+
+std::array<QAction *, RecentFileCount> makeRecentFileActions(QObject *owner)
+{
+    std::array<QAction *, RecentFileCount> actions{};
+    for (int slot = 0; slot < RecentFileCount; ++slot) {
+        const QByteArray name = "actionRecentFile" + QByteArray::number(slot + 1);
+        actions[slot] = makeCommandAction(owner, name.constData(), QString());
+    }
+    return actions;
+}
+
+QAction *makeSeparator(QObject *owner, const char *name)
+{
+    auto *separator = new QAction(owner);
+    separator->setSeparator(true);
+    separator->setObjectName(QString::fromLatin1(name));
+    return separator;
+}
+
+} // namespace
+
+FileCommands::FileCommands(Workspace &workspace, QObject *parent)
+    : QObject(parent)
+    , actionNew(makeCommandAction(this, "actionNew", tr("&New..."), {}, tr("New")))
+    , actionOpen(makeCommandAction(this, "actionOpen", tr("&Open..."),
+                                   QKeySequence(Qt::CTRL | Qt::Key_O), tr("Open")))
+    , actionClose(makeCommandAction(this, "actionClose", tr("&Close")))
+    , actionSave(makeCommandAction(this, "actionSave", tr("S&ave"),
+                                   QKeySequence(Qt::CTRL | Qt::Key_S), tr("Save")))
+    , actionSaveAs(makeCommandAction(this, "actionSaveAs", tr("Save as...")))
+    , actionInstall(makeCommandAction(this, "actionInstall", tr("&Install"),
+                                      QKeySequence(Qt::CTRL | Qt::Key_I),
+                                      tr("Install database for hotsync")))
+    , actionPrint(makeCommandAction(this, "actionPrint", tr("&Print..."), {}, tr("Print")))
+    , separatorRecentFiles(makeSeparator(this, "separatorRecentFiles"))
+    , actionRecentFiles(makeRecentFileActions(this))
+    , actionExit(
+          makeCommandAction(this, "actionExit", tr("E&xit"), QKeySequence(Qt::ALT | Qt::Key_F4)))
+    , mWorkspace(workspace)
+    , mNewDatabaseDialog(workspace.prompter(), workspace.mainWindow())
+{
+    connect(actionNew, &QAction::triggered, this, &FileCommands::newDatabase);
+    connect(actionOpen, &QAction::triggered, this, &FileCommands::openDatabase);
+    connect(actionClose, &QAction::triggered, this, &FileCommands::closeDatabase);
+    connect(actionSave, &QAction::triggered, this, &FileCommands::save);
+    connect(actionSaveAs, &QAction::triggered, this, &FileCommands::saveAs);
+    connect(actionInstall, &QAction::triggered, this, &FileCommands::install);
+    connect(actionPrint, &QAction::triggered, this, &FileCommands::print);
+    for (int slot = 0; slot < RecentFileCount; ++slot)
+        connect(actionRecentFiles[slot], &QAction::triggered, this,
+                [this, slot] { openRecentFile(slot); });
+    connect(actionExit, &QAction::triggered, this, &FileCommands::exit);
+    // Modal over the main window; OK's database reaches the window through `accepted`.
+    connect(&mNewDatabaseDialog, &QDialog::accepted, this, &FileCommands::createNewDatabase);
+}
+
+void FileCommands::start(const QString &folder, const RecentFiles::Slots &recentFiles)
+{
+    mOpenFolder = folder;
+    mSaveFolder = folder;
+    mNewDatabaseDialog.preselectString(!folder.isEmpty());
+    mRecent = RecentFiles(recentFiles);
+    refreshRecentMenu();
+}
+
+void FileCommands::setDatabaseOpen(bool open)
+{
+    for (QAction *action : {actionClose, actionSave, actionSaveAs, actionPrint})
+        action->setEnabled(open);
+    actionInstall->setEnabled(open && mWorkspace.users().count() > 0);
+}
+
+void FileCommands::newDatabase()
+{
+    if (confirmDiscardChanges(mWorkspace))
+        return;
+    mNewDatabaseDialog.open();
+}
+
+void FileCommands::createNewDatabase()
+{
+    if (!mNewDatabaseDialog.shape())
+        return;
+    const NewDatabaseShape shape = *mNewDatabaseDialog.shape();
+    mWorkspace.setDatabaseOpen(false);
+    mWorkspace.document().resetWith(
+        [&shape](Database &database) { buildNewDatabase(shape, database); });
+    mWorkspace.setCurrentCell(1, 1);
+    mWorkspace.setDatabaseOpen(true);
+}
+
+void FileCommands::openDatabase()
+{
+    openDatabaseFile(QString());
+}
+
+void FileCommands::openRecentFile(int slot)
+{
+    // Only the newest entry first leaves the row sum and filter modes.
+    if (slot == 0)
+        leaveModes(mWorkspace);
+    openDatabaseFile(mRecent.path(slot));
+}
+
+void FileCommands::openDatabaseFile(const QString &givenPath)
+{
+    if (confirmDiscardChanges(mWorkspace))
+        return;
+    QString path = givenPath;
+    if (path.isEmpty()) {
+        FileRequest request;
+        request.title = tr("Open Kribo database");
+        request.filter = tr("Kribo database (*.pdb)|*.pdb|All Files (*.*)|*.*");
+        request.defaultSuffix = QStringLiteral("pdb");
+        request.initialFolder = mOpenFolder;
+        const std::optional<FileChoice> choice = mWorkspace.fileDialogs().openFile(request);
+        if (!choice)
+            return;
+        mOpenFolder.clear();
+        path = choice->path;
+        addRecentFile(path);
+    }
+    WaitCursor wait;
+    const LoadResult result = mWorkspace.document().load(
+        path, mWorkspace.prompter(), [this] { mWorkspace.setDatabaseOpen(false); });
+    if (result != LoadResult::Loaded)
+        return;
+    mWorkspace.setCurrentCell(1, 1);
+    mWorkspace.modes().applyFilter(false);
+    mWorkspace.setDatabaseOpen(true);
+}
+
+void FileCommands::closeDatabase()
+{
+    if (!confirmDiscardChanges(mWorkspace))
+        mWorkspace.setDatabaseOpen(false);
+}
+
+void FileCommands::save()
+{
+    runSave(false);
+}
+
+void FileCommands::saveAs()
+{
+    runSave(true);
+}
+
+void FileCommands::runSave(bool chooseName)
+{
+    Modes &modes = mWorkspace.modes();
+    DatabaseDocument &document = mWorkspace.document();
+    const bool wasAutoSizing = modes.isAutoSizing();
+    if (wasAutoSizing && !mWorkspace.settings().expertMode) {
+        const QString display =
+            chooseName ? tr("for the handheld display") : tr("for your handheld display");
+        const Answer answer = mWorkspace.prompter().ask(
+            {tr("Information"),
+             tr("The column width is changed by auto-width and could be unsuitable %1.\rDo you "
+                "prefer to save the file with the prevouis width settings?")
+                 .arg(display),
+             Icon::Warning, Buttons::YesNoCancel});
+        if (answer == Answer::Cancel)
+            return;
+        if (answer == Answer::Yes)
+            modes.autoSizeColumns(false);
+    }
+
+    if (!chooseName) {
+        document.save(SaveMode::OwnFile, QString(), mWorkspace.currentField(),
+                      mWorkspace.prompter());
+    } else {
+        const QFileInfo current(document.database().filePath());
+        FileRequest request;
+        request.title = tr("Save Kribo database");
+        request.filter = tr("Kribo database (*.pdb)|*.pdb");
+        request.defaultSuffix = QStringLiteral("pdb");
+        if (!document.database().filePath().isEmpty()) {
+            mSaveFolder = current.absolutePath();
+            request.proposedName = current.completeBaseName();
+        }
+        request.initialFolder = mSaveFolder;
+        if (const std::optional<FileChoice> choice = mWorkspace.fileDialogs().saveFile(request)) {
+            document.save(SaveMode::ChosenName, pdbFileName(choice->path),
+                          mWorkspace.currentField(), mWorkspace.prompter());
+        }
+    }
+
+    if (wasAutoSizing)
+        modes.autoSizeColumns(true);
+}
+
+void FileCommands::install()
+{
+    UserList &users = mWorkspace.users();
+    if (!mWorkspace.isDatabaseOpen() || users.count() < 1)
+        return;
+    Modes &modes = mWorkspace.modes();
+    // The widths kept before auto sizing may be put back for the copy; auto sizing resumes after.
+    const AutoSizing sizing{modes.isAutoSizing(), [&modes](bool on) { modes.autoSizeColumns(on); }};
+    const Settings &settings = mWorkspace.settings();
+    const InstallOptions options{settings.saveAtInstall, settings.expertMode};
+    installDatabase(mWorkspace.document().database(), users, mWorkspace.selectedUser(), options,
+                    sizing, mWorkspace.currentField(), mWorkspace.prompter());
+}
+
+void FileCommands::print()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    if (!mWorkspace.fileDialogs().choosePrinter(printer, 0))
+        return;
+    const WaitCursor wait;
+    PrintRenderer(mWorkspace.displayFont()).print(mWorkspace.document().database(), printer);
+}
+
+void FileCommands::exit()
+{
+    mWorkspace.mainWindow()->close();
+}
+
+void FileCommands::addRecentFile(const QString &path)
+{
+    if (mRecent.add(path))
+        refreshRecentMenu();
+}
+
+void FileCommands::refreshRecentMenu()
+{
+    for (int slot = 0; slot < RecentFileCount; ++slot) {
+        QAction *entry = actionRecentFiles[slot];
+        entry->setVisible(mRecent.isFilled(slot));
+        entry->setText(mRecent.isFilled(slot) ? mRecent.menuCaption(slot) : QString());
+    }
+    separatorRecentFiles->setVisible(mRecent.isFilled(0));
+}
+
+} // namespace kribed

@@ -1,0 +1,74 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#pragma once
+
+#include "core/platform/recent_files.h"
+#include "gui/dialogs/new_database_dialog.h"
+
+#include <QObject>
+
+#include <array>
+
+class QAction;
+
+namespace kribed {
+
+class Workspace;
+
+// The File menu: new, open, close, save, save as, install, print, the recent files and exit.
+class FileCommands : public QObject
+{
+    Q_OBJECT
+
+public:
+    FileCommands(Workspace &workspace, QObject *parent = nullptr);
+
+    // The start of the run: the database dialogs begin in `folder` (the selected user's backup
+    // folder, or empty), and the new-database dialog preselects "String" exactly then.
+    void start(const QString &folder, const RecentFiles::Slots &recentFiles);
+    void setDatabaseOpen(bool open);
+
+    // The open routine: an empty path shows the open dialog.
+    void openDatabaseFile(const QString &path);
+
+    const RecentFiles &recentFiles() const { return mRecent; }
+    NewDatabaseDialog &newDatabaseDialog() { return mNewDatabaseDialog; }
+
+    QAction *const actionNew;
+    QAction *const actionOpen;
+    QAction *const actionClose;
+    QAction *const actionSave;
+    QAction *const actionSaveAs;
+    QAction *const actionInstall;
+    QAction *const actionPrint;
+    // The recent files, newest first, and the line above them; hidden while empty.
+    QAction *const separatorRecentFiles;
+    const std::array<QAction *, RecentFileCount> actionRecentFiles;
+    QAction *const actionExit;
+
+public Q_SLOTS:
+    void newDatabase();
+    void openDatabase();
+    // Slot 0 is the newest file.
+    void openRecentFile(int slot);
+    void closeDatabase();
+    void save();
+    void saveAs();
+    void install();
+    void print();
+    void exit();
+
+private:
+    void runSave(bool chooseName);
+    void createNewDatabase();
+    void addRecentFile(const QString &path);
+    void refreshRecentMenu();
+
+    Workspace &mWorkspace;
+    RecentFiles mRecent;
+    QString mOpenFolder;
+    QString mSaveFolder;
+    NewDatabaseDialog mNewDatabaseDialog;
+};
+
+} // namespace kribed

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "gui/commands/help_commands.h"
+
+#include "gui/commands/command_support.h"
+#include "gui/commands/workspace.h"
+
+#include <QAction>
+
+namespace kribed {
+
+HelpCommands::HelpCommands(Workspace &workspace, QObject *parent)
+    : QObject(parent)
+    , actionReadme(makeCommandAction(this, "actionReadme", tr("&Read me..."),
+                                     QKeySequence(Qt::Key_F1), tr("Read me!")))
+    , actionAbout(makeCommandAction(this, "actionAbout", tr("&About...")))
+    , mWorkspace(workspace)
+    , mReadme(workspace.mainWindow())
+    , mAbout(workspace.mainWindow())
+{
+    connect(actionReadme, &QAction::triggered, this, &HelpCommands::showReadme);
+    connect(actionAbout, &QAction::triggered, this, &HelpCommands::showAbout);
+}
+
+void HelpCommands::showReadme()
+{
+    // Not modal: the window stays open beside the main window.
+    mReadme.show();
+    mReadme.raise();
+    mReadme.activateWindow();
+}
+
+void HelpCommands::showAbout()
+{
+    mAbout.setPrompter(&mWorkspace.prompter());
+    mAbout.exec();
+}
+
+} // namespace kribed

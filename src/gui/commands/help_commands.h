@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#pragma once
+
+#include "gui/dialogs/about_dialog.h"
+#include "gui/dialogs/readme_window.h"
+
+#include <QObject>
+
+class QAction;
+
+namespace kribed {
+
+class Workspace;
+
+// The Help menu: the read-me window beside the main window, and the about box.
+class HelpCommands : public QObject
+{
+    Q_OBJECT
+
+public:
+    HelpCommands(Workspace &workspace, QObject *parent = nullptr);
+
+    ReadmeWindow &readmeWindow() { return mReadme; }
+    AboutDialog &aboutDialog() { return mAbout; }
+
+    QAction *const actionReadme;
+    QAction *const actionAbout;
+
+public Q_SLOTS:
+    void showReadme();
+    void showAbout();
+
+private:
+    Workspace &mWorkspace;
+    ReadmeWindow mReadme;
+    AboutDialog mAbout;
+};
+
+} // namespace kribed

@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "gui/commands/properties_commands.h"
+
+#include "core/platform/settings.h"
+#include "core/platform/user_list.h"
+#include "gui/commands/command_support.h"
+#include "gui/commands/workspace.h"
+#include "gui/grid/database_document.h"
+
+#include <QAction>
+
+namespace kribed {
+
+PropertiesCommands::PropertiesCommands(Workspace &workspace, QObject *parent)
+    : QObject(parent)
+    , actionProperties(makeCommandAction(this, "actionProperties", tr("Pr&operties..."),
+                                         QKeySequence(Qt::Key_F3), tr("Properties")))
+    , contextProperties(makeContextAction(this, "contextProperties", tr("Pr&operties")))
+    , mWorkspace(workspace)
+    , mDialog(workspace.prompter(), workspace.mainWindow())
+{
+    connect(actionProperties, &QAction::triggered, this, &PropertiesCommands::editProperties);
+    connect(contextProperties, &QAction::triggered, this, &PropertiesCommands::editProperties);
+    mDialog.setApplyFilter([this](bool on) { mWorkspace.modes().applyFilter(on); });
+    // Modal over the main window; OK's changes reach the window through `accepted`.
+    connect(&mDialog, &QDialog::accepted, this, &PropertiesCommands::takeChoices);
+}
+
+void PropertiesCommands::setDatabaseOpen(bool open)
+{
+    actionProperties->setEnabled(open);
+}
+
+void PropertiesCommands::editProperties()
+{
+    if (!mWorkspace.isDatabaseOpen())
+        return;
+    const Settings &settings = mWorkspace.settings();
+    const UserList &users = mWorkspace.users();
+    PropertiesChoices choices = mDialog.choices();
+    choices.userNames.clear();
+    for (int index = 0; index < users.count(); ++index)
+        choices.userNames << users.userName(index);
+    choices.selectedUser = mWorkspace.selectedUser();
+    choices.initialDir = settings.initialDir;
+    choices.saveAtInstall = settings.saveAtInstall;
+    choices.expertMode = settings.expertMode;
+    mDialog.prepare(mWorkspace.document().database(), mWorkspace.currentField(), choices);
+    mDialog.open();
+}
+
+void PropertiesCommands::takeChoices()
+{
+    const PropertiesChoices &choices = mDialog.choices();
+    mWorkspace.setSelectedUser(choices.selectedUser);
+    Settings &settings = mWorkspace.settings();
+    settings.initialDir = choices.initialDir;
+    settings.saveAtInstall = choices.saveAtInstall;
+    settings.expertMode = choices.expertMode;
+
+    // Names, widths and the field's type (which steers how its cells show) may have changed.
+    DatabaseDocument &document = mWorkspace.document();
+    const Database &database = document.database();
+    document.notifyFieldNamesChanged();
+    document.notifyColumnWidthsChanged();
+    if (database.recordCount() > 0 && database.fieldCount() > 0)
+        document.changeCells(1, 1, database.fieldCount(), database.recordCount(),
+                             [](Database &) {});
+}
+
+} // namespace kribed

@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#pragma once
+
+#include "gui/dialogs/properties_dialog.h"
+
+#include <QObject>
+
+class QAction;
+
+namespace kribed {
+
+class Workspace;
+
+// Edit > Properties: the database, its fields, popup lists, record filter and sort fields, and
+// the program's settings. The dialog is kept for the run: its controls hold the filter's match
+// options and the sort's reverse flags, which the filter and sort commands read.
+class PropertiesCommands : public QObject
+{
+    Q_OBJECT
+
+public:
+    PropertiesCommands(Workspace &workspace, QObject *parent = nullptr);
+
+    void setDatabaseOpen(bool open);
+    PropertiesDialog &dialog() { return mDialog; }
+
+    QAction *const actionProperties;
+    QAction *const contextProperties;
+
+public Q_SLOTS:
+    void editProperties();
+
+private:
+    void takeChoices();
+
+    Workspace &mWorkspace;
+    PropertiesDialog mDialog;
+};
+
+} // namespace kribed

@@ -1,0 +1,253 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "gui/commands/tools_commands.h"
+
+#include "core/editing/record_filter.h"
+#include "core/editing/sort.h"
+#include "core/editing/sums.h"
+#include "core/model/regional.h"
+#include "gui/commands/command_support.h"
+#include "gui/commands/wait_cursor.h"
+#include "gui/dialogs/properties_dialog.h"
+#include "gui/grid/database_document.h"
+#include "gui/grid/display_text_width.h"
+
+#include <QAction>
+
+namespace kribed {
+
+namespace {
+
+// A toggle shows its state as a check mark in the menu: an icon there would take the check
+// mark's place. The tool bar shows the icon, pressed while the state is on.
+QAction *makeToggle(QAction *action)
+{
+    action->setCheckable(true);
+    action->setIconVisibleInMenu(false);
+    return action;
+}
+
+QStringList fieldNames(const Database &database)
+{
+    QStringList names;
+    for (int k = 1; k <= database.fieldCount(); ++k)
+        names << currentRegional().toText(database.fieldName(k));
+    return names;
+}
+
+} // namespace
+
+ToolsCommands::ToolsCommands(Workspace &workspace, QObject *parent)
+    : QObject(parent)
+    , actionFind(makeCommandAction(this, "actionFind", tr("&Find..."),
+                                   QKeySequence(Qt::CTRL | Qt::Key_F), tr("Find")))
+    , actionFindNext(
+          makeCommandAction(this, "actionFindNext", tr("F&ind next"), QKeySequence(Qt::Key_F4)))
+    , actionAutoSizing(
+          makeToggle(makeCommandAction(this, "actionAutoSizing", tr("&Auto sizing"),
+                                       QKeySequence(Qt::CTRL | Qt::Key_A), tr("Auto sizing"))))
+    , actionFilter(
+          makeToggle(makeCommandAction(this, "actionFilter", tr("&Enable filter"),
+                                       QKeySequence(Qt::CTRL | Qt::Key_E), tr("Filter records"))))
+    , actionSortNormal(makeCommandAction(this, "actionSortNormal", tr("Sort &normal"),
+                                         QKeySequence(Qt::CTRL | Qt::Key_N), tr("Sort normal")))
+    , actionSortReverse(makeCommandAction(this, "actionSortReverse", tr("Sort &reverse"),
+                                          QKeySequence(Qt::CTRL | Qt::Key_R), tr("Sort reverse")))
+    , actionColumnSum(makeCommandAction(this, "actionColumnSum", tr("Column S&um"),
+                                        QKeySequence(Qt::CTRL | Qt::Key_U), tr("Column sum")))
+    , actionRowSum(makeToggle(makeCommandAction(this, "actionRowSum", tr("&Row Sum"),
+                                                QKeySequence(Qt::CTRL | Qt::Key_W), tr("Row sum"))))
+    , mWorkspace(workspace)
+    , mFindDialog(workspace.mainWindow())
+{
+    connect(actionFind, &QAction::triggered, this, &ToolsCommands::find);
+    connect(actionFindNext, &QAction::triggered, this, &ToolsCommands::findNext);
+    connect(actionAutoSizing, &QAction::triggered, this, &ToolsCommands::toggleAutoSizing);
+    connect(actionFilter, &QAction::triggered, this, &ToolsCommands::toggleFilter);
+    connect(actionSortNormal, &QAction::triggered, this, &ToolsCommands::sortNormal);
+    connect(actionSortReverse, &QAction::triggered, this, &ToolsCommands::sortReverse);
+    connect(actionColumnSum, &QAction::triggered, this, &ToolsCommands::columnSum);
+    connect(actionRowSum, &QAction::triggered, this, &ToolsCommands::toggleRowSum);
+}
+
+void ToolsCommands::setDatabaseOpen(bool open)
+{
+    for (QAction *action : {actionFind, actionFindNext, actionAutoSizing, actionFilter,
+                            actionSortNormal, actionSortReverse, actionColumnSum, actionRowSum})
+        action->setEnabled(open);
+}
+
+// Find ------------------------------------------------------------------------------------------
+
+void ToolsCommands::find()
+{
+    mFindDialog.state().findActive = false;
+    mFindDialog.prepare(fieldNames(mWorkspace.document().database()), mWorkspace.currentRecord());
+    if (mFindDialog.exec() == QDialog::Accepted)
+        runSearch();
+}
+
+void ToolsCommands::findNext()
+{
+    if (mFindDialog.state().findActive)
+        runSearch();
+    else
+        find();
+}
+
+void ToolsCommands::runSearch()
+{
+    const std::optional<GridCell> found =
+        searchNext(mWorkspace.document().database(), mFindDialog.state(), mFindDialog.settings(),
+                   mWorkspace.currentRecord(), mWorkspace.prompter());
+    if (found)
+        mWorkspace.setCurrentCell(found->column, found->row);
+}
+
+// Automatic widths ------------------------------------------------------------------------------
+
+void ToolsCommands::toggleAutoSizing()
+{
+    autoSizeColumns(!mAutoSizing);
+}
+
+void ToolsCommands::setAutoSizingState(bool on)
+{
+    mAutoSizing = on;
+    actionAutoSizing->setChecked(on);
+}
+
+void ToolsCommands::autoSizeColumns(bool on)
+{
+    // The state rules: marked off without restoring (a new database), nothing comes back.
+    if (!mAutoSizing)
+        mAutoWidths.resetWithoutRestoring();
+    DatabaseDocument &document = mWorkspace.document();
+    kribed::autoSizeColumns(
+        document.database(), mAutoWidths, on,
+        displayTextMeasure(mWorkspace.displayFont(), currentRegional().codePage()));
+    setAutoSizingState(on);
+    document.notifyColumnWidthsChanged();
+}
+
+void ToolsCommands::dropAutoSizing()
+{
+    setAutoSizingState(false);
+    autoSizeColumns(false);
+}
+
+// Record filter ---------------------------------------------------------------------------------
+
+void ToolsCommands::toggleFilter()
+{
+    applyFilter(!mFilterOn);
+}
+
+void ToolsCommands::applyFilter(bool on)
+{
+    mFilterOn = on;
+    actionFilter->setChecked(on);
+    DatabaseDocument &document = mWorkspace.document();
+    Database &database = document.database();
+    database.setFilterOn(on);
+    database.showAllRecords();
+    if (on && !database.filterText().isEmpty()) {
+        // The field and the match options are the properties dialog's, as it was last left,
+        // whatever database has been loaded since (before its list was ever filled: all fields).
+        const FilterOptions options = mProperties ? mProperties->filterChoices() : FilterOptions();
+        kribed::applyFilter(database, true, options);
+    }
+    document.notifyRowVisibilityChanged();
+}
+
+// Sorting and sums ------------------------------------------------------------------------------
+
+void ToolsCommands::sortNormal()
+{
+    sort(1);
+}
+
+void ToolsCommands::sortReverse()
+{
+    sort(-1);
+}
+
+void ToolsCommands::sort(int direction)
+{
+    rowSumOff();
+    DatabaseDocument &document = mWorkspace.document();
+    const Database &database = document.database();
+    const int field = mWorkspace.currentField();
+    const int record = mWorkspace.currentRecord();
+    SortSpec spec;
+    spec.direction = direction;
+    spec.primary = field;
+    spec.secondary = database.secondarySortField();
+    spec.tertiary = database.tertiarySortField();
+    // The reverse flags are settings of the properties dialog for the run.
+    if (mProperties) {
+        spec.secondaryReverse = mProperties->choices().secondaryReverse;
+        spec.tertiaryReverse = mProperties->choices().tertiaryReverse;
+    }
+    {
+        const WaitCursor wait;
+        document.reorderRecords([&](Database &data) {
+            QVector<int> oldOfNew = sortRows(data, spec);
+            for (int &old : oldOfNew)
+                --old;
+            return oldOfNew;
+        });
+    }
+    // The hidden rows stayed in their places: the filter picks its records again.
+    if (mFilterOn)
+        applyFilter(true);
+    // The current cell stays where it was, whatever record is there now.
+    mWorkspace.setCurrentCell(field, record);
+}
+
+void ToolsCommands::columnSum()
+{
+    rowSumOff();
+    const int field = mWorkspace.currentField();
+    const int record = mWorkspace.currentRecord();
+    mWorkspace.document().changeCells(field, record, field, record, [&](Database &database) {
+        return kribed::columnSum(database, field, record);
+    });
+}
+
+void ToolsCommands::toggleRowSum()
+{
+    setRowSumState(!mRowSumOn);
+    if (mRowSumOn)
+        computeRowSums();
+}
+
+void ToolsCommands::setRowSumState(bool on)
+{
+    mRowSumOn = on;
+    actionRowSum->setChecked(on);
+}
+
+void ToolsCommands::rowSumOff()
+{
+    setRowSumState(false);
+}
+
+// Fills the sum field of every record while row-sum mode is on; without a single sum field only
+// the current cell, and the mode goes off again.
+void ToolsCommands::computeRowSums()
+{
+    RowSumState state;
+    state.rowSumMode = mRowSumOn;
+    DatabaseDocument &document = mWorkspace.document();
+    const RowSumOutcome outcome = kribed::computeRowSums(
+        document.database(), state, mWorkspace.currentField(), mWorkspace.currentRecord());
+    if (outcome.column > 0) {
+        document.changeCells(outcome.column, outcome.firstRow, outcome.column, outcome.lastRow,
+                             [](Database &) {});
+    }
+    if (!state.rowSumMode)
+        rowSumOff();
+}
+
+} // namespace kribed
