@@ -10,6 +10,7 @@
 #include "gui/commands/workspace.h"
 #include "gui/dialogs/file_dialogs.h"
 #include "gui/grid/database_document.h"
+#include "gui/grid/recorded_edits.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -82,11 +83,11 @@ bool hasCell(const Database &database, int field, int record)
            && record <= database.recordCount();
 }
 
-// The cells of one whole row changed in place (texts and stamps).
-template<class F> decltype(auto) changeRow(DatabaseDocument &document, int record, F &&change)
+// The cells of one whole row changed in place (texts and stamps), kept as one undo step.
+template<class F>
+decltype(auto) changeRow(DatabaseDocument &document, const QString &what, int record, F &&change)
 {
-    return document.changeCells(1, record, document.database().fieldCount(), record,
-                                std::forward<F>(change));
+    return recordCells(document, what, record, record, std::forward<F>(change));
 }
 
 bool clipboardHoldsText()
@@ -128,7 +129,7 @@ void EditCommands::storeEditedCell()
     if (!mCellEditor.changedText()
         || !hasCell(document.database(), mCellEditor.field(), mCellEditor.record()))
         return;
-    changeRow(document, mCellEditor.record(), [this](Database &database) {
+    changeRow(document, tr("Edit cell"), mCellEditor.record(), [this](Database &database) {
         return mCellEditor.apply(database, QDateTime::currentDateTime());
     });
 }
@@ -140,7 +141,7 @@ void EditCommands::cutCell()
     const int field = mWorkspace.currentField();
     const int record = mWorkspace.currentRecord();
     QByteArray text;
-    changeRow(mWorkspace.document(), record, [&](Database &database) {
+    changeRow(mWorkspace.document(), tr("Cut cell"), record, [&](Database &database) {
         return kribed::cutCell(database, field, record, QDateTime::currentDateTime(), &text);
     });
     QGuiApplication::clipboard()->setText(currentRegional().toText(text));
@@ -163,7 +164,7 @@ void EditCommands::pasteCell()
     // The clipboard's text as it is, line breaks and tabs included, in the display code page.
     const QByteArray text =
         encodeOrQuestionMark(QGuiApplication::clipboard()->text(), currentRegional().codePage());
-    changeRow(mWorkspace.document(), record, [&](Database &database) {
+    changeRow(mWorkspace.document(), tr("Paste cell"), record, [&](Database &database) {
         return kribed::pasteCell(database, field, record, text, QDateTime::currentDateTime());
     });
 }
@@ -174,10 +175,11 @@ void EditCommands::cutRow()
         return;
     leaveModes(mWorkspace);
     const int record = mWorkspace.currentRecord();
-    const EditResult result = changeRow(mWorkspace.document(), record, [&](Database &database) {
-        return kribed::cutRow(database, mRowClipboard, record, mWorkspace.prompter(),
-                              mWorkspace.settings().expertMode);
-    });
+    const EditResult result =
+        changeRow(mWorkspace.document(), tr("Cut row"), record, [&](Database &database) {
+            return kribed::cutRow(database, mRowClipboard, record, mWorkspace.prompter(),
+                                  mWorkspace.settings().expertMode);
+        });
     if (result.applied)
         enablePasteRow(true);
 }
@@ -188,6 +190,8 @@ void EditCommands::copyRow()
         return;
     leaveModes(mWorkspace);
     kribed::copyRow(mWorkspace.document().database(), mRowClipboard, mWorkspace.currentRecord());
+    // Copy row marks the database changed without changing a value: the mark lasts until saved.
+    mWorkspace.document().history().markChangedOutside();
     enablePasteRow(true);
 }
 
@@ -197,7 +201,7 @@ void EditCommands::pasteRow()
         return;
     leaveModes(mWorkspace);
     const int record = mWorkspace.currentRecord();
-    changeRow(mWorkspace.document(), record, [&](Database &database) {
+    changeRow(mWorkspace.document(), tr("Paste row"), record, [&](Database &database) {
         return kribed::pasteRow(database, mRowClipboard, record, mWorkspace.prompter(),
                                 mWorkspace.settings().expertMode);
     });
@@ -232,16 +236,18 @@ void EditCommands::chooseDisplayFont()
     font.setStrikeOut(current.strikeOut());
     mWorkspace.setDisplayFont(font);
 
-    Database &database = document.database();
-    const double newScale = database.widthScale();
-    if (oldScale > 0) {
-        // Every column keeps its width in units: pixels follow the new scale.
-        for (int field = 1; field <= database.fieldCount(); ++field) {
-            const double pixels = double(database.columnWidth(field)) * newScale / oldScale;
-            database.setColumnWidth(field, int(std::nearbyint(pixels)));
+    // Undo gives the widths back; the font itself stays.
+    recordWidths(document, tr("Font"), false, [&] {
+        Database &database = document.database();
+        const double newScale = database.widthScale();
+        if (oldScale > 0) {
+            // Every column keeps its width in units: pixels follow the new scale.
+            for (int field = 1; field <= database.fieldCount(); ++field) {
+                const double pixels = double(database.columnWidth(field)) * newScale / oldScale;
+                database.setColumnWidth(field, int(std::nearbyint(pixels)));
+            }
         }
-    }
-    document.notifyColumnWidthsChanged();
+    });
 }
 
 } // namespace kribed

@@ -177,6 +177,21 @@ void recordSettings(DatabaseDocument &document, const QString &text,
     }
 }
 
+void pushSettingsChange(DatabaseDocument &document, const QString &text, DatabaseSettings before,
+                        bool marksChanged)
+{
+    DatabaseSettings after = DatabaseSettings::of(document.database());
+    if (after.fieldNames.size() != before.fieldNames.size()
+        || after.hidden.size() != before.hidden.size()) {
+        document.history().clear();
+        return;
+    }
+    if (!(after == before)) {
+        document.history().push(text, std::make_unique<SettingsStep>(
+                                          std::move(before), std::move(after), marksChanged));
+    }
+}
+
 void recordInsertedRecords(DatabaseDocument &document, const QString &text, int first, int count,
                            const std::function<void(Database &)> &change)
 {

@@ -93,6 +93,11 @@ void recordWidths(DatabaseDocument &document, const QString &text, bool marksCha
 void recordSettings(DatabaseDocument &document, const QString &text,
                     const std::function<void()> &change);
 
+// Keeps what changed in the settings since `before` was taken (a dialog that changes the
+// database while it is open) as one step.
+void pushSettingsChange(DatabaseDocument &document, const QString &text, DatabaseSettings before,
+                        bool marksChanged);
+
 // `change` inserts exactly `count` records before record `first` (the append of a text file).
 void recordInsertedRecords(DatabaseDocument &document, const QString &text, int first, int count,
                            const std::function<void(Database &)> &change);

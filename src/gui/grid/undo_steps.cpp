@@ -380,9 +380,10 @@ bool DatabaseSettings::operator==(const DatabaseSettings &other) const
            && widths == other.widths && hidden == other.hidden && definitions == other.definitions;
 }
 
-SettingsStep::SettingsStep(DatabaseSettings before, DatabaseSettings after)
+SettingsStep::SettingsStep(DatabaseSettings before, DatabaseSettings after, bool marksChanged)
     : mBefore(std::move(before))
     , mAfter(std::move(after))
+    , mMarksChanged(marksChanged)
 {
 }
 

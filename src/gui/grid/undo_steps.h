@@ -216,15 +216,17 @@ struct DatabaseSettings
 class SettingsStep : public UndoStep
 {
 public:
-    SettingsStep(DatabaseSettings before, DatabaseSettings after);
+    SettingsStep(DatabaseSettings before, DatabaseSettings after, bool marksChanged = true);
     void apply(DatabaseDocument &document) override { write(document, mAfter); }
     void revert(DatabaseDocument &document) override { write(document, mBefore); }
     qsizetype bytes() const override;
+    bool marksChanged() const override { return mMarksChanged; }
 
 private:
     static void write(DatabaseDocument &document, const DatabaseSettings &settings);
     DatabaseSettings mBefore;
     DatabaseSettings mAfter;
+    bool mMarksChanged;
 };
 
 } // namespace kribed
