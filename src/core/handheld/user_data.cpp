@@ -236,18 +236,21 @@ QList<UserEntry> readUsersDat(QIODevice &device)
 
 // UserData -------------------------------------------------------------------------------------
 
-UserData::UserData(Prompter &prompter, HandheldRegistry registry)
+UserData::UserData(Prompter &prompter, HandheldRegistry registry, bool tellWhenMissing)
     : mRegistry(std::move(registry))
 {
-    readRegistry(prompter);
+    readRegistry(prompter, tellWhenMissing);
 }
 
-void UserData::readRegistry(Prompter &prompter)
+void UserData::readRegistry(Prompter &prompter, bool tellWhenMissing)
 {
     const std::unique_ptr<HandheldRoot> root = mRegistry.openRoot();
     if (!root) {
-        prompter.ask(
-            {QStringLiteral("Kribed"), desktopNotInstalledText(), Icon::Error, Buttons::Ok});
+        mDesktopMissing = true;
+        if (tellWhenMissing) {
+            prompter.ask(
+                {QStringLiteral("Kribed"), desktopNotInstalledText(), Icon::Error, Buttons::Ok});
+        }
         return;
     }
 

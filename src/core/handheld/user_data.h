@@ -79,8 +79,12 @@ class UserData : public UserList
 {
 public:
     // Reads the registry values and users.dat; tells through the prompter when the Palm Desktop
-    // software's keys are missing.
-    explicit UserData(Prompter &prompter, HandheldRegistry registry = HandheldRegistry());
+    // software's keys are missing, unless `tellWhenMissing` is false.
+    explicit UserData(Prompter &prompter, HandheldRegistry registry = HandheldRegistry(),
+                      bool tellWhenMissing = true);
+
+    // Neither root key of the Palm Desktop software opened.
+    bool desktopMissing() const { return mDesktopMissing; }
 
     int count() const override { return int(mUsers.size()); }
     int lastUserIndex() const override { return mLastUserIndex; }
@@ -104,7 +108,7 @@ public:
     std::optional<QString> prepareInstallFolder(int index, Prompter &prompter) const override;
 
 private:
-    void readRegistry(Prompter &prompter);
+    void readRegistry(Prompter &prompter, bool tellWhenMissing);
     QString userFolder(int index, const QString &leaf) const;
 
     HandheldRegistry mRegistry;
@@ -112,6 +116,7 @@ private:
     int mLastUserIndex = 0;
     QString mLastUserName;
     QString mDesktopFolder;
+    bool mDesktopMissing = false;
 };
 
 // The message shown at start when the Palm Desktop software's keys are missing.

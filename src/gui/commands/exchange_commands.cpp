@@ -44,7 +44,8 @@ void ExchangeCommands::setDatabaseOpen(bool open)
     actionExport->setEnabled(open);
 }
 
-std::optional<std::pair<QString, TextType>> ExchangeCommands::chooseTextFile(const QString &title)
+std::optional<std::pair<QString, TextType>> ExchangeCommands::chooseTextFile(
+    const QString &title, const QString &proposedFile)
 {
     FileRequest request;
     request.title = title;
@@ -53,6 +54,10 @@ std::optional<std::pair<QString, TextType>> ExchangeCommands::chooseTextFile(con
     // "*.*" names no extension: a dialog that appended it would look for "name.*.*".
     const QString suffix = defaultExtensionOf(typeOfIndex(mOpenIndex, TextType::Comma));
     request.defaultSuffix = suffix == QStringLiteral("*.*") ? QString() : suffix;
+    if (!proposedFile.isEmpty()) {
+        request.initialFolder = QFileInfo(proposedFile).path();
+        request.proposedName = QFileInfo(proposedFile).fileName();
+    }
     const std::optional<FileChoice> choice = mWorkspace.fileDialogs().openFile(request);
     if (!choice)
         return std::nullopt;
@@ -63,11 +68,16 @@ std::optional<std::pair<QString, TextType>> ExchangeCommands::chooseTextFile(con
 
 void ExchangeCommands::importText()
 {
+    importProposedText(QString());
+}
+
+void ExchangeCommands::importProposedText(const QString &proposedFile)
+{
     // The preparations stay even when the command is then abandoned.
     leaveModes(mWorkspace, true);
     if (confirmDiscardChanges(mWorkspace))
         return;
-    const auto chosen = chooseTextFile(tr("Import"));
+    const auto chosen = chooseTextFile(tr("Import"), proposedFile);
     if (!chosen)
         return;
 

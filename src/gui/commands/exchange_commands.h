@@ -33,12 +33,15 @@ public:
 
 public Q_SLOTS:
     void importText();
+    // Import with a dropped text file proposed in its dialog.
+    void importProposedText(const QString &proposedFile);
     void appendText();
     void exportText();
 
 private:
     // The text file for Import and Append, with its type.
-    std::optional<std::pair<QString, TextType>> chooseTextFile(const QString &title);
+    std::optional<std::pair<QString, TextType>> chooseTextFile(
+        const QString &title, const QString &proposedFile = QString());
 
     Workspace &mWorkspace;
     // The filter entry each text dialog last had chosen: the open dialog's is shared by Import

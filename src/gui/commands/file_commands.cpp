@@ -13,6 +13,7 @@
 #include "gui/commands/workspace.h"
 #include "gui/dialogs/file_dialogs.h"
 #include "gui/grid/database_document.h"
+#include "gui/print/print_preview.h"
 #include "gui/print/print_renderer.h"
 
 #include <QAction>
@@ -57,6 +58,7 @@ FileCommands::FileCommands(Workspace &workspace, QObject *parent)
                                       QKeySequence(Qt::CTRL | Qt::Key_I),
                                       tr("Install database for hotsync")))
     , actionPrint(makeCommandAction(this, "actionPrint", tr("&Print..."), {}, tr("Print")))
+    , actionPrintPreview(makeCommandAction(this, "actionPrintPreview", tr("Print preview...")))
     , separatorRecentFiles(makeSeparator(this, "separatorRecentFiles"))
     , actionRecentFiles(makeRecentFileActions(this))
     , actionExit(
@@ -71,6 +73,7 @@ FileCommands::FileCommands(Workspace &workspace, QObject *parent)
     connect(actionSaveAs, &QAction::triggered, this, &FileCommands::saveAs);
     connect(actionInstall, &QAction::triggered, this, &FileCommands::install);
     connect(actionPrint, &QAction::triggered, this, &FileCommands::print);
+    connect(actionPrintPreview, &QAction::triggered, this, &FileCommands::printPreview);
     for (int slot = 0; slot < RecentFileCount; ++slot)
         connect(actionRecentFiles[slot], &QAction::triggered, this,
                 [this, slot] { openRecentFile(slot); });
@@ -90,7 +93,7 @@ void FileCommands::start(const QString &folder, const RecentFiles::Slots &recent
 
 void FileCommands::setDatabaseOpen(bool open)
 {
-    for (QAction *action : {actionClose, actionSave, actionSaveAs, actionPrint})
+    for (QAction *action : {actionClose, actionSave, actionSaveAs, actionPrint, actionPrintPreview})
         action->setEnabled(open);
     actionInstall->setEnabled(open && mWorkspace.users().count() > 0);
 }
@@ -145,6 +148,22 @@ void FileCommands::openDatabaseFile(const QString &givenPath)
         path = choice->path;
         addRecentFile(path);
     }
+    loadDatabase(path);
+}
+
+void FileCommands::openNamedDatabase(const QString &path)
+{
+    if (confirmDiscardChanges(mWorkspace))
+        return;
+    // The open dialog lets only an existing file be chosen: a missing one gets the open error
+    // and no place in the list.
+    if (QFileInfo(path).isFile())
+        addRecentFile(path);
+    loadDatabase(path);
+}
+
+void FileCommands::loadDatabase(const QString &path)
+{
     WaitCursor wait;
     const LoadResult result = mWorkspace.document().load(
         path, mWorkspace.prompter(), [this] { mWorkspace.setDatabaseOpen(false); });
@@ -243,6 +262,12 @@ void FileCommands::print()
     PrintRenderer(mWorkspace.displayFont()).print(mWorkspace.document().database(), printer);
 }
 
+void FileCommands::printPreview()
+{
+    showPrintPreview(mWorkspace.document().database(), mWorkspace.displayFont(),
+                     mWorkspace.mainWindow());
+}
+
 void FileCommands::exit()
 {
     mWorkspace.mainWindow()->close();
@@ -262,6 +287,7 @@ void FileCommands::refreshRecentMenu()
         entry->setText(mRecent.isFilled(slot) ? mRecent.menuCaption(slot) : QString());
     }
     separatorRecentFiles->setVisible(mRecent.isFilled(0));
+    Q_EMIT recentFilesChanged();
 }
 
 } // namespace kribed

@@ -41,6 +41,7 @@ public:
     QAction *const actionSaveAs;
     QAction *const actionInstall;
     QAction *const actionPrint;
+    QAction *const actionPrintPreview;
     // The recent files, newest first, and the line above them; hidden while empty.
     QAction *const separatorRecentFiles;
     const std::array<QAction *, RecentFileCount> actionRecentFiles;
@@ -56,10 +57,18 @@ public Q_SLOTS:
     void saveAs();
     void install();
     void print();
+    void printPreview();
     void exit();
+    // A file named on the command line or dropped on the window: opened as if chosen in the open
+    // dialog (the unsaved-changes question, then the recent-file entry of an existing file).
+    void openNamedDatabase(const QString &path);
+
+Q_SIGNALS:
+    void recentFilesChanged();
 
 private:
     void runSave(bool chooseName);
+    void loadDatabase(const QString &path);
     void createNewDatabase();
     void addRecentFile(const QString &path);
     void refreshRecentMenu();

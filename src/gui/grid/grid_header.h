@@ -7,8 +7,8 @@
 
 namespace kribed {
 
-// A header of the grid drawn as the program draws its fixed cells: a button-face cell with black
-// text, or the highlight colour for the cell of the current row or column.
+// A header of the grid drawn as the program draws its fixed cells: a button-face cell with the
+// palette's button text, or the highlight colour for the cell of the current row or column.
 class GridHeader : public QHeaderView
 {
     Q_OBJECT
@@ -22,11 +22,26 @@ public:
     int highlightedSection() const { return mHighlighted; }
     void setHighlightedSection(int section);
 
+    // The text colour on the highlight: the palette's highlighted text where it reads well on the
+    // highlight colour, else black or white, whichever contrasts more.
+    static QColor highlightTextColor(const QPalette &palette);
+
+    // The record-number column: from now on the header is as wide as the widest record number
+    // ("0000", five zeros past 9999 records) in its font, plus 6 pixels, following the model's
+    // rows and the font.
+    void fitRecordNumbers();
+
+    void setModel(QAbstractItemModel *model) override;
+
 protected:
+    void changeEvent(QEvent *event) override;
     void paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const override;
 
 private:
+    void refitRecordNumbers();
+
     int mHighlighted = -1;
+    bool mFitsRecordNumbers = false;
 };
 
 } // namespace kribed

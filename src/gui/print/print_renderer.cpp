@@ -130,11 +130,20 @@ void PrintRenderer::drawPage(QPainter &painter, const PrintPage &page) const
 
 int PrintRenderer::print(const Database &database, QPrinter &printer)
 {
+    return render(database, printer, !printer.outputFileName().isEmpty());
+}
+
+int PrintRenderer::printAsOneDocument(const Database &database, QPrinter &printer)
+{
+    return render(database, printer, true);
+}
+
+int PrintRenderer::render(const Database &database, QPrinter &printer, bool toFile)
+{
     const PrintSetup setup = printSetup(printer);
     const auto measure = [this](const PrintFont &font, const QString &text) {
         return textWidth(font, text);
     };
-    const bool toFile = !printer.outputFileName().isEmpty();
     QPainter painter;
     int pages = 0;
     bool failed = false;

@@ -28,6 +28,8 @@ public:
     // Prints the whole database on the printer as it was set up; returns the number of pages,
     // or 0 when the printer could not be started.
     int print(const Database &database, QPrinter &printer);
+    // The same pages as one document (for the print preview, which shows one document).
+    int printAsOneDocument(const Database &database, QPrinter &printer);
 
     // The printer font of a layout font, and its text width in 0.1 mm.
     QFont printerFont(const PrintFont &font) const;
@@ -37,6 +39,7 @@ public:
     PrintSetup printSetup(const QPrinter &printer) const;
 
 private:
+    int render(const Database &database, QPrinter &printer, bool oneDocument);
     void drawPage(QPainter &painter, const PrintPage &page) const;
     static void useTenthsOfMillimetres(QPainter &painter, const QPrinter &printer);
     // The fonts of a page are few: each is made and measured once.

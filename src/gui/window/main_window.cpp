@@ -17,7 +17,11 @@
 #include "gui/grid/database_document.h"
 #include "gui/grid/grid_header.h"
 #include "gui/grid/range_commands.h"
+#include "gui/window/file_drop.h"
+#include "gui/window/status_panel_widths.h"
 #include "gui/window/tool_icons.h"
+#include "gui/window/welcome_panel.h"
+#include "gui/window/window_placement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -40,7 +44,6 @@ namespace kribed {
 
 namespace {
 
-constexpr int PanelWidths[StatusPanelCount] = {90, 65, 18, 18, 18, 75, 1000};
 const char *const PanelNames[StatusPanelCount] = {
     "statusPanelRecord", "statusPanelField",    "statusPanelAutoSizing", "statusPanelFilter",
     "statusPanelRowSum", "statusPanelModified", "statusPanelFile"};
@@ -92,6 +95,10 @@ MainWindow::MainWindow(Prompter &prompter, FileDialogs &dialogs, UserList &users
                  mSettings.recentFiles);
     applyDisplayFont();
     mTimer->start();
+    auto *drops = new FileDropFilter(this);
+    connect(drops, &FileDropFilter::databaseDropped, mFile.get(), &FileCommands::openNamedDatabase);
+    connect(drops, &FileDropFilter::textFileDropped, mExchange.get(),
+            &ExchangeCommands::importProposedText);
     qApp->installEventFilter(this);
 }
 
@@ -139,7 +146,7 @@ void MainWindow::buildMenus()
     file->setObjectName(QStringLiteral("menuFile"));
     add(file, {f.actionNew, f.actionOpen, f.actionClose, nullptr, f.actionSave, f.actionSaveAs,
                f.actionInstall, nullptr, x.actionImport, x.actionAppend, x.actionExport, nullptr,
-               f.actionPrint, f.separatorRecentFiles});
+               f.actionPrint, f.actionPrintPreview, f.separatorRecentFiles});
     for (QAction *entry : f.actionRecentFiles)
         file->addAction(entry);
     namedSeparator(file, "separatorExit");
@@ -268,7 +275,6 @@ void MainWindow::buildStatusBar()
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);
         if (index + 1 < StatusPanelCount) {
-            panel->setFixedWidth(PanelWidths[index]);
             statusBar()->addWidget(panel);
         } else {
             panel->setMinimumWidth(20);
@@ -276,6 +282,7 @@ void MainWindow::buildStatusBar()
         }
         mPanels[index] = panel;
     }
+    fitStatusPanels(mPanels, currentRegional().locale(), currentRegional().shortDateFormat());
 }
 
 // Settings --------------------------------------------------------------------------------------
@@ -300,26 +307,17 @@ void MainWindow::readSettings()
 
 void MainWindow::placeWindow()
 {
-    const Placement &place = mSettings.placement;
-    if (place.left != Placement::NoPlacement) {
-        const QRect stored(place.left, place.top, place.width, place.height);
-        // A rectangle stored on a monitor that is gone would leave the window out of reach: it
-        // is used as stored only while some screen shows part of it.
-        const QList<QScreen *> screens = QGuiApplication::screens();
-        const bool reachable =
-            screens.isEmpty()
-            || std::any_of(screens.begin(), screens.end(), [&stored](const QScreen *screen) {
-                   return screen->availableGeometry().intersects(stored);
-               });
-        setGeometry(stored);
-        if (reachable)
-            return;
+    // The primary screen first: a first start, or a window on no screen, goes there.
+    QList<QRect> areas;
+    if (const QScreen *primary = QGuiApplication::primaryScreen())
+        areas << primary->availableGeometry();
+    for (const QScreen *screen : QGuiApplication::screens()) {
+        if (screen != QGuiApplication::primaryScreen())
+            areas << screen->availableGeometry();
     }
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        QRect frame(QPoint(), size());
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    const QRect frame = startWindowGeometry(mSettings.placement, areas);
+    if (frame.isValid())
+        setGeometry(frame);
 }
 
 void MainWindow::writeSettings()
@@ -370,7 +368,7 @@ void MainWindow::setDatabaseOpen(bool open)
 
     mGrid->setVisible(open);
     statusBar()->setVisible(open);
-    mEmptyPanel->setVisible(!open);
+    mWelcome->setVisible(!open);
     if (open)
         mGrid->setFocus();
 

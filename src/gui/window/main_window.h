@@ -30,6 +30,7 @@ class PropertiesCommands;
 class RangeCommands;
 class RowColumnCommands;
 class ToolsCommands;
+class WelcomePanel;
 
 // The main window: the menus, the tool bar, the grid with its context menu and the status bar
 // over the one open database. The commands live in the command classes; the window puts their
@@ -149,7 +150,7 @@ private:
     QTableView *mGrid = nullptr;
     GridHeader *mColumnHeader = nullptr;
     GridHeader *mRowHeader = nullptr;
-    QFrame *mEmptyPanel = nullptr;
+    WelcomePanel *mWelcome = nullptr;
     std::array<QLabel *, 7> mPanels{};
     QTimer *mTimer = nullptr;
 };

@@ -13,6 +13,8 @@
 #include "core/model/regional.h"
 #include "core/platform/code_page.h"
 #include "gui/commands/edit_commands.h"
+#include "gui/commands/exchange_commands.h"
+#include "gui/commands/file_commands.h"
 #include "gui/commands/tools_commands.h"
 #include "gui/commands/wait_cursor.h"
 #include "gui/grid/database_document.h"
@@ -20,6 +22,7 @@
 #include "gui/grid/grid_cell_delegate.h"
 #include "gui/grid/grid_header.h"
 #include "gui/grid/recorded_edits.h"
+#include "gui/window/welcome_panel.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -105,11 +108,12 @@ void MainWindow::buildGrid()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    mEmptyPanel = new QFrame(client);
-    mEmptyPanel->setObjectName(QStringLiteral("emptyPanel"));
-    mEmptyPanel->setFrameShape(QFrame::Panel);
-    mEmptyPanel->setFrameShadow(QFrame::Sunken);
-    layout->addWidget(mEmptyPanel);
+    mWelcome =
+        new WelcomePanel(mFile->actionOpen, mFile->actionNew, mExchange->actionImport, client);
+    connect(mWelcome, &WelcomePanel::recentFileChosen, mFile.get(), &FileCommands::openRecentFile);
+    connect(mFile.get(), &FileCommands::recentFilesChanged, mWelcome,
+            [this] { mWelcome->setRecentFiles(mFile->recentFiles()); });
+    layout->addWidget(mWelcome);
 
     mGrid = new QTableView(client);
     mGrid->setObjectName(QStringLiteral("grid"));
@@ -140,7 +144,7 @@ void MainWindow::buildGrid()
     mRowHeader->setDefaultSectionSize(ShownRowHeight);
     mRowHeader->setDefaultAlignment(Qt::AlignLeft | Qt::AlignTop);
     mColumnHeader->setDefaultAlignment(Qt::AlignLeft | Qt::AlignTop);
-    mRowHeader->setFixedWidth(80);
+    mRowHeader->fitRecordNumbers();
     layout->addWidget(mGrid);
     setCentralWidget(client);
 
@@ -215,7 +219,8 @@ void MainWindow::applyDisplayFont()
         mColumnHeader->setFont(mDisplayFont);
         mRowHeader->setFont(mDisplayFont);
     }
-    mRowHeader->setFixedWidth(zeros + 6);
+    // Column 0 is "0000" + 6 pixels wide, wider only for five-digit record numbers.
+    mRowHeader->fitRecordNumbers();
     mDocument->database().setWidthScale(double(zeros / ZerosPerUnit));
 }
 

@@ -2,77 +2,104 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "gui/window/tool_icons.h"
 
+#include <QBuffer>
+#include <QFile>
+#include <QGuiApplication>
 #include <QHash>
+#include <QImageReader>
 #include <QPainter>
 #include <QPixmap>
+
+// The bundled pictures live in the GUI library: their resources are linked in only when named.
+static void initBundledIcons()
+{
+    static const bool done = [] {
+        Q_INIT_RESOURCE(icons);
+        return true;
+    }();
+    Q_UNUSED(done);
+}
 
 namespace kribed {
 
 namespace {
 
-struct Glyph
-{
-    const char *text;
-    QRgb color;
-};
+// The colour of the text-coloured shapes in the bundled pictures (a light palette's text).
+const char BundledTextColour[] = "#232629";
 
-// File commands blue, cell commands green, row and column commands brown, tools grey-blue.
-const QHash<QString, Glyph> &glyphs()
+const QHash<QString, QString> &iconNames()
 {
-    static const QHash<QString, Glyph> glyphs = {
-        {QStringLiteral("actionNew"), {"N", 0xff2060b0}},
-        {QStringLiteral("actionOpen"), {"O", 0xff2060b0}},
-        {QStringLiteral("actionSave"), {"S", 0xff2060b0}},
-        {QStringLiteral("actionInstall"), {"H", 0xff2060b0}},
-        {QStringLiteral("actionPrint"), {"P", 0xff2060b0}},
-        {QStringLiteral("actionImport"), {"\u2192", 0xff2060b0}},
-        {QStringLiteral("actionExport"), {"\u2190", 0xff2060b0}},
-        {QStringLiteral("actionEditCell"), {"E", 0xff208040}},
-        {QStringLiteral("actionCutCell"), {"X", 0xff208040}},
-        {QStringLiteral("actionCopyCell"), {"C", 0xff208040}},
-        {QStringLiteral("actionPasteCell"), {"V", 0xff208040}},
-        {QStringLiteral("actionProperties"), {"\u2261", 0xff505a70}},
-        {QStringLiteral("actionFont"), {"A", 0xff505a70}},
-        {QStringLiteral("actionFind"), {"?", 0xff505a70}},
-        {QStringLiteral("actionAutoSizing"), {"\u2194", 0xff505a70}},
-        {QStringLiteral("actionFilter"), {"F", 0xff505a70}},
-        {QStringLiteral("actionSortNormal"), {"\u2193", 0xff505a70}},
-        {QStringLiteral("actionSortReverse"), {"\u2191", 0xff505a70}},
-        {QStringLiteral("actionColumnSum"), {"\u03a3", 0xff505a70}},
-        {QStringLiteral("actionRowSum"), {"\u03a3r", 0xff505a70}},
-        {QStringLiteral("actionAppendRow"), {"+r", 0xff905020}},
-        {QStringLiteral("actionInsertRow"), {"^r", 0xff905020}},
-        {QStringLiteral("actionDeleteRow"), {"-r", 0xff905020}},
-        {QStringLiteral("actionAppendColumn"), {"+c", 0xff905020}},
-        {QStringLiteral("actionInsertColumn"), {"^c", 0xff905020}},
-        {QStringLiteral("actionDeleteColumn"), {"-c", 0xff905020}},
-        {QStringLiteral("actionReadme"), {"i", 0xff2060b0}},
+    static const QHash<QString, QString> names = {
+        {QStringLiteral("actionNew"), QStringLiteral("document-new")},
+        {QStringLiteral("actionOpen"), QStringLiteral("document-open")},
+        {QStringLiteral("actionSave"), QStringLiteral("document-save")},
+        {QStringLiteral("actionInstall"), QStringLiteral("kribed-install-handheld")},
+        {QStringLiteral("actionPrint"), QStringLiteral("document-print")},
+        {QStringLiteral("actionImport"), QStringLiteral("document-import")},
+        {QStringLiteral("actionExport"), QStringLiteral("document-export")},
+        {QStringLiteral("actionEditCell"), QStringLiteral("document-edit")},
+        {QStringLiteral("actionCutCell"), QStringLiteral("edit-cut")},
+        {QStringLiteral("actionCopyCell"), QStringLiteral("edit-copy")},
+        {QStringLiteral("actionPasteCell"), QStringLiteral("edit-paste")},
+        {QStringLiteral("actionProperties"), QStringLiteral("document-properties")},
+        {QStringLiteral("actionFont"), QStringLiteral("preferences-desktop-font")},
+        {QStringLiteral("actionFind"), QStringLiteral("edit-find")},
+        {QStringLiteral("actionAutoSizing"), QStringLiteral("kribed-auto-size")},
+        {QStringLiteral("actionFilter"), QStringLiteral("view-filter")},
+        {QStringLiteral("actionSortNormal"), QStringLiteral("view-sort-ascending")},
+        {QStringLiteral("actionSortReverse"), QStringLiteral("view-sort-descending")},
+        {QStringLiteral("actionColumnSum"), QStringLiteral("kribed-column-sum")},
+        {QStringLiteral("actionRowSum"), QStringLiteral("kribed-row-sum")},
+        {QStringLiteral("actionAppendRow"), QStringLiteral("edit-table-insert-row-below")},
+        {QStringLiteral("actionInsertRow"), QStringLiteral("edit-table-insert-row-above")},
+        {QStringLiteral("actionDeleteRow"), QStringLiteral("edit-table-delete-row")},
+        {QStringLiteral("actionAppendColumn"), QStringLiteral("edit-table-insert-column-right")},
+        {QStringLiteral("actionInsertColumn"), QStringLiteral("edit-table-insert-column-left")},
+        {QStringLiteral("actionDeleteColumn"), QStringLiteral("edit-table-delete-column")},
+        {QStringLiteral("actionReadme"), QStringLiteral("help-contents")},
     };
-    return glyphs;
+    return names;
 }
 
 } // namespace
 
+QString toolIconName(const QString &commandName)
+{
+    return iconNames().value(commandName);
+}
+
+QIcon bundledIcon(const QString &iconName, const QPalette &palette)
+{
+    initBundledIcons();
+    QFile file(QStringLiteral(":/icons/%1.svg").arg(iconName));
+    if (iconName.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray svg = file.readAll();
+    svg.replace(QByteArray(BundledTextColour),
+                palette.color(QPalette::WindowText).name().toLatin1());
+    // Drawn at the sizes tool bars and menus ask for, so no size is a blurred scaling of another.
+    QIcon icon;
+    for (const int size : {16, 22, 24, 32, 48}) {
+        QBuffer buffer(&svg);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&buffer, "svg");
+        reader.setScaledSize(QSize(size, size));
+        const QImage image = reader.read();
+        if (!image.isNull())
+            icon.addPixmap(QPixmap::fromImage(image));
+    }
+    return icon;
+}
+
+QIcon themedIcon(const QString &iconName, const QPalette &palette)
+{
+    return QIcon::fromTheme(iconName, bundledIcon(iconName, palette));
+}
+
 QIcon toolIcon(const QString &commandName)
 {
-    const auto glyph = glyphs().constFind(commandName);
-    if (glyph == glyphs().constEnd())
-        return {};
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor::fromRgba(glyph->color));
-    painter.drawRoundedRect(QRectF(2, 2, 28, 28), 6, 6);
-    QFont font = painter.font();
-    font.setBold(true);
-    font.setPixelSize(QString::fromUtf8(glyph->text).size() > 1 ? 15 : 20);
-    painter.setFont(font);
-    painter.setPen(Qt::white);
-    painter.drawText(QRect(0, 0, 32, 32), Qt::AlignCenter, QString::fromUtf8(glyph->text));
-    painter.end();
-    return QIcon(pixmap);
+    const QString name = toolIconName(commandName);
+    return name.isEmpty() ? QIcon() : themedIcon(name, QGuiApplication::palette());
 }
 
 QIcon appIcon()

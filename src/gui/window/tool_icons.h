@@ -3,12 +3,25 @@
 #pragma once
 
 #include <QIcon>
+#include <QPalette>
 #include <QString>
 
 namespace kribed {
 
-// The tool-bar picture of a command, drawn by the program (the action's object name picks it);
-// an empty icon for commands without a tool button.
+// An icon by its freedesktop name (document-open, edit-cut, ...): the desktop theme's icon of
+// that name, else the bundled picture drawn in the palette's text colour.
+QIcon themedIcon(const QString &iconName, const QPalette &palette = QPalette());
+
+// The bundled picture alone (null when there is none of that name): its text-coloured shapes
+// take the palette's window-text colour, so they stay visible on a dark palette.
+QIcon bundledIcon(const QString &iconName, const QPalette &palette);
+
+// The freedesktop icon name of a main-window command (by the action's object name), empty for
+// commands without a tool button.
+QString toolIconName(const QString &commandName);
+
+// The tool-bar icon of a main-window command (by the action's object name); null for commands
+// without a tool button.
 QIcon toolIcon(const QString &commandName);
 
 // The program's own picture (the installed kribed.svg, drawn the same way).

@@ -90,18 +90,28 @@ private Q_SLOTS:
                 entries << QString::fromLatin1(name);
             return entries;
         };
-        QTest::newRow("File menu")
-            << "menuFile" << list({"actionNew",         "actionOpen",
-                                   "actionClose",       "-",
-                                   "actionSave",        "actionSaveAs",
-                                   "actionInstall",     "-",
-                                   "actionImport",      "actionAppend",
-                                   "actionExport",      "-",
-                                   "actionPrint",       "separatorRecentFiles",
-                                   "actionRecentFile1", "actionRecentFile2",
-                                   "actionRecentFile3", "actionRecentFile4",
-                                   "actionRecentFile5", "separatorExit",
-                                   "actionExit"});
+        QTest::newRow("File menu") << "menuFile" << list({"actionNew",
+                                                          "actionOpen",
+                                                          "actionClose",
+                                                          "-",
+                                                          "actionSave",
+                                                          "actionSaveAs",
+                                                          "actionInstall",
+                                                          "-",
+                                                          "actionImport",
+                                                          "actionAppend",
+                                                          "actionExport",
+                                                          "-",
+                                                          "actionPrint",
+                                                          "actionPrintPreview",
+                                                          "separatorRecentFiles",
+                                                          "actionRecentFile1",
+                                                          "actionRecentFile2",
+                                                          "actionRecentFile3",
+                                                          "actionRecentFile4",
+                                                          "actionRecentFile5",
+                                                          "separatorExit",
+                                                          "actionExit"});
         QTest::newRow("Edit menu") << "menuEdit"
                                    << list({"actionUndo",
                                             "actionRedo",

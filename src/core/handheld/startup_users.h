@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#pragma once
+
+#include "core/handheld/user_data.h"
+
+#include <memory>
+
+class QSettings;
+
+namespace kribed {
+
+// How often the start tells that the Palm Desktop software is missing. On Windows it belongs
+// beside the editor, so its absence is worth a word at every start; elsewhere nobody has it, and
+// the word is said once per user, at the first start.
+enum class MissingDesktopNotice { EveryStart, FirstStartOnly };
+
+constexpr MissingDesktopNotice platformDesktopNotice()
+{
+#ifdef Q_OS_WIN
+    return MissingDesktopNotice::EveryStart;
+#else
+    return MissingDesktopNotice::FirstStartOnly;
+#endif
+}
+
+// The handheld user list as the program reads it at start. With FirstStartOnly the program's
+// own settings store remembers that the message was shown (written at once, so a start that ends
+// abnormally does not show it again either).
+std::unique_ptr<UserData> readUsersAtStart(Prompter &prompter, QSettings &programStore,
+                                           HandheldRegistry registry = HandheldRegistry(),
+                                           MissingDesktopNotice notice = platformDesktopNotice());
+
+} // namespace kribed
