@@ -11,6 +11,7 @@
 #include "gui/commands/workspace.h"
 #include "gui/dialogs/file_dialogs.h"
 #include "gui/grid/database_document.h"
+#include "gui/grid/recorded_edits.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -84,11 +85,11 @@ bool hasCell(const Database &database, int field, int record)
            && record <= database.recordCount();
 }
 
-// The cells of one whole row changed in place (texts and stamps).
-template<class F> decltype(auto) changeRow(DatabaseDocument &document, int record, F &&change)
+// The cells of one whole row changed in place (texts and stamps), kept as one undo step.
+template<class F>
+decltype(auto) changeRow(DatabaseDocument &document, const QString &what, int record, F &&change)
 {
-    return document.changeCells(1, record, document.database().fieldCount(), record,
-                                std::forward<F>(change));
+    return recordCells(document, what, record, record, std::forward<F>(change));
 }
 
 bool clipboardHoldsText()
@@ -130,7 +131,7 @@ void EditCommands::storeEditedCell()
     if (!mCellEditor.changedText()
         || !hasCell(document.database(), mCellEditor.field(), mCellEditor.record()))
         return;
-    changeRow(document, mCellEditor.record(), [this](Database &database) {
+    changeRow(document, tr("Edit cell"), mCellEditor.record(), [this](Database &database) {
         return mCellEditor.apply(database, QDateTime::currentDateTime());
     });
 }
@@ -142,7 +143,7 @@ void EditCommands::cutCell()
     const int field = mWorkspace.currentField();
     const int record = mWorkspace.currentRecord();
     QByteArray text;
-    changeRow(mWorkspace.document(), record, [&](Database &database) {
+    changeRow(mWorkspace.document(), tr("Cut cell"), record, [&](Database &database) {
         return kribed::cutCell(database, field, record, QDateTime::currentDateTime(), &text);
     });
     QGuiApplication::clipboard()->setText(currentRegional().toText(text));
@@ -166,7 +167,7 @@ void EditCommands::pasteCell()
     const QString pasted = QGuiApplication::clipboard()->text();
     warnOfUnheldCharacters(mWorkspace.prompter(), pasted);
     const QByteArray text = encodeOrQuestionMark(pasted, currentRegional().codePage());
-    changeRow(mWorkspace.document(), record, [&](Database &database) {
+    changeRow(mWorkspace.document(), tr("Paste cell"), record, [&](Database &database) {
         return kribed::pasteCell(database, field, record, text, QDateTime::currentDateTime());
     });
 }
@@ -177,10 +178,11 @@ void EditCommands::cutRow()
         return;
     leaveModes(mWorkspace);
     const int record = mWorkspace.currentRecord();
-    const EditResult result = changeRow(mWorkspace.document(), record, [&](Database &database) {
-        return kribed::cutRow(database, mRowClipboard, record, mWorkspace.prompter(),
-                              mWorkspace.settings().expertMode);
-    });
+    const EditResult result =
+        changeRow(mWorkspace.document(), tr("Cut row"), record, [&](Database &database) {
+            return kribed::cutRow(database, mRowClipboard, record, mWorkspace.prompter(),
+                                  mWorkspace.settings().expertMode);
+        });
     if (result.applied)
         enablePasteRow(true);
 }
@@ -191,6 +193,8 @@ void EditCommands::copyRow()
         return;
     leaveModes(mWorkspace);
     kribed::copyRow(mWorkspace.document().database(), mRowClipboard, mWorkspace.currentRecord());
+    // Copy row marks the database changed without changing a value: the mark lasts until saved.
+    mWorkspace.document().history().markChangedOutside();
     enablePasteRow(true);
 }
 
@@ -200,7 +204,7 @@ void EditCommands::pasteRow()
         return;
     leaveModes(mWorkspace);
     const int record = mWorkspace.currentRecord();
-    changeRow(mWorkspace.document(), record, [&](Database &database) {
+    changeRow(mWorkspace.document(), tr("Paste row"), record, [&](Database &database) {
         return kribed::pasteRow(database, mRowClipboard, record, mWorkspace.prompter(),
                                 mWorkspace.settings().expertMode);
     });
@@ -239,16 +243,18 @@ void EditCommands::chooseDisplayFont()
     settings.font.charSet = chosen->charSet;
     mWorkspace.setDisplayFont(font);
 
-    Database &database = document.database();
-    const double newScale = database.widthScale();
-    if (oldScale > 0) {
-        // Every column keeps its width in units: pixels follow the new scale.
-        for (int field = 1; field <= database.fieldCount(); ++field) {
-            const double pixels = double(database.columnWidth(field)) * newScale / oldScale;
-            database.setColumnWidth(field, int(std::nearbyint(pixels)));
+    // Undo gives the widths back; the font itself stays.
+    recordWidths(document, tr("Font"), false, [&] {
+        Database &database = document.database();
+        const double newScale = database.widthScale();
+        if (oldScale > 0) {
+            // Every column keeps its width in units: pixels follow the new scale.
+            for (int field = 1; field <= database.fieldCount(); ++field) {
+                const double pixels = double(database.columnWidth(field)) * newScale / oldScale;
+                database.setColumnWidth(field, int(std::nearbyint(pixels)));
+            }
         }
-    }
-    document.notifyColumnWidthsChanged();
+    });
 }
 
 } // namespace kribed

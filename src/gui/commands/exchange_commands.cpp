@@ -10,6 +10,7 @@
 #include "gui/commands/workspace.h"
 #include "gui/dialogs/file_dialogs.h"
 #include "gui/grid/database_document.h"
+#include "gui/grid/recorded_edits.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -163,8 +164,8 @@ void ExchangeCommands::appendText()
         return;
     const int added = appended.recordCount() - before;
     if (added > 0) {
-        document.insertRecords(before + 1, added,
-                               [&appended](Database &database) { database = std::move(appended); });
+        recordInsertedRecords(document, tr("Append"), before + 1, added,
+                              [&appended](Database &database) { database = std::move(appended); });
     } else if (appended.isModified()) {
         document.setModified();
     }

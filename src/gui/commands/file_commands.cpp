@@ -244,8 +244,13 @@ void FileCommands::install()
     const AutoSizing sizing{modes.isAutoSizing(), [&modes](bool on) { modes.autoSizeColumns(on); }};
     const Settings &settings = mWorkspace.settings();
     const InstallOptions options{settings.saveAtInstall, settings.expertMode};
-    installDatabase(mWorkspace.document().database(), users, mWorkspace.selectedUser(), options,
-                    sizing, mWorkspace.currentField(), mWorkspace.prompter());
+    DatabaseDocument &document = mWorkspace.document();
+    const bool wasModified = document.database().isModified();
+    installDatabase(document.database(), users, mWorkspace.selectedUser(), options, sizing,
+                    mWorkspace.currentField(), mWorkspace.prompter());
+    // Saved to its own file on the way (Save at Install): the present state is the saved one.
+    if (wasModified && !document.database().isModified())
+        document.history().markSaved();
 }
 
 void FileCommands::print()

@@ -7,6 +7,7 @@
 #include "gui/commands/command_support.h"
 #include "gui/commands/workspace.h"
 #include "gui/grid/database_document.h"
+#include "gui/grid/recorded_edits.h"
 
 #include <QAction>
 
@@ -25,6 +26,15 @@ PropertiesCommands::PropertiesCommands(Workspace &workspace, QObject *parent)
     mDialog.setApplyFilter([this](bool on) { mWorkspace.modes().applyFilter(on); });
     // Modal over the main window; OK's changes reach the window through `accepted`.
     connect(&mDialog, &QDialog::accepted, this, &PropertiesCommands::takeChoices);
+    // Everything the dialog changed in the database is one undo step. Changes kept after a
+    // refused OK and Cancel are a step too, one that leaves the modified mark as it was.
+    connect(&mDialog, &QDialog::finished, this, [this](int result) {
+        if (mBefore) {
+            pushSettingsChange(mWorkspace.document(), tr("Properties"), std::move(*mBefore),
+                               result == QDialog::Accepted);
+            mBefore.reset();
+        }
+    });
 }
 
 void PropertiesCommands::setDatabaseOpen(bool open)
@@ -46,6 +56,7 @@ void PropertiesCommands::editProperties()
     choices.initialDir = settings.initialDir;
     choices.saveAtInstall = settings.saveAtInstall;
     choices.expertMode = settings.expertMode;
+    mBefore = DatabaseSettings::of(mWorkspace.document().database());
     mDialog.prepare(mWorkspace.document().database(), mWorkspace.currentField(), choices);
     mDialog.open();
 }
@@ -64,6 +75,7 @@ void PropertiesCommands::takeChoices()
     const Database &database = document.database();
     document.notifyFieldNamesChanged();
     document.notifyColumnWidthsChanged();
+    const EditHistory::Recording recording(document.history());
     if (database.recordCount() > 0 && database.fieldCount() > 0)
         document.changeCells(1, 1, database.fieldCount(), database.recordCount(),
                              [](Database &) {});

@@ -4,7 +4,11 @@
 
 #include "gui/dialogs/properties_dialog.h"
 
+#include "gui/grid/undo_steps.h"
+
 #include <QObject>
+
+#include <optional>
 
 class QAction;
 
@@ -36,6 +40,8 @@ private:
 
     Workspace &mWorkspace;
     PropertiesDialog mDialog;
+    // The database's settings when the dialog opened, for the undo step of what it changes.
+    std::optional<DatabaseSettings> mBefore;
 };
 
 } // namespace kribed

@@ -9,33 +9,12 @@
 #include "gui/commands/wait_cursor.h"
 #include "gui/commands/workspace.h"
 #include "gui/grid/database_document.h"
+#include "gui/grid/recorded_edits.h"
 
 #include <QAction>
 #include <QDateTime>
 
 namespace kribed {
-
-namespace {
-
-// The grid hears of a new or removed row or column while it happens, and of nothing else.
-ShapeAnnouncer gridAnnouncer(DatabaseDocument &document)
-{
-    return [&document](const EditResult &plan, const std::function<void()> &change) {
-        const auto run = [&change](Database &) { change(); };
-        if (plan.insertedRecord)
-            document.insertRecords(plan.insertedRecord, 1, run);
-        else if (plan.removedRecord)
-            document.removeRecords(plan.removedRecord, 1, run);
-        else if (plan.insertedField)
-            document.insertFields(plan.insertedField, 1, run);
-        else if (plan.removedField)
-            document.removeFields(plan.removedField, 1, run);
-        else
-            change();
-    };
-}
-
-} // namespace
 
 RowColumnCommands::RowColumnCommands(Workspace &workspace, EditCommands &edit, QObject *parent)
     : QObject(parent)
@@ -99,9 +78,10 @@ void RowColumnCommands::deleteRow()
     leaveModes(mWorkspace);
     DatabaseDocument &document = mWorkspace.document();
     const WaitCursor wait;
-    const EditResult result = kribed::deleteRow(
-        document.database(), mEdit.rowClipboard(), mWorkspace.currentRecord(),
-        mWorkspace.prompter(), mWorkspace.settings().expertMode, gridAnnouncer(document));
+    const EditResult result =
+        kribed::deleteRow(document.database(), mEdit.rowClipboard(), mWorkspace.currentRecord(),
+                          mWorkspace.prompter(), mWorkspace.settings().expertMode,
+                          recordingAnnouncer(document, tr("Delete Row")));
     if (result.applied)
         mEdit.clearRowClipboard();
     followCurrentCell(result);
@@ -116,9 +96,9 @@ void RowColumnCommands::insertRow()
     const int field = mWorkspace.currentField();
     const int record = mWorkspace.currentRecord();
     const WaitCursor wait;
-    const EditResult result =
-        kribed::insertRow(document.database(), mEdit.rowClipboard(), record, mWorkspace.prompter(),
-                          QDateTime::currentDateTime(), gridAnnouncer(document));
+    const EditResult result = kribed::insertRow(document.database(), mEdit.rowClipboard(), record,
+                                                mWorkspace.prompter(), QDateTime::currentDateTime(),
+                                                recordingAnnouncer(document, tr("Insert Row")));
     if (result.applied) {
         mEdit.clearRowClipboard();
         // The current cell stays in its place, which now holds the new record.
@@ -133,9 +113,9 @@ void RowColumnCommands::appendRow()
     leaveModes(mWorkspace);
     DatabaseDocument &document = mWorkspace.document();
     const WaitCursor wait;
-    const EditResult result =
-        kribed::appendRow(document.database(), mEdit.rowClipboard(), mWorkspace.prompter(),
-                          QDateTime::currentDateTime(), gridAnnouncer(document));
+    const EditResult result = kribed::appendRow(document.database(), mEdit.rowClipboard(),
+                                                mWorkspace.prompter(), QDateTime::currentDateTime(),
+                                                recordingAnnouncer(document, tr("Append Row")));
     if (result.applied)
         mEdit.clearRowClipboard();
     followCurrentCell(result);
@@ -148,9 +128,10 @@ void RowColumnCommands::deleteColumn()
     leaveModes(mWorkspace);
     DatabaseDocument &document = mWorkspace.document();
     const WaitCursor wait;
-    const EditResult result = kribed::deleteColumn(
-        document.database(), mWorkspace.currentField(), mWorkspace.prompter(),
-        mWorkspace.settings().expertMode, mWorkspace.modes().autoWidths(), gridAnnouncer(document));
+    const EditResult result =
+        kribed::deleteColumn(document.database(), mWorkspace.currentField(), mWorkspace.prompter(),
+                             mWorkspace.settings().expertMode, mWorkspace.modes().autoWidths(),
+                             recordingAnnouncer(document, tr("Delete Column")));
     followCurrentCell(result);
 }
 
@@ -163,8 +144,9 @@ void RowColumnCommands::insertColumn()
     const int field = mWorkspace.currentField();
     const int record = mWorkspace.currentRecord();
     const WaitCursor wait;
-    const EditResult result = kribed::insertColumn(document.database(), field,
-                                                   mWorkspace.prompter(), gridAnnouncer(document));
+    const EditResult result =
+        kribed::insertColumn(document.database(), field, mWorkspace.prompter(),
+                             recordingAnnouncer(document, tr("Insert Column")));
     if (result.applied)
         mWorkspace.setCurrentCell(field, record);
 }
@@ -177,7 +159,8 @@ void RowColumnCommands::appendColumn()
     DatabaseDocument &document = mWorkspace.document();
     const WaitCursor wait;
     const EditResult result =
-        kribed::appendColumn(document.database(), mWorkspace.prompter(), gridAnnouncer(document));
+        kribed::appendColumn(document.database(), mWorkspace.prompter(),
+                             recordingAnnouncer(document, tr("Append Column")));
     followCurrentCell(result);
 }
 

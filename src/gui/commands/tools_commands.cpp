@@ -11,6 +11,7 @@
 #include "gui/dialogs/properties_dialog.h"
 #include "gui/grid/database_document.h"
 #include "gui/grid/display_text_width.h"
+#include "gui/grid/recorded_edits.h"
 
 #include <QAction>
 
@@ -108,7 +109,9 @@ void ToolsCommands::runSearch()
 
 void ToolsCommands::toggleAutoSizing()
 {
-    autoSizeColumns(!mAutoSizing);
+    // The widths it sets or gives back are one undo step; the state stays as switched.
+    recordWidths(mWorkspace.document(), tr("Auto sizing"), false,
+                 [this] { autoSizeColumns(!mAutoSizing); });
 }
 
 void ToolsCommands::setAutoSizingState(bool on)
@@ -191,12 +194,13 @@ void ToolsCommands::sort(int direction)
     }
     {
         const WaitCursor wait;
-        document.reorderRecords([&](Database &data) {
-            QVector<int> oldOfNew = sortRows(data, spec);
-            for (int &old : oldOfNew)
-                --old;
-            return oldOfNew;
-        });
+        recordRecordOrder(document, direction > 0 ? tr("Sort normal") : tr("Sort reverse"),
+                          [&](Database &data) {
+                              QVector<int> oldOfNew = sortRows(data, spec);
+                              for (int &old : oldOfNew)
+                                  --old;
+                              return oldOfNew;
+                          });
     }
     // The hidden rows stayed in their places: the filter picks its records again.
     if (mFilterOn)
@@ -210,16 +214,19 @@ void ToolsCommands::columnSum()
     rowSumOff();
     const int field = mWorkspace.currentField();
     const int record = mWorkspace.currentRecord();
-    mWorkspace.document().changeCells(field, record, field, record, [&](Database &database) {
-        return kribed::columnSum(database, field, record);
-    });
+    recordCells(mWorkspace.document(), tr("Column Sum"), record, record,
+                [&](Database &database) { return kribed::columnSum(database, field, record); },
+                {field, record});
 }
 
 void ToolsCommands::toggleRowSum()
 {
     setRowSumState(!mRowSumOn);
-    if (mRowSumOn)
+    if (mRowSumOn) {
+        mRowSumCommand = true;
         computeRowSums();
+        mRowSumCommand = false;
+    }
 }
 
 void ToolsCommands::setRowSumState(bool on)
@@ -240,6 +247,10 @@ void ToolsCommands::computeRowSums()
     RowSumState state;
     state.rowSumMode = mRowSumOn;
     DatabaseDocument &document = mWorkspace.document();
+    // The Row Sum command is a step of its own; after typing in a cell, the sums join the
+    // typing's step.
+    const CellRecorder recorder(document, tr("Row Sum"), 1, document.database().recordCount(),
+                                !mRowSumCommand);
     const RowSumOutcome outcome = kribed::computeRowSums(
         document.database(), state, mWorkspace.currentField(), mWorkspace.currentRecord());
     if (outcome.column > 0) {

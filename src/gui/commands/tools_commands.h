@@ -75,6 +75,7 @@ private:
     bool mAutoSizing = false;
     bool mFilterOn = false;
     bool mRowSumOn = false;
+    bool mRowSumCommand = false;
     AutoWidths mAutoWidths;
     FindDialog mFindDialog;
 };

@@ -5,12 +5,14 @@
 #include "core/editing/cell_clipboard.h"
 
 #include "core/platform/prompter.h"
+#include "gui/grid/recorded_edits.h"
 
 namespace kribed {
 
 DatabaseDocument::DatabaseDocument(QObject *parent)
     : QObject(parent)
     , mModel(*this, this)
+    , mHistory(*this)
 {
 }
 
@@ -37,7 +39,10 @@ LoadResult DatabaseDocument::load(const QString &path, Prompter &prompter,
 bool DatabaseDocument::save(SaveMode mode, const QString &fileName, int currentColumn,
                             Prompter &prompter)
 {
-    return saveDatabase(mDatabase, mode, fileName, currentColumn, prompter);
+    if (!saveDatabase(mDatabase, mode, fileName, currentColumn, prompter))
+        return false;
+    mHistory.markSaved();
+    return true;
 }
 
 void DatabaseDocument::close()
@@ -53,6 +58,7 @@ void DatabaseDocument::close()
 
 void DatabaseDocument::setCell(int field, int record, const QByteArray &value)
 {
+    mHistory.noteChange();
     mDatabase.setCell(field, record, value);
     mDatabase.setModified();
     const QModelIndex index = mModel.index(record - 1, field - 1);
@@ -63,15 +69,17 @@ bool DatabaseDocument::storeTypedText(int field, int record, const QByteArray &v
                                       const QDateTime &now)
 {
     // The stamp may change any cell of the record.
-    return changeCells(1, record, mDatabase.fieldCount(), record,
+    return recordCells(*this, tr("Edit in place"), record, record,
                        [&](Database &database) {
                            return storeEditedText(database, field, record, value, now);
-                       })
+                       },
+                       {field, record})
         .applied;
 }
 
 void DatabaseDocument::setFieldName(int field, const QByteArray &name)
 {
+    mHistory.noteChange();
     mDatabase.setFieldName(field, name);
     mDatabase.setModified();
     Q_EMIT mModel.headerDataChanged(Qt::Horizontal, field - 1, field - 1);
@@ -97,8 +105,14 @@ void DatabaseDocument::setColumnWidth(int field, int pixels)
 {
     if (mDatabase.columnWidth(field) == pixels)
         return;
+    mHistory.noteOutsideMark();
+    QVector<int> before = WidthsStep::widthsOf(mDatabase);
     mDatabase.setColumnWidth(field, pixels);
     mDatabase.setModified();
+    auto step =
+        std::make_unique<WidthsStep>(std::move(before), WidthsStep::widthsOf(mDatabase), true);
+    step->place = {field, 0};
+    mHistory.push(tr("Column width"), std::move(step));
 }
 
 void DatabaseDocument::moveRecord(int from, int to)
@@ -106,6 +120,7 @@ void DatabaseDocument::moveRecord(int from, int to)
     if (from == to)
         return;
     // Qt names the row a moved row lands in front of, counted before the move.
+    mHistory.noteChange();
     const int destination = to > from ? to : to - 1;
     mModel.beginMoveRows({}, from - 1, from - 1, {}, destination);
     mDatabase.moveRecord(from, to);
@@ -118,6 +133,7 @@ void DatabaseDocument::moveField(int from, int to)
 {
     if (from == to)
         return;
+    mHistory.noteChange();
     const int destination = to > from ? to : to - 1;
     mModel.beginMoveColumns({}, from - 1, from - 1, {}, destination);
     mDatabase.moveField(from, to);

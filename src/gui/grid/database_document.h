@@ -5,6 +5,7 @@
 #include "core/model/database.h"
 #include "core/model/pdb_reader.h"
 #include "core/model/pdb_writer.h"
+#include "gui/grid/edit_history.h"
 #include "gui/grid/grid_model.h"
 
 #include <QDateTime>
@@ -36,6 +37,9 @@ public:
     Database &database() { return mDatabase; }
     const Database &database() const { return mDatabase; }
     GridModel &model() { return mModel; }
+    // The undo history of the open database. A change of cells or shape that does not come
+    // through it (recorded_edits.h) ends it, and so do loading, New, Import and Close.
+    EditHistory &history() { return mHistory; }
 
     // Reads the file into a copy of the database (so the tables that live for the whole run keep
     // their state). A file that cannot be opened changes nothing; otherwise `beforeReplace` runs
@@ -96,6 +100,7 @@ private:
 
     Database mDatabase;
     GridModel mModel;
+    EditHistory mHistory;
 };
 
 // The model's begin/end pairs, closed even when the change returns early.
@@ -118,6 +123,7 @@ struct DatabaseDocument::ResetGuard
 
 template<class F> decltype(auto) DatabaseDocument::resetWith(F &&change)
 {
+    mHistory.clear();
     ResetGuard guard(*this);
     return std::forward<F>(change)(mDatabase);
 }
@@ -126,6 +132,7 @@ template<class F>
 decltype(auto) DatabaseDocument::changeCells(int firstField, int firstRecord, int lastField,
                                              int lastRecord, F &&change)
 {
+    mHistory.noteChange();
     struct Guard
     {
         GridModel &model;
@@ -138,6 +145,7 @@ decltype(auto) DatabaseDocument::changeCells(int firstField, int firstRecord, in
 
 template<class F> decltype(auto) DatabaseDocument::insertRecords(int first, int count, F &&change)
 {
+    mHistory.noteChange();
     struct Guard
     {
         DatabaseDocument &document;
@@ -154,6 +162,7 @@ template<class F> decltype(auto) DatabaseDocument::insertRecords(int first, int 
 
 template<class F> decltype(auto) DatabaseDocument::removeRecords(int first, int count, F &&change)
 {
+    mHistory.noteChange();
     struct Guard
     {
         GridModel &model;
@@ -166,6 +175,7 @@ template<class F> decltype(auto) DatabaseDocument::removeRecords(int first, int 
 
 template<class F> decltype(auto) DatabaseDocument::insertFields(int first, int count, F &&change)
 {
+    mHistory.noteChange();
     struct Guard
     {
         DatabaseDocument &document;
@@ -182,6 +192,7 @@ template<class F> decltype(auto) DatabaseDocument::insertFields(int first, int c
 
 template<class F> decltype(auto) DatabaseDocument::removeFields(int first, int count, F &&change)
 {
+    mHistory.noteChange();
     struct Guard
     {
         DatabaseDocument &document;
@@ -198,6 +209,7 @@ template<class F> decltype(auto) DatabaseDocument::removeFields(int first, int c
 
 template<class F> void DatabaseDocument::reorderRecords(F &&change)
 {
+    mHistory.noteChange();
     Q_EMIT mModel.layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QVector<int> oldOfNew = std::forward<F>(change)(mDatabase);
     remapPersistentRows(oldOfNew);

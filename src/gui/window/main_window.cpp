@@ -16,6 +16,7 @@
 #include "gui/commands/tools_commands.h"
 #include "gui/grid/database_document.h"
 #include "gui/grid/grid_header.h"
+#include "gui/grid/range_commands.h"
 #include "gui/window/file_drop.h"
 #include "gui/window/status_panel_widths.h"
 #include "gui/window/tool_icons.h"
@@ -81,6 +82,7 @@ MainWindow::MainWindow(Prompter &prompter, FileDialogs &dialogs, UserList &users
     buildGrid();
     buildGridMenu();
     buildStatusBar();
+    addRangeCommands();
 
     mTimer = new QTimer(this);
     mTimer->setObjectName(QStringLiteral("statusTimer"));
@@ -230,6 +232,39 @@ void MainWindow::buildGridMenu()
     }
 }
 
+// Undo and redo at the top of the Edit menu, the range commands after the cell commands, and the
+// selection's statistics in the status bar; the keys desktop users expect beside the described
+// ones.
+void MainWindow::addRangeCommands()
+{
+    mRange = std::make_unique<RangeCommands>(*mDocument, *mGrid, mPrompter, this);
+    mRange->undoAction()->setObjectName(QStringLiteral("actionUndo"));
+    mRange->redoAction()->setObjectName(QStringLiteral("actionRedo"));
+    mRange->copyAction()->setObjectName(QStringLiteral("actionCopyCells"));
+    mRange->cutAction()->setObjectName(QStringLiteral("actionCutCells"));
+    mRange->pasteAction()->setObjectName(QStringLiteral("actionPasteCells"));
+    mRange->clearAction()->setObjectName(QStringLiteral("actionClearCells"));
+    auto *edit = menuBar()->findChild<QMenu *>(QStringLiteral("menuEdit"));
+    QAction *first = edit->actions().value(0);
+    edit->insertActions(first, {mRange->undoAction(), mRange->redoAction()});
+    edit->insertSeparator(first);
+    QAction *afterCells = edit->insertSeparator(mEdit->actionCutRow);
+    edit->insertActions(afterCells, {mRange->cutAction(), mRange->copyAction(),
+                                     mRange->pasteAction(), mRange->clearAction()});
+    mRange->statisticsLabel()->setObjectName(QStringLiteral("selectionStatistics"));
+    statusBar()->addPermanentWidget(mRange->statisticsLabel());
+
+    mFile->actionExit->setShortcuts(
+        {QKeySequence(Qt::ALT | Qt::Key_F4), QKeySequence(Qt::CTRL | Qt::Key_Q)});
+    mFile->actionPrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    mFile->actionSaveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+
+    // After an undo or redo the record filter shows exactly the records it keeps, and the
+    // toggles show the database's filter switch.
+    connect(&mDocument->history(), &EditHistory::stepRun, this,
+            [this] { mTools->applyFilter(mDocument->database().filterOn()); });
+}
+
 void MainWindow::buildStatusBar()
 {
     statusBar()->setObjectName(QStringLiteral("statusBar"));
@@ -344,6 +379,7 @@ void MainWindow::setDatabaseOpen(bool open)
     mProperties->setDatabaseOpen(open);
     mTools->setDatabaseOpen(open);
     mRowColumn->setDatabaseOpen(open);
+    mRange->setDatabaseOpen(open);
 }
 
 void MainWindow::updateStatus()

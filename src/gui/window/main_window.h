@@ -27,6 +27,7 @@ class FileCommands;
 class GridHeader;
 class HelpCommands;
 class PropertiesCommands;
+class RangeCommands;
 class RowColumnCommands;
 class ToolsCommands;
 class WelcomePanel;
@@ -71,6 +72,7 @@ public:
     ToolsCommands &toolsCommands() { return *mTools; }
     RowColumnCommands &rowColumnCommands() { return *mRowColumn; }
     HelpCommands &helpCommands() { return *mHelp; }
+    RangeCommands &rangeCommands() { return *mRange; }
 
     QTableView *grid() const { return mGrid; }
     QMenu *gridMenu() const { return mGridMenu; }
@@ -110,6 +112,7 @@ private:
     void buildGrid();
     void buildGridMenu();
     void buildStatusBar();
+    void addRangeCommands();
     // Font to the grid and the named dialog controls, column 0's width and the width scale.
     void applyDisplayFont();
     void applyFontToDialog(QWidget *window);
@@ -140,6 +143,7 @@ private:
     std::unique_ptr<PropertiesCommands> mProperties;
     std::unique_ptr<ExchangeCommands> mExchange;
     std::unique_ptr<RowColumnCommands> mRowColumn;
+    std::unique_ptr<RangeCommands> mRange;
 
     QToolBar *mToolBar = nullptr;
     QMenu *mGridMenu = nullptr;

@@ -22,6 +22,7 @@
 #include "gui/grid/display_text_width.h"
 #include "gui/grid/grid_cell_delegate.h"
 #include "gui/grid/grid_header.h"
+#include "gui/grid/recorded_edits.h"
 #include "gui/window/welcome_panel.h"
 
 #include <QAbstractButton>
@@ -126,7 +127,8 @@ void MainWindow::buildGrid()
     mGrid->setWordWrap(false);
     mGrid->setCornerButtonEnabled(false);
     mGrid->setSortingEnabled(false);
-    mGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A rectangle of cells, drawn with Shift+arrows or the mouse, for the range commands.
+    mGrid->setSelectionMode(QAbstractItemView::ContiguousSelection);
     mGrid->setSelectionBehavior(QAbstractItemView::SelectItems);
     mGrid->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed);
     mGrid->setTabKeyNavigation(true);
@@ -343,7 +345,7 @@ void MainWindow::headerSectionMoved(Qt::Orientation orientation, int /*logical*/
 void MainWindow::recordMoved(int from, int to)
 {
     const WaitCursor wait;
-    mDocument->moveRecord(from, to);
+    recordRecordMove(*mDocument, tr("Move row"), from, to);
     // Shown rows are always exactly those the filter keeps, whatever moved.
     if (mTools->isFilterOn())
         mTools->applyFilter(true);
@@ -351,10 +353,11 @@ void MainWindow::recordMoved(int from, int to)
 
 void MainWindow::fieldMoved(int from, int to)
 {
-    mDocument->moveField(from, to);
     // The grid has moved the field's name, cells and pixel width (Database::moveField); the field
     // type, the popup list and the remembered automatic width follow here.
-    moveColumnDefinition(mDocument->database(), from, to, mTools->autoWidths());
+    recordFieldMove(*mDocument, tr("Move column"), from, to, [&] {
+        moveColumnDefinition(mDocument->database(), from, to, mTools->autoWidths());
+    });
     mTools->rowSumOff();
     mDocument->setModified();
 }

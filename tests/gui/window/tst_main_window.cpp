@@ -112,11 +112,27 @@ private Q_SLOTS:
                                                           "actionRecentFile5",
                                                           "separatorExit",
                                                           "actionExit"});
-        QTest::newRow("Edit menu")
-            << "menuEdit"
-            << list({"actionEditCell", "actionProperties", "-", "actionCutCell", "actionCopyCell",
-                     "actionPasteCell", "-", "actionCutRow", "actionCopyRow", "actionPasteRow", "-",
-                     "actionFont"});
+        QTest::newRow("Edit menu") << "menuEdit"
+                                   << list({"actionUndo",
+                                            "actionRedo",
+                                            "-",
+                                            "actionEditCell",
+                                            "actionProperties",
+                                            "-",
+                                            "actionCutCell",
+                                            "actionCopyCell",
+                                            "actionPasteCell",
+                                            "-",
+                                            "actionCutCells",
+                                            "actionCopyCells",
+                                            "actionPasteCells",
+                                            "actionClearCells",
+                                            "-",
+                                            "actionCutRow",
+                                            "actionCopyRow",
+                                            "actionPasteRow",
+                                            "-",
+                                            "actionFont"});
         QTest::newRow("Tools menu")
             << "menuTools"
             << list({"actionFind", "actionFindNext", "-", "actionAutoSizing", "actionFilter", "-",

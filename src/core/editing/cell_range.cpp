@@ -1,0 +1,203 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/editing/cell_range.h"
+
+#include "core/editing/edit_messages.h"
+#include "core/editing/stamp.h"
+#include "core/model/database.h"
+#include "core/model/regional.h"
+
+namespace kribed {
+
+namespace {
+
+bool needsQuotes(QByteArrayView cell)
+{
+    return cell.startsWith('"') || cell.contains('\t') || cell.contains('\n')
+           || cell.contains('\r');
+}
+
+void appendCell(QByteArray &text, QByteArrayView cell)
+{
+    if (!needsQuotes(cell)) {
+        text += cell;
+        return;
+    }
+    text += '"';
+    for (const char c : cell) {
+        if (c == '"')
+            text += '"';
+        text += c;
+    }
+    text += '"';
+}
+
+} // namespace
+
+bool CellRange::fits(const Database &database) const
+{
+    return firstField >= 1 && firstRecord >= 1 && lastField >= firstField
+           && lastRecord >= firstRecord && lastField <= database.fieldCount()
+           && lastRecord <= database.recordCount();
+}
+
+QByteArray cellBlockText(const Database &database, const CellRange &range)
+{
+    QByteArray text;
+    for (int record = range.firstRecord; record <= range.lastRecord; ++record) {
+        for (int field = range.firstField; field <= range.lastField; ++field) {
+            if (field > range.firstField)
+                text += '\t';
+            appendCell(text, database.cell(field, record));
+        }
+        text += '\n';
+    }
+    return text;
+}
+
+CellBlock parseCellBlock(QByteArrayView text)
+{
+    CellBlock block;
+    QVector<QByteArray> row;
+    QByteArray cell;
+    qsizetype i = 0;
+    const qsizetype size = text.size();
+    const auto endRow = [&] {
+        row.append(cell);
+        cell.clear();
+        block.append(row);
+        row.clear();
+    };
+    while (i < size) {
+        if (cell.isEmpty() && text[i] == '"') {
+            // A quoted cell: up to the quote that is not doubled. A quote that never closes
+            // keeps the rest of the text as the cell, so nothing is dropped.
+            ++i;
+            while (i < size) {
+                if (text[i] == '"') {
+                    if (i + 1 < size && text[i + 1] == '"') {
+                        cell += '"';
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                cell += text[i++];
+            }
+            // Text after the closing quote up to the next separator still belongs to the cell.
+            while (i < size && text[i] != '\t' && text[i] != '\n' && text[i] != '\r')
+                cell += text[i++];
+            continue;
+        }
+        const char c = text[i];
+        if (c == '\t') {
+            row.append(cell);
+            cell.clear();
+            ++i;
+        } else if (c == '\r' || c == '\n') {
+            i += (c == '\r' && i + 1 < size && text[i + 1] == '\n') ? 2 : 1;
+            endRow();
+        } else {
+            cell += c;
+            ++i;
+        }
+    }
+    // A last row without its line break.
+    if (!cell.isEmpty() || !row.isEmpty() || (size > 0 && text.back() == '\t'))
+        endRow();
+    return block;
+}
+
+bool isMultiCellText(QByteArrayView text)
+{
+    QByteArrayView body = text;
+    if (body.endsWith("\r\n"))
+        body.chop(2);
+    else if (body.endsWith('\n') || body.endsWith('\r'))
+        body.chop(1);
+    return body.contains('\t') || body.contains('\n') || body.contains('\r');
+}
+
+EditResult pasteCellBlock(Database &database, int field, int record, const CellBlock &block,
+                          const QDateTime &now, Prompter &prompter)
+{
+    int width = 0;
+    for (const QVector<QByteArray> &row : block)
+        width = std::max(width, int(row.size()));
+    if (block.isEmpty() || width == 0)
+        return {};
+    const CellRange target{field, record, field + width - 1, record + int(block.size()) - 1};
+    if (!target.fits(database)) {
+        reportRefusal(prompter,
+                      QStringLiteral("The pasted cells do not fit: %1 rows of %2 cells from the "
+                                     "current cell reach beyond the last record or field.\r"
+                                     "Nothing was pasted.")
+                          .arg(block.size())
+                          .arg(width));
+        return {};
+    }
+    bool changed = false;
+    for (int r = 0; r < block.size(); ++r) {
+        const int at = record + r;
+        bool rowChanged = false;
+        for (int f = 0; f < block[r].size(); ++f) {
+            if (database.cell(field + f, at) == block[r][f])
+                continue;
+            database.setCell(field + f, at, block[r][f]);
+            rowChanged = true;
+        }
+        if (rowChanged)
+            stampRow(database, at, now);
+        changed = changed || rowChanged;
+    }
+    if (!changed)
+        return {};
+    database.setModified();
+    EditResult result;
+    result.applied = true;
+    result.currentField = field;
+    result.currentRecord = record;
+    return result;
+}
+
+bool clearCellRange(Database &database, const CellRange &range, const QDateTime &now)
+{
+    if (!range.fits(database))
+        return false;
+    bool changed = false;
+    for (int record = range.firstRecord; record <= range.lastRecord; ++record) {
+        bool hasText = false;
+        for (int field = range.firstField; field <= range.lastField && !hasText; ++field)
+            hasText = !database.cell(field, record).isEmpty();
+        if (!hasText)
+            continue;
+        stampRow(database, record, now);
+        for (int field = range.firstField; field <= range.lastField; ++field)
+            database.setCell(field, record, QByteArray());
+        changed = true;
+    }
+    if (changed)
+        database.setModified();
+    return changed;
+}
+
+RangeStatistics rangeStatistics(const Database &database, const CellRange &range,
+                                const Regional &regional)
+{
+    RangeStatistics statistics;
+    if (!range.fits(database))
+        return statistics;
+    statistics.cells = range.cellCount();
+    for (int record = range.firstRecord; record <= range.lastRecord; ++record) {
+        for (int field = range.firstField; field <= range.lastField; ++field) {
+            if (const auto value = regional.readNumber(database.cell(field, record))) {
+                statistics.sum += *value;
+                ++statistics.numbers;
+            }
+        }
+    }
+    return statistics;
+}
+
+} // namespace kribed

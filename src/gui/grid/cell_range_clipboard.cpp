@@ -1,0 +1,116 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "gui/grid/cell_range_clipboard.h"
+
+#include "core/model/regional.h"
+#include "core/platform/code_page.h"
+#include "gui/grid/database_document.h"
+#include "gui/grid/recorded_edits.h"
+
+#include <QCoreApplication>
+#include <QItemSelectionModel>
+#include <QMimeData>
+#include <QTableView>
+
+#include <algorithm>
+
+namespace kribed {
+
+std::optional<CellRange> selectedRange(const QTableView &grid)
+{
+    const QItemSelectionModel *selection = grid.selectionModel();
+    if (!selection)
+        return std::nullopt;
+    const QModelIndexList cells = selection->selectedIndexes();
+    if (cells.isEmpty()) {
+        const QModelIndex current = selection->currentIndex();
+        if (!current.isValid())
+            return std::nullopt;
+        return CellRange{current.column() + 1, current.row() + 1, current.column() + 1,
+                         current.row() + 1};
+    }
+    CellRange range{cells.front().column() + 1, cells.front().row() + 1, cells.front().column() + 1,
+                    cells.front().row() + 1};
+    for (const QModelIndex &cell : cells) {
+        range.firstField = std::min(range.firstField, cell.column() + 1);
+        range.lastField = std::max(range.lastField, cell.column() + 1);
+        range.firstRecord = std::min(range.firstRecord, cell.row() + 1);
+        range.lastRecord = std::max(range.lastRecord, cell.row() + 1);
+    }
+    return range;
+}
+
+QString cellBlockMimeType()
+{
+    return QStringLiteral("application/x-kribed-cells");
+}
+
+std::unique_ptr<QMimeData> rangeMimeData(const Database &database, const CellRange &range,
+                                         const Regional &regional)
+{
+    auto mime = std::make_unique<QMimeData>();
+    const QByteArray block = cellBlockText(database, range);
+    mime->setData(cellBlockMimeType(), block);
+    mime->setText(regional.toText(
+        range.isSingleCell() ? database.cell(range.firstField, range.firstRecord) : block));
+    return mime;
+}
+
+CellBlock cellsOfMimeData(const QMimeData &mime, const Regional &regional)
+{
+    if (mime.hasFormat(cellBlockMimeType()))
+        return parseCellBlock(mime.data(cellBlockMimeType()));
+    if (!mime.hasText())
+        return {};
+    QByteArray text = encodeOrQuestionMark(mime.text(), regional.codePage());
+    if (isMultiCellText(text))
+        return parseCellBlock(text);
+    // One cell's text as it is (quotes included), without the line break a spreadsheet ends
+    // its copy with.
+    if (text.endsWith("\r\n"))
+        text.chop(2);
+    else if (text.endsWith('\n') || text.endsWith('\r'))
+        text.chop(1);
+    return {{text}};
+}
+
+bool pasteCells(DatabaseDocument &document, int field, int record, const CellBlock &block,
+                const QDateTime &now, Prompter &prompter)
+{
+    const int last = std::min(document.database().recordCount(), record + int(block.size()) - 1);
+    return recordCells(document, QCoreApplication::translate("kribed::CellRange", "Paste"), record,
+                       last,
+                       [&](Database &database) {
+                           return pasteCellBlock(database, field, record, block, now, prompter);
+                       },
+                       {field, record})
+        .applied;
+}
+
+bool clearCells(DatabaseDocument &document, const CellRange &range, const QString &stepText,
+                const QDateTime &now)
+{
+    if (!range.fits(document.database()))
+        return false;
+    return recordCells(document, stepText, range.firstRecord, range.lastRecord,
+                       [&](Database &database) { return clearCellRange(database, range, now); },
+                       {range.firstField, range.firstRecord});
+}
+
+QString rangeStatisticsText(const Database &database, const CellRange &range,
+                            const Regional &regional)
+{
+    if (range.isSingleCell() || !range.fits(database))
+        return {};
+    const RangeStatistics statistics = rangeStatistics(database, range, regional);
+    QString text =
+        QCoreApplication::translate("kribed::CellRange", "Count: %1").arg(statistics.cells);
+    if (statistics.numbers > 0) {
+        text += QCoreApplication::translate("kribed::CellRange", "   Sum: %1   Average: %2")
+                    .arg(regional.toText(regional.numberText(statistics.sum)),
+                         regional.toText(regional.numberText(statistics.average())));
+    }
+    return text;
+}
+
+} // namespace kribed

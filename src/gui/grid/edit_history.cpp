@@ -1,0 +1,204 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "gui/grid/edit_history.h"
+
+#include "gui/grid/database_document.h"
+
+#include <QUndoCommand>
+
+#include <utility>
+
+namespace kribed {
+
+// The stack's command: a thin holder of a shared step, so that the history can build the stack
+// again without its oldest steps (QUndoStack drops old commands only by count).
+class EditHistory::Command : public QUndoCommand
+{
+public:
+    Command(EditHistory &history, const QString &text, std::shared_ptr<UndoStep> step)
+        : QUndoCommand(text)
+        , mHistory(history)
+        , mStep(std::move(step))
+    {
+    }
+    void redo() override
+    {
+        // The first redo is the push of a change that has already been made.
+        if (std::exchange(mMade, false) || mHistory.mReplaying)
+            return;
+        mHistory.run(*mStep, true);
+    }
+    void undo() override
+    {
+        if (!mHistory.mReplaying)
+            mHistory.run(*mStep, false);
+    }
+    const std::shared_ptr<UndoStep> &step() const { return mStep; }
+
+private:
+    EditHistory &mHistory;
+    std::shared_ptr<UndoStep> mStep;
+    bool mMade = true;
+};
+
+EditHistory::EditHistory(DatabaseDocument &document, QObject *parent)
+    : QObject(parent)
+    , mDocument(document)
+{
+    mStack.setUndoLimit(StepLimit);
+    connect(&mStack, &QUndoStack::indexChanged, this, [this] {
+        if (!mReplaying)
+            updateModifiedFlag();
+    });
+}
+
+EditHistory::~EditHistory()
+{
+    // The commands refer to this object; they go before it does.
+    mReplaying = true;
+    mStack.clear();
+}
+
+EditHistory::Recording::Recording(EditHistory &history)
+    : mHistory(history)
+{
+    if (mHistory.mRecording++ == 0)
+        mHistory.noteOutsideMark();
+}
+
+EditHistory::Recording::~Recording()
+{
+    --mHistory.mRecording;
+}
+
+void EditHistory::push(const QString &text, std::unique_ptr<UndoStep> step)
+{
+    if (!step)
+        return;
+    mStack.push(new Command(*this, text, std::shared_ptr<UndoStep>(std::move(step))));
+    trimToBudget();
+    updateModifiedFlag();
+}
+
+CellsStep *EditHistory::lastCellsStep()
+{
+    if (mStack.index() == 0 || mStack.index() != mStack.count())
+        return nullptr;
+    const auto *command = static_cast<const Command *>(mStack.command(mStack.index() - 1));
+    return dynamic_cast<CellsStep *>(command->step().get());
+}
+
+void EditHistory::clear()
+{
+    mReplaying = true;
+    mStack.clear();
+    mReplaying = false;
+    mChangedOutside = false;
+}
+
+void EditHistory::markSaved()
+{
+    mStack.setClean();
+    mChangedOutside = false;
+    updateModifiedFlag();
+}
+
+void EditHistory::markChangedOutside()
+{
+    mChangedOutside = true;
+    updateModifiedFlag();
+}
+
+void EditHistory::noteChange()
+{
+    if (!isRecording() && mStack.count() > 0)
+        clear();
+}
+
+void EditHistory::run(UndoStep &step, bool forward)
+{
+    {
+        const Recording recording(*this);
+        forward ? step.apply(mDocument) : step.revert(mDocument);
+    }
+    Q_EMIT changeShown(step.place.field, step.place.record);
+    Q_EMIT stepRun();
+}
+
+void EditHistory::noteOutsideMark()
+{
+    if (mStack.isClean() && mDocument.database().isModified())
+        mChangedOutside = true;
+}
+
+void EditHistory::updateModifiedFlag()
+{
+    bool changed = mChangedOutside;
+    const int clean = mStack.cleanIndex();
+    if (clean < 0) {
+        changed = true;
+    } else {
+        const int from = std::min(clean, mStack.index());
+        const int to = std::max(clean, mStack.index());
+        for (int i = from; i < to && !changed; ++i)
+            changed = static_cast<const Command *>(mStack.command(i))->step()->marksChanged();
+    }
+    if (changed)
+        mDocument.database().setModified();
+    else
+        mDocument.database().clearModified();
+}
+
+void EditHistory::setByteBudget(qsizetype bytes)
+{
+    mByteBudget = bytes;
+    trimToBudget();
+}
+
+qsizetype EditHistory::bytesHeld() const
+{
+    qsizetype bytes = 0;
+    for (int i = 0; i < mStack.count(); ++i)
+        bytes += static_cast<const Command *>(mStack.command(i))->step()->bytes();
+    return bytes;
+}
+
+void EditHistory::trimToBudget()
+{
+    const int count = mStack.count();
+    QVector<qsizetype> sizes(count);
+    qsizetype total = 0;
+    for (int i = 0; i < count; ++i)
+        total += sizes[i] = static_cast<const Command *>(mStack.command(i))->step()->bytes();
+    // Only steps that are in effect can go: a step that was undone still waits for the ones
+    // before it to be redone.
+    const int removable = std::min(count - 1, mStack.index());
+    int drop = 0;
+    while (total > mByteBudget && drop < removable)
+        total -= sizes[drop++];
+    if (drop == 0)
+        return;
+
+    // Build the stack again from the steps that stay, at the same index and saved state.
+    QVector<std::pair<QString, std::shared_ptr<UndoStep>>> kept;
+    for (int i = drop; i < count; ++i) {
+        const auto *command = static_cast<const Command *>(mStack.command(i));
+        kept.append({command->text(), command->step()});
+    }
+    const int index = std::max(0, mStack.index() - drop);
+    const int clean = mStack.cleanIndex() >= drop ? mStack.cleanIndex() - drop : -1;
+    mReplaying = true;
+    mStack.clear();
+    for (const auto &[text, step] : kept)
+        mStack.push(new Command(*this, text, step));
+    if (clean >= 0) {
+        mStack.setIndex(clean);
+        mStack.setClean();
+    } else {
+        mStack.resetClean();
+    }
+    mStack.setIndex(index);
+    mReplaying = false;
+}
+
+} // namespace kribed

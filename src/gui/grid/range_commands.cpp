@@ -1,0 +1,137 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "gui/grid/range_commands.h"
+
+#include "core/model/regional.h"
+#include "gui/grid/cell_range_clipboard.h"
+#include "gui/grid/database_document.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QDateTime>
+#include <QGuiApplication>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QMimeData>
+#include <QTableView>
+
+namespace kribed {
+
+namespace {
+
+QAction *makeAction(QObject *parent, const QString &text, const QList<QKeySequence> &keys)
+{
+    auto *action = new QAction(text, parent);
+    action->setShortcuts(keys);
+    action->setEnabled(false);
+    return action;
+}
+
+} // namespace
+
+RangeCommands::RangeCommands(DatabaseDocument &document, QTableView &grid, Prompter &prompter,
+                             QWidget *parent)
+    : QObject(parent)
+    , mDocument(document)
+    , mGrid(grid)
+    , mPrompter(prompter)
+    , mStatistics(new QLabel(parent))
+{
+    QUndoStack &stack = document.history().stack();
+    mUndo = stack.createUndoAction(this, tr("Undo"));
+    mUndo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    mRedo = stack.createRedoAction(this, tr("Redo"));
+    mRedo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    mCopy = makeAction(this, tr("Copy"), {QKeySequence(Qt::CTRL | Qt::Key_C)});
+    mCut = makeAction(this, tr("Cut"), {QKeySequence(Qt::CTRL | Qt::Key_X)});
+    mPaste = makeAction(this, tr("Paste"), {QKeySequence(Qt::CTRL | Qt::Key_V)});
+    mClear = makeAction(this, tr("Clear cells"), {QKeySequence(Qt::Key_Delete)});
+    connect(mCopy, &QAction::triggered, this, &RangeCommands::copyCells);
+    connect(mCut, &QAction::triggered, this, &RangeCommands::cutCells);
+    connect(mPaste, &QAction::triggered, this, &RangeCommands::pasteCells);
+    connect(mClear, &QAction::triggered, this, &RangeCommands::clearCells);
+
+    connect(&document.history(), &EditHistory::changeShown, this, &RangeCommands::showChange);
+    // The statistics follow the selection and the texts under it.
+    const auto follow = [this] {
+        if (QItemSelectionModel *selection = mGrid.selectionModel()) {
+            connect(selection, &QItemSelectionModel::selectionChanged, this,
+                    &RangeCommands::updateStatistics, Qt::UniqueConnection);
+        }
+    };
+    follow();
+    connect(&document.model(), &QAbstractItemModel::modelReset, this, follow);
+    connect(&document.model(), &QAbstractItemModel::dataChanged, this,
+            &RangeCommands::updateStatistics);
+}
+
+void RangeCommands::setDatabaseOpen(bool open)
+{
+    for (QAction *action : {mCopy, mCut, mPaste, mClear})
+        action->setEnabled(open);
+    // Without an open database there is nothing to take back, even when a failed load left the
+    // last database's texts behind.
+    if (!open)
+        mDocument.history().clear();
+    updateStatistics();
+}
+
+void RangeCommands::copyCells()
+{
+    const std::optional<CellRange> range = selectedRange(mGrid);
+    if (!range || !range->fits(mDocument.database()))
+        return;
+    QGuiApplication::clipboard()->setMimeData(
+        rangeMimeData(mDocument.database(), *range, currentRegional()).release());
+}
+
+void RangeCommands::cutCells()
+{
+    const std::optional<CellRange> range = selectedRange(mGrid);
+    if (!range || !range->fits(mDocument.database()))
+        return;
+    copyCells();
+    kribed::clearCells(mDocument, *range, tr("Cut"), QDateTime::currentDateTime());
+}
+
+void RangeCommands::pasteCells()
+{
+    const QModelIndex current = mGrid.currentIndex();
+    const QMimeData *mime = QGuiApplication::clipboard()->mimeData();
+    if (!current.isValid() || !mime)
+        return;
+    const CellBlock block = cellsOfMimeData(*mime, currentRegional());
+    if (block.isEmpty())
+        return;
+    kribed::pasteCells(mDocument, current.column() + 1, current.row() + 1, block,
+                       QDateTime::currentDateTime(), mPrompter);
+}
+
+void RangeCommands::clearCells()
+{
+    if (const std::optional<CellRange> range = selectedRange(mGrid))
+        kribed::clearCells(mDocument, *range, tr("Clear cells"), QDateTime::currentDateTime());
+}
+
+void RangeCommands::updateStatistics()
+{
+    const std::optional<CellRange> range = selectedRange(mGrid);
+    mStatistics->setText(
+        range ? rangeStatisticsText(mDocument.database(), *range, currentRegional()) : QString());
+}
+
+// After an undo or redo the current cell goes where the change happened.
+void RangeCommands::showChange(int field, int record)
+{
+    const QModelIndex current = mGrid.currentIndex();
+    const int column = field > 0 ? field - 1 : std::max(0, current.column());
+    const int row = record > 0 ? record - 1 : std::max(0, current.row());
+    const QModelIndex target =
+        mDocument.model().index(std::min(row, mDocument.model().rowCount() - 1),
+                                std::min(column, mDocument.model().columnCount() - 1));
+    if (target.isValid())
+        mGrid.setCurrentIndex(target);
+}
+
+} // namespace kribed

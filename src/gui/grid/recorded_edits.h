@@ -1,0 +1,105 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#pragma once
+
+#include "core/editing/edit_result.h"
+#include "gui/grid/database_document.h"
+#include "gui/grid/edit_history.h"
+
+#include <QString>
+
+#include <utility>
+
+namespace kribed {
+
+// Changes of the open database that the history keeps: each runs a change through the document's
+// helpers (so the grid hears of it) and pushes one step holding only what the change did. A change
+// that turns out to change nothing pushes nothing.
+
+// Notes the texts of records first..last before a change of their cells, and afterwards keeps
+// the cells that differ as one step (or adds them to the newest step, for a follow-up such as the
+// row sums after an in-place edit).
+class CellRecorder
+{
+public:
+    CellRecorder(DatabaseDocument &document, QString text, int firstRecord, int lastRecord,
+                 bool followUp = false);
+    ~CellRecorder();
+    CellRecorder(const CellRecorder &) = delete;
+    CellRecorder &operator=(const CellRecorder &) = delete;
+    // Where the current cell goes on undo and redo (the first changed cell when not given).
+    void setPlace(int field, int record) { mPlace = {field, record}; }
+
+private:
+    DatabaseDocument &mDocument;
+    QString mText;
+    int mFirstRecord;
+    int mFields;
+    bool mFollowUp;
+    CellPlace mPlace;
+    QVector<Database::Record> mBefore;
+    EditHistory::Recording mRecording;
+};
+
+// `change` changes cells of records first..last in place (texts and stamps, no new shape).
+template<class F>
+decltype(auto) recordCells(DatabaseDocument &document, const QString &text, int firstRecord,
+                           int lastRecord, F &&change, CellPlace place = {})
+{
+    CellRecorder recorder(document, text, firstRecord, lastRecord);
+    if (place.field > 0 || place.record > 0)
+        recorder.setPlace(place.field, place.record);
+    return document.changeCells(1, firstRecord, document.database().fieldCount(), lastRecord,
+                                std::forward<F>(change));
+}
+
+// The announcer for the row and column operations (append, insert, delete of rows and columns):
+// the grid hears of the new or removed row or column, and the history keeps the row, or the
+// column with its name, width and the definitions it shifted.
+ShapeAnnouncer recordingAnnouncer(DatabaseDocument &document, const QString &text);
+
+// Keeps a new order of the records (for each new place its old place, from 0) as one step.
+void pushRecordOrder(DatabaseDocument &document, const QString &text, QVector<int> oldOfNew);
+
+// `change` puts the records in a new order and returns for each new place its old place (from
+// 0), as a sort does.
+template<class F>
+void recordRecordOrder(DatabaseDocument &document, const QString &text, F &&change)
+{
+    QVector<int> oldOfNew;
+    {
+        const EditHistory::Recording recording(document.history());
+        document.reorderRecords([&](Database &database) {
+            oldOfNew = std::forward<F>(change)(database);
+            return oldOfNew;
+        });
+    }
+    pushRecordOrder(document, text, std::move(oldOfNew));
+}
+
+// A record or a field dragged to another place; `moveDefinitions` carries the field's type and
+// popup list after it (and whatever else follows a dragged field).
+void recordRecordMove(DatabaseDocument &document, const QString &text, int from, int to);
+void recordFieldMove(DatabaseDocument &document, const QString &text, int from, int to,
+                     const std::function<void()> &moveDefinitions);
+
+// `change` sets column widths directly on the database; the grid hears of them afterwards.
+// Automatic widths do not mark the database changed, a dragged border and the font do.
+void recordWidths(DatabaseDocument &document, const QString &text, bool marksChanged,
+                  const std::function<void()> &change);
+
+// `change` may change database values, field names and widths, definitions, the filter and the
+// rows it hides (the properties dialog's OK). One step for everything it changed.
+void recordSettings(DatabaseDocument &document, const QString &text,
+                    const std::function<void()> &change);
+
+// Keeps what changed in the settings since `before` was taken (a dialog that changes the
+// database while it is open) as one step.
+void pushSettingsChange(DatabaseDocument &document, const QString &text, DatabaseSettings before,
+                        bool marksChanged);
+
+// `change` inserts exactly `count` records before record `first` (the append of a text file).
+void recordInsertedRecords(DatabaseDocument &document, const QString &text, int first, int count,
+                           const std::function<void(Database &)> &change);
+
+} // namespace kribed

@@ -1,0 +1,403 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "gui/grid/undo_steps.h"
+
+#include "gui/grid/database_document.h"
+
+#include <algorithm>
+
+namespace kribed {
+
+namespace {
+
+qsizetype textBytes(const QByteArray &text)
+{
+    return sizeof(QByteArray) + text.size();
+}
+
+qsizetype textsBytes(const QVector<QByteArray> &texts)
+{
+    qsizetype bytes = sizeof(texts);
+    for (const QByteArray &text : texts)
+        bytes += textBytes(text);
+    return bytes;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+
+FieldDefinitions FieldDefinitions::of(const Database &database)
+{
+    FieldDefinitions definitions;
+    for (int field = 1; field <= MaxFields; ++field) {
+        definitions.types[field - 1] = database.fieldType(field);
+        definitions.popupLists[field - 1] = database.popupList(field);
+    }
+    return definitions;
+}
+
+void FieldDefinitions::restore(Database &database) const
+{
+    for (int field = 1; field <= MaxFields; ++field) {
+        database.setFieldType(field, types[field - 1]);
+        database.popupList(field) = popupLists[field - 1];
+    }
+}
+
+qsizetype FieldDefinitions::bytes() const
+{
+    qsizetype bytes = sizeof(*this);
+    for (const QList<QByteArray> &list : popupLists) {
+        for (const QByteArray &item : list)
+            bytes += textBytes(item);
+    }
+    return bytes;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+CellsStep::CellsStep(QVector<Change> changes)
+    : mChanges(std::move(changes))
+{
+    if (!mChanges.isEmpty())
+        place = {mChanges.front().field, mChanges.front().record};
+}
+
+qsizetype CellsStep::bytes() const
+{
+    qsizetype bytes = sizeof(*this) + mChanges.capacity() * qsizetype(sizeof(Change));
+    for (const Change &change : mChanges)
+        bytes += change.before.size() + change.after.size();
+    return bytes;
+}
+
+void CellsStep::extend(const CellsStep &later)
+{
+    for (const Change &change : later.mChanges) {
+        const auto same = std::find_if(mChanges.begin(), mChanges.end(), [&](const Change &mine) {
+            return mine.field == change.field && mine.record == change.record;
+        });
+        if (same != mChanges.end())
+            same->after = change.after;
+        else
+            mChanges.append(change);
+    }
+}
+
+void CellsStep::write(DatabaseDocument &document, bool after)
+{
+    if (mChanges.isEmpty())
+        return;
+    int firstField = mChanges.front().field, lastField = firstField;
+    int firstRecord = mChanges.front().record, lastRecord = firstRecord;
+    for (const Change &change : mChanges) {
+        firstField = std::min(firstField, change.field);
+        lastField = std::max(lastField, change.field);
+        firstRecord = std::min(firstRecord, change.record);
+        lastRecord = std::max(lastRecord, change.record);
+    }
+    document.changeCells(firstField, firstRecord, lastField, lastRecord, [&](Database &database) {
+        for (const Change &change : mChanges)
+            database.setCell(change.field, change.record, after ? change.after : change.before);
+    });
+}
+
+// ---------------------------------------------------------------------------------------------
+
+RecordsStep::RecordsStep(bool inserted, int first, QVector<Database::Record> records,
+                         QVector<char> hidden)
+    : mInserted(inserted)
+    , mFirst(first)
+    , mRecords(std::move(records))
+    , mHidden(std::move(hidden))
+{
+    place = {0, first};
+}
+
+void RecordsStep::apply(DatabaseDocument &document)
+{
+    mInserted ? insert(document) : remove(document);
+}
+
+void RecordsStep::revert(DatabaseDocument &document)
+{
+    mInserted ? remove(document) : insert(document);
+}
+
+void RecordsStep::insert(DatabaseDocument &document)
+{
+    document.insertRecords(mFirst, int(mRecords.size()), [this](Database &database) {
+        for (int i = 0; i < mRecords.size(); ++i) {
+            database.insertRecord(mFirst + i, mRecords[i]);
+            database.setHidden(mFirst + i, mHidden.value(i) != 0);
+        }
+    });
+}
+
+void RecordsStep::remove(DatabaseDocument &document)
+{
+    document.removeRecords(mFirst, int(mRecords.size()), [this](Database &database) {
+        for (int i = 0; i < mRecords.size(); ++i)
+            database.takeRecord(mFirst);
+    });
+}
+
+qsizetype RecordsStep::bytes() const
+{
+    qsizetype bytes = sizeof(*this) + mHidden.capacity();
+    for (const Database::Record &record : mRecords)
+        bytes += textsBytes(record);
+    return bytes;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+FieldStep::FieldStep(bool inserted, int field, Column column, FieldDefinitions before,
+                     FieldDefinitions after)
+    : mInserted(inserted)
+    , mField(field)
+    , mColumn(std::move(column))
+    , mBefore(std::move(before))
+    , mAfter(std::move(after))
+{
+    place = {field, 0};
+}
+
+FieldStep::Column FieldStep::columnOf(const Database &database, int field)
+{
+    Column column;
+    column.name = database.fieldName(field);
+    column.width = database.columnWidth(field);
+    column.texts.reserve(database.recordCount());
+    for (int record = 1; record <= database.recordCount(); ++record)
+        column.texts.append(database.cell(field, record));
+    return column;
+}
+
+void FieldStep::apply(DatabaseDocument &document)
+{
+    mInserted ? insert(document, mAfter) : remove(document, mAfter);
+}
+
+void FieldStep::revert(DatabaseDocument &document)
+{
+    mInserted ? remove(document, mBefore) : insert(document, mBefore);
+}
+
+void FieldStep::insert(DatabaseDocument &document, const FieldDefinitions &definitions)
+{
+    document.insertFields(mField, 1, [&](Database &database) {
+        database.insertField(mField, mColumn.name, mColumn.width);
+        for (int record = 1; record <= database.recordCount(); ++record)
+            database.setCell(mField, record, mColumn.texts.value(record - 1));
+        definitions.restore(database);
+    });
+}
+
+void FieldStep::remove(DatabaseDocument &document, const FieldDefinitions &definitions)
+{
+    document.removeFields(mField, 1, [&](Database &database) {
+        database.removeField(mField);
+        definitions.restore(database);
+    });
+}
+
+qsizetype FieldStep::bytes() const
+{
+    return sizeof(*this) + textBytes(mColumn.name) + textsBytes(mColumn.texts) + mBefore.bytes()
+           + mAfter.bytes();
+}
+
+// ---------------------------------------------------------------------------------------------
+
+RecordOrderStep::RecordOrderStep(QVector<int> oldOfNew)
+    : mOldOfNew(std::move(oldOfNew))
+{
+}
+
+void RecordOrderStep::reorder(DatabaseDocument &document, const QVector<int> &oldOfNew)
+{
+    document.reorderRecords([&oldOfNew](Database &database) {
+        // Whole records move; which places are hidden stays as it is.
+        const QVector<Database::Record> before = database.records();
+        for (int place = 0; place < oldOfNew.size(); ++place)
+            database.recordAt(place + 1) = before[oldOfNew[place]];
+        return oldOfNew;
+    });
+}
+
+void RecordOrderStep::revert(DatabaseDocument &document)
+{
+    QVector<int> newOfOld(mOldOfNew.size());
+    for (int place = 0; place < mOldOfNew.size(); ++place)
+        newOfOld[mOldOfNew[place]] = place;
+    reorder(document, newOfOld);
+}
+
+qsizetype RecordOrderStep::bytes() const
+{
+    return sizeof(*this) + mOldOfNew.capacity() * qsizetype(sizeof(int));
+}
+
+// ---------------------------------------------------------------------------------------------
+
+RecordMoveStep::RecordMoveStep(int from, int to)
+    : mFrom(from)
+    , mTo(to)
+{
+    place = {0, to};
+}
+
+void RecordMoveStep::apply(DatabaseDocument &document)
+{
+    document.moveRecord(mFrom, mTo);
+    place.record = mTo;
+}
+
+void RecordMoveStep::revert(DatabaseDocument &document)
+{
+    document.moveRecord(mTo, mFrom);
+    place.record = mFrom;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+FieldMoveStep::FieldMoveStep(int from, int to, FieldDefinitions before, FieldDefinitions after)
+    : mFrom(from)
+    , mTo(to)
+    , mBefore(std::move(before))
+    , mAfter(std::move(after))
+{
+    place = {to, 0};
+}
+
+void FieldMoveStep::apply(DatabaseDocument &document)
+{
+    document.moveField(mFrom, mTo);
+    mAfter.restore(document.database());
+    place.field = mTo;
+}
+
+void FieldMoveStep::revert(DatabaseDocument &document)
+{
+    document.moveField(mTo, mFrom);
+    mBefore.restore(document.database());
+    place.field = mFrom;
+}
+
+qsizetype FieldMoveStep::bytes() const
+{
+    return sizeof(*this) + mBefore.bytes() + mAfter.bytes();
+}
+
+// ---------------------------------------------------------------------------------------------
+
+WidthsStep::WidthsStep(QVector<int> before, QVector<int> after, bool marksChanged)
+    : mBefore(std::move(before))
+    , mAfter(std::move(after))
+    , mMarksChanged(marksChanged)
+{
+}
+
+QVector<int> WidthsStep::widthsOf(const Database &database)
+{
+    QVector<int> widths;
+    widths.reserve(database.fieldCount());
+    for (int field = 1; field <= database.fieldCount(); ++field)
+        widths.append(database.columnWidth(field));
+    return widths;
+}
+
+void WidthsStep::write(DatabaseDocument &document, const QVector<int> &widths)
+{
+    Database &database = document.database();
+    for (int field = 1; field <= database.fieldCount() && field <= widths.size(); ++field)
+        database.setColumnWidth(field, widths[field - 1]);
+    document.notifyColumnWidthsChanged();
+}
+
+qsizetype WidthsStep::bytes() const
+{
+    return sizeof(*this) + (mBefore.capacity() + mAfter.capacity()) * qsizetype(sizeof(int));
+}
+
+// ---------------------------------------------------------------------------------------------
+
+DatabaseSettings DatabaseSettings::of(const Database &database)
+{
+    DatabaseSettings settings;
+    settings.name = database.name();
+    settings.flags = database.flags();
+    settings.filterText = database.filterText();
+    settings.filterField = database.filterField();
+    settings.filterOn = database.filterOn();
+    settings.secondarySort = database.secondarySortField();
+    settings.tertiarySort = database.tertiarySortField();
+    settings.increment = database.incrementAmount();
+    for (int field = 1; field <= database.fieldCount(); ++field)
+        settings.fieldNames.append(database.fieldName(field));
+    settings.widths = WidthsStep::widthsOf(database);
+    for (int record = 1; record <= database.recordCount(); ++record)
+        settings.hidden.append(database.isHidden(record) ? 1 : 0);
+    settings.definitions = FieldDefinitions::of(database);
+    return settings;
+}
+
+void DatabaseSettings::restore(Database &database) const
+{
+    database.setName(name);
+    database.flags() = flags;
+    database.setFilterText(filterText);
+    database.setFilterField(filterField);
+    database.setFilterOn(filterOn);
+    database.setSecondarySortField(secondarySort);
+    database.setTertiarySortField(tertiarySort);
+    database.setIncrementAmount(increment);
+    for (int field = 1; field <= database.fieldCount() && field <= fieldNames.size(); ++field) {
+        database.setFieldName(field, fieldNames[field - 1]);
+        database.setColumnWidth(field, widths.value(field - 1, database.columnWidth(field)));
+    }
+    for (int record = 1; record <= database.recordCount() && record <= hidden.size(); ++record)
+        database.setHidden(record, hidden[record - 1] != 0);
+    definitions.restore(database);
+}
+
+qsizetype DatabaseSettings::bytes() const
+{
+    return sizeof(*this) + name.size() + filterText.size() + textsBytes(fieldNames)
+           + widths.capacity() * qsizetype(sizeof(int)) + hidden.capacity() + definitions.bytes();
+}
+
+bool DatabaseSettings::operator==(const DatabaseSettings &other) const
+{
+    return name == other.name && flags.isPrivate == other.flags.isPrivate
+           && flags.autoLock == other.flags.autoLock && flags.readOnly == other.flags.readOnly
+           && flags.kriboFilter == other.flags.kriboFilter && filterText == other.filterText
+           && filterField == other.filterField && filterOn == other.filterOn
+           && secondarySort == other.secondarySort && tertiarySort == other.tertiarySort
+           && increment == other.increment && fieldNames == other.fieldNames
+           && widths == other.widths && hidden == other.hidden && definitions == other.definitions;
+}
+
+SettingsStep::SettingsStep(DatabaseSettings before, DatabaseSettings after, bool marksChanged)
+    : mBefore(std::move(before))
+    , mAfter(std::move(after))
+    , mMarksChanged(marksChanged)
+{
+}
+
+void SettingsStep::write(DatabaseDocument &document, const DatabaseSettings &settings)
+{
+    settings.restore(document.database());
+    document.notifyFieldNamesChanged();
+    document.notifyColumnWidthsChanged();
+    document.notifyRowVisibilityChanged();
+}
+
+qsizetype SettingsStep::bytes() const
+{
+    return sizeof(*this) + mBefore.bytes() + mAfter.bytes();
+}
+
+} // namespace kribed

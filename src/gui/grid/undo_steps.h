@@ -1,0 +1,232 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#pragma once
+
+#include "core/model/database.h"
+#include "core/model/limits.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QVector>
+
+#include <array>
+
+namespace kribed {
+
+class DatabaseDocument;
+
+// Where a change happened, as field and record numbers; 0 leaves the current cell's coordinate as
+// it is.
+struct CellPlace
+{
+    int field = 0;
+    int record = 0;
+};
+
+// One change of the open database as the history keeps it: what it takes to make the change again
+// and to take it back, and nothing more. Texts are implicitly shared, so holding a cell costs a
+// reference, not a copy. apply and revert go through the document's model-signal helpers, so the
+// grid and its persistent indexes follow.
+class UndoStep
+{
+public:
+    virtual ~UndoStep() = default;
+    virtual void apply(DatabaseDocument &document) = 0;
+    virtual void revert(DatabaseDocument &document) = 0;
+    // What the step holds in memory, its texts counted in full.
+    virtual qsizetype bytes() const = 0;
+    // Whether the change makes the database count as changed (a sort and automatic widths do not).
+    virtual bool marksChanged() const { return true; }
+    CellPlace place;
+};
+
+// The field types and popup lists of all 50 positions, which column operations shift.
+struct FieldDefinitions
+{
+    std::array<int, MaxFields> types{};
+    std::array<QList<QByteArray>, MaxFields> popupLists;
+
+    static FieldDefinitions of(const Database &database);
+    void restore(Database &database) const;
+    qsizetype bytes() const;
+    bool operator==(const FieldDefinitions &other) const
+    {
+        return types == other.types && popupLists == other.popupLists;
+    }
+};
+
+// Cells changed in place: each cell's text before and after.
+class CellsStep : public UndoStep
+{
+public:
+    struct Change
+    {
+        int field;
+        int record;
+        QByteArray before;
+        QByteArray after;
+    };
+    explicit CellsStep(QVector<Change> changes);
+    void apply(DatabaseDocument &document) override { write(document, true); }
+    void revert(DatabaseDocument &document) override { write(document, false); }
+    qsizetype bytes() const override;
+    const QVector<Change> &changes() const { return mChanges; }
+    // Takes in a later change of cells (the row sums that follow an edit): one step for both.
+    void extend(const CellsStep &later);
+
+private:
+    void write(DatabaseDocument &document, bool after);
+    QVector<Change> mChanges;
+};
+
+// Whole records that appeared (appended, inserted) or went away (deleted) at one place.
+class RecordsStep : public UndoStep
+{
+public:
+    RecordsStep(bool inserted, int first, QVector<Database::Record> records, QVector<char> hidden);
+    void apply(DatabaseDocument &document) override;
+    void revert(DatabaseDocument &document) override;
+    qsizetype bytes() const override;
+
+private:
+    void insert(DatabaseDocument &document);
+    void remove(DatabaseDocument &document);
+    bool mInserted;
+    int mFirst;
+    QVector<Database::Record> mRecords;
+    QVector<char> mHidden;
+};
+
+// One whole field that appeared or went away: its name, texts, width and the definitions of all
+// positions before and after.
+class FieldStep : public UndoStep
+{
+public:
+    struct Column
+    {
+        QByteArray name;
+        int width = 0;
+        QVector<QByteArray> texts;
+    };
+    FieldStep(bool inserted, int field, Column column, FieldDefinitions before,
+              FieldDefinitions after);
+    void apply(DatabaseDocument &document) override;
+    void revert(DatabaseDocument &document) override;
+    qsizetype bytes() const override;
+
+    static Column columnOf(const Database &database, int field);
+
+private:
+    void insert(DatabaseDocument &document, const FieldDefinitions &definitions);
+    void remove(DatabaseDocument &document, const FieldDefinitions &definitions);
+    bool mInserted;
+    int mField;
+    Column mColumn;
+    FieldDefinitions mBefore;
+    FieldDefinitions mAfter;
+};
+
+// The records put in a new order by a sort: for each new place the old place (from 0). Rows shown
+// or hidden stay with their places, as the sort leaves them.
+class RecordOrderStep : public UndoStep
+{
+public:
+    explicit RecordOrderStep(QVector<int> oldOfNew);
+    void apply(DatabaseDocument &document) override { reorder(document, mOldOfNew); }
+    void revert(DatabaseDocument &document) override;
+    qsizetype bytes() const override;
+    bool marksChanged() const override { return false; }
+
+private:
+    static void reorder(DatabaseDocument &document, const QVector<int> &oldOfNew);
+    QVector<int> mOldOfNew;
+};
+
+// A record dragged from one place to another.
+class RecordMoveStep : public UndoStep
+{
+public:
+    RecordMoveStep(int from, int to);
+    void apply(DatabaseDocument &document) override;
+    void revert(DatabaseDocument &document) override;
+    qsizetype bytes() const override { return sizeof(*this); }
+
+private:
+    int mFrom;
+    int mTo;
+};
+
+// A field dragged from one place to another, with its type and popup list.
+class FieldMoveStep : public UndoStep
+{
+public:
+    FieldMoveStep(int from, int to, FieldDefinitions before, FieldDefinitions after);
+    void apply(DatabaseDocument &document) override;
+    void revert(DatabaseDocument &document) override;
+    qsizetype bytes() const override;
+
+private:
+    int mFrom;
+    int mTo;
+    FieldDefinitions mBefore;
+    FieldDefinitions mAfter;
+};
+
+// Column widths in pixels, all fields before and after.
+class WidthsStep : public UndoStep
+{
+public:
+    WidthsStep(QVector<int> before, QVector<int> after, bool marksChanged);
+    void apply(DatabaseDocument &document) override { write(document, mAfter); }
+    void revert(DatabaseDocument &document) override { write(document, mBefore); }
+    qsizetype bytes() const override;
+    bool marksChanged() const override { return mMarksChanged; }
+    static QVector<int> widthsOf(const Database &database);
+
+private:
+    static void write(DatabaseDocument &document, const QVector<int> &widths);
+    QVector<int> mBefore;
+    QVector<int> mAfter;
+    bool mMarksChanged;
+};
+
+// Everything the properties dialog's OK may change apart from cells: database values, field names,
+// widths, definitions, the filter and which rows it hides.
+struct DatabaseSettings
+{
+    QByteArray name;
+    DatabaseFlags flags;
+    QByteArray filterText;
+    int filterField = 0;
+    bool filterOn = false;
+    int secondarySort = 0;
+    int tertiarySort = 0;
+    int increment = 1;
+    QVector<QByteArray> fieldNames;
+    QVector<int> widths;
+    QVector<char> hidden;
+    FieldDefinitions definitions;
+
+    static DatabaseSettings of(const Database &database);
+    void restore(Database &database) const;
+    qsizetype bytes() const;
+    bool operator==(const DatabaseSettings &other) const;
+};
+
+class SettingsStep : public UndoStep
+{
+public:
+    SettingsStep(DatabaseSettings before, DatabaseSettings after, bool marksChanged = true);
+    void apply(DatabaseDocument &document) override { write(document, mAfter); }
+    void revert(DatabaseDocument &document) override { write(document, mBefore); }
+    qsizetype bytes() const override;
+    bool marksChanged() const override { return mMarksChanged; }
+
+private:
+    static void write(DatabaseDocument &document, const DatabaseSettings &settings);
+    DatabaseSettings mBefore;
+    DatabaseSettings mAfter;
+    bool mMarksChanged;
+};
+
+} // namespace kribed

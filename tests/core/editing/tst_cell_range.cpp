@@ -1,0 +1,161 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/editing/cell_range.h"
+#include "core/model/database.h"
+#include "core/model/field_type.h"
+#include "core/model/regional.h"
+#include "editing_fixture.h"
+#include "scripted_prompter.h"
+
+#include <QTest>
+
+using namespace kribed;
+using namespace kribed::test;
+
+class TestCellRange : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { setCurrentRegional(Regional(QLocale(QStringLiteral("en_US")))); }
+
+    // Cells that hold separators come back as the same cells, and spreadsheets' own quoting reads.
+    void blockRoundTrip_data()
+    {
+        QTest::addColumn<QByteArray>("first");
+        QTest::addColumn<QByteArray>("second");
+        QTest::newRow("plain texts") << QByteArray("a") << QByteArray("b c");
+        QTest::newRow("empty cells") << QByteArray() << QByteArray();
+        QTest::newRow("tab inside") << QByteArray("x\ty") << QByteArray("z");
+        QTest::newRow("line break inside") << QByteArray("line1\r\nline2") << QByteArray("\n");
+        QTest::newRow("quote at the start") << QByteArray("\"quoted\" word") << QByteArray("\"");
+        QTest::newRow("quote inside stays bare") << QByteArray("5\" disk") << QByteArray("a\"\"b");
+        QTest::newRow("lone carriage return") << QByteArray("a\rb") << QByteArray("\t");
+    }
+    void blockRoundTrip()
+    {
+        QFETCH(QByteArray, first);
+        QFETCH(QByteArray, second);
+        Database database = makeDatabase({StringType, StringType}, {"", "", "keep|keep"});
+        database.setCell(1, 1, first);
+        database.setCell(2, 1, second);
+        database.setCell(1, 2, second);
+        database.setCell(2, 2, first);
+        const QByteArray text = cellBlockText(database, {1, 1, 2, 2});
+        const CellBlock block = parseCellBlock(text);
+        QCOMPARE(block, (CellBlock{{first, second}, {second, first}}));
+    }
+
+    void spreadsheetText_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<CellBlock>("block");
+        QTest::newRow("CR LF rows, last line break ends nothing")
+            << QByteArray("1\t2\r\n3\t4\r\n") << CellBlock{{"1", "2"}, {"3", "4"}};
+        QTest::newRow("no final line break")
+            << QByteArray("1\t2\n3") << CellBlock{{"1", "2"}, {"3"}};
+        QTest::newRow("trailing empty cell") << QByteArray("1\t") << CellBlock{{"1", ""}};
+        QTest::newRow("quoted line break stays in its cell")
+            << QByteArray("\"a\nb\"\tc\n") << CellBlock{{"a\nb", "c"}};
+        QTest::newRow("unclosed quote keeps the rest")
+            << QByteArray("\"a\tb\nc") << CellBlock{{"a\tb\nc"}};
+    }
+    void spreadsheetText()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(CellBlock, block);
+        QCOMPARE(parseCellBlock(text), block);
+    }
+
+    void multiCellText()
+    {
+        QVERIFY(!isMultiCellText("one cell"));
+        QVERIFY(!isMultiCellText("one cell\r\n"));
+        QVERIFY(isMultiCellText("a\tb"));
+        QVERIFY(isMultiCellText("a\nb"));
+    }
+
+    // A block that does not fit is refused whole; one that fits changes exactly its cells and
+    // stamps only the rows that changed.
+    void pasteBlock_data()
+    {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<int>("record");
+        QTest::addColumn<bool>("fits");
+        QTest::addColumn<QByteArray>("rows");
+        const QByteArray stamp = currentRegional().dateText(fixedNow().date());
+        QTest::newRow("at the top left")
+            << 1 << 1 << true << QByteArray("x|y|" + stamp + "/z|b2|" + stamp + "/a3|b3|");
+        // Pasted into the Modification Date cell, the stamp that follows the paste wins.
+        QTest::newRow("ending at the last cell")
+            << 2 << 2 << true << QByteArray("a1|b1|/a2|x|" + stamp + "/a3|z|" + stamp);
+        QTest::newRow("one row too many") << 1 << 3 << false << QByteArray();
+        QTest::newRow("one field too many") << 3 << 1 << false << QByteArray();
+    }
+    void pasteBlock()
+    {
+        QFETCH(int, field);
+        QFETCH(int, record);
+        QFETCH(bool, fits);
+        QFETCH(QByteArray, rows);
+        Database database = makeDatabase({StringType, StringType, ModificationDateType},
+                                         {"a1|b1|", "a2|b2|", "a3|b3|"});
+        const QByteArray before = allRows(database);
+        ScriptedPrompter prompter;
+        if (!fits)
+            prompter.expect(QStringLiteral("Information"),
+                            QStringLiteral("The pasted cells do not fit*"), Icon::Error,
+                            Buttons::Ok, Answer::Ok);
+        // In the second row of the block only the first cell differs at the top left: the row
+        // is stamped all the same.
+        const EditResult result = pasteCellBlock(database, field, record, {{"x", "y"}, {"z", "b2"}},
+                                                 fixedNow(), prompter);
+        KRIBED_VERIFY_PROMPTER(prompter);
+        QCOMPARE(result.applied, fits);
+        QCOMPARE(database.isModified(), fits);
+        QCOMPARE(allRows(database), fits ? rows : before);
+    }
+
+    void clearStampsChangedRowsOnly()
+    {
+        Database database = makeDatabase({StringType, StringType, ModificationDateType},
+                                         {"a1||old", "||old", "a3|b3|old"});
+        QVERIFY(clearCellRange(database, {1, 1, 3, 2}, fixedNow()));
+        // The stamp comes first, so the Modification Date cell of the range ends empty; the row
+        // that held no text is not stamped.
+        QCOMPARE(allRows(database), QByteArray("||/||/a3|b3|old"));
+        Database empty = makeDatabase({StringType}, {"", ""});
+        QVERIFY(!clearCellRange(empty, {1, 1, 1, 2}, fixedNow()));
+        QVERIFY(!empty.isModified());
+    }
+
+    // Numbers read as the sums read them: the regional separator only, no thousands separators.
+    void statistics_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<int>("numbers");
+        QTest::addColumn<double>("sum");
+        QTest::newRow("decimal comma") << QStringLiteral("de_DE") << 3 << 6.0;
+        QTest::newRow("decimal point") << QStringLiteral("en_US") << 3 << 4.75;
+    }
+    void statistics()
+    {
+        QFETCH(QString, locale);
+        QFETCH(int, numbers);
+        QFETCH(double, sum);
+        setCurrentRegional(Regional(QLocale(locale)));
+        // de_DE: 1,5 + 2 + 2,5 (1.25 is no number there); en_US: 1.25 + 2 + 1.5 (1,5 and 2,5 are
+        // no numbers, 1.5E0 is).
+        const Database database =
+            makeDatabase({StringType, StringType}, {"1,5|x", "2|", "1.25|2,5", "1.5E0|1.234,5"});
+        const RangeStatistics statistics =
+            rangeStatistics(database, {1, 1, 2, 4}, currentRegional());
+        QCOMPARE(statistics.cells, 8);
+        QCOMPARE(statistics.numbers, numbers);
+        QCOMPARE(double(statistics.sum), sum);
+        QCOMPARE(double(statistics.average()), sum / numbers);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCellRange)
+#include "tst_cell_range.moc"

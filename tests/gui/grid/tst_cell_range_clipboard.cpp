@@ -1,0 +1,110 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/model/field_type.h"
+#include "core/model/regional.h"
+#include "gui/grid/cell_range_clipboard.h"
+#include "gui/grid/database_document.h"
+#include "scripted_prompter.h"
+
+#include <QMimeData>
+#include <QTest>
+
+using namespace kribed;
+using kribed::test::ScriptedPrompter;
+
+namespace {
+
+const QDateTime Now(QDate(2026, 3, 14), QTime(9, 26, 53));
+
+void fill(Database &database)
+{
+    database.setShape(3, 4);
+    for (int field = 1; field <= 3; ++field) {
+        database.setFieldName(field, "F" + QByteArray::number(field));
+        for (int record = 1; record <= 4; ++record)
+            database.setCell(field, record, QByteArray::number(field * 10 + record));
+    }
+}
+
+} // namespace
+
+class TestCellRangeClipboard : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { setCurrentRegional(Regional(QLocale(QStringLiteral("en_US")))); }
+
+    // A copied block pasted back elsewhere is the same bytes, even a byte the display code page
+    // cannot show and cells holding tabs and line breaks; the paste is one undo step.
+    void copyAndPasteBack()
+    {
+        DatabaseDocument document;
+        document.resetWith([](Database &database) { fill(database); });
+        Database &database = document.database();
+        database.setCell(1, 1, "a\x81z");
+        database.setCell(2, 1, "tab\there");
+        database.setCell(1, 2, "two\r\nlines");
+        const std::unique_ptr<QMimeData> mime =
+            rangeMimeData(database, {1, 1, 2, 2}, currentRegional());
+        QCOMPARE(mime->text(),
+                 QString::fromUtf8("a\xc2\x81z\t\"tab\there\"\n\"two\r\nlines\"\t22\n"));
+        const CellBlock block = cellsOfMimeData(*mime, currentRegional());
+        ScriptedPrompter prompter;
+        QVERIFY(pasteCells(document, 2, 3, block, Now, prompter));
+        QCOMPARE(database.cell(2, 3), QByteArray("a\x81z"));
+        QCOMPARE(database.cell(3, 3), QByteArray("tab\there"));
+        QCOMPARE(database.cell(2, 4), QByteArray("two\r\nlines"));
+        QCOMPARE(database.cell(3, 4), QByteArray("22"));
+        QCOMPARE(document.history().stack().count(), 1);
+        document.history().stack().undo();
+        QCOMPARE(database.cell(2, 3), QByteArray("23"));
+        QCOMPARE(database.cell(3, 4), QByteArray("34"));
+        // Without room (two rows from the last record) nothing is pasted and nothing is kept.
+        prompter.expect(QStringLiteral("Information"),
+                        QStringLiteral("The pasted cells do not fit*"), Icon::Error, Buttons::Ok,
+                        Answer::Ok);
+        QVERIFY(!pasteCells(document, 1, 4, block, Now, prompter));
+        KRIBED_VERIFY_PROMPTER(prompter);
+        QCOMPARE(database.cell(1, 4), QByteArray("14"));
+        QVERIFY(!document.history().stack().canUndo());
+    }
+
+    // Text from other programs: a spreadsheet's block, one cell's text with its quotes kept and
+    // the spreadsheet's final line break dropped.
+    void foreignText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<CellBlock>("block");
+        QTest::newRow("spreadsheet block")
+            << QStringLiteral("1\t2\r\n3\t4\r\n") << CellBlock{{"1", "2"}, {"3", "4"}};
+        QTest::newRow("one cell with quotes")
+            << QStringLiteral("\"quoted\" word") << CellBlock{{"\"quoted\" word"}};
+        QTest::newRow("one cell and a line break") << QStringLiteral("abc\n") << CellBlock{{"abc"}};
+    }
+    void foreignText()
+    {
+        QFETCH(QString, text);
+        QFETCH(CellBlock, block);
+        QMimeData mime;
+        mime.setText(text);
+        QCOMPARE(cellsOfMimeData(mime, currentRegional()), block);
+    }
+
+    void statisticsTextWithDecimalComma()
+    {
+        setCurrentRegional(Regional(QLocale(QStringLiteral("de_DE"))));
+        Database database;
+        fill(database);
+        database.setCell(1, 1, "1,5");
+        database.setCell(1, 2, "2");
+        database.setCell(2, 1, "x");
+        database.setCell(2, 2, "1.5");
+        QCOMPARE(rangeStatisticsText(database, {1, 1, 2, 2}, currentRegional()),
+                 QStringLiteral("Count: 4   Sum: 3,5   Average: 1,75"));
+        QCOMPARE(rangeStatisticsText(database, {1, 1, 1, 1}, currentRegional()), QString());
+    }
+};
+
+QTEST_MAIN(TestCellRangeClipboard)
+#include "tst_cell_range_clipboard.moc"

@@ -1,0 +1,424 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/editing/auto_size.h"
+#include "core/editing/cell_clipboard.h"
+#include "core/editing/cell_range.h"
+#include "core/editing/column_definition.h"
+#include "core/editing/record_filter.h"
+#include "core/editing/row_clipboard.h"
+#include "core/editing/row_column_ops.h"
+#include "core/editing/sort.h"
+#include "core/editing/sums.h"
+#include "core/exchange/text_exchange.h"
+#include "core/model/field_type.h"
+#include "core/model/pdb_writer.h"
+#include "core/model/properties_edit.h"
+#include "core/model/regional.h"
+#include "gui/grid/database_document.h"
+#include "gui/grid/recorded_edits.h"
+#include "scripted_prompter.h"
+
+#include <QAbstractItemModelTester>
+#include <QBuffer>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace kribed;
+using kribed::test::ScriptedPrompter;
+
+namespace {
+
+const QDateTime Now(QDate(2026, 3, 14), QTime(9, 26, 53));
+
+// Everything a change could touch: the saved file's bytes, and what the file does not hold
+// (hidden rows, the filter switch, the whole definition tables, widths in pixels).
+struct Image
+{
+    QByteArray file;
+    QVector<Database::Record> records;
+    DatabaseSettings settings;
+    bool operator==(const Image &other) const
+    {
+        return file == other.file && records == other.records && settings == other.settings;
+    }
+};
+
+Image imageOf(const Database &database)
+{
+    Database copy = database;
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    ScriptedPrompter prompter;
+    writeDatabase(buffer, copy, 1, Now, prompter);
+    return {buffer.data(), database.records(), DatabaseSettings::of(database)};
+}
+
+// Four fields (String, Modification Date, Normal PopUp with a list, Float) and five records.
+void fill(Database &database)
+{
+    database.setShape(4, 5);
+    const QList<int> types{StringType, ModificationDateType, NormalPopupType, FloatType};
+    for (int field = 1; field <= 4; ++field) {
+        database.setFieldName(field, "F" + QByteArray::number(field));
+        database.setFieldType(field, types[field - 1]);
+        database.setColumnWidth(field, 50 + field);
+    }
+    database.setFieldName(4, "Sum &");
+    database.popupList(3) = {"red", "blue"};
+    database.popupList(7) = {"beyond the fields"};
+    // Records 2 and 4 hold numbers left of the sum field.
+    const char *names[] = {"Meier", "12", "Zorn", "7", "Kunz"};
+    for (int record = 1; record <= 5; ++record) {
+        database.setCell(1, record, names[record - 1]);
+        database.setCell(2, record, "1/1/2020");
+        database.setCell(3, record, record % 2 ? "red" : "blue");
+        database.setCell(4, record, QByteArray::number(record * 1.5));
+    }
+    database.setName("Names");
+    database.setFilePath(QStringLiteral("/nowhere/names.pdb"));
+    database.setHidden(2, true);
+}
+
+enum Kind {
+    InPlaceEdit,
+    CellEditor,
+    CutCell,
+    PasteCell,
+    CutRow,
+    PasteBlock,
+    ClearRange,
+    AppendRow,
+    InsertRow,
+    DeleteRow,
+    AppendColumn,
+    InsertColumn,
+    DeleteColumn,
+    ColumnDrag,
+    RowDrag,
+    Sort,
+    ColumnSum,
+    RowSums,
+    Properties,
+    WidthDrag,
+    AutoSizing,
+    TextAppend
+};
+
+} // namespace
+
+class TestEditHistory : public QObject
+{
+    Q_OBJECT
+
+private:
+    DatabaseDocument *mDocument = nullptr;
+    EditHistory &history() { return mDocument->history(); }
+    QUndoStack &stack() { return mDocument->history().stack(); }
+    Database &data() { return mDocument->database(); }
+
+    void edit(int field, int record, const QByteArray &text)
+    {
+        mDocument->model().setData(mDocument->model().index(record - 1, field - 1),
+                                   QString::fromLatin1(text));
+    }
+
+    void make(Kind kind)
+    {
+        Database &database = data();
+        ScriptedPrompter prompter;
+        RowClipboard rowClipboard;
+        AutoWidths autoWidths;
+        const auto cells = [&](int first, int last, auto change) {
+            recordCells(*mDocument, QStringLiteral("Change"), first, last, change);
+        };
+        switch (kind) {
+        case InPlaceEdit: edit(1, 3, "Zoe"); break;
+        case CellEditor:
+            cells(4, 4, [](Database &d) { return storeEditedText(d, 3, 4, "green", Now); });
+            break;
+        case CutCell:
+            cells(2, 2, [](Database &d) { return cutCell(d, 1, 2, Now, nullptr); });
+            break;
+        case PasteCell:
+            cells(5, 5, [](Database &d) { return pasteCell(d, 4, 5, "a\tb", Now); });
+            break;
+        case CutRow:
+            cells(3, 3, [&](Database &d) { return cutRow(d, rowClipboard, 3, prompter, true); });
+            break;
+        case PasteBlock:
+            cells(2, 3, [&](Database &d) {
+                return pasteCellBlock(d, 3, 2, {{"x", "1"}, {"y", "2"}}, Now, prompter);
+            });
+            break;
+        case ClearRange:
+            cells(1, 5, [](Database &d) { return clearCellRange(d, {1, 1, 1, 5}, Now); });
+            break;
+        case AppendRow:
+            appendRow(database, rowClipboard, prompter, Now, recordingAnnouncer(*mDocument, {}));
+            break;
+        case InsertRow:
+            insertRow(database, rowClipboard, 2, prompter, Now, recordingAnnouncer(*mDocument, {}));
+            break;
+        case DeleteRow:
+            // The hidden record goes and comes back hidden.
+            deleteRow(database, rowClipboard, 2, prompter, true,
+                      recordingAnnouncer(*mDocument, {}));
+            break;
+        case AppendColumn:
+            appendColumn(database, prompter, recordingAnnouncer(*mDocument, {}));
+            break;
+        case InsertColumn:
+            insertColumn(database, 2, prompter, recordingAnnouncer(*mDocument, {}));
+            break;
+        case DeleteColumn:
+            // The popup field goes: the definitions after it shift left.
+            deleteColumn(database, 3, prompter, true, autoWidths,
+                         recordingAnnouncer(*mDocument, {}));
+            break;
+        case ColumnDrag:
+            recordFieldMove(*mDocument, {}, 4, 1,
+                            [&] { moveColumnDefinition(database, 4, 1, autoWidths); });
+            break;
+        case RowDrag: recordRecordMove(*mDocument, {}, 5, 2); break;
+        case Sort:
+            recordRecordOrder(*mDocument, {}, [](Database &d) {
+                SortSpec spec;
+                QVector<int> oldOfNew = sortRows(d, spec);
+                for (int &old : oldOfNew)
+                    --old;
+                return oldOfNew;
+            });
+            break;
+        case ColumnSum: cells(5, 5, [](Database &d) { return columnSum(d, 4, 5); }); break;
+        case RowSums:
+            cells(1, 5, [](Database &d) {
+                RowSumState state;
+                return computeRowSums(d, state, 1, 1);
+            });
+            break;
+        case Properties:
+            recordSettings(*mDocument, {}, [&] {
+                PropertiesEdit edit;
+                edit.name = "Renamed";
+                edit.flags.readOnly = true;
+                edit.fieldName = "Colour";
+                edit.typeIndex = StringType; // the popup list goes
+                edit.widthText = QStringLiteral("100");
+                edit.incrementText = QStringLiteral("3");
+                edit.filterText = "mei";
+                edit.filterOn = true;
+                edit.secondarySort = 2;
+                applyProperties(database, 3, edit);
+                applyFilter(database, true, {});
+                database.setModified();
+            });
+            break;
+        case WidthDrag: mDocument->setColumnWidth(2, 120); break;
+        case AutoSizing:
+            recordWidths(*mDocument, {}, false, [&] {
+                autoSizeColumns(database, autoWidths, true,
+                                [](QByteArrayView text) { return int(text.size()) * 7; });
+            });
+            break;
+        case TextAppend: {
+            const int before = database.recordCount();
+            Database appended = database;
+            QBuffer text;
+            text.setData("One;1/1/2021;red;2\r\nTwo;x;blue;3\r\n");
+            text.open(QIODevice::ReadOnly);
+            appendText(text, TextType::Semicolon, appended, prompter);
+            recordInsertedRecords(*mDocument, {}, before + 1, appended.recordCount() - before,
+                                  [&](Database &d) { d = std::move(appended); });
+            break;
+        }
+        }
+        KRIBED_VERIFY_PROMPTER(prompter);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
+        mDocument = new DatabaseDocument(this);
+        new QAbstractItemModelTester(
+            &mDocument->model(), QAbstractItemModelTester::FailureReportingMode::QtTest, mDocument);
+        mDocument->resetWith([](Database &database) { fill(database); });
+    }
+    void cleanup()
+    {
+        delete mDocument;
+        mDocument = nullptr;
+    }
+
+    // Every kind of change is one step; undo gives back the whole database as it was, redo as the
+    // change left it, and they can be repeated.
+    void undoRedoEveryKind_data()
+    {
+        QTest::addColumn<int>("kind");
+        const char *names[] = {"in-place edit",
+                               "cell editor",
+                               "cut cell",
+                               "paste cell",
+                               "cut row",
+                               "paste block",
+                               "clear range",
+                               "append row",
+                               "insert row",
+                               "delete hidden row",
+                               "append column",
+                               "insert column",
+                               "delete popup column",
+                               "column drag",
+                               "row drag",
+                               "sort",
+                               "column sum",
+                               "row sums",
+                               "properties",
+                               "width drag",
+                               "automatic widths",
+                               "text append"};
+        for (int kind = InPlaceEdit; kind <= TextAppend; ++kind)
+            QTest::newRow(names[kind]) << kind;
+    }
+    void undoRedoEveryKind()
+    {
+        QFETCH(int, kind);
+        const Image before = imageOf(data());
+        make(Kind(kind));
+        const Image after = imageOf(data());
+        QVERIFY2(!(after == before), "the change changed nothing");
+        QCOMPARE(stack().count(), 1);
+        for (int round = 0; round < 2; ++round) {
+            stack().undo();
+            QVERIFY(imageOf(data()) == before);
+            stack().redo();
+            QVERIFY(imageOf(data()) == after);
+        }
+    }
+
+    // A step holds what it changed: a cell edit holds no copy of the database.
+    void cellEditHoldsLittle()
+    {
+        edit(1, 1, "Mayer");
+        QVERIFY2(history().bytesHeld() < 1024, qPrintable(QString::number(history().bytesHeld())));
+    }
+
+    void modifiedMarkFollowsHistory()
+    {
+        QVERIFY(!data().isModified());
+        edit(1, 1, "one");
+        edit(1, 1, "two");
+        QVERIFY(data().isModified());
+        stack().undo();
+        stack().undo();
+        QVERIFY(!data().isModified());
+        stack().redo();
+        QVERIFY(data().isModified());
+        history().markSaved(); // what a successful save does
+        QVERIFY(!data().isModified());
+        stack().undo();
+        QVERIFY(data().isModified());
+        stack().redo();
+        QVERIFY(!data().isModified());
+        // A sort alone does not make the database count as changed.
+        recordRecordOrder(*mDocument, {}, [](Database &d) {
+            QVector<int> oldOfNew = sortRows(d, SortSpec());
+            for (int &old : oldOfNew)
+                --old;
+            return oldOfNew;
+        });
+        // (the second edit, undone, made room for it)
+        QCOMPARE(stack().count(), 2);
+        QVERIFY(!data().isModified());
+    }
+
+    // Copy row marks the database changed without a step: undoing back to the saved state keeps
+    // that mark until the next save.
+    void markFromOutsideTheHistoryStays()
+    {
+        RowClipboard clipboard;
+        copyRow(data(), clipboard, 1);
+        QVERIFY(data().isModified());
+        edit(1, 1, "one");
+        stack().undo();
+        QVERIFY(data().isModified());
+        history().markSaved();
+        QVERIFY(!data().isModified());
+    }
+
+    // A change that bypasses the history ends it, so no step is undone on a database it was not
+    // made on; loading or a new database does too.
+    void changeOutsideTheHistoryEndsIt()
+    {
+        edit(1, 1, "one");
+        QCOMPARE(stack().count(), 1);
+        mDocument->removeRecords(1, 1, [](Database &d) { d.takeRecord(1); });
+        QCOMPARE(stack().count(), 0);
+        QVERIFY(!stack().canUndo());
+        edit(1, 1, "two");
+        mDocument->resetWith([](Database &d) { fill(d); });
+        QVERIFY(!stack().canUndo());
+    }
+
+    // The oldest steps go first when the budget is spent; the newest always stays, and the saved
+    // state is found again after the stack was built anew.
+    void byteBudget()
+    {
+        const QByteArray big(100000, 'x');
+        for (int i = 0; i < 5; ++i)
+            edit(1, 1, big + QByteArray::number(i));
+        history().markSaved();
+        edit(1, 1, "small");
+        history().setByteBudget(350000);
+        // Each big step holds two texts of 100000 bytes: two steps fit beside the small one.
+        QVERIFY(history().bytesHeld() <= 350000);
+        QCOMPARE(stack().count(), 2);
+        QCOMPARE(stack().index(), 2);
+        stack().undo();
+        QVERIFY(!data().isModified());
+        QCOMPARE(data().cell(1, 1), big + "4");
+        stack().undo();
+        QCOMPARE(data().cell(1, 1), big + "3");
+        QVERIFY(!stack().canUndo());
+        history().setByteBudget(10);
+        // Steps that were undone are never dropped from the front.
+        QCOMPARE(stack().count(), 2);
+        stack().redo();
+        stack().redo();
+        QCOMPARE(data().cell(1, 1), QByteArray("small"));
+        history().setByteBudget(10);
+        QCOMPARE(stack().count(), 1);
+    }
+
+    // Undo and redo put the current cell where the change happened.
+    void placeOfTheChange()
+    {
+        QSignalSpy shown(&history(), &EditHistory::changeShown);
+        edit(3, 4, "green");
+        stack().undo();
+        QCOMPARE(shown.takeLast(), (QVariantList{3, 4}));
+        Database &database = data();
+        RowClipboard clipboard;
+        ScriptedPrompter prompter;
+        deleteRow(database, clipboard, 5, prompter, true, recordingAnnouncer(*mDocument, {}));
+        stack().undo();
+        QCOMPARE(shown.takeLast().at(1).toInt(), 4);
+    }
+
+    // Redo of an in-place edit with row sums on is one step: the edit and the sums it caused.
+    void followUpJoinsTheStep()
+    {
+        edit(4, 1, "10");
+        {
+            CellRecorder recorder(*mDocument, {}, 1, 5, true);
+            mDocument->changeCells(1, 1, 4, 5, [](Database &d) { d.setCell(1, 1, "joined"); });
+        }
+        QCOMPARE(stack().count(), 1);
+        stack().undo();
+        QCOMPARE(data().cell(1, 1), QByteArray("Meier"));
+        QCOMPARE(data().cell(4, 1), QByteArray("1.5"));
+    }
+};
+
+QTEST_MAIN(TestEditHistory)
+#include "tst_edit_history.moc"
