@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "gui/grid/range_commands.h"
 
+#include "core/editing/unheld_characters.h"
 #include "core/model/regional.h"
 #include "gui/grid/cell_range_clipboard.h"
 #include "gui/grid/database_document.h"
@@ -104,6 +105,9 @@ void RangeCommands::pasteCells()
     const CellBlock block = cellsOfMimeData(*mime, currentRegional());
     if (block.isEmpty())
         return;
+    // Text from other programs goes through the code page; the program's own block is bytes.
+    if (!mime->hasFormat(cellBlockMimeType()))
+        warnOfUnheldCharacters(mPrompter, mime->text());
     kribed::pasteCells(mDocument, current.column() + 1, current.row() + 1, block,
                        QDateTime::currentDateTime(), mPrompter);
 }

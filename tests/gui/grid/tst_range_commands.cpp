@@ -107,6 +107,19 @@ private Q_SLOTS:
         QCOMPARE(mDocument->history().stack().count(), 1);
     }
 
+    void pastedBlockNamesCharactersTheCodePageLacks()
+    {
+        QGuiApplication::clipboard()->setText(QStringLiteral("a\u0402\tb\nc\td\u2713\n"));
+        mPrompter.expect(
+            QStringLiteral("Warning"),
+            QStringLiteral("The code page windows-1252 of the display font cannot hold these "
+                           "characters; each is stored as \"?\": \u0402 (U+0402), "
+                           "\u2713 (U+2713)"),
+            Icon::Warning, Buttons::Ok, Answer::Ok);
+        key(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(cell(1, 1) + cell(2, 1) + cell(1, 2) + cell(2, 2), QByteArray("a?bcd?"));
+    }
+
     void deleteAndCutByKeys()
     {
         key(Qt::Key_Down, Qt::ShiftModifier);
