@@ -195,7 +195,7 @@ private:
                     return false;
                 mUpper = letter == 'A';
                 mTokens.push_back({'a', 0, 0});
-                ++counts['a'];
+                ++counts[uchar('a')];
                 i += 2;
                 continue;
             }
@@ -207,7 +207,7 @@ private:
         }
         const QString am = mUpper ? locale.amText().toUpper() : locale.amText().toLower();
         const QString pm = mUpper ? locale.pmText().toUpper() : locale.pmText().toLower();
-        const bool twelveHours = counts['a'] == 1;
+        const bool twelveHours = counts[uchar('a')] == 1;
         if (twelveHours
             && (!isAsciiText(am) || !isAsciiText(pm) || am.startsWith(pm) || pm.startsWith(am)))
             return false;
@@ -223,9 +223,9 @@ private:
                 return false;
         }
         // One hour (the 12-hour one with AM/PM), one minute, at most one second.
-        return counts['a'] <= 1 && counts['m'] == 1 && counts['s'] <= 1
-               && (twelveHours ? counts['h'] == 1 && counts['H'] == 0
-                               : counts['h'] + counts['H'] == 1);
+        return counts[uchar('a')] <= 1 && counts[uchar('m')] == 1 && counts[uchar('s')] <= 1
+               && (twelveHours ? counts[uchar('h')] == 1 && counts[uchar('H')] == 0
+                               : counts[uchar('h')] + counts[uchar('H')] == 1);
     }
 
     std::optional<QTime> fastRead(QByteArrayView text) const
