@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "cli/cli_run.h"
+
+#include "cli/cli_context.h"
+#include "cli/commands_exchange.h"
+#include "cli/commands_file.h"
+#include "core/model/regional.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace kribed {
+
+ExitStatus runCommand(CliContext &context)
+{
+    const QString &command = context.request.command;
+    if (command == QLatin1String("info"))
+        return infoCommand(context);
+    if (command == QLatin1String("check"))
+        return checkCommand(context);
+    if (command == QLatin1String("dump"))
+        return dumpCommand(context);
+    if (command == QLatin1String("resave"))
+        return resaveCommand(context);
+    if (command == QLatin1String("new"))
+        return newCommand(context);
+    if (command == QLatin1String("import"))
+        return importCommand(context);
+    if (command == QLatin1String("export"))
+        return exportCommand(context);
+    if (command == QLatin1String("append"))
+        return appendCommand(context);
+    // The parser knows only the commands above.
+    context.err << "kribed-cli: unknown command " << command << '\n';
+    return ExitUsage;
+}
+
+int runCli(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("kribed-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KRIBED_VERSION));
+
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const ParsedCommandLine parsed = parseCommandLine(QCoreApplication::arguments());
+    if (!parsed.request) {
+        out << parsed.output;
+        err << parsed.error;
+        return parsed.exitStatus;
+    }
+    const CliRequest &request = *parsed.request;
+    // The tool has no display font: widths use the database's own scale, and texts that become
+    // cells (a new database's name) take the chosen code page.
+    setCurrentRegional(Regional(QLocale::system(), request.codePage));
+    CliTextCodec codec(request.codePage);
+    CliPrompter prompter(err, request.yes);
+    CliContext context{request, out, err, prompter, codec};
+    const ExitStatus status = runCommand(context);
+    out.flush();
+    err.flush();
+    return status;
+}
+
+} // namespace kribed

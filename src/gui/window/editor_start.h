@@ -1,0 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#pragma once
+
+namespace kribed {
+
+// The editor from its arguments to its exit status: --help and --version answered without a
+// display, the application, the handheld users, the main window, the file named on the command
+// line, the event loop.
+int runEditor(int argc, char *argv[]);
+
+} // namespace kribed
