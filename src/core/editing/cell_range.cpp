@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/editing/cell_range.h"
 
+#include <QCoreApplication>
+
 #include "core/editing/edit_messages.h"
 #include "core/editing/stamp.h"
 #include "core/model/database.h"
@@ -130,9 +132,10 @@ EditResult pasteCellBlock(Database &database, int field, int record, const CellB
     const CellRange target{field, record, field + width - 1, record + int(block.size()) - 1};
     if (!target.fits(database)) {
         reportRefusal(prompter,
-                      QStringLiteral("The pasted cells do not fit: %1 rows of %2 cells from the "
-                                     "current cell reach beyond the last record or field.\r"
-                                     "Nothing was pasted.")
+                      QCoreApplication::translate(
+                          "CellRange", "The pasted cells do not fit: %1 rows of %2 cells from the "
+                                       "current cell reach beyond the last record or field.\r"
+                                       "Nothing was pasted.")
                           .arg(block.size())
                           .arg(width));
         return {};

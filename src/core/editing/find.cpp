@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/editing/find.h"
 
+#include <QCoreApplication>
+
 #include "core/editing/text_match.h"
 
 namespace kribed {
@@ -47,8 +49,9 @@ std::optional<GridCell> searchNext(const Database &database, FindState &state,
     }
 
     state.findActive = false;
-    prompter.ask(Message{QStringLiteral("Find error"), QStringLiteral("Search text not found."),
-                         Icon::None, Buttons::Ok});
+    prompter.ask(Message{QCoreApplication::translate("Find", "Find error"),
+                         QCoreApplication::translate("Find", "Search text not found."), Icon::None,
+                         Buttons::Ok});
     return std::nullopt;
 }
 

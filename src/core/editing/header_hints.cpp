@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/editing/header_hints.h"
 
+#include <QCoreApplication>
+
 #include "core/model/database.h"
 #include "core/model/field_type.h"
 #include "core/model/regional.h"
@@ -16,7 +18,7 @@ QString booleanCounts(const Database &database, int field)
     int checked = 0;
     for (const Database::Record &record : database.records())
         checked += record[field - 1] != "0" ? 1 : 0;
-    return QStringLiteral("Checked: %1   Unchecked: %2")
+    return QCoreApplication::translate("HeaderHints", "Checked: %1   Unchecked: %2")
         .arg(checked)
         .arg(database.recordCount() - checked);
 }
@@ -32,10 +34,11 @@ QString numberStatistics(const Database &database, int field)
             ++count;
         }
     }
-    QString text = QStringLiteral("Total: ") + QString::fromLatin1(regional.numberText(total));
+    QString text = QCoreApplication::translate("HeaderHints", "Total: ")
+                   + QString::fromLatin1(regional.numberText(total));
     if (count > 0) {
-        text +=
-            QStringLiteral("\nAverage: ") + QString::fromLatin1(regional.numberText(total / count));
+        text += QCoreApplication::translate("HeaderHints", "\nAverage: ")
+                + QString::fromLatin1(regional.numberText(total / count));
     }
     return text;
 }
@@ -43,21 +46,29 @@ QString numberStatistics(const Database &database, int field)
 QString typePart(const Database &database, int field)
 {
     switch (database.fieldType(field)) {
-    case StringType: return QStringLiteral("String");
-    case BooleanType: return QStringLiteral("Boolean\n") + booleanCounts(database, field);
-    case NormalDateType: return QStringLiteral("Normal Date");
-    case CreationDateType: return QStringLiteral("Creation Date");
-    case ModificationDateType: return QStringLiteral("Modification Date");
-    case NormalTimeType: return QStringLiteral("Normal Time");
-    case CreationTimeType: return QStringLiteral("Creation Time");
-    case ModificationTimeType: return QStringLiteral("Modification Time");
-    case NormalPopupType: return QStringLiteral("Normal Popup");
-    case MultiplePopupType: return QStringLiteral("Multiple Popup");
+    case StringType: return QCoreApplication::translate("HeaderHints", "String");
+    case BooleanType:
+        return QCoreApplication::translate("HeaderHints", "Boolean\n")
+               + booleanCounts(database, field);
+    case NormalDateType: return QCoreApplication::translate("HeaderHints", "Normal Date");
+    case CreationDateType: return QCoreApplication::translate("HeaderHints", "Creation Date");
+    case ModificationDateType:
+        return QCoreApplication::translate("HeaderHints", "Modification Date");
+    case NormalTimeType: return QCoreApplication::translate("HeaderHints", "Normal Time");
+    case CreationTimeType: return QCoreApplication::translate("HeaderHints", "Creation Time");
+    case ModificationTimeType:
+        return QCoreApplication::translate("HeaderHints", "Modification Time");
+    case NormalPopupType: return QCoreApplication::translate("HeaderHints", "Normal Popup");
+    case MultiplePopupType: return QCoreApplication::translate("HeaderHints", "Multiple Popup");
     case NormalIntegerType:
-        return QStringLiteral("Normal Integer\n") + numberStatistics(database, field);
+        return QCoreApplication::translate("HeaderHints", "Normal Integer\n")
+               + numberStatistics(database, field);
     case AutoIncrementIntegerType:
-        return QStringLiteral("Auto-increment Integer\n") + numberStatistics(database, field);
-    case FloatType: return QStringLiteral("Float\n") + numberStatistics(database, field);
+        return QCoreApplication::translate("HeaderHints", "Auto-increment Integer\n")
+               + numberStatistics(database, field);
+    case FloatType:
+        return QCoreApplication::translate("HeaderHints", "Float\n")
+               + numberStatistics(database, field);
     default: return QString();
     }
 }
@@ -66,14 +77,15 @@ QString typePart(const Database &database, int field)
 
 QString recordCountHintText(const Database &database)
 {
-    return QString::number(database.recordCount()) + QStringLiteral(" Records");
+    return QString::number(database.recordCount())
+           + QCoreApplication::translate("HeaderHints", " Records");
 }
 
 QString headerHintText(const Database &database, int field)
 {
     if (field == 0)
         return recordCountHintText(database);
-    return typePart(database, field) + QStringLiteral("\nWidth: ")
+    return typePart(database, field) + QCoreApplication::translate("HeaderHints", "\nWidth: ")
            + QString::number(database.widthUnits(field));
 }
 

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/editing/print_layout.h"
 
+#include <QCoreApplication>
+
 #include "core/model/regional.h"
 #include "core/platform/code_page.h"
 
@@ -39,8 +41,8 @@ public:
     {
         const QString number =
             QString::number(page.rowBlock) + u'.' + QString::number(page.columnBlock);
-        page.jobTitle = QStringLiteral("Kribed - Page ") + number;
-        page.label = QStringLiteral("Page ") + number;
+        page.jobTitle = QCoreApplication::translate("PrintLayout", "Kribed - Page ") + number;
+        page.label = QCoreApplication::translate("PrintLayout", "Page ") + number;
         page.items.append(
             {print::LeftMargin, print::HeadingY, headingFont(), text(mDatabase.name())});
         page.items.append({print::LabelX, print::HeadingY, headingFont(), page.label});

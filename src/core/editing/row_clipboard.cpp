@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/editing/row_clipboard.h"
 
+#include <QCoreApplication>
+
 #include "core/editing/edit_messages.h"
 #include "core/model/database.h"
 
@@ -31,8 +33,9 @@ void clearRowClipboard(RowClipboard &clipboard)
 EditResult cutRow(Database &database, RowClipboard &clipboard, int record, Prompter &prompter,
                   bool expertMode)
 {
-    if (!confirmOperation(prompter, expertMode,
-                          QStringLiteral("Do you want to cut the selected row?")))
+    if (!confirmOperation(
+            prompter, expertMode,
+            QCoreApplication::translate("RowClipboard", "Do you want to cut the selected row?")))
         return {};
     database.setModified();
     clipboard.fill(database, record);
@@ -57,8 +60,9 @@ EditResult pasteRow(Database &database, const RowClipboard &clipboard, int recor
 {
     if (!clipboard.isFilled())
         return {};
-    if (!confirmOperation(prompter, expertMode,
-                          QStringLiteral("Do you want to paste the selected row?")))
+    if (!confirmOperation(
+            prompter, expertMode,
+            QCoreApplication::translate("RowClipboard", "Do you want to paste the selected row?")))
         return {};
     database.setModified();
     for (int field = 1; field <= database.fieldCount(); ++field)

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/editing/row_column_ops.h"
 
+#include <QCoreApplication>
+
 #include "core/editing/auto_size.h"
 #include "core/editing/edit_messages.h"
 #include "core/editing/new_record_value.h"
@@ -32,7 +34,9 @@ EditResult appendRow(Database &database, RowClipboard &clipboard, Prompter &prom
                      const QDateTime &now, const ShapeAnnouncer &announcer)
 {
     if (database.recordCount() >= MaxRecords) {
-        reportRefusal(prompter, QStringLiteral("You mustn't have more than 9999 rows in Kribo"));
+        reportRefusal(prompter,
+                      QCoreApplication::translate("RowColumnOps",
+                                                  "You mustn't have more than 9999 rows in Kribo"));
         return {};
     }
     database.setModified();
@@ -55,7 +59,9 @@ EditResult insertRow(Database &database, RowClipboard &clipboard, int record, Pr
                      const QDateTime &now, const ShapeAnnouncer &announcer)
 {
     if (database.recordCount() >= MaxRecords) {
-        reportRefusal(prompter, QStringLiteral("You mustn't have more than 9999 rows in Kribo."));
+        reportRefusal(prompter,
+                      QCoreApplication::translate(
+                          "RowColumnOps", "You mustn't have more than 9999 rows in Kribo."));
         return {};
     }
     database.setModified();
@@ -74,11 +80,13 @@ EditResult deleteRow(Database &database, RowClipboard &clipboard, int record, Pr
                      bool expertMode, const ShapeAnnouncer &announcer)
 {
     if (database.recordCount() <= 1) {
-        reportRefusal(prompter, QStringLiteral("You mustn't delete the first row!"));
+        reportRefusal(prompter, QCoreApplication::translate("RowColumnOps",
+                                                            "You mustn't delete the first row!"));
         return {};
     }
-    if (!confirmOperation(prompter, expertMode,
-                          QStringLiteral("Do you want to delete the selected row?")))
+    if (!confirmOperation(
+            prompter, expertMode,
+            QCoreApplication::translate("RowColumnOps", "Do you want to delete the selected row?")))
         return {};
     database.setModified();
     clearRowClipboard(clipboard);
@@ -93,7 +101,9 @@ EditResult deleteRow(Database &database, RowClipboard &clipboard, int record, Pr
 EditResult appendColumn(Database &database, Prompter &prompter, const ShapeAnnouncer &announcer)
 {
     if (database.fieldCount() >= MaxFields) {
-        reportRefusal(prompter, QStringLiteral("You mustn't have more than 50 columns in Kribo!"));
+        reportRefusal(prompter,
+                      QCoreApplication::translate(
+                          "RowColumnOps", "You mustn't have more than 50 columns in Kribo!"));
         return {};
     }
     database.setModified();
@@ -114,7 +124,9 @@ EditResult insertColumn(Database &database, int field, Prompter &prompter,
                         const ShapeAnnouncer &announcer)
 {
     if (database.fieldCount() >= MaxFields) {
-        reportRefusal(prompter, QStringLiteral("You mustn't have more than 50 columns in Kribo!"));
+        reportRefusal(prompter,
+                      QCoreApplication::translate(
+                          "RowColumnOps", "You mustn't have more than 50 columns in Kribo!"));
         return {};
     }
     database.setModified();
@@ -137,11 +149,13 @@ EditResult deleteColumn(Database &database, int field, Prompter &prompter, bool 
                         AutoWidths &autoWidths, const ShapeAnnouncer &announcer)
 {
     if (database.fieldCount() <= 1) {
-        reportRefusal(prompter, QStringLiteral("You mustn't delete the first column!"));
+        reportRefusal(prompter, QCoreApplication::translate(
+                                    "RowColumnOps", "You mustn't delete the first column!"));
         return {};
     }
     if (!confirmOperation(prompter, expertMode,
-                          QStringLiteral("Do you want to delete the selected column?")))
+                          QCoreApplication::translate(
+                              "RowColumnOps", "Do you want to delete the selected column?")))
         return {};
     database.setModified();
     EditResult result;

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/editing/unheld_characters.h"
 
+#include <QCoreApplication>
+
 #include "core/model/regional.h"
 #include "core/platform/code_page_converter.h"
 
@@ -16,13 +18,18 @@ std::optional<Message> unheldCharactersWarning(QStringView text, const QByteArra
     const QString names = characterNames(unheld);
     const bool one = unheld.size() == 1 || (unheld.size() == 2 && unheld.at(0).isHighSurrogate());
     const QString message =
-        one ? QStringLiteral("The code page %1 of the display font cannot hold this character; it "
-                             "is stored as \"?\": %2")
+        one ? QCoreApplication::translate(
+                  "UnheldCharacters",
+                  "The code page %1 of the display font cannot hold this character; it "
+                  "is stored as \"?\": %2")
                   .arg(page, names)
-            : QStringLiteral("The code page %1 of the display font cannot hold these characters; "
-                             "each is stored as \"?\": %2")
+            : QCoreApplication::translate(
+                  "UnheldCharacters",
+                  "The code page %1 of the display font cannot hold these characters; "
+                  "each is stored as \"?\": %2")
                   .arg(page, names);
-    return Message{QStringLiteral("Warning"), message, Icon::Warning, Buttons::Ok};
+    return Message{QCoreApplication::translate("UnheldCharacters", "Warning"), message,
+                   Icon::Warning, Buttons::Ok};
 }
 
 void warnOfUnheldCharacters(Prompter &prompter, QStringView text)

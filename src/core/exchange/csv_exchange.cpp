@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/exchange/csv_exchange.h"
 
+#include <QCoreApplication>
+
 #include "core/exchange/text_reading.h"
 #include "core/model/database.h"
 #include "core/model/limits.h"
@@ -131,7 +133,8 @@ private:
 
 bool askLoss(Prompter &prompter, const QString &text)
 {
-    return prompter.ask({QStringLiteral("Warning"), text, Icon::Warning, Buttons::OkCancel})
+    return prompter.ask({QCoreApplication::translate("CsvExchange", "Warning"), text, Icon::Warning,
+                         Buttons::OkCancel})
            == Answer::Ok;
 }
 
@@ -147,14 +150,16 @@ std::optional<CsvEncoding> askCsvEncoding(Prompter &prompter, bool reading,
 {
     const QString page = QString::fromLatin1(codePage);
     const QString text =
-        reading ? QStringLiteral("Is the file in UTF-8?\nYes: UTF-8, as most programs of today "
-                                 "write it.\nNo: the code page %1 of the display font.")
+        reading ? QCoreApplication::translate(
+                      "CsvExchange", "Is the file in UTF-8?\nYes: UTF-8, as most programs of today "
+                                     "write it.\nNo: the code page %1 of the display font.")
                       .arg(page)
-                : QStringLiteral("Write the file in UTF-8?\nYes: UTF-8, which most programs of "
-                                 "today read.\nNo: the code page %1 of the display font.")
+                : QCoreApplication::translate(
+                      "CsvExchange", "Write the file in UTF-8?\nYes: UTF-8, which most programs of "
+                                     "today read.\nNo: the code page %1 of the display font.")
                       .arg(page);
-    switch (prompter.ask(
-        {QStringLiteral("Standard CSV"), text, Icon::Question, Buttons::YesNoCancel})) {
+    switch (prompter.ask({QCoreApplication::translate("CsvExchange", "Standard CSV"), text,
+                          Icon::Question, Buttons::YesNoCancel})) {
     case Answer::Yes: return CsvEncoding::Utf8;
     case Answer::No: return CsvEncoding::CodePage;
     default: return std::nullopt;
@@ -166,21 +171,26 @@ QString importLossQuestionText(const LossReport &report, const QByteArray &codeP
     QStringList lines;
     const QString page = QString::fromLatin1(codePage);
     if (report.characterCount() == 1)
-        lines.append(QStringLiteral("1 character cannot be held by the code page %1 and will "
-                                    "become \"?\": %2")
+        lines.append(QCoreApplication::translate(
+                         "CsvExchange", "1 character cannot be held by the code page %1 and will "
+                                        "become \"?\": %2")
                          .arg(page, characterNames(report.distinctCharacters(), NamedCharacters)));
     else if (report.characterCount() > 1)
-        lines.append(QStringLiteral("%1 characters cannot be held by the code page %2 and will "
-                                    "become \"?\": %3")
+        lines.append(QCoreApplication::translate(
+                         "CsvExchange", "%1 characters cannot be held by the code page %2 and will "
+                                        "become \"?\": %3")
                          .arg(report.characterCount())
                          .arg(page, characterNames(report.distinctCharacters(), NamedCharacters)));
     if (report.byteCount() == 1)
-        lines.append(QStringLiteral("1 byte of the text is not UTF-8 and will become \"?\"."));
+        lines.append(QCoreApplication::translate(
+            "CsvExchange", "1 byte of the text is not UTF-8 and will become \"?\"."));
     else if (report.byteCount() > 1)
-        lines.append(QStringLiteral("%1 bytes of the text are not UTF-8 and will become \"?\".")
+        lines.append(QCoreApplication::translate(
+                         "CsvExchange", "%1 bytes of the text are not UTF-8 and will become \"?\".")
                          .arg(report.byteCount()));
-    lines.append(QStringLiteral("Records: %1").arg(report.recordsText()));
-    lines.append(QStringLiteral("Continue?"));
+    lines.append(
+        QCoreApplication::translate("CsvExchange", "Records: %1").arg(report.recordsText()));
+    lines.append(QCoreApplication::translate("CsvExchange", "Continue?"));
     return lines.join(u'\n');
 }
 
@@ -189,14 +199,18 @@ QString exportLossQuestionText(const LossReport &report, const QByteArray &codeP
     const QString page = QString::fromLatin1(codePage);
     const QString first =
         report.byteCount() == 1
-            ? QStringLiteral("1 byte is no character of the code page %1 and will be written "
-                             "as \"?\".")
+            ? QCoreApplication::translate(
+                  "CsvExchange", "1 byte is no character of the code page %1 and will be written "
+                                 "as \"?\".")
                   .arg(page)
-            : QStringLiteral("%1 bytes are no characters of the code page %2 and will be "
-                             "written as \"?\".")
+            : QCoreApplication::translate(
+                  "CsvExchange", "%1 bytes are no characters of the code page %2 and will be "
+                                 "written as \"?\".")
                   .arg(report.byteCount())
                   .arg(page);
-    return first + QStringLiteral("\nRecords: %1\nContinue?").arg(report.recordsText());
+    return first
+           + QCoreApplication::translate("CsvExchange", "\nRecords: %1\nContinue?")
+                 .arg(report.recordsText());
 }
 
 ExchangeResult importCsv(QIODevice &device, CsvEncoding encoding, Database &database,
@@ -350,7 +364,8 @@ ExchangeResult exportCsvFile(const QString &path, CsvEncoding encoding, const Da
         return ExchangeResult::Cancelled;
     const auto write = [&](QIODevice &device) { return writeCsv(device, encoding, database); };
     if (!safeWriteFile(path, textBackupFileName(path, TextType::Csv), write)) {
-        prompter.ask({QStringLiteral("Error"), saveErrorText(), Icon::Error, Buttons::Ok});
+        prompter.ask({QCoreApplication::translate("CsvExchange", "Error"), saveErrorText(),
+                      Icon::Error, Buttons::Ok});
         return ExchangeResult::Failed;
     }
     return ExchangeResult::Done;

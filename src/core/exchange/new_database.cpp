@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/exchange/new_database.h"
 
+#include <QCoreApplication>
+
 #include "core/model/database.h"
 #include "core/model/field_type.h"
 #include "core/model/regional.h"
@@ -25,7 +27,8 @@ std::optional<int> readInteger(const QString &text)
 
 bool refuse(Prompter &prompter, const QString &text)
 {
-    prompter.ask({QStringLiteral("Error"), text, Icon::Error, Buttons::Ok});
+    prompter.ask(
+        {QCoreApplication::translate("NewDatabase", "Error"), text, Icon::Error, Buttons::Ok});
     return false;
 }
 
@@ -36,7 +39,8 @@ bool readChoice(const QString &text, int low, int high, const QString &rangeMess
 {
     const std::optional<int> number = readInteger(text);
     if (!number)
-        return refuse(prompter, QStringLiteral("Please use a numerical value."));
+        return refuse(prompter,
+                      QCoreApplication::translate("NewDatabase", "Please use a numerical value."));
     if (*number < low || *number > high)
         return refuse(prompter, rangeMessage);
     value = *number;
@@ -52,17 +56,21 @@ std::optional<NewDatabaseShape> validateNewDatabase(const NewDatabaseChoices &ch
     // The name is counted in bytes of the code page, as the file's header holds it.
     shape.name = currentRegional().toBytes(choices.name);
     if (shape.name.isEmpty() || shape.name.size() > MaxDatabaseNameLength) {
-        refuse(prompter, QStringLiteral("Please use 1 - 30 characters for the database name."));
+        refuse(prompter, QCoreApplication::translate(
+                             "NewDatabase", "Please use 1 - 30 characters for the database name."));
         return std::nullopt;
     }
     const bool numbersPass =
-        readChoice(choices.rows, 1, MaxRecords, QStringLiteral("Please use 1 - 9999 rows."),
+        readChoice(choices.rows, 1, MaxRecords,
+                   QCoreApplication::translate("NewDatabase", "Please use 1 - 9999 rows."),
                    prompter, shape.rows)
-        && readChoice(choices.columns, 1, MaxFields, QStringLiteral("Please use 1 - 50 columns."),
+        && readChoice(choices.columns, 1, MaxFields,
+                      QCoreApplication::translate("NewDatabase", "Please use 1 - 50 columns."),
                       prompter, shape.columns)
-        && readChoice(choices.width, 1, MaxFieldWidthUnits,
-                      QStringLiteral("Please use 1 - 300 for the field width."), prompter,
-                      shape.widthUnits);
+        && readChoice(
+            choices.width, 1, MaxFieldWidthUnits,
+            QCoreApplication::translate("NewDatabase", "Please use 1 - 300 for the field width."),
+            prompter, shape.widthUnits);
     if (!numbersPass)
         return std::nullopt;
     shape.typeIndex = choices.typeIndex >= 0 && choices.typeIndex < FieldTypeCount

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/exchange/csv_exchange.h"
+
 #include "core/exchange/text_exchange.h"
 #include "core/exchange/text_reading.h"
 #include "core/model/database.h"
 #include "core/platform/checked_file.h"
 #include "core/platform/prompter.h"
+#include <QCoreApplication>
 
 namespace kribed {
 
@@ -20,7 +22,8 @@ int gridRows(const Database &database)
 
 QString fitQuestionText()
 {
-    return QStringLiteral("Some of the imported records do not fit and will be cut. Continue?");
+    return QCoreApplication::translate(
+        "TextAppend", "Some of the imported records do not fit and will be cut. Continue?");
 }
 
 ExchangeResult appendText(QIODevice &device, TextType type, Database &database, Prompter &prompter,

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/exchange/csv_exchange.h"
+
 #include "core/exchange/text_exchange.h"
 #include "core/model/database.h"
 #include "core/platform/prompter.h"
 #include "core/platform/safe_file.h"
+#include <QCoreApplication>
 
 #include <QFileInfo>
 #include <QIODevice>
@@ -19,7 +21,8 @@ constexpr qsizetype FlushSize = 1 << 16;
 
 void showSaveError(Prompter &prompter)
 {
-    prompter.ask({QStringLiteral("Error"), saveErrorText(), Icon::Error, Buttons::Ok});
+    prompter.ask({QCoreApplication::translate("TextExport", "Error"), saveErrorText(), Icon::Error,
+                  Buttons::Ok});
 }
 
 void appendLine(QByteArray &out, const QVector<QByteArray> &values, const QByteArray &quote,

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/exchange/text_format.h"
 
+#include <QCoreApplication>
+
 #include <QIODevice>
 
 #include <algorithm>
@@ -27,11 +29,16 @@ struct TypeRow
 };
 
 constexpr TypeRow TypeRows[] = {
-    {TextType::Comma, "comma", ',', "Comma Separator (*.CSV)", "*.CSV", "CSV", ".CS_"},
-    {TextType::Semicolon, "semicolon", ';', "Semicolon Separator (*.csv)", "*.csv", "csv", ".cs_"},
-    {TextType::Tab, "tab", '\t', "Tab Separator (*.TXT)", "*.TXT", "TXT", ".TX_"},
-    {TextType::CommaAny, "comma-any", ',', "Comma Separator (*.*)", "*.*", "*.*", ""},
-    {TextType::Csv, "csv", ',', "Standard CSV (*.csv)", "*.csv", "csv", ".cs_"},
+    {TextType::Comma, "comma", ',', QT_TRANSLATE_NOOP("TextFormat", "Comma Separator (*.CSV)"),
+     "*.CSV", "CSV", ".CS_"},
+    {TextType::Semicolon, "semicolon", ';',
+     QT_TRANSLATE_NOOP("TextFormat", "Semicolon Separator (*.csv)"), "*.csv", "csv", ".cs_"},
+    {TextType::Tab, "tab", '\t', QT_TRANSLATE_NOOP("TextFormat", "Tab Separator (*.TXT)"), "*.TXT",
+     "TXT", ".TX_"},
+    {TextType::CommaAny, "comma-any", ',', QT_TRANSLATE_NOOP("TextFormat", "Comma Separator (*.*)"),
+     "*.*", "*.*", ""},
+    {TextType::Csv, "csv", ',', QT_TRANSLATE_NOOP("TextFormat", "Standard CSV (*.csv)"), "*.csv",
+     "csv", ".cs_"},
 };
 
 const TypeRow &rowOf(TextType type)
@@ -41,7 +48,8 @@ const TypeRow &rowOf(TextType type)
 
 QString filterEntry(const TypeRow &row)
 {
-    return QLatin1String(row.filterEntry) + u'|' + QLatin1String(row.pattern) + u'|';
+    return QCoreApplication::translate("TextFormat", row.filterEntry) + u'|'
+           + QLatin1String(row.pattern) + u'|';
 }
 
 QString filterText(int entries)
@@ -328,22 +336,25 @@ bool appendAsksFormatQuestion(const FormatCheck &check)
 
 QString openErrorText()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "TextFormat",
         "There was an error opening the file. This may caused by an invalid filename or path, or "
         "the file may be in use by another application.");
 }
 
 QString saveErrorText()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "TextFormat",
         "There was an error in saving the file. This may be caused by an invalid filename or a "
         "full or write protected disk.");
 }
 
 QString formatQuestionText()
 {
-    return QStringLiteral("If there is an incorrect import format please try  to change the file "
-                          "type in the import dialog.\nContinue?");
+    return QCoreApplication::translate(
+        "TextFormat", "If there is an incorrect import format please try  to change the file "
+                      "type in the import dialog.\nContinue?");
 }
 
 } // namespace kribed

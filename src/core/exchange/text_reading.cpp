@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/exchange/text_reading.h"
 
+#include <QCoreApplication>
+
 #include "core/model/limits.h"
 #include "core/platform/checked_file.h"
 #include "core/platform/prompter.h"
@@ -12,12 +14,14 @@ namespace kribed {
 
 void showOpenError(Prompter &prompter)
 {
-    prompter.ask({QStringLiteral("Error"), openErrorText(), Icon::Error, Buttons::Ok});
+    prompter.ask({QCoreApplication::translate("TextReading", "Error"), openErrorText(), Icon::Error,
+                  Buttons::Ok});
 }
 
 bool askToGoOn(Prompter &prompter, const QString &text)
 {
-    return prompter.ask({QStringLiteral("Information"), text, Icon::Warning, Buttons::OkCancel})
+    return prompter.ask({QCoreApplication::translate("TextReading", "Information"), text,
+                         Icon::Warning, Buttons::OkCancel})
            == Answer::Ok;
 }
 
@@ -42,12 +46,16 @@ void reportCutValues(Prompter &prompter, int count)
     if (count == 0)
         return;
     const QString text =
-        count == 1 ? QStringLiteral("1 value was longer than 4000 characters and has been cut to "
-                                    "its first 4000 characters.")
-                   : QStringLiteral("%1 values were longer than 4000 characters and have been cut "
-                                    "to their first 4000 characters.")
-                         .arg(count);
-    prompter.ask({QStringLiteral("Information"), text, Icon::Warning, Buttons::Ok});
+        count == 1
+            ? QCoreApplication::translate(
+                "TextReading", "1 value was longer than 4000 characters and has been cut to "
+                               "its first 4000 characters.")
+            : QCoreApplication::translate(
+                  "TextReading", "%1 values were longer than 4000 characters and have been cut "
+                                 "to their first 4000 characters.")
+                  .arg(count);
+    prompter.ask({QCoreApplication::translate("TextReading", "Information"), text, Icon::Warning,
+                  Buttons::Ok});
 }
 
 ExchangeResult checkTextFirst(QIODevice &device, char separator, Prompter &prompter,

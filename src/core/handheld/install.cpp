@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/handheld/install.h"
 
+#include <QCoreApplication>
+
 #include "core/model/database.h"
 #include "core/model/pdb_writer.h"
 #include "core/platform/prompter.h"
@@ -15,14 +17,16 @@ namespace {
 
 void tellReady(const QString &text, Prompter &prompter)
 {
-    prompter.ask({QStringLiteral("Kribed-pro"), text, Icon::None, Buttons::Ok});
+    prompter.ask(
+        {QCoreApplication::translate("Install", "Kribed-pro"), text, Icon::None, Buttons::Ok});
 }
 
 // Asks whether the copy goes out with the widths kept before auto sizing; Cancel stops.
 Answer askAutoWidth(Prompter &prompter)
 {
-    return prompter.ask({QStringLiteral("Information"),
-                         QStringLiteral("The column width is changed by auto-width and could be "
+    return prompter.ask({QCoreApplication::translate("Install", "Information"),
+                         QCoreApplication::translate(
+                             "Install", "The column width is changed by auto-width and could be "
                                         "unsuitable for the handheld display.\nDo you want to save "
                                         "the file with the prevouis width settings?"),
                          Icon::Warning, Buttons::YesNoCancel});
@@ -46,14 +50,17 @@ bool writeInstallCopy(Database &database, const QString &installFolder,
         if (!saveDatabase(database, SaveMode::Copy, target, currentColumn, prompter))
             return false;
         if (!options.expertMode)
-            tellReady(QStringLiteral("The Database is saved and ready for synchronizing."),
+            tellReady(QCoreApplication::translate(
+                          "Install", "The Database is saved and ready for synchronizing."),
                       prompter);
         return true;
     }
     if (!saveDatabase(database, SaveMode::Copy, target, currentColumn, prompter))
         return false;
     if (!options.expertMode)
-        tellReady(QStringLiteral("The Database is ready for synchronizing."), prompter);
+        tellReady(
+            QCoreApplication::translate("Install", "The Database is ready for synchronizing."),
+            prompter);
     return true;
 }
 

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/handheld/user_data.h"
 
+#include <QCoreApplication>
+
 #include "core/handheld/desktop_ini.h"
 #include "core/model/regional.h"
 #include "core/platform/prompter.h"
@@ -169,9 +171,9 @@ private:
 
 QString desktopNotInstalledText()
 {
-    return QStringLiteral(
-        "The Desktop software for the Palm Computing(R) Platform is not correctly "
-        "installed.\nNevertheless you can use Kribed without problems.");
+    return QCoreApplication::translate(
+        "UserData", "The Desktop software for the Palm Computing(R) Platform is not correctly "
+                    "installed.\nNevertheless you can use Kribed without problems.");
 }
 
 // HandheldRegistry ------------------------------------------------------------------------------
@@ -248,8 +250,8 @@ void UserData::readRegistry(Prompter &prompter, bool tellWhenMissing)
     if (!root) {
         mDesktopMissing = true;
         if (tellWhenMissing) {
-            prompter.ask(
-                {QStringLiteral("Kribed"), desktopNotInstalledText(), Icon::Error, Buttons::Ok});
+            prompter.ask({QCoreApplication::translate("UserData", "Kribed"),
+                          desktopNotInstalledText(), Icon::Error, Buttons::Ok});
         }
         return;
     }
@@ -322,8 +324,9 @@ std::optional<QString> UserData::prepareInstallFolder(int index, Prompter &promp
 
     const std::unique_ptr<HandheldRoot> root = mRegistry.openRoot();
     if (!root) {
-        prompter.ask({QStringLiteral("Kribed"),
-                      QStringLiteral("The Pilot DeskTop Software is not Correctly Installed"),
+        prompter.ask({QCoreApplication::translate("UserData", "Kribed"),
+                      QCoreApplication::translate(
+                          "UserData", "The Pilot DeskTop Software is not Correctly Installed"),
                       Icon::Error, Buttons::Ok});
         return std::nullopt;
     }

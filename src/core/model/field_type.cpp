@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/model/field_type.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <array>
@@ -17,19 +18,19 @@ struct TypeEntry
 };
 
 constexpr std::array<TypeEntry, FieldTypeCount> Types = {{
-    {0x0001, "String"},
-    {0x0002, "Boolean"},
-    {0x0004, "Normal Date"},
-    {0x0041, "Creation Date"},
-    {0x0049, "Modification Date"},
-    {0x0020, "Normal Time"},
-    {0x0042, "Creation Time"},
-    {0x0050, "Modification Time "},
-    {0x0040, "Normal PopUp"},
-    {0x0051, "Multiple Popup"},
-    {0x0008, "Normal Integer"},
-    {0x0043, "Auto-increment Integer"},
-    {0x0010, "Float"},
+    {0x0001, QT_TRANSLATE_NOOP("FieldType", "String")},
+    {0x0002, QT_TRANSLATE_NOOP("FieldType", "Boolean")},
+    {0x0004, QT_TRANSLATE_NOOP("FieldType", "Normal Date")},
+    {0x0041, QT_TRANSLATE_NOOP("FieldType", "Creation Date")},
+    {0x0049, QT_TRANSLATE_NOOP("FieldType", "Modification Date")},
+    {0x0020, QT_TRANSLATE_NOOP("FieldType", "Normal Time")},
+    {0x0042, QT_TRANSLATE_NOOP("FieldType", "Creation Time")},
+    {0x0050, QT_TRANSLATE_NOOP("FieldType", "Modification Time ")},
+    {0x0040, QT_TRANSLATE_NOOP("FieldType", "Normal PopUp")},
+    {0x0051, QT_TRANSLATE_NOOP("FieldType", "Multiple Popup")},
+    {0x0008, QT_TRANSLATE_NOOP("FieldType", "Normal Integer")},
+    {0x0043, QT_TRANSLATE_NOOP("FieldType", "Auto-increment Integer")},
+    {0x0010, QT_TRANSLATE_NOOP("FieldType", "Float")},
 }};
 
 bool isValidIndex(int typeIndex)
@@ -58,11 +59,13 @@ QString typeName(int typeIndex)
     return isValidIndex(typeIndex) ? QString::fromLatin1(Types[typeIndex].name) : QString();
 }
 
+// The names as the user sees them in the type choices. typeName() stays untranslated: the
+// command-line tool and its JSON output use it as a fixed name.
 QStringList typeNames()
 {
     QStringList names;
     for (const TypeEntry &entry : Types)
-        names << QString::fromLatin1(entry.name);
+        names << QCoreApplication::translate("FieldType", entry.name);
     return names;
 }
 

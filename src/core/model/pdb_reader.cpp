@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/model/pdb_reader.h"
 
+#include <QCoreApplication>
+
 #include "core/model/database.h"
 #include "core/model/field_type.h"
 #include "core/model/pdb_format.h"
@@ -21,32 +23,36 @@ namespace {
 
 QString notKriboText()
 {
-    return QStringLiteral("It's not a Kribo database.");
+    return QCoreApplication::translate("PdbReader", "It's not a Kribo database.");
 }
 
 QString openErrorText()
 {
-    return QStringLiteral("There was an error opening the file. This may caused by an invalid "
-                          "filename or path, or the file may be in use by another application.");
+    return QCoreApplication::translate(
+        "PdbReader", "There was an error opening the file. This may caused by an invalid "
+                     "filename or path, or the file may be in use by another application.");
 }
 
 QString conversionText()
 {
-    return QStringLiteral("This database created by Kribo 3 will be converted into the Kribo pro "
-                          "format. \nPlease note, that the changes don't come up in Kribo 3.");
+    return QCoreApplication::translate(
+        "PdbReader", "This database created by Kribo 3 will be converted into the Kribo pro "
+                     "format. \nPlease note, that the changes don't come up in Kribo 3.");
 }
 
 QString unknownVersionText()
 {
-    return QStringLiteral("There is a unknown database version. This may cause same problems.\n"
-                          "Please contact instantly the developer by email:  ")
+    return QCoreApplication::translate(
+               "PdbReader", "There is a unknown database version. This may cause same problems.\n"
+                            "Please contact instantly the developer by email:  ")
            + supportAddress();
 }
 
 QString unknownFieldTypeText()
 {
-    return QStringLiteral("There is a unknown fieldtype. This may cause serious problems.\n"
-                          "Please contact instantly the developer by email:  ")
+    return QCoreApplication::translate(
+               "PdbReader", "There is a unknown fieldtype. This may cause serious problems.\n"
+                            "Please contact instantly the developer by email:  ")
            + supportAddress();
 }
 
@@ -111,8 +117,8 @@ private:
     LoadResult abort(const QString &text);
     QString readRecordError() const
     {
-        return mKribo3 ? QStringLiteral("Error: Read Record line")
-                       : QStringLiteral("Error: Read Record string");
+        return mKribo3 ? QCoreApplication::translate("PdbReader", "Error: Read Record line")
+                       : QCoreApplication::translate("PdbReader", "Error: Read Record string");
     }
 
     QByteArray readAt(qint64 offset, qint64 size, bool *failed);
@@ -147,9 +153,11 @@ private:
 LoadResult Reader::abort(const QString &text)
 {
     if (mReadFailed)
-        mPrompter.ask({QStringLiteral("Error"), openErrorText(), Icon::Error, Buttons::Ok});
+        mPrompter.ask({QCoreApplication::translate("PdbReader", "Error"), openErrorText(),
+                       Icon::Error, Buttons::Ok});
     else
-        mPrompter.ask({QStringLiteral("Information"), text, Icon::Error, Buttons::Ok});
+        mPrompter.ask({QCoreApplication::translate("PdbReader", "Information"), text, Icon::Error,
+                       Buttons::Ok});
     return LoadResult::Aborted;
 }
 
@@ -204,8 +212,8 @@ LoadResult Reader::run()
     takeHeader(header);
 
     if (mKribo3) {
-        mPrompter.ask(
-            {QStringLiteral("Information"), conversionText(), Icon::Warning, Buttons::Ok});
+        mPrompter.ask({QCoreApplication::translate("PdbReader", "Information"), conversionText(),
+                       Icon::Warning, Buttons::Ok});
         if (!mPath.isEmpty()) {
             const QFileInfo info(mPath);
             mDatabase.setFilePath(info.path() + u'/' + info.completeBaseName()
@@ -220,14 +228,15 @@ LoadResult Reader::run()
 
     const AppInfo &image = mDatabase.appInfoImage();
     if (!mKribo3 && image.word(AppInfo::VersionOffset) != AppInfo::Version) {
-        const Answer answer = mPrompter.ask(
-            {QStringLiteral("Warning"), unknownVersionText(), Icon::Warning, Buttons::RetryCancel});
+        const Answer answer =
+            mPrompter.ask({QCoreApplication::translate("PdbReader", "Warning"),
+                           unknownVersionText(), Icon::Warning, Buttons::RetryCancel});
         if (answer != Answer::Retry)
-            return abort(QStringLiteral("Error: Version"));
+            return abort(QCoreApplication::translate("PdbReader", "Error: Version"));
     }
 
     if (!checkRecordList())
-        return abort(QStringLiteral("Error: Record Ptr"));
+        return abort(QCoreApplication::translate("PdbReader", "Error: Record Ptr"));
 
     // A field count the grid cannot hold is damage, not a database. Every record the file holds
     // is read: the record limit governs adding rows, not reading them.
@@ -238,7 +247,7 @@ LoadResult Reader::run()
 
     shapeGrid();
     if (!takeFieldTypes())
-        return abort(QStringLiteral("Error: Seek Fieldtype"));
+        return abort(QCoreApplication::translate("PdbReader", "Error: Seek Fieldtype"));
 
     mDatabase.setIncrementAmount(1);
     const quint16 flags = image.word(AppInfo::FlagsOffset);
@@ -277,18 +286,18 @@ bool Reader::readAppInfo(quint32 offset, QString *error)
 {
     // The offset is a signed number in the file: a negative one cannot be sought.
     if (qint32(offset) < 0) {
-        *error = QStringLiteral("Error: Seek KRStruc");
+        *error = QCoreApplication::translate("PdbReader", "Error: Seek KRStruc");
         return false;
     }
     const int size = mKribo3 ? pdb::Kribo3AppInfoSize : AppInfo::Size;
     bool failed = false;
     const QByteArray block = readAt(offset, size, &failed);
     if (failed) {
-        *error = QStringLiteral("Error: Seek KRStruc");
+        *error = QCoreApplication::translate("PdbReader", "Error: Seek KRStruc");
         return false;
     }
     if (block.size() < size) {
-        *error = QStringLiteral("Error: Size KRStruc");
+        *error = QCoreApplication::translate("PdbReader", "Error: Size KRStruc");
         return false;
     }
     if (mKribo3)
@@ -305,7 +314,7 @@ bool Reader::readAppInfo(quint32 offset, QString *error)
     // Without the popup area and the extras the next save would write them away.
     mDataAfter = readAt(qint64(offset) + size, pdb::DataAfterLimit, &failed);
     if (failed) {
-        *error = QStringLiteral("Error: Seek KRStruc");
+        *error = QCoreApplication::translate("PdbReader", "Error: Seek KRStruc");
         return false;
     }
     return true;
@@ -375,8 +384,9 @@ bool Reader::takeFieldTypes()
     for (int field = 1; field <= mFieldCount; ++field) {
         const std::optional<int> index = typeIndex(image.typeCodeSlot(field));
         if (!index && !mKribo3) {
-            const Answer answer = mPrompter.ask({QStringLiteral("Warning"), unknownFieldTypeText(),
-                                                 Icon::Warning, Buttons::RetryCancel});
+            const Answer answer =
+                mPrompter.ask({QCoreApplication::translate("PdbReader", "Warning"),
+                               unknownFieldTypeText(), Icon::Warning, Buttons::RetryCancel});
             if (answer != Answer::Retry)
                 return false;
         }
@@ -478,7 +488,8 @@ LoadResult loadDatabaseFile(const QString &path, Database &database, Prompter &p
 {
     CheckedFile file(path);
     if (!file.openForReading(access == OpenAccess::ReadWrite)) {
-        prompter.ask({QStringLiteral("Error"), openErrorText(), Icon::Error, Buttons::Ok});
+        prompter.ask({QCoreApplication::translate("PdbReader", "Error"), openErrorText(),
+                      Icon::Error, Buttons::Ok});
         return LoadResult::NotOpened;
     }
     return readDatabase(file, path, database, prompter);

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/model/pdb_writer.h"
 
+#include <QCoreApplication>
+
 #include "core/model/database.h"
 #include "core/model/field_type.h"
 #include "core/model/pdb_format.h"
@@ -167,7 +169,8 @@ QByteArray buildPopupArea(const Database &database, Prompter &prompter)
             append(item);
     }
     if (full) {
-        prompter.ask({QStringLiteral("Kribed-pro"), QStringLiteral("Too much popups!"), Icon::None,
+        prompter.ask({QCoreApplication::translate("PdbWriter", "Kribed-pro"),
+                      QCoreApplication::translate("PdbWriter", "Too much popups!"), Icon::None,
                       Buttons::Ok});
     }
     if (area.isEmpty())
@@ -195,10 +198,12 @@ QString replaceExtension(const QString &name, const QString &extension)
 
 bool saveError(Prompter &prompter)
 {
-    prompter.ask({QStringLiteral("Save error"),
-                  QStringLiteral("There was an error in saving the file. This may be caused by an "
-                                 "invalid filename or a full or write protected disk."),
-                  Icon::Error, Buttons::Ok});
+    prompter.ask(
+        {QCoreApplication::translate("PdbWriter", "Save error"),
+         QCoreApplication::translate(
+             "PdbWriter", "There was an error in saving the file. This may be caused by an "
+                          "invalid filename or a full or write protected disk."),
+         Icon::Error, Buttons::Ok});
     return false;
 }
 

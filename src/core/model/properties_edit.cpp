@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/model/properties_edit.h"
 
+#include <QCoreApplication>
+
 #include "core/model/field_type.h"
 #include "core/model/limits.h"
 #include "core/model/pdb_format.h"
@@ -32,14 +34,18 @@ int incrementOf(const QString &text)
 QString propertiesWarning(const PropertiesEdit &edit)
 {
     if (edit.name.isEmpty() || edit.name.size() > MaxDatabaseNameLength)
-        return QStringLiteral("Please use 1 - 30 characters for the database name.");
+        return QCoreApplication::translate("PropertiesEdit",
+                                           "Please use 1 - 30 characters for the database name.");
     if (edit.fieldName.isEmpty() || edit.fieldName.size() > MaxFieldNameLength)
-        return QStringLiteral("Please use 1 - 20 characters for the field name.");
+        return QCoreApplication::translate("PropertiesEdit",
+                                           "Please use 1 - 20 characters for the field name.");
     const int width = widthUnitsOf(edit.widthText);
     if (width < 1 || width > MaxFieldWidthUnits)
-        return QStringLiteral("Please use 1 - 300 for the field width");
+        return QCoreApplication::translate("PropertiesEdit",
+                                           "Please use 1 - 300 for the field width");
     if (incrementOf(edit.incrementText) < 1)
-        return QStringLiteral("Please use a numerical value for the increment amount");
+        return QCoreApplication::translate("PropertiesEdit",
+                                           "Please use a numerical value for the increment amount");
     return QString();
 }
 
@@ -50,8 +56,10 @@ bool isRefusedPopupEntry(const QByteArray &entry)
 
 QString popupEntryWarning(const QString &entry)
 {
-    return QStringLiteral("\"%1\" can't be a popup entry: Kribo would take it for the start of "
-                          "a popup list.")
+    return QCoreApplication::translate(
+               "PropertiesEdit",
+               "\"%1\" can't be a popup entry: Kribo would take it for the start of "
+               "a popup list.")
         .arg(entry);
 }
 

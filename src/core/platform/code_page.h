@@ -17,7 +17,7 @@ QByteArray codePageForCharSet(int charSet);
 // the code page holds, shown as a sample.
 struct FontScript
 {
-    const char *name;
+    const char *name; // shown through QCoreApplication::translate("FontScript", name)
     int charSet;
     const char *sample; // UTF-8
 };

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/platform/code_page_converter.h"
 
+#include <QCoreApplication>
+
 #include <QStringList>
 
 #include <algorithm>
@@ -325,9 +327,9 @@ QString characterNames(QStringView characters, int limit)
         const char32_t code = pair ? QChar::surrogateToUcs4(characters.at(i), characters.at(i + 1))
                                    : characters.at(i).unicode();
         const QString number = QString::number(uint(code), 16).toUpper();
-        named.append(QStringLiteral("%1 (U+%2)")
-                         .arg(characters.mid(i, pair ? 2 : 1).toString(),
-                              number.rightJustified(4, u'0')));
+        named.append(
+            QStringLiteral("%1 (U+%2)")
+                .arg(characters.mid(i, pair ? 2 : 1).toString(), number.rightJustified(4, u'0')));
         i += pair ? 2 : 1;
     }
     QString text = named.join(QStringLiteral(", "));
@@ -360,12 +362,14 @@ QString LossReport::recordsText(int shown) const
 {
     QStringList names;
     for (qsizetype i = 0; i < mRecords.size() && i < shown; ++i) {
-        names.append(mRecords.at(i) == 0 ? QStringLiteral("field names")
-                                         : QString::number(mRecords.at(i)));
+        names.append(mRecords.at(i) == 0
+                         ? QCoreApplication::translate("CodePageConverter", "field names")
+                         : QString::number(mRecords.at(i)));
     }
     QString text = names.join(QStringLiteral(", "));
     if (mRecords.size() > shown)
-        text += QStringLiteral(" and %1 more").arg(mRecords.size() - shown);
+        text += QCoreApplication::translate("CodePageConverter", " and %1 more")
+                    .arg(mRecords.size() - shown);
     return text;
 }
 

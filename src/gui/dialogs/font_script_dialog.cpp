@@ -5,6 +5,7 @@
 #include "core/platform/code_page.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFontComboBox>
 #include <QFormLayout>
@@ -24,7 +25,7 @@ FontScriptDialog::FontScriptDialog(QWidget *parent)
     mScript = new QComboBox(this);
     mScript->setObjectName(QStringLiteral("scriptCombo"));
     for (const FontScript &script : fontScripts())
-        mScript->addItem(tr(script.name), script.charSet);
+        mScript->addItem(QCoreApplication::translate("FontScript", script.name), script.charSet);
     mSize = new QComboBox(this);
     mSize->setObjectName(QStringLiteral("sizeCombo"));
     for (int size = SmallestSize; size <= LargestSize; ++size)
