@@ -168,15 +168,26 @@ private:
     {
         if (!mDecoder.isValid()) {
             into = currentRegional().toText(bytes);
-        } else if (mKeepsAscii && isAscii(bytes)) {
-            into.resize(bytes.size());
-            std::transform(bytes.cbegin(), bytes.cend(), into.data(),
-                           [](char c) { return QChar(char16_t(uchar(c))); });
-        } else {
-            into.resize(mDecoder.requiredSpace(bytes.size()));
-            const QChar *end = mDecoder.appendToBuffer(into.data(), bytes);
-            into.truncate(end - into.constData());
+            return;
         }
+        if (mKeepsAscii && widenAscii(bytes, into))
+            return;
+        into.resize(mDecoder.requiredSpace(bytes.size()));
+        const QChar *end = mDecoder.appendToBuffer(into.data(), bytes);
+        into.truncate(end - into.constData());
+    }
+
+    // Widens the bytes one to one in a single pass; false when one is not ASCII.
+    static bool widenAscii(QByteArrayView bytes, QString &into)
+    {
+        into.resize(bytes.size());
+        char16_t *out = reinterpret_cast<char16_t *>(into.data());
+        uchar seen = 0;
+        for (const char c : bytes) {
+            seen |= uchar(c);
+            *out++ = uchar(c);
+        }
+        return seen < 0x80;
     }
 
     static bool isAscii(QByteArrayView bytes)
