@@ -22,6 +22,22 @@ Database tableDatabase(const QList<QByteArrayList> &table)
     return database;
 }
 
+QList<QByteArrayList> databaseTable(const Database &database)
+{
+    QList<QByteArrayList> table;
+    QByteArrayList names;
+    for (int k = 1; k <= database.fieldCount(); ++k)
+        names.append(database.fieldName(k));
+    table.append(names);
+    for (int r = 1; r <= database.recordCount(); ++r) {
+        QByteArrayList cells;
+        for (int k = 1; k <= database.fieldCount(); ++k)
+            cells.append(database.cell(k, r));
+        table.append(cells);
+    }
+    return table;
+}
+
 QByteArrayList columnCells(const Database &database, int field)
 {
     QByteArrayList cells;

@@ -13,6 +13,8 @@ namespace kribed::test {
 // the records. The table is not empty and all its rows are as long as the first.
 void fillFromTable(Database &database, const QList<QByteArrayList> &table);
 Database tableDatabase(const QList<QByteArrayList> &table);
+// The other way: the field names, then each record's cells.
+QList<QByteArrayList> databaseTable(const Database &database);
 
 // The cells of one field, record 1 first.
 QByteArrayList columnCells(const Database &database, int field);

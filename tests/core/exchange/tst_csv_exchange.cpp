@@ -16,24 +16,13 @@
 
 using namespace kribed;
 using namespace Qt::Literals::StringLiterals;
+using kribed::test::databaseTable;
 using kribed::test::ScriptedPrompter;
 using kribed::test::tableDatabase;
 
 using Table = QList<QByteArrayList>; // row 0 the field names, then the records
 
 namespace {
-
-Table tableOf(const Database &database)
-{
-    Table table;
-    QByteArrayList names;
-    for (int field = 1; field <= database.fieldCount(); ++field)
-        names.append(database.fieldName(field));
-    table.append(names);
-    for (const Database::Record &record : database.records())
-        table.append(QByteArrayList(record.begin(), record.end()));
-    return table;
-}
 
 QByteArray exported(const Database &database, CsvEncoding encoding)
 {
@@ -238,7 +227,7 @@ void TestCsvExchange::import()
     ScriptedPrompter prompter;
     QCOMPARE(imported(text, CsvEncoding(encoding), database, prompter), ExchangeResult::Done);
     KRIBED_VERIFY_PROMPTER(prompter);
-    QCOMPARE(tableOf(database), table);
+    QCOMPARE(databaseTable(database), table);
     QVERIFY(database.isModified());
     for (int field = 1; field <= database.fieldCount(); ++field)
         QCOMPARE(database.fieldType(field), 0);
@@ -288,11 +277,11 @@ void TestCsvExchange::importAsksAboutLosses()
         KRIBED_VERIFY_PROMPTER(prompter);
         if (answer == Answer::Cancel) {
             QCOMPARE(result, ExchangeResult::Cancelled);
-            QCOMPARE(tableOf(database), tableOf(oldDatabase()));
+            QCOMPARE(databaseTable(database), databaseTable(oldDatabase()));
             QVERIFY(!database.isModified());
         } else {
             QCOMPARE(result, ExchangeResult::Done);
-            QCOMPARE(tableOf(database), table);
+            QCOMPARE(databaseTable(database), table);
         }
     }
 }
@@ -309,7 +298,7 @@ void TestCsvExchange::importCancelOrReadErrorLeavesDatabase()
         QVERIFY(buffer.open(QIODevice::ReadOnly));
         QCOMPARE(importText(buffer, TextType::Csv, database, prompter), ExchangeResult::Failed);
         KRIBED_VERIFY_PROMPTER(prompter);
-        QCOMPARE(tableOf(database), tableOf(oldDatabase()));
+        QCOMPARE(databaseTable(database), databaseTable(oldDatabase()));
         QVERIFY(!database.isModified());
     }
 }
@@ -349,7 +338,8 @@ void TestCsvExchange::importAsksFormatQuestion()
         const ExchangeResult result = imported(text, CsvEncoding::Utf8, database, prompter);
         KRIBED_VERIFY_PROMPTER(prompter);
         QCOMPARE(result, answer == Answer::Ok ? ExchangeResult::Done : ExchangeResult::Cancelled);
-        QCOMPARE(tableOf(database), answer == Answer::Ok ? table : tableOf(oldDatabase()));
+        QCOMPARE(databaseTable(database),
+                 answer == Answer::Ok ? table : databaseTable(oldDatabase()));
     }
 }
 
@@ -383,7 +373,7 @@ void TestCsvExchange::append()
     QVERIFY(buffer.open(QIODevice::ReadOnly));
     QCOMPARE(appendText(buffer, TextType::Csv, database, prompter), ExchangeResult::Done);
     KRIBED_VERIFY_PROMPTER(prompter);
-    QCOMPARE(tableOf(database),
+    QCOMPARE(databaseTable(database),
              (Table{{"Old", "Older"}, {"keep", "this"}, {"1\r\n2", "J\xFCrgen"}, {"x", "y"}}));
     QVERIFY(database.isModified());
 }
@@ -402,7 +392,7 @@ void TestCsvExchange::appendCancelledAtLossAddsNothing()
     QVERIFY(buffer.open(QIODevice::ReadOnly));
     QCOMPARE(appendText(buffer, TextType::Csv, database, prompter), ExchangeResult::Cancelled);
     KRIBED_VERIFY_PROMPTER(prompter);
-    QCOMPARE(tableOf(database), tableOf(oldDatabase()));
+    QCOMPARE(databaseTable(database), databaseTable(oldDatabase()));
     QVERIFY(!database.isModified());
 }
 
@@ -570,9 +560,9 @@ void TestCsvExchange::randomRoundTrip()
             FormatOnlyPrompter prompter;
             QCOMPARE(imported(text, encoding, back, prompter), ExchangeResult::Done);
             QVERIFY2(prompter.mOther.isEmpty(), qPrintable(prompter.mOther.join(u'\n')));
-            if (tableOf(back) != table) {
+            if (databaseTable(back) != table) {
                 qWarning() << "round" << round << "encoding" << int(encoding) << text.toHex();
-                QCOMPARE(tableOf(back), table);
+                QCOMPARE(databaseTable(back), table);
             }
         }
     }

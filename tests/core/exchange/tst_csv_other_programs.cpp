@@ -16,6 +16,7 @@
 #include <QtTest>
 
 using namespace kribed;
+using kribed::test::databaseTable;
 using kribed::test::ScriptedPrompter;
 using kribed::test::tableDatabase;
 
@@ -50,18 +51,6 @@ QList<QStringList> sampleRows()
         {QStringLiteral("\""), QStringLiteral("x\x1ay"), QStringLiteral("1e5")},
         {QStringLiteral("Jürgen"), QStringLiteral("Köln €"), QStringLiteral("-0,5")},
     };
-}
-
-Table tableOf(const Database &database)
-{
-    Table table;
-    QByteArrayList names;
-    for (int field = 1; field <= database.fieldCount(); ++field)
-        names.append(database.fieldName(field));
-    table.append(names);
-    for (const Database::Record &record : database.records())
-        table.append(QByteArrayList(record.begin(), record.end()));
-    return table;
 }
 
 Table sampleTable()
@@ -125,7 +114,7 @@ Table TestCsvOtherPrograms::importedFrom(const QString &path, CsvEncoding encodi
     if (importTextFile(path, TextType::Csv, database, prompter, encoding) != ExchangeResult::Done
         || !prompter.failures().isEmpty())
         return {{"import failed", prompter.failures().toUtf8()}};
-    return tableOf(database);
+    return databaseTable(database);
 }
 
 void TestCsvOtherPrograms::exportTo(const QString &path, CsvEncoding encoding)
