@@ -9,9 +9,11 @@
 
 #include <QAction>
 #include <QFile>
+#include <QLabel>
 #include <QLocale>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTableView>
 #include <QTest>
 
 namespace kribed::test {
@@ -125,6 +127,17 @@ QAction *MainWindowFixture::Action(const QString &name) const
 bool MainWindowFixture::Enabled(const char *name) const
 {
     return Action(QString::fromLatin1(name))->isEnabled();
+}
+
+QString MainWindowFixture::Panel(int index) const
+{
+    return mWindow->statusPanel(index)->text();
+}
+
+void MainWindowFixture::TypeInto(int field, int record, const QString &text)
+{
+    QAbstractItemModel *model = mWindow->grid()->model();
+    QVERIFY(model->setData(model->index(record - 1, field - 1), text));
 }
 
 Database &MainWindowFixture::windowDatabase()

@@ -77,6 +77,10 @@ protected:
     // A command or context menu entry of the window, by its object name.
     QAction *Action(const QString &name) const;
     bool Enabled(const char *name) const;
+    // The text of status panel `index`.
+    QString Panel(int index) const;
+    // Stores the text in the cell through the grid's model, as an edit in place does.
+    void TypeInto(int field, int record, const QString &text);
     Database &windowDatabase();
 
     std::unique_ptr<QTemporaryDir> mTemp;

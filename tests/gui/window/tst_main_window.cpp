@@ -40,15 +40,6 @@ class TestMainWindow
 {
     Q_OBJECT
 
-private:
-    QString Panel(int index) const { return mWindow->statusPanel(index)->text(); }
-
-    void TypeInto(int field, int record, const QString &text)
-    {
-        QAbstractItemModel *model = mWindow->grid()->model();
-        QVERIFY(model->setData(model->index(record - 1, field - 1), text));
-    }
-
 private Q_SLOTS:
     void initTestCase() { InitTestCase(); }
 
