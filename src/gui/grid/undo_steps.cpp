@@ -23,6 +23,14 @@ qsizetype textsBytes(const QVector<QByteArray> &texts)
     return bytes;
 }
 
+qsizetype textsBytes(const Database::Record &record)
+{
+    qsizetype bytes = sizeof(record) + record.size() * qsizetype(sizeof(TextSpan));
+    for (qsizetype i = 0; i < record.size(); ++i)
+        bytes += record.view(i).size() + 1;
+    return bytes;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
