@@ -55,6 +55,12 @@ public:
     {
         return mRecords[record - 1].at(field - 1);
     }
+    // The same text without a reference to the record's bytes, for reading many cells; valid
+    // until the record changes.
+    QByteArrayView cellView(int field, int record) const
+    {
+        return mRecords[record - 1].view(field - 1);
+    }
     void setCell(int field, int record, const QByteArray &value)
     {
         mRecords[record - 1].replace(field - 1, value);

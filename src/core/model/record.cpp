@@ -11,19 +11,6 @@ namespace {
 // A buffer with more dead bytes than this beyond its live ones is rewritten on the next change.
 constexpr qsizetype WasteSlack = 256;
 
-// A text of the buffer as a QByteArray that refers to the buffer's bytes like any implicitly
-// shared copy: it keeps them alive, and changing it detaches it.
-QByteArray slice(const QByteArray &buffer, TextSpan place)
-{
-    // One more reference to the buffer; the buffer itself is not changed.
-    QByteArray::DataPointer piece = const_cast<QByteArray &>(buffer).data_ptr();
-    if (!piece.d_ptr())
-        return QByteArray(buffer.constData() + place.offset, place.length); // not owned
-    piece.ptr += place.offset;
-    piece.size = place.length;
-    return QByteArray(std::move(piece));
-}
-
 qsizetype bytesOf(TextSpan place)
 {
     return place.length == 0 ? 0 : qsizetype(place.length) + 1;
@@ -58,28 +45,27 @@ Record::Record(QByteArray buffer, QVector<TextSpan> places)
     , mPlaces(std::move(places))
 {
     for (const TextSpan place : std::as_const(mPlaces))
-        mLiveBytes += bytesOf(place);
+        mLiveBytes += quint32(bytesOf(place));
 }
 
-const QByteArray Record::at(qsizetype i) const
+// A text of the buffer as a QByteArray that refers to the buffer's bytes like any implicitly
+// shared copy: it keeps them alive, and changing it detaches it.
+QByteArray Record::slice(TextSpan span) const
 {
-    const TextSpan place = mPlaces.at(i);
-    return place.length == 0 ? QByteArray() : slice(mBuffer, place);
-}
-
-QByteArrayView Record::view(qsizetype i) const
-{
-    const TextSpan place = mPlaces.at(i);
-    if (place.length == 0)
-        return QByteArrayView("", 0);
-    return QByteArrayView(mBuffer.constData() + place.offset, place.length);
+    // One more reference to the buffer; the buffer itself is not changed.
+    QByteArray::DataPointer piece = const_cast<QByteArray &>(mBuffer).data_ptr();
+    if (!piece.d_ptr())
+        return QByteArray(mBuffer.constData() + span.offset, span.length); // not owned
+    piece.ptr += span.offset;
+    piece.size = span.length;
+    return QByteArray(std::move(piece));
 }
 
 void Record::replace(qsizetype i, QByteArrayView text)
 {
     if (view(i) == text)
         return; // nothing changes, and a shared buffer stays shared
-    mLiveBytes -= bytesOf(mPlaces.at(i));
+    mLiveBytes -= quint32(bytesOf(mPlaces.at(i)));
     mPlaces[i] = TextSpan(); // the old text is not carried into a new buffer
     const TextSpan place = store(text);
     mPlaces[i] = place;
@@ -106,7 +92,7 @@ void Record::removeAt(qsizetype i)
 void Record::remove(qsizetype i, qsizetype n)
 {
     for (qsizetype k = i; k < i + n; ++k)
-        mLiveBytes -= bytesOf(mPlaces.at(k));
+        mLiveBytes -= quint32(bytesOf(mPlaces.at(k)));
     mPlaces.remove(i, n);
     compactIfWasteful();
 }
@@ -161,7 +147,7 @@ TextSpan Record::store(QByteArrayView text)
         qBadAlloc();
     mBuffer.append(text.data(), text.size());
     mBuffer.append('\0');
-    mLiveBytes += text.size() + 1;
+    mLiveBytes += quint32(text.size() + 1);
     return {quint32(at), quint32(text.size())};
 }
 
@@ -185,14 +171,14 @@ void Record::rebuild(qsizetype extraBytes)
         fresh.append('\0');
         place.offset = quint32(at);
     }
-    mLiveBytes = fresh.size();
+    mLiveBytes = quint32(fresh.size());
     mBuffer = std::move(fresh);
     mOwnBuffer = true;
 }
 
 void Record::compactIfWasteful()
 {
-    if (mOwnBuffer && mBuffer.size() > 2 * mLiveBytes + WasteSlack)
+    if (mOwnBuffer && mBuffer.size() > 2 * qsizetype(mLiveBytes) + WasteSlack)
         rebuild(0);
 }
 

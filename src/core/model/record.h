@@ -99,7 +99,11 @@ public:
     // The text of cell i (0-based), sharing the record's buffer; empty for an empty cell. The
     // value is const so that `record[i] = text` is refused instead of changing a copy: replace()
     // changes a cell.
-    const QByteArray at(qsizetype i) const;
+    const QByteArray at(qsizetype i) const
+    {
+        const TextSpan span = mPlaces.at(i);
+        return span.length == 0 ? QByteArray() : slice(span);
+    }
     const QByteArray operator[](qsizetype i) const { return at(i); }
     // Like at(), but empty past the last cell.
     const QByteArray value(qsizetype i) const
@@ -107,7 +111,13 @@ public:
         return i >= 0 && i < size() ? at(i) : QByteArray();
     }
     // The text without taking a reference to the buffer; valid until the record changes.
-    QByteArrayView view(qsizetype i) const;
+    QByteArrayView view(qsizetype i) const
+    {
+        const TextSpan span = mPlaces.at(i);
+        if (span.length == 0)
+            return QByteArrayView("", 0);
+        return QByteArrayView(mBuffer.constData() + span.offset, span.length);
+    }
 
     const_iterator begin() const { return {this, 0}; }
     const_iterator end() const { return {this, size()}; }
@@ -140,6 +150,7 @@ public:
     qsizetype bufferSize() const { return mBuffer.size(); }
 
 private:
+    QByteArray slice(TextSpan span) const;
     template<typename Texts> void assign(const Texts &texts);
     TextSpan store(QByteArrayView text);
     bool ownsBuffer() const;
@@ -150,7 +161,7 @@ private:
     QVector<TextSpan> mPlaces;
     // The bytes this record's texts and their NULs take; the buffer may hold more (texts that
     // were replaced, or the rest of a file).
-    qsizetype mLiveBytes = 0;
+    quint32 mLiveBytes = 0;
     // True when the buffer was made by this record (and copies of it), so texts may be added at
     // its end once no one else refers to it; a file's buffer is never written.
     bool mOwnBuffer = false;
