@@ -18,6 +18,70 @@ namespace {
 
 const QString Ellipsis = QStringLiteral("..");
 
+// Cuts texts to their columns. Where the texts have advances they are cut by running sums of
+// them; the buffer and the advances of ".." serve from one text to the next.
+class CellCutter
+{
+public:
+    CellCutter(const PrintMeasure &measure, const PrintAdvances &advances)
+        : mMeasure(measure)
+        , mAdvances(advances)
+    {
+    }
+
+    QString cut(const QString &text, int width, const PrintFont &font)
+    {
+        if (width <= 0 || !mAdvances || !knowEllipsis(font) || !mAdvances(font, text, mSums)
+            || qsizetype(mSums.size()) != text.size())
+            return printCellText(text, width, font, mMeasure);
+        // mSums[i]: the first i + 1 characters added up in the order the measure adds them, so
+        // that each width rounds as the measured one does.
+        for (std::size_t i = 1; i < mSums.size(); ++i)
+            mSums[i] += mSums[i - 1];
+        const int room = width - print::CellPadding;
+        if (int(std::ceil(sumOf(int(text.size())))) <= room)
+            return text;
+        const auto cutWidth = [&](int length) {
+            return int(std::ceil(sumOf(length) + mEllipsis[0] + mEllipsis[1]));
+        };
+        // The same search as the one that measures, so the same start is found.
+        int fits = 0;
+        int tooLong = int(text.size());
+        while (tooLong - fits > 1) {
+            const int middle = fits + (tooLong - fits) / 2;
+            if (cutWidth(middle) <= room)
+                fits = middle;
+            else
+                tooLong = middle;
+        }
+        QString printed;
+        printed.reserve(fits + Ellipsis.size());
+        return printed.append(QStringView(text).first(fits)).append(Ellipsis);
+    }
+
+private:
+    double sumOf(int length) const { return length == 0 ? 0.0 : mSums[std::size_t(length - 1)]; }
+
+    // The advances of ".." in the font, asked for once per font.
+    bool knowEllipsis(const PrintFont &font)
+    {
+        if (!mEllipsisAsked || !(mEllipsisFont == font)) {
+            mEllipsisAsked = true;
+            mEllipsisFont = font;
+            mEllipsisKnown = mAdvances(font, Ellipsis, mEllipsis) && mEllipsis.size() == 2;
+        }
+        return mEllipsisKnown;
+    }
+
+    const PrintMeasure &mMeasure;
+    const PrintAdvances &mAdvances;
+    std::vector<double> mSums;
+    std::vector<double> mEllipsis;
+    PrintFont mEllipsisFont;
+    bool mEllipsisAsked = false;
+    bool mEllipsisKnown = false;
+};
+
 // One page being filled: the row block, column block and the texts so far.
 class PageBuilder
 {
@@ -27,7 +91,7 @@ public:
         : mDatabase(database)
         , mSetup(setup)
         , mMeasure(measure)
-        , mAdvances(advances)
+        , mCutter(measure, advances)
         , mRecordFont(recordFont(setup))
         , mNumberWidth(printColumnWidth(database, 0, setup, measure))
         , mDecoder(currentRegional().codePage().constData(), QStringConverter::Flag::Stateless)
@@ -57,7 +121,7 @@ public:
         page.firstColumn = firstColumn;
         page.lastColumn = lastColumn;
         addLine(page, print::FieldNameY, firstColumn, lastColumn,
-                [&](int k) { return text(mDatabase.fieldName(k)); });
+                [&](int k) -> decltype(auto) { return mDatabase.fieldName(k); });
 
         const int records = mDatabase.recordCount();
         const int lowestY = mSetup.printableHeight - print::BottomReserve;
@@ -67,7 +131,7 @@ public:
             if (!mDatabase.isHidden(r)) {
                 page.items.append({print::LeftMargin, y, mRecordFont, recordNumberText(r)});
                 addLine(page, y, firstColumn, lastColumn,
-                        [&](int k) { return text(mDatabase.cell(k, r)); });
+                        [&](int k) -> decltype(auto) { return mDatabase.cell(k, r); });
             }
             ++r;
             // Hidden rows get no line; the end of the table counts as hidden, so the footer
@@ -98,7 +162,35 @@ private:
         return mDecoder.decode(bytes);
     }
 
-    static bool isAscii(const QByteArray &bytes)
+    // The same into a buffer kept from cell to cell: a cell that is cut then takes one
+    // allocation, for the text printed.
+    void decode(QByteArrayView bytes, QString &into)
+    {
+        if (!mDecoder.isValid()) {
+            into = currentRegional().toText(bytes);
+            return;
+        }
+        if (mKeepsAscii && widenAscii(bytes, into))
+            return;
+        into.resize(mDecoder.requiredSpace(bytes.size()));
+        const QChar *end = mDecoder.appendToBuffer(into.data(), bytes);
+        into.truncate(end - into.constData());
+    }
+
+    // Widens the bytes one to one in a single pass; false when one is not ASCII.
+    static bool widenAscii(QByteArrayView bytes, QString &into)
+    {
+        into.resize(bytes.size());
+        char16_t *out = reinterpret_cast<char16_t *>(into.data());
+        uchar seen = 0;
+        for (const char c : bytes) {
+            seen |= uchar(c);
+            *out++ = uchar(c);
+        }
+        return seen < 0x80;
+    }
+
+    static bool isAscii(QByteArrayView bytes)
     {
         return std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return uchar(c) < 0x80; });
     }
@@ -122,14 +214,14 @@ private:
         return printColumnWidth(mDatabase, column, mSetup, mMeasure);
     }
 
-    template<typename TextOf>
-    void addLine(PrintPage &page, int y, int first, int last, TextOf textOf) const
+    template<typename BytesOf>
+    void addLine(PrintPage &page, int y, int first, int last, BytesOf bytesOf)
     {
         int x = print::LeftMargin + mNumberWidth;
         for (int k = first; k <= last; ++k) {
             const int width = columnWidth(k);
-            page.items.append({x, y, mRecordFont,
-                               printCellText(textOf(k), width, mRecordFont, mMeasure, mAdvances)});
+            decode(bytesOf(k), mText);
+            page.items.append({x, y, mRecordFont, mCutter.cut(mText, width, mRecordFont)});
             x += width;
         }
     }
@@ -137,11 +229,12 @@ private:
     const Database &mDatabase;
     const PrintSetup &mSetup;
     const PrintMeasure &mMeasure;
-    const PrintAdvances &mAdvances;
+    CellCutter mCutter;
     const PrintFont mRecordFont;
     const int mNumberWidth;
     QStringDecoder mDecoder;
     const bool mKeepsAscii;
+    QString mText; // the cell being printed, decoded
     int mNextColumn = 1;
     int mLastY = 0;
 };
@@ -210,32 +303,7 @@ QString printCellText(const QString &text, int width, const PrintFont &font,
 QString printCellText(const QString &text, int width, const PrintFont &font,
                       const PrintMeasure &measure, const PrintAdvances &advances)
 {
-    std::vector<double> each;
-    std::vector<double> dots;
-    if (width <= 0 || !advances || !advances(font, text, each) || !advances(font, Ellipsis, dots)
-        || qsizetype(each.size()) != text.size() || dots.size() != 2)
-        return printCellText(text, width, font, measure);
-    // sums[m]: the first m characters added up in the order the measure adds them.
-    std::vector<double> sums(each.size() + 1, 0.0);
-    for (std::size_t i = 0; i < each.size(); ++i)
-        sums[i + 1] = sums[i] + each[i];
-    const int room = width - print::CellPadding;
-    if (int(std::ceil(sums.back())) <= room)
-        return text;
-    const auto cutWidth = [&](int length) {
-        return int(std::ceil(sums[std::size_t(length)] + dots[0] + dots[1]));
-    };
-    // The same search as the one that measures, so the same start is found.
-    int fits = 0;
-    int tooLong = int(text.size());
-    while (tooLong - fits > 1) {
-        const int middle = fits + (tooLong - fits) / 2;
-        if (cutWidth(middle) <= room)
-            fits = middle;
-        else
-            tooLong = middle;
-    }
-    return text.left(fits) + Ellipsis;
+    return CellCutter(measure, advances).cut(text, width, font);
 }
 
 void printDatabase(const Database &database, const PrintSetup &setup, const PrintMeasure &measure,

@@ -2,7 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/exchange/csv_format.h"
 
-#include <QIODevice>
+#include "core/exchange/chunked_reading.h"
+
 #include <QVarLengthArray>
 
 #include <algorithm>
@@ -13,7 +14,6 @@ namespace kribed {
 namespace {
 
 constexpr char Quote = '"';
-constexpr qint64 ReadChunk = 1 << 16;
 constexpr char Mark[] = "\xEF\xBB\xBF";
 constexpr int MarkSize = 3;
 
@@ -195,17 +195,7 @@ void CsvReader::endRecord()
 
 bool readCsv(QIODevice &device, CsvReader &reader)
 {
-    QByteArray chunk(ReadChunk, Qt::Uninitialized);
-    while (!reader.stopped()) {
-        const qint64 got = device.read(chunk.data(), ReadChunk);
-        if (got < 0)
-            return false;
-        if (got == 0)
-            break;
-        reader.feed(QByteArrayView(chunk.constData(), got));
-    }
-    reader.finish();
-    return true;
+    return feedInChunks(device, reader);
 }
 
 // Writing -----------------------------------------------------------------------------------------

@@ -2,9 +2,9 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/exchange/text_format.h"
 
-#include <QCoreApplication>
+#include "core/exchange/chunked_reading.h"
 
-#include <QIODevice>
+#include <QCoreApplication>
 
 #include <algorithm>
 #include <cstring>
@@ -15,7 +15,6 @@ namespace {
 
 constexpr char Quote = '"';
 constexpr char EndOfFile = 26; // Ctrl+Z
-constexpr qint64 ReadChunk = 1 << 16;
 
 struct TypeRow
 {
@@ -229,17 +228,7 @@ void LineReader::deliver()
 bool readLines(QIODevice &device, const LineReader::LineHandler &handler)
 {
     LineReader reader(handler);
-    QByteArray chunk(ReadChunk, Qt::Uninitialized);
-    while (!reader.stopped()) {
-        const qint64 got = device.read(chunk.data(), ReadChunk);
-        if (got < 0)
-            return false;
-        if (got == 0)
-            break;
-        reader.feed(QByteArrayView(chunk.constData(), got));
-    }
-    reader.finish();
-    return true;
+    return feedInChunks(device, reader);
 }
 
 // Line splitting --------------------------------------------------------------------------------

@@ -62,6 +62,20 @@ void RowColumnCommands::setDatabaseOpen(bool open)
         action->setEnabled(open);
 }
 
+// Every operation here runs alike: only with a database open, after the modes are left (the
+// column operations leave auto sizing too), under the hourglass, recorded as one undo step.
+template<typename Operation>
+EditResult RowColumnCommands::run(const QString &undoText, bool leaveAutoSizing,
+                                  Operation operation)
+{
+    if (!mWorkspace.isDatabaseOpen())
+        return {};
+    leaveModes(mWorkspace, leaveAutoSizing);
+    DatabaseDocument &document = mWorkspace.document();
+    const WaitCursor wait;
+    return operation(document.database(), recordingAnnouncer(document, undoText));
+}
+
 void RowColumnCommands::followCurrentCell(const EditResult &result)
 {
     if (!result.applied)
@@ -73,15 +87,10 @@ void RowColumnCommands::followCurrentCell(const EditResult &result)
 
 void RowColumnCommands::deleteRow()
 {
-    if (!mWorkspace.isDatabaseOpen())
-        return;
-    leaveModes(mWorkspace);
-    DatabaseDocument &document = mWorkspace.document();
-    const WaitCursor wait;
-    const EditResult result =
-        kribed::deleteRow(document.database(), mEdit.rowClipboard(), mWorkspace.currentRecord(),
-                          mWorkspace.prompter(), mWorkspace.settings().expertMode,
-                          recordingAnnouncer(document, tr("Delete Row")));
+    const EditResult result = run(tr("Delete Row"), false, [&](Database &database, auto announce) {
+        return kribed::deleteRow(database, mEdit.rowClipboard(), mWorkspace.currentRecord(),
+                                 mWorkspace.prompter(), mWorkspace.settings().expertMode, announce);
+    });
     if (result.applied)
         mEdit.clearRowClipboard();
     followCurrentCell(result);
@@ -89,16 +98,14 @@ void RowColumnCommands::deleteRow()
 
 void RowColumnCommands::insertRow()
 {
-    if (!mWorkspace.isDatabaseOpen())
-        return;
-    leaveModes(mWorkspace);
-    DatabaseDocument &document = mWorkspace.document();
-    const int field = mWorkspace.currentField();
-    const int record = mWorkspace.currentRecord();
-    const WaitCursor wait;
-    const EditResult result = kribed::insertRow(document.database(), mEdit.rowClipboard(), record,
-                                                mWorkspace.prompter(), QDateTime::currentDateTime(),
-                                                recordingAnnouncer(document, tr("Insert Row")));
+    int field = 0;
+    int record = 0;
+    const EditResult result = run(tr("Insert Row"), false, [&](Database &database, auto announce) {
+        field = mWorkspace.currentField();
+        record = mWorkspace.currentRecord();
+        return kribed::insertRow(database, mEdit.rowClipboard(), record, mWorkspace.prompter(),
+                                 QDateTime::currentDateTime(), announce);
+    });
     if (result.applied) {
         mEdit.clearRowClipboard();
         // The current cell stays in its place, which now holds the new record.
@@ -108,14 +115,10 @@ void RowColumnCommands::insertRow()
 
 void RowColumnCommands::appendRow()
 {
-    if (!mWorkspace.isDatabaseOpen())
-        return;
-    leaveModes(mWorkspace);
-    DatabaseDocument &document = mWorkspace.document();
-    const WaitCursor wait;
-    const EditResult result = kribed::appendRow(document.database(), mEdit.rowClipboard(),
-                                                mWorkspace.prompter(), QDateTime::currentDateTime(),
-                                                recordingAnnouncer(document, tr("Append Row")));
+    const EditResult result = run(tr("Append Row"), false, [&](Database &database, auto announce) {
+        return kribed::appendRow(database, mEdit.rowClipboard(), mWorkspace.prompter(),
+                                 QDateTime::currentDateTime(), announce);
+    });
     if (result.applied)
         mEdit.clearRowClipboard();
     followCurrentCell(result);
@@ -123,45 +126,32 @@ void RowColumnCommands::appendRow()
 
 void RowColumnCommands::deleteColumn()
 {
-    if (!mWorkspace.isDatabaseOpen())
-        return;
-    leaveModes(mWorkspace);
-    DatabaseDocument &document = mWorkspace.document();
-    const WaitCursor wait;
-    const EditResult result =
-        kribed::deleteColumn(document.database(), mWorkspace.currentField(), mWorkspace.prompter(),
-                             mWorkspace.settings().expertMode, mWorkspace.modes().autoWidths(),
-                             recordingAnnouncer(document, tr("Delete Column")));
-    followCurrentCell(result);
+    followCurrentCell(run(tr("Delete Column"), false, [&](Database &database, auto announce) {
+        return kribed::deleteColumn(database, mWorkspace.currentField(), mWorkspace.prompter(),
+                                    mWorkspace.settings().expertMode,
+                                    mWorkspace.modes().autoWidths(), announce);
+    }));
 }
 
 void RowColumnCommands::insertColumn()
 {
-    if (!mWorkspace.isDatabaseOpen())
-        return;
-    leaveModes(mWorkspace, true);
-    DatabaseDocument &document = mWorkspace.document();
-    const int field = mWorkspace.currentField();
-    const int record = mWorkspace.currentRecord();
-    const WaitCursor wait;
+    int field = 0;
+    int record = 0;
     const EditResult result =
-        kribed::insertColumn(document.database(), field, mWorkspace.prompter(),
-                             recordingAnnouncer(document, tr("Insert Column")));
+        run(tr("Insert Column"), true, [&](Database &database, auto announce) {
+            field = mWorkspace.currentField();
+            record = mWorkspace.currentRecord();
+            return kribed::insertColumn(database, field, mWorkspace.prompter(), announce);
+        });
     if (result.applied)
         mWorkspace.setCurrentCell(field, record);
 }
 
 void RowColumnCommands::appendColumn()
 {
-    if (!mWorkspace.isDatabaseOpen())
-        return;
-    leaveModes(mWorkspace, true);
-    DatabaseDocument &document = mWorkspace.document();
-    const WaitCursor wait;
-    const EditResult result =
-        kribed::appendColumn(document.database(), mWorkspace.prompter(),
-                             recordingAnnouncer(document, tr("Append Column")));
-    followCurrentCell(result);
+    followCurrentCell(run(tr("Append Column"), true, [&](Database &database, auto announce) {
+        return kribed::appendColumn(database, mWorkspace.prompter(), announce);
+    }));
 }
 
 } // namespace kribed

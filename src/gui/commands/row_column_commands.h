@@ -43,6 +43,8 @@ public Q_SLOTS:
     void appendColumn();
 
 private:
+    template<typename Operation>
+    EditResult run(const QString &undoText, bool leaveAutoSizing, Operation operation);
     // After a row or column operation: the current cell where the operation leaves it.
     void followCurrentCell(const EditResult &result);
 

@@ -21,10 +21,11 @@ constexpr double TenthsPerInch = 254.0;
 
 // Characters that take their width alone, whatever stands beside them: with kerning off, texts
 // of these are as wide as the sum of their characters.
-bool standsAlone(QChar c)
+constexpr char16_t AloneEnd = 0x0590;
+
+bool standsAlone(char16_t u)
 {
-    const char16_t u = c.unicode();
-    return u >= 0x20 && u < 0x0590 && !(u >= 0x0300 && u < 0x0370);
+    return u >= 0x20 && u < AloneEnd && !(u >= 0x0300 && u < 0x0370);
 }
 
 int fontKey(const PrintFont &font)
@@ -61,40 +62,91 @@ QFont PrintRenderer::printerFont(const PrintFont &font) const
     return printed;
 }
 
-const QFont &PrintRenderer::cachedFont(const PrintFont &font) const
+struct PrintRenderer::MeasuredFont
+{
+    explicit MeasuredFont(const QFont &printerFont)
+        : font(printerFont)
+        , metrics(printerFont)
+    {
+    }
+
+    // The advance of a character that stands alone, measured the first time it is asked for.
+    double advance(char16_t u)
+    {
+        double &found = advances[u];
+        if (found < 0)
+            found = metrics.horizontalAdvance(QChar(u));
+        return found;
+    }
+
+    QFont font;
+    QFontMetricsF metrics;
+    std::vector<double> advances = std::vector<double>(AloneEnd, -1.0); // -1: not measured yet
+};
+
+PrintRenderer::MeasuredFont &PrintRenderer::measured(const PrintFont &font) const
 {
     const int key = fontKey(font);
+    if (mLast && key == mLastKey)
+        return *mLast;
     auto found = mFonts.constFind(key);
     if (found == mFonts.constEnd())
-        found = mFonts.insert(key, printerFont(font));
-    return *found;
+        found = mFonts.insert(key, std::make_shared<MeasuredFont>(printerFont(font)));
+    mLastKey = key;
+    mLast = found->get();
+    return *mLast;
+}
+
+const QFont &PrintRenderer::cachedFont(const PrintFont &font) const
+{
+    return measured(font).font;
 }
 
 const QFontMetricsF &PrintRenderer::cachedMetrics(const PrintFont &font) const
 {
-    const int key = fontKey(font);
-    auto found = mMetrics.constFind(key);
-    if (found == mMetrics.constEnd())
-        found = mMetrics.insert(key, std::make_shared<QFontMetricsF>(cachedFont(font)));
-    return **found;
+    return measured(font).metrics;
 }
 
 int PrintRenderer::textWidth(const PrintFont &font, const QString &text) const
 {
-    // Every cell is measured a few times while it is cut to its column; the advances of single
-    // characters are looked up once per font.
-    const QFontMetricsF &metrics = cachedMetrics(font);
-    QHash<char16_t, qreal> &advances = mAdvances[fontKey(font)];
-    qreal width = 0;
+    // Every cell is measured a few times while it is cut to its column: a text of characters that
+    // stand alone is the sum of their advances, added up in order (as the layout's running sums
+    // are), else it is measured whole.
+    MeasuredFont &measuredFont = measured(font);
+    double width = 0;
     for (const QChar c : text) {
-        if (!standsAlone(c))
-            return int(std::ceil(metrics.horizontalAdvance(text)));
-        auto found = advances.constFind(c.unicode());
-        if (found == advances.constEnd())
-            found = advances.insert(c.unicode(), metrics.horizontalAdvance(c));
-        width += *found;
+        if (!standsAlone(c.unicode()))
+            return int(std::ceil(measuredFont.metrics.horizontalAdvance(text)));
+        width += measuredFont.advance(c.unicode());
     }
     return int(std::ceil(width));
+}
+
+bool PrintRenderer::characterAdvances(const PrintFont &font, QStringView text,
+                                      std::vector<double> &advances) const
+{
+    MeasuredFont &measuredFont = measured(font);
+    advances.resize(std::size_t(text.size()));
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
+        if (!standsAlone(u))
+            return false;
+        advances[std::size_t(i)] = measuredFont.advance(u);
+    }
+    return true;
+}
+
+void PrintRenderer::layOut(const Database &database, const PrintSetup &setup,
+                           const PrintSink &sink) const
+{
+    const PrintMeasure measure = [this](const PrintFont &font, const QString &text) {
+        return textWidth(font, text);
+    };
+    const PrintAdvances advances = [this](const PrintFont &font, QStringView text,
+                                          std::vector<double> &each) {
+        return characterAdvances(font, text, each);
+    };
+    printDatabase(database, setup, measure, advances, sink);
 }
 
 PrintSetup PrintRenderer::printSetup(const QPrinter &printer) const
@@ -141,9 +193,6 @@ int PrintRenderer::printAsOneDocument(const Database &database, QPrinter &printe
 int PrintRenderer::render(const Database &database, QPrinter &printer, bool toFile)
 {
     const PrintSetup setup = printSetup(printer);
-    const auto measure = [this](const PrintFont &font, const QString &text) {
-        return textWidth(font, text);
-    };
     QPainter painter;
     int pages = 0;
     bool failed = false;
@@ -154,7 +203,7 @@ int PrintRenderer::render(const Database &database, QPrinter &printer, bool toFi
             return 0;
         useTenthsOfMillimetres(painter, printer);
     }
-    printDatabase(database, setup, measure, [&](const PrintPage &page) {
+    layOut(database, setup, [&](const PrintPage &page) {
         if (failed)
             return;
         if (toFile) {

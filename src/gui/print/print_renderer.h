@@ -9,6 +9,7 @@
 #include <QHash>
 
 #include <memory>
+#include <vector>
 
 class QPainter;
 class QPrinter;
@@ -34,6 +35,13 @@ public:
     // The printer font of a layout font, and its text width in 0.1 mm.
     QFont printerFont(const PrintFont &font) const;
     int textWidth(const PrintFont &font, const QString &text) const;
+    // The advance of each character of a text whose width is those advances added up (0.1 mm);
+    // false for a text with a character whose width depends on its neighbours.
+    bool characterAdvances(const PrintFont &font, QStringView text,
+                           std::vector<double> &advances) const;
+
+    // The pages exactly as print() draws them, measured and cut in the printer fonts.
+    void layOut(const Database &database, const PrintSetup &setup, const PrintSink &sink) const;
 
     // The layout's page size and record font for this printer and display font.
     PrintSetup printSetup(const QPrinter &printer) const;
@@ -42,14 +50,18 @@ private:
     int render(const Database &database, QPrinter &printer, bool oneDocument);
     void drawPage(QPainter &painter, const PrintPage &page) const;
     static void useTenthsOfMillimetres(QPainter &painter, const QPrinter &printer);
-    // The fonts of a page are few: each is made and measured once.
+    // The fonts of a page are few: each is made and measured once, and the advances of its
+    // characters are looked up once each.
+    struct MeasuredFont;
+    MeasuredFont &measured(const PrintFont &font) const;
     const QFont &cachedFont(const PrintFont &font) const;
     const QFontMetricsF &cachedMetrics(const PrintFont &font) const;
 
     QFont mDisplayFont;
-    mutable QHash<int, QFont> mFonts;
-    mutable QHash<int, std::shared_ptr<QFontMetricsF>> mMetrics;
-    mutable QHash<int, QHash<char16_t, qreal>> mAdvances;
+    mutable QHash<int, std::shared_ptr<MeasuredFont>> mFonts;
+    // Nearly every text of a print is in the record font: the last font used is at hand.
+    mutable int mLastKey = 0;
+    mutable MeasuredFont *mLast = nullptr;
 };
 
 } // namespace kribed
