@@ -208,8 +208,14 @@ QVector<int> sortRows(Database &database, const SortSpec &spec)
     const SortKeys keys(database, spec);
     QuickSort(keys, order).sort(0, records - 1);
 
-    // Whole records are moved into their places one cycle of the order at a time, never copied:
-    // no cell is touched and no second row table is made.
+    placeRecords(database, order);
+    return order;
+}
+
+// One cycle of the order at a time: no second row table is made.
+void placeRecords(Database &database, const QVector<int> &order)
+{
+    const int records = int(order.size());
     std::vector<char> placed(records, 0);
     for (int start = 0; start < records; ++start) {
         if (placed[start] || order[start] == start + 1)
@@ -226,7 +232,6 @@ QVector<int> sortRows(Database &database, const SortSpec &spec)
             p = from;
         }
     }
-    return order;
 }
 
 } // namespace kribed

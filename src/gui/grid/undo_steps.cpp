@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "gui/grid/undo_steps.h"
 
+#include "core/editing/sort.h"
 #include "gui/grid/database_document.h"
 
 #include <algorithm>
@@ -228,9 +229,10 @@ void RecordOrderStep::reorder(DatabaseDocument &document, const QVector<int> &ol
 {
     document.reorderRecords([&oldOfNew](Database &database) {
         // Whole records move; which places are hidden stays as it is.
-        const QVector<Database::Record> before = database.records();
+        QVector<int> order(oldOfNew.size());
         for (int place = 0; place < oldOfNew.size(); ++place)
-            database.recordAt(place + 1) = before[oldOfNew[place]];
+            order[place] = oldOfNew[place] + 1;
+        placeRecords(database, order);
         return oldOfNew;
     });
 }
