@@ -187,6 +187,14 @@ void writeTexts(JsonStream &json, const QList<QByteArray> &texts, CliTextCodec &
     json.endArray();
 }
 
+void writeTexts(JsonStream &json, const Database::Record &record, CliTextCodec &codec)
+{
+    json.beginArray();
+    for (qsizetype i = 0; i < record.size(); ++i)
+        json.value(record.view(i), codec);
+    json.endArray();
+}
+
 void writeField(JsonStream &json, const Database &database, int field, CliTextCodec &codec)
 {
     json.beginObject();

@@ -56,7 +56,7 @@ int widestFirstLine(const Database &database, int field, const TextWidthMeasure 
     };
     consider(database.fieldName(field));
     for (const Database::Record &record : database.records())
-        consider(record[field - 1]);
+        consider(record.view(field - 1));
     return widest;
 }
 

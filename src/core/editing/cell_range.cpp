@@ -172,7 +172,7 @@ bool clearCellRange(Database &database, const CellRange &range, const QDateTime 
     for (int record = range.firstRecord; record <= range.lastRecord; ++record) {
         bool hasText = false;
         for (int field = range.firstField; field <= range.lastField && !hasText; ++field)
-            hasText = !database.cell(field, record).isEmpty();
+            hasText = !database.cellView(field, record).isEmpty();
         if (!hasText)
             continue;
         stampRow(database, record, now);
@@ -194,7 +194,7 @@ RangeStatistics rangeStatistics(const Database &database, const CellRange &range
     statistics.cells = range.cellCount();
     for (int record = range.firstRecord; record <= range.lastRecord; ++record) {
         for (int field = range.firstField; field <= range.lastField; ++field) {
-            if (const auto value = regional.readNumber(database.cell(field, record))) {
+            if (const auto value = regional.readNumber(database.cellView(field, record))) {
                 statistics.sum += *value;
                 ++statistics.numbers;
             }

@@ -42,7 +42,8 @@ std::optional<GridCell> searchNext(const Database &database, FindState &state,
         // Rows deleted since the last match leave findRow below the table: nothing to read.
         if (state.findRow < 1 || state.findRow > lastRow)
             continue;
-        if (findMatches(database.cell(state.findCol, state.findRow), search, settings.mustBegin)) {
+        if (findMatches(database.cellView(state.findCol, state.findRow), search,
+                        settings.mustBegin)) {
             state.findActive = true;
             return GridCell{state.findCol, state.findRow};
         }

@@ -17,7 +17,7 @@ QString booleanCounts(const Database &database, int field)
     // Anything but "0" counts as checked, an empty cell included.
     int checked = 0;
     for (const Database::Record &record : database.records())
-        checked += record[field - 1] != "0" ? 1 : 0;
+        checked += record.view(field - 1) != "0" ? 1 : 0;
     return QCoreApplication::translate("HeaderHints", "Checked: %1   Unchecked: %2")
         .arg(checked)
         .arg(database.recordCount() - checked);
@@ -29,7 +29,7 @@ QString numberStatistics(const Database &database, int field)
     long double total = 0;
     int count = 0;
     for (const Database::Record &record : database.records()) {
-        if (const std::optional<long double> number = regional.readNumber(record[field - 1])) {
+        if (const std::optional<long double> number = regional.readNumber(record.view(field - 1))) {
             total += *number;
             ++count;
         }

@@ -53,9 +53,9 @@ qint64 largestInteger(const Database &database, int field)
 {
     if (database.recordCount() == 0)
         return 0;
-    qint64 largest = leadingInteger(database.cell(field, 1));
+    qint64 largest = leadingInteger(database.cellView(field, 1));
     for (int record = 2; record <= database.recordCount(); ++record)
-        largest = std::max(largest, leadingInteger(database.cell(field, record)));
+        largest = std::max(largest, leadingInteger(database.cellView(field, record)));
     return largest;
 }
 
@@ -104,7 +104,7 @@ QVector<QByteArray> newRecordValues(const Database &database, const QDateTime &n
     QVector<qint64> largest(autoFields.size(), std::numeric_limits<qint64>::min());
     for (const Database::Record &record : database.records()) {
         for (qsizetype at = 0; at < autoFields.size(); ++at)
-            largest[at] = std::max(largest[at], leadingInteger(record[autoFields[at] - 1]));
+            largest[at] = std::max(largest[at], leadingInteger(record.view(autoFields[at] - 1)));
     }
     for (qsizetype at = 0; at < autoFields.size(); ++at) {
         values[autoFields[at] - 1] =

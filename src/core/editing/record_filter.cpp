@@ -16,7 +16,7 @@ bool recordMatchesFilter(const Database &database, int record, QByteArrayView fo
     const int first = oneField ? field : 1;
     const int last = oneField ? field : database.fieldCount();
     for (int column = first; column <= last; ++column) {
-        if (matchesFolded(database.cell(column, record), foldedText, mustBeginWith))
+        if (matchesFolded(database.cellView(column, record), foldedText, mustBeginWith))
             return true;
     }
     return false;

@@ -140,14 +140,14 @@ void SortKeys::fill(Key &key, const Database &database, int column)
         if (isDateType(type)) {
             const DateKeyReader reader(currentRegional());
             for (int r = 1; r <= records; ++r)
-                values.push_back(reader.value(database.cell(column, r)));
+                values.push_back(reader.value(database.recordAt(r).view(column - 1)));
         } else if (isTimeType(type)) {
             const TimeKeyReader reader(currentRegional());
             for (int r = 1; r <= records; ++r)
-                values.push_back(reader.value(database.cell(column, r)));
+                values.push_back(reader.value(database.recordAt(r).view(column - 1)));
         } else {
             for (int r = 1; r <= records; ++r)
-                values.push_back(keyValue(database.cell(column, r), type));
+                values.push_back(keyValue(database.recordAt(r).view(column - 1), type));
         }
         // The values are finite, so their order is total.
         key.ranks = ranksOf(values.size(), [&](std::size_t a, std::size_t b) {
@@ -208,13 +208,30 @@ QVector<int> sortRows(Database &database, const SortSpec &spec)
     const SortKeys keys(database, spec);
     QuickSort(keys, order).sort(0, records - 1);
 
-    // Whole records are moved, never copied: no cell is touched.
-    std::vector<Database::Record> sorted(records);
-    for (int p = 1; p <= records; ++p)
-        sorted[p - 1] = std::move(database.recordAt(order[p - 1]));
-    for (int p = 1; p <= records; ++p)
-        database.recordAt(p) = std::move(sorted[p - 1]);
+    placeRecords(database, order);
     return order;
+}
+
+// One cycle of the order at a time: no second row table is made.
+void placeRecords(Database &database, const QVector<int> &order)
+{
+    const int records = int(order.size());
+    std::vector<char> placed(records, 0);
+    for (int start = 0; start < records; ++start) {
+        if (placed[start] || order[start] == start + 1)
+            continue;
+        Database::Record held = std::move(database.recordAt(start + 1));
+        for (int p = start;;) {
+            placed[p] = 1;
+            const int from = order[p] - 1;
+            if (from == start) {
+                database.recordAt(p + 1) = std::move(held);
+                break;
+            }
+            database.recordAt(p + 1) = std::move(database.recordAt(from + 1));
+            p = from;
+        }
+    }
 }
 
 } // namespace kribed

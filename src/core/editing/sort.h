@@ -67,4 +67,8 @@ private:
 // Returns, for each new position p (index p - 1), the record number it held before the sort.
 QVector<int> sortRows(Database &database, const SortSpec &spec);
 
+// Moves whole records so that place p (1-based) holds the record that was at order[p - 1]; no
+// record is copied. Row visibility stays with the places.
+void placeRecords(Database &database, const QVector<int> &order);
+
 } // namespace kribed

@@ -21,7 +21,7 @@ bool columnSum(Database &database, int column, int row)
     bool found = false;
     for (int i = 1; i < row; ++i) {
         if (const std::optional<long double> value =
-                regional.readNumber(database.cell(column, i))) {
+                regional.readNumber(database.cellView(column, i))) {
             total += *value;
             found = true;
         }
@@ -83,7 +83,7 @@ bool rowSumOfRow(Database &database, const RowSumState &state, int column, int r
         // A second "&" column left of the result carries no factor: it is left out.
         if (k > state.rowSumFactors.size() || state.sumField.value(k - 1))
             continue;
-        if (const std::optional<long double> value = regional.readNumber(record[k - 1])) {
+        if (const std::optional<long double> value = regional.readNumber(record.view(k - 1))) {
             total += *value * state.rowSumFactors[k - 1];
             found = true;
         }

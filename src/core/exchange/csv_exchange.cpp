@@ -235,7 +235,7 @@ ExchangeResult importCsv(QIODevice &device, CsvEncoding encoding, Database &data
     for (int row = 0; row < raw.size(); ++row) {
         QList<QByteArray> &values = raw[row];
         for (int field = 0; field < values.size(); ++field)
-            table.rows[row][field] = maker.cell(std::move(values[field]), row);
+            table.rows[row].replace(field, maker.cell(std::move(values[field]), row));
         values = {};
     }
     if (!maker.losses().isEmpty()
@@ -272,7 +272,7 @@ ExchangeResult appendCsv(QIODevice &device, CsvEncoding encoding, Database &data
     for (int i = 0; i < raw.size(); ++i) {
         Database::Record record(fields);
         for (int field = 0; field < raw[i].size(); ++field)
-            record[field] = maker.cell(std::move(raw[i][field]), firstRow + i);
+            record.replace(field, maker.cell(std::move(raw[i][field]), firstRow + i));
         records.append(std::move(record));
     }
     if (!maker.losses().isEmpty()
@@ -301,7 +301,7 @@ template<typename Visit> void forEachWrittenRow(const Database &database, Visit 
     for (int record = 1; record <= database.recordCount(); ++record) {
         if (database.rowHeight(record) == 0)
             continue; // hidden by the record filter
-        if (!visit(record, database.recordAt(record)))
+        if (!visit(record, database.recordAt(record).toList()))
             return;
     }
 }

@@ -56,7 +56,7 @@ ExchangeResult appendText(QIODevice &device, TextType type, Database &database, 
             if (field > fields)
                 return;
             cut += cutToStoredSize(value);
-            record[field - 1] = std::move(value);
+            record.replace(field - 1, value);
         });
         database.insertRecord(database.recordCount() + 1, std::move(record));
         ++added;

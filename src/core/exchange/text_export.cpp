@@ -25,14 +25,13 @@ void showSaveError(Prompter &prompter)
                   Buttons::Ok});
 }
 
-void appendLine(QByteArray &out, const QVector<QByteArray> &values, const QByteArray &quote,
-                char separator)
+void appendLine(QByteArray &out, const Record &values, const QByteArray &quote, char separator)
 {
     // The line's length first, then one copy per value into room made once.
     const qsizetype count = values.size();
     qsizetype length = 2 + (count > 0 ? count - 1 : 0) + count * 2 * quote.size();
-    for (const QByteArray &value : values)
-        length += value.size();
+    for (qsizetype i = 0; i < count; ++i)
+        length += values.view(i).size();
     const qsizetype start = out.size();
     out.resize(start + length);
     char *p = out.data() + start;
@@ -41,8 +40,8 @@ void appendLine(QByteArray &out, const QVector<QByteArray> &values, const QByteA
             *p++ = separator;
         if (!quote.isEmpty())
             *p++ = quote[0];
-        const QByteArray &value = values[i];
-        std::memcpy(p, value.constData(), size_t(value.size()));
+        const QByteArrayView value = values.view(i);
+        std::memcpy(p, value.data(), size_t(value.size()));
         p += value.size();
         if (!quote.isEmpty())
             *p++ = quote[0];
@@ -69,8 +68,7 @@ bool writeText(QIODevice &device, TextType type, const Database &database, CsvEn
         return writeCsv(device, encoding, database);
     const QByteArray quote = exportQuoteOf(type);
     const char separator = separatorOf(type);
-    QVector<QByteArray> names;
-    names.reserve(database.fieldCount());
+    Record names;
     for (int field = 1; field <= database.fieldCount(); ++field)
         names.append(database.fieldName(field));
 

@@ -34,7 +34,7 @@ bool fillTable(QIODevice &device, char separator, ImportedTable &table, int &cut
                 cut += wasCut;
             else
                 lastCut = wasCut;
-            cells[std::min(field, lastField) - 1] = std::move(value);
+            cells.replace(std::min(field, lastField) - 1, value);
         });
         cut += lastCut;
         return ++row < table.rows.size();

@@ -4,6 +4,7 @@
 
 #include "core/model/app_info.h"
 #include "core/model/limits.h"
+#include "core/model/record.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -38,7 +39,7 @@ struct DatabaseFlags
 class Database
 {
 public:
-    using Record = QVector<QByteArray>;
+    using Record = kribed::Record;
 
     Database();
 
@@ -49,10 +50,20 @@ public:
     // fields kept where they exist.
     void setShape(int fields, int records);
 
-    const QByteArray &cell(int field, int record) const { return mRecords[record - 1][field - 1]; }
+    // The cell's text, sharing the record's bytes; setCell() changes it.
+    const QByteArray cell(int field, int record) const
+    {
+        return mRecords[record - 1].at(field - 1);
+    }
+    // The same text without a reference to the record's bytes, for reading many cells; valid
+    // until the record changes.
+    QByteArrayView cellView(int field, int record) const
+    {
+        return mRecords[record - 1].view(field - 1);
+    }
     void setCell(int field, int record, const QByteArray &value)
     {
-        mRecords[record - 1][field - 1] = value;
+        mRecords[record - 1].replace(field - 1, value);
     }
     const Record &recordAt(int record) const { return mRecords[record - 1]; }
     Record &recordAt(int record) { return mRecords[record - 1]; }

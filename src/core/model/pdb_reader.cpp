@@ -408,16 +408,22 @@ bool Reader::readRecords()
     if (failed)
         return false;
     const qsizetype skip = mKribo3 ? 0 : 2 * mFieldCount;
+    QVector<QVector<TextSpan>> places(mRecordCount);
     for (int record = 1; record <= mRecordCount; ++record) {
         const qsizetype start = mRecordOffsets.at(record - 1) - first;
         const qsizetype end = qMin<qsizetype>(start + pdb::RecordReadLimit, texts.size());
         qsizetype position = start + skip;
-        Database::Record &row = mDatabase.recordAt(record);
+        QVector<TextSpan> &row = places[record - 1];
+        row.resize(mFieldCount);
         for (int field = 1; field <= mFieldCount; ++field) {
             if (!texts.next(position, end, row[field - 1]))
                 return false;
         }
     }
+    // The copies are known only now, so the records get their shared buffer last.
+    const QByteArray buffer = texts.takeBuffer();
+    for (int record = 1; record <= mRecordCount; ++record)
+        mDatabase.recordAt(record) = Database::Record(buffer, std::move(places[record - 1]));
     return true;
 }
 

@@ -26,7 +26,7 @@ bool isStoredByte(char byte)
 }
 
 // How many leading bytes of the cell are stored as they stand: most cells have no control byte.
-qsizetype cleanPrefix(const QByteArray &cell)
+qsizetype cleanPrefix(QByteArrayView cell)
 {
     const qsizetype limit = qMin<qsizetype>(cell.size(), MaxValueBytes);
     qsizetype i = 0;
@@ -37,7 +37,7 @@ qsizetype cleanPrefix(const QByteArray &cell)
 
 // A value is stored without CR and the other control characters but LF and TAB, and cut to
 // MaxValueBytes; the file's LF is the cell's CR LF.
-qsizetype storedLength(const QByteArray &cell)
+qsizetype storedLength(QByteArrayView cell)
 {
     qsizetype length = cleanPrefix(cell);
     for (qsizetype i = length; i < cell.size() && length < MaxValueBytes; ++i) {
@@ -48,10 +48,10 @@ qsizetype storedLength(const QByteArray &cell)
 }
 
 // Copies the bytes of the cell that are stored (storedLength of them) to `out`.
-void copyStoredText(char *out, const QByteArray &cell)
+void copyStoredText(char *out, QByteArrayView cell)
 {
     qsizetype length = cleanPrefix(cell);
-    std::memcpy(out, cell.constData(), size_t(length));
+    std::memcpy(out, cell.data(), size_t(length));
     for (qsizetype i = length; i < cell.size() && length < MaxValueBytes; ++i) {
         if (isStoredByte(cell.at(i)))
             out[length++] = cell.at(i);
@@ -233,8 +233,8 @@ bool writeDatabase(QIODevice &device, Database &database, int currentColumn,
         appendLong(out, quint32(offset));
         appendLong(out, 0); // attributes and unique ID
         offset += 2 * fields;
-        for (const QByteArray &cell : record) {
-            lengths.append(quint16(storedLength(cell) + 1));
+        for (qsizetype field = 0; field < record.size(); ++field) {
+            lengths.append(quint16(storedLength(record.view(field)) + 1));
             offset += lengths.last();
         }
     }
@@ -256,10 +256,10 @@ bool writeDatabase(QIODevice &device, Database &database, int currentColumn,
         for (int field = 0; field < fields; ++field, at += 2)
             writeWord(bytes + at, length[field]);
         for (int field = 0; field < fields; ++field) {
-            const QByteArray &cell = record.at(field);
+            const QByteArrayView cell = record.view(field);
             const qsizetype stored = length[field] - 1;
             if (stored == cell.size())
-                std::memcpy(bytes + at, cell.constData(), size_t(stored));
+                std::memcpy(bytes + at, cell.data(), size_t(stored));
             else
                 copyStoredText(bytes + at, cell);
             at += stored;

@@ -5,6 +5,7 @@
 #include "core/model/pdb_format.h"
 
 #include <cstring>
+#include <limits>
 
 namespace kribed {
 
@@ -13,6 +14,9 @@ namespace {
 // A copy is found by its start and its length, which never exceeds one record's bytes.
 constexpr int LengthBits = 18;
 static_assert(pdb::RecordReadLimit < (1 << LengthBits));
+
+// Places are 32-bit; the file's bytes and the copies together must stay below that.
+constexpr qint64 MaxBufferBytes = std::numeric_limits<quint32>::max();
 
 quint64 copyKey(qsizetype from, qsizetype length)
 {
@@ -27,11 +31,11 @@ RecordTexts::RecordTexts(QByteArray bytes)
 {
 }
 
-bool RecordTexts::next(qsizetype &position, qsizetype end, QByteArray &text)
+bool RecordTexts::next(qsizetype &position, qsizetype end, TextSpan &place)
 {
     if (position >= end) {
         ++position;
-        text = QByteArray();
+        place = TextSpan();
         return true;
     }
     const qsizetype from = position;
@@ -40,38 +44,29 @@ bool RecordTexts::next(qsizetype &position, qsizetype end, QByteArray &text)
     const qsizetype length = nul ? static_cast<const char *>(nul) - start : end - from;
     position += length + 1;
     if (length == 0) {
-        text = QByteArray(start, 0);
+        place = TextSpan();
         return true;
     }
     // Cells show a line break as CR LF; the file holds LF alone.
     const bool lineBreaks = std::memchr(start, '\n', size_t(length)) != nullptr;
-    // The buffer's own terminator stands after its last byte.
+    // The buffer's own terminator stands after its last byte; the copies begin with a NUL to
+    // keep it there.
     const bool endsInNul = nul || from + length == mBytes.size();
     if (endsInNul && !lineBreaks) {
-        text = shared(from, length);
+        if (from + length >= MaxBufferBytes)
+            return false;
+        place = {quint32(from), quint32(length)};
         return true;
     }
-    return copied(from, length, lineBreaks, text);
+    return copied(from, length, lineBreaks, place);
 }
 
-// A cell that refers to the buffer's bytes like any implicitly shared copy: it keeps them alive
-// and detaches on its first change. Its text ends in a NUL like every other cell's.
-QByteArray RecordTexts::shared(qsizetype from, qsizetype length)
-{
-    QByteArray::DataPointer piece = mBytes.data_ptr(); // one more reference to the buffer
-    if (!piece.d_ptr())
-        return QByteArray(mBytes.constData() + from, length); // not owned: no sharing
-    piece.ptr += from;
-    piece.size = length;
-    return QByteArray(std::move(piece));
-}
-
-bool RecordTexts::copied(qsizetype from, qsizetype length, bool lineBreaks, QByteArray &text)
+bool RecordTexts::copied(qsizetype from, qsizetype length, bool lineBreaks, TextSpan &place)
 {
     const quint64 key = copyKey(from, length);
-    const auto found = mCopies.constFind(key);
-    if (found != mCopies.cend()) {
-        text = *found;
+    const auto found = mCopyPlaces.constFind(key);
+    if (found != mCopyPlaces.cend()) {
+        place = *found;
         return true;
     }
     QByteArray copy(mBytes.constData() + from, length);
@@ -80,9 +75,24 @@ bool RecordTexts::copied(qsizetype from, qsizetype length, bool lineBreaks, QByt
     mCopyRoom -= copy.size();
     if (mCopyRoom < 0)
         return false;
-    mCopies.insert(key, copy);
-    text = std::move(copy);
+    if (mCopies.isEmpty())
+        mCopies.append('\0');
+    const qsizetype at = mBytes.size() + mCopies.size();
+    if (at + copy.size() >= MaxBufferBytes)
+        return false;
+    mCopies.append(copy);
+    mCopies.append('\0');
+    place = {quint32(at), quint32(copy.size())};
+    mCopyPlaces.insert(key, place);
     return true;
+}
+
+QByteArray RecordTexts::takeBuffer()
+{
+    mBytes.append(mCopies);
+    mCopies = QByteArray();
+    mCopyPlaces.clear();
+    return std::move(mBytes);
 }
 
 } // namespace kribed

@@ -37,7 +37,7 @@ CellRecorder::~CellRecorder()
         const int record = mFirstRecord + i;
         const Database::Record &before = mBefore[i];
         const Database::Record &after = database.recordAt(record);
-        if (before.constData() == after.constData())
+        if (before.isSharedWith(after))
             continue;
         for (int field = 1; field <= mFields; ++field) {
             if (before[field - 1] != after[field - 1])

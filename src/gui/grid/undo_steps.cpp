@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "gui/grid/undo_steps.h"
 
+#include "core/editing/sort.h"
 #include "gui/grid/database_document.h"
 
 #include <algorithm>
@@ -20,6 +21,14 @@ qsizetype textsBytes(const QVector<QByteArray> &texts)
     qsizetype bytes = sizeof(texts);
     for (const QByteArray &text : texts)
         bytes += textBytes(text);
+    return bytes;
+}
+
+qsizetype textsBytes(const Database::Record &record)
+{
+    qsizetype bytes = sizeof(record) + record.size() * qsizetype(sizeof(TextSpan));
+    for (qsizetype i = 0; i < record.size(); ++i)
+        bytes += record.view(i).size() + 1;
     return bytes;
 }
 
@@ -220,9 +229,10 @@ void RecordOrderStep::reorder(DatabaseDocument &document, const QVector<int> &ol
 {
     document.reorderRecords([&oldOfNew](Database &database) {
         // Whole records move; which places are hidden stays as it is.
-        const QVector<Database::Record> before = database.records();
+        QVector<int> order(oldOfNew.size());
         for (int place = 0; place < oldOfNew.size(); ++place)
-            database.recordAt(place + 1) = before[oldOfNew[place]];
+            order[place] = oldOfNew[place] + 1;
+        placeRecords(database, order);
         return oldOfNew;
     });
 }

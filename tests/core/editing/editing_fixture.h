@@ -32,7 +32,7 @@ inline Database makeDatabase(const QList<int> &types, const QList<QByteArray> &r
 // One record's cells joined by '|', to compare rows at a glance.
 inline QByteArray rowText(const Database &database, int record)
 {
-    return database.recordAt(record).join('|');
+    return database.recordAt(record).toList().join('|');
 }
 
 // Every record joined by '/'.

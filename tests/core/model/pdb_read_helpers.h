@@ -35,7 +35,7 @@ inline void expectConversion(ScriptedPrompter &prompter)
 
 inline QList<QByteArray> row(const Database &database, int record)
 {
-    return database.recordAt(record);
+    return database.recordAt(record).toList();
 }
 
 } // namespace kribed::test

@@ -90,7 +90,7 @@ QByteArray kunden()
         {"Uwe Ulrich", "Kiel", "Neu", "", "28.02.2026", "0", "0"},
     };
     for (int i = 0; i < rows.size(); ++i) {
-        Database::Record record{QByteArray::number(i + 1)};
+        QList<QByteArray> record{QByteArray::number(i + 1)};
         record += rows.at(i);
         record += i % 4 == 0 ? QByteArray("Liefert selbst ab.\r\nBitte anrufen.") : QByteArray();
         record += QByteArray("10.03.2026");

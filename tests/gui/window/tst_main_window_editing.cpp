@@ -38,7 +38,7 @@ private:
     std::unique_ptr<QAbstractItemModelTester> mTester;
 
     QAbstractItemModel *model() { return mWindow->grid()->model(); }
-    QByteArray row(int record) { return windowDatabase().recordAt(record).join('|'); }
+    QByteArray row(int record) { return windowDatabase().recordAt(record).toList().join('|'); }
     const QByteArray Today() { return currentRegional().dateText(QDate::currentDate()); }
 
     // Fields name (String), Changed (Modification Date), Number (Auto-increment Integer); four
