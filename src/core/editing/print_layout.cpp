@@ -31,32 +31,42 @@ public:
 
     QString cut(const QString &text, int width, const PrintFont &font)
     {
+        QString printed;
+        cut(text, width, font, printed);
+        return printed;
+    }
+
+    // The same into `printed`, whose room is used again where it has enough.
+    void cut(const QString &text, int width, const PrintFont &font, QString &printed)
+    {
+        printed.truncate(0);
         if (width <= 0 || !mAdvances || !knowEllipsis(font) || !mAdvances(font, text, mSums)
-            || qsizetype(mSums.size()) != text.size())
-            return printCellText(text, width, font, mMeasure);
+            || qsizetype(mSums.size()) != text.size()) {
+            printed.append(printCellText(text, width, font, mMeasure));
+            return;
+        }
         // mSums[i]: the first i + 1 characters added up in the order the measure adds them, so
         // that each width rounds as the measured one does.
         for (std::size_t i = 1; i < mSums.size(); ++i)
             mSums[i] += mSums[i - 1];
-        const int room = width - print::CellPadding;
-        if (int(std::ceil(sumOf(int(text.size())))) <= room)
-            return text;
-        const auto cutWidth = [&](int length) {
-            return int(std::ceil(sumOf(length) + mEllipsis[0] + mEllipsis[1]));
-        };
+        // A width rounded up to whole tenths fits exactly when the width itself does, so the
+        // widths are compared as they are.
+        const double room = width - print::CellPadding;
+        if (sumOf(int(text.size())) <= room) {
+            printed.append(QStringView(text));
+            return;
+        }
         // The same search as the one that measures, so the same start is found.
         int fits = 0;
         int tooLong = int(text.size());
         while (tooLong - fits > 1) {
             const int middle = fits + (tooLong - fits) / 2;
-            if (cutWidth(middle) <= room)
+            if (sumOf(middle) + mEllipsis[0] + mEllipsis[1] <= room)
                 fits = middle;
             else
                 tooLong = middle;
         }
-        QString printed;
-        printed.reserve(fits + Ellipsis.size());
-        return printed.append(QStringView(text).first(fits)).append(Ellipsis);
+        printed.append(QStringView(text).first(fits)).append(QStringView(Ellipsis));
     }
 
 private:
@@ -107,9 +117,13 @@ public:
             QString::number(page.rowBlock) + u'.' + QString::number(page.columnBlock);
         page.jobTitle = QCoreApplication::translate("PrintLayout", "Kribed - Page ") + number;
         page.label = QCoreApplication::translate("PrintLayout", "Page ") + number;
-        page.items.append(
-            {print::LeftMargin, print::HeadingY, headingFont(), text(mDatabase.name())});
-        page.items.append({print::LabelX, print::HeadingY, headingFont(), page.label});
+        // The items of the page before serve again, with the room of their texts.
+        page.items = std::move(mSpareItems);
+        mSpareItems = {};
+        mUsedItems = 0;
+        nextItem(page) = {print::LeftMargin, print::HeadingY, headingFont(),
+                          text(mDatabase.name())};
+        nextItem(page) = {print::LabelX, print::HeadingY, headingFont(), page.label};
 
         const int lastColumn = lastColumnFrom(firstColumn);
         // Room for the heading, the field names, every line of records and the footer at once.
@@ -117,7 +131,7 @@ public:
             std::max(0, mSetup.printableHeight - print::BottomReserve - print::FirstRecordY)
                 / print::LinePitch
             + 2;
-        page.items.reserve(page.items.size() + 3 + (lastColumn - firstColumn + 2) * lines);
+        page.items.reserve(mUsedItems + 3 + (lastColumn - firstColumn + 2) * lines);
         page.firstColumn = firstColumn;
         page.lastColumn = lastColumn;
         addLine(page, print::FieldNameY, firstColumn, lastColumn,
@@ -129,9 +143,9 @@ public:
         int r = firstRow;
         do {
             if (!mDatabase.isHidden(r)) {
-                page.items.append({print::LeftMargin, y, mRecordFont, recordNumberText(r)});
+                nextItem(page) = {print::LeftMargin, y, mRecordFont, recordNumberText(r)};
                 addLine(page, y, firstColumn, lastColumn,
-                        [&](int k) -> decltype(auto) { return mDatabase.cell(k, r); });
+                        [&](int k) { return mDatabase.cellView(k, r); });
             }
             ++r;
             // Hidden rows get no line; the end of the table counts as hidden, so the footer
@@ -140,6 +154,7 @@ public:
                 y += print::LinePitch;
         } while (r <= records && y <= lowestY);
 
+        page.items.resize(mUsedItems);
         page.firstRecord = firstRow;
         page.lastRecord = r - 1;
         mLastY = y;
@@ -148,6 +163,8 @@ public:
     }
 
     int nextColumn() const { return mNextColumn; }
+    // Takes back the items of a page the sink is done with.
+    void recycle(QList<PrintItem> &&items) { mSpareItems = std::move(items); }
     int lastY() const { return mLastY; }
 
 private:
@@ -195,6 +212,16 @@ private:
         return std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return uchar(c) < 0x80; });
     }
 
+    // The next item of the page: one left from the page before where there is one. A cell text
+    // written into it takes no allocation when its old text had the room; a page the sink kept
+    // shares its texts, which then get room of their own as they are written.
+    PrintItem &nextItem(PrintPage &page)
+    {
+        if (mUsedItems == page.items.size())
+            page.items.append(PrintItem());
+        return page.items[mUsedItems++];
+    }
+
     // The last column that still fits beside the first; the first is printed even when it alone
     // is wider than the paper.
     int lastColumnFrom(int first) const
@@ -221,7 +248,11 @@ private:
         for (int k = first; k <= last; ++k) {
             const int width = columnWidth(k);
             decode(bytesOf(k), mText);
-            page.items.append({x, y, mRecordFont, mCutter.cut(mText, width, mRecordFont)});
+            PrintItem &item = nextItem(page);
+            item.x = x;
+            item.y = y;
+            item.font = mRecordFont;
+            mCutter.cut(mText, width, mRecordFont, item.text);
             x += width;
         }
     }
@@ -235,6 +266,8 @@ private:
     QStringDecoder mDecoder;
     const bool mKeepsAscii;
     QString mText; // the cell being printed, decoded
+    QList<PrintItem> mSpareItems;
+    qsizetype mUsedItems = 0;
     int mNextColumn = 1;
     int mLastY = 0;
 };
@@ -337,6 +370,7 @@ void printDatabase(const Database &database, const PrintSetup &setup, const Prin
                                    footerFont(), printFooterText()});
             }
             sink(page);
+            builder.recycle(std::move(page.items));
         }
         ++rowBlock;
         firstRow = nextRow;

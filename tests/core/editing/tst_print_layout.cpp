@@ -111,6 +111,7 @@ private Q_SLOTS:
     void pageOrderTwoByTwo();
     void hiddenRowsLeaveGaps();
     void narrowAndWideColumns();
+    void pagesTheSinkDoesNotKeep();
 };
 
 void TestPrintLayout::initTestCase()
@@ -272,6 +273,41 @@ void TestPrintLayout::narrowAndWideColumns()
     QVERIFY(!itemAt(pages[1], 300 + 2900, 200));
     QCOMPARE(pages[2].jobTitle, QStringLiteral("Kribed - Page 1.3"));
     QVERIFY(pages[2].last);
+}
+
+void TestPrintLayout::pagesTheSinkDoesNotKeep()
+{
+    // Each page is written into the items of the page before once the sink has let it go; a
+    // sink that only looks must see what a sink that keeps every page sees.
+    Database database = makeDatabase(5, 45, 22);
+    for (int r = 1; r <= 45; ++r)
+        database.setCell(1 + r % 5, r, QByteArray(r % 9 * 3, 'w'));
+    for (int r : {7, 8, 30})
+        database.setHidden(r, true);
+    // Three columns on the first page of a row block, two on the second.
+    const PrintSetup setup{450, 1000, -28};
+    const auto line = [](const PrintItem &item) {
+        return QString::number(item.x) + u' ' + QString::number(item.y) + u' '
+               + QString::number(item.font.height) + u' '
+               + QString(item.text.constData(), item.text.size());
+    };
+    QList<PrintPage> kept;
+    printDatabase(database, setup, addingMeasure, addingAdvances,
+                  [&](const PrintPage &page) { kept.append(page); });
+    QStringList expected;
+    QSet<qsizetype> itemCounts;
+    for (const PrintPage &page : std::as_const(kept)) {
+        itemCounts.insert(page.items.size());
+        for (const PrintItem &item : page.items)
+            expected.append(line(item));
+    }
+    QVERIFY(itemCounts.size() > 2);
+    QStringList seen;
+    printDatabase(database, setup, addingMeasure, addingAdvances, [&](const PrintPage &page) {
+        for (const PrintItem &item : page.items)
+            seen.append(line(item));
+    });
+    QCOMPARE(seen, expected);
 }
 
 QTEST_GUILESS_MAIN(TestPrintLayout)
