@@ -21,14 +21,14 @@ namespace {
 const QString KriboType = QStringLiteral("application/x-kribo-database");
 const QString ProbeOption = QStringLiteral("--mime-of");
 
-QString SourcePath(const QString &relative)
+QString sourcePath(const QString &relative)
 {
     return QStringLiteral(KRIBED_SOURCE_DIR "/packaging/") + relative;
 }
 
-const QString DesktopEntry = SourcePath(QStringLiteral("kribed.desktop"));
-const QString Metainfo = SourcePath(QStringLiteral("org.example.kribed.metainfo.xml"));
-const QString MimeXml = SourcePath(QStringLiteral("kribed-mime.xml"));
+const QString DesktopEntry = sourcePath(QStringLiteral("kribed.desktop"));
+const QString Metainfo = sourcePath(QStringLiteral("org.example.kribed.metainfo.xml"));
+const QString MimeXml = sourcePath(QStringLiteral("kribed-mime.xml"));
 
 struct RunResult
 {
@@ -37,7 +37,7 @@ struct RunResult
     QString err;
 };
 
-RunResult Run(const QString &program, const QStringList &arguments,
+RunResult run(const QString &program, const QStringList &arguments,
               const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
@@ -54,23 +54,23 @@ RunResult Run(const QString &program, const QStringList &arguments,
     return result;
 }
 
-QByteArray ReadAll(const QString &path)
+QByteArray readAll(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-bool WriteAll(const QString &path, const QByteArray &bytes)
+bool writeAll(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 // The texts of every element called `name` in an XML file.
-QStringList ElementTexts(const QString &path, const QString &name)
+QStringList elementTexts(const QString &path, const QString &name)
 {
     QStringList texts;
-    QXmlStreamReader reader(ReadAll(path));
+    QXmlStreamReader reader(readAll(path));
     while (!reader.atEnd()) {
         if (reader.readNext() == QXmlStreamReader::StartElement && reader.name() == name)
             texts << reader.readElementText().trimmed();
@@ -78,10 +78,10 @@ QStringList ElementTexts(const QString &path, const QString &name)
     return texts;
 }
 
-QStringList MimeXmlTypes()
+QStringList mimeXmlTypes()
 {
     QStringList types;
-    QXmlStreamReader reader(ReadAll(MimeXml));
+    QXmlStreamReader reader(readAll(MimeXml));
     while (!reader.atEnd()) {
         if (reader.readNext() == QXmlStreamReader::StartElement
             && reader.name() == QStringLiteral("mime-type"))
@@ -90,10 +90,10 @@ QStringList MimeXmlTypes()
     return types;
 }
 
-QString DesktopKey(const QString &key)
+QString desktopKey(const QString &key)
 {
     const QString prefix = key + QLatin1Char('=');
-    const QStringList lines = QString::fromUtf8(ReadAll(DesktopEntry)).split(QLatin1Char('\n'));
+    const QStringList lines = QString::fromUtf8(readAll(DesktopEntry)).split(QLatin1Char('\n'));
     for (const QString &line : lines) {
         if (line.startsWith(prefix))
             return line.mid(prefix.size());
@@ -103,9 +103,9 @@ QString DesktopKey(const QString &key)
 
 // The element declarations that the freedesktop database carries at its top: the rules a MIME
 // package has to follow. Empty when the installed copy has none.
-QByteArray MimeInfoDtd(const QString &freedesktopXml)
+QByteArray mimeInfoDtd(const QString &freedesktopXml)
 {
-    const QByteArray text = ReadAll(freedesktopXml);
+    const QByteArray text = readAll(freedesktopXml);
     const QByteArray opening = QByteArrayLiteral("<!DOCTYPE mime-info [");
     const int start = text.indexOf(opening);
     const int end = text.indexOf(QByteArrayLiteral("]>"), start);
@@ -115,7 +115,7 @@ QByteArray MimeInfoDtd(const QString &freedesktopXml)
 }
 
 // A file of the Palm database container with the given type and creator at offsets 60 and 64.
-QByteArray PalmFile(const QByteArray &typeAndCreator)
+QByteArray palmFile(const QByteArray &typeAndCreator)
 {
     QByteArray bytes(78, '\0');
     bytes.replace(0, 6, QByteArrayLiteral("Other\0"));
@@ -139,8 +139,8 @@ private Q_SLOTS:
     void desktopIdentifiesFiles();
 
 private:
-    QString MakeMimeFolder(const QString &name, bool withOurs);
-    QString Identify(const QString &engine, const QString &dataDir, const QString &file);
+    QString makeMimeFolder(const QString &name, bool withOurs);
+    QString identify(const QString &engine, const QString &dataDir, const QString &file);
 
     QTemporaryDir mDir;
     QString mFreedesktopXml;
@@ -162,14 +162,14 @@ void TestPackaging::initTestCase()
     else if (QStandardPaths::findExecutable(QStringLiteral("update-mime-database")).isEmpty())
         mMimeMissing = QStringLiteral("update-mime-database (shared-mime-info) is not installed");
     if (mMimeMissing.isEmpty()) {
-        mBaseData = MakeMimeFolder(QStringLiteral("base"), false);
-        mOurData = MakeMimeFolder(QStringLiteral("ours"), true);
+        mBaseData = makeMimeFolder(QStringLiteral("base"), false);
+        mOurData = makeMimeFolder(QStringLiteral("ours"), true);
     }
 }
 
 // A data folder whose mime/ holds the freedesktop database, with or without our package, compiled
 // as a distribution compiles it.
-QString TestPackaging::MakeMimeFolder(const QString &name, bool withOurs)
+QString TestPackaging::makeMimeFolder(const QString &name, bool withOurs)
 {
     const QString data = mDir.filePath(name);
     const QString packages = data + QStringLiteral("/mime/packages");
@@ -180,7 +180,7 @@ QString TestPackaging::MakeMimeFolder(const QString &name, bool withOurs)
         return QString();
     }
     const RunResult result =
-        Run(QStringLiteral("update-mime-database"), {data + QStringLiteral("/mime")});
+        run(QStringLiteral("update-mime-database"), {data + QStringLiteral("/mime")});
     // It warns about elements and attributes it does not know, but still succeeds.
     const QStringList complaints = result.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts)
                                        .filter(QStringLiteral("kribed-mime.xml"));
@@ -193,7 +193,7 @@ void TestPackaging::desktopEntryValidates()
 {
     if (QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate")).isEmpty())
         QSKIP("desktop-file-validate (desktop-file-utils) is not installed");
-    const RunResult result = Run(QStringLiteral("desktop-file-validate"), {DesktopEntry});
+    const RunResult result = run(QStringLiteral("desktop-file-validate"), {DesktopEntry});
     // Errors give a failing exit code; warnings and hints are printed only.
     QVERIFY2(result.exitCode == 0 && result.out.isEmpty() && result.err.isEmpty(),
              qPrintable(result.out + result.err));
@@ -205,7 +205,7 @@ void TestPackaging::metainfoValidates()
         QSKIP("appstreamcli (appstream) is not installed");
     // Fails on errors and on warnings.
     const RunResult result =
-        Run(QStringLiteral("appstreamcli"),
+        run(QStringLiteral("appstreamcli"),
             {QStringLiteral("validate"), QStringLiteral("--no-net"), Metainfo});
     QVERIFY2(result.exitCode == 0, qPrintable(result.out + result.err));
 }
@@ -214,16 +214,16 @@ void TestPackaging::mimeXmlValidates()
 {
     if (QStandardPaths::findExecutable(QStringLiteral("xmllint")).isEmpty())
         QSKIP("xmllint (libxml2-utils) is not installed");
-    const RunResult formed = Run(QStringLiteral("xmllint"), {QStringLiteral("--noout"), MimeXml});
+    const RunResult formed = run(QStringLiteral("xmllint"), {QStringLiteral("--noout"), MimeXml});
     QVERIFY2(formed.exitCode == 0, qPrintable(formed.err));
 
-    const QByteArray dtd = mFreedesktopXml.isEmpty() ? QByteArray() : MimeInfoDtd(mFreedesktopXml);
+    const QByteArray dtd = mFreedesktopXml.isEmpty() ? QByteArray() : mimeInfoDtd(mFreedesktopXml);
     if (dtd.isEmpty())
         QSKIP("no shared-mime-info rules on this machine: only well-formedness checked");
     const QString dtdPath = mDir.filePath(QStringLiteral("mime-info.dtd"));
-    QVERIFY(WriteAll(dtdPath, dtd));
+    QVERIFY(writeAll(dtdPath, dtd));
     const RunResult valid =
-        Run(QStringLiteral("xmllint"),
+        run(QStringLiteral("xmllint"),
             {QStringLiteral("--noout"), QStringLiteral("--dtdvalid"), dtdPath, MimeXml});
     QVERIFY2(valid.exitCode == 0, qPrintable(valid.err));
 }
@@ -232,20 +232,20 @@ void TestPackaging::mimeXmlValidates()
 // file it is started with to the program.
 void TestPackaging::filesNameTheKriboType()
 {
-    QCOMPARE(MimeXmlTypes(), QStringList{KriboType});
-    QCOMPARE(DesktopKey(QStringLiteral("MimeType")), KriboType + QLatin1Char(';'));
-    QCOMPARE(ElementTexts(Metainfo, QStringLiteral("mediatype")), QStringList{KriboType});
-    QCOMPARE(ElementTexts(Metainfo, QStringLiteral("launchable")),
+    QCOMPARE(mimeXmlTypes(), QStringList{KriboType});
+    QCOMPARE(desktopKey(QStringLiteral("MimeType")), KriboType + QLatin1Char(';'));
+    QCOMPARE(elementTexts(Metainfo, QStringLiteral("mediatype")), QStringList{KriboType});
+    QCOMPARE(elementTexts(Metainfo, QStringLiteral("launchable")),
              QStringList{QStringLiteral("kribed.desktop")});
-    const QStringList exec = DesktopKey(QStringLiteral("Exec")).split(QLatin1Char(' '));
+    const QStringList exec = desktopKey(QStringLiteral("Exec")).split(QLatin1Char(' '));
     QVERIFY2(exec.contains(QStringLiteral("%f")) || exec.contains(QStringLiteral("%F")),
              "the desktop entry does not pass the file on");
 }
 
 void TestPackaging::desktopIdentifiesFiles_data()
 {
-    const QByteArray kunden = ReadAll(QStringLiteral(KRIBED_SOURCE_DIR "/examples/Kunden.pdb"));
-    const QByteArray stock = ReadAll(QStringLiteral(KRIBED_SOURCE_DIR "/examples/Stock.pdb"));
+    const QByteArray kunden = readAll(QStringLiteral(KRIBED_SOURCE_DIR "/examples/Kunden.pdb"));
+    const QByteArray stock = readAll(QStringLiteral(KRIBED_SOURCE_DIR "/examples/Stock.pdb"));
     QVERIFY(kunden.size() > 78 && stock.size() > 78);
     QByteArray otherCreator = kunden;
     otherCreator.replace(64, 4, QByteArrayLiteral("Xyzw"));
@@ -262,8 +262,8 @@ void TestPackaging::desktopIdentifiesFiles_data()
         {"Kribo 3 layout", QStringLiteral("Stock.pdb"), stock, true},
         // The editor opens a Kribo database whatever its creator.
         {"other creator", QStringLiteral("Copy.pdb"), otherCreator, true},
-        {"e-book", QStringLiteral("Book.pdb"), PalmFile(QByteArrayLiteral("TEXtREAd")), false},
-        {"other database", QStringLiteral("Memo.pdb"), PalmFile(QByteArrayLiteral("DATAmemo")),
+        {"e-book", QStringLiteral("Book.pdb"), palmFile(QByteArrayLiteral("TEXtREAd")), false},
+        {"other database", QStringLiteral("Memo.pdb"), palmFile(QByteArrayLiteral("DATAmemo")),
          false},
     };
 
@@ -273,7 +273,7 @@ void TestPackaging::desktopIdentifiesFiles_data()
     for (const Sample &sample : samples) {
         const QString folder = mDir.filePath(QString::fromLatin1(sample.tag));
         const QString path = folder + QLatin1Char('/') + sample.fileName;
-        QVERIFY(QDir().mkpath(folder) && WriteAll(path, sample.bytes));
+        QVERIFY(QDir().mkpath(folder) && writeAll(path, sample.bytes));
         // Qt's type lookup serves KDE and the file dialogs, GIO serves GNOME and xdg-mime there.
         for (const QString &engine : {QStringLiteral("qt"), QStringLiteral("gio")}) {
             QTest::addRow("%s, %s", qPrintable(engine), sample.tag)
@@ -294,20 +294,20 @@ void TestPackaging::desktopIdentifiesFiles()
         && QStandardPaths::findExecutable(QStringLiteral("gio")).isEmpty())
         QSKIP("gio (libglib2.0-bin) is not installed");
 
-    const QString before = Identify(engine, mBaseData, path);
-    const QString after = Identify(engine, mOurData, path);
+    const QString before = identify(engine, mBaseData, path);
+    const QString after = identify(engine, mOurData, path);
     QVERIFY2(!before.isEmpty() && before != KriboType, qPrintable(before));
     // Other Palm files keep the type they had without our package.
     QCOMPARE(after, kribo ? KriboType : before);
 }
 
-QString TestPackaging::Identify(const QString &engine, const QString &dataDir, const QString &file)
+QString TestPackaging::identify(const QString &engine, const QString &dataDir, const QString &file)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_DATA_DIRS"), dataDir);
     environment.insert(QStringLiteral("XDG_DATA_HOME"), mDir.filePath(QStringLiteral("no-home")));
     if (engine == QStringLiteral("gio")) {
-        const RunResult result = Run(QStringLiteral("gio"),
+        const RunResult result = run(QStringLiteral("gio"),
                                      {QStringLiteral("info"), QStringLiteral("--attributes"),
                                       QStringLiteral("standard::content-type"), file},
                                      environment);
@@ -318,7 +318,7 @@ QString TestPackaging::Identify(const QString &engine, const QString &dataDir, c
     }
     // QMimeDatabase reads the data folders once per process: ask a fresh one, this program.
     const RunResult result =
-        Run(QCoreApplication::applicationFilePath(), {ProbeOption, file}, environment);
+        run(QCoreApplication::applicationFilePath(), {ProbeOption, file}, environment);
     return result.exitCode == 0 ? result.out.trimmed() : result.err;
 }
 

@@ -34,42 +34,42 @@ QByteArray kunden(int fields, int records, const QByteArray &name)
     return builder.build();
 }
 
-void MainWindowFixture::InitTestCase()
+void MainWindowFixture::initFixture()
 {
     QStandardPaths::setTestModeEnabled(true);
     setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
 }
 
-void MainWindowFixture::ClearStore()
+void MainWindowFixture::clearStore()
 {
     std::unique_ptr<QSettings> store = openSettingsStore();
     store->clear();
     store->sync();
 }
 
-void MainWindowFixture::StartTest(bool shown)
+void MainWindowFixture::startTest(bool shown)
 {
-    MakeTemp();
-    ClearStore();
-    MakeWindow();
+    makeTemp();
+    clearStore();
+    makeWindow();
     if (shown)
-        ShowWindow();
+        showWindow();
 }
 
-void MainWindowFixture::EndTest()
+void MainWindowFixture::endTest()
 {
-    VerifyScripts();
-    CloseWindow();
+    verifyScripts();
+    closeWindow();
 }
 
-void MainWindowFixture::MakeTemp()
+void MainWindowFixture::makeTemp()
 {
     mTemp = std::make_unique<QTemporaryDir>();
     if (!mTemp->isValid())
         qFatal("cannot make the test folder");
 }
 
-void MainWindowFixture::MakeWindow(UserList &users)
+void MainWindowFixture::makeWindow(UserList &users)
 {
     mWindow.reset();
     mPrompter = std::make_unique<ScriptedPrompter>();
@@ -77,13 +77,13 @@ void MainWindowFixture::MakeWindow(UserList &users)
     mWindow = std::make_unique<MainWindow>(*mPrompter, *mDialogs, users);
 }
 
-void MainWindowFixture::ShowWindow()
+void MainWindowFixture::showWindow()
 {
     mWindow->show();
     QVERIFY(QTest::qWaitForWindowExposed(mWindow.get()));
 }
 
-void MainWindowFixture::VerifyScripts()
+void MainWindowFixture::verifyScripts()
 {
     if (mPrompter)
         KRIBED_VERIFY_PROMPTER(*mPrompter);
@@ -91,7 +91,7 @@ void MainWindowFixture::VerifyScripts()
         KRIBED_VERIFY_DIALOGS(*mDialogs);
 }
 
-void MainWindowFixture::CloseWindow()
+void MainWindowFixture::closeWindow()
 {
     if (mWindow)
         mWindow->document().clearModified();
@@ -107,34 +107,34 @@ QString MainWindowFixture::writeFile(const QString &name, const QByteArray &byte
     return path;
 }
 
-void MainWindowFixture::OpenThroughDialog(const QString &path)
+void MainWindowFixture::openThroughDialog(const QString &path)
 {
-    mDialogs->ExpectOpen(QStringLiteral("Open Kribo database"), path);
+    mDialogs->expectOpen(QStringLiteral("Open Kribo database"), path);
     mWindow->fileCommands().openDatabase();
 }
 
-void MainWindowFixture::OpenBytes(const QString &name, const QByteArray &bytes)
+void MainWindowFixture::openBytes(const QString &name, const QByteArray &bytes)
 {
-    OpenThroughDialog(writeFile(name, bytes));
+    openThroughDialog(writeFile(name, bytes));
     QVERIFY(mWindow->isDatabaseOpen());
 }
 
-QAction *MainWindowFixture::Action(const QString &name) const
+QAction *MainWindowFixture::windowAction(const QString &name) const
 {
     return mWindow->findChild<QAction *>(name);
 }
 
-bool MainWindowFixture::Enabled(const char *name) const
+bool MainWindowFixture::enabled(const char *name) const
 {
-    return Action(QString::fromLatin1(name))->isEnabled();
+    return windowAction(QString::fromLatin1(name))->isEnabled();
 }
 
-QString MainWindowFixture::Panel(int index) const
+QString MainWindowFixture::panel(int index) const
 {
     return mWindow->statusPanel(index)->text();
 }
 
-void MainWindowFixture::TypeInto(int field, int record, const QString &text)
+void MainWindowFixture::typeInto(int field, int record, const QString &text)
 {
     QAbstractItemModel *model = mWindow->grid()->model();
     QVERIFY(model->setData(model->index(record - 1, field - 1), text));

@@ -48,39 +48,39 @@ class MainWindowFixture
 {
 protected:
     // Settings in the test location, numbers and dates as in the US.
-    static void InitTestCase();
-    static void ClearStore();
+    static void initFixture();
+    static void clearStore();
 
     // The usual start of a test: a new folder, an empty settings store and a new window without
     // handheld users, shown and exposed when `shown` says so.
-    void StartTest(bool shown = false);
+    void startTest(bool shown = false);
     // The usual end: both scripts played to the end, the window closed.
-    void EndTest();
+    void endTest();
 
     // A new empty folder for the test's files.
-    void MakeTemp();
+    void makeTemp();
     // New prompter and dialog scripts and a new window on them, the old window gone first.
-    void MakeWindow(UserList &users);
-    void MakeWindow() { MakeWindow(mNoUsers); }
+    void makeWindow(UserList &users);
+    void makeWindow() { makeWindow(mNoUsers); }
     // The window shown and exposed, for the tests that need a painted grid.
-    void ShowWindow();
+    void showWindow();
     // Both scripts played to the end; then the window is closed without the discard question.
-    void VerifyScripts();
-    void CloseWindow();
+    void verifyScripts();
+    void closeWindow();
 
     QString writeFile(const QString &name, const QByteArray &bytes);
     // Opens a file through the open dialog.
-    void OpenThroughDialog(const QString &path);
+    void openThroughDialog(const QString &path);
     // Writes the bytes to the folder and opens them through the open dialog.
-    void OpenBytes(const QString &name, const QByteArray &bytes);
+    void openBytes(const QString &name, const QByteArray &bytes);
 
     // A command or context menu entry of the window, by its object name.
-    QAction *Action(const QString &name) const;
-    bool Enabled(const char *name) const;
+    QAction *windowAction(const QString &name) const;
+    bool enabled(const char *name) const;
     // The text of status panel `index`.
-    QString Panel(int index) const;
+    QString panel(int index) const;
     // Stores the text in the cell through the grid's model, as an edit in place does.
-    void TypeInto(int field, int record, const QString &text);
+    void typeInto(int field, int record, const QString &text);
     Database &windowDatabase();
 
     std::unique_ptr<QTemporaryDir> mTemp;

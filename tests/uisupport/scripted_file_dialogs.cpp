@@ -6,7 +6,7 @@ namespace kribed::test {
 
 namespace {
 
-QString KindName(ScriptedFileDialogs::Kind kind)
+QString kindName(ScriptedFileDialogs::Kind kind)
 {
     switch (kind) {
     case ScriptedFileDialogs::Kind::Open: return QStringLiteral("open");
@@ -19,27 +19,27 @@ QString KindName(ScriptedFileDialogs::Kind kind)
 
 } // namespace
 
-void ScriptedFileDialogs::ExpectOpen(const QString &title, const QString &path, int filterIndex)
+void ScriptedFileDialogs::expectOpen(const QString &title, const QString &path, int filterIndex)
 {
     mExpected.append({Kind::Open, title, path, filterIndex, {}, false});
 }
 
-void ScriptedFileDialogs::ExpectSave(const QString &title, const QString &path, int filterIndex)
+void ScriptedFileDialogs::expectSave(const QString &title, const QString &path, int filterIndex)
 {
     mExpected.append({Kind::Save, title, path, filterIndex, {}, false});
 }
 
-void ScriptedFileDialogs::ExpectFont(const QFont &answer, int charSet)
+void ScriptedFileDialogs::expectFont(const QFont &answer, int charSet)
 {
     mExpected.append({Kind::Font, {}, {}, 1, answer, true, charSet});
 }
 
-void ScriptedFileDialogs::ExpectFontCancel()
+void ScriptedFileDialogs::expectFontCancel()
 {
     mExpected.append({Kind::Font, {}, {}, 1, {}, false});
 }
 
-void ScriptedFileDialogs::ExpectPrint(bool accept)
+void ScriptedFileDialogs::expectPrint(bool accept)
 {
     mExpected.append({Kind::Print, {}, {}, 1, {}, accept});
 }
@@ -48,20 +48,20 @@ std::optional<ScriptedFileDialogs::Expected> ScriptedFileDialogs::next(Kind kind
                                                                        const QString &title)
 {
     if (mExpected.isEmpty()) {
-        mFailures << QStringLiteral("unexpected %1 dialog \"%2\"").arg(KindName(kind), title);
+        mFailures << QStringLiteral("unexpected %1 dialog \"%2\"").arg(kindName(kind), title);
         return std::nullopt;
     }
     const Expected expected = mExpected.takeFirst();
     if (expected.kind != kind
         || (kind != Kind::Font && kind != Kind::Print && expected.title != title)) {
         mFailures << QStringLiteral("expected %1 dialog \"%2\", got %3 dialog \"%4\"")
-                         .arg(KindName(expected.kind), expected.title, KindName(kind), title);
+                         .arg(kindName(expected.kind), expected.title, kindName(kind), title);
         return std::nullopt;
     }
     return expected;
 }
 
-std::optional<FileChoice> ScriptedFileDialogs::AnswerFile(Kind kind, const FileRequest &request)
+std::optional<FileChoice> ScriptedFileDialogs::answerFile(Kind kind, const FileRequest &request)
 {
     mRequests.append(request);
     const std::optional<Expected> expected = next(kind, request.title);
@@ -72,12 +72,12 @@ std::optional<FileChoice> ScriptedFileDialogs::AnswerFile(Kind kind, const FileR
 
 std::optional<FileChoice> ScriptedFileDialogs::openFile(const FileRequest &request)
 {
-    return AnswerFile(Kind::Open, request);
+    return answerFile(Kind::Open, request);
 }
 
 std::optional<FileChoice> ScriptedFileDialogs::saveFile(const FileRequest &request)
 {
-    return AnswerFile(Kind::Save, request);
+    return answerFile(Kind::Save, request);
 }
 
 std::optional<DisplayFontChoice> ScriptedFileDialogs::chooseFont(const DisplayFontChoice &initial)
@@ -103,7 +103,7 @@ QString ScriptedFileDialogs::failures() const
     QStringList all = mFailures;
     for (const Expected &missing : mExpected)
         all << QStringLiteral("%1 dialog never shown: \"%2\"")
-                   .arg(KindName(missing.kind), missing.title);
+                   .arg(kindName(missing.kind), missing.title);
     return all.join(u'\n');
 }
 

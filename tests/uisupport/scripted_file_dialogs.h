@@ -18,12 +18,12 @@ public:
     enum class Kind { Open, Save, Font, Print };
 
     // An empty path answers Cancel.
-    void ExpectOpen(const QString &title, const QString &path, int filterIndex = 1);
-    void ExpectSave(const QString &title, const QString &path, int filterIndex = 1);
+    void expectOpen(const QString &title, const QString &path, int filterIndex = 1);
+    void expectSave(const QString &title, const QString &path, int filterIndex = 1);
     // The font's family and size, with the script of the character set number.
-    void ExpectFont(const QFont &answer, int charSet = 0);
-    void ExpectFontCancel();
-    void ExpectPrint(bool accept);
+    void expectFont(const QFont &answer, int charSet = 0);
+    void expectFontCancel();
+    void expectPrint(bool accept);
 
     std::optional<FileChoice> openFile(const FileRequest &request) override;
     std::optional<FileChoice> saveFile(const FileRequest &request) override;
@@ -31,11 +31,11 @@ public:
     bool choosePrinter(QPrinter &printer, int pageCount) override;
 
     // The requests of the file dialogs shown so far, in order.
-    const QList<FileRequest> &Requests() const { return mRequests; }
+    const QList<FileRequest> &requests() const { return mRequests; }
     // The font the last font dialog was preset with, and its largest size.
-    const QFont &LastFontPreset() const { return mFontPreset; }
-    int LastMaxPointSize() const { return mMaxPointSize; }
-    int LastCharSetPreset() const { return mCharSetPreset; }
+    const QFont &lastFontPreset() const { return mFontPreset; }
+    int lastMaxPointSize() const { return mMaxPointSize; }
+    int lastCharSetPreset() const { return mCharSetPreset; }
     // Empty when every expected dialog came, in order, and nothing else did.
     QString failures() const;
 
@@ -51,7 +51,7 @@ private:
         int charSet = 0;
     };
     std::optional<Expected> next(Kind kind, const QString &title);
-    std::optional<FileChoice> AnswerFile(Kind kind, const FileRequest &request);
+    std::optional<FileChoice> answerFile(Kind kind, const FileRequest &request);
 
     QList<Expected> mExpected;
     QList<FileRequest> mRequests;

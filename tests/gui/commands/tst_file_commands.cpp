@@ -26,43 +26,43 @@ class TestFileCommands
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { InitTestCase(); }
+    void initTestCase() { initFixture(); }
 
-    void init() { StartTest(); }
-    void cleanup() { EndTest(); }
+    void init() { startTest(); }
+    void cleanup() { endTest(); }
 
     void installNeedsAHandheldUser()
     {
-        MakeWindow(mOneUser);
+        makeWindow(mOneUser);
         QCOMPARE(mWindow->selectedUser(), 0);
-        OpenThroughDialog(writeFile(QStringLiteral("Kunden.pdb"), kunden(2, 2)));
+        openThroughDialog(writeFile(QStringLiteral("Kunden.pdb"), kunden(2, 2)));
         // The first open dialog of the run starts in the user's backup folder, later ones do not.
-        QCOMPARE(mDialogs->Requests().constFirst().initialFolder,
+        QCOMPARE(mDialogs->requests().constFirst().initialFolder,
                  QStringLiteral("/palm/Smith J/backup"));
-        OpenThroughDialog(mTemp->filePath(QStringLiteral("Kunden.pdb")));
-        QCOMPARE(mDialogs->Requests().constLast().initialFolder, QString());
-        QVERIFY(Enabled("actionInstall"));
+        openThroughDialog(mTemp->filePath(QStringLiteral("Kunden.pdb")));
+        QCOMPARE(mDialogs->requests().constLast().initialFolder, QString());
+        QVERIFY(enabled("actionInstall"));
         mWindow->fileCommands().closeDatabase();
-        QVERIFY(!Enabled("actionInstall"));
+        QVERIFY(!enabled("actionInstall"));
     }
 
     void backupFolderNotUsedWithTheSettingOff()
     {
         openSettingsStore()->setValue(QStringLiteral("Settings/InitialDir"), QStringLiteral("0"));
-        MakeWindow(mOneUser);
-        OpenThroughDialog(writeFile(QStringLiteral("Kunden.pdb"), kunden(2, 2)));
-        QCOMPARE(mDialogs->Requests().constFirst().initialFolder, QString());
+        makeWindow(mOneUser);
+        openThroughDialog(writeFile(QStringLiteral("Kunden.pdb"), kunden(2, 2)));
+        QCOMPARE(mDialogs->requests().constFirst().initialFolder, QString());
     }
 
     void saveAsUsesTheDatabaseFolderAndPdbName()
     {
         const QString path = writeFile(QStringLiteral("Kunden.pdb"), kunden(2, 2));
-        OpenThroughDialog(path);
-        TypeInto(1, 1, QStringLiteral("x"));
+        openThroughDialog(path);
+        typeInto(1, 1, QStringLiteral("x"));
         const QString chosen = mTemp->filePath(QStringLiteral("Copy.txt"));
-        mDialogs->ExpectSave(QStringLiteral("Save Kribo database"), chosen);
+        mDialogs->expectSave(QStringLiteral("Save Kribo database"), chosen);
         mWindow->fileCommands().saveAs();
-        const FileRequest request = mDialogs->Requests().constLast();
+        const FileRequest request = mDialogs->requests().constLast();
         QCOMPARE(request.initialFolder, QFileInfo(path).absolutePath());
         QCOMPARE(request.proposedName, QStringLiteral("Kunden"));
         QCOMPARE(request.filter, QStringLiteral("Kribo database (*.pdb)|*.pdb"));
@@ -78,9 +78,9 @@ private Q_SLOTS:
     void failedSaveKeepsTheChanges()
     {
         const QString path = writeFile(QStringLiteral("Kunden.pdb"), kunden(2, 2));
-        OpenThroughDialog(path);
-        TypeInto(1, 1, QStringLiteral("x"));
-        mDialogs->ExpectSave(QStringLiteral("Save Kribo database"),
+        openThroughDialog(path);
+        typeInto(1, 1, QStringLiteral("x"));
+        mDialogs->expectSave(QStringLiteral("Save Kribo database"),
                              mTemp->filePath(QStringLiteral("no such folder/Copy.pdb")));
         mPrompter->expect(QStringLiteral("Save error"),
                           QStringLiteral("There was an error in saving*"), Icon::Error, Buttons::Ok,
@@ -88,7 +88,7 @@ private Q_SLOTS:
         mWindow->fileCommands().saveAs();
         QVERIFY(windowDatabase().isModified());
         mWindow->updateStatus();
-        QVERIFY(Panel(6).endsWith(QStringLiteral(" +")));
+        QVERIFY(panel(6).endsWith(QStringLiteral(" +")));
     }
 
     void autoWidthQuestionBeforeSaving_data()
@@ -112,8 +112,8 @@ private Q_SLOTS:
         QFETCH(int, answer);
         QFETCH(bool, saved);
         const QString path = writeFile(QStringLiteral("Kunden.pdb"), kunden(2, 2));
-        OpenThroughDialog(path);
-        TypeInto(1, 1, QStringLiteral("x"));
+        openThroughDialog(path);
+        typeInto(1, 1, QStringLiteral("x"));
         mWindow->settings().expertMode = expert;
         mWindow->toolsCommands().setAutoSizingState(true);
         if (answer >= 0) {
@@ -127,7 +127,7 @@ private Q_SLOTS:
                 Icon::Warning, Buttons::YesNoCancel, Answer(answer));
         }
         if (saveAs && saved)
-            mDialogs->ExpectSave(QStringLiteral("Save Kribo database"), path);
+            mDialogs->expectSave(QStringLiteral("Save Kribo database"), path);
         saveAs ? mWindow->fileCommands().saveAs() : mWindow->fileCommands().save();
         QCOMPARE(windowDatabase().isModified(), !saved);
         QCOMPARE(QFile::exists(mTemp->filePath(QStringLiteral("Kunden.pd_"))), saved);

@@ -40,7 +40,7 @@ inline Database makeDatabase()
     return database;
 }
 
-inline QStringList Items(const QListWidget *list)
+inline QStringList items(const QListWidget *list)
 {
     QStringList items;
     for (int row = 0; row < list->count(); ++row)
@@ -48,7 +48,7 @@ inline QStringList Items(const QListWidget *list)
     return items;
 }
 
-inline QStringList Items(const QComboBox *box)
+inline QStringList items(const QComboBox *box)
 {
     QStringList items;
     for (int i = 0; i < box->count(); ++i)
@@ -69,16 +69,16 @@ inline QStringList texts(const QList<QByteArray> &bytes)
 class PropertiesDialogFixture
 {
 protected:
-    static void InitTestCase() { setCurrentRegional(Regional(QLocale(QStringLiteral("en_US")))); }
+    static void initFixture() { setCurrentRegional(Regional(QLocale(QStringLiteral("en_US")))); }
 
-    void StartTest()
+    void startTest()
     {
         mPrompter = ScriptedPrompter();
         mDialog = std::make_unique<PropertiesDialog>(mPrompter);
         mDatabase = makeDatabase();
     }
 
-    template<class T> T *Child(const char *name)
+    template<class T> T *child(const char *name)
     {
         T *child = mDialog->findChild<T *>(QString::fromLatin1(name));
         if (!child)
@@ -86,9 +86,9 @@ protected:
         return child;
     }
 
-    void ChooseType(int index)
+    void chooseType(int index)
     {
-        auto *box = Child<QComboBox>("fieldTypeCombo");
+        auto *box = child<QComboBox>("fieldTypeCombo");
         box->setCurrentIndex(index);
         Q_EMIT box->activated(index);
     }

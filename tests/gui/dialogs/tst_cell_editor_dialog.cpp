@@ -26,7 +26,7 @@ const QDateTime Now(QDate(2026, 3, 14), QTime(9, 26, 53));
 
 // Two records of four fields: the cell under test in field 1, then Modification Date, Modification
 // Time and a plain text, so that every write shows whether the row was stamped.
-Database OneCell(int type, const QByteArray &text, const QList<QByteArray> &popup = {})
+Database oneCell(int type, const QByteArray &text, const QList<QByteArray> &popup = {})
 {
     Database database;
     database.setShape(4, 2);
@@ -74,14 +74,14 @@ private Q_SLOTS:
     void longerCellIsShownWhole();
 
 private:
-    template<class T> T *Child(const char *name)
+    template<class T> T *child(const char *name)
     {
         T *child = mDialog->findChild<T *>(QLatin1String(name));
         if (!child)
             qFatal("no control %s", name);
         return child;
     }
-    QPlainTextEdit *Memo() { return Child<QPlainTextEdit>("cellTextEdit"); }
+    QPlainTextEdit *memoEdit() { return child<QPlainTextEdit>("cellTextEdit"); }
     std::unique_ptr<CellEditorDialog> mDialog;
 };
 
@@ -130,16 +130,16 @@ void TestCellEditorDialog::typeControls()
     QFETCH(QString, control);
     QFETCH(QString, label);
 
-    const Database database = OneCell(type, "red", {"red", "blue"});
+    const Database database = oneCell(type, "red", {"red", "blue"});
     mDialog->prepare(database, 1, 1, QFont(), Now);
-    QCOMPARE(Memo()->toPlainText(), QStringLiteral("red"));
+    QCOMPARE(memoEdit()->toPlainText(), QStringLiteral("red"));
     for (const char *name : {"booleanCheckBox", "popupCombo", "dateTimePicker"}) {
-        QWidget *widget = Child<QWidget>(name);
+        QWidget *widget = child<QWidget>(name);
         const bool shown = control == QLatin1String(name);
         QCOMPARE(!widget->isHidden(), shown);
         QCOMPARE(widget->isEnabled(), shown);
     }
-    QLabel *label1 = Child<QLabel>("typeLabel");
+    QLabel *label1 = child<QLabel>("typeLabel");
     QCOMPARE(!label1->isHidden(), !label.isEmpty());
     if (!label.isEmpty())
         QCOMPARE(label1->text(), label);
@@ -147,9 +147,9 @@ void TestCellEditorDialog::typeControls()
 
 void TestCellEditorDialog::captionNamesRecordAndField()
 {
-    const Database database = OneCell(StringType, "a");
+    const Database database = oneCell(StringType, "a");
     mDialog->prepare(database, 1, 2, QFont(), Now);
-    QCOMPARE(Child<QGroupBox>("cellGroupBox")->title(),
+    QCOMPARE(child<QGroupBox>("cellGroupBox")->title(),
              QStringLiteral(" Row:  0002    Col:  Colour "));
     QCOMPARE(mDialog->windowTitle(), QStringLiteral("Edit Cell"));
 }
@@ -181,16 +181,16 @@ void TestCellEditorDialog::booleanFollowsTheMouseOnly()
     QFETCH(bool, checkedAtShow);
     QFETCH(QString, memo);
 
-    Database database = OneCell(BooleanType, cell);
+    Database database = oneCell(BooleanType, cell);
     mDialog->prepare(database, 1, 1, QFont(), Now);
-    QCheckBox *box = Child<QCheckBox>("booleanCheckBox");
+    QCheckBox *box = child<QCheckBox>("booleanCheckBox");
     QCOMPARE(box->isChecked(), checkedAtShow);
     for (int click = 0; click < mouseClicks; ++click)
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
     if (spaceKey)
         QTest::keyClick(box, Qt::Key_Space);
     QCOMPARE(box->isChecked(), checkedAtShow != ((mouseClicks + int(spaceKey)) % 2 == 1));
-    QCOMPARE(Memo()->toPlainText(), memo);
+    QCOMPARE(memoEdit()->toPlainText(), memo);
 
     // OK writes back only a changed text.
     mDialog->okClicked();
@@ -228,18 +228,18 @@ void TestCellEditorDialog::popupChoice()
     QFETCH(QList<int>, choices);
     QFETCH(QByteArray, stored);
 
-    Database database = OneCell(type, cell, {"red", "blue"});
+    Database database = oneCell(type, cell, {"red", "blue"});
     mDialog->prepare(database, 1, 1, QFont(), Now);
-    QComboBox *popup = Child<QComboBox>("popupCombo");
+    QComboBox *popup = child<QComboBox>("popupCombo");
     QCOMPARE(popup->count(), 2);
     QCOMPARE(popup->currentIndex(), 0);
     // Selecting the first item at show leaves the memo as the cell is.
-    QCOMPARE(Memo()->toPlainText().toLatin1(), cell);
+    QCOMPARE(memoEdit()->toPlainText().toLatin1(), cell);
     for (const int choice : choices) {
         popup->setCurrentIndex(choice);
         Q_EMIT popup->activated(choice);
     }
-    QTest::mouseClick(Child<QPushButton>("okButton"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>("okButton"), Qt::LeftButton);
     QCOMPARE(mDialog->result(), int(QDialog::Accepted));
     mDialog->apply(database, Now);
     QCOMPARE(database.cell(1, 1), stored);
@@ -248,14 +248,14 @@ void TestCellEditorDialog::popupChoice()
 
 void TestCellEditorDialog::pickerChangeStampsTheRow()
 {
-    Database database = OneCell(CreationDateType, "1/1/1999");
+    Database database = oneCell(CreationDateType, "1/1/1999");
     mDialog->prepare(database, 1, 2, QFont(), Now);
-    QDateTimeEdit *picker = Child<QDateTimeEdit>("dateTimePicker");
+    QDateTimeEdit *picker = child<QDateTimeEdit>("dateTimePicker");
     // The picker starts at today, not at the cell's date, and leaves the memo alone until used.
     QCOMPARE(picker->date(), Now.date());
-    QCOMPARE(Memo()->toPlainText(), QStringLiteral("1/1/1999"));
+    QCOMPARE(memoEdit()->toPlainText(), QStringLiteral("1/1/1999"));
     picker->setDate(QDate(2025, 12, 24));
-    QCOMPARE(Memo()->toPlainText(), QStringLiteral("12/24/2025"));
+    QCOMPARE(memoEdit()->toPlainText(), QStringLiteral("12/24/2025"));
 
     mDialog->okClicked();
     const QDateTime later = Now.addSecs(90);
@@ -266,10 +266,10 @@ void TestCellEditorDialog::pickerChangeStampsTheRow()
     QVERIFY(database.isModified());
 
     // A time field's picker writes the long time form.
-    Database times = OneCell(NormalTimeType, "");
+    Database times = oneCell(NormalTimeType, "");
     mDialog->prepare(times, 1, 1, QFont(), Now);
     picker->setTime(QTime(17, 5, 9));
-    QCOMPARE(Memo()->toPlainText(), QStringLiteral("5:05:09 PM"));
+    QCOMPARE(memoEdit()->toPlainText(), QStringLiteral("5:05:09 PM"));
 }
 
 void TestCellEditorDialog::pickerPutsItsValueIntoTheMemo_data()
@@ -291,11 +291,11 @@ void TestCellEditorDialog::pickerPutsItsValueIntoTheMemo()
     QFETCH(int, day);
     QFETCH(QString, memo);
 
-    const Database database = OneCell(type, "old");
+    const Database database = oneCell(type, "old");
     mDialog->prepare(database, 1, 1, QFont(), Now);
     mDialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(mDialog.get()));
-    auto *picker = Child<QDateTimeEdit>("dateTimePicker");
+    auto *picker = child<QDateTimeEdit>("dateTimePicker");
     if (day == 0) {
         // The click lands on the picker's text field, the widget under the mouse.
         auto *text = picker->findChild<QLineEdit *>();
@@ -309,7 +309,7 @@ void TestCellEditorDialog::pickerPutsItsValueIntoTheMemo()
         QVERIFY(calendar);
         QTRY_VERIFY(calendar->isVisible());
         QTest::mouseRelease(calendar->window(), Qt::LeftButton);
-        QCOMPARE(Memo()->toPlainText(), QStringLiteral("old"));
+        QCOMPARE(memoEdit()->toPlainText(), QStringLiteral("old"));
         auto *days = calendar->findChild<QTableView *>(QStringLiteral("qt_calendar_calendarview"));
         QVERIFY(days);
         QModelIndex cell;
@@ -324,7 +324,7 @@ void TestCellEditorDialog::pickerPutsItsValueIntoTheMemo()
         QTest::mouseClick(days->viewport(), Qt::LeftButton, {}, days->visualRect(cell).center());
         QTRY_VERIFY(!calendar->isVisible());
     }
-    QCOMPARE(Memo()->toPlainText(), memo);
+    QCOMPARE(memoEdit()->toPlainText(), memo);
 }
 
 void TestCellEditorDialog::multiplePopupAppendsOnlyChosenItems_data()
@@ -350,15 +350,15 @@ void TestCellEditorDialog::multiplePopupAppendsOnlyChosenItems()
     QFETCH(bool, byClick);
     QFETCH(QString, memo);
 
-    const Database database = OneCell(MultiplePopupType, "Kaese", {"Kaese", "Brot", "Obst"});
+    const Database database = oneCell(MultiplePopupType, "Kaese", {"Kaese", "Brot", "Obst"});
     mDialog->prepare(database, 1, 1, QFont(), Now);
     mDialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(mDialog.get()));
-    auto *popup = Child<QComboBox>("popupCombo");
+    auto *popup = child<QComboBox>("popupCombo");
     popup->setFocus();
     for (const int key : closedKeys)
         QTest::keyClick(popup, Qt::Key(key));
-    QCOMPARE(Memo()->toPlainText(), QStringLiteral("Kaese"));
+    QCOMPARE(memoEdit()->toPlainText(), QStringLiteral("Kaese"));
     if (choice >= 0) {
         popup->setCurrentIndex(0);
         QTest::keyClick(popup, Qt::Key_F4);
@@ -376,7 +376,7 @@ void TestCellEditorDialog::multiplePopupAppendsOnlyChosenItems()
         }
         QTRY_VERIFY(!list->isVisible());
     }
-    QCOMPARE(Memo()->toPlainText(), memo);
+    QCOMPARE(memoEdit()->toPlainText(), memo);
 }
 
 void TestCellEditorDialog::writingBack_data()
@@ -412,11 +412,11 @@ void TestCellEditorDialog::writingBack()
     QFETCH(QString, typed);
     QFETCH(QByteArray, row);
 
-    Database database = OneCell(StringType, "x");
+    Database database = oneCell(StringType, "x");
     database.setCell(field, 1, cell);
     mDialog->prepare(database, field, 1, QFont(), Now);
     if (!typed.isNull())
-        Memo()->setPlainText(typed);
+        memoEdit()->setPlainText(typed);
     mDialog->okClicked();
     const bool written = mDialog->apply(database, Now);
     QCOMPARE(database.recordAt(1).toList().join('|'), row);
@@ -426,28 +426,28 @@ void TestCellEditorDialog::writingBack()
 
 void TestCellEditorDialog::escapeLeavesNoControlBehind()
 {
-    Database database = OneCell(MultiplePopupType, "red", {"red", "blue"});
+    Database database = oneCell(MultiplePopupType, "red", {"red", "blue"});
     mDialog->prepare(database, 1, 1, QFont(), Now);
-    Memo()->setPlainText(QStringLiteral("changed"));
-    QTest::keyClick(Memo(), Qt::Key_Escape);
+    memoEdit()->setPlainText(QStringLiteral("changed"));
+    QTest::keyClick(memoEdit(), Qt::Key_Escape);
     QCOMPARE(mDialog->result(), int(QDialog::Rejected));
     QVERIFY(!mDialog->changedText());
     QVERIFY(!mDialog->apply(database, Now));
     QCOMPARE(database.cell(1, 1), QByteArray("red"));
 
-    QComboBox *popup = Child<QComboBox>("popupCombo");
+    QComboBox *popup = child<QComboBox>("popupCombo");
     QVERIFY(popup->isHidden());
     QCOMPARE(popup->currentIndex(), -1);
     QCOMPARE(popup->placeholderText(), QStringLiteral("Select Popup Item"));
-    QVERIFY(Child<QLabel>("typeLabel")->isHidden());
+    QVERIFY(child<QLabel>("typeLabel")->isHidden());
 
     // The next cell shows only its own controls.
     database.setFieldType(1, StringType);
     mDialog->prepare(database, 1, 1, QFont(), Now);
     QVERIFY(popup->isHidden());
-    QVERIFY(Child<QCheckBox>("booleanCheckBox")->isHidden());
-    QVERIFY(Child<QDateTimeEdit>("dateTimePicker")->isHidden());
-    QCOMPARE(Child<QLabel>("typeLabel")->text(), QStringLiteral("String"));
+    QVERIFY(child<QCheckBox>("booleanCheckBox")->isHidden());
+    QVERIFY(child<QDateTimeEdit>("dateTimePicker")->isHidden());
+    QCOMPARE(child<QLabel>("typeLabel")->text(), QStringLiteral("String"));
 }
 
 void TestCellEditorDialog::memoStopsAtTheLongestValue_data()
@@ -484,17 +484,17 @@ void TestCellEditorDialog::memoStopsAtTheLongestValue()
     QFETCH(QString, memo);
     QTest::failOnWarning(QRegularExpression(QStringLiteral("QTextCursor")));
 
-    Database database = OneCell(StringType, cell);
+    Database database = oneCell(StringType, cell);
     mDialog->prepare(database, 1, 1, QFont(), Now);
-    Memo()->moveCursor(QTextCursor::Start);
+    memoEdit()->moveCursor(QTextCursor::Start);
     if (selectAll)
-        QTest::keySequence(Memo(), QKeySequence::SelectAll);
-    QTest::keyClicks(Memo(), typed);
+        QTest::keySequence(memoEdit(), QKeySequence::SelectAll);
+    QTest::keyClicks(memoEdit(), typed);
     if (!pasted.isEmpty()) {
         QGuiApplication::clipboard()->setText(pasted);
-        QTest::keySequence(Memo(), QKeySequence::Paste);
+        QTest::keySequence(memoEdit(), QKeySequence::Paste);
     }
-    QCOMPARE(Memo()->toPlainText(), memo);
+    QCOMPARE(memoEdit()->toPlainText(), memo);
     mDialog->okClicked();
     QVERIFY(mDialog->changedText());
     const QString stored = QString(memo).replace(u'\n', QStringLiteral("\r\n"));
@@ -505,9 +505,9 @@ void TestCellEditorDialog::longerCellIsShownWhole()
 {
     // A cell longer than the limit (from an older file) is shown whole and, untouched, written
     // back as it was.
-    Database longer = OneCell(StringType, QByteArray(4100, 'z'));
+    Database longer = oneCell(StringType, QByteArray(4100, 'z'));
     mDialog->prepare(longer, 1, 1, QFont(), Now);
-    QCOMPARE(Memo()->toPlainText().size(), 4100);
+    QCOMPARE(memoEdit()->toPlainText().size(), 4100);
     mDialog->okClicked();
     QVERIFY(!mDialog->apply(longer, Now));
 }

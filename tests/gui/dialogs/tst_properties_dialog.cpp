@@ -46,17 +46,17 @@ private Q_SLOTS:
 
 void TestPropertiesDialog::initTestCase()
 {
-    InitTestCase();
+    initFixture();
 }
 
 void TestPropertiesDialog::init()
 {
-    StartTest();
+    startTest();
 }
 
 void TestPropertiesDialog::madeState()
 {
-    auto *pages = Child<QTabWidget>("pages");
+    auto *pages = child<QTabWidget>("pages");
     QStringList tabs;
     for (int i = 0; i < pages->count(); ++i)
         tabs << pages->tabText(i);
@@ -64,11 +64,11 @@ void TestPropertiesDialog::madeState()
                                 QStringLiteral("Popup"), QStringLiteral("Filter"),
                                 QStringLiteral("Sort"), QStringLiteral("Application")}));
     QCOMPARE(pages->tabText(pages->currentIndex()), QStringLiteral("Field"));
-    QVERIFY(!Child<QPushButton>("pasteButton")->isEnabled());
-    QCOMPARE(Child<QComboBox>("incrementCombo")->currentText(), QStringLiteral("1"));
-    QVERIFY(Child<QRadioButton>("includeFilterRadio")->isChecked());
+    QVERIFY(!child<QPushButton>("pasteButton")->isEnabled());
+    QCOMPARE(child<QComboBox>("incrementCombo")->currentText(), QStringLiteral("1"));
+    QVERIFY(child<QRadioButton>("includeFilterRadio")->isChecked());
     QCOMPARE(mDialog->windowTitle(), QStringLiteral("Properties"));
-    QCOMPARE(Items(Child<QComboBox>("fieldTypeCombo")), typeNames());
+    QCOMPARE(items(child<QComboBox>("fieldTypeCombo")), typeNames());
 }
 
 void TestPropertiesDialog::showSteps()
@@ -79,37 +79,37 @@ void TestPropertiesDialog::showSteps()
     mDatabase.setIncrementAmount(7);
     mDatabase.setColumnWidth(3, 200);
     mDialog->prepare(mDatabase, 2, {});
-    auto *pages = Child<QTabWidget>("pages");
+    auto *pages = child<QTabWidget>("pages");
     pages->setCurrentIndex(2); // the popup tab, shown for the popup field
 
-    QCOMPARE(Child<QLineEdit>("nameEdit")->text(), QStringLiteral("Customers"));
-    QVERIFY(Child<QCheckBox>("readOnlyCheckBox")->isChecked());
-    QVERIFY(!Child<QCheckBox>("privateCheckBox")->isChecked());
-    QCOMPARE(Items(Child<QListWidget>("popupList")), Colours);
+    QCOMPARE(child<QLineEdit>("nameEdit")->text(), QStringLiteral("Customers"));
+    QVERIFY(child<QCheckBox>("readOnlyCheckBox")->isChecked());
+    QVERIFY(!child<QCheckBox>("privateCheckBox")->isChecked());
+    QCOMPARE(items(child<QListWidget>("popupList")), Colours);
     QCOMPARE(
-        Items(Child<QComboBox>("filterFieldCombo")),
+        items(child<QComboBox>("filterFieldCombo")),
         (QStringList{QStringLiteral("All Fields"), QStringLiteral("Name"), QStringLiteral("Colour"),
                      QStringLiteral("Town"), QStringLiteral("Zip"), QStringLiteral("Note")}));
-    QCOMPARE(Child<QComboBox>("filterFieldCombo")->currentText(), QStringLiteral("Town"));
-    QCOMPARE(Child<QLineEdit>("filterEdit")->text(), QStringLiteral("bo"));
-    QVERIFY(!Child<QComboBox>("incrementCombo")->isEnabled());
-    QVERIFY(!Child<QLabel>("incrementLabel")->isEnabled());
-    QCOMPARE(Child<QComboBox>("incrementCombo")->currentText(), QStringLiteral("7"));
+    QCOMPARE(child<QComboBox>("filterFieldCombo")->currentText(), QStringLiteral("Town"));
+    QCOMPARE(child<QLineEdit>("filterEdit")->text(), QStringLiteral("bo"));
+    QVERIFY(!child<QComboBox>("incrementCombo")->isEnabled());
+    QVERIFY(!child<QLabel>("incrementLabel")->isEnabled());
+    QCOMPARE(child<QComboBox>("incrementCombo")->currentText(), QStringLiteral("7"));
 
     // Field 3: a String field of 200 pixels; the popup tab gives way to the field tab.
     mDialog->prepare(mDatabase, 3, {});
     QCOMPARE(pages->tabText(pages->currentIndex()), QStringLiteral("Field"));
     QVERIFY(!pages->isTabVisible(2));
-    QCOMPARE(Child<QLineEdit>("fieldNameEdit")->text(), QStringLiteral("Town"));
-    QCOMPARE(Child<QLabel>("primarySortLabel")->text(), QStringLiteral("Town"));
-    QCOMPARE(Child<QComboBox>("fieldTypeCombo")->currentIndex(), int(StringType));
-    QCOMPARE(Child<QComboBox>("fieldWidthCombo")->currentText(),
+    QCOMPARE(child<QLineEdit>("fieldNameEdit")->text(), QStringLiteral("Town"));
+    QCOMPARE(child<QLabel>("primarySortLabel")->text(), QStringLiteral("Town"));
+    QCOMPARE(child<QComboBox>("fieldTypeCombo")->currentIndex(), int(StringType));
+    QCOMPARE(child<QComboBox>("fieldWidthCombo")->currentText(),
              QString::number(mDatabase.pixelsToUnits(200)));
 
     mDatabase.setFieldType(4, AutoIncrementIntegerType);
     mDialog->prepare(mDatabase, 4, {});
-    QVERIFY(Child<QComboBox>("incrementCombo")->isEnabled());
-    QVERIFY(Child<QLabel>("incrementLabel")->isEnabled());
+    QVERIFY(child<QComboBox>("incrementCombo")->isEnabled());
+    QVERIFY(child<QLabel>("incrementLabel")->isEnabled());
 }
 
 void TestPropertiesDialog::okChecks_data()
@@ -185,11 +185,11 @@ void TestPropertiesDialog::okChecks()
     mDatabase.setFieldType(4, AutoIncrementIntegerType);
     const Database before = mDatabase;
     mDialog->prepare(mDatabase, 4, {});
-    Child<QLineEdit>("nameEdit")->setText(name);
-    Child<QCheckBox>("privateCheckBox")->setChecked(true);
-    Child<QLineEdit>("fieldNameEdit")->setText(fieldName);
-    Child<QComboBox>("fieldWidthCombo")->setCurrentText(width);
-    Child<QComboBox>("incrementCombo")->setCurrentText(increment);
+    child<QLineEdit>("nameEdit")->setText(name);
+    child<QCheckBox>("privateCheckBox")->setChecked(true);
+    child<QLineEdit>("fieldNameEdit")->setText(fieldName);
+    child<QComboBox>("fieldWidthCombo")->setCurrentText(width);
+    child<QComboBox>("incrementCombo")->setCurrentText(increment);
     if (!warning.isEmpty())
         mPrompter.expect(QStringLiteral("Warning"), warning, Icon::Warning, Buttons::Ok,
                          Answer::Ok);
@@ -221,9 +221,9 @@ void TestPropertiesDialog::refusedNameChangesNothing()
     // A valid name with an empty field name: neither the name nor the flags are taken, and a
     // Cancel afterwards leaves the database as it was.
     mDialog->prepare(mDatabase, 1, {});
-    Child<QLineEdit>("nameEdit")->setText(QStringLiteral("Renamed"));
-    Child<QCheckBox>("autoLockCheckBox")->setChecked(true);
-    Child<QLineEdit>("fieldNameEdit")->clear();
+    child<QLineEdit>("nameEdit")->setText(QStringLiteral("Renamed"));
+    child<QCheckBox>("autoLockCheckBox")->setChecked(true);
+    child<QLineEdit>("fieldNameEdit")->clear();
     mPrompter.expect(QStringLiteral("Warning"), QStringLiteral("Please use 1 - 20 characters*"),
                      Icon::Warning, Buttons::Ok, Answer::Ok);
     mDialog->okClicked();
@@ -253,7 +253,7 @@ void TestPropertiesDialog::widthKeys()
     QFETCH(int, key);
     QFETCH(QString, text);
     mDialog->prepare(mDatabase, 1, {});
-    auto *box = Child<QComboBox>("fieldWidthCombo");
+    auto *box = child<QComboBox>("fieldWidthCombo");
     QCOMPARE(box->currentText(), QStringLiteral("40"));
     box->lineEdit()->end(false);
     mDialog->setResult(QDialog::Rejected);
@@ -268,15 +268,15 @@ void TestPropertiesDialog::sortFieldsBeyondLastColumn()
     mDatabase.setSecondarySortField(7);
     mDatabase.setTertiarySortField(3);
     mDialog->prepare(mDatabase, 1, {QStringList(), 0, true, true, false, true, false});
-    auto *secondary = Child<QComboBox>("secondarySortCombo");
-    auto *tertiary = Child<QComboBox>("tertiarySortCombo");
+    auto *secondary = child<QComboBox>("secondarySortCombo");
+    auto *tertiary = child<QComboBox>("tertiarySortCombo");
     QCOMPARE(secondary->currentText(), QStringLiteral("None"));
     QCOMPARE(secondary->count(), 6);
     QCOMPARE(tertiary->currentText(), QStringLiteral("Town"));
-    QVERIFY(Child<QCheckBox>("secondaryReverseCheckBox")->isChecked());
-    QVERIFY(!Child<QCheckBox>("tertiaryReverseCheckBox")->isChecked());
+    QVERIFY(child<QCheckBox>("secondaryReverseCheckBox")->isChecked());
+    QVERIFY(!child<QCheckBox>("tertiaryReverseCheckBox")->isChecked());
 
-    Child<QCheckBox>("tertiaryReverseCheckBox")->setChecked(true);
+    child<QCheckBox>("tertiaryReverseCheckBox")->setChecked(true);
     mDialog->okClicked();
     QCOMPARE(mDatabase.secondarySortField(), 0);
     QCOMPARE(mDatabase.tertiarySortField(), 3);
@@ -288,11 +288,11 @@ void TestPropertiesDialog::filterChoicesOutliveTheDialog()
 {
     // OK with "bo" on the town field, must begin, EXCLUDE: Bonn is hidden, Berlin and Aachen stay.
     mDialog->prepare(mDatabase, 1, {});
-    Child<QComboBox>("filterFieldCombo")->setCurrentIndex(3);
-    Child<QLineEdit>("filterEdit")->setText(QStringLiteral("bo"));
-    Child<QCheckBox>("filterMustBeginCheckBox")->setChecked(true);
-    Child<QRadioButton>("excludeFilterRadio")->setChecked(true);
-    Child<QCheckBox>("filterOnCheckBox")->setChecked(true);
+    child<QComboBox>("filterFieldCombo")->setCurrentIndex(3);
+    child<QLineEdit>("filterEdit")->setText(QStringLiteral("bo"));
+    child<QCheckBox>("filterMustBeginCheckBox")->setChecked(true);
+    child<QRadioButton>("excludeFilterRadio")->setChecked(true);
+    child<QCheckBox>("filterOnCheckBox")->setChecked(true);
     mDialog->okClicked();
     QVERIFY(mDatabase.filterOn());
     QCOMPARE(mDatabase.filterField(), 3);
@@ -316,9 +316,9 @@ void TestPropertiesDialog::filterChoicesOutliveTheDialog()
     // Choices changed and then cancelled are still the ones read.
     mDialog->prepare(other, 1, {});
     QCOMPARE(mDialog->filterFieldChoice(), 1);
-    Child<QCheckBox>("filterMustBeginCheckBox")->setChecked(false);
-    Child<QRadioButton>("includeFilterRadio")->setChecked(true);
-    Child<QComboBox>("filterFieldCombo")->setCurrentIndex(2);
+    child<QCheckBox>("filterMustBeginCheckBox")->setChecked(false);
+    child<QRadioButton>("includeFilterRadio")->setChecked(true);
+    child<QComboBox>("filterFieldCombo")->setCurrentIndex(2);
     mDialog->reject();
     options = mDialog->filterChoices();
     QVERIFY(!options.mustBeginWith);
@@ -350,19 +350,19 @@ void TestPropertiesDialog::applicationTab()
     choices.expertMode = true;
     mDialog->prepare(mDatabase, 1, choices);
 
-    auto *user = Child<QComboBox>("userCombo");
+    auto *user = child<QComboBox>("userCombo");
     QCOMPARE(user->isEnabled(), enabled);
-    QCOMPARE(Child<QCheckBox>("initialDirCheckBox")->isEnabled(), enabled);
-    QCOMPARE(Child<QCheckBox>("saveAtInstallCheckBox")->isEnabled(), enabled);
-    QVERIFY(!Child<QCheckBox>("initialDirCheckBox")->isChecked());
-    QVERIFY(Child<QCheckBox>("saveAtInstallCheckBox")->isChecked());
-    QVERIFY(Child<QCheckBox>("expertModeCheckBox")->isChecked());
-    QCOMPARE(Items(user), users);
+    QCOMPARE(child<QCheckBox>("initialDirCheckBox")->isEnabled(), enabled);
+    QCOMPARE(child<QCheckBox>("saveAtInstallCheckBox")->isEnabled(), enabled);
+    QVERIFY(!child<QCheckBox>("initialDirCheckBox")->isChecked());
+    QVERIFY(child<QCheckBox>("saveAtInstallCheckBox")->isChecked());
+    QVERIFY(child<QCheckBox>("expertModeCheckBox")->isChecked());
+    QCOMPARE(items(user), users);
     if (enabled) {
         QCOMPARE(user->currentText(), QStringLiteral("Bert"));
         user->setCurrentIndex(0);
     }
-    Child<QCheckBox>("expertModeCheckBox")->setChecked(false);
+    child<QCheckBox>("expertModeCheckBox")->setChecked(false);
     mDialog->okClicked();
     QCOMPARE(mDialog->choices().selectedUser, 0);
     QVERIFY(!mDialog->choices().expertMode);
@@ -375,8 +375,8 @@ void TestPropertiesDialog::escapeCancels()
     mDialog->prepare(mDatabase, 1, {});
     mDialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(mDialog.get()));
-    Child<QLineEdit>("nameEdit")->setText(QStringLiteral("Changed"));
-    QTest::keyClick(Child<QLineEdit>("nameEdit"), Qt::Key_Escape);
+    child<QLineEdit>("nameEdit")->setText(QStringLiteral("Changed"));
+    QTest::keyClick(child<QLineEdit>("nameEdit"), Qt::Key_Escape);
     QVERIFY(!mDialog->isVisible());
     QCOMPARE(mDialog->result(), int(QDialog::Rejected));
     QCOMPARE(mDatabase.name(), QByteArray("Customers"));
@@ -392,7 +392,7 @@ void TestPropertiesDialog::everyTabFits()
     mDialog->prepare(mDatabase, 2, {});
     mDialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(mDialog.get()));
-    auto *pages = Child<QTabWidget>("pages");
+    auto *pages = child<QTabWidget>("pages");
     QTabBar *bar = pages->tabBar();
     QCOMPARE(bar->count(), 6);
     QVERIFY(pages->isTabVisible(2));

@@ -39,27 +39,27 @@ private Q_SLOTS:
 
 void TestPropertiesPopup::initTestCase()
 {
-    InitTestCase();
+    initFixture();
 }
 
 void TestPropertiesPopup::init()
 {
-    StartTest();
+    startTest();
 }
 
 void TestPropertiesPopup::popupCutPaste()
 {
     mDialog->prepare(mDatabase, 2, {});
-    auto *list = Child<QListWidget>("popupList");
-    auto *paste = Child<QPushButton>("pasteButton");
+    auto *list = child<QListWidget>("popupList");
+    auto *paste = child<QPushButton>("pasteButton");
 
     mDialog->cutClicked(); // nothing selected: nothing happens
-    QCOMPARE(Items(list), Colours);
+    QCOMPARE(items(list), Colours);
     QVERIFY(!paste->isEnabled());
 
     list->setCurrentRow(1);
     mDialog->cutClicked();
-    QCOMPARE(Items(list), (QStringList{QStringLiteral("Red"), QStringLiteral("Green")}));
+    QCOMPARE(items(list), (QStringList{QStringLiteral("Red"), QStringLiteral("Green")}));
     QVERIFY(paste->isEnabled());
 
     mDialog->pasteClicked(); // nothing selected after the cut
@@ -67,7 +67,7 @@ void TestPropertiesPopup::popupCutPaste()
 
     list->setCurrentRow(0);
     mDialog->pasteClicked();
-    QCOMPARE(Items(list),
+    QCOMPARE(items(list),
              (QStringList{QStringLiteral("Blue"), QStringLiteral("Red"), QStringLiteral("Green")}));
     QVERIFY(!paste->isEnabled());
     mDialog->pasteClicked(); // one paste per cut
@@ -82,7 +82,7 @@ void TestPropertiesPopup::popupCutPaste()
     mDialog->prepare(mDatabase, 5, {});
     list->setCurrentRow(0);
     mDialog->pasteClicked();
-    QCOMPARE(Items(list), (QStringList{QStringLiteral("Green"), QStringLiteral("x")}));
+    QCOMPARE(items(list), (QStringList{QStringLiteral("Green"), QStringLiteral("x")}));
     QCOMPARE(texts(mDatabase.popupList(2)), Colours);
 
     mDialog->okClicked();
@@ -94,8 +94,8 @@ void TestPropertiesPopup::popupCutPaste()
 void TestPropertiesPopup::popupAppendAndSort()
 {
     mDialog->prepare(mDatabase, 2, {});
-    auto *entry = Child<QLineEdit>("newEntryEdit");
-    auto *list = Child<QListWidget>("popupList");
+    auto *entry = child<QLineEdit>("newEntryEdit");
+    auto *list = child<QListWidget>("popupList");
     mDialog->appendClicked(); // empty entry: nothing
     QCOMPARE(list->count(), 3);
     entry->setText(QStringLiteral("black"));
@@ -103,7 +103,7 @@ void TestPropertiesPopup::popupAppendAndSort()
     mDialog->appendClicked(); // duplicates allowed, the entry keeps its text
     QCOMPARE(entry->text(), QStringLiteral("black"));
     mDialog->sortClicked();
-    QCOMPARE(Items(list),
+    QCOMPARE(items(list),
              (QStringList{QStringLiteral("black"), QStringLiteral("black"), QStringLiteral("Blue"),
                           QStringLiteral("Green"), QStringLiteral("Red")}));
     entry->setText(QStringLiteral("Amber"));
@@ -137,14 +137,14 @@ void TestPropertiesPopup::popupEntryThatReadsAsAHeader()
                                 .arg(entry);
 
     mDialog->prepare(mDatabase, 2, {});
-    auto *list = Child<QListWidget>("popupList");
-    Child<QLineEdit>("newEntryEdit")->setText(entry);
+    auto *list = child<QListWidget>("popupList");
+    child<QLineEdit>("newEntryEdit")->setText(entry);
     if (refused)
         mPrompter.expect(QStringLiteral("Warning"), warning, Icon::Warning, Buttons::Ok,
                          Answer::Ok);
     mDialog->appendClicked();
     KRIBED_VERIFY_PROMPTER(mPrompter);
-    QCOMPARE(Items(list), refused ? Colours : Colours + QStringList{entry});
+    QCOMPARE(items(list), refused ? Colours : Colours + QStringList{entry});
 
     // The same entry held by a list: cut, then pasted before Red.
     mDialog->reject();
@@ -159,7 +159,7 @@ void TestPropertiesPopup::popupEntryThatReadsAsAHeader()
     mDialog->pasteClicked();
     KRIBED_VERIFY_PROMPTER(mPrompter);
     const QStringList pasted{entry, QStringLiteral("Red")};
-    QCOMPARE(Items(list), refused ? QStringList{QStringLiteral("Red")} : pasted);
+    QCOMPARE(items(list), refused ? QStringList{QStringLiteral("Red")} : pasted);
 }
 
 void TestPropertiesPopup::typeChange_data()
@@ -188,17 +188,17 @@ void TestPropertiesPopup::typeChange()
     QFETCH(QStringList, list);
 
     mDialog->prepare(mDatabase, 2, {});
-    auto *pages = Child<QTabWidget>("pages");
+    auto *pages = child<QTabWidget>("pages");
     if (newType < 0) {
-        ChooseType(BooleanType);
-        ChooseType(NormalPopupType);
+        chooseType(BooleanType);
+        chooseType(NormalPopupType);
     } else {
-        ChooseType(newType);
+        chooseType(newType);
     }
-    const bool popupNow = isPopupType(Child<QComboBox>("fieldTypeCombo")->currentIndex());
+    const bool popupNow = isPopupType(child<QComboBox>("fieldTypeCombo")->currentIndex());
     QCOMPARE(pages->isTabVisible(2), popupNow);
     if (!popupNow)
-        QCOMPARE(Child<QListWidget>("popupList")->count(), 0);
+        QCOMPARE(child<QListWidget>("popupList")->count(), 0);
 
     if (ok)
         mDialog->okClicked();
@@ -216,12 +216,12 @@ void TestPropertiesPopup::nonPopupFieldKeepsStoredListOnCancel()
     // stores the field as it is shown, without a list.
     mDatabase.popupList(1) = {"kept"};
     mDialog->prepare(mDatabase, 1, {});
-    QCOMPARE(Child<QListWidget>("popupList")->count(), 0);
+    QCOMPARE(child<QListWidget>("popupList")->count(), 0);
     mDialog->reject();
     QCOMPARE(texts(mDatabase.popupList(1)), QStringList{QStringLiteral("kept")});
     mDialog->prepare(mDatabase, 1, {});
-    ChooseType(NormalPopupType);
-    QCOMPARE(Child<QListWidget>("popupList")->count(), 0);
+    chooseType(NormalPopupType);
+    QCOMPARE(child<QListWidget>("popupList")->count(), 0);
     mDialog->okClicked();
     QVERIFY(mDatabase.popupList(1).isEmpty());
 }

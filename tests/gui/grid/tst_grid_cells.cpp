@@ -25,16 +25,16 @@ class TestGridCells
 
 private:
     QTableView *grid() { return mWindow->grid(); }
-    QHeaderView *Columns() { return grid()->horizontalHeader(); }
+    QHeaderView *columns() { return grid()->horizontalHeader(); }
 
     // Two fields: the names of four people, and one further value in record 3.
-    void OpenPeople(const QByteArray &value)
+    void openPeople(const QByteArray &value)
     {
         PdbBuilder builder;
         builder.name("People").field("Name", 0x0001, 40).field("Note", 0x0001, 40);
         builder.record({"Anna", ""}).record({"Bernd Bauer-Schmidt", "x"}).record({"Eva", value});
         builder.record({"Ida", "y"});
-        OpenBytes(QStringLiteral("People.pdb"), builder.build());
+        openBytes(QStringLiteral("People.pdb"), builder.build());
     }
 
     // The text as a cell of this size shows it: 2 pixels in from the top left corner, on the
@@ -52,9 +52,9 @@ private:
     }
 
 private Q_SLOTS:
-    void initTestCase() { InitTestCase(); }
-    void init() { StartTest(true); }
-    void cleanup() { EndTest(); }
+    void initTestCase() { initFixture(); }
+    void init() { startTest(true); }
+    void cleanup() { endTest(); }
 
     void cellTextDrawnAtTheTopLeftNeverElided_data()
     {
@@ -78,7 +78,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, value);
         QFETCH(int, record);
         QFETCH(bool, fits);
-        OpenPeople(value);
+        openPeople(value);
         mWindow->toolsCommands().toggleAutoSizing();
         const QModelIndex index = grid()->model()->index(record - 1, field - 1);
         const QRect cell = grid()->visualRect(index);
@@ -103,7 +103,7 @@ private Q_SLOTS:
     void doubleClickOnAColumnHeader()
     {
         QFETCH(bool, onBorder);
-        OpenPeople("v896 and more");
+        openPeople("v896 and more");
         const int before = windowDatabase().columnWidth(2);
         const int first = windowDatabase().columnWidth(1);
         // The width Auto sizing gives the column.
@@ -114,12 +114,12 @@ private Q_SLOTS:
         QVERIFY(fitted != before);
         windowDatabase().clearModified();
 
-        const int left = Columns()->sectionViewportPosition(1);
-        const int x = onBorder ? left + Columns()->sectionSize(1) - 1 : left + before / 2;
-        QTest::mouseDClick(Columns()->viewport(), Qt::LeftButton, {},
-                           QPoint(x, Columns()->height() / 2));
+        const int left = columns()->sectionViewportPosition(1);
+        const int x = onBorder ? left + columns()->sectionSize(1) - 1 : left + before / 2;
+        QTest::mouseDClick(columns()->viewport(), Qt::LeftButton, {},
+                           QPoint(x, columns()->height() / 2));
         QCOMPARE(windowDatabase().columnWidth(2), onBorder ? fitted : before);
-        QCOMPARE(Columns()->sectionSize(1), windowDatabase().columnWidth(2));
+        QCOMPARE(columns()->sectionSize(1), windowDatabase().columnWidth(2));
         QCOMPARE(windowDatabase().isModified(), onBorder);
         QCOMPARE(windowDatabase().columnWidth(1), first);
         const auto *editor = mWindow->findChild<CellEditorDialog *>();

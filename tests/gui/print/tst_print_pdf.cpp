@@ -15,7 +15,7 @@ using namespace kribed;
 
 namespace {
 
-QString PageText(const QString &pdf, int page)
+QString pageText(const QString &pdf, int page)
 {
     QProcess process;
     process.start(QStringLiteral("pdftotext"),
@@ -26,7 +26,7 @@ QString PageText(const QString &pdf, int page)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-int PageCount(const QString &pdf)
+int pageCount(const QString &pdf)
 {
     // pdftotext writes a form feed after every page.
     QProcess process;
@@ -37,7 +37,7 @@ int PageCount(const QString &pdf)
 }
 
 // Four fields two of which fit across the page, and more records than one page holds.
-Database TwoByTwo(int records)
+Database twoByTwo(int records)
 {
     Database database;
     database.setShape(4, records);
@@ -130,14 +130,14 @@ void TestPrintPdf::allPagesInOneFile()
     QCOMPARE(setup.printableHeight, 2770);
 
     // 2620 is the lowest record line: 49 lines from 200 on, so 60 records make two row blocks.
-    const Database database = TwoByTwo(60);
+    const Database database = twoByTwo(60);
     QCOMPARE(renderer.print(database, printer), 4);
-    QCOMPARE(PageCount(pdf), 4);
+    QCOMPARE(pageCount(pdf), 4);
 
-    const QString page11 = PageText(pdf, 1);
-    const QString page12 = PageText(pdf, 2);
-    const QString page21 = PageText(pdf, 3);
-    const QString page22 = PageText(pdf, 4);
+    const QString page11 = pageText(pdf, 1);
+    const QString page12 = pageText(pdf, 2);
+    const QString page21 = pageText(pdf, 3);
+    const QString page22 = pageText(pdf, 4);
     QVERIFY2(page11.contains(QStringLiteral("Page 1.1"))
                  && page11.contains(QStringLiteral("Inventory")),
              qPrintable(page11));

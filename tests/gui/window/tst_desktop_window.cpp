@@ -68,9 +68,9 @@ class TestDesktopWindow
     }
 
 private Q_SLOTS:
-    void initTestCase() { InitTestCase(); }
-    void init() { StartTest(); }
-    void cleanup() { EndTest(); }
+    void initTestCase() { initFixture(); }
+    void init() { startTest(); }
+    void cleanup() { endTest(); }
 
     // A file named on the command line opens as one chosen in the open dialog: the same
     // messages and the same recent-file entry; a missing file gives the open error and no entry.
@@ -112,7 +112,7 @@ private Q_SLOTS:
     // Unsaved changes are asked about first; keeping them keeps the database and the list.
     void namedFileAsksAboutChanges()
     {
-        OpenThroughDialog(writeFile(QStringLiteral("First.pdb"), database("First")));
+        openThroughDialog(writeFile(QStringLiteral("First.pdb"), database("First")));
         changeSomething();
         const QString second = writeFile(QStringLiteral("Second.pdb"), database("Second"));
         mPrompter->expect(QStringLiteral("Information"), DiscardQuestion, Icon::Warning,
@@ -131,7 +131,7 @@ private Q_SLOTS:
     // the import, whose dialog proposes that file.
     void droppedFiles()
     {
-        OpenThroughDialog(writeFile(QStringLiteral("First.pdb"), database("First")));
+        openThroughDialog(writeFile(QStringLiteral("First.pdb"), database("First")));
         changeSomething();
         const QString second = writeFile(QStringLiteral("Second.pdb"), database("Second"));
         mPrompter->expect(QStringLiteral("Information"), DiscardQuestion, Icon::Warning,
@@ -141,10 +141,10 @@ private Q_SLOTS:
         QCOMPARE(mWindow->fileCommands().recentFiles().path(0), second);
 
         const QString text = writeFile(QStringLiteral("Liste.csv"), "Name,Ort\r\nA,B\r\n");
-        mDialogs->ExpectOpen(QStringLiteral("Import"), text);
+        mDialogs->expectOpen(QStringLiteral("Import"), text);
         dropOnWindow(text);
-        QCOMPARE(mDialogs->Requests().last().proposedName, QStringLiteral("Liste.csv"));
-        QCOMPARE(mDialogs->Requests().last().initialFolder, mTemp->path());
+        QCOMPARE(mDialogs->requests().last().proposedName, QStringLiteral("Liste.csv"));
+        QCOMPARE(mDialogs->requests().last().initialFolder, mTemp->path());
         QCOMPARE(windowDatabase().name(), QByteArray("Liste"));
         QCOMPARE(windowDatabase().fieldCount(), 2);
     }
@@ -164,9 +164,9 @@ private Q_SLOTS:
 
         const QString first = writeFile(QStringLiteral("First.pdb"), database("First"));
         const QString second = writeFile(QStringLiteral("Second.pdb"), database("Second"));
-        OpenThroughDialog(first);
+        openThroughDialog(first);
         QVERIFY(welcome->isHidden());
-        OpenThroughDialog(second);
+        openThroughDialog(second);
         mWindow->fileCommands().closeDatabase();
         QVERIFY(!welcome->isHidden());
         auto *links = welcome->findChild<QLabel *>(QStringLiteral("RecentLinks"));
@@ -182,7 +182,7 @@ private Q_SLOTS:
         QVERIFY(preview);
         QCOMPARE(preview->text(), QStringLiteral("Print preview..."));
         QVERIFY(!preview->isEnabled());
-        OpenThroughDialog(writeFile(QStringLiteral("First.pdb"), database("First")));
+        openThroughDialog(writeFile(QStringLiteral("First.pdb"), database("First")));
         QVERIFY(preview->isEnabled());
     }
 };

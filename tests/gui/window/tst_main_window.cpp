@@ -41,10 +41,10 @@ class TestMainWindow
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { InitTestCase(); }
+    void initTestCase() { initFixture(); }
 
-    void init() { StartTest(); }
-    void cleanup() { EndTest(); }
+    void init() { startTest(); }
+    void cleanup() { endTest(); }
 
     void startsWithoutDatabase()
     {
@@ -54,7 +54,7 @@ private Q_SLOTS:
         QCOMPARE(mWindow->windowTitle(), QStringLiteral("Kribed PRO"));
         for (const char *name : {"actionNew", "actionOpen", "actionImport", "actionExit",
                                  "actionReadme", "actionAbout"})
-            QVERIFY2(Enabled(name), name);
+            QVERIFY2(enabled(name), name);
         for (const char *name :
              {"actionClose",        "actionSave",        "actionSaveAs",     "actionInstall",
               "actionAppend",       "actionExport",      "actionPrint",      "actionEditCell",
@@ -64,11 +64,11 @@ private Q_SLOTS:
               "actionSortNormal",   "actionSortReverse", "actionColumnSum",  "actionRowSum",
               "actionDeleteRow",    "actionInsertRow",   "actionAppendRow",  "actionDeleteColumn",
               "actionInsertColumn", "actionAppendColumn"})
-            QVERIFY2(!Enabled(name), name);
+            QVERIFY2(!enabled(name), name);
         // An empty list shows no entries and no separator above them.
         for (const char *name : {"separatorRecentFiles", "actionRecentFile1", "actionRecentFile2",
                                  "actionRecentFile3", "actionRecentFile4", "actionRecentFile5"})
-            QVERIFY2(!Action(QString::fromLatin1(name))->isVisible(), name);
+            QVERIFY2(!windowAction(QString::fromLatin1(name))->isVisible(), name);
     }
 
     void menusToolBarAndContextMenuInOrder_data()
@@ -210,7 +210,7 @@ private Q_SLOTS:
         QFETCH(QString, caption);
         QFETCH(QKeySequence, keys);
         QFETCH(QString, hint);
-        QAction *action = Action(name);
+        QAction *action = windowAction(name);
         QVERIFY(action);
         QCOMPARE(action->text(), caption);
         QCOMPARE(action->shortcut(), keys);
@@ -220,31 +220,31 @@ private Q_SLOTS:
     void loadedDatabaseInCaptionAndStatusBar()
     {
         const QString path = writeFile(QStringLiteral("Kunden.pdb"), kunden(5, 120));
-        OpenThroughDialog(path);
+        openThroughDialog(path);
         QVERIFY(mWindow->isDatabaseOpen());
         QVERIFY(!mWindow->grid()->isHidden());
         QVERIFY(!mWindow->statusBar()->isHidden());
-        QVERIFY(!Enabled("actionInstall")); // no handheld user known
-        QVERIFY(!Enabled("actionPasteRow"));
+        QVERIFY(!enabled("actionInstall")); // no handheld user known
+        QVERIFY(!enabled("actionPasteRow"));
 
         mWindow->setCurrentCell(2, 3);
         mWindow->updateStatus();
         QCOMPARE(mWindow->windowTitle(), QStringLiteral("Kunden - Kribed PRO"));
-        QCOMPARE(Panel(0), QStringLiteral("R3 of 120"));
-        QCOMPARE(Panel(1), QStringLiteral("C2 of 5"));
-        QCOMPARE(Panel(5), QLocale(QStringLiteral("en_US"))
+        QCOMPARE(panel(0), QStringLiteral("R3 of 120"));
+        QCOMPARE(panel(1), QStringLiteral("C2 of 5"));
+        QCOMPARE(panel(5), QLocale(QStringLiteral("en_US"))
                                .toString(windowDatabase().modificationTime().date(),
                                          QStringLiteral("M/d/yyyy")));
-        QVERIFY(!Panel(5).isEmpty());
-        QCOMPARE(Panel(6), path + u' ');
+        QVERIFY(!panel(5).isEmpty());
+        QCOMPARE(panel(6), path + u' ');
 
-        TypeInto(2, 3, QStringLiteral("changed"));
+        typeInto(2, 3, QStringLiteral("changed"));
         mWindow->updateStatus();
-        QCOMPARE(Panel(6), path + QStringLiteral(" +"));
+        QCOMPARE(panel(6), path + QStringLiteral(" +"));
 
         mWindow->fileCommands().save();
         mWindow->updateStatus();
-        QCOMPARE(Panel(6), path + u' ');
+        QCOMPARE(panel(6), path + u' ');
         // The saved file reads back with the change; the file before is the backup.
         Database reread;
         ScriptedPrompter quiet;
@@ -262,14 +262,14 @@ private Q_SLOTS:
 
     void databaseWithoutNameKeepsBareTitleButFreshPanels()
     {
-        OpenThroughDialog(writeFile(QStringLiteral("First.pdb"), kunden(2, 2, "First")));
+        openThroughDialog(writeFile(QStringLiteral("First.pdb"), kunden(2, 2, "First")));
         mWindow->updateStatus();
         const QString second = writeFile(QStringLiteral("Nameless.pdb"), kunden(3, 4, ""));
-        OpenThroughDialog(second);
+        openThroughDialog(second);
         mWindow->updateStatus();
         QCOMPARE(mWindow->windowTitle(), QStringLiteral("Kribed PRO"));
-        QCOMPARE(Panel(1), QStringLiteral("C1 of 3"));
-        QCOMPARE(Panel(6), second + u' ');
+        QCOMPARE(panel(1), QStringLiteral("C1 of 3"));
+        QCOMPARE(panel(6), second + u' ');
     }
 
     void discardQuestionOnEveryRoad_data()
@@ -289,16 +289,16 @@ private Q_SLOTS:
         QFETCH(bool, agree);
         const QString first = writeFile(QStringLiteral("A.pdb"), kunden(2, 3, "A"));
         const QString other = writeFile(QStringLiteral("B.pdb"), kunden(4, 2, "B"));
-        OpenThroughDialog(other);
-        OpenThroughDialog(first); // the list is now A, B
-        TypeInto(1, 1, QStringLiteral("edit"));
+        openThroughDialog(other);
+        openThroughDialog(first); // the list is now A, B
+        typeInto(1, 1, QStringLiteral("edit"));
 
         mPrompter->expect(QStringLiteral("Information"), DiscardQuestion, Icon::Warning,
                           Buttons::YesNo, agree ? Answer::Yes : Answer::No);
         bool closed = false;
         if (road == QLatin1String("Open")) {
             if (agree)
-                mDialogs->ExpectOpen(QStringLiteral("Open Kribo database"), other);
+                mDialogs->expectOpen(QStringLiteral("Open Kribo database"), other);
             mWindow->fileCommands().openDatabase();
         } else if (road == QLatin1String("Close")) {
             mWindow->fileCommands().closeDatabase();
@@ -309,7 +309,7 @@ private Q_SLOTS:
         } else if (road == QLatin1String("Import")) {
             // Agreeing leads to the import's file dialog; cancelling it keeps the database.
             if (agree)
-                mDialogs->ExpectOpen(QStringLiteral("Import"), QString());
+                mDialogs->expectOpen(QStringLiteral("Import"), QString());
             mWindow->exchangeCommands().importText();
         } else {
             mWindow->show();
@@ -353,10 +353,10 @@ private Q_SLOTS:
 
     void unchangedDatabaseIsDroppedWithoutQuestion()
     {
-        OpenThroughDialog(writeFile(QStringLiteral("A.pdb"), kunden(2, 3, "A")));
-        OpenThroughDialog(writeFile(QStringLiteral("B.pdb"), kunden(2, 3, "B")));
+        openThroughDialog(writeFile(QStringLiteral("A.pdb"), kunden(2, 3, "A")));
+        openThroughDialog(writeFile(QStringLiteral("B.pdb"), kunden(2, 3, "B")));
         QCOMPARE(windowDatabase().name(), QByteArray("B"));
-        mDialogs->ExpectOpen(QStringLiteral("Import"), QString());
+        mDialogs->expectOpen(QStringLiteral("Import"), QString());
         mWindow->exchangeCommands().importText();
         mWindow->fileCommands().newDatabase();
         for (QDialog *dialog : mWindow->findChildren<QDialog *>()) {
@@ -374,15 +374,15 @@ private Q_SLOTS:
 
     void cancelledOrFailedOpenKeepsTheDatabase()
     {
-        OpenThroughDialog(writeFile(QStringLiteral("A.pdb"), kunden(2, 3, "A")));
-        mDialogs->ExpectOpen(QStringLiteral("Open Kribo database"), QString());
+        openThroughDialog(writeFile(QStringLiteral("A.pdb"), kunden(2, 3, "A")));
+        mDialogs->expectOpen(QStringLiteral("Open Kribo database"), QString());
         mWindow->fileCommands().openDatabase();
         QCOMPARE(windowDatabase().name(), QByteArray("A"));
         // A recent entry whose file is gone ends in the reader's open error, nothing else.
         const QString gone = mTemp->filePath(QStringLiteral("Gone.pdb"));
-        OpenThroughDialog(writeFile(QStringLiteral("Gone.pdb"), kunden(1, 1, "Gone")));
+        openThroughDialog(writeFile(QStringLiteral("Gone.pdb"), kunden(1, 1, "Gone")));
         QFile::remove(gone);
-        OpenThroughDialog(mTemp->filePath(QStringLiteral("A.pdb")));
+        openThroughDialog(mTemp->filePath(QStringLiteral("A.pdb")));
         mPrompter->expect(QStringLiteral("Error"),
                           QStringLiteral("There was an error opening the file.*"), Icon::Error,
                           Buttons::Ok, Answer::Ok);
@@ -393,12 +393,12 @@ private Q_SLOTS:
 
     void damagedFileLeavesNoDatabaseOpen()
     {
-        OpenThroughDialog(writeFile(QStringLiteral("A.pdb"), kunden(2, 3, "A")));
+        openThroughDialog(writeFile(QStringLiteral("A.pdb"), kunden(2, 3, "A")));
         const QString damaged = writeFile(QStringLiteral("Damaged.pdb"), QByteArray(40, 'x'));
         mPrompter->expect(QStringLiteral("Information"),
                           QStringLiteral("It's not a Kribo database."), Icon::Error, Buttons::Ok,
                           Answer::Ok);
-        OpenThroughDialog(damaged);
+        openThroughDialog(damaged);
         QVERIFY(!mWindow->isDatabaseOpen());
         QVERIFY(mWindow->grid()->isHidden());
         QCOMPARE(mWindow->grid()->model()->rowCount(), 0);
@@ -415,26 +415,29 @@ private Q_SLOTS:
             paths << writeFile(QString::fromLatin1(name) + QStringLiteral(".pdb"),
                                kunden(1, 1, name));
         for (int i = 0; i < 5; ++i)
-            OpenThroughDialog(paths[i]);
+            openThroughDialog(paths[i]);
         // Five, Four, Three, Two, One. Opening Three again keeps the order.
-        OpenThroughDialog(paths[2]);
+        openThroughDialog(paths[2]);
         QCOMPARE(mWindow->fileCommands().recentFiles().path(2), paths[2]);
-        QCOMPARE(Action(QStringLiteral("actionRecentFile1"))->text(), QStringLiteral("&1  Five"));
+        QCOMPARE(windowAction(QStringLiteral("actionRecentFile1"))->text(),
+                 QStringLiteral("&1  Five"));
         // A recent entry opens without a dialog and changes nothing in the list.
         mWindow->fileCommands().openRecentFile(4);
         QCOMPARE(windowDatabase().name(), QByteArray("One"));
         QCOMPARE(mWindow->fileCommands().recentFiles().path(4), paths[0]);
         // The sixth file drops the oldest.
-        OpenThroughDialog(paths[5]);
-        QCOMPARE(Action(QStringLiteral("actionRecentFile1"))->text(), QStringLiteral("&1  Six"));
-        QCOMPARE(Action(QStringLiteral("actionRecentFile5"))->text(), QStringLiteral("&5  Two"));
-        QVERIFY(Action(QStringLiteral("separatorRecentFiles"))->isVisible());
+        openThroughDialog(paths[5]);
+        QCOMPARE(windowAction(QStringLiteral("actionRecentFile1"))->text(),
+                 QStringLiteral("&1  Six"));
+        QCOMPARE(windowAction(QStringLiteral("actionRecentFile5"))->text(),
+                 QStringLiteral("&5  Two"));
+        QVERIFY(windowAction(QStringLiteral("separatorRecentFiles"))->isVisible());
     }
 
     void settingsWrittenAtCloseAndReadAtStart()
     {
         const QString path = writeFile(QStringLiteral("Kunden.pdb"), kunden(2, 2));
-        OpenThroughDialog(path);
+        openThroughDialog(path);
         mWindow->settings().expertMode = true;
         mWindow->setGeometry(40, 50, 600, 400);
         mWindow->show();
@@ -450,12 +453,12 @@ private Q_SLOTS:
             store->setValue(QStringLiteral("Files/File1"), QString());
             store->setValue(QStringLiteral("Files/File2"), path);
         }
-        MakeWindow();
+        makeWindow();
         QVERIFY(mWindow->settings().expertMode);
         QCOMPARE(mWindow->geometry().left(), 40);
-        QVERIFY(!Action(QStringLiteral("actionRecentFile1"))->isVisible());
-        QVERIFY(Action(QStringLiteral("actionRecentFile2"))->isVisible());
-        QVERIFY(!Action(QStringLiteral("separatorRecentFiles"))->isVisible());
+        QVERIFY(!windowAction(QStringLiteral("actionRecentFile1"))->isVisible());
+        QVERIFY(windowAction(QStringLiteral("actionRecentFile2"))->isVisible());
+        QVERIFY(!windowAction(QStringLiteral("separatorRecentFiles"))->isVisible());
     }
 
     void storedPlacement_data()
@@ -482,7 +485,7 @@ private Q_SLOTS:
                 store->setValue(QStringLiteral("FormPos/Height"), QStringLiteral("300"));
             }
         }
-        MakeWindow();
+        makeWindow();
         const QRect frame = mWindow->geometry();
         if (onlyLeft) {
             QCOMPARE(frame, QRect(left, 30, 30, 30));
@@ -521,7 +524,7 @@ private Q_SLOTS:
             store->setValue(QStringLiteral("Font/Size"), size);
             store->setValue(QStringLiteral("Font/Style"), style);
         }
-        MakeWindow();
+        makeWindow();
         QCOMPARE(mWindow->displayFont().pointSize(), points);
         QCOMPARE(mWindow->displayFont().bold(), bold);
         QCOMPARE(mWindow->displayFont().italic(), italic);

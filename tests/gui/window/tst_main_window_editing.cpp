@@ -43,7 +43,7 @@ private:
 
     // Fields name (String), Changed (Modification Date), Number (Auto-increment Integer); four
     // records "nR|1/1/2000|R".
-    void OpenDemo()
+    void openDemo()
     {
         PdbBuilder builder;
         builder.name("Demo")
@@ -53,7 +53,7 @@ private:
         for (int record = 1; record <= 4; ++record)
             builder.record(
                 {"n" + QByteArray::number(record), "1/1/2000", QByteArray::number(record)});
-        OpenBytes(QStringLiteral("Demo.pdb"), builder.build());
+        openBytes(QStringLiteral("Demo.pdb"), builder.build());
         if (QTest::currentTestFailed())
             return;
         mTester = std::make_unique<QAbstractItemModelTester>(
@@ -66,19 +66,19 @@ private:
     }
 
 private Q_SLOTS:
-    void initTestCase() { InitTestCase(); }
+    void initTestCase() { initFixture(); }
 
     void init()
     {
-        StartTest(true);
+        startTest(true);
         if (!QTest::currentTestFailed())
-            OpenDemo();
+            openDemo();
     }
 
     void cleanup()
     {
         mTester.reset();
-        EndTest();
+        endTest();
     }
 
     void insertRowAnnouncesOneRow()
@@ -137,12 +137,12 @@ private Q_SLOTS:
 
     void cutRowThenPasteRowThroughTheMenus()
     {
-        QVERIFY(!Enabled("actionPasteRow"));
+        QVERIFY(!enabled("actionPasteRow"));
         mWindow->setCurrentCell(1, 1);
         expectQuestion(QStringLiteral("Do you want to cut the selected row?"), Answer::Yes);
         mWindow->editCommands().cutRow();
-        QVERIFY(Enabled("actionPasteRow"));
-        QVERIFY(Enabled("contextPasteRow"));
+        QVERIFY(enabled("actionPasteRow"));
+        QVERIFY(enabled("contextPasteRow"));
         QCOMPARE(model()->index(0, 0).data().toString(), QString());
 
         mWindow->setCurrentCell(3, 4);
@@ -156,8 +156,8 @@ private Q_SLOTS:
 
         // Any row operation empties the buffer again.
         mWindow->rowColumnCommands().appendRow();
-        QVERIFY(!Enabled("actionPasteRow"));
-        QVERIFY(!Enabled("contextPasteRow"));
+        QVERIFY(!enabled("actionPasteRow"));
+        QVERIFY(!enabled("contextPasteRow"));
         QCOMPARE(mWindow->currentRecord(), 5);
         QCOMPARE(mWindow->currentField(), 1);
     }
@@ -279,7 +279,7 @@ private Q_SLOTS:
         QFETCH(QString, letters);
         // A sum field keeps row-sum mode on.
         mWindow->document().setFieldName(3, "Number&");
-        Action(command)->trigger();
+        windowAction(command)->trigger();
         mWindow->updateStatus();
         QCOMPARE(QStringList({mWindow->statusPanel(2)->text(), mWindow->statusPanel(3)->text(),
                               mWindow->statusPanel(4)->text()})
@@ -287,7 +287,7 @@ private Q_SLOTS:
                  letters);
         for (const char *name : {"actionAutoSizing", "actionFilter", "actionRowSum"}) {
             const QString toggle = QString::fromLatin1(name);
-            QAction *action = Action(toggle);
+            QAction *action = windowAction(toggle);
             QCOMPARE(action->isChecked(), toggle == command);
             // The menu draws a check mark only for an action whose icon it does not show.
             QVERIFY2(action->isCheckable() && !action->isIconVisibleInMenu(), qPrintable(toggle));
@@ -298,7 +298,7 @@ private Q_SLOTS:
             QVERIFY(!button->icon().isNull());
             QCOMPARE(button->isChecked(), toggle == command);
         }
-        Action(command)->trigger();
+        windowAction(command)->trigger();
         mWindow->updateStatus();
         QCOMPARE(mWindow->statusPanel(2)->text() + mWindow->statusPanel(3)->text()
                      + mWindow->statusPanel(4)->text(),

@@ -38,23 +38,23 @@ class TestMainWindowGrid
 
 private:
     QTableView *grid() { return mWindow->grid(); }
-    GridHeader *Columns() { return static_cast<GridHeader *>(grid()->horizontalHeader()); }
-    GridHeader *Rows() { return static_cast<GridHeader *>(grid()->verticalHeader()); }
+    GridHeader *columns() { return static_cast<GridHeader *>(grid()->horizontalHeader()); }
+    GridHeader *rows() { return static_cast<GridHeader *>(grid()->verticalHeader()); }
     QString cell(int field, int record)
     {
         return grid()->model()->index(record - 1, field - 1).data().toString();
     }
 
     // Opens a built file in place of the demo.
-    void OpenBuilt(const PdbBuilder &builder)
+    void openBuilt(const PdbBuilder &builder)
     {
         const QByteArray bytes = builder.build();
         mWindow->document().clearModified();
-        OpenBytes(QStringLiteral("Built.pdb"), bytes);
+        openBytes(QStringLiteral("Built.pdb"), bytes);
     }
 
     // Opens a database of three fields 20, 40 and 60 units wide and six records "f.r".
-    void OpenDemo(quint16 thirdWidth = 60)
+    void openDemo(quint16 thirdWidth = 60)
     {
         PdbBuilder builder;
         builder.name("Demo")
@@ -67,34 +67,34 @@ private:
                 values << QByteArray::number(field) + '.' + QByteArray::number(record);
             builder.record(values);
         }
-        OpenBytes(QStringLiteral("Demo.pdb"), builder.build());
+        openBytes(QStringLiteral("Demo.pdb"), builder.build());
     }
 
 private Q_SLOTS:
-    void initTestCase() { InitTestCase(); }
+    void initTestCase() { initFixture(); }
 
     void init()
     {
-        StartTest(true);
+        startTest(true);
         if (!QTest::currentTestFailed())
-            OpenDemo();
+            openDemo();
     }
 
-    void cleanup() { EndTest(); }
+    void cleanup() { endTest(); }
 
     void headerHighlightFollowsTheCurrentCell()
     {
         mWindow->setCurrentCell(2, 5);
         mWindow->updateStatus();
-        QCOMPARE(Columns()->highlightedSection(), 1);
-        QCOMPARE(Rows()->highlightedSection(), 4);
+        QCOMPARE(columns()->highlightedSection(), 1);
+        QCOMPARE(rows()->highlightedSection(), 4);
 
         // The highlighted header cell is painted in the highlight colour, the others are not.
-        const QImage image = Columns()->grab().toImage();
+        const QImage image = columns()->grab().toImage();
         const auto pixelOf = [&](int section) {
             const int right =
-                Columns()->sectionViewportPosition(section) + Columns()->sectionSize(section);
-            return image.pixelColor(right - 3, Columns()->height() - 3);
+                columns()->sectionViewportPosition(section) + columns()->sectionSize(section);
+            return image.pixelColor(right - 3, columns()->height() - 3);
         };
         QCOMPARE(pixelOf(1), GridHeader::highlightColor());
         QVERIFY(pixelOf(0) != GridHeader::highlightColor());
@@ -103,25 +103,25 @@ private Q_SLOTS:
         QTest::keyClick(grid(), Qt::Key_Down);
         QTest::keyClick(grid(), Qt::Key_Right);
         mWindow->updateStatus();
-        QCOMPARE(Columns()->highlightedSection(), 2);
-        QCOMPARE(Rows()->highlightedSection(), 5);
+        QCOMPARE(columns()->highlightedSection(), 2);
+        QCOMPARE(rows()->highlightedSection(), 5);
     }
 
     void widthsComeFromTheDatabaseAndSnapAt300Units()
     {
         for (int field = 1; field <= 3; ++field)
-            QCOMPARE(Columns()->sectionSize(field - 1), windowDatabase().columnWidth(field));
+            QCOMPARE(columns()->sectionSize(field - 1), windowDatabase().columnWidth(field));
         QCOMPARE(windowDatabase().widthUnits(2), 40);
         QVERIFY(!windowDatabase().isModified());
 
         const int largest = windowDatabase().unitsToPixels(MaxFieldWidthUnits);
-        Columns()->resizeSection(1, largest + 200);
-        QCOMPARE(Columns()->sectionSize(1), largest);
+        columns()->resizeSection(1, largest + 200);
+        QCOMPARE(columns()->sectionSize(1), largest);
         QCOMPARE(windowDatabase().columnWidth(2), largest);
         QVERIFY(windowDatabase().isModified());
 
         windowDatabase().clearModified();
-        Columns()->resizeSection(0, 70);
+        columns()->resizeSection(0, 70);
         QCOMPARE(windowDatabase().columnWidth(1), 70);
         QVERIFY(windowDatabase().isModified());
     }
@@ -129,9 +129,9 @@ private Q_SLOTS:
     void tooWideFieldInAFileIsShownAt300Units()
     {
         mWindow->fileCommands().closeDatabase();
-        OpenDemo(500);
+        openDemo(500);
         const int largest = windowDatabase().unitsToPixels(MaxFieldWidthUnits);
-        QCOMPARE(Columns()->sectionSize(2), largest);
+        QCOMPARE(columns()->sectionSize(2), largest);
         QCOMPARE(windowDatabase().widthUnits(3), MaxFieldWidthUnits);
         QVERIFY(!windowDatabase().isModified());
     }
@@ -139,13 +139,13 @@ private Q_SLOTS:
     void draggingARowRenumbersAndMarksModified()
     {
         mWindow->setCurrentCell(1, 5);
-        Rows()->moveSection(4, 1); // record 5 above record 2
+        rows()->moveSection(4, 1); // record 5 above record 2
         QCOMPARE(cell(1, 2), QStringLiteral("1.5"));
         QCOMPARE(cell(1, 3), QStringLiteral("1.2"));
         QCOMPARE(cell(1, 6), QStringLiteral("1.6"));
         QVERIFY(windowDatabase().isModified());
         for (int place = 0; place < 6; ++place) {
-            QCOMPARE(Rows()->logicalIndex(place), place);
+            QCOMPARE(rows()->logicalIndex(place), place);
             QCOMPARE(grid()->model()->headerData(place, Qt::Vertical).toString(),
                      QStringLiteral("%1").arg(place + 1, 4, 10, QLatin1Char('0')));
         }
@@ -157,15 +157,15 @@ private Q_SLOTS:
     {
         mWindow->toolsCommands().setRowSumState(true);
         const int widthOfC = windowDatabase().columnWidth(3);
-        Columns()->moveSection(2, 0); // field 3 to the first place
+        columns()->moveSection(2, 0); // field 3 to the first place
         QCOMPARE(grid()->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("C"));
         QCOMPARE(cell(1, 4), QStringLiteral("3.4"));
         QCOMPARE(cell(2, 4), QStringLiteral("1.4"));
         QCOMPARE(windowDatabase().columnWidth(1), widthOfC);
-        QCOMPARE(Columns()->sectionSize(0), widthOfC);
-        QCOMPARE(Columns()->logicalIndex(0), 0);
+        QCOMPARE(columns()->sectionSize(0), widthOfC);
+        QCOMPARE(columns()->logicalIndex(0), 0);
         QVERIFY(!mWindow->toolsCommands().isRowSumOn());
-        QVERIFY(!Action(QStringLiteral("actionRowSum"))->isChecked());
+        QVERIFY(!windowAction(QStringLiteral("actionRowSum"))->isChecked());
         QVERIFY(windowDatabase().isModified());
     }
 
@@ -226,8 +226,8 @@ private Q_SLOTS:
     {
         QFETCH(int, part);
         QAbstractScrollArea *area = part == 0   ? static_cast<QAbstractScrollArea *>(grid())
-                                    : part == 1 ? static_cast<QAbstractScrollArea *>(Columns())
-                                                : static_cast<QAbstractScrollArea *>(Rows());
+                                    : part == 1 ? static_cast<QAbstractScrollArea *>(columns())
+                                                : static_cast<QAbstractScrollArea *>(rows());
         QMenu *menu = mWindow->gridMenu();
         QVERIFY(!menu->isVisible());
         Q_EMIT area->customContextMenuRequested(QPoint(5, 5));
@@ -239,18 +239,18 @@ private Q_SLOTS:
     {
         QApplication::clipboard()->clear();
         mWindow->updateStatus();
-        QVERIFY(!Action(QStringLiteral("actionPasteCell"))->isEnabled());
+        QVERIFY(!windowAction(QStringLiteral("actionPasteCell"))->isEnabled());
         QApplication::clipboard()->setText(QStringLiteral("from elsewhere"));
         mWindow->updateStatus();
-        QVERIFY(Action(QStringLiteral("actionPasteCell"))->isEnabled());
+        QVERIFY(windowAction(QStringLiteral("actionPasteCell"))->isEnabled());
         // The context menu's entry is never disabled.
         QApplication::clipboard()->clear();
         mWindow->updateStatus();
-        QVERIFY(Action(QStringLiteral("contextPasteCell"))->isEnabled());
+        QVERIFY(windowAction(QStringLiteral("contextPasteCell"))->isEnabled());
         mWindow->fileCommands().closeDatabase();
         QApplication::clipboard()->setText(QStringLiteral("again"));
         mWindow->updateStatus();
-        QVERIFY(!Action(QStringLiteral("actionPasteCell"))->isEnabled());
+        QVERIFY(!windowAction(QStringLiteral("actionPasteCell"))->isEnabled());
     }
 
     void hiddenRowsFollowTheDatabaseAndFilterOffShowsAll()
@@ -265,13 +265,13 @@ private Q_SLOTS:
         mWindow->toolsCommands().applyFilter(false);
         for (int row = 0; row < 6; ++row)
             QVERIFY(!grid()->isRowHidden(row));
-        QCOMPARE(Rows()->sectionSize(1), ShownRowHeight);
-        QVERIFY(!Action(QStringLiteral("actionFilter"))->isChecked());
+        QCOMPARE(rows()->sectionSize(1), ShownRowHeight);
+        QVERIFY(!windowAction(QStringLiteral("actionFilter"))->isChecked());
 
         // An empty filter text hides nothing, yet the filter reads on.
         mWindow->toolsCommands().toggleFilter();
         QVERIFY(mWindow->toolsCommands().isFilterOn());
-        QVERIFY(Action(QStringLiteral("actionFilter"))->isChecked());
+        QVERIFY(windowAction(QStringLiteral("actionFilter"))->isChecked());
         mWindow->updateStatus();
         QCOMPARE(mWindow->statusPanel(3)->text(), QStringLiteral("F"));
         for (int row = 0; row < 6; ++row)
@@ -303,7 +303,7 @@ private Q_SLOTS:
         builder.record({"Lange", "Ulm"})
             .record({"\xe4rger", "\xc4"
                                  "ach"});
-        OpenBuilt(builder);
+        openBuilt(builder);
         windowDatabase().setFilterText(text);
         windowDatabase().setFilterField(field);
         // The field searched is the properties dialog's, which shows the file's when prepared.
@@ -321,7 +321,7 @@ private Q_SLOTS:
         mWindow->toolsCommands().toggleFilter();
         for (int row = 0; row < 4; ++row) {
             QVERIFY(!grid()->isRowHidden(row));
-            QCOMPARE(Rows()->sectionSize(row), ShownRowHeight);
+            QCOMPARE(rows()->sectionSize(row), ShownRowHeight);
         }
         QVERIFY(!windowDatabase().isModified());
     }
@@ -333,7 +333,7 @@ private Q_SLOTS:
         PdbBuilder builder;
         builder.name("People").field("Name").field("Town");
         builder.record({"Meier", "Bonn"}).record({"Kurz", "Schmeichel"}).record({"Lange", "Ulm"});
-        OpenBuilt(builder);
+        openBuilt(builder);
         windowDatabase().setFilterText("mei");
         windowDatabase().setFilterField(2);
         mWindow->toolsCommands().toggleFilter();
@@ -344,7 +344,7 @@ private Q_SLOTS:
     }
 
     // Types the text into the cell as the user does: the first key opens the grid's editor.
-    void TypeIntoCell(int field, int record, const QString &text)
+    void typeIntoCell(int field, int record, const QString &text)
     {
         mWindow->setCurrentCell(field, record);
         QApplication::setActiveWindow(mWindow.get());
@@ -392,7 +392,7 @@ private Q_SLOTS:
             .field("Changed", 0x0049)
             .field("At", 0x0050);
         builder.record({"1", "2", "", "", ""}).record({"3", "4", "", "1/1/2000", ""});
-        OpenBuilt(builder);
+        openBuilt(builder);
         mWindow->setCurrentCell(1, 1);
         mWindow->toolsCommands().toggleRowSum();
         QVERIFY(mWindow->toolsCommands().isRowSumOn());
@@ -400,7 +400,7 @@ private Q_SLOTS:
         mWindow->document().setFieldName(3, sumName);
         mWindow->document().clearModified();
 
-        TypeIntoCell(field, 2, typed);
+        typeIntoCell(field, 2, typed);
         QTRY_VERIFY(windowDatabase().isModified());
         const QByteArrayList expected = record2.split('|');
         for (int k = 1; k <= 5; ++k) {
@@ -413,7 +413,7 @@ private Q_SLOTS:
                 QCOMPARE(cell, expected[k - 1]);
         }
         QCOMPARE(mWindow->toolsCommands().isRowSumOn(), rowSumOn);
-        QCOMPARE(Action(QStringLiteral("actionRowSum"))->isChecked(), rowSumOn);
+        QCOMPARE(windowAction(QStringLiteral("actionRowSum"))->isChecked(), rowSumOn);
         // The other record is not stamped and keeps its total.
         QCOMPARE(windowDatabase().recordAt(1).toList().join('|'), QByteArray("1|2|5||"));
         QCOMPARE(cell(field, 2), typed);
@@ -425,7 +425,7 @@ private Q_SLOTS:
         builder.name("Hints").field("Paid", 0x0002, 40).field("Amount", 0x0010, 30);
         for (const char *paid : {"1", "1", "1", "0", "0", "0", "0", "0", "", ""})
             builder.record({paid, "1.5"});
-        OpenBuilt(builder);
+        openBuilt(builder);
         QAbstractItemModel *model = grid()->model();
         QCOMPARE(model->headerData(0, Qt::Horizontal, Qt::ToolTipRole).toString(),
                  QStringLiteral("Boolean\nChecked: 5   Unchecked: 5\nWidth: 40"));
@@ -433,7 +433,7 @@ private Q_SLOTS:
                  QStringLiteral("Float\nTotal: 15\nAverage: 1.5\nWidth: 30"));
         QCOMPARE(mWindow->recordCountHint(), QStringLiteral("10 Records"));
         // A dragged column's hint goes with it.
-        Columns()->moveSection(1, 0);
+        columns()->moveSection(1, 0);
         QVERIFY(model->headerData(0, Qt::Horizontal, Qt::ToolTipRole)
                     .toString()
                     .startsWith(QStringLiteral("Float")));
@@ -458,20 +458,20 @@ private Q_SLOTS:
         const double oldScale = windowDatabase().widthScale();
         QFont chosen(mWindow->displayFont().family());
         chosen.setPointSize(chosenSize);
-        mDialogs->ExpectFont(chosen);
+        mDialogs->expectFont(chosen);
         mWindow->editCommands().chooseDisplayFont();
-        QCOMPARE(mDialogs->LastMaxPointSize(), 10);
+        QCOMPARE(mDialogs->lastMaxPointSize(), 10);
         QCOMPARE(mWindow->displayFont().pointSize(), shownSize);
 
         const int zeros =
             QFontMetrics(mWindow->displayFont()).horizontalAdvance(QStringLiteral("0000"));
-        QCOMPARE(Rows()->width(), zeros + 6);
+        QCOMPARE(rows()->width(), zeros + 6);
         QCOMPARE(windowDatabase().widthScale(), zeros / (56.0 / 3.0));
         if (shownSize != 8)
             QVERIFY(windowDatabase().widthScale() != oldScale);
         for (int field = 1; field <= 3; ++field) {
             QCOMPARE(windowDatabase().widthUnits(field), units[field - 1]);
-            QCOMPARE(Columns()->sectionSize(field - 1), windowDatabase().columnWidth(field));
+            QCOMPARE(columns()->sectionSize(field - 1), windowDatabase().columnWidth(field));
         }
     }
 
@@ -479,7 +479,7 @@ private Q_SLOTS:
     {
         QFont chosen(mWindow->displayFont().family());
         chosen.setPointSize(7);
-        mDialogs->ExpectFont(chosen);
+        mDialogs->expectFont(chosen);
         mWindow->editCommands().chooseDisplayFont();
         // A dialog made later gets the font for its named text controls when it shows.
         auto *dialog = new QDialog(mWindow.get());
@@ -516,9 +516,9 @@ private Q_SLOTS:
         mWindow->document().setCell(1, 1, cell);
         QFont chosen(mWindow->displayFont().family());
         chosen.setPointSize(8);
-        mDialogs->ExpectFont(chosen, charSet);
+        mDialogs->expectFont(chosen, charSet);
         mWindow->editCommands().chooseDisplayFont();
-        QCOMPARE(mDialogs->LastCharSetPreset(), 1);
+        QCOMPARE(mDialogs->lastCharSetPreset(), 1);
         QCOMPARE(mWindow->settings().font.charSet, charSet);
         QCOMPARE(grid()->model()->index(0, 0).data().toString(), shown);
         // Typed back in the same script, the cell keeps its bytes and nothing is warned of.
@@ -527,9 +527,9 @@ private Q_SLOTS:
 
         // The next Font command starts at the stored script; Western shows the bytes as
         // windows-1252 again.
-        mDialogs->ExpectFont(chosen, 0);
+        mDialogs->expectFont(chosen, 0);
         mWindow->editCommands().chooseDisplayFont();
-        QCOMPARE(mDialogs->LastCharSetPreset(), charSet);
+        QCOMPARE(mDialogs->lastCharSetPreset(), charSet);
         QStringDecoder western("windows-1252");
         QCOMPARE(grid()->model()->index(0, 0).data().toString(), QString(western(cell)));
     }
@@ -538,7 +538,7 @@ private Q_SLOTS:
     {
         const QFont before = mWindow->displayFont();
         const int width = windowDatabase().columnWidth(2);
-        mDialogs->ExpectFontCancel();
+        mDialogs->expectFontCancel();
         mWindow->editCommands().chooseDisplayFont();
         QCOMPARE(mWindow->displayFont(), before);
         QCOMPARE(windowDatabase().columnWidth(2), width);

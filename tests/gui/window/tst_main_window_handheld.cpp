@@ -62,8 +62,8 @@ private Q_SLOTS:
 
 private:
     // Two handheld users, the second being the Desktop's last one; Kunden.PDB open in the window.
-    void MakeWindow(bool withUsers);
-    QString InstallFlag(const QString &name) const;
+    void makeWindow(bool withUsers);
+    QString installFlag(const QString &name) const;
     PropertiesDialog *Properties() const { return mWindow->findChild<PropertiesDialog *>(); }
 
     QString mData;
@@ -73,21 +73,21 @@ private:
 
 void TestMainWindowHandheld::initTestCase()
 {
-    InitTestCase();
+    initFixture();
 }
 
 void TestMainWindowHandheld::init()
 {
-    MakeTemp();
+    makeTemp();
     mData = mTemp->filePath(QStringLiteral("Palm"));
 }
 
 void TestMainWindowHandheld::cleanup()
 {
-    EndTest();
+    endTest();
 }
 
-void TestMainWindowHandheld::MakeWindow(bool withUsers)
+void TestMainWindowHandheld::makeWindow(bool withUsers)
 {
     const QList<FixtureUser> users{{3, "Anna", "AnnaK"}, {258, "Bert M", "Bert M"}};
     QVERIFY(writeUsersDat(
@@ -104,11 +104,11 @@ void TestMainWindowHandheld::MakeWindow(bool withUsers)
     mWindow->setSelectedUser(mUsers->lastUserIndex());
 
     mOwnFile = writeFile(QStringLiteral("Kunden.PDB"), kunden());
-    OpenThroughDialog(mOwnFile);
+    openThroughDialog(mOwnFile);
     QVERIFY(mWindow->isDatabaseOpen());
 }
 
-QString TestMainWindowHandheld::InstallFlag(const QString &name) const
+QString TestMainWindowHandheld::installFlag(const QString &name) const
 {
     // Read as the program reads it: QSettings may answer from its cache of the file it wrote.
     DesktopIni ini;
@@ -134,8 +134,8 @@ void TestMainWindowHandheld::installCommand()
     QFETCH(bool, expertMode);
     QFETCH(QString, told);
 
-    MakeWindow(true);
-    QAction *install = Action(QStringLiteral("actionInstall"));
+    makeWindow(true);
+    QAction *install = windowAction(QStringLiteral("actionInstall"));
     QVERIFY(install->isEnabled());
     QCOMPARE(install->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_I));
     mWindow->settings().saveAtInstall = saveAtInstall;
@@ -150,8 +150,8 @@ void TestMainWindowHandheld::installCommand()
 
     // The Desktop's last user, the second one, without any choice in the dialog.
     QVERIFY(QFileInfo::exists(mData + QStringLiteral("/Bert M/Install/Kunden.pdb")));
-    QCOMPARE(InstallFlag(QStringLiteral("Install258")), QStringLiteral("1"));
-    QCOMPARE(InstallFlag(QStringLiteral("Install3")), QStringLiteral("0"));
+    QCOMPARE(installFlag(QStringLiteral("Install258")), QStringLiteral("1"));
+    QCOMPARE(installFlag(QStringLiteral("Install3")), QStringLiteral("0"));
     QCOMPARE(windowDatabase().isModified(), !saveAtInstall);
     QCOMPARE(windowDatabase().filePath(), mOwnFile);
     QCOMPARE(QFileInfo::exists(mTemp->filePath(QStringLiteral("Kunden.pd_"))), saveAtInstall);
@@ -162,7 +162,7 @@ void TestMainWindowHandheld::installCommand()
 
 void TestMainWindowHandheld::installWithAutoSizing()
 {
-    MakeWindow(true);
+    makeWindow(true);
     mWindow->toolsCommands().autoSizeColumns(true);
     QVERIFY(mWindow->toolsCommands().isAutoSizing());
     mPrompter->expect(QStringLiteral("Information"),
@@ -174,7 +174,7 @@ void TestMainWindowHandheld::installWithAutoSizing()
     QVERIFY(mWindow->toolsCommands().isAutoSizing());
     QVERIFY(QFileInfo(mData + QStringLiteral("/Bert M/Install")).isDir());
     QVERIFY(!QFileInfo::exists(mData + QStringLiteral("/Bert M/Install/Kunden.pdb")));
-    QCOMPARE(InstallFlag(QStringLiteral("Install258")), QStringLiteral("1"));
+    QCOMPARE(installFlag(QStringLiteral("Install258")), QStringLiteral("1"));
 
     mPrompter->expect(QStringLiteral("Information"),
                       QStringLiteral("The column width is changed by auto-width*"), Icon::Warning,
@@ -188,16 +188,16 @@ void TestMainWindowHandheld::installWithAutoSizing()
 
 void TestMainWindowHandheld::installDisabledWithoutUsers()
 {
-    MakeWindow(false);
+    makeWindow(false);
     QCOMPARE(mUsers->count(), 0);
-    QVERIFY(!Action(QStringLiteral("actionInstall"))->isEnabled());
+    QVERIFY(!windowAction(QStringLiteral("actionInstall"))->isEnabled());
     mWindow->fileCommands().install();
     QVERIFY(!QFileInfo::exists(mData + QStringLiteral("/Install")));
 }
 
 void TestMainWindowHandheld::propertiesCommand()
 {
-    MakeWindow(true);
+    makeWindow(true);
     mWindow->setCurrentCell(2, 1);
     mWindow->propertiesCommands().editProperties();
     PropertiesDialog *form = Properties();
@@ -235,12 +235,12 @@ void TestMainWindowHandheld::propertiesCommand()
     form->reject();
     mWindow->fileCommands().install();
     QVERIFY(QFileInfo::exists(mData + QStringLiteral("/AnnaK/Install/Kunden.pdb")));
-    QCOMPARE(InstallFlag(QStringLiteral("Install3")), QStringLiteral("1"));
+    QCOMPARE(installFlag(QStringLiteral("Install3")), QStringLiteral("1"));
 }
 
 void TestMainWindowHandheld::propertiesCancelKeepsTheDatabase()
 {
-    MakeWindow(true);
+    makeWindow(true);
     mWindow->propertiesCommands().editProperties();
     PropertiesDialog *form = Properties();
     form->findChild<QLineEdit *>(QStringLiteral("nameEdit"))->setText(QStringLiteral("Other"));

@@ -39,13 +39,13 @@ private:
 
     QByteArrayList Column(int field) { return columnCells(windowDatabase(), field); }
 
-    bool RowSumChecked() const { return Action(QStringLiteral("actionRowSum"))->isChecked(); }
+    bool rowSumChecked() const { return windowAction(QStringLiteral("actionRowSum"))->isChecked(); }
 
 private Q_SLOTS:
-    void initTestCase() { InitTestCase(); }
-    void init() { MakeWindow(); }
+    void initTestCase() { initFixture(); }
+    void init() { makeWindow(); }
 
-    void cleanup() { EndTest(); }
+    void cleanup() { endTest(); }
 
     void findNextGoesOnFromTheLastMatch()
     {
@@ -81,7 +81,7 @@ private Q_SLOTS:
         QCOMPARE(mWindow->grid()->model()->index(4, 0).data().toString(), QStringLiteral("3.5"));
         QVERIFY(windowDatabase().isModified());
         QVERIFY(!mWindow->toolsCommands().isRowSumOn());
-        QVERIFY(!RowSumChecked());
+        QVERIFY(!rowSumChecked());
     }
 
     void rowSumModeFollowsEdits()
@@ -90,7 +90,7 @@ private Q_SLOTS:
         mWindow->setCurrentCell(1, 1);
         mWindow->toolsCommands().toggleRowSum();
         QVERIFY(mWindow->toolsCommands().isRowSumOn());
-        QVERIFY(RowSumChecked());
+        QVERIFY(rowSumChecked());
         QCOMPARE(Column(3), (QByteArrayList{"6", "10"}));
 
         // An edit in the grid computes every total again.
@@ -111,7 +111,7 @@ private Q_SLOTS:
         mWindow->toolsCommands().toggleRowSum();
         QCOMPARE(Column(3), (QByteArrayList{"3", "keep"}));
         QVERIFY(!mWindow->toolsCommands().isRowSumOn());
-        QVERIFY(!RowSumChecked());
+        QVERIFY(!rowSumChecked());
     }
 
     void sortKeepsCurrentCellAndFlag()
@@ -177,7 +177,7 @@ private Q_SLOTS:
     void printCancelledPrintsNothing()
     {
         Open({{"a"}, {"1"}});
-        mDialogs->ExpectPrint(false);
+        mDialogs->expectPrint(false);
         mWindow->fileCommands().print();
         QVERIFY(!windowDatabase().isModified());
     }

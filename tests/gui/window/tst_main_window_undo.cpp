@@ -33,11 +33,11 @@ private:
     void keys(const QKeySequence &sequence) { QTest::keySequence(grid(), sequence); }
 
 private Q_SLOTS:
-    void initTestCase() { InitTestCase(); }
+    void initTestCase() { initFixture(); }
 
     void init()
     {
-        StartTest(true);
+        startTest(true);
         if (QTest::currentTestFailed())
             return;
         // Three text fields, records "Cx|By|Az" in an order a sort changes.
@@ -45,12 +45,12 @@ private Q_SLOTS:
         builder.name("Demo").field("A", 0x0001, 20).field("B", 0x0001, 40).field("C", 0x0001, 60);
         for (const char *first : {"delta", "alpha", "charlie", "bravo"})
             builder.record({first, "b", "c"});
-        OpenBytes(QStringLiteral("Demo.pdb"), builder.build());
+        openBytes(QStringLiteral("Demo.pdb"), builder.build());
         QApplication::setActiveWindow(mWindow.get());
         grid()->setFocus();
     }
 
-    void cleanup() { EndTest(); }
+    void cleanup() { endTest(); }
 
     // Edit in place, delete a row, sort: Ctrl+Z three times gives back the loaded database,
     // unmodified; Ctrl+Shift+Z and Ctrl+Y bring the changes back.

@@ -25,12 +25,12 @@ class TestMessageBoxes
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { InitTestCase(); }
+    void initTestCase() { initFixture(); }
 
     void init()
     {
-        MakeTemp();
-        ClearStore();
+        makeTemp();
+        clearStore();
     }
 
     void boxesShowTheNormalPointer_data()
@@ -77,7 +77,7 @@ private Q_SLOTS:
         });
         answer.start();
 
-        dialogs.ExpectOpen(QStringLiteral("Open Kribo database"),
+        dialogs.expectOpen(QStringLiteral("Open Kribo database"),
                            writeFile(QStringLiteral("Box.pdb"), file));
         form.fileCommands().openDatabase();
         if (deleteRow) {

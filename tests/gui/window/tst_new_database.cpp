@@ -26,7 +26,7 @@ using namespace kribed::test;
 
 namespace {
 
-QStringList Items(const QComboBox *box)
+QStringList items(const QComboBox *box)
 {
     QStringList items;
     for (int i = 0; i < box->count(); ++i)
@@ -45,7 +45,7 @@ class TestNewDatabase
     Q_OBJECT
 
 private:
-    template<class T> T *Child(QObject *parent, const char *name)
+    template<class T> T *child(QObject *parent, const char *name)
     {
         T *child = parent->findChild<T *>(QString::fromLatin1(name));
         if (!child)
@@ -60,57 +60,57 @@ private:
     }
 
     // New through the dialog with the given shape.
-    void CreateThroughDialog(const QString &columns, const QString &rows, int type = -1)
+    void createThroughDialog(const QString &columns, const QString &rows, int type = -1)
     {
         mWindow->fileCommands().newDatabase();
         NewDatabaseDialog *form = mWindow->findChild<NewDatabaseDialog *>();
         QVERIFY(form && form->isVisible());
-        Child<QComboBox>(form, "columnsCombo")->setEditText(columns);
-        Child<QComboBox>(form, "rowsCombo")->setEditText(rows);
+        child<QComboBox>(form, "columnsCombo")->setEditText(columns);
+        child<QComboBox>(form, "rowsCombo")->setEditText(rows);
         if (type >= 0)
-            Child<QComboBox>(form, "fieldTypeCombo")->setCurrentIndex(type);
-        QTest::mouseClick(Child<QPushButton>(form, "okButton"), Qt::LeftButton);
+            child<QComboBox>(form, "fieldTypeCombo")->setCurrentIndex(type);
+        QTest::mouseClick(child<QPushButton>(form, "okButton"), Qt::LeftButton);
         QVERIFY(!form->isVisible());
     }
 
 private Q_SLOTS:
-    void initTestCase() { InitTestCase(); }
+    void initTestCase() { initFixture(); }
 
-    void init() { StartTest(); }
-    void cleanup() { EndTest(); }
+    void init() { startTest(); }
+    void cleanup() { endTest(); }
 
     void dialogControls()
     {
         ScriptedPrompter prompter;
         NewDatabaseDialog form(prompter);
         QCOMPARE(form.windowTitle(), QStringLiteral("New Database"));
-        QCOMPARE(Child<QLineEdit>(&form, "nameEdit")->text(), QStringLiteral("New"));
-        const auto *columns = Child<QComboBox>(&form, "columnsCombo");
+        QCOMPARE(child<QLineEdit>(&form, "nameEdit")->text(), QStringLiteral("New"));
+        const auto *columns = child<QComboBox>(&form, "columnsCombo");
         QVERIFY(columns->isEditable());
         QCOMPARE(columns->currentText(), QStringLiteral("5"));
-        QCOMPARE(Items(columns).join(u' '), QStringLiteral("1 2 3 5 10 15 20 30 40 50"));
-        const auto *rows = Child<QComboBox>(&form, "rowsCombo");
+        QCOMPARE(items(columns).join(u' '), QStringLiteral("1 2 3 5 10 15 20 30 40 50"));
+        const auto *rows = child<QComboBox>(&form, "rowsCombo");
         QCOMPARE(rows->currentText(), QStringLiteral("10"));
-        QCOMPARE(Items(rows).join(u' '),
+        QCOMPARE(items(rows).join(u' '),
                  QStringLiteral("1 2 5 10 20 50 100 200 500 1000 2000 5000 9999"));
-        const auto *type = Child<QComboBox>(&form, "fieldTypeCombo");
+        const auto *type = child<QComboBox>(&form, "fieldTypeCombo");
         QVERIFY(!type->isEditable());
-        QCOMPARE(Items(type), typeNames());
+        QCOMPARE(items(type), typeNames());
         QCOMPARE(type->itemText(7), QStringLiteral("Modification Time "));
         QCOMPARE(type->currentIndex(), -1);
-        const auto *width = Child<QComboBox>(&form, "fieldWidthCombo");
+        const auto *width = child<QComboBox>(&form, "fieldWidthCombo");
         QCOMPARE(width->currentText(), QStringLiteral("60"));
-        QCOMPARE(Items(width).join(u' '), QStringLiteral("10 16 20 30 40 50 60 80 100 160 300"));
-        QCOMPARE(Child<QPushButton>(&form, "okButton")->text(), QStringLiteral("&OK"));
-        QCOMPARE(Child<QPushButton>(&form, "cancelButton")->text(), QStringLiteral("&Cancel"));
+        QCOMPARE(items(width).join(u' '), QStringLiteral("10 16 20 30 40 50 60 80 100 160 300"));
+        QCOMPARE(child<QPushButton>(&form, "okButton")->text(), QStringLiteral("&OK"));
+        QCOMPARE(child<QPushButton>(&form, "cancelButton")->text(), QStringLiteral("&Cancel"));
         QStringList boxes;
         for (const QGroupBox *box : form.findChildren<QGroupBox *>())
             boxes << box->title();
         QCOMPARE(boxes, (QStringList{QStringLiteral(" Database setup "),
                                      QStringLiteral(" Field setup ")}));
         const QList<QGroupBox *> groups = form.findChildren<QGroupBox *>();
-        QVERIFY(groups[0]->isAncestorOf(Child<QLineEdit>(&form, "nameEdit")));
-        QVERIFY(groups[1]->isAncestorOf(Child<QComboBox>(&form, "fieldWidthCombo")));
+        QVERIFY(groups[0]->isAncestorOf(child<QLineEdit>(&form, "nameEdit")));
+        QVERIFY(groups[1]->isAncestorOf(child<QComboBox>(&form, "fieldWidthCombo")));
 
         form.preselectString(true);
         QCOMPARE(type->currentIndex(), 0);
@@ -139,12 +139,12 @@ private Q_SLOTS:
             store->sync();
         }
         if (withUser)
-            MakeWindow(mOneUser);
+            makeWindow(mOneUser);
         else
-            MakeWindow();
+            makeWindow();
         QCOMPARE(mWindow->settings().initialDir, initialDir);
         NewDatabaseDialog *form = &mWindow->fileCommands().newDatabaseDialog();
-        QCOMPARE(Child<QComboBox>(form, "fieldTypeCombo")->currentIndex(), selected);
+        QCOMPARE(child<QComboBox>(form, "fieldTypeCombo")->currentIndex(), selected);
         QCOMPARE(&mWindow->fileCommands().newDatabaseDialog(), form);
         mWindow.reset(); // before `user` goes
     }
@@ -213,28 +213,28 @@ private Q_SLOTS:
         else
             form->findChild<QComboBox *>(control)->setEditText(text);
         mPrompter->expect(QStringLiteral("Error"), message, Icon::Error, Buttons::Ok, Answer::Ok);
-        QTest::mouseClick(Child<QPushButton>(form, "okButton"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(form, "okButton"), Qt::LeftButton);
         QVERIFY(form->isVisible());
         QVERIFY(!mWindow->isDatabaseOpen());
         // The user's input stays for another try.
         const QString shown = control == QStringLiteral("nameEdit")
-                                  ? Child<QLineEdit>(form, "nameEdit")->text()
+                                  ? child<QLineEdit>(form, "nameEdit")->text()
                                   : form->findChild<QComboBox *>(control)->currentText();
         QCOMPARE(shown, text);
-        QTest::mouseClick(Child<QPushButton>(form, "cancelButton"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(form, "cancelButton"), Qt::LeftButton);
         QVERIFY(!form->isVisible());
 
         // Opened again, the name has the focus whichever control had it last.
         form->findChild<QComboBox *>(QStringLiteral("rowsCombo"))->setFocus();
         mWindow->fileCommands().newDatabase();
         QVERIFY(form->isVisible());
-        QCOMPARE(form->focusWidget(), Child<QLineEdit>(form, "nameEdit"));
+        QCOMPARE(form->focusWidget(), child<QLineEdit>(form, "nameEdit"));
         form->reject();
     }
 
     void newReplacesTheDatabase()
     {
-        CreateThroughDialog(QStringLiteral("3"), QStringLiteral("2"), BooleanType);
+        createThroughDialog(QStringLiteral("3"), QStringLiteral("2"), BooleanType);
         QVERIFY(mWindow->isDatabaseOpen());
         QVERIFY(!mWindow->grid()->isHidden());
         const Database &database = windowDatabase();
@@ -247,9 +247,9 @@ private Q_SLOTS:
         QCOMPARE(mWindow->grid()->model()->rowCount(), 2);
         QCOMPARE(mWindow->grid()->model()->columnCount(), 3);
         NewDatabaseDialog *form = mWindow->findChild<NewDatabaseDialog *>();
-        QCOMPARE(Child<QLineEdit>(form, "nameEdit")->text(), QStringLiteral("New"));
+        QCOMPARE(child<QLineEdit>(form, "nameEdit")->text(), QStringLiteral("New"));
         // The other values stay for the next use.
-        QCOMPARE(Child<QComboBox>(form, "columnsCombo")->currentText(), QStringLiteral("3"));
+        QCOMPARE(child<QComboBox>(form, "columnsCombo")->currentText(), QStringLiteral("3"));
 
         // A changed database asks first; keeping the changes stops New.
         mWindow->document().setCell(1, 1, "x");
@@ -264,7 +264,7 @@ private Q_SLOTS:
     {
         const QString path =
             writeFile(QStringLiteral("people.csv"), "Name;Age\r\nAnn;30\r\nBob;41\r\n");
-        mDialogs->ExpectOpen(QStringLiteral("Import"), path, int(TextType::Semicolon));
+        mDialogs->expectOpen(QStringLiteral("Import"), path, int(TextType::Semicolon));
         mWindow->exchangeCommands().importText();
         QVERIFY(mWindow->isDatabaseOpen());
         QCOMPARE(windowDatabase().fieldCount(), 2);
@@ -278,14 +278,14 @@ private Q_SLOTS:
         // import leaves the database.
         mPrompter->expect(QStringLiteral("Information"), QStringLiteral("You have not saved*"),
                           Icon::Warning, Buttons::YesNo, Answer::Yes);
-        mDialogs->ExpectOpen(QStringLiteral("Import"), path, int(TextType::Comma));
+        mDialogs->expectOpen(QStringLiteral("Import"), path, int(TextType::Comma));
         mPrompter->expect(QStringLiteral("Information"), FormatQuestion, Icon::Warning,
                           Buttons::OkCancel, Answer::Cancel);
         mWindow->exchangeCommands().importText();
         QCOMPARE(windowDatabase().fieldCount(), 2);
         QCOMPARE(windowDatabase().cell(1, 1), QByteArray("Ann"));
 
-        const QList<FileRequest> &requests = mDialogs->Requests();
+        const QList<FileRequest> &requests = mDialogs->requests();
         QCOMPARE(requests.size(), 2);
         QCOMPARE(requests[0].filter, importFilterTextWithCsv());
         QCOMPARE(requests[0].filterIndex, 1);
@@ -296,9 +296,9 @@ private Q_SLOTS:
 
     void appendThroughDialog()
     {
-        CreateThroughDialog(QStringLiteral("2"), QStringLiteral("3"));
+        createThroughDialog(QStringLiteral("2"), QStringLiteral("3"));
         const QString path = writeFile(QStringLiteral("more.TXT"), "a\tb\r\nc\td\r\n");
-        mDialogs->ExpectOpen(QStringLiteral("Append"), path, int(TextType::Tab));
+        mDialogs->expectOpen(QStringLiteral("Append"), path, int(TextType::Tab));
         mWindow->exchangeCommands().appendText();
         QCOMPARE(windowDatabase().recordCount(), 5);
         QCOMPARE(windowDatabase().cell(1, 4), QByteArray("a"));
@@ -306,34 +306,34 @@ private Q_SLOTS:
         QCOMPARE(mWindow->grid()->model()->rowCount(), 5);
         QCOMPARE(mWindow->currentRecord(), 5);
         QVERIFY(windowDatabase().isModified());
-        QCOMPARE(mDialogs->Requests().last().defaultSuffix, QStringLiteral("CSV"));
+        QCOMPARE(mDialogs->requests().last().defaultSuffix, QStringLiteral("CSV"));
 
         // Comma text of any extension: read as comma, and no extension is proposed next time.
         const QString any = writeFile(QStringLiteral("more.dat"), "e,f\r\n");
-        mDialogs->ExpectOpen(QStringLiteral("Append"), any, int(TextType::CommaAny));
+        mDialogs->expectOpen(QStringLiteral("Append"), any, int(TextType::CommaAny));
         mPrompter->expect(QStringLiteral("Information"), FormatQuestion, Icon::Warning,
                           Buttons::OkCancel, Answer::Ok);
         mWindow->exchangeCommands().appendText();
         QCOMPARE(windowDatabase().cell(2, 6), QByteArray("f"));
-        mDialogs->ExpectOpen(QStringLiteral("Append"), QString(), int(TextType::CommaAny));
+        mDialogs->expectOpen(QStringLiteral("Append"), QString(), int(TextType::CommaAny));
         mWindow->exchangeCommands().appendText();
-        QCOMPARE(mDialogs->Requests().last().filterIndex, 4);
-        QCOMPARE(mDialogs->Requests().last().defaultSuffix, QString());
+        QCOMPARE(mDialogs->requests().last().filterIndex, 4);
+        QCOMPARE(mDialogs->requests().last().defaultSuffix, QString());
         QCOMPARE(windowDatabase().recordCount(), 6);
     }
 
     void exportThroughDialog()
     {
-        CreateThroughDialog(QStringLiteral("2"), QStringLiteral("1"));
+        createThroughDialog(QStringLiteral("2"), QStringLiteral("1"));
         mWindow->document().setCell(1, 1, "x");
         const QString path = mTemp->filePath(QStringLiteral("out.TXT"));
-        mDialogs->ExpectSave(QStringLiteral("Export"), path, int(TextType::Tab));
+        mDialogs->expectSave(QStringLiteral("Export"), path, int(TextType::Tab));
         mWindow->exchangeCommands().exportText();
         QCOMPARE(readFile(path), QByteArray("Field 1\tField 2\r\nx\t\r\n"));
-        mDialogs->ExpectSave(QStringLiteral("Export"), QString(), int(TextType::Tab));
+        mDialogs->expectSave(QStringLiteral("Export"), QString(), int(TextType::Tab));
         mWindow->exchangeCommands().exportText();
 
-        const QList<FileRequest> &requests = mDialogs->Requests();
+        const QList<FileRequest> &requests = mDialogs->requests();
         QCOMPARE(requests.size(), 2);
         QCOMPARE(requests[0].filter, exportFilterTextWithCsv());
         QCOMPARE(requests[0].proposedName, QStringLiteral("New"));
@@ -347,20 +347,20 @@ private Q_SLOTS:
     {
         // Standard CSV is the fifth entry of the open dialog and the fourth of the save dialog;
         // the encoding is asked after the file.
-        CreateThroughDialog(QStringLiteral("2"), QStringLiteral("1"));
+        createThroughDialog(QStringLiteral("2"), QStringLiteral("1"));
         const QString in = writeFile(QStringLiteral("in.csv"),
                                      "Name,City\nJ\xC3\xBCrgen,\"K\xC3\xB6ln, \"\"Alt\"\"\"\n");
         const QString reading = QStringLiteral(
             "Is the file in UTF-8?\nYes: UTF-8, as most programs of today write it.\nNo: the "
             "code page windows-1252 of the display font.");
-        mDialogs->ExpectOpen(QStringLiteral("Append"), in, 5);
+        mDialogs->expectOpen(QStringLiteral("Append"), in, 5);
         mPrompter->expect(QStringLiteral("Standard CSV"), reading, Icon::Question,
                           Buttons::YesNoCancel, Answer::Cancel);
         mWindow->exchangeCommands().appendText();
         QCOMPARE(windowDatabase().recordCount(), 1);
-        QCOMPARE(mDialogs->Requests().last().filter, importFilterTextWithCsv());
+        QCOMPARE(mDialogs->requests().last().filter, importFilterTextWithCsv());
 
-        mDialogs->ExpectOpen(QStringLiteral("Append"), in, 5);
+        mDialogs->expectOpen(QStringLiteral("Append"), in, 5);
         mPrompter->expect(QStringLiteral("Standard CSV"), reading, Icon::Question,
                           Buttons::YesNoCancel, Answer::Yes);
         mWindow->exchangeCommands().appendText();
@@ -369,17 +369,17 @@ private Q_SLOTS:
         QCOMPARE(windowDatabase().cell(2, 3), QByteArray("K\xF6ln, \"Alt\""));
 
         const QString out = mTemp->filePath(QStringLiteral("out.csv"));
-        mDialogs->ExpectSave(QStringLiteral("Export"), out, 4);
+        mDialogs->expectSave(QStringLiteral("Export"), out, 4);
         mPrompter->expect(QStringLiteral("Standard CSV"),
                           QStringLiteral("Write the file in UTF-8?*"), Icon::Question,
                           Buttons::YesNoCancel, Answer::No);
         mWindow->exchangeCommands().exportText();
         QCOMPARE(readFile(out), QByteArray("Field 1,Field 2\r\n,\r\nName,City\r\n"
                                            "J\xFCrgen,\"K\xF6ln, \"\"Alt\"\"\"\r\n"));
-        mDialogs->ExpectSave(QStringLiteral("Export"), QString(), 4);
+        mDialogs->expectSave(QStringLiteral("Export"), QString(), 4);
         mWindow->exchangeCommands().exportText();
-        QCOMPARE(mDialogs->Requests().last().filterIndex, 4);
-        QCOMPARE(mDialogs->Requests().last().defaultSuffix, QStringLiteral("csv"));
+        QCOMPARE(mDialogs->requests().last().filterIndex, 4);
+        QCOMPARE(mDialogs->requests().last().defaultSuffix, QStringLiteral("csv"));
     }
 };
 
