@@ -15,6 +15,8 @@
 #include <QSettings>
 #include <QStringList>
 
+#include <cstring>
+
 namespace kribed {
 
 namespace {
@@ -81,17 +83,28 @@ std::optional<UserEntry> readUserRecord(ByteCursor &cursor, qint64 r, qint64 &ne
 }
 
 // The position right after the next 0x01 0x80 from pos on, or none when the file ends first.
-// A 0x01 always takes the byte after it along, so 0x01 0x01 0x80 holds no marker.
+// A 0x01 always takes the byte after it along, so 0x01 0x01 0x80 holds no marker. Read from pos,
+// a run of 0x01 bytes pairs up from its first byte: the 0x01 before a 0x80 starts a pair, and
+// so a marker, exactly when the run up to it (from pos at the earliest) is odd in length. The
+// 0x80 bytes are found with memchr, which keeps long stretches before a marker cheap.
 std::optional<qint64> skipToMarker(const ByteCursor &cursor, qint64 pos)
 {
     const QByteArrayView bytes = cursor.bytes();
-    while (pos >= 0 && pos < bytes.size()) {
-        if (bytes[pos++] != 0x01)
-            continue;
-        if (pos >= bytes.size())
+    if (pos < 0)
+        return std::nullopt;
+    const char *const data = bytes.data();
+    qint64 from = pos + 1; // a marker's 0x80 stands after its 0x01
+    while (from < bytes.size()) {
+        const void *found = std::memchr(data + from, 0x80, size_t(bytes.size() - from));
+        if (!found)
             return std::nullopt;
-        if (uchar(bytes[pos++]) == 0x80)
-            return pos;
+        const qint64 high = static_cast<const char *>(found) - data;
+        qint64 run = 0;
+        while (high - 1 - run >= pos && data[high - 1 - run] == 0x01)
+            ++run;
+        if (run % 2 == 1)
+            return high + 1;
+        from = high + 1;
     }
     return std::nullopt;
 }

@@ -131,6 +131,16 @@ void TestUserData::usersDat_data()
     QTest::newRow("0x01 0x01 0x80 is no marker")
         << swallowed << QStringLiteral("3:Anna:AnnaK|258:Bert M:Bert M");
 
+    // In a run of 0x01 bytes the pairs start at its first byte: an odd run ends in a marker.
+    for (int run = 3; run <= 4; ++run) {
+        QByteArray bytes = recordBytes(Anna) + QByteArray(run, '\x01') + '\x80'
+                           + (run % 2 ? QByteArray() : recordBytes(Cleo) + "\x01\x80")
+                           + recordBytes(Bert);
+        bytes.prepend(QByteArray(12, '\0')).prepend('\x02');
+        QTest::addRow("%d times 0x01 before 0x80", run)
+            << bytes << QStringLiteral("3:Anna:AnnaK|258:Bert M:Bert M");
+    }
+
     // The uninterpreted byte is not part of the scan: a 0x01 there does not pair with 0x80.
     QByteArray tailByte =
         recordBytes(Anna, '\x01') + QByteArray("\x80\x01\x80", 3) + recordBytes(Bert);
