@@ -38,7 +38,7 @@ Table tableOf(const Database &database)
         names.append(database.fieldName(field));
     table.append(names);
     for (const Database::Record &record : database.records())
-        table.append(record);
+        table.append(record.toList());
     return table;
 }
 
