@@ -4,6 +4,7 @@
 
 #include "core/exchange/text_exchange.h"
 #include "core/model/database.h"
+#include "table_database.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -26,18 +27,6 @@ inline void fill(Database &database, const Grid &grid)
         for (int field = 1; field <= fields; ++field)
             database.setCell(field, record, grid[record][field - 1]);
     }
-}
-
-inline Grid gridOf(const Database &database)
-{
-    Grid grid;
-    Lines names;
-    for (int field = 1; field <= database.fieldCount(); ++field)
-        names.append(database.fieldName(field));
-    grid.append(names);
-    for (const Database::Record &record : database.records())
-        grid.append(Lines(record.begin(), record.end()));
-    return grid;
 }
 
 inline QByteArray exported(const Database &database, TextType type)

@@ -122,7 +122,7 @@ void TestTextExport::exportThenImportGivesTheSameDatabase()
     Database imported;
     QCOMPARE(importTextFile(path, TextType(type), imported, prompter), ExchangeResult::Done);
     KRIBED_VERIFY_PROMPTER(prompter);
-    QCOMPARE(gridOf(imported), grid);
+    QCOMPARE(databaseTable(imported), grid);
 }
 
 void TestTextExport::libreOfficeReadsAndWrites_data()
@@ -194,7 +194,7 @@ void TestTextExport::libreOfficeReadsAndWrites()
     QVERIFY(writeFile(windowsFile, windowsText));
     QCOMPARE(importTextFile(windowsFile, TextType(type), imported, prompter), ExchangeResult::Done);
     KRIBED_VERIFY_PROMPTER(prompter);
-    QCOMPARE(gridOf(imported), grid);
+    QCOMPARE(databaseTable(imported), grid);
 }
 
 QTEST_GUILESS_MAIN(TestTextExport)

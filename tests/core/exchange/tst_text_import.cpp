@@ -4,6 +4,7 @@
 #include "core/model/database.h"
 #include "core/model/regional.h"
 #include "scripted_prompter.h"
+#include "table_database.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -11,6 +12,7 @@
 #include <QtTest>
 
 using namespace kribed;
+using kribed::test::databaseTable;
 using kribed::test::ScriptedPrompter;
 
 using Lines = QList<QByteArray>;
@@ -32,18 +34,6 @@ QByteArray numberedLine(int fields, const QByteArray &prefix = "v")
     for (int i = 1; i <= fields; ++i)
         line += (i > 1 ? "," : "") + prefix + QByteArray::number(i);
     return line;
-}
-
-Grid gridOf(const Database &database)
-{
-    Grid grid;
-    Lines names;
-    for (int field = 1; field <= database.fieldCount(); ++field)
-        names.append(database.fieldName(field));
-    grid.append(names);
-    for (const Database::Record &record : database.records())
-        grid.append(Lines(record.begin(), record.end()));
-    return grid;
 }
 
 // A database that an import must replace (or, cancelled, leave alone): two fields, one record,
@@ -217,7 +207,7 @@ void TestTextImport::importShapes()
     QVERIFY(buffer.open(QIODevice::ReadOnly));
     QCOMPARE(importText(buffer, TextType(type), database, prompter), ExchangeResult::Done);
     KRIBED_VERIFY_PROMPTER(prompter);
-    QCOMPARE(gridOf(database), grid);
+    QCOMPARE(databaseTable(database), grid);
     for (int field = 1; field <= database.fieldCount(); ++field) {
         QCOMPARE(database.fieldType(field), 0);
         QCOMPARE(database.columnWidth(field), 90);
@@ -256,13 +246,13 @@ void TestTextImport::importCancelledLeavesDatabase()
     expectFormatQuestion(prompter, Answer::Cancel);
     Database database;
     fillOld(database);
-    const Grid before = gridOf(database);
+    const Grid before = databaseTable(database);
     QByteArray text("a,b,c\r\n1,2\r\n");
     QBuffer buffer(&text);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
     QCOMPARE(importText(buffer, TextType::Comma, database, prompter), ExchangeResult::Cancelled);
     KRIBED_VERIFY_PROMPTER(prompter);
-    QCOMPARE(gridOf(database), before);
+    QCOMPARE(databaseTable(database), before);
     QCOMPARE(database.popupList(1), Lines{"item"});
     QVERIFY(!database.isModified());
 }
@@ -283,12 +273,12 @@ void TestTextImport::importReadErrorLeavesDatabase()
     expectOpenError(prompter);
     Database database;
     fillOld(database);
-    const Grid before = gridOf(database);
+    const Grid before = databaseTable(database);
     FailingBuffer buffer(&text, failAt);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
     QCOMPARE(importText(buffer, TextType::Comma, database, prompter), ExchangeResult::Failed);
     KRIBED_VERIFY_PROMPTER(prompter);
-    QCOMPARE(gridOf(database), before);
+    QCOMPARE(databaseTable(database), before);
     QCOMPARE(database.name(), QByteArray("Old"));
     QVERIFY(!database.isModified());
 }
@@ -419,7 +409,7 @@ void TestTextImport::append()
     database.setFieldName(3, "c");
     database.setCell(1, 3, "last");
     database.setFieldType(3, 11);
-    const Grid before = gridOf(database);
+    const Grid before = databaseTable(database);
 
     ScriptedPrompter prompter;
     if (formatQuestion)
@@ -433,7 +423,7 @@ void TestTextImport::append()
     const ExchangeResult result = appendText(buffer, TextType::Comma, database, prompter);
     KRIBED_VERIFY_PROMPTER(prompter);
     QCOMPARE(result, cancelAt ? ExchangeResult::Cancelled : ExchangeResult::Done);
-    QCOMPARE(gridOf(database), before + added);
+    QCOMPARE(databaseTable(database), before + added);
     QCOMPARE(database.isModified(), cancelAt == 0);
     QCOMPARE(database.fieldType(3), 11);
 }
