@@ -41,6 +41,11 @@ public:
     QString desktopDataFolder() const override { return QStringLiteral("/palm"); }
 };
 
+// The question before unsaved changes would be lost, word for word.
+const QString DiscardQuestion = QStringLiteral(
+    "You have not saved the changes to this file and you will lose the changes if you close this "
+    "file. Are sure that you want to close this file?");
+
 // The main window with scripted messages and file dialogs, a folder of its own for the files a
 // test writes, and the settings store emptied. A test class derives from it next to QObject and
 // calls these helpers from its own initTestCase, init and cleanup.

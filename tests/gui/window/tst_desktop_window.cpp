@@ -22,10 +22,6 @@ using namespace kribed::test;
 
 namespace {
 
-const QString DiscardQuestion = QStringLiteral(
-    "You have not saved the changes to this file and you will lose the changes if you close this "
-    "file. Are sure that you want to close this file?");
-
 QByteArray database(const QByteArray &name, int records = 2)
 {
     PdbBuilder builder;

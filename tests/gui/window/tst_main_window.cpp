@@ -26,14 +26,6 @@
 using namespace kribed;
 using namespace kribed::test;
 
-namespace {
-
-const QString DiscardQuestion = QStringLiteral(
-    "You have not saved the changes to this file and you will lose the changes if you close this "
-    "file. Are sure that you want to close this file?");
-
-} // namespace
-
 class TestMainWindow
     : public QObject
     , private MainWindowFixture
