@@ -32,13 +32,20 @@ StartupRequest readCommandLine(int &argc, char **argv)
     return parseCommandLine(QCoreApplication::arguments());
 }
 
-// A dark palette for looking at the window where the desktop offers none
+// The dark palette for looking at the window where the desktop offers none
 // (KRIBED_DARK_PALETTE=1 kribed): the Fusion style draws with the palette as given.
 void useDarkPaletteWhenAsked()
 {
     if (qEnvironmentVariableIntValue("KRIBED_DARK_PALETTE") == 0)
         return;
     QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setPalette(darkCheckPalette());
+}
+
+} // namespace
+
+QPalette darkCheckPalette()
+{
     QPalette dark;
     dark.setColor(QPalette::Window, QColor(45, 45, 48));
     dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
@@ -55,10 +62,8 @@ void useDarkPaletteWhenAsked()
     dark.setColor(QPalette::Disabled, QPalette::WindowText, QColor(120, 120, 120));
     dark.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(120, 120, 120));
     dark.setColor(QPalette::Disabled, QPalette::Text, QColor(120, 120, 120));
-    QApplication::setPalette(dark);
+    return dark;
 }
-
-} // namespace
 
 int runEditor(int argc, char *argv[])
 {

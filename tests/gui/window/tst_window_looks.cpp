@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "gui/grid/grid_header.h"
+#include "gui/window/editor_start.h"
 #include "gui/window/status_panel_widths.h"
 #include "gui/window/tool_icons.h"
 #include "gui/window/window_placement.h"
@@ -15,19 +16,6 @@ using namespace kribed;
 Q_DECLARE_METATYPE(kribed::Placement)
 
 namespace {
-
-QPalette darkPalette()
-{
-    QPalette palette;
-    palette.setColor(QPalette::Window, QColor(45, 45, 48));
-    palette.setColor(QPalette::WindowText, QColor(230, 230, 230));
-    palette.setColor(QPalette::Base, QColor(30, 30, 32));
-    palette.setColor(QPalette::Button, QColor(53, 53, 56));
-    palette.setColor(QPalette::ButtonText, QColor(235, 235, 235));
-    palette.setColor(QPalette::Highlight, QColor(42, 130, 218));
-    palette.setColor(QPalette::HighlightedText, Qt::white);
-    return palette;
-}
 
 // Pixels of an area whose colour is within a small distance of `color`.
 int pixelsNear(const QImage &image, const QRect &area, const QColor &color)
@@ -151,8 +139,8 @@ private Q_SLOTS:
         auto *header = new GridHeader(Qt::Horizontal, &view);
         view.setHorizontalHeader(header);
         view.setModel(&model);
-        view.setPalette(darkPalette());
-        header->setPalette(darkPalette());
+        view.setPalette(darkCheckPalette());
+        header->setPalette(darkCheckPalette());
         header->setHighlightedSection(2);
         view.resize(400, 200);
         view.show();
@@ -164,11 +152,12 @@ private Q_SLOTS:
             return QRect(header->sectionViewportPosition(index) * dpr, 0,
                          header->sectionSize(index) * dpr, image.height());
         };
-        const QColor text = darkPalette().color(QPalette::ButtonText);
+        const QColor text = darkCheckPalette().color(QPalette::ButtonText);
         QVERIFY(pixelsNear(image, section(0), text) > 10);
         QCOMPARE(pixelsNear(image, section(0), Qt::black), 0);
         QVERIFY(pixelsNear(image, section(2), GridHeader::highlightColor()) > 100);
-        QVERIFY(pixelsNear(image, section(2), GridHeader::highlightTextColor(darkPalette())) > 10);
+        QVERIFY(pixelsNear(image, section(2), GridHeader::highlightTextColor(darkCheckPalette()))
+                > 10);
     }
 
     void highlightTextContrasts_data()
@@ -225,15 +214,15 @@ private Q_SLOTS:
               QStringLiteral("actionRowSum")}) {
             const QString name = toolIconName(command);
             QVERIFY2(!name.isEmpty(), qPrintable(command));
-            const QIcon dark = bundledIcon(name, darkPalette());
+            const QIcon dark = bundledIcon(name, darkCheckPalette());
             QVERIFY2(!dark.isNull(), qPrintable(name));
             const QImage image = dark.pixmap(QSize(22, 22)).toImage();
             const QRect all = image.rect();
-            QVERIFY2(pixelsNear(image, all, darkPalette().color(QPalette::WindowText)) > 5,
+            QVERIFY2(pixelsNear(image, all, darkCheckPalette().color(QPalette::WindowText)) > 5,
                      qPrintable(name));
             QCOMPARE(pixelsNear(image, all, QColor(0x23, 0x26, 0x29)), 0);
         }
-        QVERIFY(bundledIcon(QStringLiteral("no-such-icon"), darkPalette()).isNull());
+        QVERIFY(bundledIcon(QStringLiteral("no-such-icon"), darkCheckPalette()).isNull());
         QVERIFY(toolIcon(QStringLiteral("actionClose")).isNull());
     }
 };
