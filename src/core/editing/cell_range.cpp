@@ -13,18 +13,18 @@ namespace kribed {
 
 namespace {
 
-bool needsQuotes(QByteArrayView cell)
+bool holdsSeparator(QByteArrayView cell)
 {
-    return cell.startsWith('"') || cell.contains('\t') || cell.contains('\n')
-           || cell.contains('\r');
+    return cell.contains('\t') || cell.contains('\n') || cell.contains('\r');
 }
 
-void appendCell(QByteArray &text, QByteArrayView cell)
+bool needsQuotes(QByteArrayView cell)
 {
-    if (!needsQuotes(cell)) {
-        text += cell;
-        return;
-    }
+    return cell.startsWith('"') || holdsSeparator(cell);
+}
+
+void appendQuoted(QByteArray &text, QByteArrayView cell)
+{
     text += '"';
     for (const char c : cell) {
         if (c == '"')
@@ -32,6 +32,14 @@ void appendCell(QByteArray &text, QByteArrayView cell)
         text += c;
     }
     text += '"';
+}
+
+void appendCell(QByteArray &text, QByteArrayView cell)
+{
+    if (needsQuotes(cell))
+        appendQuoted(text, cell);
+    else
+        text += cell;
 }
 
 } // namespace
@@ -43,10 +51,33 @@ bool CellRange::fits(const Database &database) const
            && lastRecord <= database.recordCount();
 }
 
+QVector<int> shownRecords(const Database &database, const CellRange &range)
+{
+    QVector<int> records;
+    if (!range.fits(database))
+        return records;
+    for (int record = range.firstRecord; record <= range.lastRecord; ++record) {
+        if (!database.isHidden(record))
+            records.append(record);
+    }
+    return records;
+}
+
+QVector<int> shownRecordsFrom(const Database &database, int record, int count)
+{
+    QVector<int> records;
+    for (int at = std::max(1, record); at <= database.recordCount() && records.size() < count;
+         ++at) {
+        if (!database.isHidden(at))
+            records.append(at);
+    }
+    return records;
+}
+
 QByteArray cellBlockText(const Database &database, const CellRange &range)
 {
     QByteArray text;
-    for (int record = range.firstRecord; record <= range.lastRecord; ++record) {
+    for (const int record : shownRecords(database, range)) {
         for (int field = range.firstField; field <= range.lastField; ++field) {
             if (field > range.firstField)
                 text += '\t';
@@ -54,6 +85,16 @@ QByteArray cellBlockText(const Database &database, const CellRange &range)
         }
         text += '\n';
     }
+    return text;
+}
+
+QByteArray singleCellText(QByteArrayView cell)
+{
+    QByteArray text;
+    if (holdsSeparator(cell))
+        appendQuoted(text, cell);
+    else
+        text = cell.toByteArray();
     return text;
 }
 
@@ -129,8 +170,10 @@ EditResult pasteCellBlock(Database &database, int field, int record, const CellB
         width = std::max(width, int(row.size()));
     if (block.isEmpty() || width == 0)
         return {};
-    const CellRange target{field, record, field + width - 1, record + int(block.size()) - 1};
-    if (!target.fits(database)) {
+    const QVector<int> records = shownRecordsFrom(database, record, int(block.size()));
+    const int lastField = field + width - 1;
+    if (field < 1 || record < 1 || lastField > database.fieldCount()
+        || records.size() < block.size()) {
         reportRefusal(prompter,
                       QCoreApplication::translate(
                           "CellRange", "The pasted cells do not fit: %1 rows of %2 cells from the "
@@ -142,17 +185,18 @@ EditResult pasteCellBlock(Database &database, int field, int record, const CellB
     }
     bool changed = false;
     for (int r = 0; r < block.size(); ++r) {
-        const int at = record + r;
+        const int at = records[r];
+        const QVector<QByteArray> &cells = block[r];
         bool rowChanged = false;
-        for (int f = 0; f < block[r].size(); ++f) {
-            if (database.cell(field + f, at) == block[r][f])
-                continue;
-            database.setCell(field + f, at, block[r][f]);
-            rowChanged = true;
-        }
-        if (rowChanged)
-            stampRow(database, at, now);
-        changed = changed || rowChanged;
+        for (int f = 0; f < cells.size() && !rowChanged; ++f)
+            rowChanged = database.cellView(field + f, at) != cells[f];
+        if (!rowChanged)
+            continue;
+        // Stamped first: a pasted date or time in a Modification Date or Time cell stays.
+        stampRow(database, at, now);
+        for (int f = 0; f < cells.size(); ++f)
+            database.setCell(field + f, at, cells[f]);
+        changed = true;
     }
     if (!changed)
         return {};
@@ -160,7 +204,7 @@ EditResult pasteCellBlock(Database &database, int field, int record, const CellB
     EditResult result;
     result.applied = true;
     result.currentField = field;
-    result.currentRecord = record;
+    result.currentRecord = records.front();
     return result;
 }
 
@@ -169,7 +213,7 @@ bool clearCellRange(Database &database, const CellRange &range, const QDateTime 
     if (!range.fits(database))
         return false;
     bool changed = false;
-    for (int record = range.firstRecord; record <= range.lastRecord; ++record) {
+    for (const int record : shownRecords(database, range)) {
         bool hasText = false;
         for (int field = range.firstField; field <= range.lastField && !hasText; ++field)
             hasText = !database.cellView(field, record).isEmpty();
@@ -191,8 +235,9 @@ RangeStatistics rangeStatistics(const Database &database, const CellRange &range
     RangeStatistics statistics;
     if (!range.fits(database))
         return statistics;
-    statistics.cells = range.cellCount();
-    for (int record = range.firstRecord; record <= range.lastRecord; ++record) {
+    const QVector<int> records = shownRecords(database, range);
+    statistics.cells = int(records.size()) * range.width();
+    for (const int record : records) {
         for (int field = range.firstField; field <= range.lastField; ++field) {
             if (const auto value = regional.readNumber(database.cellView(field, record))) {
                 statistics.sum += *value;

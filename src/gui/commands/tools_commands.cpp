@@ -202,11 +202,12 @@ void ToolsCommands::sort(int direction)
                               return oldOfNew;
                           });
     }
-    // The hidden rows stayed in their places: the filter picks its records again.
-    if (mFilterOn)
-        applyFilter(true);
     // The current cell stays where it was, whatever record is there now.
     mWorkspace.setCurrentCell(field, record);
+    // The hidden rows stayed in their places: the filter picks its records again (and the
+    // current cell leaves a record it hides).
+    if (mFilterOn)
+        applyFilter(true);
 }
 
 void ToolsCommands::columnSum()
@@ -238,6 +239,18 @@ void ToolsCommands::setRowSumState(bool on)
 void ToolsCommands::rowSumOff()
 {
     setRowSumState(false);
+}
+
+void ToolsCommands::operandsChanged()
+{
+    if (!mRowSumOn)
+        return;
+    // Without a single sum field the row sum is a one-shot command that would write into the
+    // current cell, which is one just changed: the mode only goes off.
+    if (singleSumField(mWorkspace.document().database()) > 0)
+        computeRowSums();
+    else
+        rowSumOff();
 }
 
 // Fills the sum field of every record while row-sum mode is on; without a single sum field only

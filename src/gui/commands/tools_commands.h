@@ -46,6 +46,9 @@ public:
     bool isRowSumOn() const override { return mRowSumOn; }
     void rowSumOff() override;
     void computeRowSums() override;
+    // Cells were changed by typing, a paste or clearing, as the newest step of the history: while
+    // row-sum mode is on, the sum field of every record follows within that step.
+    void operandsChanged();
 
     QAction *const actionFind;
     QAction *const actionFindNext;

@@ -51,8 +51,11 @@ std::unique_ptr<QMimeData> rangeMimeData(const Database &database, const CellRan
     auto mime = std::make_unique<QMimeData>();
     const QByteArray block = cellBlockText(database, range);
     mime->setData(cellBlockMimeType(), block);
+    // One shown cell goes as its text alone, quoted where it would otherwise read as several.
+    const QVector<int> records = shownRecords(database, range);
+    const bool oneCell = range.width() == 1 && records.size() == 1;
     mime->setText(regional.toText(
-        range.isSingleCell() ? database.cell(range.firstField, range.firstRecord) : block));
+        oneCell ? singleCellText(database.cellView(range.firstField, records.front())) : block));
     return mime;
 }
 
@@ -77,13 +80,16 @@ CellBlock cellsOfMimeData(const QMimeData &mime, const Regional &regional)
 bool pasteCells(DatabaseDocument &document, int field, int record, const CellBlock &block,
                 const QDateTime &now, Prompter &prompter)
 {
-    const int last = std::min(document.database().recordCount(), record + int(block.size()) - 1);
-    return recordCells(document, QCoreApplication::translate("kribed::CellRange", "Paste"), record,
+    // The block's rows go into shown records only: the step spans up to the last of them.
+    const QVector<int> records = shownRecordsFrom(document.database(), record, int(block.size()));
+    const int first = records.isEmpty() ? record : records.front();
+    const int last = records.isEmpty() ? record : records.back();
+    return recordCells(document, QCoreApplication::translate("kribed::CellRange", "Paste"), first,
                        last,
                        [&](Database &database) {
                            return pasteCellBlock(database, field, record, block, now, prompter);
                        },
-                       {field, record})
+                       {field, first})
         .applied;
 }
 
@@ -103,10 +109,14 @@ QString rangeStatisticsText(const Database &database, const CellRange &range,
     if (range.isSingleCell() || !range.fits(database))
         return {};
     const RangeStatistics statistics = rangeStatistics(database, range, regional);
-    QString text =
-        QCoreApplication::translate("kribed::CellRange", "Count: %1").arg(statistics.cells);
+    // A selection that shows one cell (the others hidden by the filter) is one cell.
+    if (statistics.cells < 2)
+        return {};
+    QString text = QCoreApplication::translate("kribed::CellRange", "Count: %1  Numbers: %2")
+                       .arg(statistics.cells)
+                       .arg(statistics.numbers);
     if (statistics.numbers > 0) {
-        text += QCoreApplication::translate("kribed::CellRange", "   Sum: %1   Average: %2")
+        text += QCoreApplication::translate("kribed::CellRange", "  Sum: %1  Average: %2")
                     .arg(regional.toText(regional.numberText(statistics.sum)),
                          regional.toText(regional.numberText(statistics.average())));
     }

@@ -23,10 +23,10 @@ class Regional;
 // cell, or the current cell when nothing is selected; none without a current cell.
 std::optional<CellRange> selectedRange(const QTableView &grid);
 
-// The clipboard's form of a range: plain text in the display code page (tab-separated with
-// spreadsheet quoting; one cell as its text alone), and beside it the exact bytes of the cells in
-// a format of the program's own, so that a copy pasted back is the same bytes even where the code
-// page cannot show them.
+// The clipboard's form of a range's shown cells: plain text in the display code page (tab-separated
+// with spreadsheet quoting; one cell as its text alone, quoted only when it holds a tab or a line
+// break), and beside it the exact bytes of the cells in a format of the program's own, so that a
+// copy pasted back is the same bytes even where the code page cannot show them.
 std::unique_ptr<QMimeData> rangeMimeData(const Database &database, const CellRange &range,
                                          const Regional &regional);
 // The program's own clipboard format.
@@ -36,16 +36,16 @@ QString cellBlockMimeType();
 // read as a tab-separated block when it holds tabs or line breaks, or as one cell's text as it is.
 CellBlock cellsOfMimeData(const QMimeData &mime, const Regional &regional);
 
-// Ctrl+V: the block goes in with its top left at the cell, as one undo step ("Paste"); a block
-// without room is refused with a message and nothing is pasted.
+// Ctrl+V: the block goes in with its top left at the cell, its rows into shown records only, as
+// one undo step ("Paste"); a block without room is refused with a message and nothing is pasted.
 bool pasteCells(DatabaseDocument &document, int field, int record, const CellBlock &block,
                 const QDateTime &now, Prompter &prompter);
-// Delete, and the second half of Ctrl+X: the range's cells emptied as one undo step.
+// Delete, and the second half of Ctrl+X: the range's shown cells emptied as one undo step.
 bool clearCells(DatabaseDocument &document, const CellRange &range, const QString &stepText,
                 const QDateTime &now);
 
-// The status bar's text for a selection of more than one cell: the count, and the sum and
-// average of the cells that read as numbers; empty for one cell.
+// The status bar's text for a selection of more than one shown cell: the count of cells and of
+// those that read as numbers, and their sum and average when there is one; empty for one cell.
 QString rangeStatisticsText(const Database &database, const CellRange &range,
                             const Regional &regional);
 

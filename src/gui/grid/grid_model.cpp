@@ -99,6 +99,10 @@ Qt::ItemFlags GridModel::flags(const QModelIndex &index) const
 {
     if (!index.isValid())
         return Qt::NoItemFlags;
+    // A record the filter hides can be neither typed into nor reached by typing its first
+    // letters.
+    if (index.row() < database().recordCount() && database().isHidden(index.row() + 1))
+        return Qt::NoItemFlags;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
 }
 

@@ -65,6 +65,10 @@ RangeCommands::RangeCommands(DatabaseDocument &document, QTableView &grid, Promp
     connect(&document.model(), &QAbstractItemModel::modelReset, this, follow);
     connect(&document.model(), &QAbstractItemModel::dataChanged, this,
             &RangeCommands::updateStatistics);
+    connect(&document, &DatabaseDocument::rowVisibilityChanged, this, [this] {
+        keepCurrentCellShown();
+        updateStatistics();
+    });
 }
 
 void RangeCommands::setDatabaseOpen(bool open)
@@ -93,7 +97,8 @@ void RangeCommands::cutCells()
     if (!range || !range->fits(mDocument.database()))
         return;
     copyCells();
-    kribed::clearCells(mDocument, *range, tr("Cut"), QDateTime::currentDateTime());
+    if (kribed::clearCells(mDocument, *range, tr("Cut"), QDateTime::currentDateTime()))
+        Q_EMIT cellsChanged();
 }
 
 void RangeCommands::pasteCells()
@@ -108,14 +113,17 @@ void RangeCommands::pasteCells()
     // Text from other programs goes through the code page; the program's own block is bytes.
     if (!mime->hasFormat(cellBlockMimeType()))
         warnOfUnheldCharacters(mPrompter, mime->text());
-    kribed::pasteCells(mDocument, current.column() + 1, current.row() + 1, block,
-                       QDateTime::currentDateTime(), mPrompter);
+    if (kribed::pasteCells(mDocument, current.column() + 1, current.row() + 1, block,
+                           QDateTime::currentDateTime(), mPrompter))
+        Q_EMIT cellsChanged();
 }
 
 void RangeCommands::clearCells()
 {
-    if (const std::optional<CellRange> range = selectedRange(mGrid))
-        kribed::clearCells(mDocument, *range, tr("Clear cells"), QDateTime::currentDateTime());
+    const std::optional<CellRange> range = selectedRange(mGrid);
+    if (range
+        && kribed::clearCells(mDocument, *range, tr("Clear cells"), QDateTime::currentDateTime()))
+        Q_EMIT cellsChanged();
 }
 
 void RangeCommands::updateStatistics()
@@ -125,17 +133,48 @@ void RangeCommands::updateStatistics()
         range ? rangeStatisticsText(mDocument.database(), *range, currentRegional()) : QString());
 }
 
-// After an undo or redo the current cell goes where the change happened.
+// After an undo or redo the current cell goes where the change happened, or to the shown record
+// nearest to it.
 void RangeCommands::showChange(int field, int record)
 {
     const QModelIndex current = mGrid.currentIndex();
     const int column = field > 0 ? field - 1 : std::max(0, current.column());
     const int row = record > 0 ? record - 1 : std::max(0, current.row());
+    const int shown = nearestShownRecord(std::min(row, mDocument.model().rowCount() - 1) + 1);
     const QModelIndex target =
-        mDocument.model().index(std::min(row, mDocument.model().rowCount() - 1),
-                                std::min(column, mDocument.model().columnCount() - 1));
+        mDocument.model().index(shown - 1, std::min(column, mDocument.model().columnCount() - 1));
     if (target.isValid())
         mGrid.setCurrentIndex(target);
+}
+
+void RangeCommands::keepCurrentCellShown()
+{
+    const QModelIndex current = mGrid.currentIndex();
+    if (!current.isValid() || !mDocument.database().isHidden(current.row() + 1))
+        return;
+    const int shown = nearestShownRecord(current.row() + 1);
+    if (shown > 0) {
+        mGrid.setCurrentIndex(mDocument.model().index(shown - 1, current.column()));
+    } else if (QItemSelectionModel *selection = mGrid.selectionModel()) {
+        // Nothing is shown: no cell is current, so typing goes nowhere.
+        selection->clearSelection();
+        selection->clearCurrentIndex();
+    }
+}
+
+int RangeCommands::nearestShownRecord(int record) const
+{
+    const Database &database = mDocument.database();
+    const int count = database.recordCount();
+    if (record < 1 || record > count)
+        return 0;
+    for (int distance = 0; distance < count; ++distance) {
+        if (record + distance <= count && !database.isHidden(record + distance))
+            return record + distance;
+        if (record - distance >= 1 && !database.isHidden(record - distance))
+            return record - distance;
+    }
+    return 0;
 }
 
 } // namespace kribed

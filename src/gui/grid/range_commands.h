@@ -20,6 +20,10 @@ class Prompter;
 //
 // Shortcuts: Ctrl+Z undo; Ctrl+Shift+Z and Ctrl+Y redo; Ctrl+C, Ctrl+X, Ctrl+V; Delete clears.
 // In the grid's in-place editor the editor keeps these keys for its own text.
+//
+// The commands act on the cells the user sees: records the filter hides take no part. The current
+// cell stays on a shown record: when rows are hidden under it, it moves to the nearest shown one,
+// and with none shown no cell is current.
 class RangeCommands : public QObject
 {
     Q_OBJECT
@@ -46,8 +50,16 @@ public:
     void clearCells();
     void updateStatistics();
 
+Q_SIGNALS:
+    // Cut, Paste or Delete changed cells; the step is the newest in the history, so a follow-up
+    // (the row sums) can join it.
+    void cellsChanged();
+
 private:
     void showChange(int field, int record);
+    void keepCurrentCellShown();
+    // The shown record nearest to `record` (the one below on a tie), or 0 with none shown.
+    int nearestShownRecord(int record) const;
 
     DatabaseDocument &mDocument;
     QTableView &mGrid;

@@ -253,6 +253,9 @@ void MainWindow::addRangeCommands()
                                      mRange->pasteAction(), mRange->clearAction()});
     mRange->statisticsLabel()->setObjectName(QStringLiteral("selectionStatistics"));
     statusBar()->addPermanentWidget(mRange->statisticsLabel());
+    // A paste or clearing changes operands of the row sums as typing does.
+    connect(mRange.get(), &RangeCommands::cellsChanged, mTools.get(),
+            &ToolsCommands::operandsChanged);
 
     mFile->actionExit->setShortcuts(
         {QKeySequence(Qt::ALT | Qt::Key_F4), QKeySequence(Qt::CTRL | Qt::Key_Q)});

@@ -309,14 +309,7 @@ void MainWindow::gridDoubleClicked()
 void MainWindow::commitCellEdit(int /*field*/, int /*record*/)
 {
     mDocument->setModified();
-    if (!mTools->isRowSumOn())
-        return;
-    // Without a single sum field the row sum is a one-shot command that would write into the
-    // current cell, which is the one just typed into: the mode only goes off.
-    if (singleSumField(mDocument->database()) > 0)
-        mTools->computeRowSums();
-    else
-        mTools->rowSumOff();
+    mTools->operandsChanged();
 }
 
 void MainWindow::headerSectionMoved(Qt::Orientation orientation, int /*logical*/, int from, int to)

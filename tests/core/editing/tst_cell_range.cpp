@@ -86,9 +86,9 @@ private Q_SLOTS:
         const QByteArray stamp = currentRegional().dateText(fixedNow().date());
         QTest::newRow("at the top left")
             << 1 << 1 << true << QByteArray("x|y|" + stamp + "/z|b2|" + stamp + "/a3|b3|");
-        // Pasted into the Modification Date cell, the stamp that follows the paste wins.
+        // Pasted into the Modification Date cell, the pasted texts stay: the stamp comes first.
         QTest::newRow("ending at the last cell")
-            << 2 << 2 << true << QByteArray("a1|b1|/a2|x|" + stamp + "/a3|z|" + stamp);
+            << 2 << 2 << true << QByteArray("a1|b1|/a2|x|y/a3|z|b2");
         QTest::newRow("one row too many") << 1 << 3 << false << QByteArray();
         QTest::newRow("one field too many") << 3 << 1 << false << QByteArray();
     }
@@ -114,6 +114,121 @@ private Q_SLOTS:
         QCOMPARE(result.applied, fits);
         QCOMPARE(database.isModified(), fits);
         QCOMPARE(allRows(database), fits ? rows : before);
+    }
+
+    // A pasted block keeps the dates and times it brings for the Modification Date and Time
+    // cells, as typing in place does; the cells it does not reach are stamped.
+    void pastedStampsStay_data()
+    {
+        QTest::addColumn<CellBlock>("block");
+        QTest::addColumn<QByteArray>("record1");
+        QTest::addColumn<bool>("applied");
+        const QByteArray date = currentRegional().dateText(fixedNow().date());
+        const QByteArray time = currentRegional().timeText(fixedNow().time());
+        QTest::newRow("date and time pasted") << CellBlock{{"new", "1/1/1999", "1:02:03 AM"}}
+                                              << QByteArray("new|1/1/1999|1:02:03 AM|x") << true;
+        QTest::newRow("only the date pasted: the time is stamped")
+            << CellBlock{{"new", "1/1/1999"}} << QByteArray("new|1/1/1999|" + time + "|x") << true;
+        QTest::newRow("the old date pasted with a new text stays the old date")
+            << CellBlock{{"new", "1/1/2000"}} << QByteArray("new|1/1/2000|" + time + "|x") << true;
+        QTest::newRow("no date pasted: both stamped")
+            << CellBlock{{"new"}} << QByteArray("new|" + date + "|" + time + "|x") << true;
+        QTest::newRow("the same texts: nothing stamped")
+            << CellBlock{{"old", "1/1/2000", "2:00:00 AM"}}
+            << QByteArray("old|1/1/2000|2:00:00 AM|x") << false;
+    }
+    void pastedStampsStay()
+    {
+        QFETCH(CellBlock, block);
+        QFETCH(QByteArray, record1);
+        QFETCH(bool, applied);
+        Database database =
+            makeDatabase({StringType, ModificationDateType, ModificationTimeType, StringType},
+                         {"old|1/1/2000|2:00:00 AM|x", "keep|1/1/2000|2:00:00 AM|y"});
+        ScriptedPrompter prompter;
+        QCOMPARE(pasteCellBlock(database, 1, 1, block, fixedNow(), prompter).applied, applied);
+        QCOMPARE(rowText(database, 1), record1);
+        QCOMPARE(rowText(database, 2), QByteArray("keep|1/1/2000|2:00:00 AM|y"));
+    }
+
+    // Records the filter hides take no part: nothing is copied from them, nothing cleared,
+    // pasted or stamped in them, and they are not counted. Records 1, 3 and 4 are hidden.
+    void hiddenRecordsTakeNoPart_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QByteArray>("rows");
+        const QByteArray stamp = currentRegional().dateText(fixedNow().date());
+        QTest::newRow("copy") << QStringLiteral("copy") << QByteArray("Bolt\nCog\n");
+        QTest::newRow("clear") << QStringLiteral("clear")
+                               << QByteArray("Nut|old/|" + stamp + "/Axle|old/Gear|old/|" + stamp);
+        QTest::newRow("paste two rows")
+            << QStringLiteral("paste")
+            << QByteArray("Nut|old/x|" + stamp + "/Axle|old/Gear|old/y|" + stamp);
+        QTest::newRow("statistics") << QStringLiteral("statistics") << QByteArray("2 cells");
+    }
+    void hiddenRecordsTakeNoPart()
+    {
+        QFETCH(QString, command);
+        QFETCH(QByteArray, rows);
+        Database database =
+            makeDatabase({StringType, ModificationDateType},
+                         {"Nut|old", "Bolt|old", "Axle|old", "Gear|old", "Cog|old"});
+        for (const int record : {1, 3, 4})
+            database.setHidden(record, true);
+        const CellRange range{1, 2, 1, 5};
+        ScriptedPrompter prompter;
+        QByteArray result;
+        if (command == QLatin1String("copy")) {
+            result = cellBlockText(database, range);
+        } else if (command == QLatin1String("clear")) {
+            QVERIFY(clearCellRange(database, range, fixedNow()));
+            result = allRows(database);
+        } else if (command == QLatin1String("paste")) {
+            QVERIFY(pasteCellBlock(database, 1, 2, {{"x"}, {"y"}}, fixedNow(), prompter).applied);
+            result = allRows(database);
+        } else {
+            result = QByteArray::number(rangeStatistics(database, range, currentRegional()).cells)
+                     + " cells";
+        }
+        QCOMPARE(result, rows);
+    }
+
+    // A block needs as many shown records as it has rows, however many hidden ones follow.
+    void pasteRefusedWhenTheShownRecordsRunOut()
+    {
+        Database database = makeDatabase({StringType}, {"a", "b", "c"});
+        database.setHidden(3, true);
+        ScriptedPrompter prompter;
+        prompter.expect(QStringLiteral("Information"),
+                        QStringLiteral("The pasted cells do not fit*"), Icon::Error, Buttons::Ok,
+                        Answer::Ok);
+        QVERIFY(!pasteCellBlock(database, 1, 2, {{"x"}, {"y"}}, fixedNow(), prompter).applied);
+        KRIBED_VERIFY_PROMPTER(prompter);
+        QCOMPARE(allRows(database), QByteArray("a/b/c"));
+        QVERIFY(!database.isModified());
+    }
+
+    // One cell on the clipboard: quoted only where it would read as several cells.
+    void singleCell_data()
+    {
+        QTest::addColumn<QByteArray>("cell");
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("plain") << QByteArray("plain") << QByteArray("plain");
+        QTest::newRow("line break")
+            << QByteArray("line\r\nbreak") << QByteArray("\"line\r\nbreak\"");
+        QTest::newRow("tab and quotes") << QByteArray("5\" a\tb") << QByteArray("\"5\"\" a\tb\"");
+        QTest::newRow("line break at the end") << QByteArray("end\n") << QByteArray("\"end\n\"");
+        QTest::newRow("quote at the start stays bare")
+            << QByteArray("\"quoted\" word") << QByteArray("\"quoted\" word");
+    }
+    void singleCell()
+    {
+        QFETCH(QByteArray, cell);
+        QFETCH(QByteArray, text);
+        QCOMPARE(singleCellText(cell), text);
+        // Read back, it is the one cell again.
+        const CellBlock block = isMultiCellText(text) ? parseCellBlock(text) : CellBlock{{text}};
+        QCOMPARE(block, CellBlock{{cell}});
     }
 
     void clearStampsChangedRowsOnly()

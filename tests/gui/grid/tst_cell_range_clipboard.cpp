@@ -91,17 +91,78 @@ private Q_SLOTS:
         QCOMPARE(cellsOfMimeData(mime, currentRegional()), block);
     }
 
-    void statisticsTextWithDecimalComma()
+    // Ctrl+C on one cell that holds a line break or a tab: pasted back from another program's
+    // plain text it is the one cell again, not a block over the cells below.
+    void singleCellCopiedAsOneCell_data()
     {
-        setCurrentRegional(Regional(QLocale(QStringLiteral("de_DE"))));
+        QTest::addColumn<QByteArray>("cell");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("line break")
+            << QByteArray("line\r\nbreak") << QStringLiteral("\"line\r\nbreak\"");
+        QTest::newRow("tab") << QByteArray("a\tb") << QStringLiteral("\"a\tb\"");
+        QTest::newRow("plain text as it is") << QByteArray("\"a\" b") << QStringLiteral("\"a\" b");
+    }
+    void singleCellCopiedAsOneCell()
+    {
+        QFETCH(QByteArray, cell);
+        QFETCH(QString, text);
         Database database;
         fill(database);
-        database.setCell(1, 1, "1,5");
-        database.setCell(1, 2, "2");
-        database.setCell(2, 1, "x");
-        database.setCell(2, 2, "1.5");
-        QCOMPARE(rangeStatisticsText(database, {1, 1, 2, 2}, currentRegional()),
-                 QStringLiteral("Count: 4   Sum: 3,5   Average: 1,75"));
+        database.setCell(2, 2, cell);
+        const std::unique_ptr<QMimeData> copied =
+            rangeMimeData(database, {2, 2, 2, 2}, currentRegional());
+        QCOMPARE(copied->text(), text);
+        QMimeData foreign;
+        foreign.setText(copied->text());
+        QCOMPARE(cellsOfMimeData(foreign, currentRegional()), CellBlock{{cell}});
+        // A range that shows one cell, the others hidden by the filter, is copied as that cell.
+        database.setHidden(1, true);
+        database.setHidden(3, true);
+        QCOMPARE(rangeMimeData(database, {2, 1, 2, 3}, currentRegional())->text(), text);
+    }
+
+    // The count of cells and of numbers stand apart; sum and average only when there is a
+    // number.
+    void statisticsText_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QByteArrayList>("cells"); // cells (1, 1), (1, 2), (2, 1), (2, 2)
+        QTest::addColumn<QList<int>>("hidden");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("decimal comma")
+            << QStringLiteral("de_DE") << QByteArrayList{"1,5", "2", "x", "1.5"} << QList<int>{}
+            << QStringLiteral("Count: 4  Numbers: 2  Sum: 3,5  Average: 1,75");
+        QTest::newRow("no number: no sum, no average")
+            << QStringLiteral("en_US") << QByteArrayList{"a", "", "1,5", "x"} << QList<int>{}
+            << QStringLiteral("Count: 4  Numbers: 0");
+        QTest::newRow("numbers that add up to nothing")
+            << QStringLiteral("en_US") << QByteArrayList{"0", "b", "c", "d"} << QList<int>{}
+            << QStringLiteral("Count: 4  Numbers: 1  Sum: 0  Average: 0");
+        QTest::newRow("hidden record not counted")
+            << QStringLiteral("en_US") << QByteArrayList{"1", "2", "3", "4"} << QList<int>{2}
+            << QStringLiteral("Count: 2  Numbers: 2  Sum: 4  Average: 2");
+        QTest::newRow("one shown cell is no selection")
+            << QStringLiteral("en_US") << QByteArrayList{"1", "2", "3", "4"} << QList<int>{1}
+            << QString();
+    }
+    void statisticsText()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QByteArrayList, cells);
+        QFETCH(QList<int>, hidden);
+        QFETCH(QString, text);
+        setCurrentRegional(Regional(QLocale(locale)));
+        Database database;
+        fill(database);
+        database.setCell(1, 1, cells[0]);
+        database.setCell(1, 2, cells[1]);
+        database.setCell(2, 1, cells[2]);
+        database.setCell(2, 2, cells[3]);
+        for (const int record : hidden)
+            database.setHidden(record, true);
+        // Rows 1 and 2 of fields 1 and 2, or field 1 alone where one cell is left.
+        const CellRange range = text.isEmpty() ? CellRange{1, 1, 1, 2} : CellRange{1, 1, 2, 2};
+        QCOMPARE(rangeStatisticsText(database, range, currentRegional()), text);
         QCOMPARE(rangeStatisticsText(database, {1, 1, 1, 1}, currentRegional()), QString());
     }
 };

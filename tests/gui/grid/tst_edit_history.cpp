@@ -146,7 +146,8 @@ private:
             cells(3, 3, [&](Database &d) { return cutRow(d, rowClipboard, 3, prompter, true); });
             break;
         case PasteBlock:
-            cells(2, 3, [&](Database &d) {
+            // Record 2 is hidden: the block's rows go into the shown records 3 and 4.
+            cells(2, 4, [&](Database &d) {
                 return pasteCellBlock(d, 3, 2, {{"x", "1"}, {"y", "2"}}, Now, prompter);
             });
             break;

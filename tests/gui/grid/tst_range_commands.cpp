@@ -37,6 +37,22 @@ private:
     {
         mGrid->setCurrentIndex(mDocument->model().index(record - 1, field - 1));
     }
+    // Hides the records as the filter does: in the database, then the grid hears of it.
+    void hide(const QList<int> &records)
+    {
+        for (const int record : records) {
+            mDocument->database().setHidden(record, true);
+            mGrid->setRowHidden(record - 1, true);
+        }
+        mDocument->notifyRowVisibilityChanged();
+    }
+    QByteArray column(int field)
+    {
+        QByteArrayList cells;
+        for (int record = 1; record <= mDocument->database().recordCount(); ++record)
+            cells << cell(field, record);
+        return cells.join('|');
+    }
 
 private Q_SLOTS:
     void init()
@@ -78,7 +94,7 @@ private Q_SLOTS:
         key(Qt::Key_Right, Qt::ShiftModifier);
         key(Qt::Key_Down, Qt::ShiftModifier);
         QCOMPARE(mCommands->statisticsLabel()->text(),
-                 QStringLiteral("Count: 4   Sum: 66   Average: 16.5"));
+                 QStringLiteral("Count: 4  Numbers: 4  Sum: 66  Average: 16.5"));
         key(Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("11\t21\n12\t22\n"));
         goTo(2, 3);
@@ -105,6 +121,102 @@ private Q_SLOTS:
         key(Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(cell(3, 1), QByteArray("31"));
         QCOMPARE(mDocument->history().stack().count(), 1);
+    }
+
+    // Records 2 and 3 hidden, as a filter leaves them: Shift+Down from record 1 selects the two
+    // shown cells of field 1, and each command acts on those alone.
+    void rangeCommandsUnderTheFilter_data()
+    {
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::addColumn<QString>("clipboard"); // before the keys, and after them
+        QTest::addColumn<QString>("copied");
+        QTest::addColumn<QByteArray>("field1");
+        QTest::addColumn<QString>("statistics");
+        const QString before = QStringLiteral("before");
+        const QString all = QStringLiteral("Count: 2  Numbers: 2  Sum: 25  Average: 12.5");
+        QTest::newRow("copy") << QKeySequence(Qt::CTRL | Qt::Key_C) << before
+                              << QStringLiteral("11\n14\n") << QByteArray("11|12|13|14") << all;
+        QTest::newRow("cut") << QKeySequence(Qt::CTRL | Qt::Key_X) << before
+                             << QStringLiteral("11\n14\n") << QByteArray("|12|13|")
+                             << QStringLiteral("Count: 2  Numbers: 0");
+        QTest::newRow("delete") << QKeySequence(Qt::Key_Delete) << before << before
+                                << QByteArray("|12|13|") << QStringLiteral("Count: 2  Numbers: 0");
+        // From the current cell alone: the second line goes into the next shown record.
+        QTest::newRow("paste two lines")
+            << QKeySequence(Qt::CTRL | Qt::Key_V) << QStringLiteral("a\nb\n")
+            << QStringLiteral("a\nb\n") << QByteArray("a|12|13|b") << QString();
+        QTest::newRow("statistics only")
+            << QKeySequence() << before << before << QByteArray("11|12|13|14") << all;
+    }
+    void rangeCommandsUnderTheFilter()
+    {
+        QFETCH(QKeySequence, keys);
+        QFETCH(QString, clipboard);
+        QFETCH(QString, copied);
+        QFETCH(QByteArray, field1);
+        QFETCH(QString, statistics);
+        hide({2, 3});
+        QGuiApplication::clipboard()->setText(clipboard);
+        if (!statistics.isEmpty()) {
+            key(Qt::Key_Down, Qt::ShiftModifier);
+            QCOMPARE(mGrid->currentIndex().row(), 3);
+        }
+        if (!keys.isEmpty())
+            QTest::keySequence(mGrid, keys);
+        QCOMPARE(QGuiApplication::clipboard()->text(), copied);
+        QCOMPARE(column(1), field1);
+        QCOMPARE(mCommands->statisticsLabel()->text(), statistics);
+        // One step takes it back whole.
+        if (field1 != "11|12|13|14") {
+            key(Qt::Key_Z, Qt::ControlModifier);
+            QCOMPARE(column(1), QByteArray("11|12|13|14"));
+        }
+    }
+
+    // The current cell leaves a record that becomes hidden for the nearest shown one, below on a
+    // tie; with none shown no cell is current and the statistics are empty.
+    void currentCellLeavesHiddenRecords_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<QList<int>>("hidden");
+        QTest::addColumn<int>("to"); // 0: no cell is current
+        QTest::newRow("shown record stays current") << 2 << QList<int>{1, 3} << 2;
+        QTest::newRow("first hidden: the next shown") << 1 << QList<int>{1, 2} << 3;
+        QTest::newRow("last hidden: the one above") << 4 << QList<int>{3, 4} << 2;
+        QTest::newRow("tie: the one below") << 2 << QList<int>{2} << 3;
+        QTest::newRow("nearer above") << 3 << QList<int>{2, 3, 4} << 1;
+        QTest::newRow("none shown") << 2 << QList<int>{1, 2, 3, 4} << 0;
+    }
+    void currentCellLeavesHiddenRecords()
+    {
+        QFETCH(int, from);
+        QFETCH(QList<int>, hidden);
+        QFETCH(int, to);
+        goTo(2, from);
+        key(Qt::Key_Right, Qt::ShiftModifier);
+        hide(hidden);
+        const QModelIndex current = mGrid->currentIndex();
+        if (to == 0) {
+            QVERIFY(!current.isValid());
+            QCOMPARE(mCommands->statisticsLabel()->text(), QString());
+            return;
+        }
+        // Shift+Right took the current cell to field 3; it keeps its field.
+        QCOMPARE(current.row() + 1, to);
+        QCOMPARE(current.column() + 1, 3);
+    }
+
+    // Undo of a change in a record hidden since: the change is taken back, and the current cell
+    // goes to the shown record nearest to it, not into the hidden one.
+    void undoInAHiddenRecordLeavesTheCurrentCellShown()
+    {
+        goTo(1, 2);
+        key(Qt::Key_Delete);
+        QCOMPARE(cell(1, 2), QByteArray());
+        hide({2});
+        key(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(cell(1, 2), QByteArray("12"));
+        QCOMPARE(mGrid->currentIndex(), mDocument->model().index(2, 0));
     }
 
     void pastedBlockNamesCharactersTheCodePageLacks()

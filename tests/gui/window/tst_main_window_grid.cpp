@@ -419,6 +419,98 @@ private Q_SLOTS:
         QCOMPARE(cell(field, 2), typed);
     }
 
+    // Ctrl+E hides the current record: the current cell moves to the nearest shown record (the
+    // one below on a tie) and typing goes there; with none shown typing changes nothing, not
+    // even through the first letters of a hidden record's text.
+    void typingAfterTheFilterHidTheCurrentRecord_data()
+    {
+        QTest::addColumn<QByteArray>("filter");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to"); // 0: none shown
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("first record hidden") << QByteArray("b") << 1 << 2 << "ZZZ";
+        QTest::newRow("tie: the record below") << QByteArray("a") << 2 << 3 << "ZZZ";
+        QTest::newRow("last record hidden: nearest above") << QByteArray("a") << 5 << 3 << "ZZZ";
+        QTest::newRow("shown record stays current") << QByteArray("b") << 4 << 4 << "ZZZ";
+        QTest::newRow("none shown") << QByteArray("zzz") << 1 << 0 << "ZZZ";
+        QTest::newRow("none shown, a hidden record's first letter")
+            << QByteArray("zzz") << 3 << 0 << "bbZ";
+    }
+    void typingAfterTheFilterHidTheCurrentRecord()
+    {
+        QFETCH(QByteArray, filter);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(QString, typed);
+        PdbBuilder builder;
+        builder.name("Letters").field("Name").field("No");
+        for (const char *name : {"a1", "b2", "a3", "b4", "c5"})
+            builder.record({name, "n"});
+        openBuilt(builder);
+        const QVector<Database::Record> loaded = windowDatabase().records();
+        windowDatabase().setFilterText(filter);
+        mWindow->setCurrentCell(1, from);
+        QApplication::setActiveWindow(mWindow.get());
+        grid()->setFocus();
+        QTest::keySequence(grid(), QKeySequence(Qt::CTRL | Qt::Key_E));
+        QVERIFY(mWindow->toolsCommands().isFilterOn());
+
+        QTest::keyClick(grid(), typed.at(0).toLatin1());
+        if (auto *editor = grid()->viewport()->findChild<QLineEdit *>()) {
+            QTest::keyClicks(editor, typed.mid(1));
+            QTest::keyClick(editor, Qt::Key_Return);
+        } else {
+            QTest::keyClicks(grid(), typed.mid(1));
+            QTest::keyClick(grid(), Qt::Key_Return);
+        }
+        QVector<Database::Record> expected = loaded;
+        if (to > 0) {
+            QTRY_COMPARE(windowDatabase().cell(1, to), typed.toLatin1());
+            expected[to - 1] = windowDatabase().recordAt(to);
+        } else {
+            QVERIFY(!grid()->currentIndex().isValid());
+            QVERIFY(!windowDatabase().isModified());
+        }
+        QCOMPARE(windowDatabase().records(), expected);
+    }
+
+    // Row sums on: a block paste, Delete and Ctrl+X into an operand recompute the sum field within
+    // the same undo step, which one Ctrl+Z takes back whole.
+    void rowSumsFollowTheRangeCommands_data()
+    {
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QByteArray>("record2");
+        QTest::newRow("block paste")
+            << QKeySequence(Qt::CTRL | Qt::Key_V) << 1 << QByteArray("100|200|500");
+        QTest::newRow("delete") << QKeySequence(Qt::Key_Delete) << 2 << QByteArray("3||3");
+        QTest::newRow("cut") << QKeySequence(Qt::CTRL | Qt::Key_X) << 1 << QByteArray("|4|8");
+    }
+    void rowSumsFollowTheRangeCommands()
+    {
+        QFETCH(QKeySequence, keys);
+        QFETCH(int, field);
+        QFETCH(QByteArray, record2);
+        PdbBuilder builder;
+        builder.name("Sums").field("Qty").field("Price #2").field("Total&");
+        builder.record({"1", "2", ""}).record({"3", "4", ""});
+        openBuilt(builder);
+        mWindow->toolsCommands().toggleRowSum();
+        QCOMPARE(windowDatabase().recordAt(2).toList().join('|'), QByteArray("3|4|11"));
+        const int steps = mWindow->document().history().stack().count();
+        QApplication::clipboard()->setText(QStringLiteral("100\t200"));
+        mWindow->setCurrentCell(field, 2);
+        QApplication::setActiveWindow(mWindow.get());
+        grid()->setFocus();
+        QTest::keySequence(grid(), keys);
+        QCOMPARE(windowDatabase().recordAt(2).toList().join('|'), record2);
+        QCOMPARE(windowDatabase().recordAt(1).toList().join('|'), QByteArray("1|2|5"));
+        QVERIFY(mWindow->toolsCommands().isRowSumOn());
+        QCOMPARE(mWindow->document().history().stack().count(), steps + 1);
+        QTest::keySequence(grid(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QCOMPARE(windowDatabase().recordAt(2).toList().join('|'), QByteArray("3|4|11"));
+    }
+
     void headerHintsThroughTheGrid()
     {
         PdbBuilder builder;

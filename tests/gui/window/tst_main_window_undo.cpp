@@ -102,7 +102,7 @@ private Q_SLOTS:
         keys(QKeySequence(Qt::CTRL | Qt::Key_C));
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("delta\tb\nalpha\tb\n"));
         QCOMPARE(mWindow->findChild<QLabel *>(QStringLiteral("selectionStatistics"))->text(),
-                 QStringLiteral("Count: 4"));
+                 QStringLiteral("Count: 4  Numbers: 0"));
         keys(QKeySequence(Qt::Key_Delete));
         QCOMPARE(windowDatabase().cell(2, 2), QByteArray());
         QVERIFY(windowDatabase().isModified());
