@@ -6,7 +6,57 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <iterator>
+
 namespace kribed {
+
+namespace {
+
+// The toolkit's options that take the next argument as their value, even when none follows.
+const char *const AlwaysWithValue[] = {"platformpluginpath", "platform", "platformtheme", "plugin",
+                                       "qwindowgeometry",    "geometry", "qwindowtitle",  "title",
+                                       "qwindowicon",        "icon"};
+// Those that take it only when there is one; alone at the end they are left on the line.
+const char *const WithValueWhenOneFollows[] = {"session", "style", "stylesheet",
+                                               "display", "name",  "visual"};
+// Those that stand alone.
+const char *const Switches[] = {"reverse", "testability", "widgetcount", "nograb", "dograb"};
+// Those that carry their value after an equals sign.
+const char *const WithJoinedValue[] = {"style=", "stylesheet="};
+
+template<std::size_t Count> bool isOneOf(QStringView name, const char *const (&names)[Count])
+{
+    return std::any_of(std::begin(names), std::end(names),
+                       [name](const char *candidate) { return name == QLatin1String(candidate); });
+}
+
+} // namespace
+
+QStringList withoutToolkitOptions(const QStringList &arguments)
+{
+    QStringList kept;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        // The program's name, values and files; the toolkit reads options even after "--".
+        if (i == 0 || !argument.startsWith(u'-') || argument.size() < 2) {
+            kept << argument;
+            continue;
+        }
+        QStringView name = QStringView(argument).mid(argument.startsWith(u"--") ? 2 : 1);
+        const bool valueFollows = i + 1 < arguments.size();
+        if (isOneOf(name, AlwaysWithValue))
+            ++i;
+        else if (isOneOf(name, WithValueWhenOneFollows) && valueFollows)
+            ++i;
+        else if (!isOneOf(name, Switches)
+                 && !std::any_of(
+                     std::begin(WithJoinedValue), std::end(WithJoinedValue),
+                     [name](const char *prefix) { return name.startsWith(QLatin1String(prefix)); }))
+            kept << argument;
+    }
+    return kept;
+}
 
 StartupRequest parseCommandLine(const QStringList &arguments)
 {
@@ -26,9 +76,8 @@ StartupRequest parseCommandLine(const QStringList &arguments)
         request.output = text + QStringLiteral("\nTry 'kribed --help' for more information.\n");
         return request;
     };
-    // Help and version are answered whatever else the line holds: before the widgets exist the
-    // toolkit's own options (-style, -platform, ...) are not known here yet.
-    const bool parsed = parser.parse(arguments);
+    // Help and version are answered whatever else the line holds.
+    const bool parsed = parser.parse(withoutToolkitOptions(arguments));
     if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
         request.kind = StartupRequest::Kind::Help;
         request.output = parser.helpText();

@@ -19,8 +19,13 @@ struct StartupRequest
 };
 
 // Reads `kribed [FILE]`, --help and --version from the arguments (the program's name first).
-// Help and version win over anything else on the line, so they can be answered before the
-// toolkit has taken its own options out; the file and errors are read from what it leaves.
+// The toolkit's own options (-style Fusion, -platform offscreen, --display :0, ...) are set
+// aside first, as the toolkit will take them, so every answer, a mistake's included, is known
+// before the toolkit starts and needs no display. Help and version win over anything else.
 StartupRequest parseCommandLine(const QStringList &arguments);
+
+// The arguments without the options the toolkit takes for itself, with their values, in the
+// way it takes them (one dash or two; some only when a value follows them).
+QStringList withoutToolkitOptions(const QStringList &arguments);
 
 } // namespace kribed

@@ -81,9 +81,10 @@ PropertiesDialog::PropertiesDialog(Prompter &prompter, QWidget *parent)
 
     auto *ok = named(new QPushButton(tr("&OK")), "okButton");
     auto *cancel = named(new QPushButton(tr("&Cancel")), "cancelButton");
-    // The width box swallows Enter, so no button answers it by default.
-    ok->setAutoDefault(false);
-    cancel->setAutoDefault(false);
+    // Enter and keypad Enter press OK, as in the other dialogs; the width box swallows them, an
+    // open drop-down list takes them for its choice, and a focused button answers them itself.
+    ok->setDefault(true);
+    cancel->setAutoDefault(true);
     connect(ok, &QPushButton::clicked, this, &PropertiesDialog::okClicked);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -157,7 +158,7 @@ QWidget *PropertiesDialog::buildPopupTab()
     mPaste->setEnabled(false);
     int row = 1;
     for (QPushButton *button : {append, cut, mPaste, sort}) {
-        button->setAutoDefault(false);
+        button->setAutoDefault(true);
         layout->addWidget(button, row++, 1);
     }
     connect(append, &QPushButton::clicked, this, &PropertiesDialog::appendClicked);
@@ -296,7 +297,10 @@ void PropertiesDialog::showUsers(const PropertiesChoices &choices)
 
 void PropertiesDialog::showPopupTab(bool show)
 {
-    mPages->setTabVisible(mPages->indexOf(mPopupTab), show);
+    // A hidden tab is also a disabled one: Ctrl+Tab passes over disabled tabs only.
+    const int tab = mPages->indexOf(mPopupTab);
+    mPages->setTabVisible(tab, show);
+    mPages->setTabEnabled(tab, show);
     if (!show) {
         mPopup->clear();
         mNewEntry->clear();

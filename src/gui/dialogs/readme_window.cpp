@@ -28,9 +28,9 @@ ReadmeWindow::ReadmeWindow(QWidget *parent)
     mMemo = new QPlainTextEdit(this);
     mMemo->setObjectName(QStringLiteral("guideTextEdit"));
     mMemo->setReadOnly(true);
-    mMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    mMemo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     mMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    mMemo->setPlainText(guideText());
+    mMemo->setPlainText(flowingText(guideText()));
     layout->addWidget(mMemo);
     auto *status = new QStatusBar(this);
     status->setObjectName(QStringLiteral("statusBar"));
@@ -46,6 +46,25 @@ ReadmeWindow::ReadmeWindow(QWidget *parent)
 QString ReadmeWindow::guideText()
 {
     return userGuideText();
+}
+
+QString ReadmeWindow::flowingText(const QString &text)
+{
+    QStringList lines;
+    bool continues = false; // the line before goes on in the next one
+    bool afterEmpty = true;
+    for (const QString &line : text.split(u'\n')) {
+        const QString trimmed = line.trimmed();
+        if (continues && !trimmed.isEmpty() && !trimmed.startsWith(QStringLiteral("- ")))
+            lines.last() += u' ' + trimmed;
+        else
+            lines << line;
+        const bool heading = afterEmpty && !trimmed.isEmpty();
+        continues =
+            !trimmed.isEmpty() && !heading && !QStringView(u".:!?").contains(trimmed.back());
+        afterEmpty = trimmed.isEmpty();
+    }
+    return lines.join(u'\n');
 }
 
 void ReadmeWindow::keyPressEvent(QKeyEvent *event)

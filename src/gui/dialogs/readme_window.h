@@ -20,6 +20,11 @@ public:
     // The whole guide, one section after another.
     static QString guideText();
 
+    // The guide as the window shows it: the lines of a paragraph flow into one, to wrap at the
+    // window's width. A heading (the line after an empty one), a list item ("- ") and the line
+    // after a sentence's end start lines of their own.
+    static QString flowingText(const QString &text);
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
 

@@ -10,27 +10,32 @@
 
 namespace kribed {
 
-QString GridCellDelegate::visiblePart(const QString &text, const QSize &size, int lineSpacing)
+GridCellDelegate::VisiblePart GridCellDelegate::visiblePart(const QString &text, const QSize &size,
+                                                            const QFontMetrics &metrics)
 {
-    const int lines = size.height() / std::max(1, lineSpacing) + 1;
+    // Line n (from 0) reaches from n line spacings down to one line height below that.
+    const int spacing = std::max(1, metrics.lineSpacing());
+    const int height = std::max(1, metrics.height());
+    const int lines = size.height() < height ? 1 : (size.height() - height) / spacing + 1;
     // Every character that shows is at least a pixel wide; twice the width leaves room for the
     // marks that combine with the letter before them.
     const qsizetype characters = 2 * qsizetype(std::max(0, size.width())) + 16;
-    QString visible;
+    VisiblePart visible;
     qsizetype start = 0;
     for (int line = 0; line < lines && start <= text.size(); ++line) {
         qsizetype end = text.indexOf(u'\n', start);
         if (end < 0)
             end = text.size();
         if (line > 0)
-            visible += u'\n';
+            visible.text += u'\n';
         qsizetype length = std::min(end - start, characters);
         // Never half a character outside the basic plane.
         if (length > 0 && length < end - start && text.at(start + length - 1).isHighSurrogate())
             --length;
-        visible += QStringView(text).mid(start, length);
+        visible.text += QStringView(text).mid(start, length);
         start = end + 1;
     }
+    visible.more = start <= text.size();
     return visible;
 }
 
@@ -48,8 +53,8 @@ void GridCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     const QRect area = option.rect.adjusted(TextMargin, TextMargin, 0, 0);
     if (area.width() <= 0 || area.height() <= 0)
         return;
-    const QString text = visiblePart(index.data(Qt::DisplayRole).toString(), area.size(),
-                                     QFontMetrics(cell.font).lineSpacing());
+    const VisiblePart visible =
+        visiblePart(index.data(Qt::DisplayRole).toString(), area.size(), QFontMetrics(cell.font));
     QPalette::ColorGroup group = QPalette::Disabled;
     if (option.state & QStyle::State_Enabled)
         group = option.state & QStyle::State_Active ? QPalette::Normal : QPalette::Inactive;
@@ -57,9 +62,19 @@ void GridCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     painter->save();
     painter->setClipRect(option.rect);
     painter->setFont(cell.font);
-    painter->setPen(
-        option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
-    painter->drawText(area, Qt::AlignLeft | Qt::AlignTop, text);
+    const QColor ink =
+        option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text);
+    painter->setPen(ink);
+    painter->drawText(area, Qt::AlignLeft | Qt::AlignTop, visible.text);
+    if (visible.more) {
+        // A small triangle in the bottom right corner, pointing at the lines below.
+        const QPoint corner = option.rect.bottomRight();
+        const QPoint mark[] = {corner, corner - QPoint(MoreMarkSize - 1, 0),
+                               corner - QPoint(0, MoreMarkSize - 1)};
+        painter->setBrush(ink);
+        painter->setRenderHint(QPainter::Antialiasing, false);
+        painter->drawPolygon(mark, 3);
+    }
     painter->restore();
 }
 

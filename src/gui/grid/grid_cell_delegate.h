@@ -4,13 +4,17 @@
 
 #include <QStyledItemDelegate>
 
+class QFontMetrics;
+
 namespace kribed {
 
 // Draws a data cell as the grid always has: its text at the top left, 2 pixels in from the cell's
-// corner, on as many lines as its line breaks make, cut off at the cell's edges and never
+// corner, on as many lines as its line breaks make, cut off at the cell's right edge and never
 // shortened with an ellipsis. An automatic column width (widest text + 5 pixels) thus shows the
-// widest text whole. Only the part of a text that can show is laid out, so no value, however
-// long, makes painting slow.
+// widest text whole. Only whole lines are drawn: a cell whose lines go on below the last one its
+// row can show gets a small mark in its bottom right corner instead, so the user knows to open
+// it. Only the part of a text that can show is laid out, so no value, however long, makes
+// painting slow.
 class GridCellDelegate : public QStyledItemDelegate
 {
     Q_OBJECT
@@ -20,13 +24,21 @@ public:
 
     // The space between the cell's top left corner and its text, both ways.
     static constexpr int TextMargin = 2;
+    // The width and height of the mark of a cell that holds more lines than it shows.
+    static constexpr int MoreMarkSize = 5;
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override;
 
-    // The lines of a cell's text that a rectangle of this size can show, each cut after as many
-    // characters as could reach its right edge.
-    static QString visiblePart(const QString &text, const QSize &size, int lineSpacing);
+    struct VisiblePart
+    {
+        QString text;      // the lines shown, each cut after as many characters as reach the edge
+        bool more = false; // further lines follow the last one shown
+    };
+    // The whole lines of a cell's text that a rectangle of this size can show in this font (at
+    // least the first, even where the font is taller than the rectangle).
+    static VisiblePart visiblePart(const QString &text, const QSize &size,
+                                   const QFontMetrics &metrics);
 };
 
 } // namespace kribed

@@ -23,8 +23,8 @@ namespace kribed {
 
 namespace {
 
-// The command line is read before the widgets exist: --help and --version answer on the terminal
-// even where no display is.
+// The command line is read before the widgets exist: --help, --version and every mistake are
+// answered on the terminal even where no display is.
 StartupRequest readCommandLine(int &argc, char **argv)
 {
     const QCoreApplication terminal(argc, argv);
@@ -74,11 +74,11 @@ int runEditor(int argc, char *argv[])
         return request.exitCode();
     };
     const StartupRequest early = readCommandLine(argc, argv);
-    if (early.kind == Kind::Help || early.kind == Kind::Version)
+    if (early.kind != Kind::Run)
         return answer(early);
 
     QApplication app(argc, argv);
-    // The toolkit has taken its own options (-style, -platform, ...) out of the arguments.
+    // Read again from what the toolkit left: a platform may know options of its own.
     const StartupRequest request = parseCommandLine(QApplication::arguments());
     if (request.kind != Kind::Run)
         return answer(request);

@@ -6,8 +6,8 @@
 
 namespace kribed {
 
-// The editor from its arguments to its exit status: --help and --version answered without a
-// display, the application, the handheld users, the main window, the file named on the command
+// The editor from its arguments to its exit status: --help, --version and mistakes answered
+// without a display, the application, the handheld users, the main window, the file named on the command
 // line, the event loop.
 int runEditor(int argc, char *argv[]);
 

@@ -168,6 +168,11 @@ void MainWindow::buildMenus()
     QMenu *help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("menuHelp"));
     add(help, {mHelp->actionReadme, nullptr, mHelp->actionAbout});
+
+    // The toggles' check boxes stay readable on a dark palette.
+    QStyle *checks = readableMenuCheckStyle(this);
+    for (QMenu *menu : {file, edit, tools, help})
+        menu->setStyle(checks);
 }
 
 void MainWindow::buildToolBar()

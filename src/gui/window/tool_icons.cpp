@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "gui/window/tool_icons.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
@@ -9,6 +10,8 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QPixmap>
+#include <QProxyStyle>
+#include <QStyleOption>
 
 // The bundled pictures live in the GUI library: their resources are linked in only when named.
 static void initBundledIcons()
@@ -61,7 +64,41 @@ const QHash<QString, QString> &iconNames()
     return names;
 }
 
+// Draws the style's check boxes, with a frame that shows on a dark palette.
+class ReadableCheckStyle : public QProxyStyle
+{
+public:
+    using QProxyStyle::QProxyStyle;
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                       const QWidget *widget) const override
+    {
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        const QPalette &palette = option->palette;
+        if (element != PE_IndicatorCheckBox || palette.color(QPalette::Window).lightness() >= 128)
+            return;
+        const QColor text = palette.color(QPalette::WindowText);
+        const QColor back = palette.color(QPalette::Window);
+        const QColor frame((text.red() + back.red()) / 2, (text.green() + back.green()) / 2,
+                           (text.blue() + back.blue()) / 2);
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing, false);
+        painter->setPen(frame);
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
+        painter->restore();
+    }
+};
+
 } // namespace
+
+QStyle *readableMenuCheckStyle(QObject *owner)
+{
+    // A copy of the application's style beneath, so the menus look as everything else does.
+    auto *style = new ReadableCheckStyle(QApplication::style()->name());
+    style->setParent(owner);
+    return style;
+}
 
 QString toolIconName(const QString &commandName)
 {

@@ -6,6 +6,8 @@
 #include <QPalette>
 #include <QString>
 
+class QStyle;
+
 namespace kribed {
 
 // An icon by its freedesktop name (document-open, edit-cut, ...): the desktop theme's icon of
@@ -26,5 +28,10 @@ QIcon toolIcon(const QString &commandName);
 
 // The program's own picture (the installed kribed.svg, drawn the same way).
 QIcon appIcon();
+
+// A style for menus whose toggles show check boxes: on a dark palette each box gets a frame
+// halfway between the menu's text and its background, where the style would draw it dark on
+// dark; otherwise it draws as the application's style does. Owned by `owner`.
+QStyle *readableMenuCheckStyle(QObject *owner);
 
 } // namespace kribed

@@ -48,6 +48,33 @@ private Q_SLOTS:
             << QStringList{QStringLiteral("--frobnicate")} << Kind::Error << QString() << 2;
         QTest::newRow("two files") << QStringList{QStringLiteral("a.pdb"), QStringLiteral("b.pdb")}
                                    << Kind::Error << QString() << 2;
+
+        // The toolkit's own options and their values are no files and no mistakes.
+        const QString file = here + QStringLiteral("/a.pdb");
+        const auto line = [](const char *text) {
+            return QString::fromLatin1(text).split(u' ', Qt::SkipEmptyParts);
+        };
+        QTest::newRow("style and its value before the file")
+            << line("-style Fusion a.pdb") << Kind::Run << file << 0;
+        QTest::newRow("joined style value")
+            << line("-style=Fusion a.pdb") << Kind::Run << file << 0;
+        QTest::newRow("two-dash platform option")
+            << line("--platform offscreen a.pdb") << Kind::Run << file << 0;
+        QTest::newRow("display of the window system after the file")
+            << line("a.pdb -display :7") << Kind::Run << file << 0;
+        QTest::newRow("switches") << line("-reverse a.pdb --nograb") << Kind::Run << file << 0;
+        QTest::newRow("a window title is no file")
+            << line("-qwindowtitle Kunden a.pdb") << Kind::Run << file << 0;
+        QTest::newRow("platform without its value at the end")
+            << line("a.pdb -platform") << Kind::Run << file << 0;
+        QTest::newRow("style without its value at the end is a mistake")
+            << line("a.pdb -style") << Kind::Error << QString() << 2;
+        QTest::newRow("two files beside a toolkit option")
+            << line("-style Fusion a.pdb b.pdb") << Kind::Error << QString() << 2;
+        QTest::newRow("unknown option beside a toolkit option")
+            << line("-platform xcb --bogus") << Kind::Error << QString() << 2;
+        QTest::newRow("three dashes are no toolkit option")
+            << line("---style Fusion") << Kind::Error << QString() << 2;
     }
 
     void parse()
@@ -65,30 +92,39 @@ private Q_SLOTS:
             QVERIFY(!request.output.isEmpty());
     }
 
-    // The real editor answers --help and --version on the terminal and returns, even where no
-    // display exists: nothing may reach for a window system first. (Other mistakes on the line
-    // are answered once the toolkit has taken its own options, which needs the display.)
+    // The real editor answers --help, --version and every mistake on its line on the terminal
+    // and returns, even where no display exists: nothing may reach for a window system first.
     void answersWithoutDisplay_data()
     {
-        QTest::addColumn<QString>("option");
+        QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("--help") << QStringLiteral("--help") << 0 << QStringLiteral("[file]");
-        QTest::newRow("--version")
-            << QStringLiteral("--version") << 0 << QStringLiteral("Kribed PRO " KRIBED_VERSION);
+        QTest::newRow("--help") << QStringList{QStringLiteral("--help")} << 0
+                                << QStringLiteral("[file]");
+        QTest::newRow("--version") << QStringList{QStringLiteral("--version")} << 0
+                                   << QStringLiteral("Kribed PRO " KRIBED_VERSION);
+        QTest::newRow("unknown option")
+            << QStringList{QStringLiteral("--bogus")} << 2 << QStringLiteral("bogus");
+        QTest::newRow("two files") << QStringList{QStringLiteral("a.pdb"), QStringLiteral("b.pdb")}
+                                   << 2 << QStringLiteral("Only one file can be opened.");
+        QTest::newRow("two files beside a toolkit option")
+            << QStringList{QStringLiteral("-style"), QStringLiteral("Fusion"),
+                           QStringLiteral("a.pdb"), QStringLiteral("b.pdb")}
+            << 2 << QStringLiteral("Only one file can be opened.");
     }
 
     void answersWithoutDisplay()
     {
-        QFETCH(QString, option);
+        QFETCH(QStringList, arguments);
         QFETCH(int, exitCode);
         QFETCH(QString, expected);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            environment.remove(QString::fromLatin1(name));
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY"})
+            environment.insert(QString::fromLatin1(name), QString());
         QProcess editor;
         editor.setProcessEnvironment(environment);
-        editor.start(QStringLiteral(KRIBED_EDITOR_PATH), {option});
+        editor.start(QStringLiteral(KRIBED_EDITOR_PATH), arguments);
         QVERIFY(editor.waitForFinished(20000));
         QCOMPARE(editor.exitStatus(), QProcess::NormalExit);
         QCOMPARE(editor.exitCode(), exitCode);

@@ -41,6 +41,11 @@ private Q_SLOTS:
     void applicationTab_data();
     void applicationTab();
     void escapeCancels();
+    void enterPressesOk_data();
+    void enterPressesOk();
+    void enterInAnOpenListTakesTheChoice();
+    void ctrlTabPassesOverTheHiddenPopupTab_data();
+    void ctrlTabPassesOverTheHiddenPopupTab();
     void everyTabFits();
 };
 
@@ -380,6 +385,143 @@ void TestPropertiesDialog::escapeCancels()
     QVERIFY(!mDialog->isVisible());
     QCOMPARE(mDialog->result(), int(QDialog::Rejected));
     QCOMPARE(mDatabase.name(), QByteArray("Customers"));
+}
+
+void TestPropertiesDialog::enterPressesOk_data()
+{
+    QTest::addColumn<QString>("control"); // the control with the focus
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("keypad");
+    QTest::addColumn<int>("result"); // Accepted: OK pressed; Rejected: Cancel; -1: still open
+
+    const int ok = QDialog::Accepted;
+    QTest::newRow("Return in the database name")
+        << "nameEdit" << int(Qt::Key_Return) << false << ok;
+    QTest::newRow("keypad Enter in the field name")
+        << "fieldNameEdit" << int(Qt::Key_Enter) << true << ok;
+    QTest::newRow("Return in the filter text")
+        << "filterEdit" << int(Qt::Key_Return) << false << ok;
+    QTest::newRow("Return on a check box")
+        << "privateCheckBox" << int(Qt::Key_Return) << false << ok;
+    QTest::newRow("Return in the increment box")
+        << "incrementCombo" << int(Qt::Key_Return) << false << ok;
+    QTest::newRow("Return on the closed field type list")
+        << "fieldTypeCombo" << int(Qt::Key_Return) << false << ok;
+    QTest::newRow("Return in the width box is swallowed")
+        << "fieldWidthCombo" << int(Qt::Key_Return) << false << -1;
+    QTest::newRow("keypad Enter in the width box is swallowed")
+        << "fieldWidthCombo" << int(Qt::Key_Enter) << true << -1;
+    QTest::newRow("Return on the focused Cancel cancels")
+        << "cancelButton" << int(Qt::Key_Return) << false << int(QDialog::Rejected);
+}
+
+void TestPropertiesDialog::enterPressesOk()
+{
+    QFETCH(QString, control);
+    QFETCH(int, key);
+    QFETCH(bool, keypad);
+    QFETCH(int, result);
+    mDatabase.setFieldType(1, AutoIncrementIntegerType);
+    mDialog->prepare(mDatabase, 1, {});
+    mDialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(mDialog.get()));
+    child<QLineEdit>("nameEdit")->setText(QStringLiteral("Renamed"));
+    auto *pages = child<QTabWidget>("pages");
+    auto *target = child<QWidget>(control.toLatin1().constData());
+    pages->setCurrentIndex(pages->indexOf(target->parentWidget()));
+    target->setFocus();
+    // Keys reach the line edit of an editable box.
+    if (auto *box = qobject_cast<QComboBox *>(target); box && box->lineEdit())
+        target = box->lineEdit();
+    mDialog->setResult(-1);
+    QTest::keyClick(target, Qt::Key(key), keypad ? Qt::KeypadModifier : Qt::NoModifier);
+
+    QCOMPARE(mDialog->result(), result);
+    QCOMPARE(mDialog->isVisible(), result == -1);
+    QCOMPARE(mDatabase.name(), QByteArray(result == QDialog::Accepted ? "Renamed" : "Customers"));
+    QCOMPARE(mDatabase.isModified(), result == QDialog::Accepted);
+    KRIBED_VERIFY_PROMPTER(mPrompter);
+}
+
+// A drop-down list open over the dialog takes Enter for its choice; the dialog stays open.
+void TestPropertiesDialog::enterInAnOpenListTakesTheChoice()
+{
+    mDialog->prepare(mDatabase, 1, {});
+    mDialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(mDialog.get()));
+    auto *box = child<QComboBox>("fieldTypeCombo");
+    box->setFocus();
+    box->showPopup();
+    QAbstractItemView *list = box->view();
+    QTRY_VERIFY(list->isVisible());
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Return);
+    QTRY_VERIFY(!list->isVisible());
+    QCOMPARE(box->currentIndex(), int(BooleanType));
+    QVERIFY(mDialog->isVisible());
+    QCOMPARE(mDatabase.fieldType(1), int(StringType));
+    QVERIFY(!mDatabase.isModified());
+}
+
+void TestPropertiesDialog::ctrlTabPassesOverTheHiddenPopupTab_data()
+{
+    QTest::addColumn<int>("field");
+    QTest::addColumn<int>("newType"); // chosen in the dialog first; -1 for none
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<bool>("back"); // Ctrl+Shift+Tab
+    QTest::addColumn<QString>("to");
+
+    QTest::newRow("String field: on from Field to Filter")
+        << 1 << -1 << "Field" << false << "Filter";
+    QTest::newRow("String field: back from Filter to Field")
+        << 1 << -1 << "Filter" << true << "Field";
+    QTest::newRow("popup field: on from Field to Popup") << 2 << -1 << "Field" << false << "Popup";
+    QTest::newRow("popup field made String: on to Filter")
+        << 2 << int(StringType) << "Field" << false << "Filter";
+    QTest::newRow("String field made a popup field: on to Popup")
+        << 1 << int(MultiplePopupType) << "Field" << false << "Popup";
+}
+
+void TestPropertiesDialog::ctrlTabPassesOverTheHiddenPopupTab()
+{
+    QFETCH(int, field);
+    QFETCH(int, newType);
+    QFETCH(QString, from);
+    QFETCH(bool, back);
+    QFETCH(QString, to);
+    // A popup field first, so the tab has been shown and hidden again for the String field.
+    mDialog->prepare(mDatabase, 2, {});
+    mDialog->prepare(mDatabase, field, {});
+    mDialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(mDialog.get()));
+    if (newType >= 0)
+        chooseType(newType);
+    auto *pages = child<QTabWidget>("pages");
+    const auto tabNamed = [pages](const QString &name) {
+        for (int i = 0; i < pages->count(); ++i) {
+            if (pages->tabText(i) == name)
+                return i;
+        }
+        return -1;
+    };
+    pages->setCurrentIndex(tabNamed(from));
+    QWidget *focus = from == QStringLiteral("Field")
+                         ? static_cast<QWidget *>(child<QLineEdit>("fieldNameEdit"))
+                         : child<QLineEdit>("filterEdit");
+    focus->setFocus();
+    QTest::keyClick(focus, Qt::Key_Tab,
+                    back ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier);
+
+    QCOMPARE(pages->tabText(pages->currentIndex()), to);
+    QVERIFY(pages->isTabVisible(pages->currentIndex()));
+    QCOMPARE(pages->tabBar()->currentIndex(), pages->currentIndex());
+    // The popup page, once shown again, takes entries as before.
+    if (to == QStringLiteral("Popup")) {
+        child<QLineEdit>("newEntryEdit")->setText(QStringLiteral("Violet"));
+        QVERIFY(child<QPushButton>("appendButton")->isEnabled());
+        child<QPushButton>("appendButton")->click();
+        QVERIFY(items(child<QListWidget>("popupList")).contains(QStringLiteral("Violet")));
+    }
 }
 
 // With the popup tab shown all six tabs stand side by side: none is scrolled out of sight.

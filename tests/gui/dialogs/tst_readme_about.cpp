@@ -10,9 +10,12 @@
 #include <QAction>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QUrl>
 
 using namespace kribed;
@@ -93,6 +96,55 @@ private Q_SLOTS:
     {
         QFETCH(QString, fact);
         QVERIFY2(userGuideText().contains(fact), qPrintable(fact));
+    }
+
+    void guideFlowsIntoParagraphs_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("flowing");
+        QTest::newRow("a paragraph's lines flow into one")
+            << QStringLiteral("Head\none two\nthree.\n")
+            << QStringLiteral("Head\none two three.\n");
+        QTest::newRow("a heading stands alone")
+            << QStringLiteral("Head\nnext\n") << QStringLiteral("Head\nnext\n");
+        QTest::newRow("a sentence's end keeps its line break")
+            << QStringLiteral("H\nEnds here.\nNext line\ngoes on\n")
+            << QStringLiteral("H\nEnds here.\nNext line goes on\n");
+        QTest::newRow("list items keep their lines and take in what follows them")
+            << QStringLiteral("H\n- a,\n  b\n- c\n") << QStringLiteral("H\n- a, b\n- c\n");
+        QTest::newRow("sections stay apart")
+            << QStringLiteral("H1\ntext\n\nH2\nmore\n") << QStringLiteral("H1\ntext\n\nH2\nmore\n");
+    }
+
+    void guideFlowsIntoParagraphs()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, flowing);
+        QCOMPARE(ReadmeWindow::flowingText(text), flowing);
+    }
+
+    // At its default size the window wraps the guide: no line runs past its right edge, no word
+    // is lost and every heading keeps a line of its own.
+    void readmeWrapsAtItsDefaultSize()
+    {
+        ReadmeWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.size(), QSize(438, 315));
+        auto *memo = window.findChild<QPlainTextEdit *>(QStringLiteral("guideTextEdit"));
+        QVERIFY(memo);
+        QCOMPARE(memo->horizontalScrollBar()->maximum(), 0);
+        const int width = memo->viewport()->width();
+        for (QTextBlock block = memo->document()->begin(); block.isValid(); block = block.next()) {
+            const QTextLayout *layout = block.layout();
+            for (int i = 0; i < layout->lineCount(); ++i)
+                QVERIFY2(layout->lineAt(i).naturalTextWidth() <= width, qPrintable(block.text()));
+        }
+        const QString shown = memo->toPlainText();
+        QCOMPARE(shown.simplified(), userGuideText().simplified());
+        const QStringList lines = shown.split(u'\n');
+        for (const QString &heading : userGuideHeadings())
+            QVERIFY2(lines.contains(heading), qPrintable(heading));
     }
 
     void aboutBoxShowsTheHeartOnTheAtSign()

@@ -3,6 +3,7 @@
 #include "core/model/database.h"
 #include "gui/dialogs/cell_editor_dialog.h"
 #include "gui/grid/database_document.h"
+#include "gui/grid/grid_cell_delegate.h"
 #include "gui/window/main_window.h"
 #include "main_window_fixture.h"
 #include "pdb_builder.h"
@@ -51,6 +52,16 @@ private:
         return picture.toImage().convertToFormat(QImage::Format_RGB32);
     }
 
+    // The mark's corner of a cell's picture, painted as in the expected one.
+    static void hideMark(QImage &shown, const QImage &expected)
+    {
+        const int size = GridCellDelegate::MoreMarkSize;
+        for (int y = shown.height() - size; y < shown.height(); ++y) {
+            for (int x = shown.width() - size; x < shown.width(); ++x)
+                shown.setPixelColor(x, y, expected.pixelColor(x, y));
+        }
+    }
+
 private Q_SLOTS:
     void initTestCase() { initFixture(); }
     void init() { startTest(true); }
@@ -62,14 +73,16 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("value"); // record 3's value in field 2
         QTest::addColumn<int>("record");       // the cell looked at
         QTest::addColumn<bool>("fits");        // the whole text lies inside the cell
+        QTest::addColumn<int>("lines");        // the lines it shows (-1: all)
 
-        QTest::newRow("the widest name after Auto sizing") << 1 << QByteArray("v") << 2 << true;
+        QTest::newRow("the widest name after Auto sizing")
+            << 1 << QByteArray("v") << 2 << true << -1;
         QTest::newRow("the widest note after Auto sizing")
-            << 2 << QByteArray("v896 and more") << 3 << true;
-        QTest::newRow("two lines, sized to the first")
-            << 2 << QByteArray("wide first\r\nsecond") << 3 << true;
+            << 2 << QByteArray("v896 and more") << 3 << true << -1;
+        QTest::newRow("two lines, sized to the first, the first shown")
+            << 2 << QByteArray("wide first\r\nsecond") << 3 << true << 1;
         QTest::newRow("the longest value a file keeps, cut at the edge")
-            << 2 << QByteArray(4000, 'w') << 3 << false;
+            << 2 << QByteArray(4000, 'w') << 3 << false << -1;
     }
 
     void cellTextDrawnAtTheTopLeftNeverElided()
@@ -78,18 +91,70 @@ private Q_SLOTS:
         QFETCH(QByteArray, value);
         QFETCH(int, record);
         QFETCH(bool, fits);
+        QFETCH(int, lines);
         openPeople(value);
         mWindow->toolsCommands().toggleAutoSizing();
         const QModelIndex index = grid()->model()->index(record - 1, field - 1);
         const QRect cell = grid()->visualRect(index);
-        const QImage shown =
+        QImage shown =
             grid()->viewport()->grab(cell).toImage().convertToFormat(QImage::Format_RGB32);
-        const QImage expected = Expected(index.data().toString(), cell.size(), 40);
+        const QImage expected = Expected(
+            index.data().toString().section(u'\n', 0, lines < 0 ? -1 : lines - 1), cell.size(), 40);
+        if (lines >= 0) // the mark of the lines not shown is looked at below
+            hideMark(shown, expected);
         QCOMPARE(shown, expected.copy(QRect(QPoint(), cell.size())));
         // With the automatic width (text + 5 pixels) nothing of the text lies beyond the cell.
         const QImage beyond = expected.copy(cell.width(), 0, 40, cell.height());
         const QImage empty = Expected(QString(), QSize(0, cell.height()), 40);
         QCOMPARE(beyond == empty, fits);
+    }
+
+    // Only whole lines are drawn in a 22-pixel row; a cell whose lines go on below gets a mark
+    // in its bottom right corner, one whose single line runs past the right edge does not.
+    void cellWithMoreLinesThanItsRowShows_data()
+    {
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<QString>("shownText");
+        QTest::addColumn<bool>("marked");
+
+        QTest::newRow("one line: no mark") << QByteArray("Eva") << QStringLiteral("Eva") << false;
+        QTest::newRow("two lines: the first whole, marked")
+            << QByteArray("first\r\n\xc5\xc5||\xc9\xc9") << QStringLiteral("first") << true;
+        QTest::newRow("three lines: marked")
+            << QByteArray("a\r\n\xc5|\r\n\xc5|") << QStringLiteral("a") << true;
+        QTest::newRow("a line break at the end: marked")
+            << QByteArray("first\r\n") << QStringLiteral("first") << true;
+        QTest::newRow("a long line cut at the right edge: no mark")
+            << QByteArray(4000, 'w') << QString(4000, u'w') << false;
+    }
+
+    void cellWithMoreLinesThanItsRowShows()
+    {
+        QFETCH(QByteArray, value);
+        QFETCH(QString, shownText);
+        QFETCH(bool, marked);
+        openPeople(value);
+        QCOMPARE(grid()->rowHeight(2), 22);
+        const QModelIndex index = grid()->model()->index(2, 1);
+        const QRect cell = grid()->visualRect(index);
+        QImage shown =
+            grid()->viewport()->grab(cell).toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage expected = Expected(shownText, cell.size(), 0);
+        const int size = GridCellDelegate::MoreMarkSize;
+        const QRect corner(cell.width() - size, cell.height() - size, size, size);
+        const QColor ink = grid()->palette().color(QPalette::Text);
+        int inkInCorner = 0;
+        for (int y = corner.top(); y <= corner.bottom(); ++y) {
+            for (int x = corner.left(); x <= corner.right(); ++x)
+                inkInCorner += shown.pixelColor(x, y) == ink;
+        }
+        QCOMPARE(inkInCorner > 0, marked);
+        if (marked) {
+            QVERIFY(inkInCorner >= size);
+            hideMark(shown, expected);
+        }
+        // Nothing of a line below the last whole one.
+        QCOMPARE(shown, expected);
     }
 
     void doubleClickOnAColumnHeader_data()

@@ -5,8 +5,12 @@
 #include "gui/window/status_panel_widths.h"
 #include "gui/window/tool_icons.h"
 #include "gui/window/window_placement.h"
+#include "main_window_fixture.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTest>
@@ -35,11 +39,15 @@ int pixelsNear(const QImage &image, const QRect &area, const QColor &color)
 
 } // namespace
 
-class TestWindowLooks : public QObject
+class TestWindowLooks
+    : public QObject
+    , private test::MainWindowFixture
 {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { initFixture(); }
+
     void startGeometry_data()
     {
         QTest::addColumn<Placement>("stored");
@@ -158,6 +166,56 @@ private Q_SLOTS:
         QVERIFY(pixelsNear(image, section(2), GridHeader::highlightColor()) > 100);
         QVERIFY(pixelsNear(image, section(2), GridHeader::highlightTextColor(darkCheckPalette()))
                 > 10);
+    }
+
+    // The check boxes of the Tools menu's toggles stand out from the menu on a dark palette,
+    // unchecked ones too, as the style would draw them dark on dark.
+    void menuCheckBoxesReadableOnADarkPalette_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("checked");
+        QTest::newRow("Auto sizing, off") << QStringLiteral("actionAutoSizing") << false;
+        QTest::newRow("Enable filter, off") << QStringLiteral("actionFilter") << false;
+        QTest::newRow("Row Sum, off") << QStringLiteral("actionRowSum") << false;
+        QTest::newRow("Auto sizing, on") << QStringLiteral("actionAutoSizing") << true;
+    }
+
+    void menuCheckBoxesReadableOnADarkPalette()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, checked);
+        const QPalette light = QApplication::palette();
+        QApplication::setStyle(QStringLiteral("Fusion"));
+        QApplication::setPalette(darkCheckPalette());
+        startTest(true);
+        openBytes(QStringLiteral("Kunden.pdb"), test::kunden(3, 3));
+        auto *action = mWindow->findChild<QAction *>(command);
+        QVERIFY(action && action->isEnabled());
+        action->setChecked(checked);
+        auto *tools = mWindow->findChild<QMenu *>(QStringLiteral("menuTools"));
+        tools->popup(mWindow->mapToGlobal(QPoint(20, 20)));
+        QVERIFY(QTest::qWaitForWindowExposed(tools));
+
+        const QImage image = tools->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const int dpr = int(image.devicePixelRatio());
+        const QRect item = tools->actionGeometry(action);
+        // The box sits at the left of the entry, before its text.
+        const QRect box(item.left() * dpr, item.top() * dpr, item.height() * dpr,
+                        item.height() * dpr);
+        const QColor menu = image.pixelColor(box.topLeft() + QPoint(1, 1));
+        int standing = 0; // pixels that stand out from the menu
+        for (int y = box.top(); y <= box.bottom(); ++y) {
+            for (int x = box.left(); x <= box.right(); ++x) {
+                const QColor pixel = image.pixelColor(x, y);
+                standing += qAbs(pixel.red() - menu.red()) + qAbs(pixel.green() - menu.green())
+                                + qAbs(pixel.blue() - menu.blue())
+                            > 120;
+            }
+        }
+        tools->hide();
+        endTest();
+        QApplication::setPalette(light);
+        QVERIFY2(standing >= 20, qPrintable(QString::number(standing)));
     }
 
     void highlightTextContrasts_data()
