@@ -4,17 +4,25 @@
 // The files that put the editor on a Linux desktop: the desktop entry, the AppStream metainfo and
 // the MIME type of Kribo databases. Each is checked with the tool a distribution checks it with,
 // and the MIME type is put into a scratch copy of the shared MIME database to see which type the
-// desktop then gives Kribo files and other .pdb files. A check whose tool is missing is skipped.
+// desktop then gives Kribo files and other .pdb files. The Debian package that scripts/package
+// builds is unpacked into a scratch folder, never into the system, and its programs run from
+// there. A check whose tool is missing is skipped.
+#include <QDate>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QMimeDatabase>
 #include <QProcess>
+#include <QSize>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QVersionNumber>
 #include <QXmlStreamReader>
 #include <QtTest>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -26,9 +34,13 @@ QString sourcePath(const QString &relative)
     return QStringLiteral(KRIBED_SOURCE_DIR "/packaging/") + relative;
 }
 
-const QString DesktopEntry = sourcePath(QStringLiteral("kribed.desktop"));
-const QString Metainfo = sourcePath(QStringLiteral("org.example.kribed.metainfo.xml"));
+const QString AppId = QStringLiteral("io.github.kribedpro.Kribed");
+const QString HomePage = QStringLiteral("https://kribedpro.github.io/");
+const QString DesktopEntry = sourcePath(AppId + QStringLiteral(".desktop"));
+// The metainfo as it is installed, with the releases written in.
+const QString Metainfo = QStringLiteral(KRIBED_METAINFO_PATH);
 const QString MimeXml = sourcePath(QStringLiteral("kribed-mime.xml"));
+const QString Icon = sourcePath(AppId + QStringLiteral(".svg"));
 
 struct RunResult
 {
@@ -76,6 +88,31 @@ QStringList elementTexts(const QString &path, const QString &name)
             texts << reader.readElementText().trimmed();
     }
     return texts;
+}
+
+// The attribute `attribute` of every element called `name`.
+QStringList attributeValues(const QString &path, const QString &name, const QString &attribute)
+{
+    QStringList values;
+    QXmlStreamReader reader(readAll(path));
+    while (!reader.atEnd()) {
+        if (reader.readNext() == QXmlStreamReader::StartElement && reader.name() == name)
+            values << reader.attributes().value(attribute).toString();
+    }
+    return values;
+}
+
+// Width and height from a PNG's header; nothing for a file that is no PNG.
+std::optional<QSize> pngSize(const QString &path)
+{
+    const QByteArray bytes = readAll(path);
+    if (bytes.size() < 24 || !bytes.startsWith("\x89PNG\r\n\x1a\n") || bytes.mid(12, 4) != "IHDR")
+        return std::nullopt;
+    const auto number = [&bytes](int at) {
+        return int(quint32(quint8(bytes[at])) << 24 | quint32(quint8(bytes[at + 1])) << 16
+                   | quint32(quint8(bytes[at + 2])) << 8 | quint32(quint8(bytes[at + 3])));
+    };
+    return QSize(number(16), number(20));
 }
 
 QStringList mimeXmlTypes()
@@ -137,10 +174,28 @@ private Q_SLOTS:
     void filesNameTheKriboType();
     void desktopIdentifiesFiles_data();
     void desktopIdentifiesFiles();
+    void filesCarryTheId_data();
+    void filesCarryTheId();
+    void addressesAreTheProjects();
+    void releasesFollowTheVersion();
+    void screenshotsArePublishedOnes();
+    void screenshotToolDrawsThem();
+    void packageHoldsTheFiles_data();
+    void packageHoldsTheFiles();
+    void packageHoldsNothingElse();
+    void installedProgramsRun_data();
+    void installedProgramsRun();
+    void packageNamesTheLinkedLibraries();
 
 private:
     QString makeMimeFolder(const QString &name, bool withOurs);
     QString identify(const QString &engine, const QString &dataDir, const QString &file);
+    void unpackPackage();
+
+    QString mPackage;
+    QString mRoot;
+    QString mPackageMissing;
+    QString mPackageError;
 
     QTemporaryDir mDir;
     QString mFreedesktopXml;
@@ -165,6 +220,35 @@ void TestPackaging::initTestCase()
         mBaseData = makeMimeFolder(QStringLiteral("base"), false);
         mOurData = makeMimeFolder(QStringLiteral("ours"), true);
     }
+    unpackPackage();
+}
+
+// The package scripts/package made from this build, unpacked into a scratch root.
+void TestPackaging::unpackPackage()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("dpkg-deb")).isEmpty()) {
+        mPackageMissing = QStringLiteral("dpkg-deb is not installed: the package is not checked");
+        return;
+    }
+    const RunResult arch = run(QStringLiteral("dpkg"), {QStringLiteral("--print-architecture")});
+    mPackage = QStringLiteral(KRIBED_BINARY_DIR "/kribed_%1_%2.deb")
+                   .arg(QStringLiteral(KRIBED_VERSION), arch.out.trimmed());
+    const QFileInfo package(mPackage);
+    if (!package.exists()) {
+        mPackageMissing = QStringLiteral("%1 was not built (scripts/package)").arg(mPackage);
+        return;
+    }
+    // A package older than the programs would show what an earlier build installed.
+    if (package.lastModified() < QFileInfo(QStringLiteral(KRIBED_CLI_PATH)).lastModified()) {
+        mPackageMissing =
+            QStringLiteral("%1 is older than the build: run scripts/package").arg(mPackage);
+        return;
+    }
+    mRoot = mDir.filePath(QStringLiteral("root"));
+    const RunResult unpacked =
+        run(QStringLiteral("dpkg-deb"), {QStringLiteral("--extract"), mPackage, mRoot});
+    if (unpacked.exitCode != 0)
+        mPackageError = QStringLiteral("dpkg-deb --extract failed: %1").arg(unpacked.err);
 }
 
 // A data folder whose mime/ holds the freedesktop database, with or without our package, compiled
@@ -236,7 +320,7 @@ void TestPackaging::filesNameTheKriboType()
     QCOMPARE(desktopKey(QStringLiteral("MimeType")), KriboType + QLatin1Char(';'));
     QCOMPARE(elementTexts(Metainfo, QStringLiteral("mediatype")), QStringList{KriboType});
     QCOMPARE(elementTexts(Metainfo, QStringLiteral("launchable")),
-             QStringList{QStringLiteral("kribed.desktop")});
+             QStringList{QFileInfo(DesktopEntry).fileName()});
     const QStringList exec = desktopKey(QStringLiteral("Exec")).split(QLatin1Char(' '));
     QVERIFY2(exec.contains(QStringLiteral("%f")) || exec.contains(QStringLiteral("%F")),
              "the desktop entry does not pass the file on");
@@ -320,6 +404,281 @@ QString TestPackaging::identify(const QString &engine, const QString &dataDir, c
     const RunResult result =
         run(QCoreApplication::applicationFilePath(), {ProbeOption, file}, environment);
     return result.exitCode == 0 ? result.out.trimmed() : result.err;
+}
+
+void TestPackaging::filesCarryTheId_data()
+{
+    QTest::addColumn<QString>("found");
+    QTest::newRow("metainfo id") << elementTexts(Metainfo, QStringLiteral("id")).value(0);
+    QTest::newRow("desktop entry file") << QFileInfo(DesktopEntry).completeBaseName();
+    QTest::newRow("desktop entry icon") << desktopKey(QStringLiteral("Icon"));
+    QTest::newRow("icon file") << QFileInfo(Icon).completeBaseName();
+    QTest::newRow("metainfo file") << QFileInfo(Metainfo).fileName().section(u'.', 0, -3);
+}
+
+// Software centres find the desktop entry, the icon and the metainfo by the one id.
+void TestPackaging::filesCarryTheId()
+{
+    QFETCH(QString, found);
+    QCOMPARE(found, AppId);
+}
+
+void TestPackaging::addressesAreTheProjects()
+{
+    QCOMPARE(elementTexts(Metainfo, QStringLiteral("url")), QStringList{HomePage});
+    const QStringList images = elementTexts(Metainfo, QStringLiteral("image"));
+    QVERIFY(!images.isEmpty());
+    for (const QString &image : images)
+        QVERIFY2(image.startsWith(HomePage + QStringLiteral("screenshots/")), qPrintable(image));
+    QVERIFY(!readAll(Metainfo).contains("example"));
+}
+
+// The newest release is this build's version; every release has a date and notes, newest first.
+void TestPackaging::releasesFollowTheVersion()
+{
+    const QStringList versions =
+        attributeValues(Metainfo, QStringLiteral("release"), QStringLiteral("version"));
+    const QStringList dates =
+        attributeValues(Metainfo, QStringLiteral("release"), QStringLiteral("date"));
+    QVERIFY(!versions.isEmpty());
+    QCOMPARE(versions.first(), QStringLiteral(KRIBED_VERSION));
+    QCOMPARE(dates.size(), versions.size());
+    QDate later;
+    for (int i = 0; i < versions.size(); ++i) {
+        const QDate date = QDate::fromString(dates.at(i), Qt::ISODate);
+        QVERIFY2(date.isValid(), qPrintable(versions.at(i) + u' ' + dates.at(i)));
+        if (i > 0) {
+            QVERIFY(QVersionNumber::fromString(versions.at(i))
+                    < QVersionNumber::fromString(versions.at(i - 1)));
+            QVERIFY(date <= later);
+        }
+        later = date;
+    }
+    const QStringList notes = elementTexts(Metainfo, QStringLiteral("li"));
+    QVERIFY(notes.size() > 6); // the program's features, then the release notes
+    for (const QString &note : notes) {
+        QVERIFY2(!note.isEmpty() && !note.contains(u'`') && !note.contains(QStringLiteral("\n- ")),
+                 qPrintable(note));
+    }
+}
+
+// Each picture the metainfo names is a PNG of packaging/screenshots, and each one there is named.
+void TestPackaging::screenshotsArePublishedOnes()
+{
+    QStringList named;
+    for (const QString &image : elementTexts(Metainfo, QStringLiteral("image")))
+        named << image.section(u'/', -1);
+    QVERIFY(!named.isEmpty());
+    QStringList sorted = named;
+    sorted.sort();
+    const QDir folder(sourcePath(QStringLiteral("screenshots")));
+    QCOMPARE(folder.entryList(QDir::Files, QDir::Name), sorted);
+    for (const QString &name : named) {
+        const std::optional<QSize> size = pngSize(folder.filePath(name));
+        QVERIFY2(size, qPrintable(name));
+        // Software centres want at least 620 by 350 for the main picture.
+        if (name == named.first())
+            QVERIFY2(size->width() >= 620 && size->height() >= 350, qPrintable(name));
+    }
+}
+
+// The tool behind scripts/screenshots draws every picture the metainfo names.
+void TestPackaging::screenshotToolDrawsThem()
+{
+    const QString folder = mDir.filePath(QStringLiteral("shots"));
+    const RunResult result = run(QStringLiteral(KRIBED_SCREENSHOT_TOOL), {folder});
+    QVERIFY2(result.exitCode == 0, qPrintable(result.out + result.err));
+    QStringList drawn = QDir(folder).entryList(QDir::Files, QDir::Name);
+    QStringList named;
+    for (const QString &image : elementTexts(Metainfo, QStringLiteral("image")))
+        named << image.section(u'/', -1);
+    named.sort();
+    QCOMPARE(drawn, named);
+    for (const QString &name : drawn) {
+        const std::optional<QSize> size = pngSize(QDir(folder).filePath(name));
+        QVERIFY2(size && size->width() > 200 && size->height() > 150, qPrintable(name));
+    }
+    // Nothing of the run is left in the temporary folder.
+    QVERIFY(!QFileInfo::exists(QDir::tempPath() + QStringLiteral("/Kribed PRO demo")));
+}
+
+namespace {
+
+// Each installed file, and the source file it is a copy of (none: made by the build).
+struct PackagedFile
+{
+    QString installed;
+    QString source;
+};
+
+QList<PackagedFile> packagedFiles()
+{
+    const QString share = QStringLiteral("usr/share/");
+    QList<PackagedFile> files = {
+        {QStringLiteral("usr/bin/kribed"), QString()},
+        {QStringLiteral("usr/bin/kribed-cli"), QString()},
+        {share + QStringLiteral("applications/") + AppId + QStringLiteral(".desktop"),
+         DesktopEntry},
+        {share + QStringLiteral("metainfo/") + AppId + QStringLiteral(".metainfo.xml"), Metainfo},
+        {share + QStringLiteral("mime/packages/kribed-mime.xml"), MimeXml},
+        {share + QStringLiteral("icons/hicolor/scalable/apps/") + AppId + QStringLiteral(".svg"),
+         Icon},
+        {share + QStringLiteral("man/man1/kribed.1.gz"), QString()},
+        {share + QStringLiteral("man/man1/kribed-cli.1.gz"), QString()},
+        {share + QStringLiteral("doc/kribed/copyright"), sourcePath(QStringLiteral("copyright"))},
+        {share + QStringLiteral("doc/kribed/changelog.gz"), QString()},
+    };
+    const QDir examples(QStringLiteral(KRIBED_SOURCE_DIR "/examples"));
+    for (const QString &name : examples.entryList({QStringLiteral("*.pdb")}, QDir::Files))
+        files.append({share + QStringLiteral("kribed/examples/") + name, examples.filePath(name)});
+    return files;
+}
+
+} // namespace
+
+void TestPackaging::packageHoldsTheFiles_data()
+{
+    QTest::addColumn<QString>("installed");
+    QTest::addColumn<QString>("source");
+    for (const PackagedFile &file : packagedFiles())
+        QTest::newRow(qPrintable(file.installed)) << file.installed << file.source;
+}
+
+void TestPackaging::packageHoldsTheFiles()
+{
+    QFETCH(QString, installed);
+    QFETCH(QString, source);
+    if (!mPackageMissing.isEmpty())
+        QSKIP(qPrintable(mPackageMissing));
+    QVERIFY2(mPackageError.isEmpty(), qPrintable(mPackageError));
+    const QFileInfo file(mRoot + u'/' + installed);
+    QVERIFY2(file.isFile(), qPrintable(installed));
+    if (installed.startsWith(QStringLiteral("usr/bin/")))
+        QVERIFY(file.isExecutable());
+    else
+        QVERIFY(!file.isExecutable() && file.size() > 0);
+    if (installed.endsWith(QStringLiteral(".gz")))
+        QVERIFY(readAll(file.filePath()).startsWith("\x1f\x8b"));
+    if (!source.isEmpty())
+        QCOMPARE(readAll(file.filePath()), readAll(source));
+}
+
+// No test program, helper library or stray file comes along.
+void TestPackaging::packageHoldsNothingElse()
+{
+    if (!mPackageMissing.isEmpty())
+        QSKIP(qPrintable(mPackageMissing));
+    QVERIFY2(mPackageError.isEmpty(), qPrintable(mPackageError));
+    QStringList expected;
+    for (const PackagedFile &file : packagedFiles())
+        expected << file.installed;
+    QStringList found;
+    QDirIterator it(mRoot, QDir::Files | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        found << QDir(mRoot).relativeFilePath(it.next());
+    expected.sort();
+    found.sort();
+    QCOMPARE(found, expected);
+}
+
+void TestPackaging::installedProgramsRun_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("output");
+    const QString version = QStringLiteral(KRIBED_VERSION);
+    QTest::newRow("kribed-cli --version")
+        << QStringLiteral("kribed-cli") << QStringList{QStringLiteral("--version")}
+        << QStringLiteral("kribed-cli %1\n").arg(version);
+    // The editor answers without a display.
+    QTest::newRow("kribed --version")
+        << QStringLiteral("kribed") << QStringList{QStringLiteral("--version")}
+        << QStringLiteral("Kribed PRO %1\n").arg(version);
+    QTest::newRow("kribed-cli check on an installed demo")
+        << QStringLiteral("kribed-cli")
+        << QStringList{QStringLiteral("check"), QStringLiteral("usr/share/kribed/examples/Kunden.pdb")}
+        << QStringLiteral("usr/share/kribed/examples/Kunden.pdb: OK (Kribo pro, 20 records, 10 "
+                          "fields)\n");
+}
+
+void TestPackaging::installedProgramsRun()
+{
+    QFETCH(QString, program);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, output);
+    if (!mPackageMissing.isEmpty())
+        QSKIP(qPrintable(mPackageMissing));
+    QVERIFY2(mPackageError.isEmpty(), qPrintable(mPackageError));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(mRoot);
+    process.start(mRoot + QStringLiteral("/usr/bin/") + program, arguments);
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()), output);
+    QCOMPARE(process.exitCode(), 0);
+}
+
+// Every library the installed programs link (not the ones those load) comes from a package the
+// package depends on.
+void TestPackaging::packageNamesTheLinkedLibraries()
+{
+    if (!mPackageMissing.isEmpty())
+        QSKIP(qPrintable(mPackageMissing));
+    QVERIFY2(mPackageError.isEmpty(), qPrintable(mPackageError));
+    if (QStandardPaths::findExecutable(QStringLiteral("ldd")).isEmpty()
+        || QStandardPaths::findExecutable(QStringLiteral("readelf")).isEmpty())
+        QSKIP("ldd or readelf (binutils) is not installed");
+    const RunResult fields =
+        run(QStringLiteral("dpkg-deb"), {QStringLiteral("--field"), mPackage, QStringLiteral("Depends")});
+    QCOMPARE(fields.exitCode, 0);
+    QStringList depends;
+    for (const QString &entry : fields.out.split(u',', Qt::SkipEmptyParts))
+        depends << entry.trimmed().section(u' ', 0, 0);
+    QVERIFY(depends.contains(QStringLiteral("libqt6svg6")));
+    for (const QString &program : {QStringLiteral("kribed"), QStringLiteral("kribed-cli")}) {
+        const QString binary = mRoot + QStringLiteral("/usr/bin/") + program;
+        const RunResult dynamic = run(QStringLiteral("readelf"), {QStringLiteral("-d"), binary});
+        const RunResult libraries = run(QStringLiteral("ldd"), {binary});
+        QCOMPARE(dynamic.exitCode, 0);
+        QCOMPARE(libraries.exitCode, 0);
+        QStringList needed;
+        for (const QString &line : dynamic.out.split(u'\n')) {
+            if (line.contains(QStringLiteral("(NEEDED)")))
+                needed << line.section(u'[', 1).section(u']', 0, 0);
+        }
+        // The loader comes with the C library, which ldd names apart.
+        needed.removeIf([](const QString &name) { return name.startsWith(QStringLiteral("ld-")); });
+        int count = 0;
+        for (const QString &line : libraries.out.split(u'\n', Qt::SkipEmptyParts)) {
+            const QString soname = line.trimmed().section(u' ', 0, 0);
+            if (!line.contains(QStringLiteral("=>")) || !needed.contains(soname))
+                continue;
+            const QString path = line.section(QStringLiteral("=> "), 1).section(u' ', 0, 0);
+            // The loader may name a library by the merged /lib that dpkg knows as /usr/lib.
+            QStringList names = {path, QFileInfo(path).canonicalFilePath()};
+            names << (path.startsWith(QStringLiteral("/usr/")) ? path.mid(4)
+                                                               : QStringLiteral("/usr") + path);
+            RunResult owner;
+            for (const QString &name : names) {
+                owner = run(QStringLiteral("dpkg"), {QStringLiteral("--search"), name});
+                if (owner.exitCode == 0)
+                    break;
+            }
+            QVERIFY2(owner.exitCode == 0, qPrintable(soname + owner.err));
+            const QString package = owner.out.section(u':', 0, 0).trimmed();
+            QVERIFY2(depends.contains(package),
+                     qPrintable(QStringLiteral("%1 (%2 of %3) is not in Depends: %4")
+                                    .arg(package, soname, program, fields.out)));
+            ++count;
+        }
+        QCOMPARE(count, needed.size());
+    }
 }
 
 int main(int argc, char **argv)
