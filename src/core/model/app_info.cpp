@@ -90,4 +90,16 @@ void AppInfo::setFieldName(int field, const QByteArray &name)
     setText(NamesOffset + NameSlotSize * (field - 1), NameSlotSize, name);
 }
 
+QByteArray AppInfo::fieldNameSlot(int field) const
+{
+    return mBytes.mid(NamesOffset + NameSlotSize * (field - 1), NameSlotSize);
+}
+
+void AppInfo::setFieldNameSlot(int field, const QByteArray &slot)
+{
+    char *start = mBytes.data() + NamesOffset + NameSlotSize * (field - 1);
+    std::memset(start, 0, size_t(NameSlotSize));
+    std::memcpy(start, slot.constData(), size_t(qMin(int(slot.size()), NameSlotSize)));
+}
+
 } // namespace kribed

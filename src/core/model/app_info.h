@@ -57,6 +57,10 @@ public:
     // Field k is 1..50.
     QByteArray fieldName(int field) const;
     void setFieldName(int field, const QByteArray &name);
+    // The whole 21-byte name slot as it stands, bytes after the NUL included.
+    QByteArray fieldNameSlot(int field) const;
+    // Puts back a slot taken with fieldNameSlot (a shorter one is filled up with zeros).
+    void setFieldNameSlot(int field, const QByteArray &slot);
     quint16 typeCodeSlot(int field) const { return word(TypesOffset + 2 * (field - 1)); }
     void setTypeCodeSlot(int field, quint16 code) { setWord(TypesOffset + 2 * (field - 1), code); }
     quint16 widthSlot(int field) const { return word(WidthsOffset + 2 * (field - 1)); }

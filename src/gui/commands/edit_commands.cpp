@@ -231,7 +231,9 @@ void EditCommands::chooseDisplayFont()
     if (!chosen)
         return;
     DatabaseDocument &document = mWorkspace.document();
-    const double oldScale = document.database().widthScale();
+    Database &database = document.database();
+    const double oldScale = database.widthScale();
+    const int oldCharSet = settings.font.charSet;
     // The dialog chooses face and size only; the style stays as it was.
     QFont font(chosen->family);
     font.setPointSize(std::min(chosen->pointSize > 0 ? chosen->pointSize : 8, 10));
@@ -239,22 +241,35 @@ void EditCommands::chooseDisplayFont()
     font.setItalic(current.italic());
     font.setUnderline(current.underline());
     font.setStrikeOut(current.strikeOut());
+    const int charSet = chosen->charSet;
     // The script's character set number picks the code page the cells are shown and typed in.
-    settings.font.charSet = chosen->charSet;
-    mWorkspace.setDisplayFont(font);
+    const auto switchFont = [this](const QFont &shown, int shownCharSet) {
+        mWorkspace.settings().font.charSet = shownCharSet;
+        mWorkspace.setDisplayFont(shown);
+    };
 
-    // Undo gives the widths back; the font itself stays.
-    recordWidths(document, tr("Font"), false, [&] {
-        Database &database = document.database();
-        const double newScale = database.widthScale();
-        if (oldScale > 0) {
-            // Every column keeps its width in units: pixels follow the new scale.
-            for (int field = 1; field <= database.fieldCount(); ++field) {
-                const double pixels = double(database.columnWidth(field)) * newScale / oldScale;
-                database.setColumnWidth(field, int(std::nearbyint(pixels)));
-            }
+    QVector<int> before = WidthsStep::widthsOf(database);
+    switchFont(font, charSet);
+    const double newScale = database.widthScale();
+    if (oldScale > 0) {
+        // Every column keeps its width in units: pixels follow the new scale.
+        for (int field = 1; field <= database.fieldCount(); ++field) {
+            const double pixels = double(database.columnWidth(field)) * newScale / oldScale;
+            database.setColumnWidth(field, int(std::nearbyint(pixels)));
         }
-    });
+    }
+    document.notifyColumnWidthsChanged();
+    QVector<int> after = WidthsStep::widthsOf(database);
+
+    // Undo gives back the old font together with the widths it showed the units in.
+    if (font == current && charSet == oldCharSet && after == before)
+        return;
+    auto step = std::make_unique<DisplayFontStep>(
+        [switchFont, font, charSet, current, oldCharSet](bool forward) {
+            forward ? switchFont(font, charSet) : switchFont(current, oldCharSet);
+        },
+        std::move(before), std::move(after));
+    document.history().push(tr("Font"), std::move(step));
 }
 
 } // namespace kribed

@@ -195,6 +195,8 @@ void FileCommands::runSave(bool chooseName)
     Modes &modes = mWorkspace.modes();
     DatabaseDocument &document = mWorkspace.document();
     const bool wasAutoSizing = modes.isAutoSizing();
+    // The widths the columns show now, which the undo history's steps left them at.
+    const QVector<int> shownWidths = WidthsStep::widthsOf(document.database());
     if (wasAutoSizing && !mWorkspace.settings().expertMode) {
         const QString display =
             chooseName ? tr("for the handheld display") : tr("for your handheld display");
@@ -230,8 +232,23 @@ void FileCommands::runSave(bool chooseName)
         }
     }
 
-    if (wasAutoSizing)
+    if (wasAutoSizing) {
         modes.autoSizeColumns(true);
+        // Switching on again keeps the widths to restore; the columns go back to the widths they
+        // showed, so that a save changes nothing undo or redo give back.
+        showWidths(shownWidths);
+    }
+}
+
+void FileCommands::showWidths(const QVector<int> &widths)
+{
+    DatabaseDocument &document = mWorkspace.document();
+    Database &database = document.database();
+    if (WidthsStep::widthsOf(database) == widths)
+        return;
+    for (int field = 1; field <= database.fieldCount() && field <= widths.size(); ++field)
+        database.setColumnWidth(field, widths[field - 1]);
+    document.notifyColumnWidthsChanged();
 }
 
 void FileCommands::install()

@@ -5,6 +5,7 @@
 #include "core/platform/recent_files.h"
 #include "gui/dialogs/new_database_dialog.h"
 
+#include <QList>
 #include <QObject>
 
 #include <array>
@@ -68,6 +69,8 @@ Q_SIGNALS:
 
 private:
     void runSave(bool chooseName);
+    // Puts the columns back at the widths they showed (automatic widths measured again by a save).
+    void showWidths(const QVector<int> &widths);
     void loadDatabase(const QString &path);
     void createNewDatabase();
     void addRecentFile(const QString &path);

@@ -56,6 +56,9 @@ void PropertiesCommands::editProperties()
     choices.initialDir = settings.initialDir;
     choices.saveAtInstall = settings.saveAtInstall;
     choices.expertMode = settings.expertMode;
+    // OK marks the database changed before the step is kept: what was marked before the dialog
+    // is noted now, so that undoing the step can clear the mark again.
+    mWorkspace.document().history().noteOutsideMark();
     mBefore = DatabaseSettings::of(mWorkspace.document().database());
     mDialog.prepare(mWorkspace.document().database(), mWorkspace.currentField(), choices);
     mDialog.open();
@@ -75,7 +78,7 @@ void PropertiesCommands::takeChoices()
     const Database &database = document.database();
     document.notifyFieldNamesChanged();
     document.notifyColumnWidthsChanged();
-    const EditHistory::Recording recording(document.history());
+    const EditHistory::Recording recording(document.history(), false);
     if (database.recordCount() > 0 && database.fieldCount() > 0)
         document.changeCells(1, 1, database.fieldCount(), database.recordCount(),
                              [](Database &) {});

@@ -101,9 +101,11 @@ void DatabaseDocument::clearModified()
     mDatabase.clearModified();
 }
 
-void DatabaseDocument::setColumnWidth(int field, int pixels)
+void DatabaseDocument::setColumnWidth(int field, int pixels, bool continuesDrag)
 {
     if (mDatabase.columnWidth(field) == pixels)
+        return;
+    if (continuesDrag && extendColumnDrag(field, pixels))
         return;
     mHistory.noteOutsideMark();
     QVector<int> before = WidthsStep::widthsOf(mDatabase);
@@ -113,6 +115,18 @@ void DatabaseDocument::setColumnWidth(int field, int pixels)
         std::make_unique<WidthsStep>(std::move(before), WidthsStep::widthsOf(mDatabase), true);
     step->place = {field, 0};
     mHistory.push(tr("Column width"), std::move(step));
+}
+
+bool DatabaseDocument::extendColumnDrag(int field, int pixels)
+{
+    auto *step = dynamic_cast<WidthsStep *>(mHistory.stepToExtend());
+    if (!step || step->place.field != field)
+        return false;
+    mDatabase.setColumnWidth(field, pixels);
+    mDatabase.setModified();
+    step->extend(WidthsStep::widthsOf(mDatabase));
+    mHistory.stepExtended();
+    return true;
 }
 
 void DatabaseDocument::moveRecord(int from, int to)

@@ -60,8 +60,9 @@ public:
     void setFieldName(int field, const QByteArray &name);
     void setModified();
     void clearModified();
-    // A column's width in pixels as the user dragged it; sets the modified flag.
-    void setColumnWidth(int field, int pixels);
+    // A column's width in pixels as the user dragged it; sets the modified flag. While the same
+    // drag of the same border goes on (`continuesDrag`), its widths are one undo step.
+    void setColumnWidth(int field, int pixels, bool continuesDrag = false);
     // Whole-row and whole-column drags; both set the modified flag.
     void moveRecord(int from, int to);
     void moveField(int from, int to);
@@ -96,6 +97,8 @@ Q_SIGNALS:
 private:
     struct ResetGuard;
     struct ShapeGuard;
+    // Takes a width of a drag that goes on into the drag's step; false when there is none.
+    bool extendColumnDrag(int field, int pixels);
     void remapPersistentRows(const QVector<int> &oldOfNew);
 
     Database mDatabase;

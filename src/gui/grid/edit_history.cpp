@@ -59,10 +59,10 @@ EditHistory::~EditHistory()
     mStack.clear();
 }
 
-EditHistory::Recording::Recording(EditHistory &history)
+EditHistory::Recording::Recording(EditHistory &history, bool noteOutsideMark)
     : mHistory(history)
 {
-    if (mHistory.mRecording++ == 0)
+    if (mHistory.mRecording++ == 0 && noteOutsideMark)
         mHistory.noteOutsideMark();
 }
 
@@ -86,6 +86,19 @@ CellsStep *EditHistory::lastCellsStep()
         return nullptr;
     const auto *command = static_cast<const Command *>(mStack.command(mStack.index() - 1));
     return dynamic_cast<CellsStep *>(command->step().get());
+}
+
+UndoStep *EditHistory::stepToExtend()
+{
+    if (mStack.index() == 0 || mStack.index() != mStack.count()
+        || mStack.cleanIndex() == mStack.index())
+        return nullptr;
+    return static_cast<const Command *>(mStack.command(mStack.index() - 1))->step().get();
+}
+
+void EditHistory::stepExtended()
+{
+    updateModifiedFlag();
 }
 
 void EditHistory::clear()

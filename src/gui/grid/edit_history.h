@@ -42,6 +42,11 @@ public:
     void push(const QString &text, std::unique_ptr<UndoStep> step);
     // The newest step, when it is a change of cells that may take in a follow-up change.
     CellsStep *lastCellsStep();
+    // The newest step, when a continuation of it (the same border drag) may still be taken into
+    // it: it is in effect, nothing was undone after it, and it is not the saved state.
+    UndoStep *stepToExtend();
+    // A step from stepToExtend() took in more of its change.
+    void stepExtended();
     // A new history: a database was loaded, made new or imported, or closed.
     void clear();
     // The database was saved: the present state is the saved one.
@@ -57,9 +62,10 @@ public:
     // change is the history's own. Any other change of cells or shape ends the history, so that no
     // step is ever taken back on a database it was not made on.
     bool isRecording() const { return mRecording > 0; }
+    // `noteOutsideMark` false: the caller noted it before its change marked the database changed.
     struct Recording
     {
-        explicit Recording(EditHistory &history);
+        explicit Recording(EditHistory &history, bool noteOutsideMark = true);
         ~Recording();
         EditHistory &mHistory;
     };

@@ -69,7 +69,9 @@ ShapeAnnouncer recordingAnnouncer(DatabaseDocument &document, const QString &tex
         const FieldDefinitions before = FieldDefinitions::of(database);
         std::unique_ptr<UndoStep> step;
         {
-            const EditHistory::Recording recording(history);
+            // The operation has marked the database changed by now: what was marked before it
+            // was noted when the announcer was made.
+            const EditHistory::Recording recording(history, false);
             if (plan.insertedRecord) {
                 document.insertRecords(plan.insertedRecord, 1, run);
                 step = std::make_unique<RecordsStep>(
@@ -84,10 +86,14 @@ ShapeAnnouncer recordingAnnouncer(DatabaseDocument &document, const QString &tex
                                                      QVector<Database::Record>{record},
                                                      QVector<char>{hidden});
             } else if (plan.insertedField) {
+                const AppInfo image = database.appInfoImage();
+                const int unusedPosition = database.fieldCount() + 1;
                 document.insertFields(plan.insertedField, 1, run);
-                step = std::make_unique<FieldStep>(
+                auto fieldStep = std::make_unique<FieldStep>(
                     true, plan.insertedField, FieldStep::columnOf(database, plan.insertedField),
                     before, FieldDefinitions::of(database));
+                fieldStep->keepUnusedSlot(image, unusedPosition);
+                step = std::move(fieldStep);
             } else if (plan.removedField) {
                 FieldStep::Column column = FieldStep::columnOf(database, plan.removedField);
                 document.removeFields(plan.removedField, 1, run);

@@ -32,6 +32,15 @@ qsizetype textsBytes(const Database::Record &record)
     return bytes;
 }
 
+// Column widths in pixels, field by field, and the grid told of them.
+void writeWidths(DatabaseDocument &document, const QVector<int> &widths)
+{
+    Database &database = document.database();
+    for (int field = 1; field <= database.fieldCount() && field <= widths.size(); ++field)
+        database.setColumnWidth(field, widths[field - 1]);
+    document.notifyColumnWidthsChanged();
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -184,6 +193,15 @@ FieldStep::Column FieldStep::columnOf(const Database &database, int field)
     return column;
 }
 
+void FieldStep::keepUnusedSlot(const AppInfo &image, int position)
+{
+    if (position < 1 || position > MaxFields)
+        return;
+    mSlotPosition = position;
+    mNameSlot = image.fieldNameSlot(position);
+    mWidthSlot = image.widthSlot(position);
+}
+
 void FieldStep::apply(DatabaseDocument &document)
 {
     mInserted ? insert(document, mAfter) : remove(document, mAfter);
@@ -192,6 +210,11 @@ void FieldStep::apply(DatabaseDocument &document)
 void FieldStep::revert(DatabaseDocument &document)
 {
     mInserted ? remove(document, mBefore) : insert(document, mBefore);
+    if (mInserted && mSlotPosition > 0) {
+        AppInfo &image = document.database().appInfoImage();
+        image.setFieldNameSlot(mSlotPosition, mNameSlot);
+        image.setWidthSlot(mSlotPosition, mWidthSlot);
+    }
 }
 
 void FieldStep::insert(DatabaseDocument &document, const FieldDefinitions &definitions)
@@ -215,7 +238,7 @@ void FieldStep::remove(DatabaseDocument &document, const FieldDefinitions &defin
 qsizetype FieldStep::bytes() const
 {
     return sizeof(*this) + textBytes(mColumn.name) + textsBytes(mColumn.texts) + mBefore.bytes()
-           + mAfter.bytes();
+           + mAfter.bytes() + mNameSlot.size();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -310,6 +333,16 @@ WidthsStep::WidthsStep(QVector<int> before, QVector<int> after, bool marksChange
 {
 }
 
+void WidthsStep::apply(DatabaseDocument &document)
+{
+    writeWidths(document, mAfter);
+}
+
+void WidthsStep::revert(DatabaseDocument &document)
+{
+    writeWidths(document, mBefore);
+}
+
 QVector<int> WidthsStep::widthsOf(const Database &database)
 {
     QVector<int> widths;
@@ -319,15 +352,35 @@ QVector<int> WidthsStep::widthsOf(const Database &database)
     return widths;
 }
 
-void WidthsStep::write(DatabaseDocument &document, const QVector<int> &widths)
+qsizetype WidthsStep::bytes() const
 {
-    Database &database = document.database();
-    for (int field = 1; field <= database.fieldCount() && field <= widths.size(); ++field)
-        database.setColumnWidth(field, widths[field - 1]);
-    document.notifyColumnWidthsChanged();
+    return sizeof(*this) + (mBefore.capacity() + mAfter.capacity()) * qsizetype(sizeof(int));
 }
 
-qsizetype WidthsStep::bytes() const
+// ---------------------------------------------------------------------------------------------
+
+DisplayFontStep::DisplayFontStep(std::function<void(bool)> switchFont, QVector<int> before,
+                                 QVector<int> after)
+    : mSwitchFont(std::move(switchFont))
+    , mBefore(std::move(before))
+    , mAfter(std::move(after))
+{
+}
+
+void DisplayFontStep::apply(DatabaseDocument &document)
+{
+    // The font first: it sets the scale that the widths are shown and clamped with.
+    mSwitchFont(true);
+    writeWidths(document, mAfter);
+}
+
+void DisplayFontStep::revert(DatabaseDocument &document)
+{
+    mSwitchFont(false);
+    writeWidths(document, mBefore);
+}
+
+qsizetype DisplayFontStep::bytes() const
 {
     return sizeof(*this) + (mBefore.capacity() + mAfter.capacity()) * qsizetype(sizeof(int));
 }

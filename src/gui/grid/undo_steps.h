@@ -10,6 +10,7 @@
 #include <QVector>
 
 #include <array>
+#include <functional>
 
 namespace kribed {
 
@@ -116,6 +117,10 @@ public:
 
     static Column columnOf(const Database &database, int field);
 
+    // Before a field is added: the app-info slots of the position that is unused now and in use
+    // afterwards, which a save in between fills and taking the field back has to empty again.
+    void keepUnusedSlot(const AppInfo &image, int position);
+
 private:
     void insert(DatabaseDocument &document, const FieldDefinitions &definitions);
     void remove(DatabaseDocument &document, const FieldDefinitions &definitions);
@@ -124,6 +129,9 @@ private:
     Column mColumn;
     FieldDefinitions mBefore;
     FieldDefinitions mAfter;
+    int mSlotPosition = 0;
+    QByteArray mNameSlot;
+    quint16 mWidthSlot = 0;
 };
 
 // The records put in a new order by a sort: for each new place the old place (from 0). Rows shown
@@ -177,17 +185,38 @@ class WidthsStep : public UndoStep
 {
 public:
     WidthsStep(QVector<int> before, QVector<int> after, bool marksChanged);
-    void apply(DatabaseDocument &document) override { write(document, mAfter); }
-    void revert(DatabaseDocument &document) override { write(document, mBefore); }
+    void apply(DatabaseDocument &document) override;
+    void revert(DatabaseDocument &document) override;
     qsizetype bytes() const override;
     bool marksChanged() const override { return mMarksChanged; }
     static QVector<int> widthsOf(const Database &database);
+    // The same change went on (a border still being dragged): these are the widths after it.
+    void extend(QVector<int> after) { mAfter = std::move(after); }
 
 private:
-    static void write(DatabaseDocument &document, const QVector<int> &widths);
     QVector<int> mBefore;
     QVector<int> mAfter;
     bool mMarksChanged;
+};
+
+// A new display font with the pixel widths that keep every column's width in units. The font
+// and the widths go back and forth together, so the units never change; the font is no part of
+// the file, so the step does not mark the database changed. `switchFont(true)` puts the new font
+// in place, `switchFont(false)` the old one.
+class DisplayFontStep : public UndoStep
+{
+public:
+    DisplayFontStep(std::function<void(bool after)> switchFont, QVector<int> before,
+                    QVector<int> after);
+    void apply(DatabaseDocument &document) override;
+    void revert(DatabaseDocument &document) override;
+    qsizetype bytes() const override;
+    bool marksChanged() const override { return false; }
+
+private:
+    std::function<void(bool)> mSwitchFont;
+    QVector<int> mBefore;
+    QVector<int> mAfter;
 };
 
 // Everything the properties dialog's OK may change apart from cells: database values, field names,

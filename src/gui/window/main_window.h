@@ -89,7 +89,7 @@ public Q_SLOTS:
     // or column is taken into the database.
     void gridDoubleClicked();
     void commitCellEdit(int field, int record);
-    void columnResized(int field, int pixels);
+    void columnResized(int field, int pixels, bool continuesDrag = false);
     void recordMoved(int from, int to);
     void fieldMoved(int from, int to);
     // A double-click on a column's right border: the column takes the width Auto sizing gives it

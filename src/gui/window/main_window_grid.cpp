@@ -91,6 +91,44 @@ private:
     std::function<QString()> mHint;
 };
 
+// Tells the widths of one drag of a column border from those of the next: a drag lasts from
+// the press of the mouse button on the header to its release.
+class BorderDragWatch : public QObject
+{
+public:
+    using QObject::QObject;
+
+    // Whether a new width of `field` goes on with the drag that gave it its last width.
+    bool continues(int field)
+    {
+        const bool same = mPressed && mField == field;
+        mField = mPressed ? field : 0;
+        return same;
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            mPressed = true;
+            mField = 0;
+            break;
+        case QEvent::MouseButtonRelease:
+            mPressed = false;
+            mField = 0;
+            break;
+        default: break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool mPressed = false;
+    int mField = 0;
+};
+
 // Names of the dialog controls that show cell texts and so take the display font.
 const char *const FontedControls[] = {
     "cellTextEdit",     "guideTextEdit",      "popupCombo",        "nameEdit",         "findEdit",
@@ -155,10 +193,13 @@ void MainWindow::buildGrid()
         [this](const QString &text) { warnOfUnheldCharacters(mPrompter, text); });
     connect(mDocument, &DatabaseDocument::columnWidthsChanged, this, &MainWindow::syncColumnWidths);
     connect(mDocument, &DatabaseDocument::rowVisibilityChanged, this, &MainWindow::syncHiddenRows);
-    connect(mColumnHeader, &QHeaderView::sectionResized, this, [this](int logical, int, int size) {
-        if (!mSyncingWidths)
-            columnResized(logical + 1, size);
-    });
+    auto *borderDrag = new BorderDragWatch(mColumnHeader);
+    mColumnHeader->viewport()->installEventFilter(borderDrag);
+    connect(mColumnHeader, &QHeaderView::sectionResized, this,
+            [this, borderDrag](int logical, int, int size) {
+                if (!mSyncingWidths)
+                    columnResized(logical + 1, size, borderDrag->continues(logical + 1));
+            });
     // A double-click on a column's right border fits the column as Auto sizing would, not to
     // the view's own size hints.
     disconnect(mColumnHeader, &QHeaderView::sectionHandleDoubleClicked, mGrid, nullptr);
@@ -285,7 +326,7 @@ void MainWindow::syncHiddenRows()
     }
 }
 
-void MainWindow::columnResized(int field, int pixels)
+void MainWindow::columnResized(int field, int pixels, bool continuesDrag)
 {
     const int largest = maxColumnPixels(mDocument->database());
     if (pixels > largest) {
@@ -294,7 +335,7 @@ void MainWindow::columnResized(int field, int pixels)
         mSyncingWidths = false;
         pixels = largest;
     }
-    mDocument->setColumnWidth(field, pixels);
+    mDocument->setColumnWidth(field, pixels, continuesDrag);
 }
 
 void MainWindow::gridDoubleClicked()

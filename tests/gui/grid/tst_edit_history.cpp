@@ -406,6 +406,46 @@ private Q_SLOTS:
         QCOMPARE(shown.takeLast().at(1).toInt(), 4);
     }
 
+    // The widths of one border drag are one step; a new drag, another column or a save ends it.
+    void borderDragSteps_data()
+    {
+        QTest::addColumn<int>("secondField");
+        QTest::addColumn<bool>("continues");
+        QTest::addColumn<bool>("savedBetween");
+        QTest::addColumn<int>("steps");
+        QTest::newRow("the same drag goes on") << 2 << true << false << 1;
+        QTest::newRow("a new drag") << 2 << false << false << 2;
+        QTest::newRow("another column") << 3 << true << false << 2;
+        QTest::newRow("saved during the drag") << 2 << true << true << 2;
+    }
+    void borderDragSteps()
+    {
+        QFETCH(int, secondField);
+        QFETCH(bool, continues);
+        QFETCH(bool, savedBetween);
+        QFETCH(int, steps);
+        const Image before = imageOf(data());
+        mDocument->setColumnWidth(2, 100);
+        if (savedBetween)
+            history().markSaved();
+        const Image between = imageOf(data());
+        mDocument->setColumnWidth(secondField, 110, continues);
+        QCOMPARE(data().columnWidth(secondField), 110);
+        QCOMPARE(stack().count(), steps);
+        QVERIFY(data().isModified());
+        if (steps == 2) {
+            stack().undo();
+            QVERIFY(imageOf(data()) == between);
+            QCOMPARE(data().isModified(), !savedBetween);
+        }
+        stack().undo();
+        QVERIFY(!stack().canUndo());
+        QVERIFY(imageOf(data()) == before);
+        QCOMPARE(data().isModified(), savedBetween);
+        stack().redo();
+        QCOMPARE(data().columnWidth(2), steps == 1 ? 110 : 100);
+    }
+
     // Redo of an in-place edit with row sums on is one step: the edit and the sums it caused.
     void followUpJoinsTheStep()
     {
