@@ -20,29 +20,34 @@ namespace kribed {
 namespace {
 
 // Copies the bytes to `to` and tells whether one of them needs an escape (a control character,
-// the quote, the backslash) or is no ASCII, eight bytes at a time. A false alarm costs a slower
+// the quote, the backslash) or is no ASCII, looking at eight bytes at a time. A false alarm costs a slower
 // path only; a byte that needs care is never missed.
 bool copyNoting(const char *from, qsizetype size, char *to)
 {
     constexpr quint64 Ones = 0x0101010101010101;
     constexpr quint64 Highs = 0x8080808080808080;
     const auto hasZero = [](quint64 word) { return (word - Ones) & ~word & Highs; };
+    const auto careIn = [hasZero](quint64 word) {
+        return (word & Highs) | ((word - Ones * 0x20) & ~word & Highs)
+               | hasZero(word ^ (Ones * '"')) | hasZero(word ^ (Ones * '\\'));
+    };
+    if (size == 0)
+        return false;
+    std::memcpy(to, from, size_t(size));
+    if (size < 8) {
+        quint64 word = Ones * ' '; // blanks need no care
+        std::memcpy(&word, from, size_t(size));
+        return careIn(word) != 0;
+    }
     quint64 care = 0;
-    qsizetype i = 0;
-    for (; i + 8 <= size; i += 8) {
-        quint64 word;
+    quint64 word;
+    for (qsizetype i = 0; i + 8 <= size; i += 8) {
         std::memcpy(&word, from + i, 8);
-        std::memcpy(to + i, &word, 8);
-        care |= (word & Highs) | ((word - Ones * 0x20) & ~word & Highs)
-                | hasZero(word ^ (Ones * '"')) | hasZero(word ^ (Ones * '\\'));
+        care |= careIn(word);
     }
-    uchar tail = 0;
-    for (; i < size; ++i) {
-        const uchar byte = uchar(from[i]);
-        to[i] = char(byte);
-        tail |= uchar(byte < 0x20) | uchar(byte == '"') | uchar(byte == '\\') | uchar(byte >> 7);
-    }
-    return care != 0 || tail != 0;
+    // The last eight bytes, which may overlap the last word read.
+    std::memcpy(&word, from + size - 8, 8);
+    return (care | careIn(word)) != 0;
 }
 
 // A cell byte's JSON text: the UTF-8 of its character with the escapes the layout writes.
@@ -146,6 +151,8 @@ public:
 
 private:
     static constexpr qsizetype BufferSize = 1 << 20;
+    static constexpr qsizetype MaxBlanks = 32;
+    static constexpr char CommaAndBlanks[] = ",\n                                ";
 
     struct Level
     {
@@ -180,7 +187,13 @@ private:
         }
         if (mLevels.empty())
             return;
-        if (mLevels.back().count++ > 0)
+        const qsizetype blanks = qsizetype(4 * mLevels.size());
+        if (mLevels.back().count++ > 0 && blanks <= MaxBlanks) {
+            // The comma, the line break and the blanks in one copy.
+            put(CommaAndBlanks, 2 + blanks);
+            return;
+        }
+        if (mLevels.back().count > 1)
             put(",\n", 2);
         indent(mLevels.size());
     }
