@@ -3,8 +3,10 @@
 //
 // kribed-cli's info, check and dump as whole processes on the largest database (9999 records x
 // 50 fields), taking turns with their floors in the same run: the tool starting and stopping
-// (--version) plus a fresh process reading the file and scanning it for NULs; dump against check;
-// and the peak memory dump needs beyond the tool's own start against the file's size.
+// (--version) plus a fresh process reading the file and scanning it for NULs; dump against a fresh
+// process that starts and loads the file as the tool does and writes as many bytes as the dump to
+// the same sink; and the peak memory dump needs beyond the tool's own start against the file's
+// size.
 #include "against_floor.h"
 #include "core/model/database.h"
 #include "core/model/pdb_writer.h"
@@ -75,8 +77,8 @@ struct Run
     bool ok = false;
 };
 
-// Runs the program with the arguments, its output going nowhere.
-Run runProgram(std::vector<QByteArray> arguments)
+// Runs the program with the arguments, its output going nowhere (or into the file `output`).
+Run runProgram(std::vector<QByteArray> arguments, const QByteArray &output = "/dev/null")
 {
     std::vector<char *> argv;
     for (QByteArray &argument : arguments)
@@ -84,7 +86,8 @@ Run runProgram(std::vector<QByteArray> arguments)
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, output.constData(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     Run run;
     QElapsedTimer timer;
@@ -110,10 +113,10 @@ QByteArray toolPath()
     return other.isEmpty() ? QByteArrayLiteral(KRIBED_CLI_PATH) : other;
 }
 
-Run runTool(std::vector<QByteArray> arguments)
+Run runTool(std::vector<QByteArray> arguments, const QByteArray &output = "/dev/null")
 {
     arguments.insert(arguments.begin(), toolPath());
-    return runProgram(std::move(arguments));
+    return runProgram(std::move(arguments), output);
 }
 
 // This program, started again only to read the file and scan it for NULs: a fresh process pays
@@ -203,10 +206,26 @@ void BM_CheckProcess(benchmark::State &state)
 }
 BENCHMARK(BM_CheckProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// dump against check, taking turns.
+// The bytes `kribed-cli dump` writes for the file, or -1 when it failed.
+qint64 dumpSize(const QByteArray &source)
+{
+    QTemporaryDir dir;
+    const QString output = dir.filePath(QStringLiteral("dump.json"));
+    if (!runTool({QByteArrayLiteral("dump"), source}, QFile::encodeName(output)).ok)
+        return -1;
+    return QFileInfo(output).size();
+}
+
+// dump against its floor, taking turns: both write the same number of bytes to /dev/null.
 void BM_DumpProcess(benchmark::State &state)
 {
     const QByteArray source = sourceArgument();
+    const qint64 size = dumpSize(source);
+    if (size <= 0) {
+        state.SkipWithError("kribed-cli dump failed");
+        return;
+    }
+    const QByteArray bytes = QByteArray::number(size);
     bench::runAgainstFloor(
         state, 1.5,
         [&] {
@@ -214,8 +233,10 @@ void BM_DumpProcess(benchmark::State &state)
                 state.SkipWithError("kribed-cli dump failed");
         },
         [&] {
-            runTool({QByteArrayLiteral("check"), source});
+            if (!runProgram({QByteArrayLiteral(DUMP_FLOOR_PATH), source, bytes}).ok)
+                state.SkipWithError("the dump floor failed");
         });
+    state.counters["output_mb"] = double(size) / 1e6;
 }
 BENCHMARK(BM_DumpProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -14,6 +14,13 @@ CliTextCodec::CliTextCodec(const QByteArray &codePage)
 {
 }
 
+bool CliTextCodec::decodesByteByByte()
+{
+    if (!mByteByByte)
+        mByteByByte = mKeepsAscii && CodePageConverter::shared(mCodePage).isSingleByte();
+    return *mByteByByte;
+}
+
 QString CliTextCodec::decode(QByteArrayView bytes)
 {
     mDecoder.resetState();

@@ -8,6 +8,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <optional>
+
 namespace kribed {
 
 // Turns the database's bytes into printable text and command-line text into bytes, through the
@@ -24,6 +26,9 @@ public:
     }
     // Whether bytes below 0x80 decode to the same ASCII characters.
     bool keepsAscii() const { return mKeepsAscii; }
+    // Whether every byte reads as a character on its own, whatever stands around it: a text then
+    // decodes as its bytes one by one do (single-byte code pages that keep ASCII).
+    bool decodesByteByByte();
     QString decode(QByteArrayView bytes);
     // A character the code page cannot hold becomes '?'.
     QByteArray encode(const QString &text);
@@ -32,6 +37,7 @@ private:
     QByteArray mCodePage;
     QStringDecoder mDecoder;
     bool mKeepsAscii = false;
+    std::optional<bool> mByteByByte; // learnt when first asked: it costs a few milliseconds
 };
 
 } // namespace kribed

@@ -39,6 +39,8 @@ public:
     // receives how many such bytes there were.
     bool decode(QByteArrayView bytes, QString &text, int *unreadable = nullptr);
 
+    // Whether no byte starts a character of several bytes.
+    bool isSingleByte() const { return mSingleByte; }
     // Whether every byte is a character of the code page on its own, so that no bytes can be
     // unreadable (the Western, Central European and Cyrillic pages, for example).
     bool readsEveryByte() const { return mReadsEveryByte; }
