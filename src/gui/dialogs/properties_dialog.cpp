@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -57,6 +58,37 @@ QByteArray bytes(const QString &text)
 {
     return currentRegional().toBytes(text);
 }
+
+// Enter in a line edit with text presses `press` instead of the dialog's default button, so
+// what was typed is taken rather than dropped with the dialog; an empty edit passes Enter on.
+class EnterPresses : public QObject
+{
+public:
+    EnterPresses(QLineEdit *edit, QPushButton *press)
+        : QObject(edit)
+        , mEdit(edit)
+        , mPress(press)
+    {
+        edit->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress && !mEdit->text().isEmpty()) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                mPress->click();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QLineEdit *mEdit;
+    QPushButton *mPress;
+};
 
 } // namespace
 
@@ -162,6 +194,7 @@ QWidget *PropertiesDialog::buildPopupTab()
         layout->addWidget(button, row++, 1);
     }
     connect(append, &QPushButton::clicked, this, &PropertiesDialog::appendClicked);
+    new EnterPresses(mNewEntry, append);
     connect(cut, &QPushButton::clicked, this, &PropertiesDialog::cutClicked);
     connect(mPaste, &QPushButton::clicked, this, &PropertiesDialog::pasteClicked);
     connect(sort, &QPushButton::clicked, this, &PropertiesDialog::sortClicked);

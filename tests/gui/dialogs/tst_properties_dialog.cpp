@@ -44,6 +44,8 @@ private Q_SLOTS:
     void enterPressesOk_data();
     void enterPressesOk();
     void enterInAnOpenListTakesTheChoice();
+    void enterInTheNewEntryAppends_data();
+    void enterInTheNewEntryAppends();
     void ctrlTabPassesOverTheHiddenPopupTab_data();
     void ctrlTabPassesOverTheHiddenPopupTab();
     void everyTabFits();
@@ -440,6 +442,44 @@ void TestPropertiesDialog::enterPressesOk()
     QCOMPARE(mDialog->isVisible(), result == -1);
     QCOMPARE(mDatabase.name(), QByteArray(result == QDialog::Accepted ? "Renamed" : "Customers"));
     QCOMPARE(mDatabase.isModified(), result == QDialog::Accepted);
+    KRIBED_VERIFY_PROMPTER(mPrompter);
+}
+
+// Enter in the popup list's new entry appends what was typed; the dialog stays open. An empty
+// entry lets Enter press OK as everywhere else.
+void TestPropertiesDialog::enterInTheNewEntryAppends_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<int>("key");
+    QTest::newRow("Return appends") << "Red" << int(Qt::Key_Return);
+    QTest::newRow("keypad Enter appends") << "Red" << int(Qt::Key_Enter);
+    QTest::newRow("empty entry presses OK") << "" << int(Qt::Key_Return);
+}
+
+void TestPropertiesDialog::enterInTheNewEntryAppends()
+{
+    QFETCH(QString, entry);
+    QFETCH(int, key);
+    mDialog->prepare(mDatabase, 2, {});
+    mDialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(mDialog.get()));
+    auto *pages = child<QTabWidget>("pages");
+    auto *edit = child<QLineEdit>("newEntryEdit");
+    pages->setCurrentIndex(pages->indexOf(edit->parentWidget()));
+    edit->setFocus();
+    edit->setText(entry);
+    const int before = child<QListWidget>("popupList")->count();
+    mDialog->setResult(-1);
+    QTest::keyClick(edit, Qt::Key(key),
+                    key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+
+    const bool appends = !entry.isEmpty();
+    QCOMPARE(mDialog->isVisible(), appends);
+    QCOMPARE(mDialog->result(), appends ? -1 : int(QDialog::Accepted));
+    auto *list = child<QListWidget>("popupList");
+    QCOMPARE(list->count(), before + (appends ? 1 : 0));
+    if (appends)
+        QCOMPARE(list->item(list->count() - 1)->text(), entry);
     KRIBED_VERIFY_PROMPTER(mPrompter);
 }
 
