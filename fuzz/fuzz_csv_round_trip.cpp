@@ -12,27 +12,17 @@
 #include "core/model/regional.h"
 #include "core/platform/prompter.h"
 
+#include "text_fuzz_support.h"
+
 #include <QBuffer>
 
 #include <cstdint>
 #include <cstdlib>
 
 using namespace kribed;
+using namespace kribed::fuzz;
 
 namespace {
-
-// Answers OK to every question, so the whole import runs.
-class AgreeingPrompter : public Prompter
-{
-public:
-    Answer ask(const Message &) override { return Answer::Ok; }
-};
-
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 // The field names and every record's texts, compared where they stand (no copies: the round trip
 // runs on every input).
@@ -105,14 +95,6 @@ void checkRoundTrip(QByteArray &text, CsvEncoding encoding)
         if (back == CsvEncoding::CodePage || currentRegional().codePage() == "windows-1252")
             check(sameTable(again, database));
     }
-}
-
-// The regional rules of each code page, made once: building them costs more than a short input.
-const Regional &regionalFor(bool shiftJis)
-{
-    static const Regional western(QLocale::c(), "windows-1252");
-    static const Regional japanese(QLocale::c(), "Shift_JIS");
-    return shiftJis ? japanese : western;
 }
 
 } // namespace
