@@ -289,19 +289,23 @@ ExchangeResult appendCsv(QIODevice &device, CsvEncoding encoding, Database &data
 
 namespace {
 
-// The rows an export writes, as grid rows: 0 the field names, then the shown records.
+// The rows an export writes, as grid rows: 0 the field names, then the shown records, each as
+// views of the database's bytes.
 template<typename Visit> void forEachWrittenRow(const Database &database, Visit visit)
 {
-    QList<QByteArray> names;
-    names.reserve(database.fieldCount());
+    CsvValues values;
     for (int field = 1; field <= database.fieldCount(); ++field)
-        names.append(database.fieldName(field));
-    if (!visit(0, names))
+        values.append(database.fieldName(field));
+    if (!visit(0, values))
         return;
     for (int record = 1; record <= database.recordCount(); ++record) {
         if (database.rowHeight(record) == 0)
             continue; // hidden by the record filter
-        if (!visit(record, database.recordAt(record).toList()))
+        const Database::Record &cells = database.recordAt(record);
+        values.clear();
+        for (qsizetype i = 0; i < cells.size(); ++i)
+            values.append(cells.view(i));
+        if (!visit(record, values))
             return;
     }
 }
@@ -316,8 +320,8 @@ LossReport csvExportLosses(const Database &database, CsvEncoding encoding)
     CodePageConverter &converter = CodePageConverter::shared(currentRegional().codePage());
     if (converter.readsEveryByte())
         return report;
-    forEachWrittenRow(database, [&](int row, const QList<QByteArray> &values) {
-        for (const QByteArray &value : values) {
+    forEachWrittenRow(database, [&](int row, const CsvValues &values) {
+        for (const QByteArrayView value : values) {
             if (const int unreadable = converter.unreadable(value))
                 report.add(row, QStringView(), unreadable);
         }
@@ -332,9 +336,8 @@ bool writeCsv(QIODevice &device, CsvEncoding encoding, const Database &database)
     CodePageConverter &converter = CodePageConverter::shared(currentRegional().codePage());
     QList<QByteArray> converted;
     QByteArray out;
-    out.reserve(FlushSize * 2);
     bool written = true;
-    forEachWrittenRow(database, [&](int row, const QList<QByteArray> &values) {
+    forEachWrittenRow(database, [&](int row, const CsvValues &values) {
         const bool first = row == 0;
         if (!utf8) {
             appendCsvRecord(out, values, CsvSeparator, first);

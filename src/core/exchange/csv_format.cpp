@@ -187,9 +187,12 @@ void CsvReader::endField()
 void CsvReader::endRecord()
 {
     ++mRecords;
+    const qsizetype fields = mRecord.fields.size();
     if (!mHandler(mRecord))
         mStopped = true;
     mRecord = CsvRecord();
+    // Records of a file mostly have as many fields as the one before.
+    mRecord.fields.reserve(fields);
     mInRecord = false;
 }
 
@@ -231,6 +234,13 @@ bool csvNeedsQuotes(QByteArrayView value, char separator)
 bool appendCsvRecord(QByteArray &out, const QList<QByteArray> &values, char separator,
                      bool firstOfFile, bool onlyAscii)
 {
+    return appendCsvRecord(out, CsvValues(values.cbegin(), values.cend()), separator, firstOfFile,
+                           onlyAscii);
+}
+
+bool appendCsvRecord(QByteArray &out, const CsvValues &values, char separator, bool firstOfFile,
+                     bool onlyAscii)
+{
     const qsizetype count = values.size();
     if (count == 1 && values.front().isEmpty()) {
         out += "\"\"\r\n";
@@ -242,7 +252,7 @@ bool appendCsvRecord(QByteArray &out, const QList<QByteArray> &values, char sepa
     qsizetype length = 2 + (count > 0 ? count - 1 : 0);
     uchar high = 0;
     for (qsizetype i = 0; i < count; ++i) {
-        const QByteArray &value = values.at(i);
+        const QByteArrayView value = values.at(i);
         quoted[i] = needsQuotes(value, separator, high)
                     || (firstOfFile && i == 0 && value.startsWith(utf8ByteOrderMark()));
         length += value.size() + (quoted[i] ? 2 + value.count(Quote) : 0);
@@ -255,7 +265,7 @@ bool appendCsvRecord(QByteArray &out, const QList<QByteArray> &values, char sepa
     for (qsizetype i = 0; i < count; ++i) {
         if (i > 0)
             *p++ = separator;
-        const QByteArray &value = values.at(i);
+        const QByteArrayView value = values.at(i);
         if (!quoted[i]) {
             std::memcpy(p, value.constData(), size_t(value.size()));
             p += value.size();

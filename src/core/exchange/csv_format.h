@@ -9,6 +9,7 @@
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
+#include <QVarLengthArray>
 
 #include <functional>
 #include <optional>
@@ -112,6 +113,11 @@ bool csvNeedsQuotes(QByteArrayView value, char separator);
 // byte-order mark. With `onlyAscii`, a record that holds a byte above 127 is not appended and
 // the result is false (it needs converting first).
 bool appendCsvRecord(QByteArray &out, const QList<QByteArray> &values, char separator,
+                     bool firstOfFile = false, bool onlyAscii = false);
+// The values of one record as views of bytes held elsewhere (an export writes a record's cells
+// where they stand, without a copy of each).
+using CsvValues = QVarLengthArray<QByteArrayView, 64>;
+bool appendCsvRecord(QByteArray &out, const CsvValues &values, char separator,
                      bool firstOfFile = false, bool onlyAscii = false);
 
 } // namespace kribed

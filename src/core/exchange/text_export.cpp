@@ -73,7 +73,6 @@ bool writeText(QIODevice &device, TextType type, const Database &database, CsvEn
         names.append(database.fieldName(field));
 
     QByteArray out;
-    out.reserve(FlushSize * 2);
     appendLine(out, names, quote, separator);
     for (int record = 1; record <= database.recordCount(); ++record) {
         if (database.rowHeight(record) == 0)

@@ -5,6 +5,9 @@
 #include <QBuffer>
 #include <QtTest>
 
+#include <cstring>
+#include <memory>
+
 using namespace kribed;
 
 using Fields = QList<QByteArray>;
@@ -55,6 +58,8 @@ private Q_SLOTS:
     void reading_data();
     void reading();
     void readingLimits();
+    void readingDevices_data();
+    void readingDevices();
     void writing_data();
     void writing();
     void encodingNames();
@@ -151,6 +156,77 @@ void TestCsvFormat::reading()
     });
     QVERIFY(readCsv(buffer, reader));
     QCOMPARE(fromDevice, records);
+}
+
+// A device's bytes reach the reader whole whatever its size beside the read buffer, from where
+// the device stands, and from a device that cannot tell its size.
+void TestCsvFormat::readingDevices_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<bool>("sequential");
+    const int chunk = 1 << 16;
+    QTest::newRow("one byte") << 1 << 0 << false;
+    QTest::newRow("a byte under a chunk") << chunk - 1 << 0 << false;
+    QTest::newRow("one chunk") << chunk << 0 << false;
+    QTest::newRow("a byte over a chunk") << chunk + 1 << 0 << false;
+    QTest::newRow("several chunks") << 3 * chunk + 17 << 0 << false;
+    QTest::newRow("opened past its start") << chunk + 5 << 1000 << false;
+    QTest::newRow("sequential device") << 2 * chunk + 3 << 0 << true;
+}
+
+void TestCsvFormat::readingDevices()
+{
+    QFETCH(int, size);
+    QFETCH(int, start);
+    QFETCH(bool, sequential);
+    // One record per line of "n,xxxx": the last line is cut where the size ends.
+    QByteArray text;
+    for (int line = 0; text.size() < size; ++line)
+        text += QByteArray::number(line) + ",value of line " + QByteArray::number(line) + "\r\n";
+    text.truncate(size);
+    const QByteArray expected = text.mid(start);
+
+    // Hands out its bytes once, as a pipe does, and cannot tell its size.
+    class Pipe : public QIODevice
+    {
+    public:
+        explicit Pipe(QByteArray bytes)
+            : mBytes(std::move(bytes))
+        {
+        }
+        bool isSequential() const override { return true; }
+
+    protected:
+        qint64 readData(char *data, qint64 max) override
+        {
+            const qint64 got = qMin(max, qint64(mBytes.size() - mAt));
+            std::memcpy(data, mBytes.constData() + mAt, size_t(got));
+            mAt += got;
+            return got;
+        }
+        qint64 writeData(const char *, qint64) override { return -1; }
+
+    private:
+        QByteArray mBytes;
+        qsizetype mAt = 0;
+    };
+    QByteArray copy = text;
+    std::unique_ptr<QIODevice> device;
+    if (sequential)
+        device = std::make_unique<Pipe>(text);
+    else
+        device = std::make_unique<QBuffer>(&copy);
+    QVERIFY(device->open(QIODevice::ReadOnly));
+    if (start > 0)
+        QVERIFY(device->seek(start));
+    Records fromDevice;
+    CsvReader reader(',', [&fromDevice](CsvRecord &record) {
+        fromDevice.append(record.fields);
+        return true;
+    });
+    QVERIFY(readCsv(*device, reader));
+    QCOMPARE(fromDevice, readInPieces(expected, 0).records);
 }
 
 void TestCsvFormat::readingLimits()
