@@ -16,6 +16,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QElapsedTimer>
+#include <QLocale>
 #include <QRandomGenerator>
 
 #include <malloc.h>
@@ -54,6 +55,13 @@ using namespace kribed;
 
 namespace {
 
+// The regional rules the measured operations run under.
+const Regional &benchRegional()
+{
+    static const Regional regional(QLocale(QStringLiteral("de_DE")));
+    return regional;
+}
+
 constexpr int Fields = MaxFields;
 
 class NoQuestions : public Prompter
@@ -64,7 +72,6 @@ public:
 
 void fill(Database &database)
 {
-    setCurrentRegional(Regional(QLocale(QStringLiteral("de_DE"))));
     QRandomGenerator random(42);
     database.setShape(Fields, MaxRecords);
     database.setFieldType(2, ModificationDateType);
@@ -127,7 +134,8 @@ void BM_SortAndUndo(benchmark::State &state)
     document.resetWith(fill);
     changeBesideUndo(state, document, [&] {
         recordRecordOrder(document, QStringLiteral("Sort"), [](Database &database) {
-            QVector<int> oldOfNew = sortRows(database, SortSpec{1, 1, 0, 0, false, false});
+            QVector<int> oldOfNew =
+                sortRows(database, SortSpec{1, 1, 0, 0, false, false}, benchRegional());
             for (int &old : oldOfNew)
                 --old;
             return oldOfNew;
