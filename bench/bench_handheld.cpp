@@ -111,6 +111,7 @@ void BM_PropertiesShowAndOk(benchmark::State &state)
 {
     SilentPrompter prompter;
     PropertiesDialog form(prompter);
+    form.setRegional(benchRegional());
     Database &database = largestDatabase();
     auto *filterOn = form.findChild<QCheckBox *>(QStringLiteral("filterOnCheckBox"));
     if (!filterOn) {

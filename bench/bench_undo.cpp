@@ -105,7 +105,7 @@ void changeBesideUndo(benchmark::State &state, DatabaseDocument &document, Chang
 
 void BM_CellEditAndUndo(benchmark::State &state)
 {
-    DatabaseDocument document;
+    DatabaseDocument document(benchRegional());
     document.resetWith(fill);
     int round = 0;
     changeBesideUndo(state, document, [&] {
@@ -117,7 +117,7 @@ BENCHMARK(BM_CellEditAndUndo)->Unit(benchmark::kMicrosecond);
 
 void BM_RowDeleteAndUndo(benchmark::State &state)
 {
-    DatabaseDocument document;
+    DatabaseDocument document(benchRegional());
     document.resetWith(fill);
     RowClipboard clipboard;
     NoQuestions prompter;
@@ -130,7 +130,7 @@ BENCHMARK(BM_RowDeleteAndUndo)->Unit(benchmark::kMicrosecond);
 
 void BM_SortAndUndo(benchmark::State &state)
 {
-    DatabaseDocument document;
+    DatabaseDocument document(benchRegional());
     document.resetWith(fill);
     changeBesideUndo(state, document, [&] {
         recordRecordOrder(document, QStringLiteral("Sort"), [](Database &database) {
@@ -148,7 +148,7 @@ BENCHMARK(BM_SortAndUndo)->Unit(benchmark::kMillisecond);
 // cell's own); the record is stamped, so the step holds the Modification Date cell too.
 void BM_CellEditStepMemory(benchmark::State &state)
 {
-    DatabaseDocument document;
+    DatabaseDocument document(benchRegional());
     document.resetWith(fill);
     long long held = 0;
     int round = 0;

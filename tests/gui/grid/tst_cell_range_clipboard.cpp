@@ -47,7 +47,7 @@ private Q_SLOTS:
     // cannot show and cells holding tabs and line breaks; the paste is one undo step.
     void copyAndPasteBack()
     {
-        DatabaseDocument document;
+        DatabaseDocument document(regional());
         document.resetWith([](Database &database) { fill(database); });
         Database &database = document.database();
         database.setCell(1, 1, "a\x81z");

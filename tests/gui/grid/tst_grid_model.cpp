@@ -5,6 +5,7 @@
 #include "gui/grid/database_document.h"
 #include "gui/grid/grid_model.h"
 #include "literal_texts.h"
+#include "test_regional.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
