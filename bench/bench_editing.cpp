@@ -11,11 +11,13 @@
 #include "core/model/database.h"
 #include "core/model/field_type.h"
 #include "core/model/limits.h"
+#include "core/model/regional.h"
 #include "core/platform/prompter.h"
 #include "gui/grid/display_text_width.h"
 
 #include <QFont>
 #include <QGuiApplication>
+#include <QLocale>
 
 #include <benchmark/benchmark.h>
 
@@ -24,6 +26,13 @@
 using namespace kribed;
 
 namespace {
+
+// The regional rules the measured operations run under.
+const Regional &benchRegional()
+{
+    static const Regional regional(QLocale(QStringLiteral("en_US")));
+    return regional;
+}
 
 // Nothing in these runs may ask: expert mode is on and no limit is reached.
 class NoPrompter : public Prompter
@@ -82,7 +91,9 @@ void BM_InsertRowAtRow1(benchmark::State &state)
             if (inserted)
                 database.takeRecord(1);
         },
-        [&] { inserted = insertRow(database, clipboard, 1, prompter, Now).applied; },
+        [&] {
+            inserted = insertRow(database, clipboard, 1, prompter, Now, benchRegional()).applied;
+        },
         [&] { copyRowTable(database); });
 }
 BENCHMARK(BM_InsertRowAtRow1)->Unit(benchmark::kMicrosecond);

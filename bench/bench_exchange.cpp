@@ -2,10 +2,12 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/exchange/text_exchange.h"
 #include "core/model/database.h"
+#include "core/model/regional.h"
 #include "core/platform/prompter.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -15,6 +17,13 @@
 using namespace kribed;
 
 namespace {
+
+// The regional rules the measured operations run under.
+const Regional &benchRegional()
+{
+    static const Regional regional(QLocale(QStringLiteral("en_US")));
+    return regional;
+}
 
 constexpr int Fields = MaxFields;
 constexpr int Records = MaxRecords;
@@ -83,7 +92,7 @@ Files &exchangeFiles()
         Files made;
         made.csv = made.folder.filePath(QStringLiteral("largest.CSV"));
         NoQuestions prompter;
-        if (exportTextFile(made.csv, TextType::Comma, largestDatabase(), prompter)
+        if (exportTextFile(made.csv, TextType::Comma, largestDatabase(), prompter, benchRegional())
             != ExchangeResult::Done)
             std::abort();
         QFile file(made.csv);
@@ -92,9 +101,11 @@ Files &exchangeFiles()
         made.bytes = file.readAll();
         made.standard = made.folder.filePath(QStringLiteral("standard.csv"));
         made.western = made.folder.filePath(QStringLiteral("western.csv"));
-        if (exportTextFile(made.standard, TextType::Csv, largestDatabase(), prompter)
+        if (exportTextFile(made.standard, TextType::Csv, largestDatabase(), prompter,
+                           benchRegional())
                 != ExchangeResult::Done
-            || exportTextFile(made.western, TextType::Csv, westernDatabase(), prompter)
+            || exportTextFile(made.western, TextType::Csv, westernDatabase(), prompter,
+                              benchRegional())
                    != ExchangeResult::Done)
             std::abort();
         return made;
@@ -152,7 +163,8 @@ void BM_Import(benchmark::State &state)
     NoQuestions prompter;
     for (auto _ : state) {
         Database database;
-        if (importTextFile(path, TextType::Comma, database, prompter) != ExchangeResult::Done
+        if (importTextFile(path, TextType::Comma, database, prompter, benchRegional())
+                != ExchangeResult::Done
             || database.recordCount() != Records || database.fieldCount() != Fields)
             std::abort();
         benchmark::DoNotOptimize(database);
@@ -178,7 +190,7 @@ void BM_Export(benchmark::State &state)
     const QString path = exchangeFiles().folder.filePath(QStringLiteral("export.CSV"));
     NoQuestions prompter;
     for (auto _ : state) {
-        if (exportTextFile(path, TextType::Comma, largestDatabase(), prompter)
+        if (exportTextFile(path, TextType::Comma, largestDatabase(), prompter, benchRegional())
             != ExchangeResult::Done)
             std::abort();
     }
@@ -192,7 +204,8 @@ void csvImport(benchmark::State &state, const QString &path)
     NoQuestions prompter;
     for (auto _ : state) {
         Database database;
-        if (importTextFile(path, TextType::Csv, database, prompter) != ExchangeResult::Done
+        if (importTextFile(path, TextType::Csv, database, prompter, benchRegional())
+                != ExchangeResult::Done
             || database.recordCount() != Records || database.fieldCount() != Fields)
             std::abort();
         benchmark::DoNotOptimize(database);
@@ -205,7 +218,8 @@ void csvExport(benchmark::State &state, const Database &database)
     const QString path = exchangeFiles().folder.filePath(QStringLiteral("export.csv"));
     NoQuestions prompter;
     for (auto _ : state) {
-        if (exportTextFile(path, TextType::Csv, database, prompter) != ExchangeResult::Done)
+        if (exportTextFile(path, TextType::Csv, database, prompter, benchRegional())
+            != ExchangeResult::Done)
             std::abort();
     }
     state.SetBytesProcessed(state.iterations() * QFileInfo(path).size());

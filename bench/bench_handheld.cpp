@@ -8,6 +8,7 @@
 #include "core/handheld/user_data.h"
 #include "core/model/database.h"
 #include "core/model/limits.h"
+#include "core/model/regional.h"
 #include "core/platform/prompter.h"
 #include "gui/dialogs/properties_dialog.h"
 
@@ -15,12 +16,20 @@
 #include <QBuffer>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QLocale>
 
 #include <benchmark/benchmark.h>
 
 using namespace kribed;
 
 namespace {
+
+// The regional rules the measured operations run under.
+const Regional &benchRegional()
+{
+    static const Regional regional(QLocale(QStringLiteral("en_US")));
+    return regional;
+}
 
 class SilentPrompter : public Prompter
 {
@@ -66,7 +75,7 @@ void BM_ReadUsersDat(benchmark::State &state)
         [&] {
             QBuffer buffer(&bytes);
             buffer.open(QIODevice::ReadOnly);
-            benchmark::DoNotOptimize(readUsersDat(buffer).size());
+            benchmark::DoNotOptimize(readUsersDat(buffer, benchRegional()).size());
         },
         [&] { copyBytes(bytes); });
 }
@@ -102,6 +111,7 @@ void BM_PropertiesShowAndOk(benchmark::State &state)
 {
     SilentPrompter prompter;
     PropertiesDialog form(prompter);
+    form.setRegional(benchRegional());
     Database &database = largestDatabase();
     auto *filterOn = form.findChild<QCheckBox *>(QStringLiteral("filterOnCheckBox"));
     if (!filterOn) {

@@ -11,11 +11,19 @@
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
+#include <QLocale>
 #include <QPrinter>
 
 using namespace kribed;
 
 namespace {
+
+// The regional rules the measured operations run under.
+const Regional &benchRegional()
+{
+    static const Regional regional(QLocale(QStringLiteral("en_US")));
+    return regional;
+}
 
 const Database &largeDatabase()
 {
@@ -58,7 +66,7 @@ void BM_PrintLayoutAllPages(benchmark::State &state)
     const Database &database = largeDatabase();
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(11);
-    const PrintRenderer renderer(font);
+    const PrintRenderer renderer(font, benchRegional());
     QPrinter printer(QPrinter::HighResolution);
     const PrintSetup setup = renderer.printSetup(printer);
     int pages = 0;
@@ -81,7 +89,6 @@ int main(int argc, char **argv)
     // The printer and its fonts need no display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

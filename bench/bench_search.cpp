@@ -10,9 +10,18 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QLocale>
+
 using namespace kribed;
 
 namespace {
+
+// The regional rules the measured operations run under.
+const Regional &benchRegional()
+{
+    static const Regional regional(QLocale(QStringLiteral("en_US")));
+    return regional;
+}
 
 class SilentPrompter : public Prompter
 {
@@ -24,7 +33,6 @@ public:
 const Database &largeDatabase()
 {
     static const Database database = [] {
-        setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
         Database db;
         db.setShape(MaxFields, MaxRecords);
         for (int k = 1; k <= MaxFields; ++k) {
@@ -83,7 +91,8 @@ void BM_ColumnSum(benchmark::State &state)
 {
     Database database = largeDatabase();
     bench::runAgainstFloor(
-        state, 10, [&] { benchmark::DoNotOptimize(columnSum(database, 1, MaxRecords)); },
+        state, 10,
+        [&] { benchmark::DoNotOptimize(columnSum(database, 1, MaxRecords, benchRegional())); },
         [&] { benchmark::DoNotOptimize(passOver(database, 1, 1)); });
 }
 BENCHMARK(BM_ColumnSum)->Unit(benchmark::kMicrosecond);
@@ -94,7 +103,8 @@ void BM_RowSumAllRecords(benchmark::State &state)
     RowSumState sums;
     sums.rowSumMode = true;
     bench::runAgainstFloor(
-        state, 10, [&] { benchmark::DoNotOptimize(computeRowSums(database, sums, 1, 1)); },
+        state, 10,
+        [&] { benchmark::DoNotOptimize(computeRowSums(database, sums, 1, 1, benchRegional())); },
         [&] { benchmark::DoNotOptimize(passOver(database, 1, MaxFields)); });
 }
 BENCHMARK(BM_RowSumAllRecords)->Unit(benchmark::kMillisecond);

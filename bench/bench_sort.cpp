@@ -11,6 +11,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QLocale>
 #include <QRandomGenerator>
 
 #include <algorithm>
@@ -21,12 +22,18 @@ using namespace kribed;
 
 namespace {
 
+// The regional rules the measured operations run under.
+const Regional &benchRegional()
+{
+    static const Regional regional(QLocale(QStringLiteral("de_DE")));
+    return regional;
+}
+
 constexpr int Fields = 10;
 constexpr double Goal = 10;
 
 Database sortDatabase(int records)
 {
-    setCurrentRegional(Regional(QLocale(QStringLiteral("de_DE"))));
     QRandomGenerator random(42);
     Database database;
     database.setShape(Fields, records);
@@ -36,10 +43,10 @@ Database sortDatabase(int records)
     database.setFieldType(5, NormalIntegerType);
     const QDate first(1990, 1, 1);
     for (int r = 1; r <= records; ++r) {
-        database.setCell(1, r, currentRegional().numberText(random.bounded(1000000) / 100.0L));
-        database.setCell(2, r, currentRegional().dateText(first.addDays(random.bounded(12000))));
+        database.setCell(1, r, benchRegional().numberText(random.bounded(1000000) / 100.0L));
+        database.setCell(2, r, benchRegional().dateText(first.addDays(random.bounded(12000))));
         database.setCell(3, r,
-                         currentRegional().timeText(QTime(0, 0).addSecs(random.bounded(86400))));
+                         benchRegional().timeText(QTime(0, 0).addSecs(random.bounded(86400))));
         database.setCell(4, r, "text " + QByteArray::number(random.bounded(1000)));
         database.setCell(5, r, QByteArray::number(random.bounded(1000000)));
         for (int k = 6; k <= Fields; ++k)
@@ -86,7 +93,8 @@ void sortColumn(benchmark::State &state, int column)
             database.recordAt(1);
         },
         [&] {
-            benchmark::DoNotOptimize(sortRows(database, SortSpec{1, column, 0, 0}));
+            benchmark::DoNotOptimize(
+                sortRows(database, SortSpec{1, column, 0, 0}, benchRegional()));
         },
         [&] { floorSort(values); });
 }
@@ -138,7 +146,8 @@ void growth(benchmark::State &state, int column)
             database.recordAt(1);
             state.ResumeTiming();
             timer.start();
-            benchmark::DoNotOptimize(sortRows(database, SortSpec{1, column, 0, 0}));
+            benchmark::DoNotOptimize(
+                sortRows(database, SortSpec{1, column, 0, 0}, benchRegional()));
             (unsorted == &small ? smallNanos : largeNanos) += timer.nsecsElapsed();
         }
     }

@@ -16,6 +16,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QElapsedTimer>
+#include <QLocale>
 #include <QRandomGenerator>
 
 #include <malloc.h>
@@ -54,6 +55,13 @@ using namespace kribed;
 
 namespace {
 
+// The regional rules the measured operations run under.
+const Regional &benchRegional()
+{
+    static const Regional regional(QLocale(QStringLiteral("de_DE")));
+    return regional;
+}
+
 constexpr int Fields = MaxFields;
 
 class NoQuestions : public Prompter
@@ -64,7 +72,6 @@ public:
 
 void fill(Database &database)
 {
-    setCurrentRegional(Regional(QLocale(QStringLiteral("de_DE"))));
     QRandomGenerator random(42);
     database.setShape(Fields, MaxRecords);
     database.setFieldType(2, ModificationDateType);
@@ -98,7 +105,7 @@ void changeBesideUndo(benchmark::State &state, DatabaseDocument &document, Chang
 
 void BM_CellEditAndUndo(benchmark::State &state)
 {
-    DatabaseDocument document;
+    DatabaseDocument document(benchRegional());
     document.resetWith(fill);
     int round = 0;
     changeBesideUndo(state, document, [&] {
@@ -110,7 +117,7 @@ BENCHMARK(BM_CellEditAndUndo)->Unit(benchmark::kMicrosecond);
 
 void BM_RowDeleteAndUndo(benchmark::State &state)
 {
-    DatabaseDocument document;
+    DatabaseDocument document(benchRegional());
     document.resetWith(fill);
     RowClipboard clipboard;
     NoQuestions prompter;
@@ -123,11 +130,12 @@ BENCHMARK(BM_RowDeleteAndUndo)->Unit(benchmark::kMicrosecond);
 
 void BM_SortAndUndo(benchmark::State &state)
 {
-    DatabaseDocument document;
+    DatabaseDocument document(benchRegional());
     document.resetWith(fill);
     changeBesideUndo(state, document, [&] {
         recordRecordOrder(document, QStringLiteral("Sort"), [](Database &database) {
-            QVector<int> oldOfNew = sortRows(database, SortSpec{1, 1, 0, 0, false, false});
+            QVector<int> oldOfNew =
+                sortRows(database, SortSpec{1, 1, 0, 0, false, false}, benchRegional());
             for (int &old : oldOfNew)
                 --old;
             return oldOfNew;
@@ -140,7 +148,7 @@ BENCHMARK(BM_SortAndUndo)->Unit(benchmark::kMillisecond);
 // cell's own); the record is stamped, so the step holds the Modification Date cell too.
 void BM_CellEditStepMemory(benchmark::State &state)
 {
-    DatabaseDocument document;
+    DatabaseDocument document(benchRegional());
     document.resetWith(fill);
     long long held = 0;
     int round = 0;

@@ -29,14 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const TextType type = TextType(1 + data[0] % 5);
     QByteArray text(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
     const CsvEncoding encoding = (data[0] / 5) % 2 ? CsvEncoding::CodePage : CsvEncoding::Utf8;
-    if (type == TextType::Csv) {
-        static const Regional *installed = nullptr;
-        const Regional &regional = regionalFor((data[0] / 10) % 2);
-        if (installed != &regional) {
-            setCurrentRegional(regional);
-            installed = &regional;
-        }
-    }
+    // The code page matters to standard CSV only.
+    const Regional &regional = regionalFor((data[0] / 10) % 2);
     const char separator = separatorOf(type);
 
     // Line reading, splitting and the format check must agree with each other.
@@ -60,14 +54,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Database database;
     QBuffer buffer(&text);
     buffer.open(QIODevice::ReadOnly);
-    check(importText(buffer, type, database, prompter, encoding) == ExchangeResult::Done);
+    check(importText(buffer, type, database, prompter, regional, encoding) == ExchangeResult::Done);
     check(database.fieldCount() >= 1 && database.fieldCount() <= MaxFields);
     check(database.recordCount() >= 1 && database.recordCount() <= MaxRecords);
 
     // Appending the same text to what it made stays within the append's limit.
     buffer.seek(0);
     const int before = database.recordCount();
-    check(appendText(buffer, type, database, prompter, encoding) == ExchangeResult::Done);
+    check(appendText(buffer, type, database, prompter, regional, encoding) == ExchangeResult::Done);
     check(database.recordCount() >= before && database.recordCount() <= MaxRecords);
     return 0;
 }

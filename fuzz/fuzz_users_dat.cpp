@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/handheld/user_data.h"
+#include "core/model/regional.h"
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QLocale>
 
 #include <cstddef>
 #include <cstdint>
@@ -15,7 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    const QList<kribed::UserEntry> users = kribed::readUsersDat(buffer);
+    // Made once: building the rules costs more than a short input.
+    static const kribed::Regional regional(QLocale::c(), "windows-1252");
+    const QList<kribed::UserEntry> users = kribed::readUsersDat(buffer, regional);
     if (users.size() > 255)
         __builtin_trap();
     for (const kribed::UserEntry &user : users) {

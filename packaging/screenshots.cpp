@@ -104,6 +104,10 @@ int run(const QString &folder, const QString &demoFolder)
     NoFileDialogs dialogs;
     NoUsers users;
     MainWindow window(prompter, dialogs, users);
+    // US English dates and numbers in the code page of the display font.
+    DatabaseDocument &document = window.document();
+    document.setRegional(
+        Regional(QLocale(QStringLiteral("en_US")), document.regional().codePage()));
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return 1;
@@ -120,7 +124,7 @@ int run(const QString &folder, const QString &demoFolder)
 
     CellEditorDialog editor(&window);
     editor.prepare(window.document().database(), EditedField, EditedRecord, window.displayFont(),
-                   QDateTime(QDate(2026, 3, 14), QTime(9, 30)));
+                   window.document().regional(), QDateTime(QDate(2026, 3, 14), QTime(9, 30)));
     editor.show();
     const bool saved = save(editor, folder + QStringLiteral("/cell-editor.png"));
     editor.reject();
@@ -148,7 +152,6 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
-    setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
     const QString demoFolder = QDir::tempPath() + QStringLiteral("/Kribed PRO demo");
     QDir(demoFolder).removeRecursively();
     const int status = run(QString::fromLocal8Bit(argv[1]), demoFolder);

@@ -5,6 +5,7 @@
 #include "cli/cli_options.h"
 #include "cli/cli_prompter.h"
 #include "cli/cli_text_codec.h"
+#include "core/model/regional.h"
 
 class QTextStream;
 
@@ -19,6 +20,8 @@ struct CliContext
     QTextStream &err;
     CliPrompter &prompter;
     CliTextCodec &codec;
+    // The user's regional rules in the chosen code page.
+    const Regional &regional;
 };
 
 // Runs the request's command and returns the process's exit status.

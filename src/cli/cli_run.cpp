@@ -56,10 +56,10 @@ int runCli(int argc, char *argv[])
     const CliRequest &request = *parsed.request;
     // The tool has no display font: widths use the database's own scale, and texts that become
     // cells (a new database's name) take the chosen code page.
-    setCurrentRegional(Regional(QLocale::system(), request.codePage));
+    const Regional regional(QLocale::system(), request.codePage);
     CliTextCodec codec(request.codePage);
     CliPrompter prompter(err, request.yes);
-    CliContext context{request, out, err, prompter, codec};
+    CliContext context{request, out, err, prompter, codec, regional};
     const ExitStatus status = runCommand(context);
     out.flush();
     err.flush();

@@ -58,7 +58,7 @@ ExitStatus newCommand(CliContext &context)
     choices.typeIndex = request.fieldType;
     Database database;
     // A refused choice is a wrong option value: its message has been printed.
-    if (!createNewDatabase(choices, database, context.prompter))
+    if (!createNewDatabase(choices, database, context.prompter, context.regional))
         return ExitUsage;
     return saveAs(context, database, request.files.at(0));
 }
@@ -67,8 +67,9 @@ ExitStatus importCommand(CliContext &context)
 {
     Database database;
     const QString source = QFileInfo(context.request.files.at(0)).absoluteFilePath();
-    const ExchangeResult result = importTextFile(source, context.request.textType, database,
-                                                 context.prompter, context.request.encoding);
+    const ExchangeResult result =
+        importTextFile(source, context.request.textType, database, context.prompter,
+                       context.regional, context.request.encoding);
     if (result != ExchangeResult::Done)
         return statusOf(result);
     return saveAs(context, database, context.request.files.at(1));
@@ -85,8 +86,9 @@ ExitStatus exportCommand(CliContext &context)
     Database database;
     if (!loadForReading(context, context.request.files.at(0), database))
         return ExitFailure;
-    const ExchangeResult result = exportTextFile(target, context.request.textType, database,
-                                                 context.prompter, context.request.encoding);
+    const ExchangeResult result =
+        exportTextFile(target, context.request.textType, database, context.prompter,
+                       context.regional, context.request.encoding);
     if (result == ExchangeResult::Done)
         context.out << "Wrote " << target << '\n';
     return statusOf(result);
@@ -99,8 +101,9 @@ ExitStatus appendCommand(CliContext &context)
     if (!loadNamedFile(context, context.request.files.at(0), database, OpenAccess::ReadWrite))
         return ExitFailure;
     const QString source = QFileInfo(context.request.files.at(1)).absoluteFilePath();
-    const ExchangeResult result = appendTextFile(source, context.request.textType, database,
-                                                 context.prompter, context.request.encoding);
+    const ExchangeResult result =
+        appendTextFile(source, context.request.textType, database, context.prompter,
+                       context.regional, context.request.encoding);
     // After a read error part of the text may be in the database; the file keeps its old records
     // rather than a half append.
     if (result != ExchangeResult::Done)

@@ -6,6 +6,7 @@
 #include "core/platform/settings.h"
 #include "gui/grid/database_document.h"
 #include "pdb_builder.h"
+#include "test_regional.h"
 
 #include <QAction>
 #include <QFile>
@@ -37,7 +38,6 @@ QByteArray kunden(int fields, int records, const QByteArray &name)
 void MainWindowFixture::initFixture()
 {
     QStandardPaths::setTestModeEnabled(true);
-    setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
 }
 
 void MainWindowFixture::clearStore()
@@ -75,6 +75,9 @@ void MainWindowFixture::makeWindow(UserList &users)
     mPrompter = std::make_unique<ScriptedPrompter>();
     mDialogs = std::make_unique<ScriptedFileDialogs>();
     mWindow = std::make_unique<MainWindow>(*mPrompter, *mDialogs, users);
+    // US English rules in the code page the window took from its display font.
+    DatabaseDocument &document = mWindow->document();
+    document.setRegional(testRegional(document.regional().codePage()));
 }
 
 void MainWindowFixture::showWindow()

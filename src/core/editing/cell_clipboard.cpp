@@ -8,11 +8,11 @@
 namespace kribed {
 
 EditResult cutCell(Database &database, int field, int record, const QDateTime &now,
-                   QByteArray *cutText)
+                   const Regional &regional, QByteArray *cutText)
 {
     if (cutText)
         *cutText = database.cell(field, record);
-    stampRow(database, record, now);
+    stampRow(database, record, now, regional);
     database.setCell(field, record, QByteArray());
     database.setModified();
     return rowChangedInPlace(record, field);
@@ -24,21 +24,21 @@ QByteArray copyCell(const Database &database, int field, int record)
 }
 
 EditResult pasteCell(Database &database, int field, int record, const QByteArray &text,
-                     const QDateTime &now)
+                     const QDateTime &now, const Regional &regional)
 {
     database.setCell(field, record, text);
-    stampRow(database, record, now);
+    stampRow(database, record, now, regional);
     database.setModified();
     return rowChangedInPlace(record, field);
 }
 
 EditResult storeEditedText(Database &database, int field, int record, const QByteArray &text,
-                           const QDateTime &now)
+                           const QDateTime &now, const Regional &regional)
 {
     if (database.cell(field, record) == text)
         return {};
     database.setModified();
-    stampRow(database, record, now);
+    stampRow(database, record, now, regional);
     database.setCell(field, record, text);
     return rowChangedInPlace(record, field);
 }

@@ -163,7 +163,7 @@ bool isMultiCellText(QByteArrayView text)
 }
 
 EditResult pasteCellBlock(Database &database, int field, int record, const CellBlock &block,
-                          const QDateTime &now, Prompter &prompter)
+                          const QDateTime &now, const Regional &regional, Prompter &prompter)
 {
     int width = 0;
     for (const QVector<QByteArray> &row : block)
@@ -193,7 +193,7 @@ EditResult pasteCellBlock(Database &database, int field, int record, const CellB
         if (!rowChanged)
             continue;
         // Stamped first: a pasted date or time in a Modification Date or Time cell stays.
-        stampRow(database, at, now);
+        stampRow(database, at, now, regional);
         for (int f = 0; f < cells.size(); ++f)
             database.setCell(field + f, at, cells[f]);
         changed = true;
@@ -208,7 +208,8 @@ EditResult pasteCellBlock(Database &database, int field, int record, const CellB
     return result;
 }
 
-bool clearCellRange(Database &database, const CellRange &range, const QDateTime &now)
+bool clearCellRange(Database &database, const CellRange &range, const QDateTime &now,
+                    const Regional &regional)
 {
     if (!range.fits(database))
         return false;
@@ -219,7 +220,7 @@ bool clearCellRange(Database &database, const CellRange &range, const QDateTime 
             hasText = !database.cellView(field, record).isEmpty();
         if (!hasText)
             continue;
-        stampRow(database, record, now);
+        stampRow(database, record, now, regional);
         for (int field = range.firstField; field <= range.lastField; ++field)
             database.setCell(field, record, QByteArray());
         changed = true;

@@ -70,12 +70,13 @@ bool isMultiCellText(QByteArrayView text);
 // Modification Date or Time cell stays (as typing in place keeps it); the database counts as
 // changed.
 EditResult pasteCellBlock(Database &database, int field, int record, const CellBlock &block,
-                          const QDateTime &now, Prompter &prompter);
+                          const QDateTime &now, const Regional &regional, Prompter &prompter);
 
 // Empties the cells of the range's shown records. Every record in which a cell had a text is stamped first, so a
 // Modification Date or Time cell of the range ends empty, as Cut cell leaves it. Returns whether
 // anything changed; only then does the database count as changed.
-bool clearCellRange(Database &database, const CellRange &range, const QDateTime &now);
+bool clearCellRange(Database &database, const CellRange &range, const QDateTime &now,
+                    const Regional &regional);
 
 // What the status bar tells of a selection: how many shown cells, and of those that read as
 // numbers (by the rule the sums use) how many, their sum and average.

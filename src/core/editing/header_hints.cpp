@@ -23,9 +23,8 @@ QString booleanCounts(const Database &database, int field)
         .arg(database.recordCount() - checked);
 }
 
-QString numberStatistics(const Database &database, int field)
+QString numberStatistics(const Database &database, int field, const Regional &regional)
 {
-    const Regional &regional = currentRegional();
     long double total = 0;
     int count = 0;
     for (const Database::Record &record : database.records()) {
@@ -43,7 +42,7 @@ QString numberStatistics(const Database &database, int field)
     return text;
 }
 
-QString typePart(const Database &database, int field)
+QString typePart(const Database &database, int field, const Regional &regional)
 {
     switch (database.fieldType(field)) {
     case StringType: return QCoreApplication::translate("HeaderHints", "String");
@@ -62,13 +61,13 @@ QString typePart(const Database &database, int field)
     case MultiplePopupType: return QCoreApplication::translate("HeaderHints", "Multiple Popup");
     case NormalIntegerType:
         return QCoreApplication::translate("HeaderHints", "Normal Integer\n")
-               + numberStatistics(database, field);
+               + numberStatistics(database, field, regional);
     case AutoIncrementIntegerType:
         return QCoreApplication::translate("HeaderHints", "Auto-increment Integer\n")
-               + numberStatistics(database, field);
+               + numberStatistics(database, field, regional);
     case FloatType:
         return QCoreApplication::translate("HeaderHints", "Float\n")
-               + numberStatistics(database, field);
+               + numberStatistics(database, field, regional);
     default: return QString();
     }
 }
@@ -81,11 +80,12 @@ QString recordCountHintText(const Database &database)
            + QCoreApplication::translate("HeaderHints", " Records");
 }
 
-QString headerHintText(const Database &database, int field)
+QString headerHintText(const Database &database, int field, const Regional &regional)
 {
     if (field == 0)
         return recordCountHintText(database);
-    return typePart(database, field) + QCoreApplication::translate("HeaderHints", "\nWidth: ")
+    return typePart(database, field, regional)
+           + QCoreApplication::translate("HeaderHints", "\nWidth: ")
            + QString::number(database.widthUnits(field));
 }
 

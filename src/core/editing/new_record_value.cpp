@@ -73,11 +73,12 @@ qint64 saturatedSum(qint64 value, qint64 amount)
 
 } // namespace
 
-QByteArray newRecordValue(const Database &database, int field, const QDateTime &now)
+QByteArray newRecordValue(const Database &database, int field, const QDateTime &now,
+                          const Regional &regional)
 {
     switch (database.fieldType(field)) {
-    case CreationDateType: return currentRegional().dateText(now.date());
-    case CreationTimeType: return currentRegional().timeText(now.time());
+    case CreationDateType: return regional.dateText(now.date());
+    case CreationTimeType: return regional.timeText(now.time());
     case AutoIncrementIntegerType:
         return QByteArray::number(
             saturatedSum(largestInteger(database, field), database.incrementAmount()));
@@ -85,7 +86,8 @@ QByteArray newRecordValue(const Database &database, int field, const QDateTime &
     }
 }
 
-QVector<QByteArray> newRecordValues(const Database &database, const QDateTime &now)
+QVector<QByteArray> newRecordValues(const Database &database, const QDateTime &now,
+                                    const Regional &regional)
 {
     QVector<QByteArray> values(database.fieldCount());
     QVector<int> autoFields;
@@ -93,11 +95,11 @@ QVector<QByteArray> newRecordValues(const Database &database, const QDateTime &n
         if (database.fieldType(field) == AutoIncrementIntegerType)
             autoFields << field;
         else
-            values[field - 1] = newRecordValue(database, field, now);
+            values[field - 1] = newRecordValue(database, field, now, regional);
     }
     if (autoFields.isEmpty() || database.recordCount() == 0) {
         for (const int field : autoFields)
-            values[field - 1] = newRecordValue(database, field, now);
+            values[field - 1] = newRecordValue(database, field, now, regional);
         return values;
     }
     // Row by row, so that each record is visited once however many such fields there are.

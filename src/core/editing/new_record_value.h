@@ -10,6 +10,7 @@
 namespace kribed {
 
 class Database;
+class Regional;
 
 // The integer a cell holds for the auto-increment scan: leading blanks skipped, an optional sign,
 // then the digits up to the first character that does not fit. An empty or digit-less text is 0.
@@ -22,11 +23,13 @@ qint64 largestInteger(const Database &database, int field);
 
 // The values of a whole new record, field by field as newRecordValue makes them, with all
 // auto-increment fields read in one pass over the records.
-QVector<QByteArray> newRecordValues(const Database &database, const QDateTime &now);
+QVector<QByteArray> newRecordValues(const Database &database, const QDateTime &now,
+                                    const Regional &regional);
 
 // The text a new record starts with in the field: today's date for Creation Date, the current time
 // for Creation Time, for Auto-increment Integer the largest whole number of the field over all
 // records at this moment plus the increment amount, and empty for every other type.
-QByteArray newRecordValue(const Database &database, int field, const QDateTime &now);
+QByteArray newRecordValue(const Database &database, int field, const QDateTime &now,
+                          const Regional &regional);
 
 } // namespace kribed

@@ -96,16 +96,17 @@ private:
 class PageBuilder
 {
 public:
-    PageBuilder(const Database &database, const PrintSetup &setup, const PrintMeasure &measure,
-                const PrintAdvances &advances)
+    PageBuilder(const Database &database, const Regional &regional, const PrintSetup &setup,
+                const PrintMeasure &measure, const PrintAdvances &advances)
         : mDatabase(database)
+        , mRegional(regional)
         , mSetup(setup)
         , mMeasure(measure)
         , mCutter(measure, advances)
         , mRecordFont(recordFont(setup))
         , mNumberWidth(printColumnWidth(database, 0, setup, measure))
-        , mDecoder(currentRegional().codePage().constData(), QStringConverter::Flag::Stateless)
-        , mKeepsAscii(keepsAscii(currentRegional().codePage()))
+        , mDecoder(regional.codePage().constData(), QStringConverter::Flag::Stateless)
+        , mKeepsAscii(keepsAscii(regional.codePage()))
     {
     }
 
@@ -173,7 +174,7 @@ private:
     QString text(const QByteArray &bytes)
     {
         if (!mDecoder.isValid())
-            return currentRegional().toText(bytes);
+            return mRegional.toText(bytes);
         if (mKeepsAscii && isAscii(bytes))
             return QString::fromLatin1(bytes);
         return mDecoder.decode(bytes);
@@ -184,7 +185,7 @@ private:
     void decode(QByteArrayView bytes, QString &into)
     {
         if (!mDecoder.isValid()) {
-            into = currentRegional().toText(bytes);
+            into = mRegional.toText(bytes);
             return;
         }
         if (mKeepsAscii && widenAscii(bytes, into))
@@ -258,6 +259,7 @@ private:
     }
 
     const Database &mDatabase;
+    const Regional &mRegional;
     const PrintSetup &mSetup;
     const PrintMeasure &mMeasure;
     CellCutter mCutter;
@@ -339,18 +341,19 @@ QString printCellText(const QString &text, int width, const PrintFont &font,
     return CellCutter(measure, advances).cut(text, width, font);
 }
 
-void printDatabase(const Database &database, const PrintSetup &setup, const PrintMeasure &measure,
-                   const PrintSink &sink)
+void printDatabase(const Database &database, const Regional &regional, const PrintSetup &setup,
+                   const PrintMeasure &measure, const PrintSink &sink)
 {
-    printDatabase(database, setup, measure, PrintAdvances(), sink);
+    printDatabase(database, regional, setup, measure, PrintAdvances(), sink);
 }
 
-void printDatabase(const Database &database, const PrintSetup &setup, const PrintMeasure &measure,
-                   const PrintAdvances &advances, const PrintSink &sink)
+void printDatabase(const Database &database, const Regional &regional, const PrintSetup &setup,
+                   const PrintMeasure &measure, const PrintAdvances &advances,
+                   const PrintSink &sink)
 {
     const int records = database.recordCount();
     const int fields = database.fieldCount();
-    PageBuilder builder(database, setup, measure, advances);
+    PageBuilder builder(database, regional, setup, measure, advances);
     int rowBlock = 1;
     int firstRow = 1;
     while (firstRow <= records) {
@@ -377,11 +380,12 @@ void printDatabase(const Database &database, const PrintSetup &setup, const Prin
     }
 }
 
-QList<PrintPage> printPages(const Database &database, const PrintSetup &setup,
-                            const PrintMeasure &measure)
+QList<PrintPage> printPages(const Database &database, const Regional &regional,
+                            const PrintSetup &setup, const PrintMeasure &measure)
 {
     QList<PrintPage> pages;
-    printDatabase(database, setup, measure, [&](const PrintPage &page) { pages.append(page); });
+    printDatabase(database, regional, setup, measure,
+                  [&](const PrintPage &page) { pages.append(page); });
     return pages;
 }
 

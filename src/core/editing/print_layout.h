@@ -12,6 +12,8 @@
 
 namespace kribed {
 
+class Regional;
+
 // A printer font: the display font's face in a given height (0.1 mm; a negative height is the
 // character height, as fonts are given on screen), bold or not, with or without the display
 // font's own style (italic, underline, weight).
@@ -106,13 +108,15 @@ QString printCellText(const QString &text, int width, const PrintFont &font,
 
 // Lays out the whole database page by page: for each block of rows every block of columns, in
 // that order, each page handed to the sink as soon as it is complete. Hidden rows are left out.
-void printDatabase(const Database &database, const PrintSetup &setup, const PrintMeasure &measure,
+// Cells and names are decoded in the code page of `regional`.
+void printDatabase(const Database &database, const Regional &regional, const PrintSetup &setup,
+                   const PrintMeasure &measure, const PrintSink &sink);
+void printDatabase(const Database &database, const Regional &regional, const PrintSetup &setup,
+                   const PrintMeasure &measure, const PrintAdvances &advances,
                    const PrintSink &sink);
-void printDatabase(const Database &database, const PrintSetup &setup, const PrintMeasure &measure,
-                   const PrintAdvances &advances, const PrintSink &sink);
 
 // The same, collected.
-QList<PrintPage> printPages(const Database &database, const PrintSetup &setup,
-                            const PrintMeasure &measure);
+QList<PrintPage> printPages(const Database &database, const Regional &regional,
+                            const PrintSetup &setup, const PrintMeasure &measure);
 
 } // namespace kribed

@@ -31,7 +31,8 @@ void resetDefinition(Database &database, int field)
 } // namespace
 
 EditResult appendRow(Database &database, RowClipboard &clipboard, Prompter &prompter,
-                     const QDateTime &now, const ShapeAnnouncer &announcer)
+                     const QDateTime &now, const Regional &regional,
+                     const ShapeAnnouncer &announcer)
 {
     if (database.recordCount() >= MaxRecords) {
         reportRefusal(prompter,
@@ -50,13 +51,14 @@ EditResult appendRow(Database &database, RowClipboard &clipboard, Prompter &prom
     result.currentField = 1;
     announce(announcer, result, [&] {
         database.insertRecord(result.insertedRecord);
-        database.recordAt(result.insertedRecord) = newRecordValues(database, now);
+        database.recordAt(result.insertedRecord) = newRecordValues(database, now, regional);
     });
     return result;
 }
 
 EditResult insertRow(Database &database, RowClipboard &clipboard, int record, Prompter &prompter,
-                     const QDateTime &now, const ShapeAnnouncer &announcer)
+                     const QDateTime &now, const Regional &regional,
+                     const ShapeAnnouncer &announcer)
 {
     if (database.recordCount() >= MaxRecords) {
         reportRefusal(prompter,
@@ -68,7 +70,7 @@ EditResult insertRow(Database &database, RowClipboard &clipboard, int record, Pr
     clearRowClipboard(clipboard);
     // The values are made before the row goes in, so an auto-increment scan sees every existing
     // value and no empty cell.
-    Database::Record values = newRecordValues(database, now);
+    Database::Record values = newRecordValues(database, now, regional);
     EditResult result;
     result.applied = true;
     result.insertedRecord = record;

@@ -12,6 +12,7 @@ class Database;
 class Prompter;
 class RowClipboard;
 class AutoWidths;
+class Regional;
 
 // The width in pixels of a column made by Append column or Insert column.
 constexpr int NewColumnPixelWidth = 90;
@@ -19,9 +20,11 @@ constexpr int NewColumnPixelWidth = 90;
 // Row operations. Every one that changes the shape empties the row clipboard. A refusal at the
 // limits shows its message and changes nothing, not even the modified flag.
 EditResult appendRow(Database &database, RowClipboard &clipboard, Prompter &prompter,
-                     const QDateTime &now, const ShapeAnnouncer &announcer = {});
+                     const QDateTime &now, const Regional &regional,
+                     const ShapeAnnouncer &announcer = {});
 EditResult insertRow(Database &database, RowClipboard &clipboard, int record, Prompter &prompter,
-                     const QDateTime &now, const ShapeAnnouncer &announcer = {});
+                     const QDateTime &now, const Regional &regional,
+                     const ShapeAnnouncer &announcer = {});
 EditResult deleteRow(Database &database, RowClipboard &clipboard, int record, Prompter &prompter,
                      bool expertMode, const ShapeAnnouncer &announcer = {});
 

@@ -90,9 +90,8 @@ private:
 
 } // namespace
 
-long double keyValue(QByteArrayView text, int fieldType)
+long double keyValue(QByteArrayView text, int fieldType, const Regional &regional)
 {
-    const Regional &regional = currentRegional();
     if (isDateType(fieldType))
         return dateKey(regional.readDate(text));
     if (isTimeType(fieldType))
@@ -100,13 +99,13 @@ long double keyValue(QByteArrayView text, int fieldType)
     return regional.readNumber(text).value_or(0);
 }
 
-int compareKey(QByteArrayView a, QByteArrayView b, int fieldType)
+int compareKey(QByteArrayView a, QByteArrayView b, int fieldType, const Regional &regional)
 {
     if (a.isEmpty() && b.isEmpty())
         return 0;
     if (isValueType(fieldType))
-        return sign(keyValue(a, fieldType), keyValue(b, fieldType));
-    return sign(currentRegional().compare(a, b));
+        return sign(keyValue(a, fieldType, regional), keyValue(b, fieldType, regional));
+    return sign(regional.compare(a, b));
 }
 
 bool keyLess(const std::array<int, 3> &compares, const SortSpec &spec)
@@ -117,15 +116,15 @@ bool keyLess(const std::array<int, 3> &compares, const SortSpec &spec)
     return 4 * d * compares[0] + 2 * d * d2 * compares[1] + d * d3 * compares[2] < 0;
 }
 
-SortKeys::SortKeys(const Database &database, const SortSpec &spec)
+SortKeys::SortKeys(const Database &database, const SortSpec &spec, const Regional &regional)
     : mSpec(spec)
 {
-    fill(mKeys[0], database, spec.primary);
-    fill(mKeys[1], database, spec.secondary);
-    fill(mKeys[2], database, spec.tertiary);
+    fill(mKeys[0], database, spec.primary, regional);
+    fill(mKeys[1], database, spec.secondary, regional);
+    fill(mKeys[2], database, spec.tertiary, regional);
 }
 
-void SortKeys::fill(Key &key, const Database &database, int column)
+void SortKeys::fill(Key &key, const Database &database, int column, const Regional &regional)
 {
     // A key that is not set, or names a column that no longer exists, is the empty text in every
     // row and never decides.
@@ -138,16 +137,16 @@ void SortKeys::fill(Key &key, const Database &database, int column)
         std::vector<long double> values;
         values.reserve(records);
         if (isDateType(type)) {
-            const DateKeyReader reader(currentRegional());
+            const DateKeyReader reader(regional);
             for (int r = 1; r <= records; ++r)
                 values.push_back(reader.value(database.recordAt(r).view(column - 1)));
         } else if (isTimeType(type)) {
-            const TimeKeyReader reader(currentRegional());
+            const TimeKeyReader reader(regional);
             for (int r = 1; r <= records; ++r)
                 values.push_back(reader.value(database.recordAt(r).view(column - 1)));
         } else {
             for (int r = 1; r <= records; ++r)
-                values.push_back(keyValue(database.recordAt(r).view(column - 1), type));
+                values.push_back(keyValue(database.recordAt(r).view(column - 1), type, regional));
         }
         // The values are finite, so their order is total.
         key.ranks = ranksOf(values.size(), [&](std::size_t a, std::size_t b) {
@@ -156,7 +155,6 @@ void SortKeys::fill(Key &key, const Database &database, int column)
         return;
     }
     // Each distinct text is collated once.
-    const Regional &regional = currentRegional();
     QHash<QByteArray, int> distinct;
     std::vector<QCollatorSortKey> sortKeys;
     std::vector<int> textOf(records);
@@ -196,7 +194,7 @@ bool SortKeys::keyLess(int a, int b) const
     return kribed::keyLess({0, compare(1, a, b), compare(2, a, b)}, mSpec);
 }
 
-QVector<int> sortRows(Database &database, const SortSpec &spec)
+QVector<int> sortRows(Database &database, const SortSpec &spec, const Regional &regional)
 {
     const int records = database.recordCount();
     QVector<int> order(records);
@@ -205,7 +203,7 @@ QVector<int> sortRows(Database &database, const SortSpec &spec)
     if (records < 2)
         return order;
 
-    const SortKeys keys(database, spec);
+    const SortKeys keys(database, spec, regional);
     QuickSort(keys, order).sort(0, records - 1);
 
     placeRecords(database, order);

@@ -8,16 +8,16 @@
 
 namespace kribed {
 
-bool stampRow(Database &database, int record, const QDateTime &now)
+bool stampRow(Database &database, int record, const QDateTime &now, const Regional &regional)
 {
     bool stamped = false;
     for (int field = 1; field <= database.fieldCount(); ++field) {
         const int type = database.fieldType(field);
         if (type == ModificationDateType) {
-            database.setCell(field, record, currentRegional().dateText(now.date()));
+            database.setCell(field, record, regional.dateText(now.date()));
             stamped = true;
         } else if (type == ModificationTimeType) {
-            database.setCell(field, record, currentRegional().timeText(now.time()));
+            database.setCell(field, record, regional.timeText(now.time()));
             stamped = true;
         }
     }

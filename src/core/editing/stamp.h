@@ -7,10 +7,11 @@
 namespace kribed {
 
 class Database;
+class Regional;
 
 // A value of the record was changed by the user: its Modification Date cells get today's date and
 // its Modification Time cells the current time, in the regional formats. Returns whether the record
 // has such a cell at all (the GUI then repaints the whole row).
-bool stampRow(Database &database, int record, const QDateTime &now);
+bool stampRow(Database &database, int record, const QDateTime &now, const Regional &regional);
 
 } // namespace kribed

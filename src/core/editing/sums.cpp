@@ -12,11 +12,10 @@ constexpr int MaxFactorTextLength = 20;
 
 } // namespace
 
-bool columnSum(Database &database, int column, int row)
+bool columnSum(Database &database, int column, int row, const Regional &regional)
 {
     if (column < 1 || column > database.fieldCount() || row < 1 || row > database.recordCount())
         return false;
-    const Regional &regional = currentRegional();
     long double total = 0;
     bool found = false;
     for (int i = 1; i < row; ++i) {
@@ -51,7 +50,7 @@ int singleSumField(const Database &database)
     return sumColumn;
 }
 
-long double fieldFactor(QByteArrayView fieldName)
+long double fieldFactor(QByteArrayView fieldName, const Regional &regional)
 {
     const qsizetype hash = fieldName.indexOf('#');
     if (hash < 0)
@@ -63,7 +62,7 @@ long double fieldFactor(QByteArrayView fieldName)
         if (c >= 'a' && c <= 'z')
             c = char(c - 'a' + 'A');
     }
-    return currentRegional().readNumber(text).value_or(1);
+    return regional.readNumber(text).value_or(1);
 }
 
 void rowSumOff(RowSumState &state)
@@ -71,11 +70,11 @@ void rowSumOff(RowSumState &state)
     state.rowSumMode = false;
 }
 
-bool rowSumOfRow(Database &database, const RowSumState &state, int column, int row)
+bool rowSumOfRow(Database &database, const RowSumState &state, int column, int row,
+                 const Regional &regional)
 {
     if (column < 1 || column > database.fieldCount() || row < 1 || row > database.recordCount())
         return false;
-    const Regional &regional = currentRegional();
     const Database::Record &record = database.recordAt(row);
     long double total = 0;
     bool found = false;
@@ -96,7 +95,7 @@ bool rowSumOfRow(Database &database, const RowSumState &state, int column, int r
 }
 
 RowSumOutcome computeRowSums(Database &database, RowSumState &state, int currentColumn,
-                             int currentRow)
+                             int currentRow, const Regional &regional)
 {
     const int fields = database.fieldCount();
     state.rowSumFactors = QVector<long double>(fields, 1);
@@ -110,7 +109,7 @@ RowSumOutcome computeRowSums(Database &database, RowSumState &state, int current
             if (++sumFieldCount == 1)
                 sumColumn = k;
         } else {
-            state.rowSumFactors[k - 1] = fieldFactor(name);
+            state.rowSumFactors[k - 1] = fieldFactor(name, regional);
         }
     }
 
@@ -118,13 +117,13 @@ RowSumOutcome computeRowSums(Database &database, RowSumState &state, int current
     if (sumFieldCount == 1) {
         bool written = false;
         for (int r = 1; r <= database.recordCount(); ++r)
-            written = rowSumOfRow(database, state, sumColumn, r) || written;
+            written = rowSumOfRow(database, state, sumColumn, r, regional) || written;
         if (written)
             outcome = RowSumOutcome{sumColumn, 1, database.recordCount()};
         return outcome;
     }
     rowSumOff(state);
-    if (rowSumOfRow(database, state, currentColumn, currentRow))
+    if (rowSumOfRow(database, state, currentColumn, currentRow, regional))
         outcome = RowSumOutcome{currentColumn, currentRow, currentRow};
     return outcome;
 }

@@ -11,14 +11,16 @@
 
 namespace kribed {
 
+class Regional;
+
 // Column Sum on the current cell (column, row): adds every cell above that reads as a number,
 // hidden rows included, and writes the total into the cell. Returns whether the cell was written
 // (not when no cell above held a number); only then is the modified flag set.
-bool columnSum(Database &database, int column, int row);
+bool columnSum(Database &database, int column, int row, const Regional &regional);
 
 // The factor a field name gives its column: the number after the first "#" (at most 20
 // characters), or 1 when there is no "#" or the text after it does not read.
-long double fieldFactor(QByteArrayView fieldName);
+long double fieldFactor(QByteArrayView fieldName, const Regional &regional);
 
 // Whether a field name marks its column as the sum field.
 bool isSumFieldName(QByteArrayView fieldName);
@@ -40,7 +42,8 @@ void rowSumOff(RowSumState &state);
 
 // Writes into (column t, row r) the sum of the numbers left of it, each times its column's
 // factor. Returns whether the cell was written (not when no cell left of it held a number).
-bool rowSumOfRow(Database &database, const RowSumState &state, int column, int row);
+bool rowSumOfRow(Database &database, const RowSumState &state, int column, int row,
+                 const Regional &regional);
 
 // What computeRowSums did: the column it wrote into (0: nothing written) and whether it filled
 // every record (the sum field) or only the current cell (the one-shot case).
@@ -54,6 +57,6 @@ struct RowSumOutcome
 // Builds the factors from the field names, then fills the single sum field in every record, or,
 // with no single sum field, switches the mode off and fills only the current cell.
 RowSumOutcome computeRowSums(Database &database, RowSumState &state, int currentColumn,
-                             int currentRow);
+                             int currentRow, const Regional &regional);
 
 } // namespace kribed

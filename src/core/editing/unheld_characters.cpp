@@ -32,10 +32,9 @@ std::optional<Message> unheldCharactersWarning(QStringView text, const QByteArra
                    Icon::Warning, Buttons::Ok};
 }
 
-void warnOfUnheldCharacters(Prompter &prompter, QStringView text)
+void warnOfUnheldCharacters(Prompter &prompter, QStringView text, const Regional &regional)
 {
-    if (const std::optional<Message> warning =
-            unheldCharactersWarning(text, currentRegional().codePage()))
+    if (const std::optional<Message> warning = unheldCharactersWarning(text, regional.codePage()))
         prompter.ask(*warning);
 }
 

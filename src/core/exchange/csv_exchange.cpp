@@ -214,7 +214,7 @@ QString exportLossQuestionText(const LossReport &report, const QByteArray &codeP
 }
 
 ExchangeResult importCsv(QIODevice &device, CsvEncoding encoding, Database &database,
-                         Prompter &prompter)
+                         Prompter &prompter, const Regional &regional)
 {
     RawRecords raw;
     CsvShape shape;
@@ -230,7 +230,7 @@ ExchangeResult importCsv(QIODevice &device, CsvEncoding encoding, Database &data
 
     ImportedTable table;
     table.shapeFor(check);
-    const QByteArray codePage = currentRegional().codePage();
+    const QByteArray codePage = regional.codePage();
     CellMaker maker(encoding == CsvEncoding::Utf8 || marked, codePage);
     for (int row = 0; row < raw.size(); ++row) {
         QList<QByteArray> &values = raw[row];
@@ -247,7 +247,7 @@ ExchangeResult importCsv(QIODevice &device, CsvEncoding encoding, Database &data
 }
 
 ExchangeResult appendCsv(QIODevice &device, CsvEncoding encoding, Database &database,
-                         Prompter &prompter)
+                         Prompter &prompter, const Regional &regional)
 {
     const int fields = database.fieldCount();
     const qint64 free = std::max(0, AppendRowLimit - gridRows(database));
@@ -264,7 +264,7 @@ ExchangeResult appendCsv(QIODevice &device, CsvEncoding encoding, Database &data
     if ((check.max + 1 > fields || check.lines > free) && !askToGoOn(prompter, fitQuestionText()))
         return ExchangeResult::Cancelled;
 
-    const QByteArray codePage = currentRegional().codePage();
+    const QByteArray codePage = regional.codePage();
     CellMaker maker(encoding == CsvEncoding::Utf8 || marked, codePage);
     QVector<Database::Record> records;
     records.reserve(raw.size());
@@ -312,12 +312,12 @@ template<typename Visit> void forEachWrittenRow(const Database &database, Visit 
 
 } // namespace
 
-LossReport csvExportLosses(const Database &database, CsvEncoding encoding)
+LossReport csvExportLosses(const Database &database, CsvEncoding encoding, const Regional &regional)
 {
     LossReport report;
     if (encoding != CsvEncoding::Utf8)
         return report;
-    CodePageConverter &converter = CodePageConverter::shared(currentRegional().codePage());
+    CodePageConverter &converter = CodePageConverter::shared(regional.codePage());
     if (converter.readsEveryByte())
         return report;
     forEachWrittenRow(database, [&](int row, const CsvValues &values) {
@@ -330,10 +330,11 @@ LossReport csvExportLosses(const Database &database, CsvEncoding encoding)
     return report;
 }
 
-bool writeCsv(QIODevice &device, CsvEncoding encoding, const Database &database)
+bool writeCsv(QIODevice &device, CsvEncoding encoding, const Database &database,
+              const Regional &regional)
 {
     const bool utf8 = encoding == CsvEncoding::Utf8;
-    CodePageConverter &converter = CodePageConverter::shared(currentRegional().codePage());
+    CodePageConverter &converter = CodePageConverter::shared(regional.codePage());
     QList<QByteArray> converted;
     QByteArray out;
     bool written = true;
@@ -359,13 +360,15 @@ bool writeCsv(QIODevice &device, CsvEncoding encoding, const Database &database)
 }
 
 ExchangeResult exportCsvFile(const QString &path, CsvEncoding encoding, const Database &database,
-                             Prompter &prompter)
+                             Prompter &prompter, const Regional &regional)
 {
-    const LossReport losses = csvExportLosses(database, encoding);
+    const LossReport losses = csvExportLosses(database, encoding, regional);
     if (!losses.isEmpty()
-        && !askLoss(prompter, exportLossQuestionText(losses, currentRegional().codePage())))
+        && !askLoss(prompter, exportLossQuestionText(losses, regional.codePage())))
         return ExchangeResult::Cancelled;
-    const auto write = [&](QIODevice &device) { return writeCsv(device, encoding, database); };
+    const auto write = [&](QIODevice &device) {
+        return writeCsv(device, encoding, database, regional);
+    };
     if (!safeWriteFile(path, textBackupFileName(path, TextType::Csv), write)) {
         prompter.ask({QCoreApplication::translate("CsvExchange", "Error"), saveErrorText(),
                       Icon::Error, Buttons::Ok});

@@ -3,7 +3,7 @@
 #pragma once
 
 // Import, append and export in standard CSV. The text_exchange.h functions hand the CSV type on
-// to these; the code page of the cells is the one currentRegional() holds.
+// to these; the code page of the cells is the one of the regional rules they are given.
 
 #include "core/exchange/csv_format.h"
 #include "core/exchange/text_exchange.h"
@@ -20,6 +20,7 @@ namespace kribed {
 
 class Database;
 class Prompter;
+class Regional;
 
 // Asks which encoding a standard CSV file has (`reading`) or is to get: Yes for UTF-8, No for
 // the code page, Cancel for none (the command ends).
@@ -32,20 +33,22 @@ std::optional<CsvEncoding> askCsvEncoding(Prompter &prompter, bool reading,
 // doubtful), then the loss question when a UTF-8 text holds characters the code page cannot hold
 // or bytes that are no UTF-8. A leading byte-order mark makes the text UTF-8 whatever the encoding.
 ExchangeResult importCsv(QIODevice &device, CsvEncoding encoding, Database &database,
-                         Prompter &prompter);
+                         Prompter &prompter, const Regional &regional);
 // As the append of comma text: format question, fit question, then the loss question; records are
 // added only after all of them were answered OK, and a read error adds none.
 ExchangeResult appendCsv(QIODevice &device, CsvEncoding encoding, Database &database,
-                         Prompter &prompter);
+                         Prompter &prompter, const Regional &regional);
 
 // What writing the database in the encoding would lose: with UTF-8, the bytes of the field names
 // and shown records that are no character of the code page (they are written as '?').
-LossReport csvExportLosses(const Database &database, CsvEncoding encoding);
+LossReport csvExportLosses(const Database &database, CsvEncoding encoding,
+                           const Regional &regional);
 // Writes the field names and the shown records; false when the device refused a write.
-bool writeCsv(QIODevice &device, CsvEncoding encoding, const Database &database);
+bool writeCsv(QIODevice &device, CsvEncoding encoding, const Database &database,
+              const Regional &regional);
 // Asks the loss question when there is a loss, then writes through safeWriteFile.
 ExchangeResult exportCsvFile(const QString &path, CsvEncoding encoding, const Database &database,
-                             Prompter &prompter);
+                             Prompter &prompter, const Regional &regional);
 
 // The loss questions ("Warning", OK and Cancel): a text read into the code page, and the code
 // page's cells written as UTF-8.

@@ -50,11 +50,11 @@ bool readChoice(const QString &text, int low, int high, const QString &rangeMess
 } // namespace
 
 std::optional<NewDatabaseShape> validateNewDatabase(const NewDatabaseChoices &choices,
-                                                    Prompter &prompter)
+                                                    Prompter &prompter, const Regional &regional)
 {
     NewDatabaseShape shape;
     // The name is counted in bytes of the code page, as the file's header holds it.
-    shape.name = currentRegional().toBytes(choices.name);
+    shape.name = regional.toBytes(choices.name);
     if (shape.name.isEmpty() || shape.name.size() > MaxDatabaseNameLength) {
         refuse(prompter, QCoreApplication::translate(
                              "NewDatabase", "Please use 1 - 30 characters for the database name."));
@@ -105,9 +105,10 @@ void buildNewDatabase(const NewDatabaseShape &shape, Database &database)
     database.clearModified();
 }
 
-bool createNewDatabase(const NewDatabaseChoices &choices, Database &database, Prompter &prompter)
+bool createNewDatabase(const NewDatabaseChoices &choices, Database &database, Prompter &prompter,
+                       const Regional &regional)
 {
-    const std::optional<NewDatabaseShape> shape = validateNewDatabase(choices, prompter);
+    const std::optional<NewDatabaseShape> shape = validateNewDatabase(choices, prompter, regional);
     if (!shape)
         return false;
     buildNewDatabase(*shape, database);

@@ -27,10 +27,10 @@ QString fitQuestionText()
 }
 
 ExchangeResult appendText(QIODevice &device, TextType type, Database &database, Prompter &prompter,
-                          CsvEncoding encoding)
+                          const Regional &regional, CsvEncoding encoding)
 {
     if (type == TextType::Csv)
-        return appendCsv(device, encoding, database, prompter);
+        return appendCsv(device, encoding, database, prompter, regional);
     const char separator = separatorOf(type);
     const int fields = database.fieldCount();
     FormatCheck check;
@@ -74,12 +74,12 @@ ExchangeResult appendText(QIODevice &device, TextType type, Database &database, 
 }
 
 ExchangeResult appendTextFile(const QString &path, TextType type, Database &database,
-                              Prompter &prompter, CsvEncoding encoding)
+                              Prompter &prompter, const Regional &regional, CsvEncoding encoding)
 {
     CheckedFile file(path);
     if (!openForReading(file, prompter))
         return ExchangeResult::Failed;
-    return appendText(file, type, database, prompter, encoding);
+    return appendText(file, type, database, prompter, regional, encoding);
 }
 
 } // namespace kribed

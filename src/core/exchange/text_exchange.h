@@ -13,6 +13,7 @@ namespace kribed {
 
 class Database;
 class Prompter;
+class Regional;
 
 enum class ExchangeResult {
     Done,      // the database (or the text file) holds the result
@@ -33,11 +34,12 @@ enum class ExchangeResult {
 //
 // `encoding` serves the standard CSV type only (csv_exchange.h tells what it adds).
 ExchangeResult importTextFile(const QString &path, TextType type, Database &database,
-                              Prompter &prompter, CsvEncoding encoding = CsvEncoding::Utf8);
+                              Prompter &prompter, const Regional &regional,
+                              CsvEncoding encoding = CsvEncoding::Utf8);
 // The device form fills records, names, types, widths and the reset values; name, path and
 // modification time stay as they were. The device must be open for reading and seekable.
 ExchangeResult importText(QIODevice &device, TextType type, Database &database, Prompter &prompter,
-                          CsvEncoding encoding = CsvEncoding::Utf8);
+                          const Regional &regional, CsvEncoding encoding = CsvEncoding::Utf8);
 
 // Append ---------------------------------------------------------------------------------------
 // Adds every line of the text (the first one too) as a record at the end of the open database,
@@ -46,9 +48,10 @@ ExchangeResult importText(QIODevice &device, TextType type, Database &database, 
 // once the questions were answered OK, and after a read error when records were already added
 // (they stay). The caller makes the last row current.
 ExchangeResult appendTextFile(const QString &path, TextType type, Database &database,
-                              Prompter &prompter, CsvEncoding encoding = CsvEncoding::Utf8);
+                              Prompter &prompter, const Regional &regional,
+                              CsvEncoding encoding = CsvEncoding::Utf8);
 ExchangeResult appendText(QIODevice &device, TextType type, Database &database, Prompter &prompter,
-                          CsvEncoding encoding = CsvEncoding::Utf8);
+                          const Regional &regional, CsvEncoding encoding = CsvEncoding::Utf8);
 
 // The most grid rows (field names and records) an append fills up to.
 constexpr int AppendRowLimit = 9999;
@@ -67,9 +70,10 @@ QString fitQuestionText(); // "Some of the imported records do not fit and will 
 // UTF-8 first asks whether to go on when some cell bytes are no character of the code page
 // (Cancelled when the user says no: nothing is written).
 ExchangeResult exportTextFile(const QString &path, TextType type, const Database &database,
-                              Prompter &prompter, CsvEncoding encoding = CsvEncoding::Utf8);
+                              Prompter &prompter, const Regional &regional,
+                              CsvEncoding encoding = CsvEncoding::Utf8);
 // False when the device refused a write.
-bool writeText(QIODevice &device, TextType type, const Database &database,
+bool writeText(QIODevice &device, TextType type, const Database &database, const Regional &regional,
                CsvEncoding encoding = CsvEncoding::Utf8);
 // The backup name of an exported file: its extension replaced by the type's backup extension.
 QString textBackupFileName(const QString &path, TextType type);

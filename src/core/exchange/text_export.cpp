@@ -62,10 +62,11 @@ QString textBackupFileName(const QString &path, TextType type)
     return folder + stem + backupExtensionOf(type);
 }
 
-bool writeText(QIODevice &device, TextType type, const Database &database, CsvEncoding encoding)
+bool writeText(QIODevice &device, TextType type, const Database &database, const Regional &regional,
+               CsvEncoding encoding)
 {
     if (type == TextType::Csv)
-        return writeCsv(device, encoding, database);
+        return writeCsv(device, encoding, database, regional);
     const QByteArray quote = exportQuoteOf(type);
     const char separator = separatorOf(type);
     Record names;
@@ -88,16 +89,18 @@ bool writeText(QIODevice &device, TextType type, const Database &database, CsvEn
 }
 
 ExchangeResult exportTextFile(const QString &path, TextType type, const Database &database,
-                              Prompter &prompter, CsvEncoding encoding)
+                              Prompter &prompter, const Regional &regional, CsvEncoding encoding)
 {
     if (type == TextType::Csv)
-        return exportCsvFile(path, encoding, database, prompter);
+        return exportCsvFile(path, encoding, database, prompter, regional);
     if (!isExportType(type)) {
         showSaveError(prompter);
         return ExchangeResult::Failed;
     }
     // The previous file becomes the backup, unless the chosen name is the backup name itself.
-    const auto write = [&](QIODevice &device) { return writeText(device, type, database); };
+    const auto write = [&](QIODevice &device) {
+        return writeText(device, type, database, regional);
+    };
     if (!safeWriteFile(path, textBackupFileName(path, type), write)) {
         showSaveError(prompter);
         return ExchangeResult::Failed;

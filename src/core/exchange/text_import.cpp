@@ -44,10 +44,10 @@ bool fillTable(QIODevice &device, char separator, ImportedTable &table, int &cut
 } // namespace
 
 ExchangeResult importText(QIODevice &device, TextType type, Database &database, Prompter &prompter,
-                          CsvEncoding encoding)
+                          const Regional &regional, CsvEncoding encoding)
 {
     if (type == TextType::Csv)
-        return importCsv(device, encoding, database, prompter);
+        return importCsv(device, encoding, database, prompter, regional);
     const char separator = separatorOf(type);
     FormatCheck check;
     const ExchangeResult checked = checkTextFirst(
@@ -73,12 +73,12 @@ ExchangeResult importText(QIODevice &device, TextType type, Database &database, 
 }
 
 ExchangeResult importTextFile(const QString &path, TextType type, Database &database,
-                              Prompter &prompter, CsvEncoding encoding)
+                              Prompter &prompter, const Regional &regional, CsvEncoding encoding)
 {
     CheckedFile file(path);
     if (!openForReading(file, prompter))
         return ExchangeResult::Failed;
-    const ExchangeResult result = importText(file, type, database, prompter, encoding);
+    const ExchangeResult result = importText(file, type, database, prompter, regional, encoding);
     file.close();
     if (result != ExchangeResult::Done)
         return result;
@@ -86,7 +86,7 @@ ExchangeResult importTextFile(const QString &path, TextType type, Database &data
     const QFileInfo info(path);
     const QString baseName = info.completeBaseName();
     database.setModificationTime(info.lastModified());
-    database.setName(currentRegional().toBytes(sanitizeFileName(baseName)));
+    database.setName(regional.toBytes(sanitizeFileName(baseName)));
     database.setFilePath(info.absoluteDir().absoluteFilePath(baseName + QStringLiteral(".pdb")));
     return ExchangeResult::Done;
 }

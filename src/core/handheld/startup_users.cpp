@@ -16,11 +16,12 @@ QString noticeKey()
 } // namespace
 
 std::unique_ptr<UserData> readUsersAtStart(Prompter &prompter, QSettings &programStore,
-                                           HandheldRegistry registry, MissingDesktopNotice notice)
+                                           const Regional &regional, HandheldRegistry registry,
+                                           MissingDesktopNotice notice)
 {
     const bool once = notice == MissingDesktopNotice::FirstStartOnly;
     const bool tell = !once || programStore.value(noticeKey()).toString() != QStringLiteral("1");
-    auto users = std::make_unique<UserData>(prompter, std::move(registry), tell);
+    auto users = std::make_unique<UserData>(prompter, regional, std::move(registry), tell);
     if (once && tell && users->desktopMissing()) {
         programStore.setValue(noticeKey(), QStringLiteral("1"));
         programStore.sync();

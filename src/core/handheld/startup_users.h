@@ -10,6 +10,8 @@ class QSettings;
 
 namespace kribed {
 
+class Regional;
+
 // How often the start tells that the Palm Desktop software is missing. On Windows it belongs
 // beside the editor, so its absence is worth a word at every start; elsewhere nobody has it, and
 // the word is said once per user, at the first start.
@@ -28,6 +30,7 @@ constexpr MissingDesktopNotice platformDesktopNotice()
 // own settings store remembers that the message was shown (written at once, so a start that ends
 // abnormally does not show it again either).
 std::unique_ptr<UserData> readUsersAtStart(Prompter &prompter, QSettings &programStore,
+                                           const Regional &regional,
                                            HandheldRegistry registry = HandheldRegistry(),
                                            MissingDesktopNotice notice = platformDesktopNotice());
 

@@ -54,13 +54,14 @@ private:
     QByteArray mBytes;
 };
 
-QString userText(QByteArrayView bytes)
+QString userText(QByteArrayView bytes, const Regional &regional)
 {
-    return currentRegional().toText(bytes.first(qMin<qsizetype>(bytes.size(), MaxUserTextLength)));
+    return regional.toText(bytes.first(qMin<qsizetype>(bytes.size(), MaxUserTextLength)));
 }
 
 // One user record starting at r; `next` receives the position after its uninterpreted byte.
-std::optional<UserEntry> readUserRecord(ByteCursor &cursor, qint64 r, qint64 &next)
+std::optional<UserEntry> readUserRecord(ByteCursor &cursor, qint64 r, qint64 &next,
+                                        const Regional &regional)
 {
     const std::optional<QByteArrayView> id = cursor.bytesAt(r, 2);
     const std::optional<uchar> nameLength = cursor.byteAt(r + 4);
@@ -76,8 +77,8 @@ std::optional<UserEntry> readUserRecord(ByteCursor &cursor, qint64 r, qint64 &ne
 
     UserEntry entry;
     entry.id = quint16(uchar(id->at(0)) | (uchar(id->at(1)) << 8));
-    entry.name = userText(*name);
-    entry.folder = userText(*folder);
+    entry.name = userText(*name, regional);
+    entry.folder = userText(*folder, regional);
     next = r + 7 + *nameLength + *folderLength;
     return entry;
 }
@@ -224,7 +225,7 @@ std::unique_ptr<HandheldRoot> HandheldRegistry::openRoot() const
 
 // users.dat -------------------------------------------------------------------------------------
 
-QList<UserEntry> readUsersDat(QIODevice &device)
+QList<UserEntry> readUsersDat(QIODevice &device, const Regional &regional)
 {
     QList<UserEntry> users;
     ByteCursor cursor(device);
@@ -235,7 +236,7 @@ QList<UserEntry> readUsersDat(QIODevice &device)
     qint64 r = 13;
     for (int index = 0; index < *count; ++index) {
         qint64 afterRecord = 0;
-        std::optional<UserEntry> entry = readUserRecord(cursor, r, afterRecord);
+        std::optional<UserEntry> entry = readUserRecord(cursor, r, afterRecord, regional);
         if (!entry)
             break;
         users.append(std::move(*entry));
@@ -251,13 +252,14 @@ QList<UserEntry> readUsersDat(QIODevice &device)
 
 // UserData -------------------------------------------------------------------------------------
 
-UserData::UserData(Prompter &prompter, HandheldRegistry registry, bool tellWhenMissing)
+UserData::UserData(Prompter &prompter, const Regional &regional, HandheldRegistry registry,
+                   bool tellWhenMissing)
     : mRegistry(std::move(registry))
 {
-    readRegistry(prompter, tellWhenMissing);
+    readRegistry(prompter, regional, tellWhenMissing);
 }
 
-void UserData::readRegistry(Prompter &prompter, bool tellWhenMissing)
+void UserData::readRegistry(Prompter &prompter, const Regional &regional, bool tellWhenMissing)
 {
     const std::unique_ptr<HandheldRoot> root = mRegistry.openRoot();
     if (!root) {
@@ -287,7 +289,7 @@ void UserData::readRegistry(Prompter &prompter, bool tellWhenMissing)
     QFile file(mDesktopFolder + QStringLiteral("/users.dat"));
     if (!file.open(QIODevice::ReadOnly))
         return;
-    mUsers = readUsersDat(file);
+    mUsers = readUsersDat(file, regional);
     // A later user of the same name wins.
     for (int index = 0; index < mUsers.size(); ++index) {
         if (mUsers[index].name == mLastUserName)

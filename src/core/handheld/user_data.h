@@ -16,6 +16,7 @@ class QIODevice;
 namespace kribed {
 
 class Prompter;
+class Regional;
 
 // An opened root key of the Palm Desktop software: its subkeys "Preferences", "Core" and
 // "HotSync Manager" of "Pilot Desktop".
@@ -71,17 +72,18 @@ constexpr int MaxUserTextLength = 31;
 constexpr int MaxDesktopFolderLength = 255;
 
 // The users of a users.dat file in file order. A file that ends early gives the users read
-// completely before its end; nothing past the end is read.
-QList<UserEntry> readUsersDat(QIODevice &device);
+// completely before its end; nothing past the end is read. Texts are in the code page of `regional`.
+QList<UserEntry> readUsersDat(QIODevice &device, const Regional &regional);
 
 // The handheld users the Palm Desktop software knows, read once at start.
 class UserData : public UserList
 {
 public:
     // Reads the registry values and users.dat; tells through the prompter when the Palm Desktop
-    // software's keys are missing, unless `tellWhenMissing` is false.
-    explicit UserData(Prompter &prompter, HandheldRegistry registry = HandheldRegistry(),
-                      bool tellWhenMissing = true);
+    // software's keys are missing, unless `tellWhenMissing` is false. Names and folders are read
+    // in the code page of `regional`.
+    UserData(Prompter &prompter, const Regional &regional,
+             HandheldRegistry registry = HandheldRegistry(), bool tellWhenMissing = true);
 
     // Neither root key of the Palm Desktop software opened.
     bool desktopMissing() const { return mDesktopMissing; }
@@ -108,7 +110,7 @@ public:
     std::optional<QString> prepareInstallFolder(int index, Prompter &prompter) const override;
 
 private:
-    void readRegistry(Prompter &prompter, bool tellWhenMissing);
+    void readRegistry(Prompter &prompter, const Regional &regional, bool tellWhenMissing);
     QString userFolder(int index, const QString &leaf) const;
 
     HandheldRegistry mRegistry;

@@ -114,12 +114,6 @@ Converters &convertersFor(const QByteArray &codePage)
     return *cached;
 }
 
-std::unique_ptr<Regional> &currentSlot()
-{
-    static std::unique_ptr<Regional> current;
-    return current;
-}
-
 } // namespace
 
 Regional::Regional(const QLocale &locale, const QByteArray &codePage)
@@ -333,19 +327,6 @@ QByteArray generalNumberText(long double value, char decimalSeparator)
         result += digits.mid(exponent + 1);
     }
     return result;
-}
-
-const Regional &currentRegional()
-{
-    std::unique_ptr<Regional> &slot = currentSlot();
-    if (!slot)
-        slot = std::make_unique<Regional>();
-    return *slot;
-}
-
-void setCurrentRegional(const Regional &regional)
-{
-    currentSlot() = std::make_unique<Regional>(regional);
 }
 
 } // namespace kribed

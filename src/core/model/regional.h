@@ -16,7 +16,8 @@ namespace kribed {
 
 // The user's regional rules: date and time texts, the decimal separator, text order. Cells are
 // bytes, so every conversion between a cell and a date, time or collated text goes through the code
-// page held here (the GUI sets the display font's code page; the default is windows-1252).
+// page held here (the editor's document holds the rules of the open database, in the display
+// font's code page; the default is windows-1252). Every operation that needs them is handed them.
 class Regional
 {
 public:
@@ -60,10 +61,6 @@ private:
     char mDecimalSeparator = '.';
     QCollator mCollator;
 };
-
-// The rules in force for the whole program. Tests replace them with a fixed locale.
-const Regional &currentRegional();
-void setCurrentRegional(const Regional &regional);
 
 // The general decimal form of a number with up to 15 significant digits, exponent form for very
 // large or small values ("1E20", "1.5E-7"), with the given decimal separator.

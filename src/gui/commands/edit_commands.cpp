@@ -121,7 +121,8 @@ void EditCommands::editCell()
     if (!hasCurrentCell())
         return;
     mCellEditor.prepare(mWorkspace.document().database(), mWorkspace.currentField(),
-                        mWorkspace.currentRecord(), mWorkspace.displayFont());
+                        mWorkspace.currentRecord(), mWorkspace.displayFont(),
+                        mWorkspace.document().regional());
     mCellEditor.open();
 }
 
@@ -142,18 +143,20 @@ void EditCommands::cutCell()
         return;
     const int field = mWorkspace.currentField();
     const int record = mWorkspace.currentRecord();
+    const Regional &regional = mWorkspace.document().regional();
     QByteArray text;
     changeRow(mWorkspace.document(), tr("Cut cell"), record, [&](Database &database) {
-        return kribed::cutCell(database, field, record, QDateTime::currentDateTime(), &text);
+        return kribed::cutCell(database, field, record, QDateTime::currentDateTime(), regional,
+                               &text);
     });
-    QGuiApplication::clipboard()->setText(currentRegional().toText(text));
+    QGuiApplication::clipboard()->setText(regional.toText(text));
 }
 
 void EditCommands::copyCell()
 {
     if (!hasCurrentCell())
         return;
-    QGuiApplication::clipboard()->setText(currentRegional().toText(kribed::copyCell(
+    QGuiApplication::clipboard()->setText(mWorkspace.document().regional().toText(kribed::copyCell(
         mWorkspace.document().database(), mWorkspace.currentField(), mWorkspace.currentRecord())));
 }
 
@@ -165,10 +168,12 @@ void EditCommands::pasteCell()
     const int record = mWorkspace.currentRecord();
     // The clipboard's text as it is, line breaks and tabs included, in the display code page.
     const QString pasted = QGuiApplication::clipboard()->text();
-    warnOfUnheldCharacters(mWorkspace.prompter(), pasted);
-    const QByteArray text = encodeOrQuestionMark(pasted, currentRegional().codePage());
+    const Regional &regional = mWorkspace.document().regional();
+    warnOfUnheldCharacters(mWorkspace.prompter(), pasted, regional);
+    const QByteArray text = encodeOrQuestionMark(pasted, regional.codePage());
     changeRow(mWorkspace.document(), tr("Paste cell"), record, [&](Database &database) {
-        return kribed::pasteCell(database, field, record, text, QDateTime::currentDateTime());
+        return kribed::pasteCell(database, field, record, text, QDateTime::currentDateTime(),
+                                 regional);
     });
 }
 

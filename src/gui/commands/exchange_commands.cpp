@@ -30,7 +30,8 @@ std::optional<CsvEncoding> encodingFor(Workspace &workspace, TextType type, bool
 {
     if (type != TextType::Csv)
         return CsvEncoding::Utf8;
-    return askCsvEncoding(workspace.prompter(), reading, currentRegional().codePage());
+    return askCsvEncoding(workspace.prompter(), reading,
+                          workspace.document().regional().codePage());
 }
 
 } // namespace
@@ -103,7 +104,7 @@ void ExchangeCommands::importProposedText(const QString &proposedFile)
     {
         WaitCursor wait;
         result = importTextFile(chosen->first, chosen->second, imported, mWorkspace.prompter(),
-                                *encoding);
+                                mWorkspace.document().regional(), *encoding);
     }
     if (result != ExchangeResult::Done)
         return;
@@ -135,7 +136,8 @@ void ExchangeCommands::exportText()
     if (!encoding)
         return;
     WaitCursor wait;
-    exportTextFile(choice->path, type, database, mWorkspace.prompter(), *encoding);
+    exportTextFile(choice->path, type, database, mWorkspace.prompter(),
+                   mWorkspace.document().regional(), *encoding);
 }
 
 void ExchangeCommands::appendText()
@@ -158,7 +160,7 @@ void ExchangeCommands::appendText()
     {
         WaitCursor wait;
         result = appendTextFile(chosen->first, chosen->second, appended, mWorkspace.prompter(),
-                                *encoding);
+                                mWorkspace.document().regional(), *encoding);
     }
     if (result == ExchangeResult::Cancelled)
         return;

@@ -102,6 +102,8 @@ void FileCommands::newDatabase()
 {
     if (confirmDiscardChanges(mWorkspace))
         return;
+    mNewDatabaseDialog.setRegional(mWorkspace.document().regional());
+    mNewDatabaseDialog.setDisplayFont(mWorkspace.displayFont());
     mNewDatabaseDialog.open();
 }
 
@@ -276,13 +278,14 @@ void FileCommands::print()
     if (!mWorkspace.fileDialogs().choosePrinter(printer, 0))
         return;
     const WaitCursor wait;
-    PrintRenderer(mWorkspace.displayFont()).print(mWorkspace.document().database(), printer);
+    PrintRenderer(mWorkspace.displayFont(), mWorkspace.document().regional())
+        .print(mWorkspace.document().database(), printer);
 }
 
 void FileCommands::printPreview()
 {
-    showPrintPreview(mWorkspace.document().database(), mWorkspace.displayFont(),
-                     mWorkspace.mainWindow());
+    showPrintPreview(mWorkspace.document().database(), mWorkspace.document().regional(),
+                     mWorkspace.displayFont(), mWorkspace.mainWindow());
 }
 
 void FileCommands::exit()

@@ -25,6 +25,7 @@ HelpCommands::HelpCommands(Workspace &workspace, QObject *parent)
 void HelpCommands::showReadme()
 {
     // Not modal: the window stays open beside the main window.
+    mReadme.setDisplayFont(mWorkspace.displayFont());
     mReadme.show();
     mReadme.raise();
     mReadme.activateWindow();

@@ -60,6 +60,8 @@ void PropertiesCommands::editProperties()
     // is noted now, so that undoing the step can clear the mark again.
     mWorkspace.document().history().noteOutsideMark();
     mBefore = DatabaseSettings::of(mWorkspace.document().database());
+    mDialog.setRegional(mWorkspace.document().regional());
+    mDialog.setDisplayFont(mWorkspace.displayFont());
     mDialog.prepare(mWorkspace.document().database(), mWorkspace.currentField(), choices);
     mDialog.open();
 }

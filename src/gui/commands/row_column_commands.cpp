@@ -104,7 +104,8 @@ void RowColumnCommands::insertRow()
         field = mWorkspace.currentField();
         record = mWorkspace.currentRecord();
         return kribed::insertRow(database, mEdit.rowClipboard(), record, mWorkspace.prompter(),
-                                 QDateTime::currentDateTime(), announce);
+                                 QDateTime::currentDateTime(), mWorkspace.document().regional(),
+                                 announce);
     });
     if (result.applied) {
         mEdit.clearRowClipboard();
@@ -117,7 +118,8 @@ void RowColumnCommands::appendRow()
 {
     const EditResult result = run(tr("Append Row"), false, [&](Database &database, auto announce) {
         return kribed::appendRow(database, mEdit.rowClipboard(), mWorkspace.prompter(),
-                                 QDateTime::currentDateTime(), announce);
+                                 QDateTime::currentDateTime(), mWorkspace.document().regional(),
+                                 announce);
     });
     if (result.applied)
         mEdit.clearRowClipboard();

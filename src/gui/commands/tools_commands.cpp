@@ -28,11 +28,11 @@ QAction *makeToggle(QAction *action)
     return action;
 }
 
-QStringList fieldNames(const Database &database)
+QStringList fieldNames(const Database &database, const Regional &regional)
 {
     QStringList names;
     for (int k = 1; k <= database.fieldCount(); ++k)
-        names << currentRegional().toText(database.fieldName(k));
+        names << regional.toText(database.fieldName(k));
     return names;
 }
 
@@ -83,7 +83,10 @@ void ToolsCommands::setDatabaseOpen(bool open)
 void ToolsCommands::find()
 {
     mFindDialog.state().findActive = false;
-    mFindDialog.prepare(fieldNames(mWorkspace.document().database()), mWorkspace.currentRecord());
+    const DatabaseDocument &document = mWorkspace.document();
+    mFindDialog.prepare(fieldNames(document.database(), document.regional()),
+                        mWorkspace.currentRecord());
+    mFindDialog.setDisplayFont(mWorkspace.displayFont());
     if (mFindDialog.exec() == QDialog::Accepted)
         runSearch();
 }
@@ -99,7 +102,8 @@ void ToolsCommands::findNext()
 void ToolsCommands::runSearch()
 {
     const std::optional<GridCell> found =
-        searchNext(mWorkspace.document().database(), mFindDialog.state(), mFindDialog.settings(),
+        searchNext(mWorkspace.document().database(), mFindDialog.state(),
+                   mFindDialog.settings(mWorkspace.document().regional()),
                    mWorkspace.currentRecord(), mWorkspace.prompter());
     if (found)
         mWorkspace.setCurrentCell(found->column, found->row);
@@ -128,7 +132,7 @@ void ToolsCommands::autoSizeColumns(bool on)
     DatabaseDocument &document = mWorkspace.document();
     kribed::autoSizeColumns(
         document.database(), mAutoWidths, on,
-        displayTextMeasure(mWorkspace.displayFont(), currentRegional().codePage()));
+        displayTextMeasure(mWorkspace.displayFont(), document.regional().codePage()));
     setAutoSizingState(on);
     document.notifyColumnWidthsChanged();
 }
@@ -196,7 +200,7 @@ void ToolsCommands::sort(int direction)
         const WaitCursor wait;
         recordRecordOrder(document, direction > 0 ? tr("Sort normal") : tr("Sort reverse"),
                           [&](Database &data) {
-                              QVector<int> oldOfNew = sortRows(data, spec);
+                              QVector<int> oldOfNew = sortRows(data, spec, document.regional());
                               for (int &old : oldOfNew)
                                   --old;
                               return oldOfNew;
@@ -215,8 +219,11 @@ void ToolsCommands::columnSum()
     rowSumOff();
     const int field = mWorkspace.currentField();
     const int record = mWorkspace.currentRecord();
-    recordCells(mWorkspace.document(), tr("Column Sum"), record, record,
-                [&](Database &database) { return kribed::columnSum(database, field, record); },
+    DatabaseDocument &document = mWorkspace.document();
+    recordCells(document, tr("Column Sum"), record, record,
+                [&](Database &database) {
+                    return kribed::columnSum(database, field, record, document.regional());
+                },
                 {field, record});
 }
 
@@ -264,8 +271,9 @@ void ToolsCommands::computeRowSums()
     // typing's step.
     const CellRecorder recorder(document, tr("Row Sum"), 1, document.database().recordCount(),
                                 !mRowSumCommand);
-    const RowSumOutcome outcome = kribed::computeRowSums(
-        document.database(), state, mWorkspace.currentField(), mWorkspace.currentRecord());
+    const RowSumOutcome outcome =
+        kribed::computeRowSums(document.database(), state, mWorkspace.currentField(),
+                               mWorkspace.currentRecord(), document.regional());
     if (outcome.column > 0) {
         document.changeCells(outcome.column, outcome.firstRow, outcome.column, outcome.lastRow,
                              [](Database &) {});

@@ -143,11 +143,6 @@ int storedLength(const QString &memoText)
     return int(memoText.size() + memoText.count(u'\n'));
 }
 
-QString regionalText(const QByteArray &bytes)
-{
-    return currentRegional().toText(bytes);
-}
-
 } // namespace
 
 CellEditorDialog::CellEditorDialog(QWidget *parent)
@@ -210,8 +205,10 @@ CellEditorDialog::CellEditorDialog(QWidget *parent)
 }
 
 void CellEditorDialog::prepare(const Database &database, int field, int record,
-                               const QFont &displayFont, const QDateTime &now)
+                               const QFont &displayFont, const Regional &regional,
+                               const QDateTime &now)
 {
+    mRegional = regional;
     mField = field;
     mRecord = record;
     mType = database.fieldType(field);
@@ -222,12 +219,12 @@ void CellEditorDialog::prepare(const Database &database, int field, int record,
 
     mMemo->setFocus();
     mGroupBox->setTitle(tr(" Row:  ") + recordNumberText(record) + tr("    Col:  ")
-                        + regionalText(database.fieldName(field)) + u' ');
+                        + mRegional.toText(database.fieldName(field)) + u' ');
     {
         // A cell longer than the memo's limit is shown whole; only typing is limited.
         const QSignalBlocker blocker(mMemo->document());
         mMemo->setPlainText(
-            regionalText(mCellText).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+            mRegional.toText(mCellText).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     }
     mShownText = mMemo->toPlainText();
 
@@ -250,7 +247,7 @@ void CellEditorDialog::prepare(const Database &database, int field, int record,
         const QSignalBlocker blocker(mPopup);
         mPopup->clear();
         for (const QByteArray &item : database.popupList(field))
-            mPopup->addItem(regionalText(item));
+            mPopup->addItem(mRegional.toText(item));
         mPopup->setCurrentIndex(mPopup->count() > 0 ? 0 : -1);
         mPopup->setEnabled(true);
         mPopup->show();
@@ -280,7 +277,7 @@ void CellEditorDialog::showPicker(const QString &label, bool dateMode, const QDa
     showLabel(label);
     mDateMode = dateMode;
     const QSignalBlocker blocker(mPicker);
-    const Regional &regional = currentRegional();
+    const Regional &regional = mRegional;
     mPicker->setDisplayFormat(dateMode ? regional.shortDateFormat() : regional.longTimeFormat());
     mPicker->setCalendarPopup(dateMode);
     mPicker->setDateTime(now);
@@ -348,15 +345,15 @@ void CellEditorDialog::popupChosen(int index)
 
 void CellEditorDialog::pickerChanged()
 {
-    const Regional &regional = currentRegional();
-    setMemoText(regionalText(mDateMode ? regional.dateText(mPicker->date())
-                                       : regional.timeText(mPicker->time())));
+    const Regional &regional = mRegional;
+    setMemoText(mRegional.toText(mDateMode ? regional.dateText(mPicker->date())
+                                           : regional.timeText(mPicker->time())));
 }
 
 void CellEditorDialog::calendarDayChosen(QDate date)
 {
     if (mDateMode && date.isValid())
-        setMemoText(regionalText(currentRegional().dateText(date)));
+        setMemoText(mRegional.toText(mRegional.dateText(date)));
 }
 
 bool CellEditorDialog::eventFilter(QObject *watched, QEvent *event)
@@ -377,8 +374,8 @@ void CellEditorDialog::okClicked()
         QString text = memoText();
         text.replace(u'\n', QStringLiteral("\r\n"));
         if (mPrompter)
-            warnOfUnheldCharacters(*mPrompter, text);
-        const QByteArray bytes = encodeOrQuestionMark(text, currentRegional().codePage());
+            warnOfUnheldCharacters(*mPrompter, text, mRegional);
+        const QByteArray bytes = encodeOrQuestionMark(text, mRegional.codePage());
         if (bytes != mCellText)
             mChangedText = bytes;
     }
@@ -395,7 +392,7 @@ bool CellEditorDialog::apply(Database &database, const QDateTime &now) const
 {
     if (!mChangedText)
         return false;
-    return storeEditedText(database, mField, mRecord, *mChangedText, now).applied;
+    return storeEditedText(database, mField, mRecord, *mChangedText, now, mRegional).applied;
 }
 
 void CellEditorDialog::done(int result)

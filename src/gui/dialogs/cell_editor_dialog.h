@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
+#include "core/model/regional.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QDialog>
@@ -35,9 +37,10 @@ public:
     // Where OK warns of characters the code page cannot hold; none: no warning.
     void setPrompter(Prompter *prompter) { mPrompter = prompter; }
 
-    // Prepares the dialog for the cell; `now` is what the picker starts at.
+    // Prepares the dialog for the cell, read, picked and stored with the regional rules given;
+    // `now` is what the picker starts at.
     void prepare(const Database &database, int field, int record, const QFont &displayFont,
-                 const QDateTime &now = QDateTime::currentDateTime());
+                 const Regional &regional, const QDateTime &now = QDateTime::currentDateTime());
 
     // After OK: the memo's text when it differs from the cell's, in the cell's bytes (line breaks
     // as carriage return and line feed). Nothing after Cancel or for an untouched memo.
@@ -85,6 +88,7 @@ private:
     int mType = -1;
     bool mDateMode = true;
     QByteArray mCellText;
+    Regional mRegional;
     QString mShownText;
     std::optional<QByteArray> mChangedText;
     Prompter *mPrompter = nullptr;

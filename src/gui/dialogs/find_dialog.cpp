@@ -3,6 +3,7 @@
 #include "gui/dialogs/find_dialog.h"
 
 #include "core/model/regional.h"
+#include "gui/dialogs/display_font.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -90,10 +91,15 @@ void FindDialog::prepare(const QStringList &fieldNames, int currentRow)
         move(screen->availableGeometry().center() - rect().center());
 }
 
-FindSettings FindDialog::settings() const
+void FindDialog::setDisplayFont(const QFont &font)
+{
+    giveDisplayFont(font, {mFind});
+}
+
+FindSettings FindDialog::settings(const Regional &regional) const
 {
     FindSettings settings;
-    settings.text = currentRegional().toBytes(mFind->text());
+    settings.text = regional.toBytes(mFind->text());
     settings.field = qMax(0, mFields->currentIndex());
     settings.mustBegin = mMustBegin->isChecked();
     settings.fromStart = mFromStart->isChecked();

@@ -4,6 +4,7 @@
 
 #include "core/model/field_type.h"
 #include "gui/dialogs/digit_keys.h"
+#include "gui/dialogs/display_font.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -103,6 +104,11 @@ void NewDatabaseDialog::preselectString(bool selectString)
         mFieldType->setCurrentIndex(StringType);
 }
 
+void NewDatabaseDialog::setDisplayFont(const QFont &font)
+{
+    giveDisplayFont(font, {mName});
+}
+
 NewDatabaseChoices NewDatabaseDialog::choices() const
 {
     NewDatabaseChoices choices;
@@ -116,7 +122,7 @@ NewDatabaseChoices NewDatabaseDialog::choices() const
 
 void NewDatabaseDialog::okClicked()
 {
-    mShape = validateNewDatabase(choices(), mPrompter);
+    mShape = validateNewDatabase(choices(), mPrompter, mRegional);
     if (!mShape)
         return; // the dialog stays open with the user's input
     mName->setText(tr("New"));

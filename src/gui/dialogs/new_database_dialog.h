@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/exchange/new_database.h"
+#include "core/model/regional.h"
 
 #include <QDialog>
 
@@ -31,6 +32,11 @@ public:
     // otherwise the type starts without a selection (built as String).
     void preselectString(bool selectString);
 
+    // The regional rules the name is counted and stored in; set before the dialog opens.
+    void setRegional(const Regional &regional) { mRegional = regional; }
+    // The font of the name box.
+    void setDisplayFont(const QFont &font);
+
     // What the controls hold now, as typed.
     NewDatabaseChoices choices() const;
     // The shape that the last OK accepted.
@@ -50,6 +56,7 @@ private:
     bool dropsKey(QKeyEvent *event) const;
 
     Prompter &mPrompter;
+    Regional mRegional;
     QLineEdit *mName;
     QComboBox *mColumns;
     QComboBox *mRows;

@@ -8,6 +8,7 @@
 #include "core/model/regional.h"
 #include "core/platform/prompter.h"
 #include "gui/dialogs/digit_keys.h"
+#include "gui/dialogs/display_font.h"
 
 #include <QCheckBox>
 #include <QCollator>
@@ -47,16 +48,6 @@ QComboBox *editableBox(const char *name, const QStringList &items)
     box->setInsertPolicy(QComboBox::NoInsert);
     box->addItems(items);
     return box;
-}
-
-QString text(const QByteArray &bytes)
-{
-    return currentRegional().toText(bytes);
-}
-
-QByteArray bytes(const QString &text)
-{
-    return currentRegional().toBytes(text);
 }
 
 // Enter in a line edit with text presses `press` instead of the dialog's default button, so
@@ -266,13 +257,13 @@ void PropertiesDialog::prepare(Database &database, int field, const PropertiesCh
     if (mPages->currentWidget() == mPopupTab && !popupType)
         mPages->setCurrentWidget(mFieldTab);
 
-    mName->setText(text(database.name()));
+    mName->setText(mRegional.toText(database.name()));
     mPrivate->setChecked(database.flags().isPrivate);
     mAutoLock->setChecked(database.flags().autoLock);
     mReadOnly->setChecked(database.flags().readOnly);
     mKriboFilter->setChecked(database.flags().kriboFilter);
 
-    mFieldName->setText(text(database.fieldName(field)));
+    mFieldName->setText(mRegional.toText(database.fieldName(field)));
     mFieldType->setCurrentIndex(typeIndex);
     showPopupTab(popupType);
     mFieldWidth->setCurrentText(QString::number(database.widthUnits(field)));
@@ -282,10 +273,10 @@ void PropertiesDialog::prepare(Database &database, int field, const PropertiesCh
     mFilterFields->clear();
     mFilterFields->addItem(tr("All Fields"));
     for (int k = 1; k <= fields; ++k)
-        mFilterFields->addItem(text(database.fieldName(k)));
+        mFilterFields->addItem(mRegional.toText(database.fieldName(k)));
     const int filterField = database.filterField();
     mFilterFields->setCurrentIndex(filterField >= 0 && filterField <= fields ? filterField : -1);
-    mFilter->setText(text(database.filterText()));
+    mFilter->setText(mRegional.toText(database.filterText()));
     mFilterOn->setChecked(database.filterOn());
 
     // The list of a field that is no popup field stays out of the box: OK would keep it otherwise.
@@ -293,10 +284,10 @@ void PropertiesDialog::prepare(Database &database, int field, const PropertiesCh
     mPopup->clear();
     if (popupType) {
         for (const QByteArray &item : database.popupList(field))
-            mPopup->addItem(text(item));
+            mPopup->addItem(mRegional.toText(item));
     }
 
-    mPrimarySort->setText(text(database.fieldName(field)));
+    mPrimarySort->setText(mRegional.toText(database.fieldName(field)));
     showSortFields(mSecondarySort, database.secondarySortField(), fields);
     showSortFields(mTertiarySort, database.tertiarySortField(), fields);
     mReverse2->setChecked(choices.secondaryReverse);
@@ -310,7 +301,7 @@ void PropertiesDialog::showSortFields(QComboBox *box, int stored, int fields)
     box->clear();
     box->addItem(tr("None"));
     for (int k = 1; k <= fields; ++k)
-        box->addItem(text(mDatabase->fieldName(k)));
+        box->addItem(mRegional.toText(mDatabase->fieldName(k)));
     box->setCurrentIndex(stored >= 1 && stored <= fields ? stored : 0);
 }
 
@@ -358,7 +349,7 @@ void PropertiesDialog::fieldTypeChanged(int index)
 
 bool PropertiesDialog::refusePopupEntry(const QString &entry)
 {
-    if (!isRefusedPopupEntry(bytes(entry)))
+    if (!isRefusedPopupEntry(mRegional.toBytes(entry)))
         return false;
     mPrompter.ask({tr("Warning"), popupEntryWarning(entry), Icon::Warning, Buttons::Ok});
     return true;
@@ -395,10 +386,16 @@ void PropertiesDialog::pasteClicked()
     mPaste->setEnabled(false);
 }
 
+void PropertiesDialog::setDisplayFont(const QFont &font)
+{
+    giveDisplayFont(font, {mName, mFieldName, mNewEntry, mPopup, mFilterFields, mFilter,
+                           mPrimarySort, mSecondarySort, mTertiarySort, mUser});
+}
+
 void PropertiesDialog::sortClicked()
 {
     // The list box's alphabetical order: regional, letter case aside.
-    QCollator collator(currentRegional().locale());
+    QCollator collator(mRegional.locale());
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     QStringList items;
     for (int row = 0; row < mPopup->count(); ++row)
@@ -435,19 +432,19 @@ int PropertiesDialog::runFilter(Database &database, bool on) const
 PropertiesEdit PropertiesDialog::gatherEdit() const
 {
     PropertiesEdit edit;
-    edit.name = bytes(mName->text());
+    edit.name = mRegional.toBytes(mName->text());
     edit.flags.isPrivate = mPrivate->isChecked();
     edit.flags.autoLock = mAutoLock->isChecked();
     edit.flags.readOnly = mReadOnly->isChecked();
     edit.flags.kriboFilter = mKriboFilter->isChecked();
-    edit.fieldName = bytes(mFieldName->text());
+    edit.fieldName = mRegional.toBytes(mFieldName->text());
     edit.typeIndex = mFieldType->currentIndex();
     edit.widthText = mFieldWidth->currentText();
     edit.incrementText = mIncrement->currentText();
     for (int row = 0; row < mPopup->count(); ++row)
-        edit.popupItems << bytes(mPopup->item(row)->text());
+        edit.popupItems << mRegional.toBytes(mPopup->item(row)->text());
     edit.filterField = filterFieldChoice();
-    edit.filterText = bytes(mFilter->text());
+    edit.filterText = mRegional.toBytes(mFilter->text());
     edit.filterOn = mFilterOn->isChecked();
     edit.secondarySort = mSecondarySort->currentIndex();
     edit.tertiarySort = mTertiarySort->currentIndex();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/editing/record_filter.h"
+#include "core/model/regional.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -52,6 +53,11 @@ public:
     // The show steps for field `field` (1..m) of the database; both are kept until the dialog
     // closes. OK changes the database, Cancel leaves it as it was.
     void prepare(Database &database, int field, const PropertiesChoices &choices);
+    // The regional rules the names, the filter text and the popup entries are read and written
+    // with; set before prepare.
+    void setRegional(const Regional &regional) { mRegional = regional; }
+    // The font of the controls that show names, values and popup entries.
+    void setDisplayFont(const QFont &font);
     // The choices as OK left them.
     const PropertiesChoices &choices() const { return mChoices; }
 
@@ -95,6 +101,7 @@ private:
     bool refusePopupEntry(const QString &entry);
 
     Prompter &mPrompter;
+    Regional mRegional;
     Database *mDatabase = nullptr;
     int mField = 1;
     PropertiesChoices mChoices;

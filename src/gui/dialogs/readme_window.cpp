@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "gui/dialogs/readme_window.h"
 
+#include "gui/dialogs/display_font.h"
 #include "gui/dialogs/user_guide.h"
 
 #include <QGuiApplication>
@@ -65,6 +66,11 @@ QString ReadmeWindow::flowingText(const QString &text)
         afterEmpty = trimmed.isEmpty();
     }
     return lines.join(u'\n');
+}
+
+void ReadmeWindow::setDisplayFont(const QFont &font)
+{
+    giveDisplayFont(font, {mMemo});
 }
 
 void ReadmeWindow::keyPressEvent(QKeyEvent *event)

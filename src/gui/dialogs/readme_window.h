@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class QFont;
 class QPlainTextEdit;
 
 namespace kribed {
@@ -16,6 +17,8 @@ class ReadmeWindow : public QDialog
 
 public:
     explicit ReadmeWindow(QWidget *parent = nullptr);
+    // The font of the guide's text.
+    void setDisplayFont(const QFont &font);
 
     // The whole guide, one section after another.
     static QString guideText();

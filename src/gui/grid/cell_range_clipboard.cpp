@@ -87,7 +87,8 @@ bool pasteCells(DatabaseDocument &document, int field, int record, const CellBlo
     return recordCells(document, QCoreApplication::translate("kribed::CellRange", "Paste"), first,
                        last,
                        [&](Database &database) {
-                           return pasteCellBlock(database, field, record, block, now, prompter);
+                           return pasteCellBlock(database, field, record, block, now,
+                                                 document.regional(), prompter);
                        },
                        {field, first})
         .applied;
@@ -99,7 +100,9 @@ bool clearCells(DatabaseDocument &document, const CellRange &range, const QStrin
     if (!range.fits(document.database()))
         return false;
     return recordCells(document, stepText, range.firstRecord, range.lastRecord,
-                       [&](Database &database) { return clearCellRange(database, range, now); },
+                       [&](Database &database) {
+                           return clearCellRange(database, range, now, document.regional());
+                       },
                        {range.firstField, range.firstRecord});
 }
 

@@ -9,11 +9,26 @@
 
 namespace kribed {
 
-DatabaseDocument::DatabaseDocument(QObject *parent)
+DatabaseDocument::DatabaseDocument(const Regional &regional, QObject *parent)
     : QObject(parent)
     , mModel(*this, this)
     , mHistory(*this)
+    , mRegional(regional)
 {
+}
+
+void DatabaseDocument::setRegional(const Regional &regional)
+{
+    mRegional = regional;
+    Q_EMIT regionalChanged();
+}
+
+void DatabaseDocument::setCodePage(const QByteArray &codePage)
+{
+    if (mRegional.codePage() == codePage)
+        return;
+    mRegional.setCodePage(codePage);
+    Q_EMIT regionalChanged();
 }
 
 LoadResult DatabaseDocument::load(const QString &path, Prompter &prompter,
@@ -71,7 +86,7 @@ bool DatabaseDocument::storeTypedText(int field, int record, const QByteArray &v
     // The stamp may change any cell of the record.
     return recordCells(*this, tr("Edit in place"), record, record,
                        [&](Database &database) {
-                           return storeEditedText(database, field, record, value, now);
+                           return storeEditedText(database, field, record, value, now, mRegional);
                        },
                        {field, record})
         .applied;

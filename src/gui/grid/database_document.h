@@ -5,6 +5,7 @@
 #include "core/model/database.h"
 #include "core/model/pdb_reader.h"
 #include "core/model/pdb_writer.h"
+#include "core/model/regional.h"
 #include "gui/grid/edit_history.h"
 #include "gui/grid/grid_model.h"
 
@@ -32,7 +33,7 @@ class DatabaseDocument : public QObject
     Q_OBJECT
 
 public:
-    explicit DatabaseDocument(QObject *parent = nullptr);
+    explicit DatabaseDocument(const Regional &regional, QObject *parent = nullptr);
 
     Database &database() { return mDatabase; }
     const Database &database() const { return mDatabase; }
@@ -40,6 +41,14 @@ public:
     // The undo history of the open database. A change of cells or shape that does not come
     // through it (recorded_edits.h) ends it, and so do loading, New, Import and Close.
     EditHistory &history() { return mHistory; }
+
+    // The regional rules of the open database: date and time texts, the decimal separator, text
+    // order, and the code page its cells are read and typed in. Every core operation on the
+    // database that needs them takes them from here.
+    const Regional &regional() const { return mRegional; }
+    void setRegional(const Regional &regional);
+    // The cells are read in another code page (the display font's character set changed).
+    void setCodePage(const QByteArray &codePage);
 
     // Reads the file into a copy of the database (so the tables that live for the whole run keep
     // their state). A file that cannot be opened changes nothing; otherwise `beforeReplace` runs
@@ -93,6 +102,8 @@ Q_SIGNALS:
     void columnWidthsChanged();
     void rowVisibilityChanged();
     void replaced();
+    // The regional rules or their code page changed: every shown text may read differently.
+    void regionalChanged();
 
 private:
     struct ResetGuard;
@@ -104,6 +115,7 @@ private:
     Database mDatabase;
     GridModel mModel;
     EditHistory mHistory;
+    Regional mRegional;
 };
 
 // The model's begin/end pairs, closed even when the change returns early.

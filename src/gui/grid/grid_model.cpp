@@ -45,10 +45,10 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
         return {};
     const QByteArray &cell = database().cell(index.column() + 1, index.row() + 1);
     if (role == Qt::EditRole)
-        return currentRegional().toText(cell);
+        return mDocument.regional().toText(cell);
     // Drawn from its start: no cell shows more than the longest value a file holds, so a longer
     // one (from an import) never makes painting slow.
-    QString text = currentRegional().toText(
+    QString text = mDocument.regional().toText(
         QByteArrayView(cell).first(std::min<qsizetype>(cell.size(), MaxValueBytes)));
     // Shown on several lines where the text breaks its lines (CR LF in cells).
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -64,11 +64,11 @@ bool GridModel::setData(const QModelIndex &index, const QVariant &value, int rol
     // An edit that leaves the shown text as it was keeps the cell's bytes, even those the code
     // page cannot show faithfully.
     const QString text = value.toString();
-    if (text == currentRegional().toText(database().cell(field, record)))
+    if (text == mDocument.regional().toText(database().cell(field, record)))
         return true;
     if (mTypedTextCheck)
         mTypedTextCheck(text);
-    const QByteArray bytes = encodeOrQuestionMark(text, currentRegional().codePage());
+    const QByteArray bytes = encodeOrQuestionMark(text, mDocument.regional().codePage());
     if (mDocument.storeTypedText(field, record, bytes, QDateTime::currentDateTime()))
         Q_EMIT cellEdited(field, record);
     return true;
@@ -84,7 +84,7 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
     if (section < 0 || section >= database().fieldCount())
         return {};
     if (role == Qt::DisplayRole)
-        return currentRegional().toText(database().fieldName(section + 1));
+        return mDocument.regional().toText(database().fieldName(section + 1));
     if (role == Qt::ToolTipRole && mHintSource) {
         // Hint texts break their lines with '\r'.
         QString hint = mHintSource(section + 1);

@@ -88,7 +88,7 @@ void RangeCommands::copyCells()
     if (!range || !range->fits(mDocument.database()))
         return;
     QGuiApplication::clipboard()->setMimeData(
-        rangeMimeData(mDocument.database(), *range, currentRegional()).release());
+        rangeMimeData(mDocument.database(), *range, mDocument.regional()).release());
 }
 
 void RangeCommands::cutCells()
@@ -107,12 +107,12 @@ void RangeCommands::pasteCells()
     const QMimeData *mime = QGuiApplication::clipboard()->mimeData();
     if (!current.isValid() || !mime)
         return;
-    const CellBlock block = cellsOfMimeData(*mime, currentRegional());
+    const CellBlock block = cellsOfMimeData(*mime, mDocument.regional());
     if (block.isEmpty())
         return;
     // Text from other programs goes through the code page; the program's own block is bytes.
     if (!mime->hasFormat(cellBlockMimeType()))
-        warnOfUnheldCharacters(mPrompter, mime->text());
+        warnOfUnheldCharacters(mPrompter, mime->text(), mDocument.regional());
     if (kribed::pasteCells(mDocument, current.column() + 1, current.row() + 1, block,
                            QDateTime::currentDateTime(), mPrompter))
         Q_EMIT cellsChanged();
@@ -130,7 +130,8 @@ void RangeCommands::updateStatistics()
 {
     const std::optional<CellRange> range = selectedRange(mGrid);
     mStatistics->setText(
-        range ? rangeStatisticsText(mDocument.database(), *range, currentRegional()) : QString());
+        range ? rangeStatisticsText(mDocument.database(), *range, mDocument.regional())
+              : QString());
 }
 
 // After an undo or redo the current cell goes where the change happened, or to the shown record

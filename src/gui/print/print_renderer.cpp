@@ -35,8 +35,9 @@ int fontKey(const PrintFont &font)
 
 } // namespace
 
-PrintRenderer::PrintRenderer(const QFont &displayFont)
+PrintRenderer::PrintRenderer(const QFont &displayFont, const Regional &regional)
     : mDisplayFont(displayFont)
+    , mRegional(regional)
 {
 }
 
@@ -146,7 +147,7 @@ void PrintRenderer::layOut(const Database &database, const PrintSetup &setup,
                                           std::vector<double> &each) {
         return characterAdvances(font, text, each);
     };
-    printDatabase(database, setup, measure, advances, sink);
+    printDatabase(database, mRegional, setup, measure, advances, sink);
 }
 
 PrintSetup PrintRenderer::printSetup(const QPrinter &printer) const
@@ -198,7 +199,7 @@ int PrintRenderer::render(const Database &database, QPrinter &printer, bool toFi
     bool failed = false;
 
     if (toFile) {
-        printer.setDocName(QStringLiteral("Kribed - ") + currentRegional().toText(database.name()));
+        printer.setDocName(QStringLiteral("Kribed - ") + mRegional.toText(database.name()));
         if (!painter.begin(&printer))
             return 0;
         useTenthsOfMillimetres(painter, printer);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/editing/print_layout.h"
+#include "core/model/regional.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -24,7 +25,8 @@ class Database;
 class PrintRenderer
 {
 public:
-    explicit PrintRenderer(const QFont &displayFont);
+    // Texts are decoded with the regional rules given.
+    PrintRenderer(const QFont &displayFont, const Regional &regional);
 
     // Prints the whole database on the printer as it was set up; returns the number of pages,
     // or 0 when the printer could not be started.
@@ -58,6 +60,7 @@ private:
     const QFontMetricsF &cachedMetrics(const PrintFont &font) const;
 
     QFont mDisplayFont;
+    Regional mRegional;
     mutable QHash<int, std::shared_ptr<MeasuredFont>> mFonts;
     // Nearly every text of a print is in the record font: the last font used is at hand.
     mutable int mLastKey = 0;

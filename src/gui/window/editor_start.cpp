@@ -3,6 +3,7 @@
 #include "gui/window/editor_start.h"
 
 #include "core/handheld/startup_users.h"
+#include "core/model/regional.h"
 #include "core/platform/command_line.h"
 #include "core/platform/settings.h"
 #include "gui/commands/file_commands.h"
@@ -88,8 +89,10 @@ int runEditor(int argc, char *argv[])
 
     MessageBoxPrompter prompter;
     QtFileDialogs dialogs;
-    // Read before the main window is made: it may tell that the Palm Desktop is missing.
-    const std::unique_ptr<UserData> users = readUsersAtStart(prompter, *openSettingsStore());
+    // Read before the main window is made: it may tell that the Palm Desktop is missing. The
+    // names are read with the user's own rules in the default code page, before any display font.
+    const std::unique_ptr<UserData> users =
+        readUsersAtStart(prompter, *openSettingsStore(), Regional());
 
     // The window makes its dialogs; all live until the program ends.
     MainWindow window(prompter, dialogs, *users);

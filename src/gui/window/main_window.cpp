@@ -69,7 +69,7 @@ MainWindow::MainWindow(Prompter &prompter, FileDialogs &dialogs, UserList &users
     , mPrompter(prompter)
     , mFileDialogs(dialogs)
     , mUsers(users)
-    , mDocument(new DatabaseDocument(this))
+    , mDocument(new DatabaseDocument(Regional(), this))
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(defaultWindowTitle());
@@ -99,7 +99,6 @@ MainWindow::MainWindow(Prompter &prompter, FileDialogs &dialogs, UserList &users
     connect(drops, &FileDropFilter::databaseDropped, mFile.get(), &FileCommands::openNamedDatabase);
     connect(drops, &FileDropFilter::textFileDropped, mExchange.get(),
             &ExchangeCommands::importProposedText);
-    qApp->installEventFilter(this);
 }
 
 MainWindow::~MainWindow() = default;
@@ -290,7 +289,12 @@ void MainWindow::buildStatusBar()
         }
         mPanels[index] = panel;
     }
-    fitStatusPanels(mPanels, currentRegional().locale(), currentRegional().shortDateFormat());
+    const auto fitPanels = [this] {
+        const Regional &regional = mDocument->regional();
+        fitStatusPanels(mPanels, regional.locale(), regional.shortDateFormat());
+    };
+    fitPanels();
+    connect(mDocument, &DatabaseDocument::regionalChanged, this, fitPanels);
 }
 
 // Settings --------------------------------------------------------------------------------------
@@ -393,14 +397,15 @@ void MainWindow::setDatabaseOpen(bool open)
 void MainWindow::updateStatus()
 {
     const Database &database = mDocument->database();
-    setWindowTitle(windowCaption(database, currentRegional()));
+    setWindowTitle(windowCaption(database, mDocument->regional()));
     // A database without a name keeps the bare title, but its status bar still follows it: the
     // panels must never go on showing the path and modified mark of the database before.
     if (!isDatabaseOpen())
         return;
-    const StatusPanels texts = statusPanelTexts(
-        database, currentField(), currentRecord(),
-        {mTools->isAutoSizing(), mTools->isFilterOn(), mTools->isRowSumOn()}, currentRegional());
+    const StatusPanels texts =
+        statusPanelTexts(database, currentField(), currentRecord(),
+                         {mTools->isAutoSizing(), mTools->isFilterOn(), mTools->isRowSumOn()},
+                         mDocument->regional());
     for (int index = 0; index < StatusPanelCount; ++index)
         mPanels[index]->setText(texts[index]);
 

@@ -98,8 +98,6 @@ public Q_SLOTS:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    // Dialogs made after the first paint take the display font when they show.
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
@@ -113,9 +111,8 @@ private:
     void buildGridMenu();
     void buildStatusBar();
     void addRangeCommands();
-    // Font to the grid and the named dialog controls, column 0's width and the width scale.
+    // Font to the grid and the read-me window, column 0's width and the width scale.
     void applyDisplayFont();
-    void applyFontToDialog(QWidget *window);
     int textWidth(const QString &text) const;
     void syncColumnWidths();
     void syncHiddenRows();

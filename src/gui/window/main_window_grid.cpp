@@ -16,6 +16,7 @@
 #include "gui/commands/edit_commands.h"
 #include "gui/commands/exchange_commands.h"
 #include "gui/commands/file_commands.h"
+#include "gui/commands/help_commands.h"
 #include "gui/commands/tools_commands.h"
 #include "gui/commands/wait_cursor.h"
 #include "gui/grid/database_document.h"
@@ -129,12 +130,6 @@ private:
     int mField = 0;
 };
 
-// Names of the dialog controls that show cell texts and so take the display font.
-const char *const FontedControls[] = {
-    "cellTextEdit",     "guideTextEdit",      "popupCombo",        "nameEdit",         "findEdit",
-    "fieldNameEdit",    "newEntryEdit",       "popupList",         "filterFieldCombo", "filterEdit",
-    "primarySortLabel", "secondarySortCombo", "tertiarySortCombo", "userCombo"};
-
 // The extended-precision constant that turns the width of "0000" into pixels per width unit.
 constexpr long double ZerosPerUnit = 56.0L / 3.0L;
 
@@ -189,8 +184,9 @@ void MainWindow::buildGrid()
 
     connect(mGrid, &QAbstractItemView::doubleClicked, this, &MainWindow::gridDoubleClicked);
     connect(&mDocument->model(), &GridModel::cellEdited, this, &MainWindow::commitCellEdit);
-    mDocument->model().setTypedTextCheck(
-        [this](const QString &text) { warnOfUnheldCharacters(mPrompter, text); });
+    mDocument->model().setTypedTextCheck([this](const QString &text) {
+        warnOfUnheldCharacters(mPrompter, text, mDocument->regional());
+    });
     connect(mDocument, &DatabaseDocument::columnWidthsChanged, this, &MainWindow::syncColumnWidths);
     connect(mDocument, &DatabaseDocument::rowVisibilityChanged, this, &MainWindow::syncHiddenRows);
     auto *borderDrag = new BorderDragWatch(mColumnHeader);
@@ -247,17 +243,14 @@ void MainWindow::applyDisplayFont()
     const int zeros = textWidth(QStringLiteral("0000"));
 
     const QByteArray codePage = codePageForCharSet(mSettings.font.charSet);
-    if (currentRegional().codePage() != codePage) {
-        Regional regional = currentRegional();
-        regional.setCodePage(codePage);
-        setCurrentRegional(regional);
+    if (mDocument->regional().codePage() != codePage) {
+        mDocument->setCodePage(codePage);
         mGrid->viewport()->update();
     }
 
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (window != this)
-            applyFontToDialog(window);
-    }
+    // The dialogs take the font from their commands as they open; the read-me window, which
+    // stays open beside the grid, follows it at once.
+    mHelp->readmeWindow().setDisplayFont(mDisplayFont);
     if (mGrid->font() != mDisplayFont) {
         mGrid->setFont(mDisplayFont);
         mColumnHeader->setFont(mDisplayFont);
@@ -266,26 +259,6 @@ void MainWindow::applyDisplayFont()
     // Column 0 is "0000" + 6 pixels wide, wider only for five-digit record numbers.
     mRowHeader->fitRecordNumbers();
     mDocument->database().setWidthScale(double(zeros / ZerosPerUnit));
-}
-
-void MainWindow::applyFontToDialog(QWidget *window)
-{
-    for (const char *name : FontedControls) {
-        for (QWidget *control : window->findChildren<QWidget *>(QString::fromLatin1(name))) {
-            if (control->font() != mDisplayFont)
-                control->setFont(mDisplayFont);
-        }
-    }
-}
-
-bool MainWindow::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::Show && watched != this && watched->isWidgetType()) {
-        auto *widget = static_cast<QWidget *>(watched);
-        if (widget->isWindow())
-            applyFontToDialog(widget);
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::setDisplayFont(const QFont &font)
@@ -402,7 +375,7 @@ void MainWindow::fitColumn(int field)
     if (field < 1 || field > database.fieldCount())
         return;
     const int width = autoColumnWidth(
-        database, field, displayTextMeasure(mDisplayFont, currentRegional().codePage()));
+        database, field, displayTextMeasure(mDisplayFont, mDocument->regional().codePage()));
     // The header reports the new width as a dragged border does (columnResized).
     mGrid->horizontalHeader()->resizeSection(field - 1, width);
 }
@@ -412,7 +385,7 @@ QString MainWindow::headerHint(int field) const
     const Database &database = mDocument->database();
     if (field < 0 || field > database.fieldCount())
         return {};
-    return headerHintText(database, field);
+    return headerHintText(database, field, mDocument->regional());
 }
 
 QString MainWindow::recordCountHint() const

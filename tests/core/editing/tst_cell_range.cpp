@@ -6,18 +6,30 @@
 #include "core/model/regional.h"
 #include "editing_fixture.h"
 #include "scripted_prompter.h"
+#include "test_regional.h"
 
 #include <QTest>
 
 using namespace kribed;
 using namespace kribed::test;
 
+namespace {
+
+// The regional rules the running test chose; every operation under test is handed them.
+Regional &regional()
+{
+    static Regional chosen = kribed::test::testRegional();
+    return chosen;
+}
+
+} // namespace
+
 class TestCellRange : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { setCurrentRegional(Regional(QLocale(QStringLiteral("en_US")))); }
+    void init() { regional() = kribed::test::testRegional(); }
 
     // Cells that hold separators come back as the same cells, and spreadsheets' own quoting reads.
     void blockRoundTrip_data()
@@ -83,7 +95,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("record");
         QTest::addColumn<bool>("fits");
         QTest::addColumn<QByteArray>("rows");
-        const QByteArray stamp = currentRegional().dateText(fixedNow().date());
+        const QByteArray stamp = regional().dateText(fixedNow().date());
         QTest::newRow("at the top left")
             << 1 << 1 << true << QByteArray("x|y|" + stamp + "/z|b2|" + stamp + "/a3|b3|");
         // Pasted into the Modification Date cell, the pasted texts stay: the stamp comes first.
@@ -109,7 +121,7 @@ private Q_SLOTS:
         // In the second row of the block only the first cell differs at the top left: the row
         // is stamped all the same.
         const EditResult result = pasteCellBlock(database, field, record, {{"x", "y"}, {"z", "b2"}},
-                                                 fixedNow(), prompter);
+                                                 fixedNow(), regional(), prompter);
         KRIBED_VERIFY_PROMPTER(prompter);
         QCOMPARE(result.applied, fits);
         QCOMPARE(database.isModified(), fits);
@@ -123,8 +135,8 @@ private Q_SLOTS:
         QTest::addColumn<CellBlock>("block");
         QTest::addColumn<QByteArray>("record1");
         QTest::addColumn<bool>("applied");
-        const QByteArray date = currentRegional().dateText(fixedNow().date());
-        const QByteArray time = currentRegional().timeText(fixedNow().time());
+        const QByteArray date = regional().dateText(fixedNow().date());
+        const QByteArray time = regional().timeText(fixedNow().time());
         QTest::newRow("date and time pasted") << CellBlock{{"new", "1/1/1999", "1:02:03 AM"}}
                                               << QByteArray("new|1/1/1999|1:02:03 AM|x") << true;
         QTest::newRow("only the date pasted: the time is stamped")
@@ -146,7 +158,8 @@ private Q_SLOTS:
             makeDatabase({StringType, ModificationDateType, ModificationTimeType, StringType},
                          {"old|1/1/2000|2:00:00 AM|x", "keep|1/1/2000|2:00:00 AM|y"});
         ScriptedPrompter prompter;
-        QCOMPARE(pasteCellBlock(database, 1, 1, block, fixedNow(), prompter).applied, applied);
+        QCOMPARE(pasteCellBlock(database, 1, 1, block, fixedNow(), regional(), prompter).applied,
+                 applied);
         QCOMPARE(rowText(database, 1), record1);
         QCOMPARE(rowText(database, 2), QByteArray("keep|1/1/2000|2:00:00 AM|y"));
     }
@@ -157,7 +170,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<QByteArray>("rows");
-        const QByteArray stamp = currentRegional().dateText(fixedNow().date());
+        const QByteArray stamp = regional().dateText(fixedNow().date());
         QTest::newRow("copy") << QStringLiteral("copy") << QByteArray("Bolt\nCog\n");
         QTest::newRow("clear") << QStringLiteral("clear")
                                << QByteArray("Nut|old/|" + stamp + "/Axle|old/Gear|old/|" + stamp);
@@ -181,14 +194,15 @@ private Q_SLOTS:
         if (command == QLatin1String("copy")) {
             result = cellBlockText(database, range);
         } else if (command == QLatin1String("clear")) {
-            QVERIFY(clearCellRange(database, range, fixedNow()));
+            QVERIFY(clearCellRange(database, range, fixedNow(), regional()));
             result = allRows(database);
         } else if (command == QLatin1String("paste")) {
-            QVERIFY(pasteCellBlock(database, 1, 2, {{"x"}, {"y"}}, fixedNow(), prompter).applied);
+            QVERIFY(pasteCellBlock(database, 1, 2, {{"x"}, {"y"}}, fixedNow(), regional(), prompter)
+                        .applied);
             result = allRows(database);
         } else {
-            result = QByteArray::number(rangeStatistics(database, range, currentRegional()).cells)
-                     + " cells";
+            result =
+                QByteArray::number(rangeStatistics(database, range, regional()).cells) + " cells";
         }
         QCOMPARE(result, rows);
     }
@@ -202,7 +216,8 @@ private Q_SLOTS:
         prompter.expect(QStringLiteral("Information"),
                         QStringLiteral("The pasted cells do not fit*"), Icon::Error, Buttons::Ok,
                         Answer::Ok);
-        QVERIFY(!pasteCellBlock(database, 1, 2, {{"x"}, {"y"}}, fixedNow(), prompter).applied);
+        QVERIFY(!pasteCellBlock(database, 1, 2, {{"x"}, {"y"}}, fixedNow(), regional(), prompter)
+                     .applied);
         KRIBED_VERIFY_PROMPTER(prompter);
         QCOMPARE(allRows(database), QByteArray("a/b/c"));
         QVERIFY(!database.isModified());
@@ -235,12 +250,12 @@ private Q_SLOTS:
     {
         Database database = makeDatabase({StringType, StringType, ModificationDateType},
                                          {"a1||old", "||old", "a3|b3|old"});
-        QVERIFY(clearCellRange(database, {1, 1, 3, 2}, fixedNow()));
+        QVERIFY(clearCellRange(database, {1, 1, 3, 2}, fixedNow(), regional()));
         // The stamp comes first, so the Modification Date cell of the range ends empty; the row
         // that held no text is not stamped.
         QCOMPARE(allRows(database), QByteArray("||/||/a3|b3|old"));
         Database empty = makeDatabase({StringType}, {"", ""});
-        QVERIFY(!clearCellRange(empty, {1, 1, 1, 2}, fixedNow()));
+        QVERIFY(!clearCellRange(empty, {1, 1, 1, 2}, fixedNow(), regional()));
         QVERIFY(!empty.isModified());
     }
 
@@ -258,13 +273,12 @@ private Q_SLOTS:
         QFETCH(QString, locale);
         QFETCH(int, numbers);
         QFETCH(double, sum);
-        setCurrentRegional(Regional(QLocale(locale)));
+        regional() = Regional(QLocale(locale));
         // de_DE: 1,5 + 2 + 2,5 (1.25 is no number there); en_US: 1.25 + 2 + 1.5 (1,5 and 2,5 are
         // no numbers, 1.5E0 is).
         const Database database =
             makeDatabase({StringType, StringType}, {"1,5|x", "2|", "1.25|2,5", "1.5E0|1.234,5"});
-        const RangeStatistics statistics =
-            rangeStatistics(database, {1, 1, 2, 4}, currentRegional());
+        const RangeStatistics statistics = rangeStatistics(database, {1, 1, 2, 4}, regional());
         QCOMPARE(statistics.cells, 8);
         QCOMPARE(statistics.numbers, numbers);
         QCOMPARE(double(statistics.sum), sum);

@@ -6,6 +6,7 @@
 #include "core/editing/record_filter.h"
 #include "core/model/field_type.h"
 #include "core/model/regional.h"
+#include "test_regional.h"
 
 #include <QtTest>
 
@@ -13,6 +14,13 @@ using namespace kribed;
 using namespace kribed::test;
 
 namespace {
+
+// The regional rules the running test chose; every operation under test is handed them.
+Regional &regional()
+{
+    static Regional chosen = kribed::test::testRegional();
+    return chosen;
+}
 
 // '.' for a shown record, 'x' for a hidden one.
 QByteArray visibilityOf(const Database &database)
@@ -41,7 +49,7 @@ private Q_SLOTS:
 
 void TestFilterAndHints::init()
 {
-    setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
+    regional() = Regional(QLocale(QStringLiteral("en_US")));
 }
 
 void TestFilterAndHints::filter_data()
@@ -176,18 +184,18 @@ void TestFilterAndHints::hints()
     // Hidden records count like any other.
     database.setHidden(1, true);
 
-    QCOMPARE(headerHintText(database, 2), typePart + QStringLiteral("\nWidth: 61"));
-    QCOMPARE(headerHintText(database, 0),
+    QCOMPARE(headerHintText(database, 2, regional()), typePart + QStringLiteral("\nWidth: 61"));
+    QCOMPARE(headerHintText(database, 0, regional()),
              QString::number(cells.size()) + QStringLiteral(" Records"));
 }
 
 void TestFilterAndHints::decimalCommaAverages()
 {
-    setCurrentRegional(Regional(QLocale(QStringLiteral("de_DE"))));
+    regional() = Regional(QLocale(QStringLiteral("de_DE")));
     Database database = makeDatabase({FloatType}, {"1,5", "2", "1.5"});
     database.setWidthScale(1.5);
     database.setColumnWidth(1, database.unitsToPixels(40));
-    QCOMPARE(headerHintText(database, 1),
+    QCOMPARE(headerHintText(database, 1, regional()),
              QStringLiteral("Float\nTotal: 3,5\nAverage: 1,75\nWidth: 40"));
     QCOMPARE(recordCountHintText(database), QStringLiteral("3 Records"));
 }

@@ -44,7 +44,6 @@ class TestFind : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
     void visitingOrder_data();
     void visitingOrder();
     void matching_data();
@@ -52,11 +51,6 @@ private Q_SLOTS:
     void notFoundKeepsStateClear();
     void continuesAfterRowsDeleted();
 };
-
-void TestFind::initTestCase()
-{
-    setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
-}
 
 void TestFind::visitingOrder_data()
 {

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/editing/print_layout.h"
 #include "core/model/regional.h"
+#include "test_regional.h"
 
 #include <QtTest>
 
@@ -11,6 +12,7 @@
 using namespace Qt::StringLiterals;
 
 using namespace kribed;
+using kribed::test::testRegional;
 
 namespace {
 
@@ -102,7 +104,6 @@ class TestPrintLayout : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
     void cellText_data();
     void cellText();
     void cuttingByAdvancesAsByMeasuring();
@@ -113,11 +114,6 @@ private Q_SLOTS:
     void narrowAndWideColumns();
     void pagesTheSinkDoesNotKeep();
 };
-
-void TestPrintLayout::initTestCase()
-{
-    setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
-}
 
 void TestPrintLayout::cellText_data()
 {
@@ -168,9 +164,9 @@ void TestPrintLayout::cuttingByAdvancesAsByMeasuring()
     Database database = makeDatabase(6, 40, 22);
     database.setCell(2, 3, "\xe9t\xe9 et hiver");
     const PrintSetup setup{1200, 1000, -28};
-    const QList<PrintPage> measured = printPages(database, setup, addingMeasure);
+    const QList<PrintPage> measured = printPages(database, testRegional(), setup, addingMeasure);
     QList<PrintPage> cut;
-    printDatabase(database, setup, addingMeasure, addingAdvances,
+    printDatabase(database, testRegional(), setup, addingMeasure, addingAdvances,
                   [&](const PrintPage &page) { cut.append(page); });
     QCOMPARE(cut.size(), measured.size());
     for (qsizetype i = 0; i < cut.size(); ++i) {
@@ -197,7 +193,8 @@ void TestPrintLayout::widthsAndFonts()
 void TestPrintLayout::onePageWithFooter()
 {
     const Database database = makeDatabase(3, 10, 64);
-    const QList<PrintPage> pages = printPages(database, PrintSetup{2000, 2800, -28}, measureText);
+    const QList<PrintPage> pages =
+        printPages(database, testRegional(), PrintSetup{2000, 2800, -28}, measureText);
     QCOMPARE(pages.size(), 1);
     const PrintPage &page = pages.first();
     QCOMPARE(page.jobTitle, QStringLiteral("Kribed - Page 1.1"));
@@ -221,7 +218,8 @@ void TestPrintLayout::pageOrderTwoByTwo()
 {
     // Two 290-wide columns fit beside the numbers in 1000; five lines fit above 410.
     const Database database = makeDatabase(4, 10, 100);
-    const QList<PrintPage> pages = printPages(database, PrintSetup{1000, 560, -28}, measureText);
+    const QList<PrintPage> pages =
+        printPages(database, testRegional(), PrintSetup{1000, 560, -28}, measureText);
     QStringList titles;
     for (const PrintPage &page : pages)
         titles << page.jobTitle;
@@ -248,7 +246,8 @@ void TestPrintLayout::hiddenRowsLeaveGaps()
     Database database = makeDatabase(2, 8, 50);
     for (int r : {1, 3, 4, 8})
         database.setHidden(r, true);
-    const QList<PrintPage> pages = printPages(database, PrintSetup{2000, 2800, -28}, measureText);
+    const QList<PrintPage> pages =
+        printPages(database, testRegional(), PrintSetup{2000, 2800, -28}, measureText);
     QCOMPARE(pages.size(), 1);
     // A hidden first row leaves its line empty; the other hidden rows take no line.
     using Line = QPair<QString, int>;
@@ -266,7 +265,8 @@ void TestPrintLayout::narrowAndWideColumns()
 {
     Database database = makeDatabase(3, 2, 3); // 8 wide on paper: room for nothing but ".."
     database.setColumnWidth(2, 1000);          // 2900 wide, more than the paper
-    const QList<PrintPage> pages = printPages(database, PrintSetup{2000, 2800, -28}, measureText);
+    const QList<PrintPage> pages =
+        printPages(database, testRegional(), PrintSetup{2000, 2800, -28}, measureText);
     QCOMPARE(pages.size(), 3);
     QCOMPARE(textAt(pages[0], 300, 200), QStringLiteral(".."));
     QCOMPARE(textAt(pages[1], 300, 200), QStringLiteral("r1c2")); // alone on its page
@@ -292,7 +292,7 @@ void TestPrintLayout::pagesTheSinkDoesNotKeep()
                + QString(item.text.constData(), item.text.size());
     };
     QList<PrintPage> kept;
-    printDatabase(database, setup, addingMeasure, addingAdvances,
+    printDatabase(database, testRegional(), setup, addingMeasure, addingAdvances,
                   [&](const PrintPage &page) { kept.append(page); });
     QStringList expected;
     QSet<qsizetype> itemCounts;
@@ -303,10 +303,11 @@ void TestPrintLayout::pagesTheSinkDoesNotKeep()
     }
     QVERIFY(itemCounts.size() > 2);
     QStringList seen;
-    printDatabase(database, setup, addingMeasure, addingAdvances, [&](const PrintPage &page) {
-        for (const PrintItem &item : page.items)
-            seen.append(line(item));
-    });
+    printDatabase(database, testRegional(), setup, addingMeasure, addingAdvances,
+                  [&](const PrintPage &page) {
+                      for (const PrintItem &item : page.items)
+                          seen.append(line(item));
+                  });
     QCOMPARE(seen, expected);
 }
 

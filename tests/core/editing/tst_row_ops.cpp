@@ -11,12 +11,14 @@
 #include "core/editing/stamp.h"
 #include "core/model/field_type.h"
 #include "core/model/regional.h"
+#include "test_regional.h"
 
 #include <QtTest>
 
 #include <functional>
 
 using namespace kribed;
+using kribed::test::testRegional;
 using namespace kribed::test;
 
 namespace {
@@ -63,11 +65,10 @@ private Q_SLOTS:
 
 void TestRowOps::initTestCase()
 {
-    setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
     // The stamps below are written in these forms; a different regional rule would make every
     // comparison meaningless.
-    QCOMPARE(currentRegional().dateText(fixedNow().date()), Today);
-    QCOMPARE(currentRegional().timeText(fixedNow().time()), Now);
+    QCOMPARE(testRegional().dateText(fixedNow().date()), Today);
+    QCOMPARE(testRegional().timeText(fixedNow().time()), Now);
 }
 
 void TestRowOps::leadingInteger_data()
@@ -143,9 +144,10 @@ void TestRowOps::autoIncrementValue()
     RowClipboard clipboard;
     ScriptedPrompter prompter;
 
-    const EditResult result = insertAt == 0
-                                  ? appendRow(database, clipboard, prompter, fixedNow())
-                                  : insertRow(database, clipboard, insertAt, prompter, fixedNow());
+    const EditResult result =
+        insertAt == 0
+            ? appendRow(database, clipboard, prompter, fixedNow(), testRegional())
+            : insertRow(database, clipboard, insertAt, prompter, fixedNow(), testRegional());
     QVERIFY(result.applied);
     const int newRecord = insertAt == 0 ? int(values.size()) + 1 : insertAt;
     QCOMPARE(result.insertedRecord, newRecord);
@@ -163,7 +165,7 @@ void TestRowOps::appendRowFillsCreationStamps()
     clipboard.fill(database, 1);
     ScriptedPrompter prompter;
 
-    const EditResult result = appendRow(database, clipboard, prompter, fixedNow());
+    const EditResult result = appendRow(database, clipboard, prompter, fixedNow(), testRegional());
     QCOMPARE(rowText(database, 2), Today + '|' + Now + "|||");
     QCOMPARE(rowText(database, 1), QByteArray("d|t|m|n|a"));
     QCOMPARE(result.currentRecord, 2);
@@ -183,7 +185,8 @@ void TestRowOps::insertRowAtTop()
     RowClipboard clipboard;
     ScriptedPrompter prompter;
 
-    const EditResult result = insertRow(database, clipboard, 1, prompter, fixedNow());
+    const EditResult result =
+        insertRow(database, clipboard, 1, prompter, fixedNow(), testRegional());
     QCOMPARE(result.insertedRecord, 1);
     QCOMPARE(result.currentRecord, 0); // the current cell stays, now on the new record
     QCOMPARE(allRows(database), "|" + Today + '|' + Now + "||"
@@ -244,9 +247,9 @@ void TestRowOps::refusalsChangeNothing()
 
     const QMap<QString, std::function<EditResult()>> operations{
         {QStringLiteral("append row"),
-         [&] { return appendRow(database, clipboard, prompter, fixedNow()); }},
+         [&] { return appendRow(database, clipboard, prompter, fixedNow(), testRegional()); }},
         {QStringLiteral("insert row"),
-         [&] { return insertRow(database, clipboard, 1, prompter, fixedNow()); }},
+         [&] { return insertRow(database, clipboard, 1, prompter, fixedNow(), testRegional()); }},
         {QStringLiteral("delete row"),
          [&] { return deleteRow(database, clipboard, 1, prompter, true); }},
         {QStringLiteral("append column"), [&] { return appendColumn(database, prompter); }},
@@ -367,9 +370,9 @@ void TestRowOps::pasteRowEnabled()
     ScriptedPrompter prompter;
 
     if (operation == QLatin1String("append row"))
-        appendRow(database, clipboard, prompter, fixedNow());
+        appendRow(database, clipboard, prompter, fixedNow(), testRegional());
     else if (operation == QLatin1String("insert row"))
-        insertRow(database, clipboard, 1, prompter, fixedNow());
+        insertRow(database, clipboard, 1, prompter, fixedNow(), testRegional());
     else if (operation == QLatin1String("delete row"))
         deleteRow(database, clipboard, 1, prompter, true);
     else if (operation == QLatin1String("append column"))
@@ -377,7 +380,7 @@ void TestRowOps::pasteRowEnabled()
     else if (operation == QLatin1String("delete column"))
         deleteColumn(database, 1, prompter, true, autoWidths);
     else
-        pasteCell(database, 1, 1, "p", fixedNow());
+        pasteCell(database, 1, 1, "p", fixedNow(), testRegional());
 
     QCOMPARE(clipboard.pasteRowEnabled(), enabledAfter);
     if (!enabledAfter) {
@@ -425,7 +428,8 @@ void TestRowOps::cutCell()
     Database database = makeDatabase({StringType, ModificationDateType, ModificationTimeType},
                                      {"a|1/1/2000|1:00:00 AM", "b|1/1/2000|1:00:00 AM"});
     QByteArray clipboardText;
-    const EditResult result = kribed::cutCell(database, field, 1, fixedNow(), &clipboardText);
+    const EditResult result =
+        kribed::cutCell(database, field, 1, fixedNow(), testRegional(), &clipboardText);
     QCOMPARE(clipboardText, cutText);
     QCOMPARE(rowText(database, 1), rowAfter);
     QCOMPARE(rowText(database, 2), QByteArray("b|1/1/2000|1:00:00 AM"));
@@ -455,7 +459,7 @@ void TestRowOps::pasteCellStampsAfterThePaste()
 
     Database database = makeDatabase({StringType, ModificationDateType, ModificationTimeType},
                                      {"a|1/1/2000|1:00:00 AM"});
-    QCOMPARE(pasteCell(database, field, 1, text, fixedNow()).changedRecord, 1);
+    QCOMPARE(pasteCell(database, field, 1, text, fixedNow(), testRegional()).changedRecord, 1);
     QCOMPARE(rowText(database, 1), rowAfter);
     QVERIFY(database.isModified());
 }
@@ -465,14 +469,14 @@ void TestRowOps::stampRowTouchesOnlyModificationCells()
     Database database = makeDatabase({ModificationTimeType, CreationDateType, StringType,
                                       ModificationDateType, ModificationDateType},
                                      {"t|c|s|d|e", "t|c|s|d|e"});
-    QVERIFY(stampRow(database, 2, fixedNow()));
+    QVERIFY(stampRow(database, 2, fixedNow(), testRegional()));
     QCOMPARE(rowText(database, 2), Now + "|c|s|" + Today + '|' + Today);
     QCOMPARE(rowText(database, 1), QByteArray("t|c|s|d|e"));
     // Stamping itself is no change of its own: the caller marks the database.
     QVERIFY(!database.isModified());
 
     Database plain = makeDatabase({StringType, CreationTimeType}, {"s|c"});
-    QVERIFY(!stampRow(plain, 1, fixedNow()));
+    QVERIFY(!stampRow(plain, 1, fixedNow(), testRegional()));
     QCOMPARE(rowText(plain, 1), QByteArray("s|c"));
 }
 
@@ -554,9 +558,9 @@ void TestRowOps::announcerWrapsOnlyTheShapeChange()
     };
 
     if (operation == QLatin1String("append row"))
-        appendRow(database, clipboard, prompter, fixedNow(), announcer);
+        appendRow(database, clipboard, prompter, fixedNow(), testRegional(), announcer);
     else if (operation == QLatin1String("insert row"))
-        insertRow(database, clipboard, 2, prompter, fixedNow(), announcer);
+        insertRow(database, clipboard, 2, prompter, fixedNow(), testRegional(), announcer);
     else if (operation == QLatin1String("delete row"))
         deleteRow(database, clipboard, 2, prompter, false, announcer);
     else if (operation == QLatin1String("append column"))

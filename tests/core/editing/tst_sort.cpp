@@ -4,6 +4,7 @@
 #include "core/model/field_type.h"
 #include "core/model/regional.h"
 #include "table_database.h"
+#include "test_regional.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -13,19 +14,26 @@ using kribed::test::columnCells;
 
 namespace {
 
+// The regional rules the running test chose; every operation under test is handed them.
+Regional &regional()
+{
+    static Regional chosen = kribed::test::testRegional();
+    return chosen;
+}
+
 void useLocale(const QString &name)
 {
-    setCurrentRegional(Regional(QLocale(name)));
+    regional() = Regional(QLocale(name));
 }
 
 QByteArray date(int y, int m, int d)
 {
-    return currentRegional().dateText(QDate(y, m, d));
+    return regional().dateText(QDate(y, m, d));
 }
 
 QByteArray time(int h, int m, int s)
 {
-    return currentRegional().timeText(QTime(h, m, s));
+    return regional().timeText(QTime(h, m, s));
 }
 
 // One column per list; every list holds the column's cells from record 1 on.
@@ -93,9 +101,9 @@ private:
     }
     bool less(const QByteArrayList &a, const QByteArrayList &b) const
     {
-        return keyLess({kribed::compareKey(a[0], b[0], type(mSpec.primary)),
-                        kribed::compareKey(a[1], b[1], type(mSpec.secondary)),
-                        kribed::compareKey(a[2], b[2], type(mSpec.tertiary))},
+        return keyLess({kribed::compareKey(a[0], b[0], type(mSpec.primary), regional()),
+                        kribed::compareKey(a[1], b[1], type(mSpec.secondary), regional()),
+                        kribed::compareKey(a[2], b[2], type(mSpec.tertiary), regional())},
                        mSpec);
     }
 
@@ -175,8 +183,8 @@ void TestSort::compareKey()
     QFETCH(int, result);
 
     useLocale(locale);
-    QCOMPARE(kribed::compareKey(a, b, type), result);
-    QCOMPARE(kribed::compareKey(b, a, type), -result);
+    QCOMPARE(kribed::compareKey(a, b, type, regional()), result);
+    QCOMPARE(kribed::compareKey(b, a, type, regional()), -result);
 }
 
 void TestSort::oneColumn_data()
@@ -229,7 +237,7 @@ void TestSort::oneColumn()
 
     useLocale(locale);
     Database database = makeDatabase({type}, {cells});
-    sortRows(database, SortSpec{direction, 1, 0, 0, false, false});
+    sortRows(database, SortSpec{direction, 1, 0, 0, false, false}, regional());
     QCOMPARE(columnCells(database, 1), sorted);
 }
 
@@ -275,7 +283,7 @@ void TestSort::secondaryAndTertiary()
     const SortSpec spec{direction, 1, secondary, tertiary, secondaryReverse, tertiaryReverse};
     Database reference = database;
     ReferenceSort(reference, spec).sort(1, reference.recordCount());
-    sortRows(database, spec);
+    sortRows(database, spec, regional());
     QCOMPARE(columnCells(database, 4), ids);
     QCOMPARE(database.records(), reference.records());
 }
@@ -287,7 +295,7 @@ void TestSort::movesWholeRecordsOnly()
     database.setHidden(1, true);
     const QVector<Database::Record> before = database.records();
 
-    const QVector<int> order = sortRows(database, SortSpec{1, 1, 0, 0, false, false});
+    const QVector<int> order = sortRows(database, SortSpec{1, 1, 0, 0, false, false}, regional());
     QCOMPARE(order, (QVector<int>{2, 3, 1}));
     for (int p = 1; p <= database.recordCount(); ++p)
         QCOMPARE(database.recordAt(p), before[order[p - 1] - 1]);
@@ -343,7 +351,7 @@ void TestSort::sameAsPlainQuicksort()
     const SortSpec spec{direction, primary, secondary, 0, secondaryReverse, false};
     Database reference = database;
     ReferenceSort(reference, spec).sort(1, reference.recordCount());
-    sortRows(database, spec);
+    sortRows(database, spec, regional());
     QCOMPARE(columnCells(database, 5), columnCells(reference, 5));
 }
 
@@ -385,7 +393,7 @@ void TestSort::datesWrittenOtherwise()
         Database reference = database;
         ReferenceSort(reference, spec).sort(1, reference.recordCount());
         Database sorted = database;
-        sortRows(sorted, spec);
+        sortRows(sorted, spec, regional());
         QCOMPARE(columnCells(sorted, 2), columnCells(reference, 2));
     }
 }
@@ -418,7 +426,7 @@ void TestSort::timesAsTheRegionalReadingSays()
     useLocale(locale);
     QByteArrayList texts = otherTexts;
     for (int second = 0; second < 86400; second += 3607)
-        texts.append(currentRegional().timeText(QTime(0, 0).addSecs(second)));
+        texts.append(regional().timeText(QTime(0, 0).addSecs(second)));
     for (const int hour : {0, 11, 12, 13, 23})
         texts.append(time(hour, 0, 0));
     QByteArrayList ids;
@@ -430,7 +438,7 @@ void TestSort::timesAsTheRegionalReadingSays()
         Database reference = database;
         ReferenceSort(reference, spec).sort(1, reference.recordCount());
         Database sorted = database;
-        sortRows(sorted, spec);
+        sortRows(sorted, spec, regional());
         QCOMPARE(columnCells(sorted, 2), columnCells(reference, 2));
     }
 }

@@ -3,6 +3,7 @@
 #include "core/editing/sums.h"
 #include "core/model/regional.h"
 #include "table_database.h"
+#include "test_regional.h"
 
 #include <QtTest>
 
@@ -11,9 +12,16 @@ using namespace kribed::test;
 
 namespace {
 
+// The regional rules the running test chose; every operation under test is handed them.
+Regional &regional()
+{
+    static Regional chosen = kribed::test::testRegional();
+    return chosen;
+}
+
 void useLocale(const QString &name)
 {
-    setCurrentRegional(Regional(QLocale(name)));
+    regional() = Regional(QLocale(name));
 }
 
 } // namespace
@@ -73,7 +81,7 @@ void TestSums::columnSum()
     database.setHidden(1, true); // hidden rows count as well
 
     const int row = database.recordCount();
-    QCOMPARE(kribed::columnSum(database, 1, row), written);
+    QCOMPARE(kribed::columnSum(database, 1, row, regional()), written);
     QCOMPARE(database.cell(1, row), result);
     QCOMPARE(database.isModified(), written);
     QCOMPARE(database.cell(2, row), QByteArray("7"));
@@ -107,7 +115,7 @@ void TestSums::fieldFactor()
     QFETCH(double, factor);
 
     useLocale(locale);
-    QCOMPARE(double(kribed::fieldFactor(name)), factor);
+    QCOMPARE(double(kribed::fieldFactor(name, regional())), factor);
 }
 
 void TestSums::rowSumFillsSumField()
@@ -122,7 +130,7 @@ void TestSums::rowSumFillsSumField()
     });
     RowSumState state;
     state.rowSumMode = true;
-    const RowSumOutcome outcome = computeRowSums(database, state, 4, 2);
+    const RowSumOutcome outcome = computeRowSums(database, state, 4, 2, regional());
     QVERIFY(state.rowSumMode);
     QCOMPARE(outcome.column, 3);
     QCOMPARE(columnCells(database, 3), (QByteArrayList{"6", "2", "keep", "1.5"}));
@@ -131,7 +139,7 @@ void TestSums::rowSumFillsSumField()
 
     // An edit of a price in the grid computes every record again.
     database.setCell(2, 2, "10");
-    computeRowSums(database, state, 2, 2);
+    computeRowSums(database, state, 2, 2, regional());
     QCOMPARE(columnCells(database, 3), (QByteArrayList{"6", "22", "keep", "1.5"}));
 }
 
@@ -159,7 +167,7 @@ void TestSums::rowSumOneShot()
     Database database = tableDatabase({names, {"1", "5", "2", "old"}, {"1", "1", "1", "1"}});
     RowSumState state;
     state.rowSumMode = true;
-    computeRowSums(database, state, column, 1);
+    computeRowSums(database, state, column, 1, regional());
     QVERIFY(!state.rowSumMode);
     QCOMPARE(database.cell(column, 1), result);
     QCOMPARE(database.recordAt(2), (Database::Record{"1", "1", "1", "1"}));

@@ -5,6 +5,7 @@
 #include "core/exchange/text_exchange.h"
 #include "core/model/database.h"
 #include "table_database.h"
+#include "test_regional.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -33,7 +34,8 @@ inline QByteArray exported(const Database &database, TextType type)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly) || !writeText(buffer, type, database))
+    if (!buffer.open(QIODevice::WriteOnly)
+        || !writeText(buffer, type, database, kribed::test::testRegional()))
         return "write failed";
     return bytes;
 }

@@ -7,6 +7,7 @@
 #include "core/platform/code_page_converter.h"
 #include "scripted_prompter.h"
 #include "table_database.h"
+#include "test_regional.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -24,11 +25,19 @@ using Table = QList<QByteArrayList>; // row 0 the field names, then the records
 
 namespace {
 
+// The regional rules the running test chose; every operation under test is handed them.
+Regional &regional()
+{
+    static Regional chosen = kribed::test::testRegional();
+    return chosen;
+}
+
 QByteArray exported(const Database &database, CsvEncoding encoding)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly) || !writeText(buffer, TextType::Csv, database, encoding))
+    if (!buffer.open(QIODevice::WriteOnly)
+        || !writeText(buffer, TextType::Csv, database, regional(), encoding))
         return "write failed";
     return bytes;
 }
@@ -38,12 +47,12 @@ ExchangeResult imported(QByteArray text, CsvEncoding encoding, Database &databas
 {
     QBuffer buffer(&text);
     buffer.open(QIODevice::ReadOnly);
-    return importText(buffer, TextType::Csv, database, prompter, encoding);
+    return importText(buffer, TextType::Csv, database, prompter, regional(), encoding);
 }
 
 void setCodePage(const QByteArray &codePage)
 {
-    setCurrentRegional(Regional(QLocale(QStringLiteral("en_US")), codePage));
+    regional() = Regional(QLocale(QStringLiteral("en_US")), codePage);
 }
 
 void expectFormatQuestion(ScriptedPrompter &prompter, Answer answer)
@@ -296,7 +305,8 @@ void TestCsvExchange::importCancelOrReadErrorLeavesDatabase()
                         Answer::Ok);
         FailingBuffer buffer(&text, failAt);
         QVERIFY(buffer.open(QIODevice::ReadOnly));
-        QCOMPARE(importText(buffer, TextType::Csv, database, prompter), ExchangeResult::Failed);
+        QCOMPARE(importText(buffer, TextType::Csv, database, prompter, regional()),
+                 ExchangeResult::Failed);
         KRIBED_VERIFY_PROMPTER(prompter);
         QCOMPARE(databaseTable(database), databaseTable(oldDatabase()));
         QVERIFY(!database.isModified());
@@ -371,7 +381,8 @@ void TestCsvExchange::append()
     QByteArray text = "\"1\n2\",J\xC3\xBCrgen,drop\r\nx,y,z";
     QBuffer buffer(&text);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
-    QCOMPARE(appendText(buffer, TextType::Csv, database, prompter), ExchangeResult::Done);
+    QCOMPARE(appendText(buffer, TextType::Csv, database, prompter, regional()),
+             ExchangeResult::Done);
     KRIBED_VERIFY_PROMPTER(prompter);
     QCOMPARE(databaseTable(database),
              (Table{{"Old", "Older"}, {"keep", "this"}, {"1\r\n2", "J\xFCrgen"}, {"x", "y"}}));
@@ -390,7 +401,8 @@ void TestCsvExchange::appendCancelledAtLossAddsNothing()
     QByteArray text = "a,b\r\n\xC5\x82,c\r\n";
     QBuffer buffer(&text);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
-    QCOMPARE(appendText(buffer, TextType::Csv, database, prompter), ExchangeResult::Cancelled);
+    QCOMPARE(appendText(buffer, TextType::Csv, database, prompter, regional()),
+             ExchangeResult::Cancelled);
     KRIBED_VERIFY_PROMPTER(prompter);
     QCOMPARE(databaseTable(database), databaseTable(oldDatabase()));
     QVERIFY(!database.isModified());
@@ -458,7 +470,7 @@ void TestCsvExchange::exportAsksAboutUnreadableBytes()
         ScriptedPrompter prompter;
         expectLossQuestion(prompter, question, answer);
         const ExchangeResult result =
-            exportTextFile(path, TextType::Csv, database, prompter, CsvEncoding::Utf8);
+            exportTextFile(path, TextType::Csv, database, prompter, regional(), CsvEncoding::Utf8);
         KRIBED_VERIFY_PROMPTER(prompter);
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -473,8 +485,9 @@ void TestCsvExchange::exportAsksAboutUnreadableBytes()
     }
     // In the code page nothing changes, so nothing is asked.
     ScriptedPrompter silent;
-    QCOMPARE(exportTextFile(path, TextType::Csv, database, silent, CsvEncoding::CodePage),
-             ExchangeResult::Done);
+    QCOMPARE(
+        exportTextFile(path, TextType::Csv, database, silent, regional(), CsvEncoding::CodePage),
+        ExchangeResult::Done);
     KRIBED_VERIFY_PROMPTER(silent);
 }
 
@@ -485,8 +498,10 @@ void TestCsvExchange::exportFileKeepsBackup()
     ScriptedPrompter prompter;
     const Database first = tableDatabase({{"a"}, {"1"}});
     const Database second = tableDatabase({{"b"}, {"2"}});
-    QCOMPARE(exportTextFile(path, TextType::Csv, first, prompter), ExchangeResult::Done);
-    QCOMPARE(exportTextFile(path, TextType::Csv, second, prompter), ExchangeResult::Done);
+    QCOMPARE(exportTextFile(path, TextType::Csv, first, prompter, regional()),
+             ExchangeResult::Done);
+    QCOMPARE(exportTextFile(path, TextType::Csv, second, prompter, regional()),
+             ExchangeResult::Done);
     KRIBED_VERIFY_PROMPTER(prompter);
     QFile now(path);
     QFile backup(folder.filePath(QStringLiteral("x.cs_")));

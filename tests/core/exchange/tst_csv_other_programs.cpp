@@ -6,6 +6,7 @@
 #include "core/platform/code_page_converter.h"
 #include "scripted_prompter.h"
 #include "table_database.h"
+#include "test_regional.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -19,6 +20,7 @@ using namespace kribed;
 using kribed::test::databaseTable;
 using kribed::test::ScriptedPrompter;
 using kribed::test::tableDatabase;
+using kribed::test::testRegional;
 
 using Table = QList<QByteArrayList>;
 
@@ -56,7 +58,7 @@ QList<QStringList> sampleRows()
 Table sampleTable()
 {
     Table table;
-    CodePageConverter converter(currentRegional().codePage());
+    CodePageConverter converter(testRegional().codePage());
     for (const QStringList &row : sampleRows()) {
         QByteArrayList cells;
         for (const QString &value : row)
@@ -103,7 +105,6 @@ private:
 
 void TestCsvOtherPrograms::initTestCase()
 {
-    setCurrentRegional(Regional(QLocale(QStringLiteral("en_US")), "windows-1252"));
     QVERIFY(mFolder.isValid());
 }
 
@@ -111,7 +112,8 @@ Table TestCsvOtherPrograms::importedFrom(const QString &path, CsvEncoding encodi
 {
     Database database;
     ScriptedPrompter prompter;
-    if (importTextFile(path, TextType::Csv, database, prompter, encoding) != ExchangeResult::Done
+    if (importTextFile(path, TextType::Csv, database, prompter, testRegional(), encoding)
+            != ExchangeResult::Done
         || !prompter.failures().isEmpty())
         return {{"import failed", prompter.failures().toUtf8()}};
     return databaseTable(database);
@@ -120,7 +122,8 @@ Table TestCsvOtherPrograms::importedFrom(const QString &path, CsvEncoding encodi
 void TestCsvOtherPrograms::exportTo(const QString &path, CsvEncoding encoding)
 {
     ScriptedPrompter prompter;
-    QCOMPARE(exportTextFile(path, TextType::Csv, tableDatabase(sampleTable()), prompter, encoding),
+    QCOMPARE(exportTextFile(path, TextType::Csv, tableDatabase(sampleTable()), prompter,
+                            testRegional(), encoding),
              ExchangeResult::Done);
     KRIBED_VERIFY_PROMPTER(prompter);
 }

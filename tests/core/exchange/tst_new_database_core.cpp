@@ -4,6 +4,7 @@
 #include "core/model/database.h"
 #include "core/model/regional.h"
 #include "scripted_prompter.h"
+#include "test_regional.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -11,6 +12,7 @@
 
 using namespace kribed;
 using kribed::test::ScriptedPrompter;
+using kribed::test::testRegional;
 
 namespace {
 
@@ -39,7 +41,6 @@ class TestNewDatabaseCore : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
     void validation_data();
     void validation();
     void buildsTheShape_data();
@@ -49,11 +50,6 @@ private Q_SLOTS:
     void sanitizeFileName_data();
     void sanitizeFileName();
 };
-
-void TestNewDatabaseCore::initTestCase()
-{
-    setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
-}
 
 void TestNewDatabaseCore::validation_data()
 {
@@ -120,7 +116,7 @@ void TestNewDatabaseCore::validation()
     choices.rows = rows;
     choices.columns = columns;
     choices.width = width;
-    QCOMPARE(createNewDatabase(choices, database, prompter), message.isEmpty());
+    QCOMPARE(createNewDatabase(choices, database, prompter, testRegional()), message.isEmpty());
     KRIBED_VERIFY_PROMPTER(prompter);
     if (!message.isEmpty()) {
         // A refused choice changes nothing.
@@ -160,7 +156,7 @@ void TestNewDatabaseCore::buildsTheShape()
     choices.rows = QString::number(rows);
     choices.width = QString::number(width);
     choices.typeIndex = typeIndex;
-    QVERIFY(createNewDatabase(choices, database, prompter));
+    QVERIFY(createNewDatabase(choices, database, prompter, testRegional()));
     KRIBED_VERIFY_PROMPTER(prompter);
 
     QCOMPARE(database.fieldCount(), columns);
@@ -189,7 +185,7 @@ void TestNewDatabaseCore::replacesTheOldDatabase()
     const QDateTime before = QDateTime::currentDateTime();
     NewDatabaseChoices choices;
     choices.name = QStringLiteral("Stock");
-    QVERIFY(createNewDatabase(choices, database, prompter));
+    QVERIFY(createNewDatabase(choices, database, prompter, testRegional()));
 
     QCOMPARE(database.name(), QByteArray("Stock"));
     QVERIFY(database.popupList(1).isEmpty());
@@ -216,7 +212,7 @@ void TestNewDatabaseCore::fileNameInCurrentFolder()
     Database database;
     NewDatabaseChoices choices;
     choices.name = QStringLiteral("a/b:c");
-    const bool created = createNewDatabase(choices, database, prompter);
+    const bool created = createNewDatabase(choices, database, prompter, testRegional());
     QDir::setCurrent(previous);
     QVERIFY(created);
     QCOMPARE(database.name(), QByteArray("a/b:c"));

@@ -4,6 +4,7 @@
 #include "core/model/database.h"
 #include "core/model/regional.h"
 #include "scripted_prompter.h"
+#include "test_regional.h"
 #include "text_export_helpers.h"
 
 #include <QDir>
@@ -14,6 +15,7 @@
 #include <QtTest>
 
 using namespace kribed;
+using kribed::test::testRegional;
 using namespace kribed::test;
 
 // The text an export writes, and the database it gives back when imported again, here and in
@@ -24,7 +26,6 @@ class TestTextExport : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
     void exportedBytes_data();
     void exportedBytes();
     void filterHidesRecords();
@@ -33,11 +34,6 @@ private Q_SLOTS:
     void libreOfficeReadsAndWrites_data();
     void libreOfficeReadsAndWrites();
 };
-
-void TestTextExport::initTestCase()
-{
-    setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
-}
 
 void TestTextExport::exportedBytes_data()
 {
@@ -118,9 +114,11 @@ void TestTextExport::exportThenImportGivesTheSameDatabase()
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("round.csv"));
     ScriptedPrompter prompter;
-    QCOMPARE(exportTextFile(path, TextType(type), exported, prompter), ExchangeResult::Done);
+    QCOMPARE(exportTextFile(path, TextType(type), exported, prompter, testRegional()),
+             ExchangeResult::Done);
     Database imported;
-    QCOMPARE(importTextFile(path, TextType(type), imported, prompter), ExchangeResult::Done);
+    QCOMPARE(importTextFile(path, TextType(type), imported, prompter, testRegional()),
+             ExchangeResult::Done);
     KRIBED_VERIFY_PROMPTER(prompter);
     QCOMPARE(databaseTable(imported), grid);
 }
@@ -155,7 +153,8 @@ void TestTextExport::libreOfficeReadsAndWrites()
     QVERIFY(folder.isValid());
     const QString exported = folder.filePath(QStringLiteral("ours.csv"));
     ScriptedPrompter prompter;
-    QCOMPARE(exportTextFile(exported, TextType::Comma, database, prompter), ExchangeResult::Done);
+    QCOMPARE(exportTextFile(exported, TextType::Comma, database, prompter, testRegional()),
+             ExchangeResult::Done);
 
     const QString outFolder = folder.filePath(QStringLiteral("out"));
     QVERIFY(QDir().mkpath(outFolder));
@@ -184,7 +183,8 @@ void TestTextExport::libreOfficeReadsAndWrites()
     fill(imported, {{"untouched"}, {"x"}});
     prompter.expect(QStringLiteral("Information"), formatQuestionText(), Icon::Warning,
                     Buttons::OkCancel, Answer::Cancel);
-    QCOMPARE(importTextFile(theirs, TextType(type), imported, prompter), ExchangeResult::Cancelled);
+    QCOMPARE(importTextFile(theirs, TextType(type), imported, prompter, testRegional()),
+             ExchangeResult::Cancelled);
     QCOMPARE(imported.fieldName(1), QByteArray("untouched"));
 
     // With the line ends it writes on Windows the same text imports as our database.
@@ -192,7 +192,8 @@ void TestTextExport::libreOfficeReadsAndWrites()
     windowsText.replace("\n", "\r\n");
     const QString windowsFile = folder.filePath(QStringLiteral("theirs.csv"));
     QVERIFY(writeFile(windowsFile, windowsText));
-    QCOMPARE(importTextFile(windowsFile, TextType(type), imported, prompter), ExchangeResult::Done);
+    QCOMPARE(importTextFile(windowsFile, TextType(type), imported, prompter, testRegional()),
+             ExchangeResult::Done);
     KRIBED_VERIFY_PROMPTER(prompter);
     QCOMPARE(databaseTable(imported), grid);
 }

@@ -5,6 +5,7 @@
 #include "core/model/regional.h"
 #include "durability.h"
 #include "scripted_prompter.h"
+#include "test_regional.h"
 #include "text_export_helpers.h"
 
 #include <QDir>
@@ -19,6 +20,7 @@
 #include <unistd.h>
 
 using namespace kribed;
+using kribed::test::testRegional;
 using namespace kribed::test;
 namespace durability = kribed::test;
 
@@ -44,7 +46,6 @@ class TestTextExportFiles : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
     void backupName_data();
     void backupName();
     void exportKeepsBackup_data();
@@ -60,11 +61,6 @@ private Q_SLOTS:
     void exportsThroughLinks();
     void keepsOwnerGroupAndMode();
 };
-
-void TestTextExportFiles::initTestCase()
-{
-    setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
-}
 
 void TestTextExportFiles::backupName_data()
 {
@@ -124,7 +120,8 @@ void TestTextExportFiles::exportKeepsBackup()
     Database database;
     fill(database, People);
     ScriptedPrompter prompter;
-    QCOMPARE(exportTextFile(path, TextType::Semicolon, database, prompter), ExchangeResult::Done);
+    QCOMPARE(exportTextFile(path, TextType::Semicolon, database, prompter, testRegional()),
+             ExchangeResult::Done);
     KRIBED_VERIFY_PROMPTER(prompter);
     QCOMPARE(readFile(path), exported(database, TextType::Semicolon));
     QStringList expected{QStringLiteral("x.csv")};
@@ -137,7 +134,8 @@ void TestTextExportFiles::exportKeepsBackup()
     // A second export makes the first one the backup.
     const QByteArray first = readFile(path);
     fill(database, {{"n"}, {"2"}});
-    QCOMPARE(exportTextFile(path, TextType::Semicolon, database, prompter), ExchangeResult::Done);
+    QCOMPARE(exportTextFile(path, TextType::Semicolon, database, prompter, testRegional()),
+             ExchangeResult::Done);
     QCOMPARE(readFile(backup), first);
     QCOMPARE(readFile(path), QByteArray("\"n\"\r\n\"2\"\r\n"));
 }
@@ -151,7 +149,8 @@ void TestTextExportFiles::exportOntoItsBackupName()
     Database database;
     fill(database, People);
     ScriptedPrompter prompter;
-    QCOMPARE(exportTextFile(path, TextType::Comma, database, prompter), ExchangeResult::Done);
+    QCOMPARE(exportTextFile(path, TextType::Comma, database, prompter, testRegional()),
+             ExchangeResult::Done);
     KRIBED_VERIFY_PROMPTER(prompter);
     QCOMPARE(readFile(path), exported(database, TextType::Comma));
     QCOMPARE(filesIn(folder.path()), QStringList{QStringLiteral("x.CS_")});
@@ -179,8 +178,9 @@ void TestTextExportFiles::exportRefused()
     fill(database, People);
     ScriptedPrompter prompter;
     expectSaveError(prompter);
-    QCOMPARE(exportTextFile(folder.filePath(name), TextType(type), database, prompter),
-             ExchangeResult::Failed);
+    QCOMPARE(
+        exportTextFile(folder.filePath(name), TextType(type), database, prompter, testRegional()),
+        ExchangeResult::Failed);
     KRIBED_VERIFY_PROMPTER(prompter);
     QCOMPARE(filesIn(folder.path()), QStringList{QStringLiteral("x.csv")});
     QCOMPARE(readFile(folder.filePath(QStringLiteral("x.csv"))), QByteArray("previous"));
@@ -208,7 +208,8 @@ void TestTextExportFiles::failedWriteKeepsFileAndBackup()
         setrlimit(RLIMIT_FSIZE, &limit);
         ScriptedPrompter prompter;
         expectSaveError(prompter);
-        const ExchangeResult result = exportTextFile(path, TextType::Tab, database, prompter);
+        const ExchangeResult result =
+            exportTextFile(path, TextType::Tab, database, prompter, testRegional());
         _exit(result == ExchangeResult::Failed && prompter.failures().isEmpty() ? 0 : 1);
     }
     int status = 0;
@@ -267,7 +268,7 @@ void TestTextExportFiles::failedCallsLeaveTheFiles()
         prompter = ScriptedPrompter();
     };
     saveCase.run = [&] {
-        return exportTextFile(path, TextType::Semicolon, database, prompter)
+        return exportTextFile(path, TextType::Semicolon, database, prompter, testRegional())
                == ExchangeResult::Done;
     };
     saveCase.afterRun = [&](bool succeeded) {
@@ -302,7 +303,8 @@ void TestTextExportFiles::killsLeaveWholeFiles()
     };
     saveCase.run = [&] {
         ScriptedPrompter prompter;
-        return exportTextFile(path, TextType::Comma, database, prompter) == ExchangeResult::Done;
+        return exportTextFile(path, TextType::Comma, database, prompter, testRegional())
+               == ExchangeResult::Done;
     };
     durability::KillCheck check;
     check.names = {QStringLiteral("x.CSV"), QStringLiteral("x.CS_")};
@@ -347,7 +349,7 @@ void TestTextExportFiles::exportsThroughLinks()
     const bool refused = target != QLatin1String("link");
     if (refused)
         expectSaveError(prompter);
-    QCOMPARE(exportTextFile(path, TextType::Tab, database, prompter),
+    QCOMPARE(exportTextFile(path, TextType::Tab, database, prompter, testRegional()),
              refused ? ExchangeResult::Failed : ExchangeResult::Done);
     KRIBED_VERIFY_PROMPTER(prompter);
     const durability::FolderState after = durability::stateOf(folder.path());
@@ -376,7 +378,8 @@ void TestTextExportFiles::keepsOwnerGroupAndMode()
     Database database;
     fill(database, People);
     ScriptedPrompter prompter;
-    QCOMPARE(exportTextFile(path, TextType::Tab, database, prompter), ExchangeResult::Done);
+    QCOMPARE(exportTextFile(path, TextType::Tab, database, prompter, testRegional()),
+             ExchangeResult::Done);
     struct stat status = {};
     QCOMPARE(::stat(native.constData(), &status), 0);
     QCOMPARE(readFile(path), exported(database, TextType::Tab));

@@ -5,6 +5,7 @@
 #include "core/model/regional.h"
 #include "scripted_prompter.h"
 #include "table_database.h"
+#include "test_regional.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -14,6 +15,7 @@
 using namespace kribed;
 using kribed::test::databaseTable;
 using kribed::test::ScriptedPrompter;
+using kribed::test::testRegional;
 
 using Lines = QList<QByteArray>;
 using Grid = QList<Lines>; // row 0 the field names, then the records
@@ -101,7 +103,6 @@ class TestTextImport : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
     void importShapes_data();
     void importShapes();
     void importReplacesDefinitions();
@@ -120,11 +121,6 @@ private Q_SLOTS:
     void longValuesAreCut_data();
     void longValuesAreCut();
 };
-
-void TestTextImport::initTestCase()
-{
-    setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
-}
 
 void TestTextImport::importShapes_data()
 {
@@ -205,7 +201,8 @@ void TestTextImport::importShapes()
     fillOld(database);
     QBuffer buffer(&text);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
-    QCOMPARE(importText(buffer, TextType(type), database, prompter), ExchangeResult::Done);
+    QCOMPARE(importText(buffer, TextType(type), database, prompter, testRegional()),
+             ExchangeResult::Done);
     KRIBED_VERIFY_PROMPTER(prompter);
     QCOMPARE(databaseTable(database), grid);
     for (int field = 1; field <= database.fieldCount(); ++field) {
@@ -225,7 +222,8 @@ void TestTextImport::importReplacesDefinitions()
     QByteArray text("a,b\r\n1,2\r\n");
     QBuffer buffer(&text);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
-    QCOMPARE(importText(buffer, TextType::Comma, database, prompter), ExchangeResult::Done);
+    QCOMPARE(importText(buffer, TextType::Comma, database, prompter, testRegional()),
+             ExchangeResult::Done);
     KRIBED_VERIFY_PROMPTER(prompter);
 
     QVERIFY(database.popupList(1).isEmpty());
@@ -250,7 +248,8 @@ void TestTextImport::importCancelledLeavesDatabase()
     QByteArray text("a,b,c\r\n1,2\r\n");
     QBuffer buffer(&text);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
-    QCOMPARE(importText(buffer, TextType::Comma, database, prompter), ExchangeResult::Cancelled);
+    QCOMPARE(importText(buffer, TextType::Comma, database, prompter, testRegional()),
+             ExchangeResult::Cancelled);
     KRIBED_VERIFY_PROMPTER(prompter);
     QCOMPARE(databaseTable(database), before);
     QCOMPARE(database.popupList(1), Lines{"item"});
@@ -276,7 +275,8 @@ void TestTextImport::importReadErrorLeavesDatabase()
     const Grid before = databaseTable(database);
     FailingBuffer buffer(&text, failAt);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
-    QCOMPARE(importText(buffer, TextType::Comma, database, prompter), ExchangeResult::Failed);
+    QCOMPARE(importText(buffer, TextType::Comma, database, prompter, testRegional()),
+             ExchangeResult::Failed);
     KRIBED_VERIFY_PROMPTER(prompter);
     QCOMPARE(databaseTable(database), before);
     QCOMPARE(database.name(), QByteArray("Old"));
@@ -294,7 +294,8 @@ void TestTextImport::importStopsAt10000Rows()
     Database database;
     QBuffer buffer(&text);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
-    QCOMPARE(importText(buffer, TextType::Comma, database, prompter), ExchangeResult::Done);
+    QCOMPARE(importText(buffer, TextType::Comma, database, prompter, testRegional()),
+             ExchangeResult::Done);
     KRIBED_VERIFY_PROMPTER(prompter);
     QCOMPARE(database.recordCount(), MaxRecords);
     QCOMPARE(database.cell(1, MaxRecords), QByteArray("r9999"));
@@ -336,7 +337,8 @@ void TestTextImport::importFileNamesTheDatabase()
     ScriptedPrompter prompter;
     Database database;
     fillOld(database);
-    QCOMPARE(importTextFile(path, TextType::Comma, database, prompter), ExchangeResult::Done);
+    QCOMPARE(importTextFile(path, TextType::Comma, database, prompter, testRegional()),
+             ExchangeResult::Done);
     KRIBED_VERIFY_PROMPTER(prompter);
     QCOMPARE(database.name(), name);
     QCOMPARE(database.filePath(), folder.filePath(pdbName));
@@ -352,7 +354,7 @@ void TestTextImport::importFileThatCannotBeOpened()
     Database database;
     fillOld(database);
     QCOMPARE(importTextFile(folder.filePath(QStringLiteral("missing.csv")), TextType::Comma,
-                            database, prompter),
+                            database, prompter, testRegional()),
              ExchangeResult::Failed);
     KRIBED_VERIFY_PROMPTER(prompter);
     QCOMPARE(database.name(), QByteArray("Old"));
@@ -420,7 +422,8 @@ void TestTextImport::append()
     }
     QBuffer buffer(&text);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
-    const ExchangeResult result = appendText(buffer, TextType::Comma, database, prompter);
+    const ExchangeResult result =
+        appendText(buffer, TextType::Comma, database, prompter, testRegional());
     KRIBED_VERIFY_PROMPTER(prompter);
     QCOMPARE(result, cancelAt ? ExchangeResult::Cancelled : ExchangeResult::Done);
     QCOMPARE(databaseTable(database), before + added);
@@ -461,7 +464,8 @@ void TestTextImport::appendStopsAtRowLimit()
     }
     QBuffer buffer(&text);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
-    QCOMPARE(appendText(buffer, TextType::Comma, database, prompter), ExchangeResult::Done);
+    QCOMPARE(appendText(buffer, TextType::Comma, database, prompter, testRegional()),
+             ExchangeResult::Done);
     KRIBED_VERIFY_PROMPTER(prompter);
     QCOMPARE(database.recordCount(), recordsAfter);
     if (recordsAfter > records)
@@ -480,7 +484,8 @@ void TestTextImport::appendReadErrorKeepsAddedRecords()
     database.setShape(2, 1);
     FailingBuffer buffer(&text, text.size() + 70000);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
-    QCOMPARE(appendText(buffer, TextType::Comma, database, prompter), ExchangeResult::Failed);
+    QCOMPARE(appendText(buffer, TextType::Comma, database, prompter, testRegional()),
+             ExchangeResult::Failed);
     KRIBED_VERIFY_PROMPTER(prompter);
     QVERIFY(database.recordCount() > 1);
     QVERIFY(database.recordCount() < 8001);
@@ -563,8 +568,9 @@ void TestTextImport::longValuesAreCut()
     database.setFieldName(2, "b");
     QBuffer buffer(&text);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
-    const ExchangeResult result = append ? appendText(buffer, TextType::Comma, database, prompter)
-                                         : importText(buffer, TextType::Comma, database, prompter);
+    const ExchangeResult result =
+        append ? appendText(buffer, TextType::Comma, database, prompter, testRegional())
+               : importText(buffer, TextType::Comma, database, prompter, testRegional());
     QCOMPARE(result, ExchangeResult::Done);
     KRIBED_VERIFY_PROMPTER(prompter);
     QCOMPARE(database.recordAt(database.recordCount()), last);

@@ -7,11 +7,13 @@
 #include "core/model/regional.h"
 #include "handheld_fixture.h"
 #include "scripted_prompter.h"
+#include "test_regional.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace kribed;
+using kribed::test::testRegional;
 using namespace kribed::test;
 
 namespace {
@@ -37,7 +39,6 @@ class TestInstall : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
     void init();
     void targetPath_data();
     void targetPath();
@@ -56,11 +57,6 @@ private:
     QString mData;
     Database mDatabase;
 };
-
-void TestInstall::initTestCase()
-{
-    setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
-}
 
 // Two users, Bert being the last one; an open, modified database in Kunden.PDB.
 void TestInstall::init()
@@ -153,7 +149,7 @@ void TestInstall::install()
     QFETCH(QList<bool>, autoSizingCalls);
 
     ScriptedPrompter prompter;
-    const UserData users(prompter, HandheldRegistry(mDir->path()));
+    const UserData users(prompter, testRegional(), HandheldRegistry(mDir->path()));
     QCOMPARE(users.count(), 2);
     if (autoWidthAnswer >= 0)
         prompter.expect(QStringLiteral("Information"), AutoWidthText, Icon::Warning,
@@ -191,7 +187,7 @@ void TestInstall::install()
 void TestInstall::installsForTheLastUser()
 {
     ScriptedPrompter prompter;
-    const UserData users(prompter, HandheldRegistry(mDir->path()));
+    const UserData users(prompter, testRegional(), HandheldRegistry(mDir->path()));
     prompter.expect(QStringLiteral("Kribed-pro"), SavedReadyText, Icon::None, Buttons::Ok,
                     Answer::Ok);
     QVERIFY(installDatabase(mDatabase, users, users.lastUserIndex(), {}, {}, 1, prompter));
@@ -213,7 +209,7 @@ void TestInstall::failedCopyTellsNothingMore()
     blocker.close();
 
     ScriptedPrompter prompter;
-    const UserData users(prompter, HandheldRegistry(mDir->path()));
+    const UserData users(prompter, testRegional(), HandheldRegistry(mDir->path()));
     prompter.expect(QStringLiteral("Save error"), QStringLiteral("There was an error in saving*"),
                     Icon::Error, Buttons::Ok, Answer::Ok);
     QVERIFY(!installDatabase(mDatabase, users, 0, {false, false}, {}, 1, prompter));

@@ -3,12 +3,14 @@
 #include "core/handheld/startup_users.h"
 #include "handheld_fixture.h"
 #include "scripted_prompter.h"
+#include "test_regional.h"
 
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace kribed;
+using kribed::test::testRegional;
 using namespace kribed::test;
 
 // The start-up word about the missing Palm Desktop software: once per user where nobody has it,
@@ -56,8 +58,8 @@ private Q_SLOTS:
                                                "Nevertheless you can use Kribed without problems."),
                                 Icon::Error, Buttons::Ok, Answer::Ok);
             }
-            const auto users =
-                readUsersAtStart(prompter, store, HandheldRegistry(dir.path()), notice);
+            const auto users = readUsersAtStart(prompter, store, testRegional(),
+                                                HandheldRegistry(dir.path()), notice);
             QVERIFY2(prompter.failures().isEmpty(),
                      qPrintable(QStringLiteral("start %1: ").arg(start + 1) + prompter.failures()));
             QCOMPARE(users->desktopMissing(), !desktopThere);

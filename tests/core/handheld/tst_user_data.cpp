@@ -5,6 +5,7 @@
 #include "durability.h"
 #include "handheld_fixture.h"
 #include "scripted_prompter.h"
+#include "test_regional.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -13,6 +14,7 @@
 #include <QtTest>
 
 using namespace kribed;
+using kribed::test::testRegional;
 using namespace kribed::test;
 using namespace Qt::Literals::StringLiterals;
 
@@ -30,7 +32,7 @@ QList<UserEntry> parse(QByteArray bytes)
 {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    return readUsersDat(buffer);
+    return readUsersDat(buffer, testRegional());
 }
 
 const FixtureUser Anna{3, "Anna", "AnnaK"};
@@ -44,7 +46,6 @@ class TestUserData : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
     void usersDat_data();
     void usersDat();
     void cutShortAtEveryByte();
@@ -73,11 +74,6 @@ private:
 
     std::unique_ptr<QTemporaryDir> mDir;
 };
-
-void TestUserData::initTestCase()
-{
-    setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
-}
 
 void TestUserData::writeIni(const QString &organisation, const QVariantMap &values)
 {
@@ -250,7 +246,7 @@ void TestUserData::registry()
                                        "not correctly installed.\nNevertheless you can use Kribed "
                                        "without problems."),
                         Icon::Error, Buttons::Ok, Answer::Ok);
-    const UserData users(prompter, HandheldRegistry(mDir->path()));
+    const UserData users(prompter, testRegional(), HandheldRegistry(mDir->path()));
     KRIBED_VERIFY_PROMPTER(prompter);
     QCOMPARE(users.count(), count);
     QCOMPARE(users.lastUserIndex(), lastUser);
@@ -275,7 +271,7 @@ void TestUserData::longValuesAreCut()
              {{QStringLiteral("Core/Path"), QString(300, u'p')}});
 
     ScriptedPrompter prompter;
-    const UserData users(prompter, HandheldRegistry(mDir->path()));
+    const UserData users(prompter, testRegional(), HandheldRegistry(mDir->path()));
     KRIBED_VERIFY_PROMPTER(prompter);
     QCOMPARE(users.lastUserName().size(), MaxUserTextLength);
     // Both long names are cut alike and still match; the later one wins.
@@ -283,7 +279,7 @@ void TestUserData::longValuesAreCut()
     QCOMPARE(users.folderName(2), QStringLiteral("Later"));
 
     QFile::remove(HandheldRegistry(mDir->path()).iniFile(HandheldRegistry::primaryOrganisation()));
-    const UserData fallback(prompter, HandheldRegistry(mDir->path()));
+    const UserData fallback(prompter, testRegional(), HandheldRegistry(mDir->path()));
     QCOMPARE(fallback.desktopDataFolder(), QString(MaxDesktopFolderLength, u'p'));
     QCOMPARE(fallback.count(), 0);
 }
@@ -294,7 +290,7 @@ void TestUserData::lookupsOutsideTheList()
     const QString data = dataFolder(usersDatBytes(1, {Anna}));
     writeIni(HandheldRegistry::primaryOrganisation(), {{QStringLiteral("Core/Path"), data}});
     ScriptedPrompter prompter;
-    const UserData users(prompter, HandheldRegistry(mDir->path()));
+    const UserData users(prompter, testRegional(), HandheldRegistry(mDir->path()));
     for (int index : {-1, 1, 255}) {
         QCOMPARE(users.userId(index), quint16(0));
         QVERIFY(users.userName(index).isEmpty());
@@ -312,7 +308,7 @@ void TestUserData::prepareInstallFolder()
               {QStringLiteral("Preferences/LastUserName"), QStringLiteral("Bert M")},
               {QStringLiteral("HotSync Manager/Install3"), 0}});
     ScriptedPrompter prompter;
-    const UserData users(prompter, HandheldRegistry(mDir->path()));
+    const UserData users(prompter, testRegional(), HandheldRegistry(mDir->path()));
 
     const std::optional<QString> folder =
         users.prepareInstallFolder(users.lastUserIndex(), prompter);
@@ -337,7 +333,7 @@ void TestUserData::prepareWithoutHotSyncKey()
     const QString data = dataFolder(usersDatBytes(1, {Anna}));
     writeIni(HandheldRegistry::primaryOrganisation(), {{QStringLiteral("Core/Path"), data}});
     ScriptedPrompter prompter;
-    const UserData users(prompter, HandheldRegistry(mDir->path()));
+    const UserData users(prompter, testRegional(), HandheldRegistry(mDir->path()));
     QVERIFY(!users.prepareInstallFolder(0, prompter));
     KRIBED_VERIFY_PROMPTER(prompter);
     QSettings ini(HandheldRegistry(mDir->path()).iniFile(HandheldRegistry::primaryOrganisation()),
@@ -352,7 +348,7 @@ void TestUserData::prepareWhenKeysVanished()
     writeIni(HandheldRegistry::primaryOrganisation(),
              {{QStringLiteral("Core/Path"), data}, {QStringLiteral("HotSync Manager/x"), 1}});
     ScriptedPrompter prompter;
-    const UserData users(prompter, HandheldRegistry(mDir->path()));
+    const UserData users(prompter, testRegional(), HandheldRegistry(mDir->path()));
     QVERIFY(QFile::remove(
         HandheldRegistry(mDir->path()).iniFile(HandheldRegistry::primaryOrganisation())));
 
@@ -370,7 +366,7 @@ void TestUserData::prepareWithoutUsers()
     writeIni(HandheldRegistry::primaryOrganisation(),
              {{QStringLiteral("Core/Path"), data}, {QStringLiteral("HotSync Manager/x"), 1}});
     ScriptedPrompter prompter;
-    const UserData users(prompter, HandheldRegistry(mDir->path()));
+    const UserData users(prompter, testRegional(), HandheldRegistry(mDir->path()));
     QVERIFY(!users.prepareInstallFolder(0, prompter));
     KRIBED_VERIFY_PROMPTER(prompter);
     QVERIFY(!QFileInfo::exists(data + QStringLiteral("//Install")));
@@ -417,7 +413,7 @@ void TestUserData::iniValuesAsWritten()
     QVERIFY(writeUsersDat(data, usersDatBytes(count, written)));
     writeRawIni(ini, data);
     ScriptedPrompter prompter;
-    const UserData users(prompter, HandheldRegistry(mDir->path()));
+    const UserData users(prompter, testRegional(), HandheldRegistry(mDir->path()));
     KRIBED_VERIFY_PROMPTER(prompter);
     QCOMPARE(users.desktopDataFolder(), data);
     QCOMPARE(users.count(), count);
@@ -453,7 +449,7 @@ void TestUserData::flagChangesOnlyItsKey()
     const QString ini = writeRawIni(before, data);
     after.replace("@data", data.toUtf8());
     ScriptedPrompter prompter;
-    const UserData users(prompter, HandheldRegistry(mDir->path()));
+    const UserData users(prompter, testRegional(), HandheldRegistry(mDir->path()));
     QVERIFY(users.prepareInstallFolder(0, prompter));
     KRIBED_VERIFY_PROMPTER(prompter);
     QCOMPARE(readBytes(ini), after);
@@ -482,7 +478,7 @@ void TestUserData::flagWriteFailures()
     const QByteArray before = "[Core]\nPath=@data\n[HotSync Manager]\nInstall3=0\n";
     const QString ini = writeRawIni(before, data);
     ScriptedPrompter prompter;
-    const UserData users(prompter, HandheldRegistry(mDir->path()));
+    const UserData users(prompter, testRegional(), HandheldRegistry(mDir->path()));
     SaveCase flagCase;
     flagCase.folder = QFileInfo(ini).path();
     flagCase.setUp = [&] { writeRawIni(before, data); };
@@ -503,7 +499,7 @@ void TestUserData::flagThroughLink()
     QVERIFY(QFile::rename(ini, real));
     QVERIFY(QFile::link(real, ini));
     ScriptedPrompter prompter;
-    const UserData users(prompter, HandheldRegistry(mDir->path()));
+    const UserData users(prompter, testRegional(), HandheldRegistry(mDir->path()));
     QVERIFY(users.prepareInstallFolder(0, prompter));
     QCOMPARE(QFileInfo(ini).symLinkTarget(), real);
     QVERIFY(readBytes(real).endsWith("[HotSync Manager]\nInstall3=1\n"));

@@ -333,7 +333,7 @@ void TestPdbSamples::sumDemosAddUp()
     QFETCH(QString, locale);
     QFETCH(int, sumField);
 
-    setCurrentRegional(Regional(QLocale(locale)));
+    const Regional regional{QLocale(locale)};
     ScriptedPrompter prompter;
     Database database;
     QCOMPARE(loadDatabaseFile(sourcePath(path), database, prompter, OpenAccess::ReadOnly),
@@ -344,7 +344,7 @@ void TestPdbSamples::sumDemosAddUp()
         database.setCell(sumField, record, QByteArray());
     }
     RowSumState state;
-    const RowSumOutcome outcome = computeRowSums(database, state, 1, 1);
+    const RowSumOutcome outcome = computeRowSums(database, state, 1, 1, regional);
     QCOMPARE(outcome.column, sumField);
     QCOMPARE(outcome.lastRow, database.recordCount());
     for (int record = 1; record <= database.recordCount(); ++record)

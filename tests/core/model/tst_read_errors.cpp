@@ -9,11 +9,13 @@
 #include "durability.h"
 #include "pdb_builder.h"
 #include "scripted_prompter.h"
+#include "test_regional.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace kribed;
+using kribed::test::testRegional;
 using namespace kribed::test;
 
 namespace {
@@ -133,7 +135,8 @@ void TestReadErrors::importedText()
         prompter = ScriptedPrompter();
     };
     importCase.run = [&] {
-        return importTextFile(path, TextType::Comma, database, prompter) == ExchangeResult::Done;
+        return importTextFile(path, TextType::Comma, database, prompter, testRegional())
+               == ExchangeResult::Done;
     };
     importCase.afterRun = [&](bool succeeded) {
         if (!succeeded && (database.fieldCount() != 1 || database.cell(1, 1) != "open before"))
@@ -163,7 +166,8 @@ void TestReadErrors::appendedText()
         prompter = ScriptedPrompter();
     };
     appendCase.run = [&] {
-        return appendTextFile(path, TextType::Comma, database, prompter) == ExchangeResult::Done;
+        return appendTextFile(path, TextType::Comma, database, prompter, testRegional())
+               == ExchangeResult::Done;
     };
     appendCase.afterRun = [&](bool succeeded) { return checkMessages(prompter, succeeded); };
     long reads = 0;

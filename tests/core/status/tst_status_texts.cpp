@@ -7,10 +7,12 @@
 #include "core/platform/user_list.h"
 #include "core/status/status_texts.h"
 #include "literal_texts.h"
+#include "test_regional.h"
 
 #include <QTest>
 
 using namespace kribed;
+using kribed::test::testRegional;
 using kribed::test::texts;
 
 namespace {
@@ -51,8 +53,6 @@ class TestStatusTexts : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { setCurrentRegional(Regional(QLocale(QStringLiteral("en_US")))); }
-
     void addRecentFile_data()
     {
         QTest::addColumn<QStringList>("before");
@@ -119,7 +119,7 @@ private Q_SLOTS:
         database.setName("Kunden");
         database.setFilePath(QStringLiteral("/data/Kunden.pdb"));
         database.setModificationTime(QDateTime(QDate(2024, 3, 9), QTime(14, 5)));
-        StatusPanels panels = statusPanelTexts(database, 2, 3, {}, currentRegional());
+        StatusPanels panels = statusPanelTexts(database, 2, 3, {}, testRegional());
         QCOMPARE(panels[0], QStringLiteral("R3 of 120"));
         QCOMPARE(panels[1], QStringLiteral("C2 of 5"));
         QCOMPARE(panels[2] + panels[3] + panels[4], QString());
@@ -127,12 +127,12 @@ private Q_SLOTS:
         QCOMPARE(panels[6], QStringLiteral("/data/Kunden.pdb "));
 
         database.setModified();
-        panels = statusPanelTexts(database, 5, 120, {true, true, true}, currentRegional());
+        panels = statusPanelTexts(database, 5, 120, {true, true, true}, testRegional());
         QCOMPARE(panels[2] + panels[3] + panels[4], QStringLiteral("AFS"));
         QCOMPARE(panels[6], QStringLiteral("/data/Kunden.pdb +"));
-        QCOMPARE(windowCaption(database, currentRegional()), QStringLiteral("Kunden - Kribed PRO"));
+        QCOMPARE(windowCaption(database, testRegional()), QStringLiteral("Kunden - Kribed PRO"));
         database.setName({});
-        QCOMPARE(windowCaption(database, currentRegional()), QStringLiteral("Kribed PRO"));
+        QCOMPARE(windowCaption(database, testRegional()), QStringLiteral("Kribed PRO"));
     }
 
     void codePageOfCharSet_data()

@@ -7,6 +7,7 @@
 #include "core/model/regional.h"
 #include "gui/dialogs/properties_dialog.h"
 #include "scripted_prompter.h"
+#include "test_regional.h"
 
 #include <QComboBox>
 #include <QListWidget>
@@ -65,16 +66,15 @@ inline QStringList texts(const QList<QByteArray> &bytes)
 }
 
 // A new dialog on the database above for every test, with scripted messages. A test class
-// derives from it next to QObject and calls these helpers from its own initTestCase and init.
+// derives from it next to QObject and calls these helpers from its own init.
 class PropertiesDialogFixture
 {
 protected:
-    static void initFixture() { setCurrentRegional(Regional(QLocale(QStringLiteral("en_US")))); }
-
     void startTest()
     {
         mPrompter = ScriptedPrompter();
         mDialog = std::make_unique<PropertiesDialog>(mPrompter);
+        mDialog->setRegional(testRegional());
         mDatabase = makeDatabase();
     }
 

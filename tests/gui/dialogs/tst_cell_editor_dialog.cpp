@@ -4,6 +4,7 @@
 #include "core/model/field_type.h"
 #include "core/model/regional.h"
 #include "gui/dialogs/cell_editor_dialog.h"
+#include "test_regional.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -19,6 +20,7 @@
 #include <QtTest>
 
 using namespace kribed;
+using kribed::test::testRegional;
 
 namespace {
 
@@ -52,7 +54,6 @@ class TestCellEditorDialog : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
     void init();
     void typeControls_data();
     void typeControls();
@@ -84,11 +85,6 @@ private:
     QPlainTextEdit *memoEdit() { return child<QPlainTextEdit>("cellTextEdit"); }
     std::unique_ptr<CellEditorDialog> mDialog;
 };
-
-void TestCellEditorDialog::initTestCase()
-{
-    setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
-}
 
 void TestCellEditorDialog::init()
 {
@@ -131,7 +127,7 @@ void TestCellEditorDialog::typeControls()
     QFETCH(QString, label);
 
     const Database database = oneCell(type, "red", {"red", "blue"});
-    mDialog->prepare(database, 1, 1, QFont(), Now);
+    mDialog->prepare(database, 1, 1, QFont(), testRegional(), Now);
     QCOMPARE(memoEdit()->toPlainText(), QStringLiteral("red"));
     for (const char *name : {"booleanCheckBox", "popupCombo", "dateTimePicker"}) {
         QWidget *widget = child<QWidget>(name);
@@ -148,7 +144,7 @@ void TestCellEditorDialog::typeControls()
 void TestCellEditorDialog::captionNamesRecordAndField()
 {
     const Database database = oneCell(StringType, "a");
-    mDialog->prepare(database, 1, 2, QFont(), Now);
+    mDialog->prepare(database, 1, 2, QFont(), testRegional(), Now);
     QCOMPARE(child<QGroupBox>("cellGroupBox")->title(),
              QStringLiteral(" Row:  0002    Col:  Colour "));
     QCOMPARE(mDialog->windowTitle(), QStringLiteral("Edit Cell"));
@@ -182,7 +178,7 @@ void TestCellEditorDialog::booleanFollowsTheMouseOnly()
     QFETCH(QString, memo);
 
     Database database = oneCell(BooleanType, cell);
-    mDialog->prepare(database, 1, 1, QFont(), Now);
+    mDialog->prepare(database, 1, 1, QFont(), testRegional(), Now);
     QCheckBox *box = child<QCheckBox>("booleanCheckBox");
     QCOMPARE(box->isChecked(), checkedAtShow);
     for (int click = 0; click < mouseClicks; ++click)
@@ -229,7 +225,7 @@ void TestCellEditorDialog::popupChoice()
     QFETCH(QByteArray, stored);
 
     Database database = oneCell(type, cell, {"red", "blue"});
-    mDialog->prepare(database, 1, 1, QFont(), Now);
+    mDialog->prepare(database, 1, 1, QFont(), testRegional(), Now);
     QComboBox *popup = child<QComboBox>("popupCombo");
     QCOMPARE(popup->count(), 2);
     QCOMPARE(popup->currentIndex(), 0);
@@ -249,7 +245,7 @@ void TestCellEditorDialog::popupChoice()
 void TestCellEditorDialog::pickerChangeStampsTheRow()
 {
     Database database = oneCell(CreationDateType, "1/1/1999");
-    mDialog->prepare(database, 1, 2, QFont(), Now);
+    mDialog->prepare(database, 1, 2, QFont(), testRegional(), Now);
     QDateTimeEdit *picker = child<QDateTimeEdit>("dateTimePicker");
     // The picker starts at today, not at the cell's date, and leaves the memo alone until used.
     QCOMPARE(picker->date(), Now.date());
@@ -267,7 +263,7 @@ void TestCellEditorDialog::pickerChangeStampsTheRow()
 
     // A time field's picker writes the long time form.
     Database times = oneCell(NormalTimeType, "");
-    mDialog->prepare(times, 1, 1, QFont(), Now);
+    mDialog->prepare(times, 1, 1, QFont(), testRegional(), Now);
     picker->setTime(QTime(17, 5, 9));
     QCOMPARE(memoEdit()->toPlainText(), QStringLiteral("5:05:09 PM"));
 }
@@ -292,7 +288,7 @@ void TestCellEditorDialog::pickerPutsItsValueIntoTheMemo()
     QFETCH(QString, memo);
 
     const Database database = oneCell(type, "old");
-    mDialog->prepare(database, 1, 1, QFont(), Now);
+    mDialog->prepare(database, 1, 1, QFont(), testRegional(), Now);
     mDialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(mDialog.get()));
     auto *picker = child<QDateTimeEdit>("dateTimePicker");
@@ -351,7 +347,7 @@ void TestCellEditorDialog::multiplePopupAppendsOnlyChosenItems()
     QFETCH(QString, memo);
 
     const Database database = oneCell(MultiplePopupType, "Kaese", {"Kaese", "Brot", "Obst"});
-    mDialog->prepare(database, 1, 1, QFont(), Now);
+    mDialog->prepare(database, 1, 1, QFont(), testRegional(), Now);
     mDialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(mDialog.get()));
     auto *popup = child<QComboBox>("popupCombo");
@@ -414,7 +410,7 @@ void TestCellEditorDialog::writingBack()
 
     Database database = oneCell(StringType, "x");
     database.setCell(field, 1, cell);
-    mDialog->prepare(database, field, 1, QFont(), Now);
+    mDialog->prepare(database, field, 1, QFont(), testRegional(), Now);
     if (!typed.isNull())
         memoEdit()->setPlainText(typed);
     mDialog->okClicked();
@@ -427,7 +423,7 @@ void TestCellEditorDialog::writingBack()
 void TestCellEditorDialog::escapeLeavesNoControlBehind()
 {
     Database database = oneCell(MultiplePopupType, "red", {"red", "blue"});
-    mDialog->prepare(database, 1, 1, QFont(), Now);
+    mDialog->prepare(database, 1, 1, QFont(), testRegional(), Now);
     memoEdit()->setPlainText(QStringLiteral("changed"));
     QTest::keyClick(memoEdit(), Qt::Key_Escape);
     QCOMPARE(mDialog->result(), int(QDialog::Rejected));
@@ -443,7 +439,7 @@ void TestCellEditorDialog::escapeLeavesNoControlBehind()
 
     // The next cell shows only its own controls.
     database.setFieldType(1, StringType);
-    mDialog->prepare(database, 1, 1, QFont(), Now);
+    mDialog->prepare(database, 1, 1, QFont(), testRegional(), Now);
     QVERIFY(popup->isHidden());
     QVERIFY(child<QCheckBox>("booleanCheckBox")->isHidden());
     QVERIFY(child<QDateTimeEdit>("dateTimePicker")->isHidden());
@@ -485,7 +481,7 @@ void TestCellEditorDialog::memoStopsAtTheLongestValue()
     QTest::failOnWarning(QRegularExpression(QStringLiteral("QTextCursor")));
 
     Database database = oneCell(StringType, cell);
-    mDialog->prepare(database, 1, 1, QFont(), Now);
+    mDialog->prepare(database, 1, 1, QFont(), testRegional(), Now);
     memoEdit()->moveCursor(QTextCursor::Start);
     if (selectAll)
         QTest::keySequence(memoEdit(), QKeySequence::SelectAll);
@@ -506,7 +502,7 @@ void TestCellEditorDialog::longerCellIsShownWhole()
     // A cell longer than the limit (from an older file) is shown whole and, untouched, written
     // back as it was.
     Database longer = oneCell(StringType, QByteArray(4100, 'z'));
-    mDialog->prepare(longer, 1, 1, QFont(), Now);
+    mDialog->prepare(longer, 1, 1, QFont(), testRegional(), Now);
     QCOMPARE(memoEdit()->toPlainText().size(), 4100);
     mDialog->okClicked();
     QVERIFY(!mDialog->apply(longer, Now));

@@ -4,6 +4,7 @@
 #include "core/model/regional.h"
 #include "gui/dialogs/find_dialog.h"
 #include "scripted_prompter.h"
+#include "test_regional.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,24 +14,20 @@
 #include <QtTest>
 
 using namespace kribed;
+using kribed::test::testRegional;
 
 class TestFindDialog : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
     void controls();
     void formShow_data();
     void formShow();
     void settingsFromControls();
     void buttonsAndEscape();
+    void displayFontOnTheSearchTextOnly();
 };
-
-void TestFindDialog::initTestCase()
-{
-    setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
-}
 
 void TestFindDialog::controls()
 {
@@ -53,6 +50,17 @@ void TestFindDialog::controls()
         labels << label->text();
     QVERIFY(labels.contains(QStringLiteral("Find  String")));
     QVERIFY(labels.contains(QStringLiteral("in Field")));
+}
+
+void TestFindDialog::displayFontOnTheSearchTextOnly()
+{
+    FindDialog form;
+    QFont display(form.font().family());
+    display.setPointSize(form.font().pointSize() + 5);
+    form.setDisplayFont(display);
+    QCOMPARE(form.findChild<QLineEdit *>(QStringLiteral("findEdit"))->font(), display);
+    QVERIFY(form.findChild<QComboBox *>(QStringLiteral("findFieldCombo"))->font() != display);
+    QVERIFY(form.findChild<QPushButton *>(QStringLiteral("findButton"))->font() != display);
 }
 
 void TestFindDialog::formShow_data()
@@ -84,10 +92,10 @@ void TestFindDialog::formShow()
     QCOMPARE(fields->itemText(1), QStringLiteral("Qty"));
     QCOMPARE(fields->currentIndex(), 0);
     QCOMPARE(fromStartBox->isChecked(), fromStart);
-    QCOMPARE(form.settings().fromStart, fromStart);
+    QCOMPARE(form.settings(testRegional()).fromStart, fromStart);
     // The string and "Field must begin with String" stay as they were left.
-    QCOMPARE(form.settings().text, QByteArray("abc"));
-    QVERIFY(form.settings().mustBegin);
+    QCOMPARE(form.settings(testRegional()).text, QByteArray("abc"));
+    QVERIFY(form.settings(testRegional()).mustBegin);
 }
 
 void TestFindDialog::settingsFromControls()
@@ -98,7 +106,7 @@ void TestFindDialog::settingsFromControls()
     form.prepare({QStringLiteral("A"), QStringLiteral("B")}, 1);
     form.findChild<QLineEdit *>(QStringLiteral("findEdit"))->setText(QStringLiteral("caf\u00e9"));
     form.findChild<QComboBox *>(QStringLiteral("findFieldCombo"))->setCurrentIndex(2);
-    const FindSettings settings = form.settings();
+    const FindSettings settings = form.settings(testRegional());
     QCOMPARE(settings.text, QByteArray("caf\xe9"));
     QCOMPARE(settings.field, 2);
 

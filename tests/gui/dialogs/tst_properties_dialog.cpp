@@ -27,7 +27,6 @@ class TestPropertiesDialog
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
     void init();
     void madeState();
     void showSteps();
@@ -50,11 +49,6 @@ private Q_SLOTS:
     void ctrlTabPassesOverTheHiddenPopupTab();
     void everyTabFits();
 };
-
-void TestPropertiesDialog::initTestCase()
-{
-    initFixture();
-}
 
 void TestPropertiesDialog::init()
 {

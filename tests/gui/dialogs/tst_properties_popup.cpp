@@ -5,6 +5,7 @@
 #include "core/model/regional.h"
 #include "gui/dialogs/properties_dialog.h"
 #include "properties_dialog_fixture.h"
+#include "test_regional.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -14,6 +15,7 @@
 #include <QtTest>
 
 using namespace kribed;
+using kribed::test::testRegional;
 using namespace kribed::test;
 
 // The Popup tab and the field type that shows it: the list's commands, the entries it refuses,
@@ -26,7 +28,6 @@ class TestPropertiesPopup
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
     void init();
     void popupCutPaste();
     void popupAppendAndSort();
@@ -36,11 +37,6 @@ private Q_SLOTS:
     void typeChange();
     void nonPopupFieldKeepsStoredListOnCancel();
 };
-
-void TestPropertiesPopup::initTestCase()
-{
-    initFixture();
-}
 
 void TestPropertiesPopup::init()
 {
@@ -148,7 +144,7 @@ void TestPropertiesPopup::popupEntryThatReadsAsAHeader()
 
     // The same entry held by a list: cut, then pasted before Red.
     mDialog->reject();
-    mDatabase.popupList(2) = {"Red", currentRegional().toBytes(entry)};
+    mDatabase.popupList(2) = {"Red", testRegional().toBytes(entry)};
     mDialog->prepare(mDatabase, 2, {});
     list->setCurrentRow(1);
     mDialog->cutClicked();

@@ -5,6 +5,7 @@
 #include "gui/grid/cell_range_clipboard.h"
 #include "gui/grid/database_document.h"
 #include "scripted_prompter.h"
+#include "test_regional.h"
 
 #include <QMimeData>
 #include <QTest>
@@ -13,6 +14,13 @@ using namespace kribed;
 using kribed::test::ScriptedPrompter;
 
 namespace {
+
+// The regional rules the running test chose; every operation under test is handed them.
+Regional &regional()
+{
+    static Regional chosen = kribed::test::testRegional();
+    return chosen;
+}
 
 const QDateTime Now(QDate(2026, 3, 14), QTime(9, 26, 53));
 
@@ -33,23 +41,22 @@ class TestCellRangeClipboard : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { setCurrentRegional(Regional(QLocale(QStringLiteral("en_US")))); }
+    void init() { regional() = kribed::test::testRegional(); }
 
     // A copied block pasted back elsewhere is the same bytes, even a byte the display code page
     // cannot show and cells holding tabs and line breaks; the paste is one undo step.
     void copyAndPasteBack()
     {
-        DatabaseDocument document;
+        DatabaseDocument document(regional());
         document.resetWith([](Database &database) { fill(database); });
         Database &database = document.database();
         database.setCell(1, 1, "a\x81z");
         database.setCell(2, 1, "tab\there");
         database.setCell(1, 2, "two\r\nlines");
-        const std::unique_ptr<QMimeData> mime =
-            rangeMimeData(database, {1, 1, 2, 2}, currentRegional());
+        const std::unique_ptr<QMimeData> mime = rangeMimeData(database, {1, 1, 2, 2}, regional());
         QCOMPARE(mime->text(),
                  QString::fromUtf8("a\xc2\x81z\t\"tab\there\"\n\"two\r\nlines\"\t22\n"));
-        const CellBlock block = cellsOfMimeData(*mime, currentRegional());
+        const CellBlock block = cellsOfMimeData(*mime, regional());
         ScriptedPrompter prompter;
         QVERIFY(pasteCells(document, 2, 3, block, Now, prompter));
         QCOMPARE(database.cell(2, 3), QByteArray("a\x81z"));
@@ -88,7 +95,7 @@ private Q_SLOTS:
         QFETCH(CellBlock, block);
         QMimeData mime;
         mime.setText(text);
-        QCOMPARE(cellsOfMimeData(mime, currentRegional()), block);
+        QCOMPARE(cellsOfMimeData(mime, regional()), block);
     }
 
     // Ctrl+C on one cell that holds a line break or a tab: pasted back from another program's
@@ -109,16 +116,15 @@ private Q_SLOTS:
         Database database;
         fill(database);
         database.setCell(2, 2, cell);
-        const std::unique_ptr<QMimeData> copied =
-            rangeMimeData(database, {2, 2, 2, 2}, currentRegional());
+        const std::unique_ptr<QMimeData> copied = rangeMimeData(database, {2, 2, 2, 2}, regional());
         QCOMPARE(copied->text(), text);
         QMimeData foreign;
         foreign.setText(copied->text());
-        QCOMPARE(cellsOfMimeData(foreign, currentRegional()), CellBlock{{cell}});
+        QCOMPARE(cellsOfMimeData(foreign, regional()), CellBlock{{cell}});
         // A range that shows one cell, the others hidden by the filter, is copied as that cell.
         database.setHidden(1, true);
         database.setHidden(3, true);
-        QCOMPARE(rangeMimeData(database, {2, 1, 2, 3}, currentRegional())->text(), text);
+        QCOMPARE(rangeMimeData(database, {2, 1, 2, 3}, regional())->text(), text);
     }
 
     // The count of cells and of numbers stand apart; sum and average only when there is a
@@ -151,7 +157,7 @@ private Q_SLOTS:
         QFETCH(QByteArrayList, cells);
         QFETCH(QList<int>, hidden);
         QFETCH(QString, text);
-        setCurrentRegional(Regional(QLocale(locale)));
+        regional() = Regional(QLocale(locale));
         Database database;
         fill(database);
         database.setCell(1, 1, cells[0]);
@@ -162,8 +168,8 @@ private Q_SLOTS:
             database.setHidden(record, true);
         // Rows 1 and 2 of fields 1 and 2, or field 1 alone where one cell is left.
         const CellRange range = text.isEmpty() ? CellRange{1, 1, 1, 2} : CellRange{1, 1, 2, 2};
-        QCOMPARE(rangeStatisticsText(database, range, currentRegional()), text);
-        QCOMPARE(rangeStatisticsText(database, {1, 1, 1, 1}, currentRegional()), QString());
+        QCOMPARE(rangeStatisticsText(database, range, regional()), text);
+        QCOMPARE(rangeStatisticsText(database, {1, 1, 1, 1}, regional()), QString());
     }
 };
 

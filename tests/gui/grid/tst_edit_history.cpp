@@ -17,6 +17,7 @@
 #include "gui/grid/database_document.h"
 #include "gui/grid/recorded_edits.h"
 #include "scripted_prompter.h"
+#include "test_regional.h"
 
 #include <QAbstractItemModelTester>
 #include <QBuffer>
@@ -25,6 +26,7 @@
 
 using namespace kribed;
 using kribed::test::ScriptedPrompter;
+using kribed::test::testRegional;
 
 namespace {
 
@@ -134,13 +136,16 @@ private:
         switch (kind) {
         case InPlaceEdit: edit(1, 3, "Zoe"); break;
         case CellEditor:
-            cells(4, 4, [](Database &d) { return storeEditedText(d, 3, 4, "green", Now); });
+            cells(4, 4, [](Database &d) {
+                return storeEditedText(d, 3, 4, "green", Now, testRegional());
+            });
             break;
         case CutCell:
-            cells(2, 2, [](Database &d) { return cutCell(d, 1, 2, Now, nullptr); });
+            cells(2, 2, [](Database &d) { return cutCell(d, 1, 2, Now, testRegional(), nullptr); });
             break;
         case PasteCell:
-            cells(5, 5, [](Database &d) { return pasteCell(d, 4, 5, "a\tb", Now); });
+            cells(5, 5,
+                  [](Database &d) { return pasteCell(d, 4, 5, "a\tb", Now, testRegional()); });
             break;
         case CutRow:
             cells(3, 3, [&](Database &d) { return cutRow(d, rowClipboard, 3, prompter, true); });
@@ -148,17 +153,22 @@ private:
         case PasteBlock:
             // Record 2 is hidden: the block's rows go into the shown records 3 and 4.
             cells(2, 4, [&](Database &d) {
-                return pasteCellBlock(d, 3, 2, {{"x", "1"}, {"y", "2"}}, Now, prompter);
+                return pasteCellBlock(d, 3, 2, {{"x", "1"}, {"y", "2"}}, Now, testRegional(),
+                                      prompter);
             });
             break;
         case ClearRange:
-            cells(1, 5, [](Database &d) { return clearCellRange(d, {1, 1, 1, 5}, Now); });
+            cells(1, 5, [](Database &d) {
+                return clearCellRange(d, {1, 1, 1, 5}, Now, testRegional());
+            });
             break;
         case AppendRow:
-            appendRow(database, rowClipboard, prompter, Now, recordingAnnouncer(*mDocument, {}));
+            appendRow(database, rowClipboard, prompter, Now, testRegional(),
+                      recordingAnnouncer(*mDocument, {}));
             break;
         case InsertRow:
-            insertRow(database, rowClipboard, 2, prompter, Now, recordingAnnouncer(*mDocument, {}));
+            insertRow(database, rowClipboard, 2, prompter, Now, testRegional(),
+                      recordingAnnouncer(*mDocument, {}));
             break;
         case DeleteRow:
             // The hidden record goes and comes back hidden.
@@ -184,17 +194,19 @@ private:
         case Sort:
             recordRecordOrder(*mDocument, {}, [](Database &d) {
                 SortSpec spec;
-                QVector<int> oldOfNew = sortRows(d, spec);
+                QVector<int> oldOfNew = sortRows(d, spec, testRegional());
                 for (int &old : oldOfNew)
                     --old;
                 return oldOfNew;
             });
             break;
-        case ColumnSum: cells(5, 5, [](Database &d) { return columnSum(d, 4, 5); }); break;
+        case ColumnSum:
+            cells(5, 5, [](Database &d) { return columnSum(d, 4, 5, testRegional()); });
+            break;
         case RowSums:
             cells(1, 5, [](Database &d) {
                 RowSumState state;
-                return computeRowSums(d, state, 1, 1);
+                return computeRowSums(d, state, 1, 1, testRegional());
             });
             break;
         case Properties:
@@ -227,7 +239,7 @@ private:
             QBuffer text;
             text.setData("One;1/1/2021;red;2\r\nTwo;x;blue;3\r\n");
             text.open(QIODevice::ReadOnly);
-            appendText(text, TextType::Semicolon, appended, prompter);
+            appendText(text, TextType::Semicolon, appended, prompter, testRegional());
             recordInsertedRecords(*mDocument, {}, before + 1, appended.recordCount() - before,
                                   [&](Database &d) { d = std::move(appended); });
             break;
@@ -239,8 +251,7 @@ private:
 private Q_SLOTS:
     void init()
     {
-        setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
-        mDocument = new DatabaseDocument(this);
+        mDocument = new DatabaseDocument(testRegional(), this);
         new QAbstractItemModelTester(
             &mDocument->model(), QAbstractItemModelTester::FailureReportingMode::QtTest, mDocument);
         mDocument->resetWith([](Database &database) { fill(database); });
@@ -323,7 +334,7 @@ private Q_SLOTS:
         QVERIFY(!data().isModified());
         // A sort alone does not make the database count as changed.
         recordRecordOrder(*mDocument, {}, [](Database &d) {
-            QVector<int> oldOfNew = sortRows(d, SortSpec());
+            QVector<int> oldOfNew = sortRows(d, SortSpec(), testRegional());
             for (int &old : oldOfNew)
                 --old;
             return oldOfNew;

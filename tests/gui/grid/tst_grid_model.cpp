@@ -5,6 +5,7 @@
 #include "gui/grid/database_document.h"
 #include "gui/grid/grid_model.h"
 #include "literal_texts.h"
+#include "test_regional.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
@@ -46,8 +47,7 @@ private:
 private Q_SLOTS:
     void init()
     {
-        setCurrentRegional(Regional(QLocale(QStringLiteral("en_US")), "windows-1251"));
-        mDocument = new DatabaseDocument(this);
+        mDocument = new DatabaseDocument(kribed::test::testRegional("windows-1251"), this);
         mTester = new QAbstractItemModelTester(
             &mDocument->model(), QAbstractItemModelTester::FailureReportingMode::QtTest, mDocument);
         mDocument->resetWith([](Database &database) { fill(database, 3, 4); });

@@ -4,6 +4,7 @@
 #include "gui/grid/database_document.h"
 #include "gui/grid/range_commands.h"
 #include "scripted_prompter.h"
+#include "test_regional.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,6 +16,7 @@
 
 using namespace kribed;
 using kribed::test::ScriptedPrompter;
+using kribed::test::testRegional;
 
 // The range commands driven by real keys in a grid over the document.
 class TestRangeCommands : public QObject
@@ -57,10 +59,9 @@ private:
 private Q_SLOTS:
     void init()
     {
-        setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
         mPrompter = ScriptedPrompter();
         mWindow = std::make_unique<QMainWindow>();
-        mDocument = new DatabaseDocument(mWindow.get());
+        mDocument = new DatabaseDocument(testRegional(), mWindow.get());
         mDocument->resetWith([](Database &database) {
             database.setShape(3, 4);
             for (int field = 1; field <= 3; ++field) {

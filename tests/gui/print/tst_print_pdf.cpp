@@ -3,6 +3,7 @@
 #include "core/editing/print_layout.h"
 #include "core/model/regional.h"
 #include "gui/print/print_renderer.h"
+#include "test_regional.h"
 
 #include <QFontInfo>
 #include <QPrinter>
@@ -12,6 +13,7 @@
 #include <QtTest>
 
 using namespace kribed;
+using kribed::test::testRegional;
 
 namespace {
 
@@ -68,7 +70,6 @@ private:
 
 void TestPrintPdf::initTestCase()
 {
-    setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
     mDisplayFont = QFont(QStringLiteral("DejaVu Sans"));
     mDisplayFont.setPixelSize(11);
     mDisplayFont.setItalic(true);
@@ -76,7 +77,7 @@ void TestPrintPdf::initTestCase()
 
 void TestPrintPdf::printerFonts()
 {
-    const PrintRenderer renderer(mDisplayFont);
+    const PrintRenderer renderer(mDisplayFont, testRegional());
     QPrinter printer(QPrinter::HighResolution);
     QCOMPARE(renderer.printSetup(printer).recordFontHeight, -28);
     // The printable area counts in whole millimetres: 210 - 2 x 10.55 = 188.9 mm.
@@ -124,7 +125,7 @@ void TestPrintPdf::allPagesInOneFile()
     printer.setOutputFileName(pdf);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
-    PrintRenderer renderer(mDisplayFont);
+    PrintRenderer renderer(mDisplayFont, testRegional());
     const PrintSetup setup = renderer.printSetup(printer);
     QCOMPARE(setup.printableWidth, 1900);
     QCOMPARE(setup.printableHeight, 2770);

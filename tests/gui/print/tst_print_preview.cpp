@@ -4,6 +4,7 @@
 #include "core/model/regional.h"
 #include "gui/print/print_preview.h"
 #include "gui/print/print_renderer.h"
+#include "test_regional.h"
 
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -12,6 +13,7 @@
 #include <QtTest>
 
 using namespace kribed;
+using kribed::test::testRegional;
 
 class TestPrintPreview : public QObject
 {
@@ -34,7 +36,6 @@ private Q_SLOTS:
         QFETCH(int, fields);
         QFETCH(int, records);
         QFETCH(int, pages);
-        setCurrentRegional(Regional(QLocale(QStringLiteral("en_US"))));
         QFont font(QStringLiteral("DejaVu Sans"));
         font.setPixelSize(11);
 
@@ -57,11 +58,11 @@ private Q_SLOTS:
         QPrinter paper(QPrinter::HighResolution);
         paper.setOutputFileName(folder.filePath(QStringLiteral("printed.pdf")));
         setUp(paper);
-        QCOMPARE(PrintRenderer(font).print(database, paper), pages);
+        QCOMPARE(PrintRenderer(font, testRegional()).print(database, paper), pages);
 
         QPrinter screen(QPrinter::HighResolution);
         setUp(screen);
-        const auto dialog = makePrintPreview(database, font, screen);
+        const auto dialog = makePrintPreview(database, testRegional(), font, screen);
         auto *preview = dialog->findChild<QPrintPreviewWidget *>();
         QVERIFY(preview);
         preview->updatePreview();

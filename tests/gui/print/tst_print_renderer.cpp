@@ -101,8 +101,7 @@ void TestPrintRenderer::cutsAsMeasured()
     if (!QStringDecoder(codePage.constData()).isValid())
         QSKIP("this Qt has no converter for the code page");
     const Regional regional(QLocale(QStringLiteral("en_US")), codePage);
-    setCurrentRegional(regional);
-    const PrintRenderer renderer(mDisplayFont);
+    const PrintRenderer renderer(mDisplayFont, regional);
     const PrintMeasure measure = [&](const PrintFont &font, const QString &text) {
         return renderer.textWidth(font, text);
     };
@@ -126,7 +125,7 @@ void TestPrintRenderer::cutsAsMeasured()
     const PrintSetup setup{1900, 1000, -28};
     QList<PrintPage> printed;
     renderer.layOut(database, setup, [&](const PrintPage &page) { printed.append(page); });
-    const QList<PrintPage> measured = printPages(database, setup, measure);
+    const QList<PrintPage> measured = printPages(database, regional, setup, measure);
     QCOMPARE(printed.size(), measured.size());
     int dotsAlone = 0;
     int cutByMeasuring = 0;

@@ -10,6 +10,7 @@
 #include "gui/window/main_window.h"
 #include "main_window_fixture.h"
 #include "pdb_builder.h"
+#include "test_regional.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -26,6 +27,7 @@
 #include <memory>
 
 using namespace kribed;
+using kribed::test::testRegional;
 using namespace kribed::test;
 
 class TestMainWindowEditing
@@ -39,7 +41,7 @@ private:
 
     QAbstractItemModel *model() { return mWindow->grid()->model(); }
     QByteArray row(int record) { return windowDatabase().recordAt(record).toList().join('|'); }
-    const QByteArray Today() { return currentRegional().dateText(QDate::currentDate()); }
+    const QByteArray Today() { return testRegional().dateText(QDate::currentDate()); }
 
     // Fields name (String), Changed (Modification Date), Number (Auto-increment Integer); four
     // records "nR|1/1/2000|R".

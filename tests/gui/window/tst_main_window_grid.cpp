@@ -5,6 +5,10 @@
 #include "core/model/regional.h"
 #include "core/platform/settings.h"
 #include "core/platform/user_list.h"
+#include "gui/commands/edit_commands.h"
+#include "gui/commands/file_commands.h"
+#include "gui/commands/help_commands.h"
+#include "gui/commands/properties_commands.h"
 #include "gui/dialogs/properties_dialog.h"
 #include "gui/grid/database_document.h"
 #include "gui/grid/grid_header.h"
@@ -12,6 +16,7 @@
 #include "gui/window/main_window.h"
 #include "main_window_fixture.h"
 #include "pdb_builder.h"
+#include "test_regional.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,7 +32,9 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
 using namespace kribed;
+using kribed::test::testRegional;
 using namespace kribed::test;
 
 class TestMainWindowGrid
@@ -406,7 +413,7 @@ private Q_SLOTS:
         for (int k = 1; k <= 5; ++k) {
             const QByteArray &cell = windowDatabase().cell(k, 2);
             if (expected[k - 1] == "D")
-                QCOMPARE(cell, currentRegional().dateText(QDate::currentDate()));
+                QCOMPARE(cell, testRegional().dateText(QDate::currentDate()));
             else if (expected[k - 1] == "*")
                 QVERIFY2(!cell.isEmpty(), "the record's Modification Time is stamped");
             else
@@ -567,24 +574,62 @@ private Q_SLOTS:
         }
     }
 
+    void dialogControlsTakeTheDisplayFont_data()
+    {
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<QStringList>("fonted");
+        QTest::addColumn<QString>("unfonted");
+        QTest::newRow("properties")
+            << u"properties"_s
+            << QStringList{u"nameEdit"_s,         u"fieldNameEdit"_s,      u"newEntryEdit"_s,
+                           u"popupList"_s,        u"filterFieldCombo"_s,   u"filterEdit"_s,
+                           u"primarySortLabel"_s, u"secondarySortCombo"_s, u"tertiarySortCombo"_s,
+                           u"userCombo"_s}
+            << u"okButton"_s;
+        QTest::newRow("new database")
+            << u"new database"_s << QStringList{u"nameEdit"_s} << u"okButton"_s;
+        QTest::newRow("read me") << u"read me"_s << QStringList{u"guideTextEdit"_s} << QString();
+        QTest::newRow("cell editor")
+            << u"cell editor"_s << QStringList{u"cellTextEdit"_s, u"popupCombo"_s} << u"okButton"_s;
+    }
+
     void dialogControlsTakeTheDisplayFont()
     {
+        QFETCH(QString, dialog);
+        QFETCH(QStringList, fonted);
+        QFETCH(QString, unfonted);
         QFont chosen(mWindow->displayFont().family());
         chosen.setPointSize(7);
         mDialogs->expectFont(chosen);
         mWindow->editCommands().chooseDisplayFont();
-        // A dialog made later gets the font for its named text controls when it shows.
-        auto *dialog = new QDialog(mWindow.get());
-        auto *find = new QLineEdit(dialog);
-        find->setObjectName(QStringLiteral("findEdit"));
-        auto *other = new QLineEdit(dialog);
-        other->setObjectName(QStringLiteral("otherEdit"));
-        QVERIFY(find->font() != mWindow->displayFont());
-        dialog->show();
-        QCOMPARE(find->font(), mWindow->displayFont());
-        QVERIFY(other->font() != mWindow->displayFont());
         QCOMPARE(grid()->font(), mWindow->displayFont());
-        delete dialog;
+        // Each dialog takes the font for the controls that show cell texts when its command
+        // opens it; its other controls keep their own.
+        if (dialog == u"properties")
+            mWindow->propertiesCommands().editProperties();
+        else if (dialog == u"new database")
+            mWindow->fileCommands().newDatabase();
+        else if (dialog == u"read me")
+            mWindow->helpCommands().showReadme();
+        else
+            mWindow->editCommands().editCell();
+        QDialog *shown = nullptr;
+        for (QDialog *candidate : mWindow->findChildren<QDialog *>()) {
+            if (candidate->isVisible())
+                shown = candidate;
+        }
+        QVERIFY(shown);
+        for (const QString &name : fonted) {
+            const auto *control = shown->findChild<QWidget *>(name);
+            QVERIFY2(control, qPrintable(name));
+            QVERIFY2(control->font() == mWindow->displayFont(), qPrintable(name));
+        }
+        if (!unfonted.isEmpty()) {
+            const auto *other = shown->findChild<QWidget *>(unfonted);
+            QVERIFY(other);
+            QVERIFY(other->font() != mWindow->displayFont());
+        }
+        shown->reject();
     }
 
     void fontCommandChoosesTheScript_data()

@@ -11,6 +11,7 @@
 #include "handheld_fixture.h"
 #include "main_window_fixture.h"
 #include "pdb_builder.h"
+#include "test_regional.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -24,6 +25,7 @@
 #include <memory>
 
 using namespace kribed;
+using kribed::test::testRegional;
 using namespace kribed::test;
 
 namespace {
@@ -99,7 +101,8 @@ void TestMainWindowHandheld::makeWindow(bool withUsers)
                           {QStringLiteral("HotSync Manager/Install3"), 0}}));
     mPrompter = std::make_unique<ScriptedPrompter>();
     mDialogs = std::make_unique<ScriptedFileDialogs>();
-    mUsers = std::make_unique<UserData>(*mPrompter, HandheldRegistry(mTemp->path()));
+    mUsers =
+        std::make_unique<UserData>(*mPrompter, testRegional(), HandheldRegistry(mTemp->path()));
     mWindow = std::make_unique<MainWindow>(*mPrompter, *mDialogs, *mUsers);
     mWindow->setSelectedUser(mUsers->lastUserIndex());
 
