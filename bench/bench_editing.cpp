@@ -14,6 +14,7 @@
 #include "core/model/regional.h"
 #include "core/platform/prompter.h"
 #include "gui/grid/display_text_width.h"
+#include "largest_database.h"
 
 #include <QFont>
 #include <QGuiApplication>
@@ -41,26 +42,6 @@ public:
     Answer ask(const Message &) override { std::abort(); }
 };
 
-Database largestDatabase(int fields, int records)
-{
-    Database database;
-    database.setShape(fields, records);
-    for (int field = 1; field <= fields; ++field) {
-        database.setFieldName(field, QByteArrayLiteral("Field ") + QByteArray::number(field));
-        database.setFieldType(field, field % 5 == 0   ? AutoIncrementIntegerType
-                                     : field % 7 == 0 ? CreationDateType
-                                                      : StringType);
-        for (int record = 1; record <= records; ++record) {
-            database.setCell(
-                field, record,
-                field % 5 == 0 ? QByteArray::number(record)
-                               : QByteArrayLiteral("Text ") + QByteArray::number(record)
-                                     + QByteArrayLiteral(" of field ") + QByteArray::number(field));
-        }
-    }
-    return database;
-}
-
 const QDateTime Now(QDate(2026, 3, 14), QTime(9, 26, 53));
 
 void copyRowTable(const Database &database)
@@ -72,7 +53,7 @@ void copyRowTable(const Database &database)
 
 void BM_FloorCopyRowTable(benchmark::State &state)
 {
-    const Database database = largestDatabase(MaxFields, MaxRecords);
+    const Database database = bench::largestDatabase(MaxFields, MaxRecords);
     for (auto _ : state)
         copyRowTable(database);
 }
@@ -80,7 +61,7 @@ BENCHMARK(BM_FloorCopyRowTable)->Unit(benchmark::kMicrosecond);
 
 void BM_InsertRowAtRow1(benchmark::State &state)
 {
-    Database database = largestDatabase(MaxFields, MaxRecords - 1);
+    Database database = bench::largestDatabase(MaxFields, MaxRecords - 1);
     RowClipboard clipboard;
     NoPrompter prompter;
     // The row inserted by one iteration goes again, untimed, before the next.
@@ -100,7 +81,7 @@ BENCHMARK(BM_InsertRowAtRow1)->Unit(benchmark::kMicrosecond);
 
 void BM_DeleteRow1(benchmark::State &state)
 {
-    Database database = largestDatabase(MaxFields, MaxRecords);
+    Database database = bench::largestDatabase(MaxFields, MaxRecords);
     RowClipboard clipboard;
     NoPrompter prompter;
     for (auto _ : state) {
@@ -117,7 +98,7 @@ BENCHMARK(BM_DeleteRow1)->Unit(benchmark::kMicrosecond);
 
 void BM_InsertColumnAtColumn1(benchmark::State &state)
 {
-    Database database = largestDatabase(MaxFields - 1, MaxRecords);
+    Database database = bench::largestDatabase(MaxFields - 1, MaxRecords);
     NoPrompter prompter;
     AutoWidths autoWidths;
     for (auto _ : state) {
@@ -132,7 +113,7 @@ BENCHMARK(BM_InsertColumnAtColumn1)->Unit(benchmark::kMicrosecond);
 // Automatic widths measured as the grid does, with a single-byte and a multi-byte code page.
 void BM_AutoSizingOn(benchmark::State &state, const char *codePage)
 {
-    Database database = largestDatabase(MaxFields, MaxRecords);
+    Database database = bench::largestDatabase(MaxFields, MaxRecords);
     AutoWidths autoWidths;
     const TextWidthMeasure measure =
         displayTextMeasure(QFont(QStringLiteral("Sans Serif"), 9), QByteArray(codePage));

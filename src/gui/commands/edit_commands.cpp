@@ -77,6 +77,27 @@ EditCommands::EditCommands(Workspace &workspace, QObject *parent)
     connect(&mCellEditor, &QDialog::accepted, this, &EditCommands::storeEditedCell);
 }
 
+CommandPlacements EditCommands::placements() const
+{
+    return {
+        {actionEditCell, MenuId::Edit, 200, true, 80, "document-edit"},
+        {actionCutCell, MenuId::Edit, 300, true, 90, "edit-cut"},
+        {actionCopyCell, MenuId::Edit, 310, false, 100, "edit-copy"},
+        {actionPasteCell, MenuId::Edit, 320, false, 110, "edit-paste"},
+        {actionCutRow, MenuId::Edit, 500, true},
+        {actionCopyRow, MenuId::Edit, 510},
+        {actionPasteRow, MenuId::Edit, 520},
+        {actionFont, MenuId::Edit, 600, true, 130, "preferences-desktop-font"},
+        {contextEditCell, MenuId::GridContext, 100},
+        {contextCutCell, MenuId::GridContext, 200, true},
+        {contextCopyCell, MenuId::GridContext, 210},
+        {contextPasteCell, MenuId::GridContext, 220},
+        {contextCutRow, MenuId::GridContext, 300, true},
+        {contextCopyRow, MenuId::GridContext, 310},
+        {contextPasteRow, MenuId::GridContext, 320},
+    };
+}
+
 namespace {
 
 bool hasCell(const Database &database, int field, int record)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/editing/row_clipboard.h"
+#include "gui/commands/command_placement.h"
 #include "gui/dialogs/cell_editor_dialog.h"
 
 #include <QObject>
@@ -21,6 +22,9 @@ class EditCommands : public QObject
 
 public:
     EditCommands(Workspace &workspace, QObject *parent = nullptr);
+
+    // Where the actions show: menus, tool bar, context menu, pictures.
+    CommandPlacements placements() const;
 
     void setDatabaseOpen(bool open);
 

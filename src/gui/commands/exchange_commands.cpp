@@ -50,6 +50,15 @@ ExchangeCommands::ExchangeCommands(Workspace &workspace, QObject *parent)
     connect(actionExport, &QAction::triggered, this, &ExchangeCommands::exportText);
 }
 
+CommandPlacements ExchangeCommands::placements() const
+{
+    return {
+        {actionImport, MenuId::File, 300, true, 60, "document-import"},
+        {actionAppend, MenuId::File, 310},
+        {actionExport, MenuId::File, 320, false, 70, "document-export"},
+    };
+}
+
 void ExchangeCommands::setDatabaseOpen(bool open)
 {
     actionAppend->setEnabled(open);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/exchange/text_format.h"
+#include "gui/commands/command_placement.h"
 
 #include <QObject>
 #include <QString>
@@ -24,6 +25,9 @@ class ExchangeCommands : public QObject
 
 public:
     ExchangeCommands(Workspace &workspace, QObject *parent = nullptr);
+
+    // Where the actions show: menus, tool bar, context menu, pictures.
+    CommandPlacements placements() const;
 
     void setDatabaseOpen(bool open);
 

@@ -53,19 +53,23 @@ FileCommands::FileCommands(Workspace &workspace, QObject *parent)
     , actionClose(makeCommandAction(this, "actionClose", tr("&Close")))
     , actionSave(makeCommandAction(this, "actionSave", tr("S&ave"),
                                    QKeySequence(Qt::CTRL | Qt::Key_S), tr("Save")))
-    , actionSaveAs(makeCommandAction(this, "actionSaveAs", tr("Save as...")))
+    , actionSaveAs(makeCommandAction(this, "actionSaveAs", tr("Save as..."),
+                                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)))
     , actionInstall(makeCommandAction(this, "actionInstall", tr("&Install"),
                                       QKeySequence(Qt::CTRL | Qt::Key_I),
                                       tr("Install database for hotsync")))
-    , actionPrint(makeCommandAction(this, "actionPrint", tr("&Print..."), {}, tr("Print")))
+    , actionPrint(makeCommandAction(this, "actionPrint", tr("&Print..."),
+                                    QKeySequence(Qt::CTRL | Qt::Key_P), tr("Print")))
     , actionPrintPreview(makeCommandAction(this, "actionPrintPreview", tr("Print preview...")))
     , separatorRecentFiles(makeSeparator(this, "separatorRecentFiles"))
     , actionRecentFiles(makeRecentFileActions(this))
-    , actionExit(
-          makeCommandAction(this, "actionExit", tr("E&xit"), QKeySequence(Qt::ALT | Qt::Key_F4)))
+    , separatorExit(makeSeparator(this, "separatorExit"))
+    , actionExit(makeCommandAction(this, "actionExit", tr("E&xit")))
     , mWorkspace(workspace)
     , mNewDatabaseDialog(workspace.prompter(), workspace.mainWindow())
 {
+    actionExit->setShortcuts(
+        {QKeySequence(Qt::ALT | Qt::Key_F4), QKeySequence(Qt::CTRL | Qt::Key_Q)});
     connect(actionNew, &QAction::triggered, this, &FileCommands::newDatabase);
     connect(actionOpen, &QAction::triggered, this, &FileCommands::openDatabase);
     connect(actionClose, &QAction::triggered, this, &FileCommands::closeDatabase);
@@ -80,6 +84,26 @@ FileCommands::FileCommands(Workspace &workspace, QObject *parent)
     connect(actionExit, &QAction::triggered, this, &FileCommands::exit);
     // Modal over the main window; OK's database reaches the window through `accepted`.
     connect(&mNewDatabaseDialog, &QDialog::accepted, this, &FileCommands::createNewDatabase);
+}
+
+CommandPlacements FileCommands::placements() const
+{
+    CommandPlacements table = {
+        {actionNew, MenuId::File, 100, false, 10, "document-new"},
+        {actionOpen, MenuId::File, 110, false, 20, "document-open"},
+        {actionClose, MenuId::File, 120},
+        {actionSave, MenuId::File, 200, true, 30, "document-save"},
+        {actionSaveAs, MenuId::File, 210},
+        {actionInstall, MenuId::File, 220, false, 40, "kribed-install-handheld"},
+        {actionPrint, MenuId::File, 400, true, 50, "document-print"},
+        {actionPrintPreview, MenuId::File, 410},
+        {separatorRecentFiles, MenuId::File, 500},
+    };
+    for (int slot = 0; slot < RecentFileCount; ++slot)
+        table.append({actionRecentFiles[slot], MenuId::File, 501 + slot});
+    table.append({separatorExit, MenuId::File, 600});
+    table.append({actionExit, MenuId::File, 610});
+    return table;
 }
 
 void FileCommands::start(const QString &folder, const RecentFiles::Slots &recentFiles)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/platform/recent_files.h"
+#include "gui/commands/command_placement.h"
 #include "gui/dialogs/new_database_dialog.h"
 
 #include <QList>
@@ -23,6 +24,9 @@ class FileCommands : public QObject
 
 public:
     FileCommands(Workspace &workspace, QObject *parent = nullptr);
+
+    // Where the actions show: menus, tool bar, context menu, pictures.
+    CommandPlacements placements() const;
 
     // The start of the run: the database dialogs begin in `folder` (the selected user's backup
     // folder, or empty), and the new-database dialog preselects "String" exactly then.
@@ -46,6 +50,7 @@ public:
     // The recent files, newest first, and the line above them; hidden while empty.
     QAction *const separatorRecentFiles;
     const std::array<QAction *, RecentFileCount> actionRecentFiles;
+    QAction *const separatorExit;
     QAction *const actionExit;
 
 public Q_SLOTS:

@@ -22,6 +22,14 @@ HelpCommands::HelpCommands(Workspace &workspace, QObject *parent)
     connect(actionAbout, &QAction::triggered, this, &HelpCommands::showAbout);
 }
 
+CommandPlacements HelpCommands::placements() const
+{
+    return {
+        {actionReadme, MenuId::Help, 100, false, 270, "help-contents"},
+        {actionAbout, MenuId::Help, 200, true},
+    };
+}
+
 void HelpCommands::showReadme()
 {
     // Not modal: the window stays open beside the main window.

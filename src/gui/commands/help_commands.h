@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
+#include "gui/commands/command_placement.h"
 #include "gui/dialogs/about_dialog.h"
 #include "gui/dialogs/readme_window.h"
 
@@ -20,6 +21,9 @@ class HelpCommands : public QObject
 
 public:
     HelpCommands(Workspace &workspace, QObject *parent = nullptr);
+
+    // Where the actions show: menus, tool bar, context menu, pictures.
+    CommandPlacements placements() const;
 
     ReadmeWindow &readmeWindow() { return mReadme; }
     AboutDialog &aboutDialog() { return mAbout; }

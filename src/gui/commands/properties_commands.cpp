@@ -37,6 +37,14 @@ PropertiesCommands::PropertiesCommands(Workspace &workspace, QObject *parent)
     });
 }
 
+CommandPlacements PropertiesCommands::placements() const
+{
+    return {
+        {actionProperties, MenuId::Edit, 210, false, 120, "document-properties"},
+        {contextProperties, MenuId::GridContext, 110},
+    };
+}
+
 void PropertiesCommands::setDatabaseOpen(bool open)
 {
     actionProperties->setEnabled(open);

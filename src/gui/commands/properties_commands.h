@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
+#include "gui/commands/command_placement.h"
 #include "gui/dialogs/properties_dialog.h"
 
 #include "gui/grid/undo_steps.h"
@@ -25,6 +26,9 @@ class PropertiesCommands : public QObject
 
 public:
     PropertiesCommands(Workspace &workspace, QObject *parent = nullptr);
+
+    // Where the actions show: menus, tool bar, context menu, pictures.
+    CommandPlacements placements() const;
 
     void setDatabaseOpen(bool open);
     PropertiesDialog &dialog() { return mDialog; }

@@ -55,6 +55,21 @@ RowColumnCommands::RowColumnCommands(Workspace &workspace, EditCommands &edit, Q
     bind(contextAppendRow, &RowColumnCommands::appendRow);
 }
 
+CommandPlacements RowColumnCommands::placements() const
+{
+    return {
+        {actionDeleteRow, MenuId::Tools, 500, true, 230, "edit-table-delete-row"},
+        {actionInsertRow, MenuId::Tools, 510, false, 220, "edit-table-insert-row-above"},
+        {actionAppendRow, MenuId::Tools, 520, false, 210, "edit-table-insert-row-below"},
+        {actionDeleteColumn, MenuId::Tools, 600, true, 260, "edit-table-delete-column"},
+        {actionInsertColumn, MenuId::Tools, 610, false, 250, "edit-table-insert-column-left"},
+        {actionAppendColumn, MenuId::Tools, 620, false, 240, "edit-table-insert-column-right"},
+        {contextDeleteRow, MenuId::GridContext, 400, true},
+        {contextInsertRow, MenuId::GridContext, 410},
+        {contextAppendRow, MenuId::GridContext, 420},
+    };
+}
+
 void RowColumnCommands::setDatabaseOpen(bool open)
 {
     for (QAction *action : {actionDeleteRow, actionInsertRow, actionAppendRow, actionDeleteColumn,

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
+#include "gui/commands/command_placement.h"
 #include <QObject>
 
 class QAction;
@@ -20,6 +21,9 @@ class RowColumnCommands : public QObject
 
 public:
     RowColumnCommands(Workspace &workspace, EditCommands &edit, QObject *parent = nullptr);
+
+    // Where the actions show: menus, tool bar, context menu, pictures.
+    CommandPlacements placements() const;
 
     void setDatabaseOpen(bool open);
 

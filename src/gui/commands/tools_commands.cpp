@@ -71,6 +71,20 @@ ToolsCommands::ToolsCommands(Workspace &workspace, QObject *parent)
     connect(actionRowSum, &QAction::triggered, this, &ToolsCommands::toggleRowSum);
 }
 
+CommandPlacements ToolsCommands::placements() const
+{
+    return {
+        {actionFind, MenuId::Tools, 100, false, 140, "edit-find"},
+        {actionFindNext, MenuId::Tools, 110},
+        {actionAutoSizing, MenuId::Tools, 200, true, 150, "kribed-auto-size"},
+        {actionFilter, MenuId::Tools, 210, false, 160, "view-filter"},
+        {actionSortNormal, MenuId::Tools, 300, true, 170, "view-sort-ascending"},
+        {actionSortReverse, MenuId::Tools, 310, false, 180, "view-sort-descending"},
+        {actionColumnSum, MenuId::Tools, 400, true, 190, "kribed-column-sum"},
+        {actionRowSum, MenuId::Tools, 410, false, 200, "kribed-row-sum"},
+    };
+}
+
 void ToolsCommands::setDatabaseOpen(bool open)
 {
     for (QAction *action : {actionFind, actionFindNext, actionAutoSizing, actionFilter,

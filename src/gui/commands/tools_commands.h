@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/editing/auto_size.h"
+#include "gui/commands/command_placement.h"
 #include "gui/commands/workspace.h"
 #include "gui/dialogs/find_dialog.h"
 
@@ -24,6 +25,9 @@ class ToolsCommands
 
 public:
     ToolsCommands(Workspace &workspace, QObject *parent = nullptr);
+
+    // Where the actions show: menus, tool bar, context menu, pictures.
+    CommandPlacements placements() const;
 
     // The dialog whose controls hold the filter's match options and the sort's reverse flags.
     void setPropertiesDialog(const PropertiesDialog *dialog) { mProperties = dialog; }

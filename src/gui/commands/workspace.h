@@ -3,6 +3,7 @@
 #pragma once
 
 class QFont;
+class QTableView;
 class QWidget;
 
 namespace kribed {
@@ -47,6 +48,8 @@ public:
     virtual int currentField() const = 0;
     virtual int currentRecord() const = 0;
     virtual void setCurrentCell(int field, int record) = 0;
+    // The grid the database shows in: its selection and current cell.
+    virtual QTableView &gridView() = 0;
     // Whether a database is open. Closing drops the database and leaves every mode; both switch
     // the commands that need a database on or off.
     virtual bool isDatabaseOpen() const = 0;

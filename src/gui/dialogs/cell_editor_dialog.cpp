@@ -78,6 +78,14 @@ private:
 
 namespace {
 
+// The date and time picker, with its text field reachable.
+class DateTimePicker : public QDateTimeEdit
+{
+public:
+    using QDateTimeEdit::QDateTimeEdit;
+    QLineEdit *textEdit() const { return lineEdit(); }
+};
+
 // Each line break is stored as carriage return and line feed: two characters.
 bool isLineBreak(QChar character)
 {
@@ -173,11 +181,12 @@ CellEditorDialog::CellEditorDialog(QWidget *parent)
     mPopup->setGeometry(149, 117, 169, 22);
     mPopup->setEditable(false);
 
-    mPicker = named(new QDateTimeEdit(mGroupBox), "dateTimePicker");
+    auto *picker = new DateTimePicker(mGroupBox);
+    mPicker = named(picker, "dateTimePicker");
     mPicker->setGeometry(174, 119, 152, 22);
     // A click into the picker's text goes to its line edit, one on its buttons to the picker.
     mPicker->installEventFilter(this);
-    mPickerText = mPicker->findChild<QLineEdit *>();
+    mPickerText = picker->textEdit();
     if (mPickerText)
         mPickerText->installEventFilter(this);
 

@@ -12,12 +12,13 @@
 #include "gui/commands/file_commands.h"
 #include "gui/commands/help_commands.h"
 #include "gui/commands/properties_commands.h"
+#include "gui/commands/range_commands.h"
 #include "gui/commands/row_column_commands.h"
 #include "gui/commands/tools_commands.h"
 #include "gui/grid/database_document.h"
 #include "gui/grid/grid_header.h"
-#include "gui/grid/range_commands.h"
 #include "gui/window/file_drop.h"
+#include "gui/window/menu_builder.h"
 #include "gui/window/status_panel_widths.h"
 #include "gui/window/tool_icons.h"
 #include "gui/window/welcome_panel.h"
@@ -36,7 +37,6 @@
 #include <QTableView>
 #include <QTimer>
 #include <QToolBar>
-#include <QToolButton>
 
 #include <algorithm>
 
@@ -54,14 +54,6 @@ bool clipboardHoldsText()
     return clipboard && !clipboard->text().isEmpty();
 }
 
-// A menu separator with a name of its own.
-QAction *namedSeparator(QMenu *menu, const char *name)
-{
-    QAction *line = menu->addSeparator();
-    line->setObjectName(QString::fromLatin1(name));
-    return line;
-}
-
 } // namespace
 
 MainWindow::MainWindow(Prompter &prompter, FileDialogs &dialogs, UserList &users, QWidget *parent)
@@ -77,12 +69,14 @@ MainWindow::MainWindow(Prompter &prompter, FileDialogs &dialogs, UserList &users
     // The new-database dialog, made with the commands, needs the settings of the start.
     readSettings();
     makeCommands();
+    buildGrid();
+    // The range commands work on the grid.
+    mRange = std::make_unique<RangeCommands>(*this, this);
     buildMenus();
     buildToolBar();
-    buildGrid();
     buildGridMenu();
     buildStatusBar();
-    addRangeCommands();
+    connectRangeCommands();
 
     mTimer = new QTimer(this);
     mTimer->setObjectName(QStringLiteral("statusTimer"));
@@ -120,58 +114,36 @@ void MainWindow::makeCommands()
     mTools->setPropertiesDialog(&mProperties->dialog());
 }
 
+CommandPlacements MainWindow::commandPlacements() const
+{
+    CommandPlacements all;
+    all << mFile->placements() << mExchange->placements() << mEdit->placements()
+        << mProperties->placements() << mTools->placements() << mRowColumn->placements()
+        << mHelp->placements() << mRange->placements();
+    return all;
+}
+
 void MainWindow::buildMenus()
 {
     menuBar()->setObjectName(QStringLiteral("menuBar"));
-    // Each entry of the main menus shows its tool-bar picture, if it has one.
-    const auto add = [](QMenu *menu, std::initializer_list<QAction *> actions) {
-        for (QAction *action : actions) {
-            if (!action) {
-                menu->addSeparator();
-                continue;
-            }
-            if (action->icon().isNull())
-                action->setIcon(toolIcon(action->objectName()));
-            menu->addAction(action);
-        }
-    };
-    const FileCommands &f = *mFile;
-    const ExchangeCommands &x = *mExchange;
-    const EditCommands &e = *mEdit;
-    const ToolsCommands &t = *mTools;
-    const RowColumnCommands &r = *mRowColumn;
-
-    QMenu *file = menuBar()->addMenu(tr("&File"));
-    file->setObjectName(QStringLiteral("menuFile"));
-    add(file, {f.actionNew, f.actionOpen, f.actionClose, nullptr, f.actionSave, f.actionSaveAs,
-               f.actionInstall, nullptr, x.actionImport, x.actionAppend, x.actionExport, nullptr,
-               f.actionPrint, f.actionPrintPreview, f.separatorRecentFiles});
-    for (QAction *entry : f.actionRecentFiles)
-        file->addAction(entry);
-    namedSeparator(file, "separatorExit");
-    add(file, {f.actionExit});
-
-    QMenu *edit = menuBar()->addMenu(tr("&Edit"));
-    edit->setObjectName(QStringLiteral("menuEdit"));
-    add(edit, {e.actionEditCell, mProperties->actionProperties, nullptr, e.actionCutCell,
-               e.actionCopyCell, e.actionPasteCell, nullptr, e.actionCutRow, e.actionCopyRow,
-               e.actionPasteRow, nullptr, e.actionFont});
-
-    QMenu *tools = menuBar()->addMenu(tr("&Tools"));
-    tools->setObjectName(QStringLiteral("menuTools"));
-    add(tools, {t.actionFind, t.actionFindNext, nullptr, t.actionAutoSizing, t.actionFilter,
-                nullptr, t.actionSortNormal, t.actionSortReverse, nullptr, t.actionColumnSum,
-                t.actionRowSum, nullptr, r.actionDeleteRow, r.actionInsertRow, r.actionAppendRow,
-                nullptr, r.actionDeleteColumn, r.actionInsertColumn, r.actionAppendColumn});
-
-    QMenu *help = menuBar()->addMenu(tr("&Help"));
-    help->setObjectName(QStringLiteral("menuHelp"));
-    add(help, {mHelp->actionReadme, nullptr, mHelp->actionAbout});
-
+    const CommandPlacements placements = commandPlacements();
     // The toggles' check boxes stay readable on a dark palette.
     QStyle *checks = readableMenuCheckStyle(this);
-    for (QMenu *menu : {file, edit, tools, help})
-        menu->setStyle(checks);
+    const struct
+    {
+        MenuId id;
+        QString caption;
+        const char *name;
+    } menus[] = {{MenuId::File, tr("&File"), "menuFile"},
+                 {MenuId::Edit, tr("&Edit"), "menuEdit"},
+                 {MenuId::Tools, tr("&Tools"), "menuTools"},
+                 {MenuId::Help, tr("&Help"), "menuHelp"}};
+    for (const auto &menu : menus) {
+        QMenu *entries = menuBar()->addMenu(menu.caption);
+        entries->setObjectName(QString::fromLatin1(menu.name));
+        fillMenu(*entries, placements, menu.id);
+        entries->setStyle(checks);
+    }
 }
 
 void MainWindow::buildToolBar()
@@ -180,48 +152,14 @@ void MainWindow::buildToolBar()
     mToolBar->setObjectName(QStringLiteral("toolBar"));
     mToolBar->setMovable(false);
     mToolBar->setIconSize(QSize(16, 16));
-    const FileCommands &f = *mFile;
-    const ExchangeCommands &x = *mExchange;
-    const EditCommands &e = *mEdit;
-    const ToolsCommands &t = *mTools;
-    const RowColumnCommands &r = *mRowColumn;
-    for (QAction *action :
-         {f.actionNew,          f.actionOpen,         f.actionSave,
-          f.actionInstall,      f.actionPrint,        x.actionImport,
-          x.actionExport,       e.actionEditCell,     e.actionCutCell,
-          e.actionCopyCell,     e.actionPasteCell,    mProperties->actionProperties,
-          e.actionFont,         t.actionFind,         t.actionAutoSizing,
-          t.actionFilter,       t.actionSortNormal,   t.actionSortReverse,
-          t.actionColumnSum,    t.actionRowSum,       r.actionAppendRow,
-          r.actionInsertRow,    r.actionDeleteRow,    r.actionAppendColumn,
-          r.actionInsertColumn, r.actionDeleteColumn, mHelp->actionReadme}) {
-        mToolBar->addAction(action);
-        QWidget *button = mToolBar->widgetForAction(action);
-        // actionNew's button is toolButtonNew.
-        button->setObjectName(
-            action->objectName().replace(QStringLiteral("action"), QStringLiteral("toolButton")));
-        button->setFixedSize(25, 23);
-        if (auto *toolButton = qobject_cast<QToolButton *>(button))
-            toolButton->setAutoRaise(true);
-    }
+    fillToolBar(*mToolBar, commandPlacements());
 }
 
 void MainWindow::buildGridMenu()
 {
     mGridMenu = new QMenu(this);
     mGridMenu->setObjectName(QStringLiteral("gridContextMenu"));
-    const EditCommands &e = *mEdit;
-    const RowColumnCommands &r = *mRowColumn;
-    for (QAction *action : std::initializer_list<QAction *>{
-             e.contextEditCell, mProperties->contextProperties, nullptr, e.contextCutCell,
-             e.contextCopyCell, e.contextPasteCell, nullptr, e.contextCutRow, e.contextCopyRow,
-             e.contextPasteRow, nullptr, r.contextDeleteRow, r.contextInsertRow,
-             r.contextAppendRow}) {
-        if (action)
-            mGridMenu->addAction(action);
-        else
-            mGridMenu->addSeparator();
-    }
+    fillMenu(*mGridMenu, commandPlacements(), MenuId::GridContext);
     // The header cells belong to the grid: the same menu opens on them.
     // Scroll areas report the position within their viewport.
     for (QAbstractScrollArea *part :
@@ -236,35 +174,14 @@ void MainWindow::buildGridMenu()
     }
 }
 
-// Undo and redo at the top of the Edit menu, the range commands after the cell commands, and the
-// selection's statistics in the status bar; the keys desktop users expect beside the described
-// ones.
-void MainWindow::addRangeCommands()
+// The selection's statistics in the status bar; the range commands' changes reach the row sums
+// and the record filter.
+void MainWindow::connectRangeCommands()
 {
-    mRange = std::make_unique<RangeCommands>(*mDocument, *mGrid, mPrompter, this);
-    mRange->undoAction()->setObjectName(QStringLiteral("actionUndo"));
-    mRange->redoAction()->setObjectName(QStringLiteral("actionRedo"));
-    mRange->copyAction()->setObjectName(QStringLiteral("actionCopyCells"));
-    mRange->cutAction()->setObjectName(QStringLiteral("actionCutCells"));
-    mRange->pasteAction()->setObjectName(QStringLiteral("actionPasteCells"));
-    mRange->clearAction()->setObjectName(QStringLiteral("actionClearCells"));
-    auto *edit = menuBar()->findChild<QMenu *>(QStringLiteral("menuEdit"));
-    QAction *first = edit->actions().value(0);
-    edit->insertActions(first, {mRange->undoAction(), mRange->redoAction()});
-    edit->insertSeparator(first);
-    QAction *afterCells = edit->insertSeparator(mEdit->actionCutRow);
-    edit->insertActions(afterCells, {mRange->cutAction(), mRange->copyAction(),
-                                     mRange->pasteAction(), mRange->clearAction()});
-    mRange->statisticsLabel()->setObjectName(QStringLiteral("selectionStatistics"));
     statusBar()->addPermanentWidget(mRange->statisticsLabel());
     // A paste or clearing changes operands of the row sums as typing does.
     connect(mRange.get(), &RangeCommands::cellsChanged, mTools.get(),
             &ToolsCommands::operandsChanged);
-
-    mFile->actionExit->setShortcuts(
-        {QKeySequence(Qt::ALT | Qt::Key_F4), QKeySequence(Qt::CTRL | Qt::Key_Q)});
-    mFile->actionPrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    mFile->actionSaveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
 
     // After an undo or redo the record filter shows exactly the records it keeps, and the
     // toggles show the database's filter switch.

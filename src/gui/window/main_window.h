@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/platform/settings.h"
+#include "gui/commands/command_placement.h"
 #include "gui/commands/workspace.h"
 
 #include <QFont>
@@ -52,6 +53,7 @@ public:
     int currentField() const override;
     int currentRecord() const override;
     void setCurrentCell(int field, int record) override;
+    QTableView &gridView() override { return *mGrid; }
     bool isDatabaseOpen() const override { return mDatabaseOpen; }
     void setDatabaseOpen(bool open) override;
     Prompter &prompter() override { return mPrompter; }
@@ -73,6 +75,8 @@ public:
     RowColumnCommands &rowColumnCommands() { return *mRowColumn; }
     HelpCommands &helpCommands() { return *mHelp; }
     RangeCommands &rangeCommands() { return *mRange; }
+    // The placements of every command class's actions, which the menus and the tool bar follow.
+    CommandPlacements commandPlacements() const;
 
     QTableView *grid() const { return mGrid; }
     QMenu *gridMenu() const { return mGridMenu; }
@@ -110,7 +114,7 @@ private:
     void buildGrid();
     void buildGridMenu();
     void buildStatusBar();
-    void addRangeCommands();
+    void connectRangeCommands();
     // Font to the grid and the read-me window, column 0's width and the width scale.
     void applyDisplayFont();
     int textWidth(const QString &text) const;

@@ -151,6 +151,12 @@ void MainWindow::buildGrid()
 
     mGrid = new QTableView(client);
     mGrid->setObjectName(QStringLiteral("grid"));
+    // Qt offers no accessor for the top left button; the view makes it as its one child button.
+    QAbstractButton *corner = nullptr;
+    for (QObject *child : mGrid->children()) {
+        if ((corner = qobject_cast<QAbstractButton *>(child)))
+            break;
+    }
     mColumnHeader = new GridHeader(Qt::Horizontal, mGrid);
     mRowHeader = new GridHeader(Qt::Vertical, mGrid);
     mGrid->setHorizontalHeader(mColumnHeader);
@@ -208,7 +214,7 @@ void MainWindow::buildGrid()
         headerSectionMoved(Qt::Vertical, logical, from, to);
     });
     mDocument->model().setHeaderHintSource([this](int field) { return headerHint(field); });
-    if (auto *corner = mGrid->findChild<QAbstractButton *>()) {
+    if (corner) {
         corner->setObjectName(QStringLiteral("gridCorner"));
         corner->installEventFilter(new HintFilter(corner, [this] { return recordCountHint(); }));
     }

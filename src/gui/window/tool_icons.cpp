@@ -5,8 +5,6 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QFile>
-#include <QGuiApplication>
-#include <QHash>
 #include <QImageReader>
 #include <QPainter>
 #include <QPixmap>
@@ -29,40 +27,6 @@ namespace {
 
 // The colour of the text-coloured shapes in the bundled pictures (a light palette's text).
 const char BundledTextColour[] = "#232629";
-
-const QHash<QString, QString> &iconNames()
-{
-    static const QHash<QString, QString> names = {
-        {QStringLiteral("actionNew"), QStringLiteral("document-new")},
-        {QStringLiteral("actionOpen"), QStringLiteral("document-open")},
-        {QStringLiteral("actionSave"), QStringLiteral("document-save")},
-        {QStringLiteral("actionInstall"), QStringLiteral("kribed-install-handheld")},
-        {QStringLiteral("actionPrint"), QStringLiteral("document-print")},
-        {QStringLiteral("actionImport"), QStringLiteral("document-import")},
-        {QStringLiteral("actionExport"), QStringLiteral("document-export")},
-        {QStringLiteral("actionEditCell"), QStringLiteral("document-edit")},
-        {QStringLiteral("actionCutCell"), QStringLiteral("edit-cut")},
-        {QStringLiteral("actionCopyCell"), QStringLiteral("edit-copy")},
-        {QStringLiteral("actionPasteCell"), QStringLiteral("edit-paste")},
-        {QStringLiteral("actionProperties"), QStringLiteral("document-properties")},
-        {QStringLiteral("actionFont"), QStringLiteral("preferences-desktop-font")},
-        {QStringLiteral("actionFind"), QStringLiteral("edit-find")},
-        {QStringLiteral("actionAutoSizing"), QStringLiteral("kribed-auto-size")},
-        {QStringLiteral("actionFilter"), QStringLiteral("view-filter")},
-        {QStringLiteral("actionSortNormal"), QStringLiteral("view-sort-ascending")},
-        {QStringLiteral("actionSortReverse"), QStringLiteral("view-sort-descending")},
-        {QStringLiteral("actionColumnSum"), QStringLiteral("kribed-column-sum")},
-        {QStringLiteral("actionRowSum"), QStringLiteral("kribed-row-sum")},
-        {QStringLiteral("actionAppendRow"), QStringLiteral("edit-table-insert-row-below")},
-        {QStringLiteral("actionInsertRow"), QStringLiteral("edit-table-insert-row-above")},
-        {QStringLiteral("actionDeleteRow"), QStringLiteral("edit-table-delete-row")},
-        {QStringLiteral("actionAppendColumn"), QStringLiteral("edit-table-insert-column-right")},
-        {QStringLiteral("actionInsertColumn"), QStringLiteral("edit-table-insert-column-left")},
-        {QStringLiteral("actionDeleteColumn"), QStringLiteral("edit-table-delete-column")},
-        {QStringLiteral("actionReadme"), QStringLiteral("help-contents")},
-    };
-    return names;
-}
 
 // Draws the style's check boxes, with a frame that shows on a dark palette.
 class ReadableCheckStyle : public QProxyStyle
@@ -100,11 +64,6 @@ QStyle *readableMenuCheckStyle(QObject *owner)
     return style;
 }
 
-QString toolIconName(const QString &commandName)
-{
-    return iconNames().value(commandName);
-}
-
 QIcon bundledIcon(const QString &iconName, const QPalette &palette)
 {
     initBundledIcons();
@@ -131,12 +90,6 @@ QIcon bundledIcon(const QString &iconName, const QPalette &palette)
 QIcon themedIcon(const QString &iconName, const QPalette &palette)
 {
     return QIcon::fromTheme(iconName, bundledIcon(iconName, palette));
-}
-
-QIcon toolIcon(const QString &commandName)
-{
-    const QString name = toolIconName(commandName);
-    return name.isEmpty() ? QIcon() : themedIcon(name, QGuiApplication::palette());
 }
 
 QIcon appIcon()

@@ -18,14 +18,6 @@ QIcon themedIcon(const QString &iconName, const QPalette &palette = QPalette());
 // take the palette's window-text colour, so they stay visible on a dark palette.
 QIcon bundledIcon(const QString &iconName, const QPalette &palette);
 
-// The freedesktop icon name of a main-window command (by the action's object name), empty for
-// commands without a tool button.
-QString toolIconName(const QString &commandName);
-
-// The tool-bar icon of a main-window command (by the action's object name); null for commands
-// without a tool button.
-QIcon toolIcon(const QString &commandName);
-
 // The program's own picture (the installed kribed.svg, drawn the same way).
 QIcon appIcon();
 

@@ -5,6 +5,7 @@
 #include "core/model/database.h"
 #include "core/model/regional.h"
 #include "core/platform/code_page_converter.h"
+#include "failing_buffer.h"
 #include "scripted_prompter.h"
 #include "table_database.h"
 #include "test_regional.h"
@@ -16,6 +17,7 @@
 #include <QtTest>
 
 using namespace kribed;
+using kribed::test::FailingBuffer;
 using namespace Qt::Literals::StringLiterals;
 using kribed::test::databaseTable;
 using kribed::test::ScriptedPrompter;
@@ -89,28 +91,6 @@ Database oldDatabase()
     database.clearModified();
     return database;
 }
-
-// A buffer whose reads fail once `failAt` bytes have been read.
-class FailingBuffer : public QBuffer
-{
-public:
-    FailingBuffer(QByteArray *data, qint64 failAt)
-        : QBuffer(data)
-        , mFailAt(failAt)
-    {
-    }
-
-protected:
-    qint64 readData(char *data, qint64 maxSize) override
-    {
-        if (pos() >= mFailAt)
-            return -1;
-        return QBuffer::readData(data, qMin(maxSize, mFailAt - pos()));
-    }
-
-private:
-    qint64 mFailAt;
-};
 
 // A random value of the bytes the code page reads back unchanged, rich in what quoting must
 // carry: quotes, separators, CR LF pairs, tabs, blanks at either end, Ctrl+Z, control bytes.

@@ -3,6 +3,7 @@
 #include "core/exchange/text_exchange.h"
 #include "core/model/database.h"
 #include "core/model/regional.h"
+#include "failing_buffer.h"
 #include "scripted_prompter.h"
 #include "table_database.h"
 #include "test_regional.h"
@@ -14,6 +15,7 @@
 
 using namespace kribed;
 using kribed::test::databaseTable;
+using kribed::test::FailingBuffer;
 using kribed::test::ScriptedPrompter;
 using kribed::test::testRegional;
 
@@ -69,32 +71,6 @@ void expectOpenError(ScriptedPrompter &prompter)
 {
     prompter.expect(QStringLiteral("Error"), openErrorText(), Icon::Error, Buttons::Ok, Answer::Ok);
 }
-
-// A buffer whose reads fail once `failAt` bytes have been read in all: the format check reads
-// the whole text once, so a failure past its size hits the second reading.
-class FailingBuffer : public QBuffer
-{
-public:
-    FailingBuffer(QByteArray *data, qint64 failAt)
-        : QBuffer(data)
-        , mFailAt(failAt)
-    {
-    }
-
-protected:
-    qint64 readData(char *data, qint64 maxSize) override
-    {
-        if (mRead >= mFailAt)
-            return -1;
-        const qint64 got = QBuffer::readData(data, qMin(maxSize, mFailAt - mRead));
-        mRead += qMax<qint64>(got, 0);
-        return got;
-    }
-
-private:
-    qint64 mFailAt;
-    qint64 mRead = 0;
-};
 
 } // namespace
 
@@ -273,7 +249,7 @@ void TestTextImport::importReadErrorLeavesDatabase()
     Database database;
     fillOld(database);
     const Grid before = databaseTable(database);
-    FailingBuffer buffer(&text, failAt);
+    FailingBuffer buffer(&text, failAt, FailingBuffer::AllReads);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
     QCOMPARE(importText(buffer, TextType::Comma, database, prompter, testRegional()),
              ExchangeResult::Failed);
@@ -482,7 +458,7 @@ void TestTextImport::appendReadErrorKeepsAddedRecords()
     expectOpenError(prompter);
     Database database;
     database.setShape(2, 1);
-    FailingBuffer buffer(&text, text.size() + 70000);
+    FailingBuffer buffer(&text, text.size() + 70000, FailingBuffer::AllReads);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
     QCOMPARE(appendText(buffer, TextType::Comma, database, prompter, testRegional()),
              ExchangeResult::Failed);

@@ -20,7 +20,7 @@
 using namespace kribed;
 using namespace kribed::test;
 
-class TestMainWindowSearch
+class TestToolsCommands
     : public QObject
     , private MainWindowFixture
 {
@@ -183,5 +183,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestMainWindowSearch)
-#include "tst_main_window_search.moc"
+QTEST_MAIN(TestToolsCommands)
+#include "tst_tools_commands.moc"

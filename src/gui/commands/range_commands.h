@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
+#include "gui/commands/command_placement.h"
+
 #include <QObject>
 
 class QAction;
@@ -13,6 +15,7 @@ namespace kribed {
 
 class DatabaseDocument;
 class Prompter;
+class Workspace;
 
 // The commands of desktop editors over the grid: undo and redo of the open database's history,
 // and copy, cut, paste and clearing of the selected cells (a rectangle, drawn with Shift+arrows
@@ -29,8 +32,13 @@ class RangeCommands : public QObject
     Q_OBJECT
 
 public:
+    // Over the workspace's document and grid; the statistics label belongs to its main window.
+    RangeCommands(Workspace &workspace, QObject *parent);
     RangeCommands(DatabaseDocument &document, QTableView &grid, Prompter &prompter,
                   QWidget *parent);
+
+    // Undo and redo at the top of the Edit menu, the range commands after the cell commands.
+    CommandPlacements placements() const;
 
     QAction *undoAction() const { return mUndo; }
     QAction *redoAction() const { return mRedo; }

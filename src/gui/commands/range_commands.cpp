@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
-#include "gui/grid/range_commands.h"
+#include "gui/commands/range_commands.h"
 
 #include "core/editing/unheld_characters.h"
 #include "core/model/regional.h"
+#include "gui/commands/workspace.h"
 #include "gui/grid/cell_range_clipboard.h"
 #include "gui/grid/database_document.h"
 
@@ -20,15 +21,24 @@ namespace kribed {
 
 namespace {
 
-QAction *makeAction(QObject *parent, const QString &text, const QList<QKeySequence> &keys)
+QAction *makeAction(QObject *parent, const char *name, const QString &text,
+                    const QList<QKeySequence> &keys)
 {
     auto *action = new QAction(text, parent);
+    action->setObjectName(QString::fromLatin1(name));
     action->setShortcuts(keys);
     action->setEnabled(false);
     return action;
 }
 
 } // namespace
+
+RangeCommands::RangeCommands(Workspace &workspace, QObject *parent)
+    : RangeCommands(workspace.document(), workspace.gridView(), workspace.prompter(),
+                    workspace.mainWindow())
+{
+    setParent(parent);
+}
 
 RangeCommands::RangeCommands(DatabaseDocument &document, QTableView &grid, Prompter &prompter,
                              QWidget *parent)
@@ -40,14 +50,19 @@ RangeCommands::RangeCommands(DatabaseDocument &document, QTableView &grid, Promp
 {
     QUndoStack &stack = document.history().stack();
     mUndo = stack.createUndoAction(this, tr("Undo"));
+    mUndo->setObjectName(QStringLiteral("actionUndo"));
     mUndo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
     mRedo = stack.createRedoAction(this, tr("Redo"));
+    mRedo->setObjectName(QStringLiteral("actionRedo"));
     mRedo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    mCopy = makeAction(this, tr("Copy"), {QKeySequence(Qt::CTRL | Qt::Key_C)});
-    mCut = makeAction(this, tr("Cut"), {QKeySequence(Qt::CTRL | Qt::Key_X)});
-    mPaste = makeAction(this, tr("Paste"), {QKeySequence(Qt::CTRL | Qt::Key_V)});
-    mClear = makeAction(this, tr("Clear cells"), {QKeySequence(Qt::Key_Delete)});
+    mCopy = makeAction(this, "actionCopyCells", tr("Copy"), {QKeySequence(Qt::CTRL | Qt::Key_C)});
+    mCut = makeAction(this, "actionCutCells", tr("Cut"), {QKeySequence(Qt::CTRL | Qt::Key_X)});
+    mPaste =
+        makeAction(this, "actionPasteCells", tr("Paste"), {QKeySequence(Qt::CTRL | Qt::Key_V)});
+    mClear =
+        makeAction(this, "actionClearCells", tr("Clear cells"), {QKeySequence(Qt::Key_Delete)});
+    mStatistics->setObjectName(QStringLiteral("selectionStatistics"));
     connect(mCopy, &QAction::triggered, this, &RangeCommands::copyCells);
     connect(mCut, &QAction::triggered, this, &RangeCommands::cutCells);
     connect(mPaste, &QAction::triggered, this, &RangeCommands::pasteCells);
@@ -69,6 +84,14 @@ RangeCommands::RangeCommands(DatabaseDocument &document, QTableView &grid, Promp
         keepCurrentCellShown();
         updateStatistics();
     });
+}
+
+CommandPlacements RangeCommands::placements() const
+{
+    return {
+        {mUndo, MenuId::Edit, 100}, {mRedo, MenuId::Edit, 110},  {mCut, MenuId::Edit, 400, true},
+        {mCopy, MenuId::Edit, 410}, {mPaste, MenuId::Edit, 420}, {mClear, MenuId::Edit, 430},
+    };
 }
 
 void RangeCommands::setDatabaseOpen(bool open)

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/model/regional.h"
+#include "gui/commands/range_commands.h"
 #include "gui/grid/database_document.h"
-#include "gui/grid/range_commands.h"
 #include "scripted_prompter.h"
 #include "test_regional.h"
 
