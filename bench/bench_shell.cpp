@@ -104,12 +104,12 @@ void BM_FilterOffOverEveryRow(benchmark::State &state)
 {
     Window window;
     MainWindow &form = window.form;
-    Database &database = form.document().database();
     for (auto _ : state) {
         state.PauseTiming();
-        for (int record = 1; record <= database.recordCount(); record += 2)
-            database.setHidden(record, true);
-        form.document().notifyRowVisibilityChanged();
+        form.document().changeSettings([](Database &database) {
+            for (int record = 1; record <= database.recordCount(); record += 2)
+                database.setHidden(record, true);
+        });
         state.ResumeTiming();
         form.toolsCommands().applyFilter(false);
     }
@@ -122,7 +122,8 @@ void BM_FilterOnThroughWindow(benchmark::State &state)
 {
     Window window;
     MainWindow &form = window.form;
-    form.document().database().setFilterText("Text 99999");
+    form.document().changeSettings(
+        [](Database &database) { database.setFilterText("Text 99999"); });
     for (auto _ : state) {
         form.toolsCommands().applyFilter(true);
         state.PauseTiming();

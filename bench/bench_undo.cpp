@@ -122,8 +122,11 @@ void BM_RowDeleteAndUndo(benchmark::State &state)
     RowClipboard clipboard;
     NoQuestions prompter;
     changeBesideUndo(state, document, [&] {
-        deleteRow(document.database(), clipboard, 10, prompter, true,
-                  recordingAnnouncer(document, QStringLiteral("Delete Row")));
+        recordShapeOperation(document, QStringLiteral("Delete Row"),
+                             [&](Database &database, const ShapeAnnouncer &announce) {
+                                 return deleteRow(database, clipboard, 10, prompter, true,
+                                                  announce);
+                             });
     });
 }
 BENCHMARK(BM_RowDeleteAndUndo)->Unit(benchmark::kMicrosecond);

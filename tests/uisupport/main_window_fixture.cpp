@@ -5,6 +5,7 @@
 #include "core/model/regional.h"
 #include "core/platform/settings.h"
 #include "gui/grid/database_document.h"
+#include "history_checks.h"
 #include "pdb_builder.h"
 #include "test_regional.h"
 
@@ -72,6 +73,7 @@ void MainWindowFixture::makeTemp()
 void MainWindowFixture::makeWindow(UserList &users)
 {
     mWindow.reset();
+    failOnHistoryEnded();
     mPrompter = std::make_unique<ScriptedPrompter>();
     mDialogs = std::make_unique<ScriptedFileDialogs>();
     mWindow = std::make_unique<MainWindow>(*mPrompter, *mDialogs, users);
@@ -143,9 +145,22 @@ void MainWindowFixture::typeInto(int field, int record, const QString &text)
     QVERIFY(model->setData(model->index(record - 1, field - 1), text));
 }
 
-Database &MainWindowFixture::windowDatabase()
+const Database &MainWindowFixture::windowDatabase()
 {
     return mWindow->document().database();
+}
+
+DatabaseDocument &MainWindowFixture::windowDocument()
+{
+    return mWindow->document();
+}
+
+void MainWindowFixture::setUpWindowCell(int field, int record, const QByteArray &text)
+{
+    windowDocument().changeCells(field, record, field, record, [&](Database &database) {
+        database.setCell(field, record, text);
+        database.setModified();
+    });
 }
 
 } // namespace kribed::test

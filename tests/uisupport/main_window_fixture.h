@@ -10,6 +10,7 @@
 #include "gui/commands/properties_commands.h"
 #include "gui/commands/row_column_commands.h"
 #include "gui/commands/tools_commands.h"
+#include "gui/grid/database_document.h"
 #include "gui/window/main_window.h"
 #include "scripted_file_dialogs.h"
 #include "scripted_prompter.h"
@@ -19,6 +20,7 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <utility>
 
 namespace kribed {
 class Database;
@@ -86,7 +88,16 @@ protected:
     QString panel(int index) const;
     // Stores the text in the cell through the grid's model, as an edit in place does.
     void typeInto(int field, int record, const QString &text);
-    Database &windowDatabase();
+    const Database &windowDatabase();
+    // Sets up the window's database for a test: `change` changes values, names, widths or hidden
+    // rows (no cells), and the grid hears of them.
+    template<class F> void setUpWindowDatabase(F &&change)
+    {
+        windowDocument().changeSettings(std::forward<F>(change));
+    }
+    DatabaseDocument &windowDocument();
+    // One cell set for a test, marking the database changed; a change outside the undo history.
+    void setUpWindowCell(int field, int record, const QByteArray &text);
 
     std::unique_ptr<QTemporaryDir> mTemp;
     std::unique_ptr<ScriptedPrompter> mPrompter;

@@ -18,8 +18,6 @@
 #include <QDateTime>
 #include <QGuiApplication>
 
-#include <cmath>
-
 namespace kribed {
 
 EditCommands::EditCommands(Workspace &workspace, QObject *parent)
@@ -218,9 +216,7 @@ void EditCommands::copyRow()
     if (!mWorkspace.isDatabaseOpen())
         return;
     leaveModes(mWorkspace);
-    kribed::copyRow(mWorkspace.document().database(), mRowClipboard, mWorkspace.currentRecord());
-    // Copy row marks the database changed without changing a value: the mark lasts until saved.
-    mWorkspace.document().history().markChangedOutside();
+    mWorkspace.document().copyRow(mRowClipboard, mWorkspace.currentRecord());
     enablePasteRow(true);
 }
 
@@ -257,7 +253,7 @@ void EditCommands::chooseDisplayFont()
     if (!chosen)
         return;
     DatabaseDocument &document = mWorkspace.document();
-    Database &database = document.database();
+    const Database &database = document.database();
     const double oldScale = database.widthScale();
     const int oldCharSet = settings.font.charSet;
     // The dialog chooses face and size only; the style stays as it was.
@@ -276,15 +272,8 @@ void EditCommands::chooseDisplayFont()
 
     QVector<int> before = WidthsStep::widthsOf(database);
     switchFont(font, charSet);
-    const double newScale = database.widthScale();
-    if (oldScale > 0) {
-        // Every column keeps its width in units: pixels follow the new scale.
-        for (int field = 1; field <= database.fieldCount(); ++field) {
-            const double pixels = double(database.columnWidth(field)) * newScale / oldScale;
-            database.setColumnWidth(field, int(std::nearbyint(pixels)));
-        }
-    }
-    document.notifyColumnWidthsChanged();
+    // Every column keeps its width in units: pixels follow the new scale.
+    document.keepColumnUnits(oldScale);
     QVector<int> after = WidthsStep::widthsOf(database);
 
     // Undo gives back the old font together with the widths it showed the units in.

@@ -117,7 +117,7 @@ void ExchangeCommands::importProposedText(const QString &proposedFile)
     }
     if (result != ExchangeResult::Done)
         return;
-    document.resetWith([&imported](Database &database) { database = std::move(imported); });
+    document.replace(std::move(imported));
     mWorkspace.setCurrentCell(1, 1);
     mWorkspace.modes().applyFilter(false);
     mWorkspace.setDatabaseOpen(true);

@@ -137,8 +137,9 @@ void FileCommands::createNewDatabase()
         return;
     const NewDatabaseShape shape = *mNewDatabaseDialog.shape();
     mWorkspace.setDatabaseOpen(false);
-    mWorkspace.document().resetWith(
-        [&shape](Database &database) { buildNewDatabase(shape, database); });
+    Database fresh = mWorkspace.document().database();
+    buildNewDatabase(shape, fresh);
+    mWorkspace.document().replace(std::move(fresh));
     mWorkspace.setCurrentCell(1, 1);
     mWorkspace.setDatabaseOpen(true);
 }
@@ -269,12 +270,9 @@ void FileCommands::runSave(bool chooseName)
 void FileCommands::showWidths(const QVector<int> &widths)
 {
     DatabaseDocument &document = mWorkspace.document();
-    Database &database = document.database();
-    if (WidthsStep::widthsOf(database) == widths)
+    if (WidthsStep::widthsOf(document.database()) == widths)
         return;
-    for (int field = 1; field <= database.fieldCount() && field <= widths.size(); ++field)
-        database.setColumnWidth(field, widths[field - 1]);
-    document.notifyColumnWidthsChanged();
+    document.setColumnWidths(widths);
 }
 
 void FileCommands::install()
@@ -287,13 +285,8 @@ void FileCommands::install()
     const AutoSizing sizing{modes.isAutoSizing(), [&modes](bool on) { modes.autoSizeColumns(on); }};
     const Settings &settings = mWorkspace.settings();
     const InstallOptions options{settings.saveAtInstall, settings.expertMode};
-    DatabaseDocument &document = mWorkspace.document();
-    const bool wasModified = document.database().isModified();
-    installDatabase(document.database(), users, mWorkspace.selectedUser(), options, sizing,
-                    mWorkspace.currentField(), mWorkspace.prompter());
-    // Saved to its own file on the way (Save at Install): the present state is the saved one.
-    if (wasModified && !document.database().isModified())
-        document.history().markSaved();
+    mWorkspace.document().install(users, mWorkspace.selectedUser(), options, sizing,
+                                  mWorkspace.currentField(), mWorkspace.prompter());
 }
 
 void FileCommands::print()

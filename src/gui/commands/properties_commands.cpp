@@ -23,17 +23,15 @@ PropertiesCommands::PropertiesCommands(Workspace &workspace, QObject *parent)
 {
     connect(actionProperties, &QAction::triggered, this, &PropertiesCommands::editProperties);
     connect(contextProperties, &QAction::triggered, this, &PropertiesCommands::editProperties);
-    mDialog.setApplyFilter([this](bool on) { mWorkspace.modes().applyFilter(on); });
     // Modal over the main window; OK's changes reach the window through `accepted`.
     connect(&mDialog, &QDialog::accepted, this, &PropertiesCommands::takeChoices);
-    // Everything the dialog changed in the database is one undo step. Changes kept after a
-    // refused OK and Cancel are a step too, one that leaves the modified mark as it was.
-    connect(&mDialog, &QDialog::finished, this, [this](int result) {
+    // Cancel changes nothing; what is left is kept as a step that leaves the modified mark.
+    connect(&mDialog, &QDialog::finished, this, [this] {
         if (mBefore) {
-            pushSettingsChange(mWorkspace.document(), tr("Properties"), std::move(*mBefore),
-                               result == QDialog::Accepted);
+            pushSettingsChange(mWorkspace.document(), tr("Properties"), std::move(*mBefore), false);
             mBefore.reset();
         }
+        mDialog.releaseResult();
     });
 }
 
@@ -85,13 +83,17 @@ void PropertiesCommands::takeChoices()
 
     // Names, widths and the field's type (which steers how its cells show) may have changed.
     DatabaseDocument &document = mWorkspace.document();
-    const Database &database = document.database();
-    document.notifyFieldNamesChanged();
-    document.notifyColumnWidthsChanged();
-    const EditHistory::Recording recording(document.history(), false);
-    if (database.recordCount() > 0 && database.fieldCount() > 0)
-        document.changeCells(1, 1, database.fieldCount(), database.recordCount(),
-                             [](Database &) {});
+    const Database &result = mDialog.edited();
+    document.takeSettings(DatabaseSettings::of(result));
+    mWorkspace.modes().applyFilter(result.filterOn());
+    if (result.isModified())
+        document.setModified();
+    document.refreshCells();
+    // Everything OK changed in the database is one undo step.
+    if (mBefore) {
+        pushSettingsChange(document, tr("Properties"), std::move(*mBefore), true);
+        mBefore.reset();
+    }
 }
 
 } // namespace kribed

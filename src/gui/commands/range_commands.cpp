@@ -7,6 +7,7 @@
 #include "gui/commands/workspace.h"
 #include "gui/grid/cell_range_clipboard.h"
 #include "gui/grid/database_document.h"
+#include "gui/grid/grid_places.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -136,7 +137,7 @@ void RangeCommands::pasteCells()
     // Text from other programs goes through the code page; the program's own block is bytes.
     if (!mime->hasFormat(cellBlockMimeType()))
         warnOfUnheldCharacters(mPrompter, mime->text(), mDocument.regional());
-    if (kribed::pasteCells(mDocument, current.column() + 1, current.row() + 1, block,
+    if (kribed::pasteCells(mDocument, fieldOf(current), recordOf(current), block,
                            QDateTime::currentDateTime(), mPrompter))
         Q_EMIT cellsChanged();
 }
@@ -162,11 +163,12 @@ void RangeCommands::updateStatistics()
 void RangeCommands::showChange(int field, int record)
 {
     const QModelIndex current = mGrid.currentIndex();
-    const int column = field > 0 ? field - 1 : std::max(0, current.column());
-    const int row = record > 0 ? record - 1 : std::max(0, current.row());
-    const int shown = nearestShownRecord(std::min(row, mDocument.model().rowCount() - 1) + 1);
-    const QModelIndex target =
-        mDocument.model().index(shown - 1, std::min(column, mDocument.model().columnCount() - 1));
+    const int column = field > 0 ? columnOfField(field) : std::max(0, current.column());
+    const int row = record > 0 ? rowOfRecord(record) : std::max(0, current.row());
+    const int shown =
+        nearestShownRecord(recordOfRow(std::min(row, mDocument.model().rowCount() - 1)));
+    const QModelIndex target = mDocument.model().index(
+        rowOfRecord(shown), std::min(column, mDocument.model().columnCount() - 1));
     if (target.isValid())
         mGrid.setCurrentIndex(target);
 }
@@ -174,11 +176,11 @@ void RangeCommands::showChange(int field, int record)
 void RangeCommands::keepCurrentCellShown()
 {
     const QModelIndex current = mGrid.currentIndex();
-    if (!current.isValid() || !mDocument.database().isHidden(current.row() + 1))
+    if (!current.isValid() || !mDocument.database().isHidden(recordOf(current)))
         return;
-    const int shown = nearestShownRecord(current.row() + 1);
+    const int shown = nearestShownRecord(recordOf(current));
     if (shown > 0) {
-        mGrid.setCurrentIndex(mDocument.model().index(shown - 1, current.column()));
+        mGrid.setCurrentIndex(mDocument.model().index(rowOfRecord(shown), current.column()));
     } else if (QItemSelectionModel *selection = mGrid.selectionModel()) {
         // Nothing is shown: no cell is current, so typing goes nowhere.
         selection->clearSelection();

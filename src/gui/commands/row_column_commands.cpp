@@ -88,7 +88,7 @@ EditResult RowColumnCommands::run(const QString &undoText, bool leaveAutoSizing,
     leaveModes(mWorkspace, leaveAutoSizing);
     DatabaseDocument &document = mWorkspace.document();
     const WaitCursor wait;
-    return operation(document.database(), recordingAnnouncer(document, undoText));
+    return recordShapeOperation(document, undoText, operation);
 }
 
 void RowColumnCommands::followCurrentCell(const EditResult &result)

@@ -144,11 +144,10 @@ void ToolsCommands::autoSizeColumns(bool on)
     if (!mAutoSizing)
         mAutoWidths.resetWithoutRestoring();
     DatabaseDocument &document = mWorkspace.document();
-    kribed::autoSizeColumns(
-        document.database(), mAutoWidths, on,
+    document.sizeColumnsAutomatically(
+        mAutoWidths, on,
         displayTextMeasure(mWorkspace.displayFont(), document.regional().codePage()));
     setAutoSizingState(on);
-    document.notifyColumnWidthsChanged();
 }
 
 void ToolsCommands::dropAutoSizing()
@@ -168,17 +167,10 @@ void ToolsCommands::applyFilter(bool on)
 {
     mFilterOn = on;
     actionFilter->setChecked(on);
-    DatabaseDocument &document = mWorkspace.document();
-    Database &database = document.database();
-    database.setFilterOn(on);
-    database.showAllRecords();
-    if (on && !database.filterText().isEmpty()) {
-        // The field and the match options are the properties dialog's, as it was last left,
-        // whatever database has been loaded since (before its list was ever filled: all fields).
-        const FilterOptions options = mProperties ? mProperties->filterChoices() : FilterOptions();
-        kribed::applyFilter(database, true, options);
-    }
-    document.notifyRowVisibilityChanged();
+    // The field and the match options are the properties dialog's, as it was last left,
+    // whatever database has been loaded since (before its list was ever filled: all fields).
+    const FilterOptions options = mProperties ? mProperties->filterChoices() : FilterOptions();
+    mWorkspace.document().setRecordFilter(on, options);
 }
 
 // Sorting and sums ------------------------------------------------------------------------------
@@ -283,15 +275,15 @@ void ToolsCommands::computeRowSums()
     DatabaseDocument &document = mWorkspace.document();
     // The Row Sum command is a step of its own; after typing in a cell, the sums join the
     // typing's step.
-    const CellRecorder recorder(document, tr("Row Sum"), 1, document.database().recordCount(),
-                                !mRowSumCommand);
-    const RowSumOutcome outcome =
-        kribed::computeRowSums(document.database(), state, mWorkspace.currentField(),
-                               mWorkspace.currentRecord(), document.regional());
-    if (outcome.column > 0) {
-        document.changeCells(outcome.column, outcome.firstRow, outcome.column, outcome.lastRow,
-                             [](Database &) {});
-    }
+    const int field = mWorkspace.currentField();
+    const int record = mWorkspace.currentRecord();
+    const auto sums = [&](Database &database) {
+        kribed::computeRowSums(database, state, field, record, document.regional());
+    };
+    if (mRowSumCommand)
+        recordCells(document, tr("Row Sum"), 1, document.database().recordCount(), sums);
+    else
+        recordFollowUpCells(document, tr("Row Sum"), 1, document.database().recordCount(), sums);
     if (!state.rowSumMode)
         rowSumOff();
 }

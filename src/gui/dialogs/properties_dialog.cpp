@@ -245,9 +245,11 @@ QWidget *PropertiesDialog::buildApplicationTab()
 
 // Showing -------------------------------------------------------------------------------------
 
-void PropertiesDialog::prepare(Database &database, int field, const PropertiesChoices &choices)
+void PropertiesDialog::prepare(const Database &database, int field,
+                               const PropertiesChoices &choices)
 {
-    mDatabase = &database;
+    mEdited = database;
+    mPrepared = true;
     mField = field;
     mChoices = choices;
     const int typeIndex = database.fieldType(field);
@@ -296,12 +298,18 @@ void PropertiesDialog::prepare(Database &database, int field, const PropertiesCh
     showUsers(choices);
 }
 
+void PropertiesDialog::releaseResult()
+{
+    mEdited = Database();
+    mPrepared = false;
+}
+
 void PropertiesDialog::showSortFields(QComboBox *box, int stored, int fields)
 {
     box->clear();
     box->addItem(tr("None"));
     for (int k = 1; k <= fields; ++k)
-        box->addItem(mRegional.toText(mDatabase->fieldName(k)));
+        box->addItem(mRegional.toText(mEdited.fieldName(k)));
     box->setCurrentIndex(stored >= 1 && stored <= fields ? stored : 0);
 }
 
@@ -453,7 +461,7 @@ PropertiesEdit PropertiesDialog::gatherEdit() const
 
 void PropertiesDialog::okClicked()
 {
-    if (!mDatabase)
+    if (!mPrepared)
         return;
     const PropertiesEdit edit = gatherEdit();
     // Every value is checked before any is taken, so a refused one leaves the database untouched.
@@ -462,11 +470,8 @@ void PropertiesDialog::okClicked()
         mPrompter.ask({tr("Warning"), warning, Icon::Warning, Buttons::Ok});
         return;
     }
-    applyProperties(*mDatabase, mField, edit);
-    if (mApplyFilter)
-        mApplyFilter(edit.filterOn);
-    else
-        runFilter(*mDatabase, edit.filterOn);
+    applyProperties(mEdited, mField, edit);
+    runFilter(mEdited, edit.filterOn);
 
     mChoices.secondaryReverse = mReverse2->isChecked();
     mChoices.tertiaryReverse = mReverse3->isChecked();
@@ -474,7 +479,7 @@ void PropertiesDialog::okClicked()
     mChoices.saveAtInstall = mSaveAtInstall->isChecked();
     mChoices.initialDir = mInitialDir->isChecked();
     mChoices.expertMode = mExpertMode->isChecked();
-    mDatabase->setModified();
+    mEdited.setModified();
     accept();
 }
 

@@ -3,12 +3,11 @@
 #pragma once
 
 #include "core/editing/record_filter.h"
+#include "core/model/database.h"
 #include "core/model/regional.h"
 
 #include <QDialog>
 #include <QStringList>
-
-#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -21,7 +20,6 @@ class QTabWidget;
 
 namespace kribed {
 
-class Database;
 class Prompter;
 struct PropertiesEdit;
 
@@ -50,9 +48,13 @@ public:
     // Warnings go through the prompter, which outlives the dialog.
     explicit PropertiesDialog(Prompter &prompter, QWidget *parent = nullptr);
 
-    // The show steps for field `field` (1..m) of the database; both are kept until the dialog
-    // closes. OK changes the database, Cancel leaves it as it was.
-    void prepare(Database &database, int field, const PropertiesChoices &choices);
+    // The show steps for field `field` (1..m) of a copy of the database, which the dialog edits.
+    void prepare(const Database &database, int field, const PropertiesChoices &choices);
+    // The copy as OK left it: its values taken and the record filter run with this dialog's
+    // match options; marked changed. Until OK, the prepared database as it was.
+    const Database &edited() const { return mEdited; }
+    // Lets go of the copy (and the records it shares) once its result is taken.
+    void releaseResult();
     // The regional rules the names, the filter text and the popup entries are read and written
     // with; set before prepare.
     void setRegional(const Regional &regional) { mRegional = regional; }
@@ -60,13 +62,6 @@ public:
     void setDisplayFont(const QFont &font);
     // The choices as OK left them.
     const PropertiesChoices &choices() const { return mChoices; }
-
-    // Switches the record filter after OK has set its values; without it the core filter runs
-    // on the prepared database with this dialog's match options.
-    void setApplyFilter(std::function<void(bool)> applyFilter)
-    {
-        mApplyFilter = std::move(applyFilter);
-    }
 
     // The filter's match options and field position, as the controls were last left.
     FilterOptions filterChoices() const;
@@ -102,10 +97,10 @@ private:
 
     Prompter &mPrompter;
     Regional mRegional;
-    Database *mDatabase = nullptr;
+    Database mEdited;
+    bool mPrepared = false;
     int mField = 1;
     PropertiesChoices mChoices;
-    std::function<void(bool)> mApplyFilter;
     // One text for the whole run: filled by Cut, read by Paste.
     QString mPopupClipboard;
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "gui/grid/cell_range_clipboard.h"
+#include "gui/grid/grid_places.h"
 
 #include "core/model/regional.h"
 #include "core/platform/code_page.h"
@@ -26,16 +27,15 @@ std::optional<CellRange> selectedRange(const QTableView &grid)
         const QModelIndex current = selection->currentIndex();
         if (!current.isValid())
             return std::nullopt;
-        return CellRange{current.column() + 1, current.row() + 1, current.column() + 1,
-                         current.row() + 1};
+        return CellRange{fieldOf(current), recordOf(current), fieldOf(current), recordOf(current)};
     }
-    CellRange range{cells.front().column() + 1, cells.front().row() + 1, cells.front().column() + 1,
-                    cells.front().row() + 1};
+    const QModelIndex &first = cells.front();
+    CellRange range{fieldOf(first), recordOf(first), fieldOf(first), recordOf(first)};
     for (const QModelIndex &cell : cells) {
-        range.firstField = std::min(range.firstField, cell.column() + 1);
-        range.lastField = std::max(range.lastField, cell.column() + 1);
-        range.firstRecord = std::min(range.firstRecord, cell.row() + 1);
-        range.lastRecord = std::max(range.lastRecord, cell.row() + 1);
+        range.firstField = std::min(range.firstField, fieldOf(cell));
+        range.lastField = std::max(range.lastField, fieldOf(cell));
+        range.firstRecord = std::min(range.firstRecord, recordOf(cell));
+        range.lastRecord = std::max(range.lastRecord, recordOf(cell));
     }
     return range;
 }

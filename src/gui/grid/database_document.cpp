@@ -3,9 +3,14 @@
 #include "gui/grid/database_document.h"
 
 #include "core/editing/cell_clipboard.h"
-
+#include "core/editing/record_filter.h"
+#include "core/editing/row_clipboard.h"
+#include "core/handheld/install.h"
 #include "core/platform/prompter.h"
+#include "gui/grid/grid_places.h"
 #include "gui/grid/recorded_edits.h"
+
+#include <cmath>
 
 namespace kribed {
 
@@ -71,13 +76,90 @@ void DatabaseDocument::close()
     });
 }
 
-void DatabaseDocument::setCell(int field, int record, const QByteArray &value)
+void DatabaseDocument::replace(Database database)
 {
-    mHistory.noteChange();
-    mDatabase.setCell(field, record, value);
-    mDatabase.setModified();
-    const QModelIndex index = mModel.index(record - 1, field - 1);
-    Q_EMIT mModel.dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    resetWith([&database](Database &open) { open = std::move(database); });
+}
+
+bool DatabaseDocument::install(const UserList &users, int userIndex, const InstallOptions &options,
+                               const AutoSizing &autoSizing, int currentColumn, Prompter &prompter)
+{
+    const bool wasModified = mDatabase.isModified();
+    const bool written =
+        installDatabase(mDatabase, users, userIndex, options, autoSizing, currentColumn, prompter);
+    // Saved to its own file on the way (Save at Install): the present state is the saved one.
+    if (wasModified && !mDatabase.isModified())
+        mHistory.markSaved();
+    return written;
+}
+
+void DatabaseDocument::setRecordFilter(bool on, const FilterOptions &options)
+{
+    mDatabase.setFilterOn(on);
+    mDatabase.showAllRecords();
+    if (on && !mDatabase.filterText().isEmpty())
+        applyFilter(mDatabase, true, options);
+    Q_EMIT rowVisibilityChanged();
+}
+
+void DatabaseDocument::setWidthScale(double scale)
+{
+    mDatabase.setWidthScale(scale);
+}
+
+void DatabaseDocument::setColumnWidths(const QVector<int> &widths)
+{
+    for (int field = 1; field <= mDatabase.fieldCount() && field <= widths.size(); ++field)
+        mDatabase.setColumnWidth(field, widths[field - 1]);
+    Q_EMIT columnWidthsChanged();
+}
+
+void DatabaseDocument::limitColumnWidths(int largest)
+{
+    for (int field = 1; field <= mDatabase.fieldCount(); ++field) {
+        if (mDatabase.columnWidth(field) > largest)
+            mDatabase.setColumnWidth(field, largest);
+    }
+}
+
+void DatabaseDocument::keepColumnUnits(double oldScale)
+{
+    const double newScale = mDatabase.widthScale();
+    if (oldScale > 0) {
+        for (int field = 1; field <= mDatabase.fieldCount(); ++field) {
+            const double pixels = double(mDatabase.columnWidth(field)) * newScale / oldScale;
+            mDatabase.setColumnWidth(field, int(std::nearbyint(pixels)));
+        }
+    }
+    Q_EMIT columnWidthsChanged();
+}
+
+void DatabaseDocument::sizeColumnsAutomatically(AutoWidths &autoWidths, bool on,
+                                                const TextWidthMeasure &measure)
+{
+    autoSizeColumns(mDatabase, autoWidths, on, measure);
+    Q_EMIT columnWidthsChanged();
+}
+
+void DatabaseDocument::takeSettings(const DatabaseSettings &settings)
+{
+    changeSettings([&settings](Database &database) { settings.restore(database); });
+}
+
+void DatabaseDocument::refreshCells()
+{
+    if (mDatabase.recordCount() > 0 && mDatabase.fieldCount() > 0) {
+        Q_EMIT mModel.dataChanged(mModel.index(0, 0),
+                                  mModel.index(rowOfRecord(mDatabase.recordCount()),
+                                               columnOfField(mDatabase.fieldCount())),
+                                  {Qt::DisplayRole, Qt::EditRole});
+    }
+}
+
+void DatabaseDocument::copyRow(RowClipboard &clipboard, int record)
+{
+    kribed::copyRow(mDatabase, clipboard, record);
+    mHistory.markChangedOutside();
 }
 
 bool DatabaseDocument::storeTypedText(int field, int record, const QByteArray &value,
@@ -92,18 +174,10 @@ bool DatabaseDocument::storeTypedText(int field, int record, const QByteArray &v
         .applied;
 }
 
-void DatabaseDocument::setFieldName(int field, const QByteArray &name)
-{
-    mHistory.noteChange();
-    mDatabase.setFieldName(field, name);
-    mDatabase.setModified();
-    Q_EMIT mModel.headerDataChanged(Qt::Horizontal, field - 1, field - 1);
-}
-
 void DatabaseDocument::notifyFieldNamesChanged()
 {
     if (mDatabase.fieldCount() > 0)
-        Q_EMIT mModel.headerDataChanged(Qt::Horizontal, 0, mDatabase.fieldCount() - 1);
+        Q_EMIT mModel.headerDataChanged(Qt::Horizontal, 0, columnOfField(mDatabase.fieldCount()));
 }
 
 void DatabaseDocument::setModified()
@@ -148,10 +222,11 @@ void DatabaseDocument::moveRecord(int from, int to)
 {
     if (from == to)
         return;
-    // Qt names the row a moved row lands in front of, counted before the move.
+    // Qt names the row a moved row lands in front of, counted before the move: one past the
+    // target's row when the record moves down.
     mHistory.noteChange();
-    const int destination = to > from ? to : to - 1;
-    mModel.beginMoveRows({}, from - 1, from - 1, {}, destination);
+    const int destination = to > from ? rowOfRecord(to) + 1 : rowOfRecord(to);
+    mModel.beginMoveRows({}, rowOfRecord(from), rowOfRecord(from), {}, destination);
     mDatabase.moveRecord(from, to);
     mDatabase.setModified();
     mModel.endMoveRows();
@@ -163,8 +238,8 @@ void DatabaseDocument::moveField(int from, int to)
     if (from == to)
         return;
     mHistory.noteChange();
-    const int destination = to > from ? to : to - 1;
-    mModel.beginMoveColumns({}, from - 1, from - 1, {}, destination);
+    const int destination = to > from ? columnOfField(to) + 1 : columnOfField(to);
+    mModel.beginMoveColumns({}, columnOfField(from), columnOfField(from), {}, destination);
     mDatabase.moveField(from, to);
     mDatabase.setModified();
     mModel.endMoveColumns();

@@ -2,12 +2,15 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
+#include "core/editing/auto_size.h"
+#include "core/editing/edit_result.h"
 #include "core/model/database.h"
 #include "core/model/pdb_reader.h"
 #include "core/model/pdb_writer.h"
 #include "core/model/regional.h"
 #include "gui/grid/edit_history.h"
 #include "gui/grid/grid_model.h"
+#include "gui/grid/grid_places.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -19,15 +22,23 @@
 namespace kribed {
 
 class Prompter;
+class RowClipboard;
+class UserList;
+struct AutoSizing;
+struct FilterOptions;
+struct InstallOptions;
 
 // Owns the one open database and the grid's model over it. Every change of the database enters
 // here: each method calls the core operation and emits exactly the model signals for what changed,
 // so the grid and any later undo stack see one door.
 //
-// Reading is free through database(). Changing goes through setCell and friends, or through the
-// generic helpers below, which wrap a change of the database in the matching model signals.
+// Reading is free through database(), which is const: nothing outside this class changes the
+// database but through its methods. Commands change it through the recorders of recorded_edits.h
+// (each keeps its own undo step) or through the named methods below that keep no step; the
+// generic helpers (changeCells ... changeSettings), which hand a change the database itself, are
+// for the recorders and the history's steps in gui/grid only.
 // The helpers leave the modified flag to the change itself (a refused operation changes nothing,
-// not even the flag); setCell, setFieldName and the moves set it.
+// not even the flag); the moves and the width of a dragged border set it.
 class DatabaseDocument : public QObject
 {
     Q_OBJECT
@@ -35,7 +46,6 @@ class DatabaseDocument : public QObject
 public:
     explicit DatabaseDocument(const Regional &regional, QObject *parent = nullptr);
 
-    Database &database() { return mDatabase; }
     const Database &database() const { return mDatabase; }
     GridModel &model() { return mModel; }
     // The undo history of the open database. A change of cells or shape that does not come
@@ -60,13 +70,17 @@ public:
     bool save(SaveMode mode, const QString &fileName, int currentColumn, Prompter &prompter);
     // Drops the open database: no records, no fields, no name or path, unmodified.
     void close();
+    // A database made new or imported takes the place of the open one: a new history.
+    void replace(Database database);
+    // installDatabase on the open database; when Save at Install saved it on the way, the
+    // present state is the saved one.
+    bool install(const UserList &users, int userIndex, const InstallOptions &options,
+                 const AutoSizing &autoSizing, int currentColumn, Prompter &prompter);
 
-    void setCell(int field, int record, const QByteArray &value);
     // A value typed into the grid: the record is stamped first and the text stored after, so a
     // text typed into a Modification Date or Time cell stays (storeEditedText). Returns whether
     // anything changed.
     bool storeTypedText(int field, int record, const QByteArray &value, const QDateTime &now);
-    void setFieldName(int field, const QByteArray &name);
     void setModified();
     void clearModified();
     // A column's width in pixels as the user dragged it; sets the modified flag. While the same
@@ -76,7 +90,35 @@ public:
     void moveRecord(int from, int to);
     void moveField(int from, int to);
 
-    // Anything: the model is reset around the change.
+    // Changes that keep no undo step and leave the history as it is: they show the database
+    // another way (the record filter, the display font's scale, widths the grid shows) rather
+    // than change what is saved, or they are taken into a recorded step by the caller.
+    //
+    // The record filter on or off: on hides the records that `options` leave out (when there is
+    // a filter text); off shows them all.
+    void setRecordFilter(bool on, const FilterOptions &options);
+    // The pixels per width unit of the display font.
+    void setWidthScale(double scale);
+    // Column widths in pixels, field by field (a shorter list leaves the rest).
+    void setColumnWidths(const QVector<int> &widths);
+    // No column wider than `largest` pixels.
+    void limitColumnWidths(int largest);
+    // Every column keeps its width in units while the scale went from `oldScale` to the
+    // present one.
+    void keepColumnUnits(double oldScale);
+    // autoSizeColumns on the open database.
+    void sizeColumnsAutomatically(AutoWidths &autoWidths, bool on, const TextWidthMeasure &measure);
+    // The settings a properties dialog left (name, flags, names, widths, definitions, filter
+    // values): taken as they are; the step that keeps them is pushSettingsChange's.
+    void takeSettings(const DatabaseSettings &settings);
+    // Every cell is shown again (field types steer how cells show).
+    void refreshCells();
+    // The record's texts go into the row clipboard. Copying counts as a change of the database
+    // without changing a value: the mark lasts until the next save, load or new database.
+    void copyRow(RowClipboard &clipboard, int record);
+
+    // Anything, as a load, New, Import and Close do: the model is reset around the change, and a
+    // new history starts.
     template<class F> decltype(auto) resetWith(F &&change);
     // The cells of fields first..last of records first..last change (text only, no shape).
     template<class F>
@@ -91,11 +133,16 @@ public:
     // `change` puts the records in a new order and returns, for each new place (0-based), the
     // record's old place (0-based): selections and the current cell move with their records.
     template<class F> void reorderRecords(F &&change);
-
-    // For changes of widths, hidden rows or field names made directly on database().
-    void notifyColumnWidthsChanged() { Q_EMIT columnWidthsChanged(); }
-    void notifyRowVisibilityChanged() { Q_EMIT rowVisibilityChanged(); }
-    void notifyFieldNamesChanged();
+    // `change` changes what no cell shows: database values, field names, widths, definitions,
+    // which rows are hidden. The grid hears of names, widths and hidden rows afterwards.
+    template<class F> decltype(auto) changeSettings(F &&change);
+    // `change` changes what the grid does not show: field types and popup lists moving with
+    // their fields, the app-info image.
+    template<class F> decltype(auto) changeUnseen(F &&change);
+    // A row or column operation of the core (`operation(database, announce)`), which marks the
+    // database and announces its change through `announce`, which the recorders make.
+    template<class F>
+    decltype(auto) runShapeOperation(const ShapeAnnouncer &announce, F &&operation);
 
 Q_SIGNALS:
     // The view takes column widths and hidden rows from the database on these.
@@ -106,6 +153,8 @@ Q_SIGNALS:
     void regionalChanged();
 
 private:
+    struct SettingsGuard;
+    void notifyFieldNamesChanged();
     struct ResetGuard;
     struct ShapeGuard;
     // Takes a width of a drag that goes on into the drag's step; false when there is none.
@@ -153,8 +202,8 @@ decltype(auto) DatabaseDocument::changeCells(int firstField, int firstRecord, in
         GridModel &model;
         QModelIndex from, to;
         ~Guard() { Q_EMIT model.dataChanged(from, to, {Qt::DisplayRole, Qt::EditRole}); }
-    } guard{mModel, mModel.index(firstRecord - 1, firstField - 1),
-            mModel.index(lastRecord - 1, lastField - 1)};
+    } guard{mModel, mModel.index(rowOfRecord(firstRecord), columnOfField(firstField)),
+            mModel.index(rowOfRecord(lastRecord), columnOfField(lastField))};
     return std::forward<F>(change)(mDatabase);
 }
 
@@ -170,7 +219,7 @@ template<class F> decltype(auto) DatabaseDocument::insertRecords(int first, int 
             Q_EMIT document.rowVisibilityChanged();
         }
     };
-    mModel.beginInsertRows({}, first - 1, first + count - 2);
+    mModel.beginInsertRows({}, rowOfRecord(first), rowOfRecord(first + count - 1));
     Guard guard{*this};
     return std::forward<F>(change)(mDatabase);
 }
@@ -183,7 +232,7 @@ template<class F> decltype(auto) DatabaseDocument::removeRecords(int first, int 
         GridModel &model;
         ~Guard() { model.endRemoveRows(); }
     };
-    mModel.beginRemoveRows({}, first - 1, first + count - 2);
+    mModel.beginRemoveRows({}, rowOfRecord(first), rowOfRecord(first + count - 1));
     Guard guard{mModel};
     return std::forward<F>(change)(mDatabase);
 }
@@ -200,7 +249,7 @@ template<class F> decltype(auto) DatabaseDocument::insertFields(int first, int c
             Q_EMIT document.columnWidthsChanged();
         }
     };
-    mModel.beginInsertColumns({}, first - 1, first + count - 2);
+    mModel.beginInsertColumns({}, columnOfField(first), columnOfField(first + count - 1));
     Guard guard{*this};
     return std::forward<F>(change)(mDatabase);
 }
@@ -217,9 +266,37 @@ template<class F> decltype(auto) DatabaseDocument::removeFields(int first, int c
             Q_EMIT document.columnWidthsChanged();
         }
     };
-    mModel.beginRemoveColumns({}, first - 1, first + count - 2);
+    mModel.beginRemoveColumns({}, columnOfField(first), columnOfField(first + count - 1));
     Guard guard{*this};
     return std::forward<F>(change)(mDatabase);
+}
+
+struct DatabaseDocument::SettingsGuard
+{
+    ~SettingsGuard()
+    {
+        document.notifyFieldNamesChanged();
+        Q_EMIT document.columnWidthsChanged();
+        Q_EMIT document.rowVisibilityChanged();
+    }
+    DatabaseDocument &document;
+};
+
+template<class F> decltype(auto) DatabaseDocument::changeSettings(F &&change)
+{
+    const SettingsGuard guard{*this};
+    return std::forward<F>(change)(mDatabase);
+}
+
+template<class F> decltype(auto) DatabaseDocument::changeUnseen(F &&change)
+{
+    return std::forward<F>(change)(mDatabase);
+}
+
+template<class F>
+decltype(auto) DatabaseDocument::runShapeOperation(const ShapeAnnouncer &announce, F &&operation)
+{
+    return std::forward<F>(operation)(mDatabase, announce);
 }
 
 template<class F> void DatabaseDocument::reorderRecords(F &&change)

@@ -5,6 +5,7 @@
 #include "gui/grid/database_document.h"
 
 #include <QUndoCommand>
+#include <QtGlobal>
 
 #include <utility>
 
@@ -34,6 +35,12 @@ public:
             mHistory.run(*mStep, false);
     }
     const std::shared_ptr<UndoStep> &step() const { return mStep; }
+    int id() const override { return mStep->id(); }
+    bool mergeWith(const QUndoCommand *other) override
+    {
+        // Only commands of this history share an id.
+        return mStep->mergeWith(*static_cast<const Command *>(other)->mStep);
+    }
 
 private:
     EditHistory &mHistory;
@@ -124,8 +131,16 @@ void EditHistory::markChangedOutside()
 
 void EditHistory::noteChange()
 {
-    if (!isRecording() && mStack.count() > 0)
-        clear();
+    if (isRecording() || mStack.count() == 0)
+        return;
+#ifdef KRIBED_HISTORY_CHECKS
+    // Only a load, New, Import and Close start a new history (clear()); any other change of
+    // cells or shape belongs in a recorder of recorded_edits.h.
+    qWarning("EditHistory: a change of cells or shape outside the history ended the undo history "
+             "of %d steps",
+             int(mStack.count()));
+#endif
+    clear();
 }
 
 void EditHistory::run(UndoStep &step, bool forward)
@@ -157,9 +172,9 @@ void EditHistory::updateModifiedFlag()
             changed = static_cast<const Command *>(mStack.command(i))->step()->marksChanged();
     }
     if (changed)
-        mDocument.database().setModified();
+        mDocument.setModified();
     else
-        mDocument.database().clearModified();
+        mDocument.clearModified();
 }
 
 void EditHistory::setByteBudget(qsizetype bytes)

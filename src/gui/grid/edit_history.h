@@ -69,7 +69,9 @@ public:
         ~Recording();
         EditHistory &mHistory;
     };
-    // Called by the document's helpers before a change of cells or shape.
+    // Called by the document's helpers before a change of cells or shape. Outside a recording it
+    // ends the history; development builds warn then, for only a load, New, Import and Close
+    // (clear()) should start a new history.
     void noteChange();
     // Called before a change that will be pushed, before the change marks the database changed:
     // at the saved state only something outside the history can have marked it so far.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "gui/grid/grid_model.h"
+#include "gui/grid/grid_places.h"
 
 #include "core/model/database.h"
 #include "core/model/limits.h"
@@ -43,7 +44,7 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
         return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignTop));
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
-    const QByteArray &cell = database().cell(index.column() + 1, index.row() + 1);
+    const QByteArray &cell = database().cell(fieldOf(index), recordOf(index));
     if (role == Qt::EditRole)
         return mDocument.regional().toText(cell);
     // Drawn from its start: no cell shows more than the longest value a file holds, so a longer
@@ -59,8 +60,8 @@ bool GridModel::setData(const QModelIndex &index, const QVariant &value, int rol
 {
     if (role != Qt::EditRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
         return false;
-    const int field = index.column() + 1;
-    const int record = index.row() + 1;
+    const int field = fieldOf(index);
+    const int record = recordOf(index);
     // An edit that leaves the shown text as it was keeps the cell's bytes, even those the code
     // page cannot show faithfully.
     const QString text = value.toString();
@@ -78,16 +79,16 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
 {
     if (orientation == Qt::Vertical) {
         if (role == Qt::DisplayRole && section >= 0 && section < database().recordCount())
-            return recordNumberText(section + 1);
+            return recordNumberText(recordOfRow(section));
         return {};
     }
     if (section < 0 || section >= database().fieldCount())
         return {};
     if (role == Qt::DisplayRole)
-        return mDocument.regional().toText(database().fieldName(section + 1));
+        return mDocument.regional().toText(database().fieldName(fieldOfColumn(section)));
     if (role == Qt::ToolTipRole && mHintSource) {
         // Hint texts break their lines with '\r'.
-        QString hint = mHintSource(section + 1);
+        QString hint = mHintSource(fieldOfColumn(section));
         hint.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         hint.replace(u'\r', u'\n');
         return hint;
@@ -101,7 +102,7 @@ Qt::ItemFlags GridModel::flags(const QModelIndex &index) const
         return Qt::NoItemFlags;
     // A record the filter hides can be neither typed into nor reached by typing its first
     // letters.
-    if (index.row() < database().recordCount() && database().isHidden(index.row() + 1))
+    if (index.row() < database().recordCount() && database().isHidden(recordOf(index)))
         return Qt::NoItemFlags;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
 }

@@ -49,12 +49,9 @@ CellRecorder::~CellRecorder()
     auto step = std::make_unique<CellsStep>(std::move(changes));
     if (mPlace.field > 0 || mPlace.record > 0)
         step->place = mPlace;
-    if (mFollowUp) {
-        if (CellsStep *last = history.lastCellsStep()) {
-            last->extend(*step);
-            return;
-        }
-    }
+    // A follow-up joins the newest step through the stack's merge (CellsStep::mergeWith), which
+    // the stack refuses when that step is the saved state.
+    step->setFollowUp(mFollowUp && history.lastCellsStep());
     history.push(mText, std::move(step));
 }
 
@@ -132,7 +129,7 @@ void recordRecordMove(DatabaseDocument &document, const QString &text, int from,
 }
 
 void recordFieldMove(DatabaseDocument &document, const QString &text, int from, int to,
-                     const std::function<void()> &moveDefinitions)
+                     const std::function<void(Database &)> &moveDefinitions)
 {
     if (from == to)
         return;
@@ -140,7 +137,7 @@ void recordFieldMove(DatabaseDocument &document, const QString &text, int from, 
     {
         const EditHistory::Recording recording(document.history());
         document.moveField(from, to);
-        moveDefinitions();
+        document.changeUnseen(moveDefinitions);
     }
     document.history().push(text, std::make_unique<FieldMoveStep>(
                                       from, to, before, FieldDefinitions::of(document.database())));
@@ -154,7 +151,6 @@ void recordWidths(DatabaseDocument &document, const QString &text, bool marksCha
         const EditHistory::Recording recording(document.history());
         change();
     }
-    document.notifyColumnWidthsChanged();
     QVector<int> after = WidthsStep::widthsOf(document.database());
     if (after != before) {
         document.history().push(
@@ -163,24 +159,14 @@ void recordWidths(DatabaseDocument &document, const QString &text, bool marksCha
 }
 
 void recordSettings(DatabaseDocument &document, const QString &text,
-                    const std::function<void()> &change)
+                    const std::function<void(Database &)> &change)
 {
     DatabaseSettings before = DatabaseSettings::of(document.database());
     {
         const EditHistory::Recording recording(document.history());
-        change();
+        document.changeSettings(change);
     }
-    DatabaseSettings after = DatabaseSettings::of(document.database());
-    if (after.fieldNames.size() != before.fieldNames.size()
-        || after.hidden.size() != before.hidden.size()) {
-        // A change of shape is no change of settings: no step could take it back.
-        document.history().clear();
-        return;
-    }
-    if (!(after == before)) {
-        document.history().push(
-            text, std::make_unique<SettingsStep>(std::move(before), std::move(after)));
-    }
+    pushSettingsChange(document, text, std::move(before), true);
 }
 
 void pushSettingsChange(DatabaseDocument &document, const QString &text, DatabaseSettings before,

@@ -53,10 +53,32 @@ decltype(auto) recordCells(DatabaseDocument &document, const QString &text, int 
                                 std::forward<F>(change));
 }
 
+// As recordCells, for a change that follows the newest step (the row sums after an edit in
+// place): its cells join that step when that is a change of cells, else they are a step of their
+// own.
+template<class F>
+decltype(auto) recordFollowUpCells(DatabaseDocument &document, const QString &text, int firstRecord,
+                                   int lastRecord, F &&change)
+{
+    CellRecorder recorder(document, text, firstRecord, lastRecord, true);
+    return document.changeCells(1, firstRecord, document.database().fieldCount(), lastRecord,
+                                std::forward<F>(change));
+}
+
 // The announcer for the row and column operations (append, insert, delete of rows and columns):
 // the grid hears of the new or removed row or column, and the history keeps the row, or the
 // column with its name, width and the definitions it shifted.
 ShapeAnnouncer recordingAnnouncer(DatabaseDocument &document, const QString &text);
+
+// A row or column operation of the core, `operation(Database &, const ShapeAnnouncer &)`, run on
+// the open database with recordingAnnouncer's announcer.
+template<class F>
+decltype(auto) recordShapeOperation(DatabaseDocument &document, const QString &text, F &&operation)
+{
+    // The announcer is made before the operation runs (see recordingAnnouncer).
+    const ShapeAnnouncer announce = recordingAnnouncer(document, text);
+    return document.runShapeOperation(announce, std::forward<F>(operation));
+}
 
 // Keeps a new order of the records (for each new place its old place, from 0) as one step.
 void pushRecordOrder(DatabaseDocument &document, const QString &text, QVector<int> oldOfNew);
@@ -81,20 +103,21 @@ void recordRecordOrder(DatabaseDocument &document, const QString &text, F &&chan
 // popup list after it (and whatever else follows a dragged field).
 void recordRecordMove(DatabaseDocument &document, const QString &text, int from, int to);
 void recordFieldMove(DatabaseDocument &document, const QString &text, int from, int to,
-                     const std::function<void()> &moveDefinitions);
+                     const std::function<void(Database &)> &moveDefinitions);
 
-// `change` sets column widths directly on the database; the grid hears of them afterwards.
+// `change` sets column widths through the document (setColumnWidths, sizeColumnsAutomatically).
 // Automatic widths do not mark the database changed, a dragged border and the font do.
 void recordWidths(DatabaseDocument &document, const QString &text, bool marksChanged,
                   const std::function<void()> &change);
 
 // `change` may change database values, field names and widths, definitions, the filter and the
-// rows it hides (the properties dialog's OK). One step for everything it changed.
+// rows it hides. One step for everything it changed, kept by pushSettingsChange.
 void recordSettings(DatabaseDocument &document, const QString &text,
-                    const std::function<void()> &change);
+                    const std::function<void(Database &)> &change);
 
-// Keeps what changed in the settings since `before` was taken (a dialog that changes the
-// database while it is open) as one step.
+// Keeps what changed in the settings since `before` was taken (the properties dialog, whose
+// result the document takes and the filter then applies) as one step. A change of shape since
+// `before` is no change of settings: no step could take it back, and the history ends.
 void pushSettingsChange(DatabaseDocument &document, const QString &text, DatabaseSettings before,
                         bool marksChanged);
 

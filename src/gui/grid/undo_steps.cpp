@@ -4,6 +4,7 @@
 
 #include "core/editing/sort.h"
 #include "gui/grid/database_document.h"
+#include "gui/grid/grid_places.h"
 
 #include <algorithm>
 
@@ -30,15 +31,6 @@ qsizetype textsBytes(const Database::Record &record)
     for (qsizetype i = 0; i < record.size(); ++i)
         bytes += record.view(i).size() + 1;
     return bytes;
-}
-
-// Column widths in pixels, field by field, and the grid told of them.
-void writeWidths(DatabaseDocument &document, const QVector<int> &widths)
-{
-    Database &database = document.database();
-    for (int field = 1; field <= database.fieldCount() && field <= widths.size(); ++field)
-        database.setColumnWidth(field, widths[field - 1]);
-    document.notifyColumnWidthsChanged();
 }
 
 } // namespace
@@ -101,6 +93,15 @@ void CellsStep::extend(const CellsStep &later)
         else
             mChanges.append(change);
     }
+}
+
+bool CellsStep::mergeWith(const UndoStep &later)
+{
+    const auto *cells = dynamic_cast<const CellsStep *>(&later);
+    if (!cells || !cells->mFollowUp)
+        return false;
+    extend(*cells);
+    return true;
 }
 
 void CellsStep::write(DatabaseDocument &document, bool after)
@@ -211,9 +212,11 @@ void FieldStep::revert(DatabaseDocument &document)
 {
     mInserted ? remove(document, mBefore) : insert(document, mBefore);
     if (mInserted && mSlotPosition > 0) {
-        AppInfo &image = document.database().appInfoImage();
-        image.setFieldNameSlot(mSlotPosition, mNameSlot);
-        image.setWidthSlot(mSlotPosition, mWidthSlot);
+        document.changeUnseen([this](Database &database) {
+            AppInfo &image = database.appInfoImage();
+            image.setFieldNameSlot(mSlotPosition, mNameSlot);
+            image.setWidthSlot(mSlotPosition, mWidthSlot);
+        });
     }
 }
 
@@ -254,7 +257,7 @@ void RecordOrderStep::reorder(DatabaseDocument &document, const QVector<int> &ol
         // Whole records move; which places are hidden stays as it is.
         QVector<int> order(oldOfNew.size());
         for (int place = 0; place < oldOfNew.size(); ++place)
-            order[place] = oldOfNew[place] + 1;
+            order[place] = recordOfRow(oldOfNew[place]);
         placeRecords(database, order);
         return oldOfNew;
     });
@@ -308,14 +311,14 @@ FieldMoveStep::FieldMoveStep(int from, int to, FieldDefinitions before, FieldDef
 void FieldMoveStep::apply(DatabaseDocument &document)
 {
     document.moveField(mFrom, mTo);
-    mAfter.restore(document.database());
+    document.changeUnseen([this](Database &database) { mAfter.restore(database); });
     place.field = mTo;
 }
 
 void FieldMoveStep::revert(DatabaseDocument &document)
 {
     document.moveField(mTo, mFrom);
-    mBefore.restore(document.database());
+    document.changeUnseen([this](Database &database) { mBefore.restore(database); });
     place.field = mFrom;
 }
 
@@ -335,12 +338,12 @@ WidthsStep::WidthsStep(QVector<int> before, QVector<int> after, bool marksChange
 
 void WidthsStep::apply(DatabaseDocument &document)
 {
-    writeWidths(document, mAfter);
+    document.setColumnWidths(mAfter);
 }
 
 void WidthsStep::revert(DatabaseDocument &document)
 {
-    writeWidths(document, mBefore);
+    document.setColumnWidths(mBefore);
 }
 
 QVector<int> WidthsStep::widthsOf(const Database &database)
@@ -371,13 +374,13 @@ void DisplayFontStep::apply(DatabaseDocument &document)
 {
     // The font first: it sets the scale that the widths are shown and clamped with.
     mSwitchFont(true);
-    writeWidths(document, mAfter);
+    document.setColumnWidths(mAfter);
 }
 
 void DisplayFontStep::revert(DatabaseDocument &document)
 {
     mSwitchFont(false);
-    writeWidths(document, mBefore);
+    document.setColumnWidths(mBefore);
 }
 
 qsizetype DisplayFontStep::bytes() const
@@ -452,10 +455,7 @@ SettingsStep::SettingsStep(DatabaseSettings before, DatabaseSettings after, bool
 
 void SettingsStep::write(DatabaseDocument &document, const DatabaseSettings &settings)
 {
-    settings.restore(document.database());
-    document.notifyFieldNamesChanged();
-    document.notifyColumnWidthsChanged();
-    document.notifyRowVisibilityChanged();
+    document.changeSettings([&settings](Database &database) { settings.restore(database); });
 }
 
 qsizetype SettingsStep::bytes() const

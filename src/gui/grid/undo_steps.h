@@ -12,6 +12,26 @@
 #include <array>
 #include <functional>
 
+// The undo steps of the history (edit_history.h), and the rule they all keep: record after.
+//
+// - A change is made first and recorded after. A recorder (recorded_edits.h) notes what it needs
+//   of the state before (the records it may touch, the widths, the settings), runs the change
+//   through the document inside an EditHistory::Recording, and only then builds the step from the
+//   state before and the state after and pushes it. The push does not run the step: the stack's
+//   first redo() of a step is skipped, because its change is already made.
+// - A step keeps the before and after of exactly what it changed, nothing more: apply() turns the
+//   state before into the state after, revert() the state after into the state before. Neither
+//   checks the database: each holds only on the database as the steps around it left it. That is
+//   why any change of cells or shape that does not come through a recorder ends the history
+//   (EditHistory::noteChange), and why loading, New, Import and Close start a new one.
+// - apply() and revert() go through the document's helpers like any change, so the model signals
+//   are exact; the history runs them inside a Recording, so they do not end it.
+// - A step may take in more of its own change while the user goes on (the widths of one border
+//   drag, the row sums after an edit in place: mergeWith and WidthsStep::extend), only while it
+//   is the newest step, nothing was undone after it, and it is not the saved state.
+// - `place` is where the current cell goes after the step is applied or reverted; marksChanged()
+//   says whether the step counts for the modified mark.
+
 namespace kribed {
 
 class DatabaseDocument;
@@ -22,6 +42,12 @@ struct CellPlace
 {
     int field = 0;
     int record = 0;
+};
+
+// The ids by which the history's stack merges a step into the newest one (QUndoCommand::id()).
+enum StepId {
+    NoMerge = -1,
+    CellsStepId = 1,
 };
 
 // One change of the open database as the history keeps it: what it takes to make the change again
@@ -38,6 +64,10 @@ public:
     virtual qsizetype bytes() const = 0;
     // Whether the change makes the database count as changed (a sort and automatic widths do not).
     virtual bool marksChanged() const { return true; }
+    // A step whose id is not NoMerge may take in a later step of the same id (mergeWith true);
+    // the stack asks only while the newest step is not the saved state.
+    virtual int id() const { return NoMerge; }
+    virtual bool mergeWith(const UndoStep & /*later*/) { return false; }
     CellPlace place;
 };
 
@@ -74,10 +104,16 @@ public:
     const QVector<Change> &changes() const { return mChanges; }
     // Takes in a later change of cells (the row sums that follow an edit): one step for both.
     void extend(const CellsStep &later);
+    // A follow-up (the row sums after an edit) joins the newest step when that is a change of
+    // cells that is not the saved state; any other change of cells is a step of its own.
+    void setFollowUp(bool followUp) { mFollowUp = followUp; }
+    int id() const override { return CellsStepId; }
+    bool mergeWith(const UndoStep &later) override;
 
 private:
     void write(DatabaseDocument &document, bool after);
     QVector<Change> mChanges;
+    bool mFollowUp = false;
 };
 
 // Whole records that appeared (appended, inserted) or went away (deleted) at one place.

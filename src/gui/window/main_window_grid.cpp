@@ -264,7 +264,7 @@ void MainWindow::applyDisplayFont()
     }
     // Column 0 is "0000" + 6 pixels wide, wider only for five-digit record numbers.
     mRowHeader->fitRecordNumbers();
-    mDocument->database().setWidthScale(double(zeros / ZerosPerUnit));
+    mDocument->setWidthScale(double(zeros / ZerosPerUnit));
 }
 
 void MainWindow::setDisplayFont(const QFont &font)
@@ -284,13 +284,11 @@ int maxColumnPixels(const Database &database)
 
 void MainWindow::syncColumnWidths()
 {
-    Database &database = mDocument->database();
-    const int largest = maxColumnPixels(database);
+    const Database &database = mDocument->database();
+    // No column is ever wider than the largest field width.
+    mDocument->limitColumnWidths(maxColumnPixels(database));
     mSyncingWidths = true;
     for (int field = 1; field <= database.fieldCount(); ++field) {
-        // No column is ever wider than the largest field width.
-        if (database.columnWidth(field) > largest)
-            database.setColumnWidth(field, largest);
         mColumnHeader->resizeSection(field - 1, database.columnWidth(field));
     }
     mSyncingWidths = false;
@@ -368,8 +366,8 @@ void MainWindow::fieldMoved(int from, int to)
 {
     // The grid has moved the field's name, cells and pixel width (Database::moveField); the field
     // type, the popup list and the remembered automatic width follow here.
-    recordFieldMove(*mDocument, tr("Move column"), from, to, [&] {
-        moveColumnDefinition(mDocument->database(), from, to, mTools->autoWidths());
+    recordFieldMove(*mDocument, tr("Move column"), from, to, [&](Database &database) {
+        moveColumnDefinition(database, from, to, mTools->autoWidths());
     });
     mTools->rowSumOff();
     mDocument->setModified();

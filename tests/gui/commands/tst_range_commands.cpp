@@ -42,11 +42,12 @@ private:
     // Hides the records as the filter does: in the database, then the grid hears of it.
     void hide(const QList<int> &records)
     {
-        for (const int record : records) {
-            mDocument->database().setHidden(record, true);
-            mGrid->setRowHidden(record - 1, true);
-        }
-        mDocument->notifyRowVisibilityChanged();
+        mDocument->changeSettings([&](Database &database) {
+            for (const int record : records) {
+                database.setHidden(record, true);
+                mGrid->setRowHidden(record - 1, true);
+            }
+        });
     }
     QByteArray column(int field)
     {

@@ -117,7 +117,7 @@ private Q_SLOTS:
     void sortKeepsCurrentCellAndFlag()
     {
         Open({{"Amount", "Name"}, {"10", "ten"}, {"9", "nine"}, {"100", "hundred"}});
-        windowDatabase().setFieldType(1, FloatType);
+        setUpWindowDatabase([&](Database &database) { database.setFieldType(1, FloatType); });
         mWindow->toolsCommands().setRowSumState(true);
         mWindow->setCurrentCell(1, 2);
         mWindow->toolsCommands().sortNormal();
@@ -152,7 +152,7 @@ private Q_SLOTS:
         QFETCH(QByteArrayList, shown);
         Open(
             {{"Name", "Town"}, {"b", "Bonn"}, {"a-mei", "Ulm"}, {"c", "Schmeichel"}, {"d", "Hof"}});
-        windowDatabase().setFilterText("mei");
+        setUpWindowDatabase([&](Database &database) { database.setFilterText("mei"); });
         mWindow->toolsCommands().toggleFilter();
         mWindow->setCurrentCell(1, 1);
         if (command == 0)

@@ -201,20 +201,20 @@ void TestPropertiesDialog::okChecks()
     if (!warning.isEmpty()) {
         // Nothing is taken while any value is refused, and the dialog stays open.
         QCOMPARE(mDialog->result(), int(QDialog::Rejected));
-        QCOMPARE(mDatabase.name(), before.name());
-        QCOMPARE(mDatabase.flags().isPrivate, false);
-        QCOMPARE(mDatabase.fieldName(4), before.fieldName(4));
-        QCOMPARE(mDatabase.columnWidth(4), before.columnWidth(4));
-        QVERIFY(!mDatabase.isModified());
+        QCOMPARE(mDialog->edited().name(), before.name());
+        QCOMPARE(mDialog->edited().flags().isPrivate, false);
+        QCOMPARE(mDialog->edited().fieldName(4), before.fieldName(4));
+        QCOMPARE(mDialog->edited().columnWidth(4), before.columnWidth(4));
+        QVERIFY(!mDialog->edited().isModified());
         return;
     }
     QCOMPARE(mDialog->result(), int(QDialog::Accepted));
-    QCOMPARE(QString::fromLatin1(mDatabase.name()), name);
-    QVERIFY(mDatabase.flags().isPrivate);
-    QCOMPARE(QString::fromLatin1(mDatabase.fieldName(4)), fieldName);
-    QCOMPARE(mDatabase.columnWidth(4), mDatabase.unitsToPixels(width.toInt()));
-    QCOMPARE(mDatabase.incrementAmount(), increment_taken);
-    QVERIFY(mDatabase.isModified());
+    QCOMPARE(QString::fromLatin1(mDialog->edited().name()), name);
+    QVERIFY(mDialog->edited().flags().isPrivate);
+    QCOMPARE(QString::fromLatin1(mDialog->edited().fieldName(4)), fieldName);
+    QCOMPARE(mDialog->edited().columnWidth(4), mDialog->edited().unitsToPixels(width.toInt()));
+    QCOMPARE(mDialog->edited().incrementAmount(), increment_taken);
+    QVERIFY(mDialog->edited().isModified());
 }
 
 void TestPropertiesDialog::refusedNameChangesNothing()
@@ -230,10 +230,10 @@ void TestPropertiesDialog::refusedNameChangesNothing()
     mDialog->okClicked();
     mDialog->reject();
     KRIBED_VERIFY_PROMPTER(mPrompter);
-    QCOMPARE(mDatabase.name(), QByteArray("Customers"));
-    QVERIFY(!mDatabase.flags().autoLock);
-    QCOMPARE(mDatabase.fieldName(1), QByteArray("Name"));
-    QVERIFY(!mDatabase.isModified());
+    QCOMPARE(mDialog->edited().name(), QByteArray("Customers"));
+    QVERIFY(!mDialog->edited().flags().autoLock);
+    QCOMPARE(mDialog->edited().fieldName(1), QByteArray("Name"));
+    QVERIFY(!mDialog->edited().isModified());
 }
 
 void TestPropertiesDialog::widthKeys_data()
@@ -279,8 +279,8 @@ void TestPropertiesDialog::sortFieldsBeyondLastColumn()
 
     child<QCheckBox>("tertiaryReverseCheckBox")->setChecked(true);
     mDialog->okClicked();
-    QCOMPARE(mDatabase.secondarySortField(), 0);
-    QCOMPARE(mDatabase.tertiarySortField(), 3);
+    QCOMPARE(mDialog->edited().secondarySortField(), 0);
+    QCOMPARE(mDialog->edited().tertiarySortField(), 3);
     QVERIFY(mDialog->choices().secondaryReverse);
     QVERIFY(mDialog->choices().tertiaryReverse);
 }
@@ -295,11 +295,11 @@ void TestPropertiesDialog::filterChoicesOutliveTheDialog()
     child<QRadioButton>("excludeFilterRadio")->setChecked(true);
     child<QCheckBox>("filterOnCheckBox")->setChecked(true);
     mDialog->okClicked();
-    QVERIFY(mDatabase.filterOn());
-    QCOMPARE(mDatabase.filterField(), 3);
-    QVERIFY(!mDatabase.isHidden(1));
-    QVERIFY(mDatabase.isHidden(2));
-    QVERIFY(!mDatabase.isHidden(3));
+    QVERIFY(mDialog->edited().filterOn());
+    QCOMPARE(mDialog->edited().filterField(), 3);
+    QVERIFY(!mDialog->edited().isHidden(1));
+    QVERIFY(mDialog->edited().isHidden(2));
+    QVERIFY(!mDialog->edited().isHidden(3));
 
     // Another database comes with its own filter field; switching the filter on without the
     // dialog searches the town field as last chosen: "Bo" begins no name, but Bonn's town.
@@ -325,7 +325,7 @@ void TestPropertiesDialog::filterChoicesOutliveTheDialog()
     QVERIFY(!options.mustBeginWith);
     QVERIFY(!options.exclude);
     QCOMPARE(mDialog->filterFieldChoice(), 2);
-    QCOMPARE(other.filterField(), 1);
+    QCOMPARE(mDialog->edited().filterField(), 1);
 }
 
 void TestPropertiesDialog::applicationTab_data()
@@ -380,7 +380,7 @@ void TestPropertiesDialog::escapeCancels()
     QTest::keyClick(child<QLineEdit>("nameEdit"), Qt::Key_Escape);
     QVERIFY(!mDialog->isVisible());
     QCOMPARE(mDialog->result(), int(QDialog::Rejected));
-    QCOMPARE(mDatabase.name(), QByteArray("Customers"));
+    QCOMPARE(mDialog->edited().name(), QByteArray("Customers"));
 }
 
 void TestPropertiesDialog::enterPressesOk_data()
@@ -434,8 +434,9 @@ void TestPropertiesDialog::enterPressesOk()
 
     QCOMPARE(mDialog->result(), result);
     QCOMPARE(mDialog->isVisible(), result == -1);
-    QCOMPARE(mDatabase.name(), QByteArray(result == QDialog::Accepted ? "Renamed" : "Customers"));
-    QCOMPARE(mDatabase.isModified(), result == QDialog::Accepted);
+    QCOMPARE(mDialog->edited().name(),
+             QByteArray(result == QDialog::Accepted ? "Renamed" : "Customers"));
+    QCOMPARE(mDialog->edited().isModified(), result == QDialog::Accepted);
     KRIBED_VERIFY_PROMPTER(mPrompter);
 }
 
@@ -464,8 +465,7 @@ void TestPropertiesDialog::enterInTheNewEntryAppends()
     edit->setText(entry);
     const int before = child<QListWidget>("popupList")->count();
     mDialog->setResult(-1);
-    QTest::keyClick(edit, Qt::Key(key),
-                    key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+    QTest::keyClick(edit, Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
 
     const bool appends = !entry.isEmpty();
     QCOMPARE(mDialog->isVisible(), appends);
@@ -493,8 +493,8 @@ void TestPropertiesDialog::enterInAnOpenListTakesTheChoice()
     QTRY_VERIFY(!list->isVisible());
     QCOMPARE(box->currentIndex(), int(BooleanType));
     QVERIFY(mDialog->isVisible());
-    QCOMPARE(mDatabase.fieldType(1), int(StringType));
-    QVERIFY(!mDatabase.isModified());
+    QCOMPARE(mDialog->edited().fieldType(1), int(StringType));
+    QVERIFY(!mDialog->edited().isModified());
 }
 
 void TestPropertiesDialog::ctrlTabPassesOverTheHiddenPopupTab_data()

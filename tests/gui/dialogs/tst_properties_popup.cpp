@@ -83,7 +83,7 @@ void TestPropertiesPopup::popupCutPaste()
 
     mDialog->okClicked();
     KRIBED_VERIFY_PROMPTER(mPrompter);
-    QCOMPARE(texts(mDatabase.popupList(5)),
+    QCOMPARE(texts(mDialog->edited().popupList(5)),
              (QStringList{QStringLiteral("Green"), QStringLiteral("x")}));
 }
 
@@ -201,9 +201,9 @@ void TestPropertiesPopup::typeChange()
     else
         mDialog->reject();
     KRIBED_VERIFY_PROMPTER(mPrompter);
-    QCOMPARE(mDatabase.fieldType(2), type);
-    QCOMPARE(texts(mDatabase.popupList(2)), list);
-    QCOMPARE(mDatabase.isModified(), ok);
+    QCOMPARE(mDialog->edited().fieldType(2), type);
+    QCOMPARE(texts(mDialog->edited().popupList(2)), list);
+    QCOMPARE(mDialog->edited().isModified(), ok);
 }
 
 void TestPropertiesPopup::nonPopupFieldKeepsStoredListOnCancel()
@@ -219,7 +219,7 @@ void TestPropertiesPopup::nonPopupFieldKeepsStoredListOnCancel()
     chooseType(NormalPopupType);
     QCOMPARE(child<QListWidget>("popupList")->count(), 0);
     mDialog->okClicked();
-    QVERIFY(mDatabase.popupList(1).isEmpty());
+    QVERIFY(mDialog->edited().popupList(1).isEmpty());
 }
 
 QTEST_MAIN(TestPropertiesPopup)

@@ -48,11 +48,13 @@ private Q_SLOTS:
     void copyAndPasteBack()
     {
         DatabaseDocument document(regional());
-        document.resetWith([](Database &database) { fill(database); });
-        Database &database = document.database();
-        database.setCell(1, 1, "a\x81z");
-        database.setCell(2, 1, "tab\there");
-        database.setCell(1, 2, "two\r\nlines");
+        document.resetWith([](Database &database) {
+            fill(database);
+            database.setCell(1, 1, "a\x81z");
+            database.setCell(2, 1, "tab\there");
+            database.setCell(1, 2, "two\r\nlines");
+        });
+        const Database &database = document.database();
         const std::unique_ptr<QMimeData> mime = rangeMimeData(database, {1, 1, 2, 2}, regional());
         QCOMPARE(mime->text(),
                  QString::fromUtf8("a\xc2\x81z\t\"tab\there\"\n\"two\r\nlines\"\t22\n"));

@@ -104,7 +104,7 @@ private Q_SLOTS:
 
     void rowCommandsSwitchTheFilterOff()
     {
-        windowDatabase().setFilterText("n3");
+        setUpWindowDatabase([&](Database &database) { database.setFilterText("n3"); });
         mWindow->toolsCommands().applyFilter(true);
         QVERIFY(mWindow->grid()->isRowHidden(0));
         QVERIFY(!mWindow->grid()->isRowHidden(2));
@@ -280,7 +280,10 @@ private Q_SLOTS:
         QFETCH(QString, command);
         QFETCH(QString, letters);
         // A sum field keeps row-sum mode on.
-        mWindow->document().setFieldName(3, "Number&");
+        setUpWindowDatabase([](Database &database) {
+            database.setFieldName(3, "Number&");
+            database.setModified();
+        });
         windowAction(command)->trigger();
         mWindow->updateStatus();
         QCOMPARE(QStringList({mWindow->statusPanel(2)->text(), mWindow->statusPanel(3)->text(),

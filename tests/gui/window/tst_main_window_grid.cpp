@@ -127,7 +127,7 @@ private Q_SLOTS:
         QCOMPARE(windowDatabase().columnWidth(2), largest);
         QVERIFY(windowDatabase().isModified());
 
-        windowDatabase().clearModified();
+        windowDocument().clearModified();
         columns()->resizeSection(0, 70);
         QCOMPARE(windowDatabase().columnWidth(1), 70);
         QVERIFY(windowDatabase().isModified());
@@ -262,9 +262,10 @@ private Q_SLOTS:
 
     void hiddenRowsFollowTheDatabaseAndFilterOffShowsAll()
     {
-        windowDatabase().setHidden(2, true);
-        windowDatabase().setHidden(5, true);
-        mWindow->document().notifyRowVisibilityChanged();
+        setUpWindowDatabase([](Database &database) {
+            database.setHidden(2, true);
+            database.setHidden(5, true);
+        });
         QVERIFY(grid()->isRowHidden(1));
         QVERIFY(grid()->isRowHidden(4));
         QVERIFY(!grid()->isRowHidden(0));
@@ -311,8 +312,10 @@ private Q_SLOTS:
             .record({"\xe4rger", "\xc4"
                                  "ach"});
         openBuilt(builder);
-        windowDatabase().setFilterText(text);
-        windowDatabase().setFilterField(field);
+        setUpWindowDatabase([&](Database &database) {
+            database.setFilterText(text);
+            database.setFilterField(field);
+        });
         // The field searched is the properties dialog's, which shows the file's when prepared.
         PropertiesDialog &properties = mWindow->propertiesCommands().dialog();
         properties.prepare(windowDatabase(), 1, properties.choices());
@@ -341,8 +344,10 @@ private Q_SLOTS:
         builder.name("People").field("Name").field("Town");
         builder.record({"Meier", "Bonn"}).record({"Kurz", "Schmeichel"}).record({"Lange", "Ulm"});
         openBuilt(builder);
-        windowDatabase().setFilterText("mei");
-        windowDatabase().setFilterField(2);
+        setUpWindowDatabase([](Database &database) {
+            database.setFilterText("mei");
+            database.setFilterField(2);
+        });
         mWindow->toolsCommands().toggleFilter();
         QVERIFY(!grid()->isRowHidden(0));
         QVERIFY(!grid()->isRowHidden(1));
@@ -404,7 +409,10 @@ private Q_SLOTS:
         mWindow->toolsCommands().toggleRowSum();
         QVERIFY(mWindow->toolsCommands().isRowSumOn());
         QCOMPARE(windowDatabase().recordAt(2).toList().join('|'), QByteArray("3|4|11|1/1/2000|"));
-        mWindow->document().setFieldName(3, sumName);
+        setUpWindowDatabase([&](Database &database) {
+            database.setFieldName(3, sumName);
+            database.setModified();
+        });
         mWindow->document().clearModified();
 
         typeIntoCell(field, 2, typed);
@@ -455,7 +463,7 @@ private Q_SLOTS:
             builder.record({name, "n"});
         openBuilt(builder);
         const QVector<Database::Record> loaded = windowDatabase().records();
-        windowDatabase().setFilterText(filter);
+        setUpWindowDatabase([&](Database &database) { database.setFilterText(filter); });
         mWindow->setCurrentCell(1, from);
         QApplication::setActiveWindow(mWindow.get());
         grid()->setFocus();
@@ -650,7 +658,7 @@ private Q_SLOTS:
         QFETCH(int, charSet);
         QFETCH(QByteArray, cell);
         QFETCH(QString, shown);
-        mWindow->document().setCell(1, 1, cell);
+        setUpWindowCell(1, 1, cell);
         QFont chosen(mWindow->displayFont().family());
         chosen.setPointSize(8);
         mDialogs->expectFont(chosen, charSet);

@@ -143,7 +143,7 @@ void TestMainWindowHandheld::installCommand()
     QCOMPARE(install->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_I));
     mWindow->settings().saveAtInstall = saveAtInstall;
     mWindow->settings().expertMode = expertMode;
-    windowDatabase().setCell(1, 1, "Maier");
+    setUpWindowCell(1, 1, "Maier");
     mWindow->document().setModified();
 
     if (!told.isEmpty())

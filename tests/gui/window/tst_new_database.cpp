@@ -252,7 +252,7 @@ private Q_SLOTS:
         QCOMPARE(child<QComboBox>(form, "columnsCombo")->currentText(), QStringLiteral("3"));
 
         // A changed database asks first; keeping the changes stops New.
-        mWindow->document().setCell(1, 1, "x");
+        setUpWindowCell(1, 1, "x");
         mPrompter->expect(QStringLiteral("Information"), QStringLiteral("You have not saved*"),
                           Icon::Warning, Buttons::YesNo, Answer::No);
         mWindow->fileCommands().newDatabase();
@@ -325,7 +325,7 @@ private Q_SLOTS:
     void exportThroughDialog()
     {
         createThroughDialog(QStringLiteral("2"), QStringLiteral("1"));
-        mWindow->document().setCell(1, 1, "x");
+        setUpWindowCell(1, 1, "x");
         const QString path = mTemp->filePath(QStringLiteral("out.TXT"));
         mDialogs->expectSave(QStringLiteral("Export"), path, int(TextType::Tab));
         mWindow->exchangeCommands().exportText();
