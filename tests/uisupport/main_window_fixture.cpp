@@ -4,15 +4,20 @@
 
 #include "core/model/regional.h"
 #include "core/platform/settings.h"
+#include "gui/dialogs/new_database_dialog.h"
 #include "gui/grid/database_document.h"
 #include "history_checks.h"
+#include "named_child.h"
 #include "pdb_builder.h"
+#include "table_database.h"
 #include "test_regional.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLocale>
+#include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTableView>
@@ -33,6 +38,16 @@ QByteArray kunden(int fields, int records, const QByteArray &name)
         builder.record(values);
     }
     builder.dates(3'800'000'000u);
+    return builder.build();
+}
+
+QByteArray database(const QByteArray &name, int records)
+{
+    PdbBuilder builder;
+    builder.name(name);
+    builder.field("Name");
+    for (int record = 1; record <= records; ++record)
+        builder.record({"R" + QByteArray::number(record)});
     return builder.build();
 }
 
@@ -122,6 +137,28 @@ void MainWindowFixture::openBytes(const QString &name, const QByteArray &bytes)
 {
     openThroughDialog(writeFile(name, bytes));
     QVERIFY(mWindow->isDatabaseOpen());
+}
+
+void MainWindowFixture::openTable(const QList<QByteArrayList> &table)
+{
+    mWindow->document().resetWith([&](Database &database) {
+        fillFromTable(database, table);
+        database.clearModified();
+    });
+    mWindow->setDatabaseOpen(true);
+}
+
+void MainWindowFixture::createThroughDialog(const QString &columns, const QString &rows, int type)
+{
+    mWindow->fileCommands().newDatabase();
+    NewDatabaseDialog *form = mWindow->findChild<NewDatabaseDialog *>();
+    QVERIFY(form && form->isVisible());
+    child<QComboBox>(form, "columnsCombo")->setEditText(columns);
+    child<QComboBox>(form, "rowsCombo")->setEditText(rows);
+    if (type >= 0)
+        child<QComboBox>(form, "fieldTypeCombo")->setCurrentIndex(type);
+    QTest::mouseClick(child<QPushButton>(form, "okButton"), Qt::LeftButton);
+    QVERIFY(!form->isVisible());
 }
 
 QAction *MainWindowFixture::windowAction(const QString &name) const

@@ -16,6 +16,8 @@
 #include "scripted_prompter.h"
 
 #include <QByteArray>
+#include <QByteArrayList>
+#include <QList>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -31,6 +33,8 @@ namespace kribed::test {
 // A database "Kunden" (or `name`) with fields Feld1.. and numbered values: record r, field f
 // holds r * 10 + f.
 QByteArray kunden(int fields, int records, const QByteArray &name = "Kunden");
+// A database `name` with the one field "Name" and the records "R1", "R2", ...
+QByteArray database(const QByteArray &name, int records = 2);
 
 // One handheld user, "Smith J", with the Desktop data in /palm.
 class OneUser : public UserList
@@ -80,6 +84,11 @@ protected:
     void openThroughDialog(const QString &path);
     // Writes the bytes to the folder and opens them through the open dialog.
     void openBytes(const QString &name, const QByteArray &bytes);
+    // Puts the table in the window as an unchanged open database, without a file; row 0 of the
+    // table is the field names.
+    void openTable(const QList<QByteArrayList> &table);
+    // New through the dialog with the given shape, and the field type's index when not -1.
+    void createThroughDialog(const QString &columns, const QString &rows, int type = -1);
 
     // A command or context menu entry of the window, by its object name.
     QAction *windowAction(const QString &name) const;

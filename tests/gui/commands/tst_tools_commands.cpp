@@ -27,16 +27,6 @@ class TestToolsCommands
     Q_OBJECT
 
 private:
-    // Row 0 of the table is the field names.
-    void Open(const QList<QByteArrayList> &table)
-    {
-        mWindow->document().resetWith([&](Database &database) {
-            fillFromTable(database, table);
-            database.clearModified();
-        });
-        mWindow->setDatabaseOpen(true);
-    }
-
     QByteArrayList Column(int field) { return columnCells(windowDatabase(), field); }
 
     bool rowSumChecked() const { return windowAction(QStringLiteral("actionRowSum"))->isChecked(); }
@@ -49,7 +39,7 @@ private Q_SLOTS:
 
     void findNextGoesOnFromTheLastMatch()
     {
-        Open({{"a", "b"}, {"x", "key"}, {"KEY", "y"}, {"z", "z"}});
+        openTable({{"a", "b"}, {"x", "key"}, {"KEY", "y"}, {"z", "z"}});
         FindDialog *form = &mWindow->toolsCommands().findDialog();
         form->prepare({QStringLiteral("a"), QStringLiteral("b")}, 1);
         form->findChild<QLineEdit *>(QStringLiteral("findEdit"))->setText(QStringLiteral("key"));
@@ -73,7 +63,7 @@ private Q_SLOTS:
 
     void columnSumSwitchesRowSumsOff()
     {
-        Open({{"n", "m"}, {"1.5", "1"}, {"", "1"}, {"x", "1"}, {"2", "1"}, {"old", "1"}});
+        openTable({{"n", "m"}, {"1.5", "1"}, {"", "1"}, {"x", "1"}, {"2", "1"}, {"old", "1"}});
         mWindow->toolsCommands().setRowSumState(true);
         mWindow->setCurrentCell(1, 5);
         mWindow->toolsCommands().columnSum();
@@ -86,7 +76,7 @@ private Q_SLOTS:
 
     void rowSumModeFollowsEdits()
     {
-        Open({{"Qty", "Price #2", "Total &"}, {"3", "1.5", ""}, {"2", "4", "old"}});
+        openTable({{"Qty", "Price #2", "Total &"}, {"3", "1.5", ""}, {"2", "4", "old"}});
         mWindow->setCurrentCell(1, 1);
         mWindow->toolsCommands().toggleRowSum();
         QVERIFY(mWindow->toolsCommands().isRowSumOn());
@@ -106,7 +96,7 @@ private Q_SLOTS:
 
     void rowSumWithoutSumFieldIsOneShot()
     {
-        Open({{"a", "b", "c"}, {"1", "2", "old"}, {"5", "5", "keep"}});
+        openTable({{"a", "b", "c"}, {"1", "2", "old"}, {"5", "5", "keep"}});
         mWindow->setCurrentCell(3, 1);
         mWindow->toolsCommands().toggleRowSum();
         QCOMPARE(Column(3), (QByteArrayList{"3", "keep"}));
@@ -116,7 +106,7 @@ private Q_SLOTS:
 
     void sortKeepsCurrentCellAndFlag()
     {
-        Open({{"Amount", "Name"}, {"10", "ten"}, {"9", "nine"}, {"100", "hundred"}});
+        openTable({{"Amount", "Name"}, {"10", "ten"}, {"9", "nine"}, {"100", "hundred"}});
         setUpWindowDatabase([&](Database &database) { database.setFieldType(1, FloatType); });
         mWindow->toolsCommands().setRowSumState(true);
         mWindow->setCurrentCell(1, 2);
@@ -150,7 +140,7 @@ private Q_SLOTS:
     {
         QFETCH(int, command);
         QFETCH(QByteArrayList, shown);
-        Open(
+        openTable(
             {{"Name", "Town"}, {"b", "Bonn"}, {"a-mei", "Ulm"}, {"c", "Schmeichel"}, {"d", "Hof"}});
         setUpWindowDatabase([&](Database &database) { database.setFilterText("mei"); });
         mWindow->toolsCommands().toggleFilter();
@@ -172,14 +162,6 @@ private Q_SLOTS:
         }
         QCOMPARE(inDatabase, shown);
         QCOMPARE(inGrid, shown);
-    }
-
-    void printCancelledPrintsNothing()
-    {
-        Open({{"a"}, {"1"}});
-        mDialogs->expectPrint(false);
-        mWindow->fileCommands().print();
-        QVERIFY(!windowDatabase().isModified());
     }
 };
 

@@ -6,7 +6,6 @@
 #include "gui/window/main_window.h"
 #include "gui/window/welcome_panel.h"
 #include "main_window_fixture.h"
-#include "pdb_builder.h"
 
 #include <QAction>
 #include <QLabel>
@@ -19,20 +18,6 @@
 
 using namespace kribed;
 using namespace kribed::test;
-
-namespace {
-
-QByteArray database(const QByteArray &name, int records = 2)
-{
-    PdbBuilder builder;
-    builder.name(name);
-    builder.field("Name");
-    for (int record = 1; record <= records; ++record)
-        builder.record({"R" + QByteArray::number(record)});
-    return builder.build();
-}
-
-} // namespace
 
 // The editor as the desktop starts it: files named on the command line or dropped on the window,
 // and the welcome panel while no database is open.
@@ -170,16 +155,6 @@ private Q_SLOTS:
         // The second link is the older file.
         Q_EMIT welcome->recentFileChosen(1);
         QCOMPARE(windowDatabase().name(), QByteArray("First"));
-    }
-
-    void printPreviewCommand()
-    {
-        QAction *preview = mWindow->fileCommands().actionPrintPreview;
-        QVERIFY(preview);
-        QCOMPARE(preview->text(), QStringLiteral("Print preview..."));
-        QVERIFY(!preview->isEnabled());
-        openThroughDialog(writeFile(QStringLiteral("First.pdb"), database("First")));
-        QVERIFY(preview->isEnabled());
     }
 };
 

@@ -1,0 +1,167 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/exchange/text_exchange.h"
+#include "core/model/database.h"
+#include "gui/commands/exchange_commands.h"
+#include "gui/window/main_window.h"
+#include "main_window_fixture.h"
+
+#include <QFile>
+#include <QTableView>
+#include <QTest>
+
+using namespace kribed;
+using namespace kribed::test;
+
+namespace {
+
+const QString FormatQuestion = formatQuestionText();
+
+} // namespace
+
+// Import, Append and Export through their file dialogs: the type chosen there, the questions
+// after the file, the texts read and written.
+class TestExchangeCommands
+    : public QObject
+    , private MainWindowFixture
+{
+    Q_OBJECT
+
+private:
+    QByteArray readFile(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("missing");
+    }
+
+private Q_SLOTS:
+    void initTestCase() { initFixture(); }
+
+    void init() { startTest(); }
+    void cleanup() { endTest(); }
+
+    void importThroughDialog()
+    {
+        const QString path =
+            writeFile(QStringLiteral("people.csv"), "Name;Age\r\nAnn;30\r\nBob;41\r\n");
+        mDialogs->expectOpen(QStringLiteral("Import"), path, int(TextType::Semicolon));
+        mWindow->exchangeCommands().importText();
+        QVERIFY(mWindow->isDatabaseOpen());
+        QCOMPARE(windowDatabase().fieldCount(), 2);
+        QCOMPARE(windowDatabase().recordCount(), 2);
+        QCOMPARE(windowDatabase().cell(2, 2), QByteArray("41"));
+        QCOMPARE(windowDatabase().name(), QByteArray("people"));
+        QVERIFY(windowDatabase().isModified());
+        QCOMPARE(mWindow->grid()->model()->rowCount(), 2);
+
+        // The open dialog remembers the type for the next Import or Append; an abandoned
+        // import leaves the database.
+        mPrompter->expect(QStringLiteral("Information"), QStringLiteral("You have not saved*"),
+                          Icon::Warning, Buttons::YesNo, Answer::Yes);
+        mDialogs->expectOpen(QStringLiteral("Import"), path, int(TextType::Comma));
+        mPrompter->expect(QStringLiteral("Information"), FormatQuestion, Icon::Warning,
+                          Buttons::OkCancel, Answer::Cancel);
+        mWindow->exchangeCommands().importText();
+        QCOMPARE(windowDatabase().fieldCount(), 2);
+        QCOMPARE(windowDatabase().cell(1, 1), QByteArray("Ann"));
+
+        const QList<FileRequest> &requests = mDialogs->requests();
+        QCOMPARE(requests.size(), 2);
+        QCOMPARE(requests[0].filter, importFilterTextWithCsv());
+        QCOMPARE(requests[0].filterIndex, 1);
+        QCOMPARE(requests[0].defaultSuffix, QStringLiteral("CSV"));
+        QCOMPARE(requests[1].filterIndex, 2);
+        QCOMPARE(requests[1].defaultSuffix, QStringLiteral("csv"));
+    }
+
+    void appendThroughDialog()
+    {
+        createThroughDialog(QStringLiteral("2"), QStringLiteral("3"));
+        const QString path = writeFile(QStringLiteral("more.TXT"), "a\tb\r\nc\td\r\n");
+        mDialogs->expectOpen(QStringLiteral("Append"), path, int(TextType::Tab));
+        mWindow->exchangeCommands().appendText();
+        QCOMPARE(windowDatabase().recordCount(), 5);
+        QCOMPARE(windowDatabase().cell(1, 4), QByteArray("a"));
+        QCOMPARE(windowDatabase().cell(2, 5), QByteArray("d"));
+        QCOMPARE(mWindow->grid()->model()->rowCount(), 5);
+        QCOMPARE(mWindow->currentRecord(), 5);
+        QVERIFY(windowDatabase().isModified());
+        QCOMPARE(mDialogs->requests().last().defaultSuffix, QStringLiteral("CSV"));
+
+        // Comma text of any extension: read as comma, and no extension is proposed next time.
+        const QString any = writeFile(QStringLiteral("more.dat"), "e,f\r\n");
+        mDialogs->expectOpen(QStringLiteral("Append"), any, int(TextType::CommaAny));
+        mPrompter->expect(QStringLiteral("Information"), FormatQuestion, Icon::Warning,
+                          Buttons::OkCancel, Answer::Ok);
+        mWindow->exchangeCommands().appendText();
+        QCOMPARE(windowDatabase().cell(2, 6), QByteArray("f"));
+        mDialogs->expectOpen(QStringLiteral("Append"), QString(), int(TextType::CommaAny));
+        mWindow->exchangeCommands().appendText();
+        QCOMPARE(mDialogs->requests().last().filterIndex, 4);
+        QCOMPARE(mDialogs->requests().last().defaultSuffix, QString());
+        QCOMPARE(windowDatabase().recordCount(), 6);
+    }
+
+    void exportThroughDialog()
+    {
+        createThroughDialog(QStringLiteral("2"), QStringLiteral("1"));
+        setUpWindowCell(1, 1, "x");
+        const QString path = mTemp->filePath(QStringLiteral("out.TXT"));
+        mDialogs->expectSave(QStringLiteral("Export"), path, int(TextType::Tab));
+        mWindow->exchangeCommands().exportText();
+        QCOMPARE(readFile(path), QByteArray("Field 1\tField 2\r\nx\t\r\n"));
+        mDialogs->expectSave(QStringLiteral("Export"), QString(), int(TextType::Tab));
+        mWindow->exchangeCommands().exportText();
+
+        const QList<FileRequest> &requests = mDialogs->requests();
+        QCOMPARE(requests.size(), 2);
+        QCOMPARE(requests[0].filter, exportFilterTextWithCsv());
+        QCOMPARE(requests[0].proposedName, QStringLiteral("New"));
+        QVERIFY(requests[0].askBeforeOverwrite);
+        QCOMPARE(requests[0].defaultSuffix, QStringLiteral("CSV"));
+        QCOMPARE(requests[1].filterIndex, 3);
+        QCOMPARE(requests[1].defaultSuffix, QStringLiteral("TXT"));
+    }
+
+    void standardCsvThroughDialogs()
+    {
+        // Standard CSV is the fifth entry of the open dialog and the fourth of the save dialog;
+        // the encoding is asked after the file.
+        createThroughDialog(QStringLiteral("2"), QStringLiteral("1"));
+        const QString in = writeFile(QStringLiteral("in.csv"),
+                                     "Name,City\nJ\xC3\xBCrgen,\"K\xC3\xB6ln, \"\"Alt\"\"\"\n");
+        const QString reading = QStringLiteral(
+            "Is the file in UTF-8?\nYes: UTF-8, as most programs of today write it.\nNo: the "
+            "code page windows-1252 of the display font.");
+        mDialogs->expectOpen(QStringLiteral("Append"), in, 5);
+        mPrompter->expect(QStringLiteral("Standard CSV"), reading, Icon::Question,
+                          Buttons::YesNoCancel, Answer::Cancel);
+        mWindow->exchangeCommands().appendText();
+        QCOMPARE(windowDatabase().recordCount(), 1);
+        QCOMPARE(mDialogs->requests().last().filter, importFilterTextWithCsv());
+
+        mDialogs->expectOpen(QStringLiteral("Append"), in, 5);
+        mPrompter->expect(QStringLiteral("Standard CSV"), reading, Icon::Question,
+                          Buttons::YesNoCancel, Answer::Yes);
+        mWindow->exchangeCommands().appendText();
+        QCOMPARE(windowDatabase().recordCount(), 3);
+        QCOMPARE(windowDatabase().cell(1, 3), QByteArray("J\xFCrgen"));
+        QCOMPARE(windowDatabase().cell(2, 3), QByteArray("K\xF6ln, \"Alt\""));
+
+        const QString out = mTemp->filePath(QStringLiteral("out.csv"));
+        mDialogs->expectSave(QStringLiteral("Export"), out, 4);
+        mPrompter->expect(QStringLiteral("Standard CSV"),
+                          QStringLiteral("Write the file in UTF-8?*"), Icon::Question,
+                          Buttons::YesNoCancel, Answer::No);
+        mWindow->exchangeCommands().exportText();
+        QCOMPARE(readFile(out), QByteArray("Field 1,Field 2\r\n,\r\nName,City\r\n"
+                                           "J\xFCrgen,\"K\xF6ln, \"\"Alt\"\"\"\r\n"));
+        mDialogs->expectSave(QStringLiteral("Export"), QString(), 4);
+        mWindow->exchangeCommands().exportText();
+        QCOMPARE(mDialogs->requests().last().filterIndex, 4);
+        QCOMPARE(mDialogs->requests().last().defaultSuffix, QStringLiteral("csv"));
+    }
+};
+
+QTEST_MAIN(TestExchangeCommands)
+#include "tst_exchange_commands.moc"

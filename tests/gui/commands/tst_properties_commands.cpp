@@ -1,0 +1,99 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/model/database.h"
+#include "core/model/field_type.h"
+#include "gui/commands/file_commands.h"
+#include "gui/commands/properties_commands.h"
+#include "gui/dialogs/properties_dialog.h"
+#include "gui/window/main_window.h"
+#include "handheld_window_fixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTest>
+
+using namespace kribed;
+using namespace kribed::test;
+
+// The Properties command over the Desktop software's users: the dialog shows the database and
+// the settings, OK takes them over, Cancel keeps everything.
+class TestPropertiesCommands
+    : public QObject
+    , private HandheldWindowFixture
+{
+    Q_OBJECT
+
+private:
+    PropertiesDialog *Properties() const { return mWindow->findChild<PropertiesDialog *>(); }
+
+private Q_SLOTS:
+    void initTestCase() { initFixture(); }
+
+    void init() { startTest(); }
+    void cleanup() { endTest(); }
+
+    void propertiesCommand()
+    {
+        makeWindow(true);
+        mWindow->setCurrentCell(2, 1);
+        mWindow->propertiesCommands().editProperties();
+        PropertiesDialog *form = Properties();
+        QVERIFY(form);
+        QVERIFY(form->isVisible());
+        QCOMPARE(form->findChild<QLineEdit *>(QStringLiteral("fieldNameEdit"))->text(),
+                 QStringLiteral("Ort"));
+        auto *user = form->findChild<QComboBox *>(QStringLiteral("userCombo"));
+        QCOMPARE(user->currentText(), QStringLiteral("Bert M"));
+
+        form->findChild<QLineEdit *>(QStringLiteral("nameEdit"))
+            ->setText(QStringLiteral("Kunden 2"));
+        form->findChild<QLineEdit *>(QStringLiteral("fieldNameEdit"))
+            ->setText(QStringLiteral("Stadt"));
+        form->findChild<QComboBox *>(QStringLiteral("fieldTypeCombo"))
+            ->setCurrentIndex(BooleanType);
+        user->setCurrentIndex(0);
+        form->findChild<QCheckBox *>(QStringLiteral("saveAtInstallCheckBox"))->setChecked(false);
+        form->findChild<QCheckBox *>(QStringLiteral("expertModeCheckBox"))->setChecked(true);
+        form->okClicked();
+        QVERIFY(!form->isVisible());
+
+        const Database &database = windowDatabase();
+        QCOMPARE(database.name(), QByteArray("Kunden 2"));
+        QCOMPARE(database.fieldName(2), QByteArray("Stadt"));
+        QCOMPARE(database.fieldType(2), int(BooleanType));
+        QVERIFY(database.isModified());
+        QCOMPARE(mWindow->grid()->model()->headerData(1, Qt::Horizontal).toString(),
+                 QStringLiteral("Stadt"));
+        QCOMPARE(mWindow->selectedUser(), 0);
+        QVERIFY(!mWindow->settings().saveAtInstall);
+        QVERIFY(mWindow->settings().expertMode);
+
+        // The same dialog comes back, and Install now goes to the first user, silently.
+        mWindow->propertiesCommands().editProperties();
+        QCOMPARE(Properties(), form);
+        QCOMPARE(user->currentText(), QStringLiteral("Anna"));
+        form->reject();
+        mWindow->fileCommands().install();
+        QVERIFY(QFileInfo::exists(mData + QStringLiteral("/AnnaK/Install/Kunden.pdb")));
+        QCOMPARE(installFlag(QStringLiteral("Install3")), QStringLiteral("1"));
+    }
+
+    void propertiesCancelKeepsTheDatabase()
+    {
+        makeWindow(true);
+        mWindow->propertiesCommands().editProperties();
+        PropertiesDialog *form = Properties();
+        form->findChild<QLineEdit *>(QStringLiteral("nameEdit"))->setText(QStringLiteral("Other"));
+        form->findChild<QCheckBox *>(QStringLiteral("expertModeCheckBox"))->setChecked(true);
+        form->reject();
+        QCOMPARE(windowDatabase().name(), QByteArray("Kunden"));
+        QVERIFY(!windowDatabase().isModified());
+        QVERIFY(!mWindow->settings().expertMode);
+    }
+};
+
+QTEST_MAIN(TestPropertiesCommands)
+#include "tst_properties_commands.moc"
