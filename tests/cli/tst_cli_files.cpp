@@ -105,6 +105,8 @@ void TestCliFiles::helpAndVersion()
     for (const char *command :
          {"info", "check", "dump", "resave", "new", "import", "export", "append"})
         QVERIFY2(help.out.contains(QByteArray("  ") + command + ' '), command);
+    for (const char *option : {"--locale <NAME>", "--json"})
+        QVERIFY2(help.out.contains(option), option);
     const CliRun version = runCli({QStringLiteral("--version")});
     QCOMPARE(version.exitCode, 0);
     QCOMPARE(version.out, QByteArray("kribed-cli " KRIBED_VERSION "\n"));
