@@ -76,9 +76,18 @@ QJsonValue jsonNumber(long double value)
     return isNumber && std::isfinite(number) ? QJsonValue(number) : QJsonValue(QJsonValue::Null);
 }
 
-template<typename Value> QJsonValue isoText(const Value &value, int readable)
+// "dates": K, "earliest" and "latest" as ISO texts, null when no cell read.
+template<typename Value>
+void addRange(QJsonObject &object, const char *what, int readable, const Value &earliest,
+              const Value &latest)
 {
-    return readable > 0 ? QJsonValue(value.toString(Qt::ISODate)) : QJsonValue(QJsonValue::Null);
+    const auto iso = [readable](const Value &value) {
+        return readable > 0 ? QJsonValue(value.toString(Qt::ISODate))
+                            : QJsonValue(QJsonValue::Null);
+    };
+    object.insert(QLatin1String(what), readable);
+    object.insert(QStringLiteral("earliest"), iso(earliest));
+    object.insert(QStringLiteral("latest"), iso(latest));
 }
 
 void addStatistics(QJsonObject &object, const FieldStatistics &statistics)
@@ -99,18 +108,12 @@ void addStatistics(QJsonObject &object, const FieldStatistics &statistics)
         break;
     }
     case FieldKind::Date:
-        object.insert(QStringLiteral("dates"), statistics.readable);
-        object.insert(QStringLiteral("earliest"),
-                      isoText(statistics.earliestDate, statistics.readable));
-        object.insert(QStringLiteral("latest"),
-                      isoText(statistics.latestDate, statistics.readable));
+        addRange(object, "dates", statistics.readable, statistics.earliestDate,
+                 statistics.latestDate);
         break;
     case FieldKind::Time:
-        object.insert(QStringLiteral("times"), statistics.readable);
-        object.insert(QStringLiteral("earliest"),
-                      isoText(statistics.earliestTime, statistics.readable));
-        object.insert(QStringLiteral("latest"),
-                      isoText(statistics.latestTime, statistics.readable));
+        addRange(object, "times", statistics.readable, statistics.earliestTime,
+                 statistics.latestTime);
         break;
     }
 }
