@@ -20,7 +20,7 @@ struct CliContext
     QTextStream &err;
     CliPrompter &prompter;
     CliTextCodec &codec;
-    // The user's regional rules in the chosen code page.
+    // The chosen regional formats (--locale, else the desktop's) in the chosen code page.
     const Regional &regional;
 };
 

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "cli/cli_options.h"
 
+#include "cli/cli_locale.h"
 #include "core/model/field_type.h"
 
 #include <QCommandLineOption>
@@ -24,7 +25,8 @@ struct CommandSpec
 };
 
 const std::array<CommandSpec, 8> Commands = {{
-    {"info", "FILE.pdb", "", "a short summary of a database"},
+    {"info", "FILE.pdb", "locale json",
+     "a summary of a database with each field's statistics (--locale --json)"},
     {"check", "FILE.pdb", "", "exit status 0 when the database loads, 1 when it is refused"},
     {"dump", "FILE.pdb", "", "the whole database as one JSON object"},
     {"resave", "IN.pdb OUT.pdb", "", "load a database and write it as a Kribo pro copy"},
@@ -121,6 +123,12 @@ struct Options
                                 QStringLiteral("utf-8 or codepage: the encoding of a --type csv "
                                                "file (default utf-8)."),
                                 QStringLiteral("E")};
+    QCommandLineOption locale{QStringLiteral("locale"),
+                              QStringLiteral("info: the regional formats of numbers, dates and "
+                                             "times, a name such as de_DE or en_US (default: "
+                                             "the desktop's)."),
+                              QStringLiteral("NAME")};
+    QCommandLineOption json{QStringLiteral("json"), QStringLiteral("info: as a JSON object.")};
     QCommandLineOption name{QStringLiteral("name"), QStringLiteral("new: database name."),
                             QStringLiteral("NAME")};
     QCommandLineOption fields{QStringLiteral("fields"), QStringLiteral("new: field count."),
@@ -133,7 +141,7 @@ struct Options
 
     QList<QCommandLineOption> valued() const
     {
-        return {codePage, type, encoding, name, fields, records, width};
+        return {codePage, type, encoding, locale, name, fields, records, width};
     }
 };
 
@@ -194,6 +202,13 @@ QString takeOptions(const QCommandLineParser &parser, const Options &options, Cl
             return QStringLiteral("--encoding is for --type csv only.");
         request.encoding = *encoding;
     }
+    if (parser.isSet(options.locale)) {
+        const QString name = parser.value(options.locale);
+        request.locale = localeFromName(name);
+        if (!request.locale)
+            return unknownLocaleText(name);
+    }
+    request.json = parser.isSet(options.json);
     const auto take = [&parser](const QCommandLineOption &option, QString &value) {
         if (parser.isSet(option))
             value = parser.value(option);
@@ -215,8 +230,9 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments)
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const Options options;
-    parser.addOptions({options.yes, options.codePage, options.type, options.encoding, options.name,
-                       options.fields, options.records, options.width});
+    parser.addOptions({options.yes, options.codePage, options.type, options.encoding,
+                       options.locale, options.json, options.name, options.fields, options.records,
+                       options.width});
     parser.addPositionalArgument(QStringLiteral("command"),
                                  QStringLiteral("One of the commands above."),
                                  QStringLiteral("COMMAND"));

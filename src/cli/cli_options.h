@@ -6,6 +6,7 @@
 #include "core/exchange/text_format.h"
 
 #include <QByteArray>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 
@@ -27,6 +28,11 @@ struct CliRequest
     QStringList files;
     bool yes = false;
     QByteArray codePage = QByteArrayLiteral("windows-1252");
+    // --locale: the regional formats numbers, dates and times are read and written in; none
+    // when not given (the desktop's).
+    std::optional<QLocale> locale;
+    // --json: info as a JSON object.
+    bool json = false;
     // --type: the kind of separated text for import, export and append; the field type index
     // (0..12, -1 when not given: String) for new.
     TextType textType = TextType::Comma;

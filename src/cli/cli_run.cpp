@@ -55,8 +55,9 @@ int runCli(int argc, char *argv[])
     }
     const CliRequest &request = *parsed.request;
     // The tool has no display font: widths use the database's own scale, and texts that become
-    // cells (a new database's name) take the chosen code page.
-    const Regional regional(QLocale::system(), request.codePage);
+    // cells (a new database's name) take the chosen code page. Numbers, dates and times follow
+    // --locale, else the desktop's formats.
+    const Regional regional(request.locale.value_or(QLocale::system()), request.codePage);
     CliTextCodec codec(request.codePage);
     CliPrompter prompter(err, request.yes);
     CliContext context{request, out, err, prompter, codec, regional};

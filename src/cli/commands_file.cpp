@@ -3,9 +3,9 @@
 #include "cli/commands_file.h"
 
 #include "cli/cli_context.h"
+#include "cli/info_report.h"
 #include "cli/json_dump.h"
 #include "core/model/database.h"
-#include "core/model/field_type.h"
 #include "core/model/pdb_reader.h"
 #include "core/model/pdb_writer.h"
 
@@ -21,29 +21,6 @@ namespace {
 // A freshly loaded grid has its cursor in the first field; the editor would save with that
 // column current.
 constexpr int CurrentColumnAfterLoad = 1;
-
-QString layoutTitle(const Database &database)
-{
-    return database.convertedFromKribo3() ? QStringLiteral("Kribo 3 (converted to Kribo pro)")
-                                          : QStringLiteral("Kribo pro");
-}
-
-QString yesNo(bool value)
-{
-    return value ? QStringLiteral("yes") : QStringLiteral("no");
-}
-
-void printField(CliContext &context, const Database &database, int field)
-{
-    const int popupItems = int(database.popupList(field).size());
-    context.out << QStringLiteral("  %1  %2  %3, width %4 units, %5 popup %6\n")
-                       .arg(field, 2)
-                       .arg(context.codec.decode(database.fieldName(field)))
-                       .arg(typeName(database.fieldType(field)).trimmed())
-                       .arg(database.widthUnits(field))
-                       .arg(popupItems)
-                       .arg(popupItems == 1 ? QStringLiteral("item") : QStringLiteral("items"));
-}
 
 } // namespace
 
@@ -67,20 +44,10 @@ ExitStatus infoCommand(CliContext &context)
     Database database;
     if (!loadForReading(context, context.request.files.at(0), database))
         return ExitFailure;
-    const DatabaseFlags &flags = database.flags();
-    QTextStream &out = context.out;
-    out << "Name:      " << context.codec.decode(database.name()) << '\n';
-    out << "Layout:    " << layoutTitle(database) << '\n';
-    out << "Path:      " << database.filePath() << '\n';
-    out << "Modified:  " << modificationText(database.modificationTime()).replace(u'T', u' ')
-        << '\n';
-    out << "Records:   " << database.recordCount() << '\n';
-    out << "Fields:    " << database.fieldCount() << '\n';
-    for (int field = 1; field <= database.fieldCount(); ++field)
-        printField(context, database, field);
-    out << "Flags:     private " << yesNo(flags.isPrivate) << ", auto-lock "
-        << yesNo(flags.autoLock) << ", read-only " << yesNo(flags.readOnly) << ", Kribo filter "
-        << yesNo(flags.kriboFilter) << '\n';
+    if (context.request.json)
+        context.out << QString::fromUtf8(infoJson(context, database));
+    else
+        printInfo(context, database);
     return ExitSuccess;
 }
 

@@ -104,13 +104,18 @@ protected:
 
     CliRun runCli(const QStringList &arguments, const QString &timeZone = QString())
     {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        if (!timeZone.isEmpty())
+            environment.insert(QStringLiteral("TZ"), timeZone);
+        return runCliIn(arguments, environment);
+    }
+
+    // Runs the tool with the given environment (a desktop's locale, a time zone).
+    CliRun runCliIn(const QStringList &arguments, const QProcessEnvironment &environment)
+    {
         QProcess process;
         process.setWorkingDirectory(mDir->path());
-        if (!timeZone.isEmpty()) {
-            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-            environment.insert(QStringLiteral("TZ"), timeZone);
-            process.setProcessEnvironment(environment);
-        }
+        process.setProcessEnvironment(environment);
         process.start(QStringLiteral(KRIBED_CLI_PATH), arguments);
         CliRun run;
         if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)

@@ -82,6 +82,13 @@ void TestCliFiles::usageErrors_data()
         << QStringList{u"new"_s, u"n.pdb"_s, u"--type"_s, u"13"_s} << u"field type index"_s;
     QTest::newRow("field type not a number")
         << QStringList{u"new"_s, u"n.pdb"_s, u"--type"_s, u"comma"_s} << u"field type index"_s;
+    QTest::newRow("locale of a command that reads no numbers")
+        << QStringList{u"dump"_s, stock, u"--locale=de_DE"_s} << u"--locale is not used by dump"_s;
+    QTest::newRow("json of another command")
+        << QStringList{u"check"_s, stock, u"--json"_s} << u"--json is not used by check"_s;
+    QTest::newRow("locale twice") << QStringList{u"info"_s, stock, u"--locale=de_DE"_s,
+                                                 u"--locale=en_US"_s}
+                                  << u"--locale is given twice"_s;
     QTest::newRow("option twice") << QStringList{u"new"_s, u"n.pdb"_s,  u"--name"_s,
                                                  u"a"_s,   u"--name"_s, u"b"_s}
                                   << u"given twice"_s;
@@ -105,6 +112,8 @@ void TestCliFiles::helpAndVersion()
     for (const char *command :
          {"info", "check", "dump", "resave", "new", "import", "export", "append"})
         QVERIFY2(help.out.contains(QByteArray("  ") + command + ' '), command);
+    for (const char *option : {"--locale <NAME>", "--json"})
+        QVERIFY2(help.out.contains(option), option);
     const CliRun version = runCli({QStringLiteral("--version")});
     QCOMPARE(version.exitCode, 0);
     QCOMPARE(version.out, QByteArray("kribed-cli " KRIBED_VERSION "\n"));

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 
+#include "core/editing/field_statistics.h"
 #include "core/model/database.h"
 #include "core/model/field_type.h"
 #include "core/model/regional.h"
@@ -14,10 +15,7 @@ namespace {
 
 QString booleanCounts(const Database &database, int field)
 {
-    // Anything but "0" counts as checked, an empty cell included.
-    int checked = 0;
-    for (const Database::Record &record : database.records())
-        checked += record.view(field - 1) != "0" ? 1 : 0;
+    const int checked = checkedCount(database, field);
     return QCoreApplication::translate("HeaderHints", "Checked: %1   Unchecked: %2")
         .arg(checked)
         .arg(database.recordCount() - checked);
@@ -25,19 +23,12 @@ QString booleanCounts(const Database &database, int field)
 
 QString numberStatistics(const Database &database, int field, const Regional &regional)
 {
-    long double total = 0;
-    int count = 0;
-    for (const Database::Record &record : database.records()) {
-        if (const std::optional<long double> number = regional.readNumber(record.view(field - 1))) {
-            total += *number;
-            ++count;
-        }
-    }
+    const NumberTotals totals = numberTotals(database, field, regional);
     QString text = QCoreApplication::translate("HeaderHints", "Total: ")
-                   + QString::fromLatin1(regional.numberText(total));
-    if (count > 0) {
+                   + QString::fromLatin1(regional.numberText(totals.total));
+    if (totals.numbers > 0) {
         text += QCoreApplication::translate("HeaderHints", "\nAverage: ")
-                + QString::fromLatin1(regional.numberText(total / count));
+                + QString::fromLatin1(regional.numberText(totals.average()));
     }
     return text;
 }
