@@ -23,7 +23,7 @@ struct CommandSpec
     const char *description;
 };
 
-const std::array<CommandSpec, 8> Commands = {{
+const std::array<CommandSpec, 9> Commands = {{
     {"info", "FILE.pdb", "", "a short summary of a database"},
     {"check", "FILE.pdb", "", "exit status 0 when the database loads, 1 when it is refused"},
     {"dump", "FILE.pdb", "", "the whole database as one JSON object"},
@@ -33,6 +33,9 @@ const std::array<CommandSpec, 8> Commands = {{
     {"import", "IN.txt OUT.pdb", "type encoding", "make a database from separated text"},
     {"export", "IN.pdb OUT.txt", "type encoding", "write a database as separated text"},
     {"append", "DB.pdb IN.txt", "type encoding", "add the lines of separated text as records"},
+    {"replace", "FILE.pdb", "find with field regex match-case whole-cell output",
+     "replace a text in cells (--find --with [--field --regex --match-case --whole-cell "
+     "--output])"},
 }};
 
 const CommandSpec *findCommand(const QString &name)
@@ -131,9 +134,34 @@ struct Options
                              QStringLiteral("new: field width in width units."),
                              QStringLiteral("UNITS")};
 
+    QCommandLineOption find{QStringLiteral("find"), QStringLiteral("replace: the text to find."),
+                            QStringLiteral("TEXT")};
+    QCommandLineOption with{QStringLiteral("with"),
+                            QStringLiteral("replace: the text it becomes (\\1 refers to a "
+                                           "group with --regex)."),
+                            QStringLiteral("TEXT")};
+    QCommandLineOption field{QStringLiteral("field"),
+                             QStringLiteral("replace: only in the field of this name."),
+                             QStringLiteral("NAME")};
+    QCommandLineOption regex{QStringLiteral("regex"),
+                             QStringLiteral("replace: --find is a regular expression.")};
+    QCommandLineOption matchCase{QStringLiteral("match-case"),
+                                 QStringLiteral("replace: letters must match in case.")};
+    QCommandLineOption wholeCell{QStringLiteral("whole-cell"),
+                                 QStringLiteral("replace: --find must be the whole cell.")};
+    QCommandLineOption output{QStringLiteral("output"),
+                              QStringLiteral("replace: write to this file instead of the "
+                                             "database's own."),
+                              QStringLiteral("OUT.pdb")};
+
     QList<QCommandLineOption> valued() const
     {
-        return {codePage, type, encoding, name, fields, records, width};
+        return {codePage, type, encoding, name, fields, records, width, find, with, field, output};
+    }
+    QList<QCommandLineOption> all() const
+    {
+        return {yes,  codePage, type,  encoding, name,      fields,    records, width,
+                find, with,     field, regex,    matchCase, wholeCell, output};
     }
 };
 
@@ -163,6 +191,28 @@ QString checkCommandLine(const QCommandLineParser &parser, const Options &option
         if (parser.values(option).size() > 1)
             return QStringLiteral("option --%1 is given twice.").arg(option.names().constFirst());
     }
+    return QString();
+}
+
+// The options of replace; --find and --with are needed, the rest may be left out.
+QString takeReplaceOptions(const QCommandLineParser &parser, const Options &options,
+                           CliRequest &request)
+{
+    if (request.command != QLatin1String("replace"))
+        return QString();
+    if (!parser.isSet(options.find) || !parser.isSet(options.with))
+        return QStringLiteral("replace needs --find TEXT and --with TEXT.");
+    request.find = parser.value(options.find);
+    request.replacement = parser.value(options.with);
+    if (request.find->isEmpty())
+        return QStringLiteral("--find needs a text to look for.");
+    request.field = parser.value(options.field);
+    request.output = parser.value(options.output);
+    if (parser.isSet(options.output) && request.output.isEmpty())
+        return QStringLiteral("an empty file name was given.");
+    request.regularExpression = parser.isSet(options.regex);
+    request.matchCase = parser.isSet(options.matchCase);
+    request.wholeCell = parser.isSet(options.wholeCell);
     return QString();
 }
 
@@ -202,7 +252,7 @@ QString takeOptions(const QCommandLineParser &parser, const Options &options, Cl
     take(options.fields, request.fields);
     take(options.records, request.records);
     take(options.width, request.width);
-    return QString();
+    return takeReplaceOptions(parser, options, request);
 }
 
 } // namespace
@@ -215,8 +265,7 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments)
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const Options options;
-    parser.addOptions({options.yes, options.codePage, options.type, options.encoding, options.name,
-                       options.fields, options.records, options.width});
+    parser.addOptions(options.all());
     parser.addPositionalArgument(QStringLiteral("command"),
                                  QStringLiteral("One of the commands above."),
                                  QStringLiteral("COMMAND"));
