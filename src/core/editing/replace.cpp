@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QVarLengthArray>
 
+#include <algorithm>
 #include <utility>
 
 namespace kribed {
@@ -173,7 +174,7 @@ std::optional<QByteArray> CellReplacer::replaced(QByteArrayView cell, bool *cut)
             text.replace(mSettings.find, mSettings.replacement, caseOf(mSettings));
         bytes = mConverter.encode(text);
     }
-    if (bytes == cell)
+    if (QByteArrayView(bytes) == cell)
         return std::nullopt;
     return fitted(std::move(bytes), cut);
 }

@@ -11,6 +11,7 @@
 #include "table_database.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -89,10 +90,12 @@ private Q_SLOTS:
         showWindow();
         open({{"a", "b"}, {"x", "y"}});
         QVERIFY(!dialog().isVisible());
-        QTest::keyClick(mWindow.get(), Qt::Key_H, Qt::ControlModifier);
+        QApplication::setActiveWindow(mWindow.get());
+        QVERIFY(QTest::qWaitForWindowActive(mWindow.get()));
+        QTest::keyClick(&mWindow->gridView(), Qt::Key_H, Qt::ControlModifier);
         QVERIFY(dialog().isVisible());
         QCOMPARE(dialog().windowTitle(), QStringLiteral("Replace"));
-        QVERIFY(control<QLineEdit>("replaceFindEdit")->hasFocus());
+        QCOMPARE(dialog().focusWidget(), control<QLineEdit>("replaceFindEdit"));
         // A single current cell is no block to replace in.
         QVERIFY(!control<QCheckBox>("inSelectionCheckBox")->isEnabled());
         dialog().close();
