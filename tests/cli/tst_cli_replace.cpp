@@ -27,6 +27,15 @@ QByteArray cellsOf(const QString &path)
     return rows.join('/');
 }
 
+// Arguments written as UTF-8 literals.
+QStringList args(std::initializer_list<const char *> items)
+{
+    QStringList list;
+    for (const char *item : items)
+        list << QString::fromUtf8(item);
+    return list;
+}
+
 QByteArray names()
 {
     return PdbBuilder()
@@ -64,24 +73,23 @@ void TestCliReplace::replacesAndSaves_data()
     QTest::addColumn<QByteArray>("summary");
 
     QTest::newRow("plain text in every field")
-        << QStringList{"--find", "bonn", "--with", "Berlin"}
+        << args({"--find", "bonn", "--with", "Berlin"})
         << QByteArray("Meier, Hans|Berlin/Schmidt, Eva|Berlinland/Meier, Ute|Köln")
         << QByteArray("2 replacements in 2 records.\n");
     QTest::newRow("match case finds nothing in another case")
-        << QStringList{"--find", "bonn", "--with", "Berlin", "--match-case"}
+        << args({"--find", "bonn", "--with", "Berlin", "--match-case"})
         << QByteArray("Meier, Hans|Bonn/Schmidt, Eva|Bonnland/Meier, Ute|Köln")
         << QByteArray("0 replacements in 0 records.\n");
-    QTest::newRow("whole cell") << QStringList{"--find", "Bonn", "--with", "Berlin", "--whole-cell"}
+    QTest::newRow("whole cell") << args({"--find", "Bonn", "--with", "Berlin", "--whole-cell"})
                                 << QByteArray(
                                        "Meier, Hans|Berlin/Schmidt, Eva|Bonnland/Meier, Ute|Köln")
                                 << QByteArray("1 replacements in 1 records.\n");
     QTest::newRow("regular expression with references in one field")
-        << QStringList{"--find",  "(\\w+), (\\w+)", "--with", "\\2 \\1",
-                       "--regex", "--field",        "Name"}
+        << args({"--find", "(\\w+), (\\w+)", "--with", "\\2 \\1", "--regex", "--field", "Name"})
         << QByteArray("Hans Meier|Bonn/Eva Schmidt|Bonnland/Ute Meier|Köln")
         << QByteArray("3 replacements in 3 records.\n");
     QTest::newRow("a character of the code page is read as it shows")
-        << QStringList{"--find", "köln", "--with", "Koeln"}
+        << args({"--find", "köln", "--with", "Koeln"})
         << QByteArray("Meier, Hans|Bonn/Schmidt, Eva|Bonnland/Meier, Ute|Koeln")
         << QByteArray("1 replacements in 1 records.\n");
 }
@@ -138,16 +146,16 @@ void TestCliReplace::usageErrors_data()
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<QString>("error");
 
-    QTest::newRow("no --with") << QStringList{"--find", "a"} << QStringLiteral("--with");
-    QTest::newRow("no --find") << QStringList{"--with", "a"} << QStringLiteral("--find");
-    QTest::newRow("empty --find") << QStringList{"--find", "", "--with", "a"}
+    QTest::newRow("no --with") << args({"--find", "a"}) << QStringLiteral("--with");
+    QTest::newRow("no --find") << args({"--with", "a"}) << QStringLiteral("--find");
+    QTest::newRow("empty --find") << args({"--find", "", "--with", "a"})
                                   << QStringLiteral("--find");
-    QTest::newRow("invalid expression") << QStringList{"--find", "a(b", "--with", "x", "--regex"}
+    QTest::newRow("invalid expression") << args({"--find", "a(b", "--with", "x", "--regex"})
                                         << QStringLiteral("regular expression");
-    QTest::newRow("unknown field") << QStringList{"--find", "a", "--with", "b", "--field", "Age"}
+    QTest::newRow("unknown field") << args({"--find", "a", "--with", "b", "--field", "Age"})
                                    << QStringLiteral("no field named Age");
     QTest::newRow("option of another command")
-        << QStringList{"--find", "a", "--with", "b", "--type", "tab"}
+        << args({"--find", "a", "--with", "b", "--type", "tab"})
         << QStringLiteral("--type is not used by replace");
 }
 
@@ -165,15 +173,15 @@ void TestCliReplace::usageErrors()
 
 void TestCliReplace::unwritableFileFails()
 {
+    // A folder that does not exist cannot take the file: the save fails, the database stays.
     const QString path = writeTestFile(QStringLiteral("Names.pdb"), names());
-    QFile file(path);
-    QVERIFY(file.setPermissions(QFileDevice::ReadOwner));
     const CliRun run =
         runCli({QStringLiteral("replace"), path, QStringLiteral("--find"), QStringLiteral("Bonn"),
-                QStringLiteral("--with"), QStringLiteral("x")});
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+                QStringLiteral("--with"), QStringLiteral("x"), QStringLiteral("--output"),
+                pathOf(QStringLiteral("missing/Out.pdb"))});
     QCOMPARE(run.exitCode, 1);
     QCOMPARE(readAll(path), names());
+    QVERIFY(!QFile::exists(pathOf(QStringLiteral("missing"))));
     const CliRun missing = runCli({QStringLiteral("replace"), pathOf(QStringLiteral("No.pdb")),
                                    QStringLiteral("--find"), QStringLiteral("a"),
                                    QStringLiteral("--with"), QStringLiteral("b")});

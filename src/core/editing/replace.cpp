@@ -123,14 +123,12 @@ bool CellReplacer::matches(QByteArrayView cell)
     return readCell(cell, text) && textMatches(text);
 }
 
-QByteArray CellReplacer::replacedBytes(QByteArrayView cell) const
+QByteArray CellReplacer::replacedBytes(QByteArrayView cell, qsizetype first) const
 {
-    if (mSettings.wholeCell)
-        return mReplacementBytes;
     QByteArray result;
     result.reserve(cell.size() + mReplacementBytes.size());
     qsizetype from = 0;
-    for (qsizetype at = indexOfBytes(cell, mFindBytes, 0, mSettings.matchCase); at >= 0;
+    for (qsizetype at = first; at >= 0;
          at = indexOfBytes(cell, mFindBytes, from, mSettings.matchCase)) {
         result.append(cell.sliced(from, at - from));
         result.append(mReplacementBytes);
@@ -158,11 +156,17 @@ std::optional<QByteArray> CellReplacer::replaced(QByteArrayView cell, bool *cut)
 {
     if (cut)
         *cut = false;
-    if (!matches(cell))
-        return std::nullopt;
     QByteArray bytes;
-    if (mOnBytes) {
-        bytes = replacedBytes(cell);
+    if (mOnBytes && !mSettings.wholeCell && !mFindBytes.isEmpty()) {
+        // One pass finds and replaces: most cells hold no match and cost no copy.
+        const qsizetype first = indexOfBytes(cell, mFindBytes, 0, mSettings.matchCase);
+        if (first < 0)
+            return std::nullopt;
+        bytes = replacedBytes(cell, first);
+    } else if (!matches(cell)) {
+        return std::nullopt;
+    } else if (mOnBytes) {
+        bytes = mReplacementBytes;
     } else {
         QString text;
         readCell(cell, text);
@@ -222,8 +226,9 @@ struct CellChange
 };
 
 // Stamps the record and then stores its new texts; counts what it did.
-void storeChanges(Database &database, int record, const QVarLengthArray<CellChange, 8> &changes,
-                  int cutCells, const QDateTime &now, const Regional &regional, ReplaceCount &count)
+void storeChanges(Database &database, int record,
+                  const QVarLengthArray<CellChange, MaxFields> &changes, int cutCells,
+                  const QDateTime &now, const Regional &regional, ReplaceCount &count)
 {
     stampRow(database, record, now, regional);
     for (const CellChange &change : changes)
@@ -248,7 +253,7 @@ ReplaceCount replaceCell(Database &database, CellReplacer &replacer, int field, 
     std::optional<QByteArray> text = replacer.replaced(database.cellView(field, record), &cut);
     if (!text)
         return count;
-    QVarLengthArray<CellChange, 8> changes;
+    QVarLengthArray<CellChange, MaxFields> changes;
     changes.append({field, std::move(*text)});
     storeChanges(database, record, changes, cut ? 1 : 0, now, regional, count);
     return count;
@@ -262,7 +267,7 @@ ReplaceCount replaceAll(Database &database, CellReplacer &replacer, const Replac
         return count;
     for (int record = 1; record <= database.recordCount(); ++record) {
         // Every new text of the record is made from the texts before the stamp.
-        QVarLengthArray<CellChange, 8> changes;
+        QVarLengthArray<CellChange, MaxFields> changes;
         int cutCells = 0;
         for (int field = 1; field <= database.fieldCount(); ++field) {
             if (!inReplaceScope(database, settings, field, record))

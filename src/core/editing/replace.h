@@ -54,7 +54,8 @@ public:
 private:
     bool readCell(QByteArrayView cell, QString &text);
     bool textMatches(const QString &text) const;
-    QByteArray replacedBytes(QByteArrayView cell) const;
+    // The cell with every match from the first (at `first`) on replaced, on the bytes.
+    QByteArray replacedBytes(QByteArrayView cell, qsizetype first) const;
     QByteArray fitted(QByteArray bytes, bool *cut);
 
     ReplaceSettings mSettings;
