@@ -123,64 +123,86 @@ bool CellReplacer::matches(QByteArrayView cell)
     return readCell(cell, text) && textMatches(text);
 }
 
-QByteArray CellReplacer::replacedBytes(QByteArrayView cell, qsizetype first) const
+void CellReplacer::appendReplacedBytes(QByteArrayView cell, qsizetype first, QByteArray &out) const
 {
-    QByteArray result;
-    result.reserve(cell.size() + mReplacementBytes.size());
     qsizetype from = 0;
     for (qsizetype at = first; at >= 0;
          at = indexOfBytes(cell, mFindBytes, from, mSettings.matchCase)) {
-        result.append(cell.sliced(from, at - from));
-        result.append(mReplacementBytes);
+        out.append(cell.sliced(from, at - from));
+        out.append(mReplacementBytes);
         from = at + mFindBytes.size();
     }
-    result.append(cell.sliced(from));
-    return result;
+    out.append(cell.sliced(from));
 }
 
-QByteArray CellReplacer::fitted(QByteArray bytes, bool *cut)
+bool CellReplacer::appendReplacedText(QByteArrayView cell, QByteArray &out)
 {
+    QString text;
+    if (!mValid || mSettings.find.isEmpty() || !readCell(cell, text))
+        return false;
+    if (mSettings.regularExpression) {
+        // A text without a match comes back as it was, and is then no change.
+        text.replace(mExpression, mSettings.replacement);
+    } else if (mSettings.wholeCell) {
+        if (text.compare(mSettings.find, caseOf(mSettings)) != 0)
+            return false;
+        text = mSettings.replacement;
+    } else {
+        if (!text.contains(mSettings.find, caseOf(mSettings)))
+            return false;
+        text.replace(mSettings.find, mSettings.replacement, caseOf(mSettings));
+    }
+    out.append(mConverter.encode(text));
+    return true;
+}
+
+void CellReplacer::fitFrom(qsizetype start, QByteArray &out, bool *cut)
+{
+    const bool tooLong = out.size() - start > MaxValueBytes;
     if (cut)
-        *cut = bytes.size() > MaxValueBytes;
-    if (bytes.size() <= MaxValueBytes)
-        return bytes;
-    bytes.truncate(MaxValueBytes);
+        *cut = tooLong;
+    if (!tooLong)
+        return;
+    out.truncate(start + MaxValueBytes);
     // In a code page of several bytes a character the cut went through goes whole.
     QString text;
-    while (!mConverter.isSingleByte() && !bytes.isEmpty() && !mConverter.decode(bytes, text))
-        bytes.chop(1);
-    return bytes;
+    while (!mConverter.isSingleByte() && out.size() > start
+           && !mConverter.decode(QByteArrayView(out).sliced(start), text))
+        out.chop(1);
+}
+
+bool CellReplacer::appendReplaced(QByteArrayView cell, QByteArray &out, bool *cut)
+{
+    if (cut)
+        *cut = false;
+    const qsizetype start = out.size();
+    if (mOnBytes && !mSettings.wholeCell && !mFindBytes.isEmpty()) {
+        // One pass finds and replaces: most cells hold no match and cost nothing.
+        const qsizetype first = indexOfBytes(cell, mFindBytes, 0, mSettings.matchCase);
+        if (first < 0)
+            return false;
+        appendReplacedBytes(cell, first, out);
+    } else if (mOnBytes) {
+        if (!matches(cell))
+            return false;
+        out.append(mReplacementBytes);
+    } else if (!appendReplacedText(cell, out)) {
+        return false;
+    }
+    if (QByteArrayView(out).sliced(start) == cell) {
+        out.truncate(start);
+        return false;
+    }
+    fitFrom(start, out, cut);
+    return true;
 }
 
 std::optional<QByteArray> CellReplacer::replaced(QByteArrayView cell, bool *cut)
 {
-    if (cut)
-        *cut = false;
     QByteArray bytes;
-    if (mOnBytes && !mSettings.wholeCell && !mFindBytes.isEmpty()) {
-        // One pass finds and replaces: most cells hold no match and cost no copy.
-        const qsizetype first = indexOfBytes(cell, mFindBytes, 0, mSettings.matchCase);
-        if (first < 0)
-            return std::nullopt;
-        bytes = replacedBytes(cell, first);
-    } else if (!matches(cell)) {
+    if (!appendReplaced(cell, bytes, cut))
         return std::nullopt;
-    } else if (mOnBytes) {
-        bytes = mReplacementBytes;
-    } else {
-        QString text;
-        readCell(cell, text);
-        if (mSettings.regularExpression)
-            text.replace(mExpression, mSettings.replacement);
-        else if (mSettings.wholeCell)
-            text = mSettings.replacement;
-        else
-            text.replace(mSettings.find, mSettings.replacement, caseOf(mSettings));
-        bytes = mConverter.encode(text);
-    }
-    if (QByteArrayView(bytes) == cell)
-        return std::nullopt;
-    return fitted(std::move(bytes), cut);
+    return bytes;
 }
 
 bool inReplaceScope(const Database &database, const ReplaceSettings &settings, int field,
@@ -219,26 +241,55 @@ std::optional<GridCell> findReplaceMatch(const Database &database, CellReplacer 
 
 namespace {
 
+// Where a new text of the record stands in the buffer of the record's new texts.
 struct CellChange
 {
     int field;
-    QByteArray text;
+    qsizetype start;
+    qsizetype size;
 };
+using CellChanges = QVarLengthArray<CellChange, MaxFields>;
 
 // Stamps the record and then stores its new texts; counts what it did.
-void storeChanges(Database &database, int record,
-                  const QVarLengthArray<CellChange, MaxFields> &changes, int cutCells,
-                  const QDateTime &now, const Regional &regional, ReplaceCount &count)
+void storeChanges(Database &database, int record, const CellChanges &changes,
+                  const QByteArray &texts, int cutCells, const QDateTime &now,
+                  const Regional &regional, ReplaceCount &count)
 {
     stampRow(database, record, now, regional);
+    auto &stored = database.recordAt(record);
     for (const CellChange &change : changes)
-        database.setCell(change.field, record, change.text);
+        stored.replace(change.field - 1, QByteArrayView(texts).sliced(change.start, change.size));
     count.replacements += int(changes.size());
     count.cutCells += cutCells;
     ++count.records;
     if (database.isHidden(record))
         ++count.hiddenRecords;
     database.setModified();
+}
+
+// The new texts of the record's cells in scope (only `onlyField` when given), made from the
+// texts before the stamp, into `texts`; stored when there are any.
+void replaceInRecord(Database &database, CellReplacer &replacer, const ReplaceSettings &settings,
+                     int record, int onlyField, const QDateTime &now, const Regional &regional,
+                     QByteArray &texts, ReplaceCount &count)
+{
+    texts.clear();
+    CellChanges changes;
+    int cutCells = 0;
+    const int first = onlyField > 0 ? onlyField : 1;
+    const int last = onlyField > 0 ? onlyField : database.fieldCount();
+    for (int field = first; field <= last; ++field) {
+        if (onlyField == 0 && !inReplaceScope(database, settings, field, record))
+            continue;
+        const qsizetype start = texts.size();
+        bool cut = false;
+        if (replacer.appendReplaced(database.cellView(field, record), texts, &cut)) {
+            changes.append({field, start, texts.size() - start});
+            cutCells += cut ? 1 : 0;
+        }
+    }
+    if (!changes.isEmpty())
+        storeChanges(database, record, changes, texts, cutCells, now, regional, count);
 }
 
 } // namespace
@@ -249,13 +300,8 @@ ReplaceCount replaceCell(Database &database, CellReplacer &replacer, int field, 
     ReplaceCount count;
     if (field < 1 || field > database.fieldCount() || record < 1 || record > database.recordCount())
         return count;
-    bool cut = false;
-    std::optional<QByteArray> text = replacer.replaced(database.cellView(field, record), &cut);
-    if (!text)
-        return count;
-    QVarLengthArray<CellChange, MaxFields> changes;
-    changes.append({field, std::move(*text)});
-    storeChanges(database, record, changes, cut ? 1 : 0, now, regional, count);
+    QByteArray texts;
+    replaceInRecord(database, replacer, {}, record, field, now, regional, texts, count);
     return count;
 }
 
@@ -265,23 +311,10 @@ ReplaceCount replaceAll(Database &database, CellReplacer &replacer, const Replac
     ReplaceCount count;
     if (!replacer.isValid())
         return count;
-    for (int record = 1; record <= database.recordCount(); ++record) {
-        // Every new text of the record is made from the texts before the stamp.
-        QVarLengthArray<CellChange, MaxFields> changes;
-        int cutCells = 0;
-        for (int field = 1; field <= database.fieldCount(); ++field) {
-            if (!inReplaceScope(database, settings, field, record))
-                continue;
-            bool cut = false;
-            if (std::optional<QByteArray> text =
-                    replacer.replaced(database.cellView(field, record), &cut)) {
-                changes.append({field, std::move(*text)});
-                cutCells += cut ? 1 : 0;
-            }
-        }
-        if (!changes.isEmpty())
-            storeChanges(database, record, changes, cutCells, now, regional, count);
-    }
+    // One buffer for the new texts of each record in turn; the record copies them.
+    QByteArray texts;
+    for (int record = 1; record <= database.recordCount(); ++record)
+        replaceInRecord(database, replacer, settings, record, 0, now, regional, texts, count);
     return count;
 }
 

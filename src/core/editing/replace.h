@@ -50,13 +50,18 @@ public:
     // The new bytes of a cell that matches and changes, cut to the longest value a record holds
     // (`cut` says when it was); none when the cell stays as it is.
     std::optional<QByteArray> replaced(QByteArrayView cell, bool *cut = nullptr);
+    // The same, appended to `out`: false, with `out` as it was, when the cell stays as it is.
+    bool appendReplaced(QByteArrayView cell, QByteArray &out, bool *cut = nullptr);
 
 private:
     bool readCell(QByteArrayView cell, QString &text);
     bool textMatches(const QString &text) const;
     // The cell with every match from the first (at `first`) on replaced, on the bytes.
-    QByteArray replacedBytes(QByteArrayView cell, qsizetype first) const;
-    QByteArray fitted(QByteArray bytes, bool *cut);
+    void appendReplacedBytes(QByteArrayView cell, qsizetype first, QByteArray &out) const;
+    // The cell read as text, replaced and written back in the code page; false for no match.
+    bool appendReplacedText(QByteArrayView cell, QByteArray &out);
+    // Cuts the text that starts at `start` to the longest value a record holds.
+    void fitFrom(qsizetype start, QByteArray &out, bool *cut);
 
     ReplaceSettings mSettings;
     CodePageConverter &mConverter;
