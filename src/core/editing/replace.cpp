@@ -81,6 +81,8 @@ CellReplacer::CellReplacer(const ReplaceSettings &settings, const Regional &regi
                              .arg(mExpression.patternErrorOffset() + 1);
         }
         mExpression.optimize();
+        if (mValid)
+            readReplacement();
         return;
     }
     mOnBytes = mConverter.isValid() && mConverter.isSingleByte() && mConverter.keepsAscii()
@@ -141,8 +143,8 @@ bool CellReplacer::appendReplacedText(QByteArrayView cell, QByteArray &out)
     if (!mValid || mSettings.find.isEmpty() || !readCell(cell, text))
         return false;
     if (mSettings.regularExpression) {
-        // A text without a match comes back as it was, and is then no change.
-        text.replace(mExpression, mSettings.replacement);
+        if (!replaceMatches(text))
+            return false;
     } else if (mSettings.wholeCell) {
         if (text.compare(mSettings.find, caseOf(mSettings)) != 0)
             return false;
@@ -153,6 +155,57 @@ bool CellReplacer::appendReplacedText(QByteArrayView cell, QByteArray &out)
         text.replace(mSettings.find, mSettings.replacement, caseOf(mSettings));
     }
     out.append(mConverter.encode(text));
+    return true;
+}
+
+// The replacement read once as QString::replace reads it: \N and \NN name a group that the
+// expression has (the longer number while it names one); any other backslash is text.
+void CellReplacer::readReplacement()
+{
+    const QString &after = mSettings.replacement;
+    const int groups = mExpression.captureCount();
+    qsizetype literalFrom = 0;
+    for (qsizetype i = 0; i + 1 < after.size(); ++i) {
+        if (after.at(i) != u'\\')
+            continue;
+        int group = after.at(i + 1).digitValue();
+        if (group <= 0 || group > groups)
+            continue;
+        qsizetype length = 2;
+        if (i + 2 < after.size()) {
+            const int second = after.at(i + 2).digitValue();
+            if (second >= 0 && group * 10 + second <= groups) {
+                group = group * 10 + second;
+                ++length;
+            }
+        }
+        mPieces.append({after.sliced(literalFrom, i - literalFrom), group});
+        i += length - 1;
+        literalFrom = i + 1;
+    }
+    mPieces.append({after.sliced(literalFrom), 0});
+}
+
+bool CellReplacer::replaceMatches(QString &text) const
+{
+    QRegularExpressionMatchIterator matches = mExpression.globalMatch(text);
+    if (!matches.hasNext())
+        return false;
+    QString result;
+    result.reserve(text.size() + mSettings.replacement.size());
+    qsizetype from = 0;
+    while (matches.hasNext()) {
+        const QRegularExpressionMatch match = matches.next();
+        result.append(QStringView(text).sliced(from, match.capturedStart() - from));
+        for (const ReplacementPiece &piece : mPieces) {
+            result.append(piece.literal);
+            if (piece.group > 0)
+                result.append(match.capturedView(piece.group));
+        }
+        from = match.capturedEnd();
+    }
+    result.append(QStringView(text).sliced(from));
+    text = std::move(result);
     return true;
 }
 

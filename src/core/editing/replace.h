@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QDateTime>
+#include <QList>
 #include <QRegularExpression>
 #include <QString>
 
@@ -60,12 +61,22 @@ private:
     void appendReplacedBytes(QByteArrayView cell, qsizetype first, QByteArray &out) const;
     // The cell read as text, replaced and written back in the code page; false for no match.
     bool appendReplacedText(QByteArrayView cell, QByteArray &out);
+    void readReplacement();
+    // Replaces every match of the expression; false when there is none.
+    bool replaceMatches(QString &text) const;
     // Cuts the text that starts at `start` to the longest value a record holds.
     void fitFrom(qsizetype start, QByteArray &out, bool *cut);
 
     ReplaceSettings mSettings;
     CodePageConverter &mConverter;
     QRegularExpression mExpression;
+    // The replacement of an expression: text, then the group to put after it (0: none).
+    struct ReplacementPiece
+    {
+        QString literal;
+        int group;
+    };
+    QList<ReplacementPiece> mPieces;
     bool mValid = true;
     QString mErrorText;
     // Plain ASCII texts in a single-byte code page are matched on the bytes themselves: a cell's

@@ -121,6 +121,22 @@ void TestReplace::replaceAllTexts_data()
                     s.wholeCell = true;
                 })
         << QByteArray("#|a123|123b") << 1 << 1;
+    QTest::newRow("a reference to no group stays text")
+        << QByteArray("a|b|c")
+        << with(plain(QStringLiteral("(a)"), QStringLiteral("[\\1\\2\\0\\x]")),
+                [](ReplaceSettings &s) { s.regularExpression = true; })
+        << QByteArray("[a\\2\\0\\x]|b|c") << 1 << 1;
+    QTest::newRow("a second digit belongs to the reference only when that group exists")
+        << QByteArray("ab|b|c")
+        << with(plain(QStringLiteral("(a)(b)"), QStringLiteral("\\12-\\2")),
+                [](ReplaceSettings &s) { s.regularExpression = true; })
+        << QByteArray("a2-b|b|c") << 1 << 1;
+    QTest::newRow("every match of an expression in a cell, empty ones too")
+        << QByteArray("a1b22|x|c")
+        << with(plain(QStringLiteral("\\d*"), QStringLiteral("<\\0>")),
+                [](ReplaceSettings &s) { s.regularExpression = true; })
+        // As Perl's s/\d*/<>/g: an empty match also right after a match.
+        << QByteArray("<\\0>a<\\0><\\0>b<\\0><\\0>|<\\0>x<\\0>|<\\0>c<\\0>") << 3 << 1;
     QTest::newRow("plain text takes backslashes and dots literally")
         << QByteArray("a.b\\1|axb|c") << plain(QStringLiteral("."), QStringLiteral("\\1"))
         << QByteArray("a\\1b\\1|axb|c") << 1 << 1;
