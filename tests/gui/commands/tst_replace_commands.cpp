@@ -185,6 +185,28 @@ private Q_SLOTS:
         QCOMPARE(windowDatabase().cell(2, 2), QByteArray("1/1/2000"));
     }
 
+    void filterKeepsToShownRecordsUnlessHiddenAreIncluded()
+    {
+        open({{"a", "b"}, {"keep", "x"}, {"drop", "x"}, {"keep", "x"}});
+        setUpWindowDatabase([](Database &database) { database.setFilterText("keep"); });
+        mWindow->toolsCommands().applyFilter(true);
+        QVERIFY(windowDatabase().isHidden(2));
+        ask(QStringLiteral("x"), QStringLiteral("y"));
+        auto *includeHidden = control<QCheckBox>("includeHiddenCheckBox");
+        QVERIFY(includeHidden->isEnabled());
+        QVERIFY(!includeHidden->isChecked());
+        expectSummary(QStringLiteral("2 replacements in 2 records."));
+        click("replaceAllButton");
+        QCOMPARE(columnCells(windowDatabase(), 2), (QByteArrayList{"y", "x", "y"}));
+        includeHidden->setChecked(true);
+        control<QLineEdit>("replaceFindEdit")->setText(QStringLiteral("X"));
+        expectSummary(
+            QStringLiteral("1 replacements in 1 records. 1 of these records are hidden by the "
+                           "filter."));
+        click("replaceAllButton");
+        QCOMPARE(columnCells(windowDatabase(), 2), (QByteArrayList{"y", "y", "y"}));
+    }
+
     void invalidExpressionIsShownAndSearchesNothing()
     {
         open({{"a"}, {"x(y"}});
