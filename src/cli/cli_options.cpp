@@ -24,7 +24,7 @@ struct CommandSpec
     const char *description;
 };
 
-const std::array<CommandSpec, 8> Commands = {{
+const std::array<CommandSpec, 9> Commands = {{
     {"info", "FILE.pdb", "locale json",
      "a summary of a database with each field's statistics (--locale --json)"},
     {"check", "FILE.pdb", "", "exit status 0 when the database loads, 1 when it is refused"},
@@ -35,6 +35,9 @@ const std::array<CommandSpec, 8> Commands = {{
     {"import", "IN.txt OUT.pdb", "type encoding", "make a database from separated text"},
     {"export", "IN.pdb OUT.txt", "type encoding", "write a database as separated text"},
     {"append", "DB.pdb IN.txt", "type encoding", "add the lines of separated text as records"},
+    {"replace", "FILE.pdb", "find with field regex match-case whole-cell output",
+     "replace a text in cells (--find --with [--field --regex --match-case --whole-cell "
+     "--output])"},
 }};
 
 const CommandSpec *findCommand(const QString &name)
@@ -139,9 +142,36 @@ struct Options
                              QStringLiteral("new: field width in width units."),
                              QStringLiteral("UNITS")};
 
+    QCommandLineOption find{QStringLiteral("find"), QStringLiteral("replace: the text to find."),
+                            QStringLiteral("TEXT")};
+    QCommandLineOption with{QStringLiteral("with"),
+                            QStringLiteral("replace: the text it becomes (\\1 refers to a "
+                                           "group with --regex)."),
+                            QStringLiteral("TEXT")};
+    QCommandLineOption field{QStringLiteral("field"),
+                             QStringLiteral("replace: only in the field of this name."),
+                             QStringLiteral("NAME")};
+    QCommandLineOption regex{QStringLiteral("regex"),
+                             QStringLiteral("replace: --find is a regular expression.")};
+    QCommandLineOption matchCase{QStringLiteral("match-case"),
+                                 QStringLiteral("replace: letters must match in case.")};
+    QCommandLineOption wholeCell{QStringLiteral("whole-cell"),
+                                 QStringLiteral("replace: --find must be the whole cell.")};
+    QCommandLineOption output{QStringLiteral("output"),
+                              QStringLiteral("replace: write to this file instead of the "
+                                             "database's own."),
+                              QStringLiteral("OUT.pdb")};
+
     QList<QCommandLineOption> valued() const
     {
-        return {codePage, type, encoding, locale, name, fields, records, width};
+        return {codePage, type,  encoding, locale, name, fields,
+                records,  width, find,     with,   field, output};
+    }
+    QList<QCommandLineOption> all() const
+    {
+        return {yes,     codePage, type,  encoding, locale, json,      name,      fields,
+                records, width,    find,  with,     field,  regex,     matchCase, wholeCell,
+                output};
     }
 };
 
@@ -171,6 +201,28 @@ QString checkCommandLine(const QCommandLineParser &parser, const Options &option
         if (parser.values(option).size() > 1)
             return QStringLiteral("option --%1 is given twice.").arg(option.names().constFirst());
     }
+    return QString();
+}
+
+// The options of replace; --find and --with are needed, the rest may be left out.
+QString takeReplaceOptions(const QCommandLineParser &parser, const Options &options,
+                           CliRequest &request)
+{
+    if (request.command != QLatin1String("replace"))
+        return QString();
+    if (!parser.isSet(options.find) || !parser.isSet(options.with))
+        return QStringLiteral("replace needs --find TEXT and --with TEXT.");
+    request.find = parser.value(options.find);
+    request.replacement = parser.value(options.with);
+    if (request.find->isEmpty())
+        return QStringLiteral("--find needs a text to look for.");
+    request.field = parser.value(options.field);
+    request.output = parser.value(options.output);
+    if (parser.isSet(options.output) && request.output.isEmpty())
+        return QStringLiteral("an empty file name was given.");
+    request.regularExpression = parser.isSet(options.regex);
+    request.matchCase = parser.isSet(options.matchCase);
+    request.wholeCell = parser.isSet(options.wholeCell);
     return QString();
 }
 
@@ -217,7 +269,7 @@ QString takeOptions(const QCommandLineParser &parser, const Options &options, Cl
     take(options.fields, request.fields);
     take(options.records, request.records);
     take(options.width, request.width);
-    return QString();
+    return takeReplaceOptions(parser, options, request);
 }
 
 } // namespace
@@ -230,9 +282,7 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments)
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const Options options;
-    parser.addOptions({options.yes, options.codePage, options.type, options.encoding,
-                       options.locale, options.json, options.name, options.fields, options.records,
-                       options.width});
+    parser.addOptions(options.all());
     parser.addPositionalArgument(QStringLiteral("command"),
                                  QStringLiteral("One of the commands above."),
                                  QStringLiteral("COMMAND"));

@@ -44,6 +44,14 @@ struct CliRequest
     QString fields = QStringLiteral("5");
     QString records = QStringLiteral("10");
     QString width = QStringLiteral("60");
+    // replace: what to find and what it becomes, as typed (cells are read in the code page).
+    std::optional<QString> find;
+    std::optional<QString> replacement;
+    QString field; // a field's name; empty: all fields
+    bool regularExpression = false;
+    bool matchCase = false;
+    bool wholeCell = false;
+    QString output; // another file to write; empty: the database's own, with its backup
 };
 
 // What the command line asks for: a request to run, or an exit at once (help, version, a usage

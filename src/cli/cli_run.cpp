@@ -3,6 +3,7 @@
 #include "cli/cli_run.h"
 
 #include "cli/cli_context.h"
+#include "cli/commands_edit.h"
 #include "cli/commands_exchange.h"
 #include "cli/commands_file.h"
 #include "core/model/regional.h"
@@ -34,6 +35,8 @@ ExitStatus runCommand(CliContext &context)
         return exportCommand(context);
     if (command == QLatin1String("append"))
         return appendCommand(context);
+    if (command == QLatin1String("replace"))
+        return replaceCommand(context);
     // The parser knows only the commands above.
     context.err << "kribed-cli: unknown command " << command << '\n';
     return ExitUsage;

@@ -3,6 +3,7 @@
 #include "gui/commands/command_support.h"
 
 #include "core/model/database.h"
+#include "core/model/regional.h"
 #include "core/platform/prompter.h"
 #include "gui/commands/workspace.h"
 #include "gui/grid/database_document.h"
@@ -31,6 +32,14 @@ QAction *makeContextAction(QObject *owner, const char *name, const QString &capt
     action->setToolTip(QString(caption).remove(u'&'));
     action->setShortcutContext(Qt::WidgetShortcut);
     return action;
+}
+
+QStringList fieldNames(const Database &database, const Regional &regional)
+{
+    QStringList names;
+    for (int k = 1; k <= database.fieldCount(); ++k)
+        names << regional.toText(database.fieldName(k));
+    return names;
 }
 
 void leaveModes(Workspace &workspace, bool autoSizing)

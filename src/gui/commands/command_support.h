@@ -4,12 +4,15 @@
 
 #include <QKeySequence>
 #include <QString>
+#include <QStringList>
 
 class QAction;
 class QObject;
 
 namespace kribed {
 
+class Database;
+class Regional;
 class Workspace;
 
 // A menu command: its object name, caption, key and hint; without a hint the caption without its '&' is the hint.
@@ -24,6 +27,9 @@ QAction *makeContextAction(QObject *owner, const char *name, const QString &capt
 // The preamble of the commands that change rows, columns or the whole database: row sums and the
 // record filter go off (every record shows again), and with `autoSizing` automatic widths too.
 void leaveModes(Workspace &workspace, bool autoSizing = false);
+
+// The field names as the dialogs that offer a field list show them.
+QStringList fieldNames(const Database &database, const Regional &regional);
 
 // Asks before unsaved changes would be lost. True when the caller must stop: there are unsaved
 // changes and the user keeps them.

@@ -28,14 +28,6 @@ QAction *makeToggle(QAction *action)
     return action;
 }
 
-QStringList fieldNames(const Database &database, const Regional &regional)
-{
-    QStringList names;
-    for (int k = 1; k <= database.fieldCount(); ++k)
-        names << regional.toText(database.fieldName(k));
-    return names;
-}
-
 } // namespace
 
 ToolsCommands::ToolsCommands(Workspace &workspace, QObject *parent)

@@ -121,7 +121,16 @@ const Section Sections[] = {
          "The Edit and Tools menus, the tool bar and the context menu of the table (right mouse\n"
          "button) append, insert and delete rows and columns, cut, copy and paste rows and\n"
          "cells. Drag a record number or a field name to move a record or a field. Drag the\n"
-         "border of a field name to change the field's width.")},
+         "border of a field name to change the field's width.\n"
+         "Edit > Replace... (Ctrl+H) replaces a text in the cells: in all fields or one, in the\n"
+         "selected cells only, matching the case or the whole cell, or by a regular expression\n"
+         "whose groups the replacement takes as \\1, \\2. Find next searches from the current\n"
+         "cell as Find does and asks at the end whether to go on from the top; Replace changes\n"
+         "the match found, Replace all every match in one step that Undo takes back, and then\n"
+         "tells how many cells changed in how many records. While the filter is on only the\n"
+         "records it shows are changed, unless \"Include hidden records\" is checked. Changed\n"
+         "records get their modification date and time; a value that would grow beyond 4000\n"
+         "characters is cut there, and the count says so.")},
     {QT_TRANSLATE_NOOP("UserGuide", "The Properties dialog"),
      QT_TRANSLATE_NOOP(
          "UserGuide",

@@ -90,6 +90,9 @@ private Q_SLOTS:
         QTest::newRow("second demo") << QStringLiteral("SumDemo2.pdb");
         QTest::newRow("where the demos are") << QStringLiteral("share/kribed/examples");
         QTest::newRow("long values are cut") << QStringLiteral("cut to its first 4000 characters");
+        QTest::newRow("replace and its key") << QStringLiteral("Edit > Replace... (Ctrl+H)");
+        QTest::newRow("replace all is one undo step")
+            << QStringLiteral("every match in one step that Undo takes back");
     }
 
     void guideTellsWhatUsersRelyOn()

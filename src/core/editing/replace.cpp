@@ -1,0 +1,396 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/editing/replace.h"
+
+#include "core/editing/stamp.h"
+#include "core/editing/text_match.h"
+#include "core/model/database.h"
+#include "core/model/limits.h"
+#include "core/model/regional.h"
+#include "core/platform/code_page_converter.h"
+
+#include <QCoreApplication>
+#include <QVarLengthArray>
+
+#include <algorithm>
+#include <utility>
+
+namespace kribed {
+
+namespace {
+
+bool isAsciiText(QStringView text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+char foldByte(char c)
+{
+    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
+}
+
+// Where the (already folded, unless the case must match) text stands in the cell from `from` on,
+// or -1. ASCII letters are the only ones that fold, as in text of the code page.
+qsizetype indexOfBytes(QByteArrayView cell, QByteArrayView find, qsizetype from, bool matchCase)
+{
+    if (matchCase)
+        return cell.indexOf(find, from);
+    const qsizetype n = find.size();
+    for (qsizetype start = from; start + n <= cell.size(); ++start) {
+        qsizetype at = 0;
+        while (at < n && foldByte(cell[start + at]) == find[at])
+            ++at;
+        if (at == n)
+            return start;
+    }
+    return -1;
+}
+
+bool equalBytes(QByteArrayView cell, QByteArrayView find, bool matchCase)
+{
+    return cell.size() == find.size() && indexOfBytes(cell, find, 0, matchCase) == 0;
+}
+
+Qt::CaseSensitivity caseOf(const ReplaceSettings &settings)
+{
+    return settings.matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
+}
+
+} // namespace
+
+CellReplacer::CellReplacer(const ReplaceSettings &settings, const Regional &regional)
+    : mSettings(settings)
+    , mConverter(CodePageConverter::shared(regional.codePage()))
+{
+    if (mSettings.regularExpression) {
+        QRegularExpression::PatternOptions options = QRegularExpression::NoPatternOption;
+        if (!mSettings.matchCase)
+            options |= QRegularExpression::CaseInsensitiveOption;
+        const QString pattern = mSettings.wholeCell
+                                    ? QRegularExpression::anchoredPattern(mSettings.find)
+                                    : mSettings.find;
+        mExpression = QRegularExpression(pattern, options);
+        mValid = mExpression.isValid();
+        if (!mValid) {
+            mErrorText = QCoreApplication::translate("Replace", "%1 (at character %2)")
+                             .arg(mExpression.errorString())
+                             .arg(mExpression.patternErrorOffset() + 1);
+        }
+        mExpression.optimize();
+        if (mValid)
+            readReplacement();
+        return;
+    }
+    mOnBytes = mConverter.isValid() && mConverter.isSingleByte() && mConverter.keepsAscii()
+               && isAsciiText(mSettings.find) && isAsciiText(mSettings.replacement);
+    if (mOnBytes) {
+        mFindBytes = mSettings.find.toLatin1();
+        if (!mSettings.matchCase)
+            mFindBytes = foldAToZ(mFindBytes);
+        mReplacementBytes = mSettings.replacement.toLatin1();
+    }
+}
+
+bool CellReplacer::readCell(QByteArrayView cell, QString &text)
+{
+    // Bytes that are no character of the code page would not come back as they were: such a
+    // cell is left alone rather than changed around them.
+    return mConverter.decode(cell, text);
+}
+
+bool CellReplacer::textMatches(const QString &text) const
+{
+    if (mSettings.regularExpression)
+        return mExpression.match(text).hasMatch();
+    if (mSettings.wholeCell)
+        return text.compare(mSettings.find, caseOf(mSettings)) == 0;
+    return text.contains(mSettings.find, caseOf(mSettings));
+}
+
+bool CellReplacer::matches(QByteArrayView cell)
+{
+    // An empty text is found nowhere, as in Find; an expression that is empty is nothing to look
+    // for either.
+    if (!mValid || mSettings.find.isEmpty())
+        return false;
+    if (mOnBytes) {
+        return mSettings.wholeCell ? equalBytes(cell, mFindBytes, mSettings.matchCase)
+                                   : indexOfBytes(cell, mFindBytes, 0, mSettings.matchCase) >= 0;
+    }
+    QString text;
+    return readCell(cell, text) && textMatches(text);
+}
+
+void CellReplacer::appendReplacedBytes(QByteArrayView cell, qsizetype first, QByteArray &out) const
+{
+    qsizetype from = 0;
+    for (qsizetype at = first; at >= 0;
+         at = indexOfBytes(cell, mFindBytes, from, mSettings.matchCase)) {
+        out.append(cell.sliced(from, at - from));
+        out.append(mReplacementBytes);
+        from = at + mFindBytes.size();
+    }
+    out.append(cell.sliced(from));
+}
+
+bool CellReplacer::appendReplacedText(QByteArrayView cell, QByteArray &out)
+{
+    QString text;
+    if (!mValid || mSettings.find.isEmpty() || !readCell(cell, text))
+        return false;
+    if (mSettings.regularExpression) {
+        if (!replaceMatches(text))
+            return false;
+    } else if (mSettings.wholeCell) {
+        if (text.compare(mSettings.find, caseOf(mSettings)) != 0)
+            return false;
+        text = mSettings.replacement;
+    } else {
+        if (!text.contains(mSettings.find, caseOf(mSettings)))
+            return false;
+        text.replace(mSettings.find, mSettings.replacement, caseOf(mSettings));
+    }
+    out.append(mConverter.encode(text));
+    return true;
+}
+
+// The replacement read once as QString::replace reads it: \N and \NN name a group that the
+// expression has (the longer number while it names one); any other backslash is text.
+void CellReplacer::readReplacement()
+{
+    const QString &after = mSettings.replacement;
+    const int groups = mExpression.captureCount();
+    qsizetype literalFrom = 0;
+    for (qsizetype i = 0; i + 1 < after.size(); ++i) {
+        if (after.at(i) != u'\\')
+            continue;
+        int group = after.at(i + 1).digitValue();
+        if (group <= 0 || group > groups)
+            continue;
+        qsizetype length = 2;
+        if (i + 2 < after.size()) {
+            const int second = after.at(i + 2).digitValue();
+            if (second >= 0 && group * 10 + second <= groups) {
+                group = group * 10 + second;
+                ++length;
+            }
+        }
+        mPieces.append({after.sliced(literalFrom, i - literalFrom), group});
+        i += length - 1;
+        literalFrom = i + 1;
+    }
+    mPieces.append({after.sliced(literalFrom), 0});
+}
+
+bool CellReplacer::replaceMatches(QString &text) const
+{
+    QRegularExpressionMatchIterator matches = mExpression.globalMatch(text);
+    if (!matches.hasNext())
+        return false;
+    QString result;
+    result.reserve(text.size() + mSettings.replacement.size());
+    qsizetype from = 0;
+    while (matches.hasNext()) {
+        const QRegularExpressionMatch match = matches.next();
+        result.append(QStringView(text).sliced(from, match.capturedStart() - from));
+        for (const ReplacementPiece &piece : mPieces) {
+            result.append(piece.literal);
+            if (piece.group > 0)
+                result.append(match.capturedView(piece.group));
+        }
+        from = match.capturedEnd();
+    }
+    result.append(QStringView(text).sliced(from));
+    text = std::move(result);
+    return true;
+}
+
+void CellReplacer::fitFrom(qsizetype start, QByteArray &out, bool *cut)
+{
+    const bool tooLong = out.size() - start > MaxValueBytes;
+    if (cut)
+        *cut = tooLong;
+    if (!tooLong)
+        return;
+    out.truncate(start + MaxValueBytes);
+    // In a code page of several bytes a character the cut went through goes whole.
+    QString text;
+    while (!mConverter.isSingleByte() && out.size() > start
+           && !mConverter.decode(QByteArrayView(out).sliced(start), text))
+        out.chop(1);
+}
+
+bool CellReplacer::appendReplaced(QByteArrayView cell, QByteArray &out, bool *cut)
+{
+    if (cut)
+        *cut = false;
+    const qsizetype start = out.size();
+    if (mOnBytes && !mSettings.wholeCell && !mFindBytes.isEmpty()) {
+        // One pass finds and replaces: most cells hold no match and cost nothing.
+        const qsizetype first = indexOfBytes(cell, mFindBytes, 0, mSettings.matchCase);
+        if (first < 0)
+            return false;
+        appendReplacedBytes(cell, first, out);
+    } else if (mOnBytes) {
+        if (!matches(cell))
+            return false;
+        out.append(mReplacementBytes);
+    } else if (!appendReplacedText(cell, out)) {
+        return false;
+    }
+    if (QByteArrayView(out).sliced(start) == cell) {
+        out.truncate(start);
+        return false;
+    }
+    fitFrom(start, out, cut);
+    return true;
+}
+
+std::optional<QByteArray> CellReplacer::replaced(QByteArrayView cell, bool *cut)
+{
+    QByteArray bytes;
+    if (!appendReplaced(cell, bytes, cut))
+        return std::nullopt;
+    return bytes;
+}
+
+bool inReplaceScope(const Database &database, const ReplaceSettings &settings, int field,
+                    int record)
+{
+    if (field < 1 || field > database.fieldCount() || record < 1 || record > database.recordCount())
+        return false;
+    if (settings.field > 0 && field != settings.field)
+        return false;
+    if (settings.selection) {
+        const CellRange &range = *settings.selection;
+        if (field < range.firstField || field > range.lastField || record < range.firstRecord
+            || record > range.lastRecord)
+            return false;
+    }
+    return settings.includeHidden || !database.isHidden(record);
+}
+
+std::optional<GridCell> findReplaceMatch(const Database &database, CellReplacer &replacer,
+                                         const ReplaceSettings &settings, GridCell first,
+                                         GridCell last)
+{
+    const int fields = database.fieldCount();
+    for (int record = std::max(1, first.row); record <= std::min(last.row, database.recordCount());
+         ++record) {
+        const int firstField = record == first.row ? std::max(1, first.column) : 1;
+        const int lastField = record == last.row ? std::min(fields, last.column) : fields;
+        for (int field = firstField; field <= lastField; ++field) {
+            if (inReplaceScope(database, settings, field, record)
+                && replacer.matches(database.cellView(field, record)))
+                return GridCell{field, record};
+        }
+    }
+    return std::nullopt;
+}
+
+namespace {
+
+// Where a new text of the record stands in the buffer of the record's new texts.
+struct CellChange
+{
+    int field;
+    qsizetype start;
+    qsizetype size;
+};
+using CellChanges = QVarLengthArray<CellChange, MaxFields>;
+
+// Stamps the record and then stores its new texts; counts what it did.
+void storeChanges(Database &database, int record, const CellChanges &changes,
+                  const QByteArray &texts, int cutCells, const QDateTime &now,
+                  const Regional &regional, ReplaceCount &count)
+{
+    stampRow(database, record, now, regional);
+    auto &stored = database.recordAt(record);
+    for (const CellChange &change : changes)
+        stored.replace(change.field - 1, QByteArrayView(texts).sliced(change.start, change.size));
+    count.replacements += int(changes.size());
+    count.cutCells += cutCells;
+    ++count.records;
+    if (database.isHidden(record))
+        ++count.hiddenRecords;
+    database.setModified();
+}
+
+// The new texts of the record's cells in scope (only `onlyField` when given), made from the
+// texts before the stamp, into `texts`; stored when there are any.
+void replaceInRecord(Database &database, CellReplacer &replacer, const ReplaceSettings &settings,
+                     int record, int onlyField, const QDateTime &now, const Regional &regional,
+                     QByteArray &texts, ReplaceCount &count)
+{
+    texts.clear();
+    CellChanges changes;
+    int cutCells = 0;
+    const int first = onlyField > 0 ? onlyField : 1;
+    const int last = onlyField > 0 ? onlyField : database.fieldCount();
+    for (int field = first; field <= last; ++field) {
+        if (onlyField == 0 && !inReplaceScope(database, settings, field, record))
+            continue;
+        const qsizetype start = texts.size();
+        bool cut = false;
+        if (replacer.appendReplaced(database.cellView(field, record), texts, &cut)) {
+            changes.append({field, start, texts.size() - start});
+            cutCells += cut ? 1 : 0;
+        }
+    }
+    if (!changes.isEmpty())
+        storeChanges(database, record, changes, texts, cutCells, now, regional, count);
+}
+
+} // namespace
+
+ReplaceCount replaceCell(Database &database, CellReplacer &replacer, int field, int record,
+                         const QDateTime &now, const Regional &regional)
+{
+    ReplaceCount count;
+    if (field < 1 || field > database.fieldCount() || record < 1 || record > database.recordCount())
+        return count;
+    QByteArray texts;
+    replaceInRecord(database, replacer, {}, record, field, now, regional, texts, count);
+    return count;
+}
+
+ReplaceCount replaceAll(Database &database, CellReplacer &replacer, const ReplaceSettings &settings,
+                        const QDateTime &now, const Regional &regional)
+{
+    ReplaceCount count;
+    if (!replacer.isValid())
+        return count;
+    // One buffer for the new texts of each record in turn; the record copies them.
+    QByteArray texts;
+    for (int record = 1; record <= database.recordCount(); ++record)
+        replaceInRecord(database, replacer, settings, record, 0, now, regional, texts, count);
+    return count;
+}
+
+QString replaceSummary(const ReplaceCount &count)
+{
+    QString text = QCoreApplication::translate("Replace", "%1 replacements in %2 records.")
+                       .arg(count.replacements)
+                       .arg(count.records);
+    if (count.hiddenRecords > 0) {
+        text += u' '
+                + QCoreApplication::translate("Replace",
+                                              "%1 of these records are hidden by the filter.")
+                      .arg(count.hiddenRecords);
+    }
+    if (count.cutCells > 0) {
+        text += u' '
+                + QCoreApplication::translate("Replace",
+                                              "%1 cells were cut at the longest value a record "
+                                              "holds (%2 bytes).")
+                      .arg(count.cutCells)
+                      .arg(MaxValueBytes);
+    }
+    return text;
+}
+
+} // namespace kribed

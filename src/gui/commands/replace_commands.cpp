@@ -1,0 +1,169 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "gui/commands/replace_commands.h"
+
+#include "core/editing/unheld_characters.h"
+#include "core/model/database.h"
+#include "core/model/regional.h"
+#include "gui/commands/command_support.h"
+#include "gui/commands/wait_cursor.h"
+#include "gui/commands/workspace.h"
+#include "gui/grid/cell_range_clipboard.h"
+#include "gui/grid/database_document.h"
+#include "gui/grid/recorded_edits.h"
+
+#include <QAction>
+#include <QDateTime>
+
+namespace kribed {
+
+ReplaceCommands::ReplaceCommands(Workspace &workspace, QObject *parent)
+    : QObject(parent)
+    , actionReplace(makeCommandAction(this, "actionReplace", tr("&Replace..."),
+                                      QKeySequence(Qt::CTRL | Qt::Key_H), tr("Replace")))
+    , mWorkspace(workspace)
+    , mDialog(workspace.mainWindow())
+{
+    connect(actionReplace, &QAction::triggered, this, &ReplaceCommands::replace);
+    connect(&mDialog, &ReplaceDialog::findNextRequested, this, &ReplaceCommands::findNext);
+    connect(&mDialog, &ReplaceDialog::replaceRequested, this, &ReplaceCommands::replaceCurrent);
+    connect(&mDialog, &ReplaceDialog::replaceAllRequested, this,
+            &ReplaceCommands::replaceEverywhere);
+}
+
+CommandPlacements ReplaceCommands::placements() const
+{
+    return {{actionReplace, MenuId::Edit, 700, true}};
+}
+
+void ReplaceCommands::setDatabaseOpen(bool open)
+{
+    actionReplace->setEnabled(open);
+    if (!open) {
+        mDialog.close();
+        mLastMatch.reset();
+    }
+}
+
+void ReplaceCommands::replace()
+{
+    const DatabaseDocument &document = mWorkspace.document();
+    const std::optional<CellRange> block = selectedRange(mWorkspace.gridView());
+    mSelection = block && !block->isSingleCell() ? block : std::nullopt;
+    mLastMatch.reset();
+    mDialog.prepare(fieldNames(document.database(), document.regional()), mSelection.has_value(),
+                    mWorkspace.modes().isFilterOn());
+    mDialog.setDisplayFont(mWorkspace.displayFont());
+    mDialog.show();
+    mDialog.raise();
+    mDialog.activateWindow();
+}
+
+ReplaceSettings ReplaceCommands::currentSettings() const
+{
+    ReplaceSettings settings = mDialog.settings();
+    if (mDialog.inSelection())
+        settings.selection = mSelection;
+    return settings;
+}
+
+void ReplaceCommands::tell(const QString &text)
+{
+    mWorkspace.prompter().ask(Message{tr("Replace"), text, Icon::None, Buttons::Ok});
+}
+
+std::optional<GridCell> ReplaceCommands::searchNext(const ReplaceSettings &settings,
+                                                    CellReplacer &replacer)
+{
+    const Database &database = mWorkspace.document().database();
+    const GridCell last{database.fieldCount(), database.recordCount()};
+    GridCell start{mWorkspace.currentField(), mWorkspace.currentRecord()};
+    if (mLastMatch && *mLastMatch == start) {
+        start = start.column < last.column ? GridCell{start.column + 1, start.row}
+                                           : GridCell{1, start.row + 1};
+    }
+    if (std::optional<GridCell> found = findReplaceMatch(database, replacer, settings, start, last))
+        return found;
+    const bool fromTop = start.row <= 1 && start.column <= 1;
+    if (!fromTop) {
+        const Answer answer = mWorkspace.prompter().ask(
+            Message{tr("Replace"), tr("The end of the records was reached. Go on from the top?"),
+                    Icon::Question, Buttons::YesNo});
+        if (answer != Answer::Yes)
+            return std::nullopt;
+        const GridCell beforeStart = start.column > 1 ? GridCell{start.column - 1, start.row}
+                                                      : GridCell{last.column, start.row - 1};
+        if (std::optional<GridCell> found =
+                findReplaceMatch(database, replacer, settings, {1, 1}, beforeStart))
+            return found;
+    }
+    tell(tr("Search text not found."));
+    return std::nullopt;
+}
+
+void ReplaceCommands::findNext()
+{
+    const ReplaceSettings settings = currentSettings();
+    CellReplacer replacer(settings, mWorkspace.document().regional());
+    if (!replacer.isValid())
+        return;
+    if (const std::optional<GridCell> found = searchNext(settings, replacer)) {
+        mLastMatch = found;
+        mWorkspace.setCurrentCell(found->column, found->row);
+    }
+}
+
+void ReplaceCommands::replaceCurrent()
+{
+    const ReplaceSettings settings = currentSettings();
+    DatabaseDocument &document = mWorkspace.document();
+    CellReplacer replacer(settings, document.regional());
+    if (!replacer.isValid())
+        return;
+    const GridCell current{mWorkspace.currentField(), mWorkspace.currentRecord()};
+    // Only the match the dialog went to is replaced; elsewhere Replace first finds one.
+    if (mLastMatch && *mLastMatch == current
+        && inReplaceScope(document.database(), settings, current.column, current.row)
+        && replacer.matches(document.database().cellView(current.column, current.row))) {
+        warnOfUnheldCharacters(mWorkspace.prompter(), settings.replacement, document.regional());
+        const QDateTime now = QDateTime::currentDateTime();
+        const ReplaceCount count =
+            recordCells(document, tr("Replace"), current.row, current.row,
+                        [&](Database &database) {
+                            return replaceCell(database, replacer, current.column, current.row, now,
+                                               document.regional());
+                        },
+                        {current.column, current.row});
+        if (!count.isEmpty())
+            Q_EMIT cellsChanged();
+    }
+    findNext();
+}
+
+void ReplaceCommands::replaceEverywhere()
+{
+    const ReplaceSettings settings = currentSettings();
+    DatabaseDocument &document = mWorkspace.document();
+    CellReplacer replacer(settings, document.regional());
+    const Database &database = document.database();
+    if (!replacer.isValid() || database.recordCount() == 0)
+        return;
+    ReplaceCount count;
+    if (findReplaceMatch(database, replacer, settings, {1, 1},
+                         {database.fieldCount(), database.recordCount()})) {
+        warnOfUnheldCharacters(mWorkspace.prompter(), settings.replacement, document.regional());
+        const WaitCursor wait;
+        const QDateTime now = QDateTime::currentDateTime();
+        count = recordCells(
+            document, tr("Replace all"), 1, database.recordCount(), [&](Database &changed) {
+                return replaceAll(changed, replacer, settings, now, document.regional());
+            });
+    }
+    if (!count.isEmpty())
+        Q_EMIT cellsChanged();
+    // Said also in expert mode: it reports what changed.
+    mWorkspace.prompter().ask(
+        Message{tr("Replace"), replaceSummary(count), Icon::Information, Buttons::Ok});
+}
+
+} // namespace kribed

@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#pragma once
+
+#include "core/editing/replace.h"
+#include "gui/commands/command_placement.h"
+#include "gui/dialogs/replace_dialog.h"
+
+#include <QObject>
+
+#include <optional>
+
+class QAction;
+
+namespace kribed {
+
+class Workspace;
+
+// Edit > Replace (Ctrl+H): the replace dialog and what its buttons do. It searches from the
+// current cell in Find's order and, at the end, asks once whether to go on from the top; Replace
+// changes the match the dialog went to, Replace all every match as one undo step. While the
+// record filter is on only shown records take part, unless the dialog includes hidden ones.
+class ReplaceCommands : public QObject
+{
+    Q_OBJECT
+
+public:
+    ReplaceCommands(Workspace &workspace, QObject *parent = nullptr);
+
+    CommandPlacements placements() const;
+    void setDatabaseOpen(bool open);
+    ReplaceDialog &dialog() { return mDialog; }
+
+    QAction *const actionReplace;
+
+public Q_SLOTS:
+    // Shows the dialog over the current cell's database, with the block selected at that moment.
+    void replace();
+    void findNext();
+    void replaceCurrent();
+    void replaceEverywhere();
+
+Q_SIGNALS:
+    // Cells changed as the newest step of the history (the row sums follow).
+    void cellsChanged();
+
+private:
+    // The dialog's settings with the block it was opened on.
+    ReplaceSettings currentSettings() const;
+    // The next match from the current cell on (after it, when it is the match last gone to),
+    // asking once at the end whether to go on from the top; tells when there is none.
+    std::optional<GridCell> searchNext(const ReplaceSettings &settings, CellReplacer &replacer);
+    void tell(const QString &text);
+
+    Workspace &mWorkspace;
+    ReplaceDialog mDialog;
+    std::optional<CellRange> mSelection;
+    std::optional<GridCell> mLastMatch;
+};
+
+} // namespace kribed

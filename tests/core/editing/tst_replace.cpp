@@ -1,0 +1,394 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/editing/replace.h"
+#include "core/model/database.h"
+#include "core/model/field_type.h"
+#include "core/model/limits.h"
+#include "editing_fixture.h"
+#include "test_regional.h"
+
+#include <QtTest>
+
+using namespace kribed;
+using kribed::test::allRows;
+using kribed::test::fixedNow;
+using kribed::test::makeDatabase;
+using kribed::test::testRegional;
+
+Q_DECLARE_METATYPE(kribed::ReplaceSettings)
+
+namespace {
+
+ReplaceSettings plain(const QString &find, const QString &with)
+{
+    ReplaceSettings settings;
+    settings.find = find;
+    settings.replacement = with;
+    return settings;
+}
+
+ReplaceSettings with(ReplaceSettings settings, void (*change)(ReplaceSettings &))
+{
+    change(settings);
+    return settings;
+}
+
+const QList<int> threeStrings = {StringType, StringType, StringType};
+
+} // namespace
+
+class TestReplace : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void replaceAllTexts_data();
+    void replaceAllTexts();
+    void filterLimitsToShownRecords_data();
+    void filterLimitsToShownRecords();
+    void invalidExpressionChangesNothing();
+    void cutAtLongestValue_data();
+    void cutAtLongestValue();
+    void stampsChangedRecordsOnly();
+    void codePageReadsCellsAsShown_data();
+    void codePageReadsCellsAsShown();
+    void matchesInReadingOrder();
+    void summaryTexts_data();
+    void summaryTexts();
+};
+
+void TestReplace::replaceAllTexts_data()
+{
+    QTest::addColumn<QByteArray>("rows");
+    QTest::addColumn<ReplaceSettings>("settings");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::addColumn<int>("replacements");
+    QTest::addColumn<int>("records");
+
+    const QByteArray rows = "Meier|meier street|x/Schmidt|Ameier|MEIER/none|no|nope";
+    QTest::newRow("plain text ignores case, every occurrence")
+        << QByteArray("a meier and MEIER|b|c")
+        << plain(QStringLiteral("meier"), QStringLiteral("M")) << QByteArray("a M and M|b|c") << 1
+        << 1;
+    QTest::newRow("plain text counts cells in records")
+        << rows << plain(QStringLiteral("meier"), QStringLiteral("Z"))
+        << QByteArray("Z|Z street|x/Schmidt|AZ|Z/none|no|nope") << 4 << 2;
+    QTest::newRow("match case keeps other cases")
+        << rows
+        << with(plain(QStringLiteral("meier"), QStringLiteral("Z")),
+                [](ReplaceSettings &s) { s.matchCase = true; })
+        << QByteArray("Meier|Z street|x/Schmidt|AZ|MEIER/none|no|nope") << 2 << 2;
+    QTest::newRow("whole cell leaves cells that only hold the text")
+        << rows
+        << with(plain(QStringLiteral("meier"), QStringLiteral("Z")),
+                [](ReplaceSettings &s) { s.wholeCell = true; })
+        << QByteArray("Z|meier street|x/Schmidt|Ameier|Z/none|no|nope") << 2 << 2;
+    QTest::newRow("one field only")
+        << rows
+        << with(plain(QStringLiteral("meier"), QStringLiteral("Z")),
+                [](ReplaceSettings &s) { s.field = 2; })
+        << QByteArray("Meier|Z street|x/Schmidt|AZ|MEIER/none|no|nope") << 2 << 2;
+    QTest::newRow("selection only")
+        << rows
+        << with(plain(QStringLiteral("meier"), QStringLiteral("Z")),
+                [](ReplaceSettings &s) {
+                    s.selection = CellRange{2, 2, 3, 3};
+                })
+        << QByteArray("Meier|meier street|x/Schmidt|AZ|Z/none|no|nope") << 2 << 1;
+    QTest::newRow("empty replacement removes the text")
+        << QByteArray("no no|nono|on") << plain(QStringLiteral("no"), QString())
+        << QByteArray(" ||on") << 2 << 1;
+    QTest::newRow("empty search text finds nothing")
+        << rows << plain(QString(), QStringLiteral("Z")) << rows << 0 << 0;
+    QTest::newRow("a replacement that gives the same text is no change")
+        << QByteArray("Meier|b|c") << plain(QStringLiteral("meier"), QStringLiteral("Meier"))
+        << QByteArray("Meier|b|c") << 0 << 0;
+    QTest::newRow("regular expression with references")
+        << QByteArray("Meier, Hans|b|Schmidt, Eva")
+        << with(plain(QStringLiteral("(\\w+), (\\w+)"), QStringLiteral("\\2 \\1")),
+                [](ReplaceSettings &s) { s.regularExpression = true; })
+        << QByteArray("Hans Meier|b|Eva Schmidt") << 2 << 1;
+    QTest::newRow("regular expression ignores case unless asked")
+        << QByteArray("ABC|abc|xyz")
+        << with(plain(QStringLiteral("b+"), QStringLiteral("-")),
+                [](ReplaceSettings &s) { s.regularExpression = true; })
+        << QByteArray("A-C|a-c|xyz") << 2 << 1;
+    QTest::newRow("regular expression with whole cell is anchored")
+        << QByteArray("123|a123|123b")
+        << with(plain(QStringLiteral("\\d+"), QStringLiteral("#")),
+                [](ReplaceSettings &s) {
+                    s.regularExpression = true;
+                    s.wholeCell = true;
+                })
+        << QByteArray("#|a123|123b") << 1 << 1;
+    QTest::newRow("a reference to no group stays text")
+        << QByteArray("a|b|c")
+        << with(plain(QStringLiteral("(a)"), QStringLiteral("[\\1\\2\\0\\x]")),
+                [](ReplaceSettings &s) { s.regularExpression = true; })
+        << QByteArray("[a\\2\\0\\x]|b|c") << 1 << 1;
+    QTest::newRow("a second digit belongs to the reference only when that group exists")
+        << QByteArray("ab|b|c")
+        << with(plain(QStringLiteral("(a)(b)"), QStringLiteral("\\12-\\2")),
+                [](ReplaceSettings &s) { s.regularExpression = true; })
+        << QByteArray("a2-b|b|c") << 1 << 1;
+    QTest::newRow("every match of an expression in a cell, empty ones too")
+        << QByteArray("a1b22|x|c")
+        << with(plain(QStringLiteral("\\d*"), QStringLiteral("<\\0>")),
+                [](ReplaceSettings &s) { s.regularExpression = true; })
+        // As Perl's s/\d*/<>/g: an empty match also right after a match.
+        << QByteArray("<\\0>a<\\0><\\0>b<\\0><\\0>|<\\0>x<\\0>|<\\0>c<\\0>") << 3 << 1;
+    QTest::newRow("plain text takes backslashes and dots literally")
+        << QByteArray("a.b\\1|axb|c") << plain(QStringLiteral("."), QStringLiteral("\\1"))
+        << QByteArray("a\\1b\\1|axb|c") << 1 << 1;
+    QTest::newRow("accented letters ignore case too")
+        << QByteArray("M\xDCLLER|m\xFCller|x")
+        << plain(QString::fromUtf8("müller"), QStringLiteral("Mill")) << QByteArray("Mill|Mill|x")
+        << 2 << 1;
+    QTest::newRow("line breaks inside a cell are text like any other")
+        << QByteArray("one\r\ntwo|b|c") << plain(QStringLiteral("\r\n"), QStringLiteral(" "))
+        << QByteArray("one two|b|c") << 1 << 1;
+}
+
+void TestReplace::replaceAllTexts()
+{
+    QFETCH(QByteArray, rows);
+    QFETCH(ReplaceSettings, settings);
+    QFETCH(QByteArray, expected);
+    QFETCH(int, replacements);
+    QFETCH(int, records);
+
+    const QList<QByteArray> rowList = rows.split('/');
+    Database database = makeDatabase(threeStrings, rowList);
+    const Regional regional = testRegional();
+    CellReplacer replacer(settings, regional);
+    QVERIFY(replacer.isValid());
+    const ReplaceCount count = replaceAll(database, replacer, settings, fixedNow(), regional);
+    QCOMPARE(allRows(database), expected);
+    QCOMPARE(count.replacements, replacements);
+    QCOMPARE(count.records, records);
+    QCOMPARE(database.isModified(), replacements > 0);
+}
+
+void TestReplace::filterLimitsToShownRecords_data()
+{
+    QTest::addColumn<bool>("includeHidden");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::addColumn<int>("records");
+    QTest::addColumn<int>("hiddenRecords");
+
+    QTest::newRow("shown records only") << false << QByteArray("Z|b|c/a|b|c/Z|b|c/a|b|c") << 2 << 0;
+    QTest::newRow("hidden records included")
+        << true << QByteArray("Z|b|c/Z|b|c/Z|b|c/Z|b|c") << 4 << 2;
+}
+
+void TestReplace::filterLimitsToShownRecords()
+{
+    QFETCH(bool, includeHidden);
+    QFETCH(QByteArray, expected);
+    QFETCH(int, records);
+    QFETCH(int, hiddenRecords);
+
+    Database database = makeDatabase(threeStrings, {"a|b|c", "a|b|c", "a|b|c", "a|b|c"});
+    database.setHidden(2, true);
+    database.setHidden(4, true);
+    ReplaceSettings settings = plain(QStringLiteral("a"), QStringLiteral("Z"));
+    settings.includeHidden = includeHidden;
+    const Regional regional = testRegional();
+    CellReplacer replacer(settings, regional);
+    // A hidden record is never a match to go to unless hidden ones take part.
+    const std::optional<GridCell> found =
+        findReplaceMatch(database, replacer, settings, {1, 2}, {3, 2});
+    QCOMPARE(found.has_value(), includeHidden);
+    const ReplaceCount count = replaceAll(database, replacer, settings, fixedNow(), regional);
+    QCOMPARE(allRows(database), expected);
+    QCOMPARE(count.records, records);
+    QCOMPARE(count.hiddenRecords, hiddenRecords);
+}
+
+void TestReplace::invalidExpressionChangesNothing()
+{
+    Database database = makeDatabase(threeStrings, {"a(b|c|d"});
+    ReplaceSettings settings = plain(QStringLiteral("a(b"), QStringLiteral("x"));
+    settings.regularExpression = true;
+    const Regional regional = testRegional();
+    CellReplacer replacer(settings, regional);
+    QVERIFY(!replacer.isValid());
+    QVERIFY(!replacer.errorText().isEmpty());
+    QVERIFY(replaceAll(database, replacer, settings, fixedNow(), regional).isEmpty());
+    QCOMPARE(allRows(database), QByteArray("a(b|c|d"));
+    QVERIFY(!database.isModified());
+    // The same text without the expression is a plain text.
+    settings.regularExpression = false;
+    CellReplacer literal(settings, regional);
+    QVERIFY(literal.isValid());
+    QCOMPARE(replaceAll(database, literal, settings, fixedNow(), regional).replacements, 1);
+    QCOMPARE(allRows(database), QByteArray("x|c|d"));
+}
+
+void TestReplace::cutAtLongestValue_data()
+{
+    QTest::addColumn<QByteArray>("codePage");
+    QTest::addColumn<QString>("replacement");
+    QTest::addColumn<int>("expectedSize");
+    QTest::addColumn<int>("cutCells");
+
+    QTest::newRow("fits exactly") << QByteArray("windows-1252") << QStringLiteral("yy") << 4000
+                                  << 0;
+    QTest::newRow("one byte too long is cut")
+        << QByteArray("windows-1252") << QStringLiteral("yyy") << 4000 << 1;
+    // Two bytes per character: the cut never leaves half a character.
+    QTest::newRow("several-byte code page cuts whole characters")
+        << QByteArray("Shift_JIS") << QString::fromUtf8("y日") << 3999 << 1;
+}
+
+void TestReplace::cutAtLongestValue()
+{
+    QFETCH(QByteArray, codePage);
+    QFETCH(QString, replacement);
+    QFETCH(int, expectedSize);
+    QFETCH(int, cutCells);
+
+    // 3998 bytes and one "x" to replace: "yy" makes 4000, one more is past the limit.
+    Database database = makeDatabase(threeStrings, {"a|b|c"});
+    database.setCell(1, 1, QByteArray(3998, 'a') + 'x');
+    ReplaceSettings settings = plain(QStringLiteral("x"), replacement);
+    const Regional regional = testRegional(codePage);
+    CellReplacer replacer(settings, regional);
+    const ReplaceCount count = replaceAll(database, replacer, settings, fixedNow(), regional);
+    QCOMPARE(count.replacements, 1);
+    QCOMPARE(count.cutCells, cutCells);
+    QCOMPARE(database.cell(1, 1).size(), expectedSize);
+    QVERIFY(database.cell(1, 1).startsWith(QByteArray(3998, 'a') + 'y'));
+    QCOMPARE(replaceSummary(count).contains(QStringLiteral("cut")), cutCells > 0);
+}
+
+void TestReplace::stampsChangedRecordsOnly()
+{
+    Database database =
+        makeDatabase({StringType, ModificationDateType, ModificationTimeType},
+                     {"old|1/1/2000|1:00:00 AM", "keep|1/1/2000|1:00:00 AM", "old|old|1:00:00 AM"});
+    const Regional regional = testRegional();
+    const QByteArray date = regional.dateText(fixedNow().date());
+    const QByteArray time = regional.timeText(fixedNow().time());
+    ReplaceSettings settings = plain(QStringLiteral("old"), QStringLiteral("new"));
+    CellReplacer replacer(settings, regional);
+    replaceAll(database, replacer, settings, fixedNow(), regional);
+    QCOMPARE(database.cell(1, 1), QByteArray("new"));
+    QCOMPARE(database.cell(2, 1), date);
+    QCOMPARE(database.cell(3, 1), time);
+    // An unchanged record keeps its stamps.
+    QCOMPARE(database.cell(2, 2), QByteArray("1/1/2000"));
+    // A replacement in the Modification Date cell itself stays, as the cell editor keeps it.
+    QCOMPARE(database.cell(2, 3), QByteArray("new"));
+    QCOMPARE(database.cell(3, 3), time);
+
+    // One cell: the same stamp.
+    Database single = makeDatabase({StringType, ModificationDateType}, {"old|x"});
+    const ReplaceCount count = replaceCell(single, replacer, 1, 1, fixedNow(), regional);
+    QCOMPARE(count.replacements, 1);
+    QCOMPARE(single.cell(2, 1), date);
+    QVERIFY(replaceCell(single, replacer, 1, 1, fixedNow(), regional).isEmpty());
+}
+
+void TestReplace::codePageReadsCellsAsShown_data()
+{
+    QTest::addColumn<QByteArray>("codePage");
+    QTest::addColumn<QByteArray>("cell");
+    QTest::addColumn<QString>("find");
+    QTest::addColumn<QString>("replacement");
+    QTest::addColumn<QByteArray>("expected");
+
+    // 0xC4 is Ä in Western, Д in Cyrillic.
+    QTest::newRow("cyrillic cell read through its page")
+        << QByteArray("windows-1251") << QByteArray("\xC4\xE0") << QString::fromUtf8("да")
+        << QStringLiteral("ok") << QByteArray("ok");
+    QTest::newRow("the same bytes are other letters in Western")
+        << QByteArray("windows-1252") << QByteArray("\xC4\xE0") << QString::fromUtf8("да")
+        << QStringLiteral("ok") << QByteArray("\xC4\xE0");
+    QTest::newRow("a character the page lacks becomes a question mark")
+        << QByteArray("windows-1252") << QByteArray("tick") << QStringLiteral("tick")
+        << QString::fromUtf8("✓") << QByteArray("?");
+    // In Shift_JIS the second byte of a character may be an ASCII byte ('\\' is 0x5C).
+    QTest::newRow("a second byte of a character is no ASCII letter")
+        << QByteArray("Shift_JIS") << QByteArray("\x95\x5C") << QStringLiteral("\\")
+        << QStringLiteral("/") << QByteArray("\x95\x5C");
+}
+
+void TestReplace::codePageReadsCellsAsShown()
+{
+    QFETCH(QByteArray, codePage);
+    QFETCH(QByteArray, cell);
+    QFETCH(QString, find);
+    QFETCH(QString, replacement);
+    QFETCH(QByteArray, expected);
+
+    Database database = makeDatabase(threeStrings, {"a|b|c"});
+    database.setCell(1, 1, cell);
+    const Regional regional = testRegional(codePage);
+    const ReplaceSettings settings = plain(find, replacement);
+    CellReplacer replacer(settings, regional);
+    replaceAll(database, replacer, settings, fixedNow(), regional);
+    QCOMPARE(database.cell(1, 1), expected);
+}
+
+void TestReplace::matchesInReadingOrder()
+{
+    const Database database = makeDatabase(threeStrings, {"x|a|x", "a|a|a", "x|x|a"});
+    const ReplaceSettings settings = plain(QStringLiteral("x"), QString());
+    const Regional regional = testRegional();
+    CellReplacer replacer(settings, regional);
+    QList<GridCell> found;
+    GridCell from{1, 1};
+    while (const std::optional<GridCell> cell =
+               findReplaceMatch(database, replacer, settings, from, {3, 3})) {
+        found << *cell;
+        from =
+            cell->column == 3 ? GridCell{1, cell->row + 1} : GridCell{cell->column + 1, cell->row};
+    }
+    QCOMPARE(found, (QList<GridCell>{{1, 1}, {3, 1}, {1, 3}, {2, 3}}));
+    // The end of the search is part of it, the cells after are not.
+    const std::optional<GridCell> last =
+        findReplaceMatch(database, replacer, settings, {2, 1}, {3, 1});
+    QVERIFY(last.has_value());
+    QCOMPARE(*last, (GridCell{3, 1}));
+    QVERIFY(!findReplaceMatch(database, replacer, settings, {2, 1}, {2, 1}).has_value());
+    QVERIFY(!findReplaceMatch(database, replacer, settings, {2, 2}, {3, 2}).has_value());
+}
+
+void TestReplace::summaryTexts_data()
+{
+    QTest::addColumn<int>("replacements");
+    QTest::addColumn<int>("records");
+    QTest::addColumn<int>("hidden");
+    QTest::addColumn<int>("cut");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("plain") << 12 << 9 << 0 << 0 << QStringLiteral("12 replacements in 9 records.");
+    QTest::newRow("none") << 0 << 0 << 0 << 0 << QStringLiteral("0 replacements in 0 records.");
+    QTest::newRow("hidden named apart")
+        << 5 << 4 << 2 << 0
+        << QStringLiteral("5 replacements in 4 records. 2 of these records are hidden by the "
+                          "filter.");
+    QTest::newRow("cut cells said")
+        << 1 << 1 << 0 << 1
+        << QStringLiteral("1 replacements in 1 records. 1 cells were cut at the longest value a "
+                          "record holds (4000 bytes).");
+}
+
+void TestReplace::summaryTexts()
+{
+    QFETCH(int, replacements);
+    QFETCH(int, records);
+    QFETCH(int, hidden);
+    QFETCH(int, cut);
+    QFETCH(QString, expected);
+    ReplaceCount count;
+    count.replacements = replacements;
+    count.records = records;
+    count.hiddenRecords = hidden;
+    count.cutCells = cut;
+    QCOMPARE(replaceSummary(count), expected);
+}
+
+QTEST_GUILESS_MAIN(TestReplace)
+#include "tst_replace.moc"
