@@ -204,12 +204,18 @@ std::optional<FormatsSuggestion> suggestFormats(const Database &database, const 
 
 std::optional<FormatCell> firstCellOfKind(const Database &database, FormatKind kind)
 {
-    for (int field = 1; field <= database.fieldCount(); ++field) {
-        if (kindOfType(database.fieldType(field)) != kind)
-            continue;
-        for (int record = 1; record <= database.recordCount(); ++record) {
-            if (!isBlank(database.cellView(field, record)))
-                return FormatCell{kind, field, record};
+    // A whole number reads alike everywhere: Float fields, which hold the decimal separator,
+    // come first.
+    for (const bool floatsOnly : {true, false}) {
+        for (int field = 1; field <= database.fieldCount(); ++field) {
+            const int type = database.fieldType(field);
+            if (kindOfType(type) != kind || (floatsOnly && kind == FormatKind::Number
+                                             && type != FloatType))
+                continue;
+            for (int record = 1; record <= database.recordCount(); ++record) {
+                if (!isBlank(database.cellView(field, record)))
+                    return FormatCell{kind, field, record};
+            }
         }
     }
     return std::nullopt;

@@ -62,7 +62,8 @@ struct FormatsSuggestion
 // better locale reads fewer than a quarter of the sampled cells (and fewer than two) more.
 std::optional<FormatsSuggestion> suggestFormats(const Database &database, const Regional &desktop);
 
-// The first non-blank cell of a number or date field, for showing what it reads as.
+// The first non-blank cell of a kind, for showing what it reads as: of a Float field when there
+// is one, since whole numbers read alike under every locale.
 std::optional<FormatCell> firstCellOfKind(const Database &database, FormatKind kind);
 
 // What a cell reads as under the rules: a number in their own form, a date as "12 March 2019"

@@ -13,6 +13,7 @@
 #include "gui/commands/help_commands.h"
 #include "gui/commands/properties_commands.h"
 #include "gui/commands/range_commands.h"
+#include "gui/commands/regional_commands.h"
 #include "gui/commands/row_column_commands.h"
 #include "gui/commands/tools_commands.h"
 #include "gui/grid/database_document.h"
@@ -111,6 +112,7 @@ void MainWindow::makeCommands()
     mProperties = std::make_unique<PropertiesCommands>(*this, this);
     mExchange = std::make_unique<ExchangeCommands>(*this, this);
     mRowColumn = std::make_unique<RowColumnCommands>(*this, *mEdit, this);
+    mFormats = std::make_unique<RegionalCommands>(*this, this);
     mTools->setPropertiesDialog(&mProperties->dialog());
 }
 
@@ -119,7 +121,7 @@ CommandPlacements MainWindow::commandPlacements() const
     CommandPlacements all;
     all << mFile->placements() << mExchange->placements() << mEdit->placements()
         << mProperties->placements() << mTools->placements() << mRowColumn->placements()
-        << mHelp->placements() << mRange->placements();
+        << mHelp->placements() << mRange->placements() << mFormats->placements();
     return all;
 }
 
@@ -179,6 +181,7 @@ void MainWindow::buildGridMenu()
 void MainWindow::connectRangeCommands()
 {
     statusBar()->addPermanentWidget(mRange->statisticsLabel());
+    statusBar()->addPermanentWidget(mFormats->formatsLabel());
     // A paste or clearing changes operands of the row sums as typing does.
     connect(mRange.get(), &RangeCommands::cellsChanged, mTools.get(),
             &ToolsCommands::operandsChanged);
@@ -309,6 +312,7 @@ void MainWindow::setDatabaseOpen(bool open)
     mTools->setDatabaseOpen(open);
     mRowColumn->setDatabaseOpen(open);
     mRange->setDatabaseOpen(open);
+    mFormats->setDatabaseOpen(open);
 }
 
 void MainWindow::updateStatus()

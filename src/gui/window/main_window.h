@@ -29,6 +29,7 @@ class GridHeader;
 class HelpCommands;
 class PropertiesCommands;
 class RangeCommands;
+class RegionalCommands;
 class RowColumnCommands;
 class ToolsCommands;
 class WelcomePanel;
@@ -75,6 +76,7 @@ public:
     RowColumnCommands &rowColumnCommands() { return *mRowColumn; }
     HelpCommands &helpCommands() { return *mHelp; }
     RangeCommands &rangeCommands() { return *mRange; }
+    RegionalCommands &regionalCommands() { return *mFormats; }
     // The placements of every command class's actions, which the menus and the tool bar follow.
     CommandPlacements commandPlacements() const;
 
@@ -145,6 +147,7 @@ private:
     std::unique_ptr<ExchangeCommands> mExchange;
     std::unique_ptr<RowColumnCommands> mRowColumn;
     std::unique_ptr<RangeCommands> mRange;
+    std::unique_ptr<RegionalCommands> mFormats;
 
     QToolBar *mToolBar = nullptr;
     QMenu *mGridMenu = nullptr;

@@ -208,6 +208,19 @@ private Q_SLOTS:
         QCOMPARE(cellReads(database, *first, rulesOf(locale.constData())), !reading.isEmpty());
     }
 
+    void firstNumberPrefersFloats()
+    {
+        const Database database =
+            typedDatabase({AutoIncrementIntegerType, FloatType}, {{"1", ""}, {"2", "3,5"}}, 4);
+        const std::optional<FormatCell> first = firstCellOfKind(database, FormatKind::Number);
+        QVERIFY(first);
+        QCOMPARE(first->field, 2);
+        QCOMPARE(first->record, 2);
+        // Without a Float cell the integers are the numbers there are.
+        const Database whole = typedDatabase({AutoIncrementIntegerType, FloatType}, {{"1", ""}}, 3);
+        QCOMPARE(firstCellOfKind(whole, FormatKind::Number)->field, 1);
+    }
+
     void noCellOfAKind()
     {
         const Database database = typedDatabase({StringType, FloatType}, {{"12.03.2019", " "}}, 4);

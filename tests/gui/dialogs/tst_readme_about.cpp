@@ -58,7 +58,8 @@ private Q_SLOTS:
             QStringLiteral("Calculation"),
             QStringLiteral("Column Sum"),
             QStringLiteral("Row Sum"),
-            QStringLiteral("Features for calculation a row sum.")};
+            QStringLiteral("Features for calculation a row sum."),
+            QStringLiteral("Regional formats")};
         QCOMPARE(userGuideHeadings(), expected);
 
         // Each heading stands on its own line after an empty line, in the same order.
@@ -90,6 +91,8 @@ private Q_SLOTS:
         QTest::newRow("second demo") << QStringLiteral("SumDemo2.pdb");
         QTest::newRow("where the demos are") << QStringLiteral("share/kribed/examples");
         QTest::newRow("long values are cut") << QStringLiteral("cut to its first 4000 characters");
+        QTest::newRow("formats are remembered outside the file")
+            << QStringLiteral("remembers the choice for each file (not in\nthe file)");
     }
 
     void guideTellsWhatUsersRelyOn()
