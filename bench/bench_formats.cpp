@@ -107,15 +107,25 @@ void BM_OpenGermanWithFormatsCheck(benchmark::State &state)
         [&] { open(state, path, false, true); });
 }
 
-// The check alone, on the loaded largest database.
-void BM_FormatsCheckAlone(benchmark::State &state)
+// The check alone, on a loaded database.
+void checkAlone(benchmark::State &state, const QString &path)
 {
     SilentPrompter prompter;
     Database database;
-    loadDatabaseFile(files().largest, database, prompter, OpenAccess::ReadOnly);
+    loadDatabaseFile(path, database, prompter, OpenAccess::ReadOnly);
     const Regional desktop(QLocale(QStringLiteral("en_US")));
     for (auto _ : state)
         benchmark::DoNotOptimize(suggestFormats(database, desktop));
+}
+
+void BM_FormatsCheckAlone(benchmark::State &state)
+{
+    checkAlone(state, files().largest);
+}
+
+void BM_FormatsCheckAloneGerman(benchmark::State &state)
+{
+    checkAlone(state, files().german);
 }
 
 } // namespace
@@ -123,5 +133,6 @@ void BM_FormatsCheckAlone(benchmark::State &state)
 BENCHMARK(BM_OpenWithFormatsCheck)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenGermanWithFormatsCheck)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FormatsCheckAlone)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FormatsCheckAloneGerman)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -53,6 +53,54 @@ QString ruleKey(FormatKind kind, const Regional &regional)
     return {};
 }
 
+// The characters besides digits and blanks that a text may hold to read under formats made of
+// numbers and separators only; none when a format has names, AM/PM or quoted text, which only the
+// parser can judge. A text with any other character cannot read, so the parser, by far the
+// dearest step of the check, never sees it.
+std::optional<QString> numericSeparators(const QStringList &formats)
+{
+    QString separators;
+    for (const QString &format : formats) {
+        for (qsizetype i = 0; i < format.size(); ++i) {
+            const QChar c = format.at(i);
+            if (c == u'\'' || (c.isLetter() && !QStringView(u"dMyHhmsz").contains(c)))
+                return std::nullopt;
+            // Three or more d or M are day and month names.
+            if ((c == u'd' || c == u'M') && format.mid(i, 3) == QString(3, c))
+                return std::nullopt;
+            if (!c.isLetter() && !separators.contains(c))
+                separators += c;
+        }
+    }
+    return separators;
+}
+
+bool mayRead(QByteArrayView text, const QString &separators)
+{
+    for (const char c : text) {
+        const bool plain = (c >= '0' && c <= '9') || c == ' ' || uchar(c) >= 0x80
+                           || separators.contains(QLatin1Char(c));
+        if (!plain)
+            return false;
+    }
+    return true;
+}
+
+std::optional<QString> separatorsOf(FormatKind kind, const Regional &regional)
+{
+    const QLocale &locale = regional.locale();
+    switch (kind) {
+    case FormatKind::Number: return std::nullopt;
+    case FormatKind::Date:
+        return numericSeparators(
+            {regional.shortDateFormat(), locale.dateFormat(QLocale::ShortFormat)});
+    case FormatKind::Time:
+        return numericSeparators(
+            {regional.longTimeFormat(), locale.timeFormat(QLocale::ShortFormat)});
+    }
+    return std::nullopt;
+}
+
 constexpr std::array<FormatKind, 3> Kinds = {FormatKind::Number, FormatKind::Date,
                                              FormatKind::Time};
 
@@ -82,9 +130,15 @@ public:
 private:
     int readableOfKind(FormatKind kind, const Regional &regional) const
     {
+        const std::optional<QString> separators = separatorsOf(kind, regional);
         int count = 0;
-        for (const FormatCell &cell : mSample)
-            count += cell.kind == kind && cellReads(mDatabase, cell, regional) ? 1 : 0;
+        for (const FormatCell &cell : mSample) {
+            if (cell.kind != kind
+                || (separators
+                    && !mayRead(mDatabase.cellView(cell.field, cell.record), *separators)))
+                continue;
+            count += cellReads(mDatabase, cell, regional) ? 1 : 0;
+        }
         return count;
     }
 
@@ -167,6 +221,12 @@ bool cellReads(const Database &database, const FormatCell &cell, const Regional 
     return false;
 }
 
+bool mayReadAs(FormatKind kind, QByteArrayView text, const Regional &regional)
+{
+    const std::optional<QString> separators = separatorsOf(kind, regional);
+    return !separators || mayRead(text, *separators);
+}
+
 int readableCells(const Database &database, const QList<FormatCell> &sample,
                   const Regional &regional)
 {
@@ -194,6 +254,9 @@ std::optional<FormatsSuggestion> suggestFormats(const Database &database, const 
             best = locale;
             bestReads = reads;
         }
+        // Nothing reads more than all, and the earlier locale wins a tie.
+        if (bestReads == sampled)
+            break;
     }
     if (!best || bestReads - desktopReads < clearGain)
         return std::nullopt;
@@ -209,8 +272,8 @@ std::optional<FormatCell> firstCellOfKind(const Database &database, FormatKind k
     for (const bool floatsOnly : {true, false}) {
         for (int field = 1; field <= database.fieldCount(); ++field) {
             const int type = database.fieldType(field);
-            if (kindOfType(type) != kind || (floatsOnly && kind == FormatKind::Number
-                                             && type != FloatType))
+            if (kindOfType(type) != kind
+                || (floatsOnly && kind == FormatKind::Number && type != FloatType))
                 continue;
             for (int record = 1; record <= database.recordCount(); ++record) {
                 if (!isBlank(database.cellView(field, record)))

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QLocale>
 #include <QString>
@@ -42,6 +43,11 @@ QList<FormatCell> sampleFormatCells(const Database &database, int perKind = 32,
 
 // Whether a cell's text reads as its kind says under the given rules.
 bool cellReads(const Database &database, const FormatCell &cell, const Regional &regional);
+
+// A quick test that passes every text that may read as a date or time under the rules and refuses
+// most that cannot: one of a number-only format holding a character that is no digit, blank or
+// separator of the format. Numbers, and formats with names or AM/PM, always pass.
+bool mayReadAs(FormatKind kind, QByteArrayView text, const Regional &regional);
 
 // How many cells of a sample read under some rules.
 int readableCells(const Database &database, const QList<FormatCell> &sample,

@@ -221,6 +221,38 @@ private Q_SLOTS:
         QCOMPARE(firstCellOfKind(whole, FormatKind::Number)->field, 1);
     }
 
+    // The quick test never refuses a text the rules read, for any offered locale.
+    void quickTestRefusesOnlyWhatCannotRead_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        for (const char *text :
+             {"12.03.2019", "3/14/2026", "31/12/2019", "2019-03-12", "12-03-2019", "2019/3/12",
+              "19. 3. 12.", "12.3.2019", " 12.03.2019 ", "14:30:00", "2:30:00 PM", "14.30.00",
+              "14:30", "Text 12 of field 7", "12,03,2019", "12 Mar 2019", "1520,50"})
+            QTest::newRow(text) << QByteArray(text);
+    }
+
+    void quickTestRefusesOnlyWhatCannotRead()
+    {
+        QFETCH(QByteArray, text);
+        const Database database =
+            typedDatabase({NormalDateType, NormalTimeType}, {{text, text}}, 1);
+        int refused = 0;
+        for (const QLocale &locale : offeredFormatLocales()) {
+            const Regional regional(locale);
+            for (const FormatCell &cell :
+                 {FormatCell{FormatKind::Date, 1, 1}, FormatCell{FormatKind::Time, 2, 1}}) {
+                if (!mayReadAs(cell.kind, text, regional)) {
+                    ++refused;
+                    QVERIFY2(!cellReads(database, cell, regional), qPrintable(locale.name()));
+                }
+            }
+        }
+        // Texts with letters are refused by every number-only format.
+        if (text.startsWith("Text"))
+            QVERIFY(refused > 20);
+    }
+
     void noCellOfAKind()
     {
         const Database database = typedDatabase({StringType, FloatType}, {{"12.03.2019", " "}}, 4);
