@@ -20,6 +20,7 @@ struct FormatsChoice
 
     bool isDesktop() const { return localeName.isEmpty(); }
     bool operator==(const FormatsChoice &other) const { return localeName == other.localeName; }
+    bool operator!=(const FormatsChoice &other) const { return !(*this == other); }
 };
 
 // The most files whose choice is kept; the file chosen for longest ago goes first.

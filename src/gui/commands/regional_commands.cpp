@@ -14,6 +14,8 @@
 #include <QLabel>
 #include <QSettings>
 
+#include <memory>
+
 namespace kribed {
 
 namespace {
@@ -47,6 +49,7 @@ RegionalCommands::RegionalCommands(Workspace &workspace, QObject *parent)
     connect(mBar, &FormatsSuggestionBar::keepDesktop, this, &RegionalCommands::keepDesktop);
     DatabaseDocument &document = workspace.document();
     connect(&document, &DatabaseDocument::loaded, this, &RegionalCommands::databaseLoaded);
+    connect(&document, &DatabaseDocument::saved, this, &RegionalCommands::databaseSaved);
     connect(&document, &DatabaseDocument::regionalChanged, this,
             &RegionalCommands::showFormatsName);
 }
@@ -85,6 +88,19 @@ void RegionalCommands::databaseLoaded()
     mSuggestion = suggestFormats(document.database(), document.desktopRegional());
     if (mSuggestion)
         mBar->suggest(*mSuggestion, formatsName(document.desktopRegional().locale()));
+}
+
+void RegionalCommands::databaseSaved()
+{
+    const DatabaseDocument &document = mWorkspace.document();
+    const FormatsChoice &choice = document.formatsChoice();
+    const QString &path = document.database().filePath();
+    std::unique_ptr<QSettings> store = openSettingsStore();
+    const std::optional<FormatsChoice> remembered = rememberedFormats(*store, path);
+    // A file nobody answered for that is saved with the desktop's formats stays unanswered, so
+    // its cells may still suggest others the next time it opens.
+    if (remembered ? *remembered != choice : !choice.isDesktop())
+        rememberFormats(*store, path, choice);
 }
 
 void RegionalCommands::takeDialogChoice()

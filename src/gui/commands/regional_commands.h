@@ -44,6 +44,8 @@ public Q_SLOTS:
     void regionalFormats();
     // A file was loaded: its remembered formats, or the suggestion when its cells say so.
     void databaseLoaded();
+    // The database was saved, perhaps under a new name: the file it went to keeps its formats.
+    void databaseSaved();
 
 private:
     void takeDialogChoice();

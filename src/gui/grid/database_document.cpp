@@ -78,6 +78,7 @@ bool DatabaseDocument::save(SaveMode mode, const QString &fileName, int currentC
     if (!saveDatabase(mDatabase, mode, fileName, currentColumn, prompter))
         return false;
     mHistory.markSaved();
+    Q_EMIT saved();
     return true;
 }
 

@@ -161,6 +161,8 @@ Q_SIGNALS:
     void replaced();
     // A file was loaded into the document (after `replaced`).
     void loaded();
+    // The database was written to its file (which Save as may have renamed).
+    void saved();
     // The regional rules or their code page changed: every shown text may read differently.
     void regionalChanged();
 

@@ -228,6 +228,21 @@ private Q_SLOTS:
         QCOMPARE(windowDocument().formatsChoice(), FormatsChoice{});
     }
 
+    void saveAsCarriesTheFormatsToTheNewFile()
+    {
+        openDemo();
+        chooseInDialog(QStringLiteral("de_DE"));
+        const QString copy = mTemp->filePath(QStringLiteral("Kopie.pdb"));
+        mDialogs->expectSave(QStringLiteral("Save Kribo database"), copy);
+        mWindow->fileCommands().saveAs();
+        QCOMPARE(windowDatabase().filePath(), copy);
+
+        mWindow->fileCommands().closeDatabase();
+        openThroughDialog(copy);
+        QVERIFY(!bar().isVisibleTo(mWindow.get()));
+        QCOMPARE(windowDocument().formatsChoice().localeName, QStringLiteral("de_DE"));
+    }
+
     void dialogShowsEachLocalesReading_data()
     {
         QTest::addColumn<QString>("locale");
