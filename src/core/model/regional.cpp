@@ -45,7 +45,9 @@ QString widenYear(const QString &format)
     return result;
 }
 
-// Drops the time-zone letter 't' (outside quotes) and the blank before it.
+// Drops the time-zone letter 't' (outside quotes) and the blank before it, and the brackets some
+// locales put around the zone ("H:mm:ss (t)", "h:mm:ss [t]"), which would stand empty in every
+// time written.
 QString withoutTimeZone(const QString &format)
 {
     QString result;
@@ -57,6 +59,8 @@ QString withoutTimeZone(const QString &format)
             continue;
         result += c;
     }
+    for (const QLatin1String empty : {QLatin1String("()"), QLatin1String("[]")})
+        result.remove(empty);
     return result.trimmed();
 }
 

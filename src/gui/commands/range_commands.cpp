@@ -81,6 +81,9 @@ RangeCommands::RangeCommands(DatabaseDocument &document, QTableView &grid, Promp
     connect(&document.model(), &QAbstractItemModel::modelReset, this, follow);
     connect(&document.model(), &QAbstractItemModel::dataChanged, this,
             &RangeCommands::updateStatistics);
+    // Other formats read the same texts as other numbers.
+    connect(&document, &DatabaseDocument::regionalChanged, this,
+            &RangeCommands::updateStatistics);
     connect(&document, &DatabaseDocument::rowVisibilityChanged, this, [this] {
         keepCurrentCellShown();
         updateStatistics();

@@ -208,6 +208,21 @@ const Section Sections[] = {
          "share/kribed/examples of its installation (/usr/share/kribed/examples when it comes\n"
          "with your system, /usr/local/share/kribed/examples when built from the sources), and\n"
          "they are in the folder examples of the sources.")},
+    {QT_TRANSLATE_NOOP("UserGuide", "Regional formats"),
+     QT_TRANSLATE_NOOP(
+         "UserGuide",
+         "A database made in another country may write its numbers and dates in that country's\n"
+         "way (1520,50 and 12.03.2019 in Germany). Tools > Regional formats... (Alt+T, G) chooses\n"
+         "how the open database's numbers, dates, times and text order are read: the desktop's\n"
+         "formats or those of one of the listed countries, each shown with a number, today's\n"
+         "date, the time and what the database's first number and date cells read as. The\n"
+         "choice is taken at once by the sums, sorts, hints, the selection's statistics and the\n"
+         "dates and times Kribed PRO writes; no value is changed, nothing is undone by Undo and\n"
+         "the file is not marked changed. Kribed PRO remembers the choice for each file (not in\n"
+         "the file). When a file without a choice reads much better in other formats, a bar\n"
+         "above the table says so and offers to use them or to keep the desktop's formats; the\n"
+         "answer is remembered too. The status bar names the formats when they are not the\n"
+         "desktop's. A new or imported database starts with the desktop's formats.")},
 };
 
 } // namespace

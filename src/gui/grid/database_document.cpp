@@ -18,13 +18,16 @@ DatabaseDocument::DatabaseDocument(const Regional &regional, QObject *parent)
     : QObject(parent)
     , mModel(*this, this)
     , mHistory(*this)
+    , mDesktop(regional)
     , mRegional(regional)
 {
 }
 
 void DatabaseDocument::setRegional(const Regional &regional)
 {
+    mDesktop = regional;
     mRegional = regional;
+    mChoice = {};
     Q_EMIT regionalChanged();
 }
 
@@ -32,26 +35,39 @@ void DatabaseDocument::setCodePage(const QByteArray &codePage)
 {
     if (mRegional.codePage() == codePage)
         return;
+    mDesktop.setCodePage(codePage);
     mRegional.setCodePage(codePage);
+    Q_EMIT regionalChanged();
+}
+
+void DatabaseDocument::chooseFormats(const FormatsChoice &choice)
+{
+    if (choice == mChoice)
+        return;
+    mChoice = choice;
+    mRegional =
+        choice.isDesktop() ? mDesktop : Regional(QLocale(choice.localeName), mDesktop.codePage());
     Q_EMIT regionalChanged();
 }
 
 LoadResult DatabaseDocument::load(const QString &path, Prompter &prompter,
                                   const std::function<void()> &beforeReplace)
 {
-    Database loaded = mDatabase;
-    const LoadResult result = loadDatabaseFile(path, loaded, prompter);
+    Database fromFile = mDatabase;
+    const LoadResult result = loadDatabaseFile(path, fromFile, prompter);
     if (result == LoadResult::NotOpened)
         return result;
     if (beforeReplace)
         beforeReplace();
     if (result == LoadResult::Loaded) {
-        resetWith([&loaded](Database &database) {
-            database = std::move(loaded);
+        chooseFormats({});
+        resetWith([&fromFile](Database &database) {
+            database = std::move(fromFile);
             database.showAllRecords();
             database.setFilterOn(false);
             database.clearModified();
         });
+        Q_EMIT loaded();
     }
     return result;
 }
@@ -62,11 +78,13 @@ bool DatabaseDocument::save(SaveMode mode, const QString &fileName, int currentC
     if (!saveDatabase(mDatabase, mode, fileName, currentColumn, prompter))
         return false;
     mHistory.markSaved();
+    Q_EMIT saved();
     return true;
 }
 
 void DatabaseDocument::close()
 {
+    chooseFormats({});
     resetWith([](Database &database) {
         database.setShape(0, 0);
         database.setName({});
@@ -78,6 +96,7 @@ void DatabaseDocument::close()
 
 void DatabaseDocument::replace(Database database)
 {
+    chooseFormats({});
     resetWith([&database](Database &open) { open = std::move(database); });
 }
 

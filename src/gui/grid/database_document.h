@@ -8,6 +8,7 @@
 #include "core/model/pdb_reader.h"
 #include "core/model/pdb_writer.h"
 #include "core/model/regional.h"
+#include "core/platform/formats_memory.h"
 #include "gui/grid/edit_history.h"
 #include "gui/grid/grid_model.h"
 #include "gui/grid/grid_places.h"
@@ -56,9 +57,18 @@ public:
     // order, and the code page its cells are read and typed in. Every core operation on the
     // database that needs them takes them from here.
     const Regional &regional() const { return mRegional; }
+    // The desktop's rules, which a loaded database with nothing chosen, a new database and an
+    // import read by; they are in force at once, and any choice of formats is dropped.
     void setRegional(const Regional &regional);
+    const Regional &desktopRegional() const { return mDesktop; }
     // The cells are read in another code page (the display font's character set changed).
     void setCodePage(const QByteArray &codePage);
+    // The formats the user chose for the open database: another locale's dates, times, numbers
+    // and text order in the same code page, or the desktop's. Not a change of the database: no
+    // undo step, no modified mark, no cell touched. Loading, New, Import and Close go back to
+    // the desktop's.
+    void chooseFormats(const FormatsChoice &choice);
+    const FormatsChoice &formatsChoice() const { return mChoice; }
 
     // Reads the file into a copy of the database (so the tables that live for the whole run keep
     // their state). A file that cannot be opened changes nothing; otherwise `beforeReplace` runs
@@ -149,6 +159,10 @@ Q_SIGNALS:
     void columnWidthsChanged();
     void rowVisibilityChanged();
     void replaced();
+    // A file was loaded into the document (after `replaced`).
+    void loaded();
+    // The database was written to its file (which Save as may have renamed).
+    void saved();
     // The regional rules or their code page changed: every shown text may read differently.
     void regionalChanged();
 
@@ -164,7 +178,9 @@ private:
     Database mDatabase;
     GridModel mModel;
     EditHistory mHistory;
+    Regional mDesktop;
     Regional mRegional;
+    FormatsChoice mChoice;
 };
 
 // The model's begin/end pairs, closed even when the change returns early.

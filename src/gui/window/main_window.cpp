@@ -14,6 +14,7 @@
 #include "gui/commands/properties_commands.h"
 #include "gui/commands/range_commands.h"
 #include "gui/commands/replace_commands.h"
+#include "gui/commands/regional_commands.h"
 #include "gui/commands/row_column_commands.h"
 #include "gui/commands/tools_commands.h"
 #include "gui/grid/database_document.h"
@@ -113,6 +114,7 @@ void MainWindow::makeCommands()
     mExchange = std::make_unique<ExchangeCommands>(*this, this);
     mRowColumn = std::make_unique<RowColumnCommands>(*this, *mEdit, this);
     mReplace = std::make_unique<ReplaceCommands>(*this, this);
+    mFormats = std::make_unique<RegionalCommands>(*this, this);
     mTools->setPropertiesDialog(&mProperties->dialog());
 }
 
@@ -121,7 +123,8 @@ CommandPlacements MainWindow::commandPlacements() const
     CommandPlacements all;
     all << mFile->placements() << mExchange->placements() << mEdit->placements()
         << mProperties->placements() << mTools->placements() << mRowColumn->placements()
-        << mHelp->placements() << mRange->placements() << mReplace->placements();
+        << mHelp->placements() << mRange->placements() << mReplace->placements()
+        << mFormats->placements();
     return all;
 }
 
@@ -181,6 +184,7 @@ void MainWindow::buildGridMenu()
 void MainWindow::connectRangeCommands()
 {
     statusBar()->addPermanentWidget(mRange->statisticsLabel());
+    statusBar()->addPermanentWidget(mFormats->formatsLabel());
     // A paste or clearing changes operands of the row sums as typing does.
     connect(mRange.get(), &RangeCommands::cellsChanged, mTools.get(),
             &ToolsCommands::operandsChanged);
@@ -314,6 +318,7 @@ void MainWindow::setDatabaseOpen(bool open)
     mRowColumn->setDatabaseOpen(open);
     mRange->setDatabaseOpen(open);
     mReplace->setDatabaseOpen(open);
+    mFormats->setDatabaseOpen(open);
 }
 
 void MainWindow::updateStatus()

@@ -30,6 +30,7 @@ class HelpCommands;
 class PropertiesCommands;
 class RangeCommands;
 class ReplaceCommands;
+class RegionalCommands;
 class RowColumnCommands;
 class ToolsCommands;
 class WelcomePanel;
@@ -77,6 +78,7 @@ public:
     HelpCommands &helpCommands() { return *mHelp; }
     RangeCommands &rangeCommands() { return *mRange; }
     ReplaceCommands &replaceCommands() { return *mReplace; }
+    RegionalCommands &regionalCommands() { return *mFormats; }
     // The placements of every command class's actions, which the menus and the tool bar follow.
     CommandPlacements commandPlacements() const;
 
@@ -148,6 +150,7 @@ private:
     std::unique_ptr<RowColumnCommands> mRowColumn;
     std::unique_ptr<RangeCommands> mRange;
     std::unique_ptr<ReplaceCommands> mReplace;
+    std::unique_ptr<RegionalCommands> mFormats;
 
     QToolBar *mToolBar = nullptr;
     QMenu *mGridMenu = nullptr;

@@ -17,8 +17,10 @@
 #include "gui/commands/exchange_commands.h"
 #include "gui/commands/file_commands.h"
 #include "gui/commands/help_commands.h"
+#include "gui/commands/regional_commands.h"
 #include "gui/commands/tools_commands.h"
 #include "gui/commands/wait_cursor.h"
+#include "gui/dialogs/formats_suggestion_bar.h"
 #include "gui/grid/database_document.h"
 #include "gui/grid/display_text_width.h"
 #include "gui/grid/grid_cell_delegate.h"
@@ -148,6 +150,8 @@ void MainWindow::buildGrid()
     connect(mFile.get(), &FileCommands::recentFilesChanged, mWelcome,
             [this] { mWelcome->setRecentFiles(mFile->recentFiles()); });
     layout->addWidget(mWelcome);
+    // Above the grid, hidden until a file's cells read better in other formats.
+    layout->addWidget(mFormats->suggestionBar());
 
     mGrid = new QTableView(client);
     mGrid->setObjectName(QStringLiteral("grid"));

@@ -22,6 +22,8 @@ private Q_SLOTS:
     void numberText_data();
     void numberText();
     void dateAndTimeFormats();
+    void timesWithoutZoneLeaveNoBrackets_data();
+    void timesWithoutZoneLeaveNoBrackets();
     void conversionsLikeFreshConverters_data();
     void conversionsLikeFreshConverters();
     void widthConversions_data();
@@ -107,11 +109,33 @@ void TestRegional::numberText()
     QCOMPARE(generalNumberText(value, separator), text);
 }
 
+void TestRegional::timesWithoutZoneLeaveNoBrackets_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QByteArray>("text");
+    // Spain writes the zone in round brackets, Taiwan in square ones: both go with the zone.
+    QTest::newRow("es_ES") << QStringLiteral("es_ES") << QByteArray("14:05:07");
+    QTest::newRow("de_DE") << QStringLiteral("de_DE") << QByteArray("14:05:07");
+    QTest::newRow("en_US") << QStringLiteral("en_US") << QByteArray("2:05:07 PM");
+}
+
+void TestRegional::timesWithoutZoneLeaveNoBrackets()
+{
+    QFETCH(QString, locale);
+    QFETCH(QByteArray, text);
+    const Regional regional{QLocale(locale)};
+    const QTime time(14, 5, 7);
+    QCOMPARE(regional.timeText(time), text);
+    QCOMPARE(regional.readTime(text), std::optional<QTime>(time));
+}
+
 void TestRegional::dateAndTimeFormats()
 {
     const Regional us{QLocale(QStringLiteral("en_US"))};
     QVERIFY(us.shortDateFormat().contains(QStringLiteral("yyyy")));
     QVERIFY(!us.longTimeFormat().contains(u't'));
+    const Regional taiwan{QLocale(QStringLiteral("zh_TW"))};
+    QVERIFY(!taiwan.longTimeFormat().contains(u'['));
     const QDate date(2024, 3, 9);
     QCOMPARE(us.readDate(us.dateText(date)), std::optional<QDate>(date));
 

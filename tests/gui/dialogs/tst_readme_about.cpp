@@ -58,7 +58,8 @@ private Q_SLOTS:
             QStringLiteral("Calculation"),
             QStringLiteral("Column Sum"),
             QStringLiteral("Row Sum"),
-            QStringLiteral("Features for calculation a row sum.")};
+            QStringLiteral("Features for calculation a row sum."),
+            QStringLiteral("Regional formats")};
         QCOMPARE(userGuideHeadings(), expected);
 
         // Each heading stands on its own line after an empty line, in the same order.
@@ -93,6 +94,8 @@ private Q_SLOTS:
         QTest::newRow("replace and its key") << QStringLiteral("Edit > Replace... (Ctrl+H)");
         QTest::newRow("replace all is one undo step")
             << QStringLiteral("every match in one step that Undo takes back");
+        QTest::newRow("formats are remembered outside the file")
+            << QStringLiteral("remembers the choice for each file (not in\nthe file)");
     }
 
     void guideTellsWhatUsersRelyOn()

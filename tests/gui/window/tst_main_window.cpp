@@ -10,6 +10,7 @@
 #include "gui/commands/help_commands.h"
 #include "gui/commands/properties_commands.h"
 #include "gui/commands/range_commands.h"
+#include "gui/commands/regional_commands.h"
 #include "gui/commands/row_column_commands.h"
 #include "gui/commands/tools_commands.h"
 #include "gui/grid/database_document.h"
@@ -202,7 +203,8 @@ private Q_SLOTS:
                  &mWindow->fileCommands(), &mWindow->exchangeCommands(), &mWindow->editCommands(),
                  &mWindow->propertiesCommands(), &mWindow->toolsCommands(),
                  &mWindow->rowColumnCommands(), &mWindow->helpCommands(),
-                 &mWindow->rangeCommands()}) {
+                 &mWindow->rangeCommands(), &mWindow->replaceCommands(),
+                 &mWindow->regionalCommands()}) {
             for (QAction *action :
                  commands->findChildren<QAction *>(QString(), Qt::FindDirectChildrenOnly))
                 QVERIFY2(placed.contains(action), qPrintable(action->objectName()));
