@@ -29,6 +29,7 @@ class GridHeader;
 class HelpCommands;
 class PropertiesCommands;
 class RangeCommands;
+class RecoveryWriter;
 class RowColumnCommands;
 class ToolsCommands;
 class WelcomePanel;
@@ -75,6 +76,8 @@ public:
     RowColumnCommands &rowColumnCommands() { return *mRowColumn; }
     HelpCommands &helpCommands() { return *mHelp; }
     RangeCommands &rangeCommands() { return *mRange; }
+    // Keeps the unsaved changes for recovery after a crash or a kill.
+    RecoveryWriter &recoveryWriter() { return *mRecovery; }
     // The placements of every command class's actions, which the menus and the tool bar follow.
     CommandPlacements commandPlacements() const;
 
@@ -108,6 +111,7 @@ private:
     void readSettings();
     void writeSettings();
     void placeWindow();
+    void makeRecoveryWriter();
     void makeCommands();
     void buildMenus();
     void buildToolBar();
@@ -154,6 +158,8 @@ private:
     WelcomePanel *mWelcome = nullptr;
     std::array<QLabel *, 7> mPanels{};
     QTimer *mTimer = nullptr;
+    // Last, so it goes first: it watches the document.
+    std::unique_ptr<RecoveryWriter> mRecovery;
 };
 
 } // namespace kribed
