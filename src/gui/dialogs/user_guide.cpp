@@ -81,10 +81,7 @@ const Section Sections[] = {
          "with the extension .pd_ (Kunden.pdb becomes Kunden.pd_), so one previous version is\n"
          "always there. Nothing replaces a file until the new one is written completely.\n"
          "When automatic column widths are on, Kribed PRO asks whether the file should keep the\n"
-         "widths from before, because automatic widths may not suit the handheld's screen.")},
-    {QT_TRANSLATE_NOOP("UserGuide", "Recovering unsaved changes"),
-     QT_TRANSLATE_NOOP(
-         "UserGuide",
+         "widths from before, because automatic widths may not suit the handheld's screen.\n"
          "While a database has changes that are not saved, Kribed PRO keeps a copy of it in a\n"
          "recovery file of its own, never beside your file: after the first change, then at most\n"
          "once a minute while you go on. If the program ends without saving (a crash, a power cut,\n"

@@ -90,6 +90,8 @@ private Q_SLOTS:
         QTest::newRow("second demo") << QStringLiteral("SumDemo2.pdb");
         QTest::newRow("where the demos are") << QStringLiteral("share/kribed/examples");
         QTest::newRow("long values are cut") << QStringLiteral("cut to its first 4000 characters");
+        QTest::newRow("unsaved changes offered after a crash")
+            << QStringLiteral("the next start shows the \"Recovery\" dialog before any file opens");
     }
 
     void guideTellsWhatUsersRelyOn()
