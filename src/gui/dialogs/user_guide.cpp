@@ -81,7 +81,20 @@ const Section Sections[] = {
          "with the extension .pd_ (Kunden.pdb becomes Kunden.pd_), so one previous version is\n"
          "always there. Nothing replaces a file until the new one is written completely.\n"
          "When automatic column widths are on, Kribed PRO asks whether the file should keep the\n"
-         "widths from before, because automatic widths may not suit the handheld's screen.")},
+         "widths from before, because automatic widths may not suit the handheld's screen.\n"
+         "While a database has changes that are not saved, Kribed PRO keeps a copy of it in a\n"
+         "recovery file of its own, never beside your file: after the first change, then at most\n"
+         "once a minute while you go on. If the program ends without saving (a crash, a power cut,\n"
+         "a killed program), the next start shows the \"Recovery\" dialog before any file opens,\n"
+         "even a file named on the command line. It lists each set of changes with its file, its\n"
+         "folder, when it was written and whether the file changed since. \"Recover\" (Return)\n"
+         "opens it as a changed database of its own file, so File > save writes it there with the\n"
+         "usual backup; \"Save as...\" writes it to another file; \"Discard\" throws it away after a\n"
+         "question; \"Later\" keeps it for the next start. The undo history is not recovered. A\n"
+         "recovery file that cannot be read is shown as damaged and can only be discarded. Saving,\n"
+         "closing without saving and a normal exit remove the recovery file. The value Interval in\n"
+         "the section Recovery of the settings gives the seconds between writes; 0 switches\n"
+         "recovery off.")},
     {QT_TRANSLATE_NOOP("UserGuide", "Install a Kribo 4 / Kribo pro database"),
      QT_TRANSLATE_NOOP(
          "UserGuide",

@@ -5,11 +5,13 @@
 #include "core/handheld/startup_users.h"
 #include "core/model/regional.h"
 #include "core/platform/command_line.h"
+#include "core/platform/recovery_store.h"
 #include "core/platform/settings.h"
 #include "gui/commands/file_commands.h"
 #include "gui/dialogs/file_dialogs.h"
 #include "gui/dialogs/message_box_prompter.h"
 #include "gui/window/main_window.h"
+#include "gui/window/recovery_offer.h"
 #include "gui/window/tool_icons.h"
 
 #include <QApplication>
@@ -100,10 +102,18 @@ int runEditor(int argc, char *argv[])
     dialogs.setParent(&window);
     window.show();
     // `kribed FILE`: opened once the window is up, so its questions and messages sit over it.
-    if (!request.file.isEmpty()) {
-        QTimer::singleShot(0, &window, [&window, file = request.file] {
+    const auto openNamedFile = [&window, file = request.file] {
+        if (!file.isEmpty())
             window.fileCommands().openNamedDatabase(file);
-        });
+    };
+    // Changes that a program which ended left unsaved are offered first, before any file opens.
+    RecoveryOffer recovery(window, window.recoveryWriter(), defaultRecoveryRoot());
+    if (recovery.isEmpty()) {
+        QTimer::singleShot(0, &window, openNamedFile);
+    } else {
+        QObject::connect(&recovery, &RecoveryOffer::finished, &window, openNamedFile,
+                         Qt::QueuedConnection);
+        QTimer::singleShot(0, &recovery, [&recovery] { recovery.open(); });
     }
     return app.exec();
 }

@@ -4,6 +4,8 @@
 
 #include "core/model/database.h"
 #include "core/model/regional.h"
+#include "core/platform/recovery_settings.h"
+#include "core/platform/recovery_store.h"
 #include "core/platform/user_list.h"
 #include "core/status/status_texts.h"
 #include "gui/commands/command_support.h"
@@ -21,6 +23,7 @@
 #include "gui/grid/grid_header.h"
 #include "gui/window/file_drop.h"
 #include "gui/window/menu_builder.h"
+#include "gui/window/recovery_writer.h"
 #include "gui/window/status_panel_widths.h"
 #include "gui/window/tool_icons.h"
 #include "gui/window/welcome_panel.h"
@@ -95,9 +98,21 @@ MainWindow::MainWindow(Prompter &prompter, FileDialogs &dialogs, UserList &users
     connect(drops, &FileDropFilter::databaseDropped, mFile.get(), &FileCommands::openNamedDatabase);
     connect(drops, &FileDropFilter::textFileDropped, mExchange.get(),
             &ExchangeCommands::importProposedText);
+    makeRecoveryWriter();
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::makeRecoveryWriter()
+{
+    const int seconds = readRecoveryInterval(*openSettingsStore());
+    mRecovery = std::make_unique<RecoveryWriter>(
+        *mDocument, [this] { return currentField(); }, defaultRecoveryRoot(),
+        std::chrono::seconds(seconds));
+    // Told once, without a box: the user goes on working and the next write tries again.
+    connect(mRecovery.get(), &RecoveryWriter::writeFailed, this,
+            [this](const QString &message) { statusBar()->showMessage(message, 15000); });
+}
 
 Modes &MainWindow::modes()
 {
@@ -269,6 +284,7 @@ void MainWindow::writeSettings()
     mSettings.recentFiles = mFile->recentFiles().all();
     std::unique_ptr<QSettings> store = openSettingsStore();
     kribed::writeSettings(*store, mSettings);
+    writeRecoveryInterval(*store, int(mRecovery->interval().count() / 1000));
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -278,6 +294,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
         return;
     }
     writeSettings();
+    // A clean exit: nothing unsaved is left to recover.
+    mRecovery->finish();
     event->accept();
     // The read-me window is not modal: it goes with the main window.
     mHelp->readmeWindow().close();

@@ -31,6 +31,7 @@ class PropertiesCommands;
 class RangeCommands;
 class ReplaceCommands;
 class RegionalCommands;
+class RecoveryWriter;
 class RowColumnCommands;
 class ToolsCommands;
 class WelcomePanel;
@@ -79,6 +80,8 @@ public:
     RangeCommands &rangeCommands() { return *mRange; }
     ReplaceCommands &replaceCommands() { return *mReplace; }
     RegionalCommands &regionalCommands() { return *mFormats; }
+    // Keeps the unsaved changes for recovery after a crash or a kill.
+    RecoveryWriter &recoveryWriter() { return *mRecovery; }
     // The placements of every command class's actions, which the menus and the tool bar follow.
     CommandPlacements commandPlacements() const;
 
@@ -112,6 +115,7 @@ private:
     void readSettings();
     void writeSettings();
     void placeWindow();
+    void makeRecoveryWriter();
     void makeCommands();
     void buildMenus();
     void buildToolBar();
@@ -160,6 +164,8 @@ private:
     WelcomePanel *mWelcome = nullptr;
     std::array<QLabel *, 7> mPanels{};
     QTimer *mTimer = nullptr;
+    // Last, so it goes first: it watches the document.
+    std::unique_ptr<RecoveryWriter> mRecovery;
 };
 
 } // namespace kribed

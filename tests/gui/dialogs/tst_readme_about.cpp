@@ -96,6 +96,8 @@ private Q_SLOTS:
             << QStringLiteral("every match in one step that Undo takes back");
         QTest::newRow("formats are remembered outside the file")
             << QStringLiteral("remembers the choice for each file (not in\nthe file)");
+        QTest::newRow("unsaved changes offered after a crash")
+            << QStringLiteral("the next start shows the \"Recovery\" dialog before any file opens");
     }
 
     void guideTellsWhatUsersRelyOn()

@@ -1,0 +1,143 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+//
+// The recovery write of the largest database (9999 records x 50 fields): the time the user
+// interface thread spends on one write (the snapshot and handing it to the write thread; goal: at
+// most 5 ms), and the whole write (the file as a save writes it, behind the recovery header,
+// through the safe write) beside a plain synced write of the same bytes (goal: at most 2x).
+#include "against_floor.h"
+#include "core/model/limits.h"
+#include "core/model/recovery_snapshot.h"
+#include "core/model/regional.h"
+#include "core/platform/recovery_store.h"
+#include "gui/grid/database_document.h"
+#include "gui/window/recovery_writer.h"
+#include "largest_database.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+using namespace kribed;
+
+namespace {
+
+struct Fixture
+{
+    QTemporaryDir dir;
+    DatabaseDocument document{Regional()};
+
+    Fixture()
+    {
+        Database database = bench::largestDatabase(MaxFields, MaxRecords);
+        database.setName("Large");
+        database.setFilePath(dir.filePath(QStringLiteral("Large.pdb")));
+        document.replace(std::move(database));
+    }
+};
+
+Fixture &shared()
+{
+    static Fixture fixture;
+    return fixture;
+}
+
+// Writes the bytes to the file and syncs them: the least any durable write must do.
+bool plainSyncedWrite(const QString &path, const QByteArray &bytes)
+{
+    const int file =
+        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (file < 0)
+        return false;
+    const bool written = ::write(file, bytes.constData(), size_t(bytes.size())) == bytes.size()
+                         && ::fsync(file) == 0;
+    return ::close(file) == 0 && written;
+}
+
+// One cell changed (untimed), then one recovery write: timed is what the interface thread does
+// until it goes back to the user, not the write thread's work, which is waited for untimed.
+void BM_RecoveryInterfaceThread(benchmark::State &state)
+{
+    Fixture &fixture = shared();
+    RecoveryWriter writer(
+        fixture.document, [] { return 1; }, fixture.dir.filePath(QStringLiteral("recovery")),
+        std::chrono::hours(1));
+    int record = 0;
+    const auto change = [&] {
+        record = record % MaxRecords + 1;
+        fixture.document.storeTypedText(3, record, "changed " + QByteArray::number(record),
+                                        QDateTime::currentDateTime());
+    };
+    change();
+    writer.writeNow(); // the slot is made once per run
+    writer.waitForWrite();
+    qint64 nanos = 0;
+    QElapsedTimer timer;
+    for (auto _ : state) {
+        state.PauseTiming();
+        change();
+        state.ResumeTiming();
+        timer.start();
+        writer.writeNow();
+        nanos += timer.nsecsElapsed();
+        state.PauseTiming();
+        writer.waitForWrite();
+        if (writer.filePath().isEmpty())
+            state.SkipWithError("no recovery file written");
+        state.ResumeTiming();
+    }
+    if (state.iterations() > 0) {
+        state.counters["ui_ms"] = double(nanos) / 1e6 / double(state.iterations());
+        state.counters["goal_ms"] = 5;
+    }
+}
+
+// The whole write, beside writing and syncing the same number of bytes plainly.
+void BM_RecoveryWholeWrite(benchmark::State &state)
+{
+    Fixture &fixture = shared();
+    const QString path = fixture.dir.filePath(QStringLiteral("whole.recovery"));
+    const QString floorPath = fixture.dir.filePath(QStringLiteral("floor.bin"));
+    RecoverySnapshot first =
+        takeRecoverySnapshot(fixture.document.database(), 1, RecoveryOrigin::of(QString()));
+    RecoveryData data;
+    recoveryDataOf(first, data);
+    const QByteArray bytes(recoveryHeader(data.origin, data.written, data.database.size()).size()
+                               + data.database.size(),
+                           'x');
+    bench::runAgainstFloor(
+        state, 2,
+        [&] {
+            if (!writeRecoverySnapshot(
+                    path, takeRecoverySnapshot(fixture.document.database(), 1, RecoveryOrigin())))
+                state.SkipWithError("recovery write failed");
+        },
+        [&] {
+            if (!plainSyncedWrite(floorPath, bytes))
+                state.SkipWithError("floor write failed");
+        });
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+
+} // namespace
+
+BENCHMARK(BM_RecoveryInterfaceThread)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RecoveryWholeWrite)->Unit(benchmark::kMillisecond);
+
+// The writer's timers and its replies from the write thread need an application.
+int main(int argc, char **argv)
+{
+    QCoreApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#pragma once
+
+#include "core/model/database.h"
+#include "core/model/pdb_reader.h"
+#include "core/platform/recovery_store.h"
+
+#include <QDateTime>
+
+namespace kribed {
+
+class Prompter;
+
+// The open database as it stands at one moment, for the recovery data. Taking it copies no cell:
+// the records are shared with the open database, which gives a record bytes of its own when it
+// next changes it, so the snapshot keeps what it saw while another thread writes it.
+struct RecoverySnapshot
+{
+    Database database;
+    int currentColumn = 1;
+    RecoveryOrigin origin;
+    QDateTime taken;
+};
+
+RecoverySnapshot takeRecoverySnapshot(const Database &database, int currentColumn,
+                                      const RecoveryOrigin &origin);
+
+// The snapshot as a save would write the database, behind the recovery header. False, with the
+// reason in `error`, when the writer refused the database (a popup item that reads as a list
+// header). Touches only the snapshot: runs on any thread.
+bool recoveryDataOf(RecoverySnapshot &snapshot, RecoveryData &data, QString *error = nullptr);
+// recoveryDataOf, then writeRecoveryFile.
+bool writeRecoverySnapshot(const QString &path, RecoverySnapshot snapshot,
+                           QString *error = nullptr);
+
+// Reads recovered bytes into `database` as the reader reads the file at `path`, which becomes
+// the database's file path; messages go to the prompter.
+LoadResult readRecoveredDatabase(const QByteArray &bytes, const QString &path, Database &database,
+                                 Prompter &prompter);
+
+} // namespace kribed

@@ -1,0 +1,241 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/platform/recovery_store.h"
+
+#include "core/platform/checked_file.h"
+#include "core/platform/safe_file.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QStandardPaths>
+#include <QUuid>
+
+#include <algorithm>
+
+namespace kribed {
+
+namespace {
+
+const QByteArray Magic = QByteArrayLiteral("Kribed recovery 1");
+const QString DataName = QStringLiteral("database.recovery");
+const QString LockSuffix = QStringLiteral(".lock");
+
+QString problemText(const char *text)
+{
+    return QCoreApplication::translate("Recovery", text);
+}
+
+// Times go in UTC with milliseconds, so a file's modification time compares exactly.
+QByteArray timeText(const QDateTime &time)
+{
+    return time.isValid() ? time.toUTC().toString(Qt::ISODateWithMs).toUtf8() : QByteArray();
+}
+
+QDateTime timeOf(const QByteArray &text)
+{
+    return text.isEmpty() ? QDateTime()
+                          : QDateTime::fromString(QString::fromUtf8(text), Qt::ISODateWithMs);
+}
+
+// A lock that a program which ended has left is taken over; one of a running program is not.
+// Qt counts a lock as stale after 30 seconds unless told otherwise: these last a whole run.
+std::unique_ptr<QLockFile> lockOf(const QString &path)
+{
+    auto lock = std::make_unique<QLockFile>(path);
+    lock->setStaleLockTime(0);
+    return lock;
+}
+
+bool removeFolderContents(const QString &folder)
+{
+    QDir dir(folder);
+    bool removed = true;
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : names) {
+        if (name.startsWith(safeWriteLeftoverPrefix()))
+            removed = dir.remove(name) && removed;
+    }
+    return removed;
+}
+
+} // namespace
+
+RecoveryOrigin RecoveryOrigin::of(const QString &path)
+{
+    RecoveryOrigin origin;
+    origin.path = path;
+    const QFileInfo file(path);
+    if (!path.isEmpty() && file.exists()) {
+        origin.size = file.size();
+        origin.modified = file.lastModified().toUTC();
+    }
+    return origin;
+}
+
+OriginState originState(const RecoveryOrigin &origin)
+{
+    if (origin.path.isEmpty())
+        return OriginState::NoFile;
+    const RecoveryOrigin now = RecoveryOrigin::of(origin.path);
+    if (now.size < 0)
+        return OriginState::Gone;
+    return now == origin ? OriginState::Unchanged : OriginState::Changed;
+}
+
+QByteArray recoveryHeader(const RecoveryOrigin &origin, const QDateTime &written,
+                          qint64 databaseBytes)
+{
+    QByteArray header = Magic + '\n';
+    // Percent-encoded: a line break in a path cannot end its line.
+    header += "path: " + origin.path.toUtf8().toPercentEncoding("/ ") + '\n';
+    header += "size: " + QByteArray::number(origin.size) + '\n';
+    header += "modified: " + timeText(origin.modified) + '\n';
+    header += "written: " + timeText(written) + '\n';
+    header += "bytes: " + QByteArray::number(databaseBytes) + "\n\n";
+    return header;
+}
+
+RecoveryReading parseRecovery(const QByteArray &bytes)
+{
+    RecoveryReading reading;
+    const qsizetype end = bytes.indexOf("\n\n");
+    const QList<QByteArray> lines = bytes.left(qMax<qsizetype>(end, 0)).split('\n');
+    if (end < 0 || lines.value(0) != Magic) {
+        reading.problem = problemText("It is not recovery data.");
+        return reading;
+    }
+    QMap<QByteArray, QByteArray> values;
+    for (const QByteArray &line : lines.mid(1)) {
+        const qsizetype colon = line.indexOf(": ");
+        if (colon > 0)
+            values.insert(line.left(colon), line.mid(colon + 2));
+        else if (line.endsWith(':'))
+            values.insert(line.chopped(1), QByteArray());
+    }
+    bool sizeRead = false;
+    bool bytesRead = false;
+    RecoveryData &data = reading.data;
+    data.origin.path = QString::fromUtf8(QByteArray::fromPercentEncoding(values.value("path")));
+    data.origin.size = values.value("size").toLongLong(&sizeRead);
+    data.origin.modified = timeOf(values.value("modified"));
+    data.written = timeOf(values.value("written"));
+    const qint64 databaseBytes = values.value("bytes").toLongLong(&bytesRead);
+    if (!sizeRead || !bytesRead || !values.contains("path") || !data.written.isValid()) {
+        reading.problem = problemText("Its header is damaged.");
+        return reading;
+    }
+    data.database = bytes.mid(end + 2);
+    if (data.database.size() != databaseBytes) {
+        reading.problem = data.database.size() < databaseBytes
+                              ? problemText("It is cut short.")
+                              : problemText("It is longer than it says.");
+        data.database.clear();
+    }
+    return reading;
+}
+
+RecoveryReading readRecoveryFile(const QString &path)
+{
+    CheckedFile file(path);
+    const QByteArray bytes = file.openForReading() ? file.readAll() : QByteArray();
+    if (!file.isOpen() || file.readFailed()) {
+        RecoveryReading reading;
+        reading.problem = problemText("It cannot be read.");
+        return reading;
+    }
+    return parseRecovery(bytes);
+}
+
+bool writeRecoveryFile(const QString &path, const RecoveryData &data, QString *error)
+{
+    const QByteArray header = recoveryHeader(data.origin, data.written, data.database.size());
+    return safeWriteFile(
+        path, QString(),
+        [&](QIODevice &device) {
+            return device.write(header) == header.size()
+                   && device.write(data.database) == data.database.size();
+        },
+        error);
+}
+
+QString defaultRecoveryRoot()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)
+           + QStringLiteral("/recovery");
+}
+
+RecoverySlot::RecoverySlot(QString folder, std::unique_ptr<QLockFile> lock)
+    : mFolder(std::move(folder))
+    , mLock(std::move(lock))
+{
+}
+
+RecoverySlot::~RecoverySlot() = default;
+
+std::unique_ptr<RecoverySlot> RecoverySlot::create(const QString &root, QString *error)
+{
+    const auto fail = [error](const QString &reason) {
+        if (error)
+            *error = reason;
+        return std::unique_ptr<RecoverySlot>();
+    };
+    if (!QDir().mkpath(root))
+        return fail(QStringLiteral("cannot make %1").arg(root));
+    const QString folder = root + u'/' + QUuid::createUuid().toString(QUuid::WithoutBraces);
+    std::unique_ptr<QLockFile> lock = lockOf(folder + LockSuffix);
+    if (!lock->tryLock(0))
+        return fail(QStringLiteral("cannot lock %1").arg(folder));
+    if (!QDir().mkdir(folder))
+        return fail(QStringLiteral("cannot make %1").arg(folder));
+    return std::unique_ptr<RecoverySlot>(new RecoverySlot(folder, std::move(lock)));
+}
+
+QString RecoverySlot::dataPath() const
+{
+    return mFolder + u'/' + DataName;
+}
+
+bool RecoverySlot::remove()
+{
+    QFile data(dataPath());
+    if (data.exists() && !data.remove())
+        return false;
+    removeFolderContents(mFolder);
+    QDir().rmdir(mFolder);
+    mLock->unlock();
+    return true;
+}
+
+std::vector<std::unique_ptr<RecoverySlot>> orphanedRecoverySlots(const QString &root)
+{
+    std::vector<std::unique_ptr<RecoverySlot>> slots;
+    QDir dir(root);
+    const QStringList locks = dir.entryList({u'*' + LockSuffix}, QDir::Files | QDir::Hidden);
+    const QStringList folders = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    QStringList names = folders;
+    for (const QString &lock : locks) {
+        const QString name = lock.chopped(LockSuffix.size());
+        if (!names.contains(name))
+            names.append(name);
+    }
+    for (const QString &name : names) {
+        const QString folder = dir.filePath(name);
+        std::unique_ptr<QLockFile> lock = lockOf(folder + LockSuffix);
+        if (!lock->tryLock(0))
+            continue; // its program runs, or the lock cannot be made here
+        std::unique_ptr<RecoverySlot> slot(new RecoverySlot(folder, std::move(lock)));
+        if (!QFileInfo(slot->dataPath()).isFile()) {
+            slot->remove();
+            continue;
+        }
+        slots.push_back(std::move(slot));
+    }
+    std::sort(slots.begin(), slots.end(), [](const auto &a, const auto &b) {
+        return QFileInfo(a->dataPath()).lastModified() < QFileInfo(b->dataPath()).lastModified();
+    });
+    return slots;
+}
+
+} // namespace kribed
