@@ -11,6 +11,7 @@
 #include "gui/commands/exchange_commands.h"
 #include "gui/commands/file_commands.h"
 #include "gui/commands/help_commands.h"
+#include "gui/commands/navigation_commands.h"
 #include "gui/commands/properties_commands.h"
 #include "gui/commands/range_commands.h"
 #include "gui/commands/row_column_commands.h"
@@ -112,6 +113,8 @@ void MainWindow::makeCommands()
     mExchange = std::make_unique<ExchangeCommands>(*this, this);
     mRowColumn = std::make_unique<RowColumnCommands>(*this, *mEdit, this);
     mTools->setPropertiesDialog(&mProperties->dialog());
+    mNavigation = std::make_unique<NavigationCommands>(*this, this);
+    mNavigation->setPropertiesDialog(&mProperties->dialog());
 }
 
 CommandPlacements MainWindow::commandPlacements() const
@@ -119,7 +122,7 @@ CommandPlacements MainWindow::commandPlacements() const
     CommandPlacements all;
     all << mFile->placements() << mExchange->placements() << mEdit->placements()
         << mProperties->placements() << mTools->placements() << mRowColumn->placements()
-        << mHelp->placements() << mRange->placements();
+        << mHelp->placements() << mRange->placements() << mNavigation->placements();
     return all;
 }
 
@@ -309,6 +312,7 @@ void MainWindow::setDatabaseOpen(bool open)
     mTools->setDatabaseOpen(open);
     mRowColumn->setDatabaseOpen(open);
     mRange->setDatabaseOpen(open);
+    mNavigation->setDatabaseOpen(open);
 }
 
 void MainWindow::updateStatus()

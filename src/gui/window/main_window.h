@@ -25,8 +25,10 @@ class DatabaseDocument;
 class EditCommands;
 class ExchangeCommands;
 class FileCommands;
+class FilterBar;
 class GridHeader;
 class HelpCommands;
+class NavigationCommands;
 class PropertiesCommands;
 class RangeCommands;
 class RowColumnCommands;
@@ -75,11 +77,13 @@ public:
     RowColumnCommands &rowColumnCommands() { return *mRowColumn; }
     HelpCommands &helpCommands() { return *mHelp; }
     RangeCommands &rangeCommands() { return *mRange; }
+    NavigationCommands &navigationCommands() { return *mNavigation; }
     // The placements of every command class's actions, which the menus and the tool bar follow.
     CommandPlacements commandPlacements() const;
 
     QTableView *grid() const { return mGrid; }
     QMenu *gridMenu() const { return mGridMenu; }
+    FilterBar *filterBar() const { return mFilterBar; }
     QLabel *statusPanel(int index) const { return mPanels[index]; }
 
     // The status timer's work: title, status panels, Paste cell, the highlighted header cells.
@@ -145,10 +149,12 @@ private:
     std::unique_ptr<ExchangeCommands> mExchange;
     std::unique_ptr<RowColumnCommands> mRowColumn;
     std::unique_ptr<RangeCommands> mRange;
+    std::unique_ptr<NavigationCommands> mNavigation;
 
     QToolBar *mToolBar = nullptr;
     QMenu *mGridMenu = nullptr;
     QTableView *mGrid = nullptr;
+    FilterBar *mFilterBar = nullptr;
     GridHeader *mColumnHeader = nullptr;
     GridHeader *mRowHeader = nullptr;
     WelcomePanel *mWelcome = nullptr;

@@ -8,6 +8,7 @@
 #include "gui/commands/exchange_commands.h"
 #include "gui/commands/file_commands.h"
 #include "gui/commands/help_commands.h"
+#include "gui/commands/navigation_commands.h"
 #include "gui/commands/properties_commands.h"
 #include "gui/commands/range_commands.h"
 #include "gui/commands/row_column_commands.h"
@@ -89,6 +90,8 @@ private Q_SLOTS:
               "actionDeleteRow",    "actionInsertRow",   "actionAppendRow",  "actionDeleteColumn",
               "actionInsertColumn", "actionAppendColumn"})
             QVERIFY2(!enabled(name), name);
+        for (const char *name : {"actionGoToRecord", "actionFilterBar"})
+            QVERIFY2(!enabled(name), name);
         // An empty list shows no entries and no separator above them.
         for (const char *name : {"separatorRecentFiles", "actionRecentFile1", "actionRecentFile2",
                                  "actionRecentFile3", "actionRecentFile4", "actionRecentFile5"})
@@ -119,7 +122,8 @@ private Q_SLOTS:
                                  "actionCopyRow",
                                  "actionPasteRow",
                                  "-",
-                                 "actionFont"})
+                                 "actionFont",
+                                 "actionGoToRecord"})
             entries << QString::fromLatin1(name);
         QCOMPARE(shownEntries(QStringLiteral("menuEdit")), entries);
     }
@@ -188,8 +192,8 @@ private Q_SLOTS:
         for (QObject *commands : std::initializer_list<QObject *>{
                  &mWindow->fileCommands(), &mWindow->exchangeCommands(), &mWindow->editCommands(),
                  &mWindow->propertiesCommands(), &mWindow->toolsCommands(),
-                 &mWindow->rowColumnCommands(), &mWindow->helpCommands(),
-                 &mWindow->rangeCommands()}) {
+                 &mWindow->rowColumnCommands(), &mWindow->helpCommands(), &mWindow->rangeCommands(),
+                 &mWindow->navigationCommands()}) {
             for (QAction *action :
                  commands->findChildren<QAction *>(QString(), Qt::FindDirectChildrenOnly))
                 QVERIFY2(placed.contains(action), qPrintable(action->objectName()));
