@@ -36,10 +36,12 @@ NavigationCommands::NavigationCommands(Workspace &workspace, QObject *parent)
             [this] { Q_EMIT filterBarShownChanged(isFilterBarShown()); });
 
     // Whatever runs the filter, changes its settings or the fields, the bar follows: Enable
-    // filter, the properties dialog, an undo or redo, a load, a new or removed field.
+    // filter, the properties dialog, an undo or redo, a load, a new or removed field, another
+    // code page for the texts.
     DatabaseDocument &document = workspace.document();
-    for (auto signal : {&DatabaseDocument::rowVisibilityChanged,
-                        &DatabaseDocument::columnWidthsChanged, &DatabaseDocument::replaced})
+    for (auto signal :
+         {&DatabaseDocument::rowVisibilityChanged, &DatabaseDocument::columnWidthsChanged,
+          &DatabaseDocument::replaced, &DatabaseDocument::regionalChanged})
         connect(&document, signal, this, &NavigationCommands::filterSettingsChanged);
     connect(&document.model(), &QAbstractItemModel::headerDataChanged, this,
             &NavigationCommands::filterSettingsChanged);

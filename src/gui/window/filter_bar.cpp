@@ -22,18 +22,9 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 namespace kribed {
-
-namespace {
-
-template<typename Widget> Widget *named(Widget *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-} // namespace
 
 FilterBar::FilterBar(NavigationCommands &commands, Workspace &workspace, QWidget *parent)
     : QWidget(parent)
@@ -41,14 +32,19 @@ FilterBar::FilterBar(NavigationCommands &commands, Workspace &workspace, QWidget
     , mWorkspace(workspace)
 {
     setObjectName(QStringLiteral("filterBar"));
-    mField = named(new QComboBox(this), "filterBarField");
-    mText = named(new QLineEdit(this), "filterBarText");
+    mField = new QComboBox(this);
+    mText = new QLineEdit(this);
     mText->setClearButtonEnabled(true);
-    mMustBegin =
-        named(new QCheckBox(tr("Field must begin with String"), this), "filterBarMustBegin");
-    mOn = named(new QCheckBox(tr("Filter enabled"), this), "filterBarOn");
-    mCount = named(new QLabel(this), "filterBarCount");
-    mTypingPause = named(new QTimer(this), "filterBarTypingPause");
+    mMustBegin = new QCheckBox(tr("Field must begin with String"), this);
+    mOn = new QCheckBox(tr("Filter enabled"), this);
+    mCount = new QLabel(this);
+    mTypingPause = new QTimer(this);
+    const std::pair<QObject *, const char *> names[] = {
+        {mField, "filterBarField"},         {mText, "filterBarText"},
+        {mMustBegin, "filterBarMustBegin"}, {mOn, "filterBarOn"},
+        {mCount, "filterBarCount"},         {mTypingPause, "filterBarTypingPause"}};
+    for (const auto &[part, name] : names)
+        part->setObjectName(QString::fromLatin1(name));
     mTypingPause->setSingleShot(true);
     mTypingPause->setInterval(TypingPause);
 
