@@ -48,15 +48,16 @@ FilterBar::FilterBar(NavigationCommands &commands, Workspace &workspace, QWidget
     mTypingPause->setSingleShot(true);
     mTypingPause->setInterval(TypingPause);
 
-    auto *fieldLabel = new QLabel(tr("Field to search"), this);
-    fieldLabel->setBuddy(mField);
-    auto *textLabel = new QLabel(tr("Filter what string"), this);
-    textLabel->setBuddy(mText);
+    // The captions of the Filter tab say what the two boxes hold without labels beside them,
+    // which would leave the text too little room in a window of the usual width.
+    mField->setToolTip(tr("Field to search"));
+    mField->setAccessibleName(tr("Field to search"));
+    mText->setPlaceholderText(tr("Filter what string"));
+    mText->setAccessibleName(tr("Filter what string"));
+    mText->setMinimumWidth(mText->fontMetrics().horizontalAdvance(mText->placeholderText()) + 30);
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 2, 4, 2);
-    layout->addWidget(fieldLabel);
     layout->addWidget(mField);
-    layout->addWidget(textLabel);
     layout->addWidget(mText, 1);
     layout->addWidget(mMustBegin);
     layout->addWidget(mOn);
