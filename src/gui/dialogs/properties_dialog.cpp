@@ -429,6 +429,17 @@ int PropertiesDialog::filterFieldChoice() const
     return std::max(0, mFilterFields->currentIndex());
 }
 
+void PropertiesDialog::setFilterChoices(const FilterOptions &options, const QStringList &fieldNames)
+{
+    mFilterMB->setChecked(options.mustBeginWith);
+    (options.exclude ? mExclude : mInclude)->setChecked(true);
+    mFilterFields->clear();
+    mFilterFields->addItem(tr("All Fields"));
+    mFilterFields->addItems(fieldNames);
+    const int field = options.field;
+    mFilterFields->setCurrentIndex(field >= 0 && field <= fieldNames.size() ? field : 0);
+}
+
 int PropertiesDialog::runFilter(Database &database, bool on) const
 {
     database.setFilterField(filterFieldChoice());

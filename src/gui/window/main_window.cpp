@@ -13,6 +13,7 @@
 #include "gui/commands/exchange_commands.h"
 #include "gui/commands/file_commands.h"
 #include "gui/commands/help_commands.h"
+#include "gui/commands/navigation_commands.h"
 #include "gui/commands/properties_commands.h"
 #include "gui/commands/range_commands.h"
 #include "gui/commands/replace_commands.h"
@@ -131,6 +132,8 @@ void MainWindow::makeCommands()
     mReplace = std::make_unique<ReplaceCommands>(*this, this);
     mFormats = std::make_unique<RegionalCommands>(*this, this);
     mTools->setPropertiesDialog(&mProperties->dialog());
+    mNavigation = std::make_unique<NavigationCommands>(*this, this);
+    mNavigation->setPropertiesDialog(&mProperties->dialog());
 }
 
 CommandPlacements MainWindow::commandPlacements() const
@@ -139,7 +142,7 @@ CommandPlacements MainWindow::commandPlacements() const
     all << mFile->placements() << mExchange->placements() << mEdit->placements()
         << mProperties->placements() << mTools->placements() << mRowColumn->placements()
         << mHelp->placements() << mRange->placements() << mReplace->placements()
-        << mFormats->placements();
+        << mFormats->placements() << mNavigation->placements();
     return all;
 }
 
@@ -337,6 +340,7 @@ void MainWindow::setDatabaseOpen(bool open)
     mRange->setDatabaseOpen(open);
     mReplace->setDatabaseOpen(open);
     mFormats->setDatabaseOpen(open);
+    mNavigation->setDatabaseOpen(open);
 }
 
 void MainWindow::updateStatus()
