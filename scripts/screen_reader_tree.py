@@ -2,9 +2,10 @@
 # SPDX-FileCopyrightText: Kribed PRO developers
 """Prints the editor's main window as AT-SPI shows it to a screen reader (scripts/screen-reader-check).
 
-Waits for the editor on the accessibility bus, answers the start-up message box by its default
-button, then prints each object's role, name and description, indented by depth. Table cells
-are cut to the first rows, menus are not opened. Exit status 1 when the window never appears.
+Waits for the editor on the accessibility bus, answers the messages on the way by their default
+button, prints each object's role, name and description, indented by depth, then what the
+focused cell says as the arrow keys move it. Table cells are cut to the first rows, menus are not
+opened. Exit status 1 when the window never appears.
 """
 import sys
 import time
@@ -93,7 +94,29 @@ def main():
         return 1
     time.sleep(1)  # the status timer's first ticks name the panels
     show(window)
+    announce_moves(window)
     return 0
+
+
+def focused_cell(window):
+    table = pyatspi.findDescendant(window, lambda o: o.getRoleName() == "table")
+    if table is None:
+        return None
+    for cell in table:
+        if cell is not None and cell.getState().contains(pyatspi.STATE_FOCUSED):
+            return cell
+    return None
+
+
+def announce_moves(window):
+    """What the reader says as the current cell moves with the arrow keys."""
+    print("Moving the current cell:")
+    for name, keycode in (("Down", 116), ("Right", 114), ("Right", 114)):
+        pyatspi.Registry.generateKeyboardEvent(keycode, None, pyatspi.KEY_PRESSRELEASE)
+        time.sleep(0.5)
+        cell = focused_cell(window)
+        said = f"{cell.name!r} — {cell.description!r}" if cell else "no focused cell"
+        print(f"  {name}: {said}")
 
 
 if __name__ == "__main__":
