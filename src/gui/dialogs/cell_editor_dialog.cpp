@@ -260,6 +260,7 @@ void CellEditorDialog::prepare(const Database &database, int field, int record,
         mPopup->setCurrentIndex(mPopup->count() > 0 ? 0 : -1);
         mPopup->setEnabled(true);
         mPopup->show();
+        mLabel->setBuddy(mPopup);
         if (mType == MultiplePopupType)
             mMemo->moveCursor(QTextCursor::End);
         break;
@@ -292,6 +293,8 @@ void CellEditorDialog::showPicker(const QString &label, bool dateMode, const QDa
     mPicker->setDateTime(now);
     mPicker->setEnabled(true);
     mPicker->show();
+    // The type's name beside the picker names it for a screen reader.
+    mLabel->setBuddy(mPicker);
     // A day chosen in the calendar counts even when it is the picker's date already (today).
     if (QCalendarWidget *calendar = dateMode ? mPicker->calendarWidget() : nullptr) {
         connect(calendar, &QCalendarWidget::clicked, this, &CellEditorDialog::calendarDayChosen,
@@ -419,6 +422,7 @@ void CellEditorDialog::hideTypeControls()
     mBoolean->hide();
     mBoolean->setEnabled(false);
     mLabel->hide();
+    mLabel->setBuddy(nullptr);
     mPopup->hide();
     mPopup->setEnabled(false);
     const QSignalBlocker blocker(mPopup);

@@ -22,6 +22,7 @@
 #include "gui/commands/tools_commands.h"
 #include "gui/grid/database_document.h"
 #include "gui/grid/grid_header.h"
+#include "gui/window/accessible_names.h"
 #include "gui/window/file_drop.h"
 #include "gui/window/menu_builder.h"
 #include "gui/window/recovery_writer.h"
@@ -83,6 +84,7 @@ MainWindow::MainWindow(Prompter &prompter, FileDialogs &dialogs, UserList &users
     buildGridMenu();
     buildStatusBar();
     connectRangeCommands();
+    nameWindowBarsForScreenReaders(*this);
 
     mTimer = new QTimer(this);
     mTimer->setObjectName(QStringLiteral("statusTimer"));
@@ -351,12 +353,15 @@ void MainWindow::updateStatus()
     // panels must never go on showing the path and modified mark of the database before.
     if (!isDatabaseOpen())
         return;
+    const ToggleStates toggles{mTools->isAutoSizing(), mTools->isFilterOn(), mTools->isRowSumOn()};
+    const Regional &regional = mDocument->regional();
     const StatusPanels texts =
-        statusPanelTexts(database, currentField(), currentRecord(),
-                         {mTools->isAutoSizing(), mTools->isFilterOn(), mTools->isRowSumOn()},
-                         mDocument->regional());
+        statusPanelTexts(database, currentField(), currentRecord(), toggles, regional);
     for (int index = 0; index < StatusPanelCount; ++index)
         mPanels[index]->setText(texts[index]);
+    nameForScreenReaders(
+        *mGrid, regional.toText(database.name()), recordCountHint(), mPanels,
+        spokenStatusPanelTexts(database, currentField(), currentRecord(), toggles, regional));
 
     mEdit->actionPasteCell->setEnabled(clipboardHoldsText());
 
