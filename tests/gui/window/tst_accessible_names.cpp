@@ -1,15 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/editing/formats_check.h"
 #include "core/model/database.h"
 #include "core/model/field_type.h"
 #include "core/status/status_texts.h"
+#include "gui/commands/navigation_commands.h"
+#include "gui/commands/regional_commands.h"
+#include "gui/commands/replace_commands.h"
 #include "gui/dialogs/about_dialog.h"
 #include "gui/dialogs/cell_editor_dialog.h"
 #include "gui/dialogs/find_dialog.h"
 #include "gui/dialogs/font_script_dialog.h"
+#include "gui/dialogs/formats_suggestion_bar.h"
+#include "gui/dialogs/go_to_record_dialog.h"
 #include "gui/dialogs/new_database_dialog.h"
 #include "gui/dialogs/properties_dialog.h"
 #include "gui/dialogs/readme_window.h"
+#include "gui/dialogs/recovery_dialog.h"
+#include "gui/dialogs/regional_formats_dialog.h"
+#include "gui/dialogs/replace_dialog.h"
 #include "main_window_fixture.h"
 
 #include <QAccessible>
@@ -134,6 +143,7 @@ private:
     QWidget *showSurface(const QString &which, int field);
 
     std::unique_ptr<FontScriptDialog> mFontDialog;
+    std::unique_ptr<RecoveryDialog> mRecoveryDialog;
 };
 
 void TestAccessibleNames::openTypedDatabase()
@@ -154,6 +164,30 @@ QWidget *TestAccessibleNames::showSurface(const QString &which, int field)
     QWidget *surface = nullptr;
     if (which == QLatin1String("main window") || which == QLatin1String("welcome")) {
         surface = mWindow.get();
+    } else if (which == QLatin1String("bars")) {
+        mWindow->navigationCommands().actionFilterBar->trigger();
+        FormatsSuggestion suggestion;
+        suggestion.locale = QLocale(QStringLiteral("de_DE"));
+        suggestion.sampled = suggestion.readUnderSuggested = 4;
+        suggestion.examples = QStringList{QStringLiteral("1520,50")};
+        mWindow->regionalCommands().suggestionBar()->suggest(suggestion, QStringLiteral("en_US"));
+        surface = mWindow.get();
+    } else if (which == QLatin1String("replace")) {
+        mWindow->replaceCommands().dialog().prepare({QStringLiteral("Feld1")}, true, true);
+        surface = &mWindow->replaceCommands().dialog();
+    } else if (which == QLatin1String("go to record")) {
+        mWindow->navigationCommands().goToRecordDialog().prepare(database, 1);
+        surface = &mWindow->navigationCommands().goToRecordDialog();
+    } else if (which == QLatin1String("regional formats")) {
+        mWindow->regionalCommands().dialog().prepare(database, regional, FormatsChoice());
+        surface = &mWindow->regionalCommands().dialog();
+    } else if (which == QLatin1String("recovery")) {
+        mRecoveryDialog = std::make_unique<RecoveryDialog>(mWindow.get());
+        RecoveryEntry entry;
+        entry.path = QStringLiteral("/home/user/Kunden.pdb");
+        entry.written = QDateTime(QDate(2026, 3, 14), QTime(9, 30));
+        mRecoveryDialog->setEntries({entry});
+        surface = mRecoveryDialog.get();
     } else if (which == QLatin1String("font")) {
         mFontDialog = std::make_unique<FontScriptDialog>(mWindow.get());
         surface = mFontDialog.get();
@@ -206,6 +240,11 @@ void TestAccessibleNames::everyWidgetNamed_data()
     QTest::newRow("about") << "about" << 1;
     QTest::newRow("read me") << "read me" << 1;
     QTest::newRow("font") << "font" << 1;
+    QTest::newRow("main window with the filter and formats bars") << "bars" << 1;
+    QTest::newRow("replace") << "replace" << 1;
+    QTest::newRow("go to record") << "go to record" << 1;
+    QTest::newRow("regional formats") << "regional formats" << 1;
+    QTest::newRow("recovery") << "recovery" << 1;
 }
 
 void TestAccessibleNames::everyWidgetNamed()
@@ -236,6 +275,7 @@ void TestAccessibleNames::everyWidgetNamed()
     if (top != mWindow.get())
         top->hide();
     mFontDialog.reset();
+    mRecoveryDialog.reset();
     unnamed.removeDuplicates();
     QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral("\n"))));
 }

@@ -12,6 +12,7 @@
 #include "gui/commands/properties_commands.h"
 #include "gui/commands/range_commands.h"
 #include "gui/commands/regional_commands.h"
+#include "gui/commands/replace_commands.h"
 #include "gui/commands/row_column_commands.h"
 #include "gui/commands/tools_commands.h"
 #include "gui/grid/database_document.h"
