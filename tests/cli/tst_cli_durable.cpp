@@ -73,6 +73,12 @@ Command commandNamed(const QString &name)
             {QStringLiteral("--yes"), name, QStringLiteral("Stock.pdb"), QStringLiteral("add.CSV")},
             QStringLiteral("Stock.pdb"),
             QStringLiteral("Stock.pd_")};
+    if (name == QLatin1String("export-sqlite"))
+        return {name,
+                {QStringLiteral("export"), QStringLiteral("--type"), QStringLiteral("sqlite"),
+                 QStringLiteral("Stock.pdb"), QStringLiteral("out.sqlite")},
+                QStringLiteral("out.sqlite"),
+                QStringLiteral("out.sqlit_")};
     return {name,
             {name, QStringLiteral("Stock.pdb"), QStringLiteral("out.CSV")},
             QStringLiteral("out.CSV"),
@@ -131,6 +137,8 @@ void TestCliDurable::setUp(int records)
     writeBytes(pathOf(QStringLiteral("add.CSV")), text(records));
     writeBytes(pathOf(QStringLiteral("out.CSV")), "previous text");
     writeBytes(pathOf(QStringLiteral("out.CS_")), "older text");
+    writeBytes(pathOf(QStringLiteral("out.sqlite")), "previous SQLite file");
+    writeBytes(pathOf(QStringLiteral("out.sqlit_")), "older SQLite file");
 }
 
 CliRun TestCliDurable::runCli(const QStringList &arguments, const QProcessEnvironment &environment,
@@ -159,7 +167,7 @@ void TestCliDurable::failedCallsFailTheCommand_data()
     QTest::addColumn<QString>("command");
     QTest::addColumn<int>("kind");
     QTest::addColumn<int>("error");
-    for (const char *command : {"resave", "append", "export"}) {
+    for (const char *command : {"resave", "append", "export", "export-sqlite"}) {
         for (CallKind kind : allCallKinds()) {
             for (int error : injectedErrors())
                 QTest::addRow("%s, %s, errno %d", command, qPrintable(callKindName(kind)), error)
