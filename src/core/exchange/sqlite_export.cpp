@@ -10,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QHash>
 #include <QIODevice>
 #include <QSet>
 #include <QVariant>
@@ -84,59 +85,119 @@ bool isPlainInteger(QByteArrayView text, qint64 &value)
     const QByteArrayView digits = negative ? text.sliced(1) : text;
     if (digits.isEmpty() || digits.size() > 19 || (digits.size() > 1 && digits.front() == '0'))
         return false;
-    for (const char c : digits)
+    quint64 magnitude = 0;
+    for (const char c : digits) {
         if (c < '0' || c > '9')
             return false;
-    bool ok = false;
-    value = QByteArray(text.data(), text.size()).toLongLong(&ok);
-    return ok && !(negative && value == 0);
+        magnitude = magnitude * 10 + quint64(c - '0'); // 19 digits never wrap
+    }
+    const quint64 limit = quint64(std::numeric_limits<qint64>::max()) + (negative ? 1 : 0);
+    if (magnitude > limit || (negative && magnitude == 0))
+        return false;
+    value = negative ? qint64(0 - magnitude) : qint64(magnitude);
+    return true;
 }
 
-// Binds one cell as its field's type; false when it had to be kept as its text.
-bool bindCell(sqlite3_stmt *insert, int column, int typeIndex, QByteArrayView cell,
-              const Regional &regional)
+bool isAscii(QByteArrayView text)
 {
-    if (cell.isEmpty()) {
-        sqlite3_bind_null(insert, column);
-        return true;
-    }
-    bool converted = true;
-    if (typeIndex == BooleanType) {
-        converted = cell == "1" || cell == "0";
-        if (converted)
-            sqlite3_bind_int(insert, column, cell == "1");
-    } else if (typeIndex == NormalIntegerType || typeIndex == AutoIncrementIntegerType) {
-        qint64 value = 0;
-        converted = isPlainInteger(cell, value);
-        if (converted)
-            sqlite3_bind_int64(insert, column, value);
-    } else if (typeIndex == FloatType) {
-        const std::optional<long double> value = regional.readNumber(cell);
-        converted = value.has_value();
-        if (converted)
-            sqlite3_bind_double(insert, column, double(*value));
-    } else if (isDateType(typeIndex) || isTimeType(typeIndex)) {
-        QByteArray iso;
-        if (isDateType(typeIndex)) {
-            if (const std::optional<QDate> date = regional.readDate(cell))
-                iso = date->toString(IsoDateFormat).toLatin1();
-        } else if (const std::optional<QTime> time = regional.readTime(cell)) {
-            iso = time->toString(IsoTimeFormat).toLatin1();
-        }
-        converted = !iso.isEmpty();
-        if (converted)
-            sqlite3_bind_text(insert, column, iso.constData(), int(iso.size()), SQLITE_TRANSIENT);
-    } else {
-        const QByteArray text = regional.toText(cell).toUtf8();
-        sqlite3_bind_text(insert, column, text.constData(), int(text.size()), SQLITE_TRANSIENT);
-        return true;
-    }
-    if (!converted) {
-        const QByteArray text = regional.toText(cell).toUtf8();
-        sqlite3_bind_text(insert, column, text.constData(), int(text.size()), SQLITE_TRANSIENT);
-    }
-    return converted;
+    for (const char c : text)
+        if (uchar(c) >= 0x80)
+            return false;
+    return true;
 }
+
+// Whether the code page's bytes below 0x80 are ASCII, so such texts are UTF-8 already.
+bool keepsAscii(const Regional &regional)
+{
+    QByteArray ascii(0x80, '\0');
+    for (int c = 0; c < 0x80; ++c)
+        ascii[c] = char(c);
+    return regional.toText(ascii) == QString::fromLatin1(ascii);
+}
+
+// Cells converted by one export. Dates and times repeat (a day's records, a modification
+// date column), and reading one in the regional formats is the costly part, so each text is
+// read once.
+class CellBinder
+{
+public:
+    explicit CellBinder(const Regional &regional)
+        : mRegional(regional)
+        , mAsciiIsUtf8(keepsAscii(regional))
+    {
+    }
+
+    // Binds one cell as its field's type; false when it had to be kept as its text. The cell's
+    // bytes must stay until the statement has been stepped.
+    bool bind(sqlite3_stmt *insert, int column, int typeIndex, QByteArrayView cell)
+    {
+        if (cell.isEmpty()) {
+            sqlite3_bind_null(insert, column);
+            return true;
+        }
+        if (typeIndex == BooleanType && (cell == "1" || cell == "0")) {
+            sqlite3_bind_int(insert, column, cell == "1");
+            return true;
+        }
+        if (typeIndex == NormalIntegerType || typeIndex == AutoIncrementIntegerType) {
+            qint64 value = 0;
+            if (isPlainInteger(cell, value)) {
+                sqlite3_bind_int64(insert, column, value);
+                return true;
+            }
+        } else if (typeIndex == FloatType) {
+            if (const std::optional<long double> value = mRegional.readNumber(cell)) {
+                sqlite3_bind_double(insert, column, double(*value));
+                return true;
+            }
+        } else if (isDateType(typeIndex) || isTimeType(typeIndex)) {
+            const QByteArray &iso = isoText(cell, isDateType(typeIndex));
+            if (!iso.isEmpty()) {
+                sqlite3_bind_text(insert, column, iso.constData(), int(iso.size()), SQLITE_STATIC);
+                return true;
+            }
+        } else if (typeIndex != BooleanType) {
+            bindText(insert, column, cell);
+            return true;
+        }
+        bindText(insert, column, cell);
+        return false;
+    }
+
+private:
+    void bindText(sqlite3_stmt *insert, int column, QByteArrayView cell)
+    {
+        if (mAsciiIsUtf8 && isAscii(cell)) {
+            sqlite3_bind_text(insert, column, cell.data(), int(cell.size()), SQLITE_STATIC);
+            return;
+        }
+        const QByteArray text = mRegional.toText(cell).toUtf8();
+        sqlite3_bind_text(insert, column, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+    }
+
+    // YYYY-MM-DD or HH:MM:SS, empty when the text is no date or time.
+    const QByteArray &isoText(QByteArrayView cell, bool date)
+    {
+        QHash<QByteArray, QByteArray> &known = date ? mDates : mTimes;
+        const QByteArray key(cell.data(), cell.size());
+        auto found = known.constFind(key);
+        if (found != known.constEnd())
+            return found.value();
+        QByteArray iso;
+        if (date) {
+            if (const std::optional<QDate> value = mRegional.readDate(cell))
+                iso = value->toString(IsoDateFormat).toLatin1();
+        } else if (const std::optional<QTime> value = mRegional.readTime(cell)) {
+            iso = value->toString(IsoTimeFormat).toLatin1();
+        }
+        return known.insert(key, iso).value();
+    }
+
+    const Regional &mRegional;
+    const bool mAsciiIsUtf8;
+    QHash<QByteArray, QByteArray> mDates;
+    QHash<QByteArray, QByteArray> mTimes;
+};
 
 void bindText(sqlite3_stmt *statement, int column, const QString &text)
 {
@@ -172,6 +233,7 @@ bool writeRecords(sqlite3 *connection, const Database &database, const Regional 
     const SqliteStatement insert = prepare(connection, insertSql + ')', error);
     if (!insert)
         return false;
+    CellBinder binder(regional);
     int written = 0;
     for (int record = 1; record <= database.recordCount(); ++record) {
         if (database.rowHeight(record) == 0)
@@ -179,7 +241,7 @@ bool writeRecords(sqlite3 *connection, const Database &database, const Regional 
         ++written;
         for (int field = 1; field <= database.fieldCount(); ++field) {
             const QByteArrayView cell = database.cellView(field, record);
-            if (bindCell(insert.get(), field, database.fieldType(field), cell, regional))
+            if (binder.bind(insert.get(), field, database.fieldType(field), cell))
                 continue;
             if (++report.keptAsText <= KeptExamples)
                 report.firstKept.append(QStringLiteral("%1, record %2: %3")
@@ -277,7 +339,8 @@ bool buildFile(sqlite3 *connection, const Database &database, const Regional &re
 {
     const QStringList columns = distinctColumnNames(database, regional);
     const QString table = recordsTableName(database, regional);
-    return execute(connection, "BEGIN", error)
+    // A file built in memory and written whole needs no rollback journal: a failure drops it.
+    return execute(connection, "PRAGMA journal_mode = OFF; BEGIN", error)
            && writeRecords(connection, database, regional, table, columns, report, error)
            && writeFields(connection, database, regional, columns, error)
            && writeDatabaseValues(connection, database, regional, table, error)
@@ -292,8 +355,12 @@ bool writeSqlite(QIODevice &device, const Database &database, const Regional &re
     // Built in memory and written whole: the file appears only through the caller's safe write,
     // with no journal or half-written database beside it.
     sqlite3 *opened = nullptr;
-    const int status = sqlite3_open_v2(":memory:", &opened,
-                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    // The memdb store keeps the file as one block, written without a copy; a name without a
+    // leading slash is private to this connection.
+    const int status = sqlite3_open_v2("kribed-export", &opened,
+                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE
+                                           | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_MEMORY,
+                                       "memdb");
     const SqliteConnection connection(opened);
     if (status != SQLITE_OK) {
         if (error)
@@ -304,14 +371,19 @@ bool writeSqlite(QIODevice &device, const Database &database, const Regional &re
     if (!buildFile(connection.get(), database, regional, report, error))
         return false;
     sqlite3_int64 size = 0;
-    unsigned char *bytes = sqlite3_serialize(connection.get(), "main", &size, 0);
+    unsigned char *bytes =
+        sqlite3_serialize(connection.get(), "main", &size, SQLITE_SERIALIZE_NOCOPY);
+    const bool copied = !bytes;
+    if (copied)
+        bytes = sqlite3_serialize(connection.get(), "main", &size, 0);
     if (!bytes) {
         if (error)
             *error = QStringLiteral("the database could not be serialized");
         return false;
     }
     const bool written = device.write(reinterpret_cast<const char *>(bytes), size) == size;
-    sqlite3_free(bytes);
+    if (copied)
+        sqlite3_free(bytes);
     if (!written && error)
         *error = device.errorString();
     return written;
