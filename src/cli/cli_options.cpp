@@ -33,7 +33,7 @@ const std::array<CommandSpec, 9> Commands = {{
     {"new", "OUT.pdb", "name fields records type width",
      "write an empty database (--name --fields --records --type --width)"},
     {"import", "IN.txt OUT.pdb", "type encoding locale table",
-     "make a database from separated text or a SQLite table (--type sqlite --table NAME)"},
+     "make a database from separated text or a SQLite table (--type sqlite --table)"},
     {"export", "IN.pdb OUT.txt", "type encoding locale",
      "write a database as separated text or a SQLite database (--type sqlite)"},
     {"append", "DB.pdb IN.txt", "type encoding", "add the lines of separated text as records"},
@@ -137,9 +137,10 @@ struct Options
                                                "file (default utf-8)."),
                                 QStringLiteral("E")};
     QCommandLineOption locale{QStringLiteral("locale"),
-                              QStringLiteral("info: the regional formats of numbers, dates and "
-                                             "times, a name such as de_DE or en_US (default: "
-                                             "the desktop's)."),
+                              QStringLiteral("info, and import and export --type sqlite: the "
+                                             "regional formats of numbers, dates and times, a "
+                                             "name such as de_DE or en_US (default: the "
+                                             "desktop's)."),
                               QStringLiteral("NAME")};
     QCommandLineOption table{QStringLiteral("table"),
                              QStringLiteral("import --type sqlite: the table or view to read."),
