@@ -137,8 +137,6 @@ void TestCliDurable::setUp(int records)
     writeBytes(pathOf(QStringLiteral("add.CSV")), text(records));
     writeBytes(pathOf(QStringLiteral("out.CSV")), "previous text");
     writeBytes(pathOf(QStringLiteral("out.CS_")), "older text");
-    writeBytes(pathOf(QStringLiteral("out.sqlite")), "previous SQLite file");
-    writeBytes(pathOf(QStringLiteral("out.sqlit_")), "older SQLite file");
 }
 
 CliRun TestCliDurable::runCli(const QStringList &arguments, const QProcessEnvironment &environment,
