@@ -3,8 +3,10 @@
 #include "gui/commands/exchange_commands.h"
 
 #include "core/exchange/csv_exchange.h"
+#include "core/exchange/sqlite_exchange.h"
 #include "core/exchange/text_exchange.h"
 #include "core/model/regional.h"
+#include "core/platform/prompter.h"
 #include "gui/commands/command_support.h"
 #include "gui/commands/wait_cursor.h"
 #include "gui/commands/workspace.h"
@@ -14,6 +16,8 @@
 
 #include <QAction>
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace kribed {
 
@@ -32,6 +36,22 @@ std::optional<CsvEncoding> encodingFor(Workspace &workspace, TextType type, bool
         return CsvEncoding::Utf8;
     return askCsvEncoding(workspace.prompter(), reading,
                           workspace.document().regional().codePage());
+}
+
+// The number of entries of a dialog's filter text: the index the entry after them gets.
+int entryCount(const QString &filter)
+{
+    return int(filter.count(u'|')) / 2;
+}
+
+// The SQLite entries follow the text types in both dialogs.
+int sqliteImportIndex()
+{
+    return entryCount(importFilterTextWithCsv()) + 1;
+}
+int sqliteExportIndex()
+{
+    return entryCount(exportFilterTextWithCsv()) + 1;
 }
 
 } // namespace
@@ -65,12 +85,14 @@ void ExchangeCommands::setDatabaseOpen(bool open)
     actionExport->setEnabled(open);
 }
 
-std::optional<std::pair<QString, TextType>> ExchangeCommands::chooseTextFile(
-    const QString &title, const QString &proposedFile)
+std::optional<ExchangeCommands::ChosenFile> ExchangeCommands::chooseTextFile(
+    const QString &title, const QString &proposedFile, bool offerSqlite)
 {
     FileRequest request;
     request.title = title;
     request.filter = importFilterTextWithCsv();
+    if (offerSqlite)
+        request.filter += sqliteImportFilterEntry();
     request.filterIndex = mOpenIndex;
     // "*.*" names no extension: a dialog that appended it would look for "name.*.*".
     const QString suffix = defaultExtensionOf(typeOfIndex(mOpenIndex, TextType::Comma));
@@ -84,7 +106,32 @@ std::optional<std::pair<QString, TextType>> ExchangeCommands::chooseTextFile(
         return std::nullopt;
     if (importTypeOfFilterIndex(choice->filterIndex))
         mOpenIndex = choice->filterIndex;
-    return std::make_pair(choice->path, typeOfIndex(choice->filterIndex, TextType::Comma));
+    return ChosenFile{choice->path, typeOfIndex(choice->filterIndex, TextType::Comma),
+                      offerSqlite && choice->filterIndex == sqliteImportIndex()};
+}
+
+ExchangeResult ExchangeCommands::importSqlite(const QString &path, Database &imported)
+{
+    Prompter &prompter = mWorkspace.prompter();
+    const std::optional<SqliteTables> tables = readSqliteTables(path, prompter);
+    if (!tables)
+        return ExchangeResult::Failed;
+    if (tables->names.isEmpty()) {
+        prompter.ask({tr("Error"), tr("The SQLite database holds no table."), Icon::Error,
+                      Buttons::Ok});
+        return ExchangeResult::Failed;
+    }
+    QString table = tables->names.constFirst();
+    if (tables->names.size() > 1) {
+        const std::optional<QString> chosen = mWorkspace.fileDialogs().chooseItem(
+            tr("Import"), tr("Table or view:"), tables->names,
+            std::max(0, int(tables->names.indexOf(tables->exported))));
+        if (!chosen)
+            return ExchangeResult::Cancelled;
+        table = *chosen;
+    }
+    WaitCursor wait;
+    return importSqliteFile(path, table, imported, prompter, mWorkspace.document().regional());
 }
 
 void ExchangeCommands::importText()
@@ -98,10 +145,11 @@ void ExchangeCommands::importProposedText(const QString &proposedFile)
     leaveModes(mWorkspace, true);
     if (confirmDiscardChanges(mWorkspace))
         return;
-    const auto chosen = chooseTextFile(tr("Import"), proposedFile);
+    const auto chosen = chooseTextFile(tr("Import"), proposedFile, true);
     if (!chosen)
         return;
-    const std::optional<CsvEncoding> encoding = encodingFor(mWorkspace, chosen->second, true);
+    const std::optional<CsvEncoding> encoding =
+        chosen->sqlite ? CsvEncoding::Utf8 : encodingFor(mWorkspace, chosen->type, true);
     if (!encoding)
         return;
 
@@ -110,9 +158,11 @@ void ExchangeCommands::importProposedText(const QString &proposedFile)
     DatabaseDocument &document = mWorkspace.document();
     Database imported = document.database();
     ExchangeResult result;
-    {
+    if (chosen->sqlite) {
+        result = importSqlite(chosen->path, imported);
+    } else {
         WaitCursor wait;
-        result = importTextFile(chosen->first, chosen->second, imported, mWorkspace.prompter(),
+        result = importTextFile(chosen->path, chosen->type, imported, mWorkspace.prompter(),
                                 mWorkspace.document().regional(), *encoding);
     }
     if (result != ExchangeResult::Done)
@@ -130,15 +180,24 @@ void ExchangeCommands::exportText()
     const Database &database = mWorkspace.document().database();
     FileRequest request;
     request.title = tr("Export");
-    request.filter = exportFilterTextWithCsv();
+    request.filter = exportFilterTextWithCsv() + sqliteExportFilterEntry();
     request.filterIndex = mSaveIndex;
     request.defaultSuffix =
-        defaultExtensionOf(exportTypeOfFilterIndex(mSaveIndex).value_or(TextType::Comma));
+        mSaveIndex == sqliteExportIndex()
+            ? QStringLiteral("sqlite")
+            : defaultExtensionOf(exportTypeOfFilterIndex(mSaveIndex).value_or(TextType::Comma));
     request.proposedName = QFileInfo(database.filePath()).completeBaseName();
     request.askBeforeOverwrite = true;
     const std::optional<FileChoice> choice = mWorkspace.fileDialogs().saveFile(request);
     if (!choice)
         return;
+    if (choice->filterIndex == sqliteExportIndex()) {
+        mSaveIndex = choice->filterIndex;
+        WaitCursor wait;
+        exportSqliteFile(choice->path, database, mWorkspace.prompter(),
+                         mWorkspace.document().regional());
+        return;
+    }
     const TextType type = exportTypeOfFilterIndex(choice->filterIndex).value_or(TextType::Comma);
     mSaveIndex = exportFilterIndexOf(type);
     const std::optional<CsvEncoding> encoding = encodingFor(mWorkspace, type, false);
@@ -157,7 +216,7 @@ void ExchangeCommands::appendText()
     const auto chosen = chooseTextFile(tr("Append"));
     if (!chosen)
         return;
-    const std::optional<CsvEncoding> encoding = encodingFor(mWorkspace, chosen->second, true);
+    const std::optional<CsvEncoding> encoding = encodingFor(mWorkspace, chosen->type, true);
     if (!encoding)
         return;
 
@@ -168,7 +227,7 @@ void ExchangeCommands::appendText()
     ExchangeResult result;
     {
         WaitCursor wait;
-        result = appendTextFile(chosen->first, chosen->second, appended, mWorkspace.prompter(),
+        result = appendTextFile(chosen->path, chosen->type, appended, mWorkspace.prompter(),
                                 mWorkspace.document().regional(), *encoding);
     }
     if (result == ExchangeResult::Cancelled)

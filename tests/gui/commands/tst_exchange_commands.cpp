@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/exchange/sqlite_exchange.h"
 #include "core/exchange/text_exchange.h"
 #include "core/model/database.h"
+#include "core/model/field_type.h"
 #include "gui/commands/exchange_commands.h"
 #include "gui/window/main_window.h"
 #include "main_window_fixture.h"
@@ -67,7 +69,7 @@ private Q_SLOTS:
 
         const QList<FileRequest> &requests = mDialogs->requests();
         QCOMPARE(requests.size(), 2);
-        QCOMPARE(requests[0].filter, importFilterTextWithCsv());
+        QCOMPARE(requests[0].filter, importFilterTextWithCsv() + sqliteImportFilterEntry());
         QCOMPARE(requests[0].filterIndex, 1);
         QCOMPARE(requests[0].defaultSuffix, QStringLiteral("CSV"));
         QCOMPARE(requests[1].filterIndex, 2);
@@ -115,7 +117,7 @@ private Q_SLOTS:
 
         const QList<FileRequest> &requests = mDialogs->requests();
         QCOMPARE(requests.size(), 2);
-        QCOMPARE(requests[0].filter, exportFilterTextWithCsv());
+        QCOMPARE(requests[0].filter, exportFilterTextWithCsv() + sqliteExportFilterEntry());
         QCOMPARE(requests[0].proposedName, QStringLiteral("New"));
         QVERIFY(requests[0].askBeforeOverwrite);
         QCOMPARE(requests[0].defaultSuffix, QStringLiteral("CSV"));
@@ -160,6 +162,50 @@ private Q_SLOTS:
         mWindow->exchangeCommands().exportText();
         QCOMPARE(mDialogs->requests().last().filterIndex, 4);
         QCOMPARE(mDialogs->requests().last().defaultSuffix, QStringLiteral("csv"));
+    }
+
+    void sqliteThroughDialogs()
+    {
+        // SQLite follows the text types: the sixth entry of Import's dialog, the fifth of
+        // Export's; Append offers none. Several tables are chosen from a list.
+        createThroughDialog(QStringLiteral("2"), QStringLiteral("1"));
+        setUpWindowCell(1, 1, "x");
+        setUpWindowCell(2, 1, "zwei");
+        const QString out = mTemp->filePath(QStringLiteral("out.sqlite"));
+        mDialogs->expectSave(QStringLiteral("Export"), out, 5);
+        mWindow->exchangeCommands().exportText();
+        QVERIFY(QFile::exists(out));
+        mDialogs->expectSave(QStringLiteral("Export"), QString(), 5);
+        mWindow->exchangeCommands().exportText();
+        QCOMPARE(mDialogs->requests().last().filterIndex, 5);
+        QCOMPARE(mDialogs->requests().last().defaultSuffix, QStringLiteral("sqlite"));
+
+        mPrompter->expect(QStringLiteral("Information"), QStringLiteral("You have not saved*"),
+                          Icon::Warning, Buttons::YesNo, Answer::Yes);
+        mDialogs->expectOpen(QStringLiteral("Import"), out, 6);
+        mDialogs->expectItem(QStringLiteral("Import"), QString());
+        mWindow->exchangeCommands().importText();
+        QCOMPARE(mDialogs->lastItems(), (QStringList{QStringLiteral("New"),
+                                                     QStringLiteral("kribo_database"),
+                                                     QStringLiteral("kribo_fields"),
+                                                     QStringLiteral("kribo_popup_items")}));
+        QCOMPARE(mDialogs->lastCurrentItem(), 0);
+        QCOMPARE(windowDatabase().cell(2, 1), QByteArray("zwei")); // cancelled: unchanged
+
+        mPrompter->expect(QStringLiteral("Information"), QStringLiteral("You have not saved*"),
+                          Icon::Warning, Buttons::YesNo, Answer::Yes);
+        mDialogs->expectOpen(QStringLiteral("Import"), out, 6);
+        mDialogs->expectItem(QStringLiteral("Import"), QStringLiteral("kribo_fields"));
+        mWindow->exchangeCommands().importText();
+        QCOMPARE(windowDatabase().fieldName(2), QByteArray("name"));
+        QCOMPARE(windowDatabase().cell(2, 2), QByteArray("Field 2"));
+        QCOMPARE(windowDatabase().fieldType(1), int(NormalIntegerType));
+        QCOMPARE(windowDatabase().name(), QByteArray("out"));
+
+        mDialogs->expectOpen(QStringLiteral("Append"), QString(), 1);
+        mWindow->exchangeCommands().appendText();
+        QCOMPARE(mDialogs->requests().last().filter, importFilterTextWithCsv());
+        KRIBED_VERIFY_DIALOGS(*mDialogs);
     }
 };
 
