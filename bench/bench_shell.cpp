@@ -50,6 +50,11 @@ public:
         return std::nullopt;
     }
     bool choosePrinter(QPrinter &, int) override { return false; }
+    std::optional<QString> chooseItem(const QString &, const QString &, const QStringList &,
+                                      int) override
+    {
+        return std::nullopt;
+    }
 };
 
 // The largest database, written once for the whole run.
