@@ -9,6 +9,7 @@
 #include "core/model/limits.h"
 #include "core/model/regional.h"
 #include "core/platform/code_page.h"
+#include "gui/dialogs/named_widget.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -138,12 +139,6 @@ protected:
 };
 
 namespace {
-
-template<class Widget> Widget *named(Widget *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 // The length the memo's text has once stored, a line break being two characters.
 int storedLength(const QString &memoText)

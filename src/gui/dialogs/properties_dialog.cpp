@@ -9,6 +9,7 @@
 #include "core/platform/prompter.h"
 #include "gui/dialogs/digit_keys.h"
 #include "gui/dialogs/display_font.h"
+#include "gui/dialogs/named_widget.h"
 
 #include <QCheckBox>
 #include <QCollator>
@@ -29,12 +30,6 @@
 namespace kribed {
 
 namespace {
-
-template<class Widget> Widget *named(Widget *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 QCheckBox *checkBox(const char *name, const QString &caption)
 {
