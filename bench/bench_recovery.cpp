@@ -21,7 +21,6 @@
 
 #include <benchmark/benchmark.h>
 
-
 using namespace kribed;
 
 namespace {
