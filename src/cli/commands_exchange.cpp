@@ -11,6 +11,7 @@
 #include "core/model/pdb_reader.h"
 #include "core/model/pdb_writer.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QTextStream>
 
@@ -80,10 +81,15 @@ QString chosenTable(CliContext &context, const QString &source)
     if (tables->names.size() == 1)
         return tables->names.constFirst();
     if (tables->names.isEmpty())
-        context.err << "kribed-cli: the SQLite database holds no table\n";
+        context.err << "kribed-cli: "
+                    << QCoreApplication::translate("CliMessages",
+                                                   "the SQLite database holds no table")
+                    << '\n';
     else
-        context.err << "kribed-cli: choose a table with --table: "
-                    << tables->names.join(QStringLiteral(", ")) << '\n';
+        context.err << "kribed-cli: "
+                    << QCoreApplication::translate("CliMessages", "choose a table with --table: %1")
+                           .arg(tables->names.join(QStringLiteral(", ")))
+                    << '\n';
     return QString();
 }
 
@@ -116,7 +122,10 @@ ExitStatus exportCommand(CliContext &context)
     const QString target = QFileInfo(context.request.files.at(1)).absoluteFilePath();
     // Text written over the database it comes from would leave the records only in a backup.
     if (QFileInfo(target) == QFileInfo(context.request.files.at(0))) {
-        context.err << "kribed-cli: the exported file must not be the database itself\n";
+        context.err << "kribed-cli: "
+                    << QCoreApplication::translate(
+                           "CliMessages", "the exported file must not be the database itself")
+                    << '\n';
         return ExitUsage;
     }
     Database database;

@@ -23,11 +23,6 @@ namespace {
 
 constexpr int KeptExamples = 5;
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("SqliteExport", text);
-}
-
 // The declared type of a field's column.
 const char *declaredType(int typeIndex)
 {
@@ -400,10 +395,14 @@ QString sqliteBackupFileName(const QString &path)
 
 QString keptAsTextText(const SqliteExportReport &report)
 {
-    QString text = report.keptAsText == 1
-                       ? tr("1 cell did not convert to its field's type and was kept as text:")
-                       : tr("%1 cells did not convert to their field's type and were kept as text:")
-                             .arg(report.keptAsText);
+    QString text =
+        report.keptAsText == 1
+            ? QCoreApplication::translate(
+                "SqliteExport", "1 cell did not convert to its field's type and was kept as text:")
+            : QCoreApplication::translate(
+                  "SqliteExport",
+                  "%1 cells did not convert to their field's type and were kept as text:")
+                  .arg(report.keptAsText);
     for (const QString &example : report.firstKept)
         text += u'\r' + example;
     if (report.keptAsText > report.firstKept.size())
@@ -429,11 +428,13 @@ ExchangeResult exportSqliteFile(const QString &path, const Database &database, P
         return writeSqlite(device, database, regional, kept);
     };
     if (!safeWriteFile(path, sqliteBackupFileName(path), write)) {
-        prompter.ask({tr("Error"), saveErrorText(), Icon::Error, Buttons::Ok});
+        prompter.ask({QCoreApplication::translate("SqliteExport", "Error"), saveErrorText(),
+                      Icon::Error, Buttons::Ok});
         return ExchangeResult::Failed;
     }
     if (kept.keptAsText > 0)
-        prompter.ask({tr("Export"), keptAsTextText(kept), Icon::Information, Buttons::Ok});
+        prompter.ask({QCoreApplication::translate("SqliteExport", "Export"), keptAsTextText(kept),
+                      Icon::Information, Buttons::Ok});
     if (report)
         *report = kept;
     return ExchangeResult::Done;

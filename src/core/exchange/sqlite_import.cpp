@@ -22,14 +22,10 @@ namespace {
 // How long a reader waits for a writer's lock before the file counts as locked.
 constexpr int LockWaitMilliseconds = 1000;
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("SqliteImport", text);
-}
-
 void showError(Prompter &prompter, const QString &text)
 {
-    prompter.ask({tr("Error"), text, Icon::Error, Buttons::Ok});
+    prompter.ask(
+        {QCoreApplication::translate("SqliteImport", "Error"), text, Icon::Error, Buttons::Ok});
 }
 
 // The message for what SQLite answered on reading the file.
@@ -38,12 +34,15 @@ QString readErrorText(int status)
     switch (status & 0xff) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-        return tr("The SQLite database is locked by another program. Close it there and try "
-                  "again.");
+        return QCoreApplication::translate(
+            "SqliteImport",
+            "The SQLite database is locked by another program. Close it there and try "
+            "again.");
     case SQLITE_NOTADB:
     case SQLITE_CORRUPT:
-        return tr("The file is no SQLite database that can be read: it is damaged or "
-                  "encrypted.");
+        return QCoreApplication::translate(
+            "SqliteImport", "The file is no SQLite database that can be read: it is damaged or "
+                            "encrypted.");
     default:
         return openErrorText();
     }
@@ -186,8 +185,10 @@ bool askToTakeFirst(Prompter &prompter, const TableShape &shape)
     if (shape.columns <= MaxFields && shape.rows <= MaxRecords)
         return true;
     return askToGoOn(prompter,
-                     tr("The table has %1 columns and %2 rows; a database holds at most %3 "
-                        "fields and %4 records.\rImport the first ones?")
+                     QCoreApplication::translate(
+                         "SqliteImport",
+                         "The table has %1 columns and %2 rows; a database holds at most %3 "
+                         "fields and %4 records.\rImport the first ones?")
                          .arg(shape.columns)
                          .arg(shape.rows)
                          .arg(MaxFields)
@@ -329,8 +330,10 @@ ExchangeResult importSqliteFile(const QString &path, const QString &table, Datab
     if (!tables)
         return ExchangeResult::Failed;
     if (!tables->names.contains(table)) {
-        showError(prompter, tr("The SQLite database holds no table or view named \"%1\".")
-                                .arg(table));
+        showError(prompter,
+                  QCoreApplication::translate(
+                      "SqliteImport", "The SQLite database holds no table or view named \"%1\".")
+                      .arg(table));
         return ExchangeResult::Failed;
     }
     // The side tables speak for the table our export wrote the records to, and for no other.
