@@ -287,6 +287,43 @@ private Q_SLOTS:
         QVERIFY(!windowDatabase().isModified());
     }
 
+    // Rows are hidden and shown in one go; each keeps its height, hidden rows take no space, and
+    // the row header still repaints afterwards.
+    void hidingManyRowsKeepsSizesAndRepaints_data()
+    {
+        QTest::addColumn<QList<int>>("hidden");
+        QTest::newRow("none") << QList<int>{};
+        QTest::newRow("first") << QList<int>{1};
+        QTest::newRow("middle") << QList<int>{3, 4};
+        QTest::newRow("last") << QList<int>{6};
+        QTest::newRow("all") << QList<int>{1, 2, 3, 4, 5, 6};
+    }
+
+    void hidingManyRowsKeepsSizesAndRepaints()
+    {
+        QFETCH(QList<int>, hidden);
+        setUpWindowDatabase([&](Database &database) {
+            for (int record : hidden)
+                database.setHidden(record, true);
+        });
+        int shownHeight = 0;
+        for (int row = 0; row < 6; ++row) {
+            const bool hide = hidden.contains(row + 1);
+            QCOMPARE(grid()->isRowHidden(row), hide);
+            if (!hide) {
+                QCOMPARE(rows()->sectionSize(row), ShownRowHeight);
+                QCOMPARE(rows()->sectionPosition(row), shownHeight);
+                shownHeight += ShownRowHeight;
+            }
+        }
+        QCOMPARE(rows()->length(), shownHeight);
+        QVERIFY(rows()->updatesEnabled());
+        mWindow->toolsCommands().applyFilter(false);
+        QCOMPARE(rows()->length(), 6 * ShownRowHeight);
+        QCOMPARE(rows()->sectionSize(5), ShownRowHeight);
+        QVERIFY(rows()->updatesEnabled());
+    }
+
     void filterHidesRowsInTheGrid_data()
     {
         QTest::addColumn<QByteArray>("text");
