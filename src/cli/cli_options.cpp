@@ -33,7 +33,8 @@ const std::array<CommandSpec, 9> Commands = {{
     {"new", "OUT.pdb", "name fields records type width",
      "write an empty database (--name --fields --records --type --width)"},
     {"import", "IN.txt OUT.pdb", "type encoding", "make a database from separated text"},
-    {"export", "IN.pdb OUT.txt", "type encoding", "write a database as separated text"},
+    {"export", "IN.pdb OUT.txt", "type encoding locale",
+     "write a database as separated text or an Excel workbook (--type xlsx)"},
     {"append", "DB.pdb IN.txt", "type encoding", "add the lines of separated text as records"},
     {"replace", "FILE.pdb", "find with field regex match-case whole-cell output",
      "replace a text in cells (--find --with [--field --regex --match-case --whole-cell "
@@ -90,12 +91,17 @@ QString takeType(const QString &value, CliRequest &request)
         request.fieldType = index;
         return QString();
     }
+    if (request.command == QLatin1String("export")
+        && value.compare(QLatin1String("xlsx"), Qt::CaseInsensitive) == 0) {
+        request.workbook = true;
+        return QString();
+    }
     const std::optional<TextType> textType = textTypeFromName(value);
     if (!textType)
         return QStringLiteral("--type is comma, semicolon, tab, comma-any or csv, not '%1'.")
             .arg(value);
     if (request.command == QLatin1String("export") && !isExportType(*textType))
-        return QStringLiteral("export writes comma, semicolon, tab or csv text, not '%1'.")
+        return QStringLiteral("export writes comma, semicolon, tab or csv text or an xlsx workbook, not '%1'.")
             .arg(value);
     request.textType = *textType;
     return QString();
@@ -119,7 +125,8 @@ struct Options
                                 QStringLiteral("NAME")};
     QCommandLineOption type{QStringLiteral("type"),
                             QStringLiteral("comma, semicolon, tab, comma-any or csv (standard "
-                                           "CSV) for text files (default comma); for new: the "
+                                           "CSV) for text files (default comma); for export also xlsx (an Excel workbook); "
+                                           "for new: the "
                                            "field type index 0..12."),
                             QStringLiteral("T")};
     QCommandLineOption encoding{QStringLiteral("encoding"),
@@ -127,7 +134,7 @@ struct Options
                                                "file (default utf-8)."),
                                 QStringLiteral("E")};
     QCommandLineOption locale{QStringLiteral("locale"),
-                              QStringLiteral("info: the regional formats of numbers, dates and "
+                              QStringLiteral("info, export: the regional formats of numbers, dates and "
                                              "times, a name such as de_DE or en_US (default: "
                                              "the desktop's)."),
                               QStringLiteral("NAME")};

@@ -37,6 +37,8 @@ struct CliRequest
     // (0..12, -1 when not given: String) for new.
     TextType textType = TextType::Comma;
     int fieldType = -1;
+    // --type xlsx for export: an Excel workbook instead of separated text.
+    bool workbook = false;
     // --encoding: the encoding of a standard CSV file (--type csv); cells keep the --codepage.
     CsvEncoding encoding = CsvEncoding::Utf8;
     // The shape of a new database; the defaults are those the new-database dialog shows.

@@ -6,6 +6,7 @@
 #include "cli/commands_file.h"
 #include "core/exchange/new_database.h"
 #include "core/exchange/text_exchange.h"
+#include "core/exchange/workbook_export.h"
 #include "core/model/database.h"
 #include "core/model/pdb_reader.h"
 #include "core/model/pdb_writer.h"
@@ -80,15 +81,18 @@ ExitStatus exportCommand(CliContext &context)
     const QString target = QFileInfo(context.request.files.at(1)).absoluteFilePath();
     // Text written over the database it comes from would leave the records only in a backup.
     if (QFileInfo(target) == QFileInfo(context.request.files.at(0))) {
-        context.err << "kribed-cli: the text file must not be the database itself\n";
+        context.err << "kribed-cli: the exported file must not be the database itself\n";
         return ExitUsage;
     }
     Database database;
     if (!loadForReading(context, context.request.files.at(0), database))
         return ExitFailure;
+    // The count of cells kept as text goes to standard error through the prompter.
     const ExchangeResult result =
-        exportTextFile(target, context.request.textType, database, context.prompter,
-                       context.regional, context.request.encoding);
+        context.request.workbook
+            ? exportWorkbookFile(target, database, context.prompter, context.regional).result
+            : exportTextFile(target, context.request.textType, database, context.prompter,
+                             context.regional, context.request.encoding);
     if (result == ExchangeResult::Done)
         context.out << "Wrote " << target << '\n';
     return statusOf(result);

@@ -4,6 +4,7 @@
 
 #include "core/exchange/csv_exchange.h"
 #include "core/exchange/text_exchange.h"
+#include "core/exchange/workbook_export.h"
 #include "core/model/regional.h"
 #include "gui/commands/command_support.h"
 #include "gui/commands/wait_cursor.h"
@@ -130,15 +131,27 @@ void ExchangeCommands::exportText()
     const Database &database = mWorkspace.document().database();
     FileRequest request;
     request.title = tr("Export");
-    request.filter = exportFilterTextWithCsv();
+    // The Excel workbook follows the text types in the list.
+    const int workbookIndex = exportFilterIndexOf(TextType::Csv) + 1;
+    request.filter = exportFilterTextWithCsv() + workbookFilterEntry();
     request.filterIndex = mSaveIndex;
     request.defaultSuffix =
-        defaultExtensionOf(exportTypeOfFilterIndex(mSaveIndex).value_or(TextType::Comma));
+        mSaveIndex == workbookIndex
+            ? workbookExtension()
+            : defaultExtensionOf(exportTypeOfFilterIndex(mSaveIndex).value_or(TextType::Comma));
     request.proposedName = QFileInfo(database.filePath()).completeBaseName();
     request.askBeforeOverwrite = true;
     const std::optional<FileChoice> choice = mWorkspace.fileDialogs().saveFile(request);
     if (!choice)
         return;
+    if (choice->filterIndex == workbookIndex) {
+        mSaveIndex = workbookIndex;
+        WaitCursor wait;
+        // Failures and the cells kept as text are told through the prompter.
+        exportWorkbookFile(choice->path, database, mWorkspace.prompter(),
+                           mWorkspace.document().regional());
+        return;
+    }
     const TextType type = exportTypeOfFilterIndex(choice->filterIndex).value_or(TextType::Comma);
     mSaveIndex = exportFilterIndexOf(type);
     const std::optional<CsvEncoding> encoding = encodingFor(mWorkspace, type, false);

@@ -1,0 +1,402 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/exchange/workbook_export.h"
+
+#include "core/model/database.h"
+#include "core/model/field_type.h"
+#include "core/model/regional.h"
+#include "core/platform/prompter.h"
+#include "core/platform/safe_file.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <xlsxwriter.h>
+
+#include <cctype>
+#include <cmath>
+#include <memory>
+
+namespace kribed {
+
+namespace {
+
+enum class CellKind { Text, Number, Boolean, Date, Time };
+
+CellKind kindOf(int typeIndex)
+{
+    if (isNumberType(typeIndex))
+        return CellKind::Number;
+    if (typeIndex == BooleanType)
+        return CellKind::Boolean;
+    if (isDateType(typeIndex))
+        return CellKind::Date;
+    if (isTimeType(typeIndex))
+        return CellKind::Time;
+    return CellKind::Text;
+}
+
+// Excel counts days from 1899-12-30, except that it believes in a 29 February 1900: the dates of
+// January and February 1900 are one day less. Dates before 1900 it cannot show.
+std::optional<double> excelDay(const QDate &date)
+{
+    if (date < QDate(1900, 1, 1))
+        return std::nullopt;
+    const QDate epoch = date < QDate(1900, 3, 1) ? QDate(1899, 12, 31) : QDate(1899, 12, 30);
+    return double(epoch.daysTo(date));
+}
+
+double excelTime(const QTime &time)
+{
+    return time.msecsSinceStartOfDay() / 86400000.0;
+}
+
+// A field's width units in Excel's characters: four digits are 56/3 units wide.
+double excelColumnWidth(int units)
+{
+    return units * 3.0 / 14.0;
+}
+
+struct WorkbookCloser
+{
+    void operator()(lxw_workbook *book) const { workbook_close(book); }
+};
+
+// One sheet being written, row by row as constant-memory mode wants it.
+class SheetWriter
+{
+public:
+    SheetWriter(const Database &database, const Regional &regional, WorkbookReport &report)
+        : mDatabase(database)
+        , mRegional(regional)
+        , mReport(report)
+    {
+    }
+
+    bool open(const QString &fileName);
+    bool writeAll();
+    // Closes the workbook: false when the file could not be completed.
+    bool close() { return workbook_close(mBook.release()) == LXW_NO_ERROR; }
+
+private:
+    bool writeHeader();
+    bool writeRecord(int record, lxw_row_t row);
+    lxw_error writeCell(int field, int record, lxw_row_t row);
+    lxw_error writeText(lxw_row_t row, lxw_col_t column, QByteArrayView cell,
+                        lxw_format *format = nullptr);
+
+    const Database &mDatabase;
+    const Regional &mRegional;
+    WorkbookReport &mReport;
+    std::unique_ptr<lxw_workbook, WorkbookCloser> mBook;
+    lxw_worksheet *mSheet = nullptr;
+    lxw_format *mHeaderFormat = nullptr;
+    lxw_format *mDateFormat = nullptr;
+    lxw_format *mTimeFormat = nullptr;
+};
+
+bool SheetWriter::open(const QString &fileName)
+{
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_TRUE;
+    mBook.reset(workbook_new_opt(QFile::encodeName(fileName).constData(), &options));
+    if (!mBook)
+        return false;
+    const QByteArray sheetName =
+        workbookSheetName(mRegional.toText(mDatabase.name())).toUtf8();
+    mSheet = workbook_add_worksheet(mBook.get(), sheetName.constData());
+    if (!mSheet)
+        return false;
+    mHeaderFormat = workbook_add_format(mBook.get());
+    format_set_bold(mHeaderFormat);
+    mDateFormat = workbook_add_format(mBook.get());
+    format_set_num_format(mDateFormat,
+                          excelFormatCode(mRegional.shortDateFormat()).constData());
+    mTimeFormat = workbook_add_format(mBook.get());
+    format_set_num_format(mTimeFormat,
+                          excelFormatCode(mRegional.longTimeFormat()).constData());
+    return true;
+}
+
+bool SheetWriter::writeAll()
+{
+    if (!writeHeader())
+        return false;
+    lxw_row_t row = 0;
+    for (int record = 1; record <= mDatabase.recordCount(); ++record) {
+        if (mDatabase.isHidden(record))
+            continue; // left out as by the text export
+        if (!writeRecord(record, ++row))
+            return false;
+    }
+    const lxw_col_t lastColumn = lxw_col_t(mDatabase.fieldCount() - 1);
+    return worksheet_autofilter(mSheet, 0, 0, row, lastColumn) == LXW_NO_ERROR;
+}
+
+bool SheetWriter::writeHeader()
+{
+    // Widths and panes belong before the first row in constant-memory mode.
+    for (int field = 1; field <= mDatabase.fieldCount(); ++field) {
+        const lxw_col_t column = lxw_col_t(field - 1);
+        if (worksheet_set_column(mSheet, column, column,
+                                 excelColumnWidth(mDatabase.widthUnits(field)), nullptr)
+            != LXW_NO_ERROR)
+            return false;
+    }
+    worksheet_freeze_panes(mSheet, 1, 0);
+    for (int field = 1; field <= mDatabase.fieldCount(); ++field) {
+        if (writeText(0, lxw_col_t(field - 1), mDatabase.fieldName(field), mHeaderFormat)
+            != LXW_NO_ERROR)
+            return false;
+    }
+    return true;
+}
+
+bool SheetWriter::writeRecord(int record, lxw_row_t row)
+{
+    for (int field = 1; field <= mDatabase.fieldCount(); ++field) {
+        if (writeCell(field, record, row) != LXW_NO_ERROR)
+            return false;
+    }
+    return true;
+}
+
+lxw_error SheetWriter::writeCell(int field, int record, lxw_row_t row)
+{
+    const QByteArrayView cell = mDatabase.cellView(field, record);
+    if (cell.isEmpty())
+        return LXW_NO_ERROR;
+    const lxw_col_t column = lxw_col_t(field - 1);
+    switch (kindOf(mDatabase.fieldType(field))) {
+    case CellKind::Text:
+        return writeText(row, column, cell);
+    case CellKind::Number:
+        if (const auto number = mRegional.readNumber(cell); number && std::isfinite(*number))
+            return worksheet_write_number(mSheet, row, column, double(*number), nullptr);
+        break;
+    case CellKind::Boolean:
+        if (cell == "1" || cell == "0")
+            return worksheet_write_boolean(mSheet, row, column, cell == "1", nullptr);
+        break;
+    case CellKind::Date:
+        if (const auto date = mRegional.readDate(cell)) {
+            if (const auto day = excelDay(*date))
+                return worksheet_write_number(mSheet, row, column, *day, mDateFormat);
+        }
+        break;
+    case CellKind::Time:
+        if (const auto time = mRegional.readTime(cell))
+            return worksheet_write_number(mSheet, row, column, excelTime(*time), mTimeFormat);
+        break;
+    }
+    ++mReport.keptAsText;
+    if (mReport.firstKept.size() < KeptCellsNamed)
+        mReport.firstKept.append({field, record, cell.toByteArray()});
+    return writeText(row, column, cell);
+}
+
+lxw_error SheetWriter::writeText(lxw_row_t row, lxw_col_t column, QByteArrayView cell,
+                                 lxw_format *format)
+{
+    const QByteArray text = workbookText(mRegional.toText(cell));
+    return worksheet_write_string(mSheet, row, column, text.constData(), format);
+}
+
+// Makes the workbook in a temporary file of the target's folder; its bytes are then copied into
+// the safe write, which keeps the backup and puts the file in place in one rename.
+bool writeWorkbook(const QString &path, const Database &database, const Regional &regional,
+                   WorkbookReport &report)
+{
+    QTemporaryFile temporary(QFileInfo(path).absolutePath() + QStringLiteral("/.kribed-xlsx-XXXXXX"));
+    if (!temporary.open())
+        return false;
+    temporary.close();
+    SheetWriter writer(database, regional, report);
+    const bool complete = writer.open(temporary.fileName()) && writer.writeAll();
+    if (!writer.close() || !complete)
+        return false;
+    const auto copy = [&](QIODevice &device) {
+        QFile made(temporary.fileName());
+        if (!made.open(QIODevice::ReadOnly))
+            return false;
+        while (!made.atEnd()) {
+            const QByteArray chunk = made.read(1 << 20);
+            if (chunk.isEmpty() || device.write(chunk) != chunk.size())
+                return false;
+        }
+        return made.error() == QFileDevice::NoError;
+    };
+    return safeWriteFile(path, workbookBackupFileName(path), copy);
+}
+
+// "_x0041_" in a cell would be read back as "A": such an underscore is escaped itself.
+bool startsEscape(QStringView text)
+{
+    if (text.size() < 7 || text.at(1) != u'x' || text.at(6) != u'_')
+        return false;
+    for (const QChar c : text.mid(2, 4)) {
+        if (c.unicode() > 0x7F || !std::isxdigit(c.unicode()))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+WorkbookReport exportWorkbookFile(const QString &path, const Database &database,
+                                  Prompter &prompter, const Regional &regional)
+{
+    WorkbookReport report;
+    if (!writeWorkbook(path, database, regional, report)) {
+        prompter.ask({QCoreApplication::translate("WorkbookExport", "Error"), saveErrorText(),
+                      Icon::Error, Buttons::Ok});
+        report.result = ExchangeResult::Failed;
+        return report;
+    }
+    report.result = ExchangeResult::Done;
+    if (report.keptAsText > 0)
+        prompter.ask({QCoreApplication::translate("WorkbookExport", "Export"),
+                      keptAsTextMessage(report, database, regional), Icon::Information,
+                      Buttons::Ok});
+    return report;
+}
+
+QString workbookFilterEntry()
+{
+    return QCoreApplication::translate("WorkbookExport", "Excel workbook (*.xlsx)")
+           + QStringLiteral("|*.xlsx|");
+}
+
+QString workbookExtension()
+{
+    return QStringLiteral("xlsx");
+}
+
+QString workbookBackupFileName(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString name = info.fileName();
+    const qsizetype dot = name.lastIndexOf(u'.');
+    const QString stem = dot < 0 ? name : name.left(dot);
+    return path.left(path.size() - name.size()) + stem + QStringLiteral(".xls_");
+}
+
+QString keptAsTextMessage(const WorkbookReport &report, const Database &database,
+                          const Regional &regional)
+{
+    if (report.keptAsText == 0)
+        return QString();
+    QString text = QCoreApplication::translate(
+                       "WorkbookExport",
+                       "%n cell(s) did not read as their field's type and were kept as text:",
+                       nullptr, report.keptAsText);
+    for (const TextKeptCell &cell : report.firstKept) {
+        text += QCoreApplication::translate("WorkbookExport", "\n%1, record %2: \"%3\"")
+                    .arg(regional.toText(database.fieldName(cell.field)),
+                         recordNumberText(cell.record), regional.toText(cell.text));
+    }
+    const int more = report.keptAsText - int(report.firstKept.size());
+    if (more > 0)
+        text += QCoreApplication::translate("WorkbookExport", "\nand %n more.", nullptr, more);
+    return text;
+}
+
+QByteArray excelFormatCode(const QString &qtFormat)
+{
+    QByteArray code;
+    const qsizetype size = qtFormat.size();
+    for (qsizetype i = 0; i < size;) {
+        const QChar c = qtFormat.at(i);
+        if (c == u'\'') {
+            // A quoted literal, or two apostrophes for one.
+            QString literal;
+            qsizetype j = i + 1;
+            if (j < size && qtFormat.at(j) == u'\'') {
+                literal = QStringLiteral("'");
+            } else {
+                for (; j < size; ++j) {
+                    if (qtFormat.at(j) != u'\'')
+                        literal += qtFormat.at(j);
+                    else if (j + 1 < size && qtFormat.at(j + 1) == u'\'')
+                        literal += qtFormat.at(j++);
+                    else
+                        break;
+                }
+            }
+            literal.remove(u'"'); // Excel's literals cannot hold their own quote
+            if (!literal.isEmpty())
+                code += '"' + literal.toUtf8() + '"';
+            i = j + 1;
+            continue;
+        }
+        qsizetype run = 1;
+        while (i + run < size && qtFormat.at(i + run) == c)
+            ++run;
+        switch (c.unicode()) {
+        case 'd': code += QByteArray(int(qMin<qsizetype>(run, 4)), 'd'); break;
+        case 'M': code += QByteArray(int(qMin<qsizetype>(run, 4)), 'm'); break;
+        case 'y': code += run >= 3 ? "yyyy" : "yy"; break;
+        case 'h':
+        case 'H': code += run >= 2 ? "hh" : "h"; break;
+        case 'm': code += run >= 2 ? "mm" : "m"; break;
+        case 's': code += run >= 2 ? "ss" : "s"; break;
+        case 'z': code += QByteArray(int(qMin<qsizetype>(run, 3)), '0'); break;
+        case 't': break; // the time zone has no code
+        case 'A':
+        case 'a':
+            code += "AM/PM";
+            if (i + 1 < size && (qtFormat.at(i + 1) == u'P' || qtFormat.at(i + 1) == u'p'))
+                run = 2;
+            else
+                run = 1;
+            break;
+        default:
+            for (qsizetype k = 0; k < run; ++k) {
+                if (QStringLiteral(" .:/-,").contains(c))
+                    code += char(c.unicode());
+                else
+                    code += '\\' + QString(c).toUtf8();
+            }
+            break;
+        }
+        i += run;
+    }
+    return code;
+}
+
+QString workbookSheetName(const QString &databaseName)
+{
+    QString name = databaseName;
+    for (QChar &c : name) {
+        if (QStringLiteral("[]:*?/\\").contains(c) || c.unicode() < 0x20)
+            c = u'_';
+    }
+    name.truncate(31);
+    while (name.startsWith(u'\''))
+        name.remove(0, 1);
+    while (name.endsWith(u'\''))
+        name.chop(1);
+    if (name.trimmed().isEmpty())
+        return QStringLiteral("Sheet1");
+    return name;
+}
+
+QByteArray workbookText(const QString &text)
+{
+    QString escaped;
+    escaped.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        const bool control = c.unicode() < 0x20 && c != u'\t' && c != u'\n';
+        if (control || (c == u'_' && startsEscape(QStringView(text).mid(i))))
+            escaped += QStringLiteral("_x%1_").arg(
+                QString::number(c.unicode(), 16).toUpper(), 4, QLatin1Char('0'));
+        else
+            escaped += c;
+    }
+    return escaped.toUtf8();
+}
+
+} // namespace kribed
