@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/exchange/text_exchange.h"
+#include "core/exchange/workbook_export.h"
 #include "core/model/database.h"
+#include "core/model/field_type.h"
 #include "gui/commands/exchange_commands.h"
 #include "gui/window/main_window.h"
 #include "main_window_fixture.h"
@@ -115,7 +117,7 @@ private Q_SLOTS:
 
         const QList<FileRequest> &requests = mDialogs->requests();
         QCOMPARE(requests.size(), 2);
-        QCOMPARE(requests[0].filter, exportFilterTextWithCsv());
+        QCOMPARE(requests[0].filter, exportFilterTextWithCsv() + workbookFilterEntry());
         QCOMPARE(requests[0].proposedName, QStringLiteral("New"));
         QVERIFY(requests[0].askBeforeOverwrite);
         QCOMPARE(requests[0].defaultSuffix, QStringLiteral("CSV"));
@@ -160,6 +162,30 @@ private Q_SLOTS:
         mWindow->exchangeCommands().exportText();
         QCOMPARE(mDialogs->requests().last().filterIndex, 4);
         QCOMPARE(mDialogs->requests().last().defaultSuffix, QStringLiteral("csv"));
+    }
+
+    void workbookThroughDialog()
+    {
+        // The workbook is the entry after standard CSV; a cell that is no number is told of,
+        // and the next export offers the workbook again.
+        createThroughDialog(QStringLiteral("2"), QStringLiteral("2"), int(FloatType));
+        setUpWindowCell(1, 1, "1.5");
+        setUpWindowCell(2, 2, "many");
+        const QString path = mTemp->filePath(QStringLiteral("out.xlsx"));
+        const bool modified = windowDatabase().isModified();
+        mDialogs->expectSave(QStringLiteral("Export"), path, 5);
+        mPrompter->expect(QStringLiteral("Export"),
+                          QStringLiteral("1 cell(s) did not read as their field's type and were "
+                                         "kept as text:\nField 2, record 0002: \"many\""),
+                          Icon::Information, Buttons::Ok, Answer::Ok);
+        mWindow->exchangeCommands().exportText();
+        QVERIFY(readFile(path).startsWith("PK\x03\x04"));
+        QCOMPARE(windowDatabase().isModified(), modified);
+
+        mDialogs->expectSave(QStringLiteral("Export"), QString(), 5);
+        mWindow->exchangeCommands().exportText();
+        QCOMPARE(mDialogs->requests().last().filterIndex, 5);
+        QCOMPARE(mDialogs->requests().last().defaultSuffix, QStringLiteral("xlsx"));
     }
 };
 
