@@ -2,13 +2,31 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
+#include <QByteArray>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QString>
 
 #include <benchmark/benchmark.h>
 
+#include <fcntl.h>
 #include <malloc.h>
+#include <unistd.h>
 
 namespace kribed::bench {
+
+// Writes the bytes to the file and syncs them: the least any durable write must do, the floor
+// of the save and the recovery write.
+inline bool plainSyncedWrite(const QString &path, const QByteArray &bytes)
+{
+    const int file =
+        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (file < 0)
+        return false;
+    const bool written = ::write(file, bytes.constData(), size_t(bytes.size())) == bytes.size()
+                         && ::fsync(file) == 0;
+    return ::close(file) == 0 && written;
+}
 
 // Reports a command's time against its floor as the counters scripts/bench gathers: floor_ms,
 // ratio (the command's time over the floor's) and goal (the largest ratio that is good enough).

@@ -20,8 +20,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 using namespace kribed;
 
@@ -130,18 +128,6 @@ void BM_LoadMemory(benchmark::State &state)
     state.counters["goal"] = 2;
 }
 
-// Writes the bytes to the file and syncs them: the least any durable save must do.
-bool plainSyncedWrite(const QString &path, const QByteArray &bytes)
-{
-    const int file =
-        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (file < 0)
-        return false;
-    const bool written = ::write(file, bytes.constData(), size_t(bytes.size())) == bytes.size()
-                         && ::fsync(file) == 0;
-    return ::close(file) == 0 && written;
-}
-
 // Each iteration saves; between iterations, untimed, the same number of bytes is written plainly
 // and synced. "ratio" is the save's time over that floor's.
 void saveAgainstFloor(benchmark::State &state, SaveMode mode)
@@ -162,7 +148,7 @@ void saveAgainstFloor(benchmark::State &state, SaveMode mode)
         saveNanos += timer.nsecsElapsed();
         state.PauseTiming();
         timer.start();
-        if (!plainSyncedWrite(fixture.floorTarget, bytes))
+        if (!bench::plainSyncedWrite(fixture.floorTarget, bytes))
             state.SkipWithError("floor write failed");
         floorNanos += timer.nsecsElapsed();
         state.ResumeTiming();
@@ -205,7 +191,7 @@ void BM_SaveFloorSynced(benchmark::State &state)
     Fixture &fixture = shared();
     const QByteArray bytes(fixture.size, 'x');
     for (auto _ : state) {
-        if (!plainSyncedWrite(fixture.floorTarget, bytes))
+        if (!bench::plainSyncedWrite(fixture.floorTarget, bytes))
             state.SkipWithError("floor write failed");
     }
     state.SetBytesProcessed(state.iterations() * fixture.size);

@@ -21,9 +21,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 using namespace kribed;
 
 namespace {
@@ -46,18 +43,6 @@ Fixture &shared()
 {
     static Fixture fixture;
     return fixture;
-}
-
-// Writes the bytes to the file and syncs them: the least any durable write must do.
-bool plainSyncedWrite(const QString &path, const QByteArray &bytes)
-{
-    const int file =
-        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (file < 0)
-        return false;
-    const bool written = ::write(file, bytes.constData(), size_t(bytes.size())) == bytes.size()
-                         && ::fsync(file) == 0;
-    return ::close(file) == 0 && written;
 }
 
 // One cell changed (untimed), then one recovery write: timed is what the interface thread does
@@ -119,7 +104,7 @@ void BM_RecoveryWholeWrite(benchmark::State &state)
                 state.SkipWithError("recovery write failed");
         },
         [&] {
-            if (!plainSyncedWrite(floorPath, bytes))
+            if (!bench::plainSyncedWrite(floorPath, bytes))
                 state.SkipWithError("floor write failed");
         });
     state.SetBytesProcessed(state.iterations() * bytes.size());

@@ -68,6 +68,11 @@ public:
         return std::nullopt;
     }
     bool choosePrinter(QPrinter &, int) override { return false; }
+    std::optional<QString> chooseItem(const QString &, const QString &, const QStringList &,
+                                      int) override
+    {
+        return std::nullopt;
+    }
 };
 
 bool save(QWidget &widget, const QString &path)
@@ -104,10 +109,11 @@ int run(const QString &folder, const QString &demoFolder)
     NoFileDialogs dialogs;
     NoUsers users;
     MainWindow window(prompter, dialogs, users);
-    // US English dates and numbers in the code page of the display font.
+    // The German demo as a German desktop shows it: its own dates and numbers (no bar offering
+    // other formats), in the code page of the display font.
     DatabaseDocument &document = window.document();
     document.setRegional(
-        Regional(QLocale(QStringLiteral("en_US")), document.regional().codePage()));
+        Regional(QLocale(QStringLiteral("de_DE")), document.regional().codePage()));
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return 1;

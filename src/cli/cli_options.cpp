@@ -32,9 +32,11 @@ const std::array<CommandSpec, 9> Commands = {{
     {"resave", "IN.pdb OUT.pdb", "", "load a database and write it as a Kribo pro copy"},
     {"new", "OUT.pdb", "name fields records type width",
      "write an empty database (--name --fields --records --type --width)"},
-    {"import", "IN.txt OUT.pdb", "type encoding", "make a database from separated text"},
+    {"import", "IN.txt OUT.pdb", "type encoding locale table",
+     "make a database from separated text or a SQLite table (--type sqlite --table)"},
     {"export", "IN.pdb OUT.txt", "type encoding locale",
-     "write a database as separated text or an Excel workbook (--type xlsx)"},
+     "write a database as separated text, a SQLite database (--type sqlite) or an Excel "
+     "workbook (--type xlsx)"},
     {"append", "DB.pdb IN.txt", "type encoding", "add the lines of separated text as records"},
     {"replace", "FILE.pdb", "find with field regex match-case whole-cell output",
      "replace a text in cells (--find --with [--field --regex --match-case --whole-cell "
@@ -93,15 +95,23 @@ QString takeType(const QString &value, CliRequest &request)
     }
     if (request.command == QLatin1String("export")
         && value.compare(QLatin1String("xlsx"), Qt::CaseInsensitive) == 0) {
-        request.workbook = true;
+        request.exchangeFile = ExchangeFile::Workbook;
+        return QString();
+    }
+    if (value.compare(QLatin1String("sqlite"), Qt::CaseInsensitive) == 0) {
+        if (request.command == QLatin1String("append"))
+            return QStringLiteral("append reads separated text, not '%1'.").arg(value);
+        request.exchangeFile = ExchangeFile::Sqlite;
         return QString();
     }
     const std::optional<TextType> textType = textTypeFromName(value);
     if (!textType)
-        return QStringLiteral("--type is comma, semicolon, tab, comma-any or csv, not '%1'.")
+        return QStringLiteral("--type is comma, semicolon, tab, comma-any, csv, sqlite or (for "
+                              "export) xlsx, not '%1'.")
             .arg(value);
     if (request.command == QLatin1String("export") && !isExportType(*textType))
-        return QStringLiteral("export writes comma, semicolon, tab or csv text or an xlsx workbook, not '%1'.")
+        return QStringLiteral("export writes comma, semicolon, tab or csv text, a sqlite "
+                              "database or an xlsx workbook, not '%1'.")
             .arg(value);
     request.textType = *textType;
     return QString();
@@ -125,19 +135,23 @@ struct Options
                                 QStringLiteral("NAME")};
     QCommandLineOption type{QStringLiteral("type"),
                             QStringLiteral("comma, semicolon, tab, comma-any or csv (standard "
-                                           "CSV) for text files (default comma); for export also xlsx (an Excel workbook); "
-                                           "for new: the "
-                                           "field type index 0..12."),
+                                           "CSV) for text files (default comma), sqlite for a "
+                                           "SQLite database, for export also xlsx (an Excel "
+                                           "workbook); for new: the field type index 0..12."),
                             QStringLiteral("T")};
     QCommandLineOption encoding{QStringLiteral("encoding"),
                                 QStringLiteral("utf-8 or codepage: the encoding of a --type csv "
                                                "file (default utf-8)."),
                                 QStringLiteral("E")};
     QCommandLineOption locale{QStringLiteral("locale"),
-                              QStringLiteral("info, export: the regional formats of numbers, dates and "
-                                             "times, a name such as de_DE or en_US (default: "
-                                             "the desktop's)."),
+                              QStringLiteral("info, import --type sqlite and export --type "
+                                             "sqlite or xlsx: the regional formats of numbers, "
+                                             "dates and times, a name such as de_DE or en_US "
+                                             "(default: the desktop's)."),
                               QStringLiteral("NAME")};
+    QCommandLineOption table{QStringLiteral("table"),
+                             QStringLiteral("import --type sqlite: the table or view to read."),
+                             QStringLiteral("NAME")};
     QCommandLineOption json{QStringLiteral("json"), QStringLiteral("info: as a JSON object.")};
     QCommandLineOption name{QStringLiteral("name"), QStringLiteral("new: database name."),
                             QStringLiteral("NAME")};
@@ -171,14 +185,14 @@ struct Options
 
     QList<QCommandLineOption> valued() const
     {
-        return {codePage, type,  encoding, locale, name, fields,
-                records,  width, find,     with,   field, output};
+        return {codePage, type,  encoding, locale, name,  fields,
+                records,  width, find,     with,   field, output, table};
     }
     QList<QCommandLineOption> all() const
     {
         return {yes,     codePage, type,  encoding, locale, json,      name,      fields,
                 records, width,    find,  with,     field,  regex,     matchCase, wholeCell,
-                output};
+                output,  table};
     }
 };
 
@@ -268,6 +282,11 @@ QString takeOptions(const QCommandLineParser &parser, const Options &options, Cl
             return unknownLocaleText(name);
     }
     request.json = parser.isSet(options.json);
+    if (parser.isSet(options.table)) {
+        if (request.exchangeFile != ExchangeFile::Sqlite)
+            return QStringLiteral("--table is for --type sqlite only.");
+        request.table = parser.value(options.table);
+    }
     const auto take = [&parser](const QCommandLineOption &option, QString &value) {
         if (parser.isSet(option))
             value = parser.value(option);

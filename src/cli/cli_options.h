@@ -20,6 +20,10 @@ enum ExitStatus {
     ExitUsage = 2,   // the command line itself is wrong
 };
 
+// The kind of file import and export exchange besides the separated texts of --type; a workbook
+// is for export only.
+enum class ExchangeFile { Text, Sqlite, Workbook };
+
 // One command line, checked: the command is known, it has its file arguments, and every option
 // it got belongs to it and holds a usable value.
 struct CliRequest
@@ -37,10 +41,12 @@ struct CliRequest
     // (0..12, -1 when not given: String) for new.
     TextType textType = TextType::Comma;
     int fieldType = -1;
-    // --type xlsx for export: an Excel workbook instead of separated text.
-    bool workbook = false;
     // --encoding: the encoding of a standard CSV file (--type csv); cells keep the --codepage.
     CsvEncoding encoding = CsvEncoding::Utf8;
+    // --type sqlite for import and export, --type xlsx for export; --table: the table or view import reads (empty: the
+    // one our export wrote, or the file's only one).
+    ExchangeFile exchangeFile = ExchangeFile::Text;
+    QString table;
     // The shape of a new database; the defaults are those the new-database dialog shows.
     QString name = QStringLiteral("New");
     QString fields = QStringLiteral("5");

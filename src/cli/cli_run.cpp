@@ -38,7 +38,9 @@ ExitStatus runCommand(CliContext &context)
     if (command == QLatin1String("replace"))
         return replaceCommand(context);
     // The parser knows only the commands above.
-    context.err << "kribed-cli: unknown command " << command << '\n';
+    context.err << "kribed-cli: "
+                << QCoreApplication::translate("CliMessages", "unknown command %1").arg(command)
+                << '\n';
     return ExitUsage;
 }
 

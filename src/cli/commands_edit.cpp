@@ -9,6 +9,7 @@
 #include "core/model/database.h"
 #include "core/model/pdb_writer.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFileInfo>
 #include <QTextStream>
@@ -51,7 +52,10 @@ ExitStatus replaceCommand(CliContext &context)
     ReplaceSettings settings = settingsOf(request);
     CellReplacer replacer(settings, context.regional);
     if (!replacer.isValid()) {
-        context.err << "kribed-cli: --find is no valid regular expression: " << replacer.errorText()
+        context.err << "kribed-cli: "
+                    << QCoreApplication::translate("CliMessages",
+                                                   "--find is no valid regular expression: %1")
+                           .arg(replacer.errorText())
                     << '\n';
         return ExitUsage;
     }
@@ -62,7 +66,11 @@ ExitStatus replaceCommand(CliContext &context)
     if (!request.field.isEmpty()) {
         settings.field = fieldNamed(database, context.codec.encode(request.field));
         if (settings.field == 0) {
-            context.err << "kribed-cli: the database has no field named " << request.field << '\n';
+            context.err << "kribed-cli: "
+                        << QCoreApplication::translate("CliMessages",
+                                                       "the database has no field named %1")
+                               .arg(request.field)
+                        << '\n';
             return ExitUsage;
         }
     }

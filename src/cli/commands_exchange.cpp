@@ -5,12 +5,14 @@
 #include "cli/cli_context.h"
 #include "cli/commands_file.h"
 #include "core/exchange/new_database.h"
+#include "core/exchange/sqlite_exchange.h"
 #include "core/exchange/text_exchange.h"
 #include "core/exchange/workbook_export.h"
 #include "core/model/database.h"
 #include "core/model/pdb_reader.h"
 #include "core/model/pdb_writer.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QTextStream>
 
@@ -64,13 +66,69 @@ ExitStatus newCommand(CliContext &context)
     return saveAs(context, database, request.files.at(0));
 }
 
+namespace {
+
+// The table --table names; without it the one our export wrote, or the file's only table. Empty
+// when there is no choice: the message has been printed.
+QString chosenTable(CliContext &context, const QString &source)
+{
+    if (!context.request.table.isEmpty())
+        return context.request.table;
+    const std::optional<SqliteTables> tables = readSqliteTables(source, context.prompter);
+    if (!tables)
+        return QString();
+    if (!tables->exported.isEmpty())
+        return tables->exported;
+    if (tables->names.size() == 1)
+        return tables->names.constFirst();
+    if (tables->names.isEmpty())
+        context.err << "kribed-cli: "
+                    << QCoreApplication::translate("CliMessages",
+                                                   "the SQLite database holds no table")
+                    << '\n';
+    else
+        context.err << "kribed-cli: "
+                    << QCoreApplication::translate("CliMessages", "choose a table with --table: %1")
+                           .arg(tables->names.join(QStringLiteral(", ")))
+                    << '\n';
+    return QString();
+}
+
+ExchangeResult importSqliteCommand(CliContext &context, const QString &source, Database &database)
+{
+    const QString table = chosenTable(context, source);
+    if (table.isEmpty())
+        return ExchangeResult::Failed;
+    return importSqliteFile(source, table, database, context.prompter, context.regional);
+}
+
+// Writes the file --type names; the count of cells kept as text goes to standard error through
+// the prompter.
+ExchangeResult exportAs(CliContext &context, const QString &target, const Database &database)
+{
+    switch (context.request.exchangeFile) {
+    case ExchangeFile::Sqlite:
+        return exportSqliteFile(target, database, context.prompter, context.regional);
+    case ExchangeFile::Workbook:
+        return exportWorkbookFile(target, database, context.prompter, context.regional).result;
+    case ExchangeFile::Text:
+        break;
+    }
+    return exportTextFile(target, context.request.textType, database, context.prompter,
+                          context.regional, context.request.encoding);
+}
+
+} // namespace
+
 ExitStatus importCommand(CliContext &context)
 {
     Database database;
     const QString source = QFileInfo(context.request.files.at(0)).absoluteFilePath();
     const ExchangeResult result =
-        importTextFile(source, context.request.textType, database, context.prompter,
-                       context.regional, context.request.encoding);
+        context.request.exchangeFile == ExchangeFile::Sqlite
+            ? importSqliteCommand(context, source, database)
+            : importTextFile(source, context.request.textType, database, context.prompter,
+                             context.regional, context.request.encoding);
     if (result != ExchangeResult::Done)
         return statusOf(result);
     return saveAs(context, database, context.request.files.at(1));
@@ -81,18 +139,16 @@ ExitStatus exportCommand(CliContext &context)
     const QString target = QFileInfo(context.request.files.at(1)).absoluteFilePath();
     // Text written over the database it comes from would leave the records only in a backup.
     if (QFileInfo(target) == QFileInfo(context.request.files.at(0))) {
-        context.err << "kribed-cli: the exported file must not be the database itself\n";
+        context.err << "kribed-cli: "
+                    << QCoreApplication::translate(
+                           "CliMessages", "the exported file must not be the database itself")
+                    << '\n';
         return ExitUsage;
     }
     Database database;
     if (!loadForReading(context, context.request.files.at(0), database))
         return ExitFailure;
-    // The count of cells kept as text goes to standard error through the prompter.
-    const ExchangeResult result =
-        context.request.workbook
-            ? exportWorkbookFile(target, database, context.prompter, context.regional).result
-            : exportTextFile(target, context.request.textType, database, context.prompter,
-                             context.regional, context.request.encoding);
+    const ExchangeResult result = exportAs(context, target, database);
     if (result == ExchangeResult::Done)
         context.out << "Wrote " << target << '\n';
     return statusOf(result);

@@ -10,6 +10,7 @@
 #include "core/model/pdb_writer.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QIODevice>
 #include <QTextStream>
@@ -30,7 +31,9 @@ bool loadNamedFile(CliContext &context, const QString &path, Database &database,
     if (loadDatabaseFile(fullPath, database, context.prompter, access) == LoadResult::Loaded)
         return true;
     // The reader's message does not name the file; with many files in a run, this line does.
-    context.err << "kribed-cli: " << path << " was not loaded.\n";
+    context.err << "kribed-cli: "
+                << QCoreApplication::translate("CliMessages", "%1 was not loaded.").arg(path)
+                << '\n';
     return false;
 }
 
@@ -78,8 +81,11 @@ ExitStatus dumpCommand(CliContext &context)
     if (device == &collected)
         context.out << QString::fromUtf8(collected.data());
     if (!written) {
-        context.err << "kribed-cli: the dump of " << context.request.files.at(0)
-                    << " could not be written whole.\n";
+        context.err << "kribed-cli: "
+                    << QCoreApplication::translate("CliMessages",
+                                                   "the dump of %1 could not be written whole.")
+                           .arg(context.request.files.at(0))
+                    << '\n';
         return ExitFailure;
     }
     return ExitSuccess;

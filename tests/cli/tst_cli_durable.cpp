@@ -73,6 +73,12 @@ Command commandNamed(const QString &name)
             {QStringLiteral("--yes"), name, QStringLiteral("Stock.pdb"), QStringLiteral("add.CSV")},
             QStringLiteral("Stock.pdb"),
             QStringLiteral("Stock.pd_")};
+    if (name == QLatin1String("export-sqlite"))
+        return {name,
+                {QStringLiteral("export"), QStringLiteral("--type"), QStringLiteral("sqlite"),
+                 QStringLiteral("Stock.pdb"), QStringLiteral("out.sqlite")},
+                QStringLiteral("out.sqlite"),
+                QStringLiteral("out.sqlit_")};
     return {name,
             {name, QStringLiteral("Stock.pdb"), QStringLiteral("out.CSV")},
             QStringLiteral("out.CSV"),
@@ -159,7 +165,7 @@ void TestCliDurable::failedCallsFailTheCommand_data()
     QTest::addColumn<QString>("command");
     QTest::addColumn<int>("kind");
     QTest::addColumn<int>("error");
-    for (const char *command : {"resave", "append", "export"}) {
+    for (const char *command : {"resave", "append", "export", "export-sqlite"}) {
         for (CallKind kind : allCallKinds()) {
             for (int error : injectedErrors())
                 QTest::addRow("%s, %s, errno %d", command, qPrintable(callKindName(kind)), error)

@@ -112,7 +112,7 @@ void TestCliFiles::helpAndVersion()
     for (const char *command :
          {"info", "check", "dump", "resave", "new", "import", "export", "append"})
         QVERIFY2(help.out.contains(QByteArray("  ") + command + ' '), command);
-    for (const char *option : {"--locale <NAME>", "--json"})
+    for (const char *option : {"--locale <NAME>", "--json", "--table <NAME>"})
         QVERIFY2(help.out.contains(option), option);
     const CliRun version = runCli({QStringLiteral("--version")});
     QCOMPARE(version.exitCode, 0);

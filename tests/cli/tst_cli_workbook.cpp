@@ -97,6 +97,13 @@ void TestCliWorkbook::usageErrors_data()
     QTest::newRow("import of a workbook")
         << QStringList{u"import"_s, u"a.xlsx"_s, u"b.pdb"_s, u"--type"_s, u"xlsx"_s}
         << u"--type is comma"_s;
+    QTest::newRow("append of a workbook")
+        << QStringList{u"append"_s, kunden(), u"b.xlsx"_s, u"--type"_s, u"xlsx"_s}
+        << u"(for export) xlsx, not 'xlsx'"_s;
+    QTest::newRow("table of a workbook")
+        << QStringList{u"export"_s, kunden(), u"b.xlsx"_s, u"--type"_s, u"xlsx"_s,
+                       u"--table"_s, u"Kunden"_s}
+        << u"--table is not used by export"_s;
     QTest::newRow("encoding of a workbook")
         << QStringList{u"export"_s, kunden(), u"b.xlsx"_s, u"--type"_s, u"xlsx"_s,
                        u"--encoding"_s, u"utf-8"_s}

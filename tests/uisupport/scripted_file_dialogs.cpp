@@ -13,6 +13,7 @@ QString kindName(ScriptedFileDialogs::Kind kind)
     case ScriptedFileDialogs::Kind::Save: return QStringLiteral("save");
     case ScriptedFileDialogs::Kind::Font: return QStringLiteral("font");
     case ScriptedFileDialogs::Kind::Print: return QStringLiteral("print");
+    case ScriptedFileDialogs::Kind::Item: return QStringLiteral("list");
     }
     return {};
 }
@@ -42,6 +43,11 @@ void ScriptedFileDialogs::expectFontCancel()
 void ScriptedFileDialogs::expectPrint(bool accept)
 {
     mExpected.append({Kind::Print, {}, {}, 1, {}, accept});
+}
+
+void ScriptedFileDialogs::expectItem(const QString &title, const QString &item)
+{
+    mExpected.append({Kind::Item, title, item, 1, {}, !item.isEmpty()});
 }
 
 std::optional<ScriptedFileDialogs::Expected> ScriptedFileDialogs::next(Kind kind,
@@ -96,6 +102,17 @@ bool ScriptedFileDialogs::choosePrinter(QPrinter &, int)
 {
     const std::optional<Expected> expected = next(Kind::Print, {});
     return expected && expected->accept;
+}
+
+std::optional<QString> ScriptedFileDialogs::chooseItem(const QString &title, const QString &,
+                                                       const QStringList &items, int current)
+{
+    mItems = items;
+    mCurrentItem = current;
+    const std::optional<Expected> expected = next(Kind::Item, title);
+    if (!expected || !expected->accept)
+        return std::nullopt;
+    return expected->path;
 }
 
 QString ScriptedFileDialogs::failures() const

@@ -15,7 +15,7 @@ namespace kribed::test {
 class ScriptedFileDialogs : public FileDialogs
 {
 public:
-    enum class Kind { Open, Save, Font, Print };
+    enum class Kind { Open, Save, Font, Print, Item };
 
     // An empty path answers Cancel.
     void expectOpen(const QString &title, const QString &path, int filterIndex = 1);
@@ -24,11 +24,15 @@ public:
     void expectFont(const QFont &answer, int charSet = 0);
     void expectFontCancel();
     void expectPrint(bool accept);
+    // The item chosen from a list dialog of that title; empty answers Cancel.
+    void expectItem(const QString &title, const QString &item);
 
     std::optional<FileChoice> openFile(const FileRequest &request) override;
     std::optional<FileChoice> saveFile(const FileRequest &request) override;
     std::optional<DisplayFontChoice> chooseFont(const DisplayFontChoice &initial) override;
     bool choosePrinter(QPrinter &printer, int pageCount) override;
+    std::optional<QString> chooseItem(const QString &title, const QString &label,
+                                      const QStringList &items, int current) override;
 
     // The requests of the file dialogs shown so far, in order.
     const QList<FileRequest> &requests() const { return mRequests; }
@@ -36,6 +40,9 @@ public:
     const QFont &lastFontPreset() const { return mFontPreset; }
     int lastMaxPointSize() const { return mMaxPointSize; }
     int lastCharSetPreset() const { return mCharSetPreset; }
+    // The items the last list dialog offered, and the one it had chosen at first.
+    const QStringList &lastItems() const { return mItems; }
+    int lastCurrentItem() const { return mCurrentItem; }
     // Empty when every expected dialog came, in order, and nothing else did.
     QString failures() const;
 
@@ -58,6 +65,8 @@ private:
     QFont mFontPreset;
     int mMaxPointSize = 0;
     int mCharSetPreset = -1;
+    QStringList mItems;
+    int mCurrentItem = -1;
     QStringList mFailures;
 };
 

@@ -30,4 +30,9 @@ struct ToggleStates
 StatusPanels statusPanelTexts(const Database &database, int field, int record,
                               const ToggleStates &toggles, const Regional &regional);
 
+// The same panels as a screen reader speaks them, in words: "Record 3 of 120", "Column 2 of 5",
+// each toggle on or off, "File date" and the date, the path and whether it has unsaved changes.
+StatusPanels spokenStatusPanelTexts(const Database &database, int field, int record,
+                                    const ToggleStates &toggles, const Regional &regional);
+
 } // namespace kribed

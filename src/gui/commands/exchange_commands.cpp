@@ -3,9 +3,11 @@
 #include "gui/commands/exchange_commands.h"
 
 #include "core/exchange/csv_exchange.h"
+#include "core/exchange/sqlite_exchange.h"
 #include "core/exchange/text_exchange.h"
 #include "core/exchange/workbook_export.h"
 #include "core/model/regional.h"
+#include "core/platform/prompter.h"
 #include "gui/commands/command_support.h"
 #include "gui/commands/wait_cursor.h"
 #include "gui/commands/workspace.h"
@@ -15,6 +17,8 @@
 
 #include <QAction>
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace kribed {
 
@@ -33,6 +37,37 @@ std::optional<CsvEncoding> encodingFor(Workspace &workspace, TextType type, bool
         return CsvEncoding::Utf8;
     return askCsvEncoding(workspace.prompter(), reading,
                           workspace.document().regional().codePage());
+}
+
+// The number of entries of a dialog's filter text: the index the entry after them gets.
+int entryCount(const QString &filter)
+{
+    return int(filter.count(u'|')) / 2;
+}
+
+// The SQLite entries follow the text types in both dialogs.
+int sqliteImportIndex()
+{
+    return entryCount(importFilterTextWithCsv()) + 1;
+}
+int sqliteExportIndex()
+{
+    return entryCount(exportFilterTextWithCsv()) + 1;
+}
+// The Excel workbook follows the SQLite entry in the Export dialog.
+int workbookExportIndex()
+{
+    return sqliteExportIndex() + 1;
+}
+
+// The suffix the Export dialog adds to a name typed without one, for the entry last chosen.
+QString exportSuffixOf(int filterIndex)
+{
+    if (filterIndex == sqliteExportIndex())
+        return QStringLiteral("sqlite");
+    if (filterIndex == workbookExportIndex())
+        return workbookExtension();
+    return defaultExtensionOf(exportTypeOfFilterIndex(filterIndex).value_or(TextType::Comma));
 }
 
 } // namespace
@@ -66,12 +101,14 @@ void ExchangeCommands::setDatabaseOpen(bool open)
     actionExport->setEnabled(open);
 }
 
-std::optional<std::pair<QString, TextType>> ExchangeCommands::chooseTextFile(
-    const QString &title, const QString &proposedFile)
+std::optional<ExchangeCommands::ChosenFile> ExchangeCommands::chooseTextFile(
+    const QString &title, const QString &proposedFile, bool offerSqlite)
 {
     FileRequest request;
     request.title = title;
     request.filter = importFilterTextWithCsv();
+    if (offerSqlite)
+        request.filter += sqliteImportFilterEntry();
     request.filterIndex = mOpenIndex;
     // "*.*" names no extension: a dialog that appended it would look for "name.*.*".
     const QString suffix = defaultExtensionOf(typeOfIndex(mOpenIndex, TextType::Comma));
@@ -85,7 +122,32 @@ std::optional<std::pair<QString, TextType>> ExchangeCommands::chooseTextFile(
         return std::nullopt;
     if (importTypeOfFilterIndex(choice->filterIndex))
         mOpenIndex = choice->filterIndex;
-    return std::make_pair(choice->path, typeOfIndex(choice->filterIndex, TextType::Comma));
+    return ChosenFile{choice->path, typeOfIndex(choice->filterIndex, TextType::Comma),
+                      offerSqlite && choice->filterIndex == sqliteImportIndex()};
+}
+
+ExchangeResult ExchangeCommands::importSqlite(const QString &path, Database &imported)
+{
+    Prompter &prompter = mWorkspace.prompter();
+    const std::optional<SqliteTables> tables = readSqliteTables(path, prompter);
+    if (!tables)
+        return ExchangeResult::Failed;
+    if (tables->names.isEmpty()) {
+        prompter.ask({tr("Error"), tr("The SQLite database holds no table."), Icon::Error,
+                      Buttons::Ok});
+        return ExchangeResult::Failed;
+    }
+    QString table = tables->names.constFirst();
+    if (tables->names.size() > 1) {
+        const std::optional<QString> chosen = mWorkspace.fileDialogs().chooseItem(
+            tr("Import"), tr("Table or view:"), tables->names,
+            std::max(0, int(tables->names.indexOf(tables->exported))));
+        if (!chosen)
+            return ExchangeResult::Cancelled;
+        table = *chosen;
+    }
+    WaitCursor wait;
+    return importSqliteFile(path, table, imported, prompter, mWorkspace.document().regional());
 }
 
 void ExchangeCommands::importText()
@@ -99,10 +161,11 @@ void ExchangeCommands::importProposedText(const QString &proposedFile)
     leaveModes(mWorkspace, true);
     if (confirmDiscardChanges(mWorkspace))
         return;
-    const auto chosen = chooseTextFile(tr("Import"), proposedFile);
+    const auto chosen = chooseTextFile(tr("Import"), proposedFile, true);
     if (!chosen)
         return;
-    const std::optional<CsvEncoding> encoding = encodingFor(mWorkspace, chosen->second, true);
+    const std::optional<CsvEncoding> encoding =
+        chosen->sqlite ? CsvEncoding::Utf8 : encodingFor(mWorkspace, chosen->type, true);
     if (!encoding)
         return;
 
@@ -111,9 +174,11 @@ void ExchangeCommands::importProposedText(const QString &proposedFile)
     DatabaseDocument &document = mWorkspace.document();
     Database imported = document.database();
     ExchangeResult result;
-    {
+    if (chosen->sqlite) {
+        result = importSqlite(chosen->path, imported);
+    } else {
         WaitCursor wait;
-        result = importTextFile(chosen->first, chosen->second, imported, mWorkspace.prompter(),
+        result = importTextFile(chosen->path, chosen->type, imported, mWorkspace.prompter(),
                                 mWorkspace.document().regional(), *encoding);
     }
     if (result != ExchangeResult::Done)
@@ -131,23 +196,26 @@ void ExchangeCommands::exportText()
     const Database &database = mWorkspace.document().database();
     FileRequest request;
     request.title = tr("Export");
-    // The Excel workbook follows the text types in the list.
-    const int workbookIndex = exportFilterIndexOf(TextType::Csv) + 1;
-    request.filter = exportFilterTextWithCsv() + workbookFilterEntry();
+    request.filter =
+        exportFilterTextWithCsv() + sqliteExportFilterEntry() + workbookFilterEntry();
     request.filterIndex = mSaveIndex;
-    request.defaultSuffix =
-        mSaveIndex == workbookIndex
-            ? workbookExtension()
-            : defaultExtensionOf(exportTypeOfFilterIndex(mSaveIndex).value_or(TextType::Comma));
+    request.defaultSuffix = exportSuffixOf(mSaveIndex);
     request.proposedName = QFileInfo(database.filePath()).completeBaseName();
     request.askBeforeOverwrite = true;
     const std::optional<FileChoice> choice = mWorkspace.fileDialogs().saveFile(request);
     if (!choice)
         return;
-    if (choice->filterIndex == workbookIndex) {
-        mSaveIndex = workbookIndex;
+    // Failures and the cells kept as text are told through the prompter.
+    if (choice->filterIndex == sqliteExportIndex()) {
+        mSaveIndex = choice->filterIndex;
         WaitCursor wait;
-        // Failures and the cells kept as text are told through the prompter.
+        exportSqliteFile(choice->path, database, mWorkspace.prompter(),
+                         mWorkspace.document().regional());
+        return;
+    }
+    if (choice->filterIndex == workbookExportIndex()) {
+        mSaveIndex = choice->filterIndex;
+        WaitCursor wait;
         exportWorkbookFile(choice->path, database, mWorkspace.prompter(),
                            mWorkspace.document().regional());
         return;
@@ -170,7 +238,7 @@ void ExchangeCommands::appendText()
     const auto chosen = chooseTextFile(tr("Append"));
     if (!chosen)
         return;
-    const std::optional<CsvEncoding> encoding = encodingFor(mWorkspace, chosen->second, true);
+    const std::optional<CsvEncoding> encoding = encodingFor(mWorkspace, chosen->type, true);
     if (!encoding)
         return;
 
@@ -181,7 +249,7 @@ void ExchangeCommands::appendText()
     ExchangeResult result;
     {
         WaitCursor wait;
-        result = appendTextFile(chosen->first, chosen->second, appended, mWorkspace.prompter(),
+        result = appendTextFile(chosen->path, chosen->type, appended, mWorkspace.prompter(),
                                 mWorkspace.document().regional(), *encoding);
     }
     if (result == ExchangeResult::Cancelled)

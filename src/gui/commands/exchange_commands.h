@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
+#include "core/exchange/text_exchange.h"
 #include "core/exchange/text_format.h"
 #include "gui/commands/command_placement.h"
 
@@ -15,10 +16,11 @@ class QAction;
 
 namespace kribed {
 
+class Database;
 class Workspace;
 
-// Text files in and out: Import (a new database from a text file), Append (its records after the
-// open database's) and Export.
+// Text files in and out: Import (a new database from a text file or a SQLite table), Append (its
+// records after the open database's) and Export (as text or a SQLite database).
 class ExchangeCommands : public QObject
 {
     Q_OBJECT
@@ -43,9 +45,18 @@ public Q_SLOTS:
     void exportText();
 
 private:
-    // The text file for Import and Append, with its type.
-    std::optional<std::pair<QString, TextType>> chooseTextFile(
-        const QString &title, const QString &proposedFile = QString());
+    // The file Import and Append read: a text of a type, or (Import only) a SQLite database.
+    struct ChosenFile
+    {
+        QString path;
+        TextType type = TextType::Comma;
+        bool sqlite = false;
+    };
+    std::optional<ChosenFile> chooseTextFile(const QString &title,
+                                             const QString &proposedFile = QString(),
+                                             bool offerSqlite = false);
+    // Reads the chosen SQLite file's table (asked when there are several) into `imported`.
+    ExchangeResult importSqlite(const QString &path, Database &imported);
 
     Workspace &mWorkspace;
     // The filter entry each text dialog last had chosen: the open dialog's is shared by Import

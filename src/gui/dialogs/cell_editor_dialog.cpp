@@ -9,6 +9,7 @@
 #include "core/model/limits.h"
 #include "core/model/regional.h"
 #include "core/platform/code_page.h"
+#include "gui/dialogs/named_widget.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -139,12 +140,6 @@ protected:
 
 namespace {
 
-template<class Widget> Widget *named(Widget *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
 // The length the memo's text has once stored, a line break being two characters.
 int storedLength(const QString &memoText)
 {
@@ -260,6 +255,7 @@ void CellEditorDialog::prepare(const Database &database, int field, int record,
         mPopup->setCurrentIndex(mPopup->count() > 0 ? 0 : -1);
         mPopup->setEnabled(true);
         mPopup->show();
+        mLabel->setBuddy(mPopup);
         if (mType == MultiplePopupType)
             mMemo->moveCursor(QTextCursor::End);
         break;
@@ -292,6 +288,8 @@ void CellEditorDialog::showPicker(const QString &label, bool dateMode, const QDa
     mPicker->setDateTime(now);
     mPicker->setEnabled(true);
     mPicker->show();
+    // The type's name beside the picker names it for a screen reader.
+    mLabel->setBuddy(mPicker);
     // A day chosen in the calendar counts even when it is the picker's date already (today).
     if (QCalendarWidget *calendar = dateMode ? mPicker->calendarWidget() : nullptr) {
         connect(calendar, &QCalendarWidget::clicked, this, &CellEditorDialog::calendarDayChosen,
@@ -419,6 +417,7 @@ void CellEditorDialog::hideTypeControls()
     mBoolean->hide();
     mBoolean->setEnabled(false);
     mLabel->hide();
+    mLabel->setBuddy(nullptr);
     mPopup->hide();
     mPopup->setEnabled(false);
     const QSignalBlocker blocker(mPopup);

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QInputDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -86,6 +87,23 @@ bool QtFileDialogs::choosePrinter(QPrinter &printer, int pageCount)
     if (pageCount > 0)
         dialog.setMinMax(1, pageCount);
     return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<QString> QtFileDialogs::chooseItem(const QString &title, const QString &label,
+                                                 const QStringList &items, int current)
+{
+    // A list rather than a drop-down: every table is in sight, arrows and Return choose.
+    QInputDialog dialog(mParent);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(label);
+    dialog.setComboBoxItems(items);
+    dialog.setComboBoxEditable(false);
+    dialog.setOption(QInputDialog::UseListViewForComboBoxItems);
+    if (current >= 0 && current < items.size())
+        dialog.setTextValue(items.at(current));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
 }
 
 } // namespace kribed

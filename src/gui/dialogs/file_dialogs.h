@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -48,6 +49,9 @@ public:
     virtual std::optional<DisplayFontChoice> chooseFont(const DisplayFontChoice &initial) = 0;
     // Sets up the printer; false on Cancel.
     virtual bool choosePrinter(QPrinter &printer, int pageCount) = 0;
+    // One of the items (a SQLite file's tables), `current` chosen at first; nothing on Cancel.
+    virtual std::optional<QString> chooseItem(const QString &title, const QString &label,
+                                              const QStringList &items, int current) = 0;
 };
 
 // The real dialogs, modal over a parent window.
@@ -64,6 +68,8 @@ public:
     std::optional<FileChoice> saveFile(const FileRequest &request) override;
     std::optional<DisplayFontChoice> chooseFont(const DisplayFontChoice &initial) override;
     bool choosePrinter(QPrinter &printer, int pageCount) override;
+    std::optional<QString> chooseItem(const QString &title, const QString &label,
+                                      const QStringList &items, int current) override;
 
 private:
     QWidget *mParent;

@@ -4,6 +4,7 @@
 
 #include "core/model/regional.h"
 #include "gui/dialogs/display_font.h"
+#include "gui/dialogs/named_widget.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,16 +19,6 @@
 #include <QVBoxLayout>
 
 namespace kribed {
-
-namespace {
-
-template<typename Widget> Widget *named(Widget *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-} // namespace
 
 FindDialog::FindDialog(QWidget *parent)
     : QDialog(parent)

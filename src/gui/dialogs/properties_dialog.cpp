@@ -9,6 +9,7 @@
 #include "core/platform/prompter.h"
 #include "gui/dialogs/digit_keys.h"
 #include "gui/dialogs/display_font.h"
+#include "gui/dialogs/named_widget.h"
 
 #include <QCheckBox>
 #include <QCollator>
@@ -29,12 +30,6 @@
 namespace kribed {
 
 namespace {
-
-template<class Widget> Widget *named(Widget *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 QCheckBox *checkBox(const char *name, const QString &caption)
 {
@@ -169,10 +164,16 @@ QWidget *PropertiesDialog::buildPopupTab()
 {
     auto *page = new QWidget;
     auto *layout = new QGridLayout(page);
-    layout->addWidget(new QLabel(tr("New Entry")), 0, 0);
+    auto *newEntryLabel = new QLabel(tr("New Entry"));
+    layout->addWidget(newEntryLabel, 0, 0);
     layout->addWidget(mNewEntry = named(new QLineEdit, "newEntryEdit"), 1, 0);
-    layout->addWidget(new QLabel(tr("Popup List")), 2, 0);
+    newEntryLabel->setBuddy(mNewEntry);
+    auto *popupLabel = new QLabel(tr("Popup List"));
+    layout->addWidget(popupLabel, 2, 0);
     layout->addWidget(mPopup = named(new QListWidget, "popupList"), 3, 0, 4, 1);
+    popupLabel->setBuddy(mPopup);
+    // A list takes its name from nothing but its own accessible name.
+    mPopup->setAccessibleName(popupLabel->text());
 
     auto *append = named(new QPushButton(tr("&Append")), "appendButton");
     auto *cut = named(new QPushButton(tr("C&ut")), "cutButton");
@@ -221,12 +222,20 @@ QWidget *PropertiesDialog::buildSortTab()
     layout->addWidget(mPrimarySort = named(new QLabel, "primarySortLabel"), 0, 1);
     layout->addWidget(new QLabel(tr("Reverse to")), 1, 2);
     layout->addWidget(new QLabel(tr("primary sort")), 2, 2);
-    layout->addWidget(new QLabel(tr("Secondary ")), 3, 0);
+    auto *secondaryLabel = new QLabel(tr("Secondary "));
+    layout->addWidget(secondaryLabel, 3, 0);
     layout->addWidget(mSecondarySort = named(new QComboBox, "secondarySortCombo"), 3, 1);
     layout->addWidget(mReverse2 = checkBox("secondaryReverseCheckBox", QString()), 3, 2);
-    layout->addWidget(new QLabel(tr("Tertiary ")), 4, 0);
+    auto *tertiaryLabel = new QLabel(tr("Tertiary "));
+    layout->addWidget(tertiaryLabel, 4, 0);
     layout->addWidget(mTertiarySort = named(new QComboBox, "tertiarySortCombo"), 4, 1);
     layout->addWidget(mReverse3 = checkBox("tertiaryReverseCheckBox", QString()), 4, 2);
+    secondaryLabel->setBuddy(mSecondarySort);
+    tertiaryLabel->setBuddy(mTertiarySort);
+    // The reverse boxes have no caption of their own: the column above them says what they do.
+    mReverse2->setAccessibleName(tr("Secondary: reverse to primary sort"));
+    mReverse3->setAccessibleName(tr("Tertiary: reverse to primary sort"));
+    mPrimarySort->setAccessibleDescription(tr("Primary sort field"));
     return page;
 }
 
@@ -427,6 +436,17 @@ FilterOptions PropertiesDialog::filterChoices() const
 int PropertiesDialog::filterFieldChoice() const
 {
     return std::max(0, mFilterFields->currentIndex());
+}
+
+void PropertiesDialog::setFilterChoices(const FilterOptions &options, const QStringList &fieldNames)
+{
+    mFilterMB->setChecked(options.mustBeginWith);
+    (options.exclude ? mExclude : mInclude)->setChecked(true);
+    mFilterFields->clear();
+    mFilterFields->addItem(tr("All Fields"));
+    mFilterFields->addItems(fieldNames);
+    const int field = options.field;
+    mFilterFields->setCurrentIndex(field >= 0 && field <= fieldNames.size() ? field : 0);
 }
 
 int PropertiesDialog::runFilter(Database &database, bool on) const

@@ -66,6 +66,9 @@ public:
     // The filter's match options and field position, as the controls were last left.
     FilterOptions filterChoices() const;
     int filterFieldChoice() const;
+    // The same choices set from the filter bar, which shows them too; the field list is filled
+    // again with "All Fields" and `fieldNames`, as the next showing fills it.
+    void setFilterChoices(const FilterOptions &options, const QStringList &fieldNames);
     // The record filter with those choices: the field last chosen here is the one searched,
     // whatever field the loaded file named. Returns how many records are hidden.
     int runFilter(Database &database, bool on) const;

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "gui/dialogs/readme_window.h"
 
+#include "gui/dialogs/accessible_parts.h"
 #include "gui/dialogs/display_font.h"
 #include "gui/dialogs/user_guide.h"
 
@@ -36,6 +37,10 @@ ReadmeWindow::ReadmeWindow(QWidget *parent)
     auto *status = new QStatusBar(this);
     status->setObjectName(QStringLiteral("statusBar"));
     layout->addWidget(status);
+    mMemo->setAccessibleName(windowTitle());
+    status->setAccessibleName(tr("Status"));
+    nameSizeGrips(*this);
+    nameSizeGrips(*status);
 
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         QRect frame(QPoint(), size());

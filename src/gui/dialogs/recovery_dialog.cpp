@@ -63,6 +63,7 @@ RecoveryDialog::RecoveryDialog(QWidget *parent)
     layout->addWidget(text);
 
     list->setObjectName(QStringLiteral("recoveryList"));
+    list->setAccessibleName(tr("Changes left behind"));
     list->setHeaderLabels({tr("File"), tr("Folder"), tr("Written"), tr("File on disk")});
     list->setRootIsDecorated(false);
     list->setSelectionMode(QAbstractItemView::SingleSelection);

@@ -64,6 +64,8 @@ RegionalFormatsDialog::RegionalFormatsDialog(QWidget *parent)
     mList->setAllColumnsShowFocus(true);
     mList->setUniformRowHeights(true);
     label->setBuddy(mList);
+    // A list takes no name from its buddy label: screen readers need one of its own.
+    mList->setAccessibleName(tr("Read the numbers, dates and times of this database as"));
     layout->addWidget(mList);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     layout->addWidget(buttons);

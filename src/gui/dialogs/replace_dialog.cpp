@@ -3,6 +3,7 @@
 #include "gui/dialogs/replace_dialog.h"
 
 #include "gui/dialogs/display_font.h"
+#include "gui/dialogs/named_widget.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,16 +17,6 @@
 #include <QVBoxLayout>
 
 namespace kribed {
-
-namespace {
-
-template<typename Widget> Widget *named(Widget *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-} // namespace
 
 ReplaceDialog::ReplaceDialog(QWidget *parent)
     : QDialog(parent)

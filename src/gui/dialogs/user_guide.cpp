@@ -189,6 +189,18 @@ const Section Sections[] = {
          "folder, whether Install saves first, and expert mode, which leaves out the\n"
          "confirmations of deleting, cutting and pasting and the questions about automatic\n"
          "widths.")},
+    {QT_TRANSLATE_NOOP("UserGuide", "Going to a record and the filter bar"),
+     QT_TRANSLATE_NOOP(
+         "UserGuide",
+         "Edit > Go to record... (Ctrl+G) takes a record number and makes that record the\n"
+         "current row; the column stays. A record the filter hides cannot be gone to.\n"
+         "Tools > Filter bar (Ctrl+Shift+L) shows a bar above the table with the settings of\n"
+         "the Filter page: the field to look in, the text, \"Field must begin with String\" and\n"
+         "the switch, which is Tools > Enable filter. They are the same settings, so a change\n"
+         "in the bar shows on the Filter page and the other way round. A short pause after\n"
+         "typing, or Return, runs the filter with the text; the bar then tells how many records\n"
+         "it shows (\"12 of 2000 records shown\"). Escape returns to the table. Each change made\n"
+         "in the bar can be undone with Edit > Undo.")},
     {QT_TRANSLATE_NOOP("UserGuide", "Printing the database"),
      QT_TRANSLATE_NOOP(
          "UserGuide",

@@ -42,6 +42,10 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
         return {};
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignTop));
+    if (role == Qt::AccessibleTextRole)
+        return spokenCell(index);
+    if (role == Qt::AccessibleDescriptionRole)
+        return tr("Record %1").arg(recordOf(index));
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
     const QByteArray &cell = database().cell(fieldOf(index), recordOf(index));
@@ -78,14 +82,20 @@ bool GridModel::setData(const QModelIndex &index, const QVariant &value, int rol
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation == Qt::Vertical) {
-        if (role == Qt::DisplayRole && section >= 0 && section < database().recordCount())
+        if (section < 0 || section >= database().recordCount())
+            return {};
+        if (role == Qt::DisplayRole)
             return recordNumberText(recordOfRow(section));
+        if (role == Qt::AccessibleTextRole)
+            return tr("Record %1").arg(recordOfRow(section));
         return {};
     }
     if (section < 0 || section >= database().fieldCount())
         return {};
     if (role == Qt::DisplayRole)
         return mDocument.regional().toText(database().fieldName(fieldOfColumn(section)));
+    if (role == Qt::AccessibleTextRole)
+        return spokenFieldName(fieldOfColumn(section));
     if (role == Qt::ToolTipRole && mHintSource) {
         // Hint texts break their lines with '\r'.
         QString hint = mHintSource(fieldOfColumn(section));
@@ -94,6 +104,22 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
         return hint;
     }
     return {};
+}
+
+QString GridModel::spokenFieldName(int field) const
+{
+    const QString name = mDocument.regional().toText(database().fieldName(field));
+    // A field without a name is still told from its neighbours.
+    return name.trimmed().isEmpty() ? tr("Column %1").arg(field) : name;
+}
+
+QString GridModel::spokenCell(const QModelIndex &index) const
+{
+    // A screen reader says the field with the text, so the user knows which column the cell is
+    // in without going up to the header; an empty cell is said to be empty, not skipped.
+    const QString text = data(index, Qt::DisplayRole).toString();
+    const QString field = spokenFieldName(fieldOf(index));
+    return text.isEmpty() ? tr("%1: empty").arg(field) : tr("%1: %2").arg(field, text);
 }
 
 Qt::ItemFlags GridModel::flags(const QModelIndex &index) const

@@ -15,7 +15,8 @@ class DatabaseDocument;
 // r + 1; the horizontal header holds the field names, the vertical header the record numbers.
 // Cells are shown and edited through the display code page of the current regional rules; a
 // character the code page cannot hold is stored as '?'. The shown text of a cell (DisplayRole) is
-// at most its first 4000 bytes; editing (EditRole) gets the whole text.
+// at most its first 4000 bytes; editing (EditRole) gets the whole text. Screen readers get the
+// field name with each cell's text, "Record n" as its description and as the row header.
 class GridModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -52,6 +53,9 @@ private:
     friend class DatabaseDocument;
 
     const Database &database() const;
+    // What a screen reader says for a field's header cell and for a cell.
+    QString spokenFieldName(int field) const;
+    QString spokenCell(const QModelIndex &index) const;
 
     DatabaseDocument &mDocument;
     HintSource mHintSource;

@@ -13,6 +13,7 @@
 #include "gui/commands/exchange_commands.h"
 #include "gui/commands/file_commands.h"
 #include "gui/commands/help_commands.h"
+#include "gui/commands/navigation_commands.h"
 #include "gui/commands/properties_commands.h"
 #include "gui/commands/range_commands.h"
 #include "gui/commands/replace_commands.h"
@@ -21,6 +22,7 @@
 #include "gui/commands/tools_commands.h"
 #include "gui/grid/database_document.h"
 #include "gui/grid/grid_header.h"
+#include "gui/window/accessible_names.h"
 #include "gui/window/file_drop.h"
 #include "gui/window/menu_builder.h"
 #include "gui/window/recovery_writer.h"
@@ -82,6 +84,7 @@ MainWindow::MainWindow(Prompter &prompter, FileDialogs &dialogs, UserList &users
     buildGridMenu();
     buildStatusBar();
     connectRangeCommands();
+    nameWindowBarsForScreenReaders(*this);
 
     mTimer = new QTimer(this);
     mTimer->setObjectName(QStringLiteral("statusTimer"));
@@ -131,6 +134,8 @@ void MainWindow::makeCommands()
     mReplace = std::make_unique<ReplaceCommands>(*this, this);
     mFormats = std::make_unique<RegionalCommands>(*this, this);
     mTools->setPropertiesDialog(&mProperties->dialog());
+    mNavigation = std::make_unique<NavigationCommands>(*this, this);
+    mNavigation->setPropertiesDialog(&mProperties->dialog());
 }
 
 CommandPlacements MainWindow::commandPlacements() const
@@ -139,7 +144,7 @@ CommandPlacements MainWindow::commandPlacements() const
     all << mFile->placements() << mExchange->placements() << mEdit->placements()
         << mProperties->placements() << mTools->placements() << mRowColumn->placements()
         << mHelp->placements() << mRange->placements() << mReplace->placements()
-        << mFormats->placements();
+        << mFormats->placements() << mNavigation->placements();
     return all;
 }
 
@@ -337,6 +342,7 @@ void MainWindow::setDatabaseOpen(bool open)
     mRange->setDatabaseOpen(open);
     mReplace->setDatabaseOpen(open);
     mFormats->setDatabaseOpen(open);
+    mNavigation->setDatabaseOpen(open);
 }
 
 void MainWindow::updateStatus()
@@ -347,12 +353,15 @@ void MainWindow::updateStatus()
     // panels must never go on showing the path and modified mark of the database before.
     if (!isDatabaseOpen())
         return;
+    const ToggleStates toggles{mTools->isAutoSizing(), mTools->isFilterOn(), mTools->isRowSumOn()};
+    const Regional &regional = mDocument->regional();
     const StatusPanels texts =
-        statusPanelTexts(database, currentField(), currentRecord(),
-                         {mTools->isAutoSizing(), mTools->isFilterOn(), mTools->isRowSumOn()},
-                         mDocument->regional());
+        statusPanelTexts(database, currentField(), currentRecord(), toggles, regional);
     for (int index = 0; index < StatusPanelCount; ++index)
         mPanels[index]->setText(texts[index]);
+    nameForScreenReaders(
+        *mGrid, regional.toText(database.name()), recordCountHint(), mPanels,
+        spokenStatusPanelTexts(database, currentField(), currentRecord(), toggles, regional));
 
     mEdit->actionPasteCell->setEnabled(clipboardHoldsText());
 

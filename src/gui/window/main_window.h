@@ -25,8 +25,10 @@ class DatabaseDocument;
 class EditCommands;
 class ExchangeCommands;
 class FileCommands;
+class FilterBar;
 class GridHeader;
 class HelpCommands;
+class NavigationCommands;
 class PropertiesCommands;
 class RangeCommands;
 class ReplaceCommands;
@@ -82,11 +84,13 @@ public:
     RegionalCommands &regionalCommands() { return *mFormats; }
     // Keeps the unsaved changes for recovery after a crash or a kill.
     RecoveryWriter &recoveryWriter() { return *mRecovery; }
+    NavigationCommands &navigationCommands() { return *mNavigation; }
     // The placements of every command class's actions, which the menus and the tool bar follow.
     CommandPlacements commandPlacements() const;
 
     QTableView *grid() const { return mGrid; }
     QMenu *gridMenu() const { return mGridMenu; }
+    FilterBar *filterBar() const { return mFilterBar; }
     QLabel *statusPanel(int index) const { return mPanels[index]; }
 
     // The status timer's work: title, status panels, Paste cell, the highlighted header cells.
@@ -155,10 +159,12 @@ private:
     std::unique_ptr<RangeCommands> mRange;
     std::unique_ptr<ReplaceCommands> mReplace;
     std::unique_ptr<RegionalCommands> mFormats;
+    std::unique_ptr<NavigationCommands> mNavigation;
 
     QToolBar *mToolBar = nullptr;
     QMenu *mGridMenu = nullptr;
     QTableView *mGrid = nullptr;
+    FilterBar *mFilterBar = nullptr;
     GridHeader *mColumnHeader = nullptr;
     GridHeader *mRowHeader = nullptr;
     WelcomePanel *mWelcome = nullptr;

@@ -26,6 +26,7 @@
 #include "gui/grid/grid_cell_delegate.h"
 #include "gui/grid/grid_header.h"
 #include "gui/grid/recorded_edits.h"
+#include "gui/window/filter_bar.h"
 #include "gui/window/welcome_panel.h"
 
 #include <QAbstractButton>
@@ -189,6 +190,7 @@ void MainWindow::buildGrid()
     mRowHeader->setDefaultAlignment(Qt::AlignLeft | Qt::AlignTop);
     mColumnHeader->setDefaultAlignment(Qt::AlignLeft | Qt::AlignTop);
     mRowHeader->fitRecordNumbers();
+    layout->addWidget(mFilterBar = new FilterBar(*mNavigation, *this, client));
     layout->addWidget(mGrid);
     setCentralWidget(client);
 

@@ -135,6 +135,48 @@ private Q_SLOTS:
         QCOMPARE(windowCaption(database, testRegional()), QStringLiteral("Kribed PRO"));
     }
 
+    void spokenStatusPanels_data()
+    {
+        QTest::addColumn<bool>("modified");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QDateTime>("time");
+        QTest::addColumn<bool>("togglesOn");
+        QTest::addColumn<QStringList>("spoken");
+        const QDateTime march14(QDate(2026, 3, 14), QTime(9, 30));
+        QTest::newRow("saved file, toggles off")
+            << false << "/data/Stock.pdb" << march14 << false
+            << texts({"Record 3 of 20", "Column 2 of 10", "Auto sizing off", "Filter off",
+                      "Row sum off", "File date 3/14/2026", "/data/Stock.pdb"});
+        QTest::newRow("changed file, toggles on")
+            << true << "/data/Stock.pdb" << march14 << true
+            << texts({"Record 3 of 20", "Column 2 of 10", "Auto sizing on", "Filter on",
+                      "Row sum on", "File date 3/14/2026", "/data/Stock.pdb, changed"});
+        QTest::newRow("new database: no date, no file")
+            << true << "" << QDateTime() << false
+            << texts({"Record 3 of 20", "Column 2 of 10", "Auto sizing off", "Filter off",
+                      "Row sum off", "No file date", "Not saved to a file, changed"});
+    }
+
+    // What a screen reader says for each panel, where the panels show letters, a bare date and a
+    // mark after the path.
+    void spokenStatusPanels()
+    {
+        QFETCH(bool, modified);
+        QFETCH(QString, path);
+        QFETCH(QDateTime, time);
+        QFETCH(bool, togglesOn);
+        QFETCH(QStringList, spoken);
+        Database database;
+        database.setShape(10, 20);
+        database.setFilePath(path);
+        database.setModificationTime(time);
+        if (modified)
+            database.setModified();
+        const StatusPanels panels = spokenStatusPanelTexts(
+            database, 2, 3, {togglesOn, togglesOn, togglesOn}, testRegional());
+        QCOMPARE(QStringList(panels.cbegin(), panels.cend()), spoken);
+    }
+
     void codePageOfCharSet_data()
     {
         QTest::addColumn<int>("charSet");

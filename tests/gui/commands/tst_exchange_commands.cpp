@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/exchange/sqlite_exchange.h"
 #include "core/exchange/text_exchange.h"
 #include "core/exchange/workbook_export.h"
 #include "core/model/database.h"
@@ -69,7 +70,7 @@ private Q_SLOTS:
 
         const QList<FileRequest> &requests = mDialogs->requests();
         QCOMPARE(requests.size(), 2);
-        QCOMPARE(requests[0].filter, importFilterTextWithCsv());
+        QCOMPARE(requests[0].filter, importFilterTextWithCsv() + sqliteImportFilterEntry());
         QCOMPARE(requests[0].filterIndex, 1);
         QCOMPARE(requests[0].defaultSuffix, QStringLiteral("CSV"));
         QCOMPARE(requests[1].filterIndex, 2);
@@ -117,7 +118,8 @@ private Q_SLOTS:
 
         const QList<FileRequest> &requests = mDialogs->requests();
         QCOMPARE(requests.size(), 2);
-        QCOMPARE(requests[0].filter, exportFilterTextWithCsv() + workbookFilterEntry());
+        QCOMPARE(requests[0].filter, exportFilterTextWithCsv() + sqliteExportFilterEntry()
+                                         + workbookFilterEntry());
         QCOMPARE(requests[0].proposedName, QStringLiteral("New"));
         QVERIFY(requests[0].askBeforeOverwrite);
         QCOMPARE(requests[0].defaultSuffix, QStringLiteral("CSV"));
@@ -166,14 +168,14 @@ private Q_SLOTS:
 
     void workbookThroughDialog()
     {
-        // The workbook is the entry after standard CSV; a cell that is no number is told of,
+        // The workbook is the entry after SQLite; a cell that is no number is told of,
         // and the next export offers the workbook again.
         createThroughDialog(QStringLiteral("2"), QStringLiteral("2"), int(FloatType));
         setUpWindowCell(1, 1, "1.5");
         setUpWindowCell(2, 2, "many");
         const QString path = mTemp->filePath(QStringLiteral("out.xlsx"));
         const bool modified = windowDatabase().isModified();
-        mDialogs->expectSave(QStringLiteral("Export"), path, 5);
+        mDialogs->expectSave(QStringLiteral("Export"), path, 6);
         mPrompter->expect(QStringLiteral("Export"),
                           QStringLiteral("1 cell(s) did not read as their field's type and were "
                                          "kept as text:\nField 2, record 0002: \"many\""),
@@ -182,10 +184,54 @@ private Q_SLOTS:
         QVERIFY(readFile(path).startsWith("PK\x03\x04"));
         QCOMPARE(windowDatabase().isModified(), modified);
 
+        mDialogs->expectSave(QStringLiteral("Export"), QString(), 6);
+        mWindow->exchangeCommands().exportText();
+        QCOMPARE(mDialogs->requests().last().filterIndex, 6);
+        QCOMPARE(mDialogs->requests().last().defaultSuffix, QStringLiteral("xlsx"));
+    }
+
+    void sqliteThroughDialogs()
+    {
+        // SQLite follows the text types: the sixth entry of Import's dialog, the fifth of
+        // Export's; Append offers none. Several tables are chosen from a list.
+        createThroughDialog(QStringLiteral("2"), QStringLiteral("1"));
+        setUpWindowCell(1, 1, "x");
+        setUpWindowCell(2, 1, "zwei");
+        const QString out = mTemp->filePath(QStringLiteral("out.sqlite"));
+        mDialogs->expectSave(QStringLiteral("Export"), out, 5);
+        mWindow->exchangeCommands().exportText();
+        QVERIFY(QFile::exists(out));
         mDialogs->expectSave(QStringLiteral("Export"), QString(), 5);
         mWindow->exchangeCommands().exportText();
         QCOMPARE(mDialogs->requests().last().filterIndex, 5);
-        QCOMPARE(mDialogs->requests().last().defaultSuffix, QStringLiteral("xlsx"));
+        QCOMPARE(mDialogs->requests().last().defaultSuffix, QStringLiteral("sqlite"));
+
+        mPrompter->expect(QStringLiteral("Information"), QStringLiteral("You have not saved*"),
+                          Icon::Warning, Buttons::YesNo, Answer::Yes);
+        mDialogs->expectOpen(QStringLiteral("Import"), out, 6);
+        mDialogs->expectItem(QStringLiteral("Import"), QString());
+        mWindow->exchangeCommands().importText();
+        QCOMPARE(mDialogs->lastItems(), (QStringList{QStringLiteral("New"),
+                                                     QStringLiteral("kribo_database"),
+                                                     QStringLiteral("kribo_fields"),
+                                                     QStringLiteral("kribo_popup_items")}));
+        QCOMPARE(mDialogs->lastCurrentItem(), 0);
+        QCOMPARE(windowDatabase().cell(2, 1), QByteArray("zwei")); // cancelled: unchanged
+
+        mPrompter->expect(QStringLiteral("Information"), QStringLiteral("You have not saved*"),
+                          Icon::Warning, Buttons::YesNo, Answer::Yes);
+        mDialogs->expectOpen(QStringLiteral("Import"), out, 6);
+        mDialogs->expectItem(QStringLiteral("Import"), QStringLiteral("kribo_fields"));
+        mWindow->exchangeCommands().importText();
+        QCOMPARE(windowDatabase().fieldName(2), QByteArray("name"));
+        QCOMPARE(windowDatabase().cell(2, 2), QByteArray("Field 2"));
+        QCOMPARE(windowDatabase().fieldType(1), int(NormalIntegerType));
+        QCOMPARE(windowDatabase().name(), QByteArray("out"));
+
+        mDialogs->expectOpen(QStringLiteral("Append"), QString(), 1);
+        mWindow->exchangeCommands().appendText();
+        QCOMPARE(mDialogs->requests().last().filter, importFilterTextWithCsv());
+        KRIBED_VERIFY_DIALOGS(*mDialogs);
     }
 };
 

@@ -54,6 +54,7 @@ private Q_SLOTS:
             QStringLiteral("Filter"),
             QStringLiteral("Sort"),
             QStringLiteral("Application"),
+            QStringLiteral("Going to a record and the filter bar"),
             QStringLiteral("Printing the database"),
             QStringLiteral("Calculation"),
             QStringLiteral("Column Sum"),

@@ -8,9 +8,11 @@
 #include "gui/commands/exchange_commands.h"
 #include "gui/commands/file_commands.h"
 #include "gui/commands/help_commands.h"
+#include "gui/commands/navigation_commands.h"
 #include "gui/commands/properties_commands.h"
 #include "gui/commands/range_commands.h"
 #include "gui/commands/regional_commands.h"
+#include "gui/commands/replace_commands.h"
 #include "gui/commands/row_column_commands.h"
 #include "gui/commands/tools_commands.h"
 #include "gui/grid/database_document.h"
@@ -133,7 +135,8 @@ private Q_SLOTS:
                                  "-",
                                  "actionFont",
                                  "-",
-                                 "actionReplace"})
+                                 "actionReplace",
+                                 "actionGoToRecord"})
             entries << QString::fromLatin1(name);
         QCOMPARE(shownEntries(QStringLiteral("menuEdit")), entries);
     }
@@ -204,7 +207,7 @@ private Q_SLOTS:
                  &mWindow->propertiesCommands(), &mWindow->toolsCommands(),
                  &mWindow->rowColumnCommands(), &mWindow->helpCommands(),
                  &mWindow->rangeCommands(), &mWindow->replaceCommands(),
-                 &mWindow->regionalCommands()}) {
+                 &mWindow->regionalCommands(), &mWindow->navigationCommands()}) {
             for (QAction *action :
                  commands->findChildren<QAction *>(QString(), Qt::FindDirectChildrenOnly))
                 QVERIFY2(placed.contains(action), qPrintable(action->objectName()));

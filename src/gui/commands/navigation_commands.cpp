@@ -1,0 +1,157 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "gui/commands/navigation_commands.h"
+
+#include "core/editing/record_filter.h"
+#include "gui/commands/command_support.h"
+#include "gui/commands/workspace.h"
+#include "gui/dialogs/properties_dialog.h"
+#include "gui/grid/database_document.h"
+#include "gui/grid/filter_step.h"
+
+#include <QAction>
+
+namespace kribed {
+
+bool FilterBarSettings::operator==(const FilterBarSettings &other) const
+{
+    return text == other.text && field == other.field && mustBeginWith == other.mustBeginWith
+           && on == other.on;
+}
+
+NavigationCommands::NavigationCommands(Workspace &workspace, QObject *parent)
+    : QObject(parent)
+    , actionGoToRecord(makeCommandAction(this, "actionGoToRecord", tr("&Go to record..."),
+                                         QKeySequence(Qt::CTRL | Qt::Key_G), tr("Go to record")))
+    , actionFilterBar(makeCommandAction(this, "actionFilterBar", tr("Filter &bar"),
+                                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L),
+                                        tr("Filter bar")))
+    , mWorkspace(workspace)
+    , mGoTo(workspace.prompter(), workspace.mainWindow())
+{
+    actionFilterBar->setCheckable(true);
+    connect(actionGoToRecord, &QAction::triggered, this, &NavigationCommands::goToRecord);
+    connect(&mGoTo, &QDialog::accepted, this, &NavigationCommands::goToAccepted);
+    connect(actionFilterBar, &QAction::toggled, this,
+            [this] { Q_EMIT filterBarShownChanged(isFilterBarShown()); });
+
+    // Whatever runs the filter, changes its settings or the fields, the bar follows: Enable
+    // filter, the properties dialog, an undo or redo, a load, a new or removed field, another
+    // code page for the texts.
+    DatabaseDocument &document = workspace.document();
+    for (auto signal :
+         {&DatabaseDocument::rowVisibilityChanged, &DatabaseDocument::columnWidthsChanged,
+          &DatabaseDocument::replaced, &DatabaseDocument::regionalChanged})
+        connect(&document, signal, this, &NavigationCommands::filterSettingsChanged);
+    connect(&document.model(), &QAbstractItemModel::headerDataChanged, this,
+            &NavigationCommands::filterSettingsChanged);
+    connect(&document.model(), &QAbstractItemModel::columnsMoved, this,
+            &NavigationCommands::filterSettingsChanged);
+}
+
+CommandPlacements NavigationCommands::placements() const
+{
+    return {
+        {actionGoToRecord, MenuId::Edit, 710},
+        {actionFilterBar, MenuId::Tools, 220},
+    };
+}
+
+void NavigationCommands::setPropertiesDialog(PropertiesDialog *dialog)
+{
+    mProperties = dialog;
+    // Cancel keeps what was set in the controls, and the filter reads them from there.
+    connect(dialog, &QDialog::finished, this, &NavigationCommands::filterSettingsChanged);
+}
+
+void NavigationCommands::setDatabaseOpen(bool open)
+{
+    actionGoToRecord->setEnabled(open);
+    actionFilterBar->setEnabled(open);
+    Q_EMIT filterBarShownChanged(isFilterBarShown());
+}
+
+// Go to record ----------------------------------------------------------------------------------
+
+void NavigationCommands::goToRecord()
+{
+    if (!mWorkspace.isDatabaseOpen())
+        return;
+    mGoTo.prepare(mWorkspace.document().database(), mWorkspace.currentRecord());
+    mGoTo.setDisplayFont(mWorkspace.displayFont());
+    mGoTo.open();
+}
+
+void NavigationCommands::goToAccepted()
+{
+    // The dialog refused every record it could not go to, hidden ones included.
+    mWorkspace.setCurrentCell(mWorkspace.currentField(), mGoTo.record());
+}
+
+// Filter bar ------------------------------------------------------------------------------------
+
+bool NavigationCommands::isFilterBarShown() const
+{
+    return actionFilterBar->isChecked() && mWorkspace.isDatabaseOpen();
+}
+
+FilterBarSettings NavigationCommands::filterSettings() const
+{
+    const Database &database = mWorkspace.document().database();
+    FilterBarSettings settings;
+    settings.text = database.filterText();
+    settings.on = mWorkspace.modes().isFilterOn();
+    if (mProperties) {
+        const FilterOptions options = mProperties->filterChoices();
+        settings.mustBeginWith = options.mustBeginWith;
+        // A field this database lacks searches all of them.
+        settings.field = options.field <= database.fieldCount() ? options.field : 0;
+    }
+    return settings;
+}
+
+QStringList NavigationCommands::fieldNames() const
+{
+    const DatabaseDocument &document = mWorkspace.document();
+    QStringList names;
+    for (int field = 1; field <= document.database().fieldCount(); ++field)
+        names << document.regional().toText(document.database().fieldName(field));
+    return names;
+}
+
+int NavigationCommands::shownRecordCount() const
+{
+    const Database &database = mWorkspace.document().database();
+    int shown = 0;
+    for (int record = 1; record <= database.recordCount(); ++record)
+        shown += database.isHidden(record) ? 0 : 1;
+    return shown;
+}
+
+void NavigationCommands::takeFilterOptions(const FilterOptions &options)
+{
+    if (mProperties)
+        mProperties->setFilterChoices(options, fieldNames());
+}
+
+void NavigationCommands::changeFilter(const FilterBarSettings &wanted)
+{
+    if (!mWorkspace.isDatabaseOpen() || !mProperties || wanted == filterSettings())
+        return;
+    const FilterOptions optionsBefore = mProperties->filterChoices();
+    FilterOptions optionsAfter = optionsBefore;
+    optionsAfter.mustBeginWith = wanted.mustBeginWith;
+    optionsAfter.field = wanted.field;
+    recordFilterChange(
+        mWorkspace.document(), tr("Filter bar"), wanted.text, wanted.field, optionsBefore,
+        optionsAfter, [this](const FilterOptions &options) { takeFilterOptions(options); },
+        [this, &wanted] { mWorkspace.modes().applyFilter(wanted.on); });
+}
+
+void NavigationCommands::switchFilter(bool on)
+{
+    if (on != mWorkspace.modes().isFilterOn())
+        mWorkspace.modes().applyFilter(on);
+}
+
+} // namespace kribed
