@@ -9,8 +9,10 @@
 #include "core/platform/safe_file.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QTemporaryFile>
 
 #include <xlsxwriter.h>
@@ -18,6 +20,7 @@
 #include <cctype>
 #include <cmath>
 #include <memory>
+#include <string>
 
 namespace kribed {
 
@@ -59,6 +62,27 @@ double excelColumnWidth(int units)
     return units * 3.0 / 14.0;
 }
 
+// Whether the code page's bytes below 0x80 are ASCII, so such texts are UTF-8 already.
+bool keepsAscii(const Regional &regional)
+{
+    QByteArray ascii(0x80, '\0');
+    for (int c = 0; c < 0x80; ++c)
+        ascii[c] = char(c);
+    return regional.toText(ascii) == QString::fromLatin1(ascii);
+}
+
+// Whether a cell's bytes go into the sheet as they are: ASCII the code page keeps, with nothing
+// workbookText would escape (control characters, or an underscore that could start an escape).
+bool isPlainAsciiText(QByteArrayView text)
+{
+    for (const char c : text) {
+        const uchar byte = uchar(c);
+        if (byte >= 0x80 || byte == '_' || (byte < 0x20 && byte != '\t' && byte != '\n'))
+            return false;
+    }
+    return true;
+}
+
 struct WorkbookCloser
 {
     void operator()(lxw_workbook *book) const { workbook_close(book); }
@@ -72,6 +96,7 @@ public:
         : mDatabase(database)
         , mRegional(regional)
         , mReport(report)
+        , mAsciiIsUtf8(keepsAscii(regional))
     {
     }
 
@@ -86,10 +111,20 @@ private:
     lxw_error writeCell(int field, int record, lxw_row_t row);
     lxw_error writeText(lxw_row_t row, lxw_col_t column, QByteArrayView cell,
                         lxw_format *format = nullptr);
+    std::optional<double> dayOf(QByteArrayView cell);
+    std::optional<double> timeOf(QByteArrayView cell);
 
     const Database &mDatabase;
     const Regional &mRegional;
     WorkbookReport &mReport;
+    const bool mAsciiIsUtf8;
+    // Dates and times repeat (a day's records, a modification date column), and reading one in
+    // the regional formats costs more than writing the cell, so each text is read once. NaN
+    // stands for a text that is no date or time.
+    QHash<QByteArray, double> mDays;
+    QHash<QByteArray, double> mTimes;
+    // The bytes of a text written as it is, with the NUL the library needs.
+    std::string mPlainText;
     std::unique_ptr<lxw_workbook, WorkbookCloser> mBook;
     lxw_worksheet *mSheet = nullptr;
     lxw_format *mHeaderFormat = nullptr;
@@ -181,14 +216,12 @@ lxw_error SheetWriter::writeCell(int field, int record, lxw_row_t row)
             return worksheet_write_boolean(mSheet, row, column, cell == "1", nullptr);
         break;
     case CellKind::Date:
-        if (const auto date = mRegional.readDate(cell)) {
-            if (const auto day = excelDay(*date))
-                return worksheet_write_number(mSheet, row, column, *day, mDateFormat);
-        }
+        if (const auto day = dayOf(cell))
+            return worksheet_write_number(mSheet, row, column, *day, mDateFormat);
         break;
     case CellKind::Time:
-        if (const auto time = mRegional.readTime(cell))
-            return worksheet_write_number(mSheet, row, column, excelTime(*time), mTimeFormat);
+        if (const auto time = timeOf(cell))
+            return worksheet_write_number(mSheet, row, column, *time, mTimeFormat);
         break;
     }
     ++mReport.keptAsText;
@@ -200,8 +233,50 @@ lxw_error SheetWriter::writeCell(int field, int record, lxw_row_t row)
 lxw_error SheetWriter::writeText(lxw_row_t row, lxw_col_t column, QByteArrayView cell,
                                  lxw_format *format)
 {
+    if (mAsciiIsUtf8 && isPlainAsciiText(cell)) {
+        mPlainText.assign(cell.data(), size_t(cell.size())); // keeps its capacity
+        return worksheet_write_string(mSheet, row, column, mPlainText.c_str(), format);
+    }
     const QByteArray text = workbookText(mRegional.toText(cell));
     return worksheet_write_string(mSheet, row, column, text.constData(), format);
+}
+
+std::optional<double> SheetWriter::dayOf(QByteArrayView cell)
+{
+    // Looked up without a copy; only a new text is copied into the table.
+    auto found = mDays.constFind(QByteArray::fromRawData(cell.data(), cell.size()));
+    if (found == mDays.constEnd()) {
+        const std::optional<QDate> date = mRegional.readDate(cell);
+        const std::optional<double> day = date ? excelDay(*date) : std::nullopt;
+        found = mDays.insert(cell.toByteArray(), day.value_or(std::nan("")));
+    }
+    if (std::isnan(found.value()))
+        return std::nullopt;
+    return found.value();
+}
+
+std::optional<double> SheetWriter::timeOf(QByteArrayView cell)
+{
+    auto found = mTimes.constFind(QByteArray::fromRawData(cell.data(), cell.size()));
+    if (found == mTimes.constEnd()) {
+        const std::optional<QTime> time = mRegional.readTime(cell);
+        found = mTimes.insert(cell.toByteArray(), time ? excelTime(*time) : std::nan(""));
+    }
+    if (std::isnan(found.value()))
+        return std::nullopt;
+    return found.value();
+}
+
+// What a killed export of the same target left: removed where possible. One that stays costs
+// only its space, so a failure here does not stop the export.
+void removeStaleScratchFiles(const QString &prefix)
+{
+    const QFileInfo info(prefix);
+    QDir folder = info.dir();
+    const QStringList stale = folder.entryList({info.fileName() + u'*'},
+                                               QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : stale)
+        folder.remove(name);
 }
 
 // Makes the workbook in a temporary file of the target's folder; its bytes are then copied into
@@ -209,7 +284,9 @@ lxw_error SheetWriter::writeText(lxw_row_t row, lxw_col_t column, QByteArrayView
 bool writeWorkbook(const QString &path, const Database &database, const Regional &regional,
                    WorkbookReport &report)
 {
-    QTemporaryFile temporary(QFileInfo(path).absolutePath() + QStringLiteral("/.kribed-xlsx-XXXXXX"));
+    const QString prefix = workbookScratchPrefix(path);
+    removeStaleScratchFiles(prefix);
+    QTemporaryFile temporary(prefix + QStringLiteral("XXXXXX"));
     if (!temporary.open())
         return false;
     temporary.close();
@@ -281,6 +358,18 @@ QString workbookBackupFileName(const QString &path)
     const qsizetype dot = name.lastIndexOf(u'.');
     const QString stem = dot < 0 ? name : name.left(dot);
     return path.left(path.size() - name.size()) + stem + QStringLiteral(".xls_");
+}
+
+QString workbookScratchPrefix(const QString &path)
+{
+    const QFileInfo info(path);
+    quint32 hash = 2166136261u; // FNV-1a
+    for (const char byte : QFile::encodeName(info.fileName())) {
+        hash ^= uchar(byte);
+        hash *= 16777619u;
+    }
+    return info.absolutePath() + u'/' + safeWriteLeftoverPrefix() + QStringLiteral("xlsx-%1-")
+        .arg(hash, 8, 16, QLatin1Char('0'));
 }
 
 QString keptAsTextMessage(const WorkbookReport &report, const Database &database,

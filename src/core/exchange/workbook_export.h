@@ -41,9 +41,10 @@ constexpr int KeptCellsNamed = 5;
 // from the code page). Empty cells stay empty. Column widths follow the field widths.
 //
 // The workbook is made in libxlsxwriter's constant-memory mode in a temporary file beside the
-// target, then put in place by safeWriteFile: the previous file becomes the backup (".xls_"), and
-// a failure shows the save error and leaves the previous file and its backup as they were. After
-// a written workbook with cells kept as text, the prompter is told how many and the first few.
+// target (see workbookScratchPrefix), then put in place by safeWriteFile: the previous file
+// becomes the backup (".xls_"), and a failure shows the save error and leaves the previous file
+// and its backup as they were. After a written workbook with cells kept as text, the prompter is
+// told how many and the first few.
 WorkbookReport exportWorkbookFile(const QString &path, const Database &database,
                                   Prompter &prompter, const Regional &regional);
 
@@ -52,6 +53,11 @@ QString workbookFilterEntry();
 QString workbookExtension();
 // The backup name: the extension replaced by ".xls_".
 QString workbookBackupFileName(const QString &path);
+
+// The start of the name the workbook is made under in the target's folder before the safe write
+// puts it in place: the same for the same target, so that an export removes what a killed export
+// of that file left ("<folder>/.kribed-xlsx-<8 hex digits>-").
+QString workbookScratchPrefix(const QString &path);
 
 // The message about the cells kept as text (empty when there are none).
 QString keptAsTextMessage(const WorkbookReport &report, const Database &database,

@@ -92,6 +92,8 @@ private Q_SLOTS:
     void cellsReadBack();
     void sheetLayout();
     void keptCellsAreTold();
+    void repeatedCellsReadAlike();
+    void staleScratchFilesAreRemoved();
     void replacedFileBecomesBackup();
     void refusedFolderLeavesNothing();
     void refusedTargets_data();
@@ -275,6 +277,66 @@ void TestWorkbookExport::keptCellsAreTold()
     QCOMPARE(report.keptAsText, 7);
     QCOMPARE(report.firstKept.size(), KeptCellsNamed);
     QCOMPARE(prompter.failures(), QString());
+}
+
+void TestWorkbookExport::repeatedCellsReadAlike()
+{
+    // Each date and time text is read once: a repeated one, readable or not, comes out as its
+    // first, and a text a date field cannot read is still read as a time in a time field.
+    Database database = tableDatabase({{"Datum", "Zeit"},
+                                       {"12.03.2019", "12:30:00"},
+                                       {"12.03.2019", "12:30:00"},
+                                       {"12:30:00", "morgen"},
+                                       {"12:30:00", "morgen"},
+                                       {"01.01.2020", "12.03.2019"}});
+    database.setFieldType(1, NormalDateType);
+    database.setFieldType(2, NormalTimeType);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(u"k.xlsx"_s);
+    ScriptedPrompter prompter;
+    prompter.expect(u"Export"_s, u"5 cell(s) did not read*"_s, Icon::Information, Buttons::Ok,
+                    Answer::Ok);
+    const WorkbookReport report = exportWorkbookFile(path, database, prompter, regionalOf("de_DE"));
+    QCOMPARE(report.keptAsText, 5);
+    QCOMPARE(prompter.failures(), QString());
+    const QJsonObject sheet = readBack(path);
+    const QString date = u"d|2019-03-12T00:00:00|dd.mm.yyyy"_s;
+    const QString time = u"d|12:30:00|hh:mm:ss"_s;
+    const QStringList expected{date, time, date, time, u"s|12:30:00|General"_s,
+                               u"s|morgen|General"_s, u"s|12:30:00|General"_s,
+                               u"s|morgen|General"_s, u"d|2020-01-01T00:00:00|dd.mm.yyyy"_s,
+                               u"s|12.03.2019|General"_s};
+    QStringList read;
+    for (int row = 1; row <= 5; ++row)
+        read << cellOf(sheet, row, 0) << cellOf(sheet, row, 1);
+    QCOMPARE(read, expected);
+}
+
+void TestWorkbookExport::staleScratchFilesAreRemoved()
+{
+    // A killed export leaves its half workbook under the target's scratch prefix: the next
+    // export of that target removes it, and leaves another target's alone.
+    QTemporaryDir folder;
+    const QString path = folder.filePath(u"Kunden.xlsx"_s);
+    const QString other = folder.filePath(u"Lager.xlsx"_s);
+    const QString prefix = workbookScratchPrefix(path);
+    QVERIFY(prefix.startsWith(folder.path() + u"/.kribed-xlsx-"_s));
+    QCOMPARE(workbookScratchPrefix(path), prefix);
+    QVERIFY(workbookScratchPrefix(other) != prefix);
+    const QStringList stale{prefix + u"a1B2c3"_s, prefix + u"zzzzzz"_s,
+                            workbookScratchPrefix(other) + u"d4E5f6"_s};
+    for (const QString &name : stale) {
+        QFile file(name);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("PK half a workbook");
+    }
+    const Database database = tableDatabase({{"A"}, {"1"}});
+    ScriptedPrompter prompter;
+    QCOMPARE(exportWorkbookFile(path, database, prompter, regionalOf("en_US")).result,
+             ExchangeResult::Done);
+    QCOMPARE(filesIn(folder.path()),
+             QStringList({QFileInfo(stale[2]).fileName(), u"Kunden.xlsx"_s}));
+    QCOMPARE(cellOf(readBack(path), 1, 0), u"s|1|General"_s);
 }
 
 void TestWorkbookExport::replacedFileBecomesBackup()
