@@ -4,6 +4,10 @@
 // The Excel workbook export of the largest database (9999 records of 50 fields of every kind)
 // against the standard CSV export of the same database (goal: at most 5 times its time), and the
 // memory the export takes at its peak against the workbook's size (goal: at most 3 times).
+//
+// Beside them the library's own floor: libxlsxwriter writing the same cells, already converted,
+// in the same mode. Its XML printing and compression take most of the time, so lib_ratio says how
+// much of the export is ours and how far the CSV goal can be reached at all.
 #include "against_floor.h"
 #include "core/exchange/text_exchange.h"
 #include "core/exchange/workbook_export.h"
@@ -13,12 +17,15 @@
 #include "core/model/regional.h"
 #include "core/platform/prompter.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLocale>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+#include <xlsxwriter.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <sys/resource.h>
@@ -99,6 +106,79 @@ void exportCsv(const QString &path)
         std::abort();
 }
 
+// The cells of mixedDatabase() as the library takes them: numbers, Booleans, day numbers and
+// NUL-terminated texts, made before the clock runs.
+struct LibraryCells
+{
+    QList<double> numbers; // per record and field; NaN for a text cell
+    QList<QByteArray> texts;
+};
+
+const LibraryCells &libraryCells()
+{
+    static const LibraryCells cells = [] {
+        const Database &database = mixedDatabase();
+        LibraryCells made;
+        for (int record = 1; record <= database.recordCount(); ++record) {
+            for (int field = 1; field <= database.fieldCount(); ++field) {
+                const QByteArrayView cell = database.cellView(field, record);
+                const int type = database.fieldType(field);
+                double number = std::nan("");
+                if (type == NormalDateType)
+                    number = double(QDate(1899, 12, 30).daysTo(*benchRegional().readDate(cell)));
+                else if (type == BooleanType)
+                    number = cell == "1";
+                else if (type != StringType)
+                    number = double(*benchRegional().readNumber(cell));
+                made.numbers.append(number);
+                made.texts.append(std::isnan(number) ? cell.toByteArray() : QByteArray());
+            }
+        }
+        return made;
+    }();
+    return cells;
+}
+
+// libxlsxwriter alone: the same sheet, header, widths, panes, filter and cells, no reading.
+void libraryFloor(const QString &path)
+{
+    const Database &database = mixedDatabase();
+    const LibraryCells &cells = libraryCells();
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_TRUE;
+    lxw_workbook *book = workbook_new_opt(QFile::encodeName(path).constData(), &options);
+    lxw_worksheet *sheet = workbook_add_worksheet(book, "Sheet1");
+    lxw_format *bold = workbook_add_format(book);
+    format_set_bold(bold);
+    lxw_format *date = workbook_add_format(book);
+    format_set_num_format(date, "m/d/yyyy");
+    const int fields = database.fieldCount();
+    worksheet_set_column(sheet, 0, lxw_col_t(fields - 1), 12.0, nullptr);
+    worksheet_freeze_panes(sheet, 1, 0);
+    for (int field = 1; field <= fields; ++field)
+        worksheet_write_string(sheet, 0, lxw_col_t(field - 1),
+                               database.fieldName(field).constData(), bold);
+    qsizetype index = 0;
+    for (int record = 1; record <= database.recordCount(); ++record) {
+        for (int field = 1; field <= fields; ++field, ++index) {
+            const lxw_col_t column = lxw_col_t(field - 1);
+            const int type = database.fieldType(field);
+            const double number = cells.numbers[index];
+            if (std::isnan(number))
+                worksheet_write_string(sheet, lxw_row_t(record), column,
+                                       cells.texts[index].constData(), nullptr);
+            else if (type == BooleanType)
+                worksheet_write_boolean(sheet, lxw_row_t(record), column, int(number), nullptr);
+            else
+                worksheet_write_number(sheet, lxw_row_t(record), column, number,
+                                       type == NormalDateType ? date : nullptr);
+        }
+    }
+    worksheet_autofilter(sheet, 0, 0, lxw_row_t(database.recordCount()), lxw_col_t(fields - 1));
+    if (workbook_close(book) != LXW_NO_ERROR)
+        std::abort();
+}
+
 qint64 residentBytes()
 {
     long pages = 0;
@@ -142,8 +222,31 @@ void BM_WorkbookExport(benchmark::State &state)
     mixedDatabase();
     const QString workbook = folder().filePath(QStringLiteral("export.xlsx"));
     const QString csv = folder().filePath(QStringLiteral("export.csv"));
-    kribed::bench::runAgainstFloor(
-        state, 5.0, [&] { exportWorkbook(workbook); }, [&] { exportCsv(csv); });
+    const QString floor = folder().filePath(QStringLiteral("floor.xlsx"));
+    libraryCells();
+    // The three take turns, so a busy machine's noise stays out of the ratios.
+    qint64 workNanos = 0;
+    qint64 csvNanos = 0;
+    qint64 libraryNanos = 0;
+    QElapsedTimer timer;
+    for (auto _ : state) {
+        timer.start();
+        exportWorkbook(workbook);
+        workNanos += timer.nsecsElapsed();
+        state.PauseTiming();
+        timer.start();
+        exportCsv(csv);
+        csvNanos += timer.nsecsElapsed();
+        timer.start();
+        libraryFloor(floor);
+        libraryNanos += timer.nsecsElapsed();
+        state.ResumeTiming();
+    }
+    kribed::bench::reportAgainstFloor(state, workNanos, csvNanos, 5.0);
+    if (state.iterations() > 0 && libraryNanos > 0) {
+        state.counters["lib_floor_ms"] = double(libraryNanos) / 1e6 / double(state.iterations());
+        state.counters["lib_ratio"] = double(workNanos) / double(libraryNanos);
+    }
     const double size = double(QFileInfo(workbook).size());
     const double peak = double(peakExportMemory(workbook));
     state.counters["file_MB"] = size / 1e6;

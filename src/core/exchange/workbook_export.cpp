@@ -9,7 +9,7 @@
 #include "core/platform/safe_file.h"
 
 #include <QCoreApplication>
-#include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -272,11 +272,14 @@ std::optional<double> SheetWriter::timeOf(QByteArrayView cell)
 void removeStaleScratchFiles(const QString &prefix)
 {
     const QFileInfo info(prefix);
-    QDir folder = info.dir();
-    const QStringList stale = folder.entryList({info.fileName() + u'*'},
-                                               QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString &name : stale)
-        folder.remove(name);
+    const QString start = info.fileName();
+    // Compared by hand: a name filter would build a regular expression for one prefix.
+    QDirIterator names(info.absolutePath(), QDir::Files | QDir::Hidden | QDir::System);
+    while (names.hasNext()) {
+        const QString name = names.next();
+        if (names.fileName().startsWith(start))
+            QFile::remove(name);
+    }
 }
 
 // Makes the workbook in a temporary file of the target's folder; its bytes are then copied into
