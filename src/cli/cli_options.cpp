@@ -35,7 +35,8 @@ const std::array<CommandSpec, 9> Commands = {{
     {"import", "IN.txt OUT.pdb", "type encoding locale table",
      "make a database from separated text or a SQLite table (--type sqlite --table)"},
     {"export", "IN.pdb OUT.txt", "type encoding locale",
-     "write a database as separated text or a SQLite database (--type sqlite)"},
+     "write a database as separated text, a SQLite database (--type sqlite) or an Excel "
+     "workbook (--type xlsx)"},
     {"append", "DB.pdb IN.txt", "type encoding", "add the lines of separated text as records"},
     {"replace", "FILE.pdb", "find with field regex match-case whole-cell output",
      "replace a text in cells (--find --with [--field --regex --match-case --whole-cell "
@@ -92,6 +93,11 @@ QString takeType(const QString &value, CliRequest &request)
         request.fieldType = index;
         return QString();
     }
+    if (request.command == QLatin1String("export")
+        && value.compare(QLatin1String("xlsx"), Qt::CaseInsensitive) == 0) {
+        request.exchangeFile = ExchangeFile::Workbook;
+        return QString();
+    }
     if (value.compare(QLatin1String("sqlite"), Qt::CaseInsensitive) == 0) {
         if (request.command == QLatin1String("append"))
             return QStringLiteral("append reads separated text, not '%1'.").arg(value);
@@ -100,11 +106,12 @@ QString takeType(const QString &value, CliRequest &request)
     }
     const std::optional<TextType> textType = textTypeFromName(value);
     if (!textType)
-        return QStringLiteral("--type is comma, semicolon, tab, comma-any, csv or sqlite, not "
-                              "'%1'.")
+        return QStringLiteral("--type is comma, semicolon, tab, comma-any, csv, sqlite or (for "
+                              "export) xlsx, not '%1'.")
             .arg(value);
     if (request.command == QLatin1String("export") && !isExportType(*textType))
-        return QStringLiteral("export writes comma, semicolon, tab or csv text, not '%1'.")
+        return QStringLiteral("export writes comma, semicolon, tab or csv text, a sqlite "
+                              "database or an xlsx workbook, not '%1'.")
             .arg(value);
     request.textType = *textType;
     return QString();
@@ -129,18 +136,18 @@ struct Options
     QCommandLineOption type{QStringLiteral("type"),
                             QStringLiteral("comma, semicolon, tab, comma-any or csv (standard "
                                            "CSV) for text files (default comma), sqlite for a "
-                                           "SQLite database; for new: the field type index "
-                                           "0..12."),
+                                           "SQLite database, for export also xlsx (an Excel "
+                                           "workbook); for new: the field type index 0..12."),
                             QStringLiteral("T")};
     QCommandLineOption encoding{QStringLiteral("encoding"),
                                 QStringLiteral("utf-8 or codepage: the encoding of a --type csv "
                                                "file (default utf-8)."),
                                 QStringLiteral("E")};
     QCommandLineOption locale{QStringLiteral("locale"),
-                              QStringLiteral("info, and import and export --type sqlite: the "
-                                             "regional formats of numbers, dates and times, a "
-                                             "name such as de_DE or en_US (default: the "
-                                             "desktop's)."),
+                              QStringLiteral("info, import --type sqlite and export --type "
+                                             "sqlite or xlsx: the regional formats of numbers, "
+                                             "dates and times, a name such as de_DE or en_US "
+                                             "(default: the desktop's)."),
                               QStringLiteral("NAME")};
     QCommandLineOption table{QStringLiteral("table"),
                              QStringLiteral("import --type sqlite: the table or view to read."),

@@ -20,8 +20,9 @@ enum ExitStatus {
     ExitUsage = 2,   // the command line itself is wrong
 };
 
-// The kind of file import and export exchange besides the separated texts of --type.
-enum class ExchangeFile { Text, Sqlite };
+// The kind of file import and export exchange besides the separated texts of --type; a workbook
+// is for export only.
+enum class ExchangeFile { Text, Sqlite, Workbook };
 
 // One command line, checked: the command is known, it has its file arguments, and every option
 // it got belongs to it and holds a usable value.
@@ -42,7 +43,7 @@ struct CliRequest
     int fieldType = -1;
     // --encoding: the encoding of a standard CSV file (--type csv); cells keep the --codepage.
     CsvEncoding encoding = CsvEncoding::Utf8;
-    // --type sqlite for import and export; --table: the table or view import reads (empty: the
+    // --type sqlite for import and export, --type xlsx for export; --table: the table or view import reads (empty: the
     // one our export wrote, or the file's only one).
     ExchangeFile exchangeFile = ExchangeFile::Text;
     QString table;

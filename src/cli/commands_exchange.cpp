@@ -7,6 +7,7 @@
 #include "core/exchange/new_database.h"
 #include "core/exchange/sqlite_exchange.h"
 #include "core/exchange/text_exchange.h"
+#include "core/exchange/workbook_export.h"
 #include "core/model/database.h"
 #include "core/model/pdb_reader.h"
 #include "core/model/pdb_writer.h"
@@ -101,6 +102,22 @@ ExchangeResult importSqliteCommand(CliContext &context, const QString &source, D
     return importSqliteFile(source, table, database, context.prompter, context.regional);
 }
 
+// Writes the file --type names; the count of cells kept as text goes to standard error through
+// the prompter.
+ExchangeResult exportAs(CliContext &context, const QString &target, const Database &database)
+{
+    switch (context.request.exchangeFile) {
+    case ExchangeFile::Sqlite:
+        return exportSqliteFile(target, database, context.prompter, context.regional);
+    case ExchangeFile::Workbook:
+        return exportWorkbookFile(target, database, context.prompter, context.regional).result;
+    case ExchangeFile::Text:
+        break;
+    }
+    return exportTextFile(target, context.request.textType, database, context.prompter,
+                          context.regional, context.request.encoding);
+}
+
 } // namespace
 
 ExitStatus importCommand(CliContext &context)
@@ -131,11 +148,7 @@ ExitStatus exportCommand(CliContext &context)
     Database database;
     if (!loadForReading(context, context.request.files.at(0), database))
         return ExitFailure;
-    const ExchangeResult result =
-        context.request.exchangeFile == ExchangeFile::Sqlite
-            ? exportSqliteFile(target, database, context.prompter, context.regional)
-            : exportTextFile(target, context.request.textType, database, context.prompter,
-                             context.regional, context.request.encoding);
+    const ExchangeResult result = exportAs(context, target, database);
     if (result == ExchangeResult::Done)
         context.out << "Wrote " << target << '\n';
     return statusOf(result);

@@ -5,6 +5,7 @@
 #include "core/exchange/csv_exchange.h"
 #include "core/exchange/sqlite_exchange.h"
 #include "core/exchange/text_exchange.h"
+#include "core/exchange/workbook_export.h"
 #include "core/model/regional.h"
 #include "core/platform/prompter.h"
 #include "gui/commands/command_support.h"
@@ -52,6 +53,21 @@ int sqliteImportIndex()
 int sqliteExportIndex()
 {
     return entryCount(exportFilterTextWithCsv()) + 1;
+}
+// The Excel workbook follows the SQLite entry in the Export dialog.
+int workbookExportIndex()
+{
+    return sqliteExportIndex() + 1;
+}
+
+// The suffix the Export dialog adds to a name typed without one, for the entry last chosen.
+QString exportSuffixOf(int filterIndex)
+{
+    if (filterIndex == sqliteExportIndex())
+        return QStringLiteral("sqlite");
+    if (filterIndex == workbookExportIndex())
+        return workbookExtension();
+    return defaultExtensionOf(exportTypeOfFilterIndex(filterIndex).value_or(TextType::Comma));
 }
 
 } // namespace
@@ -180,22 +196,28 @@ void ExchangeCommands::exportText()
     const Database &database = mWorkspace.document().database();
     FileRequest request;
     request.title = tr("Export");
-    request.filter = exportFilterTextWithCsv() + sqliteExportFilterEntry();
+    request.filter =
+        exportFilterTextWithCsv() + sqliteExportFilterEntry() + workbookFilterEntry();
     request.filterIndex = mSaveIndex;
-    request.defaultSuffix =
-        mSaveIndex == sqliteExportIndex()
-            ? QStringLiteral("sqlite")
-            : defaultExtensionOf(exportTypeOfFilterIndex(mSaveIndex).value_or(TextType::Comma));
+    request.defaultSuffix = exportSuffixOf(mSaveIndex);
     request.proposedName = QFileInfo(database.filePath()).completeBaseName();
     request.askBeforeOverwrite = true;
     const std::optional<FileChoice> choice = mWorkspace.fileDialogs().saveFile(request);
     if (!choice)
         return;
+    // Failures and the cells kept as text are told through the prompter.
     if (choice->filterIndex == sqliteExportIndex()) {
         mSaveIndex = choice->filterIndex;
         WaitCursor wait;
         exportSqliteFile(choice->path, database, mWorkspace.prompter(),
                          mWorkspace.document().regional());
+        return;
+    }
+    if (choice->filterIndex == workbookExportIndex()) {
+        mSaveIndex = choice->filterIndex;
+        WaitCursor wait;
+        exportWorkbookFile(choice->path, database, mWorkspace.prompter(),
+                           mWorkspace.document().regional());
         return;
     }
     const TextType type = exportTypeOfFilterIndex(choice->filterIndex).value_or(TextType::Comma);

@@ -115,7 +115,12 @@ const Section Sections[] = {
          "File > Export... writes the open database to such a text file: the field names first,\n"
          "then one line per record. Only the records that the filter shows are written, and the\n"
          "file carries no field widths or types. A text file that is replaced is kept as a backup\n"
-         "(.CS_, .cs_ or .TX_).")},
+         "(.CS_, .cs_ or .TX_).\n"
+         "The last type, Excel workbook (*.xlsx), writes a workbook for spreadsheet programs:\n"
+         "numbers, Booleans, dates and times become real cells, read in the database's regional\n"
+         "formats, under a frozen header row with a filter, in the fields' widths. A cell that\n"
+         "does not read as its field's type stays text, and Kribed PRO tells you which. A\n"
+         "replaced workbook is kept as a .xls_ backup.")},
     {QT_TRANSLATE_NOOP("UserGuide", "Appending data"),
      QT_TRANSLATE_NOOP(
          "UserGuide",

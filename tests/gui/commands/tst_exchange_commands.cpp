@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/exchange/sqlite_exchange.h"
 #include "core/exchange/text_exchange.h"
+#include "core/exchange/workbook_export.h"
 #include "core/model/database.h"
 #include "core/model/field_type.h"
 #include "gui/commands/exchange_commands.h"
@@ -117,7 +118,8 @@ private Q_SLOTS:
 
         const QList<FileRequest> &requests = mDialogs->requests();
         QCOMPARE(requests.size(), 2);
-        QCOMPARE(requests[0].filter, exportFilterTextWithCsv() + sqliteExportFilterEntry());
+        QCOMPARE(requests[0].filter, exportFilterTextWithCsv() + sqliteExportFilterEntry()
+                                         + workbookFilterEntry());
         QCOMPARE(requests[0].proposedName, QStringLiteral("New"));
         QVERIFY(requests[0].askBeforeOverwrite);
         QCOMPARE(requests[0].defaultSuffix, QStringLiteral("CSV"));
@@ -162,6 +164,30 @@ private Q_SLOTS:
         mWindow->exchangeCommands().exportText();
         QCOMPARE(mDialogs->requests().last().filterIndex, 4);
         QCOMPARE(mDialogs->requests().last().defaultSuffix, QStringLiteral("csv"));
+    }
+
+    void workbookThroughDialog()
+    {
+        // The workbook is the entry after SQLite; a cell that is no number is told of,
+        // and the next export offers the workbook again.
+        createThroughDialog(QStringLiteral("2"), QStringLiteral("2"), int(FloatType));
+        setUpWindowCell(1, 1, "1.5");
+        setUpWindowCell(2, 2, "many");
+        const QString path = mTemp->filePath(QStringLiteral("out.xlsx"));
+        const bool modified = windowDatabase().isModified();
+        mDialogs->expectSave(QStringLiteral("Export"), path, 6);
+        mPrompter->expect(QStringLiteral("Export"),
+                          QStringLiteral("1 cell(s) did not read as their field's type and were "
+                                         "kept as text:\nField 2, record 0002: \"many\""),
+                          Icon::Information, Buttons::Ok, Answer::Ok);
+        mWindow->exchangeCommands().exportText();
+        QVERIFY(readFile(path).startsWith("PK\x03\x04"));
+        QCOMPARE(windowDatabase().isModified(), modified);
+
+        mDialogs->expectSave(QStringLiteral("Export"), QString(), 6);
+        mWindow->exchangeCommands().exportText();
+        QCOMPARE(mDialogs->requests().last().filterIndex, 6);
+        QCOMPARE(mDialogs->requests().last().defaultSuffix, QStringLiteral("xlsx"));
     }
 
     void sqliteThroughDialogs()
