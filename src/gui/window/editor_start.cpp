@@ -15,8 +15,6 @@
 #include "gui/window/recovery_offer.h"
 #include "gui/window/tool_icons.h"
 
-#include "core/platform/translations.h"
-
 #include <QApplication>
 #include <QIcon>
 #include <QPalette>
