@@ -2,9 +2,12 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/platform/command_line.h"
 
+#include "core/platform/translations.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QLocale>
 
 #include <algorithm>
 #include <iterator>
@@ -69,6 +72,11 @@ StartupRequest parseCommandLine(const QStringList &arguments)
         QStringLiteral("file"),
         QCoreApplication::translate("CommandLine", "The Kribo database (.pdb) to open."),
         QStringLiteral("[file]"));
+    const QCommandLineOption language(
+        QStringLiteral("language"),
+        QCoreApplication::translate("CommandLine", "The interface's language: de or en."),
+        QStringLiteral("code"));
+    parser.addOption(language);
 
     StartupRequest request;
     const auto fail = [&request](const QString &text) {
@@ -90,6 +98,10 @@ StartupRequest parseCommandLine(const QStringList &arguments)
     }
     if (!parsed)
         return fail(parser.errorText());
+    request.language = chooseLanguage(parser.value(language), QLocale::system().uiLanguages());
+    if (request.language.isEmpty())
+        return fail(QCoreApplication::translate("CommandLine", "Unknown language: %1")
+                        .arg(parser.value(language)));
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1)
         return fail(QCoreApplication::translate("CommandLine", "Only one file can be opened."));

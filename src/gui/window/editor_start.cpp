@@ -7,6 +7,7 @@
 #include "core/platform/command_line.h"
 #include "core/platform/recovery_store.h"
 #include "core/platform/settings.h"
+#include "core/platform/translations.h"
 #include "gui/commands/file_commands.h"
 #include "gui/dialogs/file_dialogs.h"
 #include "gui/dialogs/message_box_prompter.h"
@@ -85,6 +86,7 @@ int runEditor(int argc, char *argv[])
     const StartupRequest request = parseCommandLine(QApplication::arguments());
     if (request.kind != Kind::Run)
         return answer(request);
+    installTranslations(request.language);
     useDarkPaletteWhenAsked();
     QApplication::setApplicationName(QStringLiteral("Kribed-pro"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kribed"), appIcon()));

@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/platform/translations.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace kribed {
+
+namespace {
+
+const QString english = QStringLiteral("en");
+
+// "de-DE", "de_AT" and "de" all ask for German.
+QString baseLanguage(const QString &uiLanguage)
+{
+    return uiLanguage.section(QLatin1Char('-'), 0, 0).section(QLatin1Char('_'), 0, 0).toLower();
+}
+
+bool loadInto(const QString &fileName, const QString &directory)
+{
+    // Owned by the application: it lives as long as the texts it serves.
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(fileName, directory)) {
+        delete translator;
+        return false;
+    }
+    QCoreApplication::installTranslator(translator);
+    return true;
+}
+
+} // namespace
+
+QStringList availableLanguages()
+{
+    return {english, QStringLiteral("de")};
+}
+
+QString chooseLanguage(const QString &requested, const QStringList &uiLanguages)
+{
+    const QStringList available = availableLanguages();
+    if (!requested.isEmpty())
+        return available.contains(requested.toLower()) ? requested.toLower() : QString();
+    for (const QString &uiLanguage : uiLanguages) {
+        const QString language = baseLanguage(uiLanguage);
+        if (available.contains(language))
+            return language;
+        if (language == QLatin1String("c"))
+            return english;
+    }
+    return english;
+}
+
+bool installTranslations(const QString &language)
+{
+    if (language == english)
+        return true;
+    const bool ours = loadInto(QStringLiteral("kribed_") + language, QStringLiteral(":/i18n"));
+    // Qt's own texts (the buttons of message boxes) are a help, not a need: a missing file leaves
+    // them English.
+    loadInto(QStringLiteral("qtbase_") + language,
+             QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    return ours;
+}
+
+} // namespace kribed

@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace kribed {
+
+// The languages the program speaks; English is the source text and needs no translator.
+QStringList availableLanguages();
+
+// The language to speak: the one asked for on the command line, else the first of the user's
+// interface languages that is available, else English. An empty result means the asked-for
+// language is unknown.
+QString chooseLanguage(const QString &requested, const QStringList &uiLanguages);
+
+// Installs our translator and Qt's own for the language into the running application. English
+// installs nothing, so the program stays its untranslated self. False when a translation of a
+// language we claim to speak could not be loaded.
+bool installTranslations(const QString &language);
+
+} // namespace kribed

@@ -1,0 +1,2403 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de">
+<context>
+    <name>AccessibleNames</name>
+    <message>
+        <source>Resize the window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Records</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Records of %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Main menu</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>More tools</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CellRange</name>
+    <message>
+        <source>The pasted cells do not fit: %1 rows of %2 cells from the current cell reach beyond the last record or field.<byte value="xd"/>Nothing was pasted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CodePageConverter</name>
+    <message>
+        <source>field names</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> and %1 more</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Kribed PRO, an editor for Kribo databases.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The Kribo database (.pdb) to open.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Only one file can be opened.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CsvExchange</name>
+    <message>
+        <source>Warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Is the file in UTF-8?
+Yes: UTF-8, as most programs of today write it.
+No: the code page %1 of the display font.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write the file in UTF-8?
+Yes: UTF-8, which most programs of today read.
+No: the code page %1 of the display font.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Standard CSV</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 character cannot be held by the code page %1 and will become &quot;?&quot;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 characters cannot be held by the code page %2 and will become &quot;?&quot;: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 byte of the text is not UTF-8 and will become &quot;?&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 bytes of the text are not UTF-8 and will become &quot;?&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Records: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Continue?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 byte is no character of the code page %1 and will be written as &quot;?&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 bytes are no characters of the code page %2 and will be written as &quot;?&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>
+Records: %1
+Continue?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>EditMessages</name>
+    <message>
+        <source>Information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FieldType</name>
+    <message>
+        <source>String</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Boolean</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Normal Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Creation Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Modification Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Normal Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Creation Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Modification Time </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Normal PopUp</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Multiple Popup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Normal Integer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Auto-increment Integer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Float</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FileCommands</name>
+    <message>
+        <source>Information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You have not saved the changes to this file and you will lose the changes if you close this file. Are sure that you want to close this file?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Find</name>
+    <message>
+        <source>Find error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Search text not found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FontScript</name>
+    <message>
+        <source>Western</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Central European</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cyrillic</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Greek</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turkish</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hebrew</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Arabic</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Baltic</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vietnamese</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Thai</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Japanese</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Korean</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Simplified Chinese</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Traditional Chinese</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>HeaderHints</name>
+    <message>
+        <source>Checked: %1   Unchecked: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Total: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>
+Average: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>String</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Boolean
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Normal Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Creation Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Modification Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Normal Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Creation Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Modification Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Normal Popup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Multiple Popup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Normal Integer
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Auto-increment Integer
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Float
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Records</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>
+Width: </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Install</name>
+    <message>
+        <source>Kribed-pro</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The column width is changed by auto-width and could be unsuitable for the handheld display.
+Do you want to save the file with the prevouis width settings?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The Database is saved and ready for synchronizing.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The Database is ready for synchronizing.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>NewDatabase</name>
+    <message>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please use a numerical value.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please use 1 - 30 characters for the database name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please use 1 - 9999 rows.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please use 1 - 50 columns.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please use 1 - 300 for the field width.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PdbReader</name>
+    <message>
+        <source>It&apos;s not a Kribo database.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There was an error opening the file. This may caused by an invalid filename or path, or the file may be in use by another application.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This database created by Kribo 3 will be converted into the Kribo pro format. 
+Please note, that the changes don&apos;t come up in Kribo 3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is a unknown database version. This may cause same problems.
+Please contact instantly the developer by email:  </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is a unknown fieldtype. This may cause serious problems.
+Please contact instantly the developer by email:  </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error: Read Record line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error: Read Record string</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error: Version</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error: Record Ptr</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error: Seek Fieldtype</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error: Seek KRStruc</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error: Size KRStruc</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PdbWriter</name>
+    <message>
+        <source>Kribed-pro</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Too much popups!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There was an error in saving the file. This may be caused by an invalid filename or a full or write protected disk.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PrintLayout</name>
+    <message>
+        <source>Kribed - Page </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Page </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PropertiesEdit</name>
+    <message>
+        <source>Please use 1 - 30 characters for the database name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please use 1 - 20 characters for the field name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please use 1 - 300 for the field width</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please use a numerical value for the increment amount</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; can&apos;t be a popup entry: Kribo would take it for the start of a popup list.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Print preview</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Replace</name>
+    <message>
+        <source>%1 (at character %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 replacements in %2 records.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 of these records are hidden by the filter.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 cells were cut at the longest value a record holds (%2 bytes).</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RowClipboard</name>
+    <message>
+        <source>Do you want to cut the selected row?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you want to paste the selected row?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RowColumnOps</name>
+    <message>
+        <source>You mustn&apos;t have more than 9999 rows in Kribo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You mustn&apos;t have more than 9999 rows in Kribo.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You mustn&apos;t delete the first row!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you want to delete the selected row?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You mustn&apos;t have more than 50 columns in Kribo!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You mustn&apos;t delete the first column!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you want to delete the selected column?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>StatusTexts</name>
+    <message>
+        <source>R%1 of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>C%1 of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>S</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Record %1 of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Column %1 of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Auto sizing on</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Auto sizing off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter on</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Row sum on</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Row sum off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File date %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No file date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not saved to a file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TextAppend</name>
+    <message>
+        <source>Some of the imported records do not fit and will be cut. Continue?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TextExport</name>
+    <message>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TextFormat</name>
+    <message>
+        <source>Comma Separator (*.CSV)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Semicolon Separator (*.csv)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tab Separator (*.TXT)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Comma Separator (*.*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Standard CSV (*.csv)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There was an error opening the file. This may caused by an invalid filename or path, or the file may be in use by another application.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There was an error in saving the file. This may be caused by an invalid filename or a full or write protected disk.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>If there is an incorrect import format please try  to change the file type in the import dialog.
+Continue?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TextReading</name>
+    <message>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 value was longer than 4000 characters and has been cut to its first 4000 characters.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 values were longer than 4000 characters and have been cut to their first 4000 characters.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UnheldCharacters</name>
+    <message>
+        <source>The code page %1 of the display font cannot hold this character; it is stored as &quot;?&quot;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The code page %1 of the display font cannot hold these characters; each is stored as &quot;?&quot;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UserData</name>
+    <message>
+        <source>The Desktop software for the Palm Computing(R) Platform is not correctly installed.
+Nevertheless you can use Kribed without problems.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Kribed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The Pilot DeskTop Software is not Correctly Installed</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UserGuide</name>
+    <message>
+        <source>Overview</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Kribed PRO edits Kribo databases on your desktop computer. A Kribo database travels
+between the handheld and the computer as one .pdb file, which the Palm Desktop software
+and its HotSync Manager copy to and from the handheld. Kribed PRO shows the records of
+such a file as the rows of a table and its fields as the columns. One database is open
+at a time.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Features</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>- opens Kribo pro files, and converts files of the older Kribo 3 into Kribo pro files
+- edits cells by their field type: text, Boolean, dates and times, popup lists,
+  integers, auto-increment integers and floats
+- appends, inserts, deletes, cuts, copies, pastes and drags records and fields
+- finds texts, sorts the records, sums columns and rows, prints the table
+- creates new databases, imports and exports comma, semicolon and tab separated text
+- places a database into the install folder of a handheld user for the next HotSync</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hint</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hold the mouse over a field name to see the field&apos;s type and width. Number fields show
+their total and average there, Boolean fields how many records are checked. The hint of
+the top left cell tells how many records the database holds.
+The status bar shows the current row and column, the letters A (automatic widths),
+F (filter) and S (row sums) while they are on, the date of the database and its file.
+A + after the file name means that there are changes that are not saved yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Installation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Install Kribed PRO with the package of your system, or build it from its sources.
+To place databases on a handheld you need the Palm Desktop software with its HotSync
+Manager and at least one handheld user set up in it. Without it Kribed PRO still edits
+databases; only the Install command stays disabled.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Standard Disclaimers Apply</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Kribed PRO is free software and comes without any warranty. Keep copies of databases
+that matter to you. Kribed PRO always keeps the previous version of a saved file as a
+.pd_ file beside it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Creating a new database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose File &gt; New... and give the database a name (up to 30 characters), the number
+of fields (1 to 50) and records (1 to 9999), a field type and a width. Every field
+starts with that type; the field type is &quot;String&quot; unless you choose another one. Set
+the name, type and width of each field afterwards in the Properties dialog. The new
+database is kept in memory until you save it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Opening an existing database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose File &gt; Open... (Ctrl+O) and pick a .pdb file. The five files opened last are
+listed at the end of the File menu; choose one of them to open it again at once.
+A Kribo 3 file is converted on opening and is saved under its name with &quot;_p.pdb&quot; at the
+end, so the original file stays as it was. If the open database has changes that are
+not saved, Kribed PRO asks before it drops them.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save a Kribo 4 / Kribo pro database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File &gt; save (Ctrl+S) writes the database to its own file; File &gt; Save as... writes it
+under a new name with the extension .pdb. The file that is replaced is kept as a backup
+with the extension .pd_ (Kunden.pdb becomes Kunden.pd_), so one previous version is
+always there. Nothing replaces a file until the new one is written completely.
+When automatic column widths are on, Kribed PRO asks whether the file should keep the
+widths from before, because automatic widths may not suit the handheld&apos;s screen.
+While a database has changes that are not saved, Kribed PRO keeps a copy of it in a
+recovery file of its own, never beside your file: after the first change, then at most
+once a minute while you go on. If the program ends without saving (a crash, a power cut,
+a killed program), the next start shows the &quot;Recovery&quot; dialog before any file opens,
+even a file named on the command line. It lists each set of changes with its file, its
+folder, when it was written and whether the file changed since. &quot;Recover&quot; (Return)
+opens it as a changed database of its own file, so File &gt; save writes it there with the
+usual backup; &quot;Save as...&quot; writes it to another file; &quot;Discard&quot; throws it away after a
+question; &quot;Later&quot; keeps it for the next start. The undo history is not recovered. A
+recovery file that cannot be read is shown as damaged and can only be discarded. Saving,
+closing without saving and a normal exit remove the recovery file. The value Interval in
+the section Recovery of the settings gives the seconds between writes; 0 switches
+recovery off.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Install a Kribo 4 / Kribo pro database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File &gt; Install (Ctrl+I) copies the database into the install folder of the handheld
+user chosen on the Application page of the Properties dialog and marks that user for
+installing. The next HotSync copies the database to the handheld. With &quot;Save at
+Install&quot; on, the database is saved to its own file first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Importing and exporting data to and from KribEd (Converting data)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File &gt; Import... makes a new database from a text file: comma separated (.CSV),
+semicolon separated (.csv) or tab separated (.TXT). The first line holds the field
+names, every further line one record. A text in double quotes may hold the separator.
+Every field of an imported database is a &quot;String&quot; field; set the real types in the
+Properties dialog afterwards. A value longer than 4000 characters, more than a record
+can hold, is cut to its first 4000 characters, and Kribed PRO tells you how many were.
+File &gt; Export... writes the open database to such a text file: the field names first,
+then one line per record. Only the records that the filter shows are written, and the
+file carries no field widths or types. A text file that is replaced is kept as a backup
+(.CS_, .cs_ or .TX_).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Appending data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File &gt; Append... adds the lines of a text file in one of the import formats as new
+records at the end of the open database. Every line is a record, the first one too.
+The database keeps its field names, types and settings. Records that do not fit are
+cut: fields beyond the database&apos;s last field and records beyond the largest number of
+records are left out, after a question.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Editing the Database Information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type into a cell to change it in the table, or double-click it (or press F2) to open
+the cell editor, which offers the right control for the field&apos;s type: a check box for
+Boolean fields, date and time pickers, the popup list. Changing a value sets the
+record&apos;s Modification Date and Modification Time fields to now.
+The Edit and Tools menus, the tool bar and the context menu of the table (right mouse
+button) append, insert and delete rows and columns, cut, copy and paste rows and
+cells. Drag a record number or a field name to move a record or a field. Drag the
+border of a field name to change the field&apos;s width.
+Edit &gt; Replace... (Ctrl+H) replaces a text in the cells: in all fields or one, in the
+selected cells only, matching the case or the whole cell, or by a regular expression
+whose groups the replacement takes as \1, \2. Find next searches from the current
+cell as Find does and asks at the end whether to go on from the top; Replace changes
+the match found, Replace all every match in one step that Undo takes back, and then
+tells how many cells changed in how many records. While the filter is on only the
+records it shows are changed, unless &quot;Include hidden records&quot; is checked. Changed
+records get their modification date and time; a value that would grow beyond 4000
+characters is cut there, and the count says so.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The Properties dialog</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit &gt; Properties... (F3) shows the settings of the database and of the field of the
+current column on six pages.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The database&apos;s name, and whether it is private, locked when Kribo ends, read-only, and
+whether Kribo&apos;s own filter is on.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The field&apos;s name (up to 20 characters), type and width (1 to 300), and for
+auto-increment fields the amount by which each new record&apos;s number grows.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Popup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The entries of the field&apos;s popup list for Normal PopUp and Multiple Popup fields:
+append, cut, paste and sort them. A field that gets a type other than a popup type
+loses its list.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The text to look for, the field to look in (or all fields), whether the field must
+begin with the text, and whether the filter shows (INCLUDE) or hides (EXCLUDE) the
+matching records. Letters a to z match in upper and lower case. Tools &gt; Enable filter
+(Ctrl+E) switches the filter on and off.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sort</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The secondary and tertiary sort fields and their directions. The primary sort field is
+always the field of the current column. Sort with Tools &gt; Sort normal (Ctrl+N) or
+Sort reverse (Ctrl+R).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Application</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The handheld user for Install, whether the file dialogs start in that user&apos;s backup
+folder, whether Install saves first, and expert mode, which leaves out the
+confirmations of deleting, cutting and pasting and the questions about automatic
+widths.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Going to a record and the filter bar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit &gt; Go to record... (Ctrl+G) takes a record number and makes that record the
+current row; the column stays. A record the filter hides cannot be gone to.
+Tools &gt; Filter bar (Ctrl+Shift+L) shows a bar above the table with the settings of
+the Filter page: the field to look in, the text, &quot;Field must begin with String&quot; and
+the switch, which is Tools &gt; Enable filter. They are the same settings, so a change
+in the bar shows on the Filter page and the other way round. A short pause after
+typing, or Return, runs the filter with the text; the bar then tells how many records
+it shows (&quot;12 of 2000 records shown&quot;). Escape returns to the table. Each change made
+in the bar can be undone with Edit &gt; Undo.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printing the database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File &gt; Print... prints the records that the filter shows under a line of field names,
+with the database name and a page number on every page. A table wider or longer than
+the paper is printed on several pages (1.1, 1.2, ... 2.1, ...). The printed columns
+are as wide as on the screen, in the font of the table.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calculation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Kribed PRO adds up numbers in columns and in rows. Cells that do not hold a number are
+left out.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Column Sum</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tools &gt; Column Sum (Ctrl+U) adds the numbers above the current cell and writes the
+total into it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Row Sum</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tools &gt; Row Sum (Ctrl+W) adds the numbers left of the result field in each record.
+Without a sum field it fills the current cell once. With a sum field it fills that
+field in every record and keeps it up to date while you type into the table, until
+you switch it off or use a row or column command.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Features for calculation a row sum.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mark the field that receives the sum with &quot;&amp;&quot; at the end of its name, for example
+Total&amp;. Give a field a factor with &quot;#&quot; and a number at the end of its name: the field
+Price #1.5 counts one and a half times its value. Only the fields left of the sum field
+count. The demo databases SumDemo1.pdb and SumDemo2.pdb show both marks: open one and
+choose Tools &gt; Row Sum. SumDemo1 counts the pieces in stock from loose pieces, boxes of
+12 and pallets of 480; SumDemo2 keeps a household book whose balance is the income less
+the fields marked #-1. Both are installed with Kribed PRO in the folder
+share/kribed/examples of its installation (/usr/share/kribed/examples when it comes
+with your system, /usr/local/share/kribed/examples when built from the sources), and
+they are in the folder examples of the sources.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Regional formats</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A database made in another country may write its numbers and dates in that country&apos;s
+way (1520,50 and 12.03.2019 in Germany). Tools &gt; Regional formats... (Alt+T, G) chooses
+how the open database&apos;s numbers, dates, times and text order are read: the desktop&apos;s
+formats or those of one of the listed countries, each shown with a number, today&apos;s
+date, the time and what the database&apos;s first number and date cells read as. The
+choice is taken at once by the sums, sorts, hints, the selection&apos;s statistics and the
+dates and times Kribed PRO writes; no value is changed, nothing is undone by Undo and
+the file is not marked changed. Kribed PRO remembers the choice for each file (not in
+the file). When a file without a choice reads much better in other formats, a bar
+above the table says so and offers to use them or to keep the desktop&apos;s formats; the
+answer is remembered too. The status bar names the formats when they are not the
+desktop&apos;s. A new or imported database starts with the desktop&apos;s formats.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Have a good time with KribEd PRO
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kribed</name>
+    <message>
+        <source>1 cell did not convert to its field&apos;s type and was kept as text:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 cells did not convert to their field&apos;s type and were kept as text:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The SQLite database is locked by another program. Close it there and try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file is no SQLite database that can be read: it is damaged or encrypted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The table has %1 columns and %2 rows; a database holds at most %3 fields and %4 records.<byte value="xd"/>Import the first ones?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The SQLite database holds no table or view named &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kribed::AboutDialog</name>
+    <message>
+        <source>About</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Kribed PRO</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Version %1, built %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>For more information on Kribed PRO please visit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;a href=&quot;%1&quot;&gt;or email %2&lt;/a&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sorry your web browser could not be found</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kribed::CellEditorDialog</name>
+    <message>
+        <source>Edit Cell</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Boolean</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Row:  </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>    Col:  </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>String</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Normal Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Creation Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Modification Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Normal Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Creation Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Modification Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Popup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Multiple Popup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Normal Integer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Auto-Increment Integer   Amount: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Float</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select Popup Item</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kribed::CellRange</name>
+    <message>
+        <source>Paste</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Count: %1  Numbers: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  Sum: %1  Average: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kribed::DatabaseDocument</name>
+    <message>
+        <source>Edit in place</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Column width</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kribed::EditCommands</name>
+    <message>
+        <source>&amp;Edit cell...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit cell</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cut cell</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Cut cell</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy cell</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paste cell</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cut row</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy row</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paste row</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Font...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Font setting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Edit cell</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cu&amp;t cell</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Copy cell</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Paste cell</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>C&amp;ut row</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cop&amp;y row</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pa&amp;ste row</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Font</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kribed::ExchangeCommands</name>
+    <message>
+        <source>I&amp;mport...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Appen&amp;d...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Export...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The SQLite database holds no table.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Table or view:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Append</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kribed::FileCommands</name>
+    <message>
+        <source>&amp;New...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Open...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>S&amp;ave</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save as...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Install</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Install database for hotsync</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print preview...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Kribo database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Kribo database (*.pdb)|*.pdb|All Files (*.*)|*.*</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>for the handheld display</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>for your handheld display</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The column width is changed by auto-width and could be unsuitable %1.<byte value="xd"/>Do you prefer to save the file with the prevouis width settings?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Kribo database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Kribo database (*.pdb)|*.pdb</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kribed::FilterBar</name>
+    <message>
+        <source>Field must begin with String</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter enabled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Field to search</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter what string</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All Fields</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 of %2 records shown</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kribed::FindDialog</name>
+    <message>
+        <source>Find</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Field must begin with String</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find from the start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Find</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find  String</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>in Field</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All Fields</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kribed::FontScriptDialog</name>
+    <message>
+        <source>Font</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Font:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Script:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Si&amp;ze:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sample:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kribed::FormatsSuggestionBar</name>
+    <message>
+        <source>&amp;Keep the desktop&apos;s formats</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The numbers and dates of this database read better in %1 formats: %2 of %3 sampled cells read there, %4 in the desktop&apos;s formats (%5).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>For example %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Use %1 formats</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kribed::GoToRecordDialog</name>
+    <message>
+        <source>Go to record</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Record number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please use a record number from 1 to %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Record %1 is hidden by the record filter.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kribed::GridModel</name>
+    <message>
+        <source>Record %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Column %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kribed::HelpCommands</name>
+    <message>
+        <source>&amp;Read me...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read me!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;About...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kribed::MainWindow</name>
+    <message>
+        <source>&amp;File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tools</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move row</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move column</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kribed::NavigationCommands</name>
+    <message>
+        <source>&amp;Go to record...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Go to record</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter &amp;bar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter bar</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kribed::NewDatabaseDialog</name>
+    <message>
+        <source>New Database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Database setup </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Columns</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Field setup </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kribed::PropertiesCommands</name>
+    <message>
+        <source>Pr&amp;operties...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Properties</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pr&amp;operties</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kribed::PropertiesDialog</name>
+    <message>
+        <source>Properties</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Popup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sort</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Application</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Private database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Auto-Lock on Kribo exit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Make this database read-only</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable Kribo filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Increment amount</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New Entry</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Popup List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Append</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>C&amp;ut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Sort</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select Field</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Field to search</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter what string</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Field must begin with string</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>INCLUDE Filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>EXCLUDE Filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter enabled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Primary sort field</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reverse to</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>primary sort</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Secondary </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tertiary </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Secondary: reverse to primary sort</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tertiary: reverse to primary sort</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Initial directory is Handheld&apos;s backup directory.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save at Install</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Expert mode (no delete and auto-save confirmation)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All Fields</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kribed::RangeCommands</name>
+    <message>
+        <source>Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear cells</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kribed::ReadmeWindow</name>
+    <message>
+        <source>Read Me</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kribed::RecoveryDialog</name>
+    <message>
+        <source>Damaged: %1 It can only be discarded.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Never saved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unchanged since</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Changed since</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No longer there</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recover</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save as...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Later</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recovery</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Kribed PRO ended before these changes were saved. Recover opens the selected database with its changes, as a changed database of its own file; Save as... writes it to a file you choose; Discard throws the changes away; Later keeps them for the next start.
+
+The undo history is not recovered: a recovered database starts a new one.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Changes left behind</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File on disk</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(no file)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kribed::RecoveryOffer</name>
+    <message>
+        <source>It does not read as a database.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Kribo database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Kribo database (*.pdb)|*.pdb</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a database without a file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a database that cannot be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recovery</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Discard the unsaved changes to %1? They cannot be brought back.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The recovery data could not be removed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kribed::RecoveryWriter</name>
+    <message>
+        <source>The unsaved changes could not be kept for recovery (%1); trying again later.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kribed::RegionalCommands</name>
+    <message>
+        <source>Re&amp;gional formats...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Regional formats</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Regional formats: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kribed::RegionalFormatsDialog</name>
+    <message>
+        <source>not a number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not a date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Regional formats</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Read the numbers, dates and times of this database as:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read the numbers, dates and times of this database as</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Formats</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The desktop&apos;s formats (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kribed::ReplaceCommands</name>
+    <message>
+        <source>&amp;Replace...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The end of the records was reached. Go on from the top?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Search text not found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace all</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kribed::ReplaceDialog</name>
+    <message>
+        <source>Replace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Match case</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Whole cell</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Regular e&amp;xpression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>In &amp;selection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Include &amp;hidden records</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Find next</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Replace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace &amp;all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fi&amp;nd</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace wi&amp;th</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>in Fiel&amp;d</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All Fields</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kribed::RowColumnCommands</name>
+    <message>
+        <source>&amp;Delete Row</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete row</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Insert Row</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insert row</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Append Row</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Append row</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dele&amp;te Column</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete column</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>I&amp;nsert Column</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insert column</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A&amp;ppend Column</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Append column</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Delete row</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Insert row</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Append row</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete Row</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insert Row</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Append Row</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete Column</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insert Column</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Append Column</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kribed::ToolsCommands</name>
+    <message>
+        <source>&amp;Find...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F&amp;ind next</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Auto sizing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Auto sizing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Enable filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter records</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sort &amp;normal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sort normal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sort &amp;reverse</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sort reverse</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Column S&amp;um</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Column sum</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Row Sum</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Row sum</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Column Sum</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Row Sum</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kribed::WelcomePanel</name>
+    <message>
+        <source>Recent files</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>
