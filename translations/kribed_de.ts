@@ -5,746 +5,856 @@
     <name>AccessibleNames</name>
     <message>
         <source>Resize the window</source>
-        <translation type="unfinished"></translation>
+        <translation>Fenstergröße ändern</translation>
     </message>
     <message>
         <source>Records</source>
-        <translation type="unfinished"></translation>
+        <translation>Datensätze</translation>
     </message>
     <message>
         <source>Records of %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Datensätze von %1</translation>
     </message>
     <message>
         <source>Main menu</source>
-        <translation type="unfinished"></translation>
+        <translation>Hauptmenü</translation>
     </message>
     <message>
         <source>Status</source>
-        <translation type="unfinished"></translation>
+        <translation>Status</translation>
     </message>
     <message>
         <source>More tools</source>
-        <translation type="unfinished"></translation>
+        <translation>Weitere Werkzeuge</translation>
     </message>
 </context>
 <context>
     <name>CellRange</name>
     <message>
         <source>The pasted cells do not fit: %1 rows of %2 cells from the current cell reach beyond the last record or field.<byte value="xd"/>Nothing was pasted.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die eingefügten Zellen passen nicht: %1 Zeilen mit je %2 Zellen reichen ab der aktuellen Zelle über den letzten Datensatz oder das letzte Feld hinaus.<byte value="xd"/>Es wurde nichts eingefügt.</translation>
+    </message>
+</context>
+<context>
+    <name>CliMessages</name>
+    <message>
+        <source>unknown command %1</source>
+        <translation>unbekannter Befehl %1</translation>
+    </message>
+    <message>
+        <source>--find is no valid regular expression: %1</source>
+        <translation>--find ist kein gültiger regulärer Ausdruck: %1</translation>
+    </message>
+    <message>
+        <source>the database has no field named %1</source>
+        <translation>die Datenbank hat kein Feld namens %1</translation>
+    </message>
+    <message>
+        <source>the SQLite database holds no table</source>
+        <translation>die SQLite-Datenbank enthält keine Tabelle</translation>
+    </message>
+    <message>
+        <source>choose a table with --table: %1</source>
+        <translation>wählen Sie eine Tabelle mit --table: %1</translation>
+    </message>
+    <message>
+        <source>the exported file must not be the database itself</source>
+        <translation>die exportierte Datei darf nicht die Datenbank selbst sein</translation>
+    </message>
+    <message>
+        <source>%1 was not loaded.</source>
+        <translation>%1 wurde nicht geladen.</translation>
+    </message>
+    <message>
+        <source>the dump of %1 could not be written whole.</source>
+        <translation>die Ausgabe von %1 konnte nicht vollständig geschrieben werden.</translation>
     </message>
 </context>
 <context>
     <name>CodePageConverter</name>
     <message>
         <source>field names</source>
-        <translation type="unfinished"></translation>
+        <translation>Feldnamen</translation>
     </message>
     <message>
         <source> and %1 more</source>
-        <translation type="unfinished"></translation>
+        <translation> und %1 weitere</translation>
     </message>
 </context>
 <context>
     <name>CommandLine</name>
     <message>
         <source>Kribed PRO, an editor for Kribo databases.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kribed PRO, ein Editor für Kribo-Datenbanken.</translation>
     </message>
     <message>
         <source>The Kribo database (.pdb) to open.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die zu öffnende Kribo-Datenbank (.pdb).</translation>
     </message>
     <message>
         <source>Only one file can be opened.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es kann nur eine Datei geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>The interface&apos;s language: de or en.</source>
+        <translation>Die Sprache der Oberfläche: de oder en.</translation>
+    </message>
+    <message>
+        <source>Unknown language: %1</source>
+        <translation>Unbekannte Sprache: %1</translation>
     </message>
 </context>
 <context>
     <name>CsvExchange</name>
     <message>
         <source>Warning</source>
-        <translation type="unfinished"></translation>
+        <translation>Warnung</translation>
     </message>
     <message>
         <source>Is the file in UTF-8?
 Yes: UTF-8, as most programs of today write it.
 No: the code page %1 of the display font.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ist die Datei in UTF-8?
+Ja: UTF-8, wie die meisten heutigen Programme schreiben.
+Nein: die Codepage %1 der Anzeigeschriftart.</translation>
     </message>
     <message>
         <source>Write the file in UTF-8?
 Yes: UTF-8, which most programs of today read.
 No: the code page %1 of the display font.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei in UTF-8 schreiben?
+Ja: UTF-8, das die meisten heutigen Programme lesen.
+Nein: die Codepage %1 der Anzeigeschriftart.</translation>
     </message>
     <message>
         <source>Standard CSV</source>
-        <translation type="unfinished"></translation>
+        <translation>Standard-CSV</translation>
     </message>
     <message>
         <source>1 character cannot be held by the code page %1 and will become &quot;?&quot;: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Zeichen kann in der Codepage %1 nicht dargestellt werden und wird zu „?“: %2</translation>
     </message>
     <message>
         <source>%1 characters cannot be held by the code page %2 and will become &quot;?&quot;: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Zeichen können in der Codepage %2 nicht dargestellt werden und werden zu „?“: %3</translation>
     </message>
     <message>
         <source>1 byte of the text is not UTF-8 and will become &quot;?&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Byte des Textes ist kein UTF-8 und wird zu „?“.</translation>
     </message>
     <message>
         <source>%1 bytes of the text are not UTF-8 and will become &quot;?&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Bytes des Textes sind kein UTF-8 und werden zu „?“.</translation>
     </message>
     <message>
         <source>Records: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Datensätze: %1</translation>
     </message>
     <message>
         <source>Continue?</source>
-        <translation type="unfinished"></translation>
+        <translation>Fortfahren?</translation>
     </message>
     <message>
         <source>1 byte is no character of the code page %1 and will be written as &quot;?&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Byte ist kein Zeichen der Codepage %1 und wird als „?“ geschrieben.</translation>
     </message>
     <message>
         <source>%1 bytes are no characters of the code page %2 and will be written as &quot;?&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Bytes sind keine Zeichen der Codepage %2 und werden als „?“ geschrieben.</translation>
     </message>
     <message>
         <source>
 Records: %1
 Continue?</source>
-        <translation type="unfinished"></translation>
+        <translation>
+Datensätze: %1
+Fortfahren?</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler</translation>
     </message>
 </context>
 <context>
     <name>EditMessages</name>
     <message>
         <source>Information</source>
-        <translation type="unfinished"></translation>
+        <translation>Information</translation>
     </message>
     <message>
         <source>Confirm</source>
-        <translation type="unfinished"></translation>
+        <translation>Bestätigen</translation>
     </message>
 </context>
 <context>
     <name>FieldType</name>
     <message>
         <source>String</source>
-        <translation type="unfinished"></translation>
+        <translation>Text</translation>
     </message>
     <message>
         <source>Boolean</source>
-        <translation type="unfinished"></translation>
+        <translation>Boolesch</translation>
     </message>
     <message>
         <source>Normal Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Datum</translation>
     </message>
     <message>
         <source>Creation Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Erstellungsdatum</translation>
     </message>
     <message>
         <source>Modification Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Änderungsdatum</translation>
     </message>
     <message>
         <source>Normal Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Uhrzeit</translation>
     </message>
     <message>
         <source>Creation Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Erstellungszeit</translation>
     </message>
     <message>
         <source>Modification Time </source>
-        <translation type="unfinished"></translation>
+        <translation>Änderungszeit </translation>
     </message>
     <message>
         <source>Normal PopUp</source>
-        <translation type="unfinished"></translation>
+        <translation>Auswahl</translation>
     </message>
     <message>
         <source>Multiple Popup</source>
-        <translation type="unfinished"></translation>
+        <translation>Mehrfachauswahl</translation>
     </message>
     <message>
         <source>Normal Integer</source>
-        <translation type="unfinished"></translation>
+        <translation>Ganzzahl</translation>
     </message>
     <message>
         <source>Auto-increment Integer</source>
-        <translation type="unfinished"></translation>
+        <translation>Ganzzahl, automatisch hochzählend</translation>
     </message>
     <message>
         <source>Float</source>
-        <translation type="unfinished"></translation>
+        <translation>Gleitkommazahl</translation>
     </message>
 </context>
 <context>
     <name>FileCommands</name>
     <message>
         <source>Information</source>
-        <translation type="unfinished"></translation>
+        <translation>Information</translation>
     </message>
     <message>
         <source>You have not saved the changes to this file and you will lose the changes if you close this file. Are sure that you want to close this file?</source>
-        <translation type="unfinished"></translation>
+        <translation>Sie haben die Änderungen an dieser Datei nicht gespeichert; beim Schließen der Datei gehen sie verloren. Möchten Sie diese Datei wirklich schließen?</translation>
     </message>
 </context>
 <context>
     <name>Find</name>
     <message>
         <source>Find error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Suchen</translation>
     </message>
     <message>
         <source>Search text not found.</source>
-        <translation type="unfinished"></translation>
+        <translation>Suchtext nicht gefunden.</translation>
     </message>
 </context>
 <context>
     <name>FontScript</name>
     <message>
         <source>Western</source>
-        <translation type="unfinished"></translation>
+        <translation>Westlich</translation>
     </message>
     <message>
         <source>Central European</source>
-        <translation type="unfinished"></translation>
+        <translation>Mitteleuropäisch</translation>
     </message>
     <message>
         <source>Cyrillic</source>
-        <translation type="unfinished"></translation>
+        <translation>Kyrillisch</translation>
     </message>
     <message>
         <source>Greek</source>
-        <translation type="unfinished"></translation>
+        <translation>Griechisch</translation>
     </message>
     <message>
         <source>Turkish</source>
-        <translation type="unfinished"></translation>
+        <translation>Türkisch</translation>
     </message>
     <message>
         <source>Hebrew</source>
-        <translation type="unfinished"></translation>
+        <translation>Hebräisch</translation>
     </message>
     <message>
         <source>Arabic</source>
-        <translation type="unfinished"></translation>
+        <translation>Arabisch</translation>
     </message>
     <message>
         <source>Baltic</source>
-        <translation type="unfinished"></translation>
+        <translation>Baltisch</translation>
     </message>
     <message>
         <source>Vietnamese</source>
-        <translation type="unfinished"></translation>
+        <translation>Vietnamesisch</translation>
     </message>
     <message>
         <source>Thai</source>
-        <translation type="unfinished"></translation>
+        <translation>Thailändisch</translation>
     </message>
     <message>
         <source>Japanese</source>
-        <translation type="unfinished"></translation>
+        <translation>Japanisch</translation>
     </message>
     <message>
         <source>Korean</source>
-        <translation type="unfinished"></translation>
+        <translation>Koreanisch</translation>
     </message>
     <message>
         <source>Simplified Chinese</source>
-        <translation type="unfinished"></translation>
+        <translation>Chinesisch (vereinfacht)</translation>
     </message>
     <message>
         <source>Traditional Chinese</source>
-        <translation type="unfinished"></translation>
+        <translation>Chinesisch (traditionell)</translation>
     </message>
 </context>
 <context>
     <name>HeaderHints</name>
     <message>
         <source>Checked: %1   Unchecked: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Aktiviert: %1   Nicht aktiviert: %2</translation>
     </message>
     <message>
         <source>Total: </source>
-        <translation type="unfinished"></translation>
+        <translation>Summe: </translation>
     </message>
     <message>
         <source>
 Average: </source>
-        <translation type="unfinished"></translation>
+        <translation>
+Durchschnitt: </translation>
     </message>
     <message>
         <source>String</source>
-        <translation type="unfinished"></translation>
+        <translation>Text</translation>
     </message>
     <message>
         <source>Boolean
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Boolesch
+</translation>
     </message>
     <message>
         <source>Normal Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Datum</translation>
     </message>
     <message>
         <source>Creation Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Erstellungsdatum</translation>
     </message>
     <message>
         <source>Modification Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Änderungsdatum</translation>
     </message>
     <message>
         <source>Normal Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Uhrzeit</translation>
     </message>
     <message>
         <source>Creation Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Erstellungszeit</translation>
     </message>
     <message>
         <source>Modification Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Änderungszeit</translation>
     </message>
     <message>
         <source>Normal Popup</source>
-        <translation type="unfinished"></translation>
+        <translation>Auswahl</translation>
     </message>
     <message>
         <source>Multiple Popup</source>
-        <translation type="unfinished"></translation>
+        <translation>Mehrfachauswahl</translation>
     </message>
     <message>
         <source>Normal Integer
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Ganzzahl
+</translation>
     </message>
     <message>
         <source>Auto-increment Integer
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Ganzzahl, automatisch hochzählend
+</translation>
     </message>
     <message>
         <source>Float
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Gleitkommazahl
+</translation>
     </message>
     <message>
         <source> Records</source>
-        <translation type="unfinished"></translation>
+        <translation> Datensätze</translation>
     </message>
     <message>
         <source>
 Width: </source>
-        <translation type="unfinished"></translation>
+        <translation>
+Breite: </translation>
     </message>
 </context>
 <context>
     <name>Install</name>
     <message>
         <source>Kribed-pro</source>
-        <translation type="unfinished"></translation>
+        <translation>Kribed-pro</translation>
     </message>
     <message>
         <source>Information</source>
-        <translation type="unfinished"></translation>
+        <translation>Information</translation>
     </message>
     <message>
         <source>The column width is changed by auto-width and could be unsuitable for the handheld display.
 Do you want to save the file with the prevouis width settings?</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Spaltenbreite wurde durch die automatische Spaltenbreite geändert und ist für die Anzeige des Handhelds möglicherweise ungeeignet.
+Möchten Sie die Datei mit den vorherigen Spaltenbreiten speichern?</translation>
     </message>
     <message>
         <source>The Database is saved and ready for synchronizing.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datenbank ist gespeichert und bereit zur Synchronisierung.</translation>
     </message>
     <message>
         <source>The Database is ready for synchronizing.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datenbank ist bereit zur Synchronisierung.</translation>
     </message>
 </context>
 <context>
     <name>NewDatabase</name>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler</translation>
     </message>
     <message>
         <source>Please use a numerical value.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte geben Sie einen Zahlenwert ein.</translation>
     </message>
     <message>
         <source>Please use 1 - 30 characters for the database name.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte verwenden Sie 1 bis 30 Zeichen für den Datenbanknamen.</translation>
     </message>
     <message>
         <source>Please use 1 - 9999 rows.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte verwenden Sie 1 bis 9999 Zeilen.</translation>
     </message>
     <message>
         <source>Please use 1 - 50 columns.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte verwenden Sie 1 bis 50 Spalten.</translation>
     </message>
     <message>
         <source>Please use 1 - 300 for the field width.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte verwenden Sie 1 bis 300 für die Feldbreite.</translation>
     </message>
 </context>
 <context>
     <name>PdbReader</name>
     <message>
         <source>It&apos;s not a Kribo database.</source>
-        <translation type="unfinished"></translation>
+        <translation>Dies ist keine Kribo-Datenbank.</translation>
     </message>
     <message>
         <source>There was an error opening the file. This may caused by an invalid filename or path, or the file may be in use by another application.</source>
-        <translation type="unfinished"></translation>
+        <translation>Beim Öffnen der Datei ist ein Fehler aufgetreten. Möglicherweise ist der Dateiname oder Pfad ungültig, oder die Datei wird von einer anderen Anwendung verwendet.</translation>
     </message>
     <message>
         <source>This database created by Kribo 3 will be converted into the Kribo pro format. 
 Please note, that the changes don&apos;t come up in Kribo 3.</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese mit Kribo 3 erstellte Datenbank wird in das Kribo-pro-Format umgewandelt. 
+Bitte beachten Sie, dass die Änderungen in Kribo 3 nicht erscheinen.</translation>
     </message>
     <message>
         <source>There is a unknown database version. This may cause same problems.
 Please contact instantly the developer by email:  </source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datenbankversion ist unbekannt. Dies kann zu Problemen führen.
+Bitte wenden Sie sich umgehend per E-Mail an den Entwickler:  </translation>
     </message>
     <message>
         <source>There is a unknown fieldtype. This may cause serious problems.
 Please contact instantly the developer by email:  </source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Feldtyp ist unbekannt. Dies kann zu ernsten Problemen führen.
+Bitte wenden Sie sich umgehend per E-Mail an den Entwickler:  </translation>
     </message>
     <message>
         <source>Error: Read Record line</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler: Datensatzzeile lesen</translation>
     </message>
     <message>
         <source>Error: Read Record string</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler: Datensatztext lesen</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler</translation>
     </message>
     <message>
         <source>Information</source>
-        <translation type="unfinished"></translation>
+        <translation>Information</translation>
     </message>
     <message>
         <source>Warning</source>
-        <translation type="unfinished"></translation>
+        <translation>Warnung</translation>
     </message>
     <message>
         <source>Error: Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler: Version</translation>
     </message>
     <message>
         <source>Error: Record Ptr</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler: Datensatzzeiger</translation>
     </message>
     <message>
         <source>Error: Seek Fieldtype</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler: Feldtyp suchen</translation>
     </message>
     <message>
         <source>Error: Seek KRStruc</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler: KRStruc suchen</translation>
     </message>
     <message>
         <source>Error: Size KRStruc</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler: Größe von KRStruc</translation>
     </message>
 </context>
 <context>
     <name>PdbWriter</name>
     <message>
         <source>Kribed-pro</source>
-        <translation type="unfinished"></translation>
+        <translation>Kribed-pro</translation>
     </message>
     <message>
         <source>Too much popups!</source>
-        <translation type="unfinished"></translation>
+        <translation>Zu viele Einträge in Auswahllisten!</translation>
     </message>
     <message>
         <source>Save error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Speichern</translation>
     </message>
     <message>
         <source>There was an error in saving the file. This may be caused by an invalid filename or a full or write protected disk.</source>
-        <translation type="unfinished"></translation>
+        <translation>Beim Speichern der Datei ist ein Fehler aufgetreten. Möglicherweise ist der Dateiname ungültig oder der Datenträger voll oder schreibgeschützt.</translation>
     </message>
 </context>
 <context>
     <name>PrintLayout</name>
     <message>
         <source>Kribed - Page </source>
-        <translation type="unfinished"></translation>
+        <translation>Kribed - Seite </translation>
     </message>
     <message>
         <source>Page </source>
-        <translation type="unfinished"></translation>
+        <translation>Seite </translation>
     </message>
 </context>
 <context>
     <name>PropertiesEdit</name>
     <message>
         <source>Please use 1 - 30 characters for the database name.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte verwenden Sie 1 bis 30 Zeichen für den Datenbanknamen.</translation>
     </message>
     <message>
         <source>Please use 1 - 20 characters for the field name.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte verwenden Sie 1 bis 20 Zeichen für den Feldnamen.</translation>
     </message>
     <message>
         <source>Please use 1 - 300 for the field width</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte verwenden Sie 1 bis 300 für die Feldbreite</translation>
     </message>
     <message>
         <source>Please use a numerical value for the increment amount</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte geben Sie einen Zahlenwert für die Schrittweite ein</translation>
     </message>
     <message>
         <source>&quot;%1&quot; can&apos;t be a popup entry: Kribo would take it for the start of a popup list.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ kann kein Eintrag der Auswahlliste sein: Kribo würde ihn für den Beginn einer Auswahlliste halten.</translation>
     </message>
 </context>
 <context>
     <name>QObject</name>
     <message>
         <source>Print preview</source>
-        <translation type="unfinished"></translation>
+        <translation>Druckvorschau</translation>
     </message>
 </context>
 <context>
     <name>Replace</name>
     <message>
         <source>%1 (at character %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (bei Zeichen %2)</translation>
     </message>
     <message>
         <source>%1 replacements in %2 records.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Ersetzungen in %2 Datensätzen.</translation>
     </message>
     <message>
         <source>%1 of these records are hidden by the filter.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 dieser Datensätze sind durch den Filter ausgeblendet.</translation>
     </message>
     <message>
         <source>%1 cells were cut at the longest value a record holds (%2 bytes).</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Zellen wurden auf den längsten Wert gekürzt, den ein Datensatz aufnehmen kann (%2 Bytes).</translation>
     </message>
 </context>
 <context>
     <name>RowClipboard</name>
     <message>
         <source>Do you want to cut the selected row?</source>
-        <translation type="unfinished"></translation>
+        <translation>Möchten Sie die ausgewählte Zeile ausschneiden?</translation>
     </message>
     <message>
         <source>Do you want to paste the selected row?</source>
-        <translation type="unfinished"></translation>
+        <translation>Möchten Sie die ausgewählte Zeile einfügen?</translation>
     </message>
 </context>
 <context>
     <name>RowColumnOps</name>
     <message>
         <source>You mustn&apos;t have more than 9999 rows in Kribo</source>
-        <translation type="unfinished"></translation>
+        <translation>Kribo erlaubt nicht mehr als 9999 Zeilen</translation>
     </message>
     <message>
         <source>You mustn&apos;t have more than 9999 rows in Kribo.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kribo erlaubt nicht mehr als 9999 Zeilen.</translation>
     </message>
     <message>
         <source>You mustn&apos;t delete the first row!</source>
-        <translation type="unfinished"></translation>
+        <translation>Die erste Zeile darf nicht gelöscht werden!</translation>
     </message>
     <message>
         <source>Do you want to delete the selected row?</source>
-        <translation type="unfinished"></translation>
+        <translation>Möchten Sie die ausgewählte Zeile löschen?</translation>
     </message>
     <message>
         <source>You mustn&apos;t have more than 50 columns in Kribo!</source>
-        <translation type="unfinished"></translation>
+        <translation>Kribo erlaubt nicht mehr als 50 Spalten!</translation>
     </message>
     <message>
         <source>You mustn&apos;t delete the first column!</source>
-        <translation type="unfinished"></translation>
+        <translation>Die erste Spalte darf nicht gelöscht werden!</translation>
     </message>
     <message>
         <source>Do you want to delete the selected column?</source>
-        <translation type="unfinished"></translation>
+        <translation>Möchten Sie die ausgewählte Spalte löschen?</translation>
+    </message>
+</context>
+<context>
+    <name>SqliteExport</name>
+    <message>
+        <source>1 cell did not convert to its field&apos;s type and was kept as text:</source>
+        <translation>1 Zelle ließ sich nicht in den Typ ihres Feldes umwandeln und wurde als Text beibehalten:</translation>
+    </message>
+    <message>
+        <source>%1 cells did not convert to their field&apos;s type and were kept as text:</source>
+        <translation>%1 Zellen ließen sich nicht in den Typ ihres Feldes umwandeln und wurden als Text beibehalten:</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>SQLite database (*.sqlite)</source>
+        <translation>SQLite-Datenbank (*.sqlite)</translation>
+    </message>
+</context>
+<context>
+    <name>SqliteImport</name>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>The SQLite database is locked by another program. Close it there and try again.</source>
+        <translation>Die SQLite-Datenbank ist von einem anderen Programm gesperrt. Schließen Sie sie dort und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>The file is no SQLite database that can be read: it is damaged or encrypted.</source>
+        <translation>Die Datei ist keine lesbare SQLite-Datenbank: Sie ist beschädigt oder verschlüsselt.</translation>
+    </message>
+    <message>
+        <source>The table has %1 columns and %2 rows; a database holds at most %3 fields and %4 records.<byte value="xd"/>Import the first ones?</source>
+        <translation>Die Tabelle hat %1 Spalten und %2 Zeilen; eine Datenbank fasst höchstens %3 Felder und %4 Datensätze.<byte value="xd"/>Die ersten davon importieren?</translation>
+    </message>
+    <message>
+        <source>The SQLite database holds no table or view named &quot;%1&quot;.</source>
+        <translation>Die SQLite-Datenbank enthält keine Tabelle und keine Ansicht namens „%1“.</translation>
+    </message>
+    <message>
+        <source>SQLite database (*.sqlite *.db)</source>
+        <translation>SQLite-Datenbank (*.sqlite *.db)</translation>
     </message>
 </context>
 <context>
     <name>StatusTexts</name>
     <message>
         <source>R%1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Z%1 von %2</translation>
     </message>
     <message>
         <source>C%1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Sp%1 von %2</translation>
     </message>
     <message>
         <source>A</source>
-        <translation type="unfinished"></translation>
+        <translation>A</translation>
     </message>
     <message>
         <source>F</source>
-        <translation type="unfinished"></translation>
+        <translation>F</translation>
     </message>
     <message>
         <source>S</source>
-        <translation type="unfinished"></translation>
+        <translation>S</translation>
     </message>
     <message>
         <source>Record %1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Datensatz %1 von %2</translation>
     </message>
     <message>
         <source>Column %1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Spalte %1 von %2</translation>
     </message>
     <message>
         <source>Auto sizing on</source>
-        <translation type="unfinished"></translation>
+        <translation>Automatische Spaltenbreite ein</translation>
     </message>
     <message>
         <source>Auto sizing off</source>
-        <translation type="unfinished"></translation>
+        <translation>Automatische Spaltenbreite aus</translation>
     </message>
     <message>
         <source>Filter on</source>
-        <translation type="unfinished"></translation>
+        <translation>Filter ein</translation>
     </message>
     <message>
         <source>Filter off</source>
-        <translation type="unfinished"></translation>
+        <translation>Filter aus</translation>
     </message>
     <message>
         <source>Row sum on</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeilensumme ein</translation>
     </message>
     <message>
         <source>Row sum off</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeilensumme aus</translation>
     </message>
     <message>
         <source>File date %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateidatum %1</translation>
     </message>
     <message>
         <source>No file date</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein Dateidatum</translation>
     </message>
     <message>
         <source>Not saved to a file</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht in einer Datei gespeichert</translation>
     </message>
     <message>
         <source>%1, changed</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, geändert</translation>
     </message>
 </context>
 <context>
     <name>TextAppend</name>
     <message>
         <source>Some of the imported records do not fit and will be cut. Continue?</source>
-        <translation type="unfinished"></translation>
+        <translation>Einige der importierten Datensätze passen nicht und werden gekürzt. Fortfahren?</translation>
     </message>
 </context>
 <context>
     <name>TextExport</name>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler</translation>
     </message>
 </context>
 <context>
     <name>TextFormat</name>
     <message>
         <source>Comma Separator (*.CSV)</source>
-        <translation type="unfinished"></translation>
+        <translation>Komma als Trennzeichen (*.CSV)</translation>
     </message>
     <message>
         <source>Semicolon Separator (*.csv)</source>
-        <translation type="unfinished"></translation>
+        <translation>Semikolon als Trennzeichen (*.csv)</translation>
     </message>
     <message>
         <source>Tab Separator (*.TXT)</source>
-        <translation type="unfinished"></translation>
+        <translation>Tabulator als Trennzeichen (*.TXT)</translation>
     </message>
     <message>
         <source>Comma Separator (*.*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Komma als Trennzeichen (*.*)</translation>
     </message>
     <message>
         <source>Standard CSV (*.csv)</source>
-        <translation type="unfinished"></translation>
+        <translation>Standard-CSV (*.csv)</translation>
     </message>
     <message>
         <source>There was an error opening the file. This may caused by an invalid filename or path, or the file may be in use by another application.</source>
-        <translation type="unfinished"></translation>
+        <translation>Beim Öffnen der Datei ist ein Fehler aufgetreten. Möglicherweise ist der Dateiname oder Pfad ungültig, oder die Datei wird von einer anderen Anwendung verwendet.</translation>
     </message>
     <message>
         <source>There was an error in saving the file. This may be caused by an invalid filename or a full or write protected disk.</source>
-        <translation type="unfinished"></translation>
+        <translation>Beim Speichern der Datei ist ein Fehler aufgetreten. Möglicherweise ist der Dateiname ungültig oder der Datenträger voll oder schreibgeschützt.</translation>
     </message>
     <message>
         <source>If there is an incorrect import format please try  to change the file type in the import dialog.
 Continue?</source>
-        <translation type="unfinished"></translation>
+        <translation>Falls das Importformat nicht stimmt, ändern Sie bitte den Dateityp im Importdialog.
+Fortfahren?</translation>
     </message>
 </context>
 <context>
     <name>TextReading</name>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler</translation>
     </message>
     <message>
         <source>Information</source>
-        <translation type="unfinished"></translation>
+        <translation>Information</translation>
     </message>
     <message>
         <source>1 value was longer than 4000 characters and has been cut to its first 4000 characters.</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Wert war länger als 4000 Zeichen und wurde auf seine ersten 4000 Zeichen gekürzt.</translation>
     </message>
     <message>
         <source>%1 values were longer than 4000 characters and have been cut to their first 4000 characters.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Werte waren länger als 4000 Zeichen und wurden auf ihre ersten 4000 Zeichen gekürzt.</translation>
     </message>
 </context>
 <context>
     <name>UnheldCharacters</name>
     <message>
         <source>The code page %1 of the display font cannot hold this character; it is stored as &quot;?&quot;: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Codepage %1 der Anzeigeschriftart kann dieses Zeichen nicht darstellen; es wird als „?“ gespeichert: %2</translation>
     </message>
     <message>
         <source>The code page %1 of the display font cannot hold these characters; each is stored as &quot;?&quot;: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Codepage %1 der Anzeigeschriftart kann diese Zeichen nicht darstellen; jedes wird als „?“ gespeichert: %2</translation>
     </message>
     <message>
         <source>Warning</source>
-        <translation type="unfinished"></translation>
+        <translation>Warnung</translation>
     </message>
 </context>
 <context>
@@ -752,15 +862,16 @@ Continue?</source>
     <message>
         <source>The Desktop software for the Palm Computing(R) Platform is not correctly installed.
 Nevertheless you can use Kribed without problems.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Desktop-Software für die Palm Computing(R) Platform ist nicht richtig installiert.
+Sie können Kribed trotzdem ohne Probleme verwenden.</translation>
     </message>
     <message>
         <source>Kribed</source>
-        <translation type="unfinished"></translation>
+        <translation>Kribed</translation>
     </message>
     <message>
         <source>The Pilot DeskTop Software is not Correctly Installed</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Pilot-Desktop-Software ist nicht richtig installiert</translation>
     </message>
 </context>
 <context>
@@ -891,19 +1002,6 @@ Install&quot; on, the database is saved to its own file first.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>File &gt; Import... makes a new database from a text file: comma separated (.CSV),
-semicolon separated (.csv) or tab separated (.TXT). The first line holds the field
-names, every further line one record. A text in double quotes may hold the separator.
-Every field of an imported database is a &quot;String&quot; field; set the real types in the
-Properties dialog afterwards. A value longer than 4000 characters, more than a record
-can hold, is cut to its first 4000 characters, and Kribed PRO tells you how many were.
-File &gt; Export... writes the open database to such a text file: the field names first,
-then one line per record. Only the records that the filter shows are written, and the
-file carries no field widths or types. A text file that is replaced is kept as a backup
-(.CS_, .cs_ or .TX_).</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Appending data</source>
         <translation type="unfinished"></translation>
     </message>
@@ -950,7 +1048,7 @@ current column on six pages.</source>
     </message>
     <message>
         <source>Database</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Datenbank</translation>
     </message>
     <message>
         <source>The database&apos;s name, and whether it is private, locked when Kribo ends, read-only, and
@@ -959,7 +1057,7 @@ whether Kribo&apos;s own filter is on.</source>
     </message>
     <message>
         <source>Field</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Feld</translation>
     </message>
     <message>
         <source>The field&apos;s name (up to 20 characters), type and width (1 to 300), and for
@@ -978,7 +1076,7 @@ loses its list.</source>
     </message>
     <message>
         <source>Filter</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Filter</translation>
     </message>
     <message>
         <source>The text to look for, the field to look in (or all fields), whether the field must
@@ -989,7 +1087,7 @@ matching records. Letters a to z match in upper and lower case. Tools &gt; Enabl
     </message>
     <message>
         <source>Sort</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Sortierung</translation>
     </message>
     <message>
         <source>The secondary and tertiary sort fields and their directions. The primary sort field is
@@ -999,7 +1097,7 @@ Sort reverse (Ctrl+R).</source>
     </message>
     <message>
         <source>Application</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Anwendung</translation>
     </message>
     <message>
         <source>The handheld user for Install, whether the file dialogs start in that user&apos;s backup
@@ -1046,7 +1144,7 @@ left out.</source>
     </message>
     <message>
         <source>Column Sum</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Spaltensumme</translation>
     </message>
     <message>
         <source>Tools &gt; Column Sum (Ctrl+U) adds the numbers above the current cell and writes the
@@ -1055,7 +1153,7 @@ total into it.</source>
     </message>
     <message>
         <source>Row Sum</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Zeilensumme</translation>
     </message>
     <message>
         <source>Tools &gt; Row Sum (Ctrl+W) adds the numbers left of the result field in each record.
@@ -1083,7 +1181,7 @@ they are in the folder examples of the sources.</source>
     </message>
     <message>
         <source>Regional formats</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Regionale Formate</translation>
     </message>
     <message>
         <source>A database made in another country may write its numbers and dates in that country&apos;s
@@ -1105,1299 +1203,1322 @@ desktop&apos;s. A new or imported database starts with the desktop&apos;s format
 </source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>File &gt; Import... makes a new database from a text file: comma separated (.CSV),
+semicolon separated (.csv) or tab separated (.TXT). The first line holds the field
+names, every further line one record. A text in double quotes may hold the separator.
+Every field of an imported database is a &quot;String&quot; field; set the real types in the
+Properties dialog afterwards. A value longer than 4000 characters, more than a record
+can hold, is cut to its first 4000 characters, and Kribed PRO tells you how many were.
+File &gt; Export... writes the open database to such a text file: the field names first,
+then one line per record. Only the records that the filter shows are written, and the
+file carries no field widths or types. A text file that is replaced is kept as a backup
+(.CS_, .cs_ or .TX_).
+The last type, Excel workbook (*.xlsx), writes a workbook for spreadsheet programs:
+numbers, Booleans, dates and times become real cells, read in the database&apos;s regional
+formats, under a frozen header row with a filter, in the fields&apos; widths. A cell that
+does not read as its field&apos;s type stays text, and Kribed PRO tells you which. A
+replaced workbook is kept as a .xls_ backup.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
-    <name>kribed</name>
-    <message>
-        <source>1 cell did not convert to its field&apos;s type and was kept as text:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 cells did not convert to their field&apos;s type and were kept as text:</source>
-        <translation type="unfinished"></translation>
-    </message>
+    <name>WorkbookExport</name>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler</translation>
     </message>
     <message>
         <source>Export</source>
-        <translation type="unfinished"></translation>
+        <translation>Export</translation>
     </message>
     <message>
-        <source>The SQLite database is locked by another program. Close it there and try again.</source>
-        <translation type="unfinished"></translation>
+        <source>Excel workbook (*.xlsx)</source>
+        <translation>Excel-Arbeitsmappe (*.xlsx)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cell(s) did not read as their field&apos;s type and were kept as text:</source>
+        <translation>
+            <numerusform>%n Zelle ließ sich nicht als Typ ihres Feldes lesen und wurde als Text beibehalten:</numerusform>
+            <numerusform>%n Zellen ließen sich nicht als Typ ihres Feldes lesen und wurden als Text beibehalten:</numerusform>
+        </translation>
     </message>
     <message>
-        <source>The file is no SQLite database that can be read: it is damaged or encrypted.</source>
-        <translation type="unfinished"></translation>
+        <source>
+%1, record %2: &quot;%3&quot;</source>
+        <translation>
+%1, Datensatz %2: „%3“</translation>
     </message>
-    <message>
-        <source>The table has %1 columns and %2 rows; a database holds at most %3 fields and %4 records.<byte value="xd"/>Import the first ones?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The SQLite database holds no table or view named &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+    <message numerus="yes">
+        <source>
+and %n more.</source>
+        <translation>
+            <numerusform>
+und %n weitere.</numerusform>
+            <numerusform>
+und %n weitere.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
     <name>kribed::AboutDialog</name>
     <message>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>Info</translation>
     </message>
     <message>
         <source>Kribed PRO</source>
-        <translation type="unfinished"></translation>
+        <translation>Kribed PRO</translation>
     </message>
     <message>
         <source>Version %1, built %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Version %1, erstellt %2</translation>
     </message>
     <message>
         <source>For more information on Kribed PRO please visit</source>
-        <translation type="unfinished"></translation>
+        <translation>Weitere Informationen zu Kribed PRO finden Sie unter</translation>
     </message>
     <message>
         <source>&lt;a href=&quot;%1&quot;&gt;or email %2&lt;/a&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;a href=&quot;%1&quot;&gt;oder per E-Mail an %2&lt;/a&gt;</translation>
     </message>
     <message>
         <source>&amp;OK</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;OK</translation>
     </message>
     <message>
         <source>Information</source>
-        <translation type="unfinished"></translation>
+        <translation>Information</translation>
     </message>
     <message>
         <source>Sorry your web browser could not be found</source>
-        <translation type="unfinished"></translation>
+        <translation>Ihr Webbrowser wurde leider nicht gefunden</translation>
     </message>
 </context>
 <context>
     <name>kribed::CellEditorDialog</name>
     <message>
         <source>Edit Cell</source>
-        <translation type="unfinished"></translation>
+        <translation>Zelle bearbeiten</translation>
     </message>
     <message>
         <source>Boolean</source>
-        <translation type="unfinished"></translation>
+        <translation>Boolesch</translation>
     </message>
     <message>
         <source>&amp;OK</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;OK</translation>
     </message>
     <message>
         <source>&amp;Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Abbrechen</translation>
     </message>
     <message>
         <source> Row:  </source>
-        <translation type="unfinished"></translation>
+        <translation> Zeile:  </translation>
     </message>
     <message>
         <source>    Col:  </source>
-        <translation type="unfinished"></translation>
+        <translation>    Spalte:  </translation>
     </message>
     <message>
         <source>String</source>
-        <translation type="unfinished"></translation>
+        <translation>Text</translation>
     </message>
     <message>
         <source>Normal Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Datum</translation>
     </message>
     <message>
         <source>Creation Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Erstellungsdatum</translation>
     </message>
     <message>
         <source>Modification Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Änderungsdatum</translation>
     </message>
     <message>
         <source>Normal Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Uhrzeit</translation>
     </message>
     <message>
         <source>Creation Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Erstellungszeit</translation>
     </message>
     <message>
         <source>Modification Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Änderungszeit</translation>
     </message>
     <message>
         <source>Popup</source>
-        <translation type="unfinished"></translation>
+        <translation>Auswahl</translation>
     </message>
     <message>
         <source>Multiple Popup</source>
-        <translation type="unfinished"></translation>
+        <translation>Mehrfachauswahl</translation>
     </message>
     <message>
         <source>Normal Integer</source>
-        <translation type="unfinished"></translation>
+        <translation>Ganzzahl</translation>
     </message>
     <message>
         <source>Auto-Increment Integer   Amount: </source>
-        <translation type="unfinished"></translation>
+        <translation>Ganzzahl, automatisch hochzählend   Schrittweite: </translation>
     </message>
     <message>
         <source>Float</source>
-        <translation type="unfinished"></translation>
+        <translation>Gleitkommazahl</translation>
     </message>
     <message>
         <source>Select Popup Item</source>
-        <translation type="unfinished"></translation>
+        <translation>Eintrag der Auswahlliste wählen</translation>
     </message>
 </context>
 <context>
     <name>kribed::CellRange</name>
     <message>
         <source>Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>Einfügen</translation>
     </message>
     <message>
         <source>Count: %1  Numbers: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Anzahl: %1  Zahlen: %2</translation>
     </message>
     <message>
         <source>  Sum: %1  Average: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>  Summe: %1  Durchschnitt: %2</translation>
     </message>
 </context>
 <context>
     <name>kribed::DatabaseDocument</name>
     <message>
         <source>Edit in place</source>
-        <translation type="unfinished"></translation>
+        <translation>Direkt bearbeiten</translation>
     </message>
     <message>
         <source>Column width</source>
-        <translation type="unfinished"></translation>
+        <translation>Spaltenbreite</translation>
     </message>
 </context>
 <context>
     <name>kribed::EditCommands</name>
     <message>
         <source>&amp;Edit cell...</source>
-        <translation type="unfinished"></translation>
+        <translation>Zelle &amp;bearbeiten...</translation>
     </message>
     <message>
         <source>Edit cell</source>
-        <translation type="unfinished"></translation>
+        <translation>Zelle bearbeiten</translation>
     </message>
     <message>
         <source>Cut cell</source>
-        <translation type="unfinished"></translation>
+        <translation>Zelle ausschneiden</translation>
     </message>
     <message>
         <source> Cut cell</source>
-        <translation type="unfinished"></translation>
+        <translation> Zelle ausschneiden</translation>
     </message>
     <message>
         <source>Copy cell</source>
-        <translation type="unfinished"></translation>
+        <translation>Zelle kopieren</translation>
     </message>
     <message>
         <source>Paste cell</source>
-        <translation type="unfinished"></translation>
+        <translation>Kopierte Zelle einfügen</translation>
     </message>
     <message>
         <source>Cut row</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeile ausschneiden</translation>
     </message>
     <message>
         <source>Copy row</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeile kopieren</translation>
     </message>
     <message>
         <source>Paste row</source>
-        <translation type="unfinished"></translation>
+        <translation>Kopierte Zeile einfügen</translation>
     </message>
     <message>
         <source>&amp;Font...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Schriftart...</translation>
     </message>
     <message>
         <source>Font setting</source>
-        <translation type="unfinished"></translation>
+        <translation>Schriftart einstellen</translation>
     </message>
     <message>
         <source>&amp;Edit cell</source>
-        <translation type="unfinished"></translation>
+        <translation>Zelle &amp;bearbeiten</translation>
     </message>
     <message>
         <source>Cu&amp;t cell</source>
-        <translation type="unfinished"></translation>
+        <translation>Zelle &amp;ausschneiden</translation>
     </message>
     <message>
         <source>&amp;Copy cell</source>
-        <translation type="unfinished"></translation>
+        <translation>Zelle &amp;kopieren</translation>
     </message>
     <message>
         <source>&amp;Paste cell</source>
-        <translation type="unfinished"></translation>
+        <translation>Kopierte &amp;Zelle einfügen</translation>
     </message>
     <message>
         <source>C&amp;ut row</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeile a&amp;usschneiden</translation>
     </message>
     <message>
         <source>Cop&amp;y row</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeile k&amp;opieren</translation>
     </message>
     <message>
         <source>Pa&amp;ste row</source>
-        <translation type="unfinished"></translation>
+        <translation>Kopierte Zeile ein&amp;fügen</translation>
     </message>
     <message>
         <source>Font</source>
-        <translation type="unfinished"></translation>
+        <translation>Schriftart</translation>
     </message>
 </context>
 <context>
     <name>kribed::ExchangeCommands</name>
     <message>
         <source>I&amp;mport...</source>
-        <translation type="unfinished"></translation>
+        <translation>I&amp;mportieren...</translation>
     </message>
     <message>
         <source>Import</source>
-        <translation type="unfinished"></translation>
+        <translation>Importieren</translation>
     </message>
     <message>
         <source>Appen&amp;d...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Anhängen...</translation>
     </message>
     <message>
         <source>&amp;Export...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Exportieren...</translation>
     </message>
     <message>
         <source>Export</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportieren</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler</translation>
     </message>
     <message>
         <source>The SQLite database holds no table.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die SQLite-Datenbank enthält keine Tabelle.</translation>
     </message>
     <message>
         <source>Table or view:</source>
-        <translation type="unfinished"></translation>
+        <translation>Tabelle oder Ansicht:</translation>
     </message>
     <message>
         <source>Append</source>
-        <translation type="unfinished"></translation>
+        <translation>Anhängen</translation>
     </message>
 </context>
 <context>
     <name>kribed::FileCommands</name>
     <message>
         <source>&amp;New...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Neu...</translation>
     </message>
     <message>
         <source>New</source>
-        <translation type="unfinished"></translation>
+        <translation>Neu</translation>
     </message>
     <message>
         <source>&amp;Open...</source>
-        <translation type="unfinished"></translation>
+        <translation>Ö&amp;ffnen...</translation>
     </message>
     <message>
         <source>Open</source>
-        <translation type="unfinished"></translation>
+        <translation>Öffnen</translation>
     </message>
     <message>
         <source>&amp;Close</source>
-        <translation type="unfinished"></translation>
+        <translation>S&amp;chließen</translation>
     </message>
     <message>
         <source>S&amp;ave</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Speichern</translation>
     </message>
     <message>
         <source>Save</source>
-        <translation type="unfinished"></translation>
+        <translation>Speichern</translation>
     </message>
     <message>
         <source>Save as...</source>
-        <translation type="unfinished"></translation>
+        <translation>Speichern unter...</translation>
     </message>
     <message>
         <source>&amp;Install</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Installieren</translation>
     </message>
     <message>
         <source>Install database for hotsync</source>
-        <translation type="unfinished"></translation>
+        <translation>Datenbank für HotSync installieren</translation>
     </message>
     <message>
         <source>&amp;Print...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Drucken...</translation>
     </message>
     <message>
         <source>Print</source>
-        <translation type="unfinished"></translation>
+        <translation>Drucken</translation>
     </message>
     <message>
         <source>Print preview...</source>
-        <translation type="unfinished"></translation>
+        <translation>Druckvorschau...</translation>
     </message>
     <message>
         <source>E&amp;xit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Beenden</translation>
     </message>
     <message>
         <source>Open Kribo database</source>
-        <translation type="unfinished"></translation>
+        <translation>Kribo-Datenbank öffnen</translation>
     </message>
     <message>
         <source>Kribo database (*.pdb)|*.pdb|All Files (*.*)|*.*</source>
-        <translation type="unfinished"></translation>
+        <translation>Kribo-Datenbank (*.pdb)|*.pdb|Alle Dateien (*.*)|*.*</translation>
     </message>
     <message>
         <source>for the handheld display</source>
-        <translation type="unfinished"></translation>
+        <translation>für die Anzeige des Handhelds</translation>
     </message>
     <message>
         <source>for your handheld display</source>
-        <translation type="unfinished"></translation>
+        <translation>für die Anzeige Ihres Handhelds</translation>
     </message>
     <message>
         <source>Information</source>
-        <translation type="unfinished"></translation>
+        <translation>Information</translation>
     </message>
     <message>
         <source>The column width is changed by auto-width and could be unsuitable %1.<byte value="xd"/>Do you prefer to save the file with the prevouis width settings?</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Spaltenbreite wurde durch die automatische Spaltenbreite geändert und ist %1 möglicherweise ungeeignet.<byte value="xd"/>Möchten Sie die Datei lieber mit den vorherigen Spaltenbreiten speichern?</translation>
     </message>
     <message>
         <source>Save Kribo database</source>
-        <translation type="unfinished"></translation>
+        <translation>Kribo-Datenbank speichern</translation>
     </message>
     <message>
         <source>Kribo database (*.pdb)|*.pdb</source>
-        <translation type="unfinished"></translation>
+        <translation>Kribo-Datenbank (*.pdb)|*.pdb</translation>
     </message>
 </context>
 <context>
     <name>kribed::FilterBar</name>
     <message>
         <source>Field must begin with String</source>
-        <translation type="unfinished"></translation>
+        <translation>Feld muss mit dem Text beginnen</translation>
     </message>
     <message>
         <source>Filter enabled</source>
-        <translation type="unfinished"></translation>
+        <translation>Filter eingeschaltet</translation>
     </message>
     <message>
         <source>Field to search</source>
-        <translation type="unfinished"></translation>
+        <translation>Zu durchsuchendes Feld</translation>
     </message>
     <message>
         <source>Filter what string</source>
-        <translation type="unfinished"></translation>
+        <translation>Zu filternder Text</translation>
     </message>
     <message>
         <source>All Fields</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Felder</translation>
     </message>
     <message>
         <source>%1 of %2 records shown</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 von %2 Datensätzen angezeigt</translation>
     </message>
 </context>
 <context>
     <name>kribed::FindDialog</name>
     <message>
         <source>Find</source>
-        <translation type="unfinished"></translation>
+        <translation>Suchen</translation>
     </message>
     <message>
         <source>Field must begin with String</source>
-        <translation type="unfinished"></translation>
+        <translation>Feld muss mit dem Text beginnen</translation>
     </message>
     <message>
         <source>Find from the start</source>
-        <translation type="unfinished"></translation>
+        <translation>Vom Anfang an suchen</translation>
     </message>
     <message>
         <source>&amp;Find</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Suchen</translation>
     </message>
     <message>
         <source>&amp;Close</source>
-        <translation type="unfinished"></translation>
+        <translation>S&amp;chließen</translation>
     </message>
     <message>
         <source>Find  String</source>
-        <translation type="unfinished"></translation>
+        <translation>Suchen nach</translation>
     </message>
     <message>
         <source>in Field</source>
-        <translation type="unfinished"></translation>
+        <translation>in Feld</translation>
     </message>
     <message>
         <source>All Fields</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Felder</translation>
     </message>
 </context>
 <context>
     <name>kribed::FontScriptDialog</name>
     <message>
         <source>Font</source>
-        <translation type="unfinished"></translation>
+        <translation>Schriftart</translation>
     </message>
     <message>
         <source>&amp;Font:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Schriftart:</translation>
     </message>
     <message>
         <source>&amp;Script:</source>
-        <translation type="unfinished"></translation>
+        <translation>Sc&amp;hriftsystem:</translation>
     </message>
     <message>
         <source>Si&amp;ze:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Größe:</translation>
     </message>
     <message>
         <source>Sample:</source>
-        <translation type="unfinished"></translation>
+        <translation>Beispiel:</translation>
     </message>
 </context>
 <context>
     <name>kribed::FormatsSuggestionBar</name>
     <message>
         <source>&amp;Keep the desktop&apos;s formats</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Formate des Desktops beibehalten</translation>
     </message>
     <message>
         <source>The numbers and dates of this database read better in %1 formats: %2 of %3 sampled cells read there, %4 in the desktop&apos;s formats (%5).</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Zahlen und Datumsangaben dieser Datenbank lassen sich in den Formaten für %1 besser lesen: %2 von %3 geprüften Zellen sind dort lesbar, %4 in den Formaten des Desktops (%5).</translation>
     </message>
     <message>
         <source>For example %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Zum Beispiel %1.</translation>
     </message>
     <message>
         <source>&amp;Use %1 formats</source>
-        <translation type="unfinished"></translation>
+        <translation>Formate für %1 &amp;verwenden</translation>
     </message>
 </context>
 <context>
     <name>kribed::GoToRecordDialog</name>
     <message>
         <source>Go to record</source>
-        <translation type="unfinished"></translation>
+        <translation>Gehe zu Datensatz</translation>
     </message>
     <message>
         <source>&amp;Record number</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Datensatznummer</translation>
     </message>
     <message>
         <source>1 to %1</source>
-        <translation type="unfinished"></translation>
+        <translation>1 bis %1</translation>
     </message>
     <message>
         <source>Please use a record number from 1 to %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte geben Sie eine Datensatznummer von 1 bis %1 ein.</translation>
     </message>
     <message>
         <source>Record %1 is hidden by the record filter.</source>
-        <translation type="unfinished"></translation>
+        <translation>Datensatz %1 ist durch den Datensatzfilter ausgeblendet.</translation>
     </message>
 </context>
 <context>
     <name>kribed::GridModel</name>
     <message>
         <source>Record %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Datensatz %1</translation>
     </message>
     <message>
         <source>Column %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Spalte %1</translation>
     </message>
     <message>
         <source>%1: empty</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: leer</translation>
     </message>
     <message>
         <source>%1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>
     <name>kribed::HelpCommands</name>
     <message>
         <source>&amp;Read me...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Liesmich...</translation>
     </message>
     <message>
         <source>Read me!</source>
-        <translation type="unfinished"></translation>
+        <translation>Liesmich!</translation>
     </message>
     <message>
         <source>&amp;About...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Info...</translation>
     </message>
 </context>
 <context>
     <name>kribed::MainWindow</name>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Datei</translation>
     </message>
     <message>
         <source>&amp;Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Bearbeiten</translation>
     </message>
     <message>
         <source>&amp;Tools</source>
-        <translation type="unfinished"></translation>
+        <translation>E&amp;xtras</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Hilfe</translation>
     </message>
     <message>
         <source>Tools</source>
-        <translation type="unfinished"></translation>
+        <translation>Werkzeuge</translation>
     </message>
     <message>
         <source>Move row</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeile verschieben</translation>
     </message>
     <message>
         <source>Move column</source>
-        <translation type="unfinished"></translation>
+        <translation>Spalte verschieben</translation>
     </message>
 </context>
 <context>
     <name>kribed::NavigationCommands</name>
     <message>
         <source>&amp;Go to record...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Gehe zu Datensatz...</translation>
     </message>
     <message>
         <source>Go to record</source>
-        <translation type="unfinished"></translation>
+        <translation>Gehe zu Datensatz</translation>
     </message>
     <message>
         <source>Filter &amp;bar</source>
-        <translation type="unfinished"></translation>
+        <translation>Filterl&amp;eiste</translation>
     </message>
     <message>
         <source>Filter bar</source>
-        <translation type="unfinished"></translation>
+        <translation>Filterleiste</translation>
     </message>
 </context>
 <context>
     <name>kribed::NewDatabaseDialog</name>
     <message>
         <source>New Database</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue Datenbank</translation>
     </message>
     <message>
         <source>New</source>
-        <translation type="unfinished"></translation>
+        <translation>Neu</translation>
     </message>
     <message>
         <source>&amp;OK</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;OK</translation>
     </message>
     <message>
         <source>&amp;Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Abbrechen</translation>
     </message>
     <message>
         <source> Database setup </source>
-        <translation type="unfinished"></translation>
+        <translation> Datenbank einrichten </translation>
     </message>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Name</translation>
     </message>
     <message>
         <source>Columns</source>
-        <translation type="unfinished"></translation>
+        <translation>Spalten</translation>
     </message>
     <message>
         <source>Rows</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeilen</translation>
     </message>
     <message>
         <source> Field setup </source>
-        <translation type="unfinished"></translation>
+        <translation> Felder einrichten </translation>
     </message>
     <message>
         <source>Type</source>
-        <translation type="unfinished"></translation>
+        <translation>Typ</translation>
     </message>
     <message>
         <source>Width</source>
-        <translation type="unfinished"></translation>
+        <translation>Breite</translation>
     </message>
 </context>
 <context>
     <name>kribed::PropertiesCommands</name>
     <message>
         <source>Pr&amp;operties...</source>
-        <translation type="unfinished"></translation>
+        <translation>E&amp;igenschaften...</translation>
     </message>
     <message>
         <source>Properties</source>
-        <translation type="unfinished"></translation>
+        <translation>Eigenschaften</translation>
     </message>
     <message>
         <source>Pr&amp;operties</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Eigenschaften</translation>
     </message>
 </context>
 <context>
     <name>kribed::PropertiesDialog</name>
     <message>
         <source>Properties</source>
-        <translation type="unfinished"></translation>
+        <translation>Eigenschaften</translation>
     </message>
     <message>
         <source>Database</source>
-        <translation type="unfinished"></translation>
+        <translation>Datenbank</translation>
     </message>
     <message>
         <source>Field</source>
-        <translation type="unfinished"></translation>
+        <translation>Feld</translation>
     </message>
     <message>
         <source>Popup</source>
-        <translation type="unfinished"></translation>
+        <translation>Auswahlliste</translation>
     </message>
     <message>
         <source>Filter</source>
-        <translation type="unfinished"></translation>
+        <translation>Filter</translation>
     </message>
     <message>
         <source>Sort</source>
-        <translation type="unfinished"></translation>
+        <translation>Sortierung</translation>
     </message>
     <message>
         <source>Application</source>
-        <translation type="unfinished"></translation>
+        <translation>Anwendung</translation>
     </message>
     <message>
         <source>&amp;OK</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;OK</translation>
     </message>
     <message>
         <source>&amp;Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Abbrechen</translation>
     </message>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Name</translation>
     </message>
     <message>
         <source>Private database</source>
-        <translation type="unfinished"></translation>
+        <translation>Private Datenbank</translation>
     </message>
     <message>
         <source>Auto-Lock on Kribo exit</source>
-        <translation type="unfinished"></translation>
+        <translation>Automatisch sperren beim Beenden von Kribo</translation>
     </message>
     <message>
         <source>Make this database read-only</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Datenbank schreibschützen</translation>
     </message>
     <message>
         <source>Enable Kribo filter</source>
-        <translation type="unfinished"></translation>
+        <translation>Kribo-Filter einschalten</translation>
     </message>
     <message>
         <source>Type</source>
-        <translation type="unfinished"></translation>
+        <translation>Typ</translation>
     </message>
     <message>
         <source>Width</source>
-        <translation type="unfinished"></translation>
+        <translation>Breite</translation>
     </message>
     <message>
         <source>Increment amount</source>
-        <translation type="unfinished"></translation>
+        <translation>Schrittweite</translation>
     </message>
     <message>
         <source>New Entry</source>
-        <translation type="unfinished"></translation>
+        <translation>Neuer Eintrag</translation>
     </message>
     <message>
         <source>Popup List</source>
-        <translation type="unfinished"></translation>
+        <translation>Auswahlliste</translation>
     </message>
     <message>
         <source>&amp;Append</source>
-        <translation type="unfinished"></translation>
+        <translation>An&amp;hängen</translation>
     </message>
     <message>
         <source>C&amp;ut</source>
-        <translation type="unfinished"></translation>
+        <translation>A&amp;usschneiden</translation>
     </message>
     <message>
         <source>&amp;Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Einfügen</translation>
     </message>
     <message>
         <source>&amp;Sort</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Sortieren</translation>
     </message>
     <message>
         <source>Select Field</source>
-        <translation type="unfinished"></translation>
+        <translation>Feld wählen</translation>
     </message>
     <message>
         <source>Field to search</source>
-        <translation type="unfinished"></translation>
+        <translation>Zu durchsuchendes Feld</translation>
     </message>
     <message>
         <source>Filter what string</source>
-        <translation type="unfinished"></translation>
+        <translation>Zu filternder Text</translation>
     </message>
     <message>
         <source>Field must begin with string</source>
-        <translation type="unfinished"></translation>
+        <translation>Feld muss mit dem Text beginnen</translation>
     </message>
     <message>
         <source>INCLUDE Filter</source>
-        <translation type="unfinished"></translation>
+        <translation>EINSCHLIESSENDER Filter</translation>
     </message>
     <message>
         <source>EXCLUDE Filter</source>
-        <translation type="unfinished"></translation>
+        <translation>AUSSCHLIESSENDER Filter</translation>
     </message>
     <message>
         <source>Filter enabled</source>
-        <translation type="unfinished"></translation>
+        <translation>Filter eingeschaltet</translation>
     </message>
     <message>
         <source>Primary sort field</source>
-        <translation type="unfinished"></translation>
+        <translation>Erstes Sortierfeld</translation>
     </message>
     <message>
         <source>Reverse to</source>
-        <translation type="unfinished"></translation>
+        <translation>Umgekehrt zum</translation>
     </message>
     <message>
         <source>primary sort</source>
-        <translation type="unfinished"></translation>
+        <translation>ersten Sortierfeld</translation>
     </message>
     <message>
         <source>Secondary </source>
-        <translation type="unfinished"></translation>
+        <translation>Zweites </translation>
     </message>
     <message>
         <source>Tertiary </source>
-        <translation type="unfinished"></translation>
+        <translation>Drittes </translation>
     </message>
     <message>
         <source>Secondary: reverse to primary sort</source>
-        <translation type="unfinished"></translation>
+        <translation>Zweites: umgekehrt zum ersten Sortierfeld</translation>
     </message>
     <message>
         <source>Tertiary: reverse to primary sort</source>
-        <translation type="unfinished"></translation>
+        <translation>Drittes: umgekehrt zum ersten Sortierfeld</translation>
     </message>
     <message>
         <source>User</source>
-        <translation type="unfinished"></translation>
+        <translation>Benutzer</translation>
     </message>
     <message>
         <source>Initial directory is Handheld&apos;s backup directory.</source>
-        <translation type="unfinished"></translation>
+        <translation>Startordner ist der Sicherungsordner des Handhelds.</translation>
     </message>
     <message>
         <source>Save at Install</source>
-        <translation type="unfinished"></translation>
+        <translation>Beim Installieren speichern</translation>
     </message>
     <message>
         <source>Expert mode (no delete and auto-save confirmation)</source>
-        <translation type="unfinished"></translation>
+        <translation>Expertenmodus (keine Bestätigung beim Löschen und automatischen Speichern)</translation>
     </message>
     <message>
         <source>All Fields</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Felder</translation>
     </message>
     <message>
         <source>None</source>
-        <translation type="unfinished"></translation>
+        <translation>Keines</translation>
     </message>
     <message>
         <source>Warning</source>
-        <translation type="unfinished"></translation>
+        <translation>Warnung</translation>
     </message>
 </context>
 <context>
     <name>kribed::RangeCommands</name>
     <message>
         <source>Undo</source>
-        <translation type="unfinished"></translation>
+        <translation>Rückgängig</translation>
     </message>
     <message>
         <source>Redo</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiederholen</translation>
     </message>
     <message>
         <source>Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>Kopieren</translation>
     </message>
     <message>
         <source>Cut</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausschneiden</translation>
     </message>
     <message>
         <source>Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>Einfügen</translation>
     </message>
     <message>
         <source>Clear cells</source>
-        <translation type="unfinished"></translation>
+        <translation>Zellen leeren</translation>
     </message>
 </context>
 <context>
     <name>kribed::ReadmeWindow</name>
     <message>
         <source>Read Me</source>
-        <translation type="unfinished"></translation>
+        <translation>Liesmich</translation>
     </message>
     <message>
         <source>Status</source>
-        <translation type="unfinished"></translation>
+        <translation>Status</translation>
     </message>
 </context>
 <context>
     <name>kribed::RecoveryDialog</name>
     <message>
         <source>Damaged: %1 It can only be discarded.</source>
-        <translation type="unfinished"></translation>
+        <translation>Beschädigt: %1 Sie können die Änderungen nur verwerfen.</translation>
     </message>
     <message>
         <source>Never saved</source>
-        <translation type="unfinished"></translation>
+        <translation>Nie gespeichert</translation>
     </message>
     <message>
         <source>Unchanged since</source>
-        <translation type="unfinished"></translation>
+        <translation>Unverändert seit</translation>
     </message>
     <message>
         <source>Changed since</source>
-        <translation type="unfinished"></translation>
+        <translation>Geändert seit</translation>
     </message>
     <message>
         <source>No longer there</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht mehr vorhanden</translation>
     </message>
     <message>
         <source>Recover</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiederherstellen</translation>
     </message>
     <message>
         <source>Save as...</source>
-        <translation type="unfinished"></translation>
+        <translation>Speichern unter...</translation>
     </message>
     <message>
         <source>Discard</source>
-        <translation type="unfinished"></translation>
+        <translation>Verwerfen</translation>
     </message>
     <message>
         <source>Later</source>
-        <translation type="unfinished"></translation>
+        <translation>Später</translation>
     </message>
     <message>
         <source>Recovery</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiederherstellung</translation>
     </message>
     <message>
         <source>Kribed PRO ended before these changes were saved. Recover opens the selected database with its changes, as a changed database of its own file; Save as... writes it to a file you choose; Discard throws the changes away; Later keeps them for the next start.
 
 The undo history is not recovered: a recovered database starts a new one.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kribed PRO wurde beendet, bevor diese Änderungen gespeichert waren. „Wiederherstellen“ öffnet die ausgewählte Datenbank mit ihren Änderungen als geänderte Datenbank ihrer eigenen Datei; „Speichern unter...“ schreibt sie in eine Datei Ihrer Wahl; „Verwerfen“ wirft die Änderungen weg; „Später“ bewahrt sie für den nächsten Start auf.
+
+Der Rückgängig-Verlauf wird nicht wiederhergestellt: Eine wiederhergestellte Datenbank beginnt einen neuen.</translation>
     </message>
     <message>
         <source>Changes left behind</source>
-        <translation type="unfinished"></translation>
+        <translation>Zurückgebliebene Änderungen</translation>
     </message>
     <message>
         <source>File</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei</translation>
     </message>
     <message>
         <source>Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner</translation>
     </message>
     <message>
         <source>Written</source>
-        <translation type="unfinished"></translation>
+        <translation>Geschrieben</translation>
     </message>
     <message>
         <source>File on disk</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei auf dem Datenträger</translation>
     </message>
     <message>
         <source>(no file)</source>
-        <translation type="unfinished"></translation>
+        <translation>(keine Datei)</translation>
     </message>
 </context>
 <context>
     <name>kribed::RecoveryOffer</name>
     <message>
         <source>It does not read as a database.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sie lässt sich nicht als Datenbank lesen.</translation>
     </message>
     <message>
         <source>Save Kribo database</source>
-        <translation type="unfinished"></translation>
+        <translation>Kribo-Datenbank speichern</translation>
     </message>
     <message>
         <source>Kribo database (*.pdb)|*.pdb</source>
-        <translation type="unfinished"></translation>
+        <translation>Kribo-Datenbank (*.pdb)|*.pdb</translation>
     </message>
     <message>
         <source>a database without a file</source>
-        <translation type="unfinished"></translation>
+        <translation>eine Datenbank ohne Datei</translation>
     </message>
     <message>
         <source>a database that cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>eine Datenbank, die sich nicht lesen lässt</translation>
     </message>
     <message>
         <source>Recovery</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiederherstellung</translation>
     </message>
     <message>
         <source>Discard the unsaved changes to %1? They cannot be brought back.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die nicht gespeicherten Änderungen an %1 verwerfen? Sie lassen sich nicht zurückholen.</translation>
     </message>
     <message>
         <source>The recovery data could not be removed: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Wiederherstellungsdaten konnten nicht entfernt werden: %1</translation>
     </message>
 </context>
 <context>
     <name>kribed::RecoveryWriter</name>
     <message>
         <source>The unsaved changes could not be kept for recovery (%1); trying again later.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die nicht gespeicherten Änderungen konnten nicht für die Wiederherstellung aufbewahrt werden (%1); später wird es erneut versucht.</translation>
     </message>
 </context>
 <context>
     <name>kribed::RegionalCommands</name>
     <message>
         <source>Re&amp;gional formats...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Regionale Formate...</translation>
     </message>
     <message>
         <source>Regional formats</source>
-        <translation type="unfinished"></translation>
+        <translation>Regionale Formate</translation>
     </message>
     <message>
         <source>Regional formats: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Regionale Formate: %1</translation>
     </message>
 </context>
 <context>
     <name>kribed::RegionalFormatsDialog</name>
     <message>
         <source>not a number</source>
-        <translation type="unfinished"></translation>
+        <translation>keine Zahl</translation>
     </message>
     <message>
         <source>not a date</source>
-        <translation type="unfinished"></translation>
+        <translation>kein Datum</translation>
     </message>
     <message>
         <source>Regional formats</source>
-        <translation type="unfinished"></translation>
+        <translation>Regionale Formate</translation>
     </message>
     <message>
         <source>&amp;Read the numbers, dates and times of this database as:</source>
-        <translation type="unfinished"></translation>
+        <translation>Zahlen, Datumsangaben und Uhrzeiten dieser Datenbank &amp;lesen als:</translation>
     </message>
     <message>
         <source>Read the numbers, dates and times of this database as</source>
-        <translation type="unfinished"></translation>
+        <translation>Zahlen, Datumsangaben und Uhrzeiten dieser Datenbank lesen als</translation>
     </message>
     <message>
         <source>Formats</source>
-        <translation type="unfinished"></translation>
+        <translation>Formate</translation>
     </message>
     <message>
         <source>Number</source>
-        <translation type="unfinished"></translation>
+        <translation>Zahl</translation>
     </message>
     <message>
         <source>Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Datum</translation>
     </message>
     <message>
         <source>Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Uhrzeit</translation>
     </message>
     <message>
         <source>The desktop&apos;s formats (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Formate des Desktops (%1)</translation>
     </message>
 </context>
 <context>
     <name>kribed::ReplaceCommands</name>
     <message>
         <source>&amp;Replace...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ersetzen...</translation>
     </message>
     <message>
         <source>Replace</source>
-        <translation type="unfinished"></translation>
+        <translation>Ersetzen</translation>
     </message>
     <message>
         <source>The end of the records was reached. Go on from the top?</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Ende der Datensätze wurde erreicht. Am Anfang fortsetzen?</translation>
     </message>
     <message>
         <source>Search text not found.</source>
-        <translation type="unfinished"></translation>
+        <translation>Suchtext nicht gefunden.</translation>
     </message>
     <message>
         <source>Replace all</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle ersetzen</translation>
     </message>
 </context>
 <context>
     <name>kribed::ReplaceDialog</name>
     <message>
         <source>Replace</source>
-        <translation type="unfinished"></translation>
+        <translation>Ersetzen</translation>
     </message>
     <message>
         <source>&amp;Match case</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Groß-/Kleinschreibung beachten</translation>
     </message>
     <message>
         <source>&amp;Whole cell</source>
-        <translation type="unfinished"></translation>
+        <translation>Ganze &amp;Zelle</translation>
     </message>
     <message>
         <source>Regular e&amp;xpression</source>
-        <translation type="unfinished"></translation>
+        <translation>Regulärer &amp;Ausdruck</translation>
     </message>
     <message>
         <source>In &amp;selection</source>
-        <translation type="unfinished"></translation>
+        <translation>Nur in der A&amp;uswahl</translation>
     </message>
     <message>
         <source>Include &amp;hidden records</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgeblendete Datensätze ein&amp;beziehen</translation>
     </message>
     <message>
         <source>&amp;Find next</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Weitersuchen</translation>
     </message>
     <message>
         <source>&amp;Replace</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ersetzen</translation>
     </message>
     <message>
         <source>Replace &amp;all</source>
-        <translation type="unfinished"></translation>
+        <translation>A&amp;lle ersetzen</translation>
     </message>
     <message>
         <source>&amp;Close</source>
-        <translation type="unfinished"></translation>
+        <translation>S&amp;chließen</translation>
     </message>
     <message>
         <source>Fi&amp;nd</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Suchen nach</translation>
     </message>
     <message>
         <source>Replace wi&amp;th</source>
-        <translation type="unfinished"></translation>
+        <translation>Ersetzen &amp;durch</translation>
     </message>
     <message>
         <source>in Fiel&amp;d</source>
-        <translation type="unfinished"></translation>
+        <translation>in &amp;Feld</translation>
     </message>
     <message>
         <source>All Fields</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Felder</translation>
     </message>
 </context>
 <context>
     <name>kribed::RowColumnCommands</name>
     <message>
         <source>&amp;Delete Row</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeile &amp;löschen</translation>
     </message>
     <message>
         <source>Delete row</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeile löschen</translation>
     </message>
     <message>
         <source>&amp;Insert Row</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeile e&amp;infügen</translation>
     </message>
     <message>
         <source>Insert row</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeile einfügen</translation>
     </message>
     <message>
         <source>&amp;Append Row</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeile a&amp;nhängen</translation>
     </message>
     <message>
         <source>Append row</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeile anhängen</translation>
     </message>
     <message>
         <source>Dele&amp;te Column</source>
-        <translation type="unfinished"></translation>
+        <translation>Spalte lös&amp;chen</translation>
     </message>
     <message>
         <source>Delete column</source>
-        <translation type="unfinished"></translation>
+        <translation>Spalte löschen</translation>
     </message>
     <message>
         <source>I&amp;nsert Column</source>
-        <translation type="unfinished"></translation>
+        <translation>Spalte einfü&amp;gen</translation>
     </message>
     <message>
         <source>Insert column</source>
-        <translation type="unfinished"></translation>
+        <translation>Spalte einfügen</translation>
     </message>
     <message>
         <source>A&amp;ppend Column</source>
-        <translation type="unfinished"></translation>
+        <translation>S&amp;palte anhängen</translation>
     </message>
     <message>
         <source>Append column</source>
-        <translation type="unfinished"></translation>
+        <translation>Spalte anhängen</translation>
     </message>
     <message>
         <source>&amp;Delete row</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeile &amp;löschen</translation>
     </message>
     <message>
         <source>&amp;Insert row</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeile e&amp;infügen</translation>
     </message>
     <message>
         <source>&amp;Append row</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeile a&amp;nhängen</translation>
     </message>
     <message>
         <source>Delete Row</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeile löschen</translation>
     </message>
     <message>
         <source>Insert Row</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeile einfügen</translation>
     </message>
     <message>
         <source>Append Row</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeile anhängen</translation>
     </message>
     <message>
         <source>Delete Column</source>
-        <translation type="unfinished"></translation>
+        <translation>Spalte löschen</translation>
     </message>
     <message>
         <source>Insert Column</source>
-        <translation type="unfinished"></translation>
+        <translation>Spalte einfügen</translation>
     </message>
     <message>
         <source>Append Column</source>
-        <translation type="unfinished"></translation>
+        <translation>Spalte anhängen</translation>
     </message>
 </context>
 <context>
     <name>kribed::ToolsCommands</name>
     <message>
         <source>&amp;Find...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Suchen...</translation>
     </message>
     <message>
         <source>Find</source>
-        <translation type="unfinished"></translation>
+        <translation>Suchen</translation>
     </message>
     <message>
         <source>F&amp;ind next</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Weitersuchen</translation>
     </message>
     <message>
         <source>&amp;Auto sizing</source>
-        <translation type="unfinished"></translation>
+        <translation>Automatische Spalten&amp;breite</translation>
     </message>
     <message>
         <source>Auto sizing</source>
-        <translation type="unfinished"></translation>
+        <translation>Automatische Spaltenbreite</translation>
     </message>
     <message>
         <source>&amp;Enable filter</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Filter einschalten</translation>
     </message>
     <message>
         <source>Filter records</source>
-        <translation type="unfinished"></translation>
+        <translation>Datensätze filtern</translation>
     </message>
     <message>
         <source>Sort &amp;normal</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Aufsteigend sortieren</translation>
     </message>
     <message>
         <source>Sort normal</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufsteigend sortieren</translation>
     </message>
     <message>
         <source>Sort &amp;reverse</source>
-        <translation type="unfinished"></translation>
+        <translation>Absteigend s&amp;ortieren</translation>
     </message>
     <message>
         <source>Sort reverse</source>
-        <translation type="unfinished"></translation>
+        <translation>Absteigend sortieren</translation>
     </message>
     <message>
         <source>Column S&amp;um</source>
-        <translation type="unfinished"></translation>
+        <translation>Spaltens&amp;umme</translation>
     </message>
     <message>
         <source>Column sum</source>
-        <translation type="unfinished"></translation>
+        <translation>Spaltensumme</translation>
     </message>
     <message>
         <source>&amp;Row Sum</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Zeilensumme</translation>
     </message>
     <message>
         <source>Row sum</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeilensumme</translation>
     </message>
     <message>
         <source>Column Sum</source>
-        <translation type="unfinished"></translation>
+        <translation>Spaltensumme</translation>
     </message>
     <message>
         <source>Row Sum</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeilensumme</translation>
     </message>
 </context>
 <context>
     <name>kribed::WelcomePanel</name>
     <message>
         <source>Recent files</source>
-        <translation type="unfinished"></translation>
+        <translation>Zuletzt geöffnete Dateien</translation>
     </message>
 </context>
 </TS>

@@ -412,12 +412,14 @@ QString keptAsTextText(const SqliteExportReport &report)
 
 QString sqliteExportFilterEntry()
 {
-    return QStringLiteral("SQLite database (*.sqlite)|*.sqlite|");
+    return QCoreApplication::translate("SqliteExport", "SQLite database (*.sqlite)")
+           + QStringLiteral("|*.sqlite|");
 }
 
 QString sqliteImportFilterEntry()
 {
-    return QStringLiteral("SQLite database (*.sqlite *.db)|*.sqlite;*.db|");
+    return QCoreApplication::translate("SqliteImport", "SQLite database (*.sqlite *.db)")
+           + QStringLiteral("|*.sqlite;*.db|");
 }
 
 ExchangeResult exportSqliteFile(const QString &path, const Database &database, Prompter &prompter,
