@@ -4,6 +4,7 @@
 
 #include "cli/cli_locale.h"
 #include "core/model/field_type.h"
+#include "core/platform/translations.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -20,7 +21,7 @@ struct CommandSpec
 {
     const char *name;
     const char *arguments; // blank-separated placeholders
-    const char *options;   // blank-separated options beside --yes and --codepage
+    const char *options;   // blank-separated options beside --yes, --codepage and --language
     const char *description;
 };
 
@@ -153,6 +154,10 @@ struct Options
                              QStringLiteral("import --type sqlite: the table or view to read."),
                              QStringLiteral("NAME")};
     QCommandLineOption json{QStringLiteral("json"), QStringLiteral("info: as a JSON object.")};
+    QCommandLineOption language{QStringLiteral("language"),
+                                QStringLiteral("The language of the messages: de or en "
+                                               "(default: the desktop's)."),
+                                QStringLiteral("CODE")};
     QCommandLineOption name{QStringLiteral("name"), QStringLiteral("new: database name."),
                             QStringLiteral("NAME")};
     QCommandLineOption fields{QStringLiteral("fields"), QStringLiteral("new: field count."),
@@ -185,14 +190,14 @@ struct Options
 
     QList<QCommandLineOption> valued() const
     {
-        return {codePage, type,  encoding, locale, name,  fields,
-                records,  width, find,     with,   field, output, table};
+        return {codePage, type,  encoding, locale, name,  fields,   records,
+                width,    find,  with,     field,  output, table, language};
     }
     QList<QCommandLineOption> all() const
     {
         return {yes,     codePage, type,  encoding, locale, json,      name,      fields,
                 records, width,    find,  with,     field,  regex,     matchCase, wholeCell,
-                output,  table};
+                output,  table,    language};
     }
 };
 
@@ -212,7 +217,8 @@ QString checkCommandLine(const QCommandLineParser &parser, const Options &option
     if (files.contains(QString()))
         return QStringLiteral("an empty file name was given.");
     const QStringList allowed = words(spec.options)
-                                << QStringLiteral("yes") << QStringLiteral("codepage");
+                                << QStringLiteral("yes") << QStringLiteral("codepage")
+                                << QStringLiteral("language");
     for (const QString &option : parser.optionNames()) {
         const QString longName = option == QLatin1String("y") ? QStringLiteral("yes") : option;
         if (!allowed.contains(longName))
@@ -281,6 +287,11 @@ QString takeOptions(const QCommandLineParser &parser, const Options &options, Cl
         if (!request.locale)
             return unknownLocaleText(name);
     }
+    // Read and installed before parsing (the messages come in it); here only checked.
+    if (parser.isSet(options.language)
+        && chooseLanguage(parser.value(options.language), {}).isEmpty())
+        return QStringLiteral("--language is de or en, not '%1'.")
+            .arg(parser.value(options.language));
     request.json = parser.isSet(options.json);
     if (parser.isSet(options.table)) {
         if (request.exchangeFile != ExchangeFile::Sqlite)

@@ -7,6 +7,7 @@
 #include "cli/commands_exchange.h"
 #include "cli/commands_file.h"
 #include "core/model/regional.h"
+#include "core/platform/translations.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -49,6 +50,7 @@ int runCli(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kribed-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KRIBED_VERSION));
+    installTranslations(startLanguage(QCoreApplication::arguments()));
 
     QTextStream out(stdout);
     QTextStream err(stderr);

@@ -7,7 +7,6 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QLocale>
 
 #include <algorithm>
 #include <iterator>
@@ -81,7 +80,10 @@ StartupRequest parseCommandLine(const QStringList &arguments)
     StartupRequest request;
     const auto fail = [&request](const QString &text) {
         request.kind = StartupRequest::Kind::Error;
-        request.output = text + QStringLiteral("\nTry 'kribed --help' for more information.\n");
+        request.output = text + u'\n'
+                         + QCoreApplication::translate(
+                             "CommandLine", "Try 'kribed --help' for more information.")
+                         + u'\n';
         return request;
     };
     // Help and version are answered whatever else the line holds.
@@ -98,8 +100,7 @@ StartupRequest parseCommandLine(const QStringList &arguments)
     }
     if (!parsed)
         return fail(parser.errorText());
-    request.language = chooseLanguage(parser.value(language), QLocale::system().uiLanguages());
-    if (request.language.isEmpty())
+    if (parser.isSet(language) && chooseLanguage(parser.value(language), {}).isEmpty())
         return fail(QCoreApplication::translate("CommandLine", "Unknown language: %1")
                         .arg(parser.value(language)));
     const QStringList files = parser.positionalArguments();

@@ -15,7 +15,6 @@ struct StartupRequest
     Kind kind = Kind::Run;
     QString file;   // Run: the database to open, absolute; empty for none
     QString output; // Help, Version: the text for standard output; Error: for standard error
-    QString language; // Run: the interface's language (--language, else the user's), e.g. "de"
     int exitCode() const { return kind == Kind::Error ? 2 : 0; }
 };
 

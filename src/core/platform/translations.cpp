@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 namespace kribed {
@@ -50,6 +51,28 @@ QString chooseLanguage(const QString &requested, const QStringList &uiLanguages)
             return english;
     }
     return english;
+}
+
+QString languageArgument(const QStringList &arguments)
+{
+    const QString option = QStringLiteral("--language");
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (argument == QLatin1String("--"))
+            break;
+        if (argument == option && i + 1 < arguments.size())
+            return arguments.at(i + 1);
+        if (argument.startsWith(option + u'='))
+            return argument.mid(option.size() + 1);
+    }
+    return QString();
+}
+
+QString startLanguage(const QStringList &arguments)
+{
+    const QString language =
+        chooseLanguage(languageArgument(arguments), QLocale::system().uiLanguages());
+    return language.isEmpty() ? english : language;
 }
 
 bool installTranslations(const QString &language)

@@ -15,6 +15,15 @@ QStringList availableLanguages();
 // language is unknown.
 QString chooseLanguage(const QString &requested, const QStringList &uiLanguages);
 
+// The value of --language on a command line ("--language de" or "--language=de"), empty without
+// one. Read before the command-line parser runs, so that the parser's own texts (help, mistakes)
+// already come in that language.
+QString languageArgument(const QStringList &arguments);
+
+// The language a program starts in: the one --language asks for, else the user's. An unknown
+// code gives English here; the command-line parser reports it as a mistake.
+QString startLanguage(const QStringList &arguments);
+
 // Installs our translator and Qt's own for the language into the running application. English
 // installs nothing, so the program stays its untranslated self. False when a translation of a
 // language we claim to speak could not be loaded.

@@ -33,6 +33,7 @@ StartupRequest readCommandLine(int &argc, char **argv)
 {
     const QCoreApplication terminal(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kribed"));
+    installTranslations(startLanguage(QCoreApplication::arguments()));
     return parseCommandLine(QCoreApplication::arguments());
 }
 
@@ -86,7 +87,7 @@ int runEditor(int argc, char *argv[])
     const StartupRequest request = parseCommandLine(QApplication::arguments());
     if (request.kind != Kind::Run)
         return answer(request);
-    installTranslations(request.language);
+    installTranslations(startLanguage(QApplication::arguments()));
     useDarkPaletteWhenAsked();
     QApplication::setApplicationName(QStringLiteral("Kribed-pro"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kribed"), appIcon()));
