@@ -103,6 +103,10 @@
         <source>Unknown language: %1</source>
         <translation>Unbekannte Sprache: %1</translation>
     </message>
+    <message>
+        <source>Try &apos;kribed --help&apos; for more information.</source>
+        <translation>Mit „kribed --help“ erfahren Sie mehr.</translation>
+    </message>
 </context>
 <context>
     <name>CsvExchange</name>
@@ -878,7 +882,7 @@ Sie können Kribed trotzdem ohne Probleme verwenden.</translation>
     <name>UserGuide</name>
     <message>
         <source>Overview</source>
-        <translation type="unfinished"></translation>
+        <translation>Überblick</translation>
     </message>
     <message>
         <source>Kribed PRO edits Kribo databases on your desktop computer. A Kribo database travels
@@ -886,11 +890,15 @@ between the handheld and the computer as one .pdb file, which the Palm Desktop s
 and its HotSync Manager copy to and from the handheld. Kribed PRO shows the records of
 such a file as the rows of a table and its fields as the columns. One database is open
 at a time.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kribed PRO bearbeitet Kribo-Datenbanken auf Ihrem Desktop-Computer. Eine Kribo-Datenbank wird als
+eine einzige .pdb-Datei zwischen Handheld und Computer übertragen; die Software Palm Desktop und
+ihr HotSync Manager kopieren diese Datei auf den Handheld und von dort zurück. Kribed PRO zeigt die
+Datensätze einer solchen Datei als Zeilen einer Tabelle und ihre Felder als Spalten. Es ist immer
+nur eine Datenbank geöffnet.</translation>
     </message>
     <message>
         <source>Features</source>
-        <translation type="unfinished"></translation>
+        <translation>Funktionen</translation>
     </message>
     <message>
         <source>- opens Kribo pro files, and converts files of the older Kribo 3 into Kribo pro files
@@ -900,11 +908,17 @@ at a time.</source>
 - finds texts, sorts the records, sums columns and rows, prints the table
 - creates new databases, imports and exports comma, semicolon and tab separated text
 - places a database into the install folder of a handheld user for the next HotSync</source>
-        <translation type="unfinished"></translation>
+        <translation>- Kribo-pro-Dateien öffnen und Dateien des älteren Kribo 3 in Kribo-pro-Dateien umwandeln
+- Zellen nach ihrem Feldtyp bearbeiten: Text, Boolesch, Datum und Uhrzeit, Auswahllisten,
+  Ganzzahlen, automatisch hochzählende Ganzzahlen und Gleitkommazahlen
+- Datensätze und Felder anhängen, einfügen und löschen, ausschneiden, kopieren, einfügen und ziehen
+- Texte suchen, Datensätze sortieren, Spalten und Zeilen summieren, die Tabelle drucken
+- Datenbanken anlegen, durch Komma, Semikolon oder Tabulator getrennten Text im- und exportieren
+- eine Datenbank für den nächsten HotSync in den Installationsordner eines Handheld-Benutzers legen</translation>
     </message>
     <message>
         <source>Hint</source>
-        <translation type="unfinished"></translation>
+        <translation>Tipp</translation>
     </message>
     <message>
         <source>Hold the mouse over a field name to see the field&apos;s type and width. Number fields show
@@ -913,32 +927,42 @@ the top left cell tells how many records the database holds.
 The status bar shows the current row and column, the letters A (automatic widths),
 F (filter) and S (row sums) while they are on, the date of the database and its file.
 A + after the file name means that there are changes that are not saved yet.</source>
-        <translation type="unfinished"></translation>
+        <translation>Halten Sie die Maus über einen Feldnamen, um Typ und Breite des Feldes zu sehen. Zahlenfelder
+zeigen dort ihre Summe und ihren Durchschnitt, boolesche Felder die Anzahl der angekreuzten
+Datensätze. Der Hinweis der Zelle oben links nennt die Anzahl der Datensätze der Datenbank.
+Die Statusleiste zeigt die aktuelle Zeile und Spalte, die Buchstaben A (automatische
+Spaltenbreite), F (Filter) und S (Zeilensumme), solange diese eingeschaltet sind, das Datum der
+Datenbank und ihre Datei. Ein + hinter dem Dateinamen zeigt noch nicht gespeicherte Änderungen an.</translation>
     </message>
     <message>
         <source>Installation</source>
-        <translation type="unfinished"></translation>
+        <translation>Installation</translation>
     </message>
     <message>
         <source>Install Kribed PRO with the package of your system, or build it from its sources.
 To place databases on a handheld you need the Palm Desktop software with its HotSync
 Manager and at least one handheld user set up in it. Without it Kribed PRO still edits
 databases; only the Install command stays disabled.</source>
-        <translation type="unfinished"></translation>
+        <translation>Installieren Sie Kribed PRO mit dem Paket Ihres Systems, oder erstellen Sie es aus den Quelltexten.
+Um Datenbanken auf einen Handheld zu bringen, benötigen Sie die Software Palm Desktop mit ihrem
+HotSync Manager und mindestens einem darin eingerichteten Handheld-Benutzer. Ohne sie bearbeitet
+Kribed PRO weiterhin Datenbanken; nur der Befehl „Installieren“ bleibt deaktiviert.</translation>
     </message>
     <message>
         <source>Standard Disclaimers Apply</source>
-        <translation type="unfinished"></translation>
+        <translation>Es gilt der übliche Haftungsausschluss</translation>
     </message>
     <message>
         <source>Kribed PRO is free software and comes without any warranty. Keep copies of databases
 that matter to you. Kribed PRO always keeps the previous version of a saved file as a
 .pd_ file beside it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kribed PRO ist freie Software und wird ohne jede Gewährleistung bereitgestellt. Bewahren Sie Kopien
+der Datenbanken auf, die Ihnen wichtig sind. Kribed PRO behält von einer gespeicherten Datei immer
+die vorherige Fassung als .pd_-Datei daneben.</translation>
     </message>
     <message>
         <source>Creating a new database</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine neue Datenbank anlegen</translation>
     </message>
     <message>
         <source>Choose File &gt; New... and give the database a name (up to 30 characters), the number
@@ -946,11 +970,15 @@ of fields (1 to 50) and records (1 to 9999), a field type and a width. Every fie
 starts with that type; the field type is &quot;String&quot; unless you choose another one. Set
 the name, type and width of each field afterwards in the Properties dialog. The new
 database is kept in memory until you save it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie Datei &gt; Neu... und geben Sie der Datenbank einen Namen (bis zu 30 Zeichen), die Anzahl
+der Felder (1 bis 50) und der Datensätze (1 bis 9999), einen Feldtyp und eine Breite. Jedes Feld
+erhält zunächst diesen Typ; der Feldtyp ist „Text“, sofern Sie keinen anderen wählen. Legen Sie
+Name, Typ und Breite der einzelnen Felder anschließend im Dialog „Eigenschaften“ fest. Die neue
+Datenbank bleibt im Arbeitsspeicher, bis Sie sie speichern.</translation>
     </message>
     <message>
         <source>Opening an existing database</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine vorhandene Datenbank öffnen</translation>
     </message>
     <message>
         <source>Choose File &gt; Open... (Ctrl+O) and pick a .pdb file. The five files opened last are
@@ -958,11 +986,15 @@ listed at the end of the File menu; choose one of them to open it again at once.
 A Kribo 3 file is converted on opening and is saved under its name with &quot;_p.pdb&quot; at the
 end, so the original file stays as it was. If the open database has changes that are
 not saved, Kribed PRO asks before it drops them.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie Datei &gt; Öffnen... (Strg+O) und dann eine .pdb-Datei. Die fünf zuletzt geöffneten Dateien
+stehen am Ende des Menüs „Datei“; wählen Sie eine davon, um sie sofort wieder zu öffnen.
+Eine Kribo-3-Datei wird beim Öffnen umgewandelt und unter ihrem Namen mit „_p.pdb“ am Ende
+gespeichert, sodass die ursprüngliche Datei unverändert bleibt. Hat die geöffnete Datenbank nicht
+gespeicherte Änderungen, fragt Kribed PRO nach, bevor es sie verwirft.</translation>
     </message>
     <message>
         <source>Save a Kribo 4 / Kribo pro database</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Datenbank für Kribo 4 / Kribo pro speichern</translation>
     </message>
     <message>
         <source>File &gt; save (Ctrl+S) writes the database to its own file; File &gt; Save as... writes it
@@ -984,26 +1016,47 @@ recovery file that cannot be read is shown as damaged and can only be discarded.
 closing without saving and a normal exit remove the recovery file. The value Interval in
 the section Recovery of the settings gives the seconds between writes; 0 switches
 recovery off.</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei &gt; Speichern (Strg+S) schreibt die Datenbank in ihre eigene Datei; Datei &gt; Speichern unter...
+speichert sie unter neuem Namen mit der Endung .pdb. Die ersetzte Datei bleibt als Sicherungskopie
+mit der Endung .pd_ erhalten (aus Kunden.pdb wird Kunden.pd_); so gibt es immer eine vorherige
+Fassung. Eine Datei wird erst ersetzt, wenn die neue vollständig geschrieben ist.
+Ist die automatische Spaltenbreite eingeschaltet, fragt Kribed PRO, ob die Datei die bisherigen
+Breiten behalten soll, da automatische Breiten womöglich nicht zur Anzeige des Handhelds passen.
+Solange eine Datenbank ungespeicherte Änderungen hat, hält Kribed PRO eine Kopie davon in
+einer eigenen Wiederherstellungsdatei fest, nie neben Ihrer Datei: nach der ersten Änderung,
+dann höchstens einmal pro Minute. Endet das Programm ohne Speichern (Absturz, Stromausfall,
+abgebrochener Prozess), erscheint beim nächsten Start der Dialog „Wiederherstellung“ vor dem
+Öffnen jeder Datei, auch einer in der Befehlszeile angegebenen. Er nennt zu allen Änderungen
+Datei, Ordner, Schreibzeitpunkt und ob sich die Datei seitdem geändert hat. „Wiederherstellen“
+(Eingabetaste) öffnet sie als geänderte Datenbank ihrer eigenen Datei, sodass Datei &gt; Speichern sie
+mit der üblichen Sicherungskopie dorthin schreibt; „Speichern unter...“ schreibt sie in eine andere
+Datei; „Verwerfen“ verwirft sie nach einer Rückfrage; „Später“ hebt sie für den nächsten Start auf.
+Der Rückgängig-Verlauf wird nicht wiederhergestellt. Eine unlesbare Wiederherstellungsdatei wird
+als beschädigt angezeigt und kann nur verworfen werden. Speichern, Schließen ohne Speichern und
+ein normales Beenden löschen diese Datei. Der Wert Interval im Abschnitt Recovery der Einstellungen
+gibt die Sekunden zwischen zwei Schreibvorgängen an; 0 schaltet die Wiederherstellung aus.</translation>
     </message>
     <message>
         <source>Install a Kribo 4 / Kribo pro database</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Datenbank für Kribo 4 / Kribo pro installieren</translation>
     </message>
     <message>
         <source>File &gt; Install (Ctrl+I) copies the database into the install folder of the handheld
 user chosen on the Application page of the Properties dialog and marks that user for
 installing. The next HotSync copies the database to the handheld. With &quot;Save at
 Install&quot; on, the database is saved to its own file first.</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei &gt; Installieren (Strg+I) kopiert die Datenbank in den Installationsordner des
+Handheld-Benutzers, der auf der Seite „Anwendung“ des Dialogs „Eigenschaften“ gewählt ist, und
+markiert diesen Benutzer zur Installation. Beim nächsten HotSync gelangt die Datenbank auf den
+Handheld. Mit „Beim Installieren speichern“ wird sie zuerst in ihre eigene Datei gespeichert.</translation>
     </message>
     <message>
         <source>Importing and exporting data to and from KribEd (Converting data)</source>
-        <translation type="unfinished"></translation>
+        <translation>Daten in KribEd importieren und aus KribEd exportieren (Daten umwandeln)</translation>
     </message>
     <message>
         <source>Appending data</source>
-        <translation type="unfinished"></translation>
+        <translation>Daten anhängen</translation>
     </message>
     <message>
         <source>File &gt; Append... adds the lines of a text file in one of the import formats as new
@@ -1011,11 +1064,15 @@ records at the end of the open database. Every line is a record, the first one t
 The database keeps its field names, types and settings. Records that do not fit are
 cut: fields beyond the database&apos;s last field and records beyond the largest number of
 records are left out, after a question.</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei &gt; Anhängen... fügt die Zeilen einer Textdatei in einem der Importformate als neue Datensätze
+am Ende der geöffneten Datenbank an. Jede Zeile ist ein Datensatz, auch die erste. Die Datenbank
+behält ihre Feldnamen, Feldtypen und Einstellungen. Datensätze, die nicht passen, werden gekürzt:
+Felder hinter dem letzten Feld der Datenbank und Datensätze über die größte Anzahl von Datensätzen
+hinaus entfallen, nach einer Rückfrage.</translation>
     </message>
     <message>
         <source>Editing the Database Information</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Daten der Datenbank bearbeiten</translation>
     </message>
     <message>
         <source>Type into a cell to change it in the table, or double-click it (or press F2) to open
@@ -1035,80 +1092,109 @@ tells how many cells changed in how many records. While the filter is on only th
 records it shows are changed, unless &quot;Include hidden records&quot; is checked. Changed
 records get their modification date and time; a value that would grow beyond 4000
 characters is cut there, and the count says so.</source>
-        <translation type="unfinished"></translation>
+        <translation>Tippen Sie in eine Zelle, um sie in der Tabelle zu ändern, oder doppelklicken Sie darauf (oder
+drücken Sie F2), um den Zelleneditor zu öffnen. Er bietet das passende Element für den Feldtyp: ein
+Kontrollkästchen für boolesche Felder, Datums- und Zeitauswahl, die Auswahlliste. Eine Wertänderung
+setzt die Felder „Änderungsdatum“ und „Änderungszeit“ des Datensatzes auf die aktuelle Zeit.
+Die Menüs „Bearbeiten“ und „Extras“, die Symbolleiste und das Kontextmenü der Tabelle (rechte
+Maustaste) hängen Zeilen und Spalten an, fügen sie ein und löschen sie; sie schneiden Zeilen und
+Zellen aus, kopieren sie und fügen sie ein. Ziehen Sie eine Datensatznummer oder einen Feldnamen,
+um Datensatz oder Feld zu verschieben, und den Rand eines Feldnamens, um die Feldbreite zu ändern.
+Bearbeiten &gt; Ersetzen... (Strg+H) ersetzt einen Text in den Zellen: in allen Feldern oder einem,
+nur in den ausgewählten Zellen, mit Beachtung der Groß-/Kleinschreibung oder der ganzen Zelle
+oder per regulärem Ausdruck, dessen Gruppen die Ersetzung als \1, \2 übernimmt. „Weitersuchen“
+sucht wie „Suchen“ ab der aktuellen Zelle und fragt am Ende, ob es oben weitergehen soll;
+„Ersetzen“ ändert den gefundenen Treffer, „Alle ersetzen“ alle Treffer in einem Schritt, den
+„Rückgängig“ zurücknimmt, und meldet, wie viele Zellen in wie vielen Datensätzen geändert wurden.
+Bei eingeschaltetem Filter ändern sich nur die angezeigten Datensätze, außer wenn „Ausgeblendete
+Datensätze einbeziehen“ angekreuzt ist. Geänderte Datensätze erhalten Änderungsdatum und -zeit; ein
+Wert, der über 4000 Zeichen wachsen würde, wird dort gekürzt, was die Meldung angibt.</translation>
     </message>
     <message>
         <source>The Properties dialog</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Dialog „Eigenschaften“</translation>
     </message>
     <message>
         <source>Edit &gt; Properties... (F3) shows the settings of the database and of the field of the
 current column on six pages.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bearbeiten &gt; Eigenschaften... (F3) zeigt auf sechs Seiten die Einstellungen der Datenbank und des
+Feldes der aktuellen Spalte.</translation>
     </message>
     <message>
         <source>Database</source>
-        <translation type="unfinished">Datenbank</translation>
+        <translation>Datenbank</translation>
     </message>
     <message>
         <source>The database&apos;s name, and whether it is private, locked when Kribo ends, read-only, and
 whether Kribo&apos;s own filter is on.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Name der Datenbank und ob sie privat ist, beim Beenden von Kribo gesperrt wird,
+schreibgeschützt ist und ob der Kribo-Filter eingeschaltet ist.</translation>
     </message>
     <message>
         <source>Field</source>
-        <translation type="unfinished">Feld</translation>
+        <translation>Feld</translation>
     </message>
     <message>
         <source>The field&apos;s name (up to 20 characters), type and width (1 to 300), and for
 auto-increment fields the amount by which each new record&apos;s number grows.</source>
-        <translation type="unfinished"></translation>
+        <translation>Name (bis zu 20 Zeichen), Typ und Breite (1 bis 300) des Feldes sowie bei automatisch hochzählenden
+Feldern die Schrittweite, um die die Nummer jedes neuen Datensatzes wächst.</translation>
     </message>
     <message>
         <source>Popup</source>
-        <translation type="unfinished"></translation>
+        <translation>Auswahlliste</translation>
     </message>
     <message>
         <source>The entries of the field&apos;s popup list for Normal PopUp and Multiple Popup fields:
 append, cut, paste and sort them. A field that gets a type other than a popup type
 loses its list.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Einträge der Auswahlliste des Feldes für Felder vom Typ „Auswahl“ und „Mehrfachauswahl“: Sie
+können sie anhängen, ausschneiden, einfügen und sortieren. Ein Feld, das einen anderen Typ als
+einen Auswahltyp erhält, verliert seine Liste.</translation>
     </message>
     <message>
         <source>Filter</source>
-        <translation type="unfinished">Filter</translation>
+        <translation>Filter</translation>
     </message>
     <message>
         <source>The text to look for, the field to look in (or all fields), whether the field must
 begin with the text, and whether the filter shows (INCLUDE) or hides (EXCLUDE) the
 matching records. Letters a to z match in upper and lower case. Tools &gt; Enable filter
 (Ctrl+E) switches the filter on and off.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der zu suchende Text, das zu durchsuchende Feld (oder alle Felder), ob das Feld mit dem Text
+beginnen muss und ob der Filter die passenden Datensätze anzeigt („EINSCHLIESSENDER Filter“) oder
+ausblendet („AUSSCHLIESSENDER Filter“). Bei den Buchstaben a bis z wird Groß- und Kleinschreibung
+nicht unterschieden. Extras &gt; Filter einschalten (Strg+E) schaltet den Filter ein und aus.</translation>
     </message>
     <message>
         <source>Sort</source>
-        <translation type="unfinished">Sortierung</translation>
+        <translation>Sortierung</translation>
     </message>
     <message>
         <source>The secondary and tertiary sort fields and their directions. The primary sort field is
 always the field of the current column. Sort with Tools &gt; Sort normal (Ctrl+N) or
 Sort reverse (Ctrl+R).</source>
-        <translation type="unfinished"></translation>
+        <translation>Das zweite und dritte Sortierfeld und ihre Sortierrichtungen. Das erste Sortierfeld ist immer
+das Feld der aktuellen Spalte. Sortieren Sie mit Extras &gt; Aufsteigend sortieren (Strg+N) oder
+Absteigend sortieren (Strg+R).</translation>
     </message>
     <message>
         <source>Application</source>
-        <translation type="unfinished">Anwendung</translation>
+        <translation>Anwendung</translation>
     </message>
     <message>
         <source>The handheld user for Install, whether the file dialogs start in that user&apos;s backup
 folder, whether Install saves first, and expert mode, which leaves out the
 confirmations of deleting, cutting and pasting and the questions about automatic
 widths.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Handheld-Benutzer für das Installieren, ob die Dateidialoge im Sicherungsordner dieses
+Benutzers beginnen, ob beim Installieren zuerst gespeichert wird, und der Expertenmodus, der
+die Bestätigungen beim Löschen, Ausschneiden und Einfügen und die Fragen zur automatischen
+Spaltenbreite weglässt.</translation>
     </message>
     <message>
         <source>Going to a record and the filter bar</source>
-        <translation type="unfinished"></translation>
+        <translation>Zu einem Datensatz gehen und die Filterleiste</translation>
     </message>
     <message>
         <source>Edit &gt; Go to record... (Ctrl+G) takes a record number and makes that record the
@@ -1120,51 +1206,67 @@ in the bar shows on the Filter page and the other way round. A short pause after
 typing, or Return, runs the filter with the text; the bar then tells how many records
 it shows (&quot;12 of 2000 records shown&quot;). Escape returns to the table. Each change made
 in the bar can be undone with Edit &gt; Undo.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bearbeiten &gt; Gehe zu Datensatz... (Strg+G) macht den Datensatz mit der eingegebenen Nummer zur
+aktuellen Zeile; die Spalte bleibt. Ein vom Filter ausgeblendeter Datensatz ist nicht erreichbar.
+Extras &gt; Filterleiste (Strg+Umschalt+L) zeigt über der Tabelle eine Leiste mit den Einstellungen
+der Seite „Filter“: das zu durchsuchende Feld, den Text, „Feld muss mit dem Text beginnen“ und
+den Schalter, der Extras &gt; Filter einschalten entspricht. Es sind dieselben Einstellungen, daher
+erscheint eine Änderung in der Leiste auf der Seite „Filter“ und umgekehrt. Eine kurze Pause nach
+der Eingabe oder die Eingabetaste wendet den Filter mit dem Text an; die Leiste zeigt dann, wie
+viele Datensätze angezeigt werden („12 von 2000 Datensätzen angezeigt“). Esc führt zurück zur
+Tabelle. Jede Änderung in der Leiste lässt sich mit Bearbeiten &gt; Rückgängig zurücknehmen.</translation>
     </message>
     <message>
         <source>Printing the database</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datenbank drucken</translation>
     </message>
     <message>
         <source>File &gt; Print... prints the records that the filter shows under a line of field names,
 with the database name and a page number on every page. A table wider or longer than
 the paper is printed on several pages (1.1, 1.2, ... 2.1, ...). The printed columns
 are as wide as on the screen, in the font of the table.</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei &gt; Drucken... druckt die Datensätze, die der Filter anzeigt, unter einer Zeile mit den
+Feldnamen, mit dem Namen der Datenbank und einer Seitenzahl auf jeder Seite. Eine Tabelle, die
+breiter oder länger als das Papier ist, wird auf mehrere Seiten gedruckt (1.1, 1.2, ... 2.1, ...).
+Die gedruckten Spalten sind so breit wie auf dem Bildschirm, in der Schriftart der Tabelle.</translation>
     </message>
     <message>
         <source>Calculation</source>
-        <translation type="unfinished"></translation>
+        <translation>Berechnung</translation>
     </message>
     <message>
         <source>Kribed PRO adds up numbers in columns and in rows. Cells that do not hold a number are
 left out.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kribed PRO addiert Zahlen in Spalten und in Zeilen. Zellen, die keine Zahl enthalten, werden
+übergangen.</translation>
     </message>
     <message>
         <source>Column Sum</source>
-        <translation type="unfinished">Spaltensumme</translation>
+        <translation>Spaltensumme</translation>
     </message>
     <message>
         <source>Tools &gt; Column Sum (Ctrl+U) adds the numbers above the current cell and writes the
 total into it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Extras &gt; Spaltensumme (Strg+U) addiert die Zahlen oberhalb der aktuellen Zelle und schreibt die
+Summe hinein.</translation>
     </message>
     <message>
         <source>Row Sum</source>
-        <translation type="unfinished">Zeilensumme</translation>
+        <translation>Zeilensumme</translation>
     </message>
     <message>
         <source>Tools &gt; Row Sum (Ctrl+W) adds the numbers left of the result field in each record.
 Without a sum field it fills the current cell once. With a sum field it fills that
 field in every record and keeps it up to date while you type into the table, until
 you switch it off or use a row or column command.</source>
-        <translation type="unfinished"></translation>
+        <translation>Extras &gt; Zeilensumme (Strg+W) addiert in jedem Datensatz die Zahlen links vom Ergebnisfeld. Ohne
+Summenfeld füllt der Befehl einmalig die aktuelle Zelle. Mit einem Summenfeld füllt er dieses Feld
+in jedem Datensatz und hält es aktuell, während Sie in die Tabelle tippen, bis Sie ihn ausschalten
+oder einen Zeilen- oder Spaltenbefehl verwenden.</translation>
     </message>
     <message>
         <source>Features for calculation a row sum.</source>
-        <translation type="unfinished"></translation>
+        <translation>Funktionen zur Berechnung einer Zeilensumme</translation>
     </message>
     <message>
         <source>Mark the field that receives the sum with &quot;&amp;&quot; at the end of its name, for example
@@ -1177,11 +1279,20 @@ the fields marked #-1. Both are installed with Kribed PRO in the folder
 share/kribed/examples of its installation (/usr/share/kribed/examples when it comes
 with your system, /usr/local/share/kribed/examples when built from the sources), and
 they are in the folder examples of the sources.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kennzeichnen Sie das Feld, das die Summe erhält, mit „&amp;“ am Ende seines Namens, zum Beispiel
+Summe&amp;. Geben Sie einem Feld einen Faktor mit „#“ und einer Zahl am Ende seines Namens: Das Feld
+Preis #1.5 zählt seinen Wert eineinhalbfach. Nur die Felder links vom Summenfeld zählen. Die
+Demo-Datenbanken SumDemo1.pdb und SumDemo2.pdb zeigen beide Kennzeichen: Öffnen Sie eine davon und
+wählen Sie Extras &gt; Zeilensumme. SumDemo1 zählt den Lagerbestand aus losen Stücken, Kartons zu 12
+und Paletten zu 480; SumDemo2 führt ein Haushaltsbuch, dessen Saldo die Einnahmen abzüglich der mit
+#-1 gekennzeichneten Felder ist. Beide werden mit Kribed PRO im Ordner
+share/kribed/examples seiner Installation installiert (/usr/share/kribed/examples, wenn es mit
+Ihrem System geliefert wird, /usr/local/share/kribed/examples, wenn es aus den Quelltexten erstellt
+wurde), und sie liegen im Ordner examples der Quelltexte.</translation>
     </message>
     <message>
         <source>Regional formats</source>
-        <translation type="unfinished">Regionale Formate</translation>
+        <translation>Regionale Formate</translation>
     </message>
     <message>
         <source>A database made in another country may write its numbers and dates in that country&apos;s
@@ -1196,12 +1307,24 @@ the file). When a file without a choice reads much better in other formats, a ba
 above the table says so and offers to use them or to keep the desktop&apos;s formats; the
 answer is remembered too. The status bar names the formats when they are not the
 desktop&apos;s. A new or imported database starts with the desktop&apos;s formats.</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Datenbank aus einem anderen Land schreibt Zahlen und Datumsangaben womöglich nach dessen Art
+(1520,50 und 12.03.2019 in Deutschland). Extras &gt; Regionale Formate... (Alt+X, R) legt fest, wie
+Zahlen, Datumsangaben, Uhrzeiten und Textsortierung der geöffneten Datenbank gelesen werden: in den
+Formaten des Desktops oder eines der aufgeführten Länder, jeweils mit Beispielzahl, heutigem Datum,
+Uhrzeit und der Lesart der ersten Zahlen- und Datumszellen. Die gewählten Formate gelten sofort
+für Summen, Sortierungen, Hinweise, die Statistik der Auswahl und die Datums- und Zeitangaben, die
+Kribed PRO schreibt; kein Wert wird geändert, „Rückgängig“ nimmt nichts zurück, und die Datei gilt
+nicht als geändert. Kribed PRO merkt sich die Wahl je Datei (nicht in der Datei). Liest sich eine
+Datei ohne gespeicherte Wahl in anderen Formaten viel besser, weist eine Leiste über der Tabelle
+darauf hin und bietet an, diese zu verwenden oder die Formate des Desktops beizubehalten; auch die
+Antwort wird gespeichert. Die Statusleiste nennt Formate, die nicht die des Desktops sind. Neue
+oder importierte Datenbanken beginnen mit den Formaten des Desktops.</translation>
     </message>
     <message>
         <source>Have a good time with KribEd PRO
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Viel Spaß mit KribEd PRO
+</translation>
     </message>
     <message>
         <source>File &gt; Import... makes a new database from a text file: comma separated (.CSV),
@@ -1219,7 +1342,21 @@ numbers, Booleans, dates and times become real cells, read in the database&apos;
 formats, under a frozen header row with a filter, in the fields&apos; widths. A cell that
 does not read as its field&apos;s type stays text, and Kribed PRO tells you which. A
 replaced workbook is kept as a .xls_ backup.</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei &gt; Importieren... erstellt eine neue Datenbank aus einer Textdatei, getrennt durch Komma
+(.CSV), Semikolon (.csv) oder Tabulator (.TXT). Die erste Zeile enthält die Feldnamen, jede weitere
+Zeile einen Datensatz. Ein Text in doppelten Anführungszeichen darf das Trennzeichen enthalten.
+Alle Felder einer importierten Datenbank sind vom Typ „Text“; legen Sie die tatsächlichen Typen
+danach im Dialog „Eigenschaften“ fest. Ein Wert über 4000 Zeichen, mehr als ein Datensatz fassen
+kann, wird auf seine ersten 4000 Zeichen gekürzt; Kribed PRO meldet, wie viele Werte das betraf.
+Datei &gt; Exportieren... schreibt die geöffnete Datenbank in eine solche Textdatei: zuerst die
+Feldnamen, dann eine Zeile je Datensatz. Geschrieben werden nur die Datensätze, die der Filter
+anzeigt, und die Datei enthält keine Feldbreiten oder Feldtypen. Eine ersetzte Textdatei wird als
+Sicherungskopie aufbewahrt (.CS_, .cs_ oder .TX_).
+Der letzte Typ, „Excel-Arbeitsmappe (*.xlsx)“, schreibt eine Arbeitsmappe für
+Tabellenkalkulationen: Zahlen, boolesche Werte, Datums- und Zeitangaben werden zu echten Zellen,
+gelesen in den regionalen Formaten der Datenbank, unter einer fixierten Kopfzeile mit Filter, in
+den Feldbreiten. Eine Zelle, die sich nicht als ihr Feldtyp lesen lässt, bleibt Text; Kribed PRO
+nennt diese Zellen. Eine ersetzte Arbeitsmappe wird als .xls_-Sicherungskopie aufbewahrt.</translation>
     </message>
 </context>
 <context>
