@@ -6,6 +6,7 @@
 #include "core/model/field_type.h"
 #include "core/model/regional.h"
 
+#include <QCoreApplication>
 #include <QHash>
 
 #include <algorithm>
@@ -178,12 +179,39 @@ const QList<QLocale> &offeredFormatLocales()
     return locales;
 }
 
+// The names formatsName() gives the offered formats, for translation: the toolkit names
+// languages and countries in English only.
+[[maybe_unused]] const char *const OfferedFormatsNames[] = {
+    QT_TRANSLATE_NOOP("FormatsNames", "English"),
+    QT_TRANSLATE_NOOP("FormatsNames", "English (United Kingdom)"),
+    QT_TRANSLATE_NOOP("FormatsNames", "German"),
+    QT_TRANSLATE_NOOP("FormatsNames", "German (Switzerland)"),
+    QT_TRANSLATE_NOOP("FormatsNames", "French"),
+    QT_TRANSLATE_NOOP("FormatsNames", "Italian"),
+    QT_TRANSLATE_NOOP("FormatsNames", "Spanish"),
+    QT_TRANSLATE_NOOP("FormatsNames", "Dutch"),
+    QT_TRANSLATE_NOOP("FormatsNames", "Swedish"),
+    QT_TRANSLATE_NOOP("FormatsNames", "Finnish"),
+    QT_TRANSLATE_NOOP("FormatsNames", "Polish"),
+    QT_TRANSLATE_NOOP("FormatsNames", "Czech"),
+    QT_TRANSLATE_NOOP("FormatsNames", "Russian"),
+    QT_TRANSLATE_NOOP("FormatsNames", "Japanese"),
+    QT_TRANSLATE_NOOP("FormatsNames", "Korean"),
+    QT_TRANSLATE_NOOP("FormatsNames", "Chinese"),
+    QT_TRANSLATE_NOOP("FormatsNames", "Chinese (Taiwan)"),
+    QT_TRANSLATE_NOOP("FormatsNames", "Portuguese"),
+};
+
 QString formatsName(const QLocale &locale)
 {
     const QString language = QLocale::languageToString(locale.language());
-    if (QLocale(locale.language()).territory() == locale.territory())
-        return language;
-    return QStringLiteral("%1 (%2)").arg(language, QLocale::territoryToString(locale.territory()));
+    const QString english =
+        QLocale(locale.language()).territory() == locale.territory()
+            ? language
+            : QStringLiteral("%1 (%2)").arg(language,
+                                            QLocale::territoryToString(locale.territory()));
+    // Names outside the list above stay as the toolkit gives them.
+    return QCoreApplication::translate("FormatsNames", english.toUtf8().constData());
 }
 
 QList<FormatCell> sampleFormatCells(const Database &database, int perKind, int recordLimit)

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "gui/window/status_panel_widths.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QFontMetrics>
 #include <QLabel>
@@ -64,12 +65,16 @@ void fitStatusPanels(const std::array<QLabel *, StatusPanelCount> &panels, const
     const QChar digit = widestDigit(metrics);
     const QString records(5, digit);
     const QString fields(2, digit);
+    // The panels' own texts, as the language of the interface writes them.
+    const auto text = [](const char *source) {
+        return QCoreApplication::translate("StatusTexts", source);
+    };
     const std::array<QString, StatusPanelCount - 1> widest = {
-        QStringLiteral("R") + records + QStringLiteral(" of ") + records,
-        QStringLiteral("C") + fields + QStringLiteral(" of ") + fields,
-        QStringLiteral("A"),
-        QStringLiteral("F"),
-        QStringLiteral("S"),
+        text("R%1 of %2").arg(records, records),
+        text("C%1 of %2").arg(fields, fields),
+        text("A"),
+        text("F"),
+        text("S"),
         widestDateText(locale, dateFormat, panels[5]->font()),
     };
     for (int index = 0; index + 1 < StatusPanelCount; ++index) {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/editing/formats_check.h"
 #include "core/platform/translations.h"
 #include "gui/commands/edit_commands.h"
 #include "gui/commands/file_commands.h"
@@ -193,6 +194,24 @@ private Q_SLOTS:
         QCOMPARE(!placed.isEmpty(), hasMnemonics);
         const QStringList found = clashes(placed);
         QVERIFY2(found.isEmpty(), qPrintable(found.join(u'\n')));
+    }
+
+    // The toolkit names languages in English only: the offered formats are named in German.
+    void formatsNamesAreGerman_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("a language") << "de_DE" << "Deutsch";
+        QTest::newRow("a language of another country") << "de_CH" << "Deutsch (Schweiz)";
+        QTest::newRow("one of the far east") << "zh_TW" << "Chinesisch (Taiwan)";
+        QTest::newRow("none offered: as the toolkit names it") << "C" << "C";
+    }
+
+    void formatsNamesAreGerman()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, name);
+        QCOMPARE(formatsName(QLocale(locale)), name);
     }
 
     // The reader's message from the core, and Qt's own buttons, in German.
