@@ -71,6 +71,260 @@
     </message>
 </context>
 <context>
+    <name>CliOptions</name>
+    <message>
+        <source>unknown locale &apos;%1&apos;. The accepted names are:</source>
+        <translation>unbekanntes Gebietsschema „%1“. Zulässig sind:</translation>
+    </message>
+    <message>
+        <source>a summary of a database with each field&apos;s statistics (--locale --json)</source>
+        <translation>eine Übersicht über die Datenbank mit Statistiken je Feld (--locale --json)</translation>
+    </message>
+    <message>
+        <source>exit status 0 when the database loads, 1 when it is refused</source>
+        <translation>Exit-Status 0, wenn die Datenbank geladen wird, 1, wenn sie abgewiesen wird</translation>
+    </message>
+    <message>
+        <source>the whole database as one JSON object</source>
+        <translation>die ganze Datenbank als ein JSON-Objekt</translation>
+    </message>
+    <message>
+        <source>load a database and write it as a Kribo pro copy</source>
+        <translation>eine Datenbank laden und als Kribo-pro-Kopie schreiben</translation>
+    </message>
+    <message>
+        <source>write an empty database (--name --fields --records --type --width)</source>
+        <translation>eine leere Datenbank schreiben (--name --fields --records --type --width)</translation>
+    </message>
+    <message>
+        <source>make a database from separated text or a SQLite table (--type sqlite --table)</source>
+        <translation>eine Datenbank aus getrenntem Text oder einer SQLite-Tabelle anlegen (--type sqlite --table)</translation>
+    </message>
+    <message>
+        <source>write a database as separated text, a SQLite database (--type sqlite) or an Excel workbook (--type xlsx)</source>
+        <translation>eine Datenbank als getrennten Text, als SQLite-Datenbank (--type sqlite) oder als Excel-Arbeitsmappe (--type xlsx) schreiben</translation>
+    </message>
+    <message>
+        <source>add the lines of separated text as records</source>
+        <translation>die Zeilen eines getrennten Textes als Datensätze anhängen</translation>
+    </message>
+    <message>
+        <source>replace a text in cells (--find --with [--field --regex --match-case --whole-cell --output])</source>
+        <translation>einen Text in Zellen ersetzen (--find --with [--field --regex --match-case --whole-cell --output])</translation>
+    </message>
+    <message>
+        <source>Reads, checks and converts Kribo databases (.pdb).</source>
+        <translation>Liest, prüft und konvertiert Kribo-Datenbanken (.pdb).</translation>
+    </message>
+    <message>
+        <source>Commands:</source>
+        <translation>Befehle:</translation>
+    </message>
+    <message>
+        <source>Exit status: 0 success, 1 file refused or not written, 2 usage error.</source>
+        <translation>Exit-Status: 0 Erfolg, 1 Datei abgewiesen oder nicht geschrieben, 2 Aufruffehler.</translation>
+    </message>
+    <message>
+        <source>--type for new is a field type index 0..%1, not &apos;%2&apos;.</source>
+        <translation>--type ist für new eine Feldtypnummer 0..%1, nicht „%2“.</translation>
+    </message>
+    <message>
+        <source>append reads separated text, not &apos;%1&apos;.</source>
+        <translation>append liest getrennten Text, nicht „%1“.</translation>
+    </message>
+    <message>
+        <source>--type is comma, semicolon, tab, comma-any, csv, sqlite or (for export) xlsx, not &apos;%1&apos;.</source>
+        <translation>--type ist comma, semicolon, tab, comma-any, csv, sqlite oder (für export) xlsx, nicht „%1“.</translation>
+    </message>
+    <message>
+        <source>export writes comma, semicolon, tab or csv text, a sqlite database or an xlsx workbook, not &apos;%1&apos;.</source>
+        <translation>export schreibt comma-, semicolon-, tab- oder csv-Text, eine sqlite-Datenbank oder eine xlsx-Arbeitsmappe, nicht „%1“.</translation>
+    </message>
+    <message>
+        <source>Try &apos;kribed-cli --help&apos;.</source>
+        <translation>Mehr mit „kribed-cli --help“.</translation>
+    </message>
+    <message>
+        <source>Answer questions so the operation goes on.</source>
+        <translation>Rückfragen so beantworten, dass der Vorgang fortgesetzt wird.</translation>
+    </message>
+    <message>
+        <source>Code page of the texts (default windows-1252).</source>
+        <translation>Codepage der Texte (Vorgabe windows-1252).</translation>
+    </message>
+    <message>
+        <source>comma, semicolon, tab, comma-any or csv (standard CSV) for text files (default comma), sqlite for a SQLite database, for export also xlsx (an Excel workbook); for new: the field type index 0..12.</source>
+        <translation>comma, semicolon, tab, comma-any oder csv (Standard-CSV) für Textdateien (Vorgabe comma), sqlite für eine SQLite-Datenbank, für export auch xlsx (eine Excel-Arbeitsmappe); für new: die Feldtypnummer 0..12.</translation>
+    </message>
+    <message>
+        <source>utf-8 or codepage: the encoding of a --type csv file (default utf-8).</source>
+        <translation>utf-8 oder codepage: die Kodierung einer Datei mit --type csv (Vorgabe utf-8).</translation>
+    </message>
+    <message>
+        <source>info, import --type sqlite and export --type sqlite or xlsx: the regional formats of numbers, dates and times, a name such as de_DE or en_US (default: the desktop&apos;s).</source>
+        <translation>info, import --type sqlite und export --type sqlite oder xlsx: die regionalen Formate für Zahlen, Datum und Uhrzeit, ein Name wie de_DE oder en_US (Vorgabe: die des Desktops).</translation>
+    </message>
+    <message>
+        <source>import --type sqlite: the table or view to read.</source>
+        <translation>import --type sqlite: die zu lesende Tabelle oder Ansicht.</translation>
+    </message>
+    <message>
+        <source>info: as a JSON object.</source>
+        <translation>info: als JSON-Objekt.</translation>
+    </message>
+    <message>
+        <source>The language of the messages: de or en (default: the desktop&apos;s).</source>
+        <translation>Die Sprache der Meldungen: de oder en (Vorgabe: die des Desktops).</translation>
+    </message>
+    <message>
+        <source>new: database name.</source>
+        <translation>new: Name der Datenbank.</translation>
+    </message>
+    <message>
+        <source>new: field count.</source>
+        <translation>new: Anzahl der Felder.</translation>
+    </message>
+    <message>
+        <source>new: record count.</source>
+        <translation>new: Anzahl der Datensätze.</translation>
+    </message>
+    <message>
+        <source>new: field width in width units.</source>
+        <translation>new: Feldbreite in Breiteneinheiten.</translation>
+    </message>
+    <message>
+        <source>replace: the text to find.</source>
+        <translation>replace: der zu suchende Text.</translation>
+    </message>
+    <message>
+        <source>replace: the text it becomes (\1 refers to a group with --regex).</source>
+        <translation>replace: der Ersatztext (\1 verweist mit --regex auf eine Gruppe).</translation>
+    </message>
+    <message>
+        <source>replace: only in the field of this name.</source>
+        <translation>replace: nur im Feld dieses Namens.</translation>
+    </message>
+    <message>
+        <source>replace: --find is a regular expression.</source>
+        <translation>replace: --find ist ein regulärer Ausdruck.</translation>
+    </message>
+    <message>
+        <source>replace: letters must match in case.</source>
+        <translation>replace: Groß-/Kleinschreibung beachten.</translation>
+    </message>
+    <message>
+        <source>replace: --find must be the whole cell.</source>
+        <translation>replace: --find muss die ganze Zelle sein.</translation>
+    </message>
+    <message>
+        <source>replace: write to this file instead of the database&apos;s own.</source>
+        <translation>replace: in diese Datei statt in die Datei der Datenbank schreiben.</translation>
+    </message>
+    <message>
+        <source>%1 takes %2 (usage: kribed-cli %1 %3).</source>
+        <translation>%1 erwartet %2 (Aufruf: kribed-cli %1 %3).</translation>
+    </message>
+    <message>
+        <source>one file</source>
+        <translation>eine Datei</translation>
+    </message>
+    <message>
+        <source>%1 files</source>
+        <translation>%1 Dateien</translation>
+    </message>
+    <message>
+        <source>an empty file name was given.</source>
+        <translation>ein leerer Dateiname wurde angegeben.</translation>
+    </message>
+    <message>
+        <source>option --%1 is not used by %2.</source>
+        <translation>die Option --%1 wird von %2 nicht verwendet.</translation>
+    </message>
+    <message>
+        <source>option --%1 is given twice.</source>
+        <translation>die Option --%1 ist doppelt angegeben.</translation>
+    </message>
+    <message>
+        <source>replace needs --find TEXT and --with TEXT.</source>
+        <translation>replace braucht --find TEXT und --with TEXT.</translation>
+    </message>
+    <message>
+        <source>--find needs a text to look for.</source>
+        <translation>--find braucht einen zu suchenden Text.</translation>
+    </message>
+    <message>
+        <source>unknown code page &apos;%1&apos;.</source>
+        <translation>unbekannte Codepage „%1“.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a code page of the handheld&apos;s 8-bit texts.</source>
+        <translation>„%1“ ist keine Codepage für die 8-Bit-Texte des Handhelds.</translation>
+    </message>
+    <message>
+        <source>--encoding is utf-8 or codepage, not &apos;%1&apos;.</source>
+        <translation>--encoding ist utf-8 oder codepage, nicht „%1“.</translation>
+    </message>
+    <message>
+        <source>--encoding is for --type csv only.</source>
+        <translation>--encoding gilt nur für --type csv.</translation>
+    </message>
+    <message>
+        <source>--language is de or en, not &apos;%1&apos;.</source>
+        <translation>--language ist de oder en, nicht „%1“.</translation>
+    </message>
+    <message>
+        <source>--table is for --type sqlite only.</source>
+        <translation>--table gilt nur für --type sqlite.</translation>
+    </message>
+    <message>
+        <source>One of the commands above.</source>
+        <translation>Einer der oben genannten Befehle.</translation>
+    </message>
+    <message>
+        <source>The command&apos;s files.</source>
+        <translation>Die Dateien des Befehls.</translation>
+    </message>
+    <message>
+        <source>no command given.</source>
+        <translation>kein Befehl angegeben.</translation>
+    </message>
+    <message>
+        <source>unknown command &apos;%1&apos;.</source>
+        <translation>unbekannter Befehl „%1“.</translation>
+    </message>
+</context>
+<context>
+    <name>CliPrompter</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nein</translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation>Wiederholen</translation>
+    </message>
+    <message>
+        <source>(answered %1 because of --yes)</source>
+        <translation>(mit %1 beantwortet wegen --yes)</translation>
+    </message>
+    <message>
+        <source>(answered %1; --yes answers %2)</source>
+        <translation>(mit %1 beantwortet; --yes antwortet %2)</translation>
+    </message>
+</context>
+<context>
     <name>CodePageConverter</name>
     <message>
         <source>field names</source>

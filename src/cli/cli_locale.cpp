@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "cli/cli_locale.h"
 
+#include <QCoreApplication>
+
 namespace kribed {
 
 namespace {
@@ -42,7 +44,10 @@ std::optional<QLocale> localeFromName(const QString &name)
 
 QString unknownLocaleText(const QString &name)
 {
-    QString text = QStringLiteral("unknown locale '%1'. The accepted names are:\n").arg(name);
+    QString text =
+        QCoreApplication::translate("CliOptions", "unknown locale '%1'. The accepted names are:")
+            .arg(name)
+        + u'\n';
     QString line;
     for (const QString &accepted : acceptedLocaleNames()) {
         if (!line.isEmpty() && line.size() + 1 + accepted.size() > ListLineWidth) {

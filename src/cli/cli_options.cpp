@@ -8,6 +8,7 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -27,21 +28,34 @@ struct CommandSpec
 
 const std::array<CommandSpec, 9> Commands = {{
     {"info", "FILE.pdb", "locale json",
-     "a summary of a database with each field's statistics (--locale --json)"},
-    {"check", "FILE.pdb", "", "exit status 0 when the database loads, 1 when it is refused"},
-    {"dump", "FILE.pdb", "", "the whole database as one JSON object"},
-    {"resave", "IN.pdb OUT.pdb", "", "load a database and write it as a Kribo pro copy"},
+     QT_TRANSLATE_NOOP("CliOptions",
+                       "a summary of a database with each field's statistics (--locale --json)")},
+    {"check", "FILE.pdb", "",
+     QT_TRANSLATE_NOOP("CliOptions",
+                       "exit status 0 when the database loads, 1 when it is refused")},
+    {"dump", "FILE.pdb", "",
+     QT_TRANSLATE_NOOP("CliOptions", "the whole database as one JSON object")},
+    {"resave", "IN.pdb OUT.pdb", "",
+     QT_TRANSLATE_NOOP("CliOptions", "load a database and write it as a Kribo pro copy")},
     {"new", "OUT.pdb", "name fields records type width",
-     "write an empty database (--name --fields --records --type --width)"},
+     QT_TRANSLATE_NOOP("CliOptions",
+                       "write an empty database (--name --fields --records --type --width)")},
     {"import", "IN.txt OUT.pdb", "type encoding locale table",
-     "make a database from separated text or a SQLite table (--type sqlite --table)"},
+     QT_TRANSLATE_NOOP(
+         "CliOptions",
+         "make a database from separated text or a SQLite table (--type sqlite --table)")},
     {"export", "IN.pdb OUT.txt", "type encoding locale",
-     "write a database as separated text, a SQLite database (--type sqlite) or an Excel "
-     "workbook (--type xlsx)"},
-    {"append", "DB.pdb IN.txt", "type encoding", "add the lines of separated text as records"},
+     QT_TRANSLATE_NOOP(
+         "CliOptions",
+         "write a database as separated text, a SQLite database (--type sqlite) or an Excel "
+         "workbook (--type xlsx)")},
+    {"append", "DB.pdb IN.txt", "type encoding",
+     QT_TRANSLATE_NOOP("CliOptions", "add the lines of separated text as records")},
     {"replace", "FILE.pdb", "find with field regex match-case whole-cell output",
-     "replace a text in cells (--find --with [--field --regex --match-case --whole-cell "
-     "--output])"},
+     QT_TRANSLATE_NOOP(
+         "CliOptions",
+         "replace a text in cells (--find --with [--field --regex --match-case --whole-cell "
+         "--output])")},
 }};
 
 const CommandSpec *findCommand(const QString &name)
@@ -60,15 +74,21 @@ QStringList words(const char *text)
 
 QString description()
 {
-    QString text =
-        QStringLiteral("Reads, checks and converts Kribo databases (.pdb).\n\nCommands:\n");
+    QString text = QCoreApplication::translate("CliOptions",
+                                               "Reads, checks and converts Kribo databases (.pdb).")
+                   + QStringLiteral("\n\n") + QCoreApplication::translate("CliOptions", "Commands:")
+                   + u'\n';
     for (const CommandSpec &spec : Commands) {
         const QString usage =
             QStringLiteral("%1 %2").arg(QLatin1String(spec.name), QLatin1String(spec.arguments));
-        text += QStringLiteral("  %1  %2\n").arg(usage, -24).arg(QLatin1String(spec.description));
+        text += QStringLiteral("  %1  %2\n")
+                    .arg(usage, -24)
+                    .arg(QCoreApplication::translate("CliOptions", spec.description));
     }
     text +=
-        QStringLiteral("\nExit status: 0 success, 1 file refused or not written, 2 usage error.");
+        u'\n'
+        + QCoreApplication::translate(
+            "CliOptions", "Exit status: 0 success, 1 file refused or not written, 2 usage error.");
     return text;
 }
 
@@ -88,7 +108,8 @@ QString takeType(const QString &value, CliRequest &request)
         bool isNumber = false;
         const int index = value.toInt(&isNumber);
         if (!isNumber || index < 0 || index >= FieldTypeCount)
-            return QStringLiteral("--type for new is a field type index 0..%1, not '%2'.")
+            return QCoreApplication::translate(
+                       "CliOptions", "--type for new is a field type index 0..%1, not '%2'.")
                 .arg(FieldTypeCount - 1)
                 .arg(value);
         request.fieldType = index;
@@ -101,18 +122,22 @@ QString takeType(const QString &value, CliRequest &request)
     }
     if (value.compare(QLatin1String("sqlite"), Qt::CaseInsensitive) == 0) {
         if (request.command == QLatin1String("append"))
-            return QStringLiteral("append reads separated text, not '%1'.").arg(value);
+            return QCoreApplication::translate("CliOptions",
+                                               "append reads separated text, not '%1'.")
+                .arg(value);
         request.exchangeFile = ExchangeFile::Sqlite;
         return QString();
     }
     const std::optional<TextType> textType = textTypeFromName(value);
     if (!textType)
-        return QStringLiteral("--type is comma, semicolon, tab, comma-any, csv, sqlite or (for "
-                              "export) xlsx, not '%1'.")
+        return QCoreApplication::translate(
+                   "CliOptions", "--type is comma, semicolon, tab, comma-any, csv, sqlite or (for "
+                                 "export) xlsx, not '%1'.")
             .arg(value);
     if (request.command == QLatin1String("export") && !isExportType(*textType))
-        return QStringLiteral("export writes comma, semicolon, tab or csv text, a sqlite "
-                              "database or an xlsx workbook, not '%1'.")
+        return QCoreApplication::translate(
+                   "CliOptions", "export writes comma, semicolon, tab or csv text, a sqlite "
+                                 "database or an xlsx workbook, not '%1'.")
             .arg(value);
     request.textType = *textType;
     return QString();
@@ -122,82 +147,102 @@ ParsedCommandLine usageError(const QString &text)
 {
     ParsedCommandLine parsed;
     parsed.exitStatus = ExitUsage;
-    parsed.error = QStringLiteral("kribed-cli: %1\nTry 'kribed-cli --help'.\n").arg(text);
+    parsed.error = QStringLiteral("kribed-cli: ") + text + u'\n'
+                   + QCoreApplication::translate("CliOptions", "Try 'kribed-cli --help'.") + u'\n';
     return parsed;
 }
 
 // The options every command line may hold; which command takes which is checked afterwards.
 struct Options
 {
-    QCommandLineOption yes{QStringList{QStringLiteral("y"), QStringLiteral("yes")},
-                           QStringLiteral("Answer questions so the operation goes on.")};
-    QCommandLineOption codePage{QStringLiteral("codepage"),
-                                QStringLiteral("Code page of the texts (default windows-1252)."),
-                                QStringLiteral("NAME")};
+    QCommandLineOption yes{
+        QStringList{QStringLiteral("y"), QStringLiteral("yes")},
+        QCoreApplication::translate("CliOptions", "Answer questions so the operation goes on.")};
+    QCommandLineOption codePage{
+        QStringLiteral("codepage"),
+        QCoreApplication::translate("CliOptions", "Code page of the texts (default windows-1252)."),
+        QStringLiteral("NAME")};
     QCommandLineOption type{QStringLiteral("type"),
-                            QStringLiteral("comma, semicolon, tab, comma-any or csv (standard "
-                                           "CSV) for text files (default comma), sqlite for a "
-                                           "SQLite database, for export also xlsx (an Excel "
-                                           "workbook); for new: the field type index 0..12."),
+                            QCoreApplication::translate(
+                                "CliOptions", "comma, semicolon, tab, comma-any or csv (standard "
+                                              "CSV) for text files (default comma), sqlite for a "
+                                              "SQLite database, for export also xlsx (an Excel "
+                                              "workbook); for new: the field type index 0..12."),
                             QStringLiteral("T")};
-    QCommandLineOption encoding{QStringLiteral("encoding"),
-                                QStringLiteral("utf-8 or codepage: the encoding of a --type csv "
-                                               "file (default utf-8)."),
-                                QStringLiteral("E")};
+    QCommandLineOption encoding{
+        QStringLiteral("encoding"),
+        QCoreApplication::translate("CliOptions", "utf-8 or codepage: the encoding of a --type csv "
+                                                  "file (default utf-8)."),
+        QStringLiteral("E")};
     QCommandLineOption locale{QStringLiteral("locale"),
-                              QStringLiteral("info, import --type sqlite and export --type "
-                                             "sqlite or xlsx: the regional formats of numbers, "
-                                             "dates and times, a name such as de_DE or en_US "
-                                             "(default: the desktop's)."),
+                              QCoreApplication::translate(
+                                  "CliOptions", "info, import --type sqlite and export --type "
+                                                "sqlite or xlsx: the regional formats of numbers, "
+                                                "dates and times, a name such as de_DE or en_US "
+                                                "(default: the desktop's)."),
                               QStringLiteral("NAME")};
     QCommandLineOption table{QStringLiteral("table"),
-                             QStringLiteral("import --type sqlite: the table or view to read."),
+                             QCoreApplication::translate(
+                                 "CliOptions", "import --type sqlite: the table or view to read."),
                              QStringLiteral("NAME")};
-    QCommandLineOption json{QStringLiteral("json"), QStringLiteral("info: as a JSON object.")};
-    QCommandLineOption language{QStringLiteral("language"),
-                                QStringLiteral("The language of the messages: de or en "
-                                               "(default: the desktop's)."),
-                                QStringLiteral("CODE")};
-    QCommandLineOption name{QStringLiteral("name"), QStringLiteral("new: database name."),
+    QCommandLineOption json{QStringLiteral("json"),
+                            QCoreApplication::translate("CliOptions", "info: as a JSON object.")};
+    QCommandLineOption language{
+        QStringLiteral("language"),
+        QCoreApplication::translate("CliOptions", "The language of the messages: de or en "
+                                                  "(default: the desktop's)."),
+        QStringLiteral("CODE")};
+    QCommandLineOption name{QStringLiteral("name"),
+                            QCoreApplication::translate("CliOptions", "new: database name."),
                             QStringLiteral("NAME")};
-    QCommandLineOption fields{QStringLiteral("fields"), QStringLiteral("new: field count."),
+    QCommandLineOption fields{QStringLiteral("fields"),
+                              QCoreApplication::translate("CliOptions", "new: field count."),
                               QStringLiteral("N")};
-    QCommandLineOption records{QStringLiteral("records"), QStringLiteral("new: record count."),
+    QCommandLineOption records{QStringLiteral("records"),
+                               QCoreApplication::translate("CliOptions", "new: record count."),
                                QStringLiteral("N")};
-    QCommandLineOption width{QStringLiteral("width"),
-                             QStringLiteral("new: field width in width units."),
-                             QStringLiteral("UNITS")};
+    QCommandLineOption width{
+        QStringLiteral("width"),
+        QCoreApplication::translate("CliOptions", "new: field width in width units."),
+        QStringLiteral("UNITS")};
 
-    QCommandLineOption find{QStringLiteral("find"), QStringLiteral("replace: the text to find."),
+    QCommandLineOption find{QStringLiteral("find"),
+                            QCoreApplication::translate("CliOptions", "replace: the text to find."),
                             QStringLiteral("TEXT")};
-    QCommandLineOption with{QStringLiteral("with"),
-                            QStringLiteral("replace: the text it becomes (\\1 refers to a "
-                                           "group with --regex)."),
-                            QStringLiteral("TEXT")};
-    QCommandLineOption field{QStringLiteral("field"),
-                             QStringLiteral("replace: only in the field of this name."),
-                             QStringLiteral("NAME")};
-    QCommandLineOption regex{QStringLiteral("regex"),
-                             QStringLiteral("replace: --find is a regular expression.")};
-    QCommandLineOption matchCase{QStringLiteral("match-case"),
-                                 QStringLiteral("replace: letters must match in case.")};
-    QCommandLineOption wholeCell{QStringLiteral("whole-cell"),
-                                 QStringLiteral("replace: --find must be the whole cell.")};
-    QCommandLineOption output{QStringLiteral("output"),
-                              QStringLiteral("replace: write to this file instead of the "
-                                             "database's own."),
-                              QStringLiteral("OUT.pdb")};
+    QCommandLineOption with{
+        QStringLiteral("with"),
+        QCoreApplication::translate("CliOptions", "replace: the text it becomes (\\1 refers to a "
+                                                  "group with --regex)."),
+        QStringLiteral("TEXT")};
+    QCommandLineOption field{
+        QStringLiteral("field"),
+        QCoreApplication::translate("CliOptions", "replace: only in the field of this name."),
+        QStringLiteral("NAME")};
+    QCommandLineOption regex{
+        QStringLiteral("regex"),
+        QCoreApplication::translate("CliOptions", "replace: --find is a regular expression.")};
+    QCommandLineOption matchCase{
+        QStringLiteral("match-case"),
+        QCoreApplication::translate("CliOptions", "replace: letters must match in case.")};
+    QCommandLineOption wholeCell{
+        QStringLiteral("whole-cell"),
+        QCoreApplication::translate("CliOptions", "replace: --find must be the whole cell.")};
+    QCommandLineOption output{
+        QStringLiteral("output"),
+        QCoreApplication::translate("CliOptions", "replace: write to this file instead of the "
+                                                  "database's own."),
+        QStringLiteral("OUT.pdb")};
 
     QList<QCommandLineOption> valued() const
     {
-        return {codePage, type,  encoding, locale, name,  fields,   records,
-                width,    find,  with,     field,  output, table, language};
+        return {codePage, type, encoding, locale, name,   fields, records,
+                width,    find, with,     field,  output, table,  language};
     }
     QList<QCommandLineOption> all() const
     {
-        return {yes,     codePage, type,  encoding, locale, json,      name,      fields,
-                records, width,    find,  with,     field,  regex,     matchCase, wholeCell,
-                output,  table,    language};
+        return {yes,       codePage,  type,   encoding, locale,  json,  name,
+                fields,    records,   width,  find,     with,    field, regex,
+                matchCase, wholeCell, output, table,    language};
     }
 };
 
@@ -208,25 +253,28 @@ QString checkCommandLine(const QCommandLineParser &parser, const Options &option
     const QString command = QLatin1String(spec.name);
     const QStringList wanted = words(spec.arguments);
     if (files.size() != wanted.size()) {
-        return QStringLiteral("%1 takes %2 (usage: kribed-cli %1 %3).")
+        return QCoreApplication::translate("CliOptions", "%1 takes %2 (usage: kribed-cli %1 %3).")
             .arg(command,
-                 wanted.size() == 1 ? QStringLiteral("one file")
-                                    : QStringLiteral("%1 files").arg(wanted.size()),
+                 wanted.size() == 1
+                     ? QCoreApplication::translate("CliOptions", "one file")
+                     : QCoreApplication::translate("CliOptions", "%1 files").arg(wanted.size()),
                  QLatin1String(spec.arguments));
     }
     if (files.contains(QString()))
-        return QStringLiteral("an empty file name was given.");
+        return QCoreApplication::translate("CliOptions", "an empty file name was given.");
     const QStringList allowed = words(spec.options)
                                 << QStringLiteral("yes") << QStringLiteral("codepage")
                                 << QStringLiteral("language");
     for (const QString &option : parser.optionNames()) {
         const QString longName = option == QLatin1String("y") ? QStringLiteral("yes") : option;
         if (!allowed.contains(longName))
-            return QStringLiteral("option --%1 is not used by %2.").arg(longName, command);
+            return QCoreApplication::translate("CliOptions", "option --%1 is not used by %2.")
+                .arg(longName, command);
     }
     for (const QCommandLineOption &option : options.valued()) {
         if (parser.values(option).size() > 1)
-            return QStringLiteral("option --%1 is given twice.").arg(option.names().constFirst());
+            return QCoreApplication::translate("CliOptions", "option --%1 is given twice.")
+                .arg(option.names().constFirst());
     }
     return QString();
 }
@@ -238,15 +286,16 @@ QString takeReplaceOptions(const QCommandLineParser &parser, const Options &opti
     if (request.command != QLatin1String("replace"))
         return QString();
     if (!parser.isSet(options.find) || !parser.isSet(options.with))
-        return QStringLiteral("replace needs --find TEXT and --with TEXT.");
+        return QCoreApplication::translate("CliOptions",
+                                           "replace needs --find TEXT and --with TEXT.");
     request.find = parser.value(options.find);
     request.replacement = parser.value(options.with);
     if (request.find->isEmpty())
-        return QStringLiteral("--find needs a text to look for.");
+        return QCoreApplication::translate("CliOptions", "--find needs a text to look for.");
     request.field = parser.value(options.field);
     request.output = parser.value(options.output);
     if (parser.isSet(options.output) && request.output.isEmpty())
-        return QStringLiteral("an empty file name was given.");
+        return QCoreApplication::translate("CliOptions", "an empty file name was given.");
     request.regularExpression = parser.isSet(options.regex);
     request.matchCase = parser.isSet(options.matchCase);
     request.wholeCell = parser.isSet(options.wholeCell);
@@ -261,9 +310,11 @@ QString takeOptions(const QCommandLineParser &parser, const Options &options, Cl
         const QString codePage = parser.value(options.codePage);
         request.codePage = codePage.toLatin1();
         if (!QStringDecoder(request.codePage.constData()).isValid())
-            return QStringLiteral("unknown code page '%1'.").arg(codePage);
+            return QCoreApplication::translate("CliOptions", "unknown code page '%1'.")
+                .arg(codePage);
         if (!keepsAscii(request.codePage))
-            return QStringLiteral("'%1' is not a code page of the handheld's 8-bit texts.")
+            return QCoreApplication::translate(
+                       "CliOptions", "'%1' is not a code page of the handheld's 8-bit texts.")
                 .arg(codePage);
     }
     if (parser.isSet(options.type)) {
@@ -275,10 +326,12 @@ QString takeOptions(const QCommandLineParser &parser, const Options &options, Cl
         const QString value = parser.value(options.encoding);
         const std::optional<CsvEncoding> encoding = csvEncodingFromName(value);
         if (!encoding)
-            return QStringLiteral("--encoding is utf-8 or codepage, not '%1'.").arg(value);
+            return QCoreApplication::translate("CliOptions",
+                                               "--encoding is utf-8 or codepage, not '%1'.")
+                .arg(value);
         // The described text types are bytes of the code page, never converted.
         if (request.textType != TextType::Csv)
-            return QStringLiteral("--encoding is for --type csv only.");
+            return QCoreApplication::translate("CliOptions", "--encoding is for --type csv only.");
         request.encoding = *encoding;
     }
     if (parser.isSet(options.locale)) {
@@ -290,12 +343,12 @@ QString takeOptions(const QCommandLineParser &parser, const Options &options, Cl
     // Read and installed before parsing (the messages come in it); here only checked.
     if (parser.isSet(options.language)
         && chooseLanguage(parser.value(options.language), {}).isEmpty())
-        return QStringLiteral("--language is de or en, not '%1'.")
+        return QCoreApplication::translate("CliOptions", "--language is de or en, not '%1'.")
             .arg(parser.value(options.language));
     request.json = parser.isSet(options.json);
     if (parser.isSet(options.table)) {
         if (request.exchangeFile != ExchangeFile::Sqlite)
-            return QStringLiteral("--table is for --type sqlite only.");
+            return QCoreApplication::translate("CliOptions", "--table is for --type sqlite only.");
         request.table = parser.value(options.table);
     }
     const auto take = [&parser](const QCommandLineOption &option, QString &value) {
@@ -320,10 +373,12 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments)
     const QCommandLineOption version = parser.addVersionOption();
     const Options options;
     parser.addOptions(options.all());
-    parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("One of the commands above."),
-                                 QStringLiteral("COMMAND"));
-    parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("The command's files."),
+    parser.addPositionalArgument(
+        QStringLiteral("command"),
+        QCoreApplication::translate("CliOptions", "One of the commands above."),
+        QStringLiteral("COMMAND"));
+    parser.addPositionalArgument(QStringLiteral("files"),
+                                 QCoreApplication::translate("CliOptions", "The command's files."),
                                  QStringLiteral("FILES..."));
 
     if (!parser.parse(arguments))
@@ -340,11 +395,12 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments)
 
     QStringList files = parser.positionalArguments();
     if (files.isEmpty())
-        return usageError(QStringLiteral("no command given."));
+        return usageError(QCoreApplication::translate("CliOptions", "no command given."));
     const QString command = files.takeFirst();
     const CommandSpec *spec = findCommand(command);
     if (!spec)
-        return usageError(QStringLiteral("unknown command '%1'.").arg(command));
+        return usageError(
+            QCoreApplication::translate("CliOptions", "unknown command '%1'.").arg(command));
     QString error = checkCommandLine(parser, options, *spec, files);
     CliRequest request;
     request.command = command;

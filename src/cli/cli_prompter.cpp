@@ -2,20 +2,22 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "cli/cli_prompter.h"
 
+#include <QCoreApplication>
 #include <QTextStream>
 
 namespace kribed {
 
 namespace {
 
+// The buttons' names, as the window's message boxes would call them.
 QString answerName(Answer answer)
 {
     switch (answer) {
-    case Answer::Ok: return QStringLiteral("OK");
-    case Answer::Cancel: return QStringLiteral("Cancel");
-    case Answer::Yes: return QStringLiteral("Yes");
-    case Answer::No: return QStringLiteral("No");
-    case Answer::Retry: return QStringLiteral("Retry");
+    case Answer::Ok: return QCoreApplication::translate("CliPrompter", "OK");
+    case Answer::Cancel: return QCoreApplication::translate("CliPrompter", "Cancel");
+    case Answer::Yes: return QCoreApplication::translate("CliPrompter", "Yes");
+    case Answer::No: return QCoreApplication::translate("CliPrompter", "No");
+    case Answer::Retry: return QCoreApplication::translate("CliPrompter", "Retry");
     }
     return QString();
 }
@@ -70,11 +72,14 @@ Answer CliPrompter::ask(const Message &message)
     }
     const Answer answer = mAnswerGoOn ? goOnAnswer(message.buttons) : stopAnswer(message.buttons);
     if (mAnswerGoOn) {
-        mErr << "(answered " << answerName(answer) << " because of --yes)\n";
+        mErr << QCoreApplication::translate("CliPrompter", "(answered %1 because of --yes)")
+                    .arg(answerName(answer))
+             << '\n';
     } else {
         ++mDeclined;
-        mErr << "(answered " << answerName(answer) << "; --yes answers "
-             << answerName(goOnAnswer(message.buttons)) << ")\n";
+        mErr << QCoreApplication::translate("CliPrompter", "(answered %1; --yes answers %2)")
+                    .arg(answerName(answer), answerName(goOnAnswer(message.buttons)))
+             << '\n';
     }
     mErr.flush();
     return answer;

@@ -205,11 +205,10 @@ const QList<QLocale> &offeredFormatLocales()
 QString formatsName(const QLocale &locale)
 {
     const QString language = QLocale::languageToString(locale.language());
-    const QString english =
-        QLocale(locale.language()).territory() == locale.territory()
-            ? language
-            : QStringLiteral("%1 (%2)").arg(language,
-                                            QLocale::territoryToString(locale.territory()));
+    const QString english = QLocale(locale.language()).territory() == locale.territory()
+                                ? language
+                                : QStringLiteral("%1 (%2)").arg(
+                                    language, QLocale::territoryToString(locale.territory()));
     // Names outside the list above stay as the toolkit gives them.
     return QCoreApplication::translate("FormatsNames", english.toUtf8().constData());
 }

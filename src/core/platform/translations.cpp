@@ -70,9 +70,9 @@ QString languageArgument(const QStringList &arguments)
 
 QString startLanguage(const QStringList &arguments)
 {
-    const QString language =
-        chooseLanguage(languageArgument(arguments), QLocale::system().uiLanguages());
-    return language.isEmpty() ? english : language;
+    const QStringList desktop = QLocale::system().uiLanguages();
+    const QString language = chooseLanguage(languageArgument(arguments), desktop);
+    return language.isEmpty() ? chooseLanguage(QString(), desktop) : language;
 }
 
 bool installTranslations(const QString &language)

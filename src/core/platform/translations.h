@@ -21,7 +21,7 @@ QString chooseLanguage(const QString &requested, const QStringList &uiLanguages)
 QString languageArgument(const QStringList &arguments);
 
 // The language a program starts in: the one --language asks for, else the user's. An unknown
-// code gives English here; the command-line parser reports it as a mistake.
+// code gives the user's here, so the command-line parser reports it as a mistake in that.
 QString startLanguage(const QStringList &arguments);
 
 // Installs our translator and Qt's own for the language into the running application. English

@@ -48,6 +48,11 @@ private Q_SLOTS:
             << QStringList{QStringLiteral("--frobnicate")} << Kind::Error << QString() << 2;
         QTest::newRow("two files") << QStringList{QStringLiteral("a.pdb"), QStringLiteral("b.pdb")}
                                    << Kind::Error << QString() << 2;
+        QTest::newRow("a language")
+            << QStringList{QStringLiteral("--language=de")} << Kind::Run << QString() << 0;
+        QTest::newRow("an unknown language")
+            << QStringList{QStringLiteral("--language"), QStringLiteral("xx")} << Kind::Error
+            << QString() << 2;
 
         // The toolkit's own options and their values are no files and no mistakes.
         const QString file = here + QStringLiteral("/a.pdb");
@@ -111,6 +116,14 @@ private Q_SLOTS:
             << QStringList{QStringLiteral("-style"), QStringLiteral("Fusion"),
                            QStringLiteral("a.pdb"), QStringLiteral("b.pdb")}
             << 2 << QStringLiteral("Only one file can be opened.");
+        // Read before the line itself, so that the mistakes are told in the language asked for.
+        QTest::newRow("a mistake in German")
+            << QStringList{QStringLiteral("--language"), QStringLiteral("de"),
+                           QStringLiteral("a.pdb"), QStringLiteral("b.pdb")}
+            << 2 << QStringLiteral("Es kann nur eine Datei geöffnet werden.");
+        QTest::newRow("help in German")
+            << QStringList{QStringLiteral("--language=de"), QStringLiteral("--help")} << 0
+            << QStringLiteral("Die Sprache der Oberfläche");
     }
 
     void answersWithoutDisplay()
