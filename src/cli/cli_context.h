@@ -7,6 +7,8 @@
 #include "cli/cli_text_codec.h"
 #include "core/model/regional.h"
 
+#include <QTextStream>
+
 class QTextStream;
 
 namespace kribed {
@@ -22,6 +24,9 @@ struct CliContext
     CliTextCodec &codec;
     // The chosen regional formats (--locale, else the desktop's) in the chosen code page.
     const Regional &regional;
+
+    // An error for people, on standard error after the tool's name.
+    void reportError(const QString &text) { err << "kribed-cli: " << text << '\n'; }
 };
 
 // Runs the request's command and returns the process's exit status.

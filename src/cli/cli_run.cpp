@@ -39,9 +39,8 @@ ExitStatus runCommand(CliContext &context)
     if (command == QLatin1String("replace"))
         return replaceCommand(context);
     // The parser knows only the commands above.
-    context.err << "kribed-cli: "
-                << QCoreApplication::translate("CliMessages", "unknown command %1").arg(command)
-                << '\n';
+    context.reportError(
+        QCoreApplication::translate("CliMessages", "unknown command %1").arg(command));
     return ExitUsage;
 }
 

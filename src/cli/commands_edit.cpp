@@ -52,11 +52,9 @@ ExitStatus replaceCommand(CliContext &context)
     ReplaceSettings settings = settingsOf(request);
     CellReplacer replacer(settings, context.regional);
     if (!replacer.isValid()) {
-        context.err << "kribed-cli: "
-                    << QCoreApplication::translate("CliMessages",
-                                                   "--find is no valid regular expression: %1")
-                           .arg(replacer.errorText())
-                    << '\n';
+        context.reportError(
+            QCoreApplication::translate("CliMessages", "--find is no valid regular expression: %1")
+                .arg(replacer.errorText()));
         return ExitUsage;
     }
     Database database;
@@ -66,11 +64,9 @@ ExitStatus replaceCommand(CliContext &context)
     if (!request.field.isEmpty()) {
         settings.field = fieldNamed(database, context.codec.encode(request.field));
         if (settings.field == 0) {
-            context.err << "kribed-cli: "
-                        << QCoreApplication::translate("CliMessages",
-                                                       "the database has no field named %1")
-                               .arg(request.field)
-                        << '\n';
+            context.reportError(
+                QCoreApplication::translate("CliMessages", "the database has no field named %1")
+                    .arg(request.field));
             return ExitUsage;
         }
     }

@@ -82,15 +82,12 @@ QString chosenTable(CliContext &context, const QString &source)
     if (tables->names.size() == 1)
         return tables->names.constFirst();
     if (tables->names.isEmpty())
-        context.err << "kribed-cli: "
-                    << QCoreApplication::translate("CliMessages",
-                                                   "the SQLite database holds no table")
-                    << '\n';
+        context.reportError(
+            QCoreApplication::translate("CliMessages", "the SQLite database holds no table"));
     else
-        context.err << "kribed-cli: "
-                    << QCoreApplication::translate("CliMessages", "choose a table with --table: %1")
-                           .arg(tables->names.join(QStringLiteral(", ")))
-                    << '\n';
+        context.reportError(
+            QCoreApplication::translate("CliMessages", "choose a table with --table: %1")
+                .arg(tables->names.join(QStringLiteral(", "))));
     return QString();
 }
 
@@ -111,8 +108,7 @@ ExchangeResult exportAs(CliContext &context, const QString &target, const Databa
         return exportSqliteFile(target, database, context.prompter, context.regional);
     case ExchangeFile::Workbook:
         return exportWorkbookFile(target, database, context.prompter, context.regional).result;
-    case ExchangeFile::Text:
-        break;
+    case ExchangeFile::Text: break;
     }
     return exportTextFile(target, context.request.textType, database, context.prompter,
                           context.regional, context.request.encoding);
@@ -139,10 +135,8 @@ ExitStatus exportCommand(CliContext &context)
     const QString target = QFileInfo(context.request.files.at(1)).absoluteFilePath();
     // Text written over the database it comes from would leave the records only in a backup.
     if (QFileInfo(target) == QFileInfo(context.request.files.at(0))) {
-        context.err << "kribed-cli: "
-                    << QCoreApplication::translate(
-                           "CliMessages", "the exported file must not be the database itself")
-                    << '\n';
+        context.reportError(QCoreApplication::translate(
+            "CliMessages", "the exported file must not be the database itself"));
         return ExitUsage;
     }
     Database database;

@@ -31,9 +31,7 @@ bool loadNamedFile(CliContext &context, const QString &path, Database &database,
     if (loadDatabaseFile(fullPath, database, context.prompter, access) == LoadResult::Loaded)
         return true;
     // The reader's message does not name the file; with many files in a run, this line does.
-    context.err << "kribed-cli: "
-                << QCoreApplication::translate("CliMessages", "%1 was not loaded.").arg(path)
-                << '\n';
+    context.reportError(QCoreApplication::translate("CliMessages", "%1 was not loaded.").arg(path));
     return false;
 }
 
@@ -81,11 +79,9 @@ ExitStatus dumpCommand(CliContext &context)
     if (device == &collected)
         context.out << QString::fromUtf8(collected.data());
     if (!written) {
-        context.err << "kribed-cli: "
-                    << QCoreApplication::translate("CliMessages",
-                                                   "the dump of %1 could not be written whole.")
-                           .arg(context.request.files.at(0))
-                    << '\n';
+        context.reportError(
+            QCoreApplication::translate("CliMessages", "the dump of %1 could not be written whole.")
+                .arg(context.request.files.at(0)));
         return ExitFailure;
     }
     return ExitSuccess;
