@@ -158,6 +158,8 @@ private Q_SLOTS:
         QVERIFY(!menus.isEmpty());
         QCOMPARE(menus.first()->text(), QStringLiteral("&Datei"));
         QStringList found = menuClashes(*mWindow->menuBar(), QStringLiteral("menu bar"));
+        QVERIFY(mWindow->gridMenu());
+        found << menuClashes(*mWindow->gridMenu(), QStringLiteral("grid's context menu"));
         QVERIFY2(found.isEmpty(), qPrintable(found.join(u'\n')));
     }
 
