@@ -245,15 +245,20 @@ bool writeFile(QIODevice &device, Database &database, int currentColumn, const Q
 
     QByteArray out = header(database, appInfoOffset, saveTime);
     out.reserve(WriteChunk + 2 * AppInfo::Size);
-    QList<quint16> lengths; // stored length + 1 of every value, records one after the other
-    lengths.reserve(qsizetype(records) * fields);
+    // The stored length + 1 of every value, records one after the other. Filled through a pointer:
+    // a list's append looks whether it must detach at every one of half a million values.
+    qsizetype values = 0;
+    for (const Database::Record &record : database.records())
+        values += record.size();
+    QList<quint16> lengths(values);
+    quint16 *nextLength = lengths.data();
     for (const Database::Record &record : database.records()) {
         appendLong(out, quint32(offset));
         appendLong(out, 0); // attributes and unique ID
         offset += 2 * fields;
         for (qsizetype field = 0; field < record.size(); ++field) {
-            lengths.append(quint16(storedLength(record.view(field)) + 1));
-            offset += lengths.last();
+            *nextLength = quint16(storedLength(record.view(field)) + 1);
+            offset += *nextLength++;
         }
     }
     appendWord(out, 0);
