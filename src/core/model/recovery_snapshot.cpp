@@ -51,8 +51,8 @@ bool recoveryDataOf(RecoverySnapshot &snapshot, RecoveryData &data, QString *err
 }
 
 // The database goes from the writer straight into the file: built in memory first, its bytes
-// would be copied twice more on their way to the disk, which costs as much time as the disk's own
-// work at the largest size.
+// would be copied into a growing buffer and once more on their way to the disk, about a quarter
+// of the disk's own time at the largest size.
 bool writeRecoverySnapshot(const QString &path, RecoverySnapshot snapshot, QString *error)
 {
     QuietPrompter quiet;
