@@ -25,12 +25,29 @@ bool isStoredByte(char byte)
     return uchar(byte) >= 0x20 || byte == '\n' || byte == '\t';
 }
 
-// How many leading bytes of the cell are stored as they stand: most cells have no control byte.
+// True when one of the eight bytes is below 0x20 (a control byte, TAB and LF among them). A
+// borrow out of such a byte may mark the bytes above it too, but never when there is none.
+bool holdsControlByte(quint64 bytes)
+{
+    constexpr quint64 ones = 0x0101010101010101ULL;
+    return ((bytes - 0x20 * ones) & ~bytes & (0x80 * ones)) != 0;
+}
+
+// How many leading bytes of the cell are stored as they stand. Most cells have no control byte,
+// so eight bytes are looked at together until a word may hold one: the look at every byte of
+// every cell is half the time of a save at the largest size.
 qsizetype cleanPrefix(QByteArrayView cell)
 {
     const qsizetype limit = qMin<qsizetype>(cell.size(), MaxValueBytes);
+    const char *bytes = cell.data();
     qsizetype i = 0;
-    while (i < limit && isStoredByte(cell.at(i)))
+    for (; i + 8 <= limit; i += 8) {
+        quint64 word;
+        std::memcpy(&word, bytes + i, sizeof word);
+        if (holdsControlByte(word))
+            break;
+    }
+    while (i < limit && isStoredByte(bytes[i]))
         ++i;
     return i;
 }
@@ -207,10 +224,11 @@ bool saveError(Prompter &prompter)
     return false;
 }
 
-} // namespace
-
-bool writeDatabase(QIODevice &device, Database &database, int currentColumn,
-                   const QDateTime &saveTime, Prompter &prompter)
+// Without `beforeFile`, exactly the save's file; with it, the length is announced once the record
+// list is worked out (the length is where the records end), before anything is written, and
+// checked against what was written, so a header that announces it never lies about the file.
+bool writeFile(QIODevice &device, Database &database, int currentColumn, const QDateTime &saveTime,
+               Prompter &prompter, const std::function<bool(qint64)> *beforeFile)
 {
     if (holdsHeaderItem(database))
         return false;
@@ -227,15 +245,20 @@ bool writeDatabase(QIODevice &device, Database &database, int currentColumn,
 
     QByteArray out = header(database, appInfoOffset, saveTime);
     out.reserve(WriteChunk + 2 * AppInfo::Size);
-    QList<quint16> lengths; // stored length + 1 of every value, records one after the other
-    lengths.reserve(qsizetype(records) * fields);
+    // The stored length + 1 of every value, records one after the other. Filled through a pointer:
+    // a list's append looks whether it must detach at every one of half a million values.
+    qsizetype values = 0;
+    for (const Database::Record &record : database.records())
+        values += record.size();
+    QList<quint16> lengths(values);
+    quint16 *nextLength = lengths.data();
     for (const Database::Record &record : database.records()) {
         appendLong(out, quint32(offset));
         appendLong(out, 0); // attributes and unique ID
         offset += 2 * fields;
         for (qsizetype field = 0; field < record.size(); ++field) {
-            lengths.append(quint16(storedLength(record.view(field)) + 1));
-            offset += lengths.last();
+            *nextLength = quint16(storedLength(record.view(field)) + 1);
+            offset += *nextLength++;
         }
     }
     appendWord(out, 0);
@@ -243,6 +266,14 @@ bool writeDatabase(QIODevice &device, Database &database, int currentColumn,
     out.append(popupArea);
     out.append(extras);
     out.append(pdb::endMarker());
+    const qint64 fileBytes = offset;
+    if (beforeFile && !(*beforeFile)(fileBytes))
+        return false;
+    qint64 written = 0;
+    const auto writeOut = [&] {
+        written += out.size();
+        return writeAll(device, out);
+    };
 
     const quint16 *length = lengths.constData();
     for (const Database::Record &record : database.records()) {
@@ -267,12 +298,28 @@ bool writeDatabase(QIODevice &device, Database &database, int currentColumn,
         }
         length += fields;
         if (out.size() >= WriteChunk) {
-            if (!writeAll(device, out))
+            if (!writeOut())
                 return false;
             out.resize(0);
         }
     }
-    return writeAll(device, out);
+    return writeOut() && (!beforeFile || written == fileBytes);
+}
+
+} // namespace
+
+bool writeDatabase(QIODevice &device, Database &database, int currentColumn,
+                   const QDateTime &saveTime, Prompter &prompter)
+{
+    return writeFile(device, database, currentColumn, saveTime, prompter, nullptr);
+}
+
+bool writeDatabase(QIODevice &device, Database &database, int currentColumn,
+                   const QDateTime &saveTime, Prompter &prompter,
+                   const std::function<bool(qint64 fileBytes)> &beforeFile)
+{
+    return writeFile(device, database, currentColumn, saveTime, prompter,
+                     beforeFile ? &beforeFile : nullptr);
 }
 
 QString pdbFileName(const QString &chosenName)

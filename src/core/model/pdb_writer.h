@@ -5,6 +5,8 @@
 #include <QDateTime>
 #include <QString>
 
+#include <functional>
+
 class QIODevice;
 
 namespace kribed {
@@ -24,6 +26,15 @@ enum class SaveMode {
 // when a popup list holds an item that the file would read as a list header.
 bool writeDatabase(QIODevice &device, Database &database, int currentColumn,
                    const QDateTime &saveTime, Prompter &prompter);
+// The same file, for a caller that puts something ahead of it which must say how long the file is
+// (the recovery data's header): `beforeFile` is called once with the file's length in bytes, before
+// the first byte of the file goes to the device, and may write to the device itself. False when
+// `beforeFile` returns false (nothing of the file is written then), when the database is refused
+// (`beforeFile` is not called then), when the device refused a write, and when the file did not
+// come out at the length announced.
+bool writeDatabase(QIODevice &device, Database &database, int currentColumn,
+                   const QDateTime &saveTime, Prompter &prompter,
+                   const std::function<bool(qint64 fileBytes)> &beforeFile);
 
 // The name a chosen Save-as name is saved under: its extension replaced by (or extended with)
 // ".pdb".

@@ -30,7 +30,8 @@ RecoverySnapshot takeRecoverySnapshot(const Database &database, int currentColum
 // reason in `error`, when the writer refused the database (a popup item that reads as a list
 // header). Touches only the snapshot: runs on any thread.
 bool recoveryDataOf(RecoverySnapshot &snapshot, RecoveryData &data, QString *error = nullptr);
-// recoveryDataOf, then writeRecoveryFile.
+// The file recoveryDataOf and writeRecoveryFile would make together, written as the writer makes
+// it (no copy of the whole database in memory). Runs on any thread.
 bool writeRecoverySnapshot(const QString &path, RecoverySnapshot snapshot,
                            QString *error = nullptr);
 

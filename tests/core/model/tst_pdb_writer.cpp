@@ -10,6 +10,8 @@
 #include <QBuffer>
 #include <QtTest>
 
+#include <algorithm>
+
 using namespace kribed;
 using kribed::test::PdbBuilder;
 using kribed::test::ScriptedPrompter;
@@ -86,6 +88,10 @@ private Q_SLOTS:
     void modelValuesInTheHeaderAndBlock();
     void popupAreaLimit_data();
     void popupAreaLimit();
+    void announcedLengthIsTheFile_data();
+    void announcedLengthIsTheFile();
+    void nothingOfTheFileAfterAStoppedAnnouncement();
+    void refusedDatabaseIsNotAnnounced();
 };
 
 void TestPdbWriter::roundTrip_data()
@@ -287,6 +293,36 @@ void TestPdbWriter::storedValues_data()
     QTest::newRow("5000 characters cut to 4000") << QByteArray(5000, 'x') << QByteArray(4000, 'x');
     QTest::newRow("the cut counts stored bytes only")
         << QByteArray(10, '\r') + QByteArray(3999, 'y') + "z!" << QByteArray(3999, 'y') + 'z';
+
+    // Every byte value once: the control bytes but TAB and LF go, everything from 0x20 up stays.
+    QByteArray everyByte;
+    QByteArray everyStored;
+    for (int value = 0; value < 256; ++value) {
+        everyByte.append(char(value));
+        if (value >= 0x20 || value == '\t' || value == '\n')
+            everyStored.append(char(value));
+    }
+    QTest::newRow("every byte value") << everyByte << everyStored;
+    const auto backwards = [](QByteArray bytes) {
+        std::reverse(bytes.begin(), bytes.end());
+        return bytes;
+    };
+    QTest::newRow("every byte value backwards") << backwards(everyByte) << backwards(everyStored);
+    // Clean cells are looked at in words of eight bytes: a control byte at any place in a word,
+    // in a cell whose end is no whole word, must still be found.
+    for (int at = 0; at < 19; ++at) {
+        const QByteArray clean = QByteArray("\x20~\x7f\x80\xff") + QByteArray(14, 'c');
+        QTest::newRow(qPrintable(QStringLiteral("control byte at %1 of 20").arg(at)))
+            << clean.left(at) + '\x1f' + clean.mid(at) << clean;
+        QTest::newRow(qPrintable(QStringLiteral("CR at %1 of 20").arg(at)))
+            << clean.left(at) + '\r' + clean.mid(at) << clean;
+    }
+    QTest::newRow("LF and TAB in a word, control byte after them")
+        << QByteArray("abcdefg\nhijklm\tn\x01o") << QByteArray("abcdefg\nhijklm\tno");
+    QTest::newRow("cut at 4000 with a control byte just beyond")
+        << QByteArray(4000, 'w') + '\x02' + "tail" << QByteArray(4000, 'w');
+    QTest::newRow("control byte at 3999 of 4001")
+        << QByteArray(3999, 'k') + '\x03' + "mn" << QByteArray(3999, 'k') + 'm';
 }
 
 void TestPdbWriter::storedValues()
@@ -419,6 +455,88 @@ void TestPdbWriter::popupAreaLimit()
         expectTooMuchPopups(quiet);
     COMPARE_FILES(writeToBytes(again, 1, quiet), file);
     KRIBED_VERIFY_PROMPTER(quiet);
+}
+
+// A header ahead of the file says how long the file is: the length announced must be the file's,
+// whatever makes its values shorter than the cells, and the file after the header the save's.
+void TestPdbWriter::announcedLengthIsTheFile_data()
+{
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QList<QByteArray>>("cells"); // put into field 1, records 1, 2, ...
+
+    const PdbBuilder two =
+        PdbBuilder().name("Kunden").field("Name").field("Ort").record({"Anna", "Bonn"});
+    QTest::newRow("plain cells") << two.build() << QList<QByteArray>{"Bert", "Carla"};
+    QTest::newRow("no records") << PdbBuilder().field("A").build() << QList<QByteArray>{};
+    QTest::newRow("CR LF, control bytes and a NUL")
+        << two.build() << QList<QByteArray>{QByteArray("a\r\nb"), QByteArray("\x01x\0y\x1f", 5)};
+    QTest::newRow("a cell beyond the longest value")
+        << two.build() << QList<QByteArray>{QByteArray(4100, 'v') + "\r\n"};
+    QTest::newRow("popups and extras")
+        << PdbBuilder(two).popup(1, {"one", "two"}).extras(QByteArray("\x01\x00z", 3)).build()
+        << QList<QByteArray>{"one"};
+}
+
+void TestPdbWriter::announcedLengthIsTheFile()
+{
+    QFETCH(QByteArray, input);
+    QFETCH(QList<QByteArray>, cells);
+
+    Database database;
+    ScriptedPrompter prompter;
+    QVERIFY(loadBytes(input, database, prompter));
+    for (int record = 1; record <= cells.size(); ++record) {
+        if (record > database.recordCount())
+            database.setShape(database.fieldCount(), record);
+        database.setCell(1, record, cells.at(record - 1));
+    }
+    Database copy = database;
+    const QByteArray saved = writeToBytes(copy, 2, prompter);
+
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QList<qint64> announced;
+    QVERIFY(writeDatabase(buffer, database, 2, SaveTime, prompter, [&](qint64 fileBytes) {
+        announced.append(fileBytes);
+        return buffer.write("HEAD") == 4;
+    }));
+    KRIBED_VERIFY_PROMPTER(prompter);
+    QCOMPARE(announced, QList<qint64>{saved.size()});
+    QVERIFY(buffer.data().startsWith("HEAD"));
+    COMPARE_FILES(buffer.data().mid(4), saved);
+}
+
+void TestPdbWriter::nothingOfTheFileAfterAStoppedAnnouncement()
+{
+    Database database;
+    database.setShape(2, 3);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    ScriptedPrompter prompter;
+    QVERIFY(!writeDatabase(buffer, database, 1, SaveTime, prompter, [&](qint64) {
+        buffer.write("part");
+        return false;
+    }));
+    QCOMPARE(buffer.data(), QByteArray("part"));
+}
+
+// A list item that would read as a list header refuses the whole write: no header may announce a
+// file that never comes.
+void TestPdbWriter::refusedDatabaseIsNotAnnounced()
+{
+    Database database;
+    database.setShape(2, 1);
+    database.popupList(1) = {"fine", "popupb"};
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    ScriptedPrompter prompter;
+    bool announced = false;
+    QVERIFY(!writeDatabase(buffer, database, 1, SaveTime, prompter, [&](qint64) {
+        announced = true;
+        return true;
+    }));
+    QVERIFY(!announced);
+    QVERIFY(buffer.data().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestPdbWriter)

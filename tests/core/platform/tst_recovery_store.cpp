@@ -20,6 +20,9 @@
 using namespace kribed;
 using namespace kribed::test;
 
+Q_DECLARE_METATYPE(kribed::Database)
+Q_DECLARE_METATYPE(kribed::RecoveryOrigin)
+
 namespace {
 
 // A database of `records` records of two fields whose cells say which write they belong to.
@@ -204,6 +207,57 @@ private Q_SLOTS:
         QVERIFY(writeRecoverySnapshot(path, takeRecoverySnapshot(databaseOf("one"), 1, {})));
         QVERIFY(writeRecoverySnapshot(path, takeRecoverySnapshot(databaseOf("two"), 1, {})));
         QCOMPARE(markOf(readBytes(path)), QByteArray("two"));
+        QCOMPARE(stateOf(dir.path()).keys(), QStringList{QStringLiteral("database.recovery")});
+    }
+
+    // The file goes to the disk as the writer makes it; it must be exactly the header and the
+    // database as they read back, at every length the cells' stored values can have.
+    void writtenFileIsTheHeaderAndTheSavedDatabase_data()
+    {
+        QTest::addColumn<Database>("database");
+        QTest::addColumn<RecoveryOrigin>("origin");
+        QTest::newRow("plain cells") << databaseOf("plain") << someOrigin();
+        Database stored = databaseOf("stored", 40);
+        stored.setCell(1, 2, QByteArray("CR LF\r\nand \x01\0 control bytes", 30));
+        stored.setCell(2, 3, QByteArray(5000, 'l'));
+        QTest::newRow("cells stored shorter than they are")
+            << stored << RecoveryOrigin{QStringLiteral("/tmp/a\nb.pdb"), -1, QDateTime()};
+        Database empty;
+        empty.setShape(1, 0);
+        QTest::newRow("no records") << empty << RecoveryOrigin();
+    }
+    void writtenFileIsTheHeaderAndTheSavedDatabase()
+    {
+        QFETCH(Database, database);
+        QFETCH(RecoveryOrigin, origin);
+        const RecoverySnapshot snapshot = takeRecoverySnapshot(database, 2, origin);
+        RecoverySnapshot inMemory = snapshot;
+        RecoveryData data;
+        QVERIFY(recoveryDataOf(inMemory, data));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("database.recovery"));
+        QString error;
+        QVERIFY2(writeRecoverySnapshot(path, snapshot, &error), qPrintable(error));
+        const QByteArray file = readBytes(path);
+        QCOMPARE(file,
+                 recoveryHeader(origin, snapshot.taken, data.database.size()) + data.database);
+        QVERIFY(parseRecovery(file).problem.isEmpty());
+    }
+
+    // A database the writer refuses (a list item that reads as a list header) is said to be the
+    // reason, and the previous data stays.
+    void refusedDatabaseKeepsThePreviousFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("database.recovery"));
+        const QByteArray previous = recoveryBytes("previous");
+        QVERIFY(writeBytes(path, previous));
+        Database refused = databaseOf("refused");
+        refused.popupList(1) = {"popupc"};
+        QString error;
+        QVERIFY(!writeRecoverySnapshot(path, takeRecoverySnapshot(refused, 1, {}), &error));
+        QCOMPARE(error, QStringLiteral("the database cannot be written as it stands"));
+        QCOMPARE(readBytes(path), previous);
         QCOMPARE(stateOf(dir.path()).keys(), QStringList{QStringLiteral("database.recovery")});
     }
 
