@@ -73,8 +73,8 @@ bool NumericDateFormat::readIso(QByteArrayView text, char *iso) const
         while (at + count < text.size() && count < part.digits + 1 && isDigit(text[at + count]))
             ++count;
         // The format's own text: "d" gives 1..9 or 10..31, "dd" 01..31, "yyyy" 1000..9999.
-        const bool plain = part.digits == 1 ? (count == 1 || count == 2) && text[at] != '0'
-                                            : count == part.digits;
+        const bool plain =
+            part.digits == 1 ? (count == 1 || count == 2) && text[at] != '0' : count == part.digits;
         if (!plain || (part.field == 'y' && text[at] == '0'))
             return false;
         int value = 0;

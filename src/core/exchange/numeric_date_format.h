@@ -30,8 +30,8 @@ public:
 private:
     struct Part
     {
-        char field = 0;    // 'd', 'M' or 'y'; 0 for a separator
-        int digits = 0;    // 1: one or two digits without a leading zero; else exactly this many
+        char field = 0;     // 'd', 'M' or 'y'; 0 for a separator
+        int digits = 0;     // 1: one or two digits without a leading zero; else exactly this many
         QByteArray literal; // the separator
     };
 
