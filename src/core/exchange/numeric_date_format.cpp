@@ -6,6 +6,8 @@
 
 #include <QDate>
 
+#include <cstring>
+
 namespace kribed {
 
 namespace {
@@ -64,7 +66,9 @@ bool NumericDateFormat::readIso(QByteArrayView text, char *iso) const
     qsizetype at = 0;
     for (const Part &part : mParts) {
         if (!part.field) {
-            if (!text.sliced(at).startsWith(part.literal))
+            const qsizetype length = part.literal.size();
+            if (text.size() - at < length
+                || std::memcmp(text.data() + at, part.literal.constData(), size_t(length)) != 0)
                 return false;
             at += part.literal.size();
             continue;
