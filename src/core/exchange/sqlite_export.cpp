@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/exchange/numeric_date_format.h"
 #include "core/exchange/sqlite_exchange.h"
 #include "core/exchange/sqlite_support.h"
 #include "core/model/database.h"
 #include "core/model/field_type.h"
 #include "core/model/regional.h"
+#include "core/platform/code_page.h"
 #include "core/platform/prompter.h"
 #include "core/platform/safe_file.h"
 
@@ -101,24 +103,19 @@ bool isAscii(QByteArrayView text)
     return true;
 }
 
-// Whether the code page's bytes below 0x80 are ASCII, so such texts are UTF-8 already.
-bool keepsAscii(const Regional &regional)
-{
-    QByteArray ascii(0x80, '\0');
-    for (int c = 0; c < 0x80; ++c)
-        ascii[c] = char(c);
-    return regional.toText(ascii) == QString::fromLatin1(ascii);
-}
-
-// Cells converted by one export. Dates and times repeat (a day's records, a modification
-// date column), and reading one in the regional formats is the costly part, so each text is
-// read once.
+// Cells converted by one export. Reading a date or time in the regional formats is the costly
+// part: a date as the short date format writes it is read by NumericDateFormat, and any other
+// date or time text once, since they repeat (a day's records, a modification date column).
+// Every text is bound without a copy: the cell's own bytes, or the column's converted bytes
+// kept here until the next record's cell of that column replaces them.
 class CellBinder
 {
 public:
-    explicit CellBinder(const Regional &regional)
+    CellBinder(const Regional &regional, int columns)
         : mRegional(regional)
-        , mAsciiIsUtf8(keepsAscii(regional))
+        , mAsciiIsUtf8(keepsAscii(regional.codePage()))
+        , mDates(regional)
+        , mConverted(columns + 1)
     {
     }
 
@@ -145,6 +142,9 @@ public:
                 sqlite3_bind_double(insert, column, double(*value));
                 return true;
             }
+        } else if (isDateType(typeIndex) && mDates.readIso(cell, isoBuffer(column))) {
+            sqlite3_bind_text(insert, column, isoBuffer(column), IsoDateLength, SQLITE_STATIC);
+            return true;
         } else if (isDateType(typeIndex) || isTimeType(typeIndex)) {
             const QByteArray &iso = isoText(cell, isDateType(typeIndex));
             if (!iso.isEmpty()) {
@@ -166,14 +166,23 @@ private:
             sqlite3_bind_text(insert, column, cell.data(), int(cell.size()), SQLITE_STATIC);
             return;
         }
-        const QByteArray text = mRegional.toText(cell).toUtf8();
-        sqlite3_bind_text(insert, column, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+        QByteArray &text = mConverted[column];
+        text = mRegional.toText(cell).toUtf8();
+        sqlite3_bind_text(insert, column, text.constData(), int(text.size()), SQLITE_STATIC);
+    }
+
+    char *isoBuffer(int column)
+    {
+        QByteArray &buffer = mConverted[column];
+        if (buffer.size() != IsoDateLength)
+            buffer = QByteArray(IsoDateLength, Qt::Uninitialized);
+        return buffer.data();
     }
 
     // YYYY-MM-DD or HH:MM:SS, empty when the text is no date or time.
     const QByteArray &isoText(QByteArrayView cell, bool date)
     {
-        QHash<QByteArray, QByteArray> &known = date ? mDates : mTimes;
+        QHash<QByteArray, QByteArray> &known = date ? mKnownDates : mKnownTimes;
         const QByteArray key(cell.data(), cell.size());
         auto found = known.constFind(key);
         if (found != known.constEnd())
@@ -188,10 +197,14 @@ private:
         return known.insert(key, iso).value();
     }
 
+    static constexpr int IsoDateLength = 10; // YYYY-MM-DD
+
     const Regional &mRegional;
     const bool mAsciiIsUtf8;
-    QHash<QByteArray, QByteArray> mDates;
-    QHash<QByteArray, QByteArray> mTimes;
+    const NumericDateFormat mDates;
+    QList<QByteArray> mConverted; // by column, 1-based
+    QHash<QByteArray, QByteArray> mKnownDates;
+    QHash<QByteArray, QByteArray> mKnownTimes;
 };
 
 void bindText(sqlite3_stmt *statement, int column, const QString &text)
@@ -228,7 +241,7 @@ bool writeRecords(sqlite3 *connection, const Database &database, const Regional 
     const SqliteStatement insert = prepare(connection, insertSql + ')', error);
     if (!insert)
         return false;
-    CellBinder binder(regional);
+    CellBinder binder(regional, database.fieldCount());
     int written = 0;
     for (int record = 1; record <= database.recordCount(); ++record) {
         if (database.rowHeight(record) == 0)
@@ -244,8 +257,13 @@ bool writeRecords(sqlite3 *connection, const Database &database, const Regional 
                                             .arg(written)
                                             .arg(regional.toText(cell)));
         }
-        if (!stepInsert(connection, insert.get(), error))
+        // Every column is bound again for each record, so the bindings need no clearing.
+        if (sqlite3_step(insert.get()) != SQLITE_DONE) {
+            if (error)
+                *error = lastError(connection);
             return false;
+        }
+        sqlite3_reset(insert.get());
     }
     return true;
 }

@@ -5,6 +5,7 @@
 #include "core/model/database.h"
 #include "core/model/field_type.h"
 #include "core/model/regional.h"
+#include "core/platform/code_page.h"
 #include "core/platform/prompter.h"
 #include "core/platform/safe_file.h"
 
@@ -62,15 +63,6 @@ double excelColumnWidth(int units)
     return units * 3.0 / 14.0;
 }
 
-// Whether the code page's bytes below 0x80 are ASCII, so such texts are UTF-8 already.
-bool keepsAscii(const Regional &regional)
-{
-    QByteArray ascii(0x80, '\0');
-    for (int c = 0; c < 0x80; ++c)
-        ascii[c] = char(c);
-    return regional.toText(ascii) == QString::fromLatin1(ascii);
-}
-
 // Whether a cell's bytes go into the sheet as they are: ASCII the code page keeps, with nothing
 // workbookText would escape (control characters, or an underscore that could start an escape).
 bool isPlainAsciiText(QByteArrayView text)
@@ -96,7 +88,7 @@ public:
         : mDatabase(database)
         , mRegional(regional)
         , mReport(report)
-        , mAsciiIsUtf8(keepsAscii(regional))
+        , mAsciiIsUtf8(keepsAscii(regional.codePage()))
     {
     }
 

@@ -6,6 +6,7 @@
 #include "core/model/limits.h"
 #include "core/model/regional.h"
 #include "durability.h"
+#include "export_save_case.h"
 #include "literal_texts.h"
 #include "scripted_prompter.h"
 #include "sqlite_test_helpers.h"
@@ -101,6 +102,10 @@ void TestSqliteExport::cellsByType_data()
     QTest::newRow("date us") << int(CreationDateType) << QByteArray("3/12/2019") << us << QString::fromUtf8("text:2019-03-12") << false;
     QTest::newRow("date of another locale") << int(ModificationDateType) << QByteArray("12.03.2019")
                                             << us << QString::fromUtf8("text:12.03.2019") << true;
+    QTest::newRow("date de without zeros is none") << int(NormalDateType) << QByteArray("1.3.2019") << de << QString::fromUtf8("text:1.3.2019") << true;
+    QTest::newRow("date de with blanks") << int(NormalDateType) << QByteArray(" 12.03.2019 ") << de << QString::fromUtf8("text:2019-03-12") << false;
+    QTest::newRow("date de two-digit year") << int(NormalDateType) << QByteArray("12.03.19") << de << QString::fromUtf8("text:1919-03-12") << false;
+    QTest::newRow("date us zero-padded") << int(NormalDateType) << QByteArray("03/02/2019") << us << QString::fromUtf8("text:2019-03-02") << false;
     QTest::newRow("no such day") << int(NormalDateType) << QByteArray("31.02.2019") << de << QString::fromUtf8("text:31.02.2019") << true;
     QTest::newRow("time de") << int(NormalTimeType) << QByteArray("08:05:09") << de << QString::fromUtf8("text:08:05:09") << false;
     QTest::newRow("time us") << int(ModificationTimeType) << QByteArray("8:05:09 PM") << us << QString::fromUtf8("text:20:05:09") << false;
@@ -418,24 +423,11 @@ void TestSqliteExport::failedCallsLeaveTheFiles()
         grid.append({"record " + QByteArray::number(record), "some value"});
     fill(database, grid);
     ScriptedPrompter prompter;
-    durability::SaveCase saveCase;
-    saveCase.folder = folder.path();
-    saveCase.setUp = [&] {
-        QDir(folder.path()).removeRecursively();
-        QDir().mkpath(folder.path());
-        writeFile(path, "previous");
-        writeFile(folder.filePath(QStringLiteral("x.sqlit_")), "older");
-        prompter = ScriptedPrompter();
-    };
-    saveCase.run = [&] {
-        return exportSqliteFile(path, database, prompter, testRegional()) == ExchangeResult::Done;
-    };
-    saveCase.afterRun = [&](bool succeeded) {
-        const qsizetype told = prompter.shown().size();
-        if (succeeded ? told != 0 : told != 1 || prompter.shown().at(0).text != saveErrorText())
-            return QStringLiteral("%1 messages").arg(told);
-        return QString();
-    };
+    const durability::SaveCase saveCase = durability::exportOverPrevious(
+        path, folder.filePath(QStringLiteral("x.sqlit_")), prompter, [&] {
+            return exportSqliteFile(path, database, prompter, testRegional())
+                   == ExchangeResult::Done;
+        });
     const QString problem = durability::sweepFaults(saveCase, durability::CallKind(kind), error);
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
     QCOMPARE(queryRows(path, "SELECT count(*) FROM T"), texts({"integer:2000"}));

@@ -4,6 +4,7 @@
 #include "core/model/database.h"
 #include "core/model/regional.h"
 #include "durability.h"
+#include "export_save_case.h"
 #include "scripted_prompter.h"
 #include "test_regional.h"
 #include "text_export_helpers.h"
@@ -258,27 +259,11 @@ void TestTextExportFiles::failedCallsLeaveTheFiles()
     const QString path = folder.filePath(QStringLiteral("x.csv"));
     const Database database = longList();
     ScriptedPrompter prompter;
-    durability::SaveCase saveCase;
-    saveCase.folder = folder.path();
-    saveCase.setUp = [&] {
-        QDir(folder.path()).removeRecursively();
-        QDir().mkpath(folder.path());
-        writeFile(path, "previous");
-        writeFile(folder.filePath(QStringLiteral("x.cs_")), "older");
-        prompter = ScriptedPrompter();
-    };
-    saveCase.run = [&] {
-        return exportTextFile(path, TextType::Semicolon, database, prompter, testRegional())
-               == ExchangeResult::Done;
-    };
-    saveCase.afterRun = [&](bool succeeded) {
-        const qsizetype told = prompter.shown().size();
-        if (succeeded ? told != 0
-                      : told != 1 || prompter.shown().at(0).text != saveErrorText()
-                            || prompter.shown().at(0).caption != QLatin1String("Error"))
-            return QStringLiteral("%1 messages").arg(told);
-        return QString();
-    };
+    const durability::SaveCase saveCase = durability::exportOverPrevious(
+        path, folder.filePath(QStringLiteral("x.cs_")), prompter, [&] {
+            return exportTextFile(path, TextType::Semicolon, database, prompter, testRegional())
+                   == ExchangeResult::Done;
+        });
     const QString problem = durability::sweepFaults(saveCase, durability::CallKind(kind), error);
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
     QCOMPARE(readFile(path), exported(database, TextType::Semicolon));
@@ -293,19 +278,12 @@ void TestTextExportFiles::killsLeaveWholeFiles()
     const QString path = folder.filePath(QStringLiteral("x.CSV"));
     const Database database = longList();
     const QByteArray text = exported(database, TextType::Comma);
-    durability::SaveCase saveCase;
-    saveCase.folder = folder.path();
-    saveCase.setUp = [&] {
-        QDir(folder.path()).removeRecursively();
-        QDir().mkpath(folder.path());
-        writeFile(path, "previous");
-        writeFile(folder.filePath(QStringLiteral("x.CS_")), "older");
-    };
-    saveCase.run = [&] {
-        ScriptedPrompter prompter;
-        return exportTextFile(path, TextType::Comma, database, prompter, testRegional())
-               == ExchangeResult::Done;
-    };
+    const durability::SaveCase saveCase =
+        durability::exportOverPrevious(path, folder.filePath(QStringLiteral("x.CS_")), [&] {
+            ScriptedPrompter prompter;
+            return exportTextFile(path, TextType::Comma, database, prompter, testRegional())
+                   == ExchangeResult::Done;
+        });
     durability::KillCheck check;
     check.names = {QStringLiteral("x.CSV"), QStringLiteral("x.CS_")};
     check.valid = [&](const QString &name, const QByteArray &bytes) {
