@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
+#include "bench_doubles.h"
 #include "core/exchange/text_exchange.h"
 #include "core/model/database.h"
 #include "core/model/regional.h"
@@ -18,26 +19,8 @@ using namespace kribed;
 
 namespace {
 
-// The regional rules the measured operations run under.
-const Regional &benchRegional()
-{
-    static const Regional regional(QLocale(QStringLiteral("en_US")));
-    return regional;
-}
-
 constexpr int Fields = MaxFields;
 constexpr int Records = MaxRecords;
-
-// Any message during a benchmark is a fault in the setup.
-class NoQuestions : public Prompter
-{
-public:
-    Answer ask(const Message &message) override
-    {
-        std::fprintf(stderr, "unexpected message: %s\n", qPrintable(message.text));
-        std::abort();
-    }
-};
 
 QByteArray cellText(int field, int record)
 {
@@ -91,8 +74,9 @@ Files &exchangeFiles()
     static Files files = [] {
         Files made;
         made.csv = made.folder.filePath(QStringLiteral("largest.CSV"));
-        NoQuestions prompter;
-        if (exportTextFile(made.csv, TextType::Comma, largestDatabase(), prompter, benchRegional())
+        bench::NoQuestions prompter;
+        if (exportTextFile(made.csv, TextType::Comma, largestDatabase(), prompter,
+                           bench::usRegional())
             != ExchangeResult::Done)
             std::abort();
         QFile file(made.csv);
@@ -102,10 +86,10 @@ Files &exchangeFiles()
         made.standard = made.folder.filePath(QStringLiteral("standard.csv"));
         made.western = made.folder.filePath(QStringLiteral("western.csv"));
         if (exportTextFile(made.standard, TextType::Csv, largestDatabase(), prompter,
-                           benchRegional())
+                           bench::usRegional())
                 != ExchangeResult::Done
             || exportTextFile(made.western, TextType::Csv, westernDatabase(), prompter,
-                              benchRegional())
+                              bench::usRegional())
                    != ExchangeResult::Done)
             std::abort();
         return made;
@@ -160,10 +144,10 @@ void BM_ImportCellFloor(benchmark::State &state)
 void BM_Import(benchmark::State &state)
 {
     const QString path = exchangeFiles().csv;
-    NoQuestions prompter;
+    bench::NoQuestions prompter;
     for (auto _ : state) {
         Database database;
-        if (importTextFile(path, TextType::Comma, database, prompter, benchRegional())
+        if (importTextFile(path, TextType::Comma, database, prompter, bench::usRegional())
                 != ExchangeResult::Done
             || database.recordCount() != Records || database.fieldCount() != Fields)
             std::abort();
@@ -188,9 +172,9 @@ void BM_ExportFloor(benchmark::State &state)
 void BM_Export(benchmark::State &state)
 {
     const QString path = exchangeFiles().folder.filePath(QStringLiteral("export.CSV"));
-    NoQuestions prompter;
+    bench::NoQuestions prompter;
     for (auto _ : state) {
-        if (exportTextFile(path, TextType::Comma, largestDatabase(), prompter, benchRegional())
+        if (exportTextFile(path, TextType::Comma, largestDatabase(), prompter, bench::usRegional())
             != ExchangeResult::Done)
             std::abort();
     }
@@ -201,10 +185,10 @@ void BM_Export(benchmark::State &state)
 // the most a database holds), against BM_Import and BM_Export of the comma type.
 void csvImport(benchmark::State &state, const QString &path)
 {
-    NoQuestions prompter;
+    bench::NoQuestions prompter;
     for (auto _ : state) {
         Database database;
-        if (importTextFile(path, TextType::Csv, database, prompter, benchRegional())
+        if (importTextFile(path, TextType::Csv, database, prompter, bench::usRegional())
                 != ExchangeResult::Done
             || database.recordCount() != Records || database.fieldCount() != Fields)
             std::abort();
@@ -216,9 +200,9 @@ void csvImport(benchmark::State &state, const QString &path)
 void csvExport(benchmark::State &state, const Database &database)
 {
     const QString path = exchangeFiles().folder.filePath(QStringLiteral("export.csv"));
-    NoQuestions prompter;
+    bench::NoQuestions prompter;
     for (auto _ : state) {
-        if (exportTextFile(path, TextType::Csv, database, prompter, benchRegional())
+        if (exportTextFile(path, TextType::Csv, database, prompter, bench::usRegional())
             != ExchangeResult::Done)
             std::abort();
     }

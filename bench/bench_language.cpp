@@ -4,6 +4,7 @@
 // menus, dialogs and tool bar, and painting it the first time, in German beside English (which
 // loads nothing). The goal is at most 10 ms more.
 #include "against_floor.h"
+#include "bench_doubles.h"
 #include "core/platform/prompter.h"
 #include "core/platform/translations.h"
 #include "core/platform/user_list.h"
@@ -25,29 +26,6 @@ using namespace kribed;
 
 namespace {
 
-class SilentPrompter : public Prompter
-{
-public:
-    Answer ask(const Message &) override { return Answer::Yes; }
-};
-
-class NoDialogs : public FileDialogs
-{
-public:
-    std::optional<FileChoice> openFile(const FileRequest &) override { return std::nullopt; }
-    std::optional<FileChoice> saveFile(const FileRequest &) override { return std::nullopt; }
-    std::optional<DisplayFontChoice> chooseFont(const DisplayFontChoice &) override
-    {
-        return std::nullopt;
-    }
-    bool choosePrinter(QPrinter &, int) override { return false; }
-    std::optional<QString> chooseItem(const QString &, const QString &, const QStringList &,
-                                      int) override
-    {
-        return std::nullopt;
-    }
-};
-
 // Notes the window's first paint.
 class FirstPaint : public QObject
 {
@@ -67,8 +45,8 @@ bool startAndPaint(const QString &language)
 {
     if (!installTranslations(language))
         return false;
-    SilentPrompter prompter;
-    NoDialogs dialogs;
+    bench::YesPrompter prompter;
+    bench::NoDialogs dialogs;
     NoUsers users;
     MainWindow form(prompter, dialogs, users);
     FirstPaint paint;

@@ -4,6 +4,7 @@
 // filter on and off over every row, one status tick, each beside the reader alone as the floor,
 // and one repaint of a grid of long cells; the filter bar's filter while the user types.
 #include "against_floor.h"
+#include "bench_doubles.h"
 #include "core/editing/record_filter.h"
 #include "core/model/database.h"
 #include "core/model/limits.h"
@@ -34,29 +35,6 @@ using namespace kribed;
 
 namespace {
 
-class SilentPrompter : public Prompter
-{
-public:
-    Answer ask(const Message &) override { return Answer::Yes; }
-};
-
-class NoDialogs : public FileDialogs
-{
-public:
-    std::optional<FileChoice> openFile(const FileRequest &) override { return std::nullopt; }
-    std::optional<FileChoice> saveFile(const FileRequest &) override { return std::nullopt; }
-    std::optional<DisplayFontChoice> chooseFont(const DisplayFontChoice &) override
-    {
-        return std::nullopt;
-    }
-    bool choosePrinter(QPrinter &, int) override { return false; }
-    std::optional<QString> chooseItem(const QString &, const QString &, const QStringList &,
-                                      int) override
-    {
-        return std::nullopt;
-    }
-};
-
 // The largest database, written once for the whole run.
 const QString &largestFile()
 {
@@ -71,7 +49,7 @@ const QString &largestFile()
                 database.setCell(field, record, "Text " + QByteArray::number(record * field));
         }
         const QString file = dir.filePath(QStringLiteral("Largest.pdb"));
-        SilentPrompter prompter;
+        bench::YesPrompter prompter;
         saveDatabase(database, SaveMode::ChosenName, file, 1, prompter);
         return file;
     }();
@@ -86,15 +64,15 @@ struct Window
         if (open)
             form.fileCommands().openDatabaseFile(largestFile());
     }
-    SilentPrompter prompter;
-    NoDialogs dialogs;
+    bench::YesPrompter prompter;
+    bench::NoDialogs dialogs;
     NoUsers users;
     MainWindow form{prompter, dialogs, users};
 };
 
 void BM_ReaderAloneFloor(benchmark::State &state)
 {
-    SilentPrompter prompter;
+    bench::YesPrompter prompter;
     for (auto _ : state) {
         Database database;
         benchmark::DoNotOptimize(loadDatabaseFile(largestFile(), database, prompter));

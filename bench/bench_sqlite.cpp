@@ -5,6 +5,7 @@
 // and dates) against Python's sqlite3 inserting the same typed rows with executemany in one
 // transaction (goal: faster, ratio below 1), and against the comma text export (goal: 5x).
 #include "against_floor.h"
+#include "bench_doubles.h"
 #include "core/exchange/sqlite_exchange.h"
 #include "core/exchange/text_exchange.h"
 #include "core/model/database.h"
@@ -29,22 +30,6 @@ using namespace kribed::bench;
 
 namespace {
 
-const Regional &benchRegional()
-{
-    static const Regional regional(QLocale(QStringLiteral("en_US")));
-    return regional;
-}
-
-class NoQuestions : public Prompter
-{
-public:
-    Answer ask(const Message &message) override
-    {
-        std::fprintf(stderr, "unexpected message: %s\n", qPrintable(message.text));
-        std::abort();
-    }
-};
-
 int typeOfField(int field)
 {
     static const int types[] = {StringType, NormalIntegerType, FloatType, NormalDateType};
@@ -65,10 +50,11 @@ std::pair<QByteArray, QByteArray> cellOf(int field, int record)
     }
     case NormalDateType: {
         const QDate date = QDate(2000, 1, 1).addDays(record);
-        return {benchRegional().dateText(date), date.toString(Qt::ISODate).toLatin1()};
+        return {bench::usRegional().dateText(date), date.toString(Qt::ISODate).toLatin1()};
     }
     default: {
-        const QByteArray text = "value " + QByteArray::number(record) + '/' + QByteArray::number(field);
+        const QByteArray text =
+            "value " + QByteArray::number(record) + '/' + QByteArray::number(field);
         return {text, text};
     }
     }
@@ -138,7 +124,10 @@ qint64 pythonInsertNanos()
     QString kinds;
     for (int field = 1; field <= MaxFields; ++field) {
         const int type = typeOfField(field);
-        kinds += type == NormalIntegerType ? u'i' : type == FloatType ? u'r' : type == NormalDateType ? u'd' : u't';
+        kinds += type == NormalIntegerType ? u'i'
+                 : type == FloatType       ? u'r'
+                 : type == NormalDateType  ? u'd'
+                                           : u't';
     }
     QProcess python;
     python.start(QStringLiteral("python3"),
@@ -153,9 +142,9 @@ qint64 pythonInsertNanos()
 
 void exportSqlite()
 {
-    NoQuestions prompter;
+    bench::NoQuestions prompter;
     if (exportSqliteFile(fixture().folder.filePath(QStringLiteral("out.sqlite")),
-                         fixture().database, prompter, benchRegional())
+                         fixture().database, prompter, bench::usRegional())
         != ExchangeResult::Done)
         std::abort();
 }
@@ -181,9 +170,9 @@ void BM_SqliteExportVsCsv(benchmark::State &state)
 {
     fixture();
     const QString csv = fixture().folder.filePath(QStringLiteral("out.CSV"));
-    NoQuestions prompter;
+    bench::NoQuestions prompter;
     runAgainstFloor(state, 5.0, exportSqlite, [&] {
-        if (exportTextFile(csv, TextType::Comma, fixture().database, prompter, benchRegional())
+        if (exportTextFile(csv, TextType::Comma, fixture().database, prompter, bench::usRegional())
             != ExchangeResult::Done)
             std::abort();
     });

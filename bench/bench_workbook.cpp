@@ -9,6 +9,7 @@
 // in the same mode. Its XML printing and compression take most of the time, so lib_ratio says how
 // much of the export is ours and how far the CSV goal can be reached at all.
 #include "against_floor.h"
+#include "bench_doubles.h"
 #include "core/exchange/text_exchange.h"
 #include "core/exchange/workbook_export.h"
 #include "core/model/database.h"
@@ -36,22 +37,6 @@ using namespace kribed;
 
 namespace {
 
-const Regional &benchRegional()
-{
-    static const Regional regional(QLocale(QStringLiteral("en_US")));
-    return regional;
-}
-
-class NoQuestions : public Prompter
-{
-public:
-    Answer ask(const Message &message) override
-    {
-        std::fprintf(stderr, "unexpected message: %s\n", qPrintable(message.text));
-        std::abort();
-    }
-};
-
 // Integers, floats, Booleans, dates and texts in turn, every cell convertible.
 const Database &mixedDatabase()
 {
@@ -73,8 +58,9 @@ const Database &mixedDatabase()
                     cell = QByteArray::number(record % 12 + 1) + '/'
                            + QByteArray::number(record % 28 + 1) + "/2019";
                     break;
-                default: cell = "Text " + QByteArray::number(record) + " of field "
-                                + QByteArray::number(field);
+                default:
+                    cell = "Text " + QByteArray::number(record) + " of field "
+                           + QByteArray::number(field);
                 }
                 made.setCell(field, record, cell);
             }
@@ -92,16 +78,16 @@ QTemporaryDir &folder()
 
 void exportWorkbook(const QString &path)
 {
-    NoQuestions prompter;
-    if (exportWorkbookFile(path, mixedDatabase(), prompter, benchRegional()).result
+    bench::NoQuestions prompter;
+    if (exportWorkbookFile(path, mixedDatabase(), prompter, bench::usRegional()).result
         != ExchangeResult::Done)
         std::abort();
 }
 
 void exportCsv(const QString &path)
 {
-    NoQuestions prompter;
-    if (exportTextFile(path, TextType::Csv, mixedDatabase(), prompter, benchRegional())
+    bench::NoQuestions prompter;
+    if (exportTextFile(path, TextType::Csv, mixedDatabase(), prompter, bench::usRegional())
         != ExchangeResult::Done)
         std::abort();
 }
@@ -125,11 +111,12 @@ const LibraryCells &libraryCells()
                 const int type = database.fieldType(field);
                 double number = std::nan("");
                 if (type == NormalDateType)
-                    number = double(QDate(1899, 12, 30).daysTo(*benchRegional().readDate(cell)));
+                    number =
+                        double(QDate(1899, 12, 30).daysTo(*bench::usRegional().readDate(cell)));
                 else if (type == BooleanType)
                     number = cell == "1";
                 else if (type != StringType)
-                    number = double(*benchRegional().readNumber(cell));
+                    number = double(*bench::usRegional().readNumber(cell));
                 made.numbers.append(number);
                 made.texts.append(std::isnan(number) ? cell.toByteArray() : QByteArray());
             }
