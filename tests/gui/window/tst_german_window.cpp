@@ -15,10 +15,10 @@
 #include "gui/dialogs/message_box_prompter.h"
 #include "gui/dialogs/recovery_dialog.h"
 #include "main_window_fixture.h"
+#include "message_box_answerer.h"
 #include "pdb_builder.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
@@ -26,7 +26,6 @@
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTest>
-#include <QTimer>
 
 #include <map>
 
@@ -203,10 +202,14 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("name");
-        QTest::newRow("a language") << "de_DE" << "Deutsch";
-        QTest::newRow("a language of another country") << "de_CH" << "Deutsch (Schweiz)";
-        QTest::newRow("one of the far east") << "zh_TW" << "Chinesisch (Taiwan)";
-        QTest::newRow("none offered: as the toolkit names it") << "C" << "C";
+        QTest::newRow("a language") << "de_DE"
+                                    << "Deutsch";
+        QTest::newRow("a language of another country") << "de_CH"
+                                                       << "Deutsch (Schweiz)";
+        QTest::newRow("one of the far east") << "zh_TW"
+                                             << "Chinesisch (Taiwan)";
+        QTest::newRow("none offered: as the toolkit names it") << "C"
+                                                               << "C";
     }
 
     void formatsNamesAreGerman()
@@ -248,24 +251,17 @@ private Q_SLOTS:
 
         QStringList texts;
         QStringList shownButtons;
-        QTimer answer;
-        answer.setInterval(10);
-        connect(&answer, &QTimer::timeout, this, [&] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible())
-                return;
-            texts << box->text();
-            for (const QAbstractButton *button : box->buttons())
+        MessageBoxAnswerer answerer([&](QMessageBox &box) {
+            texts << box.text();
+            for (const QAbstractButton *button : box.buttons())
                 shownButtons << button->text();
-            QTest::keyClick(box, Qt::Key_Escape);
         });
-        answer.start();
         dialogs.expectOpen(QStringLiteral("Kribo-Datenbank öffnen"),
                            writeFile(QStringLiteral("Box.pdb"), file));
         form.fileCommands().openDatabase();
         if (deleteRow)
             form.rowColumnCommands().deleteRow();
-        answer.stop();
+        answerer.stop();
 
         QCOMPARE(texts, QStringList{text});
         shownButtons.sort();

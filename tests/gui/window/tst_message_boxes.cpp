@@ -6,12 +6,11 @@
 #include "gui/grid/database_document.h"
 #include "gui/window/main_window.h"
 #include "main_window_fixture.h"
+#include "message_box_answerer.h"
 #include "pdb_builder.h"
 
-#include <QApplication>
 #include <QMessageBox>
 #include <QTest>
-#include <QTimer>
 
 using namespace kribed;
 using namespace kribed::test;
@@ -64,18 +63,11 @@ private Q_SLOTS:
 
         QStringList texts;
         QList<Qt::CursorShape> pointers;
-        QTimer answer;
-        answer.setInterval(10);
-        connect(&answer, &QTimer::timeout, this, [&] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible())
-                return;
-            texts << box->text();
+        MessageBoxAnswerer answerer([&](QMessageBox &box) {
+            texts << box.text();
             const QCursor *cursor = QGuiApplication::overrideCursor();
             pointers << (cursor ? cursor->shape() : Qt::ArrowCursor);
-            QTest::keyClick(box, Qt::Key_Escape);
         });
-        answer.start();
 
         dialogs.expectOpen(QStringLiteral("Open Kribo database"),
                            writeFile(QStringLiteral("Box.pdb"), file));
@@ -84,7 +76,7 @@ private Q_SLOTS:
             QVERIFY(texts.isEmpty());
             form.rowColumnCommands().deleteRow();
         }
-        answer.stop();
+        answerer.stop();
         QCOMPARE(texts.size(), 1);
         QVERIFY2(texts.first().startsWith(text), qPrintable(texts.first()));
         QCOMPARE(pointers, QList<Qt::CursorShape>{Qt::ArrowCursor});
