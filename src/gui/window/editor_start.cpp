@@ -33,8 +33,13 @@ StartupRequest readCommandLine(int &argc, char **argv)
 {
     const QCoreApplication terminal(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kribed"));
-    installTranslations(startLanguage(QCoreApplication::arguments()));
-    return parseCommandLine(QCoreApplication::arguments());
+    const QStringList arguments = QCoreApplication::arguments();
+    const StartupRequest request = parseCommandLine(arguments);
+    if (request.kind == StartupRequest::Kind::Run)
+        return request; // the window's application loads the translations for itself
+    // What is told on the terminal is told in the user's language: read again with it.
+    installTranslations(startLanguage(arguments));
+    return parseCommandLine(arguments);
 }
 
 // The dark palette for looking at the window where the desktop offers none
