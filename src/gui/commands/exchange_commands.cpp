@@ -60,7 +60,7 @@ int workbookExportIndex()
     return sqliteExportIndex() + 1;
 }
 
-// The suffix the Export dialog adds to a name typed without one, for the entry last chosen.
+// The suffix the Export dialog opens with: the extension of the entry chosen last time.
 QString exportSuffixOf(int filterIndex)
 {
     if (filterIndex == sqliteExportIndex())
@@ -202,9 +202,12 @@ void ExchangeCommands::exportText()
     request.defaultSuffix = exportSuffixOf(mSaveIndex);
     request.proposedName = QFileInfo(database.filePath()).completeBaseName();
     request.askBeforeOverwrite = true;
-    const std::optional<FileChoice> choice = mWorkspace.fileDialogs().saveFile(request);
+    request.suffixFromFilter = true;
+    std::optional<FileChoice> choice = mWorkspace.fileDialogs().saveFile(request);
     if (!choice)
         return;
+    // The type chosen decides the extension, whatever the entry the dialog opened with.
+    choice->path = fileNameForFilter(choice->path, request.filter, choice->filterIndex);
     // Failures and the cells kept as text are told through the prompter.
     if (choice->filterIndex == sqliteExportIndex()) {
         mSaveIndex = choice->filterIndex;

@@ -9,6 +9,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include <algorithm>
+
 namespace kribed {
 
 QStringList nameFilters(const QString &filter)
@@ -31,11 +33,105 @@ QStringList nameFilters(const QString &filter)
     return filters;
 }
 
+QStringList filterExtensions(const QString &filter, int filterIndex)
+{
+    const QStringList parts = filter.split(u'|');
+    const qsizetype at = 2 * qsizetype(filterIndex) - 1;
+    if (filterIndex < 1 || at >= parts.size())
+        return {};
+    QStringList extensions;
+    for (const QString &pattern : parts[at].split(u';', Qt::SkipEmptyParts)) {
+        const QString trimmed = pattern.trimmed();
+        if (!trimmed.startsWith(QStringLiteral("*.")))
+            continue;
+        const QString extension = trimmed.mid(2);
+        if (!extension.isEmpty() && !extension.contains(u'*') && !extension.contains(u'?'))
+            extensions << extension;
+    }
+    return extensions;
+}
+
 namespace {
+
+// The extension of a file name: after its last dot, when that dot does not start the name.
+QString extensionOf(const QString &fileName)
+{
+    const qsizetype dot = fileName.lastIndexOf(u'.');
+    return dot > 0 ? fileName.mid(dot + 1) : QString();
+}
+
+bool containsNoCase(const QStringList &list, const QString &text)
+{
+    return list.contains(text, Qt::CaseInsensitive);
+}
+
+} // namespace
+
+QString fileNameForFilter(const QString &path, const QString &filter, int filterIndex)
+{
+    const QStringList own = filterExtensions(filter, filterIndex);
+    if (own.isEmpty())
+        return path;
+    const qsizetype slash = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(QDir::separator()));
+    const QString fileName = path.mid(slash + 1);
+    if (fileName.isEmpty())
+        return path;
+    const QString extension = extensionOf(fileName);
+    if (!extension.isEmpty() && containsNoCase(own, extension))
+        return path;
+    const int entries = int(filter.count(u'|')) / 2;
+    for (int other = 1; other <= entries && !extension.isEmpty(); ++other) {
+        if (containsNoCase(filterExtensions(filter, other), extension))
+            return path.left(path.size() - extension.size()) + own.constFirst();
+    }
+    return path + (path.endsWith(u'.') ? QString() : QStringLiteral(".")) + own.constFirst();
+}
+
+namespace {
+
+// A file dialog; when saving with suffixFromFilter, the chosen entry decides the extension: the default suffix follows the entry,
+// and a name typed with another extension is mended before the dialog asks about overwriting,
+// so the question names the file that is written.
+class RequestFileDialog : public QFileDialog
+{
+public:
+    RequestFileDialog(QWidget *parent, const FileRequest &request)
+        : QFileDialog(parent, request.title)
+        , mRequest(request)
+    {
+        if (!request.suffixFromFilter)
+            return;
+        connect(this, &QFileDialog::filterSelected, this, [this](const QString &chosen) {
+            const QStringList extensions = filterExtensions(mRequest.filter, filterIndexOf(chosen));
+            setDefaultSuffix(extensions.isEmpty() ? mRequest.defaultSuffix
+                                                  : extensions.constFirst());
+        });
+    }
+
+    int filterIndexOf(const QString &nameFilter) const
+    {
+        return int(kribed::nameFilters(mRequest.filter).indexOf(nameFilter)) + 1;
+    }
+
+    void accept() override
+    {
+        const QStringList files = selectedFiles();
+        if (acceptMode() == AcceptSave && mRequest.suffixFromFilter && files.size() == 1) {
+            const QString mended = fileNameForFilter(files.constFirst(), mRequest.filter,
+                                                     filterIndexOf(selectedNameFilter()));
+            if (mended != files.constFirst())
+                selectFile(mended);
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    FileRequest mRequest;
+};
 
 std::optional<FileChoice> runFileDialog(QWidget *parent, const FileRequest &request, bool save)
 {
-    QFileDialog dialog(parent, request.title);
+    RequestFileDialog dialog(parent, request);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (!request.askBeforeOverwrite)
@@ -53,10 +149,14 @@ std::optional<FileChoice> runFileDialog(QWidget *parent, const FileRequest &requ
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     FileChoice choice;
-    choice.path = QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
     choice.filterIndex = int(filters.indexOf(dialog.selectedNameFilter())) + 1;
     if (choice.filterIndex < 1)
         choice.filterIndex = 1;
+    QString path = dialog.selectedFiles().constFirst();
+    // A dialog of the desktop's may not have let the name be mended before it closed.
+    if (save && request.suffixFromFilter)
+        path = fileNameForFilter(path, request.filter, choice.filterIndex);
+    choice.path = QDir::toNativeSeparators(path);
     return choice;
 }
 

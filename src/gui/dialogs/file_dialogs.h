@@ -27,6 +27,9 @@ struct FileRequest
     QString proposedName;
     int filterIndex = 1;
     bool askBeforeOverwrite = false;
+    // Save: the entry chosen in the dialog decides the file's extension (fileNameForFilter), not
+    // the default suffix, which only names the extension of the entry the dialog opens with.
+    bool suffixFromFilter = false;
 };
 
 struct FileChoice
@@ -77,5 +80,15 @@ private:
 
 // The Qt name filters ("Kribo database (*.pdb)", "All Files (*)") of a '|'-separated filter text.
 QStringList nameFilters(const QString &filter);
+
+// The extensions an entry of a '|'-separated filter text names ("*.sqlite;*.db": sqlite, db);
+// none for an entry of every file ("*.*").
+QStringList filterExtensions(const QString &filter, int filterIndex);
+
+// The name a file chosen under the entry `filterIndex` is written to: kept when its extension is
+// one of the entry's (in any letter case); the extension of another entry of the filter replaced
+// by the entry's first; else the entry's first extension added ("Kunden" and "Kunden.CSV" under
+// "*.xlsx": Kunden.xlsx; "Kunden.2026" under "*.xlsx": Kunden.2026.xlsx).
+QString fileNameForFilter(const QString &path, const QString &filter, int filterIndex);
 
 } // namespace kribed

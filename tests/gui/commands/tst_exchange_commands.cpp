@@ -9,6 +9,7 @@
 #include "gui/window/main_window.h"
 #include "main_window_fixture.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTableView>
 #include <QTest>
@@ -188,6 +189,57 @@ private Q_SLOTS:
         mWindow->exchangeCommands().exportText();
         QCOMPARE(mDialogs->requests().last().filterIndex, 6);
         QCOMPARE(mDialogs->requests().last().defaultSuffix, QStringLiteral("xlsx"));
+    }
+
+    void chosenTypeNamesTheFile_data()
+    {
+        QTest::addColumn<int>("before");    // the type of an export before, the dialog's start
+        QTest::addColumn<int>("type");      // the entry chosen
+        QTest::addColumn<QString>("typed"); // the name as the dialog hands it back
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QByteArray>("start"); // of the file written
+
+        const QByteArray comma("\"Field 1\",\"Field 2\"\r\n");
+        QTest::newRow("workbook after comma") << 1 << 6 << QStringLiteral("Kunden")
+                                              << QStringLiteral("Kunden.xlsx") << QByteArray("PK");
+        QTest::newRow("workbook typed with comma's extension")
+            << 1 << 6 << QStringLiteral("Kunden.CSV") << QStringLiteral("Kunden.xlsx")
+            << QByteArray("PK");
+        QTest::newRow("semicolon after workbook")
+            << 6 << 2 << QStringLiteral("semi_test.xlsx") << QStringLiteral("semi_test.csv")
+            << QByteArray("\"Field 1\";");
+        QTest::newRow("comma keeps a lower-case csv")
+            << 2 << 1 << QStringLiteral("x.csv") << QStringLiteral("x.csv") << comma;
+        QTest::newRow("tab without extension")
+            << 5 << 3 << QStringLiteral("t") << QStringLiteral("t.TXT") << QByteArray("Field 1\t");
+        QTest::newRow("SQLite after tab")
+            << 3 << 5 << QStringLiteral("db.TXT") << QStringLiteral("db.sqlite")
+            << QByteArray("SQLite format 3");
+        QTest::newRow("a dotted name keeps its dot")
+            << 1 << 1 << QStringLiteral("v1.2") << QStringLiteral("v1.2.CSV") << comma;
+    }
+
+    void chosenTypeNamesTheFile()
+    {
+        QFETCH(int, before);
+        QFETCH(int, type);
+        QFETCH(QString, typed);
+        QFETCH(QString, written);
+        QFETCH(QByteArray, start);
+
+        createThroughDialog(QStringLiteral("2"), QStringLiteral("1"));
+        const QString first = mTemp->filePath(QStringLiteral("first"));
+        mDialogs->expectSave(QStringLiteral("Export"), first, before);
+        mWindow->exchangeCommands().exportText();
+        QVERIFY(mDialogs->requests().last().suffixFromFilter);
+
+        mDialogs->expectSave(QStringLiteral("Export"), mTemp->filePath(typed), type);
+        mWindow->exchangeCommands().exportText();
+        KRIBED_VERIFY_DIALOGS(*mDialogs);
+        QVERIFY2(readFile(mTemp->filePath(written)).startsWith(start),
+                 qPrintable(QDir(mTemp->path()).entryList(QDir::Files).join(u' ')));
+        if (typed != written)
+            QVERIFY(!QFile::exists(mTemp->filePath(typed)));
     }
 
     void sqliteThroughDialogs()
