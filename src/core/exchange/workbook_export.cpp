@@ -473,6 +473,9 @@ QByteArray workbookText(const QString &text)
     escaped.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
+        // A cell's line break is CR LF; a workbook's is LF alone (a CR would show as "_x000D_").
+        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
+            continue;
         const bool control = c.unicode() < 0x20 && c != u'\t' && c != u'\n';
         if (control || (c == u'_' && startsEscape(QStringView(text).mid(i))))
             escaped += QStringLiteral("_x%1_").arg(

@@ -69,8 +69,9 @@ QByteArray excelFormatCode(const QString &qtFormat);
 // A sheet name Excel takes: at most 31 characters, none of []:*?/\, no apostrophe at either end;
 // "Sheet1" when nothing is left.
 QString workbookSheetName(const QString &databaseName);
-// Text as Excel stores it: control characters (other than tab and line feed) and an underscore
-// that would start such an escape are written as "_xHHHH_".
+// Text as Excel stores it: a line break (CR LF) as LF; control characters (other than tab and
+// line feed, and a CR not before a LF) and an underscore that would start such an escape are
+// written as "_xHHHH_".
 QByteArray workbookText(const QString &text);
 
 } // namespace kribed

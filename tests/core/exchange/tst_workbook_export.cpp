@@ -169,8 +169,17 @@ void TestWorkbookExport::cellsReadBack_data()
                                   << int(StringType) << QByteArray("\xcc\xe8\xf0")
                                   << u"s|Мир|General"_s << false;
     QTest::newRow("line break and tab") << QByteArray("en_US") << latin << int(StringType)
-                                        << QByteArray("a\r\nb\tc") << u"s|a\r\nb\tc|General"_s
+                                        << QByteArray("a\r\nb\tc") << u"s|a\nb\tc|General"_s
                                         << false;
+    QTest::newRow("line breaks one after another")
+        << QByteArray("en_US") << latin << int(StringType) << QByteArray("\r\n\r\na\r\n")
+        << u"s|\n\na\n|General"_s << false;
+    QTest::newRow("carriage return alone") << QByteArray("en_US") << latin << int(StringType)
+                                           << QByteArray("a\rb\r") << u"s|a\rb\r|General"_s
+                                           << false;
+    QTest::newRow("carriage returns before a line break")
+        << QByteArray("en_US") << latin << int(StringType) << QByteArray("a\r\r\nb")
+        << u"s|a\r\nb|General"_s << false;
     QTest::newRow("control character") << QByteArray("en_US") << latin << int(StringType)
                                        << QByteArray("a\x01z") << u"s|a\x01z|General"_s << false;
     QTest::newRow("text like an escape") << QByteArray("en_US") << latin << int(StringType)
