@@ -7,6 +7,8 @@
 // desktop then gives Kribo files and other .pdb files. The Debian package that scripts/package
 // builds is unpacked into a scratch folder, never into the system, and its programs run from
 // there. A check whose tool is missing is skipped.
+#include "core/platform/project_address.h"
+
 #include <QDate>
 #include <QDir>
 #include <QDirIterator>
@@ -431,6 +433,8 @@ void TestPackaging::addressesAreTheProjects()
     for (const QString &image : images)
         QVERIFY2(image.startsWith(HomePage + QStringLiteral("screenshots/")), qPrintable(image));
     QVERIFY(!readAll(Metainfo).contains("example"));
+    // The program shows the same address (About box, printed pages).
+    QCOMPARE(kribed::projectWebAddress(), HomePage);
 }
 
 // The newest release is this build's version; every release has a date and notes, newest first.

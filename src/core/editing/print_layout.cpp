@@ -6,6 +6,7 @@
 
 #include "core/model/regional.h"
 #include "core/platform/code_page.h"
+#include "core/platform/project_address.h"
 
 #include <QStringDecoder>
 
@@ -299,7 +300,7 @@ PrintFont footerFont()
 QString printFooterText()
 {
     return QStringLiteral("Kribed PRO ") + QLatin1String(KRIBED_VERSION)
-           + QStringLiteral(" by Kribed PRO developers [https://kribed.example.org]");
+           + QStringLiteral(" by Kribed PRO developers [") + projectWebAddress() + u']';
 }
 
 int printColumnWidth(const Database &database, int column, const PrintSetup &setup,

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "gui/dialogs/about_dialog.h"
 
+#include "core/platform/project_address.h"
 #include "core/platform/prompter.h"
 
 #include <QApplication>
@@ -33,7 +34,7 @@ bool openWithDesktopOrBrowser(const QUrl &url)
 
 QString AboutDialog::webAddress()
 {
-    return QStringLiteral("https://kribed.example.org/");
+    return projectWebAddress();
 }
 
 QString AboutDialog::mailAddress()

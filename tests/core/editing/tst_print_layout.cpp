@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/editing/print_layout.h"
 #include "core/model/regional.h"
+#include "core/platform/project_address.h"
 #include "test_regional.h"
 
 #include <QtTest>
@@ -211,6 +212,10 @@ void TestPrintLayout::onePageWithFooter()
     const PrintItem *footer = itemAt(page, 200, 200 + 10 * 50);
     QVERIFY(footer);
     QVERIFY(footer->text.startsWith(QStringLiteral("Kribed PRO ")));
+    // The project's own address, never a placeholder.
+    QVERIFY(footer->text.endsWith(u'[' + projectWebAddress() + u']'));
+    QVERIFY(projectWebAddress().startsWith(QStringLiteral("https://")));
+    QVERIFY2(!footer->text.contains(QStringLiteral("example")), qPrintable(footer->text));
     QCOMPARE(footer->font, footerFont());
 }
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/platform/project_address.h"
 #include "core/platform/settings.h"
 #include "core/platform/user_list.h"
 #include "gui/dialogs/about_dialog.h"
@@ -168,7 +169,11 @@ private Q_SLOTS:
         QVERIFY(heart->isVisible());
         QTest::keyClick(&about, Qt::Key_Escape);
         QVERIFY(!about.isVisible());
-        QVERIFY(AboutDialog::webAddress().contains(QStringLiteral("example.org")));
+        // The project's own address, the one the metainfo names, never a placeholder.
+        QCOMPARE(AboutDialog::webAddress(), projectWebAddress());
+        const QString shown = about.findChild<QLabel *>(QStringLiteral("webLabel"))->text();
+        QVERIFY2(shown.contains(projectWebAddress()) && !shown.contains(QStringLiteral("example")),
+                 qPrintable(shown));
     }
 
     void aboutBoxTellsWhenNoBrowserOpens_data()
