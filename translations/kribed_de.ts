@@ -1035,6 +1035,13 @@ Bitte wenden Sie sich umgehend per E-Mail an den Entwickler:  </translation>
     </message>
 </context>
 <context>
+    <name>StartupUsers</name>
+    <message>
+        <source>Do not show this again</source>
+        <translation>Diese Meldung nicht mehr anzeigen</translation>
+    </message>
+</context>
+<context>
     <name>StatusTexts</name>
     <message>
         <source>R%1 of %2</source>

@@ -61,6 +61,11 @@ QString CliPrompter::displayText(const QString &text)
     return shown;
 }
 
+Answer CliPrompter::askWithCheckBox(const Message &message, CheckBox &)
+{
+    return ask(message);
+}
+
 Answer CliPrompter::ask(const Message &message)
 {
     const QString caption =

@@ -17,6 +17,8 @@ public:
     CliPrompter(QTextStream &err, bool answerGoOn);
 
     Answer ask(const Message &message) override;
+    // The message alone: nobody ticks a box on a terminal, so the box keeps its state.
+    Answer askWithCheckBox(const Message &message, CheckBox &box) override;
 
     // How many questions were answered with the stopping button.
     int declinedCount() const { return mDeclined; }

@@ -20,10 +20,27 @@ bool textMatches(const QString &expected, const QString &actual)
 void ScriptedPrompter::expect(const QString &caption, const QString &text, Icon icon,
                               Buttons buttons, Answer answer)
 {
-    mExpected.append({caption, text, icon, buttons, answer});
+    mExpected.append({caption, text, icon, buttons, answer, QString(), false});
+}
+
+void ScriptedPrompter::expectWithCheckBox(const QString &caption, const QString &text, Icon icon,
+                                          Buttons buttons, Answer answer, const QString &checkText,
+                                          bool tick)
+{
+    mExpected.append({caption, text, icon, buttons, answer, checkText, tick});
 }
 
 Answer ScriptedPrompter::ask(const Message &message)
+{
+    return answer(message, nullptr);
+}
+
+Answer ScriptedPrompter::askWithCheckBox(const Message &message, CheckBox &box)
+{
+    return answer(message, &box);
+}
+
+Answer ScriptedPrompter::answer(const Message &message, CheckBox *box)
 {
     mShown.append(message);
     if (mExpected.isEmpty()) {
@@ -36,6 +53,13 @@ Answer ScriptedPrompter::ask(const Message &message)
         || expected.icon != message.icon || expected.buttons != message.buttons) {
         mFailures << QStringLiteral("expected [%1] %2, got [%3] %4")
                          .arg(expected.caption, expected.text, message.caption, message.text);
+    }
+    const QString shownCheck = box ? box->text : QString();
+    if (expected.checkText != shownCheck) {
+        mFailures << QStringLiteral("expected the check box \"%1\" with [%2] %3, got \"%4\"")
+                         .arg(expected.checkText, message.caption, message.text, shownCheck);
+    } else if (box) {
+        box->checked = expected.tick;
     }
     return expected.answer;
 }

@@ -22,17 +22,26 @@ public:
         Icon icon;
         Buttons buttons;
         Answer answer;
+        // With a check box: its text (not empty), and whether the answer ticks it.
+        QString checkText;
+        bool tick = false;
     };
 
     void expect(const QString &caption, const QString &text, Icon icon, Buttons buttons,
                 Answer answer);
+    // A message with a check box of that text, which the answer leaves ticked or not.
+    void expectWithCheckBox(const QString &caption, const QString &text, Icon icon, Buttons buttons,
+                            Answer answer, const QString &checkText, bool tick);
     Answer ask(const Message &message) override;
+    Answer askWithCheckBox(const Message &message, CheckBox &box) override;
 
     // Empty when every expected message came, in order, and nothing else did.
     QString failures() const;
     const QList<Message> &shown() const { return mShown; }
 
 private:
+    Answer answer(const Message &message, CheckBox *box);
+
     QList<Expected> mExpected;
     QList<Message> mShown;
     QStringList mFailures;

@@ -26,9 +26,14 @@ constexpr MissingDesktopNotice platformDesktopNotice()
 #endif
 }
 
-// The handheld user list as the program reads it at start. With FirstStartOnly the program's
-// own settings store remembers that the message was shown (written at once, so a start that ends
-// abnormally does not show it again either).
+// The settings key ("Settings/ShowDesktopNotice") that the message's check box "Do not show this
+// again" sets to "0"; missing or any other value shows the message.
+QString showDesktopNoticeKey();
+
+// The handheld user list as the program reads it at start; the message about the missing desktop
+// software comes with the check box "Do not show this again". With FirstStartOnly the program's
+// own settings store remembers that the message was shown. Both are written at once, so a start
+// that ends abnormally keeps them too.
 std::unique_ptr<UserData> readUsersAtStart(Prompter &prompter, QSettings &programStore,
                                            const Regional &regional,
                                            HandheldRegistry registry = HandheldRegistry(),

@@ -19,6 +19,14 @@ struct Message
     Buttons buttons = Buttons::Ok;
 };
 
+// A check box under a message's text ("Do not show this again"): `checked` is its state when the
+// message is shown, and the user's choice once it is answered.
+struct CheckBox
+{
+    QString text;
+    bool checked = false;
+};
+
 // Every message box of the program goes through here; the GUI shows a QMessageBox, tests answer
 // from a script, kribed-cli prints to standard error and answers from its flags.
 class Prompter
@@ -26,6 +34,13 @@ class Prompter
 public:
     virtual ~Prompter() = default;
     virtual Answer ask(const Message &message) = 0;
+    // The message with a check box under its text. Where no box can be shown, the message alone:
+    // the box keeps its state.
+    virtual Answer askWithCheckBox(const Message &message, CheckBox &box)
+    {
+        Q_UNUSED(box);
+        return ask(message);
+    }
 };
 
 // The support address named in the reader's two questions.

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "gui/dialogs/message_box_prompter.h"
 
+#include <QCheckBox>
 #include <QGuiApplication>
 #include <QMessageBox>
 
@@ -69,16 +70,35 @@ private:
 
 Answer MessageBoxPrompter::ask(const Message &message)
 {
+    return show(message, nullptr);
+}
+
+Answer MessageBoxPrompter::askWithCheckBox(const Message &message, CheckBox &box)
+{
+    return show(message, &box);
+}
+
+Answer MessageBoxPrompter::show(const Message &message, CheckBox *checkBox)
+{
     QString text = message.text;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(u'\r', u'\n');
     QMessageBox box(boxIcon(message.icon), message.caption, text, boxButtons(message.buttons),
                     mParent);
     box.setTextFormat(Qt::PlainText);
+    if (checkBox) {
+        auto *check = new QCheckBox(checkBox->text, &box);
+        check->setObjectName(QStringLiteral("messageCheckBox"));
+        check->setChecked(checkBox->checked);
+        box.setCheckBox(check);
+    }
     // A box that comes up during a long operation (the reader's, a row command's question) shows
     // the normal pointer; the hourglass is back once it is answered.
     const NormalPointer pointer;
-    switch (box.exec()) {
+    const int pressed = box.exec();
+    if (checkBox)
+        checkBox->checked = box.checkBox()->isChecked();
+    switch (pressed) {
     case QMessageBox::Ok: return Answer::Ok;
     case QMessageBox::Cancel: return Answer::Cancel;
     case QMessageBox::Yes: return Answer::Yes;

@@ -18,8 +18,11 @@ public:
     }
     void setParent(QWidget *parent) { mParent = parent; }
     Answer ask(const Message &message) override;
+    Answer askWithCheckBox(const Message &message, CheckBox &box) override;
 
 private:
+    Answer show(const Message &message, CheckBox *box);
+
     QWidget *mParent;
 };
 

@@ -14,7 +14,8 @@ using kribed::test::testRegional;
 using namespace kribed::test;
 
 // The start-up word about the missing Palm Desktop software: once per user where nobody has it,
-// at every start on Windows, never when the software is there.
+// at every start on Windows, never when the software is there, and no more once its box "Do not
+// show this again" was ticked.
 class TestStartupUsers : public QObject
 {
     Q_OBJECT
@@ -25,11 +26,21 @@ private Q_SLOTS:
         QTest::addColumn<bool>("desktopThere");
         QTest::addColumn<bool>("everyStart");
         QTest::addColumn<QList<bool>>("shownPerStart");
+        QTest::addColumn<QList<bool>>("ticked"); // "Do not show this again", per showing
         QTest::newRow("missing: told at the first start only")
-            << false << false << QList<bool>{true, false, false};
+            << false << false << QList<bool>{true, false, false} << QList<bool>{false};
         QTest::newRow("missing, every start (Windows)")
-            << false << true << QList<bool>{true, true, true};
-        QTest::newRow("present: never told") << true << false << QList<bool>{false, false};
+            << false << true << QList<bool>{true, true, true} << QList<bool>{false, false, false};
+        QTest::newRow("every start until the box is ticked")
+            << false << true << QList<bool>{true, true, false, false} << QList<bool>{false, true};
+        QTest::newRow("ticked at the first start")
+            << false << true << QList<bool>{true, false} << QList<bool>{true};
+        QTest::newRow("ticked where told once")
+            << false << false << QList<bool>{true, false} << QList<bool>{true};
+        QTest::newRow("present: never told")
+            << true << false << QList<bool>{false, false} << QList<bool>{};
+        QTest::newRow("present, every start: never told")
+            << true << true << QList<bool>{false, false} << QList<bool>{};
     }
 
     void missingDesktopNotice()
@@ -37,6 +48,7 @@ private Q_SLOTS:
         QFETCH(bool, desktopThere);
         QFETCH(bool, everyStart);
         QFETCH(QList<bool>, shownPerStart);
+        QFETCH(QList<bool>, ticked);
 
         QTemporaryDir dir;
         if (desktopThere) {
@@ -47,16 +59,19 @@ private Q_SLOTS:
         const QString programIni = dir.filePath(QStringLiteral("KRE/Kribed.ini"));
         const MissingDesktopNotice notice =
             everyStart ? MissingDesktopNotice::EveryStart : MissingDesktopNotice::FirstStartOnly;
+        qsizetype showing = 0;
         for (int start = 0; start < shownPerStart.size(); ++start) {
             // Every start reads the store afresh, as a new process would.
             QSettings store(programIni, QSettings::IniFormat);
             ScriptedPrompter prompter;
             if (shownPerStart[start]) {
-                prompter.expect(QStringLiteral("Kribed"),
-                                QStringLiteral("The Desktop software for the Palm Computing(R) "
-                                               "Platform is not correctly installed.\n"
-                                               "Nevertheless you can use Kribed without problems."),
-                                Icon::Error, Buttons::Ok, Answer::Ok);
+                prompter.expectWithCheckBox(
+                    QStringLiteral("Kribed"),
+                    QStringLiteral("The Desktop software for the Palm Computing(R) "
+                                   "Platform is not correctly installed.\n"
+                                   "Nevertheless you can use Kribed without problems."),
+                    Icon::Error, Buttons::Ok, Answer::Ok, QStringLiteral("Do not show this again"),
+                    ticked.value(showing++));
             }
             const auto users = readUsersAtStart(prompter, store, testRegional(),
                                                 HandheldRegistry(dir.path()), notice);
@@ -65,6 +80,10 @@ private Q_SLOTS:
             QCOMPARE(users->desktopMissing(), !desktopThere);
             QCOMPARE(users->count(), 0);
         }
+        // The choice is kept under its own key, as the other switches are.
+        QSettings store(programIni, QSettings::IniFormat);
+        QCOMPARE(store.value(QStringLiteral("Settings/ShowDesktopNotice")).toString(),
+                 ticked.contains(true) ? QStringLiteral("0") : QString());
     }
 };
 

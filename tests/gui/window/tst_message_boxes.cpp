@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/handheld/startup_users.h"
+#include "core/model/regional.h"
 #include "gui/commands/file_commands.h"
 #include "gui/commands/row_column_commands.h"
 #include "gui/dialogs/message_box_prompter.h"
@@ -9,7 +11,9 @@
 #include "message_box_answerer.h"
 #include "pdb_builder.h"
 
+#include <QCheckBox>
 #include <QMessageBox>
+#include <QSettings>
 #include <QTest>
 
 using namespace kribed;
@@ -83,6 +87,39 @@ private Q_SLOTS:
         // The hourglass went with its operation.
         QVERIFY(!QGuiApplication::overrideCursor());
         form.document().clearModified();
+    }
+
+    void startMessageOffersItsCheckBox_data()
+    {
+        QTest::addColumn<bool>("tick");
+        QTest::newRow("box left empty: told again") << false;
+        QTest::newRow("box ticked: not told again") << true;
+    }
+
+    void startMessageOffersItsCheckBox()
+    {
+        // The real box of the start, before any window, with its check box under the text.
+        QFETCH(bool, tick);
+        makeTemp();
+        const QString store = mTemp->filePath(QStringLiteral("Kribed.ini"));
+        QStringList checkTexts;
+        QList<QMessageBox::Icon> icons;
+        MessageBoxAnswerer answerer([&](QMessageBox &box) {
+            icons << box.icon();
+            checkTexts << (box.checkBox() ? box.checkBox()->text() : QString());
+            if (box.checkBox() && tick)
+                QTest::mouseClick(box.checkBox(), Qt::LeftButton);
+        });
+        MessageBoxPrompter prompter;
+        for (int start = 0; start < 2; ++start) {
+            QSettings settings(store, QSettings::IniFormat);
+            readUsersAtStart(prompter, settings, Regional(), HandheldRegistry(mTemp->path()),
+                             MissingDesktopNotice::EveryStart);
+        }
+        answerer.stop();
+        const qsizetype shown = tick ? 1 : 2;
+        QCOMPARE(checkTexts, QStringList(shown, QStringLiteral("Do not show this again")));
+        QCOMPARE(icons, QList<QMessageBox::Icon>(shown, QMessageBox::Critical));
     }
 };
 
