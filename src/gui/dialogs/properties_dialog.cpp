@@ -307,6 +307,21 @@ void PropertiesDialog::prepare(const Database &database, int field,
     showUsers(choices);
 }
 
+void PropertiesDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // The page's first control in the Tab order that takes the keyboard.
+    QWidget *page = mPages->currentWidget();
+    for (QWidget *control = page->nextInFocusChain(); control && control != page;
+         control = control->nextInFocusChain()) {
+        if (page->isAncestorOf(control) && control->isEnabled() && control->isVisibleTo(page)
+            && (control->focusPolicy() & Qt::TabFocus) == Qt::TabFocus) {
+            control->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
 void PropertiesDialog::releaseResult()
 {
     mEdited = Database();

@@ -84,6 +84,10 @@ public Q_SLOTS:
     void sortClicked();
     void fieldTypeChanged(int index);
 
+protected:
+    // The first control of the page in sight takes the keyboard, not the tab bar.
+    void showEvent(QShowEvent *event) override;
+
 private:
     QWidget *buildDatabaseTab();
     QWidget *buildFieldTab();

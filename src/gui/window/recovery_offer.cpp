@@ -11,6 +11,7 @@
 #include "gui/window/recovery_writer.h"
 
 #include <QFileInfo>
+#include <QTableView>
 
 namespace kribed {
 
@@ -116,6 +117,10 @@ void RecoveryOffer::recover(int row)
     mDialog.removeEntry(row);
     // One database is open at a time: the others wait for the next start.
     mDialog.accept();
+    // The grid takes the keyboard, as after Open: without a window manager nothing hands the
+    // window its activation back once the dialog is gone.
+    mWorkspace.mainWindow()->activateWindow();
+    mWorkspace.gridView().setFocus();
 }
 
 void RecoveryOffer::saveAs(int row)

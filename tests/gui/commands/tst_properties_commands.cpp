@@ -8,10 +8,12 @@
 #include "gui/window/main_window.h"
 #include "handheld_window_fixture.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 
@@ -92,6 +94,50 @@ private Q_SLOTS:
         QCOMPARE(windowDatabase().name(), QByteArray("Kunden"));
         QVERIFY(!windowDatabase().isModified());
         QVERIFY(!mWindow->settings().expertMode);
+    }
+
+    void firstFieldOfThePageHasTheKeyboard_data()
+    {
+        QTest::addColumn<int>("page"); // the page the dialog was left on; -1: its first showing
+        QTest::addColumn<QString>("focused");
+        QTest::addColumn<QString>("typed"); // what a line edit holds after typing "Neu"
+
+        QTest::newRow("first showing: Field")
+            << -1 << QStringLiteral("fieldNameEdit") << QStringLiteral("Neu");
+        QTest::newRow("Database") << 0 << QStringLiteral("nameEdit") << QStringLiteral("Neu");
+        QTest::newRow("Filter") << 3 << QStringLiteral("filterFieldCombo") << QString();
+        QTest::newRow("Sort") << 4 << QStringLiteral("secondarySortCombo") << QString();
+        QTest::newRow("Application") << 5 << QStringLiteral("userCombo") << QString();
+    }
+
+    void firstFieldOfThePageHasTheKeyboard()
+    {
+        QFETCH(int, page);
+        QFETCH(QString, focused);
+        QFETCH(QString, typed);
+
+        makeWindow(true);
+        showWindow();
+        mWindow->activateWindow();
+        PropertiesCommands &command = mWindow->propertiesCommands();
+        command.editProperties();
+        PropertiesDialog *form = Properties();
+        if (page >= 0) {
+            form->findChild<QTabWidget *>(QStringLiteral("pages"))->setCurrentIndex(page);
+            form->reject();
+            command.editProperties();
+        }
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+        form->activateWindow();
+        QTRY_VERIFY(form->isActiveWindow());
+        QTRY_COMPARE(QApplication::focusWidget() ? QApplication::focusWidget()->objectName()
+                                                 : QString(),
+                     focused);
+        if (!typed.isEmpty()) {
+            QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Neu"));
+            QCOMPARE(qobject_cast<QLineEdit *>(QApplication::focusWidget())->text(), typed);
+        }
+        form->reject();
     }
 };
 

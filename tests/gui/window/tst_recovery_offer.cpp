@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -193,6 +194,23 @@ private Q_SLOTS:
         QCOMPARE(loaded(mTemp->filePath(QStringLiteral("Kunden.pd_"))).cell(1, 1),
                  QByteArray("11"));
         QTRY_VERIFY(writer.filePath().isEmpty());
+    }
+
+    // After Recover the grid has the keyboard, as after opening a file: arrows and typing work
+    // at once, without a click into the table.
+    void recoveredGridHasTheKeyboard()
+    {
+        leaveChanges(QStringLiteral("a"), RecoveryOrigin::of(mFile));
+        showWindow();
+        RecoveryDialog &dialog = offerDialog();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        dialog.activateWindow();
+        QTRY_VERIFY(dialog.list->hasFocus());
+        QTest::keyClick(dialog.list, Qt::Key_Return);
+        QVERIFY(!dialog.isVisible());
+        QVERIFY(mWindow->isDatabaseOpen());
+        QTRY_VERIFY(mWindow->isActiveWindow());
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(mWindow->grid()));
     }
 
     // Until this program has written its own data (recovery off here), the left data stays.
