@@ -89,9 +89,9 @@ QString fileNameForFilter(const QString &path, const QString &filter, int filter
 
 namespace {
 
-// A file dialog; when saving with suffixFromFilter, the chosen entry decides the extension: the default suffix follows the entry,
-// and a name typed with another extension is mended before the dialog asks about overwriting,
-// so the question names the file that is written.
+// A file dialog. Saving with suffixFromFilter, the entry chosen decides the extension: the
+// default suffix follows the entry, and a name typed with another extension is mended before the
+// dialog asks about overwriting, so the question names the file that is written.
 class RequestFileDialog : public QFileDialog
 {
 public:
