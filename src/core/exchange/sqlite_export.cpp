@@ -138,8 +138,8 @@ public:
                 return true;
             }
         } else if (typeIndex == FloatType) {
-            if (const std::optional<long double> value = mRegional.readNumber(cell)) {
-                sqlite3_bind_double(insert, column, double(*value));
+            if (const std::optional<double> value = mRegional.readDouble(cell)) {
+                sqlite3_bind_double(insert, column, *value);
                 return true;
             }
         } else if (isDateType(typeIndex) && mDates.readIso(cell, isoBuffer(column))) {

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <memory>
 
 namespace kribed {
@@ -204,38 +205,49 @@ std::optional<QTime> Regional::readTime(QByteArrayView text) const
     return std::nullopt;
 }
 
-std::optional<long double> Regional::readNumber(QByteArrayView text) const
+namespace {
+
+// Where a text's number stands and what its digits are, when the whole text reads as one.
+struct ScannedNumber
 {
+    qsizetype start = 0; // the sign or first digit
+    qsizetype end = 0;   // after the last digit of the number or its exponent
+    bool negative = false;
+    bool hasExponent = false;
+    int digits = 0;
+    int fractionDigits = 0;
+    quint64 mantissa = 0; // the first 19 digits
+};
+
+std::optional<ScannedNumber> scanNumber(QByteArrayView text, char decimalSeparator)
+{
+    ScannedNumber number;
     qsizetype i = 0;
     const qsizetype n = text.size();
     while (i < n && isBlank(text[i]))
         ++i;
-    const qsizetype numberStart = i;
-    const bool negative = i < n && text[i] == '-';
+    number.start = i;
+    number.negative = i < n && text[i] == '-';
     if (i < n && (text[i] == '+' || text[i] == '-'))
         ++i;
-    int digits = 0;
-    int fractionDigits = 0;
     bool separatorSeen = false;
-    quint64 mantissa = 0;
     for (; i < n; ++i) {
         const char c = text[i];
         if (isDigit(c)) {
-            if (digits < 19)
-                mantissa = mantissa * 10 + quint64(c - '0');
-            ++digits;
-            fractionDigits += separatorSeen ? 1 : 0;
-        } else if (c == mDecimalSeparator && !separatorSeen) {
+            if (number.digits < 19)
+                number.mantissa = number.mantissa * 10 + quint64(c - '0');
+            ++number.digits;
+            number.fractionDigits += separatorSeen ? 1 : 0;
+        } else if (c == decimalSeparator && !separatorSeen) {
             separatorSeen = true;
         } else {
             break;
         }
     }
-    if (digits == 0)
+    if (number.digits == 0)
         return std::nullopt;
-    bool hasExponent = false;
     if (i < n && (text[i] == 'e' || text[i] == 'E')) {
-        hasExponent = true;
+        number.hasExponent = true;
         ++i;
         if (i < n && (text[i] == '+' || text[i] == '-'))
             ++i;
@@ -247,32 +259,117 @@ std::optional<long double> Regional::readNumber(QByteArrayView text) const
         if (exponentDigits == 0)
             return std::nullopt;
     }
-    const qsizetype numberEnd = i;
+    number.end = i;
     while (i < n && isBlank(text[i]))
         ++i;
     if (i != n)
         return std::nullopt;
+    return number;
+}
 
-    // Up to 19 digits without an exponent are exact in an integer, and one division by an exact
-    // power of ten rounds correctly: the same value strtold gives, without its cost.
-    if (!hasExponent && digits <= 19) {
-        long double scale = 1;
-        for (int k = 0; k < fractionDigits; ++k)
-            scale *= 10;
-        const long double value = (long double)mantissa / scale;
-        return negative ? -value : value;
+// The number in the C form from_chars reads whatever the process locale is: no '+', a point.
+QByteArray plainNumber(QByteArrayView text, const ScannedNumber &number, char decimalSeparator)
+{
+    QByteArray plain;
+    plain.reserve(number.end - number.start);
+    for (qsizetype i = number.start; i < number.end; ++i) {
+        const char c = text[i];
+        if (c == decimalSeparator)
+            plain += '.';
+        else if (c != '+' || i != number.start)
+            plain += c;
     }
+    return plain;
+}
 
-    // from_chars reads the C form whatever the process locale is; it takes no '+'.
-    QByteArray plain = text.sliced(numberStart, numberEnd - numberStart).toByteArray();
-    if (plain.startsWith('+'))
-        plain.remove(0, 1);
-    if (mDecimalSeparator != '.')
-        plain.replace(mDecimalSeparator, '.');
+// The power of ten of a plain number's first significant digit ("0.05e3": 1), for telling an
+// overflow from an underflow.
+qint64 decimalOrder(const QByteArray &plain)
+{
+    qint64 integerDigits = 0;
+    qint64 leadingZeros = 0; // after the point, before the first significant digit
+    bool point = false;
+    bool significant = false;
+    qsizetype i = plain.startsWith('-') ? 1 : 0;
+    for (; i < plain.size() && plain[i] != 'e' && plain[i] != 'E'; ++i) {
+        const char c = plain[i];
+        if (c == '.') {
+            point = true;
+        } else if (!significant && c == '0') {
+            leadingZeros += point ? 1 : 0;
+        } else {
+            significant = true;
+            integerDigits += point ? 0 : 1;
+        }
+    }
+    if (!significant)
+        return std::numeric_limits<qint64>::min();
+    qint64 exponent = 0;
+    const bool negative = i + 1 < plain.size() && plain[i + 1] == '-';
+    for (++i; i < plain.size(); ++i) {
+        if (isDigit(plain[i]) && exponent < 1000000000)
+            exponent = exponent * 10 + (plain[i] - '0');
+    }
+    exponent = negative ? -exponent : exponent;
+    return (integerDigits > 0 ? integerDigits - 1 : -(leadingZeros + 1)) + exponent;
+}
+
+template<typename Value> Value powerOfTen(int exponent)
+{
+    Value scale = 1;
+    for (int k = 0; k < exponent; ++k)
+        scale *= 10;
+    return scale;
+}
+
+} // namespace
+
+std::optional<long double> Regional::readNumber(QByteArrayView text) const
+{
+    const std::optional<ScannedNumber> number = scanNumber(text, mDecimalSeparator);
+    if (!number)
+        return std::nullopt;
+    // Up to 19 digits are exact in the 64-bit mantissa, and so is every power of ten up to 10^19:
+    // one division rounds correctly, the value strtold gives without its cost.
+    if (!number->hasExponent && number->digits <= 19) {
+        const long double value =
+            (long double)number->mantissa / powerOfTen<long double>(number->fractionDigits);
+        return number->negative ? -value : value;
+    }
+    const QByteArray plain = plainNumber(text, *number, mDecimalSeparator);
     long double value = 0;
     const auto [end, error] =
         std::from_chars(plain.constData(), plain.constData() + plain.size(), value);
     if (error != std::errc() || end != plain.constData() + plain.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<double> Regional::readDouble(QByteArrayView text) const
+{
+    const std::optional<ScannedNumber> number = scanNumber(text, mDecimalSeparator);
+    if (!number)
+        return std::nullopt;
+    // Up to 15 digits are exact in a double, and so is every power of ten up to 10^15: one
+    // division rounds correctly. Rounding the extended reading again would not: it can land on
+    // the neighbour of the nearest double.
+    if (!number->hasExponent && number->digits <= 15) {
+        const double value = double(number->mantissa) / powerOfTen<double>(number->fractionDigits);
+        return number->negative ? -value : value;
+    }
+    const QByteArray plain = plainNumber(text, *number, mDecimalSeparator);
+    double value = 0;
+    const char *const last = plain.constData() + plain.size();
+    const auto [end, error] = std::from_chars(plain.constData(), last, value);
+    if (end != last)
+        return std::nullopt;
+    if (error == std::errc::result_out_of_range) {
+        // Too small for a double: the nearest one is zero. Too large: none.
+        if (decimalOrder(plain) >= 0)
+            return std::nullopt;
+        return number->negative ? -0.0 : 0.0;
+    }
+    if (error != std::errc() || !std::isfinite(value))
         return std::nullopt;
     return value;
 }

@@ -41,7 +41,11 @@ public:
 
     // The strict number rule: blanks, sign, digits with at most one regional decimal separator,
     // an optional exponent, blanks; nothing else (no thousands separators).
+    // The reading in extended precision, for sums.
     std::optional<long double> readNumber(QByteArrayView text) const;
+    // The same reading as the double nearest to the text's value (what every text that becomes a
+    // double takes); none for a text that reads but is too large for a double.
+    std::optional<double> readDouble(QByteArrayView text) const;
     // The general form with up to 15 significant digits and the regional decimal separator.
     QByteArray numberText(long double value) const;
 

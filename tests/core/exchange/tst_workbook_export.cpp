@@ -118,6 +118,9 @@ void TestWorkbookExport::cellsReadBack_data()
                               << QByteArray("1520,50") << u"n|1520.5|General"_s << false;
     QTest::newRow("float en") << QByteArray("en_US") << latin << int(FloatType)
                               << QByteArray("-1.5E3") << u"n|-1500|General"_s << false;
+    QTest::newRow("float as its nearest double")
+        << QByteArray("de_DE") << latin << int(FloatType) << QByteArray("94631690,309014")
+        << u"n|94631690.309014|General"_s << false;
     QTest::newRow("float en point in de") << QByteArray("de_DE") << latin << int(FloatType)
                                           << QByteArray("1520.50") << u"s|1520.50|General"_s
                                           << true;
