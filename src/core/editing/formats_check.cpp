@@ -38,7 +38,12 @@ QString ruleKey(FormatKind kind, const Regional &regional)
 {
     const QLocale &locale = regional.locale();
     switch (kind) {
-    case FormatKind::Number: return QString(QLatin1Char(regional.decimalSeparator()));
+    case FormatKind::Number: {
+        const DigitGrouping &grouping = regional.digitGrouping();
+        return QString::fromLatin1(QByteArray(1, regional.decimalSeparator()) + grouping.separator
+                                   + grouping.alternative + char('0' + grouping.primary)
+                                   + char('0' + grouping.secondary));
+    }
     case FormatKind::Date: {
         const QString format = locale.dateFormat(QLocale::ShortFormat);
         // Month and day names are the locale's own words.

@@ -133,11 +133,45 @@ Regional::Regional(const QLocale &locale, const QByteArray &codePage)
     if (decimal.size() == 1 && decimal.at(0).unicode() < 0x80)
         mDecimalSeparator = char(decimal.at(0).unicode());
     mCollator.setCaseSensitivity(Qt::CaseSensitive);
+    takeDigitGrouping();
 }
 
 void Regional::setCodePage(const QByteArray &codePage)
 {
     mCodePage = codePage;
+    takeDigitGrouping();
+}
+
+// The locale's group separator as the code page holds it, and the sizes of its groups as the
+// locale writes a large number ("1,23,45,67,890" in India). A locale that writes numbers without
+// grouping (the C locale) has none, and neither has one whose separator the code page lacks
+// and users could not type.
+void Regional::takeDigitGrouping()
+{
+    mGrouping = {};
+    const QString separator = mLocale.groupSeparator();
+    if ((mLocale.numberOptions() & QLocale::OmitGroupSeparator) || separator.size() != 1)
+        return;
+    const QStringList groups = mLocale.toString(qlonglong(1234567890)).split(separator);
+    const bool plainDigits = std::all_of(groups.begin(), groups.end(), [](const QString &group) {
+        return !group.isEmpty() && isAscii(QStringView(group))
+               && std::all_of(group.begin(), group.end(), [](QChar c) { return c.isDigit(); });
+    });
+    if (groups.size() < 2 || !plainDigits)
+        return;
+    const auto usable = [this](char c) {
+        return c != 0 && c != '?' && !isDigit(c) && c != '+' && c != '-' && c != 'e' && c != 'E'
+               && c != mDecimalSeparator;
+    };
+    const QByteArray bytes = toBytes(separator);
+    const char own = bytes.size() == 1 && usable(bytes.at(0)) ? bytes.at(0) : 0;
+    const QChar shown = separator.at(0);
+    const char typed = shown.isSpace() ? ' ' : shown == QChar(0x2019) ? '\'' : 0;
+    mGrouping.separator = own;
+    mGrouping.alternative = usable(typed) && typed != own ? typed : 0;
+    mGrouping.primary = int(groups.last().size());
+    mGrouping.secondary =
+        groups.size() > 2 ? int(groups.at(groups.size() - 2).size()) : mGrouping.primary;
 }
 
 QString Regional::toText(QByteArrayView bytes) const
@@ -219,7 +253,18 @@ struct ScannedNumber
     quint64 mantissa = 0; // the first 19 digits
 };
 
-std::optional<ScannedNumber> scanNumber(QByteArrayView text, char decimalSeparator)
+// Whether the group just ended by a group separator stands in a valid place: the first group
+// holds one to `secondary` digits and does not start with a zero, every later one `secondary`.
+bool groupFits(QByteArrayView text, qsizetype digitsStart, int groupDigits, int groups,
+               const DigitGrouping &grouping)
+{
+    if (groups > 0)
+        return groupDigits == grouping.secondary;
+    return groupDigits >= 1 && groupDigits <= grouping.secondary && text[digitsStart] != '0';
+}
+
+std::optional<ScannedNumber> scanNumber(QByteArrayView text, char decimalSeparator,
+                                        const DigitGrouping &grouping)
 {
     ScannedNumber number;
     qsizetype i = 0;
@@ -231,6 +276,9 @@ std::optional<ScannedNumber> scanNumber(QByteArrayView text, char decimalSeparat
     if (i < n && (text[i] == '+' || text[i] == '-'))
         ++i;
     bool separatorSeen = false;
+    const qsizetype digitsStart = i;
+    int groupDigits = 0; // digits since the last group separator
+    int groups = 0;      // group separators passed
     for (; i < n; ++i) {
         const char c = text[i];
         if (isDigit(c)) {
@@ -238,13 +286,21 @@ std::optional<ScannedNumber> scanNumber(QByteArrayView text, char decimalSeparat
                 number.mantissa = number.mantissa * 10 + quint64(c - '0');
             ++number.digits;
             number.fractionDigits += separatorSeen ? 1 : 0;
+            groupDigits += separatorSeen ? 0 : 1;
         } else if (c == decimalSeparator && !separatorSeen) {
             separatorSeen = true;
+            if (groups > 0 && groupDigits != grouping.primary)
+                return std::nullopt;
+        } else if (!separatorSeen && grouping.isSeparator(c) && i + 1 < n && isDigit(text[i + 1])) {
+            if (!groupFits(text, digitsStart, groupDigits, groups, grouping))
+                return std::nullopt;
+            ++groups;
+            groupDigits = 0;
         } else {
             break;
         }
     }
-    if (number.digits == 0)
+    if (number.digits == 0 || (!separatorSeen && groups > 0 && groupDigits != grouping.primary))
         return std::nullopt;
     if (i < n && (text[i] == 'e' || text[i] == 'E')) {
         number.hasExponent = true;
@@ -268,7 +324,8 @@ std::optional<ScannedNumber> scanNumber(QByteArrayView text, char decimalSeparat
 }
 
 // The number in the C form from_chars reads whatever the process locale is: no '+', a point.
-QByteArray plainNumber(QByteArrayView text, const ScannedNumber &number, char decimalSeparator)
+QByteArray plainNumber(QByteArrayView text, const ScannedNumber &number, char decimalSeparator,
+                       const DigitGrouping &grouping)
 {
     QByteArray plain;
     plain.reserve(number.end - number.start);
@@ -276,7 +333,7 @@ QByteArray plainNumber(QByteArrayView text, const ScannedNumber &number, char de
         const char c = text[i];
         if (c == decimalSeparator)
             plain += '.';
-        else if (c != '+' || i != number.start)
+        else if ((c != '+' || i != number.start) && !grouping.isSeparator(c))
             plain += c;
     }
     return plain;
@@ -326,7 +383,7 @@ template<typename Value> Value powerOfTen(int exponent)
 
 std::optional<long double> Regional::readNumber(QByteArrayView text) const
 {
-    const std::optional<ScannedNumber> number = scanNumber(text, mDecimalSeparator);
+    const std::optional<ScannedNumber> number = scanNumber(text, mDecimalSeparator, mGrouping);
     if (!number)
         return std::nullopt;
     // Up to 19 digits are exact in the 64-bit mantissa, and so is every power of ten up to 10^19:
@@ -336,7 +393,7 @@ std::optional<long double> Regional::readNumber(QByteArrayView text) const
             (long double)number->mantissa / powerOfTen<long double>(number->fractionDigits);
         return number->negative ? -value : value;
     }
-    const QByteArray plain = plainNumber(text, *number, mDecimalSeparator);
+    const QByteArray plain = plainNumber(text, *number, mDecimalSeparator, mGrouping);
     long double value = 0;
     const auto [end, error] =
         std::from_chars(plain.constData(), plain.constData() + plain.size(), value);
@@ -347,7 +404,7 @@ std::optional<long double> Regional::readNumber(QByteArrayView text) const
 
 std::optional<double> Regional::readDouble(QByteArrayView text) const
 {
-    const std::optional<ScannedNumber> number = scanNumber(text, mDecimalSeparator);
+    const std::optional<ScannedNumber> number = scanNumber(text, mDecimalSeparator, mGrouping);
     if (!number)
         return std::nullopt;
     // Up to 15 digits are exact in a double, and so is every power of ten up to 10^15: one
@@ -357,7 +414,7 @@ std::optional<double> Regional::readDouble(QByteArrayView text) const
         const double value = double(number->mantissa) / powerOfTen<double>(number->fractionDigits);
         return number->negative ? -value : value;
     }
-    const QByteArray plain = plainNumber(text, *number, mDecimalSeparator);
+    const QByteArray plain = plainNumber(text, *number, mDecimalSeparator, mGrouping);
     double value = 0;
     const char *const last = plain.constData() + plain.size();
     const auto [end, error] = std::from_chars(plain.constData(), last, value);

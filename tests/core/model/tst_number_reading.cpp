@@ -117,6 +117,8 @@ class TestNumberReading : public QObject
 private Q_SLOTS:
     void nearestDoubleAsPythonReads_data();
     void nearestDoubleAsPythonReads();
+    void groupedAmounts_data();
+    void groupedAmounts();
 };
 
 void TestNumberReading::nearestDoubleAsPythonReads_data()
@@ -131,6 +133,8 @@ void TestNumberReading::nearestDoubleAsPythonReads_data()
     QTest::newRow("American long digits") << "en_US" << int(Shape::LongDigits) << 40u;
     QTest::newRow("German exponents") << "de_DE" << int(Shape::Exponent) << 41u;
     QTest::newRow("American exponents") << "en_US" << int(Shape::Exponent) << 42u;
+    QTest::newRow("German grouped amounts") << "de_DE" << int(Shape::Grouped) << 43u;
+    QTest::newRow("American grouped amounts") << "en_US" << int(Shape::Grouped) << 44u;
 }
 
 // Every reading of a cell text as a double is the double nearest to its value, bit for bit what
@@ -166,6 +170,80 @@ void TestNumberReading::nearestDoubleAsPythonReads()
     QVERIFY2(differing == 0,
              qPrintable(
                  QStringLiteral("%1 of %2 differ, first %3").arg(differing).arg(Count).arg(first)));
+}
+
+void TestNumberReading::groupedAmounts_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QByteArray>("codePage");
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<bool>("reads");
+    QTest::addColumn<double>("value");
+
+    const auto row = [&](const char *name, const char *locale, const QByteArray &text, bool reads,
+                         double value, const QByteArray &codePage = "windows-1252") {
+        QTest::newRow(name) << QString::fromLatin1(locale) << codePage << text << reads << value;
+    };
+    row("German amount", "de_DE", "1.731,07", true, 1731.07);
+    row("German millions", "de_DE", "-1.234.567,89", true, -1234567.89);
+    row("German whole thousands", "de_DE", "1.500", true, 1500);
+    row("German grouped with blanks and sign", "de_DE", " +12.345 ", true, 12345);
+    row("German grouped with exponent", "de_DE", "1.234,5e2", true, 123450);
+    row("German group before a bare separator", "de_DE", "1.234,", true, 1234);
+    row("German group of two", "de_DE", "1.73,07", false, 0);
+    row("German group of four", "de_DE", "1.2345,6", false, 0);
+    row("German first group of four", "de_DE", "1234.567", false, 0);
+    row("German last group of two", "de_DE", "1.234.56", false, 0);
+    row("German leading zero group", "de_DE", "0.123", false, 0);
+    row("German separator first", "de_DE", ".123", false, 0);
+    row("German two separators together", "de_DE", "1..234", false, 0);
+    row("German separator last", "de_DE", "1.234.", false, 0);
+    row("German group after the decimal comma", "de_DE", "1,234.567", false, 0);
+    row("German grouping by commas", "de_DE", "1,234,567", false, 0);
+    row("German blank is no separator", "de_DE", "1 234", false, 0);
+    row("US millions", "en_US", "1,234,567.89", true, 1234567.89);
+    row("US whole thousands", "en_US", "1,500", true, 1500);
+    row("US point stays the decimal", "en_US", "1.500", true, 1.5);
+    row("US group of two", "en_US", "1,23.5", false, 0);
+    row("US German amount", "en_US", "1.731,07", false, 0);
+    row("US negative grouped", "en_US", "-12,345", true, -12345);
+    row("French typed blanks", "fr_FR", "1 234 567,5", true, 1234567.5);
+    row("French blank group of two", "fr_FR", "1 23,5", false, 0);
+    row("French trailing blank is no group", "fr_FR", "1234 ", true, 1234);
+    row("Swedish no-break space", "sv_SE",
+        "12\xa0"
+        "345,5",
+        true, 12345.5);
+    row("Swiss typed apostrophe", "de_CH", "1'234.50", true, 1234.5);
+    row("Swiss typographic apostrophe", "de_CH",
+        "1\x92"
+        "234.50",
+        true, 1234.5);
+    row("Swiss apostrophe in Cyrillic code page", "de_CH", "1'234.50", true, 1234.5,
+        "windows-1251");
+    row("C locale writes no groups", "C", "1,234", false, 0);
+}
+
+// Grouped digits read where the group separator stands in valid places only, in the database's
+// formats and code page; the value is the digits' without the separators.
+void TestNumberReading::groupedAmounts()
+{
+    QFETCH(QString, locale);
+    QFETCH(QByteArray, codePage);
+    QFETCH(QByteArray, text);
+    QFETCH(bool, reads);
+    QFETCH(double, value);
+
+    const Regional regional(locale == QLatin1String("C") ? QLocale::c() : QLocale(locale),
+                            codePage);
+    const std::optional<long double> number = regional.readNumber(text);
+    const std::optional<double> nearest = regional.readDouble(text);
+    QCOMPARE(number.has_value(), reads);
+    QCOMPARE(nearest.has_value(), reads);
+    if (reads) {
+        QCOMPARE(double(*number), value);
+        QCOMPARE(*nearest, value);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestNumberReading)
