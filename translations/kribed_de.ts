@@ -2266,6 +2266,10 @@ und %n weitere.</numerusform>
         <source>Move column</source>
         <translation>Spalte verschieben</translation>
     </message>
+    <message>
+        <source>The undo memory is full: the oldest changes can no longer be undone.</source>
+        <translation>Der Speicher für „Rückgängig“ ist voll: Die ältesten Änderungen lassen sich nicht mehr rückgängig machen.</translation>
+    </message>
 </context>
 <context>
     <name>kribed::NavigationCommands</name>
