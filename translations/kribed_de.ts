@@ -581,6 +581,14 @@ Fortfahren?</translation>
     </message>
 </context>
 <context>
+    <name>FormatsCheck</name>
+    <message>
+        <source>d MMMM yyyy</source>
+        <comment>a date read from a cell, as the toolkit&apos;s format: day, month name, year</comment>
+        <translation>d. MMMM yyyy</translation>
+    </message>
+</context>
+<context>
     <name>FormatsNames</name>
     <message>
         <source>English</source>

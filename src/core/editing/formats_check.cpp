@@ -317,7 +317,7 @@ std::optional<FormatCell> firstCellOfKind(const Database &database, FormatKind k
 }
 
 std::optional<QString> cellReading(const Database &database, const FormatCell &cell,
-                                   const Regional &regional)
+                                   const Regional &regional, const QLocale &language)
 {
     const QByteArrayView text = database.cellView(cell.field, cell.record);
     switch (cell.kind) {
@@ -327,7 +327,10 @@ std::optional<QString> cellReading(const Database &database, const FormatCell &c
         break;
     case FormatKind::Date:
         if (const std::optional<QDate> date = regional.readDate(text))
-            return QLocale(QLocale::English).toString(*date, QStringLiteral("d MMMM yyyy"));
+            return language.toString(
+                *date, QCoreApplication::translate("FormatsCheck", "d MMMM yyyy",
+                                                   "a date read from a cell, as the toolkit's "
+                                                   "format: day, month name, year"));
         break;
     case FormatKind::Time:
         if (const std::optional<QTime> time = regional.readTime(text))
