@@ -581,6 +581,14 @@ Fortfahren?</translation>
     </message>
 </context>
 <context>
+    <name>FormatsCheck</name>
+    <message>
+        <source>d MMMM yyyy</source>
+        <comment>a date read from a cell, as the toolkit&apos;s format: day, month name, year</comment>
+        <translation>d. MMMM yyyy</translation>
+    </message>
+</context>
+<context>
     <name>FormatsNames</name>
     <message>
         <source>English</source>
@@ -2272,6 +2280,10 @@ und %n weitere.</numerusform>
     <message>
         <source>Move column</source>
         <translation>Spalte verschieben</translation>
+    </message>
+    <message>
+        <source>The undo memory is full: the oldest changes can no longer be undone.</source>
+        <translation>Der Speicher für „Rückgängig“ ist voll: Die ältesten Änderungen lassen sich nicht mehr rückgängig machen.</translation>
     </message>
 </context>
 <context>

@@ -38,7 +38,12 @@ QString ruleKey(FormatKind kind, const Regional &regional)
 {
     const QLocale &locale = regional.locale();
     switch (kind) {
-    case FormatKind::Number: return QString(QLatin1Char(regional.decimalSeparator()));
+    case FormatKind::Number: {
+        const DigitGrouping &grouping = regional.digitGrouping();
+        return QString::fromLatin1(QByteArray(1, regional.decimalSeparator()) + grouping.separator
+                                   + grouping.alternative + char('0' + grouping.primary)
+                                   + char('0' + grouping.secondary));
+    }
     case FormatKind::Date: {
         const QString format = locale.dateFormat(QLocale::ShortFormat);
         // Month and day names are the locale's own words.
@@ -312,7 +317,7 @@ std::optional<FormatCell> firstCellOfKind(const Database &database, FormatKind k
 }
 
 std::optional<QString> cellReading(const Database &database, const FormatCell &cell,
-                                   const Regional &regional)
+                                   const Regional &regional, const QLocale &language)
 {
     const QByteArrayView text = database.cellView(cell.field, cell.record);
     switch (cell.kind) {
@@ -322,7 +327,10 @@ std::optional<QString> cellReading(const Database &database, const FormatCell &c
         break;
     case FormatKind::Date:
         if (const std::optional<QDate> date = regional.readDate(text))
-            return QLocale(QLocale::English).toString(*date, QStringLiteral("d MMMM yyyy"));
+            return language.toString(
+                *date, QCoreApplication::translate("FormatsCheck", "d MMMM yyyy",
+                                                   "a date read from a cell, as the toolkit's "
+                                                   "format: day, month name, year"));
         break;
     case FormatKind::Time:
         if (const std::optional<QTime> time = regional.readTime(text))

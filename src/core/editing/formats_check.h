@@ -72,9 +72,10 @@ std::optional<FormatsSuggestion> suggestFormats(const Database &database, const 
 // is one, since whole numbers read alike under every locale.
 std::optional<FormatCell> firstCellOfKind(const Database &database, FormatKind kind);
 
-// What a cell reads as under the rules: a number in their own form, a date as "12 March 2019"
-// (month names in English, so every line of a comparison reads alike), or none.
+// What a cell reads as under the rules: a number in their own form, a date as "12 March 2019" in
+// the words and order of `language` (the interface's, the same for every line of a comparison,
+// so they read alike), or none.
 std::optional<QString> cellReading(const Database &database, const FormatCell &cell,
-                                   const Regional &regional);
+                                   const Regional &regional, const QLocale &language);
 
 } // namespace kribed

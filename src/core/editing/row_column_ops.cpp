@@ -165,12 +165,16 @@ EditResult deleteColumn(Database &database, int field, Prompter &prompter, bool 
     result.removedField = field;
     result.currentField = std::min(field, database.fieldCount() - 1);
     announce(announcer, result, [&] {
-        // The definitions after the column move one place to the left; the last position keeps
-        // its own, as a position beyond the fields always has.
-        for (int position = field; position < database.fieldCount(); ++position) {
+        // The definitions after the column move one place to the left. The position the last
+        // one leaves is beyond the fields now: it gets what such a position holds after a load,
+        // so the database saves to the same bytes before and after it is opened again (the
+        // type codes of every position are saved).
+        const int last = database.fieldCount();
+        for (int position = field; position < last; ++position) {
             database.setFieldType(position, database.fieldType(position + 1));
             database.popupList(position) = database.popupList(position + 1);
         }
+        resetDefinition(database, last);
         database.removeField(field);
         autoWidths.removeSlot(field);
     });

@@ -17,6 +17,7 @@
 #include <QSet>
 #include <QVariant>
 
+#include <algorithm>
 #include <limits>
 
 namespace kribed {
@@ -95,6 +96,22 @@ bool isPlainInteger(QByteArrayView text, qint64 &value)
     return true;
 }
 
+// A whole number whose digits are grouped in valid places ("1.500" in German): its value, as an
+// export of a grouped amount writes the number, not the text.
+bool isGroupedInteger(QByteArrayView text, const Regional &regional, qint64 &value)
+{
+    const DigitGrouping &grouping = regional.digitGrouping();
+    if (!std::any_of(text.begin(), text.end(), [&](char c) { return grouping.isSeparator(c); })
+        || text.contains(regional.decimalSeparator()) || !regional.readNumber(text))
+        return false;
+    QByteArray digits;
+    for (const char c : text) {
+        if (!grouping.isSeparator(c))
+            digits += c;
+    }
+    return isPlainInteger(digits, value);
+}
+
 bool isAscii(QByteArrayView text)
 {
     for (const char c : text)
@@ -133,13 +150,13 @@ public:
         }
         if (typeIndex == NormalIntegerType || typeIndex == AutoIncrementIntegerType) {
             qint64 value = 0;
-            if (isPlainInteger(cell, value)) {
+            if (isPlainInteger(cell, value) || isGroupedInteger(cell, mRegional, value)) {
                 sqlite3_bind_int64(insert, column, value);
                 return true;
             }
         } else if (typeIndex == FloatType) {
-            if (const std::optional<long double> value = mRegional.readNumber(cell)) {
-                sqlite3_bind_double(insert, column, double(*value));
+            if (const std::optional<double> value = mRegional.readDouble(cell)) {
+                sqlite3_bind_double(insert, column, *value);
                 return true;
             }
         } else if (isDateType(typeIndex) && mDates.readIso(cell, isoBuffer(column))) {

@@ -200,8 +200,8 @@ lxw_error SheetWriter::writeCell(int field, int record, lxw_row_t row)
     case CellKind::Text:
         return writeText(row, column, cell);
     case CellKind::Number:
-        if (const auto number = mRegional.readNumber(cell); number && std::isfinite(*number))
-            return worksheet_write_number(mSheet, row, column, double(*number), nullptr);
+        if (const std::optional<double> number = mRegional.readDouble(cell))
+            return worksheet_write_number(mSheet, row, column, *number, nullptr);
         break;
     case CellKind::Boolean:
         if (cell == "1" || cell == "0")

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <memory>
 
 namespace kribed {
@@ -132,11 +133,45 @@ Regional::Regional(const QLocale &locale, const QByteArray &codePage)
     if (decimal.size() == 1 && decimal.at(0).unicode() < 0x80)
         mDecimalSeparator = char(decimal.at(0).unicode());
     mCollator.setCaseSensitivity(Qt::CaseSensitive);
+    takeDigitGrouping();
 }
 
 void Regional::setCodePage(const QByteArray &codePage)
 {
     mCodePage = codePage;
+    takeDigitGrouping();
+}
+
+// The locale's group separator as the code page holds it, and the sizes of its groups as the
+// locale writes a large number ("1,23,45,67,890" in India). A locale that writes numbers without
+// grouping (the C locale) has none, and neither has one whose separator the code page lacks
+// and users could not type.
+void Regional::takeDigitGrouping()
+{
+    mGrouping = {};
+    const QString separator = mLocale.groupSeparator();
+    if ((mLocale.numberOptions() & QLocale::OmitGroupSeparator) || separator.size() != 1)
+        return;
+    const QStringList groups = mLocale.toString(qlonglong(1234567890)).split(separator);
+    const bool plainDigits = std::all_of(groups.begin(), groups.end(), [](const QString &group) {
+        return !group.isEmpty() && isAscii(QStringView(group))
+               && std::all_of(group.begin(), group.end(), [](QChar c) { return c.isDigit(); });
+    });
+    if (groups.size() < 2 || !plainDigits)
+        return;
+    const auto usable = [this](char c) {
+        return c != 0 && c != '?' && !isDigit(c) && c != '+' && c != '-' && c != 'e' && c != 'E'
+               && c != mDecimalSeparator;
+    };
+    const QByteArray bytes = toBytes(separator);
+    const char own = bytes.size() == 1 && usable(bytes.at(0)) ? bytes.at(0) : 0;
+    const QChar shown = separator.at(0);
+    const char typed = shown.isSpace() ? ' ' : shown == QChar(0x2019) ? '\'' : 0;
+    mGrouping.separator = own;
+    mGrouping.alternative = usable(typed) && typed != own ? typed : 0;
+    mGrouping.primary = int(groups.last().size());
+    mGrouping.secondary =
+        groups.size() > 2 ? int(groups.at(groups.size() - 2).size()) : mGrouping.primary;
 }
 
 QString Regional::toText(QByteArrayView bytes) const
@@ -204,38 +239,71 @@ std::optional<QTime> Regional::readTime(QByteArrayView text) const
     return std::nullopt;
 }
 
-std::optional<long double> Regional::readNumber(QByteArrayView text) const
+namespace {
+
+// Where a text's number stands and what its digits are, when the whole text reads as one.
+struct ScannedNumber
 {
+    qsizetype start = 0; // the sign or first digit
+    qsizetype end = 0;   // after the last digit of the number or its exponent
+    bool negative = false;
+    bool hasExponent = false;
+    int digits = 0;
+    int fractionDigits = 0;
+    quint64 mantissa = 0; // the first 19 digits
+};
+
+// Whether the group just ended by a group separator stands in a valid place: the first group
+// holds one to `secondary` digits and does not start with a zero, every later one `secondary`.
+bool groupFits(QByteArrayView text, qsizetype digitsStart, int groupDigits, int groups,
+               const DigitGrouping &grouping)
+{
+    if (groups > 0)
+        return groupDigits == grouping.secondary;
+    return groupDigits >= 1 && groupDigits <= grouping.secondary && text[digitsStart] != '0';
+}
+
+std::optional<ScannedNumber> scanNumber(QByteArrayView text, char decimalSeparator,
+                                        const DigitGrouping &grouping)
+{
+    ScannedNumber number;
     qsizetype i = 0;
     const qsizetype n = text.size();
     while (i < n && isBlank(text[i]))
         ++i;
-    const qsizetype numberStart = i;
-    const bool negative = i < n && text[i] == '-';
+    number.start = i;
+    number.negative = i < n && text[i] == '-';
     if (i < n && (text[i] == '+' || text[i] == '-'))
         ++i;
-    int digits = 0;
-    int fractionDigits = 0;
     bool separatorSeen = false;
-    quint64 mantissa = 0;
+    const qsizetype digitsStart = i;
+    int groupDigits = 0; // digits since the last group separator
+    int groups = 0;      // group separators passed
     for (; i < n; ++i) {
         const char c = text[i];
         if (isDigit(c)) {
-            if (digits < 19)
-                mantissa = mantissa * 10 + quint64(c - '0');
-            ++digits;
-            fractionDigits += separatorSeen ? 1 : 0;
-        } else if (c == mDecimalSeparator && !separatorSeen) {
+            if (number.digits < 19)
+                number.mantissa = number.mantissa * 10 + quint64(c - '0');
+            ++number.digits;
+            number.fractionDigits += separatorSeen ? 1 : 0;
+            groupDigits += separatorSeen ? 0 : 1;
+        } else if (c == decimalSeparator && !separatorSeen) {
             separatorSeen = true;
+            if (groups > 0 && groupDigits != grouping.primary)
+                return std::nullopt;
+        } else if (!separatorSeen && grouping.isSeparator(c) && i + 1 < n && isDigit(text[i + 1])) {
+            if (!groupFits(text, digitsStart, groupDigits, groups, grouping))
+                return std::nullopt;
+            ++groups;
+            groupDigits = 0;
         } else {
             break;
         }
     }
-    if (digits == 0)
+    if (number.digits == 0 || (!separatorSeen && groups > 0 && groupDigits != grouping.primary))
         return std::nullopt;
-    bool hasExponent = false;
     if (i < n && (text[i] == 'e' || text[i] == 'E')) {
-        hasExponent = true;
+        number.hasExponent = true;
         ++i;
         if (i < n && (text[i] == '+' || text[i] == '-'))
             ++i;
@@ -247,32 +315,118 @@ std::optional<long double> Regional::readNumber(QByteArrayView text) const
         if (exponentDigits == 0)
             return std::nullopt;
     }
-    const qsizetype numberEnd = i;
+    number.end = i;
     while (i < n && isBlank(text[i]))
         ++i;
     if (i != n)
         return std::nullopt;
+    return number;
+}
 
-    // Up to 19 digits without an exponent are exact in an integer, and one division by an exact
-    // power of ten rounds correctly: the same value strtold gives, without its cost.
-    if (!hasExponent && digits <= 19) {
-        long double scale = 1;
-        for (int k = 0; k < fractionDigits; ++k)
-            scale *= 10;
-        const long double value = (long double)mantissa / scale;
-        return negative ? -value : value;
+// The number in the C form from_chars reads whatever the process locale is: no '+', a point.
+QByteArray plainNumber(QByteArrayView text, const ScannedNumber &number, char decimalSeparator,
+                       const DigitGrouping &grouping)
+{
+    QByteArray plain;
+    plain.reserve(number.end - number.start);
+    for (qsizetype i = number.start; i < number.end; ++i) {
+        const char c = text[i];
+        if (c == decimalSeparator)
+            plain += '.';
+        else if ((c != '+' || i != number.start) && !grouping.isSeparator(c))
+            plain += c;
     }
+    return plain;
+}
 
-    // from_chars reads the C form whatever the process locale is; it takes no '+'.
-    QByteArray plain = text.sliced(numberStart, numberEnd - numberStart).toByteArray();
-    if (plain.startsWith('+'))
-        plain.remove(0, 1);
-    if (mDecimalSeparator != '.')
-        plain.replace(mDecimalSeparator, '.');
+// The power of ten of a plain number's first significant digit ("0.05e3": 1), for telling an
+// overflow from an underflow.
+qint64 decimalOrder(const QByteArray &plain)
+{
+    qint64 integerDigits = 0;
+    qint64 leadingZeros = 0; // after the point, before the first significant digit
+    bool point = false;
+    bool significant = false;
+    qsizetype i = plain.startsWith('-') ? 1 : 0;
+    for (; i < plain.size() && plain[i] != 'e' && plain[i] != 'E'; ++i) {
+        const char c = plain[i];
+        if (c == '.') {
+            point = true;
+        } else if (!significant && c == '0') {
+            leadingZeros += point ? 1 : 0;
+        } else {
+            significant = true;
+            integerDigits += point ? 0 : 1;
+        }
+    }
+    if (!significant)
+        return std::numeric_limits<qint64>::min();
+    qint64 exponent = 0;
+    const bool negative = i + 1 < plain.size() && plain[i + 1] == '-';
+    for (++i; i < plain.size(); ++i) {
+        if (isDigit(plain[i]) && exponent < 1000000000)
+            exponent = exponent * 10 + (plain[i] - '0');
+    }
+    exponent = negative ? -exponent : exponent;
+    return (integerDigits > 0 ? integerDigits - 1 : -(leadingZeros + 1)) + exponent;
+}
+
+template<typename Value> Value powerOfTen(int exponent)
+{
+    Value scale = 1;
+    for (int k = 0; k < exponent; ++k)
+        scale *= 10;
+    return scale;
+}
+
+} // namespace
+
+std::optional<long double> Regional::readNumber(QByteArrayView text) const
+{
+    const std::optional<ScannedNumber> number = scanNumber(text, mDecimalSeparator, mGrouping);
+    if (!number)
+        return std::nullopt;
+    // Up to 19 digits are exact in the 64-bit mantissa, and so is every power of ten up to 10^19:
+    // one division rounds correctly, the value strtold gives without its cost.
+    if (!number->hasExponent && number->digits <= 19) {
+        const long double value =
+            (long double)number->mantissa / powerOfTen<long double>(number->fractionDigits);
+        return number->negative ? -value : value;
+    }
+    const QByteArray plain = plainNumber(text, *number, mDecimalSeparator, mGrouping);
     long double value = 0;
     const auto [end, error] =
         std::from_chars(plain.constData(), plain.constData() + plain.size(), value);
     if (error != std::errc() || end != plain.constData() + plain.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<double> Regional::readDouble(QByteArrayView text) const
+{
+    const std::optional<ScannedNumber> number = scanNumber(text, mDecimalSeparator, mGrouping);
+    if (!number)
+        return std::nullopt;
+    // Up to 15 digits are exact in a double, and so is every power of ten up to 10^15: one
+    // division rounds correctly. Rounding the extended reading again would not: it can land on
+    // the neighbour of the nearest double.
+    if (!number->hasExponent && number->digits <= 15) {
+        const double value = double(number->mantissa) / powerOfTen<double>(number->fractionDigits);
+        return number->negative ? -value : value;
+    }
+    const QByteArray plain = plainNumber(text, *number, mDecimalSeparator, mGrouping);
+    double value = 0;
+    const char *const last = plain.constData() + plain.size();
+    const auto [end, error] = std::from_chars(plain.constData(), last, value);
+    if (end != last)
+        return std::nullopt;
+    if (error == std::errc::result_out_of_range) {
+        // Too small for a double: the nearest one is zero. Too large: none.
+        if (decimalOrder(plain) >= 0)
+            return std::nullopt;
+        return number->negative ? -0.0 : 0.0;
+    }
+    if (error != std::errc() || !std::isfinite(value))
         return std::nullopt;
     return value;
 }

@@ -31,6 +31,12 @@ bool loadInto(const QString &fileName, const QString &directory)
     return true;
 }
 
+QString &installedLanguage()
+{
+    static QString language = english;
+    return language;
+}
+
 } // namespace
 
 QStringList availableLanguages()
@@ -77,6 +83,7 @@ QString startLanguage(const QStringList &arguments)
 
 bool installTranslations(const QString &language)
 {
+    installedLanguage() = language;
     if (language == english)
         return true;
     const bool ours = loadInto(QStringLiteral("kribed_") + language, QStringLiteral(":/i18n"));
@@ -85,6 +92,11 @@ bool installTranslations(const QString &language)
     loadInto(QStringLiteral("qtbase_") + language,
              QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     return ours;
+}
+
+QString interfaceLanguage()
+{
+    return installedLanguage();
 }
 
 } // namespace kribed

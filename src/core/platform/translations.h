@@ -29,4 +29,8 @@ QString startLanguage(const QStringList &arguments);
 // language we claim to speak could not be loaded.
 bool installTranslations(const QString &language);
 
+// The language the interface speaks: the one installTranslations was last given, English before.
+// Texts made of the toolkit's own words (month names) are made in it.
+QString interfaceLanguage();
+
 } // namespace kribed

@@ -5,6 +5,7 @@
 #include "core/editing/formats_check.h"
 #include "core/model/database.h"
 #include "core/model/regional.h"
+#include "core/platform/translations.h"
 #include "gui/dialogs/display_font.h"
 
 #include <QDateTime>
@@ -35,12 +36,16 @@ QString cellTitle(const Database &database, const FormatCell &cell, const Region
 QStringList sampleLine(const QString &caption, const Regional &regional, const Database &database,
                        const QList<FormatCell> &cells)
 {
+    // The samples are shown, never stored: in the locale's own characters, whether the code page
+    // holds them or not ("9時07分26秒").
     const QDateTime now = QDateTime::currentDateTime();
+    const QLocale &locale = regional.locale();
     QStringList line = {caption, QString::fromLatin1(regional.numberText(SampleNumber)),
-                        regional.toText(regional.dateText(now.date())),
-                        regional.toText(regional.timeText(now.time()))};
+                        locale.toString(now.date(), regional.shortDateFormat()),
+                        locale.toString(now.time(), regional.longTimeFormat())};
+    const QLocale language(interfaceLanguage());
     for (const FormatCell &cell : cells) {
-        const std::optional<QString> reading = cellReading(database, cell, regional);
+        const std::optional<QString> reading = cellReading(database, cell, regional, language);
         line << (reading                           ? *reading
                  : cell.kind == FormatKind::Number ? RegionalFormatsDialog::tr("not a number")
                                                    : RegionalFormatsDialog::tr("not a date"));

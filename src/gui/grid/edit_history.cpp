@@ -227,6 +227,7 @@ void EditHistory::trimToBudget()
     }
     mStack.setIndex(index);
     mReplaying = false;
+    Q_EMIT oldestStepsDropped();
 }
 
 } // namespace kribed

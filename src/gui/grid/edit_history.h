@@ -23,7 +23,7 @@ class DatabaseDocument;
 // the next save, load or new database). Save marks the present state as the saved one.
 //
 // Memory is bounded twice: at most StepLimit steps, and at most a byte budget measured from what
-// the steps hold; the oldest steps go first, the newest step always stays.
+// the steps hold; the oldest steps go first (oldestStepsDropped), the newest step always stays.
 class EditHistory : public QObject
 {
     Q_OBJECT
@@ -83,6 +83,9 @@ Q_SIGNALS:
     void changeShown(int field, int record);
     // After an undo or redo, for the window to bring its mirrors (filter mark) in step.
     void stepRun();
+    // Steps that were in effect went out of the history to keep it within its byte budget: they
+    // can no longer be undone. Once for each push (or budget change) that dropped any.
+    void oldestStepsDropped();
 
 private:
     class Command;

@@ -39,10 +39,16 @@ CellRecorder::~CellRecorder()
         const Database::Record &after = database.recordAt(record);
         if (before.isSharedWith(after))
             continue;
+        int firstField = 0;
+        int lastField = 0;
         for (int field = 1; field <= mFields; ++field) {
-            if (before[field - 1] != after[field - 1])
-                changes.append({field, record, before[field - 1], after[field - 1]});
+            if (before.view(field - 1) != after.view(field - 1)) {
+                firstField = firstField == 0 ? field : firstField;
+                lastField = field;
+            }
         }
+        if (firstField > 0)
+            changes.append({record, firstField, lastField, before, after});
     }
     if (changes.isEmpty())
         return;

@@ -71,14 +71,19 @@ CellsStep::CellsStep(QVector<Change> changes)
     : mChanges(std::move(changes))
 {
     if (!mChanges.isEmpty())
-        place = {mChanges.front().field, mChanges.front().record};
+        place = {mChanges.front().firstField, mChanges.front().record};
 }
 
 qsizetype CellsStep::bytes() const
 {
+    // The changed texts counted in full on both sides, and the place tables of both records,
+    // which the step keeps alive once the database's record has moved on.
     qsizetype bytes = sizeof(*this) + mChanges.capacity() * qsizetype(sizeof(Change));
-    for (const Change &change : mChanges)
-        bytes += change.before.size() + change.after.size();
+    for (const Change &change : mChanges) {
+        bytes += (change.before.size() + change.after.size()) * qsizetype(sizeof(TextSpan));
+        for (int field = change.firstField; field <= change.lastField; ++field)
+            bytes += change.before.view(field - 1).size() + change.after.view(field - 1).size();
+    }
     return bytes;
 }
 
@@ -86,12 +91,15 @@ void CellsStep::extend(const CellsStep &later)
 {
     for (const Change &change : later.mChanges) {
         const auto same = std::find_if(mChanges.begin(), mChanges.end(), [&](const Change &mine) {
-            return mine.field == change.field && mine.record == change.record;
+            return mine.record == change.record;
         });
-        if (same != mChanges.end())
-            same->after = change.after;
-        else
+        if (same == mChanges.end()) {
             mChanges.append(change);
+            continue;
+        }
+        same->after = change.after;
+        same->firstField = std::min(same->firstField, change.firstField);
+        same->lastField = std::max(same->lastField, change.lastField);
     }
 }
 
@@ -108,17 +116,19 @@ void CellsStep::write(DatabaseDocument &document, bool after)
 {
     if (mChanges.isEmpty())
         return;
-    int firstField = mChanges.front().field, lastField = firstField;
+    int firstField = mChanges.front().firstField, lastField = mChanges.front().lastField;
     int firstRecord = mChanges.front().record, lastRecord = firstRecord;
     for (const Change &change : mChanges) {
-        firstField = std::min(firstField, change.field);
-        lastField = std::max(lastField, change.field);
+        firstField = std::min(firstField, change.firstField);
+        lastField = std::max(lastField, change.lastField);
         firstRecord = std::min(firstRecord, change.record);
         lastRecord = std::max(lastRecord, change.record);
     }
     document.changeCells(firstField, firstRecord, lastField, lastRecord, [&](Database &database) {
+        // The database holds exactly the other side of each record here (the record-after
+        // contract): the whole record is that side's, byte for byte.
         for (const Change &change : mChanges)
-            database.setCell(change.field, change.record, after ? change.after : change.before);
+            database.recordAt(change.record) = after ? change.after : change.before;
     });
 }
 

@@ -86,16 +86,19 @@ struct FieldDefinitions
     }
 };
 
-// Cells changed in place: each cell's text before and after.
+// Cells changed in place, kept as whole records before and after: a record is implicitly shared,
+// so each changed record costs two references and its place table, whatever number of its cells
+// changed (a whole-table Delete holds no copy of a text, empty or not).
 class CellsStep : public UndoStep
 {
 public:
     struct Change
     {
-        int field;
         int record;
-        QByteArray before;
-        QByteArray after;
+        int firstField; // the changed cells lie between these fields
+        int lastField;
+        Database::Record before;
+        Database::Record after;
     };
     explicit CellsStep(QVector<Change> changes);
     void apply(DatabaseDocument &document) override { write(document, true); }

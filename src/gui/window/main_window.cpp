@@ -215,6 +215,12 @@ void MainWindow::connectRangeCommands()
     // toggles show the database's filter switch.
     connect(&mDocument->history(), &EditHistory::stepRun, this,
             [this] { mTools->applyFilter(mDocument->database().filterOn()); });
+    // Told once for each change that pushed older ones out, without a box: nothing is lost, but
+    // the user should not count on undoing them.
+    connect(&mDocument->history(), &EditHistory::oldestStepsDropped, this, [this] {
+        statusBar()->showMessage(
+            tr("The undo memory is full: the oldest changes can no longer be undone."), 15000);
+    });
 }
 
 void MainWindow::buildStatusBar()

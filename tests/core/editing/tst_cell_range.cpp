@@ -259,13 +259,13 @@ private Q_SLOTS:
         QVERIFY(!empty.isModified());
     }
 
-    // Numbers read as the sums read them: the regional separator only, no thousands separators.
+    // Numbers read as the sums read them: the regional separators in their places only.
     void statistics_data()
     {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<int>("numbers");
         QTest::addColumn<double>("sum");
-        QTest::newRow("decimal comma") << QStringLiteral("de_DE") << 3 << 6.0;
+        QTest::newRow("decimal comma") << QStringLiteral("de_DE") << 4 << 1240.5;
         QTest::newRow("decimal point") << QStringLiteral("en_US") << 3 << 4.75;
     }
     void statistics()
@@ -274,8 +274,8 @@ private Q_SLOTS:
         QFETCH(int, numbers);
         QFETCH(double, sum);
         regional() = Regional(QLocale(locale));
-        // de_DE: 1,5 + 2 + 2,5 (1.25 is no number there); en_US: 1.25 + 2 + 1.5 (1,5 and 2,5 are
-        // no numbers, 1.5E0 is).
+        // de_DE: 1,5 + 2 + 2,5 + 1.234,5 (1.25 is no number there: no group of three); en_US:
+        // 1.25 + 2 + 1.5 (1,5, 2,5 and 1.234,5 are no numbers, 1.5E0 is).
         const Database database =
             makeDatabase({StringType, StringType}, {"1,5|x", "2|", "1.25|2,5", "1.5E0|1.234,5"});
         const RangeStatistics statistics = rangeStatistics(database, {1, 1, 2, 4}, regional());

@@ -8,7 +8,10 @@
 #include "core/editing/row_clipboard.h"
 #include "core/editing/row_column_ops.h"
 #include "core/model/field_type.h"
+#include "core/model/pdb_reader.h"
+#include "core/model/pdb_writer.h"
 
+#include <QBuffer>
 #include <QtTest>
 
 using namespace kribed;
@@ -52,6 +55,8 @@ private Q_SLOTS:
     void appendColumnStartsFresh();
     void deleteColumn_data();
     void deleteColumn();
+    void deletedColumnSavesAsAfterReload_data();
+    void deletedColumnSavesAsAfterReload();
     void dragColumn_data();
     void dragColumn();
     void autoWidthsOnAndOffRestoreExactly();
@@ -144,6 +149,45 @@ void TestColumnOps::deleteColumn()
     QCOMPARE(result.applied, database.isModified());
     QCOMPARE(result.removedField, result.applied ? field : 0);
     QCOMPARE(result.currentField, currentField);
+}
+
+void TestColumnOps::deletedColumnSavesAsAfterReload_data()
+{
+    QTest::addColumn<int>("field");
+    QTest::newRow("first column") << 1;
+    QTest::newRow("middle column") << 2;
+    QTest::newRow("last column") << 3;
+}
+
+// The state after Delete Column saves to the same bytes as the same state opened again from its
+// file: nothing of the deleted field lingers beyond the last one.
+void TestColumnOps::deletedColumnSavesAsAfterReload()
+{
+    QFETCH(int, field);
+    const QDateTime saveTime(QDate(2026, 12, 9), QTime(10, 0));
+    const auto save = [&](Database &database) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        ScriptedPrompter prompter;
+        return writeDatabase(buffer, database, 1, saveTime, prompter) ? buffer.data()
+                                                                      : QByteArray("failed");
+    };
+    Database database = makeDatabase({BooleanType, NormalPopupType, FloatType}, {"1|red|1.5"});
+    giveEachFieldItsList(database);
+    AutoWidths autoWidths;
+    ScriptedPrompter prompter;
+    QVERIFY(kribed::deleteColumn(database, field, prompter, true, autoWidths).applied);
+    const QByteArray saved = save(database);
+
+    QBuffer file;
+    file.setData(saved);
+    file.open(QIODevice::ReadOnly);
+    Database reloaded;
+    QCOMPARE(readDatabase(file, QStringLiteral("/data/Test.pdb"), reloaded, prompter),
+             LoadResult::Loaded);
+    QCOMPARE(save(reloaded).toHex(), saved.toHex());
+    QCOMPARE(save(database).toHex(), saved.toHex());
+    KRIBED_VERIFY_PROMPTER(prompter);
 }
 
 void TestColumnOps::dragColumn_data()

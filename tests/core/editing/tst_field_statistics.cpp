@@ -42,7 +42,10 @@ void TestFieldStatistics::statistics_data()
         << u"en_US"_s << int(FloatType) << amounts << 4 << 1 << 0.0 << QString() << QString();
     QTest::newRow("en_US: a decimal point and an exponent")
         << u"en_US"_s << int(NormalIntegerType) << QList<QByteArray>{" 1.5 ", "-2e1", "1,234.5"}
-        << 3 << 2 << -18.5 << QString() << QString();
+        << 3 << 3 << 1216.0 << QString() << QString();
+    QTest::newRow("de_DE: grouped amounts, a misplaced group stays text")
+        << u"de_DE"_s << int(FloatType) << QList<QByteArray>{"1.731,07", "1.73,07", "12.000"} << 3
+        << 2 << 13731.07 << QString() << QString();
 
     const QList<QByteArray> dates{"12.03.2019", "01.01.2020", "3/14/2026", "", "31.02.2020"};
     QTest::newRow("de_DE: German dates, an impossible day skipped")

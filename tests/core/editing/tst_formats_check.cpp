@@ -56,6 +56,10 @@ private Q_SLOTS:
             << QList<QByteArrayList>{{"1520,50", "12.03.2019"}, {"0", "02.11.2025"}}
             << QStringLiteral("de_DE")
             << QStringList{QStringLiteral("1520,50"), QStringLiteral("12.03.2019")};
+        QTest::newRow("grouped German amounts on a US desktop")
+            << QByteArray("en_US") << QList<int>{FloatType}
+            << QList<QByteArrayList>{{"1.731,07"}, {"1.234.567,89"}} << QStringLiteral("de_DE")
+            << QStringList{QStringLiteral("1.731,07")};
         QTest::newRow("the same file on a German desktop")
             << QByteArray("de_DE") << floatAndDate
             << QList<QByteArrayList>{{"1520,50", "12.03.2019"}} << QString() << QStringList();
@@ -172,6 +176,9 @@ private Q_SLOTS:
         QTest::newRow("German amount, German rules")
             << int(FloatType) << QByteArray("1520,50") << QByteArray("de_DE")
             << QStringLiteral("1520,5");
+        QTest::newRow("grouped German amount, German rules")
+            << int(FloatType) << QByteArray("1.234.567,89") << QByteArray("de_DE")
+            << QStringLiteral("1234567,89");
         QTest::newRow("German amount, US rules")
             << int(FloatType) << QByteArray("1520,50") << QByteArray("en_US") << QString();
         QTest::newRow("German date, German rules")
@@ -203,7 +210,7 @@ private Q_SLOTS:
         QCOMPARE(first->field, 2);
         QCOMPARE(first->record, 1);
         const std::optional<QString> read =
-            cellReading(database, *first, rulesOf(locale.constData()));
+            cellReading(database, *first, rulesOf(locale.constData()), QLocale(QLocale::English));
         QCOMPARE(read.value_or(QString()), reading);
         QCOMPARE(cellReads(database, *first, rulesOf(locale.constData())), !reading.isEmpty());
     }

@@ -155,6 +155,12 @@ void TestSort::compareKey_data()
         << "en_US" << int(AutoIncrementIntegerType) << QByteArray("") << QByteArray("-1") << 1;
     QTest::newRow("German decimal comma")
         << "de_DE" << int(FloatType) << QByteArray("1,5") << QByteArray("1,25") << 1;
+    QTest::newRow("German grouped amounts by value")
+        << "de_DE" << int(FloatType) << QByteArray("1.731,07") << QByteArray("999,5") << 1;
+    QTest::newRow("US grouped integers by value")
+        << "en_US" << int(NormalIntegerType) << QByteArray("1,500") << QByteArray("20") << 1;
+    QTest::newRow("misplaced group separator is no number")
+        << "de_DE" << int(FloatType) << QByteArray("1.73,07") << QByteArray("0") << 0;
     QTest::newRow("point is no number in German")
         << "de_DE" << int(FloatType) << QByteArray("1.5") << QByteArray("0") << 0;
     QTest::newRow("no date counts as 30 December 1899")

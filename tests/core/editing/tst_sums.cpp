@@ -51,8 +51,15 @@ void TestSums::columnSum_data()
         << "en_US" << QByteArrayList{"1.5", "", "x", "2"} << true << QByteArray("3.5");
     QTest::newRow("comma separator in German")
         << "de_DE" << QByteArrayList{"1,5", "", "x", "2"} << true << QByteArray("3,5");
-    QTest::newRow("thousands separator is no number")
-        << "en_US" << QByteArrayList{"1,234.5", "1"} << true << QByteArray("1");
+    QTest::newRow("grouped thousands are numbers")
+        << "en_US" << QByteArrayList{"1,234.5", "1,000,000", "1"} << true
+        << QByteArray("1001235.5");
+    QTest::newRow("German grouped amounts")
+        << "de_DE" << QByteArrayList{"1.731,07", "-1.234.567,89", "2.000"} << true
+        << QByteArray("-1230836,82");
+    QTest::newRow("misplaced group separators are no numbers")
+        << "en_US" << QByteArrayList{"1,23.5", "1,2345", "12,34,567", "0,123", "1"} << true
+        << QByteArray("1");
     QTest::newRow("nothing above reads: cell kept")
         << "en_US" << QByteArrayList{"x", "", "1,5"} << false << QByteArray("old");
     QTest::newRow("row 1 has nothing above")

@@ -96,8 +96,14 @@ void TestSqliteExport::cellsByType_data()
     QTest::newRow("float de") << int(FloatType) << QByteArray("1520,50") << de << QString::fromUtf8("real:1520.5") << false;
     QTest::newRow("float us") << int(FloatType) << QByteArray("1520.50") << us << QString::fromUtf8("real:1520.5") << false;
     QTest::newRow("float exponent") << int(FloatType) << QByteArray("1,5E-7") << de << QString::fromUtf8("real:1.5e-07") << false;
-    QTest::newRow("float with thousands separator")
-        << int(FloatType) << QByteArray("1.520,50") << de << QString::fromUtf8("text:1.520,50") << true;
+    QTest::newRow("grouped float")
+        << int(FloatType) << QByteArray("1.234.567,89") << de << QString::fromUtf8("real:1234567.89") << false;
+    QTest::newRow("grouped integer")
+        << int(NormalIntegerType) << QByteArray("-1.500") << de << QString::fromUtf8("integer:-1500") << false;
+    QTest::newRow("grouped integer us")
+        << int(AutoIncrementIntegerType) << QByteArray("12,345,678") << us << QString::fromUtf8("integer:12345678") << false;
+    QTest::newRow("misplaced group separator")
+        << int(FloatType) << QByteArray("1.52,50") << de << QString::fromUtf8("text:1.52,50") << true;
     QTest::newRow("date de") << int(NormalDateType) << QByteArray("12.03.2019") << de << QString::fromUtf8("text:2019-03-12") << false;
     QTest::newRow("date us") << int(CreationDateType) << QByteArray("3/12/2019") << us << QString::fromUtf8("text:2019-03-12") << false;
     QTest::newRow("date of another locale") << int(ModificationDateType) << QByteArray("12.03.2019")

@@ -118,12 +118,19 @@ void TestWorkbookExport::cellsReadBack_data()
                               << QByteArray("1520,50") << u"n|1520.5|General"_s << false;
     QTest::newRow("float en") << QByteArray("en_US") << latin << int(FloatType)
                               << QByteArray("-1.5E3") << u"n|-1500|General"_s << false;
+    QTest::newRow("float as its nearest double")
+        << QByteArray("de_DE") << latin << int(FloatType) << QByteArray("94631690,309014")
+        << u"n|94631690.309014|General"_s << false;
     QTest::newRow("float en point in de") << QByteArray("de_DE") << latin << int(FloatType)
                                           << QByteArray("1520.50") << u"s|1520.50|General"_s
                                           << true;
-    QTest::newRow("thousands separator") << QByteArray("en_US") << latin << int(FloatType)
-                                         << QByteArray("1,520.50") << u"s|1,520.50|General"_s
-                                         << true;
+    QTest::newRow("grouped amount") << QByteArray("en_US") << latin << int(FloatType)
+                                    << QByteArray("1,520.50") << u"n|1520.5|General"_s << false;
+    QTest::newRow("grouped integer de") << QByteArray("de_DE") << latin << int(NormalIntegerType)
+                                        << QByteArray("1.500") << u"n|1500|General"_s << false;
+    QTest::newRow("misplaced group separator")
+        << QByteArray("en_US") << latin << int(FloatType) << QByteArray("1,52.50")
+        << u"s|1,52.50|General"_s << true;
     QTest::newRow("integer") << QByteArray("en_US") << latin << int(NormalIntegerType)
                              << QByteArray(" 42 ") << u"n|42|General"_s << false;
     QTest::newRow("auto-increment") << QByteArray("en_US") << latin

@@ -52,7 +52,8 @@ void TestRegional::readNumber_data()
         << "en_US" << QByteArray("0.1000000000000000000001") << true << 0.1;
     QTest::newRow("point is not the separator in de_DE")
         << "de_DE" << QByteArray("1.5") << false << 0.0;
-    QTest::newRow("thousands separator refused") << "en_US" << QByteArray("1,000") << false << 0.0;
+    QTest::newRow("grouped thousands") << "en_US" << QByteArray("1,000") << true << 1000.0;
+    QTest::newRow("group of two refused") << "en_US" << QByteArray("1,00") << false << 0.0;
     QTest::newRow("two separators refused") << "en_US" << QByteArray("1.2.3") << false << 0.0;
     QTest::newRow("empty text") << "en_US" << QByteArray("") << false << 0.0;
     QTest::newRow("only blanks") << "en_US" << QByteArray("   ") << false << 0.0;

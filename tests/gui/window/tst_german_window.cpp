@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/editing/formats_check.h"
+#include "core/model/database.h"
+#include "core/model/field_type.h"
+#include "core/model/regional.h"
 #include "core/platform/translations.h"
 #include "gui/commands/edit_commands.h"
 #include "gui/commands/file_commands.h"
@@ -14,6 +17,7 @@
 #include "gui/dialogs/font_script_dialog.h"
 #include "gui/dialogs/message_box_prompter.h"
 #include "gui/dialogs/recovery_dialog.h"
+#include "gui/dialogs/regional_formats_dialog.h"
 #include "main_window_fixture.h"
 #include "message_box_answerer.h"
 #include "pdb_builder.h"
@@ -23,9 +27,11 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <map>
 
@@ -217,6 +223,47 @@ private Q_SLOTS:
         QFETCH(QString, locale);
         QFETCH(QString, name);
         QCOMPARE(formatsName(QLocale(locale)), name);
+    }
+
+    // The formats dialog reads dates in the interface's words, for every line alike, and shows
+    // each locale's sample date and time in its own characters, which the code page cannot hold.
+    void regionalFormatsDialogReadings_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("pattern");
+        // Any character beyond Latin-1, and no '?' anywhere.
+        const QString foreign = QStringLiteral("^[^?]*[^\\x{0}-\\x{ff}][^?]*$");
+        QTest::newRow("German date reading") << "de_DE" << 5 << QStringLiteral("^12\\. März 2019$");
+        QTest::newRow("Russian rules, German words")
+            << "ru_RU" << 5 << QStringLiteral("^12\\. März 2019$");
+        QTest::newRow("Japanese sample time") << "ja_JP" << 3 << foreign;
+        QTest::newRow("Korean sample time") << "ko_KR" << 3 << foreign;
+        QTest::newRow("Russian sample date stays plain")
+            << "ru_RU" << 2 << QStringLiteral("^[0-9.]+$");
+    }
+
+    void regionalFormatsDialogReadings()
+    {
+        QFETCH(QString, locale);
+        QFETCH(int, column);
+        QFETCH(QString, pattern);
+        Database database;
+        database.setShape(2, 1);
+        database.setFieldType(1, FloatType);
+        database.setFieldType(2, NormalDateType);
+        database.setCell(1, 1, "1,5");
+        database.setCell(2, 1, "12.03.2019");
+        RegionalFormatsDialog &dialog = mWindow->regionalCommands().dialog();
+        dialog.prepare(database, Regional(QLocale(QStringLiteral("de_DE"))), {});
+        const QTreeWidget *list = dialog.formatsList();
+        QString text = QStringLiteral("no line");
+        for (int line = 0; line < list->topLevelItemCount(); ++line) {
+            const QTreeWidgetItem *item = list->topLevelItem(line);
+            if (item->data(0, Qt::UserRole).toString() == locale)
+                text = item->text(column);
+        }
+        QVERIFY2(QRegularExpression(pattern).match(text).hasMatch(), qPrintable(text));
     }
 
     // The reader's message from the core, and Qt's own buttons, in German.

@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTest>
 
@@ -358,6 +359,31 @@ private Q_SLOTS:
     }
 
     // Every key of the window reaches one command: an ambiguous key would fire nothing.
+    // A change that pushes older ones out of the undo memory says so once in the status bar;
+    // a change that fits says nothing.
+    void droppedChangesAreToldOnce()
+    {
+        EditHistory &history = mWindow->document().history();
+        const QString told =
+            QStringLiteral("The undo memory is full: the oldest changes can no longer be undone.");
+        QStringList messages;
+        connect(mWindow->statusBar(), &QStatusBar::messageChanged, this,
+                [&](const QString &message) { messages << message; });
+        const QString long1(3000, u'x');
+        typeInto(1, 1, long1);
+        typeInto(1, 2, long1);
+        history.setByteBudget(history.bytesHeld() + history.bytesHeld() / 4);
+        QCOMPARE(messages.count(told), 0);
+        typeInto(1, 3, long1); // three long texts do not fit: the first goes
+        QCOMPARE(messages.count(told), 1);
+        QCOMPARE(mWindow->statusBar()->currentMessage(), told);
+        QCOMPARE(stack().count(), 2);
+        keys(QKeySequence(Qt::CTRL | Qt::Key_Z));
+        typeInto(2, 1, QStringLiteral("short")); // takes the undone change's place
+        QCOMPARE(messages.count(told), 1);
+        QCOMPARE(stack().count(), 2);
+    }
+
     void noKeyIsAmbiguous()
     {
         QHash<QKeySequence, QString> owners;
