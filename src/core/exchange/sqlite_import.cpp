@@ -275,7 +275,7 @@ Extras readExtras(sqlite3 *connection, const QList<ImportedField> &fields,
                         extras.popupItems[field].append(item);
                     return true;
                 });
-    extras.filterText = maker.text(values.value("filter_text"), 0, MaxFilterTextLength);
+    extras.filterText = maker.text(values.value("filter_text"), 0, MaxValueBytes);
     if (values.contains("name"))
         extras.name = maker.text(values.value("name"), 0, MaxValueBytes);
     return extras;
