@@ -211,7 +211,7 @@ void checkImported(Database &database)
     for (int field = 1; field <= database.fieldCount(); ++field) {
         check(database.widthUnits(field) <= MaxFieldWidthUnits);
         for (const QByteArray &item : database.popupList(field))
-            check(pdb::popupHeaderField(item) == 0);
+            check(pdb::popupHeaderField(item) == 0 && !item.isEmpty() && !item.contains('\0'));
         for (int record = 1; record <= database.recordCount(); ++record)
             check(database.cell(field, record).size() <= MaxValueBytes);
     }

@@ -1089,6 +1089,14 @@ Bitte wenden Sie sich umgehend per E-Mail an den Entwickler:  </translation>
         <source>%1 values were binary data (BLOB) of more than %2 bytes, more than a value can hold as text, and have been left empty.</source>
         <translation>%1 Werte bestanden aus Binärdaten (BLOB) von mehr als %2 Bytes, mehr als ein Wert als Text fassen kann, und wurden leer gelassen.</translation>
     </message>
+    <message>
+        <source>1 popup entry was empty or held a NUL character: it would end the popup lists when the database is read.</source>
+        <translation>1 Eintrag der Auswahlliste war leer oder enthielt ein NUL-Zeichen: Er würde die Auswahllisten beenden, wenn die Datenbank gelesen wird.</translation>
+    </message>
+    <message>
+        <source>%1 popup entries were empty or held a NUL character: they would end the popup lists when the database is read.</source>
+        <translation>%1 Einträge der Auswahlliste waren leer oder enthielten ein NUL-Zeichen: Sie würden die Auswahllisten beenden, wenn die Datenbank gelesen wird.</translation>
+    </message>
 </context>
 <context>
     <name>StatusTexts</name>

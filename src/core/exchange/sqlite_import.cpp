@@ -244,7 +244,8 @@ struct Extras
 {
     QHash<int, QByteArray> fieldNames;        // by field
     QHash<int, QList<QByteArray>> popupItems; // by field
-    QStringList refusedItems;
+    QStringList refusedItems;                 // items that read as a list's header
+    int brokenItems = 0;                      // empty items, or items holding a NUL
     QByteArray filterText;
     QByteArray name;
 };
@@ -268,8 +269,11 @@ Extras readExtras(sqlite3 *connection, const QList<ImportedField> &fields,
                     if (field == 0)
                         return true;
                     const QByteArray item = maker.text(columnText(row, 1), 0, MaxValueBytes);
-                    // An item read as a list's header would split the lists on the next load.
-                    if (isRefusedPopupEntry(item))
+                    // An item read as a list's header would split the lists on the next load,
+                    // an empty one (or one with a NUL, where the item's text ends) end them.
+                    if (item.isEmpty() || item.contains('\0'))
+                        ++extras.brokenItems;
+                    else if (isRefusedPopupEntry(item))
                         extras.refusedItems.append(QString::fromUtf8(columnText(row, 1)));
                     else
                         extras.popupItems[field].append(item);
@@ -281,15 +285,30 @@ Extras readExtras(sqlite3 *connection, const QList<ImportedField> &fields,
     return extras;
 }
 
-void reportRefusedItems(Prompter &prompter, const QStringList &items)
+void reportRefusedItems(Prompter &prompter, const Extras &extras)
 {
-    if (items.isEmpty())
+    constexpr int ShownItems = 5;
+    const QStringList &items = extras.refusedItems;
+    const int count = int(items.size()) + extras.brokenItems;
+    if (count == 0)
         return;
     QStringList lines;
-    for (const QString &item : items)
+    for (const QString &item : items.mid(0, ShownItems))
         lines.append(popupEntryWarning(item));
+    if (items.size() > ShownItems)
+        lines.append(QStringLiteral("..."));
+    if (extras.brokenItems == 1)
+        lines.append(QCoreApplication::translate(
+            "SqliteImport", "1 popup entry was empty or held a NUL character: it would end the "
+                            "popup lists when the database is read."));
+    else if (extras.brokenItems > 1)
+        lines.append(QCoreApplication::translate(
+                         "SqliteImport", "%1 popup entries were empty or held a NUL character: "
+                                         "they would end the popup lists when the database is "
+                                         "read.")
+                         .arg(extras.brokenItems));
     lines.append(
-        items.size() == 1
+        count == 1
             ? QCoreApplication::translate("SqliteImport", "The popup entry has been left out.")
             : QCoreApplication::translate("SqliteImport", "The popup entries have been left out."));
     prompter.ask({QCoreApplication::translate("SqliteImport", "Information"), lines.join(u'\r'),
@@ -509,7 +528,7 @@ ExchangeResult importSqliteFile(const QString &path, const QString &table, Datab
     replaceWithImported(database, imported);
     restoreExported(database, fields, values, extras);
     reportBlobs(prompter, maker.blobCount(), maker.longBlobCount());
-    reportRefusedItems(prompter, extras.refusedItems);
+    reportRefusedItems(prompter, extras);
     reportCutBytes(prompter, maker.cutCount());
 
     const QFileInfo info(path);

@@ -84,7 +84,8 @@ private Q_SLOTS:
     void errorsNameTheirCause_data();
     void errorsNameTheirCause();
     void columnNamesBecomeDistinctFieldNames();
-    void popupHeaderItemsAreLeftOut();
+    void brokenPopupItemsAreLeftOut_data();
+    void brokenPopupItemsAreLeftOut();
     void widthsAreClamped_data();
     void widthsAreClamped();
 };
@@ -188,8 +189,8 @@ void TestSqliteImportHostile::longValuesAreNeverMadeWhole_data()
     // printf('%.999999999c') alone takes SQLite half a minute, whatever the limit: a text that
     // grows past the limit is refused as soon as it does.
     QTest::newRow("text of a gigabyte")
-        << QByteArray("replace(printf('%.1000c', 'x'), 'x', printf('%.1000000c', 'y'))")
-        << tooLong << QByteArray();
+        << QByteArray("replace(printf('%.1000c', 'x'), 'x', printf('%.1000000c', 'y'))") << tooLong
+        << QByteArray();
     QTest::newRow("zero-filled BLOB of 10 MB")
         << QByteArray("zeroblob(10000000)")
         << QStringLiteral("1 value was binary data (BLOB) of more than 1998 bytes*")
@@ -287,24 +288,58 @@ void TestSqliteImportHostile::columnNamesBecomeDistinctFieldNames()
                                        "e mit Hausnumme"}));
 }
 
-// An item that reads as the header of a popup list would split the lists when the saved file is
-// read: it is left out and told of, and the database saves.
-void TestSqliteImportHostile::popupHeaderItemsAreLeftOut()
+void TestSqliteImportHostile::brokenPopupItemsAreLeftOut_data()
 {
+    QTest::addColumn<QByteArray>("items"); // SQL: what replaces the items 2 and 3
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QList<QByteArray>>("list");
+
+    const QString header = QStringLiteral("\"popupa\" can't be a popup entry: Kribo would take "
+                                          "it for the start of a popup list.");
+    QTest::newRow("a header") << QByteArray("'popupa', 'Gelb'")
+                              << header + QStringLiteral("\rThe popup entry has been left out.")
+                              << QList<QByteArray>{"Rot", "Gelb"};
+    QTest::newRow("a header of field 27")
+        << QByteArray("'Gelb', 'popupA'")
+        << QString(header).replace(QStringLiteral("popupa"), QStringLiteral("popupA"))
+               + QStringLiteral("\rThe popup entry has been left out.")
+        << QList<QByteArray>{"Rot", "Gelb"};
+    QTest::newRow("empty and NULL")
+        << QByteArray("'', NULL")
+        << QStringLiteral("2 popup entries were empty or held a NUL character: they would end "
+                          "the popup lists when the database is read.\rThe popup entries have "
+                          "been left out.")
+        << QList<QByteArray>{"Rot"};
+    QTest::newRow("a NUL and a header")
+        << QByteArray("'a' || char(0) || 'popupb', 'popupb'")
+        << QString(header).replace(QStringLiteral("popupa"), QStringLiteral("popupb"))
+               + QStringLiteral("\r1 popup entry was empty or held a NUL character: it would end "
+                                "the popup lists when the database is read.\rThe popup entries "
+                                "have been left out.")
+        << QList<QByteArray>{"Rot"};
+}
+
+// An item that reads as the header of a popup list would split the lists when the saved file is
+// read, an empty one would end them: such items are left out and told of, and the database saves
+// with every other item.
+void TestSqliteImportHostile::brokenPopupItemsAreLeftOut()
+{
+    QFETCH(QByteArray, items);
+    QFETCH(QString, message);
+    QFETCH(QList<QByteArray>, list);
     QTemporaryDir folder;
     const QString path = exported(folder);
     QVERIFY(!path.isEmpty());
-    QVERIFY(runSql(path, "UPDATE kribo_popup_items SET text = 'popupa' WHERE item_position = 2"));
+    QVERIFY(runSql(path, "UPDATE kribo_popup_items SET text = " + items.left(items.indexOf(", "))
+                             + " WHERE item_position = 2; UPDATE kribo_popup_items SET text = "
+                             + items.mid(items.indexOf(", ") + 2) + " WHERE item_position = 3"));
     Database database;
     ScriptedPrompter prompter;
-    prompter.expect(QStringLiteral("Information"),
-                    QStringLiteral("\"popupa\" can't be a popup entry: Kribo would take it for the "
-                                   "start of a popup list.\rThe popup entry has been left out."),
-                    Icon::Warning, Buttons::Ok, Answer::Ok);
+    prompter.expect(QStringLiteral("Information"), message, Icon::Warning, Buttons::Ok, Answer::Ok);
     QCOMPARE(importSqliteFile(path, QStringLiteral("Ex"), database, prompter, german()),
              ExchangeResult::Done);
     KRIBED_VERIFY_PROMPTER(prompter);
-    QCOMPARE(database.popupList(1), (QList<QByteArray>{"Rot", "Gr\xfcn"}));
+    QCOMPARE(database.popupList(1), list);
     QBuffer file;
     file.open(QIODevice::WriteOnly);
     QVERIFY(writeDatabase(file, database, 1, QDateTime::currentDateTime(), prompter));
