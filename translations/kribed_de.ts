@@ -1041,6 +1041,70 @@ Bitte wenden Sie sich umgehend per E-Mail an den Entwickler:  </translation>
         <source>SQLite database (*.sqlite *.db)</source>
         <translation>SQLite-Datenbank (*.sqlite *.db)</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; holds a value longer than %2 MB, which cannot be read.</source>
+        <translation>„%1“ enthält einen Wert, der länger als %2 MB ist und nicht gelesen werden kann.</translation>
+    </message>
+    <message>
+        <source>There was not enough memory to read &quot;%1&quot;.</source>
+        <translation>Der Arbeitsspeicher reichte nicht aus, um „%1“ zu lesen.</translation>
+    </message>
+    <message>
+        <source>SQLite cannot read the table or view &quot;%1&quot;: %2</source>
+        <translation>SQLite kann die Tabelle oder Ansicht „%1“ nicht lesen: %2</translation>
+    </message>
+    <message>
+        <source>The view has %1 columns and more than %2 rows; a database holds at most %3 fields and %4 records.<byte value="xd"/>Import the first ones?</source>
+        <translation>Die Ansicht hat %1 Spalten und mehr als %2 Zeilen; eine Datenbank fasst höchstens %3 Felder und %4 Datensätze.<byte value="xd"/>Die ersten davon importieren?</translation>
+    </message>
+    <message>
+        <source>The popup entry has been left out.</source>
+        <translation>Der Eintrag der Auswahlliste wurde weggelassen.</translation>
+    </message>
+    <message>
+        <source>The popup entries have been left out.</source>
+        <translation>Die Einträge der Auswahlliste wurden weggelassen.</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>1 value was longer than 4000 bytes and has been cut to its first 4000 bytes.</source>
+        <translation>1 Wert war länger als 4000 Bytes und wurde auf seine ersten 4000 Bytes gekürzt.</translation>
+    </message>
+    <message>
+        <source>%1 values were longer than 4000 bytes and have been cut to their first 4000 bytes.</source>
+        <translation>%1 Werte waren länger als 4000 Bytes und wurden auf ihre ersten 4000 Bytes gekürzt.</translation>
+    </message>
+    <message>
+        <source>1 value was binary data (BLOB) and has been imported as hexadecimal text X&apos;...&apos;, as SQLite shows it.</source>
+        <translation>1 Wert bestand aus Binärdaten (BLOB) und wurde als hexadezimaler Text X&apos;...&apos; importiert, wie SQLite ihn zeigt.</translation>
+    </message>
+    <message>
+        <source>%1 values were binary data (BLOB) and have been imported as hexadecimal text X&apos;...&apos;, as SQLite shows them.</source>
+        <translation>%1 Werte bestanden aus Binärdaten (BLOB) und wurden als hexadezimaler Text X&apos;...&apos; importiert, wie SQLite sie zeigt.</translation>
+    </message>
+    <message>
+        <source>1 value was binary data (BLOB) of more than %1 bytes, more than a value can hold as text, and has been left empty.</source>
+        <translation>1 Wert bestand aus Binärdaten (BLOB) von mehr als %1 Bytes, mehr als ein Wert als Text fassen kann, und wurde leer gelassen.</translation>
+    </message>
+    <message>
+        <source>%1 values were binary data (BLOB) of more than %2 bytes, more than a value can hold as text, and have been left empty.</source>
+        <translation>%1 Werte bestanden aus Binärdaten (BLOB) von mehr als %2 Bytes, mehr als ein Wert als Text fassen kann, und wurden leer gelassen.</translation>
+    </message>
+    <message>
+        <source>1 popup entry was empty or held a NUL character: it would end the popup lists when the database is read.</source>
+        <translation>1 Eintrag der Auswahlliste war leer oder enthielt ein NUL-Zeichen: Er würde die Auswahllisten beenden, wenn die Datenbank gelesen wird.</translation>
+    </message>
+    <message>
+        <source>%1 popup entries were empty or held a NUL character: they would end the popup lists when the database is read.</source>
+        <translation>%1 Einträge der Auswahlliste waren leer oder enthielten ein NUL-Zeichen: Sie würden die Auswahllisten beenden, wenn die Datenbank gelesen wird.</translation>
+    </message>
 </context>
 <context>
     <name>StartupUsers</name>
@@ -1997,6 +2061,14 @@ und %n weitere.</numerusform>
     <message>
         <source>Append</source>
         <translation>Anhängen</translation>
+    </message>
+    <message>
+        <source>Reading &quot;%1&quot;...</source>
+        <translation>„%1“ wird gelesen...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>

@@ -27,6 +27,8 @@ private Q_SLOTS:
     void importChoosesTheTable_data();
     void importChoosesTheTable();
     void importOfDamagedFileFails();
+    void importAsksBeforeLosingCharacters_data();
+    void importAsksBeforeLosingCharacters();
     void usageErrors_data();
     void usageErrors();
 };
@@ -152,6 +154,43 @@ void TestCliSqlite::importOfDamagedFileFails()
     QCOMPARE(run.err, u"Error: The file is no SQLite database that can be read: it is damaged or "
                       "encrypted.\n"_s);
     QVERIFY(!QFile::exists(pathOf(u"out.pdb"_s)));
+}
+
+void TestCliSqlite::importAsksBeforeLosingCharacters_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("without --yes") << QStringList() << 1;
+    QTest::newRow("with --yes") << QStringList{u"--yes"_s} << 0;
+}
+
+// Characters the code page cannot hold, and bytes that are no UTF-8, become "?" only when the
+// question is answered: without --yes nothing is written and the exit status says so.
+void TestCliSqlite::importAsksBeforeLosingCharacters()
+{
+    QFETCH(QStringList, options);
+    QFETCH(int, exitCode);
+    const QString path = pathOf(u"greek.db"_s);
+    sqlite3 *connection = nullptr;
+    QCOMPARE(sqlite3_open(QFile::encodeName(path).constData(), &connection), SQLITE_OK);
+    QCOMPARE(sqlite3_exec(connection,
+                          "CREATE TABLE t (Wort TEXT); INSERT INTO t VALUES ('Ωmega'), "
+                          "(CAST(x'41ff' AS TEXT))",
+                          nullptr, nullptr, nullptr),
+             SQLITE_OK);
+    sqlite3_close(connection);
+    const QString out = pathOf(u"out.pdb"_s);
+    const CliRun run = runCli(QStringList{u"import"_s, u"--type"_s, u"sqlite"_s} + options
+                              + QStringList{path, out});
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2(run.err.contains(u"1 character cannot be held by the code page windows-1252 and "
+                              "will become \"?\": Ω (U+03A9)"_s),
+             qPrintable(run.err));
+    QVERIFY2(run.err.contains(u"1 byte of the text is not UTF-8"_s), qPrintable(run.err));
+    QCOMPARE(QFile::exists(out), exitCode == 0);
+    if (exitCode == 0)
+        QCOMPARE(dumpJson(out).value(u"records"_s).toArray().at(0).toArray().at(0).toString(),
+                 u"?mega"_s);
 }
 
 void TestCliSqlite::usageErrors_data()

@@ -267,7 +267,9 @@ bool appendCsvRecord(QByteArray &out, const CsvValues &values, char separator, b
             *p++ = separator;
         const QByteArrayView value = values.at(i);
         if (!quoted[i]) {
-            std::memcpy(p, value.constData(), size_t(value.size()));
+            // An empty value may have no data at all: memcpy must not be handed a null pointer.
+            if (!value.isEmpty())
+                std::memcpy(p, value.constData(), size_t(value.size()));
             p += value.size();
             continue;
         }

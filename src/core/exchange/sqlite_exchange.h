@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 class QIODevice;
@@ -64,13 +65,24 @@ struct SqliteTables
 };
 std::optional<SqliteTables> readSqliteTables(const QString &path, Prompter &prompter);
 
+// Told now and then while a table or view is read, with the records read so far; false stops the
+// reading (the import is cancelled).
+using SqliteProgress = std::function<bool(int records)>;
+
 // Builds a new database from the table or view: columns become fields (declared INTEGER a Normal
 // Integer, REAL a Float, anything else a String; a kribo_fields table of our export restores the
 // types, widths, names and popup lists, kribo_database the database's values), rows become records
-// as texts in the regional formats. More than 50 columns or 9999 rows asks whether to take the
-// first ones; longer values are cut and told of as by the text import. The open database changes
-// only when the whole table was read; a locked, damaged or encrypted file gets its message.
+// as texts in the regional formats: numbers in the shortest text that reads back as the same
+// value, BLOBs as X'...' (told of). Column names are cut to what a field name holds and made
+// distinct. At most 9999 records and one more are read, never a whole view: more than 50 columns
+// or 9999 rows asks whether to take the first ones. Characters the code page cannot hold and bytes
+// that are no UTF-8 ask as the CSV import does; longer values are cut and told of; popup items
+// that would read as a list's header are left out and told of. No value longer than a cell holds
+// is copied whole, and SQLite makes none longer than 16 MB. The open database changes only when
+// the whole table was read and every question answered OK; a locked, damaged or encrypted file, a
+// view SQLite cannot run and a value too long get their messages.
 ExchangeResult importSqliteFile(const QString &path, const QString &table, Database &database,
-                                Prompter &prompter, const Regional &regional);
+                                Prompter &prompter, const Regional &regional,
+                                const SqliteProgress &progress = {});
 
 } // namespace kribed

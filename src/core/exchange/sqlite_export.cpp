@@ -18,7 +18,10 @@
 #include <QVariant>
 
 #include <algorithm>
+#include <cmath>
+#include <cstring>
 #include <limits>
+#include <optional>
 
 namespace kribed {
 
@@ -26,18 +29,19 @@ namespace {
 
 constexpr int KeptExamples = 5;
 
-// The declared type of a field's column.
-const char *declaredType(int typeIndex)
+// The declared type of a field's column. A number column that holds a cell kept as its text is
+// declared without a type: SQLite's INTEGER and REAL affinity would turn such a text into a number
+// ("007" into 7, "1.500" into 1.5, 20 digits into a rounded real), while a column without affinity
+// stores each value as it was bound, the numbers as numbers (summed by any SQLite tool) and the
+// texts exactly.
+const char *declaredType(int typeIndex, bool everyCellConverts)
 {
     switch (typeIndex) {
     case BooleanType:
     case NormalIntegerType:
-    case AutoIncrementIntegerType:
-        return "INTEGER";
-    case FloatType:
-        return "REAL";
-    default:
-        return "TEXT";
+    case AutoIncrementIntegerType: return everyCellConverts ? "INTEGER" : "";
+    case FloatType: return everyCellConverts ? "REAL" : "";
+    default: return "TEXT";
     }
 }
 
@@ -67,10 +71,9 @@ QString recordsTableName(const Database &database, const Regional &regional)
 {
     const QString name = regional.toText(database.name());
     const QString folded = name.toCaseFolded();
-    const bool reserved = folded.startsWith(QLatin1String("sqlite_"))
-                          || folded == QLatin1String(FieldsTable)
-                          || folded == QLatin1String(PopupItemsTable)
-                          || folded == QLatin1String(DatabaseTable);
+    const bool reserved =
+        folded.startsWith(QLatin1String("sqlite_")) || folded == QLatin1String(FieldsTable)
+        || folded == QLatin1String(PopupItemsTable) || folded == QLatin1String(DatabaseTable);
     if (name.isEmpty())
         return QStringLiteral("records");
     return reserved ? name + QStringLiteral(" records") : name;
@@ -120,6 +123,51 @@ bool isAscii(QByteArrayView text)
     return true;
 }
 
+// A Float cell as the double stored for it; none when it is no number or when the double would
+// not be its value (beyond the double's range: infinity, or 0 for a tiny number that is not 0).
+std::optional<double> floatValue(const Regional &regional, QByteArrayView cell)
+{
+    const std::optional<double> stored = regional.readDouble(cell);
+    if (!stored || !std::isfinite(*stored))
+        return std::nullopt;
+    // A text too small for a double would be stored as 0: it stays text instead.
+    if (*stored == 0) {
+        const std::optional<long double> value = regional.readNumber(cell);
+        if (value && *value != 0)
+            return std::nullopt;
+    }
+    return stored;
+}
+
+// Whether the cell of a Boolean or number field is stored as a number (or NULL when empty).
+bool isNumberCell(const Regional &regional, int typeIndex, QByteArrayView cell)
+{
+    qint64 integer = 0;
+    switch (typeIndex) {
+    case BooleanType: return cell.isEmpty() || cell == "1" || cell == "0";
+    case NormalIntegerType:
+    case AutoIncrementIntegerType: return cell.isEmpty() || isPlainInteger(cell, integer);
+    case FloatType: return cell.isEmpty() || floatValue(regional, cell).has_value();
+    default: return true;
+    }
+}
+
+// For each field, whether every shown cell is stored as its type: the column can then be declared
+// with its type's affinity.
+QList<bool> columnsConverting(const Database &database, const Regional &regional)
+{
+    QList<bool> converting(database.fieldCount() + 1, true);
+    for (int field = 1; field <= database.fieldCount(); ++field) {
+        const int type = database.fieldType(field);
+        if (std::strcmp(declaredType(type, true), declaredType(type, false)) == 0)
+            continue; // a text column: no affinity to fear
+        for (int record = 1; record <= database.recordCount() && converting[field]; ++record)
+            converting[field] = database.rowHeight(record) == 0
+                                || isNumberCell(regional, type, database.cellView(field, record));
+    }
+    return converting;
+}
+
 // Cells converted by one export. Reading a date or time in the regional formats is the costly
 // part: a date as the short date format writes it is read by NumericDateFormat, and any other
 // date or time text once, since they repeat (a day's records, a modification date column).
@@ -155,7 +203,7 @@ public:
                 return true;
             }
         } else if (typeIndex == FloatType) {
-            if (const std::optional<double> value = mRegional.readDouble(cell)) {
+            if (const std::optional<double> value = floatValue(mRegional, cell)) {
                 sqlite3_bind_double(insert, column, *value);
                 return true;
             }
@@ -245,12 +293,14 @@ bool writeRecords(sqlite3 *connection, const Database &database, const Regional 
                   const QString &table, const QStringList &columns, SqliteExportReport &report,
                   QString *error)
 {
+    const QList<bool> converting = columnsConverting(database, regional);
     QByteArray create = "CREATE TABLE " + quotedIdentifier(table) + " (";
     QByteArray insertSql = "INSERT INTO " + quotedIdentifier(table) + " VALUES (";
     for (int field = 1; field <= database.fieldCount(); ++field) {
         const QByteArray comma = field > 1 ? ", " : "";
-        create += comma + quotedIdentifier(columns.at(field - 1)) + ' '
-                  + declaredType(database.fieldType(field));
+        const QByteArray declared = declaredType(database.fieldType(field), converting[field]);
+        create += comma + quotedIdentifier(columns.at(field - 1))
+                  + (declared.isEmpty() ? QByteArray() : ' ' + declared);
         insertSql += comma + '?';
     }
     if (!execute(connection, create + ')', error))
@@ -332,8 +382,8 @@ bool writeDatabaseValues(sqlite3 *connection, const Database &database, const Re
                  QByteArrayLiteral("CREATE TABLE kribo_database (key TEXT PRIMARY KEY, value)"),
                  error))
         return false;
-    const SqliteStatement value = prepare(
-        connection, QByteArrayLiteral("INSERT INTO kribo_database VALUES (?, ?)"), error);
+    const SqliteStatement value =
+        prepare(connection, QByteArrayLiteral("INSERT INTO kribo_database VALUES (?, ?)"), error);
     if (!value)
         return false;
     const DatabaseFlags &flags = database.flags();

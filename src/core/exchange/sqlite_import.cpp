@@ -3,10 +3,12 @@
 #include "core/exchange/new_database.h"
 #include "core/exchange/sqlite_exchange.h"
 #include "core/exchange/sqlite_support.h"
+#include "core/exchange/sqlite_values.h"
 #include "core/exchange/text_reading.h"
 #include "core/model/database.h"
 #include "core/model/field_type.h"
 #include "core/model/limits.h"
+#include "core/model/properties_edit.h"
 #include "core/model/regional.h"
 #include "core/platform/prompter.h"
 
@@ -14,6 +16,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
+
+#include <algorithm>
+#include <limits>
 
 namespace kribed {
 
@@ -21,6 +27,11 @@ namespace {
 
 // How long a reader waits for a writer's lock before the file counts as locked.
 constexpr int LockWaitMilliseconds = 1000;
+// The longest value SQLite may make while the import reads: a cell holds 4000 bytes, and no view
+// may make a value of gigabytes for one of them. Stored values longer than this cannot be read.
+constexpr int ReadLengthLimit = 16 * 1024 * 1024;
+// How many steps of SQLite's machine pass between two looks at whether the user cancelled.
+constexpr int ProgressSteps = 20000;
 
 void showError(Prompter &prompter, const QString &text)
 {
@@ -43,8 +54,35 @@ QString readErrorText(int status)
         return QCoreApplication::translate(
             "SqliteImport", "The file is no SQLite database that can be read: it is damaged or "
                             "encrypted.");
+    default: return openErrorText();
+    }
+}
+
+// The message for what SQLite answered on reading a table or view, naming the cause: a view over
+// a table that is gone, a value too long to read, too little memory.
+QString tableErrorText(int status, const QString &table, const QString &detail)
+{
+    switch (status & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+    case SQLITE_CANTOPEN:
+    case SQLITE_IOERR: return readErrorText(status);
+    case SQLITE_TOOBIG:
+        return QCoreApplication::translate("SqliteImport",
+                                           "\"%1\" holds a value longer than %2 MB, which cannot "
+                                           "be read.")
+            .arg(table)
+            .arg(ReadLengthLimit / (1024 * 1024));
+    case SQLITE_NOMEM:
+        return QCoreApplication::translate("SqliteImport",
+                                           "There was not enough memory to read \"%1\".")
+            .arg(table);
     default:
-        return openErrorText();
+        return QCoreApplication::translate("SqliteImport",
+                                           "SQLite cannot read the table or view \"%1\": %2")
+            .arg(table, detail);
     }
 }
 
@@ -63,6 +101,7 @@ SqliteConnection openReadOnly(const QString &path, Prompter &prompter)
         return nullptr;
     }
     sqlite3_busy_timeout(connection.get(), LockWaitMilliseconds);
+    sqlite3_limit(connection.get(), SQLITE_LIMIT_LENGTH, ReadLengthLimit);
     return connection;
 }
 
@@ -71,7 +110,8 @@ template<typename RowHandler>
 int eachRow(sqlite3 *connection, const QByteArray &sql, RowHandler &&handler)
 {
     sqlite3_stmt *prepared = nullptr;
-    int status = sqlite3_prepare_v2(connection, sql.constData(), int(sql.size()), &prepared, nullptr);
+    int status =
+        sqlite3_prepare_v2(connection, sql.constData(), int(sql.size()), &prepared, nullptr);
     const SqliteStatement statement(prepared);
     if (status != SQLITE_OK)
         return sqlite3_extended_errcode(connection);
@@ -113,6 +153,14 @@ struct ExportedField
     int widthUnits = 0;
 };
 
+// A whole number of the file as an int; anything beyond its range as the nearest end.
+int clampedInt(sqlite3_stmt *row, int column)
+{
+    return int(std::clamp<sqlite3_int64>(sqlite3_column_int64(row, column),
+                                         std::numeric_limits<int>::min(),
+                                         std::numeric_limits<int>::max()));
+}
+
 QHash<QString, ExportedField> exportedFields(sqlite3 *connection)
 {
     QHash<QString, ExportedField> fields;
@@ -120,11 +168,11 @@ QHash<QString, ExportedField> exportedFields(sqlite3 *connection)
         return fields;
     eachRow(connection, "SELECT position, name, column_name, type, width FROM kribo_fields",
             [&](sqlite3_stmt *row) {
-                const int type = sqlite3_column_int(row, 3);
+                const int type = clampedInt(row, 3);
                 fields.insert(QString::fromUtf8(columnText(row, 2)).toCaseFolded(),
-                              {sqlite3_column_int(row, 0), columnText(row, 1),
+                              {clampedInt(row, 0), columnText(row, 1),
                                type >= 0 && type < FieldTypeCount ? type : StringType,
-                               sqlite3_column_int(row, 4)});
+                               clampedInt(row, 4)});
                 return true;
             });
     return fields;
@@ -141,109 +189,195 @@ int typeOfDeclared(const char *declared)
     return StringType;
 }
 
-// One value as a cell text of its field's type, in the regional formats.
-QByteArray cellText(sqlite3_stmt *row, int column, int typeIndex, const Regional &regional)
-{
-    switch (sqlite3_column_type(row, column)) {
-    case SQLITE_NULL:
-        return {};
-    case SQLITE_INTEGER:
-        return QByteArray::number(sqlite3_column_int64(row, column));
-    case SQLITE_FLOAT:
-        return regional.numberText(sqlite3_column_double(row, column));
-    default:
-        break;
-    }
-    const QString text = QString::fromUtf8(columnText(row, column));
-    if (isDateType(typeIndex)) {
-        const QDate date = QDate::fromString(text, IsoDateFormat);
-        if (date.isValid())
-            return regional.dateText(date);
-    } else if (isTimeType(typeIndex)) {
-        const QTime time = QTime::fromString(text, IsoTimeFormat);
-        if (time.isValid())
-            return regional.timeText(time);
-    }
-    return regional.toBytes(text);
-}
-
-// What the import learns of the table before it reads the rows.
-struct TableShape
-{
-    int columns = 0;
-    qint64 rows = 0;
-};
-
 struct ImportedField
 {
     int type = StringType;
     const ExportedField *exported = nullptr;
 };
 
-bool askToTakeFirst(Prompter &prompter, const TableShape &shape)
+// What the reading learnt besides the cells.
+struct ReadShape
 {
-    if (shape.columns <= MaxFields && shape.rows <= MaxRecords)
+    int columns = 0;
+    bool moreRows = false; // a row after the last one a database can hold
+    QString error;         // SQLite's own words when the reading failed
+};
+
+// "The table has 60 columns and 12000 rows" for a table; a view is never counted: a view may not
+// end, so its rows beyond those a database holds are only known to be more.
+bool askToTakeFirst(sqlite3 *connection, Prompter &prompter, const QString &name, bool view,
+                    const ReadShape &shape, int records)
+{
+    if (shape.columns <= MaxFields && !shape.moreRows)
         return true;
+    if (shape.moreRows && view)
+        return askToGoOn(prompter, QCoreApplication::translate(
+                                       "SqliteImport",
+                                       "The view has %1 columns and more than %2 rows; a "
+                                       "database holds at most %3 fields and %4 records.\rImport "
+                                       "the first ones?")
+                                       .arg(shape.columns)
+                                       .arg(MaxRecords)
+                                       .arg(MaxFields)
+                                       .arg(MaxRecords));
+    qint64 rows = records;
+    if (shape.moreRows)
+        eachRow(connection, "SELECT count(*) FROM " + quotedIdentifier(name),
+                [&](sqlite3_stmt *row) {
+                    rows = sqlite3_column_int64(row, 0);
+                    return false;
+                });
     return askToGoOn(prompter,
                      QCoreApplication::translate(
                          "SqliteImport",
                          "The table has %1 columns and %2 rows; a database holds at most %3 "
                          "fields and %4 records.\rImport the first ones?")
                          .arg(shape.columns)
-                         .arg(shape.rows)
+                         .arg(rows)
                          .arg(MaxFields)
                          .arg(MaxRecords));
 }
 
-// Puts back what kribo_fields and kribo_database kept: types, names, widths, popup lists, the
-// database's values.
-void restoreExported(sqlite3 *connection, Database &database, const QList<ImportedField> &fields,
-                     const QHash<QByteArray, QByteArray> &values, const Regional &regional)
+// What kribo_fields, kribo_popup_items and kribo_database keep besides the cells, read before the
+// open database changes.
+struct Extras
 {
+    QHash<int, QByteArray> fieldNames;        // by field
+    QHash<int, QList<QByteArray>> popupItems; // by field
+    QStringList refusedItems;                 // items that read as a list's header
+    int brokenItems = 0;                      // empty items, or items holding a NUL
+    QByteArray filterText;
+    QByteArray name;
+};
+
+Extras readExtras(sqlite3 *connection, const QList<ImportedField> &fields,
+                  const QHash<QByteArray, QByteArray> &values, SqliteCellMaker &maker)
+{
+    Extras extras;
     QHash<int, int> fieldOfPosition;
-    for (int field = 1; field <= database.fieldCount(); ++field) {
-        const ExportedField *exported = fields.at(field - 1).exported;
-        database.setFieldType(field, fields.at(field - 1).type);
-        if (!exported)
-            continue;
-        fieldOfPosition.insert(exported->position, field);
-        database.setFieldName(field, regional.toBytes(QString::fromUtf8(exported->name)));
-        if (exported->widthUnits > 0)
-            database.setColumnWidth(field, database.unitsToPixels(exported->widthUnits));
-    }
-    if (hasTable(connection, PopupItemsTable))
+    for (int field = 1; field <= fields.size(); ++field)
+        if (const ExportedField *exported = fields.at(field - 1).exported) {
+            fieldOfPosition.insert(exported->position, field);
+            extras.fieldNames.insert(field, maker.text(exported->name, 0, MaxFieldNameLength));
+        }
+    if (!fieldOfPosition.isEmpty() && hasTable(connection, PopupItemsTable))
         eachRow(connection,
                 "SELECT field_position, text FROM kribo_popup_items "
                 "ORDER BY field_position, item_position",
                 [&](sqlite3_stmt *row) {
                     const int field = fieldOfPosition.value(sqlite3_column_int(row, 0));
-                    if (field > 0)
-                        database.popupList(field).append(
-                            regional.toBytes(QString::fromUtf8(columnText(row, 1))));
+                    if (field == 0)
+                        return true;
+                    const QByteArray item = maker.text(columnText(row, 1), 0, MaxValueBytes);
+                    // An item read as a list's header would split the lists on the next load,
+                    // an empty one (or one with a NUL, where the item's text ends) end them.
+                    if (item.isEmpty() || item.contains('\0'))
+                        ++extras.brokenItems;
+                    else if (isRefusedPopupEntry(item))
+                        extras.refusedItems.append(QString::fromUtf8(columnText(row, 1)));
+                    else
+                        extras.popupItems[field].append(item);
                     return true;
                 });
+    extras.filterText = maker.text(values.value("filter_text"), 0, MaxValueBytes);
+    if (values.contains("name"))
+        extras.name = maker.text(values.value("name"), 0, MaxValueBytes);
+    return extras;
+}
+
+void reportRefusedItems(Prompter &prompter, const Extras &extras)
+{
+    constexpr int ShownItems = 5;
+    const QStringList &items = extras.refusedItems;
+    const int count = int(items.size()) + extras.brokenItems;
+    if (count == 0)
+        return;
+    QStringList lines;
+    for (const QString &item : items.mid(0, ShownItems))
+        lines.append(popupEntryWarning(item));
+    if (items.size() > ShownItems)
+        lines.append(QStringLiteral("..."));
+    if (extras.brokenItems == 1)
+        lines.append(QCoreApplication::translate(
+            "SqliteImport", "1 popup entry was empty or held a NUL character: it would end the "
+                            "popup lists when the database is read."));
+    else if (extras.brokenItems > 1)
+        lines.append(QCoreApplication::translate(
+                         "SqliteImport", "%1 popup entries were empty or held a NUL character: "
+                                         "they would end the popup lists when the database is "
+                                         "read.")
+                         .arg(extras.brokenItems));
+    lines.append(
+        count == 1
+            ? QCoreApplication::translate("SqliteImport", "The popup entry has been left out.")
+            : QCoreApplication::translate("SqliteImport", "The popup entries have been left out."));
+    prompter.ask({QCoreApplication::translate("SqliteImport", "Information"), lines.join(u'\r'),
+                  Icon::Warning, Buttons::Ok});
+}
+
+// Puts back what the side tables kept: types, names, widths, popup lists, the database's values.
+void restoreExported(Database &database, const QList<ImportedField> &fields,
+                     const QHash<QByteArray, QByteArray> &values, const Extras &extras)
+{
+    for (int field = 1; field <= database.fieldCount(); ++field) {
+        const ExportedField *exported = fields.at(field - 1).exported;
+        database.setFieldType(field, fields.at(field - 1).type);
+        if (!exported)
+            continue;
+        database.setFieldName(field, extras.fieldNames.value(field));
+        // Any width in the file becomes one a field can have.
+        if (exported->widthUnits > 0)
+            database.setColumnWidth(
+                field, database.unitsToPixels(std::min(exported->widthUnits, MaxFieldWidthUnits)));
+        database.popupList(field) = extras.popupItems.value(field);
+    }
     if (values.isEmpty())
         return;
     const auto number = [&](const char *key) { return values.value(key).toInt(); };
-    const auto knownField = [&](int field) { return field >= 0 && field <= MaxFields ? field : 0; };
+    const auto knownField = [&](int field) {
+        return field >= 0 && field <= database.fieldCount() ? field : 0;
+    };
     database.setSecondarySortField(knownField(number("secondary_sort_field")));
     database.setTertiarySortField(knownField(number("tertiary_sort_field")));
     database.setFilterField(knownField(number("filter_field")));
-    database.setFilterText(regional.toBytes(QString::fromUtf8(values.value("filter_text"))));
-    database.flags() = {number("private") != 0, number("auto_lock") != 0,
-                        number("read_only") != 0, number("kribo_filter") != 0};
+    database.setFilterText(extras.filterText);
+    database.flags() = {number("private") != 0, number("auto_lock") != 0, number("read_only") != 0,
+                        number("kribo_filter") != 0};
     if (number("increment_amount") > 0)
         database.setIncrementAmount(number("increment_amount"));
 }
 
+// The column's name as a field name: cut to what a field name holds, then made distinct (in any
+// case, as SQLite's names are) from the names before it; an empty name becomes "Field N".
+QByteArray fieldNameOf(const QByteArray &cut, int field, const Regional &regional,
+                       QSet<QString> &taken)
+{
+    QString name = regional.toText(cut);
+    if (name.isEmpty())
+        name = QStringLiteral("Field %1").arg(field);
+    const QString base = name;
+    for (int n = 2; taken.contains(name.toCaseFolded()); ++n) {
+        const QString suffix = QStringLiteral(" (%1)").arg(n);
+        QString shortened = base;
+        while (!shortened.isEmpty()
+               && regional.toBytes(shortened + suffix).size() > MaxFieldNameLength)
+            shortened.chop(1);
+        name = shortened + suffix;
+    }
+    taken.insert(name.toCaseFolded());
+    return regional.toBytes(name);
+}
+
 // Names the fields after the statement's columns and gives them their types.
 void takeColumns(sqlite3_stmt *select, const QHash<QString, ExportedField> &exported,
-                 const Regional &regional, ImportedTable &table, QList<ImportedField> &fields)
+                 SqliteCellMaker &maker, const Regional &regional, ImportedTable &table,
+                 QList<ImportedField> &fields)
 {
     table.rows.resize(1);
+    QSet<QString> taken;
     for (int column = 0; column < table.fields; ++column) {
-        const QString columnName = QString::fromUtf8(sqlite3_column_name(select, column));
-        const auto known = exported.constFind(columnName.toCaseFolded());
+        const QByteArray columnName = sqlite3_column_name(select, column);
+        const auto known = exported.constFind(QString::fromUtf8(columnName).toCaseFolded());
         ImportedField field;
         field.type = typeOfDeclared(sqlite3_column_decltype(select, column));
         if (known != exported.constEnd()) {
@@ -251,48 +385,69 @@ void takeColumns(sqlite3_stmt *select, const QHash<QString, ExportedField> &expo
             field.type = known->type;
         }
         fields.append(field);
-        table.rows[0].append(regional.toBytes(columnName));
+        table.rows[0].append(fieldNameOf(maker.text(columnName, 0, MaxFieldNameLength), column + 1,
+                                         regional, taken));
     }
 }
 
-// Reads the table into `table` and `fields`; the SQLite status that ended the reading
-// (SQLITE_ABORT when the user declined to take the first rows and columns).
+// Reads the first rows a database can hold, and one more to know whether there are more; the
+// SQLite status that ended the reading.
 int readTable(sqlite3 *connection, const QString &name, const Regional &regional,
-              Prompter &prompter, const QHash<QString, ExportedField> &exported,
-              ImportedTable &table, QList<ImportedField> &fields, int &cut)
+              const QHash<QString, ExportedField> &exported, SqliteCellMaker &maker,
+              ImportedTable &table, QList<ImportedField> &fields, ReadShape &shape)
 {
-    TableShape shape;
-    int status = eachRow(connection, "SELECT count(*) FROM " + quotedIdentifier(name),
-                         [&](sqlite3_stmt *row) {
-                             shape.rows = sqlite3_column_int64(row, 0);
-                             return false;
-                         });
-    if (status != SQLITE_DONE)
-        return status;
     const QByteArray sql = "SELECT * FROM " + quotedIdentifier(name);
     sqlite3_stmt *prepared = nullptr;
-    status = sqlite3_prepare_v2(connection, sql.constData(), int(sql.size()), &prepared, nullptr);
+    int status =
+        sqlite3_prepare_v2(connection, sql.constData(), int(sql.size()), &prepared, nullptr);
     const SqliteStatement select(prepared);
-    if (status != SQLITE_OK)
+    if (status != SQLITE_OK) {
+        shape.error = lastError(connection);
         return sqlite3_extended_errcode(connection);
+    }
     shape.columns = sqlite3_column_count(prepared);
-    if (!askToTakeFirst(prompter, shape))
-        return SQLITE_ABORT;
-    table.fields = std::min(shape.columns, MaxFields);
-    takeColumns(prepared, exported, regional, table, fields);
-    while (table.rows.size() <= MaxRecords && (status = sqlite3_step(prepared)) == SQLITE_ROW) {
-        Database::Record cells;
-        for (int column = 0; column < table.fields; ++column) {
-            QByteArray text = cellText(prepared, column, fields.at(column).type, regional);
-            cut += cutToStoredSize(text);
-            cells.append(text);
+    table.fields = std::clamp(shape.columns, 1, MaxFields);
+    takeColumns(prepared, exported, maker, regional, table, fields);
+    while ((status = sqlite3_step(prepared)) == SQLITE_ROW) {
+        const int record = int(table.rows.size());
+        if (record > MaxRecords) {
+            shape.moreRows = true;
+            return SQLITE_DONE;
         }
+        Database::Record cells;
+        for (int column = 0; column < std::min(table.fields, shape.columns); ++column)
+            cells.append(maker.cell(prepared, column, fields.at(column).type, record));
         table.rows.append(std::move(cells));
     }
-    if (table.rows.size() > MaxRecords)
+    if (status == SQLITE_DONE)
         return SQLITE_DONE;
-    return status == SQLITE_DONE ? SQLITE_DONE : sqlite3_extended_errcode(connection);
+    shape.error = lastError(connection);
+    return sqlite3_extended_errcode(connection);
 }
+
+bool isView(sqlite3 *connection, const QString &name)
+{
+    const SqliteStatement statement = prepare(
+        connection, "SELECT 1 FROM sqlite_master WHERE type = 'view' AND name = ?", nullptr);
+    if (!statement)
+        return false;
+    const QByteArray utf8 = name.toUtf8();
+    sqlite3_bind_text(statement.get(), 1, utf8.constData(), int(utf8.size()), SQLITE_STATIC);
+    return sqlite3_step(statement.get()) == SQLITE_ROW;
+}
+
+// Lets the user stop a slow reading: SQLite asks now and then, and stops when told to.
+struct ProgressWatch
+{
+    const SqliteProgress &progress;
+    const ImportedTable &table;
+
+    static int handle(void *watch)
+    {
+        const auto *self = static_cast<ProgressWatch *>(watch);
+        return self->progress(int(self->table.rows.size()) - 1) ? 0 : 1;
+    }
+};
 
 } // namespace
 
@@ -321,7 +476,8 @@ std::optional<SqliteTables> readSqliteTables(const QString &path, Prompter &prom
 }
 
 ExchangeResult importSqliteFile(const QString &path, const QString &table, Database &database,
-                                Prompter &prompter, const Regional &regional)
+                                Prompter &prompter, const Regional &regional,
+                                const SqliteProgress &progress)
 {
     const SqliteConnection connection = openReadOnly(path, prompter);
     if (!connection)
@@ -344,30 +500,42 @@ ExchangeResult importSqliteFile(const QString &path, const QString &table, Datab
         values.isEmpty() ? QHash<QString, ExportedField>() : exportedFields(connection.get());
     ImportedTable imported;
     QList<ImportedField> fields;
-    int cut = 0;
-    const int status = readTable(connection.get(), table, regional, prompter, exported, imported,
-                                 fields, cut);
-    if (status == SQLITE_ABORT)
+    SqliteCellMaker maker(regional);
+    ReadShape shape;
+    ProgressWatch watch{progress, imported};
+    if (progress)
+        sqlite3_progress_handler(connection.get(), ProgressSteps, &ProgressWatch::handle, &watch);
+    const int status =
+        readTable(connection.get(), table, regional, exported, maker, imported, fields, shape);
+    if ((status & 0xff) == SQLITE_INTERRUPT)
         return ExchangeResult::Cancelled;
     if (status != SQLITE_DONE) {
-        showError(prompter, readErrorText(status));
+        showError(prompter, tableErrorText(status, table, shape.error));
         return ExchangeResult::Failed;
     }
+    const bool view = isView(connection.get(), table);
+    if (!askToTakeFirst(connection.get(), prompter, table, view, shape,
+                        int(imported.rows.size()) - 1))
+        return ExchangeResult::Cancelled;
+    const Extras extras = readExtras(connection.get(), fields, values, maker);
+    if (!askToTakeLosses(prompter, maker.losses(), regional.codePage()))
+        return ExchangeResult::Cancelled;
     if (imported.rows.size() == 1) // like a text of field names only: one empty record
         imported.rows.append(Database::Record());
     for (Database::Record &row : imported.rows)
         row.resize(imported.fields);
 
     replaceWithImported(database, imported);
-    restoreExported(connection.get(), database, fields, values, regional);
-    reportCutValues(prompter, cut);
+    restoreExported(database, fields, values, extras);
+    reportBlobs(prompter, maker.blobCount(), maker.longBlobCount());
+    reportRefusedItems(prompter, extras);
+    reportCutBytes(prompter, maker.cutCount());
 
     const QFileInfo info(path);
     const QString baseName = info.completeBaseName();
     database.setModificationTime(info.lastModified());
-    database.setName(values.contains("name")
-                         ? regional.toBytes(QString::fromUtf8(values.value("name")))
-                         : regional.toBytes(sanitizeFileName(baseName)));
+    database.setName(values.contains("name") ? extras.name
+                                             : regional.toBytes(sanitizeFileName(baseName)));
     database.setFilePath(info.absoluteDir().absoluteFilePath(baseName + QStringLiteral(".pdb")));
     return ExchangeResult::Done;
 }

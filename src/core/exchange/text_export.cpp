@@ -41,7 +41,8 @@ void appendLine(QByteArray &out, const Record &values, const QByteArray &quote, 
         if (!quote.isEmpty())
             *p++ = quote[0];
         const QByteArrayView value = values.view(i);
-        std::memcpy(p, value.data(), size_t(value.size()));
+        if (!value.isEmpty()) // an empty value may have no data: never a null pointer to memcpy
+            std::memcpy(p, value.data(), size_t(value.size()));
         p += value.size();
         if (!quote.isEmpty())
             *p++ = quote[0];

@@ -6,6 +6,7 @@
 #include "core/exchange/sqlite_exchange.h"
 #include "core/exchange/text_exchange.h"
 #include "core/exchange/workbook_export.h"
+#include "core/model/limits.h"
 #include "core/model/regional.h"
 #include "core/platform/prompter.h"
 #include "gui/commands/command_support.h"
@@ -16,7 +17,10 @@
 #include "gui/grid/recorded_edits.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QProgressDialog>
 
 #include <algorithm>
 
@@ -133,8 +137,8 @@ ExchangeResult ExchangeCommands::importSqlite(const QString &path, Database &imp
     if (!tables)
         return ExchangeResult::Failed;
     if (tables->names.isEmpty()) {
-        prompter.ask({tr("Error"), tr("The SQLite database holds no table."), Icon::Error,
-                      Buttons::Ok});
+        prompter.ask(
+            {tr("Error"), tr("The SQLite database holds no table."), Icon::Error, Buttons::Ok});
         return ExchangeResult::Failed;
     }
     QString table = tables->names.constFirst();
@@ -146,8 +150,30 @@ ExchangeResult ExchangeCommands::importSqlite(const QString &path, Database &imp
             return ExchangeResult::Cancelled;
         table = *chosen;
     }
+    // A slow view shows how far the reading got, and Cancel stops it.
+    QProgressDialog progress(tr("Reading \"%1\"...").arg(table), tr("Cancel"), 0, MaxRecords,
+                             mWorkspace.mainWindow());
+    progress.setWindowTitle(tr("Import"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    progress.setAutoReset(false);
+    progress.setAutoClose(false);
+    QElapsedTimer sinceShown;
+    sinceShown.start();
+    const SqliteProgress reading = [&](int records) {
+        // SQLite asks often; the window is kept up to date a few times a second.
+        if (sinceShown.elapsed() >= 100) {
+            progress.setValue(std::min(records, MaxRecords));
+            // setValue leaves the events alone while the count stands still (a view sorting
+            // before its first row): Cancel must still be seen.
+            QCoreApplication::processEvents();
+            sinceShown.restart();
+        }
+        return !progress.wasCanceled();
+    };
     WaitCursor wait;
-    return importSqliteFile(path, table, imported, prompter, mWorkspace.document().regional());
+    return importSqliteFile(path, table, imported, prompter, mWorkspace.document().regional(),
+                            reading);
 }
 
 void ExchangeCommands::importText()
@@ -196,8 +222,7 @@ void ExchangeCommands::exportText()
     const Database &database = mWorkspace.document().database();
     FileRequest request;
     request.title = tr("Export");
-    request.filter =
-        exportFilterTextWithCsv() + sqliteExportFilterEntry() + workbookFilterEntry();
+    request.filter = exportFilterTextWithCsv() + sqliteExportFilterEntry() + workbookFilterEntry();
     request.filterIndex = mSaveIndex;
     request.defaultSuffix = exportSuffixOf(mSaveIndex);
     request.proposedName = QFileInfo(database.filePath()).completeBaseName();

@@ -68,6 +68,8 @@ class TestSqliteImport : public QObject
 private Q_SLOTS:
     void roundTrip_data();
     void roundTrip();
+    void roundTripOfAwkwardValues_data();
+    void roundTripOfAwkwardValues();
     void roundTripKeepsTheDatabase();
     void foreignTable_data();
     void foreignTable();
@@ -140,6 +142,79 @@ void TestSqliteImport::roundTrip()
     QVERIFY(database.isModified());
 }
 
+void TestSqliteImport::roundTripOfAwkwardValues_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QByteArray>("cell");
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("stored"); // as another program reads it from the file
+    QTest::addColumn<bool>("kept");      // told of as kept as text
+    QTest::addColumn<QByteArray>("back");
+
+    const QString de = QStringLiteral("de_DE");
+    const QString us = QStringLiteral("en_US");
+    QTest::newRow("integer with leading zeros") << int(NormalIntegerType) << QByteArray("007") << us << QStringLiteral("text:007") << true << QByteArray("007");
+    QTest::newRow("1.500 under de_DE") << int(NormalIntegerType) << QByteArray("1.500") << de << QStringLiteral("text:1.500") << true << QByteArray("1.500");
+    QTest::newRow("float with a point under de_DE") << int(FloatType) << QByteArray("1.5") << de << QStringLiteral("text:1.5") << true << QByteArray("1.5");
+    QTest::newRow("20-digit integer") << int(NormalIntegerType) << QByteArray("12345678901234567890") << us << QStringLiteral("text:12345678901234567890") << true << QByteArray("12345678901234567890");
+    QTest::newRow("negative 20-digit integer") << int(AutoIncrementIntegerType) << QByteArray("-98765432109876543210") << us << QStringLiteral("text:-98765432109876543210") << true << QByteArray("-98765432109876543210");
+    QTest::newRow("largest integer") << int(NormalIntegerType) << QByteArray("9223372036854775807") << us << QStringLiteral("integer:9223372036854775807") << false << QByteArray("9223372036854775807");
+    QTest::newRow("2^53 + 1") << int(NormalIntegerType) << QByteArray("9007199254740993") << us << QStringLiteral("integer:9007199254740993") << false << QByteArray("9007199254740993");
+    QTest::newRow("integer with blanks") << int(NormalIntegerType) << QByteArray(" 12 ") << us << QStringLiteral("text: 12 ") << true << QByteArray(" 12 ");
+    QTest::newRow("Boolean 2") << int(BooleanType) << QByteArray("2") << us << QStringLiteral("text:2") << true << QByteArray("2");
+    QTest::newRow("Boolean 1") << int(BooleanType) << QByteArray("1") << us << QStringLiteral("integer:1") << false << QByteArray("1");
+    QTest::newRow("pi") << int(FloatType) << QByteArray("3.141592653589793") << us << QStringLiteral("real:3.14159265358979") << false << QByteArray("3.141592653589793");
+    QTest::newRow("pi under de_DE") << int(FloatType) << QByteArray("3,141592653589793") << de << QStringLiteral("real:3.14159265358979") << false << QByteArray("3,141592653589793");
+    QTest::newRow("0.1") << int(FloatType) << QByteArray("0,1") << de << QStringLiteral("real:0.1") << false << QByteArray("0,1");
+    QTest::newRow("1e300") << int(FloatType) << QByteArray("1e300") << us << QStringLiteral("real:1.0e+300") << false << QByteArray("1E300");
+    QTest::newRow("beyond a double") << int(FloatType) << QByteArray("1e400") << us << QStringLiteral("text:1e400") << true << QByteArray("1e400");
+    QTest::newRow("below the smallest double") << int(FloatType) << QByteArray("1e-400") << us << QStringLiteral("text:1e-400") << true << QByteArray("1e-400");
+    QTest::newRow("-0 is the number 0") << int(FloatType) << QByteArray("-0") << us << QStringLiteral("real:0.0") << false << QByteArray("0");
+    QTest::newRow("empty") << int(FloatType) << QByteArray() << us << QStringLiteral("null") << false << QByteArray();
+    QTest::newRow("line breaks") << int(StringType) << QByteArray("a\r\nb\r\n") << us << QStringLiteral("text:a\r\nb\r\n") << false << QByteArray("a\r\nb\r\n");
+    QTest::newRow("code-page characters") << int(StringType) << QByteArray("M\xfcller \x80 \xe9") << de << QStringLiteral("text:Müller € é") << false << QByteArray("M\xfcller \x80 \xe9");
+    QTest::newRow("code-page characters kept in a number field") << int(FloatType) << QByteArray("\xbd \x80") << de << QStringLiteral("text:½ €") << true << QByteArray("\xbd \x80");
+}
+
+// A cell reaches the file as its type's value or, when it is none, as exactly its text: SQLite's
+// column affinity must not turn it into a number. Read back, every value is the cell it was (a
+// number in its shortest form).
+void TestSqliteImport::roundTripOfAwkwardValues()
+{
+    QFETCH(int, type);
+    QFETCH(QByteArray, cell);
+    QFETCH(QString, locale);
+    QFETCH(QString, stored);
+    QFETCH(bool, kept);
+    QFETCH(QByteArray, back);
+    const Regional regional{QLocale(locale)};
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("werte.sqlite"));
+    Database original;
+    original.setName("Werte");
+    fill(original, {{"Wert", "Zahl"}, {cell, "5"}, {"", "7"}});
+    original.setFieldType(1, type);
+    original.setFieldType(2, FloatType);
+    ScriptedPrompter exporting;
+    if (kept)
+        exporting.expect(QStringLiteral("Export"), QStringLiteral("1 cell did not convert*"),
+                         Icon::Information, Buttons::Ok, Answer::Ok);
+    QCOMPARE(exportSqliteFile(path, original, exporting, regional), ExchangeResult::Done);
+    KRIBED_VERIFY_PROMPTER(exporting);
+    QCOMPARE(queryRows(path, "SELECT Wert FROM Werte WHERE rowid = 1"), QStringList{stored});
+    // The numbers beside it stay numbers any SQLite program sums.
+    QCOMPARE(queryRows(path, "SELECT sum(Zahl), typeof(Zahl) FROM Werte"),
+             QStringList{QStringLiteral("real:12.0 | text:real")});
+
+    Database database;
+    ScriptedPrompter importing;
+    QCOMPARE(importSqliteFile(path, QStringLiteral("Werte"), database, importing, regional),
+             ExchangeResult::Done);
+    KRIBED_VERIFY_PROMPTER(importing);
+    QCOMPARE(database.cell(1, 1), back);
+    QCOMPARE(database.fieldType(1), type);
+}
+
 void TestSqliteImport::roundTripKeepsTheDatabase()
 {
     QTemporaryDir folder;
@@ -184,18 +259,34 @@ void TestSqliteImport::foreignTable_data()
     QTest::addColumn<QByteArray>("value"); // SQL
     QTest::addColumn<int>("type");
     QTest::addColumn<QByteArray>("cell");
+    QTest::addColumn<QString>("told"); // the caption and text of the message it gives, or empty
 
-    QTest::newRow("integer") << QByteArray("INTEGER") << QByteArray("42") << int(NormalIntegerType) << QByteArray("42");
-    QTest::newRow("bigint") << QByteArray("BIGINT") << QByteArray("-7") << int(NormalIntegerType) << QByteArray("-7");
-    QTest::newRow("real") << QByteArray("REAL") << QByteArray("2.5") << int(FloatType) << QByteArray("2,5");
-    QTest::newRow("double") << QByteArray("DOUBLE PRECISION") << QByteArray("1e20") << int(FloatType) << QByteArray("1E20");
-    QTest::newRow("text") << QByteArray("TEXT") << QByteArray("'Köln'") << int(StringType) << QByteArray("K\xf6ln");
-    QTest::newRow("a character the code page lacks") << QByteArray("TEXT") << QByteArray("'Ω'") << int(StringType) << QByteArray("?");
-    QTest::newRow("null") << QByteArray("TEXT") << QByteArray("NULL") << int(StringType) << QByteArray();
-    QTest::newRow("no declared type") << QByteArray("") << QByteArray("3.25") << int(StringType) << QByteArray("3,25");
-    QTest::newRow("date as text") << QByteArray("DATE") << QByteArray("'2019-03-12'") << int(StringType) << QByteArray("2019-03-12");
-    QTest::newRow("blob") << QByteArray("BLOB") << QByteArray("x'414243'") << int(StringType) << QByteArray("ABC");
-}
+    const QString none;
+    const QString loss = QStringLiteral("Warning|%1\nRecords: 1\nContinue?");
+    QTest::newRow("integer") << QByteArray("INTEGER") << QByteArray("42") << int(NormalIntegerType) << QByteArray("42") << none;
+    QTest::newRow("bigint") << QByteArray("BIGINT") << QByteArray("-7") << int(NormalIntegerType) << QByteArray("-7") << none;
+    QTest::newRow("real") << QByteArray("REAL") << QByteArray("2.5") << int(FloatType) << QByteArray("2,5") << none;
+    QTest::newRow("double") << QByteArray("DOUBLE PRECISION") << QByteArray("1e20") << int(FloatType) << QByteArray("1E20") << none;
+    QTest::newRow("text") << QByteArray("TEXT") << QByteArray("'Köln'") << int(StringType) << QByteArray("K\xf6ln") << none;
+    QTest::newRow("a character the code page lacks") << QByteArray("TEXT") << QByteArray("'Ω'") << int(StringType) << QByteArray("?") << loss.arg(QStringLiteral("1 character cannot be held by the code page windows-1252 and will become \"?\": Ω (U+03A9)"));
+    QTest::newRow("null") << QByteArray("TEXT") << QByteArray("NULL") << int(StringType) << QByteArray() << none;
+    QTest::newRow("no declared type") << QByteArray("") << QByteArray("3.25") << int(StringType) << QByteArray("3,25") << none;
+    QTest::newRow("date as text") << QByteArray("DATE") << QByteArray("'2019-03-12'") << int(StringType) << QByteArray("2019-03-12") << none;
+    QTest::newRow("blob") << QByteArray("BLOB") << QByteArray("x'414243'") << int(StringType) << QByteArray("X'414243'") << QStringLiteral("Information|1 value was binary data (BLOB) and has been imported as hexadecimal text X'...', as SQLite shows it.");
+
+    QTest::newRow("empty blob") << QByteArray("BLOB") << QByteArray("x''") << int(StringType) << QByteArray("X''") << QStringLiteral("Information|1 value was binary data*");
+    QTest::newRow("blob a cell can hold") << QByteArray("") << QByteArray("zeroblob(1998)") << int(StringType) << (QByteArray("X'") + QByteArray(3996, '0') + '\'') << QStringLiteral("Information|1 value was binary data*");
+    QTest::newRow("blob too long for a cell") << QByteArray("") << QByteArray("zeroblob(1999)") << int(StringType) << QByteArray() << QStringLiteral("Information|1 value was binary data (BLOB) of more than 1998 bytes, more than a value can hold as text, and has been left empty.");
+    QTest::newRow("bytes that are no UTF-8") << QByteArray("TEXT") << QByteArray("CAST(x'41ff42' AS TEXT)") << int(StringType) << QByteArray("A?B") << loss.arg(QStringLiteral("1 byte of the text is not UTF-8 and will become \"?\"."));
+    QTest::newRow("real of 16 digits") << QByteArray("REAL") << QByteArray("3.141592653589793") << int(FloatType) << QByteArray("3,141592653589793") << none;
+    QTest::newRow("real of 17 digits") << QByteArray("REAL") << QByteArray("0.30000000000000004") << int(FloatType) << QByteArray("0,30000000000000004") << none;
+    QTest::newRow("largest double") << QByteArray("REAL") << QByteArray("1.7976931348623157e308") << int(FloatType) << QByteArray("1,7976931348623157E308") << none;
+    QTest::newRow("small real") << QByteArray("REAL") << QByteArray("0.000012") << int(FloatType) << QByteArray("0,000012") << none;
+    QTest::newRow("tiny real") << QByteArray("REAL") << QByteArray("5e-324") << int(FloatType) << QByteArray("5E-324") << none;
+    QTest::newRow("real as a whole number") << QByteArray("REAL") << QByteArray("123456789012345") << int(FloatType) << QByteArray("123456789012345") << none;
+    QTest::newRow("negative zero") << QByteArray("") << QByteArray("-0.0") << int(StringType) << QByteArray("-0") << none;
+    QTest::newRow("largest integer") << QByteArray("INTEGER") << QByteArray("9223372036854775807") << int(NormalIntegerType) << QByteArray("9223372036854775807") << none;
+    QTest::newRow("smallest integer") << QByteArray("INTEGER") << QByteArray("-9223372036854775808") << int(NormalIntegerType) << QByteArray("-9223372036854775808") << none;}
 
 // Another program's table: the declared type decides the field type, values become texts in the
 // regional formats and the code page.
@@ -205,12 +296,20 @@ void TestSqliteImport::foreignTable()
     QFETCH(QByteArray, value);
     QFETCH(int, type);
     QFETCH(QByteArray, cell);
+    QFETCH(QString, told);
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("fremd.db"));
     QVERIFY(runSql(path, "CREATE TABLE t (\"Spalte \"\"1\"\"\" " + declared + ");"
                          "INSERT INTO t VALUES (" + value + ")"));
     Database database;
     ScriptedPrompter prompter;
+    if (!told.isEmpty()) {
+        const QString caption = told.section(u'|', 0, 0);
+        prompter.expect(caption, told.section(u'|', 1),
+                        caption == QLatin1String("Warning") ? Icon::Warning : Icon::Information,
+                        caption == QLatin1String("Warning") ? Buttons::OkCancel : Buttons::Ok,
+                        Answer::Ok);
+    }
     QCOMPARE(importSqliteFile(path, QStringLiteral("t"), database, prompter, german()),
              ExchangeResult::Done);
     KRIBED_VERIFY_PROMPTER(prompter);
@@ -305,7 +404,9 @@ void TestSqliteImport::longValuesAreCut()
                          "printf('%.4001c', 'y')), (printf('%.5000c', 'z'), 'kurz')"));
     Database database;
     ScriptedPrompter prompter;
-    prompter.expect(QStringLiteral("Information"), QStringLiteral("2 values were longer*"),
+    prompter.expect(QStringLiteral("Information"),
+                    QStringLiteral("2 values were longer than 4000 bytes and have been cut to "
+                                   "their first 4000 bytes."),
                     Icon::Warning, Buttons::Ok, Answer::Ok);
     QCOMPARE(importSqliteFile(path, QStringLiteral("t"), database, prompter, german()),
              ExchangeResult::Done);

@@ -9,10 +9,16 @@
 #include "gui/window/main_window.h"
 #include "main_window_fixture.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QProgressDialog>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
+
+#include <sqlite3.h>
 
 using namespace kribed;
 using namespace kribed::test;
@@ -283,6 +289,46 @@ private Q_SLOTS:
         mDialogs->expectOpen(QStringLiteral("Append"), QString(), 1);
         mWindow->exchangeCommands().appendText();
         QCOMPARE(mDialogs->requests().last().filter, importFilterTextWithCsv());
+        KRIBED_VERIFY_DIALOGS(*mDialogs);
+    }
+
+    void slowSqliteViewShowsProgressAndCancels()
+    {
+        // A view that sorts eight million rows before its first one: the window shows how far
+        // the reading got, and Cancel stops it at once, the open database as it was.
+        const QString path = mTemp->filePath(QStringLiteral("slow.db"));
+        sqlite3 *connection = nullptr;
+        QCOMPARE(sqlite3_open(QFile::encodeName(path).constData(), &connection), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(connection,
+                              "CREATE TABLE t (x INTEGER); WITH RECURSIVE n(v) AS (SELECT 1 "
+                              "UNION ALL SELECT v + 1 FROM n WHERE v < 200) INSERT INTO t SELECT "
+                              "v FROM n; CREATE VIEW slow AS SELECT a.x * b.x - c.x AS y "
+                              "FROM t a, t b, t c ORDER BY y DESC",
+                              nullptr, nullptr, nullptr),
+                 SQLITE_OK);
+        sqlite3_close(connection);
+        mDialogs->expectOpen(QStringLiteral("Import"), path, 6);
+        mDialogs->expectItem(QStringLiteral("Import"), QStringLiteral("slow"));
+        bool shown = false;
+        QTimer watch;
+        watch.setInterval(20);
+        connect(&watch, &QTimer::timeout, this, [&] {
+            for (QWidget *widget : QApplication::topLevelWidgets()) {
+                auto *progress = qobject_cast<QProgressDialog *>(widget);
+                if (progress && progress->isVisible() && !shown) {
+                    shown = progress->labelText() == QStringLiteral("Reading \"slow\"...");
+                    progress->cancel();
+                }
+            }
+        });
+        watch.start();
+        QElapsedTimer timer;
+        timer.start();
+        mWindow->exchangeCommands().importText();
+        watch.stop();
+        QVERIFY(shown);
+        QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
+        QVERIFY(!mWindow->isDatabaseOpen());
         KRIBED_VERIFY_DIALOGS(*mDialogs);
     }
 };
