@@ -7,6 +7,7 @@
 #include "core/model/database.h"
 #include "core/model/limits.h"
 #include "core/model/regional.h"
+#include "core/model/stored_value.h"
 #include "core/platform/code_page_converter.h"
 
 #include <QCoreApplication>
@@ -211,17 +212,14 @@ bool CellReplacer::replaceMatches(QString &text) const
 
 void CellReplacer::fitFrom(qsizetype start, QByteArray &out, bool *cut)
 {
-    const bool tooLong = out.size() - start > MaxValueBytes;
+    // Measured as the file stores the text (a line break is one byte there), never leaving half
+    // a character of a code page of several bytes.
+    const qsizetype length = storedPrefixLength(QByteArrayView(out).sliced(start), &mConverter);
+    const bool tooLong = start + length < out.size();
     if (cut)
         *cut = tooLong;
-    if (!tooLong)
-        return;
-    out.truncate(start + MaxValueBytes);
-    // In a code page of several bytes a character the cut went through goes whole.
-    QString text;
-    while (!mConverter.isSingleByte() && out.size() > start
-           && !mConverter.decode(QByteArrayView(out).sliced(start), text))
-        out.chop(1);
+    if (tooLong)
+        out.truncate(start + length);
 }
 
 bool CellReplacer::appendReplaced(QByteArrayView cell, QByteArray &out, bool *cut)

@@ -4,9 +4,14 @@
 #include "core/model/database.h"
 #include "core/model/field_type.h"
 #include "core/model/limits.h"
+#include "core/model/pdb_reader.h"
+#include "core/model/pdb_writer.h"
 #include "editing_fixture.h"
+#include "scripted_prompter.h"
 #include "test_regional.h"
 
+#include <QBuffer>
+#include <QStringEncoder>
 #include <QtTest>
 
 using namespace kribed;
@@ -35,6 +40,28 @@ ReplaceSettings with(ReplaceSettings settings, void (*change)(ReplaceSettings &)
 
 const QList<int> threeStrings = {StringType, StringType, StringType};
 
+// `count` lines of `length` letters, each line break CR LF as cells hold it.
+QByteArray lines(int count, int length)
+{
+    QList<QByteArray> all(count, QByteArray(length, 'a'));
+    return all.join("\r\n");
+}
+
+// The database as a file and read back: what the file really holds of each cell.
+QByteArray savedCell(Database &database, int field, int record)
+{
+    QBuffer file;
+    file.open(QIODevice::ReadWrite);
+    kribed::test::ScriptedPrompter prompter;
+    if (!writeDatabase(file, database, 1, fixedNow(), prompter))
+        return "not written";
+    file.seek(0);
+    Database read;
+    if (readDatabase(file, QStringLiteral("/tmp/x.pdb"), read, prompter) != LoadResult::Loaded)
+        return "not read";
+    return read.cell(field, record);
+}
+
 } // namespace
 
 class TestReplace : public QObject
@@ -49,6 +76,8 @@ private Q_SLOTS:
     void invalidExpressionChangesNothing();
     void cutAtLongestValue_data();
     void cutAtLongestValue();
+    void cutWithLineBreaks_data();
+    void cutWithLineBreaks();
     void stampsChangedRecordsOnly();
     void codePageReadsCellsAsShown_data();
     void codePageReadsCellsAsShown();
@@ -260,6 +289,74 @@ void TestReplace::cutAtLongestValue()
     QCOMPARE(database.cell(1, 1).size(), expectedSize);
     QVERIFY(database.cell(1, 1).startsWith(QByteArray(3998, 'a') + 'y'));
     QCOMPARE(replaceSummary(count).contains(QStringLiteral("cut")), cutCells > 0);
+}
+
+void TestReplace::cutWithLineBreaks_data()
+{
+    QTest::addColumn<QByteArray>("codePage");
+    QTest::addColumn<QByteArray>("cell"); // its "x" is replaced
+    QTest::addColumn<QString>("replacement");
+    QTest::addColumn<QByteArray>("expected");
+
+    const QByteArray western = "windows-1252";
+    // 750 lines of four letters: 3749 bytes in the file, 4498 in the cell.
+    const QByteArray longLines = lines(750, 4);
+    QTest::newRow("3751 saved bytes in 750 lines stay whole")
+        << western << longLines + 'x' << QStringLiteral("yz") << longLines + "yz";
+    QTest::newRow("4000 saved bytes with line breaks stay whole")
+        << western << longLines + QByteArray(249, 'a') + 'x' << QStringLiteral("yz")
+        << longLines + QByteArray(249, 'a') + "yz";
+    QTest::newRow("4001 saved bytes with line breaks lose the last")
+        << western << longLines + QByteArray(250, 'a') + 'x' << QStringLiteral("yz")
+        << longLines + QByteArray(250, 'a') + 'y';
+    QTest::newRow("3999 saved bytes without line breaks stay whole")
+        << western << QByteArray(3997, 'a') + 'x' << QStringLiteral("yz")
+        << QByteArray(3997, 'a') + "yz";
+    QTest::newRow("4000 saved bytes without line breaks stay whole")
+        << western << QByteArray(3998, 'a') + 'x' << QStringLiteral("yz")
+        << QByteArray(3998, 'a') + "yz";
+    QTest::newRow("4001 saved bytes without line breaks lose the last")
+        << western << QByteArray(3999, 'a') + 'x' << QStringLiteral("yz")
+        << QByteArray(3999, 'a') + 'y';
+    QTest::newRow("a line break that is the 4000th saved byte stays with its CR")
+        << western << QByteArray(3997, 'a') + "x\r\nb" << QStringLiteral("yz")
+        << QByteArray(3997, 'a') + "yz\r\n";
+    QTest::newRow("a line break past the limit goes with its CR")
+        << western << QByteArray(3998, 'a') + "x\r\nb" << QStringLiteral("yz")
+        << QByteArray(3998, 'a') + "yz";
+    // Shift_JIS stores each of these characters in two bytes.
+    QTest::newRow("a character of two bytes across the limit goes whole")
+        << QByteArray("Shift_JIS") << QByteArray(3997, 'a') + 'x' << QString::fromUtf8("日本")
+        << QByteArray(3997, 'a') + "\x93\xfa";
+    QTest::newRow("a character of two bytes after line breaks")
+        << QByteArray("Shift_JIS") << longLines + QByteArray(248, 'a') + 'x'
+        << QString::fromUtf8("日本") << longLines + QByteArray(248, 'a') + "\x93\xfa";
+    QTest::newRow("4000 saved bytes of two-byte characters stay whole")
+        << QByteArray("Shift_JIS") << QByteArray(3996, 'a') + 'x' << QString::fromUtf8("日本")
+        << QByteArray(3996, 'a') + "\x93\xfa\x96\x7b";
+}
+
+void TestReplace::cutWithLineBreaks()
+{
+    QFETCH(QByteArray, codePage);
+    QFETCH(QByteArray, cell);
+    QFETCH(QString, replacement);
+    QFETCH(QByteArray, expected);
+
+    Database database = makeDatabase(threeStrings, {"a|b|c"});
+    database.setCell(1, 1, cell);
+    const ReplaceSettings settings = plain(QStringLiteral("x"), replacement);
+    const Regional regional = testRegional(codePage);
+    CellReplacer replacer(settings, regional);
+    const ReplaceCount count = replaceAll(database, replacer, settings, fixedNow(), regional);
+    QCOMPARE(count.replacements, 1);
+    QCOMPARE(database.cell(1, 1), expected);
+    // Cut only when the replaced text ends before the replacement does.
+    const QByteArray whole = QByteArray(cell).replace(
+        "x", QByteArray(QStringEncoder(codePage.constData()).encode(replacement)));
+    QCOMPARE(count.cutCells, expected == whole ? 0 : 1);
+    // The file holds all of it: the save cuts nothing more.
+    QCOMPARE(savedCell(database, 1, 1), expected);
 }
 
 void TestReplace::stampsChangedRecordsOnly()
