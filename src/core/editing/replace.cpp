@@ -261,7 +261,7 @@ bool inReplaceScope(const Database &database, const ReplaceSettings &settings, i
 {
     if (field < 1 || field > database.fieldCount() || record < 1 || record > database.recordCount())
         return false;
-    if (settings.field > 0 && field != settings.field)
+    if (settings.field < 0 || (settings.field > 0 && field != settings.field))
         return false;
     if (settings.selection) {
         const CellRange &range = *settings.selection;

@@ -27,7 +27,7 @@ struct ReplaceSettings
 {
     QString find;
     QString replacement;
-    int field = 0; // 0: all fields
+    int field = 0; // 0: all fields; below 0: none (the chosen one is gone), nothing matches
     bool matchCase = false;
     bool wholeCell = false;
     bool regularExpression = false; // the replacement may then refer to groups as \1

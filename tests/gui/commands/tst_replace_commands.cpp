@@ -2,9 +2,13 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/model/database.h"
 #include "core/model/field_type.h"
+#include "gui/commands/command_support.h"
 #include "gui/commands/replace_commands.h"
+#include "gui/commands/row_column_commands.h"
 #include "gui/dialogs/replace_dialog.h"
 #include "gui/grid/database_document.h"
+#include "gui/grid/grid_places.h"
+#include "gui/grid/recorded_edits.h"
 #include "gui/window/main_window.h"
 #include "history_checks.h"
 #include "main_window_fixture.h"
@@ -13,6 +17,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,6 +27,8 @@
 
 using namespace kribed;
 using namespace kribed::test;
+
+Q_DECLARE_METATYPE(kribed::CellRange)
 
 class TestReplaceCommands
     : public QObject
@@ -76,6 +84,22 @@ private:
                           Icon::Question, Buttons::YesNo, answer);
     }
     QPair<int, int> current() const { return {mWindow->currentField(), mWindow->currentRecord()}; }
+    void select(CellRange range)
+    {
+        QAbstractItemModel *model = mWindow->gridView().model();
+        const QItemSelection block(
+            model->index(rowOfRecord(range.firstRecord), columnOfField(range.firstField)),
+            model->index(rowOfRecord(range.lastRecord), columnOfField(range.lastField)));
+        mWindow->gridView().selectionModel()->select(block, QItemSelectionModel::ClearAndSelect);
+    }
+    // Each record's cells, records joined by '/', cells by '|'.
+    QByteArray table()
+    {
+        QByteArrayList rows;
+        for (const QByteArrayList &record : records())
+            rows << record.join('|');
+        return rows.join('/');
+    }
 
 private Q_SLOTS:
     void initTestCase() { initFixture(); }
@@ -222,6 +246,126 @@ private Q_SLOTS:
         expectSummary(QStringLiteral("1 replacements in 1 records."));
         click("replaceAllButton");
         QCOMPARE(windowDatabase().cell(1, 1), QByteArray("z"));
+    }
+
+    // The dialog stays open while fields are inserted, deleted and moved: "in Field B" stays B.
+    void chosenFieldFollowsTheFields_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<int>("currentField");
+        QTest::addColumn<int>("chosen"); // the list's entry afterwards (0: all, -1: none)
+        QTest::addColumn<QByteArray>("names");
+
+        QTest::newRow("a field inserted before it")
+            << "insert" << 1 << 3 << QByteArray("Field 1|A|B|C");
+        QTest::newRow("a field inserted after it")
+            << "insert" << 3 << 2 << QByteArray("A|B|Field 3|C");
+        QTest::newRow("a field before it deleted") << "delete" << 1 << 1 << QByteArray("B|C");
+        QTest::newRow("a field after it deleted") << "delete" << 3 << 2 << QByteArray("A|B");
+        QTest::newRow("it moved to the end") << "move 2 3" << 1 << 3 << QByteArray("A|C|B");
+        QTest::newRow("it moved to the start") << "move 2 1" << 1 << 1 << QByteArray("B|A|C");
+        QTest::newRow("another moved before it") << "move 3 1" << 1 << 3 << QByteArray("C|A|B");
+        QTest::newRow("another moved past it") << "move 1 3" << 1 << 1 << QByteArray("B|C|A");
+        QTest::newRow("it was deleted: nothing is chosen")
+            << "delete" << 2 << -1 << QByteArray("A|C");
+    }
+
+    void chosenFieldFollowsTheFields()
+    {
+        QFETCH(QString, change);
+        QFETCH(int, currentField);
+        QFETCH(int, chosen);
+        QFETCH(QByteArray, names);
+
+        open({{"A", "B", "C"}, {"x", "x", "x"}});
+        ask(QStringLiteral("x"), QStringLiteral("y"));
+        auto *fields = control<QComboBox>("replaceFieldCombo");
+        fields->setCurrentIndex(2);
+        mWindow->setCurrentCell(currentField, 1);
+        const QStringList words = change.split(u' ');
+        if (words.at(0) == QLatin1String("insert")) {
+            mWindow->rowColumnCommands().insertColumn();
+        } else if (words.at(0) == QLatin1String("delete")) {
+            mPrompter->expect(QStringLiteral("Confirm"),
+                              QStringLiteral("Do you want to delete the selected column?"),
+                              Icon::Question, Buttons::YesNo, Answer::Yes);
+            mWindow->rowColumnCommands().deleteColumn();
+        } else {
+            recordFieldMove(mWindow->document(), QStringLiteral("Move"), words.at(1).toInt(),
+                            words.at(2).toInt(), [](Database &) {});
+        }
+        QCOMPARE(fieldNames(windowDatabase(), mWindow->document().regional()).join(u'|'),
+                 QString::fromLatin1(names));
+        QCOMPARE(fields->currentIndex(), chosen);
+        QCOMPARE(fields->count(), windowDatabase().fieldCount() + 1);
+        if (chosen < 0) {
+            // Nothing to replace in until the user chooses again.
+            QVERIFY(!control<QPushButton>("replaceAllButton")->isEnabled());
+            QVERIFY(!control<QPushButton>("replaceButton")->isEnabled());
+            QVERIFY(!control<QPushButton>("findNextButton")->isEnabled());
+            mWindow->replaceCommands().replaceEverywhere();
+            QVERIFY(!table().contains('y'));
+            return;
+        }
+        QCOMPARE(fields->currentText(), QStringLiteral("B"));
+        expectSummary(QStringLiteral("1 replacements in 1 records."));
+        click("replaceAllButton");
+        // The inserted field is empty.
+        QByteArray expected = names;
+        expected.replace("A", "x").replace("B", "y").replace("C", "x");
+        expected.replace("Field 1", "").replace("Field 3", "");
+        QCOMPARE(table(), expected);
+    }
+
+    // "In selection" means the block selected when the button is pressed.
+    void inSelectionTakesTheBlockSelectedNow_data()
+    {
+        QTest::addColumn<CellRange>("later");
+        QTest::addColumn<QByteArray>("expected");
+
+        QTest::newRow("another block") << CellRange{2, 2, 3, 3} << QByteArray("x|x|x/x|y|y/x|y|y");
+        QTest::newRow("one cell clicked: that cell only")
+            << CellRange{3, 1, 3, 1} << QByteArray("x|x|y/x|x|x/x|x|x");
+    }
+
+    void inSelectionTakesTheBlockSelectedNow()
+    {
+        QFETCH(CellRange, later);
+        QFETCH(QByteArray, expected);
+
+        open({{"A", "B", "C"}, {"x", "x", "x"}, {"x", "x", "x"}, {"x", "x", "x"}});
+        select({1, 1, 1, 2});
+        ask(QStringLiteral("x"), QStringLiteral("y"));
+        auto *inSelection = control<QCheckBox>("inSelectionCheckBox");
+        QVERIFY(inSelection->isEnabled());
+        inSelection->setChecked(true);
+        select(later);
+        // A checked box stays: a click into the grid never widens the replacement.
+        QVERIFY(inSelection->isEnabled());
+        QVERIFY(inSelection->isChecked());
+        const int changed = int(expected.count('y'));
+        expectSummary(changed == 1 ? QStringLiteral("1 replacements in 1 records.")
+                                   : QStringLiteral("4 replacements in 2 records."));
+        click("replaceAllButton");
+        QCOMPARE(table(), expected);
+    }
+
+    void inSelectionIsOfferedWhenABlockIsSelectedLater()
+    {
+        open({{"A", "B"}, {"x", "x"}, {"x", "x"}});
+        ask(QStringLiteral("x"), QStringLiteral("y"));
+        auto *inSelection = control<QCheckBox>("inSelectionCheckBox");
+        QVERIFY(!inSelection->isEnabled());
+        select({2, 1, 2, 2});
+        QVERIFY(inSelection->isEnabled());
+        inSelection->setChecked(true);
+        expectSummary(QStringLiteral("2 replacements in 2 records."));
+        click("replaceAllButton");
+        QCOMPARE(table(), QByteArray("x|y/x|y"));
+        // Unchecked without a block, it is no longer offered.
+        select({1, 1, 1, 1});
+        inSelection->setChecked(false);
+        QVERIFY(!inSelection->isEnabled());
     }
 
     void unheldCharactersAreWarnedOfFirst()
