@@ -64,6 +64,8 @@ private Q_SLOTS:
     void usageErrors_data();
     void usageErrors();
     void unwritableFileFails();
+    void unheldCharactersNeedYes_data();
+    void unheldCharactersNeedYes();
 };
 
 void TestCliReplace::replacesAndSaves_data()
@@ -180,12 +182,42 @@ void TestCliReplace::unwritableFileFails()
                 QStringLiteral("--with"), QStringLiteral("x"), QStringLiteral("--output"),
                 pathOf(QStringLiteral("missing/Out.pdb"))});
     QCOMPARE(run.exitCode, 1);
+    // Nothing was written, so no count is told.
+    QVERIFY2(run.out.isEmpty(), run.out.constData());
     QCOMPARE(readAll(path), names());
     QVERIFY(!QFile::exists(pathOf(QStringLiteral("missing"))));
     const CliRun missing = runCli({QStringLiteral("replace"), pathOf(QStringLiteral("No.pdb")),
                                    QStringLiteral("--find"), QStringLiteral("a"),
                                    QStringLiteral("--with"), QStringLiteral("b")});
     QCOMPARE(missing.exitCode, 1);
+}
+
+void TestCliReplace::unheldCharactersNeedYes_data()
+{
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("without --yes: asked, declined, nothing written") << false;
+    QTest::newRow("with --yes: stored as a question mark") << true;
+}
+
+void TestCliReplace::unheldCharactersNeedYes()
+{
+    QFETCH(bool, yes);
+    const QString path = writeTestFile(QStringLiteral("Names.pdb"), names());
+    QStringList arguments = args({"replace", "", "--find", "Bonn", "--with", "✓"});
+    arguments[1] = path;
+    if (yes)
+        arguments << QStringLiteral("--yes");
+    const CliRun run = runCli(arguments);
+    QVERIFY2(run.err.contains(QStringLiteral("cannot hold this character")), qPrintable(run.err));
+    QCOMPARE(run.exitCode, yes ? 0 : 1);
+    if (yes) {
+        QVERIFY(run.out.startsWith("2 replacements in 2 records.\n"));
+        QCOMPARE(cellsOf(path), QByteArray("Meier, Hans|?/Schmidt, Eva|?land/Meier, Ute|K\xF6ln"));
+    } else {
+        QVERIFY(run.out.isEmpty());
+        QCOMPARE(readAll(path), names());
+        QVERIFY(!QFile::exists(pathOf(QStringLiteral("Names.pd_"))));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCliReplace)

@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "gui/commands/replace_commands.h"
 
-#include "core/editing/unheld_characters.h"
 #include "core/model/database.h"
 #include "core/model/regional.h"
 #include "gui/commands/command_support.h"
@@ -173,6 +172,24 @@ std::optional<GridCell> ReplaceCommands::searchNext(const ReplaceSettings &setti
     return std::nullopt;
 }
 
+bool ReplaceCommands::confirmReplacement(ReplaceSettings settings, CellReplacer &replacer,
+                                         const std::optional<CellRange> &onlyCell)
+{
+    const DatabaseDocument &document = mWorkspace.document();
+    Prompter &prompter = mWorkspace.prompter();
+    if (!confirmUnheldReplacement(prompter, settings.replacement, document.regional()))
+        return false;
+    if (onlyCell)
+        settings.selection = onlyCell;
+    int leaving = 0;
+    {
+        const WaitCursor wait;
+        leaving =
+            countCellsLeavingType(document.database(), replacer, settings, document.regional());
+    }
+    return leaving == 0 || prompter.ask(leavingTypeQuestion(leaving)) == Answer::Ok;
+}
+
 void ReplaceCommands::findNext()
 {
     const ReplaceSettings settings = currentSettings();
@@ -197,7 +214,10 @@ void ReplaceCommands::replaceCurrent()
     if (mLastMatch && *mLastMatch == current
         && inReplaceScope(document.database(), settings, current.column, current.row)
         && replacer.matches(document.database().cellView(current.column, current.row))) {
-        warnOfUnheldCharacters(mWorkspace.prompter(), settings.replacement, document.regional());
+        if (!confirmReplacement(
+                settings, replacer,
+                CellRange{current.column, current.row, current.column, current.row}))
+            return;
         const QDateTime now = QDateTime::currentDateTime();
         const ReplaceCount count =
             recordCells(document, tr("Replace"), current.row, current.row,
@@ -224,7 +244,8 @@ void ReplaceCommands::replaceEverywhere()
     ReplaceCount count;
     if (findReplaceMatch(database, replacer, settings, {1, 1},
                          {database.fieldCount(), database.recordCount()})) {
-        warnOfUnheldCharacters(mWorkspace.prompter(), settings.replacement, document.regional());
+        if (!confirmReplacement(settings, replacer, std::nullopt))
+            return;
         const WaitCursor wait;
         const QDateTime now = QDateTime::currentDateTime();
         count = recordCells(

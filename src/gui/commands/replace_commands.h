@@ -55,6 +55,11 @@ private:
     void fieldsMoved(int firstColumn, int lastColumn, int destination);
     void showFields(int chosenField);
     void selectionChanged();
+    // Asks before a replacement (in `onlyCell`, else in the settings' scope): about characters
+    // the code page cannot hold, then about cells that would no longer read as their field's
+    // type. False when the user cancelled.
+    bool confirmReplacement(ReplaceSettings settings, CellReplacer &replacer,
+                            const std::optional<CellRange> &onlyCell);
     // The next match from the current cell on (after it, when it is the match last gone to),
     // asking once at the end whether to go on from the top; tells when there is none.
     std::optional<GridCell> searchNext(const ReplaceSettings &settings, CellReplacer &replacer);

@@ -82,6 +82,8 @@ private Q_SLOTS:
     void codePageReadsCellsAsShown_data();
     void codePageReadsCellsAsShown();
     void matchesInReadingOrder();
+    void cellsLeavingTheirType_data();
+    void cellsLeavingTheirType();
     void summaryTexts_data();
     void summaryTexts();
 };
@@ -450,6 +452,66 @@ void TestReplace::matchesInReadingOrder()
     QCOMPARE(*last, (GridCell{3, 1}));
     QVERIFY(!findReplaceMatch(database, replacer, settings, {2, 1}, {2, 1}).has_value());
     QVERIFY(!findReplaceMatch(database, replacer, settings, {2, 2}, {3, 2}).has_value());
+}
+
+void TestReplace::cellsLeavingTheirType_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QByteArray>("row"); // String, Date, Time, Boolean, Integer, Float, Popup
+    QTest::addColumn<QString>("find");
+    QTest::addColumn<QString>("replacement");
+    QTest::addColumn<int>("leaving");
+
+    const QString us = QStringLiteral("en_US");
+    const QString german = QStringLiteral("de_DE");
+    QTest::newRow("1 to yes leaves every typed field but text and popups")
+        << us << QByteArray("1|3/14/2019|1:01:00 PM|1|1|1.5|1") << "1"
+        << "yes" << 5;
+    QTest::newRow("a change that still reads is no loss")
+        << us << QByteArray("1|3/14/2019|1:01:00 PM|0|12|1.5|x") << "1"
+        << "2" << 0;
+    QTest::newRow("emptied cells still read")
+        << us << QByteArray("a|3/14/2019|1:01:00 PM|1|1|1.5|x") << "^.*$"
+        << "" << 0;
+    QTest::newRow("a cell that did not read before is not counted")
+        << us << QByteArray("1|14.03.2019|x|2|a1|b1|1") << "1"
+        << "yes" << 0;
+    QTest::newRow("the database's formats read the dates: German")
+        << german << QByteArray("1|14.03.2019|13:01:00|1|1|1,5|1") << "1"
+        << "yes" << 5;
+    QTest::newRow("German: a decimal point is no longer a number")
+        << german << QByteArray("x|14.03.2019|13:01:00|1|15|1,5|x") << ","
+        << "." << 1;
+}
+
+void TestReplace::cellsLeavingTheirType()
+{
+    QFETCH(QString, locale);
+    QFETCH(QByteArray, row);
+    QFETCH(QString, find);
+    QFETCH(QString, replacement);
+    QFETCH(int, leaving);
+
+    Database database = makeDatabase({StringType, NormalDateType, NormalTimeType, BooleanType,
+                                      NormalIntegerType, FloatType, NormalPopupType},
+                                     {row});
+    const Regional regional(QLocale(locale), "windows-1252");
+    ReplaceSettings settings = plain(find, replacement);
+    settings.regularExpression = find.startsWith(u'^');
+    CellReplacer replacer(settings, regional);
+    // Asked before the change with the same count the summary gives after it.
+    QCOMPARE(countCellsLeavingType(database, replacer, settings, regional), leaving);
+    QCOMPARE(allRows(database), row);
+    const ReplaceCount count = replaceAll(database, replacer, settings, fixedNow(), regional);
+    QCOMPARE(count.untypedCells, leaving);
+    QCOMPARE(replaceSummary(count).contains(QStringLiteral("field's type")), leaving > 0);
+    // A field chosen alone: only its cells count.
+    Database again = makeDatabase({StringType, NormalDateType}, {"1|3/14/2019"});
+    settings = plain(QStringLiteral("1"), QStringLiteral("yes"));
+    settings.field = 1;
+    const Regional usRegional = testRegional();
+    CellReplacer first(settings, usRegional);
+    QCOMPARE(countCellsLeavingType(again, first, settings, usRegional), 0);
 }
 
 void TestReplace::summaryTexts_data()

@@ -29,6 +29,7 @@ using namespace kribed;
 using namespace kribed::test;
 
 Q_DECLARE_METATYPE(kribed::CellRange)
+Q_DECLARE_METATYPE(kribed::Answer)
 
 class TestReplaceCommands
     : public QObject
@@ -368,15 +369,83 @@ private Q_SLOTS:
         QVERIFY(!inSelection->isEnabled());
     }
 
+    void unheldCharactersAreWarnedOfFirst_data()
+    {
+        QTest::addColumn<bool>("all"); // Replace all, else Replace at the match gone to
+        QTest::addColumn<Answer>("answer");
+        QTest::newRow("replace all, OK") << true << Answer::Ok;
+        QTest::newRow("replace all, Cancel") << true << Answer::Cancel;
+        QTest::newRow("replace, OK") << false << Answer::Ok;
+        QTest::newRow("replace, Cancel") << false << Answer::Cancel;
+    }
+
     void unheldCharactersAreWarnedOfFirst()
     {
+        QFETCH(bool, all);
+        QFETCH(Answer, answer);
         open({{"a"}, {"tick"}});
+        mWindow->setCurrentCell(1, 1);
         ask(QStringLiteral("tick"), QString::fromUtf8("✓"));
-        mPrompter->expect(QStringLiteral("Warning"), QStringLiteral("The code page*"),
-                          Icon::Warning, Buttons::Ok, Answer::Ok);
-        expectSummary(QStringLiteral("1 replacements in 1 records."));
-        click("replaceAllButton");
-        QCOMPARE(windowDatabase().cell(1, 1), QByteArray("?"));
+        if (!all)
+            click("findNextButton");
+        mPrompter->expect(QStringLiteral("Warning"),
+                          QString::fromUtf8("The code page windows-1252 of the display font cannot "
+                                            "hold this character; it is stored as \"?\": ✓ "
+                                            "(U+2713)\rReplace anyway?"),
+                          Icon::Warning, Buttons::OkCancel, answer);
+        const bool goOn = answer == Answer::Ok;
+        if (all && goOn)
+            expectSummary(QStringLiteral("1 replacements in 1 records."));
+        if (!all && goOn) // Replace goes on to the next match
+            expectWrapQuestion(Answer::No);
+        click(all ? "replaceAllButton" : "replaceButton");
+        QCOMPARE(windowDatabase().cell(1, 1), goOn ? QByteArray("?") : QByteArray("tick"));
+        QCOMPARE(windowDatabase().isModified(), goOn);
+    }
+
+    // "1" to "yes" in every field would turn dates into "3/yes4/20yes9": asked first.
+    void cellsLeavingTheirTypeAreAskedAbout_data()
+    {
+        QTest::addColumn<bool>("all");
+        QTest::addColumn<Answer>("answer");
+        QTest::newRow("replace all, OK") << true << Answer::Ok;
+        QTest::newRow("replace all, Cancel") << true << Answer::Cancel;
+        QTest::newRow("replace, Cancel") << false << Answer::Cancel;
+    }
+
+    void cellsLeavingTheirTypeAreAskedAbout()
+    {
+        QFETCH(bool, all);
+        QFETCH(Answer, answer);
+        open({{"Name", "Born", "Member"}, {"No 1", "3/14/2019", "1"}, {"No 2", "2/2/2020", "0"}});
+        setUpWindowDatabase([](Database &database) {
+            database.setFieldType(2, NormalDateType);
+            database.setFieldType(3, BooleanType);
+        });
+        const QList<QByteArrayList> before = records();
+        mWindow->setCurrentCell(2, 1);
+        ask(QStringLiteral("1"), QStringLiteral("yes"));
+        if (!all)
+            click("findNextButton");
+        mPrompter->expect(QStringLiteral("Replace"),
+                          all ? QStringLiteral("2 cell(s) will no longer read as their field's "
+                                               "type (a date, time, number or Boolean).\rReplace "
+                                               "anyway?")
+                              : QStringLiteral("1 cell(s) will no longer read as their field's "
+                                               "type (a date, time, number or Boolean).\rReplace "
+                                               "anyway?"),
+                          Icon::Warning, Buttons::OkCancel, answer);
+        if (answer == Answer::Ok) {
+            expectSummary(QStringLiteral("3 replacements in 1 records. 2 cell(s) no longer read "
+                                         "as their field's type."));
+        }
+        click(all ? "replaceAllButton" : "replaceButton");
+        if (answer == Answer::Ok) {
+            QCOMPARE(records().at(0), (QByteArrayList{"No yes", "3/yes4/20yes9", "yes"}));
+        } else {
+            QCOMPARE(records(), before);
+            QVERIFY(!windowDatabase().isModified());
+        }
     }
 };
 
