@@ -5,9 +5,13 @@
 #include "cli_test_helpers.h"
 #include "core/model/database.h"
 #include "core/model/pdb_reader.h"
+#include "core/model/regional.h"
+#include "core/platform/formats_memory.h"
 #include "scripted_prompter.h"
 
 #include <QFileInfo>
+#include <QProcessEnvironment>
+#include <QSettings>
 
 using namespace kribed;
 using namespace kribed::test;
@@ -66,6 +70,8 @@ private Q_SLOTS:
     void unwritableFileFails();
     void unheldCharactersNeedYes_data();
     void unheldCharactersNeedYes();
+    void stampsInTheChosenFormats_data();
+    void stampsInTheChosenFormats();
 };
 
 void TestCliReplace::replacesAndSaves_data()
@@ -218,6 +224,62 @@ void TestCliReplace::unheldCharactersNeedYes()
         QCOMPARE(readAll(path), names());
         QVERIFY(!QFile::exists(pathOf(QStringLiteral("Names.pd_"))));
     }
+}
+
+void TestCliReplace::stampsInTheChosenFormats_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("desktop");    // LC_ALL
+    QTest::addColumn<QString>("remembered"); // the editor's formats for the file; empty: none
+    QTest::addColumn<QString>("formats");    // of the stamp
+
+    const QString us = QStringLiteral("en_US.UTF-8");
+    const QString german = QStringLiteral("de_DE.UTF-8");
+    QTest::newRow("--locale over a US desktop")
+        << QStringList{QStringLiteral("--locale"), QStringLiteral("de_DE")} << us << QString()
+        << QStringLiteral("de_DE");
+    QTest::newRow("the editor's German formats over a US desktop")
+        << QStringList() << us << QStringLiteral("de_DE") << QStringLiteral("de_DE");
+    QTest::newRow("--locale over the editor's formats")
+        << QStringList{QStringLiteral("--locale=en_US")} << german << QStringLiteral("de_DE")
+        << QStringLiteral("en_US");
+    QTest::newRow("nothing chosen: a German desktop's")
+        << QStringList() << german << QString() << QStringLiteral("de_DE");
+    QTest::newRow("nothing chosen: a US desktop's")
+        << QStringList() << us << QString() << QStringLiteral("en_US");
+}
+
+void TestCliReplace::stampsInTheChosenFormats()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, desktop);
+    QFETCH(QString, remembered);
+    QFETCH(QString, formats);
+
+    const QString path = writeTestFile(QStringLiteral("Dates.pdb"),
+                                       PdbBuilder()
+                                           .name("Dates")
+                                           .field("Name", 0x0001, 60)
+                                           .field("Changed", 0x0049, 60) // Modification Date
+                                           .record({"old", "1/1/2000"})
+                                           .build());
+    // The editor's settings live below XDG_CONFIG_HOME.
+    const QString config = pathOf(QStringLiteral("config"));
+    if (!remembered.isEmpty()) {
+        QSettings store(config + QStringLiteral("/KRE/Kribed.ini"), QSettings::IniFormat);
+        rememberFormats(store, path, FormatsChoice{remembered});
+    }
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), desktop);
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+    const CliRun run =
+        runCliIn(QStringList{QStringLiteral("replace"), path, QStringLiteral("--find"),
+                             QStringLiteral("old"), QStringLiteral("--with"), QStringLiteral("new")}
+                     + options,
+                 environment);
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    const Regional regional(QLocale(formats), "windows-1252");
+    QCOMPARE(cellsOf(path), "new|" + regional.dateText(QDate::currentDate()));
 }
 
 QTEST_GUILESS_MAIN(TestCliReplace)
