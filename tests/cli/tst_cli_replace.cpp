@@ -91,7 +91,7 @@ void TestCliReplace::replacesAndSaves_data()
     QTest::newRow("whole cell") << args({"--find", "Bonn", "--with", "Berlin", "--whole-cell"})
                                 << QByteArray(
                                        "Meier, Hans|Berlin/Schmidt, Eva|Bonnland/Meier, Ute|Köln")
-                                << QByteArray("1 replacements in 1 records.\n");
+                                << QByteArray("1 replacement in 1 record.\n");
     QTest::newRow("regular expression with references in one field")
         << args({"--find", "(\\w+), (\\w+)", "--with", "\\2 \\1", "--regex", "--field", "Name"})
         << QByteArray("Hans Meier|Bonn/Eva Schmidt|Bonnland/Ute Meier|Köln")
@@ -99,7 +99,7 @@ void TestCliReplace::replacesAndSaves_data()
     QTest::newRow("a character of the code page is read as it shows")
         << args({"--find", "köln", "--with", "Koeln"})
         << QByteArray("Meier, Hans|Bonn/Schmidt, Eva|Bonnland/Meier, Ute|Koeln")
-        << QByteArray("1 replacements in 1 records.\n");
+        << QByteArray("1 replacement in 1 record.\n");
 }
 
 void TestCliReplace::replacesAndSaves()

@@ -457,21 +457,24 @@ bool confirmUnheldReplacement(Prompter &prompter, QStringView replacement, const
 
 QString replaceSummary(const ReplaceCount &count)
 {
-    QString text = QCoreApplication::translate("Replace", "%1 replacements in %2 records.")
-                       .arg(count.replacements)
-                       .arg(count.records);
+    // Each count has its own plural form (English through its catalogue of plurals).
+    const QString records =
+        QCoreApplication::translate("Replace", "in %n record(s)", nullptr, count.records);
+    QString text =
+        QCoreApplication::translate("Replace", "%n replacement(s) %1.", nullptr, count.replacements)
+            .arg(records);
     if (count.hiddenRecords > 0) {
         text += u' '
                 + QCoreApplication::translate("Replace",
-                                              "%1 of these records are hidden by the filter.")
-                      .arg(count.hiddenRecords);
+                                              "%n of these records are hidden by the filter.",
+                                              nullptr, count.hiddenRecords);
     }
     if (count.cutCells > 0) {
         text += u' '
                 + QCoreApplication::translate("Replace",
-                                              "%1 cells were cut at the longest value a record "
-                                              "holds (%2 bytes).")
-                      .arg(count.cutCells)
+                                              "%n cell(s) were cut at the longest value a record "
+                                              "holds (%1 bytes).",
+                                              nullptr, count.cutCells)
                       .arg(MaxValueBytes);
     }
     if (count.untypedCells > 0) {

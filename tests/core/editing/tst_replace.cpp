@@ -12,6 +12,7 @@
 
 #include <QBuffer>
 #include <QStringEncoder>
+#include <QTranslator>
 #include <QtTest>
 
 using namespace kribed;
@@ -516,37 +517,66 @@ void TestReplace::cellsLeavingTheirType()
 
 void TestReplace::summaryTexts_data()
 {
+    QTest::addColumn<QString>("language");
     QTest::addColumn<int>("replacements");
     QTest::addColumn<int>("records");
     QTest::addColumn<int>("hidden");
     QTest::addColumn<int>("cut");
+    QTest::addColumn<int>("untyped");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("plain") << 12 << 9 << 0 << 0 << QStringLiteral("12 replacements in 9 records.");
-    QTest::newRow("none") << 0 << 0 << 0 << 0 << QStringLiteral("0 replacements in 0 records.");
+    const QString en = QStringLiteral("en");
+    QTest::newRow("plain") << en << 12 << 9 << 0 << 0 << 0
+                           << QStringLiteral("12 replacements in 9 records.");
+    QTest::newRow("none") << en << 0 << 0 << 0 << 0 << 0
+                          << QStringLiteral("0 replacements in 0 records.");
     QTest::newRow("hidden named apart")
-        << 5 << 4 << 2 << 0
+        << en << 5 << 4 << 2 << 0 << 0
         << QStringLiteral("5 replacements in 4 records. 2 of these records are hidden by the "
                           "filter.");
     QTest::newRow("cut cells said")
-        << 1 << 1 << 0 << 1
-        << QStringLiteral("1 replacements in 1 records. 1 cells were cut at the longest value a "
+        << en << 2 << 2 << 0 << 2 << 0
+        << QStringLiteral("2 replacements in 2 records. 2 cells were cut at the longest value a "
                           "record holds (4000 bytes).");
+    QTest::newRow("one of each: singular forms")
+        << en << 1 << 1 << 1 << 1 << 1
+        << QStringLiteral("1 replacement in 1 record. 1 of these records is hidden by the "
+                          "filter. 1 cell was cut at the longest value a record holds (4000 "
+                          "bytes). 1 cell no longer reads as its field's type.");
+    QTest::newRow("German: singular forms")
+        << QStringLiteral("de") << 1 << 1 << 1 << 1 << 1
+        << QString::fromUtf8("1 Ersetzung in 1 Datensatz. 1 dieser Datensätze ist durch den "
+                             "Filter ausgeblendet. 1 Zelle wurde auf den längsten Wert gekürzt, "
+                             "den ein Datensatz aufnehmen kann (4000 Bytes). 1 Zelle lässt sich "
+                             "nicht mehr als Typ ihres Feldes lesen.");
+    QTest::newRow("German: plural forms")
+        << QStringLiteral("de") << 3 << 2 << 0 << 0 << 2
+        << QString::fromUtf8("3 Ersetzungen in 2 Datensätzen. 2 Zellen lassen sich nicht mehr "
+                             "als Typ ihres Feldes lesen.");
 }
 
 void TestReplace::summaryTexts()
 {
+    QFETCH(QString, language);
     QFETCH(int, replacements);
     QFETCH(int, records);
     QFETCH(int, hidden);
     QFETCH(int, cut);
+    QFETCH(int, untyped);
     QFETCH(QString, expected);
+    // The program installs its catalogue at start, the English one too (its plural forms).
+    QTranslator translator;
+    QVERIFY(translator.load(QStringLiteral("kribed_") + language, QStringLiteral(":/i18n")));
+    QCoreApplication::installTranslator(&translator);
     ReplaceCount count;
     count.replacements = replacements;
     count.records = records;
     count.hiddenRecords = hidden;
     count.cutCells = cut;
-    QCOMPARE(replaceSummary(count), expected);
+    count.untypedCells = untyped;
+    const QString summary = replaceSummary(count);
+    QCoreApplication::removeTranslator(&translator);
+    QCOMPARE(summary, expected);
 }
 
 QTEST_GUILESS_MAIN(TestReplace)

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/model/database.h"
 #include "core/model/field_type.h"
+#include "core/platform/translations.h"
 #include "gui/commands/command_support.h"
 #include "gui/commands/replace_commands.h"
 #include "gui/commands/row_column_commands.h"
@@ -103,7 +104,12 @@ private:
     }
 
 private Q_SLOTS:
-    void initTestCase() { initFixture(); }
+    void initTestCase()
+    {
+        initFixture();
+        // The English plural forms the program installs at start.
+        QVERIFY(installTranslations(QStringLiteral("en")));
+    }
     void init()
     {
         failOnHistoryEnded();
@@ -204,7 +210,7 @@ private Q_SLOTS:
         setUpWindowDatabase(
             [](Database &database) { database.setFieldType(2, ModificationDateType); });
         ask(QStringLiteral("old"), QStringLiteral("new"));
-        expectSummary(QStringLiteral("1 replacements in 1 records."));
+        expectSummary(QStringLiteral("1 replacement in 1 record."));
         click("replaceAllButton");
         QVERIFY(windowDatabase().cell(2, 1) != QByteArray("1/1/2000"));
         QCOMPARE(windowDatabase().cell(2, 2), QByteArray("1/1/2000"));
@@ -226,7 +232,7 @@ private Q_SLOTS:
         includeHidden->setChecked(true);
         control<QLineEdit>("replaceFindEdit")->setText(QStringLiteral("X"));
         expectSummary(
-            QStringLiteral("1 replacements in 1 records. 1 of these records are hidden by the "
+            QStringLiteral("1 replacement in 1 record. 1 of these records is hidden by the "
                            "filter."));
         click("replaceAllButton");
         QCOMPARE(columnCells(windowDatabase(), 2), (QByteArrayList{"y", "y", "y"}));
@@ -244,7 +250,7 @@ private Q_SLOTS:
         QVERIFY(!control<QPushButton>("replaceAllButton")->isEnabled());
         control<QLineEdit>("replaceFindEdit")->setText(QStringLiteral("x\\(y"));
         QVERIFY(error->isHidden());
-        expectSummary(QStringLiteral("1 replacements in 1 records."));
+        expectSummary(QStringLiteral("1 replacement in 1 record."));
         click("replaceAllButton");
         QCOMPARE(windowDatabase().cell(1, 1), QByteArray("z"));
     }
@@ -309,7 +315,7 @@ private Q_SLOTS:
             return;
         }
         QCOMPARE(fields->currentText(), QStringLiteral("B"));
-        expectSummary(QStringLiteral("1 replacements in 1 records."));
+        expectSummary(QStringLiteral("1 replacement in 1 record."));
         click("replaceAllButton");
         // The inserted field is empty.
         QByteArray expected = names;
@@ -345,7 +351,7 @@ private Q_SLOTS:
         QVERIFY(inSelection->isEnabled());
         QVERIFY(inSelection->isChecked());
         const int changed = int(expected.count('y'));
-        expectSummary(changed == 1 ? QStringLiteral("1 replacements in 1 records.")
+        expectSummary(changed == 1 ? QStringLiteral("1 replacement in 1 record.")
                                    : QStringLiteral("4 replacements in 2 records."));
         click("replaceAllButton");
         QCOMPARE(table(), expected);
@@ -395,7 +401,7 @@ private Q_SLOTS:
                           Icon::Warning, Buttons::OkCancel, answer);
         const bool goOn = answer == Answer::Ok;
         if (all && goOn)
-            expectSummary(QStringLiteral("1 replacements in 1 records."));
+            expectSummary(QStringLiteral("1 replacement in 1 record."));
         if (!all && goOn) // Replace goes on to the next match
             expectWrapQuestion(Answer::No);
         click(all ? "replaceAllButton" : "replaceButton");
@@ -428,15 +434,15 @@ private Q_SLOTS:
         if (!all)
             click("findNextButton");
         mPrompter->expect(QStringLiteral("Replace"),
-                          all ? QStringLiteral("2 cell(s) will no longer read as their field's "
+                          all ? QStringLiteral("2 cells will no longer read as their field's "
                                                "type (a date, time, number or Boolean).\rReplace "
                                                "anyway?")
-                              : QStringLiteral("1 cell(s) will no longer read as their field's "
+                              : QStringLiteral("1 cell will no longer read as its field's "
                                                "type (a date, time, number or Boolean).\rReplace "
                                                "anyway?"),
                           Icon::Warning, Buttons::OkCancel, answer);
         if (answer == Answer::Ok) {
-            expectSummary(QStringLiteral("3 replacements in 1 records. 2 cell(s) no longer read "
+            expectSummary(QStringLiteral("3 replacements in 1 record. 2 cells no longer read "
                                          "as their field's type."));
         }
         click(all ? "replaceAllButton" : "replaceButton");
