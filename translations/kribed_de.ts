@@ -1457,8 +1457,10 @@ cell as Find does and asks at the end whether to go on from the top; Replace cha
 the match found, Replace all every match in one step that Undo takes back, and then
 tells how many cells changed in how many records. While the filter is on only the
 records it shows are changed, unless &quot;Include hidden records&quot; is checked. Changed
-records get their modification date and time; a value that would grow beyond 4000
-characters is cut there, and the count says so.</source>
+records get their modification date and time; a value that would grow beyond the 4000
+bytes a record holds (a line break takes one) is cut there, and the count says so.
+Before cells of date, time, number or Boolean fields stop reading as their type,
+Replace asks, and the count says how many did.</source>
         <translation>Tippen Sie in eine Zelle, um sie in der Tabelle zu ändern, oder doppelklicken Sie darauf (oder
 drücken Sie F2), um den Zelleneditor zu öffnen. Er bietet das passende Element für den Feldtyp: ein
 Kontrollkästchen für boolesche Felder, Datums- und Zeitauswahl, die Auswahlliste. Eine Wertänderung
@@ -1475,7 +1477,9 @@ sucht wie „Suchen“ ab der aktuellen Zelle und fragt am Ende, ob es oben weit
 „Rückgängig“ zurücknimmt, und meldet, wie viele Zellen in wie vielen Datensätzen geändert wurden.
 Bei eingeschaltetem Filter ändern sich nur die angezeigten Datensätze, außer wenn „Ausgeblendete
 Datensätze einbeziehen“ angekreuzt ist. Geänderte Datensätze erhalten Änderungsdatum und -zeit; ein
-Wert, der über 4000 Zeichen wachsen würde, wird dort gekürzt, was die Meldung angibt.</translation>
+Wert, der über die 4000 Bytes eines Datensatzes wachsen würde (ein Zeilenumbruch zählt eins),
+wird dort gekürzt, was die Meldung angibt. Bevor Zellen von Datums-, Zeit-, Zahlen- oder
+Boolesch-Feldern nicht mehr als ihr Typ lesbar sind, fragt „Ersetzen“ nach; die Meldung nennt ihre Zahl.</translation>
     </message>
     <message>
         <source>The Properties dialog</source>
