@@ -109,10 +109,6 @@
         <translation>die Zeilen eines getrennten Textes als Datensätze anhängen</translation>
     </message>
     <message>
-        <source>replace a text in cells (--find --with [--field --regex --match-case --whole-cell --output])</source>
-        <translation>einen Text in Zellen ersetzen (--find --with [--field --regex --match-case --whole-cell --output])</translation>
-    </message>
-    <message>
         <source>Reads, checks and converts Kribo databases (.pdb).</source>
         <translation>Liest, prüft und konvertiert Kribo-Datenbanken (.pdb).</translation>
     </message>
@@ -159,10 +155,6 @@
     <message>
         <source>utf-8 or codepage: the encoding of a --type csv file (default utf-8).</source>
         <translation>utf-8 oder codepage: die Kodierung einer Datei mit --type csv (Vorgabe utf-8).</translation>
-    </message>
-    <message>
-        <source>info, import --type sqlite and export --type sqlite or xlsx: the regional formats of numbers, dates and times, a name such as de_DE or en_US (default: the desktop&apos;s).</source>
-        <translation>info, import --type sqlite und export --type sqlite oder xlsx: die regionalen Formate für Zahlen, Datum und Uhrzeit, ein Name wie de_DE oder en_US (Vorgabe: die des Desktops).</translation>
     </message>
     <message>
         <source>import --type sqlite: the table or view to read.</source>
@@ -291,6 +283,14 @@
     <message>
         <source>unknown command &apos;%1&apos;.</source>
         <translation>unbekannter Befehl „%1“.</translation>
+    </message>
+    <message>
+        <source>replace a text in cells (--find --with [--field --regex --match-case --whole-cell --output --locale])</source>
+        <translation>einen Text in Zellen ersetzen (--find --with [--field --regex --match-case --whole-cell --output --locale])</translation>
+    </message>
+    <message>
+        <source>info, import --type sqlite, export --type sqlite or xlsx and replace (its stamps): the regional formats of numbers, dates and times, a name such as de_DE or en_US (default: the formats the editor keeps for the database, else the desktop&apos;s).</source>
+        <translation>info, import --type sqlite, export --type sqlite oder xlsx und replace (seine Änderungsstempel): die regionalen Formate für Zahlen, Datum und Uhrzeit, ein Name wie de_DE oder en_US (Vorgabe: die Formate, die der Editor für die Datenbank gespeichert hat, sonst die des Desktops).</translation>
     </message>
 </context>
 <context>
@@ -938,16 +938,54 @@ Bitte wenden Sie sich umgehend per E-Mail an den Entwickler:  </translation>
         <translation>%1 (bei Zeichen %2)</translation>
     </message>
     <message>
-        <source>%1 replacements in %2 records.</source>
-        <translation>%1 Ersetzungen in %2 Datensätzen.</translation>
+        <source>Replace</source>
+        <translation>Ersetzen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cell(s) will no longer read as their field&apos;s type (a date, time, number or Boolean).<byte value="xd"/>Replace anyway?</source>
+        <translation>
+            <numerusform>%n Zelle lässt sich danach nicht mehr als Typ ihres Feldes lesen (Datum, Uhrzeit, Zahl oder Boolesch).<byte value="xd"/>Trotzdem ersetzen?</numerusform>
+            <numerusform>%n Zellen lassen sich danach nicht mehr als Typ ihres Feldes lesen (Datum, Uhrzeit, Zahl oder Boolesch).<byte value="xd"/>Trotzdem ersetzen?</numerusform>
+        </translation>
     </message>
     <message>
-        <source>%1 of these records are hidden by the filter.</source>
-        <translation>%1 dieser Datensätze sind durch den Filter ausgeblendet.</translation>
+        <source>Replace anyway?</source>
+        <translation>Trotzdem ersetzen?</translation>
     </message>
-    <message>
-        <source>%1 cells were cut at the longest value a record holds (%2 bytes).</source>
-        <translation>%1 Zellen wurden auf den längsten Wert gekürzt, den ein Datensatz aufnehmen kann (%2 Bytes).</translation>
+    <message numerus="yes">
+        <source>in %n record(s)</source>
+        <translation>
+            <numerusform>in %n Datensatz</numerusform>
+            <numerusform>in %n Datensätzen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n replacement(s) %1.</source>
+        <translation>
+            <numerusform>%n Ersetzung %1.</numerusform>
+            <numerusform>%n Ersetzungen %1.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n of these records are hidden by the filter.</source>
+        <translation>
+            <numerusform>%n dieser Datensätze ist durch den Filter ausgeblendet.</numerusform>
+            <numerusform>%n dieser Datensätze sind durch den Filter ausgeblendet.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cell(s) were cut at the longest value a record holds (%1 bytes).</source>
+        <translation>
+            <numerusform>%n Zelle wurde auf den längsten Wert gekürzt, den ein Datensatz aufnehmen kann (%1 Bytes).</numerusform>
+            <numerusform>%n Zellen wurden auf den längsten Wert gekürzt, den ein Datensatz aufnehmen kann (%1 Bytes).</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cell(s) no longer read as their field&apos;s type.</source>
+        <translation>
+            <numerusform>%n Zelle lässt sich nicht mehr als Typ ihres Feldes lesen.</numerusform>
+            <numerusform>%n Zellen lassen sich nicht mehr als Typ ihres Feldes lesen.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1498,8 +1536,10 @@ cell as Find does and asks at the end whether to go on from the top; Replace cha
 the match found, Replace all every match in one step that Undo takes back, and then
 tells how many cells changed in how many records. While the filter is on only the
 records it shows are changed, unless &quot;Include hidden records&quot; is checked. Changed
-records get their modification date and time; a value that would grow beyond 4000
-characters is cut there, and the count says so.</source>
+records get their modification date and time; a value that would grow beyond the 4000
+bytes a record holds (a line break takes one) is cut there, and the count says so.
+Before cells of date, time, number or Boolean fields stop reading as their type,
+Replace asks, and the count says how many did.</source>
         <translation>Tippen Sie in eine Zelle, um sie in der Tabelle zu ändern, oder doppelklicken Sie darauf (oder
 drücken Sie F2), um den Zelleneditor zu öffnen. Er bietet das passende Element für den Feldtyp: ein
 Kontrollkästchen für boolesche Felder, Datums- und Zeitauswahl, die Auswahlliste. Eine Wertänderung
@@ -1516,7 +1556,9 @@ sucht wie „Suchen“ ab der aktuellen Zelle und fragt am Ende, ob es oben weit
 „Rückgängig“ zurücknimmt, und meldet, wie viele Zellen in wie vielen Datensätzen geändert wurden.
 Bei eingeschaltetem Filter ändern sich nur die angezeigten Datensätze, außer wenn „Ausgeblendete
 Datensätze einbeziehen“ angekreuzt ist. Geänderte Datensätze erhalten Änderungsdatum und -zeit; ein
-Wert, der über 4000 Zeichen wachsen würde, wird dort gekürzt, was die Meldung angibt.</translation>
+Wert, der über die 4000 Bytes eines Datensatzes wachsen würde (ein Zeilenumbruch zählt eins),
+wird dort gekürzt, was die Meldung angibt. Bevor Zellen von Datums-, Zeit-, Zahlen- oder
+Boolesch-Feldern nicht mehr als ihr Typ lesbar sind, fragt „Ersetzen“ nach; die Meldung nennt ihre Zahl.</translation>
     </message>
     <message>
         <source>The Properties dialog</source>
@@ -2911,6 +2953,10 @@ Der Rückgängig-Verlauf wird nicht wiederhergestellt: Eine wiederhergestellte D
     <message>
         <source>All Fields</source>
         <translation>Alle Felder</translation>
+    </message>
+    <message>
+        <source>Choose a field</source>
+        <translation>Feld wählen</translation>
     </message>
 </context>
 <context>

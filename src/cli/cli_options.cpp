@@ -51,11 +51,11 @@ const std::array<CommandSpec, 9> Commands = {{
          "workbook (--type xlsx)")},
     {"append", "DB.pdb IN.txt", "type encoding",
      QT_TRANSLATE_NOOP("CliOptions", "add the lines of separated text as records")},
-    {"replace", "FILE.pdb", "find with field regex match-case whole-cell output",
+    {"replace", "FILE.pdb", "find with field regex match-case whole-cell output locale",
      QT_TRANSLATE_NOOP(
          "CliOptions",
          "replace a text in cells (--find --with [--field --regex --match-case --whole-cell "
-         "--output])")},
+         "--output --locale])")},
 }};
 
 const CommandSpec *findCommand(const QString &name)
@@ -174,13 +174,15 @@ struct Options
         QCoreApplication::translate("CliOptions", "utf-8 or codepage: the encoding of a --type csv "
                                                   "file (default utf-8)."),
         QStringLiteral("E")};
-    QCommandLineOption locale{QStringLiteral("locale"),
-                              QCoreApplication::translate(
-                                  "CliOptions", "info, import --type sqlite and export --type "
-                                                "sqlite or xlsx: the regional formats of numbers, "
-                                                "dates and times, a name such as de_DE or en_US "
-                                                "(default: the desktop's)."),
-                              QStringLiteral("NAME")};
+    QCommandLineOption locale{
+        QStringLiteral("locale"),
+        QCoreApplication::translate("CliOptions",
+                                    "info, import --type sqlite, export --type sqlite "
+                                    "or xlsx and replace (its stamps): the regional "
+                                    "formats of numbers, dates and times, a name such "
+                                    "as de_DE or en_US (default: the formats the editor "
+                                    "keeps for the database, else the desktop's)."),
+        QStringLiteral("NAME")};
     QCommandLineOption table{QStringLiteral("table"),
                              QCoreApplication::translate(
                                  "CliOptions", "import --type sqlite: the table or view to read."),

@@ -3,19 +3,48 @@
 #include "cli/cli_run.h"
 
 #include "cli/cli_context.h"
+#include "cli/cli_locale.h"
 #include "cli/commands_edit.h"
 #include "cli/commands_exchange.h"
 #include "cli/commands_file.h"
 #include "core/model/regional.h"
+#include "core/platform/formats_memory.h"
+#include "core/platform/settings.h"
 #include "core/platform/translations.h"
 
 #include <QCoreApplication>
 #include <QLocale>
+#include <QSettings>
 #include <QTextStream>
 
 #include <cstdio>
 
 namespace kribed {
+
+namespace {
+
+// The formats numbers, dates and times are read and written in: --locale; else, for a database
+// the editor has been given formats for, those (so a stamp or a total agrees with the window's);
+// else the desktop's.
+QLocale chosenFormats(const CliRequest &request)
+{
+    if (request.locale)
+        return *request.locale;
+    const bool readsDatabase = request.command == QLatin1String("info")
+                               || request.command == QLatin1String("export")
+                               || request.command == QLatin1String("replace");
+    if (readsDatabase && !request.files.isEmpty()) {
+        const std::optional<FormatsChoice> remembered =
+            rememberedFormats(*openSettingsStore(), request.files.at(0));
+        if (remembered && !remembered->isDesktop()) {
+            if (const std::optional<QLocale> locale = localeFromName(remembered->localeName))
+                return *locale;
+        }
+    }
+    return QLocale::system();
+}
+
+} // namespace
 
 ExitStatus runCommand(CliContext &context)
 {
@@ -61,9 +90,8 @@ int runCli(int argc, char *argv[])
     }
     const CliRequest &request = *parsed.request;
     // The tool has no display font: widths use the database's own scale, and texts that become
-    // cells (a new database's name) take the chosen code page. Numbers, dates and times follow
-    // --locale, else the desktop's formats.
-    const Regional regional(request.locale.value_or(QLocale::system()), request.codePage);
+    // cells (a new database's name) take the chosen code page.
+    const Regional regional(chosenFormats(request), request.codePage);
     CliTextCodec codec(request.codePage);
     CliPrompter prompter(err, request.yes);
     CliContext context{request, out, err, prompter, codec, regional};

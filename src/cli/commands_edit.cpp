@@ -5,7 +5,6 @@
 #include "cli/cli_context.h"
 #include "cli/commands_file.h"
 #include "core/editing/replace.h"
-#include "core/editing/unheld_characters.h"
 #include "core/model/database.h"
 #include "core/model/pdb_writer.h"
 
@@ -70,23 +69,28 @@ ExitStatus replaceCommand(CliContext &context)
             return ExitUsage;
         }
     }
+    // Characters the code page lacks become '?' only when asked to go on (--yes).
     if (findReplaceMatch(database, replacer, settings, {1, 1},
-                         {database.fieldCount(), database.recordCount()}))
-        warnOfUnheldCharacters(context.prompter, settings.replacement, context.regional);
+                         {database.fieldCount(), database.recordCount()})
+        && !confirmUnheldReplacement(context.prompter, settings.replacement, context.regional))
+        return ExitFailure;
     const ReplaceCount count =
         replaceAll(database, replacer, settings, QDateTime::currentDateTime(), context.regional);
-    context.out << replaceSummary(count) << '\n';
     // Without a change the database's own file stays as it is; another file is always written.
-    if (request.output.isEmpty() && count.isEmpty())
+    if (request.output.isEmpty() && count.isEmpty()) {
+        context.out << replaceSummary(count) << '\n';
         return ExitSuccess;
+    }
     const bool saved = request.output.isEmpty()
                            ? saveDatabase(database, SaveMode::OwnFile, QString(),
                                           CurrentColumnAfterLoad, context.prompter)
                            : saveDatabase(database, SaveMode::ChosenName,
                                           QFileInfo(request.output).absoluteFilePath(),
                                           CurrentColumnAfterLoad, context.prompter);
+    // The count is told only of what reached the file.
     if (!saved)
         return ExitFailure;
+    context.out << replaceSummary(count) << '\n';
     context.out << "Wrote " << database.filePath() << '\n';
     return ExitSuccess;
 }

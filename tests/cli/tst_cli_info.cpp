@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "cli_test_helpers.h"
+#include "core/platform/formats_memory.h"
 
 #include <QRegularExpression>
+#include <QSettings>
 #include <QtTest>
 
 using namespace kribed::test;
@@ -206,15 +208,23 @@ void TestCliInfo::desktopFormatsByDefault_data()
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<QString>("formats");
     QTest::addColumn<QString>("umsatz");
-    QTest::newRow("German desktop")
-        << u"de_DE.UTF-8"_s << QStringList() << u"de_DE"_s << u"3 numbers, total 1522,75"_s;
+    QTest::addColumn<QString>("remembered"); // the editor's formats for the file; empty: none
+    QTest::newRow("German desktop") << u"de_DE.UTF-8"_s << QStringList() << u"de_DE"_s
+                                    << u"3 numbers, total 1522,75"_s << QString();
     QTest::newRow("the option over a German desktop")
         << u"de_DE.UTF-8"_s << QStringList{u"--locale=en_US"_s} << u"en_US"_s
-        << u"1 numbers, total 0"_s;
-    QTest::newRow("C desktop") << u"C.UTF-8"_s << QStringList() << u"C"_s
-                               << u"1 numbers, total 0"_s;
-    QTest::newRow("the option over a C desktop") << u"C.UTF-8"_s << QStringList{u"--locale=de_DE"_s}
-                                                 << u"de_DE"_s << u"3 numbers, total 1522,75"_s;
+        << u"1 numbers, total 0"_s << QString();
+    QTest::newRow("C desktop") << u"C.UTF-8"_s << QStringList() << u"C"_s << u"1 numbers, total 0"_s
+                               << QString();
+    QTest::newRow("the option over a C desktop")
+        << u"C.UTF-8"_s << QStringList{u"--locale=de_DE"_s} << u"de_DE"_s
+        << u"3 numbers, total 1522,75"_s << QString();
+    QTest::newRow("the editor's German formats over a C desktop")
+        << u"C.UTF-8"_s << QStringList() << u"de_DE"_s << u"3 numbers, total 1522,75"_s
+        << u"de_DE"_s;
+    QTest::newRow("the option over the editor's formats")
+        << u"C.UTF-8"_s << QStringList{u"--locale=en_US"_s} << u"en_US"_s << u"1 numbers, total 0"_s
+        << u"de_DE"_s;
 }
 
 void TestCliInfo::desktopFormatsByDefault()
@@ -223,9 +233,17 @@ void TestCliInfo::desktopFormatsByDefault()
     QFETCH(QStringList, options);
     QFETCH(QString, formats);
     QFETCH(QString, umsatz);
+    QFETCH(QString, remembered);
     const QString path = writeTestFile(u"Kunden.pdb"_s, germanFile());
+    // The editor's settings live below XDG_CONFIG_HOME.
+    const QString config = pathOf(u"config"_s);
+    if (!remembered.isEmpty()) {
+        QSettings store(config + u"/KRE/Kribed.ini"_s, QSettings::IniFormat);
+        kribed::rememberFormats(store, path, kribed::FormatsChoice{remembered});
+    }
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(u"LC_ALL"_s, desktop);
+    environment.insert(u"XDG_CONFIG_HOME"_s, config);
     const CliRun run = runCliIn(QStringList{u"info"_s, path} + options, environment);
     QCOMPARE(run.exitCode, 0);
     const QString out = QString::fromUtf8(run.out);

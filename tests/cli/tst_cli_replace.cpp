@@ -5,9 +5,13 @@
 #include "cli_test_helpers.h"
 #include "core/model/database.h"
 #include "core/model/pdb_reader.h"
+#include "core/model/regional.h"
+#include "core/platform/formats_memory.h"
 #include "scripted_prompter.h"
 
 #include <QFileInfo>
+#include <QProcessEnvironment>
+#include <QSettings>
 
 using namespace kribed;
 using namespace kribed::test;
@@ -64,6 +68,10 @@ private Q_SLOTS:
     void usageErrors_data();
     void usageErrors();
     void unwritableFileFails();
+    void unheldCharactersNeedYes_data();
+    void unheldCharactersNeedYes();
+    void stampsInTheChosenFormats_data();
+    void stampsInTheChosenFormats();
 };
 
 void TestCliReplace::replacesAndSaves_data()
@@ -83,7 +91,7 @@ void TestCliReplace::replacesAndSaves_data()
     QTest::newRow("whole cell") << args({"--find", "Bonn", "--with", "Berlin", "--whole-cell"})
                                 << QByteArray(
                                        "Meier, Hans|Berlin/Schmidt, Eva|Bonnland/Meier, Ute|Köln")
-                                << QByteArray("1 replacements in 1 records.\n");
+                                << QByteArray("1 replacement in 1 record.\n");
     QTest::newRow("regular expression with references in one field")
         << args({"--find", "(\\w+), (\\w+)", "--with", "\\2 \\1", "--regex", "--field", "Name"})
         << QByteArray("Hans Meier|Bonn/Eva Schmidt|Bonnland/Ute Meier|Köln")
@@ -91,7 +99,7 @@ void TestCliReplace::replacesAndSaves_data()
     QTest::newRow("a character of the code page is read as it shows")
         << args({"--find", "köln", "--with", "Koeln"})
         << QByteArray("Meier, Hans|Bonn/Schmidt, Eva|Bonnland/Meier, Ute|Koeln")
-        << QByteArray("1 replacements in 1 records.\n");
+        << QByteArray("1 replacement in 1 record.\n");
 }
 
 void TestCliReplace::replacesAndSaves()
@@ -180,12 +188,98 @@ void TestCliReplace::unwritableFileFails()
                 QStringLiteral("--with"), QStringLiteral("x"), QStringLiteral("--output"),
                 pathOf(QStringLiteral("missing/Out.pdb"))});
     QCOMPARE(run.exitCode, 1);
+    // Nothing was written, so no count is told.
+    QVERIFY2(run.out.isEmpty(), run.out.constData());
     QCOMPARE(readAll(path), names());
     QVERIFY(!QFile::exists(pathOf(QStringLiteral("missing"))));
     const CliRun missing = runCli({QStringLiteral("replace"), pathOf(QStringLiteral("No.pdb")),
                                    QStringLiteral("--find"), QStringLiteral("a"),
                                    QStringLiteral("--with"), QStringLiteral("b")});
     QCOMPARE(missing.exitCode, 1);
+}
+
+void TestCliReplace::unheldCharactersNeedYes_data()
+{
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("without --yes: asked, declined, nothing written") << false;
+    QTest::newRow("with --yes: stored as a question mark") << true;
+}
+
+void TestCliReplace::unheldCharactersNeedYes()
+{
+    QFETCH(bool, yes);
+    const QString path = writeTestFile(QStringLiteral("Names.pdb"), names());
+    QStringList arguments = args({"replace", "", "--find", "Bonn", "--with", "✓"});
+    arguments[1] = path;
+    if (yes)
+        arguments << QStringLiteral("--yes");
+    const CliRun run = runCli(arguments);
+    QVERIFY2(run.err.contains(QStringLiteral("cannot hold this character")), qPrintable(run.err));
+    QCOMPARE(run.exitCode, yes ? 0 : 1);
+    if (yes) {
+        QVERIFY(run.out.startsWith("2 replacements in 2 records.\n"));
+        QCOMPARE(cellsOf(path), QByteArray("Meier, Hans|?/Schmidt, Eva|?land/Meier, Ute|K\xF6ln"));
+    } else {
+        QVERIFY(run.out.isEmpty());
+        QCOMPARE(readAll(path), names());
+        QVERIFY(!QFile::exists(pathOf(QStringLiteral("Names.pd_"))));
+    }
+}
+
+void TestCliReplace::stampsInTheChosenFormats_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("desktop");    // LC_ALL
+    QTest::addColumn<QString>("remembered"); // the editor's formats for the file; empty: none
+    QTest::addColumn<QString>("formats");    // of the stamp
+
+    const QString us = QStringLiteral("en_US.UTF-8");
+    const QString german = QStringLiteral("de_DE.UTF-8");
+    QTest::newRow("--locale over a US desktop")
+        << QStringList{QStringLiteral("--locale"), QStringLiteral("de_DE")} << us << QString()
+        << QStringLiteral("de_DE");
+    QTest::newRow("the editor's German formats over a US desktop")
+        << QStringList() << us << QStringLiteral("de_DE") << QStringLiteral("de_DE");
+    QTest::newRow("--locale over the editor's formats")
+        << QStringList{QStringLiteral("--locale=en_US")} << german << QStringLiteral("de_DE")
+        << QStringLiteral("en_US");
+    QTest::newRow("nothing chosen: a German desktop's")
+        << QStringList() << german << QString() << QStringLiteral("de_DE");
+    QTest::newRow("nothing chosen: a US desktop's")
+        << QStringList() << us << QString() << QStringLiteral("en_US");
+}
+
+void TestCliReplace::stampsInTheChosenFormats()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, desktop);
+    QFETCH(QString, remembered);
+    QFETCH(QString, formats);
+
+    const QString path = writeTestFile(QStringLiteral("Dates.pdb"),
+                                       PdbBuilder()
+                                           .name("Dates")
+                                           .field("Name", 0x0001, 60)
+                                           .field("Changed", 0x0049, 60) // Modification Date
+                                           .record({"old", "1/1/2000"})
+                                           .build());
+    // The editor's settings live below XDG_CONFIG_HOME.
+    const QString config = pathOf(QStringLiteral("config"));
+    if (!remembered.isEmpty()) {
+        QSettings store(config + QStringLiteral("/KRE/Kribed.ini"), QSettings::IniFormat);
+        rememberFormats(store, path, FormatsChoice{remembered});
+    }
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), desktop);
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+    const CliRun run =
+        runCliIn(QStringList{QStringLiteral("replace"), path, QStringLiteral("--find"),
+                             QStringLiteral("old"), QStringLiteral("--with"), QStringLiteral("new")}
+                     + options,
+                 environment);
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    const Regional regional(QLocale(formats), "windows-1252");
+    QCOMPARE(cellsOf(path), "new|" + regional.dateText(QDate::currentDate()));
 }
 
 QTEST_GUILESS_MAIN(TestCliReplace)

@@ -59,7 +59,7 @@ void TestCliWorkbook::exportInLocale_data()
     // Read in US formats the German dates and numbers do not convert: they stay texts.
     QTest::newRow("other formats")
         << u"en_US"_s << u"Kunden s:12.03.2019 b:True s:1520,50"_s
-        << u"Export: 58 cell(s) did not read as their field's type and were kept as text:\n"
+        << u"Export: 58 cells did not read as their field's type and were kept as text:\n"
            "Kunde seit, record 0001: \"12.03.2019\"\n"_s;
 }
 
@@ -69,8 +69,8 @@ void TestCliWorkbook::exportInLocale()
     QFETCH(QString, row);
     QFETCH(QString, message);
     const QString out = pathOf(u"Kunden.xlsx"_s);
-    const CliRun run = runCli({u"export"_s, kunden(), out, u"--type"_s, u"xlsx"_s,
-                               u"--locale"_s, locale});
+    const CliRun run =
+        runCli({u"export"_s, kunden(), out, u"--type"_s, u"xlsx"_s, u"--locale"_s, locale});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, "Wrote " + QFileInfo(out).absoluteFilePath().toUtf8() + '\n');
     if (message.isEmpty())
@@ -101,12 +101,12 @@ void TestCliWorkbook::usageErrors_data()
         << QStringList{u"append"_s, kunden(), u"b.xlsx"_s, u"--type"_s, u"xlsx"_s}
         << u"(for export) xlsx, not 'xlsx'"_s;
     QTest::newRow("table of a workbook")
-        << QStringList{u"export"_s, kunden(), u"b.xlsx"_s, u"--type"_s, u"xlsx"_s,
-                       u"--table"_s, u"Kunden"_s}
+        << QStringList{u"export"_s, kunden(),     u"b.xlsx"_s, u"--type"_s,
+                       u"xlsx"_s,   u"--table"_s, u"Kunden"_s}
         << u"--table is not used by export"_s;
     QTest::newRow("encoding of a workbook")
-        << QStringList{u"export"_s, kunden(), u"b.xlsx"_s, u"--type"_s, u"xlsx"_s,
-                       u"--encoding"_s, u"utf-8"_s}
+        << QStringList{u"export"_s, kunden(),        u"b.xlsx"_s, u"--type"_s,
+                       u"xlsx"_s,   u"--encoding"_s, u"utf-8"_s}
         << u"--encoding is for --type csv only"_s;
     QTest::newRow("workbook over its database")
         << QStringList{u"export"_s, kunden(), kunden(), u"--type"_s, u"xlsx"_s}

@@ -3,7 +3,10 @@
 # SPDX-FileCopyrightText: Kribed PRO developers
 """Checks a translation against the program's sources and its own English texts.
 
-Usage: check_catalogue.py LUPDATE SOURCE_DIR FILE.ts
+Usage: check_catalogue.py LUPDATE SOURCE_DIR FILE.ts [--plural-only]
+
+With --plural-only the file holds only the texts written with %n (the English catalogue of
+plural forms), as lupdate -pluralonly keeps them.
 
 Fails (exit 1, one line per problem) when
 - lupdate finds a text in the sources that the file lacks, or the file keeps one the sources no
@@ -92,13 +95,14 @@ def check_mnemonic_clashes(entries):
     return problems
 
 
-def check_up_to_date(lupdate, source_dir, ts_path):
+def check_up_to_date(lupdate, source_dir, ts_path, plural_only=False):
     """The sources' texts against the file's, by lupdate on a copy."""
     with tempfile.TemporaryDirectory() as folder:
         copy = os.path.join(folder, os.path.basename(ts_path))
         shutil.copy(ts_path, copy)
-        subprocess.run([lupdate, '-silent', '-locations', 'none', '-no-obsolete', source_dir, '-ts', copy],
-                       check=True, stdout=subprocess.DEVNULL)
+        options = ['-pluralonly'] if plural_only else []
+        subprocess.run([lupdate, '-silent', '-locations', 'none', '-no-obsolete'] + options
+                       + [source_dir, '-ts', copy], check=True, stdout=subprocess.DEVNULL)
         fresh = {(c, s) for c, s, _, _ in messages(copy)}
     kept = {(c, s) for c, s, _, _ in messages(ts_path)}
     problems = [f'missing from the file: [{c}] {short(s)}' for c, s in sorted(fresh - kept)]
@@ -108,8 +112,9 @@ def check_up_to_date(lupdate, source_dir, ts_path):
 
 def main():
     lupdate, source_dir, ts_path = sys.argv[1:4]
+    plural_only = '--plural-only' in sys.argv[4:]
     entries = messages(ts_path)
-    problems = check_up_to_date(lupdate, source_dir, ts_path)
+    problems = check_up_to_date(lupdate, source_dir, ts_path, plural_only)
     problems += check_entries(entries)
     problems += check_mnemonic_clashes(entries)
     for problem in problems:

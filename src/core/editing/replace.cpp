@@ -4,15 +4,19 @@
 
 #include "core/editing/stamp.h"
 #include "core/editing/text_match.h"
+#include "core/editing/unheld_characters.h"
 #include "core/model/database.h"
+#include "core/model/field_type.h"
 #include "core/model/limits.h"
 #include "core/model/regional.h"
+#include "core/model/stored_value.h"
 #include "core/platform/code_page_converter.h"
 
 #include <QCoreApplication>
 #include <QVarLengthArray>
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace kribed {
@@ -211,17 +215,14 @@ bool CellReplacer::replaceMatches(QString &text) const
 
 void CellReplacer::fitFrom(qsizetype start, QByteArray &out, bool *cut)
 {
-    const bool tooLong = out.size() - start > MaxValueBytes;
+    // Measured as the file stores the text (a line break is one byte there), never leaving half
+    // a character of a code page of several bytes.
+    const qsizetype length = storedPrefixLength(QByteArrayView(out).sliced(start), &mConverter);
+    const bool tooLong = start + length < out.size();
     if (cut)
         *cut = tooLong;
-    if (!tooLong)
-        return;
-    out.truncate(start + MaxValueBytes);
-    // In a code page of several bytes a character the cut went through goes whole.
-    QString text;
-    while (!mConverter.isSingleByte() && out.size() > start
-           && !mConverter.decode(QByteArrayView(out).sliced(start), text))
-        out.chop(1);
+    if (tooLong)
+        out.truncate(start + length);
 }
 
 bool CellReplacer::appendReplaced(QByteArrayView cell, QByteArray &out, bool *cut)
@@ -263,7 +264,7 @@ bool inReplaceScope(const Database &database, const ReplaceSettings &settings, i
 {
     if (field < 1 || field > database.fieldCount() || record < 1 || record > database.recordCount())
         return false;
-    if (settings.field > 0 && field != settings.field)
+    if (settings.field < 0 || (settings.field > 0 && field != settings.field))
         return false;
     if (settings.selection) {
         const CellRange &range = *settings.selection;
@@ -303,11 +304,37 @@ struct CellChange
 };
 using CellChanges = QVarLengthArray<CellChange, MaxFields>;
 
+// Whether the change leaves a cell that read as its field's type no longer reading so.
+bool leavesType(const Database &database, int field, int record, QByteArrayView newText,
+                const Regional &regional)
+{
+    const int type = database.fieldType(field);
+    return !readsAsFieldType(newText, type, regional)
+           && readsAsFieldType(database.cellView(field, record), type, regional);
+}
+
+// Whether any field in scope has a type beside text: only then can a cell leave its type.
+bool scopeHasTypedField(const Database &database, const ReplaceSettings &settings)
+{
+    for (int field = 1; field <= database.fieldCount(); ++field) {
+        const int type = database.fieldType(field);
+        if ((settings.field == 0 || settings.field == field) && type != StringType
+            && type != NormalPopupType && type != MultiplePopupType)
+            return true;
+    }
+    return false;
+}
+
 // Stamps the record and then stores its new texts; counts what it did.
 void storeChanges(Database &database, int record, const CellChanges &changes,
                   const QByteArray &texts, int cutCells, const QDateTime &now,
                   const Regional &regional, ReplaceCount &count)
 {
+    for (const CellChange &change : changes) {
+        if (leavesType(database, change.field, record,
+                       QByteArrayView(texts).sliced(change.start, change.size), regional))
+            ++count.untypedCells;
+    }
     stampRow(database, record, now, regional);
     auto &stored = database.recordAt(record);
     for (const CellChange &change : changes)
@@ -371,24 +398,90 @@ ReplaceCount replaceAll(Database &database, CellReplacer &replacer, const Replac
     return count;
 }
 
+bool readsAsFieldType(QByteArrayView text, int typeIndex, const Regional &regional)
+{
+    if (text.isEmpty())
+        return true;
+    if (typeIndex == BooleanType)
+        return text == "1" || text == "0";
+    if (isDateType(typeIndex))
+        return regional.readDate(text).has_value();
+    if (isTimeType(typeIndex))
+        return regional.readTime(text).has_value();
+    if (isNumberType(typeIndex)) {
+        const std::optional<long double> number = regional.readNumber(text);
+        return number && std::isfinite(*number);
+    }
+    return true;
+}
+
+int countCellsLeavingType(const Database &database, CellReplacer &replacer,
+                          const ReplaceSettings &settings, const Regional &regional)
+{
+    if (!replacer.isValid() || !scopeHasTypedField(database, settings))
+        return 0;
+    int cells = 0;
+    QByteArray text;
+    for (int record = 1; record <= database.recordCount(); ++record) {
+        for (int field = 1; field <= database.fieldCount(); ++field) {
+            text.clear();
+            if (inReplaceScope(database, settings, field, record)
+                && replacer.appendReplaced(database.cellView(field, record), text)
+                && leavesType(database, field, record, text, regional))
+                ++cells;
+        }
+    }
+    return cells;
+}
+
+Message leavingTypeQuestion(int cells)
+{
+    return Message{QCoreApplication::translate("Replace", "Replace"),
+                   QCoreApplication::translate(
+                       "Replace",
+                       "%n cell(s) will no longer read as their field's type (a date, time, "
+                       "number or Boolean).\rReplace anyway?",
+                       nullptr, cells),
+                   Icon::Warning, Buttons::OkCancel};
+}
+
+bool confirmUnheldReplacement(Prompter &prompter, QStringView replacement, const Regional &regional)
+{
+    std::optional<Message> warning = unheldCharactersWarning(replacement, regional.codePage());
+    if (!warning)
+        return true;
+    warning->text += u'\r' + QCoreApplication::translate("Replace", "Replace anyway?");
+    warning->buttons = Buttons::OkCancel;
+    return prompter.ask(*warning) == Answer::Ok;
+}
+
 QString replaceSummary(const ReplaceCount &count)
 {
-    QString text = QCoreApplication::translate("Replace", "%1 replacements in %2 records.")
-                       .arg(count.replacements)
-                       .arg(count.records);
+    // Each count has its own plural form (English through its catalogue of plurals).
+    const QString records =
+        QCoreApplication::translate("Replace", "in %n record(s)", nullptr, count.records);
+    QString text =
+        QCoreApplication::translate("Replace", "%n replacement(s) %1.", nullptr, count.replacements)
+            .arg(records);
     if (count.hiddenRecords > 0) {
         text += u' '
                 + QCoreApplication::translate("Replace",
-                                              "%1 of these records are hidden by the filter.")
-                      .arg(count.hiddenRecords);
+                                              "%n of these records are hidden by the filter.",
+                                              nullptr, count.hiddenRecords);
     }
     if (count.cutCells > 0) {
         text += u' '
                 + QCoreApplication::translate("Replace",
-                                              "%1 cells were cut at the longest value a record "
-                                              "holds (%2 bytes).")
-                      .arg(count.cutCells)
+                                              "%n cell(s) were cut at the longest value a record "
+                                              "holds (%1 bytes).",
+                                              nullptr, count.cutCells)
                       .arg(MaxValueBytes);
+    }
+    if (count.untypedCells > 0) {
+        text += u' '
+                + QCoreApplication::translate("Replace",
+                                              "%n cell(s) no longer read as their field's type.",
+                                              nullptr, count.untypedCells);
     }
     return text;
 }

@@ -27,7 +27,7 @@ struct ReplaceSettings
 {
     QString find;
     QString replacement;
-    int field = 0; // 0: all fields
+    int field = 0; // 0: all fields; below 0: none (the chosen one is gone), nothing matches
     bool matchCase = false;
     bool wholeCell = false;
     bool regularExpression = false; // the replacement may then refer to groups as \1
@@ -97,14 +97,16 @@ std::optional<GridCell> findReplaceMatch(const Database &database, CellReplacer 
                                          const ReplaceSettings &settings, GridCell first,
                                          GridCell last);
 
-// What a replacement did: the cells changed, in how many records (of them hidden), and how many
-// results were cut at the longest value a record holds.
+// What a replacement did: the cells changed, in how many records (of them hidden), how many
+// results were cut at the longest value a record holds, and how many cells of typed fields read
+// as their field's type before and no longer do.
 struct ReplaceCount
 {
     int replacements = 0;
     int records = 0;
     int hiddenRecords = 0;
     int cutCells = 0;
+    int untypedCells = 0;
     bool isEmpty() const { return replacements == 0; }
 };
 
@@ -116,7 +118,26 @@ ReplaceCount replaceCell(Database &database, CellReplacer &replacer, int field, 
 ReplaceCount replaceAll(Database &database, CellReplacer &replacer, const ReplaceSettings &settings,
                         const QDateTime &now, const Regional &regional);
 
-// "12 replacements in 9 records.", then the hidden records and the cut cells when there are any.
+// Whether the text reads as a value of the field's type in the regional formats: a Boolean is
+// "1" or "0"; dates, times and numbers read as the regional formats read them; an empty text and
+// the texts of String and popup fields always do.
+bool readsAsFieldType(QByteArrayView text, int typeIndex, const Regional &regional);
+
+// How many cells in scope a replacement would leave no longer reading as their field's type.
+// Changes nothing: the window asks with it before it replaces.
+int countCellsLeavingType(const Database &database, CellReplacer &replacer,
+                          const ReplaceSettings &settings, const Regional &regional);
+
+// The question before a replacement that leaves `cells` no longer reading as their field's type.
+Message leavingTypeQuestion(int cells);
+
+// Before a replacement whose text holds characters the code page cannot hold: the warning that
+// typed text gets, with Cancel. True to go on (at once when the code page holds the whole text).
+bool confirmUnheldReplacement(Prompter &prompter, QStringView replacement,
+                              const Regional &regional);
+
+// "12 replacements in 9 records.", then the hidden records, the cut cells and the cells that no
+// longer read as their field's type when there are any.
 QString replaceSummary(const ReplaceCount &count);
 
 } // namespace kribed

@@ -96,7 +96,7 @@ public:
             if (!isAscii(value) || !converter().keepsAscii())
                 value = fromUtf8(value, record);
         }
-        cut = cutToStoredSize(value) || cut;
+        cut = cutToStoredSize(value, &converter()) || cut;
         mCut += cut;
         return value;
     }

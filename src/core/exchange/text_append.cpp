@@ -5,7 +5,9 @@
 #include "core/exchange/text_exchange.h"
 #include "core/exchange/text_reading.h"
 #include "core/model/database.h"
+#include "core/model/regional.h"
 #include "core/platform/checked_file.h"
+#include "core/platform/code_page_converter.h"
 #include "core/platform/prompter.h"
 #include <QCoreApplication>
 
@@ -48,14 +50,15 @@ ExchangeResult appendText(QIODevice &device, TextType type, Database &database, 
         return checked;
     int added = 0;
     int cut = 0;
+    CodePageConverter &converter = CodePageConverter::shared(regional.codePage());
     const bool read = readLines(device, [&](QByteArrayView line) {
         if (gridRows(database) >= AppendRowLimit)
             return false;
         Database::Record record(fields);
-        visitFields(line, separator, [&record, &cut, fields](int field, QByteArray &&value) {
+        visitFields(line, separator, [&](int field, QByteArray &&value) {
             if (field > fields)
                 return;
-            cut += cutToStoredSize(value);
+            cut += cutToStoredSize(value, &converter);
             record.replace(field - 1, value);
         });
         database.insertRecord(database.recordCount() + 1, std::move(record));

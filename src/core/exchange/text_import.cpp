@@ -7,6 +7,7 @@
 #include "core/model/database.h"
 #include "core/model/regional.h"
 #include "core/platform/checked_file.h"
+#include "core/platform/code_page_converter.h"
 #include "core/platform/prompter.h"
 
 #include <QDir>
@@ -21,7 +22,8 @@ namespace {
 // Reads the lines into the table: line k into row k, fields beyond the last column all land in
 // the last column, so it ends up with the line's last field. `cut` counts the values the table
 // holds that were cut to what a record can store.
-bool fillTable(QIODevice &device, char separator, ImportedTable &table, int &cut)
+bool fillTable(QIODevice &device, char separator, ImportedTable &table, int &cut,
+               CodePageConverter &converter)
 {
     const int lastField = table.fields;
     int row = 0;
@@ -29,7 +31,7 @@ bool fillTable(QIODevice &device, char separator, ImportedTable &table, int &cut
         Database::Record &cells = table.rows[row];
         bool lastCut = false; // only the last of the fields that share the last column stays
         visitFields(line, separator, [&](int field, QByteArray &&value) {
-            const bool wasCut = cutToStoredSize(value);
+            const bool wasCut = cutToStoredSize(value, &converter);
             if (field < lastField)
                 cut += wasCut;
             else
@@ -63,7 +65,7 @@ ExchangeResult importText(QIODevice &device, TextType type, Database &database, 
     table.shapeFor(check);
     // The open database stays as it is until the whole file has been read.
     int cut = 0;
-    if (!fillTable(device, separator, table, cut)) {
+    if (!fillTable(device, separator, table, cut, CodePageConverter::shared(regional.codePage()))) {
         showOpenError(prompter);
         return ExchangeResult::Failed;
     }

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 
 #include "core/model/limits.h"
+#include "core/model/stored_value.h"
 #include "core/platform/checked_file.h"
 #include "core/platform/prompter.h"
 
@@ -33,12 +34,9 @@ bool openForReading(CheckedFile &file, Prompter &prompter)
     return false;
 }
 
-bool cutToStoredSize(QByteArray &value)
+bool cutToStoredSize(QByteArray &value, CodePageConverter *converter)
 {
-    if (value.size() <= MaxValueBytes)
-        return false;
-    value.truncate(MaxValueBytes);
-    return true;
+    return cutToStoredLimit(value, converter);
 }
 
 void reportCutValues(Prompter &prompter, int count)

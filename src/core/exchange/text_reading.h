@@ -17,6 +17,8 @@ class QString;
 
 namespace kribed {
 
+class CodePageConverter;
+
 class CheckedFile;
 class Prompter;
 
@@ -28,9 +30,10 @@ bool askToGoOn(Prompter &prompter, const QString &text);
 // error, so a text is never taken as shorter than it is.
 bool openForReading(CheckedFile &file, Prompter &prompter);
 
-// Cuts a value read from a text to what a record can store (MaxValueBytes); true when it was
-// longer. Cut when read, no value can make the grid slow to draw or be cut silently by a save.
-bool cutToStoredSize(QByteArray &value);
+// Cuts a value read from a text to what a record can store (MaxValueBytes as the file stores
+// it, never inside a character of the converter's code page when one is given); true when it
+// was longer. Cut when read, no value can make the grid slow to draw or be cut silently by a save.
+bool cutToStoredSize(QByteArray &value, CodePageConverter *converter = nullptr);
 // Tells once how many values were cut; nothing when none was.
 void reportCutValues(Prompter &prompter, int count);
 

@@ -7,6 +7,7 @@
 #include "core/model/database.h"
 #include "core/model/field_type.h"
 #include "core/model/pdb_format.h"
+#include "core/model/stored_value.h"
 #include "core/platform/prompter.h"
 #include "core/platform/safe_file.h"
 
@@ -20,54 +21,10 @@ namespace {
 
 constexpr qsizetype WriteChunk = 64 * 1024;
 
-bool isStoredByte(char byte)
-{
-    return uchar(byte) >= 0x20 || byte == '\n' || byte == '\t';
-}
-
-// True when one of the eight bytes is below 0x20 (a control byte, TAB and LF among them). A
-// borrow out of such a byte may mark the bytes above it too, but never when there is none.
-bool holdsControlByte(quint64 bytes)
-{
-    constexpr quint64 ones = 0x0101010101010101ULL;
-    return ((bytes - 0x20 * ones) & ~bytes & (0x80 * ones)) != 0;
-}
-
-// How many leading bytes of the cell are stored as they stand. Most cells have no control byte,
-// so eight bytes are looked at together until a word may hold one: the look at every byte of
-// every cell is half the time of a save at the largest size.
-qsizetype cleanPrefix(QByteArrayView cell)
-{
-    const qsizetype limit = qMin<qsizetype>(cell.size(), MaxValueBytes);
-    const char *bytes = cell.data();
-    qsizetype i = 0;
-    for (; i + 8 <= limit; i += 8) {
-        quint64 word;
-        std::memcpy(&word, bytes + i, sizeof word);
-        if (holdsControlByte(word))
-            break;
-    }
-    while (i < limit && isStoredByte(bytes[i]))
-        ++i;
-    return i;
-}
-
-// A value is stored without CR and the other control characters but LF and TAB, and cut to
-// MaxValueBytes; the file's LF is the cell's CR LF.
-qsizetype storedLength(QByteArrayView cell)
-{
-    qsizetype length = cleanPrefix(cell);
-    for (qsizetype i = length; i < cell.size() && length < MaxValueBytes; ++i) {
-        if (isStoredByte(cell.at(i)))
-            ++length;
-    }
-    return length;
-}
-
-// Copies the bytes of the cell that are stored (storedLength of them) to `out`.
+// Copies the bytes of the cell that are stored (storedSize of them) to `out`.
 void copyStoredText(char *out, QByteArrayView cell)
 {
-    qsizetype length = cleanPrefix(cell);
+    qsizetype length = cleanPrefix(cell, MaxValueBytes);
     std::memcpy(out, cell.data(), size_t(length));
     for (qsizetype i = length; i < cell.size() && length < MaxValueBytes; ++i) {
         if (isStoredByte(cell.at(i)))
@@ -257,7 +214,7 @@ bool writeFile(QIODevice &device, Database &database, int currentColumn, const Q
         appendLong(out, 0); // attributes and unique ID
         offset += 2 * fields;
         for (qsizetype field = 0; field < record.size(); ++field) {
-            *nextLength = quint16(storedLength(record.view(field)) + 1);
+            *nextLength = quint16(storedSize(record.view(field)) + 1);
             offset += *nextLength++;
         }
     }

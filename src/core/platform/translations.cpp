@@ -84,8 +84,9 @@ QString startLanguage(const QStringList &arguments)
 bool installTranslations(const QString &language)
 {
     installedLanguage() = language;
+    // English texts are the sources; English only needs its plural forms ("1 record").
     if (language == english)
-        return true;
+        return loadInto(QStringLiteral("kribed_en"), QStringLiteral(":/i18n"));
     const bool ours = loadInto(QStringLiteral("kribed_") + language, QStringLiteral(":/i18n"));
     // Qt's own texts (the buttons of message boxes) are a help, not a need: a missing file leaves
     // them English.

@@ -25,8 +25,9 @@ QString languageArgument(const QStringList &arguments);
 QString startLanguage(const QStringList &arguments);
 
 // Installs our translator and Qt's own for the language into the running application. English
-// installs nothing, so the program stays its untranslated self. False when a translation of a
-// language we claim to speak could not be loaded.
+// installs only its catalogue of plural forms (the texts written with %n), so the program keeps
+// its English texts and says "1 record". False when a translation of a language we claim to
+// speak could not be loaded.
 bool installTranslations(const QString &language);
 
 // The language the interface speaks: the one installTranslations was last given, English before.

@@ -34,7 +34,8 @@ public:
     QAction *const actionReplace;
 
 public Q_SLOTS:
-    // Shows the dialog over the current cell's database, with the block selected at that moment.
+    // Shows the dialog over the current cell's database; "In selection" means the block selected
+    // when a button is pressed.
     void replace();
     void findNext();
     void replaceCurrent();
@@ -45,8 +46,20 @@ Q_SIGNALS:
     void cellsChanged();
 
 private:
-    // The dialog's settings with the block it was opened on.
+    // The dialog's settings with the block selected now.
     ReplaceSettings currentSettings() const;
+    // The field list follows inserted, deleted, moved and renamed fields, so the chosen field
+    // stays the same field wherever it goes.
+    void fieldsInserted(int firstColumn, int lastColumn);
+    void fieldsRemoved(int firstColumn, int lastColumn);
+    void fieldsMoved(int firstColumn, int lastColumn, int destination);
+    void showFields(int chosenField);
+    void selectionChanged();
+    // Asks before a replacement (in `onlyCell`, else in the settings' scope): about characters
+    // the code page cannot hold, then about cells that would no longer read as their field's
+    // type. False when the user cancelled.
+    bool confirmReplacement(ReplaceSettings settings, CellReplacer &replacer,
+                            const std::optional<CellRange> &onlyCell);
     // The next match from the current cell on (after it, when it is the match last gone to),
     // asking once at the end whether to go on from the top; tells when there is none.
     std::optional<GridCell> searchNext(const ReplaceSettings &settings, CellReplacer &replacer);
@@ -54,7 +67,6 @@ private:
 
     Workspace &mWorkspace;
     ReplaceDialog mDialog;
-    std::optional<CellRange> mSelection;
     std::optional<GridCell> mLastMatch;
 };
 

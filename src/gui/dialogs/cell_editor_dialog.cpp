@@ -9,6 +9,7 @@
 #include "core/model/limits.h"
 #include "core/model/regional.h"
 #include "core/platform/code_page.h"
+#include "core/platform/code_page_converter.h"
 #include "gui/dialogs/named_widget.h"
 
 #include <QCalendarWidget>
@@ -87,20 +88,40 @@ public:
     QLineEdit *textEdit() const { return lineEdit(); }
 };
 
-// Each line break is stored as carriage return and line feed: two characters.
-bool isLineBreak(QChar character)
+// The bytes the character at `at` takes once a record stores it: a line break is the LF alone, a
+// control character the record drops takes none, any other character its bytes in the code page
+// ('?' for one the page lacks). The second half of a surrogate pair counts with the first.
+int storedWeight(QStringView text, qsizetype at, CodePageConverter &converter)
 {
-    return character == u'\n' || character == u'\r' || character == QChar::ParagraphSeparator;
+    const QChar character = text.at(at);
+    const char16_t unit = character.unicode();
+    if (unit == u'\n' || unit == u'\t' || character == QChar::ParagraphSeparator)
+        return 1;
+    if (unit < 0x20 || character.isLowSurrogate())
+        return 0;
+    if (converter.isSingleByte() || (unit < 0x80 && converter.keepsAscii()))
+        return 1;
+    const qsizetype length = character.isHighSurrogate() && at + 1 < text.size() ? 2 : 1;
+    return int(converter.encode(text.sliced(at, length)).size());
 }
 
-// The longest start of the text that is at most `room` characters long once stored, never ending
-// in half a character outside the basic plane.
-QString fittingStart(const QString &text, int room)
+// The bytes the text takes once stored.
+int storedLength(QStringView text, CodePageConverter &converter)
 {
-    int length = 0;
+    int stored = 0;
+    for (qsizetype at = 0; at < text.size(); ++at)
+        stored += storedWeight(text, at, converter);
+    return stored;
+}
+
+// The longest start of the text that takes at most `room` bytes once stored, never ending in
+// half a character outside the basic plane.
+QString fittingStart(const QString &text, int room, CodePageConverter &converter)
+{
+    qsizetype length = 0;
     int stored = 0;
     while (length < text.size()) {
-        const int weight = isLineBreak(text.at(length)) ? 2 : 1;
+        const int weight = storedWeight(text, length, converter);
         if (stored + weight > room)
             break;
         stored += weight;
@@ -120,6 +141,9 @@ class LimitedMemo : public QPlainTextEdit
 public:
     using QPlainTextEdit::QPlainTextEdit;
 
+    // The code page the memo's text is stored in.
+    QByteArray codePage = QByteArrayLiteral("windows-1252");
+
 protected:
     void insertFromMimeData(const QMimeData *source) override
     {
@@ -128,25 +152,14 @@ protected:
             return;
         }
         // The selection goes; the rest of the text stays.
-        const QString text = toPlainText();
-        const QString replaced = textCursor().selectedText();
-        const int keptLength = int(text.size() + text.count(u'\n'))
-                               - int(replaced.size() + replaced.count(QChar::ParagraphSeparator));
+        CodePageConverter &converter = CodePageConverter::shared(codePage);
+        const int keptLength = storedLength(toPlainText(), converter)
+                               - storedLength(textCursor().selectedText(), converter);
         QMimeData fitted;
-        fitted.setText(fittingStart(source->text(), MaxValueBytes - keptLength));
+        fitted.setText(fittingStart(source->text(), MaxValueBytes - keptLength, converter));
         QPlainTextEdit::insertFromMimeData(&fitted);
     }
 };
-
-namespace {
-
-// The length the memo's text has once stored, a line break being two characters.
-int storedLength(const QString &memoText)
-{
-    return int(memoText.size() + memoText.count(u'\n'));
-}
-
-} // namespace
 
 CellEditorDialog::CellEditorDialog(QWidget *parent)
     : QDialog(parent)
@@ -213,6 +226,7 @@ void CellEditorDialog::prepare(const Database &database, int field, int record,
                                const QDateTime &now)
 {
     mRegional = regional;
+    static_cast<LimitedMemo *>(mMemo)->codePage = regional.codePage();
     mField = field;
     mRecord = record;
     mType = database.fieldType(field);
@@ -313,24 +327,23 @@ void CellEditorDialog::setMemoText(const QString &text)
 void CellEditorDialog::limitMemo(int position, int added)
 {
     // Typing and pasting stop at the longest value a file holds; what was there stays. What came
-    // in is cut from its end, a line break counting as the two characters it is stored as.
-    int excess = storedLength(mMemo->toPlainText()) - MaxValueBytes;
+    // in is cut from its end, each character counting the bytes the file stores of it.
+    CodePageConverter &converter = CodePageConverter::shared(mRegional.codePage());
+    const QString text = mMemo->toPlainText();
+    int excess = storedLength(text, converter) - MaxValueBytes;
     if (excess <= 0)
         return;
-    const QTextDocument *document = mMemo->document();
     // A change that replaces the whole text is reported up to the document's closing paragraph
     // separator, one position beyond the last a cursor can take.
-    const int end = std::min(position + added, document->characterCount() - 1);
+    const int end = std::min<int>(position + added, int(text.size()));
     int start = end;
     while (start > position && excess > 0) {
         --start;
-        excess -= document->characterAt(start) == QChar::ParagraphSeparator ? 2 : 1;
+        excess -= storedWeight(text, start, converter);
     }
     // Never half a character outside the basic plane.
-    if (start > 0 && document->characterAt(start).isLowSurrogate()
-        && document->characterAt(start - 1).isHighSurrogate()) {
+    if (start > 0 && text.at(start).isLowSurrogate() && text.at(start - 1).isHighSurrogate())
         --start;
-    }
     QTextCursor cursor(mMemo->document());
     cursor.setPosition(start);
     cursor.setPosition(end, QTextCursor::KeepAnchor);

@@ -34,6 +34,7 @@ ReplaceDialog::ReplaceDialog(QWidget *parent)
     mExpressionError->setPalette(errorPalette);
     mExpressionError->hide();
     mFields = named(new QComboBox(this), "replaceFieldCombo");
+    mFields->setPlaceholderText(tr("Choose a field"));
     mMatchCase = named(new QCheckBox(tr("&Match case"), this), "matchCaseCheckBox");
     mWholeCell = named(new QCheckBox(tr("&Whole cell"), this), "wholeCellCheckBox");
     mRegularExpression =
@@ -87,6 +88,8 @@ ReplaceDialog::ReplaceDialog(QWidget *parent)
     connect(mClose, &QPushButton::clicked, this, &QDialog::close);
     connect(mFind, &QLineEdit::textChanged, this, &ReplaceDialog::checkExpression);
     connect(mRegularExpression, &QCheckBox::toggled, this, &ReplaceDialog::checkExpression);
+    connect(mFields, &QComboBox::currentIndexChanged, this, &ReplaceDialog::checkExpression);
+    connect(mInSelection, &QCheckBox::toggled, this, [this] { offerSelection(mBlockSelected); });
     checkExpression();
 }
 
@@ -100,12 +103,36 @@ void ReplaceDialog::prepare(const QStringList &fieldNames, bool blockSelected, b
         mFields->addItems(fieldNames);
         mFields->setCurrentIndex(chosen > 0 && chosen < mFields->count() ? chosen : 0);
     }
-    mInSelection->setEnabled(blockSelected);
     if (!blockSelected)
         mInSelection->setChecked(false);
+    offerSelection(blockSelected);
     mIncludeHidden->setEnabled(filterOn);
     mFind->setFocus();
     mFind->selectAll();
+}
+
+void ReplaceDialog::showFields(const QStringList &fieldNames, int chosenField)
+{
+    {
+        const QSignalBlocker blocker(mFields);
+        mFields->clear();
+        mFields->addItem(tr("All Fields"));
+        mFields->addItems(fieldNames);
+        mFields->setCurrentIndex(chosenField >= 0 && chosenField < mFields->count() ? chosenField
+                                                                                    : -1);
+    }
+    checkExpression();
+}
+
+int ReplaceDialog::chosenField() const
+{
+    return mFields->currentIndex();
+}
+
+void ReplaceDialog::offerSelection(bool blockSelected)
+{
+    mBlockSelected = blockSelected;
+    mInSelection->setEnabled(blockSelected || mInSelection->isChecked());
 }
 
 void ReplaceDialog::setDisplayFont(const QFont &font)
@@ -118,7 +145,7 @@ ReplaceSettings ReplaceDialog::settings() const
     ReplaceSettings settings;
     settings.find = mFind->text();
     settings.replacement = mReplacement->text();
-    settings.field = qMax(0, mFields->currentIndex());
+    settings.field = chosenField();
     settings.matchCase = mMatchCase->isChecked();
     settings.wholeCell = mWholeCell->isChecked();
     settings.regularExpression = mRegularExpression->isChecked();
@@ -142,7 +169,7 @@ void ReplaceDialog::checkExpression()
     mExpressionError->setText(error);
     mExpressionError->setVisible(!error.isEmpty());
     for (QPushButton *button : {mFindNext, mReplace, mReplaceAll})
-        button->setEnabled(error.isEmpty());
+        button->setEnabled(error.isEmpty() && chosenField() >= 0);
 }
 
 } // namespace kribed

@@ -29,6 +29,15 @@ public:
     // while it exists), "In selection" offered only for a block of cells, "Include hidden
     // records" only while the record filter is on.
     void prepare(const QStringList &fieldNames, bool blockSelected, bool filterOn);
+    // While the dialog is open the fields change under it: the list shows the names as they are
+    // now with `chosenField` chosen (0: all fields; -1: none, as the chosen field was deleted,
+    // and then nothing is searched until the user chooses again).
+    void showFields(const QStringList &fieldNames, int chosenField);
+    // The field chosen: 0 for all fields, -1 for none.
+    int chosenField() const;
+    // The selection changed: "In selection" is offered while a block is selected, and stays
+    // while it is checked, so a click into the grid never widens a replacement to the table.
+    void offerSelection(bool blockSelected);
     // The font of the two texts, which are cell texts.
     void setDisplayFont(const QFont &font);
 
@@ -44,7 +53,7 @@ Q_SIGNALS:
 
 private:
     // The expression's error beside the box while the pattern is invalid; the buttons that
-    // search wait for a valid one.
+    // search wait for a valid one and for a chosen field.
     void checkExpression();
 
     QLineEdit *mFind = nullptr;
@@ -60,6 +69,7 @@ private:
     QPushButton *mReplace = nullptr;
     QPushButton *mReplaceAll = nullptr;
     QPushButton *mClose = nullptr;
+    bool mBlockSelected = false;
 };
 
 } // namespace kribed

@@ -147,8 +147,10 @@ const Section Sections[] = {
          "the match found, Replace all every match in one step that Undo takes back, and then\n"
          "tells how many cells changed in how many records. While the filter is on only the\n"
          "records it shows are changed, unless \"Include hidden records\" is checked. Changed\n"
-         "records get their modification date and time; a value that would grow beyond 4000\n"
-         "characters is cut there, and the count says so.")},
+         "records get their modification date and time; a value that would grow beyond the 4000\n"
+         "bytes a record holds (a line break takes one) is cut there, and the count says so.\n"
+         "Before cells of date, time, number or Boolean fields stop reading as their type,\n"
+         "Replace asks, and the count says how many did.")},
     {QT_TRANSLATE_NOOP("UserGuide", "The Properties dialog"),
      QT_TRANSLATE_NOOP(
          "UserGuide",

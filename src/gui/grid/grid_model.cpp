@@ -6,6 +6,7 @@
 #include "core/model/database.h"
 #include "core/model/limits.h"
 #include "core/model/regional.h"
+#include "core/model/stored_value.h"
 #include "core/platform/code_page.h"
 #include "gui/grid/database_document.h"
 
@@ -51,10 +52,10 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
     const QByteArray &cell = database().cell(fieldOf(index), recordOf(index));
     if (role == Qt::EditRole)
         return mDocument.regional().toText(cell);
-    // Drawn from its start: no cell shows more than the longest value a file holds, so a longer
-    // one (from an import) never makes painting slow.
-    QString text = mDocument.regional().toText(
-        QByteArrayView(cell).first(std::min<qsizetype>(cell.size(), MaxValueBytes)));
+    // Drawn from its start: no cell shows more than the longest value a file holds (as the file
+    // stores it), so a longer one never makes painting slow.
+    QString text =
+        mDocument.regional().toText(QByteArrayView(cell).first(storedPrefixLength(cell)));
     // Shown on several lines where the text breaks its lines (CR LF in cells).
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return text;

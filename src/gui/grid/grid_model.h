@@ -15,7 +15,7 @@ class DatabaseDocument;
 // r + 1; the horizontal header holds the field names, the vertical header the record numbers.
 // Cells are shown and edited through the display code page of the current regional rules; a
 // character the code page cannot hold is stored as '?'. The shown text of a cell (DisplayRole) is
-// at most its first 4000 bytes; editing (EditRole) gets the whole text. Screen readers get the
+// at most the start a file stores (4000 bytes there); editing (EditRole) gets the whole text. Screen readers get the
 // field name with each cell's text, "Record n" as its description and as the row header.
 class GridModel : public QAbstractTableModel
 {

@@ -4,9 +4,15 @@
 #include "core/model/database.h"
 #include "core/model/field_type.h"
 #include "core/model/limits.h"
+#include "core/model/pdb_reader.h"
+#include "core/model/pdb_writer.h"
 #include "editing_fixture.h"
+#include "scripted_prompter.h"
 #include "test_regional.h"
 
+#include <QBuffer>
+#include <QStringEncoder>
+#include <QTranslator>
 #include <QtTest>
 
 using namespace kribed;
@@ -35,6 +41,28 @@ ReplaceSettings with(ReplaceSettings settings, void (*change)(ReplaceSettings &)
 
 const QList<int> threeStrings = {StringType, StringType, StringType};
 
+// `count` lines of `length` letters, each line break CR LF as cells hold it.
+QByteArray lines(int count, int length)
+{
+    QList<QByteArray> all(count, QByteArray(length, 'a'));
+    return all.join("\r\n");
+}
+
+// The database as a file and read back: what the file really holds of each cell.
+QByteArray savedCell(Database &database, int field, int record)
+{
+    QBuffer file;
+    file.open(QIODevice::ReadWrite);
+    kribed::test::ScriptedPrompter prompter;
+    if (!writeDatabase(file, database, 1, fixedNow(), prompter))
+        return "not written";
+    file.seek(0);
+    Database read;
+    if (readDatabase(file, QStringLiteral("/tmp/x.pdb"), read, prompter) != LoadResult::Loaded)
+        return "not read";
+    return read.cell(field, record);
+}
+
 } // namespace
 
 class TestReplace : public QObject
@@ -49,10 +77,14 @@ private Q_SLOTS:
     void invalidExpressionChangesNothing();
     void cutAtLongestValue_data();
     void cutAtLongestValue();
+    void cutWithLineBreaks_data();
+    void cutWithLineBreaks();
     void stampsChangedRecordsOnly();
     void codePageReadsCellsAsShown_data();
     void codePageReadsCellsAsShown();
     void matchesInReadingOrder();
+    void cellsLeavingTheirType_data();
+    void cellsLeavingTheirType();
     void summaryTexts_data();
     void summaryTexts();
 };
@@ -262,6 +294,74 @@ void TestReplace::cutAtLongestValue()
     QCOMPARE(replaceSummary(count).contains(QStringLiteral("cut")), cutCells > 0);
 }
 
+void TestReplace::cutWithLineBreaks_data()
+{
+    QTest::addColumn<QByteArray>("codePage");
+    QTest::addColumn<QByteArray>("cell"); // its "x" is replaced
+    QTest::addColumn<QString>("replacement");
+    QTest::addColumn<QByteArray>("expected");
+
+    const QByteArray western = "windows-1252";
+    // 750 lines of four letters: 3749 bytes in the file, 4498 in the cell.
+    const QByteArray longLines = lines(750, 4);
+    QTest::newRow("3751 saved bytes in 750 lines stay whole")
+        << western << longLines + 'x' << QStringLiteral("yz") << longLines + "yz";
+    QTest::newRow("4000 saved bytes with line breaks stay whole")
+        << western << longLines + QByteArray(249, 'a') + 'x' << QStringLiteral("yz")
+        << longLines + QByteArray(249, 'a') + "yz";
+    QTest::newRow("4001 saved bytes with line breaks lose the last")
+        << western << longLines + QByteArray(250, 'a') + 'x' << QStringLiteral("yz")
+        << longLines + QByteArray(250, 'a') + 'y';
+    QTest::newRow("3999 saved bytes without line breaks stay whole")
+        << western << QByteArray(3997, 'a') + 'x' << QStringLiteral("yz")
+        << QByteArray(3997, 'a') + "yz";
+    QTest::newRow("4000 saved bytes without line breaks stay whole")
+        << western << QByteArray(3998, 'a') + 'x' << QStringLiteral("yz")
+        << QByteArray(3998, 'a') + "yz";
+    QTest::newRow("4001 saved bytes without line breaks lose the last")
+        << western << QByteArray(3999, 'a') + 'x' << QStringLiteral("yz")
+        << QByteArray(3999, 'a') + 'y';
+    QTest::newRow("a line break that is the 4000th saved byte stays with its CR")
+        << western << QByteArray(3997, 'a') + "x\r\nb" << QStringLiteral("yz")
+        << QByteArray(3997, 'a') + "yz\r\n";
+    QTest::newRow("a line break past the limit goes with its CR")
+        << western << QByteArray(3998, 'a') + "x\r\nb" << QStringLiteral("yz")
+        << QByteArray(3998, 'a') + "yz";
+    // Shift_JIS stores each of these characters in two bytes.
+    QTest::newRow("a character of two bytes across the limit goes whole")
+        << QByteArray("Shift_JIS") << QByteArray(3997, 'a') + 'x' << QString::fromUtf8("日本")
+        << QByteArray(3997, 'a') + "\x93\xfa";
+    QTest::newRow("a character of two bytes after line breaks")
+        << QByteArray("Shift_JIS") << longLines + QByteArray(248, 'a') + 'x'
+        << QString::fromUtf8("日本") << longLines + QByteArray(248, 'a') + "\x93\xfa";
+    QTest::newRow("4000 saved bytes of two-byte characters stay whole")
+        << QByteArray("Shift_JIS") << QByteArray(3996, 'a') + 'x' << QString::fromUtf8("日本")
+        << QByteArray(3996, 'a') + "\x93\xfa\x96\x7b";
+}
+
+void TestReplace::cutWithLineBreaks()
+{
+    QFETCH(QByteArray, codePage);
+    QFETCH(QByteArray, cell);
+    QFETCH(QString, replacement);
+    QFETCH(QByteArray, expected);
+
+    Database database = makeDatabase(threeStrings, {"a|b|c"});
+    database.setCell(1, 1, cell);
+    const ReplaceSettings settings = plain(QStringLiteral("x"), replacement);
+    const Regional regional = testRegional(codePage);
+    CellReplacer replacer(settings, regional);
+    const ReplaceCount count = replaceAll(database, replacer, settings, fixedNow(), regional);
+    QCOMPARE(count.replacements, 1);
+    QCOMPARE(database.cell(1, 1), expected);
+    // Cut only when the replaced text ends before the replacement does.
+    const QByteArray whole = QByteArray(cell).replace(
+        "x", QByteArray(QStringEncoder(codePage.constData()).encode(replacement)));
+    QCOMPARE(count.cutCells, expected == whole ? 0 : 1);
+    // The file holds all of it: the save cuts nothing more.
+    QCOMPARE(savedCell(database, 1, 1), expected);
+}
+
 void TestReplace::stampsChangedRecordsOnly()
 {
     Database database =
@@ -355,39 +455,128 @@ void TestReplace::matchesInReadingOrder()
     QVERIFY(!findReplaceMatch(database, replacer, settings, {2, 2}, {3, 2}).has_value());
 }
 
+void TestReplace::cellsLeavingTheirType_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QByteArray>("row"); // String, Date, Time, Boolean, Integer, Float, Popup
+    QTest::addColumn<QString>("find");
+    QTest::addColumn<QString>("replacement");
+    QTest::addColumn<int>("leaving");
+
+    const QString us = QStringLiteral("en_US");
+    const QString german = QStringLiteral("de_DE");
+    QTest::newRow("1 to yes leaves every typed field but text and popups")
+        << us << QByteArray("1|3/14/2019|1:01:00 PM|1|1|1.5|1") << "1"
+        << "yes" << 5;
+    QTest::newRow("a change that still reads is no loss")
+        << us << QByteArray("1|3/14/2019|1:01:00 PM|0|12|1.5|x") << "1"
+        << "2" << 0;
+    QTest::newRow("emptied cells still read")
+        << us << QByteArray("a|3/14/2019|1:01:00 PM|1|1|1.5|x") << "^.*$"
+        << "" << 0;
+    QTest::newRow("a cell that did not read before is not counted")
+        << us << QByteArray("1|14.03.2019|x|2|a1|b1|1") << "1"
+        << "yes" << 0;
+    QTest::newRow("the database's formats read the dates: German")
+        << german << QByteArray("1|14.03.2019|13:01:00|1|1|1,5|1") << "1"
+        << "yes" << 5;
+    QTest::newRow("German: a decimal point is no longer a number")
+        << german << QByteArray("x|14.03.2019|13:01:00|1|15|1,5|x") << ","
+        << "." << 1;
+}
+
+void TestReplace::cellsLeavingTheirType()
+{
+    QFETCH(QString, locale);
+    QFETCH(QByteArray, row);
+    QFETCH(QString, find);
+    QFETCH(QString, replacement);
+    QFETCH(int, leaving);
+
+    Database database = makeDatabase({StringType, NormalDateType, NormalTimeType, BooleanType,
+                                      NormalIntegerType, FloatType, NormalPopupType},
+                                     {row});
+    const Regional regional(QLocale(locale), "windows-1252");
+    ReplaceSettings settings = plain(find, replacement);
+    settings.regularExpression = find.startsWith(u'^');
+    CellReplacer replacer(settings, regional);
+    // Asked before the change with the same count the summary gives after it.
+    QCOMPARE(countCellsLeavingType(database, replacer, settings, regional), leaving);
+    QCOMPARE(allRows(database), row);
+    const ReplaceCount count = replaceAll(database, replacer, settings, fixedNow(), regional);
+    QCOMPARE(count.untypedCells, leaving);
+    QCOMPARE(replaceSummary(count).contains(QStringLiteral("field's type")), leaving > 0);
+    // A field chosen alone: only its cells count.
+    Database again = makeDatabase({StringType, NormalDateType}, {"1|3/14/2019"});
+    settings = plain(QStringLiteral("1"), QStringLiteral("yes"));
+    settings.field = 1;
+    const Regional usRegional = testRegional();
+    CellReplacer first(settings, usRegional);
+    QCOMPARE(countCellsLeavingType(again, first, settings, usRegional), 0);
+}
+
 void TestReplace::summaryTexts_data()
 {
+    QTest::addColumn<QString>("language");
     QTest::addColumn<int>("replacements");
     QTest::addColumn<int>("records");
     QTest::addColumn<int>("hidden");
     QTest::addColumn<int>("cut");
+    QTest::addColumn<int>("untyped");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("plain") << 12 << 9 << 0 << 0 << QStringLiteral("12 replacements in 9 records.");
-    QTest::newRow("none") << 0 << 0 << 0 << 0 << QStringLiteral("0 replacements in 0 records.");
+    const QString en = QStringLiteral("en");
+    QTest::newRow("plain") << en << 12 << 9 << 0 << 0 << 0
+                           << QStringLiteral("12 replacements in 9 records.");
+    QTest::newRow("none") << en << 0 << 0 << 0 << 0 << 0
+                          << QStringLiteral("0 replacements in 0 records.");
     QTest::newRow("hidden named apart")
-        << 5 << 4 << 2 << 0
+        << en << 5 << 4 << 2 << 0 << 0
         << QStringLiteral("5 replacements in 4 records. 2 of these records are hidden by the "
                           "filter.");
     QTest::newRow("cut cells said")
-        << 1 << 1 << 0 << 1
-        << QStringLiteral("1 replacements in 1 records. 1 cells were cut at the longest value a "
+        << en << 2 << 2 << 0 << 2 << 0
+        << QStringLiteral("2 replacements in 2 records. 2 cells were cut at the longest value a "
                           "record holds (4000 bytes).");
+    QTest::newRow("one of each: singular forms")
+        << en << 1 << 1 << 1 << 1 << 1
+        << QStringLiteral("1 replacement in 1 record. 1 of these records is hidden by the "
+                          "filter. 1 cell was cut at the longest value a record holds (4000 "
+                          "bytes). 1 cell no longer reads as its field's type.");
+    QTest::newRow("German: singular forms")
+        << QStringLiteral("de") << 1 << 1 << 1 << 1 << 1
+        << QString::fromUtf8("1 Ersetzung in 1 Datensatz. 1 dieser Datensätze ist durch den "
+                             "Filter ausgeblendet. 1 Zelle wurde auf den längsten Wert gekürzt, "
+                             "den ein Datensatz aufnehmen kann (4000 Bytes). 1 Zelle lässt sich "
+                             "nicht mehr als Typ ihres Feldes lesen.");
+    QTest::newRow("German: plural forms")
+        << QStringLiteral("de") << 3 << 2 << 0 << 0 << 2
+        << QString::fromUtf8("3 Ersetzungen in 2 Datensätzen. 2 Zellen lassen sich nicht mehr "
+                             "als Typ ihres Feldes lesen.");
 }
 
 void TestReplace::summaryTexts()
 {
+    QFETCH(QString, language);
     QFETCH(int, replacements);
     QFETCH(int, records);
     QFETCH(int, hidden);
     QFETCH(int, cut);
+    QFETCH(int, untyped);
     QFETCH(QString, expected);
+    // The program installs its catalogue at start, the English one too (its plural forms).
+    QTranslator translator;
+    QVERIFY(translator.load(QStringLiteral("kribed_") + language, QStringLiteral(":/i18n")));
+    QCoreApplication::installTranslator(&translator);
     ReplaceCount count;
     count.replacements = replacements;
     count.records = records;
     count.hiddenRecords = hidden;
     count.cutCells = cut;
-    QCOMPARE(replaceSummary(count), expected);
+    count.untypedCells = untyped;
+    const QString summary = replaceSummary(count);
+    QCoreApplication::removeTranslator(&translator);
+    QCOMPARE(summary, expected);
 }
 
 QTEST_GUILESS_MAIN(TestReplace)

@@ -153,6 +153,7 @@ private Q_SLOTS:
     void importAsksFormatQuestion_data();
     void importAsksFormatQuestion();
     void importCutsLongValues();
+    void importCutsAsTheFileStores();
     void append();
     void appendCancelledAtLossAddsNothing();
     void exportBytes_data();
@@ -348,6 +349,22 @@ void TestCsvExchange::importCutsLongValues()
     KRIBED_VERIFY_PROMPTER(prompter);
     QCOMPARE(database.cell(1, 1), QByteArray(4000, '\xFC'));
     QCOMPARE(database.cell(2, 1), QByteArray(4000, 'y'));
+}
+
+void TestCsvExchange::importCutsAsTheFileStores()
+{
+    // A line break in quotes is CR LF in the cell and LF alone in the file: 1333 lines and a
+    // letter fill the 4000 bytes the file holds.
+    const QByteArray text = "a,b\r\n\"" + QByteArray("ab\r\n").repeated(2000) + "\",x\r\n";
+    Database database;
+    ScriptedPrompter prompter;
+    prompter.expect(QStringLiteral("Information"),
+                    QStringLiteral("1 value was longer than 4000 characters and has been cut to "
+                                   "its first 4000 characters."),
+                    Icon::Warning, Buttons::Ok, Answer::Ok);
+    QCOMPARE(imported(text, CsvEncoding::Utf8, database, prompter), ExchangeResult::Done);
+    KRIBED_VERIFY_PROMPTER(prompter);
+    QCOMPARE(database.cell(1, 1), QByteArray("ab\r\n").repeated(1333) + 'a');
 }
 
 void TestCsvExchange::append()

@@ -486,6 +486,11 @@ void TestTextImport::longValuesAreCut_data()
         << QString() << 1 << Lines{cutValue, cutValue};
     QTest::newRow("a 5 MB value") << false << joinCrLf({"A,B", "x," + huge}) << QString() << 1
                                   << Lines{"x", cutValue};
+    // The file drops the control byte, so the value is 4000 bytes there.
+    const QByteArray withControl = QByteArray(3999, 'y') + '\x01' + 'y';
+    QTest::newRow("a control byte the file drops takes no room")
+        << false << joinCrLf({"A,B", "x," + withControl}) << QString() << 0
+        << Lines{"x", withControl};
     QTest::newRow("quotes go before the cut: 4000 bytes in quotes stay")
         << false << joinCrLf({"A,B", "x,\"" + cutValue + '"'}) << QString() << 0
         << Lines{"x", cutValue};

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStringEncoder>
 #include <QTableView>
 #include <QtTest>
 
@@ -453,22 +454,31 @@ void TestCellEditorDialog::memoStopsAtTheLongestValue_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("pasted");
     QTest::addColumn<QString>("memo");
+    QTest::addColumn<QByteArray>("codePage");
 
+    const QByteArray western = "windows-1252";
     const QString pasted(5000, u'p');
     QTest::newRow("typing stops, nothing there is lost")
         << QByteArray(3998, 'a') << false << "bcd" << QString()
-        << QStringLiteral("bc") + QString(3998, u'a');
+        << QStringLiteral("bc") + QString(3998, u'a') << western;
     QTest::newRow("pasting into an empty memo")
-        << QByteArray() << false << QString() << pasted << QString(4000, u'p');
+        << QByteArray() << false << QString() << pasted << QString(4000, u'p') << western;
     QTest::newRow("pasting over the whole memo")
-        << QByteArray("old") << true << QString() << pasted << QString(4000, u'p');
+        << QByteArray("old") << true << QString() << pasted << QString(4000, u'p') << western;
     QTest::newRow("pasting into a nearly full memo keeps what was there")
         << QByteArray(3990, 'a') << false << QString() << QString(20, u'p')
-        << QString(10, u'p') + QString(3990, u'a');
-    // Each line break is stored as carriage return and line feed.
-    QTest::newRow("line breaks count twice")
+        << QString(10, u'p') + QString(3990, u'a') << western;
+    // The file stores a line break as LF alone: one byte, though the cell holds CR LF.
+    QTest::newRow("a line break counts one byte, as the file stores it")
         << QByteArray() << false << QString() << QStringLiteral("ab\n").repeated(2000)
-        << QStringLiteral("ab\n").repeated(1000);
+        << QStringLiteral("ab\n").repeated(1333) + u'a' << western;
+    QTest::newRow("typing after 750 lines that fit")
+        << QByteArray("abcd\r\n").repeated(750) << false << QStringLiteral("xyz") << QString()
+        << QStringLiteral("xyz") + QStringLiteral("abcd\n").repeated(750) << western;
+    // Shift_JIS stores these characters in two bytes each.
+    QTest::newRow("characters of two bytes count two")
+        << QByteArray() << false << QString() << QString::fromUtf8("日").repeated(2500)
+        << QString::fromUtf8("日").repeated(2000) << QByteArray("Shift_JIS");
 }
 
 void TestCellEditorDialog::memoStopsAtTheLongestValue()
@@ -478,10 +488,11 @@ void TestCellEditorDialog::memoStopsAtTheLongestValue()
     QFETCH(QString, typed);
     QFETCH(QString, pasted);
     QFETCH(QString, memo);
+    QFETCH(QByteArray, codePage);
     QTest::failOnWarning(QRegularExpression(QStringLiteral("QTextCursor")));
 
     Database database = oneCell(StringType, cell);
-    mDialog->prepare(database, 1, 1, QFont(), testRegional(), Now);
+    mDialog->prepare(database, 1, 1, QFont(), testRegional(codePage), Now);
     memoEdit()->moveCursor(QTextCursor::Start);
     if (selectAll)
         QTest::keySequence(memoEdit(), QKeySequence::SelectAll);
@@ -494,7 +505,8 @@ void TestCellEditorDialog::memoStopsAtTheLongestValue()
     mDialog->okClicked();
     QVERIFY(mDialog->changedText());
     const QString stored = QString(memo).replace(u'\n', QStringLiteral("\r\n"));
-    QCOMPARE(*mDialog->changedText(), stored.toLatin1());
+    QStringEncoder encoder(codePage.constData());
+    QCOMPARE(*mDialog->changedText(), QByteArray(encoder.encode(stored)));
 }
 
 void TestCellEditorDialog::longerCellIsShownWhole()

@@ -94,22 +94,27 @@ private Q_SLOTS:
 
     void longValuesShownFromTheirStart_data()
     {
-        QTest::addColumn<int>("length");
-        QTest::addColumn<int>("shown");
-        QTest::newRow("the longest value a file keeps is shown whole") << 4000 << 4000;
-        QTest::newRow("an imported 5 MB value is shown from its start") << 5 * 1024 * 1024 << 4000;
+        QTest::addColumn<QByteArray>("cell");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("the longest value a file keeps is shown whole")
+            << QByteArray(4000, 'w') << QString(4000, u'w');
+        QTest::newRow("an imported 5 MB value is shown from its start")
+            << QByteArray(5 * 1024 * 1024, 'w') << QString(4000, u'w');
+        // 1000 lines: 4999 bytes in the file (a line break is LF there), 5998 in the cell.
+        const QByteArray lines = QByteArray("wwww\r\n").repeated(999) + "wwww";
+        QTest::newRow("line breaks take one byte of the file each")
+            << lines << QStringLiteral("wwww\n").repeated(800);
     }
 
     // What the grid draws from is bounded, so no value makes painting slow; editing gets it all.
     void longValuesShownFromTheirStart()
     {
-        QFETCH(int, length);
-        QFETCH(int, shown);
-        mDocument->resetWith(
-            [length](Database &database) { database.setCell(2, 2, QByteArray(length, 'w')); });
+        QFETCH(QByteArray, cell);
+        QFETCH(QString, shown);
+        mDocument->resetWith([&cell](Database &database) { database.setCell(2, 2, cell); });
         const QModelIndex index = model().index(1, 1);
-        QCOMPARE(index.data(Qt::DisplayRole).toString(), QString(shown, u'w'));
-        QCOMPARE(index.data(Qt::EditRole).toString().size(), length);
+        QCOMPARE(index.data(Qt::DisplayRole).toString(), shown);
+        QCOMPARE(index.data(Qt::EditRole).toString().size(), cell.size());
     }
 
     void typingEncodesAndReportsTheEdit_data()
