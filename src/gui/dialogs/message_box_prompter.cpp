@@ -75,6 +75,9 @@ Answer MessageBoxPrompter::ask(const Message &message)
     QMessageBox box(boxIcon(message.icon), message.caption, text, boxButtons(message.buttons),
                     mParent);
     box.setTextFormat(Qt::PlainText);
+    if (message.cautiousDefault)
+        box.setDefaultButton(message.buttons == Buttons::YesNo ? QMessageBox::No
+                                                               : QMessageBox::Cancel);
     // A box that comes up during a long operation (the reader's, a row command's question) shows
     // the normal pointer; the hourglass is back once it is answered.
     const NormalPointer pointer;

@@ -4,8 +4,10 @@
 
 #include "core/model/recovery_snapshot.h"
 #include "gui/grid/database_document.h"
+#include "gui/grid/grid_places.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QUndoStack>
 
 namespace kribed {
@@ -13,6 +15,16 @@ namespace kribed {
 namespace {
 
 constexpr int FlagWatchMilliseconds = 250;
+// The journal goes to the disk once the user pauses this long, and at the latest after
+// SyncLatest while changes keep coming.
+constexpr int SyncPauseMilliseconds = 250;
+constexpr qint64 SyncLatestMilliseconds = 700;
+// A change of more cells (a paste over a large block, every cell shown again) is a snapshot.
+constexpr qint64 MaxJournaledCells = 20000;
+// The journal of a small database may grow to this before it asks for a snapshot; a large
+// database's to the size of its snapshot, so that typing writes the journal and not the whole
+// database again and again.
+constexpr qint64 MinJournalBytes = 256 * 1024;
 
 } // namespace
 
@@ -25,17 +37,21 @@ RecoveryWriter::RecoveryWriter(DatabaseDocument &document, std::function<int()> 
     , mRoot(root)
     , mInterval(interval)
 {
-    // One write at a time, in order: a newer snapshot never lands before an older one.
+    // One snapshot at a time, in order: a newer snapshot never lands before an older one.
     mPool.setMaxThreadCount(1);
+    mSyncPool.setMaxThreadCount(1);
     mCheck.setSingleShot(true);
     mCheck.setInterval(0);
     connect(&mCheck, &QTimer::timeout, this, &RecoveryWriter::check);
     mNextWrite.setSingleShot(true);
     connect(&mNextWrite, &QTimer::timeout, this, &RecoveryWriter::check);
+    mSyncPause.setSingleShot(true);
+    mSyncPause.setInterval(SyncPauseMilliseconds);
+    connect(&mSyncPause, &QTimer::timeout, this, &RecoveryWriter::syncJournal);
     mFlagWatch.setInterval(FlagWatchMilliseconds);
     connect(&mFlagWatch, &QTimer::timeout, this, [this] {
         if (mDocument.database().isModified() != mWasModified)
-            noteChange();
+            noteShapeChange();
     });
     mFlagWatch.start();
     mOrigin = RecoveryOrigin::of(mDocument.database().filePath());
@@ -45,31 +61,38 @@ RecoveryWriter::RecoveryWriter(DatabaseDocument &document, std::function<int()> 
 RecoveryWriter::~RecoveryWriter()
 {
     mPool.waitForDone();
+    mSyncPool.waitForDone();
 }
 
 void RecoveryWriter::watchDocument()
 {
-    const auto change = [this] { noteChange(); };
+    const auto shape = [this] { noteShapeChange(); };
+    const auto look = [this] { mCheck.start(); };
     GridModel *model = &mDocument.model();
-    connect(model, &QAbstractItemModel::dataChanged, this, change);
-    connect(model, &QAbstractItemModel::headerDataChanged, this, change);
-    connect(model, &QAbstractItemModel::rowsInserted, this, change);
-    connect(model, &QAbstractItemModel::rowsRemoved, this, change);
-    connect(model, &QAbstractItemModel::rowsMoved, this, change);
-    connect(model, &QAbstractItemModel::columnsInserted, this, change);
-    connect(model, &QAbstractItemModel::columnsRemoved, this, change);
-    connect(model, &QAbstractItemModel::columnsMoved, this, change);
-    connect(model, &QAbstractItemModel::layoutChanged, this, change);
-    connect(&mDocument, &DatabaseDocument::columnWidthsChanged, this, change);
-    connect(&mDocument, &DatabaseDocument::rowVisibilityChanged, this, change);
+    connect(model, &QAbstractItemModel::dataChanged, this, &RecoveryWriter::noteCells);
+    connect(model, &QAbstractItemModel::headerDataChanged, this, shape);
+    connect(model, &QAbstractItemModel::rowsInserted, this, shape);
+    connect(model, &QAbstractItemModel::rowsRemoved, this, shape);
+    connect(model, &QAbstractItemModel::rowsMoved, this, shape);
+    connect(model, &QAbstractItemModel::columnsInserted, this, shape);
+    connect(model, &QAbstractItemModel::columnsRemoved, this, shape);
+    connect(model, &QAbstractItemModel::columnsMoved, this, shape);
+    connect(model, &QAbstractItemModel::layoutChanged, this, shape);
+    connect(model, &QAbstractItemModel::modelReset, this, shape);
+    connect(&mDocument, &DatabaseDocument::columnWidthsChanged, this, shape);
+    connect(&mDocument, &DatabaseDocument::rowVisibilityChanged, this, shape);
+    // The formats chosen are kept with the changes: stamps made after a recovery use them.
+    connect(&mDocument, &DatabaseDocument::regionalChanged, this, look);
     // A database read, made new or dropped: the changes from here on belong to its file as it is.
     connect(&mDocument, &DatabaseDocument::replaced, this, [this] {
         mOrigin = RecoveryOrigin::of(mDocument.database().filePath());
-        noteChange();
+        noteShapeChange();
     });
+    // Every change of the history comes with the model's signals; these tell of a return to the
+    // saved state.
     QUndoStack *stack = &mDocument.history().stack();
-    connect(stack, &QUndoStack::indexChanged, this, change);
-    connect(stack, &QUndoStack::cleanChanged, this, change);
+    connect(stack, &QUndoStack::indexChanged, this, look);
+    connect(stack, &QUndoStack::cleanChanged, this, look);
 }
 
 QString RecoveryWriter::filePath() const
@@ -77,9 +100,22 @@ QString RecoveryWriter::filePath() const
     return mHasData && mSlot ? mSlot->dataPath() : QString();
 }
 
-void RecoveryWriter::noteChange()
+void RecoveryWriter::noteCells(const QModelIndex &from, const QModelIndex &to)
 {
-    mChanged = true;
+    const int firstField = qMax(1, fieldOf(from));
+    const int firstRecord = qMax(1, recordOf(from));
+    const int lastField = fieldOf(to);
+    const int lastRecord = recordOf(to);
+    if (lastField >= firstField && lastRecord >= firstRecord) {
+        mPendingCells.append({firstField, firstRecord, lastField, lastRecord});
+        mPendingCellCount += qint64(lastField - firstField + 1) * (lastRecord - firstRecord + 1);
+    }
+    mCheck.start();
+}
+
+void RecoveryWriter::noteShapeChange()
+{
+    mPendingShape = true;
     mCheck.start();
 }
 
@@ -89,77 +125,212 @@ void RecoveryWriter::check()
         return;
     const bool modified = mDocument.database().isModified();
     mWasModified = modified;
-    if (!modified) {
+    if (!modified || !isOn()) {
         // Saved, dropped or back at its saved state: nothing is left to recover.
-        mChanged = false;
-        mNextWrite.stop();
-        mOrigin = RecoveryOrigin::of(mDocument.database().filePath());
-        removeData();
+        mPendingCells.clear();
+        mPendingCellCount = 0;
+        mPendingShape = false;
+        if (!modified) {
+            mNextWrite.stop();
+            mOrigin = RecoveryOrigin::of(mDocument.database().filePath());
+            removeData();
+        }
         return;
     }
-    if (!isOn() || !mChanged || mWriting)
-        return; // a write under way looks again when it ends
-    const qint64 wait = mSinceWrite.isValid() ? mInterval.count() - mSinceWrite.elapsed() : 0;
-    if (wait <= 0)
+    if (mHasBase)
+        journalPending();
+    else
+        mNeedSnapshot = true; // the first change: everything goes into the first snapshot
+    if (mWriting)
+        return; // the write under way looks again when it ends
+    if (snapshotDue())
         startWrite();
-    else if (!mNextWrite.isActive())
-        mNextWrite.start(int(wait));
+    else if (mNeedSnapshot || mJournalBytes >= qMax(MinJournalBytes, mSnapshotBytes))
+        mNextWrite.start(int(qMax<qint64>(1, mInterval.count() - mSinceWrite.elapsed())));
+}
+
+// A snapshot is due when the journal cannot go on without one (at once, unless the last one
+// failed), or when it has grown as large as the snapshot (at most once per interval).
+bool RecoveryWriter::snapshotDue() const
+{
+    const bool intervalPassed =
+        !mSinceWrite.isValid() || mSinceWrite.elapsed() >= mInterval.count();
+    if (mNeedSnapshot)
+        return !mLastFailed || intervalPassed;
+    return intervalPassed && mJournalBytes >= qMax(MinJournalBytes, mSnapshotBytes);
+}
+
+// What changed since the last look goes into the journal: the cells' present texts, the formats
+// chosen, or the mark that a change the journal cannot hold came.
+void RecoveryWriter::journalPending()
+{
+    if (mPendingCellCount > MaxJournaledCells)
+        mPendingShape = true;
+    const Database &database = mDocument.database();
+    if (!mPendingShape && !mPendingCells.isEmpty()) {
+        JournalEntry entry;
+        entry.cells.reserve(int(qMin(mPendingCellCount, MaxJournaledCells)));
+        for (const CellRange &range : std::as_const(mPendingCells)) {
+            const int lastField = qMin(range.lastField, database.fieldCount());
+            const int lastRecord = qMin(range.lastRecord, database.recordCount());
+            for (int record = range.firstRecord; record <= lastRecord; ++record) {
+                for (int field = range.firstField; field <= lastField; ++field)
+                    entry.cells.append({field, record, database.cell(field, record)});
+            }
+        }
+        appendEntry(std::move(entry));
+    }
+    mPendingCells.clear();
+    mPendingCellCount = 0;
+    const QString formats = mDocument.formatsChoice().localeName;
+    if (formats != mJournaledFormats) {
+        JournalEntry entry;
+        entry.kind = JournalEntry::Kind::Formats;
+        entry.formats = formats;
+        appendEntry(std::move(entry));
+        mJournaledFormats = formats;
+    }
+    if (mPendingShape) {
+        JournalEntry entry;
+        entry.kind = JournalEntry::Kind::Barrier;
+        appendEntry(std::move(entry));
+        mNeedSnapshot = true;
+        mPendingShape = false;
+    }
+}
+
+void RecoveryWriter::appendEntry(JournalEntry entry)
+{
+    entry.sequence = ++mSequence;
+    entry.timeMs = QDateTime::currentMSecsSinceEpoch();
+    if (!mJournal.isOpen()) {
+        mNeedSnapshot = true; // nowhere to keep it but in a snapshot
+        return;
+    }
+    const QByteArray bytes = encodeJournalEntry(mJournal.generation(), entry);
+    if (!mJournal.append(bytes)) {
+        mNeedSnapshot = true;
+        tellFailure(tr("the journal cannot be written"));
+        return;
+    }
+    mJournalBytes += bytes.size();
+    mBytesWritten += bytes.size();
+    scheduleSync();
+}
+
+void RecoveryWriter::scheduleSync()
+{
+    if (!mUnsyncedFor.isValid())
+        mUnsyncedFor.start();
+    if (mUnsyncedFor.elapsed() >= SyncLatestMilliseconds)
+        syncJournal();
+    else
+        mSyncPause.start();
+}
+
+void RecoveryWriter::syncJournal()
+{
+    mSyncPause.stop();
+    mUnsyncedFor.invalidate();
+    if (std::function<void()> job = mJournal.syncJob())
+        mSyncPool.start(std::move(job));
+}
+
+void RecoveryWriter::flushJournal()
+{
+    if (mCheck.isActive()) {
+        mCheck.stop();
+        check();
+    }
+    syncJournal();
+    mSyncPool.waitForDone();
 }
 
 void RecoveryWriter::writeNow()
 {
-    if (!mFinished && !mWriting && mDocument.database().isModified())
+    if (!mFinished && !mWriting && mDocument.database().isModified()) {
+        if (mHasBase)
+            journalPending(); // the chain through the journal stays whole if this write fails
         startWrite();
+    }
 }
 
 void RecoveryWriter::startWrite()
 {
     mNextWrite.stop();
     mSinceWrite.start();
-    mChanged = false;
+    mNeedSnapshot = false;
+    mPendingCells.clear();
+    mPendingCellCount = 0;
+    mPendingShape = false;
     if (!mSlot) {
         QString error;
         mSlot = RecoverySlot::create(mRoot, &error);
         if (!mSlot) {
-            takeResult(mGeneration, false, error);
+            takeResult(mRemovals, 0, 0, false, error);
             return;
         }
     }
+    mHasBase = true;
     mWriting = true;
-    const quint64 generation = mGeneration;
+    const quint64 removals = mRemovals;
     const QString path = mSlot->dataPath();
-    RecoverySnapshot snapshot =
-        takeRecoverySnapshot(mDocument.database(), mCurrentField(), mOrigin);
-    mPool.start([this, generation, path, snapshot = std::move(snapshot)]() mutable {
+    RecoverySnapshot snapshot = takeRecoverySnapshot(mDocument.database(), mCurrentField(), mOrigin,
+                                                     mDocument.formatsChoice().localeName);
+    snapshot.generation = ++mSnapshotGeneration;
+    snapshot.sequence = mSequence;
+    // Changes from here on follow this snapshot; until it is complete they reach the previous
+    // one through the journals of both.
+    mJournal.open(mSlot->folder() + u'/' + journalFileName(snapshot.generation),
+                  snapshot.generation);
+    mJournalBytes = 0;
+    mJournaledFormats = snapshot.formats;
+    const quint64 generation = snapshot.generation;
+    mPool.start([this, removals, generation, path, snapshot = std::move(snapshot)]() mutable {
         QString error;
         const bool written = writeRecoverySnapshot(path, std::move(snapshot), &error);
+        const qint64 bytes = written ? QFileInfo(path).size() : 0;
         QMetaObject::invokeMethod(
-            this, [this, generation, written, error] { takeResult(generation, written, error); },
+            this,
+            [this, removals, generation, bytes, written, error] {
+                takeResult(removals, generation, bytes, written, error);
+            },
             Qt::QueuedConnection);
     });
 }
 
-void RecoveryWriter::takeResult(quint64 generation, bool written, const QString &error)
+void RecoveryWriter::takeResult(quint64 removals, quint64 generation, qint64 bytes, bool written,
+                                const QString &error)
 {
-    if (generation != mGeneration)
+    if (removals != mRemovals)
         return; // the data was removed while this write ran
     mWriting = false;
+    mLastFailed = !written;
     if (written) {
         mHasData = true;
         mFailing = false;
+        mSnapshotBytes = bytes;
+        mBytesWritten += bytes;
+        // The snapshot holds what the older journals held.
+        removeJournalsBefore(mSlot->folder(), generation);
         // This program's own data now holds everything the recovered data held.
         dropTakenOver();
     } else {
-        mChanged = true; // tried again once the interval has passed
-        if (!mFailing) {
-            mFailing = true;
-            Q_EMIT writeFailed(
-                tr("The unsaved changes could not be kept for recovery (%1); trying again later.")
-                    .arg(error));
-        }
+        mNeedSnapshot = true; // tried again once the interval has passed
+        tellFailure(error);
     }
     Q_EMIT writeEnded(written);
     check();
+}
+
+void RecoveryWriter::tellFailure(const QString &error)
+{
+    if (mFailing)
+        return;
+    mFailing = true;
+    Q_EMIT writeFailed(
+        tr("The unsaved changes could not be kept for recovery (%1); trying again later.")
+            .arg(error));
 }
 
 void RecoveryWriter::waitForWrite()
@@ -174,10 +345,18 @@ void RecoveryWriter::removeData()
         // The write under way would put the data back after its removal.
         mPool.waitForDone();
         mWriting = false;
-        ++mGeneration;
+        ++mRemovals;
     }
+    mJournal.close();
+    mSyncPause.stop();
+    mUnsyncedFor.invalidate();
+    mSyncPool.waitForDone();
     mSinceWrite.invalidate();
     mFailing = false;
+    mHasBase = false;
+    mNeedSnapshot = false;
+    mLastFailed = false;
+    mJournalBytes = 0;
     if (mSlot && mSlot->remove()) {
         mSlot.reset();
         mHasData = false;
@@ -206,7 +385,7 @@ void RecoveryWriter::takeOver(std::unique_ptr<RecoverySlot> slot, const Recovery
     if (slot)
         mTakenOver.push_back(std::move(slot));
     mOrigin = origin;
-    noteChange();
+    noteShapeChange();
 }
 
 } // namespace kribed
