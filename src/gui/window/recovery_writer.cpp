@@ -15,10 +15,6 @@ namespace kribed {
 namespace {
 
 constexpr int FlagWatchMilliseconds = 250;
-// The journal goes to the disk once the user pauses this long, and at the latest after
-// SyncLatest while changes keep coming.
-constexpr int SyncPauseMilliseconds = 250;
-constexpr qint64 SyncLatestMilliseconds = 700;
 // A change of more cells (a paste over a large block, every cell shown again) is a snapshot.
 constexpr qint64 MaxJournaledCells = 20000;
 // The journal of a small database may grow to this before it asks for a snapshot; a large
@@ -36,18 +32,17 @@ RecoveryWriter::RecoveryWriter(DatabaseDocument &document, std::function<int()> 
     , mCurrentField(std::move(currentField))
     , mRoot(root)
     , mInterval(interval)
+    , mJournal([this] {
+        QMetaObject::invokeMethod(this, &RecoveryWriter::journalFailed, Qt::QueuedConnection);
+    })
 {
     // One snapshot at a time, in order: a newer snapshot never lands before an older one.
     mPool.setMaxThreadCount(1);
-    mSyncPool.setMaxThreadCount(1);
     mCheck.setSingleShot(true);
     mCheck.setInterval(0);
     connect(&mCheck, &QTimer::timeout, this, &RecoveryWriter::check);
     mNextWrite.setSingleShot(true);
     connect(&mNextWrite, &QTimer::timeout, this, &RecoveryWriter::check);
-    mSyncPause.setSingleShot(true);
-    mSyncPause.setInterval(SyncPauseMilliseconds);
-    connect(&mSyncPause, &QTimer::timeout, this, &RecoveryWriter::syncJournal);
     mFlagWatch.setInterval(FlagWatchMilliseconds);
     connect(&mFlagWatch, &QTimer::timeout, this, [this] {
         if (mDocument.database().isModified() != mWasModified)
@@ -61,7 +56,6 @@ RecoveryWriter::RecoveryWriter(DatabaseDocument &document, std::function<int()> 
 RecoveryWriter::~RecoveryWriter()
 {
     mPool.waitForDone();
-    mSyncPool.waitForDone();
 }
 
 void RecoveryWriter::watchDocument()
@@ -70,6 +64,16 @@ void RecoveryWriter::watchDocument()
     const auto look = [this] { mCheck.start(); };
     GridModel *model = &mDocument.model();
     connect(model, &QAbstractItemModel::dataChanged, this, &RecoveryWriter::noteCells);
+    // Before rows or fields move, the journal is marked: no change of cells after it is applied
+    // to a database of the old shape.
+    connect(model, &QAbstractItemModel::rowsAboutToBeInserted, this, shape);
+    connect(model, &QAbstractItemModel::rowsAboutToBeRemoved, this, shape);
+    connect(model, &QAbstractItemModel::rowsAboutToBeMoved, this, shape);
+    connect(model, &QAbstractItemModel::columnsAboutToBeInserted, this, shape);
+    connect(model, &QAbstractItemModel::columnsAboutToBeRemoved, this, shape);
+    connect(model, &QAbstractItemModel::columnsAboutToBeMoved, this, shape);
+    connect(model, &QAbstractItemModel::layoutAboutToBeChanged, this, shape);
+    connect(model, &QAbstractItemModel::modelAboutToBeReset, this, shape);
     connect(model, &QAbstractItemModel::headerDataChanged, this, shape);
     connect(model, &QAbstractItemModel::rowsInserted, this, shape);
     connect(model, &QAbstractItemModel::rowsRemoved, this, shape);
@@ -80,9 +84,17 @@ void RecoveryWriter::watchDocument()
     connect(model, &QAbstractItemModel::layoutChanged, this, shape);
     connect(model, &QAbstractItemModel::modelReset, this, shape);
     connect(&mDocument, &DatabaseDocument::columnWidthsChanged, this, shape);
-    connect(&mDocument, &DatabaseDocument::rowVisibilityChanged, this, shape);
+    // Which records the filter hides is not kept (a recovered database shows them all); the
+    // filter's own values are.
+    connect(&mDocument, &DatabaseDocument::rowVisibilityChanged, this, [this] {
+        const Database &database = mDocument.database();
+        const FilterValues now{database.filterOn(), database.filterField(), database.filterText()};
+        if (now != mFilter)
+            noteShapeChange();
+        mFilter = now;
+    });
     // The formats chosen are kept with the changes: stamps made after a recovery use them.
-    connect(&mDocument, &DatabaseDocument::regionalChanged, this, look);
+    connect(&mDocument, &DatabaseDocument::regionalChanged, this, &RecoveryWriter::noteFormats);
     // A database read, made new or dropped: the changes from here on belong to its file as it is.
     connect(&mDocument, &DatabaseDocument::replaced, this, [this] {
         mOrigin = RecoveryOrigin::of(mDocument.database().filePath());
@@ -100,22 +112,72 @@ QString RecoveryWriter::filePath() const
     return mHasData && mSlot ? mSlot->dataPath() : QString();
 }
 
+// The cells' present texts go to the journal as they change (their records are handed to its
+// thread, which reads the texts): the interface thread does not wait for the disk.
 void RecoveryWriter::noteCells(const QModelIndex &from, const QModelIndex &to)
 {
+    if (!mHasBase || mBarred) {
+        mCheck.start(); // the next snapshot holds it: the first one, or one after a barrier
+        return;
+    }
+    const Database &database = mDocument.database();
     const int firstField = qMax(1, fieldOf(from));
     const int firstRecord = qMax(1, recordOf(from));
-    const int lastField = fieldOf(to);
-    const int lastRecord = recordOf(to);
-    if (lastField >= firstField && lastRecord >= firstRecord) {
-        mPendingCells.append({firstField, firstRecord, lastField, lastRecord});
-        mPendingCellCount += qint64(lastField - firstField + 1) * (lastRecord - firstRecord + 1);
+    const int lastField = qMin(fieldOf(to), database.fieldCount());
+    const int lastRecord = qMin(recordOf(to), database.recordCount());
+    if (lastField < firstField || lastRecord < firstRecord)
+        return;
+    if (qint64(lastField - firstField + 1) * (lastRecord - firstRecord + 1) > MaxJournaledCells) {
+        noteShapeChange();
+        return;
     }
+    const QVector<Record> &records = database.records();
+    mJournal.appendCells(++mSequence, QDateTime::currentMSecsSinceEpoch(), firstField, lastField,
+                         firstRecord, records.mid(firstRecord - 1, lastRecord - firstRecord + 1));
     mCheck.start();
 }
 
 void RecoveryWriter::noteShapeChange()
 {
-    mPendingShape = true;
+    const Database &database = mDocument.database();
+    mFilter = {database.filterOn(), database.filterField(), database.filterText()};
+    if (mHasBase && !mBarred) {
+        JournalEntry entry;
+        entry.kind = JournalEntry::Kind::Barrier;
+        appendEntry(std::move(entry));
+        mBarred = true;
+    }
+    mNeedSnapshot = true;
+    mCheck.start();
+}
+
+void RecoveryWriter::noteFormats()
+{
+    const QString formats = mDocument.formatsChoice().localeName;
+    if (mHasBase && !mBarred && formats != mJournaledFormats) {
+        JournalEntry entry;
+        entry.kind = JournalEntry::Kind::Formats;
+        entry.formats = formats;
+        appendEntry(std::move(entry));
+        mJournaledFormats = formats;
+    }
+    mCheck.start();
+}
+
+void RecoveryWriter::appendEntry(JournalEntry entry)
+{
+    entry.sequence = ++mSequence;
+    entry.timeMs = QDateTime::currentMSecsSinceEpoch();
+    mJournal.append(std::move(entry));
+}
+
+// An entry did not reach the journal whole: nothing after it can be read, so only a snapshot
+// keeps the changes from here on.
+void RecoveryWriter::journalFailed()
+{
+    mNeedSnapshot = true;
+    mBarred = true;
+    tellFailure(tr("the journal cannot be written"));
     mCheck.start();
 }
 
@@ -125,27 +187,23 @@ void RecoveryWriter::check()
         return;
     const bool modified = mDocument.database().isModified();
     mWasModified = modified;
-    if (!modified || !isOn()) {
+    if (!modified) {
         // Saved, dropped or back at its saved state: nothing is left to recover.
-        mPendingCells.clear();
-        mPendingCellCount = 0;
-        mPendingShape = false;
-        if (!modified) {
-            mNextWrite.stop();
-            mOrigin = RecoveryOrigin::of(mDocument.database().filePath());
-            removeData();
-        }
+        mNextWrite.stop();
+        mOrigin = RecoveryOrigin::of(mDocument.database().filePath());
+        removeData();
         return;
     }
-    if (mHasBase)
-        journalPending();
-    else
+    if (!isOn())
+        return;
+    if (!mHasBase)
         mNeedSnapshot = true; // the first change: everything goes into the first snapshot
     if (mWriting)
         return; // the write under way looks again when it ends
+    const qint64 journalBytes = mJournal.bytesSinceOpen();
     if (snapshotDue())
         startWrite();
-    else if (mNeedSnapshot || mJournalBytes >= qMax(MinJournalBytes, mSnapshotBytes))
+    else if (mNeedSnapshot || journalBytes >= qMax(MinJournalBytes, mSnapshotBytes))
         mNextWrite.start(int(qMax<qint64>(1, mInterval.count() - mSinceWrite.elapsed())));
 }
 
@@ -157,102 +215,18 @@ bool RecoveryWriter::snapshotDue() const
         !mSinceWrite.isValid() || mSinceWrite.elapsed() >= mInterval.count();
     if (mNeedSnapshot)
         return !mLastFailed || intervalPassed;
-    return intervalPassed && mJournalBytes >= qMax(MinJournalBytes, mSnapshotBytes);
-}
-
-// What changed since the last look goes into the journal: the cells' present texts, the formats
-// chosen, or the mark that a change the journal cannot hold came.
-void RecoveryWriter::journalPending()
-{
-    if (mPendingCellCount > MaxJournaledCells)
-        mPendingShape = true;
-    const Database &database = mDocument.database();
-    if (!mPendingShape && !mPendingCells.isEmpty()) {
-        JournalEntry entry;
-        entry.cells.reserve(int(qMin(mPendingCellCount, MaxJournaledCells)));
-        for (const CellRange &range : std::as_const(mPendingCells)) {
-            const int lastField = qMin(range.lastField, database.fieldCount());
-            const int lastRecord = qMin(range.lastRecord, database.recordCount());
-            for (int record = range.firstRecord; record <= lastRecord; ++record) {
-                for (int field = range.firstField; field <= lastField; ++field)
-                    entry.cells.append({field, record, database.cell(field, record)});
-            }
-        }
-        appendEntry(std::move(entry));
-    }
-    mPendingCells.clear();
-    mPendingCellCount = 0;
-    const QString formats = mDocument.formatsChoice().localeName;
-    if (formats != mJournaledFormats) {
-        JournalEntry entry;
-        entry.kind = JournalEntry::Kind::Formats;
-        entry.formats = formats;
-        appendEntry(std::move(entry));
-        mJournaledFormats = formats;
-    }
-    if (mPendingShape) {
-        JournalEntry entry;
-        entry.kind = JournalEntry::Kind::Barrier;
-        appendEntry(std::move(entry));
-        mNeedSnapshot = true;
-        mPendingShape = false;
-    }
-}
-
-void RecoveryWriter::appendEntry(JournalEntry entry)
-{
-    entry.sequence = ++mSequence;
-    entry.timeMs = QDateTime::currentMSecsSinceEpoch();
-    if (!mJournal.isOpen()) {
-        mNeedSnapshot = true; // nowhere to keep it but in a snapshot
-        return;
-    }
-    const QByteArray bytes = encodeJournalEntry(mJournal.generation(), entry);
-    if (!mJournal.append(bytes)) {
-        mNeedSnapshot = true;
-        tellFailure(tr("the journal cannot be written"));
-        return;
-    }
-    mJournalBytes += bytes.size();
-    mBytesWritten += bytes.size();
-    scheduleSync();
-}
-
-void RecoveryWriter::scheduleSync()
-{
-    if (!mUnsyncedFor.isValid())
-        mUnsyncedFor.start();
-    if (mUnsyncedFor.elapsed() >= SyncLatestMilliseconds)
-        syncJournal();
-    else
-        mSyncPause.start();
-}
-
-void RecoveryWriter::syncJournal()
-{
-    mSyncPause.stop();
-    mUnsyncedFor.invalidate();
-    if (std::function<void()> job = mJournal.syncJob())
-        mSyncPool.start(std::move(job));
+    return intervalPassed && mJournal.bytesSinceOpen() >= qMax(MinJournalBytes, mSnapshotBytes);
 }
 
 void RecoveryWriter::flushJournal()
 {
-    if (mCheck.isActive()) {
-        mCheck.stop();
-        check();
-    }
-    syncJournal();
-    mSyncPool.waitForDone();
+    mJournal.drain();
 }
 
 void RecoveryWriter::writeNow()
 {
-    if (!mFinished && !mWriting && mDocument.database().isModified()) {
-        if (mHasBase)
-            journalPending(); // the chain through the journal stays whole if this write fails
+    if (!mFinished && !mWriting && mDocument.database().isModified())
         startWrite();
-    }
 }
 
 void RecoveryWriter::startWrite()
@@ -260,9 +234,9 @@ void RecoveryWriter::startWrite()
     mNextWrite.stop();
     mSinceWrite.start();
     mNeedSnapshot = false;
-    mPendingCells.clear();
-    mPendingCellCount = 0;
-    mPendingShape = false;
+    mBarred = false;
+    const Database &database = mDocument.database();
+    mFilter = {database.filterOn(), database.filterField(), database.filterText()};
     if (!mSlot) {
         QString error;
         mSlot = RecoverySlot::create(mRoot, &error);
@@ -283,7 +257,6 @@ void RecoveryWriter::startWrite()
     // one through the journals of both.
     mJournal.open(mSlot->folder() + u'/' + journalFileName(snapshot.generation),
                   snapshot.generation);
-    mJournalBytes = 0;
     mJournaledFormats = snapshot.formats;
     const quint64 generation = snapshot.generation;
     mPool.start([this, removals, generation, path, snapshot = std::move(snapshot)]() mutable {
@@ -312,7 +285,7 @@ void RecoveryWriter::takeResult(quint64 removals, quint64 generation, qint64 byt
         mSnapshotBytes = bytes;
         mBytesWritten += bytes;
         // The snapshot holds what the older journals held.
-        removeJournalsBefore(mSlot->folder(), generation);
+        mJournal.removeBefore(mSlot->folder(), generation);
         // This program's own data now holds everything the recovered data held.
         dropTakenOver();
     } else {
@@ -348,15 +321,12 @@ void RecoveryWriter::removeData()
         ++mRemovals;
     }
     mJournal.close();
-    mSyncPause.stop();
-    mUnsyncedFor.invalidate();
-    mSyncPool.waitForDone();
+    mJournal.drain();
     mSinceWrite.invalidate();
     mFailing = false;
     mHasBase = false;
     mNeedSnapshot = false;
     mLastFailed = false;
-    mJournalBytes = 0;
     if (mSlot && mSlot->remove()) {
         mSlot.reset();
         mHasData = false;

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
-#include "core/platform/recovery_journal.h"
+#include "core/model/recovery_journal_thread.h"
 #include "core/platform/recovery_store.h"
 
 #include <QDateTime>
@@ -26,8 +26,9 @@ class DatabaseDocument;
 // costs none of them. After the first change the whole present state goes into this program's
 // recovery slot as a snapshot (the records are shared, not copied, and a thread of its own writes
 // it, so the user never waits for the disk). Every later change of cells and of the formats
-// chosen is appended to the snapshot's journal at once, in a few hundred bytes, and synced to the
-// disk when the user pauses (at the latest within a second). A change the journal does not hold
+// chosen is handed to the journal's thread as it happens, appended to the snapshot's journal in
+// a few hundred bytes and synced to the disk when the user pauses (at the latest within a
+// second). A change the journal does not hold
 // (rows, fields, widths, settings, the filter) marks the journal there and brings a new snapshot
 // at once; a journal grown as large as the snapshot brings one at most once per interval. Once
 // the database is no longer modified (saved, closed, replaced by New or Open, undone to its
@@ -56,7 +57,7 @@ public:
     void writeNow();
     // Blocks until the write under way (if any) has ended and been taken in.
     void waitForWrite();
-    // Changes noticed but not yet in the journal go there now, and the journal to the disk.
+    // Waits until every change so far is in the journal and the journal on the disk.
     void flushJournal();
     // A clean exit: the data of this program goes, and so does any it took over.
     void finish();
@@ -65,7 +66,7 @@ public:
     // recovered data said, not to the file as it is now.
     void takeOver(std::unique_ptr<RecoverySlot> slot, const RecoveryOrigin &origin);
     // Bytes written for recovery since the start: snapshots and journal entries.
-    qint64 bytesWritten() const { return mBytesWritten; }
+    qint64 bytesWritten() const { return mBytesWritten + mJournal.bytesWritten(); }
 
 Q_SIGNALS:
     // A snapshot write ended; `written` false when it failed.
@@ -74,18 +75,13 @@ Q_SIGNALS:
     void writeFailed(const QString &message);
 
 private:
-    struct CellRange
-    {
-        int firstField, firstRecord, lastField, lastRecord;
-    };
     void watchDocument();
     void noteCells(const QModelIndex &from, const QModelIndex &to);
     void noteShapeChange();
-    void check();
-    void journalPending();
+    void noteFormats();
     void appendEntry(JournalEntry entry);
-    void scheduleSync();
-    void syncJournal();
+    void journalFailed();
+    void check();
     bool snapshotDue() const;
     void startWrite();
     void takeResult(quint64 removals, quint64 generation, qint64 bytes, bool written,
@@ -101,21 +97,26 @@ private:
     std::unique_ptr<RecoverySlot> mSlot;
     std::vector<std::unique_ptr<RecoverySlot>> mTakenOver;
     RecoveryOrigin mOrigin;
-    QThreadPool mPool;     // snapshots, one at a time
-    QThreadPool mSyncPool; // journal syncs, never behind a snapshot
-    QTimer mCheck;         // a burst of change signals is one look at the database
-    QTimer mNextWrite;     // the next snapshot the interval allows
-    QTimer mFlagWatch;     // the modified mark can change without a signal (Copy row, save)
-    QTimer mSyncPause;     // the user paused: the journal goes to the disk
+    QThreadPool mPool; // snapshots, one at a time
+    QTimer mCheck;     // a burst of change signals is one look at the database
+    QTimer mNextWrite; // the next snapshot the interval allows
+    QTimer mFlagWatch; // the modified mark can change without a signal (Copy row, save)
     QElapsedTimer mSinceWrite;
-    QElapsedTimer mUnsyncedFor;
-    JournalAppender mJournal;
-    QVector<CellRange> mPendingCells;
-    qint64 mPendingCellCount = 0;
-    bool mPendingShape = false; // a change the journal cannot hold
-    QString mJournaledFormats;  // the formats the snapshot and journal hold
+    QString mJournaledFormats; // the formats the snapshot and journal hold
+    struct FilterValues
+    {
+        bool on = false;
+        int field = 0;
+        QByteArray text;
+        bool operator!=(const FilterValues &other) const
+        {
+            return on != other.on || field != other.field || text != other.text;
+        }
+    };
+    FilterValues mFilter;       // as the newest snapshot or barrier saw them
     bool mHasBase = false;      // a snapshot was started since the data was last removed
     bool mNeedSnapshot = false; // the journal cannot go on without a new snapshot
+    bool mBarred = false;       // the present journal holds a barrier: only a snapshot follows
     bool mLastFailed = false;   // the last snapshot failed: the next waits for the interval
     bool mWriting = false;      // a snapshot is being written
     bool mHasData = false;      // the slot holds a complete snapshot of this program
@@ -125,9 +126,10 @@ private:
     quint64 mRemovals = 0;           // a write that ran across a removal is not taken in
     quint64 mSnapshotGeneration = 0; // of the newest snapshot started
     quint64 mSequence = 0;           // of the newest journal change
-    qint64 mJournalBytes = 0;        // appended since the newest snapshot was started
     qint64 mSnapshotBytes = 0;       // of the newest complete snapshot
-    qint64 mBytesWritten = 0;
+    qint64 mBytesWritten = 0;        // by snapshots
+    // Last, so that its thread ends (writing what it was handed) before the rest goes.
+    RecoveryJournalThread mJournal;
 };
 
 } // namespace kribed

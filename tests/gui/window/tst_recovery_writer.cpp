@@ -46,12 +46,18 @@ std::optional<Database> recoveredFrom(const QString &path, RecoveryOrigin *origi
 
 bool sameCells(const Database &a, const Database &b)
 {
-    if (a.fieldCount() != b.fieldCount() || a.recordCount() != b.recordCount())
+    if (a.fieldCount() != b.fieldCount() || a.recordCount() != b.recordCount()) {
+        qWarning("%d x %d against %d x %d", a.fieldCount(), a.recordCount(), b.fieldCount(),
+                 b.recordCount());
         return false;
+    }
     for (int record = 1; record <= a.recordCount(); ++record) {
         for (int field = 1; field <= a.fieldCount(); ++field) {
-            if (a.cell(field, record) != b.cell(field, record))
+            if (a.cell(field, record) != b.cell(field, record)) {
+                qWarning("field %d of record %d: %s against %s", field, record,
+                         a.cell(field, record).constData(), b.cell(field, record).constData());
                 return false;
+            }
         }
     }
     return true;
