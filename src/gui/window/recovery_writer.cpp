@@ -100,6 +100,12 @@ void RecoveryWriter::watchDocument()
         mOrigin = RecoveryOrigin::of(mDocument.database().filePath());
         noteShapeChange();
     });
+    // A save, even of an unchanged database, makes the file as it is now the one the changes
+    // belong to.
+    connect(&mDocument, &DatabaseDocument::saved, this, [this] {
+        mOrigin = RecoveryOrigin::of(mDocument.database().filePath());
+        mCheck.start();
+    });
     // Every change of the history comes with the model's signals; these tell of a return to the
     // saved state.
     QUndoStack *stack = &mDocument.history().stack();

@@ -162,6 +162,21 @@ private Q_SLOTS:
         QCOMPARE(entriesOf(mTemp->path()), QStringList{QStringLiteral("Kunden.pdb")});
     }
 
+    // Saved before any change (Ctrl+S on an unchanged database): the changes after it belong to
+    // the file as that save left it, or a recovery would call the file changed since.
+    void changesBelongToTheFileAsLastSaved()
+    {
+        openKunden();
+        QTest::qWait(1100); // a save in the same second could leave the same time
+        mWindow->fileCommands().save();
+        const RecoveryOrigin saved = RecoveryOrigin::of(mOpened);
+        const QString path = typeAndWaitForWrite(QStringLiteral("after the save"));
+        RecoveryOrigin origin;
+        QVERIFY(recoveredFrom(path, &origin));
+        QCOMPARE(origin, saved);
+        QCOMPARE(originState(origin), OriginState::Unchanged);
+    }
+
     void dataGoesWithTheChanges_data()
     {
         QTest::addColumn<QString>("action");
