@@ -183,6 +183,7 @@ void RecoveryWriter::journalFailed()
 {
     mNeedSnapshot = true;
     mBarred = true;
+    mLastFailed = true; // a journal that cannot be made brings a snapshot once per interval
     tellFailure(tr("the journal cannot be written"));
     mCheck.start();
 }
