@@ -2203,6 +2203,14 @@ und %n weitere.</numerusform>
         <source>Kribo database (*.pdb)|*.pdb</source>
         <translation>Kribo-Datenbank (*.pdb)|*.pdb</translation>
     </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Bestätigen</translation>
+    </message>
+    <message>
+        <source>%1 was changed on disk after the recovered changes were made. Save replaces it with the recovered database (the file as it is now is kept as its backup). Replace it?</source>
+        <translation>%1 wurde auf dem Datenträger geändert, nachdem die wiederhergestellten Änderungen vorgenommen wurden. Speichern ersetzt die Datei durch die wiederhergestellte Datenbank (die Datei in ihrem jetzigen Stand bleibt als Sicherungskopie erhalten). Möchten Sie sie ersetzen?</translation>
+    </message>
 </context>
 <context>
     <name>kribed::FilterBar</name>
@@ -2761,16 +2769,28 @@ Der Rückgängig-Verlauf wird nicht wiederhergestellt: Eine wiederhergestellte D
         <translation>Ordner</translation>
     </message>
     <message>
-        <source>Written</source>
-        <translation>Geschrieben</translation>
-    </message>
-    <message>
         <source>File on disk</source>
         <translation>Datei auf dem Datenträger</translation>
     </message>
     <message>
         <source>(no file)</source>
         <translation>(keine Datei)</translation>
+    </message>
+    <message>
+        <source>Records: %1</source>
+        <translation>Datensätze: %1</translation>
+    </message>
+    <message>
+        <source>Records changed: %1</source>
+        <translation>Geänderte Datensätze: %1</translation>
+    </message>
+    <message>
+        <source>Last change</source>
+        <translation>Letzte Änderung</translation>
+    </message>
+    <message>
+        <source>Changes</source>
+        <translation>Änderungen</translation>
     </message>
 </context>
 <context>
@@ -2813,6 +2833,10 @@ Der Rückgängig-Verlauf wird nicht wiederhergestellt: Eine wiederhergestellte D
     <message>
         <source>The unsaved changes could not be kept for recovery (%1); trying again later.</source>
         <translation>Die nicht gespeicherten Änderungen konnten nicht für die Wiederherstellung aufbewahrt werden (%1); später wird es erneut versucht.</translation>
+    </message>
+    <message>
+        <source>the journal cannot be written</source>
+        <translation>das Änderungsprotokoll kann nicht geschrieben werden</translation>
     </message>
 </context>
 <context>

@@ -17,6 +17,9 @@ struct Message
     QString text;
     Icon icon = Icon::None;
     Buttons buttons = Buttons::Ok;
+    // Return takes the cautious answer (No, Cancel) instead of the first one: for a question whose
+    // first answer throws away work that exists nowhere else.
+    bool cautiousDefault = false;
 };
 
 // A check box under a message's text ("Do not show this again"): `checked` is its state when the

@@ -3,6 +3,7 @@
 #include "core/platform/recovery_store.h"
 
 #include "core/platform/checked_file.h"
+#include "core/platform/recovery_journal.h"
 #include "core/platform/safe_file.h"
 
 #include <QCoreApplication>
@@ -13,12 +14,16 @@
 #include <QUuid>
 
 #include <algorithm>
+#include <array>
 
 namespace kribed {
 
 namespace {
 
-const QByteArray Magic = QByteArrayLiteral("Kribed recovery 1");
+// Version 2 added the formats and the checksum line; version 1 is still read.
+const QByteArray Magic = QByteArrayLiteral("Kribed recovery 2");
+const QByteArray FirstMagic = QByteArrayLiteral("Kribed recovery 1");
+const QByteArray ChecksumKey = QByteArrayLiteral("checksum: ");
 const QString DataName = QStringLiteral("database.recovery");
 const QString LockSuffix = QStringLiteral(".lock");
 
@@ -60,7 +65,61 @@ bool removeFolderContents(const QString &folder)
     return removed;
 }
 
+// Eight tables: the checksum takes eight bytes a step (the whole database is checksummed at
+// every snapshot, on the write thread).
+using CrcTables = std::array<std::array<quint32, 256>, 8>;
+
+CrcTables makeCrcTables()
+{
+    CrcTables tables{};
+    for (quint32 n = 0; n < 256; ++n) {
+        quint32 c = n;
+        for (int k = 0; k < 8; ++k)
+            c = (c & 1) ? 0xEDB88320U ^ (c >> 1) : c >> 1;
+        tables[0][n] = c;
+    }
+    for (quint32 n = 0; n < 256; ++n) {
+        for (size_t t = 1; t < tables.size(); ++t)
+            tables[t][n] = (tables[t - 1][n] >> 8) ^ tables[0][tables[t - 1][n] & 0xFF];
+    }
+    return tables;
+}
+
+// The checksum line after the database of a version 2 file, checked against what it follows.
+QString checksumProblem(const QByteArray &bytes, qsizetype end)
+{
+    const QByteArray trailer = bytes.mid(end);
+    if (trailer.isEmpty())
+        return problemText("It is cut short.");
+    bool read = false;
+    const quint32 stored = trailer.startsWith(ChecksumKey) && trailer.endsWith('\n')
+                               ? trailer.mid(ChecksumKey.size()).chopped(1).toUInt(&read, 16)
+                               : 0;
+    if (!read || trailer != recoveryTrailer(stored))
+        return problemText("Its checksum line is damaged.");
+    if (stored != crc32(bytes.constData(), end))
+        return problemText("Its checksum does not match: its bytes were changed.");
+    return QString();
+}
+
 } // namespace
+
+quint32 crc32(const char *bytes, qint64 size, quint32 crc)
+{
+    static const CrcTables t = makeCrcTables();
+    const auto *data = reinterpret_cast<const uchar *>(bytes);
+    crc = ~crc;
+    for (; size >= 8; size -= 8, data += 8) {
+        const quint32 low = crc
+                            ^ (quint32(data[0]) | quint32(data[1]) << 8 | quint32(data[2]) << 16
+                               | quint32(data[3]) << 24);
+        crc = t[7][low & 0xFF] ^ t[6][(low >> 8) & 0xFF] ^ t[5][(low >> 16) & 0xFF]
+              ^ t[4][low >> 24] ^ t[3][data[4]] ^ t[2][data[5]] ^ t[1][data[6]] ^ t[0][data[7]];
+    }
+    for (; size > 0; --size, ++data)
+        crc = t[0][(crc ^ *data) & 0xFF] ^ (crc >> 8);
+    return ~crc;
+}
 
 RecoveryOrigin RecoveryOrigin::of(const QString &path)
 {
@@ -79,22 +138,39 @@ OriginState originState(const RecoveryOrigin &origin)
     if (origin.path.isEmpty())
         return OriginState::NoFile;
     const RecoveryOrigin now = RecoveryOrigin::of(origin.path);
+    // A new database has its name but no file until its first save.
+    if (origin.size < 0)
+        return now.size < 0 ? OriginState::NoFile : OriginState::Changed;
     if (now.size < 0)
         return OriginState::Gone;
     return now == origin ? OriginState::Unchanged : OriginState::Changed;
 }
 
-QByteArray recoveryHeader(const RecoveryOrigin &origin, const QDateTime &written,
-                          qint64 databaseBytes)
+QByteArray recoveryHeader(const RecoveryData &data, qint64 databaseBytes)
 {
+    const RecoveryOrigin &origin = data.origin;
     QByteArray header = Magic + '\n';
     // Percent-encoded: a line break in a path cannot end its line.
     header += "path: " + origin.path.toUtf8().toPercentEncoding("/ ") + '\n';
     header += "size: " + QByteArray::number(origin.size) + '\n';
     header += "modified: " + timeText(origin.modified) + '\n';
-    header += "written: " + timeText(written) + '\n';
+    header += "written: " + timeText(data.written) + '\n';
+    header += "formats: " + data.formats.toUtf8().toPercentEncoding() + '\n';
+    header += "generation: " + QByteArray::number(data.generation) + '\n';
+    header += "sequence: " + QByteArray::number(data.sequence) + '\n';
     header += "bytes: " + QByteArray::number(databaseBytes) + "\n\n";
     return header;
+}
+
+QByteArray recoveryTrailer(quint32 checksum)
+{
+    return ChecksumKey + QByteArray::number(checksum, 16).rightJustified(8, '0') + '\n';
+}
+
+QByteArray recoveryFileBytes(const RecoveryData &data)
+{
+    QByteArray bytes = recoveryHeader(data, data.database.size()) + data.database;
+    return bytes + recoveryTrailer(crc32(bytes));
 }
 
 RecoveryReading parseRecovery(const QByteArray &bytes)
@@ -102,7 +178,8 @@ RecoveryReading parseRecovery(const QByteArray &bytes)
     RecoveryReading reading;
     const qsizetype end = bytes.indexOf("\n\n");
     const QList<QByteArray> lines = bytes.left(qMax<qsizetype>(end, 0)).split('\n');
-    if (end < 0 || lines.value(0) != Magic) {
+    const bool firstVersion = lines.value(0) == FirstMagic;
+    if (end < 0 || (lines.value(0) != Magic && !firstVersion)) {
         reading.problem = problemText("It is not recovery data.");
         return reading;
     }
@@ -121,18 +198,24 @@ RecoveryReading parseRecovery(const QByteArray &bytes)
     data.origin.size = values.value("size").toLongLong(&sizeRead);
     data.origin.modified = timeOf(values.value("modified"));
     data.written = timeOf(values.value("written"));
+    data.formats = QString::fromUtf8(QByteArray::fromPercentEncoding(values.value("formats")));
+    // Files without them (the first version) have no journal.
+    data.generation = values.value("generation").toULongLong();
+    data.sequence = values.value("sequence").toULongLong();
     const qint64 databaseBytes = values.value("bytes").toLongLong(&bytesRead);
     if (!sizeRead || !bytesRead || !values.contains("path") || !data.written.isValid()) {
         reading.problem = problemText("Its header is damaged.");
         return reading;
     }
-    data.database = bytes.mid(end + 2);
-    if (data.database.size() != databaseBytes) {
-        reading.problem = data.database.size() < databaseBytes
-                              ? problemText("It is cut short.")
-                              : problemText("It is longer than it says.");
-        data.database.clear();
-    }
+    const qsizetype databaseEnd = end + 2 + databaseBytes;
+    if (databaseBytes < 0 || bytes.size() < databaseEnd)
+        reading.problem = problemText("It is cut short.");
+    else if (firstVersion && bytes.size() > databaseEnd)
+        reading.problem = problemText("It is longer than it says.");
+    else if (!firstVersion)
+        reading.problem = checksumProblem(bytes, databaseEnd);
+    if (reading.problem.isEmpty())
+        data.database = bytes.mid(end + 2, databaseBytes);
     return reading;
 }
 
@@ -150,13 +233,9 @@ RecoveryReading readRecoveryFile(const QString &path)
 
 bool writeRecoveryFile(const QString &path, const RecoveryData &data, QString *error)
 {
-    const QByteArray header = recoveryHeader(data.origin, data.written, data.database.size());
+    const QByteArray bytes = recoveryFileBytes(data);
     return safeWriteFile(
-        path, QString(),
-        [&](QIODevice &device) {
-            return device.write(header) == header.size()
-                   && device.write(data.database) == data.database.size();
-        },
+        path, QString(), [&](QIODevice &device) { return device.write(bytes) == bytes.size(); },
         error);
 }
 
@@ -199,9 +278,11 @@ QString RecoverySlot::dataPath() const
 
 bool RecoverySlot::remove()
 {
+    // The snapshot first: journals without it are never read, and go at the next start.
     QFile data(dataPath());
     if (data.exists() && !data.remove())
         return false;
+    removeJournals(mFolder);
     removeFolderContents(mFolder);
     QDir().rmdir(mFolder);
     mLock->unlock();

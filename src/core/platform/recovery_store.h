@@ -32,27 +32,43 @@ struct RecoveryOrigin
 };
 
 enum class OriginState {
-    NoFile,    // the database had no file
+    NoFile,    // the database had no file (or a name no file had yet, and still has none)
     Unchanged, // the file is as it was
-    Changed,   // its size or modification time differ
+    Changed,   // its size or modification time differ, or a file of a new name appeared
     Gone,      // it is no longer there
 };
 OriginState originState(const RecoveryOrigin &origin);
 
-// One recovery file: a short text header (what it belongs to, when it was written, how many bytes
-// follow), then the database exactly as a save would write it.
+// One recovery file: a short text header (what it belongs to, when it was written, the regional
+// formats chosen for it, how many bytes follow), then the database exactly as a save would write
+// it, then a line with the checksum of everything before it. (Files of the first version have no
+// formats and no checksum; they are still read.)
 struct RecoveryData
 {
     RecoveryOrigin origin;
     QDateTime written;
+    QString formats; // the locale name of the formats chosen; empty: the desktop's
+    // Which snapshot this is, and the last journal change it holds (recovery_journal.h).
+    quint64 generation = 0;
+    quint64 sequence = 0;
     QByteArray database;
 };
 
-QByteArray recoveryHeader(const RecoveryOrigin &origin, const QDateTime &written,
-                          qint64 databaseBytes);
+QByteArray recoveryHeader(const RecoveryData &data, qint64 databaseBytes);
+// The last line: the checksum of the header and the database.
+QByteArray recoveryTrailer(quint32 checksum);
+// The whole file: header, database, checksum.
+QByteArray recoveryFileBytes(const RecoveryData &data);
 
-// What a recovery file holds. A file that is cut short, longer than its header says or not a
-// recovery file at all is damaged: `problem` says how.
+// CRC-32 (the polynomial of zip and PNG), continued from `crc` over `bytes`.
+quint32 crc32(const char *bytes, qint64 size, quint32 crc = 0);
+inline quint32 crc32(const QByteArray &bytes, quint32 crc = 0)
+{
+    return crc32(bytes.constData(), bytes.size(), crc);
+}
+
+// What a recovery file holds. A file that is cut short, longer than its header says, whose
+// checksum does not match or that is not a recovery file at all is damaged: `problem` says how.
 struct RecoveryReading
 {
     RecoveryData data;

@@ -54,14 +54,16 @@ bool confirmDiscardChanges(Workspace &workspace)
 {
     if (!workspace.document().database().isModified())
         return false;
-    const Answer answer = workspace.prompter().ask(
-        {QCoreApplication::translate("FileCommands", "Information"),
-         QCoreApplication::translate(
-             "FileCommands",
-             "You have not saved the changes to this file and you will lose the changes if you "
-             "close this file. Are sure that you want to close this file?"),
-         Icon::Warning, Buttons::YesNo});
-    return answer != Answer::Yes;
+    Message question{QCoreApplication::translate("FileCommands", "Information"),
+                     QCoreApplication::translate(
+                         "FileCommands",
+                         "You have not saved the changes to this file and you will lose the "
+                         "changes if you close this file. Are sure that you want to close this "
+                         "file?"),
+                     Icon::Warning, Buttons::YesNo};
+    // Recovered changes exist nowhere else once the question lets them go: Return keeps them.
+    question.cautiousDefault = workspace.document().recoveredOrigin().has_value();
+    return workspace.prompter().ask(question) != Answer::Yes;
 }
 
 } // namespace kribed

@@ -17,6 +17,7 @@
 #include "gui/print/print_renderer.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QPrinter>
 #include <QWidget>
@@ -219,6 +220,8 @@ void FileCommands::saveAs()
 
 void FileCommands::runSave(bool chooseName)
 {
+    if (!chooseName && !confirmReplacingChangedFile())
+        return;
     Modes &modes = mWorkspace.modes();
     DatabaseDocument &document = mWorkspace.document();
     const bool wasAutoSizing = modes.isAutoSizing();
@@ -265,6 +268,21 @@ void FileCommands::runSave(bool chooseName)
         // showed, so that a save changes nothing undo or redo give back.
         showWidths(shownWidths);
     }
+}
+
+bool FileCommands::confirmReplacingChangedFile()
+{
+    const std::optional<RecoveryOrigin> &origin = mWorkspace.document().recoveredOrigin();
+    if (!origin || originState(*origin) != OriginState::Changed)
+        return true;
+    Message question{tr("Confirm"),
+                     tr("%1 was changed on disk after the recovered changes were made. Save "
+                        "replaces it with the recovered database (the file as it is now is kept "
+                        "as its backup). Replace it?")
+                         .arg(QDir::toNativeSeparators(origin->path)),
+                     Icon::Warning, Buttons::YesNo};
+    question.cautiousDefault = true;
+    return mWorkspace.prompter().ask(question) == Answer::Yes;
 }
 
 void FileCommands::showWidths(const QVector<int> &widths)

@@ -74,6 +74,9 @@ Q_SIGNALS:
 
 private:
     void runSave(bool chooseName);
+    // A recovered database is about to replace its file, which changed since its changes were
+    // made: false unless the user says to replace it.
+    bool confirmReplacingChangedFile();
     // Puts the columns back at the widths they showed (automatic widths measured again by a save).
     void showWidths(const QVector<int> &widths);
     void loadDatabase(const QString &path);

@@ -92,6 +92,9 @@ Answer MessageBoxPrompter::show(const Message &message, CheckBox *checkBox)
         check->setChecked(checkBox->checked);
         box.setCheckBox(check);
     }
+    if (message.cautiousDefault)
+        box.setDefaultButton(message.buttons == Buttons::YesNo ? QMessageBox::No
+                                                               : QMessageBox::Cancel);
     // A box that comes up during a long operation (the reader's, a row command's question) shows
     // the normal pointer; the hourglass is back once it is answered.
     const NormalPointer pointer;

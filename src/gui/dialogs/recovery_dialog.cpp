@@ -29,6 +29,27 @@ QString fileStateText(const RecoveryEntry &entry)
     return QString();
 }
 
+QString changesText(const RecoveryEntry &entry)
+{
+    if (!entry.damage.isEmpty() || entry.changedRecords < 0)
+        return QString();
+    if (entry.fileState == OriginState::NoFile || entry.fileState == OriginState::Gone)
+        return RecoveryDialog::tr("Records: %1").arg(entry.changedRecords);
+    return RecoveryDialog::tr("Records changed: %1").arg(entry.changedRecords);
+}
+
+// Two sets of one file may be minutes apart: the time goes to the second.
+QString changeTimeText(const QDateTime &time)
+{
+    const QLocale locale;
+    QString timeFormat = locale.timeFormat(QLocale::ShortFormat);
+    if (!timeFormat.contains(u's'))
+        timeFormat.replace(QStringLiteral("mm"), QStringLiteral("mm:ss"));
+    const QDateTime local = time.toLocalTime();
+    return locale.toString(local.date(), QLocale::ShortFormat) + u' '
+           + locale.toString(local.time(), timeFormat);
+}
+
 QPushButton *makeButton(const QString &text, const char *name, QWidget *parent)
 {
     auto *button = new QPushButton(text, parent);
@@ -64,7 +85,8 @@ RecoveryDialog::RecoveryDialog(QWidget *parent)
 
     list->setObjectName(QStringLiteral("recoveryList"));
     list->setAccessibleName(tr("Changes left behind"));
-    list->setHeaderLabels({tr("File"), tr("Folder"), tr("Written"), tr("File on disk")});
+    list->setHeaderLabels(
+        {tr("File"), tr("Folder"), tr("Last change"), tr("File on disk"), tr("Changes")});
     list->setRootIsDecorated(false);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setAllColumnsShowFocus(true);
@@ -99,14 +121,13 @@ void RecoveryDialog::setEntries(const QList<RecoveryEntry> &entries)
 {
     mEntries = entries;
     list->clear();
-    const QLocale locale;
     for (const RecoveryEntry &entry : entries) {
         const QFileInfo file(entry.path);
         const QString name = entry.path.isEmpty() ? tr("(no file)") : file.fileName();
         const QString folder =
             entry.path.isEmpty() ? QString() : QDir::toNativeSeparators(file.absolutePath());
-        const QString written = locale.toString(entry.written.toLocalTime(), QLocale::ShortFormat);
-        auto *item = new QTreeWidgetItem(list, {name, folder, written, fileStateText(entry)});
+        auto *item = new QTreeWidgetItem(list, {name, folder, changeTimeText(entry.written),
+                                                fileStateText(entry), changesText(entry)});
         item->setToolTip(3, item->text(3));
     }
     selectEntry(0);

@@ -78,6 +78,7 @@ bool DatabaseDocument::save(SaveMode mode, const QString &fileName, int currentC
     if (!saveDatabase(mDatabase, mode, fileName, currentColumn, prompter))
         return false;
     mHistory.markSaved();
+    mRecovered.reset();
     Q_EMIT saved();
     return true;
 }
@@ -107,8 +108,10 @@ bool DatabaseDocument::install(const UserList &users, int userIndex, const Insta
     const bool written =
         installDatabase(mDatabase, users, userIndex, options, autoSizing, currentColumn, prompter);
     // Saved to its own file on the way (Save at Install): the present state is the saved one.
-    if (wasModified && !mDatabase.isModified())
+    if (wasModified && !mDatabase.isModified()) {
         mHistory.markSaved();
+        mRecovered.reset();
+    }
     return written;
 }
 

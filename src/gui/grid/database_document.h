@@ -9,6 +9,7 @@
 #include "core/model/pdb_writer.h"
 #include "core/model/regional.h"
 #include "core/platform/formats_memory.h"
+#include "core/platform/recovery_store.h"
 #include "gui/grid/edit_history.h"
 #include "gui/grid/grid_model.h"
 #include "gui/grid/grid_places.h"
@@ -17,6 +18,7 @@
 #include <QObject>
 
 #include <functional>
+#include <optional>
 #include <type_traits>
 #include <utility>
 
@@ -69,6 +71,13 @@ public:
     // the desktop's.
     void chooseFormats(const FormatsChoice &choice);
     const FormatsChoice &formatsChoice() const { return mChoice; }
+
+    // The open database holds changes recovered after a program ended before saving them; they
+    // belong to the file as `origin` describes it. Questions that could throw them away default
+    // to keeping them, and Save asks before it replaces a file that changed since. Loading, New,
+    // Import, Close and a save end it.
+    void markRecovered(const RecoveryOrigin &origin) { mRecovered = origin; }
+    const std::optional<RecoveryOrigin> &recoveredOrigin() const { return mRecovered; }
 
     // Reads the file into a copy of the database (so the tables that live for the whole run keep
     // their state). A file that cannot be opened changes nothing; otherwise `beforeReplace` runs
@@ -181,6 +190,7 @@ private:
     Regional mDesktop;
     Regional mRegional;
     FormatsChoice mChoice;
+    std::optional<RecoveryOrigin> mRecovered;
 };
 
 // The model's begin/end pairs, closed even when the change returns early.
@@ -204,6 +214,7 @@ struct DatabaseDocument::ResetGuard
 template<class F> decltype(auto) DatabaseDocument::resetWith(F &&change)
 {
     mHistory.clear();
+    mRecovered.reset();
     ResetGuard guard(*this);
     return std::forward<F>(change)(mDatabase);
 }

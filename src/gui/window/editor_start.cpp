@@ -19,7 +19,6 @@
 #include <QIcon>
 #include <QPalette>
 #include <QSettings>
-#include <QTimer>
 
 #include <cstdio>
 
@@ -109,20 +108,10 @@ int runEditor(int argc, char *argv[])
     prompter.setParent(&window);
     dialogs.setParent(&window);
     window.show();
-    // `kribed FILE`: opened once the window is up, so its questions and messages sit over it.
-    const auto openNamedFile = [&window, file = request.file] {
-        if (!file.isEmpty())
-            window.fileCommands().openNamedDatabase(file);
-    };
-    // Changes that a program which ended left unsaved are offered first, before any file opens.
+    // Changes that a program which ended left unsaved are offered first, before any file opens;
+    // `kribed FILE` is opened once the window is up, so its questions sit over it.
     RecoveryOffer recovery(window, window.recoveryWriter(), defaultRecoveryRoot());
-    if (recovery.isEmpty()) {
-        QTimer::singleShot(0, &window, openNamedFile);
-    } else {
-        QObject::connect(&recovery, &RecoveryOffer::finished, &window, openNamedFile,
-                         Qt::QueuedConnection);
-        QTimer::singleShot(0, &recovery, [&recovery] { recovery.open(); });
-    }
+    offerThenOpen(recovery, window.fileCommands(), request.file);
     return app.exec();
 }
 

@@ -5,6 +5,7 @@
 #include "core/model/pdb_writer.h"
 #include "core/model/recovery_snapshot.h"
 #include "core/platform/prompter.h"
+#include "gui/commands/file_commands.h"
 #include "gui/commands/workspace.h"
 #include "gui/dialogs/file_dialogs.h"
 #include "gui/grid/database_document.h"
@@ -12,6 +13,7 @@
 
 #include <QFileInfo>
 #include <QTableView>
+#include <QTimer>
 
 namespace kribed {
 
@@ -37,6 +39,37 @@ int writtenColumn(const Database &database)
 {
     const int word = database.appInfoImage().word(AppInfo::PrimarySortOffset);
     return qBound(1, word - 1, qMax(1, database.fieldCount()));
+}
+
+// How many records of the recovered database differ from the file as it is now (all of them
+// where there is no file); -1 when the file cannot be read.
+int changedRecordCount(const Database &recovered, const RecoveryEntry &shown,
+                       const Database &tables)
+{
+    if (shown.fileState == OriginState::NoFile || shown.fileState == OriginState::Gone)
+        return recovered.recordCount();
+    Database onDisk = tables;
+    NotingPrompter quiet;
+    if (loadDatabaseFile(shown.path, onDisk, quiet, OpenAccess::ReadOnly) != LoadResult::Loaded)
+        return -1;
+    const QVector<Record> &now = onDisk.records();
+    const QVector<Record> &then = recovered.records();
+    int changed = int(qAbs(now.size() - then.size()));
+    for (qsizetype r = 0; r < qMin(now.size(), then.size()); ++r)
+        changed += now[r] == then[r] ? 0 : 1;
+    return changed;
+}
+
+bool isSameFile(const QString &a, const QString &b)
+{
+    if (a.isEmpty() || b.isEmpty())
+        return false;
+    const QFileInfo first(a);
+    const QFileInfo second(b);
+    const QString canonical = first.canonicalFilePath();
+    if (!canonical.isEmpty() && canonical == second.canonicalFilePath())
+        return true;
+    return first.absoluteFilePath() == second.absoluteFilePath();
 }
 
 } // namespace
@@ -82,6 +115,14 @@ void RecoveryOffer::readEntries(const QString &root)
                 entry.shown.damage = tr("It does not read as a database.");
                 if (!noting.mFirst.isEmpty())
                     entry.shown.damage += u' ' + noting.mFirst;
+            } else {
+                // The changes made after the snapshot, as far as they are whole.
+                const JournalReplay replay =
+                    replayJournals(entry.slot->folder(), entry.data, entry.database);
+                if (replay.lastChange.isValid())
+                    entry.shown.written = qMax(entry.shown.written, replay.lastChange);
+                entry.shown.changedRecords = changedRecordCount(entry.database, entry.shown,
+                                                                mWorkspace.document().database());
             }
         }
         if (!entry.shown.written.isValid())
@@ -109,6 +150,10 @@ void RecoveryOffer::recover(int row)
     database.setModified();
     mWorkspace.setDatabaseOpen(false);
     mWorkspace.document().replace(std::move(database));
+    mWorkspace.document().markRecovered(entry.data.origin);
+    mWorkspace.document().chooseFormats({entry.data.formats});
+    mRecovered = true;
+    mRecoveredPath = entry.data.origin.path;
     mWorkspace.setCurrentCell(1, 1);
     mWorkspace.modes().applyFilter(false);
     mWorkspace.setDatabaseOpen(true);
@@ -176,6 +221,25 @@ void RecoveryOffer::dropEntry(int row)
     mDialog.removeEntry(row);
     if (mEntries.empty())
         mDialog.accept();
+}
+
+void offerThenOpen(RecoveryOffer &offer, FileCommands &files, const QString &file)
+{
+    const auto openNamedFile = [&offer, &files, file] {
+        if (file.isEmpty())
+            return;
+        // Already open, with the recovered changes: opening it again would put the file's older
+        // state in their place.
+        if (offer.hasRecovered() && isSameFile(file, offer.recoveredPath()))
+            return;
+        files.openNamedDatabase(file);
+    };
+    if (offer.isEmpty()) {
+        QTimer::singleShot(0, &files, openNamedFile);
+        return;
+    }
+    QObject::connect(&offer, &RecoveryOffer::finished, &files, openNamedFile, Qt::QueuedConnection);
+    QTimer::singleShot(0, &offer, [&offer] { offer.open(); });
 }
 
 } // namespace kribed

@@ -13,6 +13,7 @@
 
 namespace kribed {
 
+class FileCommands;
 class RecoveryWriter;
 class Workspace;
 
@@ -35,6 +36,9 @@ public:
     RecoveryDialog &dialog() { return mDialog; }
     // Shows the dialog over the window without blocking; finished() follows its close.
     void open();
+    // Whether Recover opened a set, and the file that set belongs to (empty: it had none).
+    bool hasRecovered() const { return mRecovered; }
+    QString recoveredPath() const { return mRecoveredPath; }
 
 Q_SIGNALS:
     void finished();
@@ -57,6 +61,15 @@ private:
     RecoveryWriter &mWriter;
     std::vector<Entry> mEntries;
     RecoveryDialog mDialog;
+    bool mRecovered = false;
+    QString mRecoveredPath;
 };
+
+// The start of the editor with a file named on the command line (empty: none): the offer comes
+// first when there is anything to offer, the file once it is closed. After Recover, the file is
+// not opened over the recovered database when it is the recovered file itself (the desktop
+// starting the editor again for that file); another file is opened only after the unsaved-changes
+// question, whose default then keeps the recovered changes.
+void offerThenOpen(RecoveryOffer &offer, FileCommands &files, const QString &file);
 
 } // namespace kribed

@@ -4,8 +4,10 @@
 
 #include "core/model/recovery_snapshot.h"
 #include "gui/grid/database_document.h"
+#include "gui/grid/grid_places.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QUndoStack>
 
 namespace kribed {
@@ -13,6 +15,12 @@ namespace kribed {
 namespace {
 
 constexpr int FlagWatchMilliseconds = 250;
+// A change of more cells (a paste over a large block, every cell shown again) is a snapshot.
+constexpr qint64 MaxJournaledCells = 20000;
+// The journal of a small database may grow to this before it asks for a snapshot; a large
+// database's to the size of its snapshot, so that typing writes the journal and not the whole
+// database again and again.
+constexpr qint64 MinJournalBytes = 256 * 1024;
 
 } // namespace
 
@@ -24,8 +32,11 @@ RecoveryWriter::RecoveryWriter(DatabaseDocument &document, std::function<int()> 
     , mCurrentField(std::move(currentField))
     , mRoot(root)
     , mInterval(interval)
+    , mJournal([this] {
+        QMetaObject::invokeMethod(this, &RecoveryWriter::journalFailed, Qt::QueuedConnection);
+    })
 {
-    // One write at a time, in order: a newer snapshot never lands before an older one.
+    // One snapshot at a time, in order: a newer snapshot never lands before an older one.
     mPool.setMaxThreadCount(1);
     mCheck.setSingleShot(true);
     mCheck.setInterval(0);
@@ -35,7 +46,7 @@ RecoveryWriter::RecoveryWriter(DatabaseDocument &document, std::function<int()> 
     mFlagWatch.setInterval(FlagWatchMilliseconds);
     connect(&mFlagWatch, &QTimer::timeout, this, [this] {
         if (mDocument.database().isModified() != mWasModified)
-            noteChange();
+            noteShapeChange();
     });
     mFlagWatch.start();
     mOrigin = RecoveryOrigin::of(mDocument.database().filePath());
@@ -49,27 +60,57 @@ RecoveryWriter::~RecoveryWriter()
 
 void RecoveryWriter::watchDocument()
 {
-    const auto change = [this] { noteChange(); };
+    const auto shape = [this] { noteShapeChange(); };
+    const auto look = [this] { mCheck.start(); };
     GridModel *model = &mDocument.model();
-    connect(model, &QAbstractItemModel::dataChanged, this, change);
-    connect(model, &QAbstractItemModel::headerDataChanged, this, change);
-    connect(model, &QAbstractItemModel::rowsInserted, this, change);
-    connect(model, &QAbstractItemModel::rowsRemoved, this, change);
-    connect(model, &QAbstractItemModel::rowsMoved, this, change);
-    connect(model, &QAbstractItemModel::columnsInserted, this, change);
-    connect(model, &QAbstractItemModel::columnsRemoved, this, change);
-    connect(model, &QAbstractItemModel::columnsMoved, this, change);
-    connect(model, &QAbstractItemModel::layoutChanged, this, change);
-    connect(&mDocument, &DatabaseDocument::columnWidthsChanged, this, change);
-    connect(&mDocument, &DatabaseDocument::rowVisibilityChanged, this, change);
+    connect(model, &QAbstractItemModel::dataChanged, this, &RecoveryWriter::noteCells);
+    // Before rows or fields move, the journal is marked: no change of cells after it is applied
+    // to a database of the old shape.
+    connect(model, &QAbstractItemModel::rowsAboutToBeInserted, this, shape);
+    connect(model, &QAbstractItemModel::rowsAboutToBeRemoved, this, shape);
+    connect(model, &QAbstractItemModel::rowsAboutToBeMoved, this, shape);
+    connect(model, &QAbstractItemModel::columnsAboutToBeInserted, this, shape);
+    connect(model, &QAbstractItemModel::columnsAboutToBeRemoved, this, shape);
+    connect(model, &QAbstractItemModel::columnsAboutToBeMoved, this, shape);
+    connect(model, &QAbstractItemModel::layoutAboutToBeChanged, this, shape);
+    connect(model, &QAbstractItemModel::modelAboutToBeReset, this, shape);
+    connect(model, &QAbstractItemModel::headerDataChanged, this, shape);
+    connect(model, &QAbstractItemModel::rowsInserted, this, shape);
+    connect(model, &QAbstractItemModel::rowsRemoved, this, shape);
+    connect(model, &QAbstractItemModel::rowsMoved, this, shape);
+    connect(model, &QAbstractItemModel::columnsInserted, this, shape);
+    connect(model, &QAbstractItemModel::columnsRemoved, this, shape);
+    connect(model, &QAbstractItemModel::columnsMoved, this, shape);
+    connect(model, &QAbstractItemModel::layoutChanged, this, shape);
+    connect(model, &QAbstractItemModel::modelReset, this, shape);
+    connect(&mDocument, &DatabaseDocument::columnWidthsChanged, this, shape);
+    // Which records the filter hides is not kept (a recovered database shows them all); the
+    // filter's own values are.
+    connect(&mDocument, &DatabaseDocument::rowVisibilityChanged, this, [this] {
+        const Database &database = mDocument.database();
+        const FilterValues now{database.filterOn(), database.filterField(), database.filterText()};
+        if (now != mFilter)
+            noteShapeChange();
+        mFilter = now;
+    });
+    // The formats chosen are kept with the changes: stamps made after a recovery use them.
+    connect(&mDocument, &DatabaseDocument::regionalChanged, this, &RecoveryWriter::noteFormats);
     // A database read, made new or dropped: the changes from here on belong to its file as it is.
     connect(&mDocument, &DatabaseDocument::replaced, this, [this] {
         mOrigin = RecoveryOrigin::of(mDocument.database().filePath());
-        noteChange();
+        noteShapeChange();
     });
+    // A save, even of an unchanged database, makes the file as it is now the one the changes
+    // belong to.
+    connect(&mDocument, &DatabaseDocument::saved, this, [this] {
+        mOrigin = RecoveryOrigin::of(mDocument.database().filePath());
+        mCheck.start();
+    });
+    // Every change of the history comes with the model's signals; these tell of a return to the
+    // saved state.
     QUndoStack *stack = &mDocument.history().stack();
-    connect(stack, &QUndoStack::indexChanged, this, change);
-    connect(stack, &QUndoStack::cleanChanged, this, change);
+    connect(stack, &QUndoStack::indexChanged, this, look);
+    connect(stack, &QUndoStack::cleanChanged, this, look);
 }
 
 QString RecoveryWriter::filePath() const
@@ -77,9 +118,73 @@ QString RecoveryWriter::filePath() const
     return mHasData && mSlot ? mSlot->dataPath() : QString();
 }
 
-void RecoveryWriter::noteChange()
+// The cells' present texts go to the journal as they change (their records are handed to its
+// thread, which reads the texts): the interface thread does not wait for the disk.
+void RecoveryWriter::noteCells(const QModelIndex &from, const QModelIndex &to)
 {
-    mChanged = true;
+    if (!mHasBase || mBarred) {
+        mCheck.start(); // the next snapshot holds it: the first one, or one after a barrier
+        return;
+    }
+    const Database &database = mDocument.database();
+    const int firstField = qMax(1, fieldOf(from));
+    const int firstRecord = qMax(1, recordOf(from));
+    const int lastField = qMin(fieldOf(to), database.fieldCount());
+    const int lastRecord = qMin(recordOf(to), database.recordCount());
+    if (lastField < firstField || lastRecord < firstRecord)
+        return;
+    if (qint64(lastField - firstField + 1) * (lastRecord - firstRecord + 1) > MaxJournaledCells) {
+        noteShapeChange();
+        return;
+    }
+    const QVector<Record> &records = database.records();
+    mJournal.appendCells(++mSequence, QDateTime::currentMSecsSinceEpoch(), firstField, lastField,
+                         firstRecord, records.mid(firstRecord - 1, lastRecord - firstRecord + 1));
+    mCheck.start();
+}
+
+void RecoveryWriter::noteShapeChange()
+{
+    const Database &database = mDocument.database();
+    mFilter = {database.filterOn(), database.filterField(), database.filterText()};
+    if (mHasBase && !mBarred) {
+        JournalEntry entry;
+        entry.kind = JournalEntry::Kind::Barrier;
+        appendEntry(std::move(entry));
+        mBarred = true;
+    }
+    mNeedSnapshot = true;
+    mCheck.start();
+}
+
+void RecoveryWriter::noteFormats()
+{
+    const QString formats = mDocument.formatsChoice().localeName;
+    if (mHasBase && !mBarred && formats != mJournaledFormats) {
+        JournalEntry entry;
+        entry.kind = JournalEntry::Kind::Formats;
+        entry.formats = formats;
+        appendEntry(std::move(entry));
+        mJournaledFormats = formats;
+    }
+    mCheck.start();
+}
+
+void RecoveryWriter::appendEntry(JournalEntry entry)
+{
+    entry.sequence = ++mSequence;
+    entry.timeMs = QDateTime::currentMSecsSinceEpoch();
+    mJournal.append(std::move(entry));
+}
+
+// An entry did not reach the journal whole: nothing after it can be read, so only a snapshot
+// keeps the changes from here on.
+void RecoveryWriter::journalFailed()
+{
+    mNeedSnapshot = true;
+    mBarred = true;
+    mLastFailed = true; // a journal that cannot be made brings a snapshot once per interval
+    tellFailure(tr("the journal cannot be written"));
     mCheck.start();
 }
 
@@ -91,19 +196,38 @@ void RecoveryWriter::check()
     mWasModified = modified;
     if (!modified) {
         // Saved, dropped or back at its saved state: nothing is left to recover.
-        mChanged = false;
         mNextWrite.stop();
         mOrigin = RecoveryOrigin::of(mDocument.database().filePath());
         removeData();
         return;
     }
-    if (!isOn() || !mChanged || mWriting)
-        return; // a write under way looks again when it ends
-    const qint64 wait = mSinceWrite.isValid() ? mInterval.count() - mSinceWrite.elapsed() : 0;
-    if (wait <= 0)
+    if (!isOn())
+        return;
+    if (!mHasBase)
+        mNeedSnapshot = true; // the first change: everything goes into the first snapshot
+    if (mWriting)
+        return; // the write under way looks again when it ends
+    const qint64 journalBytes = mJournal.bytesSinceOpen();
+    if (snapshotDue())
         startWrite();
-    else if (!mNextWrite.isActive())
-        mNextWrite.start(int(wait));
+    else if (mNeedSnapshot || journalBytes >= qMax(MinJournalBytes, mSnapshotBytes))
+        mNextWrite.start(int(qMax<qint64>(1, mInterval.count() - mSinceWrite.elapsed())));
+}
+
+// A snapshot is due when the journal cannot go on without one (at once, unless the last one
+// failed), or when it has grown as large as the snapshot (at most once per interval).
+bool RecoveryWriter::snapshotDue() const
+{
+    const bool intervalPassed =
+        !mSinceWrite.isValid() || mSinceWrite.elapsed() >= mInterval.count();
+    if (mNeedSnapshot)
+        return !mLastFailed || intervalPassed;
+    return intervalPassed && mJournal.bytesSinceOpen() >= qMax(MinJournalBytes, mSnapshotBytes);
+}
+
+void RecoveryWriter::flushJournal()
+{
+    mJournal.drain();
 }
 
 void RecoveryWriter::writeNow()
@@ -116,50 +240,77 @@ void RecoveryWriter::startWrite()
 {
     mNextWrite.stop();
     mSinceWrite.start();
-    mChanged = false;
+    mNeedSnapshot = false;
+    mBarred = false;
+    const Database &database = mDocument.database();
+    mFilter = {database.filterOn(), database.filterField(), database.filterText()};
     if (!mSlot) {
         QString error;
         mSlot = RecoverySlot::create(mRoot, &error);
         if (!mSlot) {
-            takeResult(mGeneration, false, error);
+            takeResult(mRemovals, 0, 0, false, error);
             return;
         }
     }
+    mHasBase = true;
     mWriting = true;
-    const quint64 generation = mGeneration;
+    const quint64 removals = mRemovals;
     const QString path = mSlot->dataPath();
-    RecoverySnapshot snapshot =
-        takeRecoverySnapshot(mDocument.database(), mCurrentField(), mOrigin);
-    mPool.start([this, generation, path, snapshot = std::move(snapshot)]() mutable {
+    RecoverySnapshot snapshot = takeRecoverySnapshot(mDocument.database(), mCurrentField(), mOrigin,
+                                                     mDocument.formatsChoice().localeName);
+    snapshot.generation = ++mSnapshotGeneration;
+    snapshot.sequence = mSequence;
+    // Changes from here on follow this snapshot; until it is complete they reach the previous
+    // one through the journals of both.
+    mJournal.open(mSlot->folder() + u'/' + journalFileName(snapshot.generation),
+                  snapshot.generation);
+    mJournaledFormats = snapshot.formats;
+    const quint64 generation = snapshot.generation;
+    mPool.start([this, removals, generation, path, snapshot = std::move(snapshot)]() mutable {
         QString error;
         const bool written = writeRecoverySnapshot(path, std::move(snapshot), &error);
+        const qint64 bytes = written ? QFileInfo(path).size() : 0;
         QMetaObject::invokeMethod(
-            this, [this, generation, written, error] { takeResult(generation, written, error); },
+            this,
+            [this, removals, generation, bytes, written, error] {
+                takeResult(removals, generation, bytes, written, error);
+            },
             Qt::QueuedConnection);
     });
 }
 
-void RecoveryWriter::takeResult(quint64 generation, bool written, const QString &error)
+void RecoveryWriter::takeResult(quint64 removals, quint64 generation, qint64 bytes, bool written,
+                                const QString &error)
 {
-    if (generation != mGeneration)
+    if (removals != mRemovals)
         return; // the data was removed while this write ran
     mWriting = false;
+    mLastFailed = !written;
     if (written) {
         mHasData = true;
         mFailing = false;
+        mSnapshotBytes = bytes;
+        mBytesWritten += bytes;
+        // The snapshot holds what the older journals held.
+        mJournal.removeBefore(mSlot->folder(), generation);
         // This program's own data now holds everything the recovered data held.
         dropTakenOver();
     } else {
-        mChanged = true; // tried again once the interval has passed
-        if (!mFailing) {
-            mFailing = true;
-            Q_EMIT writeFailed(
-                tr("The unsaved changes could not be kept for recovery (%1); trying again later.")
-                    .arg(error));
-        }
+        mNeedSnapshot = true; // tried again once the interval has passed
+        tellFailure(error);
     }
     Q_EMIT writeEnded(written);
     check();
+}
+
+void RecoveryWriter::tellFailure(const QString &error)
+{
+    if (mFailing)
+        return;
+    mFailing = true;
+    Q_EMIT writeFailed(
+        tr("The unsaved changes could not be kept for recovery (%1); trying again later.")
+            .arg(error));
 }
 
 void RecoveryWriter::waitForWrite()
@@ -174,10 +325,15 @@ void RecoveryWriter::removeData()
         // The write under way would put the data back after its removal.
         mPool.waitForDone();
         mWriting = false;
-        ++mGeneration;
+        ++mRemovals;
     }
+    mJournal.close();
+    mJournal.drain();
     mSinceWrite.invalidate();
     mFailing = false;
+    mHasBase = false;
+    mNeedSnapshot = false;
+    mLastFailed = false;
     if (mSlot && mSlot->remove()) {
         mSlot.reset();
         mHasData = false;
@@ -206,7 +362,7 @@ void RecoveryWriter::takeOver(std::unique_ptr<RecoverySlot> slot, const Recovery
     if (slot)
         mTakenOver.push_back(std::move(slot));
     mOrigin = origin;
-    noteChange();
+    noteShapeChange();
 }
 
 } // namespace kribed

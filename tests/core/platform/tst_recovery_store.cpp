@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/model/database.h"
 #include "core/model/recovery_snapshot.h"
+#include "core/platform/recovery_journal.h"
 #include "core/platform/recovery_store.h"
 #include "core/platform/safe_file.h"
 #include "durability.h"
@@ -22,6 +23,7 @@ using namespace kribed::test;
 
 Q_DECLARE_METATYPE(kribed::Database)
 Q_DECLARE_METATYPE(kribed::RecoveryOrigin)
+Q_DECLARE_METATYPE(kribed::test::FolderState)
 
 namespace {
 
@@ -52,7 +54,19 @@ QByteArray recoveryBytes(const QByteArray &mark, const RecoveryOrigin &origin = 
     RecoveryData data;
     if (!recoveryDataOf(snapshot, data))
         qFatal("the snapshot cannot be written");
-    return recoveryHeader(data.origin, data.written, data.database.size()) + data.database;
+    return recoveryFileBytes(data);
+}
+
+// A file as the first version wrote it: no formats, no checksum line.
+QByteArray firstVersionBytes(const QByteArray &mark)
+{
+    RecoverySnapshot snapshot = takeRecoverySnapshot(databaseOf(mark), 1, someOrigin());
+    RecoveryData data;
+    if (!recoveryDataOf(snapshot, data))
+        qFatal("the snapshot cannot be written");
+    return "Kribed recovery 1\npath: /home/anna/Kunden.pdb\nsize: 1234\n"
+           "modified: 2026-03-01T10:20:30.456Z\nwritten: 2026-03-02T08:00:00.000Z\nbytes: "
+           + QByteArray::number(data.database.size()) + "\n\n" + data.database;
 }
 
 // The mark of the first cell of a recovery file's database; empty when it does not read whole.
@@ -96,6 +110,125 @@ pid_t childWithSlot(const QString &root, bool stayAlive, int *ready)
     return child;
 }
 
+// The recovery writer's way with its files, step by step: snapshots taken and written, changes
+// appended to the journal of the newest snapshot taken, older journals removed once a snapshot
+// is complete. Each kill point is the folder as a kill there leaves it, with the database the
+// changes made before it give.
+class JournalScript
+{
+public:
+    struct Point
+    {
+        QString name;
+        FolderState files;
+        Database expected;
+    };
+
+    explicit JournalScript(const QString &folder)
+        : mFolder(folder)
+    {
+    }
+
+    const QVector<Point> &points() const { return mPoints; }
+    const Database &database() const { return mDatabase; }
+    QString journalName() const { return journalFileName(mJournal.generation()); }
+
+    void note(const QString &name) { mPoints.append({name, stateOf(mFolder), mDatabase}); }
+    void note(const QString &name, const FolderState &files, const Database &expected)
+    {
+        mPoints.append({name, files, expected});
+    }
+    RecoverySnapshot take()
+    {
+        RecoverySnapshot snapshot = takeRecoverySnapshot(mDatabase, 1, {});
+        snapshot.generation = ++mGeneration;
+        snapshot.sequence = mSequence;
+        mJournal.open(mFolder + u'/' + journalFileName(mGeneration), mGeneration);
+        return snapshot;
+    }
+    void land(const RecoverySnapshot &snapshot)
+    {
+        if (!writeRecoverySnapshot(mFolder + QStringLiteral("/database.recovery"), snapshot))
+            qFatal("cannot write the snapshot");
+    }
+    void dropOlder() { removeJournalsBefore(mFolder, mGeneration); }
+    // One change of a cell; every cut of its entry (a kill in the middle of its write) is a
+    // point that gives the database before it.
+    void change(int field, int record, const QByteArray &text, const QString &name)
+    {
+        JournalEntry entry;
+        entry.sequence = ++mSequence;
+        entry.cells = {{field, record, text}};
+        appendCut(encodeJournalEntry(mJournal.generation(), entry), name);
+        mDatabase.setCell(field, record, text);
+        note(name);
+    }
+    // A change the journal does not hold (rows, fields): nothing after it may be applied until
+    // the next snapshot.
+    void barrier()
+    {
+        JournalEntry entry;
+        entry.kind = JournalEntry::Kind::Barrier;
+        entry.sequence = ++mSequence;
+        mJournal.append(encodeJournalEntry(mJournal.generation(), entry));
+    }
+
+private:
+    void appendCut(const QByteArray &bytes, const QString &name)
+    {
+        const FolderState before = stateOf(mFolder);
+        for (qsizetype kept = 1; kept < bytes.size(); ++kept) {
+            FolderState cut = before;
+            cut[journalName()] += bytes.left(kept);
+            note(QStringLiteral("%1, cut after %2 of %3 bytes")
+                     .arg(name)
+                     .arg(kept)
+                     .arg(bytes.size()),
+                 cut, mDatabase);
+        }
+        mJournal.append(bytes);
+    }
+
+    QString mFolder;
+    Database mDatabase = databaseOf("base", 4);
+    JournalAppender mJournal;
+    quint64 mGeneration = 0;
+    quint64 mSequence = 0;
+    QVector<Point> mPoints;
+};
+
+// What a start finds in a folder holding `files`: the snapshot with the journal's changes.
+std::optional<Database> recoveredFrom(const FolderState &files)
+{
+    QTemporaryDir dir;
+    // stateOf() gives each file as "file:" and its bytes.
+    for (auto file = files.begin(); file != files.end(); ++file)
+        writeBytes(dir.filePath(file.key()), file.value().mid(5));
+    RecoveryReading reading = readRecoveryFile(dir.filePath(QStringLiteral("database.recovery")));
+    if (!reading.problem.isEmpty())
+        return std::nullopt;
+    Database database;
+    ScriptedPrompter prompter;
+    if (readRecoveredDatabase(reading.data.database, QString(), database, prompter)
+        != LoadResult::Loaded)
+        return std::nullopt;
+    replayJournals(dir.path(), reading.data, database);
+    return database;
+}
+
+bool sameCells(const Database &a, const Database &b)
+{
+    if (a.fieldCount() != b.fieldCount() || a.recordCount() != b.recordCount())
+        return false;
+    for (int record = 1; record <= a.recordCount(); ++record) {
+        for (int field = 1; field <= a.fieldCount(); ++field) {
+            if (a.cell(field, record) != b.cell(field, record))
+                return false;
+        }
+    }
+    return true;
+}
+
 bool childReady(int ready)
 {
     char answer = 0;
@@ -110,7 +243,101 @@ class TestRecoveryStore : public QObject
 {
     Q_OBJECT
 
+    QTemporaryDir mScriptFolder;
+
 private Q_SLOTS:
+    // A kill at every point of the writer's work, including every byte of every journal entry:
+    // what is recovered is exactly the changes made before the point, never half an entry, never
+    // an entry twice.
+    void journalRecoveredAfterAKillAtEachPoint_data()
+    {
+        QTest::addColumn<FolderState>("files");
+        QTest::addColumn<Database>("expected");
+        JournalScript script(mScriptFolder.path());
+        script.land(script.take());
+        script.note(QStringLiteral("first snapshot written"));
+        script.change(1, 1, "a", QStringLiteral("first change"));
+        script.change(2, 4, "b\r\nwith\ttab", QStringLiteral("second change"));
+        const RecoverySnapshot second = script.take();
+        script.note(QStringLiteral("second snapshot taken, its journal opened"));
+        FolderState empty = stateOf(mScriptFolder.path());
+        empty[script.journalName()] = "file:";
+        script.note(QStringLiteral("its journal made, killed before its header"), empty,
+                    script.database());
+        script.change(1, 1, "c", QStringLiteral("killed before the second snapshot was written"));
+        script.land(second);
+        script.note(QStringLiteral("second snapshot written, the older journal still there"));
+        script.dropOlder();
+        script.note(QStringLiteral("the older journal removed"));
+        script.change(1, 3, "d", QStringLiteral("change after the second snapshot"));
+        const Database beforeBarrier = script.database();
+        script.barrier();
+        script.change(1, 4, "e", QStringLiteral("entry after the barrier"));
+        const FolderState afterBarrier = stateOf(mScriptFolder.path());
+        script.land(script.take());
+        script.dropOlder();
+        script.note(QStringLiteral("third snapshot written after the barrier"));
+        for (const JournalScript::Point &point : script.points()) {
+            const bool barred = point.files == afterBarrier
+                                || point.name.startsWith(QStringLiteral("entry after the barrier"));
+            QTest::newRow(qPrintable(point.name))
+                << point.files << (barred ? beforeBarrier : point.expected);
+        }
+    }
+    void journalRecoveredAfterAKillAtEachPoint()
+    {
+        QFETCH(FolderState, files);
+        QFETCH(Database, expected);
+        const std::optional<Database> recovered = recoveredFrom(files);
+        QVERIFY(recovered);
+        QVERIFY(sameCells(*recovered, expected));
+    }
+
+    // Entries that do not belong where they stand are never applied, nor anything after them.
+    void journalEntriesOutOfPlaceStopTheReplay_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<int>("applied");
+        QTest::newRow("whole") << "none" << 3;
+        QTest::newRow("a byte of the middle entry changed") << "byte" << 1;
+        QTest::newRow("the middle entry missing") << "gap" << 1;
+        QTest::newRow("the journal named for another generation") << "rename" << 0;
+        QTest::newRow("a cell beyond the database") << "beyond" << 1;
+        QTest::newRow("garbage after the last entry") << "tail" << 3;
+    }
+    void journalEntriesOutOfPlaceStopTheReplay()
+    {
+        QFETCH(QString, damage);
+        QFETCH(int, applied);
+        QTemporaryDir dir;
+        Database database = databaseOf("x", 3);
+        QByteArray journal = journalFileHeader(1);
+        QList<QByteArray> entries;
+        for (int i = 1; i <= 3; ++i) {
+            JournalEntry entry;
+            entry.sequence = quint64(i);
+            entry.cells = {{1, damage == QLatin1String("beyond") && i == 2 ? 4 : i, "new"}};
+            entries << encodeJournalEntry(1, entry);
+        }
+        if (damage == QLatin1String("byte"))
+            entries[1][entries[1].size() - 2] = 'X';
+        if (damage == QLatin1String("gap"))
+            entries.removeAt(1);
+        journal += entries.join();
+        if (damage == QLatin1String("tail"))
+            journal += QByteArray("\x00\x00\x00\x05\x01\x02", 6);
+        const QString name =
+            damage == QLatin1String("rename") ? journalFileName(2) : journalFileName(1);
+        QVERIFY(writeBytes(dir.filePath(name), journal));
+        RecoveryData data;
+        data.generation = 1;
+        const JournalReplay replay = replayJournals(dir.path(), data, database);
+        QCOMPARE(replay.applied, applied);
+        QCOMPARE(replay.stoppedEarly, applied < 3 || damage == QLatin1String("tail"));
+        for (int record = 1; record <= 3; ++record)
+            QCOMPARE(database.cell(1, record) == "new", record <= applied);
+    }
+
     void headerAndDatabaseReadBack()
     {
         const RecoveryOrigin origin = someOrigin();
@@ -119,6 +346,37 @@ private Q_SLOTS:
         QCOMPARE(reading.data.origin, origin);
         QVERIFY(qAbs(reading.data.written.secsTo(QDateTime::currentDateTimeUtc())) < 60);
         QCOMPARE(markOf(recoveryBytes("first", origin)), QByteArray("first"));
+    }
+
+    // Files written before the checksum and the formats are read as they were: whole, with the
+    // desktop's formats.
+    void firstVersionStillReads()
+    {
+        const RecoveryReading reading = parseRecovery(firstVersionBytes("old"));
+        QVERIFY2(reading.problem.isEmpty(), qPrintable(reading.problem));
+        QCOMPARE(reading.data.origin.path, QStringLiteral("/home/anna/Kunden.pdb"));
+        QCOMPARE(reading.data.formats, QString());
+        QCOMPARE(markOf(firstVersionBytes("old")), QByteArray("old"));
+    }
+
+    void formatsReadBack_data()
+    {
+        QTest::addColumn<QString>("formats");
+        QTest::newRow("desktop") << QString();
+        QTest::newRow("German") << QStringLiteral("de_DE");
+        QTest::newRow("odd name") << QStringLiteral("x y\n%z");
+    }
+    void formatsReadBack()
+    {
+        QFETCH(QString, formats);
+        RecoverySnapshot snapshot = takeRecoverySnapshot(databaseOf("f"), 1, {}, formats);
+        RecoveryData data;
+        QVERIFY(recoveryDataOf(snapshot, data));
+        QCOMPARE(parseRecovery(recoveryFileBytes(data)).data.formats, formats);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("database.recovery"));
+        QVERIFY(writeRecoverySnapshot(path, snapshot));
+        QCOMPARE(readRecoveryFile(path).data.formats, formats);
     }
 
     void pathsOfEveryKindReadBack_data()
@@ -155,6 +413,22 @@ private Q_SLOTS:
         QByteArray badCount = whole;
         badCount.replace(badCount.indexOf("bytes: ") + 7, 1, "z");
         QTest::newRow("byte count unreadable") << badCount;
+        // What is inside the header's bounds but not as written: only the checksum tells.
+        QByteArray recordList = whole;
+        recordList[headerEnd + 78 + 2] = '\x7f';
+        recordList[headerEnd + 78 + 3] = '\x01';
+        QTest::newRow("two bytes of the record list overwritten") << recordList;
+        QByteArray path = whole;
+        path[path.indexOf("Kunden") + 1] = 'a';
+        QTest::newRow("a letter of the path changed") << path;
+        const qsizetype trailer = whole.lastIndexOf("checksum: ");
+        QTest::newRow("checksum line missing") << whole.left(trailer);
+        QTest::newRow("checksum line cut") << whole.chopped(3);
+        QByteArray digit = whole;
+        digit[trailer + 12] = digit[trailer + 12] == 'f' ? 'e' : 'f';
+        QTest::newRow("checksum digit changed") << digit;
+        QTest::newRow("first version cut short") << firstVersionBytes("old").chopped(1);
+        QTest::newRow("first version, a byte too many") << firstVersionBytes("old") + 'x';
     }
     void damagedDataIsTold()
     {
@@ -239,8 +513,7 @@ private Q_SLOTS:
         QString error;
         QVERIFY2(writeRecoverySnapshot(path, snapshot, &error), qPrintable(error));
         const QByteArray file = readBytes(path);
-        QCOMPARE(file,
-                 recoveryHeader(origin, snapshot.taken, data.database.size()) + data.database);
+        QCOMPARE(file, recoveryFileBytes(data));
         QVERIFY(parseRecovery(file).problem.isEmpty());
     }
 

@@ -121,6 +121,36 @@ private Q_SLOTS:
         QCOMPARE(checkTexts, QStringList(shown, QStringLiteral("Do not show this again")));
         QCOMPARE(icons, QList<QMessageBox::Icon>(shown, QMessageBox::Critical));
     }
+
+    // Return takes the default button: the cautious one where a question asks for it (which one
+    // is the default otherwise is the platform's choice).
+    void returnOnAQuestion_data()
+    {
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<bool>("cautious");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("yes or no, cautious") << int(Buttons::YesNo) << true << int(Answer::No);
+        QTest::newRow("yes, no or cancel, cautious")
+            << int(Buttons::YesNoCancel) << true << int(Answer::Cancel);
+        QTest::newRow("ok or cancel, cautious")
+            << int(Buttons::OkCancel) << true << int(Answer::Cancel);
+    }
+    void returnOnAQuestion()
+    {
+        QFETCH(int, buttons);
+        QFETCH(bool, cautious);
+        QFETCH(int, expected);
+        MessageBoxPrompter prompter;
+        MessageBoxAnswerer answerer([](QMessageBox &box) {
+            QTest::keyClick(box.focusWidget() ? box.focusWidget() : &box, Qt::Key_Return);
+        });
+        Message question{QStringLiteral("Confirm"), QStringLiteral("Throw it away?"), Icon::Warning,
+                         Buttons(buttons)};
+        question.cautiousDefault = cautious;
+        const Answer answer = prompter.ask(question);
+        answerer.stop();
+        QCOMPARE(int(answer), expected);
+    }
 };
 
 QTEST_MAIN(TestMessageBoxes)

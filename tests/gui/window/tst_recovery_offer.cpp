@@ -57,11 +57,12 @@ private:
 
     // Changes a program left behind when it was killed: the user's file with "left change" in
     // its first cell, in a slot of the given name without a lock.
-    QString leaveChanges(const QString &slotName, const RecoveryOrigin &origin)
+    QString leaveChanges(const QString &slotName, const RecoveryOrigin &origin,
+                         const QString &formats = QString())
     {
         Database database = loaded(mFile);
         database.setCell(1, 1, "left change");
-        RecoverySnapshot snapshot = takeRecoverySnapshot(database, 2, origin);
+        RecoverySnapshot snapshot = takeRecoverySnapshot(database, 2, origin, formats);
         const QString folder = mRoot + u'/' + slotName;
         if (!QDir().mkpath(folder)
             || !writeRecoverySnapshot(folder + QStringLiteral("/database.recovery"), snapshot))
@@ -133,18 +134,31 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("change");
         QTest::addColumn<QString>("state");
+        QTest::addColumn<QString>("changes");
         QTest::newRow("file as it was") << "none"
-                                        << "Unchanged since";
+                                        << "Unchanged since"
+                                        << "Records changed: 1";
         QTest::newRow("file changed since") << "change"
-                                            << "Changed since";
+                                            << "Changed since"
+                                            << "Records changed: 2";
         QTest::newRow("file removed since") << "remove"
-                                            << "No longer there";
+                                            << "No longer there"
+                                            << "Records: 3";
+        QTest::newRow("a new database's name, never saved") << "new"
+                                                            << "Never saved"
+                                                            << "Records: 3";
     }
     void rowsTellFileFolderTimeAndState()
     {
         QFETCH(QString, change);
         QFETCH(QString, state);
-        leaveChanges(QStringLiteral("a"), RecoveryOrigin::of(mFile));
+        QFETCH(QString, changes);
+        RecoveryOrigin origin = RecoveryOrigin::of(mFile);
+        if (change == QLatin1String("new"))
+            origin = RecoveryOrigin{mFile, -1, QDateTime()}; // a name without a file, as New gives
+        leaveChanges(QStringLiteral("a"), origin);
+        if (change == QLatin1String("new"))
+            QVERIFY(QFile::remove(mFile));
         if (change == QLatin1String("change"))
             writeFile(QStringLiteral("Kunden.pdb"), kunden(2, 4));
         else if (change == QLatin1String("remove"))
@@ -157,43 +171,160 @@ private Q_SLOTS:
         QCOMPARE(texts.value(1), QDir::toNativeSeparators(mTemp->path()));
         QVERIFY(!texts.value(2).isEmpty());
         QCOMPARE(texts.value(3), state);
+        QCOMPARE(texts.value(4), changes);
         QVERIFY(dialog.findChild<QLabel *>(QStringLiteral("explanationLabel"))
                     ->text()
                     .contains(QStringLiteral("The undo history is not recovered")));
         QTest::keyClick(&dialog, Qt::Key_Escape);
     }
 
-    // Return recovers: the changes open as a changed database of the user's file; the left data
-    // goes once this program has its own, and Save writes the file with the usual backup.
-    void returnRecoversIntoTheOwnFile()
+    // Two sets of changes to one file, seconds apart: the rows say which is which.
+    void twoSetsOfOneFileAreToldApart()
     {
-        const QString left = leaveChanges(QStringLiteral("a"), RecoveryOrigin::of(mFile));
+        leaveChanges(QStringLiteral("a"), RecoveryOrigin::of(mFile));
+        QTest::qWait(1100);
+        Database more = loaded(mFile);
+        more.setCell(1, 1, "x");
+        more.setCell(1, 2, "y");
+        const QString folder = mRoot + QStringLiteral("/b");
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(writeRecoverySnapshot(folder + QStringLiteral("/database.recovery"),
+                                      takeRecoverySnapshot(more, 1, RecoveryOrigin::of(mFile))));
         RecoveryDialog &dialog = offerDialog();
-        QSignalSpy finished(mOffer.get(), &RecoveryOffer::finished);
-        QCOMPARE(dialog.recoverButton->text(), QStringLiteral("Recover"));
-        QVERIFY(dialog.recoverButton->isDefault());
-        QTest::keyClick(dialog.list, Qt::Key_Return);
-        QVERIFY(!dialog.isVisible());
-        QCOMPARE(finished.count(), 1);
-        QVERIFY(mWindow->isDatabaseOpen());
-        const Database &database = windowDatabase();
-        QVERIFY(database.isModified());
-        QCOMPARE(database.filePath(), mFile);
-        QCOMPARE(database.cell(1, 1), QByteArray("left change"));
-        QCOMPARE(database.cell(2, 3), QByteArray("32"));
-        QCOMPARE(windowDocument().history().stack().count(), 0); // a new history
+        QCOMPARE(dialog.entryCount(), 2);
+        QVERIFY2(dialog.rowTexts(0) != dialog.rowTexts(1),
+                 qPrintable(dialog.rowTexts(0).join(u'|')));
+        QVERIFY(dialog.rowTexts(0).value(2) != dialog.rowTexts(1).value(2));
+        QCOMPARE(dialog.rowTexts(1).value(4), QStringLiteral("Records changed: 2"));
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+    }
 
+    // The desktop starts `kribed FILE` again after a crash: the offer comes first, and the file
+    // named is never opened over what was recovered; any question that could lose the recovered
+    // changes keeps them on Return.
+    void recoveryStartWithAFileArgument_data()
+    {
+        QTest::addColumn<bool>("left");       // changes were left behind
+        QTest::addColumn<bool>("recover");    // Return (Recover), else Escape (Later)
+        QTest::addColumn<QString>("named");   // the file on the command line
+        QTest::addColumn<QByteArray>("cell"); // the first cell afterwards
+        QTest::addColumn<bool>("modified");
+        QTest::addColumn<bool>("asked"); // the unsaved-changes question came (answered by Return)
+
+        QTest::newRow("nothing left: the file opens")
+            << false << false << "Kunden.pdb" << QByteArray("11") << false << false;
+        QTest::newRow("recovered, the same file")
+            << true << true << "Kunden.pdb" << QByteArray("left change") << true << false;
+        QTest::newRow("recovered, the same file through a link")
+            << true << true << "Link.pdb" << QByteArray("left change") << true << false;
+        QTest::newRow("recovered, another file: Return keeps the changes")
+            << true << true << "Other.pdb" << QByteArray("left change") << true << true;
+        QTest::newRow("recovered, no file named")
+            << true << true << "" << QByteArray("left change") << true << false;
+        QTest::newRow("later: the file opens, the changes wait")
+            << true << false << "Kunden.pdb" << QByteArray("11") << false << false;
+    }
+    void recoveryStartWithAFileArgument()
+    {
+        QFETCH(bool, left);
+        QFETCH(bool, recover);
+        QFETCH(QString, named);
+        QFETCH(QByteArray, cell);
+        QFETCH(bool, modified);
+        QFETCH(bool, asked);
+        QVERIFY(QFile::link(mFile, mTemp->filePath(QStringLiteral("Link.pdb"))));
+        writeFile(QStringLiteral("Other.pdb"), kunden(1, 1, "Other"));
+        const QString data =
+            left ? leaveChanges(QStringLiteral("a"), RecoveryOrigin::of(mFile)) : QString();
+        if (asked) {
+            // Return on the real box takes its default: what the script answers here.
+            mPrompter->expect(QStringLiteral("Information"), DiscardQuestion, Icon::Warning,
+                              Buttons::YesNo, Answer::No);
+        }
+        mOffer = std::make_unique<RecoveryOffer>(*mWindow, mWindow->recoveryWriter(), mRoot);
+        // As the command line gives it: absolute.
+        offerThenOpen(*mOffer, mWindow->fileCommands(),
+                      named.isEmpty() ? named : mTemp->filePath(named));
+        if (left) {
+            QTRY_VERIFY(mOffer->dialog().isVisible());
+            QTest::keyClick(mOffer->dialog().list, recover ? Qt::Key_Return : Qt::Key_Escape);
+        }
+        QTest::qWait(50);
+        QTRY_VERIFY(mWindow->isDatabaseOpen() || named.isEmpty());
+        QCOMPARE(windowDatabase().cell(1, 1), cell);
+        QCOMPARE(windowDatabase().isModified(), modified);
+        QCOMPARE(windowDatabase().filePath(), mFile);
+        if (asked)
+            QVERIFY(mPrompter->shown().last().cautiousDefault);
+        verifyScripts();
+        if (left && !recover)
+            QVERIFY(QFileInfo::exists(data)); // kept for the next start
+    }
+
+    // The regional formats chosen for the database come back with it, and stay in the data this
+    // program writes for it.
+    void recoveredDatabaseKeepsItsFormats_data()
+    {
+        QTest::addColumn<QString>("formats");
+        QTest::newRow("the desktop's") << QString();
+        QTest::newRow("German") << QStringLiteral("de_DE");
+    }
+    void recoveredDatabaseKeepsItsFormats()
+    {
+        QFETCH(QString, formats);
+        leaveChanges(QStringLiteral("a"), RecoveryOrigin::of(mFile), formats);
+        offerDialog().recoverButton->click();
+        QCOMPARE(windowDocument().formatsChoice().localeName, formats);
+        QCOMPARE(windowDocument().regional().locale().name(),
+                 formats.isEmpty() ? windowDocument().desktopRegional().locale().name() : formats);
         RecoveryWriter &writer = mWindow->recoveryWriter();
         QTRY_VERIFY(!writer.filePath().isEmpty());
         writer.waitForWrite();
-        QTRY_VERIFY(!QFileInfo::exists(left));
+        QCOMPARE(readRecoveryFile(writer.filePath()).data.formats, formats);
+    }
 
+    // Save of a recovered database over a file that changed since its changes were made asks
+    // first, and Return keeps the file.
+    void saveOverAChangedFileAsks_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<int>("answer"); // -1: no question
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("file as it was: no question") << "none" << -1 << true;
+        QTest::newRow("changed since, No keeps it") << "change" << int(Answer::No) << false;
+        QTest::newRow("changed since, Yes replaces it") << "change" << int(Answer::Yes) << true;
+        QTest::newRow("removed since: no question") << "remove" << -1 << true;
+    }
+    void saveOverAChangedFileAsks()
+    {
+        QFETCH(QString, change);
+        QFETCH(int, answer);
+        QFETCH(bool, saved);
+        leaveChanges(QStringLiteral("a"), RecoveryOrigin::of(mFile));
+        if (change == QLatin1String("change"))
+            writeFile(QStringLiteral("Kunden.pdb"), kunden(2, 4));
+        else if (change == QLatin1String("remove"))
+            QVERIFY(QFile::remove(mFile));
+        offerDialog().recoverButton->click();
+        if (answer >= 0) {
+            mPrompter->expect(QStringLiteral("Confirm"),
+                              QDir::toNativeSeparators(mFile)
+                                  + QStringLiteral(" was changed on disk after the recovered "
+                                                   "changes were made.*"),
+                              Icon::Warning, Buttons::YesNo, Answer(answer));
+        }
         mWindow->fileCommands().save();
-        QVERIFY(!windowDatabase().isModified());
-        QCOMPARE(loaded(mFile).cell(1, 1), QByteArray("left change"));
-        QCOMPARE(loaded(mTemp->filePath(QStringLiteral("Kunden.pd_"))).cell(1, 1),
-                 QByteArray("11"));
-        QTRY_VERIFY(writer.filePath().isEmpty());
+        verifyScripts();
+        if (answer >= 0)
+            QVERIFY(mPrompter->shown().last().cautiousDefault);
+        QCOMPARE(windowDatabase().isModified(), !saved);
+        QCOMPARE(loaded(mFile).cell(1, 1), QByteArray(saved ? "left change" : "11"));
+        if (change == QLatin1String("change")) {
+            const int records =
+                saved ? loaded(mTemp->filePath(QStringLiteral("Kunden.pd_"))).recordCount()
+                      : loaded(mFile).recordCount();
+            QCOMPARE(records, 4); // the changed file is kept, as the file or as its backup
+        }
     }
 
     // After Recover the grid has the keyboard, as after opening a file: arrows and typing work
@@ -308,13 +439,15 @@ private Q_SLOTS:
         RecoverySnapshot snapshot = takeRecoverySnapshot(database, 1, {});
         RecoveryData data;
         QVERIFY(recoveryDataOf(snapshot, data));
-        const QByteArray whole =
-            recoveryHeader(data.origin, data.written, data.database.size()) + data.database;
+        const QByteArray whole = recoveryFileBytes(data);
         QTest::newRow("cut short") << whole.chopped(100);
         QTest::newRow("not recovery data") << QByteArray("no header at all");
-        const QByteArray garbage(300, 'g');
-        QTest::newRow("not a database")
-            << recoveryHeader(data.origin, data.written, garbage.size()) + garbage;
+        QByteArray recordList = whole;
+        recordList[whole.indexOf("\n\n") + 2 + 78 + 1] = '\x55';
+        recordList[whole.indexOf("\n\n") + 2 + 78 + 2] = '\x55';
+        QTest::newRow("two bytes of the record list overwritten") << recordList;
+        data.database = QByteArray(300, 'g');
+        QTest::newRow("not a database") << recoveryFileBytes(data);
     }
     void damagedDataCanOnlyBeDiscarded()
     {
