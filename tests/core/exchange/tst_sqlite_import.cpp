@@ -154,7 +154,8 @@ void TestSqliteImport::roundTripOfAwkwardValues_data()
     const QString de = QStringLiteral("de_DE");
     const QString us = QStringLiteral("en_US");
     QTest::newRow("integer with leading zeros") << int(NormalIntegerType) << QByteArray("007") << us << QStringLiteral("text:007") << true << QByteArray("007");
-    QTest::newRow("1.500 under de_DE") << int(NormalIntegerType) << QByteArray("1.500") << de << QStringLiteral("text:1.500") << true << QByteArray("1.500");
+    QTest::newRow("misplaced grouping under de_DE") << int(NormalIntegerType) << QByteArray("1.50") << de << QStringLiteral("text:1.50") << true << QByteArray("1.50");
+    QTest::newRow("grouped 1.500 under de_DE is a number") << int(NormalIntegerType) << QByteArray("1.500") << de << QStringLiteral("integer:1500") << false << QByteArray("1500");
     QTest::newRow("float with a point under de_DE") << int(FloatType) << QByteArray("1.5") << de << QStringLiteral("text:1.5") << true << QByteArray("1.5");
     QTest::newRow("20-digit integer") << int(NormalIntegerType) << QByteArray("12345678901234567890") << us << QStringLiteral("text:12345678901234567890") << true << QByteArray("12345678901234567890");
     QTest::newRow("negative 20-digit integer") << int(AutoIncrementIntegerType) << QByteArray("-98765432109876543210") << us << QStringLiteral("text:-98765432109876543210") << true << QByteArray("-98765432109876543210");
