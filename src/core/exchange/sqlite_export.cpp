@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
-#include "core/exchange/numeric_date_format.h"
+#include "core/model/numeric_date_format.h"
 #include "core/exchange/sqlite_exchange.h"
 #include "core/exchange/sqlite_support.h"
 #include "core/model/database.h"
