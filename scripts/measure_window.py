@@ -224,7 +224,8 @@ def border_hold(screen, pid, border, hold_seconds, shots=None):
     for step in range(1, 31):
         screen.mouse(X.MotionNotify, x + step, y)
         time.sleep(0.01)
-    screen.settle()
+    # Not settle(): it waits for the editor to idle, which is what is measured here.
+    screen.repaints(limit=1.0)
     before = cpu_seconds(pid)
     time.sleep(hold_seconds)
     used = cpu_seconds(pid) - before
