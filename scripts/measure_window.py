@@ -22,7 +22,7 @@ import sys
 import time
 
 from Xlib import X, XK, display
-from Xlib.ext import damage, xfixes, xtest  # noqa: F401 (xfixes: its methods)
+from Xlib.ext import damage, xtest
 
 # (row of the table, keys that set it up, the timed key, keys that put the window back). A key is
 # "Ctrl+Shift+End" or a text typed as it is ("text:e").
