@@ -8,6 +8,7 @@
 // the same sink; and the peak memory dump needs beyond the tool's own start against the file's
 // size.
 #include "against_floor.h"
+#include "bench_doubles.h"
 #include "core/model/database.h"
 #include "core/model/pdb_writer.h"
 #include "core/platform/prompter.h"
@@ -31,12 +32,6 @@ using namespace kribed;
 
 namespace {
 
-class SilentPrompter : public Prompter
-{
-public:
-    Answer ask(const Message &) override { return Answer::Ok; }
-};
-
 struct Fixture
 {
     QTemporaryDir dir;
@@ -58,7 +53,7 @@ struct Fixture
             }
         }
         database.setName("Large");
-        SilentPrompter prompter;
+        bench::OkPrompter prompter;
         saveDatabase(database, SaveMode::Copy, source, 1, prompter);
         size = QFileInfo(source).size();
     }

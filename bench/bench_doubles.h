@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
-// What the benchmarks put in place of the user: a prompter and file dialogs that never wait.
+// What the benchmarks put in place of the user: prompters that never wait, and the regional rules
+// the measured operations run under. Qt Core only, so that a floor process linking the core alone
+// can take them too; the dialogs are in bench_dialogs.h.
 
 #include "core/model/regional.h"
 #include "core/platform/prompter.h"
-#include "gui/dialogs/file_dialogs.h"
 
 #include <QLocale>
 
@@ -32,28 +33,25 @@ public:
     Answer ask(const Message &) override { return Answer::Yes; }
 };
 
-// Every file, font and printer dialog cancelled.
-class NoDialogs : public FileDialogs
+// Answers OK to every message, as a user who dismisses each one: for loads and saves whose
+// warnings do not stop them.
+class OkPrompter : public Prompter
 {
 public:
-    std::optional<FileChoice> openFile(const FileRequest &) override { return std::nullopt; }
-    std::optional<FileChoice> saveFile(const FileRequest &) override { return std::nullopt; }
-    std::optional<DisplayFontChoice> chooseFont(const DisplayFontChoice &) override
-    {
-        return std::nullopt;
-    }
-    bool choosePrinter(QPrinter &, int) override { return false; }
-    std::optional<QString> chooseItem(const QString &, const QString &, const QStringList &,
-                                      int) override
-    {
-        return std::nullopt;
-    }
+    Answer ask(const Message &) override { return Answer::Ok; }
 };
 
 // Numbers, dates and times as in the US.
 inline const Regional &usRegional()
 {
     static const Regional regional(QLocale(QStringLiteral("en_US")));
+    return regional;
+}
+
+// Numbers, dates and times as in Germany: a decimal comma and dates with dots.
+inline const Regional &germanRegional()
+{
+    static const Regional regional(QLocale(QStringLiteral("de_DE")));
     return regional;
 }
 

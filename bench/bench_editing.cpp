@@ -5,6 +5,7 @@
 // measured in the same run: copying the database's row table once.
 
 #include "against_floor.h"
+#include "bench_doubles.h"
 #include "core/editing/auto_size.h"
 #include "core/editing/row_clipboard.h"
 #include "core/editing/row_column_ops.h"
@@ -28,20 +29,6 @@ using namespace kribed;
 
 namespace {
 
-// The regional rules the measured operations run under.
-const Regional &benchRegional()
-{
-    static const Regional regional(QLocale(QStringLiteral("en_US")));
-    return regional;
-}
-
-// Nothing in these runs may ask: expert mode is on and no limit is reached.
-class NoPrompter : public Prompter
-{
-public:
-    Answer ask(const Message &) override { std::abort(); }
-};
-
 const QDateTime Now(QDate(2026, 3, 14), QTime(9, 26, 53));
 
 void copyRowTable(const Database &database)
@@ -63,7 +50,7 @@ void BM_InsertRowAtRow1(benchmark::State &state)
 {
     Database database = bench::largestDatabase(MaxFields, MaxRecords - 1);
     RowClipboard clipboard;
-    NoPrompter prompter;
+    bench::NoQuestions prompter;
     // The row inserted by one iteration goes again, untimed, before the next.
     bool inserted = false;
     bench::runAgainstFloor(
@@ -73,7 +60,8 @@ void BM_InsertRowAtRow1(benchmark::State &state)
                 database.takeRecord(1);
         },
         [&] {
-            inserted = insertRow(database, clipboard, 1, prompter, Now, benchRegional()).applied;
+            inserted =
+                insertRow(database, clipboard, 1, prompter, Now, bench::usRegional()).applied;
         },
         [&] { copyRowTable(database); });
 }
@@ -83,7 +71,7 @@ void BM_DeleteRow1(benchmark::State &state)
 {
     Database database = bench::largestDatabase(MaxFields, MaxRecords);
     RowClipboard clipboard;
-    NoPrompter prompter;
+    bench::NoQuestions prompter;
     for (auto _ : state) {
         state.PauseTiming();
         const Database::Record first = database.recordAt(1);
@@ -99,7 +87,7 @@ BENCHMARK(BM_DeleteRow1)->Unit(benchmark::kMicrosecond);
 void BM_InsertColumnAtColumn1(benchmark::State &state)
 {
     Database database = bench::largestDatabase(MaxFields - 1, MaxRecords);
-    NoPrompter prompter;
+    bench::NoQuestions prompter;
     AutoWidths autoWidths;
     for (auto _ : state) {
         insertColumn(database, 1, prompter);

@@ -7,6 +7,7 @@
 // offered locale is tried), and one with German amounts and dates, which the check suggests
 // German formats for. Goal: the check adds at most 5% to the open.
 #include "against_floor.h"
+#include "bench_doubles.h"
 #include "core/editing/formats_check.h"
 #include "core/model/database.h"
 #include "core/model/field_type.h"
@@ -24,12 +25,6 @@
 using namespace kribed;
 
 namespace {
-
-class SilentPrompter : public Prompter
-{
-public:
-    Answer ask(const Message &) override { return Answer::Ok; }
-};
 
 // Every seventh field holds German dates, every eleventh German amounts.
 Database germanDatabase()
@@ -59,7 +54,7 @@ struct Files
 
     Files()
     {
-        SilentPrompter prompter;
+        bench::OkPrompter prompter;
         Database database = bench::largestDatabase(MaxFields, MaxRecords);
         database.setName("Largest");
         saveDatabase(database, SaveMode::Copy, largest, 1, prompter);
@@ -77,13 +72,13 @@ Files &files()
 
 void open(benchmark::State &state, const QString &path, bool check, bool suggests)
 {
-    SilentPrompter prompter;
+    bench::OkPrompter prompter;
     Database database;
     if (loadDatabaseFile(path, database, prompter, OpenAccess::ReadOnly) != LoadResult::Loaded)
         state.SkipWithError("load failed");
     if (check) {
         const std::optional<FormatsSuggestion> suggestion =
-            suggestFormats(database, Regional(QLocale(QStringLiteral("en_US"))));
+            suggestFormats(database, bench::usRegional());
         if (suggestion.has_value() != suggests)
             state.SkipWithError("the check did not find what the file holds");
         benchmark::DoNotOptimize(suggestion);
@@ -110,10 +105,10 @@ void BM_OpenGermanWithFormatsCheck(benchmark::State &state)
 // The check alone, on a loaded database.
 void checkAlone(benchmark::State &state, const QString &path)
 {
-    SilentPrompter prompter;
+    bench::OkPrompter prompter;
     Database database;
     loadDatabaseFile(path, database, prompter, OpenAccess::ReadOnly);
-    const Regional desktop(QLocale(QStringLiteral("en_US")));
+    const Regional &desktop = bench::usRegional();
     for (auto _ : state)
         benchmark::DoNotOptimize(suggestFormats(database, desktop));
 }

@@ -4,6 +4,7 @@
 // properties dialog's show and OK at 9999 records x 50 fields with the filter on, beside the filter
 // alone as the floor.
 #include "against_floor.h"
+#include "bench_doubles.h"
 #include "core/editing/record_filter.h"
 #include "core/handheld/user_data.h"
 #include "core/model/database.h"
@@ -23,19 +24,6 @@
 using namespace kribed;
 
 namespace {
-
-// The regional rules the measured operations run under.
-const Regional &benchRegional()
-{
-    static const Regional regional(QLocale(QStringLiteral("en_US")));
-    return regional;
-}
-
-class SilentPrompter : public Prompter
-{
-public:
-    Answer ask(const Message &) override { return Answer::Ok; }
-};
 
 // 255 users with 31-character names and a stretch of bytes before each marker.
 QByteArray largestUsersDat()
@@ -75,7 +63,7 @@ void BM_ReadUsersDat(benchmark::State &state)
         [&] {
             QBuffer buffer(&bytes);
             buffer.open(QIODevice::ReadOnly);
-            benchmark::DoNotOptimize(readUsersDat(buffer, benchRegional()).size());
+            benchmark::DoNotOptimize(readUsersDat(buffer, bench::usRegional()).size());
         },
         [&] { copyBytes(bytes); });
 }
@@ -109,9 +97,9 @@ BENCHMARK(BM_FilterAloneFloor)->Unit(benchmark::kMillisecond);
 
 void BM_PropertiesShowAndOk(benchmark::State &state)
 {
-    SilentPrompter prompter;
+    bench::OkPrompter prompter;
     PropertiesDialog form(prompter);
-    form.setRegional(benchRegional());
+    form.setRegional(bench::usRegional());
     Database &database = largestDatabase();
     auto *filterOn = form.findChild<QCheckBox *>(QStringLiteral("filterOnCheckBox"));
     if (!filterOn) {

@@ -4,7 +4,7 @@
 // menus, dialogs and tool bar, and painting it the first time, in German beside English (which
 // loads nothing). The goal is at most 10 ms more.
 #include "against_floor.h"
-#include "bench_doubles.h"
+#include "bench_dialogs.h"
 #include "core/platform/prompter.h"
 #include "core/platform/translations.h"
 #include "core/platform/user_list.h"

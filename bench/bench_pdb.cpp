@@ -7,6 +7,7 @@
 // time a plain synced write of the same bytes between their iterations and report their ratio
 // to it: the price of the temporary file, the backup and the folder syncs.
 #include "against_floor.h"
+#include "bench_doubles.h"
 #include "core/model/database.h"
 #include "core/model/pdb_reader.h"
 #include "core/model/pdb_writer.h"
@@ -24,12 +25,6 @@
 using namespace kribed;
 
 namespace {
-
-class SilentPrompter : public Prompter
-{
-public:
-    Answer ask(const Message &) override { return Answer::Ok; }
-};
 
 struct Fixture
 {
@@ -56,7 +51,7 @@ struct Fixture
             }
         }
         database.setName("Large");
-        SilentPrompter prompter;
+        bench::OkPrompter prompter;
         saveDatabase(database, SaveMode::Copy, source, 1, prompter);
         size = QFileInfo(source).size();
     }
@@ -84,7 +79,7 @@ void readAndScanForNuls(const QString &path)
 void BM_Load(benchmark::State &state)
 {
     Fixture &fixture = shared();
-    SilentPrompter prompter;
+    bench::OkPrompter prompter;
     bench::runAgainstFloor(
         state, 3,
         [&] {
@@ -112,7 +107,7 @@ void BM_LoadFloor(benchmark::State &state)
 void BM_LoadMemory(benchmark::State &state)
 {
     Fixture &fixture = shared();
-    SilentPrompter prompter;
+    bench::OkPrompter prompter;
     qint64 held = 0;
     for (auto _ : state) {
         const qint64 before = bench::heapInUse();
@@ -133,7 +128,7 @@ void BM_LoadMemory(benchmark::State &state)
 void saveAgainstFloor(benchmark::State &state, SaveMode mode)
 {
     Fixture &fixture = shared();
-    SilentPrompter prompter;
+    bench::OkPrompter prompter;
     Database database;
     loadDatabaseFile(fixture.source, database, prompter, OpenAccess::ReadOnly);
     database.setFilePath(fixture.target);

@@ -3,6 +3,7 @@
 // The page layout of the largest database with the printer font measure, beside one pass over
 // the cell bytes in the same run.
 #include "against_floor.h"
+#include "bench_doubles.h"
 #include "core/editing/print_layout.h"
 #include "core/model/limits.h"
 #include "core/model/regional.h"
@@ -17,13 +18,6 @@
 using namespace kribed;
 
 namespace {
-
-// The regional rules the measured operations run under.
-const Regional &benchRegional()
-{
-    static const Regional regional(QLocale(QStringLiteral("en_US")));
-    return regional;
-}
 
 const Database &largeDatabase()
 {
@@ -66,7 +60,7 @@ void BM_PrintLayoutAllPages(benchmark::State &state)
     const Database &database = largeDatabase();
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(11);
-    const PrintRenderer renderer(font, benchRegional());
+    const PrintRenderer renderer(font, bench::usRegional());
     QPrinter printer(QPrinter::HighResolution);
     const PrintSetup setup = renderer.printSetup(printer);
     int pages = 0;

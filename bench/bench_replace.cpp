@@ -3,6 +3,7 @@
 // Replace all on the largest database, with a plain text and with a regular expression, each
 // beside one pass over all cell bytes in the same run.
 #include "against_floor.h"
+#include "bench_doubles.h"
 #include "core/editing/replace.h"
 #include "core/model/database.h"
 #include "core/model/limits.h"
@@ -15,12 +16,6 @@
 using namespace kribed;
 
 namespace {
-
-const Regional &benchRegional()
-{
-    static const Regional regional(QLocale(QStringLiteral("en_US")));
-    return regional;
-}
 
 // 9999 records x 50 fields, every cell "Text <record> of field <field>": the text "of" is in
 // every cell.
@@ -61,9 +56,9 @@ void replaceAllAgainstFloor(benchmark::State &state, const ReplaceSettings &sett
     bench::runAgainstFloor(
         state, goal, [&] { database = everyCellMatches(); },
         [&] {
-            CellReplacer replacer(settings, benchRegional());
+            CellReplacer replacer(settings, bench::usRegional());
             replacements =
-                replaceAll(database, replacer, settings, now, benchRegional()).replacements;
+                replaceAll(database, replacer, settings, now, bench::usRegional()).replacements;
         },
         [&] { benchmark::DoNotOptimize(passOverAllBytes(everyCellMatches())); });
     if (replacements != MaxFields * MaxRecords)

@@ -3,6 +3,7 @@
 // Find, Column Sum and Row Sum on the largest database, beside one pass over the same bytes in
 // the same run.
 #include "against_floor.h"
+#include "bench_doubles.h"
 #include "core/editing/find.h"
 #include "core/editing/sums.h"
 #include "core/model/limits.h"
@@ -15,19 +16,6 @@
 using namespace kribed;
 
 namespace {
-
-// The regional rules the measured operations run under.
-const Regional &benchRegional()
-{
-    static const Regional regional(QLocale(QStringLiteral("en_US")));
-    return regional;
-}
-
-class SilentPrompter : public Prompter
-{
-public:
-    Answer ask(const Message &) override { return Answer::Ok; }
-};
 
 // 9999 records x 50 fields of short numbers; the names carry a factor and the last one "&".
 const Database &largeDatabase()
@@ -78,7 +66,7 @@ BENCHMARK(BM_FloorOneColumn)->Unit(benchmark::kMicrosecond);
 void BM_FindInLastCell(benchmark::State &state)
 {
     const Database &database = largeDatabase();
-    SilentPrompter prompter;
+    bench::OkPrompter prompter;
     for (auto _ : state) {
         FindState find;
         benchmark::DoNotOptimize(
@@ -92,7 +80,7 @@ void BM_ColumnSum(benchmark::State &state)
     Database database = largeDatabase();
     bench::runAgainstFloor(
         state, 10,
-        [&] { benchmark::DoNotOptimize(columnSum(database, 1, MaxRecords, benchRegional())); },
+        [&] { benchmark::DoNotOptimize(columnSum(database, 1, MaxRecords, bench::usRegional())); },
         [&] { benchmark::DoNotOptimize(passOver(database, 1, 1)); });
 }
 BENCHMARK(BM_ColumnSum)->Unit(benchmark::kMicrosecond);
@@ -104,7 +92,9 @@ void BM_RowSumAllRecords(benchmark::State &state)
     sums.rowSumMode = true;
     bench::runAgainstFloor(
         state, 10,
-        [&] { benchmark::DoNotOptimize(computeRowSums(database, sums, 1, 1, benchRegional())); },
+        [&] {
+            benchmark::DoNotOptimize(computeRowSums(database, sums, 1, 1, bench::usRegional()));
+        },
         [&] { benchmark::DoNotOptimize(passOver(database, 1, MaxFields)); });
 }
 BENCHMARK(BM_RowSumAllRecords)->Unit(benchmark::kMillisecond);

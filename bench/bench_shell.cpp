@@ -4,7 +4,7 @@
 // filter on and off over every row, one status tick, each beside the reader alone as the floor,
 // and one repaint of a grid of long cells; the filter bar's filter while the user types.
 #include "against_floor.h"
-#include "bench_doubles.h"
+#include "bench_dialogs.h"
 #include "core/editing/record_filter.h"
 #include "core/model/database.h"
 #include "core/model/limits.h"

@@ -4,6 +4,7 @@
 // each beside std::sort of as many doubles in the same run, and the growth of the numeric sorts
 // from 1000 to 9999 records against n log n.
 #include "against_floor.h"
+#include "bench_doubles.h"
 #include "core/editing/sort.h"
 #include "core/model/field_type.h"
 #include "core/model/limits.h"
@@ -22,13 +23,6 @@ using namespace kribed;
 
 namespace {
 
-// The regional rules the measured operations run under.
-const Regional &benchRegional()
-{
-    static const Regional regional(QLocale(QStringLiteral("de_DE")));
-    return regional;
-}
-
 constexpr int Fields = 10;
 constexpr double Goal = 10;
 
@@ -42,11 +36,11 @@ Database sortDatabase(int records)
     database.setFieldType(3, NormalTimeType);
     database.setFieldType(5, NormalIntegerType);
     const QDate first(1990, 1, 1);
+    const Regional &regional = bench::germanRegional();
     for (int r = 1; r <= records; ++r) {
-        database.setCell(1, r, benchRegional().numberText(random.bounded(1000000) / 100.0L));
-        database.setCell(2, r, benchRegional().dateText(first.addDays(random.bounded(12000))));
-        database.setCell(3, r,
-                         benchRegional().timeText(QTime(0, 0).addSecs(random.bounded(86400))));
+        database.setCell(1, r, regional.numberText(random.bounded(1000000) / 100.0L));
+        database.setCell(2, r, regional.dateText(first.addDays(random.bounded(12000))));
+        database.setCell(3, r, regional.timeText(QTime(0, 0).addSecs(random.bounded(86400))));
         database.setCell(4, r, "text " + QByteArray::number(random.bounded(1000)));
         database.setCell(5, r, QByteArray::number(random.bounded(1000000)));
         for (int k = 6; k <= Fields; ++k)
@@ -94,7 +88,7 @@ void sortColumn(benchmark::State &state, int column)
         },
         [&] {
             benchmark::DoNotOptimize(
-                sortRows(database, SortSpec{1, column, 0, 0}, benchRegional()));
+                sortRows(database, SortSpec{1, column, 0, 0}, bench::germanRegional()));
         },
         [&] { floorSort(values); });
 }
@@ -147,7 +141,7 @@ void growth(benchmark::State &state, int column)
             state.ResumeTiming();
             timer.start();
             benchmark::DoNotOptimize(
-                sortRows(database, SortSpec{1, column, 0, 0}, benchRegional()));
+                sortRows(database, SortSpec{1, column, 0, 0}, bench::germanRegional()));
             (unsorted == &small ? smallNanos : largeNanos) += timer.nsecsElapsed();
         }
     }

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 // One undo step of a cell edit, a row delete and a sort on the largest database, each beside the
 // change itself, and the memory one cell-edit step holds beyond the texts it keeps.
+#include "bench_doubles.h"
 #include "core/editing/cell_clipboard.h"
 #include "core/editing/row_clipboard.h"
 #include "core/editing/row_column_ops.h"
@@ -55,20 +56,7 @@ using namespace kribed;
 
 namespace {
 
-// The regional rules the measured operations run under.
-const Regional &benchRegional()
-{
-    static const Regional regional(QLocale(QStringLiteral("de_DE")));
-    return regional;
-}
-
 constexpr int Fields = MaxFields;
-
-class NoQuestions : public Prompter
-{
-public:
-    Answer ask(const Message &) override { return Answer::Yes; }
-};
 
 void fill(Database &database)
 {
@@ -105,7 +93,7 @@ void changeBesideUndo(benchmark::State &state, DatabaseDocument &document, Chang
 
 void BM_CellEditAndUndo(benchmark::State &state)
 {
-    DatabaseDocument document(benchRegional());
+    DatabaseDocument document(bench::germanRegional());
     document.resetWith(fill);
     int round = 0;
     changeBesideUndo(state, document, [&] {
@@ -117,10 +105,10 @@ BENCHMARK(BM_CellEditAndUndo)->Unit(benchmark::kMicrosecond);
 
 void BM_RowDeleteAndUndo(benchmark::State &state)
 {
-    DatabaseDocument document(benchRegional());
+    DatabaseDocument document(bench::germanRegional());
     document.resetWith(fill);
     RowClipboard clipboard;
-    NoQuestions prompter;
+    bench::YesPrompter prompter;
     changeBesideUndo(state, document, [&] {
         recordShapeOperation(document, QStringLiteral("Delete Row"),
                              [&](Database &database, const ShapeAnnouncer &announce) {
@@ -133,12 +121,12 @@ BENCHMARK(BM_RowDeleteAndUndo)->Unit(benchmark::kMicrosecond);
 
 void BM_SortAndUndo(benchmark::State &state)
 {
-    DatabaseDocument document(benchRegional());
+    DatabaseDocument document(bench::germanRegional());
     document.resetWith(fill);
     changeBesideUndo(state, document, [&] {
         recordRecordOrder(document, QStringLiteral("Sort"), [](Database &database) {
             QVector<int> oldOfNew =
-                sortRows(database, SortSpec{1, 1, 0, 0, false, false}, benchRegional());
+                sortRows(database, SortSpec{1, 1, 0, 0, false, false}, bench::germanRegional());
             for (int &old : oldOfNew)
                 --old;
             return oldOfNew;
@@ -151,7 +139,7 @@ BENCHMARK(BM_SortAndUndo)->Unit(benchmark::kMillisecond);
 // cell's own); the record is stamped, so the step holds the Modification Date cell too.
 void BM_CellEditStepMemory(benchmark::State &state)
 {
-    DatabaseDocument document(benchRegional());
+    DatabaseDocument document(bench::germanRegional());
     document.resetWith(fill);
     long long held = 0;
     int round = 0;

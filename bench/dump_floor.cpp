@@ -6,6 +6,7 @@
 // to its standard output in large writes. What dump needs beyond this is its own work: turning
 // the cells into JSON.
 //   dump_floor FILE BYTES
+#include "bench_doubles.h"
 #include "core/model/database.h"
 #include "core/model/pdb_reader.h"
 #include "core/platform/prompter.h"
@@ -21,12 +22,6 @@
 using namespace kribed;
 
 namespace {
-
-class SilentPrompter : public Prompter
-{
-public:
-    Answer ask(const Message &) override { return Answer::Ok; }
-};
 
 // Writes `total` bytes taken from `bytes` over and over; false when the output refused some.
 bool writeBytes(const QByteArray &bytes, qint64 total)
@@ -60,7 +55,7 @@ int main(int argc, char *argv[])
     if (!ok || total < 0)
         return 2;
     Database database;
-    SilentPrompter prompter;
+    bench::OkPrompter prompter;
     if (loadDatabaseFile(path, database, prompter, OpenAccess::ReadOnly) != LoadResult::Loaded)
         return 1;
     // Bytes of the first record's texts, so the output is not one repeated byte.

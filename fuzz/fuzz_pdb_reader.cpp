@@ -4,27 +4,13 @@
 #include "core/model/pdb_reader.h"
 #include "core/model/pdb_writer.h"
 #include "core/platform/prompter.h"
+#include "fuzz_doubles.h"
 
 #include <QBuffer>
 #include <QDateTime>
 
 #include <cstdint>
 #include <cstdlib>
-
-namespace {
-
-// Goes on wherever the reader asks, so the fuzzer reaches every step after a question.
-class SilentPrompter : public kribed::Prompter
-{
-public:
-    kribed::Answer ask(const kribed::Message &message) override
-    {
-        return message.buttons == kribed::Buttons::RetryCancel ? kribed::Answer::Retry
-                                                               : kribed::Answer::Ok;
-    }
-};
-
-} // namespace
 
 // Reads the input as a database file; whatever loads must save, and the saved file must load
 // again with the same shape.
@@ -33,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QBuffer input;
     input.setData(reinterpret_cast<const char *>(data), qsizetype(size));
     input.open(QIODevice::ReadOnly);
-    SilentPrompter prompter;
+    kribed::fuzz::GoingOnPrompter prompter;
     kribed::Database database;
     if (kribed::readDatabase(input, QStringLiteral("/fuzz/input.pdb"), database, prompter)
         != kribed::LoadResult::Loaded)

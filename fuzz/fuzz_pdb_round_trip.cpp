@@ -11,6 +11,7 @@
 #include "core/model/pdb_reader.h"
 #include "core/model/pdb_writer.h"
 #include "core/platform/prompter.h"
+#include "fuzz_doubles.h"
 
 #include <QBuffer>
 #include <QDateTime>
@@ -24,14 +25,14 @@ namespace {
 using namespace kribed;
 
 // Goes on wherever the reader asks, and remembers whether the writer had to leave popups out.
-class SilentPrompter : public Prompter
+class SilentPrompter : public fuzz::GoingOnPrompter
 {
 public:
     Answer ask(const Message &message) override
     {
         if (message.text == QLatin1String("Too much popups!"))
             popupsLeftOut = true;
-        return message.buttons == Buttons::RetryCancel ? Answer::Retry : Answer::Ok;
+        return GoingOnPrompter::ask(message);
     }
     bool popupsLeftOut = false;
 };

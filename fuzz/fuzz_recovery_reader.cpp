@@ -5,6 +5,7 @@
 #include "core/platform/prompter.h"
 #include "core/platform/recovery_journal.h"
 #include "core/platform/recovery_store.h"
+#include "fuzz_doubles.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -15,12 +16,6 @@
 #include <cstdint>
 
 namespace {
-
-class QuietPrompter : public kribed::Prompter
-{
-public:
-    kribed::Answer ask(const kribed::Message &) override { return kribed::Answer::Cancel; }
-};
 
 // Gives every entry the checksum it would have, so that the entries' contents are reached and
 // not only the checksum's refusal.
@@ -76,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     }
     kribed::Database database;
-    QuietPrompter quiet;
+    kribed::fuzz::CancellingPrompter quiet;
     if (kribed::readRecoveredDatabase(reading.data.database, QString(), database, quiet)
         != kribed::LoadResult::Loaded)
         return 0;

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/handheld/user_data.h"
 #include "core/model/regional.h"
+#include "fuzz_doubles.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -17,9 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    // Made once: building the rules costs more than a short input.
-    static const kribed::Regional regional(QLocale::c(), "windows-1252");
-    const QList<kribed::UserEntry> users = kribed::readUsersDat(buffer, regional);
+    const QList<kribed::UserEntry> users =
+        kribed::readUsersDat(buffer, kribed::fuzz::regionalFor(false));
     if (users.size() > 255)
         __builtin_trap();
     for (const kribed::UserEntry &user : users) {

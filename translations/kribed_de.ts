@@ -1808,6 +1808,70 @@ gelesen in den regionalen Formaten der Datenbank, unter einer fixierten Kopfzeil
 den Feldbreiten. Eine Zelle, die sich nicht als ihr Feldtyp lesen lässt, bleibt Text; Kribed PRO
 nennt diese Zellen. Eine ersetzte Arbeitsmappe wird als .xls_-Sicherungskopie aufbewahrt.</translation>
     </message>
+    <message>
+        <source>SQLite databases and Excel workbooks</source>
+        <translation>SQLite-Datenbanken und Excel-Arbeitsmappen</translation>
+    </message>
+    <message>
+        <source>The type SQLite database (*.sqlite) of File &gt; Export... writes the records that the
+filter shows as a table named after the database, one column per field, with the
+field&apos;s type: integers and Booleans as INTEGER, floats as REAL, dates as text
+YYYY-MM-DD and times as HH:MM:SS, everything else as text. So numbers sum and dates
+sort in any SQLite tool. Values are read in the database&apos;s regional formats; an empty
+cell becomes NULL. A cell that does not read as its field&apos;s type is kept as its text,
+and Kribed PRO tells you how many and which. Three side tables, kribo_fields,
+kribo_popup_items and kribo_database, keep the field types and widths, the popup lists
+and the database&apos;s settings. A replaced file is kept as a .sqlit_ backup.
+The type SQLite database (*.sqlite *.db) of File &gt; Import... makes a new database from
+one table or view of such a file. A file with several tables and views lists them,
+with the table that Kribed PRO exported chosen first. A table of its own export comes
+back with its field types, widths, popup lists and settings; in any other table a
+column declared INTEGER becomes an Integer field, REAL a Float field and every other
+column a &quot;String&quot; field. A database holds at most 50 fields and 9999 records: for a
+larger table Kribed PRO asks whether to import the first ones. A value longer than the
+4000 bytes a record holds is cut there, and binary data (BLOB) becomes hexadecimal
+text X&apos;...&apos; (a very long one stays empty); Kribed PRO tells you how many values were.
+A slow table or view shows how far the reading got, and Cancel stops it. The open
+database is replaced only when the whole table was read and every question answered
+with OK.
+The type Excel workbook (*.xlsx) of File &gt; Export... writes the shown records to one
+sheet named after the database, with real numbers, Booleans, dates and times, the
+field names as a frozen header row with a filter, and the fields&apos; widths. Workbooks
+are written only; they cannot be imported.
+From a shell, kribed-cli export --type sqlite (or --type xlsx) writes these files and
+kribed-cli import --type sqlite --table NAME reads the table NAME; without --table it
+reads the table of its own export or the file&apos;s only table. --locale chooses the
+regional formats.</source>
+        <translation>Der Typ „SQLite-Datenbank (*.sqlite)“ von Datei &gt; Exportieren... schreibt die Datensätze, die der Filter
+anzeigt, als Tabelle mit dem Namen der Datenbank, eine Spalte je Feld, mit dem Typ des Feldes:
+Ganzzahlen und boolesche Werte als INTEGER, Gleitkommazahlen als REAL, Datumsangaben als Text YYYY-MM-DD
+und Uhrzeiten als HH:MM:SS, alles andere als Text. So lassen sich Zahlen in jedem SQLite-Werkzeug
+summieren und Datumsangaben sortieren. Die Werte werden in den regionalen Formaten der Datenbank
+gelesen; eine leere Zelle wird zu NULL. Eine Zelle, die sich nicht als ihr Feldtyp lesen lässt, bleibt
+als ihr Text erhalten; Kribed PRO meldet, wie viele und welche. Drei Nebentabellen, kribo_fields,
+kribo_popup_items und kribo_database, bewahren Feldtypen und Feldbreiten, die Auswahllisten und die
+Einstellungen der Datenbank. Eine ersetzte Datei wird als .sqlit_-Sicherungskopie aufbewahrt.
+Der Typ „SQLite-Datenbank (*.sqlite *.db)“ von Datei &gt; Importieren... erstellt eine neue Datenbank
+aus einer Tabelle oder Ansicht einer solchen Datei. Enthält die Datei mehrere Tabellen und Ansichten,
+werden sie zur Wahl aufgelistet; vorgewählt ist die Tabelle, die Kribed PRO exportiert hat. Eine
+Tabelle aus dem eigenen Export kommt mit ihren Feldtypen, Feldbreiten, Auswahllisten und
+Einstellungen zurück; in jeder anderen Tabelle wird eine als INTEGER deklarierte Spalte zu einem Feld
+vom Typ Ganzzahl, REAL zu einem Feld vom Typ Gleitkommazahl und jede andere Spalte zu einem Feld vom
+Typ „Text“. Eine Datenbank fasst höchstens 50 Felder und 9999 Datensätze: Bei einer größeren Tabelle
+fragt Kribed PRO, ob die ersten importiert werden sollen. Ein Wert über den 4000 Bytes, die ein
+Datensatz fasst, wird dort gekürzt, und Binärdaten (BLOB) werden zu hexadezimalem Text X&apos;...&apos; (sehr
+lange bleiben leer); Kribed PRO meldet, wie viele Werte das betraf. Bei einer langsamen Tabelle oder
+Ansicht zeigt ein Fortschritt, wie weit das Lesen ist, und „Abbrechen“ beendet es. Die geöffnete
+Datenbank wird erst ersetzt, wenn die ganze Tabelle gelesen und jede Frage mit OK beantwortet wurde.
+Der Typ „Excel-Arbeitsmappe (*.xlsx)“ von Datei &gt; Exportieren... schreibt die angezeigten
+Datensätze in ein Tabellenblatt mit dem Namen der Datenbank: mit echten Zahlen, booleschen
+Werten, Datums- und Zeitangaben, den Feldnamen als fixierter Kopfzeile mit Filter und in
+den Feldbreiten. Arbeitsmappen werden nur geschrieben; importieren lassen sie sich nicht.
+In einer Shell schreibt kribed-cli export --type sqlite (oder --type xlsx) diese
+Dateien, und kribed-cli import --type sqlite --table NAME liest die Tabelle
+NAME; ohne --table liest es die Tabelle des eigenen Exports oder die einzige
+Tabelle der Datei. --locale wählt die regionalen Formate.</translation>
+    </message>
 </context>
 <context>
     <name>WorkbookExport</name>

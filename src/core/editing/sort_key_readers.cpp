@@ -88,53 +88,16 @@ long double timeKey(const std::optional<QTime> &time)
 
 DateKeyReader::DateKeyReader(const Regional &regional)
     : mRegional(regional)
+    , mFormat(regional)
 {
-    mFast = parseFormat(regional.shortDateFormat());
 }
 
 long double DateKeyReader::value(QByteArrayView text) const
 {
-    std::optional<QDate> date = mFast ? fastRead(text) : std::nullopt;
+    std::optional<QDate> date = mFormat.readDate(text);
     if (!date)
         date = mRegional.readDate(text);
     return dateKey(date);
-}
-
-bool DateKeyReader::parseFormat(const QString &format)
-{
-    int counts[3] = {}; // day, month, year
-    const bool split = splitFormat(format, mTokens, [&](char letter, qsizetype run, qsizetype) {
-        const bool dayOrMonth = (letter == 'd' || letter == 'M') && run <= 2;
-        if (!dayOrMonth && !(letter == 'y' && run == 4))
-            return qsizetype(0);
-        mTokens.push_back({letter, int(run), 0});
-        ++counts[letter == 'd' ? 0 : (letter == 'M' ? 1 : 2)];
-        return run;
-    });
-    return split && counts[0] == 1 && counts[1] == 1 && counts[2] == 1;
-}
-
-std::optional<QDate> DateKeyReader::fastRead(QByteArrayView text) const
-{
-    int values[3] = {0, 0, 0}; // day, month, year
-    qsizetype i = 0;
-    for (const FormatToken &token : mTokens) {
-        if (token.field == 0) {
-            if (!readSeparator(text, i, token))
-                return std::nullopt;
-            continue;
-        }
-        const std::optional<int> value = readNumber(text, i, token);
-        if (!value || (token.field == 'y' && *value < 1000))
-            return std::nullopt;
-        values[token.field == 'd' ? 0 : (token.field == 'M' ? 1 : 2)] = *value;
-    }
-    if (i != text.size())
-        return std::nullopt;
-    const QDate date(values[2], values[1], values[0]);
-    if (!date.isValid())
-        return std::nullopt;
-    return date;
 }
 
 TimeKeyReader::TimeKeyReader(const Regional &regional)

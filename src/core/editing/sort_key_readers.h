@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
+#include "core/model/numeric_date_format.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QDate>
@@ -19,7 +21,7 @@ class Regional;
 long double dateKey(const std::optional<QDate> &date);
 long double timeKey(const std::optional<QTime> &time);
 
-// One part of a date or time format as the quick readers follow it.
+// One part of a time format as the quick reader follows it.
 struct FormatToken
 {
     char field = 0; // 'd', 'M', 'y', 'h', 'H', 'm', 's' or 'a' (AM/PM); 0 for a separator
@@ -28,8 +30,9 @@ struct FormatToken
 };
 
 // Reads dates quickly where the short date format is made of day, month and four-digit year
-// numbers between fixed separators and the text is written exactly as the program writes dates;
-// every other text goes the regional way. Both ways give the same date for such a text.
+// numbers between fixed separators and the text is written exactly as the program writes dates
+// (NumericDateFormat); every other text goes the regional way. Both ways give the same date for
+// such a text.
 class DateKeyReader
 {
 public:
@@ -38,12 +41,8 @@ public:
     long double value(QByteArrayView text) const;
 
 private:
-    bool parseFormat(const QString &format);
-    std::optional<QDate> fastRead(QByteArrayView text) const;
-
     const Regional &mRegional;
-    std::vector<FormatToken> mTokens;
-    bool mFast = false;
+    NumericDateFormat mFormat;
 };
 
 // Reads times quickly where the long time format is made of hour, minute, second and AM/PM parts

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
-#include "core/exchange/numeric_date_format.h"
 #include "core/exchange/sqlite_exchange.h"
 #include "core/exchange/sqlite_support.h"
 #include "core/model/database.h"
 #include "core/model/field_type.h"
+#include "core/model/numeric_date_format.h"
 #include "core/model/regional.h"
 #include "core/platform/code_page.h"
 #include "core/platform/prompter.h"

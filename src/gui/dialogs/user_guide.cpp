@@ -121,6 +121,38 @@ const Section Sections[] = {
          "formats, under a frozen header row with a filter, in the fields' widths. A cell that\n"
          "does not read as its field's type stays text, and Kribed PRO tells you which. A\n"
          "replaced workbook is kept as a .xls_ backup.")},
+    {QT_TRANSLATE_NOOP("UserGuide", "SQLite databases and Excel workbooks"),
+     QT_TRANSLATE_NOOP(
+         "UserGuide",
+         "The type SQLite database (*.sqlite) of File > Export... writes the records that the\n"
+         "filter shows as a table named after the database, one column per field, with the\n"
+         "field's type: integers and Booleans as INTEGER, floats as REAL, dates as text\n"
+         "YYYY-MM-DD and times as HH:MM:SS, everything else as text. So numbers sum and dates\n"
+         "sort in any SQLite tool. Values are read in the database's regional formats; an empty\n"
+         "cell becomes NULL. A cell that does not read as its field's type is kept as its text,\n"
+         "and Kribed PRO tells you how many and which. Three side tables, kribo_fields,\n"
+         "kribo_popup_items and kribo_database, keep the field types and widths, the popup lists\n"
+         "and the database's settings. A replaced file is kept as a .sqlit_ backup.\n"
+         "The type SQLite database (*.sqlite *.db) of File > Import... makes a new database from\n"
+         "one table or view of such a file. A file with several tables and views lists them,\n"
+         "with the table that Kribed PRO exported chosen first. A table of its own export comes\n"
+         "back with its field types, widths, popup lists and settings; in any other table a\n"
+         "column declared INTEGER becomes an Integer field, REAL a Float field and every other\n"
+         "column a \"String\" field. A database holds at most 50 fields and 9999 records: for a\n"
+         "larger table Kribed PRO asks whether to import the first ones. A value longer than the\n"
+         "4000 bytes a record holds is cut there, and binary data (BLOB) becomes hexadecimal\n"
+         "text X'...' (a very long one stays empty); Kribed PRO tells you how many values were.\n"
+         "A slow table or view shows how far the reading got, and Cancel stops it. The open\n"
+         "database is replaced only when the whole table was read and every question answered\n"
+         "with OK.\n"
+         "The type Excel workbook (*.xlsx) of File > Export... writes the shown records to one\n"
+         "sheet named after the database, with real numbers, Booleans, dates and times, the\n"
+         "field names as a frozen header row with a filter, and the fields' widths. Workbooks\n"
+         "are written only; they cannot be imported.\n"
+         "From a shell, kribed-cli export --type sqlite (or --type xlsx) writes these files and\n"
+         "kribed-cli import --type sqlite --table NAME reads the table NAME; without --table it\n"
+         "reads the table of its own export or the file's only table. --locale chooses the\n"
+         "regional formats.")},
     {QT_TRANSLATE_NOOP("UserGuide", "Appending data"),
      QT_TRANSLATE_NOOP(
          "UserGuide",

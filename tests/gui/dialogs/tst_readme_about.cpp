@@ -46,6 +46,7 @@ private Q_SLOTS:
             QStringLiteral("Save a Kribo 4 / Kribo pro database"),
             QStringLiteral("Install a Kribo 4 / Kribo pro database"),
             QStringLiteral("Importing and exporting data to and from KribEd (Converting data)"),
+            QStringLiteral("SQLite databases and Excel workbooks"),
             QStringLiteral("Appending data"),
             QStringLiteral("Editing the Database Information"),
             QStringLiteral("The Properties dialog"),
@@ -100,6 +101,18 @@ private Q_SLOTS:
             << QStringLiteral("remembers the choice for each file (not in\nthe file)");
         QTest::newRow("unsaved changes offered after a crash")
             << QStringLiteral("the next start shows the \"Recovery\" dialog before any file opens");
+        QTest::newRow("SQLite export keeps types in columns")
+            << QStringLiteral("integers and Booleans as INTEGER, floats as REAL");
+        QTest::newRow("SQLite backup") << QStringLiteral("kept as a .sqlit_ backup");
+        QTest::newRow("SQLite import of a larger table asks")
+            << QStringLiteral("asks whether to import the first ones");
+        QTest::newRow("SQLite values cut at a record's limit")
+            << QStringLiteral("4000 bytes a record holds is cut there");
+        QTest::newRow("SQLite import replaces only when whole")
+            << QStringLiteral("replaced only when the whole table was read");
+        QTest::newRow("shell export and import")
+            << QStringLiteral("export --type sqlite (or --type xlsx)");
+        QTest::newRow("shell table choice") << QStringLiteral("import --type sqlite --table NAME");
     }
 
     void guideTellsWhatUsersRelyOn()

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
-#include "core/exchange/numeric_date_format.h"
+#include "core/model/numeric_date_format.h"
 #include "core/model/regional.h"
 
 #include <QtTest>
@@ -16,11 +16,15 @@ QByteArray slowIso(const Regional &regional, QByteArrayView text)
     return date ? date->toString(QStringLiteral("yyyy-MM-dd")).toLatin1() : QByteArray();
 }
 
-// The fast reading, empty when the text is left to Qt's parser.
+// The fast reading, empty when the text is left to Qt's parser. The reading as a date (the sort's)
+// must take the same texts and give the same day as the reading as text (the export's).
 QByteArray fastIso(const NumericDateFormat &format, QByteArrayView text)
 {
     char iso[10];
-    return format.readIso(text, iso) ? QByteArray(iso, sizeof iso) : QByteArray();
+    const QByteArray read = format.readIso(text, iso) ? QByteArray(iso, sizeof iso) : QByteArray();
+    const std::optional<QDate> date = format.readDate(text);
+    const QByteArray dateIso = date ? date->toString(Qt::ISODate).toLatin1() : QByteArray();
+    return dateIso == read ? read : QByteArrayLiteral("readings differ");
 }
 
 } // namespace
@@ -110,6 +114,17 @@ void TestNumericDateFormat::otherTextsAreLeftToQt_data()
     QTest::newRow("US day first") << us << QByteArray("31/12/2019") << QByteArray();
     QTest::newRow("US separator doubled") << us << QByteArray("2//1/2019") << QByteArray();
     QTest::newRow("non-ASCII digits") << us << QByteArray("\xd9\xa2/1/2019") << QByteArray();
+    QTest::newRow("US day 0") << us << QByteArray("2/0/2019") << QByteArray();
+    QTest::newRow("US two-digit year") << us << QByteArray("2/1/19") << QByteArray();
+    const QString pl = QStringLiteral("pl_PL");
+    QTest::newRow("Polish day without zero")
+        << pl << QByteArray("1.03.2021") << QByteArray("2021-03-01");
+    QTest::newRow("Polish day zero-padded") << pl << QByteArray("01.03.2021") << QByteArray();
+    QTest::newRow("Polish month without zero") << pl << QByteArray("1.3.2021") << QByteArray();
+    const QString sv = QStringLiteral("sv_SE");
+    QTest::newRow("year first") << sv << QByteArray("2021-03-01") << QByteArray("2021-03-01");
+    QTest::newRow("year first, zeros left out") << sv << QByteArray("2021-3-1") << QByteArray();
+    QTest::newRow("year first, two-digit year") << sv << QByteArray("21-03-01") << QByteArray();
 }
 
 // A text not in the format's own form is not read here, so Qt's parser decides as before; what is

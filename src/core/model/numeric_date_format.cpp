@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
-#include "core/exchange/numeric_date_format.h"
+#include "core/model/numeric_date_format.h"
 #include "core/model/regional.h"
 #include "core/platform/code_page.h"
 
@@ -60,9 +60,29 @@ bool NumericDateFormat::parse(const QString &format)
 
 bool NumericDateFormat::readIso(QByteArrayView text, char *iso) const
 {
+    int values[3] = {}; // day, month, year
+    if (!readFields(text, values))
+        return false;
+    writeDigits(iso, values[2], 4);
+    iso[4] = '-';
+    writeDigits(iso + 5, values[1], 2);
+    iso[7] = '-';
+    writeDigits(iso + 8, values[0], 2);
+    return true;
+}
+
+std::optional<QDate> NumericDateFormat::readDate(QByteArrayView text) const
+{
+    int values[3] = {}; // day, month, year
+    if (!readFields(text, values))
+        return std::nullopt;
+    return QDate(values[2], values[1], values[0]);
+}
+
+bool NumericDateFormat::readFields(QByteArrayView text, int (&values)[3]) const
+{
     if (mParts.isEmpty())
         return false;
-    int values[3] = {}; // day, month, year
     qsizetype at = 0;
     for (const Part &part : mParts) {
         if (!part.field) {
@@ -87,14 +107,7 @@ bool NumericDateFormat::readIso(QByteArrayView text, char *iso) const
         values[part.field == 'd' ? 0 : part.field == 'M' ? 1 : 2] = value;
         at += count;
     }
-    if (at != text.size() || !QDate::isValid(values[2], values[1], values[0]))
-        return false;
-    writeDigits(iso, values[2], 4);
-    iso[4] = '-';
-    writeDigits(iso + 5, values[1], 2);
-    iso[7] = '-';
-    writeDigits(iso + 8, values[0], 2);
-    return true;
+    return at == text.size() && QDate::isValid(values[2], values[1], values[0]);
 }
 
 } // namespace kribed
