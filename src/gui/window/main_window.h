@@ -70,7 +70,6 @@ public:
     QWidget *mainWindow() override { return this; }
     const QFont &displayFont() const override { return mDisplayFont; }
     void setDisplayFont(const QFont &font) override;
-    Modes &modes() override;
 
     FileCommands &fileCommands() { return *mFile; }
     ExchangeCommands &exchangeCommands() { return *mExchange; }

@@ -370,17 +370,21 @@ void MainWindow::recordMoved(int from, int to)
     const WaitCursor wait;
     recordRecordMove(*mDocument, tr("Move row"), from, to);
     // Shown rows are always exactly those the filter keeps, whatever moved.
-    if (mTools->isFilterOn())
-        mTools->applyFilter(true);
+    if (mDocument->database().filterOn())
+        mDocument->showFilteredRecords();
 }
 
 void MainWindow::fieldMoved(int from, int to)
 {
     // The grid has moved the field's name, cells and pixel width (Database::moveField); the field
     // type, the popup list and the remembered automatic width follow here.
+    AutoWidths autoWidths = mDocument->viewState().autoWidths;
     recordFieldMove(*mDocument, tr("Move column"), from, to, [&](Database &database) {
-        moveColumnDefinition(database, from, to, mTools->autoWidths());
+        moveColumnDefinition(database, from, to, autoWidths);
     });
+    ViewState view = mDocument->viewState();
+    view.autoWidths = autoWidths;
+    mDocument->changeViewState(view);
     mTools->rowSumOff();
     mDocument->setModified();
 }
