@@ -24,8 +24,8 @@ bool ViewState::operator==(const ViewState &other) const
     return filter == other.filter && storedFilterField == other.storedFilterField
            && filterOn == other.filterOn && rowSumOn == other.rowSumOn
            && autoSizing == other.autoSizing && autoWidths == other.autoWidths
-           && secondaryReverse == other.secondaryReverse
-           && tertiaryReverse == other.tertiaryReverse;
+           && secondaryReverse == other.secondaryReverse && tertiaryReverse == other.tertiaryReverse
+           && displayFont == other.displayFont && fontCharSet == other.fontCharSet;
 }
 
 namespace {
@@ -52,6 +52,11 @@ ViewState carryChanges(ViewState current, const ViewState &from, const ViewState
     }
     carry(current.secondaryReverse, from.secondaryReverse, to.secondaryReverse);
     carry(current.tertiaryReverse, from.tertiaryReverse, to.tertiaryReverse);
+    // A font and its script's character set are one choice.
+    if (from.displayFont != to.displayFont || from.fontCharSet != to.fontCharSet) {
+        current.displayFont = to.displayFont;
+        current.fontCharSet = to.fontCharSet;
+    }
     return current;
 }
 

@@ -6,6 +6,7 @@
 #include "core/editing/record_filter.h"
 
 #include <QByteArray>
+#include <QString>
 #include <QVector>
 
 namespace kribed {
@@ -40,8 +41,8 @@ struct FilterSpec
 };
 
 // How one database is looked at, apart from its saved content: the record filter and whether it
-// is on, the toggled modes, the widths automatic sizing gives back, and the sort's reverse flags.
-// Plain data: a change is the state before and after.
+// is on, the toggled modes, the widths automatic sizing gives back, the sort's reverse flags and
+// the display font. Plain data: a change is the state before and after.
 struct ViewState
 {
     FilterSpec filter;
@@ -54,6 +55,11 @@ struct ViewState
     AutoWidths autoWidths;
     bool secondaryReverse = false;
     bool tertiaryReverse = false;
+    // The display font as QFont::toString() writes it (empty until the window shows one) and the
+    // character set of its script, which picks the code page the cells are shown in. The
+    // program's, not the file's: it lasts across loads.
+    QString displayFont;
+    int fontCharSet = 0;
 
     bool operator==(const ViewState &other) const;
     bool operator!=(const ViewState &other) const { return !(*this == other); }

@@ -204,6 +204,8 @@ void MainWindow::connectRangeCommands()
     connect(mReplace.get(), &ReplaceCommands::cellsChanged, mTools.get(),
             &ToolsCommands::operandsChanged);
 
+    // The font follows the view state: the Font command and its undo and redo.
+    connect(mDocument, &DatabaseDocument::viewStateChanged, this, &MainWindow::showViewStateFont);
     // After an undo or redo the record filter shows exactly the records it keeps.
     connect(&mDocument->history(), &EditHistory::stepRun, mDocument,
             &DatabaseDocument::showFilteredRecords);

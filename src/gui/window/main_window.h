@@ -127,6 +127,8 @@ private:
     void buildStatusBar();
     void connectRangeCommands();
     // Font to the grid and the read-me window, column 0's width and the width scale.
+    // The display font the document's view state names, when it is not the one shown.
+    void showViewStateFont();
     void applyDisplayFont();
     int textWidth(const QString &text) const;
     void syncColumnWidths();

@@ -271,12 +271,31 @@ void MainWindow::applyDisplayFont()
     // Column 0 is "0000" + 6 pixels wide, wider only for five-digit record numbers.
     mRowHeader->fitRecordNumbers();
     mDocument->setWidthScale(double(zeros / ZerosPerUnit));
+    // The view state names the font in force (the settings' at start), so that a recorded
+    // change of it can give it back.
+    ViewState view = mDocument->viewState();
+    view.displayFont = mDisplayFont.toString();
+    view.fontCharSet = mSettings.font.charSet;
+    mDocument->changeViewState(view);
 }
 
 void MainWindow::setDisplayFont(const QFont &font)
 {
     mDisplayFont = font;
     applyDisplayFont();
+}
+
+void MainWindow::showViewStateFont()
+{
+    const ViewState view = mDocument->viewState();
+    if (view.displayFont.isEmpty()
+        || (view.displayFont == mDisplayFont.toString()
+            && view.fontCharSet == mSettings.font.charSet))
+        return;
+    QFont font;
+    font.fromString(view.displayFont);
+    mSettings.font.charSet = view.fontCharSet;
+    setDisplayFont(font);
 }
 
 namespace {

@@ -82,6 +82,10 @@ private Q_SLOTS:
             s.storedFilterField = 2;
         }) << false;
         QTest::newRow("filter on") << Change([](ViewState &s) { s.filterOn = true; }) << false;
+        QTest::newRow("display font and script") << Change([](ViewState &s) {
+            s.displayFont = QStringLiteral("Courier,10,-1,5,400,0,0,0,0,0,0,0,0,0,0,1");
+            s.fontCharSet = 204;
+        }) << false;
         QTest::newRow("sort's reverse flags") << Change([](ViewState &s) {
             s.secondaryReverse = true;
             s.tertiaryReverse = true;
