@@ -32,6 +32,11 @@ public:
     // A dragged column's remembered width moves with it.
     void moveSlot(int from, int to);
 
+    bool operator==(const AutoWidths &other) const
+    {
+        return mOn == other.mOn && mSaved == other.mSaved;
+    }
+
 private:
     friend void autoSizeColumns(Database &, AutoWidths &, bool,
                                 const std::function<int(QByteArrayView)> &);

@@ -7,6 +7,7 @@
 #include "core/platform/prompter.h"
 #include "gui/commands/workspace.h"
 #include "gui/grid/database_document.h"
+#include "gui/grid/display_text_width.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -44,10 +45,39 @@ QStringList fieldNames(const Database &database, const Regional &regional)
 
 void leaveModes(Workspace &workspace, bool autoSizing)
 {
-    workspace.modes().rowSumOff();
-    workspace.modes().applyFilter(false);
+    DatabaseDocument &document = workspace.document();
+    ViewState state = document.viewState();
+    state.rowSumOn = false;
+    document.changeViewState(state);
+    switchRecordFilter(workspace, false);
     if (autoSizing)
-        workspace.modes().autoSizeColumns(false);
+        switchAutoSizing(workspace, false);
+}
+
+void switchRecordFilter(Workspace &workspace, bool on)
+{
+    DatabaseDocument &document = workspace.document();
+    ViewState state = document.viewState();
+    if (state.filterOn == on) {
+        document.showFilteredRecords();
+        return;
+    }
+    state.filterOn = on;
+    document.changeViewState(state);
+}
+
+void switchAutoSizing(Workspace &workspace, bool on)
+{
+    DatabaseDocument &document = workspace.document();
+    ViewState state = document.viewState();
+    // The state rules: marked off without restoring (a new database), nothing comes back.
+    if (!state.autoSizing)
+        state.autoWidths.resetWithoutRestoring();
+    document.sizeColumnsAutomatically(
+        state.autoWidths, on,
+        displayTextMeasure(workspace.displayFont(), document.regional().codePage()));
+    state.autoSizing = on;
+    document.changeViewState(state);
 }
 
 bool confirmDiscardChanges(Workspace &workspace)

@@ -28,6 +28,14 @@ QAction *makeContextAction(QObject *owner, const char *name, const QString &capt
 // record filter go off (every record shows again), and with `autoSizing` automatic widths too.
 void leaveModes(Workspace &workspace, bool autoSizing = false);
 
+// The record filter on or off in the view state; the records it keeps are shown again even when
+// it already was (rows may have changed since it ran).
+void switchRecordFilter(Workspace &workspace, bool on);
+
+// Automatic widths on (every column as wide as its widest first line, the widths before kept) or
+// off (the kept widths back, if it was on), as the view state then says.
+void switchAutoSizing(Workspace &workspace, bool on);
+
 // The field names as the dialogs that offer a field list show them.
 QStringList fieldNames(const Database &database, const Regional &regional);
 

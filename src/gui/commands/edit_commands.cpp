@@ -12,6 +12,7 @@
 #include "gui/dialogs/file_dialogs.h"
 #include "gui/grid/database_document.h"
 #include "gui/grid/recorded_edits.h"
+#include "gui/grid/view_state_step.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -247,15 +248,11 @@ void EditCommands::enablePasteRow(bool enabled)
 void EditCommands::chooseDisplayFont()
 {
     const QFont current = mWorkspace.displayFont();
-    Settings &settings = mWorkspace.settings();
+    const Settings &settings = mWorkspace.settings();
     const std::optional<DisplayFontChoice> chosen = mWorkspace.fileDialogs().chooseFont(
         {current.family(), settings.font.charSet, current.pointSize()});
     if (!chosen)
         return;
-    DatabaseDocument &document = mWorkspace.document();
-    const Database &database = document.database();
-    const double oldScale = database.widthScale();
-    const int oldCharSet = settings.font.charSet;
     // The dialog chooses face and size only; the style stays as it was.
     QFont font(chosen->family);
     font.setPointSize(std::min(chosen->pointSize > 0 ? chosen->pointSize : 8, 10));
@@ -263,28 +260,14 @@ void EditCommands::chooseDisplayFont()
     font.setItalic(current.italic());
     font.setUnderline(current.underline());
     font.setStrikeOut(current.strikeOut());
-    const int charSet = chosen->charSet;
     // The script's character set number picks the code page the cells are shown and typed in.
-    const auto switchFont = [this](const QFont &shown, int shownCharSet) {
-        mWorkspace.settings().font.charSet = shownCharSet;
-        mWorkspace.setDisplayFont(shown);
-    };
-
-    QVector<int> before = WidthsStep::widthsOf(database);
-    switchFont(font, charSet);
-    // Every column keeps its width in units: pixels follow the new scale.
-    document.keepColumnUnits(oldScale);
-    QVector<int> after = WidthsStep::widthsOf(database);
-
-    // Undo gives back the old font together with the widths it showed the units in.
-    if (font == current && charSet == oldCharSet && after == before)
-        return;
-    auto step = std::make_unique<DisplayFontStep>(
-        [switchFont, font, charSet, current, oldCharSet](bool forward) {
-            forward ? switchFont(font, charSet) : switchFont(current, oldCharSet);
-        },
-        std::move(before), std::move(after));
-    document.history().push(tr("Font"), std::move(step));
+    // The window shows the font of the view state; every column keeps its width in units, and
+    // undo gives back the old font together with the widths it showed the units in.
+    DatabaseDocument &document = mWorkspace.document();
+    ViewState state = document.viewState();
+    state.displayFont = font.toString();
+    state.fontCharSet = chosen->charSet;
+    recordDisplayFont(document, tr("Font"), state);
 }
 
 } // namespace kribed

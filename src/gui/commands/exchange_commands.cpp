@@ -211,7 +211,7 @@ void ExchangeCommands::importProposedText(const QString &proposedFile)
         return;
     document.replace(std::move(imported));
     mWorkspace.setCurrentCell(1, 1);
-    mWorkspace.modes().applyFilter(false);
+    switchRecordFilter(mWorkspace, false);
     mWorkspace.setDatabaseOpen(true);
 }
 

@@ -198,7 +198,7 @@ void FileCommands::loadDatabase(const QString &path)
     if (result != LoadResult::Loaded)
         return;
     mWorkspace.setCurrentCell(1, 1);
-    mWorkspace.modes().applyFilter(false);
+    switchRecordFilter(mWorkspace, false);
     mWorkspace.setDatabaseOpen(true);
 }
 
@@ -222,9 +222,8 @@ void FileCommands::runSave(bool chooseName)
 {
     if (!chooseName && !confirmReplacingChangedFile())
         return;
-    Modes &modes = mWorkspace.modes();
     DatabaseDocument &document = mWorkspace.document();
-    const bool wasAutoSizing = modes.isAutoSizing();
+    const bool wasAutoSizing = document.viewState().autoSizing;
     // The widths the columns show now, which the undo history's steps left them at.
     const QVector<int> shownWidths = WidthsStep::widthsOf(document.database());
     if (wasAutoSizing && !mWorkspace.settings().expertMode) {
@@ -239,7 +238,7 @@ void FileCommands::runSave(bool chooseName)
         if (answer == Answer::Cancel)
             return;
         if (answer == Answer::Yes)
-            modes.autoSizeColumns(false);
+            switchAutoSizing(mWorkspace, false);
     }
 
     if (!chooseName) {
@@ -263,7 +262,7 @@ void FileCommands::runSave(bool chooseName)
     }
 
     if (wasAutoSizing) {
-        modes.autoSizeColumns(true);
+        switchAutoSizing(mWorkspace, true);
         // Switching on again keeps the widths to restore; the columns go back to the widths they
         // showed, so that a save changes nothing undo or redo give back.
         showWidths(shownWidths);
@@ -298,9 +297,9 @@ void FileCommands::install()
     UserList &users = mWorkspace.users();
     if (!mWorkspace.isDatabaseOpen() || users.count() < 1)
         return;
-    Modes &modes = mWorkspace.modes();
     // The widths kept before auto sizing may be put back for the copy; auto sizing resumes after.
-    const AutoSizing sizing{modes.isAutoSizing(), [&modes](bool on) { modes.autoSizeColumns(on); }};
+    const AutoSizing sizing{mWorkspace.document().viewState().autoSizing,
+                            [this](bool on) { switchAutoSizing(mWorkspace, on); }};
     const Settings &settings = mWorkspace.settings();
     const InstallOptions options{settings.saveAtInstall, settings.expertMode};
     mWorkspace.document().install(users, mWorkspace.selectedUser(), options, sizing,

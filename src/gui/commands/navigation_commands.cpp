@@ -2,12 +2,9 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "gui/commands/navigation_commands.h"
 
-#include "core/editing/record_filter.h"
 #include "gui/commands/command_support.h"
 #include "gui/commands/workspace.h"
-#include "gui/dialogs/properties_dialog.h"
 #include "gui/grid/database_document.h"
-#include "gui/grid/filter_step.h"
 
 #include <QAction>
 
@@ -36,12 +33,12 @@ NavigationCommands::NavigationCommands(Workspace &workspace, QObject *parent)
             [this] { Q_EMIT filterBarShownChanged(isFilterBarShown()); });
 
     // Whatever runs the filter, changes its settings or the fields, the bar follows: Enable
-    // filter, the properties dialog, an undo or redo, a load, a new or removed field, another
-    // code page for the texts.
+    // filter, the properties dialog (Cancel too), an undo or redo, a load, a new or removed
+    // field, another code page for the texts.
     DatabaseDocument &document = workspace.document();
-    for (auto signal :
-         {&DatabaseDocument::rowVisibilityChanged, &DatabaseDocument::columnWidthsChanged,
-          &DatabaseDocument::replaced, &DatabaseDocument::regionalChanged})
+    for (auto signal : {&DatabaseDocument::rowVisibilityChanged,
+                        &DatabaseDocument::columnWidthsChanged, &DatabaseDocument::replaced,
+                        &DatabaseDocument::regionalChanged, &DatabaseDocument::viewStateChanged})
         connect(&document, signal, this, &NavigationCommands::filterSettingsChanged);
     connect(&document.model(), &QAbstractItemModel::headerDataChanged, this,
             &NavigationCommands::filterSettingsChanged);
@@ -55,13 +52,6 @@ CommandPlacements NavigationCommands::placements() const
         {actionGoToRecord, MenuId::Edit, 710},
         {actionFilterBar, MenuId::Tools, 220},
     };
-}
-
-void NavigationCommands::setPropertiesDialog(PropertiesDialog *dialog)
-{
-    mProperties = dialog;
-    // Cancel keeps what was set in the controls, and the filter reads them from there.
-    connect(dialog, &QDialog::finished, this, &NavigationCommands::filterSettingsChanged);
 }
 
 void NavigationCommands::setDatabaseOpen(bool open)
@@ -97,16 +87,15 @@ bool NavigationCommands::isFilterBarShown() const
 
 FilterBarSettings NavigationCommands::filterSettings() const
 {
-    const Database &database = mWorkspace.document().database();
+    const DatabaseDocument &document = mWorkspace.document();
+    const ViewState state = document.viewState();
+    const FilterCondition &condition = state.filter.first();
     FilterBarSettings settings;
-    settings.text = database.filterText();
-    settings.on = mWorkspace.modes().isFilterOn();
-    if (mProperties) {
-        const FilterOptions options = mProperties->filterChoices();
-        settings.mustBeginWith = options.mustBeginWith;
-        // A field this database lacks searches all of them.
-        settings.field = options.field <= database.fieldCount() ? options.field : 0;
-    }
+    settings.text = condition.text;
+    settings.on = state.filterOn;
+    settings.mustBeginWith = condition.mustBeginWith;
+    // A field this database lacks searches all of them.
+    settings.field = condition.field <= document.database().fieldCount() ? condition.field : 0;
     return settings;
 }
 
@@ -128,30 +117,30 @@ int NavigationCommands::shownRecordCount() const
     return shown;
 }
 
-void NavigationCommands::takeFilterOptions(const FilterOptions &options)
-{
-    if (mProperties)
-        mProperties->setFilterChoices(options, fieldNames());
-}
-
 void NavigationCommands::changeFilter(const FilterBarSettings &wanted)
 {
-    if (!mWorkspace.isDatabaseOpen() || !mProperties || wanted == filterSettings())
+    if (!mWorkspace.isDatabaseOpen() || wanted == filterSettings())
         return;
-    const FilterOptions optionsBefore = mProperties->filterChoices();
-    FilterOptions optionsAfter = optionsBefore;
-    optionsAfter.mustBeginWith = wanted.mustBeginWith;
-    optionsAfter.field = wanted.field;
-    recordFilterChange(
-        mWorkspace.document(), tr("Filter bar"), wanted.text, wanted.field, optionsBefore,
-        optionsAfter, [this](const FilterOptions &options) { takeFilterOptions(options); },
-        [this, &wanted] { mWorkspace.modes().applyFilter(wanted.on); });
+    // The bar sets the text and the field together, as the file keeps them.
+    DatabaseDocument &document = mWorkspace.document();
+    ViewState state = document.viewState();
+    FilterCondition &condition = state.filter.first();
+    condition.text = wanted.text;
+    condition.field = wanted.field;
+    condition.mustBeginWith = wanted.mustBeginWith;
+    state.storedFilterField = wanted.field;
+    const bool switches = state.filterOn != wanted.on;
+    state.filterOn = wanted.on;
+    document.changeViewState(state, tr("Filter bar"));
+    // The bar's change shows at once.
+    if (!switches)
+        document.showFilteredRecords();
 }
 
 void NavigationCommands::switchFilter(bool on)
 {
-    if (on != mWorkspace.modes().isFilterOn())
-        mWorkspace.modes().applyFilter(on);
+    if (on != mWorkspace.document().database().filterOn())
+        switchRecordFilter(mWorkspace, on);
 }
 
 } // namespace kribed

@@ -13,13 +13,11 @@ class QAction;
 
 namespace kribed {
 
-class PropertiesDialog;
 class Workspace;
-struct FilterOptions;
 
 // The record filter's settings as the filter bar shows them: the database's filter text, the
-// field searched and "Field must begin with string" as the properties dialog's controls hold
-// them (the filter reads them there), and whether the filter is on.
+// field searched and "Field must begin with string" as the document's view state holds them,
+// and whether the filter is on.
 struct FilterBarSettings
 {
     QByteArray text;
@@ -31,7 +29,7 @@ struct FilterBarSettings
 };
 
 // Finding one's way in many records: Edit > Go to record, and Tools > Filter bar, which shows
-// and edits the very filter settings of the properties dialog's Filter tab.
+// and edits the view state's filter, as the properties dialog's Filter tab does.
 class NavigationCommands : public QObject
 {
     Q_OBJECT
@@ -42,8 +40,6 @@ public:
     // Where the actions show: menus, tool bar, context menu, pictures.
     CommandPlacements placements() const;
 
-    // The dialog whose controls hold the filter's match options and field choice.
-    void setPropertiesDialog(PropertiesDialog *dialog);
     void setDatabaseOpen(bool open);
     GoToRecordDialog &goToRecordDialog() { return mGoTo; }
 
@@ -55,8 +51,7 @@ public:
     // The records the filter leaves shown.
     int shownRecordCount() const;
     // Text, field and "Field must begin with string" as `wanted` gives them, and the filter on
-    // or off, as one undo step (none when nothing changes). The filter then runs as the
-    // properties dialog's OK runs it.
+    // or off, as one undo step (none when nothing changes).
     void changeFilter(const FilterBarSettings &wanted);
     // The filter on or off as Enable filter (Ctrl+E) switches it.
     void switchFilter(bool on);
@@ -75,10 +70,8 @@ Q_SIGNALS:
 
 private:
     void goToAccepted();
-    void takeFilterOptions(const FilterOptions &options);
 
     Workspace &mWorkspace;
-    PropertiesDialog *mProperties = nullptr;
     GoToRecordDialog mGoTo;
 };
 

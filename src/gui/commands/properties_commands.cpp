@@ -25,6 +25,8 @@ PropertiesCommands::PropertiesCommands(Workspace &workspace, QObject *parent)
     connect(contextProperties, &QAction::triggered, this, &PropertiesCommands::editProperties);
     // Modal over the main window; OK's changes reach the window through `accepted`.
     connect(&mDialog, &QDialog::accepted, this, &PropertiesCommands::takeChoices);
+    // The filter runs with the field and match options as the dialog was left, Cancel too.
+    connect(&mDialog, &PropertiesDialog::filterLeft, this, &PropertiesCommands::takeFilterLeft);
     // Cancel changes nothing; what is left is kept as a step that leaves the modified mark.
     connect(&mDialog, &QDialog::finished, this, [this] {
         if (mBefore) {
@@ -54,7 +56,10 @@ void PropertiesCommands::editProperties()
         return;
     const Settings &settings = mWorkspace.settings();
     const UserList &users = mWorkspace.users();
+    const ViewState view = mWorkspace.document().viewState();
     PropertiesChoices choices = mDialog.choices();
+    choices.secondaryReverse = view.secondaryReverse;
+    choices.tertiaryReverse = view.tertiaryReverse;
     choices.userNames.clear();
     for (int index = 0; index < users.count(); ++index)
         choices.userNames << users.userName(index);
@@ -68,8 +73,20 @@ void PropertiesCommands::editProperties()
     mBefore = DatabaseSettings::of(mWorkspace.document().database());
     mDialog.setRegional(mWorkspace.document().regional());
     mDialog.setDisplayFont(mWorkspace.displayFont());
-    mDialog.prepare(mWorkspace.document().database(), mWorkspace.currentField(), choices);
+    mDialog.prepare(mWorkspace.document().database(), mWorkspace.currentField(), choices,
+                    view.filter.first());
     mDialog.open();
+}
+
+void PropertiesCommands::takeFilterLeft(const FilterCondition &filter)
+{
+    DatabaseDocument &document = mWorkspace.document();
+    ViewState view = document.viewState();
+    FilterCondition &condition = view.filter.first();
+    condition.field = filter.field;
+    condition.mustBeginWith = filter.mustBeginWith;
+    condition.exclude = filter.exclude;
+    document.changeViewState(view);
 }
 
 void PropertiesCommands::takeChoices()
@@ -85,7 +102,11 @@ void PropertiesCommands::takeChoices()
     DatabaseDocument &document = mWorkspace.document();
     const Database &result = mDialog.edited();
     document.takeSettings(DatabaseSettings::of(result));
-    mWorkspace.modes().applyFilter(result.filterOn());
+    ViewState view = document.viewState();
+    view.secondaryReverse = choices.secondaryReverse;
+    view.tertiaryReverse = choices.tertiaryReverse;
+    document.changeViewState(view);
+    switchRecordFilter(mWorkspace, result.filterOn());
     if (result.isModified())
         document.setModified();
     document.refreshCells();

@@ -18,8 +18,8 @@ namespace kribed {
 class Workspace;
 
 // Edit > Properties: the database, its fields, popup lists, record filter and sort fields, and
-// the program's settings. The dialog is kept for the run: its controls hold the filter's match
-// options and the sort's reverse flags, which the filter and sort commands read.
+// the program's settings. The dialog is kept for the run; the filter's match options and the
+// sort's reverse flags it shows and sets are the document's view state.
 class PropertiesCommands : public QObject
 {
     Q_OBJECT
@@ -41,6 +41,7 @@ public Q_SLOTS:
 
 private:
     void takeChoices();
+    void takeFilterLeft(const FilterCondition &filter);
 
     Workspace &mWorkspace;
     PropertiesDialog mDialog;

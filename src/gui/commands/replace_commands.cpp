@@ -117,7 +117,7 @@ void ReplaceCommands::replace()
     const std::optional<CellRange> block = selectedRange(mWorkspace.gridView());
     mLastMatch.reset();
     mDialog.prepare(fieldNames(document.database(), document.regional()),
-                    block && !block->isSingleCell(), mWorkspace.modes().isFilterOn());
+                    block && !block->isSingleCell(), document.database().filterOn());
     if (QItemSelectionModel *selection = mWorkspace.gridView().selectionModel()) {
         connect(selection, &QItemSelectionModel::selectionChanged, this,
                 &ReplaceCommands::selectionChanged, Qt::UniqueConnection);

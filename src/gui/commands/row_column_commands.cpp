@@ -14,6 +14,8 @@
 #include <QAction>
 #include <QDateTime>
 
+#include <optional>
+
 namespace kribed {
 
 RowColumnCommands::RowColumnCommands(Workspace &workspace, EditCommands &edit, QObject *parent)
@@ -143,11 +145,19 @@ void RowColumnCommands::appendRow()
 
 void RowColumnCommands::deleteColumn()
 {
+    DatabaseDocument &document = mWorkspace.document();
+    // The deleted column's kept automatic width leaves with it.
+    std::optional<AutoWidths> autoWidths;
     followCurrentCell(run(tr("Delete Column"), false, [&](Database &database, auto announce) {
+        autoWidths = document.viewState().autoWidths;
         return kribed::deleteColumn(database, mWorkspace.currentField(), mWorkspace.prompter(),
-                                    mWorkspace.settings().expertMode,
-                                    mWorkspace.modes().autoWidths(), announce);
+                                    mWorkspace.settings().expertMode, *autoWidths, announce);
     }));
+    if (autoWidths) {
+        ViewState state = document.viewState();
+        state.autoWidths = *autoWidths;
+        document.changeViewState(state);
+    }
 }
 
 void RowColumnCommands::insertColumn()

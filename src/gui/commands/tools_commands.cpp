@@ -8,9 +8,7 @@
 #include "core/model/regional.h"
 #include "gui/commands/command_support.h"
 #include "gui/commands/wait_cursor.h"
-#include "gui/dialogs/properties_dialog.h"
 #include "gui/grid/database_document.h"
-#include "gui/grid/display_text_width.h"
 #include "gui/grid/recorded_edits.h"
 
 #include <QAction>
@@ -61,6 +59,16 @@ ToolsCommands::ToolsCommands(Workspace &workspace, QObject *parent)
     connect(actionSortReverse, &QAction::triggered, this, &ToolsCommands::sortReverse);
     connect(actionColumnSum, &QAction::triggered, this, &ToolsCommands::columnSum);
     connect(actionRowSum, &QAction::triggered, this, &ToolsCommands::toggleRowSum);
+    connect(&workspace.document(), &DatabaseDocument::viewStateChanged, this,
+            &ToolsCommands::showStates);
+}
+
+void ToolsCommands::showStates()
+{
+    const ViewState state = mWorkspace.document().viewState();
+    actionAutoSizing->setChecked(state.autoSizing);
+    actionFilter->setChecked(state.filterOn);
+    actionRowSum->setChecked(state.rowSumOn);
 }
 
 CommandPlacements ToolsCommands::placements() const
@@ -121,25 +129,24 @@ void ToolsCommands::toggleAutoSizing()
 {
     // The widths it sets or gives back are one undo step; the state stays as switched.
     recordWidths(mWorkspace.document(), tr("Auto sizing"), false,
-                 [this] { autoSizeColumns(!mAutoSizing); });
+                 [this] { autoSizeColumns(!isAutoSizing()); });
+}
+
+bool ToolsCommands::isAutoSizing() const
+{
+    return mWorkspace.document().viewState().autoSizing;
 }
 
 void ToolsCommands::setAutoSizingState(bool on)
 {
-    mAutoSizing = on;
-    actionAutoSizing->setChecked(on);
+    ViewState state = mWorkspace.document().viewState();
+    state.autoSizing = on;
+    mWorkspace.document().changeViewState(state);
 }
 
 void ToolsCommands::autoSizeColumns(bool on)
 {
-    // The state rules: marked off without restoring (a new database), nothing comes back.
-    if (!mAutoSizing)
-        mAutoWidths.resetWithoutRestoring();
-    DatabaseDocument &document = mWorkspace.document();
-    document.sizeColumnsAutomatically(
-        mAutoWidths, on,
-        displayTextMeasure(mWorkspace.displayFont(), document.regional().codePage()));
-    setAutoSizingState(on);
+    switchAutoSizing(mWorkspace, on);
 }
 
 void ToolsCommands::dropAutoSizing()
@@ -152,17 +159,19 @@ void ToolsCommands::dropAutoSizing()
 
 void ToolsCommands::toggleFilter()
 {
-    applyFilter(!mFilterOn);
+    applyFilter(!isFilterOn());
+}
+
+bool ToolsCommands::isFilterOn() const
+{
+    return mWorkspace.document().database().filterOn();
 }
 
 void ToolsCommands::applyFilter(bool on)
 {
-    mFilterOn = on;
-    actionFilter->setChecked(on);
-    // The field and the match options are the properties dialog's, as it was last left,
-    // whatever database has been loaded since (before its list was ever filled: all fields).
-    const FilterOptions options = mProperties ? mProperties->filterChoices() : FilterOptions();
-    mWorkspace.document().setRecordFilter(on, options);
+    // The field and the match options are the view state's, as the filter's controls were last
+    // left, whatever database has been loaded since (at first: all fields).
+    switchRecordFilter(mWorkspace, on);
 }
 
 // Sorting and sums ------------------------------------------------------------------------------
@@ -189,11 +198,10 @@ void ToolsCommands::sort(int direction)
     spec.primary = field;
     spec.secondary = database.secondarySortField();
     spec.tertiary = database.tertiarySortField();
-    // The reverse flags are settings of the properties dialog for the run.
-    if (mProperties) {
-        spec.secondaryReverse = mProperties->choices().secondaryReverse;
-        spec.tertiaryReverse = mProperties->choices().tertiaryReverse;
-    }
+    // The reverse flags are the view state's, as the properties dialog last set them.
+    const ViewState view = document.viewState();
+    spec.secondaryReverse = view.secondaryReverse;
+    spec.tertiaryReverse = view.tertiaryReverse;
     {
         const WaitCursor wait;
         recordRecordOrder(document, direction > 0 ? tr("Sort normal") : tr("Sort reverse"),
@@ -208,8 +216,8 @@ void ToolsCommands::sort(int direction)
     mWorkspace.setCurrentCell(field, record);
     // The hidden rows stayed in their places: the filter picks its records again (and the
     // current cell leaves a record it hides).
-    if (mFilterOn)
-        applyFilter(true);
+    if (isFilterOn())
+        document.showFilteredRecords();
 }
 
 void ToolsCommands::columnSum()
@@ -227,18 +235,24 @@ void ToolsCommands::columnSum()
 
 void ToolsCommands::toggleRowSum()
 {
-    setRowSumState(!mRowSumOn);
-    if (mRowSumOn) {
+    setRowSumState(!isRowSumOn());
+    if (isRowSumOn()) {
         mRowSumCommand = true;
         computeRowSums();
         mRowSumCommand = false;
     }
 }
 
+bool ToolsCommands::isRowSumOn() const
+{
+    return mWorkspace.document().viewState().rowSumOn;
+}
+
 void ToolsCommands::setRowSumState(bool on)
 {
-    mRowSumOn = on;
-    actionRowSum->setChecked(on);
+    ViewState state = mWorkspace.document().viewState();
+    state.rowSumOn = on;
+    mWorkspace.document().changeViewState(state);
 }
 
 void ToolsCommands::rowSumOff()
@@ -248,7 +262,7 @@ void ToolsCommands::rowSumOff()
 
 void ToolsCommands::operandsChanged()
 {
-    if (!mRowSumOn)
+    if (!isRowSumOn())
         return;
     // Without a single sum field the row sum is a one-shot command that would write into the
     // current cell, which is one just changed: the mode only goes off.
@@ -263,7 +277,7 @@ void ToolsCommands::operandsChanged()
 void ToolsCommands::computeRowSums()
 {
     RowSumState state;
-    state.rowSumMode = mRowSumOn;
+    state.rowSumMode = isRowSumOn();
     DatabaseDocument &document = mWorkspace.document();
     // The Row Sum command is a step of its own; after typing in a cell, the sums join the
     // typing's step.

@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
-#include "core/editing/auto_size.h"
 #include "gui/commands/command_placement.h"
 #include "gui/commands/workspace.h"
 #include "gui/dialogs/find_dialog.h"
@@ -13,13 +12,10 @@ class QAction;
 
 namespace kribed {
 
-class PropertiesDialog;
-
 // The Tools menu without the row and column commands: find, the three toggled states (automatic
-// widths, record filter, row sums), sorting and the column sum.
-class ToolsCommands
-    : public QObject
-    , public Modes
+// widths, record filter, row sums), sorting and the column sum. The toggles show the document's
+// view state: they switch it and follow it, wherever else it changes.
+class ToolsCommands : public QObject
 {
     Q_OBJECT
 
@@ -29,8 +25,6 @@ public:
     // Where the actions show: menus, tool bar, context menu, pictures.
     CommandPlacements placements() const;
 
-    // The dialog whose controls hold the filter's match options and the sort's reverse flags.
-    void setPropertiesDialog(const PropertiesDialog *dialog) { mProperties = dialog; }
     void setDatabaseOpen(bool open);
     // Automatic widths marked off without putting widths back (the database they were for is
     // gone).
@@ -38,18 +32,20 @@ public:
 
     FindDialog &findDialog() { return mFindDialog; }
 
-    // Only record and show a state.
+    // Only record a state (shown by the toggles as every state is).
     void setAutoSizingState(bool on);
     void setRowSumState(bool on);
 
-    bool isAutoSizing() const override { return mAutoSizing; }
-    void autoSizeColumns(bool on) override;
-    AutoWidths &autoWidths() override { return mAutoWidths; }
-    bool isFilterOn() const override { return mFilterOn; }
-    void applyFilter(bool on) override;
-    bool isRowSumOn() const override { return mRowSumOn; }
-    void rowSumOff() override;
-    void computeRowSums() override;
+    bool isAutoSizing() const;
+    // Switches automatic widths on or off and puts the widths into the database.
+    void autoSizeColumns(bool on);
+    bool isFilterOn() const;
+    // Shows every row again; with `on`, hides those the record filter leaves out.
+    void applyFilter(bool on);
+    bool isRowSumOn() const;
+    void rowSumOff();
+    // Fills the sum field of every record while the mode is on.
+    void computeRowSums();
     // Cells were changed by typing, a paste or clearing, as the newest step of the history: while
     // row-sum mode is on, the sum field of every record follows within that step.
     void operandsChanged();
@@ -77,13 +73,11 @@ private:
     void runSearch();
     void sort(int direction);
 
+    // The check marks and pressed buttons as the view state has them.
+    void showStates();
+
     Workspace &mWorkspace;
-    const PropertiesDialog *mProperties = nullptr;
-    bool mAutoSizing = false;
-    bool mFilterOn = false;
-    bool mRowSumOn = false;
     bool mRowSumCommand = false;
-    AutoWidths mAutoWidths;
     FindDialog mFindDialog;
 };
 

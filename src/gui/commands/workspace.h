@@ -8,38 +8,16 @@ class QWidget;
 
 namespace kribed {
 
-class AutoWidths;
 class DatabaseDocument;
 class FileDialogs;
 class Prompter;
 class UserList;
 struct Settings;
 
-// The three toggled states of the window (automatic widths, record filter, row sums), each shown
-// by a menu check mark, a pressed tool button and a letter in the status bar.
-class Modes
-{
-public:
-    virtual bool isAutoSizing() const = 0;
-    // Switches automatic widths on or off and puts the widths into the database.
-    virtual void autoSizeColumns(bool on) = 0;
-    // The widths automatic sizing puts back, which follow columns that move or go.
-    virtual AutoWidths &autoWidths() = 0;
-    virtual bool isFilterOn() const = 0;
-    // Shows every row again; with `on`, hides those the record filter leaves out.
-    virtual void applyFilter(bool on) = 0;
-    virtual bool isRowSumOn() const = 0;
-    virtual void rowSumOff() = 0;
-    // Fills the sum field of every record while the mode is on.
-    virtual void computeRowSums() = 0;
-
-protected:
-    ~Modes() = default;
-};
-
 // What the command classes work with: the open database and the current cell, the seams that ask
-// the user (messages, file dialogs), the settings and handheld users, the display font, the
-// toggled states and the window that dialogs belong to. The main window provides it.
+// the user (messages, file dialogs), the settings and handheld users, the display font and the
+// window that dialogs belong to. The main window provides it. The toggled states are the
+// document's view state.
 class Workspace
 {
 public:
@@ -69,8 +47,6 @@ public:
     // names the code page the cells are shown in.
     virtual const QFont &displayFont() const = 0;
     virtual void setDisplayFont(const QFont &font) = 0;
-
-    virtual Modes &modes() = 0;
 
 protected:
     ~Workspace() = default;

@@ -255,7 +255,7 @@ QWidget *PropertiesDialog::buildApplicationTab()
 // Showing -------------------------------------------------------------------------------------
 
 void PropertiesDialog::prepare(const Database &database, int field,
-                               const PropertiesChoices &choices)
+                               const PropertiesChoices &choices, const FilterCondition &filter)
 {
     mEdited = database;
     mPrepared = true;
@@ -289,6 +289,8 @@ void PropertiesDialog::prepare(const Database &database, int field,
     mFilterFields->setCurrentIndex(filterField >= 0 && filterField <= fields ? filterField : -1);
     mFilter->setText(mRegional.toText(database.filterText()));
     mFilterOn->setChecked(database.filterOn());
+    mFilterMB->setChecked(filter.mustBeginWith);
+    (filter.exclude ? mExclude : mInclude)->setChecked(true);
 
     // The list of a field that is no popup field stays out of the box: OK would keep it otherwise.
     mNewEntry->clear();
@@ -439,35 +441,20 @@ void PropertiesDialog::sortClicked()
     mPopup->addItems(items);
 }
 
-FilterOptions PropertiesDialog::filterChoices() const
+FilterCondition PropertiesDialog::filterAsShown() const
 {
-    FilterOptions options;
-    options.mustBeginWith = mFilterMB->isChecked();
-    options.exclude = mExclude->isChecked();
-    options.field = filterFieldChoice();
-    return options;
+    FilterCondition filter;
+    filter.field = std::max(0, mFilterFields->currentIndex());
+    filter.text = mRegional.toBytes(mFilter->text());
+    filter.mustBeginWith = mFilterMB->isChecked();
+    filter.exclude = mExclude->isChecked();
+    return filter;
 }
 
-int PropertiesDialog::filterFieldChoice() const
+void PropertiesDialog::done(int result)
 {
-    return std::max(0, mFilterFields->currentIndex());
-}
-
-void PropertiesDialog::setFilterChoices(const FilterOptions &options, const QStringList &fieldNames)
-{
-    mFilterMB->setChecked(options.mustBeginWith);
-    (options.exclude ? mExclude : mInclude)->setChecked(true);
-    mFilterFields->clear();
-    mFilterFields->addItem(tr("All Fields"));
-    mFilterFields->addItems(fieldNames);
-    const int field = options.field;
-    mFilterFields->setCurrentIndex(field >= 0 && field <= fieldNames.size() ? field : 0);
-}
-
-int PropertiesDialog::runFilter(Database &database, bool on) const
-{
-    database.setFilterField(filterFieldChoice());
-    return applyFilter(database, on, filterChoices());
+    Q_EMIT filterLeft(filterAsShown());
+    QDialog::done(result);
 }
 
 // OK ------------------------------------------------------------------------------------------
@@ -486,8 +473,9 @@ PropertiesEdit PropertiesDialog::gatherEdit() const
     edit.incrementText = mIncrement->currentText();
     for (int row = 0; row < mPopup->count(); ++row)
         edit.popupItems << mRegional.toBytes(mPopup->item(row)->text());
-    edit.filterField = filterFieldChoice();
-    edit.filterText = mRegional.toBytes(mFilter->text());
+    const FilterCondition filter = filterAsShown();
+    edit.filterField = filter.field;
+    edit.filterText = filter.text;
     edit.filterOn = mFilterOn->isChecked();
     edit.secondarySort = mSecondarySort->currentIndex();
     edit.tertiarySort = mTertiarySort->currentIndex();
@@ -506,7 +494,10 @@ void PropertiesDialog::okClicked()
         return;
     }
     applyProperties(mEdited, mField, edit);
-    runFilter(mEdited, edit.filterOn);
+    // The field chosen here is the one searched, whatever field a file loaded later names.
+    FilterSpec spec;
+    spec.first() = filterAsShown();
+    applyFilter(mEdited, edit.filterOn, spec.options());
 
     mChoices.secondaryReverse = mReverse2->isChecked();
     mChoices.tertiaryReverse = mReverse3->isChecked();

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
-#include "core/editing/record_filter.h"
+#include "core/editing/view_state.h"
 #include "core/model/database.h"
 #include "core/model/regional.h"
 
@@ -38,8 +38,9 @@ struct PropertiesChoices
 
 // The properties dialog: database name and flags, one field's definition and popup list, the
 // record filter, the secondary and tertiary sort fields and four program settings. Made once and
-// kept: its controls hold their state between showings, and the filter's match options are read
-// from them as the user last left them.
+// kept. It holds no filter of its own: it shows the match options it is prepared with, and tells
+// the field and match options as it is left (`filterLeft`, OK and Cancel alike), which the
+// filter then runs with.
 class PropertiesDialog : public QDialog
 {
     Q_OBJECT
@@ -48,10 +49,13 @@ public:
     // Warnings go through the prompter, which outlives the dialog.
     explicit PropertiesDialog(Prompter &prompter, QWidget *parent = nullptr);
 
-    // The show steps for field `field` (1..m) of a copy of the database, which the dialog edits.
-    void prepare(const Database &database, int field, const PropertiesChoices &choices);
-    // The copy as OK left it: its values taken and the record filter run with this dialog's
-    // match options; marked changed. Until OK, the prepared database as it was.
+    // The show steps for field `field` (1..m) of a copy of the database, which the dialog edits;
+    // "Field must begin with string" and INCLUDE or EXCLUDE as `filter` has them (the field and
+    // text shown are the database's).
+    void prepare(const Database &database, int field, const PropertiesChoices &choices,
+                 const FilterCondition &filter = {});
+    // The copy as OK left it: its values taken and the record filter run with the match options
+    // as left; marked changed. Until OK, the prepared database as it was.
     const Database &edited() const { return mEdited; }
     // Lets go of the copy (and the records it shares) once its result is taken.
     void releaseResult();
@@ -63,16 +67,6 @@ public:
     // The choices as OK left them.
     const PropertiesChoices &choices() const { return mChoices; }
 
-    // The filter's match options and field position, as the controls were last left.
-    FilterOptions filterChoices() const;
-    int filterFieldChoice() const;
-    // The same choices set from the filter bar, which shows them too; the field list is filled
-    // again with "All Fields" and `fieldNames`, as the next showing fills it.
-    void setFilterChoices(const FilterOptions &options, const QStringList &fieldNames);
-    // The record filter with those choices: the field last chosen here is the one searched,
-    // whatever field the loaded file named. Returns how many records are hidden.
-    int runFilter(Database &database, bool on) const;
-
     // Shows or hides the "Popup" tab; hiding it empties the list box and the new-entry box.
     void showPopupTab(bool show);
 
@@ -83,6 +77,13 @@ public Q_SLOTS:
     void pasteClicked();
     void sortClicked();
     void fieldTypeChanged(int index);
+    void done(int result) override;
+
+Q_SIGNALS:
+    // The dialog closes (OK, Cancel or Escape): the field chosen and the match options as the
+    // Filter tab shows them, which the record filter runs with from now on (the text is taken
+    // only by OK, with the database's values).
+    void filterLeft(const FilterCondition &filter);
 
 protected:
     // The first control of the page in sight takes the keyboard, not the tab bar.
@@ -98,6 +99,7 @@ private:
     void showSortFields(QComboBox *box, int stored, int fields);
     void showUsers(const PropertiesChoices &choices);
     PropertiesEdit gatherEdit() const;
+    FilterCondition filterAsShown() const;
     void updateIncrementEnabled(int typeIndex);
     // Shows the warning and returns true for an entry the popup list cannot hold.
     bool refusePopupEntry(const QString &entry);

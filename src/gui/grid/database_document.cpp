@@ -9,18 +9,22 @@
 #include "core/platform/prompter.h"
 #include "gui/grid/grid_places.h"
 #include "gui/grid/recorded_edits.h"
+#include "gui/grid/view_state_step.h"
 
 #include <cmath>
+#include <memory>
 
 namespace kribed {
 
 DatabaseDocument::DatabaseDocument(const Regional &regional, QObject *parent)
     : QObject(parent)
-    , mModel(*this, this)
+    , mModel(mDatabase, mRegional, this, this)
     , mHistory(*this)
     , mDesktop(regional)
     , mRegional(regional)
 {
+    connect(this, &DatabaseDocument::rowVisibilityChanged, this,
+            &DatabaseDocument::noteStoredFilter);
 }
 
 void DatabaseDocument::setRegional(const Regional &regional)
@@ -115,13 +119,61 @@ bool DatabaseDocument::install(const UserList &users, int userIndex, const Insta
     return written;
 }
 
-void DatabaseDocument::setRecordFilter(bool on, const FilterOptions &options)
+ViewState DatabaseDocument::viewState() const
 {
-    mDatabase.setFilterOn(on);
-    mDatabase.showAllRecords();
-    if (on && !mDatabase.filterText().isEmpty())
-        applyFilter(mDatabase, true, options);
+    ViewState state = mView;
+    state.filter.first().text = mDatabase.filterText();
+    state.storedFilterField = mDatabase.filterField();
+    state.filterOn = mDatabase.filterOn();
+    return state;
+}
+
+void DatabaseDocument::changeViewState(const ViewState &state, const QString &text)
+{
+    const ViewState before = viewState();
+    if (state == before)
+        return;
+    if (text.isEmpty()) {
+        writeViewState(before, state);
+        return;
+    }
+    {
+        const EditHistory::Recording recording(mHistory);
+        writeViewState(before, state);
+    }
+    mHistory.push(text, std::make_unique<ViewStateStep>(before, viewState()));
+}
+
+void DatabaseDocument::writeViewState(const ViewState &before, const ViewState &state)
+{
+    mView = state;
+    const QByteArray &text = state.filter.first().text;
+    if (text != before.filter.first().text || state.storedFilterField != before.storedFilterField) {
+        changeSettings([&](Database &database) {
+            database.setFilterText(text);
+            database.setFilterField(state.storedFilterField);
+        });
+    }
+    if (state.filterOn != before.filterOn) {
+        mDatabase.setFilterOn(state.filterOn);
+        showFilteredRecords();
+    }
+    noteStoredFilter();
+}
+
+void DatabaseDocument::showFilteredRecords()
+{
+    applyFilter(mDatabase, mDatabase.filterOn(), mView.filter.options());
     Q_EMIT rowVisibilityChanged();
+}
+
+void DatabaseDocument::noteStoredFilter()
+{
+    const ViewState now = viewState();
+    if (now == mViewShown)
+        return;
+    mViewShown = now;
+    Q_EMIT viewStateChanged();
 }
 
 void DatabaseDocument::setWidthScale(double scale)

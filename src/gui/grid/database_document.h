@@ -4,6 +4,7 @@
 
 #include "core/editing/auto_size.h"
 #include "core/editing/edit_result.h"
+#include "core/editing/view_state.h"
 #include "core/model/database.h"
 #include "core/model/pdb_reader.h"
 #include "core/model/pdb_writer.h"
@@ -28,7 +29,6 @@ class Prompter;
 class RowClipboard;
 class UserList;
 struct AutoSizing;
-struct FilterOptions;
 struct InstallOptions;
 
 // Owns the one open database and the grid's model over it. Every change of the database enters
@@ -42,7 +42,9 @@ struct InstallOptions;
 // for the recorders and the history's steps in gui/grid only.
 // The helpers leave the modified flag to the change itself (a refused operation changes nothing,
 // not even the flag); the moves and the width of a dragged border set it.
-class DatabaseDocument : public QObject
+class DatabaseDocument
+    : public QObject
+    , public GridEditSink
 {
     Q_OBJECT
 
@@ -99,7 +101,8 @@ public:
     // A value typed into the grid: the record is stamped first and the text stored after, so a
     // text typed into a Modification Date or Time cell stays (storeEditedText). Returns whether
     // anything changed.
-    bool storeTypedText(int field, int record, const QByteArray &value, const QDateTime &now);
+    bool storeTypedText(int field, int record, const QByteArray &value,
+                        const QDateTime &now) override;
     void setModified();
     void clearModified();
     // A column's width in pixels as the user dragged it; sets the modified flag. While the same
@@ -109,13 +112,25 @@ public:
     void moveRecord(int from, int to);
     void moveField(int from, int to);
 
+    // How the database is looked at (view_state.h). The filter text, the stored filter field and
+    // whether the filter is on are the database's own values, read and written through it; the
+    // rest lasts across loads, as the modes are left by the commands that leave them.
+    ViewState viewState() const;
+    // The one way the view state changes; the views follow `viewStateChanged`. The filter runs
+    // when it goes on or off; a filter changed while on shows at its next run
+    // (showFilteredRecords), as the user left its settings. With `text` the change is one undo step of that
+    // name (none when nothing changes), which marks the database changed only for a new filter
+    // text; without, no step: a toggle shows the database another way.
+    void changeViewState(const ViewState &state, const QString &text = {});
+    // Shows exactly the records the filter keeps (all of them while it is off), after a change
+    // the filter does not follow by itself: a sort, a moved row, an undo. No change of the view
+    // state.
+    void showFilteredRecords();
+
     // Changes that keep no undo step and leave the history as it is: they show the database
     // another way (the record filter, the display font's scale, widths the grid shows) rather
     // than change what is saved, or they are taken into a recorded step by the caller.
     //
-    // The record filter on or off: on hides the records that `options` leave out (when there is
-    // a filter text); off shows them all.
-    void setRecordFilter(bool on, const FilterOptions &options);
     // The pixels per width unit of the display font.
     void setWidthScale(double scale);
     // Column widths in pixels, field by field (a shorter list leaves the rest).
@@ -174,6 +189,9 @@ Q_SIGNALS:
     void saved();
     // The regional rules or their code page changed: every shown text may read differently.
     void regionalChanged();
+    // The view state may have changed: by changeViewState, an undo or redo, a load, or the
+    // properties taken.
+    void viewStateChanged();
 
 private:
     struct SettingsGuard;
@@ -183,6 +201,9 @@ private:
     // Takes a width of a drag that goes on into the drag's step; false when there is none.
     bool extendColumnDrag(int field, int pixels);
     void remapPersistentRows(const QVector<int> &oldOfNew);
+    void writeViewState(const ViewState &before, const ViewState &state);
+    // Tells the views when the database's own filter values changed under them.
+    void noteStoredFilter();
 
     Database mDatabase;
     GridModel mModel;
@@ -191,6 +212,9 @@ private:
     Regional mRegional;
     FormatsChoice mChoice;
     std::optional<RecoveryOrigin> mRecovered;
+    // The view state but for the database's own values (see viewState()).
+    ViewState mView;
+    ViewState mViewShown;
 };
 
 // The model's begin/end pairs, closed even when the change returns early.

@@ -8,7 +8,6 @@
 #include "core/model/regional.h"
 #include "core/model/stored_value.h"
 #include "core/platform/code_page.h"
-#include "gui/grid/database_document.h"
 
 #include <QDateTime>
 
@@ -16,15 +15,13 @@
 
 namespace kribed {
 
-GridModel::GridModel(DatabaseDocument &document, QObject *parent)
+GridModel::GridModel(const Database &database, const Regional &regional, GridEditSink *edits,
+                     QObject *parent)
     : QAbstractTableModel(parent)
-    , mDocument(document)
+    , mDatabase(database)
+    , mRegional(regional)
+    , mEdits(edits)
 {
-}
-
-const Database &GridModel::database() const
-{
-    return mDocument.database();
 }
 
 int GridModel::rowCount(const QModelIndex &parent) const
@@ -51,11 +48,10 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
         return {};
     const QByteArray &cell = database().cell(fieldOf(index), recordOf(index));
     if (role == Qt::EditRole)
-        return mDocument.regional().toText(cell);
+        return mRegional.toText(cell);
     // Drawn from its start: no cell shows more than the longest value a file holds (as the file
     // stores it), so a longer one never makes painting slow.
-    QString text =
-        mDocument.regional().toText(QByteArrayView(cell).first(storedPrefixLength(cell)));
+    QString text = mRegional.toText(QByteArrayView(cell).first(storedPrefixLength(cell)));
     // Shown on several lines where the text breaks its lines (CR LF in cells).
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return text;
@@ -63,19 +59,19 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
 
 bool GridModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
-    if (role != Qt::EditRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (!mEdits || role != Qt::EditRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
         return false;
     const int field = fieldOf(index);
     const int record = recordOf(index);
     // An edit that leaves the shown text as it was keeps the cell's bytes, even those the code
     // page cannot show faithfully.
     const QString text = value.toString();
-    if (text == mDocument.regional().toText(database().cell(field, record)))
+    if (text == mRegional.toText(database().cell(field, record)))
         return true;
     if (mTypedTextCheck)
         mTypedTextCheck(text);
-    const QByteArray bytes = encodeOrQuestionMark(text, mDocument.regional().codePage());
-    if (mDocument.storeTypedText(field, record, bytes, QDateTime::currentDateTime()))
+    const QByteArray bytes = encodeOrQuestionMark(text, mRegional.codePage());
+    if (mEdits->storeTypedText(field, record, bytes, QDateTime::currentDateTime()))
         Q_EMIT cellEdited(field, record);
     return true;
 }
@@ -94,7 +90,7 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
     if (section < 0 || section >= database().fieldCount())
         return {};
     if (role == Qt::DisplayRole)
-        return mDocument.regional().toText(database().fieldName(fieldOfColumn(section)));
+        return mRegional.toText(database().fieldName(fieldOfColumn(section)));
     if (role == Qt::AccessibleTextRole)
         return spokenFieldName(fieldOfColumn(section));
     if (role == Qt::ToolTipRole && mHintSource) {
@@ -109,7 +105,7 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
 
 QString GridModel::spokenFieldName(int field) const
 {
-    const QString name = mDocument.regional().toText(database().fieldName(field));
+    const QString name = mRegional.toText(database().fieldName(field));
     // A field without a name is still told from its neighbours.
     return name.trimmed().isEmpty() ? tr("Column %1").arg(field) : name;
 }
@@ -131,7 +127,8 @@ Qt::ItemFlags GridModel::flags(const QModelIndex &index) const
     // letters.
     if (index.row() < database().recordCount() && database().isHidden(recordOf(index)))
         return Qt::NoItemFlags;
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+    const Qt::ItemFlags shown = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    return mEdits ? shown | Qt::ItemIsEditable : shown;
 }
 
 } // namespace kribed

@@ -6,14 +6,31 @@
 
 #include <functional>
 
+class QDateTime;
+
 namespace kribed {
 
 class Database;
 class DatabaseDocument;
+class Regional;
 
-// The grid's view of the open database: model column c is field c + 1, model row r is record
-// r + 1; the horizontal header holds the field names, the vertical header the record numbers.
-// Cells are shown and edited through the display code page of the current regional rules; a
+// Where a grid's typed texts go (the document of the open database): without one, the grid only
+// shows its database.
+class GridEditSink
+{
+public:
+    // A value typed into a cell, in the database's code page. Returns whether anything changed.
+    virtual bool storeTypedText(int field, int record, const QByteArray &value,
+                                const QDateTime &now) = 0;
+
+protected:
+    ~GridEditSink() = default;
+};
+
+// A grid's view of a database: model column c is field c + 1, model row r is record r + 1; the
+// horizontal header holds the field names, the vertical header the record numbers. Any database
+// can be shown (the open one, a backup, another file) with the regional rules it is read by.
+// Cells are shown and edited through the display code page of those rules; a
 // character the code page cannot hold is stored as '?'. The shown text of a cell (DisplayRole) is
 // at most the start a file stores (4000 bytes there); editing (EditRole) gets the whole text. Screen readers get the
 // field name with each cell's text, "Record n" as its description and as the row header.
@@ -22,7 +39,11 @@ class GridModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    explicit GridModel(DatabaseDocument &document, QObject *parent = nullptr);
+    // Shows `database` read by `regional`, both kept by reference and followed as they change
+    // (the owner signals the changes); typed texts go to `edits`, and without it no cell can be
+    // edited.
+    GridModel(const Database &database, const Regional &regional, GridEditSink *edits = nullptr,
+              QObject *parent = nullptr);
 
     // Called with each text typed into a cell before it is stored (the window warns there of
     // characters the code page cannot hold).
@@ -52,12 +73,14 @@ Q_SIGNALS:
 private:
     friend class DatabaseDocument;
 
-    const Database &database() const;
+    const Database &database() const { return mDatabase; }
     // What a screen reader says for a field's header cell and for a cell.
     QString spokenFieldName(int field) const;
     QString spokenCell(const QModelIndex &index) const;
 
-    DatabaseDocument &mDocument;
+    const Database &mDatabase;
+    const Regional &mRegional;
+    GridEditSink *mEdits;
     HintSource mHintSource;
     std::function<void(const QString &)> mTypedTextCheck;
 };

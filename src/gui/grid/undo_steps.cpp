@@ -372,34 +372,6 @@ qsizetype WidthsStep::bytes() const
 
 // ---------------------------------------------------------------------------------------------
 
-DisplayFontStep::DisplayFontStep(std::function<void(bool)> switchFont, QVector<int> before,
-                                 QVector<int> after)
-    : mSwitchFont(std::move(switchFont))
-    , mBefore(std::move(before))
-    , mAfter(std::move(after))
-{
-}
-
-void DisplayFontStep::apply(DatabaseDocument &document)
-{
-    // The font first: it sets the scale that the widths are shown and clamped with.
-    mSwitchFont(true);
-    document.setColumnWidths(mAfter);
-}
-
-void DisplayFontStep::revert(DatabaseDocument &document)
-{
-    mSwitchFont(false);
-    document.setColumnWidths(mBefore);
-}
-
-qsizetype DisplayFontStep::bytes() const
-{
-    return sizeof(*this) + (mBefore.capacity() + mAfter.capacity()) * qsizetype(sizeof(int));
-}
-
-// ---------------------------------------------------------------------------------------------
-
 DatabaseSettings DatabaseSettings::of(const Database &database)
 {
     DatabaseSettings settings;

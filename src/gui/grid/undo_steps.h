@@ -238,26 +238,6 @@ private:
     bool mMarksChanged;
 };
 
-// A new display font with the pixel widths that keep every column's width in units. The font
-// and the widths go back and forth together, so the units never change; the font is no part of
-// the file, so the step does not mark the database changed. `switchFont(true)` puts the new font
-// in place, `switchFont(false)` the old one.
-class DisplayFontStep : public UndoStep
-{
-public:
-    DisplayFontStep(std::function<void(bool after)> switchFont, QVector<int> before,
-                    QVector<int> after);
-    void apply(DatabaseDocument &document) override;
-    void revert(DatabaseDocument &document) override;
-    qsizetype bytes() const override;
-    bool marksChanged() const override { return false; }
-
-private:
-    std::function<void(bool)> mSwitchFont;
-    QVector<int> mBefore;
-    QVector<int> mAfter;
-};
-
 // Everything the properties dialog's OK may change apart from cells: database values, field names,
 // widths, definitions, the filter and which rows it hides.
 struct DatabaseSettings

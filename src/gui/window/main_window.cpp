@@ -117,11 +117,6 @@ void MainWindow::makeRecoveryWriter()
             [this](const QString &message) { statusBar()->showMessage(message, 15000); });
 }
 
-Modes &MainWindow::modes()
-{
-    return *mTools;
-}
-
 void MainWindow::makeCommands()
 {
     mHelp = std::make_unique<HelpCommands>(*this, this);
@@ -133,9 +128,7 @@ void MainWindow::makeCommands()
     mRowColumn = std::make_unique<RowColumnCommands>(*this, *mEdit, this);
     mReplace = std::make_unique<ReplaceCommands>(*this, this);
     mFormats = std::make_unique<RegionalCommands>(*this, this);
-    mTools->setPropertiesDialog(&mProperties->dialog());
     mNavigation = std::make_unique<NavigationCommands>(*this, this);
-    mNavigation->setPropertiesDialog(&mProperties->dialog());
 }
 
 CommandPlacements MainWindow::commandPlacements() const
@@ -211,10 +204,11 @@ void MainWindow::connectRangeCommands()
     connect(mReplace.get(), &ReplaceCommands::cellsChanged, mTools.get(),
             &ToolsCommands::operandsChanged);
 
-    // After an undo or redo the record filter shows exactly the records it keeps, and the
-    // toggles show the database's filter switch.
-    connect(&mDocument->history(), &EditHistory::stepRun, this,
-            [this] { mTools->applyFilter(mDocument->database().filterOn()); });
+    // The font follows the view state: the Font command and its undo and redo.
+    connect(mDocument, &DatabaseDocument::viewStateChanged, this, &MainWindow::showViewStateFont);
+    // After an undo or redo the record filter shows exactly the records it keeps.
+    connect(&mDocument->history(), &EditHistory::stepRun, mDocument,
+            &DatabaseDocument::showFilteredRecords);
     // Told once for each change that pushed older ones out, without a box: nothing is lost, but
     // the user should not count on undoing them.
     connect(&mDocument->history(), &EditHistory::oldestStepsDropped, this, [this] {
@@ -359,7 +353,8 @@ void MainWindow::updateStatus()
     // panels must never go on showing the path and modified mark of the database before.
     if (!isDatabaseOpen())
         return;
-    const ToggleStates toggles{mTools->isAutoSizing(), mTools->isFilterOn(), mTools->isRowSumOn()};
+    const ViewState view = mDocument->viewState();
+    const ToggleStates toggles{view.autoSizing, view.filterOn, view.rowSumOn};
     const Regional &regional = mDocument->regional();
     const StatusPanels texts =
         statusPanelTexts(database, currentField(), currentRecord(), toggles, regional);

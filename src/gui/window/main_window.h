@@ -70,7 +70,6 @@ public:
     QWidget *mainWindow() override { return this; }
     const QFont &displayFont() const override { return mDisplayFont; }
     void setDisplayFont(const QFont &font) override;
-    Modes &modes() override;
 
     FileCommands &fileCommands() { return *mFile; }
     ExchangeCommands &exchangeCommands() { return *mExchange; }
@@ -128,6 +127,8 @@ private:
     void buildStatusBar();
     void connectRangeCommands();
     // Font to the grid and the read-me window, column 0's width and the width scale.
+    // The display font the document's view state names, when it is not the one shown.
+    void showViewStateFont();
     void applyDisplayFont();
     int textWidth(const QString &text) const;
     void syncColumnWidths();

@@ -271,12 +271,31 @@ void MainWindow::applyDisplayFont()
     // Column 0 is "0000" + 6 pixels wide, wider only for five-digit record numbers.
     mRowHeader->fitRecordNumbers();
     mDocument->setWidthScale(double(zeros / ZerosPerUnit));
+    // The view state names the font in force (the settings' at start), so that a recorded
+    // change of it can give it back.
+    ViewState view = mDocument->viewState();
+    view.displayFont = mDisplayFont.toString();
+    view.fontCharSet = mSettings.font.charSet;
+    mDocument->changeViewState(view);
 }
 
 void MainWindow::setDisplayFont(const QFont &font)
 {
     mDisplayFont = font;
     applyDisplayFont();
+}
+
+void MainWindow::showViewStateFont()
+{
+    const ViewState view = mDocument->viewState();
+    if (view.displayFont.isEmpty()
+        || (view.displayFont == mDisplayFont.toString()
+            && view.fontCharSet == mSettings.font.charSet))
+        return;
+    QFont font;
+    font.fromString(view.displayFont);
+    mSettings.font.charSet = view.fontCharSet;
+    setDisplayFont(font);
 }
 
 namespace {
@@ -370,17 +389,21 @@ void MainWindow::recordMoved(int from, int to)
     const WaitCursor wait;
     recordRecordMove(*mDocument, tr("Move row"), from, to);
     // Shown rows are always exactly those the filter keeps, whatever moved.
-    if (mTools->isFilterOn())
-        mTools->applyFilter(true);
+    if (mDocument->database().filterOn())
+        mDocument->showFilteredRecords();
 }
 
 void MainWindow::fieldMoved(int from, int to)
 {
     // The grid has moved the field's name, cells and pixel width (Database::moveField); the field
     // type, the popup list and the remembered automatic width follow here.
+    AutoWidths autoWidths = mDocument->viewState().autoWidths;
     recordFieldMove(*mDocument, tr("Move column"), from, to, [&](Database &database) {
-        moveColumnDefinition(database, from, to, mTools->autoWidths());
+        moveColumnDefinition(database, from, to, autoWidths);
     });
+    ViewState view = mDocument->viewState();
+    view.autoWidths = autoWidths;
+    mDocument->changeViewState(view);
     mTools->rowSumOff();
     mDocument->setModified();
 }

@@ -5,6 +5,7 @@
 #include "core/model/pdb_writer.h"
 #include "core/model/recovery_snapshot.h"
 #include "core/platform/prompter.h"
+#include "gui/commands/command_support.h"
 #include "gui/commands/file_commands.h"
 #include "gui/commands/workspace.h"
 #include "gui/dialogs/file_dialogs.h"
@@ -155,7 +156,7 @@ void RecoveryOffer::recover(int row)
     mRecovered = true;
     mRecoveredPath = entry.data.origin.path;
     mWorkspace.setCurrentCell(1, 1);
-    mWorkspace.modes().applyFilter(false);
+    switchRecordFilter(mWorkspace, false);
     mWorkspace.setDatabaseOpen(true);
     mWriter.takeOver(std::move(entry.slot), entry.data.origin);
     mEntries.erase(mEntries.begin() + row);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/editing/record_filter.h"
 #include "core/model/database.h"
 #include "core/model/field_type.h"
 #include "core/model/regional.h"
@@ -288,6 +289,7 @@ void TestPropertiesDialog::sortFieldsBeyondLastColumn()
 void TestPropertiesDialog::filterChoicesOutliveTheDialog()
 {
     // OK with "bo" on the town field, must begin, EXCLUDE: Bonn is hidden, Berlin and Aachen stay.
+    QSignalSpy left(mDialog.get(), &PropertiesDialog::filterLeft);
     mDialog->prepare(mDatabase, 1, {});
     child<QComboBox>("filterFieldCombo")->setCurrentIndex(3);
     child<QLineEdit>("filterEdit")->setText(QStringLiteral("bo"));
@@ -306,25 +308,31 @@ void TestPropertiesDialog::filterChoicesOutliveTheDialog()
     Database other = makeDatabase();
     other.setFilterField(1);
     other.setFilterText("Bo");
-    FilterOptions options = mDialog->filterChoices();
-    QVERIFY(options.mustBeginWith);
-    QVERIFY(options.exclude);
-    QCOMPARE(mDialog->filterFieldChoice(), 3);
-    QCOMPARE(mDialog->runFilter(other, true), 1);
+    QCOMPARE(left.count(), 1);
+    FilterSpec spec;
+    spec.first() = left.takeFirst().at(0).value<FilterCondition>();
+    QVERIFY(spec.first().mustBeginWith);
+    QVERIFY(spec.first().exclude);
+    QCOMPARE(spec.first().field, 3);
+    QCOMPARE(applyFilter(other, true, spec.options()), 1);
     QVERIFY(other.isHidden(2));
     other.setFilterField(1);
 
-    // Choices changed and then cancelled are still the ones read.
-    mDialog->prepare(other, 1, {});
-    QCOMPARE(mDialog->filterFieldChoice(), 1);
+    // Choices changed and then cancelled are still the ones read; the dialog shows the match
+    // options it is given and the database's field.
+    mDialog->prepare(other, 1, {}, spec.first());
+    QVERIFY(child<QCheckBox>("filterMustBeginCheckBox")->isChecked());
+    QVERIFY(child<QRadioButton>("excludeFilterRadio")->isChecked());
+    QCOMPARE(child<QComboBox>("filterFieldCombo")->currentIndex(), 1);
     child<QCheckBox>("filterMustBeginCheckBox")->setChecked(false);
     child<QRadioButton>("includeFilterRadio")->setChecked(true);
     child<QComboBox>("filterFieldCombo")->setCurrentIndex(2);
     mDialog->reject();
-    options = mDialog->filterChoices();
-    QVERIFY(!options.mustBeginWith);
-    QVERIFY(!options.exclude);
-    QCOMPARE(mDialog->filterFieldChoice(), 2);
+    QCOMPARE(left.count(), 1);
+    const auto cancelled = left.takeFirst().at(0).value<FilterCondition>();
+    QVERIFY(!cancelled.mustBeginWith);
+    QVERIFY(!cancelled.exclude);
+    QCOMPARE(cancelled.field, 2);
     QCOMPARE(mDialog->edited().filterField(), 1);
 }
 

@@ -244,6 +244,53 @@ private Q_SLOTS:
         QCOMPARE(model().headerData(1, Qt::Vertical, Qt::ToolTipRole), QVariant());
     }
 
+    // A second file beside the open one: its own cells, names and code page, and nothing typed
+    // reaches either database.
+    void secondFileShowsReadOnlyBesideTheOpenOne_data()
+    {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<int>("record");
+        QTest::addColumn<bool>("hidden");
+        QTest::newRow("a cell in its own code page") << 1 << 1 << false;
+        QTest::newRow("the last cell") << 2 << 5 << false;
+        QTest::newRow("a hidden record") << 2 << 3 << true;
+    }
+
+    void secondFileShowsReadOnlyBesideTheOpenOne()
+    {
+        QFETCH(int, field);
+        QFETCH(int, record);
+        QFETCH(bool, hidden);
+        Database other;
+        fill(other, 2, 5);
+        other.setCell(1, 1, "\xc4pfel");
+        other.setFieldName(2, QByteArray("Gr\xf6\xdf") + 'e');
+        other.setHidden(3, true);
+        const Regional western = kribed::test::testRegional("windows-1252");
+        GridModel backup(other, western);
+        QAbstractItemModelTester tester(&backup,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+
+        QCOMPARE(backup.rowCount(), 5);
+        QCOMPARE(backup.columnCount(), 2);
+        QCOMPARE(backup.index(0, 0).data().toString(), QString::fromUtf8("Äpfel"));
+        QCOMPARE(backup.headerData(1, Qt::Horizontal).toString(), QString::fromUtf8("Größe"));
+        QCOMPARE(backup.headerData(4, Qt::Vertical).toString(), QStringLiteral("0005"));
+        // The open document's grid goes on showing its own database.
+        QCOMPARE(model().rowCount(), 4);
+        QCOMPARE(text(1, 1), QStringLiteral("1.1"));
+
+        const QModelIndex index = backup.index(record - 1, field - 1);
+        QVERIFY(!(backup.flags(index) & Qt::ItemIsEditable));
+        QCOMPARE(bool(backup.flags(index) & Qt::ItemIsEnabled), !hidden);
+        const QByteArray before = other.cell(field, record);
+        QVERIFY(!backup.setData(index, QStringLiteral("typed")));
+        QCOMPARE(other.cell(field, record), before);
+        QVERIFY(!other.isModified());
+        QCOMPARE(mDocument->database().cell(1, 1), QByteArray("1.1"));
+        QCOMPARE(mDocument->history().stack().count(), 0);
+    }
+
     void closeLeavesNothingOpen()
     {
         mDocument->resetWith([](Database &database) { database.setName("X"); });

@@ -353,9 +353,11 @@ private Q_SLOTS:
             database.setFilterText(text);
             database.setFilterField(field);
         });
-        // The field searched is the properties dialog's, which shows the file's when prepared.
+        // The field searched is the properties dialog's as left, which shows the file's when
+        // prepared.
         PropertiesDialog &properties = mWindow->propertiesCommands().dialog();
         properties.prepare(windowDatabase(), 1, properties.choices());
+        properties.reject();
         mWindow->toolsCommands().toggleFilter();
         QList<int> visible;
         for (int row = 0; row < 4; ++row) {
