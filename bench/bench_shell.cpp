@@ -17,7 +17,7 @@
 #include "gui/commands/tools_commands.h"
 #include "gui/dialogs/file_dialogs.h"
 #include "gui/grid/database_document.h"
-#include "gui/window/filter_bar.h"
+#include "gui/commands/filter_bar.h"
 #include "gui/window/main_window.h"
 
 #include <QAction>

@@ -26,7 +26,7 @@
 #include "gui/grid/grid_cell_delegate.h"
 #include "gui/grid/grid_header.h"
 #include "gui/grid/recorded_edits.h"
-#include "gui/window/filter_bar.h"
+#include "gui/commands/filter_bar.h"
 #include "gui/window/welcome_panel.h"
 
 #include <QAbstractButton>

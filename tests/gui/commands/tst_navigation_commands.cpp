@@ -5,7 +5,7 @@
 #include "gui/dialogs/go_to_record_dialog.h"
 #include "gui/dialogs/properties_dialog.h"
 #include "gui/grid/database_document.h"
-#include "gui/window/filter_bar.h"
+#include "gui/commands/filter_bar.h"
 #include "gui/window/main_window.h"
 #include "history_checks.h"
 #include "main_window_fixture.h"
