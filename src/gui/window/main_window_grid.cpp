@@ -16,18 +16,18 @@
 #include "gui/commands/edit_commands.h"
 #include "gui/commands/exchange_commands.h"
 #include "gui/commands/file_commands.h"
+#include "gui/commands/filter_bar.h"
 #include "gui/commands/help_commands.h"
 #include "gui/commands/regional_commands.h"
 #include "gui/commands/tools_commands.h"
 #include "gui/commands/wait_cursor.h"
 #include "gui/dialogs/formats_suggestion_bar.h"
+#include "gui/dialogs/welcome_panel.h"
 #include "gui/grid/database_document.h"
 #include "gui/grid/display_text_width.h"
 #include "gui/grid/grid_cell_delegate.h"
 #include "gui/grid/grid_header.h"
 #include "gui/grid/recorded_edits.h"
-#include "gui/commands/filter_bar.h"
-#include "gui/window/welcome_panel.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -4,7 +4,7 @@
 #include "gui/commands/exchange_commands.h"
 #include "gui/commands/file_commands.h"
 #include "gui/window/main_window.h"
-#include "gui/window/welcome_panel.h"
+#include "gui/dialogs/welcome_panel.h"
 #include "main_window_fixture.h"
 
 #include <QAction>
