@@ -17,6 +17,7 @@
 #include <QClipboard>
 #include <QDateTime>
 #include <QGuiApplication>
+#include <QTableView>
 
 namespace kribed {
 
@@ -73,6 +74,12 @@ EditCommands::EditCommands(Workspace &workspace, QObject *parent)
     bind(contextPasteRow, &EditCommands::pasteRow);
     // Modal over the main window; OK's change reaches the database through `accepted`.
     connect(&mCellEditor, &QDialog::accepted, this, &EditCommands::storeEditedCell);
+    // A double-click on a cell edits it.
+    QTableView &grid = workspace.gridView();
+    connect(&grid, &QAbstractItemView::doubleClicked, this, [this, &grid] {
+        if (grid.currentIndex().isValid())
+            editCell();
+    });
 }
 
 CommandPlacements EditCommands::placements() const
@@ -121,11 +128,18 @@ bool clipboardHoldsText()
 
 void EditCommands::setDatabaseOpen(bool open)
 {
+    if (!open)
+        clearRowClipboard();
     for (QAction *action :
          {actionEditCell, actionCutCell, actionCopyCell, actionCutRow, actionCopyRow, actionFont})
         action->setEnabled(open);
     actionPasteCell->setEnabled(open && clipboardHoldsText());
     actionPasteRow->setEnabled(false);
+}
+
+void EditCommands::refresh()
+{
+    actionPasteCell->setEnabled(clipboardHoldsText());
 }
 
 bool EditCommands::hasCurrentCell() const

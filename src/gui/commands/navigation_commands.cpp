@@ -4,6 +4,7 @@
 
 #include "core/editing/record_filter.h"
 #include "gui/commands/command_support.h"
+#include "gui/commands/filter_bar.h"
 #include "gui/commands/workspace.h"
 #include "gui/dialogs/properties_dialog.h"
 #include "gui/grid/database_document.h"
@@ -47,6 +48,8 @@ NavigationCommands::NavigationCommands(Workspace &workspace, QObject *parent)
             &NavigationCommands::filterSettingsChanged);
     connect(&document.model(), &QAbstractItemModel::columnsMoved, this,
             &NavigationCommands::filterSettingsChanged);
+    // Made last: it reads the actions and follows the signals above.
+    mFilterBar = new FilterBar(*this, workspace, workspace.mainWindow());
 }
 
 CommandPlacements NavigationCommands::placements() const
@@ -55,6 +58,11 @@ CommandPlacements NavigationCommands::placements() const
         {actionGoToRecord, MenuId::Edit, 710},
         {actionFilterBar, MenuId::Tools, 220},
     };
+}
+
+CommandPanels NavigationCommands::panels() const
+{
+    return {{mFilterBar, PanelPlace::AboveGrid, 300}};
 }
 
 void NavigationCommands::setPropertiesDialog(PropertiesDialog *dialog)

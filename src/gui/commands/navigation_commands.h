@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
-#include "gui/commands/command_placement.h"
+#include "gui/commands/command_group.h"
 #include "gui/dialogs/go_to_record_dialog.h"
 
 #include <QByteArray>
@@ -13,6 +13,7 @@ class QAction;
 
 namespace kribed {
 
+class FilterBar;
 class PropertiesDialog;
 class Workspace;
 struct FilterOptions;
@@ -32,7 +33,9 @@ struct FilterBarSettings
 
 // Finding one's way in many records: Edit > Go to record, and Tools > Filter bar, which shows
 // and edits the very filter settings of the properties dialog's Filter tab.
-class NavigationCommands : public QObject
+class NavigationCommands
+    : public QObject
+    , public CommandGroup
 {
     Q_OBJECT
 
@@ -40,12 +43,15 @@ public:
     NavigationCommands(Workspace &workspace, QObject *parent = nullptr);
 
     // Where the actions show: menus, tool bar, context menu, pictures.
-    CommandPlacements placements() const;
+    CommandPlacements placements() const override;
+    // The filter bar above the grid.
+    CommandPanels panels() const override;
 
     // The dialog whose controls hold the filter's match options and field choice.
     void setPropertiesDialog(PropertiesDialog *dialog);
-    void setDatabaseOpen(bool open);
+    void setDatabaseOpen(bool open) override;
     GoToRecordDialog &goToRecordDialog() { return mGoTo; }
+    FilterBar *filterBar() const { return mFilterBar; }
 
     // Whether the filter bar shows: chosen in the menu, and a database open.
     bool isFilterBarShown() const;
@@ -80,6 +86,7 @@ private:
     Workspace &mWorkspace;
     PropertiesDialog *mProperties = nullptr;
     GoToRecordDialog mGoTo;
+    FilterBar *mFilterBar;
 };
 
 } // namespace kribed

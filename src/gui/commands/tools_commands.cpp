@@ -61,6 +61,13 @@ ToolsCommands::ToolsCommands(Workspace &workspace, QObject *parent)
     connect(actionSortReverse, &QAction::triggered, this, &ToolsCommands::sortReverse);
     connect(actionColumnSum, &QAction::triggered, this, &ToolsCommands::columnSum);
     connect(actionRowSum, &QAction::triggered, this, &ToolsCommands::toggleRowSum);
+    // A value typed in a cell is an operand of the row sums.
+    DatabaseDocument &document = workspace.document();
+    connect(&document.model(), &GridModel::cellEdited, this, &ToolsCommands::operandsChanged);
+    // After an undo or redo the record filter shows exactly the records it keeps, and the
+    // toggles show the database's filter switch.
+    connect(&document.history(), &EditHistory::stepRun, this,
+            [this, &document] { applyFilter(document.database().filterOn()); });
 }
 
 CommandPlacements ToolsCommands::placements() const
@@ -79,6 +86,11 @@ CommandPlacements ToolsCommands::placements() const
 
 void ToolsCommands::setDatabaseOpen(bool open)
 {
+    // Every mode goes off; the widths automatic sizing kept were for the database that went.
+    if (!open)
+        dropAutoSizing();
+    applyFilter(false);
+    rowSumOff();
     for (QAction *action : {actionFind, actionFindNext, actionAutoSizing, actionFilter,
                             actionSortNormal, actionSortReverse, actionColumnSum, actionRowSum})
         action->setEnabled(open);

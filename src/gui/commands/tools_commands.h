@@ -3,7 +3,7 @@
 #pragma once
 
 #include "core/editing/auto_size.h"
-#include "gui/commands/command_placement.h"
+#include "gui/commands/command_group.h"
 #include "gui/commands/workspace.h"
 #include "gui/dialogs/find_dialog.h"
 
@@ -19,6 +19,7 @@ class PropertiesDialog;
 // widths, record filter, row sums), sorting and the column sum.
 class ToolsCommands
     : public QObject
+    , public CommandGroup
     , public Modes
 {
     Q_OBJECT
@@ -27,11 +28,11 @@ public:
     ToolsCommands(Workspace &workspace, QObject *parent = nullptr);
 
     // Where the actions show: menus, tool bar, context menu, pictures.
-    CommandPlacements placements() const;
+    CommandPlacements placements() const override;
 
     // The dialog whose controls hold the filter's match options and the sort's reverse flags.
     void setPropertiesDialog(const PropertiesDialog *dialog) { mProperties = dialog; }
-    void setDatabaseOpen(bool open);
+    void setDatabaseOpen(bool open) override;
     // Automatic widths marked off without putting widths back (the database they were for is
     // gone).
     void dropAutoSizing();
