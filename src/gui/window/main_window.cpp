@@ -22,7 +22,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDockWidget>
 #include <QFrame>
 #include <QLabel>
 #include <QMenuBar>
@@ -195,21 +194,7 @@ void MainWindow::placePanels()
     for (const CommandPanel &panel : mGroups->panels(PanelPlace::StatusBar))
         statusBar()->addPermanentWidget(panel.widget);
     for (const CommandPanel &panel : mGroups->panels(PanelPlace::Dock))
-        placeDock(panel);
-}
-
-// The dock is the window's; the widget in it and the action that shows it are the group's.
-void MainWindow::placeDock(const CommandPanel &panel)
-{
-    auto *dock = new QDockWidget(panel.widget->windowTitle(), this);
-    dock->setObjectName(panel.widget->objectName() + QStringLiteral("Dock"));
-    dock->setWidget(panel.widget);
-    addDockWidget(panel.dockArea, dock);
-    if (!panel.toggle)
-        return;
-    dock->setVisible(panel.toggle->isChecked());
-    connect(panel.toggle, &QAction::toggled, dock, &QWidget::setVisible);
-    connect(dock->toggleViewAction(), &QAction::toggled, panel.toggle, &QAction::setChecked);
+        placeInDock(*this, panel);
 }
 
 // Settings --------------------------------------------------------------------------------------

@@ -106,7 +106,6 @@ private:
     void buildStatusBar();
     // The command groups' panels above the grid, in the status bar and in docks.
     void placePanels();
-    void placeDock(const CommandPanel &panel);
     // Font to the grid and the read-me window, column 0's width and the width scale.
     void applyDisplayFont();
     int textWidth(const QString &text) const;

@@ -17,6 +17,7 @@
 #include "gui/commands/tools_commands.h"
 #include "gui/grid/database_document.h"
 #include "gui/window/main_window.h"
+#include "gui/window/menu_builder.h"
 #include "gui/window/tool_icons.h"
 #include "main_window_fixture.h"
 #include "pdb_builder.h"
@@ -24,6 +25,7 @@
 #include <QAction>
 #include <QDialog>
 #include <QDir>
+#include <QDockWidget>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
@@ -262,6 +264,31 @@ private Q_SLOTS:
                 fields << static_cast<QWidget *>(child);
         }
         QCOMPARE(fields.indexOf(widget), index);
+    }
+
+    // A group's dock panel: named after its widget, in its area, shown while its action is
+    // checked; closing the dock unchecks the action.
+    void dockPanelFollowsItsAction()
+    {
+        QMainWindow window;
+        auto *notes = new QLabel(&window);
+        notes->setObjectName(QStringLiteral("notesPanel"));
+        notes->setWindowTitle(QStringLiteral("Notes"));
+        QAction shown;
+        shown.setCheckable(true);
+        placeInDock(window, {notes, PanelPlace::Dock, 100, Qt::LeftDockWidgetArea, &shown});
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto *dock = qobject_cast<QDockWidget *>(notes->parentWidget());
+        QVERIFY(dock);
+        QCOMPARE(dock->objectName(), QStringLiteral("notesPanelDock"));
+        QCOMPARE(dock->windowTitle(), QStringLiteral("Notes"));
+        QCOMPARE(window.dockWidgetArea(dock), Qt::LeftDockWidgetArea);
+        QVERIFY(!dock->isVisible());
+        shown.setChecked(true);
+        QVERIFY(dock->isVisible());
+        dock->close();
+        QVERIFY(!shown.isChecked());
     }
 
     void commandCaptionsShortcutsAndHints_data()
