@@ -12,12 +12,13 @@
 #include "core/model/pdb_writer.h"
 #include "core/platform/prompter.h"
 #include "core/platform/user_list.h"
+#include "gui/commands/command_groups.h"
 #include "gui/commands/file_commands.h"
+#include "gui/commands/filter_bar.h"
 #include "gui/commands/navigation_commands.h"
 #include "gui/commands/tools_commands.h"
 #include "gui/dialogs/file_dialogs.h"
 #include "gui/grid/database_document.h"
-#include "gui/window/filter_bar.h"
 #include "gui/window/main_window.h"
 
 #include <QAction>
@@ -62,7 +63,7 @@ struct Window
     explicit Window(bool open = true)
     {
         if (open)
-            form.fileCommands().openDatabaseFile(largestFile());
+            form.commandGroups().get<FileCommands>().openDatabaseFile(largestFile());
     }
     bench::YesPrompter prompter;
     bench::NoDialogs dialogs;
@@ -85,7 +86,7 @@ void BM_OpenIntoGrid(benchmark::State &state)
     Window window(false);
     MainWindow &form = window.form;
     for (auto _ : state) {
-        form.fileCommands().openDatabaseFile(largestFile());
+        form.commandGroups().get<FileCommands>().openDatabaseFile(largestFile());
         benchmark::DoNotOptimize(form.document().database().recordCount());
     }
 }
@@ -102,7 +103,7 @@ void BM_FilterOffOverEveryRow(benchmark::State &state)
                 database.setHidden(record, true);
         });
         state.ResumeTiming();
-        form.toolsCommands().applyFilter(false);
+        form.commandGroups().get<ToolsCommands>().applyFilter(false);
     }
 }
 BENCHMARK(BM_FilterOffOverEveryRow)->Unit(benchmark::kMillisecond);
@@ -116,9 +117,9 @@ void BM_FilterOnThroughWindow(benchmark::State &state)
     form.document().changeSettings(
         [](Database &database) { database.setFilterText("Text 99999"); });
     for (auto _ : state) {
-        form.toolsCommands().applyFilter(true);
+        form.commandGroups().get<ToolsCommands>().applyFilter(true);
         state.PauseTiming();
-        form.toolsCommands().applyFilter(false);
+        form.commandGroups().get<ToolsCommands>().applyFilter(false);
         state.ResumeTiming();
     }
 }
@@ -134,8 +135,8 @@ void BM_FilterBarTyping(benchmark::State &state)
 {
     Window window;
     MainWindow &form = window.form;
-    form.navigationCommands().actionFilterBar->trigger();
-    FilterBar &bar = *form.filterBar();
+    form.commandGroups().get<NavigationCommands>().actionFilterBar->trigger();
+    FilterBar &bar = *form.commandGroups().get<NavigationCommands>().filterBar();
     auto *text = bar.findChild<QLineEdit *>(QStringLiteral("filterBarText"));
     if (!text) {
         state.SkipWithError("the filter bar has no text box");
@@ -163,7 +164,7 @@ void BM_FilterBarTyping(benchmark::State &state)
             floorCopy.setFilterText(text->text().toLatin1());
             benchmark::DoNotOptimize(applyFilter(floorCopy, true, FilterOptions()));
         });
-    if (!form.toolsCommands().isFilterOn())
+    if (!form.commandGroups().get<ToolsCommands>().isFilterOn())
         state.SkipWithError("typing did not switch the filter on");
     state.counters["ms"] =
         double(barNanos) / 1e6 / double(std::max<int64_t>(1, state.iterations()));
@@ -206,7 +207,7 @@ void BM_PaintGrid(benchmark::State &state)
     form.setDatabaseOpen(true);
     form.resize(1200, 800);
     form.show();
-    form.toolsCommands().autoSizeColumns(true);
+    form.commandGroups().get<ToolsCommands>().autoSizeColumns(true);
     QWidget *cells = form.grid()->viewport();
     for (auto _ : state)
         benchmark::DoNotOptimize(cells->grab());

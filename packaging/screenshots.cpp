@@ -11,6 +11,7 @@
 #include "core/model/regional.h"
 #include "core/platform/prompter.h"
 #include "core/platform/user_list.h"
+#include "gui/commands/command_groups.h"
 #include "gui/commands/file_commands.h"
 #include "gui/dialogs/cell_editor_dialog.h"
 #include "gui/dialogs/file_dialogs.h"
@@ -118,7 +119,7 @@ int run(const QString &folder, const QString &demoFolder)
     if (!QTest::qWaitForWindowExposed(&window))
         return 1;
     window.resize(WindowWidth, WindowHeight);
-    window.fileCommands().openNamedDatabase(demo);
+    window.commandGroups().get<FileCommands>().openNamedDatabase(demo);
     if (!window.isDatabaseOpen() || prompter.asked()) {
         complain(QStringLiteral("%1 was not opened").arg(demo));
         return 1;

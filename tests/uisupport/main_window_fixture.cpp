@@ -130,7 +130,7 @@ QString MainWindowFixture::writeFile(const QString &name, const QByteArray &byte
 void MainWindowFixture::openThroughDialog(const QString &path)
 {
     mDialogs->expectOpen(QStringLiteral("Open Kribo database"), path);
-    mWindow->fileCommands().openDatabase();
+    mWindow->commandGroups().get<FileCommands>().openDatabase();
 }
 
 void MainWindowFixture::openBytes(const QString &name, const QByteArray &bytes)
@@ -150,7 +150,7 @@ void MainWindowFixture::openTable(const QList<QByteArrayList> &table)
 
 void MainWindowFixture::createThroughDialog(const QString &columns, const QString &rows, int type)
 {
-    mWindow->fileCommands().newDatabase();
+    mWindow->commandGroups().get<FileCommands>().newDatabase();
     NewDatabaseDialog *form = mWindow->findChild<NewDatabaseDialog *>();
     QVERIFY(form && form->isVisible());
     child<QComboBox>(form, "columnsCombo")->setEditText(columns);

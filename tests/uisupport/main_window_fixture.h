@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/platform/user_list.h"
+#include "gui/commands/command_groups.h"
 #include "gui/commands/edit_commands.h"
 #include "gui/commands/exchange_commands.h"
 #include "gui/commands/file_commands.h"

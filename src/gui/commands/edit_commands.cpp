@@ -18,6 +18,7 @@
 #include <QClipboard>
 #include <QDateTime>
 #include <QGuiApplication>
+#include <QTableView>
 
 namespace kribed {
 
@@ -74,6 +75,12 @@ EditCommands::EditCommands(Workspace &workspace, QObject *parent)
     bind(contextPasteRow, &EditCommands::pasteRow);
     // Modal over the main window; OK's change reaches the database through `accepted`.
     connect(&mCellEditor, &QDialog::accepted, this, &EditCommands::storeEditedCell);
+    // A double-click on a cell edits it.
+    QTableView &grid = workspace.gridView();
+    connect(&grid, &QAbstractItemView::doubleClicked, this, [this, &grid] {
+        if (grid.currentIndex().isValid())
+            editCell();
+    });
 }
 
 CommandPlacements EditCommands::placements() const
@@ -122,11 +129,18 @@ bool clipboardHoldsText()
 
 void EditCommands::setDatabaseOpen(bool open)
 {
+    if (!open)
+        clearRowClipboard();
     for (QAction *action :
          {actionEditCell, actionCutCell, actionCopyCell, actionCutRow, actionCopyRow, actionFont})
         action->setEnabled(open);
     actionPasteCell->setEnabled(open && clipboardHoldsText());
     actionPasteRow->setEnabled(false);
+}
+
+void EditCommands::refresh()
+{
+    actionPasteCell->setEnabled(clipboardHoldsText());
 }
 
 bool EditCommands::hasCurrentCell() const

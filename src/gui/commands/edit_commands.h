@@ -3,7 +3,7 @@
 #pragma once
 
 #include "core/editing/row_clipboard.h"
-#include "gui/commands/command_placement.h"
+#include "gui/commands/command_group.h"
 #include "gui/dialogs/cell_editor_dialog.h"
 
 #include <QObject>
@@ -16,7 +16,9 @@ class Workspace;
 
 // The Edit menu without Properties: the cell editor, cut, copy and paste of a cell (through the
 // system clipboard) and of a row (through the program's row buffer), and the display font.
-class EditCommands : public QObject
+class EditCommands
+    : public QObject
+    , public CommandGroup
 {
     Q_OBJECT
 
@@ -24,9 +26,11 @@ public:
     EditCommands(Workspace &workspace, QObject *parent = nullptr);
 
     // Where the actions show: menus, tool bar, context menu, pictures.
-    CommandPlacements placements() const;
+    CommandPlacements placements() const override;
 
-    void setDatabaseOpen(bool open);
+    void setDatabaseOpen(bool open) override;
+    // Paste cell follows the clipboard.
+    void refresh() override;
 
     CellEditorDialog &cellEditor() { return mCellEditor; }
     // The row buffer: Cut row and Copy row fill it, the row and column commands use and empty it.

@@ -4,7 +4,7 @@
 
 #include "core/exchange/text_exchange.h"
 #include "core/exchange/text_format.h"
-#include "gui/commands/command_placement.h"
+#include "gui/commands/command_group.h"
 
 #include <QObject>
 #include <QString>
@@ -21,7 +21,9 @@ class Workspace;
 
 // Text files in and out: Import (a new database from a text file or a SQLite table), Append (its
 // records after the open database's) and Export (as text or a SQLite database).
-class ExchangeCommands : public QObject
+class ExchangeCommands
+    : public QObject
+    , public CommandGroup
 {
     Q_OBJECT
 
@@ -29,9 +31,9 @@ public:
     ExchangeCommands(Workspace &workspace, QObject *parent = nullptr);
 
     // Where the actions show: menus, tool bar, context menu, pictures.
-    CommandPlacements placements() const;
+    CommandPlacements placements() const override;
 
-    void setDatabaseOpen(bool open);
+    void setDatabaseOpen(bool open) override;
 
     QAction *const actionImport;
     QAction *const actionAppend;

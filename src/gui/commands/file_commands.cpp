@@ -9,9 +9,12 @@
 #include "core/platform/settings.h"
 #include "core/platform/user_list.h"
 #include "gui/commands/command_support.h"
+#include "gui/commands/exchange_commands.h"
+#include "gui/commands/file_drop.h"
 #include "gui/commands/wait_cursor.h"
 #include "gui/commands/workspace.h"
 #include "gui/dialogs/file_dialogs.h"
+#include "gui/dialogs/welcome_panel.h"
 #include "gui/grid/database_document.h"
 #include "gui/print/print_preview.h"
 #include "gui/print/print_renderer.h"
@@ -46,7 +49,7 @@ QAction *makeSeparator(QObject *owner, const char *name)
 
 } // namespace
 
-FileCommands::FileCommands(Workspace &workspace, QObject *parent)
+FileCommands::FileCommands(Workspace &workspace, ExchangeCommands &exchange, QObject *parent)
     : QObject(parent)
     , actionNew(makeCommandAction(this, "actionNew", tr("&New..."), {}, tr("New")))
     , actionOpen(makeCommandAction(this, "actionOpen", tr("&Open..."),
@@ -68,6 +71,8 @@ FileCommands::FileCommands(Workspace &workspace, QObject *parent)
     , actionExit(makeCommandAction(this, "actionExit", tr("E&xit")))
     , mWorkspace(workspace)
     , mNewDatabaseDialog(workspace.prompter(), workspace.mainWindow())
+    , mWelcome(
+          new WelcomePanel(actionOpen, actionNew, exchange.actionImport, workspace.mainWindow()))
 {
     actionExit->setShortcuts(
         {QKeySequence(Qt::ALT | Qt::Key_F4), QKeySequence(Qt::CTRL | Qt::Key_Q)});
@@ -85,6 +90,18 @@ FileCommands::FileCommands(Workspace &workspace, QObject *parent)
     connect(actionExit, &QAction::triggered, this, &FileCommands::exit);
     // Modal over the main window; OK's database reaches the window through `accepted`.
     connect(&mNewDatabaseDialog, &QDialog::accepted, this, &FileCommands::createNewDatabase);
+
+    connect(mWelcome, &WelcomePanel::recentFileChosen, this, &FileCommands::openRecentFile);
+    connect(this, &FileCommands::recentFilesChanged, mWelcome,
+            [this] { mWelcome->setRecentFiles(mRecent); });
+    auto *drops = new FileDropFilter(workspace.mainWindow());
+    connect(drops, &FileDropFilter::databaseDropped, this, &FileCommands::openNamedDatabase);
+    connect(drops, &FileDropFilter::textFileDropped, &exchange,
+            &ExchangeCommands::importProposedText);
+    // The first database dialog of a run starts in the selected user's backup folder.
+    const Settings &settings = workspace.settings();
+    start(startingFolder(settings.initialDir, workspace.users(), workspace.selectedUser()),
+          settings.recentFiles);
 }
 
 CommandPlacements FileCommands::placements() const
@@ -107,6 +124,11 @@ CommandPlacements FileCommands::placements() const
     return table;
 }
 
+CommandPanels FileCommands::panels() const
+{
+    return {{mWelcome, PanelPlace::AboveGrid, 100}};
+}
+
 void FileCommands::start(const QString &folder, const RecentFiles::Slots &recentFiles)
 {
     mOpenFolder = folder;
@@ -121,6 +143,12 @@ void FileCommands::setDatabaseOpen(bool open)
     for (QAction *action : {actionClose, actionSave, actionSaveAs, actionPrint, actionPrintPreview})
         action->setEnabled(open);
     actionInstall->setEnabled(open && mWorkspace.users().count() > 0);
+    mWelcome->setVisible(!open);
+}
+
+void FileCommands::windowClosing()
+{
+    mWorkspace.settings().recentFiles = mRecent.all();
 }
 
 void FileCommands::newDatabase()

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "core/platform/recent_files.h"
-#include "gui/commands/command_placement.h"
+#include "gui/commands/command_group.h"
 #include "gui/dialogs/new_database_dialog.h"
 
 #include <QList>
@@ -15,23 +15,34 @@ class QAction;
 
 namespace kribed {
 
+class ExchangeCommands;
+class WelcomePanel;
 class Workspace;
 
-// The File menu: new, open, close, save, save as, install, print, the recent files and exit.
-class FileCommands : public QObject
+// The File menu: new, open, close, save, save as, install, print, the recent files and exit; the
+// welcome panel in the grid's place while no database is open, and files dropped on the window
+// (a text file goes to the exchange commands' import).
+class FileCommands
+    : public QObject
+    , public CommandGroup
 {
     Q_OBJECT
 
 public:
-    FileCommands(Workspace &workspace, QObject *parent = nullptr);
+    // Starts the run: the database dialogs begin in the selected user's backup folder, the
+    // recent files are those of the settings.
+    FileCommands(Workspace &workspace, ExchangeCommands &exchange, QObject *parent = nullptr);
 
     // Where the actions show: menus, tool bar, context menu, pictures.
-    CommandPlacements placements() const;
+    CommandPlacements placements() const override;
+    CommandPanels panels() const override;
 
     // The start of the run: the database dialogs begin in `folder` (the selected user's backup
     // folder, or empty), and the new-database dialog preselects "String" exactly then.
     void start(const QString &folder, const RecentFiles::Slots &recentFiles);
-    void setDatabaseOpen(bool open);
+    void setDatabaseOpen(bool open) override;
+    // The recent files go into the settings.
+    void windowClosing() override;
 
     // The open routine: an empty path shows the open dialog.
     void openDatabaseFile(const QString &path);
@@ -89,6 +100,7 @@ private:
     QString mOpenFolder;
     QString mSaveFolder;
     NewDatabaseDialog mNewDatabaseDialog;
+    WelcomePanel *mWelcome;
 };
 
 } // namespace kribed

@@ -30,6 +30,16 @@ CommandPlacements HelpCommands::placements() const
     };
 }
 
+void HelpCommands::displayFontChanged(const QFont &font)
+{
+    mReadme.setDisplayFont(font);
+}
+
+void HelpCommands::windowClosing()
+{
+    mReadme.close();
+}
+
 void HelpCommands::showReadme()
 {
     // Not modal: the window stays open beside the main window.

@@ -3,6 +3,7 @@
 #include "gui/commands/navigation_commands.h"
 
 #include "gui/commands/command_support.h"
+#include "gui/commands/filter_bar.h"
 #include "gui/commands/workspace.h"
 #include "gui/grid/database_document.h"
 
@@ -44,6 +45,8 @@ NavigationCommands::NavigationCommands(Workspace &workspace, QObject *parent)
             &NavigationCommands::filterSettingsChanged);
     connect(&document.model(), &QAbstractItemModel::columnsMoved, this,
             &NavigationCommands::filterSettingsChanged);
+    // Made last: it reads the actions and follows the signals above.
+    mFilterBar = new FilterBar(*this, workspace, workspace.mainWindow());
 }
 
 CommandPlacements NavigationCommands::placements() const
@@ -52,6 +55,11 @@ CommandPlacements NavigationCommands::placements() const
         {actionGoToRecord, MenuId::Edit, 710},
         {actionFilterBar, MenuId::Tools, 220},
     };
+}
+
+CommandPanels NavigationCommands::panels() const
+{
+    return {{mFilterBar, PanelPlace::AboveGrid, 300}};
 }
 
 void NavigationCommands::setDatabaseOpen(bool open)

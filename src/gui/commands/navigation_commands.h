@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
-#include "gui/commands/command_placement.h"
+#include "gui/commands/command_group.h"
 #include "gui/dialogs/go_to_record_dialog.h"
 
 #include <QByteArray>
@@ -13,6 +13,7 @@ class QAction;
 
 namespace kribed {
 
+class FilterBar;
 class Workspace;
 
 // The record filter's settings as the filter bar shows them: the database's filter text, the
@@ -30,7 +31,9 @@ struct FilterBarSettings
 
 // Finding one's way in many records: Edit > Go to record, and Tools > Filter bar, which shows
 // and edits the view state's filter, as the properties dialog's Filter tab does.
-class NavigationCommands : public QObject
+class NavigationCommands
+    : public QObject
+    , public CommandGroup
 {
     Q_OBJECT
 
@@ -38,10 +41,13 @@ public:
     NavigationCommands(Workspace &workspace, QObject *parent = nullptr);
 
     // Where the actions show: menus, tool bar, context menu, pictures.
-    CommandPlacements placements() const;
+    CommandPlacements placements() const override;
+    // The filter bar above the grid.
+    CommandPanels panels() const override;
 
-    void setDatabaseOpen(bool open);
+    void setDatabaseOpen(bool open) override;
     GoToRecordDialog &goToRecordDialog() { return mGoTo; }
+    FilterBar *filterBar() const { return mFilterBar; }
 
     // Whether the filter bar shows: chosen in the menu, and a database open.
     bool isFilterBarShown() const;
@@ -73,6 +79,7 @@ private:
 
     Workspace &mWorkspace;
     GoToRecordDialog mGoTo;
+    FilterBar *mFilterBar;
 };
 
 } // namespace kribed

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
-#include "gui/commands/command_placement.h"
+#include "gui/commands/command_group.h"
 #include "gui/dialogs/properties_dialog.h"
 
 #include "gui/grid/undo_steps.h"
@@ -20,7 +20,9 @@ class Workspace;
 // Edit > Properties: the database, its fields, popup lists, record filter and sort fields, and
 // the program's settings. The dialog is kept for the run; the filter's match options and the
 // sort's reverse flags it shows and sets are the document's view state.
-class PropertiesCommands : public QObject
+class PropertiesCommands
+    : public QObject
+    , public CommandGroup
 {
     Q_OBJECT
 
@@ -28,9 +30,9 @@ public:
     PropertiesCommands(Workspace &workspace, QObject *parent = nullptr);
 
     // Where the actions show: menus, tool bar, context menu, pictures.
-    CommandPlacements placements() const;
+    CommandPlacements placements() const override;
 
-    void setDatabaseOpen(bool open);
+    void setDatabaseOpen(bool open) override;
     PropertiesDialog &dialog() { return mDialog; }
 
     QAction *const actionProperties;

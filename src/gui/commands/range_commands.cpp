@@ -4,6 +4,7 @@
 
 #include "core/editing/unheld_characters.h"
 #include "core/model/regional.h"
+#include "gui/commands/tools_commands.h"
 #include "gui/commands/workspace.h"
 #include "gui/grid/cell_range_clipboard.h"
 #include "gui/grid/database_document.h"
@@ -34,11 +35,12 @@ QAction *makeAction(QObject *parent, const char *name, const QString &text,
 
 } // namespace
 
-RangeCommands::RangeCommands(Workspace &workspace, QObject *parent)
+RangeCommands::RangeCommands(Workspace &workspace, ToolsCommands &tools, QObject *parent)
     : RangeCommands(workspace.document(), workspace.gridView(), workspace.prompter(),
                     workspace.mainWindow())
 {
     setParent(parent);
+    connect(this, &RangeCommands::cellsChanged, &tools, &ToolsCommands::operandsChanged);
 }
 
 RangeCommands::RangeCommands(DatabaseDocument &document, QTableView &grid, Prompter &prompter,
@@ -82,8 +84,7 @@ RangeCommands::RangeCommands(DatabaseDocument &document, QTableView &grid, Promp
     connect(&document.model(), &QAbstractItemModel::dataChanged, this,
             &RangeCommands::updateStatistics);
     // Other formats read the same texts as other numbers.
-    connect(&document, &DatabaseDocument::regionalChanged, this,
-            &RangeCommands::updateStatistics);
+    connect(&document, &DatabaseDocument::regionalChanged, this, &RangeCommands::updateStatistics);
     connect(&document, &DatabaseDocument::rowVisibilityChanged, this, [this] {
         keepCurrentCellShown();
         updateStatistics();
@@ -96,6 +97,11 @@ CommandPlacements RangeCommands::placements() const
         {mUndo, MenuId::Edit, 100}, {mRedo, MenuId::Edit, 110},  {mCut, MenuId::Edit, 400, true},
         {mCopy, MenuId::Edit, 410}, {mPaste, MenuId::Edit, 420}, {mClear, MenuId::Edit, 430},
     };
+}
+
+CommandPanels RangeCommands::panels() const
+{
+    return {{mStatistics, PanelPlace::StatusBar, 100}};
 }
 
 void RangeCommands::setDatabaseOpen(bool open)

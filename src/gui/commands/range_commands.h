@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
-#include "gui/commands/command_placement.h"
+#include "gui/commands/command_group.h"
 
 #include <QObject>
 
@@ -15,6 +15,7 @@ namespace kribed {
 
 class DatabaseDocument;
 class Prompter;
+class ToolsCommands;
 class Workspace;
 
 // The commands of desktop editors over the grid: undo and redo of the open database's history,
@@ -27,18 +28,23 @@ class Workspace;
 // The commands act on the cells the user sees: records the filter hides take no part. The current
 // cell stays on a shown record: when rows are hidden under it, it moves to the nearest shown one,
 // and with none shown no cell is current.
-class RangeCommands : public QObject
+class RangeCommands
+    : public QObject
+    , public CommandGroup
 {
     Q_OBJECT
 
 public:
     // Over the workspace's document and grid; the statistics label belongs to its main window.
-    RangeCommands(Workspace &workspace, QObject *parent);
+    // Pasted and cleared cells are operands of the tools' row sums.
+    RangeCommands(Workspace &workspace, ToolsCommands &tools, QObject *parent);
     RangeCommands(DatabaseDocument &document, QTableView &grid, Prompter &prompter,
                   QWidget *parent);
 
     // Undo and redo at the top of the Edit menu, the range commands after the cell commands.
-    CommandPlacements placements() const;
+    CommandPlacements placements() const override;
+    // The statistics in the status bar.
+    CommandPanels panels() const override;
 
     QAction *undoAction() const { return mUndo; }
     QAction *redoAction() const { return mRedo; }
@@ -50,7 +56,7 @@ public:
     QLabel *statisticsLabel() const { return mStatistics; }
 
     // The range commands work only while a database is open (undo and redo follow the history).
-    void setDatabaseOpen(bool open);
+    void setDatabaseOpen(bool open) override;
 
     void copyCells();
     void cutCells();

@@ -59,6 +59,11 @@ CommandPlacements RegionalCommands::placements() const
     return {{actionRegionalFormats, MenuId::Tools, 700, true}};
 }
 
+CommandPanels RegionalCommands::panels() const
+{
+    return {{mBar, PanelPlace::AboveGrid, 200}, {mName, PanelPlace::StatusBar, 200}};
+}
+
 void RegionalCommands::setDatabaseOpen(bool open)
 {
     actionRegionalFormats->setEnabled(open);

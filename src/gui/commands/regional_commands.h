@@ -4,7 +4,7 @@
 
 #include "core/editing/formats_check.h"
 #include "core/platform/formats_memory.h"
-#include "gui/commands/command_placement.h"
+#include "gui/commands/command_group.h"
 #include "gui/dialogs/regional_formats_dialog.h"
 
 #include <QObject>
@@ -23,18 +23,21 @@ class Workspace;
 // memory of each file's choice, the bar that suggests other formats when a file's cells read
 // better in them, and the status bar's name of formats other than the desktop's. A choice is
 // never an edit: the document takes it without an undo step or a modified mark.
-class RegionalCommands : public QObject
+class RegionalCommands
+    : public QObject
+    , public CommandGroup
 {
     Q_OBJECT
 
 public:
     RegionalCommands(Workspace &workspace, QObject *parent = nullptr);
 
-    CommandPlacements placements() const;
-    void setDatabaseOpen(bool open);
+    CommandPlacements placements() const override;
+    // The bar above the grid, the name in the status bar.
+    CommandPanels panels() const override;
+    void setDatabaseOpen(bool open) override;
 
     RegionalFormatsDialog &dialog() { return mDialog; }
-    // Widgets the window places: the bar above the grid, the name in the status bar.
     FormatsSuggestionBar *suggestionBar() const { return mBar; }
     QLabel *formatsLabel() const { return mName; }
 

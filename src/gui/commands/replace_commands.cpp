@@ -5,6 +5,7 @@
 #include "core/model/database.h"
 #include "core/model/regional.h"
 #include "gui/commands/command_support.h"
+#include "gui/commands/tools_commands.h"
 #include "gui/commands/wait_cursor.h"
 #include "gui/commands/workspace.h"
 #include "gui/grid/cell_range_clipboard.h"
@@ -20,13 +21,14 @@
 
 namespace kribed {
 
-ReplaceCommands::ReplaceCommands(Workspace &workspace, QObject *parent)
+ReplaceCommands::ReplaceCommands(Workspace &workspace, ToolsCommands &tools, QObject *parent)
     : QObject(parent)
     , actionReplace(makeCommandAction(this, "actionReplace", tr("&Replace..."),
                                       QKeySequence(Qt::CTRL | Qt::Key_H), tr("Replace")))
     , mWorkspace(workspace)
     , mDialog(workspace.mainWindow())
 {
+    connect(this, &ReplaceCommands::cellsChanged, &tools, &ToolsCommands::operandsChanged);
     connect(actionReplace, &QAction::triggered, this, &ReplaceCommands::replace);
     connect(&mDialog, &ReplaceDialog::findNextRequested, this, &ReplaceCommands::findNext);
     connect(&mDialog, &ReplaceDialog::replaceRequested, this, &ReplaceCommands::replaceCurrent);

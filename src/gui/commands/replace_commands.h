@@ -3,7 +3,7 @@
 #pragma once
 
 #include "core/editing/replace.h"
-#include "gui/commands/command_placement.h"
+#include "gui/commands/command_group.h"
 #include "gui/dialogs/replace_dialog.h"
 
 #include <QObject>
@@ -14,21 +14,25 @@ class QAction;
 
 namespace kribed {
 
+class ToolsCommands;
 class Workspace;
 
 // Edit > Replace (Ctrl+H): the replace dialog and what its buttons do. It searches from the
 // current cell in Find's order and, at the end, asks once whether to go on from the top; Replace
 // changes the match the dialog went to, Replace all every match as one undo step. While the
 // record filter is on only shown records take part, unless the dialog includes hidden ones.
-class ReplaceCommands : public QObject
+class ReplaceCommands
+    : public QObject
+    , public CommandGroup
 {
     Q_OBJECT
 
 public:
-    ReplaceCommands(Workspace &workspace, QObject *parent = nullptr);
+    // Replaced cells are operands of the tools' row sums.
+    ReplaceCommands(Workspace &workspace, ToolsCommands &tools, QObject *parent = nullptr);
 
-    CommandPlacements placements() const;
-    void setDatabaseOpen(bool open);
+    CommandPlacements placements() const override;
+    void setDatabaseOpen(bool open) override;
     ReplaceDialog &dialog() { return mDialog; }
 
     QAction *const actionReplace;

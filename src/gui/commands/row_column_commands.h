@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
-#include "gui/commands/command_placement.h"
+#include "gui/commands/command_group.h"
 #include <QObject>
 
 class QAction;
@@ -15,7 +15,9 @@ struct EditResult;
 
 // Tools > delete, insert and append a row or a column. A row command that changes the records
 // empties the row buffer of the edit commands.
-class RowColumnCommands : public QObject
+class RowColumnCommands
+    : public QObject
+    , public CommandGroup
 {
     Q_OBJECT
 
@@ -23,9 +25,9 @@ public:
     RowColumnCommands(Workspace &workspace, EditCommands &edit, QObject *parent = nullptr);
 
     // Where the actions show: menus, tool bar, context menu, pictures.
-    CommandPlacements placements() const;
+    CommandPlacements placements() const override;
 
-    void setDatabaseOpen(bool open);
+    void setDatabaseOpen(bool open) override;
 
     QAction *const actionDeleteRow;
     QAction *const actionInsertRow;

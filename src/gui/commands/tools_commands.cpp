@@ -9,6 +9,8 @@
 #include "gui/commands/command_support.h"
 #include "gui/commands/wait_cursor.h"
 #include "gui/grid/database_document.h"
+#include "gui/grid/edit_history.h"
+#include "gui/grid/grid_model.h"
 #include "gui/grid/recorded_edits.h"
 
 #include <QAction>
@@ -59,8 +61,13 @@ ToolsCommands::ToolsCommands(Workspace &workspace, QObject *parent)
     connect(actionSortReverse, &QAction::triggered, this, &ToolsCommands::sortReverse);
     connect(actionColumnSum, &QAction::triggered, this, &ToolsCommands::columnSum);
     connect(actionRowSum, &QAction::triggered, this, &ToolsCommands::toggleRowSum);
-    connect(&workspace.document(), &DatabaseDocument::viewStateChanged, this,
-            &ToolsCommands::showStates);
+    DatabaseDocument &document = workspace.document();
+    connect(&document, &DatabaseDocument::viewStateChanged, this, &ToolsCommands::showStates);
+    // A value typed in a cell is an operand of the row sums.
+    connect(&document.model(), &GridModel::cellEdited, this, &ToolsCommands::operandsChanged);
+    // After an undo or redo the record filter shows exactly the records it keeps.
+    connect(&document.history(), &EditHistory::stepRun, &document,
+            &DatabaseDocument::showFilteredRecords);
 }
 
 void ToolsCommands::showStates()
@@ -87,6 +94,11 @@ CommandPlacements ToolsCommands::placements() const
 
 void ToolsCommands::setDatabaseOpen(bool open)
 {
+    // Every mode goes off; the widths automatic sizing kept were for the database that went.
+    if (!open)
+        dropAutoSizing();
+    applyFilter(false);
+    rowSumOff();
     for (QAction *action : {actionFind, actionFindNext, actionAutoSizing, actionFilter,
                             actionSortNormal, actionSortReverse, actionColumnSum, actionRowSum})
         action->setEnabled(open);

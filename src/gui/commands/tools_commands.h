@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
-#include "gui/commands/command_placement.h"
+#include "gui/commands/command_group.h"
 #include "gui/commands/workspace.h"
 #include "gui/dialogs/find_dialog.h"
 
@@ -15,7 +15,9 @@ namespace kribed {
 // The Tools menu without the row and column commands: find, the three toggled states (automatic
 // widths, record filter, row sums), sorting and the column sum. The toggles show the document's
 // view state: they switch it and follow it, wherever else it changes.
-class ToolsCommands : public QObject
+class ToolsCommands
+    : public QObject
+    , public CommandGroup
 {
     Q_OBJECT
 
@@ -23,9 +25,9 @@ public:
     ToolsCommands(Workspace &workspace, QObject *parent = nullptr);
 
     // Where the actions show: menus, tool bar, context menu, pictures.
-    CommandPlacements placements() const;
+    CommandPlacements placements() const override;
 
-    void setDatabaseOpen(bool open);
+    void setDatabaseOpen(bool open) override;
     // Automatic widths marked off without putting widths back (the database they were for is
     // gone).
     void dropAutoSizing();

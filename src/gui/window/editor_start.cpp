@@ -8,6 +8,7 @@
 #include "core/platform/recovery_store.h"
 #include "core/platform/settings.h"
 #include "core/platform/translations.h"
+#include "gui/commands/command_groups.h"
 #include "gui/commands/file_commands.h"
 #include "gui/dialogs/file_dialogs.h"
 #include "gui/dialogs/message_box_prompter.h"
@@ -111,7 +112,7 @@ int runEditor(int argc, char *argv[])
     // Changes that a program which ended left unsaved are offered first, before any file opens;
     // `kribed FILE` is opened once the window is up, so its questions sit over it.
     RecoveryOffer recovery(window, window.recoveryWriter(), defaultRecoveryRoot());
-    offerThenOpen(recovery, window.fileCommands(), request.file);
+    offerThenOpen(recovery, window.commandGroups().get<FileCommands>(), request.file);
     return app.exec();
 }
 

@@ -8,32 +8,19 @@
 #include "core/platform/recovery_store.h"
 #include "core/platform/user_list.h"
 #include "core/status/status_texts.h"
+#include "gui/commands/command_groups.h"
 #include "gui/commands/command_support.h"
-#include "gui/commands/edit_commands.h"
-#include "gui/commands/exchange_commands.h"
-#include "gui/commands/file_commands.h"
-#include "gui/commands/help_commands.h"
-#include "gui/commands/navigation_commands.h"
-#include "gui/commands/properties_commands.h"
-#include "gui/commands/range_commands.h"
-#include "gui/commands/replace_commands.h"
-#include "gui/commands/regional_commands.h"
-#include "gui/commands/row_column_commands.h"
-#include "gui/commands/tools_commands.h"
 #include "gui/grid/database_document.h"
 #include "gui/grid/grid_header.h"
 #include "gui/window/accessible_names.h"
-#include "gui/window/file_drop.h"
 #include "gui/window/menu_builder.h"
 #include "gui/window/recovery_writer.h"
 #include "gui/window/status_panel_widths.h"
 #include "gui/window/tool_icons.h"
-#include "gui/window/welcome_panel.h"
 #include "gui/window/window_placement.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
@@ -44,6 +31,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <QToolBar>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -54,12 +42,6 @@ namespace {
 const char *const PanelNames[StatusPanelCount] = {
     "statusPanelRecord", "statusPanelField",    "statusPanelAutoSizing", "statusPanelFilter",
     "statusPanelRowSum", "statusPanelModified", "statusPanelFile"};
-
-bool clipboardHoldsText()
-{
-    const QClipboard *clipboard = QGuiApplication::clipboard();
-    return clipboard && !clipboard->text().isEmpty();
-}
 
 } // namespace
 
@@ -73,17 +55,17 @@ MainWindow::MainWindow(Prompter &prompter, FileDialogs &dialogs, UserList &users
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(defaultWindowTitle());
     resize(689, 422);
-    // The new-database dialog, made with the commands, needs the settings of the start.
+    // The new-database dialog, made with the commands, needs the settings of the start; the
+    // commands work on the grid.
     readSettings();
-    makeCommands();
     buildGrid();
-    // The range commands work on the grid.
-    mRange = std::make_unique<RangeCommands>(*this, this);
+    mGroups = std::make_unique<CommandGroups>(*this, this);
+    connectGrid();
     buildMenus();
     buildToolBar();
     buildGridMenu();
     buildStatusBar();
-    connectRangeCommands();
+    placePanels();
     nameWindowBarsForScreenReaders(*this);
 
     mTimer = new QTimer(this);
@@ -92,15 +74,16 @@ MainWindow::MainWindow(Prompter &prompter, FileDialogs &dialogs, UserList &users
     connect(mTimer, &QTimer::timeout, this, &MainWindow::updateStatus);
 
     setDatabaseOpen(false);
-    // The first database dialog of a run starts in the selected user's backup folder.
-    mFile->start(startingFolder(mSettings.initialDir, mUsers, mSelectedUser),
-                 mSettings.recentFiles);
     applyDisplayFont();
     mTimer->start();
-    auto *drops = new FileDropFilter(this);
-    connect(drops, &FileDropFilter::databaseDropped, mFile.get(), &FileCommands::openNamedDatabase);
-    connect(drops, &FileDropFilter::textFileDropped, mExchange.get(),
-            &ExchangeCommands::importProposedText);
+    // Told once for each change that pushed older ones out, without a box: nothing is lost, but
+    // the user should not count on undoing them.
+    connect(&mDocument->history(), &EditHistory::oldestStepsDropped, this, [this] {
+        statusBar()->showMessage(
+            tr("The undo memory is full: the oldest changes can no longer be undone."), 15000);
+    });
+    // The font follows the view state: the Font command and its undo and redo.
+    connect(mDocument, &DatabaseDocument::viewStateChanged, this, &MainWindow::showViewStateFont);
     makeRecoveryWriter();
 }
 
@@ -117,28 +100,9 @@ void MainWindow::makeRecoveryWriter()
             [this](const QString &message) { statusBar()->showMessage(message, 15000); });
 }
 
-void MainWindow::makeCommands()
-{
-    mHelp = std::make_unique<HelpCommands>(*this, this);
-    mEdit = std::make_unique<EditCommands>(*this, this);
-    mFile = std::make_unique<FileCommands>(*this, this);
-    mTools = std::make_unique<ToolsCommands>(*this, this);
-    mProperties = std::make_unique<PropertiesCommands>(*this, this);
-    mExchange = std::make_unique<ExchangeCommands>(*this, this);
-    mRowColumn = std::make_unique<RowColumnCommands>(*this, *mEdit, this);
-    mReplace = std::make_unique<ReplaceCommands>(*this, this);
-    mFormats = std::make_unique<RegionalCommands>(*this, this);
-    mNavigation = std::make_unique<NavigationCommands>(*this, this);
-}
-
 CommandPlacements MainWindow::commandPlacements() const
 {
-    CommandPlacements all;
-    all << mFile->placements() << mExchange->placements() << mEdit->placements()
-        << mProperties->placements() << mTools->placements() << mRowColumn->placements()
-        << mHelp->placements() << mRange->placements() << mReplace->placements()
-        << mFormats->placements() << mNavigation->placements();
-    return all;
+    return mGroups->placements();
 }
 
 void MainWindow::buildMenus()
@@ -192,31 +156,6 @@ void MainWindow::buildGridMenu()
     }
 }
 
-// The selection's statistics in the status bar; the range commands' changes reach the row sums
-// and the record filter.
-void MainWindow::connectRangeCommands()
-{
-    statusBar()->addPermanentWidget(mRange->statisticsLabel());
-    statusBar()->addPermanentWidget(mFormats->formatsLabel());
-    // A paste or clearing changes operands of the row sums as typing does.
-    connect(mRange.get(), &RangeCommands::cellsChanged, mTools.get(),
-            &ToolsCommands::operandsChanged);
-    connect(mReplace.get(), &ReplaceCommands::cellsChanged, mTools.get(),
-            &ToolsCommands::operandsChanged);
-
-    // The font follows the view state: the Font command and its undo and redo.
-    connect(mDocument, &DatabaseDocument::viewStateChanged, this, &MainWindow::showViewStateFont);
-    // After an undo or redo the record filter shows exactly the records it keeps.
-    connect(&mDocument->history(), &EditHistory::stepRun, mDocument,
-            &DatabaseDocument::showFilteredRecords);
-    // Told once for each change that pushed older ones out, without a box: nothing is lost, but
-    // the user should not count on undoing them.
-    connect(&mDocument->history(), &EditHistory::oldestStepsDropped, this, [this] {
-        statusBar()->showMessage(
-            tr("The undo memory is full: the oldest changes can no longer be undone."), 15000);
-    });
-}
-
 void MainWindow::buildStatusBar()
 {
     statusBar()->setObjectName(QStringLiteral("statusBar"));
@@ -240,6 +179,19 @@ void MainWindow::buildStatusBar()
     };
     fitPanels();
     connect(mDocument, &DatabaseDocument::regionalChanged, this, fitPanels);
+}
+
+void MainWindow::placePanels()
+{
+    // Above the grid, in the order of their panels' numbers; the grid is the layout's last.
+    auto *layout = static_cast<QVBoxLayout *>(centralWidget()->layout());
+    int row = 0;
+    for (const CommandPanel &panel : mGroups->panels(PanelPlace::AboveGrid))
+        layout->insertWidget(row++, panel.widget);
+    for (const CommandPanel &panel : mGroups->panels(PanelPlace::StatusBar))
+        statusBar()->addPermanentWidget(panel.widget);
+    for (const CommandPanel &panel : mGroups->panels(PanelPlace::Dock))
+        placeInDock(*this, panel);
 }
 
 // Settings --------------------------------------------------------------------------------------
@@ -286,7 +238,6 @@ void MainWindow::writeSettings()
                            | (mDisplayFont.strikeOut() ? 8 : 0);
     const QRect frame = geometry();
     mSettings.placement = {frame.left(), frame.top(), frame.width(), frame.height()};
-    mSettings.recentFiles = mFile->recentFiles().all();
     std::unique_ptr<QSettings> store = openSettingsStore();
     kribed::writeSettings(*store, mSettings);
     writeRecoveryInterval(*store, int(mRecovery->interval().count() / 1000));
@@ -298,12 +249,13 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    // The groups put what the next run needs into the settings first.
+    for (CommandGroup *group : mGroups->all())
+        group->windowClosing();
     writeSettings();
     // A clean exit: nothing unsaved is left to recover.
     mRecovery->finish();
     event->accept();
-    // The read-me window is not modal: it goes with the main window.
-    mHelp->readmeWindow().close();
 }
 
 void MainWindow::showEvent(QShowEvent *event)
@@ -320,29 +272,15 @@ void MainWindow::setDatabaseOpen(bool open)
     if (!open) {
         setCurrentCell(1, 1);
         mDocument->close();
-        mTools->dropAutoSizing();
-        mEdit->clearRowClipboard();
     }
-    mTools->applyFilter(false);
-    mTools->rowSumOff();
-
     mGrid->setVisible(open);
     statusBar()->setVisible(open);
-    mWelcome->setVisible(!open);
     if (open)
         mGrid->setFocus();
 
     mDatabaseOpen = open;
-    mFile->setDatabaseOpen(open);
-    mExchange->setDatabaseOpen(open);
-    mEdit->setDatabaseOpen(open);
-    mProperties->setDatabaseOpen(open);
-    mTools->setDatabaseOpen(open);
-    mRowColumn->setDatabaseOpen(open);
-    mRange->setDatabaseOpen(open);
-    mReplace->setDatabaseOpen(open);
-    mFormats->setDatabaseOpen(open);
-    mNavigation->setDatabaseOpen(open);
+    for (CommandGroup *group : mGroups->all())
+        group->setDatabaseOpen(open);
 }
 
 void MainWindow::updateStatus()
@@ -364,7 +302,8 @@ void MainWindow::updateStatus()
         *mGrid, regional.toText(database.name()), recordCountHint(), mPanels,
         spokenStatusPanelTexts(database, currentField(), currentRecord(), toggles, regional));
 
-    mEdit->actionPasteCell->setEnabled(clipboardHoldsText());
+    for (CommandGroup *group : mGroups->all())
+        group->refresh();
 
     const int row = currentRecord();
     const int column = currentField();

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "core/platform/settings.h"
-#include "gui/commands/command_placement.h"
+#include "gui/commands/command_group.h"
 #include "gui/commands/workspace.h"
 
 #include <QFont>
@@ -21,26 +21,14 @@ class QToolBar;
 
 namespace kribed {
 
+class CommandGroups;
 class DatabaseDocument;
-class EditCommands;
-class ExchangeCommands;
-class FileCommands;
-class FilterBar;
 class GridHeader;
-class HelpCommands;
-class NavigationCommands;
-class PropertiesCommands;
-class RangeCommands;
-class ReplaceCommands;
-class RegionalCommands;
 class RecoveryWriter;
-class RowColumnCommands;
-class ToolsCommands;
-class WelcomePanel;
 
 // The main window: the menus, the tool bar, the grid with its context menu and the status bar
-// over the one open database. The commands live in the command classes; the window puts their
-// actions in place, keeps the grid in step with the database and is their workspace.
+// over the one open database. The commands live in the command groups; the window puts their
+// actions and panels in place, keeps the grid in step with the database and is their workspace.
 class MainWindow
     : public QMainWindow
     , public Workspace
@@ -71,25 +59,15 @@ public:
     const QFont &displayFont() const override { return mDisplayFont; }
     void setDisplayFont(const QFont &font) override;
 
-    FileCommands &fileCommands() { return *mFile; }
-    ExchangeCommands &exchangeCommands() { return *mExchange; }
-    EditCommands &editCommands() { return *mEdit; }
-    PropertiesCommands &propertiesCommands() { return *mProperties; }
-    ToolsCommands &toolsCommands() { return *mTools; }
-    RowColumnCommands &rowColumnCommands() { return *mRowColumn; }
-    HelpCommands &helpCommands() { return *mHelp; }
-    RangeCommands &rangeCommands() { return *mRange; }
-    ReplaceCommands &replaceCommands() { return *mReplace; }
-    RegionalCommands &regionalCommands() { return *mFormats; }
+    // Every command group, each reached by its type (commandGroups().get<Group>()).
+    CommandGroups &commandGroups() const { return *mGroups; }
     // Keeps the unsaved changes for recovery after a crash or a kill.
     RecoveryWriter &recoveryWriter() { return *mRecovery; }
-    NavigationCommands &navigationCommands() { return *mNavigation; }
-    // The placements of every command class's actions, which the menus and the tool bar follow.
+    // The placements of every command group's actions, which the menus and the tool bar follow.
     CommandPlacements commandPlacements() const;
 
     QTableView *grid() const { return mGrid; }
     QMenu *gridMenu() const { return mGridMenu; }
-    FilterBar *filterBar() const { return mFilterBar; }
     QLabel *statusPanel(int index) const { return mPanels[index]; }
 
     // The status timer's work: title, status panels, Paste cell, the highlighted header cells.
@@ -99,9 +77,8 @@ public:
     QString recordCountHint() const;
 
 public Q_SLOTS:
-    // The grid: a double-click edits the cell, a typed value is stored, a dragged border or row
-    // or column is taken into the database.
-    void gridDoubleClicked();
+    // The grid: a typed value is stored, a dragged border or row or column is taken into the
+    // database.
     void commitCellEdit(int field, int record);
     void columnResized(int field, int pixels, bool continuesDrag = false);
     void recordMoved(int from, int to);
@@ -119,13 +96,15 @@ private:
     void writeSettings();
     void placeWindow();
     void makeRecoveryWriter();
-    void makeCommands();
     void buildMenus();
     void buildToolBar();
     void buildGrid();
+    void setUpHeaders();
+    void connectGrid();
     void buildGridMenu();
     void buildStatusBar();
-    void connectRangeCommands();
+    // The command groups' panels above the grid, in the status bar and in docks.
+    void placePanels();
     // Font to the grid and the read-me window, column 0's width and the width scale.
     // The display font the document's view state names, when it is not the one shown.
     void showViewStateFont();
@@ -148,27 +127,14 @@ private:
     int mLastColumn = 0;
     bool mSyncingWidths = false;
 
-    // Made in this order, which is the order the program makes its dialogs in; gone before the
-    // window's own children.
-    std::unique_ptr<HelpCommands> mHelp;
-    std::unique_ptr<EditCommands> mEdit;
-    std::unique_ptr<FileCommands> mFile;
-    std::unique_ptr<ToolsCommands> mTools;
-    std::unique_ptr<PropertiesCommands> mProperties;
-    std::unique_ptr<ExchangeCommands> mExchange;
-    std::unique_ptr<RowColumnCommands> mRowColumn;
-    std::unique_ptr<RangeCommands> mRange;
-    std::unique_ptr<ReplaceCommands> mReplace;
-    std::unique_ptr<RegionalCommands> mFormats;
-    std::unique_ptr<NavigationCommands> mNavigation;
+    // Gone before the window's own children.
+    std::unique_ptr<CommandGroups> mGroups;
 
     QToolBar *mToolBar = nullptr;
     QMenu *mGridMenu = nullptr;
     QTableView *mGrid = nullptr;
-    FilterBar *mFilterBar = nullptr;
     GridHeader *mColumnHeader = nullptr;
     GridHeader *mRowHeader = nullptr;
-    WelcomePanel *mWelcome = nullptr;
     std::array<QLabel *, 7> mPanels{};
     QTimer *mTimer = nullptr;
     // Last, so it goes first: it watches the document.

@@ -13,21 +13,13 @@
 #include "core/model/limits.h"
 #include "core/model/regional.h"
 #include "core/platform/code_page.h"
-#include "gui/commands/edit_commands.h"
-#include "gui/commands/exchange_commands.h"
-#include "gui/commands/file_commands.h"
-#include "gui/commands/help_commands.h"
-#include "gui/commands/regional_commands.h"
-#include "gui/commands/tools_commands.h"
+#include "gui/commands/command_groups.h"
 #include "gui/commands/wait_cursor.h"
-#include "gui/dialogs/formats_suggestion_bar.h"
 #include "gui/grid/database_document.h"
 #include "gui/grid/display_text_width.h"
 #include "gui/grid/grid_cell_delegate.h"
 #include "gui/grid/grid_header.h"
 #include "gui/grid/recorded_edits.h"
-#include "gui/window/filter_bar.h"
-#include "gui/window/welcome_panel.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -138,6 +130,7 @@ constexpr long double ZerosPerUnit = 56.0L / 3.0L;
 
 } // namespace
 
+// The grid alone in the window's middle; the command groups' bars go above it (placePanels).
 void MainWindow::buildGrid()
 {
     auto *client = new QWidget(this);
@@ -145,23 +138,8 @@ void MainWindow::buildGrid()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    mWelcome =
-        new WelcomePanel(mFile->actionOpen, mFile->actionNew, mExchange->actionImport, client);
-    connect(mWelcome, &WelcomePanel::recentFileChosen, mFile.get(), &FileCommands::openRecentFile);
-    connect(mFile.get(), &FileCommands::recentFilesChanged, mWelcome,
-            [this] { mWelcome->setRecentFiles(mFile->recentFiles()); });
-    layout->addWidget(mWelcome);
-    // Above the grid, hidden until a file's cells read better in other formats.
-    layout->addWidget(mFormats->suggestionBar());
-
     mGrid = new QTableView(client);
     mGrid->setObjectName(QStringLiteral("grid"));
-    // Qt offers no accessor for the top left button; the view makes it as its one child button.
-    QAbstractButton *corner = nullptr;
-    for (QObject *child : mGrid->children()) {
-        if ((corner = qobject_cast<QAbstractButton *>(child)))
-            break;
-    }
     mColumnHeader = new GridHeader(Qt::Horizontal, mGrid);
     mRowHeader = new GridHeader(Qt::Vertical, mGrid);
     mGrid->setHorizontalHeader(mColumnHeader);
@@ -178,7 +156,13 @@ void MainWindow::buildGrid()
     mGrid->setTabKeyNavigation(true);
     mGrid->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     mGrid->installEventFilter(new GridKeyFilter(mGrid));
+    setUpHeaders();
+    layout->addWidget(mGrid);
+    setCentralWidget(client);
+}
 
+void MainWindow::setUpHeaders()
+{
     mColumnHeader->setSectionsMovable(true);
     mColumnHeader->setSectionResizeMode(QHeaderView::Interactive);
     mColumnHeader->setMinimumSectionSize(1);
@@ -190,11 +174,19 @@ void MainWindow::buildGrid()
     mRowHeader->setDefaultAlignment(Qt::AlignLeft | Qt::AlignTop);
     mColumnHeader->setDefaultAlignment(Qt::AlignLeft | Qt::AlignTop);
     mRowHeader->fitRecordNumbers();
-    layout->addWidget(mFilterBar = new FilterBar(*mNavigation, *this, client));
-    layout->addWidget(mGrid);
-    setCentralWidget(client);
+    // Qt offers no accessor for the top left button; the view makes it as its one child button.
+    for (QObject *child : mGrid->children()) {
+        if (auto *corner = qobject_cast<QAbstractButton *>(child)) {
+            corner->setObjectName(QStringLiteral("gridCorner"));
+            corner->installEventFilter(
+                new HintFilter(corner, [this] { return recordCountHint(); }));
+            break;
+        }
+    }
+}
 
-    connect(mGrid, &QAbstractItemView::doubleClicked, this, &MainWindow::gridDoubleClicked);
+void MainWindow::connectGrid()
+{
     connect(&mDocument->model(), &GridModel::cellEdited, this, &MainWindow::commitCellEdit);
     mDocument->model().setTypedTextCheck([this](const QString &text) {
         warnOfUnheldCharacters(mPrompter, text, mDocument->regional());
@@ -220,10 +212,6 @@ void MainWindow::buildGrid()
         headerSectionMoved(Qt::Vertical, logical, from, to);
     });
     mDocument->model().setHeaderHintSource([this](int field) { return headerHint(field); });
-    if (corner) {
-        corner->setObjectName(QStringLiteral("gridCorner"));
-        corner->installEventFilter(new HintFilter(corner, [this] { return recordCountHint(); }));
-    }
 }
 
 int MainWindow::currentField() const
@@ -262,7 +250,8 @@ void MainWindow::applyDisplayFont()
 
     // The dialogs take the font from their commands as they open; the read-me window, which
     // stays open beside the grid, follows it at once.
-    mHelp->readmeWindow().setDisplayFont(mDisplayFont);
+    for (CommandGroup *group : mGroups->all())
+        group->displayFontChanged(mDisplayFont);
     if (mGrid->font() != mDisplayFont) {
         mGrid->setFont(mDisplayFont);
         mColumnHeader->setFont(mDisplayFont);
@@ -346,19 +335,11 @@ void MainWindow::columnResized(int field, int pixels, bool continuesDrag)
     mDocument->setColumnWidth(field, pixels, continuesDrag);
 }
 
-void MainWindow::gridDoubleClicked()
-{
-    const QModelIndex current = mGrid->currentIndex();
-    if (current.isValid())
-        mEdit->editCell();
-}
-
 // The grid model has stamped the record and stored the typed text (stamp first, so a date typed
 // into a Modification Date cell stays).
 void MainWindow::commitCellEdit(int /*field*/, int /*record*/)
 {
     mDocument->setModified();
-    mTools->operandsChanged();
 }
 
 void MainWindow::headerSectionMoved(Qt::Orientation orientation, int /*logical*/, int from, int to)
@@ -403,8 +384,9 @@ void MainWindow::fieldMoved(int from, int to)
     });
     ViewState view = mDocument->viewState();
     view.autoWidths = autoWidths;
+    // A moved column takes the row sums off, as any change of the columns does.
+    view.rowSumOn = false;
     mDocument->changeViewState(view);
-    mTools->rowSumOff();
     mDocument->setModified();
 }
 

@@ -5,7 +5,9 @@
 #include "gui/window/tool_icons.h"
 
 #include <QAction>
+#include <QDockWidget>
 #include <QGuiApplication>
+#include <QMainWindow>
 #include <QMenu>
 #include <QToolBar>
 #include <QToolButton>
@@ -71,6 +73,21 @@ void fillToolBar(QToolBar &toolBar, const CommandPlacements &placements)
         if (auto *toolButton = qobject_cast<QToolButton *>(button))
             toolButton->setAutoRaise(true);
     }
+}
+
+// The dock is the window's; the widget in it and the action that shows it are the group's.
+void placeInDock(QMainWindow &window, const CommandPanel &panel)
+{
+    auto *dock = new QDockWidget(panel.widget->windowTitle(), &window);
+    dock->setObjectName(panel.widget->objectName() + QStringLiteral("Dock"));
+    dock->setWidget(panel.widget);
+    window.addDockWidget(panel.dockArea, dock);
+    if (!panel.toggle)
+        return;
+    dock->setVisible(panel.toggle->isChecked());
+    QObject::connect(panel.toggle, &QAction::toggled, dock, &QWidget::setVisible);
+    QObject::connect(dock->toggleViewAction(), &QAction::toggled, panel.toggle,
+                     &QAction::setChecked);
 }
 
 } // namespace kribed

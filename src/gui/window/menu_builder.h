@@ -2,8 +2,9 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
-#include "gui/commands/command_placement.h"
+#include "gui/commands/command_group.h"
 
+class QMainWindow;
 class QMenu;
 class QToolBar;
 
@@ -22,5 +23,10 @@ void fillMenu(QMenu &menu, const CommandPlacements &placements, MenuId id);
 // Adds the tool-bar entries to `toolBar` as flat 25 x 23 buttons named after their actions
 // (actionNew's button is toolButtonNew).
 void fillToolBar(QToolBar &toolBar, const CommandPlacements &placements);
+
+// Puts a dock panel in a dock of `window` in its area: the dock is named after the widget
+// (<objectName>Dock) and captioned with its window title; it shows while the panel's action is
+// checked, and closing it unchecks the action.
+void placeInDock(QMainWindow &window, const CommandPanel &panel);
 
 } // namespace kribed

@@ -37,7 +37,7 @@ private Q_SLOTS:
         QVERIFY(!enabled("actionPasteRow"));
         mWindow->setCurrentCell(1, 1);
         expectQuestion(QStringLiteral("Do you want to cut the selected row?"), Answer::Yes);
-        mWindow->editCommands().cutRow();
+        mWindow->commandGroups().get<EditCommands>().cutRow();
         QVERIFY(enabled("actionPasteRow"));
         QVERIFY(enabled("contextPasteRow"));
         QCOMPARE(model()->index(0, 0).data().toString(), QString());
@@ -45,14 +45,14 @@ private Q_SLOTS:
         mWindow->setCurrentCell(3, 4);
         QSignalSpy changed(model(), &QAbstractItemModel::dataChanged);
         expectQuestion(QStringLiteral("Do you want to paste the selected row?"), Answer::Yes);
-        mWindow->editCommands().pasteRow();
+        mWindow->commandGroups().get<EditCommands>().pasteRow();
         QCOMPARE(row(1), QByteArray("||"));
         QCOMPARE(row(4), QByteArray("n1|1/1/2000|1"));
         QVERIFY(!changed.isEmpty());
         QCOMPARE(changed.last().at(0).value<QModelIndex>().row(), 3);
 
         // Any row operation empties the buffer again.
-        mWindow->rowColumnCommands().appendRow();
+        mWindow->commandGroups().get<RowColumnCommands>().appendRow();
         QVERIFY(!enabled("actionPasteRow"));
         QVERIFY(!enabled("contextPasteRow"));
         QCOMPARE(mWindow->currentRecord(), 5);
@@ -62,7 +62,7 @@ private Q_SLOTS:
     void cellClipboardStampsTheRow()
     {
         mWindow->setCurrentCell(1, 2);
-        mWindow->editCommands().cutCell();
+        mWindow->commandGroups().get<EditCommands>().cutCell();
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("n2"));
         QCOMPARE(row(2), QByteArray("|" + today() + "|2"));
         QCOMPARE(model()->index(1, 1).data().toString(), QString::fromLatin1(today()));
@@ -74,11 +74,11 @@ private Q_SLOTS:
                                          "hold this character; it is stored as \"?\": \u4e2d "
                                          "(U+4E2D)"),
                           Icon::Warning, Buttons::Ok, Answer::Ok);
-        mWindow->editCommands().pasteCell();
+        mWindow->commandGroups().get<EditCommands>().pasteCell();
         QCOMPARE(row(3), QByteArray("M\xfcller ?\tx|" + today() + "|3"));
 
         mWindow->setCurrentCell(3, 4);
-        mWindow->editCommands().copyCell();
+        mWindow->commandGroups().get<EditCommands>().copyCell();
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("4"));
         QCOMPARE(row(4), QByteArray("n4|1/1/2000|4"));
     }
@@ -102,7 +102,7 @@ private Q_SLOTS:
         mPrompter->expect(QStringLiteral("Warning"), warning, Icon::Warning, Buttons::Ok,
                           Answer::Ok);
         mWindow->setCurrentCell(1, 3);
-        mWindow->editCommands().editCell();
+        mWindow->commandGroups().get<EditCommands>().editCell();
         auto *form = mWindow->findChild<CellEditorDialog *>();
         QVERIFY(form);
         form->findChild<QPlainTextEdit *>(QStringLiteral("cellTextEdit"))
@@ -115,7 +115,7 @@ private Q_SLOTS:
     void editCellWritesBackThroughTheDialog()
     {
         mWindow->setCurrentCell(1, 3);
-        mWindow->editCommands().editCell();
+        mWindow->commandGroups().get<EditCommands>().editCell();
         auto *form = mWindow->findChild<CellEditorDialog *>();
         QVERIFY(form);
         QVERIFY(form->isVisible());
@@ -131,7 +131,7 @@ private Q_SLOTS:
         QVERIFY(windowDatabase().isModified());
 
         // Cancel after typing leaves the cell alone.
-        mWindow->editCommands().editCell();
+        mWindow->commandGroups().get<EditCommands>().editCell();
         memo->setPlainText(QStringLiteral("other"));
         form->cancelClicked();
         QCOMPARE(row(3), QByteArray("edited|" + today() + "|3"));

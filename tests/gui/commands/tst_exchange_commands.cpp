@@ -55,7 +55,7 @@ private Q_SLOTS:
         const QString path =
             writeFile(QStringLiteral("people.csv"), "Name;Age\r\nAnn;30\r\nBob;41\r\n");
         mDialogs->expectOpen(QStringLiteral("Import"), path, int(TextType::Semicolon));
-        mWindow->exchangeCommands().importText();
+        mWindow->commandGroups().get<ExchangeCommands>().importText();
         QVERIFY(mWindow->isDatabaseOpen());
         QCOMPARE(windowDatabase().fieldCount(), 2);
         QCOMPARE(windowDatabase().recordCount(), 2);
@@ -71,7 +71,7 @@ private Q_SLOTS:
         mDialogs->expectOpen(QStringLiteral("Import"), path, int(TextType::Comma));
         mPrompter->expect(QStringLiteral("Information"), FormatQuestion, Icon::Warning,
                           Buttons::OkCancel, Answer::Cancel);
-        mWindow->exchangeCommands().importText();
+        mWindow->commandGroups().get<ExchangeCommands>().importText();
         QCOMPARE(windowDatabase().fieldCount(), 2);
         QCOMPARE(windowDatabase().cell(1, 1), QByteArray("Ann"));
 
@@ -89,7 +89,7 @@ private Q_SLOTS:
         createThroughDialog(QStringLiteral("2"), QStringLiteral("3"));
         const QString path = writeFile(QStringLiteral("more.TXT"), "a\tb\r\nc\td\r\n");
         mDialogs->expectOpen(QStringLiteral("Append"), path, int(TextType::Tab));
-        mWindow->exchangeCommands().appendText();
+        mWindow->commandGroups().get<ExchangeCommands>().appendText();
         QCOMPARE(windowDatabase().recordCount(), 5);
         QCOMPARE(windowDatabase().cell(1, 4), QByteArray("a"));
         QCOMPARE(windowDatabase().cell(2, 5), QByteArray("d"));
@@ -103,10 +103,10 @@ private Q_SLOTS:
         mDialogs->expectOpen(QStringLiteral("Append"), any, int(TextType::CommaAny));
         mPrompter->expect(QStringLiteral("Information"), FormatQuestion, Icon::Warning,
                           Buttons::OkCancel, Answer::Ok);
-        mWindow->exchangeCommands().appendText();
+        mWindow->commandGroups().get<ExchangeCommands>().appendText();
         QCOMPARE(windowDatabase().cell(2, 6), QByteArray("f"));
         mDialogs->expectOpen(QStringLiteral("Append"), QString(), int(TextType::CommaAny));
-        mWindow->exchangeCommands().appendText();
+        mWindow->commandGroups().get<ExchangeCommands>().appendText();
         QCOMPARE(mDialogs->requests().last().filterIndex, 4);
         QCOMPARE(mDialogs->requests().last().defaultSuffix, QString());
         QCOMPARE(windowDatabase().recordCount(), 6);
@@ -118,15 +118,15 @@ private Q_SLOTS:
         setUpWindowCell(1, 1, "x");
         const QString path = mTemp->filePath(QStringLiteral("out.TXT"));
         mDialogs->expectSave(QStringLiteral("Export"), path, int(TextType::Tab));
-        mWindow->exchangeCommands().exportText();
+        mWindow->commandGroups().get<ExchangeCommands>().exportText();
         QCOMPARE(readFile(path), QByteArray("Field 1\tField 2\r\nx\t\r\n"));
         mDialogs->expectSave(QStringLiteral("Export"), QString(), int(TextType::Tab));
-        mWindow->exchangeCommands().exportText();
+        mWindow->commandGroups().get<ExchangeCommands>().exportText();
 
         const QList<FileRequest> &requests = mDialogs->requests();
         QCOMPARE(requests.size(), 2);
-        QCOMPARE(requests[0].filter, exportFilterTextWithCsv() + sqliteExportFilterEntry()
-                                         + workbookFilterEntry());
+        QCOMPARE(requests[0].filter,
+                 exportFilterTextWithCsv() + sqliteExportFilterEntry() + workbookFilterEntry());
         QCOMPARE(requests[0].proposedName, QStringLiteral("New"));
         QVERIFY(requests[0].askBeforeOverwrite);
         QCOMPARE(requests[0].defaultSuffix, QStringLiteral("CSV"));
@@ -147,14 +147,14 @@ private Q_SLOTS:
         mDialogs->expectOpen(QStringLiteral("Append"), in, 5);
         mPrompter->expect(QStringLiteral("Standard CSV"), reading, Icon::Question,
                           Buttons::YesNoCancel, Answer::Cancel);
-        mWindow->exchangeCommands().appendText();
+        mWindow->commandGroups().get<ExchangeCommands>().appendText();
         QCOMPARE(windowDatabase().recordCount(), 1);
         QCOMPARE(mDialogs->requests().last().filter, importFilterTextWithCsv());
 
         mDialogs->expectOpen(QStringLiteral("Append"), in, 5);
         mPrompter->expect(QStringLiteral("Standard CSV"), reading, Icon::Question,
                           Buttons::YesNoCancel, Answer::Yes);
-        mWindow->exchangeCommands().appendText();
+        mWindow->commandGroups().get<ExchangeCommands>().appendText();
         QCOMPARE(windowDatabase().recordCount(), 3);
         QCOMPARE(windowDatabase().cell(1, 3), QByteArray("J\xFCrgen"));
         QCOMPARE(windowDatabase().cell(2, 3), QByteArray("K\xF6ln, \"Alt\""));
@@ -164,11 +164,11 @@ private Q_SLOTS:
         mPrompter->expect(QStringLiteral("Standard CSV"),
                           QStringLiteral("Write the file in UTF-8?*"), Icon::Question,
                           Buttons::YesNoCancel, Answer::No);
-        mWindow->exchangeCommands().exportText();
+        mWindow->commandGroups().get<ExchangeCommands>().exportText();
         QCOMPARE(readFile(out), QByteArray("Field 1,Field 2\r\n,\r\nName,City\r\n"
                                            "J\xFCrgen,\"K\xF6ln, \"\"Alt\"\"\"\r\n"));
         mDialogs->expectSave(QStringLiteral("Export"), QString(), 4);
-        mWindow->exchangeCommands().exportText();
+        mWindow->commandGroups().get<ExchangeCommands>().exportText();
         QCOMPARE(mDialogs->requests().last().filterIndex, 4);
         QCOMPARE(mDialogs->requests().last().defaultSuffix, QStringLiteral("csv"));
     }
@@ -187,12 +187,12 @@ private Q_SLOTS:
                           QStringLiteral("1 cell(s) did not read as their field's type and were "
                                          "kept as text:\nField 2, record 0002: \"many\""),
                           Icon::Information, Buttons::Ok, Answer::Ok);
-        mWindow->exchangeCommands().exportText();
+        mWindow->commandGroups().get<ExchangeCommands>().exportText();
         QVERIFY(readFile(path).startsWith("PK\x03\x04"));
         QCOMPARE(windowDatabase().isModified(), modified);
 
         mDialogs->expectSave(QStringLiteral("Export"), QString(), 6);
-        mWindow->exchangeCommands().exportText();
+        mWindow->commandGroups().get<ExchangeCommands>().exportText();
         QCOMPARE(mDialogs->requests().last().filterIndex, 6);
         QCOMPARE(mDialogs->requests().last().defaultSuffix, QStringLiteral("xlsx"));
     }
@@ -236,11 +236,11 @@ private Q_SLOTS:
         createThroughDialog(QStringLiteral("2"), QStringLiteral("1"));
         const QString first = mTemp->filePath(QStringLiteral("first"));
         mDialogs->expectSave(QStringLiteral("Export"), first, before);
-        mWindow->exchangeCommands().exportText();
+        mWindow->commandGroups().get<ExchangeCommands>().exportText();
         QVERIFY(mDialogs->requests().last().suffixFromFilter);
 
         mDialogs->expectSave(QStringLiteral("Export"), mTemp->filePath(typed), type);
-        mWindow->exchangeCommands().exportText();
+        mWindow->commandGroups().get<ExchangeCommands>().exportText();
         KRIBED_VERIFY_DIALOGS(*mDialogs);
         QVERIFY2(readFile(mTemp->filePath(written)).startsWith(start),
                  qPrintable(QDir(mTemp->path()).entryList(QDir::Files).join(u' ')));
@@ -257,10 +257,10 @@ private Q_SLOTS:
         setUpWindowCell(2, 1, "zwei");
         const QString out = mTemp->filePath(QStringLiteral("out.sqlite"));
         mDialogs->expectSave(QStringLiteral("Export"), out, 5);
-        mWindow->exchangeCommands().exportText();
+        mWindow->commandGroups().get<ExchangeCommands>().exportText();
         QVERIFY(QFile::exists(out));
         mDialogs->expectSave(QStringLiteral("Export"), QString(), 5);
-        mWindow->exchangeCommands().exportText();
+        mWindow->commandGroups().get<ExchangeCommands>().exportText();
         QCOMPARE(mDialogs->requests().last().filterIndex, 5);
         QCOMPARE(mDialogs->requests().last().defaultSuffix, QStringLiteral("sqlite"));
 
@@ -268,11 +268,11 @@ private Q_SLOTS:
                           Icon::Warning, Buttons::YesNo, Answer::Yes);
         mDialogs->expectOpen(QStringLiteral("Import"), out, 6);
         mDialogs->expectItem(QStringLiteral("Import"), QString());
-        mWindow->exchangeCommands().importText();
-        QCOMPARE(mDialogs->lastItems(), (QStringList{QStringLiteral("New"),
-                                                     QStringLiteral("kribo_database"),
-                                                     QStringLiteral("kribo_fields"),
-                                                     QStringLiteral("kribo_popup_items")}));
+        mWindow->commandGroups().get<ExchangeCommands>().importText();
+        QCOMPARE(
+            mDialogs->lastItems(),
+            (QStringList{QStringLiteral("New"), QStringLiteral("kribo_database"),
+                         QStringLiteral("kribo_fields"), QStringLiteral("kribo_popup_items")}));
         QCOMPARE(mDialogs->lastCurrentItem(), 0);
         QCOMPARE(windowDatabase().cell(2, 1), QByteArray("zwei")); // cancelled: unchanged
 
@@ -280,14 +280,14 @@ private Q_SLOTS:
                           Icon::Warning, Buttons::YesNo, Answer::Yes);
         mDialogs->expectOpen(QStringLiteral("Import"), out, 6);
         mDialogs->expectItem(QStringLiteral("Import"), QStringLiteral("kribo_fields"));
-        mWindow->exchangeCommands().importText();
+        mWindow->commandGroups().get<ExchangeCommands>().importText();
         QCOMPARE(windowDatabase().fieldName(2), QByteArray("name"));
         QCOMPARE(windowDatabase().cell(2, 2), QByteArray("Field 2"));
         QCOMPARE(windowDatabase().fieldType(1), int(NormalIntegerType));
         QCOMPARE(windowDatabase().name(), QByteArray("out"));
 
         mDialogs->expectOpen(QStringLiteral("Append"), QString(), 1);
-        mWindow->exchangeCommands().appendText();
+        mWindow->commandGroups().get<ExchangeCommands>().appendText();
         QCOMPARE(mDialogs->requests().last().filter, importFilterTextWithCsv());
         KRIBED_VERIFY_DIALOGS(*mDialogs);
     }
@@ -324,7 +324,7 @@ private Q_SLOTS:
         watch.start();
         QElapsedTimer timer;
         timer.start();
-        mWindow->exchangeCommands().importText();
+        mWindow->commandGroups().get<ExchangeCommands>().importText();
         watch.stop();
         QVERIFY(shown);
         QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));

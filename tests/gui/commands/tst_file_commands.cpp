@@ -61,7 +61,7 @@ private Q_SLOTS:
         openThroughDialog(mTemp->filePath(QStringLiteral("Kunden.pdb")));
         QCOMPARE(mDialogs->requests().constLast().initialFolder, QString());
         QVERIFY(enabled("actionInstall"));
-        mWindow->fileCommands().closeDatabase();
+        mWindow->commandGroups().get<FileCommands>().closeDatabase();
         QVERIFY(!enabled("actionInstall"));
     }
 
@@ -80,7 +80,7 @@ private Q_SLOTS:
         typeInto(1, 1, QStringLiteral("x"));
         const QString chosen = mTemp->filePath(QStringLiteral("Copy.txt"));
         mDialogs->expectSave(QStringLiteral("Save Kribo database"), chosen);
-        mWindow->fileCommands().saveAs();
+        mWindow->commandGroups().get<FileCommands>().saveAs();
         const FileRequest request = mDialogs->requests().constLast();
         QCOMPARE(request.initialFolder, QFileInfo(path).absolutePath());
         QCOMPARE(request.proposedName, QStringLiteral("Kunden"));
@@ -90,8 +90,8 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(chosen));
         QVERIFY(!windowDatabase().isModified());
         // Save as never touches the recent list.
-        QCOMPARE(mWindow->fileCommands().recentFiles().path(0), path);
-        QVERIFY(mWindow->fileCommands().recentFiles().path(1).isEmpty());
+        QCOMPARE(mWindow->commandGroups().get<FileCommands>().recentFiles().path(0), path);
+        QVERIFY(mWindow->commandGroups().get<FileCommands>().recentFiles().path(1).isEmpty());
     }
 
     void failedSaveKeepsTheChanges()
@@ -104,7 +104,7 @@ private Q_SLOTS:
         mPrompter->expect(QStringLiteral("Save error"),
                           QStringLiteral("There was an error in saving*"), Icon::Error, Buttons::Ok,
                           Answer::Ok);
-        mWindow->fileCommands().saveAs();
+        mWindow->commandGroups().get<FileCommands>().saveAs();
         QVERIFY(windowDatabase().isModified());
         mWindow->updateStatus();
         QVERIFY(panel(6).endsWith(QStringLiteral(" +")));
@@ -134,7 +134,7 @@ private Q_SLOTS:
         openThroughDialog(path);
         typeInto(1, 1, QStringLiteral("x"));
         mWindow->settings().expertMode = expert;
-        mWindow->toolsCommands().setAutoSizingState(true);
+        mWindow->commandGroups().get<ToolsCommands>().setAutoSizingState(true);
         if (answer >= 0) {
             mPrompter->expect(
                 QStringLiteral("Information"),
@@ -147,18 +147,19 @@ private Q_SLOTS:
         }
         if (saveAs && saved)
             mDialogs->expectSave(QStringLiteral("Save Kribo database"), path);
-        saveAs ? mWindow->fileCommands().saveAs() : mWindow->fileCommands().save();
+        saveAs ? mWindow->commandGroups().get<FileCommands>().saveAs()
+               : mWindow->commandGroups().get<FileCommands>().save();
         QCOMPARE(windowDatabase().isModified(), !saved);
         QCOMPARE(QFile::exists(mTemp->filePath(QStringLiteral("Kunden.pd_"))), saved);
         // Automatic widths are on again after the command.
-        QVERIFY(mWindow->toolsCommands().isAutoSizing());
+        QVERIFY(mWindow->commandGroups().get<ToolsCommands>().isAutoSizing());
     }
 
     void cancelledOrFailedOpenKeepsTheDatabase()
     {
         openThroughDialog(writeFile(QStringLiteral("A.pdb"), kunden(2, 3, "A")));
         mDialogs->expectOpen(QStringLiteral("Open Kribo database"), QString());
-        mWindow->fileCommands().openDatabase();
+        mWindow->commandGroups().get<FileCommands>().openDatabase();
         QCOMPARE(windowDatabase().name(), QByteArray("A"));
         // A recent entry whose file is gone ends in the reader's open error, nothing else.
         const QString gone = mTemp->filePath(QStringLiteral("Gone.pdb"));
@@ -168,7 +169,7 @@ private Q_SLOTS:
         mPrompter->expect(QStringLiteral("Error"),
                           QStringLiteral("There was an error opening the file.*"), Icon::Error,
                           Buttons::Ok, Answer::Ok);
-        mWindow->fileCommands().openRecentFile(0);
+        mWindow->commandGroups().get<FileCommands>().openRecentFile(0);
         QCOMPARE(windowDatabase().name(), QByteArray("A"));
         QVERIFY(mWindow->isDatabaseOpen());
     }
@@ -187,7 +188,7 @@ private Q_SLOTS:
         mWindow->updateStatus();
         QCOMPARE(mWindow->windowTitle(), QStringLiteral("Kribed PRO"));
         // The file chosen in the dialog is in the list all the same.
-        QCOMPARE(mWindow->fileCommands().recentFiles().path(0), damaged);
+        QCOMPARE(mWindow->commandGroups().get<FileCommands>().recentFiles().path(0), damaged);
     }
 
     void recentFilesFollowTheOpenDialogOnly()
@@ -200,13 +201,13 @@ private Q_SLOTS:
             openThroughDialog(paths[i]);
         // Five, Four, Three, Two, One. Opening Three again keeps the order.
         openThroughDialog(paths[2]);
-        QCOMPARE(mWindow->fileCommands().recentFiles().path(2), paths[2]);
+        QCOMPARE(mWindow->commandGroups().get<FileCommands>().recentFiles().path(2), paths[2]);
         QCOMPARE(windowAction(QStringLiteral("actionRecentFile1"))->text(),
                  QStringLiteral("&1  Five"));
         // A recent entry opens without a dialog and changes nothing in the list.
-        mWindow->fileCommands().openRecentFile(4);
+        mWindow->commandGroups().get<FileCommands>().openRecentFile(4);
         QCOMPARE(windowDatabase().name(), QByteArray("One"));
-        QCOMPARE(mWindow->fileCommands().recentFiles().path(4), paths[0]);
+        QCOMPARE(mWindow->commandGroups().get<FileCommands>().recentFiles().path(4), paths[0]);
         // The sixth file drops the oldest.
         openThroughDialog(paths[5]);
         QCOMPARE(windowAction(QStringLiteral("actionRecentFile1"))->text(),
@@ -242,9 +243,9 @@ private Q_SLOTS:
         else
             makeWindow();
         QCOMPARE(mWindow->settings().initialDir, initialDir);
-        NewDatabaseDialog *form = &mWindow->fileCommands().newDatabaseDialog();
+        NewDatabaseDialog *form = &mWindow->commandGroups().get<FileCommands>().newDatabaseDialog();
         QCOMPARE(child<QComboBox>(form, "fieldTypeCombo")->currentIndex(), selected);
-        QCOMPARE(&mWindow->fileCommands().newDatabaseDialog(), form);
+        QCOMPARE(&mWindow->commandGroups().get<FileCommands>().newDatabaseDialog(), form);
         mWindow.reset(); // before `user` goes
     }
 
@@ -268,7 +269,7 @@ private Q_SLOTS:
         QFETCH(QString, control);
         QFETCH(QString, text);
         QFETCH(QString, message);
-        mWindow->fileCommands().newDatabase();
+        mWindow->commandGroups().get<FileCommands>().newDatabase();
         NewDatabaseDialog *form = mWindow->findChild<NewDatabaseDialog *>();
         QVERIFY(form->isVisible());
         if (auto *edit = form->findChild<QLineEdit *>(control);
@@ -290,7 +291,7 @@ private Q_SLOTS:
 
         // Opened again, the name has the focus whichever control had it last.
         form->findChild<QComboBox *>(QStringLiteral("rowsCombo"))->setFocus();
-        mWindow->fileCommands().newDatabase();
+        mWindow->commandGroups().get<FileCommands>().newDatabase();
         QVERIFY(form->isVisible());
         QCOMPARE(form->focusWidget(), child<QLineEdit>(form, "nameEdit"));
         form->reject();
@@ -319,7 +320,7 @@ private Q_SLOTS:
         setUpWindowCell(1, 1, "x");
         mPrompter->expect(QStringLiteral("Information"), QStringLiteral("You have not saved*"),
                           Icon::Warning, Buttons::YesNo, Answer::No);
-        mWindow->fileCommands().newDatabase();
+        mWindow->commandGroups().get<FileCommands>().newDatabase();
         QVERIFY(!form->isVisible());
         QCOMPARE(windowDatabase().cell(1, 1), QByteArray("x"));
     }
@@ -371,15 +372,15 @@ private Q_SLOTS:
     void installWithAutoSizing()
     {
         makeWindow(true);
-        mWindow->toolsCommands().autoSizeColumns(true);
-        QVERIFY(mWindow->toolsCommands().isAutoSizing());
+        mWindow->commandGroups().get<ToolsCommands>().autoSizeColumns(true);
+        QVERIFY(mWindow->commandGroups().get<ToolsCommands>().isAutoSizing());
         mPrompter->expect(QStringLiteral("Information"),
                           QStringLiteral("The column width is changed by auto-width*"),
                           Icon::Warning, Buttons::YesNoCancel, Answer::Cancel);
-        mWindow->fileCommands().install();
+        mWindow->commandGroups().get<FileCommands>().install();
         KRIBED_VERIFY_PROMPTER(*mPrompter);
         // Cancel stops the copy but keeps the folder and the flag, and auto sizing stays on.
-        QVERIFY(mWindow->toolsCommands().isAutoSizing());
+        QVERIFY(mWindow->commandGroups().get<ToolsCommands>().isAutoSizing());
         QVERIFY(QFileInfo(mData + QStringLiteral("/Bert M/Install")).isDir());
         QVERIFY(!QFileInfo::exists(mData + QStringLiteral("/Bert M/Install/Kunden.pdb")));
         QCOMPARE(installFlag(QStringLiteral("Install258")), QStringLiteral("1"));
@@ -389,9 +390,9 @@ private Q_SLOTS:
                           Icon::Warning, Buttons::YesNoCancel, Answer::Yes);
         mPrompter->expect(QStringLiteral("Kribed-pro"), SavedReadyText, Icon::None, Buttons::Ok,
                           Answer::Ok);
-        mWindow->fileCommands().install();
+        mWindow->commandGroups().get<FileCommands>().install();
         QVERIFY(QFileInfo::exists(mData + QStringLiteral("/Bert M/Install/Kunden.pdb")));
-        QVERIFY(mWindow->toolsCommands().isAutoSizing());
+        QVERIFY(mWindow->commandGroups().get<ToolsCommands>().isAutoSizing());
     }
 
     void installDisabledWithoutUsers()
@@ -399,7 +400,7 @@ private Q_SLOTS:
         makeWindow(false);
         QCOMPARE(mUsers->count(), 0);
         QVERIFY(!windowAction(QStringLiteral("actionInstall"))->isEnabled());
-        mWindow->fileCommands().install();
+        mWindow->commandGroups().get<FileCommands>().install();
         QVERIFY(!QFileInfo::exists(mData + QStringLiteral("/Install")));
     }
 
@@ -407,13 +408,13 @@ private Q_SLOTS:
     {
         openTable({{"a"}, {"1"}});
         mDialogs->expectPrint(false);
-        mWindow->fileCommands().print();
+        mWindow->commandGroups().get<FileCommands>().print();
         QVERIFY(!windowDatabase().isModified());
     }
 
     void printPreviewCommand()
     {
-        QAction *preview = mWindow->fileCommands().actionPrintPreview;
+        QAction *preview = mWindow->commandGroups().get<FileCommands>().actionPrintPreview;
         QVERIFY(preview);
         QCOMPARE(preview->text(), QStringLiteral("Print preview..."));
         QVERIFY(!preview->isEnabled());

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/platform/settings.h"
 #include "core/platform/user_list.h"
+#include "gui/commands/command_groups.h"
 #include "gui/commands/help_commands.h"
 #include "gui/dialogs/readme_window.h"
 #include "gui/dialogs/user_guide.h"
@@ -35,7 +36,7 @@ private Q_SLOTS:
         ScriptedFileDialogs dialogs;
         NoUsers users;
         MainWindow window(prompter, dialogs, users);
-        ReadmeWindow *help = &window.helpCommands().readmeWindow();
+        ReadmeWindow *help = &window.commandGroups().get<HelpCommands>().readmeWindow();
         window.show();
 
         QCOMPARE(help->windowTitle(), QStringLiteral("Read Me"));
@@ -49,7 +50,7 @@ private Q_SLOTS:
         window.findChild<QAction *>(QStringLiteral("actionReadme"))->trigger();
         QVERIFY(help->isVisible());
         QVERIFY(!help->isModal());
-        window.helpCommands().showReadme();
+        window.commandGroups().get<HelpCommands>().showReadme();
         QCOMPARE(window.findChildren<ReadmeWindow *>().size(), 1);
         QTest::keyClick(help, Qt::Key_Escape);
         QVERIFY(!help->isVisible());

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/model/database.h"
+#include "gui/commands/filter_bar.h"
 #include "gui/commands/navigation_commands.h"
 #include "gui/dialogs/go_to_record_dialog.h"
 #include "gui/dialogs/properties_dialog.h"
 #include "gui/grid/database_document.h"
-#include "gui/window/filter_bar.h"
 #include "gui/window/main_window.h"
 #include "history_checks.h"
 #include "main_window_fixture.h"
@@ -34,13 +34,13 @@ class TestNavigationCommands
     Q_OBJECT
 
 private:
-    NavigationCommands &navigation() { return mWindow->navigationCommands(); }
+    NavigationCommands &navigation() { return mWindow->commandGroups().get<NavigationCommands>(); }
     GoToRecordDialog &goTo() { return navigation().goToRecordDialog(); }
     QLineEdit *recordNumber()
     {
         return goTo().findChild<QLineEdit *>(QStringLiteral("recordNumberEdit"));
     }
-    FilterBar *bar() { return mWindow->filterBar(); }
+    FilterBar *bar() { return mWindow->commandGroups().get<NavigationCommands>().filterBar(); }
     template<class Widget> Widget *barPart(const char *name)
     {
         return bar()->findChild<Widget *>(QString::fromLatin1(name));
@@ -50,7 +50,10 @@ private:
     QCheckBox *barMustBegin() { return barPart<QCheckBox>("filterBarMustBegin"); }
     QCheckBox *barOn() { return barPart<QCheckBox>("filterBarOn"); }
     QString barCount() { return barPart<QLabel>("filterBarCount")->text(); }
-    PropertiesDialog &properties() { return mWindow->propertiesCommands().dialog(); }
+    PropertiesDialog &properties()
+    {
+        return mWindow->commandGroups().get<PropertiesCommands>().dialog();
+    }
     template<class Widget> Widget *tabPart(const char *name)
     {
         return properties().findChild<Widget *>(QString::fromLatin1(name));
@@ -219,9 +222,9 @@ private Q_SLOTS:
         showBar();
         QTest::keyClicks(barText(), QStringLiteral("mei"));
         // Nothing runs while the user may still type.
-        QVERIFY(!mWindow->toolsCommands().isFilterOn());
+        QVERIFY(!mWindow->commandGroups().get<ToolsCommands>().isFilterOn());
         QCOMPARE(windowDatabase().filterText(), QByteArray());
-        QTRY_VERIFY(mWindow->toolsCommands().isFilterOn());
+        QTRY_VERIFY(mWindow->commandGroups().get<ToolsCommands>().isFilterOn());
         QCOMPARE(windowDatabase().filterText(), QByteArray("mei"));
         QCOMPARE(shownNames(), (QByteArrayList{"Meier", "Schulz", "Schmeichel"}));
         QVERIFY(windowAction(QStringLiteral("actionFilter"))->isChecked());
@@ -289,7 +292,7 @@ private Q_SLOTS:
         QCOMPARE(shownNames(), QByteArrayList{"Brandt"});
         mWindow->document().history().stack().undo();
         QCOMPARE(shownNames().size(), 4);
-        QVERIFY(!mWindow->toolsCommands().isFilterOn());
+        QVERIFY(!mWindow->commandGroups().get<ToolsCommands>().isFilterOn());
         QVERIFY(!windowAction(QStringLiteral("actionFilter"))->isChecked());
         QCOMPARE(windowDatabase().filterText(), QByteArray());
         QCOMPARE(barText()->text(), QString());
@@ -311,7 +314,7 @@ private Q_SLOTS:
         typeIntoBar(QStringLiteral("u"));
         const int steps = mWindow->document().history().stack().count();
         barOn()->click();
-        QVERIFY(!mWindow->toolsCommands().isFilterOn());
+        QVERIFY(!mWindow->commandGroups().get<ToolsCommands>().isFilterOn());
         QVERIFY(!windowAction(QStringLiteral("actionFilter"))->isChecked());
         QCOMPARE(shownNames().size(), 4);
         QCOMPARE(barCount(), QString());
@@ -334,7 +337,7 @@ private Q_SLOTS:
         Q_EMIT barField()->activated(2);
         barMustBegin()->click();
 
-        mWindow->propertiesCommands().editProperties();
+        mWindow->commandGroups().get<PropertiesCommands>().editProperties();
         QCOMPARE(tabPart<QComboBox>("filterFieldCombo")->currentIndex(), 2);
         QCOMPARE(tabPart<QLineEdit>("filterEdit")->text(), QStringLiteral("bonn"));
         QVERIFY(tabPart<QCheckBox>("filterMustBeginCheckBox")->isChecked());
@@ -355,7 +358,7 @@ private Q_SLOTS:
         QCOMPARE(barCount(), QStringLiteral("2 of 4 records shown"));
 
         // The tab's switch off, and the bar's choices stay those of the tab (EXCLUDE too).
-        mWindow->propertiesCommands().editProperties();
+        mWindow->commandGroups().get<PropertiesCommands>().editProperties();
         tabPart<QCheckBox>("filterOnCheckBox")->setChecked(false);
         properties().okClicked();
         QVERIFY(!barOn()->isChecked());
@@ -371,7 +374,7 @@ private Q_SLOTS:
     {
         openPeople();
         showBar();
-        mWindow->propertiesCommands().editProperties();
+        mWindow->commandGroups().get<PropertiesCommands>().editProperties();
         tabPart<QCheckBox>("filterMustBeginCheckBox")->setChecked(true);
         properties().reject();
         QVERIFY(barMustBegin()->isChecked());

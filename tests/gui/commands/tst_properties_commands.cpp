@@ -41,7 +41,7 @@ private Q_SLOTS:
     {
         makeWindow(true);
         mWindow->setCurrentCell(2, 1);
-        mWindow->propertiesCommands().editProperties();
+        mWindow->commandGroups().get<PropertiesCommands>().editProperties();
         PropertiesDialog *form = Properties();
         QVERIFY(form);
         QVERIFY(form->isVisible());
@@ -74,11 +74,11 @@ private Q_SLOTS:
         QVERIFY(mWindow->settings().expertMode);
 
         // The same dialog comes back, and Install now goes to the first user, silently.
-        mWindow->propertiesCommands().editProperties();
+        mWindow->commandGroups().get<PropertiesCommands>().editProperties();
         QCOMPARE(Properties(), form);
         QCOMPARE(user->currentText(), QStringLiteral("Anna"));
         form->reject();
-        mWindow->fileCommands().install();
+        mWindow->commandGroups().get<FileCommands>().install();
         QVERIFY(QFileInfo::exists(mData + QStringLiteral("/AnnaK/Install/Kunden.pdb")));
         QCOMPARE(installFlag(QStringLiteral("Install3")), QStringLiteral("1"));
     }
@@ -86,7 +86,7 @@ private Q_SLOTS:
     void propertiesCancelKeepsTheDatabase()
     {
         makeWindow(true);
-        mWindow->propertiesCommands().editProperties();
+        mWindow->commandGroups().get<PropertiesCommands>().editProperties();
         PropertiesDialog *form = Properties();
         form->findChild<QLineEdit *>(QStringLiteral("nameEdit"))->setText(QStringLiteral("Other"));
         form->findChild<QCheckBox *>(QStringLiteral("expertModeCheckBox"))->setChecked(true);
@@ -119,7 +119,7 @@ private Q_SLOTS:
         makeWindow(true);
         showWindow();
         mWindow->activateWindow();
-        PropertiesCommands &command = mWindow->propertiesCommands();
+        PropertiesCommands &command = mWindow->commandGroups().get<PropertiesCommands>();
         command.editProperties();
         PropertiesDialog *form = Properties();
         if (page >= 0) {

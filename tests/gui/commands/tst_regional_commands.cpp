@@ -65,7 +65,7 @@ class TestRegionalCommands
     Q_OBJECT
 
 private:
-    RegionalCommands &formats() { return mWindow->regionalCommands(); }
+    RegionalCommands &formats() { return mWindow->commandGroups().get<RegionalCommands>(); }
     FormatsSuggestionBar &bar() { return *formats().suggestionBar(); }
 
     int fieldNamed(const QByteArray &name)
@@ -95,7 +95,10 @@ private:
         dialog.accept();
     }
 
-    QString statistics() const { return mWindow->rangeCommands().statisticsLabel()->text(); }
+    QString statistics() const
+    {
+        return mWindow->commandGroups().get<RangeCommands>().statisticsLabel()->text();
+    }
 
 private Q_SLOTS:
     void initTestCase() { initFixture(); }
@@ -148,7 +151,7 @@ private Q_SLOTS:
 
         // Sort normal on the amounts.
         mWindow->setCurrentCell(amount, 1);
-        mWindow->toolsCommands().sortNormal();
+        mWindow->commandGroups().get<ToolsCommands>().sortNormal();
         bool ascending = true;
         const Regional german(QLocale(QStringLiteral("de_DE")));
         for (int record = 2; record <= windowDatabase().recordCount(); ++record) {
@@ -189,7 +192,7 @@ private Q_SLOTS:
             QVERIFY(bar().message()->text().contains(QStringLiteral("\"12.03.2019\"")));
         }
         // Closing takes the bar with the database.
-        mWindow->fileCommands().closeDatabase();
+        mWindow->commandGroups().get<FileCommands>().closeDatabase();
         QVERIFY(!bar().isVisibleTo(mWindow.get()));
     }
 
@@ -214,7 +217,7 @@ private Q_SLOTS:
         QCOMPARE(windowDocument().formatsChoice().localeName, kept);
 
         // A restart: the same file reads as answered, without the bar.
-        mWindow->fileCommands().closeDatabase();
+        mWindow->commandGroups().get<FileCommands>().closeDatabase();
         makeWindow();
         openThroughDialog(path);
         QVERIFY(!bar().isVisibleTo(mWindow.get()));
@@ -234,10 +237,10 @@ private Q_SLOTS:
         chooseInDialog(QStringLiteral("de_DE"));
         const QString copy = mTemp->filePath(QStringLiteral("Kopie.pdb"));
         mDialogs->expectSave(QStringLiteral("Save Kribo database"), copy);
-        mWindow->fileCommands().saveAs();
+        mWindow->commandGroups().get<FileCommands>().saveAs();
         QCOMPARE(windowDatabase().filePath(), copy);
 
-        mWindow->fileCommands().closeDatabase();
+        mWindow->commandGroups().get<FileCommands>().closeDatabase();
         openThroughDialog(copy);
         QVERIFY(!bar().isVisibleTo(mWindow.get()));
         QCOMPARE(windowDocument().formatsChoice().localeName, QStringLiteral("de_DE"));

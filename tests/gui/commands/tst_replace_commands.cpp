@@ -48,7 +48,7 @@ private:
         });
         mWindow->setDatabaseOpen(true);
     }
-    ReplaceDialog &dialog() { return mWindow->replaceCommands().dialog(); }
+    ReplaceDialog &dialog() { return mWindow->commandGroups().get<ReplaceCommands>().dialog(); }
     template<class Widget> Widget *control(const char *name)
     {
         auto *widget = dialog().findChild<Widget *>(QString::fromLatin1(name));
@@ -220,7 +220,7 @@ private Q_SLOTS:
     {
         open({{"a", "b"}, {"keep", "x"}, {"drop", "x"}, {"keep", "x"}});
         setUpWindowDatabase([](Database &database) { database.setFilterText("keep"); });
-        mWindow->toolsCommands().applyFilter(true);
+        mWindow->commandGroups().get<ToolsCommands>().applyFilter(true);
         QVERIFY(windowDatabase().isHidden(2));
         ask(QStringLiteral("x"), QStringLiteral("y"));
         auto *includeHidden = control<QCheckBox>("includeHiddenCheckBox");
@@ -291,12 +291,12 @@ private Q_SLOTS:
         mWindow->setCurrentCell(currentField, 1);
         const QStringList words = change.split(u' ');
         if (words.at(0) == QLatin1String("insert")) {
-            mWindow->rowColumnCommands().insertColumn();
+            mWindow->commandGroups().get<RowColumnCommands>().insertColumn();
         } else if (words.at(0) == QLatin1String("delete")) {
             mPrompter->expect(QStringLiteral("Confirm"),
                               QStringLiteral("Do you want to delete the selected column?"),
                               Icon::Question, Buttons::YesNo, Answer::Yes);
-            mWindow->rowColumnCommands().deleteColumn();
+            mWindow->commandGroups().get<RowColumnCommands>().deleteColumn();
         } else {
             recordFieldMove(mWindow->document(), QStringLiteral("Move"), words.at(1).toInt(),
                             words.at(2).toInt(), [](Database &) {});
@@ -310,7 +310,7 @@ private Q_SLOTS:
             QVERIFY(!control<QPushButton>("replaceAllButton")->isEnabled());
             QVERIFY(!control<QPushButton>("replaceButton")->isEnabled());
             QVERIFY(!control<QPushButton>("findNextButton")->isEnabled());
-            mWindow->replaceCommands().replaceEverywhere();
+            mWindow->commandGroups().get<ReplaceCommands>().replaceEverywhere();
             QVERIFY(!table().contains('y'));
             return;
         }

@@ -33,7 +33,7 @@ private Q_SLOTS:
         mWindow->setCurrentCell(2, 2);
         QSignalSpy inserted(model(), &QAbstractItemModel::rowsInserted);
         QSignalSpy reset(model(), &QAbstractItemModel::modelReset);
-        mWindow->rowColumnCommands().insertRow();
+        mWindow->commandGroups().get<RowColumnCommands>().insertRow();
         QCOMPARE(inserted.count(), 1);
         QCOMPARE(inserted.at(0).at(1).toInt(), 1);
         QCOMPARE(inserted.at(0).at(2).toInt(), 1);
@@ -50,15 +50,15 @@ private Q_SLOTS:
     void rowCommandsSwitchTheFilterOff()
     {
         setUpWindowDatabase([&](Database &database) { database.setFilterText("n3"); });
-        mWindow->toolsCommands().applyFilter(true);
+        mWindow->commandGroups().get<ToolsCommands>().applyFilter(true);
         QVERIFY(mWindow->grid()->isRowHidden(0));
         QVERIFY(!mWindow->grid()->isRowHidden(2));
 
         mWindow->setCurrentCell(1, 3);
         QSignalSpy removed(model(), &QAbstractItemModel::rowsRemoved);
         expectQuestion(QStringLiteral("Do you want to delete the selected row?"), Answer::Yes);
-        mWindow->rowColumnCommands().deleteRow();
-        QVERIFY(!mWindow->toolsCommands().isFilterOn());
+        mWindow->commandGroups().get<RowColumnCommands>().deleteRow();
+        QVERIFY(!mWindow->commandGroups().get<ToolsCommands>().isFilterOn());
         QCOMPARE(removed.count(), 1);
         QCOMPARE(removed.at(0).at(1).toInt(), 2);
         QCOMPARE(model()->rowCount(), 3);
@@ -72,9 +72,9 @@ private Q_SLOTS:
         QSignalSpy removed(model(), &QAbstractItemModel::rowsRemoved);
         QSignalSpy columnsRemoved(model(), &QAbstractItemModel::columnsRemoved);
         expectQuestion(QStringLiteral("Do you want to delete the selected row?"), Answer::No);
-        mWindow->rowColumnCommands().deleteRow();
+        mWindow->commandGroups().get<RowColumnCommands>().deleteRow();
         expectQuestion(QStringLiteral("Do you want to delete the selected column?"), Answer::No);
-        mWindow->rowColumnCommands().deleteColumn();
+        mWindow->commandGroups().get<RowColumnCommands>().deleteColumn();
         QCOMPARE(removed.count(), 0);
         QCOMPARE(columnsRemoved.count(), 0);
         QCOMPARE(model()->rowCount(), 4);
@@ -85,14 +85,14 @@ private Q_SLOTS:
     void appendColumnRestoresWidthsFirst()
     {
         const int before = windowDatabase().columnWidth(1);
-        mWindow->toolsCommands().toggleAutoSizing();
-        QVERIFY(mWindow->toolsCommands().isAutoSizing());
+        mWindow->commandGroups().get<ToolsCommands>().toggleAutoSizing();
+        QVERIFY(mWindow->commandGroups().get<ToolsCommands>().isAutoSizing());
         QVERIFY(windowDatabase().columnWidth(1) != before);
         QCOMPARE(mWindow->grid()->columnWidth(0), windowDatabase().columnWidth(1));
 
         QSignalSpy inserted(model(), &QAbstractItemModel::columnsInserted);
-        mWindow->rowColumnCommands().appendColumn();
-        QVERIFY(!mWindow->toolsCommands().isAutoSizing());
+        mWindow->commandGroups().get<RowColumnCommands>().appendColumn();
+        QVERIFY(!mWindow->commandGroups().get<ToolsCommands>().isAutoSizing());
         QCOMPARE(windowDatabase().columnWidth(1), before);
         QCOMPARE(inserted.count(), 1);
         QCOMPARE(model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Field 4"));

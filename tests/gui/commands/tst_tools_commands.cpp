@@ -40,22 +40,22 @@ private Q_SLOTS:
     void findNextGoesOnFromTheLastMatch()
     {
         openTable({{"a", "b"}, {"x", "key"}, {"KEY", "y"}, {"z", "z"}});
-        FindDialog *form = &mWindow->toolsCommands().findDialog();
+        FindDialog *form = &mWindow->commandGroups().get<ToolsCommands>().findDialog();
         form->prepare({QStringLiteral("a"), QStringLiteral("b")}, 1);
         form->findChild<QLineEdit *>(QStringLiteral("findEdit"))->setText(QStringLiteral("key"));
         form->state() = FindState{true, 1, 1}; // a match in (1, 1) before
         mWindow->setCurrentCell(1, 3);
 
-        mWindow->toolsCommands().findNext();
+        mWindow->commandGroups().get<ToolsCommands>().findNext();
         QCOMPARE(mWindow->currentField(), 2);
         QCOMPARE(mWindow->currentRecord(), 1);
-        mWindow->toolsCommands().findNext();
+        mWindow->commandGroups().get<ToolsCommands>().findNext();
         QCOMPARE(mWindow->currentField(), 1);
         QCOMPARE(mWindow->currentRecord(), 2);
 
         mPrompter->expect(QStringLiteral("Find error"), QStringLiteral("Search text not found."),
                           Icon::None, Buttons::Ok, Answer::Ok);
-        mWindow->toolsCommands().findNext();
+        mWindow->commandGroups().get<ToolsCommands>().findNext();
         QCOMPARE(mWindow->currentRecord(), 2);
         QVERIFY(!form->state().findActive);
         QVERIFY(!windowDatabase().isModified());
@@ -64,13 +64,13 @@ private Q_SLOTS:
     void columnSumSwitchesRowSumsOff()
     {
         openTable({{"n", "m"}, {"1.5", "1"}, {"", "1"}, {"x", "1"}, {"2", "1"}, {"old", "1"}});
-        mWindow->toolsCommands().setRowSumState(true);
+        mWindow->commandGroups().get<ToolsCommands>().setRowSumState(true);
         mWindow->setCurrentCell(1, 5);
-        mWindow->toolsCommands().columnSum();
+        mWindow->commandGroups().get<ToolsCommands>().columnSum();
         QCOMPARE(windowDatabase().cell(1, 5), QByteArray("3.5"));
         QCOMPARE(mWindow->grid()->model()->index(4, 0).data().toString(), QStringLiteral("3.5"));
         QVERIFY(windowDatabase().isModified());
-        QVERIFY(!mWindow->toolsCommands().isRowSumOn());
+        QVERIFY(!mWindow->commandGroups().get<ToolsCommands>().isRowSumOn());
         QVERIFY(!rowSumChecked());
     }
 
@@ -78,8 +78,8 @@ private Q_SLOTS:
     {
         openTable({{"Qty", "Price #2", "Total &"}, {"3", "1.5", ""}, {"2", "4", "old"}});
         mWindow->setCurrentCell(1, 1);
-        mWindow->toolsCommands().toggleRowSum();
-        QVERIFY(mWindow->toolsCommands().isRowSumOn());
+        mWindow->commandGroups().get<ToolsCommands>().toggleRowSum();
+        QVERIFY(mWindow->commandGroups().get<ToolsCommands>().isRowSumOn());
         QVERIFY(rowSumChecked());
         QCOMPARE(Column(3), (QByteArrayList{"6", "10"}));
 
@@ -88,8 +88,8 @@ private Q_SLOTS:
         QVERIFY(model->setData(model->index(1, 1), QStringLiteral("0.5")));
         QCOMPARE(Column(3), (QByteArrayList{"6", "3"}));
 
-        mWindow->toolsCommands().toggleRowSum();
-        QVERIFY(!mWindow->toolsCommands().isRowSumOn());
+        mWindow->commandGroups().get<ToolsCommands>().toggleRowSum();
+        QVERIFY(!mWindow->commandGroups().get<ToolsCommands>().isRowSumOn());
         QVERIFY(model->setData(model->index(1, 1), QStringLiteral("7")));
         QCOMPARE(Column(3), (QByteArrayList{"6", "3"}));
     }
@@ -98,9 +98,9 @@ private Q_SLOTS:
     {
         openTable({{"a", "b", "c"}, {"1", "2", "old"}, {"5", "5", "keep"}});
         mWindow->setCurrentCell(3, 1);
-        mWindow->toolsCommands().toggleRowSum();
+        mWindow->commandGroups().get<ToolsCommands>().toggleRowSum();
         QCOMPARE(Column(3), (QByteArrayList{"3", "keep"}));
-        QVERIFY(!mWindow->toolsCommands().isRowSumOn());
+        QVERIFY(!mWindow->commandGroups().get<ToolsCommands>().isRowSumOn());
         QVERIFY(!rowSumChecked());
     }
 
@@ -108,19 +108,19 @@ private Q_SLOTS:
     {
         openTable({{"Amount", "Name"}, {"10", "ten"}, {"9", "nine"}, {"100", "hundred"}});
         setUpWindowDatabase([&](Database &database) { database.setFieldType(1, FloatType); });
-        mWindow->toolsCommands().setRowSumState(true);
+        mWindow->commandGroups().get<ToolsCommands>().setRowSumState(true);
         mWindow->setCurrentCell(1, 2);
-        mWindow->toolsCommands().sortNormal();
+        mWindow->commandGroups().get<ToolsCommands>().sortNormal();
         QCOMPARE(Column(1), (QByteArrayList{"9", "10", "100"}));
         QCOMPARE(Column(2), (QByteArrayList{"nine", "ten", "hundred"}));
         QCOMPARE(mWindow->grid()->model()->index(0, 1).data().toString(), QStringLiteral("nine"));
         QCOMPARE(mWindow->currentField(), 1);
         QCOMPARE(mWindow->currentRecord(), 2);
         QVERIFY(!windowDatabase().isModified());
-        QVERIFY(!mWindow->toolsCommands().isRowSumOn());
+        QVERIFY(!mWindow->commandGroups().get<ToolsCommands>().isRowSumOn());
 
         mWindow->setCurrentCell(2, 1);
-        mWindow->toolsCommands().sortReverse();
+        mWindow->commandGroups().get<ToolsCommands>().sortReverse();
         QCOMPARE(Column(2), (QByteArrayList{"ten", "nine", "hundred"}));
     }
 
@@ -143,15 +143,15 @@ private Q_SLOTS:
         openTable(
             {{"Name", "Town"}, {"b", "Bonn"}, {"a-mei", "Ulm"}, {"c", "Schmeichel"}, {"d", "Hof"}});
         setUpWindowDatabase([&](Database &database) { database.setFilterText("mei"); });
-        mWindow->toolsCommands().toggleFilter();
+        mWindow->commandGroups().get<ToolsCommands>().toggleFilter();
         mWindow->setCurrentCell(1, 1);
         if (command == 0)
-            mWindow->toolsCommands().sortNormal();
+            mWindow->commandGroups().get<ToolsCommands>().sortNormal();
         else if (command == 1)
-            mWindow->toolsCommands().sortReverse();
+            mWindow->commandGroups().get<ToolsCommands>().sortReverse();
         else
             mWindow->recordMoved(4, 1);
-        QVERIFY(mWindow->toolsCommands().isFilterOn());
+        QVERIFY(mWindow->commandGroups().get<ToolsCommands>().isFilterOn());
         QByteArrayList inDatabase;
         QByteArrayList inGrid;
         for (int record = 1; record <= 4; ++record) {

@@ -93,7 +93,7 @@ private Q_SLOTS:
         QFETCH(bool, fits);
         QFETCH(int, lines);
         openPeople(value);
-        mWindow->toolsCommands().toggleAutoSizing();
+        mWindow->commandGroups().get<ToolsCommands>().toggleAutoSizing();
         const QModelIndex index = grid()->model()->index(record - 1, field - 1);
         const QRect cell = grid()->visualRect(index);
         QImage shown =
@@ -172,9 +172,9 @@ private Q_SLOTS:
         const int before = windowDatabase().columnWidth(2);
         const int first = windowDatabase().columnWidth(1);
         // The width Auto sizing gives the column.
-        mWindow->toolsCommands().toggleAutoSizing();
+        mWindow->commandGroups().get<ToolsCommands>().toggleAutoSizing();
         const int fitted = windowDatabase().columnWidth(2);
-        mWindow->toolsCommands().toggleAutoSizing();
+        mWindow->commandGroups().get<ToolsCommands>().toggleAutoSizing();
         QCOMPARE(windowDatabase().columnWidth(2), before);
         QVERIFY(fitted != before);
         windowDocument().clearModified();

@@ -165,22 +165,25 @@ QWidget *TestAccessibleNames::showSurface(const QString &which, int field)
     if (which == QLatin1String("main window") || which == QLatin1String("welcome")) {
         surface = mWindow.get();
     } else if (which == QLatin1String("bars")) {
-        mWindow->navigationCommands().actionFilterBar->trigger();
+        mWindow->commandGroups().get<NavigationCommands>().actionFilterBar->trigger();
         FormatsSuggestion suggestion;
         suggestion.locale = QLocale(QStringLiteral("de_DE"));
         suggestion.sampled = suggestion.readUnderSuggested = 4;
         suggestion.examples = QStringList{QStringLiteral("1520,50")};
-        mWindow->regionalCommands().suggestionBar()->suggest(suggestion, QStringLiteral("en_US"));
+        mWindow->commandGroups().get<RegionalCommands>().suggestionBar()->suggest(
+            suggestion, QStringLiteral("en_US"));
         surface = mWindow.get();
     } else if (which == QLatin1String("replace")) {
-        mWindow->replaceCommands().dialog().prepare({QStringLiteral("Feld1")}, true, true);
-        surface = &mWindow->replaceCommands().dialog();
+        mWindow->commandGroups().get<ReplaceCommands>().dialog().prepare({QStringLiteral("Feld1")},
+                                                                         true, true);
+        surface = &mWindow->commandGroups().get<ReplaceCommands>().dialog();
     } else if (which == QLatin1String("go to record")) {
-        mWindow->navigationCommands().goToRecordDialog().prepare(database, 1);
-        surface = &mWindow->navigationCommands().goToRecordDialog();
+        mWindow->commandGroups().get<NavigationCommands>().goToRecordDialog().prepare(database, 1);
+        surface = &mWindow->commandGroups().get<NavigationCommands>().goToRecordDialog();
     } else if (which == QLatin1String("regional formats")) {
-        mWindow->regionalCommands().dialog().prepare(database, regional, FormatsChoice());
-        surface = &mWindow->regionalCommands().dialog();
+        mWindow->commandGroups().get<RegionalCommands>().dialog().prepare(database, regional,
+                                                                          FormatsChoice());
+        surface = &mWindow->commandGroups().get<RegionalCommands>().dialog();
     } else if (which == QLatin1String("recovery")) {
         mRecoveryDialog = std::make_unique<RecoveryDialog>(mWindow.get());
         RecoveryEntry entry;
@@ -192,27 +195,27 @@ QWidget *TestAccessibleNames::showSurface(const QString &which, int field)
         mFontDialog = std::make_unique<FontScriptDialog>(mWindow.get());
         surface = mFontDialog.get();
     } else if (which == QLatin1String("properties")) {
-        PropertiesDialog &dialog = mWindow->propertiesCommands().dialog();
+        PropertiesDialog &dialog = mWindow->commandGroups().get<PropertiesCommands>().dialog();
         dialog.setRegional(regional);
         PropertiesChoices choices;
         choices.userNames = QStringList{QStringLiteral("Smith J")};
         dialog.prepare(database, field, choices);
         surface = &dialog;
     } else if (which == QLatin1String("new database")) {
-        surface = &mWindow->fileCommands().newDatabaseDialog();
+        surface = &mWindow->commandGroups().get<FileCommands>().newDatabaseDialog();
     } else if (which == QLatin1String("cell editor")) {
-        CellEditorDialog &dialog = mWindow->editCommands().cellEditor();
+        CellEditorDialog &dialog = mWindow->commandGroups().get<EditCommands>().cellEditor();
         dialog.prepare(database, field, 1, mWindow->displayFont(), regional,
                        QDateTime(QDate(2026, 3, 14), QTime(9, 30)));
         surface = &dialog;
     } else if (which == QLatin1String("find")) {
-        FindDialog &dialog = mWindow->toolsCommands().findDialog();
+        FindDialog &dialog = mWindow->commandGroups().get<ToolsCommands>().findDialog();
         dialog.prepare({QStringLiteral("Feld1"), QStringLiteral("Feld2")}, 1);
         surface = &dialog;
     } else if (which == QLatin1String("about")) {
-        surface = &mWindow->helpCommands().aboutDialog();
+        surface = &mWindow->commandGroups().get<HelpCommands>().aboutDialog();
     } else if (which == QLatin1String("read me")) {
-        surface = &mWindow->helpCommands().readmeWindow();
+        surface = &mWindow->commandGroups().get<HelpCommands>().readmeWindow();
     }
     if (surface) {
         // Shown without waiting for an answer: the walk reads the controls while it is open.

@@ -3,8 +3,8 @@
 #include "core/model/database.h"
 #include "gui/commands/exchange_commands.h"
 #include "gui/commands/file_commands.h"
+#include "gui/dialogs/welcome_panel.h"
 #include "gui/window/main_window.h"
-#include "gui/window/welcome_panel.h"
 #include "main_window_fixture.h"
 
 #include <QAction>
@@ -82,12 +82,14 @@ private Q_SLOTS:
                                              : writeFile(QStringLiteral("Named.pdb"), bytes);
         if (!message.isEmpty())
             mPrompter->expect(caption, message, Icon::Error, Buttons::Ok, Answer::Ok);
-        mWindow->fileCommands().openNamedDatabase(path);
+        mWindow->commandGroups().get<FileCommands>().openNamedDatabase(path);
         QCOMPARE(mWindow->isDatabaseOpen(), opened);
         if (opened)
             QCOMPARE(windowDatabase().name(), QByteArray("Kunden"));
-        QCOMPARE(mWindow->fileCommands().recentFiles().path(0), listed ? path : QString());
-        QCOMPARE(mWindow->fileCommands().actionRecentFiles[0]->isVisible(), listed);
+        QCOMPARE(mWindow->commandGroups().get<FileCommands>().recentFiles().path(0),
+                 listed ? path : QString());
+        QCOMPARE(mWindow->commandGroups().get<FileCommands>().actionRecentFiles[0]->isVisible(),
+                 listed);
     }
 
     // Unsaved changes are asked about first; keeping them keeps the database and the list.
@@ -98,14 +100,14 @@ private Q_SLOTS:
         const QString second = writeFile(QStringLiteral("Second.pdb"), database("Second"));
         mPrompter->expect(QStringLiteral("Information"), DiscardQuestion, Icon::Warning,
                           Buttons::YesNo, Answer::No);
-        mWindow->fileCommands().openNamedDatabase(second);
+        mWindow->commandGroups().get<FileCommands>().openNamedDatabase(second);
         QCOMPARE(windowDatabase().name(), QByteArray("First"));
-        QCOMPARE(mWindow->fileCommands().recentFiles().path(1), QString());
+        QCOMPARE(mWindow->commandGroups().get<FileCommands>().recentFiles().path(1), QString());
         mPrompter->expect(QStringLiteral("Information"), DiscardQuestion, Icon::Warning,
                           Buttons::YesNo, Answer::Yes);
-        mWindow->fileCommands().openNamedDatabase(second);
+        mWindow->commandGroups().get<FileCommands>().openNamedDatabase(second);
         QCOMPARE(windowDatabase().name(), QByteArray("Second"));
-        QCOMPARE(mWindow->fileCommands().recentFiles().path(0), second);
+        QCOMPARE(mWindow->commandGroups().get<FileCommands>().recentFiles().path(0), second);
     }
 
     // A dropped database opens after the unsaved-changes question; a dropped text file goes to
@@ -119,7 +121,7 @@ private Q_SLOTS:
                           Buttons::YesNo, Answer::Yes);
         dropOnWindow(second);
         QCOMPARE(windowDatabase().name(), QByteArray("Second"));
-        QCOMPARE(mWindow->fileCommands().recentFiles().path(0), second);
+        QCOMPARE(mWindow->commandGroups().get<FileCommands>().recentFiles().path(0), second);
 
         const QString text = writeFile(QStringLiteral("Liste.csv"), "Name,Ort\r\nA,B\r\n");
         mDialogs->expectOpen(QStringLiteral("Import"), text);
@@ -139,16 +141,19 @@ private Q_SLOTS:
         QVERIFY(!welcome->isHidden());
         const QList<QToolButton *> buttons = welcome->findChildren<QToolButton *>();
         QCOMPARE(buttons.size(), 3);
-        QCOMPARE(buttons[0]->defaultAction(), mWindow->fileCommands().actionOpen);
-        QCOMPARE(buttons[1]->defaultAction(), mWindow->fileCommands().actionNew);
-        QCOMPARE(buttons[2]->defaultAction(), mWindow->exchangeCommands().actionImport);
+        QCOMPARE(buttons[0]->defaultAction(),
+                 mWindow->commandGroups().get<FileCommands>().actionOpen);
+        QCOMPARE(buttons[1]->defaultAction(),
+                 mWindow->commandGroups().get<FileCommands>().actionNew);
+        QCOMPARE(buttons[2]->defaultAction(),
+                 mWindow->commandGroups().get<ExchangeCommands>().actionImport);
 
         const QString first = writeFile(QStringLiteral("First.pdb"), database("First"));
         const QString second = writeFile(QStringLiteral("Second.pdb"), database("Second"));
         openThroughDialog(first);
         QVERIFY(welcome->isHidden());
         openThroughDialog(second);
-        mWindow->fileCommands().closeDatabase();
+        mWindow->commandGroups().get<FileCommands>().closeDatabase();
         QVERIFY(!welcome->isHidden());
         auto *links = welcome->findChild<QLabel *>(QStringLiteral("RecentLinks"));
         QVERIFY(links->text().contains(QStringLiteral("First")));

@@ -186,16 +186,21 @@ private Q_SLOTS:
         FontScriptDialog font(mWindow.get());
         RecoveryDialog recovery(mWindow.get());
         const std::map<QString, QWidget *> dialogs = {
-            {QStringLiteral("properties"), &mWindow->propertiesCommands().dialog()},
-            {QStringLiteral("new database"), &mWindow->fileCommands().newDatabaseDialog()},
-            {QStringLiteral("cell editor"), &mWindow->editCommands().cellEditor()},
-            {QStringLiteral("find"), &mWindow->toolsCommands().findDialog()},
-            {QStringLiteral("replace"), &mWindow->replaceCommands().dialog()},
-            {QStringLiteral("go to record"), &mWindow->navigationCommands().goToRecordDialog()},
-            {QStringLiteral("regional formats"), &mWindow->regionalCommands().dialog()},
+            {QStringLiteral("properties"),
+             &mWindow->commandGroups().get<PropertiesCommands>().dialog()},
+            {QStringLiteral("new database"),
+             &mWindow->commandGroups().get<FileCommands>().newDatabaseDialog()},
+            {QStringLiteral("cell editor"),
+             &mWindow->commandGroups().get<EditCommands>().cellEditor()},
+            {QStringLiteral("find"), &mWindow->commandGroups().get<ToolsCommands>().findDialog()},
+            {QStringLiteral("replace"), &mWindow->commandGroups().get<ReplaceCommands>().dialog()},
+            {QStringLiteral("go to record"),
+             &mWindow->commandGroups().get<NavigationCommands>().goToRecordDialog()},
+            {QStringLiteral("regional formats"),
+             &mWindow->commandGroups().get<RegionalCommands>().dialog()},
             {QStringLiteral("recovery"), &recovery},
             {QStringLiteral("font"), &font},
-            {QStringLiteral("about"), &mWindow->helpCommands().aboutDialog()},
+            {QStringLiteral("about"), &mWindow->commandGroups().get<HelpCommands>().aboutDialog()},
         };
         const QList<Placed> placed = mnemonicTexts(*dialogs.at(dialog));
         QCOMPARE(!placed.isEmpty(), hasMnemonics);
@@ -254,7 +259,7 @@ private Q_SLOTS:
         database.setFieldType(2, NormalDateType);
         database.setCell(1, 1, "1,5");
         database.setCell(2, 1, "12.03.2019");
-        RegionalFormatsDialog &dialog = mWindow->regionalCommands().dialog();
+        RegionalFormatsDialog &dialog = mWindow->commandGroups().get<RegionalCommands>().dialog();
         dialog.prepare(database, Regional(QLocale(QStringLiteral("de_DE"))), {});
         const QTreeWidget *list = dialog.formatsList();
         QString text = QStringLiteral("no line");
@@ -305,9 +310,9 @@ private Q_SLOTS:
         });
         dialogs.expectOpen(QStringLiteral("Kribo-Datenbank öffnen"),
                            writeFile(QStringLiteral("Box.pdb"), file));
-        form.fileCommands().openDatabase();
+        form.commandGroups().get<FileCommands>().openDatabase();
         if (deleteRow)
-            form.rowColumnCommands().deleteRow();
+            form.commandGroups().get<RowColumnCommands>().deleteRow();
         answerer.stop();
 
         QCOMPARE(texts, QStringList{text});

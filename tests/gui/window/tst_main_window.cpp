@@ -17,6 +17,7 @@
 #include "gui/commands/tools_commands.h"
 #include "gui/grid/database_document.h"
 #include "gui/window/main_window.h"
+#include "gui/window/menu_builder.h"
 #include "gui/window/tool_icons.h"
 #include "main_window_fixture.h"
 #include "pdb_builder.h"
@@ -24,8 +25,10 @@
 #include <QAction>
 #include <QDialog>
 #include <QDir>
+#include <QDockWidget>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QMultiMap>
 #include <QScreen>
 #include <QSet>
@@ -86,7 +89,7 @@ private Q_SLOTS:
             QStringLiteral("actionNew"),    QStringLiteral("actionOpen"),
             QStringLiteral("actionImport"), QStringLiteral("actionExit"),
             QStringLiteral("actionReadme"), QStringLiteral("actionAbout")};
-        const auto &recentFiles = mWindow->fileCommands().actionRecentFiles;
+        const auto &recentFiles = mWindow->commandGroups().get<FileCommands>().actionRecentFiles;
         QStringList checked;
         for (const CommandPlacement &entry : mWindow->commandPlacements()) {
             if (entry.menu == MenuId::GridContext || entry.action->isSeparator()
@@ -203,11 +206,17 @@ private Q_SLOTS:
             }
         }
         for (QObject *commands : std::initializer_list<QObject *>{
-                 &mWindow->fileCommands(), &mWindow->exchangeCommands(), &mWindow->editCommands(),
-                 &mWindow->propertiesCommands(), &mWindow->toolsCommands(),
-                 &mWindow->rowColumnCommands(), &mWindow->helpCommands(),
-                 &mWindow->rangeCommands(), &mWindow->replaceCommands(),
-                 &mWindow->regionalCommands(), &mWindow->navigationCommands()}) {
+                 &mWindow->commandGroups().get<FileCommands>(),
+                 &mWindow->commandGroups().get<ExchangeCommands>(),
+                 &mWindow->commandGroups().get<EditCommands>(),
+                 &mWindow->commandGroups().get<PropertiesCommands>(),
+                 &mWindow->commandGroups().get<ToolsCommands>(),
+                 &mWindow->commandGroups().get<RowColumnCommands>(),
+                 &mWindow->commandGroups().get<HelpCommands>(),
+                 &mWindow->commandGroups().get<RangeCommands>(),
+                 &mWindow->commandGroups().get<ReplaceCommands>(),
+                 &mWindow->commandGroups().get<RegionalCommands>(),
+                 &mWindow->commandGroups().get<NavigationCommands>()}) {
             for (QAction *action :
                  commands->findChildren<QAction *>(QString(), Qt::FindDirectChildrenOnly))
                 QVERIFY2(placed.contains(action), qPrintable(action->objectName()));
@@ -215,6 +224,71 @@ private Q_SLOTS:
         // A command without a tool button shows no picture in its menu either.
         QVERIFY(windowAction(QStringLiteral("actionClose"))->icon().isNull());
         QVERIFY(!windowAction(QStringLiteral("actionOpen"))->icon().isNull());
+    }
+
+    // Each group's panels stand where it put them: the bars above the grid in their order, the
+    // fields in the status bar after its panels.
+    void panelsStandInTheirPlaces_data()
+    {
+        QTest::addColumn<QString>("panel");
+        QTest::addColumn<bool>("inStatusBar");
+        QTest::addColumn<int>("index");
+        QTest::newRow("welcome") << QStringLiteral("WelcomePanel") << false << 0;
+        QTest::newRow("formats bar") << QStringLiteral("formatsSuggestionBar") << false << 1;
+        QTest::newRow("filter bar") << QStringLiteral("filterBar") << false << 2;
+        QTest::newRow("the grid last") << QStringLiteral("grid") << false << 3;
+        QTest::newRow("statistics") << QStringLiteral("selectionStatistics") << true << 7;
+        QTest::newRow("formats name") << QStringLiteral("statusPanelFormats") << true << 8;
+    }
+
+    void panelsStandInTheirPlaces()
+    {
+        QFETCH(QString, panel);
+        QFETCH(bool, inStatusBar);
+        QFETCH(int, index);
+        auto *widget = mWindow->findChild<QWidget *>(panel);
+        QVERIFY(widget);
+        QWidget *place =
+            inStatusBar ? static_cast<QWidget *>(mWindow->statusBar()) : mWindow->centralWidget();
+        QCOMPARE(widget->parentWidget(), place);
+        if (!inStatusBar) {
+            QCOMPARE(place->layout()->indexOf(widget), index);
+            return;
+        }
+        // The status bar lays its fields out in the order they came, which its children keep.
+        QWidgetList fields;
+        for (QObject *child : place->children()) {
+            const QString name = child->objectName();
+            if (child->isWidgetType()
+                && (name.startsWith(u"statusPanel") || name == u"selectionStatistics"))
+                fields << static_cast<QWidget *>(child);
+        }
+        QCOMPARE(fields.indexOf(widget), index);
+    }
+
+    // A group's dock panel: named after its widget, in its area, shown while its action is
+    // checked; closing the dock unchecks the action.
+    void dockPanelFollowsItsAction()
+    {
+        QMainWindow window;
+        auto *notes = new QLabel(&window);
+        notes->setObjectName(QStringLiteral("notesPanel"));
+        notes->setWindowTitle(QStringLiteral("Notes"));
+        QAction shown;
+        shown.setCheckable(true);
+        placeInDock(window, {notes, PanelPlace::Dock, 100, Qt::LeftDockWidgetArea, &shown});
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto *dock = qobject_cast<QDockWidget *>(notes->parentWidget());
+        QVERIFY(dock);
+        QCOMPARE(dock->objectName(), QStringLiteral("notesPanelDock"));
+        QCOMPARE(dock->windowTitle(), QStringLiteral("Notes"));
+        QCOMPARE(window.dockWidgetArea(dock), Qt::LeftDockWidgetArea);
+        QVERIFY(!dock->isVisible());
+        shown.setChecked(true);
+        QVERIFY(dock->isVisible());
+        dock->close();
+        QVERIFY(!shown.isChecked());
     }
 
     void commandCaptionsShortcutsAndHints_data()
@@ -291,7 +365,7 @@ private Q_SLOTS:
         mWindow->updateStatus();
         QCOMPARE(panel(6), path + QStringLiteral(" +"));
 
-        mWindow->fileCommands().save();
+        mWindow->commandGroups().get<FileCommands>().save();
         mWindow->updateStatus();
         QCOMPARE(panel(6), path + u' ');
         // The saved file reads back with the change; the file before is the backup.
@@ -348,18 +422,18 @@ private Q_SLOTS:
         if (road == QLatin1String("Open")) {
             if (agree)
                 mDialogs->expectOpen(QStringLiteral("Open Kribo database"), other);
-            mWindow->fileCommands().openDatabase();
+            mWindow->commandGroups().get<FileCommands>().openDatabase();
         } else if (road == QLatin1String("Close")) {
-            mWindow->fileCommands().closeDatabase();
+            mWindow->commandGroups().get<FileCommands>().closeDatabase();
         } else if (road == QLatin1String("Recent entry")) {
-            mWindow->fileCommands().openRecentFile(1);
+            mWindow->commandGroups().get<FileCommands>().openRecentFile(1);
         } else if (road == QLatin1String("New")) {
-            mWindow->fileCommands().newDatabase();
+            mWindow->commandGroups().get<FileCommands>().newDatabase();
         } else if (road == QLatin1String("Import")) {
             // Agreeing leads to the import's file dialog; cancelling it keeps the database.
             if (agree)
                 mDialogs->expectOpen(QStringLiteral("Import"), QString());
-            mWindow->exchangeCommands().importText();
+            mWindow->commandGroups().get<ExchangeCommands>().importText();
         } else {
             mWindow->show();
             closed = mWindow->close();
@@ -406,15 +480,15 @@ private Q_SLOTS:
         openThroughDialog(writeFile(QStringLiteral("B.pdb"), kunden(2, 3, "B")));
         QCOMPARE(windowDatabase().name(), QByteArray("B"));
         mDialogs->expectOpen(QStringLiteral("Import"), QString());
-        mWindow->exchangeCommands().importText();
-        mWindow->fileCommands().newDatabase();
+        mWindow->commandGroups().get<ExchangeCommands>().importText();
+        mWindow->commandGroups().get<FileCommands>().newDatabase();
         for (QDialog *dialog : mWindow->findChildren<QDialog *>()) {
             if (dialog->windowTitle() == QLatin1String("New Database")) {
                 QVERIFY(dialog->isVisible());
                 dialog->reject();
             }
         }
-        mWindow->fileCommands().closeDatabase();
+        mWindow->commandGroups().get<FileCommands>().closeDatabase();
         QVERIFY(!mWindow->isDatabaseOpen());
         QVERIFY(mWindow->grid()->isHidden());
         mWindow->show();

@@ -135,7 +135,7 @@ private Q_SLOTS:
 
     void tooWideFieldInAFileIsShownAt300Units()
     {
-        mWindow->fileCommands().closeDatabase();
+        mWindow->commandGroups().get<FileCommands>().closeDatabase();
         openDemo(500);
         const int largest = windowDatabase().unitsToPixels(MaxFieldWidthUnits);
         QCOMPARE(columns()->sectionSize(2), largest);
@@ -162,7 +162,7 @@ private Q_SLOTS:
 
     void draggingAColumnMovesItWholeAndEndsRowSums()
     {
-        mWindow->toolsCommands().setRowSumState(true);
+        mWindow->commandGroups().get<ToolsCommands>().setRowSumState(true);
         const int widthOfC = windowDatabase().columnWidth(3);
         columns()->moveSection(2, 0); // field 3 to the first place
         QCOMPARE(grid()->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("C"));
@@ -171,7 +171,7 @@ private Q_SLOTS:
         QCOMPARE(windowDatabase().columnWidth(1), widthOfC);
         QCOMPARE(columns()->sectionSize(0), widthOfC);
         QCOMPARE(columns()->logicalIndex(0), 0);
-        QVERIFY(!mWindow->toolsCommands().isRowSumOn());
+        QVERIFY(!mWindow->commandGroups().get<ToolsCommands>().isRowSumOn());
         QVERIFY(!windowAction(QStringLiteral("actionRowSum"))->isChecked());
         QVERIFY(windowDatabase().isModified());
     }
@@ -211,7 +211,7 @@ private Q_SLOTS:
         QFETCH(QKeySequence, keys);
         QApplication::clipboard()->setText(QStringLiteral("outside"));
         mWindow->setCurrentCell(1, 1);
-        RangeCommands &range = mWindow->rangeCommands();
+        RangeCommands &range = mWindow->commandGroups().get<RangeCommands>();
         for (QAction *action :
              {range.copyAction(), range.cutAction(), range.pasteAction(), range.clearAction()})
             action->setEnabled(false);
@@ -254,7 +254,7 @@ private Q_SLOTS:
         QApplication::clipboard()->clear();
         mWindow->updateStatus();
         QVERIFY(windowAction(QStringLiteral("contextPasteCell"))->isEnabled());
-        mWindow->fileCommands().closeDatabase();
+        mWindow->commandGroups().get<FileCommands>().closeDatabase();
         QApplication::clipboard()->setText(QStringLiteral("again"));
         mWindow->updateStatus();
         QVERIFY(!windowAction(QStringLiteral("actionPasteCell"))->isEnabled());
@@ -270,15 +270,15 @@ private Q_SLOTS:
         QVERIFY(grid()->isRowHidden(4));
         QVERIFY(!grid()->isRowHidden(0));
 
-        mWindow->toolsCommands().applyFilter(false);
+        mWindow->commandGroups().get<ToolsCommands>().applyFilter(false);
         for (int row = 0; row < 6; ++row)
             QVERIFY(!grid()->isRowHidden(row));
         QCOMPARE(rows()->sectionSize(1), ShownRowHeight);
         QVERIFY(!windowAction(QStringLiteral("actionFilter"))->isChecked());
 
         // An empty filter text hides nothing, yet the filter reads on.
-        mWindow->toolsCommands().toggleFilter();
-        QVERIFY(mWindow->toolsCommands().isFilterOn());
+        mWindow->commandGroups().get<ToolsCommands>().toggleFilter();
+        QVERIFY(mWindow->commandGroups().get<ToolsCommands>().isFilterOn());
         QVERIFY(windowAction(QStringLiteral("actionFilter"))->isChecked());
         mWindow->updateStatus();
         QCOMPARE(mWindow->statusPanel(3)->text(), QStringLiteral("F"));
@@ -318,7 +318,7 @@ private Q_SLOTS:
         }
         QCOMPARE(rows()->length(), shownHeight);
         QVERIFY(rows()->updatesEnabled());
-        mWindow->toolsCommands().applyFilter(false);
+        mWindow->commandGroups().get<ToolsCommands>().applyFilter(false);
         QCOMPARE(rows()->length(), 6 * ShownRowHeight);
         QCOMPARE(rows()->sectionSize(5), ShownRowHeight);
         QVERIFY(rows()->updatesEnabled());
@@ -355,19 +355,19 @@ private Q_SLOTS:
         });
         // The field searched is the properties dialog's as left, which shows the file's when
         // prepared.
-        PropertiesDialog &properties = mWindow->propertiesCommands().dialog();
+        PropertiesDialog &properties = mWindow->commandGroups().get<PropertiesCommands>().dialog();
         properties.prepare(windowDatabase(), 1, properties.choices());
         properties.reject();
-        mWindow->toolsCommands().toggleFilter();
+        mWindow->commandGroups().get<ToolsCommands>().toggleFilter();
         QList<int> visible;
         for (int row = 0; row < 4; ++row) {
             if (!grid()->isRowHidden(row))
                 visible << row + 1;
         }
         QCOMPARE(visible, shown);
-        QVERIFY(mWindow->toolsCommands().isFilterOn());
+        QVERIFY(mWindow->commandGroups().get<ToolsCommands>().isFilterOn());
         // Off again: every record shown at the shown height.
-        mWindow->toolsCommands().toggleFilter();
+        mWindow->commandGroups().get<ToolsCommands>().toggleFilter();
         for (int row = 0; row < 4; ++row) {
             QVERIFY(!grid()->isRowHidden(row));
             QCOMPARE(rows()->sectionSize(row), ShownRowHeight);
@@ -387,7 +387,7 @@ private Q_SLOTS:
             database.setFilterText("mei");
             database.setFilterField(2);
         });
-        mWindow->toolsCommands().toggleFilter();
+        mWindow->commandGroups().get<ToolsCommands>().toggleFilter();
         QVERIFY(!grid()->isRowHidden(0));
         QVERIFY(!grid()->isRowHidden(1));
         QVERIFY(grid()->isRowHidden(2));
@@ -445,8 +445,8 @@ private Q_SLOTS:
         builder.record({"1", "2", "", "", ""}).record({"3", "4", "", "1/1/2000", ""});
         openBuilt(builder);
         mWindow->setCurrentCell(1, 1);
-        mWindow->toolsCommands().toggleRowSum();
-        QVERIFY(mWindow->toolsCommands().isRowSumOn());
+        mWindow->commandGroups().get<ToolsCommands>().toggleRowSum();
+        QVERIFY(mWindow->commandGroups().get<ToolsCommands>().isRowSumOn());
         QCOMPARE(windowDatabase().recordAt(2).toList().join('|'), QByteArray("3|4|11|1/1/2000|"));
         setUpWindowDatabase([&](Database &database) {
             database.setFieldName(3, sumName);
@@ -466,7 +466,7 @@ private Q_SLOTS:
             else
                 QCOMPARE(cell, expected[k - 1]);
         }
-        QCOMPARE(mWindow->toolsCommands().isRowSumOn(), rowSumOn);
+        QCOMPARE(mWindow->commandGroups().get<ToolsCommands>().isRowSumOn(), rowSumOn);
         QCOMPARE(windowAction(QStringLiteral("actionRowSum"))->isChecked(), rowSumOn);
         // The other record is not stamped and keeps its total.
         QCOMPARE(windowDatabase().recordAt(1).toList().join('|'), QByteArray("1|2|5||"));
@@ -507,7 +507,7 @@ private Q_SLOTS:
         QApplication::setActiveWindow(mWindow.get());
         grid()->setFocus();
         QTest::keySequence(grid(), QKeySequence(Qt::CTRL | Qt::Key_E));
-        QVERIFY(mWindow->toolsCommands().isFilterOn());
+        QVERIFY(mWindow->commandGroups().get<ToolsCommands>().isFilterOn());
 
         QTest::keyClick(grid(), typed.at(0).toLatin1());
         if (auto *editor = grid()->viewport()->findChild<QLineEdit *>()) {
@@ -549,7 +549,7 @@ private Q_SLOTS:
         builder.name("Sums").field("Qty").field("Price #2").field("Total&");
         builder.record({"1", "2", ""}).record({"3", "4", ""});
         openBuilt(builder);
-        mWindow->toolsCommands().toggleRowSum();
+        mWindow->commandGroups().get<ToolsCommands>().toggleRowSum();
         QCOMPARE(windowDatabase().recordAt(2).toList().join('|'), QByteArray("3|4|11"));
         const int steps = mWindow->document().history().stack().count();
         QApplication::clipboard()->setText(QStringLiteral("100\t200"));
@@ -559,7 +559,7 @@ private Q_SLOTS:
         QTest::keySequence(grid(), keys);
         QCOMPARE(windowDatabase().recordAt(2).toList().join('|'), record2);
         QCOMPARE(windowDatabase().recordAt(1).toList().join('|'), QByteArray("1|2|5"));
-        QVERIFY(mWindow->toolsCommands().isRowSumOn());
+        QVERIFY(mWindow->commandGroups().get<ToolsCommands>().isRowSumOn());
         QCOMPARE(mWindow->document().history().stack().count(), steps + 1);
         QTest::keySequence(grid(), QKeySequence(Qt::CTRL | Qt::Key_Z));
         QCOMPARE(windowDatabase().recordAt(2).toList().join('|'), QByteArray("3|4|11"));
@@ -605,7 +605,7 @@ private Q_SLOTS:
         QFont chosen(mWindow->displayFont().family());
         chosen.setPointSize(chosenSize);
         mDialogs->expectFont(chosen);
-        mWindow->editCommands().chooseDisplayFont();
+        mWindow->commandGroups().get<EditCommands>().chooseDisplayFont();
         QCOMPARE(mDialogs->lastMaxPointSize(), 10);
         QCOMPARE(mWindow->displayFont().pointSize(), shownSize);
 
@@ -648,18 +648,18 @@ private Q_SLOTS:
         QFont chosen(mWindow->displayFont().family());
         chosen.setPointSize(7);
         mDialogs->expectFont(chosen);
-        mWindow->editCommands().chooseDisplayFont();
+        mWindow->commandGroups().get<EditCommands>().chooseDisplayFont();
         QCOMPARE(grid()->font(), mWindow->displayFont());
         // Each dialog takes the font for the controls that show cell texts when its command
         // opens it; its other controls keep their own.
         if (dialog == u"properties")
-            mWindow->propertiesCommands().editProperties();
+            mWindow->commandGroups().get<PropertiesCommands>().editProperties();
         else if (dialog == u"new database")
-            mWindow->fileCommands().newDatabase();
+            mWindow->commandGroups().get<FileCommands>().newDatabase();
         else if (dialog == u"read me")
-            mWindow->helpCommands().showReadme();
+            mWindow->commandGroups().get<HelpCommands>().showReadme();
         else
-            mWindow->editCommands().editCell();
+            mWindow->commandGroups().get<EditCommands>().editCell();
         QDialog *shown = nullptr;
         for (QDialog *candidate : mWindow->findChildren<QDialog *>()) {
             if (candidate->isVisible())
@@ -701,7 +701,7 @@ private Q_SLOTS:
         QFont chosen(mWindow->displayFont().family());
         chosen.setPointSize(8);
         mDialogs->expectFont(chosen, charSet);
-        mWindow->editCommands().chooseDisplayFont();
+        mWindow->commandGroups().get<EditCommands>().chooseDisplayFont();
         QCOMPARE(mDialogs->lastCharSetPreset(), 1);
         QCOMPARE(mWindow->settings().font.charSet, charSet);
         QCOMPARE(grid()->model()->index(0, 0).data().toString(), shown);
@@ -712,7 +712,7 @@ private Q_SLOTS:
         // The next Font command starts at the stored script; Western shows the bytes as
         // windows-1252 again.
         mDialogs->expectFont(chosen, 0);
-        mWindow->editCommands().chooseDisplayFont();
+        mWindow->commandGroups().get<EditCommands>().chooseDisplayFont();
         QCOMPARE(mDialogs->lastCharSetPreset(), charSet);
         QStringDecoder western("windows-1252");
         QCOMPARE(grid()->model()->index(0, 0).data().toString(), QString(western(cell)));
@@ -723,7 +723,7 @@ private Q_SLOTS:
         const QFont before = mWindow->displayFont();
         const int width = windowDatabase().columnWidth(2);
         mDialogs->expectFontCancel();
-        mWindow->editCommands().chooseDisplayFont();
+        mWindow->commandGroups().get<EditCommands>().chooseDisplayFont();
         QCOMPARE(mWindow->displayFont(), before);
         QCOMPARE(windowDatabase().columnWidth(2), width);
     }

@@ -75,10 +75,10 @@ private Q_SLOTS:
 
         dialogs.expectOpen(QStringLiteral("Open Kribo database"),
                            writeFile(QStringLiteral("Box.pdb"), file));
-        form.fileCommands().openDatabase();
+        form.commandGroups().get<FileCommands>().openDatabase();
         if (deleteRow) {
             QVERIFY(texts.isEmpty());
-            form.rowColumnCommands().deleteRow();
+            form.commandGroups().get<RowColumnCommands>().deleteRow();
         }
         answerer.stop();
         QCOMPARE(texts.size(), 1);

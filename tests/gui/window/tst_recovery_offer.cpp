@@ -243,7 +243,7 @@ private Q_SLOTS:
         }
         mOffer = std::make_unique<RecoveryOffer>(*mWindow, mWindow->recoveryWriter(), mRoot);
         // As the command line gives it: absolute.
-        offerThenOpen(*mOffer, mWindow->fileCommands(),
+        offerThenOpen(*mOffer, mWindow->commandGroups().get<FileCommands>(),
                       named.isEmpty() ? named : mTemp->filePath(named));
         if (left) {
             QTRY_VERIFY(mOffer->dialog().isVisible());
@@ -313,7 +313,7 @@ private Q_SLOTS:
                                                    "changes were made.*"),
                               Icon::Warning, Buttons::YesNo, Answer(answer));
         }
-        mWindow->fileCommands().save();
+        mWindow->commandGroups().get<FileCommands>().save();
         verifyScripts();
         if (answer >= 0)
             QVERIFY(mPrompter->shown().last().cautiousDefault);
@@ -357,7 +357,7 @@ private Q_SLOTS:
         QVERIFY(QFileInfo::exists(left));
         mPrompter->expect(QStringLiteral("Information"), DiscardQuestion, Icon::Warning,
                           Buttons::YesNo, Answer::Yes);
-        mWindow->fileCommands().closeDatabase();
+        mWindow->commandGroups().get<FileCommands>().closeDatabase();
         QTRY_VERIFY(!QFileInfo::exists(left));
     }
 

@@ -108,7 +108,7 @@ private:
 
     void newDatabaseThroughDialog()
     {
-        mWindow->fileCommands().newDatabase();
+        mWindow->commandGroups().get<FileCommands>().newDatabase();
         auto *form = mWindow->findChild<NewDatabaseDialog *>();
         QVERIFY(form && form->isVisible());
         form->findChild<QComboBox *>(QStringLiteral("columnsCombo"))
@@ -168,7 +168,7 @@ private Q_SLOTS:
     {
         openKunden();
         QTest::qWait(1100); // a save in the same second could leave the same time
-        mWindow->fileCommands().save();
+        mWindow->commandGroups().get<FileCommands>().save();
         const RecoveryOrigin saved = RecoveryOrigin::of(mOpened);
         const QString path = typeAndWaitForWrite(QStringLiteral("after the save"));
         RecoveryOrigin origin;
@@ -194,14 +194,14 @@ private Q_SLOTS:
         const QString path = typeAndWaitForWrite(QStringLiteral("gone soon"));
         QVERIFY(QFileInfo::exists(path));
         if (action == QLatin1String("save")) {
-            mWindow->fileCommands().save();
+            mWindow->commandGroups().get<FileCommands>().save();
         } else if (action == QLatin1String("undo")) {
             windowAction(QStringLiteral("actionUndo"))->trigger();
         } else {
             mPrompter->expect(QStringLiteral("Information"), DiscardQuestion, Icon::Warning,
                               Buttons::YesNo, Answer::Yes);
             if (action == QLatin1String("close")) {
-                mWindow->fileCommands().closeDatabase();
+                mWindow->commandGroups().get<FileCommands>().closeDatabase();
             } else if (action == QLatin1String("new")) {
                 newDatabaseThroughDialog();
             } else if (action == QLatin1String("open")) {

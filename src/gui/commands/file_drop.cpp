@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
-#include "gui/window/file_drop.h"
+#include "gui/commands/file_drop.h"
 
 #include <QDropEvent>
 #include <QFileInfo>

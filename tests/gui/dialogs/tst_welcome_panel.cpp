@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/platform/recent_files.h"
-#include "gui/window/welcome_panel.h"
+#include "gui/dialogs/welcome_panel.h"
 
 #include <QAction>
 #include <QLabel>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
-#include "gui/window/welcome_panel.h"
+#include "gui/dialogs/welcome_panel.h"
 
 #include "core/platform/recent_files.h"
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
-#include "gui/window/filter_bar.h"
+#include "gui/commands/filter_bar.h"
 
 #include "core/model/database.h"
 #include "core/model/regional.h"
