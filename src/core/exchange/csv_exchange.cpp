@@ -250,8 +250,12 @@ ImportPlan readCsvImport(QIODevice &device, CsvEncoding encoding, const Regional
     CellMaker maker(encoding == CsvEncoding::Utf8 || marked, codePage);
     for (int row = 0; row < raw.size(); ++row) {
         QList<QByteArray> &values = raw[row];
-        for (int field = 0; field < values.size(); ++field)
+        for (int field = 0; field < values.size(); ++field) {
+            const int cut = maker.cutCount();
             plan.table.rows[row].replace(field, maker.cell(std::move(values[field]), row));
+            if (maker.cutCount() > cut)
+                noteCutPlace(plan.cutPlaces, row, field + 1);
+        }
         values = {};
     }
     takeCellsMade(plan, maker, codePage);
@@ -282,8 +286,12 @@ ImportPlan readCsvAppend(QIODevice &device, CsvEncoding encoding, const Database
     const int firstRow = gridRows(target);
     for (int i = 0; i < raw.size(); ++i) {
         Database::Record record(fields);
-        for (int field = 0; field < raw[i].size(); ++field)
+        for (int field = 0; field < raw[i].size(); ++field) {
+            const int cut = maker.cutCount();
             record.replace(field, maker.cell(std::move(raw[i][field]), firstRow + i));
+            if (maker.cutCount() > cut)
+                noteCutPlace(plan.cutPlaces, i, field + 1);
+        }
         plan.table.rows.append(std::move(record));
     }
     takeCellsMade(plan, maker, codePage);

@@ -39,6 +39,12 @@ std::optional<Message> cutValuesNotice(int count)
                    Buttons::Ok};
 }
 
+void noteCutPlace(QList<PlanCell> &places, int row, int field)
+{
+    if (places.size() < NamedCutPlaces)
+        places.append({row, field});
+}
+
 bool askImportQuestions(const ImportPlan &plan, Prompter &prompter)
 {
     return std::all_of(

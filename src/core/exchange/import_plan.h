@@ -22,6 +22,22 @@
 
 namespace kribed {
 
+// A cell of a plan's table: its row (0 the field names of an import) and field (from 1).
+struct PlanCell
+{
+    int row = 0;
+    int field = 0;
+    bool operator==(const PlanCell &other) const
+    {
+        return row == other.row && field == other.field;
+    }
+};
+
+// How many cut values a plan names by their place.
+constexpr int NamedCutPlaces = 100;
+// Adds the place while fewer than NamedCutPlaces are named.
+void noteCutPlace(QList<PlanCell> &places, int row, int field);
+
 // What a field gets beyond its name (the table's row 0) when a file says more than separated
 // text can: our SQLite export's types, widths and popup lists.
 struct PlannedField
@@ -86,8 +102,9 @@ struct ImportPlan
     std::optional<PlannedOrigin> origin;     // import from a file only
 
     ImportShape shape;
-    int cutValues = 0; // values cut to what a record stores
-    LossReport losses; // characters the code page cannot hold, bytes that are no UTF-8
+    int cutValues = 0;         // values cut to what a record stores
+    QList<PlanCell> cutPlaces; // the first cells among them
+    LossReport losses;         // characters the code page cannot hold, bytes that are no UTF-8
 
     QList<Message> questions; // asked in this order before anything changes; OK goes on
     QList<Message> notices;   // told in this order once the database holds the result

@@ -201,6 +201,7 @@ struct ReadShape
     int columns = 0;
     bool moreRows = false; // a row after the last one a database can hold
     QString error;         // SQLite's own words when the reading failed
+    QList<PlanCell> cutPlaces;
 };
 
 // "The table has 60 columns and 12000 rows" for a table; a view is never counted: a view may not
@@ -414,8 +415,12 @@ int readTable(sqlite3 *connection, const QString &name, const Regional &regional
             return SQLITE_DONE;
         }
         Database::Record cells;
-        for (int column = 0; column < std::min(table.fields, shape.columns); ++column)
+        for (int column = 0; column < std::min(table.fields, shape.columns); ++column) {
+            const int cut = maker.cutCount();
             cells.append(maker.cell(prepared, column, fields.at(column).type, record));
+            if (maker.cutCount() > cut)
+                noteCutPlace(shape.cutPlaces, record, column + 1);
+        }
         table.rows.append(std::move(cells));
     }
     if (status == SQLITE_DONE)
@@ -515,6 +520,7 @@ void readIntoPlan(sqlite3 *connection, const QString &path, const QString &table
     planExported(plan, fields, values, extras);
     plan.losses = maker.losses();
     plan.cutValues = maker.cutCount();
+    plan.cutPlaces = shape.cutPlaces;
     for (const std::optional<Message> &notice :
          {blobsNotice(maker.blobCount(), maker.longBlobCount()), refusedItemsNotice(extras),
           cutBytesNotice(maker.cutCount())})

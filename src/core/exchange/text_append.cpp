@@ -55,7 +55,10 @@ ImportPlan readTextAppend(QIODevice &device, TextType type, const Database &targ
                           visitFields(line, separator, [&](int field, QByteArray &&value) {
                               if (field > fields)
                                   return;
-                              plan.cutValues += cutToStoredSize(value, &converter);
+                              if (cutToStoredSize(value, &converter)) {
+                                  ++plan.cutValues;
+                                  noteCutPlace(plan.cutPlaces, int(plan.table.rows.size()), field);
+                              }
                               record.replace(field - 1, value);
                           });
                           plan.table.rows.append(std::move(record));

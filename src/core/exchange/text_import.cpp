@@ -21,11 +21,11 @@ namespace kribed {
 namespace {
 
 // Reads the lines into the table: line k into row k, fields beyond the last column all land in
-// the last column, so it ends up with the line's last field. `cut` counts the values the table
+// the last column, so it ends up with the line's last field. The plan counts the values the table
 // holds that were cut to what a record can store.
-bool fillTable(QIODevice &device, char separator, ImportedTable &table, int &cut,
-               CodePageConverter &converter)
+bool fillTable(QIODevice &device, char separator, ImportPlan &plan, CodePageConverter &converter)
 {
+    ImportedTable &table = plan.table;
     const int lastField = table.fields;
     int row = 0;
     return readLines(device, [&](QByteArrayView line) {
@@ -33,13 +33,18 @@ bool fillTable(QIODevice &device, char separator, ImportedTable &table, int &cut
         bool lastCut = false; // only the last of the fields that share the last column stays
         visitFields(line, separator, [&](int field, QByteArray &&value) {
             const bool wasCut = cutToStoredSize(value, &converter);
-            if (field < lastField)
-                cut += wasCut;
-            else
+            if (field >= lastField) {
                 lastCut = wasCut;
+            } else if (wasCut) {
+                ++plan.cutValues;
+                noteCutPlace(plan.cutPlaces, row, field);
+            }
             cells.replace(std::min(field, lastField) - 1, value);
         });
-        cut += lastCut;
+        if (lastCut) {
+            ++plan.cutValues;
+            noteCutPlace(plan.cutPlaces, row, lastField);
+        }
         return ++row < table.rows.size();
     });
 }
@@ -64,8 +69,7 @@ ImportPlan readTextImport(QIODevice &device, TextType type, const Regional &regi
         plan.questions.append(goOnQuestion(formatQuestionText()));
     plan.table.shapeFor(*check);
     if (!device.seek(start)
-        || !fillTable(device, separator, plan.table, plan.cutValues,
-                      CodePageConverter::shared(regional.codePage()))) {
+        || !fillTable(device, separator, plan, CodePageConverter::shared(regional.codePage()))) {
         plan.fail(PlanFailure::BrokenAfter, openErrorMessage());
         return plan;
     }

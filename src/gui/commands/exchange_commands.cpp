@@ -86,9 +86,9 @@ std::optional<ExchangeCommands::ChosenFile> ExchangeCommands::chooseFile(
         return std::nullopt;
     const ExchangeFormat *format = exchangeFormatAt(use, choice->filterIndex);
     if (!format)
-        format = &defaultExchangeFormat();
+        return ChosenFile{choice->path, &defaultExchangeFormat()};
     // Only an entry both Import and Append offer is the one their dialog opens with next time.
-    else if (format->offeredFor(ExchangeUse::Import) && format->offeredFor(ExchangeUse::Append))
+    if (format->offeredFor(ExchangeUse::Import) && format->offeredFor(ExchangeUse::Append))
         mOpenFormat = format;
     return ChosenFile{choice->path, format};
 }

@@ -23,6 +23,7 @@ using kribed::test::testRegional;
 using namespace Qt::Literals::StringLiterals;
 
 Q_DECLARE_METATYPE(kribed::ExchangeUse)
+Q_DECLARE_METATYPE(kribed::PlanCell)
 
 namespace {
 
@@ -149,30 +150,44 @@ void TestExchangeFormats::textPlans_data()
     QTest::addColumn<bool>("fits");
     QTest::addColumn<int>("tableRows");
     QTest::addColumn<int>("cut");
+    QTest::addColumn<QList<PlanCell>>("cutPlaces");
     QTest::addColumn<QStringList>("questions"); // captions, in order
     QTest::addColumn<int>("notices");
 
+    using Places = QList<PlanCell>;
+    const QByteArray longValue(MaxValueBytes + 1, 'x');
+    const QByteArray fiftyThree = numberedLine(52).chopped(2) + ',' + longValue + "\r\n";
     QTest::newRow("import fits") << false << u"comma"_s << QByteArray("a,b\r\n1,2\r\n") << 2LL << 2
-                                 << true << 2 << 0 << QStringList() << 0;
+                                 << true << 2 << 0 << Places() << QStringList() << 0;
     QTest::newRow("import of 53 fields: 50 taken")
         << false << u"comma"_s << numberedLine(53).repeated(2) << 2LL << 53 << false << 2 << 0
-        << QStringList{u"Information"_s} << 0;
+        << Places() << QStringList{u"Information"_s} << 0;
     QTest::newRow("import of 10001 lines: the names and 9999 records")
         << false << u"tab"_s << QByteArray("a\tb\r\n").repeated(MaxRecords + 2)
-        << qint64(MaxRecords + 2) << 2 << false << MaxRecords + 1 << 0
+        << qint64(MaxRecords + 2) << 2 << false << MaxRecords + 1 << 0 << Places()
         << QStringList{u"Information"_s} << 0;
     QTest::newRow("import with a long value")
-        << false << u"comma"_s << "a,b\r\n1," + QByteArray(MaxValueBytes + 1, 'x') + "\r\n"
-        << 2LL << 2 << true << 2 << 1 << QStringList() << 1;
+        << false << u"comma"_s << "a,b\r\n1," + longValue + "\r\n"
+        << 2LL << 2 << true << 2 << 1 << Places{{1, 2}} << QStringList() << 1;
+    // The 53rd field lands in the 50th, and so does its cut.
+    QTest::newRow("import of a long 53rd field")
+        << false << u"comma"_s << fiftyThree.repeated(2) << 2LL << 53 << false << 2 << 2
+        << Places{{0, 50}, {1, 50}} << QStringList{u"Information"_s} << 1;
     QTest::newRow("csv import losing a character, doubtful")
         << false << u"csv"_s << QByteArray("a\r\n\xE2\x9C\x93\r\n") << 2LL << 1 << true << 2 << 0
-        << QStringList{u"Information"_s, u"Warning"_s} << 0;
+        << Places() << QStringList{u"Information"_s, u"Warning"_s} << 0;
     QTest::newRow("append of 20 lines: 8 fit")
         << true << u"semicolon"_s << QByteArray("1;2;3\r\n").repeated(20) << 20LL << 3 << false << 8
-        << 0 << QStringList{u"Information"_s} << 0;
+        << 0 << Places() << QStringList{u"Information"_s} << 0;
+    QTest::newRow("append of long values")
+        << true << u"tab"_s << "1\t" + longValue + "\r\n" + longValue + "\t2\r\n"
+        << 2LL << 2 << true << 2 << 2 << Places{{0, 2}, {1, 1}} << QStringList() << 1;
     QTest::newRow("csv append of a field too many")
         << true << u"csv"_s << QByteArray("1,2,3,4\r\n").repeated(2) << 2LL << 4 << false << 2 << 0
-        << QStringList{u"Information"_s} << 0;
+        << Places() << QStringList{u"Information"_s} << 0;
+    QTest::newRow("csv append of a long value")
+        << true << u"csv"_s << "1,2\r\n3," + longValue + "\r\n"
+        << 2LL << 2 << true << 2 << 1 << Places{{1, 2}} << QStringList() << 1;
 }
 
 void TestExchangeFormats::textPlans()
@@ -185,6 +200,7 @@ void TestExchangeFormats::textPlans()
     QFETCH(bool, fits);
     QFETCH(int, tableRows);
     QFETCH(int, cut);
+    QFETCH(QList<PlanCell>, cutPlaces);
     QFETCH(QStringList, questions);
     QFETCH(int, notices);
     QTemporaryDir folder;
@@ -204,6 +220,7 @@ void TestExchangeFormats::textPlans()
     QCOMPARE(int(plan.table.rows.size()), tableRows);
     QCOMPARE(plan.table.fields, append ? 3 : std::min(columns, MaxFields));
     QCOMPARE(plan.cutValues, cut);
+    QCOMPARE(plan.cutPlaces, cutPlaces);
     QCOMPARE(captions(plan.questions), questions);
     QCOMPARE(int(plan.notices.size()), notices);
     // Reading changed nothing: an import knows where it comes from, an append does not.
