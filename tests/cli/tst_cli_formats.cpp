@@ -21,6 +21,7 @@ private Q_SLOTS:
 
     void everyFormatByType_data();
     void everyFormatByType();
+    void eachTypeWritesItsOwnFile();
 };
 
 void TestCliFormats::everyFormatByType_data()
@@ -56,6 +57,22 @@ void TestCliFormats::everyFormatByType()
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         // Every line of the text is a record, the names line too.
         QCOMPARE(dumpJson(stock).value(u"records"_s).toArray().size(), 2 * records + 1);
+    }
+}
+
+// --type picks the writer: no two formats write the same bytes of one database.
+void TestCliFormats::eachTypeWritesItsOwnFile()
+{
+    QHash<QByteArray, QString> written; // the bytes, and the format that wrote them
+    for (const ExchangeFormat *format : exchangeFormats(ExchangeUse::Export)) {
+        const QString file = pathOf(format->id + u".out"_s);
+        const CliRun run =
+            runCli({u"export"_s, u"--type"_s, format->id, pathOf(u"Stock.pdb"_s), file});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        const QByteArray bytes = readAll(file);
+        QVERIFY2(!written.contains(bytes),
+                 qPrintable(format->id + u" wrote as "_s + written.value(bytes)));
+        written.insert(bytes, format->id);
     }
 }
 
