@@ -115,32 +115,27 @@ QString takeType(const QString &value, CliRequest &request)
         request.fieldType = index;
         return QString();
     }
-    if (request.command == QLatin1String("export")
-        && value.compare(QLatin1String("xlsx"), Qt::CaseInsensitive) == 0) {
-        request.exchangeFile = ExchangeFile::Workbook;
+    const ExchangeUse use = request.command == QLatin1String("export")   ? ExchangeUse::Export
+                            : request.command == QLatin1String("append") ? ExchangeUse::Append
+                                                                         : ExchangeUse::Import;
+    const ExchangeFormat *format = exchangeFormatNamed(value);
+    if (format && format->offeredFor(use)) {
+        request.format = format;
         return QString();
     }
-    if (value.compare(QLatin1String("sqlite"), Qt::CaseInsensitive) == 0) {
-        if (request.command == QLatin1String("append"))
-            return QCoreApplication::translate("CliOptions",
-                                               "append reads separated text, not '%1'.")
-                .arg(value);
-        request.exchangeFile = ExchangeFile::Sqlite;
-        return QString();
-    }
-    const std::optional<TextType> textType = textTypeFromName(value);
-    if (!textType)
-        return QCoreApplication::translate(
-                   "CliOptions", "--type is comma, semicolon, tab, comma-any, csv, sqlite or (for "
-                                 "export) xlsx, not '%1'.")
-            .arg(value);
-    if (request.command == QLatin1String("export") && !isExportType(*textType))
+    if (format && use == ExchangeUse::Export)
         return QCoreApplication::translate(
                    "CliOptions", "export writes comma, semicolon, tab or csv text, a sqlite "
                                  "database or an xlsx workbook, not '%1'.")
             .arg(value);
-    request.textType = *textType;
-    return QString();
+    if (format && use == ExchangeUse::Append && format->offeredFor(ExchangeUse::Import))
+        return QCoreApplication::translate("CliOptions", "append reads separated text, not '%1'.")
+            .arg(value);
+    // A format only written is unknown to the commands that read.
+    return QCoreApplication::translate(
+               "CliOptions", "--type is comma, semicolon, tab, comma-any, csv, sqlite or (for "
+                             "export) xlsx, not '%1'.")
+        .arg(value);
 }
 
 ParsedCommandLine usageError(const QString &text)
@@ -332,7 +327,7 @@ QString takeOptions(const QCommandLineParser &parser, const Options &options, Cl
                                                "--encoding is utf-8 or codepage, not '%1'.")
                 .arg(value);
         // The described text types are bytes of the code page, never converted.
-        if (request.textType != TextType::Csv)
+        if (!request.format->asksEncoding)
             return QCoreApplication::translate("CliOptions", "--encoding is for --type csv only.");
         request.encoding = *encoding;
     }
@@ -349,7 +344,7 @@ QString takeOptions(const QCommandLineParser &parser, const Options &options, Cl
             .arg(parser.value(options.language));
     request.json = parser.isSet(options.json);
     if (parser.isSet(options.table)) {
-        if (request.exchangeFile != ExchangeFile::Sqlite)
+        if (!request.format->listTables)
             return QCoreApplication::translate("CliOptions", "--table is for --type sqlite only.");
         request.table = parser.value(options.table);
     }

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "core/exchange/csv_format.h"
-#include "core/exchange/text_format.h"
+#include "core/exchange/exchange_formats.h"
 
 #include <QByteArray>
 #include <QLocale>
@@ -20,10 +20,6 @@ enum ExitStatus {
     ExitUsage = 2,   // the command line itself is wrong
 };
 
-// The kind of file import and export exchange besides the separated texts of --type; a workbook
-// is for export only.
-enum class ExchangeFile { Text, Sqlite, Workbook };
-
 // One command line, checked: the command is known, it has its file arguments, and every option
 // it got belongs to it and holds a usable value.
 struct CliRequest
@@ -37,15 +33,15 @@ struct CliRequest
     std::optional<QLocale> locale;
     // --json: info as a JSON object.
     bool json = false;
-    // --type: the kind of separated text for import, export and append; the field type index
-    // (0..12, -1 when not given: String) for new.
-    TextType textType = TextType::Comma;
+    // --type: the exchange format of import, export and append (exchange_formats.h: separated
+    // text, sqlite, xlsx for export); the field type index (0..12, -1 when not given: String)
+    // for new.
+    const ExchangeFormat *format = &defaultExchangeFormat();
     int fieldType = -1;
     // --encoding: the encoding of a standard CSV file (--type csv); cells keep the --codepage.
     CsvEncoding encoding = CsvEncoding::Utf8;
-    // --type sqlite for import and export, --type xlsx for export; --table: the table or view import reads (empty: the
-    // one our export wrote, or the file's only one).
-    ExchangeFile exchangeFile = ExchangeFile::Text;
+    // --table: the table or view import reads from a format of tables (empty: the one our export
+    // wrote, or the file's only one).
     QString table;
     // The shape of a new database; the defaults are those the new-database dialog shows.
     QString name = QStringLiteral("New");

@@ -4,10 +4,8 @@
 
 #include "cli/cli_context.h"
 #include "cli/commands_file.h"
+#include "core/exchange/exchange_formats.h"
 #include "core/exchange/new_database.h"
-#include "core/exchange/sqlite_exchange.h"
-#include "core/exchange/text_exchange.h"
-#include "core/exchange/workbook_export.h"
 #include "core/model/database.h"
 #include "core/model/pdb_reader.h"
 #include "core/model/pdb_writer.h"
@@ -70,11 +68,11 @@ namespace {
 
 // The table --table names; without it the one our export wrote, or the file's only table. Empty
 // when there is no choice: the message has been printed.
-QString chosenTable(CliContext &context, const QString &source)
+QString chosenTable(CliContext &context, const ExchangeFormat &format, const QString &source)
 {
     if (!context.request.table.isEmpty())
         return context.request.table;
-    const std::optional<SqliteTables> tables = readSqliteTables(source, context.prompter);
+    const std::optional<SqliteTables> tables = format.listTables(source, context.prompter);
     if (!tables)
         return QString();
     if (!tables->exported.isEmpty())
@@ -91,27 +89,19 @@ QString chosenTable(CliContext &context, const QString &source)
     return QString();
 }
 
-ExchangeResult importSqliteCommand(CliContext &context, const QString &source, Database &database)
+// What the read step of the --type format is given; none when no table can be chosen.
+std::optional<ImportSource> sourceOf(CliContext &context, const QString &path)
 {
-    const QString table = chosenTable(context, source);
-    if (table.isEmpty())
-        return ExchangeResult::Failed;
-    return importSqliteFile(source, table, database, context.prompter, context.regional);
-}
-
-// Writes the file --type names; the count of cells kept as text goes to standard error through
-// the prompter.
-ExchangeResult exportAs(CliContext &context, const QString &target, const Database &database)
-{
-    switch (context.request.exchangeFile) {
-    case ExchangeFile::Sqlite:
-        return exportSqliteFile(target, database, context.prompter, context.regional);
-    case ExchangeFile::Workbook:
-        return exportWorkbookFile(target, database, context.prompter, context.regional).result;
-    case ExchangeFile::Text: break;
+    ImportSource source;
+    source.path = path;
+    source.encoding = context.request.encoding;
+    const ExchangeFormat &format = *context.request.format;
+    if (format.listTables) {
+        source.table = chosenTable(context, format, path);
+        if (source.table.isEmpty())
+            return std::nullopt;
     }
-    return exportTextFile(target, context.request.textType, database, context.prompter,
-                          context.regional, context.request.encoding);
+    return source;
 }
 
 } // namespace
@@ -119,12 +109,12 @@ ExchangeResult exportAs(CliContext &context, const QString &target, const Databa
 ExitStatus importCommand(CliContext &context)
 {
     Database database;
-    const QString source = QFileInfo(context.request.files.at(0)).absoluteFilePath();
-    const ExchangeResult result =
-        context.request.exchangeFile == ExchangeFile::Sqlite
-            ? importSqliteCommand(context, source, database)
-            : importTextFile(source, context.request.textType, database, context.prompter,
-                             context.regional, context.request.encoding);
+    const QString path = QFileInfo(context.request.files.at(0)).absoluteFilePath();
+    const std::optional<ImportSource> source = sourceOf(context, path);
+    if (!source)
+        return ExitFailure;
+    const ExchangeResult result = carryOutImport(
+        context.request.format->readImport(*source, context.regional), database, context.prompter);
     if (result != ExchangeResult::Done)
         return statusOf(result);
     return saveAs(context, database, context.request.files.at(1));
@@ -142,7 +132,9 @@ ExitStatus exportCommand(CliContext &context)
     Database database;
     if (!loadForReading(context, context.request.files.at(0), database))
         return ExitFailure;
-    const ExchangeResult result = exportAs(context, target, database);
+    // The count of cells kept as text goes to standard error through the prompter.
+    const ExchangeResult result = context.request.format->write(
+        target, database, context.prompter, context.regional, context.request.encoding);
     if (result == ExchangeResult::Done)
         context.out << "Wrote " << target << '\n';
     return statusOf(result);
@@ -154,10 +146,13 @@ ExitStatus appendCommand(CliContext &context)
     // Opened as the editor opens it, since the file is written again.
     if (!loadNamedFile(context, context.request.files.at(0), database, OpenAccess::ReadWrite))
         return ExitFailure;
-    const QString source = QFileInfo(context.request.files.at(1)).absoluteFilePath();
+    const QString path = QFileInfo(context.request.files.at(1)).absoluteFilePath();
+    const std::optional<ImportSource> source = sourceOf(context, path);
+    if (!source)
+        return ExitFailure;
     const ExchangeResult result =
-        appendTextFile(source, context.request.textType, database, context.prompter,
-                       context.regional, context.request.encoding);
+        carryOutImport(context.request.format->readAppend(*source, database, context.regional),
+                       database, context.prompter);
     // After a read error part of the text may be in the database; the file keeps its old records
     // rather than a half append.
     if (result != ExchangeResult::Done)

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 
+#include "core/exchange/import_plan.h"
 #include "core/exchange/text_reading.h"
 #include "core/model/database.h"
 #include "core/model/limits.h"
@@ -131,16 +132,31 @@ private:
     int mCut = 0;
 };
 
-bool askLoss(Prompter &prompter, const QString &text)
-{
-    return prompter.ask({QCoreApplication::translate("CsvExchange", "Warning"), text, Icon::Warning,
-                         Buttons::OkCancel})
-           == Answer::Ok;
-}
-
 int gridRows(const Database &database)
 {
     return database.recordCount() + 1;
+}
+
+Message lossQuestion(const QString &text)
+{
+    return {QCoreApplication::translate("CsvExchange", "Warning"), text, Icon::Warning,
+            Buttons::OkCancel};
+}
+
+bool askLoss(Prompter &prompter, const QString &text)
+{
+    return prompter.ask(lossQuestion(text)) == Answer::Ok;
+}
+
+// What the cells cost: the loss question after the others, the note about cut values.
+void takeCellsMade(ImportPlan &plan, const CellMaker &maker, const QByteArray &codePage)
+{
+    plan.losses = maker.losses();
+    plan.cutValues = maker.cutCount();
+    if (!plan.losses.isEmpty())
+        plan.questions.append(lossQuestion(importLossQuestionText(plan.losses, codePage)));
+    if (const std::optional<Message> notice = cutValuesNotice(plan.cutValues))
+        plan.notices.append(*notice);
 }
 
 } // namespace
@@ -213,76 +229,85 @@ QString exportLossQuestionText(const LossReport &report, const QByteArray &codeP
                  .arg(report.recordsText());
 }
 
-ExchangeResult importCsv(QIODevice &device, CsvEncoding encoding, Database &database,
-                         Prompter &prompter, const Regional &regional)
+ImportPlan readCsvImport(QIODevice &device, CsvEncoding encoding, const Regional &regional)
 {
+    ImportPlan plan;
     RawRecords raw;
     CsvShape shape;
     bool marked = false;
     if (!readRecords(device, MaxFields, CsvReader::Overflow::IntoLast, MaxRecords + 1, raw, shape,
                      marked)) {
-        showOpenError(prompter);
-        return ExchangeResult::Failed;
+        plan.fail(PlanFailure::Unreadable, openErrorMessage());
+        return plan;
     }
     const FormatCheck &check = shape.check();
-    if (importAsksFormatQuestion(check) && !askToGoOn(prompter, formatQuestionText()))
-        return ExchangeResult::Cancelled;
+    plan.shape = shapeOfText(check, MaxRecords + 1, MaxFields);
+    if (importAsksFormatQuestion(check))
+        plan.questions.append(goOnQuestion(formatQuestionText()));
 
-    ImportedTable table;
-    table.shapeFor(check);
+    plan.table.shapeFor(check);
     const QByteArray codePage = regional.codePage();
     CellMaker maker(encoding == CsvEncoding::Utf8 || marked, codePage);
     for (int row = 0; row < raw.size(); ++row) {
         QList<QByteArray> &values = raw[row];
-        for (int field = 0; field < values.size(); ++field)
-            table.rows[row].replace(field, maker.cell(std::move(values[field]), row));
+        for (int field = 0; field < values.size(); ++field) {
+            const int cut = maker.cutCount();
+            plan.table.rows[row].replace(field, maker.cell(std::move(values[field]), row));
+            if (maker.cutCount() > cut)
+                noteCutPlace(plan.cutPlaces, row, field + 1);
+        }
         values = {};
     }
-    if (!maker.losses().isEmpty()
-        && !askLoss(prompter, importLossQuestionText(maker.losses(), codePage)))
-        return ExchangeResult::Cancelled;
-    replaceWithImported(database, table);
-    reportCutValues(prompter, maker.cutCount());
-    return ExchangeResult::Done;
+    takeCellsMade(plan, maker, codePage);
+    return plan;
+}
+
+ImportPlan readCsvAppend(QIODevice &device, CsvEncoding encoding, const Database &target,
+                         const Regional &regional)
+{
+    const int fields = target.fieldCount();
+    const qint64 free = std::max(0, AppendRowLimit - gridRows(target));
+    ImportPlan plan;
+    plan.kind = ImportPlan::Kind::Append;
+    plan.table.fields = fields;
+    RawRecords raw;
+    CsvShape shape;
+    bool marked = false;
+    if (!readRecords(device, fields, CsvReader::Overflow::Drop, free, raw, shape, marked)) {
+        plan.fail(PlanFailure::Unreadable, openErrorMessage());
+        return plan;
+    }
+    plan.shape = shapeOfText(shape.check(), free, fields);
+    addAppendQuestions(plan, shape.check());
+
+    const QByteArray codePage = regional.codePage();
+    CellMaker maker(encoding == CsvEncoding::Utf8 || marked, codePage);
+    plan.table.rows.reserve(raw.size());
+    const int firstRow = gridRows(target);
+    for (int i = 0; i < raw.size(); ++i) {
+        Database::Record record(fields);
+        for (int field = 0; field < raw[i].size(); ++field) {
+            const int cut = maker.cutCount();
+            record.replace(field, maker.cell(std::move(raw[i][field]), firstRow + i));
+            if (maker.cutCount() > cut)
+                noteCutPlace(plan.cutPlaces, i, field + 1);
+        }
+        plan.table.rows.append(std::move(record));
+    }
+    takeCellsMade(plan, maker, codePage);
+    return plan;
+}
+
+ExchangeResult importCsv(QIODevice &device, CsvEncoding encoding, Database &database,
+                         Prompter &prompter, const Regional &regional)
+{
+    return carryOutImport(readCsvImport(device, encoding, regional), database, prompter);
 }
 
 ExchangeResult appendCsv(QIODevice &device, CsvEncoding encoding, Database &database,
                          Prompter &prompter, const Regional &regional)
 {
-    const int fields = database.fieldCount();
-    const qint64 free = std::max(0, AppendRowLimit - gridRows(database));
-    RawRecords raw;
-    CsvShape shape;
-    bool marked = false;
-    if (!readRecords(device, fields, CsvReader::Overflow::Drop, free, raw, shape, marked)) {
-        showOpenError(prompter);
-        return ExchangeResult::Failed;
-    }
-    const FormatCheck &check = shape.check();
-    if (appendAsksFormatQuestion(check) && !askToGoOn(prompter, formatQuestionText()))
-        return ExchangeResult::Cancelled;
-    if ((check.max + 1 > fields || check.lines > free) && !askToGoOn(prompter, fitQuestionText()))
-        return ExchangeResult::Cancelled;
-
-    const QByteArray codePage = regional.codePage();
-    CellMaker maker(encoding == CsvEncoding::Utf8 || marked, codePage);
-    QVector<Database::Record> records;
-    records.reserve(raw.size());
-    const int firstRow = gridRows(database);
-    for (int i = 0; i < raw.size(); ++i) {
-        Database::Record record(fields);
-        for (int field = 0; field < raw[i].size(); ++field)
-            record.replace(field, maker.cell(std::move(raw[i][field]), firstRow + i));
-        records.append(std::move(record));
-    }
-    if (!maker.losses().isEmpty()
-        && !askLoss(prompter, importLossQuestionText(maker.losses(), codePage)))
-        return ExchangeResult::Cancelled;
-    for (Database::Record &record : records)
-        database.insertRecord(database.recordCount() + 1, std::move(record));
-    database.setModified();
-    reportCutValues(prompter, maker.cutCount());
-    return ExchangeResult::Done;
+    return carryOutImport(readCsvAppend(device, encoding, database, regional), database, prompter);
 }
 
 // Export -------------------------------------------------------------------------------------------

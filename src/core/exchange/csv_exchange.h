@@ -21,11 +21,18 @@ namespace kribed {
 class Database;
 class Prompter;
 class Regional;
+struct ImportPlan;
 
 // Asks which encoding a standard CSV file has (`reading`) or is to get: Yes for UTF-8, No for
 // the code page, Cancel for none (the command ends).
 std::optional<CsvEncoding> askCsvEncoding(Prompter &prompter, bool reading,
                                           const QByteArray &codePage);
+
+// The read steps of importCsv and appendCsv: the questions they ask, in order, and the table,
+// in a plan (import_plan.h); nothing is asked.
+ImportPlan readCsvImport(QIODevice &device, CsvEncoding encoding, const Regional &regional);
+ImportPlan readCsvAppend(QIODevice &device, CsvEncoding encoding, const Database &target,
+                         const Regional &regional);
 
 // Reads the whole text before the open database changes: a cancelled question or a read error
 // leaves it as it was. Asks, in this order, the format question (as for comma text, with records

@@ -17,6 +17,7 @@ namespace kribed {
 class Database;
 class Prompter;
 class Regional;
+struct ImportPlan;
 
 // Export ---------------------------------------------------------------------------------------
 // One SQLite file holds the shown records as a table named after the database, one column per
@@ -84,5 +85,9 @@ using SqliteProgress = std::function<bool(int records)>;
 ExchangeResult importSqliteFile(const QString &path, const QString &table, Database &database,
                                 Prompter &prompter, const Regional &regional,
                                 const SqliteProgress &progress = {});
+// Its read step: the table, the questions and the notes in a plan (import_plan.h); nothing is
+// asked or shown, a progress that said stop makes a cancelled plan.
+ImportPlan readSqliteImport(const QString &path, const QString &table, const Regional &regional,
+                            const SqliteProgress &progress = {});
 
 } // namespace kribed

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/exchange/import_plan.h"
 #include "core/exchange/new_database.h"
 #include "core/exchange/sqlite_exchange.h"
 #include "core/exchange/sqlite_support.h"
@@ -13,7 +14,6 @@
 #include "core/platform/prompter.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
@@ -33,10 +33,9 @@ constexpr int ReadLengthLimit = 16 * 1024 * 1024;
 // How many steps of SQLite's machine pass between two looks at whether the user cancelled.
 constexpr int ProgressSteps = 20000;
 
-void showError(Prompter &prompter, const QString &text)
+Message errorMessage(const QString &text)
 {
-    prompter.ask(
-        {QCoreApplication::translate("SqliteImport", "Error"), text, Icon::Error, Buttons::Ok});
+    return {QCoreApplication::translate("SqliteImport", "Error"), text, Icon::Error, Buttons::Ok};
 }
 
 // The message for what SQLite answered on reading the file.
@@ -86,10 +85,11 @@ QString tableErrorText(int status, const QString &table, const QString &detail)
     }
 }
 
-SqliteConnection openReadOnly(const QString &path, Prompter &prompter)
+// None when the file cannot be read, with the message in `error`.
+SqliteConnection openReadOnly(const QString &path, Message &error)
 {
     if (!QFileInfo(path).isFile()) {
-        showError(prompter, openErrorText());
+        error = errorMessage(openErrorText());
         return nullptr;
     }
     sqlite3 *opened = nullptr;
@@ -97,7 +97,7 @@ SqliteConnection openReadOnly(const QString &path, Prompter &prompter)
                                        SQLITE_OPEN_READONLY, nullptr);
     SqliteConnection connection(opened);
     if (status != SQLITE_OK) {
-        showError(prompter, readErrorText(status));
+        error = errorMessage(readErrorText(status));
         return nullptr;
     }
     sqlite3_busy_timeout(connection.get(), LockWaitMilliseconds);
@@ -201,41 +201,41 @@ struct ReadShape
     int columns = 0;
     bool moreRows = false; // a row after the last one a database can hold
     QString error;         // SQLite's own words when the reading failed
+    QList<PlanCell> cutPlaces;
 };
 
 // "The table has 60 columns and 12000 rows" for a table; a view is never counted: a view may not
-// end, so its rows beyond those a database holds are only known to be more.
-bool askToTakeFirst(sqlite3 *connection, Prompter &prompter, const QString &name, bool view,
-                    const ReadShape &shape, int records)
+// end, so its rows beyond those a database holds are only known to be more. None when the whole
+// table fits; `rows` learns the count.
+std::optional<Message> takeFirstQuestion(sqlite3 *connection, const QString &name, bool view,
+                                         const ReadShape &shape, qint64 &rows)
 {
     if (shape.columns <= MaxFields && !shape.moreRows)
-        return true;
+        return std::nullopt;
     if (shape.moreRows && view)
-        return askToGoOn(prompter, QCoreApplication::translate(
-                                       "SqliteImport",
-                                       "The view has %1 columns and more than %2 rows; a "
-                                       "database holds at most %3 fields and %4 records.\rImport "
-                                       "the first ones?")
-                                       .arg(shape.columns)
-                                       .arg(MaxRecords)
-                                       .arg(MaxFields)
-                                       .arg(MaxRecords));
-    qint64 rows = records;
+        return goOnQuestion(
+            QCoreApplication::translate("SqliteImport",
+                                        "The view has %1 columns and more than %2 rows; a "
+                                        "database holds at most %3 fields and %4 records.\rImport "
+                                        "the first ones?")
+                .arg(shape.columns)
+                .arg(MaxRecords)
+                .arg(MaxFields)
+                .arg(MaxRecords));
     if (shape.moreRows)
         eachRow(connection, "SELECT count(*) FROM " + quotedIdentifier(name),
                 [&](sqlite3_stmt *row) {
                     rows = sqlite3_column_int64(row, 0);
                     return false;
                 });
-    return askToGoOn(prompter,
-                     QCoreApplication::translate(
-                         "SqliteImport",
-                         "The table has %1 columns and %2 rows; a database holds at most %3 "
-                         "fields and %4 records.\rImport the first ones?")
-                         .arg(shape.columns)
-                         .arg(rows)
-                         .arg(MaxFields)
-                         .arg(MaxRecords));
+    return goOnQuestion(QCoreApplication::translate(
+                            "SqliteImport",
+                            "The table has %1 columns and %2 rows; a database holds at most %3 "
+                            "fields and %4 records.\rImport the first ones?")
+                            .arg(shape.columns)
+                            .arg(rows)
+                            .arg(MaxFields)
+                            .arg(MaxRecords));
 }
 
 // What kribo_fields, kribo_popup_items and kribo_database keep besides the cells, read before the
@@ -285,13 +285,13 @@ Extras readExtras(sqlite3 *connection, const QList<ImportedField> &fields,
     return extras;
 }
 
-void reportRefusedItems(Prompter &prompter, const Extras &extras)
+std::optional<Message> refusedItemsNotice(const Extras &extras)
 {
     constexpr int ShownItems = 5;
     const QStringList &items = extras.refusedItems;
     const int count = int(items.size()) + extras.brokenItems;
     if (count == 0)
-        return;
+        return std::nullopt;
     QStringList lines;
     for (const QString &item : items.mid(0, ShownItems))
         lines.append(popupEntryWarning(item));
@@ -311,40 +311,40 @@ void reportRefusedItems(Prompter &prompter, const Extras &extras)
         count == 1
             ? QCoreApplication::translate("SqliteImport", "The popup entry has been left out.")
             : QCoreApplication::translate("SqliteImport", "The popup entries have been left out."));
-    prompter.ask({QCoreApplication::translate("SqliteImport", "Information"), lines.join(u'\r'),
-                  Icon::Warning, Buttons::Ok});
+    return Message{QCoreApplication::translate("SqliteImport", "Information"), lines.join(u'\r'),
+                   Icon::Warning, Buttons::Ok};
 }
 
-// Puts back what the side tables kept: types, names, widths, popup lists, the database's values.
-void restoreExported(Database &database, const QList<ImportedField> &fields,
-                     const QHash<QByteArray, QByteArray> &values, const Extras &extras)
+// What the side tables kept, for the plan: types, names, widths, popup lists, the database's
+// values.
+void planExported(ImportPlan &plan, const QList<ImportedField> &fields,
+                  const QHash<QByteArray, QByteArray> &values, const Extras &extras)
 {
-    for (int field = 1; field <= database.fieldCount(); ++field) {
-        const ExportedField *exported = fields.at(field - 1).exported;
-        database.setFieldType(field, fields.at(field - 1).type);
-        if (!exported)
-            continue;
-        database.setFieldName(field, extras.fieldNames.value(field));
-        // Any width in the file becomes one a field can have.
-        if (exported->widthUnits > 0)
-            database.setColumnWidth(
-                field, database.unitsToPixels(std::min(exported->widthUnits, MaxFieldWidthUnits)));
-        database.popupList(field) = extras.popupItems.value(field);
+    const int count = plan.table.fields;
+    for (int field = 1; field <= count; ++field) {
+        const ImportedField &imported = fields.at(field - 1);
+        PlannedField planned;
+        planned.type = imported.type;
+        if (const ExportedField *exported = imported.exported) {
+            plan.table.rows[0].replace(field - 1, extras.fieldNames.value(field));
+            planned.widthUnits = exported->widthUnits;
+            planned.popupItems = extras.popupItems.value(field);
+        }
+        plan.fields.append(planned);
     }
     if (values.isEmpty())
         return;
     const auto number = [&](const char *key) { return values.value(key).toInt(); };
-    const auto knownField = [&](int field) {
-        return field >= 0 && field <= database.fieldCount() ? field : 0;
-    };
-    database.setSecondarySortField(knownField(number("secondary_sort_field")));
-    database.setTertiarySortField(knownField(number("tertiary_sort_field")));
-    database.setFilterField(knownField(number("filter_field")));
-    database.setFilterText(extras.filterText);
-    database.flags() = {number("private") != 0, number("auto_lock") != 0, number("read_only") != 0,
-                        number("kribo_filter") != 0};
-    if (number("increment_amount") > 0)
-        database.setIncrementAmount(number("increment_amount"));
+    const auto knownField = [&](int field) { return field >= 0 && field <= count ? field : 0; };
+    PlannedSettings settings;
+    settings.secondarySortField = knownField(number("secondary_sort_field"));
+    settings.tertiarySortField = knownField(number("tertiary_sort_field"));
+    settings.filterField = knownField(number("filter_field"));
+    settings.filterText = extras.filterText;
+    settings.flags = {number("private") != 0, number("auto_lock") != 0, number("read_only") != 0,
+                      number("kribo_filter") != 0};
+    settings.incrementAmount = std::max(0, number("increment_amount"));
+    plan.settings = settings;
 }
 
 // The column's name as a field name: cut to what a field name holds, then made distinct (in any
@@ -415,8 +415,12 @@ int readTable(sqlite3 *connection, const QString &name, const Regional &regional
             return SQLITE_DONE;
         }
         Database::Record cells;
-        for (int column = 0; column < std::min(table.fields, shape.columns); ++column)
+        for (int column = 0; column < std::min(table.fields, shape.columns); ++column) {
+            const int cut = maker.cutCount();
             cells.append(maker.cell(prepared, column, fields.at(column).type, record));
+            if (maker.cutCount() > cut)
+                noteCutPlace(shape.cutPlaces, record, column + 1);
+        }
         table.rows.append(std::move(cells));
     }
     if (status == SQLITE_DONE)
@@ -451,13 +455,13 @@ struct ProgressWatch
 
 } // namespace
 
-std::optional<SqliteTables> readSqliteTables(const QString &path, Prompter &prompter)
+namespace {
+
+// The tables and views of the open file; none when SQLite cannot list them (`error` tells why).
+std::optional<SqliteTables> listTables(sqlite3 *connection, Message &error)
 {
-    const SqliteConnection connection = openReadOnly(path, prompter);
-    if (!connection)
-        return std::nullopt;
     SqliteTables tables;
-    const int status = eachRow(connection.get(),
+    const int status = eachRow(connection,
                                "SELECT name FROM sqlite_master WHERE type IN ('table', 'view') "
                                "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY name",
                                [&](sqlite3_stmt *row) {
@@ -465,79 +469,112 @@ std::optional<SqliteTables> readSqliteTables(const QString &path, Prompter &prom
                                    return true;
                                });
     if (status != SQLITE_DONE) {
-        showError(prompter, readErrorText(status));
+        error = errorMessage(readErrorText(status));
         return std::nullopt;
     }
-    const QString exported =
-        QString::fromUtf8(databaseValues(connection.get()).value("records_table"));
+    const QString exported = QString::fromUtf8(databaseValues(connection).value("records_table"));
     if (tables.names.contains(exported))
         tables.exported = exported;
     return tables;
+}
+
+// The table read into the plan: its cells, the shape, and what the side tables restore.
+void readIntoPlan(sqlite3 *connection, const QString &path, const QString &table,
+                  bool exportedTable, const Regional &regional, const SqliteProgress &progress,
+                  ImportPlan &plan)
+{
+    // The side tables speak for the table our export wrote the records to, and for no other.
+    QHash<QByteArray, QByteArray> values;
+    if (exportedTable)
+        values = databaseValues(connection);
+    const QHash<QString, ExportedField> exported =
+        values.isEmpty() ? QHash<QString, ExportedField>() : exportedFields(connection);
+    ImportedTable &imported = plan.table;
+    QList<ImportedField> fields;
+    SqliteCellMaker maker(regional);
+    ReadShape shape;
+    ProgressWatch watch{progress, imported};
+    if (progress)
+        sqlite3_progress_handler(connection, ProgressSteps, &ProgressWatch::handle, &watch);
+    const int status =
+        readTable(connection, table, regional, exported, maker, imported, fields, shape);
+    sqlite3_progress_handler(connection, 0, nullptr, nullptr);
+    if ((status & 0xff) == SQLITE_INTERRUPT)
+        return plan.fail(PlanFailure::Cancelled, Message());
+    if (status != SQLITE_DONE)
+        return plan.fail(PlanFailure::Unreadable,
+                         errorMessage(tableErrorText(status, table, shape.error)));
+    qint64 rows = int(imported.rows.size()) - 1;
+    const bool view = isView(connection, table);
+    if (const std::optional<Message> question =
+            takeFirstQuestion(connection, table, view, shape, rows))
+        plan.questions.append(*question);
+    plan.shape = {rows, !(shape.moreRows && view), shape.columns, false, MaxRecords, MaxFields};
+    const Extras extras = readExtras(connection, fields, values, maker);
+    if (const std::optional<Message> question = lossQuestion(maker.losses(), regional.codePage()))
+        plan.questions.append(*question);
+    if (imported.rows.size() == 1) // like a text of field names only: one empty record
+        imported.rows.append(Database::Record());
+    for (Database::Record &row : imported.rows)
+        row.resize(imported.fields);
+    planExported(plan, fields, values, extras);
+    plan.losses = maker.losses();
+    plan.cutValues = maker.cutCount();
+    plan.cutPlaces = shape.cutPlaces;
+    for (const std::optional<Message> &notice :
+         {blobsNotice(maker.blobCount(), maker.longBlobCount()), refusedItemsNotice(extras),
+          cutBytesNotice(maker.cutCount())})
+        if (notice)
+            plan.notices.append(*notice);
+    plan.origin = originOf(path, regional);
+    if (values.contains("name"))
+        plan.origin->name = extras.name;
+}
+
+} // namespace
+
+std::optional<SqliteTables> readSqliteTables(const QString &path, Prompter &prompter)
+{
+    Message error;
+    const SqliteConnection connection = openReadOnly(path, error);
+    std::optional<SqliteTables> tables;
+    if (connection)
+        tables = listTables(connection.get(), error);
+    if (!tables)
+        prompter.ask(error);
+    return tables;
+}
+
+ImportPlan readSqliteImport(const QString &path, const QString &table, const Regional &regional,
+                            const SqliteProgress &progress)
+{
+    ImportPlan plan;
+    Message error;
+    const SqliteConnection connection = openReadOnly(path, error);
+    const std::optional<SqliteTables> tables =
+        connection ? listTables(connection.get(), error) : std::nullopt;
+    if (!tables) {
+        plan.fail(PlanFailure::Unreadable, error);
+        return plan;
+    }
+    if (!tables->names.contains(table)) {
+        plan.fail(PlanFailure::Unreadable,
+                  errorMessage(QCoreApplication::translate(
+                                   "SqliteImport",
+                                   "The SQLite database holds no table or view named \"%1\".")
+                                   .arg(table)));
+        return plan;
+    }
+    readIntoPlan(connection.get(), path, table, table == tables->exported, regional, progress,
+                 plan);
+    return plan;
 }
 
 ExchangeResult importSqliteFile(const QString &path, const QString &table, Database &database,
                                 Prompter &prompter, const Regional &regional,
                                 const SqliteProgress &progress)
 {
-    const SqliteConnection connection = openReadOnly(path, prompter);
-    if (!connection)
-        return ExchangeResult::Failed;
-    const std::optional<SqliteTables> tables = readSqliteTables(path, prompter);
-    if (!tables)
-        return ExchangeResult::Failed;
-    if (!tables->names.contains(table)) {
-        showError(prompter,
-                  QCoreApplication::translate(
-                      "SqliteImport", "The SQLite database holds no table or view named \"%1\".")
-                      .arg(table));
-        return ExchangeResult::Failed;
-    }
-    // The side tables speak for the table our export wrote the records to, and for no other.
-    QHash<QByteArray, QByteArray> values = databaseValues(connection.get());
-    if (table != tables->exported)
-        values.clear();
-    const QHash<QString, ExportedField> exported =
-        values.isEmpty() ? QHash<QString, ExportedField>() : exportedFields(connection.get());
-    ImportedTable imported;
-    QList<ImportedField> fields;
-    SqliteCellMaker maker(regional);
-    ReadShape shape;
-    ProgressWatch watch{progress, imported};
-    if (progress)
-        sqlite3_progress_handler(connection.get(), ProgressSteps, &ProgressWatch::handle, &watch);
-    const int status =
-        readTable(connection.get(), table, regional, exported, maker, imported, fields, shape);
-    if ((status & 0xff) == SQLITE_INTERRUPT)
-        return ExchangeResult::Cancelled;
-    if (status != SQLITE_DONE) {
-        showError(prompter, tableErrorText(status, table, shape.error));
-        return ExchangeResult::Failed;
-    }
-    const bool view = isView(connection.get(), table);
-    if (!askToTakeFirst(connection.get(), prompter, table, view, shape,
-                        int(imported.rows.size()) - 1))
-        return ExchangeResult::Cancelled;
-    const Extras extras = readExtras(connection.get(), fields, values, maker);
-    if (!askToTakeLosses(prompter, maker.losses(), regional.codePage()))
-        return ExchangeResult::Cancelled;
-    if (imported.rows.size() == 1) // like a text of field names only: one empty record
-        imported.rows.append(Database::Record());
-    for (Database::Record &row : imported.rows)
-        row.resize(imported.fields);
-
-    replaceWithImported(database, imported);
-    restoreExported(database, fields, values, extras);
-    reportBlobs(prompter, maker.blobCount(), maker.longBlobCount());
-    reportRefusedItems(prompter, extras);
-    reportCutBytes(prompter, maker.cutCount());
-
-    const QFileInfo info(path);
-    const QString baseName = info.completeBaseName();
-    database.setModificationTime(info.lastModified());
-    database.setName(values.contains("name") ? extras.name
-                                             : regional.toBytes(sanitizeFileName(baseName)));
-    database.setFilePath(info.absoluteDir().absoluteFilePath(baseName + QStringLiteral(".pdb")));
-    return ExchangeResult::Done;
+    return carryOutImport(readSqliteImport(path, table, regional, progress), database, prompter);
 }
 
 } // namespace kribed

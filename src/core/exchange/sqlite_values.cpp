@@ -169,20 +169,18 @@ QByteArray SqliteCellMaker::fromUtf8(QByteArrayView utf8, int record)
     return bytes;
 }
 
-bool askToTakeLosses(Prompter &prompter, const LossReport &losses, const QByteArray &codePage)
+std::optional<Message> lossQuestion(const LossReport &losses, const QByteArray &codePage)
 {
     if (losses.isEmpty())
-        return true;
-    return prompter.ask({QCoreApplication::translate("SqliteImport", "Warning"),
-                         importLossQuestionText(losses, codePage), Icon::Warning,
-                         Buttons::OkCancel})
-           == Answer::Ok;
+        return std::nullopt;
+    return Message{QCoreApplication::translate("SqliteImport", "Warning"),
+                   importLossQuestionText(losses, codePage), Icon::Warning, Buttons::OkCancel};
 }
 
-void reportCutBytes(Prompter &prompter, int count)
+std::optional<Message> cutBytesNotice(int count)
 {
     if (count == 0)
-        return;
+        return std::nullopt;
     const QString text =
         count == 1
             ? QCoreApplication::translate("SqliteImport",
@@ -192,11 +190,11 @@ void reportCutBytes(Prompter &prompter, int count)
                                           "%1 values were longer than 4000 bytes and have been "
                                           "cut to their first 4000 bytes.")
                   .arg(count);
-    prompter.ask({QCoreApplication::translate("SqliteImport", "Information"), text, Icon::Warning,
-                  Buttons::Ok});
+    return Message{QCoreApplication::translate("SqliteImport", "Information"), text, Icon::Warning,
+                   Buttons::Ok};
 }
 
-void reportBlobs(Prompter &prompter, int shown, int leftEmpty)
+std::optional<Message> blobsNotice(int shown, int leftEmpty)
 {
     QStringList lines;
     if (shown == 1)
@@ -223,9 +221,9 @@ void reportBlobs(Prompter &prompter, int shown, int leftEmpty)
                          .arg(leftEmpty)
                          .arg(LongestShownBlob));
     if (lines.isEmpty())
-        return;
-    prompter.ask({QCoreApplication::translate("SqliteImport", "Information"), lines.join(u'\r'),
-                  Icon::Information, Buttons::Ok});
+        return std::nullopt;
+    return Message{QCoreApplication::translate("SqliteImport", "Information"), lines.join(u'\r'),
+                   Icon::Information, Buttons::Ok};
 }
 
 } // namespace kribed

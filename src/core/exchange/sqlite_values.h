@@ -7,15 +7,17 @@
 // gathered for one question, and no value read further than a cell can hold.
 
 #include "core/platform/code_page_converter.h"
+#include "core/platform/prompter.h"
 
 #include <QByteArray>
 #include <QString>
+
+#include <optional>
 
 #include <sqlite3.h>
 
 namespace kribed {
 
-class Prompter;
 class Regional;
 
 // The shortest text that reads back as the same double, laid out as the program writes numbers
@@ -57,12 +59,12 @@ private:
     int mLongBlobs = 0;
 };
 
-// The loss question, as the CSV import asks it: true when the user goes on.
-bool askToTakeLosses(Prompter &prompter, const LossReport &losses, const QByteArray &codePage);
-// Tells once how many values were cut to the bytes a record stores; nothing when none was.
-void reportCutBytes(Prompter &prompter, int count);
-// Tells once how many BLOB values became hexadecimal text and how many were too long for a cell
-// and left empty; nothing when there were none.
-void reportBlobs(Prompter &prompter, int shown, int leftEmpty);
+// The loss question, as the CSV import asks it; none when nothing is lost.
+std::optional<Message> lossQuestion(const LossReport &losses, const QByteArray &codePage);
+// How many values were cut to the bytes a record stores; none when none was.
+std::optional<Message> cutBytesNotice(int count);
+// How many BLOB values became hexadecimal text and how many were too long for a cell and left
+// empty; none when there were none.
+std::optional<Message> blobsNotice(int shown, int leftEmpty);
 
 } // namespace kribed

@@ -2,13 +2,13 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/exchange/csv_exchange.h"
 
+#include "core/exchange/import_plan.h"
 #include "core/exchange/text_exchange.h"
 #include "core/exchange/text_reading.h"
 #include "core/model/database.h"
 #include "core/model/regional.h"
 #include "core/platform/checked_file.h"
 #include "core/platform/code_page_converter.h"
-#include "core/platform/prompter.h"
 #include <QCoreApplication>
 
 namespace kribed {
@@ -28,61 +28,82 @@ QString fitQuestionText()
         "TextAppend", "Some of the imported records do not fit and will be cut. Continue?");
 }
 
-ExchangeResult appendText(QIODevice &device, TextType type, Database &database, Prompter &prompter,
+ImportPlan readTextAppend(QIODevice &device, TextType type, const Database &target,
                           const Regional &regional, CsvEncoding encoding)
 {
     if (type == TextType::Csv)
-        return appendCsv(device, encoding, database, prompter, regional);
+        return readCsvAppend(device, encoding, target, regional);
     const char separator = separatorOf(type);
-    const int fields = database.fieldCount();
-    FormatCheck check;
-    const ExchangeResult checked = checkTextFirst(
-        device, separator, prompter,
-        [&](const FormatCheck &shape) {
-            if (appendAsksFormatQuestion(shape) && !askToGoOn(prompter, formatQuestionText()))
-                return false;
-            const qint64 free = AppendRowLimit - gridRows(database);
-            return (shape.max + 1 <= fields && shape.lines <= free)
-                   || askToGoOn(prompter, fitQuestionText());
-        },
-        check);
-    if (checked != ExchangeResult::Done)
-        return checked;
-    int added = 0;
-    int cut = 0;
-    CodePageConverter &converter = CodePageConverter::shared(regional.codePage());
-    const bool read = readLines(device, [&](QByteArrayView line) {
-        if (gridRows(database) >= AppendRowLimit)
-            return false;
-        Database::Record record(fields);
-        visitFields(line, separator, [&](int field, QByteArray &&value) {
-            if (field > fields)
-                return;
-            cut += cutToStoredSize(value, &converter);
-            record.replace(field - 1, value);
-        });
-        database.insertRecord(database.recordCount() + 1, std::move(record));
-        ++added;
-        return gridRows(database) < AppendRowLimit;
-    });
-    // Records added before a read error stay, so the database has changed then too.
-    if (read || added > 0)
-        database.setModified();
-    reportCutValues(prompter, cut);
-    if (!read) {
-        showOpenError(prompter);
-        return ExchangeResult::Failed;
+    const int fields = target.fieldCount();
+    const qint64 free = AppendRowLimit - gridRows(target);
+    ImportPlan plan;
+    plan.kind = ImportPlan::Kind::Append;
+    plan.table.fields = fields;
+    const qint64 start = device.pos();
+    const std::optional<FormatCheck> check = checkFormat(device, separator);
+    if (!check) {
+        plan.fail(PlanFailure::Unreadable, openErrorMessage());
+        return plan;
     }
-    return ExchangeResult::Done;
+    plan.shape = shapeOfText(*check, free, fields);
+    addAppendQuestions(plan, *check);
+    CodePageConverter &converter = CodePageConverter::shared(regional.codePage());
+    const bool read = device.seek(start) && readLines(device, [&](QByteArrayView line) {
+                          if (plan.table.rows.size() >= free)
+                              return false;
+                          Database::Record record(fields);
+                          visitFields(line, separator, [&](int field, QByteArray &&value) {
+                              if (field > fields)
+                                  return;
+                              if (cutToStoredSize(value, &converter)) {
+                                  ++plan.cutValues;
+                                  noteCutPlace(plan.cutPlaces, int(plan.table.rows.size()), field);
+                              }
+                              record.replace(field - 1, value);
+                          });
+                          plan.table.rows.append(std::move(record));
+                          return plan.table.rows.size() < free;
+                      });
+    if (const std::optional<Message> notice = cutValuesNotice(plan.cutValues))
+        plan.notices.append(*notice);
+    if (!read)
+        plan.fail(PlanFailure::BrokenAfter, openErrorMessage());
+    return plan;
+}
+
+void addAppendQuestions(ImportPlan &plan, const FormatCheck &check)
+{
+    if (appendAsksFormatQuestion(check))
+        plan.questions.append(goOnQuestion(formatQuestionText()));
+    if (check.max + 1 > plan.table.fields || check.lines > plan.shape.rowLimit)
+        plan.questions.append(goOnQuestion(fitQuestionText()));
+}
+
+ImportPlan readTextAppendFile(const QString &path, TextType type, const Database &target,
+                              const Regional &regional, CsvEncoding encoding)
+{
+    CheckedFile file(path);
+    if (!file.openForReading()) {
+        ImportPlan plan;
+        plan.kind = ImportPlan::Kind::Append;
+        plan.fail(PlanFailure::Unreadable, openErrorMessage());
+        return plan;
+    }
+    return readTextAppend(file, type, target, regional, encoding);
+}
+
+ExchangeResult appendText(QIODevice &device, TextType type, Database &database, Prompter &prompter,
+                          const Regional &regional, CsvEncoding encoding)
+{
+    return carryOutImport(readTextAppend(device, type, database, regional, encoding), database,
+                          prompter);
 }
 
 ExchangeResult appendTextFile(const QString &path, TextType type, Database &database,
                               Prompter &prompter, const Regional &regional, CsvEncoding encoding)
 {
-    CheckedFile file(path);
-    if (!openForReading(file, prompter))
-        return ExchangeResult::Failed;
-    return appendText(file, type, database, prompter, regional, encoding);
+    return carryOutImport(readTextAppendFile(path, type, database, regional, encoding), database,
+                          prompter);
 }
 
 } // namespace kribed

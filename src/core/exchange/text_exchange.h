@@ -14,6 +14,7 @@ namespace kribed {
 class Database;
 class Prompter;
 class Regional;
+struct ImportPlan; // import_plan.h
 
 enum class ExchangeResult {
     Done,      // the database (or the text file) holds the result
@@ -40,6 +41,11 @@ ExchangeResult importTextFile(const QString &path, TextType type, Database &data
 // modification time stay as they were. The device must be open for reading and seekable.
 ExchangeResult importText(QIODevice &device, TextType type, Database &database, Prompter &prompter,
                           const Regional &regional, CsvEncoding encoding = CsvEncoding::Utf8);
+// The read steps of the two forms: the whole text read into a plan, nothing asked (import_plan.h).
+ImportPlan readTextImportFile(const QString &path, TextType type, const Regional &regional,
+                              CsvEncoding encoding = CsvEncoding::Utf8);
+ImportPlan readTextImport(QIODevice &device, TextType type, const Regional &regional,
+                          CsvEncoding encoding = CsvEncoding::Utf8);
 
 // Append ---------------------------------------------------------------------------------------
 // Adds every line of the text (the first one too) as a record at the end of the open database,
@@ -51,6 +57,11 @@ ExchangeResult appendTextFile(const QString &path, TextType type, Database &data
                               Prompter &prompter, const Regional &regional,
                               CsvEncoding encoding = CsvEncoding::Utf8);
 ExchangeResult appendText(QIODevice &device, TextType type, Database &database, Prompter &prompter,
+                          const Regional &regional, CsvEncoding encoding = CsvEncoding::Utf8);
+// The read steps: the records the target database would get, read into a plan.
+ImportPlan readTextAppendFile(const QString &path, TextType type, const Database &target,
+                              const Regional &regional, CsvEncoding encoding = CsvEncoding::Utf8);
+ImportPlan readTextAppend(QIODevice &device, TextType type, const Database &target,
                           const Regional &regional, CsvEncoding encoding = CsvEncoding::Utf8);
 
 // The most grid rows (field names and records) an append fills up to.

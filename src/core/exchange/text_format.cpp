@@ -113,6 +113,11 @@ QString backupExtensionOf(TextType type)
     return QLatin1String(rowOf(type).backupExtension);
 }
 
+QString textFilterEntry(TextType type)
+{
+    return filterEntry(rowOf(type));
+}
+
 bool isExportType(TextType type)
 {
     return type == TextType::Comma || type == TextType::Semicolon || type == TextType::Tab

@@ -43,6 +43,8 @@ QString defaultExtensionOf(TextType type);
 // (empty for CommaAny).
 QString backupExtensionOf(TextType type);
 bool isExportType(TextType type);
+// The type's entry of the dialogs' filter text: "Comma Separator (*.CSV)|*.CSV|".
+QString textFilterEntry(TextType type);
 
 // The filter texts of the open dialog (import, append: four entries) and of the save dialog
 // (export: three entries), in the dialogs' "text|pattern|" form.

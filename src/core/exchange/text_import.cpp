@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/exchange/csv_exchange.h"
+#include "core/exchange/import_plan.h"
 #include "core/exchange/new_database.h"
 #include "core/exchange/text_exchange.h"
 #include "core/exchange/text_reading.h"
 #include "core/model/database.h"
+#include "core/model/limits.h"
 #include "core/model/regional.h"
 #include "core/platform/checked_file.h"
 #include "core/platform/code_page_converter.h"
-#include "core/platform/prompter.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -20,11 +21,11 @@ namespace kribed {
 namespace {
 
 // Reads the lines into the table: line k into row k, fields beyond the last column all land in
-// the last column, so it ends up with the line's last field. `cut` counts the values the table
+// the last column, so it ends up with the line's last field. The plan counts the values the table
 // holds that were cut to what a record can store.
-bool fillTable(QIODevice &device, char separator, ImportedTable &table, int &cut,
-               CodePageConverter &converter)
+bool fillTable(QIODevice &device, char separator, ImportPlan &plan, CodePageConverter &converter)
 {
+    ImportedTable &table = plan.table;
     const int lastField = table.fields;
     int row = 0;
     return readLines(device, [&](QByteArrayView line) {
@@ -32,65 +33,85 @@ bool fillTable(QIODevice &device, char separator, ImportedTable &table, int &cut
         bool lastCut = false; // only the last of the fields that share the last column stays
         visitFields(line, separator, [&](int field, QByteArray &&value) {
             const bool wasCut = cutToStoredSize(value, &converter);
-            if (field < lastField)
-                cut += wasCut;
-            else
+            if (field >= lastField) {
                 lastCut = wasCut;
+            } else if (wasCut) {
+                ++plan.cutValues;
+                noteCutPlace(plan.cutPlaces, row, field);
+            }
             cells.replace(std::min(field, lastField) - 1, value);
         });
-        cut += lastCut;
+        if (lastCut) {
+            ++plan.cutValues;
+            noteCutPlace(plan.cutPlaces, row, lastField);
+        }
         return ++row < table.rows.size();
     });
 }
 
 } // namespace
 
+ImportPlan readTextImport(QIODevice &device, TextType type, const Regional &regional,
+                          CsvEncoding encoding)
+{
+    if (type == TextType::Csv)
+        return readCsvImport(device, encoding, regional);
+    const char separator = separatorOf(type);
+    ImportPlan plan;
+    const qint64 start = device.pos();
+    const std::optional<FormatCheck> check = checkFormat(device, separator);
+    if (!check) {
+        plan.fail(PlanFailure::Unreadable, openErrorMessage());
+        return plan;
+    }
+    plan.shape = shapeOfText(*check, MaxRecords + 1, MaxFields);
+    if (importAsksFormatQuestion(*check))
+        plan.questions.append(goOnQuestion(formatQuestionText()));
+    plan.table.shapeFor(*check);
+    if (!device.seek(start)
+        || !fillTable(device, separator, plan, CodePageConverter::shared(regional.codePage()))) {
+        plan.fail(PlanFailure::BrokenAfter, openErrorMessage());
+        return plan;
+    }
+    if (const std::optional<Message> notice = cutValuesNotice(plan.cutValues))
+        plan.notices.append(*notice);
+    return plan;
+}
+
+ImportPlan readTextImportFile(const QString &path, TextType type, const Regional &regional,
+                              CsvEncoding encoding)
+{
+    CheckedFile file(path);
+    if (!file.openForReading()) {
+        ImportPlan plan;
+        plan.fail(PlanFailure::Unreadable, openErrorMessage());
+        return plan;
+    }
+    ImportPlan plan = readTextImport(file, type, regional, encoding);
+    file.close();
+    plan.origin = originOf(path, regional);
+    return plan;
+}
+
+PlannedOrigin originOf(const QString &path, const Regional &regional)
+{
+    const QFileInfo info(path);
+    const QString baseName = info.completeBaseName();
+    return {regional.toBytes(sanitizeFileName(baseName)),
+            info.absoluteDir().absoluteFilePath(baseName + QStringLiteral(".pdb")),
+            info.lastModified()};
+}
+
 ExchangeResult importText(QIODevice &device, TextType type, Database &database, Prompter &prompter,
                           const Regional &regional, CsvEncoding encoding)
 {
-    if (type == TextType::Csv)
-        return importCsv(device, encoding, database, prompter, regional);
-    const char separator = separatorOf(type);
-    FormatCheck check;
-    const ExchangeResult checked = checkTextFirst(
-        device, separator, prompter,
-        [&prompter](const FormatCheck &shape) {
-            return !importAsksFormatQuestion(shape) || askToGoOn(prompter, formatQuestionText());
-        },
-        check);
-    if (checked != ExchangeResult::Done)
-        return checked;
-
-    ImportedTable table;
-    table.shapeFor(check);
-    // The open database stays as it is until the whole file has been read.
-    int cut = 0;
-    if (!fillTable(device, separator, table, cut, CodePageConverter::shared(regional.codePage()))) {
-        showOpenError(prompter);
-        return ExchangeResult::Failed;
-    }
-    replaceWithImported(database, table);
-    reportCutValues(prompter, cut);
-    return ExchangeResult::Done;
+    return carryOutImport(readTextImport(device, type, regional, encoding), database, prompter);
 }
 
 ExchangeResult importTextFile(const QString &path, TextType type, Database &database,
                               Prompter &prompter, const Regional &regional, CsvEncoding encoding)
 {
-    CheckedFile file(path);
-    if (!openForReading(file, prompter))
-        return ExchangeResult::Failed;
-    const ExchangeResult result = importText(file, type, database, prompter, regional, encoding);
-    file.close();
-    if (result != ExchangeResult::Done)
-        return result;
-
-    const QFileInfo info(path);
-    const QString baseName = info.completeBaseName();
-    database.setModificationTime(info.lastModified());
-    database.setName(regional.toBytes(sanitizeFileName(baseName)));
-    database.setFilePath(info.absoluteDir().absoluteFilePath(baseName + QStringLiteral(".pdb")));
-    return ExchangeResult::Done;
+    return carryOutImport(readTextImportFile(path, type, regional, encoding), database, prompter);
 }
 
 } // namespace kribed

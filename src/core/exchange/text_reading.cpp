@@ -2,78 +2,29 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/exchange/text_reading.h"
 
-#include <QCoreApplication>
+#include "core/exchange/import_plan.h"
 
 #include "core/model/limits.h"
 #include "core/model/stored_value.h"
-#include "core/platform/checked_file.h"
-#include "core/platform/prompter.h"
 
 #include <algorithm>
 
 namespace kribed {
-
-void showOpenError(Prompter &prompter)
-{
-    prompter.ask({QCoreApplication::translate("TextReading", "Error"), openErrorText(), Icon::Error,
-                  Buttons::Ok});
-}
-
-bool askToGoOn(Prompter &prompter, const QString &text)
-{
-    return prompter.ask({QCoreApplication::translate("TextReading", "Information"), text,
-                         Icon::Warning, Buttons::OkCancel})
-           == Answer::Ok;
-}
-
-bool openForReading(CheckedFile &file, Prompter &prompter)
-{
-    if (file.openForReading())
-        return true;
-    showOpenError(prompter);
-    return false;
-}
 
 bool cutToStoredSize(QByteArray &value, CodePageConverter *converter)
 {
     return cutToStoredLimit(value, converter);
 }
 
-void reportCutValues(Prompter &prompter, int count)
+ImportShape shapeOfText(const FormatCheck &check, qint64 rowLimit, int columnLimit)
 {
-    if (count == 0)
-        return;
-    const QString text =
-        count == 1
-            ? QCoreApplication::translate(
-                "TextReading", "1 value was longer than 4000 characters and has been cut to "
-                               "its first 4000 characters.")
-            : QCoreApplication::translate(
-                  "TextReading", "%1 values were longer than 4000 characters and have been cut "
-                                 "to their first 4000 characters.")
-                  .arg(count);
-    prompter.ask({QCoreApplication::translate("TextReading", "Information"), text, Icon::Warning,
-                  Buttons::Ok});
-}
-
-ExchangeResult checkTextFirst(QIODevice &device, char separator, Prompter &prompter,
-                              const std::function<bool(const FormatCheck &)> &goOn,
-                              FormatCheck &check)
-{
-    const qint64 start = device.pos();
-    const std::optional<FormatCheck> checked = checkFormat(device, separator);
-    if (!checked) {
-        showOpenError(prompter);
-        return ExchangeResult::Failed;
-    }
-    check = *checked;
-    if (!goOn(check))
-        return ExchangeResult::Cancelled;
-    if (!device.seek(start)) {
-        showOpenError(prompter);
-        return ExchangeResult::Failed;
-    }
-    return ExchangeResult::Done;
+    ImportShape shape;
+    shape.rows = check.lines;
+    shape.columns = check.max + 1;
+    shape.doubtful = check.suspicious;
+    shape.rowLimit = rowLimit;
+    shape.columnLimit = columnLimit;
+    return shape;
 }
 
 void ImportedTable::shapeFor(const FormatCheck &check)

@@ -3,9 +3,8 @@
 #include "gui/commands/exchange_commands.h"
 
 #include "core/exchange/csv_exchange.h"
-#include "core/exchange/sqlite_exchange.h"
-#include "core/exchange/text_exchange.h"
-#include "core/exchange/workbook_export.h"
+#include "core/exchange/exchange_formats.h"
+#include "core/exchange/import_plan.h"
 #include "core/model/limits.h"
 #include "core/model/regional.h"
 #include "core/platform/prompter.h"
@@ -28,50 +27,15 @@ namespace kribed {
 
 namespace {
 
-TextType typeOfIndex(int filterIndex, TextType fallback)
-{
-    return importTypeOfFilterIndex(filterIndex).value_or(fallback);
-}
-
 // The encoding of a standard CSV file, asked; the described types are never converted. None when
 // the user cancelled.
-std::optional<CsvEncoding> encodingFor(Workspace &workspace, TextType type, bool reading)
+std::optional<CsvEncoding> encodingFor(Workspace &workspace, const ExchangeFormat &format,
+                                       bool reading)
 {
-    if (type != TextType::Csv)
+    if (!format.asksEncoding)
         return CsvEncoding::Utf8;
     return askCsvEncoding(workspace.prompter(), reading,
                           workspace.document().regional().codePage());
-}
-
-// The number of entries of a dialog's filter text: the index the entry after them gets.
-int entryCount(const QString &filter)
-{
-    return int(filter.count(u'|')) / 2;
-}
-
-// The SQLite entries follow the text types in both dialogs.
-int sqliteImportIndex()
-{
-    return entryCount(importFilterTextWithCsv()) + 1;
-}
-int sqliteExportIndex()
-{
-    return entryCount(exportFilterTextWithCsv()) + 1;
-}
-// The Excel workbook follows the SQLite entry in the Export dialog.
-int workbookExportIndex()
-{
-    return sqliteExportIndex() + 1;
-}
-
-// The suffix the Export dialog opens with: the extension of the entry chosen last time.
-QString exportSuffixOf(int filterIndex)
-{
-    if (filterIndex == sqliteExportIndex())
-        return QStringLiteral("sqlite");
-    if (filterIndex == workbookExportIndex())
-        return workbookExtension();
-    return defaultExtensionOf(exportTypeOfFilterIndex(filterIndex).value_or(TextType::Comma));
 }
 
 } // namespace
@@ -82,8 +46,8 @@ ExchangeCommands::ExchangeCommands(Workspace &workspace, QObject *parent)
     , actionAppend(makeCommandAction(this, "actionAppend", tr("Appen&d...")))
     , actionExport(makeCommandAction(this, "actionExport", tr("&Export..."), {}, tr("Export")))
     , mWorkspace(workspace)
-    , mOpenIndex(int(TextType::Comma))
-    , mSaveIndex(int(TextType::Comma))
+    , mOpenFormat(&defaultExchangeFormat())
+    , mSaveFormat(&defaultExchangeFormat())
 {
     connect(actionImport, &QAction::triggered, this, &ExchangeCommands::importText);
     connect(actionAppend, &QAction::triggered, this, &ExchangeCommands::appendText);
@@ -105,18 +69,14 @@ void ExchangeCommands::setDatabaseOpen(bool open)
     actionExport->setEnabled(open);
 }
 
-std::optional<ExchangeCommands::ChosenFile> ExchangeCommands::chooseTextFile(
-    const QString &title, const QString &proposedFile, bool offerSqlite)
+std::optional<ExchangeCommands::ChosenFile> ExchangeCommands::chooseFile(
+    const QString &title, ExchangeUse use, const QString &proposedFile)
 {
     FileRequest request;
     request.title = title;
-    request.filter = importFilterTextWithCsv();
-    if (offerSqlite)
-        request.filter += sqliteImportFilterEntry();
-    request.filterIndex = mOpenIndex;
-    // "*.*" names no extension: a dialog that appended it would look for "name.*.*".
-    const QString suffix = defaultExtensionOf(typeOfIndex(mOpenIndex, TextType::Comma));
-    request.defaultSuffix = suffix == QStringLiteral("*.*") ? QString() : suffix;
+    request.filter = exchangeFilterText(use);
+    request.filterIndex = exchangeFilterIndex(use, *mOpenFormat);
+    request.defaultSuffix = mOpenFormat->defaultSuffix;
     if (!proposedFile.isEmpty()) {
         request.initialFolder = QFileInfo(proposedFile).path();
         request.proposedName = QFileInfo(proposedFile).fileName();
@@ -124,34 +84,59 @@ std::optional<ExchangeCommands::ChosenFile> ExchangeCommands::chooseTextFile(
     const std::optional<FileChoice> choice = mWorkspace.fileDialogs().openFile(request);
     if (!choice)
         return std::nullopt;
-    if (importTypeOfFilterIndex(choice->filterIndex))
-        mOpenIndex = choice->filterIndex;
-    return ChosenFile{choice->path, typeOfIndex(choice->filterIndex, TextType::Comma),
-                      offerSqlite && choice->filterIndex == sqliteImportIndex()};
+    const ExchangeFormat *format = exchangeFormatAt(use, choice->filterIndex);
+    if (!format)
+        return ChosenFile{choice->path, &defaultExchangeFormat()};
+    // Only an entry both Import and Append offer is the one their dialog opens with next time.
+    if (format->offeredFor(ExchangeUse::Import) && format->offeredFor(ExchangeUse::Append))
+        mOpenFormat = format;
+    return ChosenFile{choice->path, format};
 }
 
-ExchangeResult ExchangeCommands::importSqlite(const QString &path, Database &imported)
+std::optional<ImportSource> ExchangeCommands::sourceOf(const ChosenFile &chosen)
+{
+    ImportSource source;
+    source.path = chosen.path;
+    const std::optional<CsvEncoding> encoding = encodingFor(mWorkspace, *chosen.format, true);
+    if (!encoding)
+        return std::nullopt;
+    source.encoding = *encoding;
+    if (!chosen.format->listTables)
+        return source;
+    const std::optional<QString> table = chooseTable(*chosen.format, chosen.path);
+    if (!table)
+        return std::nullopt;
+    source.table = *table;
+    return source;
+}
+
+std::optional<QString> ExchangeCommands::chooseTable(const ExchangeFormat &format,
+                                                     const QString &path)
 {
     Prompter &prompter = mWorkspace.prompter();
-    const std::optional<SqliteTables> tables = readSqliteTables(path, prompter);
+    const std::optional<SqliteTables> tables = format.listTables(path, prompter);
     if (!tables)
-        return ExchangeResult::Failed;
+        return std::nullopt;
     if (tables->names.isEmpty()) {
         prompter.ask(
             {tr("Error"), tr("The SQLite database holds no table."), Icon::Error, Buttons::Ok});
-        return ExchangeResult::Failed;
+        return std::nullopt;
     }
-    QString table = tables->names.constFirst();
-    if (tables->names.size() > 1) {
-        const std::optional<QString> chosen = mWorkspace.fileDialogs().chooseItem(
-            tr("Import"), tr("Table or view:"), tables->names,
-            std::max(0, int(tables->names.indexOf(tables->exported))));
-        if (!chosen)
-            return ExchangeResult::Cancelled;
-        table = *chosen;
+    if (tables->names.size() == 1)
+        return tables->names.constFirst();
+    return mWorkspace.fileDialogs().chooseItem(
+        tr("Import"), tr("Table or view:"), tables->names,
+        std::max(0, int(tables->names.indexOf(tables->exported))));
+}
+
+ImportPlan ExchangeCommands::readImport(const ExchangeFormat &format, ImportSource source)
+{
+    if (source.table.isEmpty()) {
+        WaitCursor wait;
+        return format.readImport(source, mWorkspace.document().regional());
     }
     // A slow view shows how far the reading got, and Cancel stops it.
-    QProgressDialog progress(tr("Reading \"%1\"...").arg(table), tr("Cancel"), 0, MaxRecords,
+    QProgressDialog progress(tr("Reading \"%1\"...").arg(source.table), tr("Cancel"), 0, MaxRecords,
                              mWorkspace.mainWindow());
     progress.setWindowTitle(tr("Import"));
     progress.setWindowModality(Qt::WindowModal);
@@ -160,7 +145,7 @@ ExchangeResult ExchangeCommands::importSqlite(const QString &path, Database &imp
     progress.setAutoClose(false);
     QElapsedTimer sinceShown;
     sinceShown.start();
-    const SqliteProgress reading = [&](int records) {
+    source.progress = [&](int records) {
         // SQLite asks often; the window is kept up to date a few times a second.
         if (sinceShown.elapsed() >= 100) {
             progress.setValue(std::min(records, MaxRecords));
@@ -172,8 +157,7 @@ ExchangeResult ExchangeCommands::importSqlite(const QString &path, Database &imp
         return !progress.wasCanceled();
     };
     WaitCursor wait;
-    return importSqliteFile(path, table, imported, prompter, mWorkspace.document().regional(),
-                            reading);
+    return format.readImport(source, mWorkspace.document().regional());
 }
 
 void ExchangeCommands::importText()
@@ -187,26 +171,19 @@ void ExchangeCommands::importProposedText(const QString &proposedFile)
     leaveModes(mWorkspace, true);
     if (confirmDiscardChanges(mWorkspace))
         return;
-    const auto chosen = chooseTextFile(tr("Import"), proposedFile, true);
+    const auto chosen = chooseFile(tr("Import"), ExchangeUse::Import, proposedFile);
     if (!chosen)
         return;
-    const std::optional<CsvEncoding> encoding =
-        chosen->sqlite ? CsvEncoding::Utf8 : encodingFor(mWorkspace, chosen->type, true);
-    if (!encoding)
+    const std::optional<ImportSource> source = sourceOf(*chosen);
+    if (!source)
         return;
 
     // The import reads into a copy (the rows are shared, not copied), so the grid never shows a
     // half-read file and a refused file leaves the open database as it was.
     DatabaseDocument &document = mWorkspace.document();
     Database imported = document.database();
-    ExchangeResult result;
-    if (chosen->sqlite) {
-        result = importSqlite(chosen->path, imported);
-    } else {
-        WaitCursor wait;
-        result = importTextFile(chosen->path, chosen->type, imported, mWorkspace.prompter(),
-                                mWorkspace.document().regional(), *encoding);
-    }
+    const ExchangeResult result =
+        carryOutImport(readImport(*chosen->format, *source), imported, mWorkspace.prompter());
     if (result != ExchangeResult::Done)
         return;
     document.replace(std::move(imported));
@@ -222,9 +199,9 @@ void ExchangeCommands::exportText()
     const Database &database = mWorkspace.document().database();
     FileRequest request;
     request.title = tr("Export");
-    request.filter = exportFilterTextWithCsv() + sqliteExportFilterEntry() + workbookFilterEntry();
-    request.filterIndex = mSaveIndex;
-    request.defaultSuffix = exportSuffixOf(mSaveIndex);
+    request.filter = exchangeFilterText(ExchangeUse::Export);
+    request.filterIndex = exchangeFilterIndex(ExchangeUse::Export, *mSaveFormat);
+    request.defaultSuffix = mSaveFormat->defaultSuffix;
     request.proposedName = QFileInfo(database.filePath()).completeBaseName();
     request.askBeforeOverwrite = true;
     request.suffixFromFilter = true;
@@ -233,29 +210,15 @@ void ExchangeCommands::exportText()
         return;
     // The type chosen decides the extension, whatever the entry the dialog opened with.
     choice->path = fileNameForFilter(choice->path, request.filter, choice->filterIndex);
-    // Failures and the cells kept as text are told through the prompter.
-    if (choice->filterIndex == sqliteExportIndex()) {
-        mSaveIndex = choice->filterIndex;
-        WaitCursor wait;
-        exportSqliteFile(choice->path, database, mWorkspace.prompter(),
-                         mWorkspace.document().regional());
-        return;
-    }
-    if (choice->filterIndex == workbookExportIndex()) {
-        mSaveIndex = choice->filterIndex;
-        WaitCursor wait;
-        exportWorkbookFile(choice->path, database, mWorkspace.prompter(),
-                           mWorkspace.document().regional());
-        return;
-    }
-    const TextType type = exportTypeOfFilterIndex(choice->filterIndex).value_or(TextType::Comma);
-    mSaveIndex = exportFilterIndexOf(type);
-    const std::optional<CsvEncoding> encoding = encodingFor(mWorkspace, type, false);
+    const ExchangeFormat *format = exchangeFormatAt(ExchangeUse::Export, choice->filterIndex);
+    mSaveFormat = format ? format : &defaultExchangeFormat();
+    const std::optional<CsvEncoding> encoding = encodingFor(mWorkspace, *mSaveFormat, false);
     if (!encoding)
         return;
+    // Failures and the cells kept as text are told through the prompter.
     WaitCursor wait;
-    exportTextFile(choice->path, type, database, mWorkspace.prompter(),
-                   mWorkspace.document().regional(), *encoding);
+    mSaveFormat->write(choice->path, database, mWorkspace.prompter(),
+                       mWorkspace.document().regional(), *encoding);
 }
 
 void ExchangeCommands::appendText()
@@ -263,23 +226,23 @@ void ExchangeCommands::appendText()
     if (!mWorkspace.isDatabaseOpen())
         return;
     leaveModes(mWorkspace, true);
-    const auto chosen = chooseTextFile(tr("Append"));
+    const auto chosen = chooseFile(tr("Append"), ExchangeUse::Append);
     if (!chosen)
         return;
-    const std::optional<CsvEncoding> encoding = encodingFor(mWorkspace, chosen->type, true);
-    if (!encoding)
+    const std::optional<ImportSource> source = sourceOf(*chosen);
+    if (!source)
         return;
 
     // The records are read into a copy (rows shared) and then enter the grid as one insertion.
     DatabaseDocument &document = mWorkspace.document();
     Database appended = document.database();
     const int before = appended.recordCount();
-    ExchangeResult result;
+    ImportPlan plan;
     {
         WaitCursor wait;
-        result = appendTextFile(chosen->path, chosen->type, appended, mWorkspace.prompter(),
-                                mWorkspace.document().regional(), *encoding);
+        plan = chosen->format->readAppend(*source, appended, mWorkspace.document().regional());
     }
+    const ExchangeResult result = carryOutImport(std::move(plan), appended, mWorkspace.prompter());
     if (result == ExchangeResult::Cancelled)
         return;
     const int added = appended.recordCount() - before;

@@ -2,8 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
-#include "core/exchange/text_exchange.h"
-#include "core/exchange/text_format.h"
+#include "core/exchange/exchange_formats.h"
 #include "gui/commands/command_group.h"
 
 #include <QObject>
@@ -16,7 +15,6 @@ class QAction;
 
 namespace kribed {
 
-class Database;
 class Workspace;
 
 // Text files in and out: Import (a new database from a text file or a SQLite table), Append (its
@@ -47,24 +45,27 @@ public Q_SLOTS:
     void exportText();
 
 private:
-    // The file Import and Append read: a text of a type, or (Import only) a SQLite database.
+    // The file Import and Append read, and the format of the dialog entry chosen.
     struct ChosenFile
     {
         QString path;
-        TextType type = TextType::Comma;
-        bool sqlite = false;
+        const ExchangeFormat *format = nullptr;
     };
-    std::optional<ChosenFile> chooseTextFile(const QString &title,
-                                             const QString &proposedFile = QString(),
-                                             bool offerSqlite = false);
-    // Reads the chosen SQLite file's table (asked when there are several) into `imported`.
-    ExchangeResult importSqlite(const QString &path, Database &imported);
+    std::optional<ChosenFile> chooseFile(const QString &title, ExchangeUse use,
+                                         const QString &proposedFile = QString());
+    // What the read step needs beyond the file: the encoding and the table, asked. None when the
+    // user cancelled or the file's tables cannot be listed (the message was shown).
+    std::optional<ImportSource> sourceOf(const ChosenFile &chosen);
+    // The table of a file that holds several, chosen from the list (the only one is taken).
+    std::optional<QString> chooseTable(const ExchangeFormat &format, const QString &path);
+    // The import's read step; a table is read with a progress dialog whose Cancel stops it.
+    ImportPlan readImport(const ExchangeFormat &format, ImportSource source);
 
     Workspace &mWorkspace;
-    // The filter entry each text dialog last had chosen: the open dialog's is shared by Import
-    // and Append, the save dialog's belongs to Export. Both start at the comma type.
-    int mOpenIndex;
-    int mSaveIndex;
+    // The format each dialog last had chosen: the open dialog's is shared by Import and Append,
+    // the save dialog's belongs to Export. Both start at comma text.
+    const ExchangeFormat *mOpenFormat;
+    const ExchangeFormat *mSaveFormat;
 };
 
 } // namespace kribed
