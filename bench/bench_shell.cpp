@@ -17,6 +17,7 @@
 #include "gui/commands/tools_commands.h"
 #include "gui/dialogs/file_dialogs.h"
 #include "gui/grid/database_document.h"
+#include "gui/grid/document_door_p.h"
 #include "gui/window/filter_bar.h"
 #include "gui/window/main_window.h"
 
@@ -97,7 +98,7 @@ void BM_FilterOffOverEveryRow(benchmark::State &state)
     MainWindow &form = window.form;
     for (auto _ : state) {
         state.PauseTiming();
-        form.document().changeSettings([](Database &database) {
+        DocumentDoor(form.document()).changeSettings([](Database &database) {
             for (int record = 1; record <= database.recordCount(); record += 2)
                 database.setHidden(record, true);
         });
@@ -113,8 +114,9 @@ void BM_FilterOnThroughWindow(benchmark::State &state)
 {
     Window window;
     MainWindow &form = window.form;
-    form.document().changeSettings(
-        [](Database &database) { database.setFilterText("Text 99999"); });
+    DocumentDoor(form.document()).changeSettings([](Database &database) {
+        database.setFilterText("Text 99999");
+    });
     for (auto _ : state) {
         form.toolsCommands().applyFilter(true);
         state.PauseTiming();
@@ -191,7 +193,7 @@ void BM_PaintGrid(benchmark::State &state)
     const bool oneHugeCell = state.range(0) != 0;
     Window window(false);
     MainWindow &form = window.form;
-    form.document().resetWith([&](Database &database) {
+    DocumentDoor(form.document()).resetWith([&](Database &database) {
         database.setShape(10, 100);
         for (int field = 1; field <= 10; ++field) {
             database.setFieldName(field, "Field" + QByteArray::number(field));

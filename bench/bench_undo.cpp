@@ -11,6 +11,7 @@
 #include "core/model/regional.h"
 #include "core/platform/prompter.h"
 #include "gui/grid/database_document.h"
+#include "gui/grid/document_door_p.h"
 #include "gui/grid/recorded_edits.h"
 
 #include <benchmark/benchmark.h>
@@ -106,7 +107,7 @@ void changeBesideUndo(benchmark::State &state, DatabaseDocument &document, Chang
 void BM_CellEditAndUndo(benchmark::State &state)
 {
     DatabaseDocument document(benchRegional());
-    document.resetWith(fill);
+    DocumentDoor(document).resetWith(fill);
     int round = 0;
     changeBesideUndo(state, document, [&] {
         document.storeTypedText(7, 5000, "edited " + QByteArray::number(++round),
@@ -118,7 +119,7 @@ BENCHMARK(BM_CellEditAndUndo)->Unit(benchmark::kMicrosecond);
 void BM_RowDeleteAndUndo(benchmark::State &state)
 {
     DatabaseDocument document(benchRegional());
-    document.resetWith(fill);
+    DocumentDoor(document).resetWith(fill);
     RowClipboard clipboard;
     NoQuestions prompter;
     changeBesideUndo(state, document, [&] {
@@ -134,7 +135,7 @@ BENCHMARK(BM_RowDeleteAndUndo)->Unit(benchmark::kMicrosecond);
 void BM_SortAndUndo(benchmark::State &state)
 {
     DatabaseDocument document(benchRegional());
-    document.resetWith(fill);
+    DocumentDoor(document).resetWith(fill);
     changeBesideUndo(state, document, [&] {
         recordRecordOrder(document, QStringLiteral("Sort"), [](Database &database) {
             QVector<int> oldOfNew =
@@ -152,7 +153,7 @@ BENCHMARK(BM_SortAndUndo)->Unit(benchmark::kMillisecond);
 void BM_CellEditStepMemory(benchmark::State &state)
 {
     DatabaseDocument document(benchRegional());
-    document.resetWith(fill);
+    DocumentDoor(document).resetWith(fill);
     long long held = 0;
     int round = 0;
     for (auto _ : state) {

@@ -52,7 +52,7 @@ void leaveModes(Workspace &workspace, bool autoSizing)
 
 bool confirmDiscardChanges(Workspace &workspace)
 {
-    if (!workspace.document().database().isModified())
+    if (!workspace.document().isModified())
         return false;
     Message question{QCoreApplication::translate("FileCommands", "Information"),
                      QCoreApplication::translate(

@@ -209,7 +209,7 @@ void ExchangeCommands::importProposedText(const QString &proposedFile)
     }
     if (result != ExchangeResult::Done)
         return;
-    document.replace(std::move(imported));
+    document.replaceUnsaved(std::move(imported));
     mWorkspace.setCurrentCell(1, 1);
     mWorkspace.modes().applyFilter(false);
     mWorkspace.setDatabaseOpen(true);
@@ -287,7 +287,7 @@ void ExchangeCommands::appendText()
         recordInsertedRecords(document, tr("Append"), before + 1, added,
                               [&appended](Database &database) { database = std::move(appended); });
     } else if (appended.isModified()) {
-        document.setModified();
+        document.markChanged();
     }
     if (result == ExchangeResult::Done || added > 0)
         mWorkspace.setCurrentCell(mWorkspace.currentField(), document.database().recordCount());

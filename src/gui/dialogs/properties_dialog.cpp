@@ -475,22 +475,22 @@ int PropertiesDialog::runFilter(Database &database, bool on) const
 PropertiesEdit PropertiesDialog::gatherEdit() const
 {
     PropertiesEdit edit;
-    edit.name = mRegional.toBytes(mName->text());
-    edit.flags.isPrivate = mPrivate->isChecked();
-    edit.flags.autoLock = mAutoLock->isChecked();
-    edit.flags.readOnly = mReadOnly->isChecked();
-    edit.flags.kriboFilter = mKriboFilter->isChecked();
+    edit.settings.name = mRegional.toBytes(mName->text());
+    edit.settings.flags.isPrivate = mPrivate->isChecked();
+    edit.settings.flags.autoLock = mAutoLock->isChecked();
+    edit.settings.flags.readOnly = mReadOnly->isChecked();
+    edit.settings.flags.kriboFilter = mKriboFilter->isChecked();
     edit.fieldName = mRegional.toBytes(mFieldName->text());
     edit.typeIndex = mFieldType->currentIndex();
     edit.widthText = mFieldWidth->currentText();
-    edit.incrementText = mIncrement->currentText();
+    edit.settings.increment = incrementOf(mIncrement->currentText());
     for (int row = 0; row < mPopup->count(); ++row)
         edit.popupItems << mRegional.toBytes(mPopup->item(row)->text());
-    edit.filterField = filterFieldChoice();
-    edit.filterText = mRegional.toBytes(mFilter->text());
-    edit.filterOn = mFilterOn->isChecked();
-    edit.secondarySort = mSecondarySort->currentIndex();
-    edit.tertiarySort = mTertiarySort->currentIndex();
+    edit.settings.filterField = filterFieldChoice();
+    edit.settings.filterText = mRegional.toBytes(mFilter->text());
+    edit.settings.filterOn = mFilterOn->isChecked();
+    edit.settings.secondarySort = mSecondarySort->currentIndex();
+    edit.settings.tertiarySort = mTertiarySort->currentIndex();
     return edit;
 }
 
@@ -506,7 +506,7 @@ void PropertiesDialog::okClicked()
         return;
     }
     applyProperties(mEdited, mField, edit);
-    runFilter(mEdited, edit.filterOn);
+    runFilter(mEdited, edit.settings.filterOn);
 
     mChoices.secondaryReverse = mReverse2->isChecked();
     mChoices.tertiaryReverse = mReverse3->isChecked();

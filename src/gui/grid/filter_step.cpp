@@ -3,6 +3,7 @@
 #include "gui/grid/filter_step.h"
 
 #include "gui/grid/database_document.h"
+#include "gui/grid/document_door_p.h"
 #include "gui/grid/edit_history.h"
 
 #include <memory>
@@ -10,7 +11,7 @@
 
 namespace kribed {
 
-FilterStep::FilterStep(DatabaseSettings before, DatabaseSettings after, FilterOptions optionsBefore,
+FilterStep::FilterStep(SettingsSnapshot before, SettingsSnapshot after, FilterOptions optionsBefore,
                        FilterOptions optionsAfter,
                        std::function<void(const FilterOptions &)> takeOptions, bool marksChanged)
     : mSettings(std::move(before), std::move(after), marksChanged)
@@ -48,20 +49,20 @@ void recordFilterChange(DatabaseDocument &document, const QString &text,
                         const std::function<void(const FilterOptions &)> &takeOptions,
                         const std::function<void()> &runFilter)
 {
-    DatabaseSettings before = DatabaseSettings::of(document.database());
+    SettingsSnapshot before = SettingsSnapshot::of(document.database());
     {
         const EditHistory::Recording recording(document.history());
         takeOptions(optionsAfter);
-        document.changeSettings([&](Database &database) {
+        DocumentDoor(document).changeSettings([&](Database &database) {
             database.setFilterText(filterText);
             database.setFilterField(filterField);
         });
         runFilter();
     }
-    DatabaseSettings after = DatabaseSettings::of(document.database());
+    SettingsSnapshot after = SettingsSnapshot::of(document.database());
     if (after == before && sameFilterOptions(optionsBefore, optionsAfter))
         return;
-    const bool marksChanged = after.filterText != before.filterText;
+    const bool marksChanged = after.settings.filterText != before.settings.filterText;
     document.history().push(text, std::make_unique<FilterStep>(std::move(before), std::move(after),
                                                                optionsBefore, optionsAfter,
                                                                takeOptions, marksChanged));

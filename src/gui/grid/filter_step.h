@@ -20,7 +20,7 @@ namespace kribed {
 class FilterStep : public UndoStep
 {
 public:
-    FilterStep(DatabaseSettings before, DatabaseSettings after, FilterOptions optionsBefore,
+    FilterStep(SettingsSnapshot before, SettingsSnapshot after, FilterOptions optionsBefore,
                FilterOptions optionsAfter, std::function<void(const FilterOptions &)> takeOptions,
                bool marksChanged);
     void apply(DatabaseDocument &document) override;

@@ -51,6 +51,7 @@ Q_SIGNALS:
 
 private:
     friend class DatabaseDocument;
+    friend class DocumentDoor;
 
     const Database &database() const;
     // What a screen reader says for a field's header cell and for a cell.

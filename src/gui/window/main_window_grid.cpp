@@ -338,7 +338,6 @@ void MainWindow::gridDoubleClicked()
 // into a Modification Date cell stays).
 void MainWindow::commitCellEdit(int /*field*/, int /*record*/)
 {
-    mDocument->setModified();
     mTools->operandsChanged();
 }
 
@@ -382,7 +381,6 @@ void MainWindow::fieldMoved(int from, int to)
         moveColumnDefinition(database, from, to, mTools->autoWidths());
     });
     mTools->rowSumOff();
-    mDocument->setModified();
 }
 
 void MainWindow::fitColumn(int field)
