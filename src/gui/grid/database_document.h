@@ -110,8 +110,9 @@ public:
     // The database counts as changed though no step holds the change (an append that added no
     // record): the mark lasts until the next save, load or new database.
     void markChanged();
-    // A column's width in pixels as the user dragged it; sets the modified flag. While the same
-    // drag of the same border goes on (`continuesDrag`), its widths are one undo step.
+    // A column's width in pixels as the user dragged it, one step that marks the database
+    // changed. While the same drag of the same border goes on (`continuesDrag`), its widths are
+    // one undo step.
     void setColumnWidth(int field, int pixels, bool continuesDrag = false);
 
     // Changes that keep no undo step and leave the history as it is: they show the database
