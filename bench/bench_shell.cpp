@@ -19,6 +19,7 @@
 #include "gui/commands/tools_commands.h"
 #include "gui/dialogs/file_dialogs.h"
 #include "gui/grid/database_document.h"
+#include "gui/grid/document_door_p.h"
 #include "gui/window/main_window.h"
 
 #include <QAction>
@@ -98,7 +99,7 @@ void BM_FilterOffOverEveryRow(benchmark::State &state)
     MainWindow &form = window.form;
     for (auto _ : state) {
         state.PauseTiming();
-        form.document().changeSettings([](Database &database) {
+        DocumentDoor(form.document()).changeSettings([](Database &database) {
             for (int record = 1; record <= database.recordCount(); record += 2)
                 database.setHidden(record, true);
         });
@@ -114,8 +115,9 @@ void BM_FilterOnThroughWindow(benchmark::State &state)
 {
     Window window;
     MainWindow &form = window.form;
-    form.document().changeSettings(
-        [](Database &database) { database.setFilterText("Text 99999"); });
+    DocumentDoor(form.document()).changeSettings([](Database &database) {
+        database.setFilterText("Text 99999");
+    });
     for (auto _ : state) {
         form.commandGroups().get<ToolsCommands>().applyFilter(true);
         state.PauseTiming();
@@ -192,7 +194,7 @@ void BM_PaintGrid(benchmark::State &state)
     const bool oneHugeCell = state.range(0) != 0;
     Window window(false);
     MainWindow &form = window.form;
-    form.document().resetWith([&](Database &database) {
+    DocumentDoor(form.document()).resetWith([&](Database &database) {
         database.setShape(10, 100);
         for (int field = 1; field <= 10; ++field) {
             database.setFieldName(field, "Field" + QByteArray::number(field));

@@ -12,6 +12,7 @@
 #include "core/model/regional.h"
 #include "core/platform/prompter.h"
 #include "gui/grid/database_document.h"
+#include "gui/grid/document_door_p.h"
 #include "gui/grid/recorded_edits.h"
 
 #include <benchmark/benchmark.h>
@@ -94,7 +95,7 @@ void changeBesideUndo(benchmark::State &state, DatabaseDocument &document, Chang
 void BM_CellEditAndUndo(benchmark::State &state)
 {
     DatabaseDocument document(bench::germanRegional());
-    document.resetWith(fill);
+    DocumentDoor(document).resetWith(fill);
     int round = 0;
     changeBesideUndo(state, document, [&] {
         document.storeTypedText(7, 5000, "edited " + QByteArray::number(++round),
@@ -106,7 +107,7 @@ BENCHMARK(BM_CellEditAndUndo)->Unit(benchmark::kMicrosecond);
 void BM_RowDeleteAndUndo(benchmark::State &state)
 {
     DatabaseDocument document(bench::germanRegional());
-    document.resetWith(fill);
+    DocumentDoor(document).resetWith(fill);
     RowClipboard clipboard;
     bench::YesPrompter prompter;
     changeBesideUndo(state, document, [&] {
@@ -122,7 +123,7 @@ BENCHMARK(BM_RowDeleteAndUndo)->Unit(benchmark::kMicrosecond);
 void BM_SortAndUndo(benchmark::State &state)
 {
     DatabaseDocument document(bench::germanRegional());
-    document.resetWith(fill);
+    DocumentDoor(document).resetWith(fill);
     changeBesideUndo(state, document, [&] {
         recordRecordOrder(document, QStringLiteral("Sort"), [](Database &database) {
             QVector<int> oldOfNew =
@@ -140,7 +141,7 @@ BENCHMARK(BM_SortAndUndo)->Unit(benchmark::kMillisecond);
 void BM_CellEditStepMemory(benchmark::State &state)
 {
     DatabaseDocument document(bench::germanRegional());
-    document.resetWith(fill);
+    DocumentDoor(document).resetWith(fill);
     long long held = 0;
     int round = 0;
     for (auto _ : state) {

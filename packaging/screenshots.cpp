@@ -135,7 +135,7 @@ int run(const QString &folder, const QString &demoFolder)
     editor.show();
     const bool saved = save(editor, folder + QStringLiteral("/cell-editor.png"));
     editor.reject();
-    window.document().clearModified();
+    window.document().history().markSaved();
     return saved && !prompter.asked() ? 0 : 1;
 }
 

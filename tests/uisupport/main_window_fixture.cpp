@@ -114,7 +114,7 @@ void MainWindowFixture::verifyScripts()
 void MainWindowFixture::closeWindow()
 {
     if (mWindow)
-        mWindow->document().clearModified();
+        mWindow->document().history().markSaved();
     mWindow.reset();
 }
 
@@ -141,7 +141,7 @@ void MainWindowFixture::openBytes(const QString &name, const QByteArray &bytes)
 
 void MainWindowFixture::openTable(const QList<QByteArrayList> &table)
 {
-    mWindow->document().resetWith([&](Database &database) {
+    DocumentDoor(mWindow->document()).resetWith([&](Database &database) {
         fillFromTable(database, table);
         database.clearModified();
     });
@@ -194,10 +194,10 @@ DatabaseDocument &MainWindowFixture::windowDocument()
 
 void MainWindowFixture::setUpWindowCell(int field, int record, const QByteArray &text)
 {
-    windowDocument().changeCells(field, record, field, record, [&](Database &database) {
-        database.setCell(field, record, text);
-        database.setModified();
-    });
+    DocumentDoor(windowDocument())
+        .changeCells(field, record, field, record,
+                     [&](Database &database) { database.setCell(field, record, text); });
+    windowDocument().markChanged();
 }
 
 } // namespace kribed::test

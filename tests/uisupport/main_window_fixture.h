@@ -12,6 +12,7 @@
 #include "gui/commands/row_column_commands.h"
 #include "gui/commands/tools_commands.h"
 #include "gui/grid/database_document.h"
+#include "gui/grid/document_door_p.h"
 #include "gui/window/main_window.h"
 #include "scripted_file_dialogs.h"
 #include "scripted_prompter.h"
@@ -100,10 +101,18 @@ protected:
     void typeInto(int field, int record, const QString &text);
     const Database &windowDatabase();
     // Sets up the window's database for a test: `change` changes values, names, widths or hidden
-    // rows (no cells), and the grid hears of them.
+    // rows (no cells), and the grid hears of them. A change that sets the database's modified
+    // flag marks it changed.
     template<class F> void setUpWindowDatabase(F &&change)
     {
-        windowDocument().changeSettings(std::forward<F>(change));
+        bool marked = false;
+        DocumentDoor(windowDocument()).changeSettings([&](Database &database) {
+            database.clearModified();
+            change(database);
+            marked = database.isModified();
+        });
+        if (marked)
+            windowDocument().markChanged();
     }
     DatabaseDocument &windowDocument();
     // One cell set for a test, marking the database changed; a change outside the undo history.

@@ -103,7 +103,7 @@ void Database::resetAppInfo()
     mDataAfter.clear();
     mExtrasStart = 0;
     mExtrasLength = 0;
-    mIncrement = 1;
+    mSettings.increment = 1;
     mConvertedFromKribo3 = false;
 }
 

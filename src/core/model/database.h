@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/model/app_info.h"
+#include "core/model/database_settings.h"
 #include "core/model/limits.h"
 #include "core/model/record.h"
 
@@ -23,14 +24,6 @@ QString recordNumberText(int record);
 // pixel width.
 int unitsToPixels(int units, double widthScale);
 int pixelsToUnits(int pixels, double widthScale);
-
-struct DatabaseFlags
-{
-    bool isPrivate = false;
-    bool autoLock = false;
-    bool readOnly = false;
-    bool kriboFilter = false;
-};
 
 // The one open database. Fields are numbered 1..m and records 1..n as in the grid; column 0 (the
 // record numbers) and row 0 (the field names) are not cells here. Every value is the bytes of the
@@ -118,26 +111,29 @@ public:
     int extrasLength() const { return mExtrasLength; }
 
     // Database-level values --------------------------------------------------------------------
-    const QByteArray &name() const { return mName; }
-    void setName(const QByteArray &name) { mName = name; }
+    // The settings of the database as a whole, together; the accessors below reach one each.
+    const DatabaseSettings &settings() const { return mSettings; }
+    void setSettings(const DatabaseSettings &settings) { mSettings = settings; }
+    const QByteArray &name() const { return mSettings.name; }
+    void setName(const QByteArray &name) { mSettings.name = name; }
     const QString &filePath() const { return mFilePath; }
     void setFilePath(const QString &path) { mFilePath = path; }
     const QDateTime &modificationTime() const { return mModificationTime; }
     void setModificationTime(const QDateTime &time) { mModificationTime = time; }
-    DatabaseFlags &flags() { return mFlags; }
-    const DatabaseFlags &flags() const { return mFlags; }
-    const QByteArray &filterText() const { return mFilterText; }
-    void setFilterText(const QByteArray &text) { mFilterText = text; }
-    int filterField() const { return mFilterField; }
-    void setFilterField(int field) { mFilterField = field; }
-    bool filterOn() const { return mFilterOn; }
-    void setFilterOn(bool on) { mFilterOn = on; }
-    int secondarySortField() const { return mSecondarySort; }
-    void setSecondarySortField(int field) { mSecondarySort = field; }
-    int tertiarySortField() const { return mTertiarySort; }
-    void setTertiarySortField(int field) { mTertiarySort = field; }
-    int incrementAmount() const { return mIncrement; }
-    void setIncrementAmount(int amount) { mIncrement = amount; }
+    DatabaseFlags &flags() { return mSettings.flags; }
+    const DatabaseFlags &flags() const { return mSettings.flags; }
+    const QByteArray &filterText() const { return mSettings.filterText; }
+    void setFilterText(const QByteArray &text) { mSettings.filterText = text; }
+    int filterField() const { return mSettings.filterField; }
+    void setFilterField(int field) { mSettings.filterField = field; }
+    bool filterOn() const { return mSettings.filterOn; }
+    void setFilterOn(bool on) { mSettings.filterOn = on; }
+    int secondarySortField() const { return mSettings.secondarySort; }
+    void setSecondarySortField(int field) { mSettings.secondarySort = field; }
+    int tertiarySortField() const { return mSettings.tertiarySort; }
+    void setTertiarySortField(int field) { mSettings.tertiarySort = field; }
+    int incrementAmount() const { return mSettings.increment; }
+    void setIncrementAmount(int amount) { mSettings.increment = amount; }
     // True when the loaded file was in the Kribo 3 layout and was converted on reading; the reader
     // sets it, a reset clears it.
     bool convertedFromKribo3() const { return mConvertedFromKribo3; }
@@ -162,16 +158,9 @@ private:
     int mExtrasStart = 0;
     int mExtrasLength = 0;
 
-    QByteArray mName;
+    DatabaseSettings mSettings;
     QString mFilePath;
     QDateTime mModificationTime;
-    DatabaseFlags mFlags;
-    QByteArray mFilterText;
-    int mFilterField = 0;
-    bool mFilterOn = false;
-    int mSecondarySort = 0;
-    int mTertiarySort = 0;
-    int mIncrement = 1;
     bool mConvertedFromKribo3 = false;
     bool mModified = false;
 };

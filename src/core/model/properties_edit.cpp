@@ -33,7 +33,7 @@ int incrementOf(const QString &text)
 
 QString propertiesWarning(const PropertiesEdit &edit)
 {
-    if (edit.name.isEmpty() || edit.name.size() > MaxDatabaseNameLength)
+    if (edit.settings.name.isEmpty() || edit.settings.name.size() > MaxDatabaseNameLength)
         return QCoreApplication::translate("PropertiesEdit",
                                            "Please use 1 - 30 characters for the database name.");
     if (edit.fieldName.isEmpty() || edit.fieldName.size() > MaxFieldNameLength)
@@ -43,7 +43,7 @@ QString propertiesWarning(const PropertiesEdit &edit)
     if (width < 1 || width > MaxFieldWidthUnits)
         return QCoreApplication::translate("PropertiesEdit",
                                            "Please use 1 - 300 for the field width");
-    if (incrementOf(edit.incrementText) < 1)
+    if (edit.settings.increment < 1)
         return QCoreApplication::translate("PropertiesEdit",
                                            "Please use a numerical value for the increment amount");
     return QString();
@@ -65,18 +65,11 @@ QString popupEntryWarning(const QString &entry)
 
 void applyProperties(Database &database, int field, const PropertiesEdit &edit)
 {
-    database.setName(edit.name);
-    database.flags() = edit.flags;
+    database.setSettings(edit.settings);
     database.setFieldName(field, edit.fieldName);
     database.setColumnWidth(field, database.unitsToPixels(widthUnitsOf(edit.widthText)));
-    database.setIncrementAmount(incrementOf(edit.incrementText));
     database.setFieldType(field, edit.typeIndex);
     database.popupList(field) = isPopupType(edit.typeIndex) ? edit.popupItems : QList<QByteArray>();
-    database.setFilterField(edit.filterField);
-    database.setFilterText(edit.filterText);
-    database.setFilterOn(edit.filterOn);
-    database.setSecondarySortField(edit.secondarySort);
-    database.setTertiarySortField(edit.tertiarySort);
 }
 
 } // namespace kribed

@@ -10,21 +10,15 @@
 
 namespace kribed {
 
-// Everything the properties dialog changes in the database for one field, as its controls hold it.
+// Everything the properties dialog changes in the database for one field, as its controls hold it:
+// the settings of the whole database (the increment box read with incrementOf) and the field's.
 struct PropertiesEdit
 {
-    QByteArray name;
-    DatabaseFlags flags;
+    DatabaseSettings settings;
     QByteArray fieldName;
     int typeIndex = 0;
     QString widthText;
-    QString incrementText;
     QList<QByteArray> popupItems; // taken only for the popup types
-    int filterField = 0;
-    QByteArray filterText;
-    bool filterOn = false;
-    int secondarySort = 0;
-    int tertiarySort = 0;
 };
 
 // The width box as a whole number of units; other text counts as 0.
@@ -42,9 +36,10 @@ bool isRefusedPopupEntry(const QByteArray &entry);
 // The warning for such an entry, as the user typed it.
 QString popupEntryWarning(const QString &entry);
 
-// Puts the checked values into the database for field `field`: name and flags, the field's name,
-// width, type and popup list (emptied for a type that is not a popup type), the increment amount,
-// the filter and the secondary and tertiary sort fields. The filter is not applied here.
+// Puts the checked values into the database for field `field`: the database's settings (name,
+// flags, the increment amount, the filter and the secondary and tertiary sort fields) and the
+// field's name, width, type and popup list (emptied for a type that is not a popup type). The
+// filter is not applied here.
 void applyProperties(Database &database, int field, const PropertiesEdit &edit);
 
 } // namespace kribed

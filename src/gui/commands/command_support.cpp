@@ -82,7 +82,7 @@ void switchAutoSizing(Workspace &workspace, bool on)
 
 bool confirmDiscardChanges(Workspace &workspace)
 {
-    if (!workspace.document().database().isModified())
+    if (!workspace.document().isModified())
         return false;
     Message question{QCoreApplication::translate("FileCommands", "Information"),
                      QCoreApplication::translate(

@@ -186,7 +186,7 @@ void ExchangeCommands::importProposedText(const QString &proposedFile)
         carryOutImport(readImport(*chosen->format, *source), imported, mWorkspace.prompter());
     if (result != ExchangeResult::Done)
         return;
-    document.replace(std::move(imported));
+    document.replaceUnsaved(std::move(imported));
     mWorkspace.setCurrentCell(1, 1);
     switchRecordFilter(mWorkspace, false);
     mWorkspace.setDatabaseOpen(true);
@@ -250,7 +250,7 @@ void ExchangeCommands::appendText()
         recordInsertedRecords(document, tr("Append"), before + 1, added,
                               [&appended](Database &database) { database = std::move(appended); });
     } else if (appended.isModified()) {
-        document.setModified();
+        document.markChanged();
     }
     if (result == ExchangeResult::Done || added > 0)
         mWorkspace.setCurrentCell(mWorkspace.currentField(), document.database().recordCount());

@@ -29,9 +29,9 @@ PropertiesCommands::PropertiesCommands(Workspace &workspace, QObject *parent)
     connect(&mDialog, &PropertiesDialog::filterLeft, this, &PropertiesCommands::takeFilterLeft);
     // Cancel changes nothing; what is left is kept as a step that leaves the modified mark.
     connect(&mDialog, &QDialog::finished, this, [this] {
-        if (mBefore) {
-            pushSettingsChange(mWorkspace.document(), tr("Properties"), std::move(*mBefore), false);
-            mBefore.reset();
+        if (mRecording) {
+            mRecording->finish(tr("Properties"));
+            mRecording.reset();
         }
         mDialog.releaseResult();
     });
@@ -67,10 +67,7 @@ void PropertiesCommands::editProperties()
     choices.initialDir = settings.initialDir;
     choices.saveAtInstall = settings.saveAtInstall;
     choices.expertMode = settings.expertMode;
-    // OK marks the database changed before the step is kept: what was marked before the dialog
-    // is noted now, so that undoing the step can clear the mark again.
-    mWorkspace.document().history().noteOutsideMark();
-    mBefore = DatabaseSettings::of(mWorkspace.document().database());
+    mRecording.emplace(mWorkspace.document());
     mDialog.setRegional(mWorkspace.document().regional());
     mDialog.setDisplayFont(mWorkspace.displayFont());
     mDialog.prepare(mWorkspace.document().database(), mWorkspace.currentField(), choices,
@@ -101,20 +98,18 @@ void PropertiesCommands::takeChoices()
     // Names, widths and the field's type (which steers how its cells show) may have changed.
     DatabaseDocument &document = mWorkspace.document();
     const Database &result = mDialog.edited();
-    document.takeSettings(DatabaseSettings::of(result));
+    if (!mRecording)
+        mRecording.emplace(document);
+    mRecording->take(SettingsSnapshot::of(result),
+                     [&] { switchRecordFilter(mWorkspace, result.filterOn()); });
     ViewState view = document.viewState();
     view.secondaryReverse = choices.secondaryReverse;
     view.tertiaryReverse = choices.tertiaryReverse;
     document.changeViewState(view);
-    switchRecordFilter(mWorkspace, result.filterOn());
-    if (result.isModified())
-        document.setModified();
     document.refreshCells();
     // Everything OK changed in the database is one undo step.
-    if (mBefore) {
-        pushSettingsChange(document, tr("Properties"), std::move(*mBefore), true);
-        mBefore.reset();
-    }
+    mRecording->finish(tr("Properties"));
+    mRecording.reset();
 }
 
 } // namespace kribed

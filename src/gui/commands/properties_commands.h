@@ -5,7 +5,7 @@
 #include "gui/commands/command_group.h"
 #include "gui/dialogs/properties_dialog.h"
 
-#include "gui/grid/undo_steps.h"
+#include "gui/grid/recorded_edits.h"
 
 #include <QObject>
 
@@ -47,8 +47,8 @@ private:
 
     Workspace &mWorkspace;
     PropertiesDialog mDialog;
-    // The database's settings when the dialog opened, for the undo step of what it changes.
-    std::optional<DatabaseSettings> mBefore;
+    // The database's settings since the dialog opened, for the undo step of what it changes.
+    std::optional<SettingsRecording> mRecording;
 };
 
 } // namespace kribed

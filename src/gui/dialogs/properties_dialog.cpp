@@ -462,23 +462,23 @@ void PropertiesDialog::done(int result)
 PropertiesEdit PropertiesDialog::gatherEdit() const
 {
     PropertiesEdit edit;
-    edit.name = mRegional.toBytes(mName->text());
-    edit.flags.isPrivate = mPrivate->isChecked();
-    edit.flags.autoLock = mAutoLock->isChecked();
-    edit.flags.readOnly = mReadOnly->isChecked();
-    edit.flags.kriboFilter = mKriboFilter->isChecked();
+    edit.settings.name = mRegional.toBytes(mName->text());
+    edit.settings.flags.isPrivate = mPrivate->isChecked();
+    edit.settings.flags.autoLock = mAutoLock->isChecked();
+    edit.settings.flags.readOnly = mReadOnly->isChecked();
+    edit.settings.flags.kriboFilter = mKriboFilter->isChecked();
     edit.fieldName = mRegional.toBytes(mFieldName->text());
     edit.typeIndex = mFieldType->currentIndex();
     edit.widthText = mFieldWidth->currentText();
-    edit.incrementText = mIncrement->currentText();
+    edit.settings.increment = incrementOf(mIncrement->currentText());
     for (int row = 0; row < mPopup->count(); ++row)
         edit.popupItems << mRegional.toBytes(mPopup->item(row)->text());
     const FilterCondition filter = filterAsShown();
-    edit.filterField = filter.field;
-    edit.filterText = filter.text;
-    edit.filterOn = mFilterOn->isChecked();
-    edit.secondarySort = mSecondarySort->currentIndex();
-    edit.tertiarySort = mTertiarySort->currentIndex();
+    edit.settings.filterField = filter.field;
+    edit.settings.filterText = filter.text;
+    edit.settings.filterOn = mFilterOn->isChecked();
+    edit.settings.secondarySort = mSecondarySort->currentIndex();
+    edit.settings.tertiarySort = mTertiarySort->currentIndex();
     return edit;
 }
 
@@ -497,7 +497,7 @@ void PropertiesDialog::okClicked()
     // The field chosen here is the one searched, whatever field a file loaded later names.
     FilterSpec spec;
     spec.first() = filterAsShown();
-    applyFilter(mEdited, edit.filterOn, spec.options());
+    applyFilter(mEdited, edit.settings.filterOn, spec.options());
 
     mChoices.secondaryReverse = mReverse2->isChecked();
     mChoices.tertiaryReverse = mReverse3->isChecked();

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "gui/grid/database_document.h"
 
+#include "gui/grid/document_door_p.h"
+
 #include "core/editing/cell_clipboard.h"
 #include "core/editing/record_filter.h"
 #include "core/editing/row_clipboard.h"
@@ -65,11 +67,10 @@ LoadResult DatabaseDocument::load(const QString &path, Prompter &prompter,
         beforeReplace();
     if (result == LoadResult::Loaded) {
         chooseFormats({});
-        resetWith([&fromFile](Database &database) {
+        DocumentDoor(*this).resetWith([&fromFile](Database &database) {
             database = std::move(fromFile);
             database.showAllRecords();
             database.setFilterOn(false);
-            database.clearModified();
         });
         Q_EMIT loaded();
     }
@@ -90,32 +91,40 @@ bool DatabaseDocument::save(SaveMode mode, const QString &fileName, int currentC
 void DatabaseDocument::close()
 {
     chooseFormats({});
-    resetWith([](Database &database) {
+    DocumentDoor(*this).resetWith([](Database &database) {
         database.setShape(0, 0);
         database.setName({});
         database.setFilePath({});
         database.setFilterOn(false);
-        database.clearModified();
     });
 }
 
 void DatabaseDocument::replace(Database database)
 {
     chooseFormats({});
-    resetWith([&database](Database &open) { open = std::move(database); });
+    DocumentDoor(*this).resetWith([&database](Database &open) { open = std::move(database); });
+}
+
+void DatabaseDocument::replaceUnsaved(Database database)
+{
+    chooseFormats({});
+    DocumentDoor(*this).resetWith([&database](Database &open) { open = std::move(database); },
+                                  true);
 }
 
 bool DatabaseDocument::install(const UserList &users, int userIndex, const InstallOptions &options,
                                const AutoSizing &autoSizing, int currentColumn, Prompter &prompter)
 {
-    const bool wasModified = mDatabase.isModified();
+    const bool wasModified = isModified();
     const bool written =
         installDatabase(mDatabase, users, userIndex, options, autoSizing, currentColumn, prompter);
-    // Saved to its own file on the way (Save at Install): the present state is the saved one.
+    // Saved to its own file on the way (Save at Install), which clears the database's own flag:
+    // the present state is the saved one.
     if (wasModified && !mDatabase.isModified()) {
         mHistory.markSaved();
         mRecovered.reset();
     }
+    showMark();
     return written;
 }
 
@@ -149,7 +158,7 @@ void DatabaseDocument::writeViewState(const ViewState &before, const ViewState &
     mView = state;
     const QByteArray &text = state.filter.first().text;
     if (text != before.filter.first().text || state.storedFilterField != before.storedFilterField) {
-        changeSettings([&](Database &database) {
+        DocumentDoor(*this).changeSettings([&](Database &database) {
             database.setFilterText(text);
             database.setFilterField(state.storedFilterField);
         });
@@ -215,11 +224,6 @@ void DatabaseDocument::sizeColumnsAutomatically(AutoWidths &autoWidths, bool on,
     Q_EMIT columnWidthsChanged();
 }
 
-void DatabaseDocument::takeSettings(const DatabaseSettings &settings)
-{
-    changeSettings([&settings](Database &database) { settings.restore(database); });
-}
-
 void DatabaseDocument::refreshCells()
 {
     if (mDatabase.recordCount() > 0 && mDatabase.fieldCount() > 0) {
@@ -254,14 +258,17 @@ void DatabaseDocument::notifyFieldNamesChanged()
         Q_EMIT mModel.headerDataChanged(Qt::Horizontal, 0, columnOfField(mDatabase.fieldCount()));
 }
 
-void DatabaseDocument::setModified()
+void DatabaseDocument::markChanged()
 {
-    mDatabase.setModified();
+    mHistory.markChangedOutside();
 }
 
-void DatabaseDocument::clearModified()
+void DatabaseDocument::showMark()
 {
-    mDatabase.clearModified();
+    if (mHistory.isModified())
+        mDatabase.setModified();
+    else
+        mDatabase.clearModified();
 }
 
 void DatabaseDocument::setColumnWidth(int field, int pixels, bool continuesDrag)
@@ -270,10 +277,8 @@ void DatabaseDocument::setColumnWidth(int field, int pixels, bool continuesDrag)
         return;
     if (continuesDrag && extendColumnDrag(field, pixels))
         return;
-    mHistory.noteOutsideMark();
     QVector<int> before = WidthsStep::widthsOf(mDatabase);
     mDatabase.setColumnWidth(field, pixels);
-    mDatabase.setModified();
     auto step =
         std::make_unique<WidthsStep>(std::move(before), WidthsStep::widthsOf(mDatabase), true);
     step->place = {field, 0};
@@ -286,7 +291,6 @@ bool DatabaseDocument::extendColumnDrag(int field, int pixels)
     if (!step || step->place.field != field)
         return false;
     mDatabase.setColumnWidth(field, pixels);
-    mDatabase.setModified();
     step->extend(WidthsStep::widthsOf(mDatabase));
     mHistory.stepExtended();
     return true;
@@ -302,7 +306,6 @@ void DatabaseDocument::moveRecord(int from, int to)
     const int destination = to > from ? rowOfRecord(to) + 1 : rowOfRecord(to);
     mModel.beginMoveRows({}, rowOfRecord(from), rowOfRecord(from), {}, destination);
     mDatabase.moveRecord(from, to);
-    mDatabase.setModified();
     mModel.endMoveRows();
     Q_EMIT rowVisibilityChanged();
 }
@@ -315,7 +318,6 @@ void DatabaseDocument::moveField(int from, int to)
     const int destination = to > from ? columnOfField(to) + 1 : columnOfField(to);
     mModel.beginMoveColumns({}, columnOfField(from), columnOfField(from), {}, destination);
     mDatabase.moveField(from, to);
-    mDatabase.setModified();
     mModel.endMoveColumns();
     Q_EMIT columnWidthsChanged();
 }

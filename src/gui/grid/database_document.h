@@ -33,15 +33,17 @@ struct InstallOptions;
 
 // Owns the one open database and the grid's model over it. Every change of the database enters
 // here: each method calls the core operation and emits exactly the model signals for what changed,
-// so the grid and any later undo stack see one door.
+// so the grid and the undo history see one door.
 //
 // Reading is free through database(), which is const: nothing outside this class changes the
 // database but through its methods. Commands change it through the recorders of recorded_edits.h
-// (each keeps its own undo step) or through the named methods below that keep no step; the
-// generic helpers (changeCells ... changeSettings), which hand a change the database itself, are
-// for the recorders and the history's steps in gui/grid only.
-// The helpers leave the modified flag to the change itself (a refused operation changes nothing,
-// not even the flag); the moves and the width of a dragged border set it.
+// (each keeps its own undo step) or through the named methods below. The raw changes that hand a
+// change the database itself are DocumentDoor's (document_door_p.h), private to gui/grid: the
+// recorders and the history's steps use them.
+//
+// The modified mark is the history's alone (isModified()): a step that marks changes between the
+// saved state and the present one, or a change no step holds (markChanged, Copy row, an import).
+// The database's own flag, which the core operations set for kribed-cli, only shows that mark.
 class DatabaseDocument
     : public QObject
     , public GridEditSink
@@ -91,8 +93,11 @@ public:
     bool save(SaveMode mode, const QString &fileName, int currentColumn, Prompter &prompter);
     // Drops the open database: no records, no fields, no name or path, unmodified.
     void close();
-    // A database made new or imported takes the place of the open one: a new history.
+    // A database made new takes the place of the open one: a new history, nothing changed.
     void replace(Database database);
+    // A database that no file holds as it is (imported, or recovered after the program ended
+    // before a save) takes the place of the open one: a new history that counts as changed.
+    void replaceUnsaved(Database database);
     // installDatabase on the open database; when Save at Install saved it on the way, the
     // present state is the saved one.
     bool install(const UserList &users, int userIndex, const InstallOptions &options,
@@ -103,14 +108,15 @@ public:
     // anything changed.
     bool storeTypedText(int field, int record, const QByteArray &value,
                         const QDateTime &now) override;
-    void setModified();
-    void clearModified();
-    // A column's width in pixels as the user dragged it; sets the modified flag. While the same
-    // drag of the same border goes on (`continuesDrag`), its widths are one undo step.
+    // Whether the database holds changes that are not saved: the history's mark.
+    bool isModified() const { return mHistory.isModified(); }
+    // The database counts as changed though no step holds the change (an append that added no
+    // record): the mark lasts until the next save, load or new database.
+    void markChanged();
+    // A column's width in pixels as the user dragged it, one step that marks the database
+    // changed. While the same drag of the same border goes on (`continuesDrag`), its widths are
+    // one undo step.
     void setColumnWidth(int field, int pixels, bool continuesDrag = false);
-    // Whole-row and whole-column drags; both set the modified flag.
-    void moveRecord(int from, int to);
-    void moveField(int from, int to);
 
     // How the database is looked at (view_state.h). The filter text, the stored filter field and
     // whether the filter is on are the database's own values, read and written through it; the
@@ -142,41 +148,11 @@ public:
     void keepColumnUnits(double oldScale);
     // autoSizeColumns on the open database.
     void sizeColumnsAutomatically(AutoWidths &autoWidths, bool on, const TextWidthMeasure &measure);
-    // The settings a properties dialog left (name, flags, names, widths, definitions, filter
-    // values): taken as they are; the step that keeps them is pushSettingsChange's.
-    void takeSettings(const DatabaseSettings &settings);
     // Every cell is shown again (field types steer how cells show).
     void refreshCells();
     // The record's texts go into the row clipboard. Copying counts as a change of the database
     // without changing a value: the mark lasts until the next save, load or new database.
     void copyRow(RowClipboard &clipboard, int record);
-
-    // Anything, as a load, New, Import and Close do: the model is reset around the change, and a
-    // new history starts.
-    template<class F> decltype(auto) resetWith(F &&change);
-    // The cells of fields first..last of records first..last change (text only, no shape).
-    template<class F>
-    decltype(auto) changeCells(int firstField, int firstRecord, int lastField, int lastRecord,
-                               F &&change);
-    // `change` inserts exactly `count` records before record `first` (first = count + 1 appends).
-    template<class F> decltype(auto) insertRecords(int first, int count, F &&change);
-    // `change` removes records first..first + count - 1.
-    template<class F> decltype(auto) removeRecords(int first, int count, F &&change);
-    template<class F> decltype(auto) insertFields(int first, int count, F &&change);
-    template<class F> decltype(auto) removeFields(int first, int count, F &&change);
-    // `change` puts the records in a new order and returns, for each new place (0-based), the
-    // record's old place (0-based): selections and the current cell move with their records.
-    template<class F> void reorderRecords(F &&change);
-    // `change` changes what no cell shows: database values, field names, widths, definitions,
-    // which rows are hidden. The grid hears of names, widths and hidden rows afterwards.
-    template<class F> decltype(auto) changeSettings(F &&change);
-    // `change` changes what the grid does not show: field types and popup lists moving with
-    // their fields, the app-info image.
-    template<class F> decltype(auto) changeUnseen(F &&change);
-    // A row or column operation of the core (`operation(database, announce)`), which marks the
-    // database and announces its change through `announce`, which the recorders make.
-    template<class F>
-    decltype(auto) runShapeOperation(const ShapeAnnouncer &announce, F &&operation);
 
 Q_SIGNALS:
     // The view takes column widths and hidden rows from the database on these.
@@ -194,10 +170,15 @@ Q_SIGNALS:
     void viewStateChanged();
 
 private:
-    struct SettingsGuard;
+    friend class DocumentDoor;
+    friend class EditHistory;
+
     void notifyFieldNamesChanged();
-    struct ResetGuard;
-    struct ShapeGuard;
+    // The database's own flag shows the history's mark again.
+    void showMark();
+    // Whole-row and whole-column drags (DocumentDoor, for the recorders and steps).
+    void moveRecord(int from, int to);
+    void moveField(int from, int to);
     // Takes a width of a drag that goes on into the drag's step; false when there is none.
     bool extendColumnDrag(int field, int pixels);
     void remapPersistentRows(const QVector<int> &oldOfNew);
@@ -216,148 +197,5 @@ private:
     ViewState mView;
     ViewState mViewShown;
 };
-
-// The model's begin/end pairs, closed even when the change returns early.
-struct DatabaseDocument::ResetGuard
-{
-    explicit ResetGuard(DatabaseDocument &document)
-        : mDocument(document)
-    {
-        mDocument.mModel.beginResetModel();
-    }
-    ~ResetGuard()
-    {
-        mDocument.mModel.endResetModel();
-        Q_EMIT mDocument.columnWidthsChanged();
-        Q_EMIT mDocument.rowVisibilityChanged();
-        Q_EMIT mDocument.replaced();
-    }
-    DatabaseDocument &mDocument;
-};
-
-template<class F> decltype(auto) DatabaseDocument::resetWith(F &&change)
-{
-    mHistory.clear();
-    mRecovered.reset();
-    ResetGuard guard(*this);
-    return std::forward<F>(change)(mDatabase);
-}
-
-template<class F>
-decltype(auto) DatabaseDocument::changeCells(int firstField, int firstRecord, int lastField,
-                                             int lastRecord, F &&change)
-{
-    mHistory.noteChange();
-    struct Guard
-    {
-        GridModel &model;
-        QModelIndex from, to;
-        ~Guard() { Q_EMIT model.dataChanged(from, to, {Qt::DisplayRole, Qt::EditRole}); }
-    } guard{mModel, mModel.index(rowOfRecord(firstRecord), columnOfField(firstField)),
-            mModel.index(rowOfRecord(lastRecord), columnOfField(lastField))};
-    return std::forward<F>(change)(mDatabase);
-}
-
-template<class F> decltype(auto) DatabaseDocument::insertRecords(int first, int count, F &&change)
-{
-    mHistory.noteChange();
-    struct Guard
-    {
-        DatabaseDocument &document;
-        ~Guard()
-        {
-            document.mModel.endInsertRows();
-            Q_EMIT document.rowVisibilityChanged();
-        }
-    };
-    mModel.beginInsertRows({}, rowOfRecord(first), rowOfRecord(first + count - 1));
-    Guard guard{*this};
-    return std::forward<F>(change)(mDatabase);
-}
-
-template<class F> decltype(auto) DatabaseDocument::removeRecords(int first, int count, F &&change)
-{
-    mHistory.noteChange();
-    struct Guard
-    {
-        GridModel &model;
-        ~Guard() { model.endRemoveRows(); }
-    };
-    mModel.beginRemoveRows({}, rowOfRecord(first), rowOfRecord(first + count - 1));
-    Guard guard{mModel};
-    return std::forward<F>(change)(mDatabase);
-}
-
-template<class F> decltype(auto) DatabaseDocument::insertFields(int first, int count, F &&change)
-{
-    mHistory.noteChange();
-    struct Guard
-    {
-        DatabaseDocument &document;
-        ~Guard()
-        {
-            document.mModel.endInsertColumns();
-            Q_EMIT document.columnWidthsChanged();
-        }
-    };
-    mModel.beginInsertColumns({}, columnOfField(first), columnOfField(first + count - 1));
-    Guard guard{*this};
-    return std::forward<F>(change)(mDatabase);
-}
-
-template<class F> decltype(auto) DatabaseDocument::removeFields(int first, int count, F &&change)
-{
-    mHistory.noteChange();
-    struct Guard
-    {
-        DatabaseDocument &document;
-        ~Guard()
-        {
-            document.mModel.endRemoveColumns();
-            Q_EMIT document.columnWidthsChanged();
-        }
-    };
-    mModel.beginRemoveColumns({}, columnOfField(first), columnOfField(first + count - 1));
-    Guard guard{*this};
-    return std::forward<F>(change)(mDatabase);
-}
-
-struct DatabaseDocument::SettingsGuard
-{
-    ~SettingsGuard()
-    {
-        document.notifyFieldNamesChanged();
-        Q_EMIT document.columnWidthsChanged();
-        Q_EMIT document.rowVisibilityChanged();
-    }
-    DatabaseDocument &document;
-};
-
-template<class F> decltype(auto) DatabaseDocument::changeSettings(F &&change)
-{
-    const SettingsGuard guard{*this};
-    return std::forward<F>(change)(mDatabase);
-}
-
-template<class F> decltype(auto) DatabaseDocument::changeUnseen(F &&change)
-{
-    return std::forward<F>(change)(mDatabase);
-}
-
-template<class F>
-decltype(auto) DatabaseDocument::runShapeOperation(const ShapeAnnouncer &announce, F &&operation)
-{
-    return std::forward<F>(operation)(mDatabase, announce);
-}
-
-template<class F> void DatabaseDocument::reorderRecords(F &&change)
-{
-    mHistory.noteChange();
-    Q_EMIT mModel.layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    const QVector<int> oldOfNew = std::forward<F>(change)(mDatabase);
-    remapPersistentRows(oldOfNew);
-    Q_EMIT mModel.layoutChanged({}, QAbstractItemModel::VerticalSortHint);
-    Q_EMIT rowVisibilityChanged();
-}
 
 } // namespace kribed

@@ -66,11 +66,10 @@ EditHistory::~EditHistory()
     mStack.clear();
 }
 
-EditHistory::Recording::Recording(EditHistory &history, bool noteOutsideMark)
+EditHistory::Recording::Recording(EditHistory &history)
     : mHistory(history)
 {
-    if (mHistory.mRecording++ == 0 && noteOutsideMark)
-        mHistory.noteOutsideMark();
+    ++mHistory.mRecording;
 }
 
 EditHistory::Recording::~Recording()
@@ -110,10 +109,27 @@ void EditHistory::stepExtended()
 
 void EditHistory::clear()
 {
+    const bool changed = isModified();
     mReplaying = true;
     mStack.clear();
     mReplaying = false;
-    mChangedOutside = false;
+    mChangedOutside = changed;
+    updateModifiedFlag();
+}
+
+void EditHistory::restart(bool changed)
+{
+    mReplaying = true;
+    mStack.clear();
+    mReplaying = false;
+    mChangedOutside = changed;
+    updateModifiedFlag();
+}
+
+void EditHistory::endAfterUnrecordedChange()
+{
+    clear();
+    markChangedOutside();
 }
 
 void EditHistory::markSaved()
@@ -134,13 +150,13 @@ void EditHistory::noteChange()
     if (isRecording() || mStack.count() == 0)
         return;
 #ifdef KRIBED_HISTORY_CHECKS
-    // Only a load, New, Import and Close start a new history (clear()); any other change of
+    // Only a load, New, Import and Close start a new history (restart()); any other change of
     // cells or shape belongs in a recorder of recorded_edits.h.
     qWarning("EditHistory: a change of cells or shape outside the history ended the undo history "
              "of %d steps",
              int(mStack.count()));
 #endif
-    clear();
+    endAfterUnrecordedChange();
 }
 
 void EditHistory::run(UndoStep &step, bool forward)
@@ -153,28 +169,25 @@ void EditHistory::run(UndoStep &step, bool forward)
     Q_EMIT stepRun();
 }
 
-void EditHistory::noteOutsideMark()
+bool EditHistory::isModified() const
 {
-    if (mStack.isClean() && mDocument.database().isModified())
-        mChangedOutside = true;
+    if (mChangedOutside)
+        return true;
+    const int clean = mStack.cleanIndex();
+    if (clean < 0)
+        return true;
+    const int from = std::min(clean, mStack.index());
+    const int to = std::max(clean, mStack.index());
+    for (int i = from; i < to; ++i) {
+        if (static_cast<const Command *>(mStack.command(i))->step()->marksChanged())
+            return true;
+    }
+    return false;
 }
 
 void EditHistory::updateModifiedFlag()
 {
-    bool changed = mChangedOutside;
-    const int clean = mStack.cleanIndex();
-    if (clean < 0) {
-        changed = true;
-    } else {
-        const int from = std::min(clean, mStack.index());
-        const int to = std::max(clean, mStack.index());
-        for (int i = from; i < to && !changed; ++i)
-            changed = static_cast<const Command *>(mStack.command(i))->step()->marksChanged();
-    }
-    if (changed)
-        mDocument.setModified();
-    else
-        mDocument.clearModified();
+    mDocument.showMark();
 }
 
 void EditHistory::setByteBudget(qsizetype bytes)

@@ -17,10 +17,11 @@ class DatabaseDocument;
 // changed. A step is pushed after its change was made (recorded_edits.h does both); undo and redo
 // run through the document's model-signal helpers.
 //
-// The modified mark follows the history: the database counts as changed when a step that marks
-// changes lies between the saved state and the present one, or when something outside the history
-// marked it (Copy row marks the database changed without changing a value; that mark lasts until
-// the next save, load or new database). Save marks the present state as the saved one.
+// The modified mark is the history's: the database counts as changed when a step that marks
+// changes lies between the saved state and the present one, or when a change no step holds marked
+// it (markChangedOutside: Copy row marks the database changed without changing a value, an import
+// starts a history that counts as changed; that mark lasts until the next save, load or new
+// database). Save marks the present state as the saved one. Nothing else sets or clears it.
 //
 // Memory is bounded twice: at most StepLimit steps, and at most a byte budget measured from what
 // the steps hold; the oldest steps go first (oldestStepsDropped), the newest step always stays.
@@ -47,12 +48,17 @@ public:
     UndoStep *stepToExtend();
     // A step from stepToExtend() took in more of its change.
     void stepExtended();
-    // A new history: a database was loaded, made new or imported, or closed.
+    // The steps go, the mark stays: nothing can be taken back any more (no database is open).
     void clear();
+    // A new history: a database was loaded, made new, imported or recovered, or closed; it
+    // counts as changed when `changed`.
+    void restart(bool changed);
     // The database was saved: the present state is the saved one.
     void markSaved();
-    // Something outside the history marked the database changed (Copy row).
+    // A change that no step holds marked the database changed (Copy row).
     void markChangedOutside();
+    // The modified mark.
+    bool isModified() const;
 
     void setByteBudget(qsizetype bytes);
     qsizetype byteBudget() const { return mByteBudget; }
@@ -62,20 +68,19 @@ public:
     // change is the history's own. Any other change of cells or shape ends the history, so that no
     // step is ever taken back on a database it was not made on.
     bool isRecording() const { return mRecording > 0; }
-    // `noteOutsideMark` false: the caller noted it before its change marked the database changed.
     struct Recording
     {
-        explicit Recording(EditHistory &history, bool noteOutsideMark = true);
+        explicit Recording(EditHistory &history);
         ~Recording();
         EditHistory &mHistory;
     };
     // Called by the document's helpers before a change of cells or shape. Outside a recording it
-    // ends the history; development builds warn then, for only a load, New, Import and Close
-    // (clear()) should start a new history.
+    // ends the history, which then counts as changed; development builds warn, for only a load,
+    // New, Import and Close (restart()) should start a new history.
     void noteChange();
-    // Called before a change that will be pushed, before the change marks the database changed:
-    // at the saved state only something outside the history can have marked it so far.
-    void noteOutsideMark();
+    // A change was made that no step can take back (it changed the shape where only cells were
+    // to change): the steps go and the database counts as changed.
+    void endAfterUnrecordedChange();
 
 Q_SIGNALS:
     // After an undo or redo: the current cell goes where the change happened (0 keeps a

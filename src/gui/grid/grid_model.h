@@ -72,6 +72,7 @@ Q_SIGNALS:
 
 private:
     friend class DatabaseDocument;
+    friend class DocumentDoor;
 
     const Database &database() const { return mDatabase; }
     // What a screen reader says for a field's header cell and for a cell.

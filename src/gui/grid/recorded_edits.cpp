@@ -2,15 +2,39 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "gui/grid/recorded_edits.h"
 
+#include "gui/grid/document_door_p.h"
+
 #include <memory>
 
 namespace kribed {
+
+namespace {
+
+// Keeps what changed in the settings since `before` was taken as one step. A change of shape
+// since `before` is no change of settings: no step could take it back, and the history ends.
+void pushSettingsChange(DatabaseDocument &document, const QString &text, SettingsSnapshot before,
+                        bool marksChanged)
+{
+    SettingsSnapshot after = SettingsSnapshot::of(document.database());
+    if (after.fieldNames.size() != before.fieldNames.size()
+        || after.hidden.size() != before.hidden.size()) {
+        document.history().endAfterUnrecordedChange();
+        return;
+    }
+    if (!(after == before)) {
+        document.history().push(text, std::make_unique<SettingsStep>(
+                                          std::move(before), std::move(after), marksChanged));
+    }
+}
+
+} // namespace
 
 CellRecorder::CellRecorder(DatabaseDocument &document, QString text, int firstRecord,
                            int lastRecord, bool followUp)
     : mDocument(document)
     , mText(std::move(text))
     , mFirstRecord(firstRecord)
+    , mLastRecord(lastRecord)
     , mFields(document.database().fieldCount())
     , mFollowUp(followUp)
     , mRecording(document.history())
@@ -22,6 +46,20 @@ CellRecorder::CellRecorder(DatabaseDocument &document, QString text, int firstRe
         mBefore.append(database.recordAt(record));
 }
 
+void CellRecorder::change(const std::function<void(Database &)> &change)
+{
+    // The core operations set the database's own flag when they change something; one that
+    // says so while no cell differs (a cell pasted over the same text) still counts as a change.
+    bool said = false;
+    DocumentDoor(mDocument).changeCells(1, mFirstRecord, mFields, mLastRecord,
+                                        [&](Database &database) {
+                                            database.clearModified();
+                                            change(database);
+                                            said = database.isModified();
+                                        });
+    mSaidChanged = mSaidChanged || said;
+}
+
 CellRecorder::~CellRecorder()
 {
     const Database &database = mDocument.database();
@@ -29,7 +67,7 @@ CellRecorder::~CellRecorder()
     if (database.fieldCount() != mFields
         || database.recordCount() < mFirstRecord + mBefore.size() - 1) {
         // Not a change of cells after all: no step can take it back.
-        history.clear();
+        history.endAfterUnrecordedChange();
         return;
     }
     QVector<CellsStep::Change> changes;
@@ -50,8 +88,11 @@ CellRecorder::~CellRecorder()
         if (firstField > 0)
             changes.append({record, firstField, lastField, before, after});
     }
-    if (changes.isEmpty())
+    if (changes.isEmpty()) {
+        if (mSaidChanged && !mDocument.isModified())
+            mDocument.markChanged();
         return;
+    }
     auto step = std::make_unique<CellsStep>(std::move(changes));
     if (mPlace.field > 0 || mPlace.record > 0)
         step->place = mPlace;
@@ -63,8 +104,6 @@ CellRecorder::~CellRecorder()
 
 ShapeAnnouncer recordingAnnouncer(DatabaseDocument &document, const QString &text)
 {
-    // Made before the operation runs, which marks the database changed before it announces.
-    document.history().noteOutsideMark();
     return [&document, text](const EditResult &plan, const std::function<void()> &change) {
         EditHistory &history = document.history();
         const Database &database = document.database();
@@ -72,11 +111,10 @@ ShapeAnnouncer recordingAnnouncer(DatabaseDocument &document, const QString &tex
         const FieldDefinitions before = FieldDefinitions::of(database);
         std::unique_ptr<UndoStep> step;
         {
-            // The operation has marked the database changed by now: what was marked before it
-            // was noted when the announcer was made.
-            const EditHistory::Recording recording(history, false);
+            const EditHistory::Recording recording(history);
+            DocumentDoor door(document);
             if (plan.insertedRecord) {
-                document.insertRecords(plan.insertedRecord, 1, run);
+                door.insertRecords(plan.insertedRecord, 1, run);
                 step = std::make_unique<RecordsStep>(
                     true, plan.insertedRecord,
                     QVector<Database::Record>{database.recordAt(plan.insertedRecord)},
@@ -84,14 +122,14 @@ ShapeAnnouncer recordingAnnouncer(DatabaseDocument &document, const QString &tex
             } else if (plan.removedRecord) {
                 const Database::Record record = database.recordAt(plan.removedRecord);
                 const char hidden = char(database.isHidden(plan.removedRecord));
-                document.removeRecords(plan.removedRecord, 1, run);
+                door.removeRecords(plan.removedRecord, 1, run);
                 step = std::make_unique<RecordsStep>(false, plan.removedRecord,
                                                      QVector<Database::Record>{record},
                                                      QVector<char>{hidden});
             } else if (plan.insertedField) {
                 const AppInfo image = database.appInfoImage();
                 const int unusedPosition = database.fieldCount() + 1;
-                document.insertFields(plan.insertedField, 1, run);
+                door.insertFields(plan.insertedField, 1, run);
                 auto fieldStep = std::make_unique<FieldStep>(
                     true, plan.insertedField, FieldStep::columnOf(database, plan.insertedField),
                     before, FieldDefinitions::of(database));
@@ -99,7 +137,7 @@ ShapeAnnouncer recordingAnnouncer(DatabaseDocument &document, const QString &tex
                 step = std::move(fieldStep);
             } else if (plan.removedField) {
                 FieldStep::Column column = FieldStep::columnOf(database, plan.removedField);
-                document.removeFields(plan.removedField, 1, run);
+                door.removeFields(plan.removedField, 1, run);
                 step = std::make_unique<FieldStep>(false, plan.removedField, std::move(column),
                                                    before, FieldDefinitions::of(database));
             }
@@ -112,6 +150,29 @@ ShapeAnnouncer recordingAnnouncer(DatabaseDocument &document, const QString &tex
             recordCells(document, text, 1, database.recordCount(), run);
         }
     };
+}
+
+void runRecordedShapeOperation(
+    DatabaseDocument &document, const QString &text,
+    const std::function<void(Database &, const ShapeAnnouncer &)> &operation)
+{
+    // The announcer is made before the operation runs (see recordingAnnouncer).
+    const ShapeAnnouncer announce = recordingAnnouncer(document, text);
+    DocumentDoor(document).runShapeOperation(announce, operation);
+}
+
+void recordRecordOrder(DatabaseDocument &document, const QString &text,
+                       const std::function<QVector<int>(Database &)> &change)
+{
+    QVector<int> oldOfNew;
+    {
+        const EditHistory::Recording recording(document.history());
+        DocumentDoor(document).reorderRecords([&](Database &database) {
+            oldOfNew = change(database);
+            return oldOfNew;
+        });
+    }
+    pushRecordOrder(document, text, std::move(oldOfNew));
 }
 
 void pushRecordOrder(DatabaseDocument &document, const QString &text, QVector<int> oldOfNew)
@@ -129,7 +190,7 @@ void recordRecordMove(DatabaseDocument &document, const QString &text, int from,
         return;
     {
         const EditHistory::Recording recording(document.history());
-        document.moveRecord(from, to);
+        DocumentDoor(document).moveRecord(from, to);
     }
     document.history().push(text, std::make_unique<RecordMoveStep>(from, to));
 }
@@ -142,8 +203,9 @@ void recordFieldMove(DatabaseDocument &document, const QString &text, int from, 
     const FieldDefinitions before = FieldDefinitions::of(document.database());
     {
         const EditHistory::Recording recording(document.history());
-        document.moveField(from, to);
-        document.changeUnseen(moveDefinitions);
+        DocumentDoor door(document);
+        door.moveField(from, to);
+        door.changeUnseen(moveDefinitions);
     }
     document.history().push(text, std::make_unique<FieldMoveStep>(
                                       from, to, before, FieldDefinitions::of(document.database())));
@@ -167,27 +229,36 @@ void recordWidths(DatabaseDocument &document, const QString &text, bool marksCha
 void recordSettings(DatabaseDocument &document, const QString &text,
                     const std::function<void(Database &)> &change)
 {
-    DatabaseSettings before = DatabaseSettings::of(document.database());
+    SettingsSnapshot before = SettingsSnapshot::of(document.database());
     {
         const EditHistory::Recording recording(document.history());
-        document.changeSettings(change);
+        DocumentDoor(document).changeSettings(change);
     }
     pushSettingsChange(document, text, std::move(before), true);
 }
 
-void pushSettingsChange(DatabaseDocument &document, const QString &text, DatabaseSettings before,
-                        bool marksChanged)
+SettingsRecording::SettingsRecording(DatabaseDocument &document)
+    : mDocument(document)
+    , mBefore(SettingsSnapshot::of(document.database()))
 {
-    DatabaseSettings after = DatabaseSettings::of(document.database());
-    if (after.fieldNames.size() != before.fieldNames.size()
-        || after.hidden.size() != before.hidden.size()) {
-        document.history().clear();
-        return;
-    }
-    if (!(after == before)) {
-        document.history().push(text, std::make_unique<SettingsStep>(
-                                          std::move(before), std::move(after), marksChanged));
-    }
+}
+
+void SettingsRecording::take(const SettingsSnapshot &snapshot, const std::function<void()> &follow)
+{
+    mTaken = true;
+    const EditHistory::Recording recording(mDocument.history());
+    DocumentDoor(mDocument).changeSettings(
+        [&snapshot](Database &database) { snapshot.restore(database); });
+    if (follow)
+        follow();
+}
+
+void SettingsRecording::finish(const QString &text)
+{
+    pushSettingsChange(mDocument, text, std::move(mBefore), mTaken);
+    // OK counts as a change even when it left every setting as it was.
+    if (mTaken && !mDocument.isModified())
+        mDocument.markChanged();
 }
 
 void recordInsertedRecords(DatabaseDocument &document, const QString &text, int first, int count,
@@ -197,7 +268,7 @@ void recordInsertedRecords(DatabaseDocument &document, const QString &text, int 
         return;
     {
         const EditHistory::Recording recording(document.history());
-        document.insertRecords(first, count, change);
+        DocumentDoor(document).insertRecords(first, count, change);
     }
     const Database &database = document.database();
     QVector<Database::Record> records;

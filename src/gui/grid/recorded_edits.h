@@ -8,6 +8,9 @@
 
 #include <QString>
 
+#include <functional>
+#include <optional>
+#include <type_traits>
 #include <utility>
 
 namespace kribed {
@@ -29,40 +32,60 @@ public:
     CellRecorder &operator=(const CellRecorder &) = delete;
     // Where the current cell goes on undo and redo (the first changed cell when not given).
     void setPlace(int field, int record) { mPlace = {field, record}; }
+    // Runs the change of the cells of the recorder's records.
+    void change(const std::function<void(Database &)> &change);
 
 private:
     DatabaseDocument &mDocument;
     QString mText;
     int mFirstRecord;
+    int mLastRecord;
     int mFields;
     bool mFollowUp;
+    bool mSaidChanged = false;
     CellPlace mPlace;
     QVector<Database::Record> mBefore;
     EditHistory::Recording mRecording;
 };
 
+namespace detail {
+
+// Calls `change` through `run`, which hands it the database, and returns what `change` returned:
+// the recorders run their changes through functions that are not templates.
+template<class F, class Run> auto passResult(F &&change, Run &&run)
+{
+    using Result = std::invoke_result_t<F &, Database &>;
+    if constexpr (std::is_void_v<Result>) {
+        run([&change](Database &database) { change(database); });
+    } else {
+        std::optional<Result> result;
+        run([&change, &result](Database &database) { result.emplace(change(database)); });
+        return std::move(*result);
+    }
+}
+
+} // namespace detail
+
 // `change` changes cells of records first..last in place (texts and stamps, no new shape).
 template<class F>
-decltype(auto) recordCells(DatabaseDocument &document, const QString &text, int firstRecord,
-                           int lastRecord, F &&change, CellPlace place = {})
+auto recordCells(DatabaseDocument &document, const QString &text, int firstRecord, int lastRecord,
+                 F &&change, CellPlace place = {})
 {
     CellRecorder recorder(document, text, firstRecord, lastRecord);
     if (place.field > 0 || place.record > 0)
         recorder.setPlace(place.field, place.record);
-    return document.changeCells(1, firstRecord, document.database().fieldCount(), lastRecord,
-                                std::forward<F>(change));
+    return detail::passResult(change, [&recorder](const auto &run) { recorder.change(run); });
 }
 
 // As recordCells, for a change that follows the newest step (the row sums after an edit in
 // place): its cells join that step when that is a change of cells, else they are a step of their
 // own.
 template<class F>
-decltype(auto) recordFollowUpCells(DatabaseDocument &document, const QString &text, int firstRecord,
-                                   int lastRecord, F &&change)
+auto recordFollowUpCells(DatabaseDocument &document, const QString &text, int firstRecord,
+                         int lastRecord, F &&change)
 {
     CellRecorder recorder(document, text, firstRecord, lastRecord, true);
-    return document.changeCells(1, firstRecord, document.database().fieldCount(), lastRecord,
-                                std::forward<F>(change));
+    return detail::passResult(change, [&recorder](const auto &run) { recorder.change(run); });
 }
 
 // The announcer for the row and column operations (append, insert, delete of rows and columns):
@@ -70,14 +93,27 @@ decltype(auto) recordFollowUpCells(DatabaseDocument &document, const QString &te
 // column with its name, width and the definitions it shifted.
 ShapeAnnouncer recordingAnnouncer(DatabaseDocument &document, const QString &text);
 
+// Runs `operation` on the open database with recordingAnnouncer's announcer.
+void runRecordedShapeOperation(
+    DatabaseDocument &document, const QString &text,
+    const std::function<void(Database &, const ShapeAnnouncer &)> &operation);
+
 // A row or column operation of the core, `operation(Database &, const ShapeAnnouncer &)`, run on
 // the open database with recordingAnnouncer's announcer.
 template<class F>
-decltype(auto) recordShapeOperation(DatabaseDocument &document, const QString &text, F &&operation)
+auto recordShapeOperation(DatabaseDocument &document, const QString &text, F &&operation)
 {
-    // The announcer is made before the operation runs (see recordingAnnouncer).
-    const ShapeAnnouncer announce = recordingAnnouncer(document, text);
-    return document.runShapeOperation(announce, std::forward<F>(operation));
+    using Result = std::invoke_result_t<F &, Database &, const ShapeAnnouncer &>;
+    if constexpr (std::is_void_v<Result>) {
+        runRecordedShapeOperation(document, text, operation);
+    } else {
+        std::optional<Result> result;
+        runRecordedShapeOperation(document, text,
+                                  [&](Database &database, const ShapeAnnouncer &announce) {
+                                      result.emplace(operation(database, announce));
+                                  });
+        return std::move(*result);
+    }
 }
 
 // Keeps a new order of the records (for each new place its old place, from 0) as one step.
@@ -85,19 +121,8 @@ void pushRecordOrder(DatabaseDocument &document, const QString &text, QVector<in
 
 // `change` puts the records in a new order and returns for each new place its old place (from
 // 0), as a sort does.
-template<class F>
-void recordRecordOrder(DatabaseDocument &document, const QString &text, F &&change)
-{
-    QVector<int> oldOfNew;
-    {
-        const EditHistory::Recording recording(document.history());
-        document.reorderRecords([&](Database &database) {
-            oldOfNew = std::forward<F>(change)(database);
-            return oldOfNew;
-        });
-    }
-    pushRecordOrder(document, text, std::move(oldOfNew));
-}
+void recordRecordOrder(DatabaseDocument &document, const QString &text,
+                       const std::function<QVector<int>(Database &)> &change);
 
 // A record or a field dragged to another place; `moveDefinitions` carries the field's type and
 // popup list after it (and whatever else follows a dragged field).
@@ -115,11 +140,25 @@ void recordWidths(DatabaseDocument &document, const QString &text, bool marksCha
 void recordSettings(DatabaseDocument &document, const QString &text,
                     const std::function<void(Database &)> &change);
 
-// Keeps what changed in the settings since `before` was taken (the properties dialog, whose
-// result the document takes and the filter then applies) as one step. A change of shape since
-// `before` is no change of settings: no step could take it back, and the history ends.
-void pushSettingsChange(DatabaseDocument &document, const QString &text, DatabaseSettings before,
-                        bool marksChanged);
+// The settings from the moment the properties dialog opens to the moment it closes: OK takes the
+// settings the dialog left, and what changed in between is one step.
+class SettingsRecording
+{
+public:
+    explicit SettingsRecording(DatabaseDocument &document);
+    // OK: the settings are taken and `follow` applies what follows from them (the record filter);
+    // the database counts as changed even when nothing differs.
+    void take(const SettingsSnapshot &snapshot, const std::function<void()> &follow);
+    // Keeps what changed since the recording began as one step, none when nothing did. A change
+    // of shape since then is no change of settings: no step could take it back, and the history
+    // ends.
+    void finish(const QString &text);
+
+private:
+    DatabaseDocument &mDocument;
+    SettingsSnapshot mBefore;
+    bool mTaken = false;
+};
 
 // `change` inserts exactly `count` records before record `first` (the append of a text file).
 void recordInsertedRecords(DatabaseDocument &document, const QString &text, int first, int count,

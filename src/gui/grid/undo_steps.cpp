@@ -4,6 +4,7 @@
 
 #include "core/editing/sort.h"
 #include "gui/grid/database_document.h"
+#include "gui/grid/document_door_p.h"
 #include "gui/grid/grid_places.h"
 
 #include <algorithm>
@@ -124,12 +125,13 @@ void CellsStep::write(DatabaseDocument &document, bool after)
         firstRecord = std::min(firstRecord, change.record);
         lastRecord = std::max(lastRecord, change.record);
     }
-    document.changeCells(firstField, firstRecord, lastField, lastRecord, [&](Database &database) {
-        // The database holds exactly the other side of each record here (the record-after
-        // contract): the whole record is that side's, byte for byte.
-        for (const Change &change : mChanges)
-            database.recordAt(change.record) = after ? change.after : change.before;
-    });
+    DocumentDoor(document).changeCells(
+        firstField, firstRecord, lastField, lastRecord, [&](Database &database) {
+            // The database holds exactly the other side of each record here (the record-after
+            // contract): the whole record is that side's, byte for byte.
+            for (const Change &change : mChanges)
+                database.recordAt(change.record) = after ? change.after : change.before;
+        });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -156,7 +158,7 @@ void RecordsStep::revert(DatabaseDocument &document)
 
 void RecordsStep::insert(DatabaseDocument &document)
 {
-    document.insertRecords(mFirst, int(mRecords.size()), [this](Database &database) {
+    DocumentDoor(document).insertRecords(mFirst, int(mRecords.size()), [this](Database &database) {
         for (int i = 0; i < mRecords.size(); ++i) {
             database.insertRecord(mFirst + i, mRecords[i]);
             database.setHidden(mFirst + i, mHidden.value(i) != 0);
@@ -166,7 +168,7 @@ void RecordsStep::insert(DatabaseDocument &document)
 
 void RecordsStep::remove(DatabaseDocument &document)
 {
-    document.removeRecords(mFirst, int(mRecords.size()), [this](Database &database) {
+    DocumentDoor(document).removeRecords(mFirst, int(mRecords.size()), [this](Database &database) {
         for (int i = 0; i < mRecords.size(); ++i)
             database.takeRecord(mFirst);
     });
@@ -222,7 +224,7 @@ void FieldStep::revert(DatabaseDocument &document)
 {
     mInserted ? remove(document, mBefore) : insert(document, mBefore);
     if (mInserted && mSlotPosition > 0) {
-        document.changeUnseen([this](Database &database) {
+        DocumentDoor(document).changeUnseen([this](Database &database) {
             AppInfo &image = database.appInfoImage();
             image.setFieldNameSlot(mSlotPosition, mNameSlot);
             image.setWidthSlot(mSlotPosition, mWidthSlot);
@@ -232,7 +234,7 @@ void FieldStep::revert(DatabaseDocument &document)
 
 void FieldStep::insert(DatabaseDocument &document, const FieldDefinitions &definitions)
 {
-    document.insertFields(mField, 1, [&](Database &database) {
+    DocumentDoor(document).insertFields(mField, 1, [&](Database &database) {
         database.insertField(mField, mColumn.name, mColumn.width);
         for (int record = 1; record <= database.recordCount(); ++record)
             database.setCell(mField, record, mColumn.texts.value(record - 1));
@@ -242,7 +244,7 @@ void FieldStep::insert(DatabaseDocument &document, const FieldDefinitions &defin
 
 void FieldStep::remove(DatabaseDocument &document, const FieldDefinitions &definitions)
 {
-    document.removeFields(mField, 1, [&](Database &database) {
+    DocumentDoor(document).removeFields(mField, 1, [&](Database &database) {
         database.removeField(mField);
         definitions.restore(database);
     });
@@ -263,7 +265,7 @@ RecordOrderStep::RecordOrderStep(QVector<int> oldOfNew)
 
 void RecordOrderStep::reorder(DatabaseDocument &document, const QVector<int> &oldOfNew)
 {
-    document.reorderRecords([&oldOfNew](Database &database) {
+    DocumentDoor(document).reorderRecords([&oldOfNew](Database &database) {
         // Whole records move; which places are hidden stays as it is.
         QVector<int> order(oldOfNew.size());
         for (int place = 0; place < oldOfNew.size(); ++place)
@@ -297,13 +299,13 @@ RecordMoveStep::RecordMoveStep(int from, int to)
 
 void RecordMoveStep::apply(DatabaseDocument &document)
 {
-    document.moveRecord(mFrom, mTo);
+    DocumentDoor(document).moveRecord(mFrom, mTo);
     place.record = mTo;
 }
 
 void RecordMoveStep::revert(DatabaseDocument &document)
 {
-    document.moveRecord(mTo, mFrom);
+    DocumentDoor(document).moveRecord(mTo, mFrom);
     place.record = mFrom;
 }
 
@@ -320,15 +322,15 @@ FieldMoveStep::FieldMoveStep(int from, int to, FieldDefinitions before, FieldDef
 
 void FieldMoveStep::apply(DatabaseDocument &document)
 {
-    document.moveField(mFrom, mTo);
-    document.changeUnseen([this](Database &database) { mAfter.restore(database); });
+    DocumentDoor(document).moveField(mFrom, mTo);
+    DocumentDoor(document).changeUnseen([this](Database &database) { mAfter.restore(database); });
     place.field = mTo;
 }
 
 void FieldMoveStep::revert(DatabaseDocument &document)
 {
-    document.moveField(mTo, mFrom);
-    document.changeUnseen([this](Database &database) { mBefore.restore(database); });
+    DocumentDoor(document).moveField(mTo, mFrom);
+    DocumentDoor(document).changeUnseen([this](Database &database) { mBefore.restore(database); });
     place.field = mFrom;
 }
 
@@ -372,36 +374,22 @@ qsizetype WidthsStep::bytes() const
 
 // ---------------------------------------------------------------------------------------------
 
-DatabaseSettings DatabaseSettings::of(const Database &database)
+SettingsSnapshot SettingsSnapshot::of(const Database &database)
 {
-    DatabaseSettings settings;
-    settings.name = database.name();
-    settings.flags = database.flags();
-    settings.filterText = database.filterText();
-    settings.filterField = database.filterField();
-    settings.filterOn = database.filterOn();
-    settings.secondarySort = database.secondarySortField();
-    settings.tertiarySort = database.tertiarySortField();
-    settings.increment = database.incrementAmount();
+    SettingsSnapshot snapshot;
+    snapshot.settings = database.settings();
     for (int field = 1; field <= database.fieldCount(); ++field)
-        settings.fieldNames.append(database.fieldName(field));
-    settings.widths = WidthsStep::widthsOf(database);
+        snapshot.fieldNames.append(database.fieldName(field));
+    snapshot.widths = WidthsStep::widthsOf(database);
     for (int record = 1; record <= database.recordCount(); ++record)
-        settings.hidden.append(database.isHidden(record) ? 1 : 0);
-    settings.definitions = FieldDefinitions::of(database);
-    return settings;
+        snapshot.hidden.append(database.isHidden(record) ? 1 : 0);
+    snapshot.definitions = FieldDefinitions::of(database);
+    return snapshot;
 }
 
-void DatabaseSettings::restore(Database &database) const
+void SettingsSnapshot::restore(Database &database) const
 {
-    database.setName(name);
-    database.flags() = flags;
-    database.setFilterText(filterText);
-    database.setFilterField(filterField);
-    database.setFilterOn(filterOn);
-    database.setSecondarySortField(secondarySort);
-    database.setTertiarySortField(tertiarySort);
-    database.setIncrementAmount(increment);
+    database.setSettings(settings);
     for (int field = 1; field <= database.fieldCount() && field <= fieldNames.size(); ++field) {
         database.setFieldName(field, fieldNames[field - 1]);
         database.setColumnWidth(field, widths.value(field - 1, database.columnWidth(field)));
@@ -411,33 +399,29 @@ void DatabaseSettings::restore(Database &database) const
     definitions.restore(database);
 }
 
-qsizetype DatabaseSettings::bytes() const
+qsizetype SettingsSnapshot::bytes() const
 {
-    return sizeof(*this) + name.size() + filterText.size() + textsBytes(fieldNames)
+    return settings.bytes() + qsizetype(sizeof(*this) - sizeof(settings)) + textsBytes(fieldNames)
            + widths.capacity() * qsizetype(sizeof(int)) + hidden.capacity() + definitions.bytes();
 }
 
-bool DatabaseSettings::operator==(const DatabaseSettings &other) const
+bool SettingsSnapshot::operator==(const SettingsSnapshot &other) const
 {
-    return name == other.name && flags.isPrivate == other.flags.isPrivate
-           && flags.autoLock == other.flags.autoLock && flags.readOnly == other.flags.readOnly
-           && flags.kriboFilter == other.flags.kriboFilter && filterText == other.filterText
-           && filterField == other.filterField && filterOn == other.filterOn
-           && secondarySort == other.secondarySort && tertiarySort == other.tertiarySort
-           && increment == other.increment && fieldNames == other.fieldNames
-           && widths == other.widths && hidden == other.hidden && definitions == other.definitions;
+    return settings == other.settings && fieldNames == other.fieldNames && widths == other.widths
+           && hidden == other.hidden && definitions == other.definitions;
 }
 
-SettingsStep::SettingsStep(DatabaseSettings before, DatabaseSettings after, bool marksChanged)
+SettingsStep::SettingsStep(SettingsSnapshot before, SettingsSnapshot after, bool marksChanged)
     : mBefore(std::move(before))
     , mAfter(std::move(after))
     , mMarksChanged(marksChanged)
 {
 }
 
-void SettingsStep::write(DatabaseDocument &document, const DatabaseSettings &settings)
+void SettingsStep::write(DatabaseDocument &document, const SettingsSnapshot &settings)
 {
-    document.changeSettings([&settings](Database &database) { settings.restore(database); });
+    DocumentDoor(document).changeSettings(
+        [&settings](Database &database) { settings.restore(database); });
 }
 
 qsizetype SettingsStep::bytes() const

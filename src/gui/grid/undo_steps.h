@@ -238,42 +238,35 @@ private:
     bool mMarksChanged;
 };
 
-// Everything the properties dialog's OK may change apart from cells: database values, field names,
-// widths, definitions, the filter and which rows it hides.
-struct DatabaseSettings
+// Everything the properties dialog's OK may change apart from cells: the database's settings,
+// field names, widths, definitions, and which rows the filter hides.
+struct SettingsSnapshot
 {
-    QByteArray name;
-    DatabaseFlags flags;
-    QByteArray filterText;
-    int filterField = 0;
-    bool filterOn = false;
-    int secondarySort = 0;
-    int tertiarySort = 0;
-    int increment = 1;
+    DatabaseSettings settings;
     QVector<QByteArray> fieldNames;
     QVector<int> widths;
     QVector<char> hidden;
     FieldDefinitions definitions;
 
-    static DatabaseSettings of(const Database &database);
+    static SettingsSnapshot of(const Database &database);
     void restore(Database &database) const;
     qsizetype bytes() const;
-    bool operator==(const DatabaseSettings &other) const;
+    bool operator==(const SettingsSnapshot &other) const;
 };
 
 class SettingsStep : public UndoStep
 {
 public:
-    SettingsStep(DatabaseSettings before, DatabaseSettings after, bool marksChanged = true);
+    SettingsStep(SettingsSnapshot before, SettingsSnapshot after, bool marksChanged = true);
     void apply(DatabaseDocument &document) override { write(document, mAfter); }
     void revert(DatabaseDocument &document) override { write(document, mBefore); }
     qsizetype bytes() const override;
     bool marksChanged() const override { return mMarksChanged; }
 
 private:
-    static void write(DatabaseDocument &document, const DatabaseSettings &settings);
-    DatabaseSettings mBefore;
-    DatabaseSettings mAfter;
+    static void write(DatabaseDocument &document, const SettingsSnapshot &settings);
+    SettingsSnapshot mBefore;
+    SettingsSnapshot mAfter;
     bool mMarksChanged;
 };
 

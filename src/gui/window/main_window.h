@@ -77,9 +77,7 @@ public:
     QString recordCountHint() const;
 
 public Q_SLOTS:
-    // The grid: a typed value is stored, a dragged border or row or column is taken into the
-    // database.
-    void commitCellEdit(int field, int record);
+    // The grid: a dragged border or row or column is taken into the database.
     void columnResized(int field, int pixels, bool continuesDrag = false);
     void recordMoved(int from, int to);
     void fieldMoved(int from, int to);

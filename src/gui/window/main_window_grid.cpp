@@ -187,7 +187,6 @@ void MainWindow::setUpHeaders()
 
 void MainWindow::connectGrid()
 {
-    connect(&mDocument->model(), &GridModel::cellEdited, this, &MainWindow::commitCellEdit);
     mDocument->model().setTypedTextCheck([this](const QString &text) {
         warnOfUnheldCharacters(mPrompter, text, mDocument->regional());
     });
@@ -335,13 +334,6 @@ void MainWindow::columnResized(int field, int pixels, bool continuesDrag)
     mDocument->setColumnWidth(field, pixels, continuesDrag);
 }
 
-// The grid model has stamped the record and stored the typed text (stamp first, so a date typed
-// into a Modification Date cell stays).
-void MainWindow::commitCellEdit(int /*field*/, int /*record*/)
-{
-    mDocument->setModified();
-}
-
 void MainWindow::headerSectionMoved(Qt::Orientation orientation, int /*logical*/, int from, int to)
 {
     GridHeader *header = orientation == Qt::Horizontal ? mColumnHeader : mRowHeader;
@@ -387,7 +379,6 @@ void MainWindow::fieldMoved(int from, int to)
     // A moved column takes the row sums off, as any change of the columns does.
     view.rowSumOn = false;
     mDocument->changeViewState(view);
-    mDocument->setModified();
 }
 
 void MainWindow::fitColumn(int field)

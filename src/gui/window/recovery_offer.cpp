@@ -143,14 +143,13 @@ void RecoveryOffer::open()
 void RecoveryOffer::recover(int row)
 {
     Entry &entry = mEntries[size_t(row)];
-    if (!entry.shown.damage.isEmpty() || mWorkspace.document().database().isModified())
+    if (!entry.shown.damage.isEmpty() || mWorkspace.document().isModified())
         return;
     Database database = entry.database;
     database.showAllRecords();
     database.setFilterOn(false);
-    database.setModified();
     mWorkspace.setDatabaseOpen(false);
-    mWorkspace.document().replace(std::move(database));
+    mWorkspace.document().replaceUnsaved(std::move(database));
     mWorkspace.document().markRecovered(entry.data.origin);
     mWorkspace.document().chooseFormats({entry.data.formats});
     mRecovered = true;

@@ -349,7 +349,7 @@ private Q_SLOTS:
         mWindow->settings().saveAtInstall = saveAtInstall;
         mWindow->settings().expertMode = expertMode;
         setUpWindowCell(1, 1, "Maier");
-        mWindow->document().setModified();
+        mWindow->document().markChanged();
 
         if (!told.isEmpty())
             mPrompter->expect(QStringLiteral("Kribed-pro"), told, Icon::None, Buttons::Ok,

@@ -6,6 +6,7 @@
 #include "gui/dialogs/go_to_record_dialog.h"
 #include "gui/dialogs/properties_dialog.h"
 #include "gui/grid/database_document.h"
+#include "gui/grid/document_door_p.h"
 #include "gui/window/main_window.h"
 #include "history_checks.h"
 #include "main_window_fixture.h"
@@ -62,7 +63,7 @@ private:
     // Names in field 1, towns in field 2; record 3 holds "mei" only inside a word.
     void openPeople()
     {
-        mWindow->document().resetWith([](Database &database) {
+        DocumentDoor(mWindow->document()).resetWith([](Database &database) {
             fillFromTable(database, {{"Name", "Town"},
                                      {"Meier", "Bonn"},
                                      {"Schulz", "Meissen"},
@@ -155,12 +156,14 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         QFETCH(QString, refusal);
         QFETCH(int, record);
-        mWindow->document().resetWith([](Database &database) {
+        DocumentDoor(mWindow->document()).resetWith([](Database &database) {
             fillFromTable(database,
                           {{"a", "b"}, {"1", "x"}, {"2", "y"}, {"3", "z"}, {"4", "w"}, {"5", "v"}});
         });
         mWindow->setDatabaseOpen(true);
-        mWindow->document().changeSettings([](Database &database) { database.setHidden(3, true); });
+        DocumentDoor(mWindow->document()).changeSettings([](Database &database) {
+            database.setHidden(3, true);
+        });
         mWindow->setCurrentCell(2, 1);
 
         windowAction(QStringLiteral("actionGoToRecord"))->trigger();

@@ -3,6 +3,7 @@
 #include "core/model/regional.h"
 #include "gui/commands/range_commands.h"
 #include "gui/grid/database_document.h"
+#include "gui/grid/document_door_p.h"
 #include "scripted_prompter.h"
 #include "test_regional.h"
 
@@ -42,7 +43,7 @@ private:
     // Hides the records as the filter does: in the database, then the grid hears of it.
     void hide(const QList<int> &records)
     {
-        mDocument->changeSettings([&](Database &database) {
+        DocumentDoor(*mDocument).changeSettings([&](Database &database) {
             for (const int record : records) {
                 database.setHidden(record, true);
                 mGrid->setRowHidden(record - 1, true);
@@ -63,7 +64,7 @@ private Q_SLOTS:
         mPrompter = ScriptedPrompter();
         mWindow = std::make_unique<QMainWindow>();
         mDocument = new DatabaseDocument(testRegional(), mWindow.get());
-        mDocument->resetWith([](Database &database) {
+        DocumentDoor(*mDocument).resetWith([](Database &database) {
             database.setShape(3, 4);
             for (int field = 1; field <= 3; ++field) {
                 for (int record = 1; record <= 4; ++record)

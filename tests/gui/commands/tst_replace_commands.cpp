@@ -8,6 +8,7 @@
 #include "gui/commands/row_column_commands.h"
 #include "gui/dialogs/replace_dialog.h"
 #include "gui/grid/database_document.h"
+#include "gui/grid/document_door_p.h"
 #include "gui/grid/grid_places.h"
 #include "gui/grid/recorded_edits.h"
 #include "gui/window/main_window.h"
@@ -42,7 +43,7 @@ private:
     // Row 0 of the table is the field names.
     void open(const QList<QByteArrayList> &table)
     {
-        mWindow->document().resetWith([&](Database &database) {
+        DocumentDoor(mWindow->document()).resetWith([&](Database &database) {
             fillFromTable(database, table);
             database.clearModified();
         });

@@ -4,6 +4,7 @@
 #include "core/model/regional.h"
 #include "gui/grid/cell_range_clipboard.h"
 #include "gui/grid/database_document.h"
+#include "gui/grid/document_door_p.h"
 #include "scripted_prompter.h"
 #include "test_regional.h"
 
@@ -48,7 +49,7 @@ private Q_SLOTS:
     void copyAndPasteBack()
     {
         DatabaseDocument document(regional());
-        document.resetWith([](Database &database) {
+        DocumentDoor(document).resetWith([](Database &database) {
             fill(database);
             database.setCell(1, 1, "a\x81z");
             database.setCell(2, 1, "tab\there");

@@ -15,6 +15,7 @@
 #include "core/model/properties_edit.h"
 #include "core/model/regional.h"
 #include "gui/grid/database_document.h"
+#include "gui/grid/document_door_p.h"
 #include "gui/grid/recorded_edits.h"
 #include "history_checks.h"
 #include "scripted_prompter.h"
@@ -39,7 +40,7 @@ struct Image
 {
     QByteArray file;
     QVector<Database::Record> records;
-    DatabaseSettings settings;
+    SettingsSnapshot settings;
     bool operator==(const Image &other) const
     {
         return file == other.file && records == other.records && settings == other.settings;
@@ -53,7 +54,7 @@ Image imageOf(const Database &database)
     buffer.open(QIODevice::WriteOnly);
     ScriptedPrompter prompter;
     writeDatabase(buffer, copy, 1, Now, prompter);
-    return {buffer.data(), database.records(), DatabaseSettings::of(database)};
+    return {buffer.data(), database.records(), SettingsSnapshot::of(database)};
 }
 
 // Four fields (String, Modification Date, Normal PopUp with a list, Float) and five records.
@@ -223,15 +224,15 @@ private:
         case Properties:
             recordSettings(*mDocument, {}, [&](Database &database) {
                 PropertiesEdit edit;
-                edit.name = "Renamed";
-                edit.flags.readOnly = true;
+                edit.settings.name = "Renamed";
+                edit.settings.flags.readOnly = true;
                 edit.fieldName = "Colour";
                 edit.typeIndex = StringType; // the popup list goes
                 edit.widthText = QStringLiteral("100");
-                edit.incrementText = QStringLiteral("3");
-                edit.filterText = "mei";
-                edit.filterOn = true;
-                edit.secondarySort = 2;
+                edit.settings.increment = 3;
+                edit.settings.filterText = "mei";
+                edit.settings.filterOn = true;
+                edit.settings.secondarySort = 2;
                 applyProperties(database, 3, edit);
                 applyFilter(database, true, {});
                 database.setModified();
@@ -265,7 +266,7 @@ private Q_SLOTS:
         mDocument = new DatabaseDocument(testRegional(), this);
         new QAbstractItemModelTester(
             &mDocument->model(), QAbstractItemModelTester::FailureReportingMode::QtTest, mDocument);
-        mDocument->resetWith([](Database &database) { fill(database); });
+        DocumentDoor(*mDocument).resetWith([](Database &database) { fill(database); });
         test::failOnHistoryEnded();
     }
     void cleanup()
@@ -380,11 +381,11 @@ private Q_SLOTS:
 #ifdef KRIBED_HISTORY_CHECKS
         QTest::ignoreMessage(QtWarningMsg, test::historyEndedWarning());
 #endif
-        mDocument->removeRecords(1, 1, [](Database &d) { d.takeRecord(1); });
+        DocumentDoor(*mDocument).removeRecords(1, 1, [](Database &d) { d.takeRecord(1); });
         QCOMPARE(stack().count(), 0);
         QVERIFY(!stack().canUndo());
         edit(1, 1, "two");
-        mDocument->resetWith([](Database &d) { fill(d); });
+        DocumentDoor(*mDocument).resetWith([](Database &d) { fill(d); });
         QVERIFY(!stack().canUndo());
     }
 
@@ -480,7 +481,9 @@ private Q_SLOTS:
         edit(4, 1, "10");
         {
             CellRecorder recorder(*mDocument, {}, 1, 5, true);
-            mDocument->changeCells(1, 1, 4, 5, [](Database &d) { d.setCell(1, 1, "joined"); });
+            DocumentDoor(*mDocument).changeCells(1, 1, 4, 5, [](Database &d) {
+                d.setCell(1, 1, "joined");
+            });
         }
         QCOMPARE(stack().count(), 1);
         stack().undo();
@@ -511,7 +514,9 @@ private Q_SLOTS:
         const int before = stack().index();
         {
             CellRecorder recorder(*mDocument, {}, 1, 5, true);
-            mDocument->changeCells(1, 1, 4, 5, [](Database &d) { d.setCell(1, 1, "sum"); });
+            DocumentDoor(*mDocument).changeCells(1, 1, 4, 5, [](Database &d) {
+                d.setCell(1, 1, "sum");
+            });
         }
         const bool joins = !saved && !undone;
         QCOMPARE(stack().index(), joins ? before : before + 1);

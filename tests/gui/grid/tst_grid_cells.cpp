@@ -177,7 +177,7 @@ private Q_SLOTS:
         mWindow->commandGroups().get<ToolsCommands>().toggleAutoSizing();
         QCOMPARE(windowDatabase().columnWidth(2), before);
         QVERIFY(fitted != before);
-        windowDocument().clearModified();
+        windowDocument().history().markSaved();
 
         const int left = columns()->sectionViewportPosition(1);
         const int x = onBorder ? left + columns()->sectionSize(1) - 1 : left + before / 2;

@@ -3,7 +3,9 @@
 #include "core/model/database.h"
 #include "core/model/regional.h"
 #include "gui/grid/database_document.h"
+#include "gui/grid/document_door_p.h"
 #include "gui/grid/grid_model.h"
+#include "gui/grid/recorded_edits.h"
 #include "literal_texts.h"
 #include "test_regional.h"
 
@@ -50,7 +52,7 @@ private Q_SLOTS:
         mDocument = new DatabaseDocument(kribed::test::testRegional("windows-1251"), this);
         mTester = new QAbstractItemModelTester(
             &mDocument->model(), QAbstractItemModelTester::FailureReportingMode::QtTest, mDocument);
-        mDocument->resetWith([](Database &database) { fill(database, 3, 4); });
+        DocumentDoor(*mDocument).resetWith([](Database &database) { fill(database, 3, 4); });
     }
 
     void cleanup()
@@ -72,7 +74,7 @@ private Q_SLOTS:
 
     void cellTextsThroughTheCodePage()
     {
-        mDocument->resetWith([](Database &database) {
+        DocumentDoor(*mDocument).resetWith([](Database &database) {
             database.setCell(1, 1, "\xc6\xe0\xf0");
             database.setFieldName(1, "\xc8\xec\xff");
         });
@@ -82,7 +84,9 @@ private Q_SLOTS:
 
     void lineBreaksShownAndKeptForEditing()
     {
-        mDocument->resetWith([](Database &database) { database.setCell(2, 2, "a\r\nb"); });
+        DocumentDoor(*mDocument).resetWith([](Database &database) {
+            database.setCell(2, 2, "a\r\nb");
+        });
         const QModelIndex index = model().index(1, 1);
         QCOMPARE(index.data(Qt::DisplayRole).toString(), QStringLiteral("a\nb"));
         QCOMPARE(index.data(Qt::EditRole).toString(), QStringLiteral("a\r\nb"));
@@ -111,7 +115,9 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, cell);
         QFETCH(QString, shown);
-        mDocument->resetWith([&cell](Database &database) { database.setCell(2, 2, cell); });
+        DocumentDoor(*mDocument).resetWith([&cell](Database &database) {
+            database.setCell(2, 2, cell);
+        });
         const QModelIndex index = model().index(1, 1);
         QCOMPARE(index.data(Qt::DisplayRole).toString(), shown);
         QCOMPARE(index.data(Qt::EditRole).toString().size(), cell.size());
@@ -149,7 +155,9 @@ private Q_SLOTS:
     void committingUnchangedTextKeepsTheBytes()
     {
         // 0x98 is no character in windows-1251: shown as a replacement, never written back.
-        mDocument->resetWith([](Database &database) { database.setCell(1, 2, "a\x98z"); });
+        DocumentDoor(*mDocument).resetWith([](Database &database) {
+            database.setCell(1, 2, "a\x98z");
+        });
         QSignalSpy edited(&model(), &GridModel::cellEdited);
         QVERIFY(model().setData(model().index(1, 0), text(1, 2)));
         QCOMPARE(mDocument->database().cell(1, 2), QByteArray("a\x98z"));
@@ -159,7 +167,7 @@ private Q_SLOTS:
 
     void rowAndColumnChangesKeepTheModelConsistent()
     {
-        mDocument->insertRecords(2, 2, [](Database &database) {
+        DocumentDoor(*mDocument).insertRecords(2, 2, [](Database &database) {
             database.insertRecord(2, {"new"});
             database.insertRecord(2);
         });
@@ -167,18 +175,21 @@ private Q_SLOTS:
         QCOMPARE(text(1, 3), QStringLiteral("new"));
         QCOMPARE(text(1, 4), QStringLiteral("1.2"));
 
-        mDocument->removeRecords(1, 2, [](Database &database) {
+        DocumentDoor(*mDocument).removeRecords(1, 2, [](Database &database) {
             database.takeRecord(1);
             database.takeRecord(1);
         });
         QCOMPARE(text(1, 1), QStringLiteral("new"));
 
         QSignalSpy widths(mDocument, &DatabaseDocument::columnWidthsChanged);
-        mDocument->insertFields(4, 1,
-                                [](Database &database) { database.insertField(4, "F4", 50); });
+        DocumentDoor(*mDocument).insertFields(4, 1, [](Database &database) {
+            database.insertField(4, "F4", 50);
+        });
         QCOMPARE(model().columnCount(), 4);
         QCOMPARE(widths.count(), 1);
-        mDocument->removeFields(1, 1, [](Database &database) { database.removeField(1); });
+        DocumentDoor(*mDocument).removeFields(1, 1, [](Database &database) {
+            database.removeField(1);
+        });
         QCOMPARE(model().headerData(0, Qt::Horizontal).toString(), QStringLiteral("F2"));
         QCOMPARE(model().headerData(2, Qt::Horizontal).toString(), QStringLiteral("F4"));
     }
@@ -208,9 +219,9 @@ private Q_SLOTS:
         const QPersistentModelIndex moved =
             rows ? model().index(from - 1, 1) : model().index(1, from - 1);
         if (rows)
-            mDocument->moveRecord(from, to);
+            recordRecordMove(*mDocument, {}, from, to);
         else
-            mDocument->moveField(from, to);
+            recordFieldMove(*mDocument, {}, from, to, [](Database &) {});
         QStringList actual;
         for (int place = 1; place <= order.size(); ++place)
             actual << (rows ? text(1, place) : text(place, 1));
@@ -222,7 +233,7 @@ private Q_SLOTS:
     void reorderKeepsSelectionWithItsRecord()
     {
         const QPersistentModelIndex third = model().index(2, 0);
-        mDocument->reorderRecords([](Database &database) {
+        DocumentDoor(*mDocument).reorderRecords([](Database &database) {
             // Reverse the four records.
             for (int record = 1; record < 4; ++record)
                 database.moveRecord(4, record);
@@ -293,8 +304,8 @@ private Q_SLOTS:
 
     void closeLeavesNothingOpen()
     {
-        mDocument->resetWith([](Database &database) { database.setName("X"); });
-        mDocument->setModified();
+        DocumentDoor(*mDocument).resetWith([](Database &database) { database.setName("X"); });
+        mDocument->markChanged();
         mDocument->close();
         QCOMPARE(model().rowCount(), 0);
         QCOMPARE(model().columnCount(), 0);

@@ -6,6 +6,7 @@
 #include "core/model/pdb_reader.h"
 #include "core/model/pdb_writer.h"
 #include "gui/grid/database_document.h"
+#include "gui/grid/document_door_p.h"
 #include "gui/grid/recorded_edits.h"
 #include "history_checks.h"
 #include "scripted_prompter.h"
@@ -131,7 +132,7 @@ private Q_SLOTS:
         QFETCH(QByteArrayList, changes);
         const Database largest = largestDatabase();
         QCOMPARE(largest.recordCount(), MaxRecords);
-        mDocument->resetWith([&](Database &d) { d = largest; });
+        DocumentDoor(*mDocument).resetWith([&](Database &d) { d = largest; });
         QSignalSpy dropped(&history(), &EditHistory::oldestStepsDropped);
         QList<QByteArray> files{fileOf(mDocument->database())};
         QList<QVector<Database::Record>> states{mDocument->database().records()};
@@ -160,7 +161,7 @@ private Q_SLOTS:
     // A step the budget pushes out is told once for the push that dropped it, and only then.
     void droppedStepsAreToldOnce()
     {
-        mDocument->resetWith([](Database &d) {
+        DocumentDoor(*mDocument).resetWith([](Database &d) {
             d.setShape(2, 3);
             d.setCell(1, 1, "a");
         });

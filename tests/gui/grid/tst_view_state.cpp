@@ -3,6 +3,7 @@
 #include "core/editing/view_state.h"
 #include "core/model/database.h"
 #include "gui/grid/database_document.h"
+#include "gui/grid/document_door_p.h"
 #include "history_checks.h"
 #include "test_regional.h"
 
@@ -56,7 +57,7 @@ private Q_SLOTS:
     {
         kribed::test::failOnHistoryEnded();
         mDocument = new DatabaseDocument(kribed::test::testRegional(), this);
-        mDocument->resetWith([](Database &database) { fill(database); });
+        DocumentDoor(*mDocument).resetWith([](Database &database) { fill(database); });
     }
 
     void cleanup()

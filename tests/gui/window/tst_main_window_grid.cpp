@@ -56,7 +56,7 @@ private:
     void openBuilt(const PdbBuilder &builder)
     {
         const QByteArray bytes = builder.build();
-        mWindow->document().clearModified();
+        mWindow->document().history().markSaved();
         openBytes(QStringLiteral("Built.pdb"), bytes);
     }
 
@@ -127,7 +127,7 @@ private Q_SLOTS:
         QCOMPARE(windowDatabase().columnWidth(2), largest);
         QVERIFY(windowDatabase().isModified());
 
-        windowDocument().clearModified();
+        windowDocument().history().markSaved();
         columns()->resizeSection(0, 70);
         QCOMPARE(windowDatabase().columnWidth(1), 70);
         QVERIFY(windowDatabase().isModified());
@@ -452,7 +452,7 @@ private Q_SLOTS:
             database.setFieldName(3, sumName);
             database.setModified();
         });
-        mWindow->document().clearModified();
+        mWindow->document().history().markSaved();
 
         typeIntoCell(field, 2, typed);
         QTRY_VERIFY(windowDatabase().isModified());

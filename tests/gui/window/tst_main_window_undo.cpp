@@ -94,7 +94,7 @@ private Q_SLOTS:
     void threeChangesTakenBackByKeys()
     {
         const QVector<Database::Record> loaded = records();
-        const DatabaseSettings loadedSettings = DatabaseSettings::of(windowDatabase());
+        const SettingsSnapshot loadedSettings = SettingsSnapshot::of(windowDatabase());
 
         mWindow->setCurrentCell(2, 2);
         QTest::keyClick(grid(), Qt::Key_X);
@@ -120,7 +120,7 @@ private Q_SLOTS:
         for (int i = 0; i < 3; ++i)
             keys(QKeySequence(Qt::CTRL | Qt::Key_Z));
         QCOMPARE(records(), loaded);
-        QVERIFY(DatabaseSettings::of(windowDatabase()) == loadedSettings);
+        QVERIFY(SettingsSnapshot::of(windowDatabase()) == loadedSettings);
         QVERIFY(!windowDatabase().isModified());
 
         keys(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
@@ -174,7 +174,7 @@ private Q_SLOTS:
         QFETCH(int, fieldType);
         mWindow->settings().expertMode = true; // the deletes ask nothing
         const QVector<Database::Record> loaded = records();
-        const DatabaseSettings loadedSettings = DatabaseSettings::of(windowDatabase());
+        const SettingsSnapshot loadedSettings = SettingsSnapshot::of(windowDatabase());
         QVERIFY(!windowDatabase().isModified());
 
         mWindow->setCurrentCell(2, 2);
@@ -189,11 +189,11 @@ private Q_SLOTS:
             QVERIFY(!form->isVisible());
         }
         QVERIFY(windowDatabase().isModified());
-        QVERIFY(!(DatabaseSettings::of(windowDatabase()) == loadedSettings) || records() != loaded);
+        QVERIFY(!(SettingsSnapshot::of(windowDatabase()) == loadedSettings) || records() != loaded);
 
         keys(QKeySequence(Qt::CTRL | Qt::Key_Z));
         QCOMPARE(records(), loaded);
-        QVERIFY(DatabaseSettings::of(windowDatabase()) == loadedSettings);
+        QVERIFY(SettingsSnapshot::of(windowDatabase()) == loadedSettings);
         QVERIFY(!windowDatabase().isModified());
 
         keys(QKeySequence(Qt::CTRL | Qt::Key_Y));

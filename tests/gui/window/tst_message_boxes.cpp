@@ -86,7 +86,7 @@ private Q_SLOTS:
         QCOMPARE(pointers, QList<Qt::CursorShape>{Qt::ArrowCursor});
         // The hourglass went with its operation.
         QVERIFY(!QGuiApplication::overrideCursor());
-        form.document().clearModified();
+        form.document().history().markSaved();
     }
 
     void startMessageOffersItsCheckBox_data()
