@@ -15,6 +15,7 @@
 #include <QIODevice>
 
 #include <algorithm>
+#include <optional>
 
 namespace kribed {
 
@@ -232,33 +233,47 @@ QString exportLossQuestionText(const LossReport &report, const QByteArray &codeP
 ImportPlan readCsvImport(QIODevice &device, CsvEncoding encoding, const Regional &regional)
 {
     ImportPlan plan;
-    RawRecords raw;
     CsvShape shape;
-    bool marked = false;
-    if (!readRecords(device, MaxFields, CsvReader::Overflow::IntoLast, MaxRecords + 1, raw, shape,
-                     marked)) {
-        plan.fail(PlanFailure::Unreadable, openErrorMessage());
-        return plan;
+    const QByteArray codePage = regional.codePage();
+    std::optional<CellMaker> maker;
+    QVector<Database::Record> &rows = plan.table.rows;
+    QList<QByteArray> cells;
+    const CsvReader *seen = nullptr;
+    // Each kept record becomes a row of cells as soon as it is read: the text's values are never
+    // all held beside the table.
+    CsvReader reader(CsvSeparator, [&](CsvRecord &record) {
+        shape.add(record);
+        if (rows.size() > MaxRecords)
+            return true;
+        if (!maker) // the byte-order mark is known before the first record
+            maker.emplace(encoding == CsvEncoding::Utf8 || seen->sawByteOrderMark(), codePage);
+        const int row = int(rows.size());
+        cells.resize(record.fields.size());
+        for (int field = 0; field < cells.size(); ++field) {
+            const int cut = maker->cutCount();
+            cells[field] = maker->cell(std::move(record.fields[field]), row);
+            if (maker->cutCount() > cut)
+                noteCutPlace(plan.cutPlaces, row, field + 1);
+        }
+        rows.append(Database::Record(cells));
+        return true;
+    });
+    seen = &reader;
+    reader.setLimits(MaxFields, CsvReader::Overflow::IntoLast, KeptValueBytes, MaxRecords + 1);
+    if (!readCsv(device, reader)) {
+        ImportPlan failed;
+        failed.fail(PlanFailure::Unreadable, openErrorMessage());
+        return failed;
     }
     const FormatCheck &check = shape.check();
     plan.shape = shapeOfText(check, MaxRecords + 1, MaxFields);
     if (importAsksFormatQuestion(check))
         plan.questions.append(goOnQuestion(formatQuestionText()));
 
-    plan.table.shapeFor(check);
-    const QByteArray codePage = regional.codePage();
-    CellMaker maker(encoding == CsvEncoding::Utf8 || marked, codePage);
-    for (int row = 0; row < raw.size(); ++row) {
-        QList<QByteArray> &values = raw[row];
-        for (int field = 0; field < values.size(); ++field) {
-            const int cut = maker.cutCount();
-            plan.table.rows[row].replace(field, maker.cell(std::move(values[field]), row));
-            if (maker.cutCount() > cut)
-                noteCutPlace(plan.cutPlaces, row, field + 1);
-        }
-        values = {};
-    }
-    takeCellsMade(plan, maker, codePage);
+    plan.table.widenTo(check);
+    if (!maker)
+        maker.emplace(encoding == CsvEncoding::Utf8 || reader.sawByteOrderMark(), codePage);
+    takeCellsMade(plan, *maker, codePage);
     return plan;
 }
 

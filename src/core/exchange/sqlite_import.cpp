@@ -93,8 +93,9 @@ SqliteConnection openReadOnly(const QString &path, Message &error)
         return nullptr;
     }
     sqlite3 *opened = nullptr;
+    // One thread reads through the connection: SQLite need not lock it for every value.
     const int status = sqlite3_open_v2(QFile::encodeName(path).constData(), &opened,
-                                       SQLITE_OPEN_READONLY, nullptr);
+                                       SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
     SqliteConnection connection(opened);
     if (status != SQLITE_OK) {
         error = errorMessage(readErrorText(status));
@@ -414,10 +415,12 @@ int readTable(sqlite3 *connection, const QString &name, const Regional &regional
             shape.moreRows = true;
             return SQLITE_DONE;
         }
+        // Rows of a table are mostly as long as the one before: room for that many bytes.
         Database::Record cells;
+        cells.reserve(table.fields, record > 1 ? table.rows.last().bufferSize() : 0);
         for (int column = 0; column < std::min(table.fields, shape.columns); ++column) {
             const int cut = maker.cutCount();
-            cells.append(maker.cell(prepared, column, fields.at(column).type, record));
+            maker.appendCell(cells, prepared, column, fields.at(column).type, record);
             if (maker.cutCount() > cut)
                 noteCutPlace(shape.cutPlaces, record, column + 1);
         }

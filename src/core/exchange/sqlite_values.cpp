@@ -144,6 +144,21 @@ QByteArray SqliteCellMaker::cell(sqlite3_stmt *row, int column, int typeIndex, i
     return value;
 }
 
+void SqliteCellMaker::appendCell(Record &cells, sqlite3_stmt *row, int column, int typeIndex,
+                                 int record)
+{
+    if (sqlite3_column_type(row, column) == SQLITE_TEXT && !isDateType(typeIndex)
+        && !isTimeType(typeIndex) && mConverter.keepsAscii()) {
+        const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(row, column));
+        const QByteArrayView text(data, data ? sqlite3_column_bytes(row, column) : 0);
+        if (text.size() <= MaxValueBytes && isAsciiBytes(text)) {
+            cells.append(text);
+            return;
+        }
+    }
+    cells.append(cell(row, column, typeIndex, record));
+}
+
 QByteArray SqliteCellMaker::text(const QByteArray &utf8, int record, int maxBytes)
 {
     return cutToBytes(fromUtf8(utf8Prefix(utf8, KeptTextBytes), record), mConverter, maxBytes);

@@ -6,6 +6,7 @@
 // exact form, BLOBs as SQLite's shell shows them, texts into the code page with what they lose
 // gathered for one question, and no value read further than a cell can hold.
 
+#include "core/model/record.h"
 #include "core/platform/code_page_converter.h"
 #include "core/platform/prompter.h"
 
@@ -39,6 +40,9 @@ public:
     // The value of the statement's column as a cell text of a field of the type (dates and times
     // of our export in the regional formats). `record` counts as the grid does: 0 for names.
     QByteArray cell(sqlite3_stmt *row, int column, int typeIndex, int record);
+    // The same cell appended to the record's cells; a plain ASCII text that needs no cut is
+    // copied once, from SQLite's own bytes into the record's buffer.
+    void appendCell(Record &cells, sqlite3_stmt *row, int column, int typeIndex, int record);
     // A text of the file (a column name, a popup item, a name) in the code page, cut to
     // `maxBytes` without splitting a character.
     QByteArray text(const QByteArray &utf8, int record, int maxBytes);

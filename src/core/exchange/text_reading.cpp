@@ -34,6 +34,15 @@ void ImportedTable::shapeFor(const FormatCheck &check)
     this->rows = QVector<Database::Record>(rows, Database::Record(fields));
 }
 
+void ImportedTable::widenTo(const FormatCheck &check)
+{
+    fields = std::clamp(check.max + 1, 1, MaxFields);
+    while (rows.size() < 2)
+        rows.append(Database::Record());
+    for (Database::Record &row : rows)
+        row.resize(fields);
+}
+
 void replaceWithImported(Database &database, ImportedTable &table)
 {
     constexpr int ImportedColumnWidth = 90; // pixels, not width units

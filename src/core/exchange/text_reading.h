@@ -38,6 +38,9 @@ struct ImportedTable
     // Rows for the text's lines (at least 2, at most the field names and MaxRecords records) and
     // columns for its largest separator count (at least 1, at most MaxFields), all empty.
     void shapeFor(const FormatCheck &check);
+    // The same shape for rows already read: every row as wide as the widest line, and empty rows
+    // added up to the least count.
+    void widenTo(const FormatCheck &check);
 };
 
 // The shape of a text as a plan tells it, against the rows and fields it can take.

@@ -105,6 +105,15 @@ void Record::resize(qsizetype count)
         mPlaces.resize(count);
 }
 
+void Record::reserve(qsizetype cells, qsizetype bytes)
+{
+    mPlaces.reserve(cells);
+    if (!ownsBuffer())
+        rebuild(bytes);
+    else
+        mBuffer.reserve(mBuffer.size() + bytes);
+}
+
 QList<QByteArray> Record::toList() const
 {
     QList<QByteArray> texts;

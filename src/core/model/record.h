@@ -132,6 +132,9 @@ public:
     void move(qsizetype from, qsizetype to) { mPlaces.move(from, to); }
     // Cuts the record to `count` cells or adds empty ones.
     void resize(qsizetype count);
+    // Makes room for `cells` cells in all and `bytes` more bytes of texts (their NULs included),
+    // so that a record filled one cell after another allocates once.
+    void reserve(qsizetype cells, qsizetype bytes);
 
     QList<QByteArray> toList() const;
 

@@ -307,6 +307,9 @@ void TestCsvExchange::importAsksFormatQuestion_data()
         << QByteArray("Name\r\nAnn\r\n") << Table{{"Name"}, {"Ann"}};
     QTest::newRow("field names only") << QByteArray("a,b\r\n") << Table{{"a", "b"}, {"", ""}};
     QTest::newRow("empty text") << QByteArray() << Table{{""}, {""}};
+    QTest::newRow("byte-order mark alone") << QByteArray("\xEF\xBB\xBF") << Table{{""}, {""}};
+    QTest::newRow("lines beyond the last record") << QByteArray("a\r\n").repeated(MaxRecords + 3)
+        << Table(MaxRecords + 1, QByteArrayList{"a"});
     QTest::newRow("quote never closed keeps the text")
         << QByteArray("a,b\r\n1,\"2\r\n3,4\r\n") << Table{{"a", "b"}, {"1", "2\r\n3,4\r\n"}};
     QTest::newRow("stray quote kept")

@@ -77,6 +77,7 @@ private Q_SLOTS:
     void limits_data();
     void limits();
     void longValuesAreCut();
+    void rowsOfUnevenTexts();
     void unreadableFiles_data();
     void unreadableFiles();
     void lockedFile();
@@ -415,6 +416,39 @@ void TestSqliteImport::longValuesAreCut()
     QCOMPARE(database.cell(1, 1), QByteArray(MaxValueBytes, 'x'));
     QCOMPARE(database.cell(2, 1), QByteArray(MaxValueBytes, 'y'));
     QCOMPARE(database.cell(1, 2).size(), MaxValueBytes);
+}
+
+// Plain texts are copied straight into the records, others made cells one by one: rows that mix
+// them, each longer or shorter than the one before, keep every value.
+void TestSqliteImport::rowsOfUnevenTexts()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("gemischt.db"));
+    QVERIFY(runSql(path, "CREATE TABLE t (a TEXT, b, c);"
+                         "INSERT INTO t VALUES ('kurz', 'K\xc3\xb6ln', NULL),"
+                         "(printf('%.4000c', 'x'), 'a', x'41'),"
+                         "('', 'Tab\there', 'Zeile' || char(13, 10) || 'Umbruch'),"
+                         "(printf('%.4001c', 'y'), 7, 2.5),"
+                         "('Ende', printf('%.3999c', 'z') || '\xc3\xa4', '')"));
+    Database database;
+    ScriptedPrompter prompter;
+    prompter.expect(QStringLiteral("Information"), QStringLiteral("1 value was binary data*"),
+                    Icon::Information, Buttons::Ok, Answer::Ok);
+    prompter.expect(QStringLiteral("Information"),
+                    QStringLiteral("1 value was longer than 4000 bytes and has been cut to its "
+                                   "first 4000 bytes."),
+                    Icon::Warning, Buttons::Ok, Answer::Ok);
+    QCOMPARE(importSqliteFile(path, QStringLiteral("t"), database, prompter, german()),
+             ExchangeResult::Done);
+    KRIBED_VERIFY_PROMPTER(prompter);
+    const QList<QByteArrayList> expected = {{"kurz", "K\xf6ln", ""},
+                                            {QByteArray(MaxValueBytes, 'x'), "a", "X'41'"},
+                                            {"", "Tab\there", "Zeile\r\nUmbruch"},
+                                            {QByteArray(MaxValueBytes, 'y'), "7", "2,5"},
+                                            {"Ende", QByteArray(3999, 'z') + '\xe4', ""}};
+    QCOMPARE(database.recordCount(), int(expected.size()));
+    for (int record = 1; record <= database.recordCount(); ++record)
+        QCOMPARE(database.recordAt(record).toList(), expected.at(record - 1));
 }
 
 void TestSqliteImport::unreadableFiles_data()

@@ -97,6 +97,17 @@ void TestRecord::copyThenChange_data()
     }) << QList<QByteArray>{"alpha", "", ""};
     QTest::newRow("move") << abc << Change([](Record &r) { r.move(2, 0); })
                           << QList<QByteArray>{"gamma", "alpha", ""};
+    QTest::newRow("reserve then append") << abc << Change([](Record &r) {
+        r.reserve(8, 64);
+        r.append("delta");
+    }) << QList<QByteArray>{"alpha", "", "gamma", "delta"};
+    QTest::newRow("reserve too little, then replace with its own cell")
+        << abc << Change([](Record &r) {
+               r.reserve(3, 1);
+               r.replace(1, r.view(0));
+               r.append(r.view(2));
+           })
+        << QList<QByteArray>{"alpha", "alpha", "gamma", "gamma"};
 }
 
 // A copy (an undo step, a clipboard) keeps what the record held, whichever of the two changes,
