@@ -22,8 +22,13 @@ void GridHeader::setHighlightedSection(int section)
 {
     if (section == mHighlighted)
         return;
+    // Only the two sections whose look changes are repainted, not the whole header.
+    const int old = mHighlighted;
     mHighlighted = section;
-    viewport()->update();
+    for (const int changed : {old, section}) {
+        if (changed >= 0 && changed < count())
+            updateSection(changed);
+    }
 }
 
 namespace {

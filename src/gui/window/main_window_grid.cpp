@@ -27,6 +27,7 @@
 #include <QFontMetrics>
 #include <QFrame>
 #include <QHelpEvent>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QTableView>
 #include <QToolTip>
@@ -211,6 +212,8 @@ void MainWindow::connectGrid()
         headerSectionMoved(Qt::Vertical, logical, from, to);
     });
     mDocument->model().setHeaderHintSource([this](int field) { return headerHint(field); });
+    connect(mGrid->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &MainWindow::showCurrentCell);
 }
 
 int MainWindow::currentField() const
