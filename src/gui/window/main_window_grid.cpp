@@ -19,6 +19,7 @@
 #include "gui/grid/display_text_width.h"
 #include "gui/grid/grid_cell_delegate.h"
 #include "gui/grid/grid_header.h"
+#include "gui/grid/grid_view.h"
 #include "gui/grid/recorded_edits.h"
 
 #include <QAbstractButton>
@@ -139,11 +140,12 @@ void MainWindow::buildGrid()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    mGrid = new QTableView(client);
+    auto *grid = new GridView(client);
+    mGrid = grid;
     mGrid->setObjectName(QStringLiteral("grid"));
     mColumnHeader = new GridHeader(Qt::Horizontal, mGrid);
     mRowHeader = new GridHeader(Qt::Vertical, mGrid);
-    mGrid->setHorizontalHeader(mColumnHeader);
+    grid->setColumnHeader(mColumnHeader);
     mGrid->setVerticalHeader(mRowHeader);
     mGrid->setModel(&mDocument->model());
     mGrid->setItemDelegate(new GridCellDelegate(mGrid));

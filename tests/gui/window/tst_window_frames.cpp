@@ -8,6 +8,7 @@
 
 #include <QLabel>
 #include <QPaintEvent>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 
@@ -27,6 +28,7 @@ public:
     }
     QRegion painted;
     int paints = 0;
+    int timers = 0;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -34,6 +36,8 @@ protected:
         if (event->type() == QEvent::Paint) {
             painted += static_cast<QPaintEvent *>(event)->region();
             ++paints;
+        } else if (event->type() == QEvent::Timer) {
+            ++timers;
         }
         return QObject::eventFilter(watched, event);
     }
@@ -173,6 +177,48 @@ private Q_SLOTS:
             QRegion(sectionRect(rows(), from.row())) + sectionRect(rows(), to.row());
         QCOMPARE(rowHeader.painted - changedRows, QRegion());
         QVERIFY(rowHeader.paints > 0 || from.row() == to.row());
+    }
+
+    void columnBorderDrag_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("step");
+        QTest::newRow("first wider") << 0 << 40;
+        QTest::newRow("first narrower") << 0 << -20;
+        QTest::newRow("third wider") << 2 << 300;
+    }
+
+    // While the button is held still after a drag nothing runs; what the drag changed was
+    // repainted: the cells from the column on, and the scroll bar's reach.
+    void columnBorderDrag()
+    {
+        QFETCH(int, column);
+        QFETCH(int, step);
+        QWidget *headerPort = columns()->viewport();
+        const int width = columns()->sectionSize(column);
+        const int scrollReach = grid()->horizontalScrollBar()->maximum();
+        const QPoint border(columns()->sectionViewportPosition(column) + width - 1,
+                            headerPort->height() / 2);
+        PaintWatch cells(grid()->viewport());
+        QTest::mousePress(headerPort, Qt::LeftButton, {}, border);
+        QTest::mouseMove(headerPort, border + QPoint(step, 0));
+        settle();
+        QCOMPARE(columns()->sectionSize(column), width + step);
+
+        const int left = grid()->columnViewportPosition(column);
+        const QRect viewport = grid()->viewport()->rect();
+        const QRect moved(left, 0, viewport.right() - left + 1, viewport.height());
+        QCOMPARE(QRegion(moved) - cells.painted, QRegion());
+
+        PaintWatch held(grid());
+        QTest::qWait(300);
+        QVERIFY2(held.timers < 5, qPrintable(QString::number(held.timers)));
+        QTest::mouseRelease(headerPort, Qt::LeftButton, {}, border + QPoint(step, 0));
+        settle();
+        QCOMPARE(columns()->sectionSize(column), width + step);
+        // The grid is wider than the window: the scroll bar reaches exactly as much further.
+        QVERIFY(scrollReach > 0);
+        QCOMPARE(grid()->horizontalScrollBar()->maximum(), std::max(0, scrollReach + step));
     }
 
     // A status tick while nothing changes paints nothing at all.
