@@ -103,6 +103,15 @@ void GridHeader::changeEvent(QEvent *event)
         refitRecordNumbers();
 }
 
+bool GridHeader::viewportEvent(QEvent *event)
+{
+    const bool activation =
+        event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate;
+    if (activation && palette().isEqual(QPalette::Active, QPalette::Inactive))
+        return QAbstractScrollArea::viewportEvent(event);
+    return QHeaderView::viewportEvent(event);
+}
+
 void GridHeader::paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const
 {
     if (!rect.isValid())

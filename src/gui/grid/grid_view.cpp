@@ -3,6 +3,7 @@
 #include "gui/grid/grid_view.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 #include <QHeaderView>
 
 namespace kribed {
@@ -42,6 +43,28 @@ bool GridView::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QTableView::eventFilter(watched, event);
+}
+
+bool GridView::viewportEvent(QEvent *event)
+{
+    const bool activation =
+        event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate;
+    // The table view repaints every cell here, which a large grid makes a visible wait.
+    if (activation && palette().isEqual(QPalette::Active, QPalette::Inactive))
+        return QAbstractScrollArea::viewportEvent(event);
+    return QTableView::viewportEvent(event);
+}
+
+void GridView::focusOutEvent(QFocusEvent *event)
+{
+    if (event->reason() != Qt::ActiveWindowFocusReason
+        || !palette().isEqual(QPalette::Active, QPalette::Inactive)) {
+        QTableView::focusOutEvent(event);
+        return;
+    }
+    update(currentIndex());
+    const int frame = frameWidth();
+    update(QRegion(rect()) - QRegion(rect().adjusted(frame, frame, -frame, -frame)));
 }
 
 void GridView::columnWidthChanged(int column)

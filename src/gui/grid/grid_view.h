@@ -22,6 +22,11 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // The window losing or regaining the keyboard (a dialog opens or closes) repaints only what
+    // looks different then: everything where the palette differs between an active and an
+    // inactive window, else only the current cell's focus frame and the view's own frame.
+    bool viewportEvent(QEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     void columnWidthChanged(int column);

@@ -221,6 +221,42 @@ private Q_SLOTS:
         QCOMPARE(grid()->horizontalScrollBar()->maximum(), std::max(0, scrollReach + step));
     }
 
+    void windowLosesTheKeyboard_data()
+    {
+        QTest::addColumn<bool>("inactiveLooksDifferent");
+        QTest::newRow("same look") << false;
+        QTest::newRow("inactive selection grey") << true;
+    }
+
+    // A dialog opening takes the keyboard from the window: the grid repaints everything only
+    // where an inactive window looks different.
+    void windowLosesTheKeyboard()
+    {
+        QFETCH(bool, inactiveLooksDifferent);
+        QPalette palette = grid()->palette();
+        palette.setColor(QPalette::Inactive, QPalette::Highlight,
+                         inactiveLooksDifferent
+                             ? QColor(Qt::gray)
+                             : palette.color(QPalette::Active, QPalette::Highlight));
+        grid()->setPalette(palette);
+        grid()->setFocus();
+        settle();
+        PaintWatch cells(grid()->viewport());
+        PaintWatch columnHeader(columns()->viewport());
+        QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+        QCoreApplication::sendEvent(grid(), &out);
+        QEvent deactivate(QEvent::WindowDeactivate);
+        for (QWidget *part : {grid()->viewport(), columns()->viewport(), rows()->viewport()})
+            QCoreApplication::sendEvent(part, &deactivate);
+        settle();
+
+        const QRegion everyCell(grid()->viewport()->rect());
+        QCOMPARE((everyCell - cells.painted).isEmpty(), inactiveLooksDifferent);
+        // The current cell loses its focus frame either way.
+        QVERIFY(cells.painted.contains(grid()->visualRect(grid()->currentIndex())));
+        QCOMPARE(columnHeader.painted.isEmpty(), !inactiveLooksDifferent);
+    }
+
     // A status tick while nothing changes paints nothing at all.
     void idleTicksPaintNothing()
     {
