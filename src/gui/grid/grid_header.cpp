@@ -22,8 +22,13 @@ void GridHeader::setHighlightedSection(int section)
 {
     if (section == mHighlighted)
         return;
+    // Only the two sections whose look changes are repainted, not the whole header.
+    const int old = mHighlighted;
     mHighlighted = section;
-    viewport()->update();
+    for (const int changed : {old, section}) {
+        if (changed >= 0 && changed < count())
+            updateSection(changed);
+    }
 }
 
 namespace {
@@ -96,6 +101,15 @@ void GridHeader::changeEvent(QEvent *event)
     QHeaderView::changeEvent(event);
     if (event->type() == QEvent::FontChange)
         refitRecordNumbers();
+}
+
+bool GridHeader::viewportEvent(QEvent *event)
+{
+    const bool activation =
+        event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate;
+    if (activation && palette().isEqual(QPalette::Active, QPalette::Inactive))
+        return QAbstractScrollArea::viewportEvent(event);
+    return QHeaderView::viewportEvent(event);
 }
 
 void GridHeader::paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const

@@ -35,6 +35,9 @@ public:
 
 protected:
     void changeEvent(QEvent *event) override;
+    // The window losing or regaining the keyboard repaints the header only where the palette
+    // differs between an active and an inactive window.
+    bool viewportEvent(QEvent *event) override;
     void paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const override;
 
 private:

@@ -291,29 +291,52 @@ void MainWindow::updateStatus()
     // panels must never go on showing the path and modified mark of the database before.
     if (!isDatabaseOpen())
         return;
+    showStatusPanels();
+    for (CommandGroup *group : mGroups->all())
+        group->refresh();
+    // The current cell's own signal moves the highlight at once (showCurrentCell); this catches
+    // a current cell that moved without one, as after a reset of the model.
+    followCurrentCellInHeaders();
+}
+
+void MainWindow::showCurrentCell()
+{
+    if (!isDatabaseOpen())
+        return;
+    followCurrentCellInHeaders();
+    showStatusPanels();
+}
+
+void MainWindow::followCurrentCellInHeaders()
+{
+    const int row = currentRecord();
+    const int column = currentField();
+    if (row == mLastRow && column == mLastColumn)
+        return;
+    mLastRow = row;
+    mLastColumn = column;
+    // Each header repaints only the section it leaves and the one it highlights; the grid
+    // repaints the cells it leaves and enters itself.
+    mRowHeader->setHighlightedSection(row - 1);
+    mColumnHeader->setHighlightedSection(column - 1);
+}
+
+void MainWindow::showStatusPanels()
+{
+    const Database &database = mDocument->database();
     const ViewState view = mDocument->viewState();
     const ToggleStates toggles{view.autoSizing, view.filterOn, view.rowSumOn};
     const Regional &regional = mDocument->regional();
     const StatusPanels texts =
         statusPanelTexts(database, currentField(), currentRecord(), toggles, regional);
-    for (int index = 0; index < StatusPanelCount; ++index)
-        mPanels[index]->setText(texts[index]);
+    // A label given its own text again would still lay out and repaint the status bar.
+    for (int index = 0; index < StatusPanelCount; ++index) {
+        if (mPanels[index]->text() != texts[index])
+            mPanels[index]->setText(texts[index]);
+    }
     nameForScreenReaders(
         *mGrid, regional.toText(database.name()), recordCountHint(), mPanels,
         spokenStatusPanelTexts(database, currentField(), currentRecord(), toggles, regional));
-
-    for (CommandGroup *group : mGroups->all())
-        group->refresh();
-
-    const int row = currentRecord();
-    const int column = currentField();
-    if (row != mLastRow || column != mLastColumn) {
-        mLastRow = row;
-        mLastColumn = column;
-        mRowHeader->setHighlightedSection(row - 1);
-        mColumnHeader->setHighlightedSection(column - 1);
-        mGrid->viewport()->update();
-    }
 }
 
 } // namespace kribed

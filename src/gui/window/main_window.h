@@ -72,6 +72,8 @@ public:
 
     // The status timer's work: title, status panels, Paste cell, the highlighted header cells.
     void updateStatus();
+    // The highlighted header cells and the status panels follow a new current cell at once.
+    void showCurrentCell();
     // The hint of a field-name header cell, and of the top left cell.
     QString headerHint(int field) const;
     QString recordCountHint() const;
@@ -111,6 +113,8 @@ private:
     void syncColumnWidths();
     void syncHiddenRows();
     void headerSectionMoved(Qt::Orientation orientation, int logical, int from, int to);
+    void followCurrentCellInHeaders();
+    void showStatusPanels();
 
     Prompter &mPrompter;
     FileDialogs &mFileDialogs;

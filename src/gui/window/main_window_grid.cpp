@@ -19,6 +19,7 @@
 #include "gui/grid/display_text_width.h"
 #include "gui/grid/grid_cell_delegate.h"
 #include "gui/grid/grid_header.h"
+#include "gui/grid/grid_view.h"
 #include "gui/grid/recorded_edits.h"
 
 #include <QAbstractButton>
@@ -27,6 +28,7 @@
 #include <QFontMetrics>
 #include <QFrame>
 #include <QHelpEvent>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QTableView>
 #include <QToolTip>
@@ -138,11 +140,12 @@ void MainWindow::buildGrid()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    mGrid = new QTableView(client);
+    auto *grid = new GridView(client);
+    mGrid = grid;
     mGrid->setObjectName(QStringLiteral("grid"));
     mColumnHeader = new GridHeader(Qt::Horizontal, mGrid);
     mRowHeader = new GridHeader(Qt::Vertical, mGrid);
-    mGrid->setHorizontalHeader(mColumnHeader);
+    grid->setColumnHeader(mColumnHeader);
     mGrid->setVerticalHeader(mRowHeader);
     mGrid->setModel(&mDocument->model());
     mGrid->setItemDelegate(new GridCellDelegate(mGrid));
@@ -211,6 +214,8 @@ void MainWindow::connectGrid()
         headerSectionMoved(Qt::Vertical, logical, from, to);
     });
     mDocument->model().setHeaderHintSource([this](int field) { return headerHint(field); });
+    connect(mGrid->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &MainWindow::showCurrentCell);
 }
 
 int MainWindow::currentField() const

@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#pragma once
+
+#include <QTableView>
+#include <QTimer>
+
+namespace kribed {
+
+// The grid's table view. A changed column width repaints the cells from that column on once:
+// the plain table view instead polls on every turn of the event loop for as long as the mouse
+// button stays down on a header border, which keeps a core busy while the user holds still.
+class GridView : public QTableView
+{
+    Q_OBJECT
+
+public:
+    explicit GridView(QWidget *parent = nullptr);
+
+    // Takes the header as setHorizontalHeader does, with the repaint above.
+    void setColumnHeader(QHeaderView *header);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    // The window losing or regaining the keyboard (a dialog opens or closes) repaints only what
+    // looks different then: everything where the palette differs between an active and an
+    // inactive window, else only the current cell's focus frame and the view's own frame.
+    bool viewportEvent(QEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    void columnWidthChanged(int column);
+
+    // Coalesces the scroll bars' follow-up of many widths into one.
+    QTimer mGeometryUpdate;
+    // While a border is dragged the scroll bars wait for the release, so that the cells under
+    // the pointer do not shift as the grid's width changes.
+    bool mHeaderPressed = false;
+    bool mGeometryWaits = false;
+};
+
+} // namespace kribed
