@@ -3,14 +3,18 @@
 // Frames of the main window at the limits (9999 records x 50 fields), shown on the offscreen
 // screen: a navigation key (Page Down, Ctrl+End, Ctrl+Home) until every repaint it asks for is
 // painted, with the repaints of the grid and its headers counted, and the Replace and Find
-// dialogs from their command until they paint. Each against one frame at 60 Hz as a ratio
+// dialogs from their command until they paint, and a selection of every cell until it paints and
+// its statistics follow. Each against its goal (one frame at 60 Hz unless told) as a ratio
 // (ms, goal_ms, ratio: at most 1 is within the goal).
 #include "bench_dialogs.h"
 #include "core/model/limits.h"
 #include "core/platform/user_list.h"
 #include "gui/commands/command_groups.h"
+#include "gui/commands/range_commands.h"
 #include "gui/commands/replace_commands.h"
 #include "gui/commands/tools_commands.h"
+#include "gui/grid/cell_range_clipboard.h"
+#include "gui/grid/database_document.h"
 #include "gui/grid/document_door_p.h"
 #include "gui/window/main_window.h"
 #include "largest_database.h"
@@ -21,6 +25,7 @@
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTimer>
@@ -221,6 +226,53 @@ void BM_FindDialogShown(benchmark::State &state)
     reportAgainstFrame(state, nanos);
 }
 BENCHMARK(BM_FindDialogShown)->Unit(benchmark::kMillisecond);
+
+// Every cell selected: from the selection until the window has painted (goal 100 ms), and until
+// the status bar shows the figures (counted between events: within a further 100 ms). Beside
+// them, the selection's bounds and figures taken at once, as the handler used to.
+void BM_SelectEveryCell(benchmark::State &state)
+{
+    ShownWindow window;
+    QTableView *grid = window.form.grid();
+    RangeCommands &range = window.form.commandGroups().get<RangeCommands>();
+    QElapsedTimer timer;
+    qint64 paintedNanos = 0;
+    qint64 countedNanos = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        grid->setCurrentIndex(grid->model()->index(0, 0));
+        ShownWindow::settle();
+        state.ResumeTiming();
+        timer.start();
+        grid->selectAll();
+        ShownWindow::settle();
+        paintedNanos += timer.nsecsElapsed();
+        while (range.statisticsPending() && timer.elapsed() < 10000)
+            QCoreApplication::processEvents();
+        countedNanos += timer.nsecsElapsed();
+    }
+    const double runs = double(std::max<benchmark::IterationCount>(1, state.iterations()));
+    timer.start();
+    const std::optional<CellRange> selected = selectedRange(*grid);
+    const double boundsMs = double(timer.nsecsElapsed()) / 1e6;
+    const QString text = selected
+                             ? rangeStatisticsText(window.form.document().database(), *selected,
+                                                   window.form.document().regional())
+                             : QString();
+    const double atOnceMs = double(timer.nsecsElapsed()) / 1e6;
+    if (text.isEmpty() || range.statisticsLabel()->text() != text) {
+        state.SkipWithError("the statistics differ from those counted at once");
+        return;
+    }
+    state.counters["ms"] = double(paintedNanos) / 1e6 / runs;
+    state.counters["goal_ms"] = 100;
+    state.counters["ratio"] = double(paintedNanos) / 1e6 / runs / 100;
+    state.counters["figures_after_ms"] = double(countedNanos - paintedNanos) / 1e6 / runs;
+    state.counters["figures_ratio"] = double(countedNanos - paintedNanos) / 1e6 / runs / 100;
+    state.counters["at_once_ms"] = atOnceMs;
+    state.counters["bounds_ms"] = boundsMs;
+}
+BENCHMARK(BM_SelectEveryCell)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

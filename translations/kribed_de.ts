@@ -2039,6 +2039,10 @@ und %n weitere.</numerusform>
         <source>  Sum: %1  Average: %2</source>
         <translation>  Summe: %1  Durchschnitt: %2</translation>
     </message>
+    <message>
+        <source>Count: %1</source>
+        <translation>Anzahl: %1</translation>
+    </message>
 </context>
 <context>
     <name>kribed::DatabaseDocument</name>

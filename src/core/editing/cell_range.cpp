@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/editing/cell_range.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
 
 #include "core/editing/edit_messages.h"
@@ -237,8 +239,18 @@ RangeStatistics rangeStatistics(const Database &database, const CellRange &range
     if (!range.fits(database))
         return statistics;
     const QVector<int> records = shownRecords(database, range);
-    statistics.cells = int(records.size()) * range.width();
-    for (const int record : records) {
+    addRangeStatistics(statistics, database, range, regional, records, 0, int(records.size()));
+    return statistics;
+}
+
+void addRangeStatistics(RangeStatistics &statistics, const Database &database,
+                        const CellRange &range, const Regional &regional,
+                        const QVector<int> &records, int from, int to)
+{
+    to = std::min(to, int(records.size()));
+    for (int index = std::max(0, from); index < to; ++index) {
+        const int record = records.at(index);
+        statistics.cells += range.width();
         for (int field = range.firstField; field <= range.lastField; ++field) {
             if (const auto value = regional.readNumber(database.cellView(field, record))) {
                 statistics.sum += *value;
@@ -246,7 +258,6 @@ RangeStatistics rangeStatistics(const Database &database, const CellRange &range
             }
         }
     }
-    return statistics;
 }
 
 } // namespace kribed

@@ -89,5 +89,11 @@ struct RangeStatistics
 };
 RangeStatistics rangeStatistics(const Database &database, const CellRange &range,
                                 const Regional &regional);
+// Adds the range's cells of records[from, to) to `statistics` (cells, numbers and sum), so a large
+// selection can be counted in parts between events; the parts in order give the same figures as
+// rangeStatistics. `records` are shown records of the range (shownRecords).
+void addRangeStatistics(RangeStatistics &statistics, const Database &database,
+                        const CellRange &range, const Regional &regional,
+                        const QVector<int> &records, int from, int to);
 
 } // namespace kribed

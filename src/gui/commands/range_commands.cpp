@@ -10,6 +10,8 @@
 #include "gui/grid/database_document.h"
 #include "gui/grid/grid_places.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QClipboard>
 #include <QDateTime>
@@ -32,6 +34,10 @@ QAction *makeAction(QObject *parent, const char *name, const QString &text,
     action->setEnabled(false);
     return action;
 }
+
+// About ten milliseconds of counting: a selection up to this many cells shows its statistics at
+// once, a larger one is counted this many cells at a time between events.
+constexpr int cellsCountedAtOnce = 10000;
 
 } // namespace
 
@@ -89,6 +95,13 @@ RangeCommands::RangeCommands(DatabaseDocument &document, QTableView &grid, Promp
         keepCurrentCellShown();
         updateStatistics();
     });
+    mSlices.setInterval(0);
+    connect(&mSlices, &QTimer::timeout, this, &RangeCommands::countSlice);
+    const QAbstractItemModel &model = document.model();
+    connect(&model, &QAbstractItemModel::rowsInserted, this, &RangeCommands::recountPending);
+    connect(&model, &QAbstractItemModel::rowsRemoved, this, &RangeCommands::recountPending);
+    connect(&model, &QAbstractItemModel::layoutChanged, this, &RangeCommands::recountPending);
+    connect(&model, &QAbstractItemModel::modelReset, this, &RangeCommands::recountPending);
 }
 
 CommandPlacements RangeCommands::placements() const
@@ -161,10 +174,52 @@ void RangeCommands::clearCells()
 
 void RangeCommands::updateStatistics()
 {
+    mSlices.stop();
+    mCountingRecords.clear();
     const std::optional<CellRange> range = selectedRange(mGrid);
-    mStatistics->setText(
-        range ? rangeStatisticsText(mDocument.database(), *range, mDocument.regional())
-              : QString());
+    const Database &database = mDocument.database();
+    if (!range || range->isSingleCell() || !range->fits(database)) {
+        mStatistics->setText(QString());
+        return;
+    }
+    mCounting = *range;
+    mCountingRecords = shownRecords(database, *range);
+    mCountedRecords = 0;
+    mCounted = RangeStatistics();
+    const qint64 cells = qint64(mCountingRecords.size()) * range->width();
+    if (cells <= cellsCountedAtOnce) {
+        countSlice();
+        return;
+    }
+    mStatistics->setText(rangeCountText(cells));
+    mSlices.start();
+}
+
+// Counts the next rows of the selection; the last slice shows the figures.
+void RangeCommands::countSlice()
+{
+    const Database &database = mDocument.database();
+    if (!mCounting.fits(database)) {
+        updateStatistics();
+        return;
+    }
+    const int total = int(mCountingRecords.size());
+    const int rows = std::max(1, cellsCountedAtOnce / mCounting.width());
+    const int to = int(std::min<qint64>(total, qint64(mCountedRecords) + rows));
+    addRangeStatistics(mCounted, database, mCounting, mDocument.regional(), mCountingRecords,
+                       mCountedRecords, to);
+    mCountedRecords = to;
+    if (mCountedRecords < total)
+        return;
+    mSlices.stop();
+    mCountingRecords.clear();
+    mStatistics->setText(rangeStatisticsText(mCounted, mDocument.regional()));
+}
+
+void RangeCommands::recountPending()
+{
+    if (mSlices.isActive())
+        updateStatistics();
 }
 
 // After an undo or redo the current cell goes where the change happened, or to the shown record

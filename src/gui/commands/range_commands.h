@@ -2,9 +2,12 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
+#include "core/editing/cell_range.h"
 #include "gui/commands/command_group.h"
 
 #include <QObject>
+#include <QTimer>
+#include <QVector>
 
 class QAction;
 class QLabel;
@@ -62,7 +65,11 @@ public:
     void cutCells();
     void pasteCells();
     void clearCells();
+    // Shows the selection's statistics: a small selection's at once, a large one's count at once
+    // and its numbers once counted in slices between events, so selecting never waits for them.
     void updateStatistics();
+    // Whether a large selection's numbers are still being counted.
+    bool statisticsPending() const { return mSlices.isActive(); }
 
 Q_SIGNALS:
     // Cut, Paste or Delete changed cells; the step is the newest in the history, so a follow-up
@@ -74,6 +81,9 @@ private:
     void keepCurrentCellShown();
     // The shown record nearest to `record` (the one below on a tie), or 0 with none shown.
     int nearestShownRecord(int record) const;
+    void countSlice();
+    // A change of the rows under a selection still being counted starts the count again.
+    void recountPending();
 
     DatabaseDocument &mDocument;
     QTableView &mGrid;
@@ -85,6 +95,12 @@ private:
     QAction *mPaste;
     QAction *mClear;
     QLabel *mStatistics;
+    // The selection being counted in slices, its shown records, how many of them are counted.
+    QTimer mSlices;
+    CellRange mCounting;
+    QVector<int> mCountingRecords;
+    int mCountedRecords = 0;
+    RangeStatistics mCounted;
 };
 
 } // namespace kribed

@@ -111,7 +111,11 @@ QString rangeStatisticsText(const Database &database, const CellRange &range,
 {
     if (range.isSingleCell() || !range.fits(database))
         return {};
-    const RangeStatistics statistics = rangeStatistics(database, range, regional);
+    return rangeStatisticsText(rangeStatistics(database, range, regional), regional);
+}
+
+QString rangeStatisticsText(const RangeStatistics &statistics, const Regional &regional)
+{
     // A selection that shows one cell (the others hidden by the filter) is one cell.
     if (statistics.cells < 2)
         return {};
@@ -124,6 +128,11 @@ QString rangeStatisticsText(const Database &database, const CellRange &range,
                          regional.toText(regional.numberText(statistics.average())));
     }
     return text;
+}
+
+QString rangeCountText(qint64 cells)
+{
+    return QCoreApplication::translate("kribed::CellRange", "Count: %1").arg(cells);
 }
 
 } // namespace kribed

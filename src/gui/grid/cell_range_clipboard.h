@@ -48,5 +48,9 @@ bool clearCells(DatabaseDocument &document, const CellRange &range, const QStrin
 // those that read as numbers, and their sum and average when there is one; empty for one cell.
 QString rangeStatisticsText(const Database &database, const CellRange &range,
                             const Regional &regional);
+// The same text from statistics already counted (empty for fewer than two cells).
+QString rangeStatisticsText(const RangeStatistics &statistics, const Regional &regional);
+// What the status bar shows of a large selection while its numbers are still being counted.
+QString rangeCountText(qint64 cells);
 
 } // namespace kribed

@@ -265,20 +265,34 @@ private Q_SLOTS:
         QTest::addColumn<QString>("locale");
         QTest::addColumn<int>("numbers");
         QTest::addColumn<double>("sum");
-        QTest::newRow("decimal comma") << QStringLiteral("de_DE") << 4 << 1240.5;
-        QTest::newRow("decimal point") << QStringLiteral("en_US") << 3 << 4.75;
+        QTest::addColumn<int>("part"); // records counted at a time; 0: all at once
+        QTest::newRow("decimal comma") << QStringLiteral("de_DE") << 4 << 1240.5 << 0;
+        QTest::newRow("decimal point") << QStringLiteral("en_US") << 3 << 4.75 << 0;
+        QTest::newRow("one record at a time") << QStringLiteral("de_DE") << 4 << 1240.5 << 1;
+        QTest::newRow("last part short") << QStringLiteral("en_US") << 3 << 4.75 << 3;
+        QTest::newRow("one part past the end") << QStringLiteral("en_US") << 3 << 4.75 << 9;
     }
     void statistics()
     {
         QFETCH(QString, locale);
         QFETCH(int, numbers);
         QFETCH(double, sum);
+        QFETCH(int, part);
         regional() = Regional(QLocale(locale));
         // de_DE: 1,5 + 2 + 2,5 + 1.234,5 (1.25 is no number there: no group of three); en_US:
         // 1.25 + 2 + 1.5 (1,5, 2,5 and 1.234,5 are no numbers, 1.5E0 is).
         const Database database =
             makeDatabase({StringType, StringType}, {"1,5|x", "2|", "1.25|2,5", "1.5E0|1.234,5"});
-        const RangeStatistics statistics = rangeStatistics(database, {1, 1, 2, 4}, regional());
+        const CellRange range{1, 1, 2, 4};
+        RangeStatistics statistics = rangeStatistics(database, range, regional());
+        if (part > 0) {
+            const QVector<int> records = shownRecords(database, range);
+            RangeStatistics parts;
+            for (int from = 0; from < records.size(); from += part)
+                addRangeStatistics(parts, database, range, regional(), records, from, from + part);
+            QVERIFY(parts.sum == statistics.sum);
+            statistics = parts;
+        }
         QCOMPARE(statistics.cells, 8);
         QCOMPARE(statistics.numbers, numbers);
         QCOMPARE(double(statistics.sum), sum);

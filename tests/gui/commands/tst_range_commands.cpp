@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/model/regional.h"
 #include "gui/commands/range_commands.h"
+#include "gui/grid/cell_range_clipboard.h"
 #include "gui/grid/database_document.h"
 #include "gui/grid/document_door_p.h"
 #include "scripted_prompter.h"
@@ -10,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QMainWindow>
 #include <QTableView>
@@ -248,6 +250,83 @@ private Q_SLOTS:
         key(Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(cell(1, 1) + cell(1, 2) + cell(3, 4), QByteArray("111234"));
         QVERIFY(!mDocument->database().isModified());
+    }
+
+    // A large selection shows its count at once and its figures once counted between events,
+    // the same as counting at once; a selection changed meanwhile never shows the old figures.
+    void largeSelectionCountedBetweenEvents_data()
+    {
+        QTest::addColumn<int>("records");
+        QTest::addColumn<int>("lastField");
+        QTest::addColumn<int>("switchAfter"); // slices before the selection changes; -1: never
+        QTest::addColumn<int>("hiddenEvery"); // 0: nothing hidden
+        QTest::newRow("whole database") << 6000 << 5 << -1 << 0;
+        QTest::newRow("one column, a few slices") << 30001 << 1 << -1 << 0;
+        QTest::newRow("filtered rows") << 8000 << 5 << -1 << 3;
+        QTest::newRow("changed after the first slice") << 6000 << 5 << 1 << 0;
+        QTest::newRow("changed just before the end") << 6000 << 5 << 2 << 0;
+        QTest::newRow("changed to a small selection") << 6000 << 5 << 0 << 0;
+    }
+    void largeSelectionCountedBetweenEvents()
+    {
+        QFETCH(int, records);
+        QFETCH(int, lastField);
+        QFETCH(int, switchAfter);
+        QFETCH(int, hiddenEvery);
+        DocumentDoor(*mDocument).resetWith([&](Database &database) {
+            database.setShape(5, records);
+            for (int record = 1; record <= records; ++record) {
+                for (int field = 1; field <= 5; ++field) {
+                    // Numbers with fractions, a text and an empty cell in every record.
+                    const QByteArray text = field == 4 ? QByteArray("x")
+                                            : field == 5
+                                                ? QByteArray()
+                                                : QByteArray::number(record * field) + ".25";
+                    database.setCell(field, record, text);
+                }
+                database.setHidden(record, hiddenEvery > 0 && record % hiddenEvery == 0);
+            }
+        });
+        const auto select = [&](int toRecord, int toField) {
+            mGrid->selectionModel()->select(
+                QItemSelection(mDocument->model().index(0, 0),
+                               mDocument->model().index(toRecord - 1, toField - 1)),
+                QItemSelectionModel::ClearAndSelect);
+        };
+        const auto expected = [&](int toRecord, int toField) {
+            return rangeStatisticsText(mDocument->database(), {1, 1, toField, toRecord},
+                                       mDocument->regional());
+        };
+        QLabel *label = mCommands->statisticsLabel();
+        select(records, lastField);
+        const QString first = expected(records, lastField);
+        const int shown = records - (hiddenEvery > 0 ? records / hiddenEvery : 0);
+        QCOMPARE(label->text(), rangeCountText(qint64(shown) * lastField));
+        QVERIFY(mCommands->statisticsPending());
+        QString last = first;
+        if (switchAfter >= 0) {
+            for (int slice = 0; slice < switchAfter; ++slice) {
+                QCoreApplication::processEvents();
+                QVERIFY(label->text() != first);
+            }
+            // Half the records, or a small selection counted at once.
+            last = switchAfter == 0 ? expected(2, 2) : expected(records / 2, lastField);
+            QVERIFY(last != first);
+            if (switchAfter == 0)
+                select(2, 2);
+            else
+                select(records / 2, lastField);
+            while (mCommands->statisticsPending()) {
+                QCOMPARE_NE(label->text(), first);
+                QCoreApplication::processEvents();
+            }
+        }
+        QTRY_VERIFY(!mCommands->statisticsPending());
+        QCOMPARE(label->text(), last);
+        QVERIFY(last.contains(u"Sum: "));
+        // Nothing later brings back the first selection's figures.
+        QTest::qWait(20);
+        QCOMPARE(label->text(), last);
     }
 };
 
