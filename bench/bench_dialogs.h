@@ -6,6 +6,11 @@
 #include "bench_doubles.h"
 #include "gui/dialogs/file_dialogs.h"
 
+#include <QApplication>
+#include <QStandardPaths>
+
+#include <benchmark/benchmark.h>
+
 namespace kribed::bench {
 
 // Every file, font and printer dialog cancelled.
@@ -25,5 +30,17 @@ public:
         return std::nullopt;
     }
 };
+
+// The main of a benchmark of the window: offscreen, with settings kept apart from the user's.
+inline int runWindowBenchmarks(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
 
 } // namespace kribed::bench

@@ -26,7 +26,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QStandardPaths>
 #include <QTableView>
 #include <QTimer>
 
@@ -278,11 +277,5 @@ BENCHMARK(BM_SelectEveryCell)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QStandardPaths::setTestModeEnabled(true);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return kribed::bench::runWindowBenchmarks(argc, argv);
 }

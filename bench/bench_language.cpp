@@ -15,7 +15,6 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QMenuBar>
-#include <QStandardPaths>
 #include <QTranslator>
 
 #include <algorithm>
@@ -95,11 +94,5 @@ BENCHMARK(BM_StartGermanBesideEnglish)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QStandardPaths::setTestModeEnabled(true);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return kribed::bench::runWindowBenchmarks(argc, argv);
 }

@@ -25,7 +25,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
-#include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
 
@@ -220,11 +219,5 @@ BENCHMARK(BM_PaintGrid)->Arg(0)->Arg(1)->ArgNames({"oneHugeCell"})->Unit(benchma
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QStandardPaths::setTestModeEnabled(true);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return kribed::bench::runWindowBenchmarks(argc, argv);
 }
