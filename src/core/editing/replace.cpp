@@ -398,23 +398,6 @@ ReplaceCount replaceAll(Database &database, CellReplacer &replacer, const Replac
     return count;
 }
 
-bool readsAsFieldType(QByteArrayView text, int typeIndex, const Regional &regional)
-{
-    if (text.isEmpty())
-        return true;
-    if (typeIndex == BooleanType)
-        return text == "1" || text == "0";
-    if (isDateType(typeIndex))
-        return regional.readDate(text).has_value();
-    if (isTimeType(typeIndex))
-        return regional.readTime(text).has_value();
-    if (isNumberType(typeIndex)) {
-        const std::optional<long double> number = regional.readNumber(text);
-        return number && std::isfinite(*number);
-    }
-    return true;
-}
-
 int countCellsLeavingType(const Database &database, CellReplacer &replacer,
                           const ReplaceSettings &settings, const Regional &regional)
 {

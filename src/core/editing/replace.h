@@ -4,6 +4,7 @@
 
 #include "core/editing/cell_range.h"
 #include "core/editing/find.h"
+#include "core/model/typed_reading.h"
 #include "core/platform/prompter.h"
 
 #include <QByteArray>
@@ -117,11 +118,6 @@ ReplaceCount replaceCell(Database &database, CellReplacer &replacer, int field, 
 // Replaces every match in scope; the database counts as changed when a cell changed.
 ReplaceCount replaceAll(Database &database, CellReplacer &replacer, const ReplaceSettings &settings,
                         const QDateTime &now, const Regional &regional);
-
-// Whether the text reads as a value of the field's type in the regional formats: a Boolean is
-// "1" or "0"; dates, times and numbers read as the regional formats read them; an empty text and
-// the texts of String and popup fields always do.
-bool readsAsFieldType(QByteArrayView text, int typeIndex, const Regional &regional);
 
 // How many cells in scope a replacement would leave no longer reading as their field's type.
 // Changes nothing: the window asks with it before it replaces.

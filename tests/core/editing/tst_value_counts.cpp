@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "editing_fixture.h"
+
+#include "core/editing/value_counts.h"
+#include "core/model/field_type.h"
+#include "core/model/regional.h"
+
+#include <QtTest>
+
+using namespace kribed;
+using namespace kribed::test;
+using namespace Qt::Literals::StringLiterals;
+
+// Counts written as "text=count" joined by ';', to compare a whole list at a glance.
+static QByteArray joined(const QVector<ValueCount> &counts)
+{
+    QByteArrayList parts;
+    for (const ValueCount &value : counts)
+        parts.append(value.text + '=' + QByteArray::number(value.count));
+    return parts.join(';');
+}
+
+class TestValueCounts : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void counts_data();
+    void counts();
+};
+
+void TestValueCounts::counts_data()
+{
+    QTest::addColumn<QList<QByteArray>>("cells");
+    QTest::addColumn<QList<int>>("hidden");
+    QTest::addColumn<int>("records"); // 0: shown, 1: all, 2: the list {4, 1, 99, 4}
+    QTest::addColumn<int>("order");
+    QTest::addColumn<QByteArray>("expected");
+
+    const QList<QByteArray> towns{"Bremen", "", "Hamburg", "Bremen", "bremen", "Aachen", ""};
+    const int byCount = int(ValueOrder::ByCount);
+    const int byText = int(ValueOrder::ByText);
+    QTest::newRow("most frequent first, ties in regional order, the empty text a value")
+        << towns << QList<int>{} << 1 << byCount << "=2;Bremen=2;Aachen=1;bremen=1;Hamburg=1"_ba;
+    QTest::newRow("by text: empty first, then regional order (case apart)")
+        << towns << QList<int>{} << 1 << byText << "=2;Aachen=1;bremen=1;Bremen=2;Hamburg=1"_ba;
+    QTest::newRow("hidden records are left out of the shown ones")
+        << towns << QList<int>{1, 2} << 0 << byCount
+        << "=1;Aachen=1;bremen=1;Bremen=1;Hamburg=1"_ba;
+    QTest::newRow("hidden records count when all are asked for")
+        << towns << QList<int>{1, 2} << 1 << byCount
+        << "=2;Bremen=2;Aachen=1;bremen=1;Hamburg=1"_ba;
+    QTest::newRow("a list of records: repeats count again, numbers out of range skipped")
+        << towns << QList<int>{} << 2 << byCount << "Bremen=3"_ba;
+    QTest::newRow("no records") << QList<QByteArray>{} << QList<int>{} << 1 << byCount << ""_ba;
+}
+
+void TestValueCounts::counts()
+{
+    QFETCH(QList<QByteArray>, cells);
+    QFETCH(QList<int>, hidden);
+    QFETCH(int, records);
+    QFETCH(int, order);
+    QFETCH(QByteArray, expected);
+
+    Database database = makeDatabase({StringType, StringType}, {});
+    database.setShape(2, int(cells.size()));
+    for (int record = 1; record <= database.recordCount(); ++record)
+        database.setCell(2, record, cells[record - 1]);
+    for (const int record : hidden)
+        database.setHidden(record, true);
+
+    const Regional regional{QLocale(u"de_DE"_s)};
+    const auto valueOrder = ValueOrder(order);
+    const QVector<ValueCount> counts =
+        records == 2
+            ? valueCounts(database, 2, QVector<int>{4, 1, 99, 4}, regional, valueOrder)
+            : valueCounts(database, 2, records == 0 ? CountedRecords::Shown : CountedRecords::All,
+                          regional, valueOrder);
+    QCOMPARE(joined(counts), expected);
+    // A field that is not there counts nothing.
+    QVERIFY(valueCounts(database, 3, CountedRecords::All, regional).isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestValueCounts)
+#include "tst_value_counts.moc"
