@@ -11,8 +11,7 @@ class QSettings;
 namespace kribed {
 
 // The regional formats the user chose for one database file. The file itself never holds them:
-// the program's settings do, keyed by the file's canonical path, so a file reached through a link
-// or another spelling of its folder finds its choice again.
+// the program's settings do (a FileMemory), keyed by the file's canonical path.
 struct FormatsChoice
 {
     // A locale name as QLocale takes it ("de_DE"); empty for the desktop's formats.
@@ -25,10 +24,6 @@ struct FormatsChoice
 
 // The most files whose choice is kept; the file chosen for longest ago goes first.
 constexpr int RememberedFormatsCount = 200;
-
-// The key a file's choice is kept under: its canonical path, or, for a file not yet written, its
-// absolute path.
-QString formatsKey(const QString &filePath);
 
 // The choice kept for the file, or none when the user has not chosen for it.
 std::optional<FormatsChoice> rememberedFormats(QSettings &store, const QString &filePath);

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 //
 // The memory of each file's regional formats in the program's settings.
+#include "core/platform/file_memory.h"
 #include "core/platform/formats_memory.h"
 
 #include <QDir>
@@ -119,6 +120,26 @@ private Q_SLOTS:
         rememberFormats(*store, QString(), {QStringLiteral("de_DE")});
         QVERIFY(!rememberedFormats(*store, QString()));
         QVERIFY(store->allKeys().isEmpty());
+    }
+
+    // Other memories of the same file live in groups of their own: keeping or forgetting one
+    // leaves the formats and the others as they are.
+    void otherMemoriesKeepApart()
+    {
+        const QString file = makeFile(QStringLiteral("a.pdb"));
+        const FileMemory chart(QStringLiteral("Chart"), QStringLiteral("Choices"));
+        const FileMemory filters(QStringLiteral("Filters"), QStringLiteral("Conditions"));
+        {
+            std::unique_ptr<QSettings> store = reopened();
+            rememberFormats(*store, file, {QStringLiteral("de_DE")});
+            chart.keep(*store, file, QStringLiteral("line"));
+            filters.keep(*store, file, QStringLiteral("Ort=Bremen"));
+            filters.keep(*store, file, QString());
+        }
+        std::unique_ptr<QSettings> store = reopened();
+        QCOMPARE(rememberedFormats(*store, file)->localeName, QStringLiteral("de_DE"));
+        QCOMPARE(chart.recall(*store, file), std::optional<QString>(QStringLiteral("line")));
+        QVERIFY(!filters.recall(*store, file));
     }
 };
 
