@@ -292,6 +292,10 @@
         <source>info, import --type sqlite, export --type sqlite or xlsx and replace (its stamps): the regional formats of numbers, dates and times, a name such as de_DE or en_US (default: the formats the editor keeps for the database, else the desktop&apos;s).</source>
         <translation>info, import --type sqlite, export --type sqlite oder xlsx und replace (seine Änderungsstempel): die regionalen Formate für Zahlen, Datum und Uhrzeit, ein Name wie de_DE oder en_US (Vorgabe: die Formate, die der Editor für die Datenbank gespeichert hat, sonst die des Desktops).</translation>
     </message>
+    <message>
+        <source>info, dump, export and replace: only the records where the condition holds (repeated: all of them): FIELD=V1,V2 FIELD!=V FIELD&lt;V FIELD&lt;=V FIELD&gt;V FIELD&gt;=V FIELD~REGEX FIELD^=T FIELD$=T FIELD*=T, FIELD= (empty), FIELD!= (not empty).</source>
+        <translation>info, dump, export und replace: nur die Datensätze, für die die Bedingung gilt (mehrfach angegeben: alle Bedingungen): FELD=W1,W2 FELD!=W FELD&lt;W FELD&lt;=W FELD&gt;W FELD&gt;=W FELD~REGEX FELD^=T FELD$=T FELD*=T, FELD= (leer), FELD!= (nicht leer).</translation>
+    </message>
 </context>
 <context>
     <name>CliPrompter</name>
@@ -333,6 +337,129 @@
     <message>
         <source> and %1 more</source>
         <translation> und %1 weitere</translation>
+    </message>
+</context>
+<context>
+    <name>ColumnFilter</name>
+    <message>
+        <source>= %1</source>
+        <translation>= %1</translation>
+    </message>
+    <message>
+        <source>≠ %1</source>
+        <translation>≠ %1</translation>
+    </message>
+    <message>
+        <source>contains %1</source>
+        <translation>enthält %1</translation>
+    </message>
+    <message>
+        <source>does not contain %1</source>
+        <translation>enthält nicht %1</translation>
+    </message>
+    <message>
+        <source>begins with %1</source>
+        <translation>beginnt mit %1</translation>
+    </message>
+    <message>
+        <source>ends with %1</source>
+        <translation>endet auf %1</translation>
+    </message>
+    <message>
+        <source>matches %1</source>
+        <translation>passt zu %1</translation>
+    </message>
+    <message>
+        <source>&lt; %1</source>
+        <translation>&lt; %1</translation>
+    </message>
+    <message>
+        <source>≤ %1</source>
+        <translation>≤ %1</translation>
+    </message>
+    <message>
+        <source>&gt; %1</source>
+        <translation>&gt; %1</translation>
+    </message>
+    <message>
+        <source>≥ %1</source>
+        <translation>≥ %1</translation>
+    </message>
+    <message>
+        <source>between %1 and %2</source>
+        <translation>zwischen %1 und %2</translation>
+    </message>
+    <message>
+        <source>top %1</source>
+        <translation>die %1 größten</translation>
+    </message>
+    <message>
+        <source>bottom %1</source>
+        <translation>die %1 kleinsten</translation>
+    </message>
+    <message>
+        <source>checked</source>
+        <translation>angekreuzt</translation>
+    </message>
+    <message>
+        <source>unchecked</source>
+        <translation>nicht angekreuzt</translation>
+    </message>
+    <message>
+        <source>empty</source>
+        <translation>leer</translation>
+    </message>
+    <message>
+        <source>not empty</source>
+        <translation>nicht leer</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a date in the regional formats.</source>
+        <translation>„%1“ ist in den regionalen Formaten kein Datum.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a time in the regional formats.</source>
+        <translation>„%1“ ist in den regionalen Formaten keine Uhrzeit.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a number in the regional formats.</source>
+        <translation>„%1“ ist in den regionalen Formaten keine Zahl.</translation>
+    </message>
+    <message>
+        <source>The regular expression is not valid: %1.</source>
+        <translation>Der reguläre Ausdruck ist ungültig: %1.</translation>
+    </message>
+    <message>
+        <source>Only Boolean fields are checked or unchecked.</source>
+        <translation>Nur boolesche Felder sind angekreuzt oder nicht angekreuzt.</translation>
+    </message>
+    <message>
+        <source>Only numbers, dates and times are compared by size.</source>
+        <translation>Nur Zahlen, Datumsangaben und Uhrzeiten werden der Größe nach verglichen.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a number of records.</source>
+        <translation>„%1“ ist keine Anzahl von Datensätzen.</translation>
+    </message>
+    <message>
+        <source>(empty)</source>
+        <translation>(leer)</translation>
+    </message>
+    <message>
+        <source>no value</source>
+        <translation>kein Wert</translation>
+    </message>
+    <message>
+        <source>one of: %1</source>
+        <translation>einer von: %1</translation>
+    </message>
+    <message>
+        <source> or </source>
+        <translation> oder </translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation> und </translation>
     </message>
 </context>
 <context>
@@ -1874,6 +2001,21 @@ Tabelle der Datei. --locale wählt die regionalen Formate.</translation>
     </message>
 </context>
 <context>
+    <name>WhereCondition</name>
+    <message>
+        <source>--where %1: the database has no field named %2.</source>
+        <translation>--where %1: Die Datenbank hat kein Feld namens %2.</translation>
+    </message>
+    <message>
+        <source>--where %1: %2</source>
+        <translation>--where %1: %2</translation>
+    </message>
+    <message>
+        <source>--where %1: no field name followed by one of = != &lt; &lt;= &gt; &gt;= ~ ^= $= *=.</source>
+        <translation>--where %1: kein Feldname, gefolgt von einem von = != &lt; &lt;= &gt; &gt;= ~ ^= $= *=.</translation>
+    </message>
+</context>
+<context>
     <name>WorkbookExport</name>
     <message>
         <source>Error</source>
@@ -2042,6 +2184,167 @@ und %n weitere.</numerusform>
     <message>
         <source>Count: %1</source>
         <translation>Anzahl: %1</translation>
+    </message>
+</context>
+<context>
+    <name>kribed::ColumnFilterCommands</name>
+    <message>
+        <source>Col&amp;umn filters</source>
+        <translation>Spaltenfil&amp;ter</translation>
+    </message>
+    <message>
+        <source>Filter buttons in the field headers</source>
+        <translation>Filterknöpfe in den Feldköpfen</translation>
+    </message>
+    <message>
+        <source>Clear all fi&amp;lters</source>
+        <translation>Alle Filter auf&amp;heben</translation>
+    </message>
+    <message>
+        <source>Remove every column filter</source>
+        <translation>Alle Spaltenfilter entfernen</translation>
+    </message>
+    <message>
+        <source>F&amp;reeze columns up to here</source>
+        <translation>Spalten bis hier fi&amp;xieren</translation>
+    </message>
+    <message>
+        <source>Keep the fields left of the current cell in place while scrolling right</source>
+        <translation>Die Felder links der aktuellen Zelle beim Blättern nach rechts stehen lassen</translation>
+    </message>
+    <message>
+        <source>Column filter</source>
+        <translation>Spaltenfilter</translation>
+    </message>
+    <message>
+        <source>Clear all filters</source>
+        <translation>Alle Filter aufheben</translation>
+    </message>
+    <message>
+        <source>%1 of %2 records shown</source>
+        <translation>%1 von %2 Datensätzen angezeigt</translation>
+    </message>
+</context>
+<context>
+    <name>kribed::ColumnFilterPopup</name>
+    <message>
+        <source>is empty</source>
+        <translation>ist leer</translation>
+    </message>
+    <message>
+        <source>is not empty</source>
+        <translation>ist nicht leer</translation>
+    </message>
+    <message>
+        <source>is checked</source>
+        <translation>ist angekreuzt</translation>
+    </message>
+    <message>
+        <source>is unchecked</source>
+        <translation>ist nicht angekreuzt</translation>
+    </message>
+    <message>
+        <source>=</source>
+        <translation>=</translation>
+    </message>
+    <message>
+        <source>≠</source>
+        <translation>≠</translation>
+    </message>
+    <message>
+        <source>&lt;</source>
+        <translation>&lt;</translation>
+    </message>
+    <message>
+        <source>≤</source>
+        <translation>≤</translation>
+    </message>
+    <message>
+        <source>&gt;</source>
+        <translation>&gt;</translation>
+    </message>
+    <message>
+        <source>≥</source>
+        <translation>≥</translation>
+    </message>
+    <message>
+        <source>between</source>
+        <translation>zwischen</translation>
+    </message>
+    <message>
+        <source>top N</source>
+        <translation>die N größten</translation>
+    </message>
+    <message>
+        <source>bottom N</source>
+        <translation>die N kleinsten</translation>
+    </message>
+    <message>
+        <source>contains</source>
+        <translation>enthält</translation>
+    </message>
+    <message>
+        <source>equals</source>
+        <translation>ist gleich</translation>
+    </message>
+    <message>
+        <source>does not equal</source>
+        <translation>ist ungleich</translation>
+    </message>
+    <message>
+        <source>does not contain</source>
+        <translation>enthält nicht</translation>
+    </message>
+    <message>
+        <source>begins with</source>
+        <translation>beginnt mit</translation>
+    </message>
+    <message>
+        <source>ends with</source>
+        <translation>endet auf</translation>
+    </message>
+    <message>
+        <source>matches the regular expression</source>
+        <translation>passt zum regulären Ausdruck</translation>
+    </message>
+    <message>
+        <source>Select &amp;all</source>
+        <translation>&amp;Alle auswählen</translation>
+    </message>
+    <message>
+        <source>C&amp;lear filter</source>
+        <translation>Filter auf&amp;heben</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Suchen</translation>
+    </message>
+    <message>
+        <source>and</source>
+        <translation>und</translation>
+    </message>
+    <message>
+        <source>or</source>
+        <translation>oder</translation>
+    </message>
+    <message>
+        <source>(empty)</source>
+        <translation>(leer)</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n value(s) of this field do not read as its type and match no condition on it.</source>
+        <translation>
+            <numerusform>%n Wert dieses Feldes lässt sich nicht als sein Typ lesen und erfüllt keine Bedingung darauf.</numerusform>
+            <numerusform>%n Werte dieses Feldes lassen sich nicht als sein Typ lesen und erfüllen keine Bedingung darauf.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>(no condition)</source>
+        <translation>(keine Bedingung)</translation>
     </message>
 </context>
 <context>
@@ -2405,6 +2708,13 @@ und %n weitere.</numerusform>
     <message>
         <source>Record %1 is hidden by the record filter.</source>
         <translation>Datensatz %1 ist durch den Datensatzfilter ausgeblendet.</translation>
+    </message>
+</context>
+<context>
+    <name>kribed::GridHeader</name>
+    <message>
+        <source>Filter: %1</source>
+        <translation>Filter: %1</translation>
     </message>
 </context>
 <context>

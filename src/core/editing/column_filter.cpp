@@ -5,6 +5,7 @@
 #include "core/editing/text_match.h"
 #include "core/model/database.h"
 #include "core/model/field_type.h"
+#include "core/model/numeric_date_format.h"
 #include "core/model/regional.h"
 
 #include <QCoreApplication>
@@ -20,7 +21,7 @@ namespace kribed {
 
 namespace {
 
-QString translate(const char *text)
+QString translated(const char *text)
 {
     return QCoreApplication::translate("ColumnFilter", text);
 }
@@ -93,10 +94,16 @@ std::optional<int> recordCountOf(const QString &value)
 QString unreadableValueError(Kind kind, const QString &value)
 {
     if (kind == Kind::Date)
-        return translate("\"%1\" is not a date in the regional formats.").arg(value);
+        return translated(QT_TRANSLATE_NOOP("ColumnFilter",
+                                            "\"%1\" is not a date in the regional formats."))
+            .arg(value);
     if (kind == Kind::Time)
-        return translate("\"%1\" is not a time in the regional formats.").arg(value);
-    return translate("\"%1\" is not a number in the regional formats.").arg(value);
+        return translated(QT_TRANSLATE_NOOP("ColumnFilter",
+                                            "\"%1\" is not a time in the regional formats."))
+            .arg(value);
+    return translated(
+               QT_TRANSLATE_NOOP("ColumnFilter", "\"%1\" is not a number in the regional formats."))
+        .arg(value);
 }
 
 // One condition made ready for many cells: folded texts, the compiled expression, read values.
@@ -118,6 +125,7 @@ public:
                    const QVector<char> &base)
         : mFilter(filter)
         , mRegional(regional)
+        , mQuickDates(regional)
     {
         mValid = filter.field >= 1 && filter.field <= database.fieldCount();
         if (!mValid)
@@ -170,6 +178,12 @@ private:
             if (cell == "0")
                 return 0;
             return std::nullopt;
+        }
+        // A date as the format writes it is read without Qt's parser, which would cost more
+        // than the rest of the filter together.
+        if (mKind == Kind::Date && mQuickDates.isUsable()) {
+            if (const std::optional<QDate> date = mQuickDates.readDate(cell))
+                return static_cast<long double>(date->toJulianDay());
         }
         return readKey(cell, mKind, mRegional);
     }
@@ -271,6 +285,7 @@ private:
 
     const FieldFilter &mFilter;
     const Regional &mRegional;
+    NumericDateFormat mQuickDates;
     Kind mKind = Kind::Text;
     bool mValid = false;
     bool mTyped = false;
@@ -351,18 +366,24 @@ QString columnConditionError(const ColumnCondition &condition, int typeIndex,
     const ColumnTest test = condition.test;
     if (test == ColumnTest::Matches) {
         const QRegularExpression expression(condition.value);
-        return expression.isValid() ? QString()
-                                    : translate("The regular expression is not valid: %1.")
-                                          .arg(expression.errorString());
+        return expression.isValid()
+                   ? QString()
+                   : translated(QT_TRANSLATE_NOOP("ColumnFilter",
+                                                  "The regular expression is not valid: %1."))
+                         .arg(expression.errorString());
     }
     if ((test == ColumnTest::Checked || test == ColumnTest::Unchecked) && kind != Kind::Boolean)
-        return translate("Only Boolean fields are checked or unchecked.");
+        return translated(
+            QT_TRANSLATE_NOOP("ColumnFilter", "Only Boolean fields are checked or unchecked."));
     if (isOrderTest(test) && !isTyped(kind))
-        return translate("Only numbers, dates and times are compared by size.");
+        return translated(QT_TRANSLATE_NOOP("ColumnFilter",
+                                            "Only numbers, dates and times are compared by size."));
     if (test == ColumnTest::Top || test == ColumnTest::Bottom) {
         return recordCountOf(condition.value)
                    ? QString()
-                   : translate("\"%1\" is not a number of records.").arg(condition.value);
+                   : translated(
+                         QT_TRANSLATE_NOOP("ColumnFilter", "\"%1\" is not a number of records."))
+                         .arg(condition.value);
     }
     if (!readsTyped(test, kind) || kind == Kind::Boolean)
         return {};

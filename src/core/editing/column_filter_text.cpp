@@ -17,7 +17,7 @@ namespace kribed {
 
 namespace {
 
-QString translate(const char *text)
+QString translated(const char *text)
 {
     return QCoreApplication::translate("ColumnFilter", text);
 }
@@ -141,24 +141,29 @@ QString describeFieldFilter(const FieldFilter &filter, const Regional &regional)
         QStringList values;
         for (int index = 0; index < filter.values.size() && index < shownValues; ++index) {
             const QByteArray &value = filter.values[index];
-            values << (value.isEmpty() ? translate("(empty)") : regional.toText(value));
+            values << (value.isEmpty() ? translated(QT_TRANSLATE_NOOP("ColumnFilter", "(empty)"))
+                                       : regional.toText(value));
         }
         if (filter.values.size() > shownValues)
             values << QStringLiteral("…");
-        parts << (filter.values.isEmpty() ? translate("no value")
-                                          : translate("one of: %1").arg(values.join(u", ")));
+        parts << (filter.values.isEmpty()
+                      ? translated(QT_TRANSLATE_NOOP("ColumnFilter", "no value"))
+                      : translated(QT_TRANSLATE_NOOP("ColumnFilter", "one of: %1"))
+                            .arg(values.join(u", ")));
     }
     QStringList conditions;
     for (const ColumnCondition &condition : filter.conditions) {
         const TestName *name = nameOf(condition.test);
-        const QString text = translate(name->described);
+        const QString text = translated(name->described);
         if (condition.test == ColumnTest::Between)
             conditions << text.arg(condition.value, condition.second);
         else
             conditions << (text.contains(u"%1") ? text.arg(condition.value) : text);
     }
     if (!conditions.isEmpty())
-        parts << conditions.join(filter.anyCondition ? translate(" or ") : translate(" and "));
+        parts << conditions.join(filter.anyCondition
+                                     ? translated(QT_TRANSLATE_NOOP("ColumnFilter", " or "))
+                                     : translated(QT_TRANSLATE_NOOP("ColumnFilter", " and ")));
     return parts.join(QStringLiteral("; "));
 }
 

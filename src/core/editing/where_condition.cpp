@@ -32,7 +32,7 @@ const Operator operators[] = {
     {"~", ColumnTest::Matches, ColumnTest::Matches},
 };
 
-QString translate(const char *text)
+QString translated(const char *text)
 {
     return QCoreApplication::translate("WhereCondition", text);
 }
@@ -74,8 +74,10 @@ std::optional<FieldFilter> readOne(const QString &text, const Database &database
             FieldFilter filter;
             filter.field = fieldNamed(database, text.left(at), regional);
             if (filter.field == 0) {
-                error = translate("--where %1: the database has no field named %2.")
-                            .arg(text, text.left(at));
+                error =
+                    translated(QT_TRANSLATE_NOOP("WhereCondition",
+                                                 "--where %1: the database has no field named %2."))
+                        .arg(text, text.left(at));
                 return std::nullopt;
             }
             const QString value = text.mid(at + symbol.size());
@@ -92,15 +94,19 @@ std::optional<FieldFilter> readOne(const QString &text, const Database &database
                 const QString reason =
                     columnConditionError(condition, database.fieldType(filter.field), regional);
                 if (!reason.isEmpty()) {
-                    error = translate("--where %1: %2").arg(text, reason);
+                    error = translated(QT_TRANSLATE_NOOP("WhereCondition", "--where %1: %2"))
+                                .arg(text, reason);
                     return std::nullopt;
                 }
             }
             return filter;
         }
     }
-    error = translate("--where %1: no field name followed by one of = != < <= > >= ~ ^= $= *=.")
-                .arg(text);
+    error =
+        translated(QT_TRANSLATE_NOOP(
+                       "WhereCondition",
+                       "--where %1: no field name followed by one of = != < <= > >= ~ ^= $= *=."))
+            .arg(text);
     return std::nullopt;
 }
 
