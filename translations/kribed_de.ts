@@ -1774,26 +1774,6 @@ Spaltenbreite weglässt.</translation>
         <translation>Zu einem Datensatz gehen und die Filterleiste</translation>
     </message>
     <message>
-        <source>Edit &gt; Go to record... (Ctrl+G) takes a record number and makes that record the
-current row; the column stays. A record the filter hides cannot be gone to.
-Tools &gt; Filter bar (Ctrl+Shift+L) shows a bar above the table with the settings of
-the Filter page: the field to look in, the text, &quot;Field must begin with String&quot; and
-the switch, which is Tools &gt; Enable filter. They are the same settings, so a change
-in the bar shows on the Filter page and the other way round. A short pause after
-typing, or Return, runs the filter with the text; the bar then tells how many records
-it shows (&quot;12 of 2000 records shown&quot;). Escape returns to the table. Each change made
-in the bar can be undone with Edit &gt; Undo.</source>
-        <translation>Bearbeiten &gt; Gehe zu Datensatz... (Strg+G) macht den Datensatz mit der eingegebenen Nummer zur
-aktuellen Zeile; die Spalte bleibt. Ein vom Filter ausgeblendeter Datensatz ist nicht erreichbar.
-Extras &gt; Filterleiste (Strg+Umschalt+L) zeigt über der Tabelle eine Leiste mit den Einstellungen
-der Seite „Filter“: das zu durchsuchende Feld, den Text, „Feld muss mit dem Text beginnen“ und
-den Schalter, der Extras &gt; Filter einschalten entspricht. Es sind dieselben Einstellungen, daher
-erscheint eine Änderung in der Leiste auf der Seite „Filter“ und umgekehrt. Eine kurze Pause nach
-der Eingabe oder die Eingabetaste wendet den Filter mit dem Text an; die Leiste zeigt dann, wie
-viele Datensätze angezeigt werden („12 von 2000 Datensätzen angezeigt“). Esc führt zurück zur
-Tabelle. Jede Änderung in der Leiste lässt sich mit Bearbeiten &gt; Rückgängig zurücknehmen.</translation>
-    </message>
-    <message>
         <source>Printing the database</source>
         <translation>Die Datenbank drucken</translation>
     </message>
@@ -1998,6 +1978,56 @@ In einer Shell schreibt kribed-cli export --type sqlite (oder --type xlsx) diese
 Dateien, und kribed-cli import --type sqlite --table NAME liest die Tabelle
 NAME; ohne --table liest es die Tabelle des eigenen Exports oder die einzige
 Tabelle der Datei. --locale wählt die regionalen Formate.</translation>
+    </message>
+    <message>
+        <source>Edit &gt; Go to record... (Ctrl+G) takes a record number and makes that record the
+current row; the column stays. A record the filter hides cannot be gone to.
+Tools &gt; Filter bar (Ctrl+Shift+L) shows a bar above the table with the settings of
+the Filter page: the field to look in, the text, &quot;Field must begin with String&quot; and
+the switch, which is Tools &gt; Enable filter. They are the same settings, so a change
+in the bar shows on the Filter page and the other way round. A short pause after
+typing, or Return, runs the filter with the text; the bar then tells how many records
+it shows (&quot;12 of 2000 records shown&quot;). Escape returns to the table. Each change made
+in the bar can be undone with Edit &gt; Undo.
+Tools &gt; Column filters (Ctrl+Shift+F) puts a button into each field&apos;s header; Alt+Down
+opens the one of the current field. It lists the field&apos;s values with the number of
+records holding each, counted over the records the other filters leave: tick the
+values to keep (the search box narrows the list, Select all ticks what it shows).
+Below are two conditions by the field&apos;s type, joined by and or or: for texts equals,
+contains, begins with, ends with or a regular expression; for numbers, dates and
+times =, &lt;, &gt;, between, or the top or bottom N, read in the regional formats (a cell
+that does not read as its type never matches); for Boolean fields checked or
+unchecked; for every field empty or not empty. The filters of all fields must hold,
+on top of the record filter. A filtered field shows a funnel in its header and names
+its filter in the header&apos;s tooltip; the status bar tells how many records are shown.
+Column filters are not saved in the file: they are remembered for it and come back
+when it is opened again. Each change can be undone; Tools &gt; Clear all filters removes
+them all. Tools &gt; Freeze columns up to here keeps the fields left of the current cell
+in place while the table scrolls right.</source>
+        <translation>Bearbeiten &gt; Gehe zu Datensatz... (Strg+G) macht den Datensatz mit der eingegebenen Nummer zur
+aktuellen Zeile; die Spalte bleibt. Ein vom Filter ausgeblendeter Datensatz ist nicht erreichbar.
+Extras &gt; Filterleiste (Strg+Umschalt+L) zeigt über der Tabelle eine Leiste mit den Einstellungen
+der Seite „Filter“: das zu durchsuchende Feld, den Text, „Feld muss mit dem Text beginnen“ und
+den Schalter, der Extras &gt; Filter einschalten entspricht. Es sind dieselben Einstellungen, daher
+erscheint eine Änderung in der Leiste auf der Seite „Filter“ und umgekehrt. Eine kurze Pause nach
+der Eingabe oder die Eingabetaste wendet den Filter mit dem Text an; die Leiste zeigt dann, wie
+viele Datensätze angezeigt werden („12 von 2000 Datensätzen angezeigt“). Esc führt zurück zur
+Tabelle. Jede Änderung in der Leiste lässt sich mit Bearbeiten &gt; Rückgängig zurücknehmen.
+Extras &gt; Spaltenfilter (Strg+Umschalt+F) setzt in den Kopf jedes Feldes einen Knopf; Alt+Pfeil nach
+unten öffnet den des aktuellen Feldes. Er listet die Werte des Feldes mit der Zahl der Datensätze, die
+sie enthalten, gezählt über die Datensätze, die die anderen Filter übrig lassen: Kreuzen Sie die Werte
+an, die bleiben sollen (das Suchfeld kürzt die Liste, „Alle auswählen“ kreuzt an, was sie zeigt).
+Darunter stehen zwei Bedingungen nach dem Typ des Feldes, verbunden mit „und“ oder „oder“: für Texte
+ist gleich, enthält, beginnt mit, endet auf oder ein regulärer Ausdruck; für Zahlen, Datumsangaben und
+Uhrzeiten =, &lt;, &gt;, zwischen oder die N größten oder kleinsten, gelesen in den regionalen
+Formaten (eine Zelle, die sich nicht als ihr Typ lesen lässt, passt nie); für boolesche Felder
+angekreuzt oder nicht angekreuzt; für jedes Feld leer oder nicht leer. Die Filter aller Felder müssen
+zutreffen, zusätzlich zum Datensatzfilter. Ein gefiltertes Feld zeigt einen Trichter in seinem Kopf
+und nennt seinen Filter im Tooltip des Kopfes; die Statusleiste zeigt, wie viele Datensätze angezeigt
+werden. Spaltenfilter werden nicht in der Datei gespeichert: Sie werden für die Datei gemerkt und
+kommen beim nächsten Öffnen zurück. Jede Änderung lässt sich rückgängig machen; Extras &gt; Alle
+Filter aufheben entfernt sie alle. Extras &gt; Spalten bis hier fixieren hält die Felder links der
+aktuellen Zelle an ihrem Platz, während die Tabelle nach rechts blättert.</translation>
     </message>
 </context>
 <context>
