@@ -2,10 +2,12 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/model/database.h"
 #include "gui/commands/column_filter_commands.h"
+#include "gui/commands/frozen_columns.h"
 #include "gui/commands/row_column_commands.h"
 #include "gui/dialogs/column_filter_popup.h"
 #include "gui/grid/database_document.h"
 #include "gui/grid/grid_header.h"
+#include "gui/grid/recorded_edits.h"
 #include "gui/window/main_window.h"
 #include "history_checks.h"
 #include "main_window_fixture.h"
@@ -210,6 +212,47 @@ private Q_SLOTS:
         QCOMPARE(windowDatabase().fieldCount(), 3);
         QCOMPARE(shownRecords(), "1,4,6"_ba);
         QCOMPARE(windowDocument().viewState().columnFilters.fields.size(), 2);
+    }
+
+    void retypedFieldTakesItsFilterInItsStep()
+    {
+        askTheQuestion();
+        const int before = steps();
+        recordSettings(windowDocument(), u"Properties"_s,
+                       [](Database &database) { database.setFieldType(2, 0); });
+        QCOMPARE(steps(), before + 1);
+        QCOMPARE(shownRecords(), "1,2,4,5,6"_ba);
+        windowAction(u"actionUndo"_s)->trigger();
+        QCOMPARE(windowDatabase().fieldType(2), 12);
+        QCOMPARE(shownRecords(), "1,4,6"_ba);
+        windowAction(u"actionRedo"_s)->trigger();
+        QCOMPARE(shownRecords(), "1,2,4,5,6"_ba);
+    }
+
+    void frozenColumnsStayAndAreRemembered()
+    {
+        FrozenColumns &frozen = filters().frozenColumns();
+        QAction *freeze = windowAction(u"actionFreezeColumns"_s);
+        mWindow->grid()->setCurrentIndex(windowDocument().model().index(0, 2));
+        freeze->trigger();
+        QCOMPARE(frozen.count(), 2);
+        QVERIFY(freeze->isChecked());
+        QVERIFY(frozen.overlay()->isVisibleTo(mWindow->grid()));
+        QVERIFY(!frozen.overlay()->isColumnHidden(1));
+        QVERIFY(frozen.overlay()->isColumnHidden(2));
+        QCOMPARE(frozen.overlay()->width(),
+                 mWindow->grid()->columnWidth(0) + mWindow->grid()->columnWidth(1));
+        // The rows the filters hide go in the overlay too.
+        askTheQuestion();
+        QTRY_VERIFY(frozen.overlay()->isRowHidden(1));
+
+        const QString path = windowDatabase().filePath();
+        closeWindow();
+        makeWindow();
+        openThroughDialog(path);
+        QCOMPARE(mWindow->commandGroups().get<ColumnFilterCommands>().frozenColumns().count(), 2);
+        windowAction(u"actionFreezeColumns"_s)->trigger();
+        QCOMPARE(mWindow->commandGroups().get<ColumnFilterCommands>().frozenColumns().count(), 0);
     }
 
     void popupOpensFromTheKeyboard()
