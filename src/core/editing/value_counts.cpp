@@ -65,6 +65,10 @@ public:
         return result;
     }
 
+    // Room for this many distinct texts, so thousands of them do not grow the table step by step
+    // (a database holds at most 9999 records).
+    void expect(qsizetype texts) { mIndex.reserve(texts); }
+
 private:
     QHash<QByteArray, int> mIndex;
     QVector<ValueCount> mCounts;
@@ -83,6 +87,7 @@ QVector<ValueCount> valueCounts(const Database &database, int field, CountedReco
     Counter counter;
     if (!validField(database, field))
         return {};
+    counter.expect(database.recordCount());
     for (int record = 1; record <= database.recordCount(); ++record) {
         if (records == CountedRecords::All || !database.isHidden(record))
             counter.add(database.cellView(field, record));
@@ -96,6 +101,7 @@ QVector<ValueCount> valueCounts(const Database &database, int field, const QVect
     Counter counter;
     if (!validField(database, field))
         return {};
+    counter.expect(std::min(records.size(), qsizetype(database.recordCount())));
     for (const int record : records) {
         if (record >= 1 && record <= database.recordCount())
             counter.add(database.cellView(field, record));

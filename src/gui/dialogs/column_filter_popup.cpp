@@ -150,9 +150,11 @@ void ColumnFilterPopup::prepare(int field, const QString &fieldName, int typeInd
     mValues->clear();
     // One list of items at once: thousands of values fill it in one go, not one by one.
     QList<QListWidgetItem *> items;
+    const QString empty = tr("(empty)");
+    const QString withCount = tr("%1 (%2)");
     for (const ValueCount &value : counts) {
-        const QString text = value.text.isEmpty() ? tr("(empty)") : regional.toText(value.text);
-        auto *item = new QListWidgetItem(tr("%1 (%2)").arg(text).arg(value.count));
+        const QString text = value.text.isEmpty() ? empty : regional.toText(value.text);
+        auto *item = new QListWidgetItem(withCount.arg(text, QString::number(value.count)));
         item->setData(BytesRole, value.text);
         item->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         const bool ticked = !filter.listOn || filter.values.contains(value.text);
