@@ -279,6 +279,10 @@ void ColumnFilterPopup::keyPressEvent(QKeyEvent *event)
         accept();
         return;
     }
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
     QFrame::keyPressEvent(event);
 }
 
