@@ -262,7 +262,15 @@ private Q_SLOTS:
         QTest::keyClick(mWindow->grid(), Qt::Key_Down, Qt::AltModifier);
         QVERIFY(popup().isVisible());
         QCOMPARE(popup().testBox(0)->itemText(1), u"is checked"_s);
-        popup().close();
+        QTest::keyClick(&popup(), Qt::Key_Escape);
+        QVERIFY(!popup().isVisible());
+        QCOMPARE(shownRecords(), "1,2,3,4,5,6"_ba);
+        // Return takes the conditions as OK does.
+        QTest::keyClick(mWindow->grid(), Qt::Key_Down, Qt::AltModifier);
+        popup().testBox(0)->setCurrentIndex(1);
+        QTest::keyClick(&popup(), Qt::Key_Return);
+        QVERIFY(!popup().isVisible());
+        QCOMPARE(shownRecords(), "1,2,3,5,6"_ba);
     }
 };
 
