@@ -292,6 +292,10 @@
         <source>info, import --type sqlite, export --type sqlite or xlsx and replace (its stamps): the regional formats of numbers, dates and times, a name such as de_DE or en_US (default: the formats the editor keeps for the database, else the desktop&apos;s).</source>
         <translation>info, import --type sqlite, export --type sqlite oder xlsx und replace (seine Änderungsstempel): die regionalen Formate für Zahlen, Datum und Uhrzeit, ein Name wie de_DE oder en_US (Vorgabe: die Formate, die der Editor für die Datenbank gespeichert hat, sonst die des Desktops).</translation>
     </message>
+    <message>
+        <source>info, dump, export and replace: only the records where the condition holds (repeated: all of them): FIELD=V1,V2 FIELD!=V FIELD&lt;V FIELD&lt;=V FIELD&gt;V FIELD&gt;=V FIELD~REGEX FIELD^=T FIELD$=T FIELD*=T, FIELD= (empty), FIELD!= (not empty).</source>
+        <translation>info, dump, export und replace: nur die Datensätze, für die die Bedingung gilt (mehrfach angegeben: alle Bedingungen): FELD=W1,W2 FELD!=W FELD&lt;W FELD&lt;=W FELD&gt;W FELD&gt;=W FELD~REGEX FELD^=T FELD$=T FELD*=T, FELD= (leer), FELD!= (nicht leer).</translation>
+    </message>
 </context>
 <context>
     <name>CliPrompter</name>
@@ -333,6 +337,129 @@
     <message>
         <source> and %1 more</source>
         <translation> und %1 weitere</translation>
+    </message>
+</context>
+<context>
+    <name>ColumnFilter</name>
+    <message>
+        <source>= %1</source>
+        <translation>= %1</translation>
+    </message>
+    <message>
+        <source>≠ %1</source>
+        <translation>≠ %1</translation>
+    </message>
+    <message>
+        <source>contains %1</source>
+        <translation>enthält %1</translation>
+    </message>
+    <message>
+        <source>does not contain %1</source>
+        <translation>enthält nicht %1</translation>
+    </message>
+    <message>
+        <source>begins with %1</source>
+        <translation>beginnt mit %1</translation>
+    </message>
+    <message>
+        <source>ends with %1</source>
+        <translation>endet auf %1</translation>
+    </message>
+    <message>
+        <source>matches %1</source>
+        <translation>passt zu %1</translation>
+    </message>
+    <message>
+        <source>&lt; %1</source>
+        <translation>&lt; %1</translation>
+    </message>
+    <message>
+        <source>≤ %1</source>
+        <translation>≤ %1</translation>
+    </message>
+    <message>
+        <source>&gt; %1</source>
+        <translation>&gt; %1</translation>
+    </message>
+    <message>
+        <source>≥ %1</source>
+        <translation>≥ %1</translation>
+    </message>
+    <message>
+        <source>between %1 and %2</source>
+        <translation>zwischen %1 und %2</translation>
+    </message>
+    <message>
+        <source>top %1</source>
+        <translation>die %1 größten</translation>
+    </message>
+    <message>
+        <source>bottom %1</source>
+        <translation>die %1 kleinsten</translation>
+    </message>
+    <message>
+        <source>checked</source>
+        <translation>angekreuzt</translation>
+    </message>
+    <message>
+        <source>unchecked</source>
+        <translation>nicht angekreuzt</translation>
+    </message>
+    <message>
+        <source>empty</source>
+        <translation>leer</translation>
+    </message>
+    <message>
+        <source>not empty</source>
+        <translation>nicht leer</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a date in the regional formats.</source>
+        <translation>„%1“ ist in den regionalen Formaten kein Datum.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a time in the regional formats.</source>
+        <translation>„%1“ ist in den regionalen Formaten keine Uhrzeit.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a number in the regional formats.</source>
+        <translation>„%1“ ist in den regionalen Formaten keine Zahl.</translation>
+    </message>
+    <message>
+        <source>The regular expression is not valid: %1.</source>
+        <translation>Der reguläre Ausdruck ist ungültig: %1.</translation>
+    </message>
+    <message>
+        <source>Only Boolean fields are checked or unchecked.</source>
+        <translation>Nur boolesche Felder sind angekreuzt oder nicht angekreuzt.</translation>
+    </message>
+    <message>
+        <source>Only numbers, dates and times are compared by size.</source>
+        <translation>Nur Zahlen, Datumsangaben und Uhrzeiten werden der Größe nach verglichen.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a number of records.</source>
+        <translation>„%1“ ist keine Anzahl von Datensätzen.</translation>
+    </message>
+    <message>
+        <source>(empty)</source>
+        <translation>(leer)</translation>
+    </message>
+    <message>
+        <source>no value</source>
+        <translation>kein Wert</translation>
+    </message>
+    <message>
+        <source>one of: %1</source>
+        <translation>einer von: %1</translation>
+    </message>
+    <message>
+        <source> or </source>
+        <translation> oder </translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation> und </translation>
     </message>
 </context>
 <context>
@@ -1647,26 +1774,6 @@ Spaltenbreite weglässt.</translation>
         <translation>Zu einem Datensatz gehen und die Filterleiste</translation>
     </message>
     <message>
-        <source>Edit &gt; Go to record... (Ctrl+G) takes a record number and makes that record the
-current row; the column stays. A record the filter hides cannot be gone to.
-Tools &gt; Filter bar (Ctrl+Shift+L) shows a bar above the table with the settings of
-the Filter page: the field to look in, the text, &quot;Field must begin with String&quot; and
-the switch, which is Tools &gt; Enable filter. They are the same settings, so a change
-in the bar shows on the Filter page and the other way round. A short pause after
-typing, or Return, runs the filter with the text; the bar then tells how many records
-it shows (&quot;12 of 2000 records shown&quot;). Escape returns to the table. Each change made
-in the bar can be undone with Edit &gt; Undo.</source>
-        <translation>Bearbeiten &gt; Gehe zu Datensatz... (Strg+G) macht den Datensatz mit der eingegebenen Nummer zur
-aktuellen Zeile; die Spalte bleibt. Ein vom Filter ausgeblendeter Datensatz ist nicht erreichbar.
-Extras &gt; Filterleiste (Strg+Umschalt+L) zeigt über der Tabelle eine Leiste mit den Einstellungen
-der Seite „Filter“: das zu durchsuchende Feld, den Text, „Feld muss mit dem Text beginnen“ und
-den Schalter, der Extras &gt; Filter einschalten entspricht. Es sind dieselben Einstellungen, daher
-erscheint eine Änderung in der Leiste auf der Seite „Filter“ und umgekehrt. Eine kurze Pause nach
-der Eingabe oder die Eingabetaste wendet den Filter mit dem Text an; die Leiste zeigt dann, wie
-viele Datensätze angezeigt werden („12 von 2000 Datensätzen angezeigt“). Esc führt zurück zur
-Tabelle. Jede Änderung in der Leiste lässt sich mit Bearbeiten &gt; Rückgängig zurücknehmen.</translation>
-    </message>
-    <message>
         <source>Printing the database</source>
         <translation>Die Datenbank drucken</translation>
     </message>
@@ -1872,6 +1979,71 @@ Dateien, und kribed-cli import --type sqlite --table NAME liest die Tabelle
 NAME; ohne --table liest es die Tabelle des eigenen Exports oder die einzige
 Tabelle der Datei. --locale wählt die regionalen Formate.</translation>
     </message>
+    <message>
+        <source>Edit &gt; Go to record... (Ctrl+G) takes a record number and makes that record the
+current row; the column stays. A record the filter hides cannot be gone to.
+Tools &gt; Filter bar (Ctrl+Shift+L) shows a bar above the table with the settings of
+the Filter page: the field to look in, the text, &quot;Field must begin with String&quot; and
+the switch, which is Tools &gt; Enable filter. They are the same settings, so a change
+in the bar shows on the Filter page and the other way round. A short pause after
+typing, or Return, runs the filter with the text; the bar then tells how many records
+it shows (&quot;12 of 2000 records shown&quot;). Escape returns to the table. Each change made
+in the bar can be undone with Edit &gt; Undo.
+Tools &gt; Column filters (Ctrl+Shift+F) puts a button into each field&apos;s header; Alt+Down
+opens the one of the current field. It lists the field&apos;s values with the number of
+records holding each, counted over the records the other filters leave: tick the
+values to keep (the search box narrows the list, Select all ticks what it shows).
+Below are two conditions by the field&apos;s type, joined by and or or: for texts equals,
+contains, begins with, ends with or a regular expression; for numbers, dates and
+times =, &lt;, &gt;, between, or the top or bottom N, read in the regional formats (a cell
+that does not read as its type never matches); for Boolean fields checked or
+unchecked; for every field empty or not empty. The filters of all fields must hold,
+on top of the record filter. A filtered field shows a funnel in its header and names
+its filter in the header&apos;s tooltip; the status bar tells how many records are shown.
+Column filters are not saved in the file: they are remembered for it and come back
+when it is opened again. Each change can be undone; Tools &gt; Clear all filters removes
+them all. Tools &gt; Freeze columns up to here keeps the fields left of the current cell
+in place while the table scrolls right.</source>
+        <translation>Bearbeiten &gt; Gehe zu Datensatz... (Strg+G) macht den Datensatz mit der eingegebenen Nummer zur
+aktuellen Zeile; die Spalte bleibt. Ein vom Filter ausgeblendeter Datensatz ist nicht erreichbar.
+Extras &gt; Filterleiste (Strg+Umschalt+L) zeigt über der Tabelle eine Leiste mit den Einstellungen
+der Seite „Filter“: das zu durchsuchende Feld, den Text, „Feld muss mit dem Text beginnen“ und
+den Schalter, der Extras &gt; Filter einschalten entspricht. Es sind dieselben Einstellungen, daher
+erscheint eine Änderung in der Leiste auf der Seite „Filter“ und umgekehrt. Eine kurze Pause nach
+der Eingabe oder die Eingabetaste wendet den Filter mit dem Text an; die Leiste zeigt dann, wie
+viele Datensätze angezeigt werden („12 von 2000 Datensätzen angezeigt“). Esc führt zurück zur
+Tabelle. Jede Änderung in der Leiste lässt sich mit Bearbeiten &gt; Rückgängig zurücknehmen.
+Extras &gt; Spaltenfilter (Strg+Umschalt+F) setzt in den Kopf jedes Feldes einen Knopf; Alt+Pfeil nach
+unten öffnet den des aktuellen Feldes. Er listet die Werte des Feldes mit der Zahl der Datensätze, die
+sie enthalten, gezählt über die Datensätze, die die anderen Filter übrig lassen: Kreuzen Sie die Werte
+an, die bleiben sollen (das Suchfeld kürzt die Liste, „Alle auswählen“ kreuzt an, was sie zeigt).
+Darunter stehen zwei Bedingungen nach dem Typ des Feldes, verbunden mit „und“ oder „oder“: für Texte
+ist gleich, enthält, beginnt mit, endet auf oder ein regulärer Ausdruck; für Zahlen, Datumsangaben und
+Uhrzeiten =, &lt;, &gt;, zwischen oder die N größten oder kleinsten, gelesen in den regionalen
+Formaten (eine Zelle, die sich nicht als ihr Typ lesen lässt, passt nie); für boolesche Felder
+angekreuzt oder nicht angekreuzt; für jedes Feld leer oder nicht leer. Die Filter aller Felder müssen
+zutreffen, zusätzlich zum Datensatzfilter. Ein gefiltertes Feld zeigt einen Trichter in seinem Kopf
+und nennt seinen Filter im Tooltip des Kopfes; die Statusleiste zeigt, wie viele Datensätze angezeigt
+werden. Spaltenfilter werden nicht in der Datei gespeichert: Sie werden für die Datei gemerkt und
+kommen beim nächsten Öffnen zurück. Jede Änderung lässt sich rückgängig machen; Extras &gt; Alle
+Filter aufheben entfernt sie alle. Extras &gt; Spalten bis hier fixieren hält die Felder links der
+aktuellen Zelle an ihrem Platz, während die Tabelle nach rechts blättert.</translation>
+    </message>
+</context>
+<context>
+    <name>WhereCondition</name>
+    <message>
+        <source>--where %1: the database has no field named %2.</source>
+        <translation>--where %1: Die Datenbank hat kein Feld namens %2.</translation>
+    </message>
+    <message>
+        <source>--where %1: %2</source>
+        <translation>--where %1: %2</translation>
+    </message>
+    <message>
+        <source>--where %1: no field name followed by one of = != &lt; &lt;= &gt; &gt;= ~ ^= $= *=.</source>
+        <translation>--where %1: kein Feldname, gefolgt von einem von = != &lt; &lt;= &gt; &gt;= ~ ^= $= *=.</translation>
+    </message>
 </context>
 <context>
     <name>WorkbookExport</name>
@@ -2042,6 +2214,167 @@ und %n weitere.</numerusform>
     <message>
         <source>Count: %1</source>
         <translation>Anzahl: %1</translation>
+    </message>
+</context>
+<context>
+    <name>kribed::ColumnFilterCommands</name>
+    <message>
+        <source>Col&amp;umn filters</source>
+        <translation>Spaltenfil&amp;ter</translation>
+    </message>
+    <message>
+        <source>Filter buttons in the field headers</source>
+        <translation>Filterknöpfe in den Feldköpfen</translation>
+    </message>
+    <message>
+        <source>Clear all fi&amp;lters</source>
+        <translation>Alle Filter auf&amp;heben</translation>
+    </message>
+    <message>
+        <source>Remove every column filter</source>
+        <translation>Alle Spaltenfilter entfernen</translation>
+    </message>
+    <message>
+        <source>F&amp;reeze columns up to here</source>
+        <translation>Spalten bis hier fi&amp;xieren</translation>
+    </message>
+    <message>
+        <source>Keep the fields left of the current cell in place while scrolling right</source>
+        <translation>Die Felder links der aktuellen Zelle beim Blättern nach rechts stehen lassen</translation>
+    </message>
+    <message>
+        <source>Column filter</source>
+        <translation>Spaltenfilter</translation>
+    </message>
+    <message>
+        <source>Clear all filters</source>
+        <translation>Alle Filter aufheben</translation>
+    </message>
+    <message>
+        <source>%1 of %2 records shown</source>
+        <translation>%1 von %2 Datensätzen angezeigt</translation>
+    </message>
+</context>
+<context>
+    <name>kribed::ColumnFilterPopup</name>
+    <message>
+        <source>is empty</source>
+        <translation>ist leer</translation>
+    </message>
+    <message>
+        <source>is not empty</source>
+        <translation>ist nicht leer</translation>
+    </message>
+    <message>
+        <source>is checked</source>
+        <translation>ist angekreuzt</translation>
+    </message>
+    <message>
+        <source>is unchecked</source>
+        <translation>ist nicht angekreuzt</translation>
+    </message>
+    <message>
+        <source>=</source>
+        <translation>=</translation>
+    </message>
+    <message>
+        <source>≠</source>
+        <translation>≠</translation>
+    </message>
+    <message>
+        <source>&lt;</source>
+        <translation>&lt;</translation>
+    </message>
+    <message>
+        <source>≤</source>
+        <translation>≤</translation>
+    </message>
+    <message>
+        <source>&gt;</source>
+        <translation>&gt;</translation>
+    </message>
+    <message>
+        <source>≥</source>
+        <translation>≥</translation>
+    </message>
+    <message>
+        <source>between</source>
+        <translation>zwischen</translation>
+    </message>
+    <message>
+        <source>top N</source>
+        <translation>die N größten</translation>
+    </message>
+    <message>
+        <source>bottom N</source>
+        <translation>die N kleinsten</translation>
+    </message>
+    <message>
+        <source>contains</source>
+        <translation>enthält</translation>
+    </message>
+    <message>
+        <source>equals</source>
+        <translation>ist gleich</translation>
+    </message>
+    <message>
+        <source>does not equal</source>
+        <translation>ist ungleich</translation>
+    </message>
+    <message>
+        <source>does not contain</source>
+        <translation>enthält nicht</translation>
+    </message>
+    <message>
+        <source>begins with</source>
+        <translation>beginnt mit</translation>
+    </message>
+    <message>
+        <source>ends with</source>
+        <translation>endet auf</translation>
+    </message>
+    <message>
+        <source>matches the regular expression</source>
+        <translation>passt zum regulären Ausdruck</translation>
+    </message>
+    <message>
+        <source>Select &amp;all</source>
+        <translation>&amp;Alle auswählen</translation>
+    </message>
+    <message>
+        <source>C&amp;lear filter</source>
+        <translation>Filter auf&amp;heben</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Suchen</translation>
+    </message>
+    <message>
+        <source>and</source>
+        <translation>und</translation>
+    </message>
+    <message>
+        <source>or</source>
+        <translation>oder</translation>
+    </message>
+    <message>
+        <source>(empty)</source>
+        <translation>(leer)</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n value(s) of this field do not read as its type and match no condition on it.</source>
+        <translation>
+            <numerusform>%n Wert dieses Feldes lässt sich nicht als sein Typ lesen und erfüllt keine Bedingung darauf.</numerusform>
+            <numerusform>%n Werte dieses Feldes lassen sich nicht als sein Typ lesen und erfüllen keine Bedingung darauf.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>(no condition)</source>
+        <translation>(keine Bedingung)</translation>
     </message>
 </context>
 <context>
@@ -2405,6 +2738,13 @@ und %n weitere.</numerusform>
     <message>
         <source>Record %1 is hidden by the record filter.</source>
         <translation>Datensatz %1 ist durch den Datensatzfilter ausgeblendet.</translation>
+    </message>
+</context>
+<context>
+    <name>kribed::GridHeader</name>
+    <message>
+        <source>Filter: %1</source>
+        <translation>Filter: %1</translation>
     </message>
 </context>
 <context>

@@ -66,4 +66,14 @@ and %n more.</numerusform>
         </translation>
     </message>
 </context>
+<context>
+    <name>kribed::ColumnFilterPopup</name>
+    <message numerus="yes">
+        <source>%n value(s) of this field do not read as its type and match no condition on it.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
 </TS>

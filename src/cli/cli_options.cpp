@@ -27,13 +27,13 @@ struct CommandSpec
 };
 
 const std::array<CommandSpec, 9> Commands = {{
-    {"info", "FILE.pdb", "locale json",
+    {"info", "FILE.pdb", "locale json where",
      QT_TRANSLATE_NOOP("CliOptions",
                        "a summary of a database with each field's statistics (--locale --json)")},
     {"check", "FILE.pdb", "",
      QT_TRANSLATE_NOOP("CliOptions",
                        "exit status 0 when the database loads, 1 when it is refused")},
-    {"dump", "FILE.pdb", "",
+    {"dump", "FILE.pdb", "locale where",
      QT_TRANSLATE_NOOP("CliOptions", "the whole database as one JSON object")},
     {"resave", "IN.pdb OUT.pdb", "",
      QT_TRANSLATE_NOOP("CliOptions", "load a database and write it as a Kribo pro copy")},
@@ -44,14 +44,14 @@ const std::array<CommandSpec, 9> Commands = {{
      QT_TRANSLATE_NOOP(
          "CliOptions",
          "make a database from separated text or a SQLite table (--type sqlite --table)")},
-    {"export", "IN.pdb OUT.txt", "type encoding locale",
+    {"export", "IN.pdb OUT.txt", "type encoding locale where",
      QT_TRANSLATE_NOOP(
          "CliOptions",
          "write a database as separated text, a SQLite database (--type sqlite) or an Excel "
          "workbook (--type xlsx)")},
     {"append", "DB.pdb IN.txt", "type encoding",
      QT_TRANSLATE_NOOP("CliOptions", "add the lines of separated text as records")},
-    {"replace", "FILE.pdb", "find with field regex match-case whole-cell output locale",
+    {"replace", "FILE.pdb", "find with field regex match-case whole-cell output locale where",
      QT_TRANSLATE_NOOP(
          "CliOptions",
          "replace a text in cells (--find --with [--field --regex --match-case --whole-cell "
@@ -230,6 +230,15 @@ struct Options
                                                   "database's own."),
         QStringLiteral("OUT.pdb")};
 
+    QCommandLineOption where{
+        QStringLiteral("where"),
+        QCoreApplication::translate(
+            "CliOptions",
+            "info, dump, export and replace: only the records where the condition holds "
+            "(repeated: all of them): FIELD=V1,V2 FIELD!=V FIELD<V FIELD<=V FIELD>V FIELD>=V "
+            "FIELD~REGEX FIELD^=T FIELD$=T FIELD*=T, FIELD= (empty), FIELD!= (not empty)."),
+        QStringLiteral("CONDITION")};
+
     QList<QCommandLineOption> valued() const
     {
         return {codePage, type, encoding, locale, name,   fields, records,
@@ -237,9 +246,9 @@ struct Options
     }
     QList<QCommandLineOption> all() const
     {
-        return {yes,       codePage,  type,   encoding, locale,  json,  name,
-                fields,    records,   width,  find,     with,    field, regex,
-                matchCase, wholeCell, output, table,    language};
+        return {yes,       codePage,  type,   encoding, locale,   json,  name,
+                fields,    records,   width,  find,     with,     field, regex,
+                matchCase, wholeCell, output, table,    language, where};
     }
 };
 
@@ -343,6 +352,7 @@ QString takeOptions(const QCommandLineParser &parser, const Options &options, Cl
         return QCoreApplication::translate("CliOptions", "--language is de or en, not '%1'.")
             .arg(parser.value(options.language));
     request.json = parser.isSet(options.json);
+    request.where = parser.values(options.where);
     if (parser.isSet(options.table)) {
         if (!request.format->listTables)
             return QCoreApplication::translate("CliOptions", "--table is for --type sqlite only.");

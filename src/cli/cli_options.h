@@ -56,6 +56,9 @@ struct CliRequest
     bool matchCase = false;
     bool wholeCell = false;
     QString output; // another file to write; empty: the database's own, with its backup
+    // --where, each given: info, dump, export and replace take only the records all of them
+    // select (read against the database once it is loaded).
+    QStringList where;
 };
 
 // What the command line asks for: a request to run, or an exit at once (help, version, a usage

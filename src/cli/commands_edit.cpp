@@ -60,6 +60,10 @@ ExitStatus replaceCommand(CliContext &context)
     // Opened as the editor opens it, since the file is written again.
     if (!loadNamedFile(context, request.files.at(0), database, OpenAccess::ReadWrite))
         return ExitFailure;
+    // The records --where leaves out are hidden, and only the shown ones are replaced in.
+    if (!selectRecords(context, database, false))
+        return ExitUsage;
+    settings.includeHidden = request.where.isEmpty();
     if (!request.field.isEmpty()) {
         settings.field = fieldNamed(database, context.codec.encode(request.field));
         if (settings.field == 0) {

@@ -132,6 +132,8 @@ ExitStatus exportCommand(CliContext &context)
     Database database;
     if (!loadForReading(context, context.request.files.at(0), database))
         return ExitFailure;
+    if (!selectRecords(context, database, true))
+        return ExitUsage;
     // The count of cells kept as text goes to standard error through the prompter.
     const ExchangeResult result = context.request.format->write(
         target, database, context.prompter, context.regional, context.request.encoding);

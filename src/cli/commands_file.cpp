@@ -5,6 +5,7 @@
 #include "cli/cli_context.h"
 #include "cli/info_report.h"
 #include "cli/json_dump.h"
+#include "core/editing/where_condition.h"
 #include "core/model/database.h"
 #include "core/model/pdb_reader.h"
 #include "core/model/pdb_writer.h"
@@ -40,11 +41,33 @@ bool loadForReading(CliContext &context, const QString &path, Database &database
     return loadNamedFile(context, path, database, OpenAccess::ReadOnly);
 }
 
+bool selectRecords(CliContext &context, Database &database, bool takeOut)
+{
+    if (context.request.where.isEmpty())
+        return true;
+    const WhereConditions where =
+        readWhereConditions(context.request.where, database, context.regional);
+    if (!where.error.isEmpty()) {
+        context.reportError(where.error);
+        return false;
+    }
+    selectWhere(database, where.filters, context.regional);
+    if (takeOut) {
+        for (int record = database.recordCount(); record >= 1; --record) {
+            if (database.isHidden(record))
+                database.takeRecord(record);
+        }
+    }
+    return true;
+}
+
 ExitStatus infoCommand(CliContext &context)
 {
     Database database;
     if (!loadForReading(context, context.request.files.at(0), database))
         return ExitFailure;
+    if (!selectRecords(context, database, true))
+        return ExitUsage;
     if (context.request.json)
         context.out << QString::fromUtf8(infoJson(context, database));
     else
@@ -67,6 +90,8 @@ ExitStatus dumpCommand(CliContext &context)
     Database database;
     if (!loadForReading(context, context.request.files.at(0), database))
         return ExitFailure;
+    if (!selectRecords(context, database, true))
+        return ExitUsage;
     // The JSON is UTF-8 already: its bytes go to the output device as they are made.
     context.out.flush();
     QBuffer collected;

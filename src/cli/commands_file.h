@@ -20,6 +20,11 @@ bool loadNamedFile(CliContext &context, const QString &path, Database &database,
 // and questions go through the context's prompter. True when the database holds the file.
 bool loadForReading(CliContext &context, const QString &path, Database &database);
 
+// --where: the records the conditions leave out are hidden, or taken out of the loaded copy when
+// `takeOut` (dump, info, export, which never write the database). False, with the usage error
+// told, when a condition names no field or cannot be read.
+bool selectRecords(CliContext &context, Database &database, bool takeOut);
+
 ExitStatus infoCommand(CliContext &context);   // info FILE.pdb
 ExitStatus checkCommand(CliContext &context);  // check FILE.pdb
 ExitStatus dumpCommand(CliContext &context);   // dump FILE.pdb

@@ -22,19 +22,29 @@ bool recordMatchesFilter(const Database &database, int record, QByteArrayView fo
     return false;
 }
 
+QVector<char> recordsFilterShows(const Database &database, bool on, const FilterOptions &options)
+{
+    QVector<char> shown(database.recordCount(), 1);
+    if (!on || database.filterText().isEmpty())
+        return shown;
+    const QByteArray folded = foldAToZ(database.filterText());
+    const int field = options.field >= 0 ? options.field : database.filterField();
+    for (int record = 1; record <= database.recordCount(); ++record) {
+        const bool matches =
+            recordMatchesFilter(database, record, folded, field, options.mustBeginWith);
+        shown[record - 1] = matches != options.exclude;
+    }
+    return shown;
+}
+
 int applyFilter(Database &database, bool on, const FilterOptions &options)
 {
     database.setFilterOn(on);
     database.showAllRecords();
-    if (!on || database.filterText().isEmpty())
-        return 0;
-    const QByteArray folded = foldAToZ(database.filterText());
-    const int field = options.field >= 0 ? options.field : database.filterField();
+    const QVector<char> shown = recordsFilterShows(database, on, options);
     int hidden = 0;
     for (int record = 1; record <= database.recordCount(); ++record) {
-        const bool matches =
-            recordMatchesFilter(database, record, folded, field, options.mustBeginWith);
-        if (matches == options.exclude) {
+        if (!shown[record - 1]) {
             database.setHidden(record, true);
             ++hidden;
         }

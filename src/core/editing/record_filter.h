@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QVector>
 
 namespace kribed {
 
@@ -24,6 +25,10 @@ struct FilterOptions
 // field, or in any field when field is 0 or names no existing field.
 bool recordMatchesFilter(const Database &database, int record, QByteArrayView foldedText, int field,
                          bool mustBeginWith);
+
+// For each record (0-based), whether the filter leaves it shown when `on`, without changing
+// anything.
+QVector<char> recordsFilterShows(const Database &database, bool on, const FilterOptions &options);
 
 // Sets the filter state, shows every record, and then, when on and the filter text is not empty,
 // hides the records the filter text, filter field and options leave out. Returns how many records

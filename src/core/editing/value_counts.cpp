@@ -5,9 +5,12 @@
 #include "core/model/database.h"
 #include "core/model/regional.h"
 
+#include <QCollator>
 #include <QHash>
 
 #include <algorithm>
+#include <numeric>
+#include <utility>
 
 namespace kribed {
 
@@ -30,22 +33,41 @@ public:
 
     QVector<ValueCount> sorted(const Regional &regional, ValueOrder order) &&
     {
-        const auto textOrder = [&regional](const ValueCount &a, const ValueCount &b) {
-            if (a.text.isEmpty() != b.text.isEmpty())
-                return a.text.isEmpty();
-            const int compared = regional.compare(a.text, b.text);
-            return compared != 0 ? compared < 0 : a.text < b.text;
+        // Each text is converted once, not at every comparison: thousands of distinct values
+        // sort in milliseconds.
+        QVector<QString> keys;
+        keys.reserve(mCounts.size());
+        for (const ValueCount &value : std::as_const(mCounts))
+            keys.append(regional.toText(value.text));
+        const QCollator &collator = regional.collator();
+        QVector<int> places(mCounts.size());
+        std::iota(places.begin(), places.end(), 0);
+        const auto textOrder = [this, &keys, &collator](int a, int b) {
+            const QByteArray &first = mCounts[a].text;
+            const QByteArray &second = mCounts[b].text;
+            if (first.isEmpty() != second.isEmpty())
+                return first.isEmpty();
+            const int compared = collator.compare(keys[a], keys[b]);
+            return compared != 0 ? compared < 0 : first < second;
         };
         if (order == ValueOrder::ByText) {
-            std::sort(mCounts.begin(), mCounts.end(), textOrder);
+            std::sort(places.begin(), places.end(), textOrder);
         } else {
-            std::sort(mCounts.begin(), mCounts.end(),
-                      [&textOrder](const ValueCount &a, const ValueCount &b) {
-                          return a.count != b.count ? a.count > b.count : textOrder(a, b);
-                      });
+            std::sort(places.begin(), places.end(), [this, &textOrder](int a, int b) {
+                return mCounts[a].count != mCounts[b].count ? mCounts[a].count > mCounts[b].count
+                                                            : textOrder(a, b);
+            });
         }
-        return std::move(mCounts);
+        QVector<ValueCount> result;
+        result.reserve(mCounts.size());
+        for (int place : std::as_const(places))
+            result.append(std::move(mCounts[place]));
+        return result;
     }
+
+    // Room for this many distinct texts, so thousands of them do not grow the table step by step
+    // (a database holds at most 9999 records).
+    void expect(qsizetype texts) { mIndex.reserve(texts); }
 
 private:
     QHash<QByteArray, int> mIndex;
@@ -65,6 +87,7 @@ QVector<ValueCount> valueCounts(const Database &database, int field, CountedReco
     Counter counter;
     if (!validField(database, field))
         return {};
+    counter.expect(database.recordCount());
     for (int record = 1; record <= database.recordCount(); ++record) {
         if (records == CountedRecords::All || !database.isHidden(record))
             counter.add(database.cellView(field, record));
@@ -78,6 +101,7 @@ QVector<ValueCount> valueCounts(const Database &database, int field, const QVect
     Counter counter;
     if (!validField(database, field))
         return {};
+    counter.expect(std::min(records.size(), qsizetype(database.recordCount())));
     for (const int record : records) {
         if (record >= 1 && record <= database.recordCount())
             counter.add(database.cellView(field, record));

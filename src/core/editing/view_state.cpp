@@ -22,10 +22,11 @@ FilterOptions FilterSpec::options() const
 bool ViewState::operator==(const ViewState &other) const
 {
     return filter == other.filter && storedFilterField == other.storedFilterField
-           && filterOn == other.filterOn && rowSumOn == other.rowSumOn
-           && autoSizing == other.autoSizing && autoWidths == other.autoWidths
-           && secondaryReverse == other.secondaryReverse && tertiaryReverse == other.tertiaryReverse
-           && displayFont == other.displayFont && fontCharSet == other.fontCharSet;
+           && filterOn == other.filterOn && columnFilters == other.columnFilters
+           && rowSumOn == other.rowSumOn && autoSizing == other.autoSizing
+           && autoWidths == other.autoWidths && secondaryReverse == other.secondaryReverse
+           && tertiaryReverse == other.tertiaryReverse && displayFont == other.displayFont
+           && fontCharSet == other.fontCharSet;
 }
 
 namespace {
@@ -43,6 +44,7 @@ ViewState carryChanges(ViewState current, const ViewState &from, const ViewState
     carry(current.filter, from.filter, to.filter);
     carry(current.storedFilterField, from.storedFilterField, to.storedFilterField);
     carry(current.filterOn, from.filterOn, to.filterOn);
+    carry(current.columnFilters, from.columnFilters, to.columnFilters);
     carry(current.rowSumOn, from.rowSumOn, to.rowSumOn);
     // Automatic sizing and the widths it keeps go together: one without the other would give
     // back widths that were never taken.

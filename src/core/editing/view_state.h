@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/editing/auto_size.h"
+#include "core/editing/column_filter.h"
 #include "core/editing/record_filter.h"
 
 #include <QByteArray>
@@ -50,6 +51,9 @@ struct ViewState
     // searched is the one chosen last (a loaded file does not change it).
     int storedFilterField = 0;
     bool filterOn = false;
+    // The conditions on single fields, applied on top of the record filter whether it is on or
+    // not. The file never holds them; they belong to the open database and go at a load.
+    ColumnFilters columnFilters;
     bool rowSumOn = false;
     bool autoSizing = false;
     AutoWidths autoWidths;

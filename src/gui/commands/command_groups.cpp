@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "gui/commands/command_groups.h"
 
+#include "gui/commands/column_filter_commands.h"
 #include "gui/commands/edit_commands.h"
 #include "gui/commands/exchange_commands.h"
 #include "gui/commands/file_commands.h"
@@ -43,6 +44,7 @@ CommandGroups::CommandGroups(Workspace &workspace, QObject *parent)
     make<ReplaceCommands>(workspace, tools);
     make<RegionalCommands>(workspace);
     make<NavigationCommands>(workspace);
+    make<ColumnFilterCommands>(workspace);
     // Pasted and cleared cells are operands of the row sums.
     make<RangeCommands>(workspace, tools);
 }

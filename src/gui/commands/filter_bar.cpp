@@ -137,7 +137,8 @@ void FilterBar::showFieldNames()
 
 void FilterBar::showCount()
 {
-    if (!mCommands.filterSettings().on) {
+    if (!mCommands.filterSettings().on
+        && mWorkspace.document().viewState().columnFilters.isEmpty()) {
         mCount->clear();
         return;
     }

@@ -234,7 +234,22 @@ const Section Sections[] = {
          "in the bar shows on the Filter page and the other way round. A short pause after\n"
          "typing, or Return, runs the filter with the text; the bar then tells how many records\n"
          "it shows (\"12 of 2000 records shown\"). Escape returns to the table. Each change made\n"
-         "in the bar can be undone with Edit > Undo.")},
+         "in the bar can be undone with Edit > Undo.\n"
+         "Tools > Column filters (Ctrl+Shift+F) puts a button into each field's header; Alt+Down\n"
+         "opens the one of the current field. It lists the field's values with the number of\n"
+         "records holding each, counted over the records the other filters leave: tick the\n"
+         "values to keep (the search box narrows the list, Select all ticks what it shows).\n"
+         "Below are two conditions by the field's type, joined by and or or: for texts equals,\n"
+         "contains, begins with, ends with or a regular expression; for numbers, dates and\n"
+         "times =, <, >, between, or the top or bottom N, read in the regional formats (a cell\n"
+         "that does not read as its type never matches); for Boolean fields checked or\n"
+         "unchecked; for every field empty or not empty. The filters of all fields must hold,\n"
+         "on top of the record filter. A filtered field shows a funnel in its header and names\n"
+         "its filter in the header's tooltip; the status bar tells how many records are shown.\n"
+         "Column filters are not saved in the file: they are remembered for it and come back\n"
+         "when it is opened again. Each change can be undone; Tools > Clear all filters removes\n"
+         "them all. Tools > Freeze columns up to here keeps the fields left of the current cell\n"
+         "in place while the table scrolls right.")},
     {QT_TRANSLATE_NOOP("UserGuide", "Printing the database"),
      QT_TRANSLATE_NOOP(
          "UserGuide",

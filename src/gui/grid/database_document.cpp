@@ -5,6 +5,7 @@
 #include "gui/grid/document_door_p.h"
 
 #include "core/editing/cell_clipboard.h"
+#include "core/editing/column_filter.h"
 #include "core/editing/record_filter.h"
 #include "core/editing/row_clipboard.h"
 #include "core/handheld/install.h"
@@ -66,6 +67,7 @@ LoadResult DatabaseDocument::load(const QString &path, Prompter &prompter,
     if (beforeReplace)
         beforeReplace();
     if (result == LoadResult::Loaded) {
+        mView.columnFilters = {};
         chooseFormats({});
         DocumentDoor(*this).resetWith([&fromFile](Database &database) {
             database = std::move(fromFile);
@@ -90,6 +92,7 @@ bool DatabaseDocument::save(SaveMode mode, const QString &fileName, int currentC
 
 void DatabaseDocument::close()
 {
+    mView.columnFilters = {};
     chooseFormats({});
     DocumentDoor(*this).resetWith([](Database &database) {
         database.setShape(0, 0);
@@ -101,12 +104,14 @@ void DatabaseDocument::close()
 
 void DatabaseDocument::replace(Database database)
 {
+    mView.columnFilters = {};
     chooseFormats({});
     DocumentDoor(*this).resetWith([&database](Database &open) { open = std::move(database); });
 }
 
 void DatabaseDocument::replaceUnsaved(Database database)
 {
+    mView.columnFilters = {};
     chooseFormats({});
     DocumentDoor(*this).resetWith([&database](Database &open) { open = std::move(database); },
                                   true);
@@ -166,6 +171,8 @@ void DatabaseDocument::writeViewState(const ViewState &before, const ViewState &
     if (state.filterOn != before.filterOn) {
         mDatabase.setFilterOn(state.filterOn);
         showFilteredRecords();
+    } else if (state.columnFilters != before.columnFilters) {
+        showFilteredRecords();
     }
     noteStoredFilter();
 }
@@ -173,7 +180,39 @@ void DatabaseDocument::writeViewState(const ViewState &before, const ViewState &
 void DatabaseDocument::showFilteredRecords()
 {
     applyFilter(mDatabase, mDatabase.filterOn(), mView.filter.options());
+    applyColumnFilters(mDatabase, mView.columnFilters, mRegional);
     Q_EMIT rowVisibilityChanged();
+}
+
+void DatabaseDocument::followFields(const std::function<void(ColumnFilters &)> &remap)
+{
+    if (mView.columnFilters.isEmpty())
+        return;
+    const qsizetype before = mView.columnFilters.fields.size();
+    remap(mView.columnFilters);
+    if (mView.columnFilters.fields.size() != before)
+        showFilteredRecords();
+    noteStoredFilter();
+}
+
+QVector<int> DatabaseDocument::fieldTypes() const
+{
+    QVector<int> types;
+    for (int field = 1; field <= mDatabase.fieldCount(); ++field)
+        types.append(mDatabase.fieldType(field));
+    return types;
+}
+
+void DatabaseDocument::dropFiltersOfRetypedFields(const QVector<int> &typesBefore)
+{
+    if (typesBefore.size() != mDatabase.fieldCount())
+        return;
+    followFields([&](ColumnFilters &filters) {
+        filters.fields.removeIf([&](const FieldFilter &filter) {
+            return filter.field >= 1 && filter.field <= typesBefore.size()
+                   && typesBefore[filter.field - 1] != mDatabase.fieldType(filter.field);
+        });
+    });
 }
 
 void DatabaseDocument::noteStoredFilter()
@@ -319,6 +358,7 @@ void DatabaseDocument::moveField(int from, int to)
     mModel.beginMoveColumns({}, columnOfField(from), columnOfField(from), {}, destination);
     mDatabase.moveField(from, to);
     mModel.endMoveColumns();
+    followFields([from, to](ColumnFilters &filters) { filters.moveField(from, to); });
     Q_EMIT columnWidthsChanged();
 }
 

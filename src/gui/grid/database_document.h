@@ -185,6 +185,13 @@ private:
     void writeViewState(const ViewState &before, const ViewState &state);
     // Tells the views when the database's own filter values changed under them.
     void noteStoredFilter();
+    // The column filters follow fields inserted, removed or moved (`remap` renumbers them); a
+    // filter whose field went, goes with it, and the records run through the rest again.
+    void followFields(const std::function<void(ColumnFilters &)> &remap);
+    // The type of each field, and the column filters of fields whose type is no longer the one
+    // given (their conditions read the old type).
+    QVector<int> fieldTypes() const;
+    void dropFiltersOfRetypedFields(const QVector<int> &typesBefore);
 
     Database mDatabase;
     GridModel mModel;

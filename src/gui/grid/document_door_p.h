@@ -144,14 +144,16 @@ template<class F> decltype(auto) DocumentDoor::insertFields(int first, int count
     struct Guard
     {
         DatabaseDocument &document;
+        int first, count;
         ~Guard()
         {
             document.mModel.endInsertColumns();
             Q_EMIT document.columnWidthsChanged();
+            document.followFields([this](ColumnFilters &f) { f.shiftFields(first, count); });
         }
     };
     d.mModel.beginInsertColumns({}, columnOfField(first), columnOfField(first + count - 1));
-    const Guard guard{d};
+    const Guard guard{d, first, count};
     const MarkShown mark{d};
     return std::forward<F>(change)(d.mDatabase);
 }
@@ -162,14 +164,16 @@ template<class F> decltype(auto) DocumentDoor::removeFields(int first, int count
     struct Guard
     {
         DatabaseDocument &document;
+        int first, count;
         ~Guard()
         {
             document.mModel.endRemoveColumns();
             Q_EMIT document.columnWidthsChanged();
+            document.followFields([this](ColumnFilters &f) { f.shiftFields(first, -count); });
         }
     };
     d.mModel.beginRemoveColumns({}, columnOfField(first), columnOfField(first + count - 1));
-    const Guard guard{d};
+    const Guard guard{d, first, count};
     const MarkShown mark{d};
     return std::forward<F>(change)(d.mDatabase);
 }
@@ -179,14 +183,16 @@ template<class F> decltype(auto) DocumentDoor::changeSettings(F &&change)
     struct Guard
     {
         DatabaseDocument &document;
+        QVector<int> types;
         ~Guard()
         {
             document.notifyFieldNamesChanged();
             Q_EMIT document.columnWidthsChanged();
             Q_EMIT document.rowVisibilityChanged();
+            document.dropFiltersOfRetypedFields(types);
         }
     };
-    const Guard guard{d};
+    const Guard guard{d, d.fieldTypes()};
     const MarkShown mark{d};
     return std::forward<F>(change)(d.mDatabase);
 }

@@ -3,7 +3,13 @@
 #include "gui/grid/grid_header.h"
 
 #include <QEvent>
+#include <QHelpEvent>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QPolygonF>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cmath>
@@ -103,13 +109,97 @@ void GridHeader::changeEvent(QEvent *event)
         refitRecordNumbers();
 }
 
+void GridHeader::setFilterButtons(bool on)
+{
+    if (on == mFilterButtons)
+        return;
+    mFilterButtons = on;
+    viewport()->update();
+}
+
+void GridHeader::setFilterMarks(const QHash<int, QString> &marks)
+{
+    if (marks == mFilterMarks)
+        return;
+    mFilterMarks = marks;
+    viewport()->update();
+}
+
+QRect GridHeader::filterButtonRect(int logicalIndex) const
+{
+    if (!mFilterButtons || orientation() != Qt::Horizontal || logicalIndex < 0)
+        return {};
+    const int left = sectionViewportPosition(logicalIndex);
+    const int width = sectionSize(logicalIndex);
+    const int side = std::min(height() - 4, 16);
+    if (width < side + 4 || isSectionHidden(logicalIndex))
+        return {};
+    return QRect(left + width - side - 2, (height() - side) / 2, side, side);
+}
+
+void GridHeader::mousePressEvent(QMouseEvent *event)
+{
+    const int section = logicalIndexAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && section >= 0
+        && filterButtonRect(section).contains(event->position().toPoint())) {
+        Q_EMIT filterButtonClicked(section);
+        event->accept();
+        return;
+    }
+    QHeaderView::mousePressEvent(event);
+}
+
 bool GridHeader::viewportEvent(QEvent *event)
 {
+    if (event->type() == QEvent::ToolTip && !mFilterMarks.isEmpty()) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        const int section = logicalIndexAt(help->pos());
+        if (mFilterMarks.contains(section)) {
+            const QString hint =
+                model() ? model()->headerData(section, orientation(), Qt::ToolTipRole).toString()
+                        : QString();
+            const QString mark = tr("Filter: %1").arg(mFilterMarks.value(section));
+            QToolTip::showText(help->globalPos(),
+                               hint.isEmpty() ? mark : hint + QLatin1Char('\n') + mark, this);
+            return true;
+        }
+    }
     const bool activation =
         event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate;
     if (activation && palette().isEqual(QPalette::Active, QPalette::Inactive))
         return QAbstractScrollArea::viewportEvent(event);
     return QHeaderView::viewportEvent(event);
+}
+
+void GridHeader::paintFilterButton(QPainter *painter, const QRect &rect, int logicalIndex) const
+{
+    const QRect button = filterButtonRect(logicalIndex)
+                             .translated(rect.left() - sectionViewportPosition(logicalIndex), 0);
+    if (!button.isValid())
+        return;
+    // An active filter shows as a button pressed in with a funnel; an idle one as an arrow.
+    const bool active = mFilterMarks.contains(logicalIndex);
+    QStyleOptionButton option;
+    option.initFrom(this);
+    option.rect = button;
+    option.state |= active ? QStyle::State_Sunken : QStyle::State_Raised;
+    painter->setClipRect(rect);
+    style()->drawPrimitive(QStyle::PE_PanelButtonBevel, &option, painter, this);
+    const QPointF c = QRectF(button).center();
+    const qreal r = button.width() / 4.0;
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(active ? highlightColor() : palette().color(QPalette::ButtonText));
+    if (active) {
+        const QPolygonF funnel{
+            {c.x() - r * 1.4, c.y() - r},       {c.x() + r * 1.4, c.y() - r},
+            {c.x() + r * 0.3, c.y() + r * 0.2}, {c.x() + r * 0.3, c.y() + r * 1.3},
+            {c.x() - r * 0.3, c.y() + r * 1.3}, {c.x() - r * 0.3, c.y() + r * 0.2}};
+        painter->drawPolygon(funnel);
+    } else {
+        painter->drawPolygon(QPolygonF{
+            {c.x() - r, c.y() - r / 2}, {c.x() + r, c.y() - r / 2}, {c.x(), c.y() + r / 2}});
+    }
 }
 
 void GridHeader::paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const
@@ -130,6 +220,7 @@ void GridHeader::paintSection(QPainter *painter, const QRect &rect, int logicalI
     painter->setClipRect(inner);
     painter->drawText(rect.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
                       text);
+    paintFilterButton(painter, rect, logicalIndex);
     painter->restore();
 }
 

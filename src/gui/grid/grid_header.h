@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QColor>
+#include <QHash>
 #include <QHeaderView>
 
 namespace kribed {
@@ -33,7 +34,21 @@ public:
 
     void setModel(QAbstractItemModel *model) override;
 
+    // Column filters: while on, each field's section (not the record numbers') has a drop-down
+    // button at its right; a press on it is `filterButtonClicked`. The sections in `marks` have
+    // an active filter: their button is drawn pressed in, and their tooltip adds the text.
+    void setFilterButtons(bool on);
+    bool hasFilterButtons() const { return mFilterButtons; }
+    void setFilterMarks(const QHash<int, QString> &marks);
+    const QHash<int, QString> &filterMarks() const { return mFilterMarks; }
+    // Where the section's button is, in viewport coordinates.
+    QRect filterButtonRect(int logicalIndex) const;
+
+Q_SIGNALS:
+    void filterButtonClicked(int logicalIndex);
+
 protected:
+    void mousePressEvent(QMouseEvent *event) override;
     void changeEvent(QEvent *event) override;
     // The window losing or regaining the keyboard repaints the header only where the palette
     // differs between an active and an inactive window.
@@ -42,9 +57,12 @@ protected:
 
 private:
     void refitRecordNumbers();
+    void paintFilterButton(QPainter *painter, const QRect &rect, int logicalIndex) const;
 
     int mHighlighted = -1;
     bool mFitsRecordNumbers = false;
+    bool mFilterButtons = false;
+    QHash<int, QString> mFilterMarks;
 };
 
 } // namespace kribed

@@ -13,7 +13,7 @@ namespace {
 // Keeps what changed in the settings since `before` was taken as one step. A change of shape
 // since `before` is no change of settings: no step could take it back, and the history ends.
 void pushSettingsChange(DatabaseDocument &document, const QString &text, SettingsSnapshot before,
-                        bool marksChanged)
+                        bool marksChanged, ColumnFilters filtersBefore)
 {
     SettingsSnapshot after = SettingsSnapshot::of(document.database());
     if (after.fieldNames.size() != before.fieldNames.size()
@@ -22,8 +22,10 @@ void pushSettingsChange(DatabaseDocument &document, const QString &text, Setting
         return;
     }
     if (!(after == before)) {
-        document.history().push(text, std::make_unique<SettingsStep>(
-                                          std::move(before), std::move(after), marksChanged));
+        auto step =
+            std::make_unique<SettingsStep>(std::move(before), std::move(after), marksChanged);
+        step->keepColumnFilters(std::move(filtersBefore), document.viewState().columnFilters);
+        document.history().push(text, std::move(step));
     }
 }
 
@@ -137,9 +139,13 @@ ShapeAnnouncer recordingAnnouncer(DatabaseDocument &document, const QString &tex
                 step = std::move(fieldStep);
             } else if (plan.removedField) {
                 FieldStep::Column column = FieldStep::columnOf(database, plan.removedField);
+                const FieldFilter filter = document.viewState().columnFilters.of(plan.removedField);
                 door.removeFields(plan.removedField, 1, run);
-                step = std::make_unique<FieldStep>(false, plan.removedField, std::move(column),
-                                                   before, FieldDefinitions::of(database));
+                auto fieldStep =
+                    std::make_unique<FieldStep>(false, plan.removedField, std::move(column), before,
+                                                FieldDefinitions::of(database));
+                fieldStep->keepColumnFilter(filter);
+                step = std::move(fieldStep);
             }
         }
         if (step) {
@@ -230,16 +236,18 @@ void recordSettings(DatabaseDocument &document, const QString &text,
                     const std::function<void(Database &)> &change)
 {
     SettingsSnapshot before = SettingsSnapshot::of(document.database());
+    ColumnFilters filters = document.viewState().columnFilters;
     {
         const EditHistory::Recording recording(document.history());
         DocumentDoor(document).changeSettings(change);
     }
-    pushSettingsChange(document, text, std::move(before), true);
+    pushSettingsChange(document, text, std::move(before), true, std::move(filters));
 }
 
 SettingsRecording::SettingsRecording(DatabaseDocument &document)
     : mDocument(document)
     , mBefore(SettingsSnapshot::of(document.database()))
+    , mFiltersBefore(document.viewState().columnFilters)
 {
 }
 
@@ -255,7 +263,7 @@ void SettingsRecording::take(const SettingsSnapshot &snapshot, const std::functi
 
 void SettingsRecording::finish(const QString &text)
 {
-    pushSettingsChange(mDocument, text, std::move(mBefore), mTaken);
+    pushSettingsChange(mDocument, text, std::move(mBefore), mTaken, std::move(mFiltersBefore));
     // OK counts as a change even when it left every setting as it was.
     if (mTaken && !mDocument.isModified())
         mDocument.markChanged();

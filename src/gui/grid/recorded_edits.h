@@ -157,6 +157,7 @@ public:
 private:
     DatabaseDocument &mDocument;
     SettingsSnapshot mBefore;
+    ColumnFilters mFiltersBefore;
     bool mTaken = false;
 };
 

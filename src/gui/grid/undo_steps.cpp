@@ -240,6 +240,13 @@ void FieldStep::insert(DatabaseDocument &document, const FieldDefinitions &defin
             database.setCell(mField, record, mColumn.texts.value(record - 1));
         definitions.restore(database);
     });
+    if (mFilter.isActive()) {
+        ViewState state = document.viewState();
+        FieldFilter filter = mFilter;
+        filter.field = mField;
+        state.columnFilters.set(filter);
+        document.changeViewState(state);
+    }
 }
 
 void FieldStep::remove(DatabaseDocument &document, const FieldDefinitions &definitions)
@@ -418,10 +425,22 @@ SettingsStep::SettingsStep(SettingsSnapshot before, SettingsSnapshot after, bool
 {
 }
 
-void SettingsStep::write(DatabaseDocument &document, const SettingsSnapshot &settings)
+void SettingsStep::keepColumnFilters(ColumnFilters before, ColumnFilters after)
+{
+    mFiltersBefore = std::move(before);
+    mFiltersAfter = std::move(after);
+}
+
+void SettingsStep::write(DatabaseDocument &document, const SettingsSnapshot &settings,
+                         const ColumnFilters &filters)
 {
     DocumentDoor(document).changeSettings(
         [&settings](Database &database) { settings.restore(database); });
+    if (mFiltersBefore == mFiltersAfter)
+        return;
+    ViewState state = document.viewState();
+    state.columnFilters = filters;
+    document.changeViewState(state);
 }
 
 qsizetype SettingsStep::bytes() const

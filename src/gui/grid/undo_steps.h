@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
+#include "core/editing/column_filter.h"
 #include "core/model/database.h"
 #include "core/model/limits.h"
 
@@ -159,6 +160,8 @@ public:
     // Before a field is added: the app-info slots of the position that is unused now and in use
     // afterwards, which a save in between fills and taking the field back has to empty again.
     void keepUnusedSlot(const AppInfo &image, int position);
+    // Before a field is removed: its column filter, which goes with it and comes back with it.
+    void keepColumnFilter(const FieldFilter &filter) { mFilter = filter; }
 
 private:
     void insert(DatabaseDocument &document, const FieldDefinitions &definitions);
@@ -171,6 +174,7 @@ private:
     int mSlotPosition = 0;
     QByteArray mNameSlot;
     quint16 mWidthSlot = 0;
+    FieldFilter mFilter;
 };
 
 // The records put in a new order by a sort: for each new place the old place (from 0). Rows shown
@@ -258,15 +262,21 @@ class SettingsStep : public UndoStep
 {
 public:
     SettingsStep(SettingsSnapshot before, SettingsSnapshot after, bool marksChanged = true);
-    void apply(DatabaseDocument &document) override { write(document, mAfter); }
-    void revert(DatabaseDocument &document) override { write(document, mBefore); }
+    void apply(DatabaseDocument &document) override { write(document, mAfter, mFiltersAfter); }
+    void revert(DatabaseDocument &document) override { write(document, mBefore, mFiltersBefore); }
+    // The column filters before and after: a field given another type loses its filter in the
+    // same step.
+    void keepColumnFilters(ColumnFilters before, ColumnFilters after);
     qsizetype bytes() const override;
     bool marksChanged() const override { return mMarksChanged; }
 
 private:
-    static void write(DatabaseDocument &document, const SettingsSnapshot &settings);
+    void write(DatabaseDocument &document, const SettingsSnapshot &settings,
+               const ColumnFilters &filters);
     SettingsSnapshot mBefore;
     SettingsSnapshot mAfter;
+    ColumnFilters mFiltersBefore;
+    ColumnFilters mFiltersAfter;
     bool mMarksChanged;
 };
 

@@ -39,6 +39,16 @@ qsizetype ViewStateStep::bytes() const
     for (const ViewState *state : {&mBefore, &mAfter}) {
         for (const FilterCondition &condition : state->filter.conditions)
             texts += qsizetype(sizeof(condition)) + condition.text.size();
+        // A value list of thousands of texts is held twice by each step.
+        for (const FieldFilter &filter : state->columnFilters.fields) {
+            texts += qsizetype(sizeof(filter));
+            for (const QByteArray &value : filter.values)
+                texts += qsizetype(sizeof(value)) + value.size();
+            for (const ColumnCondition &condition : filter.conditions)
+                texts +=
+                    qsizetype(sizeof(condition))
+                    + (condition.value.size() + condition.second.size()) * qsizetype(sizeof(QChar));
+        }
     }
     texts += (mBefore.displayFont.size() + mAfter.displayFont.size()) * qsizetype(sizeof(QChar));
     texts += (mWidthsBefore.capacity() + mWidthsAfter.capacity()) * qsizetype(sizeof(int));
