@@ -66,4 +66,14 @@ and %n more.</numerusform>
         </translation>
     </message>
 </context>
+<context>
+    <name>kribed::GridCommands</name>
+    <message numerus="yes">
+        <source>%n cell(s) will no longer read as their field&apos;s type (a date, time, number or Boolean).<byte value="xd"/>Fill anyway?</source>
+        <translation>
+            <numerusform>%n cell will no longer read as its field&apos;s type (a date, time, number or Boolean).<byte value="xd"/>Fill anyway?</numerusform>
+            <numerusform>%n cells will no longer read as their field&apos;s type (a date, time, number or Boolean).<byte value="xd"/>Fill anyway?</numerusform>
+        </translation>
+    </message>
+</context>
 </TS>

@@ -5,26 +5,63 @@
 #include "gui/print/print_renderer.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QToolBar>
 
 namespace kribed {
+
+namespace {
+
+// A check box in the preview's tool bar for one of the choices; a change shows the pages again.
+void addChoice(QPrintPreviewDialog &dialog, const QString &text, const char *name, bool &choice)
+{
+    auto *toolBar = dialog.findChild<QToolBar *>();
+    auto *preview = dialog.findChild<QPrintPreviewWidget *>();
+    if (!toolBar || !preview)
+        return;
+    auto *box = new QCheckBox(text, toolBar);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setChecked(choice);
+    toolBar->addWidget(box);
+    QObject::connect(box, &QCheckBox::toggled, preview, [&choice, preview](bool on) {
+        choice = on;
+        preview->updatePreview();
+    });
+}
+
+} // namespace
 
 std::unique_ptr<QPrintPreviewDialog> makePrintPreview(const Database &database,
                                                       const Regional &regional,
                                                       const QFont &displayFont, QPrinter &printer,
-                                                      QWidget *parent)
+                                                      QWidget *parent, PrintChoices *choices)
 {
     auto dialog = std::make_unique<QPrintPreviewDialog>(&printer, parent);
     dialog->setWindowTitle(QObject::tr("Print preview"));
+    if (choices) {
+        dialog->findChild<QToolBar *>()->addSeparator();
+        addChoice(*dialog, QCoreApplication::translate("kribed::PrintPreview", "Fit to page width"),
+                  "fitToPageWidth", choices->fitToPageWidth);
+        addChoice(*dialog,
+                  QCoreApplication::translate("kribed::PrintPreview",
+                                              "Repeat the field names on every page"),
+                  "repeatFieldNames", choices->repeatFieldNames);
+    }
     QObject::connect(dialog.get(), &QPrintPreviewDialog::paintRequested, dialog.get(),
-                     [&database, regional, displayFont](QPrinter *target) {
+                     [&database, regional, displayFont, choices](QPrinter *target) {
                          // The largest database fills some 1800 pages: the hourglass while
                          // they are drawn.
                          QApplication::setOverrideCursor(Qt::WaitCursor);
                          // The preview shows one document; printed from there, the pages go
                          // out as one job too (the same pages in the same order).
                          PrintRenderer renderer(displayFont, regional);
+                         if (choices) {
+                             renderer.setFitToPageWidth(choices->fitToPageWidth);
+                             renderer.setRepeatFieldNames(choices->repeatFieldNames);
+                         }
                          renderer.printAsOneDocument(database, *target);
                          QApplication::restoreOverrideCursor();
                      });
@@ -32,11 +69,11 @@ std::unique_ptr<QPrintPreviewDialog> makePrintPreview(const Database &database,
 }
 
 void showPrintPreview(const Database &database, const Regional &regional, const QFont &displayFont,
-                      QWidget *parent)
+                      QWidget *parent, PrintChoices &choices)
 {
     QPrinter printer(QPrinter::HighResolution);
     const std::unique_ptr<QPrintPreviewDialog> dialog =
-        makePrintPreview(database, regional, displayFont, printer, parent);
+        makePrintPreview(database, regional, displayFont, printer, parent, &choices);
     dialog->exec();
 }
 
