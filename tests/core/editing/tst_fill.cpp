@@ -70,7 +70,7 @@ void TestFill::fill_data()
         << us << QList<QByteArray>{"a|", "a|"} << QList<int>{} << CellRange{1, 1, 1, 2} << 0
         << ""_ba
         << ""_ba
-        << "a||/a||"_ba << 0;
+        << "a|||/a|||"_ba << 0;
     QTest::newRow("constant in a number field: every cell that read before is counted")
         << us << four << QList<int>{} << CellRange{2, 1, 2, 4} << 1 << "abc"_ba
         << ""_ba
