@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 
 #include <algorithm>
 #include <optional>
@@ -104,12 +105,40 @@ void GridCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
 void GridCellDelegate::paintCheckBox(QPainter *painter, const QStyleOptionViewItem &cell,
                                      bool checked) const
 {
-    QStyleOptionViewItem box = cell;
-    box.rect = checkBoxRect(cell);
-    box.state &= ~QStyle::State_HasFocus;
-    box.state |= checked ? QStyle::State_On : QStyle::State_Off;
-    box.checkState = checked ? Qt::Checked : Qt::Unchecked;
-    styleOf(cell)->drawPrimitive(QStyle::PE_IndicatorItemViewItemCheck, &box, painter, cell.widget);
+    const QRect place = checkBoxRect(cell);
+    const QStyle::State looks = QStyle::State_Enabled | QStyle::State_Active
+                                | QStyle::State_Selected | QStyle::State_MouseOver;
+    const QStyle::State state =
+        (cell.state & looks) | (checked ? QStyle::State_On : QStyle::State_Off);
+    const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+    // A screen full of check boxes draws a few pictures again and again: each is drawn by the
+    // style once and copied after, so that check boxes paint no slower than texts.
+    const QString key = QStringLiteral("%1/%2/%3x%4/%5/%6")
+                            .arg(uint(state))
+                            .arg(cell.palette.cacheKey())
+                            .arg(place.width())
+                            .arg(place.height())
+                            .arg(ratio)
+                            .arg(quintptr(styleOf(cell)));
+    auto found = mCheckBoxes.constFind(key);
+    if (found == mCheckBoxes.cend()) {
+        QPixmap picture(place.size() * ratio);
+        picture.setDevicePixelRatio(ratio);
+        picture.fill(Qt::transparent);
+        QPainter drawing(&picture);
+        QStyleOptionViewItem box = cell;
+        box.rect = QRect(QPoint(), place.size());
+        box.state = state;
+        box.checkState = checked ? Qt::Checked : Qt::Unchecked;
+        styleOf(cell)->drawPrimitive(QStyle::PE_IndicatorItemViewItemCheck, &box, &drawing,
+                                     cell.widget);
+        drawing.end();
+        // Palettes and styles change seldom; a handful of pictures is all a grid needs.
+        if (mCheckBoxes.size() > 64)
+            mCheckBoxes.clear();
+        found = mCheckBoxes.insert(key, picture);
+    }
+    painter->drawPixmap(place.topLeft(), *found);
 }
 
 void GridCellDelegate::paintText(QPainter *painter, const QStyleOptionViewItem &cell,

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
+#include <QHash>
+#include <QPixmap>
 #include <QStyledItemDelegate>
 
 class QFontMetrics;
@@ -57,6 +59,9 @@ private:
     void paintCheckBox(QPainter *painter, const QStyleOptionViewItem &cell, bool checked) const;
     void paintText(QPainter *painter, const QStyleOptionViewItem &cell, const QString &text,
                    bool unreadable) const;
+
+    // The check boxes as the style draws them, by their looks.
+    mutable QHash<QString, QPixmap> mCheckBoxes;
 };
 
 } // namespace kribed

@@ -15,11 +15,22 @@ namespace kribed {
 
 namespace {
 
+// Qt offers no accessor for the preview dialog's tool bar and page view: it makes each as one of
+// its own children.
+template<class Part> Part *partOf(QPrintPreviewDialog &dialog)
+{
+    for (QObject *child : dialog.children()) {
+        if (auto *part = qobject_cast<Part *>(child))
+            return part;
+    }
+    return nullptr;
+}
+
 // A check box in the preview's tool bar for one of the choices; a change shows the pages again.
 void addChoice(QPrintPreviewDialog &dialog, const QString &text, const char *name, bool &choice)
 {
-    auto *toolBar = dialog.findChild<QToolBar *>();
-    auto *preview = dialog.findChild<QPrintPreviewWidget *>();
+    auto *toolBar = partOf<QToolBar>(dialog);
+    auto *preview = partOf<QPrintPreviewWidget>(dialog);
     if (!toolBar || !preview)
         return;
     auto *box = new QCheckBox(text, toolBar);
@@ -42,7 +53,8 @@ std::unique_ptr<QPrintPreviewDialog> makePrintPreview(const Database &database,
     auto dialog = std::make_unique<QPrintPreviewDialog>(&printer, parent);
     dialog->setWindowTitle(QObject::tr("Print preview"));
     if (choices) {
-        dialog->findChild<QToolBar *>()->addSeparator();
+        if (QToolBar *toolBar = partOf<QToolBar>(*dialog))
+            toolBar->addSeparator();
         addChoice(*dialog, QCoreApplication::translate("kribed::PrintPreview", "Fit to page width"),
                   "fitToPageWidth", choices->fitToPageWidth);
         addChoice(*dialog,
