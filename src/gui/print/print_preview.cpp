@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QMainWindow>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -15,22 +16,33 @@ namespace kribed {
 
 namespace {
 
-// Qt offers no accessor for the preview dialog's tool bar and page view: it makes each as one of
-// its own children.
-template<class Part> Part *partOf(QPrintPreviewDialog &dialog)
+// Qt offers no accessor for the preview dialog's tool bar and page view: it makes a main window
+// of its own as its child, with the tool bar its child and the page view its central widget.
+template<class Part> Part *childOf(QObject *parent)
 {
-    for (QObject *child : dialog.children()) {
+    for (QObject *child : parent ? parent->children() : QObjectList()) {
         if (auto *part = qobject_cast<Part *>(child))
             return part;
     }
     return nullptr;
 }
 
+QToolBar *toolBarOf(QPrintPreviewDialog &dialog)
+{
+    return childOf<QToolBar>(childOf<QMainWindow>(&dialog));
+}
+
+QPrintPreviewWidget *pagesOf(QPrintPreviewDialog &dialog)
+{
+    QMainWindow *window = childOf<QMainWindow>(&dialog);
+    return window ? qobject_cast<QPrintPreviewWidget *>(window->centralWidget()) : nullptr;
+}
+
 // A check box in the preview's tool bar for one of the choices; a change shows the pages again.
 void addChoice(QPrintPreviewDialog &dialog, const QString &text, const char *name, bool &choice)
 {
-    auto *toolBar = partOf<QToolBar>(dialog);
-    auto *preview = partOf<QPrintPreviewWidget>(dialog);
+    QToolBar *toolBar = toolBarOf(dialog);
+    QPrintPreviewWidget *preview = pagesOf(dialog);
     if (!toolBar || !preview)
         return;
     auto *box = new QCheckBox(text, toolBar);
@@ -53,7 +65,7 @@ std::unique_ptr<QPrintPreviewDialog> makePrintPreview(const Database &database,
     auto dialog = std::make_unique<QPrintPreviewDialog>(&printer, parent);
     dialog->setWindowTitle(QObject::tr("Print preview"));
     if (choices) {
-        if (QToolBar *toolBar = partOf<QToolBar>(*dialog))
+        if (QToolBar *toolBar = toolBarOf(*dialog))
             toolBar->addSeparator();
         addChoice(*dialog, QCoreApplication::translate("kribed::PrintPreview", "Fit to page width"),
                   "fitToPageWidth", choices->fitToPageWidth);
