@@ -6,52 +6,41 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QHBoxLayout>
 #include <QMainWindow>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
-#include <QToolBar>
 
 namespace kribed {
 
 namespace {
 
-// Qt offers no accessor for the preview dialog's tool bar and page view: it makes a main window
-// of its own as its child, with the tool bar its child and the page view its central widget.
-template<class Part> Part *childOf(QObject *parent)
+// Qt offers no accessor for the preview dialog's page view: it makes a main window of its own
+// as its child, with the page view as its central widget.
+QPrintPreviewWidget *pagesOf(QPrintPreviewDialog &dialog)
 {
-    for (QObject *child : parent ? parent->children() : QObjectList()) {
-        if (auto *part = qobject_cast<Part *>(child))
-            return part;
+    for (QObject *child : dialog.children()) {
+        if (auto *window = qobject_cast<QMainWindow *>(child))
+            return qobject_cast<QPrintPreviewWidget *>(window->centralWidget());
     }
     return nullptr;
 }
 
-QToolBar *toolBarOf(QPrintPreviewDialog &dialog)
+// A check box for one of the choices in a row under the pages (the tool bar folds its last
+// entries away in a narrow window); a change shows the pages again.
+void addChoice(QPrintPreviewDialog &dialog, QWidget &row, const QString &text, const char *name,
+               bool &choice)
 {
-    return childOf<QToolBar>(childOf<QMainWindow>(&dialog));
-}
-
-QPrintPreviewWidget *pagesOf(QPrintPreviewDialog &dialog)
-{
-    QMainWindow *window = childOf<QMainWindow>(&dialog);
-    return window ? qobject_cast<QPrintPreviewWidget *>(window->centralWidget()) : nullptr;
-}
-
-// A check box in the preview's tool bar for one of the choices; a change shows the pages again.
-void addChoice(QPrintPreviewDialog &dialog, const QString &text, const char *name, bool &choice)
-{
-    QToolBar *toolBar = toolBarOf(dialog);
     QPrintPreviewWidget *preview = pagesOf(dialog);
-    if (!toolBar || !preview)
-        return;
-    auto *box = new QCheckBox(text, toolBar);
+    auto *box = new QCheckBox(text, &row);
     box->setObjectName(QString::fromLatin1(name));
     box->setChecked(choice);
-    toolBar->addWidget(box);
-    QObject::connect(box, &QCheckBox::toggled, preview, [&choice, preview](bool on) {
+    row.layout()->addWidget(box);
+    QObject::connect(box, &QCheckBox::toggled, &dialog, [&choice, preview](bool on) {
         choice = on;
-        preview->updatePreview();
+        if (preview)
+            preview->updatePreview();
     });
 }
 
@@ -64,15 +53,19 @@ std::unique_ptr<QPrintPreviewDialog> makePrintPreview(const Database &database,
 {
     auto dialog = std::make_unique<QPrintPreviewDialog>(&printer, parent);
     dialog->setWindowTitle(QObject::tr("Print preview"));
-    if (choices) {
-        if (QToolBar *toolBar = toolBarOf(*dialog))
-            toolBar->addSeparator();
-        addChoice(*dialog, QCoreApplication::translate("kribed::PrintPreview", "Fit to page width"),
+    if (choices && dialog->layout()) {
+        auto *row = new QWidget(dialog.get());
+        row->setObjectName(QStringLiteral("printChoices"));
+        auto *rowLayout = new QHBoxLayout(row);
+        addChoice(*dialog, *row,
+                  QCoreApplication::translate("kribed::PrintPreview", "Fit to page width"),
                   "fitToPageWidth", choices->fitToPageWidth);
-        addChoice(*dialog,
+        addChoice(*dialog, *row,
                   QCoreApplication::translate("kribed::PrintPreview",
                                               "Repeat the field names on every page"),
                   "repeatFieldNames", choices->repeatFieldNames);
+        rowLayout->addStretch();
+        dialog->layout()->addWidget(row);
     }
     QObject::connect(dialog.get(), &QPrintPreviewDialog::paintRequested, dialog.get(),
                      [&database, regional, displayFont, choices](QPrinter *target) {
