@@ -1913,21 +1913,19 @@ the selection with one value, or with numbers or dates from a start value by a s
 Both fill only the records the filter shows. Edit &gt; Undo history (Ctrl+Shift+H)
 lists the changes; a click on one goes back to it. The print preview has &quot;Fit to
 page width&quot; and &quot;Repeat the field names on every page&quot;; Print uses them too.</source>
-        <translation>Boolesche Felder zeigen Kontrollkästchen: Die Leertaste oder ein Klick auf das Kästchen
-aktiviert oder deaktiviert es (gespeichert als 1 und 0). Zahlen, Daten und Uhrzeiten stehen
-rechts in ihren Zellen. Eine Zelle, deren Text sich in den regionalen Formaten nicht als Typ
-ihres Felds lesen lässt, hat eine rote Markierung in der linken oberen Ecke; ihr Tooltip nennt
-den Grund, und Bearbeiten &gt; Nächster unlesbarer Wert (Strg+Umschalt+U) geht zur nächsten.
-Bearbeiten &gt; Alles auswählen (Strg+Umschalt+A) markiert alle Zellen; Strg+Umschalt+Pos1 und
-Strg+Umschalt+Ende erweitern die Markierung bis zur ersten und letzten Zelle, Strg+Oben und
-Strg+Unten gehen zum ersten und letzten Datensatz, Umschalt+Leertaste markiert den Datensatz
-und Strg+Leertaste das Feld. Bearbeiten &gt; Nach unten ausfüllen (Strg+D) kopiert die oberste
-Zelle jedes markierten Felds in die markierten Zellen darunter; Bearbeiten &gt; Reihe
-ausfüllen... füllt die Markierung mit einem Wert oder mit Zahlen oder Daten ab einem Startwert
-mit einer Schrittweite. Beide füllen nur die Datensätze, die der Filter zeigt. Bearbeiten &gt;
-Verlauf der Änderungen (Strg+Umschalt+H) listet die Änderungen auf; ein Klick auf eine geht
-zu ihr zurück. Die Druckvorschau bietet „An Seitenbreite anpassen“ und „Feldnamen auf jeder
-Seite wiederholen“; Drucken verwendet beides ebenso.</translation>
+        <translation>Boolesche Felder zeigen Kontrollkästchen: Die Leertaste oder ein Klick auf das Kästchen aktiviert oder
+deaktiviert es (gespeichert als 1 und 0). Zahlen, Daten und Uhrzeiten stehen rechts in ihren Zellen.
+Eine Zelle, deren Text sich in den regionalen Formaten nicht als Typ ihres Felds lesen lässt, hat eine
+rote Markierung in der linken oberen Ecke; ihr Tooltip nennt den Grund, und Bearbeiten &gt; Nächster
+unlesbarer Wert (Strg+Umschalt+U) geht zur nächsten. Bearbeiten &gt; Alles auswählen (Strg+Umschalt+A)
+markiert alle Zellen; Strg+Umschalt+Pos1 und Strg+Umschalt+Ende erweitern die Markierung bis zur ersten
+und letzten Zelle, Strg+Oben und Strg+Unten gehen zum ersten und letzten Datensatz, Umschalt+Leertaste
+markiert den Datensatz und Strg+Leertaste das Feld. Bearbeiten &gt; Nach unten ausfüllen (Strg+D)
+kopiert die oberste Zelle jedes markierten Felds in die markierten Zellen darunter; Bearbeiten &gt;
+Reihe ausfüllen... füllt die Markierung mit einem Wert oder mit Zahlen oder Daten ab einem Startwert
+mit einer Schrittweite. Beide füllen nur die Datensätze, die der Filter zeigt. Bearbeiten &gt; Verlauf
+der Änderungen (Strg+Umschalt+H) listet die Änderungen auf; ein Klick auf eine geht zu ihr zurück. Die
+Druckvorschau bietet „An Seitenbreite anpassen“ und „Feldnamen auf jeder Seite wiederholen“; Drucken verwendet beides ebenso.</translation>
     </message>
 </context>
 <context>
