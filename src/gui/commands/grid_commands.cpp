@@ -68,8 +68,8 @@ CommandPanels GridCommands::panels() const
 
 void GridCommands::setDatabaseOpen(bool open)
 {
-    for (QAction *action :
-         {actionSelectAll, actionFillDown, actionFillSeries, actionNextUnreadable})
+    for (QAction *action : {actionSelectAll, actionFillDown, actionFillSeries, actionNextUnreadable,
+                            actionUndoHistory})
         action->setEnabled(open);
 }
 
