@@ -638,6 +638,29 @@ Fortfahren?</translation>
     </message>
 </context>
 <context>
+    <name>Fill</name>
+    <message>
+        <source>The step is no number.</source>
+        <translation>Die Schrittweite ist keine Zahl.</translation>
+    </message>
+    <message>
+        <source>The start value is too large.</source>
+        <translation>Der Startwert ist zu groß.</translation>
+    </message>
+    <message>
+        <source>The start value reads neither as a number nor as a date.</source>
+        <translation>Der Startwert lässt sich weder als Zahl noch als Datum lesen.</translation>
+    </message>
+    <message>
+        <source>A series of dates needs a whole number of days as its step.</source>
+        <translation>Eine Datumsreihe braucht eine ganze Zahl von Tagen als Schrittweite.</translation>
+    </message>
+    <message>
+        <source>The series of dates leaves the calendar.</source>
+        <translation>Die Datumsreihe verlässt den Kalender.</translation>
+    </message>
+</context>
+<context>
     <name>Find</name>
     <message>
         <source>Find error</source>
@@ -2029,6 +2052,38 @@ kommen beim nächsten Öffnen zurück. Jede Änderung lässt sich rückgängig m
 Filter aufheben entfernt sie alle. Extras &gt; Spalten bis hier fixieren hält die Felder links der
 aktuellen Zelle an ihrem Platz, während die Tabelle nach rechts blättert.</translation>
     </message>
+    <message>
+        <source>Working in the table</source>
+        <translation>Arbeiten in der Tabelle</translation>
+    </message>
+    <message>
+        <source>Boolean fields show check boxes: Space or a click on the box checks or unchecks it
+(stored as 1 and 0). Numbers, dates and times stand at the right of their cells.
+A cell whose text does not read as its field&apos;s type in the regional formats has a
+red mark in its top left corner; its tool tip tells why, and Edit &gt; Next unreadable
+value (Ctrl+Shift+U) goes to the next one. Edit &gt; Select all (Ctrl+Shift+A) selects
+every cell; Ctrl+Shift+Home and Ctrl+Shift+End extend the selection to the first and
+last cell, Ctrl+Up and Ctrl+Down go to the first and last record, Shift+Space selects
+the record and Ctrl+Space the field. Edit &gt; Fill down (Ctrl+D) copies the top cell of
+each selected field into the selected cells below it; Edit &gt; Fill series... fills
+the selection with one value, or with numbers or dates from a start value by a step.
+Both fill only the records the filter shows. Edit &gt; Undo history (Ctrl+Shift+H)
+lists the changes; a click on one goes back to it. The print preview has &quot;Fit to
+page width&quot; and &quot;Repeat the field names on every page&quot;; Print uses them too.</source>
+        <translation>Boolesche Felder zeigen Kontrollkästchen: Die Leertaste oder ein Klick auf das Kästchen aktiviert oder
+deaktiviert es (gespeichert als 1 und 0). Zahlen, Daten und Uhrzeiten stehen rechts in ihren Zellen.
+Eine Zelle, deren Text sich in den regionalen Formaten nicht als Typ ihres Felds lesen lässt, hat eine
+rote Markierung in der linken oberen Ecke; ihr Tooltip nennt den Grund, und Bearbeiten &gt; Nächster
+unlesbarer Wert (Strg+Umschalt+U) geht zur nächsten. Bearbeiten &gt; Alles auswählen (Strg+Umschalt+A)
+markiert alle Zellen; Strg+Umschalt+Pos1 und Strg+Umschalt+Ende erweitern die Markierung bis zur ersten
+und letzten Zelle, Strg+Oben und Strg+Unten gehen zum ersten und letzten Datensatz, Umschalt+Leertaste
+markiert den Datensatz und Strg+Leertaste das Feld. Bearbeiten &gt; Nach unten ausfüllen (Strg+D)
+kopiert die oberste Zelle jedes markierten Felds in die markierten Zellen darunter; Bearbeiten &gt;
+Reihe ausfüllen... füllt die Markierung mit einem Wert oder mit Zahlen oder Daten ab einem Startwert
+mit einer Schrittweite. Beide füllen nur die Datensätze, die der Filter zeigt. Bearbeiten &gt; Verlauf
+der Änderungen (Strg+Umschalt+H) listet die Änderungen auf; ein Klick auf eine geht zu ihr zurück. Die
+Druckvorschau bietet „An Seitenbreite anpassen“ und „Feldnamen auf jeder Seite wiederholen“; Drucken verwendet beides ebenso.</translation>
+    </message>
 </context>
 <context>
     <name>WhereCondition</name>
@@ -2614,6 +2669,37 @@ und %n weitere.</numerusform>
     </message>
 </context>
 <context>
+    <name>kribed::FillSeriesDialog</name>
+    <message>
+        <source>The same &amp;value in every cell</source>
+        <translation>Derselbe &amp;Wert in jeder Zelle</translation>
+    </message>
+    <message>
+        <source>A &amp;series of numbers or dates</source>
+        <translation>Eine &amp;Reihe von Zahlen oder Daten</translation>
+    </message>
+    <message>
+        <source>Fill series</source>
+        <translation>Reihe ausfüllen</translation>
+    </message>
+    <message>
+        <source>S&amp;tep (days for dates):</source>
+        <translation>&amp;Schrittweite (Tage bei Daten):</translation>
+    </message>
+    <message>
+        <source>Numbers as %1, dates as %2.</source>
+        <translation>Zahlen wie %1, Daten wie %2.</translation>
+    </message>
+    <message>
+        <source>St&amp;art value:</source>
+        <translation>S&amp;tartwert:</translation>
+    </message>
+    <message>
+        <source>V&amp;alue:</source>
+        <translation>W&amp;ert:</translation>
+    </message>
+</context>
+<context>
     <name>kribed::FilterBar</name>
     <message>
         <source>Field must begin with String</source>
@@ -2741,6 +2827,64 @@ und %n weitere.</numerusform>
     </message>
 </context>
 <context>
+    <name>kribed::GridCommands</name>
+    <message>
+        <source>Select &amp;all</source>
+        <translation>&amp;Alles auswählen</translation>
+    </message>
+    <message>
+        <source>Fill &amp;down</source>
+        <translation>Nach &amp;unten ausfüllen</translation>
+    </message>
+    <message>
+        <source>Copies the top cell into the selected cells below</source>
+        <translation>Kopiert die oberste Zelle in die markierten Zellen darunter</translation>
+    </message>
+    <message>
+        <source>Fill &amp;series...</source>
+        <translation>&amp;Reihe ausfüllen...</translation>
+    </message>
+    <message>
+        <source>&amp;Next unreadable value</source>
+        <translation>&amp;Nächster unlesbarer Wert</translation>
+    </message>
+    <message>
+        <source>Undo &amp;history</source>
+        <translation>&amp;Verlauf der Änderungen</translation>
+    </message>
+    <message>
+        <source>Undo history</source>
+        <translation>Verlauf der Änderungen</translation>
+    </message>
+    <message>
+        <source>&lt;as opened&gt;</source>
+        <translation>&lt;wie geöffnet&gt;</translation>
+    </message>
+    <message>
+        <source>Fill down</source>
+        <translation>Nach unten ausfüllen</translation>
+    </message>
+    <message>
+        <source>Fill series</source>
+        <translation>Reihe ausfüllen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cell(s) will no longer read as their field&apos;s type (a date, time, number or Boolean).<byte value="xd"/>Fill anyway?</source>
+        <translation>
+            <numerusform>%n Zelle lässt sich danach nicht mehr als Typ ihres Felds lesen (Datum, Uhrzeit, Zahl oder Boolesch).<byte value="xd"/>Trotzdem ausfüllen?</numerusform>
+            <numerusform>%n Zellen lassen sich danach nicht mehr als Typ ihres Felds lesen (Datum, Uhrzeit, Zahl oder Boolesch).<byte value="xd"/>Trotzdem ausfüllen?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Next unreadable value</source>
+        <translation>Nächster unlesbarer Wert</translation>
+    </message>
+    <message>
+        <source>Every shown value reads as its field&apos;s type.</source>
+        <translation>Jeder angezeigte Wert lässt sich als Typ seines Felds lesen.</translation>
+    </message>
+</context>
+<context>
     <name>kribed::GridHeader</name>
     <message>
         <source>Filter: %1</source>
@@ -2764,6 +2908,34 @@ und %n weitere.</numerusform>
     <message>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1. %2</source>
+        <translation>%1. %2</translation>
+    </message>
+    <message>
+        <source>checked</source>
+        <translation>aktiviert</translation>
+    </message>
+    <message>
+        <source>not checked</source>
+        <translation>nicht aktiviert</translation>
+    </message>
+    <message>
+        <source>Not a Boolean value: a Boolean field holds 1 (checked) or 0 (not checked).</source>
+        <translation>Kein boolescher Wert: Ein boolesches Feld enthält 1 (aktiviert) oder 0 (nicht aktiviert).</translation>
+    </message>
+    <message>
+        <source>Does not read as a date in the regional formats of this database (%1).</source>
+        <translation>Lässt sich in den regionalen Formaten dieser Datenbank nicht als Datum lesen (%1).</translation>
+    </message>
+    <message>
+        <source>Does not read as a time in the regional formats of this database (%1).</source>
+        <translation>Lässt sich in den regionalen Formaten dieser Datenbank nicht als Uhrzeit lesen (%1).</translation>
+    </message>
+    <message>
+        <source>Does not read as a number in the regional formats of this database (decimal separator %1).</source>
+        <translation>Lässt sich in den regionalen Formaten dieser Datenbank nicht als Zahl lesen (Dezimaltrennzeichen %1).</translation>
     </message>
 </context>
 <context>
@@ -2880,6 +3052,17 @@ und %n weitere.</numerusform>
     <message>
         <source>Width</source>
         <translation>Breite</translation>
+    </message>
+</context>
+<context>
+    <name>kribed::PrintPreview</name>
+    <message>
+        <source>Fit to page width</source>
+        <translation>An Seitenbreite anpassen</translation>
+    </message>
+    <message>
+        <source>Repeat the field names on every page</source>
+        <translation>Feldnamen auf jeder Seite wiederholen</translation>
     </message>
 </context>
 <context>

@@ -70,9 +70,19 @@ and %n more.</numerusform>
     <name>kribed::ColumnFilterPopup</name>
     <message numerus="yes">
         <source>%n value(s) of this field do not read as its type and match no condition on it.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n value of this field does not read as its type and matches no condition on it.</numerusform>
+            <numerusform>%n values of this field do not read as its type and match no condition on it.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>kribed::GridCommands</name>
+    <message numerus="yes">
+        <source>%n cell(s) will no longer read as their field&apos;s type (a date, time, number or Boolean).<byte value="xd"/>Fill anyway?</source>
+        <translation>
+            <numerusform>%n cell will no longer read as its field&apos;s type (a date, time, number or Boolean).<byte value="xd"/>Fill anyway?</numerusform>
+            <numerusform>%n cells will no longer read as their field&apos;s type (a date, time, number or Boolean).<byte value="xd"/>Fill anyway?</numerusform>
         </translation>
     </message>
 </context>

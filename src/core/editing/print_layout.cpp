@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 
+#include "core/model/field_type.h"
 #include "core/model/regional.h"
 #include "core/platform/code_page.h"
 #include "core/platform/project_address.h"
@@ -93,6 +94,16 @@ private:
     bool mEllipsisKnown = false;
 };
 
+// The record font follows the columns of a page fitted to its width down to 6 pt; below that
+// the columns cut their texts shorter instead.
+double fontScale(const PrintSetup &setup, double scale)
+{
+    const int height = std::abs(setup.recordFontHeight);
+    if (scale >= 1 || height <= print::SmallestFittedFontHeight)
+        return 1;
+    return std::max(scale, double(print::SmallestFittedFontHeight) / height);
+}
+
 // One page being filled: the row block, column block and the texts so far.
 class PageBuilder
 {
@@ -101,11 +112,13 @@ public:
                 const PrintMeasure &measure, const PrintAdvances &advances)
         : mDatabase(database)
         , mRegional(regional)
-        , mSetup(setup)
+        , mScale(printWidthFactor(database, setup, measure))
+        , mSetup(scaledSetup(setup, mScale))
         , mMeasure(measure)
         , mCutter(measure, advances)
-        , mRecordFont(recordFont(setup))
-        , mNumberWidth(printColumnWidth(database, 0, setup, measure))
+        , mRecordFont(recordFont(mSetup))
+        , mNumberWidth(printColumnWidth(database, 0, mSetup, measure))
+        , mPitch(std::max(1, int(std::lround(print::LinePitch * fontScale(setup, mScale)))))
         , mDecoder(regional.codePage().constData(), QStringConverter::Flag::Stateless)
         , mKeepsAscii(keepsAscii(regional.codePage()))
     {
@@ -131,29 +144,34 @@ public:
         // Room for the heading, the field names, every line of records and the footer at once.
         const int lines =
             std::max(0, mSetup.printableHeight - print::BottomReserve - print::FirstRecordY)
-                / print::LinePitch
+                / mPitch
             + 2;
         page.items.reserve(mUsedItems + 3 + (lastColumn - firstColumn + 2) * lines);
         page.firstColumn = firstColumn;
         page.lastColumn = lastColumn;
-        addLine(page, print::FieldNameY, firstColumn, lastColumn,
-                [&](int k) -> decltype(auto) { return mDatabase.fieldName(k); });
+        int y = print::FieldNameY;
+        if (mSetup.repeatFieldNames || page.rowBlock == 1) {
+            addLine(
+                page, y, firstColumn, lastColumn,
+                [&](int k) -> decltype(auto) { return mDatabase.fieldName(k); }, false);
+            y += mPitch;
+        }
 
         const int records = mDatabase.recordCount();
         const int lowestY = mSetup.printableHeight - print::BottomReserve;
-        int y = print::FirstRecordY;
         int r = firstRow;
         do {
             if (!mDatabase.isHidden(r)) {
                 nextItem(page) = {print::LeftMargin, y, mRecordFont, recordNumberText(r)};
-                addLine(page, y, firstColumn, lastColumn,
-                        [&](int k) { return mDatabase.cellView(k, r); });
+                addLine(
+                    page, y, firstColumn, lastColumn,
+                    [&](int k) { return mDatabase.cellView(k, r); }, true);
             }
             ++r;
             // Hidden rows get no line; the end of the table counts as hidden, so the footer
             // follows the last record line directly.
             if (r <= records && !mDatabase.isHidden(r))
-                y += print::LinePitch;
+                y += mPitch;
         } while (r <= records && y <= lowestY);
 
         page.items.resize(mUsedItems);
@@ -240,11 +258,23 @@ private:
 
     int columnWidth(int column) const
     {
-        return printColumnWidth(mDatabase, column, mSetup, mMeasure);
+        const int width = printColumnWidth(mDatabase, column, mSetup, mMeasure);
+        return mScale < 1 ? int(width * mScale) : width;
     }
 
+    static PrintSetup scaledSetup(PrintSetup setup, double scale)
+    {
+        const double font = fontScale(setup, scale);
+        if (font < 1) {
+            const int height = int(std::lround(std::abs(setup.recordFontHeight) * font));
+            setup.recordFontHeight = setup.recordFontHeight < 0 ? -height : height;
+        }
+        return setup;
+    }
+
+    // A record line's cells; the values of number, date and time fields stand at the right.
     template<typename BytesOf>
-    void addLine(PrintPage &page, int y, int first, int last, BytesOf bytesOf)
+    void addLine(PrintPage &page, int y, int first, int last, BytesOf bytesOf, bool values)
     {
         int x = print::LeftMargin + mNumberWidth;
         for (int k = first; k <= last; ++k) {
@@ -255,17 +285,23 @@ private:
             item.y = y;
             item.font = mRecordFont;
             mCutter.cut(mText, width, mRecordFont, item.text);
+            if (values && !item.text.isEmpty() && isRightAlignedType(mDatabase.fieldType(k))) {
+                item.x +=
+                    std::max(0, width - print::CellPadding - mMeasure(mRecordFont, item.text));
+            }
             x += width;
         }
     }
 
     const Database &mDatabase;
     const Regional &mRegional;
-    const PrintSetup &mSetup;
+    const double mScale;
+    const PrintSetup mSetup;
     const PrintMeasure &mMeasure;
     CellCutter mCutter;
     const PrintFont mRecordFont;
     const int mNumberWidth;
+    const int mPitch;
     QStringDecoder mDecoder;
     const bool mKeepsAscii;
     QString mText; // the cell being printed, decoded
@@ -309,6 +345,25 @@ int printColumnWidth(const Database &database, int column, const PrintSetup &set
     if (column == 0)
         return measure(recordFont(setup), QStringLiteral("0000_"));
     return database.columnWidth(column) * 290 / 100;
+}
+
+double printWidthFactor(const Database &database, const PrintSetup &setup,
+                        const PrintMeasure &measure)
+{
+    if (!setup.fitToPageWidth || database.fieldCount() == 0)
+        return 1;
+    const double numbers = printColumnWidth(database, 0, setup, measure);
+    qint64 columns = 0;
+    for (int k = 1; k <= database.fieldCount(); ++k)
+        columns += printColumnWidth(database, k, setup, measure);
+    // The last column must end short of the printable width.
+    const int room = setup.printableWidth - print::LeftMargin - 1;
+    if (numbers + columns <= room || columns == 0)
+        return 1;
+    // The record numbers shrink with the font only, which stops at 6 pt: the columns share what
+    // the numbers leave, a little less for the rounding of measured widths.
+    const double font = fontScale(setup, room / (numbers + columns));
+    return std::max(0.01, 0.98 * (room - numbers * font) / double(columns));
 }
 
 QString printCellText(const QString &text, int width, const PrintFont &font,

@@ -57,6 +57,13 @@ struct PrintSetup
     int printableWidth = 0;     // 0.1 mm
     int printableHeight = 0;    // 0.1 mm
     int recordFontHeight = -28; // 0.1 mm; see recordFontHeight
+    // The columns scaled down so that every column fits across the page, the record font and
+    // the line pitch with them but the font never below 6 pt (narrow columns then cut their
+    // texts): a wide database goes on pages down, not across.
+    bool fitToPageWidth = false;
+    // The field names on every page; without, only on the pages of the first block of rows, and
+    // the records of the others start a line higher.
+    bool repeatFieldNames = true;
 };
 
 // The printed width of a text in a font, in 0.1 mm.
@@ -80,6 +87,8 @@ constexpr int BottomReserve = 150;
 constexpr int CellPadding = 20;
 constexpr int HeadingHeight = 60;
 constexpr int FooterHeight = 20;
+// The smallest record font a page fitted to its width takes: 6 pt, rounded up to whole tenths.
+constexpr int SmallestFittedFontHeight = 22;
 } // namespace print
 
 // The record font's height for a display font of the given pixel height: x 2.5, an exact half
@@ -106,8 +115,14 @@ QString printCellText(const QString &text, int width, const PrintFont &font,
 QString printCellText(const QString &text, int width, const PrintFont &font,
                       const PrintMeasure &measure, const PrintAdvances &advances);
 
+// The factor the columns are scaled by on a page fitted to its width: 1 when the page is not
+// fitted or the columns fit as they are.
+double printWidthFactor(const Database &database, const PrintSetup &setup,
+                        const PrintMeasure &measure);
+
 // Lays out the whole database page by page: for each block of rows every block of columns, in
 // that order, each page handed to the sink as soon as it is complete. Hidden rows are left out.
+// Numbers, dates and times stand at the right of their columns, as in the grid.
 // Cells and names are decoded in the code page of `regional`.
 void printDatabase(const Database &database, const Regional &regional, const PrintSetup &setup,
                    const PrintMeasure &measure, const PrintSink &sink);

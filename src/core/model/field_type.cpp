@@ -92,4 +92,9 @@ bool isNumberType(int typeIndex)
            || typeIndex == FloatType;
 }
 
+bool isRightAlignedType(int typeIndex)
+{
+    return isNumberType(typeIndex) || isDateType(typeIndex) || isTimeType(typeIndex);
+}
+
 } // namespace kribed

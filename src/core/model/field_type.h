@@ -40,5 +40,8 @@ bool isPopupType(int typeIndex);
 bool isDateType(int typeIndex);
 bool isTimeType(int typeIndex);
 bool isNumberType(int typeIndex);
+// Numbers, dates and times stand at the right of their cells, as spreadsheets put them, so that
+// amounts line up; texts, Booleans and popups at the left.
+bool isRightAlignedType(int typeIndex);
 
 } // namespace kribed

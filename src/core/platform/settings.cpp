@@ -53,6 +53,9 @@ Settings readSettings(QSettings &store)
     settings.initialDir = readSwitch(store, QStringLiteral("Settings/InitialDir"), true);
     settings.saveAtInstall = readSwitch(store, QStringLiteral("Settings/SaveAtInstall"), true);
     settings.expertMode = readSwitch(store, QStringLiteral("Settings/ExpertMode"), false);
+    settings.printFitToPageWidth = readSwitch(store, QStringLiteral("Print/FitToPageWidth"), false);
+    settings.printRepeatFieldNames =
+        readSwitch(store, QStringLiteral("Print/RepeatFieldNames"), true);
 
     FontSetting &font = settings.font;
     font.name = readText(store, QStringLiteral("Font/Name"), font.name);
@@ -81,6 +84,8 @@ void writeSettings(QSettings &store, const Settings &settings)
     store.setValue(QStringLiteral("Settings/InitialDir"), flag(settings.initialDir));
     store.setValue(QStringLiteral("Settings/SaveAtInstall"), flag(settings.saveAtInstall));
     store.setValue(QStringLiteral("Settings/ExpertMode"), flag(settings.expertMode));
+    store.setValue(QStringLiteral("Print/FitToPageWidth"), flag(settings.printFitToPageWidth));
+    store.setValue(QStringLiteral("Print/RepeatFieldNames"), flag(settings.printRepeatFieldNames));
 
     store.setValue(QStringLiteral("Font/Name"), settings.font.name);
     store.setValue(QStringLiteral("Font/Size"), text(settings.font.size));

@@ -40,6 +40,9 @@ struct Settings
     bool initialDir = true;
     bool saveAtInstall = true;
     bool expertMode = false;
+    // The print's choices (Print/FitToPageWidth, Print/RepeatFieldNames).
+    bool printFitToPageWidth = false;
+    bool printRepeatFieldNames = true;
     FontSetting font;
     Placement placement;
     std::array<QString, RecentFileCount> recentFiles;

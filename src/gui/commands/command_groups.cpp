@@ -6,6 +6,7 @@
 #include "gui/commands/edit_commands.h"
 #include "gui/commands/exchange_commands.h"
 #include "gui/commands/file_commands.h"
+#include "gui/commands/grid_commands.h"
 #include "gui/commands/help_commands.h"
 #include "gui/commands/navigation_commands.h"
 #include "gui/commands/properties_commands.h"
@@ -47,6 +48,8 @@ CommandGroups::CommandGroups(Workspace &workspace, QObject *parent)
     make<ColumnFilterCommands>(workspace);
     // Pasted and cleared cells are operands of the row sums.
     make<RangeCommands>(workspace, tools);
+    // Filled cells are operands of the row sums.
+    make<GridCommands>(workspace, tools);
 }
 
 // The last made goes first, as members of a class do.

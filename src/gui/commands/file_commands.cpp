@@ -340,14 +340,22 @@ void FileCommands::print()
     if (!mWorkspace.fileDialogs().choosePrinter(printer, 0))
         return;
     const WaitCursor wait;
-    PrintRenderer(mWorkspace.displayFont(), mWorkspace.document().regional())
-        .print(mWorkspace.document().database(), printer);
+    PrintRenderer renderer(mWorkspace.displayFont(), mWorkspace.document().regional());
+    const Settings &settings = mWorkspace.settings();
+    renderer.setFitToPageWidth(settings.printFitToPageWidth);
+    renderer.setRepeatFieldNames(settings.printRepeatFieldNames);
+    renderer.print(mWorkspace.document().database(), printer);
 }
 
 void FileCommands::printPreview()
 {
+    // The preview's choices are the print's from then on, and the next run's.
+    Settings &settings = mWorkspace.settings();
+    PrintChoices choices{settings.printFitToPageWidth, settings.printRepeatFieldNames};
     showPrintPreview(mWorkspace.document().database(), mWorkspace.document().regional(),
-                     mWorkspace.displayFont(), mWorkspace.mainWindow());
+                     mWorkspace.displayFont(), mWorkspace.mainWindow(), choices);
+    settings.printFitToPageWidth = choices.fitToPageWidth;
+    settings.printRepeatFieldNames = choices.repeatFieldNames;
 }
 
 void FileCommands::exit()

@@ -250,6 +250,22 @@ const Section Sections[] = {
          "when it is opened again. Each change can be undone; Tools > Clear all filters removes\n"
          "them all. Tools > Freeze columns up to here keeps the fields left of the current cell\n"
          "in place while the table scrolls right.")},
+    {QT_TRANSLATE_NOOP("UserGuide", "Working in the table"),
+     QT_TRANSLATE_NOOP(
+         "UserGuide",
+         "Boolean fields show check boxes: Space or a click on the box checks or unchecks it\n"
+         "(stored as 1 and 0). Numbers, dates and times stand at the right of their cells.\n"
+         "A cell whose text does not read as its field's type in the regional formats has a\n"
+         "red mark in its top left corner; its tool tip tells why, and Edit > Next unreadable\n"
+         "value (Ctrl+Shift+U) goes to the next one. Edit > Select all (Ctrl+Shift+A) selects\n"
+         "every cell; Ctrl+Shift+Home and Ctrl+Shift+End extend the selection to the first and\n"
+         "last cell, Ctrl+Up and Ctrl+Down go to the first and last record, Shift+Space selects\n"
+         "the record and Ctrl+Space the field. Edit > Fill down (Ctrl+D) copies the top cell of\n"
+         "each selected field into the selected cells below it; Edit > Fill series... fills\n"
+         "the selection with one value, or with numbers or dates from a start value by a step.\n"
+         "Both fill only the records the filter shows. Edit > Undo history (Ctrl+Shift+H)\n"
+         "lists the changes; a click on one goes back to it. The print preview has \"Fit to\n"
+         "page width\" and \"Repeat the field names on every page\"; Print uses them too.")},
     {QT_TRANSLATE_NOOP("UserGuide", "Printing the database"),
      QT_TRANSLATE_NOOP(
          "UserGuide",

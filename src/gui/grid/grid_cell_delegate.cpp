@@ -2,11 +2,20 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "gui/grid/grid_cell_delegate.h"
 
+#include "core/model/field_type.h"
+#include "gui/grid/grid_model.h"
+
 #include <QApplication>
 #include <QFontMetrics>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 
 #include <algorithm>
+#include <optional>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace kribed {
 
@@ -39,43 +48,179 @@ GridCellDelegate::VisiblePart GridCellDelegate::visiblePart(const QString &text,
     return visible;
 }
 
+namespace {
+
+const QStyle *styleOf(const QStyleOptionViewItem &option)
+{
+    return option.widget ? option.widget->style() : QApplication::style();
+}
+
+// The text's colour group as the style draws the selection.
+QPalette::ColorGroup colorGroup(const QStyleOptionViewItem &option)
+{
+    if (!(option.state & QStyle::State_Enabled))
+        return QPalette::Disabled;
+    return option.state & QStyle::State_Active ? QPalette::Normal : QPalette::Inactive;
+}
+
+// The Boolean texts a check box stands for; any other text is shown as it is.
+std::optional<bool> checkState(const QModelIndex &index, const QString &text)
+{
+    if (index.data(GridModel::FieldTypeRole).toInt() != BooleanType)
+        return std::nullopt;
+    if (text == u"1")
+        return true;
+    if (text == u"0")
+        return false;
+    return std::nullopt;
+}
+
+} // namespace
+
+QRect GridCellDelegate::checkBoxRect(const QStyleOptionViewItem &option)
+{
+    const QStyle *style = styleOf(option);
+    const QSize size(style->pixelMetric(QStyle::PM_IndicatorWidth, &option, option.widget),
+                     style->pixelMetric(QStyle::PM_IndicatorHeight, &option, option.widget));
+    return QStyle::alignedRect(option.direction, Qt::AlignCenter, size, option.rect);
+}
+
 void GridCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                              const QModelIndex &index) const
 {
     QStyleOptionViewItem cell = option;
     initStyleOption(&cell, index);
-    // The style draws the background, the selection and the focus frame; the text is drawn here.
+    // The model's own text: the option's has its line breaks made line separators.
+    const QString text = index.data(Qt::DisplayRole).toString();
+    // The style draws the background, the selection and the focus frame; the rest is drawn here.
     cell.text.clear();
-    const QWidget *widget = option.widget;
-    const QStyle *style = widget ? widget->style() : QApplication::style();
-    style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
+    const QStyle *style = styleOf(option);
+    style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, option.widget);
+    if (const std::optional<bool> checked = checkState(index, text))
+        paintCheckBox(painter, cell, *checked);
+    else
+        paintText(painter, cell, text, index.data(GridModel::UnreadableRole).toBool());
+}
 
-    const QRect area = option.rect.adjusted(TextMargin, TextMargin, 0, 0);
+void GridCellDelegate::paintCheckBox(QPainter *painter, const QStyleOptionViewItem &cell,
+                                     bool checked) const
+{
+    const QRect place = checkBoxRect(cell);
+    const QStyle::State looks = QStyle::State_Enabled | QStyle::State_Active
+                                | QStyle::State_Selected | QStyle::State_MouseOver;
+    const QStyle::State state =
+        (cell.state & looks) | (checked ? QStyle::State_On : QStyle::State_Off);
+    const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+    // A screen full of check boxes draws a few pictures again and again: each is drawn by the
+    // style once and copied after, so that check boxes paint no slower than texts.
+    const QString key = QStringLiteral("%1/%2/%3x%4/%5/%6")
+                            .arg(uint(state))
+                            .arg(cell.palette.cacheKey())
+                            .arg(place.width())
+                            .arg(place.height())
+                            .arg(ratio)
+                            .arg(quintptr(styleOf(cell)));
+    auto found = mCheckBoxes.constFind(key);
+    if (found == mCheckBoxes.cend()) {
+        QPixmap picture(place.size() * ratio);
+        picture.setDevicePixelRatio(ratio);
+        picture.fill(Qt::transparent);
+        QPainter drawing(&picture);
+        QStyleOptionViewItem box = cell;
+        box.rect = QRect(QPoint(), place.size());
+        box.state = state;
+        box.checkState = checked ? Qt::Checked : Qt::Unchecked;
+        styleOf(cell)->drawPrimitive(QStyle::PE_IndicatorItemViewItemCheck, &box, &drawing,
+                                     cell.widget);
+        drawing.end();
+        // Palettes and styles change seldom; a handful of pictures is all a grid needs.
+        if (mCheckBoxes.size() > 64)
+            mCheckBoxes.clear();
+        found = mCheckBoxes.insert(key, picture);
+    }
+    painter->drawPixmap(place.topLeft(), *found);
+}
+
+void GridCellDelegate::paintText(QPainter *painter, const QStyleOptionViewItem &cell,
+                                 const QString &text, bool unreadable) const
+{
+    const QRect area = cell.rect.adjusted(TextMargin, TextMargin, 0, 0);
     if (area.width() <= 0 || area.height() <= 0)
         return;
-    const VisiblePart visible =
-        visiblePart(index.data(Qt::DisplayRole).toString(), area.size(), QFontMetrics(cell.font));
-    QPalette::ColorGroup group = QPalette::Disabled;
-    if (option.state & QStyle::State_Enabled)
-        group = option.state & QStyle::State_Active ? QPalette::Normal : QPalette::Inactive;
-    const bool selected = option.state & QStyle::State_Selected;
+    const QFontMetrics metrics(cell.font);
+    const VisiblePart visible = visiblePart(text, area.size(), metrics);
+    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
+    QRect textArea = area;
+    if (cell.displayAlignment & Qt::AlignRight) {
+        // Right only while every line fits: a cut number would otherwise lose its first digits.
+        const QRect right = area.adjusted(0, 0, -TextMargin, 0);
+        bool fits = true;
+        for (const QStringView line : QStringView(visible.text).split(u'\n'))
+            fits = fits && metrics.horizontalAdvance(line.toString()) <= right.width();
+        if (fits) {
+            alignment = Qt::AlignRight | Qt::AlignTop;
+            textArea = right;
+        }
+    }
+    const bool selected = cell.state & QStyle::State_Selected;
     painter->save();
-    painter->setClipRect(option.rect);
+    painter->setClipRect(cell.rect);
     painter->setFont(cell.font);
     const QColor ink =
-        option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text);
+        cell.palette.color(colorGroup(cell), selected ? QPalette::HighlightedText : QPalette::Text);
     painter->setPen(ink);
-    painter->drawText(area, Qt::AlignLeft | Qt::AlignTop, visible.text);
+    painter->drawText(textArea, alignment, visible.text);
+    painter->setRenderHint(QPainter::Antialiasing, false);
     if (visible.more) {
         // A small triangle in the bottom right corner, pointing at the lines below.
-        const QPoint corner = option.rect.bottomRight();
+        const QPoint corner = cell.rect.bottomRight();
         const QPoint mark[] = {corner, corner - QPoint(MoreMarkSize - 1, 0),
                                corner - QPoint(0, MoreMarkSize - 1)};
         painter->setBrush(ink);
-        painter->setRenderHint(QPainter::Antialiasing, false);
+        painter->drawPolygon(mark, 3);
+    }
+    if (unreadable) {
+        // A red triangle in the top left corner, as spreadsheets mark a cell with a remark.
+        const QPoint corner = cell.rect.topLeft();
+        const QPoint mark[] = {corner, corner + QPoint(UnreadableMarkSize - 1, 0),
+                               corner + QPoint(0, UnreadableMarkSize - 1)};
+        const QColor red(220, 40, 40);
+        painter->setPen(red);
+        painter->setBrush(red);
         painter->drawPolygon(mark, 3);
     }
     painter->restore();
+}
+
+bool GridCellDelegate::editorEvent(QEvent *event, QAbstractItemModel *model,
+                                   const QStyleOptionViewItem &option, const QModelIndex &index)
+{
+    if (!model || !(index.flags() & Qt::ItemIsEditable)
+        || index.data(GridModel::FieldTypeRole).toInt() != BooleanType)
+        return QStyledItemDelegate::editorEvent(event, model, option, index);
+    const QString text = index.data(Qt::EditRole).toString();
+    const std::optional<bool> checked = checkState(index, text);
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const bool plainSpace = key->key() == Qt::Key_Space
+                                && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        // An empty Boolean is checked by Space; any other text is typed over as before.
+        if (!plainSpace || (!checked && !text.isEmpty()))
+            return false;
+        model->setData(index, checked.value_or(false) ? u"0"_s : u"1"_s, Qt::EditRole);
+        return true;
+    }
+    const bool release = event->type() == QEvent::MouseButtonRelease;
+    if ((release || event->type() == QEvent::MouseButtonDblClick) && checked) {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() != Qt::LeftButton
+            || !checkBoxRect(option).contains(mouse->position().toPoint()))
+            return false;
+        if (release)
+            model->setData(index, *checked ? u"0"_s : u"1"_s, Qt::EditRole);
+        return true;
+    }
+    return false;
 }
 
 } // namespace kribed

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
+#include <QHash>
+#include <QPixmap>
 #include <QStyledItemDelegate>
 
 class QFontMetrics;
@@ -15,6 +17,12 @@ namespace kribed {
 // row can show gets a small mark in its bottom right corner instead, so the user knows to open
 // it. Only the part of a text that can show is laid out, so no value, however long, makes
 // painting slow.
+//
+// Numbers, dates and times stand at the right, 2 pixels in from the right edge, as long as they
+// fit; a text wider than its cell starts at the left, so that its first digits always show. A
+// Boolean cell holding "1" or "0" is a check box in the cell's middle, which a click on it or
+// Space toggles (any other text in a Boolean cell is shown and edited as text). A cell whose text
+// does not read as its field's type gets a small mark in its top left corner.
 class GridCellDelegate : public QStyledItemDelegate
 {
     Q_OBJECT
@@ -26,9 +34,16 @@ public:
     static constexpr int TextMargin = 2;
     // The width and height of the mark of a cell that holds more lines than it shows.
     static constexpr int MoreMarkSize = 5;
+    // The width and height of the mark of a text that does not read as its field's type.
+    static constexpr int UnreadableMarkSize = 6;
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override;
+    bool editorEvent(QEvent *event, QAbstractItemModel *model, const QStyleOptionViewItem &option,
+                     const QModelIndex &index) override;
+
+    // Where a Boolean cell's check box is drawn.
+    static QRect checkBoxRect(const QStyleOptionViewItem &option);
 
     struct VisiblePart
     {
@@ -39,6 +54,14 @@ public:
     // least the first, even where the font is taller than the rectangle).
     static VisiblePart visiblePart(const QString &text, const QSize &size,
                                    const QFontMetrics &metrics);
+
+private:
+    void paintCheckBox(QPainter *painter, const QStyleOptionViewItem &cell, bool checked) const;
+    void paintText(QPainter *painter, const QStyleOptionViewItem &cell, const QString &text,
+                   bool unreadable) const;
+
+    // The check boxes as the style draws them, by their looks.
+    mutable QHash<QString, QPixmap> mCheckBoxes;
 };
 
 } // namespace kribed

@@ -4,9 +4,11 @@
 #include "gui/grid/grid_places.h"
 
 #include "core/model/database.h"
+#include "core/model/field_type.h"
 #include "core/model/limits.h"
 #include "core/model/regional.h"
 #include "core/model/stored_value.h"
+#include "core/model/typed_reading.h"
 #include "core/platform/code_page.h"
 
 #include <QDateTime>
@@ -38,15 +40,32 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
-    if (role == Qt::TextAlignmentRole)
-        return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignTop));
-    if (role == Qt::AccessibleTextRole)
-        return spokenCell(index);
-    if (role == Qt::AccessibleDescriptionRole)
-        return tr("Record %1").arg(recordOf(index));
+    const int field = fieldOf(index);
+    const int record = recordOf(index);
+    switch (role) {
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(Qt::Alignment(
+            (isRightAlignedType(database().fieldType(field)) ? Qt::AlignRight : Qt::AlignLeft)
+            | Qt::AlignTop));
+    case FieldTypeRole: return database().fieldType(field);
+    case UnreadableRole:
+        return !readsAsFieldType(database().cellView(field, record), database().fieldType(field),
+                                 mRegional);
+    case Qt::ToolTipRole: {
+        const QString reason = unreadableReason(field, record);
+        return reason.isEmpty() ? QVariant() : QVariant(reason);
+    }
+    case Qt::AccessibleTextRole: return spokenCell(index);
+    case Qt::AccessibleDescriptionRole: {
+        const QString reason = unreadableReason(field, record);
+        const QString place = tr("Record %1").arg(record);
+        return reason.isEmpty() ? place : tr("%1. %2").arg(place, reason);
+    }
+    default: break;
+    }
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
-    const QByteArray &cell = database().cell(fieldOf(index), recordOf(index));
+    const QByteArray &cell = database().cell(field, record);
     if (role == Qt::EditRole)
         return mRegional.toText(cell);
     // Drawn from its start: no cell shows more than the longest value a file holds (as the file
@@ -116,7 +135,28 @@ QString GridModel::spokenCell(const QModelIndex &index) const
     // in without going up to the header; an empty cell is said to be empty, not skipped.
     const QString text = data(index, Qt::DisplayRole).toString();
     const QString field = spokenFieldName(fieldOf(index));
+    // A Boolean drawn as a check box is said as one.
+    if (database().fieldType(fieldOf(index)) == BooleanType && (text == u"1" || text == u"0"))
+        return tr("%1: %2").arg(field, text == u"1" ? tr("checked") : tr("not checked"));
     return text.isEmpty() ? tr("%1: empty").arg(field) : tr("%1: %2").arg(field, text);
+}
+
+QString GridModel::unreadableReason(int field, int record) const
+{
+    const int type = database().fieldType(field);
+    if (readsAsFieldType(database().cellView(field, record), type, mRegional))
+        return {};
+    if (type == BooleanType)
+        return tr("Not a Boolean value: a Boolean field holds 1 (checked) or 0 (not checked).");
+    if (isDateType(type))
+        return tr("Does not read as a date in the regional formats of this database (%1).")
+            .arg(mRegional.shortDateFormat());
+    if (isTimeType(type))
+        return tr("Does not read as a time in the regional formats of this database (%1).")
+            .arg(mRegional.longTimeFormat());
+    return tr("Does not read as a number in the regional formats of this database (decimal "
+              "separator %1).")
+        .arg(QChar::fromLatin1(mRegional.decimalSeparator()));
 }
 
 Qt::ItemFlags GridModel::flags(const QModelIndex &index) const

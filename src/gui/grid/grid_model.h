@@ -34,11 +34,22 @@ protected:
 // character the code page cannot hold is stored as '?'. The shown text of a cell (DisplayRole) is
 // at most the start a file stores (4000 bytes there); editing (EditRole) gets the whole text. Screen readers get the
 // field name with each cell's text, "Record n" as its description and as the row header.
+//
+// Numbers, dates and times are aligned right. A Boolean cell holding "1" or "0" is a check box
+// (said as checked or not checked). A cell whose text does not read as its field's type in the
+// regional rules is marked: the reason is its tool tip and part of its description.
 class GridModel : public QAbstractTableModel
 {
     Q_OBJECT
 
 public:
+    enum Role {
+        // The field's type index (field_type.h).
+        FieldTypeRole = Qt::UserRole + 1,
+        // Whether the text does not read as a value of the field's type.
+        UnreadableRole,
+    };
+
     // Shows `database` read by `regional`, both kept by reference and followed as they change
     // (the owner signals the changes); typed texts go to `edits`, and without it no cell can be
     // edited.
@@ -78,6 +89,8 @@ private:
     // What a screen reader says for a field's header cell and for a cell.
     QString spokenFieldName(int field) const;
     QString spokenCell(const QModelIndex &index) const;
+    // Why the cell's text does not read as its field's type; empty when it does.
+    QString unreadableReason(int field, int record) const;
 
     const Database &mDatabase;
     const Regional &mRegional;

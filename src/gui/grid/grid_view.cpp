@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 
 namespace kribed {
 
@@ -26,6 +27,60 @@ void GridView::setColumnHeader(QHeaderView *header)
     connect(header, &QHeaderView::sectionResized, this,
             [this](int column, int, int) { columnWidthChanged(column); });
     header->viewport()->installEventFilter(this);
+}
+
+QModelIndex GridView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    const QModelIndex current = currentIndex();
+    const bool toEnd = action == MoveUp || action == MoveDown;
+    if (!(modifiers & Qt::ControlModifier) || !toEnd || !current.isValid() || !model())
+        return QTableView::moveCursor(action, modifiers);
+    // The first or last record the filter shows, in the current field.
+    const int rows = model()->rowCount();
+    const int step = action == MoveUp ? 1 : -1;
+    for (int row = action == MoveUp ? 0 : rows - 1; row >= 0 && row < rows; row += step) {
+        const QModelIndex target = model()->index(row, current.column());
+        if (!isRowHidden(row) && (target.flags() & Qt::ItemIsEnabled))
+            return target;
+    }
+    return current;
+}
+
+QItemSelectionModel::SelectionFlags GridView::selectionCommand(const QModelIndex &index,
+                                                               const QEvent *event) const
+{
+    // The table view leaves the selection alone while Ctrl is held with a moving key; with Shift
+    // as well it extends the selection from its anchor, as spreadsheets do.
+    if (event && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<const QKeyEvent *>(event);
+        const Qt::KeyboardModifiers both = Qt::ControlModifier | Qt::ShiftModifier;
+        const bool moving = key->key() == Qt::Key_Home || key->key() == Qt::Key_End
+                            || key->key() == Qt::Key_Up || key->key() == Qt::Key_Down
+                            || key->key() == Qt::Key_Left || key->key() == Qt::Key_Right;
+        if (moving && (key->modifiers() & both) == both)
+            return QItemSelectionModel::SelectCurrent;
+    }
+    return QTableView::selectionCommand(index, event);
+}
+
+void GridView::keyPressEvent(QKeyEvent *event)
+{
+    const QModelIndex current = currentIndex();
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (event->key() == Qt::Key_Space && current.isValid()
+        && (modifiers == Qt::ShiftModifier || modifiers == Qt::ControlModifier)) {
+        // The current cell stays where it is, so that the next arrow goes on from there.
+        const bool record = modifiers == Qt::ShiftModifier;
+        const QModelIndex first =
+            model()->index(record ? current.row() : 0, record ? 0 : current.column());
+        const QModelIndex last =
+            model()->index(record ? current.row() : model()->rowCount() - 1,
+                           record ? model()->columnCount() - 1 : current.column());
+        selectionModel()->select(QItemSelection(first, last), QItemSelectionModel::ClearAndSelect);
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 bool GridView::eventFilter(QObject *watched, QEvent *event)

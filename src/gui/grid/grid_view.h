@@ -10,6 +10,11 @@ namespace kribed {
 // The grid's table view. A changed column width repaints the cells from that column on once:
 // the plain table view instead polls on every turn of the event loop for as long as the mouse
 // button stays down on a header border, which keeps a core busy while the user holds still.
+//
+// The keys of spreadsheets beside the table view's own: Ctrl+Up and Ctrl+Down go to the first and
+// last shown record, Shift with Ctrl and a moving key (Home, End, the arrows) extends the
+// selection as Shift alone does, Shift+Space selects the current record and Ctrl+Space the
+// current field.
 class GridView : public QTableView
 {
     Q_OBJECT
@@ -21,6 +26,10 @@ public:
     void setColumnHeader(QHeaderView *header);
 
 protected:
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
+                                                         const QEvent *event) const override;
+    void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     // The window losing or regaining the keyboard (a dialog opens or closes) repaints only what
     // looks different then: everything where the palette differs between an active and an

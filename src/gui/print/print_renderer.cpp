@@ -159,6 +159,8 @@ PrintSetup PrintRenderer::printSetup(const QPrinter &printer) const
     setup.printableHeight = int(std::floor(printable.height() + 1e-6)) * 10;
     // The display font's pixel height as a character height.
     setup.recordFontHeight = recordFontHeight(-QFontInfo(mDisplayFont).pixelSize());
+    setup.fitToPageWidth = mFitToPageWidth;
+    setup.repeatFieldNames = mRepeatFieldNames;
     return setup;
 }
 

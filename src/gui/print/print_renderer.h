@@ -28,6 +28,11 @@ public:
     // Texts are decoded with the regional rules given.
     PrintRenderer(const QFont &displayFont, const Regional &regional);
 
+    // The user's choices of the print setup: fit every column to the page's width, repeat the
+    // field names on every page.
+    void setFitToPageWidth(bool fit) { mFitToPageWidth = fit; }
+    void setRepeatFieldNames(bool repeat) { mRepeatFieldNames = repeat; }
+
     // Prints the whole database on the printer as it was set up; returns the number of pages,
     // or 0 when the printer could not be started.
     int print(const Database &database, QPrinter &printer);
@@ -61,6 +66,8 @@ private:
 
     QFont mDisplayFont;
     Regional mRegional;
+    bool mFitToPageWidth = false;
+    bool mRepeatFieldNames = true;
     mutable QHash<int, std::shared_ptr<MeasuredFont>> mFonts;
     // Nearly every text of a print is in the record font: the last font used is at hand.
     mutable int mLastKey = 0;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/editing/print_layout.h"
+#include "core/model/field_type.h"
 #include "core/model/regional.h"
 #include "core/platform/project_address.h"
 #include "test_regional.h"
@@ -114,6 +115,9 @@ private Q_SLOTS:
     void hiddenRowsLeaveGaps();
     void narrowAndWideColumns();
     void pagesTheSinkDoesNotKeep();
+    void fitToWidth_data();
+    void fitToWidth();
+    void valuesStandAsInTheGrid();
 };
 
 void TestPrintLayout::cellText_data()
@@ -314,6 +318,90 @@ void TestPrintLayout::pagesTheSinkDoesNotKeep()
                           seen.append(line(item));
                   });
     QCOMPARE(seen, expected);
+}
+
+void TestPrintLayout::fitToWidth_data()
+{
+    QTest::addColumn<int>("fields");
+    QTest::addColumn<bool>("fit");
+    QTest::addColumn<bool>("repeat");
+    QTest::addColumn<QString>("pages");
+    QTest::addColumn<int>("fontHeight");
+    QTest::addColumn<int>("firstLineOfSecondBlock");
+
+    // Ten records of 290-wide columns on a page of 1000 x 560: five lines fit as laid out.
+    QTest::newRow("not fitted: pages across")
+        << 4 << false << true << u"1.1 1.2 2.1 2.2"_s << -28 << 200;
+    QTest::newRow("fitted: one page across, the font stops at 6 pt")
+        << 4 << true << true << u"1.1 2.1"_s << -22 << 189;
+    QTest::newRow("fitted without repeated names: the next block starts a line higher")
+        << 4 << true << false << u"1.1 2.1"_s << -22 << 150;
+    QTest::newRow("twenty fields: still one page across at 6 pt")
+        << 20 << true << true << u"1.1 2.1"_s << -22 << 189;
+    QTest::newRow("a little too wide: the font shrinks only as far as the columns")
+        << 3 << true << true << u"1.1 2.1"_s << -23 << 190;
+    QTest::newRow("fitting already: nothing scaled")
+        << 2 << true << true << u"1.1 2.1"_s << -28 << 200;
+}
+
+void TestPrintLayout::fitToWidth()
+{
+    QFETCH(int, fields);
+    QFETCH(bool, fit);
+    QFETCH(bool, repeat);
+    QFETCH(QString, pages);
+    QFETCH(int, fontHeight);
+    QFETCH(int, firstLineOfSecondBlock);
+
+    const Database database = makeDatabase(fields, 10, 100);
+    PrintSetup setup{1000, 560, -28};
+    setup.fitToPageWidth = fit;
+    setup.repeatFieldNames = repeat;
+    const QList<PrintPage> laidOut = printPages(database, testRegional(), setup, measureText);
+    QStringList labels;
+    for (const PrintPage &page : laidOut) {
+        labels << page.label.mid(5);
+        // A fitted page holds every column.
+        if (fit)
+            QCOMPARE(page.lastColumn, fields);
+    }
+    QCOMPARE(labels.join(u' '), pages);
+    const PrintPage &second = *std::find_if(laidOut.cbegin(), laidOut.cend(),
+                                            [](const PrintPage &p) { return p.rowBlock == 2; });
+    // The first record number of the page, whatever the font.
+    const PrintItem *firstNumber = nullptr;
+    for (const PrintItem &item : second.items) {
+        const bool number = item.text.size() == 4 && item.text.at(0).isDigit();
+        if (item.x == print::LeftMargin && number && (!firstNumber || item.y < firstNumber->y))
+            firstNumber = &item;
+    }
+    QVERIFY(firstNumber);
+    QCOMPARE(firstNumber->y, firstLineOfSecondBlock);
+    QCOMPARE(firstNumber->font.height, fontHeight);
+    // The names stand on the second block's page only when repeated: a line without a record
+    // number at the left.
+    const bool named =
+        !itemAt(second, print::LeftMargin, print::FieldNameY)
+        && std::any_of(second.items.cbegin(), second.items.cend(),
+                       [](const PrintItem &item) { return item.y == print::FieldNameY; });
+    QCOMPARE(named, repeat);
+}
+
+void TestPrintLayout::valuesStandAsInTheGrid()
+{
+    Database database = makeDatabase(3, 1, 64); // 185 wide on paper, numbers 100
+    database.setFieldType(2, FloatType);
+    database.setFieldType(3, NormalDateType);
+    database.setCell(2, 1, "12.5");
+    database.setCell(3, 1, "");
+    const QList<PrintPage> pages =
+        printPages(database, testRegional(), PrintSetup{2000, 2800, -28}, measureText);
+    QCOMPARE(pages.size(), 1);
+    // Texts at the left, numbers ending 20 short of their column's right edge, names at the left.
+    QCOMPARE(textAt(pages[0], 300, 200), u"r1c1"_s);
+    QCOMPARE(textAt(pages[0], 300 + 185 + 185 - 20 - 80, 200), u"12.5"_s);
+    QCOMPARE(textAt(pages[0], 300 + 185, 150), u"F2"_s);
+    QCOMPARE(textAt(pages[0], 300 + 2 * 185, 200), u""_s);
 }
 
 QTEST_GUILESS_MAIN(TestPrintLayout)

@@ -27,6 +27,8 @@ private Q_SLOTS:
         QVERIFY(settings.initialDir);
         QVERIFY(settings.saveAtInstall);
         QVERIFY(!settings.expertMode);
+        QVERIFY(!settings.printFitToPageWidth);
+        QVERIFY(settings.printRepeatFieldNames);
         QCOMPARE(settings.font.name, QStringLiteral("MS Sans Serif"));
         QCOMPARE(settings.font.size, 8);
         QCOMPARE(settings.font.charSet, 1);
@@ -104,6 +106,8 @@ private Q_SLOTS:
         Settings settings;
         settings.initialDir = false;
         settings.expertMode = true;
+        settings.printFitToPageWidth = true;
+        settings.printRepeatFieldNames = false;
         settings.font = {QStringLiteral("DejaVu Sans"), 9, 238, 0x13};
         settings.placement = {10, 20, 640, 480};
         settings.recentFiles[0] = QStringLiteral("/data/Kunden.pdb");
@@ -130,6 +134,8 @@ private Q_SLOTS:
         QCOMPARE(back.placement.height, 480);
         QCOMPARE(back.recentFiles, settings.recentFiles);
         QVERIFY(!back.initialDir);
+        QVERIFY(back.printFitToPageWidth);
+        QVERIFY(!back.printRepeatFieldNames);
     }
 
     void programStoreUsesOrganisationAndApplication()

@@ -6,6 +6,7 @@
 #include "gui/print/print_renderer.h"
 #include "test_regional.h"
 
+#include <QCheckBox>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -67,6 +68,51 @@ private Q_SLOTS:
         QVERIFY(preview);
         preview->updatePreview();
         QCOMPARE(preview->pageCount(), pages);
+    }
+
+    // The preview's check boxes change the choices and the pages at once: fitted, a database of
+    // three wide columns is one page across instead of three.
+    void fitToPageWidthInThePreview()
+    {
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(11);
+        Database database;
+        database.setShape(3, 120);
+        for (int k = 1; k <= 3; ++k) {
+            database.setFieldName(k, "Field" + QByteArray::number(k));
+            database.setColumnWidth(k, 500);
+            for (int r = 1; r <= 120; ++r)
+                database.setCell(k, r, "R" + QByteArray::number(r));
+        }
+        QPrinter screen(QPrinter::HighResolution);
+        screen.setPageSize(QPageSize(QPageSize::A4));
+        screen.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+        PrintChoices choices;
+        const auto dialog =
+            makePrintPreview(database, testRegional(), font, screen, nullptr, &choices);
+        auto *preview = dialog->findChild<QPrintPreviewWidget *>();
+        auto *fit = dialog->findChild<QCheckBox *>(QStringLiteral("fitToPageWidth"));
+        auto *repeat = dialog->findChild<QCheckBox *>(QStringLiteral("repeatFieldNames"));
+        QVERIFY(preview && fit && repeat);
+        QVERIFY(!fit->isChecked() && repeat->isChecked());
+        preview->updatePreview();
+        QCOMPARE(preview->pageCount(), 9);
+
+        fit->setChecked(true);
+        QVERIFY(choices.fitToPageWidth);
+        PrintRenderer renderer(font, testRegional());
+        renderer.setFitToPageWidth(true);
+        int fitted = 0;
+        renderer.layOut(database, renderer.printSetup(screen), [&](const PrintPage &page) {
+            QCOMPARE(page.columnBlock, 1);
+            ++fitted;
+        });
+        QVERIFY2(fitted >= 1 && fitted <= 3, qPrintable(QString::number(fitted)));
+        QCOMPARE(preview->pageCount(), fitted);
+
+        repeat->setChecked(false);
+        QVERIFY(!choices.repeatFieldNames);
+        QVERIFY(preview->pageCount() <= fitted);
     }
 };
 
