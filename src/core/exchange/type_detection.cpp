@@ -1,0 +1,225 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/exchange/type_detection.h"
+
+#include "core/model/limits.h"
+#include "core/model/regional.h"
+#include "core/model/typed_reading.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kribed {
+
+namespace {
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// Every date and time text holds a digit: a text without one is no date or time, and Qt's
+// parser is not asked.
+bool hasDigit(QByteArrayView value)
+{
+    return std::any_of(value.begin(), value.end(), isDigit);
+}
+
+// The number's digits without leading zeros, and whether it starts with a zero that a number
+// would drop ("01067", "-007"; not "0", "0,5", "0E3").
+struct Digits
+{
+    int significant = 0;
+    bool leadingZero = false;
+};
+
+Digits digitsOf(QByteArrayView value)
+{
+    Digits digits;
+    qsizetype i = 0;
+    while (i < value.size() && !isDigit(value[i]))
+        ++i;
+    if (i + 1 < value.size() && value[i] == '0' && isDigit(value[i + 1]))
+        digits.leadingZero = true;
+    bool started = false;
+    for (; i < value.size(); ++i) {
+        const char c = value[i];
+        if (c == 'e' || c == 'E')
+            break; // the exponent's digits say nothing about precision
+        if (!isDigit(c))
+            continue;
+        started = started || c != '0';
+        digits.significant += started;
+    }
+    return digits;
+}
+
+bool isWholeText(QByteArrayView value, char decimalSeparator)
+{
+    return std::none_of(value.begin(), value.end(), [decimalSeparator](char c) {
+        return c == decimalSeparator || c == 'e' || c == 'E';
+    });
+}
+
+bool readsAsDate(QByteArrayView value, const NumericDateFormat &dates, const Regional &regional)
+{
+    char iso[10];
+    if (dates.isUsable() && dates.readIso(value, iso))
+        return true;
+    return hasDigit(value) && readsAsFieldType(value, NormalDateType, regional);
+}
+
+} // namespace
+
+ColumnTypeDetector::ColumnTypeDetector(const Regional &regional, const NumericDateFormat &dates,
+                                       int expected)
+    : mRegional(regional)
+    , mDates(dates)
+    , mAllowed(std::max(0, expected) / 10)
+{
+}
+
+void ColumnTypeDetector::miss(Candidate candidate, int row)
+{
+    Tally &tally = mTallies[candidate];
+    if (tally.named < NamedMisfitRows)
+        tally.rows[tally.named++] = row;
+    if (++tally.misfits > mAllowed)
+        tally.alive = false;
+}
+
+void ColumnTypeDetector::addNumber(QByteArrayView value, int row)
+{
+    const std::optional<long double> number = mRegional.readNumber(value);
+    if (!number || !std::isfinite(*number)) {
+        if (mTallies[Integer].alive)
+            miss(Integer, row);
+        if (mTallies[Float].alive)
+            miss(Float, row);
+        return;
+    }
+    if (mTallies[Integer].alive && !isWholeText(value, mRegional.decimalSeparator()))
+        miss(Integer, row);
+    if (mKept != KeptAsText::No)
+        return;
+    const Digits digits = digitsOf(value);
+    if (digits.leadingZero)
+        mKept = KeptAsText::LeadingZero;
+    else if (digits.significant > MaxExactDigits)
+        mKept = KeptAsText::TooManyDigits;
+    if (mKept != KeptAsText::No)
+        mKeptExample = value.toByteArray();
+}
+
+void ColumnTypeDetector::addPopup(QByteArrayView value)
+{
+    for (const QByteArray &item : std::as_const(mDistinct)) {
+        if (item == value)
+            return;
+    }
+    mPopupBytes += value.size() + 1; // each item ends with a NUL in the file
+    if (mDistinct.size() == MaxDetectedPopupItems || mPopupBytes > MaxPopupAreaBytes) {
+        mPopupAlive = false;
+        mDistinct.clear();
+        return;
+    }
+    mDistinct.append(value.toByteArray());
+}
+
+void ColumnTypeDetector::add(QByteArrayView value, int row)
+{
+    if (value.isEmpty())
+        return;
+    ++mValues;
+    if (mTallies[Boolean].alive) {
+        const bool zero = value == "0";
+        const bool one = value == "1";
+        mSawZero = mSawZero || zero;
+        mSawOne = mSawOne || one;
+        if (!zero && !one)
+            miss(Boolean, row);
+    }
+    if (mTallies[Integer].alive || mTallies[Float].alive)
+        addNumber(value, row);
+    if (mTallies[Date].alive && !readsAsDate(value, mDates, mRegional))
+        miss(Date, row);
+    if (mTallies[Time].alive
+        && !(hasDigit(value) && readsAsFieldType(value, NormalTimeType, mRegional)))
+        miss(Time, row);
+    if (mPopupAlive)
+        addPopup(value);
+}
+
+std::optional<int> ColumnTypeDetector::bestCandidate() const
+{
+    std::optional<int> best;
+    for (int candidate = 0; candidate < CandidateCount; ++candidate) {
+        const Tally &tally = mTallies[candidate];
+        if (!tally.alive || tally.misfits * 10 > mValues)
+            continue;
+        if (candidate == Boolean && !(mSawZero && mSawOne))
+            continue;
+        if (!best || tally.misfits < mTallies[*best].misfits)
+            best = candidate;
+    }
+    return best;
+}
+
+DetectedType ColumnTypeDetector::result() const
+{
+    static constexpr int types[CandidateCount] = {BooleanType, NormalIntegerType, FloatType,
+                                                  NormalDateType, NormalTimeType};
+    DetectedType detected;
+    detected.values = mValues;
+    if (mValues == 0)
+        return detected;
+    if (const std::optional<int> best = bestCandidate()) {
+        const bool number = *best == Integer || *best == Float;
+        if (number && mKept != KeptAsText::No) {
+            detected.kept = mKept;
+            detected.keptExample = mKeptExample;
+            return detected;
+        }
+        const Tally &tally = mTallies[*best];
+        detected.type = types[*best];
+        detected.misfits = tally.misfits;
+        detected.misfitRows = QList<int>(tally.rows.begin(), tally.rows.begin() + tally.named);
+        return detected;
+    }
+    if (mPopupAlive && mValues >= 3 * mDistinct.size()) {
+        detected.type = NormalPopupType;
+        detected.popupItems = mDistinct;
+    }
+    return detected;
+}
+
+QList<DetectedType> detectColumnTypes(const QVector<Record> &rows, int firstRow, int fields,
+                                      const Regional &regional)
+{
+    const NumericDateFormat dates(regional);
+    const int expected = std::max(0, int(rows.size()) - firstRow);
+    QList<DetectedType> types;
+    types.reserve(fields);
+    for (int field = 0; field < fields; ++field) {
+        ColumnTypeDetector detector(regional, dates, expected);
+        for (int row = firstRow; row < rows.size(); ++row) {
+            const Record &record = rows[row];
+            if (field < record.size())
+                detector.add(record.view(field), row);
+        }
+        types.append(detector.result());
+    }
+    return types;
+}
+
+bool fitsDetectedType(QByteArrayView value, int type, const Regional &regional)
+{
+    if (value.isEmpty())
+        return true;
+    if (type == NormalIntegerType || type == AutoIncrementIntegerType)
+        return readsAsFieldType(value, type, regional)
+               && isWholeText(value, regional.decimalSeparator());
+    return readsAsFieldType(value, type, regional);
+}
+
+} // namespace kribed
