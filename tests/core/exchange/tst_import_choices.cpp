@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/exchange/import_choices.h"
+#include "core/exchange/import_findings.h"
 #include "core/exchange/text_exchange.h"
 #include "core/model/database.h"
 #include "core/model/pdb_writer.h"
@@ -75,6 +76,8 @@ private Q_SLOTS:
     void chosenTypesCountWhatDoesNotFit();
     void appendMapsColumnsToFields_data();
     void appendMapsColumnsToFields();
+    void findingsNameWhatIsWrong_data();
+    void findingsNameWhatIsWrong();
 };
 
 void ImportChoicesTest::untouchedChoicesGiveTheImportAsItWas_data()
@@ -243,6 +246,47 @@ void ImportChoicesTest::appendMapsColumnsToFields()
         grid.append({record.value(0), record.value(1)});
     QTEST(grid, "records");
     QCOMPARE(appendRecords(file, choices, target, 1).size(), 1);
+}
+
+void ImportChoicesTest::findingsNameWhatIsWrong_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QByteArray>("fileStart");
+    QTest::addColumn<QString>("line"); // a line the findings hold, in part
+    QTest::addColumn<bool>("importable");
+    QByteArray tooMany = "a,b\r\n";
+    for (int i = 0; i < 10001; ++i)
+        tooMany += "1,2\r\n";
+    QTest::newRow("empty") << QByteArray() << QByteArray() << "The file is empty." << false;
+    QTest::newRow("binary") << QByteArray("a\0b,c\r\n1,2", 10) << QByteArray("a\0b", 3)
+                            << "NUL bytes" << false;
+    QTest::newRow("duplicate names as written")
+        << QByteArray("ABCDEFGHIJKLMNOPQRSTx,ABCDEFGHIJKLMNOPQRSTy\r\n1,2\r\n") << QByteArray()
+        << "Fields 1 and 2 are both named \"ABCDEFGHIJKLMNOPQRST\"." << true;
+    QTest::newRow("long name cut")
+        << QByteArray("ABCDEFGHIJKLMNOPQRSTUVW,b\r\n1,2\r\n") << QByteArray()
+        << "The name of field 1 is cut to \"ABCDEFGHIJKLMNOPQRST\"." << true;
+    QTest::newRow("empty name") << QByteArray(",b\r\n1,2\r\n") << QByteArray()
+                                << "Field 1 has no name." << true;
+    QTest::newRow("records over the limit")
+        << tooMany << QByteArray() << "after the 9999th are left out." << true;
+    QTest::newRow("too many fields")
+        << QByteArray(59, ',') + "\r\n"
+        << QByteArray() << "Lines hold up to 60 fields, a database at most 50" << true;
+    QTest::newRow("long value") << QByteArray("a\r\n") + QByteArray(4001, 'x') << QByteArray()
+                                << "longer than 4000 bytes" << true;
+}
+
+void ImportChoicesTest::findingsNameWhatIsWrong()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QByteArray, fileStart);
+    QFETCH(QString, line);
+    const ImportPlan plan = readPlan(text, TextType::Comma, test::testRegional());
+    const ImportFindings findings = findingsOf(plan, fileStart);
+    const QString all = (findings.limits + findings.problems).join(u'\n');
+    QVERIFY2(all.contains(line), qPrintable(all));
+    QTEST(findings.importable, "importable");
 }
 
 QTEST_GUILESS_MAIN(ImportChoicesTest)
