@@ -69,13 +69,19 @@ bool readsAsDate(QByteArrayView value, const NumericDateFormat &dates, const Reg
     return hasDigit(value) && readsAsFieldType(value, NormalDateType, regional);
 }
 
+// A tenth of the values, and one odd value among a few.
+int allowedMisfits(int values)
+{
+    return std::max(values / 10, values >= 4 ? 1 : 0);
+}
+
 } // namespace
 
 ColumnTypeDetector::ColumnTypeDetector(const Regional &regional, const NumericDateFormat &dates,
                                        int expected)
     : mRegional(regional)
     , mDates(dates)
-    , mAllowed(std::max(0, expected) / 10)
+    , mAllowed(allowedMisfits(expected))
 {
 }
 
@@ -155,7 +161,7 @@ std::optional<int> ColumnTypeDetector::bestCandidate() const
     std::optional<int> best;
     for (int candidate = 0; candidate < CandidateCount; ++candidate) {
         const Tally &tally = mTallies[candidate];
-        if (!tally.alive || tally.misfits * 10 > mValues)
+        if (!tally.alive || tally.misfits > allowedMisfits(mValues))
             continue;
         if (candidate == Boolean && !(mSawZero && mSawOne))
             continue;

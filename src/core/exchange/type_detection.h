@@ -50,7 +50,8 @@ struct DetectedType
 //
 // The rule: among Boolean (only "0" and "1", both present), Normal Integer (whole numbers written
 // without a decimal separator or exponent), Float, Normal Date and Normal Time, the one the fewest
-// values miss wins (ties in that order), when at most a tenth of the non-empty values miss it.
+// values miss wins (ties in that order), when at most a tenth of the non-empty values miss it, or
+// one among four or more (a single odd value does not make a small column text).
 // A number type whose values include a leading zero ("01067", not "0" or "0,5") or a number of
 // more than MaxExactDigits digits stays a String and says why. Otherwise the column is a Normal
 // PopUp when its non-empty values are at most MaxDetectedPopupItems distinct texts that repeat

@@ -60,6 +60,11 @@ private:
     std::optional<QString> chooseTable(const ExchangeFormat &format, const QString &path);
     // The import's read step; a table is read with a progress dialog whose Cancel stops it.
     ImportPlan readImport(const ExchangeFormat &format, ImportSource source);
+    // The import preview over what was read (the file read as an import); the plan to carry out,
+    // or none when the user cancelled. `target`: the append's database.
+    std::optional<ImportPlan> preview(ImportPlan::Kind kind, const ExchangeFormat &format,
+                                      const ImportSource &source, ImportPlan &&read,
+                                      const Database *target);
 
     Workspace &mWorkspace;
     // The format each dialog last had chosen: the open dialog's is shared by Import and Append,

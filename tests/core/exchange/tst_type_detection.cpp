@@ -90,6 +90,10 @@ void TypeDetectionTest::detectsType_data()
         << false << QByteArrayList{"123456789012345", "1"} << int(NormalIntegerType) << 0 << no;
     QTest::newRow("mixed: one text in ten numbers")
         << false << ten("7") + QByteArrayList{"n/a"} << int(NormalIntegerType) << 1 << no;
+    QTest::newRow("one odd value among four")
+        << false << QByteArrayList{"1", "2", "x", "3"} << int(NormalIntegerType) << 1 << no;
+    QTest::newRow("one odd value among three stays String")
+        << false << QByteArrayList{"1", "x", "3"} << int(StringType) << 0 << no;
     QTest::newRow("mixed: half text stays String")
         << false << QByteArrayList{"1", "a", "2", "b"} << int(StringType) << 0 << no;
     QTest::newRow("integers and floats make Float")
