@@ -191,11 +191,11 @@ struct Options
         QCoreApplication::translate("CliOptions", "import: field types by name or number, as "
                                                   "\"Name=String,Umsatz=Float,3=Normal Date\"."),
         QStringLiteral("LIST")};
-    QCommandLineOption plan{
-        QStringLiteral("plan"),
-        QCoreApplication::translate("CliOptions", "import, append: print the plan as JSON "
-                                                  "(columns, types, values that do not fit, "
-                                                  "limits, warnings) and write nothing.")};
+    QCommandLineOption plan{QStringLiteral("plan"),
+                            QCoreApplication::translate("CliOptions",
+                                                        "import, append: print the plan as JSON "
+                                                        "(columns, types, values that do not fit, "
+                                                        "limits, warnings) and write nothing.")};
     QCommandLineOption json{QStringLiteral("json"),
                             QCoreApplication::translate("CliOptions", "info: as a JSON object.")};
     QCommandLineOption language{
@@ -246,14 +246,14 @@ struct Options
 
     QList<QCommandLineOption> valued() const
     {
-        return {codePage, type,  encoding, locale, name,     fields, records, width,
-                find,     with,  field,    output, table,    language, types};
+        return {codePage, type, encoding, locale, name,  fields,   records, width,
+                find,     with, field,    output, table, language, types};
     }
     QList<QCommandLineOption> all() const
     {
-        return {yes,    codePage,  type,      encoding, locale,      json,  name,
-                fields, records,   width,     find,     with,        field, regex,
-                matchCase, wholeCell, output, table, language, detectTypes, types, plan};
+        return {yes,     codePage, type,     encoding,    locale, json,  name,      fields,
+                records, width,    find,     with,        field,  regex, matchCase, wholeCell,
+                output,  table,    language, detectTypes, types,  plan};
     }
 };
 
