@@ -34,6 +34,7 @@ private Q_SLOTS:
     void appendPlanCountsWhatDoesNotFitTheFields();
     void badTypesAreUsageErrors_data();
     void badTypesAreUsageErrors();
+    void helpNamesTheOptions();
 };
 
 void TestCliImportPlan::typesOfTheWrittenDatabase_data()
@@ -144,6 +145,13 @@ void TestCliImportPlan::badTypesAreUsageErrors()
     QVERIFY(!run.err.isEmpty());
     QVERIFY(!QFileInfo::exists(pathOf(u"x.pdb"_s)));
     QCOMPARE(readAll(pathOf(u"Stock.pdb"_s)), before);
+}
+
+void TestCliImportPlan::helpNamesTheOptions()
+{
+    const CliRun help = runCli({u"--help"_s});
+    for (const char *option : {"--detect-types", "--types <LIST>", "--plan"})
+        QVERIFY2(help.out.contains(option), option);
 }
 
 QTEST_GUILESS_MAIN(TestCliImportPlan)
