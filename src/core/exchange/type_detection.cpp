@@ -5,6 +5,7 @@
 #include "core/model/limits.h"
 #include "core/model/regional.h"
 #include "core/model/typed_reading.h"
+#include "core/platform/code_page.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,8 +19,6 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-// Every date and time text holds a digit: a text without one is no date or time, and Qt's
-// parser is not asked.
 bool hasDigit(QByteArrayView value)
 {
     return std::any_of(value.begin(), value.end(), isDigit);
@@ -61,12 +60,45 @@ bool isWholeText(QByteArrayView value, char decimalSeparator)
     });
 }
 
-bool readsAsDate(QByteArrayView value, const NumericDateFormat &dates, const Regional &regional)
+// The separators of a format: what is neither a letter, a blank nor a quote. None when the
+// format holds something beyond ASCII (no quick test then).
+std::optional<QByteArray> marksOf(const QString &format)
+{
+    QByteArray marks;
+    for (const QChar c : format) {
+        if (c.unicode() > 127)
+            return std::nullopt;
+        if (!c.isLetterOrNumber() && !c.isSpace() && c != u'\''
+            && !marks.contains(char(c.unicode())))
+            marks += char(c.unicode());
+    }
+    return marks;
+}
+
+QList<QByteArray> marksOf(const QStringList &formats)
+{
+    QList<QByteArray> all;
+    for (const QString &format : formats)
+        all.append(marksOf(format).value_or(QByteArray()));
+    return all;
+}
+
+// Whether the text holds every separator of one of the formats (a format without any lets
+// every text pass).
+bool holdsMarks(QByteArrayView value, const QList<QByteArray> &marks)
+{
+    return std::any_of(marks.cbegin(), marks.cend(), [value](const QByteArray &format) {
+        return std::all_of(format.cbegin(), format.cend(),
+                           [value](char mark) { return value.contains(mark); });
+    });
+}
+
+bool readsAsDate(QByteArrayView value, const DetectionFormats &formats)
 {
     char iso[10];
-    if (dates.isUsable() && dates.readIso(value, iso))
+    if (formats.dates.isUsable() && formats.dates.readIso(value, iso))
         return true;
-    return hasDigit(value) && readsAsFieldType(value, NormalDateType, regional);
+    return formats.mayBeDate(value) && readsAsFieldType(value, NormalDateType, formats.regional);
 }
 
 // A tenth of the values, and one odd value among a few.
@@ -77,10 +109,131 @@ int allowedMisfits(int values)
 
 } // namespace
 
-ColumnTypeDetector::ColumnTypeDetector(const Regional &regional, const NumericDateFormat &dates,
-                                       int expected)
-    : mRegional(regional)
-    , mDates(dates)
+QuickTimeFormat::QuickTimeFormat(const Regional &regional)
+    : mAm(regional.locale().amText().toLatin1())
+    , mPm(regional.locale().pmText().toLatin1())
+{
+    const bool ascii = regional.locale().amText() == QString::fromLatin1(mAm)
+                       && regional.locale().pmText() == QString::fromLatin1(mPm);
+    if (!ascii || !keepsAscii(regional.codePage()) || !parse(regional.longTimeFormat()))
+        mParts.clear();
+}
+
+bool QuickTimeFormat::parse(const QString &format)
+{
+    bool marker = false;
+    for (qsizetype i = 0; i < format.size();) {
+        const char16_t c = format.at(i).unicode();
+        qsizetype run = 1;
+        while (i + run < format.size() && format.at(i + run) == c)
+            ++run;
+        if (c == u'h' || c == u'H' || c == u'm' || c == u's') {
+            if (run > 2 || (!mParts.isEmpty() && mParts.last().field))
+                return false;
+            mParts.append(Part{char(c), int(run), {}});
+        } else if ((c == u'A' || c == u'a') && !marker) {
+            // "AP", "ap", "A" or "a": the marker, as the locale writes it in upper case.
+            if (c == u'a' || (i + run < format.size() && format.at(i + run) == u'p'))
+                return false;
+            run += i + run < format.size() && format.at(i + run) == u'P';
+            marker = true;
+            mParts.append(Part{'A', 0, {}});
+        } else if (c >= 0x80 || c == u'\'' || QChar::isLetterOrNumber(c)) {
+            return false;
+        } else {
+            if (mParts.isEmpty() || mParts.last().field)
+                mParts.append(Part{});
+            mParts.last().literal += QByteArray(run, char(c));
+        }
+        i += run;
+    }
+    // A 12-hour clock needs its marker, and the marker a 12-hour clock.
+    const bool twelve = std::any_of(mParts.cbegin(), mParts.cend(),
+                                    [](const Part &part) { return part.field == 'h'; });
+    return twelve == marker && !mParts.isEmpty();
+}
+
+bool QuickTimeFormat::readNumber(QByteArrayView text, qsizetype &at, const Part &part,
+                                 int &value) const
+{
+    int digits = 0;
+    value = 0;
+    while (at < text.size() && digits < 2 && isDigit(text[at])) {
+        value = value * 10 + (text[at++] - '0');
+        ++digits;
+    }
+    if (part.digits == 2)
+        return digits == 2;
+    return digits == 1 || (digits == 2 && text[at - 2] != '0');
+}
+
+bool QuickTimeFormat::reads(QByteArrayView text) const
+{
+    if (mParts.isEmpty())
+        return false;
+    qsizetype at = 0;
+    int hour = -1;
+    for (const Part &part : mParts) {
+        if (part.field == 0) {
+            if (!text.sliced(at).startsWith(part.literal))
+                return false;
+            at += part.literal.size();
+        } else if (part.field == 'A') {
+            const QByteArrayView rest = text.sliced(at);
+            const QByteArray &marker = rest.startsWith(mAm) ? mAm : mPm;
+            if (marker.isEmpty() || !rest.startsWith(marker))
+                return false;
+            at += marker.size();
+        } else {
+            int value = 0;
+            if (!readNumber(text, at, part, value))
+                return false;
+            const int highest = part.field == 'h' ? 12 : part.field == 'H' ? 23 : 59;
+            if (value > highest || (part.field == 'h' && value == 0))
+                return false;
+            hour = part.field == 'h' || part.field == 'H' ? value : hour;
+        }
+    }
+    return at == text.size() && hour >= 0;
+}
+
+DetectionFormats::DetectionFormats(const Regional &regional)
+    : regional(regional)
+    , dates(regional)
+    , times(regional)
+    , dateMarks(
+          marksOf({regional.shortDateFormat(), regional.locale().dateFormat(QLocale::ShortFormat)}))
+    , timeMarks(
+          marksOf({regional.longTimeFormat(), regional.locale().timeFormat(QLocale::ShortFormat)}))
+{
+}
+
+// Every date and time text holds a digit and the separators of its format: a text without them
+// is no date or time, and Qt's parser is not asked.
+bool DetectionFormats::mayBeDate(QByteArrayView value) const
+{
+    return hasDigit(value) && holdsMarks(value, dateMarks);
+}
+
+namespace {
+
+bool readsAsTime(QByteArrayView value, const DetectionFormats &formats)
+{
+    return formats.times.reads(value)
+           || (formats.mayBeTime(value)
+               && readsAsFieldType(value, NormalTimeType, formats.regional));
+}
+
+} // namespace
+
+bool DetectionFormats::mayBeTime(QByteArrayView value) const
+{
+    return hasDigit(value) && holdsMarks(value, timeMarks);
+}
+
+ColumnTypeDetector::ColumnTypeDetector(const DetectionFormats &formats, int expected)
+    : mFormats(formats)
+    , mRegional(formats.regional)
     , mAllowed(allowedMisfits(expected))
 {
 }
@@ -147,10 +300,9 @@ void ColumnTypeDetector::add(QByteArrayView value, int row)
     }
     if (mTallies[Integer].alive || mTallies[Float].alive)
         addNumber(value, row);
-    if (mTallies[Date].alive && !readsAsDate(value, mDates, mRegional))
+    if (mTallies[Date].alive && !readsAsDate(value, mFormats))
         miss(Date, row);
-    if (mTallies[Time].alive
-        && !(hasDigit(value) && readsAsFieldType(value, NormalTimeType, mRegional)))
+    if (mTallies[Time].alive && !readsAsTime(value, mFormats))
         miss(Time, row);
     if (mPopupAlive)
         addPopup(value);
@@ -202,12 +354,12 @@ DetectedType ColumnTypeDetector::result() const
 QList<DetectedType> detectColumnTypes(const QVector<Record> &rows, int firstRow, int fields,
                                       const Regional &regional)
 {
-    const NumericDateFormat dates(regional);
+    const DetectionFormats formats(regional);
     const int expected = std::max(0, int(rows.size()) - firstRow);
     QList<DetectedType> types;
     types.reserve(fields);
     for (int field = 0; field < fields; ++field) {
-        ColumnTypeDetector detector(regional, dates, expected);
+        ColumnTypeDetector detector(formats, expected);
         for (int row = firstRow; row < rows.size(); ++row) {
             const Record &record = rows[row];
             if (field < record.size())

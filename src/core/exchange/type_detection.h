@@ -45,6 +45,46 @@ struct DetectedType
     QList<QByteArray> popupItems; // Normal PopUp: the distinct texts in the order first met
 };
 
+// What the detection reads dates and times with, made once for all columns: the quick reading
+// of the short date format, and the separators ("/", ":") a text must hold to be worth Qt's
+// parser under one of the formats Regional reads with.
+// Reads the times of a long time format made of hours, minutes, seconds, an AM/PM marker and
+// separators ("h:mm:ss AP", "HH:mm:ss") without Qt's parser; only a text exactly as the format
+// writes it is read, every other one is left to Regional::readTime.
+class QuickTimeFormat
+{
+public:
+    explicit QuickTimeFormat(const Regional &regional);
+    bool reads(QByteArrayView text) const;
+
+private:
+    struct Part
+    {
+        char field = 0; // 'h' (12-hour), 'H', 'm', 's', 'A' (the marker); 0 for a separator
+        int digits = 0; // 1: one or two digits without a leading zero; 2: exactly two
+        QByteArray literal;
+    };
+    bool parse(const QString &format);
+    bool readNumber(QByteArrayView text, qsizetype &at, const Part &part, int &value) const;
+
+    QList<Part> mParts;
+    QByteArray mAm;
+    QByteArray mPm;
+};
+
+struct DetectionFormats
+{
+    explicit DetectionFormats(const Regional &regional);
+    bool mayBeDate(QByteArrayView value) const;
+    bool mayBeTime(QByteArrayView value) const;
+
+    const Regional &regional;
+    NumericDateFormat dates;
+    QuickTimeFormat times;
+    QList<QByteArray> dateMarks; // per format; a format without marks lets every text pass
+    QList<QByteArray> timeMarks;
+};
+
 // Collects one column. Values are looked at where they stand; nothing is copied per value. A type
 // that more values miss than it may is no longer tried.
 //
@@ -61,7 +101,7 @@ class ColumnTypeDetector
 public:
     // `expected`: how many values will be added (empty ones included), which bounds the misses
     // a type may have before it is given up.
-    ColumnTypeDetector(const Regional &regional, const NumericDateFormat &dates, int expected);
+    ColumnTypeDetector(const DetectionFormats &formats, int expected);
 
     void add(QByteArrayView value, int row);
     DetectedType result() const;
@@ -81,8 +121,8 @@ private:
     void addPopup(QByteArrayView value);
     std::optional<int> bestCandidate() const;
 
+    const DetectionFormats &mFormats;
     const Regional &mRegional;
-    const NumericDateFormat &mDates;
     int mAllowed;
     int mValues = 0;
     std::array<Tally, CandidateCount> mTallies;

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/exchange/type_detection.h"
 #include "core/model/regional.h"
+#include "core/model/typed_reading.h"
 #include "test_regional.h"
 
 #include <QtTest>
@@ -42,6 +43,8 @@ private Q_SLOTS:
     void detectsType_data();
     void detectsType();
     void namesMisfitRowsAndStopsAtTheirLimit();
+    void quickTimesAreTimes_data();
+    void quickTimesAreTimes();
     void fitsAsTheGridMarks_data();
     void fitsAsTheGridMarks();
 };
@@ -78,6 +81,13 @@ void TypeDetectionTest::detectsType_data()
         << no;
     QTest::newRow("times") << false << QByteArrayList{"1:30:00 PM", "9:05:10 AM"}
                            << int(NormalTimeType) << 0 << no;
+    QTest::newRow("German times") << true << QByteArrayList{"13:05:00", "08:00:00", "23:59:59"}
+                                  << int(NormalTimeType) << 0 << no;
+    QTest::newRow("short US times read the full way")
+        << false << QByteArrayList{"1:30 PM", "9:05 AM"} << int(NormalTimeType) << 0 << no;
+    QTest::newRow("hours past the day are no times")
+        << true << QByteArrayList{"25:00:00", "24:10:00", "13:00:00", "12:00:00"} << int(StringType)
+        << 0 << no;
     QTest::newRow("postcodes with leading zero stay text")
         << true << QByteArrayList{"10115", "01067", "80331"} << int(StringType) << 0
         << int(KeptAsText::LeadingZero);
@@ -147,6 +157,32 @@ void TypeDetectionTest::namesMisfitRowsAndStopsAtTheirLimit()
     const QList<DetectedType> more = detectColumnTypes(column(many), 1, 1, test::testRegional());
     QCOMPARE(more[0].misfits, 25);
     QCOMPARE(more[0].misfitRows.size(), NamedMisfitRows);
+}
+
+void TypeDetectionTest::quickTimesAreTimes_data()
+{
+    QTest::addColumn<QString>("locale");
+    for (const char *name : {"en_US", "de_DE", "fr_FR", "en_GB", "en_AU"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void TypeDetectionTest::quickTimesAreTimes()
+{
+    // The quick reading takes the format's own texts, and nothing the full reading refuses.
+    QFETCH(QString, locale);
+    const Regional regional{QLocale(locale)};
+    const QuickTimeFormat quick(regional);
+    for (const QTime time : {QTime(0, 0), QTime(9, 5, 7), QTime(12, 30), QTime(23, 59, 59)}) {
+        const QByteArray text = regional.timeText(time);
+        QVERIFY2(readsAsFieldType(text, NormalTimeType, regional), text.constData());
+        if (locale == u"en_US" || locale == u"de_DE")
+            QVERIFY2(quick.reads(text), text.constData());
+    }
+    for (const char *text : {"0:30:00 PM", "13:00:00 PM", "24:00:00", "9:5:7", "09:05:07",
+                             "9:05:07 AM", "12:60:00", "1:00:00", " 1:00:00 PM", "1:00:00 PMX"}) {
+        if (quick.reads(text))
+            QVERIFY2(readsAsFieldType(text, NormalTimeType, regional), text);
+    }
 }
 
 void TypeDetectionTest::fitsAsTheGridMarks_data()
