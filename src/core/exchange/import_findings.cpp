@@ -11,41 +11,43 @@ namespace kribed {
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("ImportFindings", text);
-}
-
-QString trCount(const char *text, qint64 count)
-{
-    return QCoreApplication::translate("ImportFindings", text, nullptr, int(count));
-}
-
 QStringList limitLines(const ImportPlan &plan)
 {
     QStringList lines;
     const ImportShape &shape = plan.shape;
     const bool import = plan.kind == ImportPlan::Kind::Import;
     if (!shape.rowsCounted) {
-        lines << tr("The table holds more records than a database takes: those after the first "
-                    "%1 are left out.")
+        lines << QCoreApplication::translate(
+                     "ImportFindings",
+                     "The table holds more records than a database takes: those after the first "
+                     "%1 are left out.")
                      .arg(shape.rowLimit - (import ? 1 : 0));
     } else if (shape.rows > shape.rowLimit) {
         const qint64 over = shape.rows - shape.rowLimit;
-        lines << (import ? trCount("%n record(s) after the 9999th are left out.", over)
-                         : trCount("%n line(s) do not fit: the database takes no more records.",
-                                   over));
+        lines << (import ? QCoreApplication::translate(
+                      "ImportFindings", "%n record(s) after the 9999th are left out.", nullptr,
+                      int(over))
+                         : QCoreApplication::translate(
+                             "ImportFindings",
+                             "%n line(s) do not fit: the database takes no more records.", nullptr,
+                             int(over)));
     }
     if (shape.columns > shape.columnLimit) {
-        lines << (import ? tr("Lines hold up to %1 fields, a database at most %2: the last field "
-                              "takes each line's last value.")
-                         : tr("Lines hold up to %1 fields, the database %2: the others are "
-                              "dropped."))
+        lines << (import ? QCoreApplication::translate(
+                      "ImportFindings",
+                      "Lines hold up to %1 fields, a database at most %2: the last field "
+                      "takes each line's last value.")
+                         : QCoreApplication::translate(
+                             "ImportFindings",
+                             "Lines hold up to %1 fields, the database %2: the others are "
+                             "dropped."))
                      .arg(shape.columns)
                      .arg(shape.columnLimit);
     }
     if (plan.cutValues > 0)
-        lines << trCount("%n value(s) are longer than 4000 bytes and will be cut.", plan.cutValues);
+        lines << QCoreApplication::translate(
+            "ImportFindings", "%n value(s) are longer than 4000 bytes and will be cut.", nullptr,
+            plan.cutValues);
     return lines;
 }
 
@@ -58,15 +60,18 @@ void addNameProblems(const ImportPlan &plan, QStringList &lines)
     for (int field = 1; field <= names.size(); ++field) {
         const QByteArray &name = names[field - 1];
         if (name.isEmpty()) {
-            lines << tr("Field %1 has no name.").arg(field);
+            lines << QCoreApplication::translate("ImportFindings", "Field %1 has no name.")
+                         .arg(field);
             continue;
         }
         if (plan.table.rows[0].view(field - 1).size() > name.size())
-            lines << tr("The name of field %1 is cut to \"%2\".")
+            lines << QCoreApplication::translate("ImportFindings",
+                                                 "The name of field %1 is cut to \"%2\".")
                          .arg(field)
                          .arg(QString::fromLatin1(name));
         if (const int earlier = first.value(name); earlier > 0)
-            lines << tr("Fields %1 and %2 are both named \"%3\".")
+            lines << QCoreApplication::translate("ImportFindings",
+                                                 "Fields %1 and %2 are both named \"%3\".")
                          .arg(earlier)
                          .arg(field)
                          .arg(QString::fromLatin1(name));
@@ -78,12 +83,15 @@ void addNameProblems(const ImportPlan &plan, QStringList &lines)
 void addLosses(const LossReport &losses, QStringList &lines)
 {
     if (losses.byteCount() > 0)
-        lines << trCount("%n byte(s) are not in the chosen encoding: they show as \"?\" and are "
-                         "imported so.",
-                         losses.byteCount());
+        lines << QCoreApplication::translate(
+            "ImportFindings",
+            "%n byte(s) are not in the chosen encoding: they show as \"?\" and are "
+            "imported so.",
+            nullptr, losses.byteCount());
     if (losses.characterCount() > 0)
-        lines << trCount("%n character(s) cannot be held by the code page and become \"?\".",
-                         losses.characterCount());
+        lines << QCoreApplication::translate(
+            "ImportFindings", "%n character(s) cannot be held by the code page and become \"?\".",
+            nullptr, losses.characterCount());
 }
 
 } // namespace
@@ -115,12 +123,13 @@ ImportFindings findingsOf(const ImportPlan &plan, const QByteArray &fileStart)
     }
     findings.limits = limitLines(plan);
     if (plan.shape.rows == 0 && plan.shape.rowsCounted) {
-        findings.problems << tr("The file is empty.");
+        findings.problems << QCoreApplication::translate("ImportFindings", "The file is empty.");
         findings.importable = false;
     }
     if (fileStart.contains('\0')) {
-        findings.problems << tr("The file holds NUL bytes: it is no text file, or in an "
-                                "encoding this import does not read.");
+        findings.problems << QCoreApplication::translate(
+            "ImportFindings", "The file holds NUL bytes: it is no text file, or in an "
+                              "encoding this import does not read.");
         findings.importable = false;
     }
     addLosses(plan.losses, findings.problems);
