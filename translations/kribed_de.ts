@@ -1981,6 +1981,46 @@ Dateien, und kribed-cli import --type sqlite --table NAME liest die Tabelle
 NAME; ohne --table liest es die Tabelle des eigenen Exports oder die einzige
 Tabelle der Datei. --locale wählt die regionalen Formate.</translation>
     </message>
+    <message>
+        <source>The import preview</source>
+        <translation>Die Importvorschau</translation>
+    </message>
+    <message>
+        <source>After the file is chosen, Import and Append show the &quot;Import preview&quot;: the records
+as they will be imported, and above them the separator, the encoding of a standard CSV
+file, whether the first line holds the field names, the line to start at, the regional
+formats to read numbers and dates in, and whether blanks around values are trimmed.
+Each column&apos;s header shows its type, read from all of its values, and how many values
+do not fit it; those cells are marked. &quot;Use detected types&quot; gives the new fields these
+types (Kribed PRO remembers the choice); a column whose numbers have a leading zero,
+such as the postcode 01067, stays text. The header&apos;s menu (right-click, or the menu key
+in the table) sets a column&apos;s type, name and width, or skips it; for Append it chooses
+the field a column fills, and &quot;New records&quot; counts what will be added. Records,
+fields and values beyond what a database holds, duplicate or empty field names and a
+file that is empty, binary or not in its encoding are named before OK. A value that
+does not fit its field&apos;s type is imported as its text, and Kribed PRO tells you how
+many were. Left untouched, the preview imports exactly as before.
+From a shell, kribed-cli import --detect-types gives the fields the detected types,
+--types &quot;Umsatz=Float&quot; names them, and --plan prints what would be done as JSON
+without writing anything.</source>
+        <translation>Nach der Wahl der Datei zeigen Importieren und Anhängen die „Importvorschau“: die Datensätze, wie sie importiert werden, und darüber das Trennzeichen, die Kodierung einer
+Standard-CSV-Datei, ob die erste Zeile die Feldnamen enthält, die Zeile, in der begonnen
+wird, die regionalen Formate, in denen Zahlen und Datumsangaben gelesen werden, und ob Leerzeichen um Werte entfernt werden.
+Der Kopf jeder Spalte zeigt ihren Typ, gelesen aus allen ihren Werten, und wie viele Werte
+nicht dazu passen; diese Zellen sind markiert. „Erkannte Typen verwenden“ gibt den neuen
+Feldern diese Typen (Kribed PRO merkt sich die Wahl); eine Spalte, deren Zahlen eine
+führende Null haben, etwa die Postleitzahl 01067, bleibt Text. Das Menü des Spaltenkopfs
+(Rechtsklick oder die Menütaste in der Tabelle) legt Typ, Name und Breite einer Spalte
+fest oder überspringt sie; beim Anhängen wählt es das Feld, das eine Spalte füllt, und
+„Neue Datensätze“ zählt, was hinzukommt. Datensätze, Felder und Werte über das hinaus,
+was eine Datenbank aufnimmt, doppelte oder leere Feldnamen und eine leere, binäre oder
+nicht in ihrer Kodierung vorliegende Datei werden vor OK genannt. Ein Wert, der nicht zum
+Typ seines Feldes passt, wird als Text importiert, und Kribed PRO nennt ihre Anzahl.
+Unverändert importiert die Vorschau genau wie bisher.
+In der Shell gibt kribed-cli import --detect-types den Feldern die erkannten Typen,
+--types „Umsatz=Float“ legt sie fest, und --plan gibt als JSON aus, was geschähe, ohne
+etwas zu schreiben.</translation>
+    </message>
 </context>
 <context>
     <name>WorkbookExport</name>
