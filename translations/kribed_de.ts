@@ -2723,6 +2723,18 @@ und %n weitere.</numerusform>
         <source>&amp;Skip</source>
         <translation>Übersprin&amp;gen</translation>
     </message>
+    <message>
+        <source>The desktop&apos;s (%1)</source>
+        <translation>Die des Desktops (%1)</translation>
+    </message>
+    <message>
+        <source>%1 (suggested)</source>
+        <translation>%1 (empfohlen)</translation>
+    </message>
+    <message>
+        <source>The file looks like UTF-8, which this type reads byte by byte: choose Standard CSV in UTF-8 to read its characters.</source>
+        <translation>Die Datei sieht nach UTF-8 aus, das dieser Typ Byte für Byte liest: Wählen Sie Standard-CSV in UTF-8, um ihre Zeichen zu lesen.</translation>
+    </message>
 </context>
 <context>
     <name>kribed::ImportPreviewModel</name>

@@ -175,7 +175,8 @@ ImportPlan ExchangeCommands::readImport(const ExchangeFormat &format, ImportSour
 std::optional<ImportPlan> ExchangeCommands::preview(ImportPlan::Kind kind,
                                                     const ExchangeFormat &format,
                                                     const ImportSource &source, ImportPlan &&read,
-                                                    const Database *target)
+                                                    const Database *target,
+                                                    std::optional<QLocale> *formats)
 {
     if (read.failure == PlanFailure::Cancelled)
         return std::nullopt;
@@ -191,7 +192,9 @@ std::optional<ImportPlan> ExchangeCommands::preview(ImportPlan::Kind kind,
     setup.kind = kind;
     setup.format = &format;
     setup.source = source;
-    setup.regional = regional;
+    // An imported database reads by the desktop's formats, appended records by the open one's.
+    setup.regional =
+        kind == ImportPlan::Kind::Import ? mWorkspace.document().desktopRegional() : regional;
     setup.target = target;
     setup.readFile = [&format, regional](const ImportSource &changed) {
         WaitCursor wait;
@@ -207,6 +210,8 @@ std::optional<ImportPlan> ExchangeCommands::preview(ImportPlan::Kind kind,
     ImportPreviewDialog dialog(std::move(setup), mWorkspace.mainWindow());
     if (!mWorkspace.fileDialogs().confirmDialog(dialog))
         return std::nullopt;
+    if (formats)
+        *formats = dialog.chosenFormats();
     return dialog.plan();
 }
 
@@ -232,14 +237,19 @@ void ExchangeCommands::importProposedText(const QString &proposedFile)
     // half-read file and a refused file leaves the open database as it was.
     DatabaseDocument &document = mWorkspace.document();
     Database imported = document.database();
-    std::optional<ImportPlan> plan = preview(ImportPlan::Kind::Import, *chosen->format, *source,
-                                             readImport(*chosen->format, *source), nullptr);
+    std::optional<QLocale> formats;
+    std::optional<ImportPlan> plan =
+        preview(ImportPlan::Kind::Import, *chosen->format, *source,
+                readImport(*chosen->format, *source), nullptr, &formats);
     if (!plan)
         return;
     const ExchangeResult result = carryOutImport(std::move(*plan), imported, mWorkspace.prompter());
     if (result != ExchangeResult::Done)
         return;
     document.replaceUnsaved(std::move(imported));
+    // The formats the preview read the file in are the new database's, as if chosen for it.
+    if (formats)
+        document.chooseFormats({formats->name()});
     mWorkspace.setCurrentCell(1, 1);
     switchRecordFilter(mWorkspace, false);
     mWorkspace.setDatabaseOpen(true);

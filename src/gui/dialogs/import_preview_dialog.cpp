@@ -7,6 +7,7 @@
 #include "core/model/database.h"
 #include "core/model/field_type.h"
 #include "core/model/limits.h"
+#include "core/platform/code_page_converter.h"
 #include "core/platform/settings.h"
 #include "gui/dialogs/import_preview_model.h"
 
@@ -23,7 +24,9 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSpinBox>
+#include <QStringDecoder>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace kribed {
@@ -139,9 +142,14 @@ void ImportPreviewDialog::buildControls()
     });
 
     mFormats = new QComboBox(this);
-    mFormats->addItem(tr("As the open database (%1)").arg(formatsName(mSetup.regional.locale())));
+    const QString current = formatsName(mSetup.regional.locale());
+    mFormats->addItem(mSetup.kind == ImportPlan::Kind::Import
+                          ? tr("The desktop's (%1)").arg(current)
+                          : tr("As the open database (%1)").arg(current));
     for (const QLocale &locale : offeredFormatLocales())
         mFormats->addItem(formatsName(locale), locale);
+    // The formats the file's own values read best in are named once the preview shows.
+    QTimer::singleShot(0, this, &ImportPreviewDialog::suggestFormats);
     form->addRow(tr("&Regional formats:"), mFormats);
     connect(mFormats, &QComboBox::currentIndexChanged, this, [this] { refresh(); });
 
@@ -196,6 +204,47 @@ void ImportPreviewDialog::buildControls()
     layout->addWidget(mGrid, 1);
     layout->addWidget(mButtons);
     resize(900, 600);
+}
+
+std::optional<QLocale> ImportPreviewDialog::chosenFormats() const
+{
+    if (mFormats->currentIndex() <= 0)
+        return std::nullopt;
+    return mFormats->currentData().toLocale();
+}
+
+namespace {
+
+// How many values of the first records read as a date, time, number or Boolean under the rules.
+int typedValues(const ImportedTable &table, int firstRow, const Regional &regional)
+{
+    constexpr int Sampled = 300;
+    QVector<Record> rows = table.rows.mid(firstRow, Sampled);
+    int typed = 0;
+    for (const DetectedType &type : detectColumnTypes(rows, 0, table.fields, regional)) {
+        if (type.type != StringType && !isPopupType(type.type))
+            typed += type.values - type.misfits;
+    }
+    return typed;
+}
+
+} // namespace
+
+void ImportPreviewDialog::suggestFormats()
+{
+    const int first = firstRecordRow();
+    int best = typedValues(mFile.table, first, mSetup.regional);
+    int suggested = 0;
+    for (int index = 1; index < mFormats->count(); ++index) {
+        const Regional regional(mFormats->itemData(index).toLocale(), mSetup.regional.codePage());
+        const int typed = typedValues(mFile.table, first, regional);
+        if (typed > best) {
+            best = typed;
+            suggested = index;
+        }
+    }
+    if (suggested > 0)
+        mFormats->setItemText(suggested, tr("%1 (suggested)").arg(mFormats->itemText(suggested)));
 }
 
 Regional ImportPreviewDialog::chosenRegional() const
@@ -338,8 +387,11 @@ void ImportPreviewDialog::updateFindings()
     const ImportFindings findings = findingsOf(planned, mSetup.fileStart);
     mLimits->setText(findings.limits.join(u'\n'));
     mLimits->setVisible(!findings.limits.isEmpty());
-    mProblems->setText(findings.problems.join(u'\n'));
-    mProblems->setVisible(!findings.problems.isEmpty());
+    QStringList problems = findings.problems;
+    if (const QString hint = utf8Hint(); !hint.isEmpty())
+        problems << hint;
+    mProblems->setText(problems.join(u'\n'));
+    mProblems->setVisible(!problems.isEmpty());
     const bool append = mSetup.kind == ImportPlan::Kind::Append;
     mNewRecords->setVisible(append);
     if (append)
@@ -348,6 +400,27 @@ void ImportPreviewDialog::updateFindings()
     mButtons->button(QDialogButtonBox::Ok)
         ->setEnabled(findings.importable && anyColumn
                      && planned.failure != PlanFailure::Unreadable);
+}
+
+QString ImportPreviewDialog::utf8Hint() const
+{
+    const bool readAsUtf8 =
+        mSetup.format && mSetup.format->asksEncoding && mSetup.source.encoding == CsvEncoding::Utf8;
+    const QByteArray &start = mSetup.fileStart;
+    if (readAsUtf8 || isAsciiBytes(start))
+        return QString();
+    // A character cut at the end of the bytes looked at is no fault of the file.
+    QByteArray whole = start;
+    while (!whole.isEmpty() && (uchar(whole.back()) & 0xC0) == 0x80)
+        whole.chop(1);
+    if (!whole.isEmpty() && uchar(whole.back()) >= 0xC0)
+        whole.chop(1);
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString text = decoder.decode(whole);
+    if (decoder.hasError() || text.isEmpty())
+        return QString();
+    return tr("The file looks like UTF-8, which this type reads byte by byte: choose Standard "
+              "CSV in UTF-8 to read its characters.");
 }
 
 bool ImportPreviewDialog::canImport() const

@@ -9,6 +9,7 @@
 #include "core/model/regional.h"
 
 #include <QDialog>
+#include <QLocale>
 
 #include <functional>
 
@@ -84,6 +85,8 @@ public:
     QLabel *problemsLine() const { return mProblems; }
     QLabel *newRecordsLine() const { return mNewRecords; }
     bool canImport() const;
+    // The formats other than the preset ones the user chose, or none.
+    std::optional<QLocale> chosenFormats() const;
 
 private:
     void buildControls();
@@ -99,6 +102,11 @@ private:
     // Append: each column goes to the field of its name in the names line, or by position.
     void mapColumnsByName(bool byName);
     Regional chosenRegional() const;
+    // Names the offered formats the first records read best in, when they read better than in
+    // the preset ones.
+    void suggestFormats();
+    // A line saying that the file holds UTF-8 while it is read byte by byte; empty otherwise.
+    QString utf8Hint() const;
 
     ImportPreviewSetup mSetup;
     ImportPlan mFile;

@@ -70,6 +70,12 @@ private Q_SLOTS:
             shown = true;
             [&] {
                 QCOMPARE(dialog.windowTitle(), QStringLiteral("Import preview"));
+                // The file's dates and decimal commas read best in German formats.
+                QCoreApplication::processEvents();
+                QComboBox *formats = dialog.formatsBox();
+                QVERIFY(
+                    formats->itemText(formats->findData(QLocale(QLocale::German, QLocale::Germany)))
+                        .endsWith(QStringLiteral("(suggested)")));
                 QCOMPARE(dialog.model()->rowCount(), 4);
                 QVERIFY(header(dialog, 0).contains(QStringLiteral("String")));
                 chooseGermanFormats(dialog);
@@ -115,6 +121,8 @@ private Q_SLOTS:
         QCOMPARE(database.cell(1, 3), QByteArray("2023-02-29"));
         QCOMPARE(database.cell(2, 1), QByteArray("01067"));
         QCOMPARE(database.cell(3, 2), QByteArray("1.234,00"));
+        // The formats the file was read in are the new database's.
+        QCOMPARE(windowDocument().formatsChoice().localeName, QStringLiteral("de_DE"));
         // The choice is remembered for the next preview.
         QVERIFY(rememberedUseDetectedTypes());
         rememberUseDetectedTypes(false);
@@ -135,30 +143,34 @@ private Q_SLOTS:
         QVERIFY(!windowDatabase().isModified());
     }
 
-    void badInputDisablesOk_data()
+    void badInputIsNamed_data()
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("line");
-        QTest::newRow("empty") << QByteArray() << QStringLiteral("The file is empty.");
+        QTest::addColumn<bool>("okEnabled");
+        QTest::newRow("UTF-8 read byte by byte")
+            << QByteArray("Name;Ort\r\nJ\xC3\xBCrgen;K\xC3\xB6ln\r\n")
+            << QStringLiteral("looks like UTF-8") << true;
+        QTest::newRow("empty") << QByteArray() << QStringLiteral("The file is empty.") << false;
         QTest::newRow("binary") << QByteArray("\x00\x01\x02;\x00\r\n", 6)
-                                << QStringLiteral("NUL bytes");
+                                << QStringLiteral("NUL bytes") << false;
     }
 
-    void badInputDisablesOk()
+    void badInputIsNamed()
     {
         QFETCH(QByteArray, bytes);
         const QString path = writeFile(QStringLiteral("bad.csv"), bytes);
         mDialogs->expectOpen(QStringLiteral("Import"), path, int(TextType::Semicolon));
-        bool disabled = false;
+        bool enabled = true;
         QString problems;
         mDialogs->onConfirmDialog = [&](QDialog &base) {
             auto &dialog = static_cast<ImportPreviewDialog &>(base);
-            disabled = !dialog.canImport();
+            enabled = dialog.canImport();
             problems = dialog.problemsLine()->text();
             return false;
         };
         mWindow->commandGroups().get<ExchangeCommands>().importText();
-        QVERIFY(disabled);
+        QTEST(enabled, "okEnabled");
         QFETCH(QString, line);
         QVERIFY2(problems.contains(line), qPrintable(problems));
         QVERIFY(!mWindow->isDatabaseOpen());
