@@ -858,6 +858,10 @@ Breite: </translation>
         <source>The file holds NUL bytes: it is no text file, or in an encoding this import does not read.</source>
         <translation>Die Datei enthält NUL-Bytes: Sie ist keine Textdatei oder in einer Kodierung, die dieser Import nicht liest.</translation>
     </message>
+    <message>
+        <source>The file looks like UTF-8, which this type reads byte by byte: choose Standard CSV in UTF-8 to read its characters.</source>
+        <translation>Die Datei sieht nach UTF-8 aus, das dieser Typ Byte für Byte liest: Wählen Sie Standard-CSV in UTF-8, um ihre Zeichen zu lesen.</translation>
+    </message>
 </context>
 <context>
     <name>Install</name>
@@ -2730,10 +2734,6 @@ und %n weitere.</numerusform>
     <message>
         <source>%1 (suggested)</source>
         <translation>%1 (empfohlen)</translation>
-    </message>
-    <message>
-        <source>The file looks like UTF-8, which this type reads byte by byte: choose Standard CSV in UTF-8 to read its characters.</source>
-        <translation>Die Datei sieht nach UTF-8 aus, das dieser Typ Byte für Byte liest: Wählen Sie Standard-CSV in UTF-8, um ihre Zeichen zu lesen.</translation>
     </message>
 </context>
 <context>

@@ -117,7 +117,11 @@ ExitStatus printPlan(CliContext &context, const ImportPlan &plan,
     QFile file(path);
     if (!context.request.format->listTables && file.open(QIODevice::ReadOnly))
         start = file.read(1 << 16);
-    context.out << QJsonDocument(planJson(plan, detected, start, context.regional, target))
+    const ExchangeFormat &format = *context.request.format;
+    const bool readsUtf8 =
+        format.listTables || (format.asksEncoding && context.request.encoding == CsvEncoding::Utf8);
+    context.out << QJsonDocument(
+                       planJson(plan, detected, start, readsUtf8, context.regional, target))
                        .toJson(QJsonDocument::Indented);
     return plan.failure == PlanFailure::Unreadable ? ExitFailure : ExitSuccess;
 }

@@ -129,7 +129,8 @@ QString importChoicesFor(const ImportPlan &plan, const QList<DetectedType> &dete
 }
 
 QJsonObject planJson(const ImportPlan &plan, const QList<DetectedType> &detected,
-                     const QByteArray &fileStart, const Regional &regional, const Database *target)
+                     const QByteArray &fileStart, bool readsUtf8, const Regional &regional,
+                     const Database *target)
 {
     const bool import = plan.kind == ImportPlan::Kind::Import;
     QJsonArray columns;
@@ -147,7 +148,7 @@ QJsonObject planJson(const ImportPlan &plan, const QList<DetectedType> &detected
     QJsonArray cutPlaces;
     for (const PlanCell &place : plan.cutPlaces)
         cutPlaces.append(QJsonArray{place.row, place.field});
-    const ImportFindings findings = findingsOf(plan, fileStart);
+    const ImportFindings findings = findingsOf(plan, fileStart, readsUtf8);
     return {
         {QStringLiteral("kind"), import ? QStringLiteral("import") : QStringLiteral("append")},
         {QStringLiteral("records"), std::max(0, int(plan.table.rows.size()) - (import ? 1 : 0))},

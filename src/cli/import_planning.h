@@ -31,8 +31,10 @@ QString importChoicesFor(const ImportPlan &plan, const QList<DetectedType> &dete
 
 // The plan as --plan prints it: its kind, records, columns (name as written, type, detected type,
 // values that do not fit and their rows, why a column stays text), cut values, the questions
-// that would be asked, limits and warnings. `target`: the append's database.
+// that would be asked, limits and warnings. `readsUtf8`: as findingsOf takes it. `target`: the
+// append's database.
 QJsonObject planJson(const ImportPlan &plan, const QList<DetectedType> &detected,
-                     const QByteArray &fileStart, const Regional &regional, const Database *target);
+                     const QByteArray &fileStart, bool readsUtf8, const Regional &regional,
+                     const Database *target);
 
 } // namespace kribed

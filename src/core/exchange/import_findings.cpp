@@ -4,8 +4,11 @@
 
 #include "core/model/limits.h"
 
+#include "core/platform/code_page_converter.h"
+
 #include <QCoreApplication>
 #include <QHash>
+#include <QStringDecoder>
 
 namespace kribed {
 
@@ -94,6 +97,22 @@ void addLosses(const LossReport &losses, QStringList &lines)
             nullptr, losses.characterCount());
 }
 
+// Whether the bytes are UTF-8 with a character beyond ASCII (a character cut at their end is no
+// fault of the file).
+bool looksLikeUtf8(const QByteArray &start)
+{
+    if (isAsciiBytes(start))
+        return false;
+    QByteArray whole = start;
+    while (!whole.isEmpty() && (uchar(whole.back()) & 0xC0) == 0x80)
+        whole.chop(1);
+    if (!whole.isEmpty() && uchar(whole.back()) >= 0xC0)
+        whole.chop(1);
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString text = decoder.decode(whole);
+    return !decoder.hasError() && !text.isEmpty();
+}
+
 } // namespace
 
 QByteArrayList writtenFieldNames(const ImportPlan &plan)
@@ -111,7 +130,7 @@ QByteArrayList writtenFieldNames(const ImportPlan &plan)
     return names;
 }
 
-ImportFindings findingsOf(const ImportPlan &plan, const QByteArray &fileStart)
+ImportFindings findingsOf(const ImportPlan &plan, const QByteArray &fileStart, bool readsUtf8)
 {
     ImportFindings findings;
     if (plan.failure == PlanFailure::Unreadable || plan.failure == PlanFailure::BrokenAfter) {
@@ -132,6 +151,10 @@ ImportFindings findingsOf(const ImportPlan &plan, const QByteArray &fileStart)
                               "encoding this import does not read.");
         findings.importable = false;
     }
+    if (!readsUtf8 && findings.importable && looksLikeUtf8(fileStart))
+        findings.problems << QCoreApplication::translate(
+            "ImportFindings", "The file looks like UTF-8, which this type reads byte by byte: "
+                              "choose Standard CSV in UTF-8 to read its characters.");
     addLosses(plan.losses, findings.problems);
     addNameProblems(plan, findings.problems);
     return findings;

@@ -29,6 +29,9 @@ struct ImportFindings
 };
 
 // `fileStart`: the first bytes of the file (empty for a SQLite table), where a binary file shows.
-ImportFindings findingsOf(const ImportPlan &plan, const QByteArray &fileStart);
+// `readsUtf8`: the text is decoded as UTF-8 (standard CSV in UTF-8); else a file whose bytes are
+// UTF-8 beyond ASCII is named, since it is read byte by byte.
+ImportFindings findingsOf(const ImportPlan &plan, const QByteArray &fileStart,
+                          bool readsUtf8 = true);
 
 } // namespace kribed

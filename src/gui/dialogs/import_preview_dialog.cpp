@@ -7,7 +7,6 @@
 #include "core/model/database.h"
 #include "core/model/field_type.h"
 #include "core/model/limits.h"
-#include "core/platform/code_page_converter.h"
 #include "core/platform/settings.h"
 #include "gui/dialogs/import_preview_model.h"
 
@@ -24,7 +23,6 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSpinBox>
-#include <QStringDecoder>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -384,12 +382,13 @@ void ImportPreviewDialog::refresh()
 void ImportPreviewDialog::updateFindings()
 {
     const ImportPlan planned = plan();
-    const ImportFindings findings = findingsOf(planned, mSetup.fileStart);
+    const bool readsUtf8 =
+        !mSetup.format || mSetup.format->listTables
+        || (mSetup.format->asksEncoding && mSetup.source.encoding == CsvEncoding::Utf8);
+    const ImportFindings findings = findingsOf(planned, mSetup.fileStart, readsUtf8);
     mLimits->setText(findings.limits.join(u'\n'));
     mLimits->setVisible(!findings.limits.isEmpty());
-    QStringList problems = findings.problems;
-    if (const QString hint = utf8Hint(); !hint.isEmpty())
-        problems << hint;
+    const QStringList &problems = findings.problems;
     mProblems->setText(problems.join(u'\n'));
     mProblems->setVisible(!problems.isEmpty());
     const bool append = mSetup.kind == ImportPlan::Kind::Append;
@@ -400,27 +399,6 @@ void ImportPreviewDialog::updateFindings()
     mButtons->button(QDialogButtonBox::Ok)
         ->setEnabled(findings.importable && anyColumn
                      && planned.failure != PlanFailure::Unreadable);
-}
-
-QString ImportPreviewDialog::utf8Hint() const
-{
-    const bool readAsUtf8 =
-        mSetup.format && mSetup.format->asksEncoding && mSetup.source.encoding == CsvEncoding::Utf8;
-    const QByteArray &start = mSetup.fileStart;
-    if (readAsUtf8 || isAsciiBytes(start))
-        return QString();
-    // A character cut at the end of the bytes looked at is no fault of the file.
-    QByteArray whole = start;
-    while (!whole.isEmpty() && (uchar(whole.back()) & 0xC0) == 0x80)
-        whole.chop(1);
-    if (!whole.isEmpty() && uchar(whole.back()) >= 0xC0)
-        whole.chop(1);
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    const QString text = decoder.decode(whole);
-    if (decoder.hasError() || text.isEmpty())
-        return QString();
-    return tr("The file looks like UTF-8, which this type reads byte by byte: choose Standard "
-              "CSV in UTF-8 to read its characters.");
 }
 
 bool ImportPreviewDialog::canImport() const

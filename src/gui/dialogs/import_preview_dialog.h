@@ -105,8 +105,6 @@ private:
     // Names the offered formats the first records read best in, when they read better than in
     // the preset ones.
     void suggestFormats();
-    // A line saying that the file holds UTF-8 while it is read byte by byte; empty otherwise.
-    QString utf8Hint() const;
 
     ImportPreviewSetup mSetup;
     ImportPlan mFile;
