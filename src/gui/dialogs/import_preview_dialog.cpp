@@ -91,7 +91,9 @@ void ImportPreviewDialog::buildControls()
     auto *separatorRow = new QHBoxLayout;
     separatorRow->addWidget(mSeparator);
     separatorRow->addWidget(mOtherSeparator);
-    form->addRow(tr("&Separator:"), separatorRow);
+    auto *separatorLabel = new QLabel(tr("&Separator:"), this);
+    separatorLabel->setBuddy(mSeparator);
+    form->addRow(separatorLabel, separatorRow);
     mSeparator->setEnabled(text);
     connect(mSeparator, &QComboBox::currentIndexChanged, this, [this](int index) {
         mOtherSeparator->setEnabled(index == int(std::size(OfferedSeparators)));
@@ -241,8 +243,28 @@ void ImportPreviewDialog::suggestFormats()
             suggested = index;
         }
     }
-    if (suggested > 0)
-        mFormats->setItemText(suggested, tr("%1 (suggested)").arg(mFormats->itemText(suggested)));
+    // Another file (another separator) may read best in others: only one is named at a time.
+    const QList<QLocale> &offered = offeredFormatLocales();
+    for (int index = 1; index < mFormats->count(); ++index) {
+        const QString name = formatsName(offered.value(index - 1));
+        mFormats->setItemText(index, index == suggested ? tr("%1 (suggested)").arg(name) : name);
+    }
+}
+
+void ImportPreviewDialog::fitHeaders()
+{
+    // Each column as wide as its header's longest line, so the type and the count show whole;
+    // measured on the header alone, never on the records.
+    QHeaderView *header = mGrid->horizontalHeader();
+    const QFontMetrics metrics(header->font());
+    for (int column = 0; column < mModel->columnCount(); ++column) {
+        int widest = 0;
+        const QStringList lines =
+            mModel->headerData(column, Qt::Horizontal).toString().split(u'\n');
+        for (const QString &line : lines)
+            widest = std::max(widest, metrics.horizontalAdvance(line));
+        header->resizeSection(column, std::clamp(widest + 24, 80, 400));
+    }
 }
 
 Regional ImportPreviewDialog::chosenRegional() const
@@ -315,6 +337,7 @@ ImportPlan ImportPreviewDialog::plan() const
 
 void ImportPreviewDialog::reread()
 {
+    QTimer::singleShot(0, this, &ImportPreviewDialog::suggestFormats);
     mFile = mSetup.readFile(mSetup.source);
     if (mSetup.kind == ImportPlan::Kind::Append && mSetup.readAppend)
         mAppendPlan = mSetup.readAppend(mSetup.source);
@@ -376,6 +399,7 @@ void ImportPreviewDialog::refresh()
     const Regional regional = chosenRegional();
     mDetected = detectColumnTypes(mFile.table.rows, firstRecordRow(), mFile.table.fields, regional);
     mModel->show(mFile.table, firstRecordRow(), previewColumns(), mFile.cutPlaces, regional);
+    fitHeaders();
     updateFindings();
 }
 
@@ -410,6 +434,7 @@ void ImportPreviewDialog::setColumnType(int column, int type)
 {
     choice(column).type = type;
     mModel->setColumns(previewColumns());
+    fitHeaders();
     updateFindings();
 }
 
@@ -417,6 +442,7 @@ void ImportPreviewDialog::setColumnName(int column, const QByteArray &name)
 {
     choice(column).name = name;
     mModel->setColumns(previewColumns());
+    fitHeaders();
     updateFindings();
 }
 
@@ -430,6 +456,7 @@ void ImportPreviewDialog::setColumnSkipped(int column, bool skipped)
 {
     choice(column).skip = skipped;
     mModel->setColumns(previewColumns());
+    fitHeaders();
     updateFindings();
 }
 
@@ -437,6 +464,7 @@ void ImportPreviewDialog::setColumnTarget(int column, int field)
 {
     choice(column).target = field;
     mModel->setColumns(previewColumns());
+    fitHeaders();
     updateFindings();
 }
 
@@ -469,6 +497,7 @@ void ImportPreviewDialog::setUseDetectedTypes(bool use)
         mUseDetected->setChecked(use);
     }
     mModel->setColumns(previewColumns());
+    fitHeaders();
     updateFindings();
 }
 

@@ -105,6 +105,7 @@ private:
     // Names the offered formats the first records read best in, when they read better than in
     // the preset ones.
     void suggestFormats();
+    void fitHeaders();
 
     ImportPreviewSetup mSetup;
     ImportPlan mFile;

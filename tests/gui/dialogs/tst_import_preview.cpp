@@ -96,10 +96,15 @@ private Q_SLOTS:
                 // A type chosen in the header, then the separator: the grid follows at once.
                 dialog.setColumnType(3, StringType);
                 QVERIFY(header(dialog, 3).contains(QStringLiteral("String")));
+                const int german = formats->findData(QLocale(QLocale::German, QLocale::Germany));
                 dialog.separatorBox()->setCurrentIndex(0);  // comma
                 QCOMPARE(dialog.model()->columnCount(), 2); // "-12,50" holds one
-                dialog.separatorBox()->setCurrentIndex(1);  // semicolon again
+                QCoreApplication::processEvents();
+                QCOMPARE(formats->itemText(german), QStringLiteral("German"));
+                dialog.separatorBox()->setCurrentIndex(1); // semicolon again
                 QCOMPARE(dialog.model()->columnCount(), 4);
+                QCoreApplication::processEvents();
+                QVERIFY(formats->itemText(german).endsWith(QStringLiteral("(suggested)")));
                 dialog.setColumnType(3, StringType);
                 QVERIFY(dialog.canImport());
             }();
