@@ -296,6 +296,22 @@
         <source>info, dump, export and replace: only the records where the condition holds (repeated: all of them): FIELD=V1,V2 FIELD!=V FIELD&lt;V FIELD&lt;=V FIELD&gt;V FIELD&gt;=V FIELD~REGEX FIELD^=T FIELD$=T FIELD*=T, FIELD= (empty), FIELD!= (not empty).</source>
         <translation>info, dump, export und replace: nur die Datensätze, für die die Bedingung gilt (mehrfach angegeben: alle Bedingungen): FELD=W1,W2 FELD!=W FELD&lt;W FELD&lt;=W FELD&gt;W FELD&gt;=W FELD~REGEX FELD^=T FELD$=T FELD*=T, FELD= (leer), FELD!= (nicht leer).</translation>
     </message>
+    <message>
+        <source>import: give each field the type all its values suggest (append: --plan shows them).</source>
+        <translation>import: jedem Feld den Typ geben, den alle seine Werte nahelegen (append: --plan zeigt sie).</translation>
+    </message>
+    <message>
+        <source>import: field types by name or number, as &quot;Name=String,Umsatz=Float,3=Normal Date&quot;.</source>
+        <translation>import: Feldtypen nach Name oder Nummer, etwa „Name=String,Umsatz=Float,3=Normal Date“.</translation>
+    </message>
+    <message>
+        <source>import, append: print the plan as JSON (columns, types, values that do not fit, limits, warnings) and write nothing.</source>
+        <translation>import, append: den Plan als JSON ausgeben (Spalten, Typen, unpassende Werte, Grenzen, Warnungen) und nichts schreiben.</translation>
+    </message>
+    <message>
+        <source>--types takes NAME=TYPE or NUMBER=TYPE of the file&apos;s fields, not &apos;%1&apos;.</source>
+        <translation>--types erwartet NAME=TYP oder NUMMER=TYP der Felder der Datei, nicht „%1“.</translation>
+    </message>
 </context>
 <context>
     <name>CliPrompter</name>
@@ -898,6 +914,103 @@ Durchschnitt: </translation>
 Width: </source>
         <translation>
 Breite: </translation>
+    </message>
+</context>
+<context>
+    <name>ImportChoices</name>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Every column is skipped.</source>
+        <translation>Alle Spalten werden übersprungen.</translation>
+    </message>
+    <message>
+        <source>1 value does not fit its field&apos;s type and was imported as its text.</source>
+        <translation>1 Wert passt nicht zum Typ seines Feldes und wurde als Text importiert.</translation>
+    </message>
+    <message>
+        <source>%1 values do not fit their field&apos;s type and were imported as their text.</source>
+        <translation>%1 Werte passen nicht zum Typ ihres Feldes und wurden als Text importiert.</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+</context>
+<context>
+    <name>ImportFindings</name>
+    <message>
+        <source>The table holds more records than a database takes: those after the first %1 are left out.</source>
+        <translation>Die Tabelle enthält mehr Datensätze, als eine Datenbank aufnimmt: Die nach den ersten %1 werden ausgelassen.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n record(s) after the 9999th are left out.</source>
+        <translation>
+            <numerusform>%n Datensatz nach dem 9999. wird ausgelassen.</numerusform>
+            <numerusform>%n Datensätze nach dem 9999. werden ausgelassen.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n line(s) do not fit: the database takes no more records.</source>
+        <translation>
+            <numerusform>%n Zeile passt nicht: Die Datenbank nimmt keine weiteren Datensätze auf.</numerusform>
+            <numerusform>%n Zeilen passen nicht: Die Datenbank nimmt keine weiteren Datensätze auf.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Lines hold up to %1 fields, a database at most %2: the last field takes each line&apos;s last value.</source>
+        <translation>Zeilen enthalten bis zu %1 Felder, eine Datenbank höchstens %2: Das letzte Feld erhält den letzten Wert jeder Zeile.</translation>
+    </message>
+    <message>
+        <source>Lines hold up to %1 fields, the database %2: the others are dropped.</source>
+        <translation>Zeilen enthalten bis zu %1 Felder, die Datenbank %2: Die übrigen entfallen.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n value(s) are longer than 4000 bytes and will be cut.</source>
+        <translation>
+            <numerusform>%n Wert ist länger als 4000 Bytes und wird gekürzt.</numerusform>
+            <numerusform>%n Werte sind länger als 4000 Bytes und werden gekürzt.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Field %1 has no name.</source>
+        <translation>Feld %1 hat keinen Namen.</translation>
+    </message>
+    <message>
+        <source>The name of field %1 is cut to &quot;%2&quot;.</source>
+        <translation>Der Name von Feld %1 wird auf „%2“ gekürzt.</translation>
+    </message>
+    <message>
+        <source>Fields %1 and %2 are both named &quot;%3&quot;.</source>
+        <translation>Die Felder %1 und %2 heißen beide „%3“.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n byte(s) are not in the chosen encoding: they show as &quot;?&quot; and are imported so.</source>
+        <translation>
+            <numerusform>%n Byte ist nicht in der gewählten Kodierung: Es erscheint als „?“ und wird so importiert.</numerusform>
+            <numerusform>%n Bytes sind nicht in der gewählten Kodierung: Sie erscheinen als „?“ und werden so importiert.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n character(s) cannot be held by the code page and become &quot;?&quot;.</source>
+        <translation>
+            <numerusform>%n Zeichen kann in der Codepage nicht dargestellt werden und wird zu „?“.</numerusform>
+            <numerusform>%n Zeichen können in der Codepage nicht dargestellt werden und werden zu „?“.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The file is empty.</source>
+        <translation>Die Datei ist leer.</translation>
+    </message>
+    <message>
+        <source>The file holds NUL bytes: it is no text file, or in an encoding this import does not read.</source>
+        <translation>Die Datei enthält NUL-Bytes: Sie ist keine Textdatei oder in einer Kodierung, die dieser Import nicht liest.</translation>
+    </message>
+    <message>
+        <source>The file looks like UTF-8, which this type reads byte by byte: choose Standard CSV in UTF-8 to read its characters.</source>
+        <translation>Die Datei sieht nach UTF-8 aus, das dieser Typ Byte für Byte liest: Wählen Sie Standard-CSV in UTF-8, um ihre Zeichen zu lesen.</translation>
     </message>
 </context>
 <context>
@@ -2084,6 +2197,46 @@ mit einer Schrittweite. Beide füllen nur die Datensätze, die der Filter zeigt.
 der Änderungen (Strg+Umschalt+H) listet die Änderungen auf; ein Klick auf eine geht zu ihr zurück. Die
 Druckvorschau bietet „An Seitenbreite anpassen“ und „Feldnamen auf jeder Seite wiederholen“; Drucken verwendet beides ebenso.</translation>
     </message>
+    <message>
+        <source>The import preview</source>
+        <translation>Die Importvorschau</translation>
+    </message>
+    <message>
+        <source>After the file is chosen, Import and Append show the &quot;Import preview&quot;: the records
+as they will be imported, and above them the separator, the encoding of a standard CSV
+file, whether the first line holds the field names, the line to start at, the regional
+formats to read numbers and dates in, and whether blanks around values are trimmed.
+Each column&apos;s header shows its type, read from all of its values, and how many values
+do not fit it; those cells are marked. &quot;Use detected types&quot; gives the new fields these
+types (Kribed PRO remembers the choice); a column whose numbers have a leading zero,
+such as the postcode 01067, stays text. The header&apos;s menu (right-click, or the menu key
+in the table) sets a column&apos;s type, name and width, or skips it; for Append it chooses
+the field a column fills, and &quot;New records&quot; counts what will be added. Records,
+fields and values beyond what a database holds, duplicate or empty field names and a
+file that is empty, binary or not in its encoding are named before OK. A value that
+does not fit its field&apos;s type is imported as its text, and Kribed PRO tells you how
+many were. Left untouched, the preview imports exactly as before.
+From a shell, kribed-cli import --detect-types gives the fields the detected types,
+--types &quot;Umsatz=Float&quot; names them, and --plan prints what would be done as JSON
+without writing anything.</source>
+        <translation>Nach der Wahl der Datei zeigen Importieren und Anhängen die „Importvorschau“: die Datensätze, wie sie importiert werden, und darüber das Trennzeichen, die Kodierung einer
+Standard-CSV-Datei, ob die erste Zeile die Feldnamen enthält, die Zeile, in der begonnen
+wird, die regionalen Formate, in denen Zahlen und Datumsangaben gelesen werden, und ob Leerzeichen um Werte entfernt werden.
+Der Kopf jeder Spalte zeigt ihren Typ, gelesen aus allen ihren Werten, und wie viele Werte
+nicht dazu passen; diese Zellen sind markiert. „Erkannte Typen verwenden“ gibt den neuen
+Feldern diese Typen (Kribed PRO merkt sich die Wahl); eine Spalte, deren Zahlen eine
+führende Null haben, etwa die Postleitzahl 01067, bleibt Text. Das Menü des Spaltenkopfs
+(Rechtsklick oder die Menütaste in der Tabelle) legt Typ, Name und Breite einer Spalte
+fest oder überspringt sie; beim Anhängen wählt es das Feld, das eine Spalte füllt, und
+„Neue Datensätze“ zählt, was hinzukommt. Datensätze, Felder und Werte über das hinaus,
+was eine Datenbank aufnimmt, doppelte oder leere Feldnamen und eine leere, binäre oder
+nicht in ihrer Kodierung vorliegende Datei werden vor OK genannt. Ein Wert, der nicht zum
+Typ seines Feldes passt, wird als Text importiert, und Kribed PRO nennt ihre Anzahl.
+Unverändert importiert die Vorschau genau wie bisher.
+In der Shell gibt kribed-cli import --detect-types den Feldern die erkannten Typen,
+--types „Umsatz=Float“ legt sie fest, und --plan gibt als JSON aus, was geschähe, ohne
+etwas zu schreiben.</translation>
+    </message>
 </context>
 <context>
     <name>WhereCondition</name>
@@ -2951,6 +3104,159 @@ und %n weitere.</numerusform>
     <message>
         <source>&amp;About...</source>
         <translation>&amp;Info...</translation>
+    </message>
+</context>
+<context>
+    <name>kribed::ImportPreviewDialog</name>
+    <message>
+        <source>Import preview</source>
+        <translation>Importvorschau</translation>
+    </message>
+    <message>
+        <source>Comma</source>
+        <translation>Komma</translation>
+    </message>
+    <message>
+        <source>Semicolon</source>
+        <translation>Semikolon</translation>
+    </message>
+    <message>
+        <source>Tab</source>
+        <translation>Tabulator</translation>
+    </message>
+    <message>
+        <source>| (vertical bar)</source>
+        <translation>| (senkrechter Strich)</translation>
+    </message>
+    <message>
+        <source>Other</source>
+        <translation>Anderes</translation>
+    </message>
+    <message>
+        <source>&amp;Separator:</source>
+        <translation>Tr&amp;ennzeichen:</translation>
+    </message>
+    <message>
+        <source>UTF-8</source>
+        <translation>UTF-8</translation>
+    </message>
+    <message>
+        <source>Code page %1</source>
+        <translation>Codepage %1</translation>
+    </message>
+    <message>
+        <source>&amp;Encoding:</source>
+        <translation>&amp;Kodierung:</translation>
+    </message>
+    <message>
+        <source>First line holds the field &amp;names</source>
+        <translation>Erste Zeile enthält die Feld&amp;namen</translation>
+    </message>
+    <message>
+        <source>Start at &amp;line:</source>
+        <translation>Beginnen in &amp;Zeile:</translation>
+    </message>
+    <message>
+        <source>As the open database (%1)</source>
+        <translation>Wie die geöffnete Datenbank (%1)</translation>
+    </message>
+    <message>
+        <source>&amp;Regional formats:</source>
+        <translation>&amp;Regionale Formate:</translation>
+    </message>
+    <message>
+        <source>&amp;Trim blanks around values</source>
+        <translation>&amp;Leerzeichen um Werte entfernen</translation>
+    </message>
+    <message>
+        <source>&amp;Use detected types</source>
+        <translation>Erkannte Typen &amp;verwenden</translation>
+    </message>
+    <message>
+        <source>Records as they will be imported</source>
+        <translation>Datensätze, wie sie importiert werden</translation>
+    </message>
+    <message>
+        <source>(none)</source>
+        <translation>(keins)</translation>
+    </message>
+    <message>
+        <source>Skipped</source>
+        <translation>Übersprungen</translation>
+    </message>
+    <message numerus="yes">
+        <source> — %n do(es) not fit</source>
+        <translation>
+            <numerusform> — %n passt nicht</numerusform>
+            <numerusform> — %n passen nicht</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Stays a String: &quot;%1&quot; has a leading zero a number would lose.</source>
+        <translation>Bleibt Text: „%1“ hat eine führende Null, die eine Zahl verlieren würde.</translation>
+    </message>
+    <message>
+        <source>Stays a String: &quot;%1&quot; has more digits than a number keeps exactly.</source>
+        <translation>Bleibt Text: „%1“ hat mehr Ziffern, als eine Zahl genau hält.</translation>
+    </message>
+    <message>
+        <source>New records: %1</source>
+        <translation>Neue Datensätze: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Type</source>
+        <translation>&amp;Typ</translation>
+    </message>
+    <message>
+        <source>&amp;Name...</source>
+        <translation>&amp;Name...</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Field name:</source>
+        <translation>Feldname:</translation>
+    </message>
+    <message>
+        <source>&amp;Width...</source>
+        <translation>&amp;Breite...</translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation>Breite</translation>
+    </message>
+    <message>
+        <source>Width (1 - 300):</source>
+        <translation>Breite (1 - 300):</translation>
+    </message>
+    <message>
+        <source>&amp;Field</source>
+        <translation>&amp;Feld</translation>
+    </message>
+    <message>
+        <source>&amp;Skip</source>
+        <translation>Übersprin&amp;gen</translation>
+    </message>
+    <message>
+        <source>The desktop&apos;s (%1)</source>
+        <translation>Die des Desktops (%1)</translation>
+    </message>
+    <message>
+        <source>%1 (suggested)</source>
+        <translation>%1 (empfohlen)</translation>
+    </message>
+</context>
+<context>
+    <name>kribed::ImportPreviewModel</name>
+    <message>
+        <source>Longer than 4000 bytes: cut</source>
+        <translation>Länger als 4000 Bytes: gekürzt</translation>
+    </message>
+    <message>
+        <source>Does not fit the type: imported as its text</source>
+        <translation>Passt nicht zum Typ: als Text importiert</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,44 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>ImportFindings</name>
+    <message numerus="yes">
+        <source>%n record(s) after the 9999th are left out.</source>
+        <translation>
+            <numerusform>%n record after the 9999th is left out.</numerusform>
+            <numerusform>%n records after the 9999th are left out.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n line(s) do not fit: the database takes no more records.</source>
+        <translation>
+            <numerusform>%n line does not fit: the database takes no more records.</numerusform>
+            <numerusform>%n lines do not fit: the database takes no more records.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n value(s) are longer than 4000 bytes and will be cut.</source>
+        <translation>
+            <numerusform>%n value is longer than 4000 bytes and will be cut.</numerusform>
+            <numerusform>%n values are longer than 4000 bytes and will be cut.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n byte(s) are not in the chosen encoding: they show as &quot;?&quot; and are imported so.</source>
+        <translation>
+            <numerusform>%n byte is not in the chosen encoding: it shows as &quot;?&quot; and is imported so.</numerusform>
+            <numerusform>%n bytes are not in the chosen encoding: they show as &quot;?&quot; and are imported so.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n character(s) cannot be held by the code page and become &quot;?&quot;.</source>
+        <translation>
+            <numerusform>%n character cannot be held by the code page and becomes &quot;?&quot;.</numerusform>
+            <numerusform>%n characters cannot be held by the code page and become &quot;?&quot;.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>Replace</name>
     <message numerus="yes">
         <source>%n cell(s) will no longer read as their field&apos;s type (a date, time, number or Boolean).<byte value="xd"/>Replace anyway?</source>
@@ -83,6 +121,16 @@ and %n more.</numerusform>
         <translation>
             <numerusform>%n cell will no longer read as its field&apos;s type (a date, time, number or Boolean).<byte value="xd"/>Fill anyway?</numerusform>
             <numerusform>%n cells will no longer read as their field&apos;s type (a date, time, number or Boolean).<byte value="xd"/>Fill anyway?</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>kribed::ImportPreviewDialog</name>
+    <message numerus="yes">
+        <source> — %n do(es) not fit</source>
+        <translation>
+            <numerusform> — %n does not fit</numerusform>
+            <numerusform> — %n do not fit</numerusform>
         </translation>
     </message>
 </context>

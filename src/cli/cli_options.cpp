@@ -40,7 +40,7 @@ const std::array<CommandSpec, 9> Commands = {{
     {"new", "OUT.pdb", "name fields records type width",
      QT_TRANSLATE_NOOP("CliOptions",
                        "write an empty database (--name --fields --records --type --width)")},
-    {"import", "IN.txt OUT.pdb", "type encoding locale table",
+    {"import", "IN.txt OUT.pdb", "type encoding locale table detect-types types plan",
      QT_TRANSLATE_NOOP(
          "CliOptions",
          "make a database from separated text or a SQLite table (--type sqlite --table)")},
@@ -49,7 +49,7 @@ const std::array<CommandSpec, 9> Commands = {{
          "CliOptions",
          "write a database as separated text, a SQLite database (--type sqlite) or an Excel "
          "workbook (--type xlsx)")},
-    {"append", "DB.pdb IN.txt", "type encoding",
+    {"append", "DB.pdb IN.txt", "type encoding locale detect-types plan",
      QT_TRANSLATE_NOOP("CliOptions", "add the lines of separated text as records")},
     {"replace", "FILE.pdb", "find with field regex match-case whole-cell output locale where",
      QT_TRANSLATE_NOOP(
@@ -182,6 +182,20 @@ struct Options
                              QCoreApplication::translate(
                                  "CliOptions", "import --type sqlite: the table or view to read."),
                              QStringLiteral("NAME")};
+    QCommandLineOption detectTypes{
+        QStringLiteral("detect-types"),
+        QCoreApplication::translate("CliOptions", "import: give each field the type all its "
+                                                  "values suggest (append: --plan shows them).")};
+    QCommandLineOption types{
+        QStringLiteral("types"),
+        QCoreApplication::translate("CliOptions", "import: field types by name or number, as "
+                                                  "\"Name=String,Umsatz=Float,3=Normal Date\"."),
+        QStringLiteral("LIST")};
+    QCommandLineOption plan{QStringLiteral("plan"),
+                            QCoreApplication::translate("CliOptions",
+                                                        "import, append: print the plan as JSON "
+                                                        "(columns, types, values that do not fit, "
+                                                        "limits, warnings) and write nothing.")};
     QCommandLineOption json{QStringLiteral("json"),
                             QCoreApplication::translate("CliOptions", "info: as a JSON object.")};
     QCommandLineOption language{
@@ -241,14 +255,14 @@ struct Options
 
     QList<QCommandLineOption> valued() const
     {
-        return {codePage, type, encoding, locale, name,   fields, records,
-                width,    find, with,     field,  output, table,  language};
+        return {codePage, type, encoding, locale, name,  fields,   records, width,
+                find,     with, field,    output, table, language, types};
     }
     QList<QCommandLineOption> all() const
     {
-        return {yes,       codePage,  type,   encoding, locale,   json,  name,
-                fields,    records,   width,  find,     with,     field, regex,
-                matchCase, wholeCell, output, table,    language, where};
+        return {yes,     codePage, type,     encoding,    locale, json,  name,      fields,
+                records, width,    find,     with,        field,  regex, matchCase, wholeCell,
+                output,  table,    language, detectTypes, types,  plan,  where};
     }
 };
 
@@ -257,7 +271,11 @@ QString checkCommandLine(const QCommandLineParser &parser, const Options &option
                          const CommandSpec &spec, const QStringList &files)
 {
     const QString command = QLatin1String(spec.name);
-    const QStringList wanted = words(spec.arguments);
+    QStringList wanted = words(spec.arguments);
+    // A planned import writes nothing: its database file may be left out.
+    if (command == QLatin1String("import") && parser.isSet(QStringLiteral("plan"))
+        && files.size() == 1)
+        wanted.removeLast();
     if (files.size() != wanted.size()) {
         return QCoreApplication::translate("CliOptions", "%1 takes %2 (usage: kribed-cli %1 %3).")
             .arg(command,
@@ -362,6 +380,9 @@ QString takeOptions(const QCommandLineParser &parser, const Options &options, Cl
         if (parser.isSet(option))
             value = parser.value(option);
     };
+    request.detectTypes = parser.isSet(options.detectTypes);
+    request.planOnly = parser.isSet(options.plan);
+    take(options.types, request.types);
     take(options.name, request.name);
     take(options.fields, request.fields);
     take(options.records, request.records);

@@ -43,6 +43,12 @@ struct CliRequest
     // --table: the table or view import reads from a format of tables (empty: the one our export
     // wrote, or the file's only one).
     QString table;
+    // import: --detect-types gives each field the type its values suggest; --types names types
+    // ("Umsatz=Float,3=Normal Date"); --plan (import, append) prints what would be done as JSON
+    // and writes nothing.
+    bool detectTypes = false;
+    bool planOnly = false;
+    QString types;
     // The shape of a new database; the defaults are those the new-database dialog shows.
     QString name = QStringLiteral("New");
     QString fields = QStringLiteral("5");

@@ -4,6 +4,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/commands_file.h"
+#include "cli/import_planning.h"
 #include "core/exchange/exchange_formats.h"
 #include "core/exchange/new_database.h"
 #include "core/model/database.h"
@@ -11,7 +12,9 @@
 #include "core/model/pdb_writer.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
 #include <QTextStream>
 
 namespace kribed {
@@ -104,17 +107,51 @@ std::optional<ImportSource> sourceOf(CliContext &context, const QString &path)
     return source;
 }
 
+// --plan: the plan as JSON on standard output; nothing is written. A file that cannot be read
+// at all still fails.
+ExitStatus printPlan(CliContext &context, const ImportPlan &plan,
+                     const QList<DetectedType> &detected, const QString &path,
+                     const Database *target)
+{
+    QByteArray start;
+    QFile file(path);
+    if (!context.request.format->listTables && file.open(QIODevice::ReadOnly))
+        start = file.read(1 << 16);
+    const ExchangeFormat &format = *context.request.format;
+    const bool readsUtf8 =
+        format.listTables || (format.asksEncoding && context.request.encoding == CsvEncoding::Utf8);
+    context.out << QJsonDocument(
+                       planJson(plan, detected, start, readsUtf8, context.regional, target))
+                       .toJson(QJsonDocument::Indented);
+    return plan.failure == PlanFailure::Unreadable ? ExitFailure : ExitSuccess;
+}
+
 } // namespace
 
 ExitStatus importCommand(CliContext &context)
 {
     Database database;
-    const QString path = QFileInfo(context.request.files.at(0)).absoluteFilePath();
+    const CliRequest &request = context.request;
+    const QString path = QFileInfo(request.files.at(0)).absoluteFilePath();
     const std::optional<ImportSource> source = sourceOf(context, path);
     if (!source)
         return ExitFailure;
-    const ExchangeResult result = carryOutImport(
-        context.request.format->readImport(*source, context.regional), database, context.prompter);
+    ImportPlan plan = request.format->readImport(*source, context.regional);
+    QList<DetectedType> detected;
+    if (request.detectTypes || !request.types.isEmpty() || request.planOnly) {
+        detected = detectColumnTypes(plan.table.rows, 1, plan.table.fields, context.regional);
+        ImportChoices choices;
+        const QString error = importChoicesFor(plan, detected, request.detectTypes, request.types,
+                                               context.regional, choices);
+        if (!error.isEmpty()) {
+            context.reportError(error);
+            return ExitUsage;
+        }
+        applyImportChoices(plan, choices, context.regional);
+    }
+    if (request.planOnly)
+        return printPlan(context, plan, detected, path, nullptr);
+    const ExchangeResult result = carryOutImport(std::move(plan), database, context.prompter);
     if (result != ExchangeResult::Done)
         return statusOf(result);
     return saveAs(context, database, context.request.files.at(1));
@@ -152,9 +189,15 @@ ExitStatus appendCommand(CliContext &context)
     const std::optional<ImportSource> source = sourceOf(context, path);
     if (!source)
         return ExitFailure;
-    const ExchangeResult result =
-        carryOutImport(context.request.format->readAppend(*source, database, context.regional),
-                       database, context.prompter);
+    ImportPlan plan = context.request.format->readAppend(*source, database, context.regional);
+    if (context.request.planOnly) {
+        const QList<DetectedType> detected =
+            context.request.detectTypes
+                ? detectColumnTypes(plan.table.rows, 0, plan.table.fields, context.regional)
+                : QList<DetectedType>();
+        return printPlan(context, plan, detected, path, &database);
+    }
+    const ExchangeResult result = carryOutImport(std::move(plan), database, context.prompter);
     // After a read error part of the text may be in the database; the file keeps its old records
     // rather than a half append.
     if (result != ExchangeResult::Done)

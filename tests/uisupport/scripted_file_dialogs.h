@@ -7,6 +7,8 @@
 #include <QList>
 #include <QStringList>
 
+#include <functional>
+
 namespace kribed::test {
 
 // File, font and print dialogs answered from a script. Each expected dialog names its kind and
@@ -33,6 +35,13 @@ public:
     bool choosePrinter(QPrinter &printer, int pageCount) override;
     std::optional<QString> chooseItem(const QString &title, const QString &label,
                                       const QStringList &items, int current) override;
+    // Without a handler the dialog is taken as it stands, as by the base.
+    bool confirmDialog(QDialog &dialog) override
+    {
+        return onConfirmDialog ? onConfirmDialog(dialog) : FileDialogs::confirmDialog(dialog);
+    }
+    // A test's answer to a confirmed dialog (the import preview): it may change the dialog.
+    std::function<bool(QDialog &)> onConfirmDialog;
 
     // The requests of the file dialogs shown so far, in order.
     const QList<FileRequest> &requests() const { return mRequests; }

@@ -58,10 +58,10 @@ private:
 // Reads the whole text: the first `keep` records' fields (at most `fields` each) into `records`,
 // the shape of all of them into `shape`. False on a read error. `utf8` tells whether the text
 // began with a byte-order mark.
-bool readRecords(QIODevice &device, int fields, CsvReader::Overflow overflow, qint64 keep,
-                 RawRecords &records, CsvShape &shape, bool &marked)
+bool readRecords(QIODevice &device, char separator, int fields, CsvReader::Overflow overflow,
+                 qint64 keep, RawRecords &records, CsvShape &shape, bool &marked)
 {
-    CsvReader reader(CsvSeparator, [&](CsvRecord &record) {
+    CsvReader reader(separator, [&](CsvRecord &record) {
         shape.add(record);
         if (records.size() < keep)
             records.append(std::move(record.fields));
@@ -230,7 +230,8 @@ QString exportLossQuestionText(const LossReport &report, const QByteArray &codeP
                  .arg(report.recordsText());
 }
 
-ImportPlan readCsvImport(QIODevice &device, CsvEncoding encoding, const Regional &regional)
+ImportPlan readCsvImport(QIODevice &device, CsvEncoding encoding, const Regional &regional,
+                         char separator)
 {
     ImportPlan plan;
     CsvShape shape;
@@ -241,7 +242,7 @@ ImportPlan readCsvImport(QIODevice &device, CsvEncoding encoding, const Regional
     const CsvReader *seen = nullptr;
     // Each kept record becomes a row of cells as soon as it is read: the text's values are never
     // all held beside the table.
-    CsvReader reader(CsvSeparator, [&](CsvRecord &record) {
+    CsvReader reader(separator, [&](CsvRecord &record) {
         shape.add(record);
         if (rows.size() > MaxRecords)
             return true;
@@ -278,7 +279,7 @@ ImportPlan readCsvImport(QIODevice &device, CsvEncoding encoding, const Regional
 }
 
 ImportPlan readCsvAppend(QIODevice &device, CsvEncoding encoding, const Database &target,
-                         const Regional &regional)
+                         const Regional &regional, char separator)
 {
     const int fields = target.fieldCount();
     const qint64 free = std::max(0, AppendRowLimit - gridRows(target));
@@ -288,7 +289,8 @@ ImportPlan readCsvAppend(QIODevice &device, CsvEncoding encoding, const Database
     RawRecords raw;
     CsvShape shape;
     bool marked = false;
-    if (!readRecords(device, fields, CsvReader::Overflow::Drop, free, raw, shape, marked)) {
+    if (!readRecords(device, separator, fields, CsvReader::Overflow::Drop, free, raw, shape,
+                     marked)) {
         plan.fail(PlanFailure::Unreadable, openErrorMessage());
         return plan;
     }

@@ -30,9 +30,11 @@ std::optional<CsvEncoding> askCsvEncoding(Prompter &prompter, bool reading,
 
 // The read steps of importCsv and appendCsv: the questions they ask, in order, and the table,
 // in a plan (import_plan.h); nothing is asked.
-ImportPlan readCsvImport(QIODevice &device, CsvEncoding encoding, const Regional &regional);
+// `separator`: the comma unless a preview chose another.
+ImportPlan readCsvImport(QIODevice &device, CsvEncoding encoding, const Regional &regional,
+                         char separator = CsvSeparator);
 ImportPlan readCsvAppend(QIODevice &device, CsvEncoding encoding, const Database &target,
-                         const Regional &regional);
+                         const Regional &regional, char separator = CsvSeparator);
 
 // Reads the whole text before the open database changes: a cancelled question or a read error
 // leaves it as it was. Asks, in this order, the format question (as for comma text, with records

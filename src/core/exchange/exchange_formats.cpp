@@ -23,11 +23,12 @@ ExchangeFormat textFormat(TextType type)
     format.defaultSuffix = suffix == QStringLiteral("*.*") ? QString() : suffix;
     format.asksEncoding = type == TextType::Csv;
     format.readImport = [type](const ImportSource &source, const Regional &regional) {
-        return readTextImportFile(source.path, type, regional, source.encoding);
+        return readTextImportFile(source.path, type, regional, source.encoding, source.separator);
     };
     format.readAppend = [type](const ImportSource &source, const Database &target,
                                const Regional &regional) {
-        return readTextAppendFile(source.path, type, target, regional, source.encoding);
+        return readTextAppendFile(source.path, type, target, regional, source.encoding,
+                                  source.separator);
     };
     if (!isExportType(type))
         return format;

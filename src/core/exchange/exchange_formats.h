@@ -31,6 +31,7 @@ struct ImportSource
     QString path;
     QString table;
     CsvEncoding encoding = CsvEncoding::Utf8;
+    char separator = 0; // text formats: 0 the format's own, else the one a preview chose
     SqliteProgress progress;
 };
 

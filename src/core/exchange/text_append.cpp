@@ -29,11 +29,12 @@ QString fitQuestionText()
 }
 
 ImportPlan readTextAppend(QIODevice &device, TextType type, const Database &target,
-                          const Regional &regional, CsvEncoding encoding)
+                          const Regional &regional, CsvEncoding encoding, char chosenSeparator)
 {
     if (type == TextType::Csv)
-        return readCsvAppend(device, encoding, target, regional);
-    const char separator = separatorOf(type);
+        return readCsvAppend(device, encoding, target, regional,
+                             chosenSeparator ? chosenSeparator : CsvSeparator);
+    const char separator = chosenSeparator ? chosenSeparator : separatorOf(type);
     const int fields = target.fieldCount();
     const qint64 free = AppendRowLimit - gridRows(target);
     ImportPlan plan;
@@ -80,7 +81,7 @@ void addAppendQuestions(ImportPlan &plan, const FormatCheck &check)
 }
 
 ImportPlan readTextAppendFile(const QString &path, TextType type, const Database &target,
-                              const Regional &regional, CsvEncoding encoding)
+                              const Regional &regional, CsvEncoding encoding, char separator)
 {
     CheckedFile file(path);
     if (!file.openForReading()) {
@@ -89,7 +90,7 @@ ImportPlan readTextAppendFile(const QString &path, TextType type, const Database
         plan.fail(PlanFailure::Unreadable, openErrorMessage());
         return plan;
     }
-    return readTextAppend(file, type, target, regional, encoding);
+    return readTextAppend(file, type, target, regional, encoding, separator);
 }
 
 ExchangeResult appendText(QIODevice &device, TextType type, Database &database, Prompter &prompter,

@@ -52,11 +52,12 @@ bool fillTable(QIODevice &device, char separator, ImportPlan &plan, CodePageConv
 } // namespace
 
 ImportPlan readTextImport(QIODevice &device, TextType type, const Regional &regional,
-                          CsvEncoding encoding)
+                          CsvEncoding encoding, char chosenSeparator)
 {
     if (type == TextType::Csv)
-        return readCsvImport(device, encoding, regional);
-    const char separator = separatorOf(type);
+        return readCsvImport(device, encoding, regional,
+                             chosenSeparator ? chosenSeparator : CsvSeparator);
+    const char separator = chosenSeparator ? chosenSeparator : separatorOf(type);
     ImportPlan plan;
     const qint64 start = device.pos();
     const std::optional<FormatCheck> check = checkFormat(device, separator);
@@ -79,7 +80,7 @@ ImportPlan readTextImport(QIODevice &device, TextType type, const Regional &regi
 }
 
 ImportPlan readTextImportFile(const QString &path, TextType type, const Regional &regional,
-                              CsvEncoding encoding)
+                              CsvEncoding encoding, char separator)
 {
     CheckedFile file(path);
     if (!file.openForReading()) {
@@ -87,7 +88,7 @@ ImportPlan readTextImportFile(const QString &path, TextType type, const Regional
         plan.fail(PlanFailure::Unreadable, openErrorMessage());
         return plan;
     }
-    ImportPlan plan = readTextImport(file, type, regional, encoding);
+    ImportPlan plan = readTextImport(file, type, regional, encoding, separator);
     file.close();
     plan.origin = originOf(path, regional);
     return plan;

@@ -12,12 +12,14 @@
 #include "gui/commands/wait_cursor.h"
 #include "gui/commands/workspace.h"
 #include "gui/dialogs/file_dialogs.h"
+#include "gui/dialogs/import_preview_dialog.h"
 #include "gui/grid/database_document.h"
 #include "gui/grid/recorded_edits.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QProgressDialog>
 
@@ -36,6 +38,16 @@ std::optional<CsvEncoding> encodingFor(Workspace &workspace, const ExchangeForma
         return CsvEncoding::Utf8;
     return askCsvEncoding(workspace.prompter(), reading,
                           workspace.document().regional().codePage());
+}
+
+// The first bytes of a text file, where a binary file shows; none for a file of tables.
+QByteArray fileStart(const ExchangeFormat &format, const QString &path)
+{
+    constexpr qint64 Looked = 1 << 16;
+    QFile file(path);
+    if (format.listTables || !file.open(QIODevice::ReadOnly))
+        return {};
+    return file.read(Looked);
 }
 
 } // namespace
@@ -160,6 +172,49 @@ ImportPlan ExchangeCommands::readImport(const ExchangeFormat &format, ImportSour
     return format.readImport(source, mWorkspace.document().regional());
 }
 
+std::optional<ImportPlan> ExchangeCommands::preview(ImportPlan::Kind kind,
+                                                    const ExchangeFormat &format,
+                                                    const ImportSource &source, ImportPlan &&read,
+                                                    const Database *target,
+                                                    std::optional<QLocale> *formats)
+{
+    if (read.failure == PlanFailure::Cancelled)
+        return std::nullopt;
+    const bool text = !format.listTables;
+    // A file that cannot be opened says so as it always did.
+    if (text && read.failure == PlanFailure::Unreadable) {
+        if (kind == ImportPlan::Kind::Import)
+            return std::move(read);
+        return format.readAppend(source, *target, mWorkspace.document().regional());
+    }
+    const Regional regional = mWorkspace.document().regional();
+    ImportPreviewSetup setup;
+    setup.kind = kind;
+    setup.format = &format;
+    setup.source = source;
+    // An imported database reads by the desktop's formats, appended records by the open one's.
+    setup.regional =
+        kind == ImportPlan::Kind::Import ? mWorkspace.document().desktopRegional() : regional;
+    setup.target = target;
+    setup.readFile = [&format, regional](const ImportSource &changed) {
+        WaitCursor wait;
+        return format.readImport(changed, regional);
+    };
+    if (kind == ImportPlan::Kind::Append)
+        setup.readAppend = [&format, regional, target](const ImportSource &changed) {
+            WaitCursor wait;
+            return format.readAppend(changed, *target, regional);
+        };
+    setup.firstRead = std::move(read);
+    setup.fileStart = fileStart(format, source.path);
+    ImportPreviewDialog dialog(std::move(setup), mWorkspace.mainWindow());
+    if (!mWorkspace.fileDialogs().confirmDialog(dialog))
+        return std::nullopt;
+    if (formats)
+        *formats = dialog.chosenFormats();
+    return dialog.plan();
+}
+
 void ExchangeCommands::importText()
 {
     importProposedText(QString());
@@ -182,11 +237,19 @@ void ExchangeCommands::importProposedText(const QString &proposedFile)
     // half-read file and a refused file leaves the open database as it was.
     DatabaseDocument &document = mWorkspace.document();
     Database imported = document.database();
-    const ExchangeResult result =
-        carryOutImport(readImport(*chosen->format, *source), imported, mWorkspace.prompter());
+    std::optional<QLocale> formats;
+    std::optional<ImportPlan> plan =
+        preview(ImportPlan::Kind::Import, *chosen->format, *source,
+                readImport(*chosen->format, *source), nullptr, &formats);
+    if (!plan)
+        return;
+    const ExchangeResult result = carryOutImport(std::move(*plan), imported, mWorkspace.prompter());
     if (result != ExchangeResult::Done)
         return;
     document.replaceUnsaved(std::move(imported));
+    // The formats the preview read the file in are the new database's, as if chosen for it.
+    if (formats)
+        document.chooseFormats({formats->name()});
     mWorkspace.setCurrentCell(1, 1);
     switchRecordFilter(mWorkspace, false);
     mWorkspace.setDatabaseOpen(true);
@@ -237,12 +300,16 @@ void ExchangeCommands::appendText()
     DatabaseDocument &document = mWorkspace.document();
     Database appended = document.database();
     const int before = appended.recordCount();
-    ImportPlan plan;
+    ImportPlan file;
     {
         WaitCursor wait;
-        plan = chosen->format->readAppend(*source, appended, mWorkspace.document().regional());
+        file = chosen->format->readImport(*source, mWorkspace.document().regional());
     }
-    const ExchangeResult result = carryOutImport(std::move(plan), appended, mWorkspace.prompter());
+    std::optional<ImportPlan> plan =
+        preview(ImportPlan::Kind::Append, *chosen->format, *source, std::move(file), &appended);
+    if (!plan)
+        return;
+    const ExchangeResult result = carryOutImport(std::move(*plan), appended, mWorkspace.prompter());
     if (result == ExchangeResult::Cancelled)
         return;
     const int added = appended.recordCount() - before;

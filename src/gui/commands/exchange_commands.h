@@ -5,6 +5,7 @@
 #include "core/exchange/exchange_formats.h"
 #include "gui/commands/command_group.h"
 
+#include <QLocale>
 #include <QObject>
 #include <QString>
 
@@ -60,6 +61,13 @@ private:
     std::optional<QString> chooseTable(const ExchangeFormat &format, const QString &path);
     // The import's read step; a table is read with a progress dialog whose Cancel stops it.
     ImportPlan readImport(const ExchangeFormat &format, ImportSource source);
+    // The import preview over what was read (the file read as an import); the plan to carry out,
+    // or none when the user cancelled. `target`: the append's database. `formats` gets the
+    // regional formats chosen in the preview, if others than the preset ones.
+    std::optional<ImportPlan> preview(ImportPlan::Kind kind, const ExchangeFormat &format,
+                                      const ImportSource &source, ImportPlan &&read,
+                                      const Database *target,
+                                      std::optional<QLocale> *formats = nullptr);
 
     Workspace &mWorkspace;
     // The format each dialog last had chosen: the open dialog's is shared by Import and Append,

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "gui/dialogs/file_dialogs.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QFontDialog>
@@ -186,6 +187,16 @@ bool QtFileDialogs::choosePrinter(QPrinter &printer, int pageCount)
     QPrintDialog dialog(&printer, mParent);
     if (pageCount > 0)
         dialog.setMinMax(1, pageCount);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool FileDialogs::confirmDialog(QDialog &)
+{
+    return true;
+}
+
+bool QtFileDialogs::confirmDialog(QDialog &dialog)
+{
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -10,6 +10,8 @@
 
 #include <optional>
 
+class QDialog;
+
 class QPrinter;
 class QWidget;
 
@@ -55,6 +57,9 @@ public:
     // One of the items (a SQLite file's tables), `current` chosen at first; nothing on Cancel.
     virtual std::optional<QString> chooseItem(const QString &title, const QString &label,
                                               const QStringList &items, int current) = 0;
+    // A dialog that shows what a command will do before it does it (the import preview); true
+    // when it was accepted. Answered from a script, it is taken as it stands, unshown.
+    virtual bool confirmDialog(QDialog &dialog);
 };
 
 // The real dialogs, modal over a parent window.
@@ -73,6 +78,7 @@ public:
     bool choosePrinter(QPrinter &printer, int pageCount) override;
     std::optional<QString> chooseItem(const QString &title, const QString &label,
                                       const QStringList &items, int current) override;
+    bool confirmDialog(QDialog &dialog) override;
 
 private:
     QWidget *mParent;

@@ -161,6 +161,26 @@ const Section Sections[] = {
          "The database keeps its field names, types and settings. Records that do not fit are\n"
          "cut: fields beyond the database's last field and records beyond the largest number of\n"
          "records are left out, after a question.")},
+    {QT_TRANSLATE_NOOP("UserGuide", "The import preview"),
+     QT_TRANSLATE_NOOP(
+         "UserGuide",
+         "After the file is chosen, Import and Append show the \"Import preview\": the records\n"
+         "as they will be imported, and above them the separator, the encoding of a standard CSV\n"
+         "file, whether the first line holds the field names, the line to start at, the regional\n"
+         "formats to read numbers and dates in, and whether blanks around values are trimmed.\n"
+         "Each column's header shows its type, read from all of its values, and how many values\n"
+         "do not fit it; those cells are marked. \"Use detected types\" gives the new fields these\n"
+         "types (Kribed PRO remembers the choice); a column whose numbers have a leading zero,\n"
+         "such as the postcode 01067, stays text. The header's menu (right-click, or the menu key\n"
+         "in the table) sets a column's type, name and width, or skips it; for Append it chooses\n"
+         "the field a column fills, and \"New records\" counts what will be added. Records,\n"
+         "fields and values beyond what a database holds, duplicate or empty field names and a\n"
+         "file that is empty, binary or not in its encoding are named before OK. A value that\n"
+         "does not fit its field's type is imported as its text, and Kribed PRO tells you how\n"
+         "many were. Left untouched, the preview imports exactly as before.\n"
+         "From a shell, kribed-cli import --detect-types gives the fields the detected types,\n"
+         "--types \"Umsatz=Float\" names them, and --plan prints what would be done as JSON\n"
+         "without writing anything.")},
     {QT_TRANSLATE_NOOP("UserGuide", "Editing the Database Information"),
      QT_TRANSLATE_NOOP(
          "UserGuide",

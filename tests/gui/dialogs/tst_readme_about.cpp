@@ -48,6 +48,7 @@ private Q_SLOTS:
             QStringLiteral("Importing and exporting data to and from KribEd (Converting data)"),
             QStringLiteral("SQLite databases and Excel workbooks"),
             QStringLiteral("Appending data"),
+            QStringLiteral("The import preview"),
             QStringLiteral("Editing the Database Information"),
             QStringLiteral("The Properties dialog"),
             QStringLiteral("Database"),
@@ -114,6 +115,10 @@ private Q_SLOTS:
         QTest::newRow("shell export and import")
             << QStringLiteral("export --type sqlite (or --type xlsx)");
         QTest::newRow("shell table choice") << QStringLiteral("import --type sqlite --table NAME");
+        QTest::newRow("leading zeros stay text")
+            << QStringLiteral("such as the postcode 01067, stays text");
+        QTest::newRow("untouched preview imports as before")
+            << QStringLiteral("Left untouched, the preview imports exactly as before.");
     }
 
     void guideTellsWhatUsersRelyOn()

@@ -1,0 +1,233 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/exchange/text_exchange.h"
+#include "core/model/database.h"
+#include "core/model/field_type.h"
+#include "gui/commands/exchange_commands.h"
+#include "gui/dialogs/import_preview_dialog.h"
+#include "gui/dialogs/import_preview_model.h"
+#include "gui/window/main_window.h"
+#include "main_window_fixture.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QTableView>
+#include <QTest>
+
+using namespace kribed;
+using namespace kribed::test;
+
+namespace {
+
+// A bank's export: semicolons, decimal comma, dates of German formats, postcodes with a leading
+// zero, one impossible date.
+const QByteArray BankCsv = "Buchungstag;PLZ;Umsatz;Art\r\n"
+                           "05.03.2024;01067;-12,50;Karte\r\n"
+                           "06.03.2024;10115;1.234,00;Karte\r\n"
+                           "2023-02-29;80331;7,5;Karte\r\n"
+                           "07.03.2024;20095;0,99;Karte\r\n";
+
+QString header(const ImportPreviewDialog &dialog, int column)
+{
+    return dialog.model()->headerData(column, Qt::Horizontal).toString();
+}
+
+void chooseGermanFormats(ImportPreviewDialog &dialog)
+{
+    QComboBox *formats = dialog.formatsBox();
+    formats->setCurrentIndex(formats->findData(QLocale(QLocale::German, QLocale::Germany)));
+    QVERIFY(formats->currentIndex() > 0);
+}
+
+} // namespace
+
+class TestImportPreview
+    : public QObject
+    , private MainWindowFixture
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { initFixture(); }
+    void init() { startTest(); }
+    void cleanup()
+    {
+        mDialogs->onConfirmDialog = nullptr;
+        endTest();
+    }
+
+    void typesAndSeparatorUpdateAndOkImports()
+    {
+        const QString path = writeFile(QStringLiteral("bank.csv"), BankCsv);
+        mDialogs->expectOpen(QStringLiteral("Import"), path, int(TextType::Semicolon));
+        bool shown = false;
+        mDialogs->onConfirmDialog = [&](QDialog &base) {
+            auto &dialog = static_cast<ImportPreviewDialog &>(base);
+            shown = true;
+            [&] {
+                QCOMPARE(dialog.windowTitle(), QStringLiteral("Import preview"));
+                // The file's dates and decimal commas read best in German formats.
+                QCoreApplication::processEvents();
+                QComboBox *formats = dialog.formatsBox();
+                QVERIFY(
+                    formats->itemText(formats->findData(QLocale(QLocale::German, QLocale::Germany)))
+                        .endsWith(QStringLiteral("(suggested)")));
+                QCOMPARE(dialog.model()->rowCount(), 4);
+                QVERIFY(header(dialog, 0).contains(QStringLiteral("String")));
+                chooseGermanFormats(dialog);
+                dialog.detectedTypesBox()->setChecked(true);
+                QVERIFY2(header(dialog, 0).contains(QStringLiteral("Normal Date")),
+                         qPrintable(header(dialog, 0)));
+                QVERIFY(header(dialog, 0).contains(QStringLiteral("1")));
+                QVERIFY(dialog.model()->isMisfit(2, 0));
+                QVERIFY(!dialog.model()->isMisfit(1, 0));
+                QVERIFY(header(dialog, 1).contains(QStringLiteral("String")));
+                QVERIFY(dialog.model()
+                            ->headerData(1, Qt::Horizontal, Qt::ToolTipRole)
+                            .toString()
+                            .contains(QStringLiteral("01067")));
+                QVERIFY(header(dialog, 2).contains(QStringLiteral("Float")));
+                QVERIFY(header(dialog, 3).contains(QStringLiteral("PopUp")));
+
+                // A type chosen in the header, then the separator: the grid follows at once.
+                dialog.setColumnType(3, StringType);
+                QVERIFY(header(dialog, 3).contains(QStringLiteral("String")));
+                const int german = formats->findData(QLocale(QLocale::German, QLocale::Germany));
+                dialog.separatorBox()->setCurrentIndex(0);  // comma
+                QCOMPARE(dialog.model()->columnCount(), 2); // "-12,50" holds one
+                QCoreApplication::processEvents();
+                QCOMPARE(formats->itemText(german), QStringLiteral("German"));
+                dialog.separatorBox()->setCurrentIndex(1); // semicolon again
+                QCOMPARE(dialog.model()->columnCount(), 4);
+                QCoreApplication::processEvents();
+                QVERIFY(formats->itemText(german).endsWith(QStringLiteral("(suggested)")));
+                dialog.setColumnType(3, StringType);
+                QVERIFY(dialog.canImport());
+            }();
+            return true;
+        };
+        mPrompter->expect(QStringLiteral("Information"),
+                          QStringLiteral("1 value does not fit its field's type and was imported "
+                                         "as its text."),
+                          Icon::Information, Buttons::Ok, Answer::Ok);
+        mWindow->commandGroups().get<ExchangeCommands>().importText();
+        QVERIFY(shown);
+        QVERIFY(mWindow->isDatabaseOpen());
+        const Database &database = windowDatabase();
+        QCOMPARE(database.fieldCount(), 4);
+        QCOMPARE(database.fieldType(1), int(NormalDateType));
+        QCOMPARE(database.fieldType(2), int(StringType));
+        QCOMPARE(database.fieldType(3), int(FloatType));
+        QCOMPARE(database.fieldType(4), int(StringType));
+        QCOMPARE(database.cell(1, 3), QByteArray("2023-02-29"));
+        QCOMPARE(database.cell(2, 1), QByteArray("01067"));
+        QCOMPARE(database.cell(3, 2), QByteArray("1.234,00"));
+        // The formats the file was read in are the new database's.
+        QCOMPARE(windowDocument().formatsChoice().localeName, QStringLiteral("de_DE"));
+        // The choice is remembered for the next preview.
+        QVERIFY(rememberedUseDetectedTypes());
+        rememberUseDetectedTypes(false);
+    }
+
+    void cancelChangesNothing()
+    {
+        openTable({{"Old"}, {"keep"}});
+        const QString path = writeFile(QStringLiteral("bank.csv"), BankCsv);
+        mDialogs->expectOpen(QStringLiteral("Import"), path, int(TextType::Semicolon));
+        mDialogs->onConfirmDialog = [](QDialog &base) {
+            static_cast<ImportPreviewDialog &>(base).setColumnSkipped(0, true);
+            return false;
+        };
+        mWindow->commandGroups().get<ExchangeCommands>().importText();
+        QCOMPARE(windowDatabase().fieldCount(), 1);
+        QCOMPARE(windowDatabase().cell(1, 1), QByteArray("keep"));
+        QVERIFY(!windowDatabase().isModified());
+    }
+
+    void badInputIsNamed_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<bool>("okEnabled");
+        QTest::newRow("UTF-8 read byte by byte")
+            << QByteArray("Name;Ort\r\nJ\xC3\xBCrgen;K\xC3\xB6ln\r\n")
+            << QStringLiteral("looks like UTF-8") << true;
+        QTest::newRow("empty") << QByteArray() << QStringLiteral("The file is empty.") << false;
+        QTest::newRow("binary") << QByteArray("\x00\x01\x02;\x00\r\n", 6)
+                                << QStringLiteral("NUL bytes") << false;
+    }
+
+    void badInputIsNamed()
+    {
+        QFETCH(QByteArray, bytes);
+        const QString path = writeFile(QStringLiteral("bad.csv"), bytes);
+        mDialogs->expectOpen(QStringLiteral("Import"), path, int(TextType::Semicolon));
+        bool enabled = true;
+        QString problems;
+        mDialogs->onConfirmDialog = [&](QDialog &base) {
+            auto &dialog = static_cast<ImportPreviewDialog &>(base);
+            enabled = dialog.canImport();
+            problems = dialog.problemsLine()->text();
+            return false;
+        };
+        mWindow->commandGroups().get<ExchangeCommands>().importText();
+        QTEST(enabled, "okEnabled");
+        QFETCH(QString, line);
+        QVERIFY2(problems.contains(line), qPrintable(problems));
+        QVERIFY(!mWindow->isDatabaseOpen());
+    }
+
+    void appendMapsByNameAndCountsNewRecords()
+    {
+        openTable({{"Name", "Age"}, {"Ann", "30"}});
+        const QString path = writeFile(QStringLiteral("more.csv"), "Age;Name\r\n41;Bob\r\n");
+        mDialogs->expectOpen(QStringLiteral("Append"), path, int(TextType::Semicolon));
+        QString before;
+        QString after;
+        mDialogs->onConfirmDialog = [&](QDialog &base) {
+            auto &dialog = static_cast<ImportPreviewDialog &>(base);
+            before = dialog.newRecordsLine()->text();
+            dialog.firstLineNamesBox()->setChecked(true);
+            after = dialog.newRecordsLine()->text();
+            return true;
+        };
+        mWindow->commandGroups().get<ExchangeCommands>().appendText();
+        QCOMPARE(before, QStringLiteral("New records: 2"));
+        QCOMPARE(after, QStringLiteral("New records: 1"));
+        QCOMPARE(windowDatabase().recordCount(), 2);
+        QCOMPARE(windowDatabase().cell(1, 2), QByteArray("Bob"));
+        QCOMPARE(windowDatabase().cell(2, 2), QByteArray("41"));
+    }
+
+    void columnMenuFromTheKeyboard()
+    {
+        const QString path = writeFile(QStringLiteral("bank.csv"), BankCsv);
+        mDialogs->expectOpen(QStringLiteral("Import"), path, int(TextType::Semicolon));
+        mDialogs->onConfirmDialog = [&](QDialog &base) {
+            auto &dialog = static_cast<ImportPreviewDialog &>(base);
+            dialog.grid()->setCurrentIndex(dialog.model()->index(0, 2));
+            QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(5, 5));
+            QApplication::sendEvent(dialog.grid()->viewport(), &menuKey);
+            QMenu *menu = dialog.openedMenu();
+            if (!menu)
+                return false;
+            for (QAction *action : menu->actions()) {
+                if (action->text() == QStringLiteral("&Skip"))
+                    action->trigger();
+            }
+            menu->close();
+            return header(dialog, 2).contains(QStringLiteral("Skipped"));
+        };
+        mWindow->commandGroups().get<ExchangeCommands>().importText();
+        QVERIFY(mWindow->isDatabaseOpen());
+        QCOMPARE(windowDatabase().fieldCount(), 3);
+        QCOMPARE(windowDatabase().fieldName(3), QByteArray("Art"));
+    }
+};
+
+QTEST_MAIN(TestImportPreview)
+#include "tst_import_preview.moc"
