@@ -70,9 +70,9 @@ and %n more.</numerusform>
     <name>kribed::ColumnFilterPopup</name>
     <message numerus="yes">
         <source>%n value(s) of this field do not read as its type and match no condition on it.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n value of this field does not read as its type and matches no condition on it.</numerusform>
+            <numerusform>%n values of this field do not read as its type and match no condition on it.</numerusform>
         </translation>
     </message>
 </context>

@@ -14,6 +14,7 @@
 #include "pdb_builder.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -132,6 +133,15 @@ private Q_SLOTS:
         // The town list counts over what the turnover leaves; "viel" reads as no number.
         filters().openFilterPopup(1);
         QCOMPARE(listTexts(), (QStringList{u"Bremen (1)"_s, u"Hamburg (2)"_s, u"Kiel (1)"_s}));
+        // Select all ticks what the search leaves, and shows whether all of it is ticked.
+        QVERIFY(!popup().selectAllBox()->isChecked());
+        popup().searchBox()->setText(u"ki"_s);
+        QVERIFY(!popup().selectAllBox()->isChecked());
+        popup().selectAllBox()->click();
+        QVERIFY(popup().selectAllBox()->isChecked());
+        QVERIFY(!popup().filter().listOn);
+        popup().selectAllBox()->click();
+        QCOMPARE(popup().filter().values, (QVector<QByteArray>{"Bremen", "Hamburg"}));
         popup().close();
         filters().openFilterPopup(2);
         QVERIFY(!popup().findChildren<QLabel *>().isEmpty());
