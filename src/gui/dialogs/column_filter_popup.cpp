@@ -127,6 +127,12 @@ ColumnFilterPopup::ColumnFilterPopup(QWidget *parent)
     buttons->addButton(mClear, QDialogButtonBox::ResetRole);
     layout->addWidget(buttons);
 
+    // Tab goes down the popup as it reads: the list, then each condition with its values.
+    const QWidgetList order{mSearch,        mSelectAll,      mValues, mTests[0],
+                            mValueBoxes[0], mSecondBoxes[0], mJoin,   mTests[1],
+                            mValueBoxes[1], mSecondBoxes[1]};
+    for (qsizetype at = 1; at < order.size(); ++at)
+        QWidget::setTabOrder(order[at - 1], order[at]);
     connect(mSearch, &QLineEdit::textChanged, this, &ColumnFilterPopup::narrowList);
     connect(mValues, &QListWidget::itemChanged, this, [this] {
         if (!mTicking)

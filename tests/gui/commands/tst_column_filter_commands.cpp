@@ -106,6 +106,18 @@ private:
 
     int steps() { return windowDocument().history().stack().index(); }
 
+    // The control Tab goes to from `widget` in the popup.
+    QWidget *nextTabStop(QWidget *widget)
+    {
+        for (QWidget *next = widget->nextInFocusChain(); next != widget;
+             next = next->nextInFocusChain()) {
+            if ((next->focusPolicy() & Qt::TabFocus) && next->isEnabled()
+                && next->isVisibleTo(&popup()))
+                return next;
+        }
+        return nullptr;
+    }
+
 private Q_SLOTS:
     void initTestCase() { initFixture(); }
     void init()
@@ -272,6 +284,10 @@ private Q_SLOTS:
         QTest::keyClick(mWindow->grid(), Qt::Key_Down, Qt::AltModifier);
         QVERIFY(popup().isVisible());
         QCOMPARE(popup().testBox(0)->itemText(1), u"is checked"_s);
+        // Tab goes from the list to the first condition, then to how the two are joined.
+        QCOMPARE(nextTabStop(popup().valueList()), popup().testBox(0));
+        QCOMPARE(nextTabStop(popup().testBox(0)), popup().joinBox());
+        QCOMPARE(nextTabStop(popup().joinBox()), popup().testBox(1));
         QTest::keyClick(&popup(), Qt::Key_Escape);
         QVERIFY(!popup().isVisible());
         QCOMPARE(shownRecords(), "1,2,3,4,5,6"_ba);
