@@ -371,6 +371,10 @@ QString takeOptions(const QCommandLineParser &parser, const Options &options, Cl
             .arg(parser.value(options.language));
     request.json = parser.isSet(options.json);
     request.where = parser.values(options.where);
+    // dump writes texts as they are: the formats only read the values of --where.
+    if (request.command == QLatin1String("dump") && request.locale && request.where.isEmpty())
+        return QCoreApplication::translate("CliOptions", "option --%1 is not used by %2.")
+            .arg(QStringLiteral("locale"), request.command);
     if (parser.isSet(options.table)) {
         if (!request.format->listTables)
             return QCoreApplication::translate("CliOptions", "--table is for --type sqlite only.");

@@ -127,6 +127,15 @@ private Q_SLOTS:
         QCOMPARE(QJsonDocument::fromJson(run.out).object().value(u"records"_s).toInt(), 1);
     }
 
+    void dumpTakesLocaleForWhere()
+    {
+        const CliRun run = runCli({u"dump"_s, u"Kunden.pdb"_s, u"--locale"_s, u"de_DE"_s,
+                                   u"--where"_s, u"Umsatz>1200,4"_s});
+        QCOMPARE(run.exitCode, 0);
+        // "1200.5" reads as no number in German formats; 1500, 5000 and 2500 do.
+        QCOMPARE(dumpedTowns(run.out), "Bremen/Kiel/Hamburg"_ba);
+    }
+
     void replaceTouchesSelectedRecordsOnly()
     {
         const CliRun run =

@@ -127,7 +127,17 @@ ColumnFilterPopup::ColumnFilterPopup(QWidget *parent)
     buttons->addButton(mClear, QDialogButtonBox::ResetRole);
     layout->addWidget(buttons);
 
+    // Tab goes down the popup as it reads: the list, then each condition with its values.
+    const QWidgetList order{mSearch,        mSelectAll,      mValues, mTests[0],
+                            mValueBoxes[0], mSecondBoxes[0], mJoin,   mTests[1],
+                            mValueBoxes[1], mSecondBoxes[1]};
+    for (qsizetype at = 1; at < order.size(); ++at)
+        QWidget::setTabOrder(order[at - 1], order[at]);
     connect(mSearch, &QLineEdit::textChanged, this, &ColumnFilterPopup::narrowList);
+    connect(mValues, &QListWidget::itemChanged, this, [this] {
+        if (!mTicking)
+            showSelectAll();
+    });
     connect(mSelectAll, &QCheckBox::clicked, this, &ColumnFilterPopup::selectAll);
     connect(buttons, &QDialogButtonBox::accepted, this, &ColumnFilterPopup::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QWidget::close);
@@ -161,11 +171,13 @@ void ColumnFilterPopup::prepare(int field, const QString &fieldName, int typeInd
         item->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
         items << item;
     }
+    mTicking = true;
     mValues->setUpdatesEnabled(false);
     for (QListWidgetItem *item : items)
         mValues->addItem(item);
     mValues->setUpdatesEnabled(true);
-    mSelectAll->setChecked(!filter.listOn);
+    mTicking = false;
+    showSelectAll();
     fillTests(typeIndex);
     for (int index = 0; index < 2; ++index)
         showCondition(index,
@@ -261,16 +273,31 @@ void ColumnFilterPopup::narrowList(const QString &text)
         QListWidgetItem *item = mValues->item(row);
         item->setHidden(!text.isEmpty() && !item->text().contains(text, Qt::CaseInsensitive));
     }
+    showSelectAll();
 }
 
 void ColumnFilterPopup::selectAll(bool on)
 {
     // Only what the search leaves is ticked or cleared.
+    mTicking = true;
     for (int row = 0; row < mValues->count(); ++row) {
         QListWidgetItem *item = mValues->item(row);
         if (!item->isHidden())
             item->setCheckState(on ? Qt::Checked : Qt::Unchecked);
     }
+    mTicking = false;
+    showSelectAll();
+}
+
+void ColumnFilterPopup::showSelectAll()
+{
+    // Ticked while every value the list shows is ticked, so a click always does what it shows.
+    bool all = true;
+    for (int row = 0; row < mValues->count() && all; ++row) {
+        const QListWidgetItem *item = mValues->item(row);
+        all = item->isHidden() || item->checkState() == Qt::Checked;
+    }
+    mSelectAll->setChecked(all);
 }
 
 void ColumnFilterPopup::keyPressEvent(QKeyEvent *event)

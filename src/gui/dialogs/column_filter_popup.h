@@ -61,6 +61,7 @@ private:
     void showCondition(int index, const ColumnCondition *condition);
     void narrowList(const QString &text);
     void selectAll(bool on);
+    void showSelectAll();
     void followTests();
 
     QLabel *mTitle;
@@ -77,6 +78,8 @@ private:
     Regional mRegional;
     int mField = 0;
     int mType = 0;
+    // Set while many values are ticked at once, which tell the Select all box once at the end.
+    bool mTicking = false;
 };
 
 } // namespace kribed

@@ -14,6 +14,7 @@
 #include "pdb_builder.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -105,6 +106,18 @@ private:
 
     int steps() { return windowDocument().history().stack().index(); }
 
+    // The control Tab goes to from `widget` in the popup.
+    QWidget *nextTabStop(QWidget *widget)
+    {
+        for (QWidget *next = widget->nextInFocusChain(); next != widget;
+             next = next->nextInFocusChain()) {
+            if ((next->focusPolicy() & Qt::TabFocus) && next->isEnabled()
+                && next->isVisibleTo(&popup()))
+                return next;
+        }
+        return nullptr;
+    }
+
 private Q_SLOTS:
     void initTestCase() { initFixture(); }
     void init()
@@ -132,6 +145,15 @@ private Q_SLOTS:
         // The town list counts over what the turnover leaves; "viel" reads as no number.
         filters().openFilterPopup(1);
         QCOMPARE(listTexts(), (QStringList{u"Bremen (1)"_s, u"Hamburg (2)"_s, u"Kiel (1)"_s}));
+        // Select all ticks what the search leaves, and shows whether all of it is ticked.
+        QVERIFY(!popup().selectAllBox()->isChecked());
+        popup().searchBox()->setText(u"ki"_s);
+        QVERIFY(!popup().selectAllBox()->isChecked());
+        popup().selectAllBox()->click();
+        QVERIFY(popup().selectAllBox()->isChecked());
+        QVERIFY(!popup().filter().listOn);
+        popup().selectAllBox()->click();
+        QCOMPARE(popup().filter().values, (QVector<QByteArray>{"Bremen", "Hamburg"}));
         popup().close();
         filters().openFilterPopup(2);
         QVERIFY(!popup().findChildren<QLabel *>().isEmpty());
@@ -262,6 +284,10 @@ private Q_SLOTS:
         QTest::keyClick(mWindow->grid(), Qt::Key_Down, Qt::AltModifier);
         QVERIFY(popup().isVisible());
         QCOMPARE(popup().testBox(0)->itemText(1), u"is checked"_s);
+        // Tab goes from the list to the first condition, then to how the two are joined.
+        QCOMPARE(nextTabStop(popup().valueList()), popup().testBox(0));
+        QCOMPARE(nextTabStop(popup().testBox(0)), popup().joinBox());
+        QCOMPARE(nextTabStop(popup().joinBox()), popup().testBox(1));
         QTest::keyClick(&popup(), Qt::Key_Escape);
         QVERIFY(!popup().isVisible());
         QCOMPARE(shownRecords(), "1,2,3,4,5,6"_ba);
