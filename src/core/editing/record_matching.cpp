@@ -1,0 +1,262 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/editing/database_compare_p.h"
+#include "core/editing/record_alignment.h"
+#include "core/model/database.h"
+#include "core/model/field_type.h"
+
+#include <QHash>
+#include <QSet>
+
+#include <algorithm>
+#include <numeric>
+
+namespace kribed {
+
+namespace {
+
+// Unmatched records of a content alignment are looked for a partner this far ahead.
+constexpr int PartnerLookahead = 16;
+
+class RecordMatcher
+{
+public:
+    RecordMatcher(const Database &older, const Database &newer, const CompareOptions &options,
+                  DatabaseComparison &comparison)
+        : mOlder(older)
+        , mNewer(newer)
+        , mComparison(comparison)
+        , mOlderMatch(older.recordCount() + 1, 0)
+        , mNewerMatch(newer.recordCount() + 1, 0)
+    {
+        for (int pair = 0; pair < comparison.fields.size(); ++pair) {
+            const FieldPair &fields = comparison.fields.at(pair);
+            if (fields.matched() && !(options.ignoreStamps && fields.stamp))
+                mCompared.append(pair);
+        }
+    }
+
+    void matchByKey(int keyPair)
+    {
+        const FieldPair key = mComparison.fields.at(keyPair);
+        QHash<QByteArray, int> groupOf;
+        QVector<QVector<int>> olderGroups, newerGroups;
+        auto groupFor = [&](const QByteArray &value) {
+            auto found = groupOf.constFind(value);
+            if (found != groupOf.constEnd())
+                return *found;
+            olderGroups.append(QVector<int>());
+            newerGroups.append(QVector<int>());
+            return *groupOf.insert(value, int(olderGroups.size() - 1));
+        };
+        for (int record = 1; record <= mOlder.recordCount(); ++record)
+            olderGroups[groupFor(mOlder.cell(key.olderField, record))].append(record);
+        for (int record = 1; record <= mNewer.recordCount(); ++record)
+            newerGroups[groupFor(mNewer.cell(key.newerField, record))].append(record);
+        for (int group = 0; group < olderGroups.size(); ++group) {
+            const QVector<int> &olderRecords = olderGroups.at(group);
+            const QVector<int> &newerRecords = newerGroups.at(group);
+            if (olderRecords.size() == 1 && newerRecords.size() == 1)
+                pair(olderRecords.first(), newerRecords.first());
+            else if (!olderRecords.isEmpty() && !newerRecords.isEmpty())
+                matchByContent(olderRecords, newerRecords);
+        }
+    }
+
+    void matchByContent(const QVector<int> &olderRecords, const QVector<int> &newerRecords)
+    {
+        const QVector<size_t> olderHashes = hashes(mOlder, olderRecords, true);
+        const QVector<size_t> newerHashes = hashes(mNewer, newerRecords, false);
+        const QVector<AlignedPair> aligned =
+            alignSequences(olderHashes, newerHashes, [&](int o, int n) {
+                return differingPairs(olderRecords.at(o), newerRecords.at(n), 0) == 0;
+            });
+        int olderFrom = 0;
+        int newerFrom = 0;
+        for (const AlignedPair &match : aligned) {
+            pairSimilar(olderRecords, olderFrom, match.older, newerRecords, newerFrom, match.newer);
+            pair(olderRecords.at(match.older), newerRecords.at(match.newer));
+            olderFrom = match.older + 1;
+            newerFrom = match.newer + 1;
+        }
+        pairSimilar(olderRecords, olderFrom, int(olderRecords.size()), newerRecords, newerFrom,
+                    int(newerRecords.size()));
+    }
+
+    void listRecords()
+    {
+        int nextOlder = 1;
+        auto listRemovedBefore = [&](int olderRecord) {
+            for (; nextOlder < olderRecord; ++nextOlder) {
+                if (mOlderMatch[nextOlder] == 0)
+                    add({RecordState::Removed, nextOlder, 0, {}});
+            }
+        };
+        // For each newer record, the older partner of the next matched record from it on: the
+        // removed records before that partner are listed before an added record, as diff does.
+        QVector<int> nextPartner(mNewer.recordCount() + 2, mOlder.recordCount() + 1);
+        for (int record = mNewer.recordCount(); record >= 1; --record)
+            nextPartner[record] =
+                mNewerMatch[record] ? mNewerMatch[record] : nextPartner[record + 1];
+        for (int record = 1; record <= mNewer.recordCount(); ++record) {
+            const int olderRecord = mNewerMatch[record];
+            if (olderRecord == 0) {
+                listRemovedBefore(nextPartner[record]);
+                add({RecordState::Added, 0, record, {}});
+                continue;
+            }
+            listRemovedBefore(olderRecord);
+            nextOlder = std::max(nextOlder, olderRecord + 1);
+            RecordComparison compared{RecordState::Same, olderRecord, record, {}};
+            compared.changedPairs = changedPairs(olderRecord, record);
+            if (!compared.changedPairs.isEmpty())
+                compared.state = RecordState::Changed;
+            add(std::move(compared));
+        }
+        listRemovedBefore(mOlder.recordCount() + 1);
+        mComparison.changedFieldCount = int(mChangedFields.size());
+    }
+
+private:
+    void pair(int olderRecord, int newerRecord)
+    {
+        mOlderMatch[olderRecord] = newerRecord;
+        mNewerMatch[newerRecord] = olderRecord;
+    }
+
+    // Between two matches of an alignment: each older record takes the first newer record
+    // ahead of the last partner that agrees with it in at least half of the compared cells.
+    void pairSimilar(const QVector<int> &olderRecords, int olderFrom, int olderTo,
+                     const QVector<int> &newerRecords, int newerFrom, int newerTo)
+    {
+        const int allowed = int(mCompared.size()) / 2;
+        for (int o = olderFrom; o < olderTo && newerFrom < newerTo; ++o) {
+            const int last = std::min(newerTo, newerFrom + PartnerLookahead);
+            for (int n = newerFrom; n < last; ++n) {
+                if (differingPairs(olderRecords.at(o), newerRecords.at(n), allowed + 1)
+                    <= allowed) {
+                    pair(olderRecords.at(o), newerRecords.at(n));
+                    newerFrom = n + 1;
+                    break;
+                }
+            }
+        }
+    }
+
+    QVector<size_t> hashes(const Database &database, const QVector<int> &records, bool older) const
+    {
+        QVector<size_t> result;
+        result.reserve(records.size());
+        for (int record : records) {
+            size_t hash = 0x9e3779b9u;
+            for (int pair : mCompared) {
+                const FieldPair &fields = mComparison.fields.at(pair);
+                const QByteArrayView text =
+                    database.cellView(older ? fields.olderField : fields.newerField, record);
+                hash = qHash(text, hash * 31 + size_t(text.size()));
+            }
+            result.append(hash);
+        }
+        return result;
+    }
+
+    // How many compared cells differ, counting no further than `enough` (0: all).
+    int differingPairs(int olderRecord, int newerRecord, int enough) const
+    {
+        int count = 0;
+        for (int pair : mCompared) {
+            const FieldPair &fields = mComparison.fields.at(pair);
+            if (mOlder.cellView(fields.olderField, olderRecord)
+                != mNewer.cellView(fields.newerField, newerRecord)) {
+                if (++count == enough)
+                    break;
+            }
+        }
+        return count;
+    }
+
+    QVector<int> changedPairs(int olderRecord, int newerRecord) const
+    {
+        QVector<int> result;
+        if (mOlder.recordAt(olderRecord).isSharedWith(mNewer.recordAt(newerRecord)))
+            return result;
+        for (int pair : mCompared) {
+            const FieldPair &fields = mComparison.fields.at(pair);
+            if (mOlder.cellView(fields.olderField, olderRecord)
+                != mNewer.cellView(fields.newerField, newerRecord))
+                result.append(pair);
+        }
+        return result;
+    }
+
+    void add(RecordComparison compared)
+    {
+        switch (compared.state) {
+        case RecordState::Added: ++mComparison.added; break;
+        case RecordState::Removed: ++mComparison.removed; break;
+        case RecordState::Changed:
+            ++mComparison.changed;
+            for (int pair : compared.changedPairs)
+                mChangedFields.insert(pair);
+            break;
+        case RecordState::Same: break;
+        }
+        mComparison.records.append(std::move(compared));
+    }
+
+    const Database &mOlder;
+    const Database &mNewer;
+    DatabaseComparison &mComparison;
+    QVector<int> mCompared;
+    QVector<int> mOlderMatch;
+    QVector<int> mNewerMatch;
+    QSet<int> mChangedFields;
+};
+
+// The field pair records are matched by, or -1 (and keyMissing for a field that is not there).
+int chooseKeyPair(const Database &older, const Database &newer, const CompareOptions &options,
+                  DatabaseComparison &comparison)
+{
+    const QVector<FieldPair> &fields = comparison.fields;
+    for (int pass = 0; pass < 2 && options.matching == RecordMatching::Automatic; ++pass) {
+        for (int pair = 0; pair < fields.size(); ++pair) {
+            const FieldPair &field = fields.at(pair);
+            if (field.matched()
+                && (pass == 0 ? newer.fieldType(field.newerField)
+                              : older.fieldType(field.olderField))
+                       == AutoIncrementIntegerType)
+                return pair;
+        }
+    }
+    if (options.matching != RecordMatching::Field)
+        return -1;
+    for (int pair = 0; pair < fields.size(); ++pair) {
+        const FieldPair &field = fields.at(pair);
+        if (field.matched()
+            && (newer.fieldName(field.newerField) == options.keyField
+                || older.fieldName(field.olderField) == options.keyField))
+            return pair;
+    }
+    comparison.keyMissing = true;
+    return -1;
+}
+
+} // namespace
+
+void compareRecords(const Database &older, const Database &newer, const CompareOptions &options,
+                    DatabaseComparison &comparison)
+{
+    comparison.keyPair = chooseKeyPair(older, newer, options, comparison);
+    RecordMatcher matcher(older, newer, options, comparison);
+    if (comparison.keyPair >= 0) {
+        matcher.matchByKey(comparison.keyPair);
+    } else {
+        QVector<int> olderRecords(older.recordCount()), newerRecords(newer.recordCount());
+        std::iota(olderRecords.begin(), olderRecords.end(), 1);
+        std::iota(newerRecords.begin(), newerRecords.end(), 1);
+        matcher.matchByContent(olderRecords, newerRecords);
+    }
+    matcher.listRecords();
+}
+
+} // namespace kribed
