@@ -56,6 +56,11 @@ struct CliRequest
     bool matchCase = false;
     bool wholeCell = false;
     QString output; // another file to write; empty: the database's own, with its backup
+    // diff: the field records are matched by (empty: the auto-increment field, else content),
+    // whether stamps count, and the report as CSV instead of the listing.
+    QString key;
+    bool ignoreStamps = true;
+    bool csv = false;
 };
 
 // What the command line asks for: a request to run, or an exit at once (help, version, a usage
