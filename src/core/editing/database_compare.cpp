@@ -173,10 +173,9 @@ DatabaseComparison compareDatabases(const Database &older, const Database &newer
 
 QString comparisonSummary(const DatabaseComparison &comparison)
 {
-    const char *const context = "DatabaseCompare";
     if (comparison.same())
-        return QCoreApplication::translate(context, "No differences");
-    QString text = QCoreApplication::translate(context,
+        return QCoreApplication::translate("DatabaseCompare", "No differences");
+    QString text = QCoreApplication::translate("DatabaseCompare",
                                                "%1 added, %2 removed, %3 changed in %n "
                                                "field(s)",
                                                nullptr, comparison.changedFieldCount)
@@ -185,22 +184,24 @@ QString comparisonSummary(const DatabaseComparison &comparison)
                        .arg(comparison.changed);
     if (!comparison.definitions.isEmpty() || !comparison.settings.isEmpty())
         text += QCoreApplication::translate(
-            context, "; %n definition(s) and setting(s) differ", nullptr,
+            "DatabaseCompare", "; %n definition(s) and setting(s) differ", nullptr,
             int(comparison.definitions.size() + comparison.settings.size()));
     return text;
 }
 
 QString definitionChangeName(DefinitionChange change)
 {
-    const char *const context = "DatabaseCompare";
     switch (change) {
-    case DefinitionChange::Added: return QCoreApplication::translate(context, "Field added");
-    case DefinitionChange::Removed: return QCoreApplication::translate(context, "Field removed");
-    case DefinitionChange::Renamed: return QCoreApplication::translate(context, "Name");
-    case DefinitionChange::Moved: return QCoreApplication::translate(context, "Position");
-    case DefinitionChange::Retyped: return QCoreApplication::translate(context, "Type");
-    case DefinitionChange::Resized: return QCoreApplication::translate(context, "Width");
-    case DefinitionChange::PopupList: return QCoreApplication::translate(context, "Popup list");
+    case DefinitionChange::Added:
+        return QCoreApplication::translate("DatabaseCompare", "Field added");
+    case DefinitionChange::Removed:
+        return QCoreApplication::translate("DatabaseCompare", "Field removed");
+    case DefinitionChange::Renamed: return QCoreApplication::translate("DatabaseCompare", "Name");
+    case DefinitionChange::Moved: return QCoreApplication::translate("DatabaseCompare", "Position");
+    case DefinitionChange::Retyped: return QCoreApplication::translate("DatabaseCompare", "Type");
+    case DefinitionChange::Resized: return QCoreApplication::translate("DatabaseCompare", "Width");
+    case DefinitionChange::PopupList:
+        return QCoreApplication::translate("DatabaseCompare", "Popup list");
     }
     return {};
 }

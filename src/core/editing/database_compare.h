@@ -22,8 +22,8 @@ struct CompareOptions
 {
     RecordMatching matching = RecordMatching::Automatic;
     QByteArray keyField; // for RecordMatching::Field: the field's name in both versions
-    // Modification date and time fields do not count as changes (nor as record content when
-    // records are matched by content).
+    // Modification date and time fields do not count as changes. They never steer an alignment
+    // by content, whether they count or not.
     bool ignoreStamps = true;
 };
 

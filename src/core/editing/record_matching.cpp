@@ -33,6 +33,8 @@ public:
             const FieldPair &fields = comparison.fields.at(pair);
             if (fields.matched() && !(options.ignoreStamps && fields.stamp))
                 mCompared.append(pair);
+            if (fields.matched() && !fields.stamp)
+                mAligned.append(pair);
         }
     }
 
@@ -69,7 +71,7 @@ public:
         const QVector<size_t> newerHashes = hashes(mNewer, newerRecords, false);
         const QVector<AlignedPair> aligned =
             alignSequences(olderHashes, newerHashes, [&](int o, int n) {
-                return differingPairs(olderRecords.at(o), newerRecords.at(n), 0) == 0;
+                return differingPairs(olderRecords.at(o), newerRecords.at(n), mAligned, 0) == 0;
             });
         int olderFrom = 0;
         int newerFrom = 0;
@@ -129,11 +131,11 @@ private:
     void pairSimilar(const QVector<int> &olderRecords, int olderFrom, int olderTo,
                      const QVector<int> &newerRecords, int newerFrom, int newerTo)
     {
-        const int allowed = int(mCompared.size()) / 2;
+        const int allowed = int(mAligned.size()) / 2;
         for (int o = olderFrom; o < olderTo && newerFrom < newerTo; ++o) {
             const int last = std::min(newerTo, newerFrom + PartnerLookahead);
             for (int n = newerFrom; n < last; ++n) {
-                if (differingPairs(olderRecords.at(o), newerRecords.at(n), allowed + 1)
+                if (differingPairs(olderRecords.at(o), newerRecords.at(n), mAligned, allowed + 1)
                     <= allowed) {
                     pair(olderRecords.at(o), newerRecords.at(n));
                     newerFrom = n + 1;
@@ -149,7 +151,7 @@ private:
         result.reserve(records.size());
         for (int record : records) {
             size_t hash = 0x9e3779b9u;
-            for (int pair : mCompared) {
+            for (int pair : mAligned) {
                 const FieldPair &fields = mComparison.fields.at(pair);
                 const QByteArrayView text =
                     database.cellView(older ? fields.olderField : fields.newerField, record);
@@ -160,11 +162,12 @@ private:
         return result;
     }
 
-    // How many compared cells differ, counting no further than `enough` (0: all).
-    int differingPairs(int olderRecord, int newerRecord, int enough) const
+    // How many cells of the pairs differ, counting no further than `enough` (0: all).
+    int differingPairs(int olderRecord, int newerRecord, const QVector<int> &pairs,
+                       int enough) const
     {
         int count = 0;
-        for (int pair : mCompared) {
+        for (int pair : pairs) {
             const FieldPair &fields = mComparison.fields.at(pair);
             if (mOlder.cellView(fields.olderField, olderRecord)
                 != mNewer.cellView(fields.newerField, newerRecord)) {
@@ -207,7 +210,10 @@ private:
     const Database &mOlder;
     const Database &mNewer;
     DatabaseComparison &mComparison;
+    // The pairs whose cells count as changes, and those records are aligned by: stamps never
+    // steer the alignment, so a record whose stamp alone changed stays paired when they count.
     QVector<int> mCompared;
+    QVector<int> mAligned;
     QVector<int> mOlderMatch;
     QVector<int> mNewerMatch;
     QSet<int> mChangedFields;
