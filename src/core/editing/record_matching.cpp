@@ -41,28 +41,54 @@ public:
     void matchByKey(int keyPair)
     {
         const FieldPair key = mComparison.fields.at(keyPair);
-        QHash<QByteArray, int> groupOf;
-        QVector<QVector<int>> olderGroups, newerGroups;
-        auto groupFor = [&](const QByteArray &value) {
-            auto found = groupOf.constFind(value);
+        // Each key value a group; the views stay valid, for neither database changes here.
+        QHash<QByteArrayView, int> groupOf;
+        groupOf.reserve(mOlder.recordCount() + mNewer.recordCount());
+        QVector<int> olderGroup(mOlder.recordCount() + 1), newerGroup(mNewer.recordCount() + 1);
+        QVector<Group> groups;
+        auto groupFor = [&](QByteArrayView value) {
+            const auto found = groupOf.constFind(value);
             if (found != groupOf.constEnd())
                 return *found;
-            olderGroups.append(QVector<int>());
-            newerGroups.append(QVector<int>());
-            return *groupOf.insert(value, int(olderGroups.size() - 1));
+            groups.append(Group());
+            return *groupOf.insert(value, int(groups.size() - 1));
         };
-        for (int record = 1; record <= mOlder.recordCount(); ++record)
-            olderGroups[groupFor(mOlder.cell(key.olderField, record))].append(record);
-        for (int record = 1; record <= mNewer.recordCount(); ++record)
-            newerGroups[groupFor(mNewer.cell(key.newerField, record))].append(record);
-        for (int group = 0; group < olderGroups.size(); ++group) {
-            const QVector<int> &olderRecords = olderGroups.at(group);
-            const QVector<int> &newerRecords = newerGroups.at(group);
-            if (olderRecords.size() == 1 && newerRecords.size() == 1)
-                pair(olderRecords.first(), newerRecords.first());
-            else if (!olderRecords.isEmpty() && !newerRecords.isEmpty())
-                matchByContent(olderRecords, newerRecords);
+        for (int record = 1; record <= mOlder.recordCount(); ++record) {
+            Group &group =
+                groups[olderGroup[record] = groupFor(mOlder.cellView(key.olderField, record))];
+            group.olderFirst = group.olderFirst ? group.olderFirst : record;
+            ++group.olderCount;
         }
+        for (int record = 1; record <= mNewer.recordCount(); ++record) {
+            Group &group =
+                groups[newerGroup[record] = groupFor(mNewer.cellView(key.newerField, record))];
+            group.newerFirst = group.newerFirst ? group.newerFirst : record;
+            ++group.newerCount;
+        }
+        // A value on both sides once pairs its records; more than once on a side, its records
+        // are aligned by content among themselves (one pass gathers them all).
+        QVector<int> slotOf(groups.size(), -1);
+        QVector<QVector<int>> olderMembers, newerMembers;
+        for (int index = 0; index < groups.size(); ++index) {
+            const Group &group = groups.at(index);
+            if (group.olderCount == 1 && group.newerCount == 1) {
+                pair(group.olderFirst, group.newerFirst);
+            } else if (group.olderCount > 0 && group.newerCount > 0) {
+                slotOf[index] = int(olderMembers.size());
+                olderMembers.append(QVector<int>());
+                newerMembers.append(QVector<int>());
+            }
+        }
+        for (int record = 1; record < olderGroup.size(); ++record) {
+            if (const int slot = slotOf.at(olderGroup.at(record)); slot >= 0)
+                olderMembers[slot].append(record);
+        }
+        for (int record = 1; record < newerGroup.size(); ++record) {
+            if (const int slot = slotOf.at(newerGroup.at(record)); slot >= 0)
+                newerMembers[slot].append(record);
+        }
+        for (int slot = 0; slot < olderMembers.size(); ++slot)
+            matchByContent(olderMembers.at(slot), newerMembers.at(slot));
     }
 
     void matchByContent(const QVector<int> &olderRecords, const QVector<int> &newerRecords)
@@ -120,6 +146,15 @@ public:
     }
 
 private:
+    // The records of one key value on both sides: how many, and the first.
+    struct Group
+    {
+        int olderFirst = 0;
+        int olderCount = 0;
+        int newerFirst = 0;
+        int newerCount = 0;
+    };
+
     void pair(int olderRecord, int newerRecord)
     {
         mOlderMatch[olderRecord] = newerRecord;
