@@ -190,7 +190,7 @@ private:
                 const FieldPair &fields = mComparison.fields.at(pair);
                 const QByteArrayView text =
                     database.cellView(older ? fields.olderField : fields.newerField, record);
-                hash = qHash(text, hash * 31 + size_t(text.size()));
+                hash = (hash * 1000003u) ^ qHash(text, 0) ^ size_t(text.size());
             }
             result.append(hash);
         }
