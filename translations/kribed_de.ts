@@ -1957,6 +1957,47 @@ Dateien, und kribed-cli import --type sqlite --table NAME liest die Tabelle
 NAME; ohne --table liest es die Tabelle des eigenen Exports oder die einzige
 Tabelle der Datei. --locale wählt die regionalen Formate.</translation>
     </message>
+    <message>
+        <source>Comparing versions</source>
+        <translation>Fassungen vergleichen</translation>
+    </message>
+    <message>
+        <source>File &gt; Compare with backup compares the open database with the backup (.pd_) its
+last save kept; File &gt; Compare with file... with any other version. The comparison
+opens below the grid: a summary (&quot;3 added, 1 removed, 12 changed in 5 fields&quot;),
+the differences of fields and settings, and every record marked + (only in the open
+database), - (only in the other version) or ~ (changed). Changed cells are
+highlighted; their tool tip shows the other version&apos;s text. Fields are matched by
+name, then by position. Records are matched by the auto-increment field, by a field
+chosen in Match records by, or by whole records, so that an inserted record leaves
+the others in place. Ignore stamps (on at first) leaves modification dates and times
+out. F8 and Shift+F8 go to the next and previous change. Take from other version
+copies the other version&apos;s cell or record back (a removed record is inserted again,
+an added one removed); Take all from other version does so for the selected records,
+or for all. Each is one step Undo takes back, and nothing is written before you save.
+Export report... writes the differences as CSV (key, field, old, new).
+From a shell, kribed-cli diff A.pdb B.pdb prints them; its exit status is 0 when the
+databases are the same and 1 when they differ.</source>
+        <translation>Datei &gt; Mit Sicherungskopie vergleichen vergleicht die geöffnete Datenbank mit der
+Sicherungskopie (.pd_), die ihr letztes Speichern behalten hat; Datei &gt; Mit Datei
+vergleichen... mit jeder anderen Fassung. Der Vergleich öffnet sich unter dem Raster: eine
+Zusammenfassung („3 hinzugefügt, 1 entfernt, 12 geändert in 5 Feldern“), die Unterschiede der
+Felder und Einstellungen und jeder Datensatz mit + (nur in der geöffneten Datenbank), -
+(nur in der anderen Fassung) oder ~ (geändert) markiert. Geänderte Zellen sind hervorgehoben;
+ihr Tooltip zeigt den Text der anderen Fassung. Felder werden über den Namen, dann über die
+Position zugeordnet. Datensätze werden über das automatisch hochzählende Feld, über ein unter
+„Datensätze zuordnen nach“ gewähltes Feld oder über den ganzen Datensatz zugeordnet, sodass ein
+eingefügter Datensatz die anderen an ihrem Platz lässt. „Änderungsstempel ignorieren“ (anfangs
+eingeschaltet) lässt Änderungsdatum und -zeit außer Acht. F8 und Umschalt+F8 gehen zur
+nächsten und vorherigen Änderung. „Aus anderer Fassung übernehmen“ kopiert die Zelle oder den
+Datensatz der anderen Fassung zurück (ein entfernter Datensatz wird wieder eingefügt, ein
+hinzugefügter entfernt); „Alles aus anderer Fassung übernehmen“ tut das für die gewählten
+Datensätze oder für alle. Jedes ist ein Schritt, den Rückgängig zurücknimmt, und nichts wird
+geschrieben, bevor Sie speichern. „Bericht exportieren...“ schreibt die Unterschiede als CSV
+(Schlüssel, Feld, alt, neu).
+In einer Shell gibt kribed-cli diff A.pdb B.pdb sie aus; sein Exit-Status ist 0, wenn die
+Datenbanken gleich sind, und 1, wenn sie sich unterscheiden.</translation>
+    </message>
 </context>
 <context>
     <name>WorkbookExport</name>
