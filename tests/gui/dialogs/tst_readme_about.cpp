@@ -48,6 +48,7 @@ private Q_SLOTS:
             QStringLiteral("Importing and exporting data to and from KribEd (Converting data)"),
             QStringLiteral("SQLite databases and Excel workbooks"),
             QStringLiteral("Appending data"),
+            QStringLiteral("Comparing versions"),
             QStringLiteral("Editing the Database Information"),
             QStringLiteral("The Properties dialog"),
             QStringLiteral("Database"),
