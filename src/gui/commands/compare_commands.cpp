@@ -292,7 +292,7 @@ void CompareCommands::showDefinitions()
         mPanel->definitions->addItem(
             tr("Setting %1: %2 \u2192 %3")
                 .arg(difference.setting, difference.olderText, difference.newerText));
-    mPanel->definitions->setVisible(mPanel->definitions->count() > 0);
+    mPanel->fitToComparison();
 }
 
 void CompareCommands::dropComparison()

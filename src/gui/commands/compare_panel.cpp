@@ -14,6 +14,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace kribed {
 
 namespace {
@@ -43,7 +45,6 @@ ComparePanel::ComparePanel(ComparisonModel &model, QWidget *parent)
     show->addItems({tr("All"), tr("Changes only")});
     ignoreStamps->setChecked(true);
     ignoreStamps->setToolTip(tr("Modification dates and times do not count as changes"));
-    definitions->setMaximumHeight(90);
     definitions->hide();
     summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
     view->setModel(&model);
@@ -74,6 +75,16 @@ ComparePanel::ComparePanel(ComparisonModel &model, QWidget *parent)
     layout->addLayout(choices);
     layout->addWidget(view, 1);
     layout->addLayout(buttons);
+}
+
+void ComparePanel::fitToComparison()
+{
+    view->setColumnWidth(0, view->fontMetrics().horizontalAdvance(QStringLiteral("~")) + 16);
+    const int lines = std::min(definitions->count(), 5);
+    definitions->setVisible(lines > 0);
+    if (lines > 0)
+        definitions->setFixedHeight(lines * definitions->sizeHintForRow(0)
+                                    + 2 * definitions->frameWidth() + 2);
 }
 
 } // namespace kribed

@@ -26,6 +26,10 @@ class ComparePanel : public QWidget
 public:
     ComparePanel(ComparisonModel &model, QWidget *parent);
 
+    // After a new comparison: a narrow mark column, and the list of differences of fields and
+    // settings as tall as its lines (up to five), hidden when there are none.
+    void fitToComparison();
+
     QLabel *const summary;
     QListWidget *const definitions;
     QComboBox *const show;
