@@ -125,7 +125,7 @@ CompareCommands::CompareCommands(Workspace &workspace, QObject *parent)
     connect(&document, &DatabaseDocument::regionalChanged, this, &CompareCommands::scheduleRefresh);
     // Another database in the window: the other version belonged to the one before.
     connect(&document, &DatabaseDocument::replaced, this, &CompareCommands::dropComparison);
-    connect(&document, &DatabaseDocument::saved, this, &CompareCommands::refresh);
+    connect(&document, &DatabaseDocument::saved, this, &CompareCommands::followSave);
     setDatabaseOpen(false);
 }
 
@@ -170,6 +170,16 @@ void CompareCommands::refresh()
         widget->setEnabled(comparing);
 }
 
+// A save made a new backup: a comparison with the backup goes on with the new one, so that it
+// shows what changed since the file now kept there.
+void CompareCommands::followSave()
+{
+    refresh();
+    const QString backup = backupFileName(mWorkspace.document().database().filePath());
+    if (mOther && mComparingBackup && QFileInfo(backup).isFile())
+        compareWith(backup);
+}
+
 void CompareCommands::compareWithBackup()
 {
     const QString path = mWorkspace.document().database().filePath();
@@ -203,6 +213,8 @@ bool CompareCommands::compareWith(const QString &path)
     mModel.clear();
     mOther = std::move(other);
     mOtherPath = path;
+    mComparingBackup =
+        QFileInfo(path) == QFileInfo(backupFileName(mWorkspace.document().database().filePath()));
     fillMatchChoices();
     refreshComparison();
     actionComparison->setChecked(true);
@@ -302,6 +314,7 @@ void CompareCommands::dropComparison()
     mModel.clear();
     mOther.reset();
     mOtherPath.clear();
+    mComparingBackup = false;
     mPanel->summary->clear();
     mPanel->definitions->clear();
     mPanel->definitions->hide();

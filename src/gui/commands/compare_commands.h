@@ -53,6 +53,7 @@ public:
     void refreshComparison();
 
 private:
+    void followSave();
     void compareWithBackup();
     void compareWithFile();
     void goToChange(bool forward);
@@ -74,6 +75,7 @@ private:
     QString mOtherPath;
     QTimer mRefreshTimer;
     bool mStale = false;
+    bool mComparingBackup = false;
 };
 
 } // namespace kribed

@@ -12,10 +12,10 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QPushButton>
 #include <QDate>
 #include <QFile>
 #include <QLabel>
+#include <QPushButton>
 #include <QTableView>
 #include <QTest>
 #include <QUndoStack>
@@ -143,6 +143,13 @@ void TestCompareCommands::backupShowsTheChangesSinceTheSave()
     typeInto(2, 1, u"Linz"_s);
     settle();
     QCOMPARE(marks(), u"~~~"_s);
+
+    // A save keeps a new backup, the file as the first save left it: the comparison goes on
+    // with it, and only the edit since shows.
+    windowAction(u"actionSave"_s)->trigger();
+    QCOMPARE(marks(), u"~"_s);
+    QVERIFY2(summary().endsWith(u"0 added, 0 removed, 1 changed in 1 field(s)"_s),
+             qPrintable(summary()));
 }
 
 void TestCompareCommands::takeAll_data()
@@ -188,10 +195,13 @@ void TestCompareCommands::takeAll()
     for (int row = 1; row < now.size(); ++row)
         now[row][2] = ""; // the stamps of taken records
     QCOMPARE(now, expected);
+    const QList<QByteArrayList> after = databaseTable(windowDatabase());
     settle();
     QCOMPARE(this->marks(), QString(other.size(), u'='));
     stack.undo();
     QCOMPARE(databaseTable(windowDatabase()), before);
+    stack.redo();
+    QCOMPARE(databaseTable(windowDatabase()), after);
 }
 
 void TestCompareCommands::unreadableOtherFileChangesNothing()
