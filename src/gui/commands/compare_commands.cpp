@@ -3,8 +3,10 @@
 #include "gui/commands/compare_commands.h"
 
 #include "core/editing/comparison_report.h"
+#include "core/editing/edit_messages.h"
 #include "core/model/database.h"
 #include "core/model/field_type.h"
+#include "core/model/limits.h"
 #include "core/model/pdb_reader.h"
 #include "core/model/pdb_writer.h"
 #include "core/platform/prompter.h"
@@ -20,6 +22,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFileInfo>
 #include <QIODevice>
@@ -410,6 +413,18 @@ void CompareCommands::takeRecords(const QVector<int> &rows, int onlyPair)
     }
     if (planned.isEmpty())
         return;
+    // The records a file can hold: a take that would pass them is refused whole.
+    int count = open.recordCount();
+    for (const Planned &entry : planned)
+        count += entry.change.kind == RecordChange::Insert   ? 1
+                 : entry.change.kind == RecordChange::Remove ? -1
+                                                             : 0;
+    if (count > MaxRecords) {
+        reportRefusal(mWorkspace.prompter(),
+                      QCoreApplication::translate("RowColumnOps",
+                                                  "You mustn't have more than 9999 rows in Kribo"));
+        return;
+    }
     // From the last place up; at one place a replace or removal before the inserts, and the
     // inserts last row first, so they stand in the rows' order.
     std::sort(planned.begin(), planned.end(), [](const Planned &a, const Planned &b) {

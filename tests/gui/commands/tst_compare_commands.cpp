@@ -87,6 +87,7 @@ private Q_SLOTS:
     void takeAll_data();
     void takeAll();
     void unreadableOtherFileChangesNothing();
+    void takeBeyondTheLargestDatabaseIsRefused();
 };
 
 void TestCompareCommands::backupShowsTheChangesSinceTheSave()
@@ -216,6 +217,30 @@ void TestCompareCommands::unreadableOtherFileChangesNothing()
     QCOMPARE(marks(), u"====+"_s);
     QVERIFY(!windowDocument().isModified());
     QCOMPARE(readAll(foreign), PdbBuilder().type("DATA").build());
+}
+
+// A removed record taken back into a database of 9999 records would make one more than a file
+// holds: refused whole; taking all, which also removes the added record, is not.
+void TestCompareCommands::takeBeyondTheLargestDatabaseIsRefused()
+{
+    QList<QByteArrayList> open;
+    for (int record = 1; record <= 9999; ++record)
+        open.append({"R" + QByteArray::number(record), "Town", ""});
+    QList<QByteArrayList> other = open.mid(0, 9998);
+    other.prepend({"X", "Town", ""});
+    openBytes(u"Open.pdb"_s, people(open));
+    QVERIFY(compare().compareWith(writeFile(u"Other.pdb"_s, people(other))));
+    QCOMPARE(model().index(0, 0).data().toString(), u"-"_s);
+    compare().panel().view->setCurrentIndex(model().index(0, 1));
+    mPrompter->expect(u"Information"_s, u"You mustn't have more than 9999 rows in Kribo"_s,
+                      Icon::Error, Buttons::Ok, Answer::Ok);
+    compare().panel().take->click();
+    QCOMPARE(windowDatabase().recordCount(), 9999);
+    QVERIFY(!windowDocument().isModified());
+    compare().panel().takeAll->click();
+    QCOMPARE(windowDatabase().recordCount(), 9999);
+    QCOMPARE(windowDatabase().cell(1, 1), "X"_ba);
+    QCOMPARE(windowDatabase().cell(1, 9999), "R9998"_ba);
 }
 
 QTEST_MAIN(TestCompareCommands)
