@@ -1979,22 +1979,19 @@ Export report... writes the differences as CSV (key, field, old, new).
 From a shell, kribed-cli diff A.pdb B.pdb prints them; its exit status is 0 when the
 databases are the same and 1 when they differ.</source>
         <translation>Datei &gt; Mit Sicherungskopie vergleichen vergleicht die geöffnete Datenbank mit der
-Sicherungskopie (.pd_), die ihr letztes Speichern behalten hat; Datei &gt; Mit Datei
-vergleichen... mit jeder anderen Fassung. Der Vergleich öffnet sich unter dem Raster: eine
-Zusammenfassung („3 hinzugefügt, 1 entfernt, 12 geändert in 5 Feldern“), die Unterschiede der
-Felder und Einstellungen und jeder Datensatz mit + (nur in der geöffneten Datenbank), -
-(nur in der anderen Fassung) oder ~ (geändert) markiert. Geänderte Zellen sind hervorgehoben;
-ihr Tooltip zeigt den Text der anderen Fassung. Felder werden über den Namen, dann über die
-Position zugeordnet. Datensätze werden über das automatisch hochzählende Feld, über ein unter
-„Datensätze zuordnen nach“ gewähltes Feld oder über den ganzen Datensatz zugeordnet, sodass ein
-eingefügter Datensatz die anderen an ihrem Platz lässt. „Änderungsstempel ignorieren“ (anfangs
-eingeschaltet) lässt Änderungsdatum und -zeit außer Acht. F8 und Umschalt+F8 gehen zur
-nächsten und vorherigen Änderung. „Aus anderer Fassung übernehmen“ kopiert die Zelle oder den
-Datensatz der anderen Fassung zurück (ein entfernter Datensatz wird wieder eingefügt, ein
-hinzugefügter entfernt); „Alles aus anderer Fassung übernehmen“ tut das für die gewählten
-Datensätze oder für alle. Jedes ist ein Schritt, den Rückgängig zurücknimmt, und nichts wird
-geschrieben, bevor Sie speichern. „Bericht exportieren...“ schreibt die Unterschiede als CSV
-(Schlüssel, Feld, alt, neu).
+Sicherungskopie (.pd_) vom letzten Speichern; Datei &gt; Mit Datei vergleichen... mit jeder
+anderen Fassung. Der Vergleich öffnet sich unter dem Raster: eine Zusammenfassung („3 hinzugefügt,
+1 entfernt, 12 geändert in 5 Feldern“), die Unterschiede der Felder und Einstellungen und jeder
+Datensatz mit + (nur in der geöffneten Datenbank), - (nur in der anderen Fassung) oder ~ (geändert)
+markiert. Geänderte Zellen sind hervorgehoben; ihr Tooltip zeigt den Text der anderen Fassung. Felder werden über den Namen, dann über die Position zugeordnet. Datensätze über das automatisch
+hochzählende Feld, über ein unter „Datensätze zuordnen nach“ gewähltes Feld oder über den ganzen
+Datensatz, sodass ein eingefügter Datensatz die anderen an ihrem Platz lässt. „Änderungsstempel
+ignorieren“ (anfangs eingeschaltet) lässt Änderungsdatum und -zeit außer Acht. F8 und Umschalt+F8
+gehen zur nächsten und vorherigen Änderung. „Aus anderer Fassung übernehmen“ kopiert die Zelle oder
+den Datensatz der anderen Fassung zurück (ein entfernter Datensatz wird wieder eingefügt, ein
+hinzugefügter entfernt); „Alles aus anderer Fassung übernehmen“ tut das für die gewählten Datensätze
+oder für alle. Jedes ist ein Schritt, den Rückgängig zurücknimmt; geschrieben wird erst beim Speichern.
+„Bericht exportieren...“ schreibt die Unterschiede als CSV (Schlüssel, Feld, alt, neu).
 In einer Shell gibt kribed-cli diff A.pdb B.pdb sie aus; sein Exit-Status ist 0, wenn die
 Datenbanken gleich sind, und 1, wenn sie sich unterscheiden.</translation>
     </message>
@@ -2174,7 +2171,7 @@ und %n weitere.</numerusform>
     <name>kribed::CompareCommands</name>
     <message>
         <source>Compare with &amp;backup</source>
-        <translation>Mit Sicherungskopie &amp;vergleichen</translation>
+        <translation>Mit Sicherungs&amp;kopie vergleichen</translation>
     </message>
     <message>
         <source>Compare the database with the backup its last save kept</source>

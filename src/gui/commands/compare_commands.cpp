@@ -98,7 +98,15 @@ CompareCommands::CompareCommands(Workspace &workspace, QObject *parent)
     actionComparison->setCheckable(true);
     mRefreshTimer.setSingleShot(true);
     mRefreshTimer.setInterval(0);
-    connect(&mRefreshTimer, &QTimer::timeout, this, &CompareCommands::refreshComparison);
+    // Hidden, the comparison waits until it is shown again (or a command needs it).
+    connect(&mRefreshTimer, &QTimer::timeout, this, [this] {
+        if (mPanel->isVisible())
+            refreshComparison();
+    });
+    connect(actionComparison, &QAction::toggled, this, [this](bool shown) {
+        if (shown)
+            refreshIfStale();
+    });
     connect(actionCompareWithBackup, &QAction::triggered, this,
             &CompareCommands::compareWithBackup);
     connect(actionCompareWithFile, &QAction::triggered, this, &CompareCommands::compareWithFile);
