@@ -69,6 +69,10 @@
         <source>the dump of %1 could not be written whole.</source>
         <translation>die Ausgabe von %1 konnte nicht vollständig geschrieben werden.</translation>
     </message>
+    <message>
+        <source>no field named &apos;%1&apos; in both databases.</source>
+        <translation>kein Feld namens „%1“ in beiden Datenbanken.</translation>
+    </message>
 </context>
 <context>
     <name>CliOptions</name>
@@ -159,10 +163,6 @@
     <message>
         <source>import --type sqlite: the table or view to read.</source>
         <translation>import --type sqlite: die zu lesende Tabelle oder Ansicht.</translation>
-    </message>
-    <message>
-        <source>info: as a JSON object.</source>
-        <translation>info: als JSON-Objekt.</translation>
     </message>
     <message>
         <source>The language of the messages: de or en (default: the desktop&apos;s).</source>
@@ -311,6 +311,42 @@
     <message>
         <source>--types takes NAME=TYPE or NUMBER=TYPE of the file&apos;s fields, not &apos;%1&apos;.</source>
         <translation>--types erwartet NAME=TYP oder NUMMER=TYP der Felder der Datei, nicht „%1“.</translation>
+    </message>
+    <message>
+        <source>the differences of two databases; exit status 0 same, 1 different, 2 trouble (--key --no-ignore-stamps --json --csv)</source>
+        <translation>die Unterschiede zweier Datenbanken; Exit-Status 0 gleich, 1 verschieden, 2 Fehler (--key --no-ignore-stamps --json --csv)</translation>
+    </message>
+    <message>
+        <source>info and diff: as a JSON object.</source>
+        <translation>info und diff: als JSON-Objekt.</translation>
+    </message>
+    <message>
+        <source>diff: match records by this field (default: the auto-increment field, else by content).</source>
+        <translation>diff: Datensätze über dieses Feld zuordnen (Vorgabe: das automatisch hochzählende Feld, sonst nach Inhalt).</translation>
+    </message>
+    <message>
+        <source>diff: modification dates and times are no change (the default).</source>
+        <translation>diff: Änderungsdatum und -zeit zählen nicht als Änderung (Vorgabe).</translation>
+    </message>
+    <message>
+        <source>diff: modification dates and times count as changes.</source>
+        <translation>diff: Änderungsdatum und -zeit zählen als Änderung.</translation>
+    </message>
+    <message>
+        <source>diff: one CSV line per changed cell (key, field, old, new).</source>
+        <translation>diff: eine CSV-Zeile je geänderter Zelle (Schlüssel, Feld, alt, neu).</translation>
+    </message>
+    <message>
+        <source>--ignore-stamps and --no-ignore-stamps exclude each other.</source>
+        <translation>--ignore-stamps und --no-ignore-stamps schließen einander aus.</translation>
+    </message>
+    <message>
+        <source>--json and --csv exclude each other.</source>
+        <translation>--json und --csv schließen einander aus.</translation>
+    </message>
+    <message>
+        <source>--key needs a field name.</source>
+        <translation>--key braucht einen Feldnamen.</translation>
     </message>
 </context>
 <context>
@@ -574,6 +610,55 @@ Fortfahren?</translation>
     <message>
         <source>Error</source>
         <translation>Fehler</translation>
+    </message>
+</context>
+<context>
+    <name>DatabaseCompare</name>
+    <message>
+        <source>No differences</source>
+        <translation>Keine Unterschiede</translation>
+    </message>
+    <message>
+        <source>Field added</source>
+        <translation>Feld hinzugefügt</translation>
+    </message>
+    <message>
+        <source>Field removed</source>
+        <translation>Feld entfernt</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Typ</translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation>Breite</translation>
+    </message>
+    <message>
+        <source>Popup list</source>
+        <translation>Auswahlliste</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 added, %2 removed, %3 changed in %n field(s)</source>
+        <translation>
+            <numerusform>%1 hinzugefügt, %2 entfernt, %3 geändert in %n Feld</numerusform>
+            <numerusform>%1 hinzugefügt, %2 entfernt, %3 geändert in %n Feldern</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>; %n definition(s) and setting(s) differ</source>
+        <translation>
+            <numerusform>; %n Definition oder Einstellung weicht ab</numerusform>
+            <numerusform>; %n Definitionen und Einstellungen weichen ab</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -2237,6 +2322,44 @@ In der Shell gibt kribed-cli import --detect-types den Feldern die erkannten Typ
 --types „Umsatz=Float“ legt sie fest, und --plan gibt als JSON aus, was geschähe, ohne
 etwas zu schreiben.</translation>
     </message>
+    <message>
+        <source>Comparing versions</source>
+        <translation>Fassungen vergleichen</translation>
+    </message>
+    <message>
+        <source>File &gt; Compare with backup compares the open database with the backup (.pd_) its
+last save kept; File &gt; Compare with file... with any other version. The comparison
+opens below the grid: a summary (&quot;3 added, 1 removed, 12 changed in 5 fields&quot;),
+the differences of fields and settings, and every record marked + (only in the open
+database), - (only in the other version) or ~ (changed). Changed cells are
+highlighted; their tool tip shows the other version&apos;s text. Fields are matched by
+name, then by position. Records are matched by the auto-increment field, by a field
+chosen in Match records by, or by whole records, so that an inserted record leaves
+the others in place. Ignore stamps (on at first) leaves modification dates and times
+out. F8 and Shift+F8 go to the next and previous change. Take from other version
+copies the other version&apos;s cell or record back (a removed record is inserted again,
+an added one removed); Take all from other version does so for the selected records,
+or for all. Each is one step Undo takes back, and nothing is written before you save.
+Export report... writes the differences as CSV (key, field, old, new).
+From a shell, kribed-cli diff A.pdb B.pdb prints them; its exit status is 0 when the
+databases are the same and 1 when they differ.</source>
+        <translation>Datei &gt; Mit Sicherungskopie vergleichen vergleicht die geöffnete Datenbank mit der
+Sicherungskopie (.pd_) vom letzten Speichern; Datei &gt; Mit Datei vergleichen... mit jeder
+anderen Fassung. Der Vergleich öffnet sich unter dem Raster: eine Zusammenfassung („3 hinzugefügt,
+1 entfernt, 12 geändert in 5 Feldern“), die Unterschiede der Felder und Einstellungen und jeder
+Datensatz mit + (nur in der geöffneten Datenbank), - (nur in der anderen Fassung) oder ~ (geändert)
+markiert. Geänderte Zellen sind hervorgehoben; ihr Tooltip zeigt den Text der anderen Fassung. Felder werden über den Namen, dann über die Position zugeordnet. Datensätze über das automatisch
+hochzählende Feld, über ein unter „Datensätze zuordnen nach“ gewähltes Feld oder über den ganzen
+Datensatz, sodass ein eingefügter Datensatz die anderen an ihrem Platz lässt. „Änderungsstempel
+ignorieren“ (anfangs eingeschaltet) lässt Änderungsdatum und -zeit außer Acht. F8 und Umschalt+F8
+gehen zur nächsten und vorherigen Änderung. „Aus anderer Fassung übernehmen“ kopiert die Zelle oder
+den Datensatz der anderen Fassung zurück (ein entfernter Datensatz wird wieder eingefügt, ein
+hinzugefügter entfernt); „Alles aus anderer Fassung übernehmen“ tut das für die gewählten Datensätze
+oder für alle. Jedes ist ein Schritt, den Rückgängig zurücknimmt; geschrieben wird erst beim Speichern.
+„Bericht exportieren...“ schreibt die Unterschiede als CSV (Schlüssel, Feld, alt, neu).
+In einer Shell gibt kribed-cli diff A.pdb B.pdb sie aus; sein Exit-Status ist 0, wenn die
+Datenbanken gleich sind, und 1, wenn sie sich unterscheiden.</translation>
+    </message>
 </context>
 <context>
     <name>WhereCondition</name>
@@ -2583,6 +2706,147 @@ und %n weitere.</numerusform>
     <message>
         <source>(no condition)</source>
         <translation>(keine Bedingung)</translation>
+    </message>
+</context>
+<context>
+    <name>kribed::CompareCommands</name>
+    <message>
+        <source>Compare with &amp;backup</source>
+        <translation>Mit Sicherungs&amp;kopie vergleichen</translation>
+    </message>
+    <message>
+        <source>Compare the database with the backup its last save kept</source>
+        <translation>Die Datenbank mit der Sicherungskopie vom letzten Speichern vergleichen</translation>
+    </message>
+    <message>
+        <source>Compare with &amp;file...</source>
+        <translation>Mit Da&amp;tei vergleichen...</translation>
+    </message>
+    <message>
+        <source>Compare the database with another file</source>
+        <translation>Die Datenbank mit einer anderen Datei vergleichen</translation>
+    </message>
+    <message>
+        <source>Co&amp;mparison</source>
+        <translation>&amp;Vergleich</translation>
+    </message>
+    <message>
+        <source>Ne&amp;xt change</source>
+        <translation>Nächste Än&amp;derung</translation>
+    </message>
+    <message>
+        <source>Go to the next difference of the comparison</source>
+        <translation>Zum nächsten Unterschied des Vergleichs gehen</translation>
+    </message>
+    <message>
+        <source>Pre&amp;vious change</source>
+        <translation>Vor&amp;herige Änderung</translation>
+    </message>
+    <message>
+        <source>Go to the previous difference of the comparison</source>
+        <translation>Zum vorherigen Unterschied des Vergleichs gehen</translation>
+    </message>
+    <message>
+        <source>Compare with file</source>
+        <translation>Mit Datei vergleichen</translation>
+    </message>
+    <message>
+        <source>Kribo database (*.pdb)|*.pdb|Backup (*.pd_)|*.pd_|All Files (*.*)|*.*</source>
+        <translation>Kribo-Datenbank (*.pdb)|*.pdb|Sicherungskopie (*.pd_)|*.pd_|Alle Dateien (*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation>Automatisch</translation>
+    </message>
+    <message>
+        <source>Whole record</source>
+        <translation>Ganzer Datensatz</translation>
+    </message>
+    <message>
+        <source> (no such field in both versions: matched by content)</source>
+        <translation> (dieses Feld fehlt in einer Fassung: nach Inhalt zugeordnet)</translation>
+    </message>
+    <message>
+        <source>Compared with %1: %2</source>
+        <translation>Verglichen mit %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 &quot;%2&quot;: %3 → %4</source>
+        <translation>%1 „%2“: %3 → %4</translation>
+    </message>
+    <message>
+        <source>Setting %1: %2 → %3</source>
+        <translation>Einstellung %1: %2 → %3</translation>
+    </message>
+    <message>
+        <source>Take from other version</source>
+        <translation>Aus anderer Fassung übernehmen</translation>
+    </message>
+    <message>
+        <source>Export comparison</source>
+        <translation>Vergleich exportieren</translation>
+    </message>
+    <message>
+        <source>CSV report (*.csv)|*.csv|All Files (*.*)|*.*</source>
+        <translation>CSV-Bericht (*.csv)|*.csv|Alle Dateien (*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>The report could not be written to %1.</source>
+        <translation>Der Bericht konnte nicht nach %1 geschrieben werden.</translation>
+    </message>
+</context>
+<context>
+    <name>kribed::ComparePanel</name>
+    <message>
+        <source>Ignore stamps</source>
+        <translation>Änderungsstempel ignorieren</translation>
+    </message>
+    <message>
+        <source>Take from other version</source>
+        <translation>Aus anderer Fassung übernehmen</translation>
+    </message>
+    <message>
+        <source>Take all from other version</source>
+        <translation>Alles aus anderer Fassung übernehmen</translation>
+    </message>
+    <message>
+        <source>Export report...</source>
+        <translation>Bericht exportieren...</translation>
+    </message>
+    <message>
+        <source>Comparison</source>
+        <translation>Vergleich</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>Alle</translation>
+    </message>
+    <message>
+        <source>Changes only</source>
+        <translation>Nur Änderungen</translation>
+    </message>
+    <message>
+        <source>Modification dates and times do not count as changes</source>
+        <translation>Änderungsdatum und -zeit zählen nicht als Änderung</translation>
+    </message>
+    <message>
+        <source>Show:</source>
+        <translation>Anzeigen:</translation>
+    </message>
+    <message>
+        <source>Match records by:</source>
+        <translation>Datensätze zuordnen nach:</translation>
+    </message>
+</context>
+<context>
+    <name>kribed::ComparisonModel</name>
+    <message>
+        <source>Other version: %1</source>
+        <translation>Andere Fassung: %1</translation>
     </message>
 </context>
 <context>

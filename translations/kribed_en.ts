@@ -2,6 +2,23 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>DatabaseCompare</name>
+    <message numerus="yes">
+        <source>%1 added, %2 removed, %3 changed in %n field(s)</source>
+        <translation>
+            <numerusform>%1 added, %2 removed, %3 changed in %n field</numerusform>
+            <numerusform>%1 added, %2 removed, %3 changed in %n fields</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>; %n definition(s) and setting(s) differ</source>
+        <translation>
+            <numerusform>; %n definition or setting differs</numerusform>
+            <numerusform>; %n definitions and settings differ</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>ImportFindings</name>
     <message numerus="yes">
         <source>%n record(s) after the 9999th are left out.</source>

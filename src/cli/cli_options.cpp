@@ -26,7 +26,7 @@ struct CommandSpec
     const char *description;
 };
 
-const std::array<CommandSpec, 9> Commands = {{
+const std::array<CommandSpec, 10> Commands = {{
     {"info", "FILE.pdb", "locale json where",
      QT_TRANSLATE_NOOP("CliOptions",
                        "a summary of a database with each field's statistics (--locale --json)")},
@@ -56,6 +56,10 @@ const std::array<CommandSpec, 9> Commands = {{
          "CliOptions",
          "replace a text in cells (--find --with [--field --regex --match-case --whole-cell "
          "--output --locale])")},
+    {"diff", "A.pdb B.pdb", "key ignore-stamps no-ignore-stamps json csv locale",
+     QT_TRANSLATE_NOOP("CliOptions",
+                       "the differences of two databases; exit status 0 same, 1 different, 2 "
+                       "trouble (--key --no-ignore-stamps --json --csv)")},
 }};
 
 const CommandSpec *findCommand(const QString &name)
@@ -196,8 +200,26 @@ struct Options
                                                         "import, append: print the plan as JSON "
                                                         "(columns, types, values that do not fit, "
                                                         "limits, warnings) and write nothing.")};
-    QCommandLineOption json{QStringLiteral("json"),
-                            QCoreApplication::translate("CliOptions", "info: as a JSON object.")};
+    QCommandLineOption json{
+        QStringLiteral("json"),
+        QCoreApplication::translate("CliOptions", "info and diff: as a JSON object.")};
+    QCommandLineOption key{
+        QStringLiteral("key"),
+        QCoreApplication::translate("CliOptions", "diff: match records by this field (default: "
+                                                  "the auto-increment field, else by content)."),
+        QStringLiteral("FIELD")};
+    QCommandLineOption ignoreStamps{
+        QStringLiteral("ignore-stamps"),
+        QCoreApplication::translate("CliOptions", "diff: modification dates and times are no "
+                                                  "change (the default).")};
+    QCommandLineOption noIgnoreStamps{
+        QStringLiteral("no-ignore-stamps"),
+        QCoreApplication::translate("CliOptions",
+                                    "diff: modification dates and times count as changes.")};
+    QCommandLineOption csv{QStringLiteral("csv"),
+                           QCoreApplication::translate("CliOptions",
+                                                       "diff: one CSV line per changed cell (key, "
+                                                       "field, old, new).")};
     QCommandLineOption language{
         QStringLiteral("language"),
         QCoreApplication::translate("CliOptions", "The language of the messages: de or en "
@@ -256,13 +278,14 @@ struct Options
     QList<QCommandLineOption> valued() const
     {
         return {codePage, type, encoding, locale, name,  fields,   records, width,
-                find,     with, field,    output, table, language, types};
+                find,     with, field,    output, table, language, types,   key};
     }
     QList<QCommandLineOption> all() const
     {
-        return {yes,     codePage, type,     encoding,    locale, json,  name,      fields,
-                records, width,    find,     with,        field,  regex, matchCase, wholeCell,
-                output,  table,    language, detectTypes, types,  plan,  where};
+        return {yes,       codePage,  type,   encoding,     locale,         json,        name,
+                fields,    records,   width,  find,         with,           field,       regex,
+                matchCase, wholeCell, output, table,        language,       detectTypes, types,
+                plan,      where,     key,    ignoreStamps, noIgnoreStamps, csv};
     }
 };
 
@@ -323,6 +346,23 @@ QString takeReplaceOptions(const QCommandLineParser &parser, const Options &opti
     request.regularExpression = parser.isSet(options.regex);
     request.matchCase = parser.isSet(options.matchCase);
     request.wholeCell = parser.isSet(options.wholeCell);
+    return QString();
+}
+
+// The options of diff: --ignore-stamps and --no-ignore-stamps, --json and --csv exclude each other.
+QString takeDiffOptions(const QCommandLineParser &parser, const Options &options,
+                        CliRequest &request)
+{
+    if (parser.isSet(options.ignoreStamps) && parser.isSet(options.noIgnoreStamps))
+        return QCoreApplication::translate(
+            "CliOptions", "--ignore-stamps and --no-ignore-stamps exclude each other.");
+    if (parser.isSet(options.json) && parser.isSet(options.csv))
+        return QCoreApplication::translate("CliOptions", "--json and --csv exclude each other.");
+    request.ignoreStamps = !parser.isSet(options.noIgnoreStamps);
+    request.csv = parser.isSet(options.csv);
+    request.key = parser.value(options.key);
+    if (parser.isSet(options.key) && request.key.isEmpty())
+        return QCoreApplication::translate("CliOptions", "--key needs a field name.");
     return QString();
 }
 
@@ -391,7 +431,8 @@ QString takeOptions(const QCommandLineParser &parser, const Options &options, Cl
     take(options.fields, request.fields);
     take(options.records, request.records);
     take(options.width, request.width);
-    return takeReplaceOptions(parser, options, request);
+    const QString replaceError = takeReplaceOptions(parser, options, request);
+    return replaceError.isEmpty() ? takeDiffOptions(parser, options, request) : replaceError;
 }
 
 } // namespace

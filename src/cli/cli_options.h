@@ -65,6 +65,11 @@ struct CliRequest
     // --where, each given: info, dump, export and replace take only the records all of them
     // select (read against the database once it is loaded).
     QStringList where;
+    // diff: the field records are matched by (empty: the auto-increment field, else content),
+    // whether stamps count, and the report as CSV instead of the listing.
+    QString key;
+    bool ignoreStamps = true;
+    bool csv = false;
 };
 
 // What the command line asks for: a request to run, or an exit at once (help, version, a usage

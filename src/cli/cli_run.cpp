@@ -4,6 +4,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/cli_locale.h"
+#include "cli/commands_diff.h"
 #include "cli/commands_edit.h"
 #include "cli/commands_exchange.h"
 #include "cli/commands_file.h"
@@ -30,9 +31,9 @@ QLocale chosenFormats(const CliRequest &request)
 {
     if (request.locale)
         return *request.locale;
-    const bool readsDatabase = request.command == QLatin1String("info")
-                               || request.command == QLatin1String("export")
-                               || request.command == QLatin1String("replace");
+    const bool readsDatabase =
+        request.command == QLatin1String("info") || request.command == QLatin1String("export")
+        || request.command == QLatin1String("replace") || request.command == QLatin1String("diff");
     if (readsDatabase && !request.files.isEmpty()) {
         const std::optional<FormatsChoice> remembered =
             rememberedFormats(*openSettingsStore(), request.files.at(0));
@@ -67,6 +68,8 @@ ExitStatus runCommand(CliContext &context)
         return appendCommand(context);
     if (command == QLatin1String("replace"))
         return replaceCommand(context);
+    if (command == QLatin1String("diff"))
+        return diffCommand(context);
     // The parser knows only the commands above.
     context.reportError(
         QCoreApplication::translate("CliMessages", "unknown command %1").arg(command));

@@ -3,6 +3,7 @@
 #include "gui/commands/command_groups.h"
 
 #include "gui/commands/column_filter_commands.h"
+#include "gui/commands/compare_commands.h"
 #include "gui/commands/edit_commands.h"
 #include "gui/commands/exchange_commands.h"
 #include "gui/commands/file_commands.h"
@@ -50,6 +51,7 @@ CommandGroups::CommandGroups(Workspace &workspace, QObject *parent)
     make<RangeCommands>(workspace, tools);
     // Filled cells are operands of the row sums.
     make<GridCommands>(workspace, tools);
+    make<CompareCommands>(workspace);
 }
 
 // The last made goes first, as members of a class do.

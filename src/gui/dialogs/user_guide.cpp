@@ -181,6 +181,25 @@ const Section Sections[] = {
          "From a shell, kribed-cli import --detect-types gives the fields the detected types,\n"
          "--types \"Umsatz=Float\" names them, and --plan prints what would be done as JSON\n"
          "without writing anything.")},
+    {QT_TRANSLATE_NOOP("UserGuide", "Comparing versions"),
+     QT_TRANSLATE_NOOP(
+         "UserGuide",
+         "File > Compare with backup compares the open database with the backup (.pd_) its\n"
+         "last save kept; File > Compare with file... with any other version. The comparison\n"
+         "opens below the grid: a summary (\"3 added, 1 removed, 12 changed in 5 fields\"),\n"
+         "the differences of fields and settings, and every record marked + (only in the open\n"
+         "database), - (only in the other version) or ~ (changed). Changed cells are\n"
+         "highlighted; their tool tip shows the other version's text. Fields are matched by\n"
+         "name, then by position. Records are matched by the auto-increment field, by a field\n"
+         "chosen in Match records by, or by whole records, so that an inserted record leaves\n"
+         "the others in place. Ignore stamps (on at first) leaves modification dates and times\n"
+         "out. F8 and Shift+F8 go to the next and previous change. Take from other version\n"
+         "copies the other version's cell or record back (a removed record is inserted again,\n"
+         "an added one removed); Take all from other version does so for the selected records,\n"
+         "or for all. Each is one step Undo takes back, and nothing is written before you save.\n"
+         "Export report... writes the differences as CSV (key, field, old, new).\n"
+         "From a shell, kribed-cli diff A.pdb B.pdb prints them; its exit status is 0 when the\n"
+         "databases are the same and 1 when they differ.")},
     {QT_TRANSLATE_NOOP("UserGuide", "Editing the Database Information"),
      QT_TRANSLATE_NOOP(
          "UserGuide",

@@ -49,6 +49,7 @@ private Q_SLOTS:
             QStringLiteral("SQLite databases and Excel workbooks"),
             QStringLiteral("Appending data"),
             QStringLiteral("The import preview"),
+            QStringLiteral("Comparing versions"),
             QStringLiteral("Editing the Database Information"),
             QStringLiteral("The Properties dialog"),
             QStringLiteral("Database"),
