@@ -114,6 +114,19 @@ QVector<int> ChartCanvas::recordsAt(const QPoint &position) const
                        mView->mapToScene(mView->mapFrom(this, position)));
 }
 
+std::optional<QPoint> ChartCanvas::placeOf(int record) const
+{
+    const std::optional<QPointF> place = scenePlaceOf(*mView->chart(), mPicture, record);
+    if (!place)
+        return std::nullopt;
+    return mView->mapFromScene(*place);
+}
+
+QWidget &ChartCanvas::view() const
+{
+    return *mView->viewport();
+}
+
 void ChartCanvas::pickAt(const QPointF &scenePoint)
 {
     const QVector<int> records = recordsNear(*mView->chart(), mPicture, scenePoint);

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class QPainter;
 
@@ -38,6 +39,10 @@ public:
 
     // Picks as a click at `position` (in the canvas) would: the records of the point or bar there.
     QVector<int> recordsAt(const QPoint &position) const;
+    // Where the record's point or bar is drawn, in the coordinates of view(), the widget that
+    // takes the mouse; none when it is not drawn.
+    std::optional<QPoint> placeOf(int record) const;
+    QWidget &view() const;
 
     // Draws the picture anew into `painter` at `size`, as the files are written.
     static void draw(const ChartPicture &picture, const Regional &regional, QPainter &painter,

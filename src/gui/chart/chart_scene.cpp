@@ -289,6 +289,31 @@ int markRecords(QChart &chart, const ChartPicture &picture, const Regional &,
     return marked;
 }
 
+std::optional<QPointF> scenePlaceOf(QChart &chart, const ChartPicture &picture, int record)
+{
+    if (picture.isEmpty())
+        return std::nullopt;
+    if (QAbstractBarSeries *bars = barSeries(chart)) {
+        for (int i = 0; i < picture.bars.records.size(); ++i) {
+            if (picture.bars.records[i].contains(record))
+                return chart.mapToScene(chart.mapToPosition(QPointF(i, 0), bars) + QPointF(0, -2));
+        }
+        return std::nullopt;
+    }
+    for (QAbstractSeries *series : chart.series()) {
+        const QVariant index = series->property(PictureIndex);
+        if (!index.isValid())
+            continue;
+        const PictureSeries &one = picture.series[index.toInt()];
+        for (const ChartPoint &point : one.points) {
+            const std::optional<QPointF> drawn = drawnPoint(picture, one, point);
+            if (drawn && point.record == record)
+                return chart.mapToScene(chart.mapToPosition(*drawn, series));
+        }
+    }
+    return std::nullopt;
+}
+
 QVector<int> recordsNear(QChart &chart, const ChartPicture &picture, const QPointF &scenePoint)
 {
     if (picture.isEmpty())

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "gui/commands/command_groups.h"
 
+#include "gui/commands/chart_commands.h"
 #include "gui/commands/edit_commands.h"
 #include "gui/commands/exchange_commands.h"
 #include "gui/commands/file_commands.h"
@@ -45,6 +46,7 @@ CommandGroups::CommandGroups(Workspace &workspace, QObject *parent)
     make<NavigationCommands>(workspace);
     // Pasted and cleared cells are operands of the row sums.
     make<RangeCommands>(workspace, tools);
+    make<ChartCommands>(workspace);
 }
 
 // The last made goes first, as members of a class do.
