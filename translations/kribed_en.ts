@@ -2,6 +2,16 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>ChartPicture</name>
+    <message numerus="yes">
+        <source>%n value(s) not plotted</source>
+        <translation>
+            <numerusform>%n value not plotted</numerusform>
+            <numerusform>%n values not plotted</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>Replace</name>
     <message numerus="yes">
         <source>%n cell(s) will no longer read as their field&apos;s type (a date, time, number or Boolean).<byte value="xd"/>Replace anyway?</source>

@@ -15,11 +15,6 @@ namespace kribed {
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("CliMessages", text);
-}
-
 // A field by its name (as the codec shows it), else by its number 1..m; none when neither.
 std::optional<int> fieldNamed(CliContext &context, const Database &database, const QString &name)
 {
@@ -45,14 +40,14 @@ QString readChoices(CliContext &context, const Database &database, ChartChoices 
         return found.has_value();
     };
     if (!options.x.isEmpty() && !field(options.x, choices.xField))
-        return tr("unknown field '%1'.").arg(options.x);
+        return QCoreApplication::translate("CliMessages", "unknown field '%1'.").arg(options.x);
     for (QString name : options.y.split(u',', Qt::SkipEmptyParts)) {
         ChartY y;
         y.rightAxis = name.endsWith(QLatin1String(":right"));
         if (y.rightAxis)
             name.chop(6);
         if (!field(name, y.field))
-            return tr("unknown field '%1'.").arg(name);
+            return QCoreApplication::translate("CliMessages", "unknown field '%1'.").arg(name);
         choices.yFields.append(y);
     }
     if (!options.groupBy.isEmpty()) {
@@ -62,18 +57,22 @@ QString readChoices(CliContext &context, const Database &database, ChartChoices 
                                  : options.groupBy.section(u':', 0, -2);
         const QString period = options.groupBy.section(u':', -1);
         if (name != options.groupBy && !periodNamed(period, choices.group.period))
-            return tr("unknown period '%1' (day, week, month, quarter or year).").arg(period);
+            return QCoreApplication::translate(
+                       "CliMessages", "unknown period '%1' (day, week, month, quarter or year).")
+                .arg(period);
         if (!field(name, choices.group.keyField))
-            return tr("unknown field '%1'.").arg(name);
+            return QCoreApplication::translate("CliMessages", "unknown field '%1'.").arg(name);
         if (!options.aggregate.isEmpty())
             aggregateNamed(options.aggregate, choices.group.aggregate);
         if (!options.valueField.isEmpty() && !field(options.valueField, choices.group.valueField))
-            return tr("unknown field '%1'.").arg(options.valueField);
+            return QCoreApplication::translate("CliMessages", "unknown field '%1'.")
+                .arg(options.valueField);
     }
     if (!options.kind.isEmpty()) {
         const std::optional<ChartKind> kind = chartKindNamed(options.kind);
         if (!kind)
-            return tr("unknown chart kind '%1'.").arg(options.kind);
+            return QCoreApplication::translate("CliMessages", "unknown chart kind '%1'.")
+                .arg(options.kind);
         choices.kind = *kind;
     }
     // The histogram and the counts take the one field named, by --y or by --x.
@@ -88,7 +87,9 @@ QString readChoices(CliContext &context, const Database &database, ChartChoices 
 bool writeTable(CliContext &context, const ChartPicture &picture, const QString &path)
 {
     const QString text =
-        groupTable(picture.groups, {picture.x.title, tr("Records"), picture.yLeft.title},
+        groupTable(picture.groups,
+                   {picture.x.title, QCoreApplication::translate("CliMessages", "Records"),
+                    picture.yLeft.title},
                    context.regional, TableForm::Csv);
     if (path == QLatin1String("-")) {
         context.out << text;
@@ -112,24 +113,30 @@ ExitStatus chartCommand(CliContext &context)
     }
     const ChartPicture picture = buildChartPicture(database, context.regional, choices);
     if (picture.isEmpty()) {
-        context.reportError(tr("nothing to plot: %1").arg(picture.reason));
+        context.reportError(
+            QCoreApplication::translate("CliMessages", "nothing to plot: %1").arg(picture.reason));
         return ExitFailure;
     }
     const ChartOptions &options = context.request.chart;
     if (!options.table.isEmpty()) {
         if (choices.kind != ChartKind::Grouped) {
-            context.reportError(tr("--table needs --group-by."));
+            context.reportError(
+                QCoreApplication::translate("CliMessages", "--table needs --group-by."));
             return ExitFailure;
         }
         if (!writeTable(context, picture, options.table)) {
-            context.reportError(tr("%1 could not be written.").arg(options.table));
+            context.reportError(
+                QCoreApplication::translate("CliMessages", "%1 could not be written.")
+                    .arg(options.table));
             return ExitFailure;
         }
     }
     if (!context.request.output.isEmpty()) {
         if (!ChartCanvas::save(picture, context.regional, context.request.output,
                                QSize(options.width, options.height))) {
-            context.reportError(tr("%1 could not be written.").arg(context.request.output));
+            context.reportError(
+                QCoreApplication::translate("CliMessages", "%1 could not be written.")
+                    .arg(context.request.output));
             return ExitFailure;
         }
         context.err << "Wrote " << context.request.output << '\n';

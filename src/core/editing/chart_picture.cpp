@@ -8,17 +8,13 @@
 
 #include <QCoreApplication>
 #include <QHash>
+#include <QMap>
 
 #include <cmath>
 
 namespace kribed {
 
 namespace {
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("ChartPicture", text);
-}
 
 bool validField(const Database &database, int field)
 {
@@ -27,13 +23,14 @@ bool validField(const Database &database, int field)
 
 QString fieldTitle(const Database &database, const Regional &regional, int field)
 {
-    return field == RecordNumberAxis ? tr("Record number")
+    return field == RecordNumberAxis ? QCoreApplication::translate("ChartPicture", "Record number")
                                      : regional.toText(database.fieldName(field));
 }
 
 QString categoryText(const Regional &regional, const QByteArray &text)
 {
-    return text.isEmpty() ? tr("(empty)") : regional.toText(text);
+    return text.isEmpty() ? QCoreApplication::translate("ChartPicture", "(empty)")
+                          : regional.toText(text);
 }
 
 void buildLines(ChartPicture &picture, const Database &database, const Regional &regional,
@@ -46,7 +43,8 @@ void buildLines(ChartPicture &picture, const Database &database, const Regional 
             fields.append(y.field);
     }
     if (fields.isEmpty()) {
-        picture.reason = tr("Choose a number, date or time field for Y.");
+        picture.reason = QCoreApplication::translate("ChartPicture",
+                                                     "Choose a number, date or time field for Y.");
         return;
     }
     const XyChart chart = buildXyChart(database, regional, choices.xField, fields);
@@ -69,7 +67,8 @@ void buildLines(ChartPicture &picture, const Database &database, const Regional 
         picture.series.append(series);
     }
     if (picture.pointCount() == 0)
-        picture.reason = tr("No shown record has a value of its type in these fields.");
+        picture.reason = QCoreApplication::translate(
+            "ChartPicture", "No shown record has a value of its type in these fields.");
 }
 
 // Side-by-side or stacked bars: one category per shown record that has an X.
@@ -81,17 +80,19 @@ void buildBars(ChartPicture &picture, const Database &database, const Regional &
         return;
     PictureBars &bars = picture.bars;
     bars.stacked = choices.kind == ChartKind::StackedBars;
-    QHash<int, int> categoryOfRecord;
+    // The records with a value in any series, in the grid's order (the order of the records).
+    QMap<int, double> xOfRecord;
     for (const PictureSeries &series : std::as_const(picture.series)) {
-        for (const ChartPoint &point : series.points) {
-            if (categoryOfRecord.contains(point.record))
-                continue;
-            categoryOfRecord.insert(point.record, int(bars.categories.size()));
-            bars.categories << (picture.x.kind == AxisKind::Category
-                                    ? picture.x.categories.value(int(point.x))
-                                    : axisValueText(point.x, picture.x.kind, regional));
-            bars.records.append(QVector<int>{point.record});
-        }
+        for (const ChartPoint &point : series.points)
+            xOfRecord.insert(point.record, point.x);
+    }
+    QHash<int, int> categoryOfRecord;
+    for (auto it = xOfRecord.cbegin(); it != xOfRecord.cend(); ++it) {
+        categoryOfRecord.insert(it.key(), int(bars.categories.size()));
+        bars.categories << (picture.x.kind == AxisKind::Category
+                                ? picture.x.categories.value(int(it.value()))
+                                : axisValueText(it.value(), picture.x.kind, regional));
+        bars.records.append(QVector<int>{it.key()});
     }
     for (const PictureSeries &series : std::as_const(picture.series)) {
         PictureBarSet set{series.name, QVector<double>(bars.categories.size(), 0)};
@@ -108,13 +109,14 @@ void buildHistogram(ChartPicture &picture, const Database &database, const Regio
     const int field = choices.yFields.isEmpty() ? 0 : choices.yFields.front().field;
     if (!validField(database, field)
         || axisKindOf(database.fieldType(field)) == AxisKind::Category) {
-        picture.reason = tr("Choose a number, date or time field for the histogram.");
+        picture.reason = QCoreApplication::translate(
+            "ChartPicture", "Choose a number, date or time field for the histogram.");
         return;
     }
     const Histogram histogram = buildHistogram(database, regional, field, choices.bins);
     picture.notPlotted = histogram.notPlotted;
     picture.x.title = fieldTitle(database, regional, field);
-    picture.yLeft.title = tr("Records");
+    picture.yLeft.title = QCoreApplication::translate("ChartPicture", "Records");
     PictureBarSet set{picture.x.title, {}};
     for (const HistogramBin &bin : histogram.bins) {
         picture.bars.categories << axisValueText(bin.from, histogram.kind, regional)
@@ -125,7 +127,9 @@ void buildHistogram(ChartPicture &picture, const Database &database, const Regio
     picture.bars.sets.append(set);
     picture.bars.records = histogram.records;
     if (histogram.values == 0)
-        picture.reason = tr("“%1” holds no value of its type.").arg(picture.x.title);
+        picture.reason =
+            QCoreApplication::translate("ChartPicture", "“%1” holds no value of its type.")
+                .arg(picture.x.title);
 }
 
 void buildCounts(ChartPicture &picture, const Database &database, const Regional &regional,
@@ -133,14 +137,15 @@ void buildCounts(ChartPicture &picture, const Database &database, const Regional
 {
     const int field = choices.xField;
     if (!validField(database, field)) {
-        picture.reason = tr("Choose a field for X to count its values.");
+        picture.reason = QCoreApplication::translate("ChartPicture",
+                                                     "Choose a field for X to count its values.");
         return;
     }
     picture.x.title = fieldTitle(database, regional, field);
-    picture.yLeft.title = tr("Records");
+    picture.yLeft.title = QCoreApplication::translate("ChartPicture", "Records");
     const QVector<CategoryCount> counts = categoryCounts(database, regional, field);
     QHash<QByteArray, int> indexOf;
-    PictureBarSet set{tr("Records"), {}};
+    PictureBarSet set{QCoreApplication::translate("ChartPicture", "Records"), {}};
     for (const CategoryCount &count : counts) {
         indexOf.insert(count.text, int(picture.bars.categories.size()));
         picture.bars.categories << categoryText(regional, count.text);
@@ -151,17 +156,17 @@ void buildCounts(ChartPicture &picture, const Database &database, const Regional
         picture.bars.records[indexOf.value(database.cell(field, record))].append(record);
     picture.bars.sets.append(set);
     if (counts.isEmpty())
-        picture.reason = tr("No records are shown.");
+        picture.reason = QCoreApplication::translate("ChartPicture", "No records are shown.");
 }
 
 QString aggregateTitle(Aggregate aggregate)
 {
     switch (aggregate) {
-    case Aggregate::Count: return tr("Count");
-    case Aggregate::Sum: return tr("Sum");
-    case Aggregate::Average: return tr("Average");
-    case Aggregate::Minimum: return tr("Minimum");
-    case Aggregate::Maximum: return tr("Maximum");
+    case Aggregate::Count: return QCoreApplication::translate("ChartPicture", "Count");
+    case Aggregate::Sum: return QCoreApplication::translate("ChartPicture", "Sum");
+    case Aggregate::Average: return QCoreApplication::translate("ChartPicture", "Average");
+    case Aggregate::Minimum: return QCoreApplication::translate("ChartPicture", "Minimum");
+    case Aggregate::Maximum: return QCoreApplication::translate("ChartPicture", "Maximum");
     }
     return {};
 }
@@ -171,12 +176,13 @@ void buildGrouped(ChartPicture &picture, const Database &database, const Regiona
 {
     const GroupRequest &request = choices.group;
     if (!validField(database, request.keyField)) {
-        picture.reason = tr("Choose a field to group by.");
+        picture.reason = QCoreApplication::translate("ChartPicture", "Choose a field to group by.");
         return;
     }
     const bool withValues = validField(database, request.valueField);
     if (request.aggregate != Aggregate::Count && !withValues) {
-        picture.reason = tr("Choose a number field for the figures.");
+        picture.reason =
+            QCoreApplication::translate("ChartPicture", "Choose a number field for the figures.");
         return;
     }
     picture.groups = groupFigures(database, regional, request);
@@ -184,17 +190,21 @@ void buildGrouped(ChartPicture &picture, const Database &database, const Regiona
     picture.x.title = fieldTitle(database, regional, request.keyField);
     QString name = aggregateTitle(request.aggregate);
     if (withValues)
-        name = tr("%1 of %2").arg(name, fieldTitle(database, regional, request.valueField));
+        name = QCoreApplication::translate("ChartPicture", "%1 of %2")
+                   .arg(name, fieldTitle(database, regional, request.valueField));
     picture.yLeft.title = name;
     PictureBarSet set{name, {}};
     for (const GroupRow &row : std::as_const(picture.groups.rows)) {
-        picture.bars.categories << (row.label.isEmpty() ? tr("(empty)") : row.label);
+        picture.bars.categories << (row.label.isEmpty()
+                                        ? QCoreApplication::translate("ChartPicture", "(empty)")
+                                        : row.label);
         picture.bars.records.append(row.records);
         set.values.append(row.figure);
     }
     picture.bars.sets.append(set);
     if (picture.groups.rows.isEmpty())
-        picture.reason = tr("No shown record has a value to group by.");
+        picture.reason =
+            QCoreApplication::translate("ChartPicture", "No shown record has a value to group by.");
 }
 
 } // namespace

@@ -16,8 +16,8 @@ class Regional;
 
 // What one field holds, over every record: the field profile panel and `kribed-cli info` show
 // these figures. The counts, totals and extremes are the field statistics'; the distinct values
-// are counted once and read once each, so the profile of a field costs one pass over its cells
-// beside them.
+// are counted as valueCounts counts them (and listed in its order) and read once each, so the
+// profile of a field costs one pass over its cells beside them.
 struct FieldProfile
 {
     FieldStatistics statistics;

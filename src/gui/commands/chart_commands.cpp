@@ -32,12 +32,12 @@ ChartCommands::ChartCommands(Workspace &workspace, QObject *parent)
                                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_G),
                                     tr("Shows the chart of the shown records beside the grid")))
     , actionFieldProfile(
-          makeCommandAction(this, "actionFieldProfile", tr("Field &profile"),
+          makeCommandAction(this, "actionFieldProfile", tr("Field pr&ofile"),
                             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P),
                             tr("Shows the current field's values and figures beside the grid")))
-    , actionSaveChart(makeCommandAction(this, "actionSaveChart", tr("Save c&hart as..."), {},
+    , actionSaveChart(makeCommandAction(this, "actionSaveChart", tr("Sa&ve chart as..."), {},
                                         tr("Writes the chart as a PNG, SVG or PDF file")))
-    , actionCopyChart(makeCommandAction(this, "actionCopyChart", tr("Copy chart as &image"), {},
+    , actionCopyChart(makeCommandAction(this, "actionCopyChart", tr("Cop&y chart as image"), {},
                                         tr("Puts the chart on the clipboard as a picture")))
     , mWorkspace(workspace)
     , mChart(new ChartPanel(workspace.mainWindow()))
