@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QMap>
 
+#include <algorithm>
 #include <cmath>
 
 namespace kribed {
@@ -59,6 +60,10 @@ void buildLines(ChartPicture &picture, const Database &database, const Regional 
         for (const ChartY &y : choices.yFields)
             series.rightAxis = y.field == one.field ? y.rightAxis : series.rightAxis;
         series.points = one.points;
+        // A line runs along X; points keep the grid's order, which the link with it needs not.
+        if (choices.kind == ChartKind::Line)
+            std::stable_sort(series.points.begin(), series.points.end(),
+                             [](const ChartPoint &a, const ChartPoint &b) { return a.x < b.x; });
         PictureAxis &axis = series.rightAxis ? picture.yRight : picture.yLeft;
         picture.hasRightAxis = picture.hasRightAxis || series.rightAxis;
         axis.kind = series.kind;

@@ -154,7 +154,8 @@ void ChartCanvas::draw(const ChartPicture &picture, const Regional &regional, QP
     scene.addItem(chart);
     chart->setGeometry(QRectF(QPointF(0, 0), QSizeF(size)));
     chart->layout()->activate();
-    painter.setRenderHint(QPainter::Antialiasing);
+    // Smoothing thousands of line segments costs more than it shows.
+    painter.setRenderHint(QPainter::Antialiasing, picture.pointCount() < 2000);
     scene.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)),
                  QRectF(QPointF(0, 0), QSizeF(size)));
 }

@@ -131,7 +131,7 @@ void ChartCommands::redrawNow()
         redrawProfile();
 }
 
-void ChartCommands::redrawChart()
+void ChartCommands::updateFields()
 {
     const DatabaseDocument &document = mWorkspace.document();
     const Database &database = document.database();
@@ -142,6 +142,13 @@ void ChartCommands::redrawChart()
         types << database.fieldType(field);
     }
     mChart->setFields(names, types);
+}
+
+void ChartCommands::redrawChart()
+{
+    const DatabaseDocument &document = mWorkspace.document();
+    const Database &database = document.database();
+    updateFields();
     mChart->showPicture(buildChartPicture(database, document.regional(), mChart->choices()),
                         document.regional());
     highlightSelection();
@@ -177,6 +184,7 @@ void ChartCommands::recallChoices()
         if (const std::optional<QString> kept = mMemory.recall(*openSettingsStore(), path))
             choices = ChartChoices::fromText(*kept);
     }
+    updateFields();
     mChart->setChoices(choices);
     scheduleRedraw();
 }

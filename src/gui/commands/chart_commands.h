@@ -49,6 +49,7 @@ public:
 
 private:
     void scheduleRedraw();
+    void updateFields();
     void redrawChart();
     void redrawProfile();
     void choicesChanged();

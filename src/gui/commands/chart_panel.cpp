@@ -64,6 +64,7 @@ void ChartPanel::buildControls()
     mAggregate->addItems({tr("Count"), tr("Sum"), tr("Average"), tr("Minimum"), tr("Maximum")});
     mCanvas = new ChartCanvas(this);
     mCanvas->setObjectName(QStringLiteral("chartCanvas"));
+    mCanvas->setMinimumSize(420, 300);
     mStatus = new QLabel(this);
     mStatus->setObjectName(QStringLiteral("chartStatus"));
     mStatus->setWordWrap(true);
@@ -105,13 +106,15 @@ void ChartPanel::buildControls()
             if (!mFilling)
                 Q_EMIT choicesChanged();
         });
-    for (QCheckBox *box : {mLogX, mLogY})
-        connect(box, &QCheckBox::toggled, this, [this] { Q_EMIT choicesChanged(); });
-    connect(mBins, &QSpinBox::valueChanged, this, [this] { Q_EMIT choicesChanged(); });
-    connect(mY, &QTreeWidget::itemChanged, this, [this] {
+    // Choices set as a whole (setChoices) are told once, by their caller, not box by box.
+    const auto changed = [this] {
         if (!mFilling)
             Q_EMIT choicesChanged();
-    });
+    };
+    for (QCheckBox *box : {mLogX, mLogY})
+        connect(box, &QCheckBox::toggled, this, changed);
+    connect(mBins, &QSpinBox::valueChanged, this, changed);
+    connect(mY, &QTreeWidget::itemChanged, this, changed);
     connect(mCopyTable, &QPushButton::clicked, this, &ChartPanel::copyTableRequested);
     connect(mCanvas, &ChartCanvas::hoverChanged, mHover, &QLabel::setText);
     enableControls();
@@ -121,7 +124,8 @@ void ChartPanel::setFields(const QStringList &names, const QVector<int> &types)
 {
     if (names == mNames && types == mTypes)
         return;
-    const ChartChoices kept = choices();
+    // Choices set before the fields were known are taken as they were set.
+    const ChartChoices kept = mNames.isEmpty() ? mPending : choices();
     mNames = names;
     mTypes = types;
     setChoices(kept);
@@ -154,6 +158,7 @@ void ChartPanel::fillFieldBoxes()
 
 void ChartPanel::setChoices(const ChartChoices &choices)
 {
+    mPending = choices;
     mFilling = true;
     fillFieldBoxes();
     mKind->setCurrentIndex(int(choices.kind));
@@ -212,9 +217,11 @@ void ChartPanel::enableControls()
     mLogX->setEnabled(kind == ChartKind::Line || kind == ChartKind::Scatter);
     mBins->setEnabled(kind == ChartKind::Histogram);
     for (QWidget *widget : {static_cast<QWidget *>(mGroup), static_cast<QWidget *>(mPeriod),
-                            static_cast<QWidget *>(mValue), static_cast<QWidget *>(mAggregate),
-                            static_cast<QWidget *>(mTable), static_cast<QWidget *>(mCopyTable)})
+                            static_cast<QWidget *>(mValue), static_cast<QWidget *>(mAggregate)})
         widget->setEnabled(grouped);
+    // The table takes room only when it has figures to show.
+    mTable->setVisible(grouped);
+    mCopyTable->setVisible(grouped);
 }
 
 void ChartPanel::showPicture(const ChartPicture &picture, const Regional &regional)

@@ -55,6 +55,7 @@ private:
     QVector<int> mTypes;
     bool mFilling = false;
     ChartPicture mPicture;
+    ChartChoices mPending; // the choices last set, for fields that come later
     QComboBox *mKind = nullptr;
     QComboBox *mX = nullptr;
     QTreeWidget *mY = nullptr;
