@@ -2050,6 +2050,42 @@ Dateien, und kribed-cli import --type sqlite --table NAME liest die Tabelle
 NAME; ohne --table liest es die Tabelle des eigenen Exports oder die einzige
 Tabelle der Datei. --locale wählt die regionalen Formate.</translation>
     </message>
+    <message>
+        <source>Charts and the field profile</source>
+        <translation>Diagramme und das Feldprofil</translation>
+    </message>
+    <message>
+        <source>Tools &gt; Chart (Ctrl+Shift+G) shows a chart of the records the filter shows, in the
+order of the table, beside it: lines, points, bars side by side or stacked, a
+histogram of a number or date field, the count of each value of a field, or a
+figure (count, sum, average, minimum, maximum) per value or per day, week, month,
+quarter or year of a date field, with its table, which Copy table puts on the
+clipboard as tab-separated text. Numbers, dates and times are read in the regional
+formats; values that do not read are left out and counted under the chart. The
+chart is drawn again after every change, undo and filter. A click or a drag over
+points or bars selects their records in the table, and the records selected in the
+table are marked in the chart. The choices are kept for each file. Save chart as...
+writes it as PNG, SVG or PDF. Tools &gt; Field profile (Ctrl+Shift+P) shows the current
+field&apos;s filled and empty cells, its most frequent values with their counts, its
+smallest and largest number or its earliest and latest date, and the cells that do
+not read as its type; a double-click on a value filters the records by it, which
+Edit &gt; Undo takes back.</source>
+        <translation>Extras &gt; Diagramm (Strg+Umschalt+G) zeigt neben der Tabelle ein Diagramm der vom Filter
+angezeigten Datensätze in der Reihenfolge der Tabelle: Linien, Punkte, Balken nebeneinander oder
+gestapelt, ein Histogramm eines Zahlen- oder Datumsfeldes, die Anzahl jedes Wertes eines
+Feldes oder eine Kennzahl (Anzahl, Summe, Mittelwert, Minimum, Maximum) je Wert oder je Tag,
+Woche, Monat, Quartal oder Jahr eines Datumsfeldes, mit ihrer Tabelle, die „Tabelle kopieren“
+als tabulatorgetrennten Text in die Zwischenablage legt. Zahlen, Datum und Uhrzeit werden in
+den regionalen Formaten gelesen; Werte, die sich nicht lesen lassen, werden ausgelassen und
+unter dem Diagramm gezählt. Das Diagramm wird nach jeder Änderung, jedem Rückgängig und jedem
+Filter neu gezeichnet. Ein Klick oder ein Ziehen über Punkte oder Balken wählt deren Datensätze in der Tabelle aus, und die in der Tabelle ausgewählten Datensätze werden im
+Diagramm hervorgehoben. Die Auswahl wird für jede Datei gespeichert. „Diagramm speichern
+unter...“ schreibt es als PNG, SVG oder PDF. Extras &gt; Feldprofil (Strg+Umschalt+P) zeigt die
+gefüllten und leeren Zellen des aktuellen Feldes, seine häufigsten Werte mit ihrer Anzahl,
+seine kleinste und größte Zahl oder sein frühestes und spätestes Datum und die Zellen, die
+sich nicht als sein Typ lesen lassen; ein Doppelklick auf einen Wert filtert die Datensätze
+danach, was Bearbeiten &gt; Rückgängig zurücknimmt.</translation>
+    </message>
 </context>
 <context>
     <name>WorkbookExport</name>

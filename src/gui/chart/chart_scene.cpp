@@ -178,6 +178,9 @@ void addBars(QChart &chart, const ChartPicture &picture)
     y->setTitleText(picture.yLeft.title);
     chart.addAxis(y, Qt::AlignLeft);
     series->attachAxis(y);
+    // Round ticks: counts of records read 0, 1, 2, ..., not 1,3 or 3,8.
+    if (auto *values = qobject_cast<QValueAxis *>(y))
+        values->applyNiceNumbers();
     chart.legend()->setVisible(picture.bars.sets.size() > 1);
 }
 

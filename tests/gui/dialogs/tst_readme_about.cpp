@@ -57,6 +57,7 @@ private Q_SLOTS:
             QStringLiteral("Sort"),
             QStringLiteral("Application"),
             QStringLiteral("Going to a record and the filter bar"),
+            QStringLiteral("Charts and the field profile"),
             QStringLiteral("Printing the database"),
             QStringLiteral("Calculation"),
             QStringLiteral("Column Sum"),
