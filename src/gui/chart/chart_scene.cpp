@@ -16,6 +16,7 @@
 #include <QLineSeries>
 #include <QLogValueAxis>
 #include <QScatterSeries>
+#include <QSet>
 #include <QStackedBarSeries>
 #include <QValueAxis>
 
@@ -58,6 +59,20 @@ std::optional<QPointF> drawnPoint(const ChartPicture &picture, const PictureSeri
     return QPointF(drawnValue(point.x, picture.x.kind), drawnValue(point.y, series.kind));
 }
 
+// An axis label that no other label of the axis has: the library merges equal labels, so a
+// short label met before gets invisible marks, the category's index written in four of them.
+QString uniqueLabel(const QString &text, int index, QSet<QString> &used)
+{
+    QString label = shortLabel(text);
+    if (used.contains(label)) {
+        static const QChar marks[] = {QChar(0x200b), QChar(0x200c), QChar(0x200d), QChar(0x2060)};
+        for (int rest = index + 1; rest > 0; rest /= 4)
+            label += marks[rest % 4];
+    }
+    used.insert(label);
+    return label;
+}
+
 QAbstractAxis *makeAxis(const PictureAxis &axis, AxisKind kind, const Regional &regional)
 {
     switch (kind) {
@@ -74,8 +89,9 @@ QAbstractAxis *makeAxis(const PictureAxis &axis, AxisKind kind, const Regional &
         auto *categories = new QCategoryAxis;
         categories->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
         const int step = std::max<int>(1, int(axis.categories.size()) / 30);
+        QSet<QString> used;
         for (int i = 0; i < axis.categories.size(); i += step)
-            categories->append(shortLabel(axis.categories[i]) + QString(i, QChar(0x200b)), i);
+            categories->append(uniqueLabel(axis.categories[i], i, used), i);
         categories->setRange(-0.5, std::max<double>(0.5, axis.categories.size() - 0.5));
         categories->setTitleText(axis.title);
         return categories;
@@ -165,10 +181,9 @@ void addBars(QChart &chart, const ChartPicture &picture)
     chart.addSeries(series);
     auto *categories = new QBarCategoryAxis;
     QStringList labels;
-    for (int i = 0; i < picture.bars.categories.size(); ++i) {
-        // Equal short labels would merge their bars: an invisible mark keeps each its own.
-        labels << shortLabel(picture.bars.categories[i]) + QString(i, QChar(0x200b));
-    }
+    QSet<QString> used;
+    for (int i = 0; i < picture.bars.categories.size(); ++i)
+        labels << uniqueLabel(picture.bars.categories[i], i, used);
     categories->append(labels);
     categories->setTitleText(picture.x.title);
     chart.addAxis(categories, Qt::AlignBottom);

@@ -116,7 +116,11 @@ void ChartPanel::buildControls()
     connect(mBins, &QSpinBox::valueChanged, this, changed);
     connect(mY, &QTreeWidget::itemChanged, this, changed);
     connect(mCopyTable, &QPushButton::clicked, this, &ChartPanel::copyTableRequested);
-    connect(mCanvas, &ChartCanvas::hoverChanged, mHover, &QLabel::setText);
+    // A category of thousands of characters: the label shows its start, the tip all of it.
+    connect(mCanvas, &ChartCanvas::hoverChanged, mHover, [this](const QString &text) {
+        mHover->setText(shortLabel(text, 160));
+        mHover->setToolTip(text);
+    });
     enableControls();
 }
 

@@ -9,6 +9,7 @@
 #include "gui/grid/database_document.h"
 #include "gui/window/main_window.h"
 #include "main_window_fixture.h"
+#include "pdb_builder.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -137,6 +138,52 @@ private Q_SLOTS:
         windowAction(u"actionUndo"_s)->trigger();
         QCOMPARE(windowDatabase().filterOn(), false);
         QCOMPARE(windowDatabase().isHidden(2), false);
+    }
+
+    void choicesKeptPerFile()
+    {
+        const QByteArray file = PdbBuilder()
+                                    .name("Amounts")
+                                    .field("Town", 0x0001, 60)
+                                    .field("Amount", 0x0010, 40)
+                                    .record({"Bonn", "1"})
+                                    .build();
+        openBytes(u"Amounts.pdb"_s, file);
+        charts().actionChart->trigger();
+        charts().redrawNow();
+        checkY(0);
+        panel().findChild<QComboBox *>(u"chartKind"_s)->setCurrentIndex(int(ChartKind::Scatter));
+        windowAction(u"actionClose"_s)->trigger();
+        QCOMPARE(panel().choices().yFields.size(), 1); // closing forgets nothing
+        openThroughDialog(mTemp->filePath(u"Amounts.pdb"_s));
+        charts().redrawNow();
+        QCOMPARE(panel().choices().toText(),
+                 u"kind=scatter;x=0;y=2;logx=0;logy=0;bins=0;group=1;period=;value=0;"
+                 u"aggregate=count"_s);
+        QCOMPARE(canvas().picture().pointCount(), 1);
+    }
+
+    void everyControlReachedByTab()
+    {
+        openAmounts();
+        charts().actionFieldProfile->trigger();
+        QWidget *first = panel().findChild<QComboBox *>(u"chartKind"_s);
+        QSet<QString> reached;
+        QWidget *widget = first;
+        for (int step = 0; step < 200; ++step) {
+            reached.insert(widget->objectName());
+            widget = widget->nextInFocusChain();
+            // As Tab goes: past hidden, disabled and unfocusable widgets.
+            while (widget != first
+                   && (!widget->isVisibleTo(mWindow.get()) || !widget->isEnabled()
+                       || !(widget->focusPolicy() & Qt::TabFocus)))
+                widget = widget->nextInFocusChain();
+            if (widget == first)
+                break;
+        }
+        for (const QString &name :
+             {u"chartX"_s, u"chartY"_s, u"chartView"_s, u"profileSearch"_s, u"profileValues"_s})
+            QVERIFY2(reached.contains(name), qPrintable(name));
     }
 
     void groupedFiguresAndTheirTable()
