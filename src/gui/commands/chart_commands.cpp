@@ -45,6 +45,8 @@ ChartCommands::ChartCommands(Workspace &workspace, QObject *parent)
 {
     actionChart->setCheckable(true);
     actionFieldProfile->setCheckable(true);
+    for (QAction *action : {actionChart, actionFieldProfile, actionSaveChart, actionCopyChart})
+        action->setEnabled(false);
     mRedraw.setSingleShot(true);
     mRedraw.setInterval(0);
     connect(&mRedraw, &QTimer::timeout, this, &ChartCommands::redrawNow);
@@ -95,6 +97,9 @@ CommandPanels ChartCommands::panels() const
 
 void ChartCommands::setDatabaseOpen(bool open)
 {
+    // Like every command, the docks' switches wait for a database; an open dock stays open.
+    actionChart->setEnabled(open);
+    actionFieldProfile->setEnabled(open);
     actionSaveChart->setEnabled(open);
     actionCopyChart->setEnabled(open);
     mChart->setEnabled(open);
