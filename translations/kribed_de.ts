@@ -36,6 +36,88 @@
     </message>
 </context>
 <context>
+    <name>ChartPicture</name>
+    <message numerus="yes">
+        <source>%n value(s) not plotted</source>
+        <translation>
+            <numerusform>%n Wert nicht dargestellt</numerusform>
+            <numerusform>%n Werte nicht dargestellt</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Record number</source>
+        <translation>Datensatznummer</translation>
+    </message>
+    <message>
+        <source>(empty)</source>
+        <translation>(leer)</translation>
+    </message>
+    <message>
+        <source>Choose a number, date or time field for Y.</source>
+        <translation>Wählen Sie ein Zahlen-, Datums- oder Zeitfeld für Y.</translation>
+    </message>
+    <message>
+        <source>No shown record has a value of its type in these fields.</source>
+        <translation>Kein angezeigter Datensatz hat in diesen Feldern einen Wert ihres Typs.</translation>
+    </message>
+    <message>
+        <source>Choose a number, date or time field for the histogram.</source>
+        <translation>Wählen Sie ein Zahlen-, Datums- oder Zeitfeld für das Histogramm.</translation>
+    </message>
+    <message>
+        <source>Records</source>
+        <translation>Datensätze</translation>
+    </message>
+    <message>
+        <source>“%1” holds no value of its type.</source>
+        <translation>„%1“ enthält keinen Wert seines Typs.</translation>
+    </message>
+    <message>
+        <source>Choose a field for X to count its values.</source>
+        <translation>Wählen Sie ein Feld für X, dessen Werte gezählt werden.</translation>
+    </message>
+    <message>
+        <source>No records are shown.</source>
+        <translation>Es werden keine Datensätze angezeigt.</translation>
+    </message>
+    <message>
+        <source>Count</source>
+        <translation>Anzahl</translation>
+    </message>
+    <message>
+        <source>Sum</source>
+        <translation>Summe</translation>
+    </message>
+    <message>
+        <source>Average</source>
+        <translation>Mittelwert</translation>
+    </message>
+    <message>
+        <source>Minimum</source>
+        <translation>Minimum</translation>
+    </message>
+    <message>
+        <source>Maximum</source>
+        <translation>Maximum</translation>
+    </message>
+    <message>
+        <source>Choose a field to group by.</source>
+        <translation>Wählen Sie ein Feld, nach dem gruppiert wird.</translation>
+    </message>
+    <message>
+        <source>Choose a number field for the figures.</source>
+        <translation>Wählen Sie ein Zahlenfeld für die Werte.</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 von %2</translation>
+    </message>
+    <message>
+        <source>No shown record has a value to group by.</source>
+        <translation>Kein angezeigter Datensatz hat einen Wert zum Gruppieren.</translation>
+    </message>
+</context>
+<context>
     <name>CliMessages</name>
     <message>
         <source>unknown command %1</source>
@@ -72,6 +154,34 @@
     <message>
         <source>no field named &apos;%1&apos; in both databases.</source>
         <translation>kein Feld namens „%1“ in beiden Datenbanken.</translation>
+    </message>
+    <message>
+        <source>unknown field &apos;%1&apos;.</source>
+        <translation>unbekanntes Feld „%1“.</translation>
+    </message>
+    <message>
+        <source>unknown period &apos;%1&apos; (day, week, month, quarter or year).</source>
+        <translation>unbekannter Zeitraum „%1“ (day, week, month, quarter oder year).</translation>
+    </message>
+    <message>
+        <source>unknown chart kind &apos;%1&apos;.</source>
+        <translation>unbekannte Diagrammart „%1“.</translation>
+    </message>
+    <message>
+        <source>Records</source>
+        <translation>Datensätze</translation>
+    </message>
+    <message>
+        <source>nothing to plot: %1</source>
+        <translation>nichts darzustellen: %1</translation>
+    </message>
+    <message>
+        <source>--table needs --group-by.</source>
+        <translation>--table braucht --group-by.</translation>
+    </message>
+    <message>
+        <source>%1 could not be written.</source>
+        <translation>%1 konnte nicht geschrieben werden.</translation>
     </message>
 </context>
 <context>
@@ -161,10 +271,6 @@
         <translation>utf-8 oder codepage: die Kodierung einer Datei mit --type csv (Vorgabe utf-8).</translation>
     </message>
     <message>
-        <source>import --type sqlite: the table or view to read.</source>
-        <translation>import --type sqlite: die zu lesende Tabelle oder Ansicht.</translation>
-    </message>
-    <message>
         <source>The language of the messages: de or en (default: the desktop&apos;s).</source>
         <translation>Die Sprache der Meldungen: de oder en (Vorgabe: die des Desktops).</translation>
     </message>
@@ -207,10 +313,6 @@
     <message>
         <source>replace: --find must be the whole cell.</source>
         <translation>replace: --find muss die ganze Zelle sein.</translation>
-    </message>
-    <message>
-        <source>replace: write to this file instead of the database&apos;s own.</source>
-        <translation>replace: in diese Datei statt in die Datei der Datenbank schreiben.</translation>
     </message>
     <message>
         <source>%1 takes %2 (usage: kribed-cli %1 %3).</source>
@@ -347,6 +449,82 @@
     <message>
         <source>--key needs a field name.</source>
         <translation>--key braucht einen Feldnamen.</translation>
+    </message>
+    <message>
+        <source>draw a chart of the records as SVG, PNG or PDF (--x --y --kind --group-by --sum/--average/--min/--max/--count --bins --size --output), or print the grouped figures as CSV (--table FILE.csv or -)</source>
+        <translation>ein Diagramm der Datensätze als SVG, PNG oder PDF zeichnen (--x --y --kind --group-by --sum/--average/--min/--max/--count --bins --size --output) oder die gruppierten Werte als CSV ausgeben (--table DATEI.csv oder -)</translation>
+    </message>
+    <message>
+        <source>import --type sqlite: the table or view to read; chart: the CSV file of the grouped figures (- for standard output).</source>
+        <translation>import --type sqlite: die zu lesende Tabelle oder Sicht; chart: die CSV-Datei der gruppierten Werte (- für die Standardausgabe).</translation>
+    </message>
+    <message>
+        <source>replace: write to this file instead of the database&apos;s own; chart: the picture to write (.svg, .png or .pdf).</source>
+        <translation>replace: in diese Datei statt in die Datei der Datenbank schreiben; chart: das zu schreibende Bild (.svg, .png oder .pdf).</translation>
+    </message>
+    <message>
+        <source>chart: the field along X (default: the record number).</source>
+        <translation>chart: das Feld der X-Achse (Vorgabe: die Datensatznummer).</translation>
+    </message>
+    <message>
+        <source>chart: the fields along Y, separated by commas (a field ending in :right on the right axis).</source>
+        <translation>chart: die Felder der Y-Achse, durch Kommas getrennt (ein Feld mit :right am Ende auf der rechten Achse).</translation>
+    </message>
+    <message>
+        <source>chart: line, scatter, bars, stacked, histogram or counts (default line; grouped with --group-by).</source>
+        <translation>chart: line, scatter, bars, stacked, histogram oder counts (Vorgabe line; grouped mit --group-by).</translation>
+    </message>
+    <message>
+        <source>chart: group the records by this field, a date field by :day, :week, :month, :quarter or :year.</source>
+        <translation>chart: die Datensätze nach diesem Feld gruppieren, ein Datumsfeld nach :day, :week, :month, :quarter oder :year.</translation>
+    </message>
+    <message>
+        <source>chart: the records of each group (the default figure).</source>
+        <translation>chart: die Anzahl der Datensätze je Gruppe (die Vorgabe).</translation>
+    </message>
+    <message>
+        <source>chart: the sum of this field per group.</source>
+        <translation>chart: die Summe dieses Feldes je Gruppe.</translation>
+    </message>
+    <message>
+        <source>chart: the average of this field per group.</source>
+        <translation>chart: der Mittelwert dieses Feldes je Gruppe.</translation>
+    </message>
+    <message>
+        <source>chart: the smallest value of this field per group.</source>
+        <translation>chart: der kleinste Wert dieses Feldes je Gruppe.</translation>
+    </message>
+    <message>
+        <source>chart: the largest value of this field per group.</source>
+        <translation>chart: der größte Wert dieses Feldes je Gruppe.</translation>
+    </message>
+    <message>
+        <source>chart: the histogram&apos;s bin count (default: chosen from the values).</source>
+        <translation>chart: die Anzahl der Klassen des Histogramms (Vorgabe: aus den Werten gewählt).</translation>
+    </message>
+    <message>
+        <source>chart: the picture&apos;s size in pixels (default 1200x800).</source>
+        <translation>chart: die Größe des Bildes in Pixeln (Vorgabe 1200x800).</translation>
+    </message>
+    <message>
+        <source>chart takes one of --count, --sum, --average, --min and --max.</source>
+        <translation>chart nimmt nur eine der Optionen --count, --sum, --average, --min und --max.</translation>
+    </message>
+    <message>
+        <source>--bins is a count from 1 to 500.</source>
+        <translation>--bins ist eine Anzahl von 1 bis 500.</translation>
+    </message>
+    <message>
+        <source>--size is WIDTHxHEIGHT in pixels, from 100x100 to 10000x10000.</source>
+        <translation>--size ist BREITExHÖHE in Pixeln, von 100x100 bis 10000x10000.</translation>
+    </message>
+    <message>
+        <source>chart needs --output FILE (.svg, .png or .pdf) or --table FILE.csv.</source>
+        <translation>chart braucht --output DATEI (.svg, .png oder .pdf) oder --table DATEI.csv.</translation>
+    </message>
+    <message>
+        <source>--output of chart ends in .svg, .png or .pdf.</source>
+        <translation>--output von chart endet auf .svg, .png oder .pdf.</translation>
     </message>
 </context>
 <context>
@@ -2360,6 +2538,42 @@ oder für alle. Jedes ist ein Schritt, den Rückgängig zurücknimmt; geschriebe
 In einer Shell gibt kribed-cli diff A.pdb B.pdb sie aus; sein Exit-Status ist 0, wenn die
 Datenbanken gleich sind, und 1, wenn sie sich unterscheiden.</translation>
     </message>
+    <message>
+        <source>Charts and the field profile</source>
+        <translation>Diagramme und das Feldprofil</translation>
+    </message>
+    <message>
+        <source>Tools &gt; Chart (Ctrl+Shift+G) shows a chart of the records the filter shows, in the
+order of the table, beside it: lines, points, bars side by side or stacked, a
+histogram of a number or date field, the count of each value of a field, or a
+figure (count, sum, average, minimum, maximum) per value or per day, week, month,
+quarter or year of a date field, with its table, which Copy table puts on the
+clipboard as tab-separated text. Numbers, dates and times are read in the regional
+formats; values that do not read are left out and counted under the chart. The
+chart is drawn again after every change, undo and filter. A click or a drag over
+points or bars selects their records in the table, and the records selected in the
+table are marked in the chart. The choices are kept for each file. Save chart as...
+writes it as PNG, SVG or PDF. Tools &gt; Field profile (Ctrl+Shift+P) shows the current
+field&apos;s filled and empty cells, its most frequent values with their counts, its
+smallest and largest number or its earliest and latest date, and the cells that do
+not read as its type; a double-click on a value filters the records by it, which
+Edit &gt; Undo takes back.</source>
+        <translation>Extras &gt; Diagramm (Strg+Umschalt+G) zeigt neben der Tabelle ein Diagramm der vom Filter
+angezeigten Datensätze in der Reihenfolge der Tabelle: Linien, Punkte, Balken nebeneinander oder
+gestapelt, ein Histogramm eines Zahlen- oder Datumsfeldes, die Anzahl jedes Wertes eines
+Feldes oder eine Kennzahl (Anzahl, Summe, Mittelwert, Minimum, Maximum) je Wert oder je Tag,
+Woche, Monat, Quartal oder Jahr eines Datumsfeldes, mit ihrer Tabelle, die „Tabelle kopieren“
+als tabulatorgetrennten Text in die Zwischenablage legt. Zahlen, Datum und Uhrzeit werden in
+den regionalen Formaten gelesen; Werte, die sich nicht lesen lassen, werden ausgelassen und
+unter dem Diagramm gezählt. Das Diagramm wird nach jeder Änderung, jedem Rückgängig und jedem
+Filter neu gezeichnet. Ein Klick oder ein Ziehen über Punkte oder Balken wählt deren Datensätze in der Tabelle aus, und die in der Tabelle ausgewählten Datensätze werden im
+Diagramm hervorgehoben. Die Auswahl wird für jede Datei gespeichert. „Diagramm speichern
+unter...“ schreibt es als PNG, SVG oder PDF. Extras &gt; Feldprofil (Strg+Umschalt+P) zeigt die
+gefüllten und leeren Zellen des aktuellen Feldes, seine häufigsten Werte mit ihrer Anzahl,
+seine kleinste und größte Zahl oder sein frühestes und spätestes Datum und die Zellen, die
+sich nicht als sein Typ lesen lassen; ein Doppelklick auf einen Wert filtert die Datensätze
+danach, was Bearbeiten &gt; Rückgängig zurücknimmt.</translation>
+    </message>
 </context>
 <context>
     <name>WhereCondition</name>
@@ -2545,6 +2759,203 @@ und %n weitere.</numerusform>
     <message>
         <source>Count: %1</source>
         <translation>Anzahl: %1</translation>
+    </message>
+</context>
+<context>
+    <name>kribed::ChartCanvas</name>
+    <message>
+        <source>Chart</source>
+        <translation>Diagramm</translation>
+    </message>
+</context>
+<context>
+    <name>kribed::ChartCommands</name>
+    <message>
+        <source>C&amp;hart</source>
+        <translation>Diagra&amp;mm</translation>
+    </message>
+    <message>
+        <source>Shows the chart of the shown records beside the grid</source>
+        <translation>Zeigt das Diagramm der angezeigten Datensätze neben der Tabelle</translation>
+    </message>
+    <message>
+        <source>Field pr&amp;ofile</source>
+        <translation>Fel&amp;dprofil</translation>
+    </message>
+    <message>
+        <source>Shows the current field&apos;s values and figures beside the grid</source>
+        <translation>Zeigt die Werte und Kennzahlen des aktuellen Feldes neben der Tabelle</translation>
+    </message>
+    <message>
+        <source>Sa&amp;ve chart as...</source>
+        <translation>Diagramm speic&amp;hern unter...</translation>
+    </message>
+    <message>
+        <source>Writes the chart as a PNG, SVG or PDF file</source>
+        <translation>Schreibt das Diagramm als PNG-, SVG- oder PDF-Datei</translation>
+    </message>
+    <message>
+        <source>Cop&amp;y chart as image</source>
+        <translation>Diagramm als Bild &amp;kopieren</translation>
+    </message>
+    <message>
+        <source>Puts the chart on the clipboard as a picture</source>
+        <translation>Legt das Diagramm als Bild in die Zwischenablage</translation>
+    </message>
+    <message>
+        <source>Filter by value</source>
+        <translation>Nach Wert filtern</translation>
+    </message>
+    <message>
+        <source>Save chart as</source>
+        <translation>Diagramm speichern unter</translation>
+    </message>
+    <message>
+        <source>PNG image (*.png)|*.png|SVG drawing (*.svg)|*.svg|PDF document (*.pdf)|*.pdf|</source>
+        <translation>PNG-Bild (*.png)|*.png|SVG-Zeichnung (*.svg)|*.svg|PDF-Dokument (*.pdf)|*.pdf|</translation>
+    </message>
+    <message>
+        <source>%1 could not be written.</source>
+        <translation>%1 konnte nicht geschrieben werden.</translation>
+    </message>
+</context>
+<context>
+    <name>kribed::ChartPanel</name>
+    <message>
+        <source>Chart</source>
+        <translation>Diagramm</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>Linie</translation>
+    </message>
+    <message>
+        <source>Points</source>
+        <translation>Punkte</translation>
+    </message>
+    <message>
+        <source>Bars side by side</source>
+        <translation>Balken nebeneinander</translation>
+    </message>
+    <message>
+        <source>Bars stacked</source>
+        <translation>Balken gestapelt</translation>
+    </message>
+    <message>
+        <source>Histogram</source>
+        <translation>Histogramm</translation>
+    </message>
+    <message>
+        <source>Counts per category</source>
+        <translation>Anzahl je Kategorie</translation>
+    </message>
+    <message>
+        <source>Grouped figures</source>
+        <translation>Gruppierte Werte</translation>
+    </message>
+    <message>
+        <source>Y fields</source>
+        <translation>Y-Felder</translation>
+    </message>
+    <message>
+        <source>Right axis</source>
+        <translation>Rechte Achse</translation>
+    </message>
+    <message>
+        <source>Log scale X</source>
+        <translation>Logarithmisch X</translation>
+    </message>
+    <message>
+        <source>Log scale Y</source>
+        <translation>Logarithmisch Y</translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation>Automatisch</translation>
+    </message>
+    <message>
+        <source>Each value</source>
+        <translation>Jeder Wert</translation>
+    </message>
+    <message>
+        <source>Day</source>
+        <translation>Tag</translation>
+    </message>
+    <message>
+        <source>Week</source>
+        <translation>Woche</translation>
+    </message>
+    <message>
+        <source>Month</source>
+        <translation>Monat</translation>
+    </message>
+    <message>
+        <source>Quarter</source>
+        <translation>Quartal</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>Jahr</translation>
+    </message>
+    <message>
+        <source>Count</source>
+        <translation>Anzahl</translation>
+    </message>
+    <message>
+        <source>Sum</source>
+        <translation>Summe</translation>
+    </message>
+    <message>
+        <source>Average</source>
+        <translation>Mittelwert</translation>
+    </message>
+    <message>
+        <source>Minimum</source>
+        <translation>Minimum</translation>
+    </message>
+    <message>
+        <source>Maximum</source>
+        <translation>Maximum</translation>
+    </message>
+    <message>
+        <source>Copy table</source>
+        <translation>Tabelle kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Kind:</source>
+        <translation>&amp;Art:</translation>
+    </message>
+    <message>
+        <source>&amp;X:</source>
+        <translation>&amp;X:</translation>
+    </message>
+    <message>
+        <source>&amp;Bins:</source>
+        <translation>&amp;Klassen:</translation>
+    </message>
+    <message>
+        <source>&amp;Group by:</source>
+        <translation>&amp;Gruppieren nach:</translation>
+    </message>
+    <message>
+        <source>&amp;Period:</source>
+        <translation>&amp;Zeitraum:</translation>
+    </message>
+    <message>
+        <source>&amp;Figure:</source>
+        <translation>Ke&amp;nnzahl:</translation>
+    </message>
+    <message>
+        <source>&amp;Of:</source>
+        <translation>&amp;Von:</translation>
+    </message>
+    <message>
+        <source>Record number</source>
+        <translation>Datensatznummer</translation>
+    </message>
+    <message>
+        <source>Records</source>
+        <translation>Datensätze</translation>
     </message>
 </context>
 <context>
@@ -3633,6 +4044,57 @@ und %n weitere.</numerusform>
     <message>
         <source>Repeat the field names on every page</source>
         <translation>Feldnamen auf jeder Seite wiederholen</translation>
+    </message>
+</context>
+<context>
+    <name>kribed::ProfilePanel</name>
+    <message>
+        <source>Checked: %1, unchecked: %2</source>
+        <translation>Angekreuzt: %1, nicht angekreuzt: %2</translation>
+    </message>
+    <message>
+        <source>Minimum: %1, maximum: %2</source>
+        <translation>Minimum: %1, Maximum: %2</translation>
+    </message>
+    <message>
+        <source>Total: %1, average: %2</source>
+        <translation>Summe: %1, Mittelwert: %2</translation>
+    </message>
+    <message>
+        <source>Earliest: %1, latest: %2</source>
+        <translation>Frühester: %1, spätester: %2</translation>
+    </message>
+    <message>
+        <source>Field profile</source>
+        <translation>Feldprofil</translation>
+    </message>
+    <message>
+        <source>Search values</source>
+        <translation>Werte suchen</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Wert</translation>
+    </message>
+    <message>
+        <source>Count</source>
+        <translation>Anzahl</translation>
+    </message>
+    <message>
+        <source>Double-click a value to filter the records by it.</source>
+        <translation>Doppelklicken Sie auf einen Wert, um die Datensätze danach zu filtern.</translation>
+    </message>
+    <message>
+        <source>Filled: %1, empty: %2, distinct values: %3</source>
+        <translation>Gefüllt: %1, leer: %2, verschiedene Werte: %3</translation>
+    </message>
+    <message>
+        <source>Not of the field&apos;s type: %1 (%2)</source>
+        <translation>Nicht vom Typ des Feldes: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>(empty)</source>
+        <translation>(leer)</translation>
     </message>
 </context>
 <context>

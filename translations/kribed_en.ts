@@ -2,6 +2,16 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>ChartPicture</name>
+    <message numerus="yes">
+        <source>%n value(s) not plotted</source>
+        <translation>
+            <numerusform>%n value not plotted</numerusform>
+            <numerusform>%n values not plotted</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>DatabaseCompare</name>
     <message numerus="yes">
         <source>%1 added, %2 removed, %3 changed in %n field(s)</source>

@@ -20,6 +20,16 @@ enum ExitStatus {
     ExitUsage = 2,   // the command line itself is wrong
 };
 
+// chart's options as given; the command reads the fields by name once the file is read.
+struct ChartOptions
+{
+    QString x, y, kind, groupBy, aggregate, valueField;
+    QString table; // the CSV of the grouped figures; "-" for standard output
+    int bins = 0;
+    int width = 1200;
+    int height = 800;
+};
+
 // One command line, checked: the command is known, it has its file arguments, and every option
 // it got belongs to it and holds a usable value.
 struct CliRequest
@@ -70,6 +80,7 @@ struct CliRequest
     QString key;
     bool ignoreStamps = true;
     bool csv = false;
+    ChartOptions chart;
 };
 
 // What the command line asks for: a request to run, or an exit at once (help, version, a usage

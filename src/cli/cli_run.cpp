@@ -4,6 +4,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/cli_locale.h"
+#include "cli/commands_chart.h"
 #include "cli/commands_diff.h"
 #include "cli/commands_edit.h"
 #include "cli/commands_exchange.h"
@@ -13,12 +14,14 @@
 #include "core/platform/settings.h"
 #include "core/platform/translations.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QLocale>
 #include <QSettings>
 #include <QTextStream>
 
 #include <cstdio>
+#include <memory>
 
 namespace kribed {
 
@@ -33,7 +36,8 @@ QLocale chosenFormats(const CliRequest &request)
         return *request.locale;
     const bool readsDatabase =
         request.command == QLatin1String("info") || request.command == QLatin1String("export")
-        || request.command == QLatin1String("replace") || request.command == QLatin1String("diff");
+        || request.command == QLatin1String("replace") || request.command == QLatin1String("diff")
+        || request.command == QLatin1String("chart");
     if (readsDatabase && !request.files.isEmpty()) {
         const std::optional<FormatsChoice> remembered =
             rememberedFormats(*openSettingsStore(), request.files.at(0));
@@ -70,15 +74,36 @@ ExitStatus runCommand(CliContext &context)
         return replaceCommand(context);
     if (command == QLatin1String("diff"))
         return diffCommand(context);
+    if (command == QLatin1String("chart"))
+        return chartCommand(context);
     // The parser knows only the commands above.
     context.reportError(
         QCoreApplication::translate("CliMessages", "unknown command %1").arg(command));
     return ExitUsage;
 }
 
+namespace {
+
+// chart draws with widgets, which need an application of widgets; always offscreen, so that it
+// runs without a display. Every other command keeps the plain core application.
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i][0] == '-')
+            continue;
+        if (qstrcmp(argv[i], "chart") != 0)
+            break;
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        return std::make_unique<QApplication>(argc, argv);
+    }
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
+} // namespace
+
 int runCli(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kribed-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KRIBED_VERSION));
     installTranslations(startLanguage(QCoreApplication::arguments()));

@@ -4,6 +4,8 @@
 
 #include "cli/cli_context.h"
 #include "cli/json_dump.h"
+#include "core/editing/chart_data.h"
+#include "core/editing/field_profile.h"
 #include "core/editing/field_statistics.h"
 #include "core/model/database.h"
 #include "core/model/field_type.h"
@@ -51,10 +53,37 @@ QString rangeText(const char *what, int readable, const Value &earliest, const V
     return text;
 }
 
+// The values the text summary lists per field; the JSON lists the profile's 50.
+constexpr int ListedValues = 10;
+
+// "      empty 1, distinct 3, minimum 0, maximum 1520,5, unreadable 0; values: 1 (2), ..."
+QString profileText(CliContext &context, const FieldProfile &profile)
+{
+    QString text =
+        QStringLiteral("      empty %1, distinct %2").arg(profile.empty).arg(profile.distinct);
+    if (profile.minimum && profile.maximum) {
+        text += QStringLiteral(", minimum %1, maximum %2")
+                    .arg(numberText(*profile.minimum, context.regional),
+                         numberText(*profile.maximum, context.regional));
+    }
+    text += QStringLiteral(", unreadable %1; values:").arg(profile.unreadable);
+    QStringList values;
+    for (const ValueCount &value : profile.mostFrequent.mid(0, ListedValues)) {
+        values << QStringLiteral(" %1 (%2)")
+                      .arg(value.text.isEmpty() ? QStringLiteral("(empty)")
+                                                : shortLabel(context.codec.decode(value.text), 40))
+                      .arg(value.count);
+    }
+    if (profile.distinct > ListedValues)
+        values << QStringLiteral(" ...");
+    return text + values.join(u',') + u'\n';
+}
+
 void printField(CliContext &context, const Database &database, int field)
 {
     const int popupItems = int(database.popupList(field).size());
-    const FieldStatistics statistics = fieldStatistics(database, field, context.regional);
+    const FieldProfile profile = fieldProfile(database, field, context.regional);
+    const FieldStatistics &statistics = profile.statistics;
     context.out << QStringLiteral("  %1  %2  %3, width %4 units, %5 popup %6; %7\n")
                        .arg(field, 2)
                        .arg(context.codec.decode(database.fieldName(field)))
@@ -63,6 +92,7 @@ void printField(CliContext &context, const Database &database, int field)
                        .arg(popupItems)
                        .arg(popupItems == 1 ? QStringLiteral("item") : QStringLiteral("items"))
                        .arg(fieldStatisticsText(statistics, context.regional));
+    context.out << profileText(context, profile);
 }
 
 // A computed number as JSON writes it: the value of its 15-digit text, so the JSON and the text
@@ -118,6 +148,35 @@ void addStatistics(QJsonObject &object, const FieldStatistics &statistics)
     }
 }
 
+QJsonArray valuesJson(CliContext &context, const QVector<ValueCount> &values)
+{
+    QJsonArray array;
+    for (const ValueCount &value : values) {
+        array.append(QJsonObject{{QStringLiteral("text"), context.codec.decode(value.text)},
+                                 {QStringLiteral("count"), value.count}});
+    }
+    return array;
+}
+
+// The profile's figures: the empty and distinct counts, the extremes of numbers, the cells that
+// do not read as the type and the most frequent values with their counts.
+void addProfile(CliContext &context, QJsonObject &object, const FieldProfile &profile)
+{
+    object.insert(QStringLiteral("empty"), profile.empty);
+    object.insert(QStringLiteral("distinct"), profile.distinct);
+    if (profile.statistics.kind == FieldKind::Number) {
+        const auto extreme = [](const std::optional<long double> &value) {
+            return value ? jsonNumber(*value) : QJsonValue(QJsonValue::Null);
+        };
+        object.insert(QStringLiteral("minimum"), extreme(profile.minimum));
+        object.insert(QStringLiteral("maximum"), extreme(profile.maximum));
+    }
+    object.insert(QStringLiteral("unreadable"), profile.unreadable);
+    object.insert(QStringLiteral("unreadableValues"),
+                  valuesJson(context, profile.unreadableValues));
+    object.insert(QStringLiteral("values"), valuesJson(context, profile.mostFrequent));
+}
+
 QJsonObject fieldJson(CliContext &context, const Database &database, int field)
 {
     QJsonObject object{
@@ -127,7 +186,9 @@ QJsonObject fieldJson(CliContext &context, const Database &database, int field)
         {QStringLiteral("width"), database.widthUnits(field)},
         {QStringLiteral("popupItems"), int(database.popupList(field).size())},
     };
-    addStatistics(object, fieldStatistics(database, field, context.regional));
+    const FieldProfile profile = fieldProfile(database, field, context.regional);
+    addStatistics(object, profile.statistics);
+    addProfile(context, object, profile);
     return object;
 }
 

@@ -79,6 +79,11 @@ void TestCliInfo::statisticsInFormats_data()
                u"; 2 filled, 2 checked, 1 unchecked\n"_s,
                u"; 3 filled, 2 times, earliest 09:30:00, latest 14:05:00\n"_s,
                u" 6  Name  String, width 80 units, 0 popup items; 2 filled\n"_s,
+               u"      empty 0, distinct 3, minimum 0, maximum 1520,5, unreadable 0; values: 0 (1), "
+               u"1520,50 (1), 2,25 (1)\n"_s,
+               u"      empty 0, distinct 3, unreadable 1; values: 01.01.2020 (1), 12.03.2019 (1), "
+               u"3/14/2026 (1)\n"_s,
+               u"      empty 1, distinct 3, unreadable 0; values: (empty) (1), 0 (1), 1 (1)\n"_s,
            };
     QTest::newRow("en_US")
         << u"en_US"_s
@@ -89,6 +94,7 @@ void TestCliInfo::statisticsInFormats_data()
                u"; 3 filled, 1 dates, earliest 3/14/2026, latest 3/14/2026\n"_s,
                u"; 2 filled, 2 checked, 1 unchecked\n"_s,
                u"; 3 filled, 1 times, earliest 2:05:00 PM, latest 2:05:00 PM\n"_s,
+               u"      empty 0, distinct 3, minimum 0, maximum 0, unreadable 2; values: 0 (1), "_s,
            };
 }
 
@@ -105,7 +111,7 @@ void TestCliInfo::statisticsInFormats()
     // The summary around the fields is as it was.
     QVERIFY(out.startsWith(u"Name:      Kunden\nLayout:    Kribo pro\n"_s));
     QVERIFY(out.endsWith(u"Kribo filter no\n"_s));
-    QCOMPARE(out.count(u'\n'), 14);
+    QCOMPARE(out.count(u'\n'), 20);
 }
 
 void TestCliInfo::jsonInFormats_data()
@@ -127,7 +133,12 @@ void TestCliInfo::jsonInFormats_data()
                                               {u"filled"_s, 3},
                                               {u"numbers"_s, 3},
                                               {u"total"_s, 1522.75},
-                                              {u"average"_s, 507.583333333333}});
+                                              {u"average"_s, 507.583333333333},
+                                              {u"empty"_s, 0},
+                                              {u"distinct"_s, 3},
+                                              {u"minimum"_s, 0},
+                                              {u"maximum"_s, 1520.5},
+                                              {u"unreadable"_s, 0}});
     QTest::newRow("en_US amounts")
         << u"en_US"_s << u"Umsatz"_s
         << object({{u"numbers"_s, 1}, {u"total"_s, 0}, {u"average"_s, 0}});
@@ -143,6 +154,20 @@ void TestCliInfo::jsonInFormats_data()
     QTest::newRow("Booleans under any formats")
         << u"en_US"_s << u"Stammkunde"_s
         << object({{u"filled"_s, 2}, {u"checked"_s, 2}, {u"unchecked"_s, 1}});
+    const auto value = [](const QString &text, int count) {
+        return QJsonObject{{u"text"_s, text}, {u"count"_s, count}};
+    };
+    QTest::newRow("values with their counts, texts decoded, unreadable ones apart")
+        << u"de_DE"_s << u"Kunde seit"_s
+        << object({{u"empty"_s, 0},
+                   {u"unreadable"_s, 1},
+                   {u"unreadableValues"_s, QJsonArray{value(u"3/14/2026"_s, 1)}},
+                   {u"values"_s, QJsonArray{value(u"01.01.2020"_s, 1), value(u"12.03.2019"_s, 1),
+                                            value(u"3/14/2026"_s, 1)}}});
+    QTest::newRow("a text's values, the empty one first among equals")
+        << u"en_US"_s << u"Name"_s
+        << object({{u"values"_s, QJsonArray{value(u""_s, 1), value(u"M\u00fcller"_s, 1),
+                                            value(u"Schmidt"_s, 1)}}});
     QTest::newRow("a text field counts filled cells only")
         << u"de_DE"_s << u"Name"_s << object({{u"filled"_s, 2}, {u"type"_s, 0}});
 }

@@ -645,6 +645,8 @@ void TestPackaging::packageNamesTheLinkedLibraries()
     for (const QString &entry : fields.out.split(u',', Qt::SkipEmptyParts))
         depends << entry.trimmed().section(u' ', 0, 0);
     QVERIFY(depends.contains(QStringLiteral("libqt6svg6")));
+    // The charts of both programs draw with Qt Charts.
+    QVERIFY(depends.contains(QStringLiteral("libqt6charts6")));
     for (const QString &program : {QStringLiteral("kribed"), QStringLiteral("kribed-cli")}) {
         const QString binary = mRoot + QStringLiteral("/usr/bin/") + program;
         const RunResult dynamic = run(QStringLiteral("readelf"), {QStringLiteral("-d"), binary});

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "gui/commands/command_groups.h"
 
+#include "gui/commands/chart_commands.h"
 #include "gui/commands/column_filter_commands.h"
 #include "gui/commands/compare_commands.h"
 #include "gui/commands/edit_commands.h"
@@ -52,6 +53,7 @@ CommandGroups::CommandGroups(Workspace &workspace, QObject *parent)
     // Filled cells are operands of the row sums.
     make<GridCommands>(workspace, tools);
     make<CompareCommands>(workspace);
+    make<ChartCommands>(workspace);
 }
 
 // The last made goes first, as members of a class do.

@@ -305,6 +305,24 @@ const Section Sections[] = {
          "Both fill only the records the filter shows. Edit > Undo history (Ctrl+Shift+H)\n"
          "lists the changes; a click on one goes back to it. The print preview has \"Fit to\n"
          "page width\" and \"Repeat the field names on every page\"; Print uses them too.")},
+    {QT_TRANSLATE_NOOP("UserGuide", "Charts and the field profile"),
+     QT_TRANSLATE_NOOP(
+         "UserGuide",
+         "Tools > Chart (Ctrl+Shift+G) shows a chart of the records the filter shows, in the\n"
+         "order of the table, beside it: lines, points, bars side by side or stacked, a\n"
+         "histogram of a number or date field, the count of each value of a field, or a\n"
+         "figure (count, sum, average, minimum, maximum) per value or per day, week, month,\n"
+         "quarter or year of a date field, with its table, which Copy table puts on the\n"
+         "clipboard as tab-separated text. Numbers, dates and times are read in the regional\n"
+         "formats; values that do not read are left out and counted under the chart. The\n"
+         "chart is drawn again after every change, undo and filter. A click or a drag over\n"
+         "points or bars selects their records in the table, and the records selected in the\n"
+         "table are marked in the chart. The choices are kept for each file. Save chart as...\n"
+         "writes it as PNG, SVG or PDF. Tools > Field profile (Ctrl+Shift+P) shows the current\n"
+         "field's filled and empty cells, its most frequent values with their counts, its\n"
+         "smallest and largest number or its earliest and latest date, and the cells that do\n"
+         "not read as its type; a double-click on a value filters the records by it, which\n"
+         "Edit > Undo takes back.")},
     {QT_TRANSLATE_NOOP("UserGuide", "Printing the database"),
      QT_TRANSLATE_NOOP(
          "UserGuide",

@@ -60,6 +60,7 @@ private Q_SLOTS:
             QStringLiteral("Application"),
             QStringLiteral("Going to a record and the filter bar"),
             QStringLiteral("Working in the table"),
+            QStringLiteral("Charts and the field profile"),
             QStringLiteral("Printing the database"),
             QStringLiteral("Calculation"),
             QStringLiteral("Column Sum"),
