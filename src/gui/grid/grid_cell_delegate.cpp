@@ -7,6 +7,8 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <limits>
+#include <utility>
 
 namespace kribed {
 
@@ -39,13 +41,91 @@ GridCellDelegate::VisiblePart GridCellDelegate::visiblePart(const QString &text,
     return visible;
 }
 
+namespace {
+
+// Characters that can put the ones after them left of the ones before: a line holding any is
+// drawn whole, as its visible part depends on all of it.
+bool mayRunRightToLeft(QStringView line)
+{
+    for (const QChar c : line) {
+        if (c.unicode() < 0x0590)
+            continue;
+        switch (c.direction()) {
+        case QChar::DirR:
+        case QChar::DirAL:
+        case QChar::DirRLE:
+        case QChar::DirRLO:
+        case QChar::DirRLI:
+        case QChar::DirFSI: return true;
+        default: break;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+int GridCellDelegate::advance(QChar character) const
+{
+    // A surrogate's advance is not its own: counted as none, which keeps more of the text.
+    if (character.isSurrogate())
+        return 0;
+    if (mAdvances.empty())
+        mAdvances.assign(0x10000, -1);
+    qint16 &known = mAdvances[character.unicode()];
+    if (known < 0)
+        known = qint16(std::clamp(QFontMetrics(mAdvancesFont).horizontalAdvance(character), 0,
+                                  int(std::numeric_limits<qint16>::max())));
+    return known;
+}
+
+qsizetype GridCellDelegate::reachingLength(QStringView line, int width, const QFont &font) const
+{
+    // Spacing the font adds is not in the characters' advances.
+    if (font.letterSpacing() != 0 || font.wordSpacing() != 0 || mayRunRightToLeft(line))
+        return line.size();
+    if (font != mAdvancesFont) {
+        mAdvancesFont = font;
+        mAdvances.clear();
+    }
+    int x = 0;
+    qsizetype past = 0;
+    while (past < line.size() && x <= width)
+        x += advance(line[past++]);
+    if (x <= width)
+        return line.size();
+    // Kerning and ligatures can draw the characters closer than their advances: a margin of
+    // characters beyond the edge, and never a letter without the marks that sit on it.
+    qsizetype end = std::min(line.size(), past + 8 + past / 4);
+    while (end < line.size() && (line[end].isMark() || line[end].isLowSurrogate()))
+        ++end;
+    return end;
+}
+
+QString GridCellDelegate::reachingLines(const QString &lines, int width, const QFont &font) const
+{
+    QString reaching;
+    qsizetype start = 0;
+    while (start <= lines.size()) {
+        qsizetype end = lines.indexOf(u'\n', start);
+        if (end < 0)
+            end = lines.size();
+        const QStringView line = QStringView(lines).mid(start, end - start);
+        if (start > 0)
+            reaching += u'\n';
+        reaching += line.first(reachingLength(line, width, font));
+        start = end + 1;
+    }
+    return reaching;
+}
+
 void GridCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                              const QModelIndex &index) const
 {
     QStyleOptionViewItem cell = option;
     initStyleOption(&cell, index);
     // The style draws the background, the selection and the focus frame; the text is drawn here.
-    cell.text.clear();
+    const QString text = std::exchange(cell.text, QString());
     const QWidget *widget = option.widget;
     const QStyle *style = widget ? widget->style() : QApplication::style();
     style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
@@ -53,8 +133,10 @@ void GridCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     const QRect area = option.rect.adjusted(TextMargin, TextMargin, 0, 0);
     if (area.width() <= 0 || area.height() <= 0)
         return;
-    const VisiblePart visible =
-        visiblePart(index.data(Qt::DisplayRole).toString(), area.size(), QFontMetrics(cell.font));
+    VisiblePart visible = visiblePart(text, area.size(), QFontMetrics(cell.font));
+    // Only what reaches into the cell is laid out: text layout is most of a grid's painting.
+    if (option.direction == Qt::LeftToRight && painter->layoutDirection() == Qt::LeftToRight)
+        visible.text = reachingLines(visible.text, area.width(), cell.font);
     QPalette::ColorGroup group = QPalette::Disabled;
     if (option.state & QStyle::State_Enabled)
         group = option.state & QStyle::State_Active ? QPalette::Normal : QPalette::Inactive;

@@ -2,7 +2,10 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
+#include <QFont>
 #include <QStyledItemDelegate>
+
+#include <vector>
 
 class QFontMetrics;
 
@@ -39,6 +42,17 @@ public:
     // least the first, even where the font is taller than the rectangle).
     static VisiblePart visiblePart(const QString &text, const QSize &size,
                                    const QFontMetrics &metrics);
+
+private:
+    // The characters of a line that can reach into `width` pixels, and some beyond for what
+    // shaping joins across the edge; the whole line where its characters may be reordered.
+    qsizetype reachingLength(QStringView line, int width, const QFont &font) const;
+    QString reachingLines(const QString &lines, int width, const QFont &font) const;
+    int advance(QChar character) const;
+
+    // Each character's advance in the font last painted with, measured once (-1: not yet).
+    mutable QFont mAdvancesFont;
+    mutable std::vector<qint16> mAdvances;
 };
 
 } // namespace kribed
