@@ -131,14 +131,22 @@ bool CellReplacer::matches(QByteArrayView cell)
 
 void CellReplacer::appendReplacedBytes(QByteArrayView cell, qsizetype first, QByteArray &out) const
 {
+    // Written into room made once for the most matches the cell can hold: a cell of many
+    // matches costs no append for each piece.
+    const qsizetype findSize = mFindBytes.size();
+    const qsizetype growth = std::max<qsizetype>(0, mReplacementBytes.size() - findSize);
+    const qsizetype start = out.size();
+    out.resize(start + cell.size() + cell.size() / findSize * growth);
+    char *to = out.data() + start;
     qsizetype from = 0;
     for (qsizetype at = first; at >= 0;
          at = indexOfBytes(cell, mFindBytes, from, mSettings.matchCase)) {
-        out.append(cell.sliced(from, at - from));
-        out.append(mReplacementBytes);
-        from = at + mFindBytes.size();
+        to = std::copy(cell.data() + from, cell.data() + at, to);
+        to = std::copy(mReplacementBytes.cbegin(), mReplacementBytes.cend(), to);
+        from = at + findSize;
     }
-    out.append(cell.sliced(from));
+    to = std::copy(cell.data() + from, cell.data() + cell.size(), to);
+    out.truncate(to - out.constData());
 }
 
 bool CellReplacer::appendReplacedText(QByteArrayView cell, QByteArray &out)
@@ -313,13 +321,18 @@ bool leavesType(const Database &database, int field, int record, QByteArrayView 
            && readsAsFieldType(database.cellView(field, record), type, regional);
 }
 
+// Whether the field has a type beside text, which its cells can stop reading as.
+bool isTypedField(const Database &database, int field)
+{
+    const int type = database.fieldType(field);
+    return type != StringType && type != NormalPopupType && type != MultiplePopupType;
+}
+
 // Whether any field in scope has a type beside text: only then can a cell leave its type.
 bool scopeHasTypedField(const Database &database, const ReplaceSettings &settings)
 {
     for (int field = 1; field <= database.fieldCount(); ++field) {
-        const int type = database.fieldType(field);
-        if ((settings.field == 0 || settings.field == field) && type != StringType
-            && type != NormalPopupType && type != MultiplePopupType)
+        if ((settings.field == 0 || settings.field == field) && isTypedField(database, field))
             return true;
     }
     return false;
@@ -408,7 +421,8 @@ int countCellsLeavingType(const Database &database, CellReplacer &replacer,
     for (int record = 1; record <= database.recordCount(); ++record) {
         for (int field = 1; field <= database.fieldCount(); ++field) {
             text.clear();
-            if (inReplaceScope(database, settings, field, record)
+            // A cell of a text field reads as its type whatever it holds: not replaced here.
+            if (isTypedField(database, field) && inReplaceScope(database, settings, field, record)
                 && replacer.appendReplaced(database.cellView(field, record), text)
                 && leavesType(database, field, record, text, regional))
                 ++cells;
