@@ -138,6 +138,23 @@ void CellReplacer::appendReplacedBytes(QByteArrayView cell, qsizetype first, QBy
     const qsizetype start = out.size();
     out.resize(start + cell.size() + cell.size() / findSize * growth);
     char *to = out.data() + start;
+    if (findSize == 1) {
+        // One byte, as a common letter: a pass over the cell without a search per match.
+        const char find = mFindBytes.front();
+        const char twin = mSettings.matchCase || find < 'A' || find > 'Z' ? find : char(find + 32);
+        to = std::copy(cell.data(), cell.data() + first, to);
+        for (qsizetype at = first; at < cell.size(); ++at) {
+            const char c = cell[at];
+            if (c != find && c != twin) {
+                *to++ = c;
+                continue;
+            }
+            for (const char byte : mReplacementBytes)
+                *to++ = byte;
+        }
+        out.truncate(to - out.constData());
+        return;
+    }
     qsizetype from = 0;
     for (qsizetype at = first; at >= 0;
          at = indexOfBytes(cell, mFindBytes, from, mSettings.matchCase)) {
