@@ -143,6 +143,16 @@ void CellReplacer::appendReplacedBytes(QByteArrayView cell, qsizetype first, QBy
         const char find = mFindBytes.front();
         const char twin = mSettings.matchCase || find < 'A' || find > 'Z' ? find : char(find + 32);
         to = std::copy(cell.data(), cell.data() + first, to);
+        if (mReplacementBytes.size() == 1) {
+            // A byte for a byte: a choice per byte without a branch.
+            const char replacement = mReplacementBytes.front();
+            for (qsizetype at = first; at < cell.size(); ++at) {
+                const char c = cell[at];
+                *to++ = c == find || c == twin ? replacement : c;
+            }
+            out.truncate(to - out.constData());
+            return;
+        }
         for (qsizetype at = first; at < cell.size(); ++at) {
             const char c = cell[at];
             if (c != find && c != twin) {
