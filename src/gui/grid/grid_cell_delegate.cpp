@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <limits>
-#include <utility>
 
 namespace kribed {
 
@@ -125,7 +124,7 @@ void GridCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     QStyleOptionViewItem cell = option;
     initStyleOption(&cell, index);
     // The style draws the background, the selection and the focus frame; the text is drawn here.
-    const QString text = std::exchange(cell.text, QString());
+    cell.text.clear();
     const QWidget *widget = option.widget;
     const QStyle *style = widget ? widget->style() : QApplication::style();
     style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
@@ -133,7 +132,9 @@ void GridCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     const QRect area = option.rect.adjusted(TextMargin, TextMargin, 0, 0);
     if (area.width() <= 0 || area.height() <= 0)
         return;
-    VisiblePart visible = visiblePart(text, area.size(), QFontMetrics(cell.font));
+    // The model's text, not the option's, in which line breaks are no longer '\n'.
+    VisiblePart visible = visiblePart(index.data(Qt::DisplayRole).toString(), area.size(),
+                                      QFontMetrics(cell.font));
     // Only what reaches into the cell is laid out: text layout is most of a grid's painting.
     if (option.direction == Qt::LeftToRight && painter->layoutDirection() == Qt::LeftToRight)
         visible.text = reachingLines(visible.text, area.width(), cell.font);
