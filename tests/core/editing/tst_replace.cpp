@@ -179,6 +179,23 @@ void TestReplace::replaceAllTexts_data()
     QTest::newRow("one letter in either case, at the ends too")
         << QByteArray("eEe xe|Xee|none") << plain(QStringLiteral("e"), QStringLiteral("E"))
         << QByteArray("EEE xE|XEE|nonE") << 3 << 1;
+    QTest::newRow("one letter in long cells, beside bytes of the upper half")
+        << QByteArray("\xE9"
+                      "e\xC5"
+                      "E\x7F"
+                      "e\x80\xFF"
+                      "eeeeeeeexyzEEe|"
+                      "abcdefghijklmnopqrstuvwxyz0123456789e|\xE5\xC5"
+                      "eEeEeEeE")
+        << plain(QStringLiteral("e"), QStringLiteral("E"))
+        << QByteArray("\xE9"
+                      "E\xC5"
+                      "E\x7F"
+                      "E\x80\xFF"
+                      "EEEEEEEExyzEEE|"
+                      "abcdEfghijklmnopqrstuvwxyz0123456789E|\xE5\xC5"
+                      "EEEEEEEE")
+        << 3 << 1;
     QTest::newRow("one letter with its case, grown to a longer text")
         << QByteArray("eEe|ee|E")
         << with(plain(QStringLiteral("e"), QStringLiteral("<e>")),
