@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QStaticText>
 
 #include <algorithm>
 #include <limits>
@@ -118,6 +119,22 @@ QString GridCellDelegate::reachingLines(const QString &lines, int width, const Q
     return reaching;
 }
 
+const QStaticText &GridCellDelegate::laidOut(const QString &text, const QFont &font) const
+{
+    if (font != mLaidOutFont || mLaidOut.size() >= MaxLaidOutTexts) {
+        mLaidOut.clear();
+        mLaidOutFont = font;
+    }
+    auto found = mLaidOut.find(text);
+    if (found == mLaidOut.end()) {
+        QStaticText laid(text);
+        laid.setTextFormat(Qt::PlainText);
+        laid.prepare(QTransform(), font);
+        found = mLaidOut.insert(text, laid);
+    }
+    return *found;
+}
+
 void GridCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                              const QModelIndex &index) const
 {
@@ -133,8 +150,8 @@ void GridCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     if (area.width() <= 0 || area.height() <= 0)
         return;
     // The model's text, not the option's, in which line breaks are no longer '\n'.
-    VisiblePart visible = visiblePart(index.data(Qt::DisplayRole).toString(), area.size(),
-                                      QFontMetrics(cell.font));
+    VisiblePart visible =
+        visiblePart(index.data(Qt::DisplayRole).toString(), area.size(), QFontMetrics(cell.font));
     // Only what reaches into the cell is laid out: text layout is most of a grid's painting.
     if (option.direction == Qt::LeftToRight && painter->layoutDirection() == Qt::LeftToRight)
         visible.text = reachingLines(visible.text, area.width(), cell.font);
@@ -148,7 +165,11 @@ void GridCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     const QColor ink =
         option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text);
     painter->setPen(ink);
-    painter->drawText(area, Qt::AlignLeft | Qt::AlignTop, visible.text);
+    // Tabs are spaced to their stops only by the text drawn in a rectangle.
+    if (visible.text.contains(u'\t'))
+        painter->drawText(area, Qt::AlignLeft | Qt::AlignTop, visible.text);
+    else
+        painter->drawStaticText(area.topLeft(), laidOut(visible.text, cell.font));
     if (visible.more) {
         // A small triangle in the bottom right corner, pointing at the lines below.
         const QPoint corner = option.rect.bottomRight();

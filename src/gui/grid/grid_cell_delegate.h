@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QFont>
+#include <QHash>
+#include <QStaticText>
 #include <QStyledItemDelegate>
 
 #include <vector>
@@ -53,6 +55,13 @@ private:
     // Each character's advance in the font last painted with, measured once (-1: not yet).
     mutable QFont mAdvancesFont;
     mutable std::vector<qint16> mAdvances;
+
+    // The texts shown lately, laid out once: a page scrolled back to or rows moved by one paint
+    // without laying out their texts again.
+    const QStaticText &laidOut(const QString &text, const QFont &font) const;
+    static constexpr int MaxLaidOutTexts = 2048;
+    mutable QFont mLaidOutFont;
+    mutable QHash<QString, QStaticText> mLaidOut;
 };
 
 } // namespace kribed
