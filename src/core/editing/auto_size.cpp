@@ -46,17 +46,24 @@ TextWidthMeasure byteWidthMeasure(const ByteWidths &widths)
 
 namespace {
 
-int widestFirstLine(const Database &database, int field, const TextWidthMeasure &measure)
+// The widest first line of the column, measured only until a line reaches `enough`: a column
+// never grows past its largest automatic width, so the lines after that cannot change it.
+int widestFirstLine(const Database &database, int field, const TextWidthMeasure &measure,
+                    int enough)
 {
     int widest = 0;
     const auto consider = [&](QByteArrayView text) {
         const QByteArrayView line = firstLine(text);
         if (!line.isEmpty())
             widest = std::max(widest, measure(line));
+        return widest >= enough;
     };
-    consider(database.fieldName(field));
-    for (const Database::Record &record : database.records())
-        consider(record.view(field - 1));
+    if (consider(database.fieldName(field)))
+        return widest;
+    for (const Database::Record &record : database.records()) {
+        if (consider(record.view(field - 1)))
+            break;
+    }
     return widest;
 }
 
@@ -64,8 +71,9 @@ int widestFirstLine(const Database &database, int field, const TextWidthMeasure 
 
 int autoColumnWidth(const Database &database, int field, const TextWidthMeasure &measure)
 {
-    return std::min(widestFirstLine(database, field, measure) + AutoColumnMargin,
-                    MaxAutoColumnWidth);
+    const int widest =
+        widestFirstLine(database, field, measure, MaxAutoColumnWidth - AutoColumnMargin);
+    return std::min(widest + AutoColumnMargin, MaxAutoColumnWidth);
 }
 
 void autoSizeColumns(Database &database, AutoWidths &autoWidths, bool on,

@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 namespace kribed {
@@ -57,6 +58,22 @@ qsizetype indexOfBytes(QByteArrayView cell, QByteArrayView find, qsizetype from,
 bool equalBytes(QByteArrayView cell, QByteArrayView find, bool matchCase)
 {
     return cell.size() == find.size() && indexOfBytes(cell, find, 0, matchCase) == 0;
+}
+
+// A word whose eight bytes are all `byte`.
+constexpr quint64 everyByte(char byte)
+{
+    return 0x0101010101010101ULL * quint8(byte);
+}
+
+// 0xFF in each byte of the word that equals `byte`, 0 in the others (no byte carries into the
+// next: the low seven bits are added apart from the high one).
+constexpr quint64 bytesEqualTo(quint64 word, char byte)
+{
+    constexpr quint64 low = 0x7F7F7F7F7F7F7F7FULL;
+    const quint64 x = word ^ everyByte(byte);
+    const quint64 zero = ~(((x & low) + low) | x | low);
+    return (zero >> 7) * 0xFF;
 }
 
 Qt::CaseSensitivity caseOf(const ReplaceSettings &settings)
@@ -131,14 +148,58 @@ bool CellReplacer::matches(QByteArrayView cell)
 
 void CellReplacer::appendReplacedBytes(QByteArrayView cell, qsizetype first, QByteArray &out) const
 {
+    // Written into room made once for the most matches the cell can hold: a cell of many
+    // matches costs no append for each piece.
+    const qsizetype findSize = mFindBytes.size();
+    const qsizetype growth = std::max<qsizetype>(0, mReplacementBytes.size() - findSize);
+    const qsizetype start = out.size();
+    out.resize(start + cell.size() + cell.size() / findSize * growth);
+    char *to = out.data() + start;
+    if (findSize == 1) {
+        // One byte, as a common letter: a pass over the cell without a search per match.
+        const char find = mFindBytes.front();
+        const char twin = mSettings.matchCase || find < 'A' || find > 'Z' ? find : char(find + 32);
+        to = std::copy(cell.data(), cell.data() + first, to);
+        if (mReplacementBytes.size() == 1) {
+            // A byte for a byte: a choice per byte without a branch.
+            const char replacement = mReplacementBytes.front();
+            qsizetype at = first;
+            // Eight bytes at a time (the same choice per byte, made in one word).
+            for (; at + 8 <= cell.size(); at += 8, to += 8) {
+                quint64 word;
+                std::memcpy(&word, cell.data() + at, 8);
+                const quint64 matches = bytesEqualTo(word, find) | bytesEqualTo(word, twin);
+                word = (word & ~matches) | (everyByte(replacement) & matches);
+                std::memcpy(to, &word, 8);
+            }
+            for (; at < cell.size(); ++at) {
+                const char c = cell[at];
+                *to++ = c == find || c == twin ? replacement : c;
+            }
+            out.truncate(to - out.constData());
+            return;
+        }
+        for (qsizetype at = first; at < cell.size(); ++at) {
+            const char c = cell[at];
+            if (c != find && c != twin) {
+                *to++ = c;
+                continue;
+            }
+            for (const char byte : mReplacementBytes)
+                *to++ = byte;
+        }
+        out.truncate(to - out.constData());
+        return;
+    }
     qsizetype from = 0;
     for (qsizetype at = first; at >= 0;
          at = indexOfBytes(cell, mFindBytes, from, mSettings.matchCase)) {
-        out.append(cell.sliced(from, at - from));
-        out.append(mReplacementBytes);
-        from = at + mFindBytes.size();
+        to = std::copy(cell.data() + from, cell.data() + at, to);
+        to = std::copy(mReplacementBytes.cbegin(), mReplacementBytes.cend(), to);
+        from = at + findSize;
     }
-    out.append(cell.sliced(from));
+    to = std::copy(cell.data() + from, cell.data() + cell.size(), to);
+    out.truncate(to - out.constData());
 }
 
 bool CellReplacer::appendReplacedText(QByteArrayView cell, QByteArray &out)
@@ -313,13 +374,18 @@ bool leavesType(const Database &database, int field, int record, QByteArrayView 
            && readsAsFieldType(database.cellView(field, record), type, regional);
 }
 
+// Whether the field has a type beside text, which its cells can stop reading as.
+bool isTypedField(const Database &database, int field)
+{
+    const int type = database.fieldType(field);
+    return type != StringType && type != NormalPopupType && type != MultiplePopupType;
+}
+
 // Whether any field in scope has a type beside text: only then can a cell leave its type.
 bool scopeHasTypedField(const Database &database, const ReplaceSettings &settings)
 {
     for (int field = 1; field <= database.fieldCount(); ++field) {
-        const int type = database.fieldType(field);
-        if ((settings.field == 0 || settings.field == field) && type != StringType
-            && type != NormalPopupType && type != MultiplePopupType)
+        if ((settings.field == 0 || settings.field == field) && isTypedField(database, field))
             return true;
     }
     return false;
@@ -337,6 +403,8 @@ void storeChanges(Database &database, int record, const CellChanges &changes,
     }
     stampRow(database, record, now, regional);
     auto &stored = database.recordAt(record);
+    // Room for every new text at once: the record's buffer is not grown again for each cell.
+    stored.reserve(stored.size(), texts.size() + changes.size());
     for (const CellChange &change : changes)
         stored.replace(change.field - 1, QByteArrayView(texts).sliced(change.start, change.size));
     count.replacements += int(changes.size());
@@ -408,7 +476,8 @@ int countCellsLeavingType(const Database &database, CellReplacer &replacer,
     for (int record = 1; record <= database.recordCount(); ++record) {
         for (int field = 1; field <= database.fieldCount(); ++field) {
             text.clear();
-            if (inReplaceScope(database, settings, field, record)
+            // A cell of a text field reads as its type whatever it holds: not replaced here.
+            if (isTypedField(database, field) && inReplaceScope(database, settings, field, record)
                 && replacer.appendReplaced(database.cellView(field, record), text)
                 && leavesType(database, field, record, text, regional))
                 ++cells;

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "core/model/record.h"
 
+#include <cstring>
 #include <limits>
 
 namespace kribed {
@@ -154,8 +155,9 @@ TextSpan Record::store(QByteArrayView text)
     const qsizetype at = mBuffer.size();
     if (at + text.size() >= qsizetype(std::numeric_limits<quint32>::max()))
         qBadAlloc();
-    mBuffer.append(text.data(), text.size());
-    mBuffer.append('\0');
+    mBuffer.resize(at + text.size() + 1);
+    std::memcpy(mBuffer.data() + at, text.data(), text.size());
+    mBuffer[at + text.size()] = '\0';
     mLiveBytes += quint32(text.size() + 1);
     return {quint32(at), quint32(text.size())};
 }
@@ -168,17 +170,24 @@ bool Record::ownsBuffer() const
 // Gives the record a buffer of its own holding only its live texts, with room for `extraBytes`.
 void Record::rebuild(qsizetype extraBytes)
 {
+    // Sized once and filled by copies: a record of many cells is rebuilt in one allocation.
+    qsizetype live = 0;
+    for (const TextSpan place : std::as_const(mPlaces))
+        live += bytesOf(place);
     QByteArray fresh;
-    fresh.reserve(mLiveBytes + extraBytes);
+    fresh.reserve(live + extraBytes);
+    fresh.resize(live);
+    char *to = fresh.data();
+    qsizetype at = 0;
     for (TextSpan &place : mPlaces) {
         if (place.length == 0) {
             place = TextSpan();
             continue;
         }
-        const qsizetype at = fresh.size();
-        fresh.append(mBuffer.constData() + place.offset, place.length);
-        fresh.append('\0');
+        std::memcpy(to + at, mBuffer.constData() + place.offset, place.length);
+        to[at + place.length] = '\0';
         place.offset = quint32(at);
+        at += qsizetype(place.length) + 1;
     }
     mLiveBytes = quint32(fresh.size());
     mBuffer = std::move(fresh);

@@ -17,27 +17,54 @@
 
 namespace kribed {
 
+namespace {
+
+// A record the filter hides cannot be selected (GridModel::flags): a range's first and last
+// selectable rows bound it, as the list of its cells would. Every cell of a row has its row's flags.
+bool selectableRow(const QAbstractItemModel &model, int row, int column)
+{
+    const Qt::ItemFlags flags = model.flags(model.index(row, column));
+    return flags.testFlag(Qt::ItemIsSelectable) && flags.testFlag(Qt::ItemIsEnabled);
+}
+
+} // namespace
+
 std::optional<CellRange> selectedRange(const QTableView &grid)
 {
     const QItemSelectionModel *selection = grid.selectionModel();
     if (!selection)
         return std::nullopt;
-    const QModelIndexList cells = selection->selectedIndexes();
-    if (cells.isEmpty()) {
-        const QModelIndex current = selection->currentIndex();
-        if (!current.isValid())
-            return std::nullopt;
-        return CellRange{fieldOf(current), recordOf(current), fieldOf(current), recordOf(current)};
+    // The selection's rectangles, not its cells: a selection of every cell holds half a million.
+    std::optional<CellRange> range;
+    for (const QItemSelectionRange &part : selection->selection()) {
+        if (!part.isValid())
+            continue;
+        const QAbstractItemModel &model = *part.model();
+        int top = part.top();
+        int bottom = part.bottom();
+        while (top <= bottom && !selectableRow(model, top, part.left()))
+            ++top;
+        while (bottom > top && !selectableRow(model, bottom, part.left()))
+            --bottom;
+        if (top > bottom)
+            continue;
+        const CellRange shown{fieldOfColumn(part.left()), recordOfRow(top),
+                              fieldOfColumn(part.right()), recordOfRow(bottom)};
+        if (!range) {
+            range = shown;
+            continue;
+        }
+        range->firstField = std::min(range->firstField, shown.firstField);
+        range->lastField = std::max(range->lastField, shown.lastField);
+        range->firstRecord = std::min(range->firstRecord, shown.firstRecord);
+        range->lastRecord = std::max(range->lastRecord, shown.lastRecord);
     }
-    const QModelIndex &first = cells.front();
-    CellRange range{fieldOf(first), recordOf(first), fieldOf(first), recordOf(first)};
-    for (const QModelIndex &cell : cells) {
-        range.firstField = std::min(range.firstField, fieldOf(cell));
-        range.lastField = std::max(range.lastField, fieldOf(cell));
-        range.firstRecord = std::min(range.firstRecord, recordOf(cell));
-        range.lastRecord = std::max(range.lastRecord, recordOf(cell));
-    }
-    return range;
+    if (range)
+        return range;
+    const QModelIndex current = selection->currentIndex();
+    if (!current.isValid())
+        return std::nullopt;
+    return CellRange{fieldOf(current), recordOf(current), fieldOf(current), recordOf(current)};
 }
 
 QString cellBlockMimeType()

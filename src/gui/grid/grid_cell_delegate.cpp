@@ -11,8 +11,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QStaticText>
 
 #include <algorithm>
+#include <limits>
 #include <optional>
 
 using namespace Qt::Literals::StringLiterals;
@@ -75,6 +77,26 @@ std::optional<bool> checkState(const QModelIndex &index, const QString &text)
     return std::nullopt;
 }
 
+// Characters that can put the ones after them left of the ones before: a line holding any is
+// drawn whole, as its visible part depends on all of it.
+bool mayRunRightToLeft(QStringView line)
+{
+    for (const QChar c : line) {
+        if (c.unicode() < 0x0590)
+            continue;
+        switch (c.direction()) {
+        case QChar::DirR:
+        case QChar::DirAL:
+        case QChar::DirRLE:
+        case QChar::DirRLO:
+        case QChar::DirRLI:
+        case QChar::DirFSI: return true;
+        default: break;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 QRect GridCellDelegate::checkBoxRect(const QStyleOptionViewItem &option)
@@ -83,6 +105,76 @@ QRect GridCellDelegate::checkBoxRect(const QStyleOptionViewItem &option)
     const QSize size(style->pixelMetric(QStyle::PM_IndicatorWidth, &option, option.widget),
                      style->pixelMetric(QStyle::PM_IndicatorHeight, &option, option.widget));
     return QStyle::alignedRect(option.direction, Qt::AlignCenter, size, option.rect);
+}
+
+int GridCellDelegate::advance(QChar character) const
+{
+    // A surrogate's advance is not its own: counted as none, which keeps more of the text.
+    if (character.isSurrogate())
+        return 0;
+    if (mAdvances.empty())
+        mAdvances.assign(0x10000, -1);
+    qint16 &known = mAdvances[character.unicode()];
+    if (known < 0)
+        known = qint16(std::clamp(QFontMetrics(mAdvancesFont).horizontalAdvance(character), 0,
+                                  int(std::numeric_limits<qint16>::max())));
+    return known;
+}
+
+qsizetype GridCellDelegate::reachingLength(QStringView line, int width, const QFont &font) const
+{
+    // Spacing the font adds is not in the characters' advances.
+    if (font.letterSpacing() != 0 || font.wordSpacing() != 0 || mayRunRightToLeft(line))
+        return line.size();
+    if (font != mAdvancesFont) {
+        mAdvancesFont = font;
+        mAdvances.clear();
+    }
+    int x = 0;
+    qsizetype past = 0;
+    while (past < line.size() && x <= width)
+        x += advance(line[past++]);
+    if (x <= width)
+        return line.size();
+    // Kerning and ligatures can draw the characters closer than their advances: a margin of
+    // characters beyond the edge, and never a letter without the marks that sit on it.
+    qsizetype end = std::min(line.size(), past + 8 + past / 4);
+    while (end < line.size() && (line[end].isMark() || line[end].isLowSurrogate()))
+        ++end;
+    return end;
+}
+
+QString GridCellDelegate::reachingLines(const QString &lines, int width, const QFont &font) const
+{
+    QString reaching;
+    qsizetype start = 0;
+    while (start <= lines.size()) {
+        qsizetype end = lines.indexOf(u'\n', start);
+        if (end < 0)
+            end = lines.size();
+        const QStringView line = QStringView(lines).mid(start, end - start);
+        if (start > 0)
+            reaching += u'\n';
+        reaching += line.first(reachingLength(line, width, font));
+        start = end + 1;
+    }
+    return reaching;
+}
+
+const QStaticText &GridCellDelegate::laidOut(const QString &text, const QFont &font) const
+{
+    if (font != mLaidOutFont || mLaidOut.size() >= MaxLaidOutTexts) {
+        mLaidOut.clear();
+        mLaidOutFont = font;
+    }
+    auto found = mLaidOut.find(text);
+    if (found == mLaidOut.end()) {
+        QStaticText laid(text);
+        laid.setTextFormat(Qt::PlainText);
+        laid.prepare(QTransform(), font);
+        found = mLaidOut.insert(text, laid);
+    }
+    return *found;
 }
 
 void GridCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
@@ -148,7 +240,7 @@ void GridCellDelegate::paintText(QPainter *painter, const QStyleOptionViewItem &
     if (area.width() <= 0 || area.height() <= 0)
         return;
     const QFontMetrics metrics(cell.font);
-    const VisiblePart visible = visiblePart(text, area.size(), metrics);
+    VisiblePart visible = visiblePart(text, area.size(), metrics);
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
     QRect textArea = area;
     if (cell.displayAlignment & Qt::AlignRight) {
@@ -162,6 +254,12 @@ void GridCellDelegate::paintText(QPainter *painter, const QStyleOptionViewItem &
             textArea = right;
         }
     }
+    // Only what reaches into the cell is laid out: text layout is most of a grid's painting. A
+    // text at the right fits its cell whole.
+    const bool leftToRight =
+        cell.direction == Qt::LeftToRight && painter->layoutDirection() == Qt::LeftToRight;
+    if (leftToRight && (alignment & Qt::AlignLeft))
+        visible.text = reachingLines(visible.text, area.width(), cell.font);
     const bool selected = cell.state & QStyle::State_Selected;
     painter->save();
     painter->setClipRect(cell.rect);
@@ -169,7 +267,12 @@ void GridCellDelegate::paintText(QPainter *painter, const QStyleOptionViewItem &
     const QColor ink =
         cell.palette.color(colorGroup(cell), selected ? QPalette::HighlightedText : QPalette::Text);
     painter->setPen(ink);
-    painter->drawText(textArea, alignment, visible.text);
+    // Tabs are spaced to their stops only by the text drawn in a rectangle, and a text at the
+    // right is placed by its width.
+    if (visible.text.contains(u'\t') || (alignment & Qt::AlignRight))
+        painter->drawText(textArea, alignment, visible.text);
+    else
+        painter->drawStaticText(textArea.topLeft(), laidOut(visible.text, cell.font));
     painter->setRenderHint(QPainter::Antialiasing, false);
     if (visible.more) {
         // A small triangle in the bottom right corner, pointing at the lines below.

@@ -2,9 +2,13 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
+#include <QFont>
 #include <QHash>
 #include <QPixmap>
+#include <QStaticText>
 #include <QStyledItemDelegate>
+
+#include <vector>
 
 class QFontMetrics;
 
@@ -62,6 +66,22 @@ private:
 
     // The check boxes as the style draws them, by their looks.
     mutable QHash<QString, QPixmap> mCheckBoxes;
+    // The characters of a line that can reach into `width` pixels, and some beyond for what
+    // shaping joins across the edge; the whole line where its characters may be reordered.
+    qsizetype reachingLength(QStringView line, int width, const QFont &font) const;
+    QString reachingLines(const QString &lines, int width, const QFont &font) const;
+    int advance(QChar character) const;
+
+    // Each character's advance in the font last painted with, measured once (-1: not yet).
+    mutable QFont mAdvancesFont;
+    mutable std::vector<qint16> mAdvances;
+
+    // The texts shown lately, laid out once: a page scrolled back to or rows moved by one paint
+    // without laying out their texts again.
+    const QStaticText &laidOut(const QString &text, const QFont &font) const;
+    static constexpr int MaxLaidOutTexts = 2048;
+    mutable QFont mLaidOutFont;
+    mutable QHash<QString, QStaticText> mLaidOut;
 };
 
 } // namespace kribed

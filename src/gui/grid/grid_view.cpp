@@ -122,6 +122,21 @@ void GridView::focusOutEvent(QFocusEvent *event)
     update(QRegion(rect()) - QRegion(rect().adjusted(frame, frame, -frame, -frame)));
 }
 
+void GridView::focusInEvent(QFocusEvent *event)
+{
+    const QModelIndex current = currentIndex();
+    if (event->reason() != Qt::ActiveWindowFocusReason || !current.isValid()
+        || !palette().isEqual(QPalette::Active, QPalette::Inactive)) {
+        QTableView::focusInEvent(event);
+        return;
+    }
+    // What the item view does besides repainting every cell.
+    setAttribute(Qt::WA_InputMethodEnabled, current.flags().testFlag(Qt::ItemIsEditable));
+    update(current);
+    const int frame = frameWidth();
+    update(QRegion(rect()) - QRegion(rect().adjusted(frame, frame, -frame, -frame)));
+}
+
 void GridView::columnWidthChanged(int column)
 {
     // Every cell from the column's left edge on moves or changes.

@@ -36,6 +36,7 @@ protected:
     // inactive window, else only the current cell's focus frame and the view's own frame.
     bool viewportEvent(QEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
 
 private:
     void columnWidthChanged(int column);

@@ -11,6 +11,7 @@
 #include "gui/commands/command_groups.h"
 #include "gui/commands/command_support.h"
 #include "gui/grid/database_document.h"
+#include "gui/grid/edit_history.h"
 #include "gui/grid/grid_header.h"
 #include "gui/window/accessible_names.h"
 #include "gui/window/menu_builder.h"
@@ -31,6 +32,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <QToolBar>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -72,6 +74,7 @@ MainWindow::MainWindow(Prompter &prompter, FileDialogs &dialogs, UserList &users
     mTimer->setObjectName(QStringLiteral("statusTimer"));
     mTimer->setInterval(100);
     connect(mTimer, &QTimer::timeout, this, &MainWindow::updateStatus);
+    followChangesAtOnce();
 
     setDatabaseOpen(false);
     applyDisplayFont();
@@ -297,6 +300,45 @@ void MainWindow::updateStatus()
     // The current cell's own signal moves the highlight at once (showCurrentCell); this catches
     // a current cell that moved without one, as after a reset of the model.
     followCurrentCellInHeaders();
+}
+
+void MainWindow::followChangesAtOnce()
+{
+    const auto soon = [this] { updateStatusSoon(); };
+    const QAbstractItemModel *model = &mDocument->model();
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved,
+                        &QAbstractItemModel::columnsInserted, &QAbstractItemModel::columnsRemoved})
+        connect(model, signal, this, soon);
+    connect(model, &QAbstractItemModel::rowsMoved, this, soon);
+    connect(model, &QAbstractItemModel::columnsMoved, this, soon);
+    connect(model, &QAbstractItemModel::dataChanged, this, soon);
+    connect(model, &QAbstractItemModel::headerDataChanged, this, soon);
+    connect(model, &QAbstractItemModel::layoutChanged, this, soon);
+    connect(model, &QAbstractItemModel::modelReset, this, soon);
+    for (auto signal :
+         {&DatabaseDocument::columnWidthsChanged, &DatabaseDocument::rowVisibilityChanged,
+          &DatabaseDocument::replaced, &DatabaseDocument::saved, &DatabaseDocument::regionalChanged,
+          &DatabaseDocument::viewStateChanged})
+        connect(mDocument, signal, this, soon);
+    const QUndoStack *stack = &mDocument->history().stack();
+    connect(stack, &QUndoStack::indexChanged, this, soon);
+    connect(stack, &QUndoStack::cleanChanged, this, soon);
+}
+
+void MainWindow::updateStatusSoon()
+{
+    // Once after all the signals of one change, before the window paints it: a posted call runs
+    // ahead of the repaint, which Qt posts at a lower priority.
+    if (mStatusUpdatePending)
+        return;
+    mStatusUpdatePending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            mStatusUpdatePending = false;
+            updateStatus();
+        },
+        Qt::QueuedConnection);
 }
 
 void MainWindow::showCurrentCell()

@@ -115,6 +115,10 @@ private:
     void headerSectionMoved(Qt::Orientation orientation, int logical, int from, int to);
     void followCurrentCellInHeaders();
     void showStatusPanels();
+    // The caption and the panels follow each change of the database, its view or its history
+    // as soon as the change is done, not at the status timer's next tick.
+    void followChangesAtOnce();
+    void updateStatusSoon();
 
     Prompter &mPrompter;
     FileDialogs &mFileDialogs;
@@ -128,6 +132,7 @@ private:
     int mLastRow = 0;
     int mLastColumn = 0;
     bool mSyncingWidths = false;
+    bool mStatusUpdatePending = false;
 
     // Gone before the window's own children.
     std::unique_ptr<CommandGroups> mGroups;

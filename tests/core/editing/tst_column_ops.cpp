@@ -264,21 +264,33 @@ void TestColumnOps::autoWidthMeasures_data()
     QTest::addColumn<QList<QByteArray>>("cells");
     QTest::addColumn<bool>("hideLongest");
     QTest::addColumn<int>("width");
+    // Texts measured: none after one that makes the column as wide as it can get.
+    QTest::addColumn<int>("measured");
 
     QTest::newRow("empty column is 5 wide")
-        << QByteArray() << QList<QByteArray>{"", ""} << false << 5;
+        << QByteArray() << QList<QByteArray>{"", ""} << false << 5 << 0;
     QTest::newRow("field name counts")
-        << QByteArray("a long field name") << QList<QByteArray>{"x"} << false << 17 * 7 + 5;
+        << QByteArray("a long field name") << QList<QByteArray>{"x"} << false << 17 * 7 + 5 << 2;
     QTest::newRow("hidden rows count")
-        << QByteArray() << QList<QByteArray>{"ab", "abcdef"} << true << 6 * 7 + 5;
+        << QByteArray() << QList<QByteArray>{"ab", "abcdef"} << true << 6 * 7 + 5 << 2;
     QTest::newRow("at most 300 pixels")
-        << QByteArray() << QList<QByteArray>{QByteArray(60, 'w')} << false << 300;
+        << QByteArray() << QList<QByteArray>{QByteArray(60, 'w')} << false << 300 << 1;
     QTest::newRow("just under the limit")
-        << QByteArray() << QList<QByteArray>{QByteArray(42, 'w')} << false << 299;
+        << QByteArray() << QList<QByteArray>{QByteArray(42, 'w')} << false << 299 << 1;
     QTest::newRow("text before the first carriage return only")
-        << QByteArray() << QList<QByteArray>{"abc\rdefghijk\rlmnopqrstuvw"} << false << 3 * 7 + 5;
+        << QByteArray() << QList<QByteArray>{"abc\rdefghijk\rlmnopqrstuvw"} << false << 3 * 7 + 5
+        << 1;
     QTest::newRow("line feed alone is no line end")
-        << QByteArray() << QList<QByteArray>{"abc\ndefg"} << false << 8 * 7 + 5;
+        << QByteArray() << QList<QByteArray>{"abc\ndefg"} << false << 8 * 7 + 5 << 1;
+    QTest::newRow("a wide text later still counts")
+        << QByteArray("F")
+        << QList<QByteArray>{"ab", QByteArray(41, 'w'), "abc", QByteArray(42, 'w')} << false << 299
+        << 5;
+    QTest::newRow("nothing measured after the widest possible")
+        << QByteArray() << QList<QByteArray>{"ab", QByteArray(43, 'w'), QByteArray(60, 'w'), "x"}
+        << false << 300 << 2;
+    QTest::newRow("a wide field name is enough")
+        << QByteArray(50, 'N') << QList<QByteArray>{"ab", "abc"} << false << 300 << 1;
 }
 
 void TestColumnOps::autoWidthMeasures()
@@ -287,14 +299,20 @@ void TestColumnOps::autoWidthMeasures()
     QFETCH(QList<QByteArray>, cells);
     QFETCH(bool, hideLongest);
     QFETCH(int, width);
+    QFETCH(int, measured);
 
     Database database = makeDatabase({StringType}, cells);
     database.setFieldName(1, name);
     if (hideLongest)
         database.setHidden(int(cells.size()), true);
     AutoWidths autoWidths;
-    autoSizeColumns(database, autoWidths, true, sevenPerByte);
+    int texts = 0;
+    autoSizeColumns(database, autoWidths, true, [&texts](QByteArrayView text) {
+        ++texts;
+        return sevenPerByte(text);
+    });
     QCOMPARE(database.columnWidth(1), width);
+    QCOMPARE(texts, measured);
 }
 
 void TestColumnOps::autoWidthsOffWhenOffChangesNothing()

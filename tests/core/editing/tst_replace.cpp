@@ -176,6 +176,37 @@ void TestReplace::replaceAllTexts_data()
         << QByteArray("M\xDCLLER|m\xFCller|x")
         << plain(QString::fromUtf8("müller"), QStringLiteral("Mill")) << QByteArray("Mill|Mill|x")
         << 2 << 1;
+    QTest::newRow("one letter in either case, at the ends too")
+        << QByteArray("eEe xe|Xee|none") << plain(QStringLiteral("e"), QStringLiteral("E"))
+        << QByteArray("EEE xE|XEE|nonE") << 3 << 1;
+    QTest::newRow("one letter in long cells, beside bytes of the upper half")
+        << QByteArray("\xE9"
+                      "e\xC5"
+                      "E\x7F"
+                      "e\x80\xFF"
+                      "eeeeeeeexyzEEe|"
+                      "abcdefghijklmnopqrstuvwxyz0123456789e|\xE5\xC5"
+                      "eEeEeEeE")
+        << plain(QStringLiteral("e"), QStringLiteral("E"))
+        << QByteArray("\xE9"
+                      "E\xC5"
+                      "E\x7F"
+                      "E\x80\xFF"
+                      "EEEEEEEExyzEEE|"
+                      "abcdEfghijklmnopqrstuvwxyz0123456789E|\xE5\xC5"
+                      "EEEEEEEE")
+        << 3 << 1;
+    QTest::newRow("one letter with its case, grown to a longer text")
+        << QByteArray("eEe|ee|E")
+        << with(plain(QStringLiteral("e"), QStringLiteral("<e>")),
+                [](ReplaceSettings &s) { s.matchCase = true; })
+        << QByteArray("<e>E<e>|<e><e>|E") << 2 << 1;
+    QTest::newRow("one sign removed, the letter 32 after it left alone")
+        << QByteArray("a@b@@c|`@`|@") << plain(QStringLiteral("@"), QString())
+        << QByteArray("abc|``|") << 3 << 1;
+    QTest::newRow("a cell of matches only, each made longer")
+        << QByteArray("ababab|x|y") << plain(QStringLiteral("AB"), QStringLiteral("[ab]"))
+        << QByteArray("[ab][ab][ab]|x|y") << 1 << 1;
     QTest::newRow("line breaks inside a cell are text like any other")
         << QByteArray("one\r\ntwo|b|c") << plain(QStringLiteral("\r\n"), QStringLiteral(" "))
         << QByteArray("one two|b|c") << 1 << 1;

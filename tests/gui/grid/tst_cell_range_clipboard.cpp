@@ -8,7 +8,9 @@
 #include "scripted_prompter.h"
 #include "test_regional.h"
 
+#include <QItemSelectionModel>
 #include <QMimeData>
+#include <QTableView>
 #include <QTest>
 
 using namespace kribed;
@@ -132,6 +134,60 @@ private Q_SLOTS:
 
     // The count of cells and of numbers stand apart; sum and average only when there is a
     // number.
+    // The selected block is bounded by the cells that can be selected: rows the filter hides at
+    // a rectangle's edges are no part of it; without any selected cell it is the current cell.
+    void selectedRangeBounds_data()
+    {
+        QTest::addColumn<QList<QRect>>("rectangles"); // x: field, y: record
+        QTest::addColumn<QList<int>>("hidden");
+        QTest::addColumn<QRect>("expected");
+        QTest::newRow("one rectangle") << QList<QRect>{QRect(QPoint(2, 2), QPoint(3, 3))}
+                                       << QList<int>{} << QRect(QPoint(2, 2), QPoint(3, 3));
+        QTest::newRow("hidden edge rows left out")
+            << QList<QRect>{QRect(QPoint(1, 1), QPoint(3, 4))} << QList<int>{1, 4}
+            << QRect(QPoint(1, 2), QPoint(3, 3));
+        QTest::newRow("hidden row inside kept")
+            << QList<QRect>{QRect(QPoint(1, 1), QPoint(2, 3))} << QList<int>{2}
+            << QRect(QPoint(1, 1), QPoint(2, 3));
+        QTest::newRow("two rectangles")
+            << QList<QRect>{QRect(QPoint(3, 1), QPoint(3, 1)), QRect(QPoint(1, 3), QPoint(2, 4))}
+            << QList<int>{} << QRect(QPoint(1, 1), QPoint(3, 4));
+        QTest::newRow("a rectangle of hidden rows only")
+            << QList<QRect>{QRect(QPoint(1, 1), QPoint(1, 2)), QRect(QPoint(2, 4), QPoint(2, 4))}
+            << QList<int>{1, 2} << QRect(QPoint(2, 4), QPoint(2, 4));
+        QTest::newRow("nothing selectable: the current cell")
+            << QList<QRect>{QRect(QPoint(1, 3), QPoint(3, 4))} << QList<int>{3, 4}
+            << QRect(QPoint(2, 2), QPoint(2, 2));
+    }
+
+    void selectedRangeBounds()
+    {
+        QFETCH(QList<QRect>, rectangles);
+        QFETCH(QList<int>, hidden);
+        QFETCH(QRect, expected);
+        DatabaseDocument document(regional());
+        DocumentDoor(document).resetWith([&](Database &database) {
+            fill(database);
+            for (const int record : hidden)
+                database.setHidden(record, true);
+        });
+        QTableView grid;
+        grid.setModel(&document.model());
+        const QAbstractItemModel &model = document.model();
+        QItemSelectionModel &selection = *grid.selectionModel();
+        selection.setCurrentIndex(model.index(1, 1), QItemSelectionModel::NoUpdate);
+        QItemSelection chosen;
+        for (const QRect &r : rectangles)
+            chosen.select(model.index(r.top() - 1, r.left() - 1),
+                          model.index(r.bottom() - 1, r.right() - 1));
+        selection.select(chosen, QItemSelectionModel::Select);
+        const std::optional<CellRange> range = selectedRange(grid);
+        QVERIFY(range);
+        QCOMPARE(QRect(QPoint(range->firstField, range->firstRecord),
+                       QPoint(range->lastField, range->lastRecord)),
+                 expected);
+    }
+
     void statisticsText_data()
     {
         QTest::addColumn<QString>("locale");

@@ -126,6 +126,16 @@ private Q_SLOTS:
             << QByteArray("first\r\n") << QStringLiteral("first") << true;
         QTest::newRow("a long line cut at the right edge: no mark")
             << QByteArray(4000, 'w') << QString(4000, u'w') << false;
+        // Only the characters that reach into the cell are laid out: the pairs a font draws
+        // closer together, ligatures and tabs still show as the whole line would.
+        QTest::newRow("kerned pairs beyond the edge")
+            << QByteArray("AVAWATYAVoWaTe.").repeated(20)
+            << QStringLiteral("AVAWATYAVoWaTe.").repeated(20) << false;
+        QTest::newRow("ligatures and tabs beyond the edge")
+            << QByteArray("ffi fl\tffl\t").repeated(30)
+            << QStringLiteral("ffi fl\tffl\t").repeated(30) << false;
+        QTest::newRow("a long first line of two: marked")
+            << QByteArray("w").repeated(300) + "\r\nnext" << QString(300, u'w') << true;
     }
 
     void cellWithMoreLinesThanItsRowShows()

@@ -224,15 +224,19 @@ private Q_SLOTS:
     void windowLosesTheKeyboard_data()
     {
         QTest::addColumn<bool>("inactiveLooksDifferent");
-        QTest::newRow("same look") << false;
-        QTest::newRow("inactive selection grey") << true;
+        QTest::addColumn<bool>("regains"); // the keyboard comes back, as the dialog closes
+        QTest::newRow("same look") << false << false;
+        QTest::newRow("inactive selection grey") << true << false;
+        QTest::newRow("same look, back") << false << true;
+        QTest::newRow("inactive selection grey, back") << true << true;
     }
 
-    // A dialog opening takes the keyboard from the window: the grid repaints everything only
-    // where an inactive window looks different.
+    // A dialog opening takes the keyboard from the window, and closing gives it back: the grid
+    // repaints everything only where an inactive window looks different.
     void windowLosesTheKeyboard()
     {
         QFETCH(bool, inactiveLooksDifferent);
+        QFETCH(bool, regains);
         QPalette palette = grid()->palette();
         palette.setColor(QPalette::Inactive, QPalette::Highlight,
                          inactiveLooksDifferent
@@ -241,18 +245,26 @@ private Q_SLOTS:
         grid()->setPalette(palette);
         grid()->setFocus();
         settle();
+        const auto send = [this](QEvent::Type focus, QEvent::Type activation) {
+            QFocusEvent change(focus, Qt::ActiveWindowFocusReason);
+            QCoreApplication::sendEvent(grid(), &change);
+            QEvent window(activation);
+            for (QWidget *part : {grid()->viewport(), columns()->viewport(), rows()->viewport()})
+                QCoreApplication::sendEvent(part, &window);
+            settle();
+        };
+        if (regains)
+            send(QEvent::FocusOut, QEvent::WindowDeactivate);
         PaintWatch cells(grid()->viewport());
         PaintWatch columnHeader(columns()->viewport());
-        QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
-        QCoreApplication::sendEvent(grid(), &out);
-        QEvent deactivate(QEvent::WindowDeactivate);
-        for (QWidget *part : {grid()->viewport(), columns()->viewport(), rows()->viewport()})
-            QCoreApplication::sendEvent(part, &deactivate);
-        settle();
+        if (regains)
+            send(QEvent::FocusIn, QEvent::WindowActivate);
+        else
+            send(QEvent::FocusOut, QEvent::WindowDeactivate);
 
         const QRegion everyCell(grid()->viewport()->rect());
         QCOMPARE((everyCell - cells.painted).isEmpty(), inactiveLooksDifferent);
-        // The current cell loses its focus frame either way.
+        // The current cell loses or gets back its focus frame either way.
         QVERIFY(cells.painted.contains(grid()->visualRect(grid()->currentIndex())));
         QCOMPARE(columnHeader.painted.isEmpty(), !inactiveLooksDifferent);
     }
