@@ -13,12 +13,13 @@
 #include "main_window_fixture.h"
 #include "pdb_builder.h"
 
+#include <QAbstractItemModel>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QTableView>
 #include <QTest>
 
@@ -67,8 +68,9 @@ private:
     QStringList listTexts()
     {
         QStringList texts;
-        for (int row = 0; row < popup().valueList()->count(); ++row)
-            texts << popup().valueList()->item(row)->text();
+        const QAbstractItemModel *list = popup().valueList()->model();
+        for (int row = 0; row < list->rowCount(); ++row)
+            texts << list->index(row, 0).data().toString();
         return texts;
     }
 
@@ -77,10 +79,11 @@ private:
     {
         filters().openFilterPopup(field);
         QVERIFY(popup().isVisible());
-        for (int row = 0; row < popup().valueList()->count(); ++row) {
-            QListWidgetItem *item = popup().valueList()->item(row);
-            const bool wanted = values.contains(item->text().section(u" ("_s, 0, 0));
-            item->setCheckState(wanted ? Qt::Checked : Qt::Unchecked);
+        QAbstractItemModel *list = popup().valueList()->model();
+        for (int row = 0; row < list->rowCount(); ++row) {
+            const QModelIndex item = list->index(row, 0);
+            const bool wanted = values.contains(item.data().toString().section(u" ("_s, 0, 0));
+            list->setData(item, wanted ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
         }
         popup().accept();
     }
@@ -157,6 +160,9 @@ private Q_SLOTS:
         popup().close();
         filters().openFilterPopup(2);
         QVERIFY(!popup().findChildren<QLabel *>().isEmpty());
+        // A number field lists its values by value, those that read as no number last.
+        QCOMPARE(listTexts(), (QStringList{u"800 (1)"_s, u"1200 (1)"_s, u"1500 (1)"_s,
+                                           u"2500 (1)"_s, u"viel (1)"_s}));
         popup().close();
 
         // A condition that cannot run is told beside the boxes and changes nothing.
