@@ -10,6 +10,8 @@
 #include "core/platform/settings.h"
 #include "gui/dialogs/import_preview_model.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -35,6 +37,8 @@ const QString UseDetectedKey = QStringLiteral("ImportPreview/UseDetectedTypes");
 
 // The separators offered, in the box's order; "Other" follows them.
 constexpr char OfferedSeparators[] = {',', ';', '\t', '|'};
+// The quotes offered, in the box's order; 0: values are not quoted.
+constexpr char OfferedQuotes[] = {'"', '\'', 0};
 
 // The types a column is offered as: those a file's values can be.
 constexpr int OfferedTypes[] = {StringType,     NormalIntegerType, FloatType,      BooleanType,
@@ -106,6 +110,13 @@ void ImportPreviewDialog::buildControls()
         if (!other.isEmpty() && other.at(0).unicode() < 128)
             setSeparator(other.at(0).toLatin1());
     });
+
+    mQuote = new QComboBox(this);
+    mQuote->addItems({tr("Double quote (\")"), tr("Single quote (')"), tr("None")});
+    mQuote->setEnabled(text);
+    form->addRow(tr("&Quote:"), mQuote);
+    connect(mQuote, &QComboBox::currentIndexChanged, this,
+            [this](int index) { setQuote(OfferedQuotes[std::clamp(index, 0, 2)]); });
 
     mEncoding = new QComboBox(this);
     mEncoding->addItems(
@@ -482,6 +493,21 @@ void ImportPreviewDialog::setSeparator(char separator)
     if (index < int(std::size(OfferedSeparators)) && mSeparator->currentIndex() != index) {
         const QSignalBlocker blocker(mSeparator);
         mSeparator->setCurrentIndex(index);
+    }
+    reread();
+}
+
+void ImportPreviewDialog::setQuote(char quote)
+{
+    if (quote == mSetup.source.quote)
+        return;
+    mSetup.source.quote = quote;
+    mChoices.columns.clear(); // other quotes may cut other columns
+    const int index = int(std::find(std::begin(OfferedQuotes), std::end(OfferedQuotes), quote)
+                          - std::begin(OfferedQuotes));
+    if (index < int(std::size(OfferedQuotes)) && mQuote->currentIndex() != index) {
+        const QSignalBlocker blocker(mQuote);
+        mQuote->setCurrentIndex(index);
     }
     reread();
 }

@@ -66,6 +66,8 @@ public:
     void setColumnSkipped(int column, bool skipped);
     void setColumnTarget(int column, int field);
     void setSeparator(char separator);
+    // '"' (as the formats read), '\'' or 0 (no value is quoted).
+    void setQuote(char quote);
     void setUseDetectedTypes(bool use);
 
     const QList<DetectedType> &detectedTypes() const { return mDetected; }
@@ -76,6 +78,7 @@ public:
     QTableView *grid() const { return mGrid; }
     ImportPreviewModel *model() const { return mModel; }
     QComboBox *separatorBox() const { return mSeparator; }
+    QComboBox *quoteBox() const { return mQuote; }
     QCheckBox *detectedTypesBox() const { return mUseDetected; }
     QCheckBox *firstLineNamesBox() const { return mFirstLineNames; }
     QComboBox *formatsBox() const { return mFormats; }
@@ -118,6 +121,7 @@ private:
     QTableView *mGrid = nullptr;
     QComboBox *mSeparator = nullptr;
     QLineEdit *mOtherSeparator = nullptr;
+    QComboBox *mQuote = nullptr;
     QComboBox *mEncoding = nullptr;
     QCheckBox *mFirstLineNames = nullptr;
     QSpinBox *mStartLine = nullptr;

@@ -133,6 +133,31 @@ private Q_SLOTS:
         rememberUseDetectedTypes(false);
     }
 
+    void quoteChoiceReachesTheImport()
+    {
+        const QString path =
+            writeFile(QStringLiteral("quoted.csv"), "Name;Note;More\r\n'Kiel; Nord';\"x;y\"\r\n");
+        mDialogs->expectOpen(QStringLiteral("Import"), path, int(TextType::Semicolon));
+        mDialogs->onConfirmDialog = [](QDialog &base) {
+            auto &dialog = static_cast<ImportPreviewDialog &>(base);
+            [&] {
+                QCOMPARE(dialog.quoteBox()->currentText(), QStringLiteral("Double quote (\")"));
+                QCOMPARE(dialog.model()->columnCount(), 3);
+                dialog.quoteBox()->setCurrentIndex(2); // none: every semicolon cuts
+                QCOMPARE(dialog.model()->columnCount(), 4);
+                dialog.quoteBox()->setCurrentIndex(1); // single quote
+                QCOMPARE(dialog.model()->columnCount(), 3);
+            }();
+            return true;
+        };
+        mWindow->commandGroups().get<ExchangeCommands>().importText();
+        QVERIFY(mWindow->isDatabaseOpen());
+        QCOMPARE(windowDatabase().fieldCount(), 3);
+        QCOMPARE(windowDatabase().cell(1, 1), QByteArray("Kiel; Nord"));
+        QCOMPARE(windowDatabase().cell(2, 1), QByteArray("\"x"));
+        QCOMPARE(windowDatabase().cell(3, 1), QByteArray("y\""));
+    }
+
     void cancelChangesNothing()
     {
         openTable({{"Old"}, {"keep"}});
