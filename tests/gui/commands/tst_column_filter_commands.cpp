@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 
@@ -281,6 +282,25 @@ private Q_SLOTS:
         QCOMPARE(mWindow->commandGroups().get<ColumnFilterCommands>().frozenColumns().count(), 2);
         windowAction(u"actionFreezeColumns"_s)->trigger();
         QCOMPARE(mWindow->commandGroups().get<ColumnFilterCommands>().frozenColumns().count(), 0);
+    }
+
+    void currentCellComesOutFromUnderTheFrozenFields()
+    {
+        FrozenColumns &frozen = filters().frozenColumns();
+        QTableView *grid = mWindow->grid();
+        mWindow->show(); // a hidden grid does not scroll
+        QVERIFY(QTest::qWaitForWindowExposed(mWindow.get()));
+        for (int column = 0; column < 3; ++column)
+            grid->setColumnWidth(column, 450); // the widest a field gets
+        grid->setCurrentIndex(windowDocument().model().index(0, 1));
+        windowAction(u"actionFreezeColumns"_s)->trigger();
+        QCOMPARE(frozen.count(), 1);
+        QTRY_VERIFY(grid->horizontalScrollBar()->maximum() > 450); // the widths have arrived
+        grid->setCurrentIndex(windowDocument().model().index(0, 2));
+        QVERIFY(grid->horizontalScrollBar()->value() > 0);
+        QTest::keyClick(grid, Qt::Key_Left);
+        QCOMPARE(grid->currentIndex().column(), 1);
+        QCOMPARE(grid->columnViewportPosition(1), frozen.overlay()->width());
     }
 
     void popupOpensFromTheKeyboard()
