@@ -160,7 +160,7 @@ void ImportPreviewDialog::buildControls()
     for (const QLocale &locale : offeredFormatLocales())
         mFormats->addItem(formatsName(locale), locale);
     // The formats the file's own values read best in are named once the preview shows.
-    QTimer::singleShot(0, this, &ImportPreviewDialog::suggestFormats);
+    QTimer::singleShot(0, this, &ImportPreviewDialog::suggestFormatsAfterPaint);
     form->addRow(tr("&Regional formats:"), mFormats);
     connect(mFormats, &QComboBox::currentIndexChanged, this, [this] { refresh(); });
 
@@ -240,6 +240,27 @@ int typedValues(const ImportedTable &table, int firstRow, const Regional &region
 }
 
 } // namespace
+
+void ImportPreviewDialog::suggestFormatsAfterPaint()
+{
+    // Reading the first records in every offered format takes longer than painting the grid:
+    // a dialog that shows paints first.
+    if (isVisible() && !mPainted) {
+        mSuggestionWaits = true;
+        return;
+    }
+    suggestFormats();
+}
+
+void ImportPreviewDialog::paintEvent(QPaintEvent *event)
+{
+    QDialog::paintEvent(event);
+    mPainted = true;
+    if (mSuggestionWaits) {
+        mSuggestionWaits = false;
+        QTimer::singleShot(0, this, &ImportPreviewDialog::suggestFormats);
+    }
+}
 
 void ImportPreviewDialog::suggestFormats()
 {

@@ -91,8 +91,13 @@ public:
     // The formats other than the preset ones the user chose, or none.
     std::optional<QLocale> chosenFormats() const;
 
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
 private:
     void buildControls();
+    // The suggestion, after the first paint once the dialog shows.
+    void suggestFormatsAfterPaint();
     void reread();
     void refresh();
     void updateFindings();
@@ -133,6 +138,8 @@ private:
     QLabel *mNewRecords = nullptr;
     QDialogButtonBox *mButtons = nullptr;
     QMenu *mMenu = nullptr;
+    bool mPainted = false;
+    bool mSuggestionWaits = false;
 };
 
 // Whether the detected types are used, as the user last chose (false at first).
