@@ -3922,6 +3922,22 @@ und %n weitere.</numerusform>
         <source>%1 (suggested)</source>
         <translation>%1 (empfohlen)</translation>
     </message>
+    <message>
+        <source>Double quote (&quot;)</source>
+        <translation>Doppeltes Anführungszeichen (&quot;)</translation>
+    </message>
+    <message>
+        <source>Single quote (&apos;)</source>
+        <translation>Einfaches Anführungszeichen (&apos;)</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Keines</translation>
+    </message>
+    <message>
+        <source>&amp;Quote:</source>
+        <translation>&amp;Anführungszeichen:</translation>
+    </message>
 </context>
 <context>
     <name>kribed::ImportPreviewModel</name>

@@ -3,6 +3,7 @@
 #include "core/editing/value_counts.h"
 
 #include "core/model/database.h"
+#include "core/model/field_type.h"
 #include "core/model/regional.h"
 
 #include <QCollator>
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <optional>
 #include <utility>
 
 namespace kribed {
@@ -31,32 +33,44 @@ public:
         mCounts.append(ValueCount{text.toByteArray(), 1});
     }
 
-    QVector<ValueCount> sorted(const Regional &regional, ValueOrder order) &&
+    QVector<ValueCount> sorted(const Regional &regional, ValueOrder order, int typeIndex) &&
     {
-        // Each text is converted once, not at every comparison: thousands of distinct values
-        // sort in milliseconds.
-        QVector<QString> keys;
-        keys.reserve(mCounts.size());
-        for (const ValueCount &value : std::as_const(mCounts))
-            keys.append(regional.toText(value.text));
-        const QCollator &collator = regional.collator();
         QVector<int> places(mCounts.size());
         std::iota(places.begin(), places.end(), 0);
-        const auto textOrder = [this, &keys, &collator](int a, int b) {
+        // One sort key per text, made once: comparing keys is a byte comparison, where comparing
+        // the texts themselves runs the collation again at each of the many comparisons.
+        const QCollator &collator = regional.collator();
+        QVector<QCollatorSortKey> keys;
+        keys.reserve(mCounts.size());
+        for (const ValueCount &value : std::as_const(mCounts))
+            keys.append(collator.sortKey(regional.toText(value.text)));
+        const auto textOrder = [this, &keys](int a, int b) {
             const QByteArray &first = mCounts[a].text;
             const QByteArray &second = mCounts[b].text;
             if (first.isEmpty() != second.isEmpty())
                 return first.isEmpty();
-            const int compared = collator.compare(keys[a], keys[b]);
+            const int compared = keys[a].compare(keys[b]);
             return compared != 0 ? compared < 0 : first < second;
         };
-        if (order == ValueOrder::ByText) {
-            std::sort(places.begin(), places.end(), textOrder);
-        } else {
+        if (order == ValueOrder::ByCount) {
             std::sort(places.begin(), places.end(), [this, &textOrder](int a, int b) {
                 return mCounts[a].count != mCounts[b].count ? mCounts[a].count > mCounts[b].count
                                                             : textOrder(a, b);
             });
+        } else if (order == ValueOrder::ByValue && readsByValue(typeIndex)) {
+            const QVector<std::optional<long double>> values = readValues(regional, typeIndex);
+            std::sort(places.begin(), places.end(), [&](int a, int b) {
+                const bool emptyA = mCounts[a].text.isEmpty();
+                if (emptyA != mCounts[b].text.isEmpty())
+                    return emptyA;
+                if (values[a].has_value() != values[b].has_value())
+                    return values[a].has_value();
+                if (values[a] && *values[a] != *values[b])
+                    return *values[a] < *values[b];
+                return textOrder(a, b);
+            });
+        } else {
+            std::sort(places.begin(), places.end(), textOrder);
         }
         QVector<ValueCount> result;
         result.reserve(mCounts.size());
@@ -70,6 +84,32 @@ public:
     void expect(qsizetype texts) { mIndex.reserve(texts); }
 
 private:
+    static bool readsByValue(int typeIndex)
+    {
+        return isNumberType(typeIndex) || isDateType(typeIndex) || isTimeType(typeIndex);
+    }
+
+    // Each text's value as one number to order by: a number itself, a date as its day number,
+    // a time as its milliseconds since midnight; none where the text does not read.
+    QVector<std::optional<long double>> readValues(const Regional &regional, int typeIndex) const
+    {
+        QVector<std::optional<long double>> values;
+        values.reserve(mCounts.size());
+        for (const ValueCount &value : mCounts) {
+            std::optional<long double> read;
+            if (isNumberType(typeIndex)) {
+                read = regional.readNumber(value.text);
+            } else if (isDateType(typeIndex)) {
+                if (const auto date = regional.readDate(value.text))
+                    read = (long double)date->toJulianDay();
+            } else if (const auto time = regional.readTime(value.text)) {
+                read = (long double)time->msecsSinceStartOfDay();
+            }
+            values.append(read);
+        }
+        return values;
+    }
+
     QHash<QByteArray, int> mIndex;
     QVector<ValueCount> mCounts;
 };
@@ -92,7 +132,7 @@ QVector<ValueCount> valueCounts(const Database &database, int field, CountedReco
         if (records == CountedRecords::All || !database.isHidden(record))
             counter.add(database.cellView(field, record));
     }
-    return std::move(counter).sorted(regional, order);
+    return std::move(counter).sorted(regional, order, database.fieldType(field));
 }
 
 QVector<ValueCount> valueCounts(const Database &database, int field, const QVector<int> &records,
@@ -106,7 +146,7 @@ QVector<ValueCount> valueCounts(const Database &database, int field, const QVect
         if (record >= 1 && record <= database.recordCount())
             counter.add(database.cellView(field, record));
     }
-    return std::move(counter).sorted(regional, order);
+    return std::move(counter).sorted(regional, order, database.fieldType(field));
 }
 
 } // namespace kribed

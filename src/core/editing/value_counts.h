@@ -26,6 +26,9 @@ struct ValueCount
 enum class ValueOrder {
     ByCount, // most frequent first; equal counts in the regional order of their texts
     ByText,  // the regional order of the texts, the empty text first
+    // Numbers, dates and times by what they read as in the regional formats (texts that do not
+    // read follow, by text); the other types as ByText. The empty text first.
+    ByValue,
 };
 
 // The records a count runs over: those not hidden by the record filter, or every record.

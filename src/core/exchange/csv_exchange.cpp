@@ -58,15 +58,19 @@ private:
 // Reads the whole text: the first `keep` records' fields (at most `fields` each) into `records`,
 // the shape of all of them into `shape`. False on a read error. `utf8` tells whether the text
 // began with a byte-order mark.
-bool readRecords(QIODevice &device, char separator, int fields, CsvReader::Overflow overflow,
-                 qint64 keep, RawRecords &records, CsvShape &shape, bool &marked)
+bool readRecords(QIODevice &device, char separator, char quote, int fields,
+                 CsvReader::Overflow overflow, qint64 keep, RawRecords &records, CsvShape &shape,
+                 bool &marked)
 {
-    CsvReader reader(separator, [&](CsvRecord &record) {
-        shape.add(record);
-        if (records.size() < keep)
-            records.append(std::move(record.fields));
-        return true;
-    });
+    CsvReader reader(
+        separator,
+        [&](CsvRecord &record) {
+            shape.add(record);
+            if (records.size() < keep)
+                records.append(std::move(record.fields));
+            return true;
+        },
+        quote);
     reader.setLimits(fields, overflow, KeptValueBytes, keep);
     const bool read = readCsv(device, reader);
     marked = reader.sawByteOrderMark();
@@ -231,7 +235,7 @@ QString exportLossQuestionText(const LossReport &report, const QByteArray &codeP
 }
 
 ImportPlan readCsvImport(QIODevice &device, CsvEncoding encoding, const Regional &regional,
-                         char separator)
+                         char separator, char quote)
 {
     ImportPlan plan;
     CsvShape shape;
@@ -242,23 +246,26 @@ ImportPlan readCsvImport(QIODevice &device, CsvEncoding encoding, const Regional
     const CsvReader *seen = nullptr;
     // Each kept record becomes a row of cells as soon as it is read: the text's values are never
     // all held beside the table.
-    CsvReader reader(separator, [&](CsvRecord &record) {
-        shape.add(record);
-        if (rows.size() > MaxRecords)
+    CsvReader reader(
+        separator,
+        [&](CsvRecord &record) {
+            shape.add(record);
+            if (rows.size() > MaxRecords)
+                return true;
+            if (!maker) // the byte-order mark is known before the first record
+                maker.emplace(encoding == CsvEncoding::Utf8 || seen->sawByteOrderMark(), codePage);
+            const int row = int(rows.size());
+            cells.resize(record.fields.size());
+            for (int field = 0; field < cells.size(); ++field) {
+                const int cut = maker->cutCount();
+                cells[field] = maker->cell(std::move(record.fields[field]), row);
+                if (maker->cutCount() > cut)
+                    noteCutPlace(plan.cutPlaces, row, field + 1);
+            }
+            rows.append(Database::Record(cells));
             return true;
-        if (!maker) // the byte-order mark is known before the first record
-            maker.emplace(encoding == CsvEncoding::Utf8 || seen->sawByteOrderMark(), codePage);
-        const int row = int(rows.size());
-        cells.resize(record.fields.size());
-        for (int field = 0; field < cells.size(); ++field) {
-            const int cut = maker->cutCount();
-            cells[field] = maker->cell(std::move(record.fields[field]), row);
-            if (maker->cutCount() > cut)
-                noteCutPlace(plan.cutPlaces, row, field + 1);
-        }
-        rows.append(Database::Record(cells));
-        return true;
-    });
+        },
+        quote);
     seen = &reader;
     reader.setLimits(MaxFields, CsvReader::Overflow::IntoLast, KeptValueBytes, MaxRecords + 1);
     if (!readCsv(device, reader)) {
@@ -279,7 +286,7 @@ ImportPlan readCsvImport(QIODevice &device, CsvEncoding encoding, const Regional
 }
 
 ImportPlan readCsvAppend(QIODevice &device, CsvEncoding encoding, const Database &target,
-                         const Regional &regional, char separator)
+                         const Regional &regional, char separator, char quote)
 {
     const int fields = target.fieldCount();
     const qint64 free = std::max(0, AppendRowLimit - gridRows(target));
@@ -289,7 +296,7 @@ ImportPlan readCsvAppend(QIODevice &device, CsvEncoding encoding, const Database
     RawRecords raw;
     CsvShape shape;
     bool marked = false;
-    if (!readRecords(device, separator, fields, CsvReader::Overflow::Drop, free, raw, shape,
+    if (!readRecords(device, separator, quote, fields, CsvReader::Overflow::Drop, free, raw, shape,
                      marked)) {
         plan.fail(PlanFailure::Unreadable, openErrorMessage());
         return plan;

@@ -30,11 +30,11 @@ std::optional<CsvEncoding> askCsvEncoding(Prompter &prompter, bool reading,
 
 // The read steps of importCsv and appendCsv: the questions they ask, in order, and the table,
 // in a plan (import_plan.h); nothing is asked.
-// `separator`: the comma unless a preview chose another.
+// `separator`: the comma, and `quote` the double quote, unless a preview chose another (0: none).
 ImportPlan readCsvImport(QIODevice &device, CsvEncoding encoding, const Regional &regional,
-                         char separator = CsvSeparator);
+                         char separator = CsvSeparator, char quote = '"');
 ImportPlan readCsvAppend(QIODevice &device, CsvEncoding encoding, const Database &target,
-                         const Regional &regional, char separator = CsvSeparator);
+                         const Regional &regional, char separator = CsvSeparator, char quote = '"');
 
 // Reads the whole text before the open database changes: a cancelled question or a read error
 // leaves it as it was. Asks, in this order, the format question (as for comma text, with records

@@ -41,8 +41,10 @@ QByteArrayView utf8ByteOrderMark()
 
 // Reading -----------------------------------------------------------------------------------------
 
-CsvReader::CsvReader(char separator, RecordHandler handler)
+CsvReader::CsvReader(char separator, RecordHandler handler, char quote)
     : mSeparator(separator)
+    // No byte equals a code above 255: without a quote, a NUL byte is an ordinary one.
+    , mQuote(quote ? int(quote) : 1000)
     , mHandler(std::move(handler))
 {
 }
@@ -101,7 +103,7 @@ const char *CsvReader::step(const char *p, const char *end)
     switch (mState) {
     case State::FieldStart:
         mInRecord = true;
-        if (*p == Quote) {
+        if (*p == mQuote) {
             mState = State::Quoted;
             return p + 1;
         }
@@ -109,14 +111,14 @@ const char *CsvReader::step(const char *p, const char *end)
         return p;
     case State::Unquoted: {
         const char *q = p;
-        while (q < end && *q != mSeparator && *q != '\r' && *q != '\n' && *q != Quote)
+        while (q < end && *q != mSeparator && *q != '\r' && *q != '\n' && *q != mQuote)
             ++q;
         keep(p, q - p);
         if (q == end)
             return q;
-        if (*q == Quote) {
+        if (*q == mQuote) {
             mRecord.strayQuote = true;
-            keep(Quote);
+            keep(char(mQuote));
             return q + 1;
         }
         endField();
@@ -130,12 +132,12 @@ const char *CsvReader::step(const char *p, const char *end)
     }
     case State::Quoted: {
         const char *q = p;
-        while (q < end && *q != Quote && *q != '\r' && *q != '\n')
+        while (q < end && *q != mQuote && *q != '\r' && *q != '\n')
             ++q;
         keep(p, q - p);
         if (q == end)
             return q;
-        if (*q == Quote) {
+        if (*q == mQuote) {
             mState = State::QuoteSeen;
         } else {
             // Every line break inside a value is CR LF, as the cells of a loaded file have them.
@@ -146,8 +148,8 @@ const char *CsvReader::step(const char *p, const char *end)
     }
     case State::QuotedAfterCr: mState = State::Quoted; return *p == '\n' ? p + 1 : p;
     case State::QuoteSeen:
-        if (*p == Quote) {
-            keep(Quote);
+        if (*p == mQuote) {
+            keep(char(mQuote));
             mState = State::Quoted;
             return p + 1;
         }

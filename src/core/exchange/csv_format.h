@@ -58,7 +58,8 @@ public:
     // it ends up with the record's last field), or they are dropped.
     enum class Overflow { IntoLast, Drop };
 
-    CsvReader(char separator, RecordHandler handler);
+    // `quote` stands in for the double quote; 0: no value is quoted.
+    CsvReader(char separator, RecordHandler handler, char quote = '"');
 
     // At most `fields` fields are kept per record, each cut to `bytes` bytes plus one (so that a
     // longer value can be told from one that fits). Records past `records` are counted only.
@@ -82,6 +83,7 @@ private:
     void endRecord();
 
     char mSeparator;
+    int mQuote;
     RecordHandler mHandler;
     int mFieldLimit = 1 << 30;
     Overflow mOverflow = Overflow::Drop;

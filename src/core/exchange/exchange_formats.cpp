@@ -23,12 +23,13 @@ ExchangeFormat textFormat(TextType type)
     format.defaultSuffix = suffix == QStringLiteral("*.*") ? QString() : suffix;
     format.asksEncoding = type == TextType::Csv;
     format.readImport = [type](const ImportSource &source, const Regional &regional) {
-        return readTextImportFile(source.path, type, regional, source.encoding, source.separator);
+        return readTextImportFile(source.path, type, regional, source.encoding, source.separator,
+                                  source.quote);
     };
     format.readAppend = [type](const ImportSource &source, const Database &target,
                                const Regional &regional) {
         return readTextAppendFile(source.path, type, target, regional, source.encoding,
-                                  source.separator);
+                                  source.separator, source.quote);
     };
     if (!isExportType(type))
         return format;

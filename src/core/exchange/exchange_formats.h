@@ -32,6 +32,7 @@ struct ImportSource
     QString table;
     CsvEncoding encoding = CsvEncoding::Utf8;
     char separator = 0; // text formats: 0 the format's own, else the one a preview chose
+    char quote = '"';   // text formats: the double quote unless a preview chose another, 0 none
     SqliteProgress progress;
 };
 

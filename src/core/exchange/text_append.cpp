@@ -29,11 +29,12 @@ QString fitQuestionText()
 }
 
 ImportPlan readTextAppend(QIODevice &device, TextType type, const Database &target,
-                          const Regional &regional, CsvEncoding encoding, char chosenSeparator)
+                          const Regional &regional, CsvEncoding encoding, char chosenSeparator,
+                          char quote)
 {
     if (type == TextType::Csv)
         return readCsvAppend(device, encoding, target, regional,
-                             chosenSeparator ? chosenSeparator : CsvSeparator);
+                             chosenSeparator ? chosenSeparator : CsvSeparator, quote);
     const char separator = chosenSeparator ? chosenSeparator : separatorOf(type);
     const int fields = target.fieldCount();
     const qint64 free = AppendRowLimit - gridRows(target);
@@ -41,7 +42,7 @@ ImportPlan readTextAppend(QIODevice &device, TextType type, const Database &targ
     plan.kind = ImportPlan::Kind::Append;
     plan.table.fields = fields;
     const qint64 start = device.pos();
-    const std::optional<FormatCheck> check = checkFormat(device, separator);
+    const std::optional<FormatCheck> check = checkFormat(device, separator, quote);
     if (!check) {
         plan.fail(PlanFailure::Unreadable, openErrorMessage());
         return plan;
@@ -49,22 +50,26 @@ ImportPlan readTextAppend(QIODevice &device, TextType type, const Database &targ
     plan.shape = shapeOfText(*check, free, fields);
     addAppendQuestions(plan, *check);
     CodePageConverter &converter = CodePageConverter::shared(regional.codePage());
-    const bool read = device.seek(start) && readLines(device, [&](QByteArrayView line) {
-                          if (plan.table.rows.size() >= free)
-                              return false;
-                          Database::Record record(fields);
-                          visitFields(line, separator, [&](int field, QByteArray &&value) {
-                              if (field > fields)
-                                  return;
-                              if (cutToStoredSize(value, &converter)) {
-                                  ++plan.cutValues;
-                                  noteCutPlace(plan.cutPlaces, int(plan.table.rows.size()), field);
-                              }
-                              record.replace(field - 1, value);
-                          });
-                          plan.table.rows.append(std::move(record));
-                          return plan.table.rows.size() < free;
-                      });
+    const bool read =
+        device.seek(start) && readLines(device, [&](QByteArrayView line) {
+            if (plan.table.rows.size() >= free)
+                return false;
+            Database::Record record(fields);
+            visitFields(
+                line, separator,
+                [&](int field, QByteArray &&value) {
+                    if (field > fields)
+                        return;
+                    if (cutToStoredSize(value, &converter)) {
+                        ++plan.cutValues;
+                        noteCutPlace(plan.cutPlaces, int(plan.table.rows.size()), field);
+                    }
+                    record.replace(field - 1, value);
+                },
+                quote);
+            plan.table.rows.append(std::move(record));
+            return plan.table.rows.size() < free;
+        });
     if (const std::optional<Message> notice = cutValuesNotice(plan.cutValues))
         plan.notices.append(*notice);
     if (!read)
@@ -81,7 +86,8 @@ void addAppendQuestions(ImportPlan &plan, const FormatCheck &check)
 }
 
 ImportPlan readTextAppendFile(const QString &path, TextType type, const Database &target,
-                              const Regional &regional, CsvEncoding encoding, char separator)
+                              const Regional &regional, CsvEncoding encoding, char separator,
+                              char quote)
 {
     CheckedFile file(path);
     if (!file.openForReading()) {
@@ -90,7 +96,7 @@ ImportPlan readTextAppendFile(const QString &path, TextType type, const Database
         plan.fail(PlanFailure::Unreadable, openErrorMessage());
         return plan;
     }
-    return readTextAppend(file, type, target, regional, encoding, separator);
+    return readTextAppend(file, type, target, regional, encoding, separator, quote);
 }
 
 ExchangeResult appendText(QIODevice &device, TextType type, Database &database, Prompter &prompter,

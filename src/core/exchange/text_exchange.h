@@ -42,11 +42,14 @@ ExchangeResult importTextFile(const QString &path, TextType type, Database &data
 ExchangeResult importText(QIODevice &device, TextType type, Database &database, Prompter &prompter,
                           const Regional &regional, CsvEncoding encoding = CsvEncoding::Utf8);
 // The read steps of the two forms: the whole text read into a plan, nothing asked (import_plan.h).
-// `separator`, when not 0, stands in for the type's own (a preview's choice).
+// `separator`, when not 0, stands in for the type's own, and `quote` for the double quote (0:
+// none), as a preview chose.
 ImportPlan readTextImportFile(const QString &path, TextType type, const Regional &regional,
-                              CsvEncoding encoding = CsvEncoding::Utf8, char separator = 0);
+                              CsvEncoding encoding = CsvEncoding::Utf8, char separator = 0,
+                              char quote = DoubleQuote);
 ImportPlan readTextImport(QIODevice &device, TextType type, const Regional &regional,
-                          CsvEncoding encoding = CsvEncoding::Utf8, char separator = 0);
+                          CsvEncoding encoding = CsvEncoding::Utf8, char separator = 0,
+                          char quote = DoubleQuote);
 
 // Append ---------------------------------------------------------------------------------------
 // Adds every line of the text (the first one too) as a record at the end of the open database,
@@ -62,10 +65,10 @@ ExchangeResult appendText(QIODevice &device, TextType type, Database &database, 
 // The read steps: the records the target database would get, read into a plan.
 ImportPlan readTextAppendFile(const QString &path, TextType type, const Database &target,
                               const Regional &regional, CsvEncoding encoding = CsvEncoding::Utf8,
-                              char separator = 0);
+                              char separator = 0, char quote = DoubleQuote);
 ImportPlan readTextAppend(QIODevice &device, TextType type, const Database &target,
                           const Regional &regional, CsvEncoding encoding = CsvEncoding::Utf8,
-                          char separator = 0);
+                          char separator = 0, char quote = DoubleQuote);
 
 // The most grid rows (field names and records) an append fills up to.
 constexpr int AppendRowLimit = 9999;

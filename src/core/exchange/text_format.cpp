@@ -59,11 +59,20 @@ QString filterText(int entries)
     return text;
 }
 
-// Removes the first double quote, then the first one of what is left.
-void stripTwoQuotes(QByteArray &field)
+// What a byte is compared with for the quote: one no byte equals when there is none, so that
+// a NUL byte never starts a quoted value.
+int quoteCode(char quote)
 {
+    return quote ? int(quote) : 1000;
+}
+
+// Removes the first quote, then the first one of what is left.
+void stripTwoQuotes(QByteArray &field, char quote)
+{
+    if (!quote)
+        return;
     for (int pass = 0; pass < 2; ++pass) {
-        const qsizetype at = field.indexOf(Quote);
+        const qsizetype at = field.indexOf(quote);
         if (at < 0)
             return;
         field.remove(at, 1);
@@ -238,8 +247,9 @@ bool readLines(QIODevice &device, const LineReader::LineHandler &handler)
 
 // Line splitting --------------------------------------------------------------------------------
 
-int visitFields(QByteArrayView line, char separator, const FieldVisitor &visitor)
+int visitFields(QByteArrayView line, char separator, const FieldVisitor &visitor, char quote)
 {
+    const int quoteByte = quoteCode(quote);
     // One separator stands behind the line: a field ends at every separator outside a quote,
     // and what follows the last one can only be an unclosed quote, which is dropped.
     int fields = 0;
@@ -249,11 +259,11 @@ int visitFields(QByteArrayView line, char separator, const FieldVisitor &visitor
     const char *data = line.data();
     for (qsizetype i = 0; i <= size; ++i) {
         const char c = i < size ? data[i] : separator;
-        if (c == Quote) {
+        if (c == quoteByte) {
             quoted = !quoted;
         } else if (c == separator && !quoted) {
             QByteArray field(data + start, i - start);
-            stripTwoQuotes(field);
+            stripTwoQuotes(field, quote);
             visitor(++fields, std::move(field));
             start = i + 1;
         }
@@ -261,20 +271,22 @@ int visitFields(QByteArrayView line, char separator, const FieldVisitor &visitor
     return fields;
 }
 
-QList<QByteArray> splitLine(QByteArrayView line, char separator)
+QList<QByteArray> splitLine(QByteArrayView line, char separator, char quote)
 {
     QList<QByteArray> fields;
-    visitFields(line, separator,
-                [&fields](int, QByteArray &&value) { fields.append(std::move(value)); });
+    visitFields(
+        line, separator, [&fields](int, QByteArray &&value) { fields.append(std::move(value)); },
+        quote);
     return fields;
 }
 
-int countSeparators(QByteArrayView line, char separator, bool *endsQuoted)
+int countSeparators(QByteArrayView line, char separator, bool *endsQuoted, char quote)
 {
+    const int quoteByte = quoteCode(quote);
     int count = 0;
     bool quoted = false;
     for (const char c : line) {
-        if (c == Quote)
+        if (c == quoteByte)
             quoted = !quoted;
         else if (c == separator && !quoted)
             ++count;
@@ -289,16 +301,16 @@ int countSeparators(QByteArrayView line, char separator, bool *endsQuoted)
 void FormatChecker::addLine(QByteArrayView line)
 {
     bool endsQuoted = false;
-    const int count = countSeparators(line, mSeparator, &endsQuoted);
+    const int count = countSeparators(line, mSeparator, &endsQuoted, mQuote);
     if (endsQuoted || (mResult.lines > 0 && count != mResult.max))
         mResult.suspicious = true;
     mResult.max = std::max(mResult.max, count);
     ++mResult.lines;
 }
 
-std::optional<FormatCheck> checkFormat(QIODevice &device, char separator)
+std::optional<FormatCheck> checkFormat(QIODevice &device, char separator, char quote)
 {
-    FormatChecker checker(separator);
+    FormatChecker checker(separator, quote);
     const bool read = readLines(device, [&checker](QByteArrayView line) {
         checker.addLine(line);
         return true;

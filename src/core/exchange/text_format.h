@@ -93,20 +93,27 @@ private:
 // and hands over each line. False when the device reported a read error.
 bool readLines(QIODevice &device, const LineReader::LineHandler &handler);
 
+// The quote of separated text: the double quote unless a preview chose another; 0 for none
+// (every character then stands for itself).
+constexpr char DoubleQuote = '"';
+
 // The fields of one line. A double quote switches the quoted state, in which a separator does not
 // end a field; there is no escape. Each field loses its first two double quotes, wherever they
 // stand. A remainder that opens a quote and never closes it is dropped. An empty line is one empty
 // field.
-QList<QByteArray> splitLine(QByteArrayView line, char separator);
+// `quote` stands in for the double quote.
+QList<QByteArray> splitLine(QByteArrayView line, char separator, char quote = DoubleQuote);
 
 // splitLine without the list: hands each field, counted from 1, to the visitor in line order.
 // Returns the number of fields.
 using FieldVisitor = std::function<void(int field, QByteArray &&value)>;
-int visitFields(QByteArrayView line, char separator, const FieldVisitor &visitor);
+int visitFields(QByteArrayView line, char separator, const FieldVisitor &visitor,
+                char quote = DoubleQuote);
 
 // The separators of a line outside the quoted state, with the quote rule of splitLine.
 // `endsQuoted`, when given, tells whether the line ends inside a quote.
-int countSeparators(QByteArrayView line, char separator, bool *endsQuoted = nullptr);
+int countSeparators(QByteArrayView line, char separator, bool *endsQuoted = nullptr,
+                    char quote = DoubleQuote);
 
 // What the format check learns from a whole file.
 struct FormatCheck
@@ -120,8 +127,9 @@ struct FormatCheck
 class FormatChecker
 {
 public:
-    explicit FormatChecker(char separator)
+    explicit FormatChecker(char separator, char quote = DoubleQuote)
         : mSeparator(separator)
+        , mQuote(quote)
     {
     }
     void addLine(QByteArrayView line);
@@ -129,11 +137,12 @@ public:
 
 private:
     char mSeparator;
+    char mQuote;
     FormatCheck mResult;
 };
 
 // Runs the format check over the device from its current position; none on a read error.
-std::optional<FormatCheck> checkFormat(QIODevice &device, char separator);
+std::optional<FormatCheck> checkFormat(QIODevice &device, char separator, char quote = DoubleQuote);
 
 // Whether the import asks "If there is an incorrect import format ...". Besides a doubtful file it
 // asks when a line holds more fields than a database can have, so that no field is dropped

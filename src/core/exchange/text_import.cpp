@@ -23,7 +23,8 @@ namespace {
 // Reads the lines into the table: line k into row k, fields beyond the last column all land in
 // the last column, so it ends up with the line's last field. The plan counts the values the table
 // holds that were cut to what a record can store.
-bool fillTable(QIODevice &device, char separator, ImportPlan &plan, CodePageConverter &converter)
+bool fillTable(QIODevice &device, char separator, char quote, ImportPlan &plan,
+               CodePageConverter &converter)
 {
     ImportedTable &table = plan.table;
     const int lastField = table.fields;
@@ -31,16 +32,19 @@ bool fillTable(QIODevice &device, char separator, ImportPlan &plan, CodePageConv
     return readLines(device, [&](QByteArrayView line) {
         Database::Record &cells = table.rows[row];
         bool lastCut = false; // only the last of the fields that share the last column stays
-        visitFields(line, separator, [&](int field, QByteArray &&value) {
-            const bool wasCut = cutToStoredSize(value, &converter);
-            if (field >= lastField) {
-                lastCut = wasCut;
-            } else if (wasCut) {
-                ++plan.cutValues;
-                noteCutPlace(plan.cutPlaces, row, field);
-            }
-            cells.replace(std::min(field, lastField) - 1, value);
-        });
+        visitFields(
+            line, separator,
+            [&](int field, QByteArray &&value) {
+                const bool wasCut = cutToStoredSize(value, &converter);
+                if (field >= lastField) {
+                    lastCut = wasCut;
+                } else if (wasCut) {
+                    ++plan.cutValues;
+                    noteCutPlace(plan.cutPlaces, row, field);
+                }
+                cells.replace(std::min(field, lastField) - 1, value);
+            },
+            quote);
         if (lastCut) {
             ++plan.cutValues;
             noteCutPlace(plan.cutPlaces, row, lastField);
@@ -52,15 +56,15 @@ bool fillTable(QIODevice &device, char separator, ImportPlan &plan, CodePageConv
 } // namespace
 
 ImportPlan readTextImport(QIODevice &device, TextType type, const Regional &regional,
-                          CsvEncoding encoding, char chosenSeparator)
+                          CsvEncoding encoding, char chosenSeparator, char quote)
 {
     if (type == TextType::Csv)
         return readCsvImport(device, encoding, regional,
-                             chosenSeparator ? chosenSeparator : CsvSeparator);
+                             chosenSeparator ? chosenSeparator : CsvSeparator, quote);
     const char separator = chosenSeparator ? chosenSeparator : separatorOf(type);
     ImportPlan plan;
     const qint64 start = device.pos();
-    const std::optional<FormatCheck> check = checkFormat(device, separator);
+    const std::optional<FormatCheck> check = checkFormat(device, separator, quote);
     if (!check) {
         plan.fail(PlanFailure::Unreadable, openErrorMessage());
         return plan;
@@ -70,7 +74,8 @@ ImportPlan readTextImport(QIODevice &device, TextType type, const Regional &regi
         plan.questions.append(goOnQuestion(formatQuestionText()));
     plan.table.shapeFor(*check);
     if (!device.seek(start)
-        || !fillTable(device, separator, plan, CodePageConverter::shared(regional.codePage()))) {
+        || !fillTable(device, separator, quote, plan,
+                      CodePageConverter::shared(regional.codePage()))) {
         plan.fail(PlanFailure::BrokenAfter, openErrorMessage());
         return plan;
     }
@@ -80,7 +85,7 @@ ImportPlan readTextImport(QIODevice &device, TextType type, const Regional &regi
 }
 
 ImportPlan readTextImportFile(const QString &path, TextType type, const Regional &regional,
-                              CsvEncoding encoding, char separator)
+                              CsvEncoding encoding, char separator, char quote)
 {
     CheckedFile file(path);
     if (!file.openForReading()) {
@@ -88,7 +93,7 @@ ImportPlan readTextImportFile(const QString &path, TextType type, const Regional
         plan.fail(PlanFailure::Unreadable, openErrorMessage());
         return plan;
     }
-    ImportPlan plan = readTextImport(file, type, regional, encoding, separator);
+    ImportPlan plan = readTextImport(file, type, regional, encoding, separator, quote);
     file.close();
     plan.origin = originOf(path, regional);
     return plan;

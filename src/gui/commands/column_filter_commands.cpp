@@ -160,7 +160,7 @@ void ColumnFilterCommands::openFilterPopup(int field)
     }
     mPopup->prepare(field, document.regional().toText(database.fieldName(field)),
                     database.fieldType(field), document.regional(),
-                    valueCounts(database, field, records, document.regional(), ValueOrder::ByText),
+                    valueCounts(database, field, records, document.regional(), ValueOrder::ByValue),
                     filters.of(field), unreadable);
     mPopup->setFont(mWorkspace.displayFont());
     QTableView &grid = mWorkspace.gridView();

@@ -6,6 +6,7 @@
 
 #include <QEvent>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QScrollBar>
 #include <QTableView>
 
@@ -59,8 +60,11 @@ void FrozenColumns::freeze(int count)
                 &FrozenColumns::followColumns);
         connect(mGrid.model(), &QAbstractItemModel::modelReset, this, &FrozenColumns::followRows);
     }
-    if (mOverlay->selectionModel() != mGrid.selectionModel())
+    if (mOverlay->selectionModel() != mGrid.selectionModel()) {
         mOverlay->setSelectionModel(mGrid.selectionModel());
+        connect(mGrid.selectionModel(), &QItemSelectionModel::currentChanged, this,
+                &FrozenColumns::uncoverCurrent);
+    }
     mOverlay->setFont(mGrid.font());
     mOverlay->setPalette(mGrid.palette());
     mOverlay->verticalHeader()->setDefaultSectionSize(mGrid.verticalHeader()->defaultSectionSize());
@@ -95,11 +99,35 @@ void FrozenColumns::followColumns()
     placeOverlay();
 }
 
-void FrozenColumns::placeOverlay()
+int FrozenColumns::frozenWidth() const
 {
     int width = 0;
     for (int column = 0; column < mCount && column < mGrid.model()->columnCount(); ++column)
         width += mGrid.columnWidth(column);
+    return width;
+}
+
+void FrozenColumns::uncoverCurrent(const QModelIndex &current)
+{
+    // The grid scrolled the cell into its viewport, which the overlay partly covers: it goes on
+    // scrolling left until the cell starts right of the frozen fields.
+    if (mCount == 0 || !current.isValid() || current.column() < mCount)
+        return;
+    const int edge = frozenWidth();
+    QScrollBar *bar = mGrid.horizontalScrollBar();
+    const bool perPixel = mGrid.horizontalScrollMode() == QAbstractItemView::ScrollPerPixel;
+    while (mGrid.columnViewportPosition(current.column()) < edge && bar->value() > bar->minimum()) {
+        const int before = bar->value();
+        const int covered = edge - mGrid.columnViewportPosition(current.column());
+        bar->setValue(perPixel ? before - covered : before - 1);
+        if (bar->value() == before)
+            break;
+    }
+}
+
+void FrozenColumns::placeOverlay()
+{
+    const int width = frozenWidth();
     const int frame = mGrid.frameWidth();
     mOverlay->setGeometry(mGrid.verticalHeader()->width() + frame, frame, width,
                           mGrid.viewport()->height() + mGrid.horizontalHeader()->height());

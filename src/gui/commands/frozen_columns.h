@@ -4,6 +4,7 @@
 
 #include <QObject>
 
+class QModelIndex;
 class QTableView;
 
 namespace kribed {
@@ -33,6 +34,9 @@ protected:
 
 private:
     void placeOverlay();
+    int frozenWidth() const;
+    // The current cell moved: scrolls it out from under the overlay.
+    void uncoverCurrent(const QModelIndex &current);
     void followColumns();
 
     QTableView &mGrid;

@@ -3,6 +3,7 @@
 #include "gui/dialogs/column_filter_popup.h"
 
 #include "core/model/field_type.h"
+#include "gui/dialogs/value_check_model.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,7 +12,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -19,7 +20,6 @@ namespace kribed {
 
 namespace {
 
-constexpr int BytesRole = Qt::UserRole;
 constexpr int NoTest = -1;
 
 struct TestEntry
@@ -83,7 +83,8 @@ ColumnFilterPopup::ColumnFilterPopup(QWidget *parent)
     , mTitle(new QLabel(this))
     , mSearch(new QLineEdit(this))
     , mSelectAll(new QCheckBox(tr("Select &all"), this))
-    , mValues(new QListWidget(this))
+    , mValueModel(new ValueCheckModel(this))
+    , mValues(new QListView(this))
     , mJoin(new QComboBox(this))
     , mUnreadable(new QLabel(this))
     , mError(new QLabel(this))
@@ -96,6 +97,7 @@ ColumnFilterPopup::ColumnFilterPopup(QWidget *parent)
     mSearch->setClearButtonEnabled(true);
     mValues->setObjectName(QStringLiteral("columnFilterValues"));
     mValues->setUniformItemSizes(true);
+    mValues->setModel(mValueModel);
     mJoin->addItems({tr("and"), tr("or")});
     mError->setObjectName(QStringLiteral("columnFilterError"));
     mError->setWordWrap(true);
@@ -134,7 +136,7 @@ ColumnFilterPopup::ColumnFilterPopup(QWidget *parent)
     for (qsizetype at = 1; at < order.size(); ++at)
         QWidget::setTabOrder(order[at - 1], order[at]);
     connect(mSearch, &QLineEdit::textChanged, this, &ColumnFilterPopup::narrowList);
-    connect(mValues, &QListWidget::itemChanged, this, [this] {
+    connect(mValueModel, &QAbstractItemModel::dataChanged, this, [this] {
         if (!mTicking)
             showSelectAll();
     });
@@ -157,25 +159,11 @@ void ColumnFilterPopup::prepare(int field, const QString &fieldName, int typeInd
     mTitle->setText(fieldName);
     mSearch->clear();
     mError->clear();
-    mValues->clear();
-    // One list of items at once: thousands of values fill it in one go, not one by one.
-    QList<QListWidgetItem *> items;
-    const QString empty = tr("(empty)");
-    const QString withCount = tr("%1 (%2)");
-    for (const ValueCount &value : counts) {
-        const QString text = value.text.isEmpty() ? empty : regional.toText(value.text);
-        auto *item = new QListWidgetItem(withCount.arg(text, QString::number(value.count)));
-        item->setData(BytesRole, value.text);
-        item->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-        const bool ticked = !filter.listOn || filter.values.contains(value.text);
-        item->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
-        items << item;
-    }
+    // The model makes each row's text only when the list shows it: thousands of values are
+    // ready at once.
+    const QSet<QByteArray> ticked(filter.values.cbegin(), filter.values.cend());
     mTicking = true;
-    mValues->setUpdatesEnabled(false);
-    for (QListWidgetItem *item : items)
-        mValues->addItem(item);
-    mValues->setUpdatesEnabled(true);
+    mValueModel->reset(counts, regional, !filter.listOn, ticked);
     mTicking = false;
     showSelectAll();
     fillTests(typeIndex);
@@ -225,14 +213,9 @@ FieldFilter ColumnFilterPopup::filter() const
 {
     FieldFilter filter;
     filter.field = mField;
-    bool allTicked = true;
-    for (int row = 0; row < mValues->count(); ++row) {
-        const QListWidgetItem *item = mValues->item(row);
-        if (item->checkState() == Qt::Checked)
-            filter.values << item->data(BytesRole).toByteArray();
-        else
-            allTicked = false;
-    }
+    const bool allTicked = mValueModel->allTicked();
+    if (!allTicked)
+        filter.values = mValueModel->tickedValues();
     // Every value ticked is no value list: records of values added later still show.
     filter.listOn = !allTicked;
     if (!filter.listOn)
@@ -269,10 +252,7 @@ void ColumnFilterPopup::accept()
 
 void ColumnFilterPopup::narrowList(const QString &text)
 {
-    for (int row = 0; row < mValues->count(); ++row) {
-        QListWidgetItem *item = mValues->item(row);
-        item->setHidden(!text.isEmpty() && !item->text().contains(text, Qt::CaseInsensitive));
-    }
+    mValueModel->narrow(text);
     showSelectAll();
 }
 
@@ -280,11 +260,7 @@ void ColumnFilterPopup::selectAll(bool on)
 {
     // Only what the search leaves is ticked or cleared.
     mTicking = true;
-    for (int row = 0; row < mValues->count(); ++row) {
-        QListWidgetItem *item = mValues->item(row);
-        if (!item->isHidden())
-            item->setCheckState(on ? Qt::Checked : Qt::Unchecked);
-    }
+    mValueModel->tickShown(on);
     mTicking = false;
     showSelectAll();
 }
@@ -292,12 +268,7 @@ void ColumnFilterPopup::selectAll(bool on)
 void ColumnFilterPopup::showSelectAll()
 {
     // Ticked while every value the list shows is ticked, so a click always does what it shows.
-    bool all = true;
-    for (int row = 0; row < mValues->count() && all; ++row) {
-        const QListWidgetItem *item = mValues->item(row);
-        all = item->isHidden() || item->checkState() == Qt::Checked;
-    }
-    mSelectAll->setChecked(all);
+    mSelectAll->setChecked(mValueModel->allShownTicked());
 }
 
 void ColumnFilterPopup::keyPressEvent(QKeyEvent *event)

@@ -12,10 +12,12 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QPushButton;
 
 namespace kribed {
+
+class ValueCheckModel;
 
 // The drop-down of a field's header while column filters are on: the field's distinct values with
 // their counts to tick (a search box narrows the list, "Select all" ticks what it shows), and two
@@ -40,7 +42,9 @@ public:
     void accept();
 
     QLineEdit *searchBox() const { return mSearch; }
-    QListWidget *valueList() const { return mValues; }
+    // The value list; its model holds the values and their ticks (ValueCheckModel::BytesRole
+    // gives a row's value).
+    QListView *valueList() const { return mValues; }
     QCheckBox *selectAllBox() const { return mSelectAll; }
     QComboBox *testBox(int index) const { return mTests[index]; }
     QLineEdit *valueBox(int index) const { return mValueBoxes[index]; }
@@ -67,7 +71,8 @@ private:
     QLabel *mTitle;
     QLineEdit *mSearch;
     QCheckBox *mSelectAll;
-    QListWidget *mValues;
+    ValueCheckModel *mValueModel;
+    QListView *mValues;
     QComboBox *mTests[2];
     QLineEdit *mValueBoxes[2];
     QLineEdit *mSecondBoxes[2];

@@ -10,6 +10,8 @@
 #include "core/platform/settings.h"
 #include "gui/dialogs/import_preview_model.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -35,6 +37,8 @@ const QString UseDetectedKey = QStringLiteral("ImportPreview/UseDetectedTypes");
 
 // The separators offered, in the box's order; "Other" follows them.
 constexpr char OfferedSeparators[] = {',', ';', '\t', '|'};
+// The quotes offered, in the box's order; 0: values are not quoted.
+constexpr char OfferedQuotes[] = {'"', '\'', 0};
 
 // The types a column is offered as: those a file's values can be.
 constexpr int OfferedTypes[] = {StringType,     NormalIntegerType, FloatType,      BooleanType,
@@ -107,6 +111,13 @@ void ImportPreviewDialog::buildControls()
             setSeparator(other.at(0).toLatin1());
     });
 
+    mQuote = new QComboBox(this);
+    mQuote->addItems({tr("Double quote (\")"), tr("Single quote (')"), tr("None")});
+    mQuote->setEnabled(text);
+    form->addRow(tr("&Quote:"), mQuote);
+    connect(mQuote, &QComboBox::currentIndexChanged, this,
+            [this](int index) { setQuote(OfferedQuotes[std::clamp(index, 0, 2)]); });
+
     mEncoding = new QComboBox(this);
     mEncoding->addItems(
         {tr("UTF-8"), tr("Code page %1").arg(QString::fromLatin1(mSetup.regional.codePage()))});
@@ -149,7 +160,7 @@ void ImportPreviewDialog::buildControls()
     for (const QLocale &locale : offeredFormatLocales())
         mFormats->addItem(formatsName(locale), locale);
     // The formats the file's own values read best in are named once the preview shows.
-    QTimer::singleShot(0, this, &ImportPreviewDialog::suggestFormats);
+    QTimer::singleShot(0, this, &ImportPreviewDialog::suggestFormatsAfterPaint);
     form->addRow(tr("&Regional formats:"), mFormats);
     connect(mFormats, &QComboBox::currentIndexChanged, this, [this] { refresh(); });
 
@@ -229,6 +240,27 @@ int typedValues(const ImportedTable &table, int firstRow, const Regional &region
 }
 
 } // namespace
+
+void ImportPreviewDialog::suggestFormatsAfterPaint()
+{
+    // Reading the first records in every offered format takes longer than painting the grid:
+    // a dialog that shows paints first.
+    if (isVisible() && !mPainted) {
+        mSuggestionWaits = true;
+        return;
+    }
+    suggestFormats();
+}
+
+void ImportPreviewDialog::paintEvent(QPaintEvent *event)
+{
+    QDialog::paintEvent(event);
+    mPainted = true;
+    if (mSuggestionWaits) {
+        mSuggestionWaits = false;
+        QTimer::singleShot(0, this, &ImportPreviewDialog::suggestFormats);
+    }
+}
 
 void ImportPreviewDialog::suggestFormats()
 {
@@ -482,6 +514,21 @@ void ImportPreviewDialog::setSeparator(char separator)
     if (index < int(std::size(OfferedSeparators)) && mSeparator->currentIndex() != index) {
         const QSignalBlocker blocker(mSeparator);
         mSeparator->setCurrentIndex(index);
+    }
+    reread();
+}
+
+void ImportPreviewDialog::setQuote(char quote)
+{
+    if (quote == mSetup.source.quote)
+        return;
+    mSetup.source.quote = quote;
+    mChoices.columns.clear(); // other quotes may cut other columns
+    const int index = int(std::find(std::begin(OfferedQuotes), std::end(OfferedQuotes), quote)
+                          - std::begin(OfferedQuotes));
+    if (index < int(std::size(OfferedQuotes)) && mQuote->currentIndex() != index) {
+        const QSignalBlocker blocker(mQuote);
+        mQuote->setCurrentIndex(index);
     }
     reread();
 }

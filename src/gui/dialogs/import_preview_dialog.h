@@ -66,6 +66,8 @@ public:
     void setColumnSkipped(int column, bool skipped);
     void setColumnTarget(int column, int field);
     void setSeparator(char separator);
+    // '"' (as the formats read), '\'' or 0 (no value is quoted).
+    void setQuote(char quote);
     void setUseDetectedTypes(bool use);
 
     const QList<DetectedType> &detectedTypes() const { return mDetected; }
@@ -76,6 +78,7 @@ public:
     QTableView *grid() const { return mGrid; }
     ImportPreviewModel *model() const { return mModel; }
     QComboBox *separatorBox() const { return mSeparator; }
+    QComboBox *quoteBox() const { return mQuote; }
     QCheckBox *detectedTypesBox() const { return mUseDetected; }
     QCheckBox *firstLineNamesBox() const { return mFirstLineNames; }
     QComboBox *formatsBox() const { return mFormats; }
@@ -88,8 +91,13 @@ public:
     // The formats other than the preset ones the user chose, or none.
     std::optional<QLocale> chosenFormats() const;
 
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
 private:
     void buildControls();
+    // The suggestion, after the first paint once the dialog shows.
+    void suggestFormatsAfterPaint();
     void reread();
     void refresh();
     void updateFindings();
@@ -118,6 +126,7 @@ private:
     QTableView *mGrid = nullptr;
     QComboBox *mSeparator = nullptr;
     QLineEdit *mOtherSeparator = nullptr;
+    QComboBox *mQuote = nullptr;
     QComboBox *mEncoding = nullptr;
     QCheckBox *mFirstLineNames = nullptr;
     QSpinBox *mStartLine = nullptr;
@@ -129,6 +138,8 @@ private:
     QLabel *mNewRecords = nullptr;
     QDialogButtonBox *mButtons = nullptr;
     QMenu *mMenu = nullptr;
+    bool mPainted = false;
+    bool mSuggestionWaits = false;
 };
 
 // Whether the detected types are used, as the user last chose (false at first).

@@ -91,6 +91,7 @@ void ImportChoicesTest::untouchedChoicesGiveTheImportAsItWas_data()
     QTest::newRow("suspicious asks") << comma << QByteArray("a,b\r\n1,2,3\r\n\r\n");
     QTest::newRow("empty file") << comma << QByteArray();
     QTest::newRow("quotes") << comma << QByteArray("\"x,y\",\"a\"\"b\"\r\n1,2\r\n");
+    QTest::newRow("single quotes are text") << comma << QByteArray("'x,y',b\r\n'1',2\r\n");
     QTest::newRow("53 fields") << comma << QByteArray(52, ',') + "\r\n" + QByteArray(52, ',');
     QTest::newRow("tab") << int(TextType::Tab) << QByteArray("a\tb\r\n1\t2");
     QTest::newRow("standard CSV with mark and breaks")
@@ -134,24 +135,42 @@ void ImportChoicesTest::choicesShapeTheImport_data()
     QTest::addColumn<QList<int>>("skipped");
     QTest::addColumn<QByteArrayList>("names");
     QTest::addColumn<Grid>("grid");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<char>("quote");
 
+    const int comma = int(TextType::Comma);
+    const int csv = int(TextType::Csv);
     const QByteArray text = "title line\r\nA,B,C\r\n 1 ,x,2\r\n";
     QTest::newRow("start at line 2")
         << text << 2 << true << false << QList<int>() << QByteArrayList()
-        << Grid{{"A", "B", "C"}, {" 1 ", "x", "2"}};
+        << Grid{{"A", "B", "C"}, {" 1 ", "x", "2"}} << comma << DoubleQuote;
     QTest::newRow("trim") << text << 2 << true << true << QList<int>() << QByteArrayList()
-                          << Grid{{"A", "B", "C"}, {"1", "x", "2"}};
-    QTest::newRow("skip the middle column") << text << 2 << true << false << QList<int>{1}
-                                            << QByteArrayList() << Grid{{"A", "C"}, {" 1 ", "2"}};
+                          << Grid{{"A", "B", "C"}, {"1", "x", "2"}} << comma << DoubleQuote;
+    QTest::newRow("skip the middle column")
+        << text << 2 << true << false << QList<int>{1} << QByteArrayList()
+        << Grid{{"A", "C"}, {" 1 ", "2"}} << comma << DoubleQuote;
     QTest::newRow("names given, one kept")
         << text << 2 << true << false << QList<int>() << QByteArrayList{"First", "", "Third"}
-        << Grid{{"First", "B", "Third"}, {" 1 ", "x", "2"}};
+        << Grid{{"First", "B", "Third"}, {" 1 ", "x", "2"}} << comma << DoubleQuote;
     QTest::newRow("no name line: generated names, every line a record")
         << QByteArray("1,2\r\n3,4\r\n") << 1 << false << false << QList<int>() << QByteArrayList()
-        << Grid{{"Field 1", "Field 2"}, {"1", "2"}, {"3", "4"}};
+        << Grid{{"Field 1", "Field 2"}, {"1", "2"}, {"3", "4"}} << comma << DoubleQuote;
     QTest::newRow("start past the end keeps an empty record")
         << QByteArray("a,b\r\n") << 5 << true << false << QList<int>() << QByteArrayList()
-        << Grid{{"", ""}, {"", ""}};
+        << Grid{{"", ""}, {"", ""}} << comma << DoubleQuote;
+    const QByteArray quoted = "n,m,o\r\n'x,y',\"q\",'it''s'\r\n";
+    QTest::newRow("single quotes hold the separator, double ones are text")
+        << quoted << 1 << true << false << QList<int>() << QByteArrayList()
+        << Grid{{"n", "m", "o"}, {"x,y", "\"q\"", "it's'"}} << comma << '\'';
+    QTest::newRow("standard CSV in single quotes: a doubled one is one")
+        << quoted << 1 << true << false << QList<int>() << QByteArrayList()
+        << Grid{{"n", "m", "o"}, {"x,y", "\"q\"", "it's"}} << csv << '\'';
+    QTest::newRow("no quote: every quote stands as it is")
+        << QByteArray("n,m,o\r\n\"x,y\",2\r\n") << 1 << true << false << QList<int>()
+        << QByteArrayList() << Grid{{"n", "m", "o"}, {"\"x", "y\"", "2"}} << comma << char(0);
+    QTest::newRow("standard CSV without a quote: a line break ends the record")
+        << QByteArray("n,m\r\n\"a\r\nb\",c\r\n") << 1 << true << false << QList<int>()
+        << QByteArrayList() << Grid{{"n", "m"}, {"\"a", ""}, {"b\"", "c"}} << csv << char(0);
 }
 
 void ImportChoicesTest::choicesShapeTheImport()
@@ -173,7 +192,11 @@ void ImportChoicesTest::choicesShapeTheImport()
     for (int i = 0; i < names.size(); ++i)
         choices.columns[i].name = names[i];
 
-    ImportPlan plan = readPlan(text, TextType::Comma, regional);
+    QFETCH(int, type);
+    QFETCH(char, quote);
+    QBuffer buffer(&text);
+    buffer.open(QIODevice::ReadOnly);
+    ImportPlan plan = readTextImport(buffer, TextType(type), regional, CsvEncoding::Utf8, 0, quote);
     applyImportChoices(plan, choices, regional);
     Database database;
     OkPrompter prompter;

@@ -13,12 +13,14 @@
 #include "main_window_fixture.h"
 #include "pdb_builder.h"
 
+#include <QAbstractItemModel>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 
@@ -67,8 +69,9 @@ private:
     QStringList listTexts()
     {
         QStringList texts;
-        for (int row = 0; row < popup().valueList()->count(); ++row)
-            texts << popup().valueList()->item(row)->text();
+        const QAbstractItemModel *list = popup().valueList()->model();
+        for (int row = 0; row < list->rowCount(); ++row)
+            texts << list->index(row, 0).data().toString();
         return texts;
     }
 
@@ -77,10 +80,11 @@ private:
     {
         filters().openFilterPopup(field);
         QVERIFY(popup().isVisible());
-        for (int row = 0; row < popup().valueList()->count(); ++row) {
-            QListWidgetItem *item = popup().valueList()->item(row);
-            const bool wanted = values.contains(item->text().section(u" ("_s, 0, 0));
-            item->setCheckState(wanted ? Qt::Checked : Qt::Unchecked);
+        QAbstractItemModel *list = popup().valueList()->model();
+        for (int row = 0; row < list->rowCount(); ++row) {
+            const QModelIndex item = list->index(row, 0);
+            const bool wanted = values.contains(item.data().toString().section(u" ("_s, 0, 0));
+            list->setData(item, wanted ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
         }
         popup().accept();
     }
@@ -157,6 +161,9 @@ private Q_SLOTS:
         popup().close();
         filters().openFilterPopup(2);
         QVERIFY(!popup().findChildren<QLabel *>().isEmpty());
+        // A number field lists its values by value, those that read as no number last.
+        QCOMPARE(listTexts(), (QStringList{u"800 (1)"_s, u"1200 (1)"_s, u"1500 (1)"_s,
+                                           u"2500 (1)"_s, u"viel (1)"_s}));
         popup().close();
 
         // A condition that cannot run is told beside the boxes and changes nothing.
@@ -275,6 +282,25 @@ private Q_SLOTS:
         QCOMPARE(mWindow->commandGroups().get<ColumnFilterCommands>().frozenColumns().count(), 2);
         windowAction(u"actionFreezeColumns"_s)->trigger();
         QCOMPARE(mWindow->commandGroups().get<ColumnFilterCommands>().frozenColumns().count(), 0);
+    }
+
+    void currentCellComesOutFromUnderTheFrozenFields()
+    {
+        FrozenColumns &frozen = filters().frozenColumns();
+        QTableView *grid = mWindow->grid();
+        mWindow->show(); // a hidden grid does not scroll
+        QVERIFY(QTest::qWaitForWindowExposed(mWindow.get()));
+        for (int column = 0; column < 3; ++column)
+            grid->setColumnWidth(column, 450); // the widest a field gets
+        grid->setCurrentIndex(windowDocument().model().index(0, 1));
+        windowAction(u"actionFreezeColumns"_s)->trigger();
+        QCOMPARE(frozen.count(), 1);
+        QTRY_VERIFY(grid->horizontalScrollBar()->maximum() > 450); // the widths have arrived
+        grid->setCurrentIndex(windowDocument().model().index(0, 2));
+        QVERIFY(grid->horizontalScrollBar()->value() > 0);
+        QTest::keyClick(grid, Qt::Key_Left);
+        QCOMPARE(grid->currentIndex().column(), 1);
+        QCOMPARE(grid->columnViewportPosition(1), frozen.overlay()->width());
     }
 
     void popupOpensFromTheKeyboard()

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/exchange/exchange_formats.h"
 #include "core/exchange/text_exchange.h"
 #include "core/model/database.h"
 #include "core/model/field_type.h"
@@ -131,6 +132,69 @@ private Q_SLOTS:
         // The choice is remembered for the next preview.
         QVERIFY(rememberedUseDetectedTypes());
         rememberUseDetectedTypes(false);
+    }
+
+    void quoteChoiceReachesTheImport()
+    {
+        const QString path =
+            writeFile(QStringLiteral("quoted.csv"), "Name;Note;More\r\n'Kiel; Nord';\"x;y\"\r\n");
+        mDialogs->expectOpen(QStringLiteral("Import"), path, int(TextType::Semicolon));
+        mDialogs->onConfirmDialog = [](QDialog &base) {
+            auto &dialog = static_cast<ImportPreviewDialog &>(base);
+            [&] {
+                QCOMPARE(dialog.quoteBox()->currentText(), QStringLiteral("Double quote (\")"));
+                QCOMPARE(dialog.model()->columnCount(), 3);
+                dialog.quoteBox()->setCurrentIndex(2); // none: every semicolon cuts
+                QCOMPARE(dialog.model()->columnCount(), 4);
+                dialog.quoteBox()->setCurrentIndex(1); // single quote
+                QCOMPARE(dialog.model()->columnCount(), 3);
+            }();
+            return true;
+        };
+        mWindow->commandGroups().get<ExchangeCommands>().importText();
+        QVERIFY(mWindow->isDatabaseOpen());
+        QCOMPARE(windowDatabase().fieldCount(), 3);
+        QCOMPARE(windowDatabase().cell(1, 1), QByteArray("Kiel; Nord"));
+        QCOMPARE(windowDatabase().cell(2, 1), QByteArray("\"x"));
+        QCOMPARE(windowDatabase().cell(3, 1), QByteArray("y\""));
+    }
+
+    void gridPaintsBeforeTheFormatsAreSuggested()
+    {
+        const QString path = writeFile(QStringLiteral("bank.csv"), BankCsv);
+        ImportPreviewSetup setup;
+        setup.format = exchangeFormatNamed(QStringLiteral("semicolon"));
+        QVERIFY(setup.format);
+        setup.regional = Regional(QLocale(QLocale::English, QLocale::UnitedStates));
+        setup.source.path = path;
+        setup.readFile = [&setup](const ImportSource &source) {
+            return setup.format->readImport(source, setup.regional);
+        };
+        setup.firstRead = setup.readFile(setup.source);
+        ImportPreviewDialog dialog(setup);
+        // Whether a format was suggested when the grid first painted.
+        struct FirstPaint : QObject
+        {
+            QComboBox *formats = nullptr;
+            std::optional<bool> suggestedThen;
+            bool eventFilter(QObject *, QEvent *event) override
+            {
+                if (event->type() == QEvent::Paint && !suggestedThen) {
+                    suggestedThen = false;
+                    for (int index = 0; index < formats->count(); ++index)
+                        *suggestedThen |= formats->itemText(index).endsWith(u"(suggested)");
+                }
+                return false;
+            }
+        } paint;
+        paint.formats = dialog.formatsBox();
+        dialog.grid()->viewport()->installEventFilter(&paint);
+        dialog.show();
+        QTRY_VERIFY(paint.suggestedThen.has_value());
+        QVERIFY(!*paint.suggestedThen);
+        const int german =
+            dialog.formatsBox()->findData(QLocale(QLocale::German, QLocale::Germany));
+        QTRY_VERIFY(dialog.formatsBox()->itemText(german).endsWith(u"(suggested)"));
     }
 
     void cancelChangesNothing()
