@@ -3,34 +3,107 @@
 #include "core/editing/field_profile.h"
 
 #include "core/model/database.h"
+#include "core/model/date_time_reader.h"
 #include "core/model/regional.h"
-#include "core/model/typed_reading.h"
 
 #include <QHash>
 
 #include <algorithm>
+#include <cmath>
 
 namespace kribed {
 
 namespace {
 
-// The distinct texts of the field over every record with their counts, in no order. Hashing
-// each cell once; a text is copied once per distinct value.
-QVector<ValueCount> countValues(const Database &database, int field)
+// What one distinct text reads as; read once, however many cells hold it.
+struct Reading
 {
-    QHash<QByteArray, int> index;
+    bool reads = true; // as the field's type (an empty text always does)
+    std::optional<long double> number;
+    std::optional<QDate> date;
+    std::optional<QTime> time;
+};
+
+Reading readText(QByteArrayView text, FieldKind kind, const Regional &regional,
+                 const DateTimeReader &dates)
+{
+    Reading reading;
+    switch (kind) {
+    case FieldKind::Text: break;
+    case FieldKind::Boolean: reading.reads = text.isEmpty() || text == "1" || text == "0"; break;
+    case FieldKind::Number:
+        reading.number = regional.readNumber(text);
+        reading.reads = text.isEmpty() || (reading.number && std::isfinite(*reading.number));
+        break;
+    case FieldKind::Date:
+        reading.date = dates.readDate(text);
+        reading.reads = text.isEmpty() || reading.date.has_value();
+        break;
+    case FieldKind::Time:
+        reading.time = dates.readTime(text);
+        reading.reads = text.isEmpty() || reading.time.has_value();
+        break;
+    }
+    return reading;
+}
+
+template<typename Value>
+void takeExtreme(const std::optional<Value> &value, int &readable, Value &earliest, Value &latest)
+{
+    if (!value)
+        return;
+    if (readable++ == 0 || *value < earliest)
+        earliest = *value;
+    if (readable == 1 || *value > latest)
+        latest = *value;
+}
+
+// The cell's share of the statistics, as fieldStatistics counts it; the number total is summed
+// in record order, so the total is the same to the last digit.
+void count(FieldStatistics &statistics, QByteArrayView text, const Reading &reading)
+{
+    statistics.filled += text.isEmpty() ? 0 : 1;
+    statistics.checked += statistics.kind == FieldKind::Boolean && text != "0" ? 1 : 0;
+    if (reading.number) {
+        statistics.numberTotals.total += *reading.number;
+        ++statistics.numberTotals.numbers;
+    }
+    takeExtreme(reading.date, statistics.readable, statistics.earliestDate, statistics.latestDate);
+    takeExtreme(reading.time, statistics.readable, statistics.earliestTime, statistics.latestTime);
+}
+
+// One pass over the field's cells: the statistics, and the distinct texts with their counts
+// (in no order) and readings. Hashing each cell once; a text is copied and read once per
+// distinct value.
+struct Pass
+{
+    FieldStatistics statistics;
     QVector<ValueCount> counts;
+    QVector<Reading> readings;
+};
+
+Pass readField(const Database &database, int field, const Regional &regional)
+{
+    Pass pass;
+    pass.statistics.kind = fieldKind(database.fieldType(field));
+    const DateTimeReader dates(regional);
+    QHash<QByteArray, int> index;
     for (const Database::Record &record : database.records()) {
         const QByteArrayView text = record.view(field - 1);
         const auto found = index.constFind(QByteArray::fromRawData(text.data(), text.size()));
-        if (found != index.constEnd()) {
-            ++counts[*found].count;
-            continue;
+        int at = found != index.constEnd() ? *found : -1;
+        if (at < 0) {
+            at = int(pass.counts.size());
+            index.insert(text.toByteArray(), at);
+            pass.counts.append(ValueCount{text.toByteArray(), 0});
+            pass.readings.append(readText(text, pass.statistics.kind, regional, dates));
         }
-        index.insert(text.toByteArray(), int(counts.size()));
-        counts.append(ValueCount{text.toByteArray(), 1});
+        ++pass.counts[at].count;
+        count(pass.statistics, text, pass.readings.at(at));
     }
-    return counts;
+    if (pass.statistics.kind == FieldKind::Boolean)
+        pass.statistics.unchecked = database.recordCount() - pass.statistics.checked;
+    return pass;
 }
 
 // The `limit` most frequent, in the order of valueCounts (most frequent first, equal counts in
@@ -64,30 +137,28 @@ FieldProfile fieldProfile(const Database &database, int field, const Regional &r
     FieldProfile profile;
     if (field < 1 || field > database.fieldCount())
         return profile;
-    profile.statistics = fieldStatistics(database, field, regional);
+    const Pass pass = readField(database, field, regional);
+    profile.statistics = pass.statistics;
     profile.empty = database.recordCount() - profile.statistics.filled;
-    const QVector<ValueCount> counts = countValues(database, field);
-    profile.distinct = int(counts.size());
-    const int type = database.fieldType(field);
+    profile.distinct = int(pass.counts.size());
     const bool number = profile.statistics.kind == FieldKind::Number;
     QVector<ValueCount> unreadable;
-    for (const ValueCount &value : counts) {
-        // Each distinct text is read once, however many cells hold it.
-        if (!readsAsFieldType(value.text, type, regional)) {
+    for (qsizetype i = 0; i < pass.counts.size(); ++i) {
+        const ValueCount &value = pass.counts.at(i);
+        const Reading &reading = pass.readings.at(i);
+        if (!reading.reads) {
             profile.unreadable += value.count;
             unreadable.append(value);
             continue;
         }
-        if (!number || value.text.isEmpty())
+        if (!number || value.text.isEmpty() || !reading.number)
             continue;
-        if (const std::optional<long double> read = regional.readNumber(value.text)) {
-            if (!profile.minimum || *read < *profile.minimum)
-                profile.minimum = read;
-            if (!profile.maximum || *read > *profile.maximum)
-                profile.maximum = read;
-        }
+        if (!profile.minimum || *reading.number < *profile.minimum)
+            profile.minimum = reading.number;
+        if (!profile.maximum || *reading.number > *profile.maximum)
+            profile.maximum = reading.number;
     }
-    profile.mostFrequent = mostFrequent(counts, limit, regional);
+    profile.mostFrequent = mostFrequent(pass.counts, limit, regional);
     profile.unreadableValues = mostFrequent(unreadable, limit, regional);
     return profile;
 }
