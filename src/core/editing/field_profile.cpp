@@ -6,10 +6,9 @@
 #include "core/model/date_time_reader.h"
 #include "core/model/regional.h"
 
-#include <QHash>
-
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace kribed {
 
@@ -72,14 +71,40 @@ void count(FieldStatistics &statistics, QByteArrayView text, const Reading &read
     takeExtreme(reading.time, statistics.readable, statistics.earliestTime, statistics.latestTime);
 }
 
+// A distinct text of the field, where a record holds it, with its count and its reading.
+struct Distinct
+{
+    QByteArrayView text;
+    quint64 hash = 0;
+    int count = 0;
+    Reading reading;
+};
+
+// QByteArray's order: bytes unsigned, a text before the longer ones it begins.
+bool bytesBefore(QByteArrayView a, QByteArrayView b)
+{
+    const qsizetype common = std::min(a.size(), b.size());
+    const int compared = common > 0 ? std::memcmp(a.data(), b.data(), size_t(common)) : 0;
+    return compared != 0 ? compared < 0 : a.size() < b.size();
+}
+
+// FNV-1a: a few cycles a byte, and cell texts are short.
+quint64 hashOf(QByteArrayView text)
+{
+    quint64 hash = 14695981039346656037ULL;
+    for (const char c : text)
+        hash = (hash ^ uchar(c)) * 1099511628211ULL;
+    return hash;
+}
+
 // One pass over the field's cells: the statistics, and the distinct texts with their counts
-// (in no order) and readings. Hashing each cell once; a text is copied and read once per
-// distinct value.
+// (in no order) and readings. Each cell is hashed once and looked at where the record holds it;
+// a text is read once per distinct value and copied only when it is listed. (A field of 9999
+// distinct texts would otherwise cost an allocation and a rehash share per cell.)
 struct Pass
 {
     FieldStatistics statistics;
-    QVector<ValueCount> counts;
-    QVector<Reading> readings;
+    QVector<Distinct> distinct;
 };
 
 Pass readField(const Database &database, int field, const Regional &regional)
@@ -87,19 +112,30 @@ Pass readField(const Database &database, int field, const Regional &regional)
     Pass pass;
     pass.statistics.kind = fieldKind(database.fieldType(field));
     const DateTimeReader dates(regional);
-    QHash<QByteArray, int> index;
+    // Open addressing, at most half full: the index of a distinct text, or -1.
+    qsizetype slots = 16;
+    while (slots < 2 * qsizetype(database.recordCount()))
+        slots *= 2;
+    QVector<int> table(slots, -1);
+    pass.distinct.reserve(database.recordCount());
     for (const Database::Record &record : database.records()) {
         const QByteArrayView text = record.view(field - 1);
-        const auto found = index.constFind(QByteArray::fromRawData(text.data(), text.size()));
-        int at = found != index.constEnd() ? *found : -1;
-        if (at < 0) {
-            at = int(pass.counts.size());
-            index.insert(text.toByteArray(), at);
-            pass.counts.append(ValueCount{text.toByteArray(), 0});
-            pass.readings.append(readText(text, pass.statistics.kind, regional, dates));
+        const quint64 hash = hashOf(text);
+        qsizetype slot = qsizetype(hash & quint64(slots - 1));
+        for (int at = table.at(slot); at >= 0; at = table.at(slot)) {
+            const Distinct &held = pass.distinct.at(at);
+            if (held.hash == hash && held.text == text)
+                break;
+            slot = (slot + 1) & (slots - 1);
         }
-        ++pass.counts[at].count;
-        count(pass.statistics, text, pass.readings.at(at));
+        if (table.at(slot) < 0) {
+            table[slot] = int(pass.distinct.size());
+            pass.distinct.append(
+                Distinct{text, hash, 0, readText(text, pass.statistics.kind, regional, dates)});
+        }
+        Distinct &value = pass.distinct[table.at(slot)];
+        ++value.count;
+        count(pass.statistics, text, value.reading);
     }
     if (pass.statistics.kind == FieldKind::Boolean)
         pass.statistics.unchecked = database.recordCount() - pass.statistics.checked;
@@ -110,15 +146,20 @@ Pass readField(const Database &database, int field, const Regional &regional)
 // the regional order). Only those are put in the regional order: a field of thousands of
 // distinct texts is not sorted by the collator whole. Where equal counts straddle the limit,
 // the texts first in byte order are the ones kept.
-QVector<ValueCount> mostFrequent(QVector<ValueCount> counts, int limit, const Regional &regional)
+QVector<ValueCount> mostFrequent(QVector<const Distinct *> values, int limit,
+                                 const Regional &regional)
 {
-    const auto byCount = [](const ValueCount &a, const ValueCount &b) {
-        return a.count != b.count ? a.count > b.count : a.text < b.text;
+    const auto byCount = [](const Distinct *a, const Distinct *b) {
+        return a->count != b->count ? a->count > b->count : bytesBefore(a->text, b->text);
     };
-    if (counts.size() > limit) {
-        std::nth_element(counts.begin(), counts.begin() + limit, counts.end(), byCount);
-        counts.resize(limit);
+    if (values.size() > limit) {
+        std::nth_element(values.begin(), values.begin() + limit, values.end(), byCount);
+        values.resize(limit);
     }
+    QVector<ValueCount> counts;
+    counts.reserve(values.size());
+    for (const Distinct *value : std::as_const(values))
+        counts.append(ValueCount{value->text.toByteArray(), value->count});
     std::sort(counts.begin(), counts.end(), [&regional](const ValueCount &a, const ValueCount &b) {
         if (a.count != b.count)
             return a.count > b.count;
@@ -140,15 +181,17 @@ FieldProfile fieldProfile(const Database &database, int field, const Regional &r
     const Pass pass = readField(database, field, regional);
     profile.statistics = pass.statistics;
     profile.empty = database.recordCount() - profile.statistics.filled;
-    profile.distinct = int(pass.counts.size());
+    profile.distinct = int(pass.distinct.size());
     const bool number = profile.statistics.kind == FieldKind::Number;
-    QVector<ValueCount> unreadable;
-    for (qsizetype i = 0; i < pass.counts.size(); ++i) {
-        const ValueCount &value = pass.counts.at(i);
-        const Reading &reading = pass.readings.at(i);
+    QVector<const Distinct *> all;
+    QVector<const Distinct *> unreadable;
+    all.reserve(pass.distinct.size());
+    for (const Distinct &value : pass.distinct) {
+        all.append(&value);
+        const Reading &reading = value.reading;
         if (!reading.reads) {
             profile.unreadable += value.count;
-            unreadable.append(value);
+            unreadable.append(&value);
             continue;
         }
         if (!number || value.text.isEmpty() || !reading.number)
@@ -158,7 +201,7 @@ FieldProfile fieldProfile(const Database &database, int field, const Regional &r
         if (!profile.maximum || *reading.number > *profile.maximum)
             profile.maximum = reading.number;
     }
-    profile.mostFrequent = mostFrequent(pass.counts, limit, regional);
+    profile.mostFrequent = mostFrequent(all, limit, regional);
     profile.unreadableValues = mostFrequent(unreadable, limit, regional);
     return profile;
 }
