@@ -2825,10 +2825,6 @@ und %n weitere.</numerusform>
         <translation>%1 konnte nicht geschrieben werden.</translation>
     </message>
     <message>
-        <source>&amp;Print chart...</source>
-        <translation>Diagramm d&amp;rucken...</translation>
-    </message>
-    <message>
         <source>Prints the chart on one page</source>
         <translation>Druckt das Diagramm auf eine Seite</translation>
     </message>
@@ -2839,6 +2835,10 @@ und %n weitere.</numerusform>
     <message>
         <source>The chart could not be printed.</source>
         <translation>Das Diagramm konnte nicht gedruckt werden.</translation>
+    </message>
+    <message>
+        <source>Print c&amp;hart...</source>
+        <translation>Diagramm d&amp;rucken...</translation>
     </message>
 </context>
 <context>

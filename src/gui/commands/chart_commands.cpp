@@ -40,7 +40,7 @@ ChartCommands::ChartCommands(Workspace &workspace, QObject *parent)
                                         tr("Writes the chart as a PNG, SVG or PDF file")))
     , actionCopyChart(makeCommandAction(this, "actionCopyChart", tr("Cop&y chart as image"), {},
                                         tr("Puts the chart on the clipboard as a picture")))
-    , actionPrintChart(makeCommandAction(this, "actionPrintChart", tr("&Print chart..."), {},
+    , actionPrintChart(makeCommandAction(this, "actionPrintChart", tr("Print c&hart..."), {},
                                          tr("Prints the chart on one page")))
     , mWorkspace(workspace)
     , mChart(new ChartPanel(workspace.mainWindow()))
@@ -92,7 +92,7 @@ CommandPlacements ChartCommands::placements() const
             {actionFieldProfile, MenuId::Tools, 910},
             {actionSaveChart, MenuId::Tools, 920},
             {actionCopyChart, MenuId::Tools, 930},
-            {actionPrintChart, MenuId::Tools, 940}};
+            {actionPrintChart, MenuId::File, 420}};
 }
 
 CommandPanels ChartCommands::panels() const
