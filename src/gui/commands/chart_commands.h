@@ -48,7 +48,7 @@ public:
     void redrawNow();
     // Filters the records by the current field's value, as a double-click in the profile does.
     void filterByValue(const QByteArray &value);
-    // Prints the chart as shown on one page of the chosen printer (Tools > Print chart after the
+    // Prints the chart as shown on one page of the chosen printer (File > Print chart after the
     // printer dialog); false, with the reason told, when it could not be printed.
     bool printChart(QPrinter &printer);
 
