@@ -15,12 +15,14 @@ namespace kribed {
 namespace {
 
 // What one distinct text reads as; read once, however many cells hold it.
+// Kept small: a field of 9999 distinct texts holds 9999 of them.
 struct Reading
 {
-    bool reads = true; // as the field's type (an empty text always does)
-    std::optional<long double> number;
-    std::optional<QDate> date;
-    std::optional<QTime> time;
+    long double number = 0; // when hasNumber
+    qint64 moment = 0;      // a date's Julian day or a time's milliseconds, when hasMoment
+    bool reads = true;      // as the field's type (an empty text always does)
+    bool hasNumber = false;
+    bool hasMoment = false;
 };
 
 Reading readText(QByteArrayView text, FieldKind kind, const Regional &regional,
@@ -31,30 +33,37 @@ Reading readText(QByteArrayView text, FieldKind kind, const Regional &regional,
     case FieldKind::Text: break;
     case FieldKind::Boolean: reading.reads = text.isEmpty() || text == "1" || text == "0"; break;
     case FieldKind::Number:
-        reading.number = regional.readNumber(text);
-        reading.reads = text.isEmpty() || (reading.number && std::isfinite(*reading.number));
+        if (const std::optional<long double> number = regional.readNumber(text)) {
+            reading.number = *number;
+            reading.hasNumber = true;
+        }
+        reading.reads = text.isEmpty() || (reading.hasNumber && std::isfinite(reading.number));
         break;
     case FieldKind::Date:
-        reading.date = dates.readDate(text);
-        reading.reads = text.isEmpty() || reading.date.has_value();
+        if (const std::optional<QDate> date = dates.readDate(text)) {
+            reading.moment = date->toJulianDay();
+            reading.hasMoment = true;
+        }
+        reading.reads = text.isEmpty() || reading.hasMoment;
         break;
     case FieldKind::Time:
-        reading.time = dates.readTime(text);
-        reading.reads = text.isEmpty() || reading.time.has_value();
+        if (const std::optional<QTime> time = dates.readTime(text)) {
+            reading.moment = time->msecsSinceStartOfDay();
+            reading.hasMoment = true;
+        }
+        reading.reads = text.isEmpty() || reading.hasMoment;
         break;
     }
     return reading;
 }
 
 template<typename Value>
-void takeExtreme(const std::optional<Value> &value, int &readable, Value &earliest, Value &latest)
+void takeExtreme(const Value &value, int &readable, Value &earliest, Value &latest)
 {
-    if (!value)
-        return;
-    if (readable++ == 0 || *value < earliest)
-        earliest = *value;
-    if (readable == 1 || *value > latest)
-        latest = *value;
+    if (readable++ == 0 || value < earliest)
+        earliest = value;
+    if (readable == 1 || value > latest)
+        latest = value;
 }
 
 // The cell's share of the statistics, as fieldStatistics counts it; the number total is summed
@@ -63,12 +72,18 @@ void count(FieldStatistics &statistics, QByteArrayView text, const Reading &read
 {
     statistics.filled += text.isEmpty() ? 0 : 1;
     statistics.checked += statistics.kind == FieldKind::Boolean && text != "0" ? 1 : 0;
-    if (reading.number) {
-        statistics.numberTotals.total += *reading.number;
+    if (reading.hasNumber) {
+        statistics.numberTotals.total += reading.number;
         ++statistics.numberTotals.numbers;
     }
-    takeExtreme(reading.date, statistics.readable, statistics.earliestDate, statistics.latestDate);
-    takeExtreme(reading.time, statistics.readable, statistics.earliestTime, statistics.latestTime);
+    if (!reading.hasMoment)
+        return;
+    if (statistics.kind == FieldKind::Date)
+        takeExtreme(QDate::fromJulianDay(reading.moment), statistics.readable,
+                    statistics.earliestDate, statistics.latestDate);
+    else
+        takeExtreme(QTime::fromMSecsSinceStartOfDay(int(reading.moment)), statistics.readable,
+                    statistics.earliestTime, statistics.latestTime);
 }
 
 // A distinct text of the field, where a record holds it, with its count and its reading.
@@ -194,11 +209,11 @@ FieldProfile fieldProfile(const Database &database, int field, const Regional &r
             unreadable.append(&value);
             continue;
         }
-        if (!number || value.text.isEmpty() || !reading.number)
+        if (!number || value.text.isEmpty() || !reading.hasNumber)
             continue;
-        if (!profile.minimum || *reading.number < *profile.minimum)
+        if (!profile.minimum || reading.number < *profile.minimum)
             profile.minimum = reading.number;
-        if (!profile.maximum || *reading.number > *profile.maximum)
+        if (!profile.maximum || reading.number > *profile.maximum)
             profile.maximum = reading.number;
     }
     profile.mostFrequent = mostFrequent(all, limit, regional);
