@@ -103,13 +103,27 @@ bool bytesBefore(QByteArrayView a, QByteArrayView b)
     return compared != 0 ? compared < 0 : a.size() < b.size();
 }
 
-// FNV-1a: a few cycles a byte, and cell texts are short.
+// Eight bytes a step, mixed by multiplication; the last mix spreads the high bits over the low
+// ones the table's slots are taken from.
 quint64 hashOf(QByteArrayView text)
 {
-    quint64 hash = 14695981039346656037ULL;
-    for (const char c : text)
-        hash = (hash ^ uchar(c)) * 1099511628211ULL;
-    return hash;
+    constexpr quint64 Multiplier = 0x9E3779B97F4A7C15ULL;
+    quint64 hash = quint64(text.size()) * Multiplier;
+    qsizetype at = 0;
+    for (; at + 8 <= text.size(); at += 8) {
+        quint64 word;
+        std::memcpy(&word, text.data() + at, 8);
+        hash = (hash ^ word) * Multiplier;
+        hash ^= hash >> 29;
+    }
+    if (at < text.size()) {
+        quint64 word = 0;
+        std::memcpy(&word, text.data() + at, size_t(text.size() - at));
+        hash = (hash ^ word) * Multiplier;
+    }
+    hash ^= hash >> 32;
+    hash *= 0xD6E8FEB86659FD93ULL;
+    return hash ^ (hash >> 32);
 }
 
 // One pass over the field's cells: the statistics, and the distinct texts with their counts

@@ -64,6 +64,10 @@ void TestFieldProfile::profile_data()
         << "0 3 none..none !1 [yes=1] 1=2;0=1;yes=1"_ba;
     QTest::newRow("9999 identical values")
         << int(FloatType) << QList<QByteArray>(9999, "7") << 50 << "0 1 7..7 !0 [] 7=9999"_ba;
+    QTest::newRow("texts alike in their first eight bytes are told apart")
+        << int(StringType)
+        << QList<QByteArray>{"abcdefgh", "abcdefgh1", "abcdefgh2", "abcdefgh1", "", "abcdefg"} << 50
+        << "1 5 none..none !0 [] abcdefgh1=2;=1;abcdefg=1;abcdefgh=1;abcdefgh2=1"_ba;
     QTest::newRow("no records") << int(FloatType) << QList<QByteArray>{} << 50
                                 << "0 0 none..none !0 [] "_ba;
 }
