@@ -2553,7 +2553,10 @@ formats; values that do not read are left out and counted under the chart. The
 chart is drawn again after every change, undo and filter. A click or a drag over
 points or bars selects their records in the table, and the records selected in the
 table are marked in the chart. The choices are kept for each file. Save chart as...
-writes it as PNG, SVG or PDF. Tools &gt; Field profile (Ctrl+Shift+P) shows the current
+writes it as PNG, SVG or PDF; Print chart... prints it on one page. The mouse wheel
+zooms, a drag with the middle button or with Shift held moves the chart; with the
+focus on the chart, + and - zoom, the arrow keys move it and Home shows it whole.
+Tools &gt; Field profile (Ctrl+Shift+P) shows the current
 field&apos;s filled and empty cells, its most frequent values with their counts, its
 smallest and largest number or its earliest and latest date, and the cells that do
 not read as its type; a double-click on a value filters the records by it, which
@@ -2568,7 +2571,10 @@ den regionalen Formaten gelesen; Werte, die sich nicht lesen lassen, werden ausg
 unter dem Diagramm gezählt. Das Diagramm wird nach jeder Änderung, jedem Rückgängig und jedem
 Filter neu gezeichnet. Ein Klick oder ein Ziehen über Punkte oder Balken wählt deren Datensätze in der Tabelle aus, und die in der Tabelle ausgewählten Datensätze werden im
 Diagramm hervorgehoben. Die Auswahl wird für jede Datei gespeichert. „Diagramm speichern
-unter...“ schreibt es als PNG, SVG oder PDF. Extras &gt; Feldprofil (Strg+Umschalt+P) zeigt die
+unter...“ schreibt es als PNG, SVG oder PDF; „Diagramm drucken...“ druckt es auf einer Seite.
+Das Mausrad zoomt, Ziehen mit der mittleren Maustaste oder mit gedrückter Umschalttaste
+verschiebt das Diagramm; hat es den Fokus, zoomen + und -, die Pfeiltasten verschieben es
+und Pos1 zeigt es wieder ganz. Extras &gt; Feldprofil (Strg+Umschalt+P) zeigt die
 gefüllten und leeren Zellen des aktuellen Feldes, seine häufigsten Werte mit ihrer Anzahl,
 seine kleinste und größte Zahl oder sein frühestes und spätestes Datum und die Zellen, die
 sich nicht als sein Typ lesen lassen; ein Doppelklick auf einen Wert filtert die Datensätze
@@ -2817,6 +2823,22 @@ und %n weitere.</numerusform>
     <message>
         <source>%1 could not be written.</source>
         <translation>%1 konnte nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>Prints the chart on one page</source>
+        <translation>Druckt das Diagramm auf eine Seite</translation>
+    </message>
+    <message>
+        <source>Print chart</source>
+        <translation>Diagramm drucken</translation>
+    </message>
+    <message>
+        <source>The chart could not be printed.</source>
+        <translation>Das Diagramm konnte nicht gedruckt werden.</translation>
+    </message>
+    <message>
+        <source>Print c&amp;hart...</source>
+        <translation>Diagramm d&amp;rucken...</translation>
     </message>
 </context>
 <context>

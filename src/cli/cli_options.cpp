@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "cli/cli_options.h"
 
+#include "cli/cli_chart_options_p.h"
 #include "cli/cli_locale.h"
 #include "core/model/field_type.h"
 #include "core/platform/translations.h"
@@ -9,7 +10,6 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -286,107 +286,23 @@ struct Options
             "FIELD~REGEX FIELD^=T FIELD$=T FIELD*=T, FIELD= (empty), FIELD!= (not empty)."),
         QStringLiteral("CONDITION")};
 
-    QCommandLineOption x{
-        QStringLiteral("x"),
-        QCoreApplication::translate("CliOptions",
-                                    "chart: the field along X (default: the record number)."),
-        QStringLiteral("FIELD")};
-    QCommandLineOption y{
-        QStringLiteral("y-fields"),
-        QCoreApplication::translate("CliOptions", "chart: the fields along Y, separated by commas "
-                                                  "(a field ending in :right on the right axis)."),
-        QStringLiteral("FIELD[,FIELD]")};
-    QCommandLineOption kind{
-        QStringLiteral("kind"),
-        QCoreApplication::translate("CliOptions", "chart: line, scatter, bars, stacked, histogram "
-                                                  "or counts (default line; grouped with "
-                                                  "--group-by)."),
-        QStringLiteral("KIND")};
-    QCommandLineOption groupBy{
-        QStringLiteral("group-by"),
-        QCoreApplication::translate("CliOptions", "chart: group the records by this field, a date "
-                                                  "field by :day, :week, :month, :quarter or "
-                                                  ":year."),
-        QStringLiteral("FIELD[:PERIOD]")};
-    QCommandLineOption count{QStringLiteral("count"),
-                             QCoreApplication::translate("CliOptions",
-                                                         "chart: the records of each group (the "
-                                                         "default figure).")};
-    QCommandLineOption sum{
-        QStringLiteral("sum"),
-        QCoreApplication::translate("CliOptions", "chart: the sum of this field per group."),
-        QStringLiteral("FIELD")};
-    QCommandLineOption average{
-        QStringLiteral("average"),
-        QCoreApplication::translate("CliOptions", "chart: the average of this field per group."),
-        QStringLiteral("FIELD")};
-    QCommandLineOption minimum{
-        QStringLiteral("min"),
-        QCoreApplication::translate("CliOptions", "chart: the smallest value of this field per "
-                                                  "group."),
-        QStringLiteral("FIELD")};
-    QCommandLineOption maximum{
-        QStringLiteral("max"),
-        QCoreApplication::translate("CliOptions", "chart: the largest value of this field per "
-                                                  "group."),
-        QStringLiteral("FIELD")};
-    QCommandLineOption bins{
-        QStringLiteral("bins"),
-        QCoreApplication::translate("CliOptions", "chart: the histogram's bin count (default: "
-                                                  "chosen from the values)."),
-        QStringLiteral("N")};
-    QCommandLineOption size{
-        QStringLiteral("size"),
-        QCoreApplication::translate("CliOptions", "chart: the picture's size in pixels (default "
-                                                  "1200x800)."),
-        QStringLiteral("WxH")};
+    ChartCommandOptions chart;
 
     QList<QCommandLineOption> valued() const
     {
-        return {codePage, type,    encoding, locale,  name,     fields,  records, width, find,
-                with,     field,   output,   table,   language, types,   key,     x,     y,
-                kind,     groupBy, sum,      average, minimum,  maximum, bins,    size};
+        return QList<QCommandLineOption>{codePage, type,     encoding, locale, name,  fields,
+                                         records,  width,    find,     with,   field, output,
+                                         table,    language, types,    key}
+               + chart.valued();
     }
     QList<QCommandLineOption> all() const
     {
-        return {yes,
-                codePage,
-                type,
-                encoding,
-                locale,
-                json,
-                name,
-                fields,
-                records,
-                width,
-                find,
-                with,
-                field,
-                regex,
-                matchCase,
-                wholeCell,
-                output,
-                table,
-                language,
-                detectTypes,
-                types,
-                plan,
-                where,
-                key,
-                ignoreStamps,
-                noIgnoreStamps,
-                csv,
-                x,
-                y,
-                kind,
-                groupBy,
-                count,
-                sum,
-                average,
-                minimum,
-                maximum,
-                bins,
-                size};
+        return QList<QCommandLineOption>{
+                   yes,       codePage,  type,   encoding,     locale,         json,        name,
+                   fields,    records,   width,  find,         with,           field,       regex,
+                   matchCase, wholeCell, output, table,        language,       detectTypes, types,
+                   plan,      where,     key,    ignoreStamps, noIgnoreStamps, csv}
+               + chart.all();
     }
 };
 
@@ -467,62 +383,6 @@ QString takeDiffOptions(const QCommandLineParser &parser, const Options &options
     return QString();
 }
 
-// The options of chart, taken as texts: the fields are known only when the file is read.
-QString takeChartOptions(const QCommandLineParser &parser, const Options &options,
-                         CliRequest &request)
-{
-    ChartOptions &chart = request.chart;
-    chart.x = parser.value(options.x);
-    chart.y = parser.value(options.y);
-    chart.kind = parser.value(options.kind);
-    chart.groupBy = parser.value(options.groupBy);
-    chart.table = parser.value(options.table);
-    request.output = parser.value(options.output);
-    const std::pair<const QCommandLineOption *, const char *> figures[] = {
-        {&options.sum, "sum"},
-        {&options.average, "average"},
-        {&options.minimum, "min"},
-        {&options.maximum, "max"}};
-    for (const auto &[option, name] : figures) {
-        if (!parser.isSet(*option))
-            continue;
-        if (!chart.aggregate.isEmpty() || parser.isSet(options.count))
-            return QCoreApplication::translate("CliOptions",
-                                               "chart takes one of --count, --sum, --average, "
-                                               "--min and --max.");
-        chart.aggregate = QLatin1String(name);
-        chart.valueField = parser.value(*option);
-    }
-    if (parser.isSet(options.count))
-        chart.aggregate = QStringLiteral("count");
-    if (parser.isSet(options.bins)) {
-        bool ok = false;
-        chart.bins = parser.value(options.bins).toInt(&ok);
-        if (!ok || chart.bins < 1 || chart.bins > 500)
-            return QCoreApplication::translate("CliOptions", "--bins is a count from 1 to 500.");
-    }
-    if (parser.isSet(options.size)) {
-        const QStringList parts = parser.value(options.size).split(u'x');
-        const int width = parts.value(0).toInt();
-        const int height = parts.value(1).toInt();
-        if (parts.size() != 2 || width < 100 || height < 100 || width > 10000 || height > 10000)
-            return QCoreApplication::translate(
-                "CliOptions", "--size is WIDTHxHEIGHT in pixels, from 100x100 to 10000x10000.");
-        chart.width = width;
-        chart.height = height;
-    }
-    if (request.output.isEmpty() && chart.table.isEmpty())
-        return QCoreApplication::translate("CliOptions",
-                                           "chart needs --output FILE (.svg, .png or .pdf) or "
-                                           "--table FILE.csv.");
-    const QString suffix = QFileInfo(request.output).suffix().toLower();
-    if (!request.output.isEmpty() && suffix != QLatin1String("svg")
-        && suffix != QLatin1String("png") && suffix != QLatin1String("pdf"))
-        return QCoreApplication::translate("CliOptions",
-                                           "--output of chart ends in .svg, .png or .pdf.");
-    return QString();
-}
-
 // Takes the option values into the request; returns the usage error of a bad value, or nothing.
 QString takeOptions(const QCommandLineParser &parser, const Options &options, CliRequest &request)
 {
@@ -573,7 +433,7 @@ QString takeOptions(const QCommandLineParser &parser, const Options &options, Cl
         return QCoreApplication::translate("CliOptions", "option --%1 is not used by %2.")
             .arg(QStringLiteral("locale"), request.command);
     if (request.command == QLatin1String("chart"))
-        return takeChartOptions(parser, options, request);
+        return takeChartOptions(parser, options.chart, options.output, options.table, request);
     if (parser.isSet(options.table)) {
         if (!request.format->listTables)
             return QCoreApplication::translate("CliOptions", "--table is for --type sqlite only.");
@@ -595,19 +455,6 @@ QString takeOptions(const QCommandLineParser &parser, const Options &options, Cl
 }
 
 } // namespace
-
-// "--y" names chart's Y fields, while "-y" stays --yes: the parser knows one option per letter,
-// so the long spelling is taken as --y-fields before it parses.
-QStringList withChartY(QStringList arguments)
-{
-    for (QString &argument : arguments) {
-        if (argument == QLatin1String("--y"))
-            argument = QStringLiteral("--y-fields");
-        else if (argument.startsWith(QLatin1String("--y=")))
-            argument = QStringLiteral("--y-fields=") + argument.mid(4);
-    }
-    return arguments;
-}
 
 ParsedCommandLine parseCommandLine(const QStringList &givenArguments)
 {

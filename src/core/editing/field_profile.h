@@ -15,9 +15,9 @@ class Database;
 class Regional;
 
 // What one field holds, over every record: the field profile panel and `kribed-cli info` show
-// these figures. The counts, totals and extremes are the field statistics'; the distinct values
-// are counted as valueCounts counts them (and listed in its order) and read once each, so the
-// profile of a field costs one pass over its cells beside them.
+// these figures. The counts, totals and extremes are the field statistics' (the same figures as
+// fieldStatistics gives); the distinct values are counted as valueCounts counts them (and listed
+// in its order). One pass over the field's cells gives it all, each distinct text read once.
 struct FieldProfile
 {
     FieldStatistics statistics;

@@ -3,6 +3,7 @@
 #include "core/editing/field_statistics.h"
 
 #include "core/model/database.h"
+#include "core/model/date_time_reader.h"
 #include "core/model/field_type.h"
 #include "core/model/regional.h"
 
@@ -77,6 +78,7 @@ FieldStatistics fieldStatistics(const Database &database, int field, const Regio
     FieldStatistics statistics;
     statistics.kind = fieldKind(database.fieldType(field));
     statistics.filled = filledCount(database, field);
+    const DateTimeReader dates(regional);
     switch (statistics.kind) {
     case FieldKind::Text: break;
     case FieldKind::Boolean:
@@ -88,12 +90,12 @@ FieldStatistics fieldStatistics(const Database &database, int field, const Regio
         break;
     case FieldKind::Date:
         statistics.readable = readExtremes<QDate>(
-            database, field, [&regional](QByteArrayView text) { return regional.readDate(text); },
+            database, field, [&dates](QByteArrayView text) { return dates.readDate(text); },
             statistics.earliestDate, statistics.latestDate);
         break;
     case FieldKind::Time:
         statistics.readable = readExtremes<QTime>(
-            database, field, [&regional](QByteArrayView text) { return regional.readTime(text); },
+            database, field, [&dates](QByteArrayView text) { return dates.readTime(text); },
             statistics.earliestTime, statistics.latestTime);
         break;
     }

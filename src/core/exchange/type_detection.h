@@ -7,6 +7,7 @@
 
 #include "core/model/field_type.h"
 #include "core/model/numeric_date_format.h"
+#include "core/model/quick_time_format.h"
 #include "core/model/record.h"
 
 #include <QByteArray>
@@ -48,30 +49,6 @@ struct DetectedType
 // What the detection reads dates and times with, made once for all columns: the quick reading
 // of the short date format, and the separators ("/", ":") a text must hold to be worth Qt's
 // parser under one of the formats Regional reads with.
-// Reads the times of a long time format made of hours, minutes, seconds, an AM/PM marker and
-// separators ("h:mm:ss AP", "HH:mm:ss") without Qt's parser; only a text exactly as the format
-// writes it is read, every other one is left to Regional::readTime.
-class QuickTimeFormat
-{
-public:
-    explicit QuickTimeFormat(const Regional &regional);
-    bool reads(QByteArrayView text) const;
-
-private:
-    struct Part
-    {
-        char field = 0; // 'h' (12-hour), 'H', 'm', 's', 'A' (the marker); 0 for a separator
-        int digits = 0; // 1: one or two digits without a leading zero; 2: exactly two
-        QByteArray literal;
-    };
-    bool parse(const QString &format);
-    bool readNumber(QByteArrayView text, qsizetype &at, const Part &part, int &value) const;
-
-    QList<Part> mParts;
-    QByteArray mAm;
-    QByteArray mPm;
-};
-
 struct DetectionFormats
 {
     explicit DetectionFormats(const Regional &regional);

@@ -17,10 +17,14 @@
 #include <QSvgGenerator>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace kribed {
 
 // The view forwards the mouse to the canvas: a click picks the point or bar under it, a drag the
-// points or bars in its rectangle, a move shows the read-out.
+// points or bars in its rectangle, a move shows the read-out. The wheel zooms around the mouse, a
+// drag with the middle button or with Shift held pans; with the focus, + and - zoom, the arrow
+// keys pan, and Home or 0 shows the whole chart again.
 class ChartView : public QChartView
 {
 public:
@@ -37,6 +41,14 @@ public:
 protected:
     void mousePressEvent(QMouseEvent *event) override
     {
+        const bool pans = event->button() == Qt::MiddleButton
+                          || (event->button() == Qt::LeftButton
+                              && event->modifiers().testFlag(Qt::ShiftModifier));
+        if (pans) {
+            mPanning = true;
+            mPanFrom = event->position();
+            return;
+        }
         if (event->button() != Qt::LeftButton)
             return QChartView::mousePressEvent(event);
         mPressed = event->position().toPoint();
@@ -46,6 +58,12 @@ protected:
     }
     void mouseMoveEvent(QMouseEvent *event) override
     {
+        if (mPanning) {
+            const QPointF moved = event->position() - mPanFrom;
+            mPanFrom = event->position();
+            chart()->scroll(-moved.x(), moved.y());
+            return;
+        }
         const QPoint position = event->position().toPoint();
         if (mDragging)
             mBand.setGeometry(QRect(mPressed, position).normalized());
@@ -53,6 +71,10 @@ protected:
     }
     void mouseReleaseEvent(QMouseEvent *event) override
     {
+        if (mPanning) {
+            mPanning = false;
+            return;
+        }
         if (!mDragging || event->button() != Qt::LeftButton)
             return QChartView::mouseReleaseEvent(event);
         mDragging = false;
@@ -62,6 +84,34 @@ protected:
             mCanvas.pickAt(mapToScene(position));
         else
             mCanvas.pickRect(QRectF(mapToScene(mPressed), mapToScene(position)).normalized());
+    }
+    void wheelEvent(QWheelEvent *event) override
+    {
+        const int steps = event->angleDelta().y();
+        if (steps == 0)
+            return QChartView::wheelEvent(event);
+        mCanvas.zoomAt(mapToScene(event->position().toPoint()),
+                       steps > 0 ? ZoomStep : 1 / ZoomStep);
+        event->accept();
+    }
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        const QRectF area = chart()->plotArea();
+        const qreal stepX = area.width() / 10;
+        const qreal stepY = area.height() / 10;
+        switch (event->key()) {
+        case Qt::Key_Plus:
+        case Qt::Key_Equal: mCanvas.zoomAt(area.center(), ZoomStep); break;
+        case Qt::Key_Minus: mCanvas.zoomAt(area.center(), 1 / ZoomStep); break;
+        case Qt::Key_Left: chart()->scroll(-stepX, 0); break;
+        case Qt::Key_Right: chart()->scroll(stepX, 0); break;
+        case Qt::Key_Up: chart()->scroll(0, stepY); break;
+        case Qt::Key_Down: chart()->scroll(0, -stepY); break;
+        case Qt::Key_Home:
+        case Qt::Key_0: mCanvas.resetZoom(); break;
+        default: return QChartView::keyPressEvent(event);
+        }
+        event->accept();
     }
     void leaveEvent(QEvent *event) override
     {
@@ -74,6 +124,9 @@ private:
     QRubberBand mBand;
     QPoint mPressed;
     bool mDragging = false;
+    QPointF mPanFrom;
+    bool mPanning = false;
+    static constexpr qreal ZoomStep = 1.25;
 };
 
 ChartCanvas::ChartCanvas(QWidget *parent)
@@ -193,6 +246,51 @@ bool ChartCanvas::save(const ChartPicture &picture, const Regional &regional, co
             return false;
     }
     return file.commit();
+}
+
+bool ChartCanvas::print(const ChartPicture &picture, const Regional &regional,
+                        QPagedPaintDevice &device, const QSize &size)
+{
+    QPainter painter;
+    if (size.isEmpty() || !painter.begin(&device))
+        return false;
+    // The printable area in the device's pixels; the chart keeps the proportions it has on screen.
+    const QRect page = painter.viewport();
+    QSize fitted = size.scaled(page.size(), Qt::KeepAspectRatio);
+    fitted = fitted.expandedTo(QSize(1, 1));
+    painter.setViewport(QRect(page.topLeft(), fitted));
+    painter.setWindow(QRect(QPoint(0, 0), size));
+    draw(picture, regional, painter, size);
+    return painter.end();
+}
+
+void ChartCanvas::zoomAt(const QPointF &scenePoint, qreal factor)
+{
+    // The point under the mouse stays where it is; the plot area shows 1/factor of what it did.
+    QChart &chart = *mView->chart();
+    const QRectF area = chart.plotArea();
+    if (area.isEmpty() || factor <= 0)
+        return;
+    const QPointF fixed(std::clamp(scenePoint.x(), area.left(), area.right()),
+                        std::clamp(scenePoint.y(), area.top(), area.bottom()));
+    chart.zoomIn(QRectF(fixed - (fixed - area.topLeft()) / factor, area.size() / factor));
+}
+
+void ChartCanvas::resetZoom()
+{
+    // Drawn anew from the picture: the axes as they were first laid out, the marks kept.
+    setPicture(ChartPicture(mPicture), Regional(mRegional));
+}
+
+QRectF ChartCanvas::shownRange() const
+{
+    QChart &chart = *mView->chart();
+    if (chart.series().isEmpty())
+        return QRectF();
+    const QRectF area = chart.plotArea();
+    const QPointF low = chart.mapToValue(area.bottomLeft());
+    const QPointF high = chart.mapToValue(area.topRight());
+    return QRectF(low, high);
 }
 
 QImage ChartCanvas::image() const

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+class QPagedPaintDevice;
 class QPainter;
 
 namespace kribed {
@@ -44,6 +45,14 @@ public:
     std::optional<QPoint> placeOf(int record) const;
     QWidget &view() const;
 
+    // Zooms by `factor` (above 1 in, below 1 out) around a point of the view's scene, as the wheel
+    // does; resetZoom shows the whole chart again.
+    void zoomAt(const QPointF &scenePoint, qreal factor);
+    void resetZoom();
+    // The values at the plot area's corners: X from left to right, Y from bottom to top (empty
+    // without a series). For tests and the screen reader.
+    QRectF shownRange() const;
+
     // Draws the picture anew into `painter` at `size`, as the files are written.
     static void draw(const ChartPicture &picture, const Regional &regional, QPainter &painter,
                      const QSize &size);
@@ -52,6 +61,10 @@ public:
     static bool save(const ChartPicture &picture, const Regional &regional, const QString &path,
                      const QSize &size);
     QImage image() const;
+    // Prints the picture on one page of `device` (a printer), drawn at `size` and scaled to fill
+    // the page's printable area with its proportions kept; false when the page cannot be drawn.
+    static bool print(const ChartPicture &picture, const Regional &regional,
+                      QPagedPaintDevice &device, const QSize &size);
 
 Q_SIGNALS:
     // A click or a drag over points or bars picked these records.

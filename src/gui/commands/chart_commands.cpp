@@ -21,6 +21,7 @@
 #include <QClipboard>
 #include <QFileInfo>
 #include <QItemSelectionModel>
+#include <QPrinter>
 #include <QSettings>
 #include <QTableView>
 
@@ -39,13 +40,16 @@ ChartCommands::ChartCommands(Workspace &workspace, QObject *parent)
                                         tr("Writes the chart as a PNG, SVG or PDF file")))
     , actionCopyChart(makeCommandAction(this, "actionCopyChart", tr("Cop&y chart as image"), {},
                                         tr("Puts the chart on the clipboard as a picture")))
+    , actionPrintChart(makeCommandAction(this, "actionPrintChart", tr("Print c&hart..."), {},
+                                         tr("Prints the chart on one page")))
     , mWorkspace(workspace)
     , mChart(new ChartPanel(workspace.mainWindow()))
     , mProfile(new ProfilePanel(workspace.mainWindow()))
 {
     actionChart->setCheckable(true);
     actionFieldProfile->setCheckable(true);
-    for (QAction *action : {actionChart, actionFieldProfile, actionSaveChart, actionCopyChart})
+    for (QAction *action :
+         {actionChart, actionFieldProfile, actionSaveChart, actionCopyChart, actionPrintChart})
         action->setEnabled(false);
     mRedraw.setSingleShot(true);
     mRedraw.setInterval(0);
@@ -54,6 +58,7 @@ ChartCommands::ChartCommands(Workspace &workspace, QObject *parent)
     connect(actionFieldProfile, &QAction::toggled, this, &ChartCommands::scheduleRedraw);
     connect(actionSaveChart, &QAction::triggered, this, &ChartCommands::saveChart);
     connect(actionCopyChart, &QAction::triggered, this, &ChartCommands::copyChart);
+    connect(actionPrintChart, &QAction::triggered, this, &ChartCommands::choosePrinterAndPrint);
     connect(mChart, &ChartPanel::choicesChanged, this, &ChartCommands::choicesChanged);
     connect(mChart, &ChartPanel::copyTableRequested, this, &ChartCommands::copyTable);
     connect(&mChart->canvas(), &ChartCanvas::recordsPicked, this, &ChartCommands::selectRecords);
@@ -86,7 +91,8 @@ CommandPlacements ChartCommands::placements() const
     return {{actionChart, MenuId::Tools, 900, true},
             {actionFieldProfile, MenuId::Tools, 910},
             {actionSaveChart, MenuId::Tools, 920},
-            {actionCopyChart, MenuId::Tools, 930}};
+            {actionCopyChart, MenuId::Tools, 930},
+            {actionPrintChart, MenuId::File, 420}};
 }
 
 CommandPanels ChartCommands::panels() const
@@ -102,6 +108,7 @@ void ChartCommands::setDatabaseOpen(bool open)
     actionFieldProfile->setEnabled(open);
     actionSaveChart->setEnabled(open);
     actionCopyChart->setEnabled(open);
+    actionPrintChart->setEnabled(open);
     mChart->setEnabled(open);
     mProfile->setEnabled(open);
     if (open) {
@@ -267,6 +274,28 @@ void ChartCommands::saveChart()
 void ChartCommands::copyChart()
 {
     QApplication::clipboard()->setImage(mChart->canvas().image());
+}
+
+void ChartCommands::choosePrinterAndPrint()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    if (mWorkspace.fileDialogs().choosePrinter(printer, 1))
+        printChart(printer);
+}
+
+bool ChartCommands::printChart(QPrinter &printer)
+{
+    // The chart of the dock's choices, drawn anew (the dock may be closed), in the dock's
+    // proportions.
+    const DatabaseDocument &document = mWorkspace.document();
+    const ChartPicture picture =
+        buildChartPicture(document.database(), document.regional(), mChart->choices());
+    const QSize size = mChart->canvas().size().expandedTo(QSize(640, 480));
+    if (ChartCanvas::print(picture, document.regional(), printer, size))
+        return true;
+    mWorkspace.prompter().ask(Message{tr("Print chart"), tr("The chart could not be printed."),
+                                      Icon::Error, Buttons::Ok});
+    return false;
 }
 
 void ChartCommands::copyTable()

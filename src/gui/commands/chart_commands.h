@@ -9,6 +9,7 @@
 #include <QTimer>
 
 class QAction;
+class QPrinter;
 
 namespace kribed {
 
@@ -34,6 +35,7 @@ public:
     QAction *const actionFieldProfile;
     QAction *const actionSaveChart;
     QAction *const actionCopyChart;
+    QAction *const actionPrintChart;
 
     CommandPlacements placements() const override;
     CommandPanels panels() const override;
@@ -46,6 +48,9 @@ public:
     void redrawNow();
     // Filters the records by the current field's value, as a double-click in the profile does.
     void filterByValue(const QByteArray &value);
+    // Prints the chart as shown on one page of the chosen printer (File > Print chart after the
+    // printer dialog); false, with the reason told, when it could not be printed.
+    bool printChart(QPrinter &printer);
 
 private:
     void scheduleRedraw();
@@ -58,6 +63,7 @@ private:
     void highlightSelection();
     void saveChart();
     void copyChart();
+    void choosePrinterAndPrint();
     void copyTable();
 
     Workspace &mWorkspace;

@@ -12,13 +12,18 @@
 #include "pdb_builder.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDockWidget>
 #include <QItemSelectionModel>
+#include <QPrinter>
+#include <QProcess>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
+#include <QWheelEvent>
 
 using namespace kribed;
 using namespace kribed::test;
@@ -197,6 +202,65 @@ private Q_SLOTS:
         charts().redrawNow();
         QCOMPARE(panel().tableText(windowDocument().regional()),
                  u"Town\tRecords\tSum of Paid\nBonn\t2\t5\nKiel\t1\t1\nUlm\t1\t4\n"_s);
+    }
+
+    // Tools > Print chart: one page whose text holds the chart's labels and values.
+    void printsTheChartOnOnePage()
+    {
+        openAmounts();
+        checkY(0);
+        QVERIFY(charts().actionPrintChart->isEnabled());
+        QTemporaryDir folder;
+        const QString path = folder.filePath(u"chart.pdf"_s);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        QVERIFY(charts().printChart(printer));
+        QProcess text;
+        text.start(u"pdftotext"_s, {u"-layout"_s, path, u"-"_s});
+        QVERIFY(text.waitForFinished(30000));
+        const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+        QCOMPARE(printed.count(u'\f'), 1);
+        QVERIFY2(printed.contains(u"Amount"_s) && printed.contains(u"20"_s), qPrintable(printed));
+    }
+
+    // The wheel and + zoom in, - out, an arrow key or a Shift drag pans, 0 shows all again.
+    void zoomAndPanChangeTheAxesAndResetRestores()
+    {
+        openAmounts();
+        checkY(0);
+        QWidget &viewport = canvas().view();
+        QWidget &view = *viewport.parentWidget();
+        const QRectF whole = canvas().shownRange();
+        QVERIFY(whole.width() > 0 && whole.height() > 0);
+        const QPoint middle = viewport.rect().center();
+        QWheelEvent wheel(middle, viewport.mapToGlobal(middle), QPoint(), QPoint(0, 120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&viewport, &wheel);
+        const QRectF zoomed = canvas().shownRange();
+        QVERIFY2(zoomed.width() < whole.width() * 0.9 && zoomed.height() < whole.height() * 0.9,
+                 qPrintable(u"%1 of %2"_s.arg(zoomed.width()).arg(whole.width())));
+        QTest::keyClick(&view, Qt::Key_Plus);
+        QVERIFY(canvas().shownRange().width() < zoomed.width() * 0.9);
+        QTest::keyClick(&view, Qt::Key_Minus);
+        QVERIFY(qAbs(canvas().shownRange().width() - zoomed.width()) < zoomed.width() * 0.01);
+
+        QTest::keyClick(&view, Qt::Key_Right);
+        QVERIFY(canvas().shownRange().left() > zoomed.left());
+        const QRectF before = canvas().shownRange();
+        QTest::mousePress(&viewport, Qt::LeftButton, Qt::ShiftModifier, middle);
+        QTest::mouseMove(&viewport, middle + QPoint(40, 0));
+        QTest::mouseRelease(&viewport, Qt::LeftButton, Qt::ShiftModifier, middle + QPoint(40, 0));
+        QVERIFY(canvas().shownRange().left() < before.left());
+        // Panning picked nothing.
+        QVERIFY(mWindow->findChild<QTableView *>()->selectionModel()->selectedRows().isEmpty());
+
+        QTest::keyClick(&view, Qt::Key_0);
+        const QRectF reset = canvas().shownRange();
+        QVERIFY(qAbs(reset.left() - whole.left()) < 1e-9
+                && qAbs(reset.right() - whole.right()) < 1e-9);
+        QVERIFY(qAbs(reset.top() - whole.top()) < 1e-9
+                && qAbs(reset.bottom() - whole.bottom()) < 1e-9);
     }
 };
 
