@@ -206,11 +206,15 @@ void RecoveryWriter::check()
     const bool modified = mDocument.database().isModified();
     mWasModified = modified;
     if (!modified) {
-        // Saved, dropped or back at its saved state: nothing is left to recover.
+        // Saved, dropped or back at its saved state: nothing is left to recover. Removing a
+        // large snapshot takes a while, so it too waits for the user to pause (a change that
+        // comes first keeps the data, which then goes on as before).
         mNextWrite.stop();
+        mOrigin = RecoveryOrigin::of(mDocument.database().filePath());
+        if (hasData() && !settled())
+            return;
         mSettle.stop();
         mDueSince.invalidate();
-        mOrigin = RecoveryOrigin::of(mDocument.database().filePath());
         removeData();
         return;
     }
@@ -252,6 +256,11 @@ bool RecoveryWriter::settled()
         return true;
     mSettle.start(int(wait));
     return false;
+}
+
+bool RecoveryWriter::hasData() const
+{
+    return mSlot || mHasBase || !mTakenOver.empty();
 }
 
 void RecoveryWriter::flushJournal()

@@ -32,7 +32,7 @@ class DatabaseDocument;
 // (rows, fields, widths, settings, the filter) marks the journal there and brings a new snapshot
 // once the user pauses (at the latest within a second, and after the window painted); a journal grown as large as the snapshot brings one at most once per interval. Once
 // the database is no longer modified (saved, closed, replaced by New or Open, undone to its
-// saved state) the data goes.
+// saved state) the data goes once the user pauses; a clean exit removes it at once.
 //
 // A failed write is told once through writeFailed and tried again at the next interval.
 class RecoveryWriter : public QObject
@@ -84,6 +84,7 @@ private:
     void check();
     bool snapshotDue() const;
     bool settled();
+    bool hasData() const;
     void startWrite();
     void takeResult(quint64 removals, quint64 generation, qint64 bytes, bool written,
                     const QString &error);

@@ -331,6 +331,25 @@ private Q_SLOTS:
         QVERIFY(sameCells(*recoveredFrom(writer().filePath()), windowDatabase()));
     }
 
+    // An undo back to the saved state removes the data once the user pauses, not in the frame
+    // that shows the undo; a change that comes first keeps it.
+    void removalWaitsForAPause()
+    {
+        openKunden();
+        const QString path = typeAndWaitForWrite(QStringLiteral("undone soon"));
+        windowAction(QStringLiteral("actionUndo"))->trigger();
+        QTest::qWait(50);
+        QVERIFY(QFileInfo::exists(path));
+        windowAction(QStringLiteral("actionRedo"))->trigger();
+        QTest::qWait(1000);
+        QVERIFY(QFileInfo::exists(path));
+        writer().flushJournal();
+        QCOMPARE(recoveredFrom(path)->cell(1, 1), QByteArray("undone soon"));
+        windowAction(QStringLiteral("actionUndo"))->trigger();
+        QTRY_VERIFY(!QFileInfo::exists(path));
+        QVERIFY(writer().filePath().isEmpty());
+    }
+
     void recoveryOffWritesNothing()
     {
         startWithInterval(0);
