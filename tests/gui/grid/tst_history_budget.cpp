@@ -160,32 +160,32 @@ private Q_SLOTS:
 
     void bytesHeldFollowTheKeptSteps_data()
     {
-        QTest::addColumn<QStringList>("script");
-        QTest::addColumn<QStringList>("kept");
-        const QStringList two{"e 1 9000", "e 2 8000"};
+        QTest::addColumn<QByteArrayList>("script");
+        QTest::addColumn<QByteArrayList>("kept");
+        const QByteArrayList two{"e 1 9000", "e 2 8000"};
         QTest::newRow("undone steps replaced")
-            << QStringList{"e 1 9000", "e 2 8000", "e 3 7000", "u", "u", "e 3 5"}
-            << QStringList{"e 1 9000", "e 3 5"};
+            << QByteArrayList{"e 1 9000", "e 2 8000", "e 3 7000", "u", "u", "e 3 5"}
+            << QByteArrayList{"e 1 9000", "e 3 5"};
         QTest::newRow("undo and redo")
-            << (two + QStringList{"u", "u", "r"}) << QStringList{"e 1 9000", "e 2 8000"};
+            << (two + QByteArrayList{"u", "u", "r"}) << QByteArrayList{"e 1 9000", "e 2 8000"};
         QTest::newRow("oldest over the budget")
-            << QStringList{"b 20000", "e 1 9000", "e 2 8000", "e 3 7000"}
-            << QStringList{"e 2 8000", "e 3 7000"};
+            << QByteArrayList{"b 20000", "e 1 9000", "e 2 8000", "e 3 7000"}
+            << QByteArrayList{"e 2 8000", "e 3 7000"};
         QTest::newRow("new history")
-            << (two + QStringList{"x", "e 3 100"}) << QStringList{"e 3 100"};
+            << (two + QByteArrayList{"x", "e 3 100"}) << QByteArrayList{"e 3 100"};
     }
 
     // The history's size is that of the steps it keeps, however it came to keep them: a fresh
     // history of only those steps holds as much.
     void bytesHeldFollowTheKeptSteps()
     {
-        QFETCH(QStringList, script);
-        QFETCH(QStringList, kept);
-        const auto run = [this](const QStringList &steps) {
+        QFETCH(QByteArrayList, script);
+        QFETCH(QByteArrayList, kept);
+        const auto run = [this](const QByteArrayList &steps) {
             DocumentDoor(*mDocument).resetWith([](Database &d) { d.setShape(2, 3); });
             history().restart(false);
-            for (const QString &step : steps) {
-                const QStringList part = step.split(' ');
+            for (const QByteArray &step : steps) {
+                const QList<QByteArray> part = step.split(' ');
                 if (part[0] == "e")
                     edit(1, part[1].toInt(), QByteArray(part[2].toInt(), 'x'));
                 else if (part[0] == "b")
