@@ -391,6 +391,39 @@ bool scopeHasTypedField(const Database &database, const ReplaceSettings &setting
     return false;
 }
 
+// The record with its changed cells' new texts: one new buffer, made in one allocation, that
+// holds only the texts as they now are (replacing cell by cell would copy the old texts into a
+// buffer of the record's own first and compact them away after).
+Record withChanges(const Record &stored, const CellChanges &changes, const QByteArray &texts)
+{
+    const qsizetype count = stored.size();
+    const auto textOf = [&](qsizetype i, qsizetype &k) {
+        if (k < changes.size() && changes[k].field - 1 == i) {
+            const CellChange &change = changes[k++];
+            return QByteArrayView(texts).sliced(change.start, change.size);
+        }
+        return stored.view(i);
+    };
+    qsizetype bytes = 0;
+    for (qsizetype i = 0, k = 0; i < count; ++i) {
+        const QByteArrayView text = textOf(i, k);
+        bytes += text.isEmpty() ? 0 : text.size() + 1;
+    }
+    QByteArray buffer(bytes, Qt::Uninitialized);
+    QVector<TextSpan> places(count);
+    qsizetype at = 0;
+    for (qsizetype i = 0, k = 0; i < count; ++i) {
+        const QByteArrayView text = textOf(i, k);
+        if (text.isEmpty())
+            continue;
+        std::memcpy(buffer.data() + at, text.data(), text.size());
+        buffer[at + text.size()] = '\0';
+        places[i] = {quint32(at), quint32(text.size())};
+        at += text.size() + 1;
+    }
+    return Record(std::move(buffer), std::move(places));
+}
+
 // Stamps the record and then stores its new texts; counts what it did.
 void storeChanges(Database &database, int record, const CellChanges &changes,
                   const QByteArray &texts, int cutCells, const QDateTime &now,
@@ -402,11 +435,7 @@ void storeChanges(Database &database, int record, const CellChanges &changes,
             ++count.untypedCells;
     }
     stampRow(database, record, now, regional);
-    auto &stored = database.recordAt(record);
-    // Room for every new text at once: the record's buffer is not grown again for each cell.
-    stored.reserve(stored.size(), texts.size() + changes.size());
-    for (const CellChange &change : changes)
-        stored.replace(change.field - 1, QByteArrayView(texts).sliced(change.start, change.size));
+    database.recordAt(record) = withChanges(database.recordAt(record), changes, texts);
     count.replacements += int(changes.size());
     count.cutCells += cutCells;
     ++count.records;

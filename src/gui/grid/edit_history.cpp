@@ -20,8 +20,19 @@ public:
         : QUndoCommand(text)
         , mHistory(history)
         , mStep(std::move(step))
+        , mBytes(mStep->bytes())
     {
+        mHistory.mBytesHeld += mBytes;
     }
+    ~Command() override { mHistory.mBytesHeld -= mBytes; }
+    // Measures the step again after it took in more (a merge, a border drag's continuation).
+    void remeasure()
+    {
+        const qsizetype bytes = mStep->bytes();
+        mHistory.mBytesHeld += bytes - mBytes;
+        mBytes = bytes;
+    }
+    qsizetype bytes() const { return mBytes; }
     void redo() override
     {
         // The first redo is the push of a change that has already been made.
@@ -39,12 +50,16 @@ public:
     bool mergeWith(const QUndoCommand *other) override
     {
         // Only commands of this history share an id.
-        return mStep->mergeWith(*static_cast<const Command *>(other)->mStep);
+        if (!mStep->mergeWith(*static_cast<const Command *>(other)->mStep))
+            return false;
+        remeasure();
+        return true;
     }
 
 private:
     EditHistory &mHistory;
     std::shared_ptr<UndoStep> mStep;
+    qsizetype mBytes;
     bool mMade = true;
 };
 
@@ -104,6 +119,8 @@ UndoStep *EditHistory::stepToExtend()
 
 void EditHistory::stepExtended()
 {
+    static_cast<Command *>(const_cast<QUndoCommand *>(mStack.command(mStack.index() - 1)))
+        ->remeasure();
     updateModifiedFlag();
 }
 
@@ -196,27 +213,19 @@ void EditHistory::setByteBudget(qsizetype bytes)
     trimToBudget();
 }
 
-qsizetype EditHistory::bytesHeld() const
-{
-    qsizetype bytes = 0;
-    for (int i = 0; i < mStack.count(); ++i)
-        bytes += static_cast<const Command *>(mStack.command(i))->step()->bytes();
-    return bytes;
-}
-
 void EditHistory::trimToBudget()
 {
+    // Each step is measured once, as it comes (or grows); the commands keep the running total.
+    if (mBytesHeld <= mByteBudget)
+        return;
     const int count = mStack.count();
-    QVector<qsizetype> sizes(count);
-    qsizetype total = 0;
-    for (int i = 0; i < count; ++i)
-        total += sizes[i] = static_cast<const Command *>(mStack.command(i))->step()->bytes();
+    qsizetype total = mBytesHeld;
     // Only steps that are in effect can go: a step that was undone still waits for the ones
     // before it to be redone.
     const int removable = std::min(count - 1, mStack.index());
     int drop = 0;
     while (total > mByteBudget && drop < removable)
-        total -= sizes[drop++];
+        total -= static_cast<const Command *>(mStack.command(drop++))->bytes();
     if (drop == 0)
         return;
 

@@ -62,7 +62,7 @@ public:
 
     void setByteBudget(qsizetype bytes);
     qsizetype byteBudget() const { return mByteBudget; }
-    qsizetype bytesHeld() const;
+    qsizetype bytesHeld() const { return mBytesHeld; }
 
     // True while a step is being recorded, undone or redone: the document's helpers then know the
     // change is the history's own. Any other change of cells or shape ends the history, so that no
@@ -103,6 +103,7 @@ private:
     DatabaseDocument &mDocument;
     QUndoStack mStack;
     qsizetype mByteBudget = DefaultByteBudget;
+    qsizetype mBytesHeld = 0; // of the commands on the stack, kept by each command
     int mRecording = 0;
     bool mReplaying = false;
     bool mChangedOutside = false;

@@ -21,6 +21,11 @@ constexpr qint64 MaxJournaledCells = 20000;
 // database's to the size of its snapshot, so that typing writes the journal and not the whole
 // database again and again.
 constexpr qint64 MinJournalBytes = 256 * 1024;
+// A snapshot waits for the user to pause, so that the window paints the change first and a burst
+// of changes (rows deleted one after another) is one snapshot; at the latest it starts this long
+// after it was due, as the journal syncs.
+constexpr int SnapshotPauseMilliseconds = 250;
+constexpr int SnapshotLatestMilliseconds = 700;
 
 } // namespace
 
@@ -43,6 +48,8 @@ RecoveryWriter::RecoveryWriter(DatabaseDocument &document, std::function<int()> 
     connect(&mCheck, &QTimer::timeout, this, &RecoveryWriter::check);
     mNextWrite.setSingleShot(true);
     connect(&mNextWrite, &QTimer::timeout, this, &RecoveryWriter::check);
+    mSettle.setSingleShot(true);
+    connect(&mSettle, &QTimer::timeout, this, &RecoveryWriter::check);
     mFlagWatch.setInterval(FlagWatchMilliseconds);
     connect(&mFlagWatch, &QTimer::timeout, this, [this] {
         if (mDocument.database().isModified() != mWasModified)
@@ -123,6 +130,7 @@ QString RecoveryWriter::filePath() const
 void RecoveryWriter::noteCells(const QModelIndex &from, const QModelIndex &to)
 {
     if (!mHasBase || mBarred) {
+        mSinceChange.start();
         mCheck.start(); // the next snapshot holds it: the first one, or one after a barrier
         return;
     }
@@ -137,6 +145,7 @@ void RecoveryWriter::noteCells(const QModelIndex &from, const QModelIndex &to)
         noteShapeChange();
         return;
     }
+    mSinceChange.start();
     const QVector<Record> &records = database.records();
     mJournal.appendCells(++mSequence, QDateTime::currentMSecsSinceEpoch(), firstField, lastField,
                          firstRecord, records.mid(firstRecord - 1, lastRecord - firstRecord + 1));
@@ -145,6 +154,7 @@ void RecoveryWriter::noteCells(const QModelIndex &from, const QModelIndex &to)
 
 void RecoveryWriter::noteShapeChange()
 {
+    mSinceChange.start();
     const Database &database = mDocument.database();
     mFilter = {database.filterOn(), database.filterField(), database.filterText()};
     if (mHasBase && !mBarred) {
@@ -159,6 +169,7 @@ void RecoveryWriter::noteShapeChange()
 
 void RecoveryWriter::noteFormats()
 {
+    mSinceChange.start();
     const QString formats = mDocument.formatsChoice().localeName;
     if (mHasBase && !mBarred && formats != mJournaledFormats) {
         JournalEntry entry;
@@ -195,9 +206,15 @@ void RecoveryWriter::check()
     const bool modified = mDocument.database().isModified();
     mWasModified = modified;
     if (!modified) {
-        // Saved, dropped or back at its saved state: nothing is left to recover.
+        // Saved, dropped or back at its saved state: nothing is left to recover. Removing a
+        // large snapshot takes a while, so it too waits for the user to pause (a change that
+        // comes first keeps the data, which then goes on as before).
         mNextWrite.stop();
         mOrigin = RecoveryOrigin::of(mDocument.database().filePath());
+        if (hasData() && !settled())
+            return;
+        mSettle.stop();
+        mDueSince.invalidate();
         removeData();
         return;
     }
@@ -208,9 +225,10 @@ void RecoveryWriter::check()
     if (mWriting)
         return; // the write under way looks again when it ends
     const qint64 journalBytes = mJournal.bytesSinceOpen();
-    if (snapshotDue())
-        startWrite();
-    else if (mNeedSnapshot || journalBytes >= qMax(MinJournalBytes, mSnapshotBytes))
+    if (snapshotDue()) {
+        if (settled())
+            startWrite();
+    } else if (mNeedSnapshot || journalBytes >= qMax(MinJournalBytes, mSnapshotBytes))
         mNextWrite.start(int(qMax<qint64>(1, mInterval.count() - mSinceWrite.elapsed())));
 }
 
@@ -223,6 +241,26 @@ bool RecoveryWriter::snapshotDue() const
     if (mNeedSnapshot)
         return !mLastFailed || intervalPassed;
     return intervalPassed && mJournal.bytesSinceOpen() >= qMax(MinJournalBytes, mSnapshotBytes);
+}
+
+// A due snapshot starts once no change came for a pause, or once it waited the longest it may;
+// until then the settle timer looks again.
+bool RecoveryWriter::settled()
+{
+    if (!mDueSince.isValid())
+        mDueSince.start();
+    const qint64 pause =
+        mSinceChange.isValid() ? SnapshotPauseMilliseconds - mSinceChange.elapsed() : 0;
+    const qint64 wait = qMin(pause, SnapshotLatestMilliseconds - mDueSince.elapsed());
+    if (wait <= 0)
+        return true;
+    mSettle.start(int(wait));
+    return false;
+}
+
+bool RecoveryWriter::hasData() const
+{
+    return mSlot || mHasBase || !mTakenOver.empty();
 }
 
 void RecoveryWriter::flushJournal()
@@ -239,6 +277,8 @@ void RecoveryWriter::writeNow()
 void RecoveryWriter::startWrite()
 {
     mNextWrite.stop();
+    mSettle.stop();
+    mDueSince.invalidate();
     mSinceWrite.start();
     mNeedSnapshot = false;
     mBarred = false;
@@ -354,6 +394,7 @@ void RecoveryWriter::finish()
     mFinished = true;
     mCheck.stop();
     mNextWrite.stop();
+    mSettle.stop();
     mFlagWatch.stop();
 }
 

@@ -30,9 +30,9 @@ class DatabaseDocument;
 // a few hundred bytes and synced to the disk when the user pauses (at the latest within a
 // second). A change the journal does not hold
 // (rows, fields, widths, settings, the filter) marks the journal there and brings a new snapshot
-// at once; a journal grown as large as the snapshot brings one at most once per interval. Once
+// once the user pauses (at the latest within a second, and after the window painted); a journal grown as large as the snapshot brings one at most once per interval. Once
 // the database is no longer modified (saved, closed, replaced by New or Open, undone to its
-// saved state) the data goes.
+// saved state) the data goes once the user pauses; a clean exit removes it at once.
 //
 // A failed write is told once through writeFailed and tried again at the next interval.
 class RecoveryWriter : public QObject
@@ -83,6 +83,8 @@ private:
     void journalFailed();
     void check();
     bool snapshotDue() const;
+    bool settled();
+    bool hasData() const;
     void startWrite();
     void takeResult(quint64 removals, quint64 generation, qint64 bytes, bool written,
                     const QString &error);
@@ -101,8 +103,11 @@ private:
     QTimer mCheck;     // a burst of change signals is one look at the database
     QTimer mNextWrite; // the next snapshot the interval allows
     QTimer mFlagWatch; // the modified mark can change without a signal (Copy row, save)
+    QTimer mSettle;    // a due snapshot waits for the user to pause
     QElapsedTimer mSinceWrite;
-    QString mJournaledFormats; // the formats the snapshot and journal hold
+    QElapsedTimer mSinceChange; // the newest change the writer heard of
+    QElapsedTimer mDueSince;    // the snapshot that waits for a pause has been due
+    QString mJournaledFormats;  // the formats the snapshot and journal hold
     struct FilterValues
     {
         bool on = false;

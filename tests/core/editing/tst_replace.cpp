@@ -225,11 +225,29 @@ void TestReplace::replaceAllTexts()
     const Regional regional = testRegional();
     CellReplacer replacer(settings, regional);
     QVERIFY(replacer.isValid());
+    const QVector<Record> before = database.records(); // as the undo step keeps them
     const ReplaceCount count = replaceAll(database, replacer, settings, fixedNow(), regional);
     QCOMPARE(allRows(database), expected);
     QCOMPARE(count.replacements, replacements);
     QCOMPARE(count.records, records);
     QCOMPARE(database.isModified(), replacements > 0);
+
+    // The records kept from before still hold their texts, every new text ends in a NUL as a
+    // cell's bytes must, and a changed record takes a later edit.
+    QByteArrayList keptRows;
+    for (const Record &record : before)
+        keptRows.append(record.toList().join('|'));
+    QCOMPARE(keptRows, rowList);
+    for (int record = 1; record <= database.recordCount(); ++record) {
+        for (int field = 1; field <= database.fieldCount(); ++field) {
+            const QByteArray cell = database.cell(field, record);
+            QVERIFY(cell.constData()[cell.size()] == '\0');
+        }
+    }
+    const QByteArray second = database.cell(2, 1);
+    database.setCell(1, 1, "later");
+    QCOMPARE(database.cell(1, 1), QByteArray("later"));
+    QCOMPARE(database.cell(2, 1), second);
 }
 
 void TestReplace::filterLimitsToShownRecords_data()

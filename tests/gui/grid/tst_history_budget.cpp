@@ -158,6 +158,53 @@ private Q_SLOTS:
         }
     }
 
+    void bytesHeldFollowTheKeptSteps_data()
+    {
+        QTest::addColumn<QByteArrayList>("script");
+        QTest::addColumn<QByteArrayList>("kept");
+        const QByteArrayList two{"e 1 9000", "e 2 8000"};
+        QTest::newRow("undone steps replaced")
+            << QByteArrayList{"e 1 9000", "e 2 8000", "e 3 7000", "u", "u", "e 3 5"}
+            << QByteArrayList{"e 1 9000", "e 3 5"};
+        QTest::newRow("undo and redo")
+            << (two + QByteArrayList{"u", "u", "r"}) << QByteArrayList{"e 1 9000", "e 2 8000"};
+        QTest::newRow("oldest over the budget")
+            << QByteArrayList{"b 20000", "e 1 9000", "e 2 8000", "e 3 7000"}
+            << QByteArrayList{"e 2 8000", "e 3 7000"};
+        QTest::newRow("new history")
+            << (two + QByteArrayList{"x", "e 3 100"}) << QByteArrayList{"e 3 100"};
+    }
+
+    // The history's size is that of the steps it keeps, however it came to keep them: a fresh
+    // history of only those steps holds as much.
+    void bytesHeldFollowTheKeptSteps()
+    {
+        QFETCH(QByteArrayList, script);
+        QFETCH(QByteArrayList, kept);
+        const auto run = [this](const QByteArrayList &steps) {
+            DocumentDoor(*mDocument).resetWith([](Database &d) { d.setShape(2, 3); });
+            history().restart(false);
+            for (const QByteArray &step : steps) {
+                const QList<QByteArray> part = step.split(' ');
+                if (part[0] == "e")
+                    edit(1, part[1].toInt(), QByteArray(part[2].toInt(), 'x'));
+                else if (part[0] == "b")
+                    history().setByteBudget(part[1].toInt());
+                else if (part[0] == "x")
+                    history().restart(false);
+                else
+                    part[0] == "u" ? stack().undo() : stack().redo();
+            }
+            return history().bytesHeld();
+        };
+        const qsizetype held = run(script);
+        history().setByteBudget(EditHistory::DefaultByteBudget);
+        QCOMPARE(held, run(kept));
+        QVERIFY(held > 0);
+        history().restart(false);
+        QCOMPARE(history().bytesHeld(), 0);
+    }
+
     // A step the budget pushes out is told once for the push that dropped it, and only then.
     void droppedStepsAreToldOnce()
     {

@@ -293,6 +293,63 @@ private Q_SLOTS:
         QVERIFY(sameCells(*recovered, windowDatabase()));
     }
 
+    // A change of rows waits for the user to pause before its snapshot (the window paints first,
+    // a burst is one snapshot), at the latest until it has waited a while; either way the
+    // recovery data then holds every change.
+    void rowChangesAreWrittenOncePaused_data()
+    {
+        QTest::addColumn<int>("gap");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<bool>("writtenDuring");
+        QTest::newRow("a burst is one snapshot") << 40 << 3 << false;
+        QTest::newRow("a long run is written on the way") << 100 << 14 << true;
+    }
+    void rowChangesAreWrittenOncePaused()
+    {
+        QFETCH(int, gap);
+        QFETCH(int, rows);
+        QFETCH(bool, writtenDuring);
+        openKunden();
+        QSignalSpy ended(&writer(), &RecoveryWriter::writeEnded);
+        typeInto(1, 1, QStringLiteral("first"));
+        QTRY_COMPARE(ended.count(), 1);
+        for (int i = 0; i < rows; ++i) {
+            windowAction(QStringLiteral("actionAppendRow"))->trigger();
+            QTest::qWait(gap);
+        }
+        QCOMPARE(ended.count() > 1, writtenDuring);
+        if (!writtenDuring) {
+            QTRY_COMPARE(ended.count(), 2);
+            QTest::qWait(400);
+            QCOMPARE(ended.count(), 2);
+        }
+        writer().flushJournal();
+        const int records = windowDatabase().recordCount();
+        QTRY_VERIFY(recoveredFrom(writer().filePath())
+                    && recoveredFrom(writer().filePath())->recordCount() == records);
+        writer().waitForWrite();
+        QVERIFY(sameCells(*recoveredFrom(writer().filePath()), windowDatabase()));
+    }
+
+    // An undo back to the saved state removes the data once the user pauses, not in the frame
+    // that shows the undo; a change that comes first keeps it.
+    void removalWaitsForAPause()
+    {
+        openKunden();
+        const QString path = typeAndWaitForWrite(QStringLiteral("undone soon"));
+        windowAction(QStringLiteral("actionUndo"))->trigger();
+        QTest::qWait(50);
+        QVERIFY(QFileInfo::exists(path));
+        windowAction(QStringLiteral("actionRedo"))->trigger();
+        QTest::qWait(1000);
+        QVERIFY(QFileInfo::exists(path));
+        writer().flushJournal();
+        QCOMPARE(recoveredFrom(path)->cell(1, 1), QByteArray("undone soon"));
+        windowAction(QStringLiteral("actionUndo"))->trigger();
+        QTRY_VERIFY(!QFileInfo::exists(path));
+        QVERIFY(writer().filePath().isEmpty());
+    }
+
     void recoveryOffWritesNothing()
     {
         startWithInterval(0);
