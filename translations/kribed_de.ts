@@ -2425,7 +2425,7 @@ zutreffen, zusätzlich zum Datensatzfilter. Ein gefiltertes Feld zeigt einen Tri
 und nennt seinen Filter im Tooltip des Kopfes; die Statusleiste zeigt, wie viele Datensätze angezeigt
 werden. Spaltenfilter werden nicht in der Datei gespeichert: Sie werden für die Datei gemerkt und
 kommen beim nächsten Öffnen zurück. Jede Änderung lässt sich rückgängig machen; Extras &gt; Alle
-Filter aufheben entfernt sie alle. Extras &gt; Spalten bis hier fixieren hält die Felder links der
+Filter zurücksetzen entfernt sie alle. Extras &gt; Spalten bis hier fixieren hält die Felder links der
 aktuellen Zelle an ihrem Platz, während die Tabelle nach rechts blättert.</translation>
     </message>
     <message>
@@ -2992,7 +2992,7 @@ und %n weitere.</numerusform>
     </message>
     <message>
         <source>Clear all fi&amp;lters</source>
-        <translation>Alle Filter auf&amp;heben</translation>
+        <translation>Alle Filter zur&amp;ücksetzen</translation>
     </message>
     <message>
         <source>Remove every column filter</source>
@@ -3012,7 +3012,7 @@ und %n weitere.</numerusform>
     </message>
     <message>
         <source>Clear all filters</source>
-        <translation>Alle Filter aufheben</translation>
+        <translation>Alle Filter zurücksetzen</translation>
     </message>
     <message>
         <source>%1 of %2 records shown</source>
@@ -3165,7 +3165,7 @@ und %n weitere.</numerusform>
     </message>
     <message>
         <source>Ne&amp;xt change</source>
-        <translation>Nächste Än&amp;derung</translation>
+        <translation>Nächste &amp;Änderung</translation>
     </message>
     <message>
         <source>Go to the next difference of the comparison</source>

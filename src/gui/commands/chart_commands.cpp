@@ -90,7 +90,7 @@ CommandPlacements ChartCommands::placements() const
 {
     return {{actionChart, MenuId::Tools, 900, true},
             {actionFieldProfile, MenuId::Tools, 910},
-            {actionSaveChart, MenuId::Tools, 920},
+            {actionSaveChart, MenuId::File, 425},
             {actionCopyChart, MenuId::Tools, 930},
             {actionPrintChart, MenuId::File, 420}};
 }
