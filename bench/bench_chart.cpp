@@ -5,6 +5,7 @@
 // the amounts from the database; and the field profile of all 50 fields of 9999 records beside
 // one pass over all their cells. "ms" is the whole, "goal_ms" the time it should stay within.
 #include "against_floor.h"
+#include "bench_dialogs.h"
 #include "bench_doubles.h"
 #include "core/editing/chart_picture.h"
 #include "core/editing/field_profile.h"
@@ -16,7 +17,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QRandomGenerator>
@@ -115,11 +115,6 @@ BENCHMARK(BM_Profile50Fields)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    // The chart is drawn without a display.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    // The chart is drawn without a display, its remembered choices apart from the user's.
+    return kribed::bench::runWindowBenchmarks(argc, argv);
 }
