@@ -183,6 +183,13 @@
         <source>%1 could not be written.</source>
         <translation>%1 konnte nicht geschrieben werden.</translation>
     </message>
+    <message numerus="yes">
+        <source>%n value(s) of %1 do not read as its type in the formats %2 and match no condition on it (--locale names others).</source>
+        <translation>
+            <numerusform>%n Wert in %1 ist in den Formaten %2 nicht als Typ des Feldes lesbar und erfüllt daher keine Bedingung (andere Formate: --locale).</numerusform>
+            <numerusform>%n Werte in %1 sind in den Formaten %2 nicht als Typ des Feldes lesbar und erfüllen daher keine Bedingung (andere Formate: --locale).</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>CliOptions</name>
