@@ -3147,6 +3147,14 @@ und %n weitere.</numerusform>
         <source>(no condition)</source>
         <translation>(keine Bedingung)</translation>
     </message>
+    <message>
+        <source>Checked</source>
+        <translation>Angekreuzt</translation>
+    </message>
+    <message>
+        <source>Unchecked</source>
+        <translation>Nicht angekreuzt</translation>
+    </message>
 </context>
 <context>
     <name>kribed::CompareCommands</name>

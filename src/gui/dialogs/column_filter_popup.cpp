@@ -163,7 +163,7 @@ void ColumnFilterPopup::prepare(int field, const QString &fieldName, int typeInd
     // ready at once.
     const QSet<QByteArray> ticked(filter.values.cbegin(), filter.values.cend());
     mTicking = true;
-    mValueModel->reset(counts, regional, !filter.listOn, ticked);
+    mValueModel->reset(counts, regional, !filter.listOn, ticked, typeIndex == BooleanType);
     mTicking = false;
     showSelectAll();
     fillTests(typeIndex);

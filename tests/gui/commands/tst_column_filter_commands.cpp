@@ -165,6 +165,12 @@ private Q_SLOTS:
         QCOMPARE(listTexts(), (QStringList{u"800 (1)"_s, u"1200 (1)"_s, u"1500 (1)"_s,
                                            u"2500 (1)"_s, u"viel (1)"_s}));
         popup().close();
+        // A Boolean field lists what its check boxes mean, and the search finds those words.
+        filters().openFilterPopup(3);
+        QCOMPARE(listTexts(), (QStringList{u"Unchecked (1)"_s, u"Checked (2)"_s}));
+        popup().searchBox()->setText(u"unch"_s);
+        QCOMPARE(listTexts(), QStringList{u"Unchecked (1)"_s});
+        popup().close();
 
         // A condition that cannot run is told beside the boxes and changes nothing.
         filters().openFilterPopup(1);
