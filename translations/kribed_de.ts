@@ -183,6 +183,13 @@
         <source>%1 could not be written.</source>
         <translation>%1 konnte nicht geschrieben werden.</translation>
     </message>
+    <message numerus="yes">
+        <source>%n value(s) of %1 do not read as its type in the formats %2 and match no condition on it (--locale names others).</source>
+        <translation>
+            <numerusform>%n Wert in %1 ist in den Formaten %2 nicht als Typ des Feldes lesbar und erfüllt daher keine Bedingung (andere Formate: --locale).</numerusform>
+            <numerusform>%n Werte in %1 sind in den Formaten %2 nicht als Typ des Feldes lesbar und erfüllen daher keine Bedingung (andere Formate: --locale).</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>CliOptions</name>
@@ -3139,6 +3146,14 @@ und %n weitere.</numerusform>
     <message>
         <source>(no condition)</source>
         <translation>(keine Bedingung)</translation>
+    </message>
+    <message>
+        <source>Checked</source>
+        <translation>Angekreuzt</translation>
+    </message>
+    <message>
+        <source>Unchecked</source>
+        <translation>Nicht angekreuzt</translation>
     </message>
 </context>
 <context>

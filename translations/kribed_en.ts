@@ -12,6 +12,16 @@
     </message>
 </context>
 <context>
+    <name>CliMessages</name>
+    <message numerus="yes">
+        <source>%n value(s) of %1 do not read as its type in the formats %2 and match no condition on it (--locale names others).</source>
+        <translation>
+            <numerusform>%n value of %1 does not read as its type in the formats %2 and matches no condition on it (--locale names others).</numerusform>
+            <numerusform>%n values of %1 do not read as their type in the formats %2 and match no condition on it (--locale names others).</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>DatabaseCompare</name>
     <message numerus="yes">
         <source>%1 added, %2 removed, %3 changed in %n field(s)</source>

@@ -24,6 +24,22 @@ namespace {
 // column current.
 constexpr int CurrentColumnAfterLoad = 1;
 
+// Cells a condition could not read would otherwise just be missing from the result: a script
+// run under other formats than the file's gets no records and should hear why.
+void reportUnreadable(CliContext &context, const Database &database,
+                      const WhereSelection &selection)
+{
+    for (const WhereSelection::Unreadable &field : selection.unreadable) {
+        context.reportError(QCoreApplication::translate(
+                                "CliMessages",
+                                "%n value(s) of %1 do not read as its type in the formats %2 and "
+                                "match no condition on it (--locale names others).",
+                                nullptr, field.count)
+                                .arg(context.regional.toText(database.fieldName(field.field)),
+                                     context.regional.locale().name()));
+    }
+}
+
 } // namespace
 
 bool loadNamedFile(CliContext &context, const QString &path, Database &database, OpenAccess access)
@@ -51,7 +67,8 @@ bool selectRecords(CliContext &context, Database &database, bool takeOut)
         context.reportError(where.error);
         return false;
     }
-    selectWhere(database, where.filters, context.regional);
+    const WhereSelection selection = selectWhere(database, where.filters, context.regional);
+    reportUnreadable(context, database, selection);
     if (takeOut) {
         for (int record = database.recordCount(); record >= 1; --record) {
             if (database.isHidden(record))

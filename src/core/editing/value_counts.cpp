@@ -18,18 +18,20 @@ namespace kribed {
 
 namespace {
 
-// Counts by hashing each cell's bytes once; the texts are copied only once per distinct value.
+// Counts by hashing each cell's bytes once, where they lie in the database (which does not
+// change while a count runs); a text is copied only when it is first met.
 class Counter
 {
 public:
     void add(QByteArrayView text)
     {
-        const auto found = mIndex.constFind(QByteArray::fromRawData(text.data(), text.size()));
-        if (found != mIndex.constEnd()) {
-            ++mCounts[*found].count;
+        const qsizetype before = mIndex.size();
+        int &place = mIndex[text];
+        if (mIndex.size() == before) {
+            ++mCounts[place].count;
             return;
         }
-        mIndex.insert(text.toByteArray(), int(mCounts.size()));
+        place = int(mCounts.size());
         mCounts.append(ValueCount{text.toByteArray(), 1});
     }
 
@@ -44,24 +46,28 @@ public:
         keys.reserve(mCounts.size());
         for (const ValueCount &value : std::as_const(mCounts))
             keys.append(collator.sortKey(regional.toText(value.text)));
-        const auto textOrder = [this, &keys](int a, int b) {
-            const QByteArray &first = mCounts[a].text;
-            const QByteArray &second = mCounts[b].text;
+        // The many comparisons read through const views: a non-const QVector checks whether it
+        // must detach at every index.
+        const QVector<ValueCount> &counts = mCounts;
+        const QVector<QCollatorSortKey> &sortKeys = keys;
+        const auto textOrder = [&counts, &sortKeys](int a, int b) {
+            const QByteArray &first = counts[a].text;
+            const QByteArray &second = counts[b].text;
             if (first.isEmpty() != second.isEmpty())
                 return first.isEmpty();
-            const int compared = keys[a].compare(keys[b]);
+            const int compared = sortKeys[a].compare(sortKeys[b]);
             return compared != 0 ? compared < 0 : first < second;
         };
         if (order == ValueOrder::ByCount) {
-            std::sort(places.begin(), places.end(), [this, &textOrder](int a, int b) {
-                return mCounts[a].count != mCounts[b].count ? mCounts[a].count > mCounts[b].count
-                                                            : textOrder(a, b);
+            std::sort(places.begin(), places.end(), [&counts, &textOrder](int a, int b) {
+                return counts[a].count != counts[b].count ? counts[a].count > counts[b].count
+                                                          : textOrder(a, b);
             });
         } else if (order == ValueOrder::ByValue && readsByValue(typeIndex)) {
             const QVector<std::optional<long double>> values = readValues(regional, typeIndex);
-            std::sort(places.begin(), places.end(), [&](int a, int b) {
-                const bool emptyA = mCounts[a].text.isEmpty();
-                if (emptyA != mCounts[b].text.isEmpty())
+            std::sort(places.begin(), places.end(), [&counts, &values, &textOrder](int a, int b) {
+                const bool emptyA = counts[a].text.isEmpty();
+                if (emptyA != counts[b].text.isEmpty())
                     return emptyA;
                 if (values[a].has_value() != values[b].has_value())
                     return values[a].has_value();
@@ -110,7 +116,7 @@ private:
         return values;
     }
 
-    QHash<QByteArray, int> mIndex;
+    QHash<QByteArrayView, int> mIndex;
     QVector<ValueCount> mCounts;
 };
 

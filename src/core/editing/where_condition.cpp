@@ -128,14 +128,20 @@ WhereConditions readWhereConditions(const QStringList &texts, const Database &da
     return read;
 }
 
-int selectWhere(Database &database, const ColumnFilters &filters, const Regional &regional)
+WhereSelection selectWhere(Database &database, const ColumnFilters &filters,
+                           const Regional &regional)
 {
     database.showAllRecords();
-    applyColumnFilters(database, filters, regional);
-    int shown = 0;
+    const ColumnFilterResult result = runColumnFilters(database, filters, regional);
+    WhereSelection selection;
     for (int record = 1; record <= database.recordCount(); ++record)
-        shown += database.isHidden(record) ? 0 : 1;
-    return shown;
+        database.setHidden(record, !result.passes[record - 1]);
+    selection.shown = result.shown;
+    for (int index = 0; index < filters.fields.size(); ++index) {
+        if (result.unreadable[index] > 0)
+            selection.unreadable.append({filters.fields[index].field, result.unreadable[index]});
+    }
+    return selection;
 }
 
 } // namespace kribed

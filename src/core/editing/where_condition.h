@@ -28,8 +28,21 @@ struct WhereConditions
 WhereConditions readWhereConditions(const QStringList &texts, const Database &database,
                                     const Regional &regional);
 
-// Hides every record the filters leave out (the record filter of the file plays no part) and
-// returns how many remain shown.
-int selectWhere(Database &database, const ColumnFilters &filters, const Regional &regional);
+// What the conditions selected: how many records remain shown, and for each field whose cells
+// did not all read as its type, how many did not (those records match no typed test on it).
+struct WhereSelection
+{
+    struct Unreadable
+    {
+        int field = 0; // 1-based
+        int count = 0;
+    };
+    int shown = 0;
+    QVector<Unreadable> unreadable;
+};
+
+// Hides every record the filters leave out (the record filter of the file plays no part).
+WhereSelection selectWhere(Database &database, const ColumnFilters &filters,
+                           const Regional &regional);
 
 } // namespace kribed

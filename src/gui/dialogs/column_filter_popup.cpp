@@ -120,6 +120,12 @@ ColumnFilterPopup::ColumnFilterPopup(QWidget *parent)
         conditions->addWidget(mSecondBoxes[index], index * 2, 2);
         connect(mTests[index], &QComboBox::currentIndexChanged, this,
                 &ColumnFilterPopup::followTests);
+        // A test picked by the user is followed by its value: the typing goes there, and
+        // Return takes the filter.
+        connect(mTests[index], &QComboBox::activated, this, [this, index] {
+            if (mValueBoxes[index]->isEnabled())
+                mValueBoxes[index]->setFocus(Qt::OtherFocusReason);
+        });
     }
     conditions->addWidget(mJoin, 1, 0);
     layout->addLayout(conditions);
@@ -163,7 +169,7 @@ void ColumnFilterPopup::prepare(int field, const QString &fieldName, int typeInd
     // ready at once.
     const QSet<QByteArray> ticked(filter.values.cbegin(), filter.values.cend());
     mTicking = true;
-    mValueModel->reset(counts, regional, !filter.listOn, ticked);
+    mValueModel->reset(counts, regional, !filter.listOn, ticked, typeIndex == BooleanType);
     mTicking = false;
     showSelectAll();
     fillTests(typeIndex);

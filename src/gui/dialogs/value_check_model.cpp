@@ -15,7 +15,7 @@ ValueCheckModel::ValueCheckModel(QObject *parent)
 }
 
 void ValueCheckModel::reset(const QVector<ValueCount> &counts, const Regional &regional,
-                            bool allTicked, const QSet<QByteArray> &ticked)
+                            bool allTicked, const QSet<QByteArray> &ticked, bool booleanField)
 {
     beginResetModel();
     mCounts = counts;
@@ -23,6 +23,11 @@ void ValueCheckModel::reset(const QVector<ValueCount> &counts, const Regional &r
     // The words are those of the popup, which shows them.
     mEmpty = QCoreApplication::translate("kribed::ColumnFilterPopup", "(empty)");
     mWithCount = QCoreApplication::translate("kribed::ColumnFilterPopup", "%1 (%2)");
+    mChecked = booleanField ? QCoreApplication::translate("kribed::ColumnFilterPopup", "Checked")
+                            : QString();
+    mUnchecked = booleanField
+                     ? QCoreApplication::translate("kribed::ColumnFilterPopup", "Unchecked")
+                     : QString();
     mTicked.resize(mCounts.size());
     for (qsizetype at = 0; at < mCounts.size(); ++at)
         mTicked[at] = allTicked || ticked.contains(mCounts[at].text) ? 1 : 0;
@@ -34,7 +39,15 @@ void ValueCheckModel::reset(const QVector<ValueCount> &counts, const Regional &r
 QString ValueCheckModel::textOf(int value) const
 {
     const ValueCount &count = mCounts[value];
-    const QString text = count.text.isEmpty() ? mEmpty : mRegional.toText(count.text);
+    QString text;
+    if (count.text.isEmpty())
+        text = mEmpty;
+    else if (!mChecked.isEmpty() && count.text == "1")
+        text = mChecked;
+    else if (!mUnchecked.isEmpty() && count.text == "0")
+        text = mUnchecked;
+    else
+        text = mRegional.toText(count.text);
     return mWithCount.arg(text, QString::number(count.count));
 }
 

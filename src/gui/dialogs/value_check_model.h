@@ -23,8 +23,9 @@ public:
     explicit ValueCheckModel(QObject *parent = nullptr);
 
     // The values in their order; those in `ticked` are ticked, or every one when `allTicked`.
+    // A Boolean field's "1" and "0" read as the words its check box means.
     void reset(const QVector<ValueCount> &counts, const Regional &regional, bool allTicked,
-               const QSet<QByteArray> &ticked);
+               const QSet<QByteArray> &ticked, bool booleanField = false);
     // Shows only the rows whose text holds `text` (any case); an empty text shows every row.
     void narrow(const QString &text);
     // Ticks or clears every shown row.
@@ -49,6 +50,8 @@ private:
     Regional mRegional;
     QString mEmpty;
     QString mWithCount;
+    QString mChecked;   // "1" of a Boolean field; empty for other fields
+    QString mUnchecked; // "0" of a Boolean field
 };
 
 } // namespace kribed

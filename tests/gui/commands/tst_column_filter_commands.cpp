@@ -15,6 +15,7 @@
 
 #include <QAbstractItemModel>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -164,6 +165,12 @@ private Q_SLOTS:
         // A number field lists its values by value, those that read as no number last.
         QCOMPARE(listTexts(), (QStringList{u"800 (1)"_s, u"1200 (1)"_s, u"1500 (1)"_s,
                                            u"2500 (1)"_s, u"viel (1)"_s}));
+        popup().close();
+        // A Boolean field lists what its check boxes mean, and the search finds those words.
+        filters().openFilterPopup(3);
+        QCOMPARE(listTexts(), (QStringList{u"Unchecked (1)"_s, u"Checked (2)"_s}));
+        popup().searchBox()->setText(u"unch"_s);
+        QCOMPARE(listTexts(), QStringList{u"Unchecked (1)"_s});
         popup().close();
 
         // A condition that cannot run is told beside the boxes and changes nothing.
@@ -323,6 +330,21 @@ private Q_SLOTS:
         QTest::keyClick(&popup(), Qt::Key_Return);
         QVERIFY(!popup().isVisible());
         QCOMPARE(shownRecords(), "1,2,3,5,6"_ba);
+        // A test picked from the keyboard sends the typing to its value, and Return takes it.
+        windowAction(u"actionClearFilters"_s)->trigger();
+        mWindow->grid()->setCurrentIndex(windowDocument().model().index(0, 1));
+        QTest::keyClick(mWindow->grid(), Qt::Key_Down, Qt::AltModifier);
+        QVERIFY(popup().isVisible());
+        QComboBox *tests = popup().testBox(0);
+        tests->setFocus();
+        const int greater = tests->findText(u">"_s);
+        while (tests->currentIndex() < greater)
+            QTest::keyClick(tests, Qt::Key_Down);
+        QTRY_COMPARE(QApplication::focusWidget(), popup().valueBox(0));
+        QTest::keyClicks(QApplication::focusWidget(), u"1000"_s);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(!popup().isVisible());
+        QCOMPARE(shownRecords(), "1,3,4,6"_ba); // "viel" reads as no number
     }
 };
 
