@@ -218,8 +218,17 @@ void GridHeader::paintSection(QPainter *painter, const QRect &rect, int logicalI
     const QString text =
         model() ? model()->headerData(logicalIndex, orientation()).toString() : QString();
     painter->setClipRect(inner);
-    painter->drawText(rect.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                      text);
+    QRect textRect = rect.adjusted(2, 2, 0, 0);
+    QString shown = text;
+    // With a filter button at its end, a narrow field's name ends short of the button with an
+    // ellipsis instead of running under it.
+    const QRect button = filterButtonRect(logicalIndex);
+    if (button.isValid()) {
+        textRect.setRight(rect.left() + (button.left() - sectionViewportPosition(logicalIndex))
+                          - 2);
+        shown = painter->fontMetrics().elidedText(text, Qt::ElideRight, textRect.width());
+    }
+    painter->drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, shown);
     paintFilterButton(painter, rect, logicalIndex);
     painter->restore();
 }
