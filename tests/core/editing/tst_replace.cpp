@@ -215,10 +215,16 @@ void TestReplace::replaceAllTexts_data()
         << with(plain(QStringLiteral("e"), QStringLiteral("e")),
                 [](ReplaceSettings &s) { s.matchCase = true; })
         << QByteArray("eeeeeeeeee|e|x") << 0 << 0;
-    QTest::newRow("a letter ending a word of eight bytes, and the one after it")
-        << QByteArray("abcdefgE|abcdefghe|ABCDEFGHIJKLMNOe")
+    // Cells of 15 to 32 bytes: the letter first and last, and in the last bytes only.
+    QTest::newRow("a letter at the ends of cells around sixteen bytes")
+        << QByteArray("eabcdfghijklmnE|eabcdfghijklmnoE|eabcdfghijklmnopE/"
+                      "eabcdfghijklmnopqrstuvwxyzABCDE|abcdfghijklmnopqrsEe|"
+                      "eabcdfghijklmnopqrstuvwxyzABCDFE")
         << plain(QStringLiteral("e"), QStringLiteral("x"))
-        << QByteArray("abcdxfgx|abcdxfghx|ABCDxFGHIJKLMNOx") << 3 << 1;
+        << QByteArray("xabcdfghijklmnx|xabcdfghijklmnox|xabcdfghijklmnopx/"
+                      "xabcdfghijklmnopqrstuvwxyzABCDx|abcdfghijklmnopqrsxx|"
+                      "xabcdfghijklmnopqrstuvwxyzABCDFx")
+        << 6 << 2;
     QTest::newRow("a text of its own size changes only the cells that differ")
         << QByteArray("Meier|meier|MEIER")
         << plain(QStringLiteral("meier"), QStringLiteral("Meier"))
