@@ -8,6 +8,7 @@
 #include "core/model/database.h"
 #include "core/model/limits.h"
 #include "core/model/regional.h"
+#include "largest_database.h"
 
 #include <benchmark/benchmark.h>
 
@@ -83,6 +84,29 @@ void BM_ReplaceAllRegularExpression(benchmark::State &state)
     replaceAllAgainstFloor(state, settings, 30);
 }
 BENCHMARK(BM_ReplaceAllRegularExpression)->Unit(benchmark::kMillisecond);
+
+// Every "e" of word texts becomes "E", as Replace all of a common letter in the window: nearly
+// every cell changes, most of them in several places.
+void BM_ReplaceAllCommonLetter(benchmark::State &state)
+{
+    static const Database words = bench::wordsDatabase();
+    ReplaceSettings settings;
+    settings.find = QStringLiteral("e");
+    settings.replacement = QStringLiteral("E");
+    Database database;
+    const QDateTime now = QDateTime::currentDateTime();
+    int records = 0;
+    bench::runAgainstFloor(
+        state, 10, [&] { database = words; },
+        [&] {
+            CellReplacer replacer(settings, bench::usRegional());
+            records = replaceAll(database, replacer, settings, now, bench::usRegional()).records;
+        },
+        [&] { benchmark::DoNotOptimize(passOverAllBytes(words)); });
+    if (records != MaxRecords)
+        state.SkipWithError("not every record was replaced in");
+}
+BENCHMARK(BM_ReplaceAllCommonLetter)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

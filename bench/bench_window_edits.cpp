@@ -17,6 +17,7 @@
 #include "gui/grid/document_door_p.h"
 #include "gui/grid/edit_history.h"
 #include "gui/window/main_window.h"
+#include "largest_database.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,7 +28,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <QTableView>
 #include <QTimer>
 
@@ -40,31 +40,6 @@ using namespace kribed;
 namespace {
 
 constexpr double FrameMs = 1000.0 / 60.0;
-
-// Texts of about 70 bytes made of words, many of them distinct; the last field is the row sum's.
-Database wordsDatabase()
-{
-    static const char *const words[] = {
-        "alder",  "basalt",  "cobalt",  "dahlia",  "ember",    "fennel",  "garnet", "harbor",
-        "indigo", "juniper", "kestrel", "lantern", "meadow",   "nutmeg",  "orchid", "pepper",
-        "quartz", "raven",   "saffron", "thistle", "umber",    "violet",  "willow", "yarrow",
-        "zephyr", "street",  "order",   "invoice", "delivery", "account", "balance"};
-    QRandomGenerator random(43);
-    Database database;
-    database.setShape(MaxFields, MaxRecords);
-    for (int field = 1; field < MaxFields; ++field)
-        database.setFieldName(field, QByteArrayLiteral("Field ") + QByteArray::number(field));
-    database.setFieldName(MaxFields, QByteArrayLiteral("Total&"));
-    for (int record = 1; record <= MaxRecords; ++record) {
-        for (int field = 1; field <= MaxFields; ++field) {
-            QByteArray text = QByteArray::number(record) + '-' + QByteArray::number(field);
-            while (text.size() < 64)
-                text += QByteArray(" ") + words[random.bounded(int(std::size(words)))];
-            database.setCell(field, record, text);
-        }
-    }
-    return database;
-}
 
 // Goes on with every command: Yes to a question, OK to a message.
 class GoOnPrompter : public Prompter
@@ -83,7 +58,7 @@ struct EditWindow
 {
     EditWindow()
     {
-        static const Database words = wordsDatabase();
+        static const Database words = bench::wordsDatabase();
         DocumentDoor(form.document()).resetWith([](Database &database) {
             database = words;
             database.clearModified();

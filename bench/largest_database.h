@@ -5,7 +5,12 @@
 #include "core/model/database.h"
 #include "core/model/field_type.h"
 
+#include "core/model/limits.h"
+
 #include <QByteArray>
+#include <QRandomGenerator>
+
+#include <iterator>
 
 namespace kribed::bench {
 
@@ -26,6 +31,32 @@ inline Database largestDatabase(int fields, int records)
                 field % 5 == 0 ? QByteArray::number(record)
                                : QByteArrayLiteral("Text ") + QByteArray::number(record)
                                      + QByteArrayLiteral(" of field ") + QByteArray::number(field));
+        }
+    }
+    return database;
+}
+
+// The largest database as a real address or stock list holds it: texts of about 70 bytes made of
+// words, many of them distinct; the last field is named as a row sum's ("Total&").
+inline Database wordsDatabase()
+{
+    static const char *const words[] = {
+        "alder",  "basalt",  "cobalt",  "dahlia",  "ember",    "fennel",  "garnet", "harbor",
+        "indigo", "juniper", "kestrel", "lantern", "meadow",   "nutmeg",  "orchid", "pepper",
+        "quartz", "raven",   "saffron", "thistle", "umber",    "violet",  "willow", "yarrow",
+        "zephyr", "street",  "order",   "invoice", "delivery", "account", "balance"};
+    QRandomGenerator random(43);
+    Database database;
+    database.setShape(MaxFields, MaxRecords);
+    for (int field = 1; field < MaxFields; ++field)
+        database.setFieldName(field, QByteArrayLiteral("Field ") + QByteArray::number(field));
+    database.setFieldName(MaxFields, QByteArrayLiteral("Total&"));
+    for (int record = 1; record <= MaxRecords; ++record) {
+        for (int field = 1; field <= MaxFields; ++field) {
+            QByteArray text = QByteArray::number(record) + '-' + QByteArray::number(field);
+            while (text.size() < 64)
+                text += QByteArray(" ") + words[random.bounded(int(std::size(words)))];
+            database.setCell(field, record, text);
         }
     }
     return database;

@@ -52,6 +52,7 @@ class Screen:
 
     def __init__(self, pid, quiet_ms, cursor_width):
         self.pid = pid
+        self.seen = []  # (ms after the key, x, y, width, height) of each repaint, for --trace
         self.display = display.Display()
         self.root = self.display.screen().root
         for extension in ("XTEST", "DAMAGE"):
@@ -115,6 +116,7 @@ class Screen:
         start = time.monotonic() if start is None else start
         first = last = None
         busy_from, busy_cpu = start, cpu_seconds(self.pid)
+        self.seen = []
         while True:
             now = time.monotonic()
             wait = max(last or start, busy_from) + self.quiet - now
@@ -136,6 +138,9 @@ class Screen:
                     seen = time.monotonic()
                     first = first or seen
                     last = seen
+                    area = event.area
+                    self.seen.append((round((seen - start) * 1000, 1), area.x, area.y,
+                                      area.width, area.height))
         return (None if first is None else first - start, None if last is None else last - start)
 
     def _counts(self, event):
@@ -258,6 +263,8 @@ def run(args):
             for k in setup:
                 screen.step(k)
             first, last = screen.timed(key)
+            if args.trace:
+                print_trace(name, run, screen.seen)
             firsts.append(first)
             lasts.append(last)
             if args.shots:
@@ -289,6 +296,13 @@ def shot(folder, name):
     subprocess.run(["import", "-window", "root", path], check=False)
 
 
+def print_trace(name, run, seen):
+    """Every repaint of one run: when, and the area, so a late one can be told by its place."""
+    print(f"  {name}, run {run + 1}:", flush=True)
+    for ms, x, y, width, height in seen:
+        print(f"    {ms:7.1f} ms  {width}x{height} at {x},{y}", flush=True)
+
+
 def print_row(name, firsts, lasts):
     def text(v):
         return "   none" if v is None else f"{v:7.1f}"
@@ -304,6 +318,8 @@ def parse():
                         "an interaction")
     parser.add_argument("--cursor-width", type=int, default=3)
     parser.add_argument("--hold", type=float, default=2.0, help="seconds the border is held")
+    parser.add_argument("--trace", action="store_true", help="print each timed run's repaints "
+                        "(time after the key, size and place) to tell which one comes last")
     parser.add_argument("--shots", help="a folder for a screenshot after each run, to check "
                         "that the runs do what they should")
     parser.add_argument("only", nargs="*", help="measure only the rows whose name holds one")

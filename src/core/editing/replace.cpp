@@ -60,20 +60,28 @@ bool equalBytes(QByteArrayView cell, QByteArrayView find, bool matchCase)
     return cell.size() == find.size() && indexOfBytes(cell, find, 0, matchCase) == 0;
 }
 
-// A word whose eight bytes are all `byte`.
-constexpr quint64 everyByte(char byte)
+// Sixteen bytes handled as one value (the compilers' vector extension: one instruction per
+// operation on x86-64 and ARM).
+typedef quint8 Bytes16 __attribute__((vector_size(16)));
+
+Bytes16 everyByte16(char byte)
 {
-    return 0x0101010101010101ULL * quint8(byte);
+    Bytes16 bytes;
+    std::memset(&bytes, byte, sizeof bytes);
+    return bytes;
 }
 
-// 0xFF in each byte of the word that equals `byte`, 0 in the others (no byte carries into the
-// next: the low seven bits are added apart from the high one).
-constexpr quint64 bytesEqualTo(quint64 word, char byte)
+// The sixteen bytes from `from` with each byte equal to `find` or `twin` made `replacement`,
+// written to `to`; the bytes that changed are left set in `changed`.
+inline void replaceBytes16(const char *from, char *to, Bytes16 find, Bytes16 twin,
+                           Bytes16 replacement, Bytes16 &changed)
 {
-    constexpr quint64 low = 0x7F7F7F7F7F7F7F7FULL;
-    const quint64 x = word ^ everyByte(byte);
-    const quint64 zero = ~(((x & low) + low) | x | low);
-    return (zero >> 7) * 0xFF;
+    Bytes16 bytes;
+    std::memcpy(&bytes, from, sizeof bytes);
+    const Bytes16 matches = Bytes16((bytes == find) | (bytes == twin));
+    const Bytes16 replaced = (bytes & ~matches) | (replacement & matches);
+    changed |= replaced ^ bytes;
+    std::memcpy(to, &replaced, sizeof replaced);
 }
 
 Qt::CaseSensitivity caseOf(const ReplaceSettings &settings)
@@ -146,39 +154,29 @@ bool CellReplacer::matches(QByteArrayView cell)
     return readCell(cell, text) && textMatches(text);
 }
 
-void CellReplacer::appendReplacedBytes(QByteArrayView cell, qsizetype first, QByteArray &out) const
+bool CellReplacer::appendReplacedBytes(QByteArrayView cell, QByteArray &out) const
 {
+    if (mFindBytes.size() == 1 && mReplacementBytes.size() == 1)
+        return appendReplacedByte(cell, out);
+    const qsizetype first = indexOfBytes(cell, mFindBytes, 0, mSettings.matchCase);
+    if (first < 0)
+        return false;
     // Written into room made once for the most matches the cell can hold: a cell of many
     // matches costs no append for each piece.
     const qsizetype findSize = mFindBytes.size();
-    const qsizetype growth = std::max<qsizetype>(0, mReplacementBytes.size() - findSize);
+    const qsizetype growth = mReplacementBytes.size() - findSize;
     const qsizetype start = out.size();
-    out.resize(start + cell.size() + cell.size() / findSize * growth);
+    out.resize(start + cell.size() + (growth > 0 ? cell.size() / findSize * growth : 0));
     char *to = out.data() + start;
+    // A match replaced by a text of its own size changes the cell only where the bytes differ
+    // (a replacement that differs from the text found only in case of letters leaves cells that
+    // already hold it unchanged).
+    bool changed = growth != 0;
+    to = std::copy(cell.data(), cell.data() + first, to);
     if (findSize == 1) {
         // One byte, as a common letter: a pass over the cell without a search per match.
         const char find = mFindBytes.front();
         const char twin = mSettings.matchCase || find < 'A' || find > 'Z' ? find : char(find + 32);
-        to = std::copy(cell.data(), cell.data() + first, to);
-        if (mReplacementBytes.size() == 1) {
-            // A byte for a byte: a choice per byte without a branch.
-            const char replacement = mReplacementBytes.front();
-            qsizetype at = first;
-            // Eight bytes at a time (the same choice per byte, made in one word).
-            for (; at + 8 <= cell.size(); at += 8, to += 8) {
-                quint64 word;
-                std::memcpy(&word, cell.data() + at, 8);
-                const quint64 matches = bytesEqualTo(word, find) | bytesEqualTo(word, twin);
-                word = (word & ~matches) | (everyByte(replacement) & matches);
-                std::memcpy(to, &word, 8);
-            }
-            for (; at < cell.size(); ++at) {
-                const char c = cell[at];
-                *to++ = c == find || c == twin ? replacement : c;
-            }
-            out.truncate(to - out.constData());
-            return;
-        }
         for (qsizetype at = first; at < cell.size(); ++at) {
             const char c = cell[at];
             if (c != find && c != twin) {
@@ -188,18 +186,59 @@ void CellReplacer::appendReplacedBytes(QByteArrayView cell, qsizetype first, QBy
             for (const char byte : mReplacementBytes)
                 *to++ = byte;
         }
-        out.truncate(to - out.constData());
-        return;
+    } else {
+        qsizetype from = first;
+        for (qsizetype at = first; at >= 0;
+             at = indexOfBytes(cell, mFindBytes, from, mSettings.matchCase)) {
+            to = std::copy(cell.data() + from, cell.data() + at, to);
+            changed = changed || QByteArrayView(cell.data() + at, findSize) != mReplacementBytes;
+            to = std::copy(mReplacementBytes.cbegin(), mReplacementBytes.cend(), to);
+            from = at + findSize;
+        }
+        to = std::copy(cell.data() + from, cell.data() + cell.size(), to);
     }
-    qsizetype from = 0;
-    for (qsizetype at = first; at >= 0;
-         at = indexOfBytes(cell, mFindBytes, from, mSettings.matchCase)) {
-        to = std::copy(cell.data() + from, cell.data() + at, to);
-        to = std::copy(mReplacementBytes.cbegin(), mReplacementBytes.cend(), to);
-        from = at + findSize;
+    out.truncate(changed ? to - out.constData() : start);
+    return changed;
+}
+
+bool CellReplacer::appendReplacedByte(QByteArrayView cell, QByteArray &out) const
+{
+    // A byte for a byte, as a common letter for another case of it: one pass over the cell that
+    // finds, replaces and notes whether any byte changed, a choice per byte without a branch.
+    const char find = mFindBytes.front();
+    const char twin = mSettings.matchCase || find < 'A' || find > 'Z' ? find : char(find + 32);
+    const char replacement = mReplacementBytes.front();
+    const qsizetype start = out.size();
+    const qsizetype size = cell.size();
+    out.resize(start + size);
+    char *to = out.data() + start;
+    bool changed = false;
+    if (size >= 16) {
+        const Bytes16 find16 = everyByte16(find);
+        const Bytes16 twin16 = everyByte16(twin);
+        const Bytes16 replacement16 = everyByte16(replacement);
+        Bytes16 changed16 = {};
+        qsizetype at = 0;
+        for (; at + 16 <= size; at += 16)
+            replaceBytes16(cell.data() + at, to + at, find16, twin16, replacement16, changed16);
+        // The last sixteen bytes again, overlapping: each byte comes out the same either time.
+        if (at < size) {
+            replaceBytes16(cell.data() + size - 16, to + size - 16, find16, twin16, replacement16,
+                           changed16);
+        }
+        quint64 halves[2];
+        std::memcpy(halves, &changed16, sizeof halves);
+        changed = (halves[0] | halves[1]) != 0;
+    } else {
+        for (qsizetype at = 0; at < size; ++at) {
+            const char c = cell[at];
+            to[at] = c == find || c == twin ? replacement : c;
+            changed = changed || to[at] != c;
+        }
     }
-    to = std::copy(cell.data() + from, cell.data() + cell.size(), to);
-    out.truncate(to - out.constData());
+    if (!changed)
+        out.truncate(start);
+    return changed;
 }
 
 bool CellReplacer::appendReplacedText(QByteArrayView cell, QByteArray &out)
@@ -292,21 +331,22 @@ bool CellReplacer::appendReplaced(QByteArrayView cell, QByteArray &out, bool *cu
         *cut = false;
     const qsizetype start = out.size();
     if (mOnBytes && !mSettings.wholeCell && !mFindBytes.isEmpty()) {
-        // One pass finds and replaces: most cells hold no match and cost nothing.
-        const qsizetype first = indexOfBytes(cell, mFindBytes, 0, mSettings.matchCase);
-        if (first < 0)
+        // One pass finds and replaces and knows whether a byte changed, so a changed cell is not
+        // compared again.
+        if (!appendReplacedBytes(cell, out))
             return false;
-        appendReplacedBytes(cell, first, out);
-    } else if (mOnBytes) {
-        if (!matches(cell))
+    } else {
+        if (mOnBytes) {
+            if (!matches(cell))
+                return false;
+            out.append(mReplacementBytes);
+        } else if (!appendReplacedText(cell, out)) {
             return false;
-        out.append(mReplacementBytes);
-    } else if (!appendReplacedText(cell, out)) {
-        return false;
-    }
-    if (QByteArrayView(out).sliced(start) == cell) {
-        out.truncate(start);
-        return false;
+        }
+        if (QByteArrayView(out).sliced(start) == cell) {
+            out.truncate(start);
+            return false;
+        }
     }
     fitFrom(start, out, cut);
     return true;
@@ -430,8 +470,9 @@ void storeChanges(Database &database, int record, const CellChanges &changes,
                   const Regional &regional, ReplaceCount &count)
 {
     for (const CellChange &change : changes) {
-        if (leavesType(database, change.field, record,
-                       QByteArrayView(texts).sliced(change.start, change.size), regional))
+        if (isTypedField(database, change.field)
+            && leavesType(database, change.field, record,
+                          QByteArrayView(texts).sliced(change.start, change.size), regional))
             ++count.untypedCells;
     }
     stampRow(database, record, now, regional);
@@ -450,7 +491,8 @@ void replaceInRecord(Database &database, CellReplacer &replacer, const ReplaceSe
                      int record, int onlyField, const QDateTime &now, const Regional &regional,
                      QByteArray &texts, ReplaceCount &count)
 {
-    texts.clear();
+    // Emptied, not freed: its room serves the next record.
+    texts.truncate(0);
     CellChanges changes;
     int cutCells = 0;
     const int first = onlyField > 0 ? onlyField : 1;

@@ -58,8 +58,11 @@ public:
 private:
     bool readCell(QByteArrayView cell, QString &text);
     bool textMatches(const QString &text) const;
-    // The cell with every match from the first (at `first`) on replaced, on the bytes.
-    void appendReplacedBytes(QByteArrayView cell, qsizetype first, QByteArray &out) const;
+    // The cell with every match replaced, on the bytes; false, with `out` as it was, when no
+    // byte changes.
+    bool appendReplacedBytes(QByteArrayView cell, QByteArray &out) const;
+    // The same for one byte found and one byte put in its place.
+    bool appendReplacedByte(QByteArrayView cell, QByteArray &out) const;
     // The cell read as text, replaced and written back in the code page; false for no match.
     bool appendReplacedText(QByteArrayView cell, QByteArray &out);
     void readReplacement();

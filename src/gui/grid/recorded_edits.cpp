@@ -79,16 +79,20 @@ CellRecorder::~CellRecorder()
         const Database::Record &after = database.recordAt(record);
         if (before.isSharedWith(after))
             continue;
-        int firstField = 0;
-        int lastField = 0;
-        for (int field = 1; field <= mFields; ++field) {
-            if (before.view(field - 1) != after.view(field - 1)) {
-                firstField = firstField == 0 ? field : firstField;
-                lastField = field;
-            }
-        }
-        if (firstField > 0)
-            changes.append({record, firstField, lastField, before, after});
+        // Only the first and the last changed field matter: looked for from either end, so a
+        // record changed in its first and last cells costs two comparisons, not one per field.
+        const auto differs = [&](int field) {
+            return before.view(field - 1) != after.view(field - 1);
+        };
+        int firstField = 1;
+        while (firstField <= mFields && !differs(firstField))
+            ++firstField;
+        if (firstField > mFields)
+            continue;
+        int lastField = mFields;
+        while (lastField > firstField && !differs(lastField))
+            --lastField;
+        changes.append({record, firstField, lastField, before, after});
     }
     if (changes.isEmpty()) {
         if (mSaidChanged && !mDocument.isModified())

@@ -207,6 +207,37 @@ void TestReplace::replaceAllTexts_data()
     QTest::newRow("a cell of matches only, each made longer")
         << QByteArray("ababab|x|y") << plain(QStringLiteral("AB"), QStringLiteral("[ab]"))
         << QByteArray("[ab][ab][ab]|x|y") << 1 << 1;
+    QTest::newRow("a letter already in the case it is given is no change")
+        << QByteArray("EEEEEEEEE|xyz E|E") << plain(QStringLiteral("e"), QStringLiteral("E"))
+        << QByteArray("EEEEEEEEE|xyz E|E") << 0 << 0;
+    QTest::newRow("a letter given back as found, case kept, is no change")
+        << QByteArray("eeeeeeeeee|e|x")
+        << with(plain(QStringLiteral("e"), QStringLiteral("e")),
+                [](ReplaceSettings &s) { s.matchCase = true; })
+        << QByteArray("eeeeeeeeee|e|x") << 0 << 0;
+    // Cells of 15 to 32 bytes: the letter first and last, and in the last bytes only.
+    QTest::newRow("a letter at the ends of cells around sixteen bytes")
+        << QByteArray("eabcdfghijklmnE|eabcdfghijklmnoE|eabcdfghijklmnopE/"
+                      "eabcdfghijklmnopqrstuvwxyzABCDE|abcdfghijklmnopqrsEe|"
+                      "eabcdfghijklmnopqrstuvwxyzABCDFE")
+        << plain(QStringLiteral("e"), QStringLiteral("x"))
+        << QByteArray("xabcdfghijklmnx|xabcdfghijklmnox|xabcdfghijklmnopx/"
+                      "xabcdfghijklmnopqrstuvwxyzABCDx|abcdfghijklmnopqrsxx|"
+                      "xabcdfghijklmnopqrstuvwxyzABCDFx")
+        << 6 << 2;
+    QTest::newRow("a text of its own size changes only the cells that differ")
+        << QByteArray("Meier|meier|MEIER")
+        << plain(QStringLiteral("meier"), QStringLiteral("Meier"))
+        << QByteArray("Meier|Meier|Meier") << 2 << 1;
+    QTest::newRow("a text of its own size that differs in a later match")
+        << QByteArray("Meier and meier|Meier|x")
+        << plain(QStringLiteral("meier"), QStringLiteral("Meier"))
+        << QByteArray("Meier and Meier|Meier|x") << 1 << 1;
+    // A CR is not stored; made a letter it is, and the cell is cut at the longest value.
+    QTest::newRow("a CR made a letter counts towards the longest value")
+        << QByteArray(3980, 'a') + QByteArray("\r\n").repeated(20) + "|b|c"
+        << plain(QStringLiteral("\r"), QStringLiteral("x"))
+        << QByteArray(3980, 'a') + QByteArray("x\n").repeated(10) + "|b|c" << 1 << 1;
     QTest::newRow("line breaks inside a cell are text like any other")
         << QByteArray("one\r\ntwo|b|c") << plain(QStringLiteral("\r\n"), QStringLiteral(" "))
         << QByteArray("one two|b|c") << 1 << 1;

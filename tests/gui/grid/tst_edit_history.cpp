@@ -435,6 +435,47 @@ private Q_SLOTS:
         QCOMPARE(shown.takeLast().at(1).toInt(), 4);
     }
 
+    // A step spans the first to the last field that changed, whichever changed between them: its
+    // undo repaints that span and goes to its first field.
+    void stepSpansChangedFields_data()
+    {
+        QTest::addColumn<QList<int>>("fields"); // changed in record 3
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("last");
+        QTest::newRow("the first field") << QList<int>{1} << 1 << 1;
+        QTest::newRow("the last field") << QList<int>{4} << 4 << 4;
+        QTest::newRow("two in the middle") << QList<int>{2, 3} << 2 << 3;
+        QTest::newRow("both ends, the middle the same") << QList<int>{1, 4} << 1 << 4;
+        QTest::newRow("texts written again as they were") << QList<int>{} << 0 << 0;
+    }
+    void stepSpansChangedFields()
+    {
+        QFETCH(QList<int>, fields);
+        QFETCH(int, first);
+        QFETCH(int, last);
+        recordCells(*mDocument, QStringLiteral("Change"), 1, 5, [](Database &d) {
+            for (int field = 1; field <= 4; ++field)
+                d.setCell(field, 3, d.cell(field, 3));
+        });
+        QCOMPARE(stack().count(), 0);
+        recordCells(*mDocument, QStringLiteral("Change"), 1, 5, [&](Database &d) {
+            for (int field = 1; field <= 4; ++field)
+                d.setCell(field, 3, fields.contains(field) ? "new" : d.cell(field, 3));
+        });
+        QCOMPARE(stack().count(), first > 0 ? 1 : 0);
+        if (first == 0)
+            return;
+        QSignalSpy repainted(&mDocument->model(), &QAbstractItemModel::dataChanged);
+        QSignalSpy shown(&history(), &EditHistory::changeShown);
+        stack().undo();
+        QCOMPARE(repainted.size(), 1);
+        QCOMPARE(repainted[0][0].toModelIndex().column(), first - 1);
+        QCOMPARE(repainted[0][1].toModelIndex().column(), last - 1);
+        QCOMPARE(shown.takeLast(), (QVariantList{first, 3}));
+        for (int field = 1; field <= 4; ++field)
+            QVERIFY(data().cell(field, 3) != "new");
+    }
+
     // The widths of one border drag are one step; a new drag, another column or a save ends it.
     void borderDragSteps_data()
     {
