@@ -22,9 +22,9 @@ namespace {
 
 // Reads the lines into the table: line k into row k, fields beyond the last column all land in
 // the last column, so it ends up with the line's last field. The plan counts the values the table
-// holds that were cut to what a record can store.
+// holds that were cut to what a record can store. `utf8`, when given, turns the values from UTF-8.
 bool fillTable(QIODevice &device, char separator, char quote, ImportPlan &plan,
-               CodePageConverter &converter)
+               CodePageConverter &converter, Utf8Cells *utf8)
 {
     ImportedTable &table = plan.table;
     const int lastField = table.fields;
@@ -35,7 +35,13 @@ bool fillTable(QIODevice &device, char separator, char quote, ImportPlan &plan,
         visitFields(
             line, separator,
             [&](int field, QByteArray &&value) {
-                const bool wasCut = cutToStoredSize(value, &converter);
+                bool wasCut = false;
+                if (utf8) {
+                    if (row == 0 && field == 1 && value.startsWith(utf8ByteOrderMark()))
+                        value.remove(0, utf8ByteOrderMark().size());
+                    value = utf8->convert(std::move(value), row, wasCut);
+                }
+                wasCut = cutToStoredSize(value, &converter) || wasCut;
                 if (field >= lastField) {
                     lastCut = wasCut;
                 } else if (wasCut) {
@@ -56,7 +62,7 @@ bool fillTable(QIODevice &device, char separator, char quote, ImportPlan &plan,
 } // namespace
 
 ImportPlan readTextImport(QIODevice &device, TextType type, const Regional &regional,
-                          CsvEncoding encoding, char chosenSeparator, char quote)
+                          CsvEncoding encoding, char chosenSeparator, char quote, TextBytes bytes)
 {
     if (type == TextType::Csv)
         return readCsvImport(device, encoding, regional,
@@ -73,11 +79,18 @@ ImportPlan readTextImport(QIODevice &device, TextType type, const Regional &regi
     if (importAsksFormatQuestion(*check))
         plan.questions.append(goOnQuestion(formatQuestionText()));
     plan.table.shapeFor(*check);
+    std::optional<Utf8Cells> utf8;
+    if (bytes == TextBytes::Utf8)
+        utf8.emplace(regional.codePage());
     if (!device.seek(start)
         || !fillTable(device, separator, quote, plan,
-                      CodePageConverter::shared(regional.codePage()))) {
+                      CodePageConverter::shared(regional.codePage()), utf8 ? &*utf8 : nullptr)) {
         plan.fail(PlanFailure::BrokenAfter, openErrorMessage());
         return plan;
+    }
+    if (utf8 && !utf8->losses().isEmpty()) {
+        plan.losses = utf8->losses();
+        plan.questions.append(importLossQuestion(plan.losses, regional.codePage()));
     }
     if (const std::optional<Message> notice = cutValuesNotice(plan.cutValues))
         plan.notices.append(*notice);
@@ -85,7 +98,7 @@ ImportPlan readTextImport(QIODevice &device, TextType type, const Regional &regi
 }
 
 ImportPlan readTextImportFile(const QString &path, TextType type, const Regional &regional,
-                              CsvEncoding encoding, char separator, char quote)
+                              CsvEncoding encoding, char separator, char quote, TextBytes bytes)
 {
     CheckedFile file(path);
     if (!file.openForReading()) {
@@ -93,7 +106,7 @@ ImportPlan readTextImportFile(const QString &path, TextType type, const Regional
         plan.fail(PlanFailure::Unreadable, openErrorMessage());
         return plan;
     }
-    ImportPlan plan = readTextImport(file, type, regional, encoding, separator, quote);
+    ImportPlan plan = readTextImport(file, type, regional, encoding, separator, quote, bytes);
     file.close();
     plan.origin = originOf(path, regional);
     return plan;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/exchange/encoding_detection.h"
 #include "core/exchange/import_choices.h"
 #include "core/exchange/import_findings.h"
 #include "core/exchange/text_exchange.h"
@@ -98,6 +99,11 @@ void ImportChoicesTest::untouchedChoicesGiveTheImportAsItWas_data()
         << int(TextType::Csv) << QByteArray("\xEF\xBB\xBFn,m\n\"l1\nl2\",\xC3\xA4\n");
     QTest::newRow("too long value")
         << comma << QByteArray("a,b\r\n") + QByteArray(4100, 'x') + ",1\r\n";
+    // Bytes that are no UTF-8 are read in the code page, as they stand.
+    QTest::newRow("Latin-1 letters") << int(TextType::Semicolon)
+                                     << QByteArray("Ort;Stra\xDF"
+                                                   "e\r\nK\xF6ln;\xC3\r\n");
+    QTest::newRow("Latin-1 after valid UTF-8") << comma << QByteArray("J\xC3\xBCrgen,K\xF6ln\r\n");
 }
 
 void ImportChoicesTest::untouchedChoicesGiveTheImportAsItWas()
@@ -113,17 +119,23 @@ void ImportChoicesTest::untouchedChoicesGiveTheImportAsItWas()
     QCOMPARE(importText(buffer, TextType(type), described, describedPrompter, regional),
              ExchangeResult::Done);
 
-    // Every column listed with its defaults, as the preview hands them over untouched.
+    // Every column listed with its defaults, as the preview hands them over untouched, the text
+    // read in the encoding its bytes tell.
     ImportChoices choices;
     choices.columns.resize(60);
-    ImportPlan plan = readPlan(text, TextType(type), regional);
+    const DetectedEncoding detected = detectEncoding(text);
+    QBuffer previewed(&text);
+    previewed.open(QIODevice::ReadOnly);
+    ImportPlan plan = readTextImport(
+        previewed, TextType(type), regional, detected.encoding, 0, DoubleQuote,
+        detected.encoding == CsvEncoding::Utf8 ? TextBytes::Utf8 : TextBytes::AsTheyStand);
     applyImportChoices(plan, choices, regional);
-    Database previewed;
+    Database result;
     OkPrompter previewedPrompter;
-    QCOMPARE(carryOutImport(std::move(plan), previewed, previewedPrompter), ExchangeResult::Done);
+    QCOMPARE(carryOutImport(std::move(plan), result, previewedPrompter), ExchangeResult::Done);
 
     QCOMPARE(previewedPrompter.shown, describedPrompter.shown);
-    QCOMPARE(fileBytes(previewed), fileBytes(described));
+    QCOMPARE(fileBytes(result), fileBytes(described));
 }
 
 void ImportChoicesTest::choicesShapeTheImport_data()
