@@ -3960,6 +3960,30 @@ und %n weitere.</numerusform>
         <source>&amp;Quote:</source>
         <translation>&amp;Anführungszeichen:</translation>
     </message>
+    <message>
+        <source>Read as UTF-8, as chosen; by its bytes the file is in the code page.</source>
+        <translation>Als UTF-8 gelesen, wie gewählt; nach ihren Bytes ist die Datei in der Codepage.</translation>
+    </message>
+    <message>
+        <source>Read in the code page, as chosen; by its bytes the file is UTF-8.</source>
+        <translation>In der Codepage gelesen, wie gewählt; nach ihren Bytes ist die Datei UTF-8.</translation>
+    </message>
+    <message>
+        <source>Read as UTF-8: the file starts with a byte order mark.</source>
+        <translation>Als UTF-8 gelesen: Die Datei beginnt mit einer Byte-Reihenfolge-Markierung (BOM).</translation>
+    </message>
+    <message>
+        <source>Read as UTF-8: its bytes are valid UTF-8.</source>
+        <translation>Als UTF-8 gelesen: Ihre Bytes sind gültiges UTF-8.</translation>
+    </message>
+    <message>
+        <source>Read in the code page: the file holds only ASCII characters.</source>
+        <translation>In der Codepage gelesen: Die Datei enthält nur ASCII-Zeichen.</translation>
+    </message>
+    <message>
+        <source>Read in the code page: its bytes are not valid UTF-8.</source>
+        <translation>In der Codepage gelesen: Ihre Bytes sind kein gültiges UTF-8.</translation>
+    </message>
 </context>
 <context>
     <name>kribed::ImportPreviewModel</name>
