@@ -5,6 +5,8 @@
 #include "core/exchange/chunked_reading.h"
 #include "core/platform/checked_file.h"
 
+#include <cstring>
+
 namespace kribed {
 
 namespace {
@@ -45,32 +47,49 @@ bool EncodingDetector::acceptsContinuation(uchar byte) const
 
 void EncodingDetector::feed(QByteArrayView bytes)
 {
-    const QByteArrayView mark = utf8ByteOrderMark();
-    for (const char c : bytes) {
-        if (mInvalid)
-            return;
-        const uchar byte = uchar(c);
-        if (mSeen++ == mMarkBytes && mMarkBytes < mark.size() && c == mark[mMarkBytes])
-            mMarked = ++mMarkBytes == mark.size();
-        if (mPending > 0) {
-            if (!acceptsContinuation(byte)) {
-                mInvalid = true;
+    const char *p = bytes.data();
+    const char *const end = p + bytes.size();
+    while (p < end && !mInvalid) {
+        if (mPending == 0 && mSeen >= utf8ByteOrderMark().size()) {
+            // Past the mark, runs of ASCII are passed over eight bytes at a time.
+            const char *q = p;
+            quint64 word = 0;
+            while (end - q >= 8 && (std::memcpy(&word, q, 8), (word & 0x8080808080808080ULL) == 0))
+                q += 8;
+            while (q < end && uchar(*q) < 0x80)
+                ++q;
+            mSeen += q - p;
+            p = q;
+            if (p == end)
                 return;
-            }
-            mSecond = false;
-            if (--mPending == 0)
-                mMultibyte = true;
-            continue;
         }
-        const int continuations = continuationsAfter(byte);
-        if (continuations < 0) {
+        take(uchar(*p++));
+    }
+}
+
+void EncodingDetector::take(uchar byte)
+{
+    const QByteArrayView mark = utf8ByteOrderMark();
+    if (mSeen++ == mMarkBytes && mMarkBytes < mark.size() && char(byte) == mark[mMarkBytes])
+        mMarked = ++mMarkBytes == mark.size();
+    if (mPending > 0) {
+        if (!acceptsContinuation(byte)) {
             mInvalid = true;
             return;
         }
-        mPending = continuations;
-        mLead = byte;
-        mSecond = continuations > 0;
+        mSecond = false;
+        if (--mPending == 0)
+            mMultibyte = true;
+        return;
     }
+    const int continuations = continuationsAfter(byte);
+    if (continuations < 0) {
+        mInvalid = true;
+        return;
+    }
+    mPending = continuations;
+    mLead = byte;
+    mSecond = continuations > 0;
 }
 
 DetectedEncoding EncodingDetector::result(bool complete) const

@@ -49,6 +49,7 @@ public:
 
 private:
     bool acceptsContinuation(uchar byte) const;
+    void take(uchar byte);
 
     qint64 mSeen = 0;
     int mMarkBytes = 0;      // bytes of the byte order mark at the start so far

@@ -54,33 +54,36 @@ ImportPlan readTextAppend(QIODevice &device, TextType type, const Database &targ
     if (bytes == TextBytes::Utf8)
         utf8.emplace(regional.codePage());
     const int firstRow = gridRows(target);
-    const bool read =
-        device.seek(start) && readLines(device, [&](QByteArrayView line) {
-            if (plan.table.rows.size() >= free)
-                return false;
+    Database::Record record(fields);
+    // Each line is read in pieces, only what a cell can take of each value kept.
+    FieldSplitter splitter(
+        separator, quote, KeptLineValueBytes, [&](int field, QByteArrayView view, bool) {
+            if (field > fields)
+                return;
             const int row = int(plan.table.rows.size());
-            Database::Record record(fields);
-            visitFields(
-                line, separator,
-                [&](int field, QByteArray &&value) {
-                    if (field > fields)
-                        return;
-                    bool wasCut = false;
-                    if (utf8) {
-                        if (row == 0 && field == 1 && value.startsWith(utf8ByteOrderMark()))
-                            value.remove(0, utf8ByteOrderMark().size());
-                        value = utf8->convert(std::move(value), firstRow + row, wasCut);
-                    }
-                    if (cutToStoredSize(value, &converter) || wasCut) {
-                        ++plan.cutValues;
-                        noteCutPlace(plan.cutPlaces, row, field);
-                    }
-                    record.replace(field - 1, value);
-                },
-                quote);
-            plan.table.rows.append(std::move(record));
-            return plan.table.rows.size() < free;
+            QByteArray value = view.toByteArray();
+            bool wasCut = false;
+            if (utf8) {
+                if (row == 0 && field == 1 && value.startsWith(utf8ByteOrderMark()))
+                    value.remove(0, utf8ByteOrderMark().size());
+                value = utf8->convert(std::move(value), firstRow + row, wasCut);
+            }
+            if (cutToStoredSize(value, &converter) || wasCut) {
+                ++plan.cutValues;
+                noteCutPlace(plan.cutPlaces, row, field);
+            }
+            record.replace(field - 1, value);
         });
+    const bool read = device.seek(start)
+                      && (free <= 0
+                          || readLinePieces(
+                              device, [&splitter](QByteArrayView piece) { splitter.feed(piece); },
+                              [&] {
+                                  splitter.endLine();
+                                  plan.table.rows.append(std::move(record));
+                                  record = Database::Record(fields);
+                                  return plan.table.rows.size() < free;
+                              }));
     if (utf8 && !utf8->losses().isEmpty()) {
         plan.losses = utf8->losses();
         plan.questions.append(importLossQuestion(plan.losses, regional.codePage()));

@@ -15,6 +15,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <string>
 
 namespace kribed {
 
@@ -23,40 +24,86 @@ namespace {
 // Reads the lines into the table: line k into row k, fields beyond the last column all land in
 // the last column, so it ends up with the line's last field. The plan counts the values the table
 // holds that were cut to what a record can store. `utf8`, when given, turns the values from UTF-8.
+// A line is read in pieces and only the part of each value a cell can take is kept, so a line
+// of any length costs little.
+class TableFiller
+{
+public:
+    TableFiller(ImportPlan &plan, CodePageConverter &converter, Utf8Cells *utf8)
+        : mPlan(plan)
+        , mConverter(converter)
+        , mUtf8(utf8)
+    {
+    }
+
+    void field(int field, QByteArrayView value)
+    {
+        if (field < mPlan.table.fields) {
+            mPlan.table.rows[mRow].replace(field - 1, cell(value, field == 1, mCut));
+            if (mCut) {
+                ++mPlan.cutValues;
+                noteCutPlace(mPlan.cutPlaces, mRow, field);
+            }
+            return;
+        }
+        // Only the last of the fields that share the last column stays: it is made at the end.
+        mLast.assign(value.data(), size_t(value.size()));
+        mHasLast = true;
+        mLastIsFirst = field == 1;
+    }
+
+    bool endLine()
+    {
+        if (mHasLast) {
+            const int lastField = mPlan.table.fields;
+            const QByteArrayView last(mLast.data(), qsizetype(mLast.size()));
+            mPlan.table.rows[mRow].replace(lastField - 1, cell(last, mLastIsFirst, mCut));
+            if (mCut) {
+                ++mPlan.cutValues;
+                noteCutPlace(mPlan.cutPlaces, mRow, lastField);
+            }
+            mHasLast = false;
+        }
+        return ++mRow < mPlan.table.rows.size();
+    }
+
+private:
+    QByteArray cell(QByteArrayView view, bool first, bool &cut)
+    {
+        QByteArray value = view.toByteArray();
+        cut = false;
+        if (mUtf8) {
+            if (mRow == 0 && first && value.startsWith(utf8ByteOrderMark()))
+                value.remove(0, utf8ByteOrderMark().size());
+            value = mUtf8->convert(std::move(value), mRow, cut);
+        }
+        cut = cutToStoredSize(value, &mConverter) || cut;
+        return value;
+    }
+
+    ImportPlan &mPlan;
+    CodePageConverter &mConverter;
+    Utf8Cells *mUtf8;
+    int mRow = 0;
+    bool mCut = false;
+    std::string mLast; // the last field so far; its room is kept from field to field
+    bool mHasLast = false;
+    bool mLastIsFirst = false;
+};
+
 bool fillTable(QIODevice &device, char separator, char quote, ImportPlan &plan,
                CodePageConverter &converter, Utf8Cells *utf8)
 {
-    ImportedTable &table = plan.table;
-    const int lastField = table.fields;
-    int row = 0;
-    return readLines(device, [&](QByteArrayView line) {
-        Database::Record &cells = table.rows[row];
-        bool lastCut = false; // only the last of the fields that share the last column stays
-        visitFields(
-            line, separator,
-            [&](int field, QByteArray &&value) {
-                bool wasCut = false;
-                if (utf8) {
-                    if (row == 0 && field == 1 && value.startsWith(utf8ByteOrderMark()))
-                        value.remove(0, utf8ByteOrderMark().size());
-                    value = utf8->convert(std::move(value), row, wasCut);
-                }
-                wasCut = cutToStoredSize(value, &converter) || wasCut;
-                if (field >= lastField) {
-                    lastCut = wasCut;
-                } else if (wasCut) {
-                    ++plan.cutValues;
-                    noteCutPlace(plan.cutPlaces, row, field);
-                }
-                cells.replace(std::min(field, lastField) - 1, value);
-            },
-            quote);
-        if (lastCut) {
-            ++plan.cutValues;
-            noteCutPlace(plan.cutPlaces, row, lastField);
-        }
-        return ++row < table.rows.size();
-    });
+    TableFiller filler(plan, converter, utf8);
+    FieldSplitter splitter(
+        separator, quote, KeptLineValueBytes,
+        [&filler](int field, QByteArrayView value, bool) { filler.field(field, value); });
+    return readLinePieces(
+        device, [&splitter](QByteArrayView piece) { splitter.feed(piece); },
+        [&] {
+            splitter.endLine();
+            return filler.endLine();
+        });
 }
 
 } // namespace

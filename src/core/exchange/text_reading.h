@@ -35,6 +35,11 @@ bool cutToStoredSize(QByteArray &value, CodePageConverter *converter = nullptr);
 // many bytes of UTF-8 hold more characters than a cell can store.
 constexpr qsizetype KeptUtf8ValueBytes = 4 * (MaxValueBytes + 1);
 
+// Bytes kept of each value of a separated text's line while it is read: more than any reading
+// (a cell's limit, UTF-8 turned into the code page) looks at, and one byte that tells a longer
+// value from one that fits. What lies beyond is never held.
+constexpr qsizetype KeptLineValueBytes = KeptUtf8ValueBytes + 1;
+
 // Turns the values of a UTF-8 text into cells of the code page, noting the characters the page
 // cannot hold and the bytes that are no UTF-8 (both become '?'), by record.
 class Utf8Cells

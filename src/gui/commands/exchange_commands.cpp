@@ -98,11 +98,11 @@ std::optional<ExchangeCommands::ChosenFile> ExchangeCommands::chooseFile(
         return std::nullopt;
     const ExchangeFormat *format = exchangeFormatAt(use, choice->filterIndex);
     if (!format)
-        return ChosenFile{choice->path, &defaultExchangeFormat()};
+        return ChosenFile{choice->path, &defaultExchangeFormat(), std::nullopt};
     // Only an entry both Import and Append offer is the one their dialog opens with next time.
     if (format->offeredFor(ExchangeUse::Import) && format->offeredFor(ExchangeUse::Append))
         mOpenFormat = format;
-    return ChosenFile{choice->path, format};
+    return ChosenFile{choice->path, format, std::nullopt};
 }
 
 std::optional<ImportSource> ExchangeCommands::sourceOf(ChosenFile &chosen)
