@@ -1275,6 +1275,18 @@ Breite: </translation>
         <source>The file looks like UTF-8, which this type reads byte by byte: choose Standard CSV in UTF-8 to read its characters.</source>
         <translation>Die Datei sieht nach UTF-8 aus, das dieser Typ Byte für Byte liest: Wählen Sie Standard-CSV in UTF-8, um ihre Zeichen zu lesen.</translation>
     </message>
+    <message>
+        <source>Line %1 is %2 MB long, more than a record can hold: what lies beyond 50 values of 4000 bytes is lost.</source>
+        <translation>Zeile %1 ist %2 MB lang, mehr als ein Datensatz aufnehmen kann: Was über 50 Werte zu 4000 Bytes hinausgeht, geht verloren.</translation>
+    </message>
+    <message>
+        <source>Most of the file would be lost: it cannot be imported as it is read now.</source>
+        <translation>Der größte Teil der Datei ginge verloren: So, wie sie jetzt gelesen wird, kann sie nicht importiert werden.</translation>
+    </message>
+    <message>
+        <source>The lines end in line feeds alone, which this type does not take as line ends: Standard CSV does.</source>
+        <translation>Die Zeilen enden nur mit Zeilenvorschüben, die dieser Typ nicht als Zeilenende nimmt: Standard-CSV tut das.</translation>
+    </message>
 </context>
 <context>
     <name>Install</name>

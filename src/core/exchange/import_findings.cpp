@@ -54,6 +54,30 @@ QStringList limitLines(const ImportPlan &plan)
     return lines;
 }
 
+// A line longer than a record can hold loses what lies beyond: one that is most of the file
+// leaves nothing sensible to import. A text whose lines end in line feeds alone is the usual cause.
+void addLineProblems(const ImportShape &shape, ImportFindings &findings)
+{
+    if (shape.overlongBytes > 0) {
+        findings.problems << QCoreApplication::translate(
+                                 "ImportFindings",
+                                 "Line %1 is %2 MB long, more than a record can hold: what lies "
+                                 "beyond 50 values of 4000 bytes is lost.")
+                                 .arg(shape.longestLineNumber)
+                                 .arg(double(shape.longestLine) / 1e6, 0, 'f', 1);
+        if (shape.overlongBytes * 2 > shape.bytes) {
+            findings.problems << QCoreApplication::translate(
+                "ImportFindings", "Most of the file would be lost: it cannot be imported as "
+                                  "it is read now.");
+            findings.importable = false;
+        }
+    }
+    if (shape.lineFeeds > 0 && shape.lineFeeds >= shape.rows)
+        findings.problems << QCoreApplication::translate(
+            "ImportFindings", "The lines end in line feeds alone, which this type does not take "
+                              "as line ends: Standard CSV does.");
+}
+
 void addNameProblems(const ImportPlan &plan, QStringList &lines)
 {
     if (plan.kind != ImportPlan::Kind::Import || plan.table.rows.isEmpty())
@@ -155,6 +179,7 @@ ImportFindings findingsOf(const ImportPlan &plan, const QByteArray &fileStart, b
         findings.problems << QCoreApplication::translate(
             "ImportFindings", "The file looks like UTF-8, which this type reads byte by byte: "
                               "choose Standard CSV in UTF-8 to read its characters.");
+    addLineProblems(plan.shape, findings);
     addLosses(plan.losses, findings.problems);
     addNameProblems(plan, findings.problems);
     return findings;

@@ -420,6 +420,8 @@ void FormatChecker::feed(QByteArrayView piece)
             mQuoted = !mQuoted;
         else if (c == mSeparator && !mQuoted)
             ++mCount;
+        else if (c == '\n')
+            ++mResult.lineFeeds;
     }
     mLineBytes += piece.size();
 }

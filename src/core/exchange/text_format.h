@@ -184,6 +184,7 @@ struct FormatCheck
     qint64 longestLine = 0;       // bytes of the longest line
     qint64 longestLineNumber = 0; // counted from 1
     qint64 overlongBytes = 0;     // bytes of the lines longer than a record can hold
+    qint64 lineFeeds = 0;         // inside lines: a text whose lines end in line feeds alone
 };
 
 // The most bytes a line can give a record: every field's value up to a cell's limit, and the

@@ -54,6 +54,11 @@ ImportShape shapeOfText(const FormatCheck &check, qint64 rowLimit, int columnLim
     shape.doubtful = check.suspicious;
     shape.rowLimit = rowLimit;
     shape.columnLimit = columnLimit;
+    shape.longestLine = check.longestLine;
+    shape.longestLineNumber = check.longestLineNumber;
+    shape.overlongBytes = check.overlongBytes;
+    shape.bytes = check.bytes;
+    shape.lineFeeds = check.lineFeeds;
     return shape;
 }
 

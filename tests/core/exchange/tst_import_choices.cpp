@@ -310,6 +310,18 @@ void ImportChoicesTest::findingsNameWhatIsWrong_data()
         << QByteArray() << "Lines hold up to 60 fields, a database at most 50" << true;
     QTest::newRow("long value") << QByteArray("a\r\n") + QByteArray(4001, 'x') << QByteArray()
                                 << "longer than 4000 bytes" << true;
+    // A line longer than a record: said; most of the file in it leaves nothing to import.
+    QByteArray shortLines;
+    for (int i = 0; i < 40000; ++i)
+        shortLines += "1234567890,2\r\n";
+    QTest::newRow("a line longer than a record")
+        << QByteArray("a,b\r\n") + QByteArray(300000, 'x') + ",1\r\n" + shortLines << QByteArray()
+        << "Line 2 is 0.3 MB long" << true;
+    QTest::newRow("most of the file in one line")
+        << QByteArray("a,b\r\n") + QByteArray("xy,").repeated(1000000) << QByteArray()
+        << "Most of the file would be lost" << false;
+    QTest::newRow("line feeds alone")
+        << QByteArray("a,b\n1,2\n3,4\n") << QByteArray() << "line feeds alone" << true;
     // A character cut at the end of the bytes looked at still reads as UTF-8.
     QTest::newRow("UTF-8 read byte by byte")
         << QByteArray("N\r\nK\xC3\xB6ln\r\n") << QByteArray("N\r\nK\xC3\xB6ln \xC3")
