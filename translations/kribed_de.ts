@@ -1287,6 +1287,13 @@ Breite: </translation>
         <source>The lines end in line feeds alone, which this type does not take as line ends: Standard CSV does.</source>
         <translation>Die Zeilen enden nur mit Zeilenvorschüben, die dieser Typ nicht als Zeilenende nimmt: Standard-CSV tut das.</translation>
     </message>
+    <message numerus="yes">
+        <source>%n more problem(s) with field names.</source>
+        <translation>
+            <numerusform>%n weiteres Problem mit Feldnamen.</numerusform>
+            <numerusform>%n weitere Probleme mit Feldnamen.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>Install</name>

@@ -78,10 +78,15 @@ void addLineProblems(const ImportShape &shape, ImportFindings &findings)
                               "as line ends: Standard CSV does.");
 }
 
-void addNameProblems(const ImportPlan &plan, QStringList &lines)
+// At most NamedNameProblems lines name a field's name; the others are counted, so that a line of
+// values taken for names cannot bury the rest.
+constexpr int NamedNameProblems = 5;
+
+void addNameProblems(const ImportPlan &plan, QStringList &all)
 {
     if (plan.kind != ImportPlan::Kind::Import || plan.table.rows.isEmpty())
         return;
+    QStringList lines;
     const QByteArrayList names = writtenFieldNames(plan);
     QHash<QByteArray, int> first;
     for (int field = 1; field <= names.size(); ++field) {
@@ -105,6 +110,10 @@ void addNameProblems(const ImportPlan &plan, QStringList &lines)
         else
             first.insert(name, field);
     }
+    all += lines.mid(0, NamedNameProblems);
+    if (lines.size() > NamedNameProblems)
+        all << QCoreApplication::translate("ImportFindings", "%n more problem(s) with field names.",
+                                           nullptr, int(lines.size() - NamedNameProblems));
 }
 
 void addLosses(const LossReport &losses, QStringList &lines)

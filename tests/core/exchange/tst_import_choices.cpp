@@ -298,6 +298,9 @@ void ImportChoicesTest::findingsNameWhatIsWrong_data()
     QTest::newRow("duplicate names as written")
         << QByteArray("ABCDEFGHIJKLMNOPQRSTx,ABCDEFGHIJKLMNOPQRSTy\r\n1,2\r\n") << QByteArray()
         << "Fields 1 and 2 are both named \"ABCDEFGHIJKLMNOPQRST\"." << true;
+    QTest::newRow("many duplicate names: five named, the rest counted")
+        << QByteArray("a,").repeated(49) + "a\r\n1\r\n"
+        << QByteArray() << "44 more problem(s) with field names." << true;
     QTest::newRow("long name cut")
         << QByteArray("ABCDEFGHIJKLMNOPQRSTUVW,b\r\n1,2\r\n") << QByteArray()
         << "The name of field 1 is cut to \"ABCDEFGHIJKLMNOPQRST\"." << true;
