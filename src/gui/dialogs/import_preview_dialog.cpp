@@ -62,7 +62,11 @@ ImportPreviewDialog::ImportPreviewDialog(ImportPreviewSetup setup, QWidget *pare
     if (mSetup.kind == ImportPlan::Kind::Append && mSetup.readAppend)
         mAppendPlan = mSetup.readAppend(mSetup.source);
     buildControls();
-    refresh();
+    mDetectionDue = true;
+    if (mUseDetectedTypes || mSetup.kind != ImportPlan::Kind::Import)
+        detected(); // the headers show the detected types, or the target's misfits
+    showRecords();
+    QTimer::singleShot(0, this, &ImportPreviewDialog::detectAfterPaint);
 }
 
 ImportPreviewDialog::~ImportPreviewDialog() = default;
@@ -119,7 +123,7 @@ int ImportPreviewDialog::columnType(int column) const
     const ColumnChoice chosen = mChoices.column(column);
     if (chosen.type)
         return *chosen.type;
-    return mUseDetectedTypes ? mDetected.value(column).type : StringType;
+    return mUseDetectedTypes ? detected().value(column).type : StringType;
 }
 
 ImportChoices ImportPreviewDialog::effectiveChoices() const
@@ -128,8 +132,8 @@ ImportChoices ImportPreviewDialog::effectiveChoices() const
     if (mSetup.kind == ImportPlan::Kind::Import && mUseDetectedTypes) {
         choices.columns.resize(std::max(int(choices.columns.size()), mFile.table.fields));
         for (int column = 0; column < mFile.table.fields; ++column) {
-            if (!choices.columns[column].type && mDetected.value(column).type != StringType)
-                choices.columns[column].type = mDetected.value(column).type;
+            if (!choices.columns[column].type && detected().value(column).type != StringType)
+                choices.columns[column].type = detected().value(column).type;
         }
     }
     return choices;
@@ -185,7 +189,8 @@ QList<PreviewColumn> ImportPreviewDialog::previewColumns() const
                           ? QStringLiteral(" → ")
                                 + regional.toText(mSetup.target->fieldName(targets[column]))
                           : QStringLiteral(" → ") + tr("(none)");
-        const DetectedType detected = mDetected.value(column);
+        // Before the types are detected every column shows as a String, with no misfits.
+        const DetectedType detected = mDetectionDue ? DetectedType() : mDetected.value(column);
         int misfits = 0;
         if (detected.type == shown.type) {
             misfits = detected.misfits;
@@ -212,11 +217,46 @@ QList<PreviewColumn> ImportPreviewDialog::previewColumns() const
 
 void ImportPreviewDialog::refresh()
 {
-    const Regional regional = chosenRegional();
-    mDetected = detectColumnTypes(mFile.table.rows, firstRecordRow(), mFile.table.fields, regional);
-    mModel->show(mFile.table, firstRecordRow(), previewColumns(), mFile.cutPlaces, regional);
+    mDetectionDue = true;
+    detected();
+    showRecords();
+}
+
+void ImportPreviewDialog::showRecords()
+{
+    mModel->show(mFile.table, firstRecordRow(), previewColumns(), mFile.cutPlaces,
+                 chosenRegional());
     fitHeaders();
     updateFindings();
+}
+
+const QList<DetectedType> &ImportPreviewDialog::detected() const
+{
+    if (mDetectionDue) {
+        mDetected = detectColumnTypes(mFile.table.rows, firstRecordRow(), mFile.table.fields,
+                                      chosenRegional());
+        mDetectionDue = false;
+    }
+    return mDetected;
+}
+
+void ImportPreviewDialog::detectAfterPaint()
+{
+    if (isVisible() && !mPainted) {
+        mDetectionWaits = true;
+        return;
+    }
+    finishDetection();
+}
+
+void ImportPreviewDialog::finishDetection()
+{
+    if (!mDetectionDue)
+        return;
+    detected();
+    // Only the headers' tooltips (why a column stays a String) change.
+    mModel->setColumns(previewColumns());
+    fitHeaders();
 }
 
 void ImportPreviewDialog::updateFindings()

@@ -77,7 +77,10 @@ public:
     void setEncoding(CsvEncoding encoding);
     CsvEncoding encoding() const;
 
-    const QList<DetectedType> &detectedTypes() const { return mDetected; }
+    // Each column's type from all its values; detected when first needed, and at the latest
+    // once the grid has painted.
+    const QList<DetectedType> &detectedTypes() const { return detected(); }
+    bool typesDetected() const { return !mDetectionDue; }
     // The type each column gets as things stand.
     int columnType(int column) const;
     QMenu *columnMenu(int column);
@@ -113,6 +116,12 @@ private:
     void suggestFormatsAfterPaint();
     void reread();
     void refresh();
+    void showRecords();
+    const QList<DetectedType> &detected() const;
+    // The untouched import shows every column as a String: its types are detected after the
+    // first paint, since the detection takes about as long as the painting.
+    void detectAfterPaint();
+    void finishDetection();
     void updateFindings();
     int headerRow() const;
     int firstRecordRow() const;
@@ -132,7 +141,8 @@ private:
     ImportPlan mFile;
     ImportPlan mAppendPlan;
     ImportChoices mChoices;
-    QList<DetectedType> mDetected;
+    mutable QList<DetectedType> mDetected;
+    mutable bool mDetectionDue = false; // the choices changed since the types were detected
     bool mUseDetectedTypes = false;
 
     ImportPreviewModel *mModel = nullptr;
@@ -154,6 +164,7 @@ private:
     QMenu *mMenu = nullptr;
     bool mPainted = false;
     bool mSuggestionWaits = false;
+    bool mDetectionWaits = false;
 };
 
 // Whether the detected types are used, as the user last chose (false at first).

@@ -230,6 +230,10 @@ void ImportPreviewDialog::paintEvent(QPaintEvent *event)
 {
     QDialog::paintEvent(event);
     mPainted = true;
+    if (mDetectionWaits) {
+        mDetectionWaits = false;
+        QTimer::singleShot(0, this, &ImportPreviewDialog::finishDetection);
+    }
     if (mSuggestionWaits) {
         mSuggestionWaits = false;
         QTimer::singleShot(0, this, &ImportPreviewDialog::suggestFormats);

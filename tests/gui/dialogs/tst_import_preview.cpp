@@ -159,7 +159,7 @@ private Q_SLOTS:
         QCOMPARE(windowDatabase().cell(3, 1), QByteArray("y\""));
     }
 
-    void gridPaintsBeforeTheFormatsAreSuggested()
+    void gridPaintsBeforeTypesAndFormatsAreFound()
     {
         const QString path = writeFile(QStringLiteral("bank.csv"), BankCsv);
         ImportPreviewSetup setup;
@@ -172,26 +172,36 @@ private Q_SLOTS:
         };
         setup.firstRead = setup.readFile(setup.source);
         ImportPreviewDialog dialog(setup);
-        // Whether a format was suggested when the grid first painted.
+        // Whether a format was suggested, and the types detected, when the grid first painted.
         struct FirstPaint : QObject
         {
-            QComboBox *formats = nullptr;
+            ImportPreviewDialog *dialog = nullptr;
             std::optional<bool> suggestedThen;
+            bool detectedThen = false;
             bool eventFilter(QObject *, QEvent *event) override
             {
                 if (event->type() == QEvent::Paint && !suggestedThen) {
                     suggestedThen = false;
+                    QComboBox *formats = dialog->formatsBox();
                     for (int index = 0; index < formats->count(); ++index)
                         *suggestedThen |= formats->itemText(index).endsWith(u"(suggested)");
+                    detectedThen = dialog->typesDetected();
                 }
                 return false;
             }
         } paint;
-        paint.formats = dialog.formatsBox();
+        paint.dialog = &dialog;
         dialog.grid()->viewport()->installEventFilter(&paint);
         dialog.show();
         QTRY_VERIFY(paint.suggestedThen.has_value());
         QVERIFY(!*paint.suggestedThen);
+        QVERIFY(!paint.detectedThen);
+        // Then the postcodes' column says why it stays a String.
+        QTRY_VERIFY(dialog.typesDetected());
+        QVERIFY(dialog.model()
+                    ->headerData(1, Qt::Horizontal, Qt::ToolTipRole)
+                    .toString()
+                    .contains(QStringLiteral("01067")));
         const int german =
             dialog.formatsBox()->findData(QLocale(QLocale::German, QLocale::Germany));
         QTRY_VERIFY(dialog.formatsBox()->itemText(german).endsWith(u"(suggested)"));
