@@ -181,8 +181,7 @@ ImportPlan ExchangeCommands::readImport(const ExchangeFormat &format, ImportSour
     return format.readImport(source, mWorkspace.document().regional());
 }
 
-std::optional<ImportPlan> ExchangeCommands::preview(ImportPlan::Kind kind,
-                                                    const ChosenFile &chosen,
+std::optional<ImportPlan> ExchangeCommands::preview(ImportPlan::Kind kind, const ChosenFile &chosen,
                                                     const ImportSource &source, ImportPlan &&read,
                                                     const Database *target,
                                                     std::optional<QLocale> *formats)
