@@ -8,7 +8,9 @@
 // the same sink; and the peak memory dump needs beyond the tool's own start against the file's
 // size. import --type sqlite of a table of 9999 rows x 50 texts of about 70 bytes against Python's
 // sqlite3 fetching all its rows, both whole processes (goal: faster, ratio below 1); the peak
-// memory import --type csv needs beyond the tool's own start against the text's size.
+// memory import --type csv needs beyond the tool's own start against the text's size; import
+// --plan of comma text that is one line of 50 MB holding 25 million fields (a text whose lines end
+// in line feeds alone reads so): its speed, and its peak memory against the text's size.
 #include "against_floor.h"
 #include "bench_doubles.h"
 #include "core/model/database.h"
@@ -386,6 +388,57 @@ void BM_CsvImportMemory(benchmark::State &state)
     state.counters["goal"] = 3;
 }
 BENCHMARK(BM_CsvImportMemory)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// Comma text of one line of 50 MB: 25 million fields of one letter.
+struct LongLineFixture
+{
+    QTemporaryDir folder;
+    QString text = folder.filePath(QStringLiteral("oneline.CSV"));
+    bool ok = false;
+    LongLineFixture()
+    {
+        QFile file(text);
+        ok = file.open(QIODevice::WriteOnly)
+             && file.write(QByteArray("a,").repeated(25 * 1000 * 1000)) == 50 * 1000 * 1000;
+    }
+};
+
+LongLineFixture &longLineFixture()
+{
+    static LongLineFixture fixture;
+    return fixture;
+}
+
+void BM_LongLinePlan(benchmark::State &state)
+{
+    LongLineFixture &fixture = longLineFixture();
+    if (!fixture.ok) {
+        state.SkipWithError("cannot write the long line");
+        return;
+    }
+    const std::vector<QByteArray> plan = {QByteArrayLiteral("import"), QByteArrayLiteral("--plan"),
+                                          QFile::encodeName(fixture.text)};
+    qint64 nanos = 0;
+    for (auto _ : state) {
+        const Run run = runTool(plan);
+        if (!run.ok)
+            state.SkipWithError("import --plan failed");
+        nanos += run.nanos;
+    }
+    const qint64 planPeak = toolPeakBytes(plan);
+    const qint64 startPeak = toolPeakBytes({QByteArrayLiteral("--version")});
+    if (planPeak < 0 || startPeak < 0) {
+        state.SkipWithError("no peak memory of import --plan from /usr/bin/time");
+        return;
+    }
+    const double size = double(QFileInfo(fixture.text).size());
+    state.counters["mb_per_s"] = size / 1e6 / (double(nanos) / 1e9 / double(state.iterations()));
+    state.counters["goal_mb_per_s"] = 50; // 200 MB within a few seconds
+    state.counters["held_mb"] = double(planPeak - startPeak) / 1e6;
+    state.counters["ratio"] = double(planPeak - startPeak) / size;
+    state.counters["goal"] = 3;
+}
+BENCHMARK(BM_LongLinePlan)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 } // namespace
 

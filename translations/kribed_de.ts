@@ -1282,6 +1282,25 @@ Breite: </translation>
         <source>The file looks like UTF-8, which this type reads byte by byte: choose Standard CSV in UTF-8 to read its characters.</source>
         <translation>Die Datei sieht nach UTF-8 aus, das dieser Typ Byte für Byte liest: Wählen Sie Standard-CSV in UTF-8, um ihre Zeichen zu lesen.</translation>
     </message>
+    <message>
+        <source>Line %1 is %2 MB long, more than a record can hold: what lies beyond 50 values of 4000 bytes is lost.</source>
+        <translation>Zeile %1 ist %2 MB lang, mehr als ein Datensatz aufnehmen kann: Was über 50 Werte zu 4000 Bytes hinausgeht, geht verloren.</translation>
+    </message>
+    <message>
+        <source>Most of the file would be lost: it cannot be imported as it is read now.</source>
+        <translation>Der größte Teil der Datei ginge verloren: So, wie sie jetzt gelesen wird, kann sie nicht importiert werden.</translation>
+    </message>
+    <message>
+        <source>The lines end in line feeds alone, which this type does not take as line ends: Standard CSV does.</source>
+        <translation>Die Zeilen enden nur mit Zeilenvorschüben, die dieser Typ nicht als Zeilenende nimmt: Standard-CSV tut das.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more problem(s) with field names.</source>
+        <translation>
+            <numerusform>%n weiteres Problem mit Feldnamen.</numerusform>
+            <numerusform>%n weitere Probleme mit Feldnamen.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>Install</name>
@@ -3974,6 +3993,30 @@ und %n weitere.</numerusform>
     <message>
         <source>&amp;Quote:</source>
         <translation>&amp;Anführungszeichen:</translation>
+    </message>
+    <message>
+        <source>Read as UTF-8, as chosen; by its bytes the file is in the code page.</source>
+        <translation>Als UTF-8 gelesen, wie gewählt; nach ihren Bytes ist die Datei in der Codepage.</translation>
+    </message>
+    <message>
+        <source>Read in the code page, as chosen; by its bytes the file is UTF-8.</source>
+        <translation>In der Codepage gelesen, wie gewählt; nach ihren Bytes ist die Datei UTF-8.</translation>
+    </message>
+    <message>
+        <source>Read as UTF-8: the file starts with a byte order mark.</source>
+        <translation>Als UTF-8 gelesen: Die Datei beginnt mit einer Byte-Reihenfolge-Markierung (BOM).</translation>
+    </message>
+    <message>
+        <source>Read as UTF-8: its bytes are valid UTF-8.</source>
+        <translation>Als UTF-8 gelesen: Ihre Bytes sind gültiges UTF-8.</translation>
+    </message>
+    <message>
+        <source>Read in the code page: the file holds only ASCII characters.</source>
+        <translation>In der Codepage gelesen: Die Datei enthält nur ASCII-Zeichen.</translation>
+    </message>
+    <message>
+        <source>Read in the code page: its bytes are not valid UTF-8.</source>
+        <translation>In der Codepage gelesen: Ihre Bytes sind kein gültiges UTF-8.</translation>
     </message>
 </context>
 <context>

@@ -75,6 +75,13 @@
             <numerusform>%n characters cannot be held by the code page and become &quot;?&quot;.</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%n more problem(s) with field names.</source>
+        <translation>
+            <numerusform>%n more problem with field names.</numerusform>
+            <numerusform>%n more problems with field names.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>Replace</name>

@@ -5,6 +5,7 @@
 #include "cli/cli_context.h"
 #include "cli/commands_file.h"
 #include "cli/import_planning.h"
+#include "core/exchange/encoding_detection.h"
 #include "core/exchange/exchange_formats.h"
 #include "core/exchange/new_database.h"
 #include "core/model/database.h"
@@ -15,6 +16,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QTextStream>
 
 namespace kribed {
@@ -107,6 +109,24 @@ std::optional<ImportSource> sourceOf(CliContext &context, const QString &path)
     return source;
 }
 
+// A text's encoding as its bytes tell it and as it is read: standard CSV in the --encoding
+// given (UTF-8 after a byte order mark, whatever it says), the other types byte by byte.
+QJsonObject encodingJson(const CliContext &context, const QString &path)
+{
+    const ExchangeFormat &format = *context.request.format;
+    const std::optional<DetectedEncoding> detected = detectFileEncoding(path);
+    const bool marked = detected && detected->reason == EncodingReason::ByteOrderMark;
+    const CsvEncoding read = !format.asksEncoding ? CsvEncoding::CodePage
+                             : marked             ? CsvEncoding::Utf8
+                                                  : context.request.encoding;
+    QJsonObject json{{QStringLiteral("read"), csvEncodingName(read)}};
+    if (detected) {
+        json.insert(QStringLiteral("detected"), csvEncodingName(detected->encoding));
+        json.insert(QStringLiteral("reason"), encodingReasonName(detected->reason));
+    }
+    return json;
+}
+
 // --plan: the plan as JSON on standard output; nothing is written. A file that cannot be read
 // at all still fails.
 ExitStatus printPlan(CliContext &context, const ImportPlan &plan,
@@ -120,9 +140,10 @@ ExitStatus printPlan(CliContext &context, const ImportPlan &plan,
     const ExchangeFormat &format = *context.request.format;
     const bool readsUtf8 =
         format.listTables || (format.asksEncoding && context.request.encoding == CsvEncoding::Utf8);
-    context.out << QJsonDocument(
-                       planJson(plan, detected, start, readsUtf8, context.regional, target))
-                       .toJson(QJsonDocument::Indented);
+    QJsonObject json = planJson(plan, detected, start, readsUtf8, context.regional, target);
+    if (!format.listTables)
+        json.insert(QStringLiteral("encoding"), encodingJson(context, path));
+    context.out << QJsonDocument(json).toJson(QJsonDocument::Indented);
     return plan.failure == PlanFailure::Unreadable ? ExitFailure : ExitSuccess;
 }
 

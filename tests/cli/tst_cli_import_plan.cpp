@@ -32,6 +32,8 @@ private Q_SLOTS:
     void typesOfTheWrittenDatabase();
     void planWritesNothing();
     void appendPlanCountsWhatDoesNotFitTheFields();
+    void planNamesTheEncoding_data();
+    void planNamesTheEncoding();
     void badTypesAreUsageErrors_data();
     void badTypesAreUsageErrors();
     void helpNamesTheOptions();
@@ -120,6 +122,55 @@ void TestCliImportPlan::appendPlanCountsWhatDoesNotFitTheFields()
     QCOMPARE(age[u"type"_s].toString(), u"Normal Integer"_s);
     QCOMPARE(age[u"doNotFit"_s].toInt(), 1);
     QCOMPARE(age[u"doNotFitRecords"_s].toArray(), QJsonArray{1});
+}
+
+void TestCliImportPlan::planNamesTheEncoding_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QJsonObject>("encoding");
+    QTest::addColumn<QString>("firstName"); // as the shell's reading takes it, unchanged
+    const QByteArray utf8 = "Stra\xC3\x9F"
+                            "e,Ort\r\nx,y\r\n";
+    QTest::newRow("UTF-8 as comma text: still read byte by byte")
+        << QStringList() << utf8
+        << QJsonObject{{u"read"_s, u"codepage"_s},
+                       {u"detected"_s, u"utf-8"_s},
+                       {u"reason"_s, u"utf-8-bytes"_s}}
+        << u"Stra\u00C3\u0178e"_s;
+    QTest::newRow("standard CSV with a mark: UTF-8 whatever --encoding says")
+        << QStringList{u"--type"_s, u"csv"_s, u"--encoding"_s, u"codepage"_s}
+        << QByteArray("\xEF\xBB\xBF") + utf8
+        << QJsonObject{{u"read"_s, u"utf-8"_s},
+                       {u"detected"_s, u"utf-8"_s},
+                       {u"reason"_s, u"byte-order-mark"_s}}
+        << u"Stra\u00DFe"_s;
+    QTest::newRow("standard CSV in the code page")
+        << QStringList{u"--type"_s, u"csv"_s, u"--encoding"_s, u"codepage"_s} << utf8
+        << QJsonObject{{u"read"_s, u"codepage"_s},
+                       {u"detected"_s, u"utf-8"_s},
+                       {u"reason"_s, u"utf-8-bytes"_s}}
+        << u"Stra\u00C3\u0178e"_s;
+    QTest::newRow("Latin-1") << QStringList()
+                             << QByteArray("Stra\xDF"
+                                           "e,Ort\r\nx,y\r\n")
+                             << QJsonObject{{u"read"_s, u"codepage"_s},
+                                            {u"detected"_s, u"codepage"_s},
+                                            {u"reason"_s, u"not-utf-8"_s}}
+                             << u"Stra\u00DFe"_s;
+}
+
+void TestCliImportPlan::planNamesTheEncoding()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QByteArray, bytes);
+    writeTestFile(u"names.csv"_s, bytes);
+    const CliRun run =
+        runCli(QStringList{u"import"_s, u"--plan"_s} + options + QStringList{u"names.csv"_s});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    const QJsonObject plan = QJsonDocument::fromJson(run.out).object();
+    QTEST(plan[u"encoding"_s].toObject(), "encoding");
+    QTEST(plan[u"columns"_s].toArray()[0].toObject()[u"name"_s].toString(), "firstName");
 }
 
 void TestCliImportPlan::badTypesAreUsageErrors_data()

@@ -21,20 +21,12 @@ namespace kribed {
 
 namespace {
 
-// Raw bytes kept per value while reading: a longer value is cut anyway, and this many bytes of
-// UTF-8 hold more characters than a cell can store.
-constexpr qsizetype KeptValueBytes = 4 * (MaxValueBytes + 1);
+constexpr qsizetype KeptValueBytes = KeptUtf8ValueBytes;
 constexpr qsizetype FlushSize = 1 << 16;
-constexpr char16_t Replacement = 0xFFFD;
 // The most characters a loss question names.
 constexpr int NamedCharacters = 40;
 
 using RawRecords = QVector<QList<QByteArray>>;
-
-bool isAscii(const QByteArray &bytes)
-{
-    return isAsciiBytes(bytes);
-}
 
 // The shape of a CSV text, as the format check learns it from lines: here a record is a line.
 class CsvShape
@@ -84,56 +76,27 @@ public:
     CellMaker(bool utf8, const QByteArray &codePage)
         : mUtf8(utf8)
         , mCodePage(codePage)
+        , mCells(codePage)
     {
     }
 
     QByteArray cell(QByteArray value, int record)
     {
         bool cut = false;
-        if (mUtf8) {
-            if (value.size() > KeptValueBytes) {
-                // Not inside a character: back to the start of the one that was split.
-                qsizetype end = KeptValueBytes;
-                while (end > 0 && (uchar(value.at(end)) & 0xC0) == 0x80)
-                    --end;
-                value.truncate(end);
-                cut = true;
-            }
-            if (!isAscii(value) || !converter().keepsAscii())
-                value = fromUtf8(value, record);
-        }
-        cut = cutToStoredSize(value, &converter()) || cut;
+        if (mUtf8)
+            value = mCells.convert(std::move(value), record, cut);
+        cut = cutToStoredSize(value, &CodePageConverter::shared(mCodePage)) || cut;
         mCut += cut;
         return value;
     }
 
-    const LossReport &losses() const { return mLosses; }
+    const LossReport &losses() const { return mCells.losses(); }
     int cutCount() const { return mCut; }
 
 private:
-    QByteArray fromUtf8(const QByteArray &value, int record)
-    {
-        QString text = QString::fromUtf8(value);
-        int notUtf8 = 0;
-        if (text.toUtf8() != value) {
-            // Each piece that is no UTF-8 reads as U+FFFD; a U+FFFD written in the text itself
-            // comes back as it was and is not counted.
-            const qsizetype written = value.count("\xEF\xBF\xBD");
-            notUtf8 = int(text.count(QChar(Replacement)) - written);
-        }
-        QString unheld;
-        QByteArray cell = converter().encode(text, &unheld);
-        if (notUtf8 > 0)
-            unheld.remove(QChar(Replacement));
-        mLosses.add(record, unheld, notUtf8);
-        return cell;
-    }
-
-    CodePageConverter &converter() { return CodePageConverter::shared(mCodePage); }
-
     bool mUtf8;
     QByteArray mCodePage;
-    LossReport mLosses;
+    Utf8Cells mCells;
     int mCut = 0;
 };
 
@@ -159,12 +122,17 @@ void takeCellsMade(ImportPlan &plan, const CellMaker &maker, const QByteArray &c
     plan.losses = maker.losses();
     plan.cutValues = maker.cutCount();
     if (!plan.losses.isEmpty())
-        plan.questions.append(lossQuestion(importLossQuestionText(plan.losses, codePage)));
+        plan.questions.append(importLossQuestion(plan.losses, codePage));
     if (const std::optional<Message> notice = cutValuesNotice(plan.cutValues))
         plan.notices.append(*notice);
 }
 
 } // namespace
+
+Message importLossQuestion(const LossReport &report, const QByteArray &codePage)
+{
+    return lossQuestion(importLossQuestionText(report, codePage));
+}
 
 std::optional<CsvEncoding> askCsvEncoding(Prompter &prompter, bool reading,
                                           const QByteArray &codePage)

@@ -8,6 +8,7 @@
 #include "core/exchange/csv_format.h"
 #include "core/exchange/text_exchange.h"
 #include "core/platform/code_page_converter.h"
+#include "core/platform/prompter.h"
 
 #include <QByteArray>
 #include <QString>
@@ -63,5 +64,7 @@ ExchangeResult exportCsvFile(const QString &path, CsvEncoding encoding, const Da
 // page's cells written as UTF-8.
 QString importLossQuestionText(const LossReport &report, const QByteArray &codePage);
 QString exportLossQuestionText(const LossReport &report, const QByteArray &codePage);
+// The import's loss question as a plan asks it.
+Message importLossQuestion(const LossReport &report, const QByteArray &codePage);
 
 } // namespace kribed

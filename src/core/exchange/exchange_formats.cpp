@@ -24,12 +24,12 @@ ExchangeFormat textFormat(TextType type)
     format.asksEncoding = type == TextType::Csv;
     format.readImport = [type](const ImportSource &source, const Regional &regional) {
         return readTextImportFile(source.path, type, regional, source.encoding, source.separator,
-                                  source.quote);
+                                  source.quote, source.bytes);
     };
     format.readAppend = [type](const ImportSource &source, const Database &target,
                                const Regional &regional) {
         return readTextAppendFile(source.path, type, target, regional, source.encoding,
-                                  source.separator, source.quote);
+                                  source.separator, source.quote, source.bytes);
     };
     if (!isExportType(type))
         return format;
@@ -88,6 +88,12 @@ QList<ExchangeFormat> makeFormats()
 }
 
 } // namespace
+
+void setTextEncoding(ImportSource &source, CsvEncoding encoding)
+{
+    source.encoding = encoding;
+    source.bytes = encoding == CsvEncoding::Utf8 ? TextBytes::Utf8 : TextBytes::AsTheyStand;
+}
 
 bool ExchangeFormat::offeredFor(ExchangeUse use) const
 {

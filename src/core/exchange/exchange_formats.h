@@ -31,10 +31,16 @@ struct ImportSource
     QString path;
     QString table;
     CsvEncoding encoding = CsvEncoding::Utf8;
+    // The text formats that do not ask it: their bytes as they stand, or UTF-8 as a preview chose.
+    TextBytes bytes = TextBytes::AsTheyStand;
     char separator = 0; // text formats: 0 the format's own, else the one a preview chose
     char quote = '"';   // text formats: the double quote unless a preview chose another, 0 none
     SqliteProgress progress;
 };
+
+// Reads the source's text in the encoding, whatever its format: standard CSV's asked one, the
+// other text formats' bytes.
+void setTextEncoding(ImportSource &source, CsvEncoding encoding);
 
 // The dialogs a format can be offered in.
 enum class ExchangeUse { Import, Append, Export };

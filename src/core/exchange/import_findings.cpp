@@ -54,10 +54,39 @@ QStringList limitLines(const ImportPlan &plan)
     return lines;
 }
 
-void addNameProblems(const ImportPlan &plan, QStringList &lines)
+// A line longer than a record can hold loses what lies beyond: one that is most of the file
+// leaves nothing sensible to import. A text whose lines end in line feeds alone is the usual cause.
+void addLineProblems(const ImportShape &shape, ImportFindings &findings)
+{
+    if (shape.overlongBytes > 0) {
+        findings.problems << QCoreApplication::translate(
+                                 "ImportFindings",
+                                 "Line %1 is %2 MB long, more than a record can hold: what lies "
+                                 "beyond 50 values of 4000 bytes is lost.")
+                                 .arg(shape.longestLineNumber)
+                                 .arg(double(shape.longestLine) / 1e6, 0, 'f', 1);
+        if (shape.overlongBytes * 2 > shape.bytes) {
+            findings.problems << QCoreApplication::translate(
+                "ImportFindings", "Most of the file would be lost: it cannot be imported as "
+                                  "it is read now.");
+            findings.importable = false;
+        }
+    }
+    if (shape.lineFeeds > 0 && shape.lineFeeds >= shape.rows)
+        findings.problems << QCoreApplication::translate(
+            "ImportFindings", "The lines end in line feeds alone, which this type does not take "
+                              "as line ends: Standard CSV does.");
+}
+
+// At most NamedNameProblems lines name a field's name; the others are counted, so that a line of
+// values taken for names cannot bury the rest.
+constexpr int NamedNameProblems = 5;
+
+void addNameProblems(const ImportPlan &plan, QStringList &all)
 {
     if (plan.kind != ImportPlan::Kind::Import || plan.table.rows.isEmpty())
         return;
+    QStringList lines;
     const QByteArrayList names = writtenFieldNames(plan);
     QHash<QByteArray, int> first;
     for (int field = 1; field <= names.size(); ++field) {
@@ -81,6 +110,10 @@ void addNameProblems(const ImportPlan &plan, QStringList &lines)
         else
             first.insert(name, field);
     }
+    all += lines.mid(0, NamedNameProblems);
+    if (lines.size() > NamedNameProblems)
+        all << QCoreApplication::translate("ImportFindings", "%n more problem(s) with field names.",
+                                           nullptr, int(lines.size() - NamedNameProblems));
 }
 
 void addLosses(const LossReport &losses, QStringList &lines)
@@ -155,6 +188,7 @@ ImportFindings findingsOf(const ImportPlan &plan, const QByteArray &fileStart, b
         findings.problems << QCoreApplication::translate(
             "ImportFindings", "The file looks like UTF-8, which this type reads byte by byte: "
                               "choose Standard CSV in UTF-8 to read its characters.");
+    addLineProblems(plan.shape, findings);
     addLosses(plan.losses, findings.problems);
     addNameProblems(plan, findings.problems);
     return findings;

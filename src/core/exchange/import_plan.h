@@ -77,6 +77,13 @@ struct ImportShape
     bool doubtful = false;   // the format check's suspicion: the type chosen may be the wrong one
     qint64 rowLimit = 0;     // the most rows taken
     int columnLimit = 0;     // the most fields taken
+    // Separated text: the longest line (its bytes and number from 1), the bytes of the lines
+    // longer than a record can hold against all, and the line feeds inside lines.
+    qint64 longestLine = 0;
+    qint64 longestLineNumber = 0;
+    qint64 overlongBytes = 0;
+    qint64 bytes = 0;
+    qint64 lineFeeds = 0;
     bool fitsLimits() const { return rowsCounted && rows <= rowLimit && columns <= columnLimit; }
 };
 

@@ -30,7 +30,7 @@ QString fitQuestionText()
 
 ImportPlan readTextAppend(QIODevice &device, TextType type, const Database &target,
                           const Regional &regional, CsvEncoding encoding, char chosenSeparator,
-                          char quote)
+                          char quote, TextBytes bytes)
 {
     if (type == TextType::Csv)
         return readCsvAppend(device, encoding, target, regional,
@@ -50,26 +50,44 @@ ImportPlan readTextAppend(QIODevice &device, TextType type, const Database &targ
     plan.shape = shapeOfText(*check, free, fields);
     addAppendQuestions(plan, *check);
     CodePageConverter &converter = CodePageConverter::shared(regional.codePage());
-    const bool read =
-        device.seek(start) && readLines(device, [&](QByteArrayView line) {
-            if (plan.table.rows.size() >= free)
-                return false;
-            Database::Record record(fields);
-            visitFields(
-                line, separator,
-                [&](int field, QByteArray &&value) {
-                    if (field > fields)
-                        return;
-                    if (cutToStoredSize(value, &converter)) {
-                        ++plan.cutValues;
-                        noteCutPlace(plan.cutPlaces, int(plan.table.rows.size()), field);
-                    }
-                    record.replace(field - 1, value);
-                },
-                quote);
-            plan.table.rows.append(std::move(record));
-            return plan.table.rows.size() < free;
+    std::optional<Utf8Cells> utf8;
+    if (bytes == TextBytes::Utf8)
+        utf8.emplace(regional.codePage());
+    const int firstRow = gridRows(target);
+    Database::Record record(fields);
+    // Each line is read in pieces, only what a cell can take of each value kept.
+    FieldSplitter splitter(
+        separator, quote, KeptLineValueBytes, [&](int field, QByteArrayView view, bool) {
+            if (field > fields)
+                return;
+            const int row = int(plan.table.rows.size());
+            QByteArray value = view.toByteArray();
+            bool wasCut = false;
+            if (utf8) {
+                if (row == 0 && field == 1 && value.startsWith(utf8ByteOrderMark()))
+                    value.remove(0, utf8ByteOrderMark().size());
+                value = utf8->convert(std::move(value), firstRow + row, wasCut);
+            }
+            if (cutToStoredSize(value, &converter) || wasCut) {
+                ++plan.cutValues;
+                noteCutPlace(plan.cutPlaces, row, field);
+            }
+            record.replace(field - 1, value);
         });
+    const bool read = device.seek(start)
+                      && (free <= 0
+                          || readLinePieces(
+                              device, [&splitter](QByteArrayView piece) { splitter.feed(piece); },
+                              [&] {
+                                  splitter.endLine();
+                                  plan.table.rows.append(std::move(record));
+                                  record = Database::Record(fields);
+                                  return plan.table.rows.size() < free;
+                              }));
+    if (utf8 && !utf8->losses().isEmpty()) {
+        plan.losses = utf8->losses();
+        plan.questions.append(importLossQuestion(plan.losses, regional.codePage()));
+    }
     if (const std::optional<Message> notice = cutValuesNotice(plan.cutValues))
         plan.notices.append(*notice);
     if (!read)
@@ -87,7 +105,7 @@ void addAppendQuestions(ImportPlan &plan, const FormatCheck &check)
 
 ImportPlan readTextAppendFile(const QString &path, TextType type, const Database &target,
                               const Regional &regional, CsvEncoding encoding, char separator,
-                              char quote)
+                              char quote, TextBytes bytes)
 {
     CheckedFile file(path);
     if (!file.openForReading()) {
@@ -96,7 +114,7 @@ ImportPlan readTextAppendFile(const QString &path, TextType type, const Database
         plan.fail(PlanFailure::Unreadable, openErrorMessage());
         return plan;
     }
-    return readTextAppend(file, type, target, regional, encoding, separator, quote);
+    return readTextAppend(file, type, target, regional, encoding, separator, quote, bytes);
 }
 
 ExchangeResult appendText(QIODevice &device, TextType type, Database &database, Prompter &prompter,

@@ -41,15 +41,21 @@ ExchangeResult importTextFile(const QString &path, TextType type, Database &data
 // modification time stay as they were. The device must be open for reading and seekable.
 ExchangeResult importText(QIODevice &device, TextType type, Database &database, Prompter &prompter,
                           const Regional &regional, CsvEncoding encoding = CsvEncoding::Utf8);
+// How the types other than standard CSV take a text's bytes: as they stand, with no conversion
+// (their own reading), or as UTF-8 turned into the code page, as a preview chose for a file whose
+// bytes are UTF-8. In UTF-8 a leading byte order mark is dropped, what the code page cannot hold
+// becomes '?' after the loss question of standard CSV, and values are cut as there.
+enum class TextBytes { AsTheyStand, Utf8 };
+
 // The read steps of the two forms: the whole text read into a plan, nothing asked (import_plan.h).
 // `separator`, when not 0, stands in for the type's own, and `quote` for the double quote (0:
 // none), as a preview chose.
 ImportPlan readTextImportFile(const QString &path, TextType type, const Regional &regional,
                               CsvEncoding encoding = CsvEncoding::Utf8, char separator = 0,
-                              char quote = DoubleQuote);
+                              char quote = DoubleQuote, TextBytes bytes = TextBytes::AsTheyStand);
 ImportPlan readTextImport(QIODevice &device, TextType type, const Regional &regional,
                           CsvEncoding encoding = CsvEncoding::Utf8, char separator = 0,
-                          char quote = DoubleQuote);
+                          char quote = DoubleQuote, TextBytes bytes = TextBytes::AsTheyStand);
 
 // Append ---------------------------------------------------------------------------------------
 // Adds every line of the text (the first one too) as a record at the end of the open database,
@@ -65,10 +71,12 @@ ExchangeResult appendText(QIODevice &device, TextType type, Database &database, 
 // The read steps: the records the target database would get, read into a plan.
 ImportPlan readTextAppendFile(const QString &path, TextType type, const Database &target,
                               const Regional &regional, CsvEncoding encoding = CsvEncoding::Utf8,
-                              char separator = 0, char quote = DoubleQuote);
+                              char separator = 0, char quote = DoubleQuote,
+                              TextBytes bytes = TextBytes::AsTheyStand);
 ImportPlan readTextAppend(QIODevice &device, TextType type, const Database &target,
                           const Regional &regional, CsvEncoding encoding = CsvEncoding::Utf8,
-                          char separator = 0, char quote = DoubleQuote);
+                          char separator = 0, char quote = DoubleQuote,
+                          TextBytes bytes = TextBytes::AsTheyStand);
 
 // The most grid rows (field names and records) an append fills up to.
 constexpr int AppendRowLimit = 9999;

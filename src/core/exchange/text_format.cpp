@@ -3,6 +3,7 @@
 #include "core/exchange/text_format.h"
 
 #include "core/exchange/chunked_reading.h"
+#include "core/model/limits.h"
 
 #include <QCoreApplication>
 
@@ -64,19 +65,6 @@ QString filterText(int entries)
 int quoteCode(char quote)
 {
     return quote ? int(quote) : 1000;
-}
-
-// Removes the first quote, then the first one of what is left.
-void stripTwoQuotes(QByteArray &field, char quote)
-{
-    if (!quote)
-        return;
-    for (int pass = 0; pass < 2; ++pass) {
-        const qsizetype at = field.indexOf(quote);
-        if (at < 0)
-            return;
-        field.remove(at, 1);
-    }
 }
 
 } // namespace
@@ -245,30 +233,139 @@ bool readLines(QIODevice &device, const LineReader::LineHandler &handler)
     return feedInChunks(device, reader);
 }
 
+LinePieceReader::LinePieceReader(PieceHandler piece, LineEndHandler lineEnd)
+    : mPiece(std::move(piece))
+    , mLineEnd(std::move(lineEnd))
+{
+}
+
+void LinePieceReader::feed(QByteArrayView bytes)
+{
+    const char *p = bytes.data();
+    const char *const end = p + bytes.size();
+    while (p < end && !mStopped) {
+        if (mAfterCr) {
+            mAfterCr = false;
+            if (*p == '\n') {
+                ++p;
+                continue;
+            }
+        }
+        const auto *cr = static_cast<const char *>(std::memchr(p, '\r', size_t(end - p)));
+        const char *lineEnd = cr ? cr : end;
+        const auto *eof = static_cast<const char *>(std::memchr(p, EndOfFile, size_t(lineEnd - p)));
+        const char *q = eof ? eof : lineEnd;
+        if (q > p) {
+            mPiece(QByteArrayView(p, q - p));
+            mInLine = true;
+        }
+        if (q == end)
+            return;
+        if (*q == EndOfFile) {
+            finish();
+            mStopped = true;
+            return;
+        }
+        endLine();
+        mAfterCr = true;
+        p = q + 1;
+    }
+}
+
+void LinePieceReader::finish()
+{
+    if (!mStopped && mInLine)
+        endLine();
+}
+
+void LinePieceReader::endLine()
+{
+    mInLine = false;
+    if (!mLineEnd())
+        mStopped = true;
+}
+
+bool readLinePieces(QIODevice &device, const LinePieceReader::PieceHandler &piece,
+                    const LinePieceReader::LineEndHandler &lineEnd)
+{
+    LinePieceReader reader(piece, lineEnd);
+    return feedInChunks(device, reader);
+}
+
 // Line splitting --------------------------------------------------------------------------------
+
+FieldSplitter::FieldSplitter(char separator, char quote, qsizetype keep, Visitor visitor)
+    : mSeparator(separator)
+    , mQuote(quoteCode(quote))
+    , mKeep(keep)
+    , mVisitor(std::move(visitor))
+{
+}
+
+void FieldSplitter::keep(const char *data, qsizetype size)
+{
+    const qsizetype room = std::max<qsizetype>(0, mKeep - qsizetype(mField.size()));
+    mField.append(data, size_t(std::min(size, room)));
+    mLonger = mLonger || size > room;
+}
+
+void FieldSplitter::feed(QByteArrayView piece)
+{
+    const char *p = piece.data();
+    const char *const end = p + piece.size();
+    while (p < end) {
+        const char *q = p;
+        while (q < end && *q != mSeparator && *q != mQuote)
+            ++q;
+        keep(p, q - p);
+        if (q == end)
+            return;
+        if (*q == mQuote) {
+            mQuoted = !mQuoted;
+            // Each field loses its first two quotes, wherever they stand.
+            if (mStripped < 2)
+                ++mStripped;
+            else
+                keep(q, 1);
+        } else if (mQuoted) {
+            keep(q, 1);
+        } else {
+            endField();
+        }
+        p = q + 1;
+    }
+}
+
+void FieldSplitter::endField()
+{
+    mVisitor(++mFields, QByteArrayView(mField.data(), qsizetype(mField.size())), mLonger);
+    mField.clear(); // keeps its room for the next field
+    mLonger = false;
+    mStripped = 0;
+}
+
+int FieldSplitter::endLine()
+{
+    // One separator stands behind the line: the last field ends there, unless it opened a quote
+    // that never closed, which drops it.
+    if (!mQuoted)
+        endField();
+    const int fields = mFields;
+    mFields = 0;
+    mQuoted = false;
+    mField.clear();
+    mLonger = false;
+    mStripped = 0;
+    return fields;
+}
 
 int visitFields(QByteArrayView line, char separator, const FieldVisitor &visitor, char quote)
 {
-    const int quoteByte = quoteCode(quote);
-    // One separator stands behind the line: a field ends at every separator outside a quote,
-    // and what follows the last one can only be an unclosed quote, which is dropped.
-    int fields = 0;
-    bool quoted = false;
-    qsizetype start = 0;
-    const qsizetype size = line.size();
-    const char *data = line.data();
-    for (qsizetype i = 0; i <= size; ++i) {
-        const char c = i < size ? data[i] : separator;
-        if (c == quoteByte) {
-            quoted = !quoted;
-        } else if (c == separator && !quoted) {
-            QByteArray field(data + start, i - start);
-            stripTwoQuotes(field, quote);
-            visitor(++fields, std::move(field));
-            start = i + 1;
-        }
-    }
-    return fields;
+    FieldSplitter splitter(
+        separator, quote, line.size(),
+        [&visitor](int field, QByteArrayView value, bool) { visitor(field, value.toByteArray()); });
+    splitter.feed(line);
+    return splitter.endLine();
 }
 
 QList<QByteArray> splitLine(QByteArrayView line, char separator, char quote)
@@ -298,23 +395,64 @@ int countSeparators(QByteArrayView line, char separator, bool *endsQuoted, char 
 
 // Format check ----------------------------------------------------------------------------------
 
+qint64 longestRecordLine()
+{
+    // Each value may stand between two quotes the reading takes away.
+    return qint64(MaxFields) * (MaxValueBytes + 2) + MaxFields - 1;
+}
+
+FormatChecker::FormatChecker(char separator, char quote)
+    : mSeparator(separator)
+    , mQuote(quoteCode(quote))
+{
+}
+
 void FormatChecker::addLine(QByteArrayView line)
 {
-    bool endsQuoted = false;
-    const int count = countSeparators(line, mSeparator, &endsQuoted, mQuote);
-    if (endsQuoted || (mResult.lines > 0 && count != mResult.max))
+    feed(line);
+    endLine();
+}
+
+void FormatChecker::feed(QByteArrayView piece)
+{
+    for (const char c : piece) {
+        if (c == mQuote)
+            mQuoted = !mQuoted;
+        else if (c == mSeparator && !mQuoted)
+            ++mCount;
+        else if (c == '\n')
+            ++mResult.lineFeeds;
+    }
+    mLineBytes += piece.size();
+}
+
+void FormatChecker::endLine()
+{
+    if (mQuoted || (mResult.lines > 0 && mCount != mResult.max))
         mResult.suspicious = true;
-    mResult.max = std::max(mResult.max, count);
+    mResult.max = std::max(mResult.max, mCount);
     ++mResult.lines;
+    mResult.bytes += mLineBytes;
+    if (mLineBytes > mResult.longestLine) {
+        mResult.longestLine = mLineBytes;
+        mResult.longestLineNumber = mResult.lines;
+    }
+    if (mLineBytes > longestRecordLine())
+        mResult.overlongBytes += mLineBytes;
+    mCount = 0;
+    mQuoted = false;
+    mLineBytes = 0;
 }
 
 std::optional<FormatCheck> checkFormat(QIODevice &device, char separator, char quote)
 {
     FormatChecker checker(separator, quote);
-    const bool read = readLines(device, [&checker](QByteArrayView line) {
-        checker.addLine(line);
-        return true;
-    });
+    const bool read = readLinePieces(
+        device, [&checker](QByteArrayView piece) { checker.feed(piece); },
+        [&checker] {
+            checker.endLine();
+            return true;
+        });
     if (!read)
         return std::nullopt;
     return checker.result();

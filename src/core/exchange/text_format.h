@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 
 class QIODevice;
 
@@ -93,6 +94,35 @@ private:
 // and hands over each line. False when the device reported a read error.
 bool readLines(QIODevice &device, const LineReader::LineHandler &handler);
 
+// Cuts bytes into lines as LineReader does, but hands each line over in the pieces it came in, so
+// that a line of any length is never held whole: a line of a text whose line ends are line
+// feeds alone can be the whole file.
+class LinePieceReader
+{
+public:
+    using PieceHandler = std::function<void(QByteArrayView piece)>;
+    // Called at the end of each line; returning false stops the reading.
+    using LineEndHandler = std::function<bool()>;
+
+    LinePieceReader(PieceHandler piece, LineEndHandler lineEnd);
+    void feed(QByteArrayView bytes);
+    void finish();
+    bool stopped() const { return mStopped; }
+
+private:
+    void endLine();
+
+    PieceHandler mPiece;
+    LineEndHandler mLineEnd;
+    bool mInLine = false;
+    bool mAfterCr = false;
+    bool mStopped = false;
+};
+
+// Reads the device as readLines does, line by line in pieces. False on a read error.
+bool readLinePieces(QIODevice &device, const LinePieceReader::PieceHandler &piece,
+                    const LinePieceReader::LineEndHandler &lineEnd);
+
 // The quote of separated text: the double quote unless a preview chose another; 0 for none
 // (every character then stands for itself).
 constexpr char DoubleQuote = '"';
@@ -110,6 +140,35 @@ using FieldVisitor = std::function<void(int field, QByteArray &&value)>;
 int visitFields(QByteArrayView line, char separator, const FieldVisitor &visitor,
                 char quote = DoubleQuote);
 
+// splitLine fed piece by piece: each field is handed over at its end as a view that lasts for
+// the call, holding at most `keep` of its bytes (the rest is skipped, `longer` says so), so that
+// a line of any length costs no more than its fields as far as they are kept.
+class FieldSplitter
+{
+public:
+    using Visitor = std::function<void(int field, QByteArrayView value, bool longer)>;
+
+    FieldSplitter(char separator, char quote, qsizetype keep, Visitor visitor);
+    void feed(QByteArrayView piece);
+    // Ends the line: hands over its last field unless it opened a quote that never closed.
+    // Returns the number of fields.
+    int endLine();
+
+private:
+    void keep(const char *data, qsizetype size);
+    void endField();
+
+    char mSeparator;
+    int mQuote;
+    qsizetype mKeep;
+    Visitor mVisitor;
+    std::string mField; // cheaper to grow byte by byte than a shared QByteArray
+    bool mLonger = false;
+    bool mQuoted = false;
+    int mStripped = 0; // quotes taken out of the field so far (the first two are)
+    int mFields = 0;
+};
+
 // The separators of a line outside the quoted state, with the quote rule of splitLine.
 // `endsQuoted`, when given, tells whether the line ends inside a quote.
 int countSeparators(QByteArrayView line, char separator, bool *endsQuoted = nullptr,
@@ -119,26 +178,36 @@ int countSeparators(QByteArrayView line, char separator, bool *endsQuoted = null
 struct FormatCheck
 {
     qint64 lines = 0;
-    int max = -1;            // the largest separator count of all lines
-    bool suspicious = false; // a line ends quoted, or differs from the largest count before it
+    int max = -1;                 // the largest separator count of all lines
+    bool suspicious = false;      // a line ends quoted, or differs from the largest count before it
+    qint64 bytes = 0;             // of all lines, without their line ends
+    qint64 longestLine = 0;       // bytes of the longest line
+    qint64 longestLineNumber = 0; // counted from 1
+    qint64 overlongBytes = 0;     // bytes of the lines longer than a record can hold
+    qint64 lineFeeds = 0;         // inside lines: a text whose lines end in line feeds alone
 };
 
-// Collects the format check line by line.
+// The most bytes a line can give a record: every field's value up to a cell's limit, and the
+// separators between them. A longer line loses what is beyond, whatever its fields are.
+qint64 longestRecordLine();
+
+// Collects the format check line by line, or a line in pieces (feed, then endLine).
 class FormatChecker
 {
 public:
-    explicit FormatChecker(char separator, char quote = DoubleQuote)
-        : mSeparator(separator)
-        , mQuote(quote)
-    {
-    }
+    explicit FormatChecker(char separator, char quote = DoubleQuote);
     void addLine(QByteArrayView line);
+    void feed(QByteArrayView piece);
+    void endLine();
     const FormatCheck &result() const { return mResult; }
 
 private:
     char mSeparator;
-    char mQuote;
+    int mQuote;
     FormatCheck mResult;
+    int mCount = 0; // separators of the line so far
+    bool mQuoted = false;
+    qint64 mLineBytes = 0;
 };
 
 // Runs the format check over the device from its current position; none on a read error.

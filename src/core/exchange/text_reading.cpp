@@ -16,6 +16,36 @@ bool cutToStoredSize(QByteArray &value, CodePageConverter *converter)
     return cutToStoredLimit(value, converter);
 }
 
+QByteArray Utf8Cells::convert(QByteArray value, int record, bool &cut)
+{
+    cut = false;
+    if (value.size() > KeptUtf8ValueBytes) {
+        // Not inside a character: back to the start of the one that was split.
+        qsizetype end = KeptUtf8ValueBytes;
+        while (end > 0 && (uchar(value.at(end)) & 0xC0) == 0x80)
+            --end;
+        value.truncate(end);
+        cut = true;
+    }
+    if (isAsciiBytes(value) && converter().keepsAscii())
+        return value;
+    constexpr char16_t Replacement = 0xFFFD;
+    QString text = QString::fromUtf8(value);
+    int notUtf8 = 0;
+    if (text.toUtf8() != value) {
+        // Each piece that is no UTF-8 reads as U+FFFD; a U+FFFD written in the text itself
+        // comes back as it was and is not counted.
+        const qsizetype written = value.count("\xEF\xBF\xBD");
+        notUtf8 = int(text.count(QChar(Replacement)) - written);
+    }
+    QString unheld;
+    QByteArray cell = converter().encode(text, &unheld);
+    if (notUtf8 > 0)
+        unheld.remove(QChar(Replacement));
+    mLosses.add(record, unheld, notUtf8);
+    return cell;
+}
+
 ImportShape shapeOfText(const FormatCheck &check, qint64 rowLimit, int columnLimit)
 {
     ImportShape shape;
@@ -24,6 +54,11 @@ ImportShape shapeOfText(const FormatCheck &check, qint64 rowLimit, int columnLim
     shape.doubtful = check.suspicious;
     shape.rowLimit = rowLimit;
     shape.columnLimit = columnLimit;
+    shape.longestLine = check.longestLine;
+    shape.longestLineNumber = check.longestLineNumber;
+    shape.overlongBytes = check.overlongBytes;
+    shape.bytes = check.bytes;
+    shape.lineFeeds = check.lineFeeds;
     return shape;
 }
 

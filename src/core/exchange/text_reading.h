@@ -7,6 +7,8 @@
 #include "core/exchange/text_exchange.h"
 #include "core/exchange/text_format.h"
 #include "core/model/database.h"
+#include "core/model/limits.h"
+#include "core/platform/code_page_converter.h"
 
 #include <QByteArray>
 
@@ -28,6 +30,36 @@ struct PlannedOrigin;
 // it, never inside a character of the converter's code page when one is given); true when it
 // was longer. Cut when read, no value can make the grid slow to draw or be cut silently by a save.
 bool cutToStoredSize(QByteArray &value, CodePageConverter *converter = nullptr);
+
+// Raw bytes kept per value of a UTF-8 text while reading: a longer value is cut anyway, and this
+// many bytes of UTF-8 hold more characters than a cell can store.
+constexpr qsizetype KeptUtf8ValueBytes = 4 * (MaxValueBytes + 1);
+
+// Bytes kept of each value of a separated text's line while it is read: more than any reading
+// (a cell's limit, UTF-8 turned into the code page) looks at, and one byte that tells a longer
+// value from one that fits. What lies beyond is never held.
+constexpr qsizetype KeptLineValueBytes = KeptUtf8ValueBytes + 1;
+
+// Turns the values of a UTF-8 text into cells of the code page, noting the characters the page
+// cannot hold and the bytes that are no UTF-8 (both become '?'), by record.
+class Utf8Cells
+{
+public:
+    explicit Utf8Cells(const QByteArray &codePage)
+        : mCodePage(codePage)
+    {
+    }
+    // The value in the code page. A value longer than KeptUtf8ValueBytes is first cut at the
+    // start of a character, and `cut` set; the cell's own limit is the caller's.
+    QByteArray convert(QByteArray value, int record, bool &cut);
+    const LossReport &losses() const { return mLosses; }
+
+private:
+    CodePageConverter &converter() { return CodePageConverter::shared(mCodePage); }
+
+    QByteArray mCodePage;
+    LossReport mLosses;
+};
 
 // The imported table before it replaces the open database: row 0 the field names.
 struct ImportedTable

@@ -60,28 +60,33 @@ bool isWholeText(QByteArrayView value, char decimalSeparator)
     });
 }
 
-// The separators of a format: what is neither a letter, a blank nor a quote. None when the
-// format holds something beyond ASCII (no quick test then).
+// The separators of a format. None when the format holds something beyond ASCII (no quick test
+// then).
 std::optional<QByteArray> marksOf(const QString &format)
 {
     QByteArray marks;
     for (const QChar c : format) {
         if (c.unicode() > 127)
             return std::nullopt;
-        if (!c.isLetterOrNumber() && !c.isSpace() && c != u'\''
+        if (!c.isLetterOrNumber() && !c.isSpace()
+            && !QByteArrayView("'()[]").contains(char(c.unicode()))
             && !marks.contains(char(c.unicode())))
             marks += char(c.unicode());
     }
     return marks;
 }
 
-QList<QByteArray> marksOf(const QStringList &formats)
+} // namespace
+
+QList<QByteArray> separatorMarks(const QStringList &formats)
 {
     QList<QByteArray> all;
     for (const QString &format : formats)
         all.append(marksOf(format).value_or(QByteArray()));
     return all;
 }
+
+namespace {
 
 // Whether the text holds every separator of one of the formats (a format without any lets
 // every text pass).
@@ -113,10 +118,10 @@ DetectionFormats::DetectionFormats(const Regional &regional)
     : regional(regional)
     , dates(regional)
     , times(regional)
-    , dateMarks(
-          marksOf({regional.shortDateFormat(), regional.locale().dateFormat(QLocale::ShortFormat)}))
-    , timeMarks(
-          marksOf({regional.longTimeFormat(), regional.locale().timeFormat(QLocale::ShortFormat)}))
+    , dateMarks(separatorMarks(
+          {regional.shortDateFormat(), regional.locale().dateFormat(QLocale::ShortFormat)}))
+    , timeMarks(separatorMarks(
+          {regional.longTimeFormat(), regional.locale().timeFormat(QLocale::ShortFormat)}))
 {
 }
 

@@ -46,6 +46,11 @@ struct DetectedType
     QList<QByteArray> popupItems; // Normal PopUp: the distinct texts in the order first met
 };
 
+// The separators a text written in each format holds: what is neither a letter, a blank, a
+// quote nor a bracket (the time-zone part "(t)" is dropped from a format a time is read with).
+// Empty for a format beyond ASCII: it lets every text pass.
+QList<QByteArray> separatorMarks(const QStringList &formats);
+
 // What the detection reads dates and times with, made once for all columns: the quick reading
 // of the short date format, and the separators ("/", ":") a text must hold to be worth Qt's
 // parser under one of the formats Regional reads with.

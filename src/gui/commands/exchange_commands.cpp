@@ -98,21 +98,30 @@ std::optional<ExchangeCommands::ChosenFile> ExchangeCommands::chooseFile(
         return std::nullopt;
     const ExchangeFormat *format = exchangeFormatAt(use, choice->filterIndex);
     if (!format)
-        return ChosenFile{choice->path, &defaultExchangeFormat()};
+        return ChosenFile{choice->path, &defaultExchangeFormat(), std::nullopt};
     // Only an entry both Import and Append offer is the one their dialog opens with next time.
     if (format->offeredFor(ExchangeUse::Import) && format->offeredFor(ExchangeUse::Append))
         mOpenFormat = format;
-    return ChosenFile{choice->path, format};
+    return ChosenFile{choice->path, format, std::nullopt};
 }
 
-std::optional<ImportSource> ExchangeCommands::sourceOf(const ChosenFile &chosen)
+std::optional<ImportSource> ExchangeCommands::sourceOf(ChosenFile &chosen)
 {
     ImportSource source;
     source.path = chosen.path;
-    const std::optional<CsvEncoding> encoding = encodingFor(mWorkspace, *chosen.format, true);
-    if (!encoding)
-        return std::nullopt;
-    source.encoding = *encoding;
+    if (chosen.format->textType) {
+        WaitCursor wait;
+        chosen.encoding = detectFileEncoding(chosen.path);
+    }
+    if (chosen.encoding) {
+        // The preview's encoding box starts with it, and answers standard CSV's question.
+        setTextEncoding(source, chosen.encoding->encoding);
+    } else {
+        const std::optional<CsvEncoding> encoding = encodingFor(mWorkspace, *chosen.format, true);
+        if (!encoding)
+            return std::nullopt;
+        source.encoding = *encoding;
+    }
     if (!chosen.format->listTables)
         return source;
     const std::optional<QString> table = chooseTable(*chosen.format, chosen.path);
@@ -172,12 +181,12 @@ ImportPlan ExchangeCommands::readImport(const ExchangeFormat &format, ImportSour
     return format.readImport(source, mWorkspace.document().regional());
 }
 
-std::optional<ImportPlan> ExchangeCommands::preview(ImportPlan::Kind kind,
-                                                    const ExchangeFormat &format,
+std::optional<ImportPlan> ExchangeCommands::preview(ImportPlan::Kind kind, const ChosenFile &chosen,
                                                     const ImportSource &source, ImportPlan &&read,
                                                     const Database *target,
                                                     std::optional<QLocale> *formats)
 {
+    const ExchangeFormat &format = *chosen.format;
     if (read.failure == PlanFailure::Cancelled)
         return std::nullopt;
     const bool text = !format.listTables;
@@ -192,6 +201,7 @@ std::optional<ImportPlan> ExchangeCommands::preview(ImportPlan::Kind kind,
     setup.kind = kind;
     setup.format = &format;
     setup.source = source;
+    setup.detectedEncoding = chosen.encoding;
     // An imported database reads by the desktop's formats, appended records by the open one's.
     setup.regional =
         kind == ImportPlan::Kind::Import ? mWorkspace.document().desktopRegional() : regional;
@@ -226,7 +236,7 @@ void ExchangeCommands::importProposedText(const QString &proposedFile)
     leaveModes(mWorkspace, true);
     if (confirmDiscardChanges(mWorkspace))
         return;
-    const auto chosen = chooseFile(tr("Import"), ExchangeUse::Import, proposedFile);
+    auto chosen = chooseFile(tr("Import"), ExchangeUse::Import, proposedFile);
     if (!chosen)
         return;
     const std::optional<ImportSource> source = sourceOf(*chosen);
@@ -239,8 +249,8 @@ void ExchangeCommands::importProposedText(const QString &proposedFile)
     Database imported = document.database();
     std::optional<QLocale> formats;
     std::optional<ImportPlan> plan =
-        preview(ImportPlan::Kind::Import, *chosen->format, *source,
-                readImport(*chosen->format, *source), nullptr, &formats);
+        preview(ImportPlan::Kind::Import, *chosen, *source, readImport(*chosen->format, *source),
+                nullptr, &formats);
     if (!plan)
         return;
     const ExchangeResult result = carryOutImport(std::move(*plan), imported, mWorkspace.prompter());
@@ -289,7 +299,7 @@ void ExchangeCommands::appendText()
     if (!mWorkspace.isDatabaseOpen())
         return;
     leaveModes(mWorkspace, true);
-    const auto chosen = chooseFile(tr("Append"), ExchangeUse::Append);
+    auto chosen = chooseFile(tr("Append"), ExchangeUse::Append);
     if (!chosen)
         return;
     const std::optional<ImportSource> source = sourceOf(*chosen);
@@ -306,7 +316,7 @@ void ExchangeCommands::appendText()
         file = chosen->format->readImport(*source, mWorkspace.document().regional());
     }
     std::optional<ImportPlan> plan =
-        preview(ImportPlan::Kind::Append, *chosen->format, *source, std::move(file), &appended);
+        preview(ImportPlan::Kind::Append, *chosen, *source, std::move(file), &appended);
     if (!plan)
         return;
     const ExchangeResult result = carryOutImport(std::move(*plan), appended, mWorkspace.prompter());

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
+#include "core/exchange/encoding_detection.h"
 #include "core/exchange/exchange_formats.h"
 #include "gui/commands/command_group.h"
 
@@ -51,12 +52,15 @@ private:
     {
         QString path;
         const ExchangeFormat *format = nullptr;
+        std::optional<DetectedEncoding> encoding; // a text file's, as its bytes tell
     };
     std::optional<ChosenFile> chooseFile(const QString &title, ExchangeUse use,
                                          const QString &proposedFile = QString());
-    // What the read step needs beyond the file: the encoding and the table, asked. None when the
-    // user cancelled or the file's tables cannot be listed (the message was shown).
-    std::optional<ImportSource> sourceOf(const ChosenFile &chosen);
+    // What the read step needs beyond the file: the encoding (a text file's, as its bytes tell,
+    // which the preview shows; asked only where the file cannot be read for it) and the table,
+    // asked. None when the user cancelled or the file's tables cannot be listed (the message
+    // was shown).
+    std::optional<ImportSource> sourceOf(ChosenFile &chosen);
     // The table of a file that holds several, chosen from the list (the only one is taken).
     std::optional<QString> chooseTable(const ExchangeFormat &format, const QString &path);
     // The import's read step; a table is read with a progress dialog whose Cancel stops it.
@@ -64,7 +68,7 @@ private:
     // The import preview over what was read (the file read as an import); the plan to carry out,
     // or none when the user cancelled. `target`: the append's database. `formats` gets the
     // regional formats chosen in the preview, if others than the preset ones.
-    std::optional<ImportPlan> preview(ImportPlan::Kind kind, const ExchangeFormat &format,
+    std::optional<ImportPlan> preview(ImportPlan::Kind kind, const ChosenFile &chosen,
                                       const ImportSource &source, ImportPlan &&read,
                                       const Database *target,
                                       std::optional<QLocale> *formats = nullptr);

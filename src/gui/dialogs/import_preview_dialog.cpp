@@ -35,19 +35,9 @@ namespace {
 
 const QString UseDetectedKey = QStringLiteral("ImportPreview/UseDetectedTypes");
 
-// The separators offered, in the box's order; "Other" follows them.
-constexpr char OfferedSeparators[] = {',', ';', '\t', '|'};
-// The quotes offered, in the box's order; 0: values are not quoted.
-constexpr char OfferedQuotes[] = {'"', '\'', 0};
-
 // The types a column is offered as: those a file's values can be.
 constexpr int OfferedTypes[] = {StringType,     NormalIntegerType, FloatType,      BooleanType,
                                 NormalDateType, NormalTimeType,    NormalPopupType};
-
-char formatSeparator(const ExchangeFormat &format)
-{
-    return format.textType ? separatorOf(*format.textType) : CsvSeparator;
-}
 
 } // namespace
 
@@ -72,216 +62,14 @@ ImportPreviewDialog::ImportPreviewDialog(ImportPreviewSetup setup, QWidget *pare
     if (mSetup.kind == ImportPlan::Kind::Append && mSetup.readAppend)
         mAppendPlan = mSetup.readAppend(mSetup.source);
     buildControls();
-    refresh();
+    mDetectionDue = true;
+    if (mUseDetectedTypes || mSetup.kind != ImportPlan::Kind::Import)
+        detected(); // the headers show the detected types, or the target's misfits
+    showRecords();
+    QTimer::singleShot(0, this, &ImportPreviewDialog::detectAfterPaint);
 }
 
 ImportPreviewDialog::~ImportPreviewDialog() = default;
-
-void ImportPreviewDialog::buildControls()
-{
-    const bool text = mSetup.format && mSetup.format->textType.has_value();
-    auto *form = new QFormLayout;
-
-    mSeparator = new QComboBox(this);
-    mSeparator->addItems(
-        {tr("Comma"), tr("Semicolon"), tr("Tab"), tr("| (vertical bar)"), tr("Other")});
-    const char own = mSetup.format ? formatSeparator(*mSetup.format) : ',';
-    mSeparator->setCurrentIndex(
-        int(std::find(std::begin(OfferedSeparators), std::end(OfferedSeparators), own)
-            - std::begin(OfferedSeparators)));
-    mOtherSeparator = new QLineEdit(this);
-    mOtherSeparator->setMaxLength(1);
-    mOtherSeparator->setEnabled(false);
-    auto *separatorRow = new QHBoxLayout;
-    separatorRow->addWidget(mSeparator);
-    separatorRow->addWidget(mOtherSeparator);
-    auto *separatorLabel = new QLabel(tr("&Separator:"), this);
-    separatorLabel->setBuddy(mSeparator);
-    form->addRow(separatorLabel, separatorRow);
-    mSeparator->setEnabled(text);
-    connect(mSeparator, &QComboBox::currentIndexChanged, this, [this](int index) {
-        mOtherSeparator->setEnabled(index == int(std::size(OfferedSeparators)));
-        if (index < int(std::size(OfferedSeparators)))
-            setSeparator(OfferedSeparators[index]);
-        else if (!mOtherSeparator->text().isEmpty())
-            setSeparator(mOtherSeparator->text().at(0).toLatin1());
-    });
-    connect(mOtherSeparator, &QLineEdit::textEdited, this, [this](const QString &other) {
-        if (!other.isEmpty() && other.at(0).unicode() < 128)
-            setSeparator(other.at(0).toLatin1());
-    });
-
-    mQuote = new QComboBox(this);
-    mQuote->addItems({tr("Double quote (\")"), tr("Single quote (')"), tr("None")});
-    mQuote->setEnabled(text);
-    form->addRow(tr("&Quote:"), mQuote);
-    connect(mQuote, &QComboBox::currentIndexChanged, this,
-            [this](int index) { setQuote(OfferedQuotes[std::clamp(index, 0, 2)]); });
-
-    mEncoding = new QComboBox(this);
-    mEncoding->addItems(
-        {tr("UTF-8"), tr("Code page %1").arg(QString::fromLatin1(mSetup.regional.codePage()))});
-    mEncoding->setCurrentIndex(mSetup.source.encoding == CsvEncoding::Utf8 ? 0 : 1);
-    mEncoding->setEnabled(mSetup.format && mSetup.format->asksEncoding);
-    form->addRow(tr("&Encoding:"), mEncoding);
-    connect(mEncoding, &QComboBox::currentIndexChanged, this, [this](int index) {
-        mSetup.source.encoding = index == 0 ? CsvEncoding::Utf8 : CsvEncoding::CodePage;
-        reread();
-    });
-
-    mFirstLineNames = new QCheckBox(tr("First line holds the field &names"), this);
-    mFirstLineNames->setChecked(mChoices.firstLineNames);
-    mFirstLineNames->setEnabled(text);
-    form->addRow(QString(), mFirstLineNames);
-    connect(mFirstLineNames, &QCheckBox::toggled, this, [this](bool on) {
-        if (mSetup.kind == ImportPlan::Kind::Import) {
-            mChoices.firstLineNames = on;
-        } else {
-            mChoices.skipFirstLine = on;
-            mapColumnsByName(on);
-        }
-        refresh();
-    });
-
-    mStartLine = new QSpinBox(this);
-    mStartLine->setRange(1, std::max(1, int(mFile.table.rows.size())));
-    mStartLine->setEnabled(text);
-    form->addRow(tr("Start at &line:"), mStartLine);
-    connect(mStartLine, &QSpinBox::valueChanged, this, [this](int line) {
-        mChoices.startLine = line;
-        refresh();
-    });
-
-    mFormats = new QComboBox(this);
-    const QString current = formatsName(mSetup.regional.locale());
-    mFormats->addItem(mSetup.kind == ImportPlan::Kind::Import
-                          ? tr("The desktop's (%1)").arg(current)
-                          : tr("As the open database (%1)").arg(current));
-    for (const QLocale &locale : offeredFormatLocales())
-        mFormats->addItem(formatsName(locale), locale);
-    // The formats the file's own values read best in are named once the preview shows.
-    QTimer::singleShot(0, this, &ImportPreviewDialog::suggestFormatsAfterPaint);
-    form->addRow(tr("&Regional formats:"), mFormats);
-    connect(mFormats, &QComboBox::currentIndexChanged, this, [this] { refresh(); });
-
-    mTrim = new QCheckBox(tr("&Trim blanks around values"), this);
-    form->addRow(QString(), mTrim);
-    connect(mTrim, &QCheckBox::toggled, this, [this](bool on) {
-        mChoices.trim = on;
-        refresh();
-    });
-
-    mUseDetected = new QCheckBox(tr("&Use detected types"), this);
-    mUseDetected->setChecked(mUseDetectedTypes);
-    mUseDetected->setEnabled(mSetup.kind == ImportPlan::Kind::Import);
-    form->addRow(QString(), mUseDetected);
-    connect(mUseDetected, &QCheckBox::toggled, this, &ImportPreviewDialog::setUseDetectedTypes);
-
-    mLimits = new QLabel(this);
-    mProblems = new QLabel(this);
-    mNewRecords = new QLabel(this);
-    for (QLabel *line : {mLimits, mProblems, mNewRecords})
-        line->setWordWrap(true);
-    mProblems->setStyleSheet(QStringLiteral("color: #a00000"));
-
-    mModel = new ImportPreviewModel(this);
-    mGrid = new QTableView(this);
-    mGrid->setModel(mModel);
-    mGrid->verticalHeader()->setDefaultSectionSize(ShownRowHeight);
-    mGrid->horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
-    mGrid->setContextMenuPolicy(Qt::CustomContextMenu);
-    mGrid->setAccessibleName(tr("Records as they will be imported"));
-    // The header's menu, and the same for the current column from the keyboard (the menu key).
-    connect(mGrid->horizontalHeader(), &QWidget::customContextMenuRequested, this,
-            [this](const QPoint &pos) {
-                showColumnMenu(mGrid->horizontalHeader()->logicalIndexAt(pos),
-                               mGrid->horizontalHeader()->mapToGlobal(pos));
-            });
-    connect(mGrid, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
-        const int column = mGrid->currentIndex().isValid() ? mGrid->currentIndex().column()
-                                                           : mGrid->columnAt(pos.x());
-        showColumnMenu(column, mGrid->viewport()->mapToGlobal(pos));
-    });
-
-    mButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(mButtons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(mButtons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addWidget(mLimits);
-    layout->addWidget(mProblems);
-    layout->addWidget(mNewRecords);
-    layout->addWidget(mGrid, 1);
-    layout->addWidget(mButtons);
-    resize(900, 600);
-}
-
-std::optional<QLocale> ImportPreviewDialog::chosenFormats() const
-{
-    if (mFormats->currentIndex() <= 0)
-        return std::nullopt;
-    return mFormats->currentData().toLocale();
-}
-
-namespace {
-
-// How many values of the first records read as a date, time, number or Boolean under the rules.
-int typedValues(const ImportedTable &table, int firstRow, const Regional &regional)
-{
-    constexpr int Sampled = 300;
-    QVector<Record> rows = table.rows.mid(firstRow, Sampled);
-    int typed = 0;
-    for (const DetectedType &type : detectColumnTypes(rows, 0, table.fields, regional)) {
-        if (type.type != StringType && !isPopupType(type.type))
-            typed += type.values - type.misfits;
-    }
-    return typed;
-}
-
-} // namespace
-
-void ImportPreviewDialog::suggestFormatsAfterPaint()
-{
-    // Reading the first records in every offered format takes longer than painting the grid:
-    // a dialog that shows paints first.
-    if (isVisible() && !mPainted) {
-        mSuggestionWaits = true;
-        return;
-    }
-    suggestFormats();
-}
-
-void ImportPreviewDialog::paintEvent(QPaintEvent *event)
-{
-    QDialog::paintEvent(event);
-    mPainted = true;
-    if (mSuggestionWaits) {
-        mSuggestionWaits = false;
-        QTimer::singleShot(0, this, &ImportPreviewDialog::suggestFormats);
-    }
-}
-
-void ImportPreviewDialog::suggestFormats()
-{
-    const int first = firstRecordRow();
-    int best = typedValues(mFile.table, first, mSetup.regional);
-    int suggested = 0;
-    for (int index = 1; index < mFormats->count(); ++index) {
-        const Regional regional(mFormats->itemData(index).toLocale(), mSetup.regional.codePage());
-        const int typed = typedValues(mFile.table, first, regional);
-        if (typed > best) {
-            best = typed;
-            suggested = index;
-        }
-    }
-    // Another file (another separator) may read best in others: only one is named at a time.
-    const QList<QLocale> &offered = offeredFormatLocales();
-    for (int index = 1; index < mFormats->count(); ++index) {
-        const QString name = formatsName(offered.value(index - 1));
-        mFormats->setItemText(index, index == suggested ? tr("%1 (suggested)").arg(name) : name);
-    }
-}
 
 void ImportPreviewDialog::fitHeaders()
 {
@@ -335,7 +123,7 @@ int ImportPreviewDialog::columnType(int column) const
     const ColumnChoice chosen = mChoices.column(column);
     if (chosen.type)
         return *chosen.type;
-    return mUseDetectedTypes ? mDetected.value(column).type : StringType;
+    return mUseDetectedTypes ? detected().value(column).type : StringType;
 }
 
 ImportChoices ImportPreviewDialog::effectiveChoices() const
@@ -344,8 +132,8 @@ ImportChoices ImportPreviewDialog::effectiveChoices() const
     if (mSetup.kind == ImportPlan::Kind::Import && mUseDetectedTypes) {
         choices.columns.resize(std::max(int(choices.columns.size()), mFile.table.fields));
         for (int column = 0; column < mFile.table.fields; ++column) {
-            if (!choices.columns[column].type && mDetected.value(column).type != StringType)
-                choices.columns[column].type = mDetected.value(column).type;
+            if (!choices.columns[column].type && detected().value(column).type != StringType)
+                choices.columns[column].type = detected().value(column).type;
         }
     }
     return choices;
@@ -401,7 +189,8 @@ QList<PreviewColumn> ImportPreviewDialog::previewColumns() const
                           ? QStringLiteral(" → ")
                                 + regional.toText(mSetup.target->fieldName(targets[column]))
                           : QStringLiteral(" → ") + tr("(none)");
-        const DetectedType detected = mDetected.value(column);
+        // Before the types are detected every column shows as a String, with no misfits.
+        const DetectedType detected = mDetectionDue ? DetectedType() : mDetected.value(column);
         int misfits = 0;
         if (detected.type == shown.type) {
             misfits = detected.misfits;
@@ -428,19 +217,54 @@ QList<PreviewColumn> ImportPreviewDialog::previewColumns() const
 
 void ImportPreviewDialog::refresh()
 {
-    const Regional regional = chosenRegional();
-    mDetected = detectColumnTypes(mFile.table.rows, firstRecordRow(), mFile.table.fields, regional);
-    mModel->show(mFile.table, firstRecordRow(), previewColumns(), mFile.cutPlaces, regional);
+    mDetectionDue = true;
+    detected();
+    showRecords();
+}
+
+void ImportPreviewDialog::showRecords()
+{
+    mModel->show(mFile.table, firstRecordRow(), previewColumns(), mFile.cutPlaces,
+                 chosenRegional());
     fitHeaders();
     updateFindings();
+}
+
+const QList<DetectedType> &ImportPreviewDialog::detected() const
+{
+    if (mDetectionDue) {
+        mDetected = detectColumnTypes(mFile.table.rows, firstRecordRow(), mFile.table.fields,
+                                      chosenRegional());
+        mDetectionDue = false;
+    }
+    return mDetected;
+}
+
+void ImportPreviewDialog::detectAfterPaint()
+{
+    if (isVisible() && !mPainted) {
+        mDetectionWaits = true;
+        return;
+    }
+    finishDetection();
+}
+
+void ImportPreviewDialog::finishDetection()
+{
+    if (!mDetectionDue)
+        return;
+    detected();
+    // Only the headers' tooltips (why a column stays a String) change.
+    mModel->setColumns(previewColumns());
+    fitHeaders();
 }
 
 void ImportPreviewDialog::updateFindings()
 {
     const ImportPlan planned = plan();
-    const bool readsUtf8 =
-        !mSetup.format || mSetup.format->listTables
-        || (mSetup.format->asksEncoding && mSetup.source.encoding == CsvEncoding::Utf8);
+    // Where the bytes were looked at, the encoding line says what reading them otherwise means.
+    const bool readsUtf8 = !mSetup.format || mSetup.format->listTables
+                           || encoding() == CsvEncoding::Utf8 || mSetup.detectedEncoding;
     const ImportFindings findings = findingsOf(planned, mSetup.fileStart, readsUtf8);
     mLimits->setText(findings.limits.join(u'\n'));
     mLimits->setVisible(!findings.limits.isEmpty());
@@ -498,39 +322,6 @@ void ImportPreviewDialog::setColumnTarget(int column, int field)
     mModel->setColumns(previewColumns());
     fitHeaders();
     updateFindings();
-}
-
-void ImportPreviewDialog::setSeparator(char separator)
-{
-    const char own = mSetup.format ? formatSeparator(*mSetup.format) : ',';
-    const char chosen = separator == own ? 0 : separator;
-    if (chosen == mSetup.source.separator)
-        return;
-    mSetup.source.separator = chosen;
-    mChoices.columns.clear(); // the columns are others now
-    const int index =
-        int(std::find(std::begin(OfferedSeparators), std::end(OfferedSeparators), separator)
-            - std::begin(OfferedSeparators));
-    if (index < int(std::size(OfferedSeparators)) && mSeparator->currentIndex() != index) {
-        const QSignalBlocker blocker(mSeparator);
-        mSeparator->setCurrentIndex(index);
-    }
-    reread();
-}
-
-void ImportPreviewDialog::setQuote(char quote)
-{
-    if (quote == mSetup.source.quote)
-        return;
-    mSetup.source.quote = quote;
-    mChoices.columns.clear(); // other quotes may cut other columns
-    const int index = int(std::find(std::begin(OfferedQuotes), std::end(OfferedQuotes), quote)
-                          - std::begin(OfferedQuotes));
-    if (index < int(std::size(OfferedQuotes)) && mQuote->currentIndex() != index) {
-        const QSignalBlocker blocker(mQuote);
-        mQuote->setCurrentIndex(index);
-    }
-    reread();
 }
 
 void ImportPreviewDialog::setUseDetectedTypes(bool use)

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
+#include "core/exchange/encoding_detection.h"
 #include "core/exchange/exchange_formats.h"
 #include "core/exchange/import_choices.h"
 #include "core/exchange/import_plan.h"
@@ -16,6 +17,7 @@
 class QCheckBox;
 class QComboBox;
 class QDialogButtonBox;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -43,6 +45,8 @@ struct ImportPreviewSetup
     std::function<ImportPlan(const ImportSource &)> readAppend;
     ImportPlan firstRead; // readFile's plan for `source`, already read
     QByteArray fileStart; // the first bytes of the file, where a binary one shows
+    // A text file's encoding as its bytes tell; `source` is read in it at first.
+    std::optional<DetectedEncoding> detectedEncoding;
 };
 
 // "Import preview": the records as they will be imported, each column's type (detected from all
@@ -69,8 +73,14 @@ public:
     // '"' (as the formats read), '\'' or 0 (no value is quoted).
     void setQuote(char quote);
     void setUseDetectedTypes(bool use);
+    // The encoding the text is read in (formats of tables: none); changing it reads it again.
+    void setEncoding(CsvEncoding encoding);
+    CsvEncoding encoding() const;
 
-    const QList<DetectedType> &detectedTypes() const { return mDetected; }
+    // Each column's type from all its values; detected when first needed, and at the latest
+    // once the grid has painted.
+    const QList<DetectedType> &detectedTypes() const { return detected(); }
+    bool typesDetected() const { return !mDetectionDue; }
     // The type each column gets as things stand.
     int columnType(int column) const;
     QMenu *columnMenu(int column);
@@ -82,6 +92,9 @@ public:
     QCheckBox *detectedTypesBox() const { return mUseDetected; }
     QCheckBox *firstLineNamesBox() const { return mFirstLineNames; }
     QComboBox *formatsBox() const { return mFormats; }
+    QComboBox *encodingBox() const { return mEncoding; }
+    // What the file's bytes told of its encoding, and how it is read.
+    QLabel *encodingLine() const { return mEncodingLine; }
     // The column menu last opened (the header's or the grid's), or none.
     QMenu *openedMenu() const { return mMenu; }
     QLabel *limitsLine() const { return mLimits; }
@@ -96,10 +109,19 @@ protected:
 
 private:
     void buildControls();
+    void addTextChoices(QFormLayout *form);
+    void addRecordChoices(QFormLayout *form);
+    void updateEncodingLine();
     // The suggestion, after the first paint once the dialog shows.
     void suggestFormatsAfterPaint();
     void reread();
     void refresh();
+    void showRecords();
+    const QList<DetectedType> &detected() const;
+    // The untouched import shows every column as a String: its types are detected after the
+    // first paint, since the detection takes about as long as the painting.
+    void detectAfterPaint();
+    void finishDetection();
     void updateFindings();
     int headerRow() const;
     int firstRecordRow() const;
@@ -119,7 +141,8 @@ private:
     ImportPlan mFile;
     ImportPlan mAppendPlan;
     ImportChoices mChoices;
-    QList<DetectedType> mDetected;
+    mutable QList<DetectedType> mDetected;
+    mutable bool mDetectionDue = false; // the choices changed since the types were detected
     bool mUseDetectedTypes = false;
 
     ImportPreviewModel *mModel = nullptr;
@@ -128,6 +151,7 @@ private:
     QLineEdit *mOtherSeparator = nullptr;
     QComboBox *mQuote = nullptr;
     QComboBox *mEncoding = nullptr;
+    QLabel *mEncodingLine = nullptr;
     QCheckBox *mFirstLineNames = nullptr;
     QSpinBox *mStartLine = nullptr;
     QComboBox *mFormats = nullptr;
@@ -140,6 +164,7 @@ private:
     QMenu *mMenu = nullptr;
     bool mPainted = false;
     bool mSuggestionWaits = false;
+    bool mDetectionWaits = false;
 };
 
 // Whether the detected types are used, as the user last chose (false at first).

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/exchange/encoding_detection.h"
 #include "core/exchange/import_choices.h"
 #include "core/exchange/import_findings.h"
 #include "core/exchange/text_exchange.h"
@@ -98,6 +99,11 @@ void ImportChoicesTest::untouchedChoicesGiveTheImportAsItWas_data()
         << int(TextType::Csv) << QByteArray("\xEF\xBB\xBFn,m\n\"l1\nl2\",\xC3\xA4\n");
     QTest::newRow("too long value")
         << comma << QByteArray("a,b\r\n") + QByteArray(4100, 'x') + ",1\r\n";
+    // Bytes that are no UTF-8 are read in the code page, as they stand.
+    QTest::newRow("Latin-1 letters") << int(TextType::Semicolon)
+                                     << QByteArray("Ort;Stra\xDF"
+                                                   "e\r\nK\xF6ln;\xC3\r\n");
+    QTest::newRow("Latin-1 after valid UTF-8") << comma << QByteArray("J\xC3\xBCrgen,K\xF6ln\r\n");
 }
 
 void ImportChoicesTest::untouchedChoicesGiveTheImportAsItWas()
@@ -113,17 +119,23 @@ void ImportChoicesTest::untouchedChoicesGiveTheImportAsItWas()
     QCOMPARE(importText(buffer, TextType(type), described, describedPrompter, regional),
              ExchangeResult::Done);
 
-    // Every column listed with its defaults, as the preview hands them over untouched.
+    // Every column listed with its defaults, as the preview hands them over untouched, the text
+    // read in the encoding its bytes tell.
     ImportChoices choices;
     choices.columns.resize(60);
-    ImportPlan plan = readPlan(text, TextType(type), regional);
+    const DetectedEncoding detected = detectEncoding(text);
+    QBuffer previewed(&text);
+    previewed.open(QIODevice::ReadOnly);
+    ImportPlan plan = readTextImport(
+        previewed, TextType(type), regional, detected.encoding, 0, DoubleQuote,
+        detected.encoding == CsvEncoding::Utf8 ? TextBytes::Utf8 : TextBytes::AsTheyStand);
     applyImportChoices(plan, choices, regional);
-    Database previewed;
+    Database result;
     OkPrompter previewedPrompter;
-    QCOMPARE(carryOutImport(std::move(plan), previewed, previewedPrompter), ExchangeResult::Done);
+    QCOMPARE(carryOutImport(std::move(plan), result, previewedPrompter), ExchangeResult::Done);
 
     QCOMPARE(previewedPrompter.shown, describedPrompter.shown);
-    QCOMPARE(fileBytes(previewed), fileBytes(described));
+    QCOMPARE(fileBytes(result), fileBytes(described));
 }
 
 void ImportChoicesTest::choicesShapeTheImport_data()
@@ -286,6 +298,9 @@ void ImportChoicesTest::findingsNameWhatIsWrong_data()
     QTest::newRow("duplicate names as written")
         << QByteArray("ABCDEFGHIJKLMNOPQRSTx,ABCDEFGHIJKLMNOPQRSTy\r\n1,2\r\n") << QByteArray()
         << "Fields 1 and 2 are both named \"ABCDEFGHIJKLMNOPQRST\"." << true;
+    QTest::newRow("many duplicate names: five named, the rest counted")
+        << QByteArray("a,").repeated(49) + "a\r\n1\r\n"
+        << QByteArray() << "44 more problem(s) with field names." << true;
     QTest::newRow("long name cut")
         << QByteArray("ABCDEFGHIJKLMNOPQRSTUVW,b\r\n1,2\r\n") << QByteArray()
         << "The name of field 1 is cut to \"ABCDEFGHIJKLMNOPQRST\"." << true;
@@ -298,6 +313,18 @@ void ImportChoicesTest::findingsNameWhatIsWrong_data()
         << QByteArray() << "Lines hold up to 60 fields, a database at most 50" << true;
     QTest::newRow("long value") << QByteArray("a\r\n") + QByteArray(4001, 'x') << QByteArray()
                                 << "longer than 4000 bytes" << true;
+    // A line longer than a record: said; most of the file in it leaves nothing to import.
+    QByteArray shortLines;
+    for (int i = 0; i < 40000; ++i)
+        shortLines += "1234567890,2\r\n";
+    QTest::newRow("a line longer than a record")
+        << QByteArray("a,b\r\n") + QByteArray(300000, 'x') + ",1\r\n" + shortLines << QByteArray()
+        << "Line 2 is 0.3 MB long" << true;
+    QTest::newRow("most of the file in one line")
+        << QByteArray("a,b\r\n") + QByteArray("xy,").repeated(1000000) << QByteArray()
+        << "Most of the file would be lost" << false;
+    QTest::newRow("line feeds alone")
+        << QByteArray("a,b\n1,2\n3,4\n") << QByteArray() << "line feeds alone" << true;
     // A character cut at the end of the bytes looked at still reads as UTF-8.
     QTest::newRow("UTF-8 read byte by byte")
         << QByteArray("N\r\nK\xC3\xB6ln\r\n") << QByteArray("N\r\nK\xC3\xB6ln \xC3")

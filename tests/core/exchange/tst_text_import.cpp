@@ -514,6 +514,17 @@ void TestTextImport::longValuesAreCut_data()
         << false << joinCrLf({numberedLine(53, "n"), fields.join(',')}) << formatQuestionText() << 1
         << kept;
 
+    // Lines of megabytes are read in pieces: what they hold must come out as from a short one.
+    QTest::newRow("the first two quotes far behind the kept bytes")
+        << false << joinCrLf({"A,B", "x," + huge + "\"q\""}) << QString() << 1
+        << Lines{"x", cutValue};
+    const QByteArray commas = QByteArray("a,").repeated(100000);
+    QTest::newRow("a quoted value of separators over many pieces")
+        << false << joinCrLf({"A,B", "x,\"" + commas + "\"", "y,z"}) << QString() << 1
+        << Lines{"y", "z"};
+    QTest::newRow("a 3 MB line of fields: the last column keeps the last")
+        << false << joinCrLf({"A,B", QByteArray("1,").repeated(1500000) + "end"})
+        << formatQuestionText() << 0 << Lines(49, "1") + Lines{"end"};
     QTest::newRow("append: a 5 MB value")
         << true << joinCrLf({"x,y", "x," + huge}) << QString() << 1 << Lines{"x", cutValue};
     QTest::newRow("append: a dropped field is not counted")

@@ -47,6 +47,8 @@ private Q_SLOTS:
     void quickTimesAreTimes();
     void fitsAsTheGridMarks_data();
     void fitsAsTheGridMarks();
+    void timeZoneLeavesNoMarks_data();
+    void timeZoneLeavesNoMarks();
 };
 
 void TypeDetectionTest::detectsType_data()
@@ -162,22 +164,32 @@ void TypeDetectionTest::namesMisfitRowsAndStopsAtTheirLimit()
 void TypeDetectionTest::quickTimesAreTimes_data()
 {
     QTest::addColumn<QString>("locale");
-    for (const char *name : {"en_US", "de_DE", "fr_FR", "en_GB", "en_AU"})
-        QTest::newRow(name) << QString::fromLatin1(name);
+    QTest::addColumn<QByteArray>("codePage");
+    // Formats with quoted literals, a time zone in brackets ("'Klock' H.mm:ss (t)"), letters
+    // beyond ASCII.
+    for (const char *name :
+         {"en_US", "de_DE", "fr_FR", "en_GB", "en_AU", "nds_DE", "fr_CA", "hsb_DE", "bg_BG"})
+        QTest::newRow(name) << QString::fromLatin1(
+            name) << QByteArray(name == QByteArrayView("bg_BG") ? "windows-1251" : "windows-1252");
 }
 
 void TypeDetectionTest::quickTimesAreTimes()
 {
     // The quick reading takes the format's own texts, and nothing the full reading refuses.
     QFETCH(QString, locale);
-    const Regional regional{QLocale(locale)};
+    QFETCH(QByteArray, codePage);
+    const Regional regional{QLocale(locale), codePage};
     const QuickTimeFormat quick(regional);
+    QByteArrayList written;
     for (const QTime time : {QTime(0, 0), QTime(9, 5, 7), QTime(12, 30), QTime(23, 59, 59)}) {
         const QByteArray text = regional.timeText(time);
         QVERIFY2(readsAsFieldType(text, NormalTimeType, regional), text.constData());
         if (locale == u"en_US" || locale == u"de_DE")
             QVERIFY2(quick.reads(text), text.constData());
+        written.append(text);
     }
+    // Times as the formats write them are detected as times.
+    QCOMPARE(detectColumnTypes(column(written), 1, 1, regional).value(0).type, int(NormalTimeType));
     for (const char *text : {"0:30:00 PM", "13:00:00 PM", "24:00:00", "9:5:7", "09:05:07",
                              "9:05:07 AM", "12:60:00", "1:00:00", " 1:00:00 PM", "1:00:00 PMX"}) {
         if (quick.reads(text))
@@ -204,6 +216,27 @@ void TypeDetectionTest::fitsAsTheGridMarks()
     QFETCH(QByteArray, value);
     QFETCH(int, type);
     QTEST(fitsDetectedType(value, type, test::testRegional()), "fits");
+}
+
+void TypeDetectionTest::timeZoneLeavesNoMarks_data()
+{
+    // A time is read with its format's time zone dropped: a bracket of the zone is never
+    // written, and a text without it must still reach the reading.
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QByteArray>("marks");
+    QTest::newRow("zone in round brackets") << QStringLiteral("H:mm:ss (t)") << QByteArray(":");
+    QTest::newRow("zone in square brackets") << QStringLiteral("h:mm:ss AP [t]") << QByteArray(":");
+    QTest::newRow("literal in quotes") << QStringLiteral("'Kl'. H.mm") << QByteArray(".");
+    QTest::newRow("quoted letters") << QStringLiteral("HH 'h' mm") << QByteArray();
+    QTest::newRow("date") << QStringLiteral("dd.MM.yyyy") << QByteArray(".");
+    QTest::newRow("beyond ASCII: every text passes")
+        << QStringLiteral("H:mm:ss '\u0447'.") << QByteArray();
+}
+
+void TypeDetectionTest::timeZoneLeavesNoMarks()
+{
+    QFETCH(QString, format);
+    QTEST(separatorMarks({format}).value(0), "marks");
 }
 
 QTEST_GUILESS_MAIN(TypeDetectionTest)

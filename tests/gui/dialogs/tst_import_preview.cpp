@@ -159,7 +159,7 @@ private Q_SLOTS:
         QCOMPARE(windowDatabase().cell(3, 1), QByteArray("y\""));
     }
 
-    void gridPaintsBeforeTheFormatsAreSuggested()
+    void gridPaintsBeforeTypesAndFormatsAreFound()
     {
         const QString path = writeFile(QStringLiteral("bank.csv"), BankCsv);
         ImportPreviewSetup setup;
@@ -172,26 +172,36 @@ private Q_SLOTS:
         };
         setup.firstRead = setup.readFile(setup.source);
         ImportPreviewDialog dialog(setup);
-        // Whether a format was suggested when the grid first painted.
+        // Whether a format was suggested, and the types detected, when the grid first painted.
         struct FirstPaint : QObject
         {
-            QComboBox *formats = nullptr;
+            ImportPreviewDialog *dialog = nullptr;
             std::optional<bool> suggestedThen;
+            bool detectedThen = false;
             bool eventFilter(QObject *, QEvent *event) override
             {
                 if (event->type() == QEvent::Paint && !suggestedThen) {
                     suggestedThen = false;
+                    QComboBox *formats = dialog->formatsBox();
                     for (int index = 0; index < formats->count(); ++index)
                         *suggestedThen |= formats->itemText(index).endsWith(u"(suggested)");
+                    detectedThen = dialog->typesDetected();
                 }
                 return false;
             }
         } paint;
-        paint.formats = dialog.formatsBox();
+        paint.dialog = &dialog;
         dialog.grid()->viewport()->installEventFilter(&paint);
         dialog.show();
         QTRY_VERIFY(paint.suggestedThen.has_value());
         QVERIFY(!*paint.suggestedThen);
+        QVERIFY(!paint.detectedThen);
+        // Then the postcodes' column says why it stays a String.
+        QTRY_VERIFY(dialog.typesDetected());
+        QVERIFY(dialog.model()
+                    ->headerData(1, Qt::Horizontal, Qt::ToolTipRole)
+                    .toString()
+                    .contains(QStringLiteral("01067")));
         const int german =
             dialog.formatsBox()->findData(QLocale(QLocale::German, QLocale::Germany));
         QTRY_VERIFY(dialog.formatsBox()->itemText(german).endsWith(u"(suggested)"));
@@ -217,9 +227,13 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("line");
         QTest::addColumn<bool>("okEnabled");
-        QTest::newRow("UTF-8 read byte by byte")
+        QTest::newRow("UTF-8 read as UTF-8")
             << QByteArray("Name;Ort\r\nJ\xC3\xBCrgen;K\xC3\xB6ln\r\n")
-            << QStringLiteral("looks like UTF-8") << true;
+            << QStringLiteral("Read as UTF-8: its bytes are valid UTF-8.") << true;
+        QTest::newRow("not in the code page")
+            << QByteArray("Name;Ort\r\nJ\xC3\xBCrgen;\xC5\x81\xC3\xB3"
+                          "d\xC5\xBA\r\n")
+            << QStringLiteral("2 character(s) cannot be held by the code page") << true;
         QTest::newRow("empty") << QByteArray() << QStringLiteral("The file is empty.") << false;
         QTest::newRow("binary") << QByteArray("\x00\x01\x02;\x00\r\n", 6)
                                 << QStringLiteral("NUL bytes") << false;
@@ -235,7 +249,7 @@ private Q_SLOTS:
         mDialogs->onConfirmDialog = [&](QDialog &base) {
             auto &dialog = static_cast<ImportPreviewDialog &>(base);
             enabled = dialog.canImport();
-            problems = dialog.problemsLine()->text();
+            problems = dialog.problemsLine()->text() + u'\n' + dialog.encodingLine()->text();
             return false;
         };
         mWindow->commandGroups().get<ExchangeCommands>().importText();
@@ -243,6 +257,77 @@ private Q_SLOTS:
         QFETCH(QString, line);
         QVERIFY2(problems.contains(line), qPrintable(problems));
         QVERIFY(!mWindow->isDatabaseOpen());
+    }
+
+    void encodingIsChosenByTheBytes_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("encoding"); // the box's entry: 0 UTF-8, 1 the code page
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("shown");   // the first value as read at first
+        QTest::addColumn<QByteArray>("cell"); // the same, imported after switching
+        const int semicolon = int(TextType::Semicolon);
+        const QByteArray utf8 = "Name;Ort\r\nJ\xC3\xBCrgen;K\xC3\xB6ln\r\n";
+        const QString juergen = QStringLiteral("J\u00FCrgen");
+        QTest::newRow("UTF-8 with a mark")
+            << semicolon << QByteArray("\xEF\xBB\xBF") + utf8 << 0
+            << QStringLiteral("Read as UTF-8: the file starts with a byte order mark.") << juergen
+            << QByteArray("J\xC3\xBCrgen");
+        QTest::newRow("UTF-8 without a mark")
+            << semicolon << utf8 << 0 << QStringLiteral("Read as UTF-8: its bytes are valid UTF-8.")
+            << juergen << QByteArray("J\xC3\xBCrgen");
+        QTest::newRow("standard CSV in UTF-8")
+            << int(TextType::Csv) << QByteArray(utf8).replace(';', ',') << 0
+            << QStringLiteral("Read as UTF-8: its bytes are valid UTF-8.") << juergen
+            << QByteArray("J\xC3\xBCrgen");
+        QTest::newRow("Latin-1") << semicolon << QByteArray("Name;Ort\r\nJ\xFCrgen;K\xF6ln\r\n")
+                                 << 1
+                                 << QStringLiteral("Read in the code page: its bytes are not valid "
+                                                   "UTF-8.")
+                                 << juergen << QByteArray("J?rgen");
+        QTest::newRow("ASCII") << semicolon << QByteArray("Name;Ort\r\nAnn;Kiel\r\n") << 1
+                               << QStringLiteral("Read in the code page: the file holds only ASCII "
+                                                 "characters.")
+                               << QStringLiteral("Ann") << QByteArray("Ann");
+    }
+
+    void encodingIsChosenByTheBytes()
+    {
+        QFETCH(int, type);
+        QFETCH(QByteArray, bytes);
+        const QString path = writeFile(QStringLiteral("people.csv"), bytes);
+        mDialogs->expectOpen(QStringLiteral("Import"), path, type);
+        int encoding = -1;
+        QString line;
+        QString shown;
+        QString switchedLine;
+        mDialogs->onConfirmDialog = [&](QDialog &base) {
+            auto &dialog = static_cast<ImportPreviewDialog &>(base);
+            encoding = dialog.encodingBox()->currentIndex();
+            line = dialog.encodingLine()->text();
+            shown = dialog.model()->data(dialog.model()->index(0, 0)).toString();
+            if (!dialog.encodingBox()->isEnabled())
+                return false;
+            // The other encoding reads the file again at once.
+            dialog.encodingBox()->setCurrentIndex(1 - encoding);
+            switchedLine = dialog.encodingLine()->text();
+            return true;
+        };
+        // Read against its bytes, a UTF-8 text loses nothing; a Latin-1 one has a byte that is no
+        // UTF-8, asked about before it becomes '?'.
+        QFETCH(QByteArray, cell);
+        if (cell.contains('?'))
+            mPrompter->expect(QStringLiteral("Warning"),
+                              QStringLiteral("2 bytes of the text are not UTF-8*"), Icon::Warning,
+                              Buttons::OkCancel, Answer::Ok);
+        mWindow->commandGroups().get<ExchangeCommands>().importText();
+        QTEST(encoding, "encoding");
+        QTEST(line, "line");
+        QTEST(shown, "shown");
+        QVERIFY2(switchedLine.contains(u"as chosen"), qPrintable(switchedLine));
+        QVERIFY(mWindow->isDatabaseOpen());
+        QCOMPARE(windowDatabase().cell(1, 1), cell);
     }
 
     void appendMapsByNameAndCountsNewRecords()
