@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: Kribed PRO developers
+#include "core/exchange/import_plan.h"
 #include "core/exchange/text_exchange.h"
+#include "core/exchange/text_format.h"
 #include "core/model/database.h"
 #include "core/model/regional.h"
 #include "core/platform/prompter.h"
@@ -16,6 +18,43 @@ using namespace kribed;
 using namespace kribed::fuzz;
 
 namespace {
+
+// The fields of each line as the whole-line reading gives them.
+QList<QList<QByteArray>> linesAsRead(QByteArray &text, char separator)
+{
+    QList<QList<QByteArray>> lines;
+    QBuffer buffer(&text);
+    buffer.open(QIODevice::ReadOnly);
+    readLines(buffer, [&](QByteArrayView line) {
+        lines.append(splitLine(line, separator));
+        return true;
+    });
+    return lines;
+}
+
+// The same fields read a few bytes at a time, as a long line is: a line end, a quote or a
+// separator may fall at any piece's edge.
+QList<QList<QByteArray>> linesInPieces(const QByteArray &text, char separator, qsizetype pieceSize)
+{
+    QList<QList<QByteArray>> lines;
+    QList<QByteArray> fields;
+    FieldSplitter splitter(separator, DoubleQuote, text.size() + 1,
+                           [&fields](int, QByteArrayView value, bool longer) {
+                               check(!longer);
+                               fields.append(value.toByteArray());
+                           });
+    LinePieceReader reader([&splitter](QByteArrayView piece) { splitter.feed(piece); },
+                           [&] {
+                               check(splitter.endLine() == fields.size());
+                               lines.append(fields);
+                               fields.clear();
+                               return true;
+                           });
+    for (qsizetype at = 0; at < text.size() && !reader.stopped(); at += pieceSize)
+        reader.feed(QByteArrayView(text).sliced(at, std::min(pieceSize, text.size() - at)));
+    reader.finish();
+    return lines;
+}
 
 } // namespace
 
@@ -49,6 +88,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return true;
     });
     check(checker.result().lines == lines);
+    check(linesInPieces(text, separator, 1 + (data[0] / 20) % 7) == linesAsRead(text, separator));
+
+    // Read as UTF-8 into the code page, as a preview may choose for any type: every question
+    // answered OK, the result keeps the limits.
+    if (type != TextType::Csv) {
+        QBuffer utf8Buffer(&text);
+        utf8Buffer.open(QIODevice::ReadOnly);
+        Database converted;
+        AgreeingPrompter agreeing;
+        ImportPlan plan =
+            readTextImport(utf8Buffer, type, regional, encoding, 0, DoubleQuote, TextBytes::Utf8);
+        if (plan.failure == PlanFailure::None) {
+            check(carryOutImport(std::move(plan), converted, agreeing) == ExchangeResult::Done);
+            check(converted.fieldCount() >= 1 && converted.fieldCount() <= MaxFields);
+            check(converted.recordCount() >= 1 && converted.recordCount() <= MaxRecords);
+        }
+    }
 
     AgreeingPrompter prompter;
     Database database;
