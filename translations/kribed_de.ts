@@ -190,6 +190,14 @@
             <numerusform>%n Werte in %1 sind in den Formaten %2 nicht als Typ des Feldes lesbar und erfüllen daher keine Bedingung (andere Formate: --locale).</numerusform>
         </translation>
     </message>
+    <message>
+        <source>%1 looks like UTF-8, which --type %2 reads byte by byte: --encoding utf-8 reads its characters.</source>
+        <translation>%1 sieht nach UTF-8 aus, das --type %2 Byte für Byte liest: Mit --encoding utf-8 werden seine Zeichen gelesen.</translation>
+    </message>
+    <message>
+        <source>%1 could not be read.</source>
+        <translation>%1 konnte nicht gelesen werden.</translation>
+    </message>
 </context>
 <context>
     <name>CliOptions</name>
@@ -366,10 +374,6 @@
         <translation>--encoding ist utf-8 oder codepage, nicht „%1“.</translation>
     </message>
     <message>
-        <source>--encoding is for --type csv only.</source>
-        <translation>--encoding gilt nur für --type csv.</translation>
-    </message>
-    <message>
         <source>--language is de or en, not &apos;%1&apos;.</source>
         <translation>--language ist de oder en, nicht „%1“.</translation>
     </message>
@@ -532,6 +536,10 @@
     <message>
         <source>--output of chart ends in .svg, .png or .pdf.</source>
         <translation>--output von chart endet auf .svg, .png oder .pdf.</translation>
+    </message>
+    <message>
+        <source>--encoding is for --type csv, and for import and append of text.</source>
+        <translation>--encoding gilt für --type csv sowie für das Importieren und Anhängen von Text.</translation>
     </message>
 </context>
 <context>

@@ -410,10 +410,16 @@ QString takeOptions(const QCommandLineParser &parser, const Options &options, Cl
             return QCoreApplication::translate("CliOptions",
                                                "--encoding is utf-8 or codepage, not '%1'.")
                 .arg(value);
-        // The described text types are bytes of the code page, never converted.
-        if (!request.format->asksEncoding)
-            return QCoreApplication::translate("CliOptions", "--encoding is for --type csv only.");
+        // The other text types are read in it when imported or appended; written, they are
+        // bytes of the code page.
+        const bool readsText = request.format->textType
+                               && (request.command == QLatin1String("import")
+                                   || request.command == QLatin1String("append"));
+        if (!request.format->asksEncoding && !readsText)
+            return QCoreApplication::translate(
+                "CliOptions", "--encoding is for --type csv, and for import and append of text.");
         request.encoding = *encoding;
+        request.encodingGiven = true;
     }
     if (parser.isSet(options.locale)) {
         const QString name = parser.value(options.locale);

@@ -49,7 +49,10 @@ struct CliRequest
     const ExchangeFormat *format = &defaultExchangeFormat();
     int fieldType = -1;
     // --encoding: the encoding of a standard CSV file (--type csv); cells keep the --codepage.
+    // The other separated text types read their bytes as they stand unless it is given: then
+    // import and append read them in it.
     CsvEncoding encoding = CsvEncoding::Utf8;
+    bool encodingGiven = false;
     // --table: the table or view import reads from a format of tables (empty: the one our export
     // wrote, or the file's only one).
     QString table;

@@ -5,12 +5,14 @@
 #include "cli/cli_context.h"
 #include "cli/commands_file.h"
 #include "cli/import_planning.h"
+#include "core/exchange/chunked_reading.h"
 #include "core/exchange/encoding_detection.h"
 #include "core/exchange/exchange_formats.h"
 #include "core/exchange/new_database.h"
 #include "core/model/database.h"
 #include "core/model/pdb_reader.h"
 #include "core/model/pdb_writer.h"
+#include "core/platform/checked_file.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -94,6 +96,29 @@ QString chosenTable(CliContext &context, const ExchangeFormat &format, const QSt
     return QString();
 }
 
+// A UTF-8 file read byte by byte gives two or three wrong characters for each one beyond ASCII;
+// the reading stays as scripts know it, but standard error says so. False when the file opened
+// but could not be read (a file that does not open is the import's to report).
+bool warnOfUtf8ReadAsBytes(CliContext &context, const QString &path)
+{
+    CheckedFile file(path);
+    if (!file.openForReading())
+        return true;
+    EncodingDetector detector;
+    if (!feedInChunks(file, detector)) {
+        context.reportError(
+            QCoreApplication::translate("CliMessages", "%1 could not be read.").arg(path));
+        return false;
+    }
+    if (detector.result(true).encoding == CsvEncoding::Utf8) {
+        context.reportError(QCoreApplication::translate(
+                                "CliMessages", "%1 looks like UTF-8, which --type %2 reads byte by "
+                                               "byte: --encoding utf-8 reads its characters.")
+                                .arg(QFileInfo(path).fileName(), context.request.format->id));
+    }
+    return true;
+}
+
 // What the read step of the --type format is given; none when no table can be chosen.
 std::optional<ImportSource> sourceOf(CliContext &context, const QString &path)
 {
@@ -101,6 +126,13 @@ std::optional<ImportSource> sourceOf(CliContext &context, const QString &path)
     source.path = path;
     source.encoding = context.request.encoding;
     const ExchangeFormat &format = *context.request.format;
+    if (format.textType && !format.asksEncoding) {
+        if (context.request.encodingGiven)
+            setTextEncoding(source, context.request.encoding);
+        // A plan says it among its findings.
+        else if (!context.request.planOnly && !warnOfUtf8ReadAsBytes(context, path))
+            return std::nullopt;
+    }
     if (format.listTables) {
         source.table = chosenTable(context, format, path);
         if (source.table.isEmpty())
@@ -110,15 +142,17 @@ std::optional<ImportSource> sourceOf(CliContext &context, const QString &path)
 }
 
 // A text's encoding as its bytes tell it and as it is read: standard CSV in the --encoding
-// given (UTF-8 after a byte order mark, whatever it says), the other types byte by byte.
+// given (UTF-8 after a byte order mark, whatever it says), the other types byte by byte unless
+// --encoding is given.
 QJsonObject encodingJson(const CliContext &context, const QString &path)
 {
     const ExchangeFormat &format = *context.request.format;
     const std::optional<DetectedEncoding> detected = detectFileEncoding(path);
     const bool marked = detected && detected->reason == EncodingReason::ByteOrderMark;
-    const CsvEncoding read = !format.asksEncoding ? CsvEncoding::CodePage
-                             : marked             ? CsvEncoding::Utf8
-                                                  : context.request.encoding;
+    const bool chosen = format.asksEncoding || context.request.encodingGiven;
+    const CsvEncoding read = !chosen  ? CsvEncoding::CodePage
+                             : marked ? CsvEncoding::Utf8
+                                      : context.request.encoding;
     QJsonObject json{{QStringLiteral("read"), csvEncodingName(read)}};
     if (detected) {
         json.insert(QStringLiteral("detected"), csvEncodingName(detected->encoding));
@@ -138,8 +172,9 @@ ExitStatus printPlan(CliContext &context, const ImportPlan &plan,
     if (!context.request.format->listTables && file.open(QIODevice::ReadOnly))
         start = file.read(1 << 16);
     const ExchangeFormat &format = *context.request.format;
-    const bool readsUtf8 =
-        format.listTables || (format.asksEncoding && context.request.encoding == CsvEncoding::Utf8);
+    const bool readsUtf8 = format.listTables
+                           || ((format.asksEncoding || context.request.encodingGiven)
+                               && context.request.encoding == CsvEncoding::Utf8);
     QJsonObject json = planJson(plan, detected, start, readsUtf8, context.regional, target);
     if (!format.listTables)
         json.insert(QStringLiteral("encoding"), encodingJson(context, path));

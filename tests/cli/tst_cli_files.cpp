@@ -71,7 +71,7 @@ void TestCliFiles::usageErrors_data()
         << u"--encoding is utf-8 or codepage, not 'latin1'"_s;
     QTest::newRow("encoding for the described types")
         << QStringList{u"export"_s, stock, u"b.csv"_s, u"--encoding"_s, u"utf-8"_s}
-        << u"--encoding is for --type csv only"_s;
+        << u"--encoding is for --type csv, and for import and append of text"_s;
     QTest::newRow("encoding of another command")
         << QStringList{u"dump"_s, stock, u"--encoding"_s, u"utf-8"_s}
         << u"--encoding is not used by dump"_s;

@@ -210,7 +210,7 @@ void TestCliSqlite::usageErrors_data()
     QTest::newRow("--encoding with sqlite")
         << QStringList{u"export"_s, u"--type"_s, u"sqlite"_s, u"--encoding"_s, u"utf-8"_s,
                        u"a.pdb"_s, u"b.sqlite"_s}
-        << u"--encoding is for --type csv only."_s;
+        << u"--encoding is for --type csv, and for import and append of text."_s;
 }
 
 void TestCliSqlite::usageErrors()

@@ -247,6 +247,23 @@ void TestCliText::standardCsv_data()
         << QByteArray("Name,City\r\nJ\xFCrgen,x\r\n")
         << csv + QStringList{u"--encoding"_s, u"codepage"_s} << false << QString()
         << texts({"J\u00fcrgen", "x"}) << QByteArray("Name,City\r\nJ\xFCrgen,x\r\n");
+    // The other separated types read bytes as they stand unless --encoding is given.
+    const QByteArray semicolonUtf8 = "Name;City\r\nJ\xC3\xBCrgen;x\r\n";
+    const QStringList semicolon{u"--type"_s, u"semicolon"_s};
+    QTest::newRow("UTF-8 semicolon text read byte by byte, and said")
+        << semicolonUtf8 << semicolon << false
+        << u"in.csv looks like UTF-8, which --type semicolon reads byte by byte"_s
+        << texts({"J\u00c3\u00bcrgen", "x"}) << QByteArray();
+    QTest::newRow("UTF-8 semicolon text in --encoding utf-8")
+        << semicolonUtf8 << semicolon + QStringList{u"--encoding"_s, u"utf-8"_s} << false
+        << QString() << texts({"J\u00fcrgen", "x"}) << QByteArray();
+    QTest::newRow("UTF-8 tab text with its mark in --encoding utf-8")
+        << QByteArray("\xEF\xBB\xBFName\tCity\r\nAnn\tK\xC3\xB6ln\r\n")
+        << QStringList{u"--type"_s, u"tab"_s, u"--encoding"_s, u"utf-8"_s} << false << QString()
+        << texts({"Ann", "K\u00f6ln"}) << QByteArray();
+    QTest::newRow("code-page semicolon text: nothing said")
+        << QByteArray("Name;City\r\nJ\xFCrgen;x\r\n") << semicolon << false << QString()
+        << texts({"J\u00fcrgen", "x"}) << QByteArray();
     const QByteArray check = "Name,Mark\r\nAnn,\xE2\x9C\x93\r\n";
     const QString lossQuestion = u"Warning: 1 character cannot be held by the code page "
                                  u"windows-1252 and will become \"?\": \u2713 (U+2713)\n"

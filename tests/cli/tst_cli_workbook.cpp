@@ -107,7 +107,7 @@ void TestCliWorkbook::usageErrors_data()
     QTest::newRow("encoding of a workbook")
         << QStringList{u"export"_s, kunden(),        u"b.xlsx"_s, u"--type"_s,
                        u"xlsx"_s,   u"--encoding"_s, u"utf-8"_s}
-        << u"--encoding is for --type csv only"_s;
+        << u"--encoding is for --type csv, and for import and append of text"_s;
     QTest::newRow("workbook over its database")
         << QStringList{u"export"_s, kunden(), kunden(), u"--type"_s, u"xlsx"_s}
         << u"must not be the database itself"_s;
