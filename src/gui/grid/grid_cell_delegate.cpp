@@ -97,6 +97,24 @@ bool mayRunRightToLeft(QStringView line)
     return false;
 }
 
+// A cell the style would draw nothing for: neither selected nor current nor under the mouse, no
+// background, check box, icon or text of its own, in a style that draws the item views' cells
+// the common way (the styles that come with the toolkit on this platform). Most cells of a grid
+// are such cells, and asking the style for each of them is a good part of painting a screenful.
+bool styleDrawsNothing(const QStyle *style, const QStyleOptionViewItem &cell)
+{
+    const QStyle::State drawn = QStyle::State_Selected | QStyle::State_HasFocus
+                                | QStyle::State_MouseOver | QStyle::State_Editing;
+    const QStyleOptionViewItem::ViewItemFeatures own =
+        QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDecoration;
+    if ((cell.state & drawn) || (cell.features & own) || !cell.text.isEmpty()
+        || cell.backgroundBrush.style() != Qt::NoBrush)
+        return false;
+    // A style sheet or a proxy has a class of its own and is always asked.
+    const char *name = style->metaObject()->className();
+    return qstrcmp(name, "QFusionStyle") == 0 || qstrcmp(name, "QWindowsStyle") == 0;
+}
+
 } // namespace
 
 QRect GridCellDelegate::checkBoxRect(const QStyleOptionViewItem &option)
@@ -187,7 +205,8 @@ void GridCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     // The style draws the background, the selection and the focus frame; the rest is drawn here.
     cell.text.clear();
     const QStyle *style = styleOf(option);
-    style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, option.widget);
+    if (mBackgroundsThroughStyle || !styleDrawsNothing(style, cell))
+        style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, option.widget);
     if (const std::optional<bool> checked = checkState(index, text))
         paintCheckBox(painter, cell, *checked);
     else

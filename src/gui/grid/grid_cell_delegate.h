@@ -46,6 +46,10 @@ public:
     bool editorEvent(QEvent *event, QAbstractItemModel *model, const QStyleOptionViewItem &option,
                      const QModelIndex &index) override;
 
+    // Every cell's background through the style, as a check that the direct way of a plain cell
+    // paints the same pixels; off in the program.
+    void setBackgroundsThroughStyle(bool always) { mBackgroundsThroughStyle = always; }
+
     // Where a Boolean cell's check box is drawn.
     static QRect checkBoxRect(const QStyleOptionViewItem &option);
 
@@ -64,6 +68,7 @@ private:
     void paintText(QPainter *painter, const QStyleOptionViewItem &cell, const QString &text,
                    bool unreadable) const;
 
+    bool mBackgroundsThroughStyle = false;
     // The check boxes as the style draws them, by their looks.
     mutable QHash<QString, QPixmap> mCheckBoxes;
     // The characters of a line that can reach into `width` pixels, and some beyond for what

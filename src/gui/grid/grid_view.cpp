@@ -2,19 +2,19 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #include "gui/grid/grid_view.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+
+#include <utility>
 
 namespace kribed {
 
 GridView::GridView(QWidget *parent)
     : QTableView(parent)
 {
-    mGeometryUpdate.setSingleShot(true);
-    mGeometryUpdate.setInterval(0);
-    connect(&mGeometryUpdate, &QTimer::timeout, this, [this] { updateGeometries(); });
 }
 
 void GridView::setColumnHeader(QHeaderView *header)
@@ -27,6 +27,49 @@ void GridView::setColumnHeader(QHeaderView *header)
     connect(header, &QHeaderView::sectionResized, this,
             [this](int column, int, int) { columnWidthChanged(column); });
     header->viewport()->installEventFilter(this);
+}
+
+void GridView::setModel(QAbstractItemModel *model)
+{
+    for (const QMetaObject::Connection &connection : std::as_const(mModelConnections))
+        disconnect(connection);
+    mModelConnections.clear();
+    QTableView::setModel(model);
+    if (!model)
+        return;
+    // Connected after the view's and the headers' own handling, which asks for the layout.
+    for (const auto signal :
+         {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved,
+          &QAbstractItemModel::columnsInserted, &QAbstractItemModel::columnsRemoved})
+        mModelConnections.append(
+            connect(model, signal, this, [this] { layOutBeforeNextPaint(Layout::Cells); }));
+}
+
+void GridView::layOutBeforeNextPaint(Layout wanted)
+{
+    if (wanted == Layout::Cells)
+        mCellsWanted = true;
+    else
+        mGeometriesWanted = true;
+    if (mLayoutPosted)
+        return;
+    mLayoutPosted = true;
+    // A posted call of normal priority comes before the window's repaint, which is posted at a
+    // low one; many changes in a row are laid out once.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            mLayoutPosted = false;
+            const bool geometries = std::exchange(mGeometriesWanted, false);
+            if (std::exchange(mCellsWanted, false))
+                executeDelayedItemsLayout();
+            if (geometries)
+                updateGeometries();
+            // The scroll area shows or hides its scroll bars in a call of its own posted now,
+            // which would come after the repaint and paint them a second time.
+            QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+        },
+        Qt::QueuedConnection);
 }
 
 QModelIndex GridView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
@@ -93,7 +136,7 @@ bool GridView::eventFilter(QObject *watched, QEvent *event)
             mHeaderPressed = false;
             if (mGeometryWaits) {
                 mGeometryWaits = false;
-                mGeometryUpdate.start();
+                layOutBeforeNextPaint(Layout::ScrollBars);
             }
         }
     }
@@ -150,7 +193,7 @@ void GridView::columnWidthChanged(int column)
     if (mHeaderPressed)
         mGeometryWaits = true;
     else
-        mGeometryUpdate.start();
+        layOutBeforeNextPaint(Layout::ScrollBars);
 }
 
 } // namespace kribed

@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: Kribed PRO developers
 #pragma once
 
+#include <QList>
 #include <QTableView>
-#include <QTimer>
 
 namespace kribed {
 
@@ -24,6 +24,7 @@ public:
 
     // Takes the header as setHorizontalHeader does, with the repaint above.
     void setColumnHeader(QHeaderView *header);
+    void setModel(QAbstractItemModel *model) override;
 
 protected:
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
@@ -40,9 +41,18 @@ protected:
 
 private:
     void columnWidthChanged(int column);
+    // Records or fields inserted or removed, or column widths changed: the cells and scroll bars
+    // are laid out again before the window next paints, so that the change shows in one frame.
+    // The table view waits for a timer, which runs only after the headers have painted once
+    // without the cells; a changed width follows in the same way (many widths once).
+    enum class Layout { Cells, ScrollBars };
+    void layOutBeforeNextPaint(Layout wanted);
 
-    // Coalesces the scroll bars' follow-up of many widths into one.
-    QTimer mGeometryUpdate;
+    bool mLayoutPosted = false;
+    bool mCellsWanted = false;
+    bool mGeometriesWanted = false;
+    QList<QMetaObject::Connection> mModelConnections;
+
     // While a border is dragged the scroll bars wait for the release, so that the cells under
     // the pointer do not shift as the grid's width changes.
     bool mHeaderPressed = false;

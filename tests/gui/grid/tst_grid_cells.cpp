@@ -8,8 +8,13 @@
 #include "main_window_fixture.h"
 #include "pdb_builder.h"
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QPainter>
+#include <QScopeGuard>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTableView>
 #include <QTest>
 
@@ -165,6 +170,63 @@ private Q_SLOTS:
         }
         // Nothing of a line below the last whole one.
         QCOMPARE(shown, expected);
+    }
+
+    // Cells the style would draw nothing for are painted without it: the grid must look the same,
+    // pixel for pixel, as when every cell goes through the style. The grid holds plain, selected,
+    // current, marked (unreadable), Boolean, right-aligned, too wide and several-line cells.
+    void plainCellsPaintAsThroughTheStyle_data()
+    {
+        QTest::addColumn<QString>("style");
+        QTest::addColumn<Qt::LayoutDirection>("direction");
+        QTest::addColumn<bool>("focused");
+
+        for (const QString &style : QStyleFactory::keys()) {
+            QTest::addRow("%s", qPrintable(style)) << style << Qt::LeftToRight << true;
+            QTest::addRow("%s, right to left", qPrintable(style))
+                << style << Qt::RightToLeft << true;
+            QTest::addRow("%s, grid without the keyboard", qPrintable(style))
+                << style << Qt::LeftToRight << false;
+        }
+    }
+
+    void plainCellsPaintAsThroughTheStyle()
+    {
+        QFETCH(QString, style);
+        QFETCH(Qt::LayoutDirection, direction);
+        QFETCH(bool, focused);
+        const QString before = QApplication::style()->name();
+        const auto restore = qScopeGuard([&] {
+            QApplication::setStyle(before);
+            QApplication::setLayoutDirection(Qt::LeftToRight);
+        });
+        QApplication::setStyle(style);
+        QApplication::setLayoutDirection(direction);
+        PdbBuilder builder;
+        builder.name("Looks").field("Name").field("Amount", 0x0008, 30).field("Paid", 0x0002, 30);
+        builder.field("Note", 0x0001, 25);
+        builder.record({"Anna", "12", "1", "short"});
+        builder.record({"Bernd", "x7", "0", QByteArray(300, 'w')});
+        builder.record({"Eva", "123456789012345678901234567890", "maybe", "two\r\nlines"});
+        builder.record({"", "", "", "\xe9t\xe9"}).record({"Ida", "-4", "1", "x"});
+        openBytes(QStringLiteral("Looks.pdb"), builder.build());
+        auto *delegate = qobject_cast<GridCellDelegate *>(grid()->itemDelegate());
+        QVERIFY(delegate);
+        QAbstractItemModel *model = grid()->model();
+        grid()->selectionModel()->select(QItemSelection(model->index(1, 1), model->index(2, 2)),
+                                         QItemSelectionModel::ClearAndSelect);
+        grid()->selectionModel()->setCurrentIndex(model->index(3, 3),
+                                                  QItemSelectionModel::NoUpdate);
+        if (focused) {
+            QApplication::setActiveWindow(mWindow.get());
+            grid()->setFocus();
+            QVERIFY(grid()->hasFocus());
+        }
+        const QImage direct = grid()->grab().toImage();
+        delegate->setBackgroundsThroughStyle(true);
+        const QImage throughStyle = grid()->grab().toImage();
+        delegate->setBackgroundsThroughStyle(false);
+        QCOMPARE(direct, throughStyle);
     }
 
     void doubleClickOnAColumnHeader_data()

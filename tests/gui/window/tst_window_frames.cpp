@@ -269,6 +269,67 @@ private Q_SLOTS:
         QCOMPARE(columnHeader.painted.isEmpty(), !inactiveLooksDifferent);
     }
 
+    void rowsAndColumnsChangeInOneFrame_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<bool>("undone"); // the change is taken back by undo
+        QTest::addColumn<int>("records");
+        QTest::addColumn<int>("fields");
+        QTest::newRow("delete row") << QStringLiteral("actionDeleteRow") << false << 99 << 30;
+        QTest::newRow("its undo") << QStringLiteral("actionDeleteRow") << true << 100 << 30;
+        QTest::newRow("insert row") << QStringLiteral("actionInsertRow") << false << 101 << 30;
+        QTest::newRow("delete column")
+            << QStringLiteral("actionDeleteColumn") << false << 100 << 29;
+        QTest::newRow("insert column")
+            << QStringLiteral("actionInsertColumn") << false << 100 << 31;
+    }
+
+    // The cells are laid out again before the window paints, so the headers, the cells and the
+    // scroll bars show a change in the same frame, not the headers first and the cells after
+    // the table view's layout timer.
+    void rowsAndColumnsChangeInOneFrame()
+    {
+        QFETCH(QString, action);
+        QFETCH(bool, undone);
+        QFETCH(int, records);
+        QFETCH(int, fields);
+        // More records and fields than the window shows: both scroll bars are there.
+        QList<QByteArrayList> table{{}};
+        for (int field = 1; field <= 30; ++field)
+            table[0] << "F" + QByteArray::number(field);
+        for (int record = 1; record <= 100; ++record)
+            table << QByteArrayList(30, "text " + QByteArray::number(record));
+        openTable(table);
+        mWindow->settings().expertMode = true; // the deletes ask nothing
+        mWindow->setCurrentCell(1, 1);
+        mWindow->updateStatus();
+        settle();
+        windowAction(action)->trigger();
+        if (undone) {
+            settle();
+            mWindow->document().history().stack().undo();
+        }
+        PaintWatch cells(grid()->viewport());
+        PaintWatch rowHeader(rows()->viewport());
+        PaintWatch scrollBar(grid()->verticalScrollBar());
+        PaintWatch otherBar(grid()->horizontalScrollBar());
+        // The posted events alone, the window's repaint among them; no timer runs.
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(grid()->model()->rowCount(), records);
+        QCOMPARE(grid()->model()->columnCount(), fields);
+        // Every cell is painted already, in its new place.
+        QCOMPARE(QRegion(grid()->viewport()->rect()) - cells.painted, QRegion());
+        QVERIFY(rows()->updatesEnabled());
+        // Nothing is left for a second frame.
+        QVERIFY(grid()->verticalScrollBar()->isVisible());
+        QVERIFY(grid()->horizontalScrollBar()->isVisible());
+        const int paints = cells.paints + rowHeader.paints + scrollBar.paints + otherBar.paints;
+        settle();
+        QCOMPARE(cells.paints + rowHeader.paints + scrollBar.paints + otherBar.paints, paints);
+        QCOMPARE(rows()->count(), records);
+    }
+
     // A status tick while nothing changes paints nothing at all.
     void idleTicksPaintNothing()
     {
