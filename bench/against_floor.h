@@ -9,11 +9,27 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstring>
+
 #include <fcntl.h>
 #include <malloc.h>
 #include <unistd.h>
 
 namespace kribed::bench {
+
+// Reads the whole file and counts its NUL bytes: the least that looks at every byte of a file,
+// the floor of reading a database or a text.
+inline void readAndScanForNuls(const QString &path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    const QByteArray bytes = file.readAll();
+    qsizetype nuls = 0;
+    for (const char *p = bytes.constData(), *end = p + bytes.size();
+         (p = static_cast<const char *>(std::memchr(p, 0, size_t(end - p)))) != nullptr; ++p)
+        ++nuls;
+    benchmark::DoNotOptimize(nuls);
+}
 
 // Writes the bytes to the file and syncs them: the least any durable write must do, the floor
 // of the save and the recovery write.

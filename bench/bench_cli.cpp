@@ -153,18 +153,6 @@ qint64 toolPeakBytes(const std::vector<QByteArray> &arguments)
     return ok ? kilobytes * 1024 : -1;
 }
 
-void readAndScanForNuls(const QString &path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    const QByteArray bytes = file.readAll();
-    qsizetype nuls = 0;
-    for (const char *p = bytes.constData(), *end = p + bytes.size();
-         (p = static_cast<const char *>(std::memchr(p, 0, size_t(end - p)))) != nullptr; ++p)
-        ++nuls;
-    benchmark::DoNotOptimize(nuls);
-}
-
 QByteArray sourceArgument()
 {
     return QFile::encodeName(shared().source);
@@ -445,7 +433,7 @@ BENCHMARK(BM_LongLinePlan)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterat
 int main(int argc, char **argv)
 {
     if (argc == 3 && std::strcmp(argv[1], ReadFloorOption) == 0) {
-        readAndScanForNuls(QFile::decodeName(argv[2]));
+        bench::readAndScanForNuls(QFile::decodeName(argv[2]));
         return 0;
     }
     selfPath = QFile::encodeName(QFileInfo(QString::fromLocal8Bit(argv[0])).absoluteFilePath());

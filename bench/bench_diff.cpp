@@ -128,18 +128,6 @@ Fixture &shared()
 QByteArray selfPath;
 constexpr char ReadFloorOption[] = "--read-both";
 
-void readAndScan(const char *path)
-{
-    QFile file(QFile::decodeName(path));
-    file.open(QIODevice::ReadOnly);
-    const QByteArray bytes = file.readAll();
-    qsizetype nuls = 0;
-    for (const char *p = bytes.constData(), *end = p + bytes.size();
-         (p = static_cast<const char *>(std::memchr(p, 0, size_t(end - p)))) != nullptr; ++p)
-        ++nuls;
-    benchmark::DoNotOptimize(nuls);
-}
-
 // The diff of the two versions, which must report them different.
 void diff(benchmark::State &state, const QByteArray &older, const QByteArray &newer)
 {
@@ -214,8 +202,8 @@ void diffVsDifflib(benchmark::State &state, const QByteArray &python)
 int main(int argc, char **argv)
 {
     if (argc == 4 && std::strcmp(argv[1], ReadFloorOption) == 0) {
-        readAndScan(argv[2]);
-        readAndScan(argv[3]);
+        bench::readAndScanForNuls(QFile::decodeName(argv[2]));
+        bench::readAndScanForNuls(QFile::decodeName(argv[3]));
         return 0;
     }
     selfPath = QFile::encodeName(QFileInfo(QString::fromLocal8Bit(argv[0])).absoluteFilePath());

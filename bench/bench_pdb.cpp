@@ -20,8 +20,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstring>
-
 using namespace kribed;
 
 namespace {
@@ -63,18 +61,6 @@ Fixture &shared()
     return fixture;
 }
 
-void readAndScanForNuls(const QString &path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    const QByteArray bytes = file.readAll();
-    qsizetype nuls = 0;
-    for (const char *p = bytes.constData(), *end = p + bytes.size();
-         (p = static_cast<const char *>(std::memchr(p, 0, size_t(end - p)))) != nullptr; ++p)
-        ++nuls;
-    benchmark::DoNotOptimize(nuls);
-}
-
 // Loads, each beside reading the file and scanning it for NULs.
 void BM_Load(benchmark::State &state)
 {
@@ -90,7 +76,7 @@ void BM_Load(benchmark::State &state)
             if (result != LoadResult::Loaded || database.recordCount() != MaxRecords)
                 state.SkipWithError("load failed");
         },
-        [&] { readAndScanForNuls(fixture.source); });
+        [&] { bench::readAndScanForNuls(fixture.source); });
     state.SetBytesProcessed(state.iterations() * fixture.size);
 }
 
@@ -98,7 +84,7 @@ void BM_LoadFloor(benchmark::State &state)
 {
     Fixture &fixture = shared();
     for (auto _ : state)
-        readAndScanForNuls(fixture.source);
+        bench::readAndScanForNuls(fixture.source);
     state.SetBytesProcessed(state.iterations() * fixture.size);
 }
 
