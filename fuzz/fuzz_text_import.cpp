@@ -13,26 +13,30 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <utility>
 
 using namespace kribed;
 using namespace kribed::fuzz;
 
 namespace {
 
-// The fields of each line as the whole-line reading gives them.
-QList<QList<QByteArray>> linesAsRead(QByteArray &text, char separator)
+// The lines of the text as a device reads them, each joined from its pieces.
+QList<QByteArray> wholeLines(QByteArray &text)
 {
-    QList<QList<QByteArray>> lines;
+    QList<QByteArray> lines;
+    QByteArray line;
     QBuffer buffer(&text);
     buffer.open(QIODevice::ReadOnly);
-    readLines(buffer, [&](QByteArrayView line) {
-        lines.append(splitLine(line, separator));
-        return true;
-    });
+    readLinePieces(
+        buffer, [&line](QByteArrayView piece) { line.append(piece); },
+        [&lines, &line] {
+            lines.append(std::exchange(line, QByteArray()));
+            return true;
+        });
     return lines;
 }
 
-// The same fields read a few bytes at a time, as a long line is: a line end, a quote or a
+// The fields of the lines read a few bytes at a time, as a long line is: a line end, a quote or a
 // separator may fall at any piece's edge.
 QList<QList<QByteArray>> linesInPieces(const QByteArray &text, char separator, qsizetype pieceSize)
 {
@@ -74,21 +78,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     // Line reading, splitting and the format check must agree with each other.
     FormatChecker checker(separator);
-    qint64 lines = 0;
-    QBuffer lineBuffer(&text);
-    lineBuffer.open(QIODevice::ReadOnly);
-    readLines(lineBuffer, [&](QByteArrayView line) {
+    const QList<QByteArray> lines = wholeLines(text);
+    QList<QList<QByteArray>> splitLines;
+    for (const QByteArray &line : lines) {
         check(!line.contains('\r') && !line.contains('\x1a'));
         checker.addLine(line);
         bool endsQuoted = false;
         const int separators = countSeparators(line, separator, &endsQuoted);
         const int fields = int(splitLine(line, separator).size());
         check(fields == (endsQuoted ? separators : separators + 1));
-        ++lines;
-        return true;
-    });
-    check(checker.result().lines == lines);
-    check(linesInPieces(text, separator, 1 + (data[0] / 20) % 7) == linesAsRead(text, separator));
+        splitLines.append(splitLine(line, separator));
+    }
+    check(checker.result().lines == lines.size());
+    check(linesInPieces(text, separator, 1 + (data[0] / 20) % 7) == splitLines);
 
     // Read as UTF-8 into the code page, as a preview may choose for any type: every question
     // answered OK, the result keeps the limits.

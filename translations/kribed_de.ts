@@ -194,10 +194,6 @@
         <source>%1 looks like UTF-8, which --type %2 reads byte by byte: --encoding utf-8 reads its characters.</source>
         <translation>%1 sieht nach UTF-8 aus, das --type %2 Byte für Byte liest: Mit --encoding utf-8 werden seine Zeichen gelesen.</translation>
     </message>
-    <message>
-        <source>%1 could not be read.</source>
-        <translation>%1 konnte nicht gelesen werden.</translation>
-    </message>
 </context>
 <context>
     <name>CliOptions</name>

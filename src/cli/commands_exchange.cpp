@@ -5,14 +5,12 @@
 #include "cli/cli_context.h"
 #include "cli/commands_file.h"
 #include "cli/import_planning.h"
-#include "core/exchange/chunked_reading.h"
 #include "core/exchange/encoding_detection.h"
 #include "core/exchange/exchange_formats.h"
 #include "core/exchange/new_database.h"
 #include "core/model/database.h"
 #include "core/model/pdb_reader.h"
 #include "core/model/pdb_writer.h"
-#include "core/platform/checked_file.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -97,26 +95,17 @@ QString chosenTable(CliContext &context, const ExchangeFormat &format, const QSt
 }
 
 // A UTF-8 file read byte by byte gives two or three wrong characters for each one beyond ASCII;
-// the reading stays as scripts know it, but standard error says so. False when the file opened
-// but could not be read (a file that does not open is the import's to report).
-bool warnOfUtf8ReadAsBytes(CliContext &context, const QString &path)
+// the reading stays as scripts know it, but standard error says so (a plan says it among its
+// findings).
+void warnOfUtf8ReadAsBytes(CliContext &context, const ImportPlan &plan, const QString &path)
 {
-    CheckedFile file(path);
-    if (!file.openForReading())
-        return true;
-    EncodingDetector detector;
-    if (!feedInChunks(file, detector)) {
-        context.reportError(
-            QCoreApplication::translate("CliMessages", "%1 could not be read.").arg(path));
-        return false;
-    }
-    if (detector.result(true).encoding == CsvEncoding::Utf8) {
-        context.reportError(QCoreApplication::translate(
-                                "CliMessages", "%1 looks like UTF-8, which --type %2 reads byte by "
-                                               "byte: --encoding utf-8 reads its characters.")
-                                .arg(QFileInfo(path).fileName(), context.request.format->id));
-    }
-    return true;
+    if (context.request.planOnly || !plan.bytesEncoding
+        || plan.bytesEncoding->encoding != CsvEncoding::Utf8)
+        return;
+    context.reportError(QCoreApplication::translate(
+                            "CliMessages", "%1 looks like UTF-8, which --type %2 reads byte by "
+                                           "byte: --encoding utf-8 reads its characters.")
+                            .arg(QFileInfo(path).fileName(), context.request.format->id));
 }
 
 // What the read step of the --type format is given; none when no table can be chosen.
@@ -126,13 +115,8 @@ std::optional<ImportSource> sourceOf(CliContext &context, const QString &path)
     source.path = path;
     source.encoding = context.request.encoding;
     const ExchangeFormat &format = *context.request.format;
-    if (format.textType && !format.asksEncoding) {
-        if (context.request.encodingGiven)
-            setTextEncoding(source, context.request.encoding);
-        // A plan says it among its findings.
-        else if (!context.request.planOnly && !warnOfUtf8ReadAsBytes(context, path))
-            return std::nullopt;
-    }
+    if (format.textType && !format.asksEncoding && context.request.encodingGiven)
+        setTextEncoding(source, context.request.encoding);
     if (format.listTables) {
         source.table = chosenTable(context, format, path);
         if (source.table.isEmpty())
@@ -193,6 +177,7 @@ ExitStatus importCommand(CliContext &context)
     if (!source)
         return ExitFailure;
     ImportPlan plan = request.format->readImport(*source, context.regional);
+    warnOfUtf8ReadAsBytes(context, plan, path);
     QList<DetectedType> detected;
     if (request.detectTypes || !request.types.isEmpty() || request.planOnly) {
         detected = detectColumnTypes(plan.table.rows, 1, plan.table.fields, context.regional);
@@ -246,6 +231,7 @@ ExitStatus appendCommand(CliContext &context)
     if (!source)
         return ExitFailure;
     ImportPlan plan = context.request.format->readAppend(*source, database, context.regional);
+    warnOfUtf8ReadAsBytes(context, plan, path);
     if (context.request.planOnly) {
         const QList<DetectedType> detected =
             context.request.detectTypes

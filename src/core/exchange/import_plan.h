@@ -8,6 +8,7 @@
 // notices. A plan is a plain value, so that a preview can show what an import would do before any
 // question is asked.
 
+#include "core/exchange/encoding_detection.h"
 #include "core/exchange/text_exchange.h"
 #include "core/exchange/text_reading.h"
 #include "core/model/database.h"
@@ -112,6 +113,9 @@ struct ImportPlan
     int cutValues = 0;         // values cut to what a record stores
     QList<PlanCell> cutPlaces; // the first cells among them
     LossReport losses;         // characters the code page cannot hold, bytes that are no UTF-8
+    // Separated text read byte by byte: the encoding its bytes tell (a UTF-8 file read so gives
+    // two or three wrong characters for each one beyond ASCII).
+    std::optional<DetectedEncoding> bytesEncoding;
 
     QList<Message> questions; // asked in this order before anything changes; OK goes on
     QList<Message> notices;   // told in this order once the database holds the result

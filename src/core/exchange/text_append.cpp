@@ -42,11 +42,16 @@ ImportPlan readTextAppend(QIODevice &device, TextType type, const Database &targ
     plan.kind = ImportPlan::Kind::Append;
     plan.table.fields = fields;
     const qint64 start = device.pos();
-    const std::optional<FormatCheck> check = checkFormat(device, separator, quote);
+    EncodingDetector bytesSeen;
+    const bool asTheyStand = bytes == TextBytes::AsTheyStand;
+    const std::optional<FormatCheck> check =
+        checkFormat(device, separator, quote, asTheyStand ? &bytesSeen : nullptr);
     if (!check) {
         plan.fail(PlanFailure::Unreadable, openErrorMessage());
         return plan;
     }
+    if (asTheyStand)
+        plan.bytesEncoding = bytesSeen.result(true);
     plan.shape = shapeOfText(*check, free, fields);
     addAppendQuestions(plan, *check);
     CodePageConverter &converter = CodePageConverter::shared(regional.codePage());

@@ -3,12 +3,14 @@
 #include "core/exchange/text_format.h"
 
 #include "core/exchange/chunked_reading.h"
+#include "core/exchange/encoding_detection.h"
 #include "core/model/limits.h"
 
 #include <QCoreApplication>
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace kribed {
 
@@ -161,77 +163,6 @@ int exportFilterIndexOf(TextType type)
 }
 
 // Line reading ----------------------------------------------------------------------------------
-
-LineReader::LineReader(LineHandler handler)
-    : mHandler(std::move(handler))
-{
-}
-
-void LineReader::feed(QByteArrayView bytes)
-{
-    const char *p = bytes.data();
-    const char *const end = p + bytes.size();
-    while (p < end && !mStopped) {
-        if (mAfterCr) {
-            mAfterCr = false;
-            if (*p == '\n') {
-                ++p;
-                continue;
-            }
-        }
-        const char *q = p;
-        while (q < end && *q != '\r' && *q != EndOfFile)
-            ++q;
-        if (q < end && *q == '\r' && !mInLine) {
-            // The whole line lies in this piece: hand it over without copying.
-            deliverView(p, q - p);
-            mAfterCr = true;
-            p = q + 1;
-            continue;
-        }
-        if (q > p) {
-            mLine.append(p, q - p);
-            mInLine = true;
-        }
-        if (q == end)
-            return;
-        if (*q == EndOfFile) {
-            finish();
-            mStopped = true;
-            return;
-        }
-        deliver();
-        mAfterCr = true;
-        p = q + 1;
-    }
-}
-
-void LineReader::finish()
-{
-    if (!mStopped && mInLine)
-        deliver();
-}
-
-void LineReader::deliverView(const char *data, qsizetype size)
-{
-    if (!mHandler(QByteArrayView(data, size)))
-        mStopped = true;
-}
-
-void LineReader::deliver()
-{
-    const bool goOn = mHandler(mLine);
-    mLine.clear();
-    mInLine = false;
-    if (!goOn)
-        mStopped = true;
-}
-
-bool readLines(QIODevice &device, const LineReader::LineHandler &handler)
-{
-    LineReader reader(handler);
-    return feedInChunks(device, reader);
-}
 
 LinePieceReader::LinePieceReader(PieceHandler piece, LineEndHandler lineEnd)
     : mPiece(std::move(piece))
@@ -444,16 +375,30 @@ void FormatChecker::endLine()
     mLineBytes = 0;
 }
 
-std::optional<FormatCheck> checkFormat(QIODevice &device, char separator, char quote)
+std::optional<FormatCheck> checkFormat(QIODevice &device, char separator, char quote,
+                                       EncodingDetector *encoding)
 {
     FormatChecker checker(separator, quote);
-    const bool read = readLinePieces(
-        device, [&checker](QByteArrayView piece) { checker.feed(piece); },
-        [&checker] {
-            checker.endLine();
-            return true;
-        });
-    if (!read)
+    LinePieceReader lines([&checker](QByteArrayView piece) { checker.feed(piece); },
+                          [&checker] {
+                              checker.endLine();
+                              return true;
+                          });
+    // The lines and the encoding take each chunk as it is read: the text is read once for both.
+    struct BothReaders
+    {
+        LinePieceReader &lines;
+        EncodingDetector *encoding;
+        void feed(QByteArrayView bytes)
+        {
+            lines.feed(bytes);
+            if (encoding && !encoding->stopped())
+                encoding->feed(bytes);
+        }
+        void finish() { lines.finish(); }
+        bool stopped() const { return lines.stopped(); }
+    } both{lines, encoding};
+    if (!feedInChunks(device, both))
         return std::nullopt;
     return checker.result();
 }

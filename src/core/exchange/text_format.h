@@ -14,6 +14,10 @@
 class QIODevice;
 
 namespace kribed {
+class EncodingDetector;
+}
+
+namespace kribed {
 
 // The kinds of separated text, numbered as the entries of the file dialogs' filter list (the
 // dialogs' filter index, counted from 1). The file's own extension never decides the kind.
@@ -63,40 +67,9 @@ int exportFilterIndexOf(TextType type);
 
 // Cuts bytes into lines: a carriage return ends a line and a line feed right after it belongs to
 // that line end; a line feed anywhere else is an ordinary character. Ctrl+Z (26) ends the text.
-// A line end after the last line makes no further empty line. Lines have no length limit.
-class LineReader
-{
-public:
-    // Called once per line; returning false stops the reading. The view lasts only for the call.
-    using LineHandler = std::function<bool(QByteArrayView line)>;
-
-    explicit LineReader(LineHandler handler);
-
-    // Takes the next piece of the text; a CR LF may be split across two pieces.
-    void feed(QByteArrayView bytes);
-    // Hands over the last line when it had no line end.
-    void finish();
-    // True after Ctrl+Z or after the handler asked to stop: further bytes are ignored.
-    bool stopped() const { return mStopped; }
-
-private:
-    void deliver();
-    void deliverView(const char *data, qsizetype size);
-
-    LineHandler mHandler;
-    QByteArray mLine;
-    bool mInLine = false;  // bytes of an unfinished line have been seen
-    bool mAfterCr = false; // the previous byte ended a line with CR
-    bool mStopped = false;
-};
-
-// Reads the device from its current position to its end (or Ctrl+Z, or until the handler stops)
-// and hands over each line. False when the device reported a read error.
-bool readLines(QIODevice &device, const LineReader::LineHandler &handler);
-
-// Cuts bytes into lines as LineReader does, but hands each line over in the pieces it came in, so
-// that a line of any length is never held whole: a line of a text whose line ends are line
-// feeds alone can be the whole file.
+// A line end after the last line makes no further empty line. Each line is handed over in the
+// pieces it came in, so that a line of any length is never held whole: a line of a text whose
+// line ends are line feeds alone can be the whole file.
 class LinePieceReader
 {
 public:
@@ -105,8 +78,11 @@ public:
     using LineEndHandler = std::function<bool()>;
 
     LinePieceReader(PieceHandler piece, LineEndHandler lineEnd);
+    // Takes the next piece of the text; a CR LF may be split across two pieces.
     void feed(QByteArrayView bytes);
+    // Ends the last line when it had no line end.
     void finish();
+    // True after Ctrl+Z or after the line end handler asked to stop: further bytes are ignored.
     bool stopped() const { return mStopped; }
 
 private:
@@ -114,12 +90,13 @@ private:
 
     PieceHandler mPiece;
     LineEndHandler mLineEnd;
-    bool mInLine = false;
-    bool mAfterCr = false;
+    bool mInLine = false;  // bytes of an unfinished line have been seen
+    bool mAfterCr = false; // the previous byte ended a line with CR
     bool mStopped = false;
 };
 
-// Reads the device as readLines does, line by line in pieces. False on a read error.
+// Reads the device from its current position to its end (or Ctrl+Z, or until the line end
+// handler stops), line by line in pieces. False when the device reported a read error.
 bool readLinePieces(QIODevice &device, const LinePieceReader::PieceHandler &piece,
                     const LinePieceReader::LineEndHandler &lineEnd);
 
@@ -211,7 +188,9 @@ private:
 };
 
 // Runs the format check over the device from its current position; none on a read error.
-std::optional<FormatCheck> checkFormat(QIODevice &device, char separator, char quote = DoubleQuote);
+// `encoding`, when given, sees the same bytes in the same pass (what their encoding is).
+std::optional<FormatCheck> checkFormat(QIODevice &device, char separator, char quote = DoubleQuote,
+                                       EncodingDetector *encoding = nullptr);
 
 // Whether the import asks "If there is an incorrect import format ...". Besides a doubtful file it
 // asks when a line holds more fields than a database can have, so that no field is dropped

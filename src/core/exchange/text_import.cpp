@@ -117,11 +117,16 @@ ImportPlan readTextImport(QIODevice &device, TextType type, const Regional &regi
     const char separator = chosenSeparator ? chosenSeparator : separatorOf(type);
     ImportPlan plan;
     const qint64 start = device.pos();
-    const std::optional<FormatCheck> check = checkFormat(device, separator, quote);
+    EncodingDetector bytesSeen;
+    const bool asTheyStand = bytes == TextBytes::AsTheyStand;
+    const std::optional<FormatCheck> check =
+        checkFormat(device, separator, quote, asTheyStand ? &bytesSeen : nullptr);
     if (!check) {
         plan.fail(PlanFailure::Unreadable, openErrorMessage());
         return plan;
     }
+    if (asTheyStand)
+        plan.bytesEncoding = bytesSeen.result(true);
     plan.shape = shapeOfText(*check, MaxRecords + 1, MaxFields);
     if (importAsksFormatQuestion(*check))
         plan.questions.append(goOnQuestion(formatQuestionText()));

@@ -5,34 +5,29 @@
 #include <QBuffer>
 #include <QtTest>
 
+#include <algorithm>
+#include <utility>
+
 using namespace kribed;
 
 using Lines = QList<QByteArray>;
 
 namespace {
 
-Lines readAllAtOnce(const QByteArray &text)
+// The lines of a text fed in pieces of `pieceSize` bytes (all at once when 0), each line joined
+// from the pieces it was handed over in.
+Lines readInPieces(const QByteArray &text, qsizetype pieceSize)
 {
     Lines lines;
-    LineReader reader([&lines](QByteArrayView line) {
-        lines.append(line.toByteArray());
-        return true;
-    });
-    reader.feed(text);
-    reader.finish();
-    return lines;
-}
-
-// Every byte its own piece: a CR LF is always split across two pieces.
-Lines readByteByByte(const QByteArray &text)
-{
-    Lines lines;
-    LineReader reader([&lines](QByteArrayView line) {
-        lines.append(line.toByteArray());
-        return true;
-    });
-    for (const char c : text)
-        reader.feed(QByteArrayView(&c, 1));
+    QByteArray line;
+    LinePieceReader reader([&line](QByteArrayView piece) { line.append(piece); },
+                           [&lines, &line] {
+                               lines.append(std::exchange(line, QByteArray()));
+                               return true;
+                           });
+    const qsizetype step = pieceSize > 0 ? pieceSize : std::max<qsizetype>(1, text.size());
+    for (qsizetype at = 0; at < text.size(); at += step)
+        reader.feed(QByteArrayView(text).sliced(at, std::min(step, text.size() - at)));
     reader.finish();
     return lines;
 }
@@ -108,16 +103,20 @@ void TestTextFormat::lineReading()
     QFETCH(QByteArray, text);
     QFETCH(Lines, lines);
 
-    QCOMPARE(readAllAtOnce(text), lines);
-    QCOMPARE(readByteByByte(text), lines);
+    QCOMPARE(readInPieces(text, 0), lines);
+    // Every byte its own piece: a CR LF is always split across two pieces.
+    QCOMPARE(readInPieces(text, 1), lines);
 
     QBuffer buffer(&text);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
     Lines fromDevice;
-    QVERIFY(readLines(buffer, [&fromDevice](QByteArrayView line) {
-        fromDevice.append(line.toByteArray());
-        return true;
-    }));
+    QByteArray line;
+    QVERIFY(readLinePieces(
+        buffer, [&line](QByteArrayView piece) { line.append(piece); },
+        [&fromDevice, &line] {
+            fromDevice.append(std::exchange(line, QByteArray()));
+            return true;
+        }));
     QCOMPARE(fromDevice, lines);
 }
 
@@ -125,10 +124,12 @@ void TestTextFormat::lineReadingStops()
 {
     // The handler's stop holds for the rest of the text, the unfinished last line included.
     Lines lines;
-    LineReader reader([&lines](QByteArrayView line) {
-        lines.append(line.toByteArray());
-        return lines.size() < 2;
-    });
+    QByteArray line;
+    LinePieceReader reader([&line](QByteArrayView piece) { line.append(piece); },
+                           [&lines, &line] {
+                               lines.append(std::exchange(line, QByteArray()));
+                               return lines.size() < 2;
+                           });
     reader.feed("a\rb\rc\rd");
     reader.finish();
     QVERIFY(reader.stopped());
